@@ -1,0 +1,65 @@
+// Dravenor's entry: one copy at a time, a splash while the main window is built, then the main
+// window until the user closes it.
+//
+// A second start ends at once with "Dravenor is already running": always written to stderr,
+// and shown in an information box as well when windows can be seen (not on the "offscreen" or
+// "minimal" platforms, where a box would wait for a click nobody can give).
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/app_info.h"
+#include "app/main_window.h"
+#include "app/single_instance.h"
+#include "app/splash_window.h"
+#include "app/working_folder.h"
+#include "ui/qt_dialog_service.h"
+
+namespace {
+
+bool windowsCanBeSeen()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QStringLiteral("offscreen") && platform != QStringLiteral("minimal");
+}
+
+void reportAlreadyRunning()
+{
+    const QString text = dravenor::appTitle() + QStringLiteral(" is already running");
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    if (windowsCanBeSeen()) QMessageBox::information(nullptr, dravenor::appTitle(), text);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace dravenor;
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(appTitle());
+    QApplication::setApplicationVersion(appVersion());
+
+    SingleInstanceGuard guard(appTitle(), SingleInstanceGuard::defaultLockFolder());
+    if (!guard.tryAcquire()) {
+        reportAlreadyRunning();
+        return 0;
+    }
+
+    const QString workingFolder = prepareWorkingFolder(QCoreApplication::applicationDirPath());
+    // Working files are always named from the working folder; being there too keeps any
+    // relative name the user types pointing at the same place.
+    QDir::setCurrent(workingFolder);
+
+    QtDialogService dialogs(workingFolder);
+    std::unique_ptr<MainWindow> mainWindow;
+    SplashWindow splash([&]() -> QWidget* {
+        mainWindow = std::make_unique<MainWindow>(dialogs, workingFolder);
+        dialogs.setParentWidget(mainWindow.get());
+        return mainWindow.get();
+    });
+    splash.begin();
+    return app.exec();
+}

@@ -1,0 +1,79 @@
+#pragma once
+// The main window: the job's three grids (basic details, sheets, parts), the previews of the
+// selected sheet and part, and the File, Edit and Help menus. It owns the job; the editing rules
+// run in the core and in MainWindowEditHost, the window only shows and forwards.
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/main_window_edit_host.h"
+#include "job/job.h"
+#include "ui/dialog_service.h"
+
+class QAction;
+
+namespace dravenor {
+
+class CanvasView;
+class GridView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(DialogService& dialogs, QString workingFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Job& job() { return job_; }
+    const Job& job() const { return job_; }
+    const QString& workingFolder() const { return workingFolder_; }
+    MainWindowEditHost& editHost() { return host_; }
+
+    // Grid 0 basic details, 1 sheets, 2 parts.
+    GridView* gridView(int gridIndex) const { return grids_.at(static_cast<size_t>(gridIndex)); }
+    // Preview of the current sheet (1) or part (2).
+    CanvasView* previewCanvas(int gridIndex) const;
+
+    // "Save As" of the job: returns true when the job was saved. Job files fill this in; while it
+    // is empty the unsaved-changes prompt goes on without saving.
+    std::function<bool()> saveAs;
+    // Opens the shape editor on a file (the preview's "Click To Edit"); empty: clicks do nothing.
+    std::function<void(const std::string&)> editShape;
+
+    // File > New: the unsaved-changes prompt, then an empty job.
+    void newJob();
+    // Redraws the preview of the sheet (1) or part (2) grid's current file.
+    void refreshPreview(int gridIndex);
+    // Re-reads all three grids from the job (after the job was changed elsewhere, e.g. loaded).
+    void refreshGrids();
+    // Caption from the program title and the job file name.
+    void updateCaption();
+    // Moves the keyboard focus to a grid (Edit menu).
+    void focusGrid(int gridIndex);
+
+    QAction* newAction() const { return newAction_; }
+    QAction* exitAction() const { return exitAction_; }
+    QAction* helpAction() const { return helpAction_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildGrids();
+    void buildLayout();
+    void buildMenus();
+    void onPreviewClicked(int gridIndex);
+    std::string currentFileName(int gridIndex) const;
+
+    Job job_;
+    DialogService& dialogs_;
+    QString workingFolder_;
+    MainWindowEditHost host_;
+    std::array<GridView*, 3> grids_{};
+    std::array<CanvasView*, 2> previews_{};
+    QAction* newAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* helpAction_ = nullptr;
+};
+
+} // namespace dravenor

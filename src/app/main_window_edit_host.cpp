@@ -1,0 +1,71 @@
+#include "app/main_window_edit_host.h"
+
+#include <utility>
+
+#include "job/files.h"
+
+namespace dravenor {
+
+namespace {
+
+constexpr const char* kSingleFileTitle = "Load Sheet/Part File";
+constexpr const char* kShapeFileFilter = "AutoCAD R12/LT2 DXF (*.dxf);;ShapeEditor (*.shp)";
+
+} // namespace
+
+std::string fileSelectionCaption(const TextGrid& grid)
+{
+    const bool sheets = grid.cols() > 1 && grid.title(1) == sheetGridTitles().front();
+    return sheets ? "Select Sheet File(s)..." : "Select Part File(s)...";
+}
+
+MainWindowEditHost::MainWindowEditHost(Job& job, DialogService& dialogs, std::string workingFolder,
+                                       std::string title)
+    : job_(job), dialogs_(dialogs), workingFolder_(std::move(workingFolder)), title_(std::move(title))
+{
+}
+
+bool MainWindowEditHost::beforeChange(int keyCode)
+{
+    if (job_.hasLayouts() && keyCode != KeyEscape) {
+        const auto answer = dialogs_.message(kChangeDataQuestion, title_, DialogService::Icon::Question,
+                                             DialogService::Buttons::OkCancel);
+        if (answer != DialogService::Answer::Ok) return false;
+    }
+    discardResults();
+    job_.modified = true;
+    return true;
+}
+
+void MainWindowEditHost::discardResults()
+{
+    job_.discardResults();
+    deleteFilesEndingWith(workingFolder_, kWorkingFileSuffix);
+    if (onResultsDiscarded) onResultsDiscarded();
+}
+
+std::vector<std::string> MainWindowEditHost::chooseFiles(const TextGrid& grid, bool multiple)
+{
+    if (multiple) return dialogs_.selectShapeFiles(fileSelectionCaption(grid));
+    const std::string file = dialogs_.openFileName(kSingleFileTitle, kShapeFileFilter);
+    if (file.empty()) return {};
+    return {file};
+}
+
+void MainWindowEditHost::fileCellChanged(const TextGrid& grid)
+{
+    if (!onFileCellChanged) return;
+    if (&grid == &job_.sheets) onFileCellChanged(SheetGrid);
+    else if (&grid == &job_.parts) onFileCellChanged(PartGrid);
+}
+
+bool promptUnsavedChanges(const Job& job, DialogService& dialogs, const std::function<bool()>& saveAs)
+{
+    if (!job.modified) return false;
+    const auto answer = dialogs.message(kSaveChangesQuestion, kAttentionTitle, DialogService::Icon::Question,
+                                        DialogService::Buttons::YesNo);
+    if (answer == DialogService::Answer::Yes && saveAs) saveAs();
+    return true;
+}
+
+} // namespace dravenor

@@ -1,0 +1,53 @@
+#pragma once
+// The rules the main window applies around grid editing, free of Qt so tests reach them without
+// a window: the "change data?" protection of layouts, the multi-file choice for the sheet and
+// part grids, and the unsaved-changes prompt.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "job/cell_editing.h"
+#include "job/job.h"
+#include "ui/dialog_service.h"
+
+namespace dravenor {
+
+inline constexpr const char* kChangeDataQuestion = "You are about to change data, Continue?";
+inline constexpr const char* kSaveChangesQuestion = "Save changes in current file?";
+inline constexpr const char* kAttentionTitle = "Attention !";
+inline constexpr const char* kWorkingFileSuffix = ".tlf";
+
+// Caption of the shape-selection dialog: "Select Sheet File(s)..." for a grid whose file column
+// is "Sheet File Name", else "Select Part File(s)...".
+std::string fileSelectionCaption(const TextGrid& grid);
+
+class MainWindowEditHost : public GridEditHost {
+public:
+    MainWindowEditHost(Job& job, DialogService& dialogs, std::string workingFolder, std::string title);
+
+    // Asks before layouts are thrown away (not for Esc); then discards the results, deletes the
+    // working files and marks the job modified.
+    bool beforeChange(int keyCode) override;
+    std::vector<std::string> chooseFiles(const TextGrid& grid, bool multiple) override;
+    void fileCellChanged(const TextGrid& grid) override;
+
+    // Called with the grid index (1 sheets, 2 parts) whose file cell may have changed.
+    std::function<void(int gridIndex)> onFileCellChanged;
+    // Called after the results were discarded, so the window can empty its layout displays.
+    std::function<void()> onResultsDiscarded;
+
+    // Throws the optimisation results and the working files away.
+    void discardResults();
+
+private:
+    Job& job_;
+    DialogService& dialogs_;
+    std::string workingFolder_;
+    std::string title_;
+};
+
+// When the job is modified, asks "Save changes in current file?" (Yes / No). Yes runs saveAs
+// when there is one. Either way the caller goes on. Returns whether the question was asked.
+bool promptUnsavedChanges(const Job& job, DialogService& dialogs, const std::function<bool()>& saveAs);
+
+} // namespace dravenor

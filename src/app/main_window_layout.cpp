@@ -1,0 +1,124 @@
+// The widgets and menus of the main window.
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "app/about_box.h"
+#include "app/help.h"
+#include "app/main_window.h"
+#include "ui/canvas_view.h"
+#include "ui/grid_view.h"
+
+namespace dravenor {
+
+namespace {
+
+constexpr int kPreviewPixels = 220;
+constexpr int kEntryGridRows = 6;
+
+QLabel* gridLabel(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+void MainWindow::buildGrids()
+{
+    const GridEditOptions basicOptions;
+    GridEditOptions entryOptions;
+    entryOptions.entryRowGrid = true;
+    entryOptions.multiFileSelection = true;
+
+    grids_[BasicGrid] = new GridView(job_.basic, host_, basicOptions);
+    grids_[SheetGrid] = new GridView(job_.sheets, host_, entryOptions);
+    grids_[PartGrid] = new GridView(job_.parts, host_, entryOptions);
+
+    // The basic details are one row: no scrolling, no spare height.
+    GridView* basic = grids_[BasicGrid];
+    basic->setVisibleRows(1);
+    basic->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    basic->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    for (int index : {SheetGrid, PartGrid}) {
+        grids_[static_cast<size_t>(index)]->setVisibleRows(kEntryGridRows);
+        grids_[static_cast<size_t>(index)]->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        connect(grids_[static_cast<size_t>(index)], &GridView::currentCellChanged, this,
+                [this, index](int, int) { refreshPreview(index); });
+    }
+
+    for (int index : {SheetGrid, PartGrid}) {
+        auto* canvas = new CanvasView(QSize(kPreviewPixels, kPreviewPixels));
+        canvas->setFixedSize(canvas->sizeHint());
+        connect(canvas, &CanvasView::clicked, this, [this, index](QPointF, Qt::MouseButton button) {
+            if (button == Qt::LeftButton) onPreviewClicked(index);
+        });
+        connect(canvas, &CanvasView::resized, this, [this, index] { refreshPreview(index); });
+        previews_[static_cast<size_t>(index - SheetGrid)] = canvas;
+    }
+}
+
+void MainWindow::buildLayout()
+{
+    auto* gridsColumn = new QVBoxLayout;
+    gridsColumn->setSpacing(4);
+    gridsColumn->addWidget(gridLabel(tr("Basic Details"), grids_[BasicGrid]));
+    gridsColumn->addWidget(grids_[BasicGrid]);
+    gridsColumn->addSpacing(8);
+    gridsColumn->addWidget(gridLabel(tr("Sheets"), grids_[SheetGrid]));
+    gridsColumn->addWidget(grids_[SheetGrid], 1);
+    gridsColumn->addSpacing(8);
+    gridsColumn->addWidget(gridLabel(tr("Parts"), grids_[PartGrid]));
+    gridsColumn->addWidget(grids_[PartGrid], 1);
+
+    auto* previewColumn = new QVBoxLayout;
+    const std::array<QString, 2> titles{tr("Sheet Preview"), tr("Part Preview")};
+    for (size_t i = 0; i < previews_.size(); ++i) {
+        auto* box = new QGroupBox(titles[i]);
+        auto* boxLayout = new QVBoxLayout(box);
+        boxLayout->addWidget(previews_[i], 0, Qt::AlignCenter);
+        previewColumn->addWidget(box);
+    }
+    previewColumn->addStretch(1);
+
+    auto* central = new QWidget;
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(10, 10, 10, 10);
+    columns->setSpacing(12);
+    columns->addLayout(gridsColumn, 1);
+    columns->addLayout(previewColumn, 0);
+    setCentralWidget(central);
+    resize(1000, 660);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    newAction_ = file->addAction(tr("&New"), this, &MainWindow::newJob);
+    newAction_->setShortcut(QKeySequence::New);
+    file->addSeparator();
+    exitAction_ = file->addAction(tr("E&xit"), this, &QWidget::close);
+    exitAction_->setShortcut(QKeySequence::Quit);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(tr("&Basic Details"), this, [this] { focusGrid(BasicGrid); });
+    edit->addAction(tr("&Sheet Specifications"), this, [this] { focusGrid(SheetGrid); });
+    edit->addAction(tr("&Part Specifications"), this, [this] { focusGrid(PartGrid); });
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    helpAction_ = help->addAction(tr("&Dravenor for Quilvane Help"), this,
+                                  [this] { dialogs_.openHelp(kHelpIndexPage); });
+    helpAction_->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addSeparator();
+    help->addAction(tr("Brief &Tour"), this, [this] { dialogs_.openHelp(kTourPage); });
+    help->addSeparator();
+    help->addAction(tr("&About Dravenor for Quilvane"), this, [this] { showAboutBox(this, workingFolder_); });
+}
+
+} // namespace dravenor

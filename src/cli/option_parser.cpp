@@ -1,0 +1,47 @@
+#include "cli/option_parser.h"
+
+#include <cstdlib>
+
+namespace dravenor::cli {
+
+std::string ParsedArgs::value(const std::string& name, const std::string& fallback) const
+{
+    const auto it = values.find(name);
+    return it == values.end() || it->second.empty() ? fallback : it->second.back();
+}
+
+ParsedArgs parseArgs(const Args& args, const std::set<std::string>& valueOptions,
+                     const std::set<std::string>& flagOptions)
+{
+    ParsedArgs parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.rfind("--", 0) != 0) {
+            parsed.positional.push_back(a);
+        } else if (flagOptions.count(a)) {
+            parsed.flags.insert(a);
+        } else if (valueOptions.count(a)) {
+            if (i + 1 >= args.size()) throw UsageError{"option " + a + " needs a value"};
+            parsed.values[a].push_back(args[++i]);
+        } else {
+            throw UsageError{"unknown option " + a};
+        }
+    }
+    return parsed;
+}
+
+std::pair<int, int> parseSize(const std::string& text)
+{
+    const auto x = text.find_first_of("xX");
+    auto whole = [&](const std::string& part) {
+        char* end = nullptr;
+        const long v = std::strtol(part.c_str(), &end, 10);
+        if (part.empty() || *end != '\0' || v < 16 || v > 8000)
+            throw UsageError{"size '" + text + "' is not WIDTHxHEIGHT in pixels (16 to 8000 each)"};
+        return static_cast<int>(v);
+    };
+    if (x == std::string::npos) throw UsageError{"size '" + text + "' is not WIDTHxHEIGHT in pixels"};
+    return {whole(text.substr(0, x)), whole(text.substr(x + 1))};
+}
+
+} // namespace dravenor::cli

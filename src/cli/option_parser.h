@@ -1,0 +1,31 @@
+#pragma once
+// Minimal option reading for the batch tool's commands: positional arguments and
+// "--name VALUE" / "--flag" options, with clear messages for what is wrong.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+
+namespace dravenor::cli {
+
+struct ParsedArgs {
+    std::vector<std::string> positional;
+    std::map<std::string, std::vector<std::string>> values; // "--name" -> values in order
+    std::set<std::string> flags;
+
+    bool has(const std::string& name) const { return values.count(name) || flags.count(name); }
+    // The last value of an option, or the fallback.
+    std::string value(const std::string& name, const std::string& fallback = {}) const;
+};
+
+// valueOptions take one value each; flagOptions take none. Anything else starting with "--" is
+// a UsageError.
+ParsedArgs parseArgs(const Args& args, const std::set<std::string>& valueOptions,
+                     const std::set<std::string>& flagOptions);
+
+// "WxH" with both numbers from 16 to 8000; UsageError otherwise.
+std::pair<int, int> parseSize(const std::string& text);
+
+} // namespace dravenor::cli

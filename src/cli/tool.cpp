@@ -1,0 +1,57 @@
+#include <ostream>
+
+#include "cli/command.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+void printToolHelp(std::ostream& out)
+{
+    out << "Usage: dravenor-cli COMMAND [ARGUMENTS...]\n"
+           "Dravenor's batch tool: the program's main jobs without a window.\n\n"
+           "Commands:\n";
+    for (const Command& c : commands()) out << "  " << c.name << std::string(12 - c.name.size(), ' ') << c.summary << "\n";
+    out << "\nRun 'dravenor-cli COMMAND --help' for the arguments of a command.\n"
+           "Exit codes: 0 success, 1 the work failed, 2 bad input.\n";
+}
+
+} // namespace
+
+bool isHelpFlag(const std::string& arg)
+{
+    return arg == "--help" || arg == "-h";
+}
+
+std::vector<Command> commands()
+{
+    return {shapeInfoCommand(), previewCommand()};
+}
+
+int runTool(const Args& args, std::ostream& out, std::ostream& err)
+{
+    if (args.empty() || isHelpFlag(args[0])) {
+        printToolHelp(args.empty() ? err : out);
+        return args.empty() ? kExitBadInput : kExitOk;
+    }
+    for (const Command& c : commands()) {
+        if (c.name != args[0]) continue;
+        const Args rest(args.begin() + 1, args.end());
+        for (const std::string& a : rest) {
+            if (isHelpFlag(a)) {
+                out << c.usage;
+                return kExitOk;
+            }
+        }
+        try {
+            return c.run(rest, out, err);
+        } catch (const UsageError& e) {
+            err << "dravenor-cli " << c.name << ": " << e.message << "\n";
+            return kExitBadInput;
+        }
+    }
+    err << "dravenor-cli: unknown command '" << args[0] << "' (see dravenor-cli --help)\n";
+    return kExitBadInput;
+}
+
+} // namespace dravenor::cli

@@ -1,0 +1,22 @@
+#include "geometry/dxf_import.h"
+
+#include "job/files.h"
+
+namespace dravenor {
+
+// Until the DXF importer is in place a drawing reads as an empty shape with a note saying so;
+// an unreadable path is still reported like any other.
+ShapeReadReport readDxfFile(const std::string& path, Shape& /*shape*/)
+{
+    ShapeReadReport report;
+    const FileText file = readWholeFile(path);
+    if (!file.bytes) {
+        report.readable = false;
+        report.error = file.error;
+        return report;
+    }
+    report.notes.push_back(fileNameOnly(path) + ": DXF drawings are read by the DXF importer");
+    return report;
+}
+
+} // namespace dravenor

@@ -1,0 +1,172 @@
+#include "geometry/outline_chains.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "geometry/segments.h"
+
+namespace dravenor {
+
+namespace {
+
+// An entity that joins two ends: its chord points from its start to its end.
+using Edge = std::vector<OutlinePoint>;
+
+class DisjointSets {
+public:
+    explicit DisjointSets(std::size_t size) : parent_(size) { std::iota(parent_.begin(), parent_.end(), 0); }
+    std::size_t root(std::size_t i)
+    {
+        while (parent_[i] != i) {
+            parent_[i] = parent_[parent_[i]];
+            i = parent_[i];
+        }
+        return i;
+    }
+    void join(std::size_t a, std::size_t b) { parent_[root(a)] = root(b); }
+
+private:
+    std::vector<std::size_t> parent_;
+};
+
+double pointDistance(OutlinePoint a, OutlinePoint b)
+{
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
+
+Edge chordPoints(const ShapeEntity& e)
+{
+    if (e.RAD == 0) return {{e.X1, e.Y1}, {e.X2, e.Y2}};
+    Edge points;
+    forEachArcChord(e.CX, e.CY, e.RAD, e.Nstart, e.Nend, [&](double x1, double y1, double x2, double y2) {
+        if (points.empty()) points.push_back({x1, y1});
+        points.push_back({x2, y2});
+    });
+    return points;
+}
+
+bool isFinite(OutlinePoint p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+bool isFullTurn(const ShapeEntity& e)
+{
+    return e.RAD != 0 && arcSweep(e.Nstart, e.Nend) >= 360;
+}
+
+// Ends (two per edge: 2k its start, 2k + 1 its end) grouped into junctions of ends that meet.
+std::vector<std::size_t> junctionsOfEnds(const std::vector<Edge>& edges, double tolerance)
+{
+    std::vector<OutlinePoint> ends;
+    for (const Edge& edge : edges) {
+        ends.push_back(edge.front());
+        ends.push_back(edge.back());
+    }
+    std::vector<std::size_t> byX(ends.size());
+    std::iota(byX.begin(), byX.end(), 0);
+    std::sort(byX.begin(), byX.end(), [&](std::size_t a, std::size_t b) { return ends[a].x < ends[b].x; });
+
+    DisjointSets sets(ends.size());
+    for (std::size_t i = 0; i < byX.size(); ++i)
+        for (std::size_t j = i + 1; j < byX.size() && ends[byX[j]].x - ends[byX[i]].x <= tolerance; ++j)
+            if (pointDistance(ends[byX[i]], ends[byX[j]]) <= tolerance) sets.join(byX[i], byX[j]);
+
+    std::vector<std::size_t> junction(ends.size());
+    for (std::size_t i = 0; i < ends.size(); ++i) junction[i] = sets.root(i);
+    return junction;
+}
+
+// Walks a closed chain from the start of the first edge back to it, collecting the corners.
+OutlinePolygon walkOutline(std::size_t firstEdge, const std::vector<Edge>& edges,
+                           const std::vector<std::vector<std::size_t>>& endsAtJunction,
+                           const std::vector<std::size_t>& junction, std::vector<bool>& visited)
+{
+    OutlinePolygon polygon;
+    const std::size_t startEnd = 2 * firstEdge;
+    std::size_t leaving = startEnd;
+    do {
+        const std::size_t edge = leaving / 2;
+        const bool forward = leaving % 2 == 0;
+        visited[edge] = true;
+        const Edge& points = edges[edge];
+        if (forward) polygon.insert(polygon.end(), points.begin(), points.end() - 1);
+        else polygon.insert(polygon.end(), points.rbegin(), points.rend() - 1);
+        const std::size_t arriving = leaving ^ 1;
+        const std::vector<std::size_t>& there = endsAtJunction[junction[arriving]];
+        leaving = there[0] == arriving ? there[1] : there[0];
+    } while (leaving != startEnd);
+    return polygon;
+}
+
+} // namespace
+
+OutlineChains chainOutlines(const Shape& shape, double tolerance)
+{
+    OutlineChains result;
+    std::vector<Edge> edges;
+    for (const ShapeEntity& e : shape) {
+        Edge points = chordPoints(e);
+        if (!isFinite(points.front()) || !isFinite(points.back())) continue;
+        if (isFullTurn(e)) {
+            points.pop_back(); // the closing corner is the first one again
+            result.closedOutlines.push_back(std::move(points));
+        } else if (e.RAD != 0 || pointDistance(points.front(), points.back()) > tolerance) {
+            edges.push_back(std::move(points));
+        }
+    }
+    if (edges.empty()) return result;
+
+    const std::vector<std::size_t> junction = junctionsOfEnds(edges, tolerance);
+    std::vector<std::vector<std::size_t>> endsAtJunction(junction.size());
+    for (std::size_t end = 0; end < junction.size(); ++end) endsAtJunction[junction[end]].push_back(end);
+
+    // Chains: junctions linked through their edges. A chain is closed when every junction on it
+    // joins exactly two ends.
+    DisjointSets chains(junction.size());
+    for (std::size_t edge = 0; edge < edges.size(); ++edge) chains.join(junction[2 * edge], junction[2 * edge + 1]);
+    std::vector<bool> chainIsClosed(junction.size(), true);
+    for (std::size_t end = 0; end < junction.size(); ++end) {
+        const std::size_t count = endsAtJunction[junction[end]].size();
+        if (count == 1) ++result.openEnds;
+        if (count != 2) chainIsClosed[chains.root(junction[end])] = false;
+    }
+
+    std::vector<bool> visited(edges.size(), false);
+    for (std::size_t edge = 0; edge < edges.size(); ++edge) {
+        if (visited[edge]) continue;
+        if (!chainIsClosed[chains.root(junction[2 * edge])]) {
+            ++result.edgesOffOutlines;
+            continue;
+        }
+        result.closedOutlines.push_back(walkOutline(edge, edges, endsAtJunction, junction, visited));
+    }
+    return result;
+}
+
+double doubleSignedArea(const OutlinePolygon& polygon)
+{
+    double sum = 0;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const OutlinePoint& a = polygon[i];
+        const OutlinePoint& b = polygon[(i + 1) % polygon.size()];
+        sum += a.x * b.y - b.x * a.y;
+    }
+    return sum;
+}
+
+bool outlineContains(const OutlinePolygon& polygon, OutlinePoint point)
+{
+    bool inside = false;
+    for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        const OutlinePoint& a = polygon[i];
+        const OutlinePoint& b = polygon[j];
+        if ((a.y > point.y) != (b.y > point.y) &&
+            point.x < (b.x - a.x) * (point.y - a.y) / (b.y - a.y) + a.x)
+            inside = !inside;
+    }
+    return inside;
+}
+
+} // namespace dravenor

@@ -1,0 +1,31 @@
+#pragma once
+// Chaining the entities of a shape into outlines: entity ends that lie within a tolerance of
+// each other meet; a chain whose every junction joins exactly two ends is a closed outline.
+#include <vector>
+
+#include "geometry/shape.h"
+
+namespace dravenor {
+
+struct OutlinePoint {
+    double x = 0, y = 0;
+};
+// A closed outline in chord form: its corners in order, the closing corner not repeated.
+using OutlinePolygon = std::vector<OutlinePoint>;
+
+struct OutlineChains {
+    std::vector<OutlinePolygon> closedOutlines; // circles included, one outline each
+    int openEnds = 0;                           // entity ends meeting no other end
+    int edgesOffOutlines = 0;                   // entities on open or branching chains
+};
+
+// Lines whose own ends meet (zero length) and entities with ends that are not finite numbers
+// take no part in the chaining.
+OutlineChains chainOutlines(const Shape& shape, double tolerance);
+
+// Twice the signed area (counter-clockwise positive), by the shoelace formula.
+double doubleSignedArea(const OutlinePolygon& polygon);
+// Even-odd test of a point against a closed outline.
+bool outlineContains(const OutlinePolygon& polygon, OutlinePoint point);
+
+} // namespace dravenor

@@ -1,0 +1,36 @@
+#include "geometry/segments.h"
+
+#include "geometry/shape_file.h"
+
+namespace dravenor {
+
+void appendEntitySegments(const ShapeEntity& entity, SegmentList& out)
+{
+    if (entity.RAD == 0) {
+        out.push_back({entity.X1, entity.Y1, entity.X2, entity.Y2});
+        return;
+    }
+    forEachArcChord(entity.CX, entity.CY, entity.RAD, entity.Nstart, entity.Nend,
+                    [&out](double x1, double y1, double x2, double y2) { out.push_back({x1, y1, x2, y2}); });
+}
+
+void appendShapeSegments(const Shape& shape, SegmentList& out)
+{
+    for (const ShapeEntity& entity : shape) appendEntitySegments(entity, out);
+}
+
+SegmentList shapeToSegments(const Shape& shape)
+{
+    SegmentList segments;
+    appendShapeSegments(shape, segments);
+    return segments;
+}
+
+SegmentList loadShapeSegments(const std::string& path)
+{
+    Shape shape;
+    readShapeByExtension(path, shape);
+    return shapeToSegments(shape);
+}
+
+} // namespace dravenor

@@ -1,0 +1,38 @@
+#pragma once
+// The straight-segment form of a shape: lines as they are, arcs cut into chords of at most 2
+// degrees (at least 0.01 degrees, and at least four chords per arc).
+#include <string>
+#include <vector>
+
+#include "geometry/shape.h"
+
+namespace dravenor {
+
+struct Segment {
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+};
+using SegmentList = std::vector<Segment>;
+
+// The arc's end angle raised until it follows the start counter-clockwise: equal angles are a
+// full circle (end + 360), and an end below the start gets 360 added until it is above.
+void unwrapArcAngles(double& startDegrees, double& endDegrees);
+// Degrees swept counter-clockwise from s to e by that rule (360 for a circle).
+double arcSweep(double startDegrees, double endDegrees);
+// Chord step in degrees for an arc swept from s to e (after the circle and wrap rules).
+double chordStep(double sweepDegrees);
+// Calls sink(x1, y1, x2, y2) for every chord of the arc, in drawing direction, the closing
+// chord (possibly of zero length) included. Angles as stored; s == e is a full circle.
+template <class Sink>
+void forEachArcChord(double cx, double cy, double rad, double s, double e, Sink&& sink);
+
+// Appends the segments of every entity in shape order: one per line, the chords of each arc.
+void appendShapeSegments(const Shape& shape, SegmentList& out);
+SegmentList shapeToSegments(const Shape& shape);
+// The segments of one entity, in its drawing direction.
+void appendEntitySegments(const ShapeEntity& entity, SegmentList& out);
+// Reads the file by its extension (no move) and returns its segment form.
+SegmentList loadShapeSegments(const std::string& path);
+
+} // namespace dravenor
+
+#include "geometry/segments_impl.h"

@@ -1,0 +1,26 @@
+#pragma once
+// What can be said about a shape as a profile to cut: its closed outlines, the area they
+// enclose, the ends that do not meet, and entities that cannot be cut.
+#include <string>
+#include <vector>
+
+#include "geometry/shape.h"
+
+namespace dravenor {
+
+struct ShapeMeasure {
+    int entities = 0;
+    int lines = 0, arcs = 0, circles = 0;
+    Extents extents;
+    int chords = 0;             // segments of the chord form (lines + arc chords)
+    int closedOutlines = 0;     // closed loops found by chaining entity ends
+    int openEnds = 0;           // entity ends that meet no other end; 0 when closed
+    bool closed = false;        // every entity (but degenerate lines) lies on a closed outline
+    double enclosedArea = 0;    // outer outlines minus holes (even-odd nesting of loops)
+    int degenerate = 0;         // lines whose ends meet, arcs and circles of radius < 0
+};
+
+// Ends closer than the tolerance meet.
+ShapeMeasure measureShape(const Shape& shape, double tolerance = 1e-6);
+
+} // namespace dravenor

@@ -1,0 +1,52 @@
+#include "geometry/shape_preview.h"
+
+#include <algorithm>
+
+#include "geometry/primitives.h"
+#include "geometry/shape_file.h"
+#include "job/files.h"
+#include "job/number_format.h"
+
+namespace dravenor {
+
+bool previewShapeFile(const std::string& path, DrawingSurface& surface, const PreviewOptions& options)
+{
+    if (!fileExists(path)) {
+        surface.clear();
+        surface.setToolTip("");
+        return false;
+    }
+    Shape shape;
+    readShapeByExtension(path, shape);
+    previewShape(shape, surface, options);
+    return true;
+}
+
+void previewShape(const Shape& shape, DrawingSurface& surface, const PreviewOptions& options)
+{
+    surface.clear();
+    const Extents box = shapeExtents(shape);
+    if (box.empty()) {
+        surface.setToolTip("");
+        return;
+    }
+    const double mirror = box.ymin + box.ymax;
+    fitViewToShape(surface, box);
+    drawGrid(surface, options.gridText, mirror, box.width(), options.gridLabels);
+    drawShape(shape, surface, options, mirror);
+}
+
+void fitViewToShape(DrawingSurface& surface, const Extents& extents)
+{
+    const double w = extents.xmax - extents.xmin;
+    const double h = extents.ymax - extents.ymin;
+    ViewScale view;
+    view.width = std::max(w, h) * 1.1;
+    view.height = view.width;
+    view.left = extents.xmin;
+    view.top = extents.ymin;
+    surface.setScale(view); // a refused scale keeps the previous one; the tooltip still follows
+    surface.setToolTip("Xmax=" + formatGeneral(w) + " Ymax=" + formatGeneral(h));
+}
+
+} // namespace dravenor

@@ -1,0 +1,38 @@
+#pragma once
+// The common drawing of a shape in a picture area: a square view fitted to the shape, an
+// optional coordinate grid, the entities in one colour with a highlighted range in red, and
+// optional point marks and dimensions. Shape y grows upwards; every y is drawn as F - y.
+#include <string>
+
+#include "geometry/drawing_surface.h"
+#include "geometry/shape.h"
+
+namespace dravenor {
+
+struct PreviewOptions {
+    int colour = Black;
+    bool showPoints = false;
+    bool showDimensions = false;
+    std::string gridText = "No";   // "Auto", "No", or a spacing such as "25"
+    int highlightFrom = 0;         // 1-based entity numbers; 0..0 highlights nothing
+    int highlightTo = 0;
+    bool gridLabels = true;        // false for the main window's preview boxes
+};
+
+// Reads the file by its extension (no move) and draws it fitted into the surface.
+// Returns false when the file does not exist (the surface is left cleared).
+bool previewShapeFile(const std::string& path, DrawingSurface& surface, const PreviewOptions& options);
+// The same for a shape already in memory: clears the surface, fits the view, draws the grid
+// and the shape. An empty shape leaves the surface cleared with no tooltip.
+void previewShape(const Shape& shape, DrawingSurface& surface, const PreviewOptions& options);
+
+void fitViewToShape(DrawingSurface& surface, const Extents& extents);
+void drawGrid(DrawingSurface& surface, const std::string& gridText, double mirror, double width, bool labels);
+void drawShape(const Shape& shape, DrawingSurface& surface, const PreviewOptions& options, double mirror);
+void drawArc(DrawingSurface& surface, double mirror, double cx, double cy, double rad, int colour,
+             double startDegrees, double endDegrees);
+void markPoint(double x, double y, DrawingSurface& surface, double mirror);
+double arcMidAngle(double startDegrees, double endDegrees);
+double distance(double x1, double y1, double x2, double y2);
+
+} // namespace dravenor

@@ -1,0 +1,168 @@
+#include "job/cell_editing.h"
+
+#include <algorithm>
+
+#include "job/column_attributes.h"
+
+namespace dravenor {
+
+namespace {
+
+constexpr int FileColumn = 1;
+
+bool hasCurrentCell(const TextGrid& grid)
+{
+    return grid.row >= 1 && grid.row < grid.rows() && grid.col >= 1 && grid.col < grid.cols();
+}
+
+int upperCaseKey(int keyCode)
+{
+    return keyCode >= 'a' && keyCode <= 'z' ? keyCode - 'a' + 'A' : keyCode;
+}
+
+bool isDigitKey(int keyCode)
+{
+    return keyCode >= '0' && keyCode <= '9';
+}
+
+bool hasPoint(const std::string& text)
+{
+    return text.find('.') != std::string::npos;
+}
+
+void appendRow(TextGrid& grid)
+{
+    grid.setRows(grid.rows() + 1);
+    grid.setText(grid.rows() - 1, 0, std::to_string(grid.rows() - 1));
+}
+
+// Edit mode L: the key asks for files, whatever key it is.
+KeyOutcome chooseFilesForCell(TextGrid& grid, GridEditHost& host, const GridEditOptions& options)
+{
+    if (grid.col != FileColumn) return KeyOutcome::Consumed;
+    if (options.multiFileSelection) {
+        const std::vector<std::string> paths = host.chooseFiles(grid, true);
+        for (const std::string& path : paths) {
+            grid.setText(grid.rows() - 1, FileColumn, path);
+            appendRow(grid);
+        }
+        return paths.empty() ? KeyOutcome::Consumed : KeyOutcome::FilesChosen;
+    }
+    const std::vector<std::string> paths = host.chooseFiles(grid, false);
+    if (paths.empty()) return KeyOutcome::Consumed;
+    grid.setText(grid.row, FileColumn, paths.front());
+    return KeyOutcome::FilesChosen;
+}
+
+// Edit mode T: the key is filtered by the column's input class and appended when accepted.
+KeyOutcome typeIntoCell(TextGrid& grid, int keyCode, const ColumnAttributes& attributes)
+{
+    const std::string& text = grid.text(grid.row, grid.col);
+    if (attributes.inputClass == 'X') return KeyOutcome::Consumed;
+    if (attributes.inputClass == 'O') {
+        // The choice never grows the text, so the length limit does not apply.
+        const std::string next = nextOrientation(text);
+        if (next == text) return KeyOutcome::Consumed;
+        grid.setText(grid.row, grid.col, next);
+        return KeyOutcome::Stepped;
+    }
+    if (static_cast<int>(text.size()) >= attributes.maxLen) return KeyOutcome::Consumed;
+    if (!classAccepts(attributes.inputClass, text, keyCode)) return KeyOutcome::Consumed;
+    grid.setText(grid.row, grid.col, text + static_cast<char>(keyCode));
+    return KeyOutcome::Appended;
+}
+
+// Sheet and part grids keep their numbers and one blank entry row after every key.
+void finishEntryRowGrid(TextGrid& grid, GridEditHost& host, const GridEditOptions& options)
+{
+    if (!options.entryRowGrid) return;
+    grid.renumber();
+    grid.ensureEntryRow();
+    if (grid.col == FileColumn) host.fileCellChanged(grid);
+}
+
+} // namespace
+
+bool classAccepts(char inputClass, const std::string& text, int keyCode)
+{
+    switch (inputClass) {
+    case 'L': return isDigitKey(keyCode);
+    case 'R': return isDigitKey(keyCode) || (keyCode == '.' && !hasPoint(text));
+    case 'P':
+        return isDigitKey(keyCode) || (keyCode == '.' && !hasPoint(text))
+            || (keyCode == '-' && text.empty());
+    case 'S': return keyCode >= 32 && keyCode <= 126 && keyCode != '"' && keyCode != ',';
+    default: return false;
+    }
+}
+
+std::string nextOrientation(const std::string& text)
+{
+    if (text.empty()) return "No";
+    if (text == "No") return "step90";
+    if (text == "step90") return "";
+    return text;
+}
+
+KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridEditOptions& options)
+{
+    if (!hasCurrentCell(grid)) return KeyOutcome::Consumed;
+    const int key = upperCaseKey(keyCode);
+    if (!host.beforeChange(key)) return KeyOutcome::Declined;
+
+    const ColumnAttributes attributes = columnAttributes(grid.title(grid.col));
+    const std::string& text = grid.text(grid.row, grid.col);
+    if (key == KeyBackspace && attributes.inputClass != 'X' && !text.empty()) {
+        grid.setText(grid.row, grid.col, text.substr(0, text.size() - 1));
+        return KeyOutcome::Removed;
+    }
+
+    if (attributes.editMode == 'L') {
+        const KeyOutcome outcome = chooseFilesForCell(grid, host, options);
+        finishEntryRowGrid(grid, host, options);
+        grid.row = std::max(1, grid.rows() - 2);
+        return outcome;
+    }
+    const KeyOutcome outcome = typeIntoCell(grid, key, attributes);
+    finishEntryRowGrid(grid, host, options);
+    return outcome;
+}
+
+KeyOutcome pressDelete(TextGrid& grid, GridEditHost& host, const GridEditOptions& options)
+{
+    if (!hasCurrentCell(grid)) return KeyOutcome::Consumed;
+    if (!host.beforeChange(KeyDelete)) return KeyOutcome::Declined;
+
+    const char mode = columnAttributes(grid.title(grid.col)).editMode;
+    KeyOutcome outcome = KeyOutcome::Consumed;
+    if (mode == 'T' || mode == 'L' || mode == 'C') {
+        grid.setText(grid.row, grid.col, "");
+        outcome = KeyOutcome::Cleared;
+    }
+    if (options.entryRowGrid && grid.col == FileColumn) {
+        removeEmptyRows(grid);
+        host.fileCellChanged(grid);
+    }
+    return outcome;
+}
+
+void removeEmptyRows(TextGrid& grid)
+{
+    std::vector<std::vector<std::string>> kept;
+    for (int r = 1; r < grid.rows(); ++r) {
+        if (grid.cols() <= FileColumn || grid.text(r, FileColumn).empty()) continue;
+        std::vector<std::string> cells;
+        for (int c = 1; c < grid.cols(); ++c) cells.push_back(grid.text(r, c));
+        kept.push_back(std::move(cells));
+    }
+    grid.clear();
+    grid.setRows(static_cast<int>(kept.size()) + 2);
+    for (size_t i = 0; i < kept.size(); ++i)
+        for (size_t c = 0; c < kept[i].size(); ++c)
+            grid.setText(static_cast<int>(i) + 1, static_cast<int>(c) + 1, kept[i][c]);
+    grid.renumber();
+    grid.selStartRow = std::min(grid.selStartRow, grid.rows() - 1);
+    grid.selEndRow = std::min(grid.selEndRow, grid.rows() - 1);
+}
+
+} // namespace dravenor

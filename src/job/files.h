@@ -1,0 +1,36 @@
+#pragma once
+// File helpers shared by every reader and writer: existence, deletion, names, whole-file reads
+// and atomic writes. Paths are native; nothing here depends on the current directory.
+#include <optional>
+#include <string>
+
+namespace dravenor {
+
+// True when the path names a regular file whose size can be read; never throws.
+bool fileExists(const std::string& path);
+// Deletes the file; any failure (missing, in use, no permission) is ignored.
+void deleteFile(const std::string& path);
+// Deletes the files of the folder whose names end with the suffix (case-insensitive), e.g. the
+// working files ".tlf"; failures ignored. An empty folder or suffix deletes nothing.
+void deleteFilesEndingWith(const std::string& folder, const std::string& suffix);
+// The text after the last '/' or '\'; the whole path when it holds neither.
+std::string fileNameOnly(const std::string& path);
+// The folder with one separator appended when it does not already end in '/' or '\'.
+std::string withTrailingSeparator(const std::string& folder);
+// Lower-case copy (ASCII letters only).
+std::string toLowerAscii(std::string text);
+
+// Whole file as bytes; std::nullopt with a message naming the file when it cannot be read
+// (missing, a directory, no permission).
+struct FileText {
+    std::optional<std::string> bytes;
+    std::string error;
+};
+FileText readWholeFile(const std::string& path);
+
+// Writes the bytes to a temporary file beside the target and renames it over the target, so a
+// failed write leaves the previous file intact and no temporary file behind. Returns "" or a
+// message naming the file and the reason.
+std::string writeFileAtomically(const std::string& path, const std::string& bytes);
+
+} // namespace dravenor

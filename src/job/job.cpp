@@ -1,0 +1,167 @@
+#include "job/job.h"
+
+#include "job/cell_editing.h"
+#include "job/column_attributes.h"
+#include "job/files.h"
+#include "job/number_format.h"
+
+namespace dravenor {
+
+namespace {
+
+constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4;
+
+// The text of a cell, "" when the grid has no such row or column.
+std::string cellText(const TextGrid& grid, int row, int col)
+{
+    if (row < 0 || row >= grid.rows() || col < 0 || col >= grid.cols()) return "";
+    return grid.text(row, col);
+}
+
+double cellNumber(const TextGrid& grid, int row, int col)
+{
+    return leadingNumber(cellText(grid, row, col));
+}
+
+// One data row and the layout of a freshly built grid; "ActKerf" is never shown.
+void resetGrid(TextGrid& grid)
+{
+    grid.clear();
+    grid.setRows(2);
+    grid.renumber();
+    applyColumnWidths(grid);
+    const int actKerf = grid.columnOf("ActKerf");
+    if (actKerf > 0) grid.colWidths[static_cast<size_t>(actKerf)] = 0;
+    grid.row = 1;
+    grid.col = 1;
+    grid.selStartRow = 1;
+    grid.selEndRow = 1;
+}
+
+// The fields every engine record shares, from one grid row; false when the row is unusable
+// (file missing or nothing to cut).
+template <typename Entry>
+bool readEntryRow(const TextGrid& grid, int row, Entry& entry)
+{
+    entry.FileName = cellText(grid, row, FileColumn);
+    entry.Qty = toWhole(cellNumber(grid, row, QtyColumn));
+    entry.Pri = toWhole(cellNumber(grid, row, PriColumn));
+    entry.Remaining = entry.Qty;
+    return entry.Qty > 0 && fileExists(entry.FileName);
+}
+
+} // namespace
+
+const std::vector<std::string>& basicDetailsTitles()
+{
+    static const std::vector<std::string> titles{"Mat", "Grade", "Thick", "Kerf", "ActKerf", "Note"};
+    return titles;
+}
+
+const std::vector<std::string>& sheetGridTitles()
+{
+    static const std::vector<std::string> titles{"Sheet File Name", "Qty", "Pri"};
+    return titles;
+}
+
+const std::vector<std::string>& partGridTitles()
+{
+    static const std::vector<std::string> titles{"Part File Name", "Qty", "Pri", "Orn"};
+    return titles;
+}
+
+Job::Job()
+    : basic(basicDetailsTitles()), sheets(sheetGridTitles()), parts(partGridTitles())
+{
+    reset();
+}
+
+TextGrid& Job::grid(int index)
+{
+    return index == BasicGrid ? basic : index == SheetGrid ? sheets : parts;
+}
+
+const TextGrid& Job::grid(int index) const
+{
+    return index == BasicGrid ? basic : index == SheetGrid ? sheets : parts;
+}
+
+void Job::discardResults()
+{
+    sheetEntries.clear();
+    partEntries.clear();
+    layoutEntities.clear();
+    layoutItems.clear();
+}
+
+void Job::reset()
+{
+    resetGrid(basic);
+    resetGrid(sheets);
+    resetGrid(parts);
+    details = BasicDetails{};
+    discardResults();
+    mode = NestingMode::Free;
+    jobFileName.clear();
+    modified = false;
+}
+
+BasicDetails readBasicDetails(const TextGrid& basic)
+{
+    const auto text = [&](const char* title) { return cellText(basic, 1, basic.columnOf(title)); };
+    const auto number = [&](const char* title) { return leadingNumber(text(title)); };
+    BasicDetails details;
+    details.Mat = text("Mat");
+    details.Grade = text("Grade");
+    details.Thick = number("Thick");
+    details.Kerf = number("Kerf");
+    details.ActKerf = number("ActKerf");
+    details.Note = text("Note");
+    return details;
+}
+
+std::vector<SheetEntry> sheetEntriesFromGrid(const TextGrid& sheets)
+{
+    std::vector<SheetEntry> entries;
+    for (int r = 1; r < sheets.rows(); ++r) {
+        SheetEntry entry;
+        if (readEntryRow(sheets, r, entry)) entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::vector<PartEntry> partEntriesFromGrid(const TextGrid& parts)
+{
+    std::vector<PartEntry> entries;
+    for (int r = 1; r < parts.rows(); ++r) {
+        PartEntry entry;
+        if (!readEntryRow(parts, r, entry)) continue;
+        entry.Orn = cellText(parts, r, OrnColumn);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+void copyGridsToRecords(Job& job)
+{
+    job.details = readBasicDetails(job.basic);
+    job.sheetEntries = sheetEntriesFromGrid(job.sheets);
+    job.partEntries = partEntriesFromGrid(job.parts);
+}
+
+bool protectResultsBeforeEdit(Job& job, int keyCode, const std::string& workingFolder,
+                              const std::function<bool()>& askToContinue)
+{
+    if (job.hasLayouts() && keyCode != KeyEscape && !askToContinue()) return false;
+    job.modified = true;
+    deleteFilesEndingWith(workingFolder, ".tlf");
+    job.discardResults();
+    return true;
+}
+
+std::string jobCaption(const std::string& title, const Job& job)
+{
+    return job.jobFileName.empty() ? title : title + " - " + job.jobFileName;
+}
+
+} // namespace dravenor

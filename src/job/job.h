@@ -1,0 +1,78 @@
+#pragma once
+// The job the main window edits: basic details, sheet and part grids, the engine's records
+// built from them, the layout results and the nesting mode. One object, owned by the main
+// window and passed by reference; nothing here touches a window.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/layout_records.h"
+#include "job/text_grid.h"
+
+namespace dravenor {
+
+struct BasicDetails {
+    std::string Mat, Grade;
+    double Thick = 0, Kerf = 0, ActKerf = 0;
+    std::string Note;
+};
+
+enum class NestingMode { Stack, ContinuousStack, Free };
+
+// Column titles of the three job grids.
+const std::vector<std::string>& basicDetailsTitles(); // Mat Grade Thick Kerf ActKerf Note
+const std::vector<std::string>& sheetGridTitles();     // "Sheet File Name" Qty Pri
+const std::vector<std::string>& partGridTitles();      // "Part File Name" Qty Pri Orn
+
+// Grid numbers as the main window orders them.
+enum JobGridIndex : int { BasicGrid = 0, SheetGrid = 1, PartGrid = 2 };
+
+struct Job {
+    Job();
+
+    TextGrid basic;   // exactly one data row
+    TextGrid sheets;  // one row per sheet type plus the blank entry row
+    TextGrid parts;   // one row per part type plus the blank entry row
+
+    BasicDetails details;
+    std::vector<SheetEntry> sheetEntries;
+    std::vector<PartEntry> partEntries;
+    std::vector<LayoutEntity> layoutEntities;
+    std::vector<LayoutItem> layoutItems;
+
+    NestingMode mode = NestingMode::Free;
+    std::string jobFileName; // empty for a new job
+    bool modified = false;
+
+    TextGrid& grid(int index);
+    const TextGrid& grid(int index) const;
+
+    bool hasLayouts() const { return !layoutEntities.empty() || !layoutItems.empty(); }
+    // Empties the engine records and both layout lists (the grids stay).
+    void discardResults();
+    // New job: empty grids (one data row each, ActKerf hidden), no results, Free nesting, no
+    // file name, not modified.
+    void reset();
+};
+
+// BasicDetails from row 1 of the basic-details grid (text as is, numbers by decimal
+// conversion, empty giving 0).
+BasicDetails readBasicDetails(const TextGrid& basic);
+// Sheet and part grid rows whose file exists and whose Qty (rounded half to even) is above 0
+// become engine records, in row order; Remaining = Qty, Area left 0. Grids are not changed.
+std::vector<SheetEntry> sheetEntriesFromGrid(const TextGrid& sheets);
+std::vector<PartEntry> partEntriesFromGrid(const TextGrid& parts);
+// Both of the above plus the basic details, into the job's records.
+void copyGridsToRecords(Job& job);
+
+// Guards the results before a grid edit. When layouts exist and the key is not Esc,
+// askToContinue is called ("You are about to change data, Continue?"); false means nothing may
+// change and is returned. Otherwise the results are discarded, the working files "*.tlf" of the
+// working folder are deleted (errors ignored) and the job is marked modified; returns true.
+bool protectResultsBeforeEdit(Job& job, int keyCode, const std::string& workingFolder,
+                              const std::function<bool()>& askToContinue);
+
+// Window caption: the title alone for a new job, else title + " - " + the job file name.
+std::string jobCaption(const std::string& title, const Job& job);
+
+} // namespace dravenor

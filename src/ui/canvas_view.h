@@ -1,0 +1,47 @@
+#pragma once
+// A framed picture area showing an ImageSurface. The owner draws into surface() once and calls
+// refresh(); painting only copies the image. The image follows the widget's size: after a resize
+// the surface is blank and resized() asks the owner to draw again. Mouse positions are reported
+// in the surface's user units.
+#include <QFrame>
+#include <QPointF>
+
+#include "ui/image_surface.h"
+
+namespace dravenor {
+
+class CanvasView : public QFrame {
+    Q_OBJECT
+public:
+    explicit CanvasView(QSize imageSize = QSize(220, 220), QWidget* parent = nullptr);
+
+    ImageSurface& surface() { return surface_; }
+    const ImageSurface& surface() const { return surface_; }
+
+    // Shows what was drawn and takes over the surface's tooltip.
+    void refresh();
+    // Clears the drawing and the tooltip.
+    void clear();
+
+    // Widget position (inside the frame) to user units of the surface's scale.
+    QPointF toUserUnits(QPointF widgetPos) const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void clicked(QPointF userPos, Qt::MouseButton button);
+    void mouseMoved(QPointF userPos);
+    void resized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    ImageSurface surface_;
+    QSize imageSize_;
+};
+
+} // namespace dravenor

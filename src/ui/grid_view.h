@@ -1,0 +1,84 @@
+#pragma once
+// The widget that shows a TextGrid: titles in the header row, row numbers in the fixed column,
+// column widths from the column attributes (a width of 0 in the grid hides the column), file
+// columns right-aligned. Keys are not edited by Qt: typed characters, Backspace, Enter and Esc
+// go to pressKey, Delete to pressDelete, a double click is Enter; arrows and Tab move the current
+// cell. The grid's current cell and the view's are kept the same both ways.
+#include <QTableView>
+
+#include "job/cell_editing.h"
+#include "job/text_grid.h"
+
+namespace dravenor {
+
+class GridTableModel;
+
+// What a key press means to a grid: a key code for the editing rules, the Delete key, or a key
+// the view handles itself (navigation, shortcuts).
+struct GridKey {
+    enum Kind { Code, Delete, Other } kind = Other;
+    int code = 0;
+};
+GridKey classifyGridKey(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text);
+
+class GridView : public QTableView {
+    Q_OBJECT
+public:
+    GridView(TextGrid& grid, GridEditHost& host, GridEditOptions options = {}, QWidget* parent = nullptr);
+    ~GridView() override;
+
+    TextGrid& grid() { return grid_; }
+    const TextGrid& grid() const { return grid_; }
+
+    // Re-reads the grid after it was changed elsewhere (cells, size, widths, current cell).
+    void refresh();
+    // Makes (row, col) the current cell of the grid and of the view.
+    void setCurrentCell(int row, int col);
+
+    // Applies one key to the current cell exactly as typed (used by the key handler).
+    KeyOutcome typeKey(int keyCode);
+    KeyOutcome deleteKey();
+
+    // Height wanted for this many data rows without scrolling (0: Qt's default hint).
+    void setVisibleRows(int rows);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // Pixel width of a column of the given title (its width in characters in this font).
+    int columnPixelWidth(const std::string& title) const;
+
+signals:
+    // The grid's current cell moved (1-based grid row and column).
+    void currentCellChanged(int row, int col);
+    // A key was applied to the grid (a KeyOutcome); the view already shows the result.
+    void keyApplied(int outcome);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void afterKey(KeyOutcome outcome);
+    void applyColumnLayout();
+    void showGridCurrentCell();
+    void announceCurrentCell();
+    // The current cell is marked strongly only in the grid that has the focus.
+    void showFocusState(bool focused);
+    int rowHeight() const;
+
+    TextGrid& grid_;
+    GridEditHost& host_;
+    GridEditOptions options_;
+    GridTableModel* model_;
+    int visibleRows_ = 0;
+    bool syncing_ = false;
+    int announcedRow_ = -1;
+    int announcedCol_ = -1;
+};
+
+} // namespace dravenor

@@ -1,0 +1,171 @@
+#include "ui/qt_dialog_service.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+#include "app/app_info.h"
+#include "app/help_request.h"
+#include "editors/folder_dialog.h"
+
+namespace dravenor {
+
+namespace {
+
+QMessageBox::Icon qtIcon(DialogService::Icon icon)
+{
+    switch (icon) {
+    case DialogService::Icon::Information: return QMessageBox::Information;
+    case DialogService::Icon::Exclamation: return QMessageBox::Warning;
+    case DialogService::Icon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+struct ButtonSet {
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton escape; // what Esc or closing the box answers
+};
+
+ButtonSet qtButtons(DialogService::Buttons buttons)
+{
+    switch (buttons) {
+    case DialogService::Buttons::Ok: return {QMessageBox::Ok, QMessageBox::Ok};
+    case DialogService::Buttons::OkCancel: return {QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel};
+    case DialogService::Buttons::YesNo: return {QMessageBox::Yes | QMessageBox::No, QMessageBox::No};
+    case DialogService::Buttons::YesNoCancel:
+        return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel};
+    }
+    return {QMessageBox::Ok, QMessageBox::Ok};
+}
+
+DialogService::Answer answerOf(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return DialogService::Answer::Yes;
+    case QMessageBox::No: return DialogService::Answer::No;
+    case QMessageBox::Cancel: return DialogService::Answer::Cancel;
+    default: return DialogService::Answer::Ok;
+    }
+}
+
+QString existingFolderOrHome(const QString& folder)
+{
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+} // namespace
+
+QString defaultSuffixOfFilter(const QString& filter)
+{
+    static const QRegularExpression firstPattern(QStringLiteral("\\*\\.([A-Za-z0-9_]+)"));
+    const QRegularExpressionMatch match = firstPattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+QString examplesFolderFor(const QString& workingFolder)
+{
+    const QString relative = QStringLiteral("resources/examples");
+    for (const QString& base : {workingFolder, QCoreApplication::applicationDirPath()}) {
+        const QString candidate = QDir(base).filePath(relative);
+        if (!base.isEmpty() && QFileInfo(candidate).isDir()) return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
+QtDialogService::QtDialogService(QString workingFolder)
+    : workingFolder_(std::move(workingFolder))
+{
+}
+
+QWidget* QtDialogService::dialogParent() const
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (parent_) return parent_;
+    return QApplication::activeWindow();
+}
+
+DialogService::Answer QtDialogService::message(const std::string& text, const std::string& title,
+                                               Icon icon, Buttons buttons)
+{
+    const ButtonSet set = qtButtons(buttons);
+    const QString caption = title.empty() ? appTitle() : QString::fromStdString(title);
+    QMessageBox box(qtIcon(icon), caption, QString::fromStdString(text), set.buttons, dialogParent());
+    box.setEscapeButton(set.escape);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    return answerOf(clicked == QMessageBox::NoButton ? set.escape : clicked);
+}
+
+QString QtDialogService::fileStartFolder() const
+{
+    return existingFolderOrHome(lastFileFolder_);
+}
+
+std::string QtDialogService::openFileName(const std::string& title, const std::string& filter)
+{
+    QFileDialog dialog(dialogParent(), QString::fromStdString(title), fileStartFolder(),
+                       QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    lastFileFolder_ = dialog.directory().absolutePath();
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::string QtDialogService::saveFileName(const std::string& title, const std::string& filter,
+                                          const std::string& suggestedName)
+{
+    QFileDialog dialog(dialogParent(), QString::fromStdString(title), fileStartFolder(),
+                       QString::fromStdString(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // A name typed without extension gets the one of the chosen file type.
+    dialog.setDefaultSuffix(defaultSuffixOfFilter(QString::fromStdString(filter)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+        dialog.setDefaultSuffix(defaultSuffixOfFilter(chosen));
+    });
+    if (!suggestedName.empty()) dialog.selectFile(QString::fromStdString(suggestedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    lastFileFolder_ = dialog.directory().absolutePath();
+    return dialog.selectedFiles().first().toStdString();
+}
+
+QString QtDialogService::shapeStartFolder() const
+{
+    if (!lastShapeFolder_.isEmpty() && QFileInfo(lastShapeFolder_).isDir()) return lastShapeFolder_;
+    return existingFolderOrHome(examplesFolderFor(workingFolder_));
+}
+
+std::vector<std::string> QtDialogService::selectShapeFiles(const std::string& caption)
+{
+    ShapeSelectionDialog dialog(shapeStartFolder(), lastShapeType_, examplesFolderFor(workingFolder_),
+                                [this] { openHelp("index.html#selecting-files"); }, dialogParent());
+    if (!caption.empty()) dialog.setWindowTitle(QString::fromStdString(caption));
+    const bool loaded = dialog.exec() == QDialog::Accepted;
+    lastShapeFolder_ = dialog.folder();
+    lastShapeType_ = dialog.fileType();
+    return loaded ? dialog.selectedPaths() : std::vector<std::string>{};
+}
+
+std::string QtDialogService::selectFolder(const std::string& caption)
+{
+    FolderDialog dialog(existingFolderOrHome(lastOutputFolder_), examplesFolderFor(workingFolder_),
+                        dialogParent());
+    if (!caption.empty()) dialog.setWindowTitle(QString::fromStdString(caption));
+    dialog.exec();
+    lastOutputFolder_ = dialog.currentFolder();
+    return dialog.result().toStdString();
+}
+
+void QtDialogService::openHelp(const std::string& page)
+{
+    requestHelp(dialogParent(), workingFolder_, QString::fromStdString(page));
+}
+
+} // namespace dravenor

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "geometry/primitives.h"
+#include "geometry/shape_builders.h"
+#include "geometry/shape_measure.h"
+
+namespace dravenor {
+namespace {
+
+using testing::append;
+using testing::arcEntity;
+using testing::lineEntity;
+using testing::rectangle;
+
+// A slot 2r high with straight sides w long and round ends, chained end to end.
+Shape slot(double w, double r)
+{
+    return {lineEntity(0, 0, w, 0), arcEntity(w, r, r, 270, 90), lineEntity(w, 2 * r, 0, 2 * r),
+            arcEntity(0, r, r, 90, 270)};
+}
+
+TEST(MeasureShape, RectangleInAnyOrderAndDirectionIsOneClosedOutline)
+{
+    Shape shape = rectangle(0, 0, 100, 50);
+    std::swap(shape[0].X1, shape[0].X2);
+    std::swap(shape[0].Y1, shape[0].Y2);
+    std::reverse(shape.begin(), shape.end());
+    const ShapeMeasure m = measureShape(shape);
+    EXPECT_EQ(m.lines, 4);
+    EXPECT_EQ(m.chords, 4);
+    EXPECT_EQ(m.closedOutlines, 1);
+    EXPECT_TRUE(m.closed);
+    EXPECT_DOUBLE_EQ(m.enclosedArea, 5000);
+    EXPECT_EQ(m.extents.xmax, 100);
+}
+
+TEST(MeasureShape, HolesSubtractAndIslandsInHolesAddAgain)
+{
+    Shape plate = rectangle(0, 0, 100, 50);
+    plate.push_back(arcEntity(50, 25, 10, 0, 0));
+    const ShapeMeasure withHole = measureShape(plate);
+    EXPECT_EQ(withHole.circles, 1);
+    EXPECT_EQ(withHole.chords, 4 + 181);
+    EXPECT_EQ(withHole.closedOutlines, 2);
+    EXPECT_NEAR(withHole.enclosedArea, 5000 - kPi * 100, (5000 - kPi * 100) * 0.001);
+
+    Shape nested = rectangle(0, 0, 100, 100);
+    append(nested, rectangle(20, 20, 60, 60));
+    append(nested, rectangle(40, 40, 20, 20));
+    append(nested, rectangle(200, 0, 10, 10)); // a separate outline beside them
+    EXPECT_DOUBLE_EQ(measureShape(nested).enclosedArea, 10000 - 3600 + 400 + 100);
+}
+
+TEST(MeasureShape, ArcsChainWithLines)
+{
+    // 100 x 60 with corners of radius 10 and a slot hole.
+    Shape shape{lineEntity(10, 0, 90, 0),   arcEntity(90, 10, 10, 270, 360), lineEntity(100, 10, 100, 50),
+                arcEntity(90, 50, 10, 0, 90), lineEntity(90, 60, 10, 60),    arcEntity(10, 50, 10, 90, 180),
+                lineEntity(0, 50, 0, 10),   arcEntity(10, 10, 10, 180, 270)};
+    Shape hole = slot(30, 5);
+    moveShape(hole, 30, 20);
+    append(shape, hole);
+    const ShapeMeasure m = measureShape(shape);
+    EXPECT_EQ(m.arcs, 6);
+    EXPECT_TRUE(m.closed);
+    EXPECT_EQ(m.closedOutlines, 2);
+    const double exact = (6000 - (4 - kPi) * 100) - (30 * 10 + kPi * 25);
+    EXPECT_NEAR(m.enclosedArea, exact, exact * 0.001);
+}
+
+TEST(MeasureShape, OpenEndsAndBranches)
+{
+    Shape open = rectangle(0, 0, 100, 50);
+    open.pop_back();
+    open.push_back(lineEntity(200, 0, 300, 0));
+    const ShapeMeasure m = measureShape(open);
+    EXPECT_EQ(m.openEnds, 4);
+    EXPECT_EQ(m.closedOutlines, 0);
+    EXPECT_FALSE(m.closed);
+    EXPECT_EQ(m.enclosedArea, 0);
+
+    Shape branched = rectangle(0, 0, 10, 10);
+    branched.push_back(lineEntity(0, 0, 10, 10));
+    EXPECT_EQ(measureShape(branched).openEnds, 0);
+    EXPECT_FALSE(measureShape(branched).closed);
+}
+
+TEST(MeasureShape, EndsMeetWithinTheTolerance)
+{
+    Shape shape = rectangle(0, 0, 100, 50);
+    shape[3].Y2 = 1e-8;
+    EXPECT_TRUE(measureShape(shape).closed);
+    shape[3].Y2 = 0.01;
+    EXPECT_EQ(measureShape(shape).openEnds, 2);
+    EXPECT_TRUE(measureShape(shape, 0.05).closed);
+}
+
+TEST(MeasureShape, DegenerateEntitiesAreCounted)
+{
+    Shape shape = rectangle(0, 0, 10, 10);
+    shape.insert(shape.begin() + 2, lineEntity(10, 10, 10, 10)); // zero length, at a corner
+    shape.push_back(arcEntity(50, 50, -5, 0, 90));
+    const ShapeMeasure m = measureShape(shape);
+    EXPECT_EQ(m.degenerate, 2);
+    EXPECT_EQ(m.closedOutlines, 1);
+    EXPECT_EQ(m.openEnds, 2); // only the arc's
+
+    EXPECT_FALSE(measureShape({}).closed);
+    EXPECT_EQ(measureShape({}).enclosedArea, 0);
+}
+
+} // namespace
+} // namespace dravenor
