@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "job/files.h"
 
 namespace dravenor {
 
@@ -27,20 +26,18 @@ MainWindowEditHost::MainWindowEditHost(Job& job, DialogService& dialogs, std::st
 
 bool MainWindowEditHost::beforeChange(int keyCode)
 {
-    if (job_.hasLayouts() && keyCode != KeyEscape) {
-        const auto answer = dialogs_.message(kChangeDataQuestion, title_, DialogService::Icon::Question,
-                                             DialogService::Buttons::OkCancel);
-        if (answer != DialogService::Answer::Ok) return false;
-    }
-    discardResults();
-    job_.modified = true;
+    const auto askToContinue = [this] {
+        return dialogs_.message(kChangeDataQuestion, title_, DialogService::Icon::Question,
+                                DialogService::Buttons::OkCancel) == DialogService::Answer::Ok;
+    };
+    if (!protectResultsBeforeEdit(job_, keyCode, workingFolder_, askToContinue)) return false;
+    if (onResultsDiscarded) onResultsDiscarded();
     return true;
 }
 
 void MainWindowEditHost::discardResults()
 {
-    job_.discardResults();
-    deleteFilesEndingWith(workingFolder_, kWorkingFileSuffix);
+    discardResultsAndWorkingFiles(job_, workingFolder_);
     if (onResultsDiscarded) onResultsDiscarded();
 }
 

@@ -15,7 +15,6 @@ namespace dravenor {
 inline constexpr const char* kChangeDataQuestion = "You are about to change data, Continue?";
 inline constexpr const char* kSaveChangesQuestion = "Save changes in current file?";
 inline constexpr const char* kAttentionTitle = "Attention !";
-inline constexpr const char* kWorkingFileSuffix = ".tlf";
 
 // Caption of the shape-selection dialog: "Select Sheet File(s)..." for a grid whose file column
 // is "Sheet File Name", else "Select Part File(s)...".

@@ -18,10 +18,17 @@ bool folderIsWritable(const QString& folder)
     return probe.open();
 }
 
-// Copies a shipped file unless the working folder already has one (the user's copy wins).
-void copyIfMissing(const QString& source, const QString& target)
+enum class Refresh { IfMissing, IfOlder };
+
+// Copies a shipped file when the working folder has none, or (for the program's own pages) an
+// older one. Templates the user may have adapted are only copied when missing.
+void copyShipped(const QString& source, const QString& target, Refresh refresh)
 {
-    if (QFileInfo::exists(target)) return;
+    const QFileInfo existing(target);
+    if (existing.exists()) {
+        if (refresh == Refresh::IfMissing || existing.lastModified() >= QFileInfo(source).lastModified()) return;
+        QFile::remove(target);
+    }
     if (QFile::copy(source, target)) {
         // Shipped files may be read-only; the working copy belongs to the user.
         QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner
@@ -29,18 +36,18 @@ void copyIfMissing(const QString& source, const QString& target)
     }
 }
 
-void copyFilesIfMissing(const QDir& from, const QString& to)
+void copyFiles(const QDir& from, const QString& to, Refresh refresh)
 {
     QDir().mkpath(to);
     for (const QFileInfo& file : from.entryInfoList(QDir::Files | QDir::Hidden))
-        copyIfMissing(file.absoluteFilePath(), QDir(to).filePath(file.fileName()));
+        copyShipped(file.absoluteFilePath(), QDir(to).filePath(file.fileName()), refresh);
 }
 
-void copyTreeIfMissing(const QDir& from, const QString& to)
+void copyTree(const QDir& from, const QString& to, Refresh refresh)
 {
-    copyFilesIfMissing(from, to);
+    copyFiles(from, to, refresh);
     for (const QString& sub : from.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        copyTreeIfMissing(QDir(from.filePath(sub)), QDir(to).filePath(sub));
+        copyTree(QDir(from.filePath(sub)), QDir(to).filePath(sub), refresh);
 }
 
 } // namespace
@@ -57,9 +64,9 @@ QString prepareWorkingFolder(const QString& executableDir)
     // help folder; examples stay where they were shipped.
     const QDir shipped(QDir(executableDir).filePath(QStringLiteral("resources")));
     if (shipped.exists()) {
-        copyFilesIfMissing(shipped, folder);
+        copyFiles(shipped, folder, Refresh::IfMissing);
         const QDir shippedHelp(shipped.filePath(QStringLiteral("help")));
-        if (shippedHelp.exists()) copyTreeIfMissing(shippedHelp, helpFolder(folder));
+        if (shippedHelp.exists()) copyTree(shippedHelp, helpFolder(folder), Refresh::IfOlder);
     }
     return folder;
 }

@@ -149,13 +149,18 @@ void copyGridsToRecords(Job& job)
     job.partEntries = partEntriesFromGrid(job.parts);
 }
 
+void discardResultsAndWorkingFiles(Job& job, const std::string& workingFolder)
+{
+    deleteFilesEndingWith(workingFolder, ".tlf");
+    job.discardResults();
+}
+
 bool protectResultsBeforeEdit(Job& job, int keyCode, const std::string& workingFolder,
                               const std::function<bool()>& askToContinue)
 {
     if (job.hasLayouts() && keyCode != KeyEscape && !askToContinue()) return false;
     job.modified = true;
-    deleteFilesEndingWith(workingFolder, ".tlf");
-    job.discardResults();
+    discardResultsAndWorkingFiles(job, workingFolder);
     return true;
 }
 

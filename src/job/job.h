@@ -65,6 +65,10 @@ std::vector<PartEntry> partEntriesFromGrid(const TextGrid& parts);
 // Both of the above plus the basic details, into the job's records.
 void copyGridsToRecords(Job& job);
 
+// Empties the records and layout lists and deletes the working files "*.tlf" of the working
+// folder (errors ignored): what is thrown away whenever the job changes.
+void discardResultsAndWorkingFiles(Job& job, const std::string& workingFolder);
+
 // Guards the results before a grid edit. When layouts exist and the key is not Esc,
 // askToContinue is called ("You are about to change data, Continue?"); false means nothing may
 // change and is returned. Otherwise the results are discarded, the working files "*.tlf" of the

@@ -1,5 +1,6 @@
 // The working folder: the executable's folder when writable, else the per-user folder; shipped
-// templates and help copied in when missing, never over the user's copies.
+// templates copied in when missing, never over the user's copies; help pages kept up to date.
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,7 +80,22 @@ TEST_F(InstalledFolder, TemplatesAndHelpAreCopiedWhenMissing)
     EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("examples"))));
 }
 
-TEST_F(InstalledFolder, CopiesInTheWorkingFolderAreNeverOverwritten)
+TEST_F(InstalledFolder, OlderHelpPagesAreReplacedButTemplatesNever)
+{
+    writeText(exeDir.filePath(QStringLiteral("help/index.html")), "<p>last version's index</p>");
+    writeText(exeDir.filePath(QStringLiteral("dxf.hd")), "MY HEADER");
+    const QDateTime lastYear = QDateTime::currentDateTime().addYears(-1);
+    for (const QString& name : {QStringLiteral("help/index.html"), QStringLiteral("dxf.hd")}) {
+        QFile file(exeDir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(lastYear, QFileDevice::FileModificationTime));
+    }
+    const QString folder = prepareWorkingFolder(exeDir.path());
+    EXPECT_EQ(readText(helpPagePath(folder)), "<p>shipped index</p>");
+    EXPECT_EQ(readText(QDir(folder).filePath(QStringLiteral("dxf.hd"))), "MY HEADER");
+}
+
+TEST_F(InstalledFolder, NewerCopiesInTheWorkingFolderAreKept)
 {
     writeText(exeDir.filePath(QStringLiteral("help/index.html")), "<p>my notes</p>");
     writeText(exeDir.filePath(QStringLiteral("dxf.hd")), "MY HEADER");

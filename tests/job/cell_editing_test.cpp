@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "job/job.h"
-#include "job/scripted_edit_host.h"
+#include "support/scripted_edit_host.h"
 
 namespace dravenor {
 namespace {

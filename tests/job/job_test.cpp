@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "job/cell_editing.h"
-#include "job/scripted_edit_host.h"
+#include "support/scripted_edit_host.h"
 #include "job/temp_folder.h"
 
 namespace dravenor {

@@ -5,36 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "job/column_attributes.h"
+#include "support/scripted_edit_host.h"
 #include "ui/grid_table_model.h"
 #include "ui/grid_view.h"
 
 namespace dravenor {
 namespace {
 
-// Records what the rules asked; hands out queued file lists.
-class RecordingHost : public GridEditHost {
-public:
-    bool allow = true;
-    std::vector<int> keysAsked;
-    std::vector<bool> chooseMultiple;
-    std::vector<std::vector<std::string>> files;
-    int fileCellChanges = 0;
-
-    bool beforeChange(int keyCode) override
-    {
-        keysAsked.push_back(keyCode);
-        return allow;
-    }
-    std::vector<std::string> chooseFiles(const TextGrid&, bool multiple) override
-    {
-        chooseMultiple.push_back(multiple);
-        if (files.empty()) return {};
-        auto chosen = files.front();
-        files.erase(files.begin());
-        return chosen;
-    }
-    void fileCellChanged(const TextGrid&) override { ++fileCellChanges; }
-};
+using RecordingHost = test::ScriptedEditHost;
 
 TextGrid basicGrid()
 {
@@ -83,7 +61,7 @@ TEST(GridViewTyping, LettersInMatAreStoredAndShownInUpperCase)
     QTest::keyClicks(&view, "st52");
     EXPECT_EQ(grid.text(1, 1), "ST52");
     EXPECT_EQ(shownText(view, 1, 1), "ST52");
-    EXPECT_EQ(host.keysAsked.size(), 4u);
+    EXPECT_EQ(host.askedKeys.size(), 4u);
 }
 
 TEST(GridViewTyping, CommaAndQuoteAreRefusedInNote)
@@ -120,8 +98,8 @@ TEST(GridViewTyping, ShortcutsAndDeclinedKeysLeaveTheCell)
     view.setCurrentCell(1, 1);
     QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(grid.text(1, 1), "");
-    EXPECT_TRUE(host.keysAsked.empty());
-    host.allow = false;
+    EXPECT_TRUE(host.askedKeys.empty());
+    host.allowChange = false;
     QTest::keyClicks(&view, "ab");
     EXPECT_EQ(grid.text(1, 1), "");
 }
@@ -144,7 +122,7 @@ TEST(GridViewCurrentCell, ArrowKeysMoveTheGridsCurrentCell)
     EXPECT_EQ(moved.last().at(0).toInt(), 3);
     EXPECT_EQ(moved.last().at(1).toInt(), 2);
     // Arrow keys never reach the cell rules.
-    EXPECT_TRUE(host.keysAsked.empty());
+    EXPECT_TRUE(host.askedKeys.empty());
 }
 
 TEST(GridViewCurrentCell, TheViewFollowsTheGridAfterRefresh)
@@ -181,14 +159,14 @@ TEST(GridViewFiles, DoubleClickOnAFileCellChoosesFilesIntoNewNumberedRows)
 {
     TextGrid grid({"Part File Name", "Qty", "Pri", "Orn"});
     RecordingHost host;
-    host.files.push_back({"/data/a.shp", "/data/b.dxf"});
+    host.fileAnswers.push_back({"/data/a.shp", "/data/b.dxf"});
     GridView view(grid, host, entryGridOptions());
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.visualRect(view.model()->index(0, 0)).center());
 
-    ASSERT_EQ(host.chooseMultiple.size(), 1u);
-    EXPECT_TRUE(host.chooseMultiple[0]);
+    ASSERT_EQ(host.fileRequests.size(), 1u);
+    EXPECT_TRUE(host.fileRequests[0]);
     ASSERT_EQ(grid.rows(), 4);
     EXPECT_EQ(shownText(view, 1, 1), "/data/a.shp");
     EXPECT_EQ(shownText(view, 2, 1), "/data/b.dxf");
