@@ -4,7 +4,7 @@
 
 namespace dravenor {
 
-// Until the DXF importer is in place a drawing reads as an empty shape with a note saying so;
+// Drawings are not read yet: a drawing reads as an empty shape with a note saying so;
 // an unreadable path is still reported like any other.
 ShapeReadReport readDxfFile(const std::string& path, Shape& /*shape*/)
 {
@@ -15,7 +15,7 @@ ShapeReadReport readDxfFile(const std::string& path, Shape& /*shape*/)
         report.error = file.error;
         return report;
     }
-    report.notes.push_back(fileNameOnly(path) + ": DXF drawings are read by the DXF importer");
+    report.notes.push_back(fileNameOnly(path) + ": this version cannot read DXF drawings yet (use a shape file, .shp)");
     return report;
 }
 
