@@ -37,5 +37,6 @@ bool isHelpFlag(const std::string& arg);
 
 Command shapeInfoCommand();
 Command previewCommand();
+Command nestCommand();
 
 } // namespace dravenor::cli

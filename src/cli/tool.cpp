@@ -25,7 +25,7 @@ bool isHelpFlag(const std::string& arg)
 
 std::vector<Command> commands()
 {
-    return {shapeInfoCommand(), previewCommand()};
+    return {shapeInfoCommand(), previewCommand(), nestCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

@@ -88,10 +88,10 @@ const TextGrid& Job::grid(int index) const
 
 void Job::discardResults()
 {
-    sheetEntries.clear();
-    partEntries.clear();
-    layoutEntities.clear();
-    layoutItems.clear();
+    nesting.sheets.clear();
+    nesting.parts.clear();
+    nesting.entities.clear();
+    nesting.items.clear();
 }
 
 void Job::reset()
@@ -99,7 +99,7 @@ void Job::reset()
     resetGrid(basic);
     resetGrid(sheets);
     resetGrid(parts);
-    details = BasicDetails{};
+    nesting.details = BasicDetails{};
     discardResults();
     mode = NestingMode::Free;
     jobFileName.clear();
@@ -144,9 +144,9 @@ std::vector<PartEntry> partEntriesFromGrid(const TextGrid& parts)
 
 void copyGridsToRecords(Job& job)
 {
-    job.details = readBasicDetails(job.basic);
-    job.sheetEntries = sheetEntriesFromGrid(job.sheets);
-    job.partEntries = partEntriesFromGrid(job.parts);
+    job.nesting.details = readBasicDetails(job.basic);
+    job.nesting.sheets = sheetEntriesFromGrid(job.sheets);
+    job.nesting.parts = partEntriesFromGrid(job.parts);
 }
 
 void discardResultsAndWorkingFiles(Job& job, const std::string& workingFolder)

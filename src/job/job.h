@@ -6,18 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/layout_records.h"
+#include "engine/nesting_state.h"
 #include "job/text_grid.h"
 
 namespace dravenor {
-
-struct BasicDetails {
-    std::string Mat, Grade;
-    double Thick = 0, Kerf = 0, ActKerf = 0;
-    std::string Note;
-};
-
-enum class NestingMode { Stack, ContinuousStack, Free };
 
 // Column titles of the three job grids.
 const std::vector<std::string>& basicDetailsTitles(); // Mat Grade Thick Kerf ActKerf Note
@@ -34,11 +26,8 @@ struct Job {
     TextGrid sheets;  // one row per sheet type plus the blank entry row
     TextGrid parts;   // one row per part type plus the blank entry row
 
-    BasicDetails details;
-    std::vector<SheetEntry> sheetEntries;
-    std::vector<PartEntry> partEntries;
-    std::vector<LayoutEntity> layoutEntities;
-    std::vector<LayoutItem> layoutItems;
+    // Basic details, engine records and layout lists: what optimisation reads and leaves.
+    NestingState nesting;
 
     NestingMode mode = NestingMode::Free;
     std::string jobFileName; // empty for a new job
@@ -47,7 +36,7 @@ struct Job {
     TextGrid& grid(int index);
     const TextGrid& grid(int index) const;
 
-    bool hasLayouts() const { return !layoutEntities.empty() || !layoutItems.empty(); }
+    bool hasLayouts() const { return !nesting.entities.empty() || !nesting.items.empty(); }
     // Empties the engine records and both layout lists (the grids stay).
     void discardResults();
     // New job: empty grids (one data row each, ActKerf hidden), no results, Free nesting, no

@@ -1,5 +1,5 @@
-// The single-instance guard: one holder at a time, a crashed copy's lock taken over, the lock
-// released with the guard.
+// The single-instance guard: one holder at a time, the lock of a crashed copy taken over, the
+// lock of a living process respected however old, the lock released with the guard.
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
 #include "app/single_instance.h"
 
@@ -19,101 +19,61 @@ namespace {
 // A process id above the kernel's limit: no process can have it.
 qint64 impossiblePid()
 {
-    QFile limit(QStringLiteral("/proc/sys/kernel/pid_max"));
-    qint64 max = 4194304;
-    if (limit.open(QIODevice::ReadOnly)) max = limit.readAll().trimmed().toLongLong();
-    return max + 1;
-}
-
-// A lock file as a copy of the program writes it: process id, program, host name.
-void writeLockFile(const QString& path, qint64 pid, const QString& host,
-                   const QString& program = QStringLiteral("/usr/bin/dravenor"))
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(QStringLiteral("%1\n%2\n%3\n").arg(pid).arg(program, host).toUtf8());
+    QFile limit("/proc/sys/kernel/pid_max");
+    return (limit.open(QIODevice::ReadOnly) ? limit.readAll().trimmed().toLongLong() : 4194304) + 1;
 }
 
 class SingleInstanceGuardTest : public ::testing::Test {
 protected:
+    // A lock file as a copy of the program writes it: process id, program, host name.
+    void writeLockFile(qint64 pid, const QString& host, const QDateTime& written = QDateTime::currentDateTime())
+    {
+        QFile file(lockPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("%1\n%2\n%3\n").arg(pid).arg(QCoreApplication::applicationFilePath(), host).toUtf8());
+        file.flush();
+        ASSERT_TRUE(file.setFileTime(written, QFileDevice::FileModificationTime));
+    }
+
     QTemporaryDir folder;
+    QString lockPath = QDir(folder.path()).filePath("Dravenor.lock");
 };
 
-TEST_F(SingleInstanceGuardTest, SecondGuardIsRefusedWhileTheFirstHoldsTheLock)
+TEST_F(SingleInstanceGuardTest, SecondGuardIsRefusedUntilTheFirstIsGone)
 {
-    SingleInstanceGuard first(QStringLiteral("Dravenor"), folder.path());
-    SingleInstanceGuard second(QStringLiteral("Dravenor"), folder.path());
-    ASSERT_TRUE(first.tryAcquire());
-    EXPECT_TRUE(first.isHeld());
-    EXPECT_FALSE(second.tryAcquire());
-    EXPECT_FALSE(second.isHeld());
-    // Asking again changes nothing for either.
-    EXPECT_TRUE(first.tryAcquire());
-    EXPECT_FALSE(second.tryAcquire());
-    EXPECT_EQ(first.lockFilePath(), QDir(folder.path()).filePath(QStringLiteral("Dravenor.lock")));
-}
-
-TEST_F(SingleInstanceGuardTest, LockIsReleasedWhenTheGuardIsDestroyed)
-{
-    auto first = std::make_unique<SingleInstanceGuard>(QStringLiteral("Dravenor"), folder.path());
+    std::optional<SingleInstanceGuard> first(std::in_place, "Dravenor", folder.path());
+    SingleInstanceGuard second("Dravenor", folder.path());
     ASSERT_TRUE(first->tryAcquire());
-    const QString path = first->lockFilePath();
-    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_FALSE(second.tryAcquire());
+    EXPECT_TRUE(first->tryAcquire()) << "asking again changes nothing";
+    EXPECT_FALSE(second.isHeld());
+    EXPECT_EQ(first->lockFilePath(), lockPath);
     first.reset();
-    EXPECT_FALSE(QFile::exists(path));
-    SingleInstanceGuard next(QStringLiteral("Dravenor"), folder.path());
-    EXPECT_TRUE(next.tryAcquire());
+    EXPECT_FALSE(QFile::exists(lockPath));
+    EXPECT_TRUE(second.tryAcquire());
 }
 
 TEST_F(SingleInstanceGuardTest, LockOfACrashedCopyIsTakenOver)
 {
-    const QString path = QDir(folder.path()).filePath(QStringLiteral("Dravenor.lock"));
-    writeLockFile(path, impossiblePid(), QSysInfo::machineHostName());
-    SingleInstanceGuard guard(QStringLiteral("Dravenor"), folder.path());
-    ASSERT_TRUE(guard.tryAcquire());
-    // The file now names this process.
-    QLockFile reader(path);
-    qint64 pid = 0;
-    ASSERT_TRUE(reader.getLockInfo(&pid, nullptr, nullptr));
-    EXPECT_EQ(pid, QCoreApplication::applicationPid());
-}
-
-TEST_F(SingleInstanceGuardTest, LockWithoutHostNameOfADeadProcessIsTakenOver)
-{
-    writeLockFile(QDir(folder.path()).filePath(QStringLiteral("Dravenor.lock")), impossiblePid(), QString());
-    SingleInstanceGuard guard(QStringLiteral("Dravenor"), folder.path());
-    EXPECT_TRUE(guard.tryAcquire());
+    for (const QString& host : {QSysInfo::machineHostName(), QString()}) {
+        writeLockFile(impossiblePid(), host);
+        SingleInstanceGuard guard("Dravenor", folder.path());
+        ASSERT_TRUE(guard.tryAcquire()) << host.toStdString();
+        qint64 pid = 0;
+        ASSERT_TRUE(QLockFile(lockPath).getLockInfo(&pid, nullptr, nullptr));
+        EXPECT_EQ(pid, QCoreApplication::applicationPid());
+    }
 }
 
 TEST_F(SingleInstanceGuardTest, LockOfALivingProcessIsRespectedHoweverOld)
 {
-    // This test process is alive: its id in an old lock file must still block.
-    const QString path = QDir(folder.path()).filePath(QStringLiteral("Dravenor.lock"));
-    writeLockFile(path, QCoreApplication::applicationPid(), QSysInfo::machineHostName(),
-                  QCoreApplication::applicationFilePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
-    file.close();
-    SingleInstanceGuard guard(QStringLiteral("Dravenor"), folder.path());
+    writeLockFile(QCoreApplication::applicationPid(), QSysInfo::machineHostName(),
+                  QDateTime::currentDateTime().addDays(-3));
+    SingleInstanceGuard guard("Dravenor", folder.path());
     EXPECT_FALSE(guard.tryAcquire());
-    EXPECT_TRUE(QFile::exists(path));
-}
-
-TEST_F(SingleInstanceGuardTest, MissingLockFolderIsCreated)
-{
-    const QString nested = QDir(folder.path()).filePath(QStringLiteral("run/dravenor"));
-    SingleInstanceGuard guard(QStringLiteral("Dravenor"), nested);
-    EXPECT_TRUE(guard.tryAcquire());
-    EXPECT_TRUE(QFile::exists(guard.lockFilePath()));
-}
-
-TEST(ProcessIsAlive, KnowsThisProcessAndRejectsImpossibleIds)
-{
-    EXPECT_TRUE(processIsAlive(QCoreApplication::applicationPid()));
-    EXPECT_FALSE(processIsAlive(impossiblePid()));
-    EXPECT_FALSE(processIsAlive(0));
-    EXPECT_FALSE(processIsAlive(-5));
+    EXPECT_TRUE(QFile::exists(lockPath));
+    SingleInstanceGuard nested("Dravenor", QDir(folder.path()).filePath("run/dravenor"));
+    EXPECT_TRUE(nested.tryAcquire()) << "a missing lock folder is created";
 }
 
 } // namespace

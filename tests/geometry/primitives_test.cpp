@@ -14,14 +14,9 @@ using testing::lineEntity;
 double sinDeg(double a) { return std::sin(a * kPi / 180); }
 double cosDeg(double a) { return std::cos(a * kPi / 180); }
 
-struct ExtentsCase {
-    ShapeEntity entity;
-    Extents expected;
-};
-
 TEST(ShapeExtents, ArcsReachOnlyTheQuadrantPointsOnTheirSweep)
 {
-    const ExtentsCase cases[] = {
+    const std::pair<ShapeEntity, Extents> cases[] = {
         {arcEntity(0, 0, 10, 0, 90), {0, 0, 10, 10}},
         {arcEntity(0, 0, 10, 90, 0), {-10, -10, 10, 10}},                                   // wraps through 0
         {arcEntity(0, 0, 10, 350, 10), {10 * cosDeg(10), -10 * sinDeg(10), 10, 10 * sinDeg(10)}},
@@ -35,109 +30,60 @@ TEST(ShapeExtents, ArcsReachOnlyTheQuadrantPointsOnTheirSweep)
         {arcEntity(50, 50, 25, 0, 360), {25, 25, 75, 75}},
         {lineEntity(3, -2, -7, 5), {-7, -2, 3, 5}},
     };
-    for (const ExtentsCase& c : cases) {
-        const Extents box = shapeExtents({c.entity});
-        SCOPED_TRACE(::testing::PrintToString(c.entity));
-        EXPECT_NEAR(box.xmin, c.expected.xmin, 1e-9);
-        EXPECT_NEAR(box.ymin, c.expected.ymin, 1e-9);
-        EXPECT_NEAR(box.xmax, c.expected.xmax, 1e-9);
-        EXPECT_NEAR(box.ymax, c.expected.ymax, 1e-9);
+    for (const auto& [entity, expected] : cases) {
+        const Extents box = shapeExtents({entity});
+        SCOPED_TRACE(::testing::PrintToString(entity));
+        EXPECT_NEAR(box.xmin, expected.xmin, 1e-9);
+        EXPECT_NEAR(box.ymin, expected.ymin, 1e-9);
+        EXPECT_NEAR(box.xmax, expected.xmax, 1e-9);
+        EXPECT_NEAR(box.ymax, expected.ymax, 1e-9);
     }
     EXPECT_TRUE(shapeExtents({}).empty());
-    EXPECT_EQ(shapeExtents({}).xmin, 999999999);
 }
 
 TEST(NormaliseShape, MovesPointsAndCentresSoTheBoxStartsAtTheOrigin)
 {
     Shape shape{lineEntity(-5, 3, 20, 3), arcEntity(0, 10, 5, 0, 0)};
     normaliseShape(shape);
-    const Extents box = shapeExtents(shape);
-    EXPECT_EQ(box.xmin, 0);
-    EXPECT_EQ(box.ymin, 0);
-    EXPECT_EQ(box.xmax, 25);
-    EXPECT_EQ(box.ymax, 12);
+    EXPECT_EQ(shape[0].X1, 0);
+    EXPECT_EQ(shape[0].Y1, 0);
+    EXPECT_EQ(shape[0].X2, 25);
     EXPECT_EQ(shape[1].CX, 5);
     EXPECT_EQ(shape[1].CY, 7);
-    EXPECT_EQ(shape[1].RAD, 5);
 }
 
-TEST(RotateShape, TurnsAboutTheCentreOfTheExtents)
+TEST(RotateShape, TurnsAboutTheCentreOfTheExtentsWithArcAnglesReducedOnce)
 {
-    Shape line{lineEntity(0, 0, 10, 0)};
-    rotateShape(line, 90);
-    EXPECT_NEAR(line[0].X1, 5, 1e-9);
-    EXPECT_NEAR(line[0].Y1, -5, 1e-9);
-    EXPECT_NEAR(line[0].X2, 5, 1e-9);
-    EXPECT_NEAR(line[0].Y2, 5, 1e-9);
-
     // Extents (0,0)-(20,10), centre (10,5): the circle centre (15,5) goes to (10,10).
-    Shape shape{lineEntity(0, 0, 20, 10), arcEntity(15, 5, 2, 0, 0)};
-    rotateShape(shape, 90);
-    EXPECT_NEAR(shape[1].CX, 10, 1e-9);
-    EXPECT_NEAR(shape[1].CY, 10, 1e-9);
-    EXPECT_EQ(shape[1].RAD, 2);
-}
-
-TEST(RotateShape, ArcAnglesTurnReducedOnceAndUnusedFieldsBecomeZero)
-{
-    ShapeEntity line = lineEntity(0, 0, 10, 0);
-    line.CX = 7;
-    line.Nstart = 33;
-    ShapeEntity arc = arcEntity(5, 0, 3, 300, 30);
+    ShapeEntity line = lineEntity(0, 0, 20, 10);
+    line.Nstart = 33; // fields a line does not use become zero
+    ShapeEntity arc = arcEntity(15, 5, 2, 300, 30);
     arc.X1 = 99;
     Shape shape{line, arc};
     rotateShape(shape, 90);
-    EXPECT_EQ(shape[0].CX, 0);
+    EXPECT_NEAR(shape[0].X1, 15, 1e-9);
+    EXPECT_NEAR(shape[0].Y1, -5, 1e-9);
     EXPECT_EQ(shape[0].Nstart, 0);
-    EXPECT_EQ(shape[1].X1, 0);
-    EXPECT_EQ(shape[1].Nstart, 30);
-    EXPECT_EQ(shape[1].Nend, 120);
-
-    Shape backwards{arcEntity(0, 0, 10, 0, 90)};
-    rotateShape(backwards, -90);
-    EXPECT_EQ(backwards[0].Nstart, -90);
-    EXPECT_EQ(backwards[0].Nend, 0);
+    EXPECT_NEAR(shape[1].CX, 10, 1e-9);
+    EXPECT_NEAR(shape[1].CY, 10, 1e-9);
+    EXPECT_EQ(std::vector<double>({shape[1].X1, shape[1].RAD, shape[1].Nstart, shape[1].Nend}),
+              std::vector<double>({0, 2, 30, 120}));
+    rotateShape(shape, -180);
+    EXPECT_EQ(shape[1].Nstart, -150); // turning backwards is not reduced
 }
 
-TEST(PolarAngle, QuadrantsAxesAndEqualPoints)
+TEST(Angles, PolarAngleAndNormalisedAngles)
 {
-    EXPECT_NEAR(polarAngle(0, 0, 1, 1), kPi / 4, 1e-12);
     EXPECT_NEAR(polarAngle(0, 0, -1, 1), 3 * kPi / 4, 1e-12);
-    EXPECT_NEAR(polarAngle(0, 0, -1, -1), 5 * kPi / 4, 1e-12);
     EXPECT_NEAR(polarAngle(0, 0, 1, -1), 7 * kPi / 4, 1e-12);
-    EXPECT_EQ(polarAngle(2, 2, 5, 2), 0);
     EXPECT_EQ(polarAngle(2, 2, 2, 5), kPi / 2);
     EXPECT_EQ(polarAngle(2, 2, -1, 2), kPi);
     EXPECT_EQ(polarAngle(2, 2, 2, -1), 4.712388980384685);
     EXPECT_EQ(polarAngle(3, 4, 3, 4), 0);
-}
-
-TEST(NormaliseAngle, IntoZeroToThreeSixtyWithThreeSixtyKept)
-{
     const std::pair<double, double> cases[] = {{360, 360}, {720, 360}, {0, 0},      {370, 10},
                                                {-10, 350}, {-360, 0},  {-730, 350}, {1090.5, 10.5}};
     for (auto [in, out] : cases) EXPECT_EQ(normaliseAngle(in), out) << in;
     EXPECT_LE(normaliseAngle(1e300), 360); // ends at once
-}
-
-TEST(NormaliseArcAngles, EqualResultsBecomeZero)
-{
-    Shape shape{arcEntity(0, 0, 1, 370, 10), arcEntity(0, 0, 1, -90, 400), arcEntity(0, 0, 1, 0, 360)};
-    normaliseArcAngles(shape);
-    EXPECT_EQ(shape[0].Nstart, 0);
-    EXPECT_EQ(shape[0].Nend, 0);
-    EXPECT_EQ(shape[1].Nstart, 270);
-    EXPECT_EQ(shape[1].Nend, 40);
-    EXPECT_EQ(shape[2].Nend, 360);
-}
-
-TEST(EntityKind, FromRadiusAndAngles)
-{
-    EXPECT_EQ(entityKind(lineEntity(0, 0, 1, 1)), EntityKindCode::Line);
-    EXPECT_EQ(entityKind(arcEntity(0, 0, -5, 0, 90)), EntityKindCode::Line);
-    EXPECT_EQ(entityKind(arcEntity(0, 0, 5, 30, 30)), EntityKindCode::Circle);
-    EXPECT_EQ(entityKind(arcEntity(0, 0, 5, 0, 360)), EntityKindCode::Circle);
-    EXPECT_EQ(entityKind(arcEntity(0, 0, 5, 0, 90)), EntityKindCode::Arc);
 }
 
 } // namespace

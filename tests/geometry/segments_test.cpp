@@ -15,12 +15,12 @@ using testing::lineEntity;
 double lengthOf(const Segment& s) { return std::hypot(s.X2 - s.X1, s.Y2 - s.Y1); }
 double chordOf(double radius, double degrees) { return 2 * radius * std::sin(degrees / 2 * kPi / 180); }
 
-TEST(ShapeToSegments, LinesStayOneSegmentEachInOrderAndDirection)
+TEST(ShapeToSegments, LinesStayOneSegmentEachAppendedInOrder)
 {
     SegmentList segments{{1, 2, 3, 4}};
     appendShapeSegments({lineEntity(0, 0, 10, 0), lineEntity(10, 5, 2, 7)}, segments);
     ASSERT_EQ(segments.size(), 3u);
-    EXPECT_EQ(segments[0].X1, 1); // what the list held stays first
+    EXPECT_EQ(segments[0].X1, 1);
     EXPECT_EQ(segments[2].X1, 10);
     EXPECT_EQ(segments[2].Y2, 7);
 }
@@ -58,10 +58,7 @@ TEST(ShapeToSegments, ChordCountsAndLastChords)
         }
     }
     EXPECT_NEAR(lengthOf(shapeToSegments({arcEntity(0, 0, 10, 0, 5)})[0]), chordOf(10, 1.25), 1e-9);
-}
-
-TEST(ShapeToSegments, DamagedAnglesStillEnd)
-{
+    // Damaged angles still end.
     EXPECT_FALSE(shapeToSegments({arcEntity(0, 0, 1, 1e300, 0), arcEntity(0, 0, 1, 0, -1e200)}).empty());
 }
 

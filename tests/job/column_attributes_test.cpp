@@ -5,46 +5,27 @@
 namespace dravenor {
 namespace {
 
-void expectAttributes(std::string_view title, int maxLen, char inputClass, char editMode)
+TEST(ColumnAttributes, TitlesMatchExactlyAndSetTheWidths)
 {
-    const ColumnAttributes a = columnAttributes(title);
-    EXPECT_EQ(a.maxLen, maxLen) << title;
-    EXPECT_EQ(a.inputClass, inputClass) << title;
-    EXPECT_EQ(a.editMode, editMode) << title;
-}
-
-TEST(ColumnAttributes, TitlesMatchExactly)
-{
-    expectAttributes("Sheet File Name", 18, 'X', 'L');
-    expectAttributes("Kerf", 5, 'R', 'T');
-    expectAttributes("Orn", 1, 'O', 'T');
-    expectAttributes("qty", 0, 0, 0);
-    expectAttributes("Qty ", 0, 0, 0);
-    expectAttributes("Sr", 0, 0, 0);
-    expectAttributes("", 0, 0, 0);
-}
-
-TEST(HeaderFormat, PadsEachTitleAndRightAlignsFiles)
-{
-    EXPECT_EQ(headerFormat({"Sheet File Name", "Qty", "Pri"}),
-              "<Sr   |>Sheet File Name        |<Qty        |<Pri     ");
-    // A title longer than its padding gets none; an unknown title pads to 3 + 5.
-    EXPECT_EQ(headerFormat({"Left Height", "Unknown"}), "<Sr   |<Left Height |<Unknown ");
-    EXPECT_EQ(headerFormat({}), "<Sr   ");
-}
-
-TEST(HeaderFormat, WidthsFollowThePaddedTitles)
-{
-    EXPECT_EQ(columnWidthChars("Sheet File Name"), 23);
-    EXPECT_EQ(columnWidthChars("Orn"), 8);
-    EXPECT_EQ(columnWidthChars("REPORT"), 81);
-    EXPECT_EQ(columnWidthChars("A Very Long Unknown Title"), 25);
-    TextGrid grid({"Part File Name", "Qty", "Note"});
+    struct Case {
+        const char* title;
+        int maxLen;
+        char inputClass, editMode;
+    };
+    const Case cases[] = {{"Sheet File Name", 18, 'X', 'L'}, {"Kerf", 5, 'R', 'T'}, {"Orn", 1, 'O', 'T'},
+                          {"qty", 0, 0, 0}, {"Qty ", 0, 0, 0}, {"", 0, 0, 0}};
+    for (const Case& c : cases) {
+        const ColumnAttributes a = columnAttributes(c.title);
+        EXPECT_EQ(a.maxLen, c.maxLen) << c.title;
+        EXPECT_EQ(a.inputClass, c.inputClass) << c.title;
+        EXPECT_EQ(a.editMode, c.editMode) << c.title;
+    }
+    // Padded titles; a title longer than its padding gets none, an unknown one pads to 3 + 5.
+    EXPECT_EQ(headerFormat({"Sheet File Name", "Left Height", "Unknown"}),
+              "<Sr   |>Sheet File Name        |<Left Height |<Unknown ");
+    TextGrid grid({"Part File Name", "Qty", "Note", "REPORT"});
     applyColumnWidths(grid);
-    EXPECT_EQ(grid.colWidths, (std::vector<int>{5, 23, 11, 25}));
-    EXPECT_TRUE(rightAligned("Part File Name"));
-    EXPECT_TRUE(rightAligned("FileName"));
-    EXPECT_FALSE(rightAligned("Qty"));
+    EXPECT_EQ(grid.colWidths, (std::vector<int>{5, 23, 11, 25, 81}));
 }
 
 } // namespace

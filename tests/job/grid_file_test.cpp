@@ -1,63 +1,46 @@
 #include "job/grid_file.h"
 
-#include <filesystem>
-
 #include <gtest/gtest.h>
 
-#include "job/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace dravenor {
 namespace {
 
-using test::TempFolder;
+using testing::TempFolder;
 using Items = std::vector<std::string>;
 
-TextGrid shapeGrid()
-{
-    return TextGrid({"X1", "Y1", "X2", "Y2", "CX", "CY", "RAD", "Nstart", "Nend"});
-}
+TextGrid shapeGrid() { return TextGrid({"X1", "Y1", "X2", "Y2", "CX", "CY", "RAD", "Nstart", "Nend"}); }
 
 // Every cell of rows 1.. and columns 0.., row by row.
 std::vector<Items> cellsOf(const TextGrid& grid)
 {
     std::vector<Items> rows;
     for (int r = 1; r < grid.rows(); ++r) {
-        Items row;
-        for (int c = 0; c < grid.cols(); ++c) row.push_back(grid.text(r, c));
-        rows.push_back(row);
+        rows.emplace_back();
+        for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
     }
     return rows;
 }
 
-TEST(GridItems, QuotedAndUnquotedItems)
+TEST(GridItems, QuotedUnquotedAndAcrossLines)
 {
-    EXPECT_EQ(splitGridItems("\"a,b\",\"\",  \"c d\"\r\n"), (Items{"a,b", "", "c d"}));
-    EXPECT_EQ(splitGridItems("1, 2 ,3\r\n4,5,6"), (Items{"1", "2", "3", "4", "5", "6"}));
-    EXPECT_EQ(splitGridItems("\"/jobs/a,b.shp\",\"2\""), (Items{"/jobs/a,b.shp", "2"}));
-    EXPECT_EQ(splitGridItems(""), Items{});
+    const std::pair<const char*, Items> cases[] = {
+        {"\"a,b\",\"\",  \"c d\"\r\n", {"a,b", "", "c d"}},
+        {"1, 2 ,3\r\n4,5,6", {"1", "2", "3", "4", "5", "6"}},
+        {"\"1\",\"2\"\n\"3\"\n", {"1", "2", "3"}},
+        {"1,2\r3\r", {"1", "2", "3"}},
+        {"1\r\n\r\n2\r\n\r\n  \r\n", {"1", "2"}},     // blank lines hold no items
+        {"1,\r\n2,", {"1", "", "2", ""}},             // comma before a line end: an empty item
+        {",\n", {"", ""}},
+        {"\"a\"x,\"b\"\r\n", {"a", "b"}},             // text after a closing quote is dropped
+        {"\"open,end", {"open,end"}},
+        {"", {}},
+    };
+    for (const auto& [text, items] : cases) EXPECT_EQ(splitGridItems(text), items) << text;
 }
 
-TEST(GridItems, LineBreaksOnlySeparateItems)
-{
-    EXPECT_EQ(splitGridItems("\"1\",\"2\"\n\"3\"\n"), (Items{"1", "2", "3"}));
-    EXPECT_EQ(splitGridItems("1,2\r3\r"), (Items{"1", "2", "3"}));
-    // Blank lines, also at the end, hold no items.
-    EXPECT_EQ(splitGridItems("1\r\n\r\n2\r\n\r\n  \r\n"), (Items{"1", "2"}));
-}
-
-TEST(GridItems, CommaBeforeLineEndLeavesAnEmptyItem)
-{
-    EXPECT_EQ(splitGridItems("1,\r\n2,"), (Items{"1", "", "2", ""}));
-    EXPECT_EQ(splitGridItems(",\n"), (Items{"", ""}));
-}
-
-TEST(GridItems, TextAfterAClosingQuoteAndAnUnclosedQuote)
-{
-    EXPECT_EQ(splitGridItems("\"a\"x,\"b\"\r\n"), (Items{"a", "b"}));
-    EXPECT_EQ(splitGridItems("\"open,end"), Items{"open,end"});
-}
-
-TEST(GridFileText, EveryRowButTheEntryRow)
+TEST(GridFileText, EveryRowButTheEntryRowOrOnlyRowsWithText)
 {
     TextGrid grid({"Sheet File Name", "Qty", "Pri"});
     grid.setRows(4);
@@ -65,21 +48,12 @@ TEST(GridFileText, EveryRowButTheEntryRow)
     grid.setText(1, 2, "3");
     grid.setText(3, 3, "7"); // the last row is never written in this mode
     EXPECT_EQ(gridToFileText(grid, false), "\"/jobs/Plate 1.shp\",\"3\",\"\"\r\n\"\",\"\",\"\"\r\n");
-}
 
-TEST(GridFileText, OnlyRowsWithText)
-{
-    TextGrid grid = shapeGrid();
-    grid.setRows(4);
-    grid.setText(1, 1, "   ");
-    grid.setText(2, 3, "100");
-    grid.setText(3, 7, "25");
-    EXPECT_EQ(gridToFileText(grid, true),
-              "\"\",\"\",\"100\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
-              "\"\",\"\",\"\",\"\",\"\",\"\",\"25\",\"\",\"\"\r\n");
-    TextGrid blank = shapeGrid();
-    blank.setRows(3);
-    EXPECT_EQ(gridToFileText(blank, true), "");
+    TextGrid shape = shapeGrid();
+    shape.setRows(4);
+    shape.setText(1, 1, "   ");
+    shape.setText(3, 7, "25");
+    EXPECT_EQ(gridToFileText(shape, true), "\"\",\"\",\"\",\"\",\"\",\"\",\"25\",\"\",\"\"\r\n");
 }
 
 TEST(GridFile, RoundTripKeepsEveryCell)
@@ -95,64 +69,44 @@ TEST(GridFile, RoundTripKeepsEveryCell)
     grid.renumber();
     const std::string path = temp.file("parts.tlf");
     ASSERT_EQ(saveGridToFile(grid, path, false), "");
-
     TextGrid loaded({"Part File Name", "Qty", "Pri", "Orn"});
     ASSERT_EQ(loadGridFromFile(loaded, path), "");
     EXPECT_EQ(cellsOf(loaded), cellsOf(grid));
     EXPECT_EQ(temp.entries(), Items{"parts.tlf"});
 }
 
-TEST(GridFile, LoadsUnquotedLfAndSplitItems)
+TEST(GridFile, ReadsUnquotedLfAndItemsSplitOverLines)
 {
     TempFolder temp;
-    const std::string path = temp.write("mixed.shp",
-        "0,0,100,0,0,0,0,0,0\n"
-        "\"0\",\"0\",\"0\",\"0\",\"50\"\r\n\"50\",\"25\",\"0\",\"0\"\r\n");
     TextGrid grid = shapeGrid();
+    const std::string path = temp.write("mixed.shp", "0,0,100,0,0,0,0,0,0\n"
+                                                     "\"0\",\"0\",\"0\",\"0\",\"50\"\r\n\"50\",\"25\",\"0\",\"0\"\r\n");
     ASSERT_EQ(loadGridFromFile(grid, path), "");
     // Three lines give five rows even though the second entity spans two of them.
-    ASSERT_EQ(grid.rows(), 5);
-    EXPECT_EQ(cellsOf(grid)[0], (Items{"1", "0", "0", "100", "0", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(cellsOf(grid)[1], (Items{"2", "0", "0", "0", "0", "50", "50", "25", "0", "0"}));
-    for (int r = 3; r <= 4; ++r) {
-        EXPECT_FALSE(grid.rowHasText(r));
-        EXPECT_EQ(grid.text(r, 0), std::to_string(r));
-    }
+    EXPECT_EQ(cellsOf(grid), (std::vector<Items>{{"1", "0", "0", "100", "0", "0", "0", "0", "0", "0"},
+                                                  {"2", "0", "0", "0", "0", "50", "50", "25", "0", "0"},
+                                                  {"3", "", "", "", "", "", "", "", "", ""},
+                                                  {"4", "", "", "", "", "", "", "", "", ""}}));
+
+    TextGrid density({"Mat", "Density"});
+    density.tag = temp.write("density.dat", "\"ST\",\"7.85\",\"AL\",\"2.7\",\"CU\",\"8.9\"\r\n");
+    ASSERT_EQ(loadGridFromTagFile(density), "");
+    EXPECT_EQ(cellsOf(density), (std::vector<Items>{{"1", "ST", "7.85"}, {"2", "AL", "2.7"}, {"3", "CU", "8.9"},
+                                                     {"4", "", ""}}));
 }
 
-TEST(GridFile, MissingFileLeavesTwoEmptyRows)
+TEST(GridFile, MissingFileLeavesOneEmptyRowAndAFolderIsAnError)
 {
     TempFolder temp;
     TextGrid grid = shapeGrid();
     grid.setRows(6);
     grid.setText(3, 2, "old");
     EXPECT_EQ(loadGridFromFile(grid, temp.file("gone.shp")), "");
-    EXPECT_EQ(grid.rows(), 2);
-    EXPECT_FALSE(grid.rowHasText(1));
-    EXPECT_EQ(grid.text(1, 0), "1");
-}
-
-TEST(GridFile, FolderInsteadOfFileIsAnError)
-{
-    TempFolder temp;
-    TextGrid grid = shapeGrid();
+    EXPECT_EQ(cellsOf(grid), (std::vector<Items>{{"1", "", "", "", "", "", "", "", "", ""}}));
     grid.setText(1, 1, "old");
     EXPECT_EQ(loadGridFromFile(grid, temp.folder()), "cannot read " + temp.folder() + ": is a folder");
     EXPECT_EQ(grid.rows(), 2);
     EXPECT_FALSE(grid.rowHasText(1));
-}
-
-TEST(GridFile, MoreItemsThanLinesStillEndWithOneEmptyRow)
-{
-    TempFolder temp;
-    TextGrid grid({"Mat", "Density"});
-    grid.tag = temp.write("density.dat", "\"ST\",\"7.85\",\"AL\",\"2.7\",\"CU\",\"8.9\"\r\n");
-    ASSERT_EQ(loadGridFromTagFile(grid), "");
-    ASSERT_EQ(grid.rows(), 5);
-    EXPECT_EQ(grid.text(3, 1), "CU");
-    EXPECT_EQ(grid.text(3, 2), "8.9");
-    EXPECT_FALSE(grid.rowHasText(4));
-    EXPECT_EQ(grid.text(4, 0), "4");
 }
 
 TEST(GridFile, UnstorableTextIsRefusedAndThePreviousFileStays)
@@ -166,16 +120,6 @@ TEST(GridFile, UnstorableTextIsRefusedAndThePreviousFileStays)
     EXPECT_NE(error.find(path), std::string::npos) << error;
     EXPECT_NE(error.find("double quote"), std::string::npos) << error;
     EXPECT_EQ(TempFolder::read(path), "\"previous\"\r\n");
-}
-
-TEST(GridFile, SaveOntoAFolderFailsWithoutTemporaryFiles)
-{
-    TempFolder temp;
-    std::filesystem::create_directory(temp.file("grid.shp"));
-    TextGrid grid = shapeGrid();
-    grid.setText(1, 1, "1");
-    EXPECT_EQ(saveGridToFile(grid, temp.file("grid.shp"), true), "cannot write " + temp.file("grid.shp") + ": is a folder");
-    EXPECT_EQ(temp.entries(), Items{"grid.shp"});
 }
 
 } // namespace

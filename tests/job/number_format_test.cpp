@@ -9,117 +9,61 @@
 namespace dravenor {
 namespace {
 
-TEST(GeneralFormat, WritesShortestTextUpToFifteenDigits)
+TEST(GeneralFormat, ShortestTextUpToFifteenDigits)
 {
-    EXPECT_EQ(formatGeneral(0.5), "0.5");
-    EXPECT_EQ(formatGeneral(-12), "-12");
-    EXPECT_EQ(formatGeneral(1234.125), "1234.125");
-    EXPECT_EQ(formatGeneral(100), "100");
-    EXPECT_EQ(formatGeneral(0.1 + 0.2), "0.3");
-    EXPECT_EQ(formatGeneral(1.0 / 3.0), "0.333333333333333");
-    EXPECT_EQ(formatGeneral(2.0 / 3.0), "0.666666666666667");
-    EXPECT_EQ(formatGeneral(-2.0 / 3.0 * 1000), "-666.666666666667");
-    EXPECT_EQ(formatGeneral(1e14), "100000000000000");
-    EXPECT_EQ(formatGeneral(0.00025), "0.00025");
-}
-
-TEST(GeneralFormat, NegativeZeroAndRoundingNoiseBecomeZero)
-{
-    EXPECT_EQ(formatGeneral(-0.0), "0");
-    EXPECT_EQ(formatGeneral(0), "0");
-    EXPECT_EQ(formatGeneral(99.99999999999999), "100");
-}
-
-TEST(GeneralFormat, ExtremeMagnitudesUseAnExponentThatReadsBack)
-{
-    EXPECT_EQ(formatGeneral(1.5e20), "1.5E+20");
-    EXPECT_EQ(formatGeneral(-2e-7), "-2E-07");
+    const std::pair<double, const char*> cases[] = {
+        {0.5, "0.5"},          {-12, "-12"},        {1234.125, "1234.125"},   {0.1 + 0.2, "0.3"},
+        {1.0 / 3.0, "0.333333333333333"},           {-2.0 / 3.0 * 1000, "-666.666666666667"},
+        {1e14, "100000000000000"}, {0.00025, "0.00025"}, {-0.0, "0"},      {99.99999999999999, "100"},
+        {1.5e20, "1.5E+20"},   {-2e-7, "-2E-07"},
+    };
+    for (auto [value, text] : cases) EXPECT_EQ(formatGeneral(value), text) << value;
     for (double value : {1.5e20, -2e-7, 123456.789012345, -0.000123})
         EXPECT_DOUBLE_EQ(leadingNumber(formatGeneral(value)), value) << value;
 }
 
-struct MaskCase {
-    double value;
-    const char* mask;
-    const char* expected;
-};
-
-TEST(MaskFormat, MasksOfTheProgram)
+TEST(MaskFormat, MasksOfTheProgramRoundingHalvesAwayFromZero)
 {
-    const MaskCase cases[] = {
+    struct Case {
+        double value;
+        const char* mask;
+        const char* expected;
+    };
+    const Case cases[] = {
         {0.5, ".00", ".50"},           {12.5, ".00", "12.50"},        {0, ".00", ".00"},
         {0.5, "##.###", ".5"},         {12.3456, "##.###", "12.346"}, {0, "##.###", "."},
         {12, "##.###", "12."},         {3.456, "#######.##", "3.46"}, {0, "#######.##", "."},
-        {12.5, "00000.00", "00012.50"}, {-3, "00000.00", "-00003.00"}, {0, "00000.00", "00000.00"},
-        {123456.789, "00000.00", "123456.79"}, {7.25, "0", "7"},      {1234.5678, "0.00", "1234.57"},
+        {12.5, "00000.00", "00012.50"}, {-3, "00000.00", "-00003.00"}, {123456.789, "00000.00", "123456.79"},
+        {7.25, "0", "7"},              {1234.5678, "0.00", "1234.57"},
+        {2.5, "0", "3"},               {-2.5, "0", "-3"},             {0.125, "0.00", "0.13"},
+        // Binary neighbours just below the half still round as their decimal text reads.
+        {2.675, "0.00", "2.68"},       {1.005, "0.00", "1.01"},       {99999.996, "00000.00", "100000.00"},
+        // Zero after rounding has no sign.
+        {-0.001, "0.00", "0.00"},      {-0.0, "00000.00", "00000.00"}, {-0.4, "0", "0"},
+        {-0.006, "0.00", "-0.01"},
     };
-    for (const MaskCase& c : cases) EXPECT_EQ(formatMask(c.value, c.mask), c.expected) << c.value << " " << c.mask;
+    for (const Case& c : cases) EXPECT_EQ(formatMask(c.value, c.mask), c.expected) << c.value << " " << c.mask;
 }
 
-TEST(MaskFormat, HalvesRoundAwayFromZeroOnTheDecimalValue)
+TEST(WholeNumbers, HalvesGoToTheEvenNeighbourClampedToThirtyTwoBits)
 {
-    EXPECT_EQ(formatMask(2.5, "0"), "3");
-    EXPECT_EQ(formatMask(-2.5, "0"), "-3");
-    EXPECT_EQ(formatMask(0.125, "0.00"), "0.13");
-    // Binary neighbours just below the half still round as their decimal text reads.
-    EXPECT_EQ(formatMask(2.675, "0.00"), "2.68");
-    EXPECT_EQ(formatMask(1.005, "0.00"), "1.01");
-    EXPECT_EQ(formatMask(9.995, "0.00"), "10.00");
-    EXPECT_EQ(formatMask(99999.996, "00000.00"), "100000.00");
-}
-
-TEST(MaskFormat, ZeroAfterRoundingHasNoSign)
-{
-    EXPECT_EQ(formatMask(-0.001, "0.00"), "0.00");
-    EXPECT_EQ(formatMask(-0.0, "00000.00"), "00000.00");
-    EXPECT_EQ(formatMask(-0.4, "0"), "0");
-    EXPECT_EQ(formatMask(-0.006, "0.00"), "-0.01");
-}
-
-TEST(WholeNumbers, HalvesGoToTheEvenNeighbour)
-{
-    EXPECT_EQ(toWhole(2.5), 2);
-    EXPECT_EQ(toWhole(3.5), 4);
-    EXPECT_EQ(toWhole(-2.5), -2);
-    EXPECT_EQ(toWhole(-3.5), -4);
-    EXPECT_EQ(toWhole(0.5), 0);
-    EXPECT_EQ(toWhole(1.5), 2);
-    EXPECT_EQ(toWhole(2.4999), 2);
-    EXPECT_EQ(toWhole(2.5001), 3);
-    EXPECT_EQ(roundHalfEven(-0.5), 0);
+    const std::pair<double, std::int32_t> cases[] = {
+        {2.5, 2},   {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0}, {2.4999, 2}, {2.5001, 3},
+        {1e12, std::numeric_limits<std::int32_t>::max()}, {-1e12, std::numeric_limits<std::int32_t>::min()},
+        {std::nan(""), 0}, {2147483647.4, 2147483647},
+    };
+    for (auto [value, whole] : cases) EXPECT_EQ(toWhole(value), whole) << value;
     EXPECT_EQ(roundHalfEven(1e15 + 0.5), 1e15);
-}
-
-TEST(WholeNumbers, ClampedToThirtyTwoBits)
-{
-    EXPECT_EQ(toWhole(1e12), std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(toWhole(-1e12), std::numeric_limits<std::int32_t>::min());
-    EXPECT_EQ(toWhole(std::nan("")), 0);
-    EXPECT_EQ(toWhole(2147483647.4), 2147483647);
 }
 
 TEST(LeadingNumber, ReadsTheLongestNumericStart)
 {
-    EXPECT_EQ(leadingNumber("12abc"), 12);
-    EXPECT_EQ(leadingNumber("."), 0);
-    EXPECT_EQ(leadingNumber("-.5"), -0.5);
-    EXPECT_EQ(leadingNumber("  7.25 mm"), 7.25);
-    EXPECT_EQ(leadingNumber("+4"), 4);
-    EXPECT_EQ(leadingNumber("1.2.3"), 1.2);
-    EXPECT_EQ(leadingNumber("1,5"), 1);
-    EXPECT_EQ(leadingNumber("1e3"), 1000);
-    EXPECT_EQ(leadingNumber("2E-2x"), 0.02);
-}
-
-TEST(LeadingNumber, ExponentOnlyWithDigitsAndNothingFromText)
-{
-    EXPECT_EQ(leadingNumber("1e"), 1);
-    EXPECT_EQ(leadingNumber("1e+"), 1);
-    EXPECT_EQ(leadingNumber("5 e3"), 5);
-    EXPECT_EQ(leadingNumber(""), 0);
-    EXPECT_EQ(leadingNumber("abc"), 0);
-    EXPECT_EQ(leadingNumber("--4"), 0);
-    EXPECT_EQ(leadingNumber("-"), 0);
+    const std::pair<const char*, double> cases[] = {
+        {"12abc", 12}, {".", 0},   {"-.5", -0.5}, {"  7.25 mm", 7.25}, {"+4", 4},  {"1.2.3", 1.2},
+        {"1,5", 1},    {"1e3", 1000}, {"2E-2x", 0.02}, {"1e", 1},      {"1e+", 1}, {"5 e3", 5},
+        {"", 0},       {"abc", 0}, {"--4", 0},    {"-", 0},
+    };
+    for (auto [text, value] : cases) EXPECT_EQ(leadingNumber(text), value) << text;
     EXPECT_TRUE(std::isfinite(leadingNumber("1e999")));
 }
 

@@ -6,7 +6,7 @@
 
 #include "job/cell_editing.h"
 
-namespace dravenor::test {
+namespace dravenor::testing {
 
 class ScriptedEditHost : public GridEditHost {
 public:
@@ -32,4 +32,4 @@ public:
     void fileCellChanged(const TextGrid&) override { ++fileCellChanges; }
 };
 
-} // namespace dravenor::test
+} // namespace dravenor::testing

@@ -1,5 +1,5 @@
-// The picture widget: it shows exactly what was drawn on its surface, reports mouse positions in
-// the surface's user units and asks for a redraw when its size changes.
+// The picture widget shows what was drawn on its surface, reports mouse positions in the
+// surface's user units and asks for a redraw when its size changes.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -11,13 +11,6 @@
 namespace dravenor {
 namespace {
 
-void sendMouse(QWidget& widget, QEvent::Type type, QPointF pos, Qt::MouseButton button)
-{
-    const Qt::MouseButtons buttons = type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button);
-    QMouseEvent event(type, pos, widget.mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
 class CanvasViewTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,9 +18,9 @@ protected:
         canvas.setFixedSize(canvas.sizeHint());
         canvas.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&canvas));
-        ASSERT_EQ(canvas.surface().image().size(), QSize(100, 50));
-        ASSERT_TRUE(canvas.surface().setScale({10, 20, 200, 100}));
+        ASSERT_TRUE(canvas.surface().setScale({10, 20, 200, 100})); // two units a pixel
     }
+    QPoint inside(int x, int y) const { return canvas.contentsRect().topLeft() + QPoint(x, y); }
 
     CanvasView canvas{QSize(100, 50)};
 };
@@ -36,45 +29,30 @@ TEST_F(CanvasViewTest, MousePositionsAreReportedInUserUnits)
 {
     QSignalSpy moved(&canvas, &CanvasView::mouseMoved);
     QSignalSpy clicked(&canvas, &CanvasView::clicked);
-    const QPoint origin = canvas.contentsRect().topLeft();
-    sendMouse(canvas, QEvent::MouseMove, origin + QPointF(50, 25), Qt::NoButton);
-    sendMouse(canvas, QEvent::MouseButtonPress, origin + QPointF(25, 10), Qt::RightButton);
-
+    QMouseEvent move(QEvent::MouseMove, inside(50, 25), canvas.mapToGlobal(inside(50, 25)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&canvas, &move);
+    QTest::mouseClick(&canvas, Qt::RightButton, {}, inside(25, 10));
     ASSERT_EQ(moved.size(), 1);
-    const QPointF movedTo = moved.at(0).at(0).toPointF();
-    EXPECT_DOUBLE_EQ(movedTo.x(), 10 + 50 * 2.0);
-    EXPECT_DOUBLE_EQ(movedTo.y(), 20 + 25 * 2.0);
+    EXPECT_EQ(moved.at(0).at(0).toPointF(), QPointF(110, 70));
     ASSERT_EQ(clicked.size(), 1);
-    EXPECT_DOUBLE_EQ(clicked.at(0).at(0).toPointF().x(), 60);
-    EXPECT_DOUBLE_EQ(clicked.at(0).at(0).toPointF().y(), 40);
+    EXPECT_EQ(clicked.at(0).at(0).toPointF(), QPointF(60, 40));
     EXPECT_EQ(clicked.at(0).at(1).value<Qt::MouseButton>(), Qt::RightButton);
 }
 
-TEST_F(CanvasViewTest, TheWidgetShowsTheDrawnImage)
+TEST_F(CanvasViewTest, ShowsTheDrawnImageUntilCleared)
 {
-    // A horizontal red line through the middle of pixel row 25.
-    canvas.surface().line(10, 71, 210, 71, Red);
+    canvas.surface().line(10, 71, 210, 71, Red); // through the middle of pixel row 25
     canvas.refresh();
     const QImage shown = canvas.grab().toImage();
-    const QPoint middle = canvas.contentsRect().topLeft() + QPoint(50, 25);
-    EXPECT_EQ(QColor(shown.pixel(middle)).red(), 255);
-    EXPECT_LT(QColor(shown.pixel(middle)).green(), 100);
-    EXPECT_EQ(QColor(shown.pixel(middle + QPoint(0, 15))), QColor(Qt::white));
-
+    EXPECT_EQ(QColor(shown.pixel(inside(50, 25))).red(), 255);
+    EXPECT_LT(QColor(shown.pixel(inside(50, 25))).green(), 100);
+    EXPECT_EQ(QColor(shown.pixel(inside(50, 40))), QColor(Qt::white));
     canvas.clear();
-    EXPECT_EQ(QColor(canvas.grab().toImage().pixel(middle)), QColor(Qt::white));
+    EXPECT_EQ(QColor(canvas.grab().toImage().pixel(inside(50, 25))), QColor(Qt::white));
 }
 
-TEST_F(CanvasViewTest, TheTooltipIsTheSurfacesTooltip)
-{
-    canvas.surface().setToolTip("Xmax=200 Ymax=100");
-    canvas.refresh();
-    EXPECT_EQ(canvas.toolTip(), "Xmax=200 Ymax=100");
-    canvas.clear();
-    EXPECT_TRUE(canvas.toolTip().isEmpty());
-}
-
-TEST_F(CanvasViewTest, AResizeGivesANewBlankImageAndAsksForARedraw)
+TEST_F(CanvasViewTest, AResizeGivesANewBlankImageInTheSameUnitsAndAsksForARedraw)
 {
     QSignalSpy resized(&canvas, &CanvasView::resized);
     canvas.surface().line(10, 70, 210, 70, Black);
@@ -83,7 +61,6 @@ TEST_F(CanvasViewTest, AResizeGivesANewBlankImageAndAsksForARedraw)
     EXPECT_EQ(resized.size(), 1);
     EXPECT_EQ(canvas.surface().image().size(), QSize(140, 80));
     EXPECT_EQ(QColor(canvas.surface().image().pixel(70, 40)), QColor(Qt::white));
-    // The scale stays, so the owner redraws in the same user units.
     EXPECT_DOUBLE_EQ(canvas.surface().scale().width, 200);
 }
 

@@ -1,0 +1,141 @@
+#include <algorithm>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/nest_job.h"
+#include "cli/nest_report.h"
+#include "engine/nesting_checks.h"
+#include "engine/nesting_driver.h"
+#include "job/files.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+// The run's progress as one line on stderr, rewritten in place: trial t/T, best yield, layouts.
+class ProgressLine : public NestingProgress {
+public:
+    ProgressLine(std::ostream& err, bool live) : err_(err), live_(live) {}
+    ~ProgressLine() override { finish(); }
+
+    void status(const std::string&, long long, long long) override {}
+    void title(const std::string& text) override
+    {
+        // "Nesting Progress : 50%  | Ov. Yield : 81.234% | Layouts : 3": keep what follows the
+        // first bar.
+        const auto bar = text.find('|');
+        best_ = bar == std::string::npos ? text : text.substr(bar + 2);
+        show();
+    }
+    void layoutNumber(int) override {}
+    void warning(const std::string& text) override
+    {
+        finish();
+        err_ << "warning: " << text << "\n";
+    }
+    bool cancelRequested() override { return false; }
+    void trialStarted(int trial, int trials) override
+    {
+        trial_ = "trial " + std::to_string(trial) + "/" + std::to_string(trials);
+        show();
+    }
+    // Ends the live line so that what follows starts on a line of its own.
+    void finish()
+    {
+        if (shown_.empty()) return;
+        err_ << "\n" << std::flush;
+        shown_.clear();
+    }
+
+private:
+    void show()
+    {
+        if (!live_) return;
+        std::string line = trial_ + (best_.empty() ? "" : " | " + best_);
+        if (line == shown_) return;
+        const size_t width = std::max(line.size(), shown_.size());
+        shown_ = line;
+        line.resize(width, ' ');
+        err_ << "\r" << line << std::flush;
+    }
+
+    std::ostream& err_;
+    bool live_;
+    std::string trial_, best_, shown_;
+};
+
+int exitCodeOf(EndStatus status)
+{
+    switch (status) {
+    case EndStatus::Full: return kExitOk;
+    case EndStatus::Partial: return kExitFailed;
+    case EndStatus::Failed: break;
+    }
+    return kExitBadInput;
+}
+
+// The checks of the optimisation start, in its order; a problem ends the command with exit 2.
+void checkJob(const NestJob& job, std::ostream& err)
+{
+    for (const std::string& file : job.namedFiles)
+        if (!fileExists(file)) throw UsageError{file + " not found"};
+    if (job.state.details.Kerf == 0 && !job.yes)
+        throw UsageError{std::string(kZeroKerfQuestion) + " (use --yes to go on)"};
+    for (const std::string& note : job.skippedRows) err << "dravenor-cli nest: " << note << "\n";
+    if (auto message = emptyListMessage(job.state)) throw UsageError{*message};
+    if (auto message = shapeProblemMessage(job.state)) throw UsageError{*message};
+    if (auto message = rasterSizeMessage(job.state)) throw UsageError{*message};
+}
+
+int nest(const Args& args, std::ostream& out, std::ostream& err)
+{
+    NestJob job = parseNestJob(args);
+    checkJob(job, err);
+    RunResult result;
+    {
+        ProgressLine progress(err, job.progress);
+        result = optimise(job.state, job.mode, progress);
+    }
+    out << nestSummaryText(job.state, result);
+    if (!job.jsonPath.empty()) {
+        const std::string problem = writeFileAtomically(job.jsonPath, nestResultJson(job.state, result));
+        if (!problem.empty()) {
+            err << "dravenor-cli nest: " << problem << "\n";
+            return kExitBadInput;
+        }
+    }
+    return exitCodeOf(result.status);
+}
+
+} // namespace
+
+Command nestCommand()
+{
+    return {"nest", "optimise a job: nest parts on sheets and print the layouts",
+            "Usage: dravenor-cli nest --sheet FILE[:QTY[:PRI]]... --part FILE[:QTY[:PRI[:ORN]]]...\n"
+            "                         [--mat TEXT] [--grade TEXT] [--thick N] [--kerf N] [--note TEXT]\n"
+            "                         [--mode stack|continuous|free] [--progress] [--yes] [--json FILE]\n"
+            "Nests the parts on the sheets as the Optimize menu does and prints the end status, one\n"
+            "line per layout (number, sheet file, identical sheets, parts placed, yield) and the\n"
+            "overall yield.\n"
+            "  --sheet FILE[:QTY[:PRI]]        a sheet type: shape file or DXF drawing, stock (default 1)\n"
+            "                                  and priority (default 0: after all others); repeatable\n"
+            "  --part FILE[:QTY[:PRI[:ORN]]]   a part type: file, quantity (default 1), priority and\n"
+            "                                  orientation rule: empty (any turn), No (0 and 180 degrees\n"
+            "                                  only) or step90 (right angles only); repeatable\n"
+            "  --mat, --grade, --note TEXT     basic details\n"
+            "  --thick N, --kerf N             thickness and kerf in the job's length unit; a kerf of 0\n"
+            "                                  (or none) asks to go on: give --yes\n"
+            "  --mode stack|continuous|free    nesting mode (default free, as a new job has)\n"
+            "  --progress                      a live progress line on stderr\n"
+            "  --yes                           go on without a kerf\n"
+            "  --json FILE                     write the whole result as JSON: status, overall yield\n"
+            "                                  (a fraction), and per layout its sheet, identical sheets,\n"
+            "                                  yield and every placed instance with its entities\n"
+            "  --dxf-dir, --save               come with a later version\n"
+            "A quantity of 0 leaves the row out. Relative paths are relative to the current folder.\n"
+            "Exit codes: 0 full optimisation, 1 partial, 2 failed or bad input.\n",
+            nest};
+}
+
+} // namespace dravenor::cli

@@ -1,0 +1,187 @@
+#include "cli/nest_job.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "cli/option_parser.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+struct RowFields {
+    std::string file;
+    std::vector<std::string> fields; // the fields after the file name, as given
+};
+
+// "FILE[:A[:B...]]" with at most `fieldCount` fields after the file; colons beyond those belong
+// to the file name.
+RowFields splitRow(const std::string& text, size_t fieldCount)
+{
+    std::vector<std::string> pieces;
+    size_t from = 0;
+    for (size_t at; (at = text.find(':', from)) != std::string::npos; from = at + 1) pieces.push_back(text.substr(from, at - from));
+    pieces.push_back(text.substr(from));
+    RowFields row;
+    const size_t fileParts = pieces.size() > fieldCount + 1 ? pieces.size() - fieldCount : 1;
+    for (size_t i = 0; i < fileParts; ++i) row.file += (i ? ":" : "") + pieces[i];
+    row.fields.assign(pieces.begin() + static_cast<std::ptrdiff_t>(fileParts), pieces.end());
+    return row;
+}
+
+// A whole number written with digits only (and a leading minus), within 32 bits.
+bool readWhole(const std::string& text, std::int32_t& value)
+{
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (begin != end && *begin == '+') ++begin;
+    const auto result = std::from_chars(begin, end, value);
+    return begin != end && result.ec == std::errc() && result.ptr == end;
+}
+
+bool readNumber(const std::string& text, double& value)
+{
+    if (text.empty()) return false;
+    char* end = nullptr;
+    value = std::strtod(text.c_str(), &end);
+    return *end == '\0' && std::isfinite(value) && text.find_first_of(" \t") == std::string::npos;
+}
+
+std::int32_t quantityOf(const std::string& option, const std::string& given, const std::string& text)
+{
+    std::int32_t qty = 0;
+    if (!readWhole(text, qty) || qty < 0)
+        throw UsageError{option + " " + given + ": quantity '" + text + "' is not a whole number above 0"};
+    return qty;
+}
+
+std::int32_t priorityOf(const std::string& option, const std::string& given, const std::string& text)
+{
+    std::int32_t pri = 0;
+    if (!readWhole(text, pri) || pri < 0)
+        throw UsageError{option + " " + given + ": priority '" + text + "' is not a whole number from 0 up"};
+    return pri;
+}
+
+double measureOf(const std::string& option, const std::string& text)
+{
+    double value = 0;
+    if (!readNumber(text, value)) throw UsageError{option + " '" + text + "' is not a number"};
+    if (value < 0) throw UsageError{option + " '" + text + "' must not be negative"};
+    return value;
+}
+
+NestingMode modeOf(const std::string& text)
+{
+    if (text == "stack") return NestingMode::Stack;
+    if (text == "continuous") return NestingMode::ContinuousStack;
+    if (text == "free") return NestingMode::Free;
+    throw UsageError{"--mode '" + text + "' is not stack, continuous or free"};
+}
+
+std::string resolved(const std::string& file, const std::string& baseFolder)
+{
+    if (file.empty()) return file;
+    if (baseFolder.empty() || std::filesystem::path(file).is_absolute()) return file;
+    return (std::filesystem::path(baseFolder) / file).string();
+}
+
+class RowReader {
+public:
+    RowReader(NestJob& job, const std::string& baseFolder) : job_(job), baseFolder_(baseFolder) {}
+
+    void sheet(const std::string& given)
+    {
+        const RowFields row = splitRow(given, 2);
+        SheetEntry e;
+        e.FileName = fileOf("--sheet", given, row);
+        e.Qty = row.fields.size() > 0 && !row.fields[0].empty() ? quantityOf("--sheet", given, row.fields[0]) : 1;
+        e.Pri = row.fields.size() > 1 && !row.fields[1].empty() ? priorityOf("--sheet", given, row.fields[1]) : 0;
+        e.Remaining = e.Qty;
+        if (keep("sheet", e.FileName, e.Qty)) job_.state.sheets.push_back(e);
+    }
+
+    void part(const std::string& given)
+    {
+        const RowFields row = splitRow(given, 3);
+        PartEntry e;
+        e.FileName = fileOf("--part", given, row);
+        e.Qty = row.fields.size() > 0 && !row.fields[0].empty() ? quantityOf("--part", given, row.fields[0]) : 1;
+        e.Pri = row.fields.size() > 1 && !row.fields[1].empty() ? priorityOf("--part", given, row.fields[1]) : 0;
+        e.Orn = row.fields.size() > 2 ? row.fields[2] : "";
+        if (e.Orn != "" && e.Orn != "No" && e.Orn != "step90")
+            throw UsageError{"--part " + given + ": orientation '" + e.Orn + "' is not empty, No or step90"};
+        e.Remaining = e.Qty;
+        if (keep("part", e.FileName, e.Qty)) job_.state.parts.push_back(e);
+    }
+
+private:
+    std::string fileOf(const std::string& option, const std::string& given, const RowFields& row)
+    {
+        if (row.file.empty()) throw UsageError{option + " '" + given + "' names no file"};
+        const std::string file = resolved(row.file, baseFolder_);
+        job_.namedFiles.push_back(file);
+        return file;
+    }
+
+    bool keep(const std::string& kind, const std::string& file, std::int32_t qty)
+    {
+        if (qty > 0) return true;
+        job_.skippedRows.push_back(kind + " " + file + " skipped: quantity 0");
+        return false;
+    }
+
+    NestJob& job_;
+    const std::string& baseFolder_;
+};
+
+} // namespace
+
+NestJob parseNestJob(const Args& args, const std::string& baseFolder)
+{
+    const ParsedArgs parsed = parseArgs(args,
+                                        {"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note", "--mode",
+                                         "--json", "--dxf-dir", "--save"},
+                                        {"--progress", "--yes"});
+    if (!parsed.positional.empty()) throw UsageError{"unexpected argument '" + parsed.positional.front() + "'"};
+    if (parsed.has("--dxf-dir")) throw UsageError{"--dxf-dir (DXF drawings of the layouts) comes with a later version"};
+    if (parsed.has("--save")) throw UsageError{"--save (saving the job file) comes with a later version"};
+
+    NestJob job;
+    BasicDetails& d = job.state.details;
+    d.Mat = parsed.value("--mat");
+    d.Grade = parsed.value("--grade");
+    d.Note = parsed.value("--note");
+    if (parsed.has("--thick")) d.Thick = measureOf("--thick", parsed.value("--thick"));
+    if (parsed.has("--kerf")) d.Kerf = measureOf("--kerf", parsed.value("--kerf"));
+    if (parsed.has("--mode")) job.mode = modeOf(parsed.value("--mode"));
+    job.progress = parsed.flags.count("--progress") > 0;
+    job.yes = parsed.flags.count("--yes") > 0;
+    job.jsonPath = parsed.value("--json");
+
+    RowReader rows(job, baseFolder);
+    if (const auto it = parsed.values.find("--sheet"); it != parsed.values.end())
+        for (const std::string& given : it->second) rows.sheet(given);
+    if (const auto it = parsed.values.find("--part"); it != parsed.values.end())
+        for (const std::string& given : it->second) rows.part(given);
+    return job;
+}
+
+Args readArgsFile(const std::string& text)
+{
+    Args args;
+    size_t from = 0;
+    while (from <= text.size()) {
+        size_t end = text.find('\n', from);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(from, end - from);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) args.push_back(line);
+        from = end + 1;
+    }
+    return args;
+}
+
+} // namespace dravenor::cli

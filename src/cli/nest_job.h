@@ -1,0 +1,31 @@
+#pragma once
+// The nest command's arguments as a job for the engine: basic details, sheet and part records,
+// the nesting mode and the output options. Qt-free, so the benchmark reads its jobs the same way.
+#include <string>
+#include <vector>
+
+#include "cli/command.h"
+#include "engine/nesting_state.h"
+
+namespace dravenor::cli {
+
+struct NestJob {
+    NestingState state;              // details, sheets and parts (Remaining = Qty, Area 0)
+    NestingMode mode = NestingMode::Free;
+    bool progress = false;           // live progress line on stderr
+    bool yes = false;                // go on without a kerf
+    std::string jsonPath;            // --json FILE, empty for none
+    // Files named by the arguments, rows with quantity 0 included (checked for existence).
+    std::vector<std::string> namedFiles;
+    // Rows left out because their quantity is 0, one line each.
+    std::vector<std::string> skippedRows;
+};
+
+// Reads the arguments; a relative file name is taken relative to baseFolder when that is given
+// (else to the current directory). Throws UsageError for anything that is not a valid job.
+NestJob parseNestJob(const Args& args, const std::string& baseFolder = {});
+
+// The arguments of a job file: one argument per line (CR LF or LF), empty lines ignored.
+Args readArgsFile(const std::string& text);
+
+} // namespace dravenor::cli

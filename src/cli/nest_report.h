@@ -1,0 +1,18 @@
+#pragma once
+// What the nest command tells: the summary lines for the terminal and the whole result as JSON.
+#include <string>
+
+#include "engine/nesting_driver.h"
+#include "engine/nesting_state.h"
+
+namespace dravenor::cli {
+
+// Yield as a percentage with up to three decimals, as the progress title shows it ("81.234").
+std::string yieldPercent(double yield);
+// The end status line, one line per layout and the overall yield.
+std::string nestSummaryText(const NestingState& state, const RunResult& result);
+// End status, overall yield and every layout with its sheet and placed instances; entities in
+// the layout's coordinates exactly as the layout entity list holds them.
+std::string nestResultJson(const NestingState& state, const RunResult& result);
+
+} // namespace dravenor::cli

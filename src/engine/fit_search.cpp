@@ -1,0 +1,141 @@
+#include "engine/fit_search.h"
+
+#include <algorithm>
+#include <bit>
+#include <climits>
+#include <cstddef>
+
+#include "engine/row_bits.h"
+
+namespace dravenor {
+
+namespace {
+
+// Probe cells per group of 64 positions: enough to rule out most occupied stretches after one
+// or two, few enough that free stretches cost little before the full test.
+constexpr size_t kProbes = 16;
+
+} // namespace
+
+SheetRows::SheetRows(const Raster& sheet) : sheet_(sheet), longest_(static_cast<size_t>(std::max(sheet.H() + 1, 0)), -1)
+{
+}
+
+int SheetRows::longestFree(int row)
+{
+    int& longest = longest_[static_cast<size_t>(row)];
+    if (longest < 0) {
+        longest = 0;
+        forEachRun(sheet_.row(row), sheet_.W(), false, [&](int first, int end) { longest = std::max(longest, end - first); });
+    }
+    return longest;
+}
+
+void SheetRows::stamped(int y0, int y1)
+{
+    for (int r = std::max(y0, 0); r <= std::min(y1, sheet_.H()); ++r) longest_[static_cast<size_t>(r)] = -1;
+}
+
+FitFinder::FitFinder(const Raster& part, const KeyPoints& keys, SheetRows* rows) : part_(part), rows_(rows)
+{
+    for (size_t k = 0; k < keys.size() && probes_.size() < kProbes; ++k) probes_.push_back(keys[k]);
+    for (int j = 0; j <= part.H() && part.W() >= 0; ++j)
+        forEachRun(part.row(j), part.W(), true, [&](int first, int end) {
+            if (end - first <= runLength_) return;
+            runRow_ = j;
+            runStart_ = first;
+            runLength_ = end - first;
+        });
+    const int H = part.H();
+    const int spread = std::max(1, (H + 1) / 8);
+    for (int first = 0; first < spread; ++first)
+        for (int j = first; j <= H; j += spread) rowOrder_.push_back(j);
+    // Parts with few key points (small or sparse ones) are probed at the first and last cells of
+    // rows spread over their height as well.
+    for (int j = 0; j <= H && probes_.size() < kProbes; j += spread) {
+        const int first = nextBit(part.row(j), 0, part.W(), true);
+        if (first > part.W()) continue;
+        int last = first;
+        forEachRun(part.row(j), part.W(), true, [&last](int, int end) { last = end - 1; });
+        probes_.emplace_back(first, j);
+        if (last != first) probes_.emplace_back(last, j);
+    }
+}
+
+void FitFinder::filterRow(const Raster& sheet, int y)
+{
+    filteredRow_ = y;
+    ranges_.clear();
+    cursor_ = 0;
+    cursorColumn_ = 0;
+    const int lastX = sheet.W() - part_.W();
+    if (y < 0 || y + part_.H() > sheet.H() || lastX < 0) return;
+    if (runLength_ == 0) {
+        ranges_.emplace_back(0, lastX);
+        return;
+    }
+    if (rows_ && rows_->longestFree(y + runRow_) < runLength_) return;
+    // Each free run of the sheet row under the part's run, long enough to hold it, admits the
+    // columns that put the part's run inside it.
+    forEachRun(sheet.row(y + runRow_), sheet.W(), false, [&](int first, int end) {
+        if (end - first < runLength_) return;
+        const int lo = std::max(first - runStart_, 0);
+        const int hi = std::min(end - runLength_ - runStart_, lastX);
+        if (lo <= hi) ranges_.emplace_back(lo, hi);
+    });
+}
+
+void FitFinder::seek(int x)
+{
+    if (x < cursorColumn_) cursor_ = 0;
+    cursorColumn_ = x;
+    while (cursor_ < ranges_.size() && ranges_[cursor_].second < x) ++cursor_;
+}
+
+int FitFinder::nextCandidate(const Raster& sheet, int x, int y)
+{
+    if (y != filteredRow_) filterRow(sheet, y);
+    seek(x);
+    return cursor_ < ranges_.size() ? std::max(ranges_[cursor_].first, x) : INT_MAX;
+}
+
+std::uint64_t FitFinder::mayFit(const Raster& sheet, int x, int y)
+{
+    if (y != filteredRow_) filterRow(sheet, y);
+    seek(x);
+    std::uint64_t may = 0;
+    for (size_t r = cursor_; r < ranges_.size() && ranges_[r].first <= x + 63; ++r)
+        may |= bitRange(std::max(ranges_[r].first - x, 0), std::min(ranges_[r].second - x, 63));
+    if (!may) return 0;
+    if (x < 0) {
+        for (const auto& [px, py] : probes_) may &= ~sheet.cellsFrom(x + px, y + py);
+        return may;
+    }
+    // Some position from x on lies inside the sheet, so every probe cell and the word after it
+    // are stored cells: read them directly.
+    const std::uint64_t* cells = sheet.row(0);
+    const std::ptrdiff_t stride = sheet.stride();
+    for (const auto& [px, py] : probes_) {
+        const int column = x + px;
+        const std::uint64_t* word = cells + (y + py) * stride + (column >> 6);
+        const int shift = column & 63;
+        may &= ~(shift ? (word[0] >> shift) | (word[1] << (64 - shift)) : word[0]);
+        if (!may) break;
+    }
+    return may;
+}
+
+int FitFinder::firstFitInRow(const Raster& sheet, int y, int x0, int x1)
+{
+    for (int from = nextCandidate(sheet, std::max(x0, 0), y); from <= x1; from = nextCandidate(sheet, from + 64, y)) {
+        std::uint64_t may = mayFit(sheet, from, y);
+        if (x1 - from < 63) may &= bitRange(0, x1 - from);
+        for (; may; may &= may - 1) {
+            const int x = from + std::countr_zero(may);
+            if (fitsAt(sheet, x, y)) return x;
+        }
+    }
+    return -1;
+}
+
+} // namespace dravenor

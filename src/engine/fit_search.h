@@ -1,0 +1,76 @@
+#pragma once
+// Word-parallel pieces of the fit test, and the search for the positions of a row where a part
+// can fit. Two filters rule positions out many at a time before the full test: the part's
+// longest run of cells in one row must lie on free sheet cells (found from the free runs of that
+// sheet row), and a few probe cells (its first key points) must land on free cells (64 positions
+// at a time). Stamping only adds occupied cells, so a filter computed before a stamp still
+// passes every position that fits after it.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "engine/fit_test.h"
+#include "engine/raster.h"
+
+namespace dravenor {
+
+// The part's box lies inside the sheet's cells 0..W x 0..H at (x, y).
+inline bool insideSheet(const Raster& part, const Raster& sheet, int x, int y)
+{
+    return x >= 0 && y >= 0 && x + part.W() <= sheet.W() && y + part.H() <= sheet.H();
+}
+
+// No occupied cell of the part meets an occupied cell of the sheet at (x, y); the part must lie
+// inside the sheet. The second form tests the part's rows in the order given (all of them).
+bool rowsClear(const Raster& part, const Raster& sheet, int x, int y);
+bool rowsClear(const Raster& part, const Raster& sheet, int x, int y, const std::vector<int>& rowOrder);
+
+// The longest run of free cells of each sheet row, shared by the scans of one part type: read
+// when first asked for and again after a copy was stamped over the row.
+class SheetRows {
+public:
+    explicit SheetRows(const Raster& sheet);
+    int longestFree(int row);
+    // A copy now covers rows y0..y1.
+    void stamped(int y0, int y1);
+
+private:
+    const Raster& sheet_;
+    std::vector<int> longest_; // -1: not read since the last stamp
+};
+
+class FitFinder {
+public:
+    // With the sheet's rows given, rows whose longest free run is too short for the part's
+    // longest run are passed over at once.
+    FitFinder(const Raster& part, const KeyPoints& keys, SheetRows* rows = nullptr);
+
+    // The first column from x on in row y (up to the last column where the part's box stays on
+    // the sheet) that passes the row filter, or a column past the sheet's end.
+    int nextCandidate(const Raster& sheet, int x, int y);
+    // Bit k is set when the part may fit at (x + k, y): inside the sheet and passing both filters.
+    std::uint64_t mayFit(const Raster& sheet, int x, int y);
+    // The part fits at (x, y), which is inside the sheet.
+    bool fitsAt(const Raster& sheet, int x, int y) const { return rowsClear(part_, sheet, x, y, rowOrder_); }
+    // The first column from x0 to x1 of row y where the part fits, or -1.
+    int firstFitInRow(const Raster& sheet, int y, int x0, int x1);
+
+private:
+    void filterRow(const Raster& sheet, int y);
+
+    const Raster& part_;
+    SheetRows* rows_;
+    std::vector<std::pair<int, int>> probes_;
+    std::vector<int> rowOrder_; // spread over the part first: overlaps show after fewer rows
+    int runRow_ = 0, runStart_ = 0, runLength_ = 0; // the part's longest run of cells in a row
+    // Column ranges of the row last filtered where the run fits, ascending; the ones before
+    // `cursor_` end before the last column asked for.
+    int filteredRow_ = -1;
+    std::vector<std::pair<int, int>> ranges_;
+    size_t cursor_ = 0;
+    int cursorColumn_ = 0;
+    // Moves the cursor to the first range that ends at or after column x.
+    void seek(int x);
+};
+
+} // namespace dravenor

@@ -1,0 +1,90 @@
+// The fit test and stamping, a row of the part at a time: a part row is shifted to the sheet's
+// column and AND-ed with (or OR-ed into) the sheet row, 64 cells per word.
+#include <algorithm>
+#include <ranges>
+
+#include "engine/fit_search.h"
+#include "engine/placement.h"
+
+namespace dravenor {
+
+namespace {
+
+// Key points tested one by one before the rows; more cost more than the row test saves.
+constexpr size_t kKeyPointsTested = 24;
+
+int wordsPerPartRow(const Raster& part) { return part.W() >= 0 ? part.W() / 64 + 1 : 0; }
+
+// The part's rows, in the order given, each shifted to column x and AND-ed with the sheet's row.
+template <class Rows>
+bool clearInRows(const Raster& part, const Raster& sheet, int x, int y, const Rows& rows)
+{
+    const int words = wordsPerPartRow(part);
+    const std::uint64_t lastMask = part.boxMask(words - 1);
+    const int shift = x & 63;
+    for (const int j : rows) {
+        const std::uint64_t* partRow = part.row(j);
+        const std::uint64_t* sheetRow = sheet.row(y + j) + (x >> 6);
+        for (int k = 0; k < words; ++k) {
+            const std::uint64_t cells = k + 1 == words ? partRow[k] & lastMask : partRow[k];
+            if (!cells) continue;
+            // The part lies inside the sheet, so the word after sheetRow[k] is always stored.
+            const std::uint64_t under = shift ? (sheetRow[k] >> shift) | (sheetRow[k + 1] << (64 - shift)) : sheetRow[k];
+            if (cells & under) return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool rowsClear(const Raster& part, const Raster& sheet, int x, int y)
+{
+    return clearInRows(part, sheet, x, y, std::views::iota(0, part.H() + 1));
+}
+
+bool rowsClear(const Raster& part, const Raster& sheet, int x, int y, const std::vector<int>& rowOrder)
+{
+    return clearInRows(part, sheet, x, y, rowOrder);
+}
+
+bool fits(const Raster& part, const Raster& sheet, const KeyPoints& keys, int x, int y)
+{
+    if (!insideSheet(part, sheet, x, y)) return false;
+    const size_t tested = std::min(keys.size(), kKeyPointsTested);
+    for (size_t k = 0; k < tested; ++k)
+        if (sheet.test(x + keys[k].first, y + keys[k].second)) return false;
+    return rowsClear(part, sheet, x, y);
+}
+
+bool fitsFor(const NestingRun& run, const Raster& part, const Raster& sheet, const KeyPoints& keys, int x, int y)
+{
+    return run.fitTest ? run.fitTest(part, sheet, keys, x, y) : fits(part, sheet, keys, x, y);
+}
+
+void stamp(const Raster& part, Raster& sheet, int x, int y)
+{
+    const bool stored = x >= 0 && y >= 0 && x + part.W() <= sheet.W() + 3 && y + part.H() <= sheet.storedRows() - 1;
+    if (!stored) {
+        // Partly outside the sheet's stored cells: those cells ignore the writes.
+        for (int j = 0; j <= part.H(); ++j)
+            for (int i = 0; i <= part.W(); ++i)
+                if (part.test(i, j)) sheet.set(x + i, y + j);
+        return;
+    }
+    const int words = wordsPerPartRow(part);
+    const std::uint64_t lastMask = part.boxMask(words - 1);
+    const int shift = x & 63;
+    for (int j = 0; j <= part.H(); ++j) {
+        const std::uint64_t* partRow = part.row(j);
+        std::uint64_t* sheetRow = sheet.row(y + j) + (x >> 6);
+        for (int k = 0; k < words; ++k) {
+            const std::uint64_t cells = k + 1 == words ? partRow[k] & lastMask : partRow[k];
+            if (!cells) continue;
+            sheetRow[k] |= cells << shift;
+            if (shift) sheetRow[k + 1] |= cells >> (64 - shift);
+        }
+    }
+}
+
+} // namespace dravenor

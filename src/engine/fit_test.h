@@ -1,0 +1,18 @@
+#pragma once
+// The shape of a fit test: part raster, sheet raster, the part's key points and a position.
+// The engine's own test is the word-parallel fits() of placement.h; tests and the benchmark
+// may run the engine with another one of the same contract to compare.
+#include <utility>
+#include <vector>
+
+#include "engine/raster.h"
+
+namespace dravenor {
+
+// Random occupied cells of a part raster, tested first by the fit test: most conflicts show
+// there after a few cells. The fail-fast layer of the fit test together with its sparse diagonal.
+using KeyPoints = std::vector<std::pair<int, int>>;
+
+using FitTest = bool (*)(const Raster& part, const Raster& sheet, const KeyPoints& keys, int x, int y);
+
+} // namespace dravenor

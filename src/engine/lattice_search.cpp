@@ -1,0 +1,102 @@
+// The next row of the stack lattice: on a canvas holding a row of three copies at pitch StepX,
+// the lowest-then-leftmost place for a plain copy (or, where turns are allowed, a copy turned by
+// 180 degrees); after a partner row, the place of the plain copy that follows it.
+#include "engine/part_analysis.h"
+#include "engine/placement.h"
+#include "engine/rasterise.h"
+#include "job/number_format.h"
+
+namespace dravenor {
+
+namespace {
+
+struct Strip {
+    Raster part;   // the part's raster, trimmed for the pitch
+    Raster strip;  // three copies in a row
+    double right = 0, top = 0; // the turned outline's box (0, 0, right, top)
+};
+
+// The part at the angle with three copies at pitch stepX; the first copy trims the raster.
+Strip rowOfThree(const Outline& turned, const PartEntry& part, double angle, int stepX, NestingRun& run)
+{
+    Strip s;
+    const Extents box = outlineBox(turned);
+    s.right = box.width();
+    s.top = box.height();
+    s.strip = Raster::forBox(s.right + 2.0 * stepX, s.top);
+    s.part = partRaster(turned, part.FileName, angle, run);
+    stamp(s.part, s.strip, 0, 0);
+    trimForPitch(s.part, s.strip, part.FileName, angle, stepX, run);
+    stamp(s.part, s.strip, stepX, 0);
+    stamp(s.part, s.strip, 2 * stepX, 0);
+    return s;
+}
+
+// A plain grid: rows straight above each other at the given pitch.
+void plainGrid(StackParams& params, int rowPitch)
+{
+    params.ShiftX = 0;
+    params.StepY = rowPitch;
+    params.PairAngle = 0;
+    params.PairShiftX = 0;
+    params.PairShiftY = 0;
+}
+
+} // namespace
+
+void latticeSearch(const Outline& outline, const PartEntry& part, StackParams& params, NestingRun& run)
+{
+    Outline turnedA = outline;
+    turnOutline(turnedA, params.BaseAngle);
+    Outline turnedB = turnedA;
+    turnOutline(turnedB, 180);
+    const Strip a = rowOfThree(turnedA, part, params.BaseAngle, params.StepX, run);
+    const Strip b = rowOfThree(turnedB, part, params.BaseAngle + 180, params.StepX, run);
+
+    Raster canvas = Raster::forBox(a.right + 3.0 * params.StepX + 4, 3 * a.top + 4);
+    stamp(a.strip, canvas, 0, 0);
+    const double canvasHeight = 3 * a.top + 4;
+    const KeyPoints keysA = makeKeyPoints(a.part, run.random);
+    const KeyPoints keysB = makeKeyPoints(b.part, run.random);
+    const bool turns = part.Orn != "No";
+    const int lastCol = params.StepX + 4;
+
+    bool found = false;
+    const int lastRow = toWhole(canvasHeight / 3 + 4);
+    for (int r = 0; r <= lastRow && !found; ++r)
+        for (int c = 0; c <= lastCol && !found; ++c) {
+            if (fitsFor(run, a.part, canvas, keysA, c, r)) {
+                params.PairAngle = 0;
+            } else if (turns && fitsFor(run, b.part, canvas, keysB, c, r)) {
+                params.PairAngle = 180;
+            } else {
+                continue;
+            }
+            params.ShiftX = c;
+            params.StepY = r;
+            found = true;
+        }
+    // No next row within reach: rows of the part's box height plus one cell, straight above
+    // each other.
+    const int boxRowPitch = toWhole(a.top + 1);
+    if (!found) return plainGrid(params, boxRowPitch);
+
+    if (params.PairAngle != 180) {
+        params.PairShiftX = params.ShiftX;
+        params.PairShiftY = 0;
+        return;
+    }
+    stamp(b.part, canvas, params.ShiftX, params.StepY);
+    const int firstRow = toWhole(canvasHeight / 3);
+    const int lastPairRow = toWhole(2 * canvasHeight / 3) + 4;
+    for (int r = firstRow; r <= lastPairRow; ++r)
+        for (int c = 0; c <= lastCol; ++c)
+            if (fitsFor(run, a.part, canvas, keysA, c, r)) {
+                params.PairShiftX = c;
+                params.PairShiftY = r - params.StepY;
+                return;
+            }
+    plainGrid(params, boxRowPitch);
+}
+
+} // namespace dravenor

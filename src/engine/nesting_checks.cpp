@@ -1,0 +1,78 @@
+#include "engine/nesting_checks.h"
+
+#include <cmath>
+#include <set>
+#include <vector>
+
+#include "engine/kerf_scale.h"
+#include "engine/nesting_driver.h"
+#include "geometry/shape_diagnosis.h"
+#include "job/files.h"
+#include "job/number_format.h"
+
+namespace dravenor {
+
+namespace {
+
+std::vector<std::string> shapeFiles(const NestingState& state)
+{
+    std::vector<std::string> files;
+    for (const SheetEntry& s : state.sheets) files.push_back(s.FileName);
+    for (const PartEntry& p : state.parts) files.push_back(p.FileName);
+    return files;
+}
+
+std::optional<std::string> problemOf(const std::string& file, double closingTolerance)
+{
+    Shape shape;
+    const ShapeReadReport report = readShapeByExtension(file, shape);
+    const ShapeMeasure measure = measureShape(shape, closingTolerance);
+    const ShapeDiagnosis diagnosis = diagnoseShape(file, report, measure);
+    if (!diagnosis.error.empty()) return diagnosis.error;
+    if (measure.entities == 0)
+        return file + ": holds no entity" + (report.notes.empty() ? "" : "; " + report.notes.front());
+    if (measure.openEnds > 0)
+        return file + ": the outline is not closed (" +
+               countedNoun(measure.openEnds, "entity end meets", "entity ends meet") + " no other end)";
+    if (measure.extents.width() <= 0 || measure.extents.height() <= 0 || measure.enclosedArea <= 0)
+        return file + ": the outline encloses no area";
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::string> missingFileMessage(const NestingState& state)
+{
+    for (const std::string& file : shapeFiles(state))
+        if (!fileExists(file)) return file + " not found";
+    return std::nullopt;
+}
+
+std::optional<std::string> emptyListMessage(const NestingState& state)
+{
+    if (state.sheets.empty()) return std::string("No valid sheet(s) specified");
+    if (state.parts.empty()) return std::string("No valid CutPieces(s) specified");
+    return std::nullopt;
+}
+
+std::optional<std::string> shapeProblemMessage(const NestingState& state)
+{
+    const double kerf = state.details.Kerf > 0 ? state.details.Kerf : kZeroKerfDefault;
+    std::set<std::string> checked;
+    for (const std::string& file : shapeFiles(state)) {
+        if (!checked.insert(file).second) continue;
+        if (auto problem = problemOf(file, kerf / 2)) return problem;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> rasterSizeMessage(const NestingState& state)
+{
+    const KerfScale plan = planKerfAndScale(state);
+    const double cells = plan.largestSheetCells();
+    if (cells <= kMostCellsAcrossAnySheet) return std::nullopt;
+    return plan.smallestPartFile + ": too small beside " + plan.largestSheetFile + " (two cells across the part make the sheet " +
+           formatMask(cells, "0") + " cells across; at most " + formatMask(kMostCellsAcrossAnySheet, "0") + ")";
+}
+
+} // namespace dravenor

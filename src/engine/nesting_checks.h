@@ -1,0 +1,22 @@
+#pragma once
+// Problems that keep a job from being nested, each as one line naming the file and the reason.
+// The driver's own messages (missing file, empty lists) are in nesting_driver.h; these go
+// beyond them so that no shape can stall or exhaust a run.
+#include <optional>
+#include <string>
+
+#include "engine/nesting_state.h"
+
+namespace dravenor {
+
+// The finest raster a run may use: cells across the largest sheet (square root of its area).
+inline constexpr double kMostCellsAcrossAnySheet = 6400;
+
+// The first sheet or part shape that cannot be nested: unreadable, not a shape, without
+// entities, not closed, or enclosing no area. Ends closer than half the kerf count as closed.
+std::optional<std::string> shapeProblemMessage(const NestingState& state);
+// A part so small beside the largest sheet that two cells across it would make the sheet
+// raster larger than the engine allows.
+std::optional<std::string> rasterSizeMessage(const NestingState& state);
+
+} // namespace dravenor

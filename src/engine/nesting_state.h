@@ -1,0 +1,68 @@
+#pragma once
+// What the nesting engine works on and leaves behind: the basic details, its sheet and part
+// records, and the two layout lists. The job owns one NestingState; a run keeps copies of it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dravenor {
+
+struct BasicDetails {
+    std::string Mat, Grade;
+    double Thick = 0, Kerf = 0, ActKerf = 0; // ActKerf: the kerf the engine really uses
+    std::string Note;
+};
+
+enum class NestingMode { Stack, ContinuousStack, Free };
+
+// One usable sheet-grid row. Pri 0 is read as 32767 by the engine; Area is in square job units;
+// a negative Remaining marks a sheet on which nothing fitted in the current trial.
+struct SheetEntry {
+    std::string FileName;
+    std::int32_t Qty = 0, Pri = 0;
+    std::int32_t Area = 0;
+    std::int32_t Remaining = 0;
+};
+
+// One usable part-grid row; Orn is "", "No" or "step90".
+struct PartEntry {
+    std::string FileName;
+    std::int32_t Qty = 0, Pri = 0;
+    std::string Orn;
+    std::int32_t Area = 0;
+    std::int32_t Remaining = 0;
+};
+
+// One shape entity placed on a layout, already turned and moved into sheet coordinates.
+// SheetIndex and PartIndex are 1-based indices into the sorted sheet and part records;
+// PartIndex and Instance are 0 for the sheet's own outline.
+struct LayoutEntity {
+    double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, CX = 0, CY = 0, RAD = 0, Nstart = 0, Nend = 0;
+    std::int32_t SheetIndex = 0, PartIndex = 0, LayoutNo = 0, Instance = 0;
+    double Angle = 0;
+    std::int32_t Qty = 0;
+};
+
+// One placed part instance or sheet of a layout.
+struct LayoutItem {
+    std::string Name;
+    double X = 0, Y = 0, Angle = 0;
+    std::int32_t SheetIndex = 0, PartIndex = 0, LayoutNo = 0, Qty = 0;
+};
+
+// Lists are 0-based vectors; the 1-based numbers the system shows and stores (SheetIndex,
+// PartIndex, LayoutNo, Instance) are translated only through these helpers.
+struct NestingState {
+    BasicDetails details;
+    std::vector<SheetEntry> sheets;
+    std::vector<PartEntry> parts;
+    std::vector<LayoutEntity> entities;
+    std::vector<LayoutItem> items;
+
+    SheetEntry& sheet(std::int32_t sheetIndex) { return sheets.at(static_cast<size_t>(sheetIndex - 1)); }
+    const SheetEntry& sheet(std::int32_t sheetIndex) const { return sheets.at(static_cast<size_t>(sheetIndex - 1)); }
+    PartEntry& part(std::int32_t partIndex) { return parts.at(static_cast<size_t>(partIndex - 1)); }
+    const PartEntry& part(std::int32_t partIndex) const { return parts.at(static_cast<size_t>(partIndex - 1)); }
+};
+
+} // namespace dravenor

@@ -1,0 +1,31 @@
+#include "engine/run_texts.h"
+
+#include "job/number_format.h"
+
+namespace dravenor {
+
+std::string formatElapsed(double seconds)
+{
+    return formatMask(seconds, "#######.##");
+}
+
+std::string progressTitle(int trial, int trials, bool haveBest, double bestYield, int bestLayouts)
+{
+    const std::string percent = formatGeneral(roundHalfEven(static_cast<double>(trial) / trials * 100));
+    if (!haveBest) return "Nesting Progress : " + percent + "%  | Ov. Yield : NA | Layouts : NA";
+    return "Nesting Progress : " + percent + "%  | Ov. Yield : " + formatGeneral(roundHalfEven(bestYield * 100 * 1000) / 1000) +
+           "% | Layouts : " + std::to_string(bestLayouts);
+}
+
+std::string endStatusText(EndStatus status, double seconds)
+{
+    const std::string elapsed = " [" + formatElapsed(seconds) + " Seconds]";
+    switch (status) {
+    case EndStatus::Full: return "Full Optimization Done#" + elapsed;
+    case EndStatus::Partial: return "Partial Optimization Done#" + elapsed;
+    case EndStatus::Failed: break;
+    }
+    return "Optimization Failed#" + elapsed;
+}
+
+} // namespace dravenor

@@ -1,0 +1,16 @@
+#pragma once
+// The texts a run shows: the progress title and the end status with the elapsed time.
+#include <string>
+
+#include "engine/nesting_driver.h"
+
+namespace dravenor {
+
+// "Nesting Progress : 50%  | Ov. Yield : 81.234% | Layouts : 3"; without a best trial yet the
+// yield and layouts read "NA".
+std::string progressTitle(int trial, int trials, bool haveBest, double bestYield, int bestLayouts);
+// "Full Optimization Done# [.52 Seconds]", "Partial Optimization Done# [...]",
+// "Optimization Failed# [...]".
+std::string endStatusText(EndStatus status, double seconds);
+
+} // namespace dravenor

@@ -1,0 +1,21 @@
+#pragma once
+// Areas of sheets and parts in square job units, as the engine counts them: exact for a
+// rectangle at the origin, else by counting the filled cells of its raster (scaled down first
+// while the outline is more than 100 cells across).
+#include <cstdint>
+
+#include "engine/nesting_run.h"
+#include "engine/outline.h"
+
+namespace dravenor {
+
+// Exactly four segments whose non-zero x are all equal, whose non-zero y are all equal, and
+// whose box ends at that x and that y.
+bool isOriginRectangle(const Outline& outline);
+// Area of the outline (raster units) in square job units, rounded half to even. Rasterising
+// draws from the run's random sequence.
+std::int32_t outlineArea(const Outline& outline, NestingRun& run);
+// (xmax - xmin) x (ymax - ymin) of the outline's box, each coordinate first rounded.
+double roundedBoxArea(const Outline& outline);
+
+} // namespace dravenor

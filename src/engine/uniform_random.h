@@ -1,0 +1,30 @@
+#pragma once
+// The engine's one random sequence: uniform values in [0, 1), reseeded with 1000 at the start of
+// every run so that a run on the same job repeats exactly. Sheet choice, key points and the
+// seed search of the raster fill all draw from it, in program order.
+#include <cstdint>
+
+namespace dravenor {
+
+class UniformRandom {
+public:
+    static constexpr std::uint64_t kRunSeed = 1000;
+
+    explicit UniformRandom(std::uint64_t seed = kRunSeed) { reseed(seed); }
+    void reseed(std::uint64_t seed) { state_ = seed; }
+
+    // splitmix64: small, fast, and the same on every compiler and library.
+    double next()
+    {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return static_cast<double>(z >> 11) * 0x1.0p-53;
+    }
+
+private:
+    std::uint64_t state_ = kRunSeed;
+};
+
+} // namespace dravenor

@@ -1,0 +1,268 @@
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <limits>
+#include <map>
+
+#include "cli/json_writer.h"
+#include "cli/nest_job.h"
+#include "cli_test_support.h"
+
+using namespace dravenor::testing;
+using dravenor::cli::Args;
+
+namespace {
+
+std::string writeFile(const QTemporaryDir& dir, const QString& name, const std::string& bytes)
+{
+    const std::string path = dir.filePath(name).toStdString();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+std::string rectangleText(double w, double h)
+{
+    auto line = [](double x1, double y1, double x2, double y2) {
+        return "\"" + std::to_string(x1) + "\",\"" + std::to_string(y1) + "\",\"" + std::to_string(x2) + "\",\"" +
+               std::to_string(y2) + "\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n";
+    };
+    return line(0, 0, w, 0) + line(w, 0, w, h) + line(w, h, 0, h) + line(0, h, 0, 0);
+}
+
+// The example job's arguments with paths made absolute.
+Args exampleArgs()
+{
+    std::ifstream in(examplePath("job.args"), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Args args{"nest"};
+    for (std::string a : dravenor::cli::readArgsFile(text)) {
+        if (a.rfind("sheets/", 0) == 0 || a.rfind("parts/", 0) == 0) a = examplePath(a);
+        args.push_back(a);
+    }
+    return args;
+}
+
+bool contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// A temporary folder with a 300 x 300 sheet and a 100 x 50 part.
+struct SmallJob {
+    QTemporaryDir dir;
+    std::string sheet = writeFile(dir, "sheet.shp", rectangleText(300, 300));
+    std::string part = writeFile(dir, "part.shp", rectangleText(100, 50));
+
+    ToolRun nest(Args more) const
+    {
+        Args args{"nest", "--kerf", "3"};
+        args.insert(args.end(), more.begin(), more.end());
+        return runInProcess(args);
+    }
+};
+
+} // namespace
+
+TEST(NestCommand, OptimisesTheExampleJobAndWritesTheWholeResultAsJson)
+{
+    QTemporaryDir dir;
+    const std::string json = dir.filePath("result.json").toStdString();
+    Args args = exampleArgs();
+    args.insert(args.end(), {"--json", json});
+    const ToolRun r = runInProcess(args);
+    ASSERT_EQ(r.code, 0) << r.err << r.out;
+    EXPECT_EQ(r.out.rfind("Full Optimization Done# [", 0), 0u) << r.out;
+    EXPECT_TRUE(contains(r.out, " Seconds]\nLayout 1: ")) << r.out;
+    EXPECT_TRUE(contains(r.out, "\nOverall yield: ")) << r.out;
+
+    QFile file(QString::fromStdString(json));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(file.readAll(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(root["status"].toString(), "full");
+    EXPECT_EQ(root["statusText"].toString().toStdString() + "\n", r.out.substr(0, r.out.find('\n') + 1));
+    EXPECT_GT(root["overallYield"].toDouble(), 0.3);
+    EXPECT_LE(root["overallYield"].toDouble(), 1.0);
+    EXPECT_EQ(root["details"].toObject()["actKerf"].toDouble(), 3);
+
+    // Every part quantity is placed exactly, counting identical sheets; every layout line of the
+    // text names its layout.
+    std::map<QString, int> placed;
+    double partShare = 0, sheets = 0;
+    for (const QJsonValue& v : root["layouts"].toArray()) {
+        const QJsonObject layout = v.toObject();
+        const int qty = layout["qty"].toInt();
+        EXPECT_GE(qty, 1);
+        EXPECT_TRUE(contains(r.out, "Layout " + std::to_string(layout["number"].toInt()) + ": " +
+                                        layout["sheet"].toString().toStdString() + " x " + std::to_string(qty) + ", "));
+        const QJsonArray instances = layout["instances"].toArray();
+        EXPECT_EQ(instances.size(), layout["partsPlaced"].toInt());
+        for (int i = 0; i < instances.size(); ++i) {
+            const QJsonObject instance = instances[i].toObject();
+            EXPECT_EQ(instance["instance"].toInt(), i + 1);
+            placed[instance["part"].toString()] += qty;
+            const QJsonArray entities = instance["entities"].toArray();
+            ASSERT_FALSE(entities.isEmpty());
+            for (const QJsonValue& e : entities) {
+                const QString type = e.toObject()["type"].toString();
+                EXPECT_TRUE(type == "line" || type == "arc" || type == "circle") << type.toStdString();
+            }
+        }
+        EXPECT_FALSE(layout["sheetEntities"].toArray().isEmpty());
+        partShare += layout["yield"].toDouble() * qty;
+        sheets += qty;
+    }
+    EXPECT_EQ(placed[QString::fromStdString(examplePath("parts/washer-od60-id26.shp"))], 40);
+    EXPECT_EQ(placed[QString::fromStdString(examplePath("parts/disc-d1000.shp"))], 1);
+    EXPECT_EQ(placed.size(), 12u);
+    EXPECT_TRUE(root["unplaced"].toArray().isEmpty());
+    EXPECT_GT(partShare / sheets, 0) << "layout yields are there";
+}
+
+TEST(NestCommand, RunsFromTheJobFolderWithRelativePathsAndShowsProgress)
+{
+    std::ifstream in(examplePath("job.args"), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    QStringList args{"nest", "--progress"};
+    for (const std::string& a : dravenor::cli::readArgsFile(text)) args << QString::fromStdString(a);
+    QProcess p;
+    p.setWorkingDirectory(QString::fromStdString(examplePath("")));
+    p.start(QStringLiteral(DRAVENOR_CLI), args);
+    ASSERT_TRUE(p.waitForFinished(120000));
+    const std::string out = p.readAllStandardOutput().toStdString();
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.exitCode(), 0) << err;
+    EXPECT_TRUE(contains(out, "Layout 1: sheets/")) << out;
+    EXPECT_TRUE(contains(err, "trial 81/81")) << err;
+    EXPECT_TRUE(contains(err, "Ov. Yield : ")) << err;
+}
+
+TEST(NestCommand, ExitCodesFollowTheEndStatus)
+{
+    SmallJob job;
+    ToolRun r = job.nest({"--sheet", job.sheet + ":2", "--part", job.part + ":4"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, "Layout 1: " + job.sheet + " x 1, 4 parts, yield ")) << r.out;
+
+    const std::string huge = writeFile(job.dir, "huge.shp", rectangleText(400, 100));
+    r = job.nest({"--sheet", job.sheet, "--part", huge});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.out.rfind("Optimization Failed# [", 0), 0u) << r.out;
+    EXPECT_TRUE(contains(r.out, "Overall yield: 0%")) << r.out;
+
+    r = job.nest({"--sheet", job.sheet, "--part", huge, "--part", job.part + ":2"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out.rfind("Partial Optimization Done# [", 0), 0u) << r.out;
+}
+
+TEST(NestCommand, BadInputEndsWithOneClearLine)
+{
+    SmallJob job;
+    const std::string open = writeFile(job.dir, "open.shp", "\"0\",\"0\",\"100\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n");
+    struct Case {
+        Args args;
+        std::string message;
+    };
+    const std::vector<Case> cases{
+        {{"--sheet", job.sheet, "--part", "/no/such.shp"}, "/no/such.shp not found"},
+        {{"--sheet", job.sheet + ":x", "--part", job.part}, "quantity 'x' is not a whole number above 0"},
+        {{"--sheet", job.sheet, "--part", job.part + ":-2"}, "quantity '-2' is not a whole number above 0"},
+        {{"--sheet", job.sheet, "--part", job.part + ":2.5"}, "quantity '2.5' is not a whole number above 0"},
+        {{"--sheet", job.sheet + ":1:high", "--part", job.part}, "priority 'high' is not a whole number"},
+        {{"--sheet", job.sheet, "--part", job.part + ":1:0:yes"}, "orientation 'yes' is not empty, No or step90"},
+        {{"--sheet", job.sheet, "--part", job.part, "--kerf", "abc"}, "--kerf 'abc' is not a number"},
+        {{"--sheet", job.sheet, "--part", job.part, "--kerf", "-1"}, "--kerf '-1' must not be negative"},
+        {{"--sheet", job.sheet, "--part", job.part, "--mode", "fast"}, "--mode 'fast' is not stack, continuous or free"},
+        {{"--sheet", job.sheet, "--part", open}, open + ": the outline is not closed"},
+        {{"--sheet", job.sheet + ":0", "--part", job.part}, "No valid sheet(s) specified"},
+        {{"--sheet", job.sheet, "--part", job.part + ":0"}, "No valid CutPieces(s) specified"},
+        {{"--sheet", job.sheet, "--part", job.part, "--dxf-dir", "out"}, "comes with a later version"},
+        {{"--sheet", job.sheet, "--part", job.part, "--save", "job.nst"}, "comes with a later version"},
+        {{"--sheet", job.sheet, "--part", job.part, "extra"}, "unexpected argument 'extra'"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun r = job.nest(c.args);
+        EXPECT_EQ(r.code, 2) << c.message;
+        EXPECT_TRUE(contains(r.err, c.message)) << "expected: " << c.message << "\ngot: " << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
+}
+
+TEST(NestCommand, ARowWithQuantityZeroIsLeftOutAndSaidSo)
+{
+    SmallJob job;
+    const ToolRun r = job.nest({"--sheet", job.sheet, "--part", job.part + ":2", "--part", job.part + ":0"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(r.err, "part " + job.part + " skipped: quantity 0")) << r.err;
+    EXPECT_TRUE(contains(r.out, "2 parts")) << r.out;
+}
+
+TEST(NestCommand, NoKerfAsksForYes)
+{
+    SmallJob job;
+    ToolRun r = runInProcess({"nest", "--sheet", job.sheet, "--part", job.part});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(contains(r.err, "No Kerf specified. Continue nesting?")) << r.err;
+    EXPECT_TRUE(contains(r.err, "use --yes to go on")) << r.err;
+
+    r = runInProcess({"nest", "--sheet", job.sheet, "--part", job.part, "--kerf", "0", "--yes"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Full Optimization Done# [", 0), 0u) << r.out;
+}
+
+TEST(NestCommand, AnUnwritableJsonFileIsReportedAfterTheResult)
+{
+    SmallJob job;
+    const ToolRun r = job.nest({"--sheet", job.sheet, "--part", job.part, "--json", "/no/such/folder/result.json"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(contains(r.err, "/no/such/folder/result.json")) << r.err;
+    EXPECT_FALSE(r.out.empty());
+}
+
+TEST(NestJob, SplitsRowsAndKeepsColonsOfFileNames)
+{
+    const dravenor::cli::NestJob job = dravenor::cli::parseNestJob(
+        {"--sheet", "a:b.shp:3:2", "--part", "p.shp", "--part", "q.shp:4:1:step90", "--mode", "stack", "--kerf", "2.5"},
+        "/base");
+    ASSERT_EQ(job.state.sheets.size(), 1u);
+    EXPECT_EQ(job.state.sheets[0].FileName, "/base/a:b.shp");
+    EXPECT_EQ(job.state.sheets[0].Qty, 3);
+    EXPECT_EQ(job.state.sheets[0].Pri, 2);
+    EXPECT_EQ(job.state.parts[0].Qty, 1) << "quantity defaults to 1";
+    EXPECT_EQ(job.state.parts[0].Orn, "");
+    EXPECT_EQ(job.state.parts[1].Orn, "step90");
+    EXPECT_EQ(job.state.parts[1].Remaining, 4);
+    EXPECT_EQ(job.mode, dravenor::NestingMode::Stack);
+    EXPECT_EQ(job.state.details.Kerf, 2.5);
+    EXPECT_EQ(dravenor::cli::parseNestJob({}).mode, dravenor::NestingMode::Free);
+}
+
+TEST(JsonWriter, EscapesTextAndWritesNumbersThatReadBackExactly)
+{
+    dravenor::cli::JsonWriter json;
+    json.beginObject();
+    json.field("name", std::string("a \"b\"\\\n\x01"));
+    json.field("third", 1.0 / 3);
+    json.field("inf", std::numeric_limits<double>::infinity());
+    json.key("list").beginArray(true);
+    json.value(1);
+    json.value(true);
+    json.endArray();
+    json.endObject();
+    QJsonParseError error;
+    const QJsonObject root = QJsonDocument::fromJson(QByteArray::fromStdString(json.text()), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << json.text();
+    EXPECT_EQ(root["name"].toString().toStdString(), "a \"b\"\\\n\x01");
+    EXPECT_EQ(root["third"].toDouble(), 1.0 / 3);
+    EXPECT_TRUE(root["inf"].isNull());
+    EXPECT_EQ(root["list"].toArray().size(), 2);
+    EXPECT_TRUE(contains(json.text(), "[1, true]"));
+}
