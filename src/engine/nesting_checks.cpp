@@ -6,6 +6,7 @@
 
 #include "engine/kerf_scale.h"
 #include "engine/nesting_driver.h"
+#include "geometry/primitives.h"
 #include "geometry/shape_diagnosis.h"
 #include "job/files.h"
 #include "job/number_format.h"
@@ -39,6 +40,13 @@ std::optional<std::string> problemOf(const std::string& file, double closingTole
     return std::nullopt;
 }
 
+Shape loadedShape(const std::string& file)
+{
+    Shape shape;
+    readShapeByExtension(file, shape);
+    return shape;
+}
+
 } // namespace
 
 std::optional<std::string> missingFileMessage(const NestingState& state)
@@ -69,6 +77,14 @@ std::optional<std::string> shapeProblemMessage(const NestingState& state)
 std::optional<std::string> rasterSizeMessage(const NestingState& state)
 {
     const KerfScale plan = planKerfAndScale(state);
+    for (const PartEntry& part : state.parts) {
+        const Extents box = shapeExtents(loadedShape(part.FileName));
+        const double across = (box.width() * plan.scale + 3) * (box.height() * plan.scale + 3);
+        if (across > kMostCellsInAPart)
+            return part.FileName + ": far larger than any sheet at this kerf (its raster would be " +
+                   formatMask(box.width() * plan.scale, "0") + " x " + formatMask(box.height() * plan.scale, "0") +
+                   " cells); check its units and the kerf";
+    }
     const double cells = plan.largestSheetCells();
     if (cells <= kMostCellsAcrossAnySheet) return std::nullopt;
     return plan.smallestPartFile + ": too small beside " + plan.largestSheetFile + " (two cells across the part make the sheet " +

@@ -15,8 +15,12 @@ inline constexpr double kMostCellsAcrossAnySheet = 6400;
 // The first sheet or part shape that cannot be nested: unreadable, not a shape, without
 // entities, not closed, or enclosing no area. Ends closer than half the kerf count as closed.
 std::optional<std::string> shapeProblemMessage(const NestingState& state);
+// The most cells the raster of one part may have: far more than any sheet can take, so a part
+// beyond it can never be placed and would only exhaust memory.
+inline constexpr double kMostCellsInAPart = 64.0 * 1024 * 1024;
+
 // A part so small beside the largest sheet that two cells across it would make the sheet
-// raster larger than the engine allows.
+// raster larger than the engine allows, or a part whose raster would be beyond all reason.
 std::optional<std::string> rasterSizeMessage(const NestingState& state);
 
 } // namespace dravenor

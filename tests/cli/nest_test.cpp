@@ -167,6 +167,8 @@ TEST(NestCommand, BadInputEndsWithOneClearLine)
 {
     SmallJob job;
     const std::string open = writeFile(job.dir, "open.shp", "\"0\",\"0\",\"100\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n");
+    // A part drawn in the wrong units: its raster alone would take gigabytes.
+    const std::string giant = writeFile(job.dir, "giant.shp", "0,0,0,0,5e6,5e6,5e6,0,0\r\n");
     struct Case {
         Args args;
         std::string message;
@@ -182,6 +184,7 @@ TEST(NestCommand, BadInputEndsWithOneClearLine)
         {{"--sheet", job.sheet, "--part", job.part, "--kerf", "-1"}, "--kerf '-1' must not be negative"},
         {{"--sheet", job.sheet, "--part", job.part, "--mode", "fast"}, "--mode 'fast' is not stack, continuous or free"},
         {{"--sheet", job.sheet, "--part", open}, open + ": the outline is not closed"},
+        {{"--sheet", job.sheet, "--part", giant}, giant + ": far larger than any sheet at this kerf"},
         {{"--sheet", job.sheet + ":0", "--part", job.part}, "No valid sheet(s) specified"},
         {{"--sheet", job.sheet, "--part", job.part + ":0"}, "No valid CutPieces(s) specified"},
         {{"--sheet", job.sheet, "--part", job.part, "--dxf-dir", "out"}, "comes with a later version"},

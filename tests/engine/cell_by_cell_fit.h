@@ -1,5 +1,5 @@
 #pragma once
-// The fit test and stamping cell by cell, in the order of the original checks: the box, the key
+// The fit test and stamping cell by cell, in the engine's classic order of checks: the box, the key
 // points, a sparse diagonal, then every second column from the right (odd rows first) and the
 // columns between them. The engine's word-parallel test must give the same answer everywhere.
 #include "engine/fit_test.h"

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <stdexcept>
 
+#include "engine/fast_round.h"
 #include "engine/raster.h"
 #include "engine/run_caches.h"
 #include "raster_test_support.h"
@@ -103,6 +105,18 @@ TEST(Raster, NegativeSizeHasNoCellsAndHugeSizeIsRefused)
     EXPECT_EQ(none.countOccupied(), 0);
     EXPECT_THROW(Raster(200000, 200000), std::length_error);
     EXPECT_THROW(Raster::forBox(1e12, 10), std::length_error);
+}
+
+TEST(FastRounding, SameAsRoundHalfEven)
+{
+    std::mt19937 rng(3);
+    std::uniform_real_distribution<double> any(-5000, 5000);
+    for (int i = 0; i < 100000; ++i) {
+        const double v = i % 2 ? any(rng) : std::floor(any(rng)) + 0.5;
+        ASSERT_EQ(roundHalfEvenFast(v), roundHalfEven(v)) << v;
+    }
+    for (const double v : {0.5, 1.5, 2.5, -0.5, -1.5, 0.49999999999999994, 4503599627370497.0, 1e300, -1e300})
+        EXPECT_EQ(roundHalfEvenFast(v), roundHalfEven(v)) << v;
 }
 
 TEST(RunCaches, NamesFromTheFileNameWithoutFolder)
