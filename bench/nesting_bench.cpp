@@ -1,10 +1,11 @@
 // dravenor-bench: optimises nesting jobs and prints per job the trials, parts, layouts, overall
 // yield, seconds and where the time went (set-up, sheet rasters, part analysis, placement).
 //
-//   dravenor-bench [JOB.args | FOLDER]...
+//   dravenor-bench [--compare] [JOB.args | FOLDER]...
 //
 // A folder stands for its job.args. Without arguments: the example job and every job of
-// ../shared/bench relative to the repository.
+// ../shared/bench relative to the repository. --compare runs each job a second time with the
+// cell-by-cell fit test, checks both give the same layouts and prints the speed-up.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "engine/layout_summary.h"
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
+#include "engine/cell_by_cell_fit.h"
 
 namespace fs = std::filesystem;
 using namespace dravenor;
@@ -60,10 +62,28 @@ struct Row {
     double seconds = 0;
     double setup = 0, rasterise = 0, analyse = 0, place = 0;
     std::string status;
+    double referenceSeconds = 0; // with the cell-by-cell fit test (--compare)
+    bool identical = false;
 };
 
+struct Outcome {
+    RunResult result;
+    RunTimings timings;
+    double seconds = 0;
+};
+
+Outcome optimiseTimed(NestingState& state, NestingMode mode, FitTest fitTest)
+{
+    SilentProgress progress;
+    Outcome outcome;
+    const auto start = std::chrono::steady_clock::now();
+    outcome.result = optimise(state, mode, progress, &outcome.timings, fitTest);
+    outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return outcome;
+}
+
 // Runs one job; an empty name means the job could not be read (the reason went to stderr).
-Row runJob(const fs::path& file)
+Row runJob(const fs::path& file, bool compare)
 {
     Row row;
     std::ifstream in(file, std::ios::binary);
@@ -87,11 +107,15 @@ Row runJob(const fs::path& file)
         }
     for (const PartEntry& p : job.state.parts) row.parts += p.Qty;
 
-    SilentProgress progress;
-    RunTimings timings;
-    const auto start = std::chrono::steady_clock::now();
-    const RunResult result = optimise(job.state, job.mode, progress, &timings);
-    row.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    NestingState reference = job.state;
+    const Outcome outcome = optimiseTimed(job.state, job.mode, nullptr);
+    const RunResult& result = outcome.result;
+    const RunTimings& timings = outcome.timings;
+    row.seconds = outcome.seconds;
+    if (compare) {
+        row.referenceSeconds = optimiseTimed(reference, job.mode, &testing::cellByCellFits).seconds;
+        row.identical = reference.entities == job.state.entities;
+    }
 
     const std::vector<LayoutSummary> layouts = summariseLayouts(job.state);
     row.name = jobName(file);
@@ -106,16 +130,22 @@ Row runJob(const fs::path& file)
     return row;
 }
 
-void printHeader()
+void printHeader(bool compare)
 {
-    std::printf("%-16s %7s %6s %8s %8s %9s %8s %8s %8s %8s  %s\n", "job", "trials", "parts", "layouts", "yield%",
+    std::printf("%-16s %7s %6s %8s %8s %9s %8s %8s %8s %8s  %-8s", "job", "trials", "parts", "layouts", "yield%",
                 "seconds", "setup", "raster", "analyse", "place", "status");
+    if (compare) std::printf(" %11s %8s %9s", "cell-by-cell", "speed-up", "identical");
+    std::printf("\n");
 }
 
-void printRow(const Row& r)
+void printRow(const Row& r, bool compare)
 {
-    std::printf("%-16s %7d %6lld %8d %8.3f %9.3f %8.3f %8.3f %8.3f %8.3f  %s\n", r.name.c_str(), r.trials, r.parts,
+    std::printf("%-16s %7d %6lld %8d %8.3f %9.3f %8.3f %8.3f %8.3f %8.3f  %-8s", r.name.c_str(), r.trials, r.parts,
                 r.layouts, r.yield * 100, r.seconds, r.setup, r.rasterise, r.analyse, r.place, r.status.c_str());
+    if (compare)
+        std::printf(" %11.3f %7.1fx %9s", r.referenceSeconds, r.seconds > 0 ? r.referenceSeconds / r.seconds : 0.0,
+                    r.identical ? "yes" : "NO");
+    std::printf("\n");
     std::fflush(stdout);
 }
 
@@ -124,27 +154,35 @@ void printRow(const Row& r)
 int main(int argc, char** argv)
 {
     std::vector<fs::path> jobs;
+    bool compare = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--help" || a == "-h") {
-            std::cout << "Usage: dravenor-bench [JOB.args | FOLDER]...\n"
+            std::cout << "Usage: dravenor-bench [--compare] [JOB.args | FOLDER]...\n"
                          "Optimises each job (default: the example job and ../shared/bench/*/job.args)\n"
                          "and prints trials, parts, layouts, overall yield, seconds and the time spent\n"
-                         "in set-up, sheet rasters, part analysis and placement.\n";
+                         "in set-up, sheet rasters, part analysis and placement.\n"
+                         "--compare  runs each job again with the cell-by-cell fit test, prints its\n"
+                         "           seconds and the speed-up, and checks both layouts are identical.\n";
             return 0;
+        }
+        if (a == "--compare") {
+            compare = true;
+            continue;
         }
         jobs.push_back(jobFile(a));
     }
     if (jobs.empty()) jobs = defaultJobs();
-    printHeader();
+    printHeader(compare);
     int failures = 0;
     for (const fs::path& job : jobs) {
-        const Row row = runJob(job);
+        const Row row = runJob(job, compare);
         if (row.name.empty()) {
             ++failures;
             continue;
         }
-        printRow(row);
+        printRow(row, compare);
+        if (compare && !row.identical) ++failures;
     }
     return failures == 0 ? 0 : 1;
 }

@@ -14,21 +14,49 @@ namespace {
 // Probe cells per group of 64 positions: enough to rule out most occupied stretches after one
 // or two, few enough that free stretches cost little before the full test.
 constexpr size_t kProbes = 16;
+static_assert(kProbes <= kKeyPointsUsed);
 
 } // namespace
 
-SheetRows::SheetRows(const Raster& sheet) : sheet_(sheet), longest_(static_cast<size_t>(std::max(sheet.H() + 1, 0)), -1)
+SheetRows::SheetRows(const Raster& sheet)
+    : sheet_(sheet), longest_(static_cast<size_t>(std::max(sheet.H() + 1, 0)), -1), firstRun_(longest_.size()),
+      runCount_(longest_.size())
 {
+}
+
+void SheetRows::read(int row)
+{
+    const size_t r = static_cast<size_t>(row);
+    int longest = 0;
+    const size_t start = runs_.size();
+    forEachRun(sheet_.row(row), sheet_.W(), false, [&](int first, int end) {
+        longest = std::max(longest, end - first);
+        runs_.emplace_back(first, end);
+    });
+    const int count = static_cast<int>(runs_.size() - start);
+    if (count <= runCount_[r] && count > 0) {
+        // No more runs than the row had when read before: they take the old ones' place.
+        std::copy(runs_.begin() + static_cast<std::ptrdiff_t>(start), runs_.end(),
+                  runs_.begin() + static_cast<std::ptrdiff_t>(firstRun_[r]));
+        runs_.resize(start);
+    } else {
+        firstRun_[r] = start;
+    }
+    runCount_[r] = count;
+    longest_[r] = longest;
 }
 
 int SheetRows::longestFree(int row)
 {
-    int& longest = longest_[static_cast<size_t>(row)];
-    if (longest < 0) {
-        longest = 0;
-        forEachRun(sheet_.row(row), sheet_.W(), false, [&](int first, int end) { longest = std::max(longest, end - first); });
-    }
-    return longest;
+    if (longest_[static_cast<size_t>(row)] < 0) read(row);
+    return longest_[static_cast<size_t>(row)];
+}
+
+std::pair<const SheetRows::Run*, const SheetRows::Run*> SheetRows::freeRuns(int row)
+{
+    if (longest_[static_cast<size_t>(row)] < 0) read(row);
+    const Run* first = runs_.data() + firstRun_[static_cast<size_t>(row)];
+    return {first, first + runCount_[static_cast<size_t>(row)]};
 }
 
 void SheetRows::stamped(int y0, int y1)
@@ -74,15 +102,21 @@ void FitFinder::filterRow(const Raster& sheet, int y)
         ranges_.emplace_back(0, lastX);
         return;
     }
-    if (rows_ && rows_->longestFree(y + runRow_) < runLength_) return;
     // Each free run of the sheet row under the part's run, long enough to hold it, admits the
     // columns that put the part's run inside it.
-    forEachRun(sheet.row(y + runRow_), sheet.W(), false, [&](int first, int end) {
+    auto admit = [&](int first, int end) {
         if (end - first < runLength_) return;
         const int lo = std::max(first - runStart_, 0);
         const int hi = std::min(end - runLength_ - runStart_, lastX);
         if (lo <= hi) ranges_.emplace_back(lo, hi);
-    });
+    };
+    if (!rows_) {
+        forEachRun(sheet.row(y + runRow_), sheet.W(), false, admit);
+        return;
+    }
+    if (rows_->longestFree(y + runRow_) < runLength_) return;
+    const auto [first, last] = rows_->freeRuns(y + runRow_);
+    for (const SheetRows::Run* run = first; run != last; ++run) admit(run->first, run->second);
 }
 
 void FitFinder::seek(int x)

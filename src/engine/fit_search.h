@@ -25,18 +25,27 @@ inline bool insideSheet(const Raster& part, const Raster& sheet, int x, int y)
 bool rowsClear(const Raster& part, const Raster& sheet, int x, int y);
 bool rowsClear(const Raster& part, const Raster& sheet, int x, int y, const std::vector<int>& rowOrder);
 
-// The longest run of free cells of each sheet row, shared by the scans of one part type: read
-// when first asked for and again after a copy was stamped over the row.
+// The runs of free cells of each sheet row and the longest of them, shared by the scans of one
+// part type: read when first asked for and again after a copy was stamped over the row.
 class SheetRows {
 public:
+    using Run = std::pair<int, int>; // first cell and the cell after the run
+
     explicit SheetRows(const Raster& sheet);
     int longestFree(int row);
+    // The row's free runs, ascending; valid until the next call.
+    std::pair<const Run*, const Run*> freeRuns(int row);
     // A copy now covers rows y0..y1.
     void stamped(int y0, int y1);
 
 private:
+    void read(int row);
+
     const Raster& sheet_;
-    std::vector<int> longest_; // -1: not read since the last stamp
+    std::vector<int> longest_;      // -1: not read since the last stamp
+    std::vector<size_t> firstRun_;  // where the row's runs start in runs_, and their count
+    std::vector<int> runCount_;
+    std::vector<Run> runs_;         // rows read again append their runs; the old ones stay unused
 };
 
 class FitFinder {

@@ -11,7 +11,7 @@ namespace dravenor {
 namespace {
 
 // Key points tested one by one before the rows; more cost more than the row test saves.
-constexpr size_t kKeyPointsTested = 24;
+constexpr size_t kKeyPointsTested = kKeyPointsUsed;
 
 int wordsPerPartRow(const Raster& part) { return part.W() >= 0 ? part.W() / 64 + 1 : 0; }
 

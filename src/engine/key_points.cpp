@@ -1,22 +1,48 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "engine/fast_round.h"
 #include "engine/placement.h"
+#include "job/number_format.h"
 
 namespace dravenor {
 
-KeyPoints makeKeyPoints(const Raster& part, UniformRandom& random)
+namespace {
+
+// Round(r * span + 1), halves to even, for a draw r = m / 2^53 and a span of 0 or more, as the
+// doubles give it: (m / 2^53) * span equals m * (span / 2^53) exactly (scaling by a power of
+// two), and the value lies in 1..2^31, where adding and taking away 2^52 rounds it to the
+// nearest whole number, halves to even.
+class SpanRounding {
+public:
+    explicit SpanRounding(int span) : scaledSpan_(static_cast<double>(span) * 0x1.0p-53) {}
+
+    int operator()(std::uint64_t m) const
+    {
+        constexpr double twoTo52 = 4503599627370496.0;
+        const double v = static_cast<double>(m) * scaledSpan_ + 1;
+        return static_cast<int>((v + twoTo52) - twoTo52);
+    }
+
+private:
+    double scaledSpan_;
+};
+
+} // namespace
+
+KeyPoints makeKeyPoints(const Raster& part, UniformRandom& random, size_t kept)
 {
     const int W = part.W();
     const int H = part.H();
     const std::int32_t count = std::min(toWhole(W * 0.08 * H), 32000);
     // A point not found within this many draws means the part is too sparse for key points.
     const long long drawLimit = 2LL * (W - 1) * (H - 1);
-    KeyPoints keys(static_cast<size_t>(std::max(count, 0)));
-    if (count <= 0) return keys;
-    // Draws land on columns 1..W and rows 1..H, always stored cells: they are read directly.
-    const double rowSpan = H - 1, columnSpan = W - 1;
+    if (count <= 0) return {};
+    // Points past the kept ones are all written to one spare slot after them.
+    const std::int32_t stored = static_cast<std::int32_t>(std::min(static_cast<size_t>(count), kept));
+    KeyPoints keys(static_cast<size_t>(stored) + 1);
+    // Each draw is a row Round(r1 * (H - 1) + 1) and a column Round(r2 * (W - 1) + 1): always
+    // stored cells, read directly.
+    const SpanRounding rowOf(H - 1), columnOf(W - 1);
     const std::uint64_t* cells = part.row(0);
     const std::ptrdiff_t stride = part.stride();
     // The sequence is drawn from a local copy (which the compiler keeps in registers) and
@@ -30,17 +56,21 @@ KeyPoints makeKeyPoints(const Raster& part, UniformRandom& random)
             random = draws;
             return {};
         }
-        const double y = draws.next() * rowSpan + 1;
-        const double x = draws.next() * columnSpan + 1;
-        const int cx = static_cast<int>(roundHalfEvenFast(x));
-        const int cy = static_cast<int>(roundHalfEvenFast(y));
+        const int cy = rowOf(draws.nextBits());
+        const int cx = columnOf(draws.nextBits());
         const bool hit = (cells[cy * stride + (cx >> 6)] >> (cx & 63)) & 1;
-        keys[static_cast<size_t>(found)] = {cx, cy};
+        keys[static_cast<size_t>(std::min(found, stored))] = {cx, cy};
         found += hit;
         misses = (misses + 1) * !hit;
     }
     random = draws;
+    keys.pop_back();
     return keys;
+}
+
+KeyPoints makeKeyPointsFor(const NestingRun& run, const Raster& part, UniformRandom& random)
+{
+    return makeKeyPoints(part, random, run.fitTest ? SIZE_MAX : kKeyPointsUsed);
 }
 
 } // namespace dravenor

@@ -56,8 +56,8 @@ void latticeSearch(const Outline& outline, const PartEntry& part, StackParams& p
     Raster canvas = Raster::forBox(a.right + 3.0 * params.StepX + 4, 3 * a.top + 4);
     stamp(a.strip, canvas, 0, 0);
     const double canvasHeight = 3 * a.top + 4;
-    const KeyPoints keysA = makeKeyPoints(a.part, run.random);
-    const KeyPoints keysB = makeKeyPoints(b.part, run.random);
+    const KeyPoints keysA = makeKeyPointsFor(run, a.part, run.random);
+    const KeyPoints keysB = makeKeyPointsFor(run, b.part, run.random);
     const bool turns = part.Orn != "No";
     const int lastCol = params.StepX + 4;
 

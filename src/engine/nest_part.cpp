@@ -25,13 +25,28 @@ Raster quarterTurnRaster(const Outline& turnedOutline, const PartEntry& part, do
 
 } // namespace
 
+bool quarterTurnRastersCached(const PartEntry& part, double baseAngle, const NestingRun& run)
+{
+    for (int q = 0; q < 4; ++q)
+        if (!run.caches.partRasters.count(partRasterName(baseAngle + 90.0 * q, part.FileName))) return false;
+    return true;
+}
+
 std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& sheet, Frontier& frontier,
                                        PartEntry& part, const StackParams& params, NestingRun& run)
+{
+    SheetRows rows(sheet);
+    return nestPartOnSheet(turnedOutline, sheet, rows, frontier, part, params, run);
+}
+
+std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& sheet, SheetRows& rows,
+                                       Frontier& frontier, PartEntry& part, const StackParams& params,
+                                       NestingRun& run)
 {
     std::array<Raster, 4> rasters; // 0, 90, 180 and 270 degrees past the base angle
     for (int q = 0; q < 4; ++q) rasters[q] = quarterTurnRaster(turnedOutline, part, params.BaseAngle, q, run);
     std::array<KeyPoints, 4> keys;
-    for (int q = 0; q < 4; ++q) keys[q] = makeKeyPoints(rasters[q], run.random);
+    for (int q = 0; q < 4; ++q) keys[q] = makeKeyPointsFor(run, rasters[q], run.random);
     const OrientedPair upright{&rasters[0], &rasters[2], &keys[0], &keys[2]};
     const OrientedPair across{&rasters[1], &rasters[3], &keys[1], &keys[3]};
 
@@ -41,7 +56,6 @@ std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& she
     const int endRow90 = std::max(frontier.StackRow - rasters[1].H(), 0);
     const bool turns = part.Orn != "No";
     const ScanWindow wholeSheet{0, 0, sheet.W(), sheet.H()};
-    SheetRows rows(sheet);
     auto scan = [&](const OrientedPair& pair, const ScanWindow& window, int advance, int angle) {
         freeScan(pair, sheet, rows, placements, part.Remaining, window, advance, part.Orn, angle, run.fitTest);
     };

@@ -99,10 +99,12 @@ RunResult runTrials(NestingRun& run)
     return result;
 }
 
-RunResult optimise(NestingState& state, NestingMode mode, NestingProgress& progress, RunTimings* timings)
+RunResult optimise(NestingState& state, NestingMode mode, NestingProgress& progress, RunTimings* timings,
+                   FitTest fitTest)
 {
     NestingRun run(state, mode, progress);
     run.timings = timings;
+    run.fitTest = fitTest;
     {
         ScopedPhase phase(timings, RunPhase::Setup);
         setUpKerfAndScale(run);

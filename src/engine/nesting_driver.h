@@ -44,7 +44,9 @@ RunResult runTrials(NestingRun& run);
 
 // The whole optimisation of a validated state: set-up, areas and order, an empty entity list,
 // the trials and the item list. The state is left as the best complete trial (or the last one).
-// With timings given, the run measures where its time goes.
-RunResult optimise(NestingState& state, NestingMode mode, NestingProgress& progress, RunTimings* timings = nullptr);
+// With timings given, the run measures where its time goes; with a fit test given, the run uses it
+// instead of the engine's own (to compare results).
+RunResult optimise(NestingState& state, NestingMode mode, NestingProgress& progress, RunTimings* timings = nullptr,
+                   FitTest fitTest = nullptr);
 
 } // namespace dravenor

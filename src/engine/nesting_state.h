@@ -41,6 +41,7 @@ struct LayoutEntity {
     std::int32_t SheetIndex = 0, PartIndex = 0, LayoutNo = 0, Instance = 0;
     double Angle = 0;
     std::int32_t Qty = 0;
+    bool operator==(const LayoutEntity&) const = default;
 };
 
 // One placed part instance or sheet of a layout.

@@ -19,6 +19,27 @@ Shape asLines(const Outline& outline)
 // The value as it reads back after being kept to 15 significant digits.
 double keptTo15Digits(double value) { return leadingNumber(formatGeneral(value)); }
 
+// Takes each non-zero value; false as soon as one differs from the first.
+class CommonNonZero {
+public:
+    bool take(double v)
+    {
+        if (v == 0) return true;
+        if (!seen_) {
+            seen_ = true;
+            value_ = v;
+            return true;
+        }
+        return v == value_;
+    }
+    bool seen() const { return seen_; }
+    double value() const { return value_; }
+
+private:
+    bool seen_ = false;
+    double value_ = 0;
+};
+
 } // namespace
 
 Extents outlineBox(const Outline& outline)
@@ -73,6 +94,17 @@ Outline makeOutline(const std::string& shapeFile, double scale)
         s.Y2 = keptTo15Digits(s.Y2 * scale);
     }
     return outline;
+}
+
+bool isOriginRectangle(const Outline& outline)
+{
+    if (outline.size() != 4) return false;
+    CommonNonZero x, y;
+    for (const Segment& s : outline)
+        if (!x.take(s.X1) || !x.take(s.X2) || !y.take(s.Y1) || !y.take(s.Y2)) return false;
+    if (!x.seen() || !y.seen()) return false;
+    const Extents box = outlineBox(outline);
+    return box.xmax == x.value() && box.ymax == y.value();
 }
 
 } // namespace dravenor

@@ -19,6 +19,10 @@ void normaliseOutline(Outline& outline);
 // the same arithmetic as rotating a shape, then moves the outline to the origin.
 void turnOutline(Outline& outline, double angleDegrees);
 
+// An axis-aligned rectangle with a corner at the origin: exactly four segments whose non-zero x
+// are all equal, whose non-zero y are all equal, and whose box ends at that x and that y.
+bool isOriginRectangle(const Outline& outline);
+
 // The outline as the engine stores it for a shape file: the segment form of the file moved to
 // the origin, every coordinate times the scale and kept to 15 significant digits (the precision
 // the outline has always been stored with).

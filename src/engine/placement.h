@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/fit_search.h"
 #include "engine/fit_test.h"
 #include "engine/nesting_run.h"
 #include "engine/outline.h"
@@ -32,7 +33,11 @@ bool fits(const Raster& part, const Raster& sheet, const KeyPoints& keys, int x,
 bool fitsFor(const NestingRun& run, const Raster& part, const Raster& sheet, const KeyPoints& keys, int x, int y);
 // Marks every occupied cell of the part, shifted by (x, y), in the sheet.
 void stamp(const Raster& part, Raster& sheet, int x, int y);
-KeyPoints makeKeyPoints(const Raster& part, UniformRandom& random);
+// Random occupied cells of the part (W * 0.08 * H of them, at most 32000; none when the part is
+// too sparse), of which only the first `kept` are returned: the draws are the same either way.
+KeyPoints makeKeyPoints(const Raster& part, UniformRandom& random, size_t kept = SIZE_MAX);
+// The key points the run's fit test reads: all for another fit test, the first few for the engine's.
+KeyPoints makeKeyPointsFor(const NestingRun& run, const Raster& part, UniformRandom& random);
 
 // Rasters of one part in one orientation and the opposite one (turned by 180 degrees).
 struct OrientedPair {
@@ -58,9 +63,18 @@ void stackFill(Frontier& frontier, const OrientedPair& rasters, Raster& sheet, s
                std::vector<Placement>& placements, const StackParams& params, NestingMode mode,
                FitTest fitTest = nullptr);
 
+// The part's rasters in the four quarter turns past the base angle are all cached, so that
+// nestPartOnSheet does not read the outline.
+bool quarterTurnRastersCached(const PartEntry& part, double baseAngle, const NestingRun& run);
+
 // All phases for one part type on the current sheet. The outline is already turned by the
 // base angle; the part's Remaining goes down by one per placement.
 std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& sheet, Frontier& frontier,
                                        PartEntry& part, const StackParams& params, NestingRun& run);
+// The same with the sheet's rows kept over the part types of one sheet (the sheet changes only
+// by stamps made here).
+std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& sheet, SheetRows& rows,
+                                       Frontier& frontier, PartEntry& part, const StackParams& params,
+                                       NestingRun& run);
 
 } // namespace dravenor

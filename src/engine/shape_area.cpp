@@ -12,27 +12,6 @@ namespace {
 constexpr double kAreaShrink = 1 / 1.5;
 constexpr double kMostAreaCells = 100;
 
-// Takes each non-zero value; false as soon as one differs from the first.
-class CommonNonZero {
-public:
-    bool take(double v)
-    {
-        if (v == 0) return true;
-        if (!seen_) {
-            seen_ = true;
-            value_ = v;
-            return true;
-        }
-        return v == value_;
-    }
-    bool seen() const { return seen_; }
-    double value() const { return value_; }
-
-private:
-    bool seen_ = false;
-    double value_ = 0;
-};
-
 void scaleOutline(Outline& outline, double factor)
 {
     for (Segment& s : outline) {
@@ -44,17 +23,6 @@ void scaleOutline(Outline& outline, double factor)
 }
 
 } // namespace
-
-bool isOriginRectangle(const Outline& outline)
-{
-    if (outline.size() != 4) return false;
-    CommonNonZero x, y;
-    for (const Segment& s : outline)
-        if (!x.take(s.X1) || !x.take(s.X2) || !y.take(s.Y1) || !y.take(s.Y2)) return false;
-    if (!x.seen() || !y.seen()) return false;
-    const Extents box = outlineBox(outline);
-    return box.xmax == x.value() && box.ymax == y.value();
-}
 
 std::int32_t outlineArea(const Outline& outline, NestingRun& run)
 {

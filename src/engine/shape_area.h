@@ -9,9 +9,6 @@
 
 namespace dravenor {
 
-// Exactly four segments whose non-zero x are all equal, whose non-zero y are all equal, and
-// whose box ends at that x and that y.
-bool isOriginRectangle(const Outline& outline);
 // Area of the outline (raster units) in square job units, rounded half to even. Rasterising
 // draws from the run's random sequence.
 std::int32_t outlineArea(const Outline& outline, NestingRun& run);

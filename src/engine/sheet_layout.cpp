@@ -66,6 +66,7 @@ bool layOutSheet(NestingRun& run, std::int32_t sheetIndex, std::int32_t layoutNo
     normaliseShape(sheetShape);
 
     Frontier frontier;
+    SheetRows rows(prepared.raster);
     std::vector<std::int32_t> counts(state.parts.size(), 0);
     std::int32_t instance = 0;
     bool placedAny = false;
@@ -81,9 +82,13 @@ bool layOutSheet(NestingRun& run, std::int32_t sheetIndex, std::int32_t layoutNo
         std::vector<Placement> placements;
         {
             ScopedPhase phase(run.timings, RunPhase::Place);
-            Outline outline = loadOutline(part.FileName, run);
-            turnOutline(outline, params.BaseAngle);
-            placements = nestPartOnSheet(outline, prepared.raster, frontier, part, params, run);
+            // Turned only while some raster of the part is still to be made.
+            Outline outline;
+            if (!quarterTurnRastersCached(part, params.BaseAngle, run)) {
+                outline = loadOutline(part.FileName, run);
+                turnOutline(outline, params.BaseAngle);
+            }
+            placements = nestPartOnSheet(outline, prepared.raster, rows, frontier, part, params, run);
         }
         if (!placements.empty()) placedAny = true;
         const Shape& partShape = shapes.shape(part.FileName);

@@ -14,29 +14,6 @@ namespace {
 
 constexpr double kDegreesPerRadian = 180 / kPi;
 
-// Exactly four segments, every x either 0 or one common value that is the box's right edge, and
-// every y either 0 or one common value that is the box's top edge.
-bool isAnchoredRectangle(const Outline& outline)
-{
-    if (outline.size() != 4) return false;
-    double rightX = 0, topY = 0;
-    bool anyX = false, anyY = false;
-    auto sameNonZero = [](double v, double& common, bool& any) {
-        if (v == 0) return true;
-        if (!any) {
-            common = v;
-            any = true;
-            return true;
-        }
-        return v == common;
-    };
-    for (const Segment& s : outline) {
-        if (!sameNonZero(s.X1, rightX, anyX) || !sameNonZero(s.X2, rightX, anyX)) return false;
-        if (!sameNonZero(s.Y1, topY, anyY) || !sameNonZero(s.Y2, topY, anyY)) return false;
-    }
-    const Extents box = outlineBox(outline);
-    return anyX && anyY && box.xmax == rightX && box.ymax == topY;
-}
 
 bool isOnAxis(double x, double y) { return x == 0 || y == 0; }
 
@@ -107,7 +84,7 @@ PreparedSheet prepareSheet(const Outline& sheetOutline, NestingRun& run)
 {
     Outline outline = sheetOutline;
     PreparedSheet prepared;
-    if (isAnchoredRectangle(outline)) {
+    if (isOriginRectangle(outline)) {
         const Extents box = outlineBox(outline);
         if (box.height() < box.width()) {
             prepared.angle = 90;

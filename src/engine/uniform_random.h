@@ -14,13 +14,15 @@ public:
     void reseed(std::uint64_t seed) { state_ = seed; }
 
     // splitmix64: small, fast, and the same on every compiler and library.
-    double next()
+    double next() { return static_cast<double>(nextBits()) * 0x1.0p-53; }
+    // The next value as the 53-bit whole number m of next() = m / 2^53.
+    std::uint64_t nextBits()
     {
         std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
         z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
         z ^= z >> 31;
-        return static_cast<double>(z >> 11) * 0x1.0p-53;
+        return z >> 11;
     }
 
 private:

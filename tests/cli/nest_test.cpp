@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <limits>
 #include <map>
 
@@ -29,11 +30,15 @@ std::string writeFile(const QTemporaryDir& dir, const QString& name, const std::
 
 std::string rectangleText(double w, double h)
 {
-    auto line = [](double x1, double y1, double x2, double y2) {
-        return "\"" + std::to_string(x1) + "\",\"" + std::to_string(y1) + "\",\"" + std::to_string(x2) + "\",\"" +
-               std::to_string(y2) + "\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n";
+    std::ostringstream text;
+    auto line = [&](double x1, double y1, double x2, double y2) {
+        text << '"' << x1 << "\",\"" << y1 << "\",\"" << x2 << "\",\"" << y2 << "\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n";
     };
-    return line(0, 0, w, 0) + line(w, 0, w, h) + line(w, h, 0, h) + line(0, h, 0, 0);
+    line(0, 0, w, 0);
+    line(w, 0, w, h);
+    line(w, h, 0, h);
+    line(0, h, 0, 0);
+    return text.str();
 }
 
 // The example job's arguments with paths made absolute.

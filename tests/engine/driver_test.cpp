@@ -7,6 +7,7 @@
 #include "engine/layout_summary.h"
 #include "engine/nesting_driver.h"
 #include "engine/shape_area.h"
+#include "cell_by_cell_fit.h"
 #include "engine_job.h"
 #include "layout_check.h"
 
@@ -321,5 +322,27 @@ TEST(Driver, StackModesNestTheExampleJobSoundly)
         EXPECT_EQ(result.status, EndStatus::Full) << result.statusText;
         const std::vector<std::string> faults = geometryFaults(state, state.details.ActKerf);
         EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
+    }
+}
+
+TEST(Driver, EngineFitTestGivesTheCellByCellLayouts)
+{
+    // Several part types share each sheet (and the engine's knowledge of its free rows), on two
+    // sheet types, in every mode.
+    for (const NestingMode mode : {NestingMode::Free, NestingMode::Stack, NestingMode::ContinuousStack}) {
+        EngineJob job;
+        const Shape triangle{lineEntity(0, 0, 60, 0), lineEntity(60, 0, 0, 40), lineEntity(0, 40, 0, 0)};
+        job.sheet(job.rectangleFile("s1.shp", 300, 200), 3)
+            .sheet(job.rectangleFile("s2.shp", 250, 250), 2)
+            .part(job.rectangleFile("a.shp", 70, 30), 9)
+            .part(job.rectangleFile("b.shp", 45, 25), 7, 0, "step90")
+            .part(job.shapeFile("c.shp", triangle), 8, 0, "No")
+            .kerf(2);
+        NestingState reference = job.state;
+        SilentProgress progress;
+        optimise(job.state, mode, progress);
+        optimise(reference, mode, progress, nullptr, &cellByCellFits);
+        EXPECT_GT(job.state.entities.size(), 20u);
+        expectSameEntities(job.state, reference);
     }
 }

@@ -150,6 +150,23 @@ TEST(KeyPoints, AreOccupiedCellsInTheRightNumber)
     }
 }
 
+TEST(KeyPoints, KeepingFewerDrawsTheSameAndKeepsTheFirstOnes)
+{
+    Raster ring = blobRaster(80, 60);
+    const Raster hole = blobRaster(60, 40);
+    for (const auto& [x, y] : occupiedCells(hole)) ring.clear(x + 10, y + 10);
+    UniformRandom all, few;
+    const KeyPoints allKeys = makeKeyPoints(ring, all);
+    const KeyPoints firstKeys = makeKeyPoints(ring, few, 24);
+    ASSERT_EQ(firstKeys.size(), 24u);
+    EXPECT_TRUE(std::equal(firstKeys.begin(), firstKeys.end(), allKeys.begin()));
+    EXPECT_EQ(drawsBetween(all, few), 0); // both left the sequence at the same place
+    EXPECT_EQ(all.next(), few.next());
+    // Keeping more than there are keeps them all.
+    UniformRandom again;
+    EXPECT_EQ(makeKeyPoints(ring, again, 100000), allKeys);
+}
+
 TEST(KeyPoints, TooSparsePartGivesUpAfterItsDrawLimit)
 {
     UniformRandom random;
