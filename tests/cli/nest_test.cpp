@@ -1,53 +1,29 @@
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <limits>
 #include <map>
 
 #include "cli/json_writer.h"
 #include "cli/nest_job.h"
 #include "cli_test_support.h"
+#include "geometry/shape_builders.h"
+#include "geometry/shape_file.h"
+#include "support/temp_folder.h"
 
 using namespace dravenor::testing;
 using dravenor::cli::Args;
 
 namespace {
 
-std::string writeFile(const QTemporaryDir& dir, const QString& name, const std::string& bytes)
-{
-    const std::string path = dir.filePath(name).toStdString();
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
-
-std::string rectangleText(double w, double h)
-{
-    std::ostringstream text;
-    auto line = [&](double x1, double y1, double x2, double y2) {
-        text << '"' << x1 << "\",\"" << y1 << "\",\"" << x2 << "\",\"" << y2 << "\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n";
-    };
-    line(0, 0, w, 0);
-    line(w, 0, w, h);
-    line(w, h, 0, h);
-    line(0, h, 0, 0);
-    return text.str();
-}
-
 // The example job's arguments with paths made absolute.
 Args exampleArgs()
 {
-    std::ifstream in(examplePath("job.args"), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Args args{"nest"};
-    for (std::string a : dravenor::cli::readArgsFile(text)) {
+    for (std::string a : dravenor::cli::readArgsFile(TempFolder::read(examplePath("job.args")))) {
         if (a.rfind("sheets/", 0) == 0 || a.rfind("parts/", 0) == 0) a = examplePath(a);
         args.push_back(a);
     }
@@ -61,10 +37,15 @@ bool contains(const std::string& text, const std::string& part)
 
 // A temporary folder with a 300 x 300 sheet and a 100 x 50 part.
 struct SmallJob {
-    QTemporaryDir dir;
-    std::string sheet = writeFile(dir, "sheet.shp", rectangleText(300, 300));
-    std::string part = writeFile(dir, "part.shp", rectangleText(100, 50));
+    TempFolder dir;
+    std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 300, 300));
+    std::string part = shapeFile("part.shp", rectangle(0, 0, 100, 50));
 
+    std::string shapeFile(const std::string& name, const dravenor::Shape& shape) const
+    {
+        EXPECT_EQ(dravenor::saveShapeFile(shape, dir.file(name)), "");
+        return dir.file(name);
+    }
     ToolRun nest(Args more) const
     {
         Args args{"nest", "--kerf", "3"};
@@ -77,8 +58,8 @@ struct SmallJob {
 
 TEST(NestCommand, OptimisesTheExampleJobAndWritesTheWholeResultAsJson)
 {
-    QTemporaryDir dir;
-    const std::string json = dir.filePath("result.json").toStdString();
+    TempFolder dir;
+    const std::string json = dir.file("result.json");
     Args args = exampleArgs();
     args.insert(args.end(), {"--json", json});
     const ToolRun r = runInProcess(args);
@@ -132,24 +113,6 @@ TEST(NestCommand, OptimisesTheExampleJobAndWritesTheWholeResultAsJson)
     EXPECT_GT(partShare / sheets, 0) << "layout yields are there";
 }
 
-TEST(NestCommand, RunsFromTheJobFolderWithRelativePathsAndShowsProgress)
-{
-    std::ifstream in(examplePath("job.args"), std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    QStringList args{"nest", "--progress"};
-    for (const std::string& a : dravenor::cli::readArgsFile(text)) args << QString::fromStdString(a);
-    QProcess p;
-    p.setWorkingDirectory(QString::fromStdString(examplePath("")));
-    p.start(QStringLiteral(DRAVENOR_CLI), args);
-    ASSERT_TRUE(p.waitForFinished(120000));
-    const std::string out = p.readAllStandardOutput().toStdString();
-    const std::string err = p.readAllStandardError().toStdString();
-    EXPECT_EQ(p.exitCode(), 0) << err;
-    EXPECT_TRUE(contains(out, "Layout 1: sheets/")) << out;
-    EXPECT_TRUE(contains(err, "trial 81/81")) << err;
-    EXPECT_TRUE(contains(err, "Ov. Yield : ")) << err;
-}
-
 TEST(NestCommand, ExitCodesFollowTheEndStatus)
 {
     SmallJob job;
@@ -157,7 +120,7 @@ TEST(NestCommand, ExitCodesFollowTheEndStatus)
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(contains(r.out, "Layout 1: " + job.sheet + " x 1, 4 parts, yield ")) << r.out;
 
-    const std::string huge = writeFile(job.dir, "huge.shp", rectangleText(400, 100));
+    const std::string huge = job.shapeFile("huge.shp", rectangle(0, 0, 400, 100));
     r = job.nest({"--sheet", job.sheet, "--part", huge});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out.rfind("Optimization Failed# [", 0), 0u) << r.out;
@@ -171,9 +134,9 @@ TEST(NestCommand, ExitCodesFollowTheEndStatus)
 TEST(NestCommand, BadInputEndsWithOneClearLine)
 {
     SmallJob job;
-    const std::string open = writeFile(job.dir, "open.shp", "\"0\",\"0\",\"100\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n");
+    const std::string open = job.shapeFile("open.shp", {lineEntity(0, 0, 100, 0)});
     // A part drawn in the wrong units: its raster alone would take gigabytes.
-    const std::string giant = writeFile(job.dir, "giant.shp", "0,0,0,0,5e6,5e6,5e6,0,0\r\n");
+    const std::string giant = job.shapeFile("giant.shp", {arcEntity(5e6, 5e6, 5e6, 0, 0)});
     struct Case {
         Args args;
         std::string message;
@@ -204,15 +167,6 @@ TEST(NestCommand, BadInputEndsWithOneClearLine)
     }
 }
 
-TEST(NestCommand, ARowWithQuantityZeroIsLeftOutAndSaidSo)
-{
-    SmallJob job;
-    const ToolRun r = job.nest({"--sheet", job.sheet, "--part", job.part + ":2", "--part", job.part + ":0"});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(contains(r.err, "part " + job.part + " skipped: quantity 0")) << r.err;
-    EXPECT_TRUE(contains(r.out, "2 parts")) << r.out;
-}
-
 TEST(NestCommand, NoKerfAsksForYes)
 {
     SmallJob job;
@@ -233,24 +187,6 @@ TEST(NestCommand, AnUnwritableJsonFileIsReportedAfterTheResult)
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(contains(r.err, "/no/such/folder/result.json")) << r.err;
     EXPECT_FALSE(r.out.empty());
-}
-
-TEST(NestJob, SplitsRowsAndKeepsColonsOfFileNames)
-{
-    const dravenor::cli::NestJob job = dravenor::cli::parseNestJob(
-        {"--sheet", "a:b.shp:3:2", "--part", "p.shp", "--part", "q.shp:4:1:step90", "--mode", "stack", "--kerf", "2.5"},
-        "/base");
-    ASSERT_EQ(job.state.sheets.size(), 1u);
-    EXPECT_EQ(job.state.sheets[0].FileName, "/base/a:b.shp");
-    EXPECT_EQ(job.state.sheets[0].Qty, 3);
-    EXPECT_EQ(job.state.sheets[0].Pri, 2);
-    EXPECT_EQ(job.state.parts[0].Qty, 1) << "quantity defaults to 1";
-    EXPECT_EQ(job.state.parts[0].Orn, "");
-    EXPECT_EQ(job.state.parts[1].Orn, "step90");
-    EXPECT_EQ(job.state.parts[1].Remaining, 4);
-    EXPECT_EQ(job.mode, dravenor::NestingMode::Stack);
-    EXPECT_EQ(job.state.details.Kerf, 2.5);
-    EXPECT_EQ(dravenor::cli::parseNestJob({}).mode, dravenor::NestingMode::Free);
 }
 
 TEST(JsonWriter, EscapesTextAndWritesNumbersThatReadBackExactly)

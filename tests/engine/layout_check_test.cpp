@@ -46,18 +46,3 @@ TEST(LayoutCheck, AcceptsNeighboursWithinTheToleranceAndPartsInHoles)
     EXPECT_TRUE(geometryFaults(layoutOf({ring(50, 50, 40, 30), ring(50, 50, 20, 10)}), 1).empty());
     EXPECT_FALSE(geometryFaults(layoutOf({ring(50, 50, 40, 30), ring(50, 50, 35, 10)}), 1).empty());
 }
-
-TEST(LayoutCheck, CountsPlacedInstancesWithTheirLayoutQuantity)
-{
-    NestingState s;
-    s.parts.resize(2);
-    s.sheets.resize(1);
-    appendShape(s.entities, rectangle(0, 0, 1, 1), 1, 1, 1, 1, 0, 3);
-    appendShape(s.entities, rectangle(0, 0, 1, 1), 1, 1, 2, 2, 0, 3);
-    appendShape(s.entities, rectangle(0, 0, 9, 9), 1, 1, 0, 0, 0, 3);
-    appendShape(s.entities, rectangle(0, 0, 1, 1), 2, 1, 2, 1, 0, 1);
-    appendShape(s.entities, rectangle(0, 0, 9, 9), 2, 1, 0, 0, 0, 1);
-    const PlacedCounts counts = placedCounts(s);
-    EXPECT_EQ(counts.parts, (std::vector<long long>{3, 4}));
-    EXPECT_EQ(counts.sheets, (std::vector<long long>{4}));
-}

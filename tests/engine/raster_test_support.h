@@ -1,8 +1,7 @@
 #pragma once
-// Rasters, outlines and runs for the raster, rasterisation, placement and analysis tests.
+// Runs, outlines and rasters for the raster, rasterisation, placement and analysis tests.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 #include <string>
 #include <utility>
@@ -15,24 +14,18 @@
 
 namespace dravenor::testing {
 
-// Keeps the status texts and warnings of a run.
-class KeepingProgress : public NestingProgress {
+// Keeps the warnings of a run.
+class KeepingWarnings : public SilentProgress {
 public:
-    void status(const std::string& text, long long, long long) override { statuses.push_back(text); }
-    void title(const std::string&) override {}
-    void layoutNumber(int) override {}
     void warning(const std::string& text) override { warnings.push_back(text); }
-    bool cancelRequested() override { return false; }
-
-    std::vector<std::string> statuses;
     std::vector<std::string> warnings;
 };
 
 // A run on an empty state with scale 1 (outlines are in cells).
 struct TestRun {
-    explicit TestRun(NestingMode mode = NestingMode::Stack) : run(state, mode, progress) {}
+    TestRun() : run(state, NestingMode::Stack, progress) {}
     NestingState state;
-    KeepingProgress progress;
+    KeepingWarnings progress;
     NestingRun run;
 };
 
@@ -73,16 +66,6 @@ inline Outline circleOutline(double cx, double cy, double r)
 
 inline void append(Outline& to, const Outline& more) { to.insert(to.end(), more.begin(), more.end()); }
 
-// A raster from text rows, the first string being row 0; '#' is occupied.
-inline Raster rasterFromRows(const std::vector<std::string>& rows)
-{
-    Raster raster(static_cast<int>(rows.at(0).size()) - 1, static_cast<int>(rows.size()) - 1);
-    for (size_t y = 0; y < rows.size(); ++y)
-        for (size_t x = 0; x < rows[y].size(); ++x)
-            if (rows[y][x] == '#') raster.set(static_cast<int>(x), static_cast<int>(y));
-    return raster;
-}
-
 // A raster of the size with about the given share of its cells occupied.
 inline Raster randomRaster(std::mt19937& rng, int W, int H, double share)
 {
@@ -94,7 +77,7 @@ inline Raster randomRaster(std::mt19937& rng, int W, int H, double share)
     return raster;
 }
 
-// A blob: the cells inside an ellipse filling the box, so that parts have a solid inside.
+// The cells inside an ellipse filling the box, so that parts have a solid inside.
 inline Raster blobRaster(int W, int H)
 {
     Raster raster(W, H);

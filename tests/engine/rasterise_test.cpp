@@ -2,59 +2,13 @@
 
 #include <cmath>
 
-#include "engine/raster_fill.h"
 #include "engine/rasterise.h"
-#include "geometry/shape_builders.h"
-#include "geometry/shape_file.h"
-#include "job/number_format.h"
 #include "raster_test_support.h"
-#include "support/temp_folder.h"
 
 namespace dravenor {
 namespace {
 
 using namespace testing;
-using dravenor::testing::TempFolder;
-
-constexpr const char* kTooSmall = "One or more parts are too small, kerf may increase slightly";
-
-double distance(int x, int y, double cx, double cy) { return std::hypot(x - cx, y - cy); }
-
-TEST(Outline, ShapeFileMovedToTheOriginScaledAndKeptTo15Digits)
-{
-    TempFolder folder;
-    const std::string file = folder.file("plate.shp");
-    ASSERT_EQ(saveShapeFile(testing::rectangle(10, 20, 1, 2), file), "");
-    const Outline outline = makeOutline(file, 1 / 0.3);
-    ASSERT_EQ(outline.size(), 4u);
-    const double third = leadingNumber(formatGeneral(1 / 0.3));
-    EXPECT_EQ(third, 3.33333333333333);
-    EXPECT_EQ(outline[0].X1, 0);
-    EXPECT_EQ(outline[0].Y1, 0);
-    EXPECT_EQ(outline[0].X2, third);
-    EXPECT_EQ(outline[1].Y2, leadingNumber(formatGeneral(2 / 0.3)));
-
-    TestRun t;
-    t.run.scale = 2;
-    const Outline& loaded = loadOutline(file, t.run);
-    EXPECT_EQ(outlineBox(loaded).xmax, 2);
-    EXPECT_EQ(outlineBox(loaded).ymax, 4);
-    EXPECT_EQ(t.run.caches.outlines.count("plate.d"), 1u);
-}
-
-TEST(Outline, TurnsAboutItsBoxCentreAndReturnsToTheOrigin)
-{
-    Outline o = rectangleOutline(10, 4);
-    turnOutline(o, 90);
-    const Extents box = outlineBox(o);
-    EXPECT_NEAR(box.xmin, 0, 1e-12);
-    EXPECT_NEAR(box.ymin, 0, 1e-12);
-    EXPECT_NEAR(box.xmax, 4, 1e-9);
-    EXPECT_NEAR(box.ymax, 10, 1e-9);
-    // The first corner (0, 0) of the upright rectangle goes to the lower right.
-    EXPECT_NEAR(o[0].X1, 4, 1e-9);
-    EXPECT_NEAR(o[0].Y1, 0, 1e-9);
-}
 
 TEST(DigitiseSegment, HalvesGoUpAndStepsFollowTheLongerSide)
 {
@@ -68,49 +22,38 @@ TEST(DigitiseSegment, HalvesGoUpAndStepsFollowTheLongerSide)
     EXPECT_EQ(digitiseSegment({4, 2, 0, 0}), (std::vector<Cell>{{4, 2}, {3, 2}, {2, 1}, {1, 1}, {0, 0}}));
 }
 
-TEST(RasteriseOutline, CircleIsAFilledDiscWithItsRing)
-{
-    TestRun t;
-    const Raster r = rasteriseOutline(circleOutline(50, 50, 20), t.run);
-    ASSERT_EQ(r.W(), 40);
-    ASSERT_EQ(r.H(), 40);
-    EXPECT_FALSE(r.tooSmall());
-    for (int y = 0; y <= 40; ++y)
-        for (int x = 0; x <= 40; ++x) {
-            const double d = distance(x, y, 20, 20);
-            if (d <= 19.3) {
-                EXPECT_TRUE(r.test(x, y)) << x << "," << y;
-            }
-            if (d >= 20.8) {
-                EXPECT_FALSE(r.test(x, y)) << x << "," << y;
-            }
-        }
-    EXPECT_TRUE(r.test(0, 20));  // the ring itself
-    EXPECT_TRUE(r.test(20, 40));
-    EXPECT_TRUE(t.progress.warnings.empty());
-}
-
-TEST(RasteriseOutline, RingKeepsItsHoleFree)
+TEST(RasteriseOutline, DiscAndRingAreFilledAndTheHoleStaysFree)
 {
     TestRun t;
     Outline ring = circleOutline(0, 0, 30);
     append(ring, circleOutline(0, 0, 12));
-    for (int attempt = 0; attempt < 20; ++attempt) { // different seeds, same result
-        const Raster r = rasteriseOutline(ring, t.run);
+    struct Band {
+        double from, to;
+        bool occupied;
+    };
+    struct Case {
+        Outline outline;
+        int radius;
+        std::vector<Band> bands; // by distance from the centre
+    };
+    const std::vector<Case> cases{{circleOutline(50, 50, 20), 20, {{0, 19.3, true}, {20.8, 1e9, false}}},
+                                  {ring, 30, {{0, 10.5, false}, {13.5, 28.5, true}, {31, 1e9, false}}}};
+    for (const Case& c : cases) {
+        const Raster r = rasteriseOutline(c.outline, t.run);
+        ASSERT_EQ(r.W(), 2 * c.radius);
+        ASSERT_EQ(r.H(), 2 * c.radius);
+        EXPECT_FALSE(r.tooSmall());
+        EXPECT_TRUE(r.test(0, c.radius)); // the outline itself
         for (int y = 0; y <= r.H(); ++y)
-            for (int x = 0; x <= r.W(); ++x) {
-                const double d = distance(x, y, 30, 30);
-                if (d <= 10.5) {
-                    ASSERT_FALSE(r.test(x, y)) << "hole " << x << "," << y;
+            for (int x = 0; x <= r.W(); ++x)
+                for (const Band& b : c.bands) {
+                    const double d = std::hypot(x - c.radius, y - c.radius);
+                    if (d >= b.from && d <= b.to) {
+                        ASSERT_EQ(r.test(x, y), b.occupied) << x << "," << y;
+                    }
                 }
-                if (d >= 13.5 && d <= 28.5) {
-                    ASSERT_TRUE(r.test(x, y)) << "ring " << x << "," << y;
-                }
-                if (d >= 31) {
-                    ASSERT_FALSE(r.test(x, y)) << "outside " << x << "," << y;
-                }
-            }
     }
+    EXPECT_TRUE(t.progress.warnings.empty());
 }
 
 TEST(RasteriseOutline, PartWithoutInsideIsFilledAsBoxAndWarnedOnce)
@@ -124,71 +67,10 @@ TEST(RasteriseOutline, PartWithoutInsideIsFilledAsBoxAndWarnedOnce)
     EXPECT_EQ(r.countOccupied(), 31 * 2);
     // Every one of the 2 x W x H tries drew two values.
     EXPECT_EQ(drawsBetween(before, t.run.random), 2 * 2 * 30 * 1);
-    ASSERT_EQ(t.progress.warnings, std::vector<std::string>{kTooSmall});
+    ASSERT_EQ(t.progress.warnings, std::vector<std::string>{"One or more parts are too small, kerf may increase slightly"});
 
     rasteriseOutline(rectangleOutline(1, 40), t.run);
     EXPECT_EQ(t.progress.warnings.size(), 1u);
-}
-
-TEST(RasteriseOutline, SolidPartIsNotMarkedAndMovesToTheOrigin)
-{
-    TestRun t;
-    const Raster r = rasteriseOutline(polygon({{105, 200}, {125, 200}, {125, 210}, {105, 210}}), t.run);
-    EXPECT_EQ(r.W(), 20);
-    EXPECT_EQ(r.H(), 10);
-    EXPECT_FALSE(r.tooSmall());
-    EXPECT_EQ(r.countOccupied(), 21 * 11);
-}
-
-TEST(SeedSearch, RunsOnRaysAndFloodFillStaysInside)
-{
-    const Raster outline = rasterFromRows({
-        "#########",
-        "#.......#",
-        "#.#####.#",
-        "#.#...#.#",
-        "#.#####.#",
-        "#########",
-    });
-    EXPECT_EQ(occupiedRunsInRow(outline, 3, 0, 3), 2);
-    EXPECT_EQ(occupiedRunsInRow(outline, 3, 5, 8), 2);
-    EXPECT_EQ(occupiedRunsInRow(outline, 1, 0, 8), 2);
-    EXPECT_EQ(occupiedRunsInColumn(outline, 4, 0, 2), 2);
-    EXPECT_EQ(occupiedRunsInColumn(outline, 1, 1, 4), 0);
-
-    Raster filled = outline;
-    floodFill(filled, 1, 1);
-    EXPECT_TRUE(filled.test(7, 3));
-    EXPECT_FALSE(filled.test(4, 3)); // the inner pocket is not reachable
-    EXPECT_EQ(filled.countOccupied(), 9 * 6 - 3);
-}
-
-TEST(SeedSearch, ManyWideRowsMatchCellCounting)
-{
-    std::mt19937 rng(11);
-    const Raster r = randomRaster(rng, 300, 2, 0.4);
-    for (int x0 = 0; x0 < 300; x0 += 7)
-        for (int x1 = x0; x1 <= 300; x1 += 13) {
-            int runs = 0;
-            for (int x = x0; x <= x1; ++x) runs += r.test(x, 1) && (x == x0 || !r.test(x - 1, 1));
-            ASSERT_EQ(occupiedRunsInRow(r, 1, x0, x1), runs) << x0 << ".." << x1;
-        }
-}
-
-TEST(PartRaster, BuiltOnceAndReusedByNameWithoutDrawing)
-{
-    TestRun t;
-    const Raster first = partRaster(circleOutline(0, 0, 10), "/jobs/a/plate.shp", 90, t.run);
-    const UniformRandom before = t.run.random;
-    // Same name (same file name, angle rounding to 90): the cached raster, not this outline.
-    const Raster again = partRaster(rectangleOutline(5, 5), "/jobs/b/plate.shp", 89.6, t.run);
-    EXPECT_EQ(drawsBetween(before, t.run.random), 0);
-    EXPECT_EQ(again, first);
-    EXPECT_EQ(t.run.caches.partRasters.count("90plate.b"), 1u);
-
-    const Raster other = partRaster(rectangleOutline(5, 5), "/jobs/b/plate.shp", 180, t.run);
-    EXPECT_EQ(other.W(), 5);
-    EXPECT_GT(drawsBetween(before, t.run.random), 0);
 }
 
 TEST(PrepareSheet, WideRectangleStandsUpright)
@@ -211,6 +93,23 @@ TEST(PrepareSheet, WideRectangleStandsUpright)
     EXPECT_EQ(tall.raster, wide.raster);
 }
 
+} // namespace
+TEST(PartRaster, BuiltOnceAndReusedByNameWithoutDrawing)
+{
+    TestRun t;
+    const Raster first = partRaster(circleOutline(0, 0, 10), "/jobs/a/plate.shp", 90, t.run);
+    const UniformRandom before = t.run.random;
+    // Same name (same file name, angle rounding to 90): the cached raster, not this outline.
+    const Raster again = partRaster(rectangleOutline(5, 5), "/jobs/b/plate.shp", 89.6, t.run);
+    EXPECT_EQ(drawsBetween(before, t.run.random), 0);
+    EXPECT_EQ(again, first);
+    EXPECT_EQ(t.run.caches.partRasters.count("90plate.b"), 1u);
+
+    const Raster other = partRaster(rectangleOutline(5, 5), "/jobs/b/plate.shp", 180, t.run);
+    EXPECT_EQ(other.W(), 5);
+    EXPECT_GT(drawsBetween(before, t.run.random), 0);
+}
+
 TEST(PrepareSheet, OtherShapesAreFreeInsideAndOccupiedOutside)
 {
     TestRun t;
@@ -228,16 +127,6 @@ TEST(PrepareSheet, OtherShapesAreFreeInsideAndOccupiedOutside)
     EXPECT_TRUE(l.raster.test(40, 70));
     EXPECT_TRUE(l.raster.test(0, 0));
     EXPECT_EQ(l.raster.countOccupied(), 101 * 101 - 99 * 39 - 39 * 60);
-}
-
-TEST(PrepareSheet, HalfCoordinatesOfOtherShapesGoUp)
-{
-    TestRun t;
-    const PreparedSheet l = prepareSheet(polygon({{0, 0}, {30, 0}, {30, 10}, {12.5, 10}, {12.5, 30}, {0, 30}}), t.run);
-    EXPECT_EQ(l.angle, 0);
-    EXPECT_FALSE(l.raster.test(12, 20));
-    EXPECT_TRUE(l.raster.test(13, 20));
-    EXPECT_TRUE(l.raster.test(14, 20));
 }
 
 TEST(PrepareSheet, SheetWithoutSquareCornerLiesOnItsLongestEdge)
@@ -261,19 +150,4 @@ TEST(PrepareSheet, SheetWithoutSquareCornerLiesOnItsLongestEdge)
     EXPECT_FALSE(cw.raster.test(35, 35));
 }
 
-TEST(PrepareSheet, NeverCachedSoEverySheetDrawsItsSeedAgain)
-{
-    TestRun t;
-    const Outline l = polygon({{0, 0}, {100, 0}, {100, 40}, {40, 40}, {40, 100}, {0, 100}});
-    UniformRandom before = t.run.random;
-    const PreparedSheet first = prepareSheet(l, t.run);
-    EXPECT_GT(drawsBetween(before, t.run.random), 0);
-    before = t.run.random;
-    const PreparedSheet second = prepareSheet(l, t.run);
-    EXPECT_GT(drawsBetween(before, t.run.random), 0);
-    EXPECT_EQ(first.raster, second.raster);
-    EXPECT_TRUE(t.run.caches.partRasters.empty());
-}
-
-} // namespace
 } // namespace dravenor
