@@ -14,6 +14,8 @@ std::vector<Cell> digitiseSegment(const Segment& segment)
 
 Raster rasteriseOutline(Outline outline, NestingRun& run)
 {
+    // Counted as rasterisation wherever it happens (sheet, part, area or analysis).
+    ScopedPhase phase(run.timings, RunPhase::Rasterise);
     normaliseOutline(outline);
     const Extents box = outlineBox(outline);
     Raster raster = box.empty() ? Raster(0, 0) : Raster::forBox(box.width(), box.height());
