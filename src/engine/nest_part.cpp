@@ -12,7 +12,7 @@ namespace {
 
 // The part's raster a number of quarter turns past the base angle; the outline is turned only
 // when the raster is not cached yet.
-Raster quarterTurnRaster(const Outline& turnedOutline, const PartEntry& part, double baseAngle, int quarters,
+const Raster& quarterTurnRaster(const Outline& turnedOutline, const PartEntry& part, double baseAngle, int quarters,
                          NestingRun& run)
 {
     const double angle = baseAngle + 90.0 * quarters;
@@ -43,17 +43,18 @@ std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& she
                                        Frontier& frontier, PartEntry& part, const StackParams& params,
                                        NestingRun& run)
 {
-    std::array<Raster, 4> rasters; // 0, 90, 180 and 270 degrees past the base angle
-    for (int q = 0; q < 4; ++q) rasters[q] = quarterTurnRaster(turnedOutline, part, params.BaseAngle, q, run);
+    // 0, 90, 180 and 270 degrees past the base angle, read in place from the run's cache.
+    std::array<const Raster*, 4> rasters{};
+    for (int q = 0; q < 4; ++q) rasters[q] = &quarterTurnRaster(turnedOutline, part, params.BaseAngle, q, run);
     std::array<KeyPoints, 4> keys;
-    for (int q = 0; q < 4; ++q) keys[q] = makeKeyPointsFor(run, rasters[q], run.random);
-    const OrientedPair upright{&rasters[0], &rasters[2], &keys[0], &keys[2]};
-    const OrientedPair across{&rasters[1], &rasters[3], &keys[1], &keys[3]};
+    for (int q = 0; q < 4; ++q) keys[q] = makeKeyPointsFor(run, *rasters[q], run.random);
+    const OrientedPair upright{rasters[0], rasters[2], &keys[0], &keys[2]};
+    const OrientedPair across{rasters[1], rasters[3], &keys[1], &keys[3]};
 
     std::vector<Placement> placements;
     const int endCol = frontier.StackCol;
-    const int endRow0 = std::max(frontier.StackRow - rasters[0].H(), 0);
-    const int endRow90 = std::max(frontier.StackRow - rasters[1].H(), 0);
+    const int endRow0 = std::max(frontier.StackRow - rasters[0]->H(), 0);
+    const int endRow90 = std::max(frontier.StackRow - rasters[1]->H(), 0);
     const bool turns = part.Orn != "No";
     const ScanWindow wholeSheet{0, 0, sheet.W(), sheet.H()};
     auto scan = [&](const OrientedPair& pair, const ScanWindow& window, int advance, int angle) {

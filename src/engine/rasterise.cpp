@@ -40,14 +40,12 @@ const Outline& loadOutline(const std::string& shapeFile, NestingRun& run)
     return found->second;
 }
 
-Raster partRaster(const Outline& outline, const std::string& partFile, double angleDegrees, NestingRun& run)
+const Raster& partRaster(const Outline& outline, const std::string& partFile, double angleDegrees, NestingRun& run)
 {
     const std::string name = partRasterName(angleDegrees, partFile);
     if (const auto cached = run.caches.partRasters.find(name); cached != run.caches.partRasters.end())
         return cached->second;
-    Raster raster = rasteriseOutline(outline, run);
-    run.caches.partRasters.emplace(name, raster);
-    return raster;
+    return run.caches.partRasters.emplace(name, rasteriseOutline(outline, run)).first->second;
 }
 
 } // namespace dravenor

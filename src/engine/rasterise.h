@@ -24,7 +24,8 @@ Raster rasteriseOutline(Outline outline, NestingRun& run);
 const Outline& loadOutline(const std::string& shapeFile, NestingRun& run);
 
 // The part's raster at the angle: from the run's cache when present, else rasterised and cached.
-Raster partRaster(const Outline& outline, const std::string& partFile, double angleDegrees, NestingRun& run);
+// The reference stays valid for the run (the cache never drops an entry).
+const Raster& partRaster(const Outline& outline, const std::string& partFile, double angleDegrees, NestingRun& run);
 
 struct PreparedSheet {
     Raster raster;     // free inside the sheet, occupied outside it and on its edge
