@@ -96,10 +96,7 @@ public:
     {
         const RowFields row = splitRow(given, 2);
         SheetEntry e;
-        e.FileName = fileOf("--sheet", given, row);
-        e.Qty = row.fields.size() > 0 && !row.fields[0].empty() ? quantityOf("--sheet", given, row.fields[0]) : 1;
-        e.Pri = row.fields.size() > 1 && !row.fields[1].empty() ? priorityOf("--sheet", given, row.fields[1]) : 0;
-        e.Remaining = e.Qty;
+        readCommonFields("--sheet", given, row, e);
         if (keep("sheet", e.FileName, e.Qty)) job_.state.sheets.push_back(e);
     }
 
@@ -107,17 +104,24 @@ public:
     {
         const RowFields row = splitRow(given, 3);
         PartEntry e;
-        e.FileName = fileOf("--part", given, row);
-        e.Qty = row.fields.size() > 0 && !row.fields[0].empty() ? quantityOf("--part", given, row.fields[0]) : 1;
-        e.Pri = row.fields.size() > 1 && !row.fields[1].empty() ? priorityOf("--part", given, row.fields[1]) : 0;
+        readCommonFields("--part", given, row, e);
         e.Orn = row.fields.size() > 2 ? row.fields[2] : "";
         if (e.Orn != "" && e.Orn != "No" && e.Orn != "step90")
             throw UsageError{"--part " + given + ": orientation '" + e.Orn + "' is not empty, No or step90"};
-        e.Remaining = e.Qty;
         if (keep("part", e.FileName, e.Qty)) job_.state.parts.push_back(e);
     }
 
 private:
+    // FILE[:QTY[:PRI...]]: the file, a quantity (default 1) and a priority (default 0).
+    template <class Entry>
+    void readCommonFields(const std::string& option, const std::string& given, const RowFields& row, Entry& e)
+    {
+        e.FileName = fileOf(option, given, row);
+        e.Qty = row.fields.size() > 0 && !row.fields[0].empty() ? quantityOf(option, given, row.fields[0]) : 1;
+        e.Pri = row.fields.size() > 1 && !row.fields[1].empty() ? priorityOf(option, given, row.fields[1]) : 0;
+        e.Remaining = e.Qty;
+    }
+
     std::string fileOf(const std::string& option, const std::string& given, const RowFields& row)
     {
         if (row.file.empty()) throw UsageError{option + " '" + given + "' names no file"};
