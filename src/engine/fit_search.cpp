@@ -76,8 +76,19 @@ FitFinder::FitFinder(const Raster& part, const KeyPoints& keys, SheetRows* rows)
         });
     const int H = part.H();
     const int spread = std::max(1, (H + 1) / 8);
-    for (int first = 0; first < spread; ++first)
-        for (int j = first; j <= H; j += spread) rowOrder_.push_back(j);
+    const int words = part.W() >= 0 ? part.W() / 64 + 1 : 0;
+    if (words > 0) {
+        const std::uint64_t lastMask = part.boxMask(words - 1);
+        partWords_.reserve(static_cast<size_t>((H + 1) * words));
+        for (int first = 0; first < spread; ++first)
+            for (int j = first; j <= H; j += spread) {
+                const std::uint64_t* row = part.row(j);
+                for (int k = 0; k < words; ++k) {
+                    const std::uint64_t cells = k + 1 == words ? row[k] & lastMask : row[k];
+                    if (cells) partWords_.push_back({j, k, cells});
+                }
+            }
+    }
     // Parts with few key points (small or sparse ones) are probed at the first and last cells of
     // rows spread over their height as well.
     for (int j = 0; j <= H && probes_.size() < kProbes; j += spread) {
@@ -157,6 +168,24 @@ std::uint64_t FitFinder::mayFit(const Raster& sheet, int x, int y)
         if (!may) break;
     }
     return may;
+}
+
+bool FitFinder::fitsAt(const Raster& sheet, int x, int y) const
+{
+    // The part lies inside the sheet, so the word after each sheet word read is always stored.
+    const std::uint64_t* base = sheet.row(y) + (x >> 6);
+    const std::ptrdiff_t stride = sheet.stride();
+    const int shift = x & 63;
+    if (shift == 0) {
+        for (const PartWord& p : partWords_)
+            if (p.cells & base[p.row * stride + p.word]) return false;
+        return true;
+    }
+    for (const PartWord& p : partWords_) {
+        const std::uint64_t* word = base + p.row * stride + p.word;
+        if (p.cells & ((word[0] >> shift) | (word[1] << (64 - shift)))) return false;
+    }
+    return true;
 }
 
 int FitFinder::firstFitInRow(const Raster& sheet, int y, int x0, int x1)

@@ -21,9 +21,8 @@ inline bool insideSheet(const Raster& part, const Raster& sheet, int x, int y)
 }
 
 // No occupied cell of the part meets an occupied cell of the sheet at (x, y); the part must lie
-// inside the sheet. The second form tests the part's rows in the order given (all of them).
+// inside the sheet.
 bool rowsClear(const Raster& part, const Raster& sheet, int x, int y);
-bool rowsClear(const Raster& part, const Raster& sheet, int x, int y, const std::vector<int>& rowOrder);
 
 // The runs of free cells of each sheet row and the longest of them, shared by the scans of one
 // part type: read when first asked for and again after a copy was stamped over the row.
@@ -60,7 +59,7 @@ public:
     // Bit k is set when the part may fit at (x + k, y): inside the sheet and passing both filters.
     std::uint64_t mayFit(const Raster& sheet, int x, int y);
     // The part fits at (x, y), which is inside the sheet.
-    bool fitsAt(const Raster& sheet, int x, int y) const { return rowsClear(part_, sheet, x, y, rowOrder_); }
+    bool fitsAt(const Raster& sheet, int x, int y) const;
     // The first column from x0 to x1 of row y where the part fits, or -1.
     int firstFitInRow(const Raster& sheet, int y, int x0, int x1);
 
@@ -70,7 +69,13 @@ private:
     const Raster& part_;
     SheetRows* rows_;
     std::vector<std::pair<int, int>> probes_;
-    std::vector<int> rowOrder_; // spread over the part first: overlaps show after fewer rows
+    // The part's non-empty words (cut to its box), rows spread over the part first: overlaps
+    // show after fewer rows.
+    struct PartWord {
+        int row, word;
+        std::uint64_t cells;
+    };
+    std::vector<PartWord> partWords_;
     int runRow_ = 0, runStart_ = 0, runLength_ = 0; // the part's longest run of cells in a row
     // Column ranges of the row last filtered where the run fits, ascending; the ones before
     // `cursor_` end before the last column asked for.

@@ -1,6 +1,7 @@
 // The fit test and stamping, a row of the part at a time: a part row is shifted to the sheet's
 // column and AND-ed with (or OR-ed into) the sheet row, 64 cells per word.
 #include <algorithm>
+#include <cstddef>
 #include <ranges>
 
 #include "engine/fit_search.h"
@@ -20,18 +21,25 @@ template <class Rows>
 bool clearInRows(const Raster& part, const Raster& sheet, int x, int y, const Rows& rows)
 {
     const int words = wordsPerPartRow(part);
+    if (words == 0) return true;
     const std::uint64_t lastMask = part.boxMask(words - 1);
     const int shift = x & 63;
+    const std::ptrdiff_t sheetStride = sheet.stride();
+    const std::ptrdiff_t partStride = part.stride();
+    const std::uint64_t* sheetBase = sheet.row(y) + (x >> 6);
+    const std::uint64_t* partBase = part.row(0);
+    // The part lies inside the sheet, so the word after each sheet word read is always stored.
+    auto meets = [shift](std::uint64_t cells, const std::uint64_t* sheetWord) {
+        const std::uint64_t under = shift ? (sheetWord[0] >> shift) | (sheetWord[1] << (64 - shift)) : sheetWord[0];
+        return (cells & under) != 0;
+    };
     for (const int j : rows) {
-        const std::uint64_t* partRow = part.row(j);
-        const std::uint64_t* sheetRow = sheet.row(y + j) + (x >> 6);
-        for (int k = 0; k < words; ++k) {
-            const std::uint64_t cells = k + 1 == words ? partRow[k] & lastMask : partRow[k];
-            if (!cells) continue;
-            // The part lies inside the sheet, so the word after sheetRow[k] is always stored.
-            const std::uint64_t under = shift ? (sheetRow[k] >> shift) | (sheetRow[k + 1] << (64 - shift)) : sheetRow[k];
-            if (cells & under) return false;
-        }
+        const std::uint64_t* partRow = partBase + j * partStride;
+        const std::uint64_t* sheetRow = sheetBase + j * sheetStride;
+        for (int k = 0; k + 1 < words; ++k)
+            if (partRow[k] && meets(partRow[k], sheetRow + k)) return false;
+        const std::uint64_t last = partRow[words - 1] & lastMask;
+        if (last && meets(last, sheetRow + words - 1)) return false;
     }
     return true;
 }
@@ -41,11 +49,6 @@ bool clearInRows(const Raster& part, const Raster& sheet, int x, int y, const Ro
 bool rowsClear(const Raster& part, const Raster& sheet, int x, int y)
 {
     return clearInRows(part, sheet, x, y, std::views::iota(0, part.H() + 1));
-}
-
-bool rowsClear(const Raster& part, const Raster& sheet, int x, int y, const std::vector<int>& rowOrder)
-{
-    return clearInRows(part, sheet, x, y, rowOrder);
 }
 
 bool fits(const Raster& part, const Raster& sheet, const KeyPoints& keys, int x, int y)

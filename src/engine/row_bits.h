@@ -54,8 +54,10 @@ void forEachRun(const std::uint64_t* words, int last, bool value, Visit&& visit)
 {
     int runStart = -1;
     std::uint64_t carry = 0; // the previous word's top bit
-    for (int k = 0; k <= (last >> 6); ++k) {
-        const std::uint64_t bits = (value ? words[k] : ~words[k]) & wordRange(k, 0, last);
+    const int lastWord = last >> 6;
+    for (int k = 0; k <= lastWord; ++k) {
+        std::uint64_t bits = value ? words[k] : ~words[k];
+        if (k == lastWord) bits &= bitRange(0, last & 63);
         for (std::uint64_t changes = bits ^ ((bits << 1) | carry); changes; changes &= changes - 1) {
             const int p = std::countr_zero(changes);
             if ((bits >> p) & 1) {
