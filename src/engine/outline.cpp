@@ -45,15 +45,9 @@ private:
 Extents outlineBox(const Outline& outline)
 {
     Extents box;
-    auto include = [&box](double x, double y) {
-        if (x <= box.xmin) box.xmin = x;
-        if (y <= box.ymin) box.ymin = y;
-        if (x >= box.xmax) box.xmax = x;
-        if (y >= box.ymax) box.ymax = y;
-    };
     for (const Segment& s : outline) {
-        include(s.X1, s.Y1);
-        include(s.X2, s.Y2);
+        includePoint(box, s.X1, s.Y1);
+        includePoint(box, s.X2, s.Y2);
     }
     return box;
 }

@@ -8,14 +8,6 @@ namespace {
 
 constexpr double kDegreesToRadians = kPi / 180.0;
 
-void includePoint(Extents& box, double x, double y)
-{
-    if (x <= box.xmin) box.xmin = x;
-    if (y <= box.ymin) box.ymin = y;
-    if (x >= box.xmax) box.xmax = x;
-    if (y >= box.ymax) box.ymax = y;
-}
-
 // True when the quadrant angle lies on the counter-clockwise sweep from s to e, ends included.
 bool sweepReaches(double s, double e, double angle)
 {
@@ -49,6 +41,14 @@ double turnedAngle(double degrees, double angle)
 }
 
 } // namespace
+
+void includePoint(Extents& box, double x, double y)
+{
+    if (x <= box.xmin) box.xmin = x;
+    if (y <= box.ymin) box.ymin = y;
+    if (x >= box.xmax) box.xmax = x;
+    if (y >= box.ymax) box.ymax = y;
+}
 
 Extents shapeExtents(const Shape& shape)
 {

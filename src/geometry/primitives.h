@@ -11,6 +11,8 @@ inline constexpr double kPi = 3.14159265358979;
 
 enum class EntityKindCode { Line = 1, Circle = 2, Arc = 3 };
 
+// Widens the box to take in the point (the rule every box of the system grows by).
+void includePoint(Extents& box, double x, double y);
 // Bounding box of lines, arcs and circles, exact for arcs.
 Extents shapeExtents(const Shape& shape);
 void moveShape(Shape& shape, double dx, double dy);
