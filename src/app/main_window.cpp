@@ -1,8 +1,10 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QEventLoop>
 
 #include "app/app_info.h"
+#include "editors/shape_editor.h"
 #include "geometry/shape_preview.h"
 #include "job/files.h"
 #include "ui/canvas_view.h"
@@ -23,6 +25,7 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
       host_(job_, dialogs, workingFolder_.toStdString(), appTitle().toStdString())
 {
     host_.onFileCellChanged = [this](int gridIndex) { refreshPreview(gridIndex); };
+    editShape = [this](const std::string& file) { openShapeEditor(file); };
     buildGrids();
     buildLayout();
     buildMenus();
@@ -69,6 +72,17 @@ void MainWindow::onPreviewClicked(int gridIndex)
     editShape(file);
     refreshPreview(gridIndex);
     focusGrid(gridIndex);
+}
+
+void MainWindow::openShapeEditor(const std::string& file)
+{
+    ShapeEditor editor(dialogs_, workingFolder_, this);
+    editor.setWindowModality(Qt::ApplicationModal);
+    if (!file.empty()) editor.openFile(file);
+    QEventLoop untilClosed;
+    connect(&editor, &ShapeEditor::closed, &untilClosed, &QEventLoop::quit);
+    editor.show();
+    untilClosed.exec();
 }
 
 void MainWindow::refreshGrids()

@@ -37,8 +37,12 @@ public:
     // "Save As" of the job: returns true when the job was saved. Job files fill this in; while it
     // is empty the unsaved-changes prompt goes on without saving.
     std::function<bool()> saveAs;
-    // Opens the shape editor on a file (the preview's "Click To Edit"); empty: clicks do nothing.
+    // Opens the shape editor on a file (the preview's "Click To Edit"); openShapeEditor unless
+    // replaced (tests); empty: clicks do nothing.
     std::function<void(const std::string&)> editShape;
+
+    // Shows the shape editor on the file (a new shape when empty) until the user closes it.
+    void openShapeEditor(const std::string& file);
 
     // File > New: the unsaved-changes prompt, then an empty job.
     void newJob();

@@ -4,6 +4,11 @@
 
 namespace dravenor::cli {
 
+// Shape conversion commands (dxf_to_shp_command.cpp, shp_to_dxf_command.cpp, close_command.cpp).
+Command dxfToShpCommand();
+Command shpToDxfCommand();
+Command closeCommand();
+
 namespace {
 
 void printToolHelp(std::ostream& out)
@@ -25,7 +30,7 @@ bool isHelpFlag(const std::string& arg)
 
 std::vector<Command> commands()
 {
-    return {shapeInfoCommand(), previewCommand(), nestCommand()};
+    return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

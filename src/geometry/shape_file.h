@@ -1,6 +1,7 @@
 #pragma once
 // Shape files (".shp") and the one loading routine every window and the engine use.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/shape.h"
@@ -16,6 +17,8 @@ struct ShapeReadReport {
     int nonNumericFields = 0;         // items that are not numbers (read as 0)
     int leftoverFields = 0;           // trailing items that did not make a whole entity (dropped)
     std::vector<std::string> notes;   // further remarks (e.g. entities a drawing reader skipped)
+    // Entities of a drawing that were not read, by name, in the order first met.
+    std::vector<std::pair<std::string, int>> skippedEntities;
 };
 
 // "shp", "dxf" or "" from the last three characters of the name, in lower case.

@@ -1,67 +1,173 @@
-#include "geometry/shape_preview.h"
+#include "geometry/shape_grid.h"
 
 #include <algorithm>
-#include <cmath>
 
+#include "geometry/dxf_export.h"
+#include "geometry/outline_closing.h"
+#include "geometry/primitives.h"
+#include "job/column_attributes.h"
+#include "job/files.h"
+#include "job/grid_file.h"
 #include "job/number_format.h"
 
 namespace dravenor {
 
 namespace {
 
-// More lines than this in one direction would only paint the view grey.
-constexpr double kMaxGridLines = 2000;
+constexpr int kFields = 9;
 
-double gridSpacing(const std::string& gridText, double mirror, double width)
+std::vector<double> entityFields(const ShapeEntity& e)
 {
-    if (gridText == "Auto") return std::max(mirror, width) / 10;
-    return leadingNumber(gridText);
+    return {e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend};
 }
 
-// Whole numbers k with low <= k * spacing <= high.
-struct StepRange {
-    double first = 0, last = -1;
-    bool drawable() const { return first <= last && last - first < kMaxGridLines; }
-};
-
-StepRange stepsWithin(double low, double high, double spacing)
+void writeEntityRow(TextGrid& grid, int row, const ShapeEntity& entity)
 {
-    return {std::ceil(low / spacing), std::floor(high / spacing)};
+    const std::vector<double> fields = entityFields(entity);
+    for (int c = 0; c < kFields; ++c) grid.setText(row, c + 1, formatGeneral(fields[static_cast<size_t>(c)]));
 }
 
 } // namespace
 
-void drawGrid(DrawingSurface& surface, const std::string& gridText, double mirror, double width, bool labels)
+const std::vector<std::string>& shapeGridTitles()
 {
-    const double spacing = gridSpacing(gridText, mirror, width);
-    if (!(spacing >= 5)) return;
+    static const std::vector<std::string> titles{"X1", "Y1", "X2", "Y2", "CX", "CY", "RAD", "Nstart", "Nend"};
+    return titles;
+}
 
-    const ViewScale view = surface.scale();
-    const double right = view.left + view.width;
-    const double bottom = view.top + view.height;
-    // Vertical lines at x = k * spacing; horizontal ones at the drawn height mirror - k * spacing.
-    const StepRange columns = stepsWithin(view.left, right, spacing);
-    const StepRange rows = stepsWithin(mirror - bottom, mirror - view.top, spacing);
-    if (!columns.drawable() && !rows.drawable()) return;
+TextGrid newShapeGrid()
+{
+    TextGrid grid(shapeGridTitles());
+    applyColumnWidths(grid);
+    grid.renumber();
+    return grid;
+}
 
-    // Labels sit half a letter from their line; row labels go 3.5 letters left of the y axis
-    // when the view shows that side, else just right of it.
-    const double letter = surface.textWidth("A");
-    const double gap = letter * 0.5;
-    const double rowLabelX = view.left <= -3.5 * letter ? -3.5 * letter : gap;
-    if (columns.drawable())
-        for (double k = columns.first; k <= columns.last; ++k) {
-            const double x = k * spacing;
-            surface.line(x, view.top, x, bottom, LightGrey);
-            if (labels && k != 0) surface.text(x + gap, mirror + gap, formatMask(x, "0"));
-        }
-    if (rows.drawable())
-        for (double k = rows.first; k <= rows.last; ++k) {
-            const double y = mirror - k * spacing;
-            surface.line(view.left, y, right, y, LightGrey);
-            if (labels && k != 0) surface.text(rowLabelX, y + gap, formatMask(k * spacing, "0"));
-        }
-    if (labels) surface.text(gap, mirror + gap, "(0 , 0)");
+GridShape shapeFromGrid(const TextGrid& grid)
+{
+    // Read through the shape-file reader so the grid means exactly what its saved file would.
+    GridShape result;
+    parseShapeText(gridToFileText(grid, true), result.shape);
+    for (int r = 1; r < grid.rows(); ++r) {
+        if (grid.rowHasText(r)) result.rowOfEntity.push_back(r);
+    }
+    result.rowOfEntity.resize(result.shape.size());
+    return result;
+}
+
+std::pair<int, int> entitiesOnRows(const GridShape& gridShape, int fromRow, int toRow)
+{
+    if (fromRow > toRow) std::swap(fromRow, toRow);
+    int first = 0;
+    int last = 0;
+    for (size_t i = 0; i < gridShape.rowOfEntity.size(); ++i) {
+        const int row = gridShape.rowOfEntity[i];
+        if (row < fromRow || row > toRow) continue;
+        if (first == 0) first = static_cast<int>(i) + 1;
+        last = static_cast<int>(i) + 1;
+    }
+    return {first, last};
+}
+
+std::pair<int, int> selectedRows(const TextGrid& grid)
+{
+    int from = std::min(grid.selStartRow, grid.selEndRow);
+    int to = std::max(grid.selStartRow, grid.selEndRow);
+    // A selection that no longer holds the current cell is stale: the current row alone counts.
+    if (grid.row < from || grid.row > to) from = to = grid.row;
+    return {from, to};
+}
+
+std::pair<int, int> selectedEntityRows(const TextGrid& grid)
+{
+    auto [from, to] = selectedRows(grid);
+    from = std::max(from, 1);
+    const int entryRow = grid.rows() - 1;
+    to = std::min(to, entryRow);
+    if (from > to) return {0, 0};
+    if (to == entryRow && !grid.rowHasText(entryRow)) {
+        if (from == to) return {0, 0};
+        --to;
+    }
+    return {from, to};
+}
+
+bool adjustSelection(TextGrid& grid, AdjustCommand command, double step)
+{
+    const GridShape whole = shapeFromGrid(grid);
+    if (whole.shape.empty()) return false;
+    const auto [fromRow, toRow] = selectedEntityRows(grid);
+    if (fromRow == 0) return false;
+
+    Shape selection;
+    std::vector<int> rows;
+    for (size_t i = 0; i < whole.shape.size(); ++i) {
+        const int row = whole.rowOfEntity[i];
+        if (row < fromRow || row > toRow) continue;
+        selection.push_back(whole.shape[i]);
+        rows.push_back(row);
+    }
+    if (selection.empty()) return false;
+
+    switch (command) {
+    case AdjustCommand::MoveLeft: moveShape(selection, -step, 0); break;
+    case AdjustCommand::MoveRight: moveShape(selection, step, 0); break;
+    case AdjustCommand::MoveUp: moveShape(selection, 0, step); break;
+    case AdjustCommand::MoveDown: moveShape(selection, 0, -step); break;
+    case AdjustCommand::RotateAnticlockwise: rotateShape(selection, step); break;
+    case AdjustCommand::RotateClockwise: rotateShape(selection, -step); break;
+    }
+    for (size_t i = 0; i < selection.size(); ++i) writeEntityRow(grid, rows[i], selection[i]);
+    return true;
+}
+
+std::pair<int, int> appendShapeRows(TextGrid& grid, const Shape& shape)
+{
+    grid.ensureEntryRow();
+    if (shape.empty()) return {0, 0};
+    const int first = grid.rows() - 1;
+    grid.setRows(first + static_cast<int>(shape.size()));
+    for (size_t i = 0; i < shape.size(); ++i) writeEntityRow(grid, first + static_cast<int>(i), shape[i]);
+    grid.ensureEntryRow();
+    grid.renumber();
+    return {first, first + static_cast<int>(shape.size()) - 1};
+}
+
+int joinMissingLines(TextGrid& grid)
+{
+    const Shape added = missingLines(shapeFromGrid(grid).shape);
+    appendShapeRows(grid, added);
+    return static_cast<int>(added.size());
+}
+
+std::string loadShapeGrid(TextGrid& grid, const std::string& path, ShapeReadReport& report)
+{
+    const std::string type = shapeFileType(path);
+    if (type.empty()) return path + ": not a shape file (.shp) or DXF drawing (.dxf)";
+    if (!fileExists(path)) return path + ": file not found";
+    Shape shape;
+    report = readShapeByExtension(path, shape);
+    if (!report.readable) return report.error;
+
+    TextGrid loaded = newShapeGrid();
+    if (type == "shp") {
+        // Cells keep the text as written in the file.
+        if (std::string error = loadGridFromFile(loaded, path); !error.empty()) return error;
+    } else {
+        appendShapeRows(loaded, shape);
+    }
+    grid = std::move(loaded);
+    grid.row = grid.selStartRow = grid.selEndRow = 1;
+    grid.col = 1;
+    return {};
+}
+
+std::string saveShapeGrid(const TextGrid& grid, const std::string& path, const std::string& templateFolder)
+{
+    const std::string type = shapeFileType(path);
+    if (type == "shp") return saveGridToFile(grid, path, true);
+    if (type == "dxf") return saveShapeAsDxf(shapeFromGrid(grid).shape, path, templateFolder);
+    return path + ": save as a shape file (.shp) or a DXF drawing (.dxf)";
 }
 
 } // namespace dravenor

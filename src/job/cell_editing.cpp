@@ -75,10 +75,10 @@ KeyOutcome typeIntoCell(TextGrid& grid, int keyCode, const ColumnAttributes& att
 // Sheet and part grids keep their numbers and one blank entry row after every key.
 void finishEntryRowGrid(TextGrid& grid, GridEditHost& host, const GridEditOptions& options)
 {
-    if (!options.entryRowGrid) return;
+    if (!options.entryRowGrid && !options.keepEntryRow) return;
     grid.renumber();
     grid.ensureEntryRow();
-    if (grid.col == FileColumn) host.fileCellChanged(grid);
+    if (options.entryRowGrid && grid.col == FileColumn) host.fileCellChanged(grid);
 }
 
 } // namespace

@@ -31,6 +31,9 @@ struct GridEditOptions {
     bool entryRowGrid = false;
     // Column 1 file cells filled by the multi-file selection (main window) instead of one file.
     bool multiFileSelection = false;
+    // Other entity grids (shape editor): renumbered with one blank entry row after every key,
+    // but rows are never removed.
+    bool keepEntryRow = false;
 };
 
 // Declined: the user refused the change; Consumed: nothing changed; Appended: the key was added

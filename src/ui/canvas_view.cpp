@@ -1,6 +1,8 @@
 #include "ui/canvas_view.h"
 
 #include <QMouseEvent>
+
+#include <algorithm>
 #include <QPainter>
 
 namespace dravenor {
@@ -42,6 +44,19 @@ QPointF CanvasView::toUserUnits(QPointF widgetPos) const
             scale.top + pixel.y() * scale.height / image.height()};
 }
 
+QSize CanvasView::imageSizeFor(QSize area) const
+{
+    if (!squareImage_) return area;
+    const int side = std::min(area.width(), area.height());
+    return {side, side};
+}
+
+void CanvasView::setSquareImage(bool square)
+{
+    squareImage_ = square;
+    surface_.resize(imageSizeFor(contentsRect().size()));
+}
+
 void CanvasView::paintEvent(QPaintEvent* event)
 {
     {
@@ -55,8 +70,9 @@ void CanvasView::paintEvent(QPaintEvent* event)
 void CanvasView::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
-    if (contentsRect().size() == surface_.image().size()) return;
-    surface_.resize(contentsRect().size());
+    const QSize wanted = imageSizeFor(contentsRect().size());
+    if (wanted == surface_.image().size()) return;
+    surface_.resize(wanted);
     emit resized();
 }
 

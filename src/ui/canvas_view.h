@@ -28,6 +28,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // A square image in the top-left of the area, so that a square view is not stretched.
+    void setSquareImage(bool square);
+
 signals:
     void clicked(QPointF userPos, Qt::MouseButton button);
     void mouseMoved(QPointF userPos);
@@ -40,8 +43,11 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    QSize imageSizeFor(QSize area) const;
+
     ImageSurface surface_;
     QSize imageSize_;
+    bool squareImage_ = false;
 };
 
 } // namespace dravenor

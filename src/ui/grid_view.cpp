@@ -135,6 +135,15 @@ void GridView::showGridCurrentCell()
     announceCurrentCell();
 }
 
+void GridView::selectRows(int fromRow, int toRow)
+{
+    setCurrentCell(fromRow, 1);
+    if (toRow <= fromRow || grid_.cols() < 2) return;
+    const QItemSelection rows(model_->index(grid_.row - 1, 0),
+                              model_->index(std::min(toRow, grid_.rows() - 1) - 1, grid_.cols() - 2));
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+}
+
 void GridView::announceCurrentCell()
 {
     if (grid_.row == announcedRow_ && grid_.col == announcedCol_) return;
@@ -159,16 +168,17 @@ void GridView::selectionChanged(const QItemSelection& selected, const QItemSelec
     const QModelIndexList indexes = selectionModel()->selectedIndexes();
     if (indexes.isEmpty()) {
         grid_.selStartRow = grid_.selEndRow = grid_.row;
-        return;
+    } else {
+        int first = indexes.front().row();
+        int last = first;
+        for (const QModelIndex& index : indexes) {
+            first = std::min(first, index.row());
+            last = std::max(last, index.row());
+        }
+        grid_.selStartRow = first + 1;
+        grid_.selEndRow = last + 1;
     }
-    int first = indexes.front().row();
-    int last = first;
-    for (const QModelIndex& index : indexes) {
-        first = std::min(first, index.row());
-        last = std::max(last, index.row());
-    }
-    grid_.selStartRow = first + 1;
-    grid_.selEndRow = last + 1;
+    emit selectionRowsChanged();
 }
 
 KeyOutcome GridView::typeKey(int keyCode)

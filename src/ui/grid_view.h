@@ -34,6 +34,8 @@ public:
     void refresh();
     // Makes (row, col) the current cell of the grid and of the view.
     void setCurrentCell(int row, int col);
+    // Selects whole rows fromRow..toRow (all data columns); the current cell moves to the first.
+    void selectRows(int fromRow, int toRow);
 
     // Applies one key to the current cell exactly as typed (used by the key handler).
     KeyOutcome typeKey(int keyCode);
@@ -52,6 +54,8 @@ signals:
     void currentCellChanged(int row, int col);
     // A key was applied to the grid (a KeyOutcome); the view already shows the result.
     void keyApplied(int outcome);
+    // The selected rows changed (the grid's selStartRow .. selEndRow).
+    void selectionRowsChanged();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,4 +1,8 @@
 // The main window's sheet and part grids: choosing files and the preview of the current file.
+#include <QApplication>
+#include <QTimer>
+
+#include "editors/shape_editor.h"
 #include "app/main_window_fixture.h"
 
 namespace dravenor::testing {
@@ -49,6 +53,7 @@ TEST_F(MainWindowGrids, ClickingAPreviewEditsItsFileWhenAnEditorIsThere)
 {
     const std::string a = writeRectangle("a.shp", 100, 50);
     enterFiles(PartGrid, {a});
+    window->editShape = nullptr;
     QTest::mouseClick(&preview(PartGrid), Qt::LeftButton); // without an editor nothing happens
     std::vector<std::string> edited;
     window->editShape = [&](const std::string& file) {
@@ -61,6 +66,29 @@ TEST_F(MainWindowGrids, ClickingAPreviewEditsItsFileWhenAnEditorIsThere)
     grid(PartGrid).setCurrentCell(2, 1); // on the blank row there is nothing to edit
     QTest::mouseClick(&preview(PartGrid), Qt::LeftButton);
     EXPECT_EQ(edited.size(), 1u);
+}
+
+TEST_F(MainWindowGrids, ClickingAPreviewOpensTheShapeEditorOnItsFileUntilItCloses)
+{
+    const std::string a = writeRectangle("a.shp", 100, 50);
+    enterFiles(PartGrid, {a});
+    std::string editedFile;
+    int editedRows = 0;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* editor = qobject_cast<ShapeEditor*>(top);
+            if (!editor || !editor->isVisible()) continue;
+            editedFile = editor->currentFile();
+            editedRows = editor->grid().rows();
+            modal = editor->isModal();
+            editor->close();
+        }
+    });
+    QTest::mouseClick(&preview(PartGrid), Qt::LeftButton);
+    EXPECT_EQ(editedFile, a);
+    EXPECT_EQ(editedRows, 6); // four lines and the entry row
+    EXPECT_TRUE(modal);
 }
 
 } // namespace

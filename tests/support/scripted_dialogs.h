@@ -20,6 +20,10 @@ public:
 
     std::deque<Answer> answers;
     std::deque<std::vector<std::string>> shapeSelections;
+    // File names the open and save dialogs return, in turn (then cancel).
+    std::deque<std::string> openFiles;
+    std::deque<std::string> saveFiles;
+    std::vector<std::string> fileDialogTitles;
 
     std::vector<Question> questions;
     std::vector<std::string> shapeSelectionCaptions;
@@ -30,8 +34,16 @@ public:
         const bool yes = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
         return pop(answers, yes ? Answer::Yes : Answer::Ok);
     }
-    std::string openFileName(const std::string&, const std::string&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::string openFileName(const std::string& title, const std::string&) override
+    {
+        fileDialogTitles.push_back(title);
+        return pop(openFiles);
+    }
+    std::string saveFileName(const std::string& title, const std::string&, const std::string&) override
+    {
+        fileDialogTitles.push_back(title);
+        return pop(saveFiles);
+    }
     std::vector<std::string> selectShapeFiles(const std::string& caption) override
     {
         shapeSelectionCaptions.push_back(caption);

@@ -1,0 +1,44 @@
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/option_parser.h"
+#include "cli/shape_io.h"
+#include "geometry/shape_file.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+int dxfToShp(const Args& args, std::ostream& out, std::ostream& err)
+{
+    const ParsedArgs p = parseArgs(args, {}, {});
+    if (p.positional.size() != 2) throw UsageError{"give IN.dxf and OUT.shp (see dravenor-cli dxf2shp --help)"};
+    const std::string& in = p.positional[0];
+    const std::string& target = p.positional[1];
+    requireFileType(in, "input", {"dxf"});
+    requireFileType(target, "output", {"shp"});
+
+    Shape shape;
+    if (!readInputShape("dxf2shp", in, shape, err)) return kExitBadInput;
+    if (const std::string e = saveShapeFile(shape, target); !e.empty()) {
+        err << "dravenor-cli dxf2shp: " << e << "\n";
+        return kExitBadInput;
+    }
+    out << target << ": " << entityCountText(shape) << " from " << in << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+Command dxfToShpCommand()
+{
+    return {"dxf2shp", "converts a DXF drawing into a shape file",
+            "Usage: dravenor-cli dxf2shp IN.dxf OUT.shp\n"
+            "Reads the lines, arcs, circles and polylines of a DXF drawing and writes them as a\n"
+            "shape file, in the drawing's own coordinates (not moved). Content that cannot be a\n"
+            "good shape is reported as warnings. A missing or unreadable drawing, or an output\n"
+            "that cannot be written, gives exit code 2 and leaves any earlier OUT as it was.\n",
+            dxfToShp};
+}
+
+} // namespace dravenor::cli

@@ -1,0 +1,201 @@
+#include "editors/shape_editor.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCheckBox>
+#include <QLabel>
+
+#include "geometry/primitives.h"
+#include "geometry/shape_preview.h"
+#include "job/number_format.h"
+#include "ui/canvas_view.h"
+#include "ui/grid_view.h"
+
+namespace dravenor {
+
+ShapeEditor::ShapeEditor(DialogService& dialogs, QString templateFolder, QWidget* parent)
+    : QMainWindow(parent), dialogs_(dialogs), templateFolder_(std::move(templateFolder)), grid_(newShapeGrid())
+{
+    buildWidgets();
+    buildMenus();
+    newFile();
+}
+
+ShapeEditor::~ShapeEditor()
+{
+    // The grid view reads grid_, which goes before the window's children would.
+    delete gridView_;
+}
+
+bool ShapeEditor::beforeChange(int keyCode)
+{
+    // Typed changes count as unsaved work like every command does.
+    if (keyCode != KeyEscape) modified_ = true;
+    return true;
+}
+
+std::vector<std::string> ShapeEditor::chooseFiles(const TextGrid&, bool)
+{
+    return {};
+}
+
+void ShapeEditor::updateCaption()
+{
+    QString caption = QString::fromLatin1(kShapeEditorTitle);
+    if (!currentFile_.empty()) caption += QStringLiteral(" - ") + QString::fromStdString(currentFile_);
+    setWindowTitle(caption);
+}
+
+void ShapeEditor::showGrid()
+{
+    gridView_->refresh();
+    gridView_->setCurrentCell(grid_.row, grid_.col);
+}
+
+PreviewOptions ShapeEditor::drawingOptions() const
+{
+    PreviewOptions options;
+    options.colour = Navy;
+    options.showPoints = showPoints_->isChecked();
+    options.showDimensions = showDimensions_->isChecked();
+    options.gridText = gridSize_->currentText().toStdString();
+    return options;
+}
+
+void ShapeEditor::redraw()
+{
+    const GridShape drawn = shapeFromGrid(grid_);
+    const auto [fromRow, toRow] = selectedRows(grid_);
+    const auto [first, last] = entitiesOnRows(drawn, fromRow, toRow);
+
+    PreviewOptions options = drawingOptions();
+    options.highlightFrom = first;
+    options.highlightTo = last;
+    previewShape(drawn.shape, canvas_->surface(), options);
+    const Extents box = shapeExtents(drawn.shape);
+    mirror_ = box.empty() ? 0 : box.ymin + box.ymax;
+    const bool hasShape = !drawn.shape.empty();
+    canvas_->setEnabled(hasShape);
+    mouseLabel_->setEnabled(hasShape);
+    if (!hasShape) mouseLabel_->setText(QString::fromLatin1(kMouseRestingText));
+    canvas_->refresh();
+}
+
+void ShapeEditor::showMousePosition(QPointF userPos)
+{
+    if (!canvas_->isEnabled()) return;
+    const double x = userPos.x();
+    const double y = mirror_ - userPos.y();
+    mouseLabel_->setText(QString::fromStdString("X=" + formatMask(x, "00000.00") + ",  Y=" + formatMask(y, "00000.00")));
+}
+
+void ShapeEditor::askToSaveChanges()
+{
+    if (!modified_) return;
+    const auto answer = dialogs_.message("Save changes in current file?", "Attention !",
+                                         DialogService::Icon::Question, DialogService::Buttons::YesNo);
+    if (answer == DialogService::Answer::Yes) save();
+}
+
+void ShapeEditor::newFile()
+{
+    askToSaveChanges();
+    grid_ = newShapeGrid();
+    currentFile_.clear();
+    modified_ = false;
+    showGrid();
+    canvas_->clear();
+    mouseLabel_->setText(QString::fromLatin1(kMouseRestingText));
+    redraw();
+    updateCaption();
+}
+
+bool ShapeEditor::openFile(const std::string& path)
+{
+    ShapeReadReport report;
+    TextGrid loaded = grid_;
+    if (const std::string error = loadShapeGrid(loaded, path, report); !error.empty()) {
+        dialogs_.message(error, kShapeEditorTitle, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
+        return false;
+    }
+    grid_ = std::move(loaded);
+    currentFile_ = path;
+    modified_ = false;
+    showGrid();
+    redraw();
+    updateCaption();
+    // Entities the drawing holds but a shape cannot (text, splines, ...) are named, so the user
+    // knows what is missing.
+    if (!report.notes.empty()) {
+        std::string text;
+        for (const std::string& note : report.notes) text += (text.empty() ? "" : "\n") + note;
+        dialogs_.message(text, kShapeEditorTitle, DialogService::Icon::Information, DialogService::Buttons::Ok);
+    }
+    return true;
+}
+
+void ShapeEditor::openWithDialog()
+{
+    newFile();
+    const std::string path = dialogs_.openFileName("Open", kShapeFileDialogFilter);
+    if (!path.empty()) openFile(path);
+}
+
+bool ShapeEditor::saveTo(const std::string& path)
+{
+    const std::string error = saveShapeGrid(grid_, path, templateFolder_.toStdString());
+    if (!error.empty()) {
+        dialogs_.message(error, kShapeEditorTitle, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
+        return false;
+    }
+    currentFile_ = path;
+    modified_ = false;
+    updateCaption();
+    return true;
+}
+
+bool ShapeEditor::save()
+{
+    if (currentFile_.empty()) return saveAs();
+    return saveTo(currentFile_);
+}
+
+bool ShapeEditor::saveAs()
+{
+    const std::string path = dialogs_.saveFileName("Save As", kShapeFileDialogFilter, currentFile_);
+    if (path.empty()) return false;
+    return saveTo(path);
+}
+
+void ShapeEditor::adjust(int buttonIndex)
+{
+    if (buttonIndex < 0 || buttonIndex > 5) return;
+    modified_ = true;
+    const QComboBox* stepList = buttonIndex > 3 ? rotateStep_ : moveStep_;
+    const double step = leadingNumber(stepList->currentText().toStdString());
+    if (adjustSelection(grid_, static_cast<AdjustCommand>(buttonIndex), step)) {
+        gridView_->refresh();
+        redraw();
+    }
+    gridView_->setFocus();
+}
+
+int ShapeEditor::joinMissingLines()
+{
+    const int added = dravenor::joinMissingLines(grid_);
+    if (added > 0) modified_ = true;
+    gridView_->refresh();
+    redraw();
+    dialogs_.message(added == 0 ? kAlreadyClosedMessage : kLinesAddedMessage, kShapeEditorTitle,
+                     DialogService::Icon::Information, DialogService::Buttons::Ok);
+    return added;
+}
+
+void ShapeEditor::closeEvent(QCloseEvent* event)
+{
+    askToSaveChanges();
+    event->accept();
+    emit closed();
+}
+
+} // namespace dravenor

@@ -1,0 +1,224 @@
+// The shape editor driven offscreen: open, draw, select and move, type a new entity, join a
+// gap, save as shape file and DXF, the unsaved-changes question, pointer coordinates and the
+// printout; and the main window opening it from a preview.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPdfWriter>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "editors/shape_editor.h"
+#include "geometry/shape_builders.h"
+#include "geometry/shape_file.h"
+#include "support/ink.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
+#include "ui/canvas_view.h"
+#include "ui/grid_view.h"
+
+namespace dravenor::testing {
+namespace {
+
+bool isRed(const QColor& c) { return c.red() > c.green() + 60 && c.red() > c.blue() + 60; }
+bool isNavy(const QColor& c) { return c.blue() > c.red() + 40 && c.blue() > c.green() + 40; }
+
+class ShapeEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override { editor.show(); }
+
+    std::string writeShape(const std::string& name, const Shape& shape)
+    {
+        const std::string path = folder.file(name);
+        EXPECT_EQ(saveShapeFile(shape, path), "");
+        return path;
+    }
+    void press(const char* button)
+    {
+        auto* tool = editor.findChild<QToolButton*>(QString::fromLatin1(button));
+        ASSERT_NE(tool, nullptr) << button;
+        tool->click();
+    }
+    int ink(const std::function<bool(const QColor&)>& picked) { return inkedPixels(editor.canvas()->surface().image(), picked); }
+    Shape shapeOnScreen() { return shapeFromGrid(editor.grid()).shape; }
+    // Whether the drawing is red around the shape point (x, y) of a shape whose extents start
+    // at (0, 0) and whose height is 100.
+    bool redNear(double x, double y)
+    {
+        const QImage& image = editor.canvas()->surface().image();
+        const ViewScale scale = editor.canvas()->surface().scale();
+        const int px = static_cast<int>((x - scale.left) / scale.width * image.width());
+        const int py = static_cast<int>((100 - y - scale.top) / scale.height * image.height());
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                if (image.valid(px + dx, py + dy) && isRed(QColor(image.pixel(px + dx, py + dy)))) return true;
+        return false;
+    }
+
+    TempFolder folder;
+    ScriptedDialogs dialogs;
+    ShapeEditor editor{dialogs, QString::fromLatin1(DRAVENOR_RESOURCE_DIR)};
+};
+
+TEST_F(ShapeEditorTest, OpensAShapeFileAndDrawsItInNavy)
+{
+    const std::string path = writeShape("plate.shp", rectangle(0, 0, 200, 100));
+    dialogs.openFiles.push_back(path);
+    editor.openWithDialog();
+
+    EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Open"});
+    EXPECT_EQ(editor.currentFile(), path);
+    EXPECT_EQ(editor.windowTitle().toStdString(), std::string("Shape Editor - ") + path);
+    EXPECT_EQ(editor.grid().rows(), 6);
+    EXPECT_GT(ink(isNavy), 100);
+    EXPECT_TRUE(editor.canvas()->isEnabled());
+    EXPECT_FALSE(editor.modified());
+    EXPECT_FALSE(editor.standardShapesAction()->isEnabled());
+}
+
+TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveByTheStep)
+{
+    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
+    // The current row is selected: its entity (the bottom line) shows in red.
+    EXPECT_TRUE(redNear(100, 0));
+    EXPECT_FALSE(redNear(200, 50));
+    editor.gridView()->selectRows(2, 3);
+    EXPECT_FALSE(redNear(100, 0));
+    EXPECT_TRUE(redNear(200, 50));
+
+    editor.moveStepList()->setCurrentText(QStringLiteral("10"));
+    press("Move Right");
+    // A move shifts X1, X2 and CX of every selected row, lines included.
+    EXPECT_EQ(shapeOnScreen()[1], (ShapeEntity{210, 0, 210, 100, 10}));
+    EXPECT_EQ(shapeOnScreen()[2], (ShapeEntity{210, 100, 10, 100, 10}));
+    EXPECT_EQ(shapeOnScreen()[0], lineEntity(0, 0, 200, 0));
+    EXPECT_TRUE(editor.modified());
+
+    editor.rotateStepList()->setCurrentText(QStringLiteral("45"));
+    press("Rotate Anticlockwise");
+    press("Rotate Clockwise");
+    EXPECT_NEAR(shapeOnScreen()[1].X1, 210, 1e-9);
+}
+
+TEST_F(ShapeEditorTest, TypingIntoTheEntryRowAddsAnEntityAndANewEntryRow)
+{
+    GridView& view = *editor.gridView();
+    view.setCurrentCell(1, 3);
+    QTest::keyClicks(&view, "50");
+    view.setCurrentCell(1, 4);
+    QTest::keyClicks(&view, "-2x5");
+    EXPECT_EQ(editor.grid().text(1, 4), "-25");
+    EXPECT_EQ(editor.grid().rows(), 3);
+    EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 50, -25)}));
+    EXPECT_TRUE(editor.modified());
+    // The one entity is on the current row, so it is drawn highlighted.
+    EXPECT_GT(ink(isRed), 20);
+}
+
+TEST_F(ShapeEditorTest, JoinAddsTheMissingLineAndSaysSo)
+{
+    ASSERT_TRUE(editor.openFile(writeShape("open.shp", {lineEntity(0, 0, 10, 0), lineEntity(10.3, 0.4, 20, 0.4)})));
+    press("Auto Join Missing Lines");
+    EXPECT_EQ(shapeOnScreen().back(), lineEntity(10, 0, 10.3, 0.4));
+    EXPECT_EQ(dialogs.questionTexts().back(), kLinesAddedMessage);
+    EXPECT_TRUE(editor.modified());
+
+    press("Auto Join Missing Lines");
+    EXPECT_EQ(dialogs.questionTexts().back(), kAlreadyClosedMessage);
+    EXPECT_EQ(shapeOnScreen().size(), 3u);
+}
+
+TEST_F(ShapeEditorTest, SaveAsWritesShapeFilesAndDrawingsAndSaveReusesTheName)
+{
+    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
+    editor.gridView()->selectRows(1, 1);
+    editor.adjust(0);
+    const std::string asDrawing = folder.file("plate.dxf");
+    dialogs.saveFiles.push_back(asDrawing);
+    ASSERT_TRUE(editor.saveAs());
+    EXPECT_FALSE(editor.modified());
+    EXPECT_EQ(editor.currentFile(), asDrawing);
+
+    // A drawing keeps what a line is: its ends (the moved CX of a line row is not drawn).
+    Shape reread;
+    ASSERT_TRUE(readShapeByExtension(asDrawing, reread).readable);
+    Shape expected = shapeOnScreen();
+    expected[0].CX = 0;
+    EXPECT_EQ(reread, expected);
+
+    editor.adjust(3);
+    ASSERT_TRUE(editor.save());
+    ASSERT_TRUE(readShapeByExtension(asDrawing, reread).readable);
+    EXPECT_EQ(reread[0], lineEntity(-100, -100, 100, -100));
+    EXPECT_EQ(reread[1], lineEntity(200, 0, 200, 100));
+    EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Save As"});
+}
+
+TEST_F(ShapeEditorTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost)
+{
+    const std::string path = writeShape("plate.shp", rectangle(0, 0, 200, 100));
+    ASSERT_TRUE(editor.openFile(path));
+    editor.newFile();
+    EXPECT_TRUE(dialogs.questions.empty());
+
+    ASSERT_TRUE(editor.openFile(path));
+    editor.adjust(1);
+    dialogs.answers.push_back(DialogService::Answer::No);
+    editor.newFile();
+    ASSERT_EQ(dialogs.questionTexts(), std::vector<std::string>{"Save changes in current file?"});
+    EXPECT_EQ(dialogs.questions[0].title, "Attention !");
+    Shape onDisk;
+    readShapeByExtension(path, onDisk);
+    EXPECT_EQ(onDisk, rectangle(0, 0, 200, 100));
+    EXPECT_EQ(editor.grid().rows(), 2);
+    EXPECT_FALSE(editor.canvas()->isEnabled());
+    EXPECT_EQ(editor.mouseLabel()->text().toStdString(), kMouseRestingText);
+
+    ASSERT_TRUE(editor.openFile(path));
+    editor.adjust(1);
+    dialogs.answers.push_back(DialogService::Answer::Yes);
+    editor.close();
+    readShapeByExtension(path, onDisk);
+    EXPECT_EQ(onDisk[0], (ShapeEntity{100, 0, 300, 0, 100}));
+}
+
+TEST_F(ShapeEditorTest, AFailedSaveKeepsTheWorkAndSaysWhy)
+{
+    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
+    editor.adjust(1);
+    dialogs.saveFiles.push_back(folder.file("missing-folder/plate.shp"));
+    EXPECT_FALSE(editor.saveAs());
+    EXPECT_TRUE(editor.modified());
+    EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Exclamation);
+    EXPECT_NE(dialogs.questions.back().text.find("missing-folder"), std::string::npos);
+    EXPECT_EQ(shapeOnScreen()[0], (ShapeEntity{100, 0, 300, 0, 100}));
+}
+
+TEST_F(ShapeEditorTest, ThePointerShowsShapeCoordinates)
+{
+    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
+    // Surface y grows downwards from the top of the shape: y 10 on the surface is shape y 90.
+    emit editor.canvas()->mouseMoved(QPointF(25.5, 10));
+    EXPECT_EQ(editor.mouseLabel()->text(), QStringLiteral("X=00025.50,  Y=00090.00"));
+}
+
+TEST_F(ShapeEditorTest, PrintsTheTableAndThenTheDrawing)
+{
+    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
+    const std::string pdf = folder.file("print.pdf");
+    {
+        QPdfWriter writer(QString::fromStdString(pdf));
+        editor.printTo(writer);
+    }
+    const std::string bytes = TempFolder::read(pdf);
+    ASSERT_EQ(bytes.substr(0, 4), "%PDF");
+    size_t pages = 0;
+    for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1)) ++pages;
+    EXPECT_EQ(pages, 2u);
+}
+
+} // namespace
+} // namespace dravenor::testing
