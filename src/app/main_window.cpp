@@ -1,12 +1,16 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEventLoop>
 
 #include "app/app_info.h"
+#include "app/layout_panel.h"
+#include "app/progress_window.h"
 #include "editors/shape_editor.h"
 #include "geometry/shape_preview.h"
 #include "job/files.h"
+#include "layouts/optimisation_start.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
 
@@ -15,6 +19,16 @@ namespace dravenor {
 namespace {
 
 constexpr const char* kClickToEdit = " <Click To Edit>";
+
+QString modeCaption(NestingMode mode)
+{
+    switch (mode) {
+    case NestingMode::Stack: return QStringLiteral("Stack Nesting");
+    case NestingMode::ContinuousStack: return QStringLiteral("Continuous Stack Nesting");
+    case NestingMode::Free: break;
+    }
+    return QStringLiteral("Free Nesting");
+}
 
 } // namespace
 
@@ -26,6 +40,8 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
 {
     host_.onFileCellChanged = [this](int gridIndex) { refreshPreview(gridIndex); };
     editShape = [this](const std::string& file) { openShapeEditor(file); };
+    layoutPanel_ = new LayoutPanel(job_.nesting, dialogs_);
+    host_.onResultsDiscarded = [this] { layoutPanel_->clearLayouts(); };
     buildGrids();
     buildLayout();
     buildMenus();
@@ -104,8 +120,10 @@ void MainWindow::newJob()
 {
     promptUnsavedChanges(job_, dialogs_, saveAs);
     for (CanvasView* preview : previews_) preview->clear();
+    layoutPanel_->resetZoom();
     host_.discardResults();
     job_.reset();
+    showNestingMode();
     updateCaption();
     for (int index : {BasicGrid, SheetGrid, PartGrid}) {
         job_.grid(index).row = 1;
@@ -113,6 +131,35 @@ void MainWindow::newJob()
     }
     refreshGrids();
     focusGrid(BasicGrid);
+}
+
+void MainWindow::showNestingMode()
+{
+    const std::array<NestingMode, 3> modes{NestingMode::Stack, NestingMode::ContinuousStack, NestingMode::Free};
+    for (size_t i = 0; i < modes.size(); ++i) modeActions_[i]->setChecked(job_.mode == modes[i]);
+}
+
+void MainWindow::startOptimisation()
+{
+    const std::string title = appTitle().toStdString();
+    const auto stop = prepareOptimisation(job_, [&] {
+        return dialogs_.message(kZeroKerfQuestion, title, DialogService::Icon::Question,
+                                DialogService::Buttons::YesNo) == DialogService::Answer::Yes;
+    });
+    job_.modified = true;
+    layoutPanel_->clearLayouts();
+    layoutPanel_->resetZoom();
+    if (stop) {
+        if (!stop->empty()) dialogs_.message(*stop, title, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
+        return;
+    }
+    ProgressWindow progress(job_.nesting, job_.mode, modeCaption(job_.mode), this);
+    if (beforeProgressShown) beforeProgressShown(progress);
+    progress.exec();
+    acceptOptimisation(job_, progress.takeState());
+    refreshGrids();
+    layoutPanel_->refill();
+    if (layoutPanel_->layoutList()->isEnabled()) layoutPanel_->layoutList()->setFocus();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -17,6 +17,8 @@ namespace dravenor {
 
 class CanvasView;
 class GridView;
+class LayoutPanel;
+class ProgressWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -44,6 +46,15 @@ public:
     // Shows the shape editor on the file (a new shape when empty) until the user closes it.
     void openShapeEditor(const std::string& file);
 
+    // Optimize > Start Optimization: the checks, the progress window, then the layouts shown.
+    void startOptimisation();
+    // Called with the progress window before it is shown (tests use it to cancel or watch).
+    std::function<void(ProgressWindow&)> beforeProgressShown;
+    LayoutPanel* layoutPanel() const { return layoutPanel_; }
+    QAction* startAction() const { return startAction_; }
+    // Optimize menu mode items: 0 Stack, 1 Continuous Stack, 2 Free.
+    QAction* modeAction(int index) const { return modeActions_.at(static_cast<size_t>(index)); }
+
     // File > New: the unsaved-changes prompt, then an empty job.
     void newJob();
     // Redraws the preview of the sheet (1) or part (2) grid's current file.
@@ -68,6 +79,8 @@ private:
     void buildMenus();
     void onPreviewClicked(int gridIndex);
     std::string currentFileName(int gridIndex) const;
+    // Check marks of the mode items from the job's nesting mode.
+    void showNestingMode();
 
     Job job_;
     DialogService& dialogs_;
@@ -78,6 +91,9 @@ private:
     QAction* newAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* helpAction_ = nullptr;
+    QAction* startAction_ = nullptr;
+    std::array<QAction*, 3> modeActions_{};
+    LayoutPanel* layoutPanel_ = nullptr;
 };
 
 } // namespace dravenor

@@ -1,4 +1,5 @@
 // The widgets and menus of the main window.
+#include <QActionGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +8,7 @@
 
 #include "app/about_box.h"
 #include "app/help.h"
+#include "app/layout_panel.h"
 #include "app/main_window.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
@@ -87,14 +89,19 @@ void MainWindow::buildLayout()
     }
     previewColumn->addStretch(1);
 
+    auto* layoutBox = new QGroupBox(tr("Layouts"));
+    auto* layoutBoxLayout = new QVBoxLayout(layoutBox);
+    layoutBoxLayout->addWidget(layoutPanel_);
+
     auto* central = new QWidget;
     auto* columns = new QHBoxLayout(central);
     columns->setContentsMargins(10, 10, 10, 10);
     columns->setSpacing(12);
     columns->addLayout(gridsColumn, 1);
     columns->addLayout(previewColumn, 0);
+    columns->addWidget(layoutBox, 1);
     setCentralWidget(central);
-    resize(1000, 660);
+    resize(1560, 720);
 }
 
 void MainWindow::buildMenus()
@@ -110,6 +117,25 @@ void MainWindow::buildMenus()
     edit->addAction(tr("&Basic Details"), this, [this] { focusGrid(BasicGrid); });
     edit->addAction(tr("&Sheet Specifications"), this, [this] { focusGrid(SheetGrid); });
     edit->addAction(tr("&Part Specifications"), this, [this] { focusGrid(PartGrid); });
+
+    QMenu* optimize = menuBar()->addMenu(tr("&Optimize"));
+    startAction_ = optimize->addAction(tr("Start &Optimization"), this, &MainWindow::startOptimisation);
+    startAction_->setShortcut(QKeySequence(Qt::Key_F5));
+    optimize->addSeparator();
+    auto* modes = new QActionGroup(this);
+    const std::array<std::pair<QString, NestingMode>, 3> modeItems{{
+        {tr("&Stack Nesting"), NestingMode::Stack},
+        {tr("&Continuous Stack Nesting"), NestingMode::ContinuousStack},
+        {tr("&Free Nesting"), NestingMode::Free},
+    }};
+    for (size_t i = 0; i < modeItems.size(); ++i) {
+        QAction* action = optimize->addAction(modeItems[i].first);
+        action->setCheckable(true);
+        modes->addAction(action);
+        const NestingMode mode = modeItems[i].second;
+        connect(action, &QAction::triggered, this, [this, mode] { job_.mode = mode; });
+        modeActions_[i] = action;
+    }
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     helpAction_ = help->addAction(tr("&Dravenor for Quilvane Help"), this,

@@ -3,10 +3,14 @@
 
 #include "cli/command.h"
 #include "cli/nest_job.h"
+#include "cli/nest_job_file.h"
+#include "cli/layout_pngs.h"
 #include "cli/nest_report.h"
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
 #include "job/files.h"
+#include "job/job_file.h"
+#include "job/number_format.h"
 
 namespace dravenor::cli {
 
@@ -89,8 +93,13 @@ void checkJob(const NestJob& job, std::ostream& err)
 
 int nest(const Args& args, std::ostream& out, std::ostream& err)
 {
-    NestJob job = parseNestJob(args);
+    std::vector<std::string> jobFileWarnings;
+    NestJob job = parseNestJob(withJobFileArgs(args, jobFileWarnings));
+    for (const std::string& warning : jobFileWarnings) err << "dravenor-cli nest: warning: " << warning << "\n";
     checkJob(job, err);
+    if (!job.pngFolder.empty())
+        if (const std::string problem = preparePngFolder(job.pngFolder); !problem.empty()) throw UsageError{problem};
+    const NestingState given = job.state;
     RunResult result;
     {
         ProgressLine progress(err, job.progress);
@@ -104,6 +113,23 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
             return kExitBadInput;
         }
     }
+    if (!job.savePath.empty()) {
+        const JobFileResult saved = saveJobFile(jobAfterRun(given, job), job.savePath, "");
+        if (!saved.ok()) {
+            err << "dravenor-cli nest: " << saved.error << "\n";
+            return kExitBadInput;
+        }
+        out << "Job saved to " << job.savePath << "\n";
+    }
+    if (!job.pngFolder.empty()) {
+        const LayoutPngs pictures = writeLayoutPngs(job.state, job.pngFolder);
+        if (!pictures.error.empty()) {
+            err << "dravenor-cli nest: " << pictures.error << "\n";
+            return kExitBadInput;
+        }
+        out << countedNoun(static_cast<int>(pictures.files.size()), "layout picture", "layout pictures")
+            << " written to " << job.pngFolder << "\n";
+    }
     return exitCodeOf(result.status);
 }
 
@@ -113,8 +139,10 @@ Command nestCommand()
 {
     return {"nest", "optimise a job: nest parts on sheets and print the layouts",
             "Usage: dravenor-cli nest --sheet FILE[:QTY[:PRI]]... --part FILE[:QTY[:PRI[:ORN]]]...\n"
+            "       dravenor-cli nest --job FILE.nst [options]\n"
             "                         [--mat TEXT] [--grade TEXT] [--thick N] [--kerf N] [--note TEXT]\n"
             "                         [--mode stack|continuous|free] [--progress] [--yes] [--json FILE]\n"
+            "                         [--png DIR] [--save FILE.nst]\n"
             "Nests the parts on the sheets as the Optimize menu does and prints the end status, one\n"
             "line per layout (number, sheet file, identical sheets, parts placed, yield) and the\n"
             "overall yield.\n"
@@ -132,7 +160,12 @@ Command nestCommand()
             "  --json FILE                     write the whole result as JSON: status, overall yield\n"
             "                                  (a fraction), and per layout its sheet, identical sheets,\n"
             "                                  yield and every placed instance with its entities\n"
-            "  --dxf-dir, --save               come with a later version\n"
+            "  --png DIR                       draw every layout as the layout view shows it (part names\n"
+            "                                  on, grid Auto) into DIR/layout-N.png; DIR is created\n"
+            "  --job FILE.nst                  run a saved job; the options above replace its values\n"
+            "                                  (--sheet or --part replace all its sheets or parts)\n"
+            "  --save FILE.nst                 save the job with its layouts after the run\n"
+            "  --dxf-dir                       comes with a later version\n"
             "A quantity of 0 leaves the row out. Relative paths are relative to the current folder.\n"
             "Exit codes: 0 full optimisation, 1 partial, 2 failed or bad input.\n",
             nest};

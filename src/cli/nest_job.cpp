@@ -143,15 +143,24 @@ private:
 
 } // namespace
 
+const std::set<std::string>& nestValueOptions()
+{
+    static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
+                                               "--mode", "--json", "--dxf-dir", "--save", "--png"};
+    return options;
+}
+
+const std::set<std::string>& nestFlagOptions()
+{
+    static const std::set<std::string> flags{"--progress", "--yes"};
+    return flags;
+}
+
 NestJob parseNestJob(const Args& args, const std::string& baseFolder)
 {
-    const ParsedArgs parsed = parseArgs(args,
-                                        {"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note", "--mode",
-                                         "--json", "--dxf-dir", "--save"},
-                                        {"--progress", "--yes"});
+    const ParsedArgs parsed = parseArgs(args, nestValueOptions(), nestFlagOptions());
     if (!parsed.positional.empty()) throw UsageError{"unexpected argument '" + parsed.positional.front() + "'"};
     if (parsed.has("--dxf-dir")) throw UsageError{"--dxf-dir (DXF drawings of the layouts) comes with a later version"};
-    if (parsed.has("--save")) throw UsageError{"--save (saving the job file) comes with a later version"};
 
     NestJob job;
     BasicDetails& d = job.state.details;
@@ -164,6 +173,8 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.progress = parsed.flags.count("--progress") > 0;
     job.yes = parsed.flags.count("--yes") > 0;
     job.jsonPath = parsed.value("--json");
+    job.pngFolder = parsed.value("--png");
+    job.savePath = parsed.value("--save");
 
     RowReader rows(job, baseFolder);
     if (const auto it = parsed.values.find("--sheet"); it != parsed.values.end())

@@ -1,6 +1,7 @@
 #pragma once
 // The nest command's arguments as a job for the engine: basic details, sheet and part records,
 // the nesting mode and the output options. Qt-free, so the benchmark reads its jobs the same way.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,17 @@ struct NestJob {
     bool progress = false;           // live progress line on stderr
     bool yes = false;                // go on without a kerf
     std::string jsonPath;            // --json FILE, empty for none
+    std::string pngFolder;           // --png DIR: one picture per layout, empty for none
+    std::string savePath;            // --save FILE.nst: the job with its result, empty for none
     // Files named by the arguments, rows with quantity 0 included (checked for existence).
     std::vector<std::string> namedFiles;
     // Rows left out because their quantity is 0, one line each.
     std::vector<std::string> skippedRows;
 };
+
+// The options the nest command reads: those taking a value and the flags.
+const std::set<std::string>& nestValueOptions();
+const std::set<std::string>& nestFlagOptions();
 
 // Reads the arguments; a relative file name is taken relative to baseFolder when that is given
 // (else to the current directory). Throws UsageError for anything that is not a valid job.

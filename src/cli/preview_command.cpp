@@ -1,8 +1,8 @@
-#include <QSaveFile>
 #include <ostream>
 
 #include "cli/command.h"
 #include "cli/option_parser.h"
+#include "cli/png_file.h"
 #include "geometry/shape_diagnosis.h"
 #include "geometry/shape_preview.h"
 #include "job/number_format.h"
@@ -11,16 +11,6 @@
 namespace dravenor::cli {
 
 namespace {
-
-// Saves through a temporary file so a failed write leaves any earlier picture intact.
-std::string savePng(const QImage& image, const std::string& path)
-{
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return "cannot write " + path + ": " + file.errorString().toStdString();
-    if (!image.save(&file, "PNG") || !file.commit())
-        return "cannot write " + path + ": " + file.errorString().toStdString();
-    return {};
-}
 
 int preview(const Args& args, std::ostream& out, std::ostream& err)
 {

@@ -8,6 +8,8 @@ namespace dravenor::cli {
 Command dxfToShpCommand();
 Command shpToDxfCommand();
 Command closeCommand();
+// The report of a saved job (report_command.cpp).
+Command reportCommand();
 
 namespace {
 
@@ -30,7 +32,8 @@ bool isHelpFlag(const std::string& arg)
 
 std::vector<Command> commands()
 {
-    return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand()};
+    return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand(),
+            reportCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

@@ -83,8 +83,13 @@ void rotateLastLayout(std::vector<LayoutEntity>& entities, double angleDegrees)
     rotateShape(layout, angleDegrees);
     normaliseShape(layout);
     size_t next = 0;
-    for (LayoutEntity& e : entities)
-        if (e.LayoutNo == layoutNo) copyGeometry(layout[next++], e);
+    for (LayoutEntity& e : entities) {
+        if (e.LayoutNo != layoutNo) continue;
+        copyGeometry(layout[next++], e);
+        // A part's angle says how it lies on the sheet as cut, so that the layout can be built
+        // again from its items (a saved job, the layout editor); the sheet keeps its own.
+        if (e.PartIndex != 0) e.Angle = normaliseAngle(e.Angle + angleDegrees);
+    }
 }
 
 std::int32_t repeatLayout(NestingState& state, const std::vector<std::int32_t>& counts, std::int32_t layoutNo,

@@ -14,7 +14,8 @@ namespace dravenor {
 void appendShape(std::vector<LayoutEntity>& entities, const Shape& shape, std::int32_t layoutNo,
                  std::int32_t sheetIndex, std::int32_t partIndex, std::int32_t instance, double angle,
                  std::int32_t qty = 0);
-// Turns every entity of the last layout by the angle and moves them to the origin together.
+// Turns every entity of the last layout by the angle and moves them to the origin together;
+// each part entity's Angle takes the turn too (within one turn), the sheet's stays.
 void rotateLastLayout(std::vector<LayoutEntity>& entities, double angleDegrees);
 // Takes further copies of the layout from stock and demand while both allow; writes the number of
 // identical sheets into Qty of the layout's entities and returns it. counts holds, per part

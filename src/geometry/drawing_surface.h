@@ -1,8 +1,8 @@
 #pragma once
 // What shape, layout and print drawing is written against: a picture area with a user scale
-// (left, top, width, height, y downwards), lines in one of the 16 standard colours, text at a
-// point, text measurement, clearing and a tooltip. Widgets, printers, PNG files and test
-// recorders implement it.
+// (left, top, width, height, y downwards), lines in one of the 16 standard colours or in any
+// RGB colour, text at a point, text measurement, clearing and a tooltip. Widgets, printers,
+// PNG files and test recorders implement it.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -28,6 +28,8 @@ public:
     virtual bool setScale(const ViewScale& scale) = 0;
     virtual ViewScale scale() const = 0;
     virtual void line(double x1, double y1, double x2, double y2, int colour) = 0;
+    // A line in any colour, given as 0xRRGGBB (the layout view's part colours).
+    virtual void lineRgb(double x1, double y1, double x2, double y2, std::uint32_t rgb) = 0;
     // Text with its top-left corner at (x, y) in user units.
     virtual void text(double x, double y, const std::string& text) = 0;
     virtual double textWidth(const std::string& text) const = 0;  // in user units

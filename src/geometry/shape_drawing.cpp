@@ -17,18 +17,27 @@ bool inRange(int number, int from, int to)
     return from <= number && number <= to;
 }
 
-// Draws one entity whose arc angles are already brought into 0..360.
-void drawEntity(const ShapeEntity& e, DrawingSurface& surface, int colour, double mirror)
+// Traces one entity whose arc angles are already brought into 0..360 as lines in surface units
+// (y mirrored), handing each to line(x1, y1, x2, y2).
+template <class LineSink>
+void traceEntity(const ShapeEntity& e, double mirror, LineSink&& line)
 {
     if (e.RAD == 0) {
-        surface.line(e.X1, mirror - e.Y1, e.X2, mirror - e.Y2, colour);
+        line(e.X1, mirror - e.Y1, e.X2, mirror - e.Y2);
         return;
     }
     // 360 is the same direction as 0; so an arc ending at 360 ends at 0, and equal angles (0
     // and 360 included) draw the full circle.
     const double s = e.Nstart == 360 ? 0 : e.Nstart;
     const double end = e.Nend == 360 ? 0 : e.Nend;
-    drawArc(surface, mirror, e.CX, e.CY, e.RAD, colour, s, end);
+    forEachArcChord(e.CX, e.CY, e.RAD, s, end, [&](double x1, double y1, double x2, double y2) {
+        line(x1, mirror - y1, x2, mirror - y2);
+    });
+}
+
+void drawEntity(const ShapeEntity& e, DrawingSurface& surface, int colour, double mirror)
+{
+    traceEntity(e, mirror, [&](double x1, double y1, double x2, double y2) { surface.line(x1, y1, x2, y2, colour); });
 }
 
 void markEntityPoints(const ShapeEntity& e, DrawingSurface& surface, double mirror)
@@ -83,6 +92,24 @@ void drawArc(DrawingSurface& surface, double mirror, double cx, double cy, doubl
     forEachArcChord(cx, cy, rad, startDegrees, endDegrees, [&](double x1, double y1, double x2, double y2) {
         surface.line(x1, mirror - y1, x2, mirror - y2, colour);
     });
+}
+
+void drawArcRgb(DrawingSurface& surface, double mirror, double cx, double cy, double rad, std::uint32_t rgb,
+                double startDegrees, double endDegrees)
+{
+    forEachArcChord(cx, cy, rad, startDegrees, endDegrees, [&](double x1, double y1, double x2, double y2) {
+        surface.lineRgb(x1, mirror - y1, x2, mirror - y2, rgb);
+    });
+}
+
+void drawEntityRgb(const ShapeEntity& entity, DrawingSurface& surface, std::uint32_t rgb, double mirror)
+{
+    ShapeEntity e = entity;
+    if (e.RAD != 0) {
+        e.Nstart = normaliseAngle(e.Nstart);
+        e.Nend = normaliseAngle(e.Nend);
+    }
+    traceEntity(e, mirror, [&](double x1, double y1, double x2, double y2) { surface.lineRgb(x1, y1, x2, y2, rgb); });
 }
 
 void markPoint(double x, double y, DrawingSurface& surface, double mirror)

@@ -2,6 +2,7 @@
 // The common drawing of a shape in a picture area: a square view fitted to the shape, an
 // optional coordinate grid, the entities in one colour with a highlighted range in red, and
 // optional point marks and dimensions. Shape y grows upwards; every y is drawn as F - y.
+#include <cstdint>
 #include <string>
 
 #include "geometry/drawing_surface.h"
@@ -31,6 +32,12 @@ void drawGrid(DrawingSurface& surface, const std::string& gridText, double mirro
 void drawShape(const Shape& shape, DrawingSurface& surface, const PreviewOptions& options, double mirror);
 void drawArc(DrawingSurface& surface, double mirror, double cx, double cy, double rad, int colour,
              double startDegrees, double endDegrees);
+// The same chords in an RGB colour (0xRRGGBB).
+void drawArcRgb(DrawingSurface& surface, double mirror, double cx, double cy, double rad, std::uint32_t rgb,
+                double startDegrees, double endDegrees);
+// One line, arc or circle in an RGB colour, y mirrored as F - y. Arc angles are brought into
+// 0..360 first and an end of 360 is drawn as 0, as drawShape does.
+void drawEntityRgb(const ShapeEntity& entity, DrawingSurface& surface, std::uint32_t rgb, double mirror);
 void markPoint(double x, double y, DrawingSurface& surface, double mirror);
 double arcMidAngle(double startDegrees, double endDegrees);
 double distance(double x1, double y1, double x2, double y2);

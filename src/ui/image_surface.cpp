@@ -16,6 +16,12 @@ QFont surfaceFont()
     return font;
 }
 
+// 0xRRGGBB as a fully opaque QRgb.
+QRgb opaque(std::uint32_t rgb)
+{
+    return qRgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
 } // namespace
 
 QColor consoleColour(int colour)
@@ -41,6 +47,8 @@ QPainter& ImageSurface::painter()
         painter_->setRenderHint(QPainter::Antialiasing);
         painter_->setRenderHint(QPainter::TextAntialiasing);
         painter_->setFont(surfaceFont());
+        penRgb_ = qRgb(0, 0, 0);
+        painter_->setPen(QPen(QColor(penRgb_), 0));
     }
     return *painter_;
 }
@@ -69,15 +77,32 @@ QPointF ImageSurface::toPixels(double x, double y) const
 
 void ImageSurface::line(double x1, double y1, double x2, double y2, int colour)
 {
+    drawLine(x1, y1, x2, y2, opaque(consoleRgb(colour)));
+}
+
+void ImageSurface::lineRgb(double x1, double y1, double x2, double y2, std::uint32_t rgb)
+{
+    drawLine(x1, y1, x2, y2, opaque(rgb));
+}
+
+// Lines come in long runs of one colour (a part's chords): the pen changes only between runs.
+void ImageSurface::drawLine(double x1, double y1, double x2, double y2, QRgb rgb)
+{
     QPainter& p = painter();
-    p.setPen(QPen(consoleColour(colour), 0));
+    if (rgb != penRgb_) {
+        penRgb_ = rgb;
+        p.setPen(QPen(QColor(rgb), 0));
+    }
     p.drawLine(toPixels(x1, y1), toPixels(x2, y2));
 }
 
 void ImageSurface::text(double x, double y, const std::string& text)
 {
     QPainter& p = painter();
-    p.setPen(Qt::black);
+    if (penRgb_ != qRgb(0, 0, 0)) {
+        penRgb_ = qRgb(0, 0, 0);
+        p.setPen(QPen(QColor(penRgb_), 0));
+    }
     const QFontMetricsF metrics(surfaceFont());
     p.drawText(toPixels(x, y) + QPointF(0, metrics.ascent()), QString::fromStdString(text));
 }

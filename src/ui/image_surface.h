@@ -21,6 +21,7 @@ public:
     bool setScale(const ViewScale& scale) override;
     ViewScale scale() const override { return scale_; }
     void line(double x1, double y1, double x2, double y2, int colour) override;
+    void lineRgb(double x1, double y1, double x2, double y2, std::uint32_t rgb) override;
     void text(double x, double y, const std::string& text) override;
     double textWidth(const std::string& text) const override;
     double textHeight(const std::string& text) const override;
@@ -30,6 +31,7 @@ public:
 
 private:
     QPointF toPixels(double x, double y) const;
+    void drawLine(double x1, double y1, double x2, double y2, QRgb rgb);
     double unitsPerPixelX() const;
     double unitsPerPixelY() const;
 
@@ -38,6 +40,7 @@ private:
 
     QImage image_;
     mutable std::unique_ptr<QPainter> painter_; // declared after the image it paints on
+    QRgb penRgb_ = 0;                           // the painter's pen colour, set only on a change
     ViewScale scale_;
     std::string toolTip_;
 };

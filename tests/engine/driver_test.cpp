@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <cmath>
 #include <set>
 
@@ -176,10 +178,14 @@ TEST_F(ExampleJob, YieldsAddUp)
 
 TEST_F(ExampleJob, HonoursTheOrientationRules)
 {
+    // Rules hold on the sheet as it was nested: a part's angle plus its sheet's orientation.
+    std::map<std::int32_t, double> sheetAngle;
+    for (const LayoutEntity& e : state_->entities)
+        if (e.PartIndex == 0) sheetAngle[e.LayoutNo] = e.Angle;
     for (const LayoutEntity& e : state_->entities) {
         if (e.PartIndex == 0) continue;
         const std::string& orn = state_->part(e.PartIndex).Orn;
-        const double a = turn(e.Angle);
+        const double a = turn(e.Angle + sheetAngle[e.LayoutNo]);
         if (orn == "No") {
             EXPECT_TRUE(a == 0 || a == 180) << e.Angle;
         } else if (orn == "step90") {

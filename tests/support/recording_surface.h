@@ -2,6 +2,7 @@
 // A DrawingSurface that records what is drawn on it, so tests can assert on lines, texts, the
 // scale and the tooltip. Clearing forgets the lines and texts drawn so far, as a picture would.
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,9 +11,12 @@
 
 namespace dravenor::testing {
 
+// A line in a palette colour keeps its index; one drawn in RGB has colour -1. rgb holds the
+// colour as 0xRRGGBB either way.
 struct RecordedLine {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     int colour = 0;
+    std::uint32_t rgb = 0;
 };
 
 struct RecordedText {
@@ -37,7 +41,11 @@ public:
     ViewScale scale() const override { return view_; }
     void line(double x1, double y1, double x2, double y2, int colour) override
     {
-        lines.push_back({x1, y1, x2, y2, colour});
+        lines.push_back({x1, y1, x2, y2, colour, consoleRgb(colour)});
+    }
+    void lineRgb(double x1, double y1, double x2, double y2, std::uint32_t rgb) override
+    {
+        lines.push_back({x1, y1, x2, y2, -1, rgb});
     }
     void text(double x, double y, const std::string& t) override { texts.push_back({x, y, t}); }
     // Every character is a hundredth of the view wide, a line of text a fiftieth of it high.
@@ -55,6 +63,12 @@ public:
     {
         return static_cast<int>(std::count_if(lines.begin(), lines.end(), [colour](const RecordedLine& l) {
             return l.colour == colour;
+        }));
+    }
+    int countRgbLines(std::uint32_t rgb) const
+    {
+        return static_cast<int>(std::count_if(lines.begin(), lines.end(), [rgb](const RecordedLine& l) {
+            return l.colour == -1 && l.rgb == rgb;
         }));
     }
     std::optional<RecordedText> findText(const std::string& t) const

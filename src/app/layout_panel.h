@@ -1,0 +1,77 @@
+#pragma once
+// The main window's layout area: the layout list, the drawing of the selected layout with zoom,
+// grid, part names and positions, the scroll bars and the pointer coordinates. It shows the
+// layouts of a NestingState it does not own; the drawing is the core's layout view.
+#include <QWidget>
+
+#include "engine/nesting_state.h"
+#include "layouts/layout_view.h"
+#include "ui/dialog_service.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QScrollBar;
+
+namespace dravenor {
+
+class CanvasView;
+
+inline constexpr const char* kPartPositionNotice =
+    "Part Position is displayed as left bottom coordinates of out to out rectangle";
+
+class LayoutPanel : public QWidget {
+    Q_OBJECT
+public:
+    LayoutPanel(const NestingState& state, DialogService& dialogs, QWidget* parent = nullptr);
+
+    // Lists the layouts of the state and shows the first (or empties and disables everything).
+    void refill();
+    // No layouts: empty list, blank drawing, controls disabled.
+    void clearLayouts();
+    // Zoom back to 1 : 1 with the scroll bars at 0.
+    void resetZoom();
+
+    // Layout number of the selected line (0 when none).
+    int currentLayout() const;
+    void selectLayout(int lineIndex);
+
+    QComboBox* layoutList() const { return layoutList_; }
+    QComboBox* zoomList() const { return zoomList_; }
+    QComboBox* gridList() const { return gridList_; }
+    QCheckBox* showNamesBox() const { return showNames_; }
+    QCheckBox* showPositionsBox() const { return showPositions_; }
+    QScrollBar* horizontalBar() const { return hBar_; }
+    QScrollBar* verticalBar() const { return vBar_; }
+    CanvasView* canvas() const { return canvas_; }
+    QLabel* pointerLabel() const { return pointerLabel_; }
+    const LayoutViewFrame& frame() const { return frame_; }
+
+private:
+    LayoutViewOptions options() const;
+    void drawFitted();
+    void drawCentred();
+    void drawCentredAt(double centreX, double centreY);
+    // Redraws as the view stands: fitted at the scroll origin, else about the scrolled centre.
+    void redrawInPlace();
+    void applyScrollRanges();
+    void onZoomChanged();
+    void onPositionsToggled(bool on);
+    void setLayoutControlsEnabled(bool enabled);
+
+    const NestingState& state_;
+    DialogService& dialogs_;
+    LayoutViewFrame frame_;
+    SheetExtentsCache sheetSizes_;
+    QComboBox* layoutList_ = nullptr;
+    QComboBox* zoomList_ = nullptr;
+    QComboBox* gridList_ = nullptr;
+    QCheckBox* showNames_ = nullptr;
+    QCheckBox* showPositions_ = nullptr;
+    QScrollBar* hBar_ = nullptr;
+    QScrollBar* vBar_ = nullptr;
+    CanvasView* canvas_ = nullptr;
+    QLabel* pointerLabel_ = nullptr;
+};
+
+} // namespace dravenor

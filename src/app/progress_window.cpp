@@ -1,0 +1,161 @@
+#include "app/progress_window.h"
+
+#include <QLabel>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <mutex>
+
+namespace dravenor {
+
+// The engine's reports, kept as their latest values under a lock; the worker posts one repaint
+// request at a time to the window's thread.
+class ProgressReports : public NestingProgress {
+public:
+    struct Values {
+        std::string status, title, warning;
+        long long placed = 0, required = 0;
+        int layoutNo = 0;
+    };
+
+    ProgressReports(ProgressWindow& window, const std::atomic<bool>& cancel) : window_(window), cancel_(cancel) {}
+
+    void status(const std::string& text, long long placed, long long required) override
+    {
+        update([&](Values& v) { v.status = text; v.placed = placed; v.required = required; });
+    }
+    void title(const std::string& text) override { update([&](Values& v) { v.title = text; }); }
+    void layoutNumber(int layoutNo) override { update([&](Values& v) { v.layoutNo = layoutNo; }); }
+    void warning(const std::string& text) override { update([&](Values& v) { v.warning = text; }); }
+    bool cancelRequested() override { return cancel_; }
+
+    Values take()
+    {
+        std::lock_guard lock(mutex_);
+        posted_ = false;
+        return values_;
+    }
+
+private:
+    template <class Change>
+    void update(Change change)
+    {
+        bool post = false;
+        {
+            std::lock_guard lock(mutex_);
+            change(values_);
+            post = !posted_;
+            posted_ = true;
+        }
+        if (post) QMetaObject::invokeMethod(&window_, [this] { window_.showReportsNow(); }, Qt::QueuedConnection);
+    }
+
+    ProgressWindow& window_;
+    const std::atomic<bool>& cancel_;
+    std::mutex mutex_;
+    Values values_;
+    bool posted_ = false;
+};
+
+ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QString& modeCaption, QWidget* parent)
+    : QDialog(parent), state_(std::move(start)), mode_(mode)
+{
+    setWindowTitle(QString::fromLatin1(kProgressStartTitle));
+    setModal(true);
+    reports_ = std::make_unique<ProgressReports>(*this, cancel_);
+
+    modeLabel_ = new QLabel(modeCaption);
+    QFont bold = modeLabel_->font();
+    bold.setBold(true);
+    modeLabel_->setFont(bold);
+    statusLabel_ = new QLabel;
+    statusLabel_->setMinimumWidth(420);
+    layoutLabel_ = new QLabel;
+    layoutLabel_->setToolTip(tr("Number of Layouts Finished"));
+    warningLabel_ = new QLabel;
+    warningLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
+    bar_ = new QProgressBar;
+    bar_->setRange(0, 1);
+    bar_->setValue(0);
+    button_ = new QPushButton(tr("Cancel"));
+    connect(button_, &QPushButton::clicked, this, &ProgressWindow::onButton);
+
+    auto* icon = new QLabel;
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addWidget(modeLabel_, 1);
+    top->addWidget(layoutLabel_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(statusLabel_);
+    layout->addWidget(bar_);
+    layout->addWidget(warningLabel_);
+    layout->addWidget(button_, 0, Qt::AlignRight);
+}
+
+ProgressWindow::~ProgressWindow()
+{
+    cancel_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void ProgressWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!started_) startRun();
+}
+
+void ProgressWindow::startRun()
+{
+    started_ = true;
+    worker_ = std::thread([this] {
+        result_ = optimise(state_, mode_, *reports_);
+        QMetaObject::invokeMethod(this, [this] { onRunFinished(); }, Qt::QueuedConnection);
+    });
+}
+
+void ProgressWindow::showReportsNow()
+{
+    const ProgressReports::Values v = reports_->take();
+    statusLabel_->setText(QString::fromStdString(v.status));
+    bar_->setRange(0, static_cast<int>(std::max(1LL, v.required)));
+    bar_->setValue(static_cast<int>(std::min(v.placed, std::max(1LL, v.required))));
+    if (!v.title.empty()) setWindowTitle(QString::fromStdString(v.title));
+    if (v.layoutNo > 0) layoutLabel_->setText(tr("Layouts: %1").arg(v.layoutNo));
+    warningLabel_->setText(QString::fromStdString(v.warning));
+}
+
+void ProgressWindow::onRunFinished()
+{
+    worker_.join();
+    showReportsNow();
+    finished_ = true;
+    statusLabel_->setText(QString::fromStdString(result_.statusText));
+    button_->setText(tr("OK"));
+    button_->setFocus();
+    emit finishedRun();
+}
+
+void ProgressWindow::onButton()
+{
+    if (finished_) {
+        accept();
+        return;
+    }
+    cancel_ = true;
+}
+
+void ProgressWindow::reject()
+{
+    // Esc or the close box stop the run like Cancel; the window closes only once it is done.
+    if (finished_) QDialog::reject();
+    else cancel_ = true;
+}
+
+} // namespace dravenor

@@ -1,0 +1,77 @@
+#pragma once
+// The modal progress window of an optimisation. The run goes on a worker thread on its own
+// copy of the job's state, so the window repaints and Cancel answers while the engine works;
+// the engine's single sequence of steps, and so its result, is the same as without a window.
+// Reports from the engine are coalesced: the window shows the latest status, never a backlog.
+#include <QDialog>
+#include <QString>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "engine/nesting_driver.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace dravenor {
+
+class ProgressReports;
+
+inline constexpr const char* kProgressStartTitle = "Nesting Progress 0% | Ov. Yield : NA | Layouts : NA";
+
+class ProgressWindow : public QDialog {
+    Q_OBJECT
+public:
+    // modeCaption: "Free Nesting", "Stack Nesting" or "Continuous Stack Nesting".
+    ProgressWindow(NestingState start, NestingMode mode, const QString& modeCaption, QWidget* parent = nullptr);
+    ~ProgressWindow() override;
+
+    // The run stops after the sheet being strategised (also before it starts).
+    void requestCancel() { cancel_ = true; }
+    bool runFinished() const { return finished_; }
+    const RunResult& result() const { return result_; }
+    // The state the run left (valid once the run finished).
+    NestingState takeState() { return std::move(state_); }
+
+    QPushButton* button() const { return button_; }
+    QLabel* statusLabel() const { return statusLabel_; }
+    QLabel* layoutLabel() const { return layoutLabel_; }
+    QLabel* warningLabel() const { return warningLabel_; }
+    QLabel* modeLabel() const { return modeLabel_; }
+    QProgressBar* progressBar() const { return bar_; }
+
+    // Shows the engine's latest reports (called on the window's thread).
+    void showReportsNow();
+
+signals:
+    void finishedRun();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void reject() override;
+
+private:
+    void startRun();
+    void onRunFinished();
+    void onButton();
+
+    NestingState state_;
+    NestingMode mode_;
+    RunResult result_;
+    std::atomic<bool> cancel_{false};
+    bool started_ = false;
+    bool finished_ = false;
+    std::unique_ptr<ProgressReports> reports_;
+    std::thread worker_;
+
+    QLabel* modeLabel_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QLabel* layoutLabel_ = nullptr;
+    QLabel* warningLabel_ = nullptr;
+    QProgressBar* bar_ = nullptr;
+    QPushButton* button_ = nullptr;
+};
+
+} // namespace dravenor

@@ -1,0 +1,120 @@
+#include <QCoreApplication>
+#include <QDir>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/option_parser.h"
+#include "job/files.h"
+#include "layouts/job_open.h"
+#include "layouts/report.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+// A private folder for the job's section files, removed with everything in it at the end.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "dravenor-report-XXXXXX").string();
+        if (::mkdtemp(pattern.data())) path_ = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ec;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The density table named by --density (which must exist), else the one beside the executable,
+// else the one shipped in its resources folder; an empty table when there is none.
+DensityTable loadDensities(const ParsedArgs& parsed, std::ostream& err)
+{
+    std::vector<std::string> warnings;
+    DensityTable table;
+    if (parsed.has("--density")) {
+        const std::string path = parsed.value("--density");
+        if (!fileExists(path)) throw UsageError{"density table " + path + " not found"};
+        table = readDensityFile(path, warnings);
+    } else {
+        const QDir executable(QCoreApplication::applicationDirPath());
+        const std::string besideExecutable = densityTablePath(executable.path().toStdString());
+        const std::string shipped = densityTablePath(executable.filePath(QStringLiteral("resources")).toStdString());
+        table = readDensityFile(fileExists(besideExecutable) ? besideExecutable : shipped, warnings);
+    }
+    for (const std::string& w : warnings) err << "dravenor-cli report: warning: " << w << "\n";
+    return table;
+}
+
+Args withLongOutputOption(Args args)
+{
+    for (std::string& a : args)
+        if (a == "-o") a = "--output";
+    return args;
+}
+
+int report(const Args& args, std::ostream& out, std::ostream& err)
+{
+    const ParsedArgs parsed = parseArgs(withLongOutputOption(args), {"--output", "--density"}, {});
+    if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli report --help)"};
+    const std::string jobPath = parsed.positional.front();
+    const std::string outputPath = parsed.value("--output", kReportFileName);
+    const DensityTable densities = loadDensities(parsed, err);
+
+    const ScratchFolder scratch;
+    if (scratch.path().empty()) {
+        err << "dravenor-cli report: cannot create a temporary folder for the job's sections\n";
+        return kExitFailed;
+    }
+    Job job;
+    const JobFileResult opened = openJob(jobPath, scratch.path(), job);
+    if (!opened.ok()) {
+        err << "dravenor-cli report: " << opened.error << "\n";
+        return kExitBadInput;
+    }
+    for (const std::string& w : opened.warnings) err << "dravenor-cli report: warning: " << w << "\n";
+    if (job.nesting.items.empty()) {
+        err << "dravenor-cli report: " << jobPath << ": " << kNoLayoutMessage << "\n";
+        return kExitBadInput;
+    }
+
+    const ReportWriteResult written = writeReportFile(job, densities, outputPath);
+    for (const std::string& w : written.warnings) err << "dravenor-cli report: warning: " << w << "\n";
+    if (!written.ok()) {
+        err << "dravenor-cli report: " << written.error << "\n";
+        return kExitFailed;
+    }
+    out << written.path << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+Command reportCommand()
+{
+    return {"report", "write the report (yields, cutting lengths, weights) of a saved job",
+            "Usage: dravenor-cli report FILE.nst [-o REPORT] [--density FILE]\n"
+            "Opens the job, rebuilds its layouts from the shape files and writes its report:\n"
+            "overall and per-layout yields, running lengths of cutting, weights, the use of every\n"
+            "sheet and part type and the position of every placed part.\n"
+            "  -o, --output REPORT  the report file to write (default Report.tlf in the current\n"
+            "                       folder); written as a whole or not at all\n"
+            "  --density FILE       the density table for the weights (default: density.dat beside\n"
+            "                       the executable, else the one shipped in its resources)\n"
+            "A material missing from the density table weighs 0. A job without layouts, or one\n"
+            "that cannot be read, gives exit code 2; a report that cannot be written, 1.\n",
+            report};
+}
+
+} // namespace dravenor::cli

@@ -1,0 +1,89 @@
+#include "layouts/layout_rebuild.h"
+
+#include <map>
+
+#include "engine/layout_results.h"
+#include "geometry/primitives.h"
+
+namespace dravenor {
+
+namespace {
+
+// Shapes read during one rebuild, by file name, with what went wrong ("" when the shape is usable).
+class ShapeCache {
+public:
+    explicit ShapeCache(const ShapeLoader& load) : load_(load) {}
+
+    struct Loaded {
+        Shape shape;
+        std::string problem;
+    };
+
+    const Loaded& get(const std::string& path)
+    {
+        if (const auto it = loaded_.find(path); it != loaded_.end()) return it->second;
+        Loaded entry;
+        const ShapeReadReport report = load_(path, entry.shape);
+        if (!report.readable)
+            entry.problem = report.error.empty() ? "cannot read " + path : report.error;
+        else if (entry.shape.empty())
+            entry.problem = path + ": holds no lines, arcs or circles";
+        if (!entry.problem.empty()) entry.shape.clear();
+        return loaded_.emplace(path, std::move(entry)).first->second;
+    }
+
+private:
+    const ShapeLoader& load_;
+    std::map<std::string, Loaded> loaded_;
+};
+
+// A part instance as the driver places it: turned about its centre, tidied, and moved so that
+// its box starts at the item's X, Y.
+Shape placedInstance(const Shape& original, double angle, double x, double y)
+{
+    Shape shape = original;
+    rotateShape(shape, angle);
+    normaliseArcAngles(shape);
+    normaliseShape(shape);
+    moveShape(shape, x, y);
+    return shape;
+}
+
+} // namespace
+
+std::vector<std::string> rebuildEntityList(NestingState& state)
+{
+    return rebuildEntityList(state, [](const std::string& path, Shape& shape) { return loadShape(path, shape); });
+}
+
+std::vector<std::string> rebuildEntityList(NestingState& state, const ShapeLoader& load)
+{
+    state.entities.clear();
+    std::vector<std::string> problems;
+    ShapeCache cache(load);
+    std::int32_t instance = 0;
+    for (size_t k = 0; k < state.items.size(); ++k) {
+        LayoutItem& row = state.items[k];
+        const bool sheetRow = k + 1 == state.items.size() || state.items[k + 1].LayoutNo != row.LayoutNo;
+        // The part is turned by the angle as stored; the row then keeps it within 0..360.
+        const double turn = row.Angle;
+        if (!sheetRow) {
+            ++instance;
+            row.Angle = normaliseAngle(row.Angle);
+        }
+        const ShapeCache::Loaded& loaded = cache.get(row.Name);
+        if (!loaded.problem.empty()) {
+            problems.push_back("layout " + std::to_string(row.LayoutNo) + ": " + loaded.problem);
+        } else if (sheetRow) {
+            appendShape(state.entities, loaded.shape, row.LayoutNo, row.SheetIndex, row.PartIndex, 0, row.Angle,
+                        row.Qty);
+        } else {
+            appendShape(state.entities, placedInstance(loaded.shape, turn, row.X, row.Y), row.LayoutNo,
+                        row.SheetIndex, row.PartIndex, instance, row.Angle, row.Qty);
+        }
+        if (sheetRow) instance = 0;
+    }
+    return problems;
+}
+
+} // namespace dravenor

@@ -1,0 +1,25 @@
+#pragma once
+// What "Start Optimization" does around the run itself, free of windows: the checks in their
+// order with the zero-kerf question, the records built from the grids, and taking a finished
+// run back into the job.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "engine/nesting_driver.h"
+#include "job/job.h"
+
+namespace dravenor {
+
+// Checks the job and prepares its records for a run: every named file exists, the basic
+// details are read, a zero kerf is confirmed through askZeroKerf, the grids become records,
+// and the lists and shapes are usable. Returns the message that stops the start ("" when the
+// user declined the zero-kerf question), or nothing when the run may go. The results are
+// thrown away first: a run always starts from the grids.
+std::optional<std::string> prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf);
+
+// Takes a finished run into the job: its state, the kerf it used written to the basic
+// details' ActKerf column, and the job marked modified.
+void acceptOptimisation(Job& job, NestingState finished);
+
+} // namespace dravenor

@@ -1,0 +1,210 @@
+#include "layouts/report.h"
+
+#include <cstdlib>
+
+#include "job/files.h"
+#include "job/number_format.h"
+#include "layouts/report_print_text.h"
+
+namespace dravenor {
+
+namespace {
+
+constexpr size_t kDisplayNameLength = 18;
+const std::string kStarLine(76, '*');
+const std::string kDashLine(76, '-');
+
+std::string lengthText(double length)
+{
+    return formatMask(length, ".00");
+}
+
+// Sheets cut from a sheet record. The engine marks a sheet on which nothing fitted by negating
+// its Remaining; the count of sheets taken is the same either way.
+std::int32_t sheetsUsed(const SheetEntry& sheet)
+{
+    return sheet.Qty - std::abs(sheet.Remaining);
+}
+
+class ReportBuilder {
+public:
+    ReportBuilder(const NestingState& state, const JobMetrics& metrics) : state_(state), metrics_(metrics) {}
+
+    std::string build()
+    {
+        writeTotals();
+        writeBasicDetails();
+        writeSheetSummary();
+        writePartSummary();
+        for (const LayoutMetrics& layout : metrics_.layouts) writeLayout(layout);
+        return out_.str();
+    }
+
+private:
+    std::string weight(double area, double count) const
+    {
+        return formatMask(metrics_.weight(area, count), "0.00");
+    }
+
+    const SheetEntry* sheetRecord(std::int32_t sheetIndex) const
+    {
+        if (sheetIndex < 1 || static_cast<size_t>(sheetIndex) > state_.sheets.size()) return nullptr;
+        return &state_.sheet(sheetIndex);
+    }
+
+    const PartEntry* partRecord(std::int32_t partIndex) const
+    {
+        if (partIndex < 1 || static_cast<size_t>(partIndex) > state_.parts.size()) return nullptr;
+        return &state_.part(partIndex);
+    }
+
+    void writeTotals()
+    {
+        out_.text("Overall Yield :").number(metrics_.overallYield);
+        out_.text("     Overall Base Yield :").number(metrics_.overallBaseYield).endLine();
+        out_.line("Total Layouts : " + std::to_string(metrics_.layouts.size()));
+        out_.line("Total RLC(Running Length of Cutting) : " + lengthText(metrics_.totalRlc));
+    }
+
+    void writeBasicDetails()
+    {
+        const BasicDetails& d = state_.details;
+        out_.line().line(kStarLine).line("Basic Details").line();
+        out_.text("Mat=" + d.Mat).tab(15).text("Grade=" + d.Grade);
+        out_.tab(30).text("Thk=" + formatGeneral(d.Thick)).tab(45).text("Kerf=" + formatGeneral(d.Kerf)).endLine();
+        out_.line("Note=" + d.Note);
+    }
+
+    void writeSheetSummary()
+    {
+        out_.line(kStarLine).line("Sheet(s) Utilization Summary").line();
+        out_.text("Sheet File Name").tab(20).text("QtyUsed").tab(28).text("Pri").tab(36).text("TotWeight").endLine();
+        out_.line(kDashLine);
+        for (const SheetEntry& sheet : state_.sheets) {
+            const std::int32_t used = sheetsUsed(sheet);
+            if (used <= 0) continue;
+            out_.text(reportDisplayName(sheet.FileName)).tab(20).number(used);
+            out_.tab(28).text(reportPriorityText(sheet.Pri)).tab(36).text(weight(sheet.Area, used)).endLine();
+        }
+    }
+
+    void writePartSummary()
+    {
+        out_.line().line(kStarLine).line("Part(s) Utilization Summary").line();
+        out_.text("Part File Name").tab(20).text("QtyReq").tab(28).text("QtyPro").tab(36).text("QtyRem");
+        out_.tab(44).text("Pri").tab(52).text("Orn").tab(60).text("TotWeight").tab(70).text("RLC").endLine();
+        out_.line(kDashLine);
+        for (size_t i = 0; i < state_.parts.size(); ++i) {
+            const PartEntry& part = state_.parts[i];
+            const std::int32_t produced = part.Qty - part.Remaining;
+            out_.text(reportDisplayName(part.FileName)).tab(20).number(part.Qty).tab(28).number(produced);
+            out_.tab(36).number(part.Remaining).tab(44).text(reportPriorityText(part.Pri));
+            out_.tab(52).text(reportOrientationText(part.Orn)).tab(60).text(weight(part.Area, produced));
+            out_.tab(70).text(lengthText(produced * metrics_.rlcOfPart(static_cast<std::int32_t>(i) + 1))).endLine();
+        }
+        out_.line().line(kStarLine);
+    }
+
+    void writeLayout(const LayoutMetrics& layout)
+    {
+        out_.line("Layout No : " + std::to_string(layout.layoutNo) + " / " + std::to_string(metrics_.layouts.size()));
+        out_.line();
+        out_.text("Yield :").number(layout.yield).text("     Base Yield :").number(layout.baseYield).endLine();
+        out_.line("RLC/Sheet : " + lengthText(layout.rlcPerSheet) + "     Total RLC : " + lengthText(layout.totalRlc));
+        out_.text("Qty to cut :").number(layout.qty).endLine();
+        writeLayoutSheet(layout);
+        writeLayoutParts(layout);
+        out_.line().line(kStarLine);
+    }
+
+    void writeLayoutSheet(const LayoutMetrics& layout)
+    {
+        out_.line();
+        out_.text("Sheet File Name").tab(20).text("Pri").tab(28).text("TotWeight").endLine();
+        out_.line(kDashLine);
+        std::string name;
+        std::int32_t sheetIndex = layout.sheetIndex;
+        for (const LayoutItem& item : state_.items) {
+            if (item.LayoutNo != layout.layoutNo || item.PartIndex != 0) continue;
+            name = item.Name;
+            sheetIndex = item.SheetIndex;
+        }
+        const SheetEntry* sheet = sheetRecord(sheetIndex);
+        if (name.empty() && sheet) name = sheet->FileName;
+        out_.text(reportDisplayName(name)).tab(20).text(reportPriorityText(sheet ? sheet->Pri : 0));
+        out_.tab(28).text(weight(sheet ? sheet->Area : 0, 1)).endLine();
+    }
+
+    void writeLayoutParts(const LayoutMetrics& layout)
+    {
+        out_.line();
+        out_.text("Part File Name").tab(20).text("QtyPro").tab(28).text("Pri").tab(36).text("Orn");
+        out_.tab(44).text("TotWeight").tab(56).text("X-Loc").tab(66).text("Y-Loc").endLine();
+        out_.line(kDashLine);
+        for (const LayoutItem& item : state_.items) {
+            if (item.LayoutNo != layout.layoutNo || item.PartIndex <= 0) continue;
+            const PartEntry* part = partRecord(item.PartIndex);
+            out_.text(reportDisplayName(item.Name)).tab(20).text("1");
+            out_.tab(28).text(reportPriorityText(part ? part->Pri : 0));
+            out_.tab(36).text(reportOrientationText(part ? part->Orn : std::string()));
+            out_.tab(44).text(weight(part ? part->Area : 0, 1));
+            out_.tab(56).text(formatMask(item.X, "0.00")).tab(66).text(formatMask(item.Y, "0.00")).endLine();
+        }
+    }
+
+    const NestingState& state_;
+    const JobMetrics& metrics_;
+    ReportPrintText out_;
+};
+
+} // namespace
+
+std::string reportDisplayName(const std::string& path)
+{
+    std::string name = fileNameOnly(path).substr(0, kDisplayNameLength);
+    for (char& c : name)
+        if (c == ',') c = ' ';
+    return name;
+}
+
+std::string reportPriorityText(std::int32_t pri)
+{
+    return pri == 0 || pri == 32767 ? "-" : std::to_string(pri);
+}
+
+std::string reportOrientationText(const std::string& orn)
+{
+    return orn.empty() ? "-" : orn;
+}
+
+std::string reportText(const Job& job, const JobMetrics& metrics)
+{
+    return ReportBuilder(job.nesting, metrics).build();
+}
+
+std::string reportText(const Job& job, const DensityTable& densities, std::vector<std::string>* warnings)
+{
+    const JobMetrics metrics = computeJobMetrics(job.nesting, densityFor(densities, job.nesting.details.Mat));
+    if (warnings) warnings->insert(warnings->end(), metrics.warnings.begin(), metrics.warnings.end());
+    return reportText(job, metrics);
+}
+
+ReportWriteResult writeReportFile(const Job& job, const DensityTable& densities, const std::string& path)
+{
+    ReportWriteResult result;
+    result.path = path;
+    if (job.nesting.items.empty()) {
+        result.error = kNoLayoutMessage;
+        return result;
+    }
+    const std::string text = reportText(job, densities, &result.warnings);
+    result.error = writeFileAtomically(path, text);
+    return result;
+}
+
+ReportWriteResult writeReport(const Job& job, const DensityTable& densities, const std::string& workingFolder)
+{
+    return writeReportFile(job, densities, withTrailingSeparator(workingFolder) + kReportFileName);
+}
+
+} // namespace dravenor

@@ -1,0 +1,161 @@
+// Optimisation from the main window: the Optimize menu, the progress window, the layout list and
+// view, and what an edit of the job does to them.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "app/layout_panel.h"
+#include "app/main_window_fixture.h"
+#include "app/progress_window.h"
+#include "layouts/layout_list.h"
+
+namespace dravenor::testing {
+namespace {
+
+class MainWindowOptimise : public MainWindowTest {
+protected:
+    // A job of two sheets of 1000 x 500 and eight plates of 300 x 200 with a kerf of 3.
+    void enterJob(const char* sheetQty = "2")
+    {
+        typeInto(BasicGrid, "Kerf", "3");
+        enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
+        typeInto(SheetGrid, "Qty", sheetQty);
+        enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
+        typeInto(PartGrid, "Qty", "8");
+    }
+
+    // Starts the run and presses OK as soon as it has finished; returns the end status shown.
+    std::string optimise(bool cancelAtOnce = false)
+    {
+        std::string status;
+        window->beforeProgressShown = [&](ProgressWindow& progress) {
+            ++progressWindows;
+            if (cancelAtOnce) progress.requestCancel();
+            QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [&progress, &status] {
+                status = progress.statusLabel()->text().toStdString();
+                progress.button()->click();
+            });
+        };
+        window->startOptimisation();
+        return status;
+    }
+
+    // The same job run by the engine alone, as the batch tool runs it.
+    NestingState engineRun()
+    {
+        Job copy = window->job();
+        copyGridsToRecords(copy);
+        SilentProgress silent;
+        dravenor::optimise(copy.nesting, copy.mode, silent);
+        return copy.nesting;
+    }
+
+    LayoutPanel& panel() { return *window->layoutPanel(); }
+    int progressWindows = 0;
+};
+
+TEST_F(MainWindowOptimise, ARunListsTheSameLayoutsAsTheEngineAloneAndDrawsTheFirst)
+{
+    enterJob();
+    EXPECT_TRUE(window->modeAction(2)->isChecked());
+    const std::string status = optimise();
+
+    EXPECT_EQ(status.rfind("Full Optimization Done# [", 0), 0u) << status;
+    const NestingState alone = engineRun();
+    EXPECT_EQ(window->job().nesting.entities, alone.entities);
+    const std::vector<std::string> entries = layoutListEntries(alone);
+    ASSERT_FALSE(entries.empty());
+    ASSERT_EQ(panel().layoutList()->count(), static_cast<int>(entries.size()));
+    EXPECT_EQ(panel().layoutList()->itemText(0).toStdString(), entries[0]);
+    EXPECT_EQ(panel().currentLayout(), 1);
+    EXPECT_TRUE(panel().canvas()->isEnabled());
+    EXPECT_GT(inkedPixels(panel().canvas()->surface().image()), 500);
+    EXPECT_TRUE(window->job().modified);
+    EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "3");
+}
+
+TEST_F(MainWindowOptimise, AnEditOfTheJobThrowsTheLayoutsAwayAndTheViewShowsIt)
+{
+    enterJob();
+    optimise();
+    ASSERT_GT(panel().layoutList()->count(), 0);
+
+    typeInto(PartGrid, "Qty", "9"); // asks "change data?" and the scripted answer is OK
+    EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
+    EXPECT_EQ(panel().layoutList()->count(), 0);
+    EXPECT_FALSE(panel().layoutList()->isEnabled());
+    EXPECT_FALSE(panel().canvas()->isEnabled());
+    EXPECT_EQ(inkedPixels(panel().canvas()->surface().image()), 0);
+    EXPECT_FALSE(window->job().hasLayouts());
+}
+
+TEST_F(MainWindowOptimise, CancelStopsAfterTheFirstSheet)
+{
+    enterJob("20");
+    typeInto(PartGrid, "Qty", "1"); // 81 plates: far more than one sheet holds
+    const std::string status = optimise(true);
+    EXPECT_EQ(status.rfind("Partial Optimization Done# [", 0), 0u) << status;
+    EXPECT_EQ(panel().layoutList()->count(), 1);
+    EXPECT_EQ(panel().layoutList()->itemText(0).toStdString().substr(0, 3), "1/1");
+}
+
+TEST_F(MainWindowOptimise, TheStartChecksStopBeforeAnyRun)
+{
+    enterJob();
+    grid(BasicGrid).setCurrentCell(1, window->job().basic.columnOf("Kerf"));
+    QTest::keyClick(&grid(BasicGrid), Qt::Key_Delete);
+    dialogs.answers.push_back(DialogService::Answer::No);
+    optimise();
+    EXPECT_EQ(dialogs.questionTexts().back(), "No Kerf specified. Continue nesting?");
+    EXPECT_EQ(progressWindows, 0);
+
+    typeInto(BasicGrid, "Kerf", "2");
+    QFile::remove(folder.filePath("plate.shp"));
+    optimise();
+    EXPECT_EQ(dialogs.questionTexts().back(), folder.filePath("plate.shp").toStdString() + " not found");
+    EXPECT_EQ(progressWindows, 0);
+}
+
+TEST_F(MainWindowOptimise, TheNestingModeItemsAreOneChoice)
+{
+    window->modeAction(0)->trigger();
+    EXPECT_EQ(window->job().mode, NestingMode::Stack);
+    EXPECT_TRUE(window->modeAction(0)->isChecked());
+    EXPECT_FALSE(window->modeAction(2)->isChecked());
+    window->newJob();
+    EXPECT_EQ(window->job().mode, NestingMode::Free);
+    EXPECT_TRUE(window->modeAction(2)->isChecked());
+}
+
+TEST_F(MainWindowOptimise, ZoomEnablesScrollingAndRedrawsKeepTheScrolledView)
+{
+    enterJob();
+    optimise();
+    EXPECT_FALSE(panel().horizontalBar()->isEnabled());
+    const double wholeWidth = panel().canvas()->surface().scale().width;
+    panel().zoomList()->setCurrentIndex(3);
+    ASSERT_TRUE(panel().horizontalBar()->isEnabled());
+    EXPECT_LT(panel().canvas()->surface().scale().width, wholeWidth / 3.5);
+
+    panel().horizontalBar()->setValue(panel().horizontalBar()->maximum() / 2);
+    const ViewScale scrolled = panel().canvas()->surface().scale();
+    panel().showNamesBox()->setChecked(true);
+    EXPECT_DOUBLE_EQ(panel().canvas()->surface().scale().left, scrolled.left);
+    EXPECT_DOUBLE_EQ(panel().canvas()->surface().scale().top, scrolled.top);
+
+    panel().showPositionsBox()->setChecked(true);
+    EXPECT_EQ(dialogs.questionTexts().back(), kPartPositionNotice);
+    const size_t asked = dialogs.questions.size();
+    panel().showPositionsBox()->setChecked(false);
+    EXPECT_EQ(dialogs.questions.size(), asked);
+
+    panel().zoomList()->setCurrentIndex(0);
+    EXPECT_FALSE(panel().horizontalBar()->isEnabled());
+    EXPECT_EQ(panel().horizontalBar()->value(), 0);
+}
+
+} // namespace
+} // namespace dravenor::testing

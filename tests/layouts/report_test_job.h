@@ -1,0 +1,73 @@
+#pragma once
+// A small finished job built by hand, so that every yield, length and weight of its report can
+// be worked out on paper: two layouts, three sheet types (one unused) and three part types (one
+// not produced), material "ST" of density 0.5 and thickness 10 (weight = 5 x area x count).
+#include <string>
+
+#include "geometry/shape_builders.h"
+#include "geometry/shape_file.h"
+#include "job/density_table.h"
+#include "job/job.h"
+#include "support/temp_folder.h"
+
+namespace dravenor::testing {
+
+class ReportTestJob {
+public:
+    ReportTestJob()
+    {
+        NestingState& s = job.nesting;
+        s.details = {"ST", "S235", 10, 1, 1, "test job"};
+        s.sheets = {{rectangleFile("big-sheet-100x100.shp", 100, 100), 5, 1, 10000, 3},
+                    {rectangleFile("small,sheet.shp", 100, 50), 1, 32767, 4000, 0},
+                    {rectangleFile("unused.shp", 10, 10), 2, 2, 100, 2}};
+        s.parts = {{rectangleFile("a.shp", 50, 20), 3, 32767, "", 1000, 0},
+                   {rectangleFile("b.shp", 25, 20), 2, 3, "step90", 500, 0},
+                   {rectangleFile("c.shp", 10, 10), 1, 4, "No", 100, 1}};
+        // Layout 1: a and b on the big sheet, cut twice. Layout 2: a on the small sheet.
+        place(1, 1, 1, 1, 0, 0, 2);
+        place(1, 1, 2, 2, 50, 0, 2);
+        place(1, 1, 0, 0, 0, 0, 2);
+        place(2, 2, 1, 1, 12.345, 7.5, 1);
+        place(2, 2, 0, 0, 0, 0, 1);
+    }
+
+    std::string rectangleFile(const std::string& name, double w, double h) const
+    {
+        const std::string path = folder.file(name);
+        saveShapeFile(rectangle(0, 0, w, h), path);
+        return path;
+    }
+
+    // One entity and one item row per instance (instance 0: the sheet).
+    void place(int layoutNo, int sheetIndex, int partIndex, int instance, double x, double y, int qty)
+    {
+        NestingState& s = job.nesting;
+        LayoutEntity e;
+        e.X1 = x;
+        e.Y1 = y;
+        e.X2 = x + 1;
+        e.Y2 = y;
+        e.SheetIndex = sheetIndex;
+        e.PartIndex = partIndex;
+        e.LayoutNo = layoutNo;
+        e.Instance = instance;
+        e.Qty = qty;
+        s.entities.push_back(e);
+        LayoutItem item;
+        item.Name = partIndex ? s.part(partIndex).FileName : s.sheet(sheetIndex).FileName;
+        item.X = x;
+        item.Y = y;
+        item.SheetIndex = sheetIndex;
+        item.PartIndex = partIndex;
+        item.LayoutNo = layoutNo;
+        item.Qty = qty;
+        s.items.push_back(item);
+    }
+
+    TempFolder folder;
+    Job job;
+    DensityTable densities{{"AL", "2.7"}, {"ST", "0.5"}};
+};
+
+} // namespace dravenor::testing
