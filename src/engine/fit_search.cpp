@@ -19,8 +19,8 @@ static_assert(kProbes <= kKeyPointsUsed);
 } // namespace
 
 SheetRows::SheetRows(const Raster& sheet)
-    : sheet_(sheet), longest_(static_cast<size_t>(std::max(sheet.H() + 1, 0)), -1), firstRun_(longest_.size()),
-      runCount_(longest_.size())
+    : sheet_(sheet), longest_(static_cast<size_t>(std::max(sheet.H() + 1, 0)), INT_MAX), stale_(longest_.size(), 1),
+      firstRun_(longest_.size()), runCount_(longest_.size())
 {
 }
 
@@ -44,60 +44,31 @@ void SheetRows::read(int row)
     }
     runCount_[r] = count;
     longest_[r] = longest;
-}
-
-int SheetRows::longestFree(int row)
-{
-    if (longest_[static_cast<size_t>(row)] < 0) read(row);
-    return longest_[static_cast<size_t>(row)];
+    stale_[r] = 0;
 }
 
 std::pair<const SheetRows::Run*, const SheetRows::Run*> SheetRows::freeRuns(int row)
 {
-    if (longest_[static_cast<size_t>(row)] < 0) read(row);
+    if (stale_[static_cast<size_t>(row)]) read(row);
     const Run* first = runs_.data() + firstRun_[static_cast<size_t>(row)];
     return {first, first + runCount_[static_cast<size_t>(row)]};
 }
 
 void SheetRows::stamped(int y0, int y1)
 {
-    for (int r = std::max(y0, 0); r <= std::min(y1, sheet_.H()); ++r) longest_[static_cast<size_t>(r)] = -1;
+    for (int r = std::max(y0, 0); r <= std::min(y1, sheet_.H()); ++r) stale_[static_cast<size_t>(r)] = 1;
 }
 
-FitFinder::FitFinder(const Raster& part, const KeyPoints& keys, SheetRows* rows) : part_(part), rows_(rows)
+FitFinder::FitFinder(const Raster& part, const KeyPoints& keys, SheetRows* rows, const PartProfile* profile)
+    : part_(part), rows_(rows), profile_(profile ? *profile : ownProfile_.emplace(part))
 {
     for (size_t k = 0; k < keys.size() && probes_.size() < kProbes; ++k) probes_.push_back(keys[k]);
-    for (int j = 0; j <= part.H() && part.W() >= 0; ++j)
-        forEachRun(part.row(j), part.W(), true, [&](int first, int end) {
-            if (end - first <= runLength_) return;
-            runRow_ = j;
-            runStart_ = first;
-            runLength_ = end - first;
-        });
-    const int H = part.H();
-    const int spread = std::max(1, (H + 1) / 8);
-    const int words = part.W() >= 0 ? part.W() / 64 + 1 : 0;
-    if (words > 0) {
-        const std::uint64_t lastMask = part.boxMask(words - 1);
-        partWords_.reserve(static_cast<size_t>((H + 1) * words));
-        for (int first = 0; first < spread; ++first)
-            for (int j = first; j <= H; j += spread) {
-                const std::uint64_t* row = part.row(j);
-                for (int k = 0; k < words; ++k) {
-                    const std::uint64_t cells = k + 1 == words ? row[k] & lastMask : row[k];
-                    if (cells) partWords_.push_back({j, k, cells});
-                }
-            }
-    }
     // Parts with few key points (small or sparse ones) are probed at the first and last cells of
     // rows spread over their height as well.
-    for (int j = 0; j <= H && probes_.size() < kProbes; j += spread) {
-        const int first = nextBit(part.row(j), 0, part.W(), true);
-        if (first > part.W()) continue;
-        int last = first;
-        forEachRun(part.row(j), part.W(), true, [&last](int, int end) { last = end - 1; });
-        probes_.emplace_back(first, j);
-        if (last != first) probes_.emplace_back(last, j);
+    for (const PartProfile::RowEnds& ends : profile_.rowEnds) {
+        if (probes_.size() >= kProbes) break;
+        probes_.emplace_back(ends.first, ends.row);
+        if (ends.last != ends.first) probes_.emplace_back(ends.last, ends.row);
     }
 }
 
@@ -109,24 +80,25 @@ void FitFinder::filterRow(const Raster& sheet, int y)
     cursorColumn_ = 0;
     const int lastX = sheet.W() - part_.W();
     if (y < 0 || y + part_.H() > sheet.H() || lastX < 0) return;
-    if (runLength_ == 0) {
+    const int runRow = profile_.runRow, runStart = profile_.runStart, runLength = profile_.runLength;
+    if (runLength == 0) {
         ranges_.emplace_back(0, lastX);
         return;
     }
     // Each free run of the sheet row under the part's run, long enough to hold it, admits the
     // columns that put the part's run inside it.
     auto admit = [&](int first, int end) {
-        if (end - first < runLength_) return;
-        const int lo = std::max(first - runStart_, 0);
-        const int hi = std::min(end - runLength_ - runStart_, lastX);
+        if (end - first < runLength) return;
+        const int lo = std::max(first - runStart, 0);
+        const int hi = std::min(end - runLength - runStart, lastX);
         if (lo <= hi) ranges_.emplace_back(lo, hi);
     };
     if (!rows_) {
-        forEachRun(sheet.row(y + runRow_), sheet.W(), false, admit);
+        forEachRun(sheet.row(y + runRow), sheet.W(), false, admit);
         return;
     }
-    if (rows_->longestFree(y + runRow_) < runLength_) return;
-    const auto [first, last] = rows_->freeRuns(y + runRow_);
+    if (!rows_->hasRun(y + runRow, runLength)) return;
+    const auto [first, last] = rows_->freeRuns(y + runRow);
     for (const SheetRows::Run* run = first; run != last; ++run) admit(run->first, run->second);
 }
 
@@ -177,11 +149,11 @@ bool FitFinder::fitsAt(const Raster& sheet, int x, int y) const
     const std::ptrdiff_t stride = sheet.stride();
     const int shift = x & 63;
     if (shift == 0) {
-        for (const PartWord& p : partWords_)
+        for (const PartProfile::Word& p : profile_.words)
             if (p.cells & base[p.row * stride + p.word]) return false;
         return true;
     }
-    for (const PartWord& p : partWords_) {
+    for (const PartProfile::Word& p : profile_.words) {
         const std::uint64_t* word = base + p.row * stride + p.word;
         if (p.cells & ((word[0] >> shift) | (word[1] << (64 - shift)))) return false;
     }

@@ -14,6 +14,7 @@ namespace {
 struct ScanState {
     const OrientedPair& rasters;
     Raster& sheet;
+    PairSearch& search;
     SheetRows& rows;
     std::vector<Placement>& placements;
     std::int32_t& remaining;
@@ -71,8 +72,9 @@ void scanOneByOne(ScanState& s, FitTest fitTest)
 // The same visits, with the positions where neither A nor B can fit skipped many at a time.
 void scanByRows(ScanState& s)
 {
-    FitFinder findA(*s.rasters.a, *s.rasters.keysA, &s.rows);
-    FitFinder findB(*s.rasters.b, *s.rasters.keysB, &s.rows);
+    FitFinder& findA = s.search.finderA();
+    // B's finder is built only where B may be tried.
+    FitFinder* findB = s.turnedCopies ? &s.search.finderB() : nullptr;
     int x = s.window.startCol, y = s.window.startRow;
     while (true) {
         // Visited in this row: x (always) up to the row's end, or up to the end column in the
@@ -80,23 +82,29 @@ void scanByRows(ScanState& s)
         int rowEnd = s.lastCol;
         if (y >= s.window.endRow) rowEnd = std::min(rowEnd, s.window.endCol);
         rowEnd = std::max(rowEnd, x + 1);
+        // Most rows of a filling sheet have no free stretch long enough for either part: they
+        // are passed over without searching them.
+        if (!findA.rowHasRoom(y) && !(findB && findB->rowHasRoom(y))) {
+            if (!moveTo(s, rowEnd, x, y)) return;
+            continue;
+        }
         int placedAt = -1;
         bool done = false;
         auto nextFrom = [&](int from) {
             const int a = findA.nextCandidate(s.sheet, from, y);
-            return s.turnedCopies ? std::min(a, findB.nextCandidate(s.sheet, from, y)) : a;
+            return findB ? std::min(a, findB->nextCandidate(s.sheet, from, y)) : a;
         };
         for (int from = nextFrom(x); placedAt < 0 && from < rowEnd; from = nextFrom(from + 64)) {
             const std::uint64_t inRow = rowEnd - from < 64 ? bitRange(0, rowEnd - from - 1) : ~0ull;
             const std::uint64_t mayA = findA.mayFit(s.sheet, from, y) & inRow;
-            const std::uint64_t mayB = s.turnedCopies ? findB.mayFit(s.sheet, from, y) & inRow : 0;
+            const std::uint64_t mayB = findB ? findB->mayFit(s.sheet, from, y) & inRow : 0;
             // At each position A first, then B.
             for (std::uint64_t either = mayA | mayB; either; either &= either - 1) {
                 const int bit = std::countr_zero(either);
                 const int at = from + bit;
                 if (((mayA >> bit) & 1) && findA.fitsAt(s.sheet, at, y)) {
                     done = place(s, *s.rasters.a, at, y, s.angle);
-                } else if (((mayB >> bit) & 1) && findB.fitsAt(s.sheet, at, y)) {
+                } else if (((mayB >> bit) & 1) && findB->fitsAt(s.sheet, at, y)) {
                     done = place(s, *s.rasters.b, at, y, s.angle + 180);
                 } else {
                     continue;
@@ -113,15 +121,16 @@ void scanByRows(ScanState& s)
 
 } // namespace
 
-void freeScan(const OrientedPair& rasters, Raster& sheet, SheetRows& rows, std::vector<Placement>& placements,
-              std::int32_t& remaining, const ScanWindow& window, int advance, const std::string& orn, int angle,
-              FitTest fitTest)
+void freeScan(PairSearch& search, Raster& sheet, std::vector<Placement>& placements, std::int32_t& remaining,
+              const ScanWindow& window, int advance, const std::string& orn, int angle, FitTest fitTest)
 {
     if (remaining < 1) return;
     if (window.startCol >= window.endCol && window.startRow >= window.endRow) return;
+    const OrientedPair& rasters = search.rasters;
     ScanState s{rasters,
                 sheet,
-                rows,
+                search,
+                search.rows,
                 placements,
                 remaining,
                 window,
@@ -141,7 +150,8 @@ void freeScan(const OrientedPair& rasters, Raster& sheet, std::vector<Placement>
               FitTest fitTest)
 {
     SheetRows rows(sheet);
-    freeScan(rasters, sheet, rows, placements, remaining, window, advance, orn, angle, fitTest);
+    PairSearch search(rasters, rows);
+    freeScan(search, sheet, placements, remaining, window, advance, orn, angle, fitTest);
 }
 
 } // namespace dravenor

@@ -23,6 +23,15 @@ const Raster& quarterTurnRaster(const Outline& turnedOutline, const PartEntry& p
     return partRaster(turned, part.FileName, angle, run);
 }
 
+// The profile kept for the raster of the part at this angle.
+const PartProfile& partProfile(const Raster& raster, const PartEntry& part, double angle, NestingRun& run)
+{
+    const std::string name = partRasterName(angle, part.FileName);
+    auto found = run.caches.partProfiles.find(name);
+    if (found == run.caches.partProfiles.end()) found = run.caches.partProfiles.emplace(name, PartProfile(raster)).first;
+    return found->second;
+}
+
 } // namespace
 
 bool quarterTurnRastersCached(const PartEntry& part, double baseAngle, const NestingRun& run)
@@ -48,8 +57,12 @@ std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& she
     for (int q = 0; q < 4; ++q) rasters[q] = &quarterTurnRaster(turnedOutline, part, params.BaseAngle, q, run);
     std::array<KeyPoints, 4> keys;
     for (int q = 0; q < 4; ++q) keys[q] = makeKeyPointsFor(run, *rasters[q], run.random);
-    const OrientedPair upright{rasters[0], rasters[2], &keys[0], &keys[2]};
-    const OrientedPair across{rasters[1], rasters[3], &keys[1], &keys[3]};
+    // The engine's own search reads the rasters' kept profiles; another fit test needs none.
+    std::array<const PartProfile*, 4> profiles{};
+    if (!run.fitTest)
+        for (int q = 0; q < 4; ++q) profiles[q] = &partProfile(*rasters[q], part, params.BaseAngle + 90.0 * q, run);
+    const OrientedPair upright{rasters[0], rasters[2], &keys[0], &keys[2], profiles[0], profiles[2]};
+    const OrientedPair across{rasters[1], rasters[3], &keys[1], &keys[3], profiles[1], profiles[3]};
 
     std::vector<Placement> placements;
     const int endCol = frontier.StackCol;
@@ -57,26 +70,27 @@ std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& she
     const int endRow90 = std::max(frontier.StackRow - rasters[1]->H(), 0);
     const bool turns = part.Orn != "No";
     const ScanWindow wholeSheet{0, 0, sheet.W(), sheet.H()};
-    auto scan = [&](const OrientedPair& pair, const ScanWindow& window, int advance, int angle) {
-        freeScan(pair, sheet, rows, placements, part.Remaining, window, advance, part.Orn, angle, run.fitTest);
+    PairSearch uprightSearch(upright, rows), acrossSearch(across, rows);
+    auto scan = [&](PairSearch& search, const ScanWindow& window, int advance, int angle) {
+        freeScan(search, sheet, placements, part.Remaining, window, advance, part.Orn, angle, run.fitTest);
     };
 
     if (run.mode == NestingMode::Free) {
         run.status("Free nesting ");
-        scan(upright, wholeSheet, params.StepX, 0);
-        if (turns) scan(across, wholeSheet, 2, 90);
+        scan(uprightSearch, wholeSheet, params.StepX, 0);
+        if (turns) scan(acrossSearch, wholeSheet, 2, 90);
         return placements;
     }
     run.status("Pre-stack nesting ");
-    scan(upright, {0, 0, endCol, endRow0}, params.StepX, 0);
-    if (turns) scan(across, {0, 0, endCol, endRow90}, 2, 90);
+    scan(uprightSearch, {0, 0, endCol, endRow0}, params.StepX, 0);
+    if (turns) scan(acrossSearch, {0, 0, endCol, endRow90}, 2, 90);
 
     run.status(run.mode == NestingMode::Stack ? "Stack nesting " : "Continuous stack nesting ");
-    stackFill(frontier, upright, sheet, rows, part.Remaining, placements, params, run.mode, run.fitTest);
+    stackFill(frontier, uprightSearch, sheet, part.Remaining, placements, params, run.mode, run.fitTest);
 
     run.status("Post-stack nesting ");
-    scan(upright, {endCol, endRow0, sheet.W(), sheet.H()}, params.StepX, 0);
-    if (turns) scan(across, {endCol, endRow90, sheet.W(), sheet.H()}, 2, 90);
+    scan(uprightSearch, {endCol, endRow0, sheet.W(), sheet.H()}, params.StepX, 0);
+    if (turns) scan(acrossSearch, {endCol, endRow90, sheet.W(), sheet.H()}, 2, 90);
     return placements;
 }
 

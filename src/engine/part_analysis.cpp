@@ -60,7 +60,9 @@ void trimForPitch(Raster& part, const Raster& strip, const std::string& partFile
             const std::uint64_t beside = strip.cellsFrom(k * 64 + stepX, j);
             part.row(j)[k] &= ~(beside & part.boxMask(k));
         }
-    run.caches.partRasters[partRasterName(angleDegrees, partFile)] = part;
+    const std::string name = partRasterName(angleDegrees, partFile);
+    run.caches.partRasters[name] = part;
+    run.caches.partProfiles.erase(name);
 }
 
 } // namespace dravenor

@@ -45,6 +45,9 @@ struct OrientedPair {
     const Raster* b = nullptr;
     const KeyPoints* keysA = nullptr;
     const KeyPoints* keysB = nullptr;
+    // Kept profiles of A and B, where there are any (the search works them out otherwise).
+    const PartProfile* profileA = nullptr;
+    const PartProfile* profileB = nullptr;
 };
 
 struct ScanWindow {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/outline.h"
+#include "engine/part_profile.h"
 #include "engine/raster.h"
 #include "engine/stack_params.h"
 
@@ -24,6 +25,9 @@ struct RunCaches {
     std::map<std::string, Outline> outlines;       // by cacheName(file, "d")
     std::map<std::string, Raster> partRasters;     // by partRasterName(angle, file)
     std::map<std::string, StackParams> analyses;   // by cacheName(file, "STK")
+    // The fit search's view of each part raster, by the raster's name; dropped whenever the
+    // raster under that name is replaced.
+    std::map<std::string, PartProfile> partProfiles;
 };
 
 } // namespace dravenor

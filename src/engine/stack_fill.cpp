@@ -11,11 +11,11 @@ namespace {
 
 // The first position in scan order from (x, y) where the part fits: columns to the sheet's last
 // one, then the next row from column 0. False when none is left on the sheet.
-bool firstFit(const Raster& part, const KeyPoints& keys, const Raster& sheet, SheetRows& rows, FitTest fitTest, int& x,
-              int& y)
+bool firstFit(PairSearch& search, const Raster& sheet, FitTest fitTest, int& x, int& y)
 {
+    const Raster& part = *search.rasters.a;
     if (fitTest) {
-        while (!fitTest(part, sheet, keys, x, y)) {
+        while (!fitTest(part, sheet, *search.rasters.keysA, x, y)) {
             if (++x >= sheet.W()) {
                 x = 0;
                 if (++y >= sheet.H()) return false;
@@ -23,12 +23,18 @@ bool firstFit(const Raster& part, const KeyPoints& keys, const Raster& sheet, Sh
         }
         return true;
     }
-    FitFinder finder(part, keys, &rows);
-    // Rows where the part's box passes the sheet's last row hold no fit.
-    for (; y <= sheet.H() - part.H(); ++y, x = 0) {
-        const int found = finder.firstFitInRow(sheet, y, x, sheet.W() - 1);
+    FitFinder& finder = search.finderA();
+    // The start row is searched to its end whatever row it is (a frontier may lie on the sheet's
+    // last row); the rows after it up to the one before row sheet H. Rows where the part's box
+    // passes the sheet's last row hold no fit.
+    const int lastRow = sheet.H() - part.H();
+    for (int row = y, from = x; row == y || row < sheet.H(); ++row, from = 0) {
+        if (row > lastRow) return false;
+        // A start past the last column is still tested itself.
+        const int found = finder.firstFitInRow(sheet, row, from, std::max(sheet.W() - 1, from));
         if (found >= 0) {
             x = found;
+            y = row;
             return true;
         }
     }
@@ -44,14 +50,15 @@ void stackFill(Frontier& frontier, const OrientedPair& rasters, Raster& sheet, s
                std::vector<Placement>& placements, const StackParams& params, NestingMode mode, FitTest fitTest)
 {
     SheetRows rows(sheet);
-    stackFill(frontier, rasters, sheet, rows, remaining, placements, params, mode, fitTest);
+    PairSearch search(rasters, rows);
+    stackFill(frontier, search, sheet, remaining, placements, params, mode, fitTest);
 }
 
-void stackFill(Frontier& frontier, const OrientedPair& rasters, Raster& sheet, SheetRows& rows,
-               std::int32_t& remaining, std::vector<Placement>& placements, const StackParams& params,
-               NestingMode mode, FitTest fitTest)
+void stackFill(Frontier& frontier, PairSearch& search, Raster& sheet, std::int32_t& remaining,
+               std::vector<Placement>& placements, const StackParams& params, NestingMode mode, FitTest fitTest)
 {
     if (remaining < 1) return;
+    const OrientedPair& rasters = search.rasters;
     const Raster& a = *rasters.a;
     const Raster& b = *rasters.b;
     auto fitsHere = [&](const Raster& part, const KeyPoints& keys, int x, int y) {
@@ -59,7 +66,7 @@ void stackFill(Frontier& frontier, const OrientedPair& rasters, Raster& sheet, S
     };
     const std::int32_t before = remaining;
     int x = frontier.StackCol, y = frontier.StackRow;
-    if (!firstFit(a, *rasters.keysA, sheet, rows, fitTest, x, y)) return;
+    if (!firstFit(search, sheet, fitTest, x, y)) return;
     frontier.StackCol = x;
     frontier.StackRow = y;
     const bool continuous = mode == NestingMode::ContinuousStack;
@@ -78,7 +85,7 @@ void stackFill(Frontier& frontier, const OrientedPair& rasters, Raster& sheet, S
         const KeyPoints& keys = partnerRow ? *rasters.keysB : *rasters.keysA;
         if (fitsHere(part, keys, x, y)) {
             stamp(part, sheet, x, y);
-            rows.stamped(y, y + part.H());
+            search.rows.stamped(y, y + part.H());
             placements.push_back({x, y, partnerRow ? 180.0 : 0.0});
             lastX = x;
             lastY = y;

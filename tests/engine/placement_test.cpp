@@ -186,6 +186,33 @@ TEST(StackFill, PartnerRowsAlternateWithPlainRows)
                                                   {22, 5, 180}, {7, 11, 0}, {17, 11, 0}, {27, 11, 0}}));
 }
 
+TEST(StackFill, FrontierOnTheLastRowIsSearchedToTheRowEnd)
+{
+    // A part one row high whose frontier lies on row sheet H: the first-fit search finishes
+    // that row (columns 0 and 1 are taken) and then stops, as the search position by position
+    // does; from an earlier row it never reaches row sheet H.
+    ScanCase bar = solidCase(3, 0);
+    for (const FitTest fitTest : {FitTest{nullptr}, FitTest{&cellByCellFits}}) {
+        Raster sheet(20, 10);
+        sheet.setRun(0, 1, 10);
+        std::vector<Placement> placements;
+        std::int32_t remaining = 9;
+        Frontier frontier{0, 10};
+        stackFill(frontier, bar.pair(), sheet, remaining, placements, lattice(6, 1, 0), NestingMode::Stack, fitTest);
+        EXPECT_EQ(placements, (std::vector<Placement>{{2, 10, 0}, {8, 10, 0}, {14, 10, 0}}));
+        EXPECT_EQ(frontier.StackRow, 11);
+
+        // From a full row 9 the search moves on to row 10 = sheet H and ends there: nothing placed.
+        Raster full(20, 10);
+        full.setRun(0, 20, 9);
+        std::vector<Placement> none;
+        Frontier below{0, 9};
+        stackFill(below, bar.pair(), full, remaining, none, lattice(6, 1, 0), NestingMode::Stack, fitTest);
+        EXPECT_TRUE(none.empty());
+        EXPECT_EQ(below.StackRow, 9);
+    }
+}
+
 // A random part, the same turned by 180 degrees, and a cluttered sheet.
 struct RandomScan : ScanCase {
     Raster sheet;
