@@ -40,11 +40,13 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
 {
     host_.onFileCellChanged = [this](int gridIndex) { refreshPreview(gridIndex); };
     editShape = [this](const std::string& file) { openShapeEditor(file); };
+    saveAs = [this] { return saveJobAs(); };
     layoutPanel_ = new LayoutPanel(job_.nesting, dialogs_);
     host_.onResultsDiscarded = [this] { layoutPanel_->clearLayouts(); };
     buildGrids();
     buildLayout();
     buildMenus();
+    showLineWidth();
     newJob();
 }
 
@@ -131,6 +133,12 @@ void MainWindow::newJob()
     }
     refreshGrids();
     focusGrid(BasicGrid);
+}
+
+void MainWindow::showLineWidth()
+{
+    const int width = lineWidth();
+    for (size_t i = 0; i < lineWidthActions_.size(); ++i) lineWidthActions_[i]->setChecked(static_cast<int>(i) + 1 == width);
 }
 
 void MainWindow::showNestingMode()

@@ -55,6 +55,23 @@ public:
     // Optimize menu mode items: 0 Stack, 1 Continuous Stack, 2 Free.
     QAction* modeAction(int index) const { return modeActions_.at(static_cast<size_t>(index)); }
 
+    // File > Open: New, then the open dialog and the job read with its layouts rebuilt.
+    void openJobWithDialog();
+    // Opens a job file as Open does after its dialog; false (with a message) when it cannot.
+    bool openJobFile(const std::string& path);
+    // File > Save and Save As; true when the job was saved.
+    bool saveJobFile();
+    bool saveJobAs();
+    // File > Line Width For Printing (1..5), kept in print.cfg of the working folder.
+    void chooseLineWidth(int width);
+    int lineWidth() const;
+    // View > Report: writes Report.tlf and shows it; View > Layout: the layout list.
+    void showReport();
+    void showLayouts();
+    // Tools > Density Table.
+    void showDensityTable();
+    QAction* lineWidthAction(int width) const { return lineWidthActions_.at(static_cast<size_t>(width - 1)); }
+
     // File > New: the unsaved-changes prompt, then an empty job.
     void newJob();
     // Redraws the preview of the sheet (1) or part (2) grid's current file.
@@ -81,6 +98,13 @@ private:
     std::string currentFileName(int gridIndex) const;
     // Check marks of the mode items from the job's nesting mode.
     void showNestingMode();
+    // Check mark of the line-width item from print.cfg.
+    void showLineWidth();
+    // The grids, mode, caption, previews and layouts of a job just loaded.
+    void showJob();
+    bool saveJobTo(const std::string& path);
+    void tell(const std::string& text, DialogService::Icon icon);
+    static std::string jobFileFilter();
 
     Job job_;
     DialogService& dialogs_;
@@ -93,6 +117,7 @@ private:
     QAction* helpAction_ = nullptr;
     QAction* startAction_ = nullptr;
     std::array<QAction*, 3> modeActions_{};
+    std::array<QAction*, 5> lineWidthActions_{};
     LayoutPanel* layoutPanel_ = nullptr;
 };
 

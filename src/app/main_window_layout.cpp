@@ -4,6 +4,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/about_box.h"
@@ -109,6 +111,20 @@ void MainWindow::buildMenus()
     QMenu* file = menuBar()->addMenu(tr("&File"));
     newAction_ = file->addAction(tr("&New"), this, &MainWindow::newJob);
     newAction_->setShortcut(QKeySequence::New);
+    QAction* openAction = file->addAction(tr("&Open..."), this, &MainWindow::openJobWithDialog);
+    openAction->setShortcut(QKeySequence::Open);
+    QAction* saveAction = file->addAction(tr("&Save"), this, [this] { saveJobFile(); });
+    saveAction->setShortcut(QKeySequence::Save);
+    file->addAction(tr("Save &As..."), this, [this] { saveJobAs(); });
+    file->addSeparator();
+    QMenu* widths = file->addMenu(tr("Line Width For Printing"));
+    auto* widthGroup = new QActionGroup(this);
+    for (int width = 1; width <= 5; ++width) {
+        QAction* action = widths->addAction(QString::number(width), this, [this, width] { chooseLineWidth(width); });
+        action->setCheckable(true);
+        widthGroup->addAction(action);
+        lineWidthActions_[static_cast<size_t>(width - 1)] = action;
+    }
     file->addSeparator();
     exitAction_ = file->addAction(tr("E&xit"), this, &QWidget::close);
     exitAction_->setShortcut(QKeySequence::Quit);
@@ -136,6 +152,39 @@ void MainWindow::buildMenus()
         connect(action, &QAction::triggered, this, [this, mode] { job_.mode = mode; });
         modeActions_[i] = action;
     }
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* reportAction = view->addAction(tr("&Report"), this, &MainWindow::showReport);
+    view->addSeparator();
+    QAction* layoutAction = view->addAction(tr("Layout"), this, &MainWindow::showLayouts);
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    QAction* shapeEditorAction = tools->addAction(tr("&Shape Editor"), this, [this] { openShapeEditor({}); });
+    tools->addSeparator();
+    // The layout editor comes with a later version; the entry shows where it will be.
+    QAction* layoutEditorAction = tools->addAction(tr("&Layout Editor"));
+    layoutEditorAction->setEnabled(false);
+    tools->addSeparator();
+    tools->addAction(tr("&Density Table"), this, &MainWindow::showDensityTable);
+
+    QToolBar* bar = addToolBar(tr("Main"));
+    bar->setMovable(false);
+    const auto tool = [&](QAction* action, QStyle::StandardPixmap icon, const QString& tip) {
+        action->setIcon(style()->standardIcon(icon));
+        action->setToolTip(tip);
+        bar->addAction(action);
+    };
+    tool(newAction_, QStyle::SP_FileIcon, tr("New File"));
+    tool(openAction, QStyle::SP_DialogOpenButton, tr("Open File"));
+    tool(saveAction, QStyle::SP_DialogSaveButton, tr("Save File"));
+    bar->addSeparator();
+    tool(startAction_, QStyle::SP_MediaPlay, tr("Start Optimization"));
+    bar->addSeparator();
+    tool(reportAction, QStyle::SP_FileDialogDetailedView, tr("Report"));
+    tool(layoutAction, QStyle::SP_FileDialogContentsView, tr("Layouts"));
+    bar->addSeparator();
+    tool(shapeEditorAction, QStyle::SP_DesktopIcon, tr("Shape Editor"));
+    tool(layoutEditorAction, QStyle::SP_ComputerIcon, tr("Layout Editor"));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     helpAction_ = help->addAction(tr("&Dravenor for Quilvane Help"), this,

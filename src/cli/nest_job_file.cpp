@@ -1,5 +1,7 @@
 #include "cli/nest_job_file.h"
 
+#include <filesystem>
+
 #include "cli/option_parser.h"
 #include "job/job_file.h"
 #include "job/number_format.h"
@@ -73,6 +75,21 @@ void fillRows(TextGrid& grid, const std::vector<Entry>& entries)
     grid.renumber();
 }
 
+// A saved job names its shape files by full path, as a job saved by the window does, so that it
+// opens from any folder.
+std::string fullPath(const std::string& file)
+{
+    if (file.empty()) return file;
+    return std::filesystem::absolute(file).lexically_normal().string();
+}
+
+template <typename Entry>
+std::vector<Entry> withFullPaths(std::vector<Entry> entries)
+{
+    for (Entry& e : entries) e.FileName = fullPath(e.FileName);
+    return entries;
+}
+
 } // namespace
 
 Args jobArgs(const Job& job)
@@ -115,9 +132,12 @@ Job jobAfterRun(const NestingState& given, const NestJob& finished)
     const BasicDetails& d = finished.state.details;
     const std::vector<std::string> basic{d.Mat, d.Grade, cellOf(d.Thick), cellOf(d.Kerf), cellOf(d.ActKerf), d.Note};
     for (size_t c = 0; c < basic.size(); ++c) job.basic.setText(1, static_cast<int>(c) + 1, basic[c]);
-    fillRows(job.sheets, given.sheets);
-    fillRows(job.parts, given.parts);
+    fillRows(job.sheets, withFullPaths(given.sheets));
+    fillRows(job.parts, withFullPaths(given.parts));
     job.nesting = finished.state;
+    job.nesting.sheets = withFullPaths(job.nesting.sheets);
+    job.nesting.parts = withFullPaths(job.nesting.parts);
+    for (LayoutItem& item : job.nesting.items) item.Name = fullPath(item.Name);
     job.nesting.entities.clear(); // the geometry is rebuilt from the items when the job is opened
     job.mode = finished.mode;
     return job;
