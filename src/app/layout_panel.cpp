@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -50,12 +51,14 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     hBar_ = new QScrollBar(Qt::Horizontal);
     vBar_ = new QScrollBar(Qt::Vertical);
     pointerLabel_ = new QLabel(QString::fromLatin1(kIdlePointerText));
+    saveDxfButton_ = new QPushButton(tr("Save this layout as DXF..."));
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(captioned(tr("Layout"), layoutList_));
     controls->addWidget(captioned(tr("Set Zoom Factor"), zoomList_));
     controls->addWidget(captioned(tr("Select Grid Size"), gridList_));
     controls->addStretch();
+    controls->addWidget(saveDxfButton_, 0, Qt::AlignBottom);
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(showNames_);
     boxes->addWidget(showPositions_);
@@ -72,6 +75,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     layout->addLayout(boxes);
     layout->addLayout(view, 1);
 
+    connect(saveDxfButton_, &QPushButton::clicked, this, &LayoutPanel::saveLayoutRequested);
     connect(layoutList_, &QComboBox::currentIndexChanged, this, [this] { drawFitted(); });
     connect(zoomList_, &QComboBox::currentIndexChanged, this, [this] { onZoomChanged(); });
     connect(gridList_, &QComboBox::currentTextChanged, this, [this] { redrawInPlace(); });
@@ -101,6 +105,11 @@ int LayoutPanel::currentLayout() const
 {
     if (layoutList_->currentIndex() < 0) return 0;
     return layoutNumberOfEntry(layoutList_->currentText().toStdString());
+}
+
+double LayoutPanel::visibleHeight() const
+{
+    return frame_.drawn ? canvas_->surface().scale().height : 0;
 }
 
 void LayoutPanel::selectLayout(int lineIndex)

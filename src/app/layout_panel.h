@@ -11,6 +11,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QScrollBar;
 
 namespace dravenor {
@@ -45,7 +46,15 @@ public:
     QScrollBar* verticalBar() const { return vBar_; }
     CanvasView* canvas() const { return canvas_; }
     QLabel* pointerLabel() const { return pointerLabel_; }
+    // "Save this layout as DXF...": emits saveLayoutRequested; always enabled, the command
+    // itself tells the user when there is nothing to save.
+    QPushButton* saveDxfButton() const { return saveDxfButton_; }
+    // Height of the layout area the view shows, in job units (0 before anything was drawn).
+    double visibleHeight() const;
     const LayoutViewFrame& frame() const { return frame_; }
+
+signals:
+    void saveLayoutRequested();
 
 private:
     LayoutViewOptions options() const;
@@ -72,6 +81,7 @@ private:
     QScrollBar* vBar_ = nullptr;
     CanvasView* canvas_ = nullptr;
     QLabel* pointerLabel_ = nullptr;
+    QPushButton* saveDxfButton_ = nullptr;
 };
 
 } // namespace dravenor

@@ -9,9 +9,11 @@
 
 #include "app/main_window_edit_host.h"
 #include "job/job.h"
+#include "layouts/layout_print_run.h"
 #include "ui/dialog_service.h"
 
 class QAction;
+class QPagedPaintDevice;
 
 namespace dravenor {
 
@@ -70,6 +72,18 @@ public:
     void showLayouts();
     // Tools > Density Table.
     void showDensityTable();
+    // "Save this layout as DXF...": the selected layout as a DXF drawing or a shape file, part
+    // names written when "Show Part Name" is ticked.
+    void saveLayoutAs();
+    // File > Print: the print dialog (all layouts, or the current one as the selection), then
+    // each layout to scale after the question about the paper it takes. File > Print Preview:
+    // every layout in the preview window. With no layouts both only give the notice.
+    void printLayouts();
+    void previewPrint();
+    // Prints all layouts or the current one onto a printer or PDF, asking about each layout.
+    LayoutPrintResult printLayoutsTo(QPagedPaintDevice& device, bool currentOnly);
+    QAction* printAction() const { return printAction_; }
+    QAction* printPreviewAction() const { return printPreviewAction_; }
     QAction* lineWidthAction(int width) const { return lineWidthActions_.at(static_cast<size_t>(width - 1)); }
 
     // File > New: the unsaved-changes prompt, then an empty job.
@@ -105,6 +119,8 @@ private:
     bool saveJobTo(const std::string& path);
     void tell(const std::string& text, DialogService::Icon icon);
     static std::string jobFileFilter();
+    // Scale, grid, labels and line width of a printout as the layout view and print.cfg stand.
+    LayoutPrintRun layoutPrintRun() const;
 
     Job job_;
     DialogService& dialogs_;
@@ -116,6 +132,8 @@ private:
     QAction* exitAction_ = nullptr;
     QAction* helpAction_ = nullptr;
     QAction* startAction_ = nullptr;
+    QAction* printAction_ = nullptr;
+    QAction* printPreviewAction_ = nullptr;
     std::array<QAction*, 3> modeActions_{};
     std::array<QAction*, 5> lineWidthActions_{};
     LayoutPanel* layoutPanel_ = nullptr;

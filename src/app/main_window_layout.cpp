@@ -94,6 +94,7 @@ void MainWindow::buildLayout()
     auto* layoutBox = new QGroupBox(tr("Layouts"));
     auto* layoutBoxLayout = new QVBoxLayout(layoutBox);
     layoutBoxLayout->addWidget(layoutPanel_);
+    connect(layoutPanel_, &LayoutPanel::saveLayoutRequested, this, &MainWindow::saveLayoutAs);
 
     auto* central = new QWidget;
     auto* columns = new QHBoxLayout(central);
@@ -116,6 +117,10 @@ void MainWindow::buildMenus()
     QAction* saveAction = file->addAction(tr("&Save"), this, [this] { saveJobFile(); });
     saveAction->setShortcut(QKeySequence::Save);
     file->addAction(tr("Save &As..."), this, [this] { saveJobAs(); });
+    file->addSeparator();
+    printAction_ = file->addAction(tr("&Print"), this, &MainWindow::printLayouts);
+    printAction_->setShortcut(QKeySequence::Print);
+    printPreviewAction_ = file->addAction(tr("Print Pre&view"), this, &MainWindow::previewPrint);
     file->addSeparator();
     QMenu* widths = file->addMenu(tr("Line Width For Printing"));
     auto* widthGroup = new QActionGroup(this);
@@ -177,6 +182,7 @@ void MainWindow::buildMenus()
     tool(newAction_, QStyle::SP_FileIcon, tr("New File"));
     tool(openAction, QStyle::SP_DialogOpenButton, tr("Open File"));
     tool(saveAction, QStyle::SP_DialogSaveButton, tr("Save File"));
+    tool(printAction_, QStyle::SP_FileDialogListView, tr("Print"));
     bar->addSeparator();
     tool(startAction_, QStyle::SP_MediaPlay, tr("Start Optimization"));
     bar->addSeparator();

@@ -4,10 +4,13 @@
 #include "cli/command.h"
 #include "cli/nest_job.h"
 #include "cli/nest_job_file.h"
+#include "cli/layout_dxfs.h"
 #include "cli/layout_pngs.h"
 #include "cli/nest_report.h"
+#include "cli/shape_io.h"
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
+#include "geometry/dxf_export_drawing.h"
 #include "job/files.h"
 #include "job/job_file.h"
 #include "job/number_format.h"
@@ -91,14 +94,34 @@ void checkJob(const NestJob& job, std::ostream& err)
     if (auto message = rasterSizeMessage(job.state)) throw UsageError{*message};
 }
 
+// The folder of the DXF templates for --dxf-dir: --templates, else the tool's default.
+std::string templateFolderOf(const NestJob& job)
+{
+    ParsedArgs given;
+    if (!job.templateFolder.empty()) given.values["--templates"] = {job.templateFolder};
+    return dxfTemplateFolder(given);
+}
+
+// Output folders and templates are checked before the run, so a long run never ends in a
+// refusal to write.
+void checkOutputs(const NestJob& job)
+{
+    if (!job.pngFolder.empty())
+        if (const std::string problem = preparePngFolder(job.pngFolder); !problem.empty()) throw UsageError{problem};
+    if (job.dxfFolder.empty()) return;
+    if (const std::string problem = preparePngFolder(job.dxfFolder); !problem.empty()) throw UsageError{problem};
+    DxfTemplates templates;
+    if (const std::string problem = readDxfTemplates(templateFolderOf(job), templates); !problem.empty())
+        throw UsageError{"--dxf-dir: " + problem};
+}
+
 int nest(const Args& args, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> jobFileWarnings;
     NestJob job = parseNestJob(withJobFileArgs(args, jobFileWarnings));
     for (const std::string& warning : jobFileWarnings) err << "dravenor-cli nest: warning: " << warning << "\n";
     checkJob(job, err);
-    if (!job.pngFolder.empty())
-        if (const std::string problem = preparePngFolder(job.pngFolder); !problem.empty()) throw UsageError{problem};
+    checkOutputs(job);
     const NestingState given = job.state;
     RunResult result;
     {
@@ -130,6 +153,15 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         out << countedNoun(static_cast<int>(pictures.files.size()), "layout picture", "layout pictures")
             << " written to " << job.pngFolder << "\n";
     }
+    if (!job.dxfFolder.empty()) {
+        const LayoutDxfs drawings = writeLayoutDxfs(job.state, job.dxfFolder, templateFolderOf(job));
+        if (!drawings.error.empty()) {
+            err << "dravenor-cli nest: " << drawings.error << "\n";
+            return kExitBadInput;
+        }
+        out << countedNoun(static_cast<int>(drawings.files.size()), "layout drawing", "layout drawings")
+            << " written to " << job.dxfFolder << "\n";
+    }
     return exitCodeOf(result.status);
 }
 
@@ -142,7 +174,7 @@ Command nestCommand()
             "       dravenor-cli nest --job FILE.nst [options]\n"
             "                         [--mat TEXT] [--grade TEXT] [--thick N] [--kerf N] [--note TEXT]\n"
             "                         [--mode stack|continuous|free] [--progress] [--yes] [--json FILE]\n"
-            "                         [--png DIR] [--save FILE.nst]\n"
+            "                         [--png DIR] [--dxf-dir DIR] [--save FILE.nst]\n"
             "Nests the parts on the sheets as the Optimize menu does and prints the end status, one\n"
             "line per layout (number, sheet file, identical sheets, parts placed, yield) and the\n"
             "overall yield.\n"
@@ -165,7 +197,11 @@ Command nestCommand()
             "  --job FILE.nst                  run a saved job; the options above replace its values\n"
             "                                  (--sheet or --part replace all its sheets or parts)\n"
             "  --save FILE.nst                 save the job with its layouts after the run\n"
-            "  --dxf-dir                       comes with a later version\n"
+            "  --dxf-dir DIR                   save every layout as a DXF drawing DIR/layout-N.dxf, part\n"
+            "                                  names on, a hundredth of the sheet's larger side high;\n"
+            "                                  DIR is created\n"
+            "  --templates DIR                 folder of the DXF templates dxf.hd and dxf.ft (default:\n"
+            "                                  beside the executable, else its resources)\n"
             "A quantity of 0 leaves the row out. Relative paths are relative to the current folder.\n"
             "Exit codes: 0 full optimisation, 1 partial, 2 failed or bad input.\n",
             nest};

@@ -146,7 +146,7 @@ private:
 const std::set<std::string>& nestValueOptions()
 {
     static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
-                                               "--mode", "--json", "--dxf-dir", "--save", "--png"};
+                                               "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png"};
     return options;
 }
 
@@ -160,7 +160,6 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
 {
     const ParsedArgs parsed = parseArgs(args, nestValueOptions(), nestFlagOptions());
     if (!parsed.positional.empty()) throw UsageError{"unexpected argument '" + parsed.positional.front() + "'"};
-    if (parsed.has("--dxf-dir")) throw UsageError{"--dxf-dir (DXF drawings of the layouts) comes with a later version"};
 
     NestJob job;
     BasicDetails& d = job.state.details;
@@ -175,6 +174,8 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.jsonPath = parsed.value("--json");
     job.pngFolder = parsed.value("--png");
     job.savePath = parsed.value("--save");
+    job.dxfFolder = parsed.value("--dxf-dir");
+    job.templateFolder = parsed.value("--templates");
 
     RowReader rows(job, baseFolder);
     if (const auto it = parsed.values.find("--sheet"); it != parsed.values.end())

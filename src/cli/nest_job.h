@@ -18,6 +18,8 @@ struct NestJob {
     std::string jsonPath;            // --json FILE, empty for none
     std::string pngFolder;           // --png DIR: one picture per layout, empty for none
     std::string savePath;            // --save FILE.nst: the job with its result, empty for none
+    std::string dxfFolder;           // --dxf-dir DIR: one DXF drawing per layout, empty for none
+    std::string templateFolder;      // --templates DIR: the DXF templates, empty for the default
     // Files named by the arguments, rows with quantity 0 included (checked for existence).
     std::vector<std::string> namedFiles;
     // Rows left out because their quantity is 0, one line each.

@@ -1,13 +1,11 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <ostream>
 
 #include "cli/command.h"
 #include "cli/option_parser.h"
+#include "cli/scratch_folder.h"
 #include "job/files.h"
 #include "layouts/job_open.h"
 #include "layouts/report.h"
@@ -15,27 +13,6 @@
 namespace dravenor::cli {
 
 namespace {
-
-// A private folder for the job's section files, removed with everything in it at the end.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "dravenor-report-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // The density table named by --density (which must exist), else the one beside the executable,
 // else the one shipped in its resources folder; an empty table when there is none.

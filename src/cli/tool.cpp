@@ -10,6 +10,10 @@ Command shpToDxfCommand();
 Command closeCommand();
 // The report of a saved job (report_command.cpp).
 Command reportCommand();
+// One layout of a saved job as a DXF drawing or shape file (layout_dxf_command.cpp).
+Command layoutDxfCommand();
+// Layouts of a saved job printed to scale into a PDF file (print_command.cpp).
+Command printCommand();
 
 namespace {
 
@@ -33,7 +37,7 @@ bool isHelpFlag(const std::string& arg)
 std::vector<Command> commands()
 {
     return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand(),
-            reportCommand()};
+            reportCommand(), layoutDxfCommand(), printCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

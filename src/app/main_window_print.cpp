@@ -1,0 +1,93 @@
+// File > Print and Print Preview: the layouts drawn to scale over as many paper sheets as they
+// need, with the zoom, grid and labels of the layout view.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "app/app_info.h"
+#include "app/layout_panel.h"
+#include "app/layout_printer.h"
+#include "app/main_window.h"
+#include "job/density_table.h"
+#include "layouts/job_open.h"
+
+namespace dravenor {
+
+namespace {
+
+// The zoom, grid and labels the layout view shows now.
+LayoutViewOptions shownViewOptions(const LayoutPanel& panel)
+{
+    LayoutViewOptions view;
+    view.zoom = panel.zoomList()->currentIndex() + 1;
+    view.gridText = panel.gridList()->currentText().toStdString();
+    view.showNames = panel.showNamesBox()->isChecked();
+    view.showPositions = panel.showPositionsBox()->isChecked();
+    return view;
+}
+
+} // namespace
+
+LayoutPrintRun MainWindow::layoutPrintRun() const
+{
+    const LayoutViewOptions view = shownViewOptions(*layoutPanel_);
+    LayoutPrintRun run;
+    run.scale = PrintScale::zoom(view.zoom);
+    run.options.view = view;
+    run.options.lineWidth = lineWidth();
+    run.job = {printDate(), job_.jobFileName, job_.nesting.details};
+    std::vector<std::string> warnings;
+    run.density = densityFor(readDensityTable(workingFolder_.toStdString(), warnings), job_.nesting.details.Mat);
+    return run;
+}
+
+LayoutPrintResult MainWindow::printLayoutsTo(QPagedPaintDevice& device, bool currentOnly)
+{
+    const std::vector<int> lines =
+        currentOnly ? std::vector<int>{layoutPanel_->layoutList()->currentIndex()} : allLayoutLines(job_.nesting);
+    // Each layout is shown as it is printed; the question about its paper can skip it.
+    const PaperSheetConfirm confirm = [this](int line, const std::string& question) {
+        layoutPanel_->selectLayout(line);
+        return dialogs_.message(question, appTitle().toStdString(), DialogService::Icon::Information,
+                                DialogService::Buttons::YesNo) == DialogService::Answer::Yes;
+    };
+    const LayoutPrintRun run = layoutPrintRun();
+    return dravenor::printLayoutsTo(device, job_.nesting, lines, run, confirm);
+}
+
+void MainWindow::printLayouts()
+{
+    if (layoutPanel_->currentLayout() == 0) {
+        tell(kNoLayoutNotice, DialogService::Icon::Information);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(appTitle());
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
+    printer.setPrintRange(QPrinter::Selection);
+    if (dialog.exec() != QDialog::Accepted) return;
+    printLayoutsTo(printer, printer.printRange() == QPrinter::Selection);
+}
+
+void MainWindow::previewPrint()
+{
+    if (layoutPanel_->currentLayout() == 0) {
+        tell(kNoLayoutNotice, DialogService::Icon::Information);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(appTitle());
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(tr("Print Preview"));
+    // The preview repaints on every change of paper or orientation: no questions here, the
+    // pages themselves show what each layout takes.
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        dravenor::printLayoutsTo(*target, job_.nesting, allLayoutLines(job_.nesting), layoutPrintRun());
+    });
+    preview.exec();
+}
+
+} // namespace dravenor

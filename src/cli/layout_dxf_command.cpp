@@ -1,0 +1,100 @@
+// dravenor-cli layout-dxf: one layout of a saved job as a DXF drawing or a shape file, as the
+// main window's "Save this layout as DXF..." writes it.
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/option_parser.h"
+#include "cli/scratch_folder.h"
+#include "cli/shape_io.h"
+#include "layouts/job_open.h"
+#include "layouts/layout_export.h"
+#include "layouts/layout_range.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+int layoutNumberOf(const std::string& text)
+{
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 1)
+        throw UsageError{"--layout '" + text + "' is not a layout number from 1 up"};
+    return value;
+}
+
+double textHeightOf(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value) || value <= 0)
+        throw UsageError{"--text-height '" + text + "' is not a number above 0"};
+    return value;
+}
+
+int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
+{
+    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates"}, {"--names"});
+    if (parsed.positional.size() != 2)
+        throw UsageError{"give one job file and one output file (see dravenor-cli layout-dxf --help)"};
+    if (!parsed.has("--layout")) throw UsageError{"give the layout to save with --layout N"};
+    const std::string& jobPath = parsed.positional[0];
+    const std::string& target = parsed.positional[1];
+    requireFileType(target, "output", {"dxf", "shp"});
+    const int layoutNo = layoutNumberOf(parsed.value("--layout"));
+    LayoutDxfOptions options;
+    options.partNames = parsed.flags.count("--names") > 0;
+    if (parsed.has("--text-height")) options.textHeight = textHeightOf(parsed.value("--text-height"));
+
+    const ScratchFolder scratch;
+    if (scratch.path().empty()) {
+        err << "dravenor-cli layout-dxf: cannot create a temporary folder for the job's sections\n";
+        return kExitFailed;
+    }
+    Job job;
+    const JobFileResult opened = openJob(jobPath, scratch.path(), job);
+    if (!opened.ok()) {
+        err << "dravenor-cli layout-dxf: " << opened.error << "\n";
+        return kExitBadInput;
+    }
+    const NestingState& state = job.nesting;
+    if (state.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutNotice};
+    if (findItemRange(state.items, layoutNo).first < 0)
+        throw UsageError{jobPath + " has no layout " + std::to_string(layoutNo) + " (it has " +
+                         std::to_string(state.items.back().LayoutNo) + ")"};
+    if (!parsed.has("--text-height")) options.textHeight = defaultLayoutTextHeight(state, layoutNo);
+
+    const std::string problem = saveLayoutByExtension(state, layoutNo, target, dxfTemplateFolder(parsed), options);
+    if (!problem.empty()) {
+        err << "dravenor-cli layout-dxf: " << problem << "\n";
+        return kExitFailed;
+    }
+    out << target << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+Command layoutDxfCommand()
+{
+    return {"layout-dxf", "save one layout of a saved job as a DXF drawing or a shape file",
+            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names]\n"
+            "                               [--text-height H] [--templates DIR]\n"
+            "Opens the job, rebuilds its layouts from the shape files and saves layout N as the\n"
+            "main window's \"Save this layout as DXF...\" does: a .dxf drawing with every part in\n"
+            "its place and the sheet last, or a .shp shape file of the layout's entities.\n"
+            "  --layout N         the layout to save (1 is the first)\n"
+            "  --names            write each part's file name at the centre of its box (DXF only)\n"
+            "  --text-height H    height of those names (default: a hundredth of the sheet's larger\n"
+            "                     side)\n"
+            "  --templates DIR    folder of the DXF templates dxf.hd and dxf.ft (default: beside the\n"
+            "                     executable, else its resources)\n"
+            "A missing shape file, template or unwritable output gives exit code 1 and writes\n"
+            "nothing; a job without that layout, or one that cannot be read, gives exit code 2.\n",
+            layoutDxf};
+}
+
+} // namespace dravenor::cli

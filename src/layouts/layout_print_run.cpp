@@ -1,0 +1,47 @@
+#include "layouts/layout_print_run.h"
+
+#include <numeric>
+
+#include "layouts/layout_list.h"
+
+namespace dravenor {
+
+LayoutPrintResult printLayoutLines(const NestingState& state, const std::vector<int>& listLines,
+                                   const LayoutPrintRun& run, const PaperArea& paper, PrintSurface& surface,
+                                   const PaperSheetConfirm& confirm)
+{
+    LayoutPrintResult result;
+    const std::vector<std::string> entries = layoutListEntries(state);
+    const JobMetrics metrics = computeJobMetrics(state, run.density);
+    SheetExtentsCache sheets;
+    for (int line : listLines) {
+        if (line < 0 || static_cast<size_t>(line) >= entries.size()) continue;
+        const std::string& entry = entries[static_cast<size_t>(line)];
+        const int layoutNo = layoutNumberOfEntry(entry);
+        const PrintedSheet sheet = printedSheetOf(state, layoutNo, &sheets);
+        const LayoutPagePlan plan = planLayoutPages(sheet, paper, run.scale);
+        const bool wanted = plan.pageCount() > 0 &&
+                            (!confirm || confirm(line, paperSheetQuestion(plan.pageCount(), layoutNo)));
+        if (!wanted) {
+            result.layoutsSkipped.push_back(layoutNo);
+            continue;
+        }
+        const LayoutMetrics* layout = metrics.layout(layoutNo);
+        const std::vector<std::string> information = layoutInformationLines(
+            run.job, entry, printGridSpacing(run.options.view.gridText, sheet), sheet,
+            layout ? *layout : LayoutMetrics{});
+        printLayoutPages(state, layoutNo, plan, run.options, information, surface, &sheets);
+        result.pagesPrinted += plan.pageCount();
+        result.layoutsPrinted.push_back(layoutNo);
+    }
+    return result;
+}
+
+std::vector<int> allLayoutLines(const NestingState& state)
+{
+    std::vector<int> lines(layoutListEntries(state).size());
+    std::iota(lines.begin(), lines.end(), 0);
+    return lines;
+}
+
+} // namespace dravenor
