@@ -13,24 +13,10 @@
 #include "app/app_info.h"
 #include "layouts/layout_list.h"
 #include "ui/canvas_view.h"
+#include "ui/captioned.h"
 
 namespace dravenor {
 
-namespace {
-
-QWidget* captioned(const QString& caption, QWidget* control)
-{
-    auto* box = new QWidget;
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(caption);
-    label->setBuddy(control);
-    layout->addWidget(label);
-    layout->addWidget(control);
-    return box;
-}
-
-} // namespace
 
 LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWidget* parent)
     : QWidget(parent), state_(state), dialogs_(dialogs)

@@ -12,6 +12,7 @@
 
 #include "editors/shape_editor.h"
 #include "ui/canvas_view.h"
+#include "ui/captioned.h"
 #include "ui/grid_view.h"
 
 namespace dravenor {
@@ -26,18 +27,6 @@ QComboBox* stepList(const QStringList& items, const QString& initial, bool edita
     list->setCurrentText(initial);
     if (editable) list->setInsertPolicy(QComboBox::NoInsert);
     return list;
-}
-
-QWidget* labelled(const QString& caption, QWidget* control)
-{
-    auto* box = new QWidget;
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* label = new QLabel(caption);
-    label->setBuddy(control);
-    layout->addWidget(label);
-    layout->addWidget(control);
-    return box;
 }
 
 struct AdjustButton {
@@ -92,9 +81,9 @@ void ShapeEditor::buildWidgets()
     adjustRow->addStretch();
 
     auto* stepRow = new QHBoxLayout;
-    stepRow->addWidget(labelled(tr("Move By..."), moveStep_));
-    stepRow->addWidget(labelled(tr("Rotate By..."), rotateStep_));
-    stepRow->addWidget(labelled(tr("Select Grid Size"), gridSize_));
+    stepRow->addWidget(captioned(tr("Move By..."), moveStep_));
+    stepRow->addWidget(captioned(tr("Rotate By..."), rotateStep_));
+    stepRow->addWidget(captioned(tr("Select Grid Size"), gridSize_));
     stepRow->addStretch();
 
     auto* left = new QVBoxLayout;

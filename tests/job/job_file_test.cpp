@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "job/job_file_sections.h"
+#include "support/grid_rows.h"
 #include "support/temp_folder.h"
 
 namespace dravenor {
@@ -13,13 +14,7 @@ namespace {
 
 using testing::TempFolder;
 
-void fillRow(TextGrid& grid, int row, const std::vector<std::string>& cells)
-{
-    if (grid.rows() <= row) grid.setRows(row + 1);
-    for (size_t c = 0; c < cells.size(); ++c) grid.setText(row, static_cast<int>(c) + 1, cells[c]);
-    grid.renumber();
-    grid.ensureEntryRow();
-}
+using testing::fillRow;
 
 // Two sheets, three parts, a finished run with one layout cut twice, Stack Nesting.
 Job sampleJob()

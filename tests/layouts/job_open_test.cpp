@@ -9,6 +9,7 @@
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "layouts/optimisation_start.h"
+#include "support/grid_rows.h"
 #include "support/temp_folder.h"
 
 namespace dravenor {
@@ -16,13 +17,7 @@ namespace {
 
 using testing::TempFolder;
 
-void fillRow(TextGrid& grid, int row, const std::vector<std::string>& cells)
-{
-    if (grid.rows() <= row) grid.setRows(row + 1);
-    for (size_t c = 0; c < cells.size(); ++c) grid.setText(row, static_cast<int>(c) + 1, cells[c]);
-    grid.renumber();
-    grid.ensureEntryRow();
-}
+using testing::fillRow;
 
 // A job typed into the grids, with its shape files in a folder of its own: two sheet types,
 // rectangles, discs and a strip, nested for real when asked.

@@ -14,6 +14,8 @@ import subprocess
 import sys
 import tempfile
 
+from bench_jobs import run_over_bench
+
 from ezdxf import recover
 
 TOLERANCE = 1e-6
@@ -125,16 +127,7 @@ def check(cli, folder):
 
 
 def main():
-    cli, bench = os.path.abspath(sys.argv[1]), sys.argv[2]
-    if not os.path.isdir(bench):
-        print(f"no bench folder at {bench}: nothing to check")
-        return 0
-    folders = sorted(os.path.join(bench, d) for d in os.listdir(bench)
-                     if os.path.exists(os.path.join(bench, d, "job.args")))
-    problems = [p for folder in folders for p in check(cli, folder)]
-    for p in problems[:50]:
-        print(p, file=sys.stderr)
-    return 1 if problems else 0
+    return run_over_bench(check, "job.args")
 
 
 if __name__ == "__main__":

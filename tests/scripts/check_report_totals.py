@@ -12,6 +12,8 @@ import subprocess
 import sys
 import tempfile
 
+from bench_jobs import run_over_bench
+
 # Raster areas of the engine are slightly generous next to the exact polygon areas.
 YIELD_TOLERANCE = 0.04
 
@@ -58,16 +60,7 @@ def check(cli, folder):
 
 
 def main():
-    cli, bench = os.path.abspath(sys.argv[1]), sys.argv[2]
-    if not os.path.isdir(bench):
-        print(f"no bench folder at {bench}: nothing to check")
-        return 0
-    folders = sorted(os.path.join(bench, d) for d in os.listdir(bench)
-                     if os.path.exists(os.path.join(bench, d, "job.json")))
-    problems = [p for p in (check(cli, folder) for folder in folders) if p]
-    for p in problems:
-        print(p, file=sys.stderr)
-    return 1 if problems else 0
+    return run_over_bench(lambda cli, folder: [p for p in [check(cli, folder)] if p], "job.json")
 
 
 if __name__ == "__main__":
