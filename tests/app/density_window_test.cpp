@@ -14,12 +14,6 @@
 namespace dravenor::testing {
 namespace {
 
-class HelpRecordingDialogs : public ScriptedDialogs {
-public:
-    std::vector<std::string> helpPages;
-    void openHelp(const std::string& page) override { helpPages.push_back(page); }
-};
-
 std::vector<std::pair<std::string, std::string>> rowsOf(const TextGrid& grid)
 {
     std::vector<std::pair<std::string, std::string>> rows;
@@ -47,20 +41,15 @@ protected:
     }
 
     TempFolder folder;
-    HelpRecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
 };
 
 TEST_F(DensityWindowTest, ShowsTheTableWithOneEmptyRowToTypeInto)
 {
     folder.write("density.dat", "\"AL\",\"2.7\"\r\n\"ST\",\"7.85\"\r\n");
     DensityWindow window(dialogs, workingFolder());
-    EXPECT_EQ(window.windowTitle(), "Density Table");
-    EXPECT_EQ(window.grid().title(1), "Mat");
-    EXPECT_EQ(window.grid().title(2), "Density");
     EXPECT_EQ(rowsOf(window.grid()), (Rows{{"AL", "2.7"}, {"ST", "7.85"}, {"", ""}}));
     EXPECT_EQ(window.grid().text(3, 0), "3");
-    EXPECT_EQ(window.doneButton()->text(), "Done");
-    EXPECT_EQ(window.cancelButton()->text(), "Cancel");
     EXPECT_TRUE(dialogs.questions.empty());
 }
 

@@ -24,13 +24,6 @@
 namespace dravenor::testing {
 namespace {
 
-// Records the help pages asked for.
-class HelpRecordingDialogs : public ScriptedDialogs {
-public:
-    std::vector<std::string> helpPages;
-    void openHelp(const std::string& page) override { helpPages.push_back(page); }
-};
-
 // Catches what would go to the associated application.
 class UrlCatcher : public QObject {
     Q_OBJECT
@@ -70,7 +63,7 @@ protected:
     }
 
     TempFolder folder;
-    HelpRecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     UrlCatcher urls;
 };
 
@@ -79,10 +72,7 @@ TEST_F(ReportWindowTest, ShowsEveryLineAsOneReadOnlyRowInAFixedFont)
     ReportWindow window(dialogs, reportFile(kSmallReport));
     const TextGrid& grid = window.grid();
 
-    EXPECT_EQ(window.windowTitle(), "Report");
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(grid.cols(), 2);
-    EXPECT_EQ(grid.title(1), "REPORT");
     ASSERT_EQ(grid.rows(), 7);
     EXPECT_EQ(grid.text(1, 1), "Overall Yield : 15      Overall Base Yield : 20");
     EXPECT_EQ(grid.text(3, 1), "");

@@ -3,10 +3,13 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 
 #include "cli/command.h"
+#include "geometry/shape_file.h"
+#include "support/temp_folder.h"
 
 namespace dravenor::testing {
 
@@ -31,6 +34,13 @@ inline ToolRun runExecutable(const QStringList& args)
     p.start(QStringLiteral(DRAVENOR_CLI), args);
     p.waitForFinished(60000);
     return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+}
+
+// Saves the shape as a shape file in the folder and returns its path.
+inline std::string savedShape(const TempFolder& dir, const std::string& name, const Shape& shape)
+{
+    EXPECT_EQ(saveShapeFile(shape, dir.file(name)), "");
+    return dir.file(name);
 }
 
 inline std::string examplePath(const std::string& relative)

@@ -4,6 +4,7 @@
 #include "geometry/dxf_export_check.h"
 #include "geometry/shape_file.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
@@ -14,11 +15,6 @@ const std::string kTemplates = DRAVENOR_RESOURCE_DIR;
 
 // A 10 x 10 square whose last line stops at (0.3, 0.4), 0.5 short of its start.
 const Shape kOpenSquare{{0, 0, 10, 0}, {10, 0, 10, 10}, {10, 10, 0, 10}, {0, 10, 0.3, 0.4}};
-
-bool mentions(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 TEST(CloseCommand, AddsTheMissingLineAndKeepsTheRest)
 {
@@ -53,7 +49,7 @@ TEST(CloseCommand, GapsTooWideAreReportedAsStillOpen)
     const ToolRun r = runInProcess({"close", folder.write("wide.shp", shapeToFileText(wide)), folder.file("out.shp")});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "already closed\n");
-    EXPECT_TRUE(mentions(r.err, "still not closed (2 open ends")) << r.err;
+    EXPECT_TRUE(contains(r.err, "still not closed (2 open ends")) << r.err;
 }
 
 TEST(CloseCommand, WritesADrawingWhenOutIsDxf)
@@ -91,10 +87,10 @@ TEST(CloseCommand, ErrorsLeaveThePreviousOutputAndExitTwo)
     const std::string out = folder.write("out.dxf", "previous");
     const ToolRun missing = runInProcess({"close", folder.file("gone.shp"), out});
     EXPECT_EQ(missing.code, 2);
-    EXPECT_TRUE(mentions(missing.err, "gone.shp")) << missing.err;
+    EXPECT_TRUE(contains(missing.err, "gone.shp")) << missing.err;
     const ToolRun noTemplates = runInProcess({"close", in, out, "--templates", folder.file("none")});
     EXPECT_EQ(noTemplates.code, 2);
-    EXPECT_TRUE(mentions(noTemplates.err, "dxf.hd")) << noTemplates.err;
+    EXPECT_TRUE(contains(noTemplates.err, "dxf.hd")) << noTemplates.err;
     const ToolRun badType = runInProcess({"close", in, folder.file("out.txt")});
     EXPECT_EQ(badType.code, 2);
     EXPECT_EQ(TempFolder::read(out), "previous");

@@ -11,16 +11,12 @@
 #include "layouts/job_open.h"
 #include "layouts/layout_export.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
 
 namespace {
-
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 int countOf(const DxfCheck& check, const std::string& type)
 {
@@ -33,19 +29,14 @@ int countOf(const DxfCheck& check, const std::string& type)
 // written as a drawing into out/.
 struct NestedCliJob {
     TempFolder dir;
-    std::string plate = shape("plate.shp", rectangle(0, 0, 150, 60));
-    std::string disc = shape("disc.shp", {arcEntity(35, 35, 35, 0, 360)});
-    std::string sheet = shape("sheet.shp", rectangle(0, 0, 400, 250));
+    std::string plate = savedShape(dir, "plate.shp", rectangle(0, 0, 150, 60));
+    std::string disc = savedShape(dir, "disc.shp", {arcEntity(35, 35, 35, 0, 360)});
+    std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 400, 250));
     std::string nst = dir.file("job.nst");
     std::string out = dir.file("out");
     ToolRun run = runInProcess({"nest", "--kerf", "3", "--sheet", sheet + ":4", "--part", plate + ":7", "--part",
                                 disc + ":6", "--save", nst, "--dxf-dir", out});
 
-    std::string shape(const std::string& name, const Shape& s) const
-    {
-        EXPECT_EQ(saveShapeFile(s, dir.file(name)), "");
-        return dir.file(name);
-    }
     std::string drawing(int layoutNo) const { return out + "/layout-" + std::to_string(layoutNo) + ".dxf"; }
     Job opened() const
     {

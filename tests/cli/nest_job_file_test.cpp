@@ -13,29 +13,20 @@
 #include "geometry/shape_file.h"
 #include "job/job_file.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 using namespace dravenor::testing;
 using dravenor::cli::Args;
 
 namespace {
 
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
 // Shape files for a small job with two part types, one of them a disc.
 struct JobFolder {
     TempFolder dir;
-    std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 300, 300));
-    std::string plate = shapeFile("plate.shp", rectangle(0, 0, 100, 50));
-    std::string disc = shapeFile("disc.shp", {arcEntity(30, 30, 30, 0, 0)});
+    std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 300, 300));
+    std::string plate = savedShape(dir, "plate.shp", rectangle(0, 0, 100, 50));
+    std::string disc = savedShape(dir, "disc.shp", {arcEntity(30, 30, 30, 0, 0)});
 
-    std::string shapeFile(const std::string& name, const dravenor::Shape& shape) const
-    {
-        EXPECT_EQ(dravenor::saveShapeFile(shape, dir.file(name)), "");
-        return dir.file(name);
-    }
     // The layouts of a run's JSON result (everything but the timing).
     QJsonValue layoutsOf(const std::string& json) const
     {

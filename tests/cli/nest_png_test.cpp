@@ -21,15 +21,10 @@ namespace {
 // Two parts that cannot share a 300 x 300 sheet: one layout each.
 struct TwoLayoutJob {
     TempFolder dir;
-    std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 300, 300));
-    std::string square = shapeFile("square.shp", rectangle(0, 0, 250, 250));
-    std::string tall = shapeFile("tall.shp", rectangle(0, 0, 200, 280));
+    std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 300, 300));
+    std::string square = savedShape(dir, "square.shp", rectangle(0, 0, 250, 250));
+    std::string tall = savedShape(dir, "tall.shp", rectangle(0, 0, 200, 280));
 
-    std::string shapeFile(const std::string& name, const dravenor::Shape& shape) const
-    {
-        EXPECT_EQ(dravenor::saveShapeFile(shape, dir.file(name)), "");
-        return dir.file(name);
-    }
     ToolRun nest(const std::string& pngFolder) const
     {
         return runInProcess(Args{"nest", "--kerf", "3", "--sheet", sheet + ":2", "--part", square, "--part", tall,

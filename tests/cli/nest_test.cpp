@@ -13,6 +13,7 @@
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 using namespace dravenor::testing;
 using dravenor::cli::Args;
@@ -30,22 +31,12 @@ Args exampleArgs()
     return args;
 }
 
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
-
 // A temporary folder with a 300 x 300 sheet and a 100 x 50 part.
 struct SmallJob {
     TempFolder dir;
-    std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 300, 300));
-    std::string part = shapeFile("part.shp", rectangle(0, 0, 100, 50));
+    std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 300, 300));
+    std::string part = savedShape(dir, "part.shp", rectangle(0, 0, 100, 50));
 
-    std::string shapeFile(const std::string& name, const dravenor::Shape& shape) const
-    {
-        EXPECT_EQ(dravenor::saveShapeFile(shape, dir.file(name)), "");
-        return dir.file(name);
-    }
     ToolRun nest(Args more) const
     {
         Args args{"nest", "--kerf", "3"};
@@ -120,7 +111,7 @@ TEST(NestCommand, ExitCodesFollowTheEndStatus)
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(contains(r.out, "Layout 1: " + job.sheet + " x 1, 4 parts, yield ")) << r.out;
 
-    const std::string huge = job.shapeFile("huge.shp", rectangle(0, 0, 400, 100));
+    const std::string huge = savedShape(job.dir, "huge.shp", rectangle(0, 0, 400, 100));
     r = job.nest({"--sheet", job.sheet, "--part", huge});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.out.rfind("Optimization Failed# [", 0), 0u) << r.out;
@@ -134,9 +125,9 @@ TEST(NestCommand, ExitCodesFollowTheEndStatus)
 TEST(NestCommand, BadInputEndsWithOneClearLine)
 {
     SmallJob job;
-    const std::string open = job.shapeFile("open.shp", {lineEntity(0, 0, 100, 0)});
+    const std::string open = savedShape(job.dir, "open.shp", {lineEntity(0, 0, 100, 0)});
     // A part drawn in the wrong units: its raster alone would take gigabytes.
-    const std::string giant = job.shapeFile("giant.shp", {arcEntity(5e6, 5e6, 5e6, 0, 0)});
+    const std::string giant = savedShape(job.dir, "giant.shp", {arcEntity(5e6, 5e6, 5e6, 0, 0)});
     struct Case {
         Args args;
         std::string message;

@@ -10,16 +10,12 @@
 #include "layouts/job_open.h"
 #include "layouts/report.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 using namespace dravenor::testing;
 
 namespace dravenor {
 namespace {
-
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
-}
 
 // A saved, optimised job: four 100 x 50 parts on 300 x 300 sheets, kerf 2.
 struct SavedJob {
@@ -32,8 +28,8 @@ struct SavedJob {
         Job job;
         const std::vector<std::string> details{material, "JR", "12", "2", "", "cli job"};
         for (size_t c = 0; c < details.size(); ++c) job.basic.setText(1, static_cast<int>(c) + 1, details[c]);
-        fillRow(job.sheets, {shape("sheet.shp", rectangle(0, 0, 300, 300)), "3", "1"});
-        fillRow(job.parts, {shape("part.shp", rectangle(0, 0, 100, 50)), "4", "2", ""});
+        fillRow(job.sheets, {savedShape(dir, "sheet.shp", rectangle(0, 0, 300, 300)), "3", "1"});
+        fillRow(job.parts, {savedShape(dir, "part.shp", rectangle(0, 0, 100, 50)), "4", "2", ""});
         copyGridsToRecords(job);
         if (optimised) {
             SilentProgress progress;
@@ -41,11 +37,6 @@ struct SavedJob {
         }
         const JobFileResult saved = saveJob(job, nst, dir.file("work"));
         EXPECT_TRUE(saved.ok()) << saved.error;
-    }
-    std::string shape(const std::string& name, const Shape& s) const
-    {
-        EXPECT_EQ(saveShapeFile(s, dir.file(name)), "");
-        return dir.file(name);
     }
     static void fillRow(TextGrid& grid, const std::vector<std::string>& cells)
     {

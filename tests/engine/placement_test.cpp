@@ -16,8 +16,6 @@ namespace {
 
 using namespace testing;
 
-int uniform(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
-
 // A sheet with scattered occupied blobs, as left by earlier placements.
 Raster clutteredSheet(std::mt19937& rng, int W, int H, int blobs)
 {

@@ -14,6 +14,8 @@
 
 namespace dravenor::testing {
 
+inline int uniform(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+
 // Keeps the warnings of a run.
 class KeepingWarnings : public SilentProgress {
 public:

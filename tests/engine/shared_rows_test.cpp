@@ -14,8 +14,6 @@ namespace {
 
 using namespace testing;
 
-int uniform(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
-
 // A solid blob, a sparse scatter or a bar one cell thick (whose row run is the whole part).
 Raster somePart(std::mt19937& rng)
 {

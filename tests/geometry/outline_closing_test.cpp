@@ -48,11 +48,6 @@ SegmentList squareEndingAt(double x, double y)
                     lineEntity(0, 10, x, y)});
 }
 
-TEST(CloseOutlines, ClosedRectangleGetsNothing)
-{
-    EXPECT_TRUE(appended(linesOf(testing::rectangle(0, 0, 40, 25))).empty());
-}
-
 TEST(CloseOutlines, SmallSlantedGapIsClosedOnceFromTheFirstSegment)
 {
     const SegmentList added = appended(squareEndingAt(0.3, 0.4));
@@ -60,16 +55,13 @@ TEST(CloseOutlines, SmallSlantedGapIsClosedOnceFromTheFirstSegment)
     EXPECT_TRUE(sameSegment(added[0], {0, 0, 0.3, 0.4})) << describe(added);
 }
 
-TEST(CloseOutlines, LevelPlumbAndWideGapsStayOpen)
+TEST(CloseOutlines, ClosedLevelPlumbWideAndSingleGapsStayOpen)
 {
-    EXPECT_TRUE(appended(squareEndingAt(0.5, 0)).empty());  // level
-    EXPECT_TRUE(appended(squareEndingAt(0, 0.5)).empty());  // plumb
+    EXPECT_TRUE(appended(linesOf(testing::rectangle(0, 0, 40, 25))).empty());
+    EXPECT_TRUE(appended(squareEndingAt(0.5, 0)).empty());     // level
+    EXPECT_TRUE(appended(squareEndingAt(0, 0.5)).empty());     // plumb
     EXPECT_TRUE(appended(squareEndingAt(0.72, 0.96)).empty()); // 1.2 long
     EXPECT_EQ(appended(squareEndingAt(0.6, 0.79)).size(), 1u); // just under 1
-}
-
-TEST(CloseOutlines, SingleSegmentAndEmptyListGetNothing)
-{
     EXPECT_TRUE(appended({{0, 0, 0.3, 0.4}}).empty());
     EXPECT_TRUE(appended({}).empty());
 }

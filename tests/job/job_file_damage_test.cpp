@@ -6,10 +6,12 @@
 
 #include "job/job_file.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 namespace dravenor {
 namespace {
 
+using testing::contains;
 using testing::TempFolder;
 
 const std::string kGoodJob =
@@ -27,11 +29,6 @@ std::string withReplaced(const std::string& from, const std::string& to)
     std::string text = kGoodJob;
     text.replace(text.find(from), from.size(), to);
     return text;
-}
-
-bool contains(const std::string& text, const std::string& part)
-{
-    return text.find(part) != std::string::npos;
 }
 
 // A job already open: what a failed read must leave alone.

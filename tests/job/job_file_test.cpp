@@ -94,22 +94,17 @@ void inEmptyCurrentDirectory(const TempFolder& folder, Body body)
     std::filesystem::current_path(previous);
 }
 
-TEST(JobFileSave, WritesTheSevenSectionsInTheirOrderAndFormat)
+TEST(JobFileSave, WritesTheSevenSectionsInTheirOrderAndFormatEvenWhenEmpty)
 {
     TempFolder dir;
-    const std::string path = dir.file("bracket.nst");
-    ASSERT_EQ(saveJobFile(sampleJob(), path, dir.folder()).error, "");
-    EXPECT_EQ(TempFolder::read(path), kSampleJobFile);
-}
+    ASSERT_EQ(saveJobFile(sampleJob(), dir.file("bracket.nst"), dir.folder()).error, "");
+    EXPECT_EQ(TempFolder::read(dir.file("bracket.nst")), kSampleJobFile);
 
-TEST(JobFileSave, NewJobGivesEmptySectionsAndFreeNesting)
-{
-    TempFolder dir;
-    const std::string path = dir.file("new.nst");
-    ASSERT_EQ(saveJobFile(Job{}, path, dir.folder()).error, "");
-    EXPECT_EQ(TempFolder::read(path), "[BASIC.TLF]\r\n[END]\r\n[SA.TLF]\r\n[END]\r\n[CA.TLF]\r\n[END]\r\n"
-                                      "[OPTIONS.TLF]\r\n#FALSE#,#FALSE#,#TRUE#\r\n[END]\r\n[SHEET.TLF]\r\n[END]\r\n"
-                                      "[PART.TLF]\r\n[END]\r\n[NEST.TLF]\r\n[END]\r\n");
+    ASSERT_EQ(saveJobFile(Job{}, dir.file("new.nst"), dir.folder()).error, "");
+    EXPECT_EQ(TempFolder::read(dir.file("new.nst")),
+              "[BASIC.TLF]\r\n[END]\r\n[SA.TLF]\r\n[END]\r\n[CA.TLF]\r\n[END]\r\n"
+              "[OPTIONS.TLF]\r\n#FALSE#,#FALSE#,#TRUE#\r\n[END]\r\n[SHEET.TLF]\r\n[END]\r\n"
+              "[PART.TLF]\r\n[END]\r\n[NEST.TLF]\r\n[END]\r\n");
 }
 
 TEST(JobFileSave, SectionFilesGoToTheWorkingFolderNeverTheCurrentDirectory)

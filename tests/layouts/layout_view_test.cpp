@@ -113,7 +113,7 @@ std::vector<RecordedLine> layoutLines(const RecordingSurface& surface)
 
 } // namespace
 
-TEST(LayoutViewFit, PutsTheSheetBottomLeftWithAFourLetterMargin)
+TEST(LayoutViewFit, SheetBottomLeftWithAFourLetterMarginZoomAndScrollBars)
 {
     HandMadeLayout layout(2000, 1000);
     RecordingSurface surface;
@@ -132,30 +132,21 @@ TEST(LayoutViewFit, PutsTheSheetBottomLeftWithAFourLetterMargin)
     EXPECT_DOUBLE_EQ(view.width, width);
     EXPECT_DOUBLE_EQ(view.height, width);
     EXPECT_DOUBLE_EQ(view.top, 1000 - width + 0.04 * width);
-}
 
-TEST(LayoutViewFit, ZoomFourShowsAQuarterOfTheView)
-{
-    HandMadeLayout layout(2000, 1000);
-    RecordingSurface surface;
-    LayoutViewOptions options = withoutGrid();
-    options.zoom = 4;
-    drawLayoutFitted(layout.build(), 1, surface, options);
-    EXPECT_DOUBLE_EQ(surface.scale().width, 505 * 1.04);
-    EXPECT_DOUBLE_EQ(surface.scale().height, 505 * 1.04);
-}
-
-TEST(LayoutViewFit, ScrollBarRangesAndStepsFollowTheSheet)
-{
-    HandMadeLayout layout(2000, 1000);
-    RecordingSurface surface;
-    const LayoutViewFrame frame = drawLayoutFitted(layout.build(), 1, surface, withoutGrid());
     EXPECT_EQ(frame.hMaximum, 2000);
     EXPECT_EQ(frame.hSmallStep, 200);
     EXPECT_EQ(frame.hLargeStep, 1000);
     EXPECT_EQ(frame.vMinimum, -1000);
     EXPECT_EQ(frame.vSmallStep, 100);
     EXPECT_EQ(frame.vLargeStep, 500);
+
+    // Zoom 4 shows a quarter of the view.
+    LayoutViewOptions zoomed = withoutGrid();
+    zoomed.zoom = 4;
+    RecordingSurface zoomedSurface;
+    drawLayoutFitted(layout.state, 1, zoomedSurface, zoomed);
+    EXPECT_DOUBLE_EQ(zoomedSurface.scale().width, 505 * 1.04);
+    EXPECT_DOUBLE_EQ(zoomedSurface.scale().height, 505 * 1.04);
 
     HandMadeLayout huge(40000, 5);
     const LayoutViewFrame limited = drawLayoutFitted(huge.build(), 1, surface, withoutGrid());
@@ -292,7 +283,7 @@ TEST(LayoutPartColours, ThirtyFiveColoursInRotationAndABlackSheet)
     EXPECT_FALSE(distinct.count(0));
 }
 
-TEST(SheetSize, TheCacheReadsASheetFileAgainOnlyWhenItChanged)
+TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutline)
 {
     HandMadeLayout layout(600, 300);
     NestingState& state = layout.build();
@@ -302,21 +293,15 @@ TEST(SheetSize, TheCacheReadsASheetFileAgainOnlyWhenItChanged)
     EXPECT_EQ(cache.filesRead(), 1);
 
     ASSERT_EQ(saveShapeFile(rectangle(0, 0, 1200.5, 300), state.sheets[0].FileName), "");
-    const LayoutViewFrame frame = drawLayoutFitted(state, 1, surface, withoutGrid(), &cache);
+    const LayoutViewFrame changed = drawLayoutFitted(state, 1, surface, withoutGrid(), &cache);
     EXPECT_EQ(cache.filesRead(), 2);
-    EXPECT_DOUBLE_EQ(frame.sheetWidth, 1200.5);
-}
+    EXPECT_DOUBLE_EQ(changed.sheetWidth, 1200.5);
 
-TEST(SheetSize, AMissingSheetFileFallsBackToTheLayoutsOutline)
-{
-    HandMadeLayout layout(600, 300);
-    NestingState& state = layout.build();
     state.sheets[0].FileName = layout.dir.file("gone.shp");
-    RecordingSurface surface;
-    const LayoutViewFrame frame = drawLayoutFitted(state, 1, surface, withoutGrid());
-    EXPECT_TRUE(frame.drawn);
-    EXPECT_DOUBLE_EQ(frame.sheetWidth, 600);
-    EXPECT_DOUBLE_EQ(frame.mirror, 300);
+    const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, withoutGrid());
+    EXPECT_TRUE(missing.drawn);
+    EXPECT_DOUBLE_EQ(missing.sheetWidth, 600);
+    EXPECT_DOUBLE_EQ(missing.mirror, 300);
 }
 
 // Over a real nested job: every entity of the layout is drawn exactly once, in its part's colour,

@@ -27,6 +27,7 @@ public:
 
     std::vector<Question> questions;
     std::vector<std::string> shapeSelectionCaptions;
+    std::vector<std::string> helpPages;
 
     Answer message(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override
     {
@@ -50,7 +51,7 @@ public:
         return pop(shapeSelections);
     }
     std::string selectFolder(const std::string&) override { return {}; }
-    void openHelp(const std::string&) override {}
+    void openHelp(const std::string& page) override { helpPages.push_back(page); }
 
     std::vector<std::string> questionTexts() const
     {
