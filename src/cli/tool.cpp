@@ -14,6 +14,10 @@ Command reportCommand();
 Command layoutDxfCommand();
 // Layouts of a saved job printed to scale into a PDF file (print_command.cpp).
 Command printCommand();
+// A standard shape generated from its parameters (stdshape_command.cpp).
+Command standardShapeCommand();
+// Cylinder and cone shells cut into plate-sized pieces (breakup_command.cpp).
+Command breakupCommand();
 
 namespace {
 
@@ -37,7 +41,8 @@ bool isHelpFlag(const std::string& arg)
 std::vector<Command> commands()
 {
     return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand(),
-            reportCommand(), layoutDxfCommand(), printCommand()};
+            reportCommand(), layoutDxfCommand(), printCommand(), standardShapeCommand(),
+            breakupCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

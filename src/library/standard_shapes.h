@@ -1,0 +1,48 @@
+#pragma once
+// The standard-shape library: shapes generated from a handful of numbers instead of drawn.
+// A type is known by its caption; its parameters are read in the order of their captions.
+#include <string>
+#include <vector>
+
+#include "geometry/shape.h"
+
+namespace dravenor {
+
+enum class ParameterKind {
+    Length,   // a length or diameter in the job's unit, greater than 0
+    Angle,    // degrees
+    Count,    // a whole number
+    Number,   // any number (a kerf may be 0)
+    FileName, // text
+};
+
+struct StandardShapeParameter {
+    std::string caption;
+    ParameterKind kind;
+};
+
+struct StandardShapeType {
+    std::string caption;
+    std::vector<StandardShapeParameter> parameters;
+    // false for the cone and cylinder breakups, which write segment files of their own.
+    bool generatedHere = true;
+};
+
+// The fifteen types, in the order the shape-type list shows them.
+const std::vector<StandardShapeType>& standardShapeTypes();
+// The type of the caption (exact text), or nullptr.
+const StandardShapeType* findStandardShapeType(const std::string& caption);
+
+struct StandardShapeResult {
+    Shape shape;         // empty whenever message is set
+    std::string message; // why no shape was made; "" on success
+    bool ok() const { return message.empty(); }
+};
+
+// Builds the shape of the type from its parameters (in caption order; missing ones count as 0),
+// turned counter-clockwise by the rotation about the centre of its extents. Parameters that would
+// give a degenerate or self-crossing shape give a message naming the parameter instead.
+StandardShapeResult generateStandardShape(const std::string& caption, const std::vector<double>& parameters,
+                                          double rotationDegrees = 0);
+
+} // namespace dravenor
