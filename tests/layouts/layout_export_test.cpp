@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 
+#include "layouts/layout_items.h"
 #include "geometry/dxf_export_check.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_file.h"
@@ -165,16 +166,7 @@ protected:
 
     void item(const std::string& name, double x, double y, double angle, std::int32_t partIndex)
     {
-        LayoutItem row;
-        row.Name = name;
-        row.X = x;
-        row.Y = y;
-        row.Angle = angle;
-        row.SheetIndex = 1;
-        row.PartIndex = partIndex;
-        row.LayoutNo = 1;
-        row.Qty = 1;
-        state_.items.push_back(row);
+        state_.items.push_back(layoutItem(name, 1, partIndex, x, y, angle));
     }
 
     std::string drawing(bool names)

@@ -4,6 +4,7 @@
 #include <map>
 #include <tuple>
 
+#include "layouts/layout_items.h"
 #include "geometry/primitives.h"
 #include "layouts/layout_rebuild.h"
 #include "nested_job.h"
@@ -16,16 +17,7 @@ namespace {
 LayoutItem item(const std::string& name, std::int32_t layoutNo, std::int32_t partIndex, double x = 0, double y = 0,
                 double angle = 0, std::int32_t qty = 1)
 {
-    LayoutItem row;
-    row.Name = name;
-    row.X = x;
-    row.Y = y;
-    row.Angle = angle;
-    row.SheetIndex = 1;
-    row.PartIndex = partIndex;
-    row.LayoutNo = layoutNo;
-    row.Qty = qty;
-    return row;
+    return layoutItem(name, layoutNo, partIndex, x, y, angle, qty);
 }
 
 // Shapes served from memory, counting how often each file is asked for.
