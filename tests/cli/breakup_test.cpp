@@ -149,6 +149,32 @@ TEST(BreakupCommand, BadInputNamesTheProblemAndWritesNothing)
     EXPECT_TRUE(folder.entries().empty());
 }
 
+// The point of a breakup: shells larger than the plate become pieces the nesting places in full.
+TEST(BreakupCommand, PiecesOfShellsLargerThanThePlateNestFully)
+{
+    TempFolder folder;
+    ASSERT_EQ(runInProcess({"stdshape", "Rectangle for Part", "--param", "Small Length=1250", "--param",
+                            "Big Length=2500", "-o", folder.file("plate.shp")})
+                  .code,
+              0);
+    ASSERT_EQ(runInProcess(cylinderArgs(folder, "1500")).code, 0);
+    ASSERT_EQ(runInProcess(replaced(coneArgs(folder, "1000"), "Plate Wid=1500", "Plate Wid=1250")).code, 0);
+
+    cli::Args nest{"nest", "--sheet", folder.file("plate.shp") + ":40", "--kerf", "2"};
+    int pieces = 0;
+    for (const std::string& name : folder.entries()) {
+        if (name == "plate.shp") continue;
+        // The count needed is the number after the "x" of the name.
+        const std::string count = name.substr(name.find('x') + 1, name.find('.') - name.find('x') - 1);
+        nest.insert(nest.end(), {"--part", folder.file(name) + ":" + count});
+        pieces += std::stoi(count);
+    }
+    EXPECT_GE(pieces, 4 + 2 * 4);
+    const ToolRun r = runInProcess(nest);
+    EXPECT_EQ(r.code, 0) << r.out << r.err;
+    EXPECT_NE(r.out.find("Full Optimization Done"), std::string::npos) << r.out;
+}
+
 TEST(BreakupCommand, ListedInTheToolHelp)
 {
     const ToolRun r = runExecutable({"--help"});
