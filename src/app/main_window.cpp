@@ -40,6 +40,7 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
 {
     host_.onFileCellChanged = [this](int gridIndex) { refreshPreview(gridIndex); };
     editShape = [this](const std::string& file) { openShapeEditor(file); };
+    editLayout = [this] { openLayoutEditor(); };
     saveAs = [this] { return saveJobAs(); };
     layoutPanel_ = new LayoutPanel(job_.nesting, dialogs_);
     host_.onResultsDiscarded = [this] { layoutPanel_->clearLayouts(); };

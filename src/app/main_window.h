@@ -48,6 +48,15 @@ public:
     // Shows the shape editor on the file (a new shape when empty) until the user closes it.
     void openShapeEditor(const std::string& file);
 
+    // Tools > Layout Editor: the current layout handed to the layout editor through edit.lay in
+    // the working folder and, when the editor leaves the file there, taken back into the job.
+    // With no layouts the editor opens on its own.
+    void editCurrentLayout();
+    // Shows the layout editor until it is closed; openLayoutEditor unless replaced (tests).
+    std::function<void()> editLayout;
+    void openLayoutEditor();
+    QAction* layoutEditorAction() const { return layoutEditorAction_; }
+
     // Optimize > Start Optimization: the checks, the progress window, then the layouts shown.
     void startOptimisation();
     // Called with the progress window before it is shown (tests use it to cancel or watch).
@@ -132,6 +141,7 @@ private:
     QAction* exitAction_ = nullptr;
     QAction* helpAction_ = nullptr;
     QAction* startAction_ = nullptr;
+    QAction* layoutEditorAction_ = nullptr;
     QAction* printAction_ = nullptr;
     QAction* printPreviewAction_ = nullptr;
     std::array<QAction*, 3> modeActions_{};

@@ -1,5 +1,6 @@
 // The widgets and menus of the main window.
 #include <QActionGroup>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -166,9 +167,7 @@ void MainWindow::buildMenus()
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     QAction* shapeEditorAction = tools->addAction(tr("&Shape Editor"), this, [this] { openShapeEditor({}); });
     tools->addSeparator();
-    // The layout editor comes with a later version; the entry shows where it will be.
-    QAction* layoutEditorAction = tools->addAction(tr("&Layout Editor"));
-    layoutEditorAction->setEnabled(false);
+    layoutEditorAction_ = tools->addAction(tr("&Layout Editor"), this, &MainWindow::editCurrentLayout);
     tools->addSeparator();
     tools->addAction(tr("&Density Table"), this, &MainWindow::showDensityTable);
 
@@ -190,7 +189,12 @@ void MainWindow::buildMenus()
     tool(layoutAction, QStyle::SP_FileDialogContentsView, tr("Layouts"));
     bar->addSeparator();
     tool(shapeEditorAction, QStyle::SP_DesktopIcon, tr("Shape Editor"));
-    tool(layoutEditorAction, QStyle::SP_ComputerIcon, tr("Layout Editor"));
+    tool(layoutEditorAction_, QStyle::SP_ComputerIcon, tr("Layout Editor"));
+    // The button edits the layout on show when there is one.
+    connect(layoutEditorAction_, &QAction::hovered, this, [this] {
+        const bool layouts = layoutPanel_->layoutList()->isEnabled();
+        layoutEditorAction_->setToolTip(layouts ? tr("Edit Current Layout") : tr("Layout Editor"));
+    });
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     helpAction_ = help->addAction(tr("&Dravenor for Quilvane Help"), this,

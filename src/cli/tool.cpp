@@ -18,6 +18,8 @@ Command printCommand();
 Command standardShapeCommand();
 // Cylinder and cone shells cut into plate-sized pieces (breakup_command.cpp).
 Command breakupCommand();
+// Overlaps and parts off their sheet in a layout file or a saved job (check_layout_command.cpp).
+Command checkLayoutCommand();
 
 namespace {
 
@@ -26,7 +28,7 @@ void printToolHelp(std::ostream& out)
     out << "Usage: dravenor-cli COMMAND [ARGUMENTS...]\n"
            "Dravenor's batch tool: the program's main jobs without a window.\n\n"
            "Commands:\n";
-    for (const Command& c : commands()) out << "  " << c.name << std::string(12 - c.name.size(), ' ') << c.summary << "\n";
+    for (const Command& c : commands()) out << "  " << c.name << std::string(14 - c.name.size(), ' ') << c.summary << "\n";
     out << "\nRun 'dravenor-cli COMMAND --help' for the arguments of a command.\n"
            "Exit codes: 0 success, 1 the work failed, 2 bad input.\n";
 }
@@ -42,7 +44,7 @@ std::vector<Command> commands()
 {
     return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand(),
             reportCommand(), layoutDxfCommand(), printCommand(), standardShapeCommand(),
-            breakupCommand()};
+            breakupCommand(), checkLayoutCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include "editors/standard_shape_window.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_preview.h"
 #include "job/number_format.h"
@@ -178,6 +179,22 @@ void ShapeEditor::adjust(int buttonIndex)
         redraw();
     }
     gridView_->setFocus();
+}
+
+void ShapeEditor::loadStandardShape()
+{
+    StandardShapeWindow window(dialogs_, templateFolder_, this);
+    if (window.exec() == QDialog::Accepted && window.hasShape()) appendShape(window.generatedShape());
+}
+
+void ShapeEditor::appendShape(const Shape& shape)
+{
+    const auto [first, last] = appendShapeRows(grid_, shape);
+    if (first == 0) return;
+    modified_ = true;
+    gridView_->refresh();
+    gridView_->selectRows(first, last);
+    redraw();
 }
 
 int ShapeEditor::joinMissingLines()

@@ -66,6 +66,10 @@ public:
     void adjust(int buttonIndex);
     // "Auto Join Missing Lines"; returns the number of lines added.
     int joinMissingLines();
+    // "Select and Load Shapes": the standard-shape window, modal; its shape is appended.
+    void loadStandardShape();
+    // Appends the entities as new rows, selects them and marks the shape modified.
+    void appendShape(const Shape& shape);
     // Redraws the shape from the grid with the display options and the selection in red.
     void redraw();
 

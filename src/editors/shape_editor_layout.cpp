@@ -131,9 +131,7 @@ void ShapeEditor::buildMenus()
     file->addAction(tr("E&xit"), this, &QWidget::close);
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    // The standard-shape library comes with a later version; the entry shows where it will be.
-    standardShapesAction_ = tools->addAction(tr("&Select and Load Shapes"));
-    standardShapesAction_->setEnabled(false);
+    standardShapesAction_ = tools->addAction(tr("&Select and Load Shapes"), this, &ShapeEditor::loadStandardShape);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     QAction* helpAction = help->addAction(tr("&Dravenor for Quilvane Help"), this,

@@ -19,7 +19,7 @@ const std::array<TitleGroup, 14>& attributeTable()
     static const std::array<TitleGroup, 14> table{{
         {{"Sheet File Name", "Part File Name", "File Name"}, {18, 'X', 'L'}},
         {{"FileName"}, {18, 'S', 'T'}},
-        {{"Qty"}, {6, 'L', 'T'}},
+        {{"Qty", "QTY"}, {6, 'L', 'T'}},
         {{"Pri"}, {3, 'L', 'T'}},
         {{"Orn"}, {1, 'O', 'T'}},
         {{"X1", "Y1", "X2", "Y2", "CX", "CY", "RAD", "Nstart", "Nend", "X", "Y", "N"}, {7, 'P', 'T'}},

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <set>
 
-#include "engine/kerf_scale.h"
 #include "job/files.h"
-#include "job/number_format.h"
+#include "layouts/job_engine_setup.h"
 #include "layouts/layout_rebuild.h"
 
 namespace dravenor {
@@ -34,20 +33,6 @@ bool mentionsAny(const std::string& message, const std::vector<std::string>& fil
 {
     return std::any_of(files.begin(), files.end(),
                        [&](const std::string& file) { return message.find(file) != std::string::npos; });
-}
-
-bool recordFilesExist(const NestingState& state)
-{
-    return std::all_of(state.sheets.begin(), state.sheets.end(), [](const SheetEntry& e) { return fileExists(e.FileName); })
-        && std::all_of(state.parts.begin(), state.parts.end(), [](const PartEntry& e) { return fileExists(e.FileName); });
-}
-
-// The kerf the engine uses with these shapes, into the details and the hidden ActKerf cell.
-void setUpActKerf(Job& job)
-{
-    job.nesting.details.ActKerf = planKerfAndScale(job.nesting).actKerf;
-    const int column = job.basic.columnOf("ActKerf");
-    if (column > 0) job.basic.setText(1, column, formatGeneral(job.nesting.details.ActKerf));
 }
 
 } // namespace

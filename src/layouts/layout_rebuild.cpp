@@ -4,6 +4,7 @@
 
 #include "engine/layout_results.h"
 #include "geometry/primitives.h"
+#include "layouts/placed_shape.h"
 
 namespace dravenor {
 
@@ -36,18 +37,6 @@ private:
     const ShapeLoader& load_;
     std::map<std::string, Loaded> loaded_;
 };
-
-// A part instance as the driver places it: turned about its centre, tidied, and moved so that
-// its box starts at the item's X, Y.
-Shape placedInstance(const Shape& original, double angle, double x, double y)
-{
-    Shape shape = original;
-    rotateShape(shape, angle);
-    normaliseArcAngles(shape);
-    normaliseShape(shape);
-    moveShape(shape, x, y);
-    return shape;
-}
 
 } // namespace
 

@@ -8,41 +8,15 @@
 #include <QScrollBar>
 
 #include "app/layout_panel.h"
-#include "app/main_window_fixture.h"
+#include "app/main_window_run_fixture.h"
 #include "app/progress_window.h"
 #include "layouts/layout_list.h"
 
 namespace dravenor::testing {
 namespace {
 
-class MainWindowOptimise : public MainWindowTest {
+class MainWindowOptimise : public MainWindowRunTest {
 protected:
-    // A job of two sheets of 1000 x 500 and eight plates of 300 x 200 with a kerf of 3.
-    void enterJob(const char* sheetQty = "2")
-    {
-        typeInto(BasicGrid, "Kerf", "3");
-        enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
-        typeInto(SheetGrid, "Qty", sheetQty);
-        enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
-        typeInto(PartGrid, "Qty", "8");
-    }
-
-    // Starts the run and presses OK as soon as it has finished; returns the end status shown.
-    std::string optimise(bool cancelAtOnce = false)
-    {
-        std::string status;
-        window->beforeProgressShown = [&](ProgressWindow& progress) {
-            ++progressWindows;
-            if (cancelAtOnce) progress.requestCancel();
-            QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [&progress, &status] {
-                status = progress.statusLabel()->text().toStdString();
-                progress.button()->click();
-            });
-        };
-        window->startOptimisation();
-        return status;
-    }
-
     // The same job run by the engine alone, as the batch tool runs it.
     NestingState engineRun()
     {
@@ -54,7 +28,6 @@ protected:
     }
 
     LayoutPanel& panel() { return *window->layoutPanel(); }
-    int progressWindows = 0;
 };
 
 TEST_F(MainWindowOptimise, ARunListsTheSameLayoutsAsTheEngineAloneAndDrawsTheFirst)

@@ -76,7 +76,7 @@ TEST_F(ShapeEditorTest, OpensAShapeFileAndDrawsItInNavy)
     EXPECT_GT(ink(isNavy), 100);
     EXPECT_TRUE(editor.canvas()->isEnabled());
     EXPECT_FALSE(editor.modified());
-    EXPECT_FALSE(editor.standardShapesAction()->isEnabled());
+    EXPECT_TRUE(editor.standardShapesAction()->isEnabled());
 }
 
 TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveByTheStep)

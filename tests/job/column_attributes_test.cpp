@@ -13,7 +13,7 @@ TEST(ColumnAttributes, TitlesMatchExactlyAndSetTheWidths)
         char inputClass, editMode;
     };
     const Case cases[] = {{"Sheet File Name", 18, 'X', 'L'}, {"Kerf", 5, 'R', 'T'}, {"Orn", 1, 'O', 'T'},
-                          {"qty", 0, 0, 0}, {"Qty ", 0, 0, 0}, {"", 0, 0, 0}};
+                          {"QTY", 6, 'L', 'T'}, {"qty", 0, 0, 0}, {"Qty ", 0, 0, 0}, {"", 0, 0, 0}};
     for (const Case& c : cases) {
         const ColumnAttributes a = columnAttributes(c.title);
         EXPECT_EQ(a.maxLen, c.maxLen) << c.title;

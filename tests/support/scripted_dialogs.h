@@ -24,6 +24,9 @@ public:
     std::deque<std::string> openFiles;
     std::deque<std::string> saveFiles;
     std::vector<std::string> fileDialogTitles;
+    // Folders the folder dialog returns, in turn (then cancel), and the captions it was shown with.
+    std::deque<std::string> folders;
+    std::vector<std::string> folderCaptions;
 
     std::vector<Question> questions;
     std::vector<std::string> shapeSelectionCaptions;
@@ -50,7 +53,11 @@ public:
         shapeSelectionCaptions.push_back(caption);
         return pop(shapeSelections);
     }
-    std::string selectFolder(const std::string&) override { return {}; }
+    std::string selectFolder(const std::string& caption) override
+    {
+        folderCaptions.push_back(caption);
+        return pop(folders);
+    }
     void openHelp(const std::string& page) override { helpPages.push_back(page); }
 
     std::vector<std::string> questionTexts() const

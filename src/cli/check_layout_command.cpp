@@ -1,0 +1,155 @@
+// dravenor-cli check-layout: whether the layouts of a layout file or a saved job can be cut as
+// drawn: no part reaches into another and none leaves its sheet.
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/option_parser.h"
+#include "cli/scratch_folder.h"
+#include "geometry/shape_file.h"
+#include "job/files.h"
+#include "job/number_format.h"
+#include "layouts/job_open.h"
+#include "layouts/layout_file.h"
+#include "layouts/layout_geometry_check.h"
+#include "layouts/placed_shape.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+// A file that cannot be checked: exit code 2 with the message.
+struct BadFile {
+    std::string message;
+};
+
+struct CheckOutcome {
+    int layouts = 0;
+    std::vector<LayoutFault> faults;
+};
+
+double toleranceOf(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !std::isfinite(value) || value < 0)
+        throw UsageError{"--tolerance '" + text + "' is not a number from 0 up"};
+    return value;
+}
+
+std::string lowerExtension(const std::string& path)
+{
+    return toLowerAscii(std::filesystem::path(path).extension().string());
+}
+
+// A shape file named in a layout file: as written, else beside the layout file.
+std::string shapePathFor(const std::string& name, const std::string& layoutPath)
+{
+    if (fileExists(name) || std::filesystem::path(name).is_absolute()) return name;
+    const std::filesystem::path beside = std::filesystem::path(layoutPath).parent_path() / name;
+    return fileExists(beside.string()) ? beside.string() : name;
+}
+
+Shape placedLine(const LayoutFileLine& line, const std::string& layoutPath)
+{
+    const std::string path = shapePathFor(line.name, layoutPath);
+    if (!fileExists(path)) throw BadFile{layoutPath + ": " + line.name + " not found"};
+    Shape shape;
+    const ShapeReadReport report = loadShape(path, shape);
+    if (!report.readable) throw BadFile{report.error.empty() ? "cannot read " + path : report.error};
+    return placedInstance(shape, leadingNumber(line.angle), leadingNumber(line.x), leadingNumber(line.y));
+}
+
+// A layout file: line 1 the sheet, the others the parts, each placed as the layout drawing
+// places it.
+CheckOutcome checkLayoutFile(const std::string& path, double tolerance)
+{
+    const LayoutFileRead read = readLayoutFile(path);
+    if (!read.ok()) throw BadFile{read.error};
+    if (read.lines.empty() || read.lines.front().name.empty()) throw BadFile{path + ": holds no sheet line"};
+    const Shape sheet = placedLine(read.lines.front(), path);
+    std::vector<Shape> parts;
+    std::vector<std::string> names;
+    for (size_t k = 1; k < read.lines.size(); ++k) {
+        const LayoutFileLine& line = read.lines[k];
+        names.push_back(line.name);
+        parts.push_back(line.name.empty() ? Shape{} : placedLine(line, path));
+    }
+    return {1, checkPlacedLayout(1, sheet, parts, names, tolerance)};
+}
+
+CheckOutcome checkJobFile(const std::string& path, double tolerance)
+{
+    const ScratchFolder scratch;
+    if (scratch.path().empty()) throw BadFile{"cannot create a temporary folder to open " + path};
+    Job job;
+    const JobFileResult opened = openJob(path, scratch.path(), job);
+    if (!opened.ok()) throw BadFile{opened.error};
+    if (job.nesting.items.empty()) throw BadFile{path + ": " + kNoLayoutNotice};
+    // A layout lacking a shape cannot be judged; files only the grids name do not matter here.
+    for (const LayoutItem& item : job.nesting.items)
+        if (!fileExists(item.Name))
+            throw BadFile{path + ": layout " + std::to_string(item.LayoutNo) + ": " + item.Name + " not found"};
+    for (const std::string& warning : opened.warnings)
+        if (warning.starts_with("layout ")) throw BadFile{path + ": " + warning};
+    return {job.nesting.items.back().LayoutNo, checkLayouts(job.nesting, tolerance)};
+}
+
+std::string summary(const CheckOutcome& outcome)
+{
+    int overlaps = 0, outside = 0;
+    for (const LayoutFault& fault : outcome.faults) (fault.kind == LayoutFault::Kind::Overlap ? overlaps : outside)++;
+    return countedNoun(outcome.layouts, "layout", "layouts") + " checked: "
+        + (overlaps ? countedNoun(overlaps, "overlap", "overlaps") : std::string("no overlaps")) + ", "
+        + (outside ? countedNoun(outside, "part outside the sheet", "parts outside the sheet")
+                   : std::string("every part on its sheet"));
+}
+
+int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
+{
+    const ParsedArgs parsed = parseArgs(args, {"--tolerance"}, {});
+    if (parsed.positional.size() != 1)
+        throw UsageError{"give one layout file or job file (see dravenor-cli check-layout --help)"};
+    const std::string& path = parsed.positional[0];
+    const std::string extension = lowerExtension(path);
+    if (extension != ".lay" && extension != ".nst")
+        throw UsageError{path + ": not a layout file (.lay) or a job file (.nst)"};
+    const double tolerance =
+        parsed.has("--tolerance") ? toleranceOf(parsed.value("--tolerance")) : kDefaultCheckTolerance;
+    try {
+        const CheckOutcome outcome =
+            extension == ".lay" ? checkLayoutFile(path, tolerance) : checkJobFile(path, tolerance);
+        for (const LayoutFault& fault : outcome.faults) out << fault.text << "\n";
+        out << summary(outcome) << "\n";
+        return outcome.faults.empty() ? kExitOk : kExitFailed;
+    } catch (const BadFile& bad) {
+        err << "dravenor-cli check-layout: " << bad.message << "\n";
+        return kExitBadInput;
+    }
+}
+
+} // namespace
+
+Command checkLayoutCommand()
+{
+    return {"check-layout", "check that no parts of a layout overlap and none leaves its sheet",
+            "Usage: dravenor-cli check-layout FILE.lay|FILE.nst [--tolerance T]\n"
+            "Checks the layouts on their outlines (arcs as the short chords the drawing uses): two\n"
+            "parts overlap when one reaches into the other (a part lying in another's hole is fine)\n"
+            "deeper than the tolerance; a part leaves its sheet when it gets past the sheet's edge, or\n"
+            "over one of its holes, by more than the tolerance. Parts that touch pass.\n"
+            "A .lay file is read as the layout editor reads it (line 1 the sheet, each further line\n"
+            "one placed part); shape files named with a relative path are looked for in the current\n"
+            "folder, then beside the layout file. A .nst job is opened and its layouts rebuilt from\n"
+            "the shape files.\n"
+            "Prints one line per fault, then a summary line.\n"
+            "  --tolerance T   how deep an outline may reach before it counts, in the job's length\n"
+            "                  unit (default " + formatGeneral(kDefaultCheckTolerance) + ")\n"
+            "Exit codes: 0 every layout sound, 1 a fault found, 2 a file that cannot be read (a\n"
+            "missing shape file, a job without layouts) or bad arguments.\n",
+            checkLayout};
+}
+
+} // namespace dravenor::cli

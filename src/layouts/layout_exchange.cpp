@@ -1,0 +1,165 @@
+#include "layouts/layout_exchange.h"
+
+#include <algorithm>
+
+#include "job/number_format.h"
+#include "layouts/job_engine_setup.h"
+#include "layouts/layout_range.h"
+#include "layouts/layout_rebuild.h"
+
+namespace dravenor {
+
+namespace {
+
+LayoutFileLine lineOf(const LayoutItem& item)
+{
+    return {item.Name, formatGeneral(item.X), formatGeneral(item.Y), formatGeneral(item.Angle), std::to_string(item.Qty)};
+}
+
+// The lines up to the first one without a name.
+std::vector<LayoutFileLine> namedLines(const std::vector<LayoutFileLine>& lines)
+{
+    const auto end = std::find_if(lines.begin(), lines.end(), [](const LayoutFileLine& l) { return l.name.empty(); });
+    return {lines.begin(), end};
+}
+
+// 1-based index of the record with exactly this file name; a new record with only the name
+// (all numbers 0) is appended when there is none.
+template <class Entry>
+std::int32_t recordIndexFor(std::vector<Entry>& records, const std::string& fileName)
+{
+    const auto found =
+        std::find_if(records.begin(), records.end(), [&](const Entry& e) { return e.FileName == fileName; });
+    if (found != records.end()) return static_cast<std::int32_t>(found - records.begin()) + 1;
+    Entry added;
+    added.FileName = fileName;
+    records.push_back(added);
+    return static_cast<std::int32_t>(records.size());
+}
+
+// The edited layout as item rows: its part instances in line order, then its sheet row. Every
+// row takes the sheet line's QTY: the parts of a layout are cut once per sheet cut with it, so a
+// quantity changed on the sheet line alone still counts the parts it places.
+std::vector<LayoutItem> itemsFromLines(NestingState& state, int layoutNo, const std::vector<LayoutFileLine>& lines)
+{
+    std::vector<LayoutItem> rows;
+    if (lines.empty()) return rows;
+    const LayoutFileLine& sheetLine = lines.front();
+    const std::int32_t sheetIndex = recordIndexFor(state.sheets, sheetLine.name);
+    const std::int32_t layoutQty = toWhole(leadingNumber(sheetLine.qty));
+    for (size_t k = 1; k < lines.size(); ++k) {
+        const LayoutFileLine& line = lines[k];
+        LayoutItem item;
+        item.Name = line.name;
+        item.X = leadingNumber(line.x);
+        item.Y = leadingNumber(line.y);
+        item.Angle = leadingNumber(line.angle);
+        item.Qty = layoutQty;
+        item.LayoutNo = layoutNo;
+        item.SheetIndex = sheetIndex;
+        item.PartIndex = recordIndexFor(state.parts, line.name);
+        rows.push_back(item);
+    }
+    LayoutItem sheetRow;
+    sheetRow.Name = sheetLine.name;
+    sheetRow.SheetIndex = sheetIndex;
+    sheetRow.LayoutNo = layoutNo;
+    sheetRow.Qty = layoutQty;
+    rows.push_back(sheetRow);
+    return rows;
+}
+
+// Layouts numbered 1, 2, ... in order of appearance.
+void renumberLayouts(std::vector<LayoutItem>& items)
+{
+    std::int32_t number = 0, previous = 0;
+    for (size_t k = 0; k < items.size(); ++k) {
+        const std::int32_t old = items[k].LayoutNo;
+        if (k == 0 || old != previous) ++number;
+        previous = old;
+        items[k].LayoutNo = number;
+    }
+}
+
+// Sheets used and pieces placed, from the item rows; stock and demand follow from them.
+void recountStockAndDemand(NestingState& state)
+{
+    std::vector<std::int64_t> sheetsUsed(state.sheets.size()), piecesPlaced(state.parts.size());
+    for (const LayoutItem& item : state.items) {
+        if (item.PartIndex == 0) {
+            if (item.SheetIndex >= 1 && static_cast<size_t>(item.SheetIndex) <= sheetsUsed.size())
+                sheetsUsed[static_cast<size_t>(item.SheetIndex - 1)] += item.Qty;
+        } else if (static_cast<size_t>(item.PartIndex) <= piecesPlaced.size()) {
+            piecesPlaced[static_cast<size_t>(item.PartIndex - 1)] += item.Qty;
+        }
+    }
+    for (size_t i = 0; i < state.sheets.size(); ++i) {
+        SheetEntry& sheet = state.sheets[i];
+        const auto used = static_cast<std::int32_t>(sheetsUsed[i]);
+        sheet.Remaining = sheet.Qty - used;
+        if (sheet.Remaining < 0) {
+            sheet.Qty = used;
+            sheet.Remaining = 0;
+        }
+    }
+    for (size_t i = 0; i < state.parts.size(); ++i) {
+        state.parts[i].Qty = static_cast<std::int32_t>(piecesPlaced[i]);
+        state.parts[i].Remaining = 0;
+    }
+}
+
+// Row i of the grid: its number, the file name and Qty; the other columns keep their text.
+// The entry row after the records is emptied.
+template <class Entry>
+void rewriteGrid(TextGrid& grid, const std::vector<Entry>& records)
+{
+    grid.setRows(static_cast<int>(records.size()) + 2);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        grid.setText(row, 1, records[i].FileName);
+        grid.setText(row, 2, std::to_string(records[i].Qty));
+    }
+    const int entryRow = grid.rows() - 1;
+    for (int c = 1; c < grid.cols(); ++c) grid.setText(entryRow, c, "");
+    grid.renumber();
+}
+
+} // namespace
+
+std::vector<LayoutFileLine> exchangeLinesForLayout(const NestingState& state, int layoutNo)
+{
+    const auto [first, last] = findItemRange(state.items, layoutNo);
+    if (first < 0) return {};
+    std::vector<LayoutFileLine> lines{lineOf(state.items[static_cast<size_t>(last)])};
+    for (int k = first; k < last; ++k) lines.push_back(lineOf(state.items[static_cast<size_t>(k)]));
+    return lines;
+}
+
+void takeBackEditedLayout(NestingState& state, int layoutNo, const std::vector<LayoutFileLine>& lines)
+{
+    std::vector<LayoutItem> items;
+    for (const LayoutItem& item : state.items)
+        if (item.LayoutNo < layoutNo) items.push_back(item);
+    for (LayoutItem& item : itemsFromLines(state, layoutNo, namedLines(lines))) items.push_back(std::move(item));
+    for (const LayoutItem& item : state.items)
+        if (item.LayoutNo > layoutNo) items.push_back(item);
+    renumberLayouts(items);
+    state.items = std::move(items);
+    recountStockAndDemand(state);
+}
+
+std::vector<std::string> applyEditedLayout(Job& job, int layoutNo, const std::vector<LayoutFileLine>& lines)
+{
+    takeBackEditedLayout(job.nesting, layoutNo, lines);
+    std::vector<std::string> messages = rebuildEntityList(job.nesting);
+    rewriteGrid(job.sheets, job.nesting.sheets);
+    rewriteGrid(job.parts, job.nesting.parts);
+    if (recordFilesExist(job.nesting)) {
+        setUpActKerf(job);
+        recomputeRecordAreas(job.nesting);
+    }
+    job.modified = true;
+    return messages;
+}
+
+} // namespace dravenor

@@ -1,0 +1,31 @@
+#pragma once
+// The exchange with the layout editor: the current layout written out as the lines of
+// "edit.lay", and the edited lines taken back into the job's item list, records and grids.
+#include <string>
+#include <vector>
+
+#include "job/job.h"
+#include "layouts/layout_file.h"
+
+namespace dravenor {
+
+inline constexpr const char* kExchangeFileName = "edit.lay";
+
+// The lines of layout layoutNo: its sheet row first (with the layout's Qty), then its part
+// instances in item order. Numbers in general format. Empty when there is no such layout.
+std::vector<LayoutFileLine> exchangeLinesForLayout(const NestingState& state, int layoutNo);
+
+// Replaces layout layoutNo of the item list by the edited lines (read up to the first line with
+// an empty name; an empty list removes the layout), adds records for sheet or part files the job
+// does not have, renumbers the layouts from 1, and recomputes the stock and demand: a sheet's
+// Remaining = Qty - sheets used (Qty raised to the number used when short), a part's Qty = pieces
+// placed and Remaining 0. Entities are not touched.
+void takeBackEditedLayout(NestingState& state, int layoutNo, const std::vector<LayoutFileLine>& lines);
+
+// takeBackEditedLayout on the job, then the entity list rebuilt from the items, the sheet and
+// part grids rewritten from the records (row i: number, file name, Qty; other columns kept), the
+// kerf set up again and every record's Area recomputed; the job is marked modified. Returns the
+// rebuild's messages (missing or unreadable shape files).
+std::vector<std::string> applyEditedLayout(Job& job, int layoutNo, const std::vector<LayoutFileLine>& lines);
+
+} // namespace dravenor

@@ -1,0 +1,41 @@
+#pragma once
+// Whether a layout can be cut as drawn, judged on the vector outlines (not the raster): no part
+// reaches into another (a part lying in another's hole is fine) and none leaves its sheet.
+// Parts that touch, or stand one kerf apart, are sound.
+#include <string>
+#include <vector>
+
+#include "engine/nesting_state.h"
+#include "geometry/shape.h"
+
+namespace dravenor {
+
+struct LayoutFault {
+    enum class Kind { Overlap, OutsideSheet };
+    Kind kind = Kind::Overlap;
+    int layoutNo = 0;
+    int partA = 0; // 1-based placement number within the layout (file line - 1)
+    int partB = 0; // the other part of an overlap; 0 for OutsideSheet
+    std::string text; // "layout 2: parts 3 (a.shp) and 5 (b.dxf) overlap", "... leaves the sheet"
+};
+
+// Default allowance: how deep one outline may reach into another (or past the sheet edge)
+// before it counts, covering the chords that stand in for arcs. Outlines that touch along
+// chords of the same arc never count. The engine places parts on a raster of about one kerf per
+// cell, so stacked parts with slanted edges can reach a fraction of a cell into each other; to
+// check engine layouts for real faults only, pass the job's ActKerf as the tolerance.
+inline constexpr double kDefaultCheckTolerance = 0.05;
+
+// One layout: the sheet outline and the part outlines, all already placed in sheet
+// coordinates; names are used in the fault texts only (may be shorter than parts).
+std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, const std::vector<Shape>& parts,
+                                           const std::vector<std::string>& names,
+                                           double tolerance = kDefaultCheckTolerance);
+
+// Every layout of the entity list (instance 0 the sheet, 1.. the parts).
+std::vector<LayoutFault> checkLayouts(const NestingState& state, double tolerance = kDefaultCheckTolerance);
+
+// Placement numbers (1-based) of the parts named in any fault, sorted and unique.
+std::vector<int> faultyParts(const std::vector<LayoutFault>& faults);
+
+} // namespace dravenor
