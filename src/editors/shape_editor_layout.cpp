@@ -10,32 +10,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editors/editor_controls.h"
 #include "editors/shape_editor.h"
 #include "ui/canvas_view.h"
 #include "ui/captioned.h"
 #include "ui/grid_view.h"
 
 namespace dravenor {
-
-namespace {
-
-QComboBox* stepList(const QStringList& items, const QString& initial, bool editable)
-{
-    auto* list = new QComboBox;
-    list->addItems(items);
-    list->setEditable(editable);
-    list->setCurrentText(initial);
-    if (editable) list->setInsertPolicy(QComboBox::NoInsert);
-    return list;
-}
-
-struct AdjustButton {
-    QStyle::StandardPixmap icon;
-    const char* text;
-    const char* tip;
-};
-
-} // namespace
 
 void ShapeEditor::buildWidgets()
 {
@@ -48,31 +29,13 @@ void ShapeEditor::buildWidgets()
     canvas_->setSquareImage(true);
     mouseLabel_ = new QLabel(QString::fromLatin1(kMouseRestingText));
 
-    moveStep_ = stepList({"1", "10", "100", "1000"}, QStringLiteral("100"), true);
-    rotateStep_ = stepList({"1", "45", "90"}, QStringLiteral("90"), true);
-    gridSize_ = stepList({"Auto", "No", "5", "10", "25", "50", "100", "250", "500", "1000"}, QStringLiteral("Auto"), false);
+    moveStep_ = newMoveStepList();
+    rotateStep_ = newRotateStepList();
+    gridSize_ = newGridSizeList();
     showPoints_ = new QCheckBox(tr("Show Part Coordinates"));
     showDimensions_ = new QCheckBox(tr("Show Part Radius And Distance"));
 
-    static const AdjustButton buttons[] = {
-        {QStyle::SP_ArrowLeft, "", "Move Left"},
-        {QStyle::SP_ArrowRight, "", "Move Right"},
-        {QStyle::SP_ArrowUp, "", "Move Up"},
-        {QStyle::SP_ArrowDown, "", "Move Down"},
-        {QStyle::SP_CustomBase, "\u21BA", "Rotate Anticlockwise"},
-        {QStyle::SP_CustomBase, "\u21BB", "Rotate Clockwise"},
-    };
-    auto* adjustRow = new QHBoxLayout;
-    for (int index = 0; index < 6; ++index) {
-        const AdjustButton& look = buttons[index];
-        auto* button = new QToolButton;
-        if (look.icon != QStyle::SP_CustomBase) button->setIcon(style()->standardIcon(look.icon));
-        else button->setText(QString::fromUtf8(look.text));
-        button->setToolTip(tr(look.tip));
-        button->setObjectName(QString::fromLatin1(look.tip));
-        connect(button, &QToolButton::clicked, this, [this, index] { adjust(index); });
-        adjustRow->addWidget(button);
-    }
+    QHBoxLayout* adjustRow = adjustButtonRow(this, [this](int index) { adjust(index); });
     auto* joinButton = new QToolButton;
     joinButton->setText(tr("Auto Join Missing Lines"));
     joinButton->setObjectName(QStringLiteral("Auto Join Missing Lines"));

@@ -1,6 +1,7 @@
 #include "layouts/layout_exchange.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "job/number_format.h"
 #include "layouts/job_engine_setup.h"
@@ -11,9 +12,17 @@ namespace dravenor {
 
 namespace {
 
+// A position or angle to a nanometre of the job's unit, so that the editor shows 873 and not
+// the 873.000000000001 the engine's arithmetic leaves; far below anything a cut can hold.
+std::string editorNumber(double value)
+{
+    const double rounded = std::round(value * 1e9) / 1e9;
+    return formatGeneral(rounded == 0 ? 0.0 : rounded);
+}
+
 LayoutFileLine lineOf(const LayoutItem& item)
 {
-    return {item.Name, formatGeneral(item.X), formatGeneral(item.Y), formatGeneral(item.Angle), std::to_string(item.Qty)};
+    return {item.Name, editorNumber(item.X), editorNumber(item.Y), editorNumber(item.Angle), std::to_string(item.Qty)};
 }
 
 // The lines up to the first one without a name.

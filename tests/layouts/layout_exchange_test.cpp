@@ -46,6 +46,18 @@ TEST(LayoutExchangeLines, SheetFirstWithTheLayoutsQuantityThenThePartsInOrder)
     EXPECT_EQ(lines[1], (LayoutFileLine{"plate.shp", "12.5", "7.25", "0", "1"}));
     EXPECT_EQ(lines[2].name, "disc.shp");
     EXPECT_TRUE(exchangeLinesForLayout(threeLayouts(), 4).empty());
+
+    // The engine's arithmetic dust is not handed to the editor; real fractions are.
+    NestingState dusty = threeLayouts();
+    dusty.items[3].X = 873.000000000001;
+    dusty.items[3].Y = -1e-12;
+    dusty.items[4].X = 0.1 + 0.2;
+    dusty.items[4].Angle = 270.0000000000001;
+    const std::vector<LayoutFileLine> clean = exchangeLinesForLayout(dusty, 2);
+    EXPECT_EQ(clean[1].x, "873");
+    EXPECT_EQ(clean[1].y, "0");
+    EXPECT_EQ(clean[2].x, "0.3");
+    EXPECT_EQ(clean[2].angle, "270");
 }
 
 TEST(LayoutTakeBack, AnUnchangedLayoutKeepsItsQuantityAndTheDemandFollowsThePlacedPieces)
