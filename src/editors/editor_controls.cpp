@@ -4,9 +4,19 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QVBoxLayout>
 #include <QStyle>
 #include <QToolButton>
 #include <QWidget>
+
+#include "ui/canvas_view.h"
+#include "ui/captioned.h"
+#include "ui/grid_view.h"
 
 namespace dravenor {
 
@@ -32,6 +42,23 @@ const AdjustButton& adjustButton(int index)
 }
 
 } // namespace
+
+GridView* newEditorGrid(TextGrid& grid, GridEditHost& host)
+{
+    GridEditOptions options;
+    options.keepEntryRow = true;
+    auto* view = new GridView(grid, host, options);
+    view->setVisibleRows(14);
+    return view;
+}
+
+CanvasView* newEditorCanvas()
+{
+    auto* canvas = new CanvasView(QSize(480, 480));
+    canvas->setMinimumSize(320, 320);
+    canvas->setSquareImage(true);
+    return canvas;
+}
 
 QComboBox* stepList(const QStringList& items, const QString& initial, bool editable)
 {
@@ -77,6 +104,68 @@ QHBoxLayout* adjustButtonRow(QWidget* owner, const std::function<void(int)>& onA
         row->addWidget(button);
     }
     return row;
+}
+
+QWidget* editorBody(const QString& gridCaption, QWidget* grid, QComboBox* moveStep, QComboBox* rotateStep,
+                    QComboBox* gridSize, QHBoxLayout* buttonRow, std::initializer_list<QWidget*> below,
+                    QWidget* drawing)
+{
+    auto* stepRow = new QHBoxLayout;
+    stepRow->addWidget(captioned(QWidget::tr("Move By..."), moveStep));
+    stepRow->addWidget(captioned(QWidget::tr("Rotate By..."), rotateStep));
+    stepRow->addWidget(captioned(QWidget::tr("Select Grid Size"), gridSize));
+    stepRow->addStretch();
+
+    auto* left = new QVBoxLayout;
+    auto* caption = new QLabel(gridCaption);
+    caption->setBuddy(grid);
+    left->addWidget(caption);
+    left->addWidget(grid, 1);
+    left->addLayout(stepRow);
+    left->addLayout(buttonRow);
+    for (QWidget* widget : below) left->addWidget(widget);
+
+    auto* body = new QWidget;
+    auto* layout = new QHBoxLayout(body);
+    layout->addLayout(left);
+    layout->addWidget(drawing, 1);
+    return body;
+}
+
+EditorFileActions addEditorFileMenu(QMainWindow* window, const EditorFileCommands& commands)
+{
+    QMenu* file = window->menuBar()->addMenu(QWidget::tr("&File"));
+    EditorFileActions actions;
+    actions.newFile = file->addAction(QWidget::tr("&New File"), window, commands.newFile);
+    actions.newFile->setShortcut(QKeySequence::New);
+    actions.open = file->addAction(QWidget::tr("&Open File..."), window, commands.open);
+    actions.open->setShortcut(QKeySequence::Open);
+    actions.save = file->addAction(QWidget::tr("&Save File"), window, commands.save);
+    actions.save->setShortcut(QKeySequence::Save);
+    file->addAction(QWidget::tr("Save File &As..."), window, commands.saveAs);
+    file->addSeparator();
+    actions.print = file->addAction(QWidget::tr("&Print"), window, commands.print);
+    actions.print->setShortcut(QKeySequence::Print);
+    file->addSeparator();
+    file->addAction(QWidget::tr("E&xit"), window, &QWidget::close);
+    return actions;
+}
+
+QToolBar* addFileToolBar(QMainWindow* window, const QString& title, const EditorFileActions& actions)
+{
+    QToolBar* toolbar = window->addToolBar(title);
+    toolbar->setMovable(false);
+    const auto tool = [&](QAction* action, QStyle::StandardPixmap icon, const char* tip) {
+        action->setIcon(window->style()->standardIcon(icon));
+        action->setToolTip(QWidget::tr(tip));
+        toolbar->addAction(action);
+    };
+    tool(actions.newFile, QStyle::SP_FileIcon, "New File");
+    tool(actions.open, QStyle::SP_DialogOpenButton, "Open File");
+    tool(actions.save, QStyle::SP_DialogSaveButton, "Save File");
+    toolbar->addSeparator();
+    tool(actions.print, QStyle::SP_FileDialogDetailedView, "Print");
+    return toolbar;
 }
 
 } // namespace dravenor

@@ -7,26 +7,19 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 #include "editors/editor_controls.h"
 #include "editors/layout_editor.h"
 #include "layouts/layout_view.h"
 #include "ui/canvas_view.h"
-#include "ui/captioned.h"
 #include "ui/grid_view.h"
 
 namespace dravenor {
 
 void LayoutEditor::buildWidgets()
 {
-    GridEditOptions options;
-    options.keepEntryRow = true;
-    gridView_ = new GridView(grid_, *this, options);
-    gridView_->setVisibleRows(14);
-    canvas_ = new CanvasView(QSize(480, 480));
-    canvas_->setMinimumSize(320, 320);
-    canvas_->setSquareImage(true);
+    gridView_ = newEditorGrid(grid_, *this);
+    canvas_ = newEditorCanvas();
     canvas_->setToolTip(tr("Click a part to select its row"));
     mouseLabel_ = new QLabel(QString::fromLatin1(kIdlePointerText));
     statusLabel_ = new QLabel;
@@ -41,27 +34,8 @@ void LayoutEditor::buildWidgets()
     QHBoxLayout* adjustRow = adjustButtonRow(this, [this](int index) { adjust(index); });
     adjustRow->addStretch();
 
-    auto* stepRow = new QHBoxLayout;
-    stepRow->addWidget(captioned(tr("Move By..."), moveStep_));
-    stepRow->addWidget(captioned(tr("Rotate By..."), rotateStep_));
-    stepRow->addWidget(captioned(tr("Select Grid Size"), gridSize_));
-    stepRow->addStretch();
-
-    auto* left = new QVBoxLayout;
-    auto* caption = new QLabel(tr("Layout &Parameters"));
-    caption->setBuddy(gridView_);
-    left->addWidget(caption);
-    left->addWidget(gridView_, 1);
-    left->addLayout(stepRow);
-    left->addLayout(adjustRow);
-    left->addWidget(showNames_);
-    left->addWidget(mouseLabel_);
-
-    auto* central = new QWidget;
-    auto* layout = new QHBoxLayout(central);
-    layout->addLayout(left);
-    layout->addWidget(canvas_, 1);
-    setCentralWidget(central);
+    setCentralWidget(editorBody(tr("Layout &Parameters"), gridView_, moveStep_, rotateStep_, gridSize_, adjustRow,
+                                {showNames_, mouseLabel_}, canvas_));
     resize(1180, 720);
 
     connect(gridView_, &GridView::keyApplied, this, [this](int outcome) { afterKey(outcome); });
@@ -95,19 +69,9 @@ void LayoutEditor::buildEditMenu()
 
 void LayoutEditor::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    QAction* newAction = file->addAction(tr("&New File"), this, &LayoutEditor::newFile);
-    newAction->setShortcut(QKeySequence::New);
-    QAction* openAction = file->addAction(tr("&Open File..."), this, &LayoutEditor::openWithDialog);
-    openAction->setShortcut(QKeySequence::Open);
-    QAction* saveAction = file->addAction(tr("&Save File"), this, [this] { save(); });
-    saveAction->setShortcut(QKeySequence::Save);
-    file->addAction(tr("Save File &As..."), this, [this] { saveAs(); });
-    file->addSeparator();
-    QAction* printAction = file->addAction(tr("&Print"), this, &LayoutEditor::printWithDialog);
-    printAction->setShortcut(QKeySequence::Print);
-    file->addSeparator();
-    file->addAction(tr("E&xit"), this, &QWidget::close);
+    const EditorFileActions fileActions = addEditorFileMenu(
+        this, {[this] { newFile(); }, [this] { openWithDialog(); }, [this] { save(); }, [this] { saveAs(); },
+               [this] { printWithDialog(); }});
 
     buildEditMenu();
 
@@ -116,21 +80,7 @@ void LayoutEditor::buildMenus()
                                           [this] { dialogs_.openHelp("index.html#layout-editor"); });
     helpAction->setShortcut(QKeySequence(Qt::Key_F1));
 
-    QToolBar* toolbar = addToolBar(tr("Layout Editor"));
-    toolbar->setMovable(false);
-    newAction->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
-    newAction->setToolTip(tr("New File"));
-    openAction->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    openAction->setToolTip(tr("Open File"));
-    saveAction->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    saveAction->setToolTip(tr("Save File"));
-    printAction->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
-    printAction->setToolTip(tr("Print"));
-    toolbar->addAction(newAction);
-    toolbar->addAction(openAction);
-    toolbar->addAction(saveAction);
-    toolbar->addSeparator();
-    toolbar->addAction(printAction);
+    addFileToolBar(this, tr("Layout Editor"), fileActions);
 }
 
 } // namespace dravenor

@@ -1,72 +1,24 @@
-// Printing from the shape editor: the page header, the file name and the entity table in a
-// fixed-width font, then the drawing on a page of its own.
-#include <QDate>
-#include <QFontDatabase>
-#include <QPageLayout>
-#include <QPagedPaintDevice>
-#include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
-
+// Printing from the shape editor: the page header, the file name and the entity table, then the
+// drawing on a page of its own.
+#include "editors/editor_printout.h"
 #include "editors/shape_editor.h"
 #include "geometry/shape_preview.h"
-#include "job/grid_print_text.h"
 #include "ui/image_surface.h"
 
 namespace dravenor {
 
-namespace {
-
-constexpr int kDrawingPixels = 2400;
-
-std::vector<std::string> printLines(const TextGrid& grid, const std::string& file, const QString& caption)
-{
-    const std::string date = QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")).toStdString();
-    std::vector<std::string> lines = gridPrintHeader(grid, file, date, caption.toStdString(), true);
-    lines.push_back("File Name: " + file);
-    const std::vector<int> positions = gridPrintPositions(grid);
-    for (int r = 1; r < grid.rows(); ++r) {
-        if (grid.rowHasText(r)) lines.push_back(gridPrintLine(grid, r, positions));
-    }
-    return lines;
-}
-
-} // namespace
-
 void ShapeEditor::printTo(QPagedPaintDevice& device) const
 {
-    QPainter painter(&device);
-    if (!painter.isActive()) return;
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(10);
-    painter.setFont(font);
-    const QRect page = painter.viewport();
-    const int lineHeight = painter.fontMetrics().lineSpacing();
-
-    int y = lineHeight;
-    for (const std::string& line : printLines(grid_, currentFile_, windowTitle())) {
-        if (y > page.height() - lineHeight) {
-            device.newPage();
-            y = lineHeight;
-        }
-        painter.drawText(0, y, QString::fromStdString(line));
-        y += lineHeight;
-    }
-
     const GridShape drawn = shapeFromGrid(grid_);
-    if (drawn.shape.empty()) return;
-    device.newPage();
-    ImageSurface surface(QSize(kDrawingPixels, kDrawingPixels));
-    previewShape(drawn.shape, surface, drawingOptions());
-    const int side = std::min(page.width(), page.height());
-    painter.drawImage(QRect(0, 0, side, side), surface.image());
+    EditorDrawing draw;
+    if (!drawn.shape.empty())
+        draw = [&](ImageSurface& surface) { previewShape(drawn.shape, surface, drawingOptions()); };
+    printEditorPages(device, editorPrintLines(grid_, currentFile_, windowTitle()), draw);
 }
 
 void ShapeEditor::printWithDialog()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) printTo(printer);
+    printThroughDialog(this, [this](QPagedPaintDevice& device) { printTo(device); });
 }
 
 } // namespace dravenor

@@ -39,7 +39,9 @@ protected:
             ASSERT_TRUE(read.ok()) << read.error;
             handedOver = read.lines;
             edit(read.lines);
-            if (fileExists(exchangeFile())) ASSERT_EQ(writeLayoutFile(exchangeFile(), read.lines, true), "");
+            if (fileExists(exchangeFile())) {
+                ASSERT_EQ(writeLayoutFile(exchangeFile(), read.lines, true), "");
+            }
         };
         window->editCurrentLayout();
     }
