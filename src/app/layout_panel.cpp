@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_info.h"
+#include "editors/editor_controls.h"
 #include "layouts/layout_list.h"
 #include "ui/canvas_view.h"
 #include "ui/captioned.h"
@@ -24,9 +25,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     layoutList_ = new QComboBox;
     layoutList_->setToolTip(tr("Show Layout No..."));
     layoutList_->setMinimumContentsLength(14);
-    zoomList_ = new QComboBox;
-    zoomList_->setToolTip(tr("Set Zoom Factor"));
-    for (int z = 1; z <= 9; ++z) zoomList_->addItem(QString::number(z) + QStringLiteral(" : 1"));
+    zoomList_ = newZoomList();
     gridList_ = new QComboBox;
     gridList_->addItems({"Auto", "No", "5", "10", "25", "50", "100", "250", "500", "1000"});
     showNames_ = new QCheckBox(tr("Show Part Name"));

@@ -85,6 +85,14 @@ QComboBox* newGridSizeList()
     return stepList({"Auto", "No", "5", "10", "25", "50", "100", "250", "500", "1000"}, QStringLiteral("Auto"), false);
 }
 
+QComboBox* newZoomList()
+{
+    auto* list = new QComboBox;
+    list->setToolTip(QWidget::tr("Set Zoom Factor"));
+    for (int z = 1; z <= 9; ++z) list->addItem(QString::number(z) + QStringLiteral(" : 1"));
+    return list;
+}
+
 const char* adjustButtonTip(int index)
 {
     return adjustButton(index).tip;

@@ -34,6 +34,8 @@ QComboBox* newMoveStepList();
 QComboBox* newRotateStepList();
 // "Select Grid Size": Auto, No, 5 .. 1000, starting at Auto.
 QComboBox* newGridSizeList();
+// "Set Zoom Factor": "1 : 1" .. "9 : 1"; the zoom is the current index + 1.
+QComboBox* newZoomList();
 
 // The six buttons in a row; a click calls onAdjust with the button's index.
 QHBoxLayout* adjustButtonRow(QWidget* owner, const std::function<void(int)>& onAdjust);

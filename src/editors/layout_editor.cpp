@@ -100,6 +100,13 @@ void LayoutEditor::redraw()
     options.gridText = gridSize_->currentText().toStdString();
     options.showNames = showNames_->isChecked();
     std::tie(options.highlightFrom, options.highlightTo) = selectedRows(grid_);
+    options.zoom = zoom_->currentIndex() + 1;
+    for (const PlacedRow& part : placed_.parts)
+        if (part.row == grid_.row && !part.box.empty()) {
+            options.focused = true;
+            options.focusX = (part.box.xmin + part.box.xmax) / 2;
+            options.focusY = (part.box.ymin + part.box.ymax) / 2;
+        }
     mirror_ = drawEditedLayout(placed_, canvas_->surface(), options);
 
     const bool drawn = placed_.hasSheet || !placed_.parts.empty();

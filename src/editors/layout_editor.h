@@ -47,6 +47,8 @@ public:
     QComboBox* moveStepList() const { return moveStep_; }
     QComboBox* rotateStepList() const { return rotateStep_; }
     QComboBox* gridSizeList() const { return gridSize_; }
+    // Zoom about the selected part (the sheet's middle when none is selected).
+    QComboBox* zoomList() const { return zoom_; }
     QCheckBox* showNamesBox() const { return showNames_; }
     const std::string& currentFile() const { return currentFile_; }
     bool modified() const { return modified_; }
@@ -122,6 +124,7 @@ private:
     QComboBox* moveStep_ = nullptr;
     QComboBox* rotateStep_ = nullptr;
     QComboBox* gridSize_ = nullptr;
+    QComboBox* zoom_ = nullptr;
     QCheckBox* showNames_ = nullptr;
 };
 

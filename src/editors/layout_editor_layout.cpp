@@ -12,6 +12,7 @@
 #include "editors/layout_editor.h"
 #include "layouts/layout_view.h"
 #include "ui/canvas_view.h"
+#include "ui/captioned.h"
 #include "ui/grid_view.h"
 
 namespace dravenor {
@@ -29,19 +30,21 @@ void LayoutEditor::buildWidgets()
     moveStep_ = newMoveStepList();
     rotateStep_ = newRotateStepList();
     gridSize_ = newGridSizeList();
+    zoom_ = newZoomList();
     showNames_ = new QCheckBox(tr("Show Part Name"));
 
     QHBoxLayout* adjustRow = adjustButtonRow(this, [this](int index) { adjust(index); });
     adjustRow->addStretch();
 
     setCentralWidget(editorBody(tr("Layout &Parameters"), gridView_, moveStep_, rotateStep_, gridSize_, adjustRow,
-                                {showNames_, mouseLabel_}, canvas_));
+                                {captioned(tr("Set Zoom Factor"), zoom_), showNames_, mouseLabel_}, canvas_));
     resize(1180, 720);
 
     connect(gridView_, &GridView::keyApplied, this, [this](int outcome) { afterKey(outcome); });
     connect(gridView_, &GridView::currentCellChanged, this, [this] { redraw(); });
     connect(gridView_, &GridView::selectionRowsChanged, this, [this] { redraw(); });
     connect(gridSize_, &QComboBox::currentTextChanged, this, [this] { redraw(); });
+    connect(zoom_, &QComboBox::currentIndexChanged, this, [this] { redraw(); });
     connect(showNames_, &QCheckBox::toggled, this, [this] { redraw(); });
     connect(canvas_, &CanvasView::mouseMoved, this, [this](QPointF at) { showMousePosition(at); });
     connect(canvas_, &CanvasView::clicked, this, [this](QPointF at, Qt::MouseButton button) {

@@ -25,6 +25,22 @@ Extents viewExtents(const PlacedLayout& layout)
     return all;
 }
 
+// The whole box, or at a zoom a square that many times smaller about the focus, kept over the
+// box. The surface's y runs downwards: layout y maps to mirror - y.
+void setView(DrawingSurface& surface, const Extents& box, double mirror, const LayoutEditDrawingOptions& options)
+{
+    fitViewToShape(surface, box);
+    if (options.zoom <= 1) return;
+    ViewScale view = surface.scale();
+    view.width /= options.zoom;
+    view.height = view.width;
+    const double x = options.focused ? options.focusX : (box.xmin + box.xmax) / 2;
+    const double y = mirror - (options.focused ? options.focusY : (box.ymin + box.ymax) / 2);
+    view.left = std::clamp(x - view.width / 2, box.xmin, std::max(box.xmin, box.xmax - view.width));
+    view.top = std::clamp(y - view.height / 2, box.ymin, std::max(box.ymin, box.ymax - view.height));
+    surface.setScale(view);
+}
+
 // Each file a colour of its own, numbered in order of first appearance.
 std::map<std::string, int> colourNumbers(const PlacedLayout& layout)
 {
@@ -70,7 +86,7 @@ double drawEditedLayout(const PlacedLayout& layout, DrawingSurface& surface, con
         return 0;
     }
     const double mirror = box.ymin + box.ymax;
-    fitViewToShape(surface, box);
+    setView(surface, box, mirror, options);
     drawGrid(surface, options.gridText, mirror, box.width(), true);
 
     const int from = std::min(options.highlightFrom, options.highlightTo);

@@ -18,6 +18,11 @@ struct LayoutEditDrawingOptions {
     bool showNames = false;
     int highlightFrom = 0;         // grid rows drawn in light red; 0..0 for none
     int highlightTo = 0;
+    // Zoom 1 shows the whole sheet; zoom z a view z times smaller about the focus (the sheet's
+    // middle unless focused), kept over the sheet.
+    int zoom = 1;
+    bool focused = false;
+    double focusX = 0, focusY = 0; // layout coordinates
 };
 
 // Clears the surface and draws the layout. Returns the mirror F (layout y = F - surface y);

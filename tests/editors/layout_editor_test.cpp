@@ -166,6 +166,18 @@ TEST_F(HandedOverLayout, ArrowKeysWithControlMoveTheSelectedPart)
     EXPECT_EQ(status(), "1 part leaves the sheet");
 }
 
+TEST_F(HandedOverLayout, ZoomFollowsTheSelectedPart)
+{
+    const double whole = editor->canvas()->surface().scale().width;
+    editor->gridView()->selectRows(4, 4); // the plate at 400, 0
+    editor->zoomList()->setCurrentIndex(4);
+    const ViewScale view = editor->canvas()->surface().scale();
+    EXPECT_NEAR(view.width, whole / 5, 1e-6);
+    EXPECT_NEAR(view.left + view.width / 2, 450, 1e-6);
+    press("Move Right");
+    EXPECT_NEAR(editor->canvas()->surface().scale().left + view.width / 2, 550, 1e-6);
+}
+
 TEST_F(HandedOverLayout, ClickingAPartSelectsItsRow)
 {
     // Surface y runs down from the top of the sheet: layout y = 500 - surface y.

@@ -397,6 +397,34 @@ TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsAndNames)
     EXPECT_TRUE(surface.texts.empty());
 }
 
+TEST_F(LayoutPlacing, ZoomShowsAPartOfTheSheetAboutTheFocusKeptOverTheSheet)
+{
+    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "600", "300", "0", "1"}});
+    RecordingSurface surface;
+    LayoutEditDrawingOptions options;
+    options.gridText = "No";
+    options.zoom = 4;
+    options.focused = true;
+    options.focusX = 650;
+    options.focusY = 325;
+    const double mirror = drawEditedLayout(layout, surface, options);
+    // A square a quarter of the whole view (1100) centred on the part; y runs downwards.
+    const ViewScale view = surface.scale();
+    EXPECT_NEAR(view.width, 275, 1e-6);
+    EXPECT_NEAR(view.left + view.width / 2, 650, 1e-6);
+    EXPECT_NEAR(view.top + view.height / 2, mirror - 325, 1e-6);
+
+    // A focus near a corner keeps the view over the sheet; no focus means the sheet's middle.
+    options.focusX = 990;
+    options.focusY = 5;
+    drawEditedLayout(layout, surface, options);
+    EXPECT_NEAR(surface.scale().left + surface.scale().width, 1000, 1e-6);
+    EXPECT_NEAR(surface.scale().top + surface.scale().height, 500, 1e-6);
+    options.focused = false;
+    drawEditedLayout(layout, surface, options);
+    EXPECT_NEAR(surface.scale().left + surface.scale().width / 2, 500, 1e-6);
+}
+
 TEST(LayoutDrawing, LabelsDropFolderAndExtension)
 {
     EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP"), "GUSSET");
