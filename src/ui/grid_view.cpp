@@ -82,7 +82,9 @@ int GridView::rowHeight() const
 
 int GridView::columnPixelWidth(const std::string& title) const
 {
-    return columnWidthChars(title) * fontMetrics().averageCharWidth() + kCellPadding;
+    // Never narrower than the title itself, so no heading is cut off.
+    const int titlePixels = horizontalHeader()->fontMetrics().horizontalAdvance(QString::fromStdString(title));
+    return std::max(columnWidthChars(title) * fontMetrics().averageCharWidth(), titlePixels) + kCellPadding;
 }
 
 void GridView::applyColumnLayout()
