@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <tuple>
 
+#include "job/job.h"
 #include "job/files.h"
 #include "job/number_format.h"
 #include "layouts/layout_editing_drawing.h"
@@ -66,9 +67,7 @@ void LayoutEditor::afterKey(int outcome)
 
 void LayoutEditor::updateCaption()
 {
-    QString caption = QString::fromLatin1(kLayoutEditorTitle);
-    if (!currentFile_.empty()) caption += QStringLiteral(" - ") + QString::fromStdString(currentFile_);
-    setWindowTitle(caption);
+    setWindowTitle(QString::fromStdString(fileCaption(kLayoutEditorTitle, currentFile_)));
 }
 
 void LayoutEditor::showGrid()

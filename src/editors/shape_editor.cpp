@@ -8,6 +8,7 @@
 #include "editors/standard_shape_window.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_preview.h"
+#include "job/job.h"
 #include "job/number_format.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
@@ -42,9 +43,7 @@ std::vector<std::string> ShapeEditor::chooseFiles(const TextGrid&, bool)
 
 void ShapeEditor::updateCaption()
 {
-    QString caption = QString::fromLatin1(kShapeEditorTitle);
-    if (!currentFile_.empty()) caption += QStringLiteral(" - ") + QString::fromStdString(currentFile_);
-    setWindowTitle(caption);
+    setWindowTitle(QString::fromStdString(fileCaption(kShapeEditorTitle, currentFile_)));
 }
 
 void ShapeEditor::showGrid()

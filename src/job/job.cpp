@@ -164,9 +164,14 @@ bool protectResultsBeforeEdit(Job& job, int keyCode, const std::string& workingF
     return true;
 }
 
+std::string fileCaption(const std::string& title, const std::string& fileName)
+{
+    return fileName.empty() ? title : title + " - " + fileName;
+}
+
 std::string jobCaption(const std::string& title, const Job& job)
 {
-    return job.jobFileName.empty() ? title : title + " - " + job.jobFileName;
+    return fileCaption(title, job.jobFileName);
 }
 
 } // namespace dravenor

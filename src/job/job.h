@@ -65,7 +65,8 @@ void discardResultsAndWorkingFiles(Job& job, const std::string& workingFolder);
 bool protectResultsBeforeEdit(Job& job, int keyCode, const std::string& workingFolder,
                               const std::function<bool()>& askToContinue);
 
-// Window caption: the title alone for a new job, else title + " - " + the job file name.
+// Window caption: the title alone for a new job (or file), else title + " - " + the file name.
+std::string fileCaption(const std::string& title, const std::string& fileName);
 std::string jobCaption(const std::string& title, const Job& job);
 
 } // namespace dravenor

@@ -33,6 +33,19 @@ std::vector<fs::path> jobFolders()
     return folders;
 }
 
+// File name, Qty and Pri of each record into rows 1.. of the grid.
+template <class Entry>
+void fillRecordRows(TextGrid& grid, const std::vector<Entry>& records)
+{
+    grid.setRows(static_cast<int>(records.size()) + 2);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        grid.setText(row, 1, records[i].FileName);
+        grid.setText(row, 2, std::to_string(records[i].Qty));
+        grid.setText(row, 3, std::to_string(records[i].Pri));
+    }
+}
+
 // The job of job.args typed into the window's grids, row for row.
 void fillGrids(Job& job, const NestingState& records)
 {
@@ -40,23 +53,9 @@ void fillGrids(Job& job, const NestingState& records)
     const std::vector<std::pair<const char*, std::string>> basic{
         {"Mat", d.Mat}, {"Grade", d.Grade}, {"Thick", formatGeneral(d.Thick)}, {"Kerf", formatGeneral(d.Kerf)}, {"Note", d.Note}};
     for (const auto& [title, text] : basic) job.basic.setText(1, job.basic.columnOf(title), text);
-    job.sheets.setRows(static_cast<int>(records.sheets.size()) + 2);
-    for (size_t i = 0; i < records.sheets.size(); ++i) {
-        const SheetEntry& s = records.sheets[i];
-        const int row = static_cast<int>(i) + 1;
-        job.sheets.setText(row, 1, s.FileName);
-        job.sheets.setText(row, 2, std::to_string(s.Qty));
-        job.sheets.setText(row, 3, std::to_string(s.Pri));
-    }
-    job.parts.setRows(static_cast<int>(records.parts.size()) + 2);
-    for (size_t i = 0; i < records.parts.size(); ++i) {
-        const PartEntry& p = records.parts[i];
-        const int row = static_cast<int>(i) + 1;
-        job.parts.setText(row, 1, p.FileName);
-        job.parts.setText(row, 2, std::to_string(p.Qty));
-        job.parts.setText(row, 3, std::to_string(p.Pri));
-        job.parts.setText(row, 4, p.Orn);
-    }
+    fillRecordRows(job.sheets, records.sheets);
+    fillRecordRows(job.parts, records.parts);
+    for (size_t i = 0; i < records.parts.size(); ++i) job.parts.setText(static_cast<int>(i) + 1, 4, records.parts[i].Orn);
     job.sheets.renumber();
     job.parts.renumber();
 }
