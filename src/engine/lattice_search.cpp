@@ -1,6 +1,9 @@
-// The next row of the stack lattice: on a canvas holding a row of three copies at pitch StepX,
-// the lowest-then-leftmost place for a plain copy (or, where turns are allowed, a copy turned by
-// 180 degrees); after a partner row, the place of the plain copy that follows it.
+// The next row of the stack lattice: on a canvas holding a row of three copies at pitch StepX
+// (raised first where copies at that pitch would share cells), the lowest-then-leftmost place
+// for a plain copy (or, where turns are allowed, a copy turned by 180 degrees); after a partner
+// row, the place of the plain copy that follows it.
+#include <algorithm>
+
 #include "engine/part_analysis.h"
 #include "engine/placement.h"
 #include "engine/rasterise.h"
@@ -11,24 +14,21 @@ namespace dravenor {
 namespace {
 
 struct Strip {
-    Raster part;   // the part's raster, trimmed for the pitch
-    Raster strip;  // three copies in a row
-    double right = 0, top = 0; // the turned outline's box (0, 0, right, top)
+    const Raster* part = nullptr; // the part's raster at the strip's angle
+    Raster strip;                 // three copies in a row
+    double right = 0, top = 0;    // the turned outline's box (0, 0, right, top)
 };
 
-// The part at the angle with three copies at pitch stepX; the first copy trims the raster.
-Strip rowOfThree(const Outline& turned, const PartEntry& part, double angle, int stepX, NestingRun& run)
+// The part at the angle with three copies at pitch stepX.
+Strip rowOfThree(const Outline& turned, const Raster& part, int stepX)
 {
     Strip s;
     const Extents box = outlineBox(turned);
     s.right = box.width();
     s.top = box.height();
     s.strip = Raster::forBox(s.right + 2.0 * stepX, s.top);
-    s.part = partRaster(turned, part.FileName, angle, run);
-    stamp(s.part, s.strip, 0, 0);
-    trimForPitch(s.part, s.strip, part.FileName, angle, stepX, run);
-    stamp(s.part, s.strip, stepX, 0);
-    stamp(s.part, s.strip, 2 * stepX, 0);
+    s.part = &part;
+    for (int copy = 0; copy < 3; ++copy) stamp(part, s.strip, copy * stepX, 0);
     return s;
 }
 
@@ -50,14 +50,18 @@ void latticeSearch(const Outline& outline, const PartEntry& part, StackParams& p
     turnOutline(turnedA, params.BaseAngle);
     Outline turnedB = turnedA;
     turnOutline(turnedB, 180);
-    const Strip a = rowOfThree(turnedA, part, params.BaseAngle, params.StepX, run);
-    const Strip b = rowOfThree(turnedB, part, params.BaseAngle + 180, params.StepX, run);
+    const Raster& rasterA = partRaster(turnedA, part.FileName, params.BaseAngle, run);
+    const Raster& rasterB = partRaster(turnedB, part.FileName, params.BaseAngle + 180, run);
+    // Copies in a row (plain and partner rows alike) never share a cell.
+    params.StepX = std::max(clearPitch(rasterA, params.StepX), clearPitch(rasterB, params.StepX));
+    const Strip a = rowOfThree(turnedA, rasterA, params.StepX);
+    const Strip b = rowOfThree(turnedB, rasterB, params.StepX);
 
     Raster canvas = Raster::forBox(a.right + 3.0 * params.StepX + 4, 3 * a.top + 4);
     stamp(a.strip, canvas, 0, 0);
     const double canvasHeight = 3 * a.top + 4;
-    const KeyPoints keysA = makeKeyPointsFor(run, a.part, run.random);
-    const KeyPoints keysB = makeKeyPointsFor(run, b.part, run.random);
+    const KeyPoints keysA = makeKeyPointsFor(run, *a.part, run.random);
+    const KeyPoints keysB = makeKeyPointsFor(run, *b.part, run.random);
     const bool turns = part.Orn != "No";
     const int lastCol = params.StepX + 4;
 
@@ -65,9 +69,9 @@ void latticeSearch(const Outline& outline, const PartEntry& part, StackParams& p
     const int lastRow = toWhole(canvasHeight / 3 + 4);
     for (int r = 0; r <= lastRow && !found; ++r)
         for (int c = 0; c <= lastCol && !found; ++c) {
-            if (fitsFor(run, a.part, canvas, keysA, c, r)) {
+            if (fitsFor(run, *a.part, canvas, keysA, c, r)) {
                 params.PairAngle = 0;
-            } else if (turns && fitsFor(run, b.part, canvas, keysB, c, r)) {
+            } else if (turns && fitsFor(run, *b.part, canvas, keysB, c, r)) {
                 params.PairAngle = 180;
             } else {
                 continue;
@@ -86,12 +90,12 @@ void latticeSearch(const Outline& outline, const PartEntry& part, StackParams& p
         params.PairShiftY = 0;
         return;
     }
-    stamp(b.part, canvas, params.ShiftX, params.StepY);
+    stamp(*b.part, canvas, params.ShiftX, params.StepY);
     const int firstRow = toWhole(canvasHeight / 3);
     const int lastPairRow = toWhole(2 * canvasHeight / 3) + 4;
     for (int r = firstRow; r <= lastPairRow; ++r)
         for (int c = 0; c <= lastCol; ++c)
-            if (fitsFor(run, a.part, canvas, keysA, c, r)) {
+            if (fitsFor(run, *a.part, canvas, keysA, c, r)) {
                 params.PairShiftX = c;
                 params.PairShiftY = r - params.StepY;
                 return;

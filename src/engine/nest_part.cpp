@@ -16,7 +16,7 @@ const Raster& quarterTurnRaster(const Outline& turnedOutline, const PartEntry& p
                          NestingRun& run)
 {
     const double angle = baseAngle + 90.0 * quarters;
-    if (quarters == 0 || run.caches.partRasters.count(partRasterName(angle, part.FileName)))
+    if (quarters == 0 || run.caches.partRasters.count(partRasterKey(angle, part.FileName)))
         return partRaster(turnedOutline, part.FileName, angle, run);
     Outline turned = turnedOutline;
     turnOutline(turned, 90.0 * quarters);
@@ -26,7 +26,7 @@ const Raster& quarterTurnRaster(const Outline& turnedOutline, const PartEntry& p
 // The profile kept for the raster of the part at this angle.
 const PartProfile& partProfile(const Raster& raster, const PartEntry& part, double angle, NestingRun& run)
 {
-    const std::string name = partRasterName(angle, part.FileName);
+    const std::string name = partRasterKey(angle, part.FileName);
     auto found = run.caches.partProfiles.find(name);
     if (found == run.caches.partProfiles.end()) found = run.caches.partProfiles.emplace(name, PartProfile(raster)).first;
     return found->second;
@@ -37,7 +37,7 @@ const PartProfile& partProfile(const Raster& raster, const PartEntry& part, doub
 bool quarterTurnRastersCached(const PartEntry& part, double baseAngle, const NestingRun& run)
 {
     for (int q = 0; q < 4; ++q)
-        if (!run.caches.partRasters.count(partRasterName(baseAngle + 90.0 * q, part.FileName))) return false;
+        if (!run.caches.partRasters.count(partRasterKey(baseAngle + 90.0 * q, part.FileName))) return false;
     return true;
 }
 

@@ -27,7 +27,10 @@ std::optional<std::string> problemOf(const std::string& file, double closingTole
 {
     Shape shape;
     const ShapeReadReport report = readShapeByExtension(file, shape);
-    const ShapeMeasure measure = measureShape(shape, closingTolerance);
+    // An outline that closes as drawn is measured as drawn: closing gaps of half a kerf would
+    // join the two long edges of a part thinner than that.
+    ShapeMeasure measure = measureShape(shape);
+    if (measure.openEnds > 0) measure = measureShape(shape, closingTolerance);
     const ShapeDiagnosis diagnosis = diagnoseShape(file, report, measure);
     if (!diagnosis.error.empty()) return diagnosis.error;
     if (measure.entities == 0)

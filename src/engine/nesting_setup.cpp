@@ -43,8 +43,7 @@ void readZeroPriorityAsLast(std::int32_t& pri)
 
 void cacheOutline(const std::string& file, NestingRun& run)
 {
-    const std::string key = cacheName(file, "d");
-    if (!run.caches.outlines.count(key)) run.caches.outlines.emplace(key, makeOutline(file, run.scale));
+    if (!run.caches.outlines.count(file)) run.caches.outlines.emplace(file, makeOutline(file, run.scale));
 }
 
 } // namespace

@@ -73,7 +73,8 @@ void turnOutline(Outline& outline, double angleDegrees)
 {
     Shape shape = asLines(outline);
     rotateShape(shape, angleDegrees);
-    for (size_t i = 0; i < outline.size(); ++i) outline[i] = {shape[i].X1, shape[i].Y1, shape[i].X2, shape[i].Y2};
+    for (size_t i = 0; i < outline.size(); ++i)
+        outline[i] = {shape[i].X1, shape[i].Y1, shape[i].X2, shape[i].Y2, outline[i].sag};
     normaliseOutline(outline);
 }
 
@@ -86,6 +87,7 @@ Outline makeOutline(const std::string& shapeFile, double scale)
         s.Y1 = keptTo15Digits(s.Y1 * scale);
         s.X2 = keptTo15Digits(s.X2 * scale);
         s.Y2 = keptTo15Digits(s.Y2 * scale);
+        s.sag *= scale;
     }
     return outline;
 }

@@ -1,5 +1,7 @@
 #include "engine/part_analysis.h"
 
+#include <algorithm>
+
 #include "engine/rasterise.h"
 #include "job/number_format.h"
 
@@ -18,15 +20,20 @@ StackParams asCached(StackParams params)
 
 } // namespace
 
-StackParams analysePart(const PartEntry& part, NestingRun& run)
+StackParams analysePart(const PartEntry& part, double sheetAngle, NestingRun& run)
 {
-    const std::string name = cacheName(part.FileName, "STK");
-    if (const auto cached = run.caches.analyses.find(name); cached != run.caches.analyses.end()) return cached->second;
+    const std::string key = analysisKey(part, sheetAngle);
+    if (const auto cached = run.caches.analyses.find(key); cached != run.caches.analyses.end()) return cached->second;
 
     const Outline& outline = loadOutline(part.FileName, run);
     StackParams params;
-    if (part.Orn == "step90" || part.Orn == "No") {
-        params = simpleAnalysis(outline);
+    if (turnsWithSheet(part)) {
+        // Turned as the sheet is turned for nesting, so that the part ends as drawn (or by
+        // right angles from there) on the sheet as the user sees it.
+        Outline asOnSheet = outline;
+        turnOutline(asOnSheet, sheetAngle);
+        params = simpleAnalysis(asOnSheet);
+        params.BaseAngle = sheetAngle;
         latticeSearch(outline, part, params, run);
     } else if (run.mode == NestingMode::Free) {
         params = simpleAnalysis(outline);
@@ -34,7 +41,7 @@ StackParams analysePart(const PartEntry& part, NestingRun& run)
         autoAnalysis(outline, part, params, run);
         latticeSearch(outline, part, params, run);
     }
-    run.caches.analyses.emplace(name, asCached(params));
+    run.caches.analyses.emplace(key, asCached(params));
     return params;
 }
 
@@ -49,20 +56,21 @@ StackParams simpleAnalysis(const Outline& outline)
     return params;
 }
 
-void trimForPitch(Raster& part, const Raster& strip, const std::string& partFile, double angleDegrees, int stepX,
-                  NestingRun& run)
+int clearPitch(const Raster& part, int stepX)
 {
-    if (part.tooSmall()) return;
     const int words = part.W() >= 0 ? part.W() / 64 + 1 : 0;
-    for (int j = 0; j <= part.H(); ++j)
-        for (int k = 0; k < words; ++k) {
-            // Strip cells (i + stepX, j) for the 64 part cells i of this word.
-            const std::uint64_t beside = strip.cellsFrom(k * 64 + stepX, j);
-            part.row(j)[k] &= ~(beside & part.boxMask(k));
-        }
-    const std::string name = partRasterName(angleDegrees, partFile);
-    run.caches.partRasters[name] = part;
-    run.caches.partProfiles.erase(name);
+    auto collides = [&part, words](int pitch) {
+        for (int j = 0; j <= part.H(); ++j)
+            for (int k = 0; k < words; ++k) {
+                // Cells i of this word against cells i - pitch of the copy to their left.
+                const std::uint64_t left = part.cellsFrom(k * 64 - pitch, j) & part.boxMask(k);
+                if (part.row(j)[k] & part.boxMask(k) & left) return true;
+            }
+        return false;
+    };
+    stepX = std::max(stepX, 1);
+    while (stepX <= part.W() && collides(stepX)) ++stepX;
+    return stepX;
 }
 
 } // namespace dravenor

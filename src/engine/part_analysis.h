@@ -11,17 +11,18 @@
 
 namespace dravenor {
 
-StackParams analysePart(const PartEntry& part, NestingRun& run);
+// The part's stack parameters for a sheet nested turned by sheetAngle (degrees).
+StackParams analysePart(const PartEntry& part, double sheetAngle, NestingRun& run);
 
 // StepX and StepH from the outline's box (each + 1 cell), everything else 0.
 StackParams simpleAnalysis(const Outline& outline);
-// Sets ShiftX, StepY, PairAngle, PairShiftX, PairShiftY from BaseAngle and StepX.
+// Raises StepX until copies in a row share no cell, then sets ShiftX, StepY, PairAngle,
+// PairShiftX, PairShiftY from BaseAngle and StepX.
 void latticeSearch(const Outline& outline, const PartEntry& part, StackParams& params, NestingRun& run);
 // Nearest-neighbour offset, base angle, StepX and the upside check.
 void autoAnalysis(const Outline& outline, const PartEntry& part, StackParams& params, NestingRun& run);
-// Clears the part cells that would collide with the copy at pitch stepX in the strip, and
-// stores the trimmed raster in the run's cache; a too-small raster is left alone.
-void trimForPitch(Raster& part, const Raster& strip, const std::string& partFile, double angleDegrees,
-                  int stepX, NestingRun& run);
+// The smallest pitch from stepX on at which a copy of the part beside another shares no cell
+// with it (at most the part's width plus one cell).
+int clearPitch(const Raster& part, int stepX);
 
 } // namespace dravenor

@@ -9,12 +9,6 @@
 
 namespace dravenor {
 
-namespace {
-
-constexpr int kSpareCells = 3; // cells stored beyond W and beyond H
-
-} // namespace
-
 Raster::Raster(int W, int H) : W_(std::max(W, -1)), H_(std::max(H, -1))
 {
     if (W_ < 0 || H_ < 0) return;

@@ -13,6 +13,8 @@ public:
     // Rasters larger than this many stored cells are refused (std::length_error): no sheet or
     // part of a job whose kerf and scale were set up needs one.
     static constexpr long long kMaxCells = 1LL << 30;
+    // Cells stored beyond W and beyond H.
+    static constexpr int kSpareCells = 3;
 
     Raster() = default;
     // All cells free; W and H are the largest cell indices. Cells up to three beyond W and H are
@@ -42,6 +44,9 @@ public:
     // each row has one spare zero word after its last stored cell, so that 64 cells can be read
     // from any column up to the last stored one by reading two neighbouring words.
     int stride() const { return stride_; }
+    // The last column and row that hold cells (W + 3 and H + 3), or -1 without cells.
+    int lastStoredColumn() const { return stride_ ? W_ + kSpareCells : -1; }
+    int lastStoredRow() const { return storedRows_ - 1; }
     int storedRows() const { return storedRows_; }
     const std::uint64_t* row(int y) const { return words_.data() + static_cast<std::size_t>(y) * stride_; }
     std::uint64_t* row(int y) { return words_.data() + static_cast<std::size_t>(y) * stride_; }

@@ -1,114 +1,67 @@
 #include "engine/raster_fill.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <vector>
 
-#include "engine/fast_round.h"
 #include "engine/row_bits.h"
 
 namespace dravenor {
 
 namespace {
 
-// The nearest occupied cell left of x (x itself excluded) in row y, or -1.
-int occupiedLeftOf(const Raster& raster, int x, int y)
+// A whole-numbered coordinate as a cell index, held just outside lo..hi when it lies far beyond
+// (so that no coordinate overflows an int).
+int clampedCell(double v, int lo, int hi) { return static_cast<int>(std::clamp(v, double(lo) - 1, double(hi) + 1)); }
+
+int occupiedInRow(const Raster& raster, int y, int x0, int x1)
 {
     const std::uint64_t* r = raster.row(y);
-    for (int k = (x - 1) >> 6; x > 0 && k >= 0; --k) {
-        const std::uint64_t bits = r[k] & wordRange(k, 0, x - 1);
-        if (bits) return k * 64 + 63 - std::countl_zero(bits);
-    }
-    return -1;
+    int count = 0;
+    for (int k = x0 >> 6; k <= (x1 >> 6); ++k) count += std::popcount(r[k] & wordRange(k, x0, x1));
+    return count;
 }
 
-// Calls visit(x) for the first cell of every run of free cells among x0..x1 of row y.
-template <class Visit>
-void forEachFreeRunStart(const Raster& raster, int y, int x0, int x1, Visit&& visit)
+// Per row y of 0..H, the x where the row's centre line y crosses the outline's segments; a
+// segment counts for the centre lines from its lower end up to (not including) its upper end, so
+// a vertex on a centre line is crossed once.
+std::vector<std::vector<double>> rowCrossings(const Outline& outline, int H)
 {
-    const std::uint64_t* r = raster.row(y);
-    std::uint64_t previousTop = 0; // whether the cell before this word's first cell is free
-    for (int k = x0 >> 6; k <= (x1 >> 6); ++k) {
-        const std::uint64_t free = ~r[k] & wordRange(k, x0, x1);
-        std::uint64_t starts = free & ~((free << 1) | previousTop);
-        previousTop = free >> 63;
-        while (starts) {
-            visit(k * 64 + std::countr_zero(starts));
-            starts &= starts - 1;
-        }
+    std::vector<std::vector<double>> crossings(static_cast<size_t>(H) + 1);
+    for (const Segment& s : outline) {
+        if (s.Y1 == s.Y2) continue;
+        const double low = std::min(s.Y1, s.Y2);
+        const double high = std::max(s.Y1, s.Y2);
+        const int first = std::max(0, clampedCell(std::ceil(low), 0, H));
+        const int last = std::min(H, clampedCell(std::ceil(high), 0, H) - 1);
+        const double slope = (s.X2 - s.X1) / (s.Y2 - s.Y1);
+        for (int y = first; y <= last; ++y) crossings[static_cast<size_t>(y)].push_back(s.X1 + (y - s.Y1) * slope);
     }
+    return crossings;
 }
-
-bool isOdd(int n) { return (n & 1) != 0; }
 
 } // namespace
 
-int occupiedRunsInRow(const Raster& raster, int y, int x0, int x1)
-{
-    if (x0 > x1) return 0;
-    const std::uint64_t* r = raster.row(y);
-    int runs = 0;
-    std::uint64_t previousTop = 0;
-    for (int k = x0 >> 6; k <= (x1 >> 6); ++k) {
-        const std::uint64_t occupied = r[k] & wordRange(k, x0, x1);
-        runs += std::popcount(occupied & ~((occupied << 1) | previousTop));
-        previousTop = occupied >> 63;
-    }
-    return runs;
-}
-
-int occupiedRunsInColumn(const Raster& raster, int x, int y0, int y1)
-{
-    int runs = 0;
-    bool previous = false;
-    for (int y = y0; y <= y1; ++y) {
-        const bool occupied = raster.test(x, y);
-        if (occupied && !previous) ++runs;
-        previous = occupied;
-    }
-    return runs;
-}
-
-std::optional<Cell> findSeed(const Raster& raster, UniformRandom& random)
+long long fillInside(Raster& raster, const Outline& outline)
 {
     const int W = raster.W();
     const int H = raster.H();
-    const long long tries = W > 0 && H > 0 ? 2LL * W * H : 0;
-    for (long long t = 0; t < tries; ++t) {
-        const double r1 = random.next();
-        const double r2 = random.next();
-        const double x = roundHalfEvenFast(r1 * (W + 1));
-        const double y = roundHalfEvenFast(r2 * (H + 1));
-        if (x < 0 || x > W || y < 0 || y > H) continue;
-        const int cx = static_cast<int>(x);
-        const int cy = static_cast<int>(y);
-        if (raster.test(cx, cy)) continue;
-        // The cheap horizontal rays first: most draws outside the outline fail there.
-        if (isOdd(occupiedRunsInRow(raster, cy, 0, cx - 1)) && isOdd(occupiedRunsInRow(raster, cy, cx + 1, W)) &&
-            isOdd(occupiedRunsInColumn(raster, cx, 0, cy - 1)) && isOdd(occupiedRunsInColumn(raster, cx, cy + 1, H)))
-            return Cell{cx, cy};
-    }
-    return std::nullopt;
-}
-
-void floodFill(Raster& raster, int x, int y)
-{
-    const int H = raster.H();
-    if (x < 0 || y < 0 || x > raster.W() || y > H) return;
-    // Span fill: each popped cell fills its whole free run, then seeds the free runs above and
-    // below that touch it.
-    std::vector<Cell> pending{{x, y}};
-    while (!pending.empty()) {
-        const auto [px, py] = pending.back();
-        pending.pop_back();
-        if (raster.test(px, py)) continue;
-        const int left = occupiedLeftOf(raster, px, py) + 1;
-        const int right = nextBit(raster.row(py), px + 1, raster.W(), true) - 1;
-        raster.setRun(left, right, py);
-        for (const int ny : {py - 1, py + 1}) {
-            if (ny < 0 || ny > H) continue;
-            forEachFreeRunStart(raster, ny, left, right, [&pending, ny](int rx) { pending.emplace_back(rx, ny); });
+    if (W < 0 || H < 0) return 0;
+    std::vector<std::vector<double>> crossings = rowCrossings(outline, H);
+    long long newlySet = 0;
+    for (int y = 0; y <= H; ++y) {
+        std::vector<double>& xs = crossings[static_cast<size_t>(y)];
+        std::sort(xs.begin(), xs.end());
+        for (size_t k = 0; k + 1 < xs.size(); k += 2) {
+            const int x0 = std::max(0, clampedCell(std::ceil(xs[k]), 0, W));
+            const int x1 = std::min(W, clampedCell(std::floor(xs[k + 1]), 0, W));
+            if (x0 > x1) continue;
+            newlySet += (x1 - x0 + 1) - occupiedInRow(raster, y, x0, x1);
+            raster.setRun(x0, x1, y);
         }
     }
+    return newlySet;
 }
 
 } // namespace dravenor

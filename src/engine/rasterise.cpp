@@ -1,5 +1,7 @@
 #include "engine/rasterise.h"
 
+#include <algorithm>
+
 #include "engine/raster_fill.h"
 #include "engine/segment_cells.h"
 
@@ -8,7 +10,9 @@ namespace dravenor {
 std::vector<Cell> digitiseSegment(const Segment& segment)
 {
     std::vector<Cell> cells;
-    forEachSegmentCell(segment, [&cells](int x, int y) { cells.emplace_back(x, y); });
+    forEachSegmentCellRun(segment, [&cells](int y, int x0, int x1) {
+        for (int x = x0; x <= x1; ++x) cells.emplace_back(x, y);
+    });
     return cells;
 }
 
@@ -18,11 +22,12 @@ Raster rasteriseOutline(Outline outline, NestingRun& run)
     ScopedPhase phase(run.timings, RunPhase::Rasterise);
     normaliseOutline(outline);
     const Extents box = outlineBox(outline);
-    Raster raster = box.empty() ? Raster(0, 0) : Raster::forBox(box.width(), box.height());
+    // Arcs may bulge past the chords' box by their sag; the raster holds that too.
+    double sag = 0;
+    for (const Segment& s : outline) sag = std::max(sag, s.sag);
+    Raster raster = box.empty() ? Raster(0, 0) : Raster::forBox(box.width() + sag, box.height() + sag);
     setOutlineCells(outline, raster);
-    if (const std::optional<Cell> seed = findSeed(raster, run.random)) {
-        floodFill(raster, seed->first, seed->second);
-    } else {
+    if (fillInside(raster, outline) == 0) {
         // Nothing inside the outline is free: the part counts as its whole box.
         raster.fillBox();
         raster.setTooSmall(true);
@@ -33,16 +38,15 @@ Raster rasteriseOutline(Outline outline, NestingRun& run)
 
 const Outline& loadOutline(const std::string& shapeFile, NestingRun& run)
 {
-    const std::string name = cacheName(shapeFile, "d");
-    auto found = run.caches.outlines.find(name);
+    auto found = run.caches.outlines.find(shapeFile);
     if (found == run.caches.outlines.end())
-        found = run.caches.outlines.emplace(name, makeOutline(shapeFile, run.scale)).first;
+        found = run.caches.outlines.emplace(shapeFile, makeOutline(shapeFile, run.scale)).first;
     return found->second;
 }
 
 const Raster& partRaster(const Outline& outline, const std::string& partFile, double angleDegrees, NestingRun& run)
 {
-    const std::string name = partRasterName(angleDegrees, partFile);
+    const std::string name = partRasterKey(angleDegrees, partFile);
     if (const auto cached = run.caches.partRasters.find(name); cached != run.caches.partRasters.end())
         return cached->second;
     return run.caches.partRasters.emplace(name, rasteriseOutline(outline, run)).first->second;

@@ -12,12 +12,12 @@ namespace dravenor {
 
 using Cell = std::pair<int, int>; // (x, y)
 
-// The cells on a segment (digital differential analyser; halves of coordinates go up).
+// Every cell the segment touches, widened by its sag, row by row.
 std::vector<Cell> digitiseSegment(const Segment& segment);
 
-// Moves the outline to the origin, digitises it into the raster for its box and fills the
-// inside from a random seed; with no seed found, fills the whole box, marks the raster too
-// small and reports the warning through the run.
+// Moves the outline to the origin and sets, in the raster for its box, every cell that the
+// outline touches and every cell inside it; when no cell lies inside apart from the edge's,
+// fills the whole box, marks the raster too small and reports the warning through the run.
 Raster rasteriseOutline(Outline outline, NestingRun& run);
 
 // The shape's outline from the run's outline cache (built by the kerf and scale set-up).

@@ -1,20 +1,20 @@
 #include "engine/run_caches.h"
 
 #include "geometry/primitives.h"
-#include "job/files.h"
 #include "job/number_format.h"
 
 namespace dravenor {
 
-std::string cacheName(const std::string& shapeFile, const std::string& suffix)
+std::string partRasterKey(double angleDegrees, const std::string& partFile)
 {
-    const std::string name = fileNameOnly(shapeFile);
-    return name.substr(0, name.size() >= 3 ? name.size() - 3 : 0) + suffix;
+    return formatGeneral(normaliseAngle(angleDegrees)) + "|" + partFile;
 }
 
-std::string partRasterName(double angleDegrees, const std::string& partFile)
+bool turnsWithSheet(const PartEntry& part) { return part.Orn == "No" || part.Orn == "step90"; }
+
+std::string analysisKey(const PartEntry& part, double sheetAngle)
 {
-    return std::to_string(toWhole(normaliseAngle(angleDegrees))) + cacheName(partFile, "b");
+    return turnsWithSheet(part) ? formatGeneral(normaliseAngle(sheetAngle)) + "|" + part.FileName : part.FileName;
 }
 
 } // namespace dravenor

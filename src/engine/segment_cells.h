@@ -1,46 +1,61 @@
 #pragma once
-// The cells on a segment, walked by a digital differential analyser: from the first end, the
-// larger coordinate difference is taken in whole steps, each cell rounded with halves going up.
+// The cells an outline's edge passes through. Cell (i, j) covers [i - 0.5, i + 0.5) x
+// [j - 0.5, j + 0.5), so a point exactly between two cells belongs to the upper one. Every cell
+// that the segment touches is taken, widened by its sag (the arc a chord stands in for) and a
+// hair for rounding: a part's cells then cover the whole part, and a sheet's free cells lie
+// wholly inside the sheet, whatever the slant of an edge.
 #include <algorithm>
 #include <cmath>
 
 #include "engine/outline.h"
 #include "engine/raster.h"
-#include "engine/fast_round.h"
 
 namespace dravenor {
 
-// Rounds to the nearest cell; an exact half goes up (it is raised by 0.0001 first).
-inline int cellOf(double v)
-{
-    if (v - std::floor(v) == 0.5) v += 0.0001;
-    return static_cast<int>(roundHalfEvenFast(v));
-}
+// Rounding of coordinates that were scaled and turned stays far below this (in cells).
+inline constexpr double kCellSlack = 1e-6;
 
-template <class Sink>
-void forEachSegmentCell(const Segment& segment, Sink&& sink)
+// The cell holding the coordinate.
+inline int cellIndex(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+
+// Calls sink(y, x0, x1) for each row y that the widened segment touches, with its cells x0..x1.
+template <class RunSink>
+void forEachSegmentCellRun(const Segment& segment, RunSink&& sink)
 {
+    const double widen = segment.sag + kCellSlack;
     const double dx = segment.X2 - segment.X1;
     const double dy = segment.Y2 - segment.Y1;
-    const double n = std::max(std::fabs(dx), std::fabs(dy));
-    const double stepX = n == 0 ? 0 : dx / n;
-    const double stepY = n == 0 ? 0 : dy / n;
-    double x = segment.X1;
-    double y = segment.Y1;
-    sink(cellOf(x), cellOf(y));
-    const long long steps = static_cast<long long>(roundHalfEven(n));
-    for (long long k = 0; k < steps; ++k) {
-        x += stepX;
-        y += stepY;
-        sink(cellOf(x), cellOf(y));
+    const int firstRow = cellIndex(std::min(segment.Y1, segment.Y2) - widen);
+    const int lastRow = cellIndex(std::max(segment.Y1, segment.Y2) + widen);
+    for (int y = firstRow; y <= lastRow; ++y) {
+        // The stretch of the segment within this row, the row widened as the segment is.
+        double t0 = 0, t1 = 1;
+        if (dy != 0) {
+            t0 = (y - 0.5 - widen - segment.Y1) / dy;
+            t1 = (y + 0.5 + widen - segment.Y1) / dy;
+            if (t0 > t1) std::swap(t0, t1);
+            t0 = std::max(t0, 0.0);
+            t1 = std::min(t1, 1.0);
+            if (t0 > t1) continue;
+        }
+        const double xa = segment.X1 + t0 * dx;
+        const double xb = segment.X1 + t1 * dx;
+        sink(y, cellIndex(std::min(xa, xb) - widen), cellIndex(std::max(xa, xb) + widen));
     }
 }
 
-// Sets every cell of every segment of the outline.
+// Sets every cell that some segment of the outline touches (cells beyond the stored area are
+// left out).
 inline void setOutlineCells(const Outline& outline, Raster& raster)
 {
+    const int lastColumn = raster.lastStoredColumn();
+    const int lastRow = raster.lastStoredRow();
     for (const Segment& segment : outline)
-        forEachSegmentCell(segment, [&raster](int x, int y) { raster.set(x, y); });
+        forEachSegmentCellRun(segment, [&raster, lastColumn, lastRow](int y, int x0, int x1) {
+            x0 = std::max(x0, 0);
+            x1 = std::min(x1, lastColumn);
+            if (y >= 0 && y <= lastRow && x0 <= x1) raster.setRun(x0, x1, y);
+        });
 }
 
 } // namespace dravenor

@@ -19,6 +19,7 @@ void scaleOutline(Outline& outline, double factor)
         s.Y1 *= factor;
         s.X2 *= factor;
         s.Y2 *= factor;
+        s.sag *= factor;
     }
 }
 

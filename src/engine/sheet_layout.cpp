@@ -13,12 +13,20 @@ namespace dravenor {
 
 namespace {
 
+// Moves the shape so that the box of its chords starts at (0, 0): the frame its raster was made
+// in (an arc may pass its chords' box by the sag, which the raster covers).
+void normaliseToChords(Shape& shape)
+{
+    const Extents box = outlineBox(shapeToSegments(shape));
+    if (!box.empty()) moveShape(shape, -box.xmin, -box.ymin);
+}
+
 // The part's shape turned and moved onto its placement, as the layout holds it.
 Shape placedShape(const Shape& partShape, double angle, const Placement& at, double scale)
 {
     Shape placed = partShape;
     rotateShape(placed, angle);
-    normaliseShape(placed);
+    normaliseToChords(placed);
     moveShape(placed, static_cast<float>(at.x) / scale, static_cast<float>(at.y) / scale);
     return placed;
 }
@@ -63,7 +71,7 @@ bool layOutSheet(NestingRun& run, std::int32_t sheetIndex, std::int32_t layoutNo
     }
     Shape sheetShape = shapes.shape(sheet.FileName);
     rotateShape(sheetShape, prepared.angle);
-    normaliseShape(sheetShape);
+    normaliseToChords(sheetShape);
 
     Frontier frontier;
     SheetRows rows(prepared.raster);
@@ -77,7 +85,7 @@ bool layOutSheet(NestingRun& run, std::int32_t sheetIndex, std::int32_t layoutNo
         StackParams params;
         {
             ScopedPhase phase(run.timings, RunPhase::Analyse);
-            params = analysePart(part, run);
+            params = analysePart(part, prepared.angle, run);
         }
         std::vector<Placement> placements;
         {

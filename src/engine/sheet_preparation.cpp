@@ -63,21 +63,6 @@ double layOnLongestEdge(Outline& outline)
     return angle;
 }
 
-// Coordinates exactly halfway between two cells are moved a little up, so the fill and the
-// edge agree on which cell they belong to.
-void raiseHalves(Outline& outline)
-{
-    auto raise = [](double& v) {
-        if (v - std::floor(v) == 0.5) v += 0.0001;
-    };
-    for (Segment& s : outline) {
-        raise(s.X1);
-        raise(s.Y1);
-        raise(s.X2);
-        raise(s.Y2);
-    }
-}
-
 } // namespace
 
 PreparedSheet prepareSheet(const Outline& sheetOutline, NestingRun& run)
@@ -94,7 +79,6 @@ PreparedSheet prepareSheet(const Outline& sheetOutline, NestingRun& run)
         prepared.raster = Raster::forBox(upright.width(), upright.height());
     } else {
         prepared.angle = layOnLongestEdge(outline);
-        raiseHalves(outline);
         normaliseOutline(outline);
         prepared.raster = rasteriseOutline(outline, run);
         prepared.raster.invertBox();

@@ -10,8 +10,9 @@ void appendEntitySegments(const ShapeEntity& entity, SegmentList& out)
         out.push_back({entity.X1, entity.Y1, entity.X2, entity.Y2});
         return;
     }
+    const double sag = chordSagitta(entity.RAD, chordStep(arcSweep(entity.Nstart, entity.Nend)));
     forEachArcChord(entity.CX, entity.CY, entity.RAD, entity.Nstart, entity.Nend,
-                    [&out](double x1, double y1, double x2, double y2) { out.push_back({x1, y1, x2, y2}); });
+                    [&out, sag](double x1, double y1, double x2, double y2) { out.push_back({x1, y1, x2, y2, sag}); });
 }
 
 void appendShapeSegments(const Shape& shape, SegmentList& out)

@@ -10,6 +10,9 @@ namespace dravenor {
 
 struct Segment {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+    // How far the true edge may stand from this segment: 0 for a line, the sagitta for an arc's
+    // chord (the arc bulges at most this far from it, on either side for a hole or an outside).
+    double sag = 0;
 };
 using SegmentList = std::vector<Segment>;
 
@@ -20,6 +23,8 @@ void unwrapArcAngles(double& startDegrees, double& endDegrees);
 double arcSweep(double startDegrees, double endDegrees);
 // Chord step in degrees for an arc swept from s to e (after the circle and wrap rules).
 double chordStep(double sweepDegrees);
+// The largest distance between an arc of the radius and its chords of the step (degrees).
+double chordSagitta(double radius, double stepDegrees);
 // Calls sink(x1, y1, x2, y2) for every chord of the arc, in drawing direction, the closing
 // chord (possibly of zero length) included. Angles as stored; s == e is a full circle.
 template <class Sink>

@@ -10,6 +10,12 @@ inline double chordStep(double sweepDegrees)
     return std::max(std::min(std::fabs(sweepDegrees) / 4.0, 2.0), 0.01);
 }
 
+inline double chordSagitta(double radius, double stepDegrees)
+{
+    constexpr double toRad = 3.14159265358979 / 180.0;
+    return std::fabs(radius) * (1 - std::cos(stepDegrees * toRad / 2));
+}
+
 inline void unwrapArcAngles(double& s, double& e)
 {
     // Angles far outside any turn (a damaged file) are brought within one turn first, so the
