@@ -13,20 +13,10 @@ namespace dravenor {
 
 namespace {
 
-// Moves the shape so that the box of its chords starts at (0, 0): the frame its raster was made
-// in (an arc may pass its chords' box by the sag, which the raster covers).
-void normaliseToChords(Shape& shape)
+// The part's shape, already turned, moved onto its placement, as the layout holds it.
+Shape placedShape(const Shape& turnedShape, const Placement& at, double scale)
 {
-    const Extents box = outlineBox(shapeToSegments(shape));
-    if (!box.empty()) moveShape(shape, -box.xmin, -box.ymin);
-}
-
-// The part's shape turned and moved onto its placement, as the layout holds it.
-Shape placedShape(const Shape& partShape, double angle, const Placement& at, double scale)
-{
-    Shape placed = partShape;
-    rotateShape(placed, angle);
-    normaliseToChords(placed);
+    Shape placed = turnedShape;
     moveShape(placed, static_cast<float>(at.x) / scale, static_cast<float>(at.y) / scale);
     return placed;
 }
@@ -40,6 +30,20 @@ const Shape& ShapeStore::shape(const std::string& file)
         Shape loaded;
         loadShape(file, loaded);
         it = shapes_.emplace(file, std::move(loaded)).first;
+    }
+    return it->second;
+}
+
+const Shape& ShapeStore::turned(const std::string& file, double angleDegrees)
+{
+    const auto key = std::make_pair(file, angleDegrees);
+    auto it = turned_.find(key);
+    if (it == turned_.end()) {
+        Shape shape = this->shape(file);
+        rotateShape(shape, angleDegrees);
+        const Extents box = outlineBox(shapeToSegments(shape));
+        if (!box.empty()) moveShape(shape, -box.xmin, -box.ymin);
+        it = turned_.emplace(key, std::move(shape)).first;
     }
     return it->second;
 }
@@ -69,9 +73,7 @@ bool layOutSheet(NestingRun& run, std::int32_t sheetIndex, std::int32_t layoutNo
         ScopedPhase phase(run.timings, RunPhase::Rasterise);
         prepared = prepareSheet(loadOutline(sheet.FileName, run), run);
     }
-    Shape sheetShape = shapes.shape(sheet.FileName);
-    rotateShape(sheetShape, prepared.angle);
-    normaliseToChords(sheetShape);
+    const Shape& sheetShape = shapes.turned(sheet.FileName, prepared.angle);
 
     Frontier frontier;
     SheetRows rows(prepared.raster);
@@ -99,13 +101,13 @@ bool layOutSheet(NestingRun& run, std::int32_t sheetIndex, std::int32_t layoutNo
             placements = nestPartOnSheet(outline, prepared.raster, rows, frontier, part, params, run);
         }
         if (!placements.empty()) placedAny = true;
-        const Shape& partShape = shapes.shape(part.FileName);
         for (const Placement& at : placements) {
             const double angle = params.BaseAngle + at.angle;
+            const Shape& partShape = shapes.turned(part.FileName, angle);
             ++instance;
             ++counts[static_cast<size_t>(partIndex - 1)];
             areas.partArea += part.Area;
-            appendShape(state.entities, placedShape(partShape, angle, at, run.scale), layoutNo, sheetIndex, partIndex,
+            appendShape(state.entities, placedShape(partShape, at, run.scale), layoutNo, sheetIndex, partIndex,
                         instance, angle);
         }
     }

@@ -10,13 +10,19 @@
 
 namespace dravenor {
 
-// The shapes of the job's files as loaded for placing (moved to the origin), read once per run.
+// The shapes of the job's files as loaded for placing (moved to the origin), read once per run,
+// and each turned as the engine places it, turned once per run and angle.
 class ShapeStore {
 public:
     const Shape& shape(const std::string& file);
+    // The shape turned by the angle (degrees) and moved so that the box of its chords starts at
+    // (0, 0): the frame its raster was made in (an arc may pass its chords' box by the sag,
+    // which the raster covers).
+    const Shape& turned(const std::string& file, double angleDegrees);
 
 private:
     std::map<std::string, Shape> shapes_;
+    std::map<std::pair<std::string, double>, Shape> turned_;
 };
 
 // Running sums of one trial, in square job units.

@@ -21,9 +21,8 @@ struct LayoutFault {
 
 // Default allowance: how deep one outline may reach into another (or past the sheet edge)
 // before it counts, covering the chords that stand in for arcs. Outlines that touch along
-// chords of the same arc never count. The engine places parts on a raster of about one kerf per
-// cell, so stacked parts with slanted edges can reach a fraction of a cell into each other; to
-// check engine layouts for real faults only, pass the job's ActKerf as the tolerance.
+// chords of the same arc never count. Layouts the engine makes hold at any tolerance down to
+// rounding (0.01 is the check used on them).
 inline constexpr double kDefaultCheckTolerance = 0.05;
 
 // One layout: the sheet outline and the part outlines, all already placed in sheet
