@@ -1,5 +1,7 @@
 #include "app/progress_window.h"
 
+#include "layouts/checked_optimisation.h"
+
 #include <QLabel>
 #include <QMetaObject>
 #include <QProgressBar>
@@ -115,7 +117,7 @@ void ProgressWindow::startRun()
 {
     started_ = true;
     worker_ = std::thread([this] {
-        result_ = optimise(state_, mode_, *reports_);
+        result_ = optimiseChecked(state_, mode_, *reports_);
         QMetaObject::invokeMethod(this, [this] { onRunFinished(); }, Qt::QueuedConnection);
     });
 }

@@ -10,6 +10,7 @@
 #include "cli/shape_io.h"
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
+#include "layouts/checked_optimisation.h"
 #include "geometry/dxf_export_drawing.h"
 #include "job/files.h"
 #include "job/job_file.h"
@@ -126,7 +127,7 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
     RunResult result;
     {
         ProgressLine progress(err, job.progress);
-        result = optimise(job.state, job.mode, progress);
+        result = optimiseChecked(job.state, job.mode, progress);
     }
     out << nestSummaryText(job.state, result);
     if (!job.jsonPath.empty()) {

@@ -1,0 +1,18 @@
+#pragma once
+// An optimisation whose layouts are checked on the vector outlines before it is called done. The
+// engine's rasters keep parts apart; this is the guard that no fault of the engine, however it
+// came about, reaches the cutting table as "Full Optimization Done".
+#include "engine/nesting_driver.h"
+
+namespace dravenor {
+
+// How deep an outline of an engine layout may reach into another or past its sheet: rounding only.
+inline constexpr double kEngineLayoutTolerance = 0.01;
+
+// optimise(), then the check of every layout: each fault is named through the progress warning,
+// and a run with a faulty layout ends as "Optimization Done, Layouts Need Checking" with the
+// Partial status, never as Full.
+RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress& progress,
+                          FitTest fitTest = nullptr);
+
+} // namespace dravenor
