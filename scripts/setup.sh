@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Dravenor needs to build, run and test, only when some are missing.
+# Installs the Debian packages Dravenor needs to build, run and test, only when some are missing,
+# and makes a decimal-comma locale (de_DE.UTF-8) for the tests that numbers read and write alike
+# in every locale.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
-          python3 python3-ezdxf xvfb xauth imagemagick poppler-utils fonts-dejavu-core)
+          python3 python3-ezdxf xvfb xauth imagemagick poppler-utils fonts-dejavu-core locales)
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing missing packages: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+if ! locale -a 2>/dev/null | grep -qiE '^de_DE\.utf-?8$'; then
+  echo "Generating the locale de_DE.UTF-8"
+  "${sudo_cmd[@]}" localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
 fi

@@ -1,7 +1,5 @@
 // dravenor-cli check-layout: whether the layouts of a layout file or a saved job can be cut as
 // drawn: no part reaches into another and none leaves its sheet.
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 
@@ -32,11 +30,9 @@ struct CheckOutcome {
 
 double toleranceOf(const std::string& text)
 {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value) || value < 0)
-        throw UsageError{"--tolerance '" + text + "' is not a number from 0 up"};
-    return value;
+    const std::optional<double> value = numberFromText(text);
+    if (!value || *value < 0) throw UsageError{"--tolerance '" + text + "' is not a number from 0 up"};
+    return *value;
 }
 
 std::string lowerExtension(const std::string& path)

@@ -1,14 +1,13 @@
 // dravenor-cli layout-dxf: one layout of a saved job as a DXF drawing or a shape file, as the
 // main window's "Save this layout as DXF..." writes it.
 #include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <ostream>
 
 #include "cli/command.h"
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
 #include "cli/shape_io.h"
+#include "job/number_format.h"
 #include "layouts/job_open.h"
 #include "layouts/layout_export.h"
 #include "layouts/layout_range.h"
@@ -28,11 +27,9 @@ int layoutNumberOf(const std::string& text)
 
 double textHeightOf(const std::string& text)
 {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value) || value <= 0)
-        throw UsageError{"--text-height '" + text + "' is not a number above 0"};
-    return value;
+    const std::optional<double> value = numberFromText(text);
+    if (!value || *value <= 0) throw UsageError{"--text-height '" + text + "' is not a number above 0"};
+    return *value;
 }
 
 int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)

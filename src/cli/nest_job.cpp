@@ -2,10 +2,10 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 
 #include "cli/option_parser.h"
+#include "job/number_format.h"
 
 namespace dravenor::cli {
 
@@ -41,14 +41,6 @@ bool readWhole(const std::string& text, std::int32_t& value)
     return begin != end && result.ec == std::errc() && result.ptr == end;
 }
 
-bool readNumber(const std::string& text, double& value)
-{
-    if (text.empty()) return false;
-    char* end = nullptr;
-    value = std::strtod(text.c_str(), &end);
-    return *end == '\0' && std::isfinite(value) && text.find_first_of(" \t") == std::string::npos;
-}
-
 std::int32_t quantityOf(const std::string& option, const std::string& given, const std::string& text)
 {
     std::int32_t qty = 0;
@@ -67,10 +59,10 @@ std::int32_t priorityOf(const std::string& option, const std::string& given, con
 
 double measureOf(const std::string& option, const std::string& text)
 {
-    double value = 0;
-    if (!readNumber(text, value)) throw UsageError{option + " '" + text + "' is not a number"};
-    if (value < 0) throw UsageError{option + " '" + text + "' must not be negative"};
-    return value;
+    const std::optional<double> value = numberFromText(text);
+    if (!value) throw UsageError{option + " '" + text + "' is not a number"};
+    if (*value < 0) throw UsageError{option + " '" + text + "' must not be negative"};
+    return *value;
 }
 
 NestingMode modeOf(const std::string& text)

@@ -1,12 +1,11 @@
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
 #include <ostream>
 
 #include "cli/command.h"
 #include "cli/option_parser.h"
 #include "cli/shape_io.h"
 #include "geometry/dxf_export.h"
+#include "job/number_format.h"
 #include "library/standard_shapes.h"
 
 namespace dravenor::cli {
@@ -38,11 +37,9 @@ const StandardShapeType& typeNamed(const std::string& name)
 
 double numberOf(const std::string& what, const std::string& text)
 {
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(v))
-        throw UsageError{what + " '" + text + "' is not a number"};
-    return v;
+    const std::optional<double> v = numberFromText(text);
+    if (!v) throw UsageError{what + " '" + text + "' is not a number"};
+    return *v;
 }
 
 // The --param NAME=VALUE options in the type's caption order; every parameter must be given once.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,15 +28,20 @@ DecimalDigits toDecimalDigits(double value)
     if (std::isnan(value)) value = 0;
     if (std::isinf(value)) value = value > 0 ? DBL_MAX : -DBL_MAX;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", SignificantDigits - 1, value);
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, SignificantDigits - 1).ptr;
     const char* p = buffer;
     if (*p == '-') {
         d.negative = true;
         ++p;
     }
-    for (; *p && *p != 'e'; ++p)
+    for (; p != end && *p != 'e'; ++p)
         if (*p >= '0' && *p <= '9') d.digits += *p;
-    if (*p == 'e') d.exponent = std::atoi(p + 1);
+    if (p != end) {
+        ++p; // 'e'
+        if (*p == '+') ++p;
+        std::from_chars(p, end, d.exponent);
+    }
     return d;
 }
 
@@ -124,6 +130,53 @@ size_t numericPrefixLength(std::string_view text, size_t start)
         }
     }
     return i - start;
+}
+
+// The power of ten of the first significant digit of a number text (as numericPrefixLength
+// accepts it); tells an overflow from an underflow when the text does not fit a double.
+long long leadingPower(std::string_view number)
+{
+    long long power = 0;
+    bool seenPoint = false, seenDigit = false;
+    size_t i = 0;
+    for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+        const char c = number[i];
+        if (c == '.') seenPoint = true;
+        if (!isDigit(c)) continue;
+        if (!seenDigit && c == '0') {
+            if (seenPoint) --power;
+            continue;
+        }
+        seenDigit = true;
+        if (!seenPoint) ++power;
+    }
+    long long exponent = 0;
+    if (i + 1 < number.size()) {
+        const char* from = number.data() + i + 1;
+        if (*from == '+') ++from;
+        std::from_chars(from, number.data() + number.size(), exponent);
+    }
+    return power + exponent;
+}
+
+struct ReadNumber {
+    double value = 0;
+    bool overflow = false; // beyond the largest double: value holds the largest, signed
+};
+
+// A number text as numericPrefixLength accepts it, read with "." as the decimal point; below
+// the smallest double it is 0.
+ReadNumber numberOfPrefix(std::string_view number)
+{
+    const bool negative = number.front() == '-';
+    if (number.front() == '+' || negative) number.remove_prefix(1);
+    ReadNumber read;
+    if (std::from_chars(number.data(), number.data() + number.size(), read.value).ec == std::errc::result_out_of_range) {
+        read.overflow = leadingPower(number) > 0;
+        read.value = read.overflow ? DBL_MAX : 0;
+    }
+    if (negative) read.value = -read.value;
+    return read;
 }
 
 } // namespace
@@ -222,10 +275,15 @@ double leadingNumber(std::string_view text)
     while (start < text.size() && isBlank(text[start])) ++start;
     const size_t length = numericPrefixLength(text, start);
     if (length == 0) return 0;
-    const std::string number(text.substr(start, length));
-    double value = std::strtod(number.c_str(), nullptr);
-    if (std::isinf(value)) value = value > 0 ? DBL_MAX : -DBL_MAX;
-    return value;
+    return numberOfPrefix(text.substr(start, length)).value;
+}
+
+std::optional<double> numberFromText(std::string_view text)
+{
+    if (text.empty() || numericPrefixLength(text, 0) != text.size()) return std::nullopt;
+    const ReadNumber read = numberOfPrefix(text);
+    if (read.overflow) return std::nullopt;
+    return read.value;
 }
 
 bool isNumberText(std::string_view text)

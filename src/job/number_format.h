@@ -1,6 +1,9 @@
 #pragma once
-// The one place where numbers become text and text becomes numbers.
+// The one place where numbers become text and text becomes numbers. Every conversion uses "."
+// as the decimal point whatever locale the program runs in, so files and outputs read and
+// write alike on every desktop.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +24,9 @@ std::int32_t toWhole(double value); // roundHalfEven, clamped to the 32-bit rang
 // The longest leading numeric part of the text (blanks skipped, optional sign, digits,
 // one ".", optional exponent); 0 when the text does not start with a number.
 double leadingNumber(std::string_view text);
+// The whole text as a number of the form leadingNumber reads, without blanks; nothing when the
+// text is not one or its value is not finite.
+std::optional<double> numberFromText(std::string_view text);
 // Whether the whole text (after trimming blanks) is a number; empty text counts as a number.
 bool isNumberText(std::string_view text);
 

@@ -1,15 +1,49 @@
 #include "job/number_format.h"
 
+#include <clocale>
+#include <cstdio>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <locale>
+#include <optional>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
 namespace dravenor {
 namespace {
 
-TEST(GeneralFormat, ShortestTextUpToFifteenDigits)
+// Every case runs under the C locale and under a decimal-comma one, set for the C library
+// (as a desktop program gets it) and as the C++ global locale.
+class NumberText : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        if (!std::setlocale(LC_ALL, GetParam())) GTEST_SKIP() << GetParam() << " is not installed (scripts/setup.sh makes it)";
+        std::locale::global(std::locale(GetParam()));
+    }
+    void TearDown() override
+    {
+        std::setlocale(LC_ALL, "C");
+        std::locale::global(std::locale::classic());
+    }
+};
+INSTANTIATE_TEST_SUITE_P(Locales, NumberText, ::testing::Values("C", "de_DE.UTF-8"),
+                         [](const auto& info) { return std::string(info.index == 0 ? "C" : "DecimalComma"); });
+
+TEST_P(NumberText, TheLocaleAskedForIsInForce)
+{
+    std::ostringstream stream;
+    stream << 2.5;
+    char printed[16];
+    std::snprintf(printed, sizeof printed, "%g", 2.5);
+    const std::string expected = std::string(GetParam()) == "C" ? "2.5" : "2,5";
+    EXPECT_EQ(stream.str(), expected);
+    EXPECT_EQ(printed, expected);
+}
+
+TEST_P(NumberText, GeneralFormatIsTheShortestTextUpToFifteenDigits)
 {
     const std::pair<double, const char*> cases[] = {
         {0.5, "0.5"},          {-12, "-12"},        {1234.125, "1234.125"},   {0.1 + 0.2, "0.3"},
@@ -22,7 +56,7 @@ TEST(GeneralFormat, ShortestTextUpToFifteenDigits)
         EXPECT_DOUBLE_EQ(leadingNumber(formatGeneral(value)), value) << value;
 }
 
-TEST(MaskFormat, MasksOfTheProgramRoundingHalvesAwayFromZero)
+TEST_P(NumberText, MasksOfTheProgramRoundHalvesAwayFromZero)
 {
     struct Case {
         double value;
@@ -56,7 +90,7 @@ TEST(WholeNumbers, HalvesGoToTheEvenNeighbourClampedToThirtyTwoBits)
     EXPECT_EQ(roundHalfEven(1e15 + 0.5), 1e15);
 }
 
-TEST(LeadingNumber, ReadsTheLongestNumericStart)
+TEST_P(NumberText, LeadingNumberReadsTheLongestNumericStart)
 {
     const std::pair<const char*, double> cases[] = {
         {"12abc", 12}, {".", 0},   {"-.5", -0.5}, {"  7.25 mm", 7.25}, {"+4", 4},  {"1.2.3", 1.2},
@@ -64,7 +98,20 @@ TEST(LeadingNumber, ReadsTheLongestNumericStart)
         {"", 0},       {"abc", 0}, {"--4", 0},    {"-", 0},
     };
     for (auto [text, value] : cases) EXPECT_EQ(leadingNumber(text), value) << text;
-    EXPECT_TRUE(std::isfinite(leadingNumber("1e999")));
+    EXPECT_EQ(leadingNumber("1e999"), std::numeric_limits<double>::max());
+    EXPECT_EQ(leadingNumber("-1e999"), -std::numeric_limits<double>::max());
+    EXPECT_EQ(leadingNumber("0.0001e-400"), 0);
+}
+
+TEST_P(NumberText, WholeTextNumbersOnly)
+{
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"2.5", 2.5},  {"+4", 4},           {"-.5", -0.5},           {"1e3", 1000},       {"5.", 5},
+        {"1e-999", 0}, {"1,5", std::nullopt}, {" 2.5", std::nullopt}, {"2.5 ", std::nullopt},
+        {"", std::nullopt}, {"0x10", std::nullopt}, {"inf", std::nullopt}, {"nan", std::nullopt},
+        {"1e999", std::nullopt}, {"2.5mm", std::nullopt},
+    };
+    for (auto [text, value] : cases) EXPECT_EQ(numberFromText(text), value) << text;
 }
 
 } // namespace
