@@ -27,10 +27,9 @@ std::optional<std::string> problemOf(const std::string& file, double closingTole
 {
     Shape shape;
     const ShapeReadReport report = readShapeByExtension(file, shape);
-    // An outline that closes as drawn is measured as drawn: closing gaps of half a kerf would
-    // join the two long edges of a part thinner than that.
-    ShapeMeasure measure = measureShape(shape);
-    if (measure.openEnds > 0) measure = measureShape(shape, closingTolerance);
+    // Gaps close only between ends that meet no other end: an outline closed as drawn is
+    // measured as drawn however short its entities or thin the part beside half a kerf.
+    const ShapeMeasure measure = measureShape(shape, closingTolerance);
     const ShapeDiagnosis diagnosis = diagnoseShape(file, report, measure);
     if (!diagnosis.error.empty()) return diagnosis.error;
     if (measure.entities == 0)

@@ -56,22 +56,63 @@ bool isFullTurn(const ShapeEntity& e)
     return e.RAD != 0 && arcSweep(e.Nstart, e.Nend) >= 360;
 }
 
-// Ends (two per edge: 2k its start, 2k + 1 its end) grouped into junctions of ends that meet.
-std::vector<std::size_t> junctionsOfEnds(const std::vector<Edge>& edges, double tolerance)
+struct EndPair {
+    double distance;
+    std::size_t a, b;
+    bool operator<(const EndPair& o) const
+    {
+        return distance != o.distance ? distance < o.distance : (a != o.a ? a < o.a : b < o.b);
+    }
+};
+
+// Every pair of the chosen ends no farther apart than the limit, by a sweep along x.
+template <typename Accept>
+std::vector<EndPair> pairsWithin(const std::vector<OutlinePoint>& ends, std::vector<std::size_t> chosen, double limit,
+                                 Accept accept)
+{
+    std::sort(chosen.begin(), chosen.end(), [&](std::size_t a, std::size_t b) { return ends[a].x < ends[b].x; });
+    std::vector<EndPair> pairs;
+    for (std::size_t i = 0; i < chosen.size(); ++i)
+        for (std::size_t j = i + 1; j < chosen.size() && ends[chosen[j]].x - ends[chosen[i]].x <= limit; ++j) {
+            const double d = pointDistance(ends[chosen[i]], ends[chosen[j]]);
+            const std::size_t a = std::min(chosen[i], chosen[j]), b = std::max(chosen[i], chosen[j]);
+            if (d <= limit && accept(a, b)) pairs.push_back({d, a, b});
+        }
+    return pairs;
+}
+
+// Ends (two per edge: 2k its start, 2k + 1 its end) grouped into junctions: ends that lie
+// together, then the ends left alone paired across gaps up to the tolerance, nearest first.
+std::vector<std::size_t> junctionsOfEnds(const std::vector<Edge>& edges, double meet, double gapTolerance)
 {
     std::vector<OutlinePoint> ends;
     for (const Edge& edge : edges) {
         ends.push_back(edge.front());
         ends.push_back(edge.back());
     }
-    std::vector<std::size_t> byX(ends.size());
-    std::iota(byX.begin(), byX.end(), 0);
-    std::sort(byX.begin(), byX.end(), [&](std::size_t a, std::size_t b) { return ends[a].x < ends[b].x; });
-
+    std::vector<std::size_t> all(ends.size());
+    std::iota(all.begin(), all.end(), 0);
     DisjointSets sets(ends.size());
-    for (std::size_t i = 0; i < byX.size(); ++i)
-        for (std::size_t j = i + 1; j < byX.size() && ends[byX[j]].x - ends[byX[i]].x <= tolerance; ++j)
-            if (pointDistance(ends[byX[i]], ends[byX[j]]) <= tolerance) sets.join(byX[i], byX[j]);
+    for (const EndPair& p : pairsWithin(ends, all, meet, [](std::size_t, std::size_t) { return true; }))
+        sets.join(p.a, p.b);
+
+    if (gapTolerance > meet) {
+        std::vector<std::size_t> endsAtRoot(ends.size(), 0);
+        for (std::size_t i = 0; i < ends.size(); ++i) ++endsAtRoot[sets.root(i)];
+        std::vector<std::size_t> alone;
+        for (std::size_t i = 0; i < ends.size(); ++i)
+            if (endsAtRoot[sets.root(i)] == 1) alone.push_back(i);
+        // A straight edge's two ends would close on themselves around no area.
+        const auto notOneLine = [&](std::size_t a, std::size_t b) { return a / 2 != b / 2 || edges[a / 2].size() > 2; };
+        std::vector<EndPair> gaps = pairsWithin(ends, alone, gapTolerance, notOneLine);
+        std::sort(gaps.begin(), gaps.end());
+        std::vector<bool> joined(ends.size(), false);
+        for (const EndPair& gap : gaps) {
+            if (joined[gap.a] || joined[gap.b]) continue;
+            joined[gap.a] = joined[gap.b] = true;
+            sets.join(gap.a, gap.b);
+        }
+    }
 
     std::vector<std::size_t> junction(ends.size());
     for (std::size_t i = 0; i < ends.size(); ++i) junction[i] = sets.root(i);
@@ -102,8 +143,9 @@ OutlinePolygon walkOutline(std::size_t firstEdge, const std::vector<Edge>& edges
 
 } // namespace
 
-OutlineChains chainOutlines(const Shape& shape, double tolerance)
+OutlineChains chainOutlines(const Shape& shape, double gapTolerance)
 {
+    const double meet = std::min(gapTolerance, kEndsMeetAsDrawn);
     OutlineChains result;
     std::vector<Edge> edges;
     for (const ShapeEntity& e : shape) {
@@ -112,13 +154,13 @@ OutlineChains chainOutlines(const Shape& shape, double tolerance)
         if (isFullTurn(e)) {
             points.pop_back(); // the closing corner is the first one again
             result.closedOutlines.push_back(std::move(points));
-        } else if (e.RAD != 0 || pointDistance(points.front(), points.back()) > tolerance) {
+        } else if (e.RAD != 0 || pointDistance(points.front(), points.back()) > meet) {
             edges.push_back(std::move(points));
         }
     }
     if (edges.empty()) return result;
 
-    const std::vector<std::size_t> junction = junctionsOfEnds(edges, tolerance);
+    const std::vector<std::size_t> junction = junctionsOfEnds(edges, meet, gapTolerance);
     std::vector<std::vector<std::size_t>> endsAtJunction(junction.size());
     for (std::size_t end = 0; end < junction.size(); ++end) endsAtJunction[junction[end]].push_back(end);
 

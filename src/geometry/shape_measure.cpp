@@ -1,5 +1,6 @@
 #include "geometry/shape_measure.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/outline_chains.h"
@@ -78,7 +79,7 @@ ShapeMeasure measureShape(const Shape& shape, double tolerance)
 {
     ShapeMeasure m;
     m.entities = static_cast<int>(shape.size());
-    countKinds(shape, tolerance, m);
+    countKinds(shape, std::min(tolerance, kEndsMeetAsDrawn), m);
     m.extents = shapeExtents(shape);
     m.chords = static_cast<int>(shapeToSegments(shape).size());
 

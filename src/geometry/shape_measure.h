@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "geometry/outline_chains.h"
 #include "geometry/shape.h"
 
 namespace dravenor {
@@ -20,7 +21,8 @@ struct ShapeMeasure {
     int degenerate = 0;         // lines whose ends meet, arcs and circles of radius < 0
 };
 
-// Ends closer than the tolerance meet.
-ShapeMeasure measureShape(const Shape& shape, double tolerance = 1e-6);
+// Ends lying together as drawn meet; gaps up to the tolerance between ends that meet no other
+// end are closed (see chainOutlines).
+ShapeMeasure measureShape(const Shape& shape, double tolerance = kEndsMeetAsDrawn);
 
 } // namespace dravenor
