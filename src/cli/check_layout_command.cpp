@@ -10,6 +10,7 @@
 #include "job/files.h"
 #include "job/number_format.h"
 #include "layouts/job_open.h"
+#include "layouts/moved_shape_files.h"
 #include "layouts/layout_file.h"
 #include "layouts/layout_geometry_check.h"
 #include "layouts/placed_shape.h"
@@ -26,6 +27,7 @@ struct BadFile {
 struct CheckOutcome {
     int layouts = 0;
     std::vector<LayoutFault> faults;
+    std::vector<std::string> warnings; // from opening a job (files found beside it)
 };
 
 double toleranceOf(const std::string& text)
@@ -73,7 +75,7 @@ CheckOutcome checkLayoutFile(const std::string& path, double tolerance)
         names.push_back(line.name);
         parts.push_back(line.name.empty() ? Shape{} : placedLine(line, path));
     }
-    return {1, checkPlacedLayout(1, sheet, parts, names, tolerance)};
+    return {1, checkPlacedLayout(1, sheet, parts, names, tolerance), {}};
 }
 
 CheckOutcome checkJobFile(const std::string& path, double tolerance)
@@ -81,16 +83,14 @@ CheckOutcome checkJobFile(const std::string& path, double tolerance)
     const ScratchFolder scratch;
     if (scratch.path().empty()) throw BadFile{"cannot create a temporary folder to open " + path};
     Job job;
-    const JobFileResult opened = openJob(path, scratch.path(), job);
+    const JobOpenResult opened = openJob(path, scratch.path(), job);
     if (!opened.ok()) throw BadFile{opened.error};
     if (job.nesting.items.empty()) throw BadFile{path + ": " + kNoLayoutNotice};
     // A layout lacking a shape cannot be judged; files only the grids name do not matter here.
-    for (const LayoutItem& item : job.nesting.items)
-        if (!fileExists(item.Name))
-            throw BadFile{path + ": layout " + std::to_string(item.LayoutNo) + ": " + item.Name + " not found"};
+    if (opened.layoutsLackShapes) throw BadFile{layoutsLackShapesMessage(path, opened.missingShapes)};
     for (const std::string& warning : opened.warnings)
         if (warning.starts_with("layout ")) throw BadFile{path + ": " + warning};
-    return {job.nesting.items.back().LayoutNo, checkLayouts(job.nesting, tolerance)};
+    return {job.nesting.items.back().LayoutNo, checkLayouts(job.nesting, tolerance), opened.warnings};
 }
 
 std::string summary(const CheckOutcome& outcome)
@@ -117,6 +117,7 @@ int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
     try {
         const CheckOutcome outcome =
             extension == ".lay" ? checkLayoutFile(path, tolerance) : checkJobFile(path, tolerance);
+        for (const std::string& w : outcome.warnings) err << "dravenor-cli check-layout: warning: " << w << "\n";
         for (const LayoutFault& fault : outcome.faults) out << fault.text << "\n";
         out << summary(outcome) << "\n";
         return outcome.faults.empty() ? kExitOk : kExitFailed;

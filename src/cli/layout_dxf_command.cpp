@@ -9,6 +9,7 @@
 #include "cli/shape_io.h"
 #include "job/number_format.h"
 #include "layouts/job_open.h"
+#include "layouts/moved_shape_files.h"
 #include "layouts/layout_export.h"
 #include "layouts/layout_range.h"
 
@@ -52,11 +53,13 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     Job job;
-    const JobFileResult opened = openJob(jobPath, scratch.path(), job);
+    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
     if (!opened.ok()) {
         err << "dravenor-cli layout-dxf: " << opened.error << "\n";
         return kExitBadInput;
     }
+    for (const std::string& w : opened.warnings) err << "dravenor-cli layout-dxf: warning: " << w << "\n";
+    if (opened.layoutsLackShapes) throw UsageError{layoutsLackShapesMessage(jobPath, opened.missingShapes)};
     const NestingState& state = job.nesting;
     if (state.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutNotice};
     if (findItemRange(state.items, layoutNo).first < 0)

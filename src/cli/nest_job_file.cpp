@@ -5,6 +5,7 @@
 #include "cli/option_parser.h"
 #include "job/job_file.h"
 #include "job/number_format.h"
+#include "layouts/moved_shape_files.h"
 
 namespace dravenor::cli {
 
@@ -112,9 +113,13 @@ Args withJobFileArgs(const Args& args, std::vector<std::string>& warnings)
     if (parsed.values.at("--job").size() > 1) throw UsageError{"--job may be given once"};
 
     Job job;
-    const JobFileResult read = readJobFile(parsed.value("--job"), "", job);
+    const std::string jobPath = parsed.value("--job");
+    const JobFileResult read = readJobFile(jobPath, "", job);
     if (!read.ok()) throw UsageError{read.error};
     warnings.insert(warnings.end(), read.warnings.begin(), read.warnings.end());
+    // Files still missing are named by the run's own check.
+    const ShapeFileSearch search = findMovedShapeFiles(job, jobPath);
+    if (!search.foundNote.empty()) warnings.push_back(search.foundNote);
 
     // The command line's own rows replace the job's rows of that kind.
     Args merged;

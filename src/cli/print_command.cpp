@@ -15,6 +15,7 @@
 #include "job/number_format.h"
 #include "job/print_config.h"
 #include "layouts/job_open.h"
+#include "layouts/moved_shape_files.h"
 #include "layouts/layout_list.h"
 
 namespace dravenor::cli {
@@ -99,12 +100,16 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     Job job;
-    const JobFileResult opened = openJob(jobPath, scratch.path(), job);
+    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
     if (!opened.ok()) {
         err << "dravenor-cli print: " << opened.error << "\n";
         return kExitBadInput;
     }
     for (const std::string& w : opened.warnings) err << "dravenor-cli print: warning: " << w << "\n";
+    if (opened.layoutsLackShapes) {
+        err << "dravenor-cli print: " << layoutsLackShapesMessage(jobPath, opened.missingShapes) << "\n";
+        return kExitBadInput;
+    }
     if (!job.hasLayouts()) {
         err << "dravenor-cli print: " << jobPath << ": " << kNoLayoutNotice << "\n";
         return kExitBadInput;

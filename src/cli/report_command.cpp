@@ -8,6 +8,7 @@
 #include "cli/scratch_folder.h"
 #include "job/files.h"
 #include "layouts/job_open.h"
+#include "layouts/moved_shape_files.h"
 #include "layouts/report.h"
 
 namespace dravenor::cli {
@@ -55,12 +56,16 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     Job job;
-    const JobFileResult opened = openJob(jobPath, scratch.path(), job);
+    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
     if (!opened.ok()) {
         err << "dravenor-cli report: " << opened.error << "\n";
         return kExitBadInput;
     }
     for (const std::string& w : opened.warnings) err << "dravenor-cli report: warning: " << w << "\n";
+    if (opened.layoutsLackShapes) {
+        err << "dravenor-cli report: " << layoutsLackShapesMessage(jobPath, opened.missingShapes) << "\n";
+        return kExitBadInput;
+    }
     if (job.nesting.items.empty()) {
         err << "dravenor-cli report: " << jobPath << ": " << kNoLayoutMessage << "\n";
         return kExitBadInput;

@@ -1,33 +1,14 @@
 #include "layouts/job_open.h"
 
 #include <algorithm>
-#include <set>
 
-#include "job/files.h"
 #include "layouts/job_engine_setup.h"
 #include "layouts/layout_rebuild.h"
+#include "layouts/moved_shape_files.h"
 
 namespace dravenor {
 
 namespace {
-
-// Every distinct shape file the job names that does not exist: the records first, in the
-// order the original load checks them, then grid rows and layout items.
-std::vector<std::string> missingShapeFiles(const Job& job)
-{
-    std::vector<std::string> named;
-    for (const SheetEntry& e : job.nesting.sheets) named.push_back(e.FileName);
-    for (const PartEntry& e : job.nesting.parts) named.push_back(e.FileName);
-    for (const TextGrid* grid : {&job.sheets, &job.parts})
-        for (int r = 1; r < grid->rows(); ++r) named.push_back(grid->text(r, 1));
-    for (const LayoutItem& item : job.nesting.items) named.push_back(item.Name);
-
-    std::vector<std::string> missing;
-    std::set<std::string> checked;
-    for (const std::string& file : named)
-        if (!file.empty() && checked.insert(file).second && !fileExists(file)) missing.push_back(file);
-    return missing;
-}
 
 bool mentionsAny(const std::string& message, const std::vector<std::string>& files)
 {
@@ -37,23 +18,28 @@ bool mentionsAny(const std::string& message, const std::vector<std::string>& fil
 
 } // namespace
 
-JobFileResult openJob(const std::string& path, const std::string& workingFolder, Job& job)
+JobOpenResult openJob(const std::string& path, const std::string& workingFolder, Job& job)
 {
     Job loaded;
-    JobFileResult result = readJobFile(path, workingFolder, loaded);
+    JobOpenResult result;
+    static_cast<JobFileResult&>(result) = readJobFile(path, workingFolder, loaded);
     if (!result.ok()) return result;
 
     loaded.nesting.details = readBasicDetails(loaded.basic);
-    const std::vector<std::string> missing = missingShapeFiles(loaded);
-    for (const std::string& file : missing) result.warnings.push_back(file + " not found");
+    const ShapeFileSearch search = findMovedShapeFiles(loaded, path);
+    if (!search.foundNote.empty()) result.warnings.push_back(search.foundNote);
+    for (const std::string& file : search.missing) result.warnings.push_back(file + " not found");
+    if (search.layoutsLackShapes) result.warnings.push_back(kLayoutsLackShapesNotice);
+    result.missingShapes = search.missing;
+    result.layoutsLackShapes = search.layoutsLackShapes;
 
     for (const std::string& message : rebuildEntityList(loaded.nesting))
-        if (!mentionsAny(message, missing)) result.warnings.push_back(message);
+        if (!mentionsAny(message, search.missing)) result.warnings.push_back(message);
     if (!loaded.nesting.items.empty() && recordFilesExist(loaded.nesting)) setUpActKerf(loaded);
-    if (loaded.nesting.entities.empty()) result.notice = kNoLayoutNotice;
+    if (loaded.nesting.items.empty()) result.notice = kNoLayoutNotice;
 
     loaded.jobFileName = path;
-    loaded.modified = false;
+    loaded.modified = !search.found.empty();
     job = std::move(loaded);
     return result;
 }

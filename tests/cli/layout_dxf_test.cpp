@@ -117,8 +117,8 @@ TEST(LayoutDxfCommand, AMissingShapeFileFailsAndWritesNothing)
     std::filesystem::remove(job.disc);
     const std::string dxf = job.dir.file("out.dxf");
     const ToolRun r = runInProcess({"layout-dxf", job.nst, "--layout", "1", dxf});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_TRUE(contains(r.err, job.disc)) << r.err;
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(contains(r.err, "the layouts cannot be drawn: " + job.disc + " not found")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dxf));
 }
 
