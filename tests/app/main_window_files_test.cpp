@@ -2,12 +2,15 @@
 // a damaged file changes nothing; the line width is kept in print.cfg.
 #include <QComboBox>
 #include <QDir>
+#include <clocale>
+#include <locale>
 #include <QPushButton>
 
 #include "app/layout_panel.h"
 #include "app/main_window_fixture.h"
 #include "app/progress_window.h"
 #include "job/density_table.h"
+#include "job/job_file.h"
 #include "layouts/moved_shape_files.h"
 #include "layouts/report.h"
 
@@ -17,11 +20,11 @@ namespace {
 class MainWindowFiles : public MainWindowTest {
 protected:
     // The shape files go to `shapes` of the working folder ("" or "sub/folder/").
-    void optimiseAJob(const QString& shapes = "")
+    void optimiseAJob(const QString& shapes = "", const char* kerf = "3")
     {
         typeInto(BasicGrid, "Mat", "S235");
         typeInto(BasicGrid, "Thick", "10");
-        typeInto(BasicGrid, "Kerf", "3");
+        typeInto(BasicGrid, "Kerf", kerf);
         // A wide sheet is nested turned: its layouts must come back from the file the same.
         enterFiles(SheetGrid, {writeRectangle(shapes + "sheet.shp", 1000, 500)});
         typeInto(SheetGrid, "Qty", "3");
@@ -110,6 +113,23 @@ TEST_F(MainWindowFiles, AMovedJobFolderOpensWithItsLayoutsAndSaysWhereTheShapesW
     ASSERT_EQ(dialogs.questions.size(), 1u) << "one warning and no 'no layout' notice";
     EXPECT_NE(dialogs.questions[0].text.find(kLayoutsLackShapesNotice), std::string::npos) << dialogs.questions[0].text;
     EXPECT_EQ(window->job().nesting.items.size(), items);
+}
+
+TEST_F(MainWindowFiles, UnderADecimalCommaAKerfOf2Point5RunsAndIsSavedAs2Point5)
+{
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed (scripts/setup.sh makes it)";
+    std::locale::global(std::locale("de_DE.UTF-8"));
+    optimiseAJob("", "2.5");
+    const std::string path = folder.filePath("comma.nst").toStdString();
+    dialogs.saveFiles.push_back(path);
+    const bool saved = window->saveJobAs();
+    std::setlocale(LC_ALL, "C");
+    std::locale::global(std::locale::classic());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(window->job().nesting.details.Kerf, 2.5);
+    Job reread;
+    ASSERT_TRUE(readJobFile(path, "", reread).ok());
+    EXPECT_EQ(readBasicDetails(reread.basic).Kerf, 2.5);
 }
 
 TEST_F(MainWindowFiles, ADamagedJobFileSaysWhatIsWrongAndLeavesTheJobAlone)
