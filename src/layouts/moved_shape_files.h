@@ -27,7 +27,8 @@ ShapeFileSearch findMovedShapeFiles(Job& job, const std::string& jobPath);
 
 // What the operator is told when a job's layouts name shape files that are still missing.
 inline constexpr const char* kLayoutsLackShapesNotice =
-    "The layouts cannot be drawn until the missing shape files are found; they stay in the job";
+    "The layouts cannot be drawn until the missing shape files are found (they are not beside the job file "
+    "either); the layouts stay in the job";
 // The batch tool's one line for it: "JOB: the layouts cannot be drawn: A, B not found (nor
 // beside the job file)".
 std::string layoutsLackShapesMessage(const std::string& jobPath, const std::vector<std::string>& missing);
