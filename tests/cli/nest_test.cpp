@@ -159,25 +159,19 @@ TEST(NestCommand, BadInputEndsWithOneClearLine)
 TEST(NestCommand, DenselyDrawnOutlinesNestAsPartsAndSheetsAtEveryKerf)
 {
     const TempFolder dir;
-    const std::string disc = savedShape(dir, "dense-disc.shp", denseDisc());
-    const std::string sheet = examplePath("sheets/sheet-3000x1500.shp");
-    const std::string washer = examplePath("parts/washer-od60-id26.shp:20");
-    // Every layout a run calls done has passed the check on the vector outlines.
+    const std::string disc = savedShape(dir, "disc.shp", denseDisc()), washer = examplePath("parts/washer-od60-id26.shp:20");
+    const std::string offcut = savedShape(dir, "offcut.shp", tracedOffcut()); // 8 lone ends
+    // A run called done has passed the check on the vector outlines.
     for (const char* kerf : {"0.5", "1", "2.5", "5", "10"})
-        for (const Args& rows : {Args{"--sheet", sheet, "--part", disc + ":2"}, Args{"--sheet", disc, "--part", washer}}) {
+        for (const Args& rows : {Args{"--sheet", examplePath("sheets/sheet-3000x1500.shp"), "--part", disc + ":2"},
+                                 Args{"--sheet", disc, "--part", washer}, Args{"--sheet", offcut, "--part", washer}}) {
             Args args{"nest", "--kerf", kerf};
             args.insert(args.end(), rows.begin(), rows.end());
             const ToolRun r = runInProcess(args);
-            EXPECT_EQ(r.code, 0) << kerf << " " << rows[1] << "\n" << r.err;
-            EXPECT_EQ(r.out.rfind("Full Optimization Done", 0), 0u) << kerf << " " << rows[1] << "\n" << r.out;
+            const bool gapsTooWide = kerf == std::string("0.5") && rows[1] == offcut; // 0.4 > half the kerf
+            EXPECT_TRUE(gapsTooWide ? contains(r.err, "not closed (8 entity ends meet no other end)")
+                                    : r.out.rfind("Full Optimization Done", 0) == 0) << kerf << " " << rows[1] << r.out << r.err;
         }
-    // A traced offcut with four small gaps (eight lone ends) between lines 2 and 0.7 long.
-    const std::string offcut = savedShape(dir, "offcut.shp", tracedOffcut({10, 200, 400, 600}));
-    const ToolRun refused = runInProcess({"nest", "--kerf", "0.5", "--sheet", offcut, "--part", washer});
-    EXPECT_TRUE(contains(refused.err, "the outline is not closed (8 entity ends meet no other end)")) << refused.err;
-    const ToolRun r = runInProcess({"nest", "--kerf", "5", "--sheet", offcut, "--part", washer});
-    EXPECT_NE(r.code, 2) << r.err;
-    EXPECT_TRUE(contains(r.out, "Layout 1: " + offcut + " x 1, 20 parts")) << r.out;
 }
 
 TEST(NestCommand, NoKerfAsksForYes)

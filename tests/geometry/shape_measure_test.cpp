@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <tuple>
 
 #include "geometry/primitives.h"
 #include "geometry/shape_builders.h"
@@ -92,38 +92,20 @@ TEST(MeasureShape, OpenEndsBranchesAndTheTolerance)
 
 TEST(MeasureShape, GapsCloseOnlyBetweenEndsThatMeetNoOtherEnd)
 {
-    const double disc = 1000 * 250000 * std::sin(kPi / 1000); // the 2000-gon's area
-    const double offcut = 1800 * 600 + 900 * 600;
-    std::set<std::size_t> everyFiftieth;
-    for (std::size_t i = 0; i < 2000; i += 50) everyFiftieth.insert(i);
     Shape stray = rectangle(0, 0, 100, 50);
-    stray.push_back(lineEntity(-0.3, -0.1, -50, -50)); // ends 0.32 from a corner where two ends meet
-    struct Case {
-        const char* name;
-        Shape shape;
-        double tolerance;
-        int outlines, openEnds;
-        double area;
-    };
-    const Case cases[] = {
-        {"dense disc as drawn", denseDisc(), 1e-6, 1, 0, disc},
-        {"dense disc, lines shorter than the gap tolerance", denseDisc(), 5, 1, 0, disc},
-        {"dense disc with 40 gaps as drawn", denseDisc(everyFiftieth), 1e-6, 0, 80, 0},
-        {"dense disc with 40 gaps of 0.4 at 0.25", denseDisc(everyFiftieth), 0.25, 0, 80, 0},
-        {"dense disc with 40 gaps closed", denseDisc(everyFiftieth), 0.5, 1, 0, disc},
-        {"dense disc with 40 gaps at kerf 10", denseDisc(everyFiftieth), 5, 1, 0, disc},
-        {"traced offcut with 4 gaps as drawn", tracedOffcut({10, 200, 400, 600}), 1e-6, 0, 8, 0},
-        {"traced offcut with 4 gaps closed", tracedOffcut({10, 200, 400, 600}), 2.5, 1, 0, offcut},
-        {"strip thinner than the tolerance", rectangle(0, 0, 100, 0.5), 5, 1, 0, 50},
-        {"a line shorter than the tolerance never closes on itself", {lineEntity(0, 0, 1, 0)}, 5, 0, 2, 0},
+    stray.push_back(lineEntity(-0.3, -0.1, -50, -50)); // 0.32 from a corner where two ends meet
+    const std::tuple<const char*, Shape, double, int, int, double> cases[] = {
+        // name, shape, gap tolerance, closed outlines, open ends, area
+        {"dense disc, lines shorter than the tolerance", denseDisc(), 5, 1, 0, 1000 * 250000 * std::sin(kPi / 1000)},
+        {"offcut, gaps wider than the tolerance", tracedOffcut(), 0.25, 0, 8, 0},
+        {"offcut, gaps closed between short lines", tracedOffcut(), 2.5, 1, 0, 1800 * 600 + 900 * 600},
+        {"a short line never closes on itself", {lineEntity(0, 0, 1, 0)}, 5, 0, 2, 0},
         {"a stray end is not joined to a corner", stray, 0.5, 1, 2, 5000},
     };
-    for (const Case& c : cases) {
-        const ShapeMeasure m = measureShape(c.shape, c.tolerance);
-        EXPECT_EQ(m.closedOutlines, c.outlines) << c.name;
-        EXPECT_EQ(m.openEnds, c.openEnds) << c.name;
-        EXPECT_NEAR(m.enclosedArea, c.area, c.area * 0.002) << c.name;
-        EXPECT_EQ(m.degenerate, 0) << c.name;
+    for (const auto& [name, shape, tolerance, outlines, openEnds, area] : cases) {
+        const ShapeMeasure m = measureShape(shape, tolerance);
+        EXPECT_EQ(std::tie(m.closedOutlines, m.openEnds, m.degenerate), std::make_tuple(outlines, openEnds, 0)) << name;
+        EXPECT_NEAR(m.enclosedArea, area, area * 0.002) << name;
     }
 }
 

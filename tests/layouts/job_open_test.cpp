@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <functional>
 
 #include "engine/nesting_driver.h"
 #include "geometry/shape_builders.h"
@@ -26,10 +24,8 @@ using testing::fillRow;
 // rectangles, discs and a strip, nested for real when asked.
 class GridJob {
 public:
-    // The shapes go to `subfolder` of the shape folder ("" or "parts/").
-    explicit GridJob(std::string subfolder = "") : subfolder_(std::move(subfolder))
+    GridJob()
     {
-        std::filesystem::create_directories(shapes.file(subfolder_));
         fillRow(job.basic, 1, {"ST37", "A", "8", "3", "", "test"});
         job.basic.setRows(2);
         fillRow(job.sheets, 1, {shape("sheet.shp", testing::rectangle(0, 0, 300, 300)), "2", ""});
@@ -39,7 +35,7 @@ public:
         fillRow(job.parts, 3, {shape("strip.shp", testing::rectangle(0, 0, 250, 30)), "2", "2", "step90"});
     }
 
-    std::string plate() const { return shapes.file(subfolder_ + "plate.shp"); }
+    std::string plate() const { return shapes.file("plate.shp"); }
 
     void optimise(NestingMode mode)
     {
@@ -59,11 +55,9 @@ public:
 private:
     std::string shape(const std::string& name, const Shape& outline) const
     {
-        EXPECT_EQ(saveShapeFile(outline, shapes.file(subfolder_ + name)), "");
-        return shapes.file(subfolder_ + name);
+        EXPECT_EQ(saveShapeFile(outline, shapes.file(name)), "");
+        return shapes.file(name);
     }
-
-    std::string subfolder_;
 };
 
 void expectSameGrid(const TextGrid& a, const TextGrid& b)
@@ -153,56 +147,6 @@ TEST(OpenJob, AMovedShapeFileGivesOneWarningAndTheJobStillOpens)
     for (const LayoutEntity& e : g.job.nesting.entities) others += e.PartIndex == 0 || g.job.nesting.part(e.PartIndex).FileName != g.plate();
     EXPECT_EQ(opened.nesting.entities.size(), others);
     EXPECT_GT(others, 0u);
-}
-
-TEST(OpenJob, AMovedJobFindsItsShapesBesideItUnderTheTailsOfTheirOldPaths)
-{
-    namespace fs = std::filesystem;
-    struct Case {
-        const char* name;
-        std::function<void(const fs::path& moved)> arrange; // on the job's folder after the move
-        size_t found, missing;
-    };
-    const auto flatten = [](const fs::path& moved) {
-        for (const auto& file : fs::directory_iterator(moved / "parts")) fs::rename(file.path(), moved / file.path().filename());
-    };
-    const Case cases[] = {
-        {"moved with its parts folder", [](const fs::path&) {}, 5, 0},
-        {"parts laid beside the job file", flatten, 5, 0},
-        {"the longer tail wins", [](const fs::path& moved) {
-             EXPECT_EQ(saveShapeFile(testing::rectangle(0, 0, 10, 10), (moved / "plate.shp").string()), "");
-         }, 5, 0},
-        {"parts left behind", [](const fs::path& moved) { fs::remove_all(moved / "parts"); }, 0, 5},
-    };
-    for (const Case& c : cases) {
-        GridJob g("parts/");
-        g.optimise(NestingMode::Free);
-        ASSERT_EQ(saveJob(g.job, g.shapes.file("job.nst"), g.work.folder()).error, "");
-        const fs::path moved = fs::path(g.jobs.folder()) / "moved";
-        fs::rename(g.shapes.folder(), moved);
-        c.arrange(moved);
-
-        Job opened;
-        const JobOpenResult result = openJob((moved / "job.nst").string(), g.work.folder(), opened);
-        ASSERT_EQ(result.error, "") << c.name;
-        EXPECT_EQ(result.notice, "") << c.name;
-        EXPECT_EQ(result.missingShapes.size(), c.missing) << c.name;
-        EXPECT_EQ(result.layoutsLackShapes, c.missing > 0) << c.name;
-        EXPECT_EQ(opened.modified, c.found > 0) << c.name;
-        ASSERT_EQ(opened.nesting.items.size(), g.job.nesting.items.size()) << c.name;
-        if (c.found == 0) {
-            EXPECT_TRUE(opened.nesting.entities.empty()) << c.name;
-            EXPECT_EQ(result.warnings.back(), kLayoutsLackShapesNotice) << c.name;
-            continue;
-        }
-        ASSERT_EQ(result.warnings.size(), 1u) << c.name;
-        EXPECT_EQ(std::count(result.warnings[0].begin(), result.warnings[0].end(), '\n'), 5) << result.warnings[0];
-        EXPECT_NE(result.warnings[0].find(moved.string()), std::string::npos) << result.warnings[0];
-        expectSameEntities(g.job.nesting.entities, opened.nesting.entities);
-        EXPECT_EQ(opened.nesting.details.ActKerf, g.job.nesting.details.ActKerf) << c.name;
-        for (const LayoutItem& item : opened.nesting.items) EXPECT_EQ(item.Name.rfind(moved.string(), 0), 0u) << item.Name;
-        EXPECT_EQ(opened.parts.text(1, 1), shapeFileBesideJob(g.plate(), (moved / "job.nst").string())) << c.name;
-    }
 }
 
 TEST(OpenJob, AJobSavedBeforeOptimisationOpensWithTheNoLayoutNotice)
