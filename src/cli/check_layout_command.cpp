@@ -99,12 +99,17 @@ CheckOutcome checkJobFile(const std::string& path, double tolerance)
 
 std::string summary(const CheckOutcome& outcome)
 {
-    int overlaps = 0, outside = 0;
-    for (const LayoutFault& fault : outcome.faults) (fault.kind == LayoutFault::Kind::Overlap ? overlaps : outside)++;
+    int overlaps = 0, outside = 0, unchecked = 0;
+    for (const LayoutFault& fault : outcome.faults) {
+        if (fault.kind == LayoutFault::Kind::Overlap) ++overlaps;
+        else if (fault.kind == LayoutFault::Kind::OutsideSheet) ++outside;
+        else ++unchecked;
+    }
     return countedNoun(outcome.layouts, "layout", "layouts") + " checked: "
         + (overlaps ? countedNoun(overlaps, "overlap", "overlaps") : std::string("no overlaps")) + ", "
         + (outside ? countedNoun(outside, "part outside the sheet", "parts outside the sheet")
-                   : std::string("every part on its sheet"));
+                   : std::string("every part on its sheet"))
+        + (unchecked ? ", " + countedNoun(unchecked, "outline", "outlines") + " that cannot be checked" : std::string());
 }
 
 int checkLayout(const Args& args, std::ostream& out, std::ostream& err)

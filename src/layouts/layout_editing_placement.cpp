@@ -107,10 +107,15 @@ std::string layoutStatusText(const PlacedLayout& layout)
     std::string text;
     const int overlapping = countPartsIn(layout.faults, LayoutFault::Kind::Overlap);
     const int outside = countPartsIn(layout.faults, LayoutFault::Kind::OutsideSheet);
+    const int unchecked = countPartsIn(layout.faults, LayoutFault::Kind::Unchecked);
     if (overlapping > 0) text = countedNoun(overlapping, "part", "parts") + " overlap";
     if (outside > 0) {
         if (!text.empty()) text += ", ";
         text += countedNoun(outside, "part", "parts") + (outside == 1 ? " leaves" : " leave") + " the sheet";
+    }
+    if (unchecked > 0) {
+        if (!text.empty()) text += ", ";
+        text += countedNoun(unchecked, "part", "parts") + " cannot be checked";
     }
     return text;
 }

@@ -120,7 +120,9 @@ public:
             const double mx = (s.X1 + s.X2) / 2, my = (s.Y1 + s.Y2) / 2;
             const double half = std::hypot(s.X2 - s.X1, s.Y2 - s.Y1) / 2;
             const double upper = nearestDistance(mx, my);
-            if (upper + half <= tolerance_) continue; // no point of the piece gets that far from b's outline
+            // No point of the piece gets that far from b's outline (a piece lying along b's
+            // outline is settled at once, however long).
+            if (upper + half <= tolerance_ || farthestFromOneSegment(s) <= tolerance_) continue;
             const double lower = std::min(upper, margin_);
             if (lower > tolerance_) {
                 if (insideOutline(mx, my, b_) == wantInside_) return true;
@@ -134,6 +136,16 @@ public:
     }
 
 private:
+    // Distance to one segment is convex along the piece, so no point of the piece is further
+    // from that segment than the farther of its ends: the least such bound over b's segments.
+    double farthestFromOneSegment(const Segment& piece) const
+    {
+        double best = std::numeric_limits<double>::infinity();
+        for (const Segment& s : near_)
+            best = std::min(best, std::max(distanceToSegment(piece.X1, piece.Y1, s), distanceToSegment(piece.X2, piece.Y2, s)));
+        return best;
+    }
+
     double nearestDistance(double x, double y) const
     {
         double best = std::numeric_limits<double>::infinity();
