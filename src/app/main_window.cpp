@@ -151,15 +151,17 @@ void MainWindow::showNestingMode()
 void MainWindow::startOptimisation()
 {
     const std::string title = appTitle().toStdString();
+    // Enter must not start a run without a kerf: No is the default answer.
     const auto stop = prepareOptimisation(job_, [&] {
-        return dialogs_.message(kZeroKerfQuestion, title, DialogService::Icon::Question,
-                                DialogService::Buttons::YesNo) == DialogService::Answer::Yes;
+        return dialogs_.message(kZeroKerfQuestion, title, DialogService::Icon::Question, DialogService::Buttons::YesNo,
+                                DialogService::Answer::No) == DialogService::Answer::Yes;
     });
     job_.modified = true;
     layoutPanel_->clearLayouts();
     layoutPanel_->resetZoom();
     if (stop) {
-        if (!stop->empty()) dialogs_.message(*stop, title, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
+        const auto icon = stop->plainNotice ? DialogService::Icon::None : DialogService::Icon::Exclamation;
+        if (!stop->text.empty()) dialogs_.message(stop->text, title, icon, DialogService::Buttons::Ok);
         return;
     }
     ProgressWindow progress(job_.nesting, job_.mode, modeCaption(job_.mode), this);

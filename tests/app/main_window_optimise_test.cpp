@@ -7,9 +7,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <tuple>
+
 #include "app/layout_panel.h"
 #include "app/main_window_run_fixture.h"
 #include "app/progress_window.h"
+#include "engine/nesting_driver.h"
 #include "layouts/layout_list.h"
 
 namespace dravenor::testing {
@@ -77,18 +80,35 @@ TEST_F(MainWindowOptimise, CancelStopsAfterTheFirstSheet)
 
 TEST_F(MainWindowOptimise, TheStartChecksStopBeforeAnyRun)
 {
+    using D = DialogService;
+    const auto clear = [this](int gridIndex, const char* title) {
+        grid(gridIndex).setCurrentCell(1, window->job().grid(gridIndex).columnOf(title));
+        QTest::keyClick(&grid(gridIndex), Qt::Key_Delete);
+    };
+    const auto lastBox = [this] {
+        const ScriptedDialogs::Question& q = dialogs.questions.back();
+        return std::tuple{q.text, q.icon, q.buttons, q.defaultAnswer};
+    };
     enterJob();
-    grid(BasicGrid).setCurrentCell(1, window->job().basic.columnOf("Kerf"));
-    QTest::keyClick(&grid(BasicGrid), Qt::Key_Delete);
-    dialogs.answers.push_back(DialogService::Answer::No);
+    // Without a kerf, Enter answers No (the scripted dialogs give the default answer).
+    clear(BasicGrid, "Kerf");
     optimise();
-    EXPECT_EQ(dialogs.questionTexts().back(), "No Kerf specified. Continue nesting?");
-    EXPECT_EQ(progressWindows, 0);
+    EXPECT_EQ(lastBox(), std::tuple(std::string(kZeroKerfQuestion), D::Icon::Question, D::Buttons::YesNo, D::Answer::No));
 
+    // Nothing to cut on or nothing to cut: a plain box with OK.
     typeInto(BasicGrid, "Kerf", "2");
+    for (auto [gridIndex, notice] :
+         {std::pair{SheetGrid, "No valid sheet(s) specified"}, std::pair{PartGrid, "No valid CutPieces(s) specified"}}) {
+        clear(gridIndex, "Qty");
+        optimise();
+        EXPECT_EQ(lastBox(), std::tuple(std::string(notice), D::Icon::None, D::Buttons::Ok, D::Answer::Ok));
+        typeInto(gridIndex, "Qty", "2");
+    }
+
     QFile::remove(folder.filePath("plate.shp"));
     optimise();
     EXPECT_EQ(dialogs.questionTexts().back(), folder.filePath("plate.shp").toStdString() + " not found");
+    EXPECT_EQ(dialogs.questions.back().icon, D::Icon::Exclamation);
     EXPECT_EQ(progressWindows, 0);
 }
 

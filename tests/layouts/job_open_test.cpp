@@ -40,7 +40,7 @@ public:
     {
         job.mode = mode;
         const auto problem = prepareOptimisation(job, [] { return true; });
-        ASSERT_FALSE(problem.has_value()) << *problem;
+        ASSERT_FALSE(problem.has_value()) << problem->text;
         NestingState state = job.nesting;
         SilentProgress silent;
         ASSERT_EQ(dravenor::optimise(state, mode, silent).status, EndStatus::Full);
