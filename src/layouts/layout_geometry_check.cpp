@@ -110,15 +110,15 @@ std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, con
                 atFault[k] = true;
             }
     }
+    std::vector<std::pair<int, int>> overlaps;
     forEachCandidatePair(outlines, usable, [&](size_t i, size_t j) {
         if (atFault[i] && atFault[j]) return;
         if (!overlap(outlines[i], outlines[j], tolerance)) return;
-        faults.push_back(overlapFault(layoutNo, number(i), number(j), names));
+        overlaps.emplace_back(number(i), number(j));
         atFault[i] = atFault[j] = true;
     });
-    std::stable_sort(faults.begin(), faults.end(), [](const LayoutFault& a, const LayoutFault& b) {
-        return std::make_pair(a.partA, a.partB) < std::make_pair(b.partA, b.partB);
-    });
+    std::sort(overlaps.begin(), overlaps.end());
+    for (const auto& [a, b] : overlaps) faults.push_back(overlapFault(layoutNo, a, b, names));
     return faults;
 }
 

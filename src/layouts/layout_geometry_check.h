@@ -33,7 +33,7 @@ inline constexpr double kMostCheckedCoordinate = 1e9;
 // coordinates; names are used in the fault texts only (may be shorter than parts). Every part
 // at fault is named at least once; a pair of parts that are both at fault already is not
 // checked again, so that parts stacked on one spot cost time and memory in proportion to the
-// parts, not to the pairs. Faults come sorted by part numbers.
+// parts, not to the pairs. Faults come in part order: those of single parts, then overlaps.
 std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, const std::vector<Shape>& parts,
                                            const std::vector<std::string>& names,
                                            double tolerance = kDefaultCheckTolerance);
