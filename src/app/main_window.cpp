@@ -11,6 +11,7 @@
 #include "geometry/shape_preview.h"
 #include "job/files.h"
 #include "layouts/optimisation_start.h"
+#include "layouts/unplaced_parts.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
 
@@ -170,6 +171,8 @@ void MainWindow::startOptimisation()
     acceptOptimisation(job_, progress.takeState());
     refreshGrids();
     layoutPanel_->refill();
+    if (const std::string unplaced = unplacedPartsText(unplacedParts(job_.nesting)); !unplaced.empty())
+        dialogs_.message(unplaced, title, DialogService::Icon::Information, DialogService::Buttons::Ok);
     if (layoutPanel_->layoutList()->isEnabled()) layoutPanel_->layoutList()->setFocus();
 }
 

@@ -66,13 +66,17 @@ std::optional<std::string> emptyListMessage(const NestingState& state)
     return std::nullopt;
 }
 
+double closingTolerance(const BasicDetails& details)
+{
+    return (details.Kerf > 0 ? details.Kerf : kZeroKerfDefault) / 2;
+}
+
 std::optional<std::string> shapeProblemMessage(const NestingState& state)
 {
-    const double kerf = state.details.Kerf > 0 ? state.details.Kerf : kZeroKerfDefault;
     std::set<std::string> checked;
     for (const std::string& file : shapeFiles(state)) {
         if (!checked.insert(file).second) continue;
-        if (auto problem = problemOf(file, kerf / 2)) return problem;
+        if (auto problem = problemOf(file, closingTolerance(state.details))) return problem;
     }
     return std::nullopt;
 }

@@ -12,6 +12,10 @@ namespace dravenor {
 // The finest raster a run may use: cells across the largest sheet (square root of its area).
 inline constexpr double kMostCellsAcrossAnySheet = 6400;
 
+// Ends of a shape's entities closer than this meet: half the kerf (of the default kerf when none
+// is given).
+double closingTolerance(const BasicDetails& details);
+
 // The first sheet or part shape that cannot be nested: unreadable, not a shape, without
 // entities, not closed, or enclosing no area. Ends closer than half the kerf count as closed.
 std::optional<std::string> shapeProblemMessage(const NestingState& state);

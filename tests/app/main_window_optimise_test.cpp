@@ -14,6 +14,7 @@
 #include "app/progress_window.h"
 #include "engine/nesting_driver.h"
 #include "layouts/layout_list.h"
+#include "support/text_match.h"
 
 namespace dravenor::testing {
 namespace {
@@ -51,6 +52,22 @@ TEST_F(MainWindowOptimise, ARunListsTheSameLayoutsAsTheEngineAloneAndDrawsTheFir
     EXPECT_GT(inkedPixels(panel().canvas()->surface().image()), 500);
     EXPECT_TRUE(window->job().modified);
     EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "3");
+    EXPECT_EQ(progressKerfNote, "");
+    EXPECT_TRUE(panel().kerfLabel()->isHidden());
+    for (const std::string& text : dialogs.questionTexts()) EXPECT_FALSE(contains(text, "not placed")) << text;
+}
+
+TEST_F(MainWindowOptimise, TheKerfUsedIsShownDuringAndAfterTheRunWhenItIsNotTheKerfEntered)
+{
+    enterJob("2", "8", "0.1"); // a 1000 x 500 sheet allows 1600 cells across: 0.45 wide
+    optimise();
+    const std::string note = "Kerf used 0.45 (entered 0.1): the largest sheet is too large for a finer grid";
+    EXPECT_EQ(progressKerfNote, note);
+    EXPECT_EQ(panel().kerfLabel()->text().toStdString(), note);
+    EXPECT_FALSE(panel().kerfLabel()->isHidden());
+    EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "0.45");
+    window->newJob();
+    EXPECT_TRUE(panel().kerfLabel()->isHidden());
 }
 
 TEST_F(MainWindowOptimise, AnEditOfTheJobThrowsTheLayoutsAwayAndTheViewShowsIt)
@@ -76,6 +93,11 @@ TEST_F(MainWindowOptimise, CancelStopsAfterTheFirstSheet)
     EXPECT_EQ(status.rfind("Partial Optimization Done# [", 0), 0u) << status;
     EXPECT_EQ(panel().layoutList()->count(), 1);
     EXPECT_EQ(panel().layoutList()->itemText(0).toStdString().substr(0, 3), "1/1");
+    // The message after the run names the plates left over and how many of the 81.
+    const std::string message = dialogs.questionTexts().back();
+    const std::string plate = folder.filePath("plate.shp").toStdString();
+    EXPECT_EQ(message.rfind("1 part file was not placed in full:\n  " + plate + ": ", 0), 0u) << message;
+    EXPECT_TRUE(contains(message, " of 81 not placed\n")) << message;
 }
 
 TEST_F(MainWindowOptimise, TheStartChecksStopBeforeAnyRun)
