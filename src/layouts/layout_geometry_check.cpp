@@ -86,7 +86,7 @@ std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, con
 {
     std::vector<PlacedOutline> outlines;
     outlines.reserve(parts.size());
-    for (const Shape& part : parts) outlines.push_back(placedOutline(part));
+    for (const Shape& part : parts) outlines.push_back(placedOutline(part, tolerance));
 
     std::vector<LayoutFault> faults;
     std::vector<bool> atFault(outlines.size(), false);
@@ -100,7 +100,7 @@ std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, con
             atFault[k] = true;
         }
     }
-    const PlacedOutline sheetOutline = placedOutline(sheet);
+    const PlacedOutline sheetOutline = placedOutline(sheet, tolerance);
     if (!checkable(sheetOutline)) {
         faults.push_back(uncheckedFault(layoutNo, 0, names));
     } else if (!sheetOutline.empty()) {

@@ -5,6 +5,8 @@
 #include <limits>
 #include <vector>
 
+#include "geometry/open_ends.h"
+
 namespace dravenor {
 
 namespace {
@@ -174,10 +176,11 @@ bool OutlineBox::meets(const OutlineBox& other, double margin) const
            other.ymin <= ymax + margin;
 }
 
-PlacedOutline placedOutline(const Shape& shape)
+PlacedOutline placedOutline(const Shape& shape, double bridge)
 {
     PlacedOutline o;
     o.segments = shapeToSegments(shape);
+    bridgeOpenEnds(o.segments, bridge);
     for (const Segment& s : o.segments) {
         o.box.xmin = std::min({o.box.xmin, s.X1, s.X2});
         o.box.ymin = std::min({o.box.ymin, s.Y1, s.Y2});

@@ -7,8 +7,8 @@ DXF), tall, wide, turned and notched sheets with a hole, "No" and "step90" parts
 priorities, a kerf from 0.5 to 6, and in half the jobs two different A/plate.shp and B/plate.shp.
 Every mode's run is saved, then judged here apart from the program:
   overlap      check-layout finds no fault (and no faulty layout is called a full optimisation)
-  orientation  "No" parts lie at 0 or 180 degrees to their sheet's x axis as drawn, "step90"
-               parts at a right angle to it
+  orientation  "No" parts lie as drawn (0, or 180 degrees) in the drawing the sheet is seen in,
+               whatever turn the engine nested the sheet at; "step90" parts at right angles
   yield        each layout's yield and the overall yield are the exact part area (arcs exact,
                holes subtracted) over the exact sheet area, to 0.1 points
   count        placed plus unplaced parts make the demand; no sheet is used beyond its stock
@@ -348,16 +348,16 @@ def overlap_faults(result, check):
 
 def orientation_faults(job, result):
     orn_of = {name: orn for name, _, _, orn in job.parts}
-    frame_of = {name: (kind, angle) for name, _, _, kind, angle in job.sheets}
+    kind_of = {name: kind for name, _, _, kind, _ in job.sheets}
     wrong = []
     for layout in result["layouts"]:
-        kind, frame = frame_of[layout["sheet"]]
+        kind, frame = kind_of[layout["sheet"]], 0
         for instance in layout["instances"]:
             step = {"No": 180, "step90": 90}.get(orn_of[instance["part"]])
             if step and abs((instance["angle"] - frame + step / 2) % step - step / 2) > ANGLE_TOLERANCE:
                 wrong.append(f"{instance['part']} ({orn_of[instance['part']]}) at {instance['angle']:g} deg on "
-                             f"{kind} sheet {layout['sheet']} with its x axis at {frame:.4g} deg")
-    return [("orientation", f"{len(wrong)} part(s) off their sheet's axes; first: {wrong[0]}")] if wrong else []
+                             f"{kind} sheet {layout['sheet']}")
+    return [("orientation", f"{len(wrong)} part(s) not as drawn; first: {wrong[0]}")] if wrong else []
 
 
 def yield_faults(job, result):
