@@ -20,6 +20,9 @@ std::vector<End> endsOf(const SegmentList& segments)
     std::vector<End> ends;
     ends.reserve(2 * segments.size());
     for (size_t k = 0; k < segments.size(); ++k) {
+        // A piece of no length (an arc's last chord often is) joins nothing: its ends would make
+        // the end of the piece before it look met.
+        if (std::hypot(segments[k].X2 - segments[k].X1, segments[k].Y2 - segments[k].Y1) <= kEndsMeet) continue;
         ends.push_back({segments[k].X1, segments[k].Y1, k});
         ends.push_back({segments[k].X2, segments[k].Y2, k});
     }

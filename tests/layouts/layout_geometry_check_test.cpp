@@ -85,6 +85,10 @@ TEST(LayoutGeometryCheck, OutlinesOpenByRoundingAreClosedBeforeTheInsideTest)
     const Shape roundedOpen{lineEntity(550, 100, 650, 200), lineEntity(650, 200, 450, 200),
                             lineEntity(450, 200, 550, 100.00005)};
     EXPECT_TRUE(check({roundedOpen, rectangle(460, 100, 40, 30)}).empty());
+    // A piece of no length at the gap (an arc's last chord often is one) leaves it open all the same.
+    Shape withDot = roundedOpen;
+    withDot.insert(withDot.begin() + 1, lineEntity(550, 100, 550, 100));
+    EXPECT_TRUE(check({withDot, rectangle(460, 100, 40, 30)}).empty());
     Shape wideOpen = roundedOpen;
     wideOpen.back().X2 = 530;
     wideOpen.back().Y2 = 120;
