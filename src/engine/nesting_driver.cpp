@@ -58,7 +58,7 @@ RunResult runTrials(NestingRun& run)
     RunResult result;
     result.trials = trialCount(state.sheets.size());
     BestTrial best;
-    ShapeStore shapes;
+    ShapeStore shapes(state.drawingUnit);
     for (int trial = 1; trial <= result.trials && !result.cancelled; ++trial) {
         run.progress.trialStarted(trial, result.trials);
         result.trialsRun = trial;

@@ -78,9 +78,9 @@ void turnOutline(Outline& outline, double angleDegrees)
     normaliseOutline(outline);
 }
 
-Outline makeOutline(const std::string& shapeFile, double scale)
+Outline makeOutline(const std::string& shapeFile, double scale, DrawingUnit unit)
 {
-    Outline outline = loadShapeSegments(shapeFile);
+    Outline outline = loadShapeSegments(shapeFile, unit);
     normaliseOutline(outline);
     for (Segment& s : outline) {
         s.X1 = keptTo15Digits(s.X1 * scale);

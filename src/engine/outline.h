@@ -25,7 +25,7 @@ bool isOriginRectangle(const Outline& outline);
 
 // The outline as the engine stores it for a shape file: the segment form of the file moved to
 // the origin, every coordinate times the scale and kept to 15 significant digits (the precision
-// the outline has always been stored with).
-Outline makeOutline(const std::string& shapeFile, double scale);
+// the outline has always been stored with). Drawings are converted to `unit`.
+Outline makeOutline(const std::string& shapeFile, double scale, DrawingUnit unit);
 
 } // namespace dravenor

@@ -40,7 +40,7 @@ const Outline& loadOutline(const std::string& shapeFile, NestingRun& run)
 {
     auto found = run.caches.outlines.find(shapeFile);
     if (found == run.caches.outlines.end())
-        found = run.caches.outlines.emplace(shapeFile, makeOutline(shapeFile, run.scale)).first;
+        found = run.caches.outlines.emplace(shapeFile, makeOutline(shapeFile, run.scale, run.state.drawingUnit)).first;
     return found->second;
 }
 

@@ -12,23 +12,25 @@ namespace dravenor {
 
 namespace {
 
-// RLC of one piece of the shape file; 0 with a warning when the file cannot be read.
-double fileCuttingLength(const std::string& path, std::vector<std::string>& warnings)
+// RLC of one piece of the shape file; 0 with a warning when the file cannot be read, and a
+// warning when the drawing holds entities that were not read (they are not counted).
+double fileCuttingLength(const std::string& path, DrawingUnit unit, std::vector<std::string>& warnings)
 {
     Shape shape;
-    const ShapeReadReport report = readShapeByExtension(path, shape);
+    const ShapeReadReport report = readShapeByExtension(path, shape, unit);
     if (!report.readable) warnings.push_back(report.error + "; its cutting length counts as 0");
+    if (!report.skippedEntities.empty()) warnings.push_back(path + ": its cutting length leaves out what was not read");
     return cuttingLength(shape);
 }
 
 // Area of the bounding rectangle of the sheet as the engine's outline gives it: the box in
 // raster units with every bound rounded, scaled back to square job units.
-double sheetBoxArea(const std::string& path, double scale, std::vector<std::string>& warnings)
+double sheetBoxArea(const std::string& path, double scale, DrawingUnit unit, std::vector<std::string>& warnings)
 {
-    const Outline outline = makeOutline(path, scale);
+    const Outline outline = makeOutline(path, scale, unit);
     if (outline.empty()) {
         Shape shape;
-        const ShapeReadReport report = readShapeByExtension(path, shape);
+        const ShapeReadReport report = readShapeByExtension(path, shape, unit);
         warnings.push_back((report.readable ? path + ": no outline" : report.error) + "; its base yield counts as 0");
         return 0;
     }
@@ -75,10 +77,10 @@ JobMetrics computeJobMetrics(const NestingState& state, double density)
     JobMetrics metrics;
     metrics.density = density;
     metrics.thickness = state.details.Thick;
-    for (const PartEntry& part : state.parts) metrics.partRlc.push_back(fileCuttingLength(part.FileName, metrics.warnings));
+    for (const PartEntry& part : state.parts) metrics.partRlc.push_back(fileCuttingLength(part.FileName, state.drawingUnit, metrics.warnings));
     const double scale = planKerfAndScale(state).scale;
     for (const SheetEntry& sheet : state.sheets)
-        metrics.sheetBoxArea.push_back(sheetBoxArea(sheet.FileName, scale, metrics.warnings));
+        metrics.sheetBoxArea.push_back(sheetBoxArea(sheet.FileName, scale, state.drawingUnit, metrics.warnings));
 
     const std::vector<LayoutSummary> summaries = summariseLayouts(state);
     std::vector<LayoutSummary> boxSummaries = summaries;

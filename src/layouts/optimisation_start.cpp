@@ -19,18 +19,18 @@ std::optional<std::string> firstMissingFile(const TextGrid& grid)
 
 } // namespace
 
-std::optional<std::string> prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf)
+OptimisationStart prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf)
 {
     for (const TextGrid* grid : {&job.sheets, &job.parts})
-        if (auto message = firstMissingFile(*grid)) return message;
+        if (auto message = firstMissingFile(*grid)) return {message, {}};
     job.discardResults();
     job.nesting.details = readBasicDetails(job.basic);
-    if (job.nesting.details.Kerf == 0 && !askZeroKerf()) return std::string();
+    if (job.nesting.details.Kerf == 0 && !askZeroKerf()) return {std::string(), {}};
     copyGridsToRecords(job);
-    if (auto message = emptyListMessage(job.nesting)) return message;
-    if (auto message = shapeProblemMessage(job.nesting)) return message;
-    if (auto message = rasterSizeMessage(job.nesting)) return message;
-    return std::nullopt;
+    if (auto message = emptyListMessage(job.nesting)) return {message, {}};
+    ShapeFileReview review = reviewShapeFiles(job.nesting);
+    if (!review.problem) review.problem = rasterSizeMessage(job.nesting);
+    return {review.problem, std::move(review.notes)};
 }
 
 void acceptOptimisation(Job& job, NestingState finished)

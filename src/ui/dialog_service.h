@@ -31,4 +31,12 @@ public:
     virtual void openHelp(const std::string& page) = 0;
 };
 
+// The lines of a message, one under the other.
+inline std::string joinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
 } // namespace dravenor

@@ -198,7 +198,7 @@ TEST(DxfEntities, LwPolylineVerticesWithCountAndClosedFlag)
 
 // --- which part of the drawing is read ------------------------------------------------------
 
-TEST(DxfSections, BlockDefinitionsAndOtherSectionsAreNotRead)
+TEST(DxfSections, BlocksAreDrawnWhereInsertedAndOtherSectionsAreNotRead)
 {
     const std::string text = section("HEADER", "  9\n$ACADVER\n  1\nAC1032\n") +
                              section("TABLES", entity("TABLE", {{2, "LAYER"}}) + entity("LAYER") + entity("ENDTAB")) +
@@ -208,8 +208,8 @@ TEST(DxfSections, BlockDefinitionsAndOtherSectionsAreNotRead)
                              section("OBJECTS", line("5", "5", "6", "6")) + entity("EOF");
     Shape shape;
     const ShapeReadReport report = parse(text, shape);
-    EXPECT_EQ(shape, Shape{lineEntity(1, 2, 3, 4)});
-    EXPECT_EQ(report.skippedEntities, (std::vector<std::pair<std::string, int>>{{"INSERT", 1}}));
+    EXPECT_EQ(shape, (Shape{lineEntity(1, 2, 3, 4), lineEntity(7, 7, 8, 8), arcEntity(0, 0, 3, 0, 0)}));
+    EXPECT_TRUE(report.skippedEntities.empty());
 }
 
 TEST(DxfSections, WithoutSectionsTheEntitiesAfterTheLastBlockAreRead)
@@ -241,16 +241,16 @@ TEST(DxfSkipped, EveryOtherEntityIsCountedInTheOrderFirstMet)
 {
     Shape shape;
     const ShapeReadReport report =
-        parse(drawing(entity("SPLINE", {{10, "1"}}) + entity("TEXT", {{1, "LINE"}}) + line("0", "0", "1", "0") +
-                      entity("SPLINE") + entity("ARC", {{10, "4"}, {40, "0"}}) +
+        parse(drawing(entity("HATCH", {{10, "1"}}) + entity("TEXT", {{1, "LINE"}}) + line("0", "0", "1", "0") +
+                      entity("HATCH") + entity("ARC", {{10, "4"}, {40, "0"}}) +
                       entity("LINE", {{67, "1"}, {10, "5"}}) + entity("POLYLINE", {{67, "1"}}) + vertex("0", "0") +
                       vertex("9", "9") + entity("SEQEND") + entity("CIRCLE", {{40, "1"}, {67, "0"}})),
               shape);
     EXPECT_EQ(shape, (Shape{lineEntity(0, 0, 1, 0), arcEntity(0, 0, 1, 0, 0)}));
     const std::vector<std::pair<std::string, int>> expected{
-        {"SPLINE", 2}, {"TEXT", 1}, {"ARC (empty)", 1}, {"LINE (paper space)", 1}, {"POLYLINE (paper space)", 1}};
+        {"HATCH", 2}, {"TEXT", 1}, {"ARC (empty)", 1}, {"LINE (paper space)", 1}, {"POLYLINE (paper space)", 1}};
     EXPECT_EQ(report.skippedEntities, expected);
-    EXPECT_TRUE(hasNote(report, "skipped 2 SPLINE, 1 TEXT, 1 ARC (empty), 1 LINE (paper space)"));
+    EXPECT_TRUE(hasNote(report, "skipped 2 HATCH, 1 TEXT, 1 ARC (empty), 1 LINE (paper space)"));
 }
 
 // --- damaged and foreign files --------------------------------------------------------------

@@ -39,8 +39,8 @@ public:
     void optimise(NestingMode mode)
     {
         job.mode = mode;
-        const auto problem = prepareOptimisation(job, [] { return true; });
-        ASSERT_FALSE(problem.has_value()) << *problem;
+        const auto start = prepareOptimisation(job, [] { return true; });
+        ASSERT_FALSE(start.stop.has_value()) << *start.stop;
         NestingState state = job.nesting;
         SilentProgress silent;
         ASSERT_EQ(dravenor::optimise(state, mode, silent).status, EndStatus::Full);
