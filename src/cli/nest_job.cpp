@@ -146,7 +146,8 @@ private:
 const std::set<std::string>& nestValueOptions()
 {
     static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
-                                               "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png", "--units"};
+                                               "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
+                                               "--units"};
     return options;
 }
 

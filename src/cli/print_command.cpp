@@ -76,7 +76,8 @@ std::vector<int> chosenLines(const ParsedArgs& parsed, const NestingState& state
 int print(const Args& args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed =
-        parseArgs(args, {"--layout", "--pdf", "--paper", "--zoom", "--scale", "--grid", "--line-width", "--margin", "--units"},
+        parseArgs(args, {"--layout", "--pdf", "--paper", "--zoom", "--scale", "--grid", "--line-width",
+                         "--margin", "--units"},
                   {"--all", "--landscape", "--names", "--positions"});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli print --help)"};
     if (parsed.has("--all") == parsed.has("--layout")) throw UsageError{"give either --layout N or --all"};

@@ -43,7 +43,8 @@ void readZeroPriorityAsLast(std::int32_t& pri)
 
 void cacheOutline(const std::string& file, NestingRun& run)
 {
-    if (!run.caches.outlines.count(file)) run.caches.outlines.emplace(file, makeOutline(file, run.scale, run.state.drawingUnit));
+    if (!run.caches.outlines.count(file))
+        run.caches.outlines.emplace(file, makeOutline(file, run.scale, run.state.drawingUnit));
 }
 
 } // namespace

@@ -193,7 +193,8 @@ private:
         const std::string name(insert.blockName);
         const DxfTextRange* block = blocks_.find(name);
         if (!block) return skip("INSERT (no block " + name + ")", at);
-        if (insert.tooManyCells) return skip("INSERT (an array of more than " + formatGeneral(kMostInsertCells) + " cells)", at);
+        if (insert.tooManyCells)
+            return skip("INSERT (an array of more than " + formatGeneral(kMostInsertCells) + " cells)", at);
         if (at.inside(name)) return skip("INSERT (block " + name + " inside itself)", at);
         if (at.depth >= kDeepestBlockNesting) return skip("INSERT (blocks nested too deep)", at);
 

@@ -53,7 +53,8 @@ DxfInsert readDxfInsert(const DxfEntity& insert, DxfNumberTally& tally)
         }
     read.attributesFollow = dxfGroupNumber(insert, 66, tally) == 1;
     const DxfPoint at{dxfGroupNumber(insert, 10, tally), dxfGroupNumber(insert, 20, tally)};
-    const DxfTransform scale = DxfTransform::scaling(dxfGroupNumber(insert, 41, tally, 1), dxfGroupNumber(insert, 42, tally, 1));
+    const DxfTransform scale =
+        DxfTransform::scaling(dxfGroupNumber(insert, 41, tally, 1), dxfGroupNumber(insert, 42, tally, 1));
     const DxfTransform turn = DxfTransform::rotation(dxfGroupNumber(insert, 50, tally));
     // Seen from behind (extrusion -z) the insert's own x runs against the drawing's.
     const DxfTransform view = dxfDrawnMirrored(insert, tally) ? DxfTransform::scaling(-1, 1) : DxfTransform{};

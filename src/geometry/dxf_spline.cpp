@@ -101,8 +101,9 @@ std::string readDxfSpline(const DxfEntity& entity, DxfNumberTally& tally, const 
     }
     if (spline.points.empty()) return fitPoints > 0 ? "fit points only" : "no control points";
     const double degree = dxfGroupNumber(entity, 71, tally, 3);
-    spline.degree = degree >= 1 && degree <= kHighestDegree ? static_cast<int>(degree) : 0;
-    if (spline.knots.empty() && spline.degree > 0 && spline.points.size() > static_cast<std::size_t>(spline.degree))
+    spline.degree = std::fabs(degree) <= 1000 ? static_cast<int>(degree) : 1000; // problem() names it
+    if (spline.knots.empty() && spline.degree >= 1 && spline.degree <= kHighestDegree &&
+        spline.points.size() > static_cast<std::size_t>(spline.degree))
         spline.knots = clampedUniformKnots(spline.points.size(), spline.degree);
     if (std::all_of(spline.weights.begin(), spline.weights.end(), [](double w) { return w == 1; }))
         spline.weights.clear();

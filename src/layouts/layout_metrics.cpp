@@ -77,7 +77,8 @@ JobMetrics computeJobMetrics(const NestingState& state, double density)
     JobMetrics metrics;
     metrics.density = density;
     metrics.thickness = state.details.Thick;
-    for (const PartEntry& part : state.parts) metrics.partRlc.push_back(fileCuttingLength(part.FileName, state.drawingUnit, metrics.warnings));
+    for (const PartEntry& part : state.parts)
+        metrics.partRlc.push_back(fileCuttingLength(part.FileName, state.drawingUnit, metrics.warnings));
     const double scale = planKerfAndScale(state).scale;
     for (const SheetEntry& sheet : state.sheets)
         metrics.sheetBoxArea.push_back(sheetBoxArea(sheet.FileName, scale, state.drawingUnit, metrics.warnings));

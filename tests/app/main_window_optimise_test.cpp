@@ -111,7 +111,8 @@ TEST_F(MainWindowOptimise, DrawingsAreReadInTheDrawingUnitAndWhatTheyWereReadWit
     const std::string plate = window->job().parts.text(1, 1);
 
     EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
-    EXPECT_EQ(dialogs.questionTexts().back(), plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
+    EXPECT_EQ(dialogs.questionTexts().back(),
+              plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
     EXPECT_NEAR(window->job().nesting.parts.at(0).Area, 254 * 203.2, 600); // square millimetres
 
     // Inches: the layouts, made in millimetres, go (after the question); the next window keeps them.

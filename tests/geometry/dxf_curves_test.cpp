@@ -73,7 +73,8 @@ void expectFollows(const Shape& fitted, const DxfCurvePoint& curve, double t0, d
     for (const auto& points : along)
         for (DxfPoint p : points) {
             double d = INFINITY;
-            for (std::size_t k = 0; k + 1 < truth.size(); ++k) d = std::min(d, segmentDistance(p, truth[k], truth[k + 1]));
+            for (std::size_t k = 0; k + 1 < truth.size(); ++k)
+                d = std::min(d, segmentDistance(p, truth[k], truth[k + 1]));
             worstFitted = std::max(worstFitted, d);
         }
     for (std::size_t k = 0; k < truth.size(); k += 7) {
@@ -187,7 +188,9 @@ TEST(DxfSplineProblems, SplinesThatCannotBeDrawnSayWhy)
 TEST(DxfPlacing, ArcsStayCounterClockwiseOnTheirOwnSideUnderEveryMap)
 {
     const ShapeEntity arc = arcEntity(3, 4, 5, 30, 200);
-    const auto arcPoint = [&arc](double t) { return DxfPoint{arc.CX + arc.RAD * std::cos(t), arc.CY + arc.RAD * std::sin(t)}; };
+    const auto arcPoint = [&arc](double t) {
+        return DxfPoint{arc.CX + arc.RAD * std::cos(t), arc.CY + arc.RAD * std::sin(t)};
+    };
     const struct {
         std::string name;
         DxfTransform map;
