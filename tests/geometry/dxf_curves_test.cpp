@@ -154,11 +154,9 @@ TEST(DxfCurveFit, ExactCurvesComeOutExactly)
     Shape quarter;
     appendDxfSpline({2, {{50, 0}, {50, 50}, {0, 50}}, {0, 0, 0, 1, 1, 1}, {1, std::sqrt(0.5), 1}}, false, quarter);
     ASSERT_EQ(quarter.size(), 1u);
-    EXPECT_NEAR(quarter[0].CX, 0, 1e-9);
-    EXPECT_NEAR(quarter[0].CY, 0, 1e-9);
-    EXPECT_NEAR(quarter[0].RAD, 50, 1e-9);
-    EXPECT_NEAR(quarter[0].Nstart, 0, 1e-9);
-    EXPECT_NEAR(quarter[0].Nend, 90, 1e-9);
+    const ShapeEntity& q = quarter[0];
+    for (auto [got, want] : {std::pair{q.CX, 0.0}, {q.CY, 0.0}, {q.RAD, 50.0}, {q.Nstart, 0.0}, {q.Nend, 90.0}})
+        EXPECT_NEAR(got, want, 1e-9);
 
     // Degree 1: the lines between the control points, to the digit.
     Shape lines;
@@ -178,9 +176,7 @@ TEST(DxfSplineProblems, SplinesThatCannotBeDrawnSayWhy)
         {{3, {{0, 0}, {1, 1}}, {0, 0, 0, 0, 1, 1}, {}}, "too few control points"},
         {{3, four, {0, 0, 0, 1, 1, 1, 1}, {}}, "knots do not match"},
         {{3, four, {0, 0, 0, 0, 1, 0.5, 1, 1}, {}}, "knots out of order"},
-        {{3, four, {1, 1, 1, 1, 1, 1, 1, 1}, {}}, "no length"},
         {{3, four, {0, 0, 0, 0, 1, 1, 1, 1}, {1, 1, 1}}, "weights do not match"},
-        {{3, four, {0, 0, 0, 0, 1, 1, 1, 1}, {1, 0, 1, 1}}, "weights not positive"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.spline.problem(), c.problem) << c.problem;
 }
@@ -213,9 +209,6 @@ TEST(DxfPlacing, ArcsStayCounterClockwiseOnTheirOwnSideUnderEveryMap)
         EXPECT_EQ(placed.size() == 1 && placed[0].isArc(), c.staysOneArc) << c.name;
         expectFollows(placed, [&](double t) { return c.map.apply(arcPoint(t)); }, radians(30), radians(200), c.name);
     }
-    Shape same;
-    appendPlaced({arc}, DxfTransform{}, same);
-    EXPECT_EQ(same, Shape{arc});
 }
 
 } // namespace

@@ -255,19 +255,18 @@ TEST(DxfSkipped, EveryOtherEntityIsCountedInTheOrderFirstMet)
 
 // --- blocks ---------------------------------------------------------------------------------
 
-// Block B: a line from its base point (1, 0) two units along x and a quarter circle about it.
-std::string blockB()
-{
-    return entity("BLOCK", {{2, "B"}, {10, "1"}, {20, "0"}, {70, "0"}}) + line("1", "0", "3", "0") +
-           entity("ARC", {{10, "1"}, {20, "0"}, {40, "1"}, {50, "0"}, {51, "90"}}) + entity("ENDBLK");
-}
-
+// Block B: a line from its base point (1, 0) two units along x and a quarter circle about it;
+// block OUTER: B turned a quarter at (100, 0).
 std::string withBlocks(const std::string& blocks, const std::string& entities)
 {
-    return section("BLOCKS", blockB() + blocks) + drawing(entities);
+    const std::string b = entity("BLOCK", {{2, "B"}, {10, "1"}, {20, "0"}, {70, "0"}}) + line("1", "0", "3", "0") +
+                          entity("ARC", {{10, "1"}, {20, "0"}, {40, "1"}, {50, "0"}, {51, "90"}}) + entity("ENDBLK");
+    const std::string outer = entity("BLOCK", {{2, "OUTER"}}) +
+                              entity("INSERT", {{2, "B"}, {10, "100"}, {20, "0"}, {50, "90"}}) + entity("ENDBLK");
+    return section("BLOCKS", b + outer + blocks) + drawing(entities);
 }
 
-TEST(DxfBlocks, InsertsDrawTheirBlockMovedTurnedScaledMirroredAndInArrays)
+TEST(DxfBlocks, InsertsDrawTheirBlockMovedTurnedScaledMirroredNestedAndInArrays)
 {
     const struct {
         std::string name;
@@ -288,6 +287,8 @@ TEST(DxfBlocks, InsertsDrawTheirBlockMovedTurnedScaledMirroredAndInArrays)
           lineEntity(-7, 0, -7, 1), arcEntity(-7, 0, 0.5, 90, 180), lineEntity(-7, 5, -7, 6),
           arcEntity(-7, 5, 0.5, 90, 180)}},
         {"array with no spacing: drawn once", {{2, "B"}, {70, "3"}}, {lineEntity(0, 0, 2, 0), arcEntity(0, 0, 1, 0, 90)}},
+        {"nested, the outer block scaled", {{2, "OUTER"}, {41, "2"}, {42, "2"}},
+         {lineEntity(200, 0, 200, 4), arcEntity(200, 0, 2, 90, 180)}},
     };
     for (const auto& c : cases) {
         Shape shape;
@@ -302,19 +303,6 @@ TEST(DxfBlocks, InsertsDrawTheirBlockMovedTurnedScaledMirroredAndInArrays)
         }
         EXPECT_TRUE(report.notes.empty()) << c.name << ": " << report.notes.front();
     }
-}
-
-TEST(DxfBlocks, NestedBlocksComposeTheirPlacements)
-{
-    const std::string outer = entity("BLOCK", {{2, "OUTER"}}) +
-                              entity("INSERT", {{2, "B"}, {10, "100"}, {20, "0"}, {50, "90"}}) + entity("ENDBLK");
-    Shape shape;
-    parse(withBlocks(outer, entity("INSERT", {{2, "OUTER"}, {41, "2"}, {42, "2"}})), shape);
-    ASSERT_EQ(shape.size(), 2u);
-    EXPECT_NEAR(shape[0].X1, 200, 1e-9);
-    EXPECT_NEAR(shape[0].Y2, 4, 1e-9);
-    EXPECT_NEAR(shape[1].RAD, 2, 1e-9);
-    EXPECT_NEAR(shape[1].Nstart, 90, 1e-9);
 }
 
 TEST(DxfBlocks, WhatCannotBeDrawnIsNamedAndTheRestIsRead)

@@ -24,16 +24,8 @@ SQRT_HALF = math.sqrt(0.5)
 OUTLINE_TYPES = {"LINE", "ARC", "CIRCLE", "LWPOLYLINE", "POLYLINE", "ELLIPSE", "SPLINE"}
 
 
-def lug_block(doc):
-    """A rounded lug with a hole: a polyline with a half-circle bulge and a circle."""
-    lug = doc.blocks.new("LUG", base_point=(0, 10))
-    lug.add_lwpolyline([(0, 0, 0), (40, 0, 1), (40, 20, 0), (0, 20, 0)], format="xyb", close=True)
-    lug.add_circle((40, 10), 4)
-    return lug
-
-
 def drawings():
-    """(name, ezdxf document, program units) of every drawing to check."""
+    """(name, ezdxf document) of every drawing to check."""
     out = []
 
     doc = ezdxf.new("R2018", units=units.MM)
@@ -68,7 +60,9 @@ def drawings():
     out.append(("rational_spline", doc))
 
     doc = ezdxf.new("R2018", units=units.MM)
-    lug_block(doc)
+    lug = doc.blocks.new("LUG", base_point=(0, 10))  # a rounded lug with a hole
+    lug.add_lwpolyline([(0, 0, 0), (40, 0, 1), (40, 20, 0), (0, 20, 0)], format="xyb", close=True)
+    lug.add_circle((40, 10), 4)
     pair = doc.blocks.new("PAIR", base_point=(5, 5))
     pair.add_blockref("LUG", (0, 10))
     pair.add_blockref("LUG", (120, 30), dxfattribs={"rotation": 90, "xscale": -1})
@@ -83,9 +77,8 @@ def drawings():
     cell = doc.blocks.new("CELL")
     cell.add_lwpolyline([(0, 0), (20, 0), (20, 20), (0, 20)], close=True)
     cell.add_circle((10, 10), 5)
-    array = doc.modelspace().add_blockref("CELL", (10, 10), dxfattribs={"rotation": 15, "xscale": 0.8,
-                                                                      "yscale": 0.8})
-    array.grid(size=(2, 3), spacing=(25, 30))
+    doc.modelspace().add_blockref("CELL", (10, 10), dxfattribs={"rotation": 15, "xscale": 0.8, "yscale": 0.8}).grid(
+        size=(2, 3), spacing=(25, 30))
     out.append(("minsert", doc))
 
     doc = ezdxf.new("R2018", units=units.IN)
@@ -160,14 +153,12 @@ def reference(doc, factor):
         depth = sum(inside(loop[0], other) for other in loops if other is not loop)
         area += abs(signed_area(loop)) * (-1) ** depth
     perimeter = sum(math.dist(a, b) for loop in loops for a, b in zip(loop, loop[1:] + loop[:1]))
-    xs = [x for p in paths for x, _ in p]
-    ys = [y for p in paths for _, y in p]
+    xs, ys = zip(*(point for p in paths for point in p))
     return area, perimeter, (min(xs), min(ys), max(xs), max(ys))
 
 
 def shape_info(cli, path, *options):
-    run = subprocess.run([cli, "shape-info", path, *options], capture_output=True, text=True, check=False)
-    text = run.stdout
+    text = subprocess.run([cli, "shape-info", path, *options], capture_output=True, text=True, check=False).stdout
     info = {"warnings": re.findall(r"warning: (.*)", text), "closed": "outline: closed" in text,
             "entities": int(re.search(r"entities: (\d+)", text).group(1)) if "entities:" in text else 0}
     if m := re.search(r"extents: (\S+), (\S+) to (\S+), (\S+) \(", text):
@@ -186,15 +177,12 @@ def check_drawing(cli, path, doc, unit, expected_warnings):
         return [f"{name}: ezdxf's own outline does not close"]
     area, perimeter, box = ref
     info = shape_info(cli, path, "--units", unit)
-    problems = []
-    if not info["closed"]:
-        problems.append(f"{name}: the outline is not closed")
-    if info["warnings"] != expected_warnings:
-        problems.append(f"{name}: warnings {info['warnings']}, expected {expected_warnings}")
-    if abs(info.get("area", 0) - area) > 0.01 * perimeter + 0.005:
-        problems.append(f"{name}: area {info.get('area')}, ezdxf gives {area:.3f}")
-    if any(abs(a - b) > 0.02 for a, b in zip(info.get("extents", (math.inf,) * 4), box)):
-        problems.append(f"{name}: extents {info.get('extents')}, ezdxf gives {box}")
+    extents = info.get("extents", (math.inf,) * 4)
+    checks = [(info["closed"], "the outline is not closed"),
+              (info["warnings"] == expected_warnings, f"warnings {info['warnings']}, expected {expected_warnings}"),
+              (abs(info.get("area", 0) - area) <= 0.01 * perimeter + 0.005, f"area {info.get('area')}, ezdxf {area:.3f}"),
+              (all(abs(a - b) <= 0.02 for a, b in zip(extents, box)), f"extents {extents}, ezdxf {box}")]
+    problems = [f"{name}: {message}" for ok, message in checks if not ok]
     print(f"{name}: {info['entities']} entities, area {info.get('area')} (ezdxf {area:.3f}), "
           f"perimeter {perimeter:.1f}")
     return problems
@@ -215,7 +203,7 @@ def check_nesting(cli, folder, files):
     check = subprocess.run([cli, "check-layout", job], capture_output=True, text=True, check=False)
     if check.returncode != 0:
         problems.append(f"check-layout: exit {check.returncode}: {check.stdout.strip()} {check.stderr.strip()}")
-    print(run.stdout.strip().splitlines()[-1] if run.stdout.strip() else "nest printed nothing")
+    print(*[line for line in run.stdout.splitlines() if line.startswith(("Layout", "Overall"))], sep="\n")
     return problems
 
 
