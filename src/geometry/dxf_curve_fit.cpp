@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <optional>
 
 #include "geometry/dxf_arcs.h"
 
