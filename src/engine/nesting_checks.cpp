@@ -23,10 +23,13 @@ std::vector<std::string> shapeFiles(const NestingState& state)
     return files;
 }
 
-std::optional<std::string> problemOf(const std::string& file, double closingTolerance)
+std::optional<std::string> problemOf(const std::string& file, double closingTolerance, DrawingUnit unit,
+                                     std::vector<std::string>& notes)
 {
     Shape shape;
-    const ShapeReadReport report = readShapeByExtension(file, shape);
+    const ShapeReadReport report = readShapeByExtension(file, shape, unit);
+    if (report.readable)
+        for (const std::string& warning : shapeReadWarnings(report)) notes.push_back(file + ": " + warning);
     // An outline that closes as drawn is measured as drawn: closing gaps of half a kerf would
     // join the two long edges of a part thinner than that.
     ShapeMeasure measure = measureShape(shape);
@@ -43,10 +46,10 @@ std::optional<std::string> problemOf(const std::string& file, double closingTole
     return std::nullopt;
 }
 
-Shape loadedShape(const std::string& file)
+Shape loadedShape(const std::string& file, DrawingUnit unit)
 {
     Shape shape;
-    readShapeByExtension(file, shape);
+    readShapeByExtension(file, shape, unit);
     return shape;
 }
 
@@ -71,21 +74,28 @@ double closingTolerance(const BasicDetails& details)
     return (details.Kerf > 0 ? details.Kerf : kZeroKerfDefault) / 2;
 }
 
-std::optional<std::string> shapeProblemMessage(const NestingState& state)
+ShapeFileReview reviewShapeFiles(const NestingState& state)
 {
+    ShapeFileReview review;
     std::set<std::string> checked;
     for (const std::string& file : shapeFiles(state)) {
         if (!checked.insert(file).second) continue;
-        if (auto problem = problemOf(file, closingTolerance(state.details))) return problem;
+        review.problem = problemOf(file, closingTolerance(state.details), state.drawingUnit, review.notes);
+        if (review.problem) break;
     }
-    return std::nullopt;
+    return review;
+}
+
+std::optional<std::string> shapeProblemMessage(const NestingState& state)
+{
+    return reviewShapeFiles(state).problem;
 }
 
 std::optional<std::string> rasterSizeMessage(const NestingState& state)
 {
     const KerfScale plan = planKerfAndScale(state);
     for (const PartEntry& part : state.parts) {
-        const Extents box = shapeExtents(loadedShape(part.FileName));
+        const Extents box = shapeExtents(loadedShape(part.FileName, state.drawingUnit));
         const double across = (box.width() * plan.scale + 3) * (box.height() * plan.scale + 3);
         if (across > kMostCellsInAPart)
             return part.FileName + ": far larger than any sheet at this kerf (its raster would be " +

@@ -61,7 +61,7 @@ RunResult runTrials(NestingRun& run)
     result.trials = trialCount(state.sheets.size());
     BestTrial best;
     const RecordAreas shownAreas = trueAreas(state);
-    ShapeStore shapes;
+    ShapeStore shapes(state.drawingUnit);
     for (int trial = 1; trial <= result.trials && !result.cancelled; ++trial) {
         run.progress.trialStarted(trial, result.trials);
         result.trialsRun = trial;

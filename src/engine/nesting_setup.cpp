@@ -44,7 +44,9 @@ void readZeroPriorityAsLast(std::int32_t& pri)
 
 void cacheOutline(const std::string& file, NestingRun& run)
 {
-    if (!run.caches.outlines.count(file)) run.caches.outlines.emplace(file, makeOutline(file, run.scale, closingTolerance(run.state.details)));
+    if (!run.caches.outlines.count(file))
+        run.caches.outlines.emplace(
+            file, makeOutline(file, run.scale, run.state.drawingUnit, closingTolerance(run.state.details)));
 }
 
 } // namespace

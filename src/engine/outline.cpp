@@ -79,9 +79,9 @@ void turnOutline(Outline& outline, double angleDegrees)
     normaliseOutline(outline);
 }
 
-Outline makeOutline(const std::string& shapeFile, double scale, double bridge)
+Outline makeOutline(const std::string& shapeFile, double scale, DrawingUnit unit, double bridge)
 {
-    Outline outline = loadShapeSegments(shapeFile);
+    Outline outline = loadShapeSegments(shapeFile, unit);
     bridgeOpenEnds(outline, bridge);
     normaliseOutline(outline);
     for (Segment& s : outline) {

@@ -20,19 +20,20 @@ double areaAt(const std::vector<double>& areas, std::int32_t oneBasedIndex)
 // Each file is read once, however many records name it.
 class TrueAreaOfFile {
 public:
-    explicit TrueAreaOfFile(double tolerance) : tolerance_(tolerance) {}
+    TrueAreaOfFile(double tolerance, DrawingUnit unit) : tolerance_(tolerance), unit_(unit) {}
     double operator()(const std::string& file)
     {
         const auto known = areas_.find(file);
         if (known != areas_.end()) return known->second;
         Shape shape;
-        const double area = readShapeByExtension(file, shape).readable ? enclosedArea(shape, tolerance_) : 0;
+        const double area = readShapeByExtension(file, shape, unit_).readable ? enclosedArea(shape, tolerance_) : 0;
         areas_.emplace(file, area);
         return area;
     }
 
 private:
     double tolerance_;
+    DrawingUnit unit_;
     std::map<std::string, double> areas_;
 };
 
@@ -58,7 +59,7 @@ RecordAreas countedAreas(const NestingState& state)
 
 RecordAreas trueAreas(const NestingState& state)
 {
-    TrueAreaOfFile areaOf(closingTolerance(state.details));
+    TrueAreaOfFile areaOf(closingTolerance(state.details), state.drawingUnit);
     RecordAreas areas;
     for (const SheetEntry& s : state.sheets) areas.sheets.push_back(areaOf(s.FileName));
     for (const PartEntry& p : state.parts) areas.parts.push_back(areaOf(p.FileName));

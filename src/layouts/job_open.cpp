@@ -42,6 +42,7 @@ JobFileResult openJob(const std::string& path, const std::string& workingFolder,
     Job loaded;
     JobFileResult result = readJobFile(path, workingFolder, loaded);
     if (!result.ok()) return result;
+    loaded.nesting.drawingUnit = job.nesting.drawingUnit; // the program's unit, not the file's
 
     loaded.nesting.details = readBasicDetails(loaded.basic);
     const std::vector<std::string> missing = missingShapeFiles(loaded);

@@ -10,7 +10,8 @@ namespace dravenor {
 
 inline constexpr const char* kNoLayoutNotice = "This File does not contain any Layout";
 
-// Reads the job file and, only when that succeeded, replaces `job` by it: the basic details
+// Reads the job file and, only when that succeeded, replaces `job` by it (keeping the job's
+// drawing unit, the program's setting): the basic details
 // taken from its grid, the layout geometry rebuilt from the item list and the shape files, the
 // kerf the engine uses set up again when there are layouts, the file name set and the job
 // unmodified. Every shape file the job names that does not exist gives one warning

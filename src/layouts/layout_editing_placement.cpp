@@ -67,7 +67,7 @@ const Shape& LayoutShapeCache::shapeOf(const std::string& path)
     if (found != entries_.end() && !error && found->second.written == written) return found->second.shape;
 
     Entry entry{written, {}};
-    if (!error) loadShape(path, entry.shape);
+    if (!error) loadShape(path, entry.shape, unit_);
     return entries_.insert_or_assign(path, std::move(entry)).first->second.shape;
 }
 

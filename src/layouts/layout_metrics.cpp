@@ -11,21 +11,23 @@ namespace dravenor {
 
 namespace {
 
-// RLC of one piece of the shape file; 0 with a warning when the file cannot be read.
-double fileCuttingLength(const std::string& path, std::vector<std::string>& warnings)
+// RLC of one piece of the shape file; 0 with a warning when the file cannot be read, and a
+// warning when the drawing holds entities that were not read (they are not counted).
+double fileCuttingLength(const std::string& path, DrawingUnit unit, std::vector<std::string>& warnings)
 {
     Shape shape;
-    const ShapeReadReport report = readShapeByExtension(path, shape);
+    const ShapeReadReport report = readShapeByExtension(path, shape, unit);
     if (!report.readable) warnings.push_back(report.error + "; its area and cutting length count as 0");
+    if (!report.skippedEntities.empty()) warnings.push_back(path + ": its cutting length leaves out what was not read");
     return cuttingLength(shape);
 }
 
 // Area of the bounding rectangle of the sheet's extents; 0 with a warning when the file cannot
 // be read or holds nothing.
-double sheetBoxArea(const std::string& path, std::vector<std::string>& warnings)
+double sheetBoxArea(const std::string& path, DrawingUnit unit, std::vector<std::string>& warnings)
 {
     Shape shape;
-    const ShapeReadReport report = readShapeByExtension(path, shape);
+    const ShapeReadReport report = readShapeByExtension(path, shape, unit);
     if (!report.readable || shape.empty()) {
         warnings.push_back((report.readable ? path + ": no outline" : report.error) + "; its area counts as 0");
         return 0;
@@ -74,9 +76,10 @@ JobMetrics computeJobMetrics(const NestingState& state, double density)
     JobMetrics metrics;
     metrics.density = density;
     metrics.thickness = state.details.Thick;
-    for (const PartEntry& part : state.parts) metrics.partRlc.push_back(fileCuttingLength(part.FileName, metrics.warnings));
+    for (const PartEntry& part : state.parts)
+        metrics.partRlc.push_back(fileCuttingLength(part.FileName, state.drawingUnit, metrics.warnings));
     for (const SheetEntry& sheet : state.sheets)
-        metrics.sheetBoxArea.push_back(sheetBoxArea(sheet.FileName, metrics.warnings));
+        metrics.sheetBoxArea.push_back(sheetBoxArea(sheet.FileName, state.drawingUnit, metrics.warnings));
     metrics.areas = trueAreas(state);
     metrics.kerfNote = kerfUsedNote(state);
 

@@ -19,18 +19,20 @@ std::optional<StartRefusal> firstMissingFile(const TextGrid& grid)
 
 } // namespace
 
-std::optional<StartRefusal> prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf)
+OptimisationStart prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf)
 {
     for (const TextGrid* grid : {&job.sheets, &job.parts})
-        if (auto refusal = firstMissingFile(*grid)) return refusal;
+        if (auto refusal = firstMissingFile(*grid)) return {refusal, {}};
     job.discardResults();
     job.nesting.details = readBasicDetails(job.basic);
-    if (job.nesting.details.Kerf == 0 && !askZeroKerf()) return StartRefusal{};
+    if (job.nesting.details.Kerf == 0 && !askZeroKerf()) return {StartRefusal{}, {}};
     copyGridsToRecords(job);
-    if (auto message = emptyListMessage(job.nesting)) return StartRefusal{*message, true};
-    if (auto message = shapeProblemMessage(job.nesting)) return StartRefusal{*message};
-    if (auto message = rasterSizeMessage(job.nesting)) return StartRefusal{*message};
-    return std::nullopt;
+    if (auto message = emptyListMessage(job.nesting)) return {StartRefusal{*message, true}, {}};
+    ShapeFileReview review = reviewShapeFiles(job.nesting);
+    if (!review.problem) review.problem = rasterSizeMessage(job.nesting);
+    std::optional<StartRefusal> stop;
+    if (review.problem) stop = StartRefusal{*review.problem};
+    return {stop, std::move(review.notes)};
 }
 
 void acceptOptimisation(Job& job, NestingState finished)

@@ -56,4 +56,12 @@ protected:
     virtual Answer ask(const Message& message) = 0;
 };
 
+// The lines of a message, one under the other.
+inline std::string joinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
 } // namespace dravenor

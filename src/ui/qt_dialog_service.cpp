@@ -10,6 +10,7 @@
 
 #include "app/app_info.h"
 #include "app/help_request.h"
+#include "job/drawing_unit.h"
 #include "editors/folder_dialog.h"
 
 namespace dravenor {
@@ -159,6 +160,7 @@ std::vector<std::string> QtDialogService::selectShapeFiles(const std::string& ca
     ShapeSelectionDialog dialog(shapeStartFolder(), lastShapeType_, examplesFolderFor(workingFolder_),
                                 [this] { openHelp("index.html#selecting-files"); }, dialogParent());
     if (!caption.empty()) dialog.setWindowTitle(QString::fromStdString(caption));
+    dialog.setDrawingUnit(readDrawingUnit(workingFolder_.toStdString()).unit);
     const bool loaded = dialog.exec() == QDialog::Accepted;
     lastShapeFolder_ = dialog.folder();
     lastShapeType_ = dialog.fileType();

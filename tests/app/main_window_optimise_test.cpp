@@ -1,6 +1,7 @@
 // Optimisation from the main window: the Optimize menu, the progress window, the layout list and
 // view, and what an edit of the job does to them.
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -132,6 +133,36 @@ TEST_F(MainWindowOptimise, TheStartChecksStopBeforeAnyRun)
     EXPECT_EQ(dialogs.questionTexts().back(), folder.filePath("plate.shp").toStdString() + " not found");
     EXPECT_EQ(dialogs.questions.back().icon, D::Icon::Exclamation);
     EXPECT_EQ(progressWindows, 0);
+}
+
+TEST_F(MainWindowOptimise, DrawingsAreReadInTheDrawingUnitAndWhatTheyWereReadWithIsNamedFirst)
+{
+    EXPECT_TRUE(window->drawingUnitAction(DrawingUnit::Millimetre)->isChecked());
+    // A plate 10 x 8 inches with a label written on it.
+    QFile drawing(folder.filePath("plate.dxf"));
+    ASSERT_TRUE(drawing.open(QIODevice::WriteOnly));
+    drawing.write("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+                  "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n10\n20\n0\n10\n10\n20\n8\n10\n0\n20\n8\n"
+                  "0\nTEXT\n10\n1\n20\n1\n40\n0.5\n1\nPLATE\n0\nENDSEC\n0\nEOF\n");
+    drawing.close();
+    typeInto(BasicGrid, "Kerf", "3");
+    enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
+    typeInto(SheetGrid, "Qty", "2");
+    enterFiles(PartGrid, {folder.filePath("plate.dxf").toStdString()});
+    typeInto(PartGrid, "Qty", "3");
+    const std::string plate = window->job().parts.text(1, 1);
+
+    EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
+    EXPECT_EQ(dialogs.questionTexts().back(),
+              plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
+
+    // Inches: the layouts, made in millimetres, go (after the question); the next window keeps them.
+    window->drawingUnitAction(DrawingUnit::Inch)->trigger();
+    EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
+    EXPECT_FALSE(window->job().hasLayouts());
+    EXPECT_EQ(window->job().nesting.drawingUnit, DrawingUnit::Inch);
+    EXPECT_TRUE(window->drawingUnitAction(DrawingUnit::Inch)->isChecked());
+    EXPECT_EQ(MainWindow(dialogs, folder.path()).job().nesting.drawingUnit, DrawingUnit::Inch);
 }
 
 TEST_F(MainWindowOptimise, TheNestingModeItemsAreOneChoice)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "engine/nesting_driver.h"
 #include "engine/layout_summary.h"
@@ -115,6 +116,21 @@ TEST(LayoutMetricsFiles, AnUnreadablePartFileCountsZeroLengthWithAWarning)
     EXPECT_DOUBLE_EQ(metrics.layouts[0].rlcPerSheet, 140);
     ASSERT_EQ(metrics.warnings.size(), 1u);
     EXPECT_NE(metrics.warnings[0].find("gone.shp"), std::string::npos);
+}
+
+TEST(LayoutMetricsFiles, ADrawingsCuttingLengthCountsItsEllipseHoleInTheDrawingUnitAndNamesWhatWasSkipped)
+{
+    ReportTestJob fixture;
+    // A 4 x 2 inch plate with an elliptic hole (semi-axes 1 and 0.5 inch) and a hatch.
+    fixture.job.nesting.parts[1].FileName = fixture.folder.write(
+        "plate.dxf", "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+                     "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n2\n10\n0\n20\n2\n"
+                     "0\nELLIPSE\n10\n2\n20\n1\n11\n1\n21\n0\n40\n0.5\n0\nHATCH\n0\nENDSEC\n0\nEOF\n");
+    const JobMetrics metrics = computeJobMetrics(fixture.job.nesting, 0.5);
+    const double ellipse = std::numbers::pi * (3 * 1.5 - std::sqrt(3.5 * 2.5)); // Ramanujan's perimeter
+    EXPECT_NEAR(metrics.partRlc[1], (12 + ellipse) * 25.4, 0.5);
+    ASSERT_EQ(metrics.warnings.size(), 1u);
+    EXPECT_NE(metrics.warnings[0].find("plate.dxf: its cutting length leaves out"), std::string::npos);
 }
 
 TEST(LayoutMetricsEngine, CuttingLengthsOfARealRunAddUpByPartType)
