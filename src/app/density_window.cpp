@@ -26,13 +26,6 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
-std::string joinedLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
-    return text;
-}
-
 } // namespace
 
 DensityWindow::DensityWindow(DialogService& dialogs, const QString& workingFolder, QWidget* parent)

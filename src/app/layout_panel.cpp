@@ -12,6 +12,7 @@
 
 #include "app/app_info.h"
 #include "editors/editor_controls.h"
+#include "layouts/kerf_note.h"
 #include "layouts/layout_list.h"
 #include "ui/canvas_view.h"
 #include "ui/captioned.h"
@@ -37,6 +38,8 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     vBar_ = new QScrollBar(Qt::Vertical);
     pointerLabel_ = new QLabel(QString::fromLatin1(kIdlePointerText));
     saveDxfButton_ = new QPushButton(tr("Save this layout as DXF..."));
+    kerfLabel_ = new QLabel;
+    kerfLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(captioned(tr("Layout"), layoutList_));
@@ -58,6 +61,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(controls);
     layout->addLayout(boxes);
+    layout->addWidget(kerfLabel_);
     layout->addLayout(view, 1);
 
     connect(saveDxfButton_, &QPushButton::clicked, this, &LayoutPanel::saveLayoutRequested);
@@ -118,6 +122,8 @@ void LayoutPanel::clearLayouts()
     frame_ = {};
     canvas_->clear();
     pointerLabel_->setText(QString::fromLatin1(kIdlePointerText));
+    kerfLabel_->clear();
+    kerfLabel_->hide();
     setLayoutControlsEnabled(false);
     hBar_->setEnabled(false);
     vBar_->setEnabled(false);
@@ -133,6 +139,8 @@ void LayoutPanel::refill()
         for (const std::string& entry : entries) layoutList_->addItem(QString::fromStdString(entry));
     }
     setLayoutControlsEnabled(true);
+    kerfLabel_->setText(QString::fromStdString(kerfUsedNote(state_)));
+    kerfLabel_->setVisible(!kerfLabel_->text().isEmpty());
     onZoomChanged();
     layoutList_->setCurrentIndex(0);
     drawFitted();

@@ -46,6 +46,8 @@ public:
     QScrollBar* verticalBar() const { return vBar_; }
     CanvasView* canvas() const { return canvas_; }
     QLabel* pointerLabel() const { return pointerLabel_; }
+    // The kerf the layouts were nested with when it is not the kerf entered; hidden otherwise.
+    QLabel* kerfLabel() const { return kerfLabel_; }
     // "Save this layout as DXF...": emits saveLayoutRequested; always enabled, the command
     // itself tells the user when there is nothing to save.
     QPushButton* saveDxfButton() const { return saveDxfButton_; }
@@ -81,6 +83,7 @@ private:
     QScrollBar* vBar_ = nullptr;
     CanvasView* canvas_ = nullptr;
     QLabel* pointerLabel_ = nullptr;
+    QLabel* kerfLabel_ = nullptr;
     QPushButton* saveDxfButton_ = nullptr;
 };
 

@@ -11,6 +11,7 @@
 #include "geometry/shape_preview.h"
 #include "job/files.h"
 #include "layouts/optimisation_start.h"
+#include "layouts/unplaced_parts.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
 
@@ -49,6 +50,7 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
     buildMenus();
     showLineWidth();
     newJob();
+    showDrawingUnit();
 }
 
 MainWindow::~MainWindow() = default;
@@ -78,7 +80,7 @@ void MainWindow::refreshPreview(int gridIndex)
     options.gridText = "No";
     options.gridLabels = false;
     const std::string file = currentFileName(gridIndex);
-    const bool drawn = !file.empty() && previewShapeFile(file, surface, options);
+    const bool drawn = !file.empty() && previewShapeFile(file, surface, options, job_.nesting.drawingUnit);
     if (drawn) surface.setToolTip(surface.toolTip() + kClickToEdit);
     canvas->setCursor(drawn && editShape ? Qt::PointingHandCursor : Qt::ArrowCursor);
     canvas->refresh();
@@ -142,6 +144,14 @@ void MainWindow::showLineWidth()
     for (size_t i = 0; i < lineWidthActions_.size(); ++i) lineWidthActions_[i]->setChecked(static_cast<int>(i) + 1 == width);
 }
 
+void MainWindow::showDrawingUnit()
+{
+    job_.nesting.drawingUnit = drawingUnit();
+    for (DrawingUnit unit : {DrawingUnit::Millimetre, DrawingUnit::Inch})
+        drawingUnitAction(unit)->setChecked(unit == job_.nesting.drawingUnit);
+    for (int index : {SheetGrid, PartGrid}) refreshPreview(index);
+}
+
 void MainWindow::showNestingMode()
 {
     const std::array<NestingMode, 3> modes{NestingMode::Stack, NestingMode::ContinuousStack, NestingMode::Free};
@@ -151,23 +161,30 @@ void MainWindow::showNestingMode()
 void MainWindow::startOptimisation()
 {
     const std::string title = appTitle().toStdString();
-    const auto stop = prepareOptimisation(job_, [&] {
-        return dialogs_.message(kZeroKerfQuestion, title, DialogService::Icon::Question,
-                                DialogService::Buttons::YesNo) == DialogService::Answer::Yes;
+    // Enter must not start a run without a kerf: No is the default answer.
+    const OptimisationStart start = prepareOptimisation(job_, [&] {
+        return dialogs_.message(kZeroKerfQuestion, title, DialogService::Icon::Question, DialogService::Buttons::YesNo,
+                                DialogService::Answer::No) == DialogService::Answer::Yes;
     });
     job_.modified = true;
     layoutPanel_->clearLayouts();
     layoutPanel_->resetZoom();
-    if (stop) {
-        if (!stop->empty()) dialogs_.message(*stop, title, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
-        return;
-    }
+    // What the drawings were read with comes first: it may be why a shape is not as drawn.
+    std::string text = joinedLines(start.notes);
+    if (start.stop && !start.stop->text.empty()) text = start.stop->text + (text.empty() ? "" : "\n\n" + text);
+    const bool plain = start.stop && start.stop->plainNotice && start.notes.empty();
+    if (!text.empty())
+        dialogs_.message(text, title, plain ? DialogService::Icon::None : DialogService::Icon::Exclamation,
+                         DialogService::Buttons::Ok);
+    if (start.stop) return;
     ProgressWindow progress(job_.nesting, job_.mode, modeCaption(job_.mode), this);
     if (beforeProgressShown) beforeProgressShown(progress);
     progress.exec();
     acceptOptimisation(job_, progress.takeState());
     refreshGrids();
     layoutPanel_->refill();
+    if (const std::string unplaced = unplacedPartsText(unplacedParts(job_.nesting)); !unplaced.empty())
+        dialogs_.message(unplaced, title, DialogService::Icon::Information, DialogService::Buttons::Ok);
     if (layoutPanel_->layoutList()->isEnabled()) layoutPanel_->layoutList()->setFocus();
 }
 

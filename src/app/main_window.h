@@ -76,6 +76,12 @@ public:
     // File > Line Width For Printing (1..5), kept in print.cfg of the working folder.
     void chooseLineWidth(int width);
     int lineWidth() const;
+    // File > Drawing Units: the unit of every length of the job, kept in units.cfg of the working
+    // folder; drawings that name their units are converted to it. Layouts made in the other
+    // unit are thrown away (after the question).
+    void chooseDrawingUnit(DrawingUnit unit);
+    DrawingUnit drawingUnit() const;
+    QAction* drawingUnitAction(DrawingUnit unit) const { return unitActions_.at(unit == DrawingUnit::Inch ? 1 : 0); }
     // View > Report: writes Report.tlf and shows it; View > Layout: the layout list.
     void showReport();
     void showLayouts();
@@ -123,6 +129,8 @@ private:
     void showNestingMode();
     // Check mark of the line-width item from print.cfg.
     void showLineWidth();
+    // The job's drawing unit and the check mark of its item from units.cfg.
+    void showDrawingUnit();
     // The grids, mode, caption, previews and layouts of a job just loaded.
     void showJob();
     bool saveJobTo(const std::string& path);
@@ -146,6 +154,7 @@ private:
     QAction* printPreviewAction_ = nullptr;
     std::array<QAction*, 3> modeActions_{};
     std::array<QAction*, 5> lineWidthActions_{};
+    std::array<QAction*, 2> unitActions_{}; // millimetres, inches
     LayoutPanel* layoutPanel_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/report_window.h"
 #include "job/density_table.h"
+#include "job/drawing_unit.h"
 #include "job/print_config.h"
 #include "layouts/job_open.h"
 #include "layouts/report.h"
@@ -16,12 +17,7 @@ namespace dravenor {
 
 namespace {
 
-std::string joinedLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
-    return text;
-}
+constexpr int kMenuCommand = 0; // a change made from a menu, not by a key (never Esc)
 
 } // namespace
 
@@ -100,6 +96,22 @@ void MainWindow::chooseLineWidth(int width)
 int MainWindow::lineWidth() const
 {
     return readLineWidth(workingFolder_.toStdString()).lineWidth;
+}
+
+void MainWindow::chooseDrawingUnit(DrawingUnit unit)
+{
+    if (unit != job_.nesting.drawingUnit && job_.hasLayouts() && !host_.beforeChange(kMenuCommand)) {
+        showDrawingUnit();
+        return;
+    }
+    const std::string problem = saveDrawingUnit(workingFolder_.toStdString(), unit);
+    if (!problem.empty()) tell(problem, DialogService::Icon::Exclamation);
+    showDrawingUnit();
+}
+
+DrawingUnit MainWindow::drawingUnit() const
+{
+    return readDrawingUnit(workingFolder_.toStdString()).unit;
 }
 
 void MainWindow::showReport()

@@ -131,6 +131,19 @@ void MainWindow::buildMenus()
         widthGroup->addAction(action);
         lineWidthActions_[static_cast<size_t>(width - 1)] = action;
     }
+    QMenu* units = file->addMenu(tr("Drawing &Units"));
+    auto* unitGroup = new QActionGroup(this);
+    const std::array<std::pair<QString, DrawingUnit>, 2> unitItems{{
+        {tr("&Millimetres"), DrawingUnit::Millimetre},
+        {tr("&Inches"), DrawingUnit::Inch},
+    }};
+    for (size_t i = 0; i < unitItems.size(); ++i) {
+        const DrawingUnit unit = unitItems[i].second;
+        QAction* action = units->addAction(unitItems[i].first, this, [this, unit] { chooseDrawingUnit(unit); });
+        action->setCheckable(true);
+        unitGroup->addAction(action);
+        unitActions_[i] = action;
+    }
     file->addSeparator();
     exitAction_ = file->addAction(tr("E&xit"), this, &QWidget::close);
     exitAction_->setShortcut(QKeySequence::Quit);

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "layouts/kerf_note.h"
+
 namespace dravenor {
 
 // The engine's reports, kept as their latest values under a lock; the worker posts one repaint
@@ -74,6 +76,8 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
     QFont bold = modeLabel_->font();
     bold.setBold(true);
     modeLabel_->setFont(bold);
+    kerfLabel_ = new QLabel(QString::fromStdString(kerfUsedNote(state_)));
+    kerfLabel_->setVisible(!kerfLabel_->text().isEmpty());
     statusLabel_ = new QLabel;
     statusLabel_->setMinimumWidth(420);
     layoutLabel_ = new QLabel;
@@ -95,6 +99,7 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(kerfLabel_);
     layout->addWidget(statusLabel_);
     layout->addWidget(bar_);
     layout->addWidget(warningLabel_);

@@ -40,6 +40,8 @@ public:
     QLabel* layoutLabel() const { return layoutLabel_; }
     QLabel* warningLabel() const { return warningLabel_; }
     QLabel* modeLabel() const { return modeLabel_; }
+    // The kerf the run uses when it is not the kerf entered; hidden otherwise.
+    QLabel* kerfLabel() const { return kerfLabel_; }
     QProgressBar* progressBar() const { return bar_; }
 
     // Shows the engine's latest reports (called on the window's thread).
@@ -67,6 +69,7 @@ private:
     std::thread worker_;
 
     QLabel* modeLabel_ = nullptr;
+    QLabel* kerfLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QLabel* layoutLabel_ = nullptr;
     QLabel* warningLabel_ = nullptr;

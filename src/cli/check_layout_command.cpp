@@ -50,39 +50,40 @@ std::string shapePathFor(const std::string& name, const std::string& layoutPath)
     return fileExists(beside.string()) ? beside.string() : name;
 }
 
-Shape placedLine(const LayoutFileLine& line, const std::string& layoutPath)
+Shape placedLine(const LayoutFileLine& line, const std::string& layoutPath, DrawingUnit unit)
 {
     const std::string path = shapePathFor(line.name, layoutPath);
     if (!fileExists(path)) throw BadFile{layoutPath + ": " + line.name + " not found"};
     Shape shape;
-    const ShapeReadReport report = loadShape(path, shape);
+    const ShapeReadReport report = loadShape(path, shape, unit);
     if (!report.readable) throw BadFile{report.error.empty() ? "cannot read " + path : report.error};
     return placedInstance(shape, leadingNumber(line.angle), leadingNumber(line.x), leadingNumber(line.y));
 }
 
 // A layout file: line 1 the sheet, the others the parts, each placed as the layout drawing
 // places it.
-CheckOutcome checkLayoutFile(const std::string& path, double tolerance)
+CheckOutcome checkLayoutFile(const std::string& path, double tolerance, DrawingUnit unit)
 {
     const LayoutFileRead read = readLayoutFile(path);
     if (!read.ok()) throw BadFile{read.error};
     if (read.lines.empty() || read.lines.front().name.empty()) throw BadFile{path + ": holds no sheet line"};
-    const Shape sheet = placedLine(read.lines.front(), path);
+    const Shape sheet = placedLine(read.lines.front(), path, unit);
     std::vector<Shape> parts;
     std::vector<std::string> names;
     for (size_t k = 1; k < read.lines.size(); ++k) {
         const LayoutFileLine& line = read.lines[k];
         names.push_back(line.name);
-        parts.push_back(line.name.empty() ? Shape{} : placedLine(line, path));
+        parts.push_back(line.name.empty() ? Shape{} : placedLine(line, path, unit));
     }
     return {1, checkPlacedLayout(1, sheet, parts, names, tolerance), {}};
 }
 
-CheckOutcome checkJobFile(const std::string& path, double tolerance)
+CheckOutcome checkJobFile(const std::string& path, double tolerance, DrawingUnit unit)
 {
     const ScratchFolder scratch;
     if (scratch.path().empty()) throw BadFile{"cannot create a temporary folder to open " + path};
     Job job;
+    job.nesting.drawingUnit = unit;
     const JobOpenResult opened = openJob(path, scratch.path(), job);
     if (!opened.ok()) throw BadFile{opened.error};
     if (job.nesting.items.empty()) throw BadFile{path + ": " + kNoLayoutNotice};
@@ -95,17 +96,22 @@ CheckOutcome checkJobFile(const std::string& path, double tolerance)
 
 std::string summary(const CheckOutcome& outcome)
 {
-    int overlaps = 0, outside = 0;
-    for (const LayoutFault& fault : outcome.faults) (fault.kind == LayoutFault::Kind::Overlap ? overlaps : outside)++;
+    int overlaps = 0, outside = 0, unchecked = 0;
+    for (const LayoutFault& fault : outcome.faults) {
+        if (fault.kind == LayoutFault::Kind::Overlap) ++overlaps;
+        else if (fault.kind == LayoutFault::Kind::OutsideSheet) ++outside;
+        else ++unchecked;
+    }
     return countedNoun(outcome.layouts, "layout", "layouts") + " checked: "
         + (overlaps ? countedNoun(overlaps, "overlap", "overlaps") : std::string("no overlaps")) + ", "
         + (outside ? countedNoun(outside, "part outside the sheet", "parts outside the sheet")
-                   : std::string("every part on its sheet"));
+                   : std::string("every part on its sheet"))
+        + (unchecked ? ", " + countedNoun(unchecked, "outline", "outlines") + " that cannot be checked" : std::string());
 }
 
 int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--tolerance"}, {});
+    const ParsedArgs parsed = parseArgs(args, {"--tolerance", "--units"}, {});
     if (parsed.positional.size() != 1)
         throw UsageError{"give one layout file or job file (see dravenor-cli check-layout --help)"};
     const std::string& path = parsed.positional[0];
@@ -114,9 +120,10 @@ int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
         throw UsageError{path + ": not a layout file (.lay) or a job file (.nst)"};
     const double tolerance =
         parsed.has("--tolerance") ? toleranceOf(parsed.value("--tolerance")) : kDefaultCheckTolerance;
+    const DrawingUnit unit = drawingUnitOption(parsed);
     try {
         const CheckOutcome outcome =
-            extension == ".lay" ? checkLayoutFile(path, tolerance) : checkJobFile(path, tolerance);
+            extension == ".lay" ? checkLayoutFile(path, tolerance, unit) : checkJobFile(path, tolerance, unit);
         for (const std::string& w : outcome.warnings) err << "dravenor-cli check-layout: warning: " << w << "\n";
         for (const LayoutFault& fault : outcome.faults) out << fault.text << "\n";
         out << summary(outcome) << "\n";
@@ -132,7 +139,7 @@ int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
 Command checkLayoutCommand()
 {
     return {"check-layout", "check that no parts of a layout overlap and none leaves its sheet",
-            "Usage: dravenor-cli check-layout FILE.lay|FILE.nst [--tolerance T]\n"
+            "Usage: dravenor-cli check-layout FILE.lay|FILE.nst [--tolerance T] [--units mm|in]\n"
             "Checks the layouts on their outlines (arcs as the short chords the drawing uses): two\n"
             "parts overlap when one reaches into the other (a part lying in another's hole is fine)\n"
             "deeper than the tolerance; a part leaves its sheet when it gets past the sheet's edge, or\n"
@@ -144,6 +151,8 @@ Command checkLayoutCommand()
             "Prints one line per fault, then a summary line.\n"
             "  --tolerance T   how deep an outline may reach before it counts, in the job's length\n"
             "                  unit (default " + formatGeneral(kDefaultCheckTolerance) + ")\n"
+            "  --units mm|in   the job's length unit (default mm): drawings that name their units are\n"
+            "                  converted to it\n"
             "Exit codes: 0 every layout sound, 1 a fault found, 2 a file that cannot be read (a\n"
             "missing shape file, a job without layouts) or bad arguments.\n",
             checkLayout};

@@ -14,7 +14,7 @@ namespace {
 
 int closeShape(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs p = parseArgs(args, {"--templates"}, {});
+    const ParsedArgs p = parseArgs(args, {"--templates", "--units"}, {});
     if (p.positional.size() != 2) throw UsageError{"give IN and OUT (see dravenor-cli close --help)"};
     const std::string& in = p.positional[0];
     const std::string& target = p.positional[1];
@@ -22,7 +22,7 @@ int closeShape(const Args& args, std::ostream& out, std::ostream& err)
     requireFileType(target, "output", {"shp", "dxf"});
 
     Shape shape;
-    if (!readInputShape("close", in, shape, err, false)) return kExitBadInput;
+    if (!readInputShape("close", in, drawingUnitOption(p), shape, err, false)) return kExitBadInput;
     const std::vector<ShapeEntity> added = missingLines(shape);
     shape.insert(shape.end(), added.begin(), added.end());
     if (const std::string e = saveShapeByExtension(shape, target, dxfTemplateFolder(p)); !e.empty()) {
@@ -43,13 +43,15 @@ int closeShape(const Args& args, std::ostream& out, std::ostream& err)
 Command closeCommand()
 {
     return {"close", "closes small gaps of a shape's outlines with straight lines",
-            "Usage: dravenor-cli close IN OUT [--templates DIR]\n"
+            "Usage: dravenor-cli close IN OUT [--templates DIR] [--units mm|in]\n"
             "Reads a shape file (.shp) or DXF drawing (.dxf), appends a line for every gap the\n"
             "shape editor's \"Auto Join Missing Lines\" closes (an entity end whose nearest other\n"
             "end is less than 1 unit away, not touching it and not exactly level or plumb with\n"
             "it; arcs are taken as their chords), and writes the result to OUT as a shape file or\n"
             "DXF drawing by its extension. Prints \"added N lines\" or \"already closed\".\n"
             "  --templates DIR  folder of the DXF templates dxf.hd and dxf.ft for a .dxf OUT\n"
+            "  --units mm|in    the unit of the shape (default mm): a drawing that names its units\n"
+            "                   is converted to it\n"
             "A missing or unreadable IN, missing templates or an OUT that cannot be written give\n"
             "exit code 2 and leave any earlier OUT as it was.\n",
             closeShape};

@@ -11,7 +11,7 @@ namespace {
 
 int dxfToShp(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs p = parseArgs(args, {}, {});
+    const ParsedArgs p = parseArgs(args, {"--units"}, {});
     if (p.positional.size() != 2) throw UsageError{"give IN.dxf and OUT.shp (see dravenor-cli dxf2shp --help)"};
     const std::string& in = p.positional[0];
     const std::string& target = p.positional[1];
@@ -19,7 +19,7 @@ int dxfToShp(const Args& args, std::ostream& out, std::ostream& err)
     requireFileType(target, "output", {"shp"});
 
     Shape shape;
-    if (!readInputShape("dxf2shp", in, shape, err)) return kExitBadInput;
+    if (!readInputShape("dxf2shp", in, drawingUnitOption(p), shape, err)) return kExitBadInput;
     if (const std::string e = saveShapeFile(shape, target); !e.empty()) {
         err << "dravenor-cli dxf2shp: " << e << "\n";
         return kExitBadInput;
@@ -33,11 +33,15 @@ int dxfToShp(const Args& args, std::ostream& out, std::ostream& err)
 Command dxfToShpCommand()
 {
     return {"dxf2shp", "converts a DXF drawing into a shape file",
-            "Usage: dravenor-cli dxf2shp IN.dxf OUT.shp\n"
-            "Reads the lines, arcs, circles and polylines of a DXF drawing and writes them as a\n"
-            "shape file, in the drawing's own coordinates (not moved). Content that cannot be a\n"
-            "good shape is reported as warnings. A missing or unreadable drawing, or an output\n"
-            "that cannot be written, gives exit code 2 and leaves any earlier OUT as it was.\n",
+            "Usage: dravenor-cli dxf2shp IN.dxf OUT.shp [--units mm|in]\n"
+            "Reads the lines, arcs, circles, polylines, ellipses, splines and inserted blocks of a\n"
+            "DXF drawing and writes them as a shape file, in the drawing's own coordinates (not\n"
+            "moved; ellipses and splines as arcs within 0.01).\n"
+            "  --units mm|in    the unit of the shape (default mm): a drawing that names its units\n"
+            "                   is converted to it\n"
+            "Content that cannot be a good shape (entities that were not read, among them) is\n"
+            "reported as warnings, and so is a conversion. A missing or unreadable drawing, or an\n"
+            "output that cannot be written, gives exit code 2 and leaves any earlier OUT as it was.\n",
             dxfToShp};
 }
 

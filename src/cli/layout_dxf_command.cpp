@@ -35,7 +35,7 @@ double textHeightOf(const std::string& text)
 
 int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates"}, {"--names"});
+    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates", "--units"}, {"--names"});
     if (parsed.positional.size() != 2)
         throw UsageError{"give one job file and one output file (see dravenor-cli layout-dxf --help)"};
     if (!parsed.has("--layout")) throw UsageError{"give the layout to save with --layout N"};
@@ -53,6 +53,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     Job job;
+    job.nesting.drawingUnit = drawingUnitOption(parsed);
     const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
     if (!opened.ok()) {
         err << "dravenor-cli layout-dxf: " << opened.error << "\n";
@@ -82,7 +83,7 @@ Command layoutDxfCommand()
 {
     return {"layout-dxf", "save one layout of a saved job as a DXF drawing or a shape file",
             "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names]\n"
-            "                               [--text-height H] [--templates DIR]\n"
+            "                               [--text-height H] [--templates DIR] [--units mm|in]\n"
             "Opens the job, rebuilds its layouts from the shape files and saves layout N as the\n"
             "main window's \"Save this layout as DXF...\" does: a .dxf drawing with every part in\n"
             "its place and the sheet last, or a .shp shape file of the layout's entities.\n"
@@ -92,6 +93,8 @@ Command layoutDxfCommand()
             "                     side)\n"
             "  --templates DIR    folder of the DXF templates dxf.hd and dxf.ft (default: beside the\n"
             "                     executable, else its resources)\n"
+            "  --units mm|in      the job's length unit (default mm): drawings that name their units\n"
+            "                     are converted to it\n"
             "A missing shape file, template or unwritable output gives exit code 1 and writes\n"
             "nothing; a job without that layout, or one that cannot be read, gives exit code 2.\n",
             layoutDxf};

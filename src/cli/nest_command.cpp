@@ -91,7 +91,9 @@ void checkJob(const NestJob& job, std::ostream& err)
         throw UsageError{std::string(kZeroKerfQuestion) + " (use --yes to go on)"};
     for (const std::string& note : job.skippedRows) err << "dravenor-cli nest: " << note << "\n";
     if (auto message = emptyListMessage(job.state)) throw UsageError{*message};
-    if (auto message = shapeProblemMessage(job.state)) throw UsageError{*message};
+    const ShapeFileReview review = reviewShapeFiles(job.state);
+    for (const std::string& note : review.notes) err << "dravenor-cli nest: " << note << "\n";
+    if (review.problem) throw UsageError{*review.problem};
     if (auto message = rasterSizeMessage(job.state)) throw UsageError{*message};
 }
 
@@ -175,10 +177,11 @@ Command nestCommand()
             "       dravenor-cli nest --job FILE.nst [options]\n"
             "                         [--mat TEXT] [--grade TEXT] [--thick N] [--kerf N] [--note TEXT]\n"
             "                         [--mode stack|continuous|free] [--progress] [--yes] [--json FILE]\n"
-            "                         [--png DIR] [--dxf-dir DIR] [--save FILE.nst]\n"
-            "Nests the parts on the sheets as the Optimize menu does and prints the end status, one\n"
-            "line per layout (number, sheet file, identical sheets, parts placed, yield) and the\n"
-            "overall yield.\n"
+            "                         [--png DIR] [--dxf-dir DIR] [--save FILE.nst] [--units mm|in]\n"
+            "Nests the parts on the sheets as the Optimize menu does and prints the end status, the\n"
+            "kerf used when it is not the kerf entered, one line per layout (number, sheet file,\n"
+            "identical sheets, parts placed, yield), the overall yield and every part file left\n"
+            "unplaced with its missing count. Yields come from the true areas of the outlines.\n"
             "  --sheet FILE[:QTY[:PRI]]        a sheet type: shape file or DXF drawing, stock (default 1)\n"
             "                                  and priority (default 0: after all others); repeatable\n"
             "  --part FILE[:QTY[:PRI[:ORN]]]   a part type: file, quantity (default 1), priority and\n"
@@ -188,6 +191,8 @@ Command nestCommand()
             "  --mat, --grade, --note TEXT     basic details\n"
             "  --thick N, --kerf N             thickness and kerf in the job's length unit; a kerf of 0\n"
             "                                  (or none) asks to go on: give --yes\n"
+            "  --units mm|in                   the job's length unit (default mm): drawings that name\n"
+            "                                  their units are converted to it\n"
             "  --mode stack|continuous|free    nesting mode (default free, as a new job has)\n"
             "  --progress                      a live progress line on stderr\n"
             "  --yes                           go on without a kerf\n"
@@ -205,6 +210,8 @@ Command nestCommand()
             "  --templates DIR                 folder of the DXF templates dxf.hd and dxf.ft (default:\n"
             "                                  beside the executable, else its resources)\n"
             "A quantity of 0 leaves the row out. Relative paths are relative to the current folder.\n"
+            "What the drawings were read with is named first, one line per file: entities that were\n"
+            "not read (the shape nests without them) and conversions from the drawing's units.\n"
             "Exit codes: 0 full optimisation, 1 partial, 2 failed or bad input.\n",
             nest};
 }

@@ -138,7 +138,8 @@ private:
 const std::set<std::string>& nestValueOptions()
 {
     static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
-                                               "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png"};
+                                               "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
+                                               "--units"};
     return options;
 }
 
@@ -168,6 +169,7 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.savePath = parsed.value("--save");
     job.dxfFolder = parsed.value("--dxf-dir");
     job.templateFolder = parsed.value("--templates");
+    job.state.drawingUnit = drawingUnitOption(parsed);
 
     RowReader rows(job, baseFolder);
     if (const auto it = parsed.values.find("--sheet"); it != parsed.values.end())

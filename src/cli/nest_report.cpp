@@ -3,6 +3,8 @@
 #include "cli/json_writer.h"
 #include "engine/layout_summary.h"
 #include "job/number_format.h"
+#include "layouts/kerf_note.h"
+#include "layouts/unplaced_parts.h"
 
 namespace dravenor::cli {
 
@@ -94,19 +96,20 @@ std::string yieldPercent(double yield)
 
 std::string nestSummaryText(const NestingState& state, const RunResult& result)
 {
-    const std::vector<LayoutSummary> layouts = summariseLayouts(state);
+    const std::vector<LayoutSummary> layouts = summariseLayouts(state, trueAreas(state));
     std::string text = result.statusText + "\n";
+    if (const std::string note = kerfUsedNote(state); !note.empty()) text += note + "\n";
     for (const LayoutSummary& s : layouts) {
         text += "Layout " + std::to_string(s.layoutNo) + ": " + s.sheetFile + " x " + std::to_string(s.qty) + ", " +
                 countedNoun(s.partsPlaced, "part", "parts") + ", yield " + yieldPercent(s.yield()) + "%\n";
     }
     text += "Overall yield: " + yieldPercent(overallYield(layouts)) + "%\n";
-    return text;
+    return text + unplacedPartsText(unplacedParts(state));
 }
 
 std::string nestResultJson(const NestingState& state, const RunResult& result)
 {
-    const std::vector<LayoutSummary> layouts = summariseLayouts(state);
+    const std::vector<LayoutSummary> layouts = summariseLayouts(state, trueAreas(state));
     JsonWriter json;
     json.beginObject();
     json.field("status", statusName(result.status));
@@ -137,11 +140,10 @@ std::string nestResultJson(const NestingState& state, const RunResult& result)
     }
     json.endArray();
     json.key("unplaced").beginArray();
-    for (const PartEntry& p : state.parts) {
-        if (p.Remaining <= 0) continue;
+    for (const UnplacedPart& p : unplacedParts(state)) {
         json.beginObject(true);
-        json.field("part", p.FileName);
-        json.field("remaining", p.Remaining);
+        json.field("part", p.file);
+        json.field("remaining", p.missing);
         json.endObject();
     }
     json.endArray();

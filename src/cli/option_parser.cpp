@@ -30,6 +30,13 @@ ParsedArgs parseArgs(const Args& args, const std::set<std::string>& valueOptions
     return parsed;
 }
 
+DrawingUnit drawingUnitOption(const ParsedArgs& parsed)
+{
+    const std::string given = parsed.value("--units", "mm");
+    if (const auto unit = parseDrawingUnit(given)) return *unit;
+    throw UsageError{"--units '" + given + "' is not mm or in"};
+}
+
 std::pair<int, int> parseSize(const std::string& text)
 {
     const auto x = text.find_first_of("xX");

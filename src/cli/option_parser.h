@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "job/drawing_unit.h"
 
 namespace dravenor::cli {
 
@@ -24,6 +25,10 @@ struct ParsedArgs {
 // a UsageError.
 ParsedArgs parseArgs(const Args& args, const std::set<std::string>& valueOptions,
                      const std::set<std::string>& flagOptions);
+
+// --units mm|in: the unit drawings are converted to (millimetres when not given); UsageError
+// for any other value.
+DrawingUnit drawingUnitOption(const ParsedArgs& parsed);
 
 // "WxH" with both numbers from 16 to 8000; UsageError otherwise.
 std::pair<int, int> parseSize(const std::string& text);

@@ -14,7 +14,8 @@ namespace {
 
 int preview(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs p = parseArgs(args, {"--png", "--size", "--grid", "--colour"}, {"--points", "--dimensions"});
+    const ParsedArgs p =
+        parseArgs(args, {"--png", "--size", "--grid", "--colour", "--units"}, {"--points", "--dimensions"});
     if (p.positional.size() != 1) throw UsageError{"give exactly one shape file (see dravenor-cli preview --help)"};
     if (!p.has("--png")) throw UsageError{"--png OUT is required"};
     const std::string path = p.positional[0];
@@ -24,7 +25,7 @@ int preview(const Args& args, std::ostream& out, std::ostream& err)
         throw UsageError{"--colour '" + colourText + "' is not a colour number from 0 to 15"};
 
     Shape shape;
-    const ShapeReadReport report = readShapeByExtension(path, shape);
+    const ShapeReadReport report = readShapeByExtension(path, shape, drawingUnitOption(p));
     const ShapeDiagnosis diagnosis = diagnoseShape(path, report, measureShape(shape));
     if (!diagnosis.error.empty()) {
         err << "dravenor-cli preview: " << diagnosis.error << "\n";
@@ -56,14 +57,16 @@ Command previewCommand()
 {
     return {"preview", "draws a shape file as the preview box does, to a PNG",
             "Usage: dravenor-cli preview FILE --png OUT [--size WxH] [--grid TEXT] [--colour N]\n"
-            "                            [--points] [--dimensions]\n"
+            "                            [--points] [--dimensions] [--units mm|in]\n"
             "Draws the shape file (.shp) or DXF drawing (.dxf) fitted into a square view, as the\n"
             "main window's preview box draws it, and writes the picture as PNG.\n"
             "  --size WxH      picture size in pixels (default 400x400)\n"
             "  --grid TEXT     coordinate grid: Auto, No or a spacing such as 25 (default No)\n"
             "  --colour N      entity colour, 0-15 of the 16-colour palette (default 1, navy)\n"
             "  --points        mark the end points and centres with their coordinates\n"
-            "  --dimensions    write line lengths and radii\n",
+            "  --dimensions    write line lengths and radii\n"
+            "  --units mm|in   the unit of the drawing's dimensions (default mm): a drawing that names\n"
+            "                  its units is converted to it\n",
             preview};
 }
 

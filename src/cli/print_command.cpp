@@ -77,7 +77,8 @@ std::vector<int> chosenLines(const ParsedArgs& parsed, const NestingState& state
 int print(const Args& args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed =
-        parseArgs(args, {"--layout", "--pdf", "--paper", "--zoom", "--scale", "--grid", "--line-width", "--margin"},
+        parseArgs(args, {"--layout", "--pdf", "--paper", "--zoom", "--scale", "--grid", "--line-width",
+                         "--margin", "--units"},
                   {"--all", "--landscape", "--names", "--positions"});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli print --help)"};
     if (parsed.has("--all") == parsed.has("--layout")) throw UsageError{"give either --layout N or --all"};
@@ -100,6 +101,7 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     Job job;
+    job.nesting.drawingUnit = drawingUnitOption(parsed);
     const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
     if (!opened.ok()) {
         err << "dravenor-cli print: " << opened.error << "\n";
@@ -166,6 +168,8 @@ Command printCommand()
             "  --grid TEXT       Auto (default), No, or a spacing such as 100\n"
             "  --names           part names;  --positions  part positions\n"
             "  --line-width W    pen width 1 to 5 (0.1 mm each, default 1)\n"
+            "  --units mm|in     the job's length unit (default mm): drawings that name their units\n"
+            "                    are converted to it\n"
             "A job without layouts, an unknown layout or bad options give exit code 2; a PDF that\n"
             "cannot be written, 1.\n",
             print};

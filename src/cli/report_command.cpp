@@ -44,7 +44,7 @@ Args withLongOutputOption(Args args)
 
 int report(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(withLongOutputOption(args), {"--output", "--density"}, {});
+    const ParsedArgs parsed = parseArgs(withLongOutputOption(args), {"--output", "--density", "--units"}, {});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli report --help)"};
     const std::string jobPath = parsed.positional.front();
     const std::string outputPath = parsed.value("--output", kReportFileName);
@@ -56,6 +56,7 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     Job job;
+    job.nesting.drawingUnit = drawingUnitOption(parsed);
     const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
     if (!opened.ok()) {
         err << "dravenor-cli report: " << opened.error << "\n";
@@ -86,7 +87,7 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
 Command reportCommand()
 {
     return {"report", "write the report (yields, cutting lengths, weights) of a saved job",
-            "Usage: dravenor-cli report FILE.nst [-o REPORT] [--density FILE]\n"
+            "Usage: dravenor-cli report FILE.nst [-o REPORT] [--density FILE] [--units mm|in]\n"
             "Opens the job, rebuilds its layouts from the shape files and writes its report:\n"
             "overall and per-layout yields, running lengths of cutting, weights, the use of every\n"
             "sheet and part type and the position of every placed part.\n"
@@ -94,6 +95,8 @@ Command reportCommand()
             "                       folder); written as a whole or not at all\n"
             "  --density FILE       the density table for the weights (default: density.dat beside\n"
             "                       the executable, else the one shipped in its resources)\n"
+            "  --units mm|in        the job's length unit (default mm): drawings that name their\n"
+            "                       units are converted to it\n"
             "A material missing from the density table weighs 0. A job without layouts, or one\n"
             "that cannot be read, gives exit code 2; a report that cannot be written, 1.\n",
             report};

@@ -1,6 +1,7 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/option_parser.h"
 #include "geometry/shape_diagnosis.h"
 #include "job/number_format.h"
 
@@ -27,12 +28,13 @@ void printMeasure(const ShapeMeasure& m, std::ostream& out)
 
 int shapeInfo(const Args& args, std::ostream& out, std::ostream& err)
 {
-    if (args.empty()) throw UsageError{"no shape file given (see dravenor-cli shape-info --help)"};
+    const ParsedArgs parsed = parseArgs(args, {"--units"}, {});
+    if (parsed.positional.empty()) throw UsageError{"no shape file given (see dravenor-cli shape-info --help)"};
+    const DrawingUnit unit = drawingUnitOption(parsed);
     int status = kExitOk;
-    for (const std::string& path : args) {
-        if (path.rfind("--", 0) == 0) throw UsageError{"unknown option " + path};
+    for (const std::string& path : parsed.positional) {
         Shape shape;
-        const ShapeReadReport report = readShapeByExtension(path, shape);
+        const ShapeReadReport report = readShapeByExtension(path, shape, unit);
         const ShapeMeasure measure = measureShape(shape);
         const ShapeDiagnosis diagnosis = diagnoseShape(path, report, measure);
         if (!diagnosis.error.empty()) {
@@ -52,12 +54,15 @@ int shapeInfo(const Args& args, std::ostream& out, std::ostream& err)
 Command shapeInfoCommand()
 {
     return {"shape-info", "entities, extents, closure, area and chord count of shape files",
-            "Usage: dravenor-cli shape-info FILE...\n"
+            "Usage: dravenor-cli shape-info FILE... [--units mm|in]\n"
             "For each shape file (.shp) or DXF drawing (.dxf): the number of entities by kind, the\n"
             "extents, whether the outlines are closed, the area they enclose (holes subtracted)\n"
             "and the number of chords of the segment form. Content that cannot be a good shape\n"
-            "(fields that are not numbers, no entity, degenerate entities, open outlines) is\n"
-            "reported as warnings. A file that cannot be read gives exit code 2.\n",
+            "(fields that are not numbers, drawing entities that were not read, no entity,\n"
+            "degenerate entities, open outlines) is reported as warnings, and so is a drawing\n"
+            "converted from its own units. A file that cannot be read gives exit code 2.\n"
+            "  --units mm|in   the unit shapes are measured in (default mm): a drawing that names\n"
+            "                  its units is converted to it\n",
             shapeInfo};
 }
 

@@ -12,10 +12,10 @@
 
 namespace dravenor::cli {
 
-bool readInputShape(const std::string& command, const std::string& path, Shape& shape, std::ostream& err,
-                    bool warnOpenOutlines)
+bool readInputShape(const std::string& command, const std::string& path, DrawingUnit unit, Shape& shape,
+                    std::ostream& err, bool warnOpenOutlines)
 {
-    const ShapeReadReport report = readShapeByExtension(path, shape);
+    const ShapeReadReport report = readShapeByExtension(path, shape, unit);
     ShapeMeasure measure = measureShape(shape);
     if (!warnOpenOutlines) measure.openEnds = 0;
     const ShapeDiagnosis diagnosis = diagnoseShape(path, report, measure);

@@ -13,8 +13,8 @@ namespace dravenor::cli {
 // Reads a shape file or DXF drawing (not moved). An unreadable or unusable file gives a line on
 // err and false; warnings about the content are written to err and reading goes on (open
 // outlines only when warnOpenOutlines: the close command is there to close them).
-bool readInputShape(const std::string& command, const std::string& path, Shape& shape, std::ostream& err,
-                    bool warnOpenOutlines = true);
+bool readInputShape(const std::string& command, const std::string& path, DrawingUnit unit, Shape& shape,
+                    std::ostream& err, bool warnOpenOutlines = true);
 
 // Throws UsageError unless the path ends in one of the types ("shp", "dxf"), naming the role.
 void requireFileType(const std::string& path, const std::string& role, std::initializer_list<const char*> types);

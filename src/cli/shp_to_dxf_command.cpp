@@ -19,7 +19,8 @@ int shpToDxf(const Args& args, std::ostream& out, std::ostream& err)
     requireFileType(target, "output", {"dxf"});
 
     Shape shape;
-    if (!readInputShape("shp2dxf", in, shape, err)) return kExitBadInput;
+    // A shape file names no units: the unit changes nothing.
+    if (!readInputShape("shp2dxf", in, DrawingUnit::Millimetre, shape, err)) return kExitBadInput;
     if (const std::string e = saveShapeAsDxf(shape, target, dxfTemplateFolder(p)); !e.empty()) {
         err << "dravenor-cli shp2dxf: " << e << "\n";
         return kExitBadInput;

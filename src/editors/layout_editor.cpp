@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <tuple>
 
+#include "job/drawing_unit.h"
 #include "job/job.h"
 #include "job/files.h"
 #include "job/number_format.h"
@@ -18,7 +19,11 @@
 namespace dravenor {
 
 LayoutEditor::LayoutEditor(DialogService& dialogs, QString workingFolder, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), workingFolder_(std::move(workingFolder)), grid_(newLayoutGrid())
+    : QMainWindow(parent),
+      dialogs_(dialogs),
+      workingFolder_(std::move(workingFolder)),
+      grid_(newLayoutGrid()),
+      shapes_(readDrawingUnit(workingFolder_.toStdString()).unit)
 {
     buildWidgets();
     buildMenus();

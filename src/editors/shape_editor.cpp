@@ -8,6 +8,7 @@
 #include "editors/standard_shape_window.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_preview.h"
+#include "job/drawing_unit.h"
 #include "job/job.h"
 #include "job/number_format.h"
 #include "ui/canvas_view.h"
@@ -114,7 +115,8 @@ bool ShapeEditor::openFile(const std::string& path)
 {
     ShapeReadReport report;
     TextGrid loaded = grid_;
-    if (const std::string error = loadShapeGrid(loaded, path, report); !error.empty()) {
+    const DrawingUnit unit = readDrawingUnit(templateFolder_.toStdString()).unit;
+    if (const std::string error = loadShapeGrid(loaded, path, report, unit); !error.empty()) {
         dialogs_.message(error, kShapeEditorTitle, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
         return false;
     }

@@ -197,7 +197,7 @@ void ShapeSelectionDialog::redrawPreview()
         surface.clear();
         surface.setToolTip("");
     } else {
-        previewShapeFile(joinFolderAndName(folder(), previewName_), surface, options);
+        previewShapeFile(joinFolderAndName(folder(), previewName_), surface, options, unit_);
     }
     preview_->refresh();
     previewLabel_->setText(QString::fromStdString(surface.toolTip()));

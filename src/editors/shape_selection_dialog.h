@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "job/drawing_unit.h"
+
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -47,6 +49,8 @@ public:
     void setFileType(ShapeFileType type);
     // Draws the named file of the current folder into the preview; a missing file leaves it empty.
     void previewFile(const QString& name);
+    // The unit drawings are previewed in (millimetres unless set).
+    void setDrawingUnit(DrawingUnit unit) { unit_ = unit; }
 
     QComboBox* typeCombo() const { return typeCombo_; }
     QListWidget* fileList() const { return fileList_; }
@@ -76,6 +80,7 @@ private:
     QPushButton* loadButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QString previewName_;
+    DrawingUnit unit_ = DrawingUnit::Millimetre;
     std::function<void()> openHelp_;
 };
 

@@ -12,9 +12,9 @@ namespace dravenor {
 namespace {
 
 // Width and height of the segment form's box (0 x 0 for a shape without segments).
-std::pair<double, double> segmentBoxSize(const std::string& file)
+std::pair<double, double> segmentBoxSize(const std::string& file, DrawingUnit unit)
 {
-    const SegmentList segments = loadShapeSegments(file);
+    const SegmentList segments = loadShapeSegments(file, unit);
     if (segments.empty()) return {0, 0};
     double xmin = segments[0].X1, xmax = xmin, ymin = segments[0].Y1, ymax = ymin;
     for (const Segment& s : segments) {
@@ -52,14 +52,14 @@ KerfScale planKerfAndScale(const NestingState& state)
 {
     KerfScale plan;
     for (const SheetEntry& sheet : state.sheets) {
-        const auto [w, h] = segmentBoxSize(sheet.FileName);
+        const auto [w, h] = segmentBoxSize(sheet.FileName, state.drawingUnit);
         if (w * h > plan.largestSheetArea) {
             plan.largestSheetArea = w * h;
             plan.largestSheetFile = sheet.FileName;
         }
     }
     for (const PartEntry& part : state.parts) {
-        const auto [w, h] = segmentBoxSize(part.FileName);
+        const auto [w, h] = segmentBoxSize(part.FileName, state.drawingUnit);
         const double side = std::min(w, h);
         // A part without extent (refused before a run) must not make the scale infinite.
         if (side > 0 && side < plan.smallestPartSide) {

@@ -6,7 +6,7 @@
 
 namespace dravenor {
 
-std::vector<LayoutSummary> summariseLayouts(const NestingState& state)
+std::vector<LayoutSummary> summariseLayouts(const NestingState& state, const RecordAreas& areas)
 {
     std::map<std::int32_t, LayoutSummary> byNumber;
     std::set<std::pair<std::int32_t, std::int32_t>> seenInstances;
@@ -20,18 +20,21 @@ std::vector<LayoutSummary> summariseLayouts(const NestingState& state)
         }
         if (!seenInstances.insert({e.LayoutNo, e.Instance}).second) continue;
         ++s.partsPlaced;
-        if (e.PartIndex >= 1 && static_cast<size_t>(e.PartIndex) <= state.parts.size())
-            s.partArea += state.part(e.PartIndex).Area;
+        s.partArea += areas.part(e.PartIndex);
     }
     std::vector<LayoutSummary> layouts;
     for (auto& [number, s] : byNumber) {
-        if (s.sheetIndex >= 1 && static_cast<size_t>(s.sheetIndex) <= state.sheets.size()) {
+        if (s.sheetIndex >= 1 && static_cast<size_t>(s.sheetIndex) <= state.sheets.size())
             s.sheetFile = state.sheet(s.sheetIndex).FileName;
-            s.sheetArea = state.sheet(s.sheetIndex).Area;
-        }
+        s.sheetArea = areas.sheet(s.sheetIndex);
         layouts.push_back(s);
     }
     return layouts;
+}
+
+std::vector<LayoutSummary> summariseLayouts(const NestingState& state)
+{
+    return summariseLayouts(state, countedAreas(state));
 }
 
 double overallYield(const std::vector<LayoutSummary>& layouts)

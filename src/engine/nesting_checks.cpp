@@ -23,10 +23,13 @@ std::vector<std::string> shapeFiles(const NestingState& state)
     return files;
 }
 
-std::optional<std::string> problemOf(const std::string& file, double closingTolerance)
+std::optional<std::string> problemOf(const std::string& file, double closingTolerance, DrawingUnit unit,
+                                     std::vector<std::string>& notes)
 {
     Shape shape;
-    const ShapeReadReport report = readShapeByExtension(file, shape);
+    const ShapeReadReport report = readShapeByExtension(file, shape, unit);
+    if (report.readable)
+        for (const std::string& warning : shapeReadWarnings(report)) notes.push_back(file + ": " + warning);
     // Gaps close only between ends that meet no other end: an outline closed as drawn is
     // measured as drawn however short its entities or thin the part beside half a kerf.
     const ShapeMeasure measure = measureShape(shape, closingTolerance);
@@ -42,10 +45,10 @@ std::optional<std::string> problemOf(const std::string& file, double closingTole
     return std::nullopt;
 }
 
-Shape loadedShape(const std::string& file)
+Shape loadedShape(const std::string& file, DrawingUnit unit)
 {
     Shape shape;
-    readShapeByExtension(file, shape);
+    readShapeByExtension(file, shape, unit);
     return shape;
 }
 
@@ -65,22 +68,33 @@ std::optional<std::string> emptyListMessage(const NestingState& state)
     return std::nullopt;
 }
 
-std::optional<std::string> shapeProblemMessage(const NestingState& state)
+double closingTolerance(const BasicDetails& details)
 {
-    const double kerf = state.details.Kerf > 0 ? state.details.Kerf : kZeroKerfDefault;
+    return (details.Kerf > 0 ? details.Kerf : kZeroKerfDefault) / 2;
+}
+
+ShapeFileReview reviewShapeFiles(const NestingState& state)
+{
+    ShapeFileReview review;
     std::set<std::string> checked;
     for (const std::string& file : shapeFiles(state)) {
         if (!checked.insert(file).second) continue;
-        if (auto problem = problemOf(file, kerf / 2)) return problem;
+        review.problem = problemOf(file, closingTolerance(state.details), state.drawingUnit, review.notes);
+        if (review.problem) break;
     }
-    return std::nullopt;
+    return review;
+}
+
+std::optional<std::string> shapeProblemMessage(const NestingState& state)
+{
+    return reviewShapeFiles(state).problem;
 }
 
 std::optional<std::string> rasterSizeMessage(const NestingState& state)
 {
     const KerfScale plan = planKerfAndScale(state);
     for (const PartEntry& part : state.parts) {
-        const Extents box = shapeExtents(loadedShape(part.FileName));
+        const Extents box = shapeExtents(loadedShape(part.FileName, state.drawingUnit));
         const double across = (box.width() * plan.scale + 3) * (box.height() * plan.scale + 3);
         if (across > kMostCellsInAPart)
             return part.FileName + ": far larger than any sheet at this kerf (its raster would be " +

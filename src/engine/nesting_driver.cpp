@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/layout_results.h"
+#include "engine/layout_summary.h"
 #include "engine/run_texts.h"
 #include "engine/sheet_layout.h"
 
@@ -26,16 +27,17 @@ int trialCount(size_t sheetTypes)
     return trials > 2147483647.0 ? 2147483647 : static_cast<int>(trials);
 }
 
-// The best complete trial so far.
+// The best complete trial so far: chosen by the counted areas, shown with the true ones.
 struct BestTrial {
     std::optional<NestingState> state;
     double yield = 0;
+    double trueYield = 0;
 };
 
 std::string titleFor(int trial, int trials, const BestTrial& best)
 {
     const int layouts = best.state && !best.state->entities.empty() ? best.state->entities.back().LayoutNo : 0;
-    return progressTitle(trial, trials, best.state.has_value(), best.yield, layouts);
+    return progressTitle(trial, trials, best.state.has_value(), best.trueYield, layouts);
 }
 
 EndStatus endStatusOf(const NestingState& state)
@@ -58,7 +60,8 @@ RunResult runTrials(NestingRun& run)
     RunResult result;
     result.trials = trialCount(state.sheets.size());
     BestTrial best;
-    ShapeStore shapes;
+    const RecordAreas shownAreas = trueAreas(state);
+    ShapeStore shapes(state.drawingUnit);
     for (int trial = 1; trial <= result.trials && !result.cancelled; ++trial) {
         run.progress.trialStarted(trial, result.trials);
         result.trialsRun = trial;
@@ -84,6 +87,7 @@ RunResult runTrials(NestingRun& run)
         if (!best.state || yield > best.yield) {
             best.yield = yield;
             best.state = state;
+            best.trueYield = overallYield(summariseLayouts(state, shownAreas));
             run.progress.title(titleFor(trial, result.trials, best));
         }
     }

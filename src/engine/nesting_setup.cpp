@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/nesting_checks.h"
 #include "engine/kerf_scale.h"
 #include "engine/nesting_driver.h"
 #include "engine/rasterise.h"
@@ -43,7 +44,9 @@ void readZeroPriorityAsLast(std::int32_t& pri)
 
 void cacheOutline(const std::string& file, NestingRun& run)
 {
-    if (!run.caches.outlines.count(file)) run.caches.outlines.emplace(file, makeOutline(file, run.scale));
+    if (!run.caches.outlines.count(file))
+        run.caches.outlines.emplace(
+            file, makeOutline(file, run.scale, run.state.drawingUnit, closingTolerance(run.state.details)));
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "job/drawing_unit.h"
+
 namespace dravenor {
 
 struct BasicDetails {
@@ -55,6 +57,8 @@ struct LayoutItem {
 // PartIndex, LayoutNo, Instance) are translated only through these helpers.
 struct NestingState {
     BasicDetails details;
+    // The unit drawings are converted to when their shapes are read (the job's length unit).
+    DrawingUnit drawingUnit = DrawingUnit::Millimetre;
     std::vector<SheetEntry> sheets;
     std::vector<PartEntry> parts;
     std::vector<LayoutEntity> entities;

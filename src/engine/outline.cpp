@@ -1,5 +1,6 @@
 #include "engine/outline.h"
 
+#include "geometry/open_ends.h"
 #include "geometry/primitives.h"
 #include "job/number_format.h"
 
@@ -78,9 +79,10 @@ void turnOutline(Outline& outline, double angleDegrees)
     normaliseOutline(outline);
 }
 
-Outline makeOutline(const std::string& shapeFile, double scale)
+Outline makeOutline(const std::string& shapeFile, double scale, DrawingUnit unit, double bridge)
 {
-    Outline outline = loadShapeSegments(shapeFile);
+    Outline outline = loadShapeSegments(shapeFile, unit);
+    bridgeOpenEnds(outline, bridge);
     normaliseOutline(outline);
     for (Segment& s : outline) {
         s.X1 = keptTo15Digits(s.X1 * scale);

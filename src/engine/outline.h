@@ -23,9 +23,10 @@ void turnOutline(Outline& outline, double angleDegrees);
 // are all equal, whose non-zero y are all equal, and whose box ends at that x and that y.
 bool isOriginRectangle(const Outline& outline);
 
-// The outline as the engine stores it for a shape file: the segment form of the file moved to
-// the origin, every coordinate times the scale and kept to 15 significant digits (the precision
-// the outline has always been stored with).
-Outline makeOutline(const std::string& shapeFile, double scale);
+// The outline as the engine stores it for a shape file: the segment form of the file (drawings
+// converted to `unit`) with its gaps up to `bridge` closed (job units: the gaps the start checks
+// let pass), moved to the origin, every coordinate times the scale and kept to 15 significant
+// digits (the precision the outline has always been stored with).
+Outline makeOutline(const std::string& shapeFile, double scale, DrawingUnit unit, double bridge);
 
 } // namespace dravenor

@@ -1,3 +1,4 @@
+#include "engine/nesting_checks.h"
 #include "engine/rasterise.h"
 
 #include <algorithm>
@@ -40,7 +41,10 @@ const Outline& loadOutline(const std::string& shapeFile, NestingRun& run)
 {
     auto found = run.caches.outlines.find(shapeFile);
     if (found == run.caches.outlines.end())
-        found = run.caches.outlines.emplace(shapeFile, makeOutline(shapeFile, run.scale)).first;
+        found = run.caches.outlines
+                    .emplace(shapeFile, makeOutline(shapeFile, run.scale, run.state.drawingUnit,
+                                                    closingTolerance(run.state.details)))
+                    .first;
     return found->second;
 }
 

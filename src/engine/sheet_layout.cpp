@@ -28,7 +28,7 @@ const Shape& ShapeStore::shape(const std::string& file)
     auto it = shapes_.find(file);
     if (it == shapes_.end()) {
         Shape loaded;
-        loadShape(file, loaded);
+        loadShape(file, loaded, unit_);
         it = shapes_.emplace(file, std::move(loaded)).first;
     }
     return it->second;

@@ -14,6 +14,7 @@ namespace dravenor {
 // and each turned as the engine places it, turned once per run and angle.
 class ShapeStore {
 public:
+    explicit ShapeStore(DrawingUnit unit) : unit_(unit) {}
     const Shape& shape(const std::string& file);
     // The shape turned by the angle (degrees) and moved so that the box of its chords starts at
     // (0, 0): the frame its raster was made in (an arc may pass its chords' box by the sag,
@@ -21,6 +22,7 @@ public:
     const Shape& turned(const std::string& file, double angleDegrees);
 
 private:
+    DrawingUnit unit_;
     std::map<std::string, Shape> shapes_;
     std::map<std::pair<std::string, double>, Shape> turned_;
 };

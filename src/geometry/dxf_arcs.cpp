@@ -8,14 +8,6 @@ namespace dravenor {
 
 namespace {
 
-double normalisedDegrees(double degrees)
-{
-    double d = std::fmod(degrees, 360.0);
-    if (d < 0) d += 360.0;
-    if (d >= 360.0) d -= 360.0;
-    return d + 0.0; // no -0
-}
-
 ShapeEntity lineBetween(const DxfVertex& from, const DxfVertex& to)
 {
     ShapeEntity line;
@@ -28,9 +20,17 @@ ShapeEntity lineBetween(const DxfVertex& from, const DxfVertex& to)
 
 } // namespace
 
+double dxfNormalisedDegrees(double degrees)
+{
+    double d = std::fmod(degrees, 360.0);
+    if (d < 0) d += 360.0;
+    if (d >= 360.0) d -= 360.0;
+    return d + 0.0; // no -0
+}
+
 double dxfDirectionDegrees(double dx, double dy)
 {
-    return normalisedDegrees(std::atan2(dy, dx) * 180.0 / std::numbers::pi);
+    return dxfNormalisedDegrees(std::atan2(dy, dx) * 180.0 / std::numbers::pi);
 }
 
 ShapeEntity dxfPolylineSegment(const DxfVertex& from, const DxfVertex& to)
@@ -70,8 +70,8 @@ void mirrorArcInX(ShapeEntity& arc)
     arc.CX = 0.0 - arc.CX;
     if (arc.Nstart == arc.Nend) return; // a full circle stays one
     const double start = arc.Nstart;
-    arc.Nstart = normalisedDegrees(180 - arc.Nend);
-    arc.Nend = normalisedDegrees(180 - start);
+    arc.Nstart = dxfNormalisedDegrees(180 - arc.Nend);
+    arc.Nend = dxfNormalisedDegrees(180 - start);
 }
 
 void mirrorVerticesInX(std::vector<DxfVertex>& vertices)

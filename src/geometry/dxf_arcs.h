@@ -23,6 +23,8 @@ void appendDxfPolylinePath(const std::vector<DxfVertex>& vertices, bool closed, 
 void mirrorArcInX(ShapeEntity& arc);           // centre x negated; angles s, e -> 180 - e, 180 - s
 void mirrorVerticesInX(std::vector<DxfVertex>& vertices); // x negated, bulges change side
 
+// Degrees in [0, 360).
+double dxfNormalisedDegrees(double degrees);
 // Degrees counter-clockwise from +x of the direction (dx, dy), in [0, 360).
 double dxfDirectionDegrees(double dx, double dy);
 

@@ -12,7 +12,9 @@ namespace {
 // Extrusion directions closer to the z axis than this count as along it.
 constexpr double kAxisTolerance = 1.0 / 64;
 
-double numberOf(const DxfGroup& group, DxfNumberTally& tally)
+} // namespace
+
+double dxfNumberOf(const DxfGroup& group, DxfNumberTally& tally)
 {
     const DxfNumber number = readDxfNumber(group.value);
     if (!number.numeric) ++tally.nonNumeric;
@@ -23,12 +25,10 @@ double numberOf(const DxfGroup& group, DxfNumberTally& tally)
     return number.value;
 }
 
-} // namespace
-
 double dxfGroupNumber(const DxfEntity& entity, int code, DxfNumberTally& tally, double missing)
 {
     for (const DxfGroup& group : entity.groups)
-        if (group.code == code) return numberOf(group, tally);
+        if (group.code == code) return dxfNumberOf(group, tally);
     return missing;
 }
 
@@ -94,11 +94,11 @@ bool readDxfLwPolyline(const DxfEntity& entity, DxfNumberTally& tally, Shape& sh
     std::vector<DxfVertex> vertices;
     for (const DxfGroup& group : entity.groups) {
         if (group.code == 10) {
-            vertices.push_back({numberOf(group, tally), 0, 0});
+            vertices.push_back({dxfNumberOf(group, tally), 0, 0});
         } else if (!vertices.empty() && group.code == 20) {
-            vertices.back().y = numberOf(group, tally);
+            vertices.back().y = dxfNumberOf(group, tally);
         } else if (!vertices.empty() && group.code == 42) {
-            vertices.back().bulge = numberOf(group, tally);
+            vertices.back().bulge = dxfNumberOf(group, tally);
         }
     }
     const bool closed = (dxfFlags(entity, tally) & 1) != 0;

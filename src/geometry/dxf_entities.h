@@ -15,6 +15,8 @@ struct DxfNumberTally {
     std::uint32_t outOfRangeLine = 0; // line of the first such group's code
 };
 
+// The group's value as a number, counted in the tally.
+double dxfNumberOf(const DxfGroup& group, DxfNumberTally& tally);
 // The first group with the code read as a number; `missing` when the entity has none.
 double dxfGroupNumber(const DxfEntity& entity, int code, DxfNumberTally& tally, double missing = 0);
 // The bits of the entity's flag group 70 (0 when it has none).

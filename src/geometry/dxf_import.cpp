@@ -3,12 +3,17 @@
 #include <cmath>
 #include <string_view>
 
+#include "geometry/dxf_ellipse.h"
 #include "geometry/dxf_entities.h"
 #include "geometry/dxf_entity_cursor.h"
 #include "geometry/dxf_groups.h"
+#include "geometry/dxf_insert.h"
 #include "geometry/dxf_polyline.h"
 #include "geometry/dxf_sections.h"
+#include "geometry/dxf_spline.h"
+#include "geometry/dxf_units.h"
 #include "job/files.h"
+#include "job/number_format.h"
 
 namespace dravenor {
 
@@ -58,10 +63,34 @@ std::string binaryDrawingReason(std::string_view text)
     return "";
 }
 
+// Where the entities being read are drawn: the map into the shape, and the block (if any)
+// they belong to, inside the blocks that insert it.
+struct DxfPlacement {
+    DxfTransform transform;
+    std::string_view block;
+    const DxfPlacement* outer = nullptr;
+    int depth = 0;
+
+    bool inside(std::string_view name) const
+    {
+        for (const DxfPlacement* p = this; p; p = p->outer)
+            if (toLowerAscii(std::string(p->block)) == toLowerAscii(std::string(name))) return true;
+        return false;
+    }
+};
+
+// Blocks inside blocks deeper than this are not drawn (no drawing program nests them so).
+constexpr int kDeepestBlockNesting = 32;
+// Inserts stop adding to a shape beyond this many entities: block arrays can multiply without end.
+constexpr std::size_t kMostInsertedEntities = 1000000;
+
 // Reads the model's entities, appending what they draw and noting what it skips.
 class DxfShapeReader {
 public:
-    explicit DxfShapeReader(Shape& shape) : shape_(shape) {}
+    DxfShapeReader(std::string_view text, const DxfBlockIndex& blocks, const DxfTransform& model, Shape& shape)
+        : text_(text), blocks_(blocks), model_{model, {}, nullptr, 0}, shape_(shape)
+    {
+    }
 
     // Reads the entities of one stretch of text; false once a number stopped the import.
     bool readAll(DxfEntityCursor& cursor)
@@ -71,7 +100,7 @@ public:
         Shape drawn; // what one entity draws, kept apart until its numbers prove sound
         while (cursor.next(entity, storage_)) {
             drawn.clear();
-            readEntity(entity, cursor, drawn);
+            readEntity(entity, cursor, model_, drawn);
             if (tally_.outOfRange || !allFinite(drawn)) {
                 stopLine_ = tally_.outOfRange ? tally_.outOfRangeLine : entity.line;
                 return false;
@@ -97,44 +126,116 @@ public:
     }
 
 private:
-    // Reads the entity (a polyline with its vertices from the cursor) into `drawn`.
-    void readEntity(const DxfEntity& entity, DxfEntityCursor& cursor, Shape& drawn)
+    // Reads the entity (a polyline with its vertices, an insert with its attributes, from the
+    // cursor) into `drawn`, placed as `at` says.
+    void readEntity(const DxfEntity& entity, DxfEntityCursor& cursor, const DxfPlacement& at, Shape& drawn)
     {
         const std::string_view name = entity.name;
         if (isStructureMarker(name)) return;
         if (dxfInPaperSpace(entity, tally_)) {
-            count(skipped_, std::string(name) + " (paper space)");
+            skip(std::string(name) + " (paper space)", at);
             if (name == "POLYLINE") noteSeqend(skipDxfPolylineVertices(cursor), entity);
             return;
         }
+        if (name == "INSERT") {
+            readInsert(entity, cursor, at, drawn);
+            return;
+        }
+        if (name == "ELLIPSE") {
+            if (!readDxfEllipse(entity, tally_, at.transform, drawn)) skip("ELLIPSE (empty)", at);
+            return;
+        }
+        if (name == "SPLINE") {
+            if (const std::string problem = readDxfSpline(entity, tally_, at.transform, drawn); !problem.empty())
+                skip("SPLINE (" + problem + ")", at);
+            return;
+        }
+        // Lines, arcs and polylines are read as drawn, then placed.
+        const bool asDrawn = at.transform.isIdentity();
+        if (!asDrawn) unplaced_.clear();
+        Shape& target = asDrawn ? drawn : unplaced_;
         if (name == "POLYLINE") {
-            readPolyline(entity, cursor, drawn);
-            return;
+            readPolyline(entity, cursor, at, target);
+        } else {
+            bool drew = false;
+            if (name == "LINE")
+                drew = readDxfLine(entity, tally_, target);
+            else if (name == "ARC")
+                drew = readDxfArc(entity, tally_, target);
+            else if (name == "CIRCLE")
+                drew = readDxfCircle(entity, tally_, target);
+            else if (name == "LWPOLYLINE")
+                drew = readDxfLwPolyline(entity, tally_, target);
+            else {
+                skip(name.empty() ? "(unnamed)" : std::string(name), at);
+                return;
+            }
+            if (!drew) skip(std::string(name) + " (empty)", at);
         }
-        bool drew = false;
-        if (name == "LINE")
-            drew = readDxfLine(entity, tally_, drawn);
-        else if (name == "ARC")
-            drew = readDxfArc(entity, tally_, drawn);
-        else if (name == "CIRCLE")
-            drew = readDxfCircle(entity, tally_, drawn);
-        else if (name == "LWPOLYLINE")
-            drew = readDxfLwPolyline(entity, tally_, drawn);
-        else {
-            count(skipped_, name.empty() ? "(unnamed)" : std::string(name));
-            return;
-        }
-        if (!drew) count(skipped_, std::string(name) + " (empty)");
+        if (!asDrawn) appendPlaced(unplaced_, at.transform, drawn);
     }
 
-    void readPolyline(const DxfEntity& head, DxfEntityCursor& cursor, Shape& drawn)
+    void readPolyline(const DxfEntity& head, DxfEntityCursor& cursor, const DxfPlacement& at, Shape& drawn)
     {
         const DxfPolylineRead read = readDxfPolyline(head, cursor, tally_, drawn);
         if (read.mesh)
-            count(skipped_, "POLYLINE (mesh)");
+            skip("POLYLINE (mesh)", at);
         else if (read.drawsNothing)
-            count(skipped_, "POLYLINE (empty)");
+            skip("POLYLINE (empty)", at);
         noteSeqend(read.hasSeqend, head);
+    }
+
+    // Draws the block the insert names once per cell of its array.
+    void readInsert(const DxfEntity& entity, DxfEntityCursor& cursor, const DxfPlacement& at, Shape& drawn)
+    {
+        const DxfInsert insert = readDxfInsert(entity, tally_);
+        if (insert.attributesFollow) skipAttributes(cursor, at);
+        const std::string name(insert.blockName);
+        const DxfTextRange* block = blocks_.find(name);
+        if (!block) return skip("INSERT (no block " + name + ")", at);
+        if (insert.tooManyCells)
+            return skip("INSERT (an array of more than " + formatGeneral(kMostInsertCells) + " cells)", at);
+        if (at.inside(name)) return skip("INSERT (block " + name + " inside itself)", at);
+        if (at.depth >= kDeepestBlockNesting) return skip("INSERT (blocks nested too deep)", at);
+
+        DxfEntityCursor blockCursor = cursorOver(*block);
+        std::vector<DxfGroup> storage;
+        DxfEntity head;
+        blockCursor.next(head, storage);
+        const DxfBlockHead blockHead = readDxfBlockHead(head, tally_);
+        if (blockHead.external) return skip("INSERT (external reference " + name + ")", at);
+        const DxfTransform fromBase = DxfTransform::translation(-blockHead.base.x, -blockHead.base.y);
+        for (const DxfTransform& cell : insert.cells) {
+            if (shape_.size() + drawn.size() > kMostInsertedEntities)
+                return skip("INSERT (beyond " + formatGeneral(kMostInsertedEntities) + " entities)", at);
+            const DxfPlacement inner{at.transform.after(cell).after(fromBase), insert.blockName, &at, at.depth + 1};
+            DxfEntityCursor contents = cursorOver(*block);
+            DxfEntity e;
+            contents.next(e, storage); // the BLOCK entity itself
+            while (contents.next(e, storage)) readEntity(e, contents, inner, drawn);
+        }
+    }
+
+    // The ATTRIB entities (texts) after an insert, and their SEQEND.
+    void skipAttributes(DxfEntityCursor& cursor, const DxfPlacement& at)
+    {
+        std::vector<DxfGroup> storage;
+        DxfEntity attribute;
+        while (cursor.nextName() == "ATTRIB") {
+            cursor.next(attribute, storage);
+            skip("ATTRIB", at);
+        }
+        if (cursor.nextName() == "SEQEND") cursor.next(attribute, storage);
+    }
+
+    DxfEntityCursor cursorOver(const DxfTextRange& range) const
+    {
+        return DxfEntityCursor(text_.substr(range.begin, range.end - range.begin), range.firstLine);
+    }
+
+    void skip(const std::string& what, const DxfPlacement& at)
+    {
+        count(skipped_, at.block.empty() ? what : what + " (in block " + std::string(at.block) + ")");
     }
 
     void noteSeqend(bool hasSeqend, const DxfEntity& head)
@@ -142,7 +243,11 @@ private:
         if (!hasSeqend && polylinesWithoutSeqend_++ == 0) firstPolylineWithoutSeqend_ = head.line;
     }
 
+    std::string_view text_;
+    const DxfBlockIndex& blocks_;
+    const DxfPlacement model_;
     Shape& shape_;
+    Shape unplaced_; // a line, arc or polyline as drawn, before it is placed
     std::vector<DxfGroup> storage_;
     DxfNumberTally tally_;
     EntityCounts skipped_;
@@ -167,7 +272,7 @@ void noteDamage(const DxfDrawingLayout& layout, ShapeReadReport& report)
 
 } // namespace
 
-ShapeReadReport parseDxfText(const std::string& text, Shape& shape, const std::string& fileName)
+ShapeReadReport parseDxfText(const std::string& text, Shape& shape, const std::string& fileName, DrawingUnit unit)
 {
     ShapeReadReport report;
     if (const std::string reason = binaryDrawingReason(text); !reason.empty()) {
@@ -180,17 +285,20 @@ ShapeReadReport parseDxfText(const std::string& text, Shape& shape, const std::s
     if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3); // byte-order mark some writers add
 
     const DxfDrawingLayout layout = dxfDrawingLayout(body);
-    DxfShapeReader reader(shape);
+    const DxfUnitScale units = dxfUnitScale(body, layout.header, unit);
+    const DxfBlockIndex blocks(layout.blocks);
+    DxfShapeReader reader(body, blocks, DxfTransform::scaling(units.factor, units.factor), shape);
     for (const DxfTextRange& range : layout.modelRanges) {
         DxfEntityCursor cursor(body.substr(range.begin, range.end - range.begin), range.firstLine);
         if (!reader.readAll(cursor)) break;
     }
     reader.report(report);
     noteDamage(layout, report);
+    if (!units.note.empty()) report.notes.push_back(units.note);
     return report;
 }
 
-ShapeReadReport readDxfFile(const std::string& path, Shape& shape)
+ShapeReadReport readDxfFile(const std::string& path, Shape& shape, DrawingUnit unit)
 {
     const FileText file = readWholeFile(path);
     if (!file.bytes) {
@@ -199,7 +307,7 @@ ShapeReadReport readDxfFile(const std::string& path, Shape& shape)
         report.error = file.error;
         return report;
     }
-    return parseDxfText(*file.bytes, shape, path);
+    return parseDxfText(*file.bytes, shape, path, unit);
 }
 
 } // namespace dravenor

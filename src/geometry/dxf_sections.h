@@ -1,6 +1,6 @@
 #pragma once
-// Where a drawing's shape is: the ENTITIES section, or in a drawing without sections the text
-// after the last block definition. Block definitions are never read.
+// Where a drawing's parts are: its header, its block definitions, and its shape: the ENTITIES
+// section, or in a drawing without sections the text after the last block definition.
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -12,8 +12,16 @@ struct DxfTextRange {
     std::uint32_t firstLine = 1;    // line number at begin
 };
 
+// A block definition: from its BLOCK entity (name 2, base point 10/20, flags 70) to the ENDBLK.
+struct DxfBlockDefinition {
+    std::string_view name; // as written
+    DxfTextRange range;    // starts at the BLOCK entity, ends before the ENDBLK
+};
+
 struct DxfDrawingLayout {
     std::vector<DxfTextRange> modelRanges; // the stretches whose entities make the shape
+    DxfTextRange header;                   // the HEADER section's variables (empty when none)
+    std::vector<DxfBlockDefinition> blocks;
     bool holdsGroups = false;
     bool hasSections = false;
     bool hasEntitiesSection = false;

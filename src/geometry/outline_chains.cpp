@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <numeric>
 
 #include "geometry/segments.h"
@@ -10,8 +11,12 @@ namespace dravenor {
 
 namespace {
 
-// An entity that joins two ends: its chord points from its start to its end.
-using Edge = std::vector<OutlinePoint>;
+// An entity that joins two ends: its chord points from its start to its end, and twice the area
+// between its arc and those chords (0 for a line), counted positive in the entity's direction.
+struct Edge {
+    std::vector<OutlinePoint> points;
+    double arcExcess = 0;
+};
 
 class DisjointSets {
 public:
@@ -35,15 +40,29 @@ double pointDistance(OutlinePoint a, OutlinePoint b)
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-Edge chordPoints(const ShapeEntity& e)
+// Arcs run counter-clockwise, so seen from their centre the exact doubled area of the sweep is
+// RAD^2 x sweep; the chords' share of it is the shoelace sum about the centre.
+double arcExcessOf(const ShapeEntity& e, const std::vector<OutlinePoint>& chordPoints)
 {
-    if (e.RAD == 0) return {{e.X1, e.Y1}, {e.X2, e.Y2}};
-    Edge points;
+    double chords = 0;
+    for (std::size_t i = 0; i + 1 < chordPoints.size(); ++i) {
+        const OutlinePoint a{chordPoints[i].x - e.CX, chordPoints[i].y - e.CY};
+        const OutlinePoint b{chordPoints[i + 1].x - e.CX, chordPoints[i + 1].y - e.CY};
+        chords += a.x * b.y - b.x * a.y;
+    }
+    return e.RAD * e.RAD * arcSweep(e.Nstart, e.Nend) * std::numbers::pi / 180 - chords;
+}
+
+Edge chordEdge(const ShapeEntity& e)
+{
+    if (e.RAD == 0) return {{{e.X1, e.Y1}, {e.X2, e.Y2}}};
+    Edge edge;
     forEachArcChord(e.CX, e.CY, e.RAD, e.Nstart, e.Nend, [&](double x1, double y1, double x2, double y2) {
-        if (points.empty()) points.push_back({x1, y1});
-        points.push_back({x2, y2});
+        if (edge.points.empty()) edge.points.push_back({x1, y1});
+        edge.points.push_back({x2, y2});
     });
-    return points;
+    edge.arcExcess = arcExcessOf(e, edge.points);
+    return edge;
 }
 
 bool isFinite(OutlinePoint p)
@@ -87,8 +106,8 @@ std::vector<std::size_t> junctionsOfEnds(const std::vector<Edge>& edges, double 
 {
     std::vector<OutlinePoint> ends;
     for (const Edge& edge : edges) {
-        ends.push_back(edge.front());
-        ends.push_back(edge.back());
+        ends.push_back(edge.points.front());
+        ends.push_back(edge.points.back());
     }
     std::vector<std::size_t> all(ends.size());
     std::iota(all.begin(), all.end(), 0);
@@ -103,7 +122,7 @@ std::vector<std::size_t> junctionsOfEnds(const std::vector<Edge>& edges, double 
         for (std::size_t i = 0; i < ends.size(); ++i)
             if (endsAtRoot[sets.root(i)] == 1) alone.push_back(i);
         // A straight edge's two ends would close on themselves around no area.
-        const auto notOneLine = [&](std::size_t a, std::size_t b) { return a / 2 != b / 2 || edges[a / 2].size() > 2; };
+        const auto notOneLine = [&](std::size_t a, std::size_t b) { return a / 2 != b / 2 || edges[a / 2].points.size() > 2; };
         std::vector<EndPair> gaps = pairsWithin(ends, alone, gapTolerance, notOneLine);
         std::sort(gaps.begin(), gaps.end());
         std::vector<bool> joined(ends.size(), false);
@@ -119,26 +138,30 @@ std::vector<std::size_t> junctionsOfEnds(const std::vector<Edge>& edges, double 
     return junction;
 }
 
-// Walks a closed chain from the start of the first edge back to it, collecting the corners.
-OutlinePolygon walkOutline(std::size_t firstEdge, const std::vector<Edge>& edges,
-                           const std::vector<std::vector<std::size_t>>& endsAtJunction,
-                           const std::vector<std::size_t>& junction, std::vector<bool>& visited)
+// Walks a closed chain from the start of the first edge back to it, collecting the corners and
+// the arcs' excess in the direction of the walk.
+void walkOutline(std::size_t firstEdge, const std::vector<Edge>& edges,
+                 const std::vector<std::vector<std::size_t>>& endsAtJunction, const std::vector<std::size_t>& junction,
+                 std::vector<bool>& visited, OutlineChains& result)
 {
     OutlinePolygon polygon;
+    double arcExcess = 0;
     const std::size_t startEnd = 2 * firstEdge;
     std::size_t leaving = startEnd;
     do {
         const std::size_t edge = leaving / 2;
         const bool forward = leaving % 2 == 0;
         visited[edge] = true;
-        const Edge& points = edges[edge];
+        const std::vector<OutlinePoint>& points = edges[edge].points;
         if (forward) polygon.insert(polygon.end(), points.begin(), points.end() - 1);
         else polygon.insert(polygon.end(), points.rbegin(), points.rend() - 1);
+        arcExcess += forward ? edges[edge].arcExcess : -edges[edge].arcExcess;
         const std::size_t arriving = leaving ^ 1;
         const std::vector<std::size_t>& there = endsAtJunction[junction[arriving]];
         leaving = there[0] == arriving ? there[1] : there[0];
     } while (leaving != startEnd);
-    return polygon;
+    result.closedOutlines.push_back(std::move(polygon));
+    result.arcExcess.push_back(arcExcess);
 }
 
 } // namespace
@@ -149,13 +172,14 @@ OutlineChains chainOutlines(const Shape& shape, double gapTolerance)
     OutlineChains result;
     std::vector<Edge> edges;
     for (const ShapeEntity& e : shape) {
-        Edge points = chordPoints(e);
-        if (!isFinite(points.front()) || !isFinite(points.back())) continue;
+        Edge edge = chordEdge(e);
+        if (!isFinite(edge.points.front()) || !isFinite(edge.points.back())) continue;
         if (isFullTurn(e)) {
-            points.pop_back(); // the closing corner is the first one again
-            result.closedOutlines.push_back(std::move(points));
-        } else if (e.RAD != 0 || pointDistance(points.front(), points.back()) > meet) {
-            edges.push_back(std::move(points));
+            edge.points.pop_back(); // the closing corner is the first one again
+            result.closedOutlines.push_back(std::move(edge.points));
+            result.arcExcess.push_back(edge.arcExcess);
+        } else if (e.RAD != 0 || pointDistance(edge.points.front(), edge.points.back()) > meet) {
+            edges.push_back(std::move(edge));
         }
     }
     if (edges.empty()) return result;
@@ -182,7 +206,7 @@ OutlineChains chainOutlines(const Shape& shape, double gapTolerance)
             ++result.edgesOffOutlines;
             continue;
         }
-        result.closedOutlines.push_back(walkOutline(edge, edges, endsAtJunction, junction, visited));
+        walkOutline(edge, edges, endsAtJunction, junction, visited, result);
     }
     return result;
 }

@@ -20,6 +20,9 @@ inline constexpr double kEndsMeetAsDrawn = 1e-6;
 
 struct OutlineChains {
     std::vector<OutlinePolygon> closedOutlines; // circles included, one outline each
+    // Per closed outline: twice the area its arcs add beyond their chords, signed like the
+    // outline's own area, so doubleSignedArea(outline) + this is twice its exact signed area.
+    std::vector<double> arcExcess;
     int openEnds = 0;                           // entity ends meeting no other end
     int edgesOffOutlines = 0;                   // entities on open or branching chains
 };

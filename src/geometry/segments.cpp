@@ -27,10 +27,10 @@ SegmentList shapeToSegments(const Shape& shape)
     return segments;
 }
 
-SegmentList loadShapeSegments(const std::string& path)
+SegmentList loadShapeSegments(const std::string& path, DrawingUnit unit)
 {
     Shape shape;
-    readShapeByExtension(path, shape);
+    readShapeByExtension(path, shape, unit);
     return shapeToSegments(shape);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "geometry/shape.h"
+#include "job/drawing_unit.h"
 
 namespace dravenor {
 
@@ -35,8 +36,9 @@ void appendShapeSegments(const Shape& shape, SegmentList& out);
 SegmentList shapeToSegments(const Shape& shape);
 // The segments of one entity, in its drawing direction.
 void appendEntitySegments(const ShapeEntity& entity, SegmentList& out);
-// Reads the file by its extension (no move) and returns its segment form.
-SegmentList loadShapeSegments(const std::string& path);
+// Reads the file by its extension (no move; drawings converted to `unit`) and returns its
+// segment form.
+SegmentList loadShapeSegments(const std::string& path, DrawingUnit unit = DrawingUnit::Millimetre);
 
 } // namespace dravenor
 

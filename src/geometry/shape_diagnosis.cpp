@@ -20,13 +20,7 @@ ShapeDiagnosis diagnoseShape(const std::string& path, const ShapeReadReport& rep
         d.error = path + ": holds binary bytes, not shape text";
         return d;
     }
-    if (report.nonNumericFields > 0)
-        d.warnings.push_back(countedNoun(report.nonNumericFields, "field is", "fields are") +
-                             " not a number (read as 0)");
-    if (report.leftoverFields > 0)
-        d.warnings.push_back("the file ends in the middle of an entity (" +
-                             countedNoun(report.leftoverFields, "field", "fields") + " dropped)");
-    for (const std::string& note : report.notes) d.warnings.push_back(note);
+    d.warnings = shapeReadWarnings(report);
     if (measure.entities == 0) {
         d.warnings.push_back("holds no entity");
         return d;
@@ -39,6 +33,18 @@ ShapeDiagnosis diagnoseShape(const std::string& path, const ShapeReadReport& rep
                              countedNoun(measure.openEnds, "entity end meets", "entity ends meet") +
                              " no other end");
     return d;
+}
+
+std::vector<std::string> shapeReadWarnings(const ShapeReadReport& report)
+{
+    std::vector<std::string> warnings;
+    if (report.nonNumericFields > 0)
+        warnings.push_back(countedNoun(report.nonNumericFields, "field is", "fields are") + " not a number (read as 0)");
+    if (report.leftoverFields > 0)
+        warnings.push_back("the file ends in the middle of an entity (" +
+                           countedNoun(report.leftoverFields, "field", "fields") + " dropped)");
+    warnings.insert(warnings.end(), report.notes.begin(), report.notes.end());
+    return warnings;
 }
 
 } // namespace dravenor

@@ -20,4 +20,8 @@ struct ShapeDiagnosis {
 ShapeDiagnosis diagnoseShape(const std::string& path, const ShapeReadReport& report,
                              const ShapeMeasure& measure);
 
+// The warnings about what the reader met (fields that are not numbers, content it dropped or
+// skipped, units converted): the first of the diagnosis's warnings, whatever the shape is.
+std::vector<std::string> shapeReadWarnings(const ShapeReadReport& report);
+
 } // namespace dravenor

@@ -106,18 +106,18 @@ ShapeReadReport readShapeFile(const std::string& path, Shape& shape)
     return parseShapeText(*file.bytes, shape);
 }
 
-ShapeReadReport readShapeByExtension(const std::string& path, Shape& shape)
+ShapeReadReport readShapeByExtension(const std::string& path, Shape& shape, DrawingUnit unit)
 {
     shape.clear();
     const std::string type = shapeFileType(path);
     if (type == "shp") return readShapeFile(path, shape);
-    if (type == "dxf") return readDxfFile(path, shape);
+    if (type == "dxf") return readDxfFile(path, shape, unit);
     return {}; // any other file type reads as an empty shape
 }
 
-ShapeReadReport loadShape(const std::string& path, Shape& shape)
+ShapeReadReport loadShape(const std::string& path, Shape& shape, DrawingUnit unit)
 {
-    ShapeReadReport report = readShapeByExtension(path, shape);
+    ShapeReadReport report = readShapeByExtension(path, shape, unit);
     normaliseShape(shape);
     return report;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "geometry/shape.h"
+#include "job/drawing_unit.h"
 
 namespace dravenor {
 
@@ -31,10 +32,10 @@ ShapeReadReport readShapeFile(const std::string& path, Shape& shape);
 ShapeReadReport parseShapeText(const std::string& content, Shape& shape);
 
 // Resets the shape and reads the file by its extension; any other extension gives an empty
-// shape. No move.
-ShapeReadReport readShapeByExtension(const std::string& path, Shape& shape);
+// shape. No move. A drawing that names its units is converted to `unit`.
+ShapeReadReport readShapeByExtension(const std::string& path, Shape& shape, DrawingUnit unit = DrawingUnit::Millimetre);
 // readShapeByExtension, then normaliseShape so the extents start at (0, 0).
-ShapeReadReport loadShape(const std::string& path, Shape& shape);
+ShapeReadReport loadShape(const std::string& path, Shape& shape, DrawingUnit unit = DrawingUnit::Millimetre);
 
 // Shape-file text: nine quoted fields per entity in general number format, CR LF.
 std::string shapeToFileText(const Shape& shape);

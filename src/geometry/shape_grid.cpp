@@ -140,13 +140,13 @@ int joinMissingLines(TextGrid& grid)
     return static_cast<int>(added.size());
 }
 
-std::string loadShapeGrid(TextGrid& grid, const std::string& path, ShapeReadReport& report)
+std::string loadShapeGrid(TextGrid& grid, const std::string& path, ShapeReadReport& report, DrawingUnit unit)
 {
     const std::string type = shapeFileType(path);
     if (type.empty()) return path + ": not a shape file (.shp) or DXF drawing (.dxf)";
     if (!fileExists(path)) return path + ": file not found";
     Shape shape;
-    report = readShapeByExtension(path, shape);
+    report = readShapeByExtension(path, shape, unit);
     if (!report.readable) return report.error;
 
     TextGrid loaded = newShapeGrid();

@@ -49,8 +49,10 @@ std::pair<int, int> appendShapeRows(TextGrid& grid, const Shape& shape);
 int joinMissingLines(TextGrid& grid);
 
 // Fills the grid from a shape file (cells as written) or a DXF drawing (entities in general
-// number format). Returns "" or the error; the report says what the reader noticed.
-std::string loadShapeGrid(TextGrid& grid, const std::string& path, ShapeReadReport& report);
+// number format, converted to `unit`). Returns "" or the error; the report says what the
+// reader noticed.
+std::string loadShapeGrid(TextGrid& grid, const std::string& path, ShapeReadReport& report,
+                          DrawingUnit unit = DrawingUnit::Millimetre);
 // Saves the non-blank rows: a shape file holds the cells as shown; a name ending in "dxf" gets
 // a DXF drawing with the templates of the folder. Returns "" or the error; the previous file
 // is kept on failure.

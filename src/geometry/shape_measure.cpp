@@ -43,8 +43,9 @@ OutlinePoint probePoint(const OutlinePolygon& polygon)
 }
 
 // Outlines inside an odd number of others are holes and subtract; the rest add.
-double evenOddArea(const std::vector<OutlinePolygon>& outlines)
+double evenOddArea(const OutlineChains& chains)
 {
+    const std::vector<OutlinePolygon>& outlines = chains.closedOutlines;
     std::vector<Box> boxes;
     for (const OutlinePolygon& outline : outlines) boxes.push_back(boxOf(outline));
     double area = 0;
@@ -53,7 +54,7 @@ double evenOddArea(const std::vector<OutlinePolygon>& outlines)
         int enclosing = 0;
         for (std::size_t j = 0; j < outlines.size(); ++j)
             if (j != i && boxes[j].holds(probe) && outlineContains(outlines[j], probe)) ++enclosing;
-        const double own = std::fabs(doubleSignedArea(outlines[i])) / 2;
+        const double own = std::fabs(doubleSignedArea(outlines[i]) + chains.arcExcess[i]) / 2;
         area += enclosing % 2 == 0 ? own : -own;
     }
     return area;
@@ -87,8 +88,13 @@ ShapeMeasure measureShape(const Shape& shape, double tolerance)
     m.closedOutlines = static_cast<int>(chains.closedOutlines.size());
     m.openEnds = chains.openEnds;
     m.closed = m.closedOutlines > 0 && chains.openEnds == 0 && chains.edgesOffOutlines == 0;
-    m.enclosedArea = evenOddArea(chains.closedOutlines);
+    m.enclosedArea = evenOddArea(chains);
     return m;
+}
+
+double enclosedArea(const Shape& shape, double tolerance)
+{
+    return evenOddArea(chainOutlines(shape, tolerance));
 }
 
 } // namespace dravenor

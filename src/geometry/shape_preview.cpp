@@ -9,7 +9,8 @@
 
 namespace dravenor {
 
-bool previewShapeFile(const std::string& path, DrawingSurface& surface, const PreviewOptions& options)
+bool previewShapeFile(const std::string& path, DrawingSurface& surface, const PreviewOptions& options,
+                      DrawingUnit unit)
 {
     if (!fileExists(path)) {
         surface.clear();
@@ -17,7 +18,7 @@ bool previewShapeFile(const std::string& path, DrawingSurface& surface, const Pr
         return false;
     }
     Shape shape;
-    readShapeByExtension(path, shape);
+    readShapeByExtension(path, shape, unit);
     previewShape(shape, surface, options);
     return true;
 }

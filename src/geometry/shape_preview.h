@@ -7,6 +7,7 @@
 
 #include "geometry/drawing_surface.h"
 #include "geometry/shape.h"
+#include "job/drawing_unit.h"
 
 namespace dravenor {
 
@@ -20,9 +21,10 @@ struct PreviewOptions {
     bool gridLabels = true;        // false for the main window's preview boxes
 };
 
-// Reads the file by its extension (no move) and draws it fitted into the surface.
-// Returns false when the file does not exist (the surface is left cleared).
-bool previewShapeFile(const std::string& path, DrawingSurface& surface, const PreviewOptions& options);
+// Reads the file by its extension (no move; drawings converted to `unit`) and draws it fitted
+// into the surface. Returns false when the file does not exist (the surface is left cleared).
+bool previewShapeFile(const std::string& path, DrawingSurface& surface, const PreviewOptions& options,
+                      DrawingUnit unit = DrawingUnit::Millimetre);
 // The same for a shape already in memory: clears the surface, fits the view, draws the grid
 // and the shape. An empty shape leaves the surface cleared with no tooltip.
 void previewShape(const Shape& shape, DrawingSurface& surface, const PreviewOptions& options);

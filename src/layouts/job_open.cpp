@@ -24,6 +24,7 @@ JobOpenResult openJob(const std::string& path, const std::string& workingFolder,
     JobOpenResult result;
     static_cast<JobFileResult&>(result) = readJobFile(path, workingFolder, loaded);
     if (!result.ok()) return result;
+    loaded.nesting.drawingUnit = job.nesting.drawingUnit; // the program's unit, not the file's
 
     loaded.nesting.details = readBasicDetails(loaded.basic);
     const ShapeFileSearch search = findMovedShapeFiles(loaded, path);

@@ -15,14 +15,14 @@ struct JobOpenResult : JobFileResult {
     bool layoutsLackShapes = false;         // some of them are needed to draw the layouts
 };
 
-// Reads the job file and, only when that succeeded, replaces `job` by it: the basic details
-// taken from its grid, shape files that moved with the job found beside it (findMovedShapeFiles,
-// one warning naming them; the job is then modified), the layout geometry rebuilt from the item
-// list and the shape files, the kerf the engine uses set up again when there are layouts, the
-// file name set. Every shape file still missing gives one warning "FILE not found" and the job
-// still opens with all its layouts; when they need a missing file a further warning says they
-// cannot be drawn until it is found. A job without layouts gives the notice "This File does not
-// contain any Layout".
+// Reads the job file and, only when that succeeded, replaces `job` by it (keeping the job's
+// drawing unit, the program's setting): the basic details taken from its grid, shape files that
+// moved with the job found beside it (findMovedShapeFiles, one warning naming them; the job is
+// then modified), the layout geometry rebuilt from the item list and the shape files, the kerf
+// the engine uses set up again when there are layouts, the file name set. Every shape file still
+// missing gives one warning "FILE not found" and the job still opens with all its layouts; when
+// they need a missing file a further warning says they cannot be drawn until it is found. A job
+// without layouts gives the notice "This File does not contain any Layout".
 JobOpenResult openJob(const std::string& path, const std::string& workingFolder, Job& job);
 
 // Saves the job to path and, when that worked, makes path its file name and clears modified.

@@ -67,7 +67,7 @@ const Shape& LayoutShapeCache::shapeOf(const std::string& path)
     if (found != entries_.end() && !error && found->second.written == written) return found->second.shape;
 
     Entry entry{written, {}};
-    if (!error) loadShape(path, entry.shape);
+    if (!error) loadShape(path, entry.shape, unit_);
     return entries_.insert_or_assign(path, std::move(entry)).first->second.shape;
 }
 
@@ -107,10 +107,15 @@ std::string layoutStatusText(const PlacedLayout& layout)
     std::string text;
     const int overlapping = countPartsIn(layout.faults, LayoutFault::Kind::Overlap);
     const int outside = countPartsIn(layout.faults, LayoutFault::Kind::OutsideSheet);
+    const int unchecked = countPartsIn(layout.faults, LayoutFault::Kind::Unchecked);
     if (overlapping > 0) text = countedNoun(overlapping, "part", "parts") + " overlap";
     if (outside > 0) {
         if (!text.empty()) text += ", ";
         text += countedNoun(outside, "part", "parts") + (outside == 1 ? " leaves" : " leave") + " the sheet";
+    }
+    if (unchecked > 0) {
+        if (!text.empty()) text += ", ";
+        text += countedNoun(unchecked, "part", "parts") + " cannot be checked";
     }
     return text;
 }

@@ -8,14 +8,17 @@
 #include <vector>
 
 #include "geometry/shape.h"
+#include "job/drawing_unit.h"
 #include "job/text_grid.h"
 #include "layouts/layout_geometry_check.h"
 
 namespace dravenor {
 
-// Shapes by file name, moved to the origin as read. A file changed on disk is read again.
+// Shapes by file name, moved to the origin as read (drawings converted to the unit). A file
+// changed on disk is read again.
 class LayoutShapeCache {
 public:
+    explicit LayoutShapeCache(DrawingUnit unit = DrawingUnit::Millimetre) : unit_(unit) {}
     // The shape of the file; empty when it cannot be read or holds nothing.
     const Shape& shapeOf(const std::string& path);
 
@@ -24,6 +27,7 @@ private:
         std::filesystem::file_time_type written;
         Shape shape;
     };
+    DrawingUnit unit_;
     std::map<std::string, Entry> entries_;
 };
 

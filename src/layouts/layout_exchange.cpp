@@ -7,6 +7,7 @@
 #include "layouts/job_engine_setup.h"
 #include "layouts/layout_range.h"
 #include "layouts/layout_rebuild.h"
+#include "layouts/record_rows.h"
 
 namespace dravenor {
 
@@ -90,43 +91,68 @@ void renumberLayouts(std::vector<LayoutItem>& items)
     }
 }
 
-// Sheets used and pieces placed, from the item rows; stock and demand follow from them.
-void recountStockAndDemand(NestingState& state)
+// Sheets used per sheet record and pieces placed per part record, from the item rows (each row
+// counts its layout's Qty).
+struct ItemCounts {
+    std::vector<std::int64_t> sheetsUsed, piecesPlaced;
+};
+
+ItemCounts countItems(const NestingState& state)
 {
-    std::vector<std::int64_t> sheetsUsed(state.sheets.size()), piecesPlaced(state.parts.size());
+    ItemCounts counts{std::vector<std::int64_t>(state.sheets.size()), std::vector<std::int64_t>(state.parts.size())};
     for (const LayoutItem& item : state.items) {
         if (item.PartIndex == 0) {
-            if (item.SheetIndex >= 1 && static_cast<size_t>(item.SheetIndex) <= sheetsUsed.size())
-                sheetsUsed[static_cast<size_t>(item.SheetIndex - 1)] += item.Qty;
-        } else if (static_cast<size_t>(item.PartIndex) <= piecesPlaced.size()) {
-            piecesPlaced[static_cast<size_t>(item.PartIndex - 1)] += item.Qty;
+            if (item.SheetIndex >= 1 && static_cast<size_t>(item.SheetIndex) <= counts.sheetsUsed.size())
+                counts.sheetsUsed[static_cast<size_t>(item.SheetIndex - 1)] += item.Qty;
+        } else if (static_cast<size_t>(item.PartIndex) <= counts.piecesPlaced.size()) {
+            counts.piecesPlaced[static_cast<size_t>(item.PartIndex - 1)] += item.Qty;
         }
     }
+    return counts;
+}
+
+// Stock and demand from the new item rows. A sheet keeps its stock unless the layouts use more.
+// A part's demand is what the layouts place plus what was still unplaced: pieces the run could
+// not place stay wanted, pieces added by hand first fill that want, and pieces removed by hand
+// are no longer wanted. placedBefore counts the pieces of the item rows before the edit.
+void recountStockAndDemand(NestingState& state, const std::vector<std::int64_t>& placedBefore)
+{
+    const ItemCounts counts = countItems(state);
     for (size_t i = 0; i < state.sheets.size(); ++i) {
         SheetEntry& sheet = state.sheets[i];
-        const auto used = static_cast<std::int32_t>(sheetsUsed[i]);
+        const auto used = static_cast<std::int32_t>(counts.sheetsUsed[i]);
         sheet.Remaining = sheet.Qty - used;
         if (sheet.Remaining < 0) {
             sheet.Qty = used;
             sheet.Remaining = 0;
         }
     }
+    const std::vector<std::int64_t>& placed = counts.piecesPlaced;
     for (size_t i = 0; i < state.parts.size(); ++i) {
-        state.parts[i].Qty = static_cast<std::int32_t>(piecesPlaced[i]);
-        state.parts[i].Remaining = 0;
+        PartEntry& part = state.parts[i];
+        const std::int64_t before = i < placedBefore.size() ? placedBefore[i] : 0;
+        const std::int64_t unplaced = std::max<std::int64_t>(part.Remaining, 0);
+        const std::int64_t addedByHand = std::max<std::int64_t>(placed[i] - before, 0);
+        part.Remaining = static_cast<std::int32_t>(std::max<std::int64_t>(unplaced - addedByHand, 0));
+        part.Qty = static_cast<std::int32_t>(placed[i]) + part.Remaining;
     }
 }
 
-// Row i of the grid: its number, the file name and Qty; the other columns keep their text.
-// The entry row after the records is emptied.
+// Each record's Qty written into the grid row it was copied from (rows[i], 0 for none), so
+// that Pri, Orn and every other column stay with their file; records without a row get new rows
+// after the last filled one. Other rows keep everything. The entry row after them is emptied.
 template <class Entry>
-void rewriteGrid(TextGrid& grid, const std::vector<Entry>& records)
+void writeRecordQuantities(TextGrid& grid, const std::vector<Entry>& records, std::vector<int> rows)
 {
-    grid.setRows(static_cast<int>(records.size()) + 2);
+    rows.resize(records.size(), 0);
+    int lastFilled = grid.rows() - 1;
+    while (lastFilled > 0 && !grid.rowHasText(lastFilled)) --lastFilled;
+    for (int& row : rows)
+        if (row == 0) row = ++lastFilled;
+    grid.setRows(lastFilled + 2);
     for (size_t i = 0; i < records.size(); ++i) {
-        const int row = static_cast<int>(i) + 1;
-        grid.setText(row, 1, records[i].FileName);
-        grid.setText(row, 2, std::to_string(records[i].Qty));
+        grid.setText(rows[i], 1, records[i].FileName);
+        grid.setText(rows[i], 2, std::to_string(records[i].Qty));
     }
     const int entryRow = grid.rows() - 1;
     for (int c = 1; c < grid.cols(); ++c) grid.setText(entryRow, c, "");
@@ -146,6 +172,7 @@ std::vector<LayoutFileLine> exchangeLinesForLayout(const NestingState& state, in
 
 void takeBackEditedLayout(NestingState& state, int layoutNo, const std::vector<LayoutFileLine>& lines)
 {
+    const std::vector<std::int64_t> placedBefore = countItems(state).piecesPlaced;
     std::vector<LayoutItem> items;
     for (const LayoutItem& item : state.items)
         if (item.LayoutNo < layoutNo) items.push_back(item);
@@ -154,15 +181,21 @@ void takeBackEditedLayout(NestingState& state, int layoutNo, const std::vector<L
         if (item.LayoutNo > layoutNo) items.push_back(item);
     renumberLayouts(items);
     state.items = std::move(items);
-    recountStockAndDemand(state);
+    recountStockAndDemand(state, placedBefore);
 }
 
 std::vector<std::string> applyEditedLayout(Job& job, int layoutNo, const std::vector<LayoutFileLine>& lines)
 {
+    // The rows are found while the records still hold the numbers they were read with.
+    std::vector<int> sheetRows = gridRowsOfRecords(job.sheets, job.nesting.sheets);
+    std::vector<int> partRows = gridRowsOfRecords(job.parts, job.nesting.parts);
     takeBackEditedLayout(job.nesting, layoutNo, lines);
+    // A file the editor brought in may have a row already: one with nothing to cut.
+    sheetRows = gridRowsOfRecords(job.sheets, job.nesting.sheets, std::move(sheetRows));
+    partRows = gridRowsOfRecords(job.parts, job.nesting.parts, std::move(partRows));
     std::vector<std::string> messages = rebuildEntityList(job.nesting);
-    rewriteGrid(job.sheets, job.nesting.sheets);
-    rewriteGrid(job.parts, job.nesting.parts);
+    writeRecordQuantities(job.sheets, job.nesting.sheets, sheetRows);
+    writeRecordQuantities(job.parts, job.nesting.parts, partRows);
     if (recordFilesExist(job.nesting)) {
         setUpActKerf(job);
         recomputeRecordAreas(job.nesting);

@@ -83,7 +83,9 @@ LayoutDrawing layoutDxfDrawing(const NestingState& state, int layoutNo, const Dx
                                const LayoutDxfOptions& options)
 {
     return layoutDxfDrawing(state, layoutNo, templates, options,
-                            [](const std::string& path, Shape& shape) { return loadShape(path, shape); });
+                            [&state](const std::string& path, Shape& shape) {
+                                return loadShape(path, shape, state.drawingUnit);
+                            });
 }
 
 LayoutDrawing layoutDxfDrawing(const NestingState& state, int layoutNo, const DxfTemplates& templates,

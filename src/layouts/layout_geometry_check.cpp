@@ -1,6 +1,7 @@
 #include "layouts/layout_geometry_check.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <numeric>
 
@@ -32,6 +33,22 @@ LayoutFault outsideFault(int layoutNo, int a, const std::vector<std::string>& na
             "layout " + std::to_string(layoutNo) + ": part " + partLabel(a, names) + " leaves the sheet"};
 }
 
+LayoutFault uncheckedFault(int layoutNo, int a, const std::vector<std::string>& names)
+{
+    const std::string what = a > 0 ? "part " + partLabel(a, names) : std::string("the sheet");
+    return {LayoutFault::Kind::Unchecked, layoutNo, a, 0,
+            "layout " + std::to_string(layoutNo) + ": " + what +
+                " cannot be checked (its coordinates are not numbers or lie beyond 1e9)"};
+}
+
+bool checkable(const PlacedOutline& o)
+{
+    auto within = [](double v) { return std::isfinite(v) && std::fabs(v) <= kMostCheckedCoordinate; };
+    for (const Segment& s : o.segments)
+        if (!within(s.X1) || !within(s.Y1) || !within(s.X2) || !within(s.Y2)) return false;
+    return true;
+}
+
 // A part leaves the sheet when its outline gets outside the sheet, or the sheet's outline (its
 // edge or a hole) gets into the part.
 bool leavesSheet(const PlacedOutline& part, const PlacedOutline& sheet, double tolerance)
@@ -45,23 +62,21 @@ bool overlap(const PlacedOutline& a, const PlacedOutline& b, double tolerance)
            probeInside(a, b, tolerance) || probeInside(b, a, tolerance);
 }
 
-// Pairs (i < j) of non-empty outlines whose boxes overlap, found by a sweep along x.
-std::vector<std::pair<size_t, size_t>> candidatePairs(const std::vector<PlacedOutline>& outlines)
+// Calls visit(i, j) (i < j) for the usable outlines whose boxes overlap, found by a sweep along x.
+template <class Visit>
+void forEachCandidatePair(const std::vector<PlacedOutline>& outlines, const std::vector<bool>& usable, Visit&& visit)
 {
     std::vector<size_t> order;
     for (size_t k = 0; k < outlines.size(); ++k)
-        if (!outlines[k].empty()) order.push_back(k);
+        if (usable[k]) order.push_back(k);
     std::sort(order.begin(), order.end(),
               [&](size_t a, size_t b) { return outlines[a].box.xmin < outlines[b].box.xmin; });
-    std::vector<std::pair<size_t, size_t>> pairs;
     for (size_t m = 0; m < order.size(); ++m) {
         const OutlineBox& first = outlines[order[m]].box;
         for (size_t n = m + 1; n < order.size() && outlines[order[n]].box.xmin <= first.xmax; ++n)
             if (first.meets(outlines[order[n]].box, 0))
-                pairs.emplace_back(std::min(order[m], order[n]), std::max(order[m], order[n]));
+                visit(std::min(order[m], order[n]), std::max(order[m], order[n]));
     }
-    std::sort(pairs.begin(), pairs.end());
-    return pairs;
 }
 
 } // namespace
@@ -71,18 +86,39 @@ std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, con
 {
     std::vector<PlacedOutline> outlines;
     outlines.reserve(parts.size());
-    for (const Shape& part : parts) outlines.push_back(placedOutline(part));
+    for (const Shape& part : parts) outlines.push_back(placedOutline(part, tolerance));
 
     std::vector<LayoutFault> faults;
-    const PlacedOutline sheetOutline = placedOutline(sheet);
-    if (!sheetOutline.empty())
+    std::vector<bool> atFault(outlines.size(), false);
+    std::vector<bool> usable(outlines.size(), false);
+    auto number = [](size_t k) { return static_cast<int>(k + 1); };
+    for (size_t k = 0; k < outlines.size(); ++k) {
+        if (outlines[k].empty()) continue;
+        usable[k] = checkable(outlines[k]);
+        if (!usable[k]) {
+            faults.push_back(uncheckedFault(layoutNo, number(k), names));
+            atFault[k] = true;
+        }
+    }
+    const PlacedOutline sheetOutline = placedOutline(sheet, tolerance);
+    if (!checkable(sheetOutline)) {
+        faults.push_back(uncheckedFault(layoutNo, 0, names));
+    } else if (!sheetOutline.empty()) {
         for (size_t k = 0; k < outlines.size(); ++k)
-            if (!outlines[k].empty() && leavesSheet(outlines[k], sheetOutline, tolerance))
-                faults.push_back(outsideFault(layoutNo, static_cast<int>(k + 1), names));
-
-    for (const auto& [i, j] : candidatePairs(outlines))
-        if (overlap(outlines[i], outlines[j], tolerance))
-            faults.push_back(overlapFault(layoutNo, static_cast<int>(i + 1), static_cast<int>(j + 1), names));
+            if (usable[k] && leavesSheet(outlines[k], sheetOutline, tolerance)) {
+                faults.push_back(outsideFault(layoutNo, number(k), names));
+                atFault[k] = true;
+            }
+    }
+    std::vector<std::pair<int, int>> overlaps;
+    forEachCandidatePair(outlines, usable, [&](size_t i, size_t j) {
+        if (atFault[i] && atFault[j]) return;
+        if (!overlap(outlines[i], outlines[j], tolerance)) return;
+        overlaps.emplace_back(number(i), number(j));
+        atFault[i] = atFault[j] = true;
+    });
+    std::sort(overlaps.begin(), overlaps.end());
+    for (const auto& [a, b] : overlaps) faults.push_back(overlapFault(layoutNo, a, b, names));
     return faults;
 }
 

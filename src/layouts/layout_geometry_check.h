@@ -11,11 +11,11 @@
 namespace dravenor {
 
 struct LayoutFault {
-    enum class Kind { Overlap, OutsideSheet };
+    enum class Kind { Overlap, OutsideSheet, Unchecked };
     Kind kind = Kind::Overlap;
     int layoutNo = 0;
     int partA = 0; // 1-based placement number within the layout (file line - 1)
-    int partB = 0; // the other part of an overlap; 0 for OutsideSheet
+    int partB = 0; // the other part of an overlap; 0 otherwise
     std::string text; // "layout 2: parts 3 (a.shp) and 5 (b.dxf) overlap", "... leaves the sheet"
 };
 
@@ -25,8 +25,15 @@ struct LayoutFault {
 // rounding (0.01 is the check used on them).
 inline constexpr double kDefaultCheckTolerance = 0.05;
 
+// Coordinates beyond this (or not numbers at all) cannot be checked: such a part, or every part
+// of such a sheet, is a fault of its own (Unchecked, partA 0 for the sheet).
+inline constexpr double kMostCheckedCoordinate = 1e9;
+
 // One layout: the sheet outline and the part outlines, all already placed in sheet
-// coordinates; names are used in the fault texts only (may be shorter than parts).
+// coordinates; names are used in the fault texts only (may be shorter than parts). Every part
+// at fault is named at least once; a pair of parts that are both at fault already is not
+// checked again, so that parts stacked on one spot cost time and memory in proportion to the
+// parts, not to the pairs. Faults come in part order: those of single parts, then overlaps.
 std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, const std::vector<Shape>& parts,
                                            const std::vector<std::string>& names,
                                            double tolerance = kDefaultCheckTolerance);

@@ -2,37 +2,38 @@
 
 #include <cmath>
 
-#include "engine/kerf_scale.h"
-#include "engine/outline.h"
-#include "engine/shape_area.h"
+#include "geometry/primitives.h"
 #include "geometry/shape_file.h"
 #include "job/number_format.h"
+#include "layouts/kerf_note.h"
 
 namespace dravenor {
 
 namespace {
 
-// RLC of one piece of the shape file; 0 with a warning when the file cannot be read.
-double fileCuttingLength(const std::string& path, std::vector<std::string>& warnings)
+// RLC of one piece of the shape file; 0 with a warning when the file cannot be read, and a
+// warning when the drawing holds entities that were not read (they are not counted).
+double fileCuttingLength(const std::string& path, DrawingUnit unit, std::vector<std::string>& warnings)
 {
     Shape shape;
-    const ShapeReadReport report = readShapeByExtension(path, shape);
-    if (!report.readable) warnings.push_back(report.error + "; its cutting length counts as 0");
+    const ShapeReadReport report = readShapeByExtension(path, shape, unit);
+    if (!report.readable) warnings.push_back(report.error + "; its area and cutting length count as 0");
+    if (!report.skippedEntities.empty()) warnings.push_back(path + ": its cutting length leaves out what was not read");
     return cuttingLength(shape);
 }
 
-// Area of the bounding rectangle of the sheet as the engine's outline gives it: the box in
-// raster units with every bound rounded, scaled back to square job units.
-double sheetBoxArea(const std::string& path, double scale, std::vector<std::string>& warnings)
+// Area of the bounding rectangle of the sheet's extents; 0 with a warning when the file cannot
+// be read or holds nothing.
+double sheetBoxArea(const std::string& path, DrawingUnit unit, std::vector<std::string>& warnings)
 {
-    const Outline outline = makeOutline(path, scale);
-    if (outline.empty()) {
-        Shape shape;
-        const ShapeReadReport report = readShapeByExtension(path, shape);
-        warnings.push_back((report.readable ? path + ": no outline" : report.error) + "; its base yield counts as 0");
+    Shape shape;
+    const ShapeReadReport report = readShapeByExtension(path, shape, unit);
+    if (!report.readable || shape.empty()) {
+        warnings.push_back((report.readable ? path + ": no outline" : report.error) + "; its area counts as 0");
         return 0;
     }
-    return roundedBoxArea(outline) / (scale * scale);
+    const Extents box = shapeExtents(shape);
+    return box.width() * box.height();
 }
 
 template <class Value>
@@ -75,12 +76,14 @@ JobMetrics computeJobMetrics(const NestingState& state, double density)
     JobMetrics metrics;
     metrics.density = density;
     metrics.thickness = state.details.Thick;
-    for (const PartEntry& part : state.parts) metrics.partRlc.push_back(fileCuttingLength(part.FileName, metrics.warnings));
-    const double scale = planKerfAndScale(state).scale;
+    for (const PartEntry& part : state.parts)
+        metrics.partRlc.push_back(fileCuttingLength(part.FileName, state.drawingUnit, metrics.warnings));
     for (const SheetEntry& sheet : state.sheets)
-        metrics.sheetBoxArea.push_back(sheetBoxArea(sheet.FileName, scale, metrics.warnings));
+        metrics.sheetBoxArea.push_back(sheetBoxArea(sheet.FileName, state.drawingUnit, metrics.warnings));
+    metrics.areas = trueAreas(state);
+    metrics.kerfNote = kerfUsedNote(state);
 
-    const std::vector<LayoutSummary> summaries = summariseLayouts(state);
+    const std::vector<LayoutSummary> summaries = summariseLayouts(state, metrics.areas);
     std::vector<LayoutSummary> boxSummaries = summaries;
     for (LayoutSummary& s : boxSummaries) s.sheetArea = recordValue(metrics.sheetBoxArea, s.sheetIndex);
 

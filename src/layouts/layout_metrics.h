@@ -3,7 +3,8 @@
 // per layout and in total. Computed once from the engine's results and shared by the report,
 // the printout, the windows and the batch tool.
 //
-// Yields are percentages kept to three decimals. RLC is the length of the segment form of a
+// Yields are percentages kept to three decimals, and yields and weights use the true areas of
+// the outlines (arcs exact, holes subtracted), not the raster areas the run counted. RLC is the length of the segment form of a
 // part (every entity, holes included, arcs by their chords), counted once per placed instance;
 // the sheet outline is not cut. A weight is density x thickness x area x count, with no unit
 // conversion: the density table's unit decides the weight's.
@@ -13,6 +14,7 @@
 
 #include "engine/layout_summary.h"
 #include "engine/nesting_state.h"
+#include "engine/record_areas.h"
 #include "geometry/segments.h"
 
 namespace dravenor {
@@ -22,7 +24,7 @@ struct LayoutMetrics {
     std::int32_t sheetIndex = 0;  // 1-based sheet record, 0 when the layout has no sheet
     std::int32_t qty = 0;         // identical sheets cut with the layout
     double yield = 0;             // placed part area over sheet area, percent
-    double baseYield = 0;         // the same over the sheet's bounding rectangle
+    double baseYield = 0;         // the same over the sheet's bounding rectangle (its extents)
     double rlcPerSheet = 0;       // all placed instances of one sheet
     double totalRlc = 0;          // rlcPerSheet x qty
 };
@@ -33,9 +35,11 @@ struct JobMetrics {
     double overallBaseYield = 0;
     double totalRlc = 0;                // sum of the layouts' total RLC
     std::vector<double> partRlc;        // RLC of one piece, per part record in record order
+    RecordAreas areas;                  // true area per sheet and part record, square job units
     std::vector<double> sheetBoxArea;   // bounding rectangle per sheet record, square job units
     double density = 0;                 // of the job's material
     double thickness = 0;
+    std::string kerfNote;               // kerfUsedNote of the job, "" when the kerf entered was used
     std::vector<std::string> warnings;  // shape files that could not be read
 
     std::int32_t highestLayoutNo() const { return layouts.empty() ? 0 : layouts.back().layoutNo; }
@@ -43,11 +47,15 @@ struct JobMetrics {
     const LayoutMetrics* layout(std::int32_t layoutNo) const;
     // Weight of count pieces of this area in the job's material and thickness.
     double weight(double area, double count) const;
+    // Weight of count sheets of the sheet record, or pieces of the part record (1-based).
+    double sheetWeight(std::int32_t sheetIndex, double count) const { return weight(areas.sheet(sheetIndex), count); }
+    double partWeight(std::int32_t partIndex, double count) const { return weight(areas.part(partIndex), count); }
     // RLC of one piece of the part record (1-based PartIndex); 0 for an unknown index.
     double rlcOfPart(std::int32_t partIndex) const;
 };
 
-// Metrics of every layout in the state with the density of the job's material.
+// Metrics of every layout in the state with the density of the job's material (the shape files
+// are read for the areas, lengths and the kerf used).
 JobMetrics computeJobMetrics(const NestingState& state, double density);
 
 // A percentage kept to three decimals the way the report shows it (mask "##.###" and back).

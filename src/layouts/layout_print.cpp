@@ -75,7 +75,7 @@ std::string paperSheetQuestion(int pageCount, int layoutNo)
 
 std::vector<std::string> layoutInformationLines(const PrintJobDetails& job, const std::string& layoutLine,
                                                 double gridSpacing, const PrintedSheet& sheet,
-                                                const LayoutMetrics& metrics)
+                                                const LayoutMetrics& metrics, const std::string& kerfNote)
 {
     const BasicDetails& d = job.details;
     std::string dateLine = "Date : " + job.date;
@@ -83,12 +83,15 @@ std::vector<std::string> layoutInformationLines(const PrintJobDetails& job, cons
     const std::string grid = formatGeneral(gridSpacing);
     ReportPrintText yields;
     yields.text("Yield :").number(metrics.yield).text("     Base Yield :").number(metrics.baseYield);
-    return {
+    std::vector<std::string> lines{
         "",
         "",
         dateLine,
         "Mat : " + d.Mat + "   Grade : " + d.Grade + "   Thk : " + formatGeneral(d.Thick) +
             "   Kerf : " + formatGeneral(d.Kerf),
+    };
+    if (!kerfNote.empty()) lines.push_back(kerfNote);
+    lines.insert(lines.end(), {
         "Note : " + d.Note,
         "",
         "Layout No           : " + layoutLine,
@@ -98,7 +101,8 @@ std::vector<std::string> layoutInformationLines(const PrintJobDetails& job, cons
         yields.str(),
         "RLC/Sheet : " + formatMask(metrics.rlcPerSheet, ".00") + "     Total RLC : " +
             formatMask(metrics.totalRlc, ".00"),
-    };
+    });
+    return lines;
 }
 
 double printGridSpacing(const std::string& gridText, const PrintedSheet& sheet)

@@ -82,11 +82,11 @@ struct PrintJobDetails {
 };
 
 // The lines of the information block that follow the origin label: two empty lines, date and
-// file, basic details, note, an empty line, the layout line, grid size, sheet size, yields and
-// cutting lengths.
+// file, basic details, the kerf note when there is one, note, an empty line, the layout line,
+// grid size, sheet size, yields and cutting lengths.
 std::vector<std::string> layoutInformationLines(const PrintJobDetails& job, const std::string& layoutLine,
                                                 double gridSpacing, const PrintedSheet& sheet,
-                                                const LayoutMetrics& metrics);
+                                                const LayoutMetrics& metrics, const std::string& kerfNote);
 inline constexpr const char* kOriginLabel = "(0,0)";
 
 // The grid spacing the grid list's text gives a sheet: max(w, h) / 10 for "Auto", else the

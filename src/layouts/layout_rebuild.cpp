@@ -42,7 +42,8 @@ private:
 
 std::vector<std::string> rebuildEntityList(NestingState& state)
 {
-    return rebuildEntityList(state, [](const std::string& path, Shape& shape) { return loadShape(path, shape); });
+    const DrawingUnit unit = state.drawingUnit;
+    return rebuildEntityList(state, [unit](const std::string& path, Shape& shape) { return loadShape(path, shape, unit); });
 }
 
 std::vector<std::string> rebuildEntityList(NestingState& state, const ShapeLoader& load)

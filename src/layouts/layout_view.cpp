@@ -48,7 +48,7 @@ SheetSize sheetSizeOf(const NestingState& state, EntityRange range, SheetExtents
     Extents box;
     if (sheetIndex >= 1 && static_cast<size_t>(sheetIndex) <= state.sheets.size()) {
         const std::string& path = state.sheet(sheetIndex).FileName;
-        box = cache ? cache->extentsOf(path) : loadedShapeExtents(path);
+        box = cache ? cache->extentsOf(path, state.drawingUnit) : loadedShapeExtents(path, state.drawingUnit);
     }
     if (box.empty()) box = outlineExtents(state.entities, range);
     if (box.empty()) return {};

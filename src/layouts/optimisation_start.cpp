@@ -8,29 +8,31 @@ namespace dravenor {
 
 namespace {
 
-std::optional<std::string> firstMissingFile(const TextGrid& grid)
+std::optional<StartRefusal> firstMissingFile(const TextGrid& grid)
 {
     for (int r = 1; r < grid.rows(); ++r) {
         const std::string& file = grid.text(r, 1);
-        if (!file.empty() && !fileExists(file)) return file + " not found";
+        if (!file.empty() && !fileExists(file)) return StartRefusal{file + " not found"};
     }
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::string> prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf)
+OptimisationStart prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf)
 {
     for (const TextGrid* grid : {&job.sheets, &job.parts})
-        if (auto message = firstMissingFile(*grid)) return message;
+        if (auto refusal = firstMissingFile(*grid)) return {refusal, {}};
     job.discardResults();
     job.nesting.details = readBasicDetails(job.basic);
-    if (job.nesting.details.Kerf == 0 && !askZeroKerf()) return std::string();
+    if (job.nesting.details.Kerf == 0 && !askZeroKerf()) return {StartRefusal{}, {}};
     copyGridsToRecords(job);
-    if (auto message = emptyListMessage(job.nesting)) return message;
-    if (auto message = shapeProblemMessage(job.nesting)) return message;
-    if (auto message = rasterSizeMessage(job.nesting)) return message;
-    return std::nullopt;
+    if (auto message = emptyListMessage(job.nesting)) return {StartRefusal{*message, true}, {}};
+    ShapeFileReview review = reviewShapeFiles(job.nesting);
+    if (!review.problem) review.problem = rasterSizeMessage(job.nesting);
+    std::optional<StartRefusal> stop;
+    if (review.problem) stop = StartRefusal{*review.problem};
+    return {stop, std::move(review.notes)};
 }
 
 void acceptOptimisation(Job& job, NestingState finished)

@@ -5,6 +5,8 @@
 #include <limits>
 #include <vector>
 
+#include "geometry/open_ends.h"
+
 namespace dravenor {
 
 namespace {
@@ -120,7 +122,9 @@ public:
             const double mx = (s.X1 + s.X2) / 2, my = (s.Y1 + s.Y2) / 2;
             const double half = std::hypot(s.X2 - s.X1, s.Y2 - s.Y1) / 2;
             const double upper = nearestDistance(mx, my);
-            if (upper + half <= tolerance_) continue; // no point of the piece gets that far from b's outline
+            // No point of the piece gets that far from b's outline (a piece lying along b's
+            // outline is settled at once, however long).
+            if (upper + half <= tolerance_ || farthestFromOneSegment(s) <= tolerance_) continue;
             const double lower = std::min(upper, margin_);
             if (lower > tolerance_) {
                 if (insideOutline(mx, my, b_) == wantInside_) return true;
@@ -134,6 +138,16 @@ public:
     }
 
 private:
+    // Distance to one segment is convex along the piece, so no point of the piece is further
+    // from that segment than the farther of its ends: the least such bound over b's segments.
+    double farthestFromOneSegment(const Segment& piece) const
+    {
+        double best = std::numeric_limits<double>::infinity();
+        for (const Segment& s : near_)
+            best = std::min(best, std::max(distanceToSegment(piece.X1, piece.Y1, s), distanceToSegment(piece.X2, piece.Y2, s)));
+        return best;
+    }
+
     double nearestDistance(double x, double y) const
     {
         double best = std::numeric_limits<double>::infinity();
@@ -162,10 +176,11 @@ bool OutlineBox::meets(const OutlineBox& other, double margin) const
            other.ymin <= ymax + margin;
 }
 
-PlacedOutline placedOutline(const Shape& shape)
+PlacedOutline placedOutline(const Shape& shape, double bridge)
 {
     PlacedOutline o;
     o.segments = shapeToSegments(shape);
+    bridgeOpenEnds(o.segments, bridge);
     for (const Segment& s : o.segments) {
         o.box.xmin = std::min({o.box.xmin, s.X1, s.X2});
         o.box.ymin = std::min({o.box.ymin, s.Y1, s.Y2});

@@ -24,7 +24,8 @@ struct PlacedOutline {
     bool empty() const { return segments.empty(); }
 };
 
-PlacedOutline placedOutline(const Shape& shape);
+// The shape's straight-segment form, with gaps up to `bridge` closed (see bridgeOpenEnds).
+PlacedOutline placedOutline(const Shape& shape, double bridge);
 
 // Even-odd inside test.
 bool insideOutline(double x, double y, const PlacedOutline& outline);

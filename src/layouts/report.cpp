@@ -19,6 +19,11 @@ std::string lengthText(double length)
     return formatMask(length, ".00");
 }
 
+std::int32_t oneBased(size_t recordIndex)
+{
+    return static_cast<std::int32_t>(recordIndex) + 1;
+}
+
 // Sheets cut from a sheet record. The engine marks a sheet on which nothing fitted by negating
 // its Remaining; the count of sheets taken is the same either way.
 std::int32_t sheetsUsed(const SheetEntry& sheet)
@@ -41,9 +46,14 @@ public:
     }
 
 private:
-    std::string weight(double area, double count) const
+    std::string sheetWeight(std::int32_t sheetIndex, double count) const
     {
-        return formatMask(metrics_.weight(area, count), "0.00");
+        return formatMask(metrics_.sheetWeight(sheetIndex, count), "0.00");
+    }
+
+    std::string partWeight(std::int32_t partIndex, double count) const
+    {
+        return formatMask(metrics_.partWeight(partIndex, count), "0.00");
     }
 
     const SheetEntry* sheetRecord(std::int32_t sheetIndex) const
@@ -72,6 +82,7 @@ private:
         out_.line().line(kStarLine).line("Basic Details").line();
         out_.text("Mat=" + d.Mat).tab(15).text("Grade=" + d.Grade);
         out_.tab(30).text("Thk=" + formatGeneral(d.Thick)).tab(45).text("Kerf=" + formatGeneral(d.Kerf)).endLine();
+        if (!metrics_.kerfNote.empty()) out_.line(metrics_.kerfNote);
         out_.line("Note=" + d.Note);
     }
 
@@ -80,11 +91,12 @@ private:
         out_.line(kStarLine).line("Sheet(s) Utilization Summary").line();
         out_.text("Sheet File Name").tab(20).text("QtyUsed").tab(28).text("Pri").tab(36).text("TotWeight").endLine();
         out_.line(kDashLine);
-        for (const SheetEntry& sheet : state_.sheets) {
+        for (size_t i = 0; i < state_.sheets.size(); ++i) {
+            const SheetEntry& sheet = state_.sheets[i];
             const std::int32_t used = sheetsUsed(sheet);
             if (used <= 0) continue;
             out_.text(reportDisplayName(sheet.FileName)).tab(20).number(used);
-            out_.tab(28).text(reportPriorityText(sheet.Pri)).tab(36).text(weight(sheet.Area, used)).endLine();
+            out_.tab(28).text(reportPriorityText(sheet.Pri)).tab(36).text(sheetWeight(oneBased(i), used)).endLine();
         }
     }
 
@@ -99,8 +111,8 @@ private:
             const std::int32_t produced = part.Qty - part.Remaining;
             out_.text(reportDisplayName(part.FileName)).tab(20).number(part.Qty).tab(28).number(produced);
             out_.tab(36).number(part.Remaining).tab(44).text(reportPriorityText(part.Pri));
-            out_.tab(52).text(reportOrientationText(part.Orn)).tab(60).text(weight(part.Area, produced));
-            out_.tab(70).text(lengthText(produced * metrics_.rlcOfPart(static_cast<std::int32_t>(i) + 1))).endLine();
+            out_.tab(52).text(reportOrientationText(part.Orn)).tab(60).text(partWeight(oneBased(i), produced));
+            out_.tab(70).text(lengthText(produced * metrics_.rlcOfPart(oneBased(i)))).endLine();
         }
         out_.line().line(kStarLine);
     }
@@ -132,7 +144,7 @@ private:
         const SheetEntry* sheet = sheetRecord(sheetIndex);
         if (name.empty() && sheet) name = sheet->FileName;
         out_.text(reportDisplayName(name)).tab(20).text(reportPriorityText(sheet ? sheet->Pri : 0));
-        out_.tab(28).text(weight(sheet ? sheet->Area : 0, 1)).endLine();
+        out_.tab(28).text(sheetWeight(sheet ? sheetIndex : 0, 1)).endLine();
     }
 
     void writeLayoutParts(const LayoutMetrics& layout)
@@ -147,7 +159,7 @@ private:
             out_.text(reportDisplayName(item.Name)).tab(20).text("1");
             out_.tab(28).text(reportPriorityText(part ? part->Pri : 0));
             out_.tab(36).text(reportOrientationText(part ? part->Orn : std::string()));
-            out_.tab(44).text(weight(part ? part->Area : 0, 1));
+            out_.tab(44).text(partWeight(item.PartIndex, 1));
             out_.tab(56).text(formatMask(item.X, "0.00")).tab(66).text(formatMask(item.Y, "0.00")).endLine();
         }
     }

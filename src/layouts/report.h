@@ -1,7 +1,8 @@
 #pragma once
-// The report "Report.tlf": yields, running lengths of cutting and weights of the whole job, the
-// use of every sheet and part type, and every layout with the positions of its parts. One text
-// shared by the report window, its printout and the batch tool.
+// The report "Report.tlf": yields, running lengths of cutting and weights of the whole job, its
+// basic details with the kerf used when the engine changed it, the use of every sheet and part
+// type, and every layout with the positions of its parts. One text shared by the report window,
+// its printout and the batch tool.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -5,14 +5,14 @@
 
 namespace dravenor {
 
-Extents loadedShapeExtents(const std::string& path)
+Extents loadedShapeExtents(const std::string& path, DrawingUnit unit)
 {
     Shape shape;
-    if (!loadShape(path, shape).readable) return {};
+    if (!loadShape(path, shape, unit).readable) return {};
     return shapeExtents(shape);
 }
 
-Extents SheetExtentsCache::extentsOf(const std::string& path)
+Extents SheetExtentsCache::extentsOf(const std::string& path, DrawingUnit unit)
 {
     std::error_code timeError, sizeError;
     const auto time = std::filesystem::last_write_time(path, timeError);
@@ -21,11 +21,12 @@ Extents SheetExtentsCache::extentsOf(const std::string& path)
         entries_.erase(path);
         return {};
     }
-    if (const auto it = entries_.find(path); it != entries_.end() && it->second.time == time && it->second.size == size)
+    if (const auto it = entries_.find(path); it != entries_.end() && it->second.time == time && it->second.size == size &&
+        it->second.unit == unit)
         return it->second.extents;
     ++filesRead_;
     Entry& entry = entries_[path];
-    entry = {time, size, loadedShapeExtents(path)};
+    entry = {time, size, unit, loadedShapeExtents(path, unit)};
     return entry.extents;
 }
 

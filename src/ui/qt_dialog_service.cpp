@@ -10,6 +10,7 @@
 
 #include "app/app_info.h"
 #include "app/help_request.h"
+#include "job/drawing_unit.h"
 #include "editors/folder_dialog.h"
 
 namespace dravenor {
@@ -22,6 +23,7 @@ QMessageBox::Icon qtIcon(DialogService::Icon icon)
     case DialogService::Icon::Information: return QMessageBox::Information;
     case DialogService::Icon::Exclamation: return QMessageBox::Warning;
     case DialogService::Icon::Question: return QMessageBox::Question;
+    case DialogService::Icon::None: return QMessageBox::NoIcon;
     }
     return QMessageBox::NoIcon;
 }
@@ -41,6 +43,17 @@ ButtonSet qtButtons(DialogService::Buttons buttons)
         return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel};
     }
     return {QMessageBox::Ok, QMessageBox::Ok};
+}
+
+QMessageBox::StandardButton buttonOf(DialogService::Answer answer)
+{
+    switch (answer) {
+    case DialogService::Answer::Yes: return QMessageBox::Yes;
+    case DialogService::Answer::No: return QMessageBox::No;
+    case DialogService::Answer::Cancel: return QMessageBox::Cancel;
+    case DialogService::Answer::Ok: return QMessageBox::Ok;
+    }
+    return QMessageBox::Ok;
 }
 
 DialogService::Answer answerOf(QMessageBox::StandardButton button)
@@ -89,13 +102,13 @@ QWidget* QtDialogService::dialogParent() const
     return QApplication::activeWindow();
 }
 
-DialogService::Answer QtDialogService::message(const std::string& text, const std::string& title,
-                                               Icon icon, Buttons buttons)
+DialogService::Answer QtDialogService::ask(const Message& message)
 {
-    const ButtonSet set = qtButtons(buttons);
-    const QString caption = title.empty() ? appTitle() : QString::fromStdString(title);
-    QMessageBox box(qtIcon(icon), caption, QString::fromStdString(text), set.buttons, dialogParent());
+    const ButtonSet set = qtButtons(message.buttons);
+    const QString caption = message.title.empty() ? appTitle() : QString::fromStdString(message.title);
+    QMessageBox box(qtIcon(message.icon), caption, QString::fromStdString(message.text), set.buttons, dialogParent());
     box.setEscapeButton(set.escape);
+    if (set.buttons.testFlag(buttonOf(message.defaultAnswer))) box.setDefaultButton(buttonOf(message.defaultAnswer));
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     return answerOf(clicked == QMessageBox::NoButton ? set.escape : clicked);
@@ -147,6 +160,7 @@ std::vector<std::string> QtDialogService::selectShapeFiles(const std::string& ca
     ShapeSelectionDialog dialog(shapeStartFolder(), lastShapeType_, examplesFolderFor(workingFolder_),
                                 [this] { openHelp("index.html#selecting-files"); }, dialogParent());
     if (!caption.empty()) dialog.setWindowTitle(QString::fromStdString(caption));
+    dialog.setDrawingUnit(readDrawingUnit(workingFolder_.toStdString()).unit);
     const bool loaded = dialog.exec() == QDialog::Accepted;
     lastShapeFolder_ = dialog.folder();
     lastShapeType_ = dialog.fileType();

@@ -24,8 +24,6 @@ public:
     // The window the dialogs belong to; without one, the active window.
     void setParentWidget(QWidget* parent) { parent_ = parent; }
 
-    Answer message(const std::string& text, const std::string& title, Icon icon,
-                   Buttons buttons) override;
     std::string openFileName(const std::string& title, const std::string& filter) override;
     std::string saveFileName(const std::string& title, const std::string& filter,
                              const std::string& suggestedName) override;
@@ -37,6 +35,9 @@ public:
     // examples, else home.
     QString shapeStartFolder() const;
     ShapeFileType shapeStartType() const { return lastShapeType_; }
+
+protected:
+    Answer ask(const Message& message) override;
 
 private:
     QWidget* dialogParent() const;

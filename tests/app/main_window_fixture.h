@@ -49,9 +49,9 @@ protected:
         QTest::keyClick(&grid(gridIndex), Qt::Key_Return);
     }
 
-    void typeInto(int gridIndex, const std::string& title, const char* keys)
+    void typeInto(int gridIndex, const std::string& title, const char* keys, int row = 1)
     {
-        grid(gridIndex).setCurrentCell(1, window->job().grid(gridIndex).columnOf(title));
+        grid(gridIndex).setCurrentCell(row, window->job().grid(gridIndex).columnOf(title));
         QTest::keyClicks(&grid(gridIndex), keys);
     }
 

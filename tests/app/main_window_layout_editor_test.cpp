@@ -12,6 +12,7 @@
 #include "layouts/layout_list.h"
 #include "layouts/layout_metrics.h"
 #include "layouts/report.h"
+#include "support/grid_rows.h"
 
 namespace dravenor::testing {
 namespace {
@@ -173,6 +174,40 @@ TEST_F(MainWindowLayoutEditor, WithoutLayoutsTheEditorOpensOnItsOwnWithNoStaleFi
     window->layoutEditorAction()->trigger();
     EXPECT_TRUE(opened);
     EXPECT_TRUE(listed().empty());
+}
+
+// A partial job whose part rows the run reorders by priority: plates that may not turn (Pri 0,
+// tried last), a bar longer than the sheet that may turn in quarters (Pri 2) and squares (Pri 1).
+class MainWindowLayoutEditorPartialJob : public MainWindowLayoutEditor {
+protected:
+    void SetUp() override
+    {
+        MainWindowRunTest::SetUp();
+        typeInto(BasicGrid, "Kerf", "3");
+        enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
+        typeInto(SheetGrid, "Qty", "2");
+        enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200), writeRectangle("bar.shp", 1200, 100),
+                              writeRectangle("square.shp", 100, 100)});
+        const char* typed[3][3] = {{"3", "", "n"}, {"1", "2", "nn"}, {"4", "1", ""}}; // Qty, Pri, Orn
+        for (int row = 1; row <= 3; ++row)
+            for (int c = 0; c < 3; ++c) typeInto(PartGrid, partGridTitles()[static_cast<size_t>(c) + 1], typed[row - 1][c], row);
+        ASSERT_EQ(optimise().rfind("Partial Optimization Done", 0), 0u);
+    }
+};
+
+TEST_F(MainWindowLayoutEditorPartialJob, AnUnchangedTripKeepsEveryRowAndTheUnplacedBar)
+{
+    const auto sheets = cellsOf(window->job().sheets), parts = cellsOf(window->job().parts);
+    ASSERT_EQ(parts[1][4], "step90");
+    editLayout(0, [](std::vector<LayoutFileLine>&) {});
+    EXPECT_EQ(cellsOf(window->job().sheets), sheets);
+    EXPECT_EQ(cellsOf(window->job().parts), parts);
+    const auto& records = window->job().nesting.parts;
+    const auto bar = std::find_if(records.begin(), records.end(),
+                                  [](const PartEntry& p) { return fileNameOnly(p.FileName) == "bar.shp"; });
+    ASSERT_NE(bar, records.end());
+    EXPECT_EQ(bar->Remaining, 1) << "the bar is still wanted";
+    EXPECT_EQ(listed(), (std::vector<std::string>{"1/1  [QTY 1]"}));
 }
 
 TEST_F(MainWindowLayoutEditor, TheToolbarTipSaysWhatTheButtonWillEdit)

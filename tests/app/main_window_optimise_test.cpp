@@ -1,16 +1,21 @@
 // Optimisation from the main window: the Optimize menu, the progress window, the layout list and
 // view, and what an edit of the job does to them.
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <tuple>
+
 #include "app/layout_panel.h"
 #include "app/main_window_run_fixture.h"
 #include "app/progress_window.h"
+#include "engine/nesting_driver.h"
 #include "layouts/layout_list.h"
+#include "support/text_match.h"
 
 namespace dravenor::testing {
 namespace {
@@ -48,6 +53,22 @@ TEST_F(MainWindowOptimise, ARunListsTheSameLayoutsAsTheEngineAloneAndDrawsTheFir
     EXPECT_GT(inkedPixels(panel().canvas()->surface().image()), 500);
     EXPECT_TRUE(window->job().modified);
     EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "3");
+    EXPECT_EQ(progressKerfNote, "");
+    EXPECT_TRUE(panel().kerfLabel()->isHidden());
+    for (const std::string& text : dialogs.questionTexts()) EXPECT_FALSE(contains(text, "not placed")) << text;
+}
+
+TEST_F(MainWindowOptimise, TheKerfUsedIsShownDuringAndAfterTheRunWhenItIsNotTheKerfEntered)
+{
+    enterJob("2", "8", "0.1"); // a 1000 x 500 sheet allows 1600 cells across: 0.45 wide
+    optimise();
+    const std::string note = "Kerf used 0.45 (entered 0.1): the largest sheet is too large for a finer grid";
+    EXPECT_EQ(progressKerfNote, note);
+    EXPECT_EQ(panel().kerfLabel()->text().toStdString(), note);
+    EXPECT_FALSE(panel().kerfLabel()->isHidden());
+    EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "0.45");
+    window->newJob();
+    EXPECT_TRUE(panel().kerfLabel()->isHidden());
 }
 
 TEST_F(MainWindowOptimise, AnEditOfTheJobThrowsTheLayoutsAwayAndTheViewShowsIt)
@@ -73,23 +94,75 @@ TEST_F(MainWindowOptimise, CancelStopsAfterTheFirstSheet)
     EXPECT_EQ(status.rfind("Partial Optimization Done# [", 0), 0u) << status;
     EXPECT_EQ(panel().layoutList()->count(), 1);
     EXPECT_EQ(panel().layoutList()->itemText(0).toStdString().substr(0, 3), "1/1");
+    // The message after the run names the plates left over and how many of the 81.
+    const std::string message = dialogs.questionTexts().back();
+    const std::string plate = folder.filePath("plate.shp").toStdString();
+    EXPECT_EQ(message.rfind("1 part file was not placed in full:\n  " + plate + ": ", 0), 0u) << message;
+    EXPECT_TRUE(contains(message, " of 81 not placed\n")) << message;
 }
 
 TEST_F(MainWindowOptimise, TheStartChecksStopBeforeAnyRun)
 {
+    using D = DialogService;
+    const auto clear = [this](int gridIndex, const char* title) {
+        grid(gridIndex).setCurrentCell(1, window->job().grid(gridIndex).columnOf(title));
+        QTest::keyClick(&grid(gridIndex), Qt::Key_Delete);
+    };
+    const auto lastBox = [this] {
+        const ScriptedDialogs::Question& q = dialogs.questions.back();
+        return std::tuple{q.text, q.icon, q.buttons, q.defaultAnswer};
+    };
     enterJob();
-    grid(BasicGrid).setCurrentCell(1, window->job().basic.columnOf("Kerf"));
-    QTest::keyClick(&grid(BasicGrid), Qt::Key_Delete);
-    dialogs.answers.push_back(DialogService::Answer::No);
+    // Without a kerf, Enter answers No (the scripted dialogs give the default answer).
+    clear(BasicGrid, "Kerf");
     optimise();
-    EXPECT_EQ(dialogs.questionTexts().back(), "No Kerf specified. Continue nesting?");
-    EXPECT_EQ(progressWindows, 0);
+    EXPECT_EQ(lastBox(), std::tuple(std::string(kZeroKerfQuestion), D::Icon::Question, D::Buttons::YesNo, D::Answer::No));
 
+    // Nothing to cut on or nothing to cut: a plain box with OK.
     typeInto(BasicGrid, "Kerf", "2");
+    for (auto [gridIndex, notice] :
+         {std::pair{SheetGrid, "No valid sheet(s) specified"}, std::pair{PartGrid, "No valid CutPieces(s) specified"}}) {
+        clear(gridIndex, "Qty");
+        optimise();
+        EXPECT_EQ(lastBox(), std::tuple(std::string(notice), D::Icon::None, D::Buttons::Ok, D::Answer::Ok));
+        typeInto(gridIndex, "Qty", "2");
+    }
+
     QFile::remove(folder.filePath("plate.shp"));
     optimise();
     EXPECT_EQ(dialogs.questionTexts().back(), folder.filePath("plate.shp").toStdString() + " not found");
+    EXPECT_EQ(dialogs.questions.back().icon, D::Icon::Exclamation);
     EXPECT_EQ(progressWindows, 0);
+}
+
+TEST_F(MainWindowOptimise, DrawingsAreReadInTheDrawingUnitAndWhatTheyWereReadWithIsNamedFirst)
+{
+    EXPECT_TRUE(window->drawingUnitAction(DrawingUnit::Millimetre)->isChecked());
+    // A plate 10 x 8 inches with a label written on it.
+    QFile drawing(folder.filePath("plate.dxf"));
+    ASSERT_TRUE(drawing.open(QIODevice::WriteOnly));
+    drawing.write("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+                  "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n10\n20\n0\n10\n10\n20\n8\n10\n0\n20\n8\n"
+                  "0\nTEXT\n10\n1\n20\n1\n40\n0.5\n1\nPLATE\n0\nENDSEC\n0\nEOF\n");
+    drawing.close();
+    typeInto(BasicGrid, "Kerf", "3");
+    enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
+    typeInto(SheetGrid, "Qty", "2");
+    enterFiles(PartGrid, {folder.filePath("plate.dxf").toStdString()});
+    typeInto(PartGrid, "Qty", "3");
+    const std::string plate = window->job().parts.text(1, 1);
+
+    EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
+    EXPECT_EQ(dialogs.questionTexts().back(),
+              plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
+
+    // Inches: the layouts, made in millimetres, go (after the question); the next window keeps them.
+    window->drawingUnitAction(DrawingUnit::Inch)->trigger();
+    EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
+    EXPECT_FALSE(window->job().hasLayouts());
+    EXPECT_EQ(window->job().nesting.drawingUnit, DrawingUnit::Inch);
+    EXPECT_TRUE(window->drawingUnitAction(DrawingUnit::Inch)->isChecked());
+    EXPECT_EQ(MainWindow(dialogs, folder.path()).job().nesting.drawingUnit, DrawingUnit::Inch);
 }
 
 TEST_F(MainWindowOptimise, TheNestingModeItemsAreOneChoice)

@@ -12,9 +12,9 @@ namespace dravenor::testing {
 class MainWindowRunTest : public MainWindowTest {
 protected:
     // A job of two sheets of 1000 x 500 and eight plates of 300 x 200 with a kerf of 3.
-    void enterJob(const char* sheetQty = "2", const char* partQty = "8")
+    void enterJob(const char* sheetQty = "2", const char* partQty = "8", const char* kerf = "3")
     {
-        typeInto(BasicGrid, "Kerf", "3");
+        typeInto(BasicGrid, "Kerf", kerf);
         enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
         typeInto(SheetGrid, "Qty", sheetQty);
         enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
@@ -28,8 +28,9 @@ protected:
         window->beforeProgressShown = [&](ProgressWindow& progress) {
             ++progressWindows;
             if (cancelAtOnce) progress.requestCancel();
-            QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [&progress, &status] {
+            QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [this, &progress, &status] {
                 status = progress.statusLabel()->text().toStdString();
+                progressKerfNote = progress.kerfLabel()->isHidden() ? "" : progress.kerfLabel()->text().toStdString();
                 progress.button()->click();
             });
         };
@@ -38,6 +39,7 @@ protected:
     }
 
     int progressWindows = 0;
+    std::string progressKerfNote; // the progress window's kerf line as the run ended, "" when hidden
 };
 
 } // namespace dravenor::testing

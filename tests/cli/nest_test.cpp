@@ -6,6 +6,7 @@
 
 #include <limits>
 #include <map>
+#include <numbers>
 
 #include "cli/json_writer.h"
 #include "cli/nest_job.h"
@@ -117,9 +118,61 @@ TEST(NestCommand, ExitCodesFollowTheEndStatus)
     EXPECT_EQ(r.out.rfind("Optimization Failed# [", 0), 0u) << r.out;
     EXPECT_TRUE(contains(r.out, "Overall yield: 0%")) << r.out;
 
-    r = job.nest({"--sheet", job.sheet, "--part", huge, "--part", job.part + ":2"});
+    r = job.nest({"--sheet", job.sheet, "--part", huge + ":3", "--part", job.part + ":2"});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.out.rfind("Partial Optimization Done# [", 0), 0u) << r.out;
+    EXPECT_TRUE(contains(r.out, "%\n1 part file was not placed in full:\n  " + huge + ": 3 of 3 not placed\n")) << r.out;
+}
+
+// Yields must be the true part areas over the sheet area, worked out here from the diameters:
+// on the raster a washer OD40/ID18 covers about a third more than it is.
+TEST(NestCommand, YieldsOfRoundPartsAreTheirTrueAreasInTextAndJson)
+{
+    const struct {
+        const char* name;
+        double od, id;
+        int qty;
+    } cases[] = {{"washer OD40/ID18", 40, 18, 40}, {"washer OD60/ID26", 60, 26, 16}, {"disc 100", 100, 0, 6}};
+    for (const auto& c : cases) {
+        SmallJob job;
+        const std::string part = savedShape(job.dir, "round.shp", washer(c.od / 2, c.od / 2, c.od, c.id));
+        const std::string json = job.dir.file("result.json");
+        const ToolRun r = job.nest({"--sheet", job.sheet, "--part", part + ":" + std::to_string(c.qty), "--json", json});
+        ASSERT_EQ(r.code, 0) << c.name << r.err << r.out;
+        const double expected = c.qty * std::numbers::pi * (c.od * c.od - c.id * c.id) / 4 / (300 * 300);
+        const size_t at = r.out.find("Overall yield: ");
+        ASSERT_NE(at, std::string::npos) << r.out;
+        EXPECT_NEAR(std::stod(r.out.substr(at + 15)), expected * 100, 0.001) << c.name;
+        QFile file(QString::fromStdString(json));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+        EXPECT_NEAR(root["overallYield"].toDouble(), expected, 1e-9) << c.name;
+    }
+}
+
+TEST(NestCommand, SaysWhichKerfWasUsedOnlyWhenItIsNotTheKerfEntered)
+{
+    SmallJob job;
+    const std::string large = savedShape(job.dir, "large.shp", rectangle(0, 0, 3000, 1500));
+    const std::string tiny = savedShape(job.dir, "tiny.shp", rectangle(0, 0, 3, 3));
+    const std::string small = savedShape(job.dir, "small.shp", rectangle(0, 0, 100, 100));
+    const struct {
+        Args args;
+        std::string note;
+    } cases[] = {
+        {{"--sheet", job.sheet, "--part", job.part}, ""},
+        {{"--sheet", large, "--part", job.part, "--kerf", "0.1"},
+         "Kerf used 1.35 (entered 0.1): the largest sheet is too large for a finer grid\n"},
+        {{"--sheet", job.sheet, "--part", tiny},
+         "Kerf used 1.5 (entered 3): the smallest part needs a finer grid (two cells across it)\n"},
+        {{"--sheet", small, "--part", tiny, "--kerf", "0", "--yes"}, "Kerf used 0.0625 (entered 0): no kerf was entered\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = job.nest(c.args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        const std::string afterStatus = r.out.substr(r.out.find('\n') + 1);
+        EXPECT_EQ(afterStatus.substr(0, c.note.size() + 7), c.note + "Layout ") << r.out;
+    }
 }
 
 TEST(NestCommand, BadInputEndsWithOneClearLine)

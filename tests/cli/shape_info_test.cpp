@@ -89,6 +89,32 @@ TEST(ShapeInfo, UnknownTypeAndMissingArgumentsAreBadInput)
     EXPECT_EQ(runInProcess({"no-such-command"}).code, 2);
 }
 
+TEST(ShapeInfo, EveryCommandReadingDrawingsTakesUnitsMmOrIn)
+{
+    QTemporaryDir dir;
+    const std::string washer = writeFile(dir, "washer.dxf",
+                                         "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\n"
+                                         "ENTITIES\n0\nCIRCLE\n10\n0\n20\n0\n40\n1\n0\nENDSEC\n0\nEOF\n");
+    // (What --units does to a drawing is checked against ezdxf by check_modern_dxf.py.)
+
+    const std::string job = dir.filePath("cut.nst").toStdString();
+    const std::vector<dravenor::cli::Args> commands{{"shape-info", washer},
+                                          {"preview", washer, "--png", job + ".png"},
+                                          {"dxf2shp", washer, job + ".shp"},
+                                          {"close", washer, job + ".shp"},
+                                          {"nest", "--sheet", washer, "--part", washer},
+                                          {"report", job},
+                                          {"print", job, "--all", "--pdf", job + ".pdf"},
+                                          {"layout-dxf", job, "--layout", "1", job + ".dxf"},
+                                          {"check-layout", job}};
+    for (dravenor::cli::Args args : commands) {
+        args.insert(args.end(), {"--units", "cm"});
+        const ToolRun run = runInProcess(args);
+        EXPECT_EQ(run.code, 2) << args.front();
+        EXPECT_NE(run.err.find("--units 'cm' is not mm or in"), std::string::npos) << args.front() << ": " << run.err;
+    }
+}
+
 TEST(ToolHelp, ToolAndEveryCommandHaveHelp)
 {
     const ToolRun tool = runExecutable({"--help"});

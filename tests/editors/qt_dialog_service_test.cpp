@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "editors/shape_selection_dialog.h"
 #include "ui/qt_dialog_service.h"
@@ -61,16 +62,29 @@ TEST(QtDialogService, ShapeDialogStartsInTheExamplesAndReopensWhereItWasLeft)
     EXPECT_EQ(service.shapeStartType(), ShapeFileType::Dxf);
 }
 
-TEST(QtDialogService, EscapeGivesTheSafeAnswer)
+TEST(QtDialogService, EnterGivesTheDefaultAnswerAndEscapeTheSafeOne)
 {
     using Buttons = DialogService::Buttons;
     using Answer = DialogService::Answer;
+    struct Case {
+        Buttons buttons;
+        std::optional<Answer> defaultAnswer;
+        Qt::Key key;
+        Answer expected;
+    };
+    const Case cases[] = {
+        {Buttons::OkCancel, {}, Qt::Key_Escape, Answer::Cancel}, {Buttons::YesNo, {}, Qt::Key_Escape, Answer::No},
+        {Buttons::YesNoCancel, {}, Qt::Key_Escape, Answer::Cancel}, {Buttons::Ok, {}, Qt::Key_Escape, Answer::Ok},
+        {Buttons::YesNo, {}, Qt::Key_Return, Answer::Yes}, {Buttons::OkCancel, {}, Qt::Key_Return, Answer::Ok},
+        {Buttons::YesNo, Answer::No, Qt::Key_Return, Answer::No}, {Buttons::YesNo, Answer::No, Qt::Key_Escape, Answer::No},
+    };
     QtDialogService service(QDir::tempPath());
-    const std::pair<Buttons, Answer> cases[] = {{Buttons::OkCancel, Answer::Cancel}, {Buttons::YesNo, Answer::No},
-                                                {Buttons::YesNoCancel, Answer::Cancel}, {Buttons::Ok, Answer::Ok}};
-    for (auto [buttons, safe] : cases) {
-        answerNextDialog<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
-        EXPECT_EQ(service.message("Save?", "", DialogService::Icon::Question, buttons), safe);
+    for (const Case& c : cases) {
+        answerNextDialog<QMessageBox>([&c](QMessageBox& box) { QTest::keyClick(&box, c.key); });
+        const auto icon = DialogService::Icon::Question;
+        const Answer answer = c.defaultAnswer ? service.message("Go on?", "", icon, c.buttons, *c.defaultAnswer)
+                                              : service.message("Go on?", "", icon, c.buttons);
+        EXPECT_EQ(answer, c.expected) << "case " << (&c - cases);
     }
 }
 

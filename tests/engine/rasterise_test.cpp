@@ -5,24 +5,13 @@
 #include "engine/rasterise.h"
 #include "engine/run_caches.h"
 #include "geometry/primitives.h"
+#include "geometry/shape_builders.h"
 #include "raster_test_support.h"
 
 namespace dravenor {
 namespace {
 
 using namespace testing;
-
-ShapeEntity line(double x1, double y1, double x2, double y2) { return {x1, y1, x2, y2}; }
-ShapeEntity arc(double cx, double cy, double r, double from, double to)
-{
-    ShapeEntity e;
-    e.CX = cx;
-    e.CY = cy;
-    e.RAD = r;
-    e.Nstart = from;
-    e.Nend = to;
-    return e;
-}
 
 using Points = std::vector<std::pair<double, double>>;
 
@@ -73,15 +62,15 @@ struct CoverCase {
 // outline or inside it, lies in an occupied cell of its raster.
 std::vector<CoverCase> coverCases()
 {
-    Shape ring{arc(20, 20, 20, 0, 0), arc(20, 20, 7.3, 0, 0)};
+    Shape ring{arcEntity(20, 20, 20, 0, 0), arcEntity(20, 20, 7.3, 0, 0)};
     // A flat segment of a large disc: its chords stand 0.15 cells inside the arc.
     const double r = 1000;
     const double half = 3.3; // degrees either side of the top
     const double ax = r * std::sin(half * kPi / 180), ay = r * std::cos(half * kPi / 180);
-    Shape bow{arc(0, 0, r, 90 - half, 90 + half), line(-ax, ay, ax, ay)};
-    Shape gusset{line(0, 0, 37.3, 0), line(37.3, 0, 37.3, 11.1), line(37.3, 11.1, 9.7, 23.9), line(9.7, 23.9, 0, 23.9),
-                 line(0, 23.9, 0, 0)};
-    Shape sliver{line(0, 0, 40.2, 3.7), line(40.2, 3.7, 0.4, 1.9), line(0.4, 1.9, 0, 0)};
+    Shape bow{arcEntity(0, 0, r, 90 - half, 90 + half), lineEntity(-ax, ay, ax, ay)};
+    Shape gusset{lineEntity(0, 0, 37.3, 0), lineEntity(37.3, 0, 37.3, 11.1), lineEntity(37.3, 11.1, 9.7, 23.9), lineEntity(9.7, 23.9, 0, 23.9),
+                 lineEntity(0, 23.9, 0, 0)};
+    Shape sliver{lineEntity(0, 0, 40.2, 3.7), lineEntity(40.2, 3.7, 0.4, 1.9), lineEntity(0.4, 1.9, 0, 0)};
     return {{"ring", ring}, {"bow", bow}, {"gusset", gusset}, {"sliver", sliver}};
 }
 
@@ -167,8 +156,8 @@ TEST(PrepareSheet, WideRectangleStandsUpright)
 TEST(PrepareSheet, FreeCellsLieWhollyInsideTheSheet)
 {
     TestRun t;
-    const Shape sheet{line(0, 0, 120.3, 0), line(120.3, 0, 80.6, 90.2), line(80.6, 90.2, 0, 90.2), line(0, 90.2, 0, 0),
-                      arc(45.5, 40.25, 21.7, 0, 0)};
+    const Shape sheet{lineEntity(0, 0, 120.3, 0), lineEntity(120.3, 0, 80.6, 90.2), lineEntity(80.6, 90.2, 0, 90.2), lineEntity(0, 90.2, 0, 0),
+                      arcEntity(45.5, 40.25, 21.7, 0, 0)};
     const PreparedSheet prepared = prepareSheet(shapeToSegments(sheet), t.run);
     ASSERT_EQ(prepared.angle, 0);
     const std::vector<Points> outline = pointsOn(sheet, 2);

@@ -184,7 +184,7 @@ TEST(DxfMirrored, AgreesWithAnIndependentReadersConversion)
 
 const double kQuarterRadius = 10 * std::sqrt(2.0);
 
-TEST(DxfSamples, Release12DrawingImportsItsGeometryOnly)
+TEST(DxfSamples, Release12DrawingImportsItsGeometryAndItsInsertedBlock)
 {
     Shape shape;
     const ShapeReadReport report = readDxfFile(dxfSample("r12_shapes.dxf"), shape);
@@ -196,10 +196,12 @@ TEST(DxfSamples, Release12DrawingImportsItsGeometryOnly)
                      lineEntity(0, 0, 40, 0), arcEntity(40, 10, 10, 270, 90), lineEntity(40, 20, 0, 20),
                      lineEntity(0, 20, 0, 0),
                      // open polyline starting with a clockwise quarter circle
-                     arcEntity(110, 90, kQuarterRadius, 45, 135), lineEntity(120, 100, 120, 130)},
+                     arcEntity(110, 90, kQuarterRadius, 45, 135), lineEntity(120, 100, 120, 130),
+                     // the block BOLT inserted at (300, 300)
+                     arcEntity(300, 300, 3, 0, 0), lineEntity(295, 300, 305, 300)},
                     "r12_shapes");
-    EXPECT_EQ(report.skippedEntities, (Counts{{"POLYLINE (mesh)", 2}, {"INSERT", 1}, {"TEXT", 1}, {"POINT", 1}}));
-    EXPECT_EQ(report.notes, std::vector<std::string>{"skipped 2 POLYLINE (mesh), 1 INSERT, 1 TEXT, 1 POINT"});
+    EXPECT_EQ(report.skippedEntities, (Counts{{"POLYLINE (mesh)", 2}, {"TEXT", 1}, {"POINT", 1}}));
+    EXPECT_EQ(report.notes, std::vector<std::string>{"skipped 2 POLYLINE (mesh), 1 TEXT, 1 POINT"});
 }
 
 TEST(DxfSamples, Release2018DrawingWithLightweightPolylines)
@@ -215,10 +217,11 @@ TEST(DxfSamples, Release2018DrawingWithLightweightPolylines)
                      lineEntity(0, 0, 40, 0), arcEntity(40, 10, 10, 270, 90), lineEntity(40, 20, 0, 20),
                      arcEntity(-7.5, 10, 12.5, 360 - a, a),
                      // open: more than a half circle, below its chord; no closing segment
-                     arcEntity(310, -7.5, 12.5, 180 - b, b), lineEntity(320, 0, 320, 30)},
+                     arcEntity(310, -7.5, 12.5, 180 - b, b), lineEntity(320, 0, 320, 30),
+                     arcEntity(300, 300, 3, 0, 0), lineEntity(295, 300, 305, 300)},
                     "r2018_shapes");
-    EXPECT_EQ(report.skippedEntities, (Counts{{"INSERT", 1}, {"TEXT", 1}, {"POINT", 1}, {"SPLINE", 1}, {"MTEXT", 1},
-                                              {"LINE (paper space)", 1}}));
+    EXPECT_EQ(report.skippedEntities, (Counts{{"TEXT", 1}, {"POINT", 1}, {"SPLINE (fit points only)", 1},
+                                              {"MTEXT", 1}, {"LINE (paper space)", 1}}));
     EXPECT_EQ(report.nonNumericFields, 0);
 }
 

@@ -198,7 +198,7 @@ TEST(DxfEntities, LwPolylineVerticesWithCountAndClosedFlag)
 
 // --- which part of the drawing is read ------------------------------------------------------
 
-TEST(DxfSections, BlockDefinitionsAndOtherSectionsAreNotRead)
+TEST(DxfSections, BlocksAreDrawnWhereInsertedAndOtherSectionsAreNotRead)
 {
     const std::string text = section("HEADER", "  9\n$ACADVER\n  1\nAC1032\n") +
                              section("TABLES", entity("TABLE", {{2, "LAYER"}}) + entity("LAYER") + entity("ENDTAB")) +
@@ -208,8 +208,8 @@ TEST(DxfSections, BlockDefinitionsAndOtherSectionsAreNotRead)
                              section("OBJECTS", line("5", "5", "6", "6")) + entity("EOF");
     Shape shape;
     const ShapeReadReport report = parse(text, shape);
-    EXPECT_EQ(shape, Shape{lineEntity(1, 2, 3, 4)});
-    EXPECT_EQ(report.skippedEntities, (std::vector<std::pair<std::string, int>>{{"INSERT", 1}}));
+    EXPECT_EQ(shape, (Shape{lineEntity(1, 2, 3, 4), lineEntity(7, 7, 8, 8), arcEntity(0, 0, 3, 0, 0)}));
+    EXPECT_TRUE(report.skippedEntities.empty());
 }
 
 TEST(DxfSections, WithoutSectionsTheEntitiesAfterTheLastBlockAreRead)
@@ -241,16 +241,126 @@ TEST(DxfSkipped, EveryOtherEntityIsCountedInTheOrderFirstMet)
 {
     Shape shape;
     const ShapeReadReport report =
-        parse(drawing(entity("SPLINE", {{10, "1"}}) + entity("TEXT", {{1, "LINE"}}) + line("0", "0", "1", "0") +
-                      entity("SPLINE") + entity("ARC", {{10, "4"}, {40, "0"}}) +
+        parse(drawing(entity("HATCH", {{10, "1"}}) + entity("TEXT", {{1, "LINE"}}) + line("0", "0", "1", "0") +
+                      entity("HATCH") + entity("ARC", {{10, "4"}, {40, "0"}}) +
                       entity("LINE", {{67, "1"}, {10, "5"}}) + entity("POLYLINE", {{67, "1"}}) + vertex("0", "0") +
                       vertex("9", "9") + entity("SEQEND") + entity("CIRCLE", {{40, "1"}, {67, "0"}})),
               shape);
     EXPECT_EQ(shape, (Shape{lineEntity(0, 0, 1, 0), arcEntity(0, 0, 1, 0, 0)}));
     const std::vector<std::pair<std::string, int>> expected{
-        {"SPLINE", 2}, {"TEXT", 1}, {"ARC (empty)", 1}, {"LINE (paper space)", 1}, {"POLYLINE (paper space)", 1}};
+        {"HATCH", 2}, {"TEXT", 1}, {"ARC (empty)", 1}, {"LINE (paper space)", 1}, {"POLYLINE (paper space)", 1}};
     EXPECT_EQ(report.skippedEntities, expected);
-    EXPECT_TRUE(hasNote(report, "skipped 2 SPLINE, 1 TEXT, 1 ARC (empty), 1 LINE (paper space)"));
+    EXPECT_TRUE(hasNote(report, "skipped 2 HATCH, 1 TEXT, 1 ARC (empty), 1 LINE (paper space)"));
+}
+
+// --- blocks ---------------------------------------------------------------------------------
+
+// Block B: a line from its base point (1, 0) two units along x and a quarter circle about it;
+// block OUTER: B turned a quarter at (100, 0).
+std::string withBlocks(const std::string& blocks, const std::string& entities)
+{
+    const std::string b = entity("BLOCK", {{2, "B"}, {10, "1"}, {20, "0"}, {70, "0"}}) + line("1", "0", "3", "0") +
+                          entity("ARC", {{10, "1"}, {20, "0"}, {40, "1"}, {50, "0"}, {51, "90"}}) + entity("ENDBLK");
+    const std::string outer = entity("BLOCK", {{2, "OUTER"}}) +
+                              entity("INSERT", {{2, "B"}, {10, "100"}, {20, "0"}, {50, "90"}}) + entity("ENDBLK");
+    return section("BLOCKS", b + outer + blocks) + drawing(entities);
+}
+
+TEST(DxfBlocks, InsertsDrawTheirBlockMovedTurnedScaledMirroredNestedAndInArrays)
+{
+    const struct {
+        std::string name;
+        Groups insert;
+        Shape expected;
+    } cases[] = {
+        {"moved", {{2, "B"}, {10, "10"}, {20, "10"}}, {lineEntity(10, 10, 12, 10), arcEntity(10, 10, 1, 0, 90)}},
+        {"turned and scaled, name in other letters",
+         {{2, "b"}, {10, "10"}, {20, "10"}, {41, "2"}, {42, "2"}, {50, "90"}},
+         {lineEntity(10, 10, 10, 14), arcEntity(10, 10, 2, 90, 180)}},
+        {"mirrored by a negative scale", {{2, "B"}, {10, "10"}, {20, "10"}, {41, "-1"}},
+         {lineEntity(10, 10, 8, 10), arcEntity(10, 10, 1, 90, 180)}},
+        {"seen from behind", {{2, "B"}, {10, "10"}, {20, "10"}, {230, "-1"}},
+         {lineEntity(-10, 10, -12, 10), arcEntity(-10, 10, 1, 90, 180)}},
+        {"array of 2 x 2 turned: the spacing turns too but is not scaled",
+         {{2, "B"}, {41, "0.5"}, {42, "0.5"}, {50, "90"}, {70, "2"}, {71, "2"}, {44, "5"}, {45, "7"}},
+         {lineEntity(0, 0, 0, 1), arcEntity(0, 0, 0.5, 90, 180), lineEntity(0, 5, 0, 6), arcEntity(0, 5, 0.5, 90, 180),
+          lineEntity(-7, 0, -7, 1), arcEntity(-7, 0, 0.5, 90, 180), lineEntity(-7, 5, -7, 6),
+          arcEntity(-7, 5, 0.5, 90, 180)}},
+        {"array with no spacing: drawn once", {{2, "B"}, {70, "3"}}, {lineEntity(0, 0, 2, 0), arcEntity(0, 0, 1, 0, 90)}},
+        {"nested, the outer block scaled", {{2, "OUTER"}, {41, "2"}, {42, "2"}},
+         {lineEntity(200, 0, 200, 4), arcEntity(200, 0, 2, 90, 180)}},
+    };
+    for (const auto& c : cases) {
+        Shape shape;
+        const ShapeReadReport report = parse(withBlocks("", entity("INSERT", c.insert)), shape);
+        ASSERT_EQ(shape.size(), c.expected.size()) << c.name;
+        for (std::size_t k = 0; k < shape.size(); ++k) {
+            const ShapeEntity& a = shape[k];
+            const ShapeEntity& e = c.expected[k];
+            for (auto [got, want] : {std::pair{a.X1, e.X1}, {a.Y1, e.Y1}, {a.X2, e.X2}, {a.Y2, e.Y2}, {a.CX, e.CX},
+                                     {a.CY, e.CY}, {a.RAD, e.RAD}, {a.Nstart, e.Nstart}, {a.Nend, e.Nend}})
+                EXPECT_NEAR(got, want, 1e-9) << c.name << " entity " << k + 1;
+        }
+        EXPECT_TRUE(report.notes.empty()) << c.name << ": " << report.notes.front();
+    }
+}
+
+TEST(DxfBlocks, WhatCannotBeDrawnIsNamedAndTheRestIsRead)
+{
+    const std::string blocks = entity("BLOCK", {{2, "LOOP"}}) + entity("INSERT", {{2, "LOOP"}}) + entity("ENDBLK") +
+                               entity("BLOCK", {{2, "XREF"}, {70, "4"}}) + entity("ENDBLK") +
+                               entity("BLOCK", {{2, "LABEL"}}) + entity("TEXT", {{1, "7"}}) + line("0", "0", "1", "0") +
+                               entity("ENDBLK");
+    const std::string entities =
+        entity("INSERT", {{2, "NONE"}}) + entity("INSERT", {{2, "LOOP"}}) + entity("INSERT", {{2, "XREF"}}) +
+        entity("INSERT", {{2, "B"}, {70, "1000"}, {71, "1000"}, {44, "1"}, {45, "1"}}) +
+        entity("INSERT", {{2, "LABEL"}, {66, "1"}}) + entity("ATTRIB", {{1, "A"}}) + entity("ATTRIB", {{1, "B"}}) +
+        entity("SEQEND") + line("5", "5", "6", "6");
+    Shape shape;
+    const ShapeReadReport report = parse(withBlocks(blocks, entities), shape);
+    EXPECT_EQ(shape, (Shape{lineEntity(0, 0, 1, 0), lineEntity(5, 5, 6, 6)}));
+    const std::vector<std::pair<std::string, int>> expected{
+        {"INSERT (no block NONE)", 1},
+        {"INSERT (block LOOP inside itself) (in block LOOP)", 1},
+        {"INSERT (external reference XREF)", 1},
+        {"INSERT (an array of more than 100000 cells)", 1},
+        {"ATTRIB", 2},
+        {"TEXT (in block LABEL)", 1}};
+    EXPECT_EQ(report.skippedEntities, expected);
+}
+
+// --- units ----------------------------------------------------------------------------------
+
+TEST(DxfUnits, DrawingsNamingTheirUnitsAreConvertedToTheDrawingUnit)
+{
+    const struct {
+        std::string insunits;
+        DrawingUnit unit;
+        double factor;
+        std::string note;
+    } cases[] = {
+        {"", DrawingUnit::Millimetre, 1, ""},
+        {"0", DrawingUnit::Inch, 1, ""},
+        {"1", DrawingUnit::Millimetre, 25.4, "converted from inches to millimetres"},
+        {"1", DrawingUnit::Inch, 1, ""},
+        {"4", DrawingUnit::Inch, 1 / 25.4, "converted from millimetres to inches"},
+        {"2", DrawingUnit::Millimetre, 304.8, "converted from feet to millimetres"},
+        {"6", DrawingUnit::Inch, 1000 / 25.4, "converted from metres to inches"},
+        {"99", DrawingUnit::Millimetre, 1, "the drawing's units ($INSUNITS 99) are not known; it is read as drawn"},
+    };
+    for (const auto& c : cases) {
+        const std::string header = c.insunits.empty() ? "" : "  9\n$INSUNITS\n 70\n" + c.insunits + "\n";
+        const std::string text = section("HEADER", "  9\n$ACADVER\n  1\nAC1032\n" + header) +
+                                 drawing(line("1", "2", "3", "2") + entity("ARC", {{10, "1"}, {20, "2"}, {40, "2"},
+                                                                                   {50, "10"}, {51, "20"}}));
+        Shape shape;
+        const ShapeReadReport report = parseDxfText(text, shape, "part.dxf", c.unit);
+        const double f = c.factor;
+        ASSERT_EQ(shape.size(), 2u);
+        EXPECT_EQ(shape[0], lineEntity(f * 1, f * 2, f * 3, f * 2)) << c.insunits;
+        EXPECT_EQ(shape[1], arcEntity(f * 1, f * 2, f * 2, 10, 20)) << c.insunits;
+        EXPECT_EQ(report.notes, c.note.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.note});
+    }
 }
 
 // --- damaged and foreign files --------------------------------------------------------------

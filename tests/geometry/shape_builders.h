@@ -61,6 +61,14 @@ inline Shape tracedOffcut()
     return shape;
 }
 
+// A disc of the outer diameter about (cx, cy) with a round hole of the inner one (none when 0).
+inline Shape washer(double cx, double cy, double outerDiameter, double innerDiameter = 0)
+{
+    Shape s{arcEntity(cx, cy, outerDiameter / 2, 0, 0)};
+    if (innerDiameter > 0) s.push_back(arcEntity(cx, cy, innerDiameter / 2, 0, 0));
+    return s;
+}
+
 inline void append(Shape& to, const Shape& more) { to.insert(to.end(), more.begin(), more.end()); }
 
 inline std::string testDataPath(const std::string& name) { return DRAVENOR_TEST_DATA "/geometry/" + name; }

@@ -41,7 +41,7 @@ TEST(MeasureShape, HolesSubtractAndIslandsInHolesAddAgain)
     EXPECT_EQ(withHole.circles, 1);
     EXPECT_EQ(withHole.chords, 4 + 181);
     EXPECT_EQ(withHole.closedOutlines, 2);
-    EXPECT_NEAR(withHole.enclosedArea, 5000 - kPi * 100, (5000 - kPi * 100) * 0.001);
+    EXPECT_NEAR(withHole.enclosedArea, 5000 - kPi * 100, 1e-9);
 
     Shape nested = rectangle(0, 0, 100, 100);
     append(nested, rectangle(20, 20, 60, 60));
@@ -63,7 +63,29 @@ TEST(MeasureShape, ArcsChainWithLines)
     EXPECT_TRUE(m.closed);
     EXPECT_EQ(m.closedOutlines, 2);
     const double exact = (6000 - (4 - kPi) * 100) - (30 * 10 + kPi * 25);
-    EXPECT_NEAR(m.enclosedArea, exact, exact * 0.001);
+    EXPECT_NEAR(m.enclosedArea, exact, 1e-9);
+}
+
+TEST(EnclosedArea, ArcsCountExactlyWhicheverWayTheOutlineRunsThroughThem)
+{
+    // 100 x 50 with a half-round notch of radius 20 in its top edge: the outline runs through
+    // the notch's arc against the arc's own direction.
+    const Shape notched{lineEntity(0, 0, 100, 0),   lineEntity(100, 0, 100, 50), lineEntity(100, 50, 70, 50),
+                        arcEntity(50, 50, 20, 180, 360), lineEntity(30, 50, 0, 50), lineEntity(0, 50, 0, 0)};
+    const struct {
+        const char* name;
+        Shape shape;
+        double area;
+    } cases[] = {
+        {"washer OD40/ID18", testing::washer(20, 20, 40, 18), kPi * (20 * 20 - 9 * 9)},
+        {"washer OD60/ID26", testing::washer(3000, 1500, 60, 26), kPi * (30 * 30 - 13 * 13)},
+        {"disc 100", testing::washer(50, 50, 100), kPi * 50 * 50},
+        {"notched plate", notched, 5000 - kPi * 20 * 20 / 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(enclosedArea(c.shape), c.area, c.area * 1e-9) << c.name;
+        EXPECT_EQ(measureShape(c.shape).enclosedArea, enclosedArea(c.shape)) << c.name;
+    }
 }
 
 TEST(MeasureShape, OpenEndsBranchesAndTheTolerance)

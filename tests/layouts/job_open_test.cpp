@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
@@ -40,8 +41,8 @@ public:
     void optimise(NestingMode mode)
     {
         job.mode = mode;
-        const auto problem = prepareOptimisation(job, [] { return true; });
-        ASSERT_FALSE(problem.has_value()) << *problem;
+        const auto start = prepareOptimisation(job, [] { return true; });
+        ASSERT_FALSE(start.stop.has_value()) << start.stop->text;
         NestingState state = job.nesting;
         SilentProgress silent;
         ASSERT_EQ(dravenor::optimise(state, mode, silent).status, EndStatus::Full);
@@ -97,6 +98,7 @@ TEST(OpenJob, ANestedJobComesBackWithTheSameGridsRecordsAndLayoutGeometry)
         EXPECT_FALSE(g.job.modified);
 
         Job opened;
+        opened.nesting.drawingUnit = DrawingUnit::Inch; // the program's setting, kept
         const JobFileResult result = openJob(path, g.work.folder(), opened);
         ASSERT_EQ(result.error, "");
         EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
@@ -104,6 +106,7 @@ TEST(OpenJob, ANestedJobComesBackWithTheSameGridsRecordsAndLayoutGeometry)
         EXPECT_EQ(opened.jobFileName, path);
         EXPECT_FALSE(opened.modified);
         EXPECT_EQ(opened.mode, mode);
+        EXPECT_EQ(opened.nesting.drawingUnit, DrawingUnit::Inch);
         expectSameGrid(g.job.basic, opened.basic);
         expectSameGrid(g.job.sheets, opened.sheets);
         expectSameGrid(g.job.parts, opened.parts);
@@ -123,6 +126,37 @@ TEST(OpenJob, ANestedJobComesBackWithTheSameGridsRecordsAndLayoutGeometry)
             EXPECT_EQ(opened.nesting.items[i].Qty, g.job.nesting.items[i].Qty);
         }
         expectSameEntities(g.job.nesting.entities, opened.nesting.entities);
+    }
+}
+
+// A 4 x 2.5 inch plate with a note written on it, as a drawing in inches.
+std::string inchPlateDrawing()
+{
+    return "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+           "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n2.5\n10\n0\n20\n2.5\n"
+           "0\nTEXT\n10\n1\n20\n1\n40\n0.2\n1\nPLATE 7\n0\nENDSEC\n0\nEOF\n";
+}
+
+TEST(StartOptimisation, NamesWhatTheDrawingsWereReadWithAndNestsThemInTheDrawingUnit)
+{
+    for (DrawingUnit unit : {DrawingUnit::Millimetre, DrawingUnit::Inch}) {
+        GridJob g;
+        const std::string drawing = g.shapes.write("inch plate.dxf", inchPlateDrawing());
+        g.job.parts.setText(1, 1, drawing);
+        g.job.nesting.drawingUnit = unit;
+        const OptimisationStart start = prepareOptimisation(g.job, [] { return true; });
+        ASSERT_FALSE(start.stop.has_value()) << start.stop->text;
+        std::vector<std::string> expected{drawing + ": skipped 1 TEXT"};
+        if (unit == DrawingUnit::Millimetre) expected.push_back(drawing + ": converted from inches to millimetres");
+        EXPECT_EQ(start.notes, expected);
+        // 101.6 x 63.5 in millimetres (a run's areas are whole square units); too small to count in inches.
+        NestingState state = g.job.nesting;
+        SilentProgress silent;
+        optimise(state, NestingMode::Free, silent);
+        const auto plate = std::find_if(state.parts.begin(), state.parts.end(),
+                                        [&](const PartEntry& p) { return p.FileName == drawing; });
+        ASSERT_NE(plate, state.parts.end());
+        EXPECT_NEAR(plate->Area, unit == DrawingUnit::Millimetre ? 6452 : 10, unit == DrawingUnit::Millimetre ? 65 : 1);
     }
 }
 

@@ -2,10 +2,14 @@
 // into the item list, the sheet and part records (stock and demand) and the grids.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "layout_items.h"
 #include "layouts/layout_exchange.h"
+#include "support/grid_rows.h"
 #include "support/temp_folder.h"
 
 using namespace dravenor;
@@ -91,6 +95,28 @@ TEST(LayoutTakeBack, AnAddedPartCountsTimesItsLayoutsQuantity)
     EXPECT_EQ(s.parts[1].Remaining, 0);
 }
 
+TEST(LayoutTakeBack, UnplacedPiecesStayWantedAndPiecesAddedByHandFillThemFirst)
+{
+    // A partial run: six plates wanted, five placed; one ring wanted, none placed.
+    NestingState partial = threeLayouts();
+    partial.parts[0] = PartEntry{"plate.shp", 6, 0, "", 0, 1};
+    partial.parts.push_back(PartEntry{"ring.shp", 1, 0, "", 0, 1});
+    // Plates added to layout 2 (-1: its plate removed), a ring added; plate and ring Qty, Remaining.
+    const std::tuple<int, bool, std::array<int, 4>> cases[] = {
+        {0, false, {6, 1, 1, 1}}, {1, false, {6, 0, 1, 1}}, {2, false, {7, 0, 1, 1}},
+        {-1, false, {5, 1, 1, 1}}, {0, true, {6, 1, 1, 0}}};
+    for (const auto& [plates, ring, expected] : cases) {
+        NestingState s = partial;
+        std::vector<LayoutFileLine> lines = exchangeLinesForLayout(s, 2);
+        if (plates < 0) lines.erase(lines.begin() + 1);
+        for (int k = 0; k < plates; ++k) lines.push_back({"plate.shp", "300", "0", "0", "1"});
+        if (ring) lines.push_back({"ring.shp", "300", "90", "0", "1"});
+        takeBackEditedLayout(s, 2, lines);
+        EXPECT_EQ((std::array<int, 4>{s.parts[0].Qty, s.parts[0].Remaining, s.parts[2].Qty, s.parts[2].Remaining}),
+                  expected) << plates << " plates, ring " << ring;
+    }
+}
+
 TEST(LayoutTakeBack, MoreSheetsThanInStockRaiseTheStockFewerLeaveSomeRemaining)
 {
     NestingState more = threeLayouts();
@@ -166,48 +192,41 @@ TEST(LayoutTakeBack, UnknownFilesBecomeNewRecords)
 TEST(LayoutApplyEdited, RebuildsTheLayoutsRewritesTheGridsAndSetsUpTheEngineAgain)
 {
     TempFolder dir;
-    const std::string sheet = dir.file("sheet.shp"), plate = dir.file("plate.shp"), disc = dir.file("disc.shp");
+    const std::string sheet = dir.file("sheet.shp"), plate = dir.file("plate.shp"), disc = dir.file("disc.shp"),
+                      ring = dir.file("ring.shp");
     ASSERT_EQ(saveShapeFile(rectangle(0, 0, 300, 200), sheet), "");
     ASSERT_EQ(saveShapeFile(rectangle(0, 0, 100, 50), plate), "");
     ASSERT_EQ(saveShapeFile({arcEntity(20, 20, 20, 0, 0)}, disc), "");
+    ASSERT_EQ(saveShapeFile({arcEntity(10, 10, 10, 0, 0)}, ring), "");
 
     Job job;
     job.basic.setText(1, job.basic.columnOf("Kerf"), "2");
     job.nesting.details.Kerf = 2;
     job.nesting.sheets = {SheetEntry{sheet, 3, 0, 0, 3}};
-    job.nesting.parts.resize(1);
-    job.nesting.parts[0] = PartEntry{plate, 2, 7, "No", 0, 0};
+    job.nesting.parts = {PartEntry{plate, 2, 7, "No", 0, 0}};
     job.nesting.items = {layoutItem(plate, 1, 1, 0, 0, 0, 1), layoutItem(plate, 1, 1, 110, 0, 0, 1),
                          layoutItem(sheet, 1, 0, 0, 0, 0, 1)};
-    job.sheets.setRows(3);
-    job.sheets.setText(1, 1, sheet);
-    job.sheets.setText(1, 2, "3");
-    job.sheets.setText(1, 3, "4");
-    job.parts.setRows(4);
-    job.parts.setText(1, 1, plate);
-    job.parts.setText(1, 2, "2");
-    job.parts.setText(1, 3, "7");
-    job.parts.setText(2, 1, "skipped.shp");
-    job.parts.setText(2, 3, "9");
+    fillRow(job.sheets, 1, {sheet, "3", "4"});
+    // Rows with nothing to cut: one of the plate's file stays as it is, the disc's takes the
+    // discs the editor adds.
+    fillRow(job.parts, 1, {plate, "", "9", "step90"});
+    fillRow(job.parts, 2, {plate, "2", "7", "No"});
+    fillRow(job.parts, 3, {disc, "0", "5", ""});
 
     std::vector<LayoutFileLine> lines = exchangeLinesForLayout(job.nesting, 1);
     lines[0].qty = "2";
     lines.push_back({disc, "0", "60", "0", "2"});
+    lines.push_back({ring, "0", "120", "0", "2"});
     const std::vector<std::string> messages = applyEditedLayout(job, 1, lines);
     EXPECT_TRUE(messages.empty());
 
     EXPECT_TRUE(job.modified);
-    EXPECT_EQ(job.nesting.entities.size(), 4u + 4u + 1u + 4u);
-    EXPECT_EQ(job.sheets.rows(), 3);
-    EXPECT_EQ(job.sheets.text(1, 2), "3");
-    EXPECT_EQ(job.sheets.text(1, 3), "4"); // Pri kept
-    ASSERT_EQ(job.parts.rows(), 4);
-    EXPECT_EQ(job.parts.text(1, 2), "4"); // two plates on a layout now cut twice
-    EXPECT_EQ(job.parts.text(2, 0), "2");
-    EXPECT_EQ(job.parts.text(2, 1), disc);
-    EXPECT_EQ(job.parts.text(2, 2), "2");
-    EXPECT_EQ(job.parts.text(2, 3), "9"); // the old row's Pri stays in its place
-    EXPECT_EQ(job.parts.text(3, 1), "");
+    EXPECT_EQ(job.nesting.entities.size(), 4u + 4u + 1u + 1u + 4u);
+    using Rows = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(cellsOf(job.sheets), (Rows{{"1", sheet, "3", "4"}, {"2", "", "", ""}}));
+    // Two plates on a layout now cut twice; the ring, new to the job, after the rows there were.
+    EXPECT_EQ(cellsOf(job.parts), (Rows{{"1", plate, "", "9", "step90"}, {"2", plate, "4", "7", "No"},
+                                        {"3", disc, "2", "5", ""}, {"4", ring, "2", "", ""}, {"5", "", "", "", ""}}));
     EXPECT_EQ(job.nesting.details.ActKerf, 2);
     EXPECT_EQ(job.basic.text(1, job.basic.columnOf("ActKerf")), "2");
     EXPECT_EQ(job.nesting.sheets[0].Area, 60000);

@@ -76,6 +76,35 @@ TEST(LayoutGeometryCheck, PartsInsideOrOnTopOfAnotherOverlap)
     EXPECT_EQ(check({circle(200, 200, 80), circle(200, 200, 80)}).size(), 1u);
 }
 
+// Outlines written with a few decimals close only within rounding; a ray along the line through
+// such a gap must not take a neighbour's edge for the inside. Far gaps are not bridged.
+TEST(LayoutGeometryCheck, OutlinesOpenByRoundingAreClosedBeforeTheInsideTest)
+{
+    // A triangle standing on its lowest corner, where the rounding gap is; the rectangle beside
+    // it has its bottom edge at that corner's height.
+    const Shape roundedOpen{lineEntity(550, 100, 650, 200), lineEntity(650, 200, 450, 200),
+                            lineEntity(450, 200, 550, 100.00005)};
+    EXPECT_TRUE(check({roundedOpen, rectangle(460, 100, 40, 30)}).empty());
+    // A piece of no length at the gap (an arc's last chord often is one) leaves it open all the same.
+    Shape withDot = roundedOpen;
+    withDot.insert(withDot.begin() + 1, lineEntity(550, 100, 550, 100));
+    EXPECT_TRUE(check({withDot, rectangle(460, 100, 40, 30)}).empty());
+    Shape wideOpen = roundedOpen;
+    wideOpen.back().X2 = 530;
+    wideOpen.back().Y2 = 120;
+    EXPECT_FALSE(check({wideOpen, rectangle(460, 100, 40, 30)}).empty());
+}
+
+TEST(LayoutGeometryCheck, OutlinesTooFarOutToCheckAreFaults)
+{
+    Shape nowhere = rectangle(10, 10, 50, 50);
+    nowhere[1].Y2 = 1e100;
+    const std::vector<LayoutFault> faults = check({rectangle(100, 100, 20, 20), nowhere});
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_EQ(faults[0].kind, LayoutFault::Kind::Unchecked);
+    EXPECT_EQ(faults[0].partA, 2);
+}
+
 TEST(LayoutGeometryCheck, PartsPastTheSheetEdgeOrOverItsHolesLeaveTheSheet)
 {
     EXPECT_TRUE(check({rectangle(0, 0, 100, 100), rectangle(900, 400, 100, 100)}).empty()); // corners of the sheet

@@ -4,6 +4,7 @@
 
 #include "geometry/shape_builders.h"
 #include "layouts/layout_print_run.h"
+#include "layouts/report_test_job.h"
 #include "support/recording_surface.h"
 
 using namespace dravenor::testing;
@@ -187,7 +188,7 @@ TEST(LayoutPrinting, InformationLinesSayWhatTheJobAndLayoutAre)
     metrics.rlcPerSheet = 1200;
     metrics.totalRlc = 0.5;
     const std::vector<std::string> lines =
-        layoutInformationLines(job, "1/2  [QTY 3]", 150, {1100, 1500, 1500}, metrics);
+        layoutInformationLines(job, "1/2  [QTY 3]", 150, {1100, 1500, 1500}, metrics, "");
     const std::vector<std::string> expected{
         "",
         "",
@@ -205,10 +206,26 @@ TEST(LayoutPrinting, InformationLinesSayWhatTheJobAndLayoutAre)
     EXPECT_EQ(lines, expected);
 
     job.jobFileName.clear();
-    EXPECT_EQ(layoutInformationLines(job, "1/2", 0, {1, 1, 1}, metrics)[2], "Date : 06-12-2026");
+    EXPECT_EQ(layoutInformationLines(job, "1/2", 0, {1, 1, 1}, metrics, "")[2], "Date : 06-12-2026");
     EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);
     EXPECT_DOUBLE_EQ(printGridSpacing("No", {1100, 1500, 1500}), 0);
     EXPECT_DOUBLE_EQ(printGridSpacing("250", {1100, 1500, 1500}), 250);
+}
+
+TEST(LayoutPrinting, TheBlockSaysWhichKerfWasUsedWhenItIsNotTheKerfEntered)
+{
+    for (const double kerf : {1.0, 0.05}) { // the 100 x 100 sheet turns 0.05 into 0.06
+        ReportTestJob fixture;
+        fixture.job.nesting.details.Kerf = kerf;
+        LayoutPrintRun run;
+        run.scale = PrintScale::unitsPerMillimetre(1);
+        PrintRecorder paper;
+        printLayoutLines(fixture.job.nesting, {0}, run, kA4Landscape, paper, nullptr);
+        const auto& texts = paper.pages().at(0).texts;
+        EXPECT_EQ(std::any_of(texts.begin(), texts.end(), [](const RecordedText& t) {
+                      return t.text == "F:Kerf used 0.06 (entered 0.05): the largest sheet is too large for a finer grid";
+                  }), kerf != 1) << kerf;
+    }
 }
 
 TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutOnly)

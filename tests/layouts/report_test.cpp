@@ -29,7 +29,7 @@ const std::string dashes(76, '-');
 // Worked out by hand: weights are 0.5 x 10 x area x count; the columns are those of the
 // report's tab stops (20, 28, 36, ...), numbers printed with a blank either side.
 const std::vector<std::string> kExpectedReport = {
-    "Overall Yield : 16.667      Overall Base Yield : 16 ",
+    "Overall Yield : 16      Overall Base Yield : 16 ",
     "Total Layouts : 2",
     "Total RLC(Running Length of Cutting) : 600.00",
     "",
@@ -44,7 +44,7 @@ const std::vector<std::string> kExpectedReport = {
     "Sheet File Name    QtyUsed Pri     TotWeight",
     dashes,
     "big-sheet-100x100.  2      1       100000.00",
-    "small sheet.shp     1      -       20000.00",
+    "small sheet.shp     1      -       25000.00",
     "",
     stars,
     "Part(s) Utilization Summary",
@@ -74,13 +74,13 @@ const std::vector<std::string> kExpectedReport = {
     stars,
     "Layout No : 2 / 2",
     "",
-    "Yield : 25      Base Yield : 20 ",
+    "Yield : 20      Base Yield : 20 ",
     "RLC/Sheet : 140.00     Total RLC : 140.00",
     "Qty to cut : 1 ",
     "",
     "Sheet File Name    Pri     TotWeight",
     dashes,
-    "small sheet.shp    -       20000.00",
+    "small sheet.shp    -       25000.00",
     "",
     "Part File Name     QtyPro  Pri     Orn     TotWeight   X-Loc     Y-Loc",
     dashes,
@@ -115,6 +115,22 @@ TEST(ReportText, ThicknessScalesEveryWeight)
     EXPECT_EQ(lines[7], "Mat=ST        Grade=S235     Thk=2.5        Kerf=1");
     EXPECT_EQ(lines[14], "big-sheet-100x100.  2      1       25000.00");
     EXPECT_EQ(lines[39], "a.shp              1       -       -       1250.00     0.00      0.00");
+}
+
+TEST(ReportText, TheKerfUsedFollowsTheBasicDetailsOnlyWhenItIsNotTheKerfEntered)
+{
+    // The 100 x 100 sheet allows 1600 cells across: a kerf of 0.05 would give 2000.
+    const std::pair<double, const char*> cases[] = {
+        {1, "Note=test job"},
+        {0.05, "Kerf used 0.06 (entered 0.05): the largest sheet is too large for a finer grid"},
+    };
+    for (const auto& [kerf, line] : cases) {
+        ReportTestJob fixture;
+        fixture.job.nesting.details.Kerf = kerf;
+        const std::vector<std::string> lines = linesOf(reportText(fixture.job, fixture.densities));
+        EXPECT_EQ(lines[8], line) << kerf;
+        EXPECT_EQ(lines.size(), kExpectedReport.size() + (kerf == 1 ? 0 : 1)) << kerf;
+    }
 }
 
 TEST(ReportText, LongValuesPushTheNextColumnToANewLine)

@@ -19,6 +19,7 @@ public:
         NestingState& s = job.nesting;
         s.details = {"ST", "S235", 10, 1, 1, "test job"};
         s.sheets = {{rectangleFile("big-sheet-100x100.shp", 100, 100), 5, 1, 10000, 3},
+                    // Its counted Area is off on purpose: yields and weights use the outline's 5000.
                     {rectangleFile("small,sheet.shp", 100, 50), 1, 32767, 4000, 0},
                     {rectangleFile("unused.shp", 10, 10), 2, 2, 100, 2}};
         s.parts = {{rectangleFile("a.shp", 50, 20), 3, 32767, "", 1000, 0},

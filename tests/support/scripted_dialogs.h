@@ -1,7 +1,8 @@
 #pragma once
 // A DialogService for tests: answers and shape selections are queued by the test beforehand,
-// every question and selection is recorded. A question with no queued answer gets the first
-// button's answer (OK or Yes); a selection with nothing queued, and every other choice, is a cancel.
+// every question and selection is recorded. A question with no queued answer gets its default
+// button's answer, as Enter would; a selection with nothing queued, and every other choice, is a
+// cancel.
 #include <deque>
 #include <string>
 #include <vector>
@@ -12,11 +13,7 @@ namespace dravenor::testing {
 
 class ScriptedDialogs : public DialogService {
 public:
-    struct Question {
-        std::string text, title;
-        Icon icon;
-        Buttons buttons;
-    };
+    using Question = Message;
 
     std::deque<Answer> answers;
     std::deque<std::vector<std::string>> shapeSelections;
@@ -32,12 +29,6 @@ public:
     std::vector<std::string> shapeSelectionCaptions;
     std::vector<std::string> helpPages;
 
-    Answer message(const std::string& text, const std::string& title, Icon icon, Buttons buttons) override
-    {
-        questions.push_back({text, title, icon, buttons});
-        const bool yes = buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel;
-        return pop(answers, yes ? Answer::Yes : Answer::Ok);
-    }
     std::string openFileName(const std::string& title, const std::string&) override
     {
         fileDialogTitles.push_back(title);
@@ -65,6 +56,13 @@ public:
         std::vector<std::string> texts;
         for (const Question& q : questions) texts.push_back(q.text);
         return texts;
+    }
+
+protected:
+    Answer ask(const Message& message) override
+    {
+        questions.push_back(message);
+        return pop(answers, message.defaultAnswer);
     }
 
 private:

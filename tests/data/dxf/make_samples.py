@@ -8,8 +8,7 @@ script and checked in (the tests read them, they never run Python):
 
 r12_shapes.dxf, r2018_shapes.dxf
     Lines, arcs, circles and polylines (with bulges, open and closed) at simple coordinates the
-    tests know by heart, plus entities the import skips and a block whose contents must not
-    appear.
+    tests know by heart, plus entities the import skips and a block inserted once.
 r12_mirrored.dxf, r2018_mirrored.dxf
     Arcs, circles and polylines whose extrusion points to -Z (drawn seen from behind). Beside
     each, a .txt list of the same geometry in drawing coordinates as ezdxf itself converts it,
@@ -26,10 +25,11 @@ from ezdxf.math import OCS, Vec3, bulge_to_arc
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 BEHIND = (0, 0, -1)
+MILLIMETRES = 4  # $INSUNITS: the drawings are read as drawn (ezdxf's default would be metres)
 
 
 def add_skipped_entities(doc, msp, with_modern_entities):
-    """Entities the import skips, and a block inserted once (its contents must stay unread)."""
+    """Entities the import skips, and a block inserted once (drawn where it is inserted)."""
     bolt = doc.blocks.new(name="BOLT")
     bolt.add_circle((0, 0), 3)
     bolt.add_line((-5, 0), (5, 0))
@@ -60,7 +60,7 @@ def write_r12_shapes():
 
 
 def write_r2018_shapes():
-    doc = ezdxf.new("R2018")
+    doc = ezdxf.new("R2018", units=MILLIMETRES)
     msp = doc.modelspace()
     msp.add_line((0, 0), (100, 0))
     msp.add_arc((50, 50), 20, 30, 120)
@@ -104,7 +104,7 @@ def segment_records(ocs, vertices, closed):
 
 
 def write_mirrored(version, name):
-    doc = ezdxf.new(version)
+    doc = ezdxf.new(version, units=MILLIMETRES)
     msp = doc.modelspace()
     ocs = OCS(BEHIND)
     records = []

@@ -1,0 +1,215 @@
+// Curves a shape cannot hold, as fitted arcs and lines: ellipses, splines and circles under an
+// uneven scale, each checked both ways against the true curve, and arcs placed by turns, scales
+// and mirrors.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "geometry/dxf_curve_fit.h"
+#include "geometry/dxf_ellipse.h"
+#include "geometry/dxf_spline.h"
+#include "geometry/dxf_transform.h"
+#include "geometry/shape_builders.h"
+#include "geometry/shape_measure.h"
+
+namespace dravenor {
+namespace {
+
+using testing::arcEntity;
+using testing::lineEntity;
+
+constexpr double kPi = std::numbers::pi;
+constexpr int kTrueSamples = 20000;
+
+double radians(double degrees) { return degrees * kPi / 180; }
+
+double segmentDistance(DxfPoint p, DxfPoint a, DxfPoint b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    const double t = len2 == 0 ? 0 : std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0, 1.0);
+    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
+}
+
+// Points along an entity, ends included: a line from its start, an arc counter-clockwise.
+std::vector<DxfPoint> pointsAlong(const ShapeEntity& e, int count = 24)
+{
+    std::vector<DxfPoint> points;
+    double sweep = std::fmod(e.Nend - e.Nstart + 720, 360);
+    if (e.isCircle()) sweep = 360;
+    for (int k = 0; k <= count; ++k) {
+        const double f = static_cast<double>(k) / count;
+        if (e.isLine()) points.push_back({e.X1 + f * (e.X2 - e.X1), e.Y1 + f * (e.Y2 - e.Y1)});
+        else points.push_back({e.CX + e.RAD * std::cos(radians(e.Nstart + f * sweep)),
+                               e.CY + e.RAD * std::sin(radians(e.Nstart + f * sweep))});
+    }
+    return points;
+}
+
+// Distance from the point to the entity itself.
+double entityDistance(DxfPoint p, const ShapeEntity& e)
+{
+    if (e.isLine()) return segmentDistance(p, {e.X1, e.Y1}, {e.X2, e.Y2});
+    const double sweep = e.isCircle() ? 360 : std::fmod(e.Nend - e.Nstart + 720, 360);
+    const double along = std::fmod(std::atan2(p.y - e.CY, p.x - e.CX) * 180 / kPi - e.Nstart + 720, 360);
+    if (along <= sweep) return std::fabs(std::hypot(p.x - e.CX, p.y - e.CY) - e.RAD);
+    const std::vector<DxfPoint> ends = pointsAlong(e, 1);
+    return std::min(std::hypot(p.x - ends[0].x, p.y - ends[0].y), std::hypot(p.x - ends[1].x, p.y - ends[1].y));
+}
+
+// The fitted shape and the curve lie within the tolerance of each other, every way round, and
+// the shape chains from the curve's first point to its last.
+void expectFollows(const Shape& fitted, const DxfCurvePoint& curve, double t0, double t1, const std::string& where)
+{
+    std::vector<DxfPoint> truth;
+    for (int k = 0; k <= kTrueSamples; ++k) truth.push_back(curve(t0 + (t1 - t0) * k / kTrueSamples));
+    double worstFitted = 0, worstTrue = 0;
+    std::vector<std::vector<DxfPoint>> along;
+    for (const ShapeEntity& e : fitted) along.push_back(pointsAlong(e));
+    for (const auto& points : along)
+        for (DxfPoint p : points) {
+            double d = INFINITY;
+            for (std::size_t k = 0; k + 1 < truth.size(); ++k)
+                d = std::min(d, segmentDistance(p, truth[k], truth[k + 1]));
+            worstFitted = std::max(worstFitted, d);
+        }
+    for (std::size_t k = 0; k < truth.size(); k += 7) {
+        double d = INFINITY;
+        for (const ShapeEntity& e : fitted) d = std::min(d, entityDistance(truth[k], e));
+        worstTrue = std::max(worstTrue, d);
+    }
+    EXPECT_LE(worstFitted, kDxfCurveTolerance) << where << ": a fitted entity strays from the curve";
+    EXPECT_LE(worstTrue, kDxfCurveTolerance) << where << ": the curve strays from the fitted entities";
+
+    // Closed up by the chord from the last point to the first, the entities make one outline.
+    Shape loop = fitted;
+    if (!(truth.front() == truth.back()))
+        loop.push_back(lineEntity(truth.back().x, truth.back().y, truth.front().x, truth.front().y));
+    const ShapeMeasure m = measureShape(loop, 1e-9);
+    EXPECT_TRUE(m.closed && m.closedOutlines == 1) << where << ": " << m.openEnds << " open ends";
+}
+
+struct CurveCase {
+    std::string name;
+    std::function<void(Shape&)> fit;
+    DxfCurvePoint truth;
+    double t0, t1;
+    std::size_t mostEntities;
+};
+
+DxfCurvePoint ellipsePoint(const DxfEllipticArc& e)
+{
+    return [e](double t) {
+        return DxfPoint{e.centre.x + e.u.x * std::cos(t) + e.v.x * std::sin(t),
+                        e.centre.y + e.u.y * std::cos(t) + e.v.y * std::sin(t)};
+    };
+}
+
+CurveCase ellipseCase(const std::string& name, const DxfEllipticArc& e, std::size_t most)
+{
+    return {name, [e](Shape& s) { appendEllipticArc(e, s); }, ellipsePoint(e), e.t0, e.t1, most};
+}
+
+CurveCase splineCase(const std::string& name, const DxfSpline& s, bool closed, std::size_t most)
+{
+    return {name, [s, closed](Shape& out) { appendDxfSpline(s, closed, out); },
+            [s](double t) { return s.at(t); }, s.start(), s.end(), most};
+}
+
+TEST(DxfCurveFit, EllipsesAndSplinesStayWithinTheToleranceAndChainEndToEnd)
+{
+    DxfSpline cubic{3, {{100, 50}, {70, 90}, {30, 20}, {10, 60}, {0, 0}}, {0, 0, 0, 0, 1, 2, 2, 2, 2}, {}};
+    // Closed: the first two points repeated after the last, evenly spaced knots, with weights.
+    DxfSpline closedRational{2,
+                             {{10, 10}, {25, 10}, {25, 20}, {10, 20}, {10, 10}, {25, 10}},
+                             {0, 1, 2, 3, 4, 5, 6, 7, 8},
+                             {1, 3, 1, 0.5, 1, 3}};
+    DxfSpline quintic{5, {}, {0, 0, 0, 0, 0, 0, 0.3, 0.5, 1, 1, 1, 1, 1, 1}, {}};
+    for (int k = 0; k < 8; ++k) quintic.points.push_back({k * 20.0, (k % 3) * 35.0 - k * 4.0});
+    const std::vector<CurveCase> cases{
+        ellipseCase("whole turned ellipse", {{5, -3}, {60, 20}, {-8, 24}, 0, 2 * kPi}, 80),
+        ellipseCase("part of an ellipse, past a whole turn of its parameter", {{0, 0}, {40, 0}, {0, 30}, 4, 8}, 40),
+        ellipseCase("clockwise ellipse", {{0, 0}, {0, 8}, {4, 0}, 0, 2 * kPi}, 40),
+        ellipseCase("sheared circle", {{100, 100}, {30, 0}, {10, 15}, 1, 3}, 40),
+        ellipseCase("ellipse smaller than the tolerance", {{1, 1}, {0.005, 0}, {0, 0.002}, 0, 2 * kPi}, 8),
+        splineCase("clamped cubic", cubic, false, 60),
+        splineCase("closed rational quadratic", closedRational, true, 60),
+        splineCase("quintic with uneven knots", quintic, false, 120),
+    };
+    for (const CurveCase& c : cases) {
+        Shape fitted;
+        c.fit(fitted);
+        EXPECT_LE(fitted.size(), c.mostEntities) << c.name;
+        expectFollows(fitted, c.truth, c.t0, c.t1, c.name);
+    }
+}
+
+TEST(DxfCurveFit, ExactCurvesComeOutExactly)
+{
+    // A rational quadratic with the middle weight cos 45 degrees is a quarter circle: one arc.
+    Shape quarter;
+    appendDxfSpline({2, {{50, 0}, {50, 50}, {0, 50}}, {0, 0, 0, 1, 1, 1}, {1, std::sqrt(0.5), 1}}, false, quarter);
+    ASSERT_EQ(quarter.size(), 1u);
+    const ShapeEntity& q = quarter[0];
+    for (auto [got, want] : {std::pair{q.CX, 0.0}, {q.CY, 0.0}, {q.RAD, 50.0}, {q.Nstart, 0.0}, {q.Nend, 90.0}})
+        EXPECT_NEAR(got, want, 1e-9);
+
+    // Degree 1: the lines between the control points, to the digit.
+    Shape lines;
+    appendDxfSpline({1, {{0, 0}, {10, 0}, {10, 5}, {3, 7}}, {0, 0, 1, 2, 3, 3}, {}}, false, lines);
+    EXPECT_EQ(lines, (Shape{lineEntity(0, 0, 10, 0), lineEntity(10, 0, 10, 5), lineEntity(10, 5, 3, 7)}));
+}
+
+TEST(DxfSplineProblems, SplinesThatCannotBeDrawnSayWhy)
+{
+    const std::vector<DxfPoint> four{{0, 0}, {1, 1}, {2, 0}, {3, 1}};
+    const struct {
+        DxfSpline spline;
+        std::string problem;
+    } cases[] = {
+        {{3, four, {0, 0, 0, 0, 1, 1, 1, 1}, {}}, ""},
+        {{0, four, {0, 0, 1, 1}, {}}, "degree 0"},
+        {{3, {{0, 0}, {1, 1}}, {0, 0, 0, 0, 1, 1}, {}}, "too few control points"},
+        {{3, four, {0, 0, 0, 1, 1, 1, 1}, {}}, "knots do not match"},
+        {{3, four, {0, 0, 0, 0, 1, 0.5, 1, 1}, {}}, "knots out of order"},
+        {{3, four, {0, 0, 0, 0, 1, 1, 1, 1}, {1, 1, 1}}, "weights do not match"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.spline.problem(), c.problem) << c.problem;
+}
+
+TEST(DxfPlacing, ArcsStayCounterClockwiseOnTheirOwnSideUnderEveryMap)
+{
+    const ShapeEntity arc = arcEntity(3, 4, 5, 30, 200);
+    const auto arcPoint = [&arc](double t) {
+        return DxfPoint{arc.CX + arc.RAD * std::cos(t), arc.CY + arc.RAD * std::sin(t)};
+    };
+    const struct {
+        std::string name;
+        DxfTransform map;
+        bool staysOneArc;
+    } cases[] = {
+        {"turned and moved", DxfTransform::translation(7, -2).after(DxfTransform::rotation(30)), true},
+        {"scaled", DxfTransform::scaling(2.5, 2.5), true},
+        {"mirrored", DxfTransform::scaling(-1, 1), true},
+        {"mirrored upside down and turned", DxfTransform::rotation(75).after(DxfTransform::scaling(0.5, -0.5)), true},
+        {"stretched", DxfTransform::rotation(20).after(DxfTransform::scaling(2, 1)), false},
+    };
+    for (const auto& c : cases) {
+        Shape placed;
+        appendPlaced({arc, lineEntity(0, 0, 1, 1)}, c.map, placed);
+        ASSERT_GE(placed.size(), 2u) << c.name;
+        EXPECT_EQ(placed.back(), lineEntity(c.map.apply({0, 0}).x, c.map.apply({0, 0}).y, c.map.apply({1, 1}).x,
+                                            c.map.apply({1, 1}).y))
+            << c.name;
+        placed.pop_back();
+        EXPECT_EQ(placed.size() == 1 && placed[0].isArc(), c.staysOneArc) << c.name;
+        expectFollows(placed, [&](double t) { return c.map.apply(arcPoint(t)); }, radians(30), radians(200), c.name);
+    }
+}
+
+} // namespace
+} // namespace dravenor
