@@ -5,6 +5,7 @@
 #include <map>
 #include <numeric>
 
+#include "engine/nesting_checks.h"
 #include "job/files.h"
 #include "layouts/outline_depth.h"
 
@@ -82,11 +83,12 @@ void forEachCandidatePair(const std::vector<PlacedOutline>& outlines, const std:
 } // namespace
 
 std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, const std::vector<Shape>& parts,
-                                           const std::vector<std::string>& names, double tolerance)
+                                           const std::vector<std::string>& names, double tolerance, double bridge)
 {
+    const double reach = std::max(tolerance, bridge);
     std::vector<PlacedOutline> outlines;
     outlines.reserve(parts.size());
-    for (const Shape& part : parts) outlines.push_back(placedOutline(part, tolerance));
+    for (const Shape& part : parts) outlines.push_back(placedOutline(part, reach));
 
     std::vector<LayoutFault> faults;
     std::vector<bool> atFault(outlines.size(), false);
@@ -100,7 +102,7 @@ std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, con
             atFault[k] = true;
         }
     }
-    const PlacedOutline sheetOutline = placedOutline(sheet, tolerance);
+    const PlacedOutline sheetOutline = placedOutline(sheet, reach);
     if (!checkable(sheetOutline)) {
         faults.push_back(uncheckedFault(layoutNo, 0, names));
     } else if (!sheetOutline.empty()) {
@@ -148,7 +150,8 @@ std::vector<LayoutFault> checkLayouts(const NestingState& state, double toleranc
     }
     std::vector<LayoutFault> faults;
     for (const auto& [layoutNo, layout] : layouts) {
-        std::vector<LayoutFault> found = checkPlacedLayout(layoutNo, layout.sheet, layout.parts, layout.names, tolerance);
+        std::vector<LayoutFault> found = checkPlacedLayout(layoutNo, layout.sheet, layout.parts, layout.names, tolerance,
+                                                           closingTolerance(state.details));
         faults.insert(faults.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     }
     return faults;

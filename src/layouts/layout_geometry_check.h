@@ -34,11 +34,14 @@ inline constexpr double kMostCheckedCoordinate = 1e9;
 // at fault is named at least once; a pair of parts that are both at fault already is not
 // checked again, so that parts stacked on one spot cost time and memory in proportion to the
 // parts, not to the pairs. Faults come in part order: those of single parts, then overlaps.
+// Gaps between lone ends up to `bridge` (at least the tolerance) are bridged first, as the start
+// checks and the engine close them.
 std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, const std::vector<Shape>& parts,
                                            const std::vector<std::string>& names,
-                                           double tolerance = kDefaultCheckTolerance);
+                                           double tolerance = kDefaultCheckTolerance, double bridge = 0);
 
-// Every layout of the entity list (instance 0 the sheet, 1.. the parts).
+// Every layout of the entity list (instance 0 the sheet, 1.. the parts), gaps bridged as far
+// as the job's kerf lets a run close them.
 std::vector<LayoutFault> checkLayouts(const NestingState& state, double tolerance = kDefaultCheckTolerance);
 
 // Placement numbers (1-based) of the parts named in any fault, sorted and unique.

@@ -214,10 +214,12 @@ TEST(NestCommand, DenselyDrawnOutlinesNestAsPartsAndSheetsAtEveryKerf)
     const TempFolder dir;
     const std::string disc = savedShape(dir, "disc.shp", denseDisc()), washer = examplePath("parts/washer-od60-id26.shp:20");
     const std::string offcut = savedShape(dir, "offcut.shp", tracedOffcut()); // 8 lone ends
+    const std::string gapped = savedShape(dir, "gapped.shp", denseDisc(0.2)); // 80 lone ends
     // A run called done has passed the check on the vector outlines.
     for (const char* kerf : {"0.5", "1", "2.5", "5", "10"})
         for (const Args& rows : {Args{"--sheet", examplePath("sheets/sheet-3000x1500.shp"), "--part", disc + ":2"},
-                                 Args{"--sheet", disc, "--part", washer}, Args{"--sheet", offcut, "--part", washer}}) {
+                                 Args{"--sheet", disc, "--part", washer}, Args{"--sheet", offcut, "--part", washer},
+                                 Args{"--sheet", gapped, "--part", washer}}) {
             Args args{"nest", "--kerf", kerf};
             args.insert(args.end(), rows.begin(), rows.end());
             const ToolRun r = runInProcess(args);

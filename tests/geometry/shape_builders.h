@@ -35,14 +35,16 @@ inline Shape rectangle(double x, double y, double w, double h)
 }
 
 // Flattened curves as CAD programs and tracing write them: a disc of diameter 1000 as 2000 lines
-// 1.57 long, closed exactly, and an offcut (1800 x 1200 less a notch) whose cut edge waves in
+// 1.57 long (every 50th stopping `gap` short of the next), and an offcut (1800 x 1200 less a notch) whose cut edge waves in
 // lines 2 and 0.7 long, with four gaps of 0.4 (its lines 10, 200, 400 and 600 stop short).
-inline Shape denseDisc()
+inline Shape denseDisc(double gap = 0)
 {
     Shape shape;
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < 2000; ++i) {
+        const double to = (i + 1 - (i % 50 ? 0 : gap / 1.5708)) * M_PI / 1000;
         shape.push_back(lineEntity(500 + 500 * std::cos(i * M_PI / 1000), 500 + 500 * std::sin(i * M_PI / 1000),
-                                   500 + 500 * std::cos((i + 1) * M_PI / 1000), 500 + 500 * std::sin((i + 1) * M_PI / 1000)));
+                                   500 + 500 * std::cos(to), 500 + 500 * std::sin(to)));
+    }
     shape.back().X2 = 1000, shape.back().Y2 = 500; // the first corner exactly
     return shape;
 }
