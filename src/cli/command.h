@@ -35,6 +35,13 @@ struct UsageError {
 
 bool isHelpFlag(const std::string& arg);
 
+// Where a command says what it wrote to `path`: standard output, unless the output itself went
+// there ("-"), which the message must not run into.
+inline std::ostream& reportStream(const std::string& path, std::ostream& out, std::ostream& err)
+{
+    return path == "-" ? err : out;
+}
+
 Command shapeInfoCommand();
 Command previewCommand();
 Command nestCommand();

@@ -24,7 +24,7 @@ int dxfToShp(const Args& args, std::ostream& out, std::ostream& err)
         err << "dravenor-cli dxf2shp: " << e << "\n";
         return kExitBadInput;
     }
-    out << target << ": " << entityCountText(shape) << " from " << in << "\n";
+    reportStream(target, out, err) << target << ": " << entityCountText(shape) << " from " << in << "\n";
     return kExitOk;
 }
 

@@ -73,7 +73,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
         err << "dravenor-cli layout-dxf: " << problem << "\n";
         return kExitFailed;
     }
-    out << target << "\n";
+    reportStream(target, out, err) << target << "\n";
     return kExitOk;
 }
 

@@ -1,16 +1,19 @@
 #include "cli/png_file.h"
 
-#include <QSaveFile>
+#include <QBuffer>
+
+#include "job/files.h"
 
 namespace dravenor::cli {
 
 std::string savePng(const QImage& image, const std::string& path)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return "cannot write " + path + ": " + file.errorString().toStdString();
-    if (!image.save(&file, "PNG") || !file.commit())
-        return "cannot write " + path + ": " + file.errorString().toStdString();
-    return {};
+    // Encoded in memory and written by the one file writer: a failed write leaves an old picture
+    // intact, and a pipe or "-" gets the picture as it is.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return "cannot write " + path + ": the picture could not be encoded";
+    return writeFileAtomically(path, buffer.data().toStdString());
 }
 
 } // namespace dravenor::cli

@@ -47,7 +47,7 @@ int preview(const Args& args, std::ostream& out, std::ostream& err)
         err << "dravenor-cli preview: " << e << "\n";
         return kExitFailed;
     }
-    out << png << ": " << w << "x" << h << " preview of " << path << " (" << surface.toolTip() << ")\n";
+    reportStream(png, out, err) << png << ": " << w << "x" << h << " preview of " << path << " (" << surface.toolTip() << ")\n";
     return kExitOk;
 }
 

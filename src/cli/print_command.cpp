@@ -1,5 +1,6 @@
 // dravenor-cli print: layouts of a saved job drawn to scale into a PDF file, as File > Print
 // prints them, without a printer or a display.
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -12,6 +13,7 @@
 #include "cli/command.h"
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
+#include "job/files.h"
 #include "job/number_format.h"
 #include "job/print_config.h"
 #include "layouts/job_open.h"
@@ -119,11 +121,13 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
     const std::vector<int> lines = chosenLines(parsed, job.nesting, jobPath);
     run.job = {printDate(), job.jobFileName, job.nesting.details};
 
-    // Written beside the target and renamed over it: a failed print leaves an old file intact.
-    const std::string partPath = pdfPath + ".part";
+    // Printed in memory and written by the one file writer: a failed print leaves an old file
+    // intact, and a pipe or "-" gets the document as it is.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
     LayoutPrintResult printed;
     {
-        QPdfWriter writer(QString::fromStdString(partPath));
+        QPdfWriter writer(&document);
         writer.setCreator(QStringLiteral("Dravenor"));
         writer.setTitle(QString::fromStdString(std::filesystem::path(jobPath).filename().string()));
         const QPageLayout::Orientation orientation =
@@ -132,20 +136,17 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
                                          QPageLayout::Millimeter));
         printed = printLayoutsTo(writer, job.nesting, lines, run);
     }
-    std::error_code ec;
-    if (printed.pagesPrinted == 0 || !std::filesystem::exists(partPath, ec)) {
-        std::filesystem::remove(partPath, ec);
+    if (printed.pagesPrinted == 0) {
         err << "dravenor-cli print: cannot write " << pdfPath << ": nothing could be printed\n";
         return kExitFailed;
     }
-    std::filesystem::rename(partPath, pdfPath, ec);
-    if (ec) {
-        std::filesystem::remove(partPath, ec);
-        err << "dravenor-cli print: cannot write " << pdfPath << ": " << ec.message() << "\n";
+    if (const std::string problem = writeFileAtomically(pdfPath, document.data().toStdString()); !problem.empty()) {
+        err << "dravenor-cli print: " << problem << "\n";
         return kExitFailed;
     }
-    for (int layoutNo : printed.layoutsPrinted) out << "layout " << layoutNo << "\n";
-    out << printed.pagesPrinted << " pages written to " << pdfPath << "\n";
+    std::ostream& said = reportStream(pdfPath, out, err);
+    for (int layoutNo : printed.layoutsPrinted) said << "layout " << layoutNo << "\n";
+    said << printed.pagesPrinted << " pages written to " << pdfPath << "\n";
     return kExitOk;
 }
 

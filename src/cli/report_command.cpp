@@ -78,7 +78,7 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         err << "dravenor-cli report: " << written.error << "\n";
         return kExitFailed;
     }
-    out << written.path << "\n";
+    reportStream(written.path, out, err) << written.path << "\n";
     return kExitOk;
 }
 

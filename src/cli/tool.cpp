@@ -1,4 +1,6 @@
+#include <new>
 #include <ostream>
+#include <stdexcept>
 
 #include "cli/command.h"
 
@@ -66,6 +68,13 @@ int runTool(const Args& args, std::ostream& out, std::ostream& err)
             return c.run(rest, out, err);
         } catch (const UsageError& e) {
             err << "dravenor-cli " << c.name << ": " << e.message << "\n";
+            return kExitBadInput;
+        } catch (const std::bad_alloc&) {
+            // Input the checks did not foresee ends with a message, never with an abort.
+            err << "dravenor-cli " << c.name << ": the input needs more memory than there is\n";
+            return kExitBadInput;
+        } catch (const std::length_error& e) {
+            err << "dravenor-cli " << c.name << ": the input is too large: " << e.what() << "\n";
             return kExitBadInput;
         }
     }

@@ -59,7 +59,7 @@ void appendShape(std::vector<LayoutEntity>& entities, const Shape& shape, std::i
                  std::int32_t sheetIndex, std::int32_t partIndex, std::int32_t instance, double angle,
                  std::int32_t qty)
 {
-    entities.reserve(entities.size() + shape.size());
+    // No reserve here: an exact reserve per shape would copy the whole list on every append.
     for (const ShapeEntity& s : shape) {
         LayoutEntity e;
         copyGeometry(s, e);

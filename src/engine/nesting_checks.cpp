@@ -1,11 +1,13 @@
 #include "engine/nesting_checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <vector>
 
 #include "engine/kerf_scale.h"
 #include "engine/nesting_driver.h"
+#include "engine/raster.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_diagnosis.h"
 #include "job/files.h"
@@ -100,6 +102,15 @@ std::optional<std::string> rasterSizeMessage(const NestingState& state)
             return part.FileName + ": far larger than any sheet at this kerf (its raster would be " +
                    formatMask(box.width() * plan.scale, "0") + " x " + formatMask(box.height() * plan.scale, "0") +
                    " cells); check its units and the kerf";
+    }
+    for (const SheetEntry& sheet : state.sheets) {
+        const Extents box = shapeExtents(loadedShape(sheet.FileName, state.drawingUnit));
+        // Sheets are nested standing upright: rows of the narrower side, as many as the longer.
+        const double across = std::min(box.width(), box.height()) * plan.scale;
+        const double along = std::max(box.width(), box.height()) * plan.scale;
+        if ((std::ceil((across + Raster::kSpareCells) / 64) + 2) * 64 * (along + Raster::kSpareCells + 1) > Raster::kMaxCells)
+            return sheet.FileName + ": too long for a raster at this kerf (" + formatMask(across, "0") + " x " +
+                   formatMask(along, "0") + " cells); check its units and the kerf";
     }
     const double cells = plan.largestSheetCells();
     if (cells <= kMostCellsAcrossAnySheet) return std::nullopt;

@@ -18,9 +18,9 @@ inline double chordSagitta(double radius, double stepDegrees)
 
 inline void unwrapArcAngles(double& s, double& e)
 {
-    // Angles far outside any turn (a damaged file) are brought within one turn first, so the
-    // loops here always end.
-    constexpr double farAngle = 1e9;
+    // Angles beyond ten turns (a damaged file) are brought within one turn first, so the loops
+    // here always end and no arc sweeps far enough to need more than a few thousand chords.
+    constexpr double farAngle = 3600;
     if (std::fabs(s) > farAngle || std::fabs(e) > farAngle) {
         s = std::fmod(s, 360.0);
         e = std::fmod(e, 360.0);

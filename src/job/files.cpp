@@ -141,6 +141,18 @@ std::string toLowerAscii(std::string text)
     return text;
 }
 
+namespace {
+
+std::string writeInto(std::FILE* stream, const std::string& path, const std::string& bytes)
+{
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size() || std::fflush(stream) != 0)
+        return writeError(path, reasonFor(errno ? errno : EIO));
+    return "";
+}
+
+} // namespace
+
 FileText readWholeFile(const std::string& path)
 {
     FileText result;
@@ -156,6 +168,11 @@ FileText readWholeFile(const std::string& path)
     }
     if (fs::is_directory(status)) {
         result.error = readError(path, "is a folder");
+        return result;
+    }
+    // A device or a pipe may never end (a link to /dev/zero): only files are read.
+    if (!fs::is_regular_file(status)) {
+        result.error = readError(path, "is not a regular file");
         return result;
     }
     errno = 0;
@@ -179,6 +196,7 @@ FileText readWholeFile(const std::string& path)
 std::string writeFileAtomically(const std::string& path, const std::string& bytes)
 {
     if (path.empty()) return "cannot write a file without a name";
+    if (path == kStandardOutput) return writeInto(stdout, path, bytes);
     std::error_code ec;
     fs::path target(path);
     // Writing through a link replaces the file it points to, not the link.
@@ -187,6 +205,13 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
         if (!ec) target = resolved;
     }
     if (fs::is_directory(target, ec)) return writeError(path, "is a folder");
+    // A pipe, a device or a terminal is written into as it stands; it is never replaced.
+    if (const fs::file_status status = fs::status(target, ec); fs::exists(status) && !fs::is_regular_file(status)) {
+        errno = 0;
+        std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(target.c_str(), "wb"));
+        if (!stream) return writeError(path, reasonFor(errno ? errno : EIO));
+        return writeInto(stream.get(), path, bytes);
+    }
     if (!target.has_filename()) return writeError(path, "no file name given");
     fs::path folder = target.parent_path();
     if (folder.empty()) {

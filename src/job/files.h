@@ -28,9 +28,13 @@ struct FileText {
 };
 FileText readWholeFile(const std::string& path);
 
+// The output name that stands for standard output.
+inline constexpr const char* kStandardOutput = "-";
+
 // Writes the bytes to a temporary file beside the target and renames it over the target, so a
-// failed write leaves the previous file intact and no temporary file behind. Returns "" or a
-// message naming the file and the reason.
+// failed write leaves the previous file intact and no temporary file behind. A target that
+// exists and is not a regular file (a pipe, a device, /dev/stdout) is written into directly and
+// never replaced; "-" is standard output. Returns "" or a message naming the file and the reason.
 std::string writeFileAtomically(const std::string& path, const std::string& bytes);
 
 } // namespace dravenor

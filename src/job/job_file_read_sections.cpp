@@ -1,4 +1,5 @@
 // Reading the seven sections of a job file into a job.
+#include <cstdlib>
 #include <set>
 
 #include "job/grid_file.h"
@@ -119,6 +120,12 @@ void readCommonFields(const RecordLine& fields, Entry& entry, std::string& error
     entry.FileName = fields.fields[2];
     entry.Pri = fields.whole(last - 1, "priority", error);
     entry.Qty = fields.whole(last, "quantity", error);
+    // Counts no run can leave: what is left never exceeds what was asked for (a sheet on which
+    // nothing fitted keeps it negated).
+    const std::int64_t left = std::abs(std::int64_t{entry.Remaining});
+    if (error.empty() && (entry.Qty < 0 || left > entry.Qty))
+        error = fields.warning("remaining quantity " + std::to_string(entry.Remaining) + " does not fit quantity " +
+                               std::to_string(entry.Qty));
 }
 
 std::string readSheetRecords(const JobSectionLines& section, std::vector<SheetEntry>& sheets)
@@ -144,6 +151,8 @@ std::string readPartRecords(const JobSectionLines& section, std::vector<PartEntr
         if (!error.empty() || !fields.hasFieldCount(6, error)) return;
         PartEntry entry;
         readCommonFields(fields, entry, error);
+        if (error.empty() && entry.Remaining < 0)
+            error = fields.warning("remaining quantity " + std::to_string(entry.Remaining) + " is below 0");
         entry.Orn = fields.fields[3];
         parts.push_back(std::move(entry));
     });

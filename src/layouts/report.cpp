@@ -25,10 +25,11 @@ std::int32_t oneBased(size_t recordIndex)
 }
 
 // Sheets cut from a sheet record. The engine marks a sheet on which nothing fitted by negating
-// its Remaining; the count of sheets taken is the same either way.
-std::int32_t sheetsUsed(const SheetEntry& sheet)
+// its Remaining; the count of sheets taken is the same either way. Counted in 64 bits, so that
+// the extreme counts of a damaged job file cannot overflow.
+std::int64_t sheetsUsed(const SheetEntry& sheet)
 {
-    return sheet.Qty - std::abs(sheet.Remaining);
+    return std::int64_t{sheet.Qty} - std::abs(std::int64_t{sheet.Remaining});
 }
 
 class ReportBuilder {
@@ -93,7 +94,7 @@ private:
         out_.line(kDashLine);
         for (size_t i = 0; i < state_.sheets.size(); ++i) {
             const SheetEntry& sheet = state_.sheets[i];
-            const std::int32_t used = sheetsUsed(sheet);
+            const std::int64_t used = sheetsUsed(sheet);
             if (used <= 0) continue;
             out_.text(reportDisplayName(sheet.FileName)).tab(20).number(used);
             out_.tab(28).text(reportPriorityText(sheet.Pri)).tab(36).text(sheetWeight(oneBased(i), used)).endLine();
@@ -108,7 +109,7 @@ private:
         out_.line(kDashLine);
         for (size_t i = 0; i < state_.parts.size(); ++i) {
             const PartEntry& part = state_.parts[i];
-            const std::int32_t produced = part.Qty - part.Remaining;
+            const std::int64_t produced = std::int64_t{part.Qty} - part.Remaining;
             out_.text(reportDisplayName(part.FileName)).tab(20).number(part.Qty).tab(28).number(produced);
             out_.tab(36).number(part.Remaining).tab(44).text(reportPriorityText(part.Pri));
             out_.tab(52).text(reportOrientationText(part.Orn)).tab(60).text(partWeight(oneBased(i), produced));
