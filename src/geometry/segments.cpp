@@ -15,6 +15,18 @@ void appendEntitySegments(const ShapeEntity& entity, SegmentList& out)
                     [&out, sag](double x1, double y1, double x2, double y2) { out.push_back({x1, y1, x2, y2, sag}); });
 }
 
+std::size_t segmentCount(const ShapeEntity& entity)
+{
+    if (entity.RAD == 0) return 1;
+    double s = entity.Nstart, e = entity.Nend;
+    unwrapArcAngles(s, e);
+    const double step = chordStep(e - s);
+    // The same arithmetic as forEachArcChord: its loop, and the closing chord.
+    std::size_t chords = 1;
+    for (double a = s + step; a <= e; a += step) ++chords;
+    return chords;
+}
+
 void appendShapeSegments(const Shape& shape, SegmentList& out)
 {
     for (const ShapeEntity& entity : shape) appendEntitySegments(entity, out);

@@ -31,6 +31,9 @@ double chordSagitta(double radius, double stepDegrees);
 template <class Sink>
 void forEachArcChord(double cx, double cy, double rad, double s, double e, Sink&& sink);
 
+// How many segments the entity's segment form has, counted without making them.
+std::size_t segmentCount(const ShapeEntity& entity);
+
 // Appends the segments of every entity in shape order: one per line, the chords of each arc.
 void appendShapeSegments(const Shape& shape, SegmentList& out);
 SegmentList shapeToSegments(const Shape& shape);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/box_grid.h"
 #include "geometry/outline_chains.h"
 #include "geometry/primitives.h"
 #include "geometry/segments.h"
@@ -12,14 +13,9 @@ namespace dravenor {
 
 namespace {
 
-struct Box {
-    double xmin = INFINITY, ymin = INFINITY, xmax = -INFINITY, ymax = -INFINITY;
-    bool holds(OutlinePoint p) const { return p.x >= xmin && p.x <= xmax && p.y >= ymin && p.y <= ymax; }
-};
-
-Box boxOf(const OutlinePolygon& polygon)
+GridBox boxOf(const OutlinePolygon& polygon)
 {
-    Box box;
+    GridBox box{INFINITY, INFINITY, -INFINITY, -INFINITY};
     for (const OutlinePoint& p : polygon) {
         box.xmin = std::min(box.xmin, p.x);
         box.ymin = std::min(box.ymin, p.y);
@@ -46,14 +42,16 @@ OutlinePoint probePoint(const OutlinePolygon& polygon)
 double evenOddArea(const OutlineChains& chains)
 {
     const std::vector<OutlinePolygon>& outlines = chains.closedOutlines;
-    std::vector<Box> boxes;
+    std::vector<GridBox> boxes;
     for (const OutlinePolygon& outline : outlines) boxes.push_back(boxOf(outline));
+    const BoxGrid grid(boxes);
     double area = 0;
     for (std::size_t i = 0; i < outlines.size(); ++i) {
         const OutlinePoint probe = probePoint(outlines[i]);
         int enclosing = 0;
-        for (std::size_t j = 0; j < outlines.size(); ++j)
-            if (j != i && boxes[j].holds(probe) && outlineContains(outlines[j], probe)) ++enclosing;
+        grid.forEachHolding(probe.x, probe.y, [&](std::size_t j) {
+            if (j != i && outlineContains(outlines[j], probe)) ++enclosing;
+        });
         const double own = std::fabs(doubleSignedArea(outlines[i]) + chains.arcExcess[i]) / 2;
         area += enclosing % 2 == 0 ? own : -own;
     }
@@ -82,7 +80,9 @@ ShapeMeasure measureShape(const Shape& shape, double tolerance)
     m.entities = static_cast<int>(shape.size());
     countKinds(shape, std::min(tolerance, kEndsMeetAsDrawn), m);
     m.extents = shapeExtents(shape);
-    m.chords = static_cast<int>(shapeToSegments(shape).size());
+    std::size_t chords = 0;
+    for (const ShapeEntity& e : shape) chords += segmentCount(e);
+    m.chords = static_cast<int>(chords);
 
     const OutlineChains chains = chainOutlines(shape, tolerance);
     m.closedOutlines = static_cast<int>(chains.closedOutlines.size());

@@ -47,6 +47,7 @@ TEST(ShapeToSegments, ChordCountsAndLastChords)
         SCOPED_TRACE(::testing::Message() << c.start << " to " << c.end);
         const SegmentList segments = shapeToSegments({arcEntity(0, 0, 10, c.start, c.end)});
         ASSERT_EQ(segments.size(), c.count);
+        EXPECT_EQ(segmentCount(arcEntity(0, 0, 10, c.start, c.end)), c.count);
         EXPECT_NEAR(lengthOf(segments.back()), chordOf(10, c.lastChordDegrees), 1e-9);
         EXPECT_NEAR(segments.front().X1, 10 * std::cos(c.start * kPi / 180), 1e-9);
         EXPECT_NEAR(segments.front().Y1, 10 * std::sin(c.start * kPi / 180), 1e-9);
@@ -58,8 +59,9 @@ TEST(ShapeToSegments, ChordCountsAndLastChords)
         }
     }
     EXPECT_NEAR(lengthOf(shapeToSegments({arcEntity(0, 0, 10, 0, 5)})[0]), chordOf(10, 1.25), 1e-9);
-    // Damaged angles still end.
+    // Damaged angles still end, in a few chords: an arc sweeps at most a few turns.
     EXPECT_FALSE(shapeToSegments({arcEntity(0, 0, 1, 1e300, 0), arcEntity(0, 0, 1, 0, -1e200)}).empty());
+    EXPECT_LE(shapeToSegments({arcEntity(0, 0, 1, 0, 9e8)}).size(), 3700u);
 }
 
 TEST(LoadShapeSegments, ReadsShapeFilesWithoutMovingAndNothingElse)
