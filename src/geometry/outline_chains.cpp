@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <numeric>
 
+#include "geometry/disjoint_sets.h"
+#include "geometry/outline_junctions.h"
 #include "geometry/segments.h"
 
 namespace dravenor {
@@ -16,23 +17,6 @@ namespace {
 struct Edge {
     std::vector<OutlinePoint> points;
     double arcExcess = 0;
-};
-
-class DisjointSets {
-public:
-    explicit DisjointSets(std::size_t size) : parent_(size) { std::iota(parent_.begin(), parent_.end(), 0); }
-    std::size_t root(std::size_t i)
-    {
-        while (parent_[i] != i) {
-            parent_[i] = parent_[parent_[i]];
-            i = parent_[i];
-        }
-        return i;
-    }
-    void join(std::size_t a, std::size_t b) { parent_[root(a)] = root(b); }
-
-private:
-    std::vector<std::size_t> parent_;
 };
 
 double pointDistance(OutlinePoint a, OutlinePoint b)
@@ -75,68 +59,6 @@ bool isFullTurn(const ShapeEntity& e)
     return e.RAD != 0 && arcSweep(e.Nstart, e.Nend) >= 360;
 }
 
-struct EndPair {
-    double distance;
-    std::size_t a, b;
-    bool operator<(const EndPair& o) const
-    {
-        return distance != o.distance ? distance < o.distance : (a != o.a ? a < o.a : b < o.b);
-    }
-};
-
-// Every pair of the chosen ends no farther apart than the limit, by a sweep along x.
-template <typename Accept>
-std::vector<EndPair> pairsWithin(const std::vector<OutlinePoint>& ends, std::vector<std::size_t> chosen, double limit,
-                                 Accept accept)
-{
-    std::sort(chosen.begin(), chosen.end(), [&](std::size_t a, std::size_t b) { return ends[a].x < ends[b].x; });
-    std::vector<EndPair> pairs;
-    for (std::size_t i = 0; i < chosen.size(); ++i)
-        for (std::size_t j = i + 1; j < chosen.size() && ends[chosen[j]].x - ends[chosen[i]].x <= limit; ++j) {
-            const double d = pointDistance(ends[chosen[i]], ends[chosen[j]]);
-            const std::size_t a = std::min(chosen[i], chosen[j]), b = std::max(chosen[i], chosen[j]);
-            if (d <= limit && accept(a, b)) pairs.push_back({d, a, b});
-        }
-    return pairs;
-}
-
-// Ends (two per edge: 2k its start, 2k + 1 its end) grouped into junctions: ends that lie
-// together, then the ends left alone paired across gaps up to the tolerance, nearest first.
-std::vector<std::size_t> junctionsOfEnds(const std::vector<Edge>& edges, double meet, double gapTolerance)
-{
-    std::vector<OutlinePoint> ends;
-    for (const Edge& edge : edges) {
-        ends.push_back(edge.points.front());
-        ends.push_back(edge.points.back());
-    }
-    std::vector<std::size_t> all(ends.size());
-    std::iota(all.begin(), all.end(), 0);
-    DisjointSets sets(ends.size());
-    for (const EndPair& p : pairsWithin(ends, all, meet, [](std::size_t, std::size_t) { return true; }))
-        sets.join(p.a, p.b);
-
-    if (gapTolerance > meet) {
-        std::vector<std::size_t> endsAtRoot(ends.size(), 0);
-        for (std::size_t i = 0; i < ends.size(); ++i) ++endsAtRoot[sets.root(i)];
-        std::vector<std::size_t> alone;
-        for (std::size_t i = 0; i < ends.size(); ++i)
-            if (endsAtRoot[sets.root(i)] == 1) alone.push_back(i);
-        // A straight edge's two ends would close on themselves around no area.
-        const auto notOneLine = [&](std::size_t a, std::size_t b) { return a / 2 != b / 2 || edges[a / 2].points.size() > 2; };
-        std::vector<EndPair> gaps = pairsWithin(ends, alone, gapTolerance, notOneLine);
-        std::sort(gaps.begin(), gaps.end());
-        std::vector<bool> joined(ends.size(), false);
-        for (const EndPair& gap : gaps) {
-            if (joined[gap.a] || joined[gap.b]) continue;
-            joined[gap.a] = joined[gap.b] = true;
-            sets.join(gap.a, gap.b);
-        }
-    }
-
-    std::vector<std::size_t> junction(ends.size());
-    for (std::size_t i = 0; i < ends.size(); ++i) junction[i] = sets.root(i);
-    return junction;
-}
 
 // Walks a closed chain from the start of the first edge back to it, collecting the corners and
 // the arcs' excess in the direction of the walk.
@@ -184,7 +106,13 @@ OutlineChains chainOutlines(const Shape& shape, double gapTolerance)
     }
     if (edges.empty()) return result;
 
-    const std::vector<std::size_t> junction = junctionsOfEnds(edges, meet, gapTolerance);
+    std::vector<OutlinePoint> ends;
+    std::vector<bool> straight;
+    for (const Edge& edge : edges) {
+        ends.insert(ends.end(), {edge.points.front(), edge.points.back()});
+        straight.push_back(edge.points.size() == 2);
+    }
+    const std::vector<std::size_t> junction = junctionsOfEnds(ends, straight, meet, gapTolerance);
     std::vector<std::vector<std::size_t>> endsAtJunction(junction.size());
     for (std::size_t end = 0; end < junction.size(); ++end) endsAtJunction[junction[end]].push_back(end);
 
