@@ -17,7 +17,7 @@ namespace dravenor {
 
 namespace {
 
-constexpr int kMenuCommand = 0; // a change made from a menu, not by a key (never Esc)
+constexpr int kMenuCommand = 0; // a change made from a menu, not by a key
 
 } // namespace
 

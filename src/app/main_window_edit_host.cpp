@@ -24,13 +24,13 @@ MainWindowEditHost::MainWindowEditHost(Job& job, DialogService& dialogs, std::st
 {
 }
 
-bool MainWindowEditHost::beforeChange(int keyCode)
+bool MainWindowEditHost::beforeChange(int)
 {
     const auto askToContinue = [this] {
         return dialogs_.message(kChangeDataQuestion, title_, DialogService::Icon::Question,
                                 DialogService::Buttons::OkCancel) == DialogService::Answer::Ok;
     };
-    if (!protectResultsBeforeEdit(job_, keyCode, workingFolder_, askToContinue)) return false;
+    if (!protectResultsBeforeEdit(job_, workingFolder_, askToContinue)) return false;
     if (onResultsDiscarded) onResultsDiscarded();
     return true;
 }

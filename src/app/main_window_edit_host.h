@@ -24,8 +24,8 @@ class MainWindowEditHost : public GridEditHost {
 public:
     MainWindowEditHost(Job& job, DialogService& dialogs, std::string workingFolder, std::string title);
 
-    // Asks before layouts are thrown away (not for Esc); then discards the results, deletes the
-    // working files and marks the job modified.
+    // Asks before layouts are thrown away; then discards the results, deletes the working files
+    // and marks the job modified. Esc comes here only when it puts typed text back.
     bool beforeChange(int keyCode) override;
     std::vector<std::string> chooseFiles(const TextGrid& grid, bool multiple) override;
     void fileCellChanged(const TextGrid& grid) override;

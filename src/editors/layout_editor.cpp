@@ -44,9 +44,11 @@ std::string LayoutEditor::exchangeFile() const
     return QDir(workingFolder_).filePath(QString::fromLatin1(kExchangeFileName)).toStdString();
 }
 
-bool LayoutEditor::beforeChange(int keyCode)
+bool LayoutEditor::beforeChange(int)
 {
-    if (keyCode != KeyEscape) modified_ = true;
+    // Typed changes (Esc putting typed text back among them) count as unsaved work like every
+    // command does.
+    modified_ = true;
     return true;
 }
 

@@ -30,10 +30,11 @@ ShapeEditor::~ShapeEditor()
     delete gridView_;
 }
 
-bool ShapeEditor::beforeChange(int keyCode)
+bool ShapeEditor::beforeChange(int)
 {
-    // Typed changes count as unsaved work like every command does.
-    if (keyCode != KeyEscape) modified_ = true;
+    // Typed changes (Esc putting typed text back among them) count as unsaved work like every
+    // command does.
+    modified_ = true;
     return true;
 }
 
