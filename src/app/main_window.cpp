@@ -14,12 +14,14 @@
 #include "layouts/unplaced_parts.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
+#include "ui/unsaved_changes.h"
 
 namespace dravenor {
 
 namespace {
 
 constexpr const char* kClickToEdit = " <Click To Edit>";
+constexpr const char* kOptimisingHelpPage = "index.html#optimising";
 
 QString modeCaption(NestingMode mode)
 {
@@ -53,7 +55,11 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
     showDrawingUnit();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The grids and the layout panel read job_, which goes before the window's children would.
+    delete centralWidget();
+}
 
 CanvasView* MainWindow::previewCanvas(int gridIndex) const
 {
@@ -121,9 +127,9 @@ void MainWindow::focusGrid(int gridIndex)
     gridView(gridIndex)->setFocus(Qt::ShortcutFocusReason);
 }
 
-void MainWindow::newJob()
+bool MainWindow::newJob()
 {
-    promptUnsavedChanges(job_, dialogs_, saveAs);
+    if (!settleUnsavedChanges(job_.modified, dialogs_, saveAs)) return false;
     for (CanvasView* preview : previews_) preview->clear();
     layoutPanel_->resetZoom();
     host_.discardResults();
@@ -136,6 +142,7 @@ void MainWindow::newJob()
     }
     refreshGrids();
     focusGrid(BasicGrid);
+    return true;
 }
 
 void MainWindow::showLineWidth()
@@ -178,6 +185,7 @@ void MainWindow::startOptimisation()
                          DialogService::Buttons::Ok);
     if (start.stop) return;
     ProgressWindow progress(job_.nesting, job_.mode, modeCaption(job_.mode), this);
+    connect(&progress, &ProgressWindow::helpRequested, this, [this] { dialogs_.openHelp(kOptimisingHelpPage); });
     if (beforeProgressShown) beforeProgressShown(progress);
     progress.exec();
     acceptOptimisation(job_, progress.takeState());
@@ -190,7 +198,10 @@ void MainWindow::startOptimisation()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    promptUnsavedChanges(job_, dialogs_, saveAs);
+    if (!settleUnsavedChanges(job_.modified, dialogs_, saveAs)) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 

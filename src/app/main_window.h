@@ -38,8 +38,8 @@ public:
     // Preview of the current sheet (1) or part (2).
     CanvasView* previewCanvas(int gridIndex) const;
 
-    // "Save As" of the job: returns true when the job was saved. Job files fill this in; while it
-    // is empty the unsaved-changes prompt goes on without saving.
+    // "Save As" of the job: returns true when the job was saved. While it is empty, Yes to the
+    // unsaved-changes question saves nothing and keeps the job.
     std::function<bool()> saveAs;
     // Opens the shape editor on a file (the preview's "Click To Edit"); openShapeEditor unless
     // replaced (tests); empty: clicks do nothing.
@@ -101,8 +101,9 @@ public:
     QAction* printPreviewAction() const { return printPreviewAction_; }
     QAction* lineWidthAction(int width) const { return lineWidthActions_.at(static_cast<size_t>(width - 1)); }
 
-    // File > New: the unsaved-changes prompt, then an empty job.
-    void newJob();
+    // File > New: the unsaved-changes prompt, then an empty job. False (the job kept as it is)
+    // when the user chose to save and the job was not saved.
+    bool newJob();
     // Redraws the preview of the sheet (1) or part (2) grid's current file.
     void refreshPreview(int gridIndex);
     // Re-reads all three grids from the job (after the job was changed elsewhere, e.g. loaded).

@@ -33,7 +33,7 @@ void MainWindow::tell(const std::string& text, DialogService::Icon icon)
 
 void MainWindow::openJobWithDialog()
 {
-    newJob();
+    if (!newJob()) return;
     const std::string path = dialogs_.openFileName("Open", jobFileFilter());
     if (path.empty()) return;
     openJobFile(path);

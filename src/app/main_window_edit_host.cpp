@@ -56,13 +56,4 @@ void MainWindowEditHost::fileCellChanged(const TextGrid& grid)
     else if (&grid == &job_.parts) onFileCellChanged(PartGrid);
 }
 
-bool promptUnsavedChanges(const Job& job, DialogService& dialogs, const std::function<bool()>& saveAs)
-{
-    if (!job.modified) return false;
-    const auto answer = dialogs.message(kSaveChangesQuestion, kAttentionTitle, DialogService::Icon::Question,
-                                        DialogService::Buttons::YesNo);
-    if (answer == DialogService::Answer::Yes && saveAs) saveAs();
-    return true;
-}
-
 } // namespace dravenor

@@ -15,6 +15,7 @@
 #include "layouts/layout_view.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
+#include "ui/unsaved_changes.h"
 
 namespace dravenor {
 
@@ -139,10 +140,7 @@ void LayoutEditor::selectPartAt(QPointF surfacePos)
 
 bool LayoutEditor::askToSaveChanges()
 {
-    if (!modified_) return true;
-    const auto answer = dialogs_.message("Save changes in current file?", "Attention !",
-                                         DialogService::Icon::Question, DialogService::Buttons::YesNo);
-    return answer != DialogService::Answer::Yes || save();
+    return settleUnsavedChanges(modified_, dialogs_, [this] { return save(); });
 }
 
 void LayoutEditor::newFile()

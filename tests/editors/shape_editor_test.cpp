@@ -193,6 +193,21 @@ TEST_F(ShapeEditorTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost)
     EXPECT_EQ(onDisk[0], (ShapeEntity{100, 0, 300, 0, 100}));
 }
 
+TEST_F(ShapeEditorTest, ASaveCancelledAfterYesKeepsTheShapeAndTheWindow)
+{
+    editor.gridView()->setCurrentCell(1, 3);
+    QTest::keyClicks(editor.gridView(), "50");
+    // Yes, then Cancel in the Save As dialog, for New, Open and closing the window.
+    dialogs.answers = {DialogService::Answer::Yes, DialogService::Answer::Yes, DialogService::Answer::Yes};
+    EXPECT_FALSE(editor.newFile());
+    editor.openWithDialog();
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(dialogs.fileDialogTitles, (std::vector<std::string>(3, "Save As"))) << "no Open dialog after the cancel";
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.modified());
+    EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 50, 0)}));
+}
+
 TEST_F(ShapeEditorTest, AFailedSaveKeepsTheWorkAndSaysWhy)
 {
     ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
