@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "app/app_info.h"
 #include "app/layout_panel.h"
@@ -50,6 +52,7 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
     buildGrids();
     buildLayout();
     buildMenus();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) placeWithin(screen->availableGeometry());
     showLineWidth();
     newJob();
     showDrawingUnit();
@@ -202,6 +205,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    rememberPlacement();
     event->accept();
 }
 

@@ -14,6 +14,7 @@
 
 class QAction;
 class QPagedPaintDevice;
+class QRect;
 
 namespace dravenor {
 
@@ -113,6 +114,16 @@ public:
     // Moves the keyboard focus to a grid (Edit menu).
     void focusGrid(int gridIndex);
 
+    // Sets the window's size and position within the available screen area: the one kept in
+    // window.cfg of the working folder, else the first-start size centred; either brought within
+    // the area. The constructor places the window on its screen this way.
+    void placeWithin(const QRect& available);
+    // Keeps the window's size and position in window.cfg (done when the window closes).
+    void rememberPlacement() const;
+
+    // Edit menu items (also on the toolbar) that move the keyboard to grid 0, 1 or 2.
+    QAction* gridAction(int gridIndex) const { return gridActions_.at(static_cast<size_t>(gridIndex)); }
+
     QAction* newAction() const { return newAction_; }
     QAction* exitAction() const { return exitAction_; }
     QAction* helpAction() const { return helpAction_; }
@@ -154,6 +165,7 @@ private:
     QAction* printAction_ = nullptr;
     QAction* printPreviewAction_ = nullptr;
     std::array<QAction*, 3> modeActions_{};
+    std::array<QAction*, 3> gridActions_{};
     std::array<QAction*, 5> lineWidthActions_{};
     std::array<QAction*, 2> unitActions_{}; // millimetres, inches
     LayoutPanel* layoutPanel_ = nullptr;
