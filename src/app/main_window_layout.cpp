@@ -149,7 +149,8 @@ void MainWindow::buildMenus()
     exitAction_->setShortcut(QKeySequence::Quit);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    const std::array<QString, 3> gridItems{tr("&Basic Details"), tr("&Sheet Specifications"), tr("&Part Specifications")};
+    const std::array<QString, 3> gridItems{tr("&Basic Details"), tr("&Sheet Specifications"),
+                                           tr("&Part Specifications")};
     for (int index : {BasicGrid, SheetGrid, PartGrid})
         gridActions_[static_cast<size_t>(index)] =
             edit->addAction(gridItems[static_cast<size_t>(index)], this, [this, index] { focusGrid(index); });
@@ -198,11 +199,11 @@ void MainWindow::buildMenus()
     bar->addSeparator();
     tool(printAction_, QStyle::SP_FileDialogListView, tr("Print"));
     bar->addSeparator();
-    const std::array<QString, 3> gridTips{tr("Basic Details"), tr("Sheet Specifications"), tr("Part Specifications")};
+    // The Edit menu's grid items, named as in the menu.
     for (int index : {BasicGrid, SheetGrid, PartGrid}) {
         QAction* action = gridActions_[static_cast<size_t>(index)];
         action->setIcon(gridIcon(index));
-        action->setToolTip(gridTips[static_cast<size_t>(index)]);
+        action->setToolTip(action->text().remove(QLatin1Char('&')));
         bar->addAction(action);
     }
     bar->addSeparator();

@@ -1,6 +1,7 @@
 #include "job/window_placement.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "job/files.h"
@@ -25,7 +26,7 @@ std::optional<int> wholeItem(const std::string& item, double lowest)
 {
     if (item.empty() || !isNumberText(item)) return std::nullopt;
     const double value = leadingNumber(item);
-    if (value != static_cast<int>(value) || value < lowest || value > kLargestCoordinate) return std::nullopt;
+    if (value < lowest || value > kLargestCoordinate || value != static_cast<int>(value)) return std::nullopt;
     return static_cast<int>(value);
 }
 

@@ -6,16 +6,12 @@
 
 #include "app/layout_panel.h"
 #include "app/main_window_fixture.h"
+#include "job/window_placement.h"
 
 namespace dravenor::testing {
 namespace {
 
 using MainWindowScreen = MainWindowTest;
-
-QRect rectIn(const QWidget& widget, const QWidget& window)
-{
-    return {widget.mapTo(&window, QPoint(0, 0)), widget.size()};
-}
 
 TEST_F(MainWindowScreen, OnA1366x768ScreenTheWindowAndItsRightmostControlsLieWithinIt)
 {
@@ -25,8 +21,8 @@ TEST_F(MainWindowScreen, OnA1366x768ScreenTheWindowAndItsRightmostControlsLieWit
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     EXPECT_TRUE(screen.contains(window->geometry())) << window->width() << "x" << window->height();
     const LayoutPanel& panel = *window->layoutPanel();
-    for (const QWidget* control : {static_cast<QWidget*>(panel.saveDxfButton()), static_cast<QWidget*>(panel.pointerLabel())})
-        EXPECT_TRUE(window->rect().contains(rectIn(*control, *window))) << control->metaObject()->className();
+    for (QWidget* control : std::vector<QWidget*>{panel.saveDxfButton(), panel.pointerLabel()})
+        EXPECT_TRUE(window->rect().contains(QRect(control->mapTo(window.get(), QPoint()), control->size())));
 }
 
 TEST_F(MainWindowScreen, ThePlaceIsKeptBetweenRunsAndBroughtOntoASmallerScreen)
@@ -34,15 +30,13 @@ TEST_F(MainWindowScreen, ThePlaceIsKeptBetweenRunsAndBroughtOntoASmallerScreen)
     window->show();
     window->setGeometry(100, 80, 1100, 650);
     ASSERT_TRUE(window->close());
-
     MainWindow next(dialogs, folder.path());
     next.placeWithin(QRect(0, 0, 1920, 1080));
     EXPECT_EQ(next.geometry(), QRect(100, 80, 1100, 650));
-    const QRect small(0, 0, 1366, 768);
-    next.setGeometry(900, 300, 1100, 650);
-    next.rememberPlacement();
-    next.placeWithin(small);
-    EXPECT_TRUE(small.contains(next.geometry())) << next.x() << "," << next.y();
+    // A place kept on a larger screen.
+    ASSERT_EQ(saveWindowPlacement(folder.path().toStdString(), {{900, 300, 1100, 650}, false}), "");
+    next.placeWithin(QRect(0, 0, 1366, 768));
+    EXPECT_TRUE(QRect(0, 0, 1366, 768).contains(next.geometry())) << next.x() << "," << next.y();
     EXPECT_EQ(next.size(), QSize(1100, 650));
 }
 
@@ -53,12 +47,11 @@ TEST_F(MainWindowScreen, TheToolbarMovesTheKeyboardToEachGridAsTheEditMenuDoes)
     window->show();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    const std::vector<std::string> tips{"Basic Details", "Sheet Specifications", "Part Specifications"};
+    const char* tips[] = {"Basic Details", "Sheet Specifications", "Part Specifications"};
     for (int index : {PartGrid, SheetGrid, BasicGrid}) {
         QAction* action = window->gridAction(index);
-        EXPECT_TRUE(bar->actions().contains(action));
-        EXPECT_EQ(action->toolTip().toStdString(), tips[static_cast<size_t>(index)]);
-        EXPECT_FALSE(action->icon().isNull());
+        EXPECT_TRUE(bar->actions().contains(action) && !action->icon().isNull());
+        EXPECT_EQ(action->toolTip(), tips[index]);
         action->trigger();
         EXPECT_TRUE(grid(index).hasFocus()) << index;
     }

@@ -169,8 +169,7 @@ TEST(EscapeKey, PutsBackWhatWasTypedIntoTheCurrentCellAndNeverTouchesAnythingEls
     };
     const Case cases[] = {
         {"nothing typed", [](TextGrid&, ScriptedEditHost&) {}, KeyOutcome::Consumed, "5", {}},
-        {"keys typed", typed("70"), KeyOutcome::Restored, "5", {'7', '0', KeyEscape}},
-        {"backspace then a key", typed("\b9"), KeyOutcome::Restored, "5", {KeyBackspace, '9', KeyEscape}},
+        {"keys typed", typed("7\b0"), KeyOutcome::Restored, "5", {'7', KeyBackspace, '0', KeyEscape}},
         {"delete", [](TextGrid& g, ScriptedEditHost& h) { pressDelete(g, h, mainWindowGrid); }, KeyOutcome::Restored,
          "5", {KeyDelete, KeyEscape}},
         {"the cell was left", [&](TextGrid& g, ScriptedEditHost& h) { typed("7")(g, h); forgetTypedCell(g); },
@@ -190,7 +189,6 @@ TEST(EscapeKey, PutsBackWhatWasTypedIntoTheCurrentCellAndNeverTouchesAnythingEls
         EXPECT_EQ(pressKey(grid, KeyEscape, host, mainWindowGrid), c.outcome) << c.what;
         EXPECT_EQ(grid.text(1, 2), c.qty) << c.what;
         EXPECT_EQ(host.askedKeys, c.asked) << c.what;
-        EXPECT_EQ(grid.rows(), 3) << c.what;
     }
     // On a file cell Esc asks for no files.
     ScriptedEditHost host;

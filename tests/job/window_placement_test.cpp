@@ -30,10 +30,8 @@ TEST(WindowPlacement, EveryRectangleEndsWhollyWithinTheScreenAreaMovedAsLittleAs
         {{100, 50, 800, 600}, rightScreen, 0, 0, {1920, 50, 800, 600}},  // onto the screen it opens on
         {{300, 40, 1000, 700}, small, 0, 0, {300, 40, 1000, 700}},       // fits: left alone
     };
-    for (const Case& c : cases) {
-        const ScreenRect fitted = fitWithin(c.wanted, c.available, c.minWidth, c.minHeight);
-        EXPECT_EQ(fitted, c.fitted) << c.wanted.x << "," << c.wanted.y << " " << c.wanted.width << "x" << c.wanted.height;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(fitWithin(c.wanted, c.available, c.minWidth, c.minHeight), c.fitted) << c.wanted.x << "," << c.wanted.y;
     EXPECT_EQ(centredWithin(1560, 720, small), (ScreenRect{0, 24, 1366, 720}));
     EXPECT_EQ(centredWithin(1560, 720, {0, 0, 1920, 1080}), (ScreenRect{180, 180, 1560, 720}));
 }
