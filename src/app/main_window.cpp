@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "app/app_info.h"
 #include "app/layout_panel.h"
@@ -14,12 +16,14 @@
 #include "layouts/unplaced_parts.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
+#include "ui/unsaved_changes.h"
 
 namespace dravenor {
 
 namespace {
 
 constexpr const char* kClickToEdit = " <Click To Edit>";
+constexpr const char* kOptimisingHelpPage = "index.html#optimising";
 
 QString modeCaption(NestingMode mode)
 {
@@ -48,12 +52,17 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
     buildGrids();
     buildLayout();
     buildMenus();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) placeWithin(screen->availableGeometry());
     showLineWidth();
     newJob();
     showDrawingUnit();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The grids and the layout panel read job_, which goes before the window's children would.
+    delete centralWidget();
+}
 
 CanvasView* MainWindow::previewCanvas(int gridIndex) const
 {
@@ -121,9 +130,9 @@ void MainWindow::focusGrid(int gridIndex)
     gridView(gridIndex)->setFocus(Qt::ShortcutFocusReason);
 }
 
-void MainWindow::newJob()
+bool MainWindow::newJob()
 {
-    promptUnsavedChanges(job_, dialogs_, saveAs);
+    if (!settleUnsavedChanges(job_.modified, dialogs_, saveAs)) return false;
     for (CanvasView* preview : previews_) preview->clear();
     layoutPanel_->resetZoom();
     host_.discardResults();
@@ -136,6 +145,7 @@ void MainWindow::newJob()
     }
     refreshGrids();
     focusGrid(BasicGrid);
+    return true;
 }
 
 void MainWindow::showLineWidth()
@@ -178,6 +188,7 @@ void MainWindow::startOptimisation()
                          DialogService::Buttons::Ok);
     if (start.stop) return;
     ProgressWindow progress(job_.nesting, job_.mode, modeCaption(job_.mode), this);
+    connect(&progress, &ProgressWindow::helpRequested, this, [this] { dialogs_.openHelp(kOptimisingHelpPage); });
     if (beforeProgressShown) beforeProgressShown(progress);
     progress.exec();
     acceptOptimisation(job_, progress.takeState());
@@ -190,7 +201,11 @@ void MainWindow::startOptimisation()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    promptUnsavedChanges(job_, dialogs_, saveAs);
+    if (!settleUnsavedChanges(job_.modified, dialogs_, saveAs)) {
+        event->ignore();
+        return;
+    }
+    rememberPlacement();
     event->accept();
 }
 

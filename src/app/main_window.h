@@ -14,6 +14,7 @@
 
 class QAction;
 class QPagedPaintDevice;
+class QRect;
 
 namespace dravenor {
 
@@ -38,8 +39,8 @@ public:
     // Preview of the current sheet (1) or part (2).
     CanvasView* previewCanvas(int gridIndex) const;
 
-    // "Save As" of the job: returns true when the job was saved. Job files fill this in; while it
-    // is empty the unsaved-changes prompt goes on without saving.
+    // "Save As" of the job: returns true when the job was saved. While it is empty, Yes to the
+    // unsaved-changes question saves nothing and keeps the job.
     std::function<bool()> saveAs;
     // Opens the shape editor on a file (the preview's "Click To Edit"); openShapeEditor unless
     // replaced (tests); empty: clicks do nothing.
@@ -101,8 +102,9 @@ public:
     QAction* printPreviewAction() const { return printPreviewAction_; }
     QAction* lineWidthAction(int width) const { return lineWidthActions_.at(static_cast<size_t>(width - 1)); }
 
-    // File > New: the unsaved-changes prompt, then an empty job.
-    void newJob();
+    // File > New: the unsaved-changes prompt, then an empty job. False (the job kept as it is)
+    // when the user chose to save and the job was not saved.
+    bool newJob();
     // Redraws the preview of the sheet (1) or part (2) grid's current file.
     void refreshPreview(int gridIndex);
     // Re-reads all three grids from the job (after the job was changed elsewhere, e.g. loaded).
@@ -111,6 +113,16 @@ public:
     void updateCaption();
     // Moves the keyboard focus to a grid (Edit menu).
     void focusGrid(int gridIndex);
+
+    // Sets the window's size and position within the available screen area: the one kept in
+    // window.cfg of the working folder, else the first-start size centred; either brought within
+    // the area. The constructor places the window on its screen this way.
+    void placeWithin(const QRect& available);
+    // Keeps the window's size and position in window.cfg (done when the window closes).
+    void rememberPlacement() const;
+
+    // Edit menu items (also on the toolbar) that move the keyboard to grid 0, 1 or 2.
+    QAction* gridAction(int gridIndex) const { return gridActions_.at(static_cast<size_t>(gridIndex)); }
 
     QAction* newAction() const { return newAction_; }
     QAction* exitAction() const { return exitAction_; }
@@ -153,6 +165,7 @@ private:
     QAction* printAction_ = nullptr;
     QAction* printPreviewAction_ = nullptr;
     std::array<QAction*, 3> modeActions_{};
+    std::array<QAction*, 3> gridActions_{};
     std::array<QAction*, 5> lineWidthActions_{};
     std::array<QAction*, 2> unitActions_{}; // millimetres, inches
     LayoutPanel* layoutPanel_ = nullptr;

@@ -17,7 +17,7 @@ namespace dravenor {
 
 namespace {
 
-constexpr int kMenuCommand = 0; // a change made from a menu, not by a key (never Esc)
+constexpr int kMenuCommand = 0; // a change made from a menu, not by a key
 
 } // namespace
 
@@ -33,7 +33,7 @@ void MainWindow::tell(const std::string& text, DialogService::Icon icon)
 
 void MainWindow::openJobWithDialog()
 {
-    newJob();
+    if (!newJob()) return;
     const std::string path = dialogs_.openFileName("Open", jobFileFilter());
     if (path.empty()) return;
     openJobFile(path);

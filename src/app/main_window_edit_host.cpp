@@ -24,13 +24,13 @@ MainWindowEditHost::MainWindowEditHost(Job& job, DialogService& dialogs, std::st
 {
 }
 
-bool MainWindowEditHost::beforeChange(int keyCode)
+bool MainWindowEditHost::beforeChange(int)
 {
     const auto askToContinue = [this] {
         return dialogs_.message(kChangeDataQuestion, title_, DialogService::Icon::Question,
                                 DialogService::Buttons::OkCancel) == DialogService::Answer::Ok;
     };
-    if (!protectResultsBeforeEdit(job_, keyCode, workingFolder_, askToContinue)) return false;
+    if (!protectResultsBeforeEdit(job_, workingFolder_, askToContinue)) return false;
     if (onResultsDiscarded) onResultsDiscarded();
     return true;
 }
@@ -54,15 +54,6 @@ void MainWindowEditHost::fileCellChanged(const TextGrid& grid)
     if (!onFileCellChanged) return;
     if (&grid == &job_.sheets) onFileCellChanged(SheetGrid);
     else if (&grid == &job_.parts) onFileCellChanged(PartGrid);
-}
-
-bool promptUnsavedChanges(const Job& job, DialogService& dialogs, const std::function<bool()>& saveAs)
-{
-    if (!job.modified) return false;
-    const auto answer = dialogs.message(kSaveChangesQuestion, kAttentionTitle, DialogService::Icon::Question,
-                                        DialogService::Buttons::YesNo);
-    if (answer == DialogService::Answer::Yes && saveAs) saveAs();
-    return true;
 }
 
 } // namespace dravenor

@@ -1,7 +1,7 @@
 #pragma once
 // The rules the main window applies around grid editing, free of Qt so tests reach them without
-// a window: the "change data?" protection of layouts, the multi-file choice for the sheet and
-// part grids, and the unsaved-changes prompt.
+// a window: the "change data?" protection of layouts and the multi-file choice for the sheet and
+// part grids.
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,8 +13,6 @@
 namespace dravenor {
 
 inline constexpr const char* kChangeDataQuestion = "You are about to change data, Continue?";
-inline constexpr const char* kSaveChangesQuestion = "Save changes in current file?";
-inline constexpr const char* kAttentionTitle = "Attention !";
 
 // Caption of the shape-selection dialog: "Select Sheet File(s)..." for a grid whose file column
 // is "Sheet File Name", else "Select Part File(s)...".
@@ -24,8 +22,8 @@ class MainWindowEditHost : public GridEditHost {
 public:
     MainWindowEditHost(Job& job, DialogService& dialogs, std::string workingFolder, std::string title);
 
-    // Asks before layouts are thrown away (not for Esc); then discards the results, deletes the
-    // working files and marks the job modified.
+    // Asks before layouts are thrown away; then discards the results, deletes the working files
+    // and marks the job modified. Esc comes here only when it puts typed text back.
     bool beforeChange(int keyCode) override;
     std::vector<std::string> chooseFiles(const TextGrid& grid, bool multiple) override;
     void fileCellChanged(const TextGrid& grid) override;
@@ -44,9 +42,5 @@ private:
     std::string workingFolder_;
     std::string title_;
 };
-
-// When the job is modified, asks "Save changes in current file?" (Yes / No). Yes runs saveAs
-// when there is one. Either way the caller goes on. Returns whether the question was asked.
-bool promptUnsavedChanges(const Job& job, DialogService& dialogs, const std::function<bool()>& saveAs);
 
 } // namespace dravenor

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/about_box.h"
+#include "app/grid_icons.h"
 #include "app/help.h"
 #include "app/layout_panel.h"
 #include "app/main_window.h"
@@ -105,7 +106,6 @@ void MainWindow::buildLayout()
     columns->addLayout(previewColumn, 0);
     columns->addWidget(layoutBox, 1);
     setCentralWidget(central);
-    resize(1560, 720);
 }
 
 void MainWindow::buildMenus()
@@ -149,9 +149,11 @@ void MainWindow::buildMenus()
     exitAction_->setShortcut(QKeySequence::Quit);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->addAction(tr("&Basic Details"), this, [this] { focusGrid(BasicGrid); });
-    edit->addAction(tr("&Sheet Specifications"), this, [this] { focusGrid(SheetGrid); });
-    edit->addAction(tr("&Part Specifications"), this, [this] { focusGrid(PartGrid); });
+    const std::array<QString, 3> gridItems{tr("&Basic Details"), tr("&Sheet Specifications"),
+                                           tr("&Part Specifications")};
+    for (int index : {BasicGrid, SheetGrid, PartGrid})
+        gridActions_[static_cast<size_t>(index)] =
+            edit->addAction(gridItems[static_cast<size_t>(index)], this, [this, index] { focusGrid(index); });
 
     QMenu* optimize = menuBar()->addMenu(tr("&Optimize"));
     startAction_ = optimize->addAction(tr("Start &Optimization"), this, &MainWindow::startOptimisation);
@@ -194,7 +196,16 @@ void MainWindow::buildMenus()
     tool(newAction_, QStyle::SP_FileIcon, tr("New File"));
     tool(openAction, QStyle::SP_DialogOpenButton, tr("Open File"));
     tool(saveAction, QStyle::SP_DialogSaveButton, tr("Save File"));
+    bar->addSeparator();
     tool(printAction_, QStyle::SP_FileDialogListView, tr("Print"));
+    bar->addSeparator();
+    // The Edit menu's grid items, named as in the menu.
+    for (int index : {BasicGrid, SheetGrid, PartGrid}) {
+        QAction* action = gridActions_[static_cast<size_t>(index)];
+        action->setIcon(gridIcon(index));
+        action->setToolTip(action->text().remove(QLatin1Char('&')));
+        bar->addAction(action);
+    }
     bar->addSeparator();
     tool(startAction_, QStyle::SP_MediaPlay, tr("Start Optimization"));
     bar->addSeparator();

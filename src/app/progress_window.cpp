@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -104,6 +105,9 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
     layout->addWidget(bar_);
     layout->addWidget(warningLabel_);
     layout->addWidget(button_, 0, Qt::AlignRight);
+
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &ProgressWindow::helpRequested);
 }
 
 ProgressWindow::~ProgressWindow()

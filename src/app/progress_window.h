@@ -49,6 +49,8 @@ public:
 
 signals:
     void finishedRun();
+    // F1: the window's owner opens the help on optimising.
+    void helpRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

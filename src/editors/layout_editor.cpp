@@ -15,6 +15,7 @@
 #include "layouts/layout_view.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
+#include "ui/unsaved_changes.h"
 
 namespace dravenor {
 
@@ -44,9 +45,11 @@ std::string LayoutEditor::exchangeFile() const
     return QDir(workingFolder_).filePath(QString::fromLatin1(kExchangeFileName)).toStdString();
 }
 
-bool LayoutEditor::beforeChange(int keyCode)
+bool LayoutEditor::beforeChange(int)
 {
-    if (keyCode != KeyEscape) modified_ = true;
+    // Typed changes (Esc putting typed text back among them) count as unsaved work like every
+    // command does.
+    modified_ = true;
     return true;
 }
 
@@ -137,10 +140,7 @@ void LayoutEditor::selectPartAt(QPointF surfacePos)
 
 bool LayoutEditor::askToSaveChanges()
 {
-    if (!modified_) return true;
-    const auto answer = dialogs_.message("Save changes in current file?", "Attention !",
-                                         DialogService::Icon::Question, DialogService::Buttons::YesNo);
-    return answer != DialogService::Answer::Yes || save();
+    return settleUnsavedChanges(modified_, dialogs_, [this] { return save(); });
 }
 
 void LayoutEditor::newFile()

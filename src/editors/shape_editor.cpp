@@ -13,6 +13,7 @@
 #include "job/number_format.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
+#include "ui/unsaved_changes.h"
 
 namespace dravenor {
 
@@ -30,10 +31,11 @@ ShapeEditor::~ShapeEditor()
     delete gridView_;
 }
 
-bool ShapeEditor::beforeChange(int keyCode)
+bool ShapeEditor::beforeChange(int)
 {
-    // Typed changes count as unsaved work like every command does.
-    if (keyCode != KeyEscape) modified_ = true;
+    // Typed changes (Esc putting typed text back among them) count as unsaved work like every
+    // command does.
+    modified_ = true;
     return true;
 }
 
@@ -90,17 +92,14 @@ void ShapeEditor::showMousePosition(QPointF userPos)
     mouseLabel_->setText(QString::fromStdString("X=" + formatMask(x, "00000.00") + ",  Y=" + formatMask(y, "00000.00")));
 }
 
-void ShapeEditor::askToSaveChanges()
+bool ShapeEditor::askToSaveChanges()
 {
-    if (!modified_) return;
-    const auto answer = dialogs_.message("Save changes in current file?", "Attention !",
-                                         DialogService::Icon::Question, DialogService::Buttons::YesNo);
-    if (answer == DialogService::Answer::Yes) save();
+    return settleUnsavedChanges(modified_, dialogs_, [this] { return save(); });
 }
 
-void ShapeEditor::newFile()
+bool ShapeEditor::newFile()
 {
-    askToSaveChanges();
+    if (!askToSaveChanges()) return false;
     grid_ = newShapeGrid();
     currentFile_.clear();
     modified_ = false;
@@ -109,6 +108,7 @@ void ShapeEditor::newFile()
     mouseLabel_->setText(QString::fromLatin1(kMouseRestingText));
     redraw();
     updateCaption();
+    return true;
 }
 
 bool ShapeEditor::openFile(const std::string& path)
@@ -138,7 +138,7 @@ bool ShapeEditor::openFile(const std::string& path)
 
 void ShapeEditor::openWithDialog()
 {
-    newFile();
+    if (!newFile()) return;
     const std::string path = dialogs_.openFileName("Open", kShapeFileDialogFilter);
     if (!path.empty()) openFile(path);
 }
@@ -211,7 +211,10 @@ int ShapeEditor::joinMissingLines()
 
 void ShapeEditor::closeEvent(QCloseEvent* event)
 {
-    askToSaveChanges();
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     emit closed();
 }

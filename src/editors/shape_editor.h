@@ -50,8 +50,9 @@ public:
     const std::string& currentFile() const { return currentFile_; }
     bool modified() const { return modified_; }
 
-    // File menu. newFile and the opening commands ask to save unsaved changes first.
-    void newFile();
+    // File menu. newFile and the opening commands ask to save unsaved changes first, and stop
+    // (newFile returns false) when the user chose to save and the shape was not saved.
+    bool newFile();
     void openWithDialog();
     // Loads the file as Open does after its dialog; false (with a message) when it cannot.
     bool openFile(const std::string& path);
@@ -73,8 +74,9 @@ public:
     // Redraws the shape from the grid with the display options and the selection in red.
     void redraw();
 
-    // "Save changes in current file?" when there are unsaved changes; Yes saves.
-    void askToSaveChanges();
+    // "Save changes in current file?" when there are unsaved changes; Yes saves. False when the
+    // user wanted to save and the shape was not saved: the command that asked then stops.
+    bool askToSaveChanges();
 
 signals:
     void closed();

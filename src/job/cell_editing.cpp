@@ -36,6 +36,31 @@ void appendRow(TextGrid& grid)
     grid.setText(grid.rows() - 1, 0, std::to_string(grid.rows() - 1));
 }
 
+bool typedCellIsCurrent(const TextGrid& grid)
+{
+    const auto& typed = grid.typedCell;
+    return typed && typed->row == grid.row && typed->col == grid.col
+        && typed->typed == grid.text(grid.row, grid.col);
+}
+
+// The first key typed into the current cell since it became current keeps the text it replaces.
+void rememberTypedCell(TextGrid& grid)
+{
+    if (typedCellIsCurrent(grid)) return;
+    const std::string& text = grid.text(grid.row, grid.col);
+    grid.typedCell = TextGrid::TypedCell{grid.row, grid.col, text, text};
+}
+
+// Runs a change to the current cell and notes the text it left.
+template <class Change>
+KeyOutcome typeIntoTypedCell(TextGrid& grid, Change change)
+{
+    rememberTypedCell(grid);
+    const KeyOutcome outcome = change();
+    grid.typedCell->typed = grid.text(grid.row, grid.col);
+    return outcome;
+}
+
 // Edit mode L: the key asks for files, whatever key it is.
 KeyOutcome chooseFilesForCell(TextGrid& grid, GridEditHost& host, const GridEditOptions& options)
 {
@@ -81,7 +106,24 @@ void finishEntryRowGrid(TextGrid& grid, GridEditHost& host, const GridEditOption
     if (options.entryRowGrid && grid.col == FileColumn) host.fileCellChanged(grid);
 }
 
+// Esc: the typed cell gets its text back; a change like any other, so the host is asked first.
+KeyOutcome restoreTypedCell(TextGrid& grid, GridEditHost& host, const GridEditOptions& options)
+{
+    // Text changed since by other means (a move, rows taken out) is not the typing's to undo.
+    if (!typedCellIsCurrent(grid) || grid.typedCell->before == grid.typedCell->typed) return KeyOutcome::Consumed;
+    if (!host.beforeChange(KeyEscape)) return KeyOutcome::Declined;
+    grid.setText(grid.row, grid.col, grid.typedCell->before);
+    grid.typedCell.reset();
+    finishEntryRowGrid(grid, host, options);
+    return KeyOutcome::Restored;
+}
+
 } // namespace
+
+void forgetTypedCell(TextGrid& grid)
+{
+    grid.typedCell.reset();
+}
 
 bool classAccepts(char inputClass, const std::string& text, int keyCode)
 {
@@ -107,23 +149,28 @@ std::string nextOrientation(const std::string& text)
 KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridEditOptions& options)
 {
     if (!hasCurrentCell(grid)) return KeyOutcome::Consumed;
+    if (keyCode == KeyEscape) return restoreTypedCell(grid, host, options);
     const int key = upperCaseKey(keyCode);
     if (!host.beforeChange(key)) return KeyOutcome::Declined;
 
     const ColumnAttributes attributes = columnAttributes(grid.title(grid.col));
     const std::string& text = grid.text(grid.row, grid.col);
     if (key == KeyBackspace && attributes.inputClass != 'X' && !text.empty()) {
-        grid.setText(grid.row, grid.col, text.substr(0, text.size() - 1));
-        return KeyOutcome::Removed;
+        return typeIntoTypedCell(grid, [&] {
+            grid.setText(grid.row, grid.col, text.substr(0, text.size() - 1));
+            return KeyOutcome::Removed;
+        });
     }
 
     if (attributes.editMode == 'L') {
+        // File choices may add and move rows: Esc cannot take them back.
+        forgetTypedCell(grid);
         const KeyOutcome outcome = chooseFilesForCell(grid, host, options);
         finishEntryRowGrid(grid, host, options);
         grid.row = std::max(1, grid.rows() - 2);
         return outcome;
     }
-    const KeyOutcome outcome = typeIntoCell(grid, key, attributes);
+    const KeyOutcome outcome = typeIntoTypedCell(grid, [&] { return typeIntoCell(grid, key, attributes); });
     finishEntryRowGrid(grid, host, options);
     return outcome;
 }
@@ -135,7 +182,13 @@ KeyOutcome pressDelete(TextGrid& grid, GridEditHost& host, const GridEditOptions
 
     const char mode = columnAttributes(grid.title(grid.col)).editMode;
     KeyOutcome outcome = KeyOutcome::Consumed;
-    if (mode == 'T' || mode == 'L' || mode == 'C') {
+    if (mode == 'T' || mode == 'C') {
+        outcome = typeIntoTypedCell(grid, [&] {
+            grid.setText(grid.row, grid.col, "");
+            return KeyOutcome::Cleared;
+        });
+    } else if (mode == 'L') {
+        forgetTypedCell(grid);
         grid.setText(grid.row, grid.col, "");
         outcome = KeyOutcome::Cleared;
     }

@@ -15,9 +15,9 @@ enum KeyCode : int { KeyBackspace = 8, KeyEnter = 13, KeyEscape = 27, KeyDelete 
 class GridEditHost {
 public:
     virtual ~GridEditHost() = default;
-    // Called before any key takes effect (every key but Esc when results exist). Returns false
-    // when the user declined, and then nothing changes. The host discards results and marks the
-    // job modified when it returns true.
+    // Called before any key changes the grid (Esc only when it puts typed text back). Returns
+    // false when the user declined, and then nothing changes. The host discards results and
+    // marks the job modified when it returns true.
     virtual bool beforeChange(int keyCode) = 0;
     // Files for a file column (edit mode L). With multiple true the user may choose several
     // (the main window's sheet and part grids); the result is full paths, empty when cancelled.
@@ -38,17 +38,23 @@ struct GridEditOptions {
 
 // Declined: the user refused the change; Consumed: nothing changed; Appended: the key was added
 // to the text; Removed: Backspace took the last character; FilesChosen: file names were
-// written; Stepped: an "Orn" cell moved on; Cleared: Delete emptied the cell.
-enum class KeyOutcome { Declined, Consumed, Appended, Removed, FilesChosen, Stepped, Cleared };
+// written; Stepped: an "Orn" cell moved on; Cleared: Delete emptied the cell; Restored: Esc put
+// back the text the cell had before typing into it began.
+enum class KeyOutcome { Declined, Consumed, Appended, Removed, FilesChosen, Stepped, Cleared, Restored };
 
 // One typed key (character code as typed; letters are upper-cased first) on the grid's current
 // cell. A double click is a press of Enter. In a file column (edit mode L) every key asks for
 // files; column 1 receives them (several appended at the end with multiFileSelection, else one
-// replacing the cell) and the current row becomes Rows - 2, the last filled row.
+// replacing the cell) and the current row becomes Rows - 2, the last filled row. Esc undoes the
+// typing in the current cell (see grid.typedCell) and does nothing else: it never asks for files
+// and never reaches the host when there is nothing to put back.
 KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridEditOptions& options);
 // The Delete key: clears the current cell in modes T, L and C; in entry-row grids a Delete in
 // column 1 then removes the rows left without a file name.
 KeyOutcome pressDelete(TextGrid& grid, GridEditHost& host, const GridEditOptions& options);
+
+// Forgets the typed cell (the current cell moved): Esc then has nothing to put back.
+void forgetTypedCell(TextGrid& grid);
 
 // Whether the class accepts the (upper-cased) character appended to the text; ignores maxLen.
 bool classAccepts(char inputClass, const std::string& text, int keyCode);

@@ -61,6 +61,11 @@ bool rightAligned(std::string_view title)
     return title.find("File") != std::string_view::npos;
 }
 
+bool shortenedAtStart(std::string_view title)
+{
+    return rightAligned(title);
+}
+
 int columnWidthChars(std::string_view title)
 {
     return paddedWidth(title);

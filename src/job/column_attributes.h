@@ -29,6 +29,9 @@ std::string headerFormat(const std::vector<std::string>& titles);
 int columnWidthChars(std::string_view title);
 // Whether a column is right-aligned by the header format (titles containing "File").
 bool rightAligned(std::string_view title);
+// Whether text too long for its column is shortened at its start: only in the file-name columns,
+// whose end names the file. Every other column keeps the start (a number its leading digits).
+bool shortenedAtStart(std::string_view title);
 // Width in characters of the "Sr" column (row numbers).
 int serialColumnWidthChars();
 // Sets the grid's column widths from its titles as the header format does (hidden columns are

@@ -1,6 +1,5 @@
 #include "job/job.h"
 
-#include "job/cell_editing.h"
 #include "job/column_attributes.h"
 #include "job/files.h"
 #include "job/number_format.h"
@@ -155,10 +154,9 @@ void discardResultsAndWorkingFiles(Job& job, const std::string& workingFolder)
     job.discardResults();
 }
 
-bool protectResultsBeforeEdit(Job& job, int keyCode, const std::string& workingFolder,
-                              const std::function<bool()>& askToContinue)
+bool protectResultsBeforeEdit(Job& job, const std::string& workingFolder, const std::function<bool()>& askToContinue)
 {
-    if (job.hasLayouts() && keyCode != KeyEscape && !askToContinue()) return false;
+    if (job.hasLayouts() && !askToContinue()) return false;
     job.modified = true;
     discardResultsAndWorkingFiles(job, workingFolder);
     return true;

@@ -58,12 +58,12 @@ void copyGridsToRecords(Job& job);
 // folder (errors ignored): what is thrown away whenever the job changes.
 void discardResultsAndWorkingFiles(Job& job, const std::string& workingFolder);
 
-// Guards the results before a grid edit. When layouts exist and the key is not Esc,
-// askToContinue is called ("You are about to change data, Continue?"); false means nothing may
-// change and is returned. Otherwise the results are discarded, the working files "*.tlf" of the
-// working folder are deleted (errors ignored) and the job is marked modified; returns true.
-bool protectResultsBeforeEdit(Job& job, int keyCode, const std::string& workingFolder,
-                              const std::function<bool()>& askToContinue);
+// Guards the results before a change to the job (a grid key, Esc putting typed text back, a
+// menu command). When layouts exist, askToContinue is called ("You are about to change data,
+// Continue?"); false means nothing may change and is returned. Otherwise the results are
+// discarded, the working files "*.tlf" of the working folder are deleted (errors ignored) and the
+// job is marked modified; returns true.
+bool protectResultsBeforeEdit(Job& job, const std::string& workingFolder, const std::function<bool()>& askToContinue);
 
 // Window caption: the title alone for a new job (or file), else title + " - " + the file name.
 std::string fileCaption(const std::string& title, const std::string& fileName);

@@ -72,6 +72,7 @@ void TextGrid::ensureEntryRow()
 
 void TextGrid::clear()
 {
+    typedCell.reset();
     for (int r = 1; r < rows(); ++r)
         for (int c = 1; c < cols_; ++c) cells_[static_cast<size_t>(r)][static_cast<size_t>(c)].clear();
 }

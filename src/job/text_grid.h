@@ -3,6 +3,7 @@
 // row numbers ("Sr"), data rows start at 1. Rows() and Cols() count the fixed row and column,
 // so a grid with one data row has Rows() == 2. Every grid rule works on this model; the Qt
 // widget only shows it.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,13 +37,23 @@ public:
     // Column widths in characters; 0 hides a column.
     std::vector<int> colWidths;
 
+    // The text a cell had before keys were typed into it and the text the keys left, kept while
+    // it stays the current cell, so that Esc can put the first back while the second stands.
+    struct TypedCell {
+        int row = 0;
+        int col = 0;
+        std::string before;
+        std::string typed;
+    };
+    std::optional<TypedCell> typedCell;
+
     // True when any of columns 1..Cols-1 of the row holds text.
     bool rowHasText(int row) const;
     // Writes 1 .. Rows-1 into column 0.
     void renumber();
     // If the last row holds any text, appends a row and numbers it.
     void ensureEntryRow();
-    // Empties rows 1.. and columns 1.. (titles and numbers stay).
+    // Empties rows 1.. and columns 1.. (titles and numbers stay) and forgets the typed cell.
     void clear();
 
 private:

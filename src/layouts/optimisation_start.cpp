@@ -1,6 +1,7 @@
 #include "layouts/optimisation_start.h"
 
 #include "engine/nesting_checks.h"
+#include "job/cell_editing.h"
 #include "job/files.h"
 #include "job/number_format.h"
 
@@ -41,6 +42,8 @@ void acceptOptimisation(Job& job, NestingState finished)
     const int actKerf = job.basic.columnOf("ActKerf");
     if (actKerf > 0) job.basic.setText(1, actKerf, formatGeneral(job.nesting.details.ActKerf));
     job.modified = true;
+    // The layouts are made from the grids as they stand: Esc has no typing left to take back.
+    for (int index : {BasicGrid, SheetGrid, PartGrid}) forgetTypedCell(job.grid(index));
 }
 
 } // namespace dravenor

@@ -35,7 +35,8 @@ struct OptimisationStart {
 OptimisationStart prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf);
 
 // Takes a finished run into the job: its state, the kerf it used written to the basic
-// details' ActKerf column, and the job marked modified.
+// details' ActKerf column, and the job marked modified. Typing before the run can no longer be
+// taken back with Esc.
 void acceptOptimisation(Job& job, NestingState finished);
 
 } // namespace dravenor

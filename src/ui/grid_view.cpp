@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "job/column_attributes.h"
+#include "ui/grid_cell_delegate.h"
+#include "ui/grid_corner_caption.h"
 #include "ui/grid_table_model.h"
 
 namespace dravenor {
@@ -61,8 +63,9 @@ GridView::GridView(TextGrid& grid, GridEditHost& host, GridEditOptions options, 
     setWordWrap(false);
     setAlternatingRowColors(true);
     setCornerButtonEnabled(false);
-    // File columns are right-aligned so the end of a long path stays visible; elide its start.
-    setTextElideMode(Qt::ElideLeft);
+    new GridCornerCaption(*this, QString::fromStdString(grid_.title(0)));
+    // Each column shortens long text at its own end (file names at the start).
+    setItemDelegate(new GridCellDelegate(this));
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
@@ -112,7 +115,7 @@ void GridView::refresh()
     model_->reload();
     applyColumnLayout();
     syncing_ = false;
-    showGridCurrentCell();
+    showGridCurrentCell(true);
     updateGeometry();
 }
 
@@ -120,30 +123,42 @@ void GridView::setCurrentCell(int row, int col)
 {
     grid_.row = row;
     grid_.col = col;
-    showGridCurrentCell();
+    showGridCurrentCell(false);
 }
 
-void GridView::showGridCurrentCell()
+void GridView::showGridCurrentCell(bool keepSelectedRows)
 {
     if (grid_.rows() < 2 || grid_.cols() < 2) return;
     grid_.row = std::clamp(grid_.row, 1, grid_.rows() - 1);
     grid_.col = std::clamp(grid_.col, 1, grid_.cols() - 1);
+    // A selection of rows around the current one outlives a refresh (a move of the group), so
+    // the next command acts on the same rows.
+    const int lastRow = grid_.rows() - 1;
+    int fromRow = std::clamp(grid_.selStartRow, 1, lastRow);
+    int toRow = std::clamp(grid_.selEndRow, 1, lastRow);
+    if (!keepSelectedRows || fromRow > grid_.row || toRow < grid_.row) fromRow = toRow = grid_.row;
     const QModelIndex index = model_->index(grid_.row - 1, grid_.col - 1);
     syncing_ = true;
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    if (toRow > fromRow) selectRowRange(fromRow, toRow);
     syncing_ = false;
-    grid_.selStartRow = grid_.selEndRow = grid_.row;
+    grid_.selStartRow = fromRow;
+    grid_.selEndRow = toRow;
     scrollTo(index);
     announceCurrentCell();
+}
+
+void GridView::selectRowRange(int fromRow, int toRow)
+{
+    const QItemSelection rows(model_->index(fromRow - 1, 0), model_->index(toRow - 1, grid_.cols() - 2));
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
 }
 
 void GridView::selectRows(int fromRow, int toRow)
 {
     setCurrentCell(fromRow, 1);
     if (toRow <= fromRow || grid_.cols() < 2) return;
-    const QItemSelection rows(model_->index(grid_.row - 1, 0),
-                              model_->index(std::min(toRow, grid_.rows() - 1) - 1, grid_.cols() - 2));
-    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+    selectRowRange(grid_.row, std::min(toRow, grid_.rows() - 1));
 }
 
 void GridView::announceCurrentCell()
@@ -151,6 +166,8 @@ void GridView::announceCurrentCell()
     if (grid_.row == announcedRow_ && grid_.col == announcedCol_) return;
     announcedRow_ = grid_.row;
     announcedCol_ = grid_.col;
+    // Esc undoes typing only in the cell it was typed into, while the cell stays current.
+    forgetTypedCell(grid_);
     emit currentCellChanged(grid_.row, grid_.col);
 }
 

@@ -30,7 +30,8 @@ public:
     TextGrid& grid() { return grid_; }
     const TextGrid& grid() const { return grid_; }
 
-    // Re-reads the grid after it was changed elsewhere (cells, size, widths, current cell).
+    // Re-reads the grid after it was changed elsewhere (cells, size, widths, current cell and
+    // selected rows).
     void refresh();
     // Makes (row, col) the current cell of the grid and of the view.
     void setCurrentCell(int row, int col);
@@ -69,7 +70,10 @@ protected:
 private:
     void afterKey(KeyOutcome outcome);
     void applyColumnLayout();
-    void showGridCurrentCell();
+    // Shows the grid's current cell; with keepSelectedRows the grid's selected rows stay selected
+    // when they hold the current row, else the current cell alone is selected.
+    void showGridCurrentCell(bool keepSelectedRows);
+    void selectRowRange(int fromRow, int toRow);
     void announceCurrentCell();
     // The current cell is marked strongly only in the grid that has the focus.
     void showFocusState(bool focused);

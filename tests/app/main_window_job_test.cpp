@@ -83,5 +83,20 @@ TEST_F(MainWindowJob, YesSavesFirstAndClosingAModifiedJobAsksToo)
     EXPECT_EQ(dialogs.questionTexts(), (std::vector<std::string>{kSaveChanges, kSaveChanges}));
 }
 
+TEST_F(MainWindowJob, ASaveCancelledAfterYesKeepsTheJobAndTheWindow)
+{
+    window->show();
+    typeInto(BasicGrid, "Mat", "x");
+    // Yes, then Cancel in the Save As dialog, for New, Open and closing the window.
+    dialogs.answers = {DialogService::Answer::Yes, DialogService::Answer::Yes, DialogService::Answer::Yes};
+    EXPECT_FALSE(window->newJob());
+    window->openJobWithDialog();
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(dialogs.fileDialogTitles, (std::vector<std::string>(3, "Save As"))) << "no Open dialog after the cancel";
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->job().basic.text(1, 1), "X");
+    EXPECT_TRUE(window->job().modified);
+}
+
 } // namespace
 } // namespace dravenor::testing

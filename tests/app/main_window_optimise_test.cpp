@@ -67,23 +67,48 @@ TEST_F(MainWindowOptimise, TheKerfUsedIsShownDuringAndAfterTheRunWhenItIsNotTheK
     EXPECT_EQ(panel().kerfLabel()->text().toStdString(), note);
     EXPECT_FALSE(panel().kerfLabel()->isHidden());
     EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "0.45");
+    dialogs.answers = {DialogService::Answer::No};
     window->newJob();
     EXPECT_TRUE(panel().kerfLabel()->isHidden());
 }
 
-TEST_F(MainWindowOptimise, AnEditOfTheJobThrowsTheLayoutsAwayAndTheViewShowsIt)
+TEST_F(MainWindowOptimise, AnEditOfTheJobThrowsTheLayoutsAwayAndTheViewShowsItButEscNever)
 {
     enterJob();
     optimise();
-    ASSERT_GT(panel().layoutList()->count(), 0);
+    const int layouts = panel().layoutList()->count();
+    ASSERT_GT(layouts, 0);
+    const size_t questions = dialogs.questions.size();
+    // Esc where the job was typed in (the part Qty cell is still current) keeps everything.
+    for (int index : {BasicGrid, SheetGrid, PartGrid}) QTest::keyClick(&grid(index), Qt::Key_Escape);
+    EXPECT_EQ(dialogs.questions.size(), questions);
+    EXPECT_EQ(panel().layoutList()->count(), layouts);
+    EXPECT_EQ(window->job().parts.text(1, 2), "8");
 
     typeInto(PartGrid, "Qty", "9"); // asks "change data?" and the scripted answer is OK
     EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
+    // Esc now takes back what was typed since, and only that.
+    QTest::keyClick(&grid(PartGrid), Qt::Key_Escape);
+    EXPECT_EQ(window->job().parts.text(1, 2), "8");
     EXPECT_EQ(panel().layoutList()->count(), 0);
     EXPECT_FALSE(panel().layoutList()->isEnabled());
     EXPECT_FALSE(panel().canvas()->isEnabled());
     EXPECT_EQ(inkedPixels(panel().canvas()->surface().image()), 0);
     EXPECT_FALSE(window->job().hasLayouts());
+}
+
+TEST_F(MainWindowOptimise, F1InTheProgressWindowOpensTheHelpOnOptimising)
+{
+    enterJob();
+    window->beforeProgressShown = [](ProgressWindow& progress) {
+        QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [&progress] {
+            progress.activateWindow();
+            if (QTest::qWaitForWindowActive(&progress)) QTest::keyClick(progress.button(), Qt::Key_F1);
+            progress.button()->click();
+        });
+    };
+    window->startOptimisation();
+    EXPECT_EQ(dialogs.helpPages, std::vector<std::string>{"index.html#optimising"});
 }
 
 TEST_F(MainWindowOptimise, CancelStopsAfterTheFirstSheet)

@@ -105,13 +105,17 @@ TEST_F(HandedOverLayout, OpensTheExchangeFileAndDrawsIt)
     EXPECT_TRUE(dialogs.questions.empty());
 }
 
-TEST_F(HandedOverLayout, MoveUpChangesTheSelectedPartsByOneStepAndNeverTheSheet)
+TEST_F(HandedOverLayout, MoveUpChangesTheSelectedPartsByOneStepEachTimeAndNeverTheSheet)
 {
+    editor->gridView()->setFocus();
     editor->gridView()->selectRows(2, 5);
     editor->moveStepList()->setCurrentText(QStringLiteral("10"));
     press("Move Up");
+    // The rows stay selected: the button again and its key move all four once more.
+    press("Move Up");
+    QTest::keyClick(editor->gridView(), Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(row(1), (Row{sheet, "0", "0", "0", "2"}));
-    for (int r = 2; r <= 5; ++r) EXPECT_EQ(editor->grid().text(r, YColumn), "10") << r;
+    for (int r = 2; r <= 5; ++r) EXPECT_EQ(editor->grid().text(r, YColumn), "30") << r;
     EXPECT_EQ(editor->grid().text(2, XColumn), "0");
     EXPECT_TRUE(editor->modified());
 

@@ -92,16 +92,23 @@ TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveByTheStep)
 
     editor.moveStepList()->setCurrentText(QStringLiteral("10"));
     press("Move Right");
-    // A move shifts X1, X2 and CX of every selected row, lines included.
-    EXPECT_EQ(shapeOnScreen()[1], (ShapeEntity{210, 0, 210, 100, 10}));
-    EXPECT_EQ(shapeOnScreen()[2], (ShapeEntity{210, 100, 10, 100, 10}));
+    // A move shifts X1, X2 and CX of every selected row, lines included; the rows stay
+    // selected, so the next press moves them all again.
+    press("Move Right");
+    EXPECT_EQ(shapeOnScreen()[1], (ShapeEntity{220, 0, 220, 100, 20}));
+    EXPECT_EQ(shapeOnScreen()[2], (ShapeEntity{220, 100, 20, 100, 20}));
     EXPECT_EQ(shapeOnScreen()[0], lineEntity(0, 0, 200, 0));
     EXPECT_TRUE(editor.modified());
+    EXPECT_TRUE(redNear(220, 50));
+    EXPECT_TRUE(redNear(120, 100));
 
-    editor.rotateStepList()->setCurrentText(QStringLiteral("45"));
+    // The group turns about its own centre and back.
+    editor.rotateStepList()->setCurrentText(QStringLiteral("90"));
     press("Rotate Anticlockwise");
+    EXPECT_NEAR(shapeOnScreen()[2].X1, 70, 1e-9);
     press("Rotate Clockwise");
-    EXPECT_NEAR(shapeOnScreen()[1].X1, 210, 1e-9);
+    EXPECT_NEAR(shapeOnScreen()[1].X1, 220, 1e-9);
+    EXPECT_NEAR(shapeOnScreen()[2].X2, 20, 1e-9);
 }
 
 TEST_F(ShapeEditorTest, TypingIntoTheEntryRowAddsAnEntityAndANewEntryRow)
@@ -184,6 +191,21 @@ TEST_F(ShapeEditorTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost)
     editor.close();
     readShapeByExtension(path, onDisk);
     EXPECT_EQ(onDisk[0], (ShapeEntity{100, 0, 300, 0, 100}));
+}
+
+TEST_F(ShapeEditorTest, ASaveCancelledAfterYesKeepsTheShapeAndTheWindow)
+{
+    editor.gridView()->setCurrentCell(1, 3);
+    QTest::keyClicks(editor.gridView(), "50");
+    // Yes, then Cancel in the Save As dialog, for New, Open and closing the window.
+    dialogs.answers = {DialogService::Answer::Yes, DialogService::Answer::Yes, DialogService::Answer::Yes};
+    EXPECT_FALSE(editor.newFile());
+    editor.openWithDialog();
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(dialogs.fileDialogTitles, (std::vector<std::string>(3, "Save As"))) << "no Open dialog after the cancel";
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.modified());
+    EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 50, 0)}));
 }
 
 TEST_F(ShapeEditorTest, AFailedSaveKeepsTheWorkAndSaysWhy)

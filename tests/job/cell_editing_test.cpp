@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "job/job.h"
 #include "support/scripted_edit_host.h"
 
@@ -151,6 +153,49 @@ TEST(DeleteKey, FileRowClosesTheGapOtherColumnsOnlyClear)
     EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Cleared);
     EXPECT_EQ(rowsOf(grid), (Rows{{"1", "/s/one.shp", "", ""}, {"2", "/s/three.shp", "3", "9"}, {"3", "", "", ""}}));
     EXPECT_EQ(host.fileCellChanges, 2);
+}
+
+TEST(EscapeKey, PutsBackWhatWasTypedIntoTheCurrentCellAndNeverTouchesAnythingElse)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TextGrid&, ScriptedEditHost&)> before;
+        KeyOutcome outcome;
+        std::string qty;
+        std::vector<int> asked; // keys the host saw, Esc last when it was asked
+    };
+    const auto typed = [](const char* keys) {
+        return [keys](TextGrid& grid, ScriptedEditHost& host) { type(grid, keys, host, mainWindowGrid); };
+    };
+    const Case cases[] = {
+        {"nothing typed", [](TextGrid&, ScriptedEditHost&) {}, KeyOutcome::Consumed, "5", {}},
+        {"keys typed", typed("7\b0"), KeyOutcome::Restored, "5", {'7', KeyBackspace, '0', KeyEscape}},
+        {"delete", [](TextGrid& g, ScriptedEditHost& h) { pressDelete(g, h, mainWindowGrid); }, KeyOutcome::Restored,
+         "5", {KeyDelete, KeyEscape}},
+        {"the cell was left", [&](TextGrid& g, ScriptedEditHost& h) { typed("7")(g, h); forgetTypedCell(g); },
+         KeyOutcome::Consumed, "57", {'7'}},
+        {"changed since by a command", [&](TextGrid& g, ScriptedEditHost& h) { typed("7")(g, h); g.setText(1, 2, "8"); },
+         KeyOutcome::Consumed, "8", {'7'}},
+        {"change declined", [&](TextGrid& g, ScriptedEditHost& h) { typed("7")(g, h); h.allowChange = false; },
+         KeyOutcome::Declined, "57", {'7', KeyEscape}},
+    };
+    for (const Case& c : cases) {
+        ScriptedEditHost host;
+        TextGrid grid = gridAt(sheetGridTitles(), 2);
+        grid.setText(1, 1, "/s/a.shp");
+        grid.setText(1, 2, "5");
+        grid.ensureEntryRow();
+        c.before(grid, host);
+        EXPECT_EQ(pressKey(grid, KeyEscape, host, mainWindowGrid), c.outcome) << c.what;
+        EXPECT_EQ(grid.text(1, 2), c.qty) << c.what;
+        EXPECT_EQ(host.askedKeys, c.asked) << c.what;
+    }
+    // On a file cell Esc asks for no files.
+    ScriptedEditHost host;
+    TextGrid grid = gridAt(sheetGridTitles(), 1);
+    EXPECT_EQ(pressKey(grid, KeyEscape, host, mainWindowGrid), KeyOutcome::Consumed);
+    EXPECT_TRUE(host.fileRequests.empty());
+    EXPECT_TRUE(host.askedKeys.empty());
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "job/cell_editing.h"
 #include "job/grid_file.h"
 #include "support/temp_folder.h"
 
@@ -115,24 +114,21 @@ TEST(ResultProtection, RefusalKeepsLayoutsAndWorkingFilesAcceptingDiscardsThem)
     Job job;
     addResults(job);
     int questions = 0;
-    EXPECT_FALSE(protectResultsBeforeEdit(job, '5', temp.folder(), [&] { ++questions; return false; }));
+    EXPECT_FALSE(protectResultsBeforeEdit(job, temp.folder(), [&] { ++questions; return false; }));
     EXPECT_EQ(questions, 1);
     EXPECT_TRUE(job.hasLayouts());
     EXPECT_EQ(job.nesting.sheets.size(), 1u);
     EXPECT_FALSE(job.modified);
     EXPECT_EQ(temp.entries(), (std::vector<std::string>{"Report.tlf", "keep.shp"}));
-    // Escape never asks.
-    EXPECT_TRUE(protectResultsBeforeEdit(job, KeyEscape, temp.folder(), [&] { ++questions; return false; }));
-    EXPECT_EQ(questions, 1);
 
-    EXPECT_TRUE(protectResultsBeforeEdit(job, '5', temp.folder(), [] { return true; }));
+    EXPECT_TRUE(protectResultsBeforeEdit(job, temp.folder(), [] { return true; }));
     EXPECT_FALSE(job.hasLayouts());
     EXPECT_TRUE(job.nesting.sheets.empty());
     EXPECT_TRUE(job.modified);
     EXPECT_EQ(temp.entries(), std::vector<std::string>{"keep.shp"});
     // Without layouts nothing is asked, but the working files still go.
     temp.write("Report.tlf", "report");
-    EXPECT_TRUE(protectResultsBeforeEdit(job, 'A', temp.folder(), [] { return false; }));
+    EXPECT_TRUE(protectResultsBeforeEdit(job, temp.folder(), [] { return false; }));
     EXPECT_EQ(temp.entries(), std::vector<std::string>{"keep.shp"});
 }
 

@@ -1,8 +1,10 @@
 // The grid widget: keys reach the editing rules, the view and the grid agree on the current cell,
 // column layout comes from the column attributes.
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "support/painted_texts.h"
 #include "support/scripted_edit_host.h"
 #include "ui/grid_view.h"
 
@@ -89,6 +91,26 @@ TEST(GridViewFiles, DoubleClickOnAFileCellChoosesFilesIntoNewRows)
     EXPECT_EQ(shown(view, 2, 1), "/data/b.dxf");
     EXPECT_EQ(view.model()->rowCount(), 3);
     EXPECT_EQ(view.currentIndex().row(), 1) << "the last filled row is current";
+}
+
+TEST(GridViewDrawing, LongTextLosesItsEndExceptFileNamesWhichLoseTheirStartAndTheCornerSaysSr)
+{
+    TextGrid grid({"Part File Name", "Rad", "Mat", "Note"});
+    grid.setText(1, 1, "/a/very/long/folder/name/for/the/parts/b.dxf");
+    grid.setText(1, 2, "645.59265358979");
+    grid.setText(1, 3, "THE MATERIAL FROM THE NORTH YARD");
+    ScriptedEditHost host;
+    GridView view(grid, host);
+    view.resize(500, 120);
+    for (int c = 0; c < 3; ++c) view.setColumnWidth(c, view.fontMetrics().horizontalAdvance(QStringLiteral("645.5926")));
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    const QStringList texts = testing::paintedTexts(view);
+    const auto painted = [&](const QRegularExpression& pattern) { return texts.indexOf(pattern) >= 0; };
+    EXPECT_TRUE(painted(QRegularExpression(QStringLiteral("^645\\.5.*\u2026$")))) << texts.join('|').toStdString();
+    EXPECT_TRUE(painted(QRegularExpression(QStringLiteral("^THE.*\u2026$")))) << texts.join('|').toStdString();
+    EXPECT_TRUE(painted(QRegularExpression(QStringLiteral("^\u2026.*b\\.dxf$")))) << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Sr"))) << texts.join('|').toStdString();
 }
 
 } // namespace

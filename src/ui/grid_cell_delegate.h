@@ -1,0 +1,18 @@
+#pragma once
+// Draws the cells of a grid view as Qt's item delegate does, with each column shortening text too
+// long for it at the end the core names: file names lose their start (the end names the file),
+// numbers and other text their end, so 645.59265358979 still reads "645.59...".
+#include <QStyledItemDelegate>
+
+namespace dravenor {
+
+class GridCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};
+
+} // namespace dravenor

@@ -1,0 +1,13 @@
+#include "ui/unsaved_changes.h"
+
+namespace dravenor {
+
+bool settleUnsavedChanges(bool modified, DialogService& dialogs, const std::function<bool()>& save)
+{
+    if (!modified) return true;
+    const auto answer = dialogs.message(kSaveChangesQuestion, kAttentionTitle, DialogService::Icon::Question,
+                                        DialogService::Buttons::YesNo);
+    return answer != DialogService::Answer::Yes || (save && save());
+}
+
+} // namespace dravenor

@@ -1,0 +1,18 @@
+#pragma once
+// The question every window asks before unsaved work would be lost (New, Open, closing):
+// "Save changes in current file?" with Yes and No.
+#include <functional>
+
+#include "ui/dialog_service.h"
+
+namespace dravenor {
+
+inline constexpr const char* kSaveChangesQuestion = "Save changes in current file?";
+inline constexpr const char* kAttentionTitle = "Attention !";
+
+// Whether the caller may go on and drop the work: without changes nothing is asked; No goes on
+// unsaved; Yes runs save and goes on only when it saved. A save that was cancelled, refused or
+// failed keeps the work: the caller stops.
+bool settleUnsavedChanges(bool modified, DialogService& dialogs, const std::function<bool()>& save);
+
+} // namespace dravenor
