@@ -92,8 +92,9 @@ TEST(RasteriseOutline, EveryPointOfThePartLiesInAnOccupiedCell)
             }
         for (double y = 0.05; y < raster.H(); y += 0.37)
             for (double x = 0.05; x < raster.W(); x += 0.41)
-                if (insideTrue(outline, x, y))
+                if (insideTrue(outline, x, y)) {
                     ASSERT_TRUE(raster.test(cellAt(x), cellAt(y))) << c.name << " inside point " << x << "," << y;
+                }
     }
 }
 
@@ -108,8 +109,12 @@ TEST(RasteriseOutline, HolesStayFreeAndDistantCellsAreNotTaken)
         for (int x = 0; x <= r.W(); ++x) {
             const double d = std::hypot(x - 30, y - 30);
             // A cell reaches 0.71 from its centre: beyond that from the outline its state is sure.
-            if (d < 12 - 0.72 || d > 30 + 0.72) ASSERT_FALSE(r.test(x, y)) << x << "," << y;
-            if (d > 12 + 0.72 && d < 30 - 0.72) ASSERT_TRUE(r.test(x, y)) << x << "," << y;
+            if (d < 12 - 0.72 || d > 30 + 0.72) {
+                ASSERT_FALSE(r.test(x, y)) << x << "," << y;
+            }
+            if (d > 12 + 0.72 && d < 30 - 0.72) {
+                ASSERT_TRUE(r.test(x, y)) << x << "," << y;
+            }
         }
     EXPECT_TRUE(t.progress.warnings.empty());
 }
