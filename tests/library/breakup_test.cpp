@@ -97,7 +97,7 @@ TEST(CylinderBreakup, EqualPiecesInEitherOrientationAreCountedTogether)
     ASSERT_TRUE(r.ok);
     ASSERT_EQ(r.pieces.size(), 1u);
     EXPECT_EQ(r.pieces[0].count, 4);
-    EXPECT_EQ(r.pieces[0].countText, "4");
+    EXPECT_EQ(breakupFileName("", "s", r.pieces[0]), "s-1x4.dxf");
 
     // Rows of 500 and 300; columns of 500, 500 and 50, the last widened to 300. The 300 x 500 of
     // the first column and the 500 x 300 of the last are one piece turned.
@@ -278,7 +278,7 @@ TEST(ConeBreakup, FullConeEndsInAPieSlice)
     EXPECT_TRUE(measureShape(r.pieces[0].outline).closed);
 }
 
-TEST(ConeBreakup, ZeroDivisionsActAsOneButKeepTheTypedCountInTheName)
+TEST(ConeBreakup, ZeroDivisionsActAsOneAndTheNameCountsThePiecesNeeded)
 {
     ConeBreakupParams p = cone(2000, 0, 5000);
     const BreakupResult zero = coneBreakup(p);
@@ -288,7 +288,7 @@ TEST(ConeBreakup, ZeroDivisionsActAsOneButKeepTheTypedCountInTheName)
     ASSERT_EQ(zero.pieces.size(), one.pieces.size());
     EXPECT_EQ(zero.pieces[0].outline, one.pieces[0].outline);
     EXPECT_EQ(zero.pieces[0].count, 1);
-    EXPECT_EQ(breakupFileName("", "c", zero.pieces[0]), "c-1x0.dxf");
+    EXPECT_EQ(breakupFileName("", "c", zero.pieces[0]), "c-1x1.dxf");
 }
 
 TEST(ConeBreakup, BadValuesGiveMessagesAndNoPieces)
