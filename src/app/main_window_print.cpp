@@ -17,11 +17,10 @@ namespace dravenor {
 
 namespace {
 
-// The zoom, grid and labels the layout view shows now.
+// The grid and labels the layout view shows now.
 LayoutViewOptions shownViewOptions(const LayoutPanel& panel)
 {
     LayoutViewOptions view;
-    view.zoom = panel.zoomList()->currentIndex() + 1;
     view.gridText = panel.gridList()->currentText().toStdString();
     view.showNames = panel.showNamesBox()->isChecked();
     view.showPositions = panel.showPositionsBox()->isChecked();
@@ -34,7 +33,7 @@ LayoutPrintRun MainWindow::layoutPrintRun() const
 {
     const LayoutViewOptions view = shownViewOptions(*layoutPanel_);
     LayoutPrintRun run;
-    run.scale = PrintScale::zoom(view.zoom);
+    run.scale = PrintScale::zoom(layoutPanel_->zoom());
     run.options.view = view;
     run.options.lineWidth = lineWidth();
     run.job = {printDate(), job_.jobFileName, job_.nesting.details};

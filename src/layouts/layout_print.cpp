@@ -113,10 +113,7 @@ double printGridSpacing(const std::string& gridText, const PrintedSheet& sheet)
 
 PrintedSheet printedSheetOf(const NestingState& state, int layoutNo, SheetExtentsCache* cache)
 {
-    BlankSurface blank;
-    LayoutViewOptions bare;
-    bare.gridText = "No";
-    const LayoutViewFrame frame = drawLayoutFitted(state, layoutNo, blank, bare, cache);
+    const LayoutViewFrame frame = layoutViewFrame(state, layoutNo, cache);
     if (!frame.drawn) return {};
     return {frame.sheetWidth, frame.sheetHeight, frame.mirror};
 }

@@ -166,14 +166,6 @@ TEST(LayoutViewFit, AnAbsentLayoutDrawsNothing)
     EXPECT_TRUE(surface.lines.empty());
 }
 
-TEST(LayoutViewCentre, ScrollingMovesTheCentreByTheScrollValues)
-{
-    const ViewScale view{0, 0, 1000, 1000};
-    const auto [x, y] = scrolledCentre(view, 300, -400, -1000);
-    EXPECT_DOUBLE_EQ(x, 500 + 300 - 80);
-    EXPECT_DOUBLE_EQ(y, 600 - 500 + 80);
-}
-
 TEST(LayoutViewDrawing, SheetInBlackAndEveryPartInItsOwnColourOnce)
 {
     HandMadeLayout layout(1000, 500);
@@ -249,7 +241,7 @@ TEST(LayoutViewLabels, APositionBelowTheWindowIsLiftedByTwoTextHeights)
     options.showPositions = true;
     // A view whose bottom edge lies just below the sheet's lower edge (drawn at y 1000).
     const double side = 1010;
-    drawLayoutCentred(layout.build(), 1, surface, options, 500, 1000 + 0.01 * side - side / 2);
+    drawLayoutInView(layout.build(), 1, surface, options, {-5, 1000 + 0.01 * side - side, side, side});
     const double textHeight = 0.02 * side;
 
     const auto low = surface.findText("100,0");
