@@ -1,5 +1,6 @@
 // dravenor-cli print: layouts of a saved job printed to PDF, counted and measured with the
 // poppler tools (skipped where they are missing).
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -65,6 +66,39 @@ TEST(PrintCommand, EveryLayoutPrintsToAPdfAndTrueScaleTilesAllPages)
     run = runInProcess({"print", job.nst, "--layout", "1", "--pdf", scaled, "--landscape", "--scale", "1"});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(pageCount(scaled), 16);
+}
+
+// The longest runs of dark pixels across and down the picture: the sheet's edges.
+std::pair<int, int> longestDarkRuns(const QImage& page)
+{
+    const auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 100; };
+    int across = 0, down = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0, run = 0; x < page.width(); ++x) across = std::max(across, run = dark(x, y) ? run + 1 : 0);
+    for (int x = 0; x < page.width(); ++x)
+        for (int y = 0, run = 0; y < page.height(); ++y) down = std::max(down, run = dark(x, y) ? run + 1 : 0);
+    return {across, down};
+}
+
+TEST(PrintCommand, ATrueScaleMeasuresRightOnThePageAndIsNamedThere)
+{
+    if (output("command -v pdftoppm").empty() || output("command -v pdftotext").empty())
+        GTEST_SKIP() << "no poppler tools";
+    PrintedJob job;
+    const std::string pdf = job.dir.file("tenth.pdf");
+    const ToolRun run = runInProcess({"print", job.nst, "--layout", "1", "--pdf", pdf, "--landscape", "--scale",
+                                      "10", "--grid", "No"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(pageCount(pdf), 1);
+    // At 254 dots per inch a millimetre is ten pixels: the 1000 x 600 sheet is 100 x 60 mm.
+    output("pdftoppm -r 254 -png -singlefile '" + pdf + "' '" + job.dir.file("page") + "'");
+    const QImage page(QString::fromStdString(job.dir.file("page.png")));
+    ASSERT_FALSE(page.isNull());
+    const auto [across, down] = longestDarkRuns(page);
+    EXPECT_NEAR(across, 1000, 3);
+    EXPECT_NEAR(down, 600, 3);
+    const std::string text = output("pdftotext -layout '" + pdf + "' -");
+    EXPECT_TRUE(std::regex_search(text, std::regex(R"(Scale\s+:\s+1 : 10\b)"))) << text;
 }
 
 TEST(PrintCommand, RefusesWhatItCannotPrintAndKeepsAnEarlierPdf)

@@ -5,6 +5,7 @@
 
 #include "geometry/primitives.h"
 #include "geometry/segments.h"
+#include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
 #include "nested_job.h"
 #include "support/recording_surface.h"
@@ -251,6 +252,29 @@ TEST(LayoutViewLabels, APositionBelowTheWindowIsLiftedByTwoTextHeights)
     const auto high = surface.findText("400,600");
     ASSERT_TRUE(high);
     EXPECT_NEAR(high->y, 400, 1e-9);
+}
+
+TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutline)
+{
+    HandMadeLayout layout(1000, 1000);
+    layout.part("washer.shp", washer(300, 300, 400, 200), 1)      // a hole of radius 100
+        .rectanglePart("insert.shp", 280, 280, 40, 40, 2)         // in the washer's hole
+        .rectanglePart("strip.shp", 600, 100, 300, 0.5, 3);       // thinner than the pointer
+    const NestingState& state = layout.build();
+    const LayoutPartFinder finder(state, 1);
+    struct Case {
+        double x, y;
+        int row; // item row, -1 for none
+    };
+    for (const Case c : {Case{300, 300, 1}, Case{300, 130, 0}, Case{360, 300, -1}, Case{750, 102, 2},
+                         Case{750, 96, -1}, Case{20, 20, -1}})
+        EXPECT_EQ(finder.partAt(c.x, c.y, 3), c.row) << c.x << "," << c.y;
+    EXPECT_EQ(LayoutPartFinder(state, 2).partAt(300, 300, 3), -1);
+
+    LayoutItem item = state.items[1];
+    EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00");
+    item.Angle = 90;
+    EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00, turned 90");
 }
 
 TEST(LayoutViewPointer, ReadsSheetCoordinatesThroughTheMirror)
