@@ -57,6 +57,7 @@ bool StandardShapeWindow::chooseType(const QString& caption)
     parameters_.row = parameters_.col = 1;
     parameterView_->refresh();
     parameterView_->setCurrentCell(1, 1);
+    keepGridInPlace();
     {
         // A fresh type shows empty cells and a blank preview, not the complaint about them.
         const QSignalBlocker quiet(rotationList_);

@@ -1,6 +1,7 @@
 // Widgets and the help menu of the standard-shape window.
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -96,13 +97,16 @@ void StandardShapeWindow::buildWidgets()
 }
 
 // The window keeps its size and its buttons their place whatever the type: a grid wider than
-// its room scrolls sideways, and its scroll bar always has its place below the row.
+// its room scrolls sideways, and its scroll bar always has its place below the row. Called
+// again once a type has given the grid its column titles, which set the header's height.
 void StandardShapeWindow::keepGridInPlace()
 {
     parameterView_->setMinimumWidth(kLeastGridWidth);
     parameterView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    parameterView_->setFixedHeight(parameterView_->sizeHint().height() +
-                                   parameterView_->horizontalScrollBar()->sizeHint().height());
+    parameterView_->setFixedHeight(parameterView_->horizontalHeader()->sizeHint().height() +
+                                   parameterView_->verticalHeader()->defaultSectionSize() +
+                                   parameterView_->horizontalScrollBar()->sizeHint().height() +
+                                   2 * parameterView_->frameWidth());
 }
 
 void StandardShapeWindow::buildHelpMenu()

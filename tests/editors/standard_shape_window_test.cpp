@@ -4,6 +4,7 @@
 // the shape editor's Tools entry appending the loaded shape.
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -185,6 +186,9 @@ TEST_F(StandardShapeWindowTest, MessagesOnlyForTypedValuesAndTheWindowKeepsItsSi
         QApplication::processEvents();
         EXPECT_EQ(window.size(), size) << window.typeList()->itemText(i).toStdString();
         EXPECT_EQ(window.loadButton()->geometry(), load) << window.typeList()->itemText(i).toStdString();
+        // The row of values stays in sight above the grid's scroll bar.
+        const GridView& grid = *window.parameterView();
+        EXPECT_LE(grid.rowViewportPosition(0) + grid.verticalHeader()->sectionSize(0), grid.viewport()->height());
     }
     // Dia Big, Dia Small, Height: the cone says nothing until a typed value is wrong in itself.
     ASSERT_TRUE(window.chooseType("Cone Breakup"));
