@@ -41,8 +41,9 @@ void rectangle(DrawingSurface& surface, double x1, double y1, double x2, double 
     surface.line(x1, y2, x1, y1, Red);
 }
 
-// More strips than this one way are drawn by every n-th edge: closer lines show nothing on a
-// preview, and drawing a hundred thousand plates one by one took seconds per keystroke.
+// More strips than this one way, or strips narrower than a letter on the picture, are drawn by
+// every n-th edge: closer lines show nothing on a preview, and drawing a hundred thousand plates
+// one by one took seconds per keystroke.
 constexpr std::size_t kMostStripEdges = 100;
 
 // Where the strip edges drawn lie along one direction, from 0 to the whole length, and which
@@ -52,10 +53,15 @@ struct StripEdges {
     std::size_t step = 1;
 };
 
-StripEdges stripEdges(const std::vector<double>& strips)
+StripEdges stripEdges(const std::vector<double>& strips, double leastGap)
 {
     StripEdges edges;
-    edges.step = std::max<std::size_t>(1, (strips.size() + kMostStripEdges - 1) / kMostStripEdges);
+    double length = 0;
+    for (double strip : strips) length += strip;
+    const double perStrip = strips.empty() ? 0 : length / static_cast<double>(strips.size());
+    const double forGap = perStrip > 0 ? std::ceil(leastGap / perStrip - 1e-9) : 1;
+    edges.step = std::max({std::size_t{1}, (strips.size() + kMostStripEdges - 1) / kMostStripEdges,
+                           static_cast<std::size_t>(std::min(forGap, 1e9))});
     double run = 0;
     edges.at.push_back(0);
     for (std::size_t k = 0; k < strips.size(); ++k) {
@@ -75,11 +81,12 @@ std::string ordinal(std::size_t n)
 // What the preview leaves out of a very fine breakup; "" when every edge is drawn.
 std::string fineBreakupNote(const Development& d, const StripEdges& rows, const StripEdges& columns)
 {
-    const std::size_t step = std::max(rows.step, columns.step);
-    if (step == 1) return {};
+    if (rows.step == 1 && columns.step == 1) return {};
+    std::string steps = ordinal(rows.step);
+    if (columns.step != rows.step) steps += " and " + ordinal(columns.step);
     return std::to_string(d.rowWidths.size() * d.columnLengths.size()) + " pieces (" +
-           std::to_string(d.rowWidths.size()) + " x " + std::to_string(d.columnLengths.size()) +
-           "): only every " + ordinal(step) + " strip edge is drawn";
+           std::to_string(d.rowWidths.size()) + " x " + std::to_string(d.columnLengths.size()) + "): only every " +
+           steps + " strip edge is drawn";
 }
 
 ShapeEntity sectorArc(double radius, double halfDegrees)
@@ -102,8 +109,11 @@ void drawCylinderBreakupPreview(const BreakupResult& result, DrawingSurface& sur
     }
     const Development& d = result.development;
     surface.setToolTip("Xmax=" + formatGeneral(d.width) + " Ymax=" + formatGeneral(d.height));
-    const StripEdges rows = stripEdges(d.rowWidths), columns = stripEdges(d.columnLengths);
-    setViewBelowMessage(surface, 1.1 * std::max(d.width, d.height), fineBreakupNote(d, rows, columns));
+    const double size = 1.1 * std::max(d.width, d.height);
+    surface.setScale({0, 0, size, size});
+    const double letter = surface.textWidth("0");
+    const StripEdges rows = stripEdges(d.rowWidths, letter), columns = stripEdges(d.columnLengths, letter);
+    setViewBelowMessage(surface, size, fineBreakupNote(d, rows, columns));
     // Every plate has the same strips across it, so the plates are a grid of whole-length lines.
     rectangle(surface, 0, 0, d.width, d.height);
     for (std::size_t k = 1; k + 1 < rows.at.size(); ++k) surface.line(rows.at[k], 0, rows.at[k], d.height, Red);

@@ -368,16 +368,17 @@ TEST(BreakupPreview, AVeryFineCylinderDrawsABoundedPictureAndSaysSo)
     EXPECT_LE(surface.texts.size(), 2u * 55); // labels a text apart: at most about 50 along each side
     ASSERT_FALSE(surface.texts.empty());
     const testing::RecordedText& note = surface.texts.front();
-    EXPECT_EQ(note.text, "105210 pieces (334 x 315): only every 4th strip edge is drawn");
+    // The recording surface's letter is 345 units wide: twelve rows of 30, four columns of 100.
+    EXPECT_EQ(note.text, "105210 pieces (334 x 315): only every 12th and 4th strip edge is drawn");
     // The note stands above the drawing, and the drawing in the view.
     for (const auto& l : surface.lines) EXPECT_GE(std::min(l.y1, l.y2), note.y + surface.textHeight(note.text) - 1e-6);
-    // Every 4th edge: the edge after four rows of 30 is drawn, the one after three is not.
+    // Every 12th edge across: the edge after twelve rows of 30 is drawn, the one after eleven not.
     const auto vertical = [&](double x) {
         return std::any_of(surface.lines.begin(), surface.lines.end(),
                            [&](const testing::RecordedLine& l) { return l.x1 == x && l.x2 == x; });
     };
-    EXPECT_TRUE(vertical(120));
-    EXPECT_FALSE(vertical(90));
+    EXPECT_TRUE(vertical(360));
+    EXPECT_FALSE(vertical(330));
 }
 
 TEST(BreakupPreview, InvalidValuesShowOnlyTheMessage)
