@@ -54,7 +54,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     pointerLabel_ = new QLabel(QString::fromLatin1(kIdlePointerText));
     // Long part names are cut off rather than widening the window.
     hoverLabel_ = new QLabel;
-    hoverLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    hoverLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     hoverLabel_->setMinimumHeight(hoverLabel_->fontMetrics().height());
     saveDxfButton_ = new QPushButton(tr("Save this layout as DXF..."));
     kerfLabel_ = new QLabel;
@@ -77,6 +77,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     view->addWidget(vBar_, 0, 1);
     view->addWidget(hBar_, 1, 0);
     view->addWidget(hoverLabel_, 2, 0, 1, 2);
+    view->setRowStretch(0, 1); // the drawing takes all the height there is
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(controls);
