@@ -14,9 +14,9 @@
 
 #include "app/app_info.h"
 #include "editors/editor_controls.h"
+#include "job/number_format.h"
 #include "layouts/kerf_note.h"
 #include "layouts/layout_list.h"
-#include "job/number_format.h"
 #include "ui/canvas_view.h"
 #include "ui/captioned.h"
 
@@ -215,13 +215,18 @@ void LayoutPanel::showSelectedLayout()
     redraw();
 }
 
-void LayoutPanel::redraw()
+bool LayoutPanel::drawView()
 {
     const int layout = currentLayout();
-    if (layout <= 0) return;
+    if (layout <= 0) return false;
     frame_ = drawLayoutInView(state_, layout, canvas_->surface(), options(), viewport_.view(), &sheetSizes_);
     canvas_->refresh();
-    followView();
+    return true;
+}
+
+void LayoutPanel::redraw()
+{
+    if (drawView()) followView();
 }
 
 // The zoom list shows the zoom when it is one of its entries and the zoom itself otherwise; the
@@ -261,11 +266,7 @@ void LayoutPanel::onZoomChosen()
 void LayoutPanel::onScrolled()
 {
     viewport_.scrollTo({hBar_->value(), vBar_->value()}, frame_.hMaximum, frame_.vMinimum);
-    const int layout = currentLayout();
-    if (layout <= 0) return;
-    // The bars keep the value the user gave them.
-    frame_ = drawLayoutInView(state_, layout, canvas_->surface(), options(), viewport_.view(), &sheetSizes_);
-    canvas_->refresh();
+    drawView(); // the bars keep the values the user gave them
 }
 
 void LayoutPanel::turnWheel(QPointF pixel, int angleDelta)

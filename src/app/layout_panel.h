@@ -79,7 +79,9 @@ private:
     LayoutViewOptions options() const;
     // The selected layout at the zoom of the list, its lower-left corner in view.
     void showSelectedLayout();
-    // Draws the view as the viewport stands and makes the zoom list and scroll bars follow it.
+    // Draws the view as the viewport stands (false without a layout to draw); redraw also makes
+    // the zoom list and scroll bars follow it.
+    bool drawView();
     void redraw();
     void applyScrollRanges();
     void followView();
