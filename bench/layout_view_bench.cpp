@@ -130,15 +130,19 @@ bool benchJob(const fs::path& file, int draws)
         options.zoom = zoom;
         options.showNames = true;
         const LayoutViewFrame frame = drawLayoutFitted(state, layoutNo, surface, options, &cache);
-        const double centreX = frame.sheetWidth / 2, centreY = frame.mirror - frame.sheetHeight / 2;
+        // The middle of the sheet at the same zoom, as the window's view shows it.
+        const ViewScale fittedView = surface.scale();
+        const ViewScale middle{frame.sheetLeft + (frame.sheetWidth - fittedView.width) / 2,
+                               frame.sheetTop + (frame.sheetHeight - fittedView.height) / 2, fittedView.width,
+                               fittedView.height};
         const double fitted = millisecondsPerDraw(
             draws, surface, [&] { drawLayoutFitted(state, layoutNo, surface, options, &cache); });
         const double fittedFile = millisecondsPerDraw(
             draws, surface, [&] { drawLayoutFitted(state, layoutNo, surface, options); });
         const double centred = millisecondsPerDraw(
-            draws, surface, [&] { drawLayoutCentred(state, layoutNo, surface, options, centreX, centreY, &cache); });
+            draws, surface, [&] { drawLayoutInView(state, layoutNo, surface, options, middle, &cache); });
         const double centredFile = millisecondsPerDraw(
-            draws, surface, [&] { drawLayoutCentred(state, layoutNo, surface, options, centreX, centreY); });
+            draws, surface, [&] { drawLayoutInView(state, layoutNo, surface, options, middle); });
         std::printf("%-10s %5d %10.2f %14.2f\n", "fitted", zoom, fitted, fittedFile);
         std::printf("%-10s %5d %10.2f %14.2f\n", "centred", zoom, centred, centredFile);
     }

@@ -10,8 +10,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 #include "app/app_info.h"
 #include "editors/editor_controls.h"
+#include "job/number_format.h"
 #include "layouts/kerf_note.h"
 #include "layouts/layout_list.h"
 #include "ui/canvas_view.h"
@@ -19,6 +22,19 @@
 
 namespace dravenor {
 
+namespace {
+
+// Space left around the fitted sheet, in pixels.
+constexpr double kViewMarginPixels = 20;
+// One notch of the wheel zooms by this factor.
+constexpr double kZoomPerNotch = 1.25;
+constexpr double kWheelNotch = 120;
+// How near the pointer must come to a thin part's edge to point at it, in pixels.
+constexpr double kPointingPixels = 3;
+// The zoom list's entries: 1 : 1 to 9 : 1.
+constexpr int kListedZooms = 9;
+
+} // namespace
 
 LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWidget* parent)
     : QWidget(parent), state_(state), dialogs_(dialogs)
@@ -32,11 +48,14 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     showNames_ = new QCheckBox(tr("Show Part Name"));
     showPositions_ = new QCheckBox(tr("Show Part Position Coordinates"));
     canvas_ = new CanvasView(QSize(560, 560));
-    canvas_->setSquareImage(true);
-    canvas_->setMinimumSize(280, 280);
+    canvas_->setMinimumSize(280, 200);
     hBar_ = new QScrollBar(Qt::Horizontal);
     vBar_ = new QScrollBar(Qt::Vertical);
     pointerLabel_ = new QLabel(QString::fromLatin1(kIdlePointerText));
+    // Long part names are cut off rather than widening the window.
+    hoverLabel_ = new QLabel;
+    hoverLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    hoverLabel_->setMinimumHeight(hoverLabel_->fontMetrics().height());
     saveDxfButton_ = new QPushButton(tr("Save this layout as DXF..."));
     kerfLabel_ = new QLabel;
     kerfLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -57,6 +76,8 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     view->addWidget(canvas_, 0, 0);
     view->addWidget(vBar_, 0, 1);
     view->addWidget(hBar_, 1, 0);
+    view->addWidget(hoverLabel_, 2, 0, 1, 2);
+    view->setRowStretch(0, 1); // the drawing takes all the height there is
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(controls);
@@ -64,19 +85,24 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     layout->addWidget(kerfLabel_);
     layout->addLayout(view, 1);
 
+    viewport_.setMarginPixels(kViewMarginPixels);
+    takeAreaSize();
     connect(saveDxfButton_, &QPushButton::clicked, this, &LayoutPanel::saveLayoutRequested);
-    connect(layoutList_, &QComboBox::currentIndexChanged, this, [this] { drawFitted(); });
-    connect(zoomList_, &QComboBox::currentIndexChanged, this, [this] { onZoomChanged(); });
-    connect(gridList_, &QComboBox::currentTextChanged, this, [this] { redrawInPlace(); });
-    connect(showNames_, &QCheckBox::toggled, this, [this] { redrawInPlace(); });
+    connect(layoutList_, &QComboBox::currentIndexChanged, this, [this] { showSelectedLayout(); });
+    connect(zoomList_, &QComboBox::currentIndexChanged, this, [this] { onZoomChosen(); });
+    connect(gridList_, &QComboBox::currentTextChanged, this, [this] { redraw(); });
+    connect(showNames_, &QCheckBox::toggled, this, [this] { redraw(); });
     connect(showPositions_, &QCheckBox::toggled, this, [this](bool on) { onPositionsToggled(on); });
-    connect(hBar_, &QScrollBar::valueChanged, this, [this] { drawCentred(); });
-    connect(vBar_, &QScrollBar::valueChanged, this, [this] { drawCentred(); });
-    connect(canvas_, &CanvasView::resized, this, [this] { redrawInPlace(); });
-    connect(canvas_, &CanvasView::mouseMoved, this, [this](QPointF at) {
-        if (currentLayout() > 0)
-            pointerLabel_->setText(QString::fromStdString(layoutPointerText(at.x(), at.y(), frame_.mirror)));
+    connect(hBar_, &QScrollBar::valueChanged, this, [this] { onScrolled(); });
+    connect(vBar_, &QScrollBar::valueChanged, this, [this] { onScrolled(); });
+    connect(canvas_, &CanvasView::resized, this, [this] {
+        takeAreaSize();
+        redraw();
     });
+    connect(canvas_, &CanvasView::wheelTurned, this, &LayoutPanel::turnWheel);
+    connect(canvas_, &CanvasView::dragged, this, &LayoutPanel::drag);
+    connect(canvas_, &CanvasView::mouseMoved, this, [this](QPointF at) { pointAtDrawn(at.x(), at.y()); });
+    connect(canvas_, &CanvasView::pointerLeft, hoverLabel_, &QLabel::clear);
     clearLayouts();
 }
 
@@ -120,8 +146,11 @@ void LayoutPanel::clearLayouts()
         layoutList_->clear();
     }
     frame_ = {};
+    partFinder_ = {};
     canvas_->clear();
+    canvas_->setDraggable(false);
     pointerLabel_->setText(QString::fromLatin1(kIdlePointerText));
+    hoverLabel_->clear();
     kerfLabel_->clear();
     kerfLabel_->hide();
     setLayoutControlsEnabled(false);
@@ -141,16 +170,23 @@ void LayoutPanel::refill()
     setLayoutControlsEnabled(true);
     kerfLabel_->setText(QString::fromStdString(kerfUsedNote(state_)));
     kerfLabel_->setVisible(!kerfLabel_->text().isEmpty());
-    onZoomChanged();
     layoutList_->setCurrentIndex(0);
-    drawFitted();
+    showSelectedLayout();
 }
 
 void LayoutPanel::resetZoom()
 {
-    const QSignalBlocker blocker(zoomList_);
-    zoomList_->setCurrentIndex(0);
-    onZoomChanged();
+    {
+        const QSignalBlocker blocker(zoomList_);
+        zoomList_->setCurrentIndex(0);
+    }
+    onZoomChosen();
+}
+
+void LayoutPanel::takeAreaSize()
+{
+    const QSize area = canvas_->surface().image().size();
+    viewport_.setArea(area.width(), area.height());
 }
 
 void LayoutPanel::applyScrollRanges()
@@ -165,57 +201,109 @@ void LayoutPanel::applyScrollRanges()
     vBar_->setPageStep(frame_.vLargeStep);
 }
 
-void LayoutPanel::drawFitted()
+void LayoutPanel::showSelectedLayout()
 {
     const int layout = currentLayout();
     if (layout <= 0) return;
-    frame_ = drawLayoutFitted(state_, layout, canvas_->surface(), options(), &sheetSizes_);
+    frame_ = layoutViewFrame(state_, layout, &sheetSizes_);
+    partFinder_ = LayoutPartFinder(state_, layout);
+    hoverLabel_->clear();
+    const double zoomNow = viewport_.zoom();
+    viewport_.setSheet(drawnSheetBox(frame_));
+    viewport_.zoomFromLowerLeft(zoomList_->currentIndex() >= 0 ? zoomList_->currentIndex() + 1 : zoomNow);
     applyScrollRanges();
-    canvas_->refresh();
+    redraw();
 }
 
-void LayoutPanel::drawCentred()
-{
-    const auto [cx, cy] = scrolledCentre(canvas_->surface().scale(), hBar_->value(), vBar_->value(), vBar_->minimum());
-    drawCentredAt(cx, cy);
-}
-
-void LayoutPanel::drawCentredAt(double centreX, double centreY)
+bool LayoutPanel::drawView()
 {
     const int layout = currentLayout();
-    if (layout <= 0) return;
-    frame_ = drawLayoutCentred(state_, layout, canvas_->surface(), options(), centreX, centreY, &sheetSizes_);
+    if (layout <= 0) return false;
+    frame_ = drawLayoutInView(state_, layout, canvas_->surface(), options(), viewport_.view(), &sheetSizes_);
     canvas_->refresh();
+    return true;
 }
 
-void LayoutPanel::redrawInPlace()
+void LayoutPanel::redraw()
 {
-    // A scrolled view stays where the user put it instead of jumping back to the fitted view.
-    if (hBar_->value() == 0 && vBar_->value() == 0) {
-        drawFitted();
-        return;
-    }
-    const ViewScale view = canvas_->surface().scale();
-    drawCentredAt(view.left + view.width / 2, view.top + view.height / 2);
+    if (drawView()) followView();
 }
 
-void LayoutPanel::onZoomChanged()
+// The zoom list shows the zoom when it is one of its entries and the zoom itself otherwise; the
+// scroll bars show where the view lies over the sheet.
+void LayoutPanel::followView()
 {
-    const bool zoomed = zoomList_->currentIndex() > 0;
+    const double z = viewport_.zoom();
+    const long listed = std::lround(z);
     {
-        const QSignalBlocker h(hBar_);
-        const QSignalBlocker v(vBar_);
-        hBar_->setValue(0);
-        vBar_->setValue(0);
+        const QSignalBlocker blocker(zoomList_);
+        if (std::fabs(z - static_cast<double>(listed)) < 0.005 && listed >= 1 && listed <= kListedZooms) {
+            zoomList_->setCurrentIndex(static_cast<int>(listed) - 1);
+        } else {
+            zoomList_->setPlaceholderText(QString::fromStdString(formatMask(z, "0.0") + " : 1"));
+            zoomList_->setCurrentIndex(-1);
+        }
     }
+    const bool zoomed = viewport_.zoomedIn();
     hBar_->setEnabled(zoomed);
     vBar_->setEnabled(zoomed);
-    drawFitted();
+    canvas_->setDraggable(zoomed);
+    const ScrollPosition at = viewport_.scrollPosition(frame_.hMaximum, frame_.vMinimum);
+    const QSignalBlocker h(hBar_);
+    const QSignalBlocker v(vBar_);
+    hBar_->setValue(at.h);
+    vBar_->setValue(at.v);
+}
+
+void LayoutPanel::onZoomChosen()
+{
+    const int index = zoomList_->currentIndex();
+    if (index < 0) return;
+    viewport_.zoomAboutMiddle(index + 1);
+    redraw();
+}
+
+void LayoutPanel::onScrolled()
+{
+    viewport_.scrollTo({hBar_->value(), vBar_->value()}, frame_.hMaximum, frame_.vMinimum);
+    drawView(); // the bars keep the values the user gave them
+}
+
+void LayoutPanel::turnWheel(QPointF pixel, int angleDelta)
+{
+    if (currentLayout() <= 0) return;
+    double x = 0, y = 0;
+    viewport_.pixelToDrawn(pixel.x(), pixel.y(), x, y);
+    viewport_.zoomAbout(x, y, viewport_.zoom() * std::pow(kZoomPerNotch, angleDelta / kWheelNotch));
+    redraw();
+}
+
+void LayoutPanel::drag(QPointF pixelDelta)
+{
+    if (currentLayout() <= 0 || !viewport_.zoomedIn()) return;
+    viewport_.panByPixels(pixelDelta.x(), pixelDelta.y());
+    redraw();
+}
+
+void LayoutPanel::pointAt(QPointF pixel)
+{
+    double x = 0, y = 0;
+    viewport_.pixelToDrawn(pixel.x(), pixel.y(), x, y);
+    pointAtDrawn(x, y);
+}
+
+void LayoutPanel::pointAtDrawn(double x, double y)
+{
+    if (currentLayout() <= 0) return;
+    pointerLabel_->setText(QString::fromStdString(layoutPointerText(x, y, frame_.mirror)));
+    const int row = partFinder_.partAt(x, frame_.mirror - y, kPointingPixels * viewport_.unitsPerPixel());
+    hoverLabel_->setText(row < 0 ? QString()
+                                 : QString::fromStdString(hoveredPartText(state_.items[static_cast<size_t>(row)])));
 }
 
 void LayoutPanel::onPositionsToggled(bool on)
 {
-    redrawInPlace();
+    redraw();
     if (on) dialogs_.message(kPartPositionNotice, appTitle().toStdString(), DialogService::Icon::Information, DialogService::Buttons::Ok);
 }
 

@@ -1,11 +1,17 @@
 #pragma once
 // The main window's layout area: the layout list, the drawing of the selected layout with zoom,
-// grid, part names and positions, the scroll bars and the pointer coordinates. It shows the
-// layouts of a NestingState it does not own; the drawing is the core's layout view.
+// grid, part names and positions, the scroll bars, the pointer coordinates and the part under
+// the pointer. The sheet fills the whole drawing area; the wheel zooms about the pointer and a
+// drag pans, with the zoom list and the scroll bars following. It shows the layouts of a
+// NestingState it does not own; the drawing, the view's arithmetic and the part search are the
+// core's (layout view, LayoutViewport, LayoutPartFinder).
+#include <QPointF>
 #include <QWidget>
 
 #include "engine/nesting_state.h"
+#include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
+#include "layouts/layout_viewport.h"
 #include "ui/dialog_service.h"
 
 class QCheckBox;
@@ -32,6 +38,15 @@ public:
     void clearLayouts();
     // Zoom back to 1 : 1 with the scroll bars at 0.
     void resetZoom();
+    // How many times larger than the whole sheet the view shows the layout (1 when it fits).
+    double zoom() const { return viewport_.zoom(); }
+    // What the view shows, and the wheel and drag as the pointer gives them (in pixels of the
+    // drawing area; a notch of the wheel is 120).
+    const LayoutViewport& viewport() const { return viewport_; }
+    void turnWheel(QPointF pixel, int angleDelta);
+    void drag(QPointF pixelDelta);
+    // The pointer at a pixel of the drawing area: its coordinates and the part under it.
+    void pointAt(QPointF pixel);
 
     // Layout number of the selected line (0 when none).
     int currentLayout() const;
@@ -46,6 +61,8 @@ public:
     QScrollBar* verticalBar() const { return vBar_; }
     CanvasView* canvas() const { return canvas_; }
     QLabel* pointerLabel() const { return pointerLabel_; }
+    // The part under the pointer: its name and position ("" when there is none).
+    QLabel* hoverLabel() const { return hoverLabel_; }
     // The kerf the layouts were nested with when it is not the kerf entered; hidden otherwise.
     QLabel* kerfLabel() const { return kerfLabel_; }
     // "Save this layout as DXF...": emits saveLayoutRequested; always enabled, the command
@@ -60,19 +77,26 @@ signals:
 
 private:
     LayoutViewOptions options() const;
-    void drawFitted();
-    void drawCentred();
-    void drawCentredAt(double centreX, double centreY);
-    // Redraws as the view stands: fitted at the scroll origin, else about the scrolled centre.
-    void redrawInPlace();
+    // The selected layout at the zoom of the list, its lower-left corner in view.
+    void showSelectedLayout();
+    // Draws the view as the viewport stands (false without a layout to draw); redraw also makes
+    // the zoom list and scroll bars follow it.
+    bool drawView();
+    void redraw();
     void applyScrollRanges();
-    void onZoomChanged();
+    void followView();
+    void onZoomChosen();
+    void onScrolled();
     void onPositionsToggled(bool on);
     void setLayoutControlsEnabled(bool enabled);
+    void takeAreaSize();
+    void pointAtDrawn(double x, double y);
 
     const NestingState& state_;
     DialogService& dialogs_;
     LayoutViewFrame frame_;
+    LayoutViewport viewport_;
+    LayoutPartFinder partFinder_;
     SheetExtentsCache sheetSizes_;
     QComboBox* layoutList_ = nullptr;
     QComboBox* zoomList_ = nullptr;
@@ -83,6 +107,7 @@ private:
     QScrollBar* vBar_ = nullptr;
     CanvasView* canvas_ = nullptr;
     QLabel* pointerLabel_ = nullptr;
+    QLabel* hoverLabel_ = nullptr;
     QLabel* kerfLabel_ = nullptr;
     QPushButton* saveDxfButton_ = nullptr;
 };

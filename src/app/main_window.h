@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/main_window_edit_host.h"
 #include "job/job.h"
@@ -13,6 +14,7 @@
 #include "ui/dialog_service.h"
 
 class QAction;
+class QMenu;
 class QPagedPaintDevice;
 class QRect;
 
@@ -98,6 +100,12 @@ public:
     void previewPrint();
     // Prints all layouts or the current one onto a printer or PDF, asking about each layout.
     LayoutPrintResult printLayoutsTo(QPagedPaintDevice& device, bool currentOnly);
+    // File > Print Scale: the fit by the layout view's zoom (0) or a true scale 1 : N, kept in
+    // printscale.cfg of the working folder.
+    void choosePrintScale(int denominator);
+    int printScale() const;
+    // The item of a choice of kPrintScaleChoices (0 for the fit).
+    QAction* printScaleAction(int denominator) const;
     QAction* printAction() const { return printAction_; }
     QAction* printPreviewAction() const { return printPreviewAction_; }
     QAction* lineWidthAction(int width) const { return lineWidthActions_.at(static_cast<size_t>(width - 1)); }
@@ -148,8 +156,11 @@ private:
     bool saveJobTo(const std::string& path);
     void tell(const std::string& text, DialogService::Icon icon);
     static std::string jobFileFilter();
-    // Scale, grid, labels and line width of a printout as the layout view and print.cfg stand.
+    // Scale, grid, labels and line width of a printout as the layout view and the print
+    // settings stand.
     LayoutPrintRun layoutPrintRun() const;
+    void buildPrintScaleMenu(QMenu* file);
+    void showPrintScale();
 
     Job job_;
     DialogService& dialogs_;
@@ -167,6 +178,7 @@ private:
     std::array<QAction*, 3> modeActions_{};
     std::array<QAction*, 3> gridActions_{};
     std::array<QAction*, 5> lineWidthActions_{};
+    std::vector<QAction*> printScaleActions_; // in the order of kPrintScaleChoices
     std::array<QAction*, 2> unitActions_{}; // millimetres, inches
     LayoutPanel* layoutPanel_ = nullptr;
 };

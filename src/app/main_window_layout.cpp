@@ -131,6 +131,7 @@ void MainWindow::buildMenus()
         widthGroup->addAction(action);
         lineWidthActions_[static_cast<size_t>(width - 1)] = action;
     }
+    buildPrintScaleMenu(file);
     QMenu* units = file->addMenu(tr("Drawing &Units"));
     auto* unitGroup = new QActionGroup(this);
     const std::array<std::pair<QString, DrawingUnit>, 2> unitItems{{

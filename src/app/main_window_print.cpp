@@ -1,7 +1,10 @@
-// File > Print and Print Preview: the layouts drawn to scale over as many paper sheets as they
-// need, with the zoom, grid and labels of the layout view.
+// File > Print, Print Preview and Print Scale: the layouts drawn to scale over as many paper
+// sheets as they need, at a true scale or fitted by the zoom of the layout view, with its grid
+// and labels.
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -11,17 +14,17 @@
 #include "app/layout_printer.h"
 #include "app/main_window.h"
 #include "job/density_table.h"
+#include "job/print_config.h"
 #include "layouts/job_open.h"
 
 namespace dravenor {
 
 namespace {
 
-// The zoom, grid and labels the layout view shows now.
+// The grid and labels the layout view shows now.
 LayoutViewOptions shownViewOptions(const LayoutPanel& panel)
 {
     LayoutViewOptions view;
-    view.zoom = panel.zoomList()->currentIndex() + 1;
     view.gridText = panel.gridList()->currentText().toStdString();
     view.showNames = panel.showNamesBox()->isChecked();
     view.showPositions = panel.showPositionsBox()->isChecked();
@@ -34,7 +37,9 @@ LayoutPrintRun MainWindow::layoutPrintRun() const
 {
     const LayoutViewOptions view = shownViewOptions(*layoutPanel_);
     LayoutPrintRun run;
-    run.scale = PrintScale::zoom(view.zoom);
+    const int scale = printScale();
+    run.scale = scale == kFitPrintScale ? PrintScale::zoom(layoutPanel_->zoom())
+                                        : PrintScale::oneTo(scale, job_.nesting.drawingUnit);
     run.options.view = view;
     run.options.lineWidth = lineWidth();
     run.job = {printDate(), job_.jobFileName, job_.nesting.details};
@@ -55,6 +60,46 @@ LayoutPrintResult MainWindow::printLayoutsTo(QPagedPaintDevice& device, bool cur
     };
     const LayoutPrintRun run = layoutPrintRun();
     return dravenor::printLayoutsTo(device, job_.nesting, lines, run, confirm);
+}
+
+void MainWindow::buildPrintScaleMenu(QMenu* file)
+{
+    QMenu* scales = file->addMenu(tr("Print &Scale"));
+    auto* group = new QActionGroup(this);
+    for (const int n : kPrintScaleChoices) {
+        const QString caption = n == kFitPrintScale ? tr("&Fit (as the zoom shows)") : QStringLiteral("1 : %1").arg(n);
+        QAction* action = scales->addAction(caption, this, [this, n] { choosePrintScale(n); });
+        action->setCheckable(true);
+        group->addAction(action);
+        printScaleActions_.push_back(action);
+        if (n == kFitPrintScale) scales->addSeparator();
+    }
+    showPrintScale();
+}
+
+void MainWindow::showPrintScale()
+{
+    const int chosen = printScale();
+    for (size_t i = 0; i < printScaleActions_.size(); ++i) printScaleActions_[i]->setChecked(kPrintScaleChoices[i] == chosen);
+}
+
+void MainWindow::choosePrintScale(int denominator)
+{
+    const std::string problem = savePrintScale(workingFolder_.toStdString(), denominator);
+    if (!problem.empty()) tell(problem, DialogService::Icon::Exclamation);
+    showPrintScale();
+}
+
+int MainWindow::printScale() const
+{
+    return readPrintScale(workingFolder_.toStdString()).denominator;
+}
+
+QAction* MainWindow::printScaleAction(int denominator) const
+{
+    for (size_t i = 0; i < printScaleActions_.size(); ++i)
+        if (kPrintScaleChoices[i] == denominator) return printScaleActions_[i];
+    return nullptr;
 }
 
 void MainWindow::printLayouts()

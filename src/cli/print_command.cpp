@@ -49,10 +49,10 @@ double positiveNumber(const ParsedArgs& parsed, const std::string& option, doubl
     return leadingNumber(text);
 }
 
-PrintScale scaleOf(const ParsedArgs& parsed)
+PrintScale scaleOf(const ParsedArgs& parsed, DrawingUnit unit)
 {
     if (parsed.has("--zoom") && parsed.has("--scale")) throw UsageError{"give --zoom or --scale, not both"};
-    if (parsed.has("--scale")) return PrintScale::unitsPerMillimetre(positiveNumber(parsed, "--scale", 1));
+    if (parsed.has("--scale")) return PrintScale::oneTo(positiveNumber(parsed, "--scale", 1), unit);
     return PrintScale::zoom(positiveNumber(parsed, "--zoom", 1));
 }
 
@@ -89,7 +89,8 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
     const std::string pdfPath = parsed.value("--pdf");
 
     LayoutPrintRun run;
-    run.scale = scaleOf(parsed);
+    const DrawingUnit unit = drawingUnitOption(parsed);
+    run.scale = scaleOf(parsed, unit);
     run.options.lineWidth = lineWidthOf(parsed);
     run.options.view.gridText = parsed.value("--grid", "Auto");
     run.options.view.showNames = parsed.has("--names");
@@ -103,7 +104,7 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     Job job;
-    job.nesting.drawingUnit = drawingUnitOption(parsed);
+    job.nesting.drawingUnit = unit;
     const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
     if (!opened.ok()) {
         err << "dravenor-cli print: " << opened.error << "\n";
@@ -158,14 +159,15 @@ Command printCommand()
             "Usage: dravenor-cli print FILE.nst (--layout N | --all) --pdf OUT.pdf [options]\n"
             "Opens the job, rebuilds its layouts from the shape files and prints them as File >\n"
             "Print does: each layout over as many pages as it needs, the job's details on the\n"
-            "page that holds the sheet's origin.\n"
+            "page that holds the sheet's origin, which names the scale printed at.\n"
             "  --layout N        the layout numbered N;  --all  every layout\n"
             "  --pdf OUT.pdf     the file to write (replaced only when printing succeeded)\n"
             "  --paper NAME      A4 (default), A0 to A5, Letter, Legal or Tabloid\n"
             "  --landscape       the paper turned sideways\n"
             "  --margin MM       margin on every side in millimetres (default 10)\n"
             "  --zoom Z          one page spans (larger sheet side) / Z + 1 units across (default 1)\n"
-            "  --scale N         true scale 1 : N, one millimetre of paper is N units\n"
+            "  --scale N         true scale 1 : N, one millimetre of paper is N millimetres of\n"
+            "                    the job (N / 25.4 inches with --units in)\n"
             "  --grid TEXT       Auto (default), No, or a spacing such as 100\n"
             "  --names           part names;  --positions  part positions\n"
             "  --line-width W    pen width 1 to 5 (0.1 mm each, default 1)\n"

@@ -3,7 +3,6 @@
 #include "editors/editor_printout.h"
 #include "editors/layout_editor.h"
 #include "layouts/layout_editing_drawing.h"
-#include "ui/image_surface.h"
 
 namespace dravenor {
 
@@ -16,7 +15,7 @@ void LayoutEditor::printTo(QPagedPaintDevice& device) const
 
     EditorDrawing draw;
     if (placed_.hasSheet || !placed_.parts.empty())
-        draw = [this](ImageSurface& surface) {
+        draw = [this](DrawingSurface& surface) {
             LayoutEditDrawingOptions options;
             options.gridText = "No";
             options.showNames = true;

@@ -3,7 +3,6 @@
 #include "editors/editor_printout.h"
 #include "editors/shape_editor.h"
 #include "geometry/shape_preview.h"
-#include "ui/image_surface.h"
 
 namespace dravenor {
 
@@ -12,7 +11,7 @@ void ShapeEditor::printTo(QPagedPaintDevice& device) const
     const GridShape drawn = shapeFromGrid(grid_);
     EditorDrawing draw;
     if (!drawn.shape.empty())
-        draw = [&](ImageSurface& surface) { previewShape(drawn.shape, surface, drawingOptions()); };
+        draw = [&](DrawingSurface& surface) { previewShape(drawn.shape, surface, drawingOptions()); };
     printEditorPages(device, editorPrintLines(grid_, currentFile_, windowTitle()), draw);
 }
 

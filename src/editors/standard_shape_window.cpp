@@ -20,34 +20,6 @@ namespace {
 // More divisions than this draw nothing a person can tell apart and take long to draw.
 constexpr double kMostConeDivisions = 3600;
 
-// The words of the message in lines that fit the view's width, from its top-left corner.
-void drawWrappedMessage(DrawingSurface& surface, const std::string& message)
-{
-    const ViewScale view = surface.scale();
-    double y = view.top;
-    std::string line;
-    const auto flush = [&] {
-        surface.text(view.left, y, line);
-        y += surface.textHeight(line.empty() ? std::string("X") : line);
-        line.clear();
-    };
-    std::size_t at = 0;
-    while (at < message.size()) {
-        if (message[at] == '\n') {
-            flush();
-            ++at;
-            continue;
-        }
-        const std::size_t end = std::min(message.find_first_of(" \n", at), message.size());
-        const std::string word = message.substr(at, end - at);
-        const std::string joined = line.empty() ? word : line + " " + word;
-        if (!line.empty() && surface.textWidth(joined) > view.width) flush();
-        line = line.empty() ? word : line + " " + word;
-        at = end < message.size() && message[end] == ' ' ? end + 1 : end;
-    }
-    if (!line.empty()) flush();
-}
-
 } // namespace
 
 StandardShapeWindow::StandardShapeWindow(DialogService& dialogs, QString templateFolder, QWidget* parent)
@@ -85,7 +57,7 @@ bool StandardShapeWindow::chooseType(const QString& caption)
     parameters_.row = parameters_.col = 1;
     parameterView_->refresh();
     parameterView_->setCurrentCell(1, 1);
-    fitParameterColumns();
+    keepGridInPlace();
     {
         // A fresh type shows empty cells and a blank preview, not the complaint about them.
         const QSignalBlocker quiet(rotationList_);
@@ -112,6 +84,16 @@ std::string StandardShapeWindow::text(const std::string& caption) const
 double StandardShapeWindow::rotation() const
 {
     return leadingNumber(rotationList_->currentText().toStdString());
+}
+
+TypedParameters StandardShapeWindow::typedParameters(const StandardShapeType& type) const
+{
+    TypedParameters typed;
+    for (const StandardShapeParameter& p : type.parameters) {
+        typed.values.push_back(number(p.caption));
+        typed.typed.push_back(!text(p.caption).empty());
+    }
+    return typed;
 }
 
 StandardShapeResult StandardShapeWindow::generate(const StandardShapeType& type) const
@@ -143,6 +125,14 @@ void StandardShapeWindow::regenerate()
 {
     const StandardShapeType* type = chosenType();
     if (!type) return;
+    // Until every needed value is typed, only a typed value that is wrong in itself is named.
+    const TypedParameters typed = typedParameters(*type);
+    if (!everyNeededValueTyped(*type, typed)) {
+        const std::string problem = typedValueProblem(*type, typed);
+        if (problem.empty()) clearPreview();
+        else showMessage(problem);
+        return;
+    }
     ImageSurface& surface = preview_->surface();
     previewMessage_.clear();
     if (!type->generatedHere) {
@@ -176,7 +166,7 @@ void StandardShapeWindow::showMessage(const std::string& message)
     surface.clear();
     surface.setToolTip("");
     surface.setScale({0, 0, 1, 1});
-    drawWrappedMessage(surface, message);
+    writeLines(surface, 0, 0, wrapText(surface, message, 1));
     preview_->refresh();
     previewLabel_->clear();
 }

@@ -73,12 +73,13 @@ private:
 
     void buildWidgets();
     void buildHelpMenu();
-    void fitParameterColumns();
+    void keepGridInPlace();
     const StandardShapeType* chosenType() const;
     // The cell under the parameter's caption read as a number (empty or text gives 0).
     double number(const std::string& caption) const;
     std::string text(const std::string& caption) const;
     double rotation() const;
+    TypedParameters typedParameters(const StandardShapeType& type) const;
     StandardShapeResult generate(const StandardShapeType& type) const;
     BreakupResult runBreakup(const StandardShapeType& type) const;
     void showMessage(const std::string& message);

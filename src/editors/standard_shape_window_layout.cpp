@@ -1,12 +1,13 @@
 // Widgets and the help menu of the standard-shape window.
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "editors/standard_shape_window.h"
 #include "ui/canvas_view.h"
@@ -18,9 +19,10 @@ namespace dravenor {
 namespace {
 
 constexpr int kPreviewPixels = 360;
-// The parameter grid is made wide enough for all its columns, within these limits.
+// The parameter grid is at least this wide; a type with more columns than fit scrolls them.
 constexpr int kLeastGridWidth = 420;
-constexpr int kMostGridWidth = 960;
+// Lines the message under the preview has room for, so that a longer one does not shrink it.
+constexpr int kPreviewLabelLines = 3;
 
 } // namespace
 
@@ -40,14 +42,15 @@ void StandardShapeWindow::buildWidgets()
 
     parameterView_ = new GridView(parameters_, *this);
     parameterView_->setVisibleRows(1);
-    fitParameterColumns();
+    keepGridInPlace();
 
     preview_ = new CanvasView(QSize(kPreviewPixels, kPreviewPixels));
     preview_->setMinimumSize(kPreviewPixels * 3 / 4, kPreviewPixels * 3 / 4);
     preview_->setSquareImage(true);
     previewLabel_ = new QLabel;
     previewLabel_->setWordWrap(true);
-    previewLabel_->setAlignment(Qt::AlignCenter);
+    previewLabel_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    previewLabel_->setFixedHeight(kPreviewLabelLines * previewLabel_->fontMetrics().lineSpacing());
 
     loadButton_ = new QPushButton(tr("&Load"));
     loadButton_->setEnabled(false);
@@ -93,11 +96,17 @@ void StandardShapeWindow::buildWidgets()
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void StandardShapeWindow::fitParameterColumns()
+// The window keeps its size and its buttons their place whatever the type: a grid wider than
+// its room scrolls sideways, and its scroll bar always has its place below the row. Called
+// again once a type has given the grid its column titles, which set the header's height.
+void StandardShapeWindow::keepGridInPlace()
 {
-    parameterView_->setMinimumWidth(std::clamp(parameterView_->sizeHint().width(), kLeastGridWidth, kMostGridWidth));
-    // A wider grid widens the window rather than squeezing the preview.
-    if (layout()) resize(std::max(width(), sizeHint().width()), height());
+    parameterView_->setMinimumWidth(kLeastGridWidth);
+    parameterView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    parameterView_->setFixedHeight(parameterView_->horizontalHeader()->sizeHint().height() +
+                                   parameterView_->verticalHeader()->defaultSectionSize() +
+                                   parameterView_->horizontalScrollBar()->sizeHint().height() +
+                                   2 * parameterView_->frameWidth());
 }
 
 void StandardShapeWindow::buildHelpMenu()

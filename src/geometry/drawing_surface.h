@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dravenor {
 
@@ -38,5 +39,11 @@ public:
     virtual void setToolTip(const std::string& tip) = 0;
     virtual std::string toolTip() const = 0;
 };
+
+// The text's words in lines no wider than the width in user units (a longer word stands on a
+// line of its own), broken also at every '\n'.
+std::vector<std::string> wrapText(const DrawingSurface& surface, const std::string& text, double width);
+// Writes the lines one under the other from (x, y) down; returns the height they take.
+double writeLines(DrawingSurface& surface, double x, double y, const std::vector<std::string>& lines);
 
 } // namespace dravenor

@@ -15,11 +15,13 @@ bool columnHidden(const TextGrid& grid, int col)
     return index < grid.colWidths.size() && grid.colWidths[index] == 0;
 }
 
-// Places text at a 1-based position, padding with blanks; text already past it is kept.
+// Places text at a 1-based position, padding with blanks. Text already past it (a cell longer
+// than its column) is kept whole, and a blank keeps the two cells apart.
 void putAt(std::string& line, int position, const std::string& text)
 {
     const size_t start = static_cast<size_t>(position - 1);
     if (line.size() < start) line.resize(start, ' ');
+    else if (!line.empty() && line.back() != ' ') line += ' ';
     line += text;
 }
 

@@ -73,9 +73,21 @@ std::string paperSheetQuestion(int pageCount, int layoutNo)
            ", Continue?";
 }
 
+std::string printScaleText(const LayoutPagePlan& plan, const PaperArea& paper, const PrintScale& scale,
+                           DrawingUnit unit)
+{
+    const double millimetresPerUnit = plan.millimetresPerUnit(paper);
+    if (!(millimetresPerUnit > 0)) return {};
+    std::string n = formatMask(millimetresPer(unit) / millimetresPerUnit, "0.##");
+    if (n.back() == '.') n.pop_back(); // a whole number
+    const std::string text = "1 : " + n;
+    return scale.kind == PrintScale::Kind::Zoom ? text + " (fitted)" : text;
+}
+
 std::vector<std::string> layoutInformationLines(const PrintJobDetails& job, const std::string& layoutLine,
-                                                double gridSpacing, const PrintedSheet& sheet,
-                                                const LayoutMetrics& metrics, const std::string& kerfNote)
+                                                const std::string& scaleText, double gridSpacing,
+                                                const PrintedSheet& sheet, const LayoutMetrics& metrics,
+                                                const std::string& kerfNote)
 {
     const BasicDetails& d = job.details;
     std::string dateLine = "Date : " + job.date;
@@ -95,6 +107,7 @@ std::vector<std::string> layoutInformationLines(const PrintJobDetails& job, cons
         "Note : " + d.Note,
         "",
         "Layout No           : " + layoutLine,
+        "Scale               : " + scaleText,
         "Grid Size           : " + grid + " X " + grid,
         "Sheet Width(X-Axis) : " + formatGeneral(sheet.width),
         "Sheet Length(Y-Axis): " + formatGeneral(sheet.height),
@@ -113,10 +126,7 @@ double printGridSpacing(const std::string& gridText, const PrintedSheet& sheet)
 
 PrintedSheet printedSheetOf(const NestingState& state, int layoutNo, SheetExtentsCache* cache)
 {
-    BlankSurface blank;
-    LayoutViewOptions bare;
-    bare.gridText = "No";
-    const LayoutViewFrame frame = drawLayoutFitted(state, layoutNo, blank, bare, cache);
+    const LayoutViewFrame frame = layoutViewFrame(state, layoutNo, cache);
     if (!frame.drawn) return {};
     return {frame.sheetWidth, frame.sheetHeight, frame.mirror};
 }

@@ -9,6 +9,7 @@
 
 #include "engine/nesting_state.h"
 #include "geometry/drawing_surface.h"
+#include "job/drawing_unit.h"
 #include "layouts/layout_metrics.h"
 #include "layouts/layout_view.h"
 
@@ -35,7 +36,7 @@ struct PaperArea {
     double width = 0, height = 0;
 };
 
-// How large the layout comes out. By zoom (as the layout view's zoom list): one paper sheet is
+// How large the layout comes out. By zoom (as the layout view's zoom): one paper sheet is
 // max(w, h) / zoom + 1 layout units wide. By scale: one millimetre of paper is unitsPerMillimetre
 // layout units (1 draws one layout unit as one millimetre).
 struct PrintScale {
@@ -43,6 +44,8 @@ struct PrintScale {
     double value = 1;
     static PrintScale zoom(double z) { return {Kind::Zoom, z}; }
     static PrintScale unitsPerMillimetre(double units) { return {Kind::Scale, units}; }
+    // The true scale 1 : n for layouts in the unit: n millimetres of the job on one of paper.
+    static PrintScale oneTo(double n, DrawingUnit unit) { return unitsPerMillimetre(n / millimetresPer(unit)); }
 };
 
 // The sheet as the printout sees it: its size and the mirror F (a point (x, y) is drawn at
@@ -74,6 +77,11 @@ LayoutPagePlan planLayoutPages(const PrintedSheet& sheet, const PaperArea& paper
 // "N paper sheets will be used for layout L, Continue?"
 std::string paperSheetQuestion(int pageCount, int layoutNo);
 
+// The scale the plan prints at, for a shop to measure by: "1 : 10" for a true scale, "1 : 14.3
+// (fitted)" for a fit by zoom, with at most two decimals.
+std::string printScaleText(const LayoutPagePlan& plan, const PaperArea& paper, const PrintScale& scale,
+                           DrawingUnit unit);
+
 // What the information block says besides the layout's own numbers.
 struct PrintJobDetails {
     std::string date;        // "dd-mm-yyyy"
@@ -83,10 +91,11 @@ struct PrintJobDetails {
 
 // The lines of the information block that follow the origin label: two empty lines, date and
 // file, basic details, the kerf note when there is one, note, an empty line, the layout line,
-// grid size, sheet size, yields and cutting lengths.
+// the scale, grid size, sheet size, yields and cutting lengths.
 std::vector<std::string> layoutInformationLines(const PrintJobDetails& job, const std::string& layoutLine,
-                                                double gridSpacing, const PrintedSheet& sheet,
-                                                const LayoutMetrics& metrics, const std::string& kerfNote);
+                                                const std::string& scaleText, double gridSpacing,
+                                                const PrintedSheet& sheet, const LayoutMetrics& metrics,
+                                                const std::string& kerfNote);
 inline constexpr const char* kOriginLabel = "(0,0)";
 
 // The grid spacing the grid list's text gives a sheet: max(w, h) / 10 for "Auto", else the

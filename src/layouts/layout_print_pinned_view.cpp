@@ -22,16 +22,4 @@ void PinnedViewSurface::text(double x, double y, const std::string& text)
     target_.text(x, y, text);
 }
 
-bool BlankSurface::setScale(const ViewScale& scale)
-{
-    if (!(scale.width > 0) || !(scale.height > 0)) return false;
-    scale_ = scale;
-    return true;
-}
-
-double BlankSurface::textWidth(const std::string& text) const
-{
-    return static_cast<double>(text.size()) * scale_.width / 100;
-}
-
 } // namespace dravenor

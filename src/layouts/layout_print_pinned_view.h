@@ -26,22 +26,4 @@ private:
     DrawingSurface& target_;
 };
 
-// A surface that draws nothing, for learning a layout's sheet size from the layout view alone.
-class BlankSurface : public DrawingSurface {
-public:
-    bool setScale(const ViewScale& scale) override;
-    ViewScale scale() const override { return scale_; }
-    void line(double, double, double, double, int) override {}
-    void lineRgb(double, double, double, double, std::uint32_t) override {}
-    void text(double, double, const std::string&) override {}
-    double textWidth(const std::string& text) const override;
-    double textHeight(const std::string&) const override { return scale_.height / 50; }
-    void clear() override {}
-    void setToolTip(const std::string&) override {}
-    std::string toolTip() const override { return {}; }
-
-private:
-    ViewScale scale_;
-};
-
 } // namespace dravenor

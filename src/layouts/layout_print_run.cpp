@@ -28,8 +28,9 @@ LayoutPrintResult printLayoutLines(const NestingState& state, const std::vector<
         }
         const LayoutMetrics* layout = metrics.layout(layoutNo);
         const std::vector<std::string> information = layoutInformationLines(
-            run.job, entry, printGridSpacing(run.options.view.gridText, sheet), sheet,
-            layout ? *layout : LayoutMetrics{}, metrics.kerfNote);
+            run.job, entry, printScaleText(plan, paper, run.scale, state.drawingUnit),
+            printGridSpacing(run.options.view.gridText, sheet), sheet, layout ? *layout : LayoutMetrics{},
+            metrics.kerfNote);
         printLayoutPages(state, layoutNo, plan, run.options, information, surface, &sheets);
         result.pagesPrinted += plan.pageCount();
         result.layoutsPrinted.push_back(layoutNo);

@@ -19,6 +19,7 @@ constexpr double kScrollLimit = 32767;
 
 struct SheetSize {
     double width = 0, height = 0, mirror = 0;
+    double left = 0, top = 0; // as drawn: xmin and F - ymax
 };
 
 struct EntityRange {
@@ -52,7 +53,7 @@ SheetSize sheetSizeOf(const NestingState& state, EntityRange range, SheetExtents
     }
     if (box.empty()) box = outlineExtents(state.entities, range);
     if (box.empty()) return {};
-    return {box.width(), box.height(), box.ymin + box.ymax};
+    return {box.width(), box.height(), box.ymin + box.ymax, box.xmin, box.ymin};
 }
 
 LayoutViewFrame frameOf(const SheetSize& sheet)
@@ -63,6 +64,8 @@ LayoutViewFrame frameOf(const SheetSize& sheet)
     frame.sheetWidth = w;
     frame.sheetHeight = h;
     frame.mirror = sheet.mirror;
+    frame.sheetLeft = sheet.left;
+    frame.sheetTop = sheet.top;
     frame.hMaximum = toWhole(std::min(w, kScrollLimit));
     frame.hSmallStep = toWhole(std::max(w / 10, 1.0));
     frame.hLargeStep = toWhole(std::max(w / 2, 1.0));
@@ -91,12 +94,6 @@ void setFittedView(DrawingSurface& surface, const SheetSize& sheet, int zoom)
     surface.setScale(view);
 }
 
-void setCentredView(DrawingSurface& surface, const SheetSize& sheet, int zoom, double centreX, double centreY)
-{
-    const double side = viewSide(sheet, zoom);
-    surface.setScale({centreX - side / 2, centreY - side / 2, side, side});
-}
-
 void drawEntities(const std::vector<LayoutEntity>& entities, EntityRange range, DrawingSurface& surface,
                   double mirror)
 {
@@ -104,19 +101,6 @@ void drawEntities(const std::vector<LayoutEntity>& entities, EntityRange range, 
         const LayoutEntity& e = entities[static_cast<size_t>(i)];
         drawEntityRgb(geometryOf(e), surface, layoutPartColour(e.PartIndex), mirror);
     }
-}
-
-// The placed shape of every part instance of the range, by instance number.
-std::vector<Shape> instanceShapes(const std::vector<LayoutEntity>& entities, EntityRange range)
-{
-    std::vector<Shape> shapes;
-    for (int i = range.first; i <= range.last; ++i) {
-        const LayoutEntity& e = entities[static_cast<size_t>(i)];
-        if (e.Instance <= 0) continue;
-        if (shapes.size() <= static_cast<size_t>(e.Instance)) shapes.resize(static_cast<size_t>(e.Instance) + 1);
-        shapes[static_cast<size_t>(e.Instance)].push_back(geometryOf(e));
-    }
-    return shapes;
 }
 
 void writeName(DrawingSurface& surface, const LayoutItem& item, const Extents& box, double mirror)
@@ -146,7 +130,7 @@ void writeLabels(const NestingState& state, int layoutNo, EntityRange range, Dra
     if (!options.showNames && !options.showPositions) return;
     const auto [first, last] = findItemRange(state.items, layoutNo);
     if (first < 0) return;
-    const std::vector<Shape> shapes = instanceShapes(state.entities, range);
+    const std::vector<Shape> shapes = layoutInstanceShapes(state.entities, range.first, range.last);
     for (int row = first; row < last; ++row) {
         const size_t instance = static_cast<size_t>(row - first + 1);
         if (instance >= shapes.size() || shapes[instance].empty()) continue;
@@ -158,8 +142,7 @@ void writeLabels(const NestingState& state, int layoutNo, EntityRange range, Dra
 }
 
 LayoutViewFrame drawLayout(const NestingState& state, int layoutNo, DrawingSurface& surface,
-                           const LayoutViewOptions& options, std::optional<std::pair<double, double>> centre,
-                           SheetExtentsCache* cache)
+                           const LayoutViewOptions& options, std::optional<ViewScale> view, SheetExtentsCache* cache)
 {
     const auto [first, last] = findEntityRange(state.entities, layoutNo);
     if (first < 0) {
@@ -168,8 +151,8 @@ LayoutViewFrame drawLayout(const NestingState& state, int layoutNo, DrawingSurfa
     }
     const EntityRange range{first, last};
     const SheetSize sheet = sheetSizeOf(state, range, cache);
-    if (centre)
-        setCentredView(surface, sheet, options.zoom, centre->first, centre->second);
+    if (view)
+        surface.setScale(*view);
     else
         setFittedView(surface, sheet, options.zoom);
     surface.clear();
@@ -187,17 +170,34 @@ LayoutViewFrame drawLayoutFitted(const NestingState& state, int layoutNo, Drawin
     return drawLayout(state, layoutNo, surface, options, std::nullopt, cache);
 }
 
-LayoutViewFrame drawLayoutCentred(const NestingState& state, int layoutNo, DrawingSurface& surface,
-                                  const LayoutViewOptions& options, double centreX, double centreY,
-                                  SheetExtentsCache* cache)
+LayoutViewFrame drawLayoutInView(const NestingState& state, int layoutNo, DrawingSurface& surface,
+                                 const LayoutViewOptions& options, const ViewScale& view, SheetExtentsCache* cache)
 {
-    return drawLayout(state, layoutNo, surface, options, std::make_pair(centreX, centreY), cache);
+    return drawLayout(state, layoutNo, surface, options, view, cache);
 }
 
-std::pair<double, double> scrolledCentre(const ViewScale& current, int hValue, int vValue, int vMinimum)
+LayoutViewFrame layoutViewFrame(const NestingState& state, int layoutNo, SheetExtentsCache* cache)
 {
-    const double d = 0.08 * current.width;
-    return {current.width / 2 + hValue - d, (vValue - vMinimum) - current.height / 2 + d};
+    const auto [first, last] = findEntityRange(state.entities, layoutNo);
+    if (first < 0) return {};
+    return frameOf(sheetSizeOf(state, {first, last}, cache));
+}
+
+ViewScale drawnSheetBox(const LayoutViewFrame& frame)
+{
+    return {frame.sheetLeft, frame.sheetTop, frame.sheetWidth, frame.sheetHeight};
+}
+
+std::vector<Shape> layoutInstanceShapes(const std::vector<LayoutEntity>& entities, int first, int last)
+{
+    std::vector<Shape> shapes;
+    for (int i = first; i <= last; ++i) {
+        const LayoutEntity& e = entities[static_cast<size_t>(i)];
+        if (e.Instance <= 0) continue;
+        if (shapes.size() <= static_cast<size_t>(e.Instance)) shapes.resize(static_cast<size_t>(e.Instance) + 1);
+        shapes[static_cast<size_t>(e.Instance)].push_back(geometryOf(e));
+    }
+    return shapes;
 }
 
 std::string layoutPointerText(double x, double y, double mirror)

@@ -1,12 +1,12 @@
 #pragma once
 // The layout view: one layout drawn with its sheet in black and every part in its own colour,
 // over an optional grid, optionally labelled with part names and positions. Fit mode puts the
-// sheet at the bottom left of a square view with a margin of about four letters; centre mode
-// shows the same view size around a point (the scroll bars). Layout y grows upwards; every y is
-// drawn as F - y with F the mirror of the sheet.
+// sheet at the bottom left of a square view with a margin of about four letters (printed pages
+// and pictures); the window draws into the view its LayoutViewport chose. Layout y grows
+// upwards; every y is drawn as F - y with F the mirror of the sheet.
 #include <cstdint>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "engine/nesting_state.h"
 #include "geometry/drawing_surface.h"
@@ -22,12 +22,13 @@ struct LayoutViewOptions {
     bool showPositions = false;
 };
 
-// What the window needs after a draw: sheet size, the mirror F, and the scroll-bar ranges
-// and steps (horizontal 0..hMaximum, vertical vMinimum..0). drawn is false when the layout does
-// not exist (the surface is then left cleared).
+// What the window needs after a draw: sheet size and drawn top-left corner, the mirror F, and
+// the scroll-bar ranges and steps (horizontal 0..hMaximum, vertical vMinimum..0). drawn is false
+// when the layout does not exist (the surface is then left cleared).
 struct LayoutViewFrame {
     bool drawn = false;
     double sheetWidth = 0, sheetHeight = 0, mirror = 0;
+    double sheetLeft = 0, sheetTop = 0;
     int hMaximum = 0, hSmallStep = 1, hLargeStep = 1;
     int vMinimum = 0, vSmallStep = 1, vLargeStep = 1;
 };
@@ -37,13 +38,18 @@ struct LayoutViewFrame {
 // cannot be read, the layout's own sheet outline gives the size.
 LayoutViewFrame drawLayoutFitted(const NestingState& state, int layoutNo, DrawingSurface& surface,
                                  const LayoutViewOptions& options, SheetExtentsCache* cache = nullptr);
-LayoutViewFrame drawLayoutCentred(const NestingState& state, int layoutNo, DrawingSurface& surface,
-                                  const LayoutViewOptions& options, double centreX, double centreY,
-                                  SheetExtentsCache* cache = nullptr);
+// The layout drawn into the given view (the zoom of the options does not count).
+LayoutViewFrame drawLayoutInView(const NestingState& state, int layoutNo, DrawingSurface& surface,
+                                 const LayoutViewOptions& options, const ViewScale& view,
+                                 SheetExtentsCache* cache = nullptr);
+// The frame of a layout without drawing it.
+LayoutViewFrame layoutViewFrame(const NestingState& state, int layoutNo, SheetExtentsCache* cache = nullptr);
+// The sheet as drawn: left, top, width and height in drawn units.
+ViewScale drawnSheetBox(const LayoutViewFrame& frame);
 
-// Centre of the view after a scroll, from the current scale: with W, H the view's width and
-// height and d = 0.08 W, (W / 2 + hValue - d, (vValue - vMinimum) - H / 2 + d).
-std::pair<double, double> scrolledCentre(const ViewScale& current, int hValue, int vValue, int vMinimum);
+// The placed shape of every part instance among the entities first..last, by instance number
+// (element 0 and numbers without entities stay empty).
+std::vector<Shape> layoutInstanceShapes(const std::vector<LayoutEntity>& entities, int first, int last);
 
 // "X=00012.50,  Y=00100.00" for the pointer at surface point (x, y) with mirror F.
 std::string layoutPointerText(double x, double y, double mirror);

@@ -23,16 +23,15 @@ struct ConeBreakupParams {
     double height = 0;        // "Height"
     double plateWidth = 0;    // "Plate Wid"
     double segmentWidth = 0;  // "Seg Wid": the narrowest an innermost band may be
-    int angularDivisions = 1; // "Ang Br" as typed; 0 is taken as 1
+    int angularDivisions = 1; // "Ang Br"; 0 is taken as 1
     double kerf = 0;          // "Kerf"
 };
 
 // One distinct piece: its closed outline, its number (1-based, in order of first occurrence)
-// and how many are needed. countText is the count as the file name spells it.
+// and how many are needed.
 struct BreakupPiece {
     int number = 0;
     int count = 0;
-    std::string countText;
     Shape outline;
     double width = 0;  // cylinder: along the height; cone band: outer minus inner radius
     double length = 0; // cylinder: along the circumference; cone band: outer radius
@@ -73,7 +72,7 @@ int stripCount(double length, double strip);
 // the origin; a pie slice when the inner radius is 0.
 Shape annularSector(double outerRadius, double innerRadius, double angleRadians);
 
-// folder/stem-<number>x<count>.dxf
+// folder/stem-<number>x<count>.dxf, the count being the number of pieces needed
 std::string breakupFileName(const std::string& folder, const std::string& stem, const BreakupPiece& piece);
 
 // Writes one DXF drawing per piece. Returns "" and the names written in order, or the error.

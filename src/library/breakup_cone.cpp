@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "geometry/primitives.h"
-#include "job/number_format.h"
 #include "library/breakup.h"
 
 namespace dravenor {
@@ -62,12 +61,11 @@ double extentAcross(double outer, double inner, double cosHalfAngle)
     return outer - std::min(inner * cosHalfAngle, outer * cosHalfAngle);
 }
 
-BreakupPiece bandPiece(int number, const ConeBreakupParams& p, int divisions, double outer, double inner, double angle)
+BreakupPiece bandPiece(int number, int divisions, double outer, double inner, double angle)
 {
     BreakupPiece piece;
     piece.number = number;
     piece.count = divisions;
-    piece.countText = formatGeneral(p.angularDivisions);
     piece.width = outer - inner;
     piece.length = outer;
     piece.outline = annularSector(outer, inner, angle);
@@ -101,7 +99,7 @@ BreakupResult coneBreakup(const ConeBreakupParams& p)
     if (extentAcross(outer, inner, c) < plateW) {
         result.ok = true;
         result.message = kOneDivisionFitsMessage;
-        result.pieces.push_back(bandPiece(1, p, n, outer, inner, 2 * halfDivision));
+        result.pieces.push_back(bandPiece(1, n, outer, inner, 2 * halfDivision));
         return result;
     }
     // Bands make no headway when the outer arc's sagitta alone takes the whole plate.
@@ -125,7 +123,7 @@ BreakupResult coneBreakup(const ConeBreakupParams& p)
     result.ok = true;
     result.development.bandRadii = b;
     for (std::size_t k = 0; k + 1 < b.size(); ++k)
-        result.pieces.push_back(bandPiece(static_cast<int>(k) + 1, p, n, b[k], b[k + 1], 2 * halfDivision));
+        result.pieces.push_back(bandPiece(static_cast<int>(k) + 1, n, b[k], b[k + 1], 2 * halfDivision));
     return result;
 }
 

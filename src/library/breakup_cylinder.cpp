@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "geometry/primitives.h"
-#include "job/number_format.h"
 #include "library/breakup.h"
 
 namespace dravenor {
@@ -101,7 +100,6 @@ std::vector<BreakupPiece> distinctPieces(const PieceGrid& grid)
             pieces.push_back(piece);
         }
     }
-    for (BreakupPiece& p : pieces) p.countText = formatGeneral(p.count);
     return pieces;
 }
 

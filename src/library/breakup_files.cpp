@@ -7,7 +7,7 @@ namespace dravenor {
 
 std::string breakupFileName(const std::string& folder, const std::string& stem, const BreakupPiece& piece)
 {
-    const std::string name = stem + "-" + std::to_string(piece.number) + "x" + piece.countText + ".dxf";
+    const std::string name = stem + "-" + std::to_string(piece.number) + "x" + std::to_string(piece.count) + ".dxf";
     return folder.empty() ? name : (std::filesystem::path(folder) / name).string();
 }
 

@@ -82,6 +82,16 @@ std::string checkRelations(const std::string& caption, const std::vector<double>
     return {};
 }
 
+// A breakup's own limits on one value: sizes and counts not negative, needed ones above 0.
+std::string checkBreakupValue(const StandardShapeParameter& parameter, double value)
+{
+    if (parameter.kind == ParameterKind::FileName) return {};
+    if (!std::isfinite(value)) return parameter.caption + " must be a finite number";
+    if (value < 0) return named(parameter.caption, value) + " must not be negative";
+    if (value == 0 && !parameter.optional) return named(parameter.caption, value) + " must be greater than 0";
+    return {};
+}
+
 } // namespace
 
 std::string checkParameters(const StandardShapeType& type, const std::vector<double>& parameters)
@@ -92,3 +102,31 @@ std::string checkParameters(const StandardShapeType& type, const std::vector<dou
 }
 
 } // namespace dravenor::standard_shapes
+
+namespace dravenor {
+
+bool everyNeededValueTyped(const StandardShapeType& type, const TypedParameters& parameters)
+{
+    for (std::size_t i = 0; i < type.parameters.size(); ++i) {
+        const bool typed = i < parameters.typed.size() && parameters.typed[i];
+        if (!typed && !type.parameters[i].optional) return false;
+    }
+    return true;
+}
+
+std::string typedValueProblem(const StandardShapeType& type, const TypedParameters& parameters)
+{
+    for (std::size_t i = 0; i < type.parameters.size() && i < parameters.values.size(); ++i) {
+        if (i >= parameters.typed.size() || !parameters.typed[i]) continue;
+        const StandardShapeParameter& parameter = type.parameters[i];
+        const double value = parameters.values[i];
+        if (!type.generatedHere) {
+            if (std::string e = standard_shapes::checkBreakupValue(parameter, value); !e.empty()) return e;
+        } else if (std::string e = standard_shapes::checkKind(parameter, value); !e.empty()) {
+            return type.caption + ": " + e;
+        }
+    }
+    return {};
+}
+
+} // namespace dravenor

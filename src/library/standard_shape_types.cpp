@@ -20,12 +20,13 @@ const std::vector<StandardShapeType>& standardShapeTypes()
         {"Ring", {{"Big Dia", K::Length}, {"Small Dia", K::Length}}},
         {"Ring Breakup", {{"Big Dia", K::Length}, {"Small Dia", K::Length}, {"Ang Br", K::Angle}}},
         {"Cone Breakup",
-         {{"Dia Big", K::Length}, {"Dia Small", K::Length}, {"Height", K::Length}, {"Plate Wid", K::Length},
-          {"Seg Wid", K::Length}, {"Ang Br", K::Angle}, {"Kerf", K::Number}, {"FileName", K::FileName}},
+         {{"Dia Big", K::Length}, {"Dia Small", K::Length, true}, {"Height", K::Length}, {"Plate Wid", K::Length},
+          {"Seg Wid", K::Length, true}, {"Ang Br", K::Angle, true}, {"Kerf", K::Number},
+          {"FileName", K::FileName, true}},
          false},
         {"Cylinder Breakup",
          {{"Dia", K::Length}, {"Height", K::Length}, {"Plate Len", K::Length}, {"Plate Wid", K::Length},
-          {"Seg Wid", K::Length}, {"Kerf", K::Number}, {"FileName", K::FileName}},
+          {"Seg Wid", K::Length, true}, {"Kerf", K::Number}, {"FileName", K::FileName, true}},
          false},
     };
     return types;

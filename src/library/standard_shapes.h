@@ -19,6 +19,9 @@ enum class ParameterKind {
 struct StandardShapeParameter {
     std::string caption;
     ParameterKind kind;
+    // May stay empty (read as 0): a breakup's Dia Small (a cone to a point), Seg Wid (no least
+    // strip), Ang Br (one division) and FileName (needed by Load only).
+    bool optional = false;
 };
 
 struct StandardShapeType {
@@ -38,6 +41,19 @@ struct StandardShapeResult {
     std::string message; // why no shape was made; "" on success
     bool ok() const { return message.empty(); }
 };
+
+// The values typed into the window so far, in caption order; an empty cell is not typed.
+struct TypedParameters {
+    std::vector<double> values;
+    std::vector<bool> typed;
+};
+
+// Whether every parameter that may not stay empty has been typed: only then does the window
+// judge how the values go together and draw.
+bool everyNeededValueTyped(const StandardShapeType& type, const TypedParameters& parameters);
+// The complaint about the first typed value that is wrong whatever else is typed (a length of 0
+// or below, a side count out of range); "" when there is none. Values not typed are not judged.
+std::string typedValueProblem(const StandardShapeType& type, const TypedParameters& parameters);
 
 // Builds the shape of the type from its parameters (in caption order; missing ones count as 0),
 // turned counter-clockwise by the rotation about the centre of its extents. Parameters that would

@@ -1,6 +1,8 @@
 #include "ui/canvas_view.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <QPainter>
@@ -34,12 +36,16 @@ void CanvasView::clear()
     refresh();
 }
 
+QPointF CanvasView::toPixels(QPointF widgetPos) const
+{
+    return widgetPos - contentsRect().topLeft();
+}
+
 QPointF CanvasView::toUserUnits(QPointF widgetPos) const
 {
-    const QRect area = contentsRect();
     const QImage& image = surface_.image();
     const ViewScale scale = surface_.scale();
-    const QPointF pixel = widgetPos - area.topLeft();
+    const QPointF pixel = toPixels(widgetPos);
     return {scale.left + pixel.x() * scale.width / image.width(),
             scale.top + pixel.y() * scale.height / image.height()};
 }
@@ -55,6 +61,12 @@ void CanvasView::setSquareImage(bool square)
 {
     squareImage_ = square;
     surface_.resize(imageSizeFor(contentsRect().size()));
+}
+
+void CanvasView::setDraggable(bool draggable)
+{
+    draggable_ = draggable;
+    if (!dragging_) setCursor(draggable ? Qt::OpenHandCursor : Qt::ArrowCursor);
 }
 
 void CanvasView::paintEvent(QPaintEvent* event)
@@ -78,14 +90,51 @@ void CanvasView::resizeEvent(QResizeEvent* event)
 
 void CanvasView::mousePressEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = true;
+        lastDragPos_ = event->position();
+        if (draggable_) setCursor(Qt::ClosedHandCursor);
+    }
     emit clicked(toUserUnits(event->position()), event->button());
     QFrame::mousePressEvent(event);
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        const QPointF delta = event->position() - lastDragPos_;
+        lastDragPos_ = event->position();
+        if (!delta.isNull()) emit dragged(delta);
+    }
     emit mouseMoved(toUserUnits(event->position()));
     QFrame::mouseMoveEvent(event);
+}
+
+void CanvasView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = false;
+        setDraggable(draggable_);
+    }
+    QFrame::mouseReleaseEvent(event);
+}
+
+void CanvasView::wheelEvent(QWheelEvent* event)
+{
+    // Pictures nobody zooms leave the wheel to the window around them.
+    const int turn = event->angleDelta().y();
+    if (turn == 0 || !isSignalConnected(QMetaMethod::fromSignal(&CanvasView::wheelTurned))) {
+        QFrame::wheelEvent(event);
+        return;
+    }
+    emit wheelTurned(toPixels(event->position()), turn);
+    event->accept();
+}
+
+void CanvasView::leaveEvent(QEvent* event)
+{
+    emit pointerLeft();
+    QFrame::leaveEvent(event);
 }
 
 } // namespace dravenor

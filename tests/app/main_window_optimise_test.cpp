@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QComboBox>
 #include <QLabel>
+#include <QPdfWriter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,6 +16,7 @@
 #include "app/progress_window.h"
 #include "engine/nesting_driver.h"
 #include "layouts/layout_list.h"
+#include "job/print_config.h"
 #include "support/text_match.h"
 
 namespace dravenor::testing {
@@ -226,6 +228,63 @@ TEST_F(MainWindowOptimise, ZoomEnablesScrollingAndRedrawsKeepTheScrolledView)
     panel().zoomList()->setCurrentIndex(0);
     EXPECT_FALSE(panel().horizontalBar()->isEnabled());
     EXPECT_EQ(panel().horizontalBar()->value(), 0);
+}
+
+TEST_F(MainWindowOptimise, ThePrintScaleChosenInTheFileMenuIsKeptAndPrintedAt)
+{
+    enterJob();
+    optimise();
+    EXPECT_TRUE(window->printScaleAction(kFitPrintScale)->isChecked());
+    const auto printed = [&] {
+        QPdfWriter writer(folder.filePath("layout.pdf"));
+        return window->printLayoutsTo(writer, true).pagesPrinted;
+    };
+    EXPECT_EQ(printed(), 1);
+    // A 1000 x 500 sheet at 1 : 1 on A4 upright takes 5 x 2 pages (the writer's printable area
+    // is a little under 210 x 297 mm).
+    window->printScaleAction(1)->trigger();
+    EXPECT_EQ(printed(), 10);
+    EXPECT_EQ(dialogs.questionTexts().back(), "10 paper sheets will be used for layout 1, Continue?");
+    window->printScaleAction(10)->trigger();
+    EXPECT_EQ(printed(), 1);
+    EXPECT_EQ(MainWindow(dialogs, folder.path()).printScale(), 10);
+    EXPECT_TRUE(MainWindow(dialogs, folder.path()).printScaleAction(10)->isChecked());
+}
+
+TEST_F(MainWindowOptimise, TheWheelZoomsAboutThePointerADragPansAndThePartUnderThePointerIsNamed)
+{
+    enterJob();
+    optimise();
+    LayoutPanel& p = panel();
+    const ViewScale whole = p.canvas()->surface().scale();
+    const QPointF pointer(180, 120);
+    double x = 0, y = 0, after_x = 0, after_y = 0;
+    p.viewport().pixelToDrawn(pointer.x(), pointer.y(), x, y);
+    p.turnWheel(pointer, 3 * 120);
+    p.viewport().pixelToDrawn(pointer.x(), pointer.y(), after_x, after_y);
+    EXPECT_NEAR(after_x, x, 1e-6);
+    EXPECT_NEAR(after_y, y, 1e-6);
+    EXPECT_NEAR(whole.width / p.canvas()->surface().scale().width, 1.953125, 1e-9); // 1.25 cubed
+    // The zoom list shows a zoom it does not hold; the scroll bars say where the view lies.
+    EXPECT_EQ(p.zoomList()->currentIndex(), -1);
+    EXPECT_EQ(p.zoomList()->placeholderText(), QStringLiteral("2.0 : 1"));
+    ASSERT_TRUE(p.horizontalBar()->isEnabled());
+    const int h = p.horizontalBar()->value(), v = p.verticalBar()->value();
+
+    p.drag({-60, 25}); // the picture moves left and down: the view right and up
+    EXPECT_GT(p.horizontalBar()->value(), h);
+    EXPECT_LT(p.verticalBar()->value(), v);
+    EXPECT_NEAR(p.canvas()->surface().scale().left, p.viewport().view().left, 1e-9);
+
+    // A plate's lower-left corner, a little inside; then the sheet's margin, where no part is.
+    p.zoomList()->setCurrentIndex(0);
+    const LayoutItem& plate = window->job().nesting.items.front();
+    const ViewScale view = p.viewport().view();
+    const double perPixel = p.viewport().unitsPerPixel();
+    p.pointAt({(plate.X + 5 - view.left) / perPixel, (p.frame().mirror - plate.Y - 5 - view.top) / perPixel});
+    EXPECT_EQ(p.hoverLabel()->text().toStdString(), hoveredPartText(plate));
+    p.pointAt({2, 2});
+    EXPECT_EQ(p.hoverLabel()->text(), QString());
 }
 
 } // namespace

@@ -391,6 +391,12 @@ TEST_F(HandedOverLayout, NamesHelpAndPrintout)
         editor->printTo(writer);
     }
     EXPECT_EQ(pdfPageCount(pdf), 2u);
+    if (!havePoppler()) GTEST_SKIP() << "no poppler tools";
+    // The part names can be read and the drawing keeps off the page's edge.
+    EXPECT_GE(smallestWordHeight(pdf, 2), 6);
+    const QImage page = pdfPageImage(pdf, 2, 100);
+    const QRect ink = inkedBox(page);
+    EXPECT_GE(std::min(ink.left(), ink.top()), 39); // 10 mm at 100 dots per inch
 }
 
 } // namespace

@@ -237,6 +237,26 @@ TEST_F(ShapeEditorTest, PrintsTheTableAndThenTheDrawing)
         editor.printTo(writer);
     }
     EXPECT_EQ(pdfPageCount(pdf), 2u);
+    if (!havePoppler()) GTEST_SKIP() << "no poppler tools";
+
+    // The file name stands above the column titles, and the rows follow the titles.
+    const std::string text = pdfText(pdf);
+    const size_t file = text.find("File Name: "), titles = text.find("X1"), row = text.find("200      100");
+    EXPECT_LT(file, titles);
+    EXPECT_LT(titles, row);
+    EXPECT_NE(row, std::string::npos) << text;
+
+    // The drawing page at ten pixels a millimetre: a margin of 10 mm at least from the page's
+    // edge, edges 0.2 mm wide (two pixels, not a hairline) and grid labels of 6 points or more.
+    const QImage page = pdfPageImage(pdf, 2, 254);
+    ASSERT_FALSE(page.isNull());
+    const QRect ink = inkedBox(page);
+    EXPECT_GE(std::min({ink.left(), ink.top(), page.width() - 1 - ink.right(), page.height() - 1 - ink.bottom()}), 100);
+    int edge = 0; // the shape's top edge, down the middle of the drawing
+    for (int y = ink.top(); qGray(page.pixel(ink.center().x(), y)) < 160; ++y) ++edge;
+    EXPECT_GE(edge, 2);
+    EXPECT_LE(edge, 3);
+    EXPECT_GE(smallestWordHeight(pdf, 2), 6);
 }
 
 } // namespace

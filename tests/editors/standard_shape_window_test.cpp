@@ -4,6 +4,7 @@
 // the shape editor's Tools entry appending the loaded shape.
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -168,11 +169,51 @@ TEST_F(StandardShapeWindowTest, KeysFollowTheCellRulesAndEveryEditRedrawsThePrev
     EXPECT_EQ(window.previewMessage(), "");
     // A lone square always fills the view; its size shows in the extents under the preview.
     EXPECT_EQ(window.previewLabel()->text(), QStringLiteral("Xmax=3 Ymax=3"));
+    // An emptied cell is a value not typed: a blank preview, no complaint.
     QTest::keyClick(window.parameterView(), Qt::Key_Delete);
     EXPECT_EQ(window.parameters().text(1, 1), "");
-    EXPECT_NE(window.previewMessage(), "");
-    EXPECT_EQ(redInk(), 0);
+    EXPECT_EQ(window.previewMessage(), "");
+    EXPECT_EQ(ink(), 0);
     EXPECT_NE(window.preview()->surface().image(), thirty);
+}
+
+TEST_F(StandardShapeWindowTest, MessagesOnlyForTypedValuesAndTheWindowKeepsItsSizeAndButtons)
+{
+    const QSize size = window.size();
+    const QRect load = window.loadButton()->geometry();
+    for (int i = 0; i < window.typeList()->count(); ++i) {
+        ASSERT_TRUE(window.chooseType(window.typeList()->itemText(i)));
+        QApplication::processEvents();
+        EXPECT_EQ(window.size(), size) << window.typeList()->itemText(i).toStdString();
+        EXPECT_EQ(window.loadButton()->geometry(), load) << window.typeList()->itemText(i).toStdString();
+        // The row of values stays in sight above the grid's scroll bar.
+        const GridView& grid = *window.parameterView();
+        EXPECT_LE(grid.rowViewportPosition(0) + grid.verticalHeader()->sectionSize(0), grid.viewport()->height());
+    }
+    // Dia Big, Dia Small, Height: the cone says nothing until a typed value is wrong in itself.
+    ASSERT_TRUE(window.chooseType("Cone Breakup"));
+    type(std::vector<std::string>{"1000"});
+    EXPECT_EQ(window.previewMessage(), "");
+    EXPECT_EQ(window.previewLabel()->text(), QString());
+    EXPECT_EQ(ink(), 0);
+    type(std::vector<std::string>{"", "", "0"});
+    EXPECT_EQ(window.previewMessage(), "Height (0) must be greater than 0");
+    EXPECT_GT(ink(), 20);
+
+    // A remark is wrapped above the cone, clear of it: the top rows of the picture hold only text.
+    ASSERT_TRUE(window.chooseType("Cone Breakup"));
+    type(std::vector<std::string>{"3000", "1000", "2000", "9000", "", "6", "2"});
+    EXPECT_EQ(window.previewMessage(), kOneDivisionFitsMessage);
+    const QImage picture = window.preview()->surface().image();
+    int firstRedRow = -1, lastTextRow = -1;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            if (isRed(c) && firstRedRow < 0) firstRedRow = y;
+            if (c.lightness() < 100 && !isRed(c)) lastTextRow = y;
+        }
+    ASSERT_GT(firstRedRow, 0);
+    EXPECT_LT(lastTextRow, firstRedRow);
 }
 
 TEST_F(StandardShapeWindowTest, ABadParameterShowsItsMessageAndLoadsNothing)

@@ -33,6 +33,9 @@ TEST(GridPrintText, HiddenColumnsAreLeftOut)
     grid.setText(1, 2, "hidden");
     grid.setText(1, 3, "-7.5");
     EXPECT_EQ(gridPrintLine(grid, 1, positions), "5        -7.5");
+    // A number longer than its column runs on, set off from the next by a blank.
+    grid.setText(1, 1, "260.865544");
+    EXPECT_EQ(gridPrintLine(grid, 1, positions), "260.865544 -7.5");
 }
 
 TEST(GridPrintText, TheHeaderNamesTheFileOnlyWhenThereIsOne)

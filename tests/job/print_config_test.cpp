@@ -57,5 +57,22 @@ TEST(PrintConfig, RefusesWidthsOutsideOneToFiveAndKeepsTheFile)
     EXPECT_EQ(TempFolder::read(temp.file("print.cfg")), "2\r\n");
 }
 
+TEST(PrintConfig, ThePrintScaleIsOneOfTheChoicesAndTheFitOtherwise)
+{
+    TempFolder temp;
+    EXPECT_EQ(readPrintScale(temp.folder()).denominator, kFitPrintScale);
+    ASSERT_EQ(savePrintScale(temp.folder(), 20), "");
+    EXPECT_EQ(TempFolder::read(temp.file("printscale.cfg")), "20\r\n");
+    EXPECT_EQ(readPrintScale(temp.folder()).denominator, 20);
+    EXPECT_NE(savePrintScale(temp.folder(), 3), "");
+    EXPECT_EQ(readPrintScale(temp.folder()).denominator, 20);
+    for (const std::string content : {"3\r\n", "-10", "ten", "12.5"}) {
+        temp.write("printscale.cfg", content);
+        const PrintScaleSetting setting = readPrintScale(temp.folder());
+        EXPECT_EQ(setting.denominator, kFitPrintScale) << content;
+        EXPECT_NE(setting.warning.find(temp.file("printscale.cfg")), std::string::npos) << content;
+    }
+}
+
 } // namespace
 } // namespace dravenor

@@ -126,6 +126,28 @@ TEST(LayoutPagePlan, ZoomSetsTheWindowFromTheLargerSideAndAWholeQuotientIsNotRou
     EXPECT_EQ(whole.down, 1);
 }
 
+TEST(LayoutPagePlan, TheScaleTextSaysHowManyJobMillimetresOneOfPaperHolds)
+{
+    struct Case {
+        PrintScale scale;
+        DrawingUnit unit;
+        const char* text;
+    };
+    const PrintedSheet sheet{3000, 1500, 1500};
+    for (const Case& c : {Case{PrintScale::oneTo(10, DrawingUnit::Millimetre), DrawingUnit::Millimetre, "1 : 10"},
+                          Case{PrintScale::oneTo(20, DrawingUnit::Inch), DrawingUnit::Inch, "1 : 20"},
+                          Case{PrintScale::unitsPerMillimetre(1), DrawingUnit::Inch, "1 : 25.4"},
+                          // 3001 units across 277 mm of paper.
+                          Case{PrintScale::zoom(1), DrawingUnit::Millimetre, "1 : 10.83 (fitted)"},
+                          Case{PrintScale::zoom(2), DrawingUnit::Millimetre, "1 : 5.42 (fitted)"}}) {
+        const LayoutPagePlan plan = planLayoutPages(sheet, kA4Landscape, c.scale);
+        EXPECT_EQ(printScaleText(plan, kA4Landscape, c.scale, c.unit), c.text);
+    }
+    // An inch job at 1 : 10 takes a tenth of its size in real millimetres: 3000 inches on 7620 mm.
+    const LayoutPagePlan inches = planLayoutPages(sheet, kA4Landscape, PrintScale::oneTo(10, DrawingUnit::Inch));
+    EXPECT_EQ(inches.across, static_cast<int>(std::ceil(7620 / 277.0)));
+}
+
 TEST(LayoutPagePlan, NothingToPrintWithoutASizeOrScale)
 {
     EXPECT_EQ(planLayoutPages({0, 0, 0}, kA4Landscape, PrintScale::zoom(1)).pageCount(), 0);
@@ -188,7 +210,7 @@ TEST(LayoutPrinting, InformationLinesSayWhatTheJobAndLayoutAre)
     metrics.rlcPerSheet = 1200;
     metrics.totalRlc = 0.5;
     const std::vector<std::string> lines =
-        layoutInformationLines(job, "1/2  [QTY 3]", 150, {1100, 1500, 1500}, metrics, "");
+        layoutInformationLines(job, "1/2  [QTY 3]", "1 : 10", 150, {1100, 1500, 1500}, metrics, "");
     const std::vector<std::string> expected{
         "",
         "",
@@ -197,6 +219,7 @@ TEST(LayoutPrinting, InformationLinesSayWhatTheJobAndLayoutAre)
         "Note : rush",
         "",
         "Layout No           : 1/2  [QTY 3]",
+        "Scale               : 1 : 10",
         "Grid Size           : 150 X 150",
         "Sheet Width(X-Axis) : 1100",
         "Sheet Length(Y-Axis): 1500",
@@ -206,7 +229,7 @@ TEST(LayoutPrinting, InformationLinesSayWhatTheJobAndLayoutAre)
     EXPECT_EQ(lines, expected);
 
     job.jobFileName.clear();
-    EXPECT_EQ(layoutInformationLines(job, "1/2", 0, {1, 1, 1}, metrics, "")[2], "Date : 06-12-2026");
+    EXPECT_EQ(layoutInformationLines(job, "1/2", "", 0, {1, 1, 1}, metrics, "")[2], "Date : 06-12-2026");
     EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);
     EXPECT_DOUBLE_EQ(printGridSpacing("No", {1100, 1500, 1500}), 0);
     EXPECT_DOUBLE_EQ(printGridSpacing("250", {1100, 1500, 1500}), 250);

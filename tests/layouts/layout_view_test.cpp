@@ -5,6 +5,7 @@
 
 #include "geometry/primitives.h"
 #include "geometry/segments.h"
+#include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
 #include "nested_job.h"
 #include "support/recording_surface.h"
@@ -166,14 +167,6 @@ TEST(LayoutViewFit, AnAbsentLayoutDrawsNothing)
     EXPECT_TRUE(surface.lines.empty());
 }
 
-TEST(LayoutViewCentre, ScrollingMovesTheCentreByTheScrollValues)
-{
-    const ViewScale view{0, 0, 1000, 1000};
-    const auto [x, y] = scrolledCentre(view, 300, -400, -1000);
-    EXPECT_DOUBLE_EQ(x, 500 + 300 - 80);
-    EXPECT_DOUBLE_EQ(y, 600 - 500 + 80);
-}
-
 TEST(LayoutViewDrawing, SheetInBlackAndEveryPartInItsOwnColourOnce)
 {
     HandMadeLayout layout(1000, 500);
@@ -249,7 +242,7 @@ TEST(LayoutViewLabels, APositionBelowTheWindowIsLiftedByTwoTextHeights)
     options.showPositions = true;
     // A view whose bottom edge lies just below the sheet's lower edge (drawn at y 1000).
     const double side = 1010;
-    drawLayoutCentred(layout.build(), 1, surface, options, 500, 1000 + 0.01 * side - side / 2);
+    drawLayoutInView(layout.build(), 1, surface, options, {-5, 1000 + 0.01 * side - side, side, side});
     const double textHeight = 0.02 * side;
 
     const auto low = surface.findText("100,0");
@@ -259,6 +252,29 @@ TEST(LayoutViewLabels, APositionBelowTheWindowIsLiftedByTwoTextHeights)
     const auto high = surface.findText("400,600");
     ASSERT_TRUE(high);
     EXPECT_NEAR(high->y, 400, 1e-9);
+}
+
+TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutline)
+{
+    HandMadeLayout layout(1000, 1000);
+    layout.part("washer.shp", washer(300, 300, 400, 200), 1)      // a hole of radius 100
+        .rectanglePart("insert.shp", 280, 280, 40, 40, 2)         // in the washer's hole
+        .rectanglePart("strip.shp", 600, 100, 300, 0.5, 3);       // thinner than the pointer
+    const NestingState& state = layout.build();
+    const LayoutPartFinder finder(state, 1);
+    struct Case {
+        double x, y;
+        int row; // item row, -1 for none
+    };
+    for (const Case c : {Case{300, 300, 1}, Case{300, 130, 0}, Case{360, 300, -1}, Case{750, 102, 2},
+                         Case{750, 96, -1}, Case{20, 20, -1}})
+        EXPECT_EQ(finder.partAt(c.x, c.y, 3), c.row) << c.x << "," << c.y;
+    EXPECT_EQ(LayoutPartFinder(state, 2).partAt(300, 300, 3), -1);
+
+    LayoutItem item = state.items[1];
+    EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00");
+    item.Angle = 90;
+    EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00, turned 90");
 }
 
 TEST(LayoutViewPointer, ReadsSheetCoordinatesThroughTheMirror)

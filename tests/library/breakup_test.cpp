@@ -97,7 +97,7 @@ TEST(CylinderBreakup, EqualPiecesInEitherOrientationAreCountedTogether)
     ASSERT_TRUE(r.ok);
     ASSERT_EQ(r.pieces.size(), 1u);
     EXPECT_EQ(r.pieces[0].count, 4);
-    EXPECT_EQ(r.pieces[0].countText, "4");
+    EXPECT_EQ(breakupFileName("", "s", r.pieces[0]), "s-1x4.dxf");
 
     // Rows of 500 and 300; columns of 500, 500 and 50, the last widened to 300. The 300 x 500 of
     // the first column and the 500 x 300 of the last are one piece turned.
@@ -278,7 +278,7 @@ TEST(ConeBreakup, FullConeEndsInAPieSlice)
     EXPECT_TRUE(measureShape(r.pieces[0].outline).closed);
 }
 
-TEST(ConeBreakup, ZeroDivisionsActAsOneButKeepTheTypedCountInTheName)
+TEST(ConeBreakup, ZeroDivisionsActAsOneAndTheNameCountsThePiecesNeeded)
 {
     ConeBreakupParams p = cone(2000, 0, 5000);
     const BreakupResult zero = coneBreakup(p);
@@ -288,7 +288,7 @@ TEST(ConeBreakup, ZeroDivisionsActAsOneButKeepTheTypedCountInTheName)
     ASSERT_EQ(zero.pieces.size(), one.pieces.size());
     EXPECT_EQ(zero.pieces[0].outline, one.pieces[0].outline);
     EXPECT_EQ(zero.pieces[0].count, 1);
-    EXPECT_EQ(breakupFileName("", "c", zero.pieces[0]), "c-1x0.dxf");
+    EXPECT_EQ(breakupFileName("", "c", zero.pieces[0]), "c-1x1.dxf");
 }
 
 TEST(ConeBreakup, BadValuesGiveMessagesAndNoPieces)
@@ -340,15 +340,45 @@ TEST(BreakupPreview, CylinderDrawsEveryPlateWithRunningSizes)
     EXPECT_EQ(surface.tip, "Xmax=1500 Ymax=" + formatGeneral(c));
     EXPECT_NEAR(surface.scale().width, 1.1 * c, 1e-9);
     EXPECT_NEAR(surface.scale().height, 1.1 * c, 1e-9);
-    ASSERT_EQ(surface.lines.size(), 16u); // four plates of four edges
+    // The outline and the edges between the two rows and the two columns of plates.
+    ASSERT_EQ(surface.lines.size(), 6u);
     for (const auto& l : surface.lines) EXPECT_EQ(l.colour, Red);
-    // Second row of the first column: from height 1246 to 1500, circumference 0 to 2496.
-    const auto& edge = surface.lines[4];
-    EXPECT_DOUBLE_EQ(edge.x1, 1246);
-    EXPECT_DOUBLE_EQ(edge.y1, 0);
-    EXPECT_DOUBLE_EQ(edge.x2, 1500);
+    const auto drawn = [&](double x1, double y1, double x2, double y2) {
+        return std::any_of(surface.lines.begin(), surface.lines.end(), [&](const testing::RecordedLine& l) {
+            return l.x1 == x1 && l.y1 == y1 && l.x2 == x2 && l.y2 == y2;
+        });
+    };
+    EXPECT_TRUE(drawn(1246, 0, 1246, c));
+    EXPECT_TRUE(drawn(0, 2496, 1500, 2496));
+    EXPECT_TRUE(drawn(1500, 0, 1500, c));
+    EXPECT_TRUE(hasText(surface, 0, c, "0"));
     EXPECT_TRUE(hasText(surface, 1246, c, "1246"));
     EXPECT_TRUE(hasText(surface, 1500, 2496, "2496"));
+}
+
+TEST(BreakupPreview, AVeryFineCylinderDrawsABoundedPictureAndSaysSo)
+{
+    // 334 rows of 30 and 315 columns of 100: 105210 plates.
+    const BreakupResult r = cylinderBreakup(
+        {.diameter = 10000, .height = 10000, .plateLength = 104, .plateWidth = 34, .segmentWidth = 0, .kerf = 2});
+    ASSERT_TRUE(r.ok);
+    testing::RecordingSurface surface;
+    drawCylinderBreakupPreview(r, surface);
+    EXPECT_LE(surface.lines.size(), 4u + 2 * 100);
+    EXPECT_LE(surface.texts.size(), 2u * 55); // labels a text apart: at most about 50 along each side
+    ASSERT_FALSE(surface.texts.empty());
+    const testing::RecordedText& note = surface.texts.front();
+    // The recording surface's letter is 345 units wide: twelve rows of 30, four columns of 100.
+    EXPECT_EQ(note.text, "105210 pieces (334 x 315): only every 12th and 4th strip edge is drawn");
+    // The note stands above the drawing, and the drawing in the view.
+    for (const auto& l : surface.lines) EXPECT_GE(std::min(l.y1, l.y2), note.y + surface.textHeight(note.text) - 1e-6);
+    // Every 12th edge across: the edge after twelve rows of 30 is drawn, the one after eleven not.
+    const auto vertical = [&](double x) {
+        return std::any_of(surface.lines.begin(), surface.lines.end(),
+                           [&](const testing::RecordedLine& l) { return l.x1 == x && l.x2 == x; });
+    };
+    EXPECT_TRUE(vertical(360));
+    EXPECT_FALSE(vertical(330));
 }
 
 TEST(BreakupPreview, InvalidValuesShowOnlyTheMessage)
@@ -403,6 +433,14 @@ TEST(BreakupPreview, ConeTooNarrowPlateShowsSectorAndTwoLineMessage)
     EXPECT_EQ(surface.texts[0].text, "Plate width is too small to fit any piece");
     EXPECT_EQ(surface.texts[1].text, "Increase the no of angular divisions or Plate Width");
     EXPECT_GT(surface.texts[1].y, surface.texts[0].y);
+    // Clear of the drawing: both lines above the sector, which stays inside the view.
+    const double textBottom = surface.texts[1].y + surface.textHeight("X");
+    const ViewScale view = surface.scale();
+    for (const auto& l : surface.lines)
+        for (double y : {l.y1, l.y2}) {
+            EXPECT_GE(y, textBottom - 1e-6);
+            EXPECT_LE(y, view.top + view.height + 1e-6);
+        }
 }
 
 } // namespace

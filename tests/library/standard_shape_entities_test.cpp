@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "job/number_format.h"
 #include "library/standard_shapes.h"
 
 using namespace dravenor;
@@ -37,6 +38,42 @@ TEST(StandardShapeTypes, ListsTheFifteenCaptionsInOrderWithTheirParameters)
     EXPECT_EQ(part->parameters[0].caption, "Small Length");
     EXPECT_EQ(findStandardShapeType("Cone Breakup")->parameters.size(), 8u);
     EXPECT_EQ(findStandardShapeType("ring"), nullptr); // the caption is matched exactly
+}
+
+TEST(StandardShapeTypes, OnlyTypedValuesAreJudgedUntilEveryNeededOneIsThere)
+{
+    struct Case {
+        const char* caption;
+        std::vector<const char*> cells; // "" for a cell not typed
+        bool complete;
+        std::string problem;
+    };
+    const std::vector<Case> cases{
+        {"Ring", {"", "100"}, false, ""}, // no Big Dia yet: nothing to say about Small Dia
+        {"Ring", {"-5", ""}, false, "Ring: Big Dia (-5) must be greater than 0"},
+        {"Polygon", {"2", ""}, false, "Polygon: Sides (2) must be a whole number from 3 to 1000"},
+        {"Ring", {"50", "100"}, true, ""}, // both typed: the shape itself says what is wrong
+        // Dia Big, Dia Small, Height, Plate Wid, Seg Wid, Ang Br, Kerf, FileName.
+        {"Cone Breakup", {"1000", "", "", "", "", "", "", ""}, false, ""},
+        {"Cone Breakup", {"1000", "", "-5", "", "", "", "", ""}, false, "Height (-5) must not be negative"},
+        {"Cone Breakup", {"", "", "", "", "", "", "0", ""}, false, "Kerf (0) must be greater than 0"},
+        {"Cone Breakup", {"1000", "", "800", "1200", "", "", "2", ""}, true, ""},
+        {"Cone Breakup", {"1000", "", "800", "1200", "0", "0", "2", ""}, true, ""},
+        // Dia, Height, Plate Len, Plate Wid, Seg Wid, Kerf, FileName.
+        {"Cylinder Breakup", {"1000", "1500", "2500", "", "-1", "", ""}, false, "Seg Wid (-1) must not be negative"},
+        {"Cylinder Breakup", {"1000", "1500", "2500", "1250", "", "2", ""}, true, ""},
+    };
+    for (const Case& c : cases) {
+        const StandardShapeType* type = findStandardShapeType(c.caption);
+        ASSERT_NE(type, nullptr);
+        TypedParameters typed;
+        for (const char* cell : c.cells) {
+            typed.values.push_back(leadingNumber(cell));
+            typed.typed.push_back(*cell != '\0');
+        }
+        EXPECT_EQ(everyNeededValueTyped(*type, typed), c.complete) << c.caption << " " << ::testing::PrintToString(c.cells);
+        EXPECT_EQ(typedValueProblem(*type, typed), c.problem) << c.caption << " " << ::testing::PrintToString(c.cells);
+    }
 }
 
 TEST(StandardShapeEntities, SheetRectangleRunsUpTheBigLengthFirst)
