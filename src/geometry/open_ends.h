@@ -7,7 +7,7 @@
 
 namespace dravenor {
 
-// Ends closer than this meet (coordinates as read from files with six decimals or more).
+// Ends closer than this meet exactly (coordinates as computed, not as rounded in files).
 inline constexpr double kEndsMeet = 1e-9;
 
 // Appends one bridging segment per pair of open ends within reach of each other, nearest first;
