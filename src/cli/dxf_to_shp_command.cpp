@@ -20,6 +20,12 @@ int dxfToShp(const Args& args, std::ostream& out, std::ostream& err)
 
     Shape shape;
     if (!readInputShape("dxf2shp", in, drawingUnitOption(p), shape, err)) return kExitBadInput;
+    // An empty shape file would pass for a converted drawing: write none and say why.
+    if (shape.empty()) {
+        err << "dravenor-cli dxf2shp: " << in << ": nothing in the drawing could be used as a shape; "
+            << target << " was not written\n";
+        return kExitBadInput;
+    }
     if (const std::string e = saveShapeFile(shape, target); !e.empty()) {
         err << "dravenor-cli dxf2shp: " << e << "\n";
         return kExitBadInput;
@@ -40,8 +46,9 @@ Command dxfToShpCommand()
             "  --units mm|in    the unit of the shape (default mm): a drawing that names its units\n"
             "                   is converted to it\n"
             "Content that cannot be a good shape (entities that were not read, among them) is\n"
-            "reported as warnings, and so is a conversion. A missing or unreadable drawing, or an\n"
-            "output that cannot be written, gives exit code 2 and leaves any earlier OUT as it was.\n",
+            "reported as warnings, and so is a conversion. A missing or unreadable drawing, a drawing\n"
+            "with nothing usable in it, or an output that cannot be written, gives exit code 2 and\n"
+            "leaves any earlier OUT as it was.\n",
             dxfToShp};
 }
 

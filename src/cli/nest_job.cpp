@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/option_parser.h"
+#include "job/cell_editing.h"
 #include "job/number_format.h"
 
 namespace dravenor::cli {
@@ -57,11 +58,21 @@ std::int32_t priorityOf(const std::string& option, const std::string& given, con
     return pri;
 }
 
-double measureOf(const std::string& option, const std::string& text)
+// A basic detail as typing it into the window's grid column would leave it (upper case, the
+// column's length and characters), so a job reads the same from either.
+std::string typedDetail(const std::string& option, const std::string& title, const std::string& text)
+{
+    const TypedText typed = typeIntoEmptyCell(title, text);
+    if (!typed.refusal.empty()) throw UsageError{option + " '" + text + "': " + typed.refusal};
+    return typed.text;
+}
+
+double measureOf(const std::string& option, const std::string& title, const std::string& text)
 {
     const std::optional<double> value = numberFromText(text);
     if (!value) throw UsageError{option + " '" + text + "' is not a number"};
     if (*value < 0) throw UsageError{option + " '" + text + "' must not be negative"};
+    typedDetail(option, title, text);
     return *value;
 }
 
@@ -156,11 +167,11 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
 
     NestJob job;
     BasicDetails& d = job.state.details;
-    d.Mat = parsed.value("--mat");
-    d.Grade = parsed.value("--grade");
-    d.Note = parsed.value("--note");
-    if (parsed.has("--thick")) d.Thick = measureOf("--thick", parsed.value("--thick"));
-    if (parsed.has("--kerf")) d.Kerf = measureOf("--kerf", parsed.value("--kerf"));
+    d.Mat = typedDetail("--mat", "Mat", parsed.value("--mat"));
+    d.Grade = typedDetail("--grade", "Grade", parsed.value("--grade"));
+    d.Note = typedDetail("--note", "Note", parsed.value("--note"));
+    if (parsed.has("--thick")) d.Thick = measureOf("--thick", "Thick", parsed.value("--thick"));
+    if (parsed.has("--kerf")) d.Kerf = measureOf("--kerf", "Kerf", parsed.value("--kerf"));
     if (parsed.has("--mode")) job.mode = modeOf(parsed.value("--mode"));
     job.progress = parsed.flags.count("--progress") > 0;
     job.yes = parsed.flags.count("--yes") > 0;

@@ -138,6 +138,29 @@ bool classAccepts(char inputClass, const std::string& text, int keyCode)
     }
 }
 
+TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys)
+{
+    const ColumnAttributes attributes = columnAttributes(title);
+    TypedText typed;
+    if (attributes.editMode != 'T' || attributes.inputClass == 'O' || attributes.inputClass == 'X') {
+        typed.refusal = title + " is not typed";
+        return typed;
+    }
+    for (const char c : keys) {
+        const int key = upperCaseKey(static_cast<unsigned char>(c));
+        if (static_cast<int>(typed.text.size()) >= attributes.maxLen) {
+            typed.refusal = "longer than " + std::to_string(attributes.maxLen) + " characters";
+            return typed;
+        }
+        if (!classAccepts(attributes.inputClass, typed.text, key)) {
+            typed.refusal = std::string{'\'', c, '\''}.append(" cannot be typed into ").append(title);
+            return typed;
+        }
+        typed.text += static_cast<char>(key);
+    }
+    return typed;
+}
+
 std::string nextOrientation(const std::string& text)
 {
     if (text.empty()) return "No";

@@ -58,6 +58,14 @@ void forgetTypedCell(TextGrid& grid);
 
 // Whether the class accepts the (upper-cased) character appended to the text; ignores maxLen.
 bool classAccepts(char inputClass, const std::string& text, int keyCode);
+// Text typed into an empty cell of the titled column in one go, as the keys would enter it one
+// by one: letters upper-cased, each character checked by the column's class and length. refusal
+// is empty when every key was taken, else it says which key or length was refused.
+struct TypedText {
+    std::string text;
+    std::string refusal;
+};
+TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys);
 // The "Orn" cycle: "" -> "No" -> "step90" -> ""; other text unchanged.
 std::string nextOrientation(const std::string& text);
 

@@ -44,7 +44,7 @@ TEST(NestJobFile, ASavedJobRunsAgainToTheSameLayouts)
 {
     JobFolder f;
     const std::string saved = f.dir.file("saved.nst");
-    const ToolRun first = runInProcess({"nest", "--kerf", "3", "--mat", "ST37", "--thick", "8", "--mode", "stack",
+    const ToolRun first = runInProcess({"nest", "--kerf", "3", "--mat", "st37", "--thick", "8", "--mode", "stack",
                                         "--sheet", f.sheet + ":3", "--part", f.plate + ":7:1", "--part",
                                         f.disc + ":5:0:No", "--json", f.dir.file("1.json"), "--save", saved});
     ASSERT_EQ(first.code, 0) << first.err;
@@ -52,7 +52,7 @@ TEST(NestJobFile, ASavedJobRunsAgainToTheSameLayouts)
 
     const dravenor::Job job = f.read(saved);
     EXPECT_EQ(job.mode, dravenor::NestingMode::Stack);
-    EXPECT_EQ(job.basic.text(1, 1), "ST37");
+    EXPECT_EQ(job.basic.text(1, 1), "ST37"); // typed as the grid takes it
     EXPECT_EQ(job.basic.text(1, 4), "3");
     EXPECT_EQ(job.basic.text(1, 5), "3"); // the kerf the engine used
     EXPECT_EQ(job.parts.text(2, 1), f.disc);
@@ -83,7 +83,7 @@ TEST(NestJobFile, CommandLineOptionsReplaceTheJobsValuesAndLists)
     const dravenor::Job job = f.read(changed);
     EXPECT_EQ(job.mode, dravenor::NestingMode::ContinuousStack);
     EXPECT_EQ(job.basic.text(1, 4), "2");
-    EXPECT_EQ(job.basic.text(1, 6), "first"); // not given: kept from the job
+    EXPECT_EQ(job.basic.text(1, 6), "FIRST"); // not given: kept from the job
     EXPECT_EQ(job.sheets.text(1, 1), f.sheet);
     EXPECT_EQ(job.parts.rows(), 3); // the one part given and the entry row
     EXPECT_EQ(job.parts.text(1, 1), f.disc);

@@ -194,6 +194,8 @@ TEST(NestCommand, BadInputEndsWithOneClearLine)
         {{"--sheet", job.sheet, "--part", job.part + ":1:0:yes"}, "orientation 'yes' is not empty, No or step90"},
         {{"--sheet", job.sheet, "--part", job.part, "--kerf", "abc"}, "--kerf 'abc' is not a number"},
         {{"--sheet", job.sheet, "--part", job.part, "--kerf", "-1"}, "--kerf '-1' must not be negative"},
+        {{"--sheet", job.sheet, "--part", job.part, "--mat", "S,235"}, "--mat 'S,235': ',' cannot be typed into Mat"},
+        {{"--sheet", job.sheet, "--part", job.part, "--thick", "12.3456"}, "--thick '12.3456': longer than 6 characters"},
         {{"--sheet", job.sheet, "--part", job.part, "--mode", "fast"}, "--mode 'fast' is not stack, continuous or free"},
         {{"--sheet", job.sheet, "--part", open}, open + ": the outline is not closed"},
         {{"--sheet", job.sheet, "--part", giant}, giant + ": far larger than any sheet at this kerf"},

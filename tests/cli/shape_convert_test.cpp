@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "cli_test_support.h"
@@ -53,6 +55,11 @@ TEST(Shp2Dxf, ExecutableFindsTheTemplatesShippedBesideIt)
     EXPECT_EQ(TempFolder::read(folder.file("b.dxf")).rfind(" 0\r\nSECTION\r\n", 0), 0u);
 }
 
+// A drawing holding only a text: nothing in it can be a shape.
+const std::string kTextOnlyDxf = "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
+                                 "  0\r\nTEXT\r\n  8\r\n0\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n 40\r\n5.0\r\n  1\r\nA\r\n"
+                                 "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+
 TEST(Dxf2Shp, LinesOfADrawingBecomeAShapeFile)
 {
     TempFolder folder;
@@ -80,6 +87,8 @@ TEST(ShapeConversionCommands, ErrorsNameTheFileLeaveThePreviousOutputAndExitTwo)
         {{"dxf2shp", folder.file("gone.dxf"), shpOut}, "gone.dxf"},
         {{"dxf2shp", shp, shpOut}, "bracket.shp"},
         {{"dxf2shp", folder.file("gone.dxf")}, ""},
+        {{"dxf2shp", folder.write("text.dxf", kTextOnlyDxf), shpOut}, "text.dxf"},
+        {{"dxf2shp", folder.write("text.dxf", kTextOnlyDxf), folder.file("new.shp")}, "nothing in the drawing"},
     };
     for (const auto& [args, named] : cases) {
         const ToolRun r = runInProcess(args);
@@ -88,6 +97,7 @@ TEST(ShapeConversionCommands, ErrorsNameTheFileLeaveThePreviousOutputAndExitTwo)
     }
     EXPECT_EQ(TempFolder::read(dxfOut), "previous");
     EXPECT_EQ(TempFolder::read(shpOut), "previous");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("new.shp")));
 }
 
 TEST(ShapeConversionCommands, AreListedAndExplainThemselves)

@@ -64,6 +64,12 @@ TEST(TypedText, EachColumnKeepsOnlyWhatItsClassAllows)
         TextGrid grid = gridAt(c.titles, c.col);
         type(grid, c.keys, host);
         EXPECT_EQ(grid.text(1, c.col), c.expected) << grid.title(c.col) << " <- " << c.keys;
+        // Typed in one go, the text is taken only when the grid would keep every key.
+        const TypedText once = typeIntoEmptyCell(grid.title(c.col), c.keys);
+        EXPECT_EQ(once.refusal.empty(), c.expected.size() == c.keys.size()) << c.keys << ": " << once.refusal;
+        if (once.refusal.empty()) {
+            EXPECT_EQ(once.text, c.expected);
+        }
     }
 }
 
