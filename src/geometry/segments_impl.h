@@ -45,12 +45,15 @@ void forEachArcChord(double cx, double cy, double rad, double s, double e, Sink&
     auto py = [&](double a) { return cy + rad * std::sin(a * toRad); };
     bool ran = false;
     double lastX = 0, lastY = 0;
-    // The loop variable grows by repeated addition, so chord ends follow that arithmetic.
+    // The loop variable grows by repeated addition, so chord ends follow that arithmetic. Each
+    // chord after the first starts exactly where the previous one ended: recomputing the start
+    // from a - step can land a rounding step away and leave a tiny gap inside the arc.
     for (double a = s + step; a <= e; a += step) {
-        const double b = a - step;
+        const double fromX = ran ? lastX : px(a - step);
+        const double fromY = ran ? lastY : py(a - step);
         lastX = px(a);
         lastY = py(a);
-        sink(px(b), py(b), lastX, lastY);
+        sink(fromX, fromY, lastX, lastY);
         ran = true;
     }
     if (ran) sink(lastX, lastY, px(e), py(e));

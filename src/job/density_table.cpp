@@ -145,7 +145,8 @@ DensityTable sortedDensityTable(DensityTable table)
     std::stable_sort(table.begin(), table.end(), [](const DensityEntry& a, const DensityEntry& b) {
         if (lessIgnoringCase(a.material, b.material)) return true;
         if (lessIgnoringCase(b.material, a.material)) return false;
-        return lessIgnoringCase(a.density, b.density);
+        // Densities are numbers: "9" comes before "10".
+        return leadingNumber(a.density) < leadingNumber(b.density);
     });
     return table;
 }

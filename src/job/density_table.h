@@ -41,7 +41,8 @@ DensityTable readDensityFile(const std::string& path, std::vector<std::string>& 
 // readDensityFile of densityTablePath(folder).
 DensityTable readDensityTable(const std::string& folder, std::vector<std::string>& warnings);
 
-// Sorted by material (then density) as text without regard to case; equal rows keep their order.
+// Sorted by material as text without regard to case, then by density as a number; equal rows keep
+// their order.
 DensityTable sortedDensityTable(DensityTable table);
 // File text: the rows with any text, sorted, one CR LF line of two quoted fields each.
 std::string densityTableText(const DensityTable& table);

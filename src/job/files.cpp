@@ -141,6 +141,15 @@ std::string toLowerAscii(std::string text)
     return text;
 }
 
+std::string withFileExtension(const std::string& path, const std::string& extension)
+{
+    const std::string name = fileNameOnly(path);
+    if (name.empty() || extension.empty()) return path;
+    const std::string ending = "." + toLowerAscii(extension);
+    if (toLowerAscii(name).ends_with(ending)) return path;
+    return path + (name.back() == '.' ? "" : ".") + extension;
+}
+
 namespace {
 
 std::string writeInto(std::FILE* stream, const std::string& path, const std::string& bytes)

@@ -19,6 +19,10 @@ std::string fileNameOnly(const std::string& path);
 std::string withTrailingSeparator(const std::string& folder);
 // Lower-case copy (ASCII letters only).
 std::string toLowerAscii(std::string text);
+// The path with "." + extension appended unless its name already ends with it (in any case):
+// "plates" and "plates.v2" get it, "plates.NST" keeps its name; a name ending in "." gets only
+// the extension. An empty path or extension is returned unchanged.
+std::string withFileExtension(const std::string& path, const std::string& extension);
 
 // Whole file as bytes; std::nullopt with a message naming the file when it cannot be read
 // (missing, a directory, no permission).

@@ -11,6 +11,7 @@
 #include "app/app_info.h"
 #include "app/help_request.h"
 #include "job/drawing_unit.h"
+#include "job/files.h"
 #include "editors/folder_dialog.h"
 
 namespace dravenor {
@@ -146,7 +147,15 @@ std::string QtDialogService::saveFileName(const std::string& title, const std::s
     if (!suggestedName.empty()) dialog.selectFile(QString::fromStdString(suggestedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     lastFileFolder_ = dialog.directory().absolutePath();
-    return dialog.selectedFiles().first().toStdString();
+    // The dialog adds its suffix only to names without a dot; "plates.v2" needs it too. The
+    // dialog asked about overwriting the name as typed, so a longer name that exists is asked here.
+    const std::string typed = dialog.selectedFiles().first().toStdString();
+    const std::string path = withFileExtension(typed, defaultSuffixOfFilter(dialog.selectedNameFilter()).toStdString());
+    if (path != typed && fileExists(path) &&
+        message(path + " already exists.\nDo you want to replace it?", title, Icon::Exclamation, Buttons::YesNo,
+                Answer::No) != Answer::Yes)
+        return {};
+    return path;
 }
 
 QString QtDialogService::shapeStartFolder() const

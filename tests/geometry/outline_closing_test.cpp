@@ -109,6 +109,20 @@ TEST(CloseOutlines, FreeStartOfASmallOpenArcMeetsTheEndOfItsOwnSecondChord)
     EXPECT_TRUE(sameSegment(added[0], segments[0])) << describe(added);
 }
 
+TEST(CloseOutlines, ChordsOfOneArcJoinExactlySoNoGapIsLeftToClose)
+{
+    // A start recomputed from the angle could land a rounding step from the previous chord's end
+    // (sweeps of 32, 64, 128 and 256 degrees most often), and closing added a near-zero line there.
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> angle(0, 360), radius(0.5, 500);
+    for (int n = 0; n < 2000; ++n) {
+        const double s = angle(random), sweep = n < 400 ? 32 << (n % 4) : angle(random);
+        const SegmentList chords = shapeToSegments({arcEntity(0, 0, radius(random), s, s + sweep)});
+        for (std::size_t k = 1; k < chords.size(); ++k)
+            ASSERT_TRUE(chords[k].X1 == chords[k - 1].X2 && chords[k].Y1 == chords[k - 1].Y2) << "arc " << n;
+    }
+}
+
 TEST(MissingLines, AreTheAppendedSegmentsAsLineEntities)
 {
     Shape shape = testing::rectangle(0, 0, 10, 10);

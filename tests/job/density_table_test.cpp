@@ -77,6 +77,9 @@ TEST(DensityFileWriting, SortsByMaterialThenDensityWithoutRegardToCaseAndDropsEm
 {
     const DensityTable table{{"ST", "7.85"}, {"", ""}, {"al", "2.7"}, {"BR", "8.5"}, {"AL", "2.6"}};
     EXPECT_EQ(densityTableText(table), "\"AL\",\"2.6\"\r\n\"al\",\"2.7\"\r\n\"BR\",\"8.5\"\r\n\"ST\",\"7.85\"\r\n");
+    // Densities of one material compare as numbers, not as text; an empty one reads as 0.
+    const DensityTable numbers{{"X", "10"}, {"X", "9.5"}, {"X", ""}, {"X", "100"}, {"X", "9"}};
+    EXPECT_EQ(sortedDensityTable(numbers), (DensityTable{{"X", ""}, {"X", "9"}, {"X", "9.5"}, {"X", "10"}, {"X", "100"}}));
 }
 
 TEST(DensityFileWriting, RoundTripsThroughTheFolder)

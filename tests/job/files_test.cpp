@@ -90,5 +90,15 @@ TEST(DeleteFiles, WorkingFilesBySuffixInAnyCase)
     EXPECT_EQ(temp.entries(), (std::vector<std::string>{"c.shp", "d.tlf", "tlf"}));
 }
 
+TEST(WithFileExtension, AddedWheneverTheNameDoesNotEndWithIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"plates", "plates.nst"}, {"/work/plates.v2", "/work/plates.v2.nst"}, {"PLATES.NST", "PLATES.NST"},
+        {"a.nst.bak", "a.nst.bak.nst"}, {"platesnst", "platesnst.nst"}, {"plates.", "plates.nst"},
+        {"C:\\v1.0\\plates", "C:\\v1.0\\plates.nst"}, {"/work/", "/work/"}, {"", ""}};
+    for (const auto& [path, expected] : cases) EXPECT_EQ(withFileExtension(path, "nst"), expected) << path;
+    EXPECT_EQ(withFileExtension("plates.v2", ""), "plates.v2");
+}
+
 } // namespace
 } // namespace dravenor
