@@ -8,7 +8,7 @@
 #include <QPointF>
 #include <QWidget>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
 #include "layouts/layout_viewport.h"

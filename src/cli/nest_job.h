@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 
 namespace dravenor::cli {
 

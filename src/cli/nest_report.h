@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/nesting_driver.h"
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 
 namespace dravenor::cli {
 

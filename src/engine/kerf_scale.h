@@ -4,7 +4,7 @@
 // would be less than two cells across (the cells shrink).
 #include <string>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 
 namespace dravenor {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/nesting_progress.h"
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "geometry/shape.h"
 
 namespace dravenor {

@@ -6,7 +6,7 @@
 
 #include "engine/nesting_progress.h"
 #include "engine/nesting_run.h"
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 
 namespace dravenor {
 

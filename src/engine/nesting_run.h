@@ -5,7 +5,7 @@
 
 #include "engine/fit_test.h"
 #include "engine/nesting_progress.h"
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "engine/run_caches.h"
 #include "engine/run_timings.h"
 #include "engine/uniform_random.h"

@@ -5,7 +5,7 @@
 // and round shapes.
 #include <vector>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 
 namespace dravenor {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "engine/outline.h"
 #include "engine/part_profile.h"
 #include "engine/raster.h"

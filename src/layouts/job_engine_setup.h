@@ -1,7 +1,7 @@
 #pragma once
 // The engine's set-up redone for a job whose layouts came from a file or the layout editor
 // rather than from a run: the kerf it uses and the areas of the sheet and part records.
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "job/job.h"
 
 namespace dravenor {

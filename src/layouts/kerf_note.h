@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/kerf_scale.h"
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 
 namespace dravenor {
 

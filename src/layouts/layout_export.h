@@ -5,7 +5,7 @@
 // a failed save leaves the previous file as it was.
 #include <string>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "geometry/dxf_export_drawing.h"
 #include "layouts/layout_rebuild.h"
 

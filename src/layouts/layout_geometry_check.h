@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "geometry/shape.h"
 
 namespace dravenor {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 
 namespace dravenor {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "engine/layout_summary.h"
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "engine/record_areas.h"
 #include "geometry/segments.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "geometry/drawing_surface.h"
 #include "job/drawing_unit.h"
 #include "layouts/layout_metrics.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "geometry/shape.h"
 #include "geometry/shape_file.h"
 #include "layouts/layout_range.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "geometry/drawing_surface.h"
 #include "layouts/part_colours.h"
 #include "layouts/sheet_extents.h"

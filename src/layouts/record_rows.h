@@ -4,7 +4,7 @@
 // about its row; the row is found again by its file name and the numbers it was read with.
 #include <vector>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "job/text_grid.h"
 
 namespace dravenor {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "support/temp_folder.h"

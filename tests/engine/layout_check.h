@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 #include "layouts/layout_geometry_check.h"
 
 namespace dravenor::testing {

@@ -2,7 +2,7 @@
 // A layout item row for tests: sheet 1, the rest as given.
 #include <string>
 
-#include "engine/nesting_state.h"
+#include "job/nesting_state.h"
 
 namespace dravenor::testing {
 
