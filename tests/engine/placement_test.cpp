@@ -134,7 +134,7 @@ TEST(ScanAndFill, FirstFitRowByRowAndLatticeFromTheLowestLeftmostFit)
     const std::vector<Case> cases{
         // Row 0: A at 0 and (advance 5) at 5; row 1: A meets the first L's upright, B fits its corner.
         {"turned copies and advance", Raster(11, 5), ell, 90, {.StepX = 5}, {}, 5,
-         {{0, 0, 90}, {5, 0, 90}, {0, 1, 270}, {5, 1, 270}, {0, 3, 90}}, 0},
+         {{0, 0, 90}, {5, 0, 90}, {0, 1, 270}, {5, 1, 270}, {1, 2, 270}}, 0},
         // Only columns 15..20 are free: a part 5 wide fits only at column 15 = 20 - 5, which the
         // free scan does not reach and the stack fill does.
         {"scan stops a column short", sheetWith(20, 10, {{0, 0, 14, 10}}), solidCase(5, 3), 0, {.StepX = 6}, {}, 2, {},
@@ -231,8 +231,9 @@ TEST(Placement, FitStampAndPhasesOnASharedSheetAsTestingEveryPosition)
             const int W = start.W() + 2, H = start.H() + 2;
             const ScanWindow window{uniform(rng, 0, W), uniform(rng, 0, H), uniform(rng, 0, W), uniform(rng, 0, H)};
             const Frontier from{uniform(rng, 0, start.W()), uniform(rng, 0, start.H())};
+            const OrientedPair pair = part.pair(); // the search keeps a reference to it
             for (auto [s, fitTest] : {std::pair{&fast, FitTest{nullptr}}, std::pair{&slow, FitTest{&cellByCellFits}}}) {
-                PairSearch search(part.pair(), s->rows);
+                PairSearch search(pair, s->rows);
                 std::int32_t remaining = demand;
                 if (kind == 1) {
                     freeScan(search, s->sheet, s->placements, remaining, window, advance, orn, 0, fitTest);
