@@ -142,9 +142,9 @@ TEST(Driver, CancelKeepsTheCancelledTrialsLayouts)
     EXPECT_EQ(job.state.parts[0].Remaining, 7);
 }
 
-// The cell-by-cell identity: several part types share each sheet, on two sheet types (one nested
-// turned), and the engine's fit test gives exactly the layouts of the cell-by-cell one, in every
-// mode. The layouts are sound: no overlap, inside the sheets, each part placed as often as
+// The cell-by-cell identity: several part types (with arcs, one with a hole and too large for one
+// sheet type) share each sheet, on two sheet types (one nested turned), and the engine's fit test gives
+// exactly the layouts of the cell-by-cell one, in every mode. The layouts are sound: no overlap, inside the sheets, each part placed as often as
 // demanded, sheets within stock, "No" parts as drawn and "step90" parts at right angles, and the
 // yields adding up.
 TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
@@ -153,11 +153,13 @@ TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
         SCOPED_TRACE(static_cast<int>(mode));
         EngineJob job;
         const Shape triangle{lineEntity(0, 0, 60, 0), lineEntity(60, 0, 0, 40), lineEntity(0, 40, 0, 0)};
+        const Shape halfDisc{arcEntity(35, 0, 35, 0, 180), lineEntity(0, 0, 70, 0)};
         job.sheet(job.rectangleFile("s1.shp", 300, 200), 3)
             .sheet(job.rectangleFile("s2.shp", 250, 250), 2)
-            .part(job.rectangleFile("a.shp", 70, 30), 9)
+            .part(job.shapeFile("a.shp", halfDisc), 9)
             .part(job.rectangleFile("b.shp", 45, 25), 7, 0, "step90")
             .part(job.shapeFile("c.shp", triangle), 8, 0, "No")
+            .part(job.shapeFile("w.shp", washer(0, 0, 220, 100)), 2)
             .kerf(2);
         NestingState reference = job.state;
         SilentProgress progress;
@@ -187,7 +189,10 @@ TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
         const std::vector<LayoutSummary> layouts = summariseLayouts(state);
         double placed = 0, used = 0;
         for (const PartEntry& p : state.parts) placed += static_cast<double>(p.Area) * p.Qty;
-        for (const LayoutSummary& s : layouts) used += s.sheetArea * s.qty;
+        for (const LayoutSummary& s : layouts) {
+            EXPECT_LE(s.yield(), 1.05) << "layout " << s.layoutNo; // raster areas are a little generous
+            used += s.sheetArea * s.qty;
+        }
         EXPECT_DOUBLE_EQ(overallYield(layouts), result.bestYield);
         EXPECT_DOUBLE_EQ(placed / used, result.bestYield);
     }
