@@ -142,11 +142,11 @@ TEST(Driver, CancelKeepsTheCancelledTrialsLayouts)
     EXPECT_EQ(job.state.parts[0].Remaining, 7);
 }
 
-// The cell-by-cell identity: several part types (with arcs, one with a hole and too large for one
-// sheet type) share each sheet, on two sheet types (one nested turned), and the engine's fit test gives
-// exactly the layouts of the cell-by-cell one, in every mode. The layouts are sound: no overlap, inside the sheets, each part placed as often as
-// demanded, sheets within stock, "No" parts as drawn and "step90" parts at right angles, and the
-// yields adding up.
+// The cell-by-cell identity: part types with arcs (one with a hole, too large for one sheet
+// type) share each sheet of two types (one nested turned), and the engine's fit test gives exactly
+// the layouts of the cell-by-cell one, in every mode. The layouts are sound: no overlap, inside
+// the sheets, each part placed as often as demanded, sheets within stock, "No" parts as drawn and
+// "step90" parts at right angles, yields adding up.
 TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
 {
     for (const NestingMode mode : {NestingMode::Free, NestingMode::Stack, NestingMode::ContinuousStack}) {

@@ -1,6 +1,5 @@
-// Rasters and how outlines become rasters: parts conservatively (every point of the true part in
-// an occupied cell), sheets the other way (every free cell wholly inside the sheet); part rasters
-// and analyses cached per path and exact angle.
+// Rasters; outlines made rasters, parts conservatively (every point of the true part in an
+// occupied cell) and sheets the other way (every free cell wholly inside the sheet); part analysis.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -206,34 +205,28 @@ TEST(PrepareSheet, TurnsTheSheetAndFreesOnlyCellsWhollyInsideIt)
     }
 }
 
-// Files of the same name in different folders are different parts; nearby angles are different
-// rasters; the same file at the same angle is rasterised once.
-TEST(PartRaster, CachedByPathAndExactAngle)
+// Part rasters are cached by path and exact angle: files of the same name in other folders, and
+// nearby angles, are other rasters. Analyses are cached by path and, for parts whose turns count
+// from the sheet, the sheet's angle; a repeated one draws and rasterises nothing. Rectangles stack
+// on their box plus one cell, without turning or pairing, from the box alone or by the lattice
+// search (on a sheet turned by 90 as they lie on it).
+TEST(RunCaches, RastersAndAnalysesByPathAndExactAngle)
 {
-    TestRun t;
-    const Raster& a = partRaster(circleOutline(0, 0, 10), "/jobs/a/plate.shp", 90, t.run);
-    EXPECT_EQ(&partRaster(rectangleOutline(5, 5), "/jobs/a/plate.shp", 90, t.run), &a);
-    EXPECT_EQ(partRaster(rectangleOutline(5, 5), "/jobs/b/plate.shp", 90, t.run).W(), 5);
-    EXPECT_EQ(partRaster(rectangleOutline(6, 6), "/jobs/a/plate.shp", 89.6, t.run).W(), 6);
-    EXPECT_EQ(partRaster(rectangleOutline(7, 7), "/jobs/a/plate.dxf", 90, t.run).W(), 7);
+    AnalysisRun t({{"/jobs/a/plate.shp", rectangleOutline(20, 8)}, {"/jobs/b/plate.shp", rectangleOutline(50, 30)}});
+    const Raster& a = partRaster(circleOutline(0, 0, 10), "/r/a/plate.shp", 90, t.run);
+    EXPECT_EQ(&partRaster(rectangleOutline(5, 5), "/r/a/plate.shp", 90, t.run), &a);
+    EXPECT_EQ(partRaster(rectangleOutline(5, 5), "/r/b/plate.shp", 90, t.run).W(), 5);
+    EXPECT_EQ(partRaster(rectangleOutline(6, 6), "/r/a/plate.shp", 89.6, t.run).W(), 6);
+    EXPECT_EQ(partRaster(rectangleOutline(7, 7), "/r/a/plate.dxf", 90, t.run).W(), 7);
     EXPECT_EQ(t.run.caches.partRasters.size(), 4u);
-}
 
-// Rectangles stack on their box plus one cell, without turning or pairing, whether analysed from
-// the box alone or by the lattice search. Parts whose turns count from the sheet are analysed as
-// they lie on the turned sheet, once per sheet angle; files of the same name in other folders
-// are other parts.
-TEST(PartAnalysis, RectanglesStackOnTheirBoxCachedByPathAndSheetAngle)
-{
     EXPECT_EQ(simpleAnalysis(rectangleOutline(20, 8)), (StackParams{.StepX = 21, .StepH = 9, .StepY = 9}));
     EXPECT_EQ(simpleAnalysis(rectangleOutline(9.5, 2.4)).StepX, 10); // Round(10.5) = 10
-    AnalysisRun t({{"/jobs/a/plate.shp", rectangleOutline(20, 8)}, {"/jobs/b/plate.shp", rectangleOutline(50, 30)}});
     EXPECT_EQ(t.analyse("/jobs/a/plate.shp", "No"), simpleAnalysis(rectangleOutline(20, 8)));
     const StackParams onWide = t.analyse("/jobs/a/plate.shp", "No", 90);
     EXPECT_EQ(onWide, (StackParams{.StepX = 9, .StepH = 21, .BaseAngle = 90, .StepY = 21}));
     EXPECT_EQ(t.analyse("/jobs/b/plate.shp", "No").StepX, 51);
     EXPECT_EQ(t.run.caches.analyses.size(), 3u);
-
     const UniformRandom before = t.run.random;
     const size_t rasters = t.run.caches.partRasters.size();
     EXPECT_EQ(t.analyse("/jobs/a/plate.shp", "No", 90), onWide);
