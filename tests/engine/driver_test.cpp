@@ -1,68 +1,128 @@
+// Whole optimisations (set-up, order, trials, cancelling, layouts judged on the vector geometry)
+// and the layout lists they leave: repeated layouts and the item list.
 #include <gtest/gtest.h>
-
-#include <map>
 
 #include <cmath>
 #include <set>
+#include <sstream>
 
 #include "cell_by_cell_fit.h"
+#include "engine/kerf_scale.h"
+#include "engine/layout_results.h"
 #include "engine/layout_summary.h"
 #include "engine/nesting_driver.h"
+#include "engine/run_texts.h"
 #include "engine_job.h"
-#include "layout_check.h"
+#include "layouts/layout_geometry_check.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
 
 namespace {
 
-// Cancels at its first poll, which comes after the first sheet.
-class CancelAtFirstPoll : public SilentProgress {
-public:
-    bool cancelRequested() override { return true; }
-};
-
-// Records the first sheet strategised in each trial.
-class FirstSheetPerTrial : public SilentProgress {
-public:
+// Records the first sheet strategised in each trial and the layout numbers shown; cancels at its
+// first poll (which comes after the first sheet) when told to.
+struct Recorder : SilentProgress {
     std::set<std::string> firstSheets;
-    void trialStarted(int, int) override { waiting_ = true; }
+    std::vector<int> layoutsShown;
+    bool waiting = false, cancel = false;
+    bool cancelRequested() override { return cancel; }
+    void trialStarted(int, int) override { waiting = true; }
+    void layoutNumber(int layoutNo) override { layoutsShown.push_back(layoutNo); }
     void status(const std::string& text, long long, long long) override
     {
-        if (waiting_ && text.rfind("Strategizing for sheet ", 0) == 0) {
-            firstSheets.insert(text);
-            waiting_ = false;
-        }
+        if (waiting && text.starts_with("Strategizing for sheet ")) firstSheets.insert(text);
+        waiting = waiting && !text.starts_with("Strategizing for sheet ");
     }
-
-private:
-    bool waiting_ = false;
 };
-
-// Degrees brought into [0, 360).
-double turn(double angle)
-{
-    const double a = std::fmod(angle, 360.0);
-    return a < 0 ? a + 360 : a;
-}
 
 } // namespace
 
-TEST(Driver, RunsOneTrialPerSheetTypeToTheFourth)
+TEST(RunTexts, NiceKerfElapsedTimeTitleAndEndStatus)
+{
+    // A whole kerf stays; the fraction goes to fives of its first digits, at least 0.01.
+    for (const auto& [kerf, nice] : std::vector<std::pair<double, double>>{
+             {0.0625, 0.06}, {1.234, 1.25}, {0.3, 0.3}, {3, 3}, {6.25, 6.25}, {2.0001, 2.01}})
+        EXPECT_DOUBLE_EQ(niceKerf(kerf), nice) << kerf;
+    // Seconds with at most two decimals and no leading zero.
+    EXPECT_EQ(formatElapsed(0.25), ".25");
+    EXPECT_EQ(endStatusText(EndStatus::Full, 0.5), "Full Optimization Done# [.5 Seconds]");
+    EXPECT_EQ(endStatusText(EndStatus::Partial, 12.345), "Partial Optimization Done# [12.35 Seconds]");
+    EXPECT_EQ(endStatusText(EndStatus::Failed, 5), "Optimization Failed# [5. Seconds]");
+    EXPECT_EQ(progressTitle(1, 16, false, 0, 0), "Nesting Progress : 6%  | Ov. Yield : NA | Layouts : NA");
+    EXPECT_EQ(progressTitle(8, 16, true, 0.8123456, 3), "Nesting Progress : 50%  | Ov. Yield : 81.235% | Layouts : 3");
+    EXPECT_EQ(progressTitle(1, 1, true, 0.5, 1), "Nesting Progress : 100%  | Ov. Yield : 50% | Layouts : 1");
+}
+
+TEST(KerfAndScale, KerfGrowsToCapTheSheetRasterAndGiveTheSmallestPartTwoCells)
+{
+    struct Case {
+        double sheetW, sheetH, partW, partH, kerf, actKerf;
+    };
+    // One cell per kerf; the cap of about 1600 cells across the largest sheet (no kerf starts
+    // at 0.0625: 1000 / 1600 = 0.625 -> 0.6); the smallest part two cells across (1.2 / 2); an
+    // absurdly small kerf cannot make the raster larger.
+    for (const Case& c : std::vector<Case>{{1000, 500, 100, 50, 3, 3},
+                                           {10000, 10000, 500, 500, 3, 6.25},
+                                           {1000, 1000, 100, 100, 0, 0.6},
+                                           {1000, 500, 100, 1.2, 3, 0.6},
+                                           {3000, 1500, 100, 100, 1e-9, 1.35}}) {
+        EngineJob job;
+        job.sheet(job.rectangleFile("s.shp", c.sheetW, c.sheetH), 1);
+        job.part(job.rectangleFile("p.shp", c.partW, c.partH), 1).kerf(c.kerf);
+        const KerfScale plan = planKerfAndScale(job.state);
+        EXPECT_DOUBLE_EQ(plan.actKerf, c.actKerf) << c.sheetW << " " << c.partH << " " << c.kerf;
+        EXPECT_EQ(plan.smallPartRule, c.partH == 1.2);
+        if (!plan.smallPartRule) {
+            EXPECT_LT(plan.largestSheetCells(), 1700);
+        }
+    }
+}
+
+TEST(Driver, SortsSheetsAndPartsByPriorityThenArea)
+{
+    EngineJob job;
+    job.sheet(job.rectangleFile("last.shp", 900, 900), 1, 0)
+        .sheet(job.rectangleFile("small.shp", 300, 300), 1, 2)
+        .sheet(job.rectangleFile("large.shp", 600, 600), 1, 2);
+    job.part(job.rectangleFile("p1.shp", 10, 10), 1, 1)
+        .part(job.rectangleFile("p2.shp", 40, 40), 1, 0)
+        .part(job.rectangleFile("p3.shp", 20, 20), 1, 1)
+        .kerf(1);
+    SilentProgress progress;
+    NestingRun run(job.state, NestingMode::Free, progress);
+    setUpKerfAndScale(run);
+    computeAreasAndSort(run);
+    std::string order;
+    for (const auto& e : job.state.sheets) order += e.FileName.substr(e.FileName.rfind('/') + 1) + " ";
+    for (const auto& e : job.state.parts) order += e.FileName.substr(e.FileName.rfind('/') + 1) + " ";
+    EXPECT_EQ(order, "large.shp small.shp last.shp p3.shp p1.shp p2.shp ");
+    EXPECT_EQ(job.state.sheets[2].Pri, 32767) << "priority 0 sorts last";
+    EXPECT_EQ(job.state.parts[0].Area, 400);
+}
+
+// With n sheet types, n^4 trials; sheets of equal priority each come first in some trial, and a
+// second run gives the same layouts.
+TEST(Driver, TriesSheetsOfEqualPriorityInRandomOrderReproducibly)
 {
     for (int types = 1; types <= 4; ++types) {
         EngineJob job;
-        for (const char* name : {"s1.shp", "s2.shp", "s3.shp", "s4.shp"}) {
-            if (static_cast<int>(job.state.sheets.size()) == types) break;
-            job.sheet(job.rectangleFile(name, 300, 300), 1);
+        std::set<std::string> sheets;
+        for (int s = 1; s <= types; ++s) {
+            const std::string name = "s" + std::to_string(s) + ".shp";
+            job.sheet(job.rectangleFile(name, 300, 300), 1, 1);
+            sheets.insert("Strategizing for sheet " + name + "...");
         }
-        job.part(job.rectangleFile("p.shp", 50, 50), 1).kerf(3);
-        SilentProgress progress;
+        job.part(job.rectangleFile("p.shp", 200, 200), types).kerf(3);
+        NestingState again = job.state;
+        Recorder progress;
         const RunResult result = optimise(job.state, NestingMode::Free, progress);
-        const int expected = types * types * types * types;
-        EXPECT_EQ(result.trials, expected) << types << " sheet types";
-        EXPECT_EQ(result.trialsRun, expected);
+        EXPECT_EQ(result.trials, types * types * types * types) << types << " sheet types";
+        EXPECT_EQ(result.trialsRun, result.trials);
         EXPECT_EQ(result.status, EndStatus::Full);
+        EXPECT_EQ(progress.firstSheets, sheets);
+        optimise(again, NestingMode::Free, progress);
+        EXPECT_EQ(again.entities, job.state.entities);
     }
 }
 
@@ -71,7 +131,8 @@ TEST(Driver, CancelKeepsTheCancelledTrialsLayouts)
     EngineJob job;
     job.sheet(job.rectangleFile("a.shp", 300, 300), 5, 1).sheet(job.rectangleFile("b.shp", 300, 300), 5, 1);
     job.part(job.rectangleFile("p.shp", 200, 200), 12).kerf(3);
-    CancelAtFirstPoll progress;
+    Recorder progress;
+    progress.cancel = true;
     const RunResult result = optimise(job.state, NestingMode::Free, progress);
     EXPECT_TRUE(result.cancelled);
     EXPECT_EQ(result.trialsRun, 1);
@@ -81,144 +142,127 @@ TEST(Driver, CancelKeepsTheCancelledTrialsLayouts)
     EXPECT_EQ(job.state.parts[0].Remaining, 7);
 }
 
-TEST(Driver, EqualPrioritiesAreTriedInRandomOrderReproducibly)
+// The cell-by-cell identity: part types with arcs (one with a hole, too large for one sheet
+// type) share each sheet of two types (one nested turned), and the engine's fit test gives exactly
+// the layouts of the cell-by-cell one, in every mode. The layouts are sound: no overlap, inside
+// the sheets, each part placed as often as demanded, sheets within stock, "No" parts as drawn and
+// "step90" parts at right angles, yields adding up.
+TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
 {
-    EngineJob job;
-    job.sheet(job.rectangleFile("a.shp", 300, 300), 1, 1).sheet(job.rectangleFile("b.shp", 300, 300), 1, 1);
-    job.part(job.rectangleFile("p.shp", 200, 200), 2).kerf(3);
-    FirstSheetPerTrial progress;
-    NestingState first = job.state, second = job.state;
-    EXPECT_EQ(optimise(first, NestingMode::Free, progress).trials, 16);
-    EXPECT_EQ(progress.firstSheets,
-              (std::set<std::string>{"Strategizing for sheet a.shp...", "Strategizing for sheet b.shp..."}))
-        << "over 16 trials each sheet comes first some time";
-    SilentProgress silent;
-    optimise(second, NestingMode::Free, silent);
-    EXPECT_EQ(first.entities, second.entities);
-}
-
-TEST(Driver, SortsSheetsAndPartsByPriorityThenArea)
-{
-    EngineJob job;
-    const std::string small = job.rectangleFile("small.shp", 300, 300);
-    const std::string large = job.rectangleFile("large.shp", 600, 600);
-    const std::string last = job.rectangleFile("last.shp", 900, 900);
-    job.sheet(last, 1, 0).sheet(small, 1, 2).sheet(large, 1, 2);
-    const std::string p1 = job.rectangleFile("p1.shp", 10, 10);
-    const std::string p2 = job.rectangleFile("p2.shp", 40, 40);
-    const std::string p3 = job.rectangleFile("p3.shp", 20, 20);
-    job.part(p1, 1, 1).part(p2, 1, 0).part(p3, 1, 1).kerf(1);
-    SilentProgress progress;
-    NestingRun run(job.state, NestingMode::Free, progress);
-    setUpKerfAndScale(run);
-    computeAreasAndSort(run);
-    const NestingState& s = job.state;
-    EXPECT_EQ((std::vector<std::string>{s.sheets[0].FileName, s.sheets[1].FileName, s.sheets[2].FileName}),
-              (std::vector<std::string>{large, small, last}));
-    EXPECT_EQ((std::vector<std::string>{s.parts[0].FileName, s.parts[1].FileName, s.parts[2].FileName}),
-              (std::vector<std::string>{p3, p1, p2}));
-    EXPECT_EQ(s.sheets[2].Pri, 32767) << "priority 0 sorts last";
-    EXPECT_EQ(s.parts[0].Area, 400);
-}
-
-// The example job, optimised once for the checks below.
-class ExampleJob : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        state_ = new NestingState(exampleJob());
-        SilentProgress progress;
-        result_ = optimise(*state_, NestingMode::Free, progress);
-    }
-    static void TearDownTestSuite()
-    {
-        delete state_;
-        state_ = nullptr;
-    }
-    static NestingState* state_;
-    static RunResult result_;
-};
-NestingState* ExampleJob::state_ = nullptr;
-RunResult ExampleJob::result_;
-
-TEST_F(ExampleJob, NestsEveryPartWithoutOverlapInsideTheSheets)
-{
-    EXPECT_EQ(result_.status, EndStatus::Full) << result_.statusText;
-    EXPECT_EQ(result_.trials, 81);
-    const std::vector<std::string> faults = geometryFaults(*state_, state_->details.ActKerf);
-    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, first: " << faults.front();
-}
-
-TEST_F(ExampleJob, PlacesEachQuantityExactlyAndNeverMoreSheetsThanInStock)
-{
-    const PlacedCounts counts = placedCounts(*state_);
-    for (size_t i = 0; i < state_->parts.size(); ++i)
-        EXPECT_EQ(counts.parts[i], state_->parts[i].Qty) << state_->parts[i].FileName;
-    for (size_t i = 0; i < state_->sheets.size(); ++i) {
-        EXPECT_LE(counts.sheets[i], state_->sheets[i].Qty) << state_->sheets[i].FileName;
-        EXPECT_EQ(counts.sheets[i], state_->sheets[i].Qty - std::abs(state_->sheets[i].Remaining));
-    }
-}
-
-TEST_F(ExampleJob, YieldsAddUp)
-{
-    const std::vector<LayoutSummary> layouts = summariseLayouts(*state_);
-    ASSERT_FALSE(layouts.empty());
-    EXPECT_DOUBLE_EQ(overallYield(layouts), result_.bestYield);
-    for (const LayoutSummary& s : layouts) {
-        EXPECT_GT(s.yield(), 0);
-        EXPECT_LE(s.yield(), 1.05) << "layout " << s.layoutNo; // raster areas are a little generous
-    }
-    double placed = 0;
-    for (const PartEntry& p : state_->parts) placed += static_cast<double>(p.Area) * p.Qty;
-    double used = 0;
-    for (const LayoutSummary& s : layouts) used += s.sheetArea * s.qty;
-    EXPECT_DOUBLE_EQ(placed / used, result_.bestYield);
-}
-
-TEST_F(ExampleJob, HonoursTheOrientationRules)
-{
-    // Rules hold on the sheet as the user sees it, whatever turn the sheet was nested at: "No"
-    // parts lie as drawn, "step90" parts at right angles.
-    for (const LayoutEntity& e : state_->entities) {
-        if (e.PartIndex == 0) continue;
-        const std::string& orn = state_->part(e.PartIndex).Orn;
-        const double quarter = std::remainder(turn(e.Angle), 90.0);
-        if (orn == "No") {
-            EXPECT_NEAR(std::remainder(turn(e.Angle), 360.0), 0, 1e-9) << e.Angle;
-        } else if (orn == "step90") {
-            EXPECT_NEAR(quarter, 0, 1e-9) << e.Angle;
-        }
-    }
-}
-
-TEST_F(ExampleJob, ASecondRunGivesTheSameResult)
-{
-    NestingState again = exampleJob();
-    SilentProgress progress;
-    const RunResult result = optimise(again, NestingMode::Free, progress);
-    EXPECT_EQ(result.bestYield, result_.bestYield);
-    EXPECT_EQ(again.entities, state_->entities);
-}
-
-TEST(Driver, EngineFitTestGivesTheCellByCellLayouts)
-{
-    // Several part types share each sheet, on two sheet types, in every mode.
     for (const NestingMode mode : {NestingMode::Free, NestingMode::Stack, NestingMode::ContinuousStack}) {
+        SCOPED_TRACE(static_cast<int>(mode));
         EngineJob job;
         const Shape triangle{lineEntity(0, 0, 60, 0), lineEntity(60, 0, 0, 40), lineEntity(0, 40, 0, 0)};
+        const Shape halfDisc{arcEntity(35, 0, 35, 0, 180), lineEntity(0, 0, 70, 0)};
         job.sheet(job.rectangleFile("s1.shp", 300, 200), 3)
             .sheet(job.rectangleFile("s2.shp", 250, 250), 2)
-            .part(job.rectangleFile("a.shp", 70, 30), 9)
+            .part(job.shapeFile("a.shp", halfDisc), 9)
             .part(job.rectangleFile("b.shp", 45, 25), 7, 0, "step90")
             .part(job.shapeFile("c.shp", triangle), 8, 0, "No")
+            .part(job.shapeFile("w.shp", washer(0, 0, 220, 100)), 2)
             .kerf(2);
         NestingState reference = job.state;
         SilentProgress progress;
-        optimise(job.state, mode, progress);
+        const RunResult result = optimise(job.state, mode, progress);
         optimise(reference, mode, progress, nullptr, &cellByCellFits);
-        EXPECT_GT(job.state.entities.size(), 20u);
-        EXPECT_EQ(job.state.entities, reference.entities);
-        EXPECT_TRUE(geometryFaults(job.state, 2).empty());
+        const NestingState& state = job.state;
+        EXPECT_GT(state.entities.size(), 20u);
+        EXPECT_EQ(state.entities, reference.entities);
+        EXPECT_EQ(result.status, EndStatus::Full) << result.statusText;
+        for (const LayoutFault& f : checkLayouts(state, 2)) ADD_FAILURE() << f.text;
+
+        std::vector<long long> parts(state.parts.size()), sheets(state.sheets.size());
+        for (const LayoutItem& i : state.items)
+            (i.PartIndex ? parts[i.PartIndex - 1] : sheets[i.SheetIndex - 1]) += i.Qty;
+        for (size_t i = 0; i < parts.size(); ++i) EXPECT_EQ(parts[i], state.parts[i].Qty) << i;
+        for (size_t i = 0; i < sheets.size(); ++i) {
+            EXPECT_LE(sheets[i], state.sheets[i].Qty) << i;
+            EXPECT_EQ(sheets[i], state.sheets[i].Qty - std::abs(state.sheets[i].Remaining)) << i;
+        }
+        for (const LayoutEntity& e : state.entities) {
+            const std::string orn = e.PartIndex ? state.part(e.PartIndex).Orn : "";
+            const double step = orn == "No" ? 360 : orn == "step90" ? 90 : 0;
+            if (step > 0) {
+                EXPECT_NEAR(std::remainder(e.Angle, step), 0, 1e-9) << e.Angle << " " << orn;
+            }
+        }
+        const std::vector<LayoutSummary> layouts = summariseLayouts(state);
+        double placed = 0, used = 0;
+        for (const PartEntry& p : state.parts) placed += static_cast<double>(p.Area) * p.Qty;
+        for (const LayoutSummary& s : layouts) {
+            EXPECT_LE(s.yield(), 1.05) << "layout " << s.layoutNo; // raster areas are a little generous
+            used += s.sheetArea * s.qty;
+        }
+        EXPECT_DOUBLE_EQ(overallYield(layouts), result.bestYield);
+        EXPECT_DOUBLE_EQ(placed / used, result.bestYield);
     }
+}
+
+// The first copy of each layout is already taken from stock and demand; further copies are taken
+// while both allow, and every entity of the layout carries the number of identical sheets.
+TEST(RepeatLayout, RepeatsWhileStockAndDemandAllowAndWritesTheQuantity)
+{
+    struct Case {
+        const char* name;
+        std::int32_t stock, stockLeft;
+        std::vector<std::pair<std::int32_t, std::int32_t>> parts; // demand and what is left of it
+        std::vector<std::int32_t> counts;                           // instances on the layout
+        std::int32_t qty, stockAfter;
+        std::vector<std::int32_t> partsAfter;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"three identical sheets", 10, 9, {{6, 4}, {3, 2}}, {2, 1}, 3, 7, {0, 0}},
+             {"part b has fewer left than the layout holds", 10, 9, {{9, 8}, {3, 1}}, {1, 2}, 1, 9, {8, 1}},
+             {"the last sheet of the stock is used", 1, 0, {{9, 8}}, {1}, 1, 0, {8}}}) {
+        SCOPED_TRACE(c.name);
+        NestingState state;
+        state.sheets.emplace_back().Qty = c.stock;
+        state.sheets[0].Remaining = c.stockLeft;
+        state.sheets[0].Area = 1000;
+        double sheetArea = 1000, partArea = 0;
+        for (size_t i = 0; i < c.parts.size(); ++i) {
+            PartEntry& part = state.parts.emplace_back();
+            part.Qty = c.parts[i].first;
+            part.Remaining = c.parts[i].second;
+            part.Area = i == 0 ? 100 : 50;
+            partArea += part.Area * c.counts[i];
+            appendShape(state.entities, rectangle(0, 0, 1, 1), 1, 1, static_cast<std::int32_t>(i + 1), 1, 0);
+        }
+        appendShape(state.entities, rectangle(0, 0, 9, 9), 1, 1, 0, 0, 0);
+        const double layoutPartArea = partArea;
+        Recorder progress;
+        EXPECT_EQ(repeatLayout(state, c.counts, 1, 1, sheetArea, partArea, progress), c.qty);
+        EXPECT_EQ(state.sheets[0].Remaining, c.stockAfter);
+        for (size_t i = 0; i < c.parts.size(); ++i) EXPECT_EQ(state.parts[i].Remaining, c.partsAfter[i]) << i;
+        EXPECT_EQ(sheetArea, 1000 * c.qty);
+        EXPECT_EQ(partArea, layoutPartArea * c.qty);
+        for (const LayoutEntity& e : state.entities) EXPECT_EQ(e.Qty, c.qty);
+        EXPECT_EQ(progress.layoutsShown, std::vector<int>(static_cast<size_t>(c.qty - 1), 1));
+    }
+}
+
+TEST(BuildItemList, ListsInstancesInOrderThenTheSheetPerLayout)
+{
+    NestingState state;
+    for (const char* name : {"a.shp", "b.shp"}) state.parts.emplace_back().FileName = name;
+    state.sheets.emplace_back().FileName = "sheet.shp";
+    appendShape(state.entities, rectangle(10, 20, 5, 5), 1, 1, 1, 1, 90, 2);
+    appendShape(state.entities, rectangle(30, 40, 5, 5), 1, 1, 1, 2, 180, 2);
+    Shape b = rectangle(50, 60, 5, 5);
+    b.push_back(arcEntity(50, 60, 8, 0, 0)); // the circle reaches below and left of the lines
+    appendShape(state.entities, b, 1, 1, 2, 3, 270, 2);
+    appendShape(state.entities, rectangle(0, 0, 100, 100), 1, 1, 0, 0, 90, 2);
+    appendShape(state.entities, rectangle(1, 2, 5, 5), 2, 1, 2, 1, 0, 1);
+    appendShape(state.entities, rectangle(0, 0, 100, 100), 2, 1, 0, 0, 0, 1);
+    // Name, X, Y, Angle, SheetIndex, PartIndex, LayoutNo, Qty; the sheet row carries no angle.
+    std::vector<std::string> rows;
+    for (const LayoutItem& i : buildItemList(state)) {
+        std::ostringstream row;
+        row << i.Name << " " << i.X << " " << i.Y << " " << i.Angle << " " << i.SheetIndex << " " << i.PartIndex
+            << " " << i.LayoutNo << " " << i.Qty;
+        rows.push_back(row.str());
+    }
+    EXPECT_EQ(rows, (std::vector<std::string>{"a.shp 10 20 90 1 1 1 2", "a.shp 30 40 180 1 1 1 2",
+                                              "b.shp 42 52 270 1 2 1 2", "sheet.shp 0 0 0 1 0 1 2",
+                                              "b.shp 1 2 0 1 2 2 1", "sheet.shp 0 0 0 1 0 2 1"}));
 }

@@ -1,35 +1,87 @@
+// Rasters; outlines made rasters, parts conservatively (every point of the true part in an
+// occupied cell) and sheets the other way (every free cell wholly inside the sheet); part analysis.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <stdexcept>
 
-#include "engine/fast_round.h"
-#include "engine/raster.h"
+#include "engine/part_analysis.h"
+#include "engine/placement.h"
+#include "engine/rasterise.h"
+#include "engine/run_caches.h"
+#include "geometry/primitives.h"
+#include "geometry/shape_builders.h"
 #include "raster_test_support.h"
 
-namespace dravenor {
+using namespace dravenor;
+using namespace dravenor::testing;
+
 namespace {
 
-using namespace testing;
+using Points = std::vector<std::pair<double, double>>;
 
-TEST(Raster, CellsSetClearAndTest)
+// Points on each true entity (arcs as arcs, not chords), `perCell` to a cell and on arcs at least
+// one every half degree.
+std::vector<Points> pointsOn(const Shape& shape, double perCell = 20)
 {
-    Raster r(130, 4);
-    for (const int x : {0, 63, 64, 127, 128, 130}) {
-        EXPECT_FALSE(r.test(x, 2));
-        r.set(x, 2);
-        EXPECT_TRUE(r.test(x, 2)) << x;
-        EXPECT_FALSE(r.test(x, 1)) << x;
+    std::vector<Points> entities;
+    for (const ShapeEntity& e : shape) {
+        const double sweep = e.RAD == 0 ? 0 : arcSweep(e.Nstart, e.Nend) * kPi / 180;
+        const double length = e.RAD == 0 ? std::hypot(e.X2 - e.X1, e.Y2 - e.Y1) : e.RAD * sweep;
+        const int n = 1 + static_cast<int>(std::max(length * perCell, sweep * 360 / kPi));
+        Points& points = entities.emplace_back();
+        for (int k = 0; k <= n; ++k) {
+            const double t = static_cast<double>(k) / n, a = e.Nstart * kPi / 180 + sweep * t;
+            if (e.RAD == 0)
+                points.emplace_back(e.X1 + (e.X2 - e.X1) * t, e.Y1 + (e.Y2 - e.Y1) * t);
+            else
+                points.emplace_back(e.CX + e.RAD * std::cos(a), e.CY + e.RAD * std::sin(a));
+        }
     }
-    EXPECT_EQ(r.countOccupied(), 6);
-    r.clear(64, 2);
-    EXPECT_FALSE(r.test(64, 2));
-    EXPECT_TRUE(r.test(63, 2));
-    EXPECT_EQ(r.countOccupied(), 5);
+    return entities;
 }
 
-TEST(Raster, SixtyFourCellsFromAnyColumn)
+// Even-odd inside test against the true outline, sampled finely enough to stand for it.
+bool insideTrue(const std::vector<Points>& outline, double x, double y)
+{
+    bool inside = false;
+    for (const Points& pts : outline)
+        for (size_t k = 0; k + 1 < pts.size(); ++k) {
+            const auto [x1, y1] = pts[k];
+            const auto [x2, y2] = pts[k + 1];
+            if ((y1 <= y) != (y2 <= y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
+        }
+    return inside;
+}
+
+bool nearOutline(const std::vector<Points>& outline, double x, double y, double distance)
+{
+    for (const Points& pts : outline)
+        for (const auto& [px, py] : pts)
+            if (std::hypot(px - x, py - y) <= distance) return true;
+    return false;
+}
+
+int cellAt(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+
+// A run whose outline cache already holds the parts' outlines, as the kerf set-up leaves it.
+struct AnalysisRun : TestRun {
+    explicit AnalysisRun(const std::map<std::string, Outline>& outlines) { run.caches.outlines = outlines; }
+    StackParams analyse(const std::string& file, const std::string& orn, double sheetAngle = 0)
+    {
+        PartEntry part;
+        part.FileName = file;
+        part.Qty = part.Remaining = 1;
+        part.Orn = orn;
+        return analysePart(part, sheetAngle, run);
+    }
+};
+
+} // namespace
+
+TEST(Raster, WordsFromAnyColumnAndSizesOutOfRange)
 {
     std::mt19937 rng(7);
     const Raster r = randomRaster(rng, 200, 3, 0.5);
@@ -38,10 +90,6 @@ TEST(Raster, SixtyFourCellsFromAnyColumn)
         for (int k = 0; k < 64; ++k) ASSERT_EQ(((word >> k) & 1) != 0, r.test(x + k, 1)) << x << " + " << k;
     }
     EXPECT_EQ(r.cellsFrom(0, 9), 0u);
-}
-
-TEST(Raster, NegativeSizeHasNoCellsAndHugeSizeIsRefused)
-{
     const Raster none(-5, 3);
     EXPECT_EQ(none.W(), -1);
     EXPECT_FALSE(none.test(0, 0));
@@ -50,17 +98,171 @@ TEST(Raster, NegativeSizeHasNoCellsAndHugeSizeIsRefused)
     EXPECT_THROW(Raster::forBox(1e12, 10), std::length_error);
 }
 
-TEST(FastRounding, SameAsRoundHalfEven)
+// Parts with slanted edges, large and small arcs and holes: every point of the true part, on its
+// outline or inside it, lies in an occupied cell of its raster; a cell reaches 0.71 from its
+// centre, so a cell farther than that from the part (in a hole, beyond an edge) stays free.
+TEST(RasteriseOutline, OccupiesEveryCellThePartTouchesAndNoOther)
 {
-    std::mt19937 rng(3);
-    std::uniform_real_distribution<double> any(-5000, 5000);
-    for (int i = 0; i < 100000; ++i) {
-        const double v = i % 2 ? any(rng) : std::floor(any(rng)) + 0.5;
-        ASSERT_EQ(roundHalfEvenFast(v), roundHalfEven(v)) << v;
+    // A flat segment of a large disc: its chords stand 0.15 cells inside the arc.
+    const double r = 1000, half = 3.3 * kPi / 180;
+    const double ax = r * std::sin(half), ay = r * std::cos(half);
+    const std::vector<std::pair<const char*, Shape>> cases{
+        {"ring", {arcEntity(20, 20, 20, 0, 0), arcEntity(20, 20, 7.3, 0, 0)}},
+        {"bow", {arcEntity(0, 0, r, 90 - 3.3, 90 + 3.3), lineEntity(-ax, ay, ax, ay)}},
+        {"gusset", {lineEntity(0, 0, 37.3, 0), lineEntity(37.3, 0, 37.3, 11.1), lineEntity(37.3, 11.1, 9.7, 23.9),
+                    lineEntity(9.7, 23.9, 0, 23.9), lineEntity(0, 23.9, 0, 0)}},
+        {"sliver", {lineEntity(0, 0, 40.2, 3.7), lineEntity(40.2, 3.7, 0.4, 1.9), lineEntity(0.4, 1.9, 0, 0)}}};
+    for (auto [name, shape] : cases) {
+        SCOPED_TRACE(name);
+        TestRun t;
+        // Placed as the rasteriser places it: the chords' box at the origin.
+        const Extents box = outlineBox(shapeToSegments(shape));
+        moveShape(shape, -box.xmin, -box.ymin);
+        const Raster raster = rasteriseOutline(shapeToSegments(shape), t.run);
+        EXPECT_FALSE(raster.tooSmall());
+        EXPECT_TRUE(t.warnings.empty());
+        const std::vector<Points> outline = pointsOn(shape);
+        for (const Points& entity : outline)
+            for (const auto& [x, y] : entity) {
+                ASSERT_LE(cellAt(x), raster.W());
+                ASSERT_TRUE(raster.test(cellAt(x), cellAt(y))) << "outline point " << x << "," << y;
+            }
+        for (double y = 0.05; y < raster.H(); y += 0.37)
+            for (double x = 0.05; x < raster.W(); x += 0.41)
+                if (insideTrue(outline, x, y)) {
+                    ASSERT_TRUE(raster.test(cellAt(x), cellAt(y))) << "inside point " << x << "," << y;
+                }
+        for (const auto& [x, y] : occupiedCells(raster))
+            ASSERT_TRUE(insideTrue(outline, x, y) || nearOutline(outline, x, y, 0.72)) << "far cell " << x << "," << y;
     }
-    for (const double v : {0.5, 1.5, 2.5, -0.5, -1.5, 0.49999999999999994, 4503599627370497.0, 1e300, -1e300})
-        EXPECT_EQ(roundHalfEvenFast(v), roundHalfEven(v)) << v;
 }
 
-} // namespace
-} // namespace dravenor
+TEST(RasteriseOutline, PartsWithoutInsideAreFilledAsBoxesAndWarnedOnce)
+{
+    TestRun t;
+    const Outline thinRing = shapeToSegments({arcEntity(20, 20, 20, 0, 0), arcEntity(20, 20, 19.4, 0, 0)});
+    for (const auto& [outline, W, H] : {std::tuple{rectangleOutline(30, 1), 30, 1}, std::tuple{thinRing, 40, 40},
+                                        std::tuple{rectangleOutline(1, 40), 1, 40}}) {
+        const Raster r = rasteriseOutline(outline, t.run);
+        EXPECT_EQ(r.W(), W);
+        EXPECT_EQ(r.H(), H);
+        EXPECT_TRUE(r.tooSmall());
+        EXPECT_EQ(r.countOccupied(), (W + 1LL) * (H + 1));
+    }
+    EXPECT_EQ(t.warnings, std::vector<std::string>{"One or more parts are too small, kerf may increase slightly"});
+}
+
+// Rectangles stand upright; other sheets lie on their longest edge, the first of equal ones along
+// the bottom when it runs counter-clockwise (on top when clockwise: turned by a further 180).
+// Every free cell lies wholly inside the sheet as turned, and outside its holes, judged on the
+// true circle; the sheet stays usable: its area less at most two cells along every edge. A
+// rectangle loses exactly the cells of its edges.
+TEST(PrepareSheet, TurnsTheSheetAndFreesOnlyCellsWhollyInsideIt)
+{
+    struct Case {
+        const char* name;
+        Shape sheet;
+        double angle;
+        int W;
+        double area, edges;
+        long long occupied;
+    };
+    const double side = 50 * std::sqrt(2.0);
+    const std::vector<Case> cases{
+        {"offcut with a hole",
+         {lineEntity(0, 0, 120.3, 0), lineEntity(120.3, 0, 80.6, 90.2), lineEntity(80.6, 90.2, 0, 90.2),
+          lineEntity(0, 90.2, 0, 0), arcEntity(45.5, 40.25, 21.7, 0, 0)},
+         0, 120, 0.5 * (120.3 + 80.6) * 90.2 - kPi * 21.7 * 21.7,
+         120.3 + std::hypot(39.7, 90.2) + 80.6 + 90.2 + 2 * kPi * 21.7, -1},
+        {"wide rectangle", rectangle(0, 0, 200, 100), 90, 100, 20000, 600, 2 * 101 + 2 * 199},
+        {"tall rectangle", rectangle(0, 0, 100, 200), 0, 100, 20000, 600, 2 * 101 + 2 * 199},
+        {"square on a corner", polygon({{50, 0}, {100, 50}, {50, 100}, {0, 50}}), 315, 71, side * side, 4 * side, -1},
+        {"clockwise", polygon({{50, 0}, {0, 50}, {50, 100}, {100, 50}}), 45, 71, side * side, 4 * side, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestRun t;
+        const PreparedSheet prepared = prepareSheet(shapeToSegments(c.sheet), t.run);
+        EXPECT_NEAR(prepared.angle, c.angle, 1e-9);
+        EXPECT_EQ(prepared.raster.W(), c.W);
+        if (c.occupied >= 0) {
+            EXPECT_EQ(prepared.raster.countOccupied(), c.occupied);
+        }
+        Shape turned = c.sheet;
+        rotateShape(turned, prepared.angle);
+        const Extents box = outlineBox(shapeToSegments(turned));
+        moveShape(turned, -box.xmin, -box.ymin);
+        const std::vector<Points> outline = pointsOn(turned, 0);
+        int free = 0;
+        for (int y = 0; y <= prepared.raster.H(); ++y)
+            for (int x = 0; x <= prepared.raster.W(); ++x) {
+                if (prepared.raster.test(x, y)) continue;
+                ++free;
+                for (double dy = -0.5; dy <= 0.5; dy += 0.5)
+                    for (double dx = -0.5; dx <= 0.5; dx += 0.5)
+                        ASSERT_TRUE(insideTrue(outline, x + dx, y + dy)) << "free cell " << x << "," << y;
+            }
+        EXPECT_GT(free, c.area - 2 * c.edges);
+    }
+}
+
+// Part rasters are cached by path and exact angle: files of the same name in other folders, and
+// nearby angles, are other rasters. Analyses are cached by path and, for parts whose turns count
+// from the sheet, the sheet's angle; a repeated one draws and rasterises nothing. Rectangles stack
+// on their box plus one cell, without turning or pairing, from the box alone or by the lattice
+// search (on a sheet turned by 90 as they lie on it).
+TEST(RunCaches, RastersAndAnalysesByPathAndExactAngle)
+{
+    AnalysisRun t({{"/jobs/a/plate.shp", rectangleOutline(20, 8)}, {"/jobs/b/plate.shp", rectangleOutline(50, 30)}});
+    const Raster& a = partRaster(circleOutline(0, 0, 10), "/r/a/plate.shp", 90, t.run);
+    EXPECT_EQ(&partRaster(rectangleOutline(5, 5), "/r/a/plate.shp", 90, t.run), &a);
+    EXPECT_EQ(partRaster(rectangleOutline(5, 5), "/r/b/plate.shp", 90, t.run).W(), 5);
+    EXPECT_EQ(partRaster(rectangleOutline(6, 6), "/r/a/plate.shp", 89.6, t.run).W(), 6);
+    EXPECT_EQ(partRaster(rectangleOutline(7, 7), "/r/a/plate.dxf", 90, t.run).W(), 7);
+    EXPECT_EQ(t.run.caches.partRasters.size(), 4u);
+
+    EXPECT_EQ(simpleAnalysis(rectangleOutline(20, 8)), (StackParams{.StepX = 21, .StepH = 9, .StepY = 9}));
+    EXPECT_EQ(simpleAnalysis(rectangleOutline(9.5, 2.4)).StepX, 10); // Round(10.5) = 10
+    EXPECT_EQ(t.analyse("/jobs/a/plate.shp", "No"), simpleAnalysis(rectangleOutline(20, 8)));
+    const StackParams onWide = t.analyse("/jobs/a/plate.shp", "No", 90);
+    EXPECT_EQ(onWide, (StackParams{.StepX = 9, .StepH = 21, .BaseAngle = 90, .StepY = 21}));
+    EXPECT_EQ(t.analyse("/jobs/b/plate.shp", "No").StepX, 51);
+    EXPECT_EQ(t.run.caches.analyses.size(), 3u);
+    const UniformRandom before = t.run.random;
+    const size_t rasters = t.run.caches.partRasters.size();
+    EXPECT_EQ(t.analyse("/jobs/a/plate.shp", "No", 90), onWide);
+    EXPECT_EQ(drawsBetween(before, t.run.random), 0);
+    EXPECT_EQ(t.run.caches.partRasters.size(), rasters);
+}
+
+TEST(PartAnalysis, TrianglesPairWithTurnedPartnersUnlessOrnIsNo)
+{
+    const Outline triangle{{0, 0, 40, 0}, {40, 0, 0, 40}, {0, 40, 0, 0}};
+    AnalysisRun plain({{"/p/tri.shp", triangle}}), turned({{"/p/tri.shp", triangle}});
+    const StackParams no = plain.analyse("/p/tri.shp", "No");
+    EXPECT_EQ(no.PairAngle, 0);
+    EXPECT_EQ(no.StepY, 41);
+    const StackParams step90 = turned.analyse("/p/tri.shp", "step90");
+    EXPECT_EQ(step90.PairAngle, 180);
+    EXPECT_LT(step90.StepY, 41); // the partner row nests into the first row
+    // The partner copy really fits beside the first row.
+    Raster canvas(400, 400);
+    const Raster& a = plain.run.caches.partRasters.at(partRasterKey(0, "/p/tri.shp"));
+    stamp(a, canvas, 0, 0);
+    stamp(a, canvas, step90.StepX, 0);
+    const Raster& b = turned.run.caches.partRasters.at(partRasterKey(180, "/p/tri.shp"));
+    EXPECT_TRUE(fits(b, canvas, {}, step90.ShiftX + step90.StepX, step90.StepY));
+}
+
+// Copies in a row never share a cell: a pitch at which they would is raised.
+TEST(PartAnalysis, PitchRaisedUntilCopiesShareNoCell)
+{
+    TestRun t;
+    const Raster rhombus = rasteriseOutline(shapeToSegments(polygon({{0, 0}, {20, 0}, {30, 17}, {10, 17}})), t.run);
+    const int pitch = clearPitch(rhombus, 5);
+    EXPECT_GE(pitch, 20);
+    Raster row(200, 40);
+    stamp(rhombus, row, 0, 0);
+    EXPECT_TRUE(fits(rhombus, row, {}, pitch, 0));
+    EXPECT_FALSE(fits(rhombus, row, {}, pitch - 1, 0));
+    EXPECT_EQ(clearPitch(rhombus, pitch + 3), pitch + 3);
+}

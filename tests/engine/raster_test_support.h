@@ -1,7 +1,5 @@
 #pragma once
 // Runs, outlines and rasters for the raster, rasterisation, placement and analysis tests.
-#include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <utility>
@@ -16,18 +14,12 @@ namespace dravenor::testing {
 
 inline int uniform(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
-// Keeps the warnings of a run.
-class KeepingWarnings : public SilentProgress {
-public:
+// A run on an empty state with scale 1 (outlines are in cells) that keeps its warnings.
+struct TestRun : SilentProgress {
+    TestRun() : run(state, NestingMode::Stack, *this) {}
     void warning(const std::string& text) override { warnings.push_back(text); }
     std::vector<std::string> warnings;
-};
-
-// A run on an empty state with scale 1 (outlines are in cells).
-struct TestRun {
-    TestRun() : run(state, NestingMode::Stack, progress) {}
     NestingState state;
-    KeepingWarnings progress;
     NestingRun run;
 };
 
@@ -42,31 +34,28 @@ inline long long drawsBetween(UniformRandom before, const UniformRandom& after, 
     return -1;
 }
 
-// Closed polygon through the points, in order.
-inline Outline polygon(const std::vector<std::pair<double, double>>& points)
+// Closed polygon of lines through the points, in order.
+inline Shape polygon(const std::vector<std::pair<double, double>>& points)
 {
-    Outline outline;
+    Shape shape;
     for (size_t i = 0; i < points.size(); ++i) {
         const auto& [x1, y1] = points[i];
         const auto& [x2, y2] = points[(i + 1) % points.size()];
-        outline.push_back({x1, y1, x2, y2});
+        shape.push_back({x1, y1, x2, y2});
     }
-    return outline;
+    return shape;
 }
 
-inline Outline rectangleOutline(double w, double h) { return polygon({{0, 0}, {w, 0}, {w, h}, {0, h}}); }
+inline Outline rectangleOutline(double w, double h)
+{
+    return shapeToSegments(polygon({{0, 0}, {w, 0}, {w, h}, {0, h}}));
+}
 
 // Chords of a circle about (cx, cy).
 inline Outline circleOutline(double cx, double cy, double r)
 {
-    ShapeEntity circle;
-    circle.CX = cx;
-    circle.CY = cy;
-    circle.RAD = r;
-    return shapeToSegments({circle});
+    return shapeToSegments({{.CX = cx, .CY = cy, .RAD = r}});
 }
-
-inline void append(Outline& to, const Outline& more) { to.insert(to.end(), more.begin(), more.end()); }
 
 // A raster of the size with about the given share of its cells occupied.
 inline Raster randomRaster(std::mt19937& rng, int W, int H, double share)

@@ -10,7 +10,7 @@ namespace dravenor::testing {
 
 class TextRecordingDevice : public QPaintDevice, QPaintEngine {
 public:
-    explicit TextRecordingDevice(QSize size) : size_(size) {}
+    explicit TextRecordingDevice(QSize size) : size(size) {}
     QPaintEngine* paintEngine() const override { return const_cast<TextRecordingDevice*>(this); }
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
@@ -19,23 +19,20 @@ public:
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
     void drawTextItem(const QPointF&, const QTextItem& item) override { texts << item.text(); }
     QPaintEngine::Type type() const override { return User; }
-    QStringList texts;
-
-protected:
+    // Dots per inch, and sizes in millimetres near enough, are 96.
     int metric(PaintDeviceMetric metric) const override
     {
         switch (metric) {
-        case PdmWidth: return size_.width();
-        case PdmHeight: return size_.height();
+        case PdmWidth: return size.width();
+        case PdmHeight: return size.height();
         case PdmDepth: return 32;
         case PdmDevicePixelRatio: return 1;
         case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-        default: return 96; // dots per inch, and sizes in millimetres near enough
+        default: return 96;
         }
     }
-
-private:
-    QSize size_;
+    const QSize size;
+    QStringList texts;
 };
 
 inline QStringList paintedTexts(QWidget& widget)

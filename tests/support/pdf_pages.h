@@ -16,10 +16,9 @@ namespace dravenor::testing {
 inline size_t pdfPageCount(const std::string& path)
 {
     const std::string bytes = TempFolder::read(path);
-    if (bytes.substr(0, 4) != "%PDF") return 0;
     size_t pages = 0;
     for (size_t at = bytes.find("/Type /Page\n"); at != std::string::npos; at = bytes.find("/Type /Page\n", at + 1)) ++pages;
-    return pages;
+    return bytes.starts_with("%PDF") ? pages : 0;
 }
 
 // What a shell command writes on its standard output ("" when it cannot run).
@@ -36,28 +35,27 @@ inline std::string commandOutput(const std::string& command)
 
 inline bool havePoppler() { return !commandOutput("command -v pdftoppm && command -v pdftotext").empty(); }
 
-// Page `page` (from 1) of the PDF as pdftoppm draws it at the resolution, through a PNG file
-// beside the PDF; a null image when it cannot be drawn.
+// " -f P -l P": page P (from 1) alone, for the poppler tools.
+inline std::string onlyPage(int page) { return " -f " + std::to_string(page) + " -l " + std::to_string(page); }
+
+// Page `page` of the PDF as pdftoppm draws it at the resolution, through a PNG file beside the
+// PDF; a null image when it cannot be drawn.
 inline QImage pdfPageImage(const std::string& pdf, int page, int dotsPerInch)
 {
     const std::string png = pdf + "-page" + std::to_string(page);
-    commandOutput("pdftoppm -r " + std::to_string(dotsPerInch) + " -f " + std::to_string(page) + " -l " +
-                  std::to_string(page) + " -png -singlefile '" + pdf + "' '" + png + "'");
+    commandOutput("pdftoppm -r " + std::to_string(dotsPerInch) + onlyPage(page) + " -png -singlefile '" + pdf + "' '" +
+                  png + "'");
     return QImage(QString::fromStdString(png + ".png"));
 }
 
 // The text of the PDF with its layout kept, as pdftotext -layout gives it.
-inline std::string pdfText(const std::string& pdf)
-{
-    return commandOutput("pdftotext -layout '" + pdf + "' -");
-}
+inline std::string pdfText(const std::string& pdf) { return commandOutput("pdftotext -layout '" + pdf + "' -"); }
 
 // The height of the lowest word box on a page, in points, as pdftotext -bbox measures it (about
 // the font size); 0 when the page has no words.
 inline double smallestWordHeight(const std::string& pdf, int page)
 {
-    const std::string boxes = commandOutput("pdftotext -bbox -f " + std::to_string(page) + " -l " +
-                                            std::to_string(page) + " '" + pdf + "' -");
+    const std::string boxes = commandOutput("pdftotext -bbox" + onlyPage(page) + " '" + pdf + "' -");
     static const std::regex word(R"re(<word xMin="[^"]*" yMin="([^"]*)" xMax="[^"]*" yMax="([^"]*)")re");
     double smallest = 0;
     for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word); it != std::sregex_iterator(); ++it) {

@@ -59,17 +59,10 @@ public:
     void setToolTip(const std::string& t) override { tip = t; }
     std::string toolTip() const override { return tip; }
 
-    int countLines(int colour) const
-    {
-        return static_cast<int>(std::count_if(lines.begin(), lines.end(), [colour](const RecordedLine& l) {
-            return l.colour == colour;
-        }));
-    }
+    int countLines(int colour) const { return countIf([=](const RecordedLine& l) { return l.colour == colour; }); }
     int countRgbLines(std::uint32_t rgb) const
     {
-        return static_cast<int>(std::count_if(lines.begin(), lines.end(), [rgb](const RecordedLine& l) {
-            return l.colour == -1 && l.rgb == rgb;
-        }));
+        return countIf([=](const RecordedLine& l) { return l.colour == -1 && l.rgb == rgb; });
     }
     std::optional<RecordedText> findText(const std::string& t) const
     {
@@ -79,6 +72,8 @@ public:
     }
 
 private:
+    template <typename Pick>
+    int countIf(Pick pick) const { return static_cast<int>(std::count_if(lines.begin(), lines.end(), pick)); }
     ViewScale view_;
 };
 

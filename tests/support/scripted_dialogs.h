@@ -18,37 +18,28 @@ public:
     std::deque<Answer> answers;
     std::deque<std::vector<std::string>> shapeSelections;
     // File names the open and save dialogs return, in turn (then cancel).
-    std::deque<std::string> openFiles;
-    std::deque<std::string> saveFiles;
+    std::deque<std::string> openFiles, saveFiles;
     std::vector<std::string> fileDialogTitles;
     // Folders the folder dialog returns, in turn (then cancel), and the captions it was shown with.
     std::deque<std::string> folders;
     std::vector<std::string> folderCaptions;
 
     std::vector<Question> questions;
-    std::vector<std::string> shapeSelectionCaptions;
-    std::vector<std::string> helpPages;
+    std::vector<std::string> shapeSelectionCaptions, helpPages;
 
     std::string openFileName(const std::string& title, const std::string&) override
     {
-        fileDialogTitles.push_back(title);
-        return pop(openFiles);
+        return pop(openFiles, fileDialogTitles, title);
     }
     std::string saveFileName(const std::string& title, const std::string&, const std::string&) override
     {
-        fileDialogTitles.push_back(title);
-        return pop(saveFiles);
+        return pop(saveFiles, fileDialogTitles, title);
     }
     std::vector<std::string> selectShapeFiles(const std::string& caption) override
     {
-        shapeSelectionCaptions.push_back(caption);
-        return pop(shapeSelections);
+        return pop(shapeSelections, shapeSelectionCaptions, caption);
     }
-    std::string selectFolder(const std::string& caption) override
-    {
-        folderCaptions.push_back(caption);
-        return pop(folders);
-    }
+    std::string selectFolder(const std::string& caption) override { return pop(folders, folderCaptions, caption); }
     void openHelp(const std::string& page) override { helpPages.push_back(page); }
 
     std::vector<std::string> questionTexts() const
@@ -73,6 +64,13 @@ private:
         T value = std::move(queue.front());
         queue.pop_front();
         return value;
+    }
+    // The next queued value (or a cancel), recording the caption the dialog was shown with.
+    template <typename T>
+    static T pop(std::deque<T>& queue, std::vector<std::string>& shown, const std::string& caption)
+    {
+        shown.push_back(caption);
+        return pop(queue);
     }
 };
 
