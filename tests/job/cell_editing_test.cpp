@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "job/job.h"
+#include "support/grid_rows.h"
 #include "support/scripted_edit_host.h"
 
 namespace dravenor {
@@ -27,17 +28,6 @@ TextGrid gridAt(const std::vector<std::string>& titles, int col)
     grid.row = 1;
     grid.col = col;
     return grid;
-}
-
-// Columns 0..Cols-1 of every data row.
-Rows rowsOf(const TextGrid& grid)
-{
-    Rows rows;
-    for (int r = 1; r < grid.rows(); ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < grid.cols(); ++c) rows.back().push_back(grid.text(r, c));
-    }
-    return rows;
 }
 
 TEST(TypedText, EachColumnKeepsOnlyWhatItsClassAllows)
@@ -101,17 +91,9 @@ TEST(ResultProtection, DeclinedChangeLeavesTheCellAlone)
     EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Declined);
     grid.col = 1;
     EXPECT_EQ(pressKey(grid, KeyEnter, host, mainWindowGrid), KeyOutcome::Declined);
-    EXPECT_EQ(rowsOf(grid), (Rows{{"1", "", "5", ""}}));
+    EXPECT_EQ(testing::cellsOf(grid), (Rows{{"1", "", "5", ""}}));
     EXPECT_TRUE(host.fileRequests.empty());
     EXPECT_EQ(host.askedKeys, (std::vector<int>{'7', KeyBackspace, KeyDelete, KeyEnter}));
-}
-
-TEST(EntryRow, TextInTheLastRowAppendsOneNumberedBlankRow)
-{
-    ScriptedEditHost host;
-    TextGrid grid = gridAt(partGridTitles(), 2);
-    type(grid, "42", host, mainWindowGrid);
-    EXPECT_EQ(rowsOf(grid), (Rows{{"1", "", "42", "", ""}, {"2", "", "", "", ""}}));
 }
 
 TEST(FileColumn, AnyKeyAsksForFilesAndAppendsThemInOrder)
@@ -123,7 +105,7 @@ TEST(FileColumn, AnyKeyAsksForFilesAndAppendsThemInOrder)
     grid.row = 1; // the selection appends whatever row is current
     pressKey(grid, KeyBackspace, host, mainWindowGrid);
     EXPECT_EQ(pressKey(grid, 'z', host, mainWindowGrid), KeyOutcome::Consumed); // cancelled
-    EXPECT_EQ(rowsOf(grid), (Rows{{"1", "/plates/A.shp", "", ""},
+    EXPECT_EQ(testing::cellsOf(grid), (Rows{{"1", "/plates/A.shp", "", ""},
                                   {"2", "/plates/b.dxf", "", ""},
                                   {"3", "/plates/C, wide.shp", "", ""},
                                   {"4", "", "", ""}}));
@@ -132,7 +114,9 @@ TEST(FileColumn, AnyKeyAsksForFilesAndAppendsThemInOrder)
     EXPECT_EQ(host.fileCellChanges, 3) << "the preview follows every key on a file cell";
 }
 
-TEST(FileColumn, SingleSelectionReplacesTheCell)
+// Outside the main window one chosen file replaces the cell; text typed into the last row of an
+// entry-row grid appends one numbered blank row.
+TEST(FileColumn, SingleSelectionReplacesTheCellAndTypingAppendsTheEntryRow)
 {
     ScriptedEditHost host;
     TextGrid grid = gridAt({"File Name", "Qty"}, 1);
@@ -143,6 +127,10 @@ TEST(FileColumn, SingleSelectionReplacesTheCell)
     EXPECT_EQ(grid.text(1, 1), "/New Folder/Part.DXF");
     EXPECT_EQ(grid.rows(), 4);
     EXPECT_EQ(host.fileRequests, std::vector<bool>{false});
+
+    TextGrid parts = gridAt(partGridTitles(), 2);
+    type(parts, "42", host, mainWindowGrid);
+    EXPECT_EQ(testing::cellsOf(parts), (Rows{{"1", "", "42", "", ""}, {"2", "", "", "", ""}}));
 }
 
 TEST(DeleteKey, FileRowClosesTheGapOtherColumnsOnlyClear)
@@ -157,7 +145,7 @@ TEST(DeleteKey, FileRowClosesTheGapOtherColumnsOnlyClear)
     EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Cleared);
     std::tie(grid.row, grid.col) = std::pair(2, 1);
     EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Cleared);
-    EXPECT_EQ(rowsOf(grid), (Rows{{"1", "/s/one.shp", "", ""}, {"2", "/s/three.shp", "3", "9"}, {"3", "", "", ""}}));
+    EXPECT_EQ(testing::cellsOf(grid), (Rows{{"1", "/s/one.shp", "", ""}, {"2", "/s/three.shp", "3", "9"}, {"3", "", "", ""}}));
     EXPECT_EQ(host.fileCellChanges, 2);
 }
 

@@ -10,35 +10,25 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-TEST(FileExists, OnlyReadableRegularFilesWithTheExactName)
-{
-    TempFolder temp;
-    const std::string file = temp.write("Plate.SHP", "");
-    fs::create_directory(temp.file("folder.shp"));
-    EXPECT_TRUE(fileExists(file));
-    EXPECT_FALSE(fileExists(temp.file("folder.shp")));
-    EXPECT_FALSE(fileExists(temp.file("plate.shp")));
-    EXPECT_FALSE(fileExists(""));
-    if (!temp.permissionsAreEnforced()) return;
-    fs::permissions(file, fs::perms::none);
-    EXPECT_FALSE(fileExists(file));
-}
-
-TEST(ReadWholeFile, BytesUnchangedOrAnErrorNamingFileAndReason)
+TEST(ReadingFiles, OnlyReadableRegularFilesWithTheExactNameAndTheirBytesUnchanged)
 {
     TempFolder temp;
     const std::string bytes("\"1\",\"2\"\r\nline\n\0end", 18);
-    const FileText text = readWholeFile(temp.write("a.shp", bytes));
+    const std::string file = temp.write("Plate.SHP", bytes);
+    fs::create_directory(temp.file("folder.shp"));
+    EXPECT_TRUE(fileExists(file));
+    for (const std::string& path : {temp.file("folder.shp"), temp.file("plate.shp"), std::string()})
+        EXPECT_FALSE(fileExists(path)) << path;
+    const FileText text = readWholeFile(file);
     EXPECT_EQ(text.bytes, bytes);
     EXPECT_EQ(text.error, "");
-
-    const std::string missing = temp.file("y.shp");
-    EXPECT_EQ(readWholeFile(missing).error, "cannot read " + missing + ": no such file");
+    EXPECT_EQ(readWholeFile(temp.file("y.shp")).error, "cannot read " + temp.file("y.shp") + ": no such file");
     EXPECT_EQ(readWholeFile(temp.folder()).error, "cannot read " + temp.folder() + ": is a folder");
     EXPECT_FALSE(readWholeFile(temp.folder()).bytes.has_value());
     if (!temp.permissionsAreEnforced()) return;
-    fs::permissions(temp.file("a.shp"), fs::perms::none);
-    EXPECT_EQ(readWholeFile(temp.file("a.shp")).error, "cannot read " + temp.file("a.shp") + ": permission denied");
+    fs::permissions(file, fs::perms::none);
+    EXPECT_FALSE(fileExists(file));
+    EXPECT_EQ(readWholeFile(file).error, "cannot read " + file + ": permission denied");
 }
 
 TEST(WriteFileAtomically, ReplacesKeepingPermissionsAndLinksWithoutTemporaryFiles)

@@ -3,19 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "job/grid_file.h"
+#include "support/grid_rows.h"
 #include "support/temp_folder.h"
 
 namespace dravenor {
 namespace {
 
+using testing::fillRow;
 using testing::TempFolder;
-
-void fillRow(TextGrid& grid, int row, const std::vector<std::string>& cells)
-{
-    if (grid.rows() <= row) grid.setRows(row + 1);
-    for (size_t c = 0; c < cells.size(); ++c) grid.setText(row, static_cast<int>(c) + 1, cells[c]);
-    grid.renumber();
-}
 
 void addResults(Job& job)
 {
@@ -47,63 +42,41 @@ TEST(NewJob, ResetEmptiesEverythingAndHidesActKerf)
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst");
 }
 
-TEST(BasicDetailsFromGrid, TextAsIsNumbersByLeadingPart)
-{
-    Job job;
-    fillRow(job.basic, 1, {"ST37", "A 1", "10.5", "2.", "2.25", "Rush order"});
-    const BasicDetails d = readBasicDetails(job.basic);
-    EXPECT_EQ((std::vector<std::string>{d.Mat, d.Grade, d.Note}),
-              (std::vector<std::string>{"ST37", "A 1", "Rush order"}));
-    EXPECT_EQ((std::vector<double>{d.Thick, d.Kerf, d.ActKerf}), (std::vector<double>{10.5, 2, 2.25}));
-    fillRow(job.basic, 1, {"", "", "", ".", "", ""});
-    EXPECT_EQ(readBasicDetails(job.basic).Kerf, 0);
-}
-
-TEST(EngineRecords, OnlyRowsWithAnExistingFileAndAQuantity)
+// Basic details as text, numbers by their leading part; sheet and part records only from rows
+// whose file exists and whose quantity rounds (half to even) above 0, paths keeping their case.
+TEST(EngineRecords, CopiedFromTheGridsWhichStayAsTheyWere)
 {
     TempFolder temp;
     const std::string plate = temp.write("Plate.SHP", "");
     const std::string strip = temp.write("strip.dxf", "");
     Job job;
-    fillRow(job.sheets, 1, {plate, "2.5", "1"}); // 2.5 rounds to 2
-    fillRow(job.sheets, 2, {temp.file("gone.shp"), "4", "1"});
-    fillRow(job.sheets, 3, {strip, "0", "2"});
-    fillRow(job.sheets, 4, {strip, "0.5", ""}); // rounds to 0
-    fillRow(job.sheets, 5, {strip, "3.5", ""});
-    fillRow(job.sheets, 6, {temp.folder(), "1", ""});
-    job.sheets.ensureEntryRow();
-    // File, Qty, Remaining and Pri of each record; paths keep their case.
-    std::vector<std::string> records;
-    for (const SheetEntry& e : sheetEntriesFromGrid(job.sheets))
-        records.push_back(e.FileName + " " + std::to_string(e.Qty) + std::to_string(e.Remaining)
-                          + std::to_string(e.Pri));
-    EXPECT_EQ(records, (std::vector<std::string>{plate + " 221", strip + " 440"}));
-
+    fillRow(job.basic, 1, {"ST37", "A 1", "10.5", "2.", "2.25", "Rush order"});
+    const std::vector<std::vector<std::string>> sheets{{plate, "2.5", "1"},       {temp.file("gone.shp"), "4", "1"},
+                                                       {strip, "0", "2"},         {strip, "0.5", ""},
+                                                       {strip, "3.5", ""},        {temp.folder(), "1", ""}};
+    for (size_t r = 0; r < sheets.size(); ++r) fillRow(job.sheets, static_cast<int>(r) + 1, sheets[r]);
     fillRow(job.parts, 1, {plate, "10", "5", "step90"});
     fillRow(job.parts, 2, {plate, "0", "1", "No"});
     fillRow(job.parts, 3, {temp.file("gone.shp"), "1", "", ""});
-    const auto parts = partEntriesFromGrid(job.parts);
-    ASSERT_EQ(parts.size(), 1u);
-    EXPECT_EQ(parts[0].Orn, "step90");
-    EXPECT_EQ(parts[0].Remaining, 10);
-    EXPECT_EQ(parts[0].Pri, 5);
-}
-
-TEST(EngineRecords, CopyFillsTheJobAndLeavesGridsAlone)
-{
-    TempFolder temp;
-    Job job;
-    fillRow(job.basic, 1, {"AL", "", "3", "1.5", "1.5", ""});
-    fillRow(job.sheets, 1, {temp.write("s.shp", ""), "1", ""});
-    fillRow(job.parts, 1, {temp.write("p.shp", ""), "0", ""});
-    job.sheets.ensureEntryRow();
-    const std::string sheetsBefore = gridToFileText(job.sheets, false);
-    job.nesting.parts.push_back(PartEntry{});
+    const std::string gridsBefore = gridToFileText(job.sheets, false) + gridToFileText(job.parts, false);
+    job.nesting.parts = {PartEntry{}, PartEntry{}};
     copyGridsToRecords(job);
-    EXPECT_EQ(job.nesting.details.Kerf, 1.5);
-    EXPECT_EQ(job.nesting.sheets.size(), 1u);
-    EXPECT_TRUE(job.nesting.parts.empty()) << "the old records are replaced";
-    EXPECT_EQ(gridToFileText(job.sheets, false), sheetsBefore);
+
+    const BasicDetails& d = job.nesting.details;
+    EXPECT_EQ((std::vector<std::string>{d.Mat, d.Grade, d.Note}), (std::vector<std::string>{"ST37", "A 1", "Rush order"}));
+    EXPECT_EQ((std::vector<double>{d.Thick, d.Kerf, d.ActKerf}), (std::vector<double>{10.5, 2, 2.25}));
+    // File, Qty, Remaining and Pri of each record.
+    std::vector<std::string> records;
+    for (const SheetEntry& e : job.nesting.sheets)
+        records.push_back(e.FileName + " " + std::to_string(e.Qty) + std::to_string(e.Remaining) + std::to_string(e.Pri));
+    EXPECT_EQ(records, (std::vector<std::string>{plate + " 221", strip + " 440"}));
+    ASSERT_EQ(job.nesting.parts.size(), 1u) << "the old records are replaced";
+    const PartEntry& part = job.nesting.parts[0];
+    EXPECT_EQ(std::tie(part.FileName, part.Orn, part.Qty, part.Remaining, part.Pri),
+              std::make_tuple(plate, "step90", 10, 10, 5));
+    EXPECT_EQ(gridToFileText(job.sheets, false) + gridToFileText(job.parts, false), gridsBefore);
+    fillRow(job.basic, 1, {"", "", "", ".", "", ""});
+    EXPECT_EQ(readBasicDetails(job.basic).Kerf, 0);
 }
 
 TEST(ResultProtection, RefusalKeepsLayoutsAndWorkingFilesAcceptingDiscardsThem)
