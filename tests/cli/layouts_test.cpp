@@ -36,6 +36,8 @@ TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceDecides)
     savedShape(dir, "sheet.shp", rectangle(0, 0, 500, 300));
     savedShape(dir, "plate.shp", rectangle(0, 0, 100, 20));
     const std::string summary = "1 layout checked: ";
+    const std::string faults = "\"sheet.shp\",0,0,0,1\n\"plate.shp\",0,0,0,1\n\"plate.shp\",99,0,0,1\n"
+                               "\"plate.shp\",0,100,0,1\n\"plate.shp\",450,100,0,1\n";
     const struct {
         std::string lines;
         std::vector<std::string> options;
@@ -46,12 +48,10 @@ TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceDecides)
          summary + "no overlaps, every part on its sheet\n"},
         {"\"sheet.shp\",0,0,0,1\r\n\"plate.shp\",0,0,0,1\r\n\"plate.shp\",20,0,0,1\r\n", {}, 1,
          "layout 1: parts 1 (plate.shp) and 2 (plate.shp) overlap\n" + summary + "1 overlap, every part on its sheet\n"},
-        {"\"sheet.shp\",0,0,0,1\n\"plate.shp\",0,0,0,1\n\"plate.shp\",99,0,0,1\n\"plate.shp\",0,100,0,1\n"
-         "\"plate.shp\",450,100,0,1\n", {}, 1,
+        {faults, {}, 1,
          "layout 1: part 4 (plate.shp) leaves the sheet\nlayout 1: parts 1 (plate.shp) and 2 (plate.shp) overlap\n" +
              summary + "1 overlap, 1 part outside the sheet\n"},
-        {"\"sheet.shp\",0,0,0,1\n\"plate.shp\",0,0,0,1\n\"plate.shp\",99,0,0,1\n\"plate.shp\",0,100,0,1\n"
-         "\"plate.shp\",450,100,0,1\n", {"--tolerance", "60"}, 0, summary + "no overlaps, every part on its sheet\n"},
+        {faults, {"--tolerance", "60"}, 0, summary + "no overlaps, every part on its sheet\n"},
         // The sheet is placed at its own position.
         {"\"sheet.shp\",200,0,0,1\n\"plate.shp\",0,0,0,1\n", {}, 1,
          "layout 1: part 1 (plate.shp) leaves the sheet\n" + summary + "no overlaps, 1 part outside the sheet\n"},

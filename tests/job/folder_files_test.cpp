@@ -148,6 +148,7 @@ TEST(DensityTable, FilesAreFoundInAnyCaseAndSavedSortedByMaterialThenDensityAsAN
     const std::string saved = "\"\",\"1.5\"\r\n\"AL\",\"2.6\"\r\n\"al\",\"2.7\"\r\n\"BR\",\"8.5\"\r\n\"ST\",\"7.85\"\r\n"
                               "\"X\",\"\"\r\n\"X\",\"9\"\r\n\"X\",\"9.5\"\r\n\"X\",\"10\"\r\n\"X\",\"100\"\r\n";
     EXPECT_EQ(TempFolder::read(temp.file("density.dat")), saved);
+    EXPECT_EQ(densityTableText(table), saved);
     fs::rename(temp.file("density.dat"), temp.file("Density.DAT"));
     EXPECT_EQ(densityTablePath(temp.folder()), temp.file("Density.DAT"));
     const DensityTable read = readDensityTable(temp.folder(), warnings);
