@@ -1,21 +1,25 @@
+// The job the main window edits: a new job, the engine records built from its grids, the guard
+// on its results, and typing into its grids' cells.
 #include "job/job.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "job/cell_editing.h"
 #include "job/grid_file.h"
+#include "support/grid_rows.h"
+#include "support/scripted_edit_host.h"
 #include "support/temp_folder.h"
 
 namespace dravenor {
 namespace {
 
+using testing::cellsOf;
+using testing::fillRow;
+using testing::ScriptedEditHost;
 using testing::TempFolder;
-
-void fillRow(TextGrid& grid, int row, const std::vector<std::string>& cells)
-{
-    if (grid.rows() <= row) grid.setRows(row + 1);
-    for (size_t c = 0; c < cells.size(); ++c) grid.setText(row, static_cast<int>(c) + 1, cells[c]);
-    grid.renumber();
-}
+using Rows = std::vector<std::vector<std::string>>;
 
 void addResults(Job& job)
 {
@@ -47,63 +51,41 @@ TEST(NewJob, ResetEmptiesEverythingAndHidesActKerf)
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst");
 }
 
-TEST(BasicDetailsFromGrid, TextAsIsNumbersByLeadingPart)
-{
-    Job job;
-    fillRow(job.basic, 1, {"ST37", "A 1", "10.5", "2.", "2.25", "Rush order"});
-    const BasicDetails d = readBasicDetails(job.basic);
-    EXPECT_EQ((std::vector<std::string>{d.Mat, d.Grade, d.Note}),
-              (std::vector<std::string>{"ST37", "A 1", "Rush order"}));
-    EXPECT_EQ((std::vector<double>{d.Thick, d.Kerf, d.ActKerf}), (std::vector<double>{10.5, 2, 2.25}));
-    fillRow(job.basic, 1, {"", "", "", ".", "", ""});
-    EXPECT_EQ(readBasicDetails(job.basic).Kerf, 0);
-}
-
-TEST(EngineRecords, OnlyRowsWithAnExistingFileAndAQuantity)
+// Basic details as text, numbers by their leading part; sheet and part records only from rows
+// whose file exists and whose quantity rounds (half to even) above 0, paths keeping their case.
+TEST(EngineRecords, CopiedFromTheGridsWhichStayAsTheyWere)
 {
     TempFolder temp;
     const std::string plate = temp.write("Plate.SHP", "");
     const std::string strip = temp.write("strip.dxf", "");
     Job job;
-    fillRow(job.sheets, 1, {plate, "2.5", "1"}); // 2.5 rounds to 2
-    fillRow(job.sheets, 2, {temp.file("gone.shp"), "4", "1"});
-    fillRow(job.sheets, 3, {strip, "0", "2"});
-    fillRow(job.sheets, 4, {strip, "0.5", ""}); // rounds to 0
-    fillRow(job.sheets, 5, {strip, "3.5", ""});
-    fillRow(job.sheets, 6, {temp.folder(), "1", ""});
-    job.sheets.ensureEntryRow();
-    // File, Qty, Remaining and Pri of each record; paths keep their case.
-    std::vector<std::string> records;
-    for (const SheetEntry& e : sheetEntriesFromGrid(job.sheets))
-        records.push_back(e.FileName + " " + std::to_string(e.Qty) + std::to_string(e.Remaining)
-                          + std::to_string(e.Pri));
-    EXPECT_EQ(records, (std::vector<std::string>{plate + " 221", strip + " 440"}));
-
+    fillRow(job.basic, 1, {"ST37", "A 1", "10.5", "2.", "2.25", "Rush order"});
+    const std::vector<std::vector<std::string>> sheets{{plate, "2.5", "1"},       {temp.file("gone.shp"), "4", "1"},
+                                                       {strip, "0", "2"},         {strip, "0.5", ""},
+                                                       {strip, "3.5", ""},        {temp.folder(), "1", ""}};
+    for (size_t r = 0; r < sheets.size(); ++r) fillRow(job.sheets, static_cast<int>(r) + 1, sheets[r]);
     fillRow(job.parts, 1, {plate, "10", "5", "step90"});
     fillRow(job.parts, 2, {plate, "0", "1", "No"});
     fillRow(job.parts, 3, {temp.file("gone.shp"), "1", "", ""});
-    const auto parts = partEntriesFromGrid(job.parts);
-    ASSERT_EQ(parts.size(), 1u);
-    EXPECT_EQ(parts[0].Orn, "step90");
-    EXPECT_EQ(parts[0].Remaining, 10);
-    EXPECT_EQ(parts[0].Pri, 5);
-}
-
-TEST(EngineRecords, CopyFillsTheJobAndLeavesGridsAlone)
-{
-    TempFolder temp;
-    Job job;
-    fillRow(job.basic, 1, {"AL", "", "3", "1.5", "1.5", ""});
-    fillRow(job.sheets, 1, {temp.write("s.shp", ""), "1", ""});
-    fillRow(job.parts, 1, {temp.write("p.shp", ""), "0", ""});
-    job.sheets.ensureEntryRow();
-    const std::string sheetsBefore = gridToFileText(job.sheets, false);
-    job.nesting.parts.push_back(PartEntry{});
+    const std::string gridsBefore = gridToFileText(job.sheets, false) + gridToFileText(job.parts, false);
+    job.nesting.parts = {PartEntry{}, PartEntry{}};
     copyGridsToRecords(job);
-    EXPECT_EQ(job.nesting.details.Kerf, 1.5);
-    EXPECT_EQ(job.nesting.sheets.size(), 1u);
-    EXPECT_TRUE(job.nesting.parts.empty()) << "the old records are replaced";
-    EXPECT_EQ(gridToFileText(job.sheets, false), sheetsBefore);
+
+    const BasicDetails& d = job.nesting.details;
+    EXPECT_EQ((std::vector<std::string>{d.Mat, d.Grade, d.Note}), (std::vector<std::string>{"ST37", "A 1", "Rush order"}));
+    EXPECT_EQ((std::vector<double>{d.Thick, d.Kerf, d.ActKerf}), (std::vector<double>{10.5, 2, 2.25}));
+    // File, Qty, Remaining and Pri of each record.
+    std::vector<std::string> records;
+    for (const SheetEntry& e : job.nesting.sheets)
+        records.push_back(e.FileName + " " + std::to_string(e.Qty) + std::to_string(e.Remaining) + std::to_string(e.Pri));
+    EXPECT_EQ(records, (std::vector<std::string>{plate + " 221", strip + " 440"}));
+    ASSERT_EQ(job.nesting.parts.size(), 1u) << "the old records are replaced";
+    const PartEntry& part = job.nesting.parts[0];
+    EXPECT_EQ(std::tie(part.FileName, part.Orn, part.Qty, part.Remaining, part.Pri),
+              std::make_tuple(plate, "step90", 10, 10, 5));
+    EXPECT_EQ(gridToFileText(job.sheets, false) + gridToFileText(job.parts, false), gridsBefore);
+    fillRow(job.basic, 1, {"", "", "", ".", "", ""});
+    EXPECT_EQ(readBasicDetails(job.basic).Kerf, 0);
 }
 
 TEST(ResultProtection, RefusalKeepsLayoutsAndWorkingFilesAcceptingDiscardsThem)
@@ -130,6 +112,187 @@ TEST(ResultProtection, RefusalKeepsLayoutsAndWorkingFilesAcceptingDiscardsThem)
     temp.write("Report.tlf", "report");
     EXPECT_TRUE(protectResultsBeforeEdit(job, temp.folder(), [] { return false; }));
     EXPECT_EQ(temp.entries(), std::vector<std::string>{"keep.shp"});
+}
+
+const GridEditOptions plainGrid{};
+const GridEditOptions mainWindowGrid{true, true};
+
+void type(TextGrid& grid, const std::string& keys, GridEditHost& host, const GridEditOptions& options = plainGrid)
+{
+    for (char key : keys) pressKey(grid, static_cast<unsigned char>(key), host, options);
+}
+
+TextGrid gridAt(const std::vector<std::string>& titles, int col)
+{
+    TextGrid grid(titles);
+    grid.row = 1;
+    grid.col = col;
+    return grid;
+}
+
+TEST(TypedText, EachColumnKeepsOnlyWhatItsClassAllows)
+{
+    struct Case {
+        std::vector<std::string> titles;
+        int col;
+        std::string keys, expected;
+    };
+    const Case cases[] = {
+        {basicDetailsTitles(), 1, "st37-x", "ST37-X"},                    // upper case
+        {basicDetailsTitles(), 6, "a, \"b\"~\t\xc8", "A B~"},             // no comma, quote or control
+        {basicDetailsTitles(), 6, std::string(25, 'n'), std::string(20, 'N')},
+        {partGridTitles(), 3, "12345", "123"},                            // Pri: three digits
+        {partGridTitles(), 2, "123456789", "123456"},                     // Qty: six digits
+        {sheetGridTitles(), 2, "-1.5e2", "152"},                          // whole numbers: digits only
+        {basicDetailsTitles(), 4, "-2.5.199", "2.519"},                   // Kerf: one point, no sign, five long
+        {{"X1"}, 1, "-1-2.5.-", "-12.5"},                                 // '-' only first
+        {{"Whatever"}, 1, "1a", ""},                                      // unknown title
+        {{"qty", "Qty "}, 1, "12", ""},                                   // titles match exactly
+        {{"qty", "Qty "}, 2, "12", ""},
+        {{"QTY"}, 1, "1234567", "123456"},
+        {{"REPORT"}, 1, "1a\b", ""},
+    };
+    for (const Case& c : cases) {
+        ScriptedEditHost host;
+        TextGrid grid = gridAt(c.titles, c.col);
+        type(grid, c.keys, host);
+        EXPECT_EQ(grid.text(1, c.col), c.expected) << grid.title(c.col) << " <- " << c.keys;
+        // Typed in one go, the text is taken only when the grid would keep every key.
+        const TypedText once = typeIntoEmptyCell(grid.title(c.col), c.keys);
+        EXPECT_EQ(once.refusal.empty(), c.expected.size() == c.keys.size()) << c.keys << ": " << once.refusal;
+        if (once.refusal.empty()) {
+            EXPECT_EQ(once.text, c.expected);
+        }
+    }
+}
+
+TEST(Orientation, AnyKeyStepsThroughTheThreeValuesAndBackspaceRemoves)
+{
+    ScriptedEditHost host;
+    TextGrid grid = gridAt(partGridTitles(), 4);
+    std::vector<std::string> seen;
+    for (int key : {int('x'), int(KeyEnter), int('1'), int('a')}) {
+        EXPECT_EQ(pressKey(grid, key, host, plainGrid), KeyOutcome::Stepped);
+        seen.push_back(grid.text(1, 4));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"No", "step90", "", "No"}));
+    EXPECT_EQ(pressKey(grid, KeyBackspace, host, plainGrid), KeyOutcome::Removed);
+    EXPECT_EQ(grid.text(1, 4), "N");
+    // Text that is none of the three values is left alone by other keys.
+    EXPECT_EQ(pressKey(grid, 'a', host, plainGrid), KeyOutcome::Consumed);
+    EXPECT_EQ(grid.text(1, 4), "N");
+}
+
+TEST(ResultProtection, DeclinedChangeLeavesTheCellAlone)
+{
+    ScriptedEditHost host;
+    host.allowChange = false;
+    TextGrid grid = gridAt(sheetGridTitles(), 2);
+    grid.setText(1, 2, "5");
+    EXPECT_EQ(pressKey(grid, '7', host, mainWindowGrid), KeyOutcome::Declined);
+    EXPECT_EQ(pressKey(grid, KeyBackspace, host, mainWindowGrid), KeyOutcome::Declined);
+    EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Declined);
+    grid.col = 1;
+    EXPECT_EQ(pressKey(grid, KeyEnter, host, mainWindowGrid), KeyOutcome::Declined);
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "", "5", ""}}));
+    EXPECT_TRUE(host.fileRequests.empty());
+    EXPECT_EQ(host.askedKeys, (std::vector<int>{'7', KeyBackspace, KeyDelete, KeyEnter}));
+}
+
+TEST(FileColumn, AnyKeyAsksForFilesAndAppendsThemInOrder)
+{
+    ScriptedEditHost host;
+    TextGrid grid = gridAt(sheetGridTitles(), 1);
+    host.fileAnswers = {{"/plates/A.shp", "/plates/b.dxf"}, {"/plates/C, wide.shp"}};
+    EXPECT_EQ(pressKey(grid, KeyEnter, host, mainWindowGrid), KeyOutcome::FilesChosen);
+    grid.row = 1; // the selection appends whatever row is current
+    pressKey(grid, KeyBackspace, host, mainWindowGrid);
+    EXPECT_EQ(pressKey(grid, 'z', host, mainWindowGrid), KeyOutcome::Consumed); // cancelled
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "/plates/A.shp", "", ""},
+                                  {"2", "/plates/b.dxf", "", ""},
+                                  {"3", "/plates/C, wide.shp", "", ""},
+                                  {"4", "", "", ""}}));
+    EXPECT_EQ(grid.row, 3) << "the last filled row becomes current";
+    EXPECT_EQ(host.fileRequests, (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(host.fileCellChanges, 3) << "the preview follows every key on a file cell";
+}
+
+// Outside the main window one chosen file replaces the cell; text typed into the last row of an
+// entry-row grid appends one numbered blank row.
+TEST(FileColumn, SingleSelectionReplacesTheCellAndTypingAppendsTheEntryRow)
+{
+    ScriptedEditHost host;
+    TextGrid grid = gridAt({"File Name", "Qty"}, 1);
+    grid.setRows(4);
+    grid.setText(1, 1, "/old.shp");
+    host.fileAnswers.push_back({"/New Folder/Part.DXF"});
+    EXPECT_EQ(pressKey(grid, KeyEnter, host, plainGrid), KeyOutcome::FilesChosen);
+    EXPECT_EQ(grid.text(1, 1), "/New Folder/Part.DXF");
+    EXPECT_EQ(grid.rows(), 4);
+    EXPECT_EQ(host.fileRequests, std::vector<bool>{false});
+
+    TextGrid parts = gridAt(partGridTitles(), 2);
+    type(parts, "42", host, mainWindowGrid);
+    EXPECT_EQ(cellsOf(parts), (Rows{{"1", "", "42", "", ""}, {"2", "", "", "", ""}}));
+}
+
+TEST(DeleteKey, FileRowClosesTheGapOtherColumnsOnlyClear)
+{
+    ScriptedEditHost host;
+    TextGrid grid = gridAt(sheetGridTitles(), 1);
+    host.fileAnswers.push_back({"/s/one.shp", "/s/two.shp", "/s/three.shp"});
+    pressKey(grid, KeyEnter, host, mainWindowGrid);
+    for (int r = 1; r <= 3; ++r) grid.setText(r, 2, std::to_string(r));
+    grid.setText(3, 3, "9");
+    std::tie(grid.row, grid.col) = std::pair(1, 2);
+    EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Cleared);
+    std::tie(grid.row, grid.col) = std::pair(2, 1);
+    EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Cleared);
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "/s/one.shp", "", ""}, {"2", "/s/three.shp", "3", "9"}, {"3", "", "", ""}}));
+    EXPECT_EQ(host.fileCellChanges, 2);
+}
+
+TEST(EscapeKey, PutsBackWhatWasTypedIntoTheCurrentCellAndNeverTouchesAnythingElse)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TextGrid&, ScriptedEditHost&)> before;
+        KeyOutcome outcome;
+        std::string qty;
+        std::vector<int> asked; // keys the host saw, Esc last when it was asked
+    };
+    const auto typed = [](const char* keys) {
+        return [keys](TextGrid& grid, ScriptedEditHost& host) { type(grid, keys, host, mainWindowGrid); };
+    };
+    const Case cases[] = {
+        {"nothing typed", [](TextGrid&, ScriptedEditHost&) {}, KeyOutcome::Consumed, "5", {}},
+        {"keys typed", typed("7\b0"), KeyOutcome::Restored, "5", {'7', KeyBackspace, '0', KeyEscape}},
+        {"delete", [](TextGrid& g, ScriptedEditHost& h) { pressDelete(g, h, mainWindowGrid); }, KeyOutcome::Restored,
+         "5", {KeyDelete, KeyEscape}},
+        {"the cell was left", [&](TextGrid& g, ScriptedEditHost& h) { typed("7")(g, h); forgetTypedCell(g); },
+         KeyOutcome::Consumed, "57", {'7'}},
+        {"changed since by a command", [&](TextGrid& g, ScriptedEditHost& h) { typed("7")(g, h); g.setText(1, 2, "8"); },
+         KeyOutcome::Consumed, "8", {'7'}},
+        {"change declined", [&](TextGrid& g, ScriptedEditHost& h) { typed("7")(g, h); h.allowChange = false; },
+         KeyOutcome::Declined, "57", {'7', KeyEscape}},
+    };
+    for (const Case& c : cases) {
+        ScriptedEditHost host;
+        TextGrid grid = gridAt(sheetGridTitles(), 2);
+        grid.setText(1, 1, "/s/a.shp");
+        grid.setText(1, 2, "5");
+        grid.ensureEntryRow();
+        c.before(grid, host);
+        EXPECT_EQ(pressKey(grid, KeyEscape, host, mainWindowGrid), c.outcome) << c.what;
+        EXPECT_EQ(grid.text(1, 2), c.qty) << c.what;
+        EXPECT_EQ(host.askedKeys, c.asked) << c.what;
+    }
+    // On a file cell Esc asks for no files.
+    ScriptedEditHost host;
+    TextGrid grid = gridAt(sheetGridTitles(), 1);
+    EXPECT_EQ(pressKey(grid, KeyEscape, host, mainWindowGrid), KeyOutcome::Consumed);
+    EXPECT_TRUE(host.fileRequests.empty());
+    EXPECT_TRUE(host.askedKeys.empty());
 }
 
 } // namespace

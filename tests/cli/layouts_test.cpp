@@ -1,0 +1,178 @@
+// The commands that work on the layouts of a saved job or a layout file: check-layout,
+// layout-dxf and nest --dxf-dir, print and report.
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "cli_test_support.h"
+#include "engine/nesting_driver.h"
+#include "job/job.h"
+#include "layouts/job_open.h"
+#include "layouts/layout_export.h"
+#include "layouts/report.h"
+#include "support/grid_rows.h"
+#include "support/pdf_pages.h"
+
+using namespace dravenor;
+using namespace dravenor::testing;
+
+namespace {
+
+Job opened(const std::string& nst)
+{
+    Job job;
+    TempFolder work;
+    EXPECT_TRUE(openJob(nst, work.folder(), job).ok());
+    return job;
+}
+
+// Layout files place parts as the layout editor draws them: the first plate stands upright (20 x
+// 100 from the origin) and the second lies against it; lying flat, the first runs through it.
+TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceDecides)
+{
+    TempFolder dir;
+    savedShape(dir, "sheet.shp", rectangle(0, 0, 500, 300));
+    savedShape(dir, "plate.shp", rectangle(0, 0, 100, 20));
+    const std::string summary = "1 layout checked: ";
+    const std::string faults = "\"sheet.shp\",0,0,0,1\n\"plate.shp\",0,0,0,1\n\"plate.shp\",99,0,0,1\n"
+                               "\"plate.shp\",0,100,0,1\n\"plate.shp\",450,100,0,1\n";
+    const struct {
+        std::string lines;
+        std::vector<std::string> options;
+        int code;
+        std::string out;
+    } cases[] = {
+        {"\"sheet.shp\",0,0,0,1\r\n\"plate.shp\",0,0,90,1\r\n\"plate.shp\",\"20\",\"0\",\"0\",\"1\"\r\n", {}, 0,
+         summary + "no overlaps, every part on its sheet\n"},
+        {"\"sheet.shp\",0,0,0,1\r\n\"plate.shp\",0,0,0,1\r\n\"plate.shp\",20,0,0,1\r\n", {}, 1,
+         "layout 1: parts 1 (plate.shp) and 2 (plate.shp) overlap\n" + summary + "1 overlap, every part on its sheet\n"},
+        {faults, {}, 1,
+         "layout 1: part 4 (plate.shp) leaves the sheet\nlayout 1: parts 1 (plate.shp) and 2 (plate.shp) overlap\n" +
+             summary + "1 overlap, 1 part outside the sheet\n"},
+        {faults, {"--tolerance", "60"}, 0, summary + "no overlaps, every part on its sheet\n"},
+        // The sheet is placed at its own position.
+        {"\"sheet.shp\",200,0,0,1\n\"plate.shp\",0,0,0,1\n", {}, 1,
+         "layout 1: part 1 (plate.shp) leaves the sheet\n" + summary + "no overlaps, 1 part outside the sheet\n"},
+    };
+    for (const auto& c : cases) {
+        cli::Args args{"check-layout", dir.write("test.lay", c.lines)};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const ToolRun r = runInProcess(args);
+        EXPECT_EQ(r.code, c.code) << c.lines;
+        EXPECT_EQ(r.out, c.out) << c.lines;
+    }
+    // An engine layout of a saved job is sound.
+    const ToolRun run = runInProcess({"check-layout", nestedJob().nst});
+    EXPECT_EQ(run.code, 0) << run.out << run.err;
+    EXPECT_TRUE(contains(run.out, "layouts checked: no overlaps, every part on its sheet")) << run.out;
+}
+
+// nest --dxf-dir writes one drawing per layout (what they hold is read back with ezdxf by the
+// layout export tests); layout-dxf writes the same bytes, the layout's shape file, and follows the
+// name and text height options.
+TEST(LayoutDrawings, NestAndLayoutDxfWriteTheSameDrawingsAndTheShapeFile)
+{
+    const NestedJob& job = nestedJob();
+    ASSERT_EQ(job.run.code, 0) << job.run.err;
+    const int layouts = opened(job.nst).nesting.items.back().LayoutNo;
+    ASSERT_GE(layouts, 2);
+    EXPECT_TRUE(contains(job.run.out, std::to_string(layouts) + " layout drawings written to " + job.out)) << job.run.out;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(job.out), {}), layouts);
+    TempFolder dir;
+    const std::string again = dir.file("again.dxf"), shp = dir.file("layout2.shp");
+    const std::string named = dir.file("named.dxf"), plain = dir.file("plain.dxf");
+    const ToolRun r = runInProcess({"layout-dxf", job.nst, "--layout", "2", again, "--names"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, again + "\n");
+    EXPECT_EQ(TempFolder::read(again), TempFolder::read(job.drawing(2)));
+    EXPECT_TRUE(contains(TempFolder::read(again), "\r\n 40\r\n4\r\n 1\r\n")) << "a hundredth of the 400 long sheet";
+    ASSERT_EQ(runInProcess({"layout-dxf", job.nst, "--layout", "2", shp}).code, 0);
+    EXPECT_EQ(TempFolder::read(shp), layoutShapeFileText(opened(job.nst).nesting, 2));
+    ASSERT_EQ(runInProcess({"layout-dxf", job.nst, "--layout", "1", named, "--names", "--text-height", "7.5"}).code, 0);
+    ASSERT_EQ(runInProcess({"layout-dxf", job.nst, "--layout", "1", plain}).code, 0);
+    EXPECT_TRUE(contains(TempFolder::read(named), "TEXT\r\n 5\r\n"));
+    EXPECT_TRUE(contains(TempFolder::read(named), "\r\n 40\r\n7.5\r\n 1\r\nplate\r\n")) << "height 7.5, no .shp";
+    EXPECT_FALSE(contains(TempFolder::read(plain), "TEXT\r\n"));
+}
+
+// The longest runs of dark pixels across and down the picture: the sheet's edges.
+std::pair<int, int> longestDarkRuns(const QImage& page)
+{
+    const auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 100; };
+    int across = 0, down = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0, run = 0; x < page.width(); ++x) across = std::max(across, run = dark(x, y) ? run + 1 : 0);
+    for (int x = 0; x < page.width(); ++x)
+        for (int y = 0, run = 0; y < page.height(); ++y) down = std::max(down, run = dark(x, y) ? run + 1 : 0);
+    return {across, down};
+}
+
+TEST(PrintCommand, EveryLayoutPrintsAndATrueScaleTilesAllPagesAndMeasuresRight)
+{
+    if (!havePoppler()) GTEST_SKIP() << "no poppler tools";
+    // Twelve 300 x 200 plates, eight to a 1000 x 600 sheet: two layouts.
+    TempFolder dir;
+    const std::string nst = dir.file("job.nst");
+    ASSERT_EQ(runInProcess({"nest", "--kerf", "3", "--sheet", savedShape(dir, "sheet.shp", rectangle(0, 0, 1000, 600)) + ":3",
+                            "--part", savedShape(dir, "plate.shp", rectangle(0, 0, 300, 200)) + ":12", "--save", nst})
+                  .code,
+              0);
+    const std::string all = dir.file("all.pdf"), scaled = dir.file("scaled.pdf"), tenth = dir.file("tenth.pdf");
+    ASSERT_EQ(runInProcess({"print", nst, "--all", "--pdf", all, "--landscape"}).code, 0);
+    EXPECT_EQ(pdfPageCount(all), 2u);
+    // At 1 : 1 on A4 landscape with 10 mm margins (277 x 190 mm printable) the sheet needs 4 x 4
+    // pages: the last column and row are not dropped.
+    ASSERT_EQ(runInProcess({"print", nst, "--layout", "1", "--pdf", scaled, "--landscape", "--scale", "1"}).code, 0);
+    EXPECT_EQ(pdfPageCount(scaled), 16u);
+    // At 1 : 10 and 254 dots per inch a millimetre is ten pixels: the sheet is 100 x 60 mm.
+    const ToolRun run = runInProcess({"print", nst, "--layout", "1", "--pdf", tenth, "--landscape", "--scale", "10",
+                                      "--grid", "No"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(pdfPageCount(tenth), 1u);
+    const QImage page = pdfPageImage(tenth, 1, 254);
+    ASSERT_FALSE(page.isNull());
+    const auto [across, down] = longestDarkRuns(page);
+    EXPECT_NEAR(across, 1000, 3);
+    EXPECT_NEAR(down, 600, 3);
+    EXPECT_TRUE(std::regex_search(pdfText(tenth), std::regex(R"(Scale\s+:\s+1 : 10\b)"))) << pdfText(tenth);
+}
+
+// Four 100 x 50 parts on 300 x 300 sheets, 12 thick, optimised and saved through the library.
+std::string savedJob(const TempFolder& dir, const std::string& material)
+{
+    Job job;
+    fillRow(job.basic, 1, {material, "JR", "12", "2", "", "cli job"});
+    fillRow(job.sheets, 1, {savedShape(dir, "sheet.shp", rectangle(0, 0, 300, 300)), "3", "1"});
+    fillRow(job.parts, 1, {savedShape(dir, "part.shp", rectangle(0, 0, 100, 50)), "4", "2", ""});
+    copyGridsToRecords(job);
+    SilentProgress progress;
+    optimise(job.nesting, NestingMode::Free, progress);
+    const std::string nst = dir.file("job.nst");
+    EXPECT_TRUE(saveJob(job, nst, dir.folder()).ok());
+    return nst;
+}
+
+TEST(ReportCommand, WritesTheReportOfTheOpenedJobWithTheDensityTableGivenOrShipped)
+{
+    TempFolder dir;
+    const std::string nst = savedJob(dir, "ST");
+    const std::string output = dir.file("out.tlf");
+    const ToolRun r = runInProcess({"report", nst, "-o", output, "--density", dir.write("density.dat", "\"ST\",\"0.5\"\r\n")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, output + "\n");
+    EXPECT_EQ(r.err, "");
+    const std::string text = TempFolder::read(output);
+    EXPECT_EQ(text, reportText(opened(nst), DensityTable{{"ST", "0.5"}}));
+    // One sheet weighs 0.5 x 12 x 90000 (the report's own numbers are checked by the report tests).
+    EXPECT_TRUE(contains(text, "\r\nsheet.shp          1       540000.00\r\n")) << text;
+
+    // Without --density the table shipped beside the tool: one sheet weighs 0.00000785 x 12 x 90000.
+    TempFolder other;
+    const std::string steel = savedJob(other, "S235");
+    ASSERT_EQ(runInProcess({"report", steel, "-o", other.file("Report.tlf")}).code, 0);
+    EXPECT_TRUE(contains(TempFolder::read(other.file("Report.tlf")), "\r\nsheet.shp          1       8.48\r\n"));
+}
+
+} // namespace

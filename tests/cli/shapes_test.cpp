@@ -1,0 +1,226 @@
+// The commands that read, write and make single shapes: shape-info, preview, close, shp2dxf,
+// dxf2shp, stdshape and breakup; and the tool's help.
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <set>
+
+#include "cli_test_support.h"
+#include "geometry/dxf_export_check.h"
+#include "geometry/primitives.h"
+#include "geometry/shape_measure.h"
+#include "support/ink.h"
+
+using namespace dravenor;
+using namespace dravenor::testing;
+
+namespace {
+
+const std::string kTemplates = DRAVENOR_RESOURCE_DIR;
+
+// A release-12 drawing of three lines as other programs write them, the last stopping 0.5 short
+// of the start.
+const std::string kOpenTriangleDxf =
+    "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
+    "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n 11\r\n30.0\r\n 21\r\n0.0\r\n 31\r\n0.0\r\n"
+    "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n30.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n 11\r\n0.0\r\n 21\r\n40.0\r\n 31\r\n0.0\r\n"
+    "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n0.0\r\n 20\r\n40.0\r\n 30\r\n0.0\r\n 11\r\n0.3\r\n 21\r\n0.4\r\n 31\r\n0.0\r\n"
+    "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+
+Shape readBack(const std::string& path)
+{
+    Shape shape;
+    const ShapeReadReport report = readShapeByExtension(path, shape);
+    EXPECT_TRUE(report.readable) << path << ": " << report.error;
+    return shape;
+}
+
+// Every shipped example shape is closed and without warnings; the washer's lines in full.
+TEST(ShapeInfo, ReportsExtentsClosureAreaAndChordsOfEveryExampleShape)
+{
+    cli::Args args{"shape-info"};
+    for (const char* sub : {"sheets", "parts"})
+        for (const auto& e : std::filesystem::directory_iterator(examplePath(sub))) args.push_back(e.path().string());
+    ASSERT_GE(args.size(), 16u);
+    const ToolRun r = runInProcess(args);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_FALSE(contains(r.out, "warning") || contains(r.out, "not closed")) << r.out;
+    const std::string washer = r.out.substr(r.out.find(examplePath("parts/washer-od60-id26.shp")));
+    for (const char* line : {"entities: 2 (0 lines, 0 arcs, 2 circles)", "extents: 0, 0 to 60, 60 (60 x 60)",
+                             "outline: closed (2 closed outlines, 0 open ends)", "chords: 362"})
+        EXPECT_TRUE(contains(washer.substr(0, washer.find("\n\n")), line)) << washer;
+    // pi/4 (60^2 - 26^2) = 2296.5, less a little for the chords.
+    const auto at = washer.find("enclosed area: ");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_NEAR(std::stod(washer.substr(at + 15)), 2296.5, 2296.5 * 0.001);
+}
+
+// Content that cannot be a good shape is warned about; unreadable and binary files are refused
+// one line each, and the rest still reported.
+TEST(ShapeInfo, WarnsAboutBadContentAndGoesOnPastFilesItCannotRead)
+{
+    TempFolder dir;
+    const std::string binary = dir.write("photo.shp", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    ToolRun r = runInProcess({"shape-info", dir.write("open.shp", "\"0\",\"0\",\"100\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n"),
+                              dir.write("empty.shp", ""), dir.write("words.shp", "\"a\",\"0\",\"1\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n"),
+                              dir.write("zero.shp", "5,5,5,5,0,0,0,0,0\r\n")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    for (const char* warning : {"the outline is not closed: 2 entity ends meet no other end", "holds no entity",
+                                "1 field is not a number", "1 degenerate entity"})
+        EXPECT_TRUE(contains(r.out, warning)) << r.out;
+
+    r = runInProcess({"shape-info", binary, dir.file("missing.shp"), dir.folder(), examplePath("parts/washer-od40-id18.shp")});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(contains(r.err, binary + ": holds binary bytes")) << r.err;
+    EXPECT_TRUE(contains(r.err, dir.file("missing.shp"))) << r.err;
+    EXPECT_TRUE(contains(r.err, dir.folder() + ":")) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 3) << r.err;
+    EXPECT_TRUE(contains(r.out, "washer-od40-id18.shp")) << "the good file is still reported";
+}
+
+TEST(Preview, DrawsATallThinShapeInASquareViewAtTheTopLeft)
+{
+    TempFolder dir;
+    const std::string png = dir.file("end.png");
+    // The end plate is 200 x 120: the square view is 220 units wide, so on 440 pixels the plate
+    // spans 400 x 240 pixels from the top-left corner.
+    const ToolRun r = runInProcess({"preview", examplePath("parts/end-plate-200x120.shp"), "--png", png, "--size", "440x440"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const QImage image(QString::fromStdString(png));
+    ASSERT_EQ(image.size(), QSize(440, 440));
+    const QRect ink = inkedBox(image);
+    EXPECT_NEAR(ink.left(), 0, 1);
+    EXPECT_NEAR(ink.top(), 0, 1);
+    EXPECT_NEAR(ink.right(), 400, 2);
+    EXPECT_NEAR(ink.bottom(), 240, 2);
+    // Drawn in the part colour, navy: blue ink, no red or green of its own; the hole is paper.
+    const QColor edge = image.pixelColor(200, 240);
+    EXPECT_GT(edge.blue() - edge.red(), 20) << edge.name().toStdString();
+    EXPECT_EQ(edge.red(), edge.green());
+    EXPECT_EQ(image.pixelColor(80, 120), QColor(Qt::white));
+}
+
+// close, dxf2shp, shp2dxf and stdshape: what each prints and warns, and what it wrote read back.
+TEST(ShapeCommands, WriteShapeFilesAndDrawingsAndSayWhatTheyDid)
+{
+    TempFolder dir;
+    const Shape square{{0, 0, 10, 0}, {10, 0, 10, 10}, {10, 10, 0, 10}, {0, 10, 0, 0}};
+    Shape open = square, wide = square;
+    open[3] = {0, 10, 0.3, 0.4}; // 0.5 short of the start
+    wide[3] = {0, 10, 0.72, 0.96};
+    const std::string bracket = dir.write("bracket.shp", "\"0\",\"0\",\"40\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n"
+                                                         "\"40\",\"0\",\"40\",\"20\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n"
+                                                         "\"0\",\"0\",\"0\",\"0\",\"40\",\"40\",\"20\",\"270\",\"180\"\r\n"
+                                                         "\"0\",\"0\",\"0\",\"0\",\"20\",\"10\",\"4\",\"0\",\"0\"\r\n");
+    const std::string triangle = dir.write("open.dxf", kOpenTriangleDxf);
+    const struct {
+        cli::Args args;
+        std::string printed, warned;
+    } cases[] = {
+        {{"close", dir.write("open.shp", shapeToFileText(open)), dir.file("closed.shp")}, "added 1 line\n", ""},
+        {{"close", dir.write("square.shp", shapeToFileText(square)), dir.file("square.shp")}, "already closed\n", ""},
+        {{"close", dir.write("wide.shp", shapeToFileText(wide)), dir.file("out.shp")}, "already closed\n",
+         "still not closed (2 open ends"},
+        {{"close", dir.file("open.shp"), dir.file("closed.dxf")}, "added 1 line\n", ""},
+        {{"close", triangle, dir.file("closed-triangle.shp")}, "added 1 line\n", ""},
+        {{"dxf2shp", triangle, dir.file("triangle.shp")}, "3 entities (3 lines, 0 arcs, 0 circles)", "is not closed"},
+        {{"shp2dxf", bracket, dir.file("bracket.dxf")}, "4 entities (2 lines, 1 arc, 1 circle)", "is not closed"},
+        {{"stdshape", "Ring", "--param", "Big Dia=100", "--param", "small_dia=50", "-o", dir.file("ring.shp")},
+         "2 entities", ""},
+        {{"stdshape", "rectangle_for_part", "--param", "Small Length=50", "--param", "Big Length=100", "--rotate", "90",
+          "-o", dir.file("plate.dxf")}, "4 entities", ""},
+    };
+    for (const auto& c : cases) {
+        cli::Args args = c.args;
+        if (args[0] != "dxf2shp") args.insert(args.end(), {"--templates", kTemplates});
+        const ToolRun r = runInProcess(args);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_TRUE(contains(r.out, c.printed)) << r.out;
+        EXPECT_EQ(r.err.empty(), c.warned.empty()) << r.err;
+        EXPECT_TRUE(contains(r.err, c.warned)) << r.err;
+    }
+    Shape closed = open;
+    closed.push_back({0, 0, 0.3, 0.4});
+    EXPECT_EQ(readBack(dir.file("closed.shp")), closed);
+    EXPECT_EQ(readBack(dir.file("closed.dxf")), closed);
+    EXPECT_EQ(TempFolder::read(dir.file("square.shp")), shapeToFileText(square));
+    EXPECT_EQ(readBack(dir.file("triangle.shp")), (Shape{{0, 0, 30, 0}, {30, 0, 0, 40}, {0, 40, 0.3, 0.4}}));
+    EXPECT_EQ(readBack(dir.file("closed-triangle.shp")).size(), 4u);
+    EXPECT_EQ(readBack(dir.file("bracket.dxf")), readBack(bracket));
+    const Shape ring = readBack(dir.file("ring.shp"));
+    ASSERT_EQ(ring.size(), 2u);
+    EXPECT_EQ(std::make_pair(ring[0].RAD, ring[1].RAD), std::make_pair(50.0, 25.0));
+    const Extents turned = shapeExtents(readBack(dir.file("plate.dxf")));
+    EXPECT_NEAR(turned.xmin, 25, 1e-6); // the 100 x 50 plate turned about (50, 25)
+    EXPECT_NEAR(turned.xmax, 75, 1e-6);
+
+    const ToolRun list = runInProcess({"stdshape", "--list"});
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 15);
+    EXPECT_TRUE(contains(list.out, "Notched Rectangle: Big Length, Small Length, Notch Rad")) << list.out;
+}
+
+// The pieces themselves are checked by the breakup tests of the library; here their files: one
+// drawing per distinct piece named with the pieces needed, old drawings replaced, readable by
+// ezdxf and covering the whole shell.
+TEST(BreakupCommand, WritesOneDrawingPerDistinctPieceNamedWithTheCountNeeded)
+{
+    TempFolder folder;
+    folder.write("shell-1x1.dxf", "old");
+    ToolRun r = runInProcess(cylinderArgs(folder.file("shell"), "1300"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, folder.file("shell-1x1.dxf") + ": 1200 x 2496, needed 1\n")) << r.out;
+    EXPECT_TRUE(contains(r.out, folder.file("shell-2x1.dxf") + ": 100 x 2496, needed 1\n")) << r.out;
+    double area = 0;
+    for (const std::string& name : folder.entries()) area += measureShape(readBack(folder.file(name))).enclosedArea;
+    EXPECT_NEAR(area, kPi * 1000 * 1300, 1e-3);
+    r = runInProcess(coneArgs(folder.file("cone"), "1000"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(r.out, folder.file("cone-2x4.dxf") + ": ") && contains(r.out, "needed 4")) << r.out;
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"cone-1x4.dxf", "cone-2x4.dxf", "shell-1x1.dxf",
+                                                          "shell-2x1.dxf", "shell-3x1.dxf", "shell-4x1.dxf"}));
+    const std::string python = pythonWithEzdxf();
+    if (python.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
+    std::multiset<std::string> types;
+    for (const CheckedEntity& e : checkDxf(python, folder.file("cone-1x4.dxf")).entities) types.insert(e.type);
+    EXPECT_EQ(types, (std::multiset<std::string>{"ARC", "ARC", "LINE", "LINE"}));
+}
+
+// The point of a breakup: shells larger than the plate become pieces the nesting places in full.
+TEST(BreakupCommand, PiecesOfShellsLargerThanThePlateNestFully)
+{
+    TempFolder folder;
+    ASSERT_EQ(runInProcess({"stdshape", "Rectangle for Part", "--param", "Small Length=1250", "--param",
+                            "Big Length=2500", "-o", folder.file("plate.shp")}).code, 0);
+    ASSERT_EQ(runInProcess(cylinderArgs(folder.file("shell"), "1500")).code, 0);
+    ASSERT_EQ(runInProcess(replaced(coneArgs(folder.file("cone"), "1000"), "Plate Wid=1500", "Plate Wid=1250")).code, 0);
+    cli::Args nest{"nest", "--sheet", folder.file("plate.shp") + ":40", "--kerf", "2"};
+    int pieces = 0;
+    for (const std::string& name : folder.entries()) {
+        if (name == "plate.shp") continue;
+        // The count needed is the number after the "x" of the name.
+        const std::string count = name.substr(name.find('x') + 1, name.find('.') - name.find('x') - 1);
+        nest.insert(nest.end(), {"--part", folder.file(name) + ":" + count});
+        pieces += std::stoi(count);
+    }
+    EXPECT_GE(pieces, 4 + 2 * 4);
+    const ToolRun r = runInProcess(nest);
+    EXPECT_EQ(r.code, 0) << r.out << r.err;
+    EXPECT_TRUE(contains(r.out, "Full Optimization Done")) << r.out;
+}
+
+TEST(ToolHelp, ToolAndEveryCommandHaveHelp)
+{
+    const ToolRun tool = runExecutable({"--help"});
+    EXPECT_EQ(tool.code, 0);
+    for (const cli::Command& c : cli::commands()) {
+        EXPECT_TRUE(contains(tool.out, "  " + c.name + " ")) << c.name << tool.out;
+        const ToolRun r = runInProcess({c.name, "--help"});
+        EXPECT_EQ(r.code, 0) << c.name;
+        EXPECT_TRUE(contains(r.out, "Usage: dravenor-cli " + c.name)) << r.out;
+    }
+    EXPECT_TRUE(contains(runInProcess({"breakup", "--help"}).out, "Plate Wid"));
+}
+
+} // namespace

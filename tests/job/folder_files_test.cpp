@@ -1,0 +1,291 @@
+// Files of the program and its working folder: reading and atomic writing, the density table and
+// the small setting files (the default while a file is missing, the exact bytes saved, read back,
+// and the default with a warning naming the file for unusable content).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "job/density_table.h"
+#include "job/drawing_unit.h"
+#include "job/files.h"
+#include "job/print_config.h"
+#include "job/window_placement.h"
+#include "support/temp_folder.h"
+
+namespace dravenor {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempFolder;
+
+TEST(ReadingFiles, OnlyReadableRegularFilesWithTheExactNameAndTheirBytesUnchanged)
+{
+    TempFolder temp;
+    const std::string bytes("\"1\",\"2\"\r\nline\n\0end", 18);
+    const std::string file = temp.write("Plate.SHP", bytes);
+    fs::create_directory(temp.file("folder.shp"));
+    EXPECT_TRUE(fileExists(file));
+    for (const std::string& path : {temp.file("folder.shp"), temp.file("plate.shp"), std::string()})
+        EXPECT_FALSE(fileExists(path)) << path;
+    const FileText text = readWholeFile(file);
+    EXPECT_EQ(text.bytes, bytes);
+    EXPECT_EQ(text.error, "");
+    EXPECT_EQ(readWholeFile(temp.file("y.shp")).error, "cannot read " + temp.file("y.shp") + ": no such file");
+    EXPECT_EQ(readWholeFile(temp.folder()).error, "cannot read " + temp.folder() + ": is a folder");
+    EXPECT_FALSE(readWholeFile(temp.folder()).bytes.has_value());
+    if (!temp.permissionsAreEnforced()) return;
+    fs::permissions(file, fs::perms::none);
+    EXPECT_FALSE(fileExists(file));
+    EXPECT_EQ(readWholeFile(file).error, "cannot read " + file + ": permission denied");
+}
+
+TEST(WriteFileAtomically, ReplacesKeepingPermissionsAndLinksWithoutTemporaryFiles)
+{
+    TempFolder temp;
+    const std::string path = temp.write("job.tlf", "old");
+    const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, perms);
+    fs::create_symlink(path, temp.file("link.tlf"));
+    EXPECT_EQ(writeFileAtomically(path, "first\r\n"), "");
+    EXPECT_EQ(TempFolder::read(path), "first\r\n");
+    EXPECT_EQ(fs::status(path).permissions(), perms);
+    EXPECT_EQ(writeFileAtomically(temp.file("link.tlf"), ""), "");
+    EXPECT_TRUE(fs::is_symlink(temp.file("link.tlf")));
+    EXPECT_EQ(TempFolder::read(path), "");
+    EXPECT_EQ(temp.entries(), (std::vector<std::string>{"job.tlf", "link.tlf"}));
+}
+
+TEST(WriteFileAtomically, FailureNamesTheFileAndLeavesWhatWasThere)
+{
+    TempFolder temp;
+    const std::string folder = temp.file("plates.shp");
+    fs::create_directory(folder);
+    temp.write("plates.shp/inside.txt", "keep");
+    EXPECT_EQ(writeFileAtomically(folder, "data"), "cannot write " + folder + ": is a folder");
+    EXPECT_EQ(TempFolder::read(temp.file("plates.shp/inside.txt")), "keep");
+    EXPECT_EQ(temp.entries(), std::vector<std::string>{"plates.shp"});
+    const std::string nowhere = temp.file("nowhere/job.nst");
+    EXPECT_NE(writeFileAtomically(nowhere, "data").find("cannot write " + nowhere), std::string::npos);
+    // No temporary file can be made beside a file whose name is that long.
+    const std::string longPath = temp.write(std::string(250, 'd') + ".dat", "previous");
+    EXPECT_NE(writeFileAtomically(longPath, "data").find(longPath), std::string::npos);
+    EXPECT_EQ(TempFolder::read(longPath), "previous");
+    EXPECT_EQ(temp.entries().size(), 2u);
+
+    if (!temp.permissionsAreEnforced()) return;
+    const std::string path = temp.write("plates.shp/job.nst", "previous");
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    const std::string error = writeFileAtomically(path, "new content");
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(error, "cannot write " + path + ": permission denied");
+    EXPECT_EQ(TempFolder::read(path), "previous");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
+}
+
+TEST(DeleteFiles, WorkingFilesBySuffixInAnyCase)
+{
+    TempFolder temp;
+    for (const char* name : {"a.tlf", "B.TLF", "c.shp", "tlf"}) temp.write(name, "");
+    fs::create_directory(temp.file("d.tlf"));
+    deleteFilesEndingWith(temp.folder(), ".tlf");
+    deleteFilesEndingWith(temp.file("missing"), ".shp");
+    EXPECT_EQ(temp.entries(), (std::vector<std::string>{"c.shp", "d.tlf", "tlf"}));
+}
+
+TEST(WithFileExtension, AddedWheneverTheNameDoesNotEndWithIt)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"plates", "plates.nst"}, {"/work/plates.v2", "/work/plates.v2.nst"}, {"PLATES.NST", "PLATES.NST"},
+        {"a.nst.bak", "a.nst.bak.nst"}, {"platesnst", "platesnst.nst"}, {"plates.", "plates.nst"},
+        {"C:\\v1.0\\plates", "C:\\v1.0\\plates.nst"}, {"/work/", "/work/"}, {"", ""}};
+    for (const auto& [path, expected] : cases) EXPECT_EQ(withFileExtension(path, "nst"), expected) << path;
+    EXPECT_EQ(withFileExtension("plates.v2", ""), "plates.v2");
+}
+
+TEST(DensityTable, TheLastEntryOfTheExactMaterialWins)
+{
+    const DensityTable table{{"AL", "2.7"}, {"ST", "7.85"}, {"ST", "7.9"}, {"ST2", "1"}, {"CU", ""}};
+    const std::pair<const char*, double> cases[] = {{"ST", 7.9}, {"AL", 2.7}, {"S", 0}, {"al", 0}, {"CU", 0}};
+    for (const auto& [material, density] : cases) EXPECT_DOUBLE_EQ(densityFor(table, material), density) << material;
+    EXPECT_DOUBLE_EQ(densityFor({}, "ST"), 0);
+}
+
+TEST(DensityTable, ReadingKeepsGoodRowsUpperCasedAndNamesEachBadLine)
+{
+    const std::string content = "\"al\",\"2.7\"\r\n"
+                                "\r\n"
+                                "ST , 7.85\n"
+                                "\"ST\",\"abc\"\r\n"
+                                "\"ST\"\r\n"
+                                "\"STAINLESS\",\"8\"\r\n"
+                                "\"CU\",\"-8.9\"\r\n"
+                                "\"BR\",\"8.5\",\"x\"\r\n"
+                                "\"A,B\",\"1\"\r\n"
+                                "\"CU\",\".5\"";
+    std::vector<std::string> warnings;
+    EXPECT_EQ(parseDensityText(content, "/w/density.dat", warnings),
+              (DensityTable{{"AL", "2.7"}, {"ST", "7.85"}, {"CU", ".5"}}));
+    const char* expected[] = {
+        "/w/density.dat line 4: Density \"abc\" is not an unsigned decimal number; row left out",
+        "/w/density.dat line 5: expected 2 fields",
+        "/w/density.dat line 6: Mat \"STAINLESS\" is longer than 6 characters",
+        "/w/density.dat line 7: Density \"-8.9\"",
+        "/w/density.dat line 8: expected 2 fields (material, density), found 3",
+        "/w/density.dat line 9: Mat \"A,B\" holds a character",
+    };
+    ASSERT_EQ(warnings.size(), std::size(expected));
+    for (size_t i = 0; i < warnings.size(); ++i) EXPECT_EQ(warnings[i].rfind(expected[i], 0), 0u) << warnings[i];
+}
+
+TEST(DensityTable, FilesAreFoundInAnyCaseAndSavedSortedByMaterialThenDensityAsANumber)
+{
+    TempFolder temp;
+    std::vector<std::string> warnings;
+    EXPECT_TRUE(readDensityTable(temp.folder(), warnings).empty()); // missing: empty, no warning
+    const DensityTable table{{"ST", "7.85"}, {"", ""}, {"al", "2.7"}, {"BR", "8.5"}, {"AL", "2.6"}, {"", "1.5"},
+                             {"X", "10"},    {"X", "9.5"}, {"X", ""}, {"X", "100"}, {"X", "9"}};
+    ASSERT_EQ(saveDensityTable(table, temp.folder()), "");
+    const std::string saved = "\"\",\"1.5\"\r\n\"AL\",\"2.6\"\r\n\"al\",\"2.7\"\r\n\"BR\",\"8.5\"\r\n\"ST\",\"7.85\"\r\n"
+                              "\"X\",\"\"\r\n\"X\",\"9\"\r\n\"X\",\"9.5\"\r\n\"X\",\"10\"\r\n\"X\",\"100\"\r\n";
+    EXPECT_EQ(TempFolder::read(temp.file("density.dat")), saved);
+    EXPECT_EQ(densityTableText(table), saved);
+    fs::rename(temp.file("density.dat"), temp.file("Density.DAT"));
+    EXPECT_EQ(densityTablePath(temp.folder()), temp.file("Density.DAT"));
+    const DensityTable read = readDensityTable(temp.folder(), warnings);
+    EXPECT_TRUE(warnings.empty());
+    ASSERT_EQ(read.size(), 10u);
+    EXPECT_EQ(read[2], (DensityEntry{"AL", "2.7"})) << "read in upper case";
+    EXPECT_EQ(read[9], (DensityEntry{"X", "100"}));
+    // The window's grid: one numbered row per entry, an empty row at the end, and back.
+    const TextGrid grid = densityGrid(read);
+    EXPECT_EQ(grid.rows(), 12);
+    EXPECT_EQ(grid.text(2, 0), "2");
+    EXPECT_FALSE(grid.rowHasText(11));
+    EXPECT_EQ(densityTableFromGrid(grid), read);
+    EXPECT_EQ(densityGrid({}).rows(), 2);
+    TextGrid typed({"Mat", "Density"});
+    typed.setRows(5);
+    typed.setText(1, 1, " ST ");
+    typed.setText(1, 2, "7.85 ");
+    typed.setText(3, 2, "2.7");
+    EXPECT_EQ(densityTableFromGrid(typed), (DensityTable{{"ST", "7.85"}, {"", "2.7"}}));
+}
+
+TEST(DensityTable, AnUnreadableFileWarnsAndAnUnstorableCellIsRefusedBeforeWriting)
+{
+    TempFolder temp;
+    std::vector<std::string> warnings;
+    EXPECT_TRUE(readDensityFile(temp.folder(), warnings).empty());
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find(temp.folder()), std::string::npos);
+    const std::string path = temp.write("density.dat", "\"ST\",\"7.85\"\r\n");
+    EXPECT_NE(saveDensityTable({{"ST", "7\"85"}}, temp.folder()).find(path), std::string::npos);
+    EXPECT_EQ(TempFolder::read(path), "\"ST\",\"7.85\"\r\n");
+}
+
+TEST(DrawingUnitSetting, MillimetresUntilInchesAreSavedAndUnusableFilesSayWhy)
+{
+    TempFolder temp;
+    EXPECT_EQ(readDrawingUnit(temp.folder()).unit, DrawingUnit::Millimetre);
+    EXPECT_EQ(readDrawingUnit(temp.folder()).warning, "");
+    ASSERT_EQ(saveDrawingUnit(temp.folder(), DrawingUnit::Inch), "");
+    EXPECT_EQ(TempFolder::read(temp.file("units.cfg")), "in\r\n");
+    EXPECT_EQ(readDrawingUnit(temp.folder()).unit, DrawingUnit::Inch);
+    EXPECT_EQ(parseDrawingUnit(" IN \n"), DrawingUnit::Inch);
+    EXPECT_EQ(parseDrawingUnit("Mm"), DrawingUnit::Millimetre);
+    for (const char* content : {"cm", "", "inch", "25.4"}) {
+        temp.write("units.cfg", content);
+        const DrawingUnitSetting setting = readDrawingUnit(temp.folder());
+        EXPECT_EQ(setting.unit, DrawingUnit::Millimetre) << content;
+        EXPECT_NE(setting.warning.find(temp.file("units.cfg")), std::string::npos) << content;
+    }
+}
+
+TEST(PrintSettings, LineWidthIsOneToFiveAndOneOtherwise)
+{
+    TempFolder temp;
+    EXPECT_EQ(readLineWidth(temp.folder()).lineWidth, 1);
+    EXPECT_EQ(readLineWidth(temp.folder()).warning, "");
+    ASSERT_EQ(saveLineWidth(temp.folder(), 3), "");
+    EXPECT_EQ(TempFolder::read(temp.file("print.cfg")), "3\r\n");
+    EXPECT_EQ(readLineWidth(temp.folder()).lineWidth, 3);
+    EXPECT_NE(saveLineWidth(temp.folder(), 0), "");
+    EXPECT_NE(saveLineWidth(temp.folder(), 6), "");
+    EXPECT_EQ(TempFolder::read(temp.file("print.cfg")), "3\r\n");
+    EXPECT_EQ(temp.entries(), std::vector<std::string>{"print.cfg"});
+    // Without a line end or with blanks the number still reads.
+    for (const auto& [content, width] : {std::pair{" 2 ", 2}, {"4\n", 4}}) {
+        temp.write("print.cfg", content);
+        EXPECT_EQ(readLineWidth(temp.folder()).lineWidth, width) << content;
+    }
+    for (const char* content : {"9\r\n", "0\r\n", "abc\r\n", "2.5\r\n", "", "-3"}) {
+        temp.write("print.cfg", content);
+        const LineWidthSetting setting = readLineWidth(temp.folder());
+        EXPECT_EQ(setting.lineWidth, 1) << content;
+        EXPECT_NE(setting.warning.find(temp.file("print.cfg")), std::string::npos) << content;
+        EXPECT_NE(setting.warning.find("from 1 to 5"), std::string::npos) << content;
+    }
+}
+
+TEST(PrintSettings, ThePrintScaleIsOneOfTheChoicesAndTheFitOtherwise)
+{
+    TempFolder temp;
+    EXPECT_EQ(readPrintScale(temp.folder()).denominator, kFitPrintScale);
+    ASSERT_EQ(savePrintScale(temp.folder(), 20), "");
+    EXPECT_EQ(TempFolder::read(temp.file("printscale.cfg")), "20\r\n");
+    EXPECT_EQ(readPrintScale(temp.folder()).denominator, 20);
+    EXPECT_NE(savePrintScale(temp.folder(), 3), "");
+    EXPECT_EQ(readPrintScale(temp.folder()).denominator, 20);
+    for (const char* content : {"3\r\n", "-10", "ten", "12.5"}) {
+        temp.write("printscale.cfg", content);
+        const PrintScaleSetting setting = readPrintScale(temp.folder());
+        EXPECT_EQ(setting.denominator, kFitPrintScale) << content;
+        EXPECT_NE(setting.warning.find(temp.file("printscale.cfg")), std::string::npos) << content;
+    }
+}
+
+TEST(WindowPlacement, EveryRectangleEndsWhollyWithinTheScreenAreaMovedAsLittleAsPossible)
+{
+    const ScreenRect small{0, 0, 1366, 768};
+    const ScreenRect belowPanel{0, 27, 1366, 741};
+    const ScreenRect rightScreen{1920, 0, 1366, 768};
+    struct Case {
+        ScreenRect wanted, available;
+        int minWidth, minHeight;
+        ScreenRect fitted;
+    };
+    const Case cases[] = {
+        {{0, 0, 1560, 720}, small, 0, 0, {0, 0, 1366, 720}},            // too wide: shrunk
+        {{1800, 100, 800, 600}, small, 0, 0, {566, 100, 800, 600}},      // off the right edge: moved in
+        {{-50, -20, 400, 300}, small, 0, 0, {0, 0, 400, 300}},
+        {{100, 100, 3000, 2000}, small, 0, 0, small},
+        {{10, 0, 800, 600}, belowPanel, 0, 0, {10, 27, 800, 600}},       // not under the panel
+        {{200, 200, 300, 200}, small, 640, 480, {200, 200, 640, 480}},   // never below the minimum
+        {{0, 0, 300, 200}, small, 2000, 480, {0, 0, 1366, 480}},         // unless the screen is smaller
+        {{100, 50, 800, 600}, rightScreen, 0, 0, {1920, 50, 800, 600}},  // onto the screen it opens on
+        {{300, 40, 1000, 700}, small, 0, 0, {300, 40, 1000, 700}},       // fits: left alone
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fitWithin(c.wanted, c.available, c.minWidth, c.minHeight), c.fitted) << c.wanted.x << "," << c.wanted.y;
+    EXPECT_EQ(centredWithin(1560, 720, small), (ScreenRect{0, 24, 1366, 720}));
+    EXPECT_EQ(centredWithin(1560, 720, {0, 0, 1920, 1080}), (ScreenRect{180, 180, 1560, 720}));
+}
+
+// Every number is checked before it is converted, so that out-of-range sizes are refused.
+TEST(WindowPlacement, IsKeptInWindowCfgAndADamagedFileIsIgnored)
+{
+    TempFolder temp;
+    EXPECT_FALSE(readWindowPlacement(temp.folder()));
+    const WindowPlacement placement{{-8, 30, 1200, 700}, true};
+    ASSERT_EQ(saveWindowPlacement(temp.folder(), placement), "");
+    EXPECT_EQ(TempFolder::read(temp.file("window.cfg")), "-8,30,1200,700,1\r\n");
+    EXPECT_EQ(readWindowPlacement(temp.folder()), placement);
+    for (const char* damaged : {"", "1,2,3,4", "1,2,0,4,0", "1,2,3.5,4,0", "1,2,3,4,2", "a,2,3,4,0", "1,2,3,400000,0",
+                                "1,2,3,4,0,5"}) {
+        temp.write("window.cfg", damaged);
+        EXPECT_FALSE(readWindowPlacement(temp.folder())) << damaged;
+    }
+}
+
+} // namespace
+} // namespace dravenor

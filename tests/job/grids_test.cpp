@@ -1,0 +1,127 @@
+// Grids as files, as printed text, and the column table behind both.
+#include <gtest/gtest.h>
+
+#include "job/column_attributes.h"
+#include "job/grid_file.h"
+#include "job/grid_print_text.h"
+#include "support/grid_rows.h"
+#include "support/temp_folder.h"
+
+namespace dravenor {
+namespace {
+
+using testing::cellsOf;
+using testing::TempFolder;
+using Items = std::vector<std::string>;
+
+TEST(GridItems, QuotedUnquotedAndAcrossLines)
+{
+    const std::pair<const char*, Items> cases[] = {
+        {"\"a,b\",\"\",  \"c d\"\r\n", {"a,b", "", "c d"}},
+        {"1, 2 ,3\r\n4,5,6", {"1", "2", "3", "4", "5", "6"}},
+        {"\"1\",\"2\"\n\"3\"\n", {"1", "2", "3"}},
+        {"1,2\r3\r", {"1", "2", "3"}},
+        {"1\r\n\r\n2\r\n\r\n  \r\n", {"1", "2"}},     // blank lines hold no items
+        {"1,\r\n2,", {"1", "", "2", ""}},             // comma before a line end: an empty item
+        {",\n", {"", ""}},
+        {"\"a\"x,\"b\"\r\n", {"a", "b"}},             // text after a closing quote is dropped
+        {"\"open,end", {"open,end"}},
+        {"", {}},
+    };
+    for (const auto& [text, items] : cases) EXPECT_EQ(splitGridItems(text), items) << text;
+}
+
+TEST(GridFile, EveryRowButTheEntryRowOrOnlyRowsWithTextAndBackAgain)
+{
+    TextGrid grid({"Sheet File Name", "Qty", "Pri"});
+    grid.setRows(4);
+    grid.setText(1, 1, "  /jobs/Plate, 1.shp ");
+    grid.setText(1, 2, "3");
+    grid.setText(3, 3, "7"); // the last row is never written in this mode
+    EXPECT_EQ(gridToFileText(grid, false), "\"/jobs/Plate, 1.shp\",\"3\",\"\"\r\n\"\",\"\",\"\"\r\n");
+    grid.setText(2, 1, "   "); // blanks are no text
+    EXPECT_EQ(gridToFileText(grid, true), "\"/jobs/Plate, 1.shp\",\"3\",\"\"\r\n\"\",\"\",\"7\"\r\n");
+
+    TempFolder temp;
+    ASSERT_EQ(saveGridToFile(grid, temp.file("sheets.tlf"), true), "");
+    TextGrid loaded({"Sheet File Name", "Qty", "Pri"});
+    ASSERT_EQ(loadGridFromFile(loaded, temp.file("sheets.tlf")), "");
+    EXPECT_EQ(cellsOf(loaded), (std::vector<Items>{{"1", "/jobs/Plate, 1.shp", "3", ""}, {"2", "", "", "7"},
+                                                    {"3", "", "", ""}}));
+    EXPECT_EQ(temp.entries(), Items{"sheets.tlf"});
+    // A cell a grid file cannot hold is refused and the previous file stays.
+    grid.setText(2, 1, "say \"hi\"");
+    const std::string error = saveGridToFile(grid, temp.file("sheets.tlf"), false);
+    EXPECT_NE(error.find(temp.file("sheets.tlf")), std::string::npos) << error;
+    EXPECT_NE(error.find("double quote"), std::string::npos) << error;
+    EXPECT_EQ(TempFolder::read(temp.file("sheets.tlf")), "\"/jobs/Plate, 1.shp\",\"3\",\"\"\r\n\"\",\"\",\"7\"\r\n");
+}
+
+TEST(GridFile, ReadsUnquotedLfAndItemsSplitOverLinesAndMissingFilesAsEmpty)
+{
+    TempFolder temp;
+    TextGrid grid({"X1", "Y1", "X2", "Y2", "CX", "CY", "RAD", "Nstart", "Nend"});
+    const std::string path = temp.write("mixed.shp", "0,0,100,0,0,0,0,0,0\n"
+                                                     "\"0\",\"0\",\"0\",\"0\",\"50\"\r\n\"50\",\"25\",\"0\",\"0\"\r\n");
+    ASSERT_EQ(loadGridFromFile(grid, path), "");
+    // Three lines give five rows even though the second entity spans two of them.
+    EXPECT_EQ(cellsOf(grid), (std::vector<Items>{{"1", "0", "0", "100", "0", "0", "0", "0", "0", "0"},
+                                                  {"2", "0", "0", "0", "0", "50", "50", "25", "0", "0"},
+                                                  {"3", "", "", "", "", "", "", "", "", ""},
+                                                  {"4", "", "", "", "", "", "", "", "", ""}}));
+    EXPECT_EQ(loadGridFromFile(grid, temp.file("gone.shp")), "");
+    EXPECT_EQ(cellsOf(grid), (std::vector<Items>{{"1", "", "", "", "", "", "", "", "", ""}}));
+    grid.setText(1, 1, "old");
+    EXPECT_EQ(loadGridFromFile(grid, temp.folder()), "cannot read " + temp.folder() + ": is a folder");
+    EXPECT_EQ(grid.rows(), 2);
+    EXPECT_FALSE(grid.rowHasText(1));
+
+    TextGrid density({"Mat", "Density"});
+    density.tag = temp.write("density.dat", "\"ST\",\"7.85\",\"AL\",\"2.7\",\"CU\",\"8.9\"\r\n");
+    ASSERT_EQ(loadGridFromTagFile(density), "");
+    EXPECT_EQ(cellsOf(density), (std::vector<Items>{{"1", "ST", "7.85"}, {"2", "AL", "2.7"}, {"3", "CU", "8.9"},
+                                                     {"4", "", ""}}));
+}
+
+// Padded titles (what may be typed into each column is checked by typing into it); a title
+// longer than its padding gets none, an unknown one pads to 3 + 5.
+TEST(ColumnAttributes, TitlesSetTheHeaderAndTheWidths)
+{
+    EXPECT_EQ(headerFormat({"Sheet File Name", "Left Height", "Unknown"}),
+              "<Sr   |>Sheet File Name        |<Left Height |<Unknown ");
+    TextGrid grid({"Part File Name", "Qty", "Note", "REPORT"});
+    applyColumnWidths(grid);
+    EXPECT_EQ(grid.colWidths, (std::vector<int>{5, 23, 11, 25, 81}));
+}
+
+// Each printed column takes the wider of its title and its typing limit, plus two; hidden
+// columns are left out; a number longer than its column runs on, set off by a blank.
+TEST(GridPrintText, ColumnsHeaderAndRows)
+{
+    TextGrid sheets({"Sheet File Name", "Qty", "Pri"});
+    sheets.colWidths = {5, 40, 10, 10};
+    const std::vector<int> positions = gridPrintPositions(sheets);
+    EXPECT_EQ(positions, (std::vector<int>{1, 1 + 18 + 2, 1 + 18 + 2 + 6 + 2}));
+    sheets.setText(1, 2, "12");
+    sheets.setText(1, 3, "1");
+    EXPECT_EQ(gridPrintLine(sheets, 1, positions), std::string(20, ' ') + "12      1");
+
+    TextGrid shape({"X1", "Y1", "X2"});
+    shape.colWidths = {5, 9, 0, 9};
+    const std::vector<int> shown = gridPrintPositions(shape);
+    EXPECT_EQ(shown, (std::vector<int>{1, 0, 10}));
+    shape.setText(1, 1, "5");
+    shape.setText(1, 2, "hidden");
+    shape.setText(1, 3, "-7.5");
+    EXPECT_EQ(gridPrintLine(shape, 1, shown), "5        -7.5");
+    shape.setText(1, 1, "260.865544");
+    EXPECT_EQ(gridPrintLine(shape, 1, shown), "260.865544 -7.5");
+
+    const TextGrid titled({"X1", "Y1"});
+    EXPECT_EQ(gridPrintHeader(titled, "/jobs/parts/flange.shp", "06-12-2026", "Shape Editor", true),
+              (Items{"", "File: flange.shp", "Date: 06-12-2026", "", "Shape Editor", "", "X1       Y1"}));
+    EXPECT_EQ(gridPrintHeader(titled, "", "06-12-2026", "Report", false), (Items{"", "Date: 06-12-2026", "", "Report", ""}));
+}
+
+} // namespace
+} // namespace dravenor
