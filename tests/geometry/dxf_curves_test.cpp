@@ -1,6 +1,6 @@
 // Curves a shape cannot hold, as fitted arcs and lines: ellipses, splines and circles under an
 // uneven scale, each checked both ways against the true curve, and arcs placed by turns, scales
-// and mirrors.
+// and mirrors. Splines that come out exactly, and those that cannot be drawn, are import cases.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,7 +14,6 @@
 #include "geometry/dxf_ellipse.h"
 #include "geometry/dxf_spline.h"
 #include "geometry/dxf_transform.h"
-#include "geometry/golden_file.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_measure.h"
 
@@ -163,37 +162,6 @@ TEST(DxfCurveFit, CurvesStayWithinTheToleranceAndChainEndToEnd)
         EXPECT_LE(fitted.size(), c.mostEntities) << c.name;
         expectFollows(fitted, c.truth, c.t0, c.t1, c.name);
     }
-}
-
-TEST(DxfCurveFit, ExactCurvesComeOutExactly)
-{
-    // A rational quadratic with the middle weight cos 45 degrees is a quarter circle: one arc.
-    Shape quarter;
-    appendDxfSpline({2, {{50, 0}, {50, 50}, {0, 50}}, {0, 0, 0, 1, 1, 1}, {1, std::sqrt(0.5), 1}}, false, quarter);
-    ASSERT_EQ(quarter.size(), 1u);
-    EXPECT_EQ(testing::goldenEntity(quarter[0]), "ARC 0 0 0 0 0 0 50 0 90");
-
-    // Degree 1: the lines between the control points, to the digit.
-    Shape lines;
-    appendDxfSpline({1, {{0, 0}, {10, 0}, {10, 5}, {3, 7}}, {0, 0, 1, 2, 3, 3}, {}}, false, lines);
-    EXPECT_EQ(lines, (Shape{lineEntity(0, 0, 10, 0), lineEntity(10, 0, 10, 5), lineEntity(10, 5, 3, 7)}));
-}
-
-TEST(DxfSplineProblems, SplinesThatCannotBeDrawnSayWhy)
-{
-    const std::vector<DxfPoint> four{{0, 0}, {1, 1}, {2, 0}, {3, 1}};
-    const struct {
-        DxfSpline spline;
-        std::string problem;
-    } cases[] = {
-        {{3, four, {0, 0, 0, 0, 1, 1, 1, 1}, {}}, ""},
-        {{0, four, {0, 0, 1, 1}, {}}, "degree 0"},
-        {{3, {{0, 0}, {1, 1}}, {0, 0, 0, 0, 1, 1}, {}}, "too few control points"},
-        {{3, four, {0, 0, 0, 1, 1, 1, 1}, {}}, "knots do not match"},
-        {{3, four, {0, 0, 0, 0, 1, 0.5, 1, 1}, {}}, "knots out of order"},
-        {{3, four, {0, 0, 0, 0, 1, 1, 1, 1}, {1, 1, 1}}, "weights do not match"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.spline.problem(), c.problem) << c.problem;
 }
 
 } // namespace

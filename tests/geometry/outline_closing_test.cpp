@@ -1,5 +1,5 @@
-// Closing small gaps between segment ends, by the full scan and by the grid search, which must
-// append exactly the same segments in the same order.
+// Closing small gaps between segment ends (the cases are in shape_cases_test.cpp): arcs leave no
+// gap between their own chords, and the grid search appends exactly what the full scan appends.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,65 +25,6 @@ std::string described(const SegmentList& list, std::size_t from = 0)
     for (std::size_t k = from; k < list.size(); ++k)
         text << "(" << list[k].X1 << "," << list[k].Y1 << ")-(" << list[k].X2 << "," << list[k].Y2 << ") ";
     return text.str();
-}
-
-// The segments closeOutlines appends to the list.
-std::string appended(SegmentList segments)
-{
-    const std::size_t before = segments.size();
-    closeOutlines(segments);
-    return described(segments, before);
-}
-
-// A 10 x 10 square whose last line ends at the given point instead of at (0, 0).
-SegmentList squareEndingAt(double x, double y)
-{
-    return shapeToSegments(
-        {lineEntity(0, 0, 10, 0), lineEntity(10, 0, 10, 10), lineEntity(10, 10, 0, 10), lineEntity(0, 10, x, y)});
-}
-
-TEST(CloseOutlines, GapsUnderOneThatAreNeitherLevelNorPlumbAreClosedOnce)
-{
-    const struct {
-        const char* name;
-        SegmentList segments;
-        std::string appended;
-    } cases[] = {
-        {"small slanted gap, closed from the first segment", squareEndingAt(0.3, 0.4), "(0,0)-(0.3,0.4) "},
-        {"just under 1", squareEndingAt(0.6, 0.79), "(0,0)-(0.6,0.79) "},
-        {"closed", shapeToSegments(testing::rectangle(0, 0, 40, 25)), ""},
-        {"level", squareEndingAt(0.5, 0), ""},
-        {"plumb", squareEndingAt(0, 0.5), ""},
-        {"1.2 long", squareEndingAt(0.72, 0.96), ""},
-        {"a single segment", {{0, 0, 0.3, 0.4}}, ""},
-        {"nothing", {}, ""},
-        // (0.3, 0.4) and (0.4, -0.3) are both 0.5 from (0, 0).
-        {"equally near ends: the lower segment", {{0, 0, -5, 0}, {3, 3, 0.3, 0.4}, {0.4, -0.3, 4, -4}},
-         "(0,0)-(0.3,0.4) (0.4,-0.3)-(0,0) "},
-        {"equally near ends: the start first", {{0, 0, -5, 0}, {0.3, 0.4, 0.4, -0.3}},
-         "(0,0)-(0.3,0.4) (0.4,-0.3)-(0,0) "},
-        // The arc's first point is nearest to the end of its first chord as seen from the second
-        // chord (chords of radius 10 are 0.35 long), so a line doubling the first chord is added;
-        // the free end gets nothing: the zero-length closing chord touches it.
-        {"free start of a small open arc", shapeToSegments({arcEntity(0, 0, 10, 30, 200)}),
-         described({shapeToSegments({arcEntity(0, 0, 10, 30, 200)})[0]})},
-        // Ends too far apart for the grid: the full scan still closes the gap near the origin.
-        {"ends a billion apart", {{0, 0, 5, 0}, {5.3, 0.4, 9, 9}, {2e9, 0, 2e9, 5}}, "(5,0)-(5.3,0.4) "},
-    };
-    for (const auto& c : cases) EXPECT_EQ(appended(c.segments), c.appended) << c.name;
-}
-
-TEST(CloseOutlines, MissingLinesJoinOnlyTheFreeEndsOfArcsAndLines)
-{
-    EXPECT_TRUE(missingLines({arcEntity(50, 50, 25, 0, 0)}).empty());
-    EXPECT_TRUE(missingLines({arcEntity(0, 0, 100, 30, 200)}).empty()); // chords too long to close on
-    // A quarter disc whose closing line starts 0.5 beyond the arc's end.
-    const std::vector<ShapeEntity> lines =
-        missingLines({lineEntity(0, 0, 10, 0), arcEntity(0, 0, 10, 0, 90), lineEntity(-0.3, 10.4, 0, 0)});
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(lines[0].isLine() && lines[0].X1 == -0.3 && lines[0].Y1 == 10.4);
-    EXPECT_NEAR(lines[0].X2, 0, 1e-12);
-    EXPECT_NEAR(lines[0].Y2, 10, 1e-12);
 }
 
 TEST(CloseOutlines, ChordsOfOneArcJoinExactlySoNoGapIsLeftToClose)
