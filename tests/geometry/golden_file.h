@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "geometry/shape.h"
+#include "geometry/shape_file.h"
 #include "support/recording_surface.h"
 #include "support/temp_folder.h"
 
@@ -79,6 +80,27 @@ inline std::string goldenEntity(const ShapeEntity& e)
 {
     return (e.isLine() ? "LINE" : e.isCircle() ? "CIRCLE" : "ARC") +
            goldenNumbers({e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend});
+}
+
+// A shape read from a file and what the reader noticed.
+inline std::string goldenRead(const Shape& shape, const ShapeReadReport& report)
+{
+    std::string text = report.readable ? "" : "unreadable: " + report.error + "\n";
+    for (const ShapeEntity& e : shape) text += goldenEntity(e) + "\n";
+    for (const auto& [name, count] : report.skippedEntities) text += "skipped " + std::to_string(count) + " " + name + "\n";
+    for (const std::string& note : report.notes) text += "note: " + note + "\n";
+    if (report.binary) text += "binary\n";
+    if (report.nonNumericFields) text += "non-numeric fields: " + std::to_string(report.nonNumericFields) + "\n";
+    if (report.leftoverFields) text += "leftover fields: " + std::to_string(report.leftoverFields) + "\n";
+    return text;
+}
+
+// The text with every `from` replaced (a temporary folder's name, say).
+inline std::string replacedAll(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
 }
 
 // A drawing: the view and the tooltip, then every line (a palette colour or #rrggbb last) and

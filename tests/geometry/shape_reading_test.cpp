@@ -1,6 +1,6 @@
-// Reading DXF drawings: the cases of tests/data/dxf/import_cases.txt and the sample drawings give
+// Reading shapes: the DXF cases of tests/data/dxf/import_cases.txt, drawings and shape files give
 // the shapes and reports of the golden file; bulges, drawings seen from behind and the benchmark
-// parts are checked against results found apart from the reader.
+// parts are checked against results found apart from the reader. Loading moves to the origin.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,6 +13,7 @@
 #include "geometry/dxf_arcs.h"
 #include "geometry/dxf_import.h"
 #include "geometry/golden_file.h"
+#include "geometry/primitives.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "support/temp_folder.h"
@@ -25,22 +26,11 @@ using testing::TempFolder;
 
 std::string dxfSample(const std::string& name) { return DRAVENOR_TEST_DATA "/dxf/" + name; }
 
-// The shape and the report as the golden file shows them.
-std::string described(const Shape& shape, const ShapeReadReport& report)
-{
-    std::string text = report.readable ? "" : "unreadable: " + report.error + "\n";
-    for (const ShapeEntity& e : shape) text += testing::goldenEntity(e) + "\n";
-    for (const auto& [name, count] : report.skippedEntities) text += "skipped " + std::to_string(count) + " " + name + "\n";
-    for (const std::string& note : report.notes) text += "note: " + note + "\n";
-    if (report.nonNumericFields) text += "non-numeric fields: " + std::to_string(report.nonNumericFields) + "\n";
-    return text;
-}
-
 std::string imported(const std::string& text, DrawingUnit unit = DrawingUnit::Millimetre)
 {
     Shape shape;
     const ShapeReadReport report = parseDxfText(text, shape, "part.dxf", unit);
-    return described(shape, report);
+    return testing::goldenRead(shape, report);
 }
 
 std::string withCrLf(const std::string& text)
@@ -52,7 +42,7 @@ std::string withCrLf(const std::string& text)
 
 const testing::Sections kCases = testing::splitSections(TempFolder::read(dxfSample("import_cases.txt")));
 
-TEST(DxfImport, CasesAndSampleDrawingsReadAsTheGoldenFileShows)
+TEST(DxfImport, CasesAndFilesReadAsTheGoldenFileShows)
 {
     ASSERT_GT(kCases.size(), 40u);
     testing::Sections results;
@@ -63,22 +53,27 @@ TEST(DxfImport, CasesAndSampleDrawingsReadAsTheGoldenFileShows)
         EXPECT_EQ(imported(withCrLf(text), unit), results.back().second) << title << ", CR LF";
         EXPECT_EQ(imported("\xEF\xBB\xBF" + text, unit), results.back().second) << title << ", byte-order mark";
     }
-    // Files: drawings by an independent writer, binary drawings, an empty, a missing file, a folder.
+    // Files by their type: drawings by an independent writer, shape files quoted, unquoted, split
+    // over lines, with angles of a full turn or with damaged fields, binary and empty files, a
+    // folder and missing files.
     TempFolder folder;
-    const std::pair<std::string, std::string> files[] = {
-        {"r12_shapes.dxf", TempFolder::read(dxfSample("r12_shapes.dxf"))},
-        {"r2018_shapes.dxf", TempFolder::read(dxfSample("r2018_shapes.dxf"))},
-        {"dwg.dxf", std::string("AC1015\0\0\0\0\x01\x02\xff", 13)},
-        {"binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0\0\x00SECTION", 31)},
-        {"empty.dxf", ""}};
-    for (const auto& [name, bytes] : files) folder.write(name, bytes);
-    for (const std::string name : {"r12_shapes.dxf", "r2018_shapes.dxf", "dwg.dxf", "binary.dxf", "empty.dxf", "gone.dxf", ""}) {
-        Shape shape;
-        const ShapeReadReport report = readDxfFile(folder.file(name), shape);
-        std::string text = described(shape, report);
-        for (std::size_t at; (at = text.find(folder.folder())) != std::string::npos;)
-            text.replace(at, folder.folder().size(), "FOLDER");
-        results.push_back({"file " + (name.empty() ? "that is a folder" : name), text});
+    for (const char* name : {"r12_shapes.dxf", "r2018_shapes.dxf"}) folder.write(name, TempFolder::read(dxfSample(name)));
+    for (const char* name : {"offset_square.shp", "offset_square_unquoted.shp", "offset_square_split.shp",
+                             "wide_angles.shp", "binary.shp", "offset_square.txt"})
+        folder.write(name, TempFolder::read(testing::testDataPath(name)));
+    folder.write("dwg.dxf", std::string("AC1015\0\0\0\0\x01\x02\xff", 13));
+    folder.write("binary.dxf", std::string("AutoCAD Binary DXF\r\n\x1a\0\0\x00SECTION", 31));
+    folder.write("empty.dxf", "");
+    folder.write("numbers.SHP", "\"12.5mm\",\"abc\",\"\", 7 ,\"-3e2\",\"+.5\",1,0,0\r\n5,6,7\r\n\r\n");
+    folder.write("tab.shp", "1,\t2,3,4,0,0,0,0,0\r\n");
+    folder.write("escape.shp", "1,2,3,4,0,0,0,0,0\x1b\r\n");
+    for (const char* name : {"folder.dxf", "folder.shp"}) std::filesystem::create_directory(folder.file(name));
+    std::vector<std::string> names = folder.entries();
+    names.insert(names.end(), {"gone.dxf", "gone.shp"});
+    for (const std::string& name : names) {
+        Shape shape{lineEntity(9, 9, 8, 8)}; // reading by type starts afresh
+        const ShapeReadReport report = readShapeByExtension(folder.file(name), shape);
+        results.push_back({"file " + name, testing::replacedAll(testing::goldenRead(shape, report), folder.folder(), "FOLDER")});
     }
     testing::expectGolden("geometry/dxf_import.txt", testing::joinSections(results));
 }
@@ -90,8 +85,20 @@ TEST(DxfImport, FilesAreReadUnchangedAndAppendedToTheShape)
     const std::string path = folder.write("lf.dxf", text);
     Shape shape{lineEntity(9, 9, 8, 8)};
     EXPECT_TRUE(readDxfFile(path, shape).readable);
-    EXPECT_EQ(shape, (Shape{lineEntity(9, 9, 8, 8), lineEntity(1, 2, 3, 4)}));
+    EXPECT_TRUE(readShapeFile(folder.write("line.shp", "5,6,7,8,0,0,0,0,0\n"), shape).readable);
+    EXPECT_EQ(shape, (Shape{lineEntity(9, 9, 8, 8), lineEntity(1, 2, 3, 4), lineEntity(5, 6, 7, 8)}));
     EXPECT_EQ(TempFolder::read(path), text);
+}
+
+TEST(ReadShapeByExtension, TheTypeIsTheLastThreeLettersAndLoadingMovesToTheOrigin)
+{
+    EXPECT_EQ(shapeFileType("PART.SHP"), "shp");
+    EXPECT_EQ(shapeFileType("drawing.DxF"), "dxf");
+    EXPECT_EQ(shapeFileType("xf"), "");
+    Shape shape;
+    loadShape(testing::testDataPath("offset_square.shp"), shape);
+    const Extents box = shapeExtents(shape);
+    EXPECT_TRUE(box.xmin == 0 && box.ymin == 0 && box.xmax == 20);
 }
 
 TEST(DxfImport, EveryCutOfADrawingReadsWithoutFailingAndSaysItIsCut)

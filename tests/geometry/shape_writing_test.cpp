@@ -1,6 +1,6 @@
-// Writing shapes as DXF drawings: the records of every kind of entity pinned by a golden drawing
-// that ezdxf (an independent reader) reads back, handles that never repeat, and saves that fail
-// without harming the previous file.
+// Writing shapes: DXF records of every kind of entity pinned by a golden drawing that ezdxf (an
+// independent reader) reads back, handles that never repeat, shape files that read back exactly,
+// and saves that fail without harming the previous file.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -164,6 +164,25 @@ TEST(DxfSaving, ShapeFilesConvertBesideThemselvesAndOnlyTheSourceIsDeleted)
     EXPECT_EQ(TempFolder::read(folder.file("a.shp")), shapeToFileText(shape));
     EXPECT_NE(saveShapeByExtension(shape, folder.file("a.txt"), kShippedTemplates).find("a.txt"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder.file("a.txt")));
+}
+
+TEST(SaveShapeFile, NineQuotedFieldsPerLineThatReadBackExactly)
+{
+    EXPECT_EQ(shapeToFileText({lineEntity(0, 0, 100, 0), arcEntity(50, 50, 25, 0, 0)}),
+              "\"0\",\"0\",\"100\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n"
+              "\"0\",\"0\",\"0\",\"0\",\"50\",\"50\",\"25\",\"0\",\"0\"\r\n");
+    TempFolder folder;
+    const std::string path = folder.file("numbers.shp");
+    const Shape shape{{0.1, 1e-7, 123456.789, -0.0, -12.5, 1e20, 0.000123, 359.999, 2},
+                      arcEntity(-3.25, 7.75, 0.3, 270, 45), lineEntity(1.0 / 8, -999999.5, 1, 2)};
+    ASSERT_EQ(saveShapeFile({lineEntity(0, 0, 1, 1)}, path), "");
+    ASSERT_EQ(saveShapeFile(shape, path), ""); // overwrites
+    Shape back;
+    const ShapeReadReport report = readShapeFile(path, back);
+    EXPECT_EQ(report.nonNumericFields + report.leftoverFields, 0);
+    EXPECT_EQ(back, shape);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"numbers.shp"});
+    EXPECT_NE(saveShapeFile(shape, folder.file("missing/part.shp")).find("part.shp"), std::string::npos);
 }
 
 } // namespace
