@@ -95,14 +95,6 @@ inline std::string goldenRead(const Shape& shape, const ShapeReadReport& report)
     return text;
 }
 
-// The text with every `from` replaced (a temporary folder's name, say).
-inline std::string replacedAll(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 // A drawing: the view and the tooltip, then every line (a palette colour or #rrggbb last) and
 // every text, in drawing order.
 inline std::string goldenDrawing(const RecordingSurface& s)

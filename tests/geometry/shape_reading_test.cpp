@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "geometry/dxf_arcs.h"
 #include "geometry/dxf_import.h"
 #include "geometry/golden_file.h"
 #include "geometry/primitives.h"
@@ -73,12 +72,15 @@ TEST(DxfImport, CasesAndFilesReadAsTheGoldenFileShows)
     for (const std::string& name : names) {
         Shape shape{lineEntity(9, 9, 8, 8)}; // reading by type starts afresh
         const ShapeReadReport report = readShapeByExtension(folder.file(name), shape);
-        results.push_back({"file " + name, testing::replacedAll(testing::goldenRead(shape, report), folder.folder(), "FOLDER")});
+        std::string text = testing::goldenRead(shape, report);
+        for (std::size_t at; (at = text.find(folder.folder())) != std::string::npos;)
+            text.replace(at, folder.folder().size(), "FOLDER");
+        results.push_back({"file " + name, text});
     }
     testing::expectGolden("geometry/dxf_import.txt", testing::joinSections(results));
 }
 
-TEST(DxfImport, FilesAreReadUnchangedAndAppendedToTheShape)
+TEST(DxfImport, FilesAreReadUnchangedAppendedToTheShapeOrLoadedAtTheOrigin)
 {
     TempFolder folder;
     const std::string text = kCases.front().second;
@@ -88,17 +90,11 @@ TEST(DxfImport, FilesAreReadUnchangedAndAppendedToTheShape)
     EXPECT_TRUE(readShapeFile(folder.write("line.shp", "5,6,7,8,0,0,0,0,0\n"), shape).readable);
     EXPECT_EQ(shape, (Shape{lineEntity(9, 9, 8, 8), lineEntity(1, 2, 3, 4), lineEntity(5, 6, 7, 8)}));
     EXPECT_EQ(TempFolder::read(path), text);
-}
-
-TEST(ReadShapeByExtension, TheTypeIsTheLastThreeLettersAndLoadingMovesToTheOrigin)
-{
-    EXPECT_EQ(shapeFileType("PART.SHP"), "shp");
-    EXPECT_EQ(shapeFileType("drawing.DxF"), "dxf");
-    EXPECT_EQ(shapeFileType("xf"), "");
-    Shape shape;
     loadShape(testing::testDataPath("offset_square.shp"), shape);
     const Extents box = shapeExtents(shape);
     EXPECT_TRUE(box.xmin == 0 && box.ymin == 0 && box.xmax == 20);
+    EXPECT_EQ(shapeFileType("drawing.DxF"), "dxf"); // by the last three letters
+    EXPECT_EQ(shapeFileType("xf"), "");
 }
 
 TEST(DxfImport, EveryCutOfADrawingReadsWithoutFailingAndSaysItIsCut)
@@ -137,31 +133,6 @@ Point arcMiddle(const ShapeEntity& arc)
 }
 
 bool near(Point a, Point b) { return std::hypot(a.x - b.x, a.y - b.y) < 1e-9; }
-
-TEST(DxfBulge, ArcsRunThroughBothVerticesWithTheBulgesAngleAndSide)
-{
-    const DxfVertex froms[] = {{0, 0}, {-3, 7}, {12.5, -4}};
-    const DxfVertex tos[] = {{10, 0}, {-3, -2}, {1, 1}};
-    for (double b : {0.05, 0.3, 1.0, 1.7, 9.0, -0.05, -0.3, -1.0, -1.7, -9.0})
-        for (int k = 0; k < 3; ++k) {
-            const DxfVertex from{froms[k].x, froms[k].y, b}, to = tos[k];
-            const ShapeEntity arc = dxfPolylineSegment(from, to);
-            SCOPED_TRACE("bulge " + std::to_string(b) + " case " + std::to_string(k));
-            ASSERT_TRUE(arc.isArc());
-            // Counter-clockwise arcs start at the first vertex, clockwise ones at the second.
-            const Point start = pointOnArc(arc, arc.Nstart), end = pointOnArc(arc, arc.Nend);
-            EXPECT_TRUE(near(b > 0 ? start : end, {from.x, from.y}));
-            EXPECT_TRUE(near(b > 0 ? end : start, {to.x, to.y}));
-            const double sweep = std::fmod(arc.Nend - arc.Nstart + 720, 360);
-            EXPECT_NEAR(sweep, 4 * std::atan(std::fabs(b)) * 180 / std::numbers::pi, 1e-9);
-            // From the first vertex to the second, a counter-clockwise arc bulges to the right.
-            const Point mid = arcMiddle(arc);
-            EXPECT_EQ((to.x - from.x) * (mid.y - from.y) - (to.y - from.y) * (mid.x - from.x) < 0, b > 0);
-        }
-    EXPECT_EQ(dxfPolylineSegment({1, 2, 0}, {3, 4}), lineEntity(1, 2, 3, 4));
-    EXPECT_EQ(dxfPolylineSegment({1, 2, 1}, {1, 2}), lineEntity(1, 2, 1, 2)); // no chord to bend
-    EXPECT_EQ(dxfPolylineSegment({0, 0, 1e-18}, {10, 0}), lineEntity(0, 0, 10, 0));
-}
 
 // Beside each drawing seen from behind, ezdxf's own conversion of it, one record per entity:
 // LINE x1 y1 x2 y2, CIRCLE cx cy r, or ARC cx cy r, its two ends in either order and its middle.

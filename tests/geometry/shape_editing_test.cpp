@@ -1,5 +1,6 @@
-// The shape editor's document: the entity grid read as a shape, moved and turned by rows (the
-// rows after each command pinned by a golden file), joined, loaded and saved.
+// The shape editor's document and the drawing of a shape: the entity grid read as a shape, moved
+// and turned by rows, joined, loaded and saved; the preview's view, grid, highlighted entities,
+// point marks and dimensions. Rows after each command and drawings are pinned by golden files.
 #include <gtest/gtest.h>
 
 #include "geometry/golden_file.h"
@@ -7,7 +8,9 @@
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "geometry/shape_grid.h"
+#include "geometry/shape_preview.h"
 #include "job/grid_file.h"
+#include "support/recording_surface.h"
 #include "support/temp_folder.h"
 
 namespace dravenor::testing {
@@ -124,6 +127,76 @@ TEST(ShapeGrid, FilesHoldTheRowsAsTypedOrAsADrawingAndFailuresKeepTheGrid)
     EXPECT_EQ(shapeFromGrid(grid).shape, shape);
     EXPECT_NE(saveShapeGrid(grid, folder.file("shape.txt"), folder.folder()), "");
     EXPECT_NE(saveShapeGrid(grid, folder.file("no-such-folder/shape.shp"), folder.folder()), "");
+}
+
+PreviewOptions colouredBy(int colour, int from = 0, int to = 0)
+{
+    PreviewOptions options;
+    options.colour = colour;
+    options.highlightFrom = from;
+    options.highlightTo = to;
+    return options;
+}
+
+TEST(ShapePreview, DrawingsMatchTheGoldenFile)
+{
+    Sections results;
+    RecordingSurface s;
+    s.setScale({0, 0, 440, 440});
+    // Files the drawing made since the last one under the name and starts a fresh one.
+    const auto drawn = [&](const std::string& name) {
+        results.push_back({name, goldenDrawing(s)});
+        s = RecordingSurface();
+        s.setScale({0, 0, 440, 440});
+    };
+    fitViewToShape(s, Extents{5, 20, 15, 320});
+    drawn("view of a tall thin shape: square, of the larger side");
+    fitViewToShape(s, Extents{3, 3, 3, 3});
+    EXPECT_EQ(s.refusedScales, 1);
+    drawn("view of a point refused, the tooltip still follows");
+    s.line(0, 0, 1, 1, Black);
+    EXPECT_TRUE(previewShapeFile(testDataPath("offset_square.shp"), s, colouredBy(Blue)));
+    drawn("shape file drawn upside down where it lies, what was drawn before cleared");
+    s.line(0, 0, 1, 1, Black);
+    EXPECT_FALSE(previewShapeFile(testDataPath("nothing_here.shp"), s, colouredBy(Blue)));
+    drawn("no file: nothing drawn");
+    drawGrid(s, "Auto", 200, 400, true);
+    drawn("auto grid: a tenth of the larger size");
+    drawGrid(s, "Auto", 40, 30, true);
+    drawGrid(s, "Auto", 50, 30, true);
+    drawn("auto grid needs a spacing of 5, the mirror height counts");
+    drawGrid(s, "No", 200, 400, true);
+    drawGrid(s, "4", 200, 400, true);
+    drawn("no grid, and none finer than 5");
+    drawGrid(s, "100", 200, 400, true);
+    drawn("fixed grid with labels");
+    s.setScale({-30, 0, 100, 100});
+    drawGrid(s, "25", 50, 80, false);
+    drawn("fixed grid covering a view left of the origin, no labels");
+    const Shape square = rectangle(0, 0, 10, 10);
+    drawShape(square, s, colouredBy(Navy, 2, 3), 10);
+    drawn("entities 2 to 3 highlighted red, drawn last");
+    drawShape(square, s, colouredBy(Navy, 3, 2), 10);
+    drawn("highlight range given backwards");
+    drawShape(square, s, colouredBy(Navy), 10);
+    drawn("no highlight");
+    drawShape({arcEntity(0, 0, 10, 90, 360)}, s, colouredBy(Black), 0);
+    drawn("arc to 360 ends at 0");
+    drawShape({arcEntity(0, 0, 10, 0, 360), arcEntity(0, 0, 10, 360, 360), arcEntity(0, 0, 10, 45, 45)}, s,
+              colouredBy(Black), 0);
+    drawn("circles: angles 0 and 360, 360 and 360, 45 and 45");
+    const Shape wrapped{arcEntity(5, 5, 5, 370, 90)};
+    drawShape(wrapped, s, colouredBy(Black), 20);
+    EXPECT_EQ(wrapped[0].Nstart, 370);
+    drawn("arc from 370 brought into range on a copy");
+    PreviewOptions marked;
+    marked.showPoints = marked.showDimensions = true;
+    s.setScale({0, 0, 300, 300});
+    drawShape({lineEntity(0, 0, 3, 4), arcEntity(0, 0, 10, 0, 90), arcEntity(100, 0, 7.125, 45, 45),
+               arcEntity(200, 0, 2, 0, 360)},
+              s, marked, 50);
+    drawn("point marks, lengths at the middle of lines and radii halfway along arcs");
+    expectGolden("geometry/preview.txt", joinSections(results));
 }
 
 } // namespace
