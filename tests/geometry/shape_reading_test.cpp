@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "geometry/dxf_import.h"
+#include "geometry/dxf_transform.h"
 #include "geometry/golden_file.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_builders.h"
@@ -116,9 +117,7 @@ TEST(DxfImport, EveryCutOfADrawingReadsWithoutFailingAndSaysItIsCut)
 
 // --- geometry found apart from the reader --------------------------------------------------
 
-struct Point {
-    double x, y;
-};
+using Point = DxfPoint;
 
 Point pointOnArc(const ShapeEntity& arc, double degrees)
 {

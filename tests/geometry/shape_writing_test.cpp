@@ -24,14 +24,6 @@ using testing::TempFolder;
 
 const std::string kShippedTemplates = DRAVENOR_RESOURCE_DIR;
 
-std::string records(const Shape& shape)
-{
-    std::string out;
-    DxfHandles handles;
-    writeDxfEntities(out, handles, shape);
-    return out;
-}
-
 // The values of every " 5" (handle) line, in file order.
 std::vector<std::string> handleLines(const std::string& dxf)
 {
@@ -55,7 +47,8 @@ TEST(DxfExport, EveryKindOfRecordIsWrittenAsTheGoldenDrawingAndReadsBack)
     ASSERT_EQ(readDxfTemplates(kShippedTemplates, templates), "");
     DxfDrawing drawing(templates);
     drawing.addShape(shape);
-    drawing.addText(120, 60, 2.5, "bracket-12.shp");
+    drawing.addText(120, 60, 2.5, "bracket-12.shp"); // the name without its extension, on one line
+    EXPECT_EQ(dxfTextForFileName("two\nlines.shp") + dxfTextForFileName("ab"), "two linesab");
     const std::string dxf = drawing.finish();
     testing::expectGolden("geometry/drawing.dxf", dxf);
 
@@ -83,18 +76,12 @@ TEST(DxfExport, EveryKindOfRecordIsWrittenAsTheGoldenDrawingAndReadsBack)
     EXPECT_EQ(check.entities[2].handle, "5226");
 }
 
-TEST(DxfExport, TextRecordsShowTheFileNameWithoutExtensionOnOneLine)
-{
-    for (auto [name, text] : {std::pair{"ab", "ab"}, {"x.shp", "x"}, {"two\nlines.shp", "two lines"}})
-        EXPECT_EQ(dxfTextForFileName(name), text) << name;
-}
-
 TEST(DxfHandles, NoHandleRepeatsAndNoEntityIsLostToOne)
 {
     // Arc at counter 52 is "5226"; the entity that reaches counter 5226 must take 5227.
     Shape shape{lineEntity(0, 0, 1, 0), lineEntity(1, 0, 1, 1), arcEntity(0, 0, 1, 0, 90)};
     for (int n = 0; n < 5300; ++n) shape.push_back(n % 7 == 1 ? arcEntity(n, 0, 1, 0, 45) : lineEntity(n, 0, n, 1));
-    const std::vector<std::string> handles = handleLines(records(shape));
+    const std::vector<std::string> handles = handleLines(shapeToDxfText(shape, {}));
     ASSERT_EQ(handles.size(), shape.size());
     EXPECT_EQ(std::set<std::string>(handles.begin(), handles.end()).size(), handles.size());
     EXPECT_EQ(handles[2], "5226");
