@@ -78,7 +78,7 @@ inline std::string goldenNumbers(const std::vector<double>& values)
 // An entity as its kind and its nine fields.
 inline std::string goldenEntity(const ShapeEntity& e)
 {
-    return (e.isLine() ? "LINE" : e.isCircle() ? "CIRCLE" : "ARC") +
+    return (e.isCircle() ? "CIRCLE" : e.isArc() ? "ARC" : "LINE") +
            goldenNumbers({e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend});
 }
 
