@@ -26,21 +26,14 @@ struct DxfCheck {
 // A Python that has ezdxf, or "" (the tests that need it are skipped then).
 inline std::string pythonWithEzdxf()
 {
-    for (const char* candidate : {"/usr/bin/python3", "python3"}) {
-        const std::string probe = std::string(candidate) + " -c 'import ezdxf' >/dev/null 2>&1";
-        if (std::system(probe.c_str()) == 0) return candidate;
-    }
+    for (const char* candidate : {"/usr/bin/python3", "python3"})
+        if (std::system((std::string(candidate) + " -c 'import ezdxf' >/dev/null 2>&1").c_str()) == 0) return candidate;
     return "";
-}
-
-inline std::string dxfCheckScript()
-{
-    return DRAVENOR_TEST_DATA "/../geometry/dxf_check.py";
 }
 
 inline DxfCheck checkDxf(const std::string& python, const std::string& path)
 {
-    const std::string command = python + " '" + dxfCheckScript() + "' '" + path + "' 2>&1";
+    const std::string command = python + " '" DRAVENOR_TEST_DATA "/../geometry/dxf_check.py' '" + path + "' 2>&1";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     std::string output;
     std::array<char, 4096> buffer;
@@ -50,24 +43,20 @@ inline DxfCheck checkDxf(const std::string& python, const std::string& path)
     std::istringstream lines(output);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
-        std::string kind;
-        words >> kind;
-        if (kind == "VERSION") words >> check.version;
-        else if (kind != "LINE" && kind != "CIRCLE" && kind != "ARC" && kind != "TEXT")
+        CheckedEntity e;
+        words >> e.type;
+        const std::size_t count = e.type == "LINE" ? 4 : e.type == "ARC" ? 5 : 3;
+        if (e.type == "VERSION") words >> check.version;
+        else if (e.type != "LINE" && e.type != "CIRCLE" && e.type != "ARC" && e.type != "TEXT")
             check.problems.push_back(line); // PROBLEM, OTHER or anything the reader complained
         else {
-            CheckedEntity e;
-            e.type = kind;
             words >> e.handle;
-            const int count = kind == "LINE" ? 4 : kind == "CIRCLE" ? 3 : kind == "ARC" ? 5 : 3;
-            for (int k = 0; k < count; ++k) {
+            while (e.values.size() < count) {
                 double v = 0;
                 words >> v;
                 e.values.push_back(v);
             }
-            if (kind == "TEXT") {
-                std::getline(words >> std::ws, e.text);
-            }
+            if (e.type == "TEXT") std::getline(words >> std::ws, e.text);
             check.entities.push_back(e);
         }
     }

@@ -1,11 +1,14 @@
+// Breakups of rolled shells: the results and previews of the cases below pinned by golden files,
+// and the pieces of many shells checked to be closed, to fit their plates and to cover the
+// developed surface.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/golden_file.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_measure.h"
-#include "job/number_format.h"
 #include "library/breakup.h"
 #include "library/breakup_preview.h"
 #include "support/recording_surface.h"
@@ -13,434 +16,188 @@
 namespace dravenor {
 namespace {
 
-CylinderBreakupParams shell(double height)
+CylinderBreakupParams shell(double height, double diameter = 1000)
 {
-    return {.diameter = 1000, .height = height, .plateLength = 2500, .plateWidth = 1250, .segmentWidth = 100, .kerf = 2};
+    return {.diameter = diameter, .height = height, .plateLength = 2500, .plateWidth = 1250, .segmentWidth = 100,
+            .kerf = 2};
 }
 
-ConeBreakupParams cone(double small, int divisions, double plateWidth)
+ConeBreakupParams cone(double small, int divisions, double plateWidth, double segmentWidth = 200)
 {
     return {.bigDiameter = 3000, .smallDiameter = small, .height = 2000, .plateWidth = plateWidth,
-            .segmentWidth = 200, .angularDivisions = divisions, .kerf = 2};
+            .segmentWidth = segmentWidth, .angularDivisions = divisions, .kerf = 2};
 }
 
-// Sum over the distinct pieces of the enclosed area of the outline times the count needed.
-double coveredArea(const BreakupResult& r)
+std::string numbers(const std::vector<double>& values)
 {
-    double area = 0;
-    for (const BreakupPiece& p : r.pieces) area += measureShape(p.outline).enclosedArea * p.count;
-    return area;
+    std::string text;
+    for (double v : values) text += testing::goldenNumbers({v});
+    return text;
 }
 
-void expectClosedPieces(const BreakupResult& r)
+std::string described(const BreakupResult& r)
 {
+    const Development& d = r.development;
+    std::string text = (r.ok ? "ok: " : "refused: ") + r.message + " / " + r.reason + "\ndevelopment" +
+                       testing::goldenNumbers({d.width, d.height, d.outerRadius, d.innerRadius, d.angleRadians}) +
+                       ", divisions " + std::to_string(d.divisions) + "\nrows" + numbers(d.rowWidths) + "\ncolumns" +
+                       numbers(d.columnLengths) + "\nbands" + numbers(d.bandRadii) + "\n";
+    for (const BreakupPiece& p : r.pieces) {
+        text += "piece " + breakupFileName("", "s", p) + ", width and length" +
+                testing::goldenNumbers({p.width, p.length}) + "\n";
+        for (const ShapeEntity& e : p.outline) text += "  " + testing::goldenEntity(e) + "\n";
+    }
+    return text;
+}
+
+TEST(Breakup, CasesMatchTheGoldenFile)
+{
+    CylinderBreakupParams narrowColumn = shell(1000, 1020); // circumference 3204.42
+    narrowColumn.plateLength = 1054; // three columns of 1050 and 54.42, less than 100
+    CylinderBreakupParams thin = shell(1500), tiny = shell(1500), tooWide = shell(1300);
+    thin.kerf = 0;
+    tiny.plateWidth = 4; // nothing left after the kerf
+    tooWide.segmentWidth = 1300; // the widened last row would not fit the plate
+    ConeBreakupParams flatCone = cone(1000, 4, 1500), shallow{3000, 2500, 200, 3300, 0, 1, 2};
+    flatCone.kerf = 0;
+    // A shallow frustum in one division spans 281 degrees: the outer arc's ends hang below the
+    // inner arc's chord, and 3296 across is less than the 3401 the piece needs.
+    ConeBreakupParams shallowFits = shallow, noHeight = cone(1000, 4, 1500);
+    shallowFits.plateWidth = 3410;
+    noHeight.height = 0;
+    const std::pair<const char*, BreakupResult> cases[] = {
+        {"cylinder in a plate-sized grid: four distinct pieces", cylinderBreakup(shell(1500))},
+        {"cylinder whose narrow last row is widened", cylinderBreakup(shell(1300))},
+        {"cylinder whose narrow last column is widened", cylinderBreakup(narrowColumn)},
+        {"cylinder one column round and four plates high: one piece four times",
+         cylinderBreakup({400 / kPi, 2000, 1004, 504, 0, 2})},
+        {"cylinder whose first and last columns hold one piece turned",
+         cylinderBreakup({1050 / kPi, 800, 504, 504, 300, 2})},
+        {"cylinder without kerf", cylinderBreakup(thin)},
+        {"cylinder without height", cylinderBreakup(shell(0))},
+        {"cylinder of negative diameter", cylinderBreakup(shell(1500, -5))},
+        {"cylinder plate narrower than the kerfs", cylinderBreakup(tiny)},
+        {"cylinder segment width wider than the plate", cylinderBreakup(tooWide)},
+        {"cone whose wide divisions are cut into bands", coneBreakup(cone(1000, 4, 1500))},
+        {"cone whose narrow innermost band is widened", coneBreakup(cone(1000, 4, 1100, 400))},
+        {"cone with one division per plate", coneBreakup(cone(1000, 6, 3000))},
+        {"full cone ending in a pie slice", coneBreakup(cone(0, 8, 5000))},
+        {"cone of zero divisions", coneBreakup(cone(2000, 0, 5000))},
+        {"cone of one division", coneBreakup(cone(2000, 1, 5000))},
+        {"cone over a half turn, plate too narrow", coneBreakup(shallow)},
+        {"cone over a half turn", coneBreakup(shallowFits)},
+        {"cone of equal diameters", coneBreakup(cone(3000, 4, 1500))},
+        {"cone whose small diameter is bigger", coneBreakup(cone(3500, 4, 1500))},
+        {"cone without kerf", coneBreakup(flatCone)},
+        {"cone without height", coneBreakup(noHeight)},
+        {"cone whose one division bulges more than the plate is wide", coneBreakup(cone(1000, 1, 300))},
+        {"cone segment width wider than the plate", coneBreakup(cone(1000, 4, 1100, 1090))},
+    };
+    testing::Sections results;
+    for (const auto& [name, result] : cases) {
+        EXPECT_EQ(result.pieces.empty(), !result.ok) << name;
+        results.push_back({name, described(result)});
+    }
+    testing::expectGolden("library/breakup.txt", testing::joinSections(results));
+}
+
+void expectClosedPiecesCovering(const BreakupResult& r, double area, double error, const std::string& where)
+{
+    double covered = 0;
     for (const BreakupPiece& p : r.pieces) {
         const ShapeMeasure m = measureShape(p.outline);
-        EXPECT_TRUE(m.closed) << "piece " << p.number;
-        EXPECT_EQ(m.closedOutlines, 1) << "piece " << p.number;
-        EXPECT_EQ(m.degenerate, 0) << "piece " << p.number;
-        EXPECT_GT(m.enclosedArea, 0) << "piece " << p.number;
+        EXPECT_TRUE(m.closed && m.closedOutlines == 1 && m.degenerate == 0) << where << " piece " << p.number;
+        covered += m.enclosedArea * p.count;
     }
-}
-
-// ---- Cylinder ----
-
-TEST(CylinderBreakup, PlateSizedGridGivesFourDistinctPiecesInOrder)
-{
-    const BreakupResult r = cylinderBreakup(shell(1500));
-    ASSERT_TRUE(r.ok) << r.reason;
-    ASSERT_EQ(r.pieces.size(), 4u);
-    const double lastColumn = kPi * 1000 - 2496;
-    const double expected[4][2] = {{1246, 2496}, {254, 2496}, {1246, lastColumn}, {254, lastColumn}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(r.pieces[i].number, i + 1);
-        EXPECT_EQ(r.pieces[i].count, 1);
-        EXPECT_NEAR(r.pieces[i].width, expected[i][0], 1e-9);
-        EXPECT_NEAR(r.pieces[i].length, expected[i][1], 1e-9);
-        const Extents box = shapeExtents(r.pieces[i].outline);
-        EXPECT_NEAR(box.width(), expected[i][0], 1e-9);
-        EXPECT_NEAR(box.height(), expected[i][1], 1e-9);
-    }
-    EXPECT_NEAR(lastColumn, 645.59, 0.01);
-    EXPECT_EQ(breakupFileName("", "shell", r.pieces[3]), "shell-4x1.dxf");
-}
-
-TEST(CylinderBreakup, NarrowLastRowIsWidenedToSegmentWidth)
-{
-    const BreakupResult r = cylinderBreakup(shell(1300));
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.pieces.size(), 4u);
-    EXPECT_DOUBLE_EQ(r.pieces[0].width, 1200);
-    EXPECT_DOUBLE_EQ(r.pieces[1].width, 100);
-}
-
-TEST(CylinderBreakup, NarrowLastColumnIsWidenedToSegmentWidth)
-{
-    CylinderBreakupParams p = shell(1000);
-    p.plateLength = 1054; // columns of 1050
-    p.diameter = 1020;    // circumference 3204.42: three of 1050 and 54.42, less than 100
-    const BreakupResult r = cylinderBreakup(p);
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.pieces.size(), 3u);
-    EXPECT_DOUBLE_EQ(r.pieces[0].length, 1050);
-    EXPECT_EQ(r.pieces[0].count, 2);
-    EXPECT_NEAR(r.pieces[1].length, 1050 - (100 - (kPi * 1020 - 3150)), 1e-9);
-    EXPECT_DOUBLE_EQ(r.pieces[2].length, 100);
-}
-
-TEST(CylinderBreakup, EqualPiecesInEitherOrientationAreCountedTogether)
-{
-    // One column round, four plates high: one piece needed four times.
-    CylinderBreakupParams p{.diameter = 400 / kPi, .height = 2000, .plateLength = 1004, .plateWidth = 504,
-                            .segmentWidth = 0, .kerf = 2};
-    BreakupResult r = cylinderBreakup(p);
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.pieces.size(), 1u);
-    EXPECT_EQ(r.pieces[0].count, 4);
-    EXPECT_EQ(breakupFileName("", "s", r.pieces[0]), "s-1x4.dxf");
-
-    // Rows of 500 and 300; columns of 500, 500 and 50, the last widened to 300. The 300 x 500 of
-    // the first column and the 500 x 300 of the last are one piece turned.
-    p = {.diameter = 1050 / kPi, .height = 800, .plateLength = 504, .plateWidth = 504, .segmentWidth = 300, .kerf = 2};
-    r = cylinderBreakup(p);
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.pieces.size(), 5u);
-    EXPECT_DOUBLE_EQ(r.pieces[1].width, 300);
-    EXPECT_DOUBLE_EQ(r.pieces[1].length, 500);
-    EXPECT_EQ(r.pieces[1].count, 2);
-    for (int i : {0, 2, 3, 4}) EXPECT_EQ(r.pieces[i].count, 1);
-    EXPECT_DOUBLE_EQ(r.pieces[4].width, 300);
-    EXPECT_DOUBLE_EQ(r.pieces[4].length, 300);
+    EXPECT_NEAR(covered, area, error * area) << where;
 }
 
 TEST(CylinderBreakup, PiecesAreClosedFitThePlateAndCoverTheShell)
 {
-    for (double height : {400.0, 1300.0, 1500.0, 3737.5}) {
+    for (double height : {400.0, 1300.0, 1500.0, 3737.5})
         for (double dia : {150.0, 1000.0, 2345.6}) {
-            CylinderBreakupParams p = shell(height);
-            p.diameter = dia;
-            const BreakupResult r = cylinderBreakup(p);
+            const BreakupResult r = cylinderBreakup(shell(height, dia));
             ASSERT_TRUE(r.ok) << r.reason;
-            expectClosedPieces(r);
+            const std::string where = std::to_string(height) + " x " + std::to_string(dia);
+            expectClosedPiecesCovering(r, kPi * dia * height, 1e-6, where);
             for (const BreakupPiece& piece : r.pieces) {
-                EXPECT_LE(piece.width, 1246 + 1e-9);
-                EXPECT_LE(piece.length, 2496 + 1e-9);
-                EXPECT_GE(std::min(piece.width, piece.length), std::min({100.0, height, kPi * dia}) - 1e-9);
+                EXPECT_LE(piece.width, 1246 + 1e-9) << where;
+                EXPECT_LE(piece.length, 2496 + 1e-9) << where;
+                EXPECT_GE(std::min(piece.width, piece.length), std::min({100.0, height, kPi * dia}) - 1e-9) << where;
             }
-            EXPECT_NEAR(coveredArea(r), kPi * dia * height, 1e-6 * kPi * dia * height) << height << " " << dia;
         }
-    }
-}
-
-TEST(CylinderBreakup, BadValuesGiveMessagesAndNoPieces)
-{
-    auto refused = [](CylinderBreakupParams p, const char* message) {
-        const BreakupResult r = cylinderBreakup(p);
-        EXPECT_FALSE(r.ok);
-        EXPECT_TRUE(r.pieces.empty());
-        EXPECT_EQ(r.message, message);
-        EXPECT_FALSE(r.reason.empty());
-    };
-    CylinderBreakupParams p = shell(1500);
-    p.kerf = 0;
-    refused(p, kKerfMessage);
-    p = shell(0);
-    refused(p, kKerfMessage);
-    p = shell(1500);
-    p.diameter = -5;
-    refused(p, kKerfMessage);
-    p = shell(1500);
-    p.plateWidth = 4; // nothing left after the kerf
-    refused(p, kKerfMessage);
-    p = shell(1300);
-    p.segmentWidth = 1300; // the widened last row would not fit the plate
-    refused(p, "Seg Wid is wider than the plate");
-}
-
-TEST(StripCount, CeilingWithoutARoundingSpeck)
-{
     EXPECT_EQ(stripCount(1500, 1246), 2);
     EXPECT_EQ(stripCount(1246, 1246), 1);
     EXPECT_EQ(stripCount(100, 1246), 1);
     EXPECT_EQ(stripCount(0.3, 0.1), 3); // 0.3 / 0.1 is 3.0000000000000004
 }
 
-// ---- Cone ----
-
-TEST(ConeBreakup, SectorAngleFollowsRadiusOverSlantRadius)
-{
-    const BreakupResult r = coneBreakup(cone(1000, 4, 1500));
-    ASSERT_TRUE(r.ok) << r.reason;
-    const double slantRadius = std::sqrt(1500.0 * 1500 + 3000.0 * 3000); // apex height 3000
-    EXPECT_NEAR(r.development.outerRadius, slantRadius, 1e-9);
-    EXPECT_NEAR(r.development.innerRadius, slantRadius / 3, 1e-9);
-    EXPECT_NEAR(r.development.angleRadians * 180 / kPi, 360 * 1500 / slantRadius, 1e-9);
-    for (const BreakupPiece& piece : r.pieces) {
-        const ShapeEntity& outerArc = piece.outline.front();
-        ASSERT_TRUE(outerArc.isArc());
-        EXPECT_NEAR(outerArc.Nend - outerArc.Nstart, 360 * 1500 / slantRadius / 4, 1e-9);
-        EXPECT_NEAR(outerArc.Nstart + outerArc.Nend, 180, 1e-9); // symmetric about +Y
-    }
-}
-
-TEST(ConeBreakup, WideDivisionIsCutIntoBandsThatFitThePlate)
-{
-    const BreakupResult r = coneBreakup(cone(1000, 4, 1500));
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.pieces.size(), 2u);
-    const double halfDivision = kPi * 3000 / (2 * r.development.outerRadius * 4);
-    EXPECT_NEAR(r.pieces[0].length - r.pieces[0].width,
-                (r.development.outerRadius - 1496) / std::cos(halfDivision), 1e-9);
-    for (const BreakupPiece& piece : r.pieces) {
-        EXPECT_EQ(piece.count, 4);
-        EXPECT_EQ(breakupFileName("", "c", piece), "c-" + std::to_string(piece.number) + "x4.dxf");
-        EXPECT_LE(shapeExtents(piece.outline).height(), 1496 + 1e-9);
-    }
-    EXPECT_NEAR(shapeExtents(r.pieces[0].outline).height(), 1496, 1e-9); // a full plate across
-}
-
-TEST(ConeBreakup, NarrowInnermostBandIsWidenedToSegmentWidth)
-{
-    ConeBreakupParams p = cone(1000, 4, 1100);
-    p.segmentWidth = 0;
-    const BreakupResult loose = coneBreakup(p);
-    ASSERT_TRUE(loose.ok);
-    ASSERT_GE(loose.pieces.size(), 2u);
-    const double innermost = loose.pieces.back().width;
-    p.segmentWidth = innermost + 50;
-    const BreakupResult r = coneBreakup(p);
-    ASSERT_TRUE(r.ok) << r.reason;
-    ASSERT_EQ(r.pieces.size(), loose.pieces.size());
-    EXPECT_NEAR(r.pieces.back().width, innermost + 50, 1e-9);
-    EXPECT_NEAR(r.pieces[r.pieces.size() - 2].width, loose.pieces[r.pieces.size() - 2].width - 50, 1e-9);
-}
-
-TEST(ConeBreakup, OneDivisionPerPlateWhenItFits)
-{
-    const BreakupResult r = coneBreakup(cone(1000, 6, 3000));
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.message, kOneDivisionFitsMessage);
-    ASSERT_EQ(r.pieces.size(), 1u);
-    EXPECT_EQ(r.pieces[0].count, 6);
-    EXPECT_EQ(r.pieces[0].outline.size(), 4u);
-}
-
-TEST(ConeBreakup, PiecesAreClosedAndCoverTheFrustum)
+TEST(ConeBreakup, SectorsFollowTheSlantAndPiecesFitThePlateAndCoverTheFrustum)
 {
     int developed = 0, banded = 0;
-    for (double small : {0.0, 400.0, 1000.0, 2500.0}) {
-        for (int divisions : {2, 3, 5, 12}) {
+    for (double small : {0.0, 400.0, 1000.0, 2500.0})
+        for (int divisions : {2, 3, 5, 12})
             for (double plate : {700.0, 1500.0, 5000.0}) {
                 const BreakupResult r = coneBreakup(cone(small, divisions, plate));
+                const std::string where = std::to_string(small) + " " + std::to_string(divisions) + " " +
+                                          std::to_string(plate);
                 if (!r.ok) {
-                    EXPECT_EQ(r.message, kPlateTooSmallMessage);
+                    EXPECT_EQ(r.message, kPlateTooSmallMessage) << where;
                     continue;
                 }
-                expectClosedPieces(r);
                 ++developed;
                 banded += r.pieces.size() > 1;
-                const double big = 1500, little = small / 2;
-                const double slant = std::sqrt(2000.0 * 2000 + (big - little) * (big - little));
-                const double developed = kPi * (big + little) * slant;
-                EXPECT_NEAR(coveredArea(r), developed, 2e-3 * developed) << small << " " << divisions << " " << plate;
+                // The development's radius is the slant from the apex; its angle is the
+                // circumference over that radius.
+                const double slant = std::hypot(2000.0, 1500 - small / 2), outer = 1500 * slant / (1500 - small / 2);
+                EXPECT_NEAR(r.development.outerRadius, outer, 1e-9 * outer) << where;
+                EXPECT_NEAR(r.development.innerRadius, outer * small / 3000, 1e-9 * outer) << where;
+                EXPECT_NEAR(r.development.angleRadians, kPi * 3000 / outer, 1e-12) << where;
+                expectClosedPiecesCovering(r, kPi * (1500 + small / 2) * slant, 2e-3, where);
                 for (const BreakupPiece& piece : r.pieces)
-                    EXPECT_LE(shapeExtents(piece.outline).height(), plate - 4 + 1e-9);
+                    EXPECT_LE(shapeExtents(piece.outline).height(), plate - 4 + 1e-9) << where;
             }
-        }
-    }
     EXPECT_GE(developed, 30);
     EXPECT_GE(banded, 10);
-}
 
-TEST(ConeBreakup, DivisionOverAHalfTurnIsMeasuredAcrossItsOuterArcEnds)
-{
-    // A shallow frustum in one division: its sector spans 281 degrees, so the outer arc's ends
-    // hang below the inner arc's chord.
-    ConeBreakupParams p{.bigDiameter = 3000, .smallDiameter = 2500, .height = 200, .plateWidth = 3300,
-                        .segmentWidth = 0, .angularDivisions = 1, .kerf = 2};
-    const double outer = std::sqrt(1500.0 * 1500 + 1200.0 * 1200);
-    EXPECT_FALSE(coneBreakup(p).ok); // 3296 wide is less than the 3401 the piece needs
-    p.plateWidth = 3410;
-    const BreakupResult r = coneBreakup(p);
-    ASSERT_TRUE(r.ok) << r.reason;
-    ASSERT_EQ(r.pieces.size(), 1u);
-    const double halfAngle = kPi * 3000 / (2 * outer);
-    EXPECT_NEAR(shapeExtents(r.pieces[0].outline).height(), outer * (1 - std::cos(halfAngle)), 1e-6);
-    EXPECT_LE(shapeExtents(r.pieces[0].outline).height(), 3406);
-}
-
-TEST(ConeBreakup, FullConeEndsInAPieSlice)
-{
-    const BreakupResult r = coneBreakup(cone(0, 8, 5000));
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.pieces.size(), 1u);
-    EXPECT_EQ(r.pieces[0].outline.size(), 3u); // outer arc and two radial edges meeting at the apex
-    EXPECT_TRUE(measureShape(r.pieces[0].outline).closed);
-}
-
-TEST(ConeBreakup, ZeroDivisionsActAsOneAndTheNameCountsThePiecesNeeded)
-{
-    ConeBreakupParams p = cone(2000, 0, 5000);
-    const BreakupResult zero = coneBreakup(p);
-    p.angularDivisions = 1;
-    const BreakupResult one = coneBreakup(p);
-    ASSERT_TRUE(zero.ok && one.ok);
-    ASSERT_EQ(zero.pieces.size(), one.pieces.size());
-    EXPECT_EQ(zero.pieces[0].outline, one.pieces[0].outline);
-    EXPECT_EQ(zero.pieces[0].count, 1);
-    EXPECT_EQ(breakupFileName("", "c", zero.pieces[0]), "c-1x1.dxf");
-}
-
-TEST(ConeBreakup, BadValuesGiveMessagesAndNoPieces)
-{
-    auto refused = [](ConeBreakupParams p, const char* message) {
-        const BreakupResult r = coneBreakup(p);
-        EXPECT_FALSE(r.ok);
-        EXPECT_TRUE(r.pieces.empty());
-        EXPECT_EQ(r.message, message);
-        EXPECT_FALSE(r.reason.empty());
-    };
-    ConeBreakupParams p = cone(3000, 4, 1500);
-    refused(p, kKerfMessage); // equal diameters: a cylinder
-    p = cone(3500, 4, 1500);
-    refused(p, kBigDiaMessage);
-    p = cone(1000, 4, 1500);
-    p.kerf = 0;
-    refused(p, kKerfMessage);
-    p = cone(1000, 4, 1500);
-    p.height = 0;
-    refused(p, kKerfMessage);
-    p = cone(1000, 1, 300); // the arc of one division bulges more than the plate is wide
-    refused(p, kPlateTooSmallMessage);
-    p = cone(1000, 4, 1100);
-    p.segmentWidth = 1090;
-    refused(p, "Seg Wid is wider than the plate");
-}
-
-TEST(BreakupFiles, CompletionMessageListsEveryFile)
-{
+    // Widening the innermost band takes from the band outside it.
+    const BreakupResult loose = coneBreakup(cone(1000, 4, 1100, 0));
+    ASSERT_GE(loose.pieces.size(), 2u);
+    const double innermost = loose.pieces.back().width;
+    const BreakupResult r = coneBreakup(cone(1000, 4, 1100, innermost + 50));
+    ASSERT_EQ(r.pieces.size(), loose.pieces.size());
+    EXPECT_NEAR(r.pieces.back().width, innermost + 50, 1e-9);
+    EXPECT_NEAR(r.pieces.end()[-2].width, loose.pieces.end()[-2].width - 50, 1e-9);
     EXPECT_EQ(breakupCompletionMessage({"/a/s-1x2.dxf", "/a/s-2x2.dxf"}),
               "Following Files are created !\n/a/s-1x2.dxf\n/a/s-2x2.dxf\n");
 }
 
-// ---- Preview ----
-
-bool hasText(const testing::RecordingSurface& s, double x, double y, const std::string& text)
+TEST(BreakupPreview, DrawingsMatchTheGoldenFile)
 {
-    return std::any_of(s.texts.begin(), s.texts.end(), [&](const testing::RecordedText& t) {
-        return t.text == text && std::fabs(t.x - x) < 1e-6 && std::fabs(t.y - y) < 1e-6;
-    });
-}
-
-TEST(BreakupPreview, CylinderDrawsEveryPlateWithRunningSizes)
-{
-    testing::RecordingSurface surface;
-    drawCylinderBreakupPreview(cylinderBreakup(shell(1500)), surface);
-    const double c = kPi * 1000;
-    EXPECT_EQ(surface.tip, "Xmax=1500 Ymax=" + formatGeneral(c));
-    EXPECT_NEAR(surface.scale().width, 1.1 * c, 1e-9);
-    EXPECT_NEAR(surface.scale().height, 1.1 * c, 1e-9);
-    // The outline and the edges between the two rows and the two columns of plates.
-    ASSERT_EQ(surface.lines.size(), 6u);
-    for (const auto& l : surface.lines) EXPECT_EQ(l.colour, Red);
-    const auto drawn = [&](double x1, double y1, double x2, double y2) {
-        return std::any_of(surface.lines.begin(), surface.lines.end(), [&](const testing::RecordedLine& l) {
-            return l.x1 == x1 && l.y1 == y1 && l.x2 == x2 && l.y2 == y2;
-        });
+    testing::Sections results;
+    testing::RecordingSurface s;
+    s.setScale({0, 0, 100, 100});
+    // Files the drawing made since the last one under the name and starts a fresh one.
+    const auto drawn = [&](const std::string& name) {
+        results.push_back({name, testing::goldenDrawing(s)});
+        s = testing::RecordingSurface();
+        s.setScale({0, 0, 100, 100});
     };
-    EXPECT_TRUE(drawn(1246, 0, 1246, c));
-    EXPECT_TRUE(drawn(0, 2496, 1500, 2496));
-    EXPECT_TRUE(drawn(1500, 0, 1500, c));
-    EXPECT_TRUE(hasText(surface, 0, c, "0"));
-    EXPECT_TRUE(hasText(surface, 1246, c, "1246"));
-    EXPECT_TRUE(hasText(surface, 1500, 2496, "2496"));
-}
-
-TEST(BreakupPreview, AVeryFineCylinderDrawsABoundedPictureAndSaysSo)
-{
-    // 334 rows of 30 and 315 columns of 100: 105210 plates.
-    const BreakupResult r = cylinderBreakup(
-        {.diameter = 10000, .height = 10000, .plateLength = 104, .plateWidth = 34, .segmentWidth = 0, .kerf = 2});
-    ASSERT_TRUE(r.ok);
-    testing::RecordingSurface surface;
-    drawCylinderBreakupPreview(r, surface);
-    EXPECT_LE(surface.lines.size(), 4u + 2 * 100);
-    EXPECT_LE(surface.texts.size(), 2u * 55); // labels a text apart: at most about 50 along each side
-    ASSERT_FALSE(surface.texts.empty());
-    const testing::RecordedText& note = surface.texts.front();
-    // The recording surface's letter is 345 units wide: twelve rows of 30, four columns of 100.
-    EXPECT_EQ(note.text, "105210 pieces (334 x 315): only every 12th and 4th strip edge is drawn");
-    // The note stands above the drawing, and the drawing in the view.
-    for (const auto& l : surface.lines) EXPECT_GE(std::min(l.y1, l.y2), note.y + surface.textHeight(note.text) - 1e-6);
-    // Every 12th edge across: the edge after twelve rows of 30 is drawn, the one after eleven not.
-    const auto vertical = [&](double x) {
-        return std::any_of(surface.lines.begin(), surface.lines.end(),
-                           [&](const testing::RecordedLine& l) { return l.x1 == x && l.x2 == x; });
-    };
-    EXPECT_TRUE(vertical(360));
-    EXPECT_FALSE(vertical(330));
-}
-
-TEST(BreakupPreview, InvalidValuesShowOnlyTheMessage)
-{
-    testing::RecordingSurface surface;
-    surface.setScale({0, 0, 100, 100});
-    CylinderBreakupParams p = shell(1500);
-    p.kerf = 0;
-    drawCylinderBreakupPreview(cylinderBreakup(p), surface);
-    EXPECT_TRUE(surface.lines.empty());
-    ASSERT_EQ(surface.texts.size(), 1u);
-    EXPECT_TRUE(hasText(surface, 0, 0, kKerfMessage));
-
-    drawConeBreakupPreview(coneBreakup(cone(3500, 4, 1500)), surface);
-    EXPECT_TRUE(surface.lines.empty());
-    ASSERT_EQ(surface.texts.size(), 1u);
-    EXPECT_EQ(surface.texts[0].text, kBigDiaMessage);
-}
-
-TEST(BreakupPreview, ConeSectorFitsTheViewWithItsDivisions)
-{
-    testing::RecordingSurface surface;
-    const BreakupResult r = coneBreakup(cone(1000, 4, 1500));
-    drawConeBreakupPreview(r, surface);
-    const double size = surface.scale().width;
-    ASSERT_GT(surface.lines.size(), 5u);
-    double top = 1e300;
-    for (const auto& l : surface.lines) {
-        EXPECT_EQ(l.colour, Red);
-        for (double v : {l.x1, l.y1, l.x2, l.y2}) {
-            EXPECT_GE(v, -1e-6);
-            EXPECT_LE(v, size + 1e-6);
-        }
-        top = std::min({top, l.y1, l.y2});
-    }
-    EXPECT_NEAR(top, 0.05 * size, 1e-6 * size);
-    // The middle radial edge of four divisions is vertical, from the inner to the outer radius.
-    const double centreX = size / 2;
-    const bool middleEdge = std::any_of(surface.lines.begin(), surface.lines.end(), [&](const auto& l) {
-        return std::fabs(l.x1 - centreX) < 1e-6 && std::fabs(l.x2 - centreX) < 1e-6 &&
-               std::fabs((l.y1 - l.y2) - (r.development.outerRadius - r.development.innerRadius)) < 1e-6;
-    });
-    EXPECT_TRUE(middleEdge);
-}
-
-TEST(BreakupPreview, ConeTooNarrowPlateShowsSectorAndTwoLineMessage)
-{
-    testing::RecordingSurface surface;
-    drawConeBreakupPreview(coneBreakup(cone(1000, 1, 300)), surface);
-    EXPECT_FALSE(surface.lines.empty());
-    ASSERT_EQ(surface.texts.size(), 2u);
-    EXPECT_EQ(surface.texts[0].text, "Plate width is too small to fit any piece");
-    EXPECT_EQ(surface.texts[1].text, "Increase the no of angular divisions or Plate Width");
-    EXPECT_GT(surface.texts[1].y, surface.texts[0].y);
-    // Clear of the drawing: both lines above the sector, which stays inside the view.
-    const double textBottom = surface.texts[1].y + surface.textHeight("X");
-    const ViewScale view = surface.scale();
-    for (const auto& l : surface.lines)
-        for (double y : {l.y1, l.y2}) {
-            EXPECT_GE(y, textBottom - 1e-6);
-            EXPECT_LE(y, view.top + view.height + 1e-6);
-        }
+    drawCylinderBreakupPreview(cylinderBreakup(shell(1500)), s);
+    drawn("cylinder: every plate with running sizes");
+    drawCylinderBreakupPreview(cylinderBreakup({10000, 10000, 104, 34, 0, 2}), s);
+    drawn("very fine cylinder of 334 rows and 315 columns: a bounded picture that says so");
+    CylinderBreakupParams thin = shell(1500);
+    thin.kerf = 0;
+    drawCylinderBreakupPreview(cylinderBreakup(thin), s);
+    drawn("cylinder without kerf: only the message");
+    drawConeBreakupPreview(coneBreakup(cone(3500, 4, 1500)), s);
+    drawn("cone of a bigger small diameter: only the message");
+    drawConeBreakupPreview(coneBreakup(cone(1000, 4, 1500)), s);
+    drawn("cone sector fitting the view with its divisions");
+    drawConeBreakupPreview(coneBreakup(cone(1000, 1, 300)), s);
+    drawn("cone too wide for its plate: sector and the message above it");
+    testing::expectGolden("library/breakup_preview.txt", testing::joinSections(results));
 }
 
 } // namespace
