@@ -1,7 +1,9 @@
-// The layout editor's model: the placement grid to and from layout files, the move and rotate
-// commands on selected rows, quantities on "Update Layout", adding and removing rows, placing
-// the parts, the overlap and sheet-edge check, hit testing and the drawing.
+// Layout files and the layout editor's model: the placement grid to and from layout files, the
+// move and rotate commands on selected rows, quantities, adding and removing rows, placing the
+// parts with the overlap and sheet-edge check, hit testing and the drawing.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "geometry/primitives.h"
 #include "geometry/shape_builders.h"
@@ -13,265 +15,185 @@
 #include "support/grid_rows.h"
 #include "support/recording_surface.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 namespace dravenor::testing {
 namespace {
 
 using Row = std::vector<std::string>;
+using Rows = std::vector<Row>;
+using Lines = std::vector<LayoutFileLine>;
 
-TextGrid gridOf(const std::vector<Row>& rows)
+TextGrid gridOf(const Rows& rows)
 {
     TextGrid grid = newLayoutGrid();
     for (size_t i = 0; i < rows.size(); ++i) fillRow(grid, static_cast<int>(i) + 1, rows[i]);
     return grid;
 }
 
-Row rowOf(const TextGrid& grid, int row)
+// ---- layout files and the grid
+
+TEST(LayoutFile, BothFormsReadTheSameAndSavedLinesReopenExactly)
 {
-    Row cells;
-    for (int c = 1; c < grid.cols(); ++c) cells.push_back(grid.text(row, c));
-    return cells;
+    TempFolder dir;
+    const LayoutFileRead quoted = readLayoutFile(
+        dir.write("q.lay", "\"s.shp\",\"1.5\",\"2\",\"90\",\"4\"\r\n\"p.shp\",\"3\",\"4\",\"0\",\"4\"\r\n"));
+    // Bare numbers, LF line ends, blank lines, a short line padded, no line end at the last.
+    const LayoutFileRead bare =
+        readLayoutFile(dir.write("b.lay", "\"s.shp\",1.5,2,90,4\n\n   \n\"p.shp\",3,4,0,4\n\"q.shp\",5\n\"r.shp\",1,2,3,1"));
+    ASSERT_TRUE(quoted.ok() && bare.ok()) << quoted.error << bare.error;
+    EXPECT_EQ(quoted.lines, (Lines{{"s.shp", "1.5", "2", "90", "4"}, {"p.shp", "3", "4", "0", "4"}}));
+    EXPECT_EQ(bare.lines, (Lines{quoted.lines[0], quoted.lines[1], {"q.shp", "5", "", "", ""}, {"r.shp", "1", "2", "3", "1"}}));
+
+    // Lines whose fields are all empty are left out.
+    const Lines lines{{"/jobs/sheet.shp", "0", "0", "0", "3"}, {}, {"/jobs/a, b.shp", "-4", "100.25", "270", "3"}};
+    for (const bool quoteNumbers : {true, false}) {
+        const std::string path = dir.file(quoteNumbers ? "editor.lay" : "main.lay");
+        ASSERT_EQ(writeLayoutFile(path, lines, quoteNumbers), "");
+        EXPECT_EQ(readLayoutFile(path).lines, (Lines{lines[0], lines[2]})) << path;
+    }
+    EXPECT_TRUE(TempFolder::read(dir.file("main.lay")).starts_with("\"/jobs/sheet.shp\",0,0,0,3\r\n\"/jobs/a, b"));
+    EXPECT_TRUE(TempFolder::read(dir.file("editor.lay")).starts_with("\"/jobs/sheet.shp\",\"0\",\"0\",\"0\",\"3\"\r\n\"/"));
 }
 
-void selectRows(TextGrid& grid, int from, int to)
+TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOne)
 {
-    grid.row = from;
-    grid.selStartRow = from;
-    grid.selEndRow = to;
+    TempFolder dir;
+    EXPECT_EQ(readLayoutFile(dir.file("none.lay")).error, dir.file("none.lay") + " not found");
+    std::filesystem::create_directory(dir.file("folder.lay"));
+    EXPECT_TRUE(contains(readLayoutFile(dir.file("folder.lay")).error, "folder.lay"));
+    const std::string path = dir.write("keep.lay", "\"s.shp\",0,0,0,1\r\n");
+    EXPECT_TRUE(contains(writeLayoutFile(path, {{"bad\"name.shp", "0", "0", "0", "1"}}, true), "keep.lay"));
+    EXPECT_EQ(TempFolder::read(path), "\"s.shp\",0,0,0,1\r\n");
+    EXPECT_NE(writeLayoutFile(dir.file("no/such/folder.lay"), {{"s.shp", "0", "0", "0", "1"}}, true), "");
 }
 
-// ---- grid and file ----
-
-TEST(LayoutGrid, HasTheFiveColumnsAndABlankEntryRow)
+TEST(LayoutGrid, LinesGoInAndComeOutInFileOrderAndTheSavedGridReopensAsSaved)
 {
-    const TextGrid grid = newLayoutGrid();
+    TextGrid grid = newLayoutGrid();
     EXPECT_EQ(grid.cols(), 6);
     EXPECT_EQ(grid.title(1), "File Name");
     EXPECT_EQ(grid.title(5), "QTY");
-    EXPECT_EQ(grid.rows(), 2);
-    EXPECT_FALSE(grid.rowHasText(1));
-}
-
-TEST(LayoutGrid, LinesGoInAndComeOutInFileOrderWithoutTheEntryRow)
-{
-    const std::vector<LayoutFileLine> lines{{"sheet.shp", "0", "0", "0", "2"},
-                                            {"a.shp", "10.5", "20", "90", "1"},
-                                            {"b.shp", "-3", "0", "", ""}};
-    TextGrid grid = newLayoutGrid();
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "", "", "", "", ""}}));
+    const Lines lines{{"sheet.shp", "0", "0", "0", "2"}, {"a.shp", "10.5", "20", "90", "1"}, {"b.shp", "-3", "0", "", ""}};
     fillLayoutGrid(grid, lines);
-    EXPECT_EQ(grid.rows(), 5);
-    EXPECT_EQ(grid.text(3, 0), "3");
-    EXPECT_FALSE(grid.rowHasText(4));
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "2"}, {"2", "a.shp", "10.5", "20", "90", "1"},
+                                   {"3", "b.shp", "-3", "0", "", ""}, {"4", "", "", "", "", ""}}));
     EXPECT_EQ(layoutLinesFromGrid(grid), lines);
 
-    // Refilling with fewer lines leaves nothing of the old rows behind.
-    fillLayoutGrid(grid, {lines[0]});
-    EXPECT_EQ(grid.rows(), 3);
-    EXPECT_EQ(layoutLinesFromGrid(grid).size(), 1u);
-}
-
-TEST(LayoutGrid, ARowWithoutAFileNameIsNotWrittenSoLaterPartsAreNotLost)
-{
+    // A row without a file name is not written, so that the parts after it are not lost.
     TempFolder folder;
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"}, {"", "5", "5"}, {"a.shp", "1", "2", "0", "1"}});
     const std::string path = folder.file("out.lay");
+    grid.setText(2, NameColumn, "");
     ASSERT_EQ(saveLayoutGrid(grid, path), "");
-    const LayoutFileRead read = readLayoutFile(path);
-    ASSERT_EQ(read.lines.size(), 2u);
-    EXPECT_EQ(read.lines[1].name, "a.shp");
-}
-
-TEST(LayoutGrid, UnquotedNumbersLoadLikeQuotedOnes)
-{
-    TempFolder folder;
-    const std::string quoted = folder.write(
-        "quoted.lay", "\"sheet.shp\",\"0\",\"0\",\"0\",\"3\"\r\n\"a.shp\",\"12.5\",\"40\",\"270\",\"3\"\r\n");
-    const std::string bare = folder.write("bare.lay", "\"sheet.shp\",0,0,0,3\r\n\"a.shp\",12.5,40,270,3\r\n");
-    TextGrid fromQuoted = newLayoutGrid(), fromBare = newLayoutGrid();
-    ASSERT_EQ(loadLayoutGrid(fromQuoted, quoted), "");
-    ASSERT_EQ(loadLayoutGrid(fromBare, bare), "");
-    EXPECT_EQ(layoutLinesFromGrid(fromBare), layoutLinesFromGrid(fromQuoted));
-    EXPECT_EQ(rowOf(fromBare, 2), (Row{"a.shp", "12.5", "40", "270", "3"}));
-}
-
-TEST(LayoutGrid, SavedFileQuotesEveryFieldAndReopensAsSaved)
-{
-    TempFolder folder;
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "2"}, {"a.shp", "-12.25", "7", "-90", ""}});
-    const std::string path = folder.file("out.lay");
-    ASSERT_EQ(saveLayoutGrid(grid, path), "");
-    EXPECT_EQ(TempFolder::read(path),
-              "\"sheet.shp\",\"0\",\"0\",\"0\",\"2\"\r\n\"a.shp\",\"-12.25\",\"7\",\"-90\",\"\"\r\n");
+    EXPECT_EQ(TempFolder::read(path), "\"sheet.shp\",\"0\",\"0\",\"0\",\"2\"\r\n\"b.shp\",\"-3\",\"0\",\"\",\"\"\r\n");
     TextGrid reopened = newLayoutGrid();
     ASSERT_EQ(loadLayoutGrid(reopened, path), "");
-    EXPECT_EQ(layoutLinesFromGrid(reopened), layoutLinesFromGrid(grid));
+    EXPECT_EQ(layoutLinesFromGrid(reopened), (Lines{lines[0], lines[2]}));
+
+    // Refilled with fewer lines nothing of the old rows is left; a file that cannot be read leaves the grid.
+    fillLayoutGrid(grid, {lines[0]});
+    const Rows one{{"1", "sheet.shp", "0", "0", "0", "2"}, {"2", "", "", "", "", ""}};
+    EXPECT_EQ(cellsOf(grid), one);
+    EXPECT_TRUE(contains(loadLayoutGrid(grid, folder.file("none.lay")), "none.lay"));
+    EXPECT_EQ(cellsOf(grid), one);
 }
 
-TEST(LayoutGrid, AFileThatCannotBeReadLeavesTheGridAndNamesTheFile)
+// ---- the editor's commands
+
+TEST(LayoutAdjust, CommandsChangeTheSelectedRowsOnlyInGeneralFormat)
 {
-    TempFolder folder;
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"}});
-    const std::string missing = folder.file("none.lay");
-    const std::string error = loadLayoutGrid(grid, missing);
-    EXPECT_NE(error.find("none.lay"), std::string::npos);
-    EXPECT_EQ(rowOf(grid, 1), (Row{"sheet.shp", "0", "0", "0", "1"}));
-}
-
-// ---- move and rotate ----
-
-class LayoutAdjust : public ::testing::Test {
-protected:
     TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"},
                             {"a.shp", "10", "20", "0", "1"},
                             {"a.shp", "30", "40", "0", "1"},
                             {"b.shp", "50", "60", "45", "1"},
                             {"b.shp", "70", "80", "0", "1"},
                             {"c.shp", "90", "100", "0", "1"}});
-};
-
-TEST_F(LayoutAdjust, MoveUpShiftsYOfTheSelectedRowsOnceAndNothingElse)
-{
-    selectRows(grid, 2, 5);
-    ASSERT_EQ(adjustPlacements(grid, AdjustCommand::MoveUp, 10), PlacementAdjust::Done);
-    EXPECT_EQ(rowOf(grid, 1), (Row{"sheet.shp", "0", "0", "0", "1"}));
-    EXPECT_EQ(rowOf(grid, 2), (Row{"a.shp", "10", "30", "0", "1"}));
-    EXPECT_EQ(rowOf(grid, 5), (Row{"b.shp", "70", "90", "0", "1"}));
-    EXPECT_EQ(rowOf(grid, 6), (Row{"c.shp", "90", "100", "0", "1"}));
+    const int entry = 7; // the blank entry row
+    struct Cell {
+        int row, col;
+        const char* text;
+    };
+    const struct {
+        int from, to;
+        AdjustCommand command;
+        double step;
+        PlacementAdjust result;
+        std::vector<Cell> changed;
+    } steps[] = {
+        {2, 5, AdjustCommand::MoveUp, 10, PlacementAdjust::Done, {{2, YColumn, "30"}, {3, YColumn, "50"}, {4, YColumn, "70"}, {5, YColumn, "90"}}},
+        {2, 2, AdjustCommand::MoveLeft, 2.25, PlacementAdjust::Done, {{2, XColumn, "7.75"}}},
+        {2, 2, AdjustCommand::MoveRight, 0.25, PlacementAdjust::Done, {{2, XColumn, "8"}}},
+        {2, 2, AdjustCommand::MoveDown, 100, PlacementAdjust::Done, {{2, YColumn, "-70"}}},
+        {2, 2, AdjustCommand::RotateAnticlockwise, 45, PlacementAdjust::Done, {{2, AngleColumn, "45"}}},
+        {2, 2, AdjustCommand::RotateClockwise, 90, PlacementAdjust::Done, {{2, AngleColumn, "-45"}}},
+        {2, 2, AdjustCommand::RotateClockwise, 90, PlacementAdjust::Done, {{2, AngleColumn, "-135"}}},
+        {1, 3, AdjustCommand::MoveRight, 100, PlacementAdjust::SheetRow, {}}, // the sheet never moves
+        {3, 4, AdjustCommand::RotateClockwise, 90, PlacementAdjust::MultipleRotation, {}},
+        // The blank entry row is left out of a longer selection: a part turned with it is one row.
+        {entry - 1, entry, AdjustCommand::MoveRight, 5, PlacementAdjust::Done, {{6, XColumn, "95"}}},
+        {entry - 1, entry, AdjustCommand::RotateClockwise, 90, PlacementAdjust::Done, {{6, AngleColumn, "-90"}}},
+        {entry, entry, AdjustCommand::MoveRight, 5, PlacementAdjust::NothingSelected, {}},
+    };
+    TextGrid expected = grid;
+    for (const auto& s : steps) {
+        grid.row = grid.selStartRow = s.from;
+        grid.selEndRow = s.to;
+        EXPECT_EQ(adjustPlacements(grid, s.command, s.step), s.result) << "rows " << s.from << " to " << s.to;
+        for (const Cell& c : s.changed) expected.setText(c.row, c.col, c.text);
+        ASSERT_EQ(cellsOf(grid), cellsOf(expected)) << "rows " << s.from << " to " << s.to;
+    }
 }
 
-TEST_F(LayoutAdjust, EachDirectionChangesItsOwnCellInGeneralFormat)
+TEST(LayoutRows, QuantitiesFromTheRowAboveAddedRowsAtTheOriginRemovedRowsRenumbered)
 {
-    selectRows(grid, 2, 2);
-    adjustPlacements(grid, AdjustCommand::MoveLeft, 2.25);
-    EXPECT_EQ(grid.text(2, XColumn), "7.75");
-    adjustPlacements(grid, AdjustCommand::MoveRight, 0.25);
-    EXPECT_EQ(grid.text(2, XColumn), "8");
-    adjustPlacements(grid, AdjustCommand::MoveDown, 100);
-    EXPECT_EQ(grid.text(2, YColumn), "-80");
-    adjustPlacements(grid, AdjustCommand::RotateAnticlockwise, 45);
-    EXPECT_EQ(grid.text(2, AngleColumn), "45");
-    adjustPlacements(grid, AdjustCommand::RotateClockwise, 90);
-    adjustPlacements(grid, AdjustCommand::RotateClockwise, 90);
-    EXPECT_EQ(grid.text(2, AngleColumn), "-135");
-    EXPECT_EQ(rowOf(grid, 3), (Row{"a.shp", "30", "40", "0", "1"}));
-}
-
-TEST_F(LayoutAdjust, TheSheetRowNeverMoves)
-{
-    const TextGrid before = grid;
-    selectRows(grid, 1, 3);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::MoveRight, 100), PlacementAdjust::SheetRow);
-    for (int r = 1; r < grid.rows(); ++r) EXPECT_EQ(rowOf(grid, r), rowOf(before, r));
-}
-
-TEST_F(LayoutAdjust, SeveralRowsAreNotTurned)
-{
-    selectRows(grid, 3, 4);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::RotateClockwise, 90), PlacementAdjust::MultipleRotation);
-    EXPECT_EQ(grid.text(3, AngleColumn), "0");
-    EXPECT_EQ(grid.text(4, AngleColumn), "45");
-}
-
-TEST_F(LayoutAdjust, TheBlankEntryRowIsLeftOutOfALongerSelection)
-{
-    const int entry = grid.rows() - 1;
-    selectRows(grid, entry - 1, entry);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::MoveRight, 5), PlacementAdjust::Done);
-    EXPECT_EQ(grid.text(entry - 1, XColumn), "95");
-    EXPECT_FALSE(grid.rowHasText(entry));
-
-    // A part turned alone with the entry row selected too is still one row.
-    selectRows(grid, entry - 1, entry);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::RotateClockwise, 90), PlacementAdjust::Done);
-    EXPECT_EQ(grid.text(entry - 1, AngleColumn), "-90");
-
-    selectRows(grid, entry, entry);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::MoveRight, 5), PlacementAdjust::NothingSelected);
-    EXPECT_FALSE(grid.rowHasText(entry));
-}
-
-// ---- quantities, adding and removing rows ----
-
-TEST(LayoutRows, UpdateFillsEmptyQuantitiesFromTheRowAbove)
-{
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "4"},
-                            {"a.shp", "0", "0", "0", "2"},
-                            {"a.shp", "10", "0", "0", ""},
-                            {"b.shp", "20", "0", "0", ""},
-                            {"c.shp", "30", "0", "0", "7"}});
+    // "Update Layout" fills empty quantities from the row above.
+    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "4"}, {"a.shp", "0", "0", "0", "2"}, {"a.shp", "10", "0", "0", ""},
+                            {"b.shp", "20", "0", "0", ""}, {"c.shp", "30", "0", "0", "7"}});
     fillEmptyQuantities(grid);
-    EXPECT_EQ(grid.text(3, QtyColumn), "2");
-    EXPECT_EQ(grid.text(4, QtyColumn), "2");
-    EXPECT_EQ(grid.text(5, QtyColumn), "7");
-    EXPECT_EQ(grid.text(1, QtyColumn), "4");
-    EXPECT_FALSE(grid.rowHasText(6));
-}
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "4"}, {"2", "a.shp", "0", "0", "0", "2"},
+                                   {"3", "a.shp", "10", "0", "0", "2"}, {"4", "b.shp", "20", "0", "0", "2"},
+                                   {"5", "c.shp", "30", "0", "0", "7"}, {"6", "", "", "", "", ""}}));
 
-TEST(LayoutRows, AddedPartsStartAtTheOriginWithTheQuantityAbove)
-{
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "3"}, {"a.shp", "5", "5", "0", "2"}});
-    const auto [first, last] = appendPartRows(grid, {"/p/b.shp", "/p/c.dxf"});
-    EXPECT_EQ(first, 3);
-    EXPECT_EQ(last, 4);
-    EXPECT_EQ(rowOf(grid, 3), (Row{"/p/b.shp", "0", "0", "0", "2"}));
-    EXPECT_EQ(rowOf(grid, 4), (Row{"/p/c.dxf", "0", "0", "0", "2"}));
-    EXPECT_EQ(grid.rows(), 6);
-    EXPECT_EQ(grid.text(5, 0), "5");
-    EXPECT_FALSE(grid.rowHasText(5));
-
-    // Into an empty grid a part never takes the sheet row.
+    grid = gridOf({{"sheet.shp", "0", "0", "0", "3"}, {"a.shp", "5", "5", "0", "2"}});
+    EXPECT_EQ(appendPartRows(grid, {"/p/b.shp", "/p/c.dxf"}), std::pair(3, 4));
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "3"}, {"2", "a.shp", "5", "5", "0", "2"},
+                                   {"3", "/p/b.shp", "0", "0", "0", "2"}, {"4", "/p/c.dxf", "0", "0", "0", "2"},
+                                   {"5", "", "", "", "", ""}}));
     TextGrid empty = newLayoutGrid();
-    EXPECT_EQ(appendPartRows(empty, {"b.shp"}).first, 2);
+    EXPECT_EQ(appendPartRows(empty, {"b.shp"}).first, 2) << "a part never takes the sheet row";
     EXPECT_FALSE(empty.rowHasText(1));
-}
 
-TEST(LayoutRows, AFileChosenInTheEntryRowGetsAPlacement)
-{
-    TextGrid grid = gridOf({{"sheet.shp"}});
+    EXPECT_EQ(removePartRows(grid, 3, 1), 2); // the sheet row stays
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "3"}, {"2", "/p/c.dxf", "0", "0", "0", "2"},
+                                   {"3", "", "", "", "", ""}}));
+    EXPECT_EQ(grid.row, 2);
+    EXPECT_EQ(removePartRows(grid, 1, 1), 0);
+
+    // A file chosen in the entry row gets a placement: a sheet QTY 1, a part the QTY above.
+    grid = gridOf({{"sheet.shp"}});
     ASSERT_TRUE(completeNewPlacements(grid));
-    EXPECT_EQ(rowOf(grid, 1), (Row{"sheet.shp", "0", "0", "0", "1"}));
     fillRow(grid, 2, {"a.shp"});
     grid.setText(1, QtyColumn, "6");
     ASSERT_TRUE(completeNewPlacements(grid));
-    EXPECT_EQ(rowOf(grid, 2), (Row{"a.shp", "0", "0", "0", "6"}));
     EXPECT_FALSE(completeNewPlacements(grid));
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "6"}, {"2", "a.shp", "0", "0", "0", "6"},
+                                   {"3", "", "", "", "", ""}}));
 }
 
-TEST(LayoutRows, RemovingKeepsTheSheetAndTheOrderOfTheRest)
-{
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"},
-                            {"a.shp", "1", "0", "0", "1"},
-                            {"b.shp", "2", "0", "0", "1"},
-                            {"c.shp", "3", "0", "0", "1"}});
-    EXPECT_EQ(removePartRows(grid, 3, 1), 2);
-    EXPECT_EQ(rowOf(grid, 1), (Row{"sheet.shp", "0", "0", "0", "1"}));
-    EXPECT_EQ(rowOf(grid, 2), (Row{"c.shp", "3", "0", "0", "1"}));
-    EXPECT_EQ(grid.rows(), 4);
-    EXPECT_EQ(grid.text(3, 0), "3");
-    EXPECT_FALSE(grid.rowHasText(3));
-    EXPECT_EQ(grid.row, 2);
-    EXPECT_EQ(removePartRows(grid, 1, 1), 0);
-}
-
-// ---- placing and checking ----
+// ---- placing, checking and drawing
 
 class LayoutPlacing : public ::testing::Test {
 protected:
     std::string shapeFile(const std::string& name, const Shape& shape)
     {
-        const std::string path = folder.file(name);
-        EXPECT_EQ(saveShapeFile(shape, path), "");
-        return path;
+        EXPECT_EQ(saveShapeFile(shape, folder.file(name)), "");
+        return folder.file(name);
     }
-    PlacedLayout place(const std::vector<Row>& rows)
-    {
-        grid = gridOf(rows);
-        return placeLayout(grid, cache);
-    }
+    PlacedLayout place(const Rows& rows) { return placeLayout(gridOf(rows), cache); }
 
     TempFolder folder;
     LayoutShapeCache cache;
-    TextGrid grid;
     const std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 1000, 500));
     const std::string plate = shapeFile("plate.shp", rectangle(0, 0, 100, 50));
 };
@@ -284,64 +206,49 @@ void expectBox(const Extents& box, double xmin, double ymin, double xmax, double
     EXPECT_NEAR(box.ymax, ymax, 1e-6);
 }
 
-TEST_F(LayoutPlacing, ATurnedPartStartsAtItsXAndY)
-{
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"},
-                                       {plate, "200", "10", "90", "1"},
-                                       {plate, "400", "10", "-90", "1"},
-                                       {plate, "600", "300", "0", "1"}});
-    ASSERT_TRUE(layout.hasSheet);
-    ASSERT_EQ(layout.parts.size(), 3u);
-    expectBox(layout.sheet.box, 0, 0, 1000, 500);
-    expectBox(layout.parts[0].box, 200, 10, 250, 110);
-    expectBox(layout.parts[1].box, 400, 10, 450, 110);
-    expectBox(layout.parts[2].box, 600, 300, 700, 350);
-    EXPECT_EQ(layout.parts[1].row, 3);
-    EXPECT_EQ(layoutStatusText(layout), "Layout sound");
-}
-
-TEST_F(LayoutPlacing, AnUnevenPartTurnsAboutItsOwnCentre)
+TEST_F(LayoutPlacing, PartsTurnAboutTheirCentreAndStartAtTheirXAndY)
 {
     // An L: a quarter turn anticlockwise puts its long leg along the top.
     const std::string ell = shapeFile("ell.shp", {lineEntity(0, 0, 20, 0), lineEntity(20, 0, 20, 10),
                                                   lineEntity(20, 10, 10, 10), lineEntity(10, 10, 10, 60),
                                                   lineEntity(10, 60, 0, 60), lineEntity(0, 60, 0, 0)});
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {ell, "100", "100", "90", "1"}});
-    const Shape& placed = layout.parts[0].shape;
-    expectBox(layout.parts[0].box, 100, 100, 160, 120);
-    // The long leg's far end (0, 60) turns to (100, 100) and the short leg's foot ends up on
-    // the right-hand side at x 160.
-    EXPECT_NEAR(placed[4].X2, 100, 1e-6);
-    EXPECT_NEAR(placed[4].Y2, 100, 1e-6);
-    EXPECT_NEAR(placed[0].X1, 160, 1e-6);
+    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "200", "10", "90", "1"},
+                                       {plate, "400", "10", "-90", "1"}, {plate, "600", "300", "0", "1"},
+                                       {ell, "100", "100", "90", "1"}});
+    ASSERT_TRUE(layout.hasSheet);
+    ASSERT_EQ(layout.parts.size(), 4u);
+    expectBox(layout.sheet.box, 0, 0, 1000, 500);
+    expectBox(layout.parts[0].box, 200, 10, 250, 110);
+    expectBox(layout.parts[1].box, 400, 10, 450, 110);
+    expectBox(layout.parts[2].box, 600, 300, 700, 350);
+    EXPECT_EQ(layout.parts[1].row, 3);
+    // The L's long leg's far end (0, 60) turns to (100, 100), the short leg's foot to x 160.
+    const Shape& ell90 = layout.parts[3].shape;
+    expectBox(layout.parts[3].box, 100, 100, 160, 120);
+    EXPECT_NEAR(ell90[4].X2, 100, 1e-6);
+    EXPECT_NEAR(ell90[4].Y2, 100, 1e-6);
+    EXPECT_NEAR(ell90[0].X1, 160, 1e-6);
+    EXPECT_EQ(layoutStatusText(layout), "Layout sound");
 }
 
-TEST_F(LayoutPlacing, TheFirstMissingFileStopsThePlacing)
+TEST_F(LayoutPlacing, OverlapsPartsOffTheSheetAndMissingFilesAreFound)
 {
-    const PlacedLayout layout =
-        place({{sheet, "0", "0", "0", "1"}, {folder.file("gone.shp"), "0", "0", "0", "1"}, {"other.shp"}});
+    PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}, {plate, "50", "20", "0", "1"},
+                                 {plate, "300", "0", "0", "1"}, {plate, "950", "0", "0", "1"}});
+    EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3, 5}));
+    EXPECT_EQ(layoutStatusText(layout), "2 parts overlap, 1 part leaves the sheet");
+    // Touching counts as apart.
+    layout = place({{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}, {plate, "100", "0", "0", "1"}});
+    EXPECT_TRUE(layout.faultyRows.empty());
+
+    // The first missing file stops the placing.
+    layout = place({{sheet, "0", "0", "0", "1"}, {folder.file("gone.shp"), "0", "0", "0", "1"}, {"other.shp"}});
     EXPECT_EQ(layout.missingFile, folder.file("gone.shp"));
     EXPECT_TRUE(layout.parts.empty());
     EXPECT_EQ(missingFileMessage("gone.shp"), "File gone.shp not found");
 }
 
-TEST_F(LayoutPlacing, OverlapsAndPartsOffTheSheetAreCountedByPart)
-{
-    PlacedLayout layout = place({{sheet, "0", "0", "0", "1"},
-                                 {plate, "0", "0", "0", "1"},
-                                 {plate, "50", "20", "0", "1"},
-                                 {plate, "300", "0", "0", "1"},
-                                 {plate, "950", "0", "0", "1"}});
-    EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3, 5}));
-    EXPECT_EQ(layoutStatusText(layout), "2 parts overlap, 1 part leaves the sheet");
-
-    // Moved apart the same parts are sound; touching counts as apart.
-    layout = place({{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}, {plate, "100", "0", "0", "1"}});
-    EXPECT_TRUE(layout.faultyRows.empty());
-    EXPECT_EQ(layoutStatusText(layout), "Layout sound");
-}
-
-TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChanges)
+TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChangesAndAClickFindsTheSmallestPart)
 {
     EXPECT_EQ(cache.shapeOf(plate).size(), 4u);
     std::filesystem::last_write_time(plate, std::filesystem::last_write_time(plate) - std::chrono::seconds(5));
@@ -349,39 +256,30 @@ TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChanges)
     ASSERT_EQ(saveShapeFile({lineEntity(0, 0, 10, 0)}, plate), "");
     std::filesystem::last_write_time(plate, std::filesystem::last_write_time(plate) + std::chrono::seconds(5));
     EXPECT_EQ(cache.shapeOf(plate).size(), 1u);
-}
 
-TEST_F(LayoutPlacing, AClickFindsTheSmallestPartUnderThePoint)
-{
     const std::string small = shapeFile("small.shp", rectangle(0, 0, 10, 10));
-    const PlacedLayout layout = place(
-        {{sheet, "0", "0", "0", "1"}, {plate, "100", "100", "0", "1"}, {small, "120", "110", "0", "1"}});
+    const std::string big = shapeFile("big.shp", rectangle(0, 0, 100, 50));
+    const PlacedLayout layout =
+        place({{sheet, "0", "0", "0", "1"}, {big, "100", "100", "0", "1"}, {small, "120", "110", "0", "1"}});
     EXPECT_EQ(partRowAt(layout, 125, 115), 3);
     EXPECT_EQ(partRowAt(layout, 105, 105), 2);
     EXPECT_EQ(partRowAt(layout, 50, 50), 0);
 }
 
-// ---- drawing ----
-
 TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsAndNames)
 {
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"},
-                                       {plate, "0", "0", "0", "1"},
-                                       {plate, "50", "20", "0", "1"},
+    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}, {plate, "50", "20", "0", "1"},
                                        {plate, "300", "100", "0", "1"}});
     RecordingSurface surface;
     LayoutEditDrawingOptions options;
     options.gridText = "No";
     options.showNames = true;
-    options.highlightFrom = 4;
-    options.highlightTo = 4;
-    const double mirror = drawEditedLayout(layout, surface, options);
-    EXPECT_DOUBLE_EQ(mirror, 500);
+    options.highlightFrom = options.highlightTo = 4;
+    EXPECT_DOUBLE_EQ(drawEditedLayout(layout, surface, options), 500);
     EXPECT_EQ(surface.countLines(Black), 4);
     EXPECT_EQ(surface.countLines(Red), 4);
     EXPECT_EQ(surface.countRgbLines(kFaultyPartRgb), 8);
     EXPECT_NEAR(surface.scale().width, 1100, 1e-6);
-
     // Names sit a third of the way into each part's box (surface y grows downwards).
     ASSERT_EQ(surface.texts.size(), 3u);
     EXPECT_EQ(surface.texts[2].text, "plate");
@@ -395,6 +293,13 @@ TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsAndNames)
     EXPECT_EQ(surface.countLines(Red), 0);
     EXPECT_EQ(surface.countRgbLines(layoutPartColour(1)), 4);
     EXPECT_TRUE(surface.texts.empty());
+
+    // Nothing placed draws nothing; labels drop folder and extension.
+    EXPECT_EQ(drawEditedLayout(PlacedLayout{}, surface, {}), 0);
+    EXPECT_TRUE(surface.lines.empty());
+    EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP"), "GUSSET");
+    EXPECT_EQ(partLabel("C:\\parts\\disc.dxf"), "disc");
+    EXPECT_EQ(partLabel("abc"), "");
 }
 
 TEST_F(LayoutPlacing, ZoomShowsAPartOfTheSheetAboutTheFocusKeptOverTheSheet)
@@ -413,7 +318,6 @@ TEST_F(LayoutPlacing, ZoomShowsAPartOfTheSheetAboutTheFocusKeptOverTheSheet)
     EXPECT_NEAR(view.width, 275, 1e-6);
     EXPECT_NEAR(view.left + view.width / 2, 650, 1e-6);
     EXPECT_NEAR(view.top + view.height / 2, mirror - 325, 1e-6);
-
     // A focus near a corner keeps the view over the sheet; no focus means the sheet's middle.
     options.focusX = 990;
     options.focusY = 5;
@@ -423,21 +327,6 @@ TEST_F(LayoutPlacing, ZoomShowsAPartOfTheSheetAboutTheFocusKeptOverTheSheet)
     options.focused = false;
     drawEditedLayout(layout, surface, options);
     EXPECT_NEAR(surface.scale().left + surface.scale().width / 2, 500, 1e-6);
-}
-
-TEST(LayoutDrawing, LabelsDropFolderAndExtension)
-{
-    EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP"), "GUSSET");
-    EXPECT_EQ(partLabel("C:\\parts\\disc.dxf"), "disc");
-    EXPECT_EQ(partLabel("abc"), "");
-}
-
-TEST(LayoutDrawing, NothingPlacedDrawsNothing)
-{
-    RecordingSurface surface;
-    surface.lines.push_back({});
-    EXPECT_EQ(drawEditedLayout(PlacedLayout{}, surface, {}), 0);
-    EXPECT_TRUE(surface.lines.empty());
 }
 
 } // namespace

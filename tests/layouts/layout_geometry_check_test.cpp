@@ -5,7 +5,6 @@
 #include "engine/layout_results.h"
 #include "geometry/shape_builders.h"
 #include "layouts/layout_geometry_check.h"
-#include "nested_job.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
@@ -24,155 +23,105 @@ Shape triangle(double x1, double y1, double x2, double y2, double x3, double y3)
     return {lineEntity(x1, y1, x2, y2), lineEntity(x2, y2, x3, y3), lineEntity(x3, y3, x1, y1)};
 }
 
-const Shape kSheet = rectangle(0, 0, 1000, 500);
-
-std::vector<LayoutFault> check(const std::vector<Shape>& parts, const Shape& sheet = kSheet)
+// The fault texts of layout 1, one a line.
+std::string faultsOf(const Shape& sheet, const std::vector<Shape>& parts)
 {
-    return checkPlacedLayout(1, sheet, parts, {});
+    std::string text;
+    for (const LayoutFault& f : checkPlacedLayout(1, sheet, parts, {})) text += f.text + "\n";
+    return text;
 }
 
 } // namespace
 
-TEST(LayoutGeometryCheck, TouchingAndOneKerfApartPassOverlapByOneUnitFails)
+TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetAreFound)
 {
-    EXPECT_TRUE(check({rectangle(10, 10, 100, 50), rectangle(110, 10, 100, 50)}).empty());
-    EXPECT_TRUE(check({rectangle(10, 10, 100, 50), rectangle(10, 60, 100, 50)}).empty());
-    EXPECT_TRUE(check({rectangle(10, 10, 100, 50), rectangle(113, 10, 100, 50)}).empty()); // kerf 3
-    EXPECT_TRUE(check({rectangle(10, 10, 100, 50), rectangle(110, 60, 100, 50)}).empty());  // corners meet
-    const std::vector<LayoutFault> faults = check({rectangle(10, 10, 100, 50), rectangle(109, 10, 100, 50)});
-    ASSERT_EQ(faults.size(), 1u);
-    EXPECT_EQ(faults[0].kind, LayoutFault::Kind::Overlap);
-    EXPECT_EQ(faults[0].partA, 1);
-    EXPECT_EQ(faults[0].partB, 2);
-}
-
-TEST(LayoutGeometryCheck, SlantedAndCurvedNeighboursThatTouchPass)
-{
-    // Two triangles sharing their long side, a disc resting on a plate and another in a corner.
-    EXPECT_TRUE(check({triangle(10, 10, 310, 10, 10, 210), triangle(310, 10, 310, 210, 10, 210)}).empty());
-    EXPECT_TRUE(check({rectangle(10, 10, 300, 50), circle(100, 110, 50)}).empty());
-    EXPECT_TRUE(check({rectangle(10, 10, 300, 50), circle(400, 110, 50)}).empty());
-    EXPECT_FALSE(check({rectangle(10, 10, 300, 50), circle(100, 109, 50)}).empty());
-    EXPECT_FALSE(check({triangle(10, 10, 310, 10, 10, 210), triangle(309, 10, 309, 210, 9, 210)}).empty());
-}
-
-TEST(LayoutGeometryCheck, PartsInAHoleAreOutsideItButNotAcrossItsRim)
-{
-    EXPECT_TRUE(check({ring(250, 250, 200, 100), circle(250, 250, 100)}).empty()); // fills the hole
-    EXPECT_TRUE(check({ring(250, 250, 200, 100), rectangle(200, 200, 100, 100)}).empty());
-    EXPECT_TRUE(check({ring(250, 250, 200, 100), ring(250, 250, 90, 40), circle(250, 250, 40)}).empty());
-    const std::vector<LayoutFault> across = check({ring(250, 250, 200, 100), rectangle(200, 200, 100, 160)});
-    ASSERT_EQ(across.size(), 1u);
-    EXPECT_EQ(across[0].kind, LayoutFault::Kind::Overlap);
-    EXPECT_FALSE(check({ring(250, 250, 200, 100), circle(250, 250, 101)}).empty());
-}
-
-TEST(LayoutGeometryCheck, PartsInsideOrOnTopOfAnotherOverlap)
-{
-    // No outline point reaches into the other here: one inside, or both at the same place.
-    EXPECT_EQ(check({rectangle(10, 10, 300, 300), rectangle(100, 100, 20, 20)}).size(), 1u);
-    EXPECT_EQ(check({rectangle(100, 100, 20, 20), rectangle(10, 10, 300, 300)}).size(), 1u);
-    EXPECT_EQ(check({rectangle(10, 10, 100, 50), rectangle(10, 10, 100, 50)}).size(), 1u);
-    EXPECT_EQ(check({circle(200, 200, 80), circle(200, 200, 80)}).size(), 1u);
-}
-
-// Outlines written with a few decimals close only within rounding; a ray along the line through
-// such a gap must not take a neighbour's edge for the inside. Far gaps are not bridged.
-TEST(LayoutGeometryCheck, OutlinesOpenByRoundingAreClosedBeforeTheInsideTest)
-{
-    // A triangle standing on its lowest corner, where the rounding gap is; the rectangle beside
-    // it has its bottom edge at that corner's height.
-    const Shape roundedOpen{lineEntity(550, 100, 650, 200), lineEntity(650, 200, 450, 200),
-                            lineEntity(450, 200, 550, 100.00005)};
-    EXPECT_TRUE(check({roundedOpen, rectangle(460, 100, 40, 30)}).empty());
-    // A piece of no length at the gap (an arc's last chord often is one) leaves it open all the same.
-    Shape withDot = roundedOpen;
-    withDot.insert(withDot.begin() + 1, lineEntity(550, 100, 550, 100));
-    EXPECT_TRUE(check({withDot, rectangle(460, 100, 40, 30)}).empty());
-    Shape wideOpen = roundedOpen;
-    wideOpen.back().X2 = 530;
-    wideOpen.back().Y2 = 120;
-    EXPECT_FALSE(check({wideOpen, rectangle(460, 100, 40, 30)}).empty());
-}
-
-TEST(LayoutGeometryCheck, OutlinesTooFarOutToCheckAreFaults)
-{
+    const Shape sheet = rectangle(0, 0, 1000, 500);
+    Shape holed = sheet;
+    append(holed, circle(500, 250, 100));
+    // A triangle standing on its lowest corner, open there by rounding; the rectangle beside it
+    // has its bottom edge at that corner's height. A piece of no length at the gap (an arc's last
+    // chord often is one) leaves it open all the same; gaps further apart are not bridged.
+    const Shape open{lineEntity(550, 100, 650, 200), lineEntity(650, 200, 450, 200), lineEntity(450, 200, 550, 100.00005)};
+    Shape dotted = open, wide = open;
+    dotted.insert(dotted.begin() + 1, lineEntity(550, 100, 550, 100));
+    wide.back().X2 = 530;
+    wide.back().Y2 = 120;
     Shape nowhere = rectangle(10, 10, 50, 50);
     nowhere[1].Y2 = 1e100;
-    const std::vector<LayoutFault> faults = check({rectangle(100, 100, 20, 20), nowhere});
-    ASSERT_EQ(faults.size(), 1u);
-    EXPECT_EQ(faults[0].kind, LayoutFault::Kind::Unchecked);
-    EXPECT_EQ(faults[0].partA, 2);
+
+    const std::string overlap = "layout 1: parts 1 and 2 overlap\n";
+    const struct {
+        const char* name;
+        const Shape& sheet;
+        std::vector<Shape> parts;
+        std::string faults;
+    } cases[] = {
+        {"side by side", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 10, 100, 50)}, ""},
+        {"one above the other", sheet, {rectangle(10, 10, 100, 50), rectangle(10, 60, 100, 50)}, ""},
+        {"a kerf apart", sheet, {rectangle(10, 10, 100, 50), rectangle(113, 10, 100, 50)}, ""},
+        {"corners meet", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 60, 100, 50)}, ""},
+        {"one unit in", sheet, {rectangle(10, 10, 100, 50), rectangle(109, 10, 100, 50)}, overlap},
+        {"triangles sharing a side", sheet, {triangle(10, 10, 310, 10, 10, 210), triangle(310, 10, 310, 210, 10, 210)}, ""},
+        {"triangle a unit across", sheet, {triangle(10, 10, 310, 10, 10, 210), triangle(309, 10, 309, 210, 9, 210)}, overlap},
+        {"disc on a plate", sheet, {rectangle(10, 10, 300, 50), circle(100, 110, 50)}, ""},
+        {"disc at a plate's corner", sheet, {rectangle(10, 10, 300, 50), circle(400, 110, 50)}, ""},
+        {"disc a unit in", sheet, {rectangle(10, 10, 300, 50), circle(100, 109, 50)}, overlap},
+        {"disc filling a hole", sheet, {ring(250, 250, 200, 100), circle(250, 250, 100)}, ""},
+        {"plate in a hole", sheet, {ring(250, 250, 200, 100), rectangle(200, 200, 100, 100)}, ""},
+        {"rings in rings", sheet, {ring(250, 250, 200, 100), ring(250, 250, 90, 40), circle(250, 250, 40)}, ""},
+        {"across a hole's rim", sheet, {ring(250, 250, 200, 100), rectangle(200, 200, 100, 160)}, overlap},
+        {"disc larger than the hole", sheet, {ring(250, 250, 200, 100), circle(250, 250, 101)}, overlap},
+        // No outline point reaches into the other here: one inside, or both at the same place.
+        {"small in large", sheet, {rectangle(10, 10, 300, 300), rectangle(100, 100, 20, 20)}, overlap},
+        {"large over small", sheet, {rectangle(100, 100, 20, 20), rectangle(10, 10, 300, 300)}, overlap},
+        {"plates on one spot", sheet, {rectangle(10, 10, 100, 50), rectangle(10, 10, 100, 50)}, overlap},
+        {"discs on one spot", sheet, {circle(200, 200, 80), circle(200, 200, 80)}, overlap},
+        {"open by rounding", sheet, {open, rectangle(460, 100, 40, 30)}, ""},
+        {"open with a dot", sheet, {dotted, rectangle(460, 100, 40, 30)}, ""},
+        {"wide open", sheet, {wide, rectangle(460, 100, 40, 30)}, overlap},
+        {"too far out to check", sheet, {rectangle(100, 100, 20, 20), nowhere}, "layout 1: part 2 cannot be checked\n"},
+        {"in the sheet's corners", sheet, {rectangle(0, 0, 100, 100), rectangle(900, 400, 100, 100)}, ""},
+        {"a unit past the edge", sheet, {rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)},
+         "layout 1: part 2 leaves the sheet\n"},
+        {"nowhere near the sheet", sheet, {rectangle(2000, 10, 100, 100)}, "layout 1: part 1 leaves the sheet\n"},
+        {"beside the sheet's hole", holed, {rectangle(10, 10, 300, 300), rectangle(600, 150, 200, 200)}, ""},
+        {"in the sheet's hole", holed, {rectangle(450, 200, 100, 100)}, "layout 1: part 1 leaves the sheet\n"},
+        {"covering the hole", holed, {rectangle(350, 100, 300, 300)}, "layout 1: part 1 leaves the sheet\n"},
+        {"across the hole's rim", holed, {rectangle(550, 200, 200, 100)}, "layout 1: part 1 leaves the sheet\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(faultsOf(c.sheet, c.parts), c.faults) << c.name;
+
+    // A 20 x 20 chequer of plates and discs, each touching its neighbours; then one pushed in.
+    std::vector<Shape> parts;
+    for (int row = 0; row < 20; ++row)
+        for (int col = 0; col < 20; ++col)
+            parts.push_back((row + col) % 2 ? circle(25 + 50 * col, 25 + 50 * row, 25) : rectangle(50 * col, 50 * row, 50, 50));
+    EXPECT_EQ(faultsOf(rectangle(0, 0, 1000, 1000), parts), "");
+    parts[0] = rectangle(1, 0, 50, 50);
+    EXPECT_EQ(faultsOf(rectangle(0, 0, 1000, 1000), parts), overlap);
 }
 
-TEST(LayoutGeometryCheck, PartsPastTheSheetEdgeOrOverItsHolesLeaveTheSheet)
+TEST(LayoutGeometryCheck, FaultTextsNameTheFilesAndEveryLayoutIsCheckedByItsInstanceNumbers)
 {
-    EXPECT_TRUE(check({rectangle(0, 0, 100, 100), rectangle(900, 400, 100, 100)}).empty()); // corners of the sheet
-    const std::vector<LayoutFault> past = check({rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)});
-    ASSERT_EQ(past.size(), 1u);
-    EXPECT_EQ(past[0].kind, LayoutFault::Kind::OutsideSheet);
-    EXPECT_EQ(past[0].partA, 2);
-    EXPECT_EQ(past[0].partB, 0);
-    EXPECT_EQ(check({rectangle(2000, 10, 100, 100)}).size(), 1u); // nowhere near the sheet
-
-    Shape sheetWithHole = kSheet;
-    append(sheetWithHole, circle(500, 250, 100));
-    EXPECT_TRUE(check({rectangle(10, 10, 300, 300), rectangle(600, 150, 200, 200)}, sheetWithHole).empty());
-    EXPECT_EQ(check({rectangle(450, 200, 100, 100)}, sheetWithHole).size(), 1u); // in the hole
-    EXPECT_EQ(check({rectangle(350, 100, 300, 300)}, sheetWithHole).size(), 1u); // covering the hole
-    EXPECT_EQ(check({rectangle(550, 200, 200, 100)}, sheetWithHole).size(), 1u); // across its rim
-}
-
-TEST(LayoutGeometryCheck, FaultTextsNameTheLayoutThePartsAndTheirFiles)
-{
-    const std::vector<LayoutFault> faults =
-        checkPlacedLayout(2, kSheet, {rectangle(10, 10, 50, 50), rectangle(400, 10, 50, 50), rectangle(30, 30, 50, 50),
-                                      rectangle(980, 10, 50, 50)},
-                          {"/jobs/a.shp", "/jobs/b.shp", "/jobs/c.dxf"});
+    const std::vector<LayoutFault> faults = checkPlacedLayout(
+        2, rectangle(0, 0, 1000, 500),
+        {rectangle(10, 10, 50, 50), rectangle(400, 10, 50, 50), rectangle(30, 30, 50, 50), rectangle(980, 10, 50, 50)},
+        {"/jobs/a.shp", "/jobs/b.shp", "/jobs/c.dxf"});
     ASSERT_EQ(faults.size(), 2u);
     EXPECT_EQ(faults[0].text, "layout 2: part 4 leaves the sheet");
     EXPECT_EQ(faults[1].text, "layout 2: parts 1 (a.shp) and 3 (c.dxf) overlap");
     EXPECT_EQ(faultyParts(faults), (std::vector<int>{1, 3, 4}));
-}
 
-TEST(LayoutGeometryCheck, EveryLayoutOfTheEntityListIsCheckedByItsInstanceNumbers)
-{
     NestingState state;
-    state.parts.resize(2);
-    state.parts[0].FileName = "/jobs/a.shp";
-    state.parts[1].FileName = "/jobs/b.shp";
+    state.parts = {{"/jobs/a.shp", 0, 0, "", 0, 0}, {"/jobs/b.shp", 0, 0, "", 0, 0}};
     appendShape(state.entities, rectangle(0, 0, 100, 100), 1, 1, 1, 1, 0, 1);
     appendShape(state.entities, rectangle(0, 0, 200, 200), 1, 1, 0, 0, 0, 1);
     // Layout 2: instance 1 is missing (its file could not be read); 2 and 3 overlap.
     appendShape(state.entities, rectangle(0, 0, 100, 100), 2, 1, 1, 2, 0, 1);
     appendShape(state.entities, circle(90, 90, 30), 2, 1, 2, 3, 0, 1);
     appendShape(state.entities, rectangle(0, 0, 200, 200), 2, 1, 0, 0, 0, 1);
-    const std::vector<LayoutFault> faults = checkLayouts(state);
-    ASSERT_EQ(faults.size(), 1u);
-    EXPECT_EQ(faults[0].text, "layout 2: parts 2 (a.shp) and 3 (b.shp) overlap");
-}
+    const std::vector<LayoutFault> found = checkLayouts(state);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].text, "layout 2: parts 2 (a.shp) and 3 (b.shp) overlap");
 
-TEST(LayoutGeometryCheck, EngineLayoutsAreSound)
-{
-    NestedJob job;
-    EXPECT_GT(job.state().entities.size(), 10u);
-    const std::vector<LayoutFault> faults = checkLayouts(job.state());
-    EXPECT_TRUE(faults.empty()) << faults.front().text;
-}
-
-TEST(LayoutGeometryCheck, ManyTouchingPartsPassAndOnePushedIntoItsNeighbourIsFound)
-{
-    // A 20 x 20 chequer of plates and discs, each touching its neighbours.
-    std::vector<Shape> parts;
-    for (int row = 0; row < 20; ++row)
-        for (int col = 0; col < 20; ++col)
-            parts.push_back((row + col) % 2 ? circle(25 + 50 * col, 25 + 50 * row, 25) : rectangle(50 * col, 50 * row, 50, 50));
-    const Shape sheet = rectangle(0, 0, 1000, 1000);
-    EXPECT_TRUE(checkPlacedLayout(1, sheet, parts, {}).empty());
-
-    parts[0] = rectangle(1, 0, 50, 50);
-    const std::vector<LayoutFault> faults = checkPlacedLayout(1, sheet, parts, {});
-    ASSERT_EQ(faults.size(), 1u);
-    EXPECT_EQ(faults[0].partA, 1);
-    EXPECT_EQ(faults[0].partB, 2);
 }
