@@ -19,6 +19,7 @@
 #include "layouts/layout_range.h"
 #include "layouts/layout_rebuild.h"
 #include "layouts/layout_view.h"
+#include "layout_helpers.h"
 #include "nested_job.h"
 #include "support/recording_surface.h"
 #include "support/temp_folder.h"
@@ -32,9 +33,9 @@ namespace {
 ShapeEntity geometryOf(const LayoutEntity& e) { return {e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend}; }
 
 // A record as dxf_check.py prints it: type, numbers and, for a TEXT, its text.
-CheckedEntity expectedOf(const LayoutEntity& e)
+CheckedEntity expectedOf(const ShapeEntity& e)
 {
-    switch (entityKind(geometryOf(e))) {
+    switch (entityKind(e)) {
     case EntityKindCode::Line: return {"LINE", "", {e.X1, e.Y1, e.X2, e.Y2}, {}};
     case EntityKindCode::Circle: return {"CIRCLE", "", {e.CX, e.CY, e.RAD}, {}};
     case EntityKindCode::Arc: break;
@@ -51,7 +52,7 @@ std::vector<CheckedEntity> expectedDrawing(const NestingState& state, int layout
     Shape instance;
     for (int i = first; i <= last; ++i) {
         const LayoutEntity& e = state.entities[static_cast<size_t>(i)];
-        records.push_back(expectedOf(e));
+        records.push_back(expectedOf(geometryOf(e)));
         instance.push_back(geometryOf(e));
         if (i < last && state.entities[static_cast<size_t>(i + 1)].Instance == e.Instance) continue;
         if (options.partNames && e.Instance != 0) {
@@ -80,7 +81,7 @@ void expectSameRecords(const std::vector<CheckedEntity>& got, const std::vector<
             EXPECT_LT(gap, 1e-6) << "value " << k << ": got " << got[i].values[k] << ", want " << want[i].values[k];
         }
         EXPECT_EQ(got[i].text, want[i].text);
-        EXPECT_TRUE(handles.insert(got[i].handle).second) << "repeated handle " << got[i].handle;
+        EXPECT_TRUE(got[i].handle.empty() || handles.insert(got[i].handle).second) << "repeated " << got[i].handle;
     }
 }
 
@@ -118,37 +119,13 @@ void expectShapeFileReadsBack(const NestingState& state, int layoutNo, const std
 {
     ASSERT_EQ(saveLayoutByExtension(state, layoutNo, path, "/no/templates/needed", {true, 5}), "");
     EXPECT_TRUE(TempFolder::read(path).starts_with("\"") && !contains(TempFolder::read(path), "TEXT"));
-    Shape back;
-    ASSERT_TRUE(readShapeFile(path, back).readable);
-    const auto [first, last] = findEntityRange(state.entities, layoutNo);
-    ASSERT_EQ(back.size(), static_cast<size_t>(last - first + 1));
-    for (size_t i = 0; i < back.size(); ++i) {
-        const ShapeEntity &a = back[i], b = geometryOf(state.entities[static_cast<size_t>(first) + i]);
-        for (auto [x, y] : {std::pair{a.X1, b.X1}, {a.Y1, b.Y1}, {a.X2, b.X2}, {a.Y2, b.Y2}, {a.CX, b.CX}, {a.CY, b.CY},
-                            {a.RAD, b.RAD}, {a.Nstart, b.Nstart}, {a.Nend, b.Nend}})
-            EXPECT_NEAR(x, y, 1e-9) << "entity " << i;
-    }
+    Shape shape;
+    ASSERT_TRUE(readShapeFile(path, shape).readable);
+    std::vector<CheckedEntity> back;
+    for (const ShapeEntity& e : shape) back.push_back(expectedOf(e));
+    expectSameRecords(back, expectedDrawing(state, layoutNo, {}));
 }
 
-// The same entities; lines by their end points, arcs by centre, radius and angles, circles
-// (equal angles, whichever) by centre and radius.
-void expectRebuildGivesTheEngineGeometry(NestingState state)
-{
-    const std::vector<LayoutEntity> engine = state.entities;
-    EXPECT_TRUE(rebuildEntityList(state).empty());
-    ASSERT_EQ(state.entities.size(), engine.size());
-    for (size_t i = 0; i < engine.size(); ++i) {
-        const LayoutEntity &a = engine[i], &b = state.entities[i];
-        EXPECT_EQ(std::tie(a.LayoutNo, a.Instance, a.PartIndex, a.SheetIndex, a.Qty),
-                  std::tie(b.LayoutNo, b.Instance, b.PartIndex, b.SheetIndex, b.Qty))
-            << i;
-        std::vector<std::pair<double, double>> fields{{a.X1, b.X1}, {a.Y1, b.Y1}, {a.X2, b.X2}, {a.Y2, b.Y2}};
-        if (a.RAD != 0) fields = {{a.CX, b.CX}, {a.CY, b.CY}, {a.RAD, b.RAD}};
-        if (a.RAD != 0 && (a.Nstart != a.Nend || b.Nstart != b.Nend))
-            fields.insert(fields.end(), {{a.Nstart, b.Nstart}, {a.Nend, b.Nend}});
-        for (auto [x, y] : fields) EXPECT_NEAR(x, y, 1e-6) << "entity " << i;
-    }
-}
 } // namespace
 
 TEST(EngineLayouts, AreSoundDrawnSavedAndRebuiltAsTheEngineMadeThem)
@@ -159,13 +136,15 @@ TEST(EngineLayouts, AreSoundDrawnSavedAndRebuiltAsTheEngineMadeThem)
         NestedJob nested(width, height);
         const NestingState& state = nested.state();
         const std::vector<std::string> layouts = layoutListEntries(state);
-        ASSERT_GE(layouts.size(), 2u);
+        ASSERT_GE(layouts.size(), width == 300 ? 2u : 1u);
         EXPECT_TRUE(width == 300 || std::any_of(state.items.begin(), state.items.end(), [](const LayoutItem& item) {
                         return item.PartIndex != 0 && item.Angle != 0;
                     })) << "the job should place some parts turned";
         const std::vector<LayoutFault> faults = checkLayouts(state);
         EXPECT_TRUE(faults.empty()) << faults.front().text;
-        expectRebuildGivesTheEngineGeometry(state);
+        NestingState rebuilt = state;
+        EXPECT_TRUE(rebuildEntityList(rebuilt).empty());
+        expectSameEntities(state.entities, rebuilt.entities, false);
         TempFolder folder;
         for (const std::string& entry : layouts) {
             const int layoutNo = layoutNumberOfEntry(entry);

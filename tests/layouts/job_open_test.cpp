@@ -14,6 +14,7 @@
 #include "layouts/checked_optimisation.h"
 #include "layouts/moved_shape_files.h"
 #include "layouts/optimisation_start.h"
+#include "layout_helpers.h"
 #include "support/grid_rows.h"
 #include "support/temp_folder.h"
 
@@ -21,6 +22,7 @@ namespace dravenor {
 namespace {
 
 using testing::cellsOf;
+using testing::expectSameEntities;
 using testing::fillRow;
 using testing::TempFolder;
 
@@ -71,24 +73,6 @@ private:
         return shapes.file(name);
     }
 };
-
-// The same entities in the same order; fields an entity's kind does not use are not compared.
-void expectSameEntities(const std::vector<LayoutEntity>& a, const std::vector<LayoutEntity>& b)
-{
-    ASSERT_EQ(a.size(), b.size());
-    for (size_t i = 0; i < a.size(); ++i) {
-        const LayoutEntity &x = a[i], &y = b[i];
-        SCOPED_TRACE("entity " + std::to_string(i + 1));
-        EXPECT_EQ(std::tie(x.SheetIndex, x.PartIndex, x.LayoutNo, x.Instance, x.Qty),
-                  std::tie(y.SheetIndex, y.PartIndex, y.LayoutNo, y.Instance, y.Qty));
-        EXPECT_NEAR(x.Angle, y.Angle, 1e-9);
-        ASSERT_EQ(x.RAD == 0, y.RAD == 0);
-        const bool line = x.RAD == 0;
-        const std::vector<double> xs = line ? std::vector{x.X1, x.Y1, x.X2, x.Y2} : std::vector{x.CX, x.CY, x.RAD, x.Nstart, x.Nend};
-        const std::vector<double> ys = line ? std::vector{y.X1, y.Y1, y.X2, y.Y2} : std::vector{y.CX, y.CY, y.RAD, y.Nstart, y.Nend};
-        for (size_t f = 0; f < xs.size(); ++f) EXPECT_NEAR(xs[f], ys[f], 1e-6) << "field " << f;
-    }
-}
 
 TEST(OpenJob, ASavedJobComesBackWithTheSameGridsRecordsAndLayoutGeometry)
 {

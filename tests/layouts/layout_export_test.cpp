@@ -6,7 +6,7 @@
 
 #include "geometry/shape_file.h"
 #include "golden.h"
-#include "hand_layouts.h"
+#include "layout_helpers.h"
 #include "layouts/layout_export.h"
 #include "layouts/layout_list.h"
 #include "support/text_match.h"

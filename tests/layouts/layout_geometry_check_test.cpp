@@ -79,7 +79,7 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
         {"open by rounding", sheet, {open, rectangle(460, 100, 40, 30)}, ""},
         {"open with a dot", sheet, {dotted, rectangle(460, 100, 40, 30)}, ""},
         {"wide open", sheet, {wide, rectangle(460, 100, 40, 30)}, overlap},
-        {"too far out to check", sheet, {rectangle(100, 100, 20, 20), nowhere}, "layout 1: part 2 cannot be checked\n"},
+        {"too far out to check", sheet, {rectangle(100, 100, 20, 20), nowhere}, "layout 1: part 2 cannot be checked (its coordinates are not numbers or lie beyond 1e9)\n"},
         {"in the sheet's corners", sheet, {rectangle(0, 0, 100, 100), rectangle(900, 400, 100, 100)}, ""},
         {"a unit past the edge", sheet, {rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)},
          "layout 1: part 2 leaves the sheet\n"},

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "hand_layouts.h"
+#include "layout_helpers.h"
 #include "geometry/shape_builders.h"
 #include "layouts/layout_print_run.h"
 #include "layouts/report_test_job.h"

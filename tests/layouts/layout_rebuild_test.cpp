@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "geometry/shape_file.h"
-#include "hand_layouts.h"
+#include "layout_helpers.h"
 #include "layouts/layout_range.h"
 #include "layouts/layout_rebuild.h"
 #include "support/temp_folder.h"
@@ -68,7 +68,7 @@ std::vector<std::string> instancesOf(const std::vector<LayoutEntity>& entities)
 TEST(Rebuild, PlacesEachRowsShapeTurnedAtItsCornerWithTheSheetLastReadingEachFileOnce)
 {
     using Texts = std::vector<std::string>;
-    const std::string sheet = "0 0 1000,500 (4)";
+    const std::string sheet = "0,0 1000,500 (4)";
     const struct {
         const char* name;
         std::vector<LayoutItem> items;

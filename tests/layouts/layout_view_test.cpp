@@ -6,7 +6,7 @@
 
 #include "geometry/segments.h"
 #include "geometry/shape_file.h"
-#include "hand_layouts.h"
+#include "layout_helpers.h"
 #include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
 #include "layouts/layout_viewport.h"
@@ -83,22 +83,39 @@ TEST(LayoutViewFit, SheetBottomLeftWithAFourLetterMarginZoomAndScrollBars)
     EXPECT_TRUE(surface.lines.empty());
 }
 
-TEST(LayoutViewDrawing, SheetInBlackEveryPartInItsOwnColourOnceMirroredAndTheAutoGrid)
+TEST(LayoutViewDrawing, SheetInBlackEveryPartInItsOwnColourOnceMirroredNamedAtItsCentreAndTheAutoGrid)
 {
     TempFolder dir;
     const NestingState state = handLayout(dir, 1000, 500, {{"a.shp", rectangle(10, 10, 100, 50), 1},
                                                            {"a.shp", rectangle(200, 10, 100, 50), 1},
-                                                           {"b.shp", rectangle(10, 300, 80, 80), 2}});
+                                                           {"b.shp", rectangle(10, 300, 80, 80), 2},
+                                                           {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3}});
     RecordingSurface surface;
-    drawLayoutFitted(state, 1, surface, options());
+    drawLayoutFitted(state, 1, surface, options(true));
     EXPECT_EQ(surface.countRgbLines(0x000000), 4);
     EXPECT_EQ(surface.countRgbLines(layoutPartColour(1)), 8);
     EXPECT_EQ(surface.countRgbLines(layoutPartColour(2)), 4);
-    EXPECT_EQ(surface.lines.size(), 16u) << "no grid";
     // y is mirrored: the part at y 300..380 appears at 500 - 380 .. 500 - 300.
     EXPECT_EQ(std::count_if(surface.lines.begin(), surface.lines.end(), [](const RecordedLine& l) {
                   return l.rgb == layoutPartColour(2) && l.y1 == 200 && l.y2 == 200;
               }), 1);
+    // An arc ending at 360 ends at nought degrees: three quarters in chords of 2 degrees.
+    std::vector<RecordedLine> arc;
+    for (const RecordedLine& l : surface.lines)
+        if (l.rgb == layoutPartColour(3)) arc.push_back(l);
+    ASSERT_GE(arc.size(), 135u);
+    EXPECT_EQ(arc.size(), shapeToSegments({arcEntity(500, 250, 50, 90, 0)}).size());
+    EXPECT_EQ(surface.lines.size(), 16 + arc.size()) << "no grid";
+    EXPECT_NEAR(arc.front().x1, 500, 1e-9);
+    EXPECT_NEAR(arc.front().y1, 500 - 300, 1e-9);
+    EXPECT_NEAR(arc.back().x2, 550, 1e-9);
+    EXPECT_NEAR(arc.back().y2, 500 - 250, 1e-9);
+    // Names are centred on the part boxes.
+    ASSERT_EQ(surface.texts.size(), 4u);
+    const auto name = surface.findText("b.shp");
+    ASSERT_TRUE(name);
+    EXPECT_NEAR(name->x + surface.textWidth("b.shp") / 2, 50, 1e-9);
+    EXPECT_NEAR(name->y + surface.textHeight("b.shp") / 2, 500 - 340, 1e-9);
 
     // The main window's grid: a tenth of the sheet in light grey, without labels.
     drawLayoutFitted(handLayout(dir, 2000, 1000), 1, surface, LayoutViewOptions{});
@@ -110,33 +127,10 @@ TEST(LayoutViewDrawing, SheetInBlackEveryPartInItsOwnColourOnceMirroredAndTheAut
     EXPECT_TRUE(surface.texts.empty());
 }
 
-TEST(LayoutViewDrawing, AnArcEndingAt360IsDrawnEndingAtNoughtDegrees)
+TEST(LayoutViewLabels, APositionBelowTheWindowIsLiftedByTwoTextHeights)
 {
     TempFolder dir;
     RecordingSurface surface;
-    drawLayoutFitted(handLayout(dir, 200, 200, {{"arc.shp", {arcEntity(100, 100, 50, 90, 360)}, 3}}), 1, surface,
-                     options());
-    std::vector<RecordedLine> arc;
-    for (const RecordedLine& l : surface.lines)
-        if (l.rgb == layoutPartColour(3)) arc.push_back(l);
-    ASSERT_GE(arc.size(), 135u); // three quarters in chords of 2 degrees
-    EXPECT_EQ(arc.size(), shapeToSegments({arcEntity(100, 100, 50, 90, 0)}).size());
-    EXPECT_NEAR(arc.front().x1, 100, 1e-9);
-    EXPECT_NEAR(arc.front().y1, 200 - 150, 1e-9);
-    EXPECT_NEAR(arc.back().x2, 150, 1e-9);
-    EXPECT_NEAR(arc.back().y2, 200 - 100, 1e-9);
-}
-
-TEST(LayoutViewLabels, NamesAreCentredOnThePartBoxPositionsBelowTheWindowAreLifted)
-{
-    TempFolder dir;
-    RecordingSurface surface;
-    drawLayoutFitted(handLayout(dir, 1000, 500, {{"plate.shp", rectangle(100, 100, 200, 100), 1}}), 1, surface,
-                     options(true));
-    ASSERT_EQ(surface.texts.size(), 1u);
-    EXPECT_NEAR(surface.texts[0].x + surface.textWidth("plate.shp") / 2, 200, 1e-9);
-    EXPECT_NEAR(surface.texts[0].y + surface.textHeight("plate.shp") / 2, 500 - 150, 1e-9);
-
     // A view whose bottom edge lies just below the sheet's lower edge (drawn at y 1000): the
     // position label there goes up by two text heights.
     const NestingState state = handLayout(
