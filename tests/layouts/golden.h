@@ -26,15 +26,17 @@ inline void expectGolden(const std::string& text, const std::string& name)
     const auto lines = [](const std::string& s) {
         std::vector<std::string> split{""};
         for (char c : s)
-            if (c == '\n') split.emplace_back();
-            else split.back().push_back(c);
+            if (c == '\n')
+                split.emplace_back();
+            else
+                split.back().push_back(c);
         return split;
     };
     const std::vector<std::string> got = lines(text), wanted = lines(want);
     size_t at = 0;
     while (at < got.size() && at < wanted.size() && got[at] == wanted[at]) ++at;
-    ADD_FAILURE() << name << " line " << at + 1 << ":\n got  " << (at < got.size() ? got[at] : "(end)")
-                  << "\n want " << (at < wanted.size() ? wanted[at] : "(end)");
+    ADD_FAILURE() << name << " line " << at + 1 << ":\n got  " << (at < got.size() ? got[at] : "(end)") << "\n want "
+                  << (at < wanted.size() ? wanted[at] : "(end)");
 }
 
 } // namespace dravenor::testing

@@ -77,7 +77,8 @@ private:
 TEST(OpenJob, ASavedJobComesBackWithTheSameGridsRecordsAndLayoutGeometry)
 {
     // Saved before any optimisation, and after a free and a stacked run.
-    for (const std::optional<NestingMode> mode : {std::optional<NestingMode>{}, {NestingMode::Free}, {NestingMode::Stack}}) {
+    for (const std::optional<NestingMode> mode :
+         {std::optional<NestingMode>{}, {NestingMode::Free}, {NestingMode::Stack}}) {
         SCOPED_TRACE(mode ? static_cast<int>(*mode) : -1);
         GridJob g;
         if (mode) g.optimise(*mode);
@@ -141,9 +142,10 @@ TEST(OpenJob, AMovedShapeFileGivesOneWarningADamagedJobFileLeavesTheOpenJobAsItW
     EXPECT_EQ(opened.nesting.items.size(), g.job.nesting.items.size());
     EXPECT_EQ(opened.parts.text(1, 1), g.plate());
     // Every other shape is still placed; only the plates are missing.
-    const auto others = std::count_if(g.job.nesting.entities.begin(), g.job.nesting.entities.end(), [&](const LayoutEntity& e) {
-        return e.PartIndex == 0 || g.job.nesting.part(e.PartIndex).FileName != g.plate();
-    });
+    const auto others =
+        std::count_if(g.job.nesting.entities.begin(), g.job.nesting.entities.end(), [&](const LayoutEntity& e) {
+            return e.PartIndex == 0 || g.job.nesting.part(e.PartIndex).FileName != g.plate();
+        });
     EXPECT_GT(others, 0);
     EXPECT_EQ(opened.nesting.entities.size(), static_cast<size_t>(others));
 }
@@ -194,7 +196,10 @@ public:
 };
 
 // Lets a part lie anywhere: every part type starts again at the sheet's corner, on the last one.
-bool fitsAnywhere(const Raster&, const Raster&, const KeyPoints&, int, int) { return true; }
+bool fitsAnywhere(const Raster&, const Raster&, const KeyPoints&, int, int)
+{
+    return true;
+}
 
 TEST(CheckedOptimisation, FaultyLayoutsAreNamedAndNeverCalledFull)
 {

@@ -9,8 +9,6 @@
 #include <functional>
 #include <sstream>
 
-#include "geometry/primitives.h"
-#include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "layout_helpers.h"
 #include "layouts/layout_editing.h"
@@ -26,15 +24,45 @@
 namespace dravenor::testing {
 namespace {
 
-using Row = std::vector<std::string>;
-using Rows = std::vector<Row>;
+using Texts = std::vector<std::string>;
 using Lines = std::vector<LayoutFileLine>;
 
-TextGrid gridOf(const Rows& rows)
+// Rows and lines are written as their fields joined by commas: "a.shp,10,20,0,1".
+Texts fieldsOf(const std::string& text)
+{
+    Texts fields{""};
+    for (const char c : text)
+        if (c == ',')
+            fields.emplace_back();
+        else
+            fields.back().push_back(c);
+    return fields;
+}
+
+LayoutFileLine lineOf(const std::string& text)
+{
+    Texts f = fieldsOf(text);
+    f.resize(5);
+    return {f[0], f[1], f[2], f[3], f[4]};
+}
+
+TextGrid gridOf(const Texts& rows)
 {
     TextGrid grid = newLayoutGrid();
-    for (size_t i = 0; i < rows.size(); ++i) fillRow(grid, static_cast<int>(i) + 1, rows[i]);
+    for (size_t i = 0; i < rows.size(); ++i) fillRow(grid, static_cast<int>(i) + 1, fieldsOf(rows[i]));
     return grid;
+}
+
+// Every row of the grid, its number first.
+Texts rowsOf(const TextGrid& grid)
+{
+    Texts rows;
+    for (const Texts& cells : cellsOf(grid)) {
+        std::string row = cells[0];
+        for (size_t c = 1; c < cells.size(); ++c) row += "," + cells[c];
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 // ---- layout files and the grid
@@ -45,21 +73,22 @@ TEST(LayoutFile, BothFormsReadTheSameAndSavedLinesReopenExactly)
     const LayoutFileRead quoted = readLayoutFile(
         dir.write("q.lay", "\"s.shp\",\"1.5\",\"2\",\"90\",\"4\"\r\n\"p.shp\",\"3\",\"4\",\"0\",\"4\"\r\n"));
     // Bare numbers, LF line ends, blank lines, a short line padded, no line end at the last.
-    const LayoutFileRead bare =
-        readLayoutFile(dir.write("b.lay", "\"s.shp\",1.5,2,90,4\n\n   \n\"p.shp\",3,4,0,4\n\"q.shp\",5\n\"r.shp\",1,2,3,1"));
+    const LayoutFileRead bare = readLayoutFile(
+        dir.write("b.lay", "\"s.shp\",1.5,2,90,4\n\n   \n\"p.shp\",3,4,0,4\n\"q.shp\",5\n\"r.shp\",1,2,3,1"));
     ASSERT_TRUE(quoted.ok() && bare.ok()) << quoted.error << bare.error;
-    EXPECT_EQ(quoted.lines, (Lines{{"s.shp", "1.5", "2", "90", "4"}, {"p.shp", "3", "4", "0", "4"}}));
-    EXPECT_EQ(bare.lines, (Lines{quoted.lines[0], quoted.lines[1], {"q.shp", "5", "", "", ""}, {"r.shp", "1", "2", "3", "1"}}));
+    EXPECT_EQ(quoted.lines, (Lines{lineOf("s.shp,1.5,2,90,4"), lineOf("p.shp,3,4,0,4")}));
+    EXPECT_EQ(bare.lines, (Lines{quoted.lines[0], quoted.lines[1], lineOf("q.shp,5"), lineOf("r.shp,1,2,3,1")}));
 
-    // Lines whose fields are all empty are left out.
-    const Lines lines{{"/jobs/sheet.shp", "0", "0", "0", "3"}, {}, {"/jobs/a, b.shp", "-4", "100.25", "270", "3"}};
+    // A comma in a name survives; lines whose fields are all empty are left out.
+    const Lines lines{lineOf("/jobs/sheet.shp,0,0,0,3"), {}, {"/jobs/a, b.shp", "-4", "100.25", "270", "3"}};
     for (const bool quoteNumbers : {true, false}) {
         const std::string path = dir.file(quoteNumbers ? "editor.lay" : "main.lay");
         ASSERT_EQ(writeLayoutFile(path, lines, quoteNumbers), "");
         EXPECT_EQ(readLayoutFile(path).lines, (Lines{lines[0], lines[2]})) << path;
     }
     EXPECT_TRUE(TempFolder::read(dir.file("main.lay")).starts_with("\"/jobs/sheet.shp\",0,0,0,3\r\n\"/jobs/a, b"));
-    EXPECT_TRUE(TempFolder::read(dir.file("editor.lay")).starts_with("\"/jobs/sheet.shp\",\"0\",\"0\",\"0\",\"3\"\r\n\"/"));
+    EXPECT_TRUE(
+        TempFolder::read(dir.file("editor.lay")).starts_with("\"/jobs/sheet.shp\",\"0\",\"0\",\"0\",\"3\"\r\n"));
 }
 
 TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOne)
@@ -69,22 +98,19 @@ TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOne)
     std::filesystem::create_directory(dir.file("folder.lay"));
     EXPECT_TRUE(contains(readLayoutFile(dir.file("folder.lay")).error, "folder.lay"));
     const std::string path = dir.write("keep.lay", "\"s.shp\",0,0,0,1\r\n");
-    EXPECT_TRUE(contains(writeLayoutFile(path, {{"bad\"name.shp", "0", "0", "0", "1"}}, true), "keep.lay"));
+    EXPECT_TRUE(contains(writeLayoutFile(path, {lineOf("bad\"name.shp,0,0,0,1")}, true), "keep.lay"));
     EXPECT_EQ(TempFolder::read(path), "\"s.shp\",0,0,0,1\r\n");
-    EXPECT_NE(writeLayoutFile(dir.file("no/such/folder.lay"), {{"s.shp", "0", "0", "0", "1"}}, true), "");
+    EXPECT_NE(writeLayoutFile(dir.file("no/such/folder.lay"), {lineOf("s.shp,0,0,0,1")}, true), "");
 }
 
 TEST(LayoutGrid, LinesGoInAndComeOutInFileOrderAndTheSavedGridReopensAsSaved)
 {
     TextGrid grid = newLayoutGrid();
-    EXPECT_EQ(grid.cols(), 6);
-    EXPECT_EQ(grid.title(1), "File Name");
-    EXPECT_EQ(grid.title(5), "QTY");
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "", "", "", "", ""}}));
-    const Lines lines{{"sheet.shp", "0", "0", "0", "2"}, {"a.shp", "10.5", "20", "90", "1"}, {"b.shp", "-3", "0", "", ""}};
+    EXPECT_EQ(grid.title(1) + "|" + grid.title(5), "File Name|QTY");
+    EXPECT_EQ(rowsOf(grid), Texts{"1,,,,,"});
+    const Lines lines{lineOf("sheet.shp,0,0,0,2"), lineOf("a.shp,10.5,20,90,1"), lineOf("b.shp,-3,0,,")};
     fillLayoutGrid(grid, lines);
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "2"}, {"2", "a.shp", "10.5", "20", "90", "1"},
-                                   {"3", "b.shp", "-3", "0", "", ""}, {"4", "", "", "", "", ""}}));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,a.shp,10.5,20,90,1", "3,b.shp,-3,0,,", "4,,,,,"}));
     EXPECT_EQ(layoutLinesFromGrid(grid), lines);
 
     // A row without a file name is not written, so that the parts after it are not lost.
@@ -97,24 +123,22 @@ TEST(LayoutGrid, LinesGoInAndComeOutInFileOrderAndTheSavedGridReopensAsSaved)
     ASSERT_EQ(loadLayoutGrid(reopened, path), "");
     EXPECT_EQ(layoutLinesFromGrid(reopened), (Lines{lines[0], lines[2]}));
 
-    // Refilled with fewer lines nothing of the old rows is left; a file that cannot be read leaves the grid.
+    // Refilled with fewer lines nothing of the old rows is left; a file that cannot be read
+    // leaves the grid.
     fillLayoutGrid(grid, {lines[0]});
-    const Rows one{{"1", "sheet.shp", "0", "0", "0", "2"}, {"2", "", "", "", "", ""}};
-    EXPECT_EQ(cellsOf(grid), one);
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,,,,,"}));
     EXPECT_TRUE(contains(loadLayoutGrid(grid, folder.file("none.lay")), "none.lay"));
-    EXPECT_EQ(cellsOf(grid), one);
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,,,,,"}));
 }
 
 // ---- the editor's commands
 
 TEST(LayoutAdjust, CommandsChangeTheSelectedRowsOnlyInGeneralFormat)
 {
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"},
-                            {"a.shp", "10", "20", "0", "1"},
-                            {"a.shp", "30", "40", "0", "1"},
-                            {"b.shp", "50", "60", "45", "1"},
-                            {"b.shp", "70", "80", "0", "1"},
-                            {"c.shp", "90", "100", "0", "1"}});
+    using enum AdjustCommand;
+    using enum PlacementAdjust;
+    TextGrid grid = gridOf({"sheet.shp,0,0,0,1", "a.shp,10,20,0,1", "a.shp,30,40,0,1", "b.shp,50,60,45,1",
+                            "b.shp,70,80,0,1", "c.shp,90,100,0,1"});
     const int entry = 7; // the blank entry row
     struct Cell {
         int row, col;
@@ -127,19 +151,19 @@ TEST(LayoutAdjust, CommandsChangeTheSelectedRowsOnlyInGeneralFormat)
         PlacementAdjust result;
         std::vector<Cell> changed;
     } steps[] = {
-        {2, 5, AdjustCommand::MoveUp, 10, PlacementAdjust::Done, {{2, YColumn, "30"}, {3, YColumn, "50"}, {4, YColumn, "70"}, {5, YColumn, "90"}}},
-        {2, 2, AdjustCommand::MoveLeft, 2.25, PlacementAdjust::Done, {{2, XColumn, "7.75"}}},
-        {2, 2, AdjustCommand::MoveRight, 0.25, PlacementAdjust::Done, {{2, XColumn, "8"}}},
-        {2, 2, AdjustCommand::MoveDown, 100, PlacementAdjust::Done, {{2, YColumn, "-70"}}},
-        {2, 2, AdjustCommand::RotateAnticlockwise, 45, PlacementAdjust::Done, {{2, AngleColumn, "45"}}},
-        {2, 2, AdjustCommand::RotateClockwise, 90, PlacementAdjust::Done, {{2, AngleColumn, "-45"}}},
-        {2, 2, AdjustCommand::RotateClockwise, 90, PlacementAdjust::Done, {{2, AngleColumn, "-135"}}},
-        {1, 3, AdjustCommand::MoveRight, 100, PlacementAdjust::SheetRow, {}}, // the sheet never moves
-        {3, 4, AdjustCommand::RotateClockwise, 90, PlacementAdjust::MultipleRotation, {}},
+        {2, 5, MoveUp, 10, Done, {{2, YColumn, "30"}, {3, YColumn, "50"}, {4, YColumn, "70"}, {5, YColumn, "90"}}},
+        {2, 2, MoveLeft, 2.25, Done, {{2, XColumn, "7.75"}}},
+        {2, 2, MoveRight, 0.25, Done, {{2, XColumn, "8"}}},
+        {2, 2, MoveDown, 100, Done, {{2, YColumn, "-70"}}},
+        {2, 2, RotateAnticlockwise, 45, Done, {{2, AngleColumn, "45"}}},
+        {2, 2, RotateClockwise, 90, Done, {{2, AngleColumn, "-45"}}},
+        {2, 2, RotateClockwise, 90, Done, {{2, AngleColumn, "-135"}}},
+        {1, 3, MoveRight, 100, SheetRow, {}}, // the sheet never moves
+        {3, 4, RotateClockwise, 90, MultipleRotation, {}},
         // The blank entry row is left out of a longer selection: a part turned with it is one row.
-        {entry - 1, entry, AdjustCommand::MoveRight, 5, PlacementAdjust::Done, {{6, XColumn, "95"}}},
-        {entry - 1, entry, AdjustCommand::RotateClockwise, 90, PlacementAdjust::Done, {{6, AngleColumn, "-90"}}},
-        {entry, entry, AdjustCommand::MoveRight, 5, PlacementAdjust::NothingSelected, {}},
+        {entry - 1, entry, MoveRight, 5, Done, {{6, XColumn, "95"}}},
+        {entry - 1, entry, RotateClockwise, 90, Done, {{6, AngleColumn, "-90"}}},
+        {entry, entry, MoveRight, 5, NothingSelected, {}},
     };
     TextGrid expected = grid;
     for (const auto& s : steps) {
@@ -147,44 +171,40 @@ TEST(LayoutAdjust, CommandsChangeTheSelectedRowsOnlyInGeneralFormat)
         grid.selEndRow = s.to;
         EXPECT_EQ(adjustPlacements(grid, s.command, s.step), s.result) << "rows " << s.from << " to " << s.to;
         for (const Cell& c : s.changed) expected.setText(c.row, c.col, c.text);
-        ASSERT_EQ(cellsOf(grid), cellsOf(expected)) << "rows " << s.from << " to " << s.to;
+        ASSERT_EQ(rowsOf(grid), rowsOf(expected)) << "rows " << s.from << " to " << s.to;
     }
 }
 
 TEST(LayoutRows, QuantitiesFromTheRowAboveAddedRowsAtTheOriginRemovedRowsRenumbered)
 {
     // "Update Layout" fills empty quantities from the row above.
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "4"}, {"a.shp", "0", "0", "0", "2"}, {"a.shp", "10", "0", "0", ""},
-                            {"b.shp", "20", "0", "0", ""}, {"c.shp", "30", "0", "0", "7"}});
+    TextGrid grid = gridOf({"sheet.shp,0,0,0,4", "a.shp,0,0,0,2", "a.shp,10,0,0,", "b.shp,20,0,0,", "c.shp,30,0,0,7"});
     fillEmptyQuantities(grid);
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "4"}, {"2", "a.shp", "0", "0", "0", "2"},
-                                   {"3", "a.shp", "10", "0", "0", "2"}, {"4", "b.shp", "20", "0", "0", "2"},
-                                   {"5", "c.shp", "30", "0", "0", "7"}, {"6", "", "", "", "", ""}}));
+    EXPECT_EQ(rowsOf(grid),
+              (Texts{"1,sheet.shp,0,0,0,4", "2,a.shp,0,0,0,2", "3,a.shp,10,0,0,2", "4,b.shp,20,0,0,2",
+                     "5,c.shp,30,0,0,7", "6,,,,,"}));
 
-    grid = gridOf({{"sheet.shp", "0", "0", "0", "3"}, {"a.shp", "5", "5", "0", "2"}});
+    grid = gridOf({"sheet.shp,0,0,0,3", "a.shp,5,5,0,2"});
     EXPECT_EQ(appendPartRows(grid, {"/p/b.shp", "/p/c.dxf"}), std::pair(3, 4));
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "3"}, {"2", "a.shp", "5", "5", "0", "2"},
-                                   {"3", "/p/b.shp", "0", "0", "0", "2"}, {"4", "/p/c.dxf", "0", "0", "0", "2"},
-                                   {"5", "", "", "", "", ""}}));
+    EXPECT_EQ(rowsOf(grid),
+              (Texts{"1,sheet.shp,0,0,0,3", "2,a.shp,5,5,0,2", "3,/p/b.shp,0,0,0,2", "4,/p/c.dxf,0,0,0,2", "5,,,,,"}));
     TextGrid empty = newLayoutGrid();
     EXPECT_EQ(appendPartRows(empty, {"b.shp"}).first, 2) << "a part never takes the sheet row";
     EXPECT_FALSE(empty.rowHasText(1));
 
     EXPECT_EQ(removePartRows(grid, 3, 1), 2); // the sheet row stays
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "3"}, {"2", "/p/c.dxf", "0", "0", "0", "2"},
-                                   {"3", "", "", "", "", ""}}));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,3", "2,/p/c.dxf,0,0,0,2", "3,,,,,"}));
     EXPECT_EQ(grid.row, 2);
     EXPECT_EQ(removePartRows(grid, 1, 1), 0);
 
     // A file chosen in the entry row gets a placement: a sheet QTY 1, a part the QTY above.
-    grid = gridOf({{"sheet.shp"}});
+    grid = gridOf({"sheet.shp"});
     ASSERT_TRUE(completeNewPlacements(grid));
     fillRow(grid, 2, {"a.shp"});
     grid.setText(1, QtyColumn, "6");
     ASSERT_TRUE(completeNewPlacements(grid));
     EXPECT_FALSE(completeNewPlacements(grid));
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "sheet.shp", "0", "0", "0", "6"}, {"2", "a.shp", "0", "0", "0", "6"},
-                                   {"3", "", "", "", "", ""}}));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,6", "2,a.shp,0,0,0,6", "3,,,,,"}));
 }
 
 // ---- placing, checking and drawing
@@ -196,7 +216,13 @@ protected:
         EXPECT_EQ(saveShapeFile(shape, folder.file(name)), "");
         return folder.file(name);
     }
-    PlacedLayout place(const Rows& rows) { return placeLayout(gridOf(rows), cache); }
+    // Rows of the sheet and of plates at "x,y,angle", QTY 1.
+    PlacedLayout place(const Texts& plates, const std::string& plate = {})
+    {
+        Texts rows{sheet + ",0,0,0,1"};
+        for (const std::string& p : plates) rows.push_back((plate.empty() ? this->plate : plate) + "," + p + ",1");
+        return placeLayout(gridOf(rows), cache);
+    }
 
     TempFolder folder;
     LayoutShapeCache cache;
@@ -214,41 +240,37 @@ void expectBox(const Extents& box, double xmin, double ymin, double xmax, double
 
 TEST_F(LayoutPlacing, PartsTurnAboutTheirCentreAndStartAtTheirXAndY)
 {
-    // An L: a quarter turn anticlockwise puts its long leg along the top.
-    const std::string ell = shapeFile("ell.shp", {lineEntity(0, 0, 20, 0), lineEntity(20, 0, 20, 10),
-                                                  lineEntity(20, 10, 10, 10), lineEntity(10, 10, 10, 60),
-                                                  lineEntity(10, 60, 0, 60), lineEntity(0, 60, 0, 0)});
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "200", "10", "90", "1"},
-                                       {plate, "400", "10", "-90", "1"}, {plate, "600", "300", "0", "1"},
-                                       {ell, "100", "100", "90", "1"}});
+    PlacedLayout layout = place({"200,10,90", "400,10,-90", "600,300,0"});
     ASSERT_TRUE(layout.hasSheet);
-    ASSERT_EQ(layout.parts.size(), 4u);
+    ASSERT_EQ(layout.parts.size(), 3u);
     expectBox(layout.sheet.box, 0, 0, 1000, 500);
     expectBox(layout.parts[0].box, 200, 10, 250, 110);
     expectBox(layout.parts[1].box, 400, 10, 450, 110);
     expectBox(layout.parts[2].box, 600, 300, 700, 350);
     EXPECT_EQ(layout.parts[1].row, 3);
-    // The L's long leg's far end (0, 60) turns to (100, 100), the short leg's foot to x 160.
-    const Shape& ell90 = layout.parts[3].shape;
-    expectBox(layout.parts[3].box, 100, 100, 160, 120);
-    EXPECT_NEAR(ell90[4].X2, 100, 1e-6);
-    EXPECT_NEAR(ell90[4].Y2, 100, 1e-6);
-    EXPECT_NEAR(ell90[0].X1, 160, 1e-6);
     EXPECT_EQ(layoutStatusText(layout), "Layout sound");
+
+    // An L turned a quarter anticlockwise: its long leg's far end (0, 60) comes to (100, 100)
+    // and the short leg's foot to x 160.
+    const std::string ell = shapeFile("ell.shp",
+                                      {lineEntity(0, 0, 20, 0), lineEntity(20, 0, 20, 10), lineEntity(20, 10, 10, 10),
+                                       lineEntity(10, 10, 10, 60), lineEntity(10, 60, 0, 60), lineEntity(0, 60, 0, 0)});
+    layout = place({"100,100,90"}, ell);
+    expectBox(layout.parts[0].box, 100, 100, 160, 120);
+    EXPECT_NEAR(layout.parts[0].shape[4].X2, 100, 1e-6);
+    EXPECT_NEAR(layout.parts[0].shape[4].Y2, 100, 1e-6);
+    EXPECT_NEAR(layout.parts[0].shape[0].X1, 160, 1e-6);
 }
 
 TEST_F(LayoutPlacing, OverlapsPartsOffTheSheetAndMissingFilesAreFound)
 {
-    PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}, {plate, "50", "20", "0", "1"},
-                                 {plate, "300", "0", "0", "1"}, {plate, "950", "0", "0", "1"}});
+    PlacedLayout layout = place({"0,0,0", "50,20,0", "300,0,0", "950,0,0"});
     EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3, 5}));
     EXPECT_EQ(layoutStatusText(layout), "2 parts overlap, 1 part leaves the sheet");
-    // Touching counts as apart.
-    layout = place({{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}, {plate, "100", "0", "0", "1"}});
-    EXPECT_TRUE(layout.faultyRows.empty());
+    EXPECT_TRUE(place({"0,0,0", "100,0,0"}).faultyRows.empty()) << "touching counts as apart";
 
     // The first missing file stops the placing.
-    layout = place({{sheet, "0", "0", "0", "1"}, {folder.file("gone.shp"), "0", "0", "0", "1"}, {"other.shp"}});
+    layout = placeLayout(gridOf({sheet + ",0,0,0,1", folder.file("gone.shp") + ",0,0,0,1", "other.shp"}), cache);
     EXPECT_EQ(layout.missingFile, folder.file("gone.shp"));
     EXPECT_TRUE(layout.parts.empty());
     EXPECT_EQ(missingFileMessage("gone.shp"), "File gone.shp not found");
@@ -256,26 +278,24 @@ TEST_F(LayoutPlacing, OverlapsPartsOffTheSheetAndMissingFilesAreFound)
 
 TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChangesAndAClickFindsTheSmallestPart)
 {
+    const std::string small = shapeFile("small.shp", rectangle(0, 0, 10, 10));
+    const PlacedLayout layout =
+        placeLayout(gridOf({sheet + ",0,0,0,1", plate + ",100,100,0,1", small + ",120,110,0,1"}), cache);
+    EXPECT_EQ(partRowAt(layout, 125, 115), 3);
+    EXPECT_EQ(partRowAt(layout, 105, 105), 2);
+    EXPECT_EQ(partRowAt(layout, 50, 50), 0);
+
     EXPECT_EQ(cache.shapeOf(plate).size(), 4u);
     std::filesystem::last_write_time(plate, std::filesystem::last_write_time(plate) - std::chrono::seconds(5));
     EXPECT_EQ(cache.shapeOf(plate).size(), 4u);
     ASSERT_EQ(saveShapeFile({lineEntity(0, 0, 10, 0)}, plate), "");
     std::filesystem::last_write_time(plate, std::filesystem::last_write_time(plate) + std::chrono::seconds(5));
     EXPECT_EQ(cache.shapeOf(plate).size(), 1u);
-
-    const std::string small = shapeFile("small.shp", rectangle(0, 0, 10, 10));
-    const std::string big = shapeFile("big.shp", rectangle(0, 0, 100, 50));
-    const PlacedLayout layout =
-        place({{sheet, "0", "0", "0", "1"}, {big, "100", "100", "0", "1"}, {small, "120", "110", "0", "1"}});
-    EXPECT_EQ(partRowAt(layout, 125, 115), 3);
-    EXPECT_EQ(partRowAt(layout, 105, 105), 2);
-    EXPECT_EQ(partRowAt(layout, 50, 50), 0);
 }
 
-TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsAndNames)
+TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsNamesAndZoom)
 {
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}, {plate, "50", "20", "0", "1"},
-                                       {plate, "300", "100", "0", "1"}});
+    PlacedLayout layout = place({"0,0,0", "50,20,0", "300,100,0"});
     RecordingSurface surface;
     LayoutEditDrawingOptions options;
     options.gridText = "No";
@@ -291,7 +311,6 @@ TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsAndNames)
     EXPECT_EQ(surface.texts[2].text, "plate");
     EXPECT_NEAR(surface.texts[2].x, 300 + 100.0 / 3, 1e-6);
     EXPECT_NEAR(surface.texts[2].y, 500 - 150 + 50.0 / 3, 1e-6);
-
     // Without the selection the part takes its file's layout colour.
     options.highlightFrom = options.highlightTo = 0;
     options.showNames = false;
@@ -300,39 +319,28 @@ TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsAndNames)
     EXPECT_EQ(surface.countRgbLines(layoutPartColour(1)), 4);
     EXPECT_TRUE(surface.texts.empty());
 
-    // Nothing placed draws nothing; labels drop folder and extension.
-    EXPECT_EQ(drawEditedLayout(PlacedLayout{}, surface, {}), 0);
-    EXPECT_TRUE(surface.lines.empty());
-    EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP"), "GUSSET");
-    EXPECT_EQ(partLabel("C:\\parts\\disc.dxf"), "disc");
-    EXPECT_EQ(partLabel("abc"), "");
-}
-
-TEST_F(LayoutPlacing, ZoomShowsAPartOfTheSheetAboutTheFocusKeptOverTheSheet)
-{
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "600", "300", "0", "1"}});
-    RecordingSurface surface;
-    LayoutEditDrawingOptions options;
-    options.gridText = "No";
+    // Zoom 4 about a focus: a square a quarter of the whole view (1100), kept over the sheet
+    // near a corner; without a focus about the sheet's middle.
+    layout = place({"600,300,0"});
     options.zoom = 4;
     options.focused = true;
-    options.focusX = 650;
-    options.focusY = 325;
-    const double mirror = drawEditedLayout(layout, surface, options);
-    // A square a quarter of the whole view (1100) centred on the part; y runs downwards.
-    const ViewScale view = surface.scale();
-    EXPECT_NEAR(view.width, 275, 1e-6);
-    EXPECT_NEAR(view.left + view.width / 2, 650, 1e-6);
-    EXPECT_NEAR(view.top + view.height / 2, mirror - 325, 1e-6);
-    // A focus near a corner keeps the view over the sheet; no focus means the sheet's middle.
-    options.focusX = 990;
-    options.focusY = 5;
-    drawEditedLayout(layout, surface, options);
-    EXPECT_NEAR(surface.scale().left + surface.scale().width, 1000, 1e-6);
-    EXPECT_NEAR(surface.scale().top + surface.scale().height, 500, 1e-6);
+    for (const auto& [x, y, left, top] : {std::tuple{650.0, 325.0, 512.5, 37.5}, {990.0, 5.0, 725.0, 225.0}}) {
+        options.focusX = x;
+        options.focusY = y;
+        drawEditedLayout(layout, surface, options);
+        EXPECT_NEAR(surface.scale().width, 275, 1e-6);
+        EXPECT_NEAR(surface.scale().left, left, 1e-6) << x;
+        EXPECT_NEAR(surface.scale().top, top, 1e-6) << y;
+    }
     options.focused = false;
     drawEditedLayout(layout, surface, options);
     EXPECT_NEAR(surface.scale().left + surface.scale().width / 2, 500, 1e-6);
+
+    // Nothing placed draws nothing; labels drop folder and extension.
+    EXPECT_EQ(drawEditedLayout(PlacedLayout{}, surface, {}), 0);
+    EXPECT_TRUE(surface.lines.empty());
+    EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP") + "|" + partLabel("C:\\parts\\disc.dxf") + "|" + partLabel("abc"),
+              "GUSSET|disc|");
 }
 
 // ---- the exchange with the job: edit.lay written from a layout and taken back
@@ -382,11 +390,10 @@ std::string recordsOf(const NestingState& s)
     return text.str();
 }
 
-TEST(LayoutExchangeLines, SheetFirstWithTheLayoutsQuantityThenThePartsWithoutArithmeticDust)
+TEST(LayoutExchange, LinesSheetFirstWithTheLayoutsQuantityThenThePartsWithoutArithmeticDust)
 {
-    EXPECT_EQ(exchangeLinesForLayout(threeLayouts(), 2), (Lines{{"s.shp", "0", "0", "0", "1"},
-                                                                {"plate.shp", "12.5", "7.25", "0", "1"},
-                                                                {"disc.shp", "200", "0", "0", "1"}}));
+    EXPECT_EQ(exchangeLinesForLayout(threeLayouts(), 2),
+              (Lines{lineOf("s.shp,0,0,0,1"), lineOf("plate.shp,12.5,7.25,0,1"), lineOf("disc.shp,200,0,0,1")}));
     EXPECT_TRUE(exchangeLinesForLayout(threeLayouts(), 4).empty());
     // The engine's arithmetic dust is not handed to the editor; real fractions are.
     NestingState dusty = threeLayouts();
@@ -394,19 +401,25 @@ TEST(LayoutExchangeLines, SheetFirstWithTheLayoutsQuantityThenThePartsWithoutAri
     dusty.items[3].Y = -1e-12;
     dusty.items[4].X = 0.1 + 0.2;
     dusty.items[4].Angle = 270.0000000000001;
-    const Lines clean = exchangeLinesForLayout(dusty, 2);
-    EXPECT_EQ(std::tie(clean[1].x, clean[1].y, clean[2].x, clean[2].angle), std::tie("873", "0", "0.3", "270"));
+    EXPECT_EQ(exchangeLinesForLayout(dusty, 2)[1], lineOf("plate.shp,873,0,0,1"));
+    EXPECT_EQ(exchangeLinesForLayout(dusty, 2)[2], lineOf("disc.shp,0.3,0,270,1"));
+
+    // Quantities and positions are read as decimal numbers; every row takes the sheet line's
+    // QTY, halves going to the even neighbour.
+    takeBackEditedLayout(dusty, 3, {lineOf("s.shp,0,0,0,2.5"), lineOf("disc.shp, 1e2,3.5mm,-90,3.6")});
+    const LayoutItem& disc = dusty.items[6];
+    EXPECT_EQ(std::tie(disc.X, disc.Y, disc.Angle, disc.Qty, dusty.items[7].Qty), std::tuple(100.0, 3.5, -90.0, 2, 2));
 }
 
 // Sheets used are counted with their layout's quantity and the stock raised when short; a part's
 // demand follows its placed pieces, what was left unplaced staying wanted and pieces added by
 // hand filling it first.
-TEST(LayoutTakeBack, ItemsStockAndDemandFollowTheEditedLayout)
+TEST(LayoutExchange, ItemsStockAndDemandFollowTheEditedLayout)
 {
-    const auto add = [](LayoutFileLine line, int count = 1) {
-        return [line, count](Lines& lines) { lines.insert(lines.end(), static_cast<size_t>(count), line); };
+    const auto add = [](const std::string& line, int count = 1) {
+        return [line, count](Lines& lines) { lines.insert(lines.end(), static_cast<size_t>(count), lineOf(line)); };
     };
-    const LayoutFileLine plate{"plate.shp", "300", "0", "0", "1"}, ring{"ring.shp", "300", "90", "0", "1"};
+    const std::string plate = "plate.shp,300,0,0,1";
     const struct {
         const char* name;
         NestingState (*start)();
@@ -416,11 +429,11 @@ TEST(LayoutTakeBack, ItemsStockAndDemandFollowTheEditedLayout)
     } cases[] = {
         {"unchanged", threeLayouts, 2, [](Lines&) {},
          "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 5-0 3-0 | sheets 5-0"},
-        {"a disc added on two sheets", threeLayouts, 1, add({"disc.shp", "300", "10", "0", "2"}),
+        {"a disc added on two sheets", threeLayouts, 1, add("disc.shp,300,10,0,2"),
          "items 1.1.1 1.1.1 1.1.2 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 5-0 5-0 | sheets 5-0"},
-        {"seven sheets of five", threeLayouts, 3, [](Lines& l) { l[0].qty = "4"; },
+        {"seven sheets of five", threeLayouts, 3, [](Lines& l) { l[0] = lineOf("s.shp,0,0,0,4"); },
          "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 5-0 5-0 | sheets 7-0"},
-        {"one sheet less", threeLayouts, 1, [](Lines& l) { l[0].qty = "1"; },
+        {"one sheet less", threeLayouts, 1, [](Lines& l) { l[0] = lineOf("s.shp,0,0,0,1"); },
          "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 3-0 3-0 | sheets 5-1"},
         {"emptied", threeLayouts, 2, [](Lines& l) { l.clear(); },
          "items 1.1.1 1.1.1 1.1.0 2.1.2 2.1.0 | parts 4-0 2-0 | sheets 5-1"},
@@ -436,13 +449,13 @@ TEST(LayoutTakeBack, ItemsStockAndDemandFollowTheEditedLayout)
          "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.1 2.1.1 2.1.0 3.1.2 3.1.0 | parts 7-0 3-0 1-1 | sheets 5-0"},
         {"partial, a plate removed", partialRun, 2, [](Lines& l) { l.erase(l.begin() + 1); },
          "items 1.1.1 1.1.1 1.1.0 2.1.2 2.1.0 3.1.2 3.1.0 | parts 5-1 3-0 1-1 | sheets 5-0"},
-        {"partial, the ring added", partialRun, 2, add(ring),
+        {"partial, the ring added", partialRun, 2, add("ring.shp,300,90,0,1"),
          "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.3 2.1.0 3.1.2 3.1.0 | parts 6-1 3-0 1-0 | sheets 5-0"},
         // Files new to the job become records: the other sheet's stock raised from 0 to the one used.
         {"unknown files", threeLayouts, 2,
          [](Lines& l) {
-             l = {{"other-sheet.shp", "0", "0", "0", "1"}, {"plate.shp", "0", "0", "0", "1"},
-                  {"bracket.shp", "50", "0", "0", "1"}, {"bracket.shp", "90", "0", "0", "1"}};
+             l = {lineOf("other-sheet.shp,0,0,0,1"), lineOf("plate.shp,0,0,0,1"), lineOf("bracket.shp,50,0,0,1"),
+                  lineOf("bracket.shp,90,0,0,1")};
          },
          "items 1.1.1 1.1.1 1.1.0 2.2.1 2.2.3 2.2.3 2.2.0 3.1.2 3.1.0 | parts 5-0 2-0 2-0 | sheets 5-1 1-0"},
     };
@@ -455,16 +468,7 @@ TEST(LayoutTakeBack, ItemsStockAndDemandFollowTheEditedLayout)
     }
 }
 
-TEST(LayoutTakeBack, QuantitiesAndPositionsAreReadAsDecimalNumbers)
-{
-    NestingState s = threeLayouts();
-    takeBackEditedLayout(s, 3, {{"s.shp", "0", "0", "0", "2.5"}, {"disc.shp", " 1e2", "3.5mm", "-90", "3.6"}});
-    EXPECT_EQ(std::tie(s.items[6].X, s.items[6].Y, s.items[6].Angle), std::tuple(100.0, 3.5, -90.0));
-    // Every row takes the sheet line's QTY, halves going to the even neighbour.
-    EXPECT_EQ(std::pair(s.items[6].Qty, s.items[7].Qty), std::pair(2, 2));
-}
-
-TEST(LayoutApplyEdited, RebuildsTheLayoutsRewritesTheGridsAndSetsUpTheEngineAgain)
+TEST(LayoutExchange, AnAppliedLayoutIsRebuiltWrittenIntoTheGridsAndSetUpForTheEngine)
 {
     TempFolder dir;
     const std::string sheet = dir.file("sheet.shp"), plate = dir.file("plate.shp"), disc = dir.file("disc.shp"),
@@ -473,7 +477,6 @@ TEST(LayoutApplyEdited, RebuildsTheLayoutsRewritesTheGridsAndSetsUpTheEngineAgai
     ASSERT_EQ(saveShapeFile(rectangle(0, 0, 100, 50), plate), "");
     ASSERT_EQ(saveShapeFile({arcEntity(20, 20, 20, 0, 0)}, disc), "");
     ASSERT_EQ(saveShapeFile({arcEntity(10, 10, 10, 0, 0)}, ring), "");
-
     Job job;
     job.basic.setText(1, job.basic.columnOf("Kerf"), "2");
     job.nesting.details.Kerf = 2;
@@ -490,16 +493,16 @@ TEST(LayoutApplyEdited, RebuildsTheLayoutsRewritesTheGridsAndSetsUpTheEngineAgai
 
     Lines lines = exchangeLinesForLayout(job.nesting, 1);
     lines[0].qty = "2";
-    lines.push_back({disc, "0", "60", "0", "2"});
-    lines.push_back({ring, "0", "120", "0", "2"});
+    lines.push_back(lineOf(disc + ",0,60,0,2"));
+    lines.push_back(lineOf(ring + ",0,120,0,2"));
     EXPECT_TRUE(applyEditedLayout(job, 1, lines).empty());
     EXPECT_TRUE(job.modified);
     EXPECT_EQ(job.nesting.entities.size(), 4u + 4u + 1u + 1u + 4u);
-    using Rows = std::vector<std::vector<std::string>>;
-    EXPECT_EQ(cellsOf(job.sheets), (Rows{{"1", sheet, "3", "4"}, {"2", "", "", ""}}));
+    EXPECT_EQ(rowsOf(job.sheets), (Texts{"1," + sheet + ",3,4", "2,,,"}));
     // Two plates on a layout now cut twice; the ring, new to the job, after the rows there were.
-    EXPECT_EQ(cellsOf(job.parts), (Rows{{"1", plate, "", "9", "step90"}, {"2", plate, "4", "7", "No"},
-                                        {"3", disc, "2", "5", ""}, {"4", ring, "2", "", ""}, {"5", "", "", "", ""}}));
+    EXPECT_EQ(rowsOf(job.parts),
+              (Texts{"1," + plate + ",,9,step90", "2," + plate + ",4,7,No", "3," + disc + ",2,5,", "4," + ring + ",2,,",
+                     "5,,,,"}));
     EXPECT_EQ(job.nesting.details.ActKerf, 2);
     EXPECT_EQ(job.basic.text(1, job.basic.columnOf("ActKerf")), "2");
     EXPECT_EQ(job.nesting.sheets[0].Area, 60000);

@@ -38,7 +38,10 @@ const std::string kTemplates = DRAVENOR_RESOURCE_DIR;
 
 // A small real job: rectangles and discs nested by the engine on 300 x 300 sheets (or sheets of
 // the size given), so the layouts have several parts, arcs and more than one layout.
-Shape disc(double radius) { return {arcEntity(radius, radius, radius, 0, 360)}; }
+Shape disc(double radius)
+{
+    return {arcEntity(radius, radius, radius, 0, 360)};
+}
 
 class NestedJob {
 public:
@@ -59,7 +62,10 @@ private:
     EngineJob job;
 };
 
-ShapeEntity geometryOf(const LayoutEntity& e) { return {e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend}; }
+ShapeEntity geometryOf(const LayoutEntity& e)
+{
+    return {e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend};
+}
 
 // A record as dxf_check.py prints it: type, numbers and, for a TEXT, its text.
 CheckedEntity expectedOf(const ShapeEntity& e)
@@ -87,7 +93,9 @@ std::vector<CheckedEntity> expectedDrawing(const NestingState& state, int layout
         if (options.partNames && e.Instance != 0) {
             const Extents box = shapeExtents(instance);
             const std::string name = fileNameOnly(state.part(e.PartIndex).FileName);
-            records.push_back({"TEXT", "", {(box.xmin + box.xmax) / 2, (box.ymin + box.ymax) / 2, options.textHeight},
+            records.push_back({"TEXT",
+                               "",
+                               {(box.xmin + box.xmax) / 2, (box.ymin + box.ymax) / 2, options.textHeight},
                                name.substr(0, name.size() - 4)});
         }
         instance.clear();
@@ -106,7 +114,8 @@ void expectSameRecords(const std::vector<CheckedEntity>& got, const std::vector<
         for (size_t k = 0; k < want[i].values.size(); ++k) {
             // Angles compare on the circle (359.9999999 and 0 are the same direction).
             const double d = std::fabs(got[i].values[k] - want[i].values[k]);
-            const double gap = want[i].type == "ARC" && k >= 3 ? std::min(std::fmod(d, 360.0), 360 - std::fmod(d, 360.0)) : d;
+            const double gap =
+                want[i].type == "ARC" && k >= 3 ? std::min(std::fmod(d, 360.0), 360 - std::fmod(d, 360.0)) : d;
             EXPECT_LT(gap, 1e-6) << "value " << k << ": got " << got[i].values[k] << ", want " << want[i].values[k];
         }
         EXPECT_EQ(got[i].text, want[i].text);
@@ -132,9 +141,8 @@ void expectDrawnInsideTheSheet(const NestingState& state, int layoutNo)
         chords[layoutPartColour(e.PartIndex)] += segments.size();
     }
     for (const auto& [rgb, count] : chords) EXPECT_EQ(surface.countRgbLines(rgb), static_cast<int>(count));
-    const auto parts = std::count_if(state.items.begin(), state.items.end(), [&](const LayoutItem& i) {
-        return i.LayoutNo == layoutNo && i.PartIndex != 0;
-    });
+    const auto parts = std::count_if(state.items.begin(), state.items.end(),
+                                     [&](const LayoutItem& i) { return i.LayoutNo == layoutNo && i.PartIndex != 0; });
     EXPECT_EQ(surface.texts.size(), static_cast<size_t>(parts));
     for (const RecordedLine& l : surface.lines)
         for (auto [x, y] : {std::pair{l.x1, l.y1}, {l.x2, l.y2}}) {
@@ -166,9 +174,10 @@ TEST(EngineLayouts, AreSoundDrawnSavedAndRebuiltAsTheEngineMadeThem)
         const NestingState& state = nested.state();
         const std::vector<std::string> layouts = layoutListEntries(state);
         ASSERT_GE(layouts.size(), width == 300 ? 2u : 1u);
-        EXPECT_TRUE(width == 300 || std::any_of(state.items.begin(), state.items.end(), [](const LayoutItem& item) {
-                        return item.PartIndex != 0 && item.Angle != 0;
-                    })) << "the job should place some parts turned";
+        EXPECT_TRUE(width == 300 ||
+                    std::any_of(state.items.begin(), state.items.end(),
+                                [](const LayoutItem& item) { return item.PartIndex != 0 && item.Angle != 0; }))
+            << "the job should place some parts turned";
         const std::vector<LayoutFault> faults = checkLayouts(state);
         EXPECT_TRUE(faults.empty()) << faults.front().text;
         NestingState rebuilt = state;
@@ -219,7 +228,8 @@ protected:
 
     TempFolder folder_;
     std::string rect_ = folder_.write("rect.shp", shapeToFileText(rectangle(0, 0, 20, 40)));
-    std::string halfDisc_ = folder_.write("halfdisc.shp", shapeToFileText({lineEntity(0, 0, 20, 0), arcEntity(10, 0, 10, 0, 180)}));
+    std::string halfDisc_ =
+        folder_.write("halfdisc.shp", shapeToFileText({lineEntity(0, 0, 20, 0), arcEntity(10, 0, 10, 0, 180)}));
     std::string sheet_ = folder_.write("sheet.shp", shapeToFileText(rectangle(0, 0, 300, 200)));
     NestingState state_;
 };

@@ -146,7 +146,10 @@ Shape ring(double cx, double cy, double outer, double inner)
     return {arcEntity(cx, cy, outer, 0, 0), arcEntity(cx, cy, inner, 0, 0)};
 }
 
-Shape circle(double cx, double cy, double radius) { return {arcEntity(cx, cy, radius, 0, 0)}; }
+Shape circle(double cx, double cy, double radius)
+{
+    return {arcEntity(cx, cy, radius, 0, 0)};
+}
 
 Shape triangle(double x1, double y1, double x2, double y2, double x3, double y3)
 {
@@ -171,7 +174,8 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
     // A triangle standing on its lowest corner, open there by rounding; the rectangle beside it
     // has its bottom edge at that corner's height. A piece of no length at the gap (an arc's last
     // chord often is one) leaves it open all the same; gaps further apart are not bridged.
-    const Shape open{lineEntity(550, 100, 650, 200), lineEntity(650, 200, 450, 200), lineEntity(450, 200, 550, 100.00005)};
+    const Shape open{lineEntity(550, 100, 650, 200), lineEntity(650, 200, 450, 200),
+                     lineEntity(450, 200, 550, 100.00005)};
     Shape dotted = open, wide = open;
     dotted.insert(dotted.begin() + 1, lineEntity(550, 100, 550, 100));
     wide.back().X2 = 530;
@@ -191,8 +195,14 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
         {"a kerf apart", sheet, {rectangle(10, 10, 100, 50), rectangle(113, 10, 100, 50)}, ""},
         {"corners meet", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 60, 100, 50)}, ""},
         {"one unit in", sheet, {rectangle(10, 10, 100, 50), rectangle(109, 10, 100, 50)}, overlap},
-        {"triangles sharing a side", sheet, {triangle(10, 10, 310, 10, 10, 210), triangle(310, 10, 310, 210, 10, 210)}, ""},
-        {"triangle a unit across", sheet, {triangle(10, 10, 310, 10, 10, 210), triangle(309, 10, 309, 210, 9, 210)}, overlap},
+        {"triangles sharing a side",
+         sheet,
+         {triangle(10, 10, 310, 10, 10, 210), triangle(310, 10, 310, 210, 10, 210)},
+         ""},
+        {"triangle a unit across",
+         sheet,
+         {triangle(10, 10, 310, 10, 10, 210), triangle(309, 10, 309, 210, 9, 210)},
+         overlap},
         {"disc on a plate", sheet, {rectangle(10, 10, 300, 50), circle(100, 110, 50)}, ""},
         {"disc at a plate's corner", sheet, {rectangle(10, 10, 300, 50), circle(400, 110, 50)}, ""},
         {"disc a unit in", sheet, {rectangle(10, 10, 300, 50), circle(100, 109, 50)}, overlap},
@@ -209,9 +219,14 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
         {"open by rounding", sheet, {open, rectangle(460, 100, 40, 30)}, ""},
         {"open with a dot", sheet, {dotted, rectangle(460, 100, 40, 30)}, ""},
         {"wide open", sheet, {wide, rectangle(460, 100, 40, 30)}, overlap},
-        {"too far out to check", sheet, {rectangle(100, 100, 20, 20), nowhere}, "layout 1: part 2 cannot be checked (its coordinates are not numbers or lie beyond 1e9)\n"},
+        {"too far out to check",
+         sheet,
+         {rectangle(100, 100, 20, 20), nowhere},
+         "layout 1: part 2 cannot be checked (its coordinates are not numbers or lie beyond 1e9)\n"},
         {"in the sheet's corners", sheet, {rectangle(0, 0, 100, 100), rectangle(900, 400, 100, 100)}, ""},
-        {"a unit past the edge", sheet, {rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)},
+        {"a unit past the edge",
+         sheet,
+         {rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)},
          "layout 1: part 2 leaves the sheet\n"},
         {"nowhere near the sheet", sheet, {rectangle(2000, 10, 100, 100)}, "layout 1: part 1 leaves the sheet\n"},
         {"beside the sheet's hole", holed, {rectangle(10, 10, 300, 300), rectangle(600, 150, 200, 200)}, ""},
@@ -225,7 +240,8 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
     std::vector<Shape> parts;
     for (int row = 0; row < 20; ++row)
         for (int col = 0; col < 20; ++col)
-            parts.push_back((row + col) % 2 ? circle(25 + 50 * col, 25 + 50 * row, 25) : rectangle(50 * col, 50 * row, 50, 50));
+            parts.push_back((row + col) % 2 ? circle(25 + 50 * col, 25 + 50 * row, 25)
+                                            : rectangle(50 * col, 50 * row, 50, 50));
     EXPECT_EQ(faultsOf(rectangle(0, 0, 1000, 1000), parts), "");
     parts[0] = rectangle(1, 0, 50, 50);
     EXPECT_EQ(faultsOf(rectangle(0, 0, 1000, 1000), parts), overlap);
@@ -253,5 +269,4 @@ TEST(LayoutGeometryCheck, FaultTextsNameTheFilesAndEveryLayoutIsCheckedByItsInst
     const std::vector<LayoutFault> found = checkLayouts(state);
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].text, "layout 2: parts 2 (a.shp) and 3 (b.shp) overlap");
-
 }

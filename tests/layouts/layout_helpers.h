@@ -41,13 +41,15 @@ inline void expectSameEntities(const std::vector<LayoutEntity>& a, const std::ve
         SCOPED_TRACE("entity " + std::to_string(i + 1));
         EXPECT_EQ(std::tie(x.SheetIndex, x.PartIndex, x.LayoutNo, x.Instance, x.Qty),
                   std::tie(y.SheetIndex, y.PartIndex, y.LayoutNo, y.Instance, y.Qty));
-        EXPECT_TRUE((!sheetTurns && x.PartIndex == 0) || std::fabs(x.Angle - y.Angle) < 1e-9) << x.Angle << " " << y.Angle;
+        EXPECT_TRUE((!sheetTurns && x.PartIndex == 0) || std::fabs(x.Angle - y.Angle) < 1e-9)
+            << x.Angle << " " << y.Angle;
         ASSERT_EQ(x.RAD == 0, y.RAD == 0);
         std::vector<std::pair<double, double>> fields{{x.X1, y.X1}, {x.Y1, y.Y1}, {x.X2, y.X2}, {x.Y2, y.Y2}};
         if (x.RAD != 0) fields = {{x.CX, y.CX}, {x.CY, y.CY}, {x.RAD, y.RAD}};
         if (x.RAD != 0 && (x.Nstart != x.Nend || y.Nstart != y.Nend))
             fields.insert(fields.end(), {{x.Nstart, y.Nstart}, {x.Nend, y.Nend}});
-        for (size_t f = 0; f < fields.size(); ++f) EXPECT_NEAR(fields[f].first, fields[f].second, 1e-6) << "field " << f;
+        for (size_t f = 0; f < fields.size(); ++f)
+            EXPECT_NEAR(fields[f].first, fields[f].second, 1e-6) << "field " << f;
     }
 }
 

@@ -89,19 +89,21 @@ TEST(LayoutViewFit, SheetBottomLeftWithAFourLetterMarginZoomAndScrollBars)
 TEST(LayoutViewDrawing, SheetInBlackEveryPartInItsOwnColourOnceMirroredNamedAtItsCentreAndTheAutoGrid)
 {
     TempFolder dir;
-    const NestingState state = handLayout(dir, 1000, 500, {{"a.shp", rectangle(10, 10, 100, 50), 1},
-                                                           {"a.shp", rectangle(200, 10, 100, 50), 1},
-                                                           {"b.shp", rectangle(10, 300, 80, 80), 2},
-                                                           {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3}});
+    const NestingState state = handLayout(dir, 1000, 500,
+                                          {{"a.shp", rectangle(10, 10, 100, 50), 1},
+                                           {"a.shp", rectangle(200, 10, 100, 50), 1},
+                                           {"b.shp", rectangle(10, 300, 80, 80), 2},
+                                           {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3}});
     RecordingSurface surface;
     drawLayoutFitted(state, 1, surface, options(true));
     EXPECT_EQ(surface.countRgbLines(0x000000), 4);
     EXPECT_EQ(surface.countRgbLines(layoutPartColour(1)), 8);
     EXPECT_EQ(surface.countRgbLines(layoutPartColour(2)), 4);
     // y is mirrored: the part at y 300..380 appears at 500 - 380 .. 500 - 300.
-    EXPECT_EQ(std::count_if(surface.lines.begin(), surface.lines.end(), [](const RecordedLine& l) {
-                  return l.rgb == layoutPartColour(2) && l.y1 == 200 && l.y2 == 200;
-              }), 1);
+    EXPECT_EQ(
+        std::count_if(surface.lines.begin(), surface.lines.end(),
+                      [](const RecordedLine& l) { return l.rgb == layoutPartColour(2) && l.y1 == 200 && l.y2 == 200; }),
+        1);
     // An arc ending at 360 ends at nought degrees: three quarters in chords of 2 degrees.
     std::vector<RecordedLine> arc;
     for (const RecordedLine& l : surface.lines)
@@ -150,12 +152,13 @@ TEST(LayoutViewLabels, APositionBelowTheWindowIsLiftedByTwoTextHeights)
 TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
 {
     TempFolder dir;
-    const NestingState state = handLayout(dir, 1000, 1000,
-                                          {{"washer.shp", washer(300, 300, 400, 200), 1}, // a hole of radius 100
-                                           {"insert.shp", rectangle(280, 280, 40, 40), 2}, // in the washer's hole
-                                           {"strip.shp", rectangle(600, 100, 300, 0.5), 3}}); // thinner than the pointer
+    const NestingState state =
+        handLayout(dir, 1000, 1000,
+                   {{"washer.shp", washer(300, 300, 400, 200), 1}, // a hole of radius 100
+                    {"insert.shp", rectangle(280, 280, 40, 40), 2}, // in the washer's hole
+                    {"strip.shp", rectangle(600, 100, 300, 0.5), 3}}); // thinner than the pointer
     const LayoutPartFinder finder(state, 1);
-    const std::tuple<double, double, int> cases[] = {{300, 300, 1}, {300, 130, 0},  {360, 300, -1},
+    const std::tuple<double, double, int> cases[] = {{300, 300, 1}, {300, 130, 0}, {360, 300, -1},
                                                      {750, 102, 2}, {750, 96, -1}, {20, 20, -1}};
     for (const auto& [x, y, row] : cases) EXPECT_EQ(finder.partAt(x, y, 3), row) << x << "," << y;
     EXPECT_EQ(LayoutPartFinder(state, 2).partAt(300, 300, 3), -1);
@@ -171,8 +174,8 @@ TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
 
 TEST(LayoutPartColours, ThirtyFiveColoursInRotationAndABlackSheet)
 {
-    const std::pair<int, std::uint32_t> cases[] = {{0, 0x000000}, {1, 0x00007F},  {2, 0x007F00},
-                                                   {6, 0x7F7F00}, {7, 0x00008F}, {35, 0xCF00CF}, {36, 0x00007F}};
+    const std::pair<int, std::uint32_t> cases[] = {{0, 0x000000}, {1, 0x00007F},  {2, 0x007F00}, {6, 0x7F7F00},
+                                                   {7, 0x00008F}, {35, 0xCF00CF}, {36, 0x00007F}};
     for (const auto& [part, rgb] : cases) EXPECT_EQ(layoutPartColour(part), rgb) << part;
     std::set<std::uint32_t> distinct{0};
     for (int p = 1; p <= 35; ++p) distinct.insert(layoutPartColour(p));
@@ -224,8 +227,8 @@ void expectSameCorner(const ViewScale& a, const ViewScale& b)
 TEST(LayoutViewport, TheSheetFillsTheWholeAreaLessTheMarginCentredWhateverItsShape)
 {
     // Whether the sheet touches the side margins, else the top and bottom ones.
-    const std::tuple<double, double, bool> cases[] = {{800, 600, true}, {1200, 500, false}, {400, 900, true},
-                                                      {560, 300, true}};
+    const std::tuple<double, double, bool> cases[] = {
+        {800, 600, true}, {1200, 500, false}, {400, 900, true}, {560, 300, true}};
     for (const auto& [width, height, widthLimits] : cases) {
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
         const LayoutViewport v = viewportOf(width, height);
@@ -370,7 +373,7 @@ TEST(LayoutPagePlan, TrueScaleTilesTheWholeSheetWithoutDroppingTheLastRowOrColum
 {
     const LayoutPagePlan plan = planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::unitsPerMillimetre(1));
     EXPECT_EQ(plan.across, 11); // 3000 / 277, the last one partly used
-    EXPECT_EQ(plan.down, 8);    // 1500 / 190
+    EXPECT_EQ(plan.down, 8); // 1500 / 190
     EXPECT_EQ(plan.pageCount(), 88);
     EXPECT_DOUBLE_EQ(plan.millimetresPerUnit(kA4Landscape), 1);
     const ViewScale lastColumn = plan.window(1, plan.across), lastRow = plan.window(plan.down, 1);
@@ -455,12 +458,11 @@ TEST(LayoutPrinting, InformationLinesSayWhatTheJobAndLayoutAre)
     metrics.rlcPerSheet = 1200;
     metrics.totalRlc = 0.5;
     EXPECT_EQ(layoutInformationLines(job, "1/2  [QTY 3]", "1 : 10", 150, {1100, 1500, 1500}, metrics, ""),
-              (std::vector<std::string>{"", "", "Date : 06-12-2026   File : plates.nst",
-                                        "Mat : ST   Grade : JR   Thk : 12   Kerf : 2.5", "Note : rush", "",
-                                        "Layout No           : 1/2  [QTY 3]", "Scale               : 1 : 10",
-                                        "Grid Size           : 150 X 150", "Sheet Width(X-Axis) : 1100",
-                                        "Sheet Length(Y-Axis): 1500", "Yield : 22.222      Base Yield : 20.5 ",
-                                        "RLC/Sheet : 1200.00     Total RLC : .50"}));
+              (std::vector<std::string>{
+                  "", "", "Date : 06-12-2026   File : plates.nst", "Mat : ST   Grade : JR   Thk : 12   Kerf : 2.5",
+                  "Note : rush", "", "Layout No           : 1/2  [QTY 3]", "Scale               : 1 : 10",
+                  "Grid Size           : 150 X 150", "Sheet Width(X-Axis) : 1100", "Sheet Length(Y-Axis): 1500",
+                  "Yield : 22.222      Base Yield : 20.5 ", "RLC/Sheet : 1200.00     Total RLC : .50"}));
     job.jobFileName.clear();
     EXPECT_EQ(layoutInformationLines(job, "1/2", "", 0, {1, 1, 1}, metrics, "")[2], "Date : 06-12-2026");
     EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);

@@ -76,10 +76,11 @@ TEST(LayoutMetricsHandMade, ADrawingsCuttingLengthCountsItsEllipseHoleInTheDrawi
 {
     ReportTestJob fixture;
     // A 4 x 2 inch plate with an elliptic hole (semi-axes 1 and 0.5 inch) and a hatch.
-    fixture.job.nesting.parts[1].FileName = fixture.folder.write(
-        "plate.dxf", "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
-                     "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n2\n10\n0\n20\n2\n"
-                     "0\nELLIPSE\n10\n2\n20\n1\n11\n1\n21\n0\n40\n0.5\n0\nHATCH\n0\nENDSEC\n0\nEOF\n");
+    fixture.job.nesting.parts[1].FileName =
+        fixture.folder.write("plate.dxf",
+                             "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+                             "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n2\n10\n0\n20\n2\n"
+                             "0\nELLIPSE\n10\n2\n20\n1\n11\n1\n21\n0\n40\n0.5\n0\nHATCH\n0\nENDSEC\n0\nEOF\n");
     const JobMetrics metrics = computeJobMetrics(fixture.job.nesting, 0.5);
     const double ellipse = std::numbers::pi * (3 * 1.5 - std::sqrt(3.5 * 2.5)); // Ramanujan's perimeter
     EXPECT_NEAR(metrics.partRlc[1], (12 + ellipse) * 25.4, 0.5);
@@ -140,7 +141,10 @@ TEST(ReportText, MatchesTheHandWorkedReports)
         std::function<void(ReportTestJob&)> change;
     } cases[] = {
         {"report.tlf", [](ReportTestJob&) {}},
-        {"report-without-density.tlf", [](ReportTestJob& f) { f.densities = DensityTable{{"AL", "2.7"}}; }},
+        {"report-without-density.tlf",
+         [](ReportTestJob& f) {
+             f.densities = DensityTable{{"AL", "2.7"}};
+         }},
         {"report-thick-2.5.tlf", [](ReportTestJob& f) { f.job.nesting.details.Thick = 2.5; }},
         // Weights of 13 characters and more push the next column to a line of its own.
         {"report-long-weights.tlf", [](ReportTestJob& f) { f.job.nesting.details.Thick = 1e6; }},
@@ -228,10 +232,10 @@ TEST(ReportGrid, OneRowPerLineEachLineOneTrimmedFieldWhateverTheLineEnds)
 TEST(ReportClipboard, BlankRunsBecomeTabsTheWayTheyAlwaysHave)
 {
     // Runs of 2 to 25 blanks are one tab; longer runs are cut into 25s first.
-    const std::pair<size_t, std::string> cases[] = {{1, "a b"},      {2, "a\tb"},    {25, "a\tb"},
-                                                    {26, "a\t b"},   {27, "a\t\tb"}, {50, "a\t\tb"}};
+    const std::pair<size_t, std::string> cases[] = {{1, "a b"},    {2, "a\tb"},    {25, "a\tb"},
+                                                    {26, "a\t b"}, {27, "a\t\tb"}, {50, "a\t\tb"}};
     for (const auto& [blanks, tabbed] : cases)
-        EXPECT_EQ(blankRunsToTabs("a" + std::string(blanks, ' ') + "b"), tabbed) << blanks;
+        EXPECT_EQ(blankRunsToTabs(std::string("a").append(blanks, ' ').append("b")), tabbed) << blanks;
     EXPECT_EQ(blankRunsToTabs("  lead and trail  "), "\tlead and trail\t");
 }
 

@@ -22,8 +22,8 @@ TEST(CanvasView, ShowsWhatWasDrawnReportsUserUnitsAndAsksForARedrawAfterAResize)
     const auto shown = [&](int x, int y) { return QColor(canvas.grab().toImage().pixel(inside(x, y))); };
 
     QSignalSpy moved(&canvas, &CanvasView::mouseMoved), clicked(&canvas, &CanvasView::clicked);
-    QMouseEvent move(QEvent::MouseMove, inside(50, 25), canvas.mapToGlobal(inside(50, 25)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, inside(50, 25), canvas.mapToGlobal(inside(50, 25)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(&canvas, &move);
     QTest::mouseClick(&canvas, Qt::RightButton, {}, inside(25, 10));
     ASSERT_EQ(moved.size(), 1);

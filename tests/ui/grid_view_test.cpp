@@ -84,7 +84,8 @@ TEST(GridView, LongTextLosesItsEndFileNamesTheirStartAndTheCornerSaysSr)
     testing::ScriptedEditHost host;
     GridView view(grid, host);
     view.resize(500, 120);
-    for (int c = 0; c < 3; ++c) view.setColumnWidth(c, view.fontMetrics().horizontalAdvance(QStringLiteral("645.5926")));
+    for (int c = 0; c < 3; ++c)
+        view.setColumnWidth(c, view.fontMetrics().horizontalAdvance(QStringLiteral("645.5926")));
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     const QStringList texts = testing::paintedTexts(view);
