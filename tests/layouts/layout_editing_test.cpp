@@ -293,52 +293,29 @@ TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChangesAndAClickFindsThe
     EXPECT_EQ(cache.shapeOf(plate).size(), 1u);
 }
 
-TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsNamesAndZoom)
+// Drawings summed up in a golden file, under titles saying what each pins.
+TEST_F(LayoutPlacing, DrawingsShowSelectionFaultsNamesAndZoomAsRecorded)
 {
-    PlacedLayout layout = place({"0,0,0", "50,20,0", "300,100,0"});
-    RecordingSurface surface;
-    LayoutEditDrawingOptions options;
-    options.gridText = "No";
-    options.showNames = true;
-    options.highlightFrom = options.highlightTo = 4;
-    EXPECT_DOUBLE_EQ(drawEditedLayout(layout, surface, options), 500);
-    EXPECT_EQ(surface.countLines(Black), 4);
-    EXPECT_EQ(surface.countLines(Red), 4);
-    EXPECT_EQ(surface.countRgbLines(kFaultyPartRgb), 8);
-    EXPECT_NEAR(surface.scale().width, 1100, 1e-6);
-    // Names sit a third of the way into each part's box (surface y grows downwards).
-    ASSERT_EQ(surface.texts.size(), 3u);
-    EXPECT_EQ(surface.texts[2].text, "plate");
-    EXPECT_NEAR(surface.texts[2].x, 300 + 100.0 / 3, 1e-6);
-    EXPECT_NEAR(surface.texts[2].y, 500 - 150 + 50.0 / 3, 1e-6);
-    // Without the selection the part takes its file's layout colour.
-    options.highlightFrom = options.highlightTo = 0;
-    options.showNames = false;
-    drawEditedLayout(layout, surface, options);
-    EXPECT_EQ(surface.countLines(Red), 0);
-    EXPECT_EQ(surface.countRgbLines(layoutPartColour(1)), 4);
-    EXPECT_TRUE(surface.texts.empty());
-
-    // Zoom 4 about a focus: a square a quarter of the whole view (1100), kept over the sheet
-    // near a corner; without a focus about the sheet's middle.
-    layout = place({"600,300,0"});
-    options.zoom = 4;
-    options.focused = true;
-    for (const auto& [x, y, left, top] : {std::tuple{650.0, 325.0, 512.5, 37.5}, {990.0, 5.0, 725.0, 225.0}}) {
-        options.focusX = x;
-        options.focusY = y;
-        drawEditedLayout(layout, surface, options);
-        EXPECT_NEAR(surface.scale().width, 275, 1e-6);
-        EXPECT_NEAR(surface.scale().left, left, 1e-6) << x;
-        EXPECT_NEAR(surface.scale().top, top, 1e-6) << y;
-    }
-    options.focused = false;
-    drawEditedLayout(layout, surface, options);
-    EXPECT_NEAR(surface.scale().left + surface.scale().width / 2, 500, 1e-6);
-
-    // Nothing placed draws nothing; labels drop folder and extension.
-    EXPECT_EQ(drawEditedLayout(PlacedLayout{}, surface, {}), 0);
-    EXPECT_TRUE(surface.lines.empty());
+    std::string record;
+    const auto draw = [&](const std::string& title, const PlacedLayout& layout, LayoutEditDrawingOptions o) {
+        o.gridText = "No";
+        RecordingSurface surface;
+        surface.line(0, 0, 1, 1, Red); // left from an earlier drawing
+        const double mirror = drawEditedLayout(layout, surface, o);
+        record += "== " + title + "\nmirror " + std::to_string(mirror) + "\n" + drawingSummary(surface);
+    };
+    const PlacedLayout overlapping = place({"0,0,0", "50,20,0", "300,100,0"});
+    draw("the sheet in black, the selected row in red, faulty parts in orange, names a third into their boxes",
+         overlapping, {.showNames = true, .highlightFrom = 4, .highlightTo = 4});
+    draw("without a selection a part takes its file's layout colour", overlapping, {});
+    const PlacedLayout one = place({"600,300,0"});
+    draw("zoom 4 about the part: a square a quarter of the view (1100) about the focus", one,
+         {.zoom = 4, .focused = true, .focusX = 650, .focusY = 325});
+    draw("a focus near a corner keeps the view over the sheet", one,
+         {.zoom = 4, .focused = true, .focusX = 990, .focusY = 5});
+    draw("no focus: about the sheet's middle", one, {.zoom = 4});
+    draw("nothing placed draws nothing", PlacedLayout{}, {});
+    expectGolden(record, "layout-edit-drawing.txt");
     EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP") + "|" + partLabel("C:\\parts\\disc.dxf") + "|" + partLabel("abc"),
               "GUSSET|disc|");
 }

@@ -16,7 +16,6 @@
 #include "geometry/primitives.h"
 #include "geometry/segments.h"
 #include "geometry/shape_file.h"
-#include "golden.h"
 #include "job/files.h"
 #include "layout_helpers.h"
 #include "layouts/layout_export.h"

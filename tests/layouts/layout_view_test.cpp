@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <set>
+#include <sstream>
 
 #include "geometry/segments.h"
 #include "geometry/shape_file.h"
@@ -39,114 +41,57 @@ NestingState handLayout(const TempFolder& dir, double width, double height, cons
     return state;
 }
 
-LayoutViewOptions options(bool names = false, bool positions = false, const std::string& grid = "No")
+LayoutViewOptions options(bool names = false, bool positions = false, const std::string& grid = "No", int zoom = 1)
 {
     LayoutViewOptions o;
     o.gridText = grid;
     o.showNames = names;
     o.showPositions = positions;
+    o.zoom = zoom;
     return o;
 }
 
 } // namespace
 
-TEST(LayoutViewFit, SheetBottomLeftWithAFourLetterMarginZoomAndScrollBars)
+// Hand-made layouts drawn and summed up in a golden file, under titles saying what each pins.
+TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
 {
     TempFolder dir;
-    const NestingState state = handLayout(dir, 2000, 1000);
-    RecordingSurface surface;
-    const LayoutViewFrame frame = drawLayoutFitted(state, 1, surface, options());
-    ASSERT_TRUE(frame.drawn);
-    EXPECT_EQ(std::tuple(frame.sheetWidth, frame.sheetHeight, frame.mirror), std::tuple(2000, 1000, 1000));
-    // The recording surface's "AAAA" is 4 % of the view width at the time it is measured.
-    const double width = 2020 * 1.04;
-    const ViewScale view = surface.scale();
-    EXPECT_DOUBLE_EQ(view.left, -0.04 * 2020);
-    EXPECT_DOUBLE_EQ(view.width, width);
-    EXPECT_DOUBLE_EQ(view.height, width);
-    EXPECT_DOUBLE_EQ(view.top, 1000 - width + 0.04 * width);
-    EXPECT_EQ(std::tuple(frame.hMaximum, frame.hSmallStep, frame.hLargeStep), std::tuple(2000, 200, 1000));
-    EXPECT_EQ(std::tuple(frame.vMinimum, frame.vSmallStep, frame.vLargeStep), std::tuple(-1000, 100, 500));
-
-    // Zoom 4 shows a quarter of the view.
-    LayoutViewOptions zoomed = options();
-    zoomed.zoom = 4;
-    drawLayoutFitted(state, 1, surface, zoomed);
-    EXPECT_DOUBLE_EQ(surface.scale().width, 505 * 1.04);
-    EXPECT_DOUBLE_EQ(surface.scale().height, 505 * 1.04);
-
-    // Scroll bars end at 32767; a half step is raised to one, 2.5 rounds to the even neighbour.
-    const LayoutViewFrame limited = drawLayoutFitted(handLayout(dir, 40000, 5), 1, surface, options());
-    EXPECT_EQ(std::tuple(limited.hMaximum, limited.vMinimum, limited.vSmallStep, limited.vLargeStep),
-              std::tuple(32767, -5, 1, 2));
-
-    // A layout that does not exist leaves the surface cleared.
-    surface.line(0, 0, 1, 1, Red);
-    EXPECT_FALSE(drawLayoutFitted(state, 2, surface, options()).drawn);
-    EXPECT_TRUE(surface.lines.empty());
-}
-
-TEST(LayoutViewDrawing, SheetInBlackEveryPartInItsOwnColourOnceMirroredNamedAtItsCentreAndTheAutoGrid)
-{
-    TempFolder dir;
-    const NestingState state = handLayout(dir, 1000, 500,
-                                          {{"a.shp", rectangle(10, 10, 100, 50), 1},
-                                           {"a.shp", rectangle(200, 10, 100, 50), 1},
-                                           {"b.shp", rectangle(10, 300, 80, 80), 2},
-                                           {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3}});
-    RecordingSurface surface;
-    drawLayoutFitted(state, 1, surface, options(true));
-    EXPECT_EQ(surface.countRgbLines(0x000000), 4);
-    EXPECT_EQ(surface.countRgbLines(layoutPartColour(1)), 8);
-    EXPECT_EQ(surface.countRgbLines(layoutPartColour(2)), 4);
-    // y is mirrored: the part at y 300..380 appears at 500 - 380 .. 500 - 300.
-    EXPECT_EQ(
-        std::count_if(surface.lines.begin(), surface.lines.end(),
-                      [](const RecordedLine& l) { return l.rgb == layoutPartColour(2) && l.y1 == 200 && l.y2 == 200; }),
-        1);
-    // An arc ending at 360 ends at nought degrees: three quarters in chords of 2 degrees.
-    std::vector<RecordedLine> arc;
-    for (const RecordedLine& l : surface.lines)
-        if (l.rgb == layoutPartColour(3)) arc.push_back(l);
-    ASSERT_GE(arc.size(), 135u);
-    EXPECT_EQ(arc.size(), shapeToSegments({arcEntity(500, 250, 50, 90, 0)}).size());
-    EXPECT_EQ(surface.lines.size(), 16 + arc.size()) << "no grid";
-    EXPECT_NEAR(arc.front().x1, 500, 1e-9);
-    EXPECT_NEAR(arc.front().y1, 500 - 300, 1e-9);
-    EXPECT_NEAR(arc.back().x2, 550, 1e-9);
-    EXPECT_NEAR(arc.back().y2, 500 - 250, 1e-9);
-    // Names are centred on the part boxes.
-    ASSERT_EQ(surface.texts.size(), 4u);
-    const auto name = surface.findText("b.shp");
-    ASSERT_TRUE(name);
-    EXPECT_NEAR(name->x + surface.textWidth("b.shp") / 2, 50, 1e-9);
-    EXPECT_NEAR(name->y + surface.textHeight("b.shp") / 2, 500 - 340, 1e-9);
-
-    // The main window's grid: a tenth of the sheet in light grey, without labels.
-    drawLayoutFitted(handLayout(dir, 2000, 1000), 1, surface, LayoutViewOptions{});
-    std::set<double> columns;
-    for (const RecordedLine& l : surface.lines)
-        if (l.colour == LightGrey && l.x1 == l.x2) columns.insert(l.x1);
-    EXPECT_TRUE(columns.count(0) && columns.count(200) && columns.count(2000));
-    EXPECT_FALSE(columns.count(100));
-    EXPECT_TRUE(surface.texts.empty());
-}
-
-TEST(LayoutViewLabels, APositionBelowTheWindowIsLiftedByTwoTextHeights)
-{
-    TempFolder dir;
-    RecordingSurface surface;
-    // A view whose bottom edge lies just below the sheet's lower edge (drawn at y 1000): the
-    // position label there goes up by two text heights.
-    const NestingState state = handLayout(
-        dir, 1000, 1000, {{"low.shp", rectangle(100, 0, 100, 100), 1}, {"high.shp", rectangle(400, 600, 100, 100), 2}});
-    const double side = 1010;
-    drawLayoutInView(state, 1, surface, options(false, true), {-5, 1000 + 0.01 * side - side, side, side});
-    const auto low = surface.findText("100,0"), high = surface.findText("400,600");
-    ASSERT_TRUE(low && high);
-    EXPECT_DOUBLE_EQ(low->x, 100);
-    EXPECT_NEAR(low->y, 1000 - 2 * 0.02 * side, 1e-9);
-    EXPECT_NEAR(high->y, 400, 1e-9);
+    std::string record;
+    const auto draw = [&](const std::string& title, const NestingState& state, int layoutNo, const LayoutViewOptions& o,
+                          std::optional<ViewScale> view = {}) {
+        RecordingSurface surface;
+        surface.line(0, 0, 1, 1, Red); // left from an earlier drawing
+        const LayoutViewFrame f =
+            view ? drawLayoutInView(state, layoutNo, surface, o, *view) : drawLayoutFitted(state, layoutNo, surface, o);
+        std::ostringstream frame;
+        frame << "frame " << f.drawn << ": sheet " << f.sheetWidth << " x " << f.sheetHeight << ", mirror " << f.mirror
+              << ", across 0.." << f.hMaximum << " by " << f.hSmallStep << "/" << f.hLargeStep << ", down "
+              << f.vMinimum << "..0 by " << f.vSmallStep << "/" << f.vLargeStep << "\n";
+        record += "== " + title + "\n" + frame.str() + drawingSummary(surface);
+    };
+    const NestingState wide = handLayout(dir, 2000, 1000);
+    draw("at the bottom left, a margin of four letters (4 % of the view on the recording surface)", wide, 1, options());
+    draw("zoom 4 shows a quarter of the view", wide, 1, options(false, false, "No", 4));
+    draw("the main window's grid: a tenth of the sheet in light grey, without labels", wide, 1,
+         options(false, false, "Auto"));
+    draw("a layout that does not exist leaves the surface cleared", wide, 2, options());
+    draw("scroll bars end at 32767; half a step is raised to one, 2.5 rounds to the even 2", handLayout(dir, 40000, 5),
+         1, options());
+    draw("the sheet in black, each part file in its colour, y mirrored, an arc ending at 360 ends at nought "
+         "degrees, names centred on the part boxes",
+         handLayout(dir, 1000, 500,
+                    {{"a.shp", rectangle(10, 10, 100, 50), 1},
+                     {"a.shp", rectangle(200, 10, 100, 50), 1},
+                     {"b.shp", rectangle(10, 300, 80, 80), 2},
+                     {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3}}),
+         1, options(true));
+    // The view's bottom edge lies just below the sheet's lower edge (drawn at y 1000).
+    draw("a position label below the window is lifted by two text heights",
+         handLayout(dir, 1000, 1000,
+                    {{"low.shp", rectangle(100, 0, 100, 100), 1}, {"high.shp", rectangle(400, 600, 100, 100), 2}}),
+         1, options(false, true), ViewScale{-5, 1000 + 0.01 * 1010 - 1010, 1010, 1010});
+    expectGolden(record, "layout-view.txt");
 }
 
 TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
@@ -449,40 +394,36 @@ TEST(LayoutPrinting, EveryPageShowsItsWindowAndOnlyTheOriginPageCarriesTheBlock)
     EXPECT_LE(date->y, block.scale().top + block.scale().height);
 }
 
-TEST(LayoutPrinting, InformationLinesSayWhatTheJobAndLayoutAre)
+// The information lines for given numbers, then the printed pages of the hand-made job in a
+// golden file: saved, with the kerf used named as it is not the kerf entered (the 100 x 100 sheet
+// turns 0.05 into 0.06), and never saved.
+TEST(LayoutPrinting, TheInformationBlockSaysWhatTheJobAndLayoutAreAsRecorded)
 {
-    PrintJobDetails job{"06-12-2026", "/jobs/plates.nst", {"ST", "JR", 12, 2.5, 3, "rush"}};
     LayoutMetrics metrics;
     metrics.yield = 22.222;
     metrics.baseYield = 20.5;
     metrics.rlcPerSheet = 1200;
     metrics.totalRlc = 0.5;
-    EXPECT_EQ(layoutInformationLines(job, "1/2  [QTY 3]", "1 : 10", 150, {1100, 1500, 1500}, metrics, ""),
-              (std::vector<std::string>{
-                  "", "", "Date : 06-12-2026   File : plates.nst", "Mat : ST   Grade : JR   Thk : 12   Kerf : 2.5",
-                  "Note : rush", "", "Layout No           : 1/2  [QTY 3]", "Scale               : 1 : 10",
-                  "Grid Size           : 150 X 150", "Sheet Width(X-Axis) : 1100", "Sheet Length(Y-Axis): 1500",
-                  "Yield : 22.222      Base Yield : 20.5 ", "RLC/Sheet : 1200.00     Total RLC : .50"}));
-    job.jobFileName.clear();
-    EXPECT_EQ(layoutInformationLines(job, "1/2", "", 0, {1, 1, 1}, metrics, "")[2], "Date : 06-12-2026");
-    EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);
-    EXPECT_DOUBLE_EQ(printGridSpacing("No", {1100, 1500, 1500}), 0);
-    EXPECT_DOUBLE_EQ(printGridSpacing("250", {1100, 1500, 1500}), 250);
-
-    // The kerf used is named when it is not the kerf entered: the 100 x 100 sheet turns 0.05 into 0.06.
-    for (const double kerf : {1.0, 0.05}) {
+    const PrintJobDetails job{"06-12-2026", "/jobs/plates.nst", {"ST", "JR", 12, 2.5, 3, "rush"}};
+    std::string record = "== information lines\n";
+    for (const std::string& line :
+         layoutInformationLines(job, "1/2  [QTY 3]", "1 : 10", 150, {1100, 1500, 1500}, metrics, ""))
+        record += line + "\n";
+    for (const auto& [kerf, file] : {std::pair{0.05, "/jobs/plates.nst"}, {1.0, ""}}) {
         ReportTestJob fixture;
         fixture.job.nesting.details.Kerf = kerf;
         LayoutPrintRun run;
-        run.scale = PrintScale::unitsPerMillimetre(1);
+        run.scale = PrintScale::oneTo(2, DrawingUnit::Millimetre);
+        run.job = {"06-12-2026", file, fixture.job.nesting.details};
         PaperRecorder paper;
-        printLayoutLines(fixture.job.nesting, {0}, run, kA4Landscape, paper, nullptr);
-        EXPECT_EQ(paper.pages.at(0)
-                      .findText("F:Kerf used 0.06 (entered 0.05): the largest sheet is too large for a finer grid")
-                      .has_value(),
-                  kerf != 1)
-            << kerf;
+        printLayoutLines(fixture.job.nesting, allLayoutLines(fixture.job.nesting), run, kA4Landscape, paper);
+        for (const RecordingSurface& page : paper.pages)
+            record += "== page, kerf " + std::to_string(kerf) + "\n" + drawingSummary(page);
     }
+    expectGolden(record, "layout-print.txt");
+    EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);
+    EXPECT_DOUBLE_EQ(printGridSpacing("No", {1100, 1500, 1500}), 0);
+    EXPECT_DOUBLE_EQ(printGridSpacing("250", {1100, 1500, 1500}), 250);
 }
 
 TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutOnly)

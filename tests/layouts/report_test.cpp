@@ -11,7 +11,7 @@
 #include "engine/layout_summary.h"
 #include "engine/nesting_driver.h"
 #include "geometry/primitives.h"
-#include "golden.h"
+#include "layout_helpers.h"
 #include "layouts/layout_metrics.h"
 #include "layouts/report.h"
 #include "layouts/report_clipboard.h"
