@@ -1,277 +1,231 @@
-// The layout editor's model: the placement grid to and from layout files, the move and rotate
-// commands on selected rows, quantities on "Update Layout", adding and removing rows, placing
-// the parts, the overlap and sheet-edge check, hit testing and the drawing.
+// Layout files and the layout editor's model: the placement grid to and from layout files, the
+// move and rotate commands on selected rows, quantities, adding and removing rows, placing the
+// parts with the overlap and sheet-edge check, hit testing and the drawing; and the edit.lay
+// exchange: a layout written as lines, the edited lines taken back into the item list, the
+// records (stock and demand) and the grids.
 #include <gtest/gtest.h>
 
-#include "geometry/primitives.h"
-#include "geometry/shape_builders.h"
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
 #include "geometry/shape_file.h"
+#include "layout_helpers.h"
 #include "layouts/layout_editing.h"
 #include "layouts/layout_editing_drawing.h"
 #include "layouts/layout_editing_placement.h"
+#include "layouts/layout_exchange.h"
 #include "layouts/part_colours.h"
 #include "support/grid_rows.h"
 #include "support/recording_surface.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 namespace dravenor::testing {
 namespace {
 
-using Row = std::vector<std::string>;
+using Texts = std::vector<std::string>;
+using Lines = std::vector<LayoutFileLine>;
 
-TextGrid gridOf(const std::vector<Row>& rows)
+// Rows and lines are written as their fields joined by commas: "a.shp,10,20,0,1".
+Texts fieldsOf(const std::string& text)
+{
+    Texts fields{""};
+    for (const char c : text)
+        if (c == ',')
+            fields.emplace_back();
+        else
+            fields.back().push_back(c);
+    return fields;
+}
+
+LayoutFileLine lineOf(const std::string& text)
+{
+    Texts f = fieldsOf(text);
+    f.resize(5);
+    return {f[0], f[1], f[2], f[3], f[4]};
+}
+
+TextGrid gridOf(const Texts& rows)
 {
     TextGrid grid = newLayoutGrid();
-    for (size_t i = 0; i < rows.size(); ++i) fillRow(grid, static_cast<int>(i) + 1, rows[i]);
+    for (size_t i = 0; i < rows.size(); ++i) fillRow(grid, static_cast<int>(i) + 1, fieldsOf(rows[i]));
     return grid;
 }
 
-Row rowOf(const TextGrid& grid, int row)
+// Every row of the grid, its number first.
+Texts rowsOf(const TextGrid& grid)
 {
-    Row cells;
-    for (int c = 1; c < grid.cols(); ++c) cells.push_back(grid.text(row, c));
-    return cells;
+    Texts rows;
+    for (const Texts& cells : cellsOf(grid)) {
+        std::string row = cells[0];
+        for (size_t c = 1; c < cells.size(); ++c) row += "," + cells[c];
+        rows.push_back(row);
+    }
+    return rows;
 }
 
-void selectRows(TextGrid& grid, int from, int to)
+// ---- layout files and the grid
+
+TEST(LayoutFile, BothFormsReadTheSameAndSavedLinesReopenExactly)
 {
-    grid.row = from;
-    grid.selStartRow = from;
-    grid.selEndRow = to;
+    TempFolder dir;
+    const LayoutFileRead quoted = readLayoutFile(
+        dir.write("q.lay", "\"s.shp\",\"1.5\",\"2\",\"90\",\"4\"\r\n\"p.shp\",\"3\",\"4\",\"0\",\"4\"\r\n"));
+    // Bare numbers, LF line ends, blank lines, a short line padded, no line end at the last.
+    const LayoutFileRead bare = readLayoutFile(
+        dir.write("b.lay", "\"s.shp\",1.5,2,90,4\n\n   \n\"p.shp\",3,4,0,4\n\"q.shp\",5\n\"r.shp\",1,2,3,1"));
+    ASSERT_TRUE(quoted.ok() && bare.ok()) << quoted.error << bare.error;
+    EXPECT_EQ(quoted.lines, (Lines{lineOf("s.shp,1.5,2,90,4"), lineOf("p.shp,3,4,0,4")}));
+    EXPECT_EQ(bare.lines, (Lines{quoted.lines[0], quoted.lines[1], lineOf("q.shp,5"), lineOf("r.shp,1,2,3,1")}));
+
+    // A comma in a name survives; lines whose fields are all empty are left out.
+    const Lines lines{lineOf("/jobs/sheet.shp,0,0,0,3"), {}, {"/jobs/a, b.shp", "-4", "100.25", "270", "3"}};
+    for (const bool quoteNumbers : {true, false}) {
+        const std::string path = dir.file(quoteNumbers ? "editor.lay" : "main.lay");
+        ASSERT_EQ(writeLayoutFile(path, lines, quoteNumbers), "");
+        EXPECT_EQ(readLayoutFile(path).lines, (Lines{lines[0], lines[2]})) << path;
+    }
+    EXPECT_TRUE(TempFolder::read(dir.file("main.lay")).starts_with("\"/jobs/sheet.shp\",0,0,0,3\r\n\"/jobs/a, b"));
+    EXPECT_TRUE(
+        TempFolder::read(dir.file("editor.lay")).starts_with("\"/jobs/sheet.shp\",\"0\",\"0\",\"0\",\"3\"\r\n"));
 }
 
-// ---- grid and file ----
-
-TEST(LayoutGrid, HasTheFiveColumnsAndABlankEntryRow)
+TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOne)
 {
-    const TextGrid grid = newLayoutGrid();
-    EXPECT_EQ(grid.cols(), 6);
-    EXPECT_EQ(grid.title(1), "File Name");
-    EXPECT_EQ(grid.title(5), "QTY");
-    EXPECT_EQ(grid.rows(), 2);
-    EXPECT_FALSE(grid.rowHasText(1));
+    TempFolder dir;
+    EXPECT_EQ(readLayoutFile(dir.file("none.lay")).error, dir.file("none.lay") + " not found");
+    std::filesystem::create_directory(dir.file("folder.lay"));
+    EXPECT_TRUE(contains(readLayoutFile(dir.file("folder.lay")).error, "folder.lay"));
+    const std::string path = dir.write("keep.lay", "\"s.shp\",0,0,0,1\r\n");
+    EXPECT_TRUE(contains(writeLayoutFile(path, {lineOf("bad\"name.shp,0,0,0,1")}, true), "keep.lay"));
+    EXPECT_EQ(TempFolder::read(path), "\"s.shp\",0,0,0,1\r\n");
+    EXPECT_NE(writeLayoutFile(dir.file("no/such/folder.lay"), {lineOf("s.shp,0,0,0,1")}, true), "");
 }
 
-TEST(LayoutGrid, LinesGoInAndComeOutInFileOrderWithoutTheEntryRow)
+TEST(LayoutGrid, LinesGoInAndComeOutInFileOrderAndTheSavedGridReopensAsSaved)
 {
-    const std::vector<LayoutFileLine> lines{{"sheet.shp", "0", "0", "0", "2"},
-                                            {"a.shp", "10.5", "20", "90", "1"},
-                                            {"b.shp", "-3", "0", "", ""}};
     TextGrid grid = newLayoutGrid();
+    EXPECT_EQ(grid.title(1) + "|" + grid.title(5), "File Name|QTY");
+    EXPECT_EQ(rowsOf(grid), Texts{"1,,,,,"});
+    const Lines lines{lineOf("sheet.shp,0,0,0,2"), lineOf("a.shp,10.5,20,90,1"), lineOf("b.shp,-3,0,,")};
     fillLayoutGrid(grid, lines);
-    EXPECT_EQ(grid.rows(), 5);
-    EXPECT_EQ(grid.text(3, 0), "3");
-    EXPECT_FALSE(grid.rowHasText(4));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,a.shp,10.5,20,90,1", "3,b.shp,-3,0,,", "4,,,,,"}));
     EXPECT_EQ(layoutLinesFromGrid(grid), lines);
 
-    // Refilling with fewer lines leaves nothing of the old rows behind.
-    fillLayoutGrid(grid, {lines[0]});
-    EXPECT_EQ(grid.rows(), 3);
-    EXPECT_EQ(layoutLinesFromGrid(grid).size(), 1u);
-}
-
-TEST(LayoutGrid, ARowWithoutAFileNameIsNotWrittenSoLaterPartsAreNotLost)
-{
+    // A row without a file name is not written, so that the parts after it are not lost.
     TempFolder folder;
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"}, {"", "5", "5"}, {"a.shp", "1", "2", "0", "1"}});
     const std::string path = folder.file("out.lay");
+    grid.setText(2, NameColumn, "");
     ASSERT_EQ(saveLayoutGrid(grid, path), "");
-    const LayoutFileRead read = readLayoutFile(path);
-    ASSERT_EQ(read.lines.size(), 2u);
-    EXPECT_EQ(read.lines[1].name, "a.shp");
-}
-
-TEST(LayoutGrid, UnquotedNumbersLoadLikeQuotedOnes)
-{
-    TempFolder folder;
-    const std::string quoted = folder.write(
-        "quoted.lay", "\"sheet.shp\",\"0\",\"0\",\"0\",\"3\"\r\n\"a.shp\",\"12.5\",\"40\",\"270\",\"3\"\r\n");
-    const std::string bare = folder.write("bare.lay", "\"sheet.shp\",0,0,0,3\r\n\"a.shp\",12.5,40,270,3\r\n");
-    TextGrid fromQuoted = newLayoutGrid(), fromBare = newLayoutGrid();
-    ASSERT_EQ(loadLayoutGrid(fromQuoted, quoted), "");
-    ASSERT_EQ(loadLayoutGrid(fromBare, bare), "");
-    EXPECT_EQ(layoutLinesFromGrid(fromBare), layoutLinesFromGrid(fromQuoted));
-    EXPECT_EQ(rowOf(fromBare, 2), (Row{"a.shp", "12.5", "40", "270", "3"}));
-}
-
-TEST(LayoutGrid, SavedFileQuotesEveryFieldAndReopensAsSaved)
-{
-    TempFolder folder;
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "2"}, {"a.shp", "-12.25", "7", "-90", ""}});
-    const std::string path = folder.file("out.lay");
-    ASSERT_EQ(saveLayoutGrid(grid, path), "");
-    EXPECT_EQ(TempFolder::read(path),
-              "\"sheet.shp\",\"0\",\"0\",\"0\",\"2\"\r\n\"a.shp\",\"-12.25\",\"7\",\"-90\",\"\"\r\n");
+    EXPECT_EQ(TempFolder::read(path), "\"sheet.shp\",\"0\",\"0\",\"0\",\"2\"\r\n\"b.shp\",\"-3\",\"0\",\"\",\"\"\r\n");
     TextGrid reopened = newLayoutGrid();
     ASSERT_EQ(loadLayoutGrid(reopened, path), "");
-    EXPECT_EQ(layoutLinesFromGrid(reopened), layoutLinesFromGrid(grid));
+    EXPECT_EQ(layoutLinesFromGrid(reopened), (Lines{lines[0], lines[2]}));
+
+    // Refilled with fewer lines nothing of the old rows is left; a file that cannot be read
+    // leaves the grid.
+    fillLayoutGrid(grid, {lines[0]});
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,,,,,"}));
+    EXPECT_TRUE(contains(loadLayoutGrid(grid, folder.file("none.lay")), "none.lay"));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,,,,,"}));
 }
 
-TEST(LayoutGrid, AFileThatCannotBeReadLeavesTheGridAndNamesTheFile)
+// ---- the editor's commands
+
+TEST(LayoutAdjust, CommandsChangeTheSelectedRowsOnlyInGeneralFormat)
 {
-    TempFolder folder;
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"}});
-    const std::string missing = folder.file("none.lay");
-    const std::string error = loadLayoutGrid(grid, missing);
-    EXPECT_NE(error.find("none.lay"), std::string::npos);
-    EXPECT_EQ(rowOf(grid, 1), (Row{"sheet.shp", "0", "0", "0", "1"}));
+    using enum AdjustCommand;
+    using enum PlacementAdjust;
+    TextGrid grid = gridOf({"sheet.shp,0,0,0,1", "a.shp,10,20,0,1", "a.shp,30,40,0,1", "b.shp,50,60,45,1",
+                            "b.shp,70,80,0,1", "c.shp,90,100,0,1"});
+    const int entry = 7; // the blank entry row
+    struct Cell {
+        int row, col;
+        const char* text;
+    };
+    const struct {
+        int from, to;
+        AdjustCommand command;
+        double step;
+        PlacementAdjust result;
+        std::vector<Cell> changed;
+    } steps[] = {
+        {2, 5, MoveUp, 10, Done, {{2, YColumn, "30"}, {3, YColumn, "50"}, {4, YColumn, "70"}, {5, YColumn, "90"}}},
+        {2, 2, MoveLeft, 2.25, Done, {{2, XColumn, "7.75"}}},
+        {2, 2, MoveRight, 0.25, Done, {{2, XColumn, "8"}}},
+        {2, 2, MoveDown, 100, Done, {{2, YColumn, "-70"}}},
+        {2, 2, RotateAnticlockwise, 45, Done, {{2, AngleColumn, "45"}}},
+        {2, 2, RotateClockwise, 90, Done, {{2, AngleColumn, "-45"}}},
+        {2, 2, RotateClockwise, 90, Done, {{2, AngleColumn, "-135"}}},
+        {1, 3, MoveRight, 100, SheetRow, {}}, // the sheet never moves
+        {3, 4, RotateClockwise, 90, MultipleRotation, {}},
+        // The blank entry row is left out of a longer selection: a part turned with it is one row.
+        {entry - 1, entry, MoveRight, 5, Done, {{6, XColumn, "95"}}},
+        {entry - 1, entry, RotateClockwise, 90, Done, {{6, AngleColumn, "-90"}}},
+        {entry, entry, MoveRight, 5, NothingSelected, {}},
+    };
+    TextGrid expected = grid;
+    for (const auto& s : steps) {
+        grid.row = grid.selStartRow = s.from;
+        grid.selEndRow = s.to;
+        EXPECT_EQ(adjustPlacements(grid, s.command, s.step), s.result) << "rows " << s.from << " to " << s.to;
+        for (const Cell& c : s.changed) expected.setText(c.row, c.col, c.text);
+        ASSERT_EQ(rowsOf(grid), rowsOf(expected)) << "rows " << s.from << " to " << s.to;
+    }
 }
 
-// ---- move and rotate ----
-
-class LayoutAdjust : public ::testing::Test {
-protected:
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"},
-                            {"a.shp", "10", "20", "0", "1"},
-                            {"a.shp", "30", "40", "0", "1"},
-                            {"b.shp", "50", "60", "45", "1"},
-                            {"b.shp", "70", "80", "0", "1"},
-                            {"c.shp", "90", "100", "0", "1"}});
-};
-
-TEST_F(LayoutAdjust, MoveUpShiftsYOfTheSelectedRowsOnceAndNothingElse)
+TEST(LayoutRows, QuantitiesFromTheRowAboveAddedRowsAtTheOriginRemovedRowsRenumbered)
 {
-    selectRows(grid, 2, 5);
-    ASSERT_EQ(adjustPlacements(grid, AdjustCommand::MoveUp, 10), PlacementAdjust::Done);
-    EXPECT_EQ(rowOf(grid, 1), (Row{"sheet.shp", "0", "0", "0", "1"}));
-    EXPECT_EQ(rowOf(grid, 2), (Row{"a.shp", "10", "30", "0", "1"}));
-    EXPECT_EQ(rowOf(grid, 5), (Row{"b.shp", "70", "90", "0", "1"}));
-    EXPECT_EQ(rowOf(grid, 6), (Row{"c.shp", "90", "100", "0", "1"}));
-}
-
-TEST_F(LayoutAdjust, EachDirectionChangesItsOwnCellInGeneralFormat)
-{
-    selectRows(grid, 2, 2);
-    adjustPlacements(grid, AdjustCommand::MoveLeft, 2.25);
-    EXPECT_EQ(grid.text(2, XColumn), "7.75");
-    adjustPlacements(grid, AdjustCommand::MoveRight, 0.25);
-    EXPECT_EQ(grid.text(2, XColumn), "8");
-    adjustPlacements(grid, AdjustCommand::MoveDown, 100);
-    EXPECT_EQ(grid.text(2, YColumn), "-80");
-    adjustPlacements(grid, AdjustCommand::RotateAnticlockwise, 45);
-    EXPECT_EQ(grid.text(2, AngleColumn), "45");
-    adjustPlacements(grid, AdjustCommand::RotateClockwise, 90);
-    adjustPlacements(grid, AdjustCommand::RotateClockwise, 90);
-    EXPECT_EQ(grid.text(2, AngleColumn), "-135");
-    EXPECT_EQ(rowOf(grid, 3), (Row{"a.shp", "30", "40", "0", "1"}));
-}
-
-TEST_F(LayoutAdjust, TheSheetRowNeverMoves)
-{
-    const TextGrid before = grid;
-    selectRows(grid, 1, 3);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::MoveRight, 100), PlacementAdjust::SheetRow);
-    for (int r = 1; r < grid.rows(); ++r) EXPECT_EQ(rowOf(grid, r), rowOf(before, r));
-}
-
-TEST_F(LayoutAdjust, SeveralRowsAreNotTurned)
-{
-    selectRows(grid, 3, 4);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::RotateClockwise, 90), PlacementAdjust::MultipleRotation);
-    EXPECT_EQ(grid.text(3, AngleColumn), "0");
-    EXPECT_EQ(grid.text(4, AngleColumn), "45");
-}
-
-TEST_F(LayoutAdjust, TheBlankEntryRowIsLeftOutOfALongerSelection)
-{
-    const int entry = grid.rows() - 1;
-    selectRows(grid, entry - 1, entry);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::MoveRight, 5), PlacementAdjust::Done);
-    EXPECT_EQ(grid.text(entry - 1, XColumn), "95");
-    EXPECT_FALSE(grid.rowHasText(entry));
-
-    // A part turned alone with the entry row selected too is still one row.
-    selectRows(grid, entry - 1, entry);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::RotateClockwise, 90), PlacementAdjust::Done);
-    EXPECT_EQ(grid.text(entry - 1, AngleColumn), "-90");
-
-    selectRows(grid, entry, entry);
-    EXPECT_EQ(adjustPlacements(grid, AdjustCommand::MoveRight, 5), PlacementAdjust::NothingSelected);
-    EXPECT_FALSE(grid.rowHasText(entry));
-}
-
-// ---- quantities, adding and removing rows ----
-
-TEST(LayoutRows, UpdateFillsEmptyQuantitiesFromTheRowAbove)
-{
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "4"},
-                            {"a.shp", "0", "0", "0", "2"},
-                            {"a.shp", "10", "0", "0", ""},
-                            {"b.shp", "20", "0", "0", ""},
-                            {"c.shp", "30", "0", "0", "7"}});
+    // "Update Layout" fills empty quantities from the row above.
+    TextGrid grid = gridOf({"sheet.shp,0,0,0,4", "a.shp,0,0,0,2", "a.shp,10,0,0,", "b.shp,20,0,0,", "c.shp,30,0,0,7"});
     fillEmptyQuantities(grid);
-    EXPECT_EQ(grid.text(3, QtyColumn), "2");
-    EXPECT_EQ(grid.text(4, QtyColumn), "2");
-    EXPECT_EQ(grid.text(5, QtyColumn), "7");
-    EXPECT_EQ(grid.text(1, QtyColumn), "4");
-    EXPECT_FALSE(grid.rowHasText(6));
-}
+    EXPECT_EQ(rowsOf(grid),
+              (Texts{"1,sheet.shp,0,0,0,4", "2,a.shp,0,0,0,2", "3,a.shp,10,0,0,2", "4,b.shp,20,0,0,2",
+                     "5,c.shp,30,0,0,7", "6,,,,,"}));
 
-TEST(LayoutRows, AddedPartsStartAtTheOriginWithTheQuantityAbove)
-{
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "3"}, {"a.shp", "5", "5", "0", "2"}});
-    const auto [first, last] = appendPartRows(grid, {"/p/b.shp", "/p/c.dxf"});
-    EXPECT_EQ(first, 3);
-    EXPECT_EQ(last, 4);
-    EXPECT_EQ(rowOf(grid, 3), (Row{"/p/b.shp", "0", "0", "0", "2"}));
-    EXPECT_EQ(rowOf(grid, 4), (Row{"/p/c.dxf", "0", "0", "0", "2"}));
-    EXPECT_EQ(grid.rows(), 6);
-    EXPECT_EQ(grid.text(5, 0), "5");
-    EXPECT_FALSE(grid.rowHasText(5));
-
-    // Into an empty grid a part never takes the sheet row.
+    grid = gridOf({"sheet.shp,0,0,0,3", "a.shp,5,5,0,2"});
+    EXPECT_EQ(appendPartRows(grid, {"/p/b.shp", "/p/c.dxf"}), std::pair(3, 4));
+    EXPECT_EQ(rowsOf(grid),
+              (Texts{"1,sheet.shp,0,0,0,3", "2,a.shp,5,5,0,2", "3,/p/b.shp,0,0,0,2", "4,/p/c.dxf,0,0,0,2", "5,,,,,"}));
     TextGrid empty = newLayoutGrid();
-    EXPECT_EQ(appendPartRows(empty, {"b.shp"}).first, 2);
+    EXPECT_EQ(appendPartRows(empty, {"b.shp"}).first, 2) << "a part never takes the sheet row";
     EXPECT_FALSE(empty.rowHasText(1));
-}
 
-TEST(LayoutRows, AFileChosenInTheEntryRowGetsAPlacement)
-{
-    TextGrid grid = gridOf({{"sheet.shp"}});
+    EXPECT_EQ(removePartRows(grid, 3, 1), 2); // the sheet row stays
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,3", "2,/p/c.dxf,0,0,0,2", "3,,,,,"}));
+    EXPECT_EQ(grid.row, 2);
+    EXPECT_EQ(removePartRows(grid, 1, 1), 0);
+
+    // A file chosen in the entry row gets a placement: a sheet QTY 1, a part the QTY above.
+    grid = gridOf({"sheet.shp"});
     ASSERT_TRUE(completeNewPlacements(grid));
-    EXPECT_EQ(rowOf(grid, 1), (Row{"sheet.shp", "0", "0", "0", "1"}));
     fillRow(grid, 2, {"a.shp"});
     grid.setText(1, QtyColumn, "6");
     ASSERT_TRUE(completeNewPlacements(grid));
-    EXPECT_EQ(rowOf(grid, 2), (Row{"a.shp", "0", "0", "0", "6"}));
     EXPECT_FALSE(completeNewPlacements(grid));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,6", "2,a.shp,0,0,0,6", "3,,,,,"}));
 }
 
-TEST(LayoutRows, RemovingKeepsTheSheetAndTheOrderOfTheRest)
-{
-    TextGrid grid = gridOf({{"sheet.shp", "0", "0", "0", "1"},
-                            {"a.shp", "1", "0", "0", "1"},
-                            {"b.shp", "2", "0", "0", "1"},
-                            {"c.shp", "3", "0", "0", "1"}});
-    EXPECT_EQ(removePartRows(grid, 3, 1), 2);
-    EXPECT_EQ(rowOf(grid, 1), (Row{"sheet.shp", "0", "0", "0", "1"}));
-    EXPECT_EQ(rowOf(grid, 2), (Row{"c.shp", "3", "0", "0", "1"}));
-    EXPECT_EQ(grid.rows(), 4);
-    EXPECT_EQ(grid.text(3, 0), "3");
-    EXPECT_FALSE(grid.rowHasText(3));
-    EXPECT_EQ(grid.row, 2);
-    EXPECT_EQ(removePartRows(grid, 1, 1), 0);
-}
-
-// ---- placing and checking ----
+// ---- placing, checking and drawing
 
 class LayoutPlacing : public ::testing::Test {
 protected:
     std::string shapeFile(const std::string& name, const Shape& shape)
     {
-        const std::string path = folder.file(name);
-        EXPECT_EQ(saveShapeFile(shape, path), "");
-        return path;
+        EXPECT_EQ(saveShapeFile(shape, folder.file(name)), "");
+        return folder.file(name);
     }
-    PlacedLayout place(const std::vector<Row>& rows)
+    // Rows of the sheet and of plates at "x,y,angle", QTY 1.
+    PlacedLayout place(const Texts& plates, const std::string& plate = {})
     {
-        grid = gridOf(rows);
-        return placeLayout(grid, cache);
+        Texts rows{sheet + ",0,0,0,1"};
+        for (const std::string& p : plates) rows.push_back((plate.empty() ? this->plate : plate) + "," + p + ",1");
+        return placeLayout(gridOf(rows), cache);
     }
 
     TempFolder folder;
     LayoutShapeCache cache;
-    TextGrid grid;
     const std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 1000, 500));
     const std::string plate = shapeFile("plate.shp", rectangle(0, 0, 100, 50));
 };
@@ -284,12 +238,9 @@ void expectBox(const Extents& box, double xmin, double ymin, double xmax, double
     EXPECT_NEAR(box.ymax, ymax, 1e-6);
 }
 
-TEST_F(LayoutPlacing, ATurnedPartStartsAtItsXAndY)
+TEST_F(LayoutPlacing, PartsTurnAboutTheirCentreAndStartAtTheirXAndY)
 {
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"},
-                                       {plate, "200", "10", "90", "1"},
-                                       {plate, "400", "10", "-90", "1"},
-                                       {plate, "600", "300", "0", "1"}});
+    PlacedLayout layout = place({"200,10,90", "400,10,-90", "600,300,0"});
     ASSERT_TRUE(layout.hasSheet);
     ASSERT_EQ(layout.parts.size(), 3u);
     expectBox(layout.sheet.box, 0, 0, 1000, 500);
@@ -298,51 +249,42 @@ TEST_F(LayoutPlacing, ATurnedPartStartsAtItsXAndY)
     expectBox(layout.parts[2].box, 600, 300, 700, 350);
     EXPECT_EQ(layout.parts[1].row, 3);
     EXPECT_EQ(layoutStatusText(layout), "Layout sound");
-}
 
-TEST_F(LayoutPlacing, AnUnevenPartTurnsAboutItsOwnCentre)
-{
-    // An L: a quarter turn anticlockwise puts its long leg along the top.
-    const std::string ell = shapeFile("ell.shp", {lineEntity(0, 0, 20, 0), lineEntity(20, 0, 20, 10),
-                                                  lineEntity(20, 10, 10, 10), lineEntity(10, 10, 10, 60),
-                                                  lineEntity(10, 60, 0, 60), lineEntity(0, 60, 0, 0)});
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {ell, "100", "100", "90", "1"}});
-    const Shape& placed = layout.parts[0].shape;
+    // An L turned a quarter anticlockwise: its long leg's far end (0, 60) comes to (100, 100)
+    // and the short leg's foot to x 160.
+    const std::string ell = shapeFile("ell.shp",
+                                      {lineEntity(0, 0, 20, 0), lineEntity(20, 0, 20, 10), lineEntity(20, 10, 10, 10),
+                                       lineEntity(10, 10, 10, 60), lineEntity(10, 60, 0, 60), lineEntity(0, 60, 0, 0)});
+    layout = place({"100,100,90"}, ell);
     expectBox(layout.parts[0].box, 100, 100, 160, 120);
-    // The long leg's far end (0, 60) turns to (100, 100) and the short leg's foot ends up on
-    // the right-hand side at x 160.
-    EXPECT_NEAR(placed[4].X2, 100, 1e-6);
-    EXPECT_NEAR(placed[4].Y2, 100, 1e-6);
-    EXPECT_NEAR(placed[0].X1, 160, 1e-6);
+    EXPECT_NEAR(layout.parts[0].shape[4].X2, 100, 1e-6);
+    EXPECT_NEAR(layout.parts[0].shape[4].Y2, 100, 1e-6);
+    EXPECT_NEAR(layout.parts[0].shape[0].X1, 160, 1e-6);
 }
 
-TEST_F(LayoutPlacing, TheFirstMissingFileStopsThePlacing)
+TEST_F(LayoutPlacing, OverlapsPartsOffTheSheetAndMissingFilesAreFound)
 {
-    const PlacedLayout layout =
-        place({{sheet, "0", "0", "0", "1"}, {folder.file("gone.shp"), "0", "0", "0", "1"}, {"other.shp"}});
+    PlacedLayout layout = place({"0,0,0", "50,20,0", "300,0,0", "950,0,0"});
+    EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3, 5}));
+    EXPECT_EQ(layoutStatusText(layout), "2 parts overlap, 1 part leaves the sheet");
+    EXPECT_TRUE(place({"0,0,0", "100,0,0"}).faultyRows.empty()) << "touching counts as apart";
+
+    // The first missing file stops the placing.
+    layout = placeLayout(gridOf({sheet + ",0,0,0,1", folder.file("gone.shp") + ",0,0,0,1", "other.shp"}), cache);
     EXPECT_EQ(layout.missingFile, folder.file("gone.shp"));
     EXPECT_TRUE(layout.parts.empty());
     EXPECT_EQ(missingFileMessage("gone.shp"), "File gone.shp not found");
 }
 
-TEST_F(LayoutPlacing, OverlapsAndPartsOffTheSheetAreCountedByPart)
+TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChangesAndAClickFindsTheSmallestPart)
 {
-    PlacedLayout layout = place({{sheet, "0", "0", "0", "1"},
-                                 {plate, "0", "0", "0", "1"},
-                                 {plate, "50", "20", "0", "1"},
-                                 {plate, "300", "0", "0", "1"},
-                                 {plate, "950", "0", "0", "1"}});
-    EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3, 5}));
-    EXPECT_EQ(layoutStatusText(layout), "2 parts overlap, 1 part leaves the sheet");
+    const std::string small = shapeFile("small.shp", rectangle(0, 0, 10, 10));
+    const PlacedLayout layout =
+        placeLayout(gridOf({sheet + ",0,0,0,1", plate + ",100,100,0,1", small + ",120,110,0,1"}), cache);
+    EXPECT_EQ(partRowAt(layout, 125, 115), 3);
+    EXPECT_EQ(partRowAt(layout, 105, 105), 2);
+    EXPECT_EQ(partRowAt(layout, 50, 50), 0);
 
-    // Moved apart the same parts are sound; touching counts as apart.
-    layout = place({{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}, {plate, "100", "0", "0", "1"}});
-    EXPECT_TRUE(layout.faultyRows.empty());
-    EXPECT_EQ(layoutStatusText(layout), "Layout sound");
-}
-
-TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChanges)
-{
     EXPECT_EQ(cache.shapeOf(plate).size(), 4u);
     std::filesystem::last_write_time(plate, std::filesystem::last_write_time(plate) - std::chrono::seconds(5));
     EXPECT_EQ(cache.shapeOf(plate).size(), 4u);
@@ -351,93 +293,200 @@ TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChanges)
     EXPECT_EQ(cache.shapeOf(plate).size(), 1u);
 }
 
-TEST_F(LayoutPlacing, AClickFindsTheSmallestPartUnderThePoint)
+// Drawings summed up in a golden file, under titles saying what each pins.
+TEST_F(LayoutPlacing, DrawingsShowSelectionFaultsNamesAndZoomAsRecorded)
 {
-    const std::string small = shapeFile("small.shp", rectangle(0, 0, 10, 10));
-    const PlacedLayout layout = place(
-        {{sheet, "0", "0", "0", "1"}, {plate, "100", "100", "0", "1"}, {small, "120", "110", "0", "1"}});
-    EXPECT_EQ(partRowAt(layout, 125, 115), 3);
-    EXPECT_EQ(partRowAt(layout, 105, 105), 2);
-    EXPECT_EQ(partRowAt(layout, 50, 50), 0);
+    std::string record;
+    const auto draw = [&](const std::string& title, const PlacedLayout& layout, LayoutEditDrawingOptions o) {
+        o.gridText = "No";
+        RecordingSurface surface;
+        surface.line(0, 0, 1, 1, Red); // left from an earlier drawing
+        const double mirror = drawEditedLayout(layout, surface, o);
+        record += "== " + title + "\nmirror " + std::to_string(mirror) + "\n" + drawingSummary(surface);
+    };
+    const PlacedLayout overlapping = place({"0,0,0", "50,20,0", "300,100,0"});
+    draw("the sheet in black, the selected row in red, faulty parts in orange, names a third into their boxes",
+         overlapping, {.showNames = true, .highlightFrom = 4, .highlightTo = 4});
+    draw("without a selection a part takes its file's layout colour", overlapping, {});
+    const PlacedLayout one = place({"600,300,0"});
+    draw("zoom 4 about the part: a square a quarter of the view (1100) about the focus", one,
+         {.zoom = 4, .focused = true, .focusX = 650, .focusY = 325});
+    draw("a focus near a corner keeps the view over the sheet", one,
+         {.zoom = 4, .focused = true, .focusX = 990, .focusY = 5});
+    draw("no focus: about the sheet's middle", one, {.zoom = 4});
+    draw("nothing placed draws nothing", PlacedLayout{}, {});
+    expectGolden(record, "layout-edit-drawing.txt");
+    EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP") + "|" + partLabel("C:\\parts\\disc.dxf") + "|" + partLabel("abc"),
+              "GUSSET|disc|");
 }
 
-// ---- drawing ----
+// ---- the exchange with the job: edit.lay written from a layout and taken back
 
-TEST_F(LayoutPlacing, DrawingShowsSelectionFaultsAndNames)
+// Three layouts on sheet 1 (stock 5): layout 1 two plates (Qty 2), layout 2 a plate and a disc
+// (Qty 1), layout 3 one disc (Qty 2).
+NestingState threeLayouts()
 {
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"},
-                                       {plate, "0", "0", "0", "1"},
-                                       {plate, "50", "20", "0", "1"},
-                                       {plate, "300", "100", "0", "1"}});
-    RecordingSurface surface;
-    LayoutEditDrawingOptions options;
-    options.gridText = "No";
-    options.showNames = true;
-    options.highlightFrom = 4;
-    options.highlightTo = 4;
-    const double mirror = drawEditedLayout(layout, surface, options);
-    EXPECT_DOUBLE_EQ(mirror, 500);
-    EXPECT_EQ(surface.countLines(Black), 4);
-    EXPECT_EQ(surface.countLines(Red), 4);
-    EXPECT_EQ(surface.countRgbLines(kFaultyPartRgb), 8);
-    EXPECT_NEAR(surface.scale().width, 1100, 1e-6);
-
-    // Names sit a third of the way into each part's box (surface y grows downwards).
-    ASSERT_EQ(surface.texts.size(), 3u);
-    EXPECT_EQ(surface.texts[2].text, "plate");
-    EXPECT_NEAR(surface.texts[2].x, 300 + 100.0 / 3, 1e-6);
-    EXPECT_NEAR(surface.texts[2].y, 500 - 150 + 50.0 / 3, 1e-6);
-
-    // Without the selection the part takes its file's layout colour.
-    options.highlightFrom = options.highlightTo = 0;
-    options.showNames = false;
-    drawEditedLayout(layout, surface, options);
-    EXPECT_EQ(surface.countLines(Red), 0);
-    EXPECT_EQ(surface.countRgbLines(layoutPartColour(1)), 4);
-    EXPECT_TRUE(surface.texts.empty());
+    NestingState s;
+    s.sheets = {SheetEntry{"s.shp", 5, 0, 0, 0}};
+    s.parts = {{"plate.shp", 0, 0, "", 0, 0}, {"disc.shp", 0, 0, "", 0, 0}};
+    s.items = {layoutItem("plate.shp", 1, 1, 0, 0, 0, 2),  layoutItem("plate.shp", 1, 1, 100, 0, 90, 2),
+               layoutItem("s.shp", 1, 0, 0, 0, 0, 2),      layoutItem("plate.shp", 2, 1, 12.5, 7.25, 0, 1),
+               layoutItem("disc.shp", 2, 2, 200, 0, 0, 1), layoutItem("s.shp", 2, 0, 0, 0, 0, 1),
+               layoutItem("disc.shp", 3, 2, 0, 0, 0, 2),   layoutItem("s.shp", 3, 0, 0, 0, 0, 2)};
+    return s;
 }
 
-TEST_F(LayoutPlacing, ZoomShowsAPartOfTheSheetAboutTheFocusKeptOverTheSheet)
+// A partial run: six plates wanted, five placed; one ring wanted, none placed.
+NestingState partialRun()
 {
-    const PlacedLayout layout = place({{sheet, "0", "0", "0", "1"}, {plate, "600", "300", "0", "1"}});
-    RecordingSurface surface;
-    LayoutEditDrawingOptions options;
-    options.gridText = "No";
-    options.zoom = 4;
-    options.focused = true;
-    options.focusX = 650;
-    options.focusY = 325;
-    const double mirror = drawEditedLayout(layout, surface, options);
-    // A square a quarter of the whole view (1100) centred on the part; y runs downwards.
-    const ViewScale view = surface.scale();
-    EXPECT_NEAR(view.width, 275, 1e-6);
-    EXPECT_NEAR(view.left + view.width / 2, 650, 1e-6);
-    EXPECT_NEAR(view.top + view.height / 2, mirror - 325, 1e-6);
-
-    // A focus near a corner keeps the view over the sheet; no focus means the sheet's middle.
-    options.focusX = 990;
-    options.focusY = 5;
-    drawEditedLayout(layout, surface, options);
-    EXPECT_NEAR(surface.scale().left + surface.scale().width, 1000, 1e-6);
-    EXPECT_NEAR(surface.scale().top + surface.scale().height, 500, 1e-6);
-    options.focused = false;
-    drawEditedLayout(layout, surface, options);
-    EXPECT_NEAR(surface.scale().left + surface.scale().width / 2, 500, 1e-6);
+    NestingState s = threeLayouts();
+    s.parts[0] = PartEntry{"plate.shp", 6, 0, "", 0, 1};
+    s.parts.push_back(PartEntry{"ring.shp", 1, 0, "", 0, 1});
+    return s;
 }
 
-TEST(LayoutDrawing, LabelsDropFolderAndExtension)
+NestingState oneLayout()
 {
-    EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP"), "GUSSET");
-    EXPECT_EQ(partLabel("C:\\parts\\disc.dxf"), "disc");
-    EXPECT_EQ(partLabel("abc"), "");
+    NestingState s;
+    s.sheets = {SheetEntry{"s.shp", 1, 0, 0, 0}};
+    s.parts = {{"plate.shp", 0, 0, "", 0, 0}};
+    s.items = {layoutItem("plate.shp", 1, 1), layoutItem("s.shp", 1, 0)};
+    return s;
 }
 
-TEST(LayoutDrawing, NothingPlacedDrawsNothing)
+// Items as layout.sheet.part, then Qty-Remaining of every part and sheet record.
+std::string recordsOf(const NestingState& s)
 {
-    RecordingSurface surface;
-    surface.lines.push_back({});
-    EXPECT_EQ(drawEditedLayout(PlacedLayout{}, surface, {}), 0);
-    EXPECT_TRUE(surface.lines.empty());
+    std::ostringstream text;
+    text << "items";
+    for (const LayoutItem& i : s.items) text << ' ' << i.LayoutNo << '.' << i.SheetIndex << '.' << i.PartIndex;
+    text << " | parts";
+    for (const PartEntry& p : s.parts) text << ' ' << p.Qty << '-' << p.Remaining;
+    text << " | sheets";
+    for (const SheetEntry& p : s.sheets) text << ' ' << p.Qty << '-' << p.Remaining;
+    return text.str();
+}
+
+TEST(LayoutExchange, LinesSheetFirstWithTheLayoutsQuantityThenThePartsWithoutArithmeticDust)
+{
+    EXPECT_EQ(exchangeLinesForLayout(threeLayouts(), 2),
+              (Lines{lineOf("s.shp,0,0,0,1"), lineOf("plate.shp,12.5,7.25,0,1"), lineOf("disc.shp,200,0,0,1")}));
+    EXPECT_TRUE(exchangeLinesForLayout(threeLayouts(), 4).empty());
+    // The engine's arithmetic dust is not handed to the editor; real fractions are.
+    NestingState dusty = threeLayouts();
+    dusty.items[3].X = 873.000000000001;
+    dusty.items[3].Y = -1e-12;
+    dusty.items[4].X = 0.1 + 0.2;
+    dusty.items[4].Angle = 270.0000000000001;
+    EXPECT_EQ(exchangeLinesForLayout(dusty, 2)[1], lineOf("plate.shp,873,0,0,1"));
+    EXPECT_EQ(exchangeLinesForLayout(dusty, 2)[2], lineOf("disc.shp,0.3,0,270,1"));
+
+    // Quantities and positions are read as decimal numbers; every row takes the sheet line's
+    // QTY, halves going to the even neighbour.
+    takeBackEditedLayout(dusty, 3, {lineOf("s.shp,0,0,0,2.5"), lineOf("disc.shp, 1e2,3.5mm,-90,3.6")});
+    const LayoutItem& disc = dusty.items[6];
+    EXPECT_EQ(std::tie(disc.X, disc.Y, disc.Angle, disc.Qty, dusty.items[7].Qty), std::tuple(100.0, 3.5, -90.0, 2, 2));
+}
+
+// Sheets used are counted with their layout's quantity and the stock raised when short; a part's
+// demand follows its placed pieces, what was left unplaced staying wanted and pieces added by
+// hand filling it first.
+TEST(LayoutExchange, ItemsStockAndDemandFollowTheEditedLayout)
+{
+    const auto add = [](const std::string& line, int count = 1) {
+        return [line, count](Lines& lines) { lines.insert(lines.end(), static_cast<size_t>(count), lineOf(line)); };
+    };
+    const std::string plate = "plate.shp,300,0,0,1";
+    const struct {
+        const char* name;
+        NestingState (*start)();
+        int layoutNo;
+        std::function<void(Lines&)> edit;
+        std::string records;
+    } cases[] = {
+        {"unchanged", threeLayouts, 2, [](Lines&) {},
+         "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 5-0 3-0 | sheets 5-0"},
+        {"a disc added on two sheets", threeLayouts, 1, add("disc.shp,300,10,0,2"),
+         "items 1.1.1 1.1.1 1.1.2 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 5-0 5-0 | sheets 5-0"},
+        {"seven sheets of five", threeLayouts, 3, [](Lines& l) { l[0] = lineOf("s.shp,0,0,0,4"); },
+         "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 5-0 5-0 | sheets 7-0"},
+        {"one sheet less", threeLayouts, 1, [](Lines& l) { l[0] = lineOf("s.shp,0,0,0,1"); },
+         "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 3-0 3-0 | sheets 5-1"},
+        {"emptied", threeLayouts, 2, [](Lines& l) { l.clear(); },
+         "items 1.1.1 1.1.1 1.1.0 2.1.2 2.1.0 | parts 4-0 2-0 | sheets 5-1"},
+        // Lines after one without a name are not read: a first line without one empties the layout.
+        {"cut by a nameless line", threeLayouts, 1, [](Lines& l) { l[0].name.clear(); },
+         "items 1.1.1 1.1.2 1.1.0 2.1.2 2.1.0 | parts 1-0 3-0 | sheets 5-2"},
+        {"the only layout emptied", oneLayout, 1, [](Lines& l) { l.clear(); }, "items | parts 0-0 | sheets 1-1"},
+        {"partial, unchanged", partialRun, 2, [](Lines&) {},
+         "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.0 3.1.2 3.1.0 | parts 6-1 3-0 1-1 | sheets 5-0"},
+        {"partial, a plate added", partialRun, 2, add(plate),
+         "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.1 2.1.0 3.1.2 3.1.0 | parts 6-0 3-0 1-1 | sheets 5-0"},
+        {"partial, two plates added", partialRun, 2, add(plate, 2),
+         "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.1 2.1.1 2.1.0 3.1.2 3.1.0 | parts 7-0 3-0 1-1 | sheets 5-0"},
+        {"partial, a plate removed", partialRun, 2, [](Lines& l) { l.erase(l.begin() + 1); },
+         "items 1.1.1 1.1.1 1.1.0 2.1.2 2.1.0 3.1.2 3.1.0 | parts 5-1 3-0 1-1 | sheets 5-0"},
+        {"partial, the ring added", partialRun, 2, add("ring.shp,300,90,0,1"),
+         "items 1.1.1 1.1.1 1.1.0 2.1.1 2.1.2 2.1.3 2.1.0 3.1.2 3.1.0 | parts 6-1 3-0 1-0 | sheets 5-0"},
+        // Files new to the job become records: the other sheet's stock raised from 0 to the one used.
+        {"unknown files", threeLayouts, 2,
+         [](Lines& l) {
+             l = {lineOf("other-sheet.shp,0,0,0,1"), lineOf("plate.shp,0,0,0,1"), lineOf("bracket.shp,50,0,0,1"),
+                  lineOf("bracket.shp,90,0,0,1")};
+         },
+         "items 1.1.1 1.1.1 1.1.0 2.2.1 2.2.3 2.2.3 2.2.0 3.1.2 3.1.0 | parts 5-0 2-0 2-0 | sheets 5-1 1-0"},
+    };
+    for (const auto& c : cases) {
+        NestingState s = c.start();
+        Lines lines = exchangeLinesForLayout(s, c.layoutNo);
+        c.edit(lines);
+        takeBackEditedLayout(s, c.layoutNo, lines);
+        EXPECT_EQ(recordsOf(s), c.records) << c.name;
+    }
+}
+
+TEST(LayoutExchange, AnAppliedLayoutIsRebuiltWrittenIntoTheGridsAndSetUpForTheEngine)
+{
+    TempFolder dir;
+    const std::string sheet = dir.file("sheet.shp"), plate = dir.file("plate.shp"), disc = dir.file("disc.shp"),
+                      ring = dir.file("ring.shp");
+    ASSERT_EQ(saveShapeFile(rectangle(0, 0, 300, 200), sheet), "");
+    ASSERT_EQ(saveShapeFile(rectangle(0, 0, 100, 50), plate), "");
+    ASSERT_EQ(saveShapeFile({arcEntity(20, 20, 20, 0, 0)}, disc), "");
+    ASSERT_EQ(saveShapeFile({arcEntity(10, 10, 10, 0, 0)}, ring), "");
+    Job job;
+    job.basic.setText(1, job.basic.columnOf("Kerf"), "2");
+    job.nesting.details.Kerf = 2;
+    job.nesting.sheets = {SheetEntry{sheet, 3, 0, 0, 3}};
+    job.nesting.parts = {PartEntry{plate, 2, 7, "No", 0, 0}};
+    job.nesting.items = {layoutItem(plate, 1, 1, 0, 0, 0, 1), layoutItem(plate, 1, 1, 110, 0, 0, 1),
+                         layoutItem(sheet, 1, 0, 0, 0, 0, 1)};
+    fillRow(job.sheets, 1, {sheet, "3", "4"});
+    // Rows with nothing to cut: one of the plate's file stays as it is, the disc's takes the
+    // discs the editor adds.
+    fillRow(job.parts, 1, {plate, "", "9", "step90"});
+    fillRow(job.parts, 2, {plate, "2", "7", "No"});
+    fillRow(job.parts, 3, {disc, "0", "5", ""});
+
+    Lines lines = exchangeLinesForLayout(job.nesting, 1);
+    lines[0].qty = "2";
+    lines.push_back(lineOf(disc + ",0,60,0,2"));
+    lines.push_back(lineOf(ring + ",0,120,0,2"));
+    EXPECT_TRUE(applyEditedLayout(job, 1, lines).empty());
+    EXPECT_TRUE(job.modified);
+    EXPECT_EQ(job.nesting.entities.size(), 4u + 4u + 1u + 1u + 4u);
+    EXPECT_EQ(rowsOf(job.sheets), (Texts{"1," + sheet + ",3,4", "2,,,"}));
+    // Two plates on a layout now cut twice; the ring, new to the job, after the rows there were.
+    EXPECT_EQ(rowsOf(job.parts),
+              (Texts{"1," + plate + ",,9,step90", "2," + plate + ",4,7,No", "3," + disc + ",2,5,", "4," + ring + ",2,,",
+                     "5,,,,"}));
+    EXPECT_EQ(job.nesting.details.ActKerf, 2);
+    EXPECT_EQ(job.basic.text(1, job.basic.columnOf("ActKerf")), "2");
+    EXPECT_EQ(job.nesting.sheets[0].Area, 60000);
+    EXPECT_EQ(job.nesting.parts[0].Area, 5000);
+    // The disc counted on the raster: at least its true area, less than its box.
+    EXPECT_GT(job.nesting.parts[1].Area, 1257);
+    EXPECT_LT(job.nesting.parts[1].Area, 1600);
 }
 
 } // namespace

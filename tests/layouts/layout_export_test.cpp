@@ -1,17 +1,30 @@
+// Layouts saved as drawings and shape files, and every layout of a real nested job, on a square
+// sheet and on a wide one the engine nests turned with every part: sound by the vector check, drawn
+// completely inside its sheet, saved as a drawing (built from the item rows) and a shape file (from
+// the entity list) that read back as the engine's entities, and rebuilt from the item rows as the
+// engine made it. Then a hand-made layout against a golden drawing, failures, the layout list and
+// the names proposed for files.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
+#include <map>
 #include <set>
 
-#include "layouts/layout_items.h"
+#include "engine/engine_job.h"
+#include "engine/nesting_driver.h"
 #include "geometry/dxf_export_check.h"
 #include "geometry/primitives.h"
+#include "geometry/segments.h"
 #include "geometry/shape_file.h"
+#include "job/files.h"
+#include "layout_helpers.h"
 #include "layouts/layout_export.h"
+#include "layouts/layout_geometry_check.h"
 #include "layouts/layout_list.h"
 #include "layouts/layout_range.h"
-#include "nested_job.h"
+#include "layouts/layout_rebuild.h"
+#include "layouts/layout_view.h"
+#include "support/recording_surface.h"
 #include "support/temp_folder.h"
 #include "support/text_match.h"
 
@@ -22,203 +35,213 @@ namespace {
 
 const std::string kTemplates = DRAVENOR_RESOURCE_DIR;
 
-// What one exported record should read back as: its type, its numbers as dxf_check.py prints them
-// and, for a TEXT, its text.
-struct Expected {
-    std::string type;
-    std::vector<double> values;
-    std::string text;
+// A small real job: rectangles and discs nested by the engine on 300 x 300 sheets (or sheets of
+// the size given), so the layouts have several parts, arcs and more than one layout.
+Shape disc(double radius)
+{
+    return {arcEntity(radius, radius, radius, 0, 360)};
+}
+
+class NestedJob {
+public:
+    explicit NestedJob(double sheetWidth = 300, double sheetHeight = 300)
+    {
+        job.kerf(3)
+            .sheet(job.rectangleFile("sheet.shp", sheetWidth, sheetHeight), 3)
+            .part(job.rectangleFile("plate.shp", 120, 70), 6)
+            .part(job.shapeFile("disc.shp", disc(40)), 4)
+            .part(job.rectangleFile("strip.shp", 250, 30), 2);
+        SilentProgress silent;
+        const RunResult result = optimise(job.state, NestingMode::Free, silent);
+        EXPECT_EQ(result.status, EndStatus::Full);
+    }
+    NestingState& state() { return job.state; }
+
+private:
+    EngineJob job;
 };
 
-Expected expectedOf(const LayoutEntity& e)
+ShapeEntity geometryOf(const LayoutEntity& e)
 {
-    const ShapeEntity s{e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend};
-    switch (entityKind(s)) {
-    case EntityKindCode::Line: return {"LINE", {e.X1, e.Y1, e.X2, e.Y2}, {}};
-    case EntityKindCode::Circle: return {"CIRCLE", {e.CX, e.CY, e.RAD}, {}};
+    return {e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend};
+}
+
+// A record as dxf_check.py prints it: type, numbers and, for a TEXT, its text.
+CheckedEntity expectedOf(const ShapeEntity& e)
+{
+    switch (entityKind(e)) {
+    case EntityKindCode::Line: return {"LINE", "", {e.X1, e.Y1, e.X2, e.Y2}, {}};
+    case EntityKindCode::Circle: return {"CIRCLE", "", {e.CX, e.CY, e.RAD}, {}};
     case EntityKindCode::Arc: break;
     }
-    return {"ARC", {e.CX, e.CY, e.RAD, e.Nstart, e.Nend}, {}};
+    return {"ARC", "", {e.CX, e.CY, e.RAD, e.Nstart, e.Nend}, {}};
 }
 
-// Angles compare on the circle (359.9999999 and 0 are the same direction).
-double angleGap(double a, double b)
+// The records the drawing of a layout must hold: each instance's entities, then (with names) a
+// TEXT at the centre of that instance's box, the sheet last without a text.
+std::vector<CheckedEntity> expectedDrawing(const NestingState& state, int layoutNo, const LayoutDxfOptions& options)
 {
-    const double d = std::fmod(std::fabs(a - b), 360.0);
-    return std::min(d, 360 - d);
-}
-
-void expectSameRecord(const CheckedEntity& got, const Expected& want, size_t at)
-{
-    SCOPED_TRACE("record " + std::to_string(at) + " " + want.type);
-    ASSERT_EQ(got.type, want.type);
-    ASSERT_EQ(got.values.size(), want.values.size());
-    for (size_t k = 0; k < want.values.size(); ++k) {
-        const bool angle = want.type == "ARC" && k >= 3;
-        const double gap = angle ? angleGap(got.values[k], want.values[k]) : std::fabs(got.values[k] - want.values[k]);
-        EXPECT_LT(gap, 1e-6) << "value " << k << ": got " << got.values[k] << ", want " << want.values[k];
-    }
-    EXPECT_EQ(got.text, want.text);
-}
-
-// The records the drawing of a layout must hold, taken from the engine's entity list: each
-// instance's entities, then (with names) a TEXT at the centre of that instance's box, and the
-// sheet's entities last without a text.
-std::vector<Expected> expectedDrawing(const NestingState& state, int layoutNo, bool names, double height)
-{
-    std::vector<Expected> records;
+    std::vector<CheckedEntity> records;
     const auto [first, last] = findEntityRange(state.entities, layoutNo);
+    Shape instance;
     for (int i = first; i <= last; ++i) {
         const LayoutEntity& e = state.entities[static_cast<size_t>(i)];
-        records.push_back(expectedOf(e));
-        const bool instanceEnds = i == last || state.entities[static_cast<size_t>(i + 1)].Instance != e.Instance;
-        if (!names || e.Instance == 0 || !instanceEnds) continue;
-        Shape instance;
-        for (int j = first; j <= i; ++j) {
-            const LayoutEntity& p = state.entities[static_cast<size_t>(j)];
-            if (p.Instance == e.Instance) instance.push_back({p.X1, p.Y1, p.X2, p.Y2, p.CX, p.CY, p.RAD, p.Nstart, p.Nend});
+        records.push_back(expectedOf(geometryOf(e)));
+        instance.push_back(geometryOf(e));
+        if (i < last && state.entities[static_cast<size_t>(i + 1)].Instance == e.Instance) continue;
+        if (options.partNames && e.Instance != 0) {
+            const Extents box = shapeExtents(instance);
+            const std::string name = fileNameOnly(state.part(e.PartIndex).FileName);
+            records.push_back({"TEXT",
+                               "",
+                               {(box.xmin + box.xmax) / 2, (box.ymin + box.ymax) / 2, options.textHeight},
+                               name.substr(0, name.size() - 4)});
         }
-        const Extents ext = shapeExtents(instance);
-        std::string text = fileNameOnly(state.part(e.PartIndex).FileName);
-        text.resize(text.size() - 4);
-        records.push_back({"TEXT", {(ext.xmin + ext.xmax) / 2, (ext.ymin + ext.ymax) / 2, height}, text});
+        instance.clear();
     }
     return records;
 }
 
-class LayoutDxfReadBack : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        python_ = pythonWithEzdxf();
-        if (python_.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
-    }
-
-    // Saves the layout, reads it back and compares it record by record with the entity list.
-    void expectLayoutReadsBack(const NestingState& state, int layoutNo, const LayoutDxfOptions& options)
-    {
-        SCOPED_TRACE("layout " + std::to_string(layoutNo));
-        const std::string path = folder_.file("layout-" + std::to_string(layoutNo) + ".dxf");
-        ASSERT_EQ(saveLayoutAsDxf(state, layoutNo, path, kTemplates, options), "");
-        const DxfCheck check = checkDxf(python_, path);
-        EXPECT_EQ(check.version, "AC1009");
-        EXPECT_TRUE(check.problems.empty()) << check.problems.front();
-        const std::vector<Expected> want = expectedDrawing(state, layoutNo, options.partNames, options.textHeight);
-        ASSERT_EQ(check.entities.size(), want.size());
-        std::set<std::string> handles;
-        for (size_t i = 0; i < want.size(); ++i) {
-            expectSameRecord(check.entities[i], want[i], i);
-            EXPECT_TRUE(handles.insert(check.entities[i].handle).second) << "repeated handle " << check.entities[i].handle;
+void expectSameRecords(const std::vector<CheckedEntity>& got, const std::vector<CheckedEntity>& want)
+{
+    ASSERT_EQ(got.size(), want.size());
+    std::set<std::string> handles;
+    for (size_t i = 0; i < want.size(); ++i) {
+        SCOPED_TRACE("record " + std::to_string(i) + " " + want[i].type);
+        ASSERT_EQ(got[i].type, want[i].type);
+        ASSERT_EQ(got[i].values.size(), want[i].values.size());
+        for (size_t k = 0; k < want[i].values.size(); ++k) {
+            // Angles compare on the circle (359.9999999 and 0 are the same direction).
+            const double d = std::fabs(got[i].values[k] - want[i].values[k]);
+            const double gap =
+                want[i].type == "ARC" && k >= 3 ? std::min(std::fmod(d, 360.0), 360 - std::fmod(d, 360.0)) : d;
+            EXPECT_LT(gap, 1e-6) << "value " << k << ": got " << got[i].values[k] << ", want " << want[i].values[k];
         }
+        EXPECT_EQ(got[i].text, want[i].text);
+        EXPECT_TRUE(got[i].handle.empty() || handles.insert(got[i].handle).second) << "repeated " << got[i].handle;
     }
+}
 
-    std::string python_;
-    TempFolder folder_;
-};
+// Every entity drawn once as its chords in its part's colour, every line inside the sheet, a
+// name for every part.
+void expectDrawnInsideTheSheet(const NestingState& state, int layoutNo)
+{
+    RecordingSurface surface;
+    LayoutViewOptions options;
+    options.gridText = "No";
+    options.showNames = true;
+    const LayoutViewFrame frame = drawLayoutFitted(state, layoutNo, surface, options);
+    ASSERT_TRUE(frame.drawn);
+    std::map<std::uint32_t, size_t> chords;
+    for (const LayoutEntity& e : state.entities) {
+        if (e.LayoutNo != layoutNo) continue;
+        SegmentList segments;
+        appendEntitySegments(geometryOf(e), segments);
+        chords[layoutPartColour(e.PartIndex)] += segments.size();
+    }
+    for (const auto& [rgb, count] : chords) EXPECT_EQ(surface.countRgbLines(rgb), static_cast<int>(count));
+    const auto parts = std::count_if(state.items.begin(), state.items.end(),
+                                     [&](const LayoutItem& i) { return i.LayoutNo == layoutNo && i.PartIndex != 0; });
+    EXPECT_EQ(surface.texts.size(), static_cast<size_t>(parts));
+    for (const RecordedLine& l : surface.lines)
+        for (auto [x, y] : {std::pair{l.x1, l.y1}, {l.x2, l.y2}}) {
+            EXPECT_TRUE(x >= -1e-6 && x <= frame.sheetWidth + 1e-6) << x;
+            EXPECT_TRUE(y >= frame.mirror - frame.sheetHeight - 1e-6 && y <= frame.mirror + 1e-6) << y;
+        }
+}
+
+// The shape file holds the stored entities only: no header, no names, no end mark.
+void expectShapeFileReadsBack(const NestingState& state, int layoutNo, const std::string& path)
+{
+    ASSERT_EQ(saveLayoutByExtension(state, layoutNo, path, "/no/templates/needed", {true, 5}), "");
+    EXPECT_TRUE(TempFolder::read(path).starts_with("\"") && !contains(TempFolder::read(path), "TEXT"));
+    Shape shape;
+    ASSERT_TRUE(readShapeFile(path, shape).readable);
+    std::vector<CheckedEntity> back;
+    for (const ShapeEntity& e : shape) back.push_back(expectedOf(e));
+    expectSameRecords(back, expectedDrawing(state, layoutNo, {}));
+}
 
 } // namespace
 
-TEST_F(LayoutDxfReadBack, EveryLayoutOfATurnedSheetMatchesItsEntities)
+TEST(EngineLayouts, AreSoundDrawnSavedAndRebuiltAsTheEngineMadeThem)
 {
-    NestedJob nested(500, 260); // wider than high: the engine turns the sheet and every part with it
-    const NestingState& state = nested.state();
-    bool turned = false;
-    for (const LayoutItem& item : state.items) turned = turned || (item.PartIndex != 0 && item.Angle != 0);
-    EXPECT_TRUE(turned) << "the job should place some parts turned";
-    for (const std::string& entry : layoutListEntries(state)) expectLayoutReadsBack(state, layoutNumberOfEntry(entry), {});
+    const std::string python = pythonWithEzdxf();
+    for (const auto& [width, height] : {std::pair{300, 300}, {500, 260}}) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        NestedJob nested(width, height);
+        const NestingState& state = nested.state();
+        const std::vector<std::string> layouts = layoutListEntries(state);
+        ASSERT_GE(layouts.size(), width == 300 ? 2u : 1u);
+        EXPECT_TRUE(width == 300 ||
+                    std::any_of(state.items.begin(), state.items.end(),
+                                [](const LayoutItem& item) { return item.PartIndex != 0 && item.Angle != 0; }))
+            << "the job should place some parts turned";
+        const std::vector<LayoutFault> faults = checkLayouts(state);
+        EXPECT_TRUE(faults.empty()) << faults.front().text;
+        NestingState rebuilt = state;
+        EXPECT_TRUE(rebuildEntityList(rebuilt).empty());
+        expectSameEntities(state.entities, rebuilt.entities, false);
+        TempFolder folder;
+        for (const std::string& entry : layouts) {
+            const int layoutNo = layoutNumberOfEntry(entry);
+            SCOPED_TRACE("layout " + entry);
+            expectDrawnInsideTheSheet(state, layoutNo);
+            expectShapeFileReadsBack(state, layoutNo, folder.file("layout.SHP"));
+            EXPECT_NEAR(defaultLayoutTextHeight(state, layoutNo), std::max(width, height) / 100.0, 1e-9);
+            if (python.empty()) continue;
+            // Names on the turned job's drawings, at the centres of the turned parts.
+            const LayoutDxfOptions options{width == 500, 2.75};
+            const std::string dxf = folder.file("layout.dxf");
+            ASSERT_EQ(saveLayoutAsDxf(state, layoutNo, dxf, kTemplates, options), "");
+            const DxfCheck check = checkDxf(python, dxf);
+            EXPECT_EQ(check.version, "AC1009");
+            EXPECT_TRUE(check.problems.empty()) << check.problems.front();
+            expectSameRecords(check.entities, expectedDrawing(state, layoutNo, options));
+        }
+    }
+    EXPECT_EQ(defaultLayoutTextHeight(NestingState{}, 99), 1);
+    if (python.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed: drawings not read back";
 }
 
-TEST_F(LayoutDxfReadBack, EveryLayoutOfASeveralLayoutJobMatchesItsEntities)
-{
-    NestedJob nested;
-    const std::vector<std::string> layouts = layoutListEntries(nested.state());
-    ASSERT_GE(layouts.size(), 2u);
-    for (const std::string& entry : layouts) expectLayoutReadsBack(nested.state(), layoutNumberOfEntry(entry), {});
-}
-
-TEST_F(LayoutDxfReadBack, PartNamesSitAtTheCentresOfThePartBoxes)
-{
-    NestedJob nested;
-    LayoutDxfOptions options;
-    options.partNames = true;
-    options.textHeight = 2.75;
-    for (const std::string& entry : layoutListEntries(nested.state()))
-        expectLayoutReadsBack(nested.state(), layoutNumberOfEntry(entry), options);
-}
-
-// Hand-made layouts whose drawing is worked out on paper.
+// A hand-made layout: a 20 x 40 rectangle and a half disc on its flat side, both turned a
+// quarter, on a 300 x 200 sheet.
 class HandMadeLayout : public ::testing::Test {
 protected:
     HandMadeLayout()
     {
-        // 20 wide, 40 high: turned a quarter it is 40 by 20.
-        rect_ = folder_.write("rect.shp", shapeToFileText(rectangle(0, 0, 20, 40)));
-        // A half disc on its flat side: the line (0,0)-(20,0) and the arc about (10,0) from 0 to 180.
-        halfDisc_ = folder_.write("halfdisc.shp", shapeToFileText({lineEntity(0, 0, 20, 0), arcEntity(10, 0, 10, 0, 180)}));
-        sheet_ = folder_.write("sheet.shp", shapeToFileText(rectangle(0, 0, 300, 200)));
         state_.sheets.push_back({sheet_, 1, 0, 0, 0});
-        state_.parts.push_back({rect_, 1, 0, "", 0, 0});
-        state_.parts.push_back({halfDisc_, 1, 0, "", 0, 0});
-        item(rect_, 100, 50, 90, 1);
-        item(halfDisc_, 200, 100, 90, 2);
-        item(sheet_, 0, 0, 0, 0);
-    }
-
-    void item(const std::string& name, double x, double y, double angle, std::int32_t partIndex)
-    {
-        state_.items.push_back(layoutItem(name, 1, partIndex, x, y, angle));
+        state_.parts = {{rect_, 1, 0, "", 0, 0}, {halfDisc_, 1, 0, "", 0, 0}};
+        state_.items = {layoutItem(rect_, 1, 1, 100, 50, 90), layoutItem(halfDisc_, 1, 2, 200, 100, 90),
+                        layoutItem(sheet_, 1, 0)};
     }
 
     std::string drawing(bool names)
     {
         DxfTemplates templates;
         EXPECT_EQ(readDxfTemplates(kTemplates, templates), "");
-        LayoutDxfOptions options;
-        options.partNames = names;
-        options.textHeight = 4;
-        const LayoutDrawing made = layoutDxfDrawing(state_, 1, templates, options);
+        const LayoutDrawing made = layoutDxfDrawing(state_, 1, templates, {names, 4});
         EXPECT_TRUE(made.ok()) << made.error;
         return made.text;
     }
 
     TempFolder folder_;
-    std::string rect_, halfDisc_, sheet_;
+    std::string rect_ = folder_.write("rect.shp", shapeToFileText(rectangle(0, 0, 20, 40)));
+    std::string halfDisc_ =
+        folder_.write("halfdisc.shp", shapeToFileText({lineEntity(0, 0, 20, 0), arcEntity(10, 0, 10, 0, 180)}));
+    std::string sheet_ = folder_.write("sheet.shp", shapeToFileText(rectangle(0, 0, 300, 200)));
     NestingState state_;
 };
 
+// The golden drawing holds the rectangle as 40 x 20 from (100, 50) named "rect" at (120, 60), the
+// half disc with its flat side on the right (line x = 210, arc about (210, 110) from 90 to 270)
+// named at (205, 110), then the sheet where it lies.
 TEST_F(HandMadeLayout, PartsAreTurnedCounterClockwiseAndPlacedAtTheirCorner)
 {
-    const std::string python = pythonWithEzdxf();
-    if (python.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
-    const std::string path = folder_.write("layout.dxf", drawing(true));
-    const DxfCheck check = checkDxf(python, path);
-    EXPECT_TRUE(check.problems.empty()) << check.problems.front();
-    const std::vector<Expected> want{
-        // The rectangle turned a quarter: 40 by 20 from (100, 50).
-        {"LINE", {140, 50, 140, 70}, {}},
-        {"LINE", {140, 70, 100, 70}, {}},
-        {"LINE", {100, 70, 100, 50}, {}},
-        {"LINE", {100, 50, 140, 50}, {}},
-        {"TEXT", {120, 60, 4}, "rect"},
-        // The half disc turned a quarter: flat side on the right, bulge to the left.
-        {"LINE", {210, 100, 210, 120}, {}},
-        {"ARC", {210, 110, 10, 90, 270}, {}},
-        {"TEXT", {205, 110, 4}, "halfdisc"},
-        // The sheet last, where it lies, without a name.
-        {"LINE", {0, 0, 300, 0}, {}},
-        {"LINE", {300, 0, 300, 200}, {}},
-        {"LINE", {300, 200, 0, 200}, {}},
-        {"LINE", {0, 200, 0, 0}, {}},
-    };
-    ASSERT_EQ(check.entities.size(), want.size());
-    for (size_t i = 0; i < want.size(); ++i) expectSameRecord(check.entities[i], want[i], i);
-}
-
-TEST_F(HandMadeLayout, WithoutNamesNoTextIsWritten)
-{
-    const std::string text = drawing(false);
-    EXPECT_EQ(text.find("TEXT\r\n"), std::string::npos);
-    EXPECT_NE(text.find("ARC\r\n"), std::string::npos);
+    expectGolden(drawing(true), "hand-made-layout.dxf");
+    const std::string plain = drawing(false);
+    EXPECT_EQ(plain.find("TEXT\r\n"), std::string::npos);
+    EXPECT_NE(plain.find("ARC\r\n"), std::string::npos);
 }
 
 TEST_F(HandMadeLayout, FailuresNameTheirCauseAndWriteNothing)
@@ -227,66 +250,32 @@ TEST_F(HandMadeLayout, FailuresNameTheirCauseAndWriteNothing)
     const std::string out = folder_.file("out.dxf");
     EXPECT_TRUE(contains(saveLayoutAsDxf(state_, 1, out, empty.folder(), {}), "dxf.hd"));
     EXPECT_TRUE(contains(saveLayoutAsDxf(state_, 7, out, kTemplates, {}), "no layout 7"));
+    EXPECT_TRUE(contains(saveLayoutByExtension(state_, 1, folder_.file("layout.txt"), kTemplates, {}), ".dxf"));
+    EXPECT_TRUE(contains(saveLayoutAsShapeFile(state_, 99, folder_.file("layout.shp")), "no layout 99"));
     folder_.write("halfdisc.shp", "");
     EXPECT_TRUE(contains(saveLayoutAsDxf(state_, 1, out, kTemplates, {}), halfDisc_)) << "an empty shape file";
-    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(folder_.entries(), (std::vector<std::string>{"halfdisc.shp", "rect.shp", "sheet.shp"}));
 
+    // A missing shape file leaves the previous drawing as it was.
     std::filesystem::remove(halfDisc_);
     const std::string target = folder_.write("old.dxf", "previous drawing");
     const std::string message = saveLayoutAsDxf(state_, 1, target, kTemplates, {});
-    EXPECT_TRUE(contains(message, halfDisc_)) << message;
-    EXPECT_TRUE(contains(message, target)) << message;
+    EXPECT_TRUE(contains(message, halfDisc_) && contains(message, target)) << message;
     EXPECT_EQ(TempFolder::read(target), "previous drawing");
 }
 
-TEST(LayoutShapeFile, HoldsTheStoredEntitiesOnlyAndReadsBack)
+TEST(LayoutList, OneLinePerLayoutWithTheHighestNumberAndTheQuantityAndFileNamesFromIt)
 {
-    NestedJob nested;
-    const NestingState& state = nested.state();
-    TempFolder folder;
-    const std::string path = folder.file("layout.SHP");
-    ASSERT_EQ(saveLayoutByExtension(state, 2, path, "/no/templates/needed", {true, 5}), "");
-    const std::string text = TempFolder::read(path);
-    EXPECT_EQ(text.rfind("\"", 0), 0u) << "no header expected";
-    EXPECT_EQ(text.find("TEXT"), std::string::npos);
-    EXPECT_EQ(text.find("EOF"), std::string::npos);
-
-    Shape back;
-    ASSERT_TRUE(readShapeFile(path, back).readable);
-    const auto [first, last] = findEntityRange(state.entities, 2);
-    ASSERT_EQ(back.size(), static_cast<size_t>(last - first + 1));
-    for (size_t i = 0; i < back.size(); ++i) {
-        const LayoutEntity& e = state.entities[static_cast<size_t>(first) + i];
-        const double want[9] = {e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend};
-        const double got[9] = {back[i].X1, back[i].Y1, back[i].X2, back[i].Y2, back[i].CX,
-                               back[i].CY, back[i].RAD, back[i].Nstart, back[i].Nend};
-        for (int k = 0; k < 9; ++k) EXPECT_NEAR(got[k], want[k], 1e-9) << "entity " << i << " field " << k;
-    }
-}
-
-TEST(LayoutShapeFile, OtherFileTypesAndUnknownLayoutsAreRefused)
-{
-    NestedJob nested;
-    TempFolder folder;
-    const std::string text = folder.file("layout.txt");
-    EXPECT_NE(saveLayoutByExtension(nested.state(), 1, text, kTemplates, {}).find(".dxf"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(text));
-    const std::string shp = folder.file("layout.shp");
-    EXPECT_NE(saveLayoutAsShapeFile(nested.state(), 99, shp).find("no layout 99"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(shp));
-}
-
-TEST(ProposedLayoutFileName, JobNameAndLayoutLineWithoutSlashes)
-{
+    NestingState state;
+    const std::int32_t qtys[] = {2, 1, 4};
+    for (std::int32_t layoutNo = 1; layoutNo <= 3; ++layoutNo)
+        for (const int instance : {1, 2, 0})
+            appendShape(state.entities, rectangle(0, 0, 1, 1), layoutNo, 1, 0, instance, 0, qtys[layoutNo - 1]);
+    EXPECT_EQ(layoutListEntries(state), (std::vector<std::string>{"1/3  [QTY 2]", "2/3  [QTY 1]", "3/3  [QTY 4]"}));
+    EXPECT_TRUE(layoutListEntries(NestingState{}).empty());
+    EXPECT_EQ(layoutNumberOfEntry("12/15  [QTY 3]"), 12);
+    EXPECT_EQ(layoutNumberOfEntry("7"), 7);
+    EXPECT_EQ(layoutNumberOfEntry(""), 0);
     EXPECT_EQ(proposedLayoutFileName("/home/ann/jobs/plates.nst", "2/5  [QTY 3]"), "plates-2-5  [QTY 3]");
     EXPECT_EQ(proposedLayoutFileName("C:\\Jobs\\Frame.NST", "12/12  [QTY 1]"), "Frame-12-12  [QTY 1]");
-    EXPECT_EQ(proposedLayoutFileName("a.nst", "1/1  [QTY 1]"), "a-1-1  [QTY 1]");
-}
-
-TEST(DefaultLayoutTextHeight, AHundredthOfTheSheetsLargerSide)
-{
-    NestedJob nested(500, 260);
-    for (const std::string& entry : layoutListEntries(nested.state()))
-        EXPECT_NEAR(defaultLayoutTextHeight(nested.state(), layoutNumberOfEntry(entry)), 5, 1e-9) << entry;
-    EXPECT_EQ(defaultLayoutTextHeight(nested.state(), 99), 1);
 }

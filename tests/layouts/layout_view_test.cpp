@@ -1,284 +1,117 @@
+// The layout view: the fitted picture with its scroll bars, colours, grid and labels, the part
+// under the pointer, the viewport's zoom, drags and scroll bars; and the layout printed on paper.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <set>
+#include <sstream>
 
-#include "geometry/primitives.h"
 #include "geometry/segments.h"
+#include "geometry/shape_file.h"
+#include "layout_helpers.h"
 #include "layouts/layout_hover.h"
+#include "layouts/layout_print_run.h"
 #include "layouts/layout_view.h"
-#include "nested_job.h"
+#include "layouts/layout_viewport.h"
+#include "layouts/report_test_job.h"
 #include "support/recording_surface.h"
+#include "support/temp_folder.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
 
 namespace {
 
-// One layout on a sheet file of the given size, with rectangles given as (x, y, w, h) placed as
-// part 1, 2, ... in turn; the item list matches the entities.
-class HandMadeLayout {
-public:
-    HandMadeLayout(double sheetWidth, double sheetHeight)
-    {
-        SheetEntry sheet;
-        sheet.FileName = dir.file("sheet.shp");
-        EXPECT_EQ(saveShapeFile(rectangle(0, 0, sheetWidth, sheetHeight), sheet.FileName), "");
-        state.sheets.push_back(sheet);
-        sheetOutline = rectangle(0, 0, sheetWidth, sheetHeight);
-    }
-
-    HandMadeLayout& part(const std::string& name, const Shape& placed, std::int32_t partIndex)
-    {
-        const Extents box = shapeExtents(placed);
-        parts.push_back({name, placed, partIndex, box});
-        return *this;
-    }
-    HandMadeLayout& rectanglePart(const std::string& name, double x, double y, double w, double h,
-                                  std::int32_t partIndex)
-    {
-        return part(name, rectangle(x, y, w, h), partIndex);
-    }
-
-    // Writes the entity and item lists for layout 1.
-    NestingState& build()
-    {
-        state.entities.clear();
-        state.items.clear();
-        std::int32_t instance = 0;
-        for (const Placed& p : parts) {
-            append(p.shape, p.partIndex, ++instance);
-            LayoutItem row;
-            row.Name = "/jobs/parts/" + p.name;
-            row.X = p.box.xmin;
-            row.Y = p.box.ymin;
-            row.SheetIndex = 1;
-            row.PartIndex = p.partIndex;
-            row.LayoutNo = 1;
-            row.Qty = 1;
-            state.items.push_back(row);
-        }
-        append(sheetOutline, 0, 0);
-        LayoutItem sheetRow;
-        sheetRow.Name = state.sheets[0].FileName;
-        sheetRow.SheetIndex = 1;
-        sheetRow.LayoutNo = 1;
-        sheetRow.Qty = 1;
-        state.items.push_back(sheetRow);
-        return state;
-    }
-
-    TempFolder dir;
-    NestingState state;
-
-private:
-    struct Placed {
-        std::string name;
-        Shape shape;
-        std::int32_t partIndex;
-        Extents box;
-    };
-    void append(const Shape& shape, std::int32_t partIndex, std::int32_t instance)
-    {
-        for (const ShapeEntity& s : shape) {
-            LayoutEntity e;
-            e.X1 = s.X1, e.Y1 = s.Y1, e.X2 = s.X2, e.Y2 = s.Y2, e.CX = s.CX, e.CY = s.CY, e.RAD = s.RAD;
-            e.Nstart = s.Nstart, e.Nend = s.Nend;
-            e.SheetIndex = 1;
-            e.PartIndex = partIndex;
-            e.LayoutNo = 1;
-            e.Instance = instance;
-            e.Qty = 1;
-            state.entities.push_back(e);
-        }
-    }
-    std::vector<Placed> parts;
-    Shape sheetOutline;
+struct Placed {
+    std::string name;
+    Shape shape;
+    std::int32_t partIndex;
 };
 
-LayoutViewOptions withoutGrid()
+// Layout 1 on a sheet whose file is written to the folder, the parts placed in turn.
+NestingState handLayout(const TempFolder& dir, double width, double height, const std::vector<Placed>& parts = {})
 {
-    LayoutViewOptions options;
-    options.gridText = "No";
-    return options;
+    NestingState state;
+    state.sheets.push_back({dir.file("sheet.shp"), 1, 0, 0, 0});
+    EXPECT_EQ(saveShapeFile(rectangle(0, 0, width, height), state.sheets[0].FileName), "");
+    std::int32_t instance = 0;
+    for (const Placed& p : parts) placeShape(state, 1, p.shape, p.partIndex, ++instance, "/jobs/parts/" + p.name);
+    placeShape(state, 1, rectangle(0, 0, width, height), 0, 0, state.sheets[0].FileName);
+    return state;
 }
 
-// Lines drawn in RGB, i.e. the layout itself rather than the grid.
-std::vector<RecordedLine> layoutLines(const RecordingSurface& surface)
+LayoutViewOptions options(bool names = false, bool positions = false, const std::string& grid = "No", int zoom = 1)
 {
-    std::vector<RecordedLine> lines;
-    for (const RecordedLine& l : surface.lines)
-        if (l.colour == -1) lines.push_back(l);
-    return lines;
+    LayoutViewOptions o;
+    o.gridText = grid;
+    o.showNames = names;
+    o.showPositions = positions;
+    o.zoom = zoom;
+    return o;
 }
 
 } // namespace
 
-TEST(LayoutViewFit, SheetBottomLeftWithAFourLetterMarginZoomAndScrollBars)
+// Hand-made layouts drawn and summed up in a golden file, under titles saying what each pins.
+TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
 {
-    HandMadeLayout layout(2000, 1000);
-    RecordingSurface surface;
-    const LayoutViewFrame frame = drawLayoutFitted(layout.build(), 1, surface, withoutGrid());
-    ASSERT_TRUE(frame.drawn);
-    EXPECT_DOUBLE_EQ(frame.sheetWidth, 2000);
-    EXPECT_DOUBLE_EQ(frame.sheetHeight, 1000);
-    EXPECT_DOUBLE_EQ(frame.mirror, 1000);
-
-    // The recording surface's "AAAA" is 4 % of the view width at the time it is measured.
-    const double side = 2020;
-    const double left = 0.04 * side;
-    const double width = side + left;
-    const ViewScale view = surface.scale();
-    EXPECT_DOUBLE_EQ(view.left, -left);
-    EXPECT_DOUBLE_EQ(view.width, width);
-    EXPECT_DOUBLE_EQ(view.height, width);
-    EXPECT_DOUBLE_EQ(view.top, 1000 - width + 0.04 * width);
-
-    EXPECT_EQ(frame.hMaximum, 2000);
-    EXPECT_EQ(frame.hSmallStep, 200);
-    EXPECT_EQ(frame.hLargeStep, 1000);
-    EXPECT_EQ(frame.vMinimum, -1000);
-    EXPECT_EQ(frame.vSmallStep, 100);
-    EXPECT_EQ(frame.vLargeStep, 500);
-
-    // Zoom 4 shows a quarter of the view.
-    LayoutViewOptions zoomed = withoutGrid();
-    zoomed.zoom = 4;
-    RecordingSurface zoomedSurface;
-    drawLayoutFitted(layout.state, 1, zoomedSurface, zoomed);
-    EXPECT_DOUBLE_EQ(zoomedSurface.scale().width, 505 * 1.04);
-    EXPECT_DOUBLE_EQ(zoomedSurface.scale().height, 505 * 1.04);
-
-    HandMadeLayout huge(40000, 5);
-    const LayoutViewFrame limited = drawLayoutFitted(huge.build(), 1, surface, withoutGrid());
-    EXPECT_EQ(limited.hMaximum, 32767);
-    EXPECT_EQ(limited.vMinimum, -5);
-    EXPECT_EQ(limited.vSmallStep, 1); // 0.5 is raised to one step
-    EXPECT_EQ(limited.vLargeStep, 2); // 2.5 rounds to the even neighbour
-}
-
-TEST(LayoutViewFit, AnAbsentLayoutDrawsNothing)
-{
-    HandMadeLayout layout(100, 100);
-    RecordingSurface surface;
-    surface.line(0, 0, 1, 1, Red);
-    const LayoutViewFrame frame = drawLayoutFitted(layout.build(), 2, surface, withoutGrid());
-    EXPECT_FALSE(frame.drawn);
-    EXPECT_TRUE(surface.lines.empty());
-}
-
-TEST(LayoutViewDrawing, SheetInBlackAndEveryPartInItsOwnColourOnce)
-{
-    HandMadeLayout layout(1000, 500);
-    layout.rectanglePart("a.shp", 10, 10, 100, 50, 1).rectanglePart("a.shp", 200, 10, 100, 50, 1);
-    layout.rectanglePart("b.shp", 10, 300, 80, 80, 2);
-    RecordingSurface surface;
-    drawLayoutFitted(layout.build(), 1, surface, withoutGrid());
-
-    EXPECT_EQ(surface.countRgbLines(0x000000), 4);
-    EXPECT_EQ(surface.countRgbLines(layoutPartColour(1)), 8);
-    EXPECT_EQ(surface.countRgbLines(layoutPartColour(2)), 4);
-    EXPECT_EQ(layoutLines(surface).size(), 16u);
-    // y is mirrored: the part at y 300..380 appears at 500 - 380 .. 500 - 300.
-    int mirrored = 0;
-    for (const RecordedLine& l : surface.lines)
-        if (l.rgb == layoutPartColour(2) && l.y1 == 200 && l.y2 == 200) ++mirrored;
-    EXPECT_EQ(mirrored, 1);
-}
-
-TEST(LayoutViewDrawing, AnArcEndingAt360IsDrawnEndingAtNoughtDegrees)
-{
-    HandMadeLayout layout(200, 200);
-    layout.part("arc.shp", {arcEntity(100, 100, 50, 90, 360)}, 3);
-    RecordingSurface surface;
-    drawLayoutFitted(layout.build(), 1, surface, withoutGrid());
-    std::vector<RecordedLine> arc;
-    for (const RecordedLine& l : surface.lines)
-        if (l.rgb == layoutPartColour(3)) arc.push_back(l);
-    ASSERT_FALSE(arc.empty());
-    EXPECT_NEAR(arc.front().x1, 100, 1e-9);
-    EXPECT_NEAR(arc.front().y1, 200 - 150, 1e-9);
-    EXPECT_NEAR(arc.back().x2, 150, 1e-9);
-    EXPECT_NEAR(arc.back().y2, 200 - 100, 1e-9);
-    // Three quarters in chords of 2 degrees, as the segment form of the arc.
-    EXPECT_EQ(arc.size(), shapeToSegments({arcEntity(100, 100, 50, 90, 0)}).size());
-    EXPECT_GE(arc.size(), 135u);
-}
-
-TEST(LayoutViewDrawing, TheAutoGridIsATenthOfTheSheetInLightGrey)
-{
-    HandMadeLayout layout(2000, 1000);
-    RecordingSurface surface;
-    drawLayoutFitted(layout.build(), 1, surface, LayoutViewOptions{});
-    std::set<double> columns;
-    for (const RecordedLine& l : surface.lines)
-        if (l.colour == LightGrey && l.x1 == l.x2) columns.insert(l.x1);
-    EXPECT_TRUE(columns.count(0) && columns.count(200) && columns.count(2000));
-    EXPECT_FALSE(columns.count(100));
-    EXPECT_TRUE(surface.texts.empty()); // the main window's grid has no labels
-}
-
-TEST(LayoutViewLabels, NamesAreCentredOnThePartBox)
-{
-    HandMadeLayout layout(1000, 500);
-    layout.rectanglePart("plate.shp", 100, 100, 200, 100, 1);
-    RecordingSurface surface;
-    LayoutViewOptions options = withoutGrid();
-    options.showNames = true;
-    drawLayoutFitted(layout.build(), 1, surface, options);
-    const auto name = surface.findText("plate.shp");
-    ASSERT_TRUE(name);
-    EXPECT_NEAR(name->x + surface.textWidth("plate.shp") / 2, 200, 1e-9);
-    EXPECT_NEAR(name->y + surface.textHeight("plate.shp") / 2, 500 - 150, 1e-9);
-    EXPECT_EQ(surface.texts.size(), 1u);
-}
-
-TEST(LayoutViewLabels, APositionBelowTheWindowIsLiftedByTwoTextHeights)
-{
-    HandMadeLayout layout(1000, 1000);
-    layout.rectanglePart("low.shp", 100, 0, 100, 100, 1).rectanglePart("high.shp", 400, 600, 100, 100, 2);
-    RecordingSurface surface;
-    LayoutViewOptions options = withoutGrid();
-    options.showPositions = true;
-    // A view whose bottom edge lies just below the sheet's lower edge (drawn at y 1000).
-    const double side = 1010;
-    drawLayoutInView(layout.build(), 1, surface, options, {-5, 1000 + 0.01 * side - side, side, side});
-    const double textHeight = 0.02 * side;
-
-    const auto low = surface.findText("100,0");
-    ASSERT_TRUE(low);
-    EXPECT_DOUBLE_EQ(low->x, 100);
-    EXPECT_NEAR(low->y, 1000 - 2 * textHeight, 1e-9);
-    const auto high = surface.findText("400,600");
-    ASSERT_TRUE(high);
-    EXPECT_NEAR(high->y, 400, 1e-9);
-}
-
-TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutline)
-{
-    HandMadeLayout layout(1000, 1000);
-    layout.part("washer.shp", washer(300, 300, 400, 200), 1)      // a hole of radius 100
-        .rectanglePart("insert.shp", 280, 280, 40, 40, 2)         // in the washer's hole
-        .rectanglePart("strip.shp", 600, 100, 300, 0.5, 3);       // thinner than the pointer
-    const NestingState& state = layout.build();
-    const LayoutPartFinder finder(state, 1);
-    struct Case {
-        double x, y;
-        int row; // item row, -1 for none
+    TempFolder dir;
+    std::string record;
+    const auto draw = [&](const std::string& title, const NestingState& state, int layoutNo, const LayoutViewOptions& o,
+                          std::optional<ViewScale> view = {}) {
+        RecordingSurface surface;
+        surface.line(0, 0, 1, 1, Red); // left from an earlier drawing
+        const LayoutViewFrame f =
+            view ? drawLayoutInView(state, layoutNo, surface, o, *view) : drawLayoutFitted(state, layoutNo, surface, o);
+        std::ostringstream frame;
+        frame << "frame " << f.drawn << ": sheet " << f.sheetWidth << " x " << f.sheetHeight << ", mirror " << f.mirror
+              << ", across 0.." << f.hMaximum << " by " << f.hSmallStep << "/" << f.hLargeStep << ", down "
+              << f.vMinimum << "..0 by " << f.vSmallStep << "/" << f.vLargeStep << "\n";
+        record += "== " + title + "\n" + frame.str() + drawingSummary(surface);
     };
-    for (const Case c : {Case{300, 300, 1}, Case{300, 130, 0}, Case{360, 300, -1}, Case{750, 102, 2},
-                         Case{750, 96, -1}, Case{20, 20, -1}})
-        EXPECT_EQ(finder.partAt(c.x, c.y, 3), c.row) << c.x << "," << c.y;
+    const NestingState wide = handLayout(dir, 2000, 1000);
+    draw("at the bottom left, a margin of four letters (4 % of the view on the recording surface)", wide, 1, options());
+    draw("zoom 4 shows a quarter of the view", wide, 1, options(false, false, "No", 4));
+    draw("the main window's grid: a tenth of the sheet in light grey, without labels", wide, 1,
+         options(false, false, "Auto"));
+    draw("a layout that does not exist leaves the surface cleared", wide, 2, options());
+    draw("scroll bars end at 32767; half a step is raised to one, 2.5 rounds to the even 2", handLayout(dir, 40000, 5),
+         1, options());
+    draw("the sheet in black, each part file in its colour, y mirrored, an arc ending at 360 ends at nought "
+         "degrees, names centred on the part boxes",
+         handLayout(dir, 1000, 500,
+                    {{"a.shp", rectangle(10, 10, 100, 50), 1},
+                     {"a.shp", rectangle(200, 10, 100, 50), 1},
+                     {"b.shp", rectangle(10, 300, 80, 80), 2},
+                     {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3}}),
+         1, options(true));
+    // The view's bottom edge lies just below the sheet's lower edge (drawn at y 1000).
+    draw("a position label below the window is lifted by two text heights",
+         handLayout(dir, 1000, 1000,
+                    {{"low.shp", rectangle(100, 0, 100, 100), 1}, {"high.shp", rectangle(400, 600, 100, 100), 2}}),
+         1, options(false, true), ViewScale{-5, 1000 + 0.01 * 1010 - 1010, 1010, 1010});
+    expectGolden(record, "layout-view.txt");
+}
+
+TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
+{
+    TempFolder dir;
+    const NestingState state =
+        handLayout(dir, 1000, 1000,
+                   {{"washer.shp", washer(300, 300, 400, 200), 1}, // a hole of radius 100
+                    {"insert.shp", rectangle(280, 280, 40, 40), 2}, // in the washer's hole
+                    {"strip.shp", rectangle(600, 100, 300, 0.5), 3}}); // thinner than the pointer
+    const LayoutPartFinder finder(state, 1);
+    const std::tuple<double, double, int> cases[] = {{300, 300, 1}, {300, 130, 0}, {360, 300, -1},
+                                                     {750, 102, 2}, {750, 96, -1}, {20, 20, -1}};
+    for (const auto& [x, y, row] : cases) EXPECT_EQ(finder.partAt(x, y, 3), row) << x << "," << y;
     EXPECT_EQ(LayoutPartFinder(state, 2).partAt(300, 300, 3), -1);
 
     LayoutItem item = state.items[1];
     EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00");
     item.Angle = 90;
     EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00, turned 90");
-}
-
-TEST(LayoutViewPointer, ReadsSheetCoordinatesThroughTheMirror)
-{
     EXPECT_EQ(layoutPointerText(0, 1000, 1000), kIdlePointerText);
     EXPECT_EQ(layoutPointerText(12.5, 900, 1000), "X=00012.50,  Y=00100.00");
     EXPECT_EQ(layoutPointerText(1234.567, 0, 2000), "X=01234.57,  Y=02000.00");
@@ -286,73 +119,329 @@ TEST(LayoutViewPointer, ReadsSheetCoordinatesThroughTheMirror)
 
 TEST(LayoutPartColours, ThirtyFiveColoursInRotationAndABlackSheet)
 {
-    EXPECT_EQ(layoutPartColour(0), 0x000000u);
-    EXPECT_EQ(layoutPartColour(1), 0x00007Fu);
-    EXPECT_EQ(layoutPartColour(2), 0x007F00u);
-    EXPECT_EQ(layoutPartColour(6), 0x7F7F00u);
-    EXPECT_EQ(layoutPartColour(7), 0x00008Fu);
-    EXPECT_EQ(layoutPartColour(35), 0xCF00CFu);
-    EXPECT_EQ(layoutPartColour(36), layoutPartColour(1));
-    std::set<std::uint32_t> distinct;
+    const std::pair<int, std::uint32_t> cases[] = {{0, 0x000000}, {1, 0x00007F},  {2, 0x007F00}, {6, 0x7F7F00},
+                                                   {7, 0x00008F}, {35, 0xCF00CF}, {36, 0x00007F}};
+    for (const auto& [part, rgb] : cases) EXPECT_EQ(layoutPartColour(part), rgb) << part;
+    std::set<std::uint32_t> distinct{0};
     for (int p = 1; p <= 35; ++p) distinct.insert(layoutPartColour(p));
-    EXPECT_EQ(distinct.size(), 35u);
-    EXPECT_FALSE(distinct.count(0));
+    EXPECT_EQ(distinct.size(), 36u);
 }
 
 TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutline)
 {
-    HandMadeLayout layout(600, 300);
-    NestingState& state = layout.build();
+    TempFolder dir;
+    NestingState state = handLayout(dir, 600, 300);
     SheetExtentsCache cache;
     RecordingSurface surface;
-    for (int i = 0; i < 3; ++i) drawLayoutFitted(state, 1, surface, withoutGrid(), &cache);
+    for (int i = 0; i < 3; ++i) drawLayoutFitted(state, 1, surface, options(), &cache);
     EXPECT_EQ(cache.filesRead(), 1);
-
     ASSERT_EQ(saveShapeFile(rectangle(0, 0, 1200.5, 300), state.sheets[0].FileName), "");
-    const LayoutViewFrame changed = drawLayoutFitted(state, 1, surface, withoutGrid(), &cache);
+    EXPECT_DOUBLE_EQ(drawLayoutFitted(state, 1, surface, options(), &cache).sheetWidth, 1200.5);
     EXPECT_EQ(cache.filesRead(), 2);
-    EXPECT_DOUBLE_EQ(changed.sheetWidth, 1200.5);
 
-    state.sheets[0].FileName = layout.dir.file("gone.shp");
-    const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, withoutGrid());
+    state.sheets[0].FileName = dir.file("gone.shp");
+    const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, options());
     EXPECT_TRUE(missing.drawn);
-    EXPECT_DOUBLE_EQ(missing.sheetWidth, 600);
-    EXPECT_DOUBLE_EQ(missing.mirror, 300);
+    EXPECT_EQ(std::pair(missing.sheetWidth, missing.mirror), std::pair(600.0, 300.0));
 }
 
-// Over a real nested job: every entity of the layout is drawn exactly once, in its part's colour,
-// inside the sheet, and the names sit inside their parts.
-TEST(LayoutViewNestedJob, EveryLayoutIsDrawnCompletelyInsideItsSheet)
+// ---- the viewport: where the window's view looks, in drawn units
+
+namespace {
+
+constexpr double kMargin = 20;
+const ViewScale kSheet{0, 0, 3000, 1500}; // a 3000 x 1500 sheet as drawn
+
+LayoutViewport viewportOf(double pixelWidth, double pixelHeight)
 {
-    NestedJob job;
-    const NestingState& state = job.state();
-    ASSERT_GE(state.entities.back().LayoutNo, 2);
-    for (std::int32_t layoutNo = 1; layoutNo <= state.entities.back().LayoutNo; ++layoutNo) {
-        RecordingSurface surface;
-        LayoutViewOptions options = withoutGrid();
-        options.showNames = true;
-        const LayoutViewFrame frame = drawLayoutFitted(state, layoutNo, surface, options);
-        ASSERT_TRUE(frame.drawn);
+    LayoutViewport viewport;
+    viewport.setArea(pixelWidth, pixelHeight);
+    viewport.setMarginPixels(kMargin);
+    viewport.setSheet(kSheet);
+    return viewport;
+}
 
-        std::map<std::uint32_t, size_t> expected;
-        size_t names = 0;
-        for (const LayoutEntity& e : state.entities) {
-            if (e.LayoutNo != layoutNo) continue;
-            SegmentList chords;
-            appendEntitySegments({e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend}, chords);
-            expected[layoutPartColour(e.PartIndex)] += chords.size();
-        }
-        for (const LayoutItem& item : state.items) names += item.LayoutNo == layoutNo && item.PartIndex != 0;
-        for (const auto& [rgb, count] : expected) EXPECT_EQ(surface.countRgbLines(rgb), static_cast<int>(count));
-        EXPECT_EQ(surface.texts.size(), names);
+void expectSameCorner(const ViewScale& a, const ViewScale& b)
+{
+    EXPECT_NEAR(a.left, b.left, 1e-9);
+    EXPECT_NEAR(a.top, b.top, 1e-9);
+}
 
-        const double tolerance = 1e-6;
-        for (const RecordedLine& l : layoutLines(surface))
-            for (auto [x, y] : {std::pair{l.x1, l.y1}, {l.x2, l.y2}}) {
-                EXPECT_GE(x, -tolerance);
-                EXPECT_LE(x, frame.sheetWidth + tolerance);
-                EXPECT_GE(y, frame.mirror - frame.sheetHeight - tolerance);
-                EXPECT_LE(y, frame.mirror + tolerance);
-            }
+} // namespace
+
+TEST(LayoutViewport, TheSheetFillsTheWholeAreaLessTheMarginCentredWhateverItsShape)
+{
+    // Whether the sheet touches the side margins, else the top and bottom ones.
+    const std::tuple<double, double, bool> cases[] = {
+        {800, 600, true}, {1200, 500, false}, {400, 900, true}, {560, 300, true}};
+    for (const auto& [width, height, widthLimits] : cases) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        const LayoutViewport v = viewportOf(width, height);
+        const double across = kSheet.width / v.unitsPerPixel(), down = kSheet.height / v.unitsPerPixel();
+        EXPECT_NEAR(widthLimits ? across : down, (widthLimits ? width : height) - 2 * kMargin, 1e-9);
+        EXPECT_LE(across, width - 2 * kMargin + 1e-9);
+        EXPECT_LE(down, height - 2 * kMargin + 1e-9);
+        // Square units in the area's proportions, the sheet in the middle.
+        const ViewScale view = v.view();
+        EXPECT_NEAR(view.width / view.height, width / height, 1e-12);
+        EXPECT_NEAR(view.left + view.width / 2, 1500, 1e-9);
+        EXPECT_NEAR(view.top + view.height / 2, 750, 1e-9);
+        EXPECT_FALSE(v.zoomedIn());
+        EXPECT_DOUBLE_EQ(v.zoom(), 1);
+        EXPECT_EQ(std::pair(v.scrollPosition(3000, -1500).h, v.scrollPosition(3000, -1500).v), std::pair(0, 0));
     }
+}
+
+TEST(LayoutViewport, TheWheelZoomsAboutThePointUnderThePointerWithinItsLimits)
+{
+    const std::tuple<double, double, double> cases[] = {{400, 300, 2}, {30, 570, 4.5}, {799, 1, 9}, {123, 456, 150}};
+    for (const auto& [px, py, zoom] : cases) {
+        SCOPED_TRACE(std::to_string(px) + "," + std::to_string(py));
+        LayoutViewport v = viewportOf(800, 600);
+        double x = 0, y = 0, afterX = 0, afterY = 0;
+        v.pixelToDrawn(px, py, x, y);
+        for (const double z : {zoom, zoom * 1.25}) {
+            v.zoomAbout(x, y, z);
+            EXPECT_NEAR(v.zoom(), z, 1e-9);
+            v.pixelToDrawn(px, py, afterX, afterY);
+            EXPECT_NEAR(afterX, x, 1e-9);
+            EXPECT_NEAR(afterY, y, 1e-9);
+        }
+    }
+    // Zoom stays between the whole sheet and the most, and out again the view stays inside.
+    LayoutViewport v = viewportOf(800, 600);
+    v.zoomAbout(2900, 100, 1e6);
+    EXPECT_NEAR(v.zoom(), LayoutViewport::kMostZoom, 1e-9);
+    v.zoomAbout(2900, 100, 0.1);
+    EXPECT_DOUBLE_EQ(v.zoom(), 1);
+    expectSameCorner(v.view(), v.fitted());
+}
+
+TEST(LayoutViewport, ADragMovesThePictureWithThePointerAndStopsAtTheSheetsMargin)
+{
+    LayoutViewport v = viewportOf(800, 600);
+    v.zoomAboutMiddle(4);
+    double x = 0, y = 0, movedX = 0, movedY = 0;
+    v.pixelToDrawn(300, 200, x, y);
+    v.panByPixels(35, -20);
+    v.pixelToDrawn(335, 180, movedX, movedY);
+    EXPECT_NEAR(movedX, x, 1e-9);
+    EXPECT_NEAR(movedY, y, 1e-9);
+    EXPECT_NEAR(v.zoom(), 4, 1e-12);
+    // Dragged far to the right and down, the view ends at the fitted window's top-left corner.
+    v.panByPixels(1e5, 1e5);
+    expectSameCorner(v.view(), v.fitted());
+    EXPECT_EQ(std::pair(v.scrollPosition(3000, -1500).h, v.scrollPosition(3000, -1500).v), std::pair(0, -1500));
+}
+
+TEST(LayoutViewport, ScrollBarsFollowTheViewAndMoveIt)
+{
+    LayoutViewport v = viewportOf(900, 500);
+    v.zoomFromLowerLeft(3);
+    // The sheet's lower-left corner is in view, a margin inside the area's corner.
+    double x = 0, y = 0;
+    v.pixelToDrawn(kMargin, 500 - kMargin, x, y);
+    EXPECT_NEAR(x, 0, 1e-9);
+    EXPECT_NEAR(y, 1500, 1e-9);
+    for (const ScrollPosition p : {ScrollPosition{0, -1500}, ScrollPosition{3000, 0}, ScrollPosition{1234, -321}}) {
+        v.scrollTo(p, 3000, -1500);
+        EXPECT_EQ(std::pair(v.scrollPosition(3000, -1500).h, v.scrollPosition(3000, -1500).v), std::pair(p.h, p.v));
+        EXPECT_NEAR(v.zoom(), 3, 1e-12);
+    }
+    // A larger area keeps the zoom and the middle of the view.
+    const ViewScale before = v.view();
+    v.setArea(1200, 700);
+    EXPECT_NEAR(v.zoom(), 3, 1e-12);
+    EXPECT_NEAR(v.view().left + v.view().width / 2, before.left + before.width / 2, 1e-6);
+    v.scrollTo({3000, 0}, 3000, -1500); // the right and bottom edges of the fitted window
+    EXPECT_NEAR(v.view().left + v.view().width, v.fitted().left + v.fitted().width, 1e-9);
+    EXPECT_NEAR(v.view().top + v.view().height, v.fitted().top + v.fitted().height, 1e-9);
+}
+
+// ---- printed layouts: the plan of paper sheets, the scale text, the pages drawn and the
+// information block on the page that holds the sheet's origin
+
+namespace {
+
+// Every paper sheet as a recording surface whose scale is its window; texts in the fixed font
+// are marked "F:" to tell the information block from labels.
+class PaperRecorder : public PrintSurface {
+public:
+    std::vector<RecordingSurface> pages;
+    std::vector<int> penWidths;
+
+    void startPage() override { pages.emplace_back(); }
+    void setFont(PrintFont font) override { fixed_ = font == PrintFont::Fixed; }
+    void setPenWidth(int width) override { penWidths.push_back(width); }
+    bool setScale(const ViewScale& s) override { return page().setScale(s); }
+    ViewScale scale() const override { return page().scale(); }
+    void line(double x1, double y1, double x2, double y2, int c) override { page().line(x1, y1, x2, y2, c); }
+    void lineRgb(double x1, double y1, double x2, double y2, std::uint32_t rgb) override
+    {
+        page().lineRgb(x1, y1, x2, y2, rgb);
+    }
+    void text(double x, double y, const std::string& t) override { page().text(x, y, (fixed_ ? "F:" : "S:") + t); }
+    double textWidth(const std::string& t) const override { return page().textWidth(t); }
+    double textHeight(const std::string& t) const override { return page().textHeight(t); }
+    void clear() override { page().clear(); }
+    void setToolTip(const std::string&) override {}
+    std::string toolTip() const override { return {}; }
+
+private:
+    RecordingSurface& page() { return pages.empty() ? unpaged_ : pages.back(); }
+    const RecordingSurface& page() const { return pages.empty() ? unpaged_ : pages.back(); }
+    RecordingSurface unpaged_;
+    bool fixed_ = false;
+};
+
+// Layout 1 (and 2 the same) by hand: a sheet whose file does not exist, so that its outline
+// gives the size, and a 100 x 50 part at (100, 50).
+NestingState handLayouts(double sheetWidth, double sheetHeight, int layouts = 1)
+{
+    NestingState state;
+    state.details = {"ST", "JR", 12, 3, 3, "urgent"};
+    state.sheets.push_back({"/nowhere/sheet.shp", 1, 1, static_cast<std::int32_t>(sheetWidth * sheetHeight), 0});
+    state.parts.push_back({"/nowhere/part.shp", 1, 1, "", 5000, 0});
+    for (int layoutNo = 1; layoutNo <= layouts; ++layoutNo) {
+        placeShape(state, layoutNo, rectangle(100, 50, 100, 50), 1, 1, "/nowhere/part.shp");
+        placeShape(state, layoutNo, rectangle(0, 0, sheetWidth, sheetHeight), 0, 0, "/nowhere/sheet.shp");
+    }
+    return state;
+}
+
+const PaperArea kA4Landscape{277, 190};
+const PrintedSheet kPrintedSheet{3000, 1500, 1500};
+
+} // namespace
+
+TEST(LayoutPagePlan, TrueScaleTilesTheWholeSheetWithoutDroppingTheLastRowOrColumn)
+{
+    const LayoutPagePlan plan = planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::unitsPerMillimetre(1));
+    EXPECT_EQ(plan.across, 11); // 3000 / 277, the last one partly used
+    EXPECT_EQ(plan.down, 8); // 1500 / 190
+    EXPECT_EQ(plan.pageCount(), 88);
+    EXPECT_DOUBLE_EQ(plan.millimetresPerUnit(kA4Landscape), 1);
+    const ViewScale lastColumn = plan.window(1, plan.across), lastRow = plan.window(plan.down, 1);
+    EXPECT_LT(lastColumn.left, 3000);
+    EXPECT_GE(lastColumn.left + lastColumn.width, 3000);
+    EXPECT_GE(lastRow.top + lastRow.height, 1500);
+    EXPECT_TRUE(plan.holdsOrigin(plan.down, 1));
+    EXPECT_FALSE(plan.holdsOrigin(1, 1));
+
+    // 400 units on a 200-unit window are exactly two sheets, not three.
+    const LayoutPagePlan whole = planLayoutPages({400, 100, 100}, {200, 200}, PrintScale::unitsPerMillimetre(1));
+    EXPECT_EQ(std::pair(whole.across, whole.down), std::pair(2, 1));
+    // Nothing to print without a size or a scale.
+    EXPECT_EQ(planLayoutPages({0, 0, 0}, kA4Landscape, PrintScale::zoom(1)).pageCount(), 0);
+    EXPECT_EQ(planLayoutPages({100, 100, 100}, {0, 0}, PrintScale::zoom(1)).pageCount(), 0);
+    EXPECT_EQ(planLayoutPages({100, 100, 100}, kA4Landscape, PrintScale::unitsPerMillimetre(0)).pageCount(), 0);
+}
+
+TEST(LayoutPagePlan, ZoomSetsTheWindowFromTheLargerSideAndTheScaleTextSaysWhatOneMillimetreHolds)
+{
+    const LayoutPagePlan one = planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::zoom(1));
+    EXPECT_DOUBLE_EQ(one.windowWidth, 3001);
+    EXPECT_DOUBLE_EQ(one.windowHeight, 3001 * 190 / 277.0); // square units
+    EXPECT_EQ(one.pageCount(), 1);
+    EXPECT_EQ(paperSheetQuestion(one.pageCount(), 1), "1 paper sheets will be used for layout 1, Continue?");
+    const LayoutPagePlan two = planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::zoom(2));
+    EXPECT_EQ(std::pair(two.across, two.down), std::pair(2, 2));
+
+    const std::tuple<PrintScale, DrawingUnit, const char*> cases[] = {
+        {PrintScale::oneTo(10, DrawingUnit::Millimetre), DrawingUnit::Millimetre, "1 : 10"},
+        {PrintScale::oneTo(20, DrawingUnit::Inch), DrawingUnit::Inch, "1 : 20"},
+        {PrintScale::unitsPerMillimetre(1), DrawingUnit::Inch, "1 : 25.4"},
+        {PrintScale::zoom(1), DrawingUnit::Millimetre, "1 : 10.83 (fitted)"}, // 3001 units on 277 mm
+        {PrintScale::zoom(2), DrawingUnit::Millimetre, "1 : 5.42 (fitted)"}};
+    for (const auto& [scale, unit, text] : cases)
+        EXPECT_EQ(printScaleText(planLayoutPages(kPrintedSheet, kA4Landscape, scale), kA4Landscape, scale, unit), text);
+    // An inch job at 1 : 10 takes a tenth of its size in real millimetres: 3000 inches on 7620 mm.
+    EXPECT_EQ(planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::oneTo(10, DrawingUnit::Inch)).across,
+              static_cast<int>(std::ceil(7620 / 277.0)));
+}
+
+TEST(LayoutPrinting, EveryPageShowsItsWindowAndOnlyTheOriginPageCarriesTheBlock)
+{
+    const NestingState state = handLayouts(3000, 1500);
+    const PrintedSheet sheet = printedSheetOf(state, 1);
+    EXPECT_EQ(std::pair(sheet.width, sheet.mirror), std::pair(3000.0, 1500.0));
+    const LayoutPagePlan plan = planLayoutPages(sheet, kA4Landscape, PrintScale::unitsPerMillimetre(1));
+    PaperRecorder paper;
+    LayoutPrintOptions options;
+    options.lineWidth = 3;
+    printLayoutPages(state, 1, plan, options, {"", "", "Date : 01-02-2026"}, paper);
+    ASSERT_EQ(paper.pages.size(), 88u);
+    EXPECT_EQ(paper.penWidths, std::vector<int>(88, 3));
+
+    const size_t originPage = static_cast<size_t>((plan.down - 1) * plan.across); // last row, first column
+    for (size_t i = 0; i < paper.pages.size(); ++i)
+        EXPECT_EQ(paper.pages[i].findText("F:(0,0)").has_value(), i == originPage) << "page " << i + 1;
+    const auto drawsLine = [](const RecordingSurface& page, double x, bool sheet) {
+        return std::any_of(page.lines.begin(), page.lines.end(), [&](const RecordedLine& l) {
+            return l.colour == -1 && (l.rgb == 0) == sheet && l.x1 == x && l.x2 == x;
+        });
+    };
+    // The part's left edge lies on the first column's page, 100 units (= 100 mm) from the
+    // window's left edge; the last column's page draws the sheet's right edge.
+    EXPECT_DOUBLE_EQ(paper.pages.front().scale().left, 0);
+    EXPECT_TRUE(drawsLine(paper.pages.front(), 100, false));
+    EXPECT_TRUE(drawsLine(paper.pages[static_cast<size_t>(plan.across - 1)], 3000, true));
+    // The block's lines sit below the origin label and stay on the paper.
+    const RecordingSurface& block = paper.pages[originPage];
+    const auto label = block.findText("F:(0,0)"), date = block.findText("F:Date : 01-02-2026");
+    ASSERT_TRUE(date);
+    EXPECT_GT(date->y, label->y);
+    EXPECT_LE(date->y, block.scale().top + block.scale().height);
+}
+
+// The information lines for given numbers, then the printed pages of the hand-made job in a
+// golden file: saved, with the kerf used named as it is not the kerf entered (the 100 x 100 sheet
+// turns 0.05 into 0.06), and never saved.
+TEST(LayoutPrinting, TheInformationBlockSaysWhatTheJobAndLayoutAreAsRecorded)
+{
+    LayoutMetrics metrics;
+    metrics.yield = 22.222;
+    metrics.baseYield = 20.5;
+    metrics.rlcPerSheet = 1200;
+    metrics.totalRlc = 0.5;
+    const PrintJobDetails job{"06-12-2026", "/jobs/plates.nst", {"ST", "JR", 12, 2.5, 3, "rush"}};
+    std::string record = "== information lines\n";
+    for (const std::string& line :
+         layoutInformationLines(job, "1/2  [QTY 3]", "1 : 10", 150, {1100, 1500, 1500}, metrics, ""))
+        record += line + "\n";
+    for (const auto& [kerf, file] : {std::pair{0.05, "/jobs/plates.nst"}, {1.0, ""}}) {
+        ReportTestJob fixture;
+        fixture.job.nesting.details.Kerf = kerf;
+        LayoutPrintRun run;
+        run.scale = PrintScale::oneTo(2, DrawingUnit::Millimetre);
+        run.job = {"06-12-2026", file, fixture.job.nesting.details};
+        PaperRecorder paper;
+        printLayoutLines(fixture.job.nesting, allLayoutLines(fixture.job.nesting), run, kA4Landscape, paper);
+        for (const RecordingSurface& page : paper.pages)
+            record += "== page, kerf " + std::to_string(kerf) + "\n" + drawingSummary(page);
+    }
+    expectGolden(record, "layout-print.txt");
+    EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);
+    EXPECT_DOUBLE_EQ(printGridSpacing("No", {1100, 1500, 1500}), 0);
+    EXPECT_DOUBLE_EQ(printGridSpacing("250", {1100, 1500, 1500}), 250);
+}
+
+TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutOnly)
+{
+    LayoutPrintRun run;
+    run.scale = PrintScale::unitsPerMillimetre(1);
+    std::vector<std::string> questions;
+    PaperRecorder paper;
+    const NestingState state = handLayouts(300, 200, 2);
+    const LayoutPrintResult result =
+        printLayoutLines(state, allLayoutLines(state), run, {150, 150}, paper, [&](int, const std::string& q) {
+            questions.push_back(q);
+            return questions.size() == 2;
+        });
+    ASSERT_EQ(questions.size(), 2u);
+    EXPECT_EQ(questions[0], "4 paper sheets will be used for layout 1, Continue?");
+    EXPECT_EQ(result.layoutsSkipped, std::vector<int>{1});
+    EXPECT_EQ(result.layoutsPrinted, std::vector<int>{2});
+    EXPECT_EQ(result.pagesPrinted, 4);
+    EXPECT_EQ(paper.pages.size(), 4u);
 }

@@ -1,9 +1,22 @@
+// Yields, cutting lengths and weights of layouts, and the report that shows them: its text for a
+// job worked out by hand, its file, and the report window's grid, copied selection and pages.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
-#include <sstream>
+#include <functional>
+#include <numbers>
 
+#include "engine/engine_job.h"
+#include "engine/layout_summary.h"
+#include "engine/nesting_driver.h"
+#include "geometry/primitives.h"
+#include "layout_helpers.h"
+#include "layouts/layout_metrics.h"
 #include "layouts/report.h"
+#include "layouts/report_clipboard.h"
+#include "layouts/report_grid.h"
+#include "layouts/report_pages.h"
 #include "layouts/report_print_text.h"
 #include "layouts/report_test_job.h"
 
@@ -12,156 +25,148 @@ namespace {
 
 using testing::ReportTestJob;
 using testing::TempFolder;
+using Lines = std::vector<std::string>;
 
-std::vector<std::string> linesOf(const std::string& text)
+// ---- yields, cutting lengths and weights (the report's golden files show them for the
+// hand-made job; these tests what the report does not)
+
+TEST(LayoutMetricsFormulas, CuttingLengthWeightAndYield)
 {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    EXPECT_EQ(start, text.size()) << "the text must end with CR LF";
-    return lines;
+    // Every entity counts, holes too, arcs by their chords: a half arc is half the circle.
+    Shape plate = testing::rectangle(0, 0, 200, 100);
+    plate.push_back(testing::arcEntity(50, 50, 10, 0, 0));
+    EXPECT_NEAR(cuttingLength(plate), 600 + 20 * kPi, 0.005);
+    EXPECT_LT(cuttingLength(plate), 600 + 20 * kPi);
+    EXPECT_DOUBLE_EQ(cuttingLength(Shape{}), 0);
+    const double half = cuttingLength(Shape{testing::arcEntity(0, 0, 10, 0, 180)});
+    EXPECT_NEAR(half * 2, cuttingLength(Shape{testing::arcEntity(0, 0, 10, 90, 90)}), 1e-9);
+    EXPECT_NEAR(half, 10 * kPi, 0.002);
+
+    // Density x thickness x area x count, without a change of unit.
+    EXPECT_EQ(weightText(7.85e-6, 10, 20000, 1), "1.57");
+    EXPECT_EQ(weightText(0.5, 1, 1, 1), "0.50");
+    EXPECT_EQ(weightText(0, 10, 20000, 5), "0.00");
+    EXPECT_EQ(weightText(2, 3, 1000, 0), "0.00");
+
+    const std::pair<double, double> rounded[] = {{200.0 / 3, 66.667}, {15, 15}, {12.3454, 12.345}, {0, 0}};
+    for (const auto& [percent, yield] : rounded) EXPECT_DOUBLE_EQ(roundedYield(percent), yield);
+    // A range counts each layout with its quantity: 4000 / 24000, not the mean 20.
+    const std::vector<LayoutSummary> layouts{
+        {1, 1, "", 2, 2, 1500, 10000}, {2, 2, "", 1, 1, 1000, 4000}, {3, 2, "", 1, 0, 0, 0}};
+    EXPECT_DOUBLE_EQ(yieldOfLayouts(layouts, 1, 1), 15);
+    EXPECT_DOUBLE_EQ(yieldOfLayouts(layouts, 2, 2), 25);
+    EXPECT_DOUBLE_EQ(yieldOfLayouts(layouts, 1, 2), 16.667);
+    EXPECT_DOUBLE_EQ(yieldOfLayouts(layouts, 3, 3), 0); // no sheet area
 }
 
-const std::string stars(76, '*');
-const std::string dashes(76, '-');
+TEST(LayoutMetricsHandMade, BoxesAreTheSheetsExtentsWhateverTheRasterCellsAndUnproducedPartsHaveALength)
+{
+    ReportTestJob fixture;
+    fixture.job.nesting.details.Kerf = 3; // 1/3 cell per unit: the 100 x 50 box would be 33 x 17 cells
+    const JobMetrics metrics = computeJobMetrics(fixture.job.nesting, 0.5);
+    EXPECT_EQ(metrics.sheetBoxArea, (std::vector<double>{10000, 5000, 100}));
+    EXPECT_DOUBLE_EQ(metrics.layouts.at(1).baseYield, 20);
+    EXPECT_EQ(metrics.partRlc, (std::vector<double>{140, 90, 40}));
+    EXPECT_DOUBLE_EQ(metrics.rlcOfPart(3), 40);
+    EXPECT_EQ(metrics.layout(2), &metrics.layouts[1]);
+    EXPECT_EQ(metrics.layout(3), nullptr);
+}
 
-// Worked out by hand: weights are 0.5 x 10 x area x count; the columns are those of the
-// report's tab stops (20, 28, 36, ...), numbers printed with a blank either side.
-const std::vector<std::string> kExpectedReport = {
-    "Overall Yield : 16      Overall Base Yield : 16 ",
-    "Total Layouts : 2",
-    "Total RLC(Running Length of Cutting) : 600.00",
-    "",
-    stars,
-    "Basic Details",
-    "",
-    "Mat=ST        Grade=S235     Thk=10         Kerf=1",
-    "Note=test job",
-    stars,
-    "Sheet(s) Utilization Summary",
-    "",
-    "Sheet File Name    QtyUsed Pri     TotWeight",
-    dashes,
-    "big-sheet-100x100.  2      1       100000.00",
-    "small sheet.shp     1      -       25000.00",
-    "",
-    stars,
-    "Part(s) Utilization Summary",
-    "",
-    "Part File Name     QtyReq  QtyPro  QtyRem  Pri     Orn     TotWeight RLC",
-    dashes,
-    "a.shp               3       3       0      -       -       15000.00  420.00",
-    "b.shp               2       2       0      3       step90  5000.00   180.00",
-    "c.shp               1       0       1      4       No      0.00      .00",
-    "",
-    stars,
-    "Layout No : 1 / 2",
-    "",
-    "Yield : 15      Base Yield : 15 ",
-    "RLC/Sheet : 230.00     Total RLC : 460.00",
-    "Qty to cut : 2 ",
-    "",
-    "Sheet File Name    Pri     TotWeight",
-    dashes,
-    "big-sheet-100x100. 1       50000.00",
-    "",
-    "Part File Name     QtyPro  Pri     Orn     TotWeight   X-Loc     Y-Loc",
-    dashes,
-    "a.shp              1       -       -       5000.00     0.00      0.00",
-    "b.shp              1       3       step90  2500.00     50.00     0.00",
-    "",
-    stars,
-    "Layout No : 2 / 2",
-    "",
-    "Yield : 20      Base Yield : 20 ",
-    "RLC/Sheet : 140.00     Total RLC : 140.00",
-    "Qty to cut : 1 ",
-    "",
-    "Sheet File Name    Pri     TotWeight",
-    dashes,
-    "small sheet.shp    -       25000.00",
-    "",
-    "Part File Name     QtyPro  Pri     Orn     TotWeight   X-Loc     Y-Loc",
-    dashes,
-    "a.shp              1       -       -       5000.00     12.35     7.50",
-    "",
-    stars,
+TEST(LayoutMetricsHandMade, ADrawingsCuttingLengthCountsItsEllipseHoleInTheDrawingUnitAndNamesWhatWasSkipped)
+{
+    ReportTestJob fixture;
+    // A 4 x 2 inch plate with an elliptic hole (semi-axes 1 and 0.5 inch) and a hatch.
+    fixture.job.nesting.parts[1].FileName =
+        fixture.folder.write("plate.dxf",
+                             "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
+                             "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n2\n10\n0\n20\n2\n"
+                             "0\nELLIPSE\n10\n2\n20\n1\n11\n1\n21\n0\n40\n0.5\n0\nHATCH\n0\nENDSEC\n0\nEOF\n");
+    const JobMetrics metrics = computeJobMetrics(fixture.job.nesting, 0.5);
+    const double ellipse = std::numbers::pi * (3 * 1.5 - std::sqrt(3.5 * 2.5)); // Ramanujan's perimeter
+    EXPECT_NEAR(metrics.partRlc[1], (12 + ellipse) * 25.4, 0.5);
+    ASSERT_EQ(metrics.warnings.size(), 1u);
+    EXPECT_NE(metrics.warnings[0].find("plate.dxf: its cutting length leaves out"), std::string::npos);
+}
+
+// The "Ov. Yield" of the run's progress title as a number.
+class TitleYield : public SilentProgress {
+public:
+    void title(const std::string& text) override
+    {
+        const size_t at = text.find("Ov. Yield : ");
+        if (at != std::string::npos && text.compare(at + 12, 2, "NA") != 0) yield = std::stod(text.substr(at + 12));
+    }
+    double yield = -1;
 };
 
-TEST(ReportText, MatchesTheHandWorkedReportLineByLine)
+TEST(LayoutMetricsEngine, RoundPartsYieldAndWeighTheirTrueAreasNotTheirRasterCellsAndCutTheirChords)
 {
-    ReportTestJob fixture;
-    std::vector<std::string> warnings;
-    const std::vector<std::string> lines = linesOf(reportText(fixture.job, fixture.densities, &warnings));
-    EXPECT_TRUE(warnings.empty());
-    ASSERT_EQ(lines.size(), kExpectedReport.size());
-    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], kExpectedReport[i]) << "line " << i + 1;
-}
-
-TEST(ReportText, MaterialWithoutDensityWeighsNothing)
-{
-    ReportTestJob fixture;
-    const std::vector<std::string> lines = linesOf(reportText(fixture.job, DensityTable{{"AL", "2.7"}}));
-    EXPECT_EQ(lines[14], "big-sheet-100x100.  2      1       0.00");
-    EXPECT_EQ(lines[22], "a.shp               3       3       0      -       -       0.00      420.00");
-}
-
-TEST(ReportText, ThicknessScalesEveryWeight)
-{
-    ReportTestJob fixture;
-    fixture.job.nesting.details.Thick = 2.5; // a quarter of 10
-    const std::vector<std::string> lines = linesOf(reportText(fixture.job, fixture.densities));
-    EXPECT_EQ(lines[7], "Mat=ST        Grade=S235     Thk=2.5        Kerf=1");
-    EXPECT_EQ(lines[14], "big-sheet-100x100.  2      1       25000.00");
-    EXPECT_EQ(lines[39], "a.shp              1       -       -       1250.00     0.00      0.00");
-}
-
-TEST(ReportText, TheKerfUsedFollowsTheBasicDetailsOnlyWhenItIsNotTheKerfEntered)
-{
-    // The 100 x 100 sheet allows 1600 cells across: a kerf of 0.05 would give 2000.
-    const std::pair<double, const char*> cases[] = {
-        {1, "Note=test job"},
-        {0.05, "Kerf used 0.06 (entered 0.05): the largest sheet is too large for a finer grid"},
-    };
-    for (const auto& [kerf, line] : cases) {
-        ReportTestJob fixture;
-        fixture.job.nesting.details.Kerf = kerf;
-        const std::vector<std::string> lines = linesOf(reportText(fixture.job, fixture.densities));
-        EXPECT_EQ(lines[8], line) << kerf;
-        EXPECT_EQ(lines.size(), kExpectedReport.size() + (kerf == 1 ? 0 : 1)) << kerf;
+    // On a kerf-sized raster a washer OD40/ID18 covers about a third more than it is.
+    const struct {
+        const char* name;
+        double od, id;
+        int qty;
+    } cases[] = {{"washer OD40/ID18", 40, 18, 30}, {"washer OD60/ID26", 60, 26, 20}, {"disc 100", 100, 0, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::EngineJob job;
+        job.kerf(3)
+            .sheet(job.rectangleFile("sheet.shp", 400, 300), 1)
+            .part(job.shapeFile("round.shp", testing::washer(c.od / 2, c.od / 2, c.od, c.id)), c.qty);
+        job.state.details.Thick = 10;
+        TitleYield progress;
+        optimise(job.state, NestingMode::Free, progress);
+        ASSERT_EQ(job.state.parts[0].Remaining, 0);
+        const double pieceArea = kPi * (c.od * c.od - c.id * c.id) / 4;
+        const double expected = pieceArea * c.qty / (400 * 300) * 100;
+        const JobMetrics metrics = computeJobMetrics(job.state, 1);
+        EXPECT_NEAR(metrics.overallYield, expected, 0.001);
+        EXPECT_NEAR(metrics.layouts.at(0).yield, expected, 0.001);
+        EXPECT_NEAR(progress.yield, expected, 0.001);
+        EXPECT_NEAR(metrics.partWeight(1, c.qty), 10 * pieceArea * c.qty, 1e-6);
+        // Each circle in 180 chords of 2 degrees; every piece cut once.
+        EXPECT_NEAR(metrics.partRlc[0], 180 * (c.od + c.id) * std::sin(kPi / 180), 1e-9);
+        EXPECT_NEAR(metrics.totalRlc, c.qty * metrics.partRlc[0], 1e-6);
     }
 }
 
-TEST(ReportText, LongValuesPushTheNextColumnToANewLine)
+// ---- the report
+
+// Weights are 0.5 x 10 x area x count and the columns those of the report's tab stops (20, 28,
+// 36, ...), numbers printed with a blank either side: every golden file was checked by hand.
+TEST(ReportText, MatchesTheHandWorkedReports)
 {
-    ReportTestJob fixture;
-    fixture.job.nesting.details.Thick = 1e6; // weights of 13 and more characters
-    const std::vector<std::string> lines = linesOf(reportText(fixture.job, fixture.densities));
-    EXPECT_EQ(lines[14], "big-sheet-100x100.  2      1       10000000000.00");
-    EXPECT_EQ(lines[22], "a.shp               3       3       0      -       -       1500000000.00");
-    EXPECT_EQ(lines[23], std::string(69, ' ') + "420.00");
+    const struct {
+        const char* golden;
+        std::function<void(ReportTestJob&)> change;
+    } cases[] = {
+        {"report.tlf", [](ReportTestJob&) {}},
+        {"report-without-density.tlf",
+         [](ReportTestJob& f) {
+             f.densities = DensityTable{{"AL", "2.7"}};
+         }},
+        {"report-thick-2.5.tlf", [](ReportTestJob& f) { f.job.nesting.details.Thick = 2.5; }},
+        // Weights of 13 characters and more push the next column to a line of its own.
+        {"report-long-weights.tlf", [](ReportTestJob& f) { f.job.nesting.details.Thick = 1e6; }},
+        // The 100 x 100 sheet allows 1600 cells across, a kerf of 0.05 would give 2000: the kerf
+        // used follows the basic details.
+        {"report-kerf-used.tlf", [](ReportTestJob& f) { f.job.nesting.details.Kerf = 0.05; }},
+    };
+    for (const auto& c : cases) {
+        ReportTestJob fixture;
+        c.change(fixture);
+        Lines warnings;
+        testing::expectGolden(reportText(fixture.job, fixture.densities, &warnings), c.golden);
+        EXPECT_TRUE(warnings.empty()) << c.golden;
+    }
 }
 
-TEST(ReportNames, FolderDroppedCutTo18CommasBlanked)
+TEST(ReportText, NamesWithoutFoldersNoPriorityAndSignedNumbersInColumns)
 {
-    EXPECT_EQ(reportDisplayName("/jobs/plates/a,b,c.shp"), "a b c.shp");
-    EXPECT_EQ(reportDisplayName("C:\\jobs\\part.shp"), "part.shp");
-    EXPECT_EQ(reportDisplayName("/x/abcdefghijklmnopqrstuvwxyz.shp"), "abcdefghijklmnopqr");
+    EXPECT_EQ(reportDisplayName("C:\\jobs\\a,b.shp"), "a b.shp");
     EXPECT_EQ(reportDisplayName(""), "");
-}
-
-TEST(ReportNames, NoPriorityAndNoOrientationPrintAsDash)
-{
     EXPECT_EQ(reportPriorityText(0), "-");
-    EXPECT_EQ(reportPriorityText(32767), "-");
-    EXPECT_EQ(reportPriorityText(7), "7");
-    EXPECT_EQ(reportOrientationText(""), "-");
-    EXPECT_EQ(reportOrientationText("No"), "No");
-}
-
-TEST(ReportPrinting, NumbersCarryASignBlankAndTabsNeverGoBack)
-{
+    // Tabs never go back: a column already passed starts right after the text.
     ReportPrintText out;
     out.text("ab").number(15).number(-2.5).number(0.5).tab(20).text("x").endLine();
     out.text("0123456789").tab(5).text("y").endLine();
@@ -169,19 +174,22 @@ TEST(ReportPrinting, NumbersCarryASignBlankAndTabsNeverGoBack)
     EXPECT_EQ(out.str(), "ab 15 -2.5  0.5" + std::string(4, ' ') + "x\r\n0123456789\r\n    y\r\n12345z\r\n");
 }
 
-TEST(ReportFile, WrittenToTheWorkingFolderOnlyWithLayouts)
+TEST(ReportFile, WrittenToTheWorkingFolderOnlyWithLayoutsAndWarnsOfAMissingPartFile)
 {
     ReportTestJob fixture;
+    std::filesystem::remove(fixture.job.nesting.parts[1].FileName);
     TempFolder work;
     const ReportWriteResult written = writeReport(fixture.job, fixture.densities, work.folder());
     ASSERT_TRUE(written.ok()) << written.error;
     EXPECT_EQ(written.path, work.file("Report.tlf"));
-    EXPECT_EQ(TempFolder::read(work.file("Report.tlf")), reportText(fixture.job, fixture.densities));
+    const std::string text = TempFolder::read(written.path);
+    EXPECT_EQ(text, reportText(fixture.job, fixture.densities));
+    EXPECT_NE(text.find("\r\nTotal RLC(Running Length of Cutting) : 420.00\r\n"), std::string::npos);
+    ASSERT_EQ(written.warnings.size(), 1u);
+    EXPECT_NE(written.warnings[0].find("b.shp"), std::string::npos);
 
-    Job empty;
     TempFolder other;
-    const ReportWriteResult none = writeReport(empty, fixture.densities, other.folder());
-    EXPECT_EQ(none.error, "This File does not contain any Layout");
+    EXPECT_EQ(writeReport(Job{}, fixture.densities, other.folder()).error, "This File does not contain any Layout");
     EXPECT_TRUE(other.entries().empty());
 }
 
@@ -191,23 +199,94 @@ TEST(ReportFile, AFailedWriteKeepsThePreviousReport)
     TempFolder work;
     // The file exists, but no temporary file can be made beside it: its name is too long.
     const std::string path = work.write(std::string(245, 'r') + ".tlf", "previous report\r\n");
-    const ReportWriteResult result = writeReportFile(fixture.job, fixture.densities, path);
-    EXPECT_NE(result.error.find(path), std::string::npos);
+    EXPECT_NE(writeReportFile(fixture.job, fixture.densities, path).error.find(path), std::string::npos);
     EXPECT_EQ(TempFolder::read(path), "previous report\r\n");
     EXPECT_EQ(work.entries().size(), 1u);
 }
 
-TEST(ReportFile, AMissingPartFileIsWarnedAboutAndTheReportStillWritten)
+Lines gridColumn(const TextGrid& grid)
 {
-    ReportTestJob fixture;
-    std::filesystem::remove(fixture.job.nesting.parts[1].FileName);
-    TempFolder work;
-    const ReportWriteResult result = writeReport(fixture.job, fixture.densities, work.folder());
-    ASSERT_TRUE(result.ok());
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_NE(result.warnings[0].find("b.shp"), std::string::npos);
-    const std::vector<std::string> lines = linesOf(TempFolder::read(result.path));
-    EXPECT_EQ(lines[2], "Total RLC(Running Length of Cutting) : 420.00");
+    Lines texts;
+    for (int row = 1; row < grid.rows(); ++row) texts.push_back(grid.text(row, 1));
+    return texts;
+}
+
+TEST(ReportGrid, OneRowPerLineEachLineOneTrimmedFieldWhateverTheLineEnds)
+{
+    const std::pair<std::string, Lines> cases[] = {
+        {"Overall Yield : 15      Overall Base Yield : 20 \r\n\r\n   indented    text   \r\n"
+         "name,after the comma\r\n\"quoted, with comma\"\r\n",
+         {"Overall Yield : 15      Overall Base Yield : 20", "", "indented    text", "name", "quoted, with comma"}},
+        {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
+        {"a\r\n\r\n\r\n", {"a", "", ""}},
+        {"", {""}},
+    };
+    for (const auto& [text, column] : cases) EXPECT_EQ(gridColumn(reportGrid(text)), column) << text;
+    const TextGrid grid = reportGrid(cases[0].first);
+    EXPECT_EQ(grid.cols(), 2);
+    EXPECT_EQ(grid.title(1), "REPORT");
+    EXPECT_EQ(grid.text(5, 0), "5");
+    EXPECT_EQ(grid.colWidths[0], 0) << "row numbers are hidden";
+}
+
+TEST(ReportClipboard, BlankRunsBecomeTabsTheWayTheyAlwaysHave)
+{
+    // Runs of 2 to 25 blanks are one tab; longer runs are cut into 25s first.
+    const std::pair<size_t, std::string> cases[] = {{1, "a b"},    {2, "a\tb"},    {25, "a\tb"},
+                                                    {26, "a\t b"}, {27, "a\t\tb"}, {50, "a\t\tb"}};
+    for (const auto& [blanks, tabbed] : cases)
+        EXPECT_EQ(blankRunsToTabs(std::string("a").append(blanks, ' ').append("b")), tabbed) << blanks;
+    EXPECT_EQ(blankRunsToTabs("  lead and trail  "), "\tlead and trail\t");
+}
+
+TEST(ReportClipboard, SelectedRowsGiveTabSeparatedLinesWithinTheGrid)
+{
+    TextGrid report = reportGrid("Sheet Utilization\r\nSheet File Name    QtyUsed Pri     TotWeight\r\n"
+                                 "big-sheet-100x100.  3      1       1500000.00\r\nNote=after\r\n");
+    const std::string two = "Sheet File Name\tQtyUsed Pri\tTotWeight\r\nbig-sheet-100x100.\t3\t1\t1500000.00\r\n";
+    EXPECT_EQ(reportClipboardText(report, 2, 3, 1, 1), two);
+    EXPECT_EQ(reportClipboardText(report, 3, 2, 1, 1), two) << "a selection made upwards";
+    EXPECT_EQ(reportClipboardText(report, 4, 4, 1, 1), "Note=after\r\n");
+
+    TextGrid grid({"A", "B", "C"});
+    grid.setRows(3);
+    grid.setText(1, 1, "x");
+    grid.setText(1, 2, "y  z");
+    grid.setText(1, 3, "w");
+    grid.setText(2, 2, "second");
+    EXPECT_EQ(reportClipboardText(grid, 1, 2, 1, 3), "x\ty\tz\tw\r\n\tsecond\t\r\n");
+    EXPECT_EQ(reportClipboardText(grid, 1, 1, 2, 2), "y\tz\r\n");
+    EXPECT_EQ(reportClipboardText(grid, 0, 99, 3, 3), "w\r\n\r\n");
+    EXPECT_EQ(reportClipboardText(grid, 1, 1, 5, 7), "");
+}
+
+Lines numberedLines(int count)
+{
+    Lines lines;
+    for (int i = 1; i <= count; ++i) lines.push_back("line " + std::to_string(i));
+    return lines;
+}
+
+TEST(ReportPages, EveryPageStartsWithTheHeaderAndNoLineIsLostOrRepeated)
+{
+    const Lines header{"", "Date: 06-12-2026", "", "Report", ""};
+    const auto pages = paginate(numberedLines(23), header, 10); // 5 body lines a page
+    ASSERT_EQ(pages.size(), 5u);
+    Lines printed;
+    for (const Lines& page : pages) {
+        EXPECT_LE(page.size(), 10u);
+        ASSERT_TRUE(page.size() > header.size() && std::equal(header.begin(), header.end(), page.begin()));
+        printed.insert(printed.end(), page.begin() + static_cast<std::ptrdiff_t>(header.size()), page.end());
+    }
+    EXPECT_EQ(printed, numberedLines(23));
+
+    EXPECT_EQ(paginate(numberedLines(20), {"h"}, 11).size(), 2u) << "exactly full pages add no empty page";
+    EXPECT_EQ(paginate(numberedLines(21), {"h"}, 11).size(), 3u);
+    EXPECT_EQ(paginate({}, {"", "Report"}, 50), (std::vector<Lines>{{"", "Report"}}));
+    // A header taller than the page still lets one line through per page.
+    const auto tall = paginate(numberedLines(3), {"a", "b", "c", "d"}, 2);
+    ASSERT_EQ(tall.size(), 3u);
+    EXPECT_EQ(tall[2], (Lines{"a", "b", "c", "d", "line 3"}));
 }
 
 } // namespace

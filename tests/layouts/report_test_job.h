@@ -35,35 +35,17 @@ public:
 
     std::string rectangleFile(const std::string& name, double w, double h) const
     {
-        const std::string path = folder.file(name);
-        saveShapeFile(rectangle(0, 0, w, h), path);
-        return path;
+        saveShapeFile(rectangle(0, 0, w, h), folder.file(name));
+        return folder.file(name);
     }
 
-    // One entity and one item row per instance (instance 0: the sheet).
+    // One entity (a short line) and one item row per instance (instance 0: the sheet).
     void place(int layoutNo, int sheetIndex, int partIndex, int instance, double x, double y, int qty)
     {
         NestingState& s = job.nesting;
-        LayoutEntity e;
-        e.X1 = x;
-        e.Y1 = y;
-        e.X2 = x + 1;
-        e.Y2 = y;
-        e.SheetIndex = sheetIndex;
-        e.PartIndex = partIndex;
-        e.LayoutNo = layoutNo;
-        e.Instance = instance;
-        e.Qty = qty;
-        s.entities.push_back(e);
-        LayoutItem item;
-        item.Name = partIndex ? s.part(partIndex).FileName : s.sheet(sheetIndex).FileName;
-        item.X = x;
-        item.Y = y;
-        item.SheetIndex = sheetIndex;
-        item.PartIndex = partIndex;
-        item.LayoutNo = layoutNo;
-        item.Qty = qty;
-        s.items.push_back(item);
+        s.entities.push_back({x, y, x + 1, y, 0, 0, 0, 0, 0, sheetIndex, partIndex, layoutNo, instance, 0, qty});
+        const std::string& name = partIndex ? s.part(partIndex).FileName : s.sheet(sheetIndex).FileName;
+        s.items.push_back({name, x, y, 0, sheetIndex, partIndex, layoutNo, qty});
     }
 
     TempFolder folder;

@@ -1,0 +1,272 @@
+// The entity list rebuilt from the item list, the ranges of a layout in either list, and the
+// vector check of placed layouts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <sstream>
+
+#include "geometry/shape_file.h"
+#include "layout_helpers.h"
+#include "layouts/layout_geometry_check.h"
+#include "layouts/layout_range.h"
+#include "layouts/layout_rebuild.h"
+#include "support/temp_folder.h"
+
+using namespace dravenor;
+using namespace dravenor::testing;
+
+namespace {
+
+// Shapes served from memory, counting how often each file is asked for.
+struct CountingLoader {
+    std::map<std::string, Shape> files{{"a.shp", rectangle(0, 0, 100, 50)},
+                                       {"b.shp", {arcEntity(20, 20, 20, 0, 360)}},
+                                       {"s.shp", rectangle(0, 0, 1000, 500)}};
+    std::map<std::string, int> reads;
+
+    ShapeLoader loader()
+    {
+        return [this](const std::string& path, Shape& shape) {
+            ++reads[path];
+            ShapeReadReport report;
+            const auto it = files.find(path);
+            report.readable = it != files.end();
+            if (!report.readable) {
+                report.error = "cannot read " + path + ": no such file";
+                return report;
+            }
+            shape = it->second;
+            normaliseShape(shape);
+            return report;
+        };
+    }
+};
+
+// Each instance in entity order as "layout part instance qty angle: box (entities)".
+std::vector<std::string> instancesOf(const std::vector<LayoutEntity>& entities)
+{
+    const auto rounded = [](double v) { return std::round(v * 1e6) / 1e6 + 0.0; };
+    std::vector<std::string> instances;
+    Shape shape;
+    for (size_t i = 0; i < entities.size(); ++i) {
+        const LayoutEntity& e = entities[i];
+        shape.push_back({e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend});
+        if (i + 1 < entities.size() && entities[i + 1].LayoutNo == e.LayoutNo && entities[i + 1].Instance == e.Instance)
+            continue;
+        const Extents box = shapeExtents(shape);
+        std::ostringstream text;
+        text << e.LayoutNo << ' ' << e.PartIndex << ' ' << e.Instance << ' ' << e.Qty << ' ' << e.Angle << ": "
+             << rounded(box.xmin) << ',' << rounded(box.ymin) << ' ' << rounded(box.xmax) << ',' << rounded(box.ymax)
+             << " (" << shape.size() << ')';
+        instances.push_back(text.str());
+        shape.clear();
+    }
+    return instances;
+}
+
+} // namespace
+
+TEST(Rebuild, PlacesEachRowsShapeTurnedAtItsCornerWithTheSheetLastReadingEachFileOnce)
+{
+    using Texts = std::vector<std::string>;
+    const std::string sheet = "0,0 1000,500 (4)";
+    const struct {
+        const char* name;
+        std::vector<LayoutItem> items;
+        Texts instances, problems;
+    } cases[] = {
+        {"two layouts",
+         {layoutItem("a.shp", 1, 1), layoutItem("a.shp", 1, 1, 200, 100), layoutItem("s.shp", 1, 0),
+          layoutItem("b.shp", 2, 2, 10, 10), layoutItem("a.shp", 2, 1, 300, 0), layoutItem("s.shp", 2, 0)},
+         {"1 1 1 1 0: 0,0 100,50 (4)", "1 1 2 1 0: 200,100 300,150 (4)", "1 0 0 1 0: " + sheet,
+          "2 2 1 1 0: 10,10 50,50 (1)", "2 1 2 1 0: 300,0 400,50 (4)", "2 0 0 1 0: " + sheet},
+         {}},
+        {"turned, angles brought into one turn",
+         {layoutItem("a.shp", 1, 1, 40, 30, 450), layoutItem("a.shp", 1, 1, 0, 300, -90), layoutItem("s.shp", 1, 0)},
+         {"1 1 1 1 90: 40,30 90,130 (4)", "1 1 2 1 270: 0,300 50,400 (4)", "1 0 0 1 0: " + sheet},
+         {}},
+        {"a sheet alone", {layoutItem("s.shp", 1, 0, 0, 0, 0, 4)}, {"1 0 0 4 0: " + sheet}, {}},
+        {"nothing", {}, {}, {}},
+        // The row of the present file keeps its instance number, so labels still match the items.
+        {"missing files",
+         {layoutItem("gone.shp", 1, 1), layoutItem("a.shp", 1, 2, 0, 100), layoutItem("gone.shp", 1, 1, 300, 0),
+          layoutItem("s.shp", 1, 0)},
+         {"1 2 2 1 0: 0,100 100,150 (4)", "1 0 0 1 0: " + sheet},
+         Texts(2, "layout 1: cannot read gone.shp: no such file")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CountingLoader files;
+        NestingState state;
+        state.items = c.items;
+        state.entities.push_back(LayoutEntity{}); // a stale list is replaced, not extended
+        EXPECT_EQ(rebuildEntityList(state, files.loader()), c.problems);
+        EXPECT_EQ(instancesOf(state.entities), c.instances);
+        for (const auto& [file, reads] : files.reads) EXPECT_EQ(reads, 1) << file;
+        for (const LayoutItem& item : state.items) EXPECT_EQ(item.Angle, std::fmod(item.Angle + 360, 360));
+    }
+}
+
+TEST(Rebuild, ReadsRealFilesMovesTheSheetToTheOriginAndNamesAMissingFile)
+{
+    TempFolder dir;
+    const std::string sheet = dir.file("sheet.shp");
+    ASSERT_EQ(saveShapeFile(rectangle(10, 10, 500, 400), sheet), "");
+    NestingState state;
+    state.items = {layoutItem(dir.file("missing.shp"), 1, 1), layoutItem(sheet, 1, 0)};
+    const std::vector<std::string> problems = rebuildEntityList(state);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].find(dir.file("missing.shp")), std::string::npos);
+    EXPECT_EQ(instancesOf(state.entities), std::vector<std::string>{"1 0 0 1 0: 0,0 500,400 (4)"});
+}
+
+TEST(LayoutRange, FindsTheRunOfALayoutInEitherList)
+{
+    std::vector<LayoutItem> items;
+    for (std::int32_t layoutNo : {1, 1, 1, 2, 2, 3}) items.push_back(layoutItem("x", layoutNo, 0));
+    EXPECT_EQ(findItemRange(items, 1), std::make_pair(0, 2));
+    EXPECT_EQ(findItemRange(items, 2), std::make_pair(3, 4));
+    EXPECT_EQ(findItemRange(items, 3), std::make_pair(5, 5));
+    EXPECT_EQ(findItemRange(items, 4), std::make_pair(-1, -1));
+    EXPECT_EQ(findItemRange({}, 1), std::make_pair(-1, -1));
+    std::vector<LayoutEntity> entities(5);
+    for (size_t i = 0; i < entities.size(); ++i) entities[i].LayoutNo = i < 2 ? 1 : 2;
+    EXPECT_EQ(findEntityRange(entities, 2), std::make_pair(2, 4));
+    EXPECT_EQ(findEntityRange(entities, 0), std::make_pair(-1, -1));
+}
+
+// ---- the vector layout check: overlaps and parts off the sheet are found, touching parts, parts
+// one kerf apart and parts lying in holes pass; fault numbers point at the right parts
+
+namespace {
+
+Shape ring(double cx, double cy, double outer, double inner)
+{
+    return {arcEntity(cx, cy, outer, 0, 0), arcEntity(cx, cy, inner, 0, 0)};
+}
+
+Shape circle(double cx, double cy, double radius)
+{
+    return {arcEntity(cx, cy, radius, 0, 0)};
+}
+
+Shape triangle(double x1, double y1, double x2, double y2, double x3, double y3)
+{
+    return {lineEntity(x1, y1, x2, y2), lineEntity(x2, y2, x3, y3), lineEntity(x3, y3, x1, y1)};
+}
+
+// The fault texts of layout 1, one a line.
+std::string faultsOf(const Shape& sheet, const std::vector<Shape>& parts)
+{
+    std::string text;
+    for (const LayoutFault& f : checkPlacedLayout(1, sheet, parts, {})) text += f.text + "\n";
+    return text;
+}
+
+} // namespace
+
+TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetAreFound)
+{
+    const Shape sheet = rectangle(0, 0, 1000, 500);
+    Shape holed = sheet;
+    append(holed, circle(500, 250, 100));
+    // A triangle standing on its lowest corner, open there by rounding; the rectangle beside it
+    // has its bottom edge at that corner's height. A piece of no length at the gap (an arc's last
+    // chord often is one) leaves it open all the same; gaps further apart are not bridged.
+    const Shape open{lineEntity(550, 100, 650, 200), lineEntity(650, 200, 450, 200),
+                     lineEntity(450, 200, 550, 100.00005)};
+    Shape dotted = open, wide = open;
+    dotted.insert(dotted.begin() + 1, lineEntity(550, 100, 550, 100));
+    wide.back().X2 = 530;
+    wide.back().Y2 = 120;
+    Shape nowhere = rectangle(10, 10, 50, 50);
+    nowhere[1].Y2 = 1e100;
+
+    const std::string overlap = "layout 1: parts 1 and 2 overlap\n";
+    const struct {
+        const char* name;
+        const Shape& sheet;
+        std::vector<Shape> parts;
+        std::string faults;
+    } cases[] = {
+        {"side by side", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 10, 100, 50)}, ""},
+        {"one above the other", sheet, {rectangle(10, 10, 100, 50), rectangle(10, 60, 100, 50)}, ""},
+        {"a kerf apart", sheet, {rectangle(10, 10, 100, 50), rectangle(113, 10, 100, 50)}, ""},
+        {"corners meet", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 60, 100, 50)}, ""},
+        {"one unit in", sheet, {rectangle(10, 10, 100, 50), rectangle(109, 10, 100, 50)}, overlap},
+        {"triangles sharing a side",
+         sheet,
+         {triangle(10, 10, 310, 10, 10, 210), triangle(310, 10, 310, 210, 10, 210)},
+         ""},
+        {"triangle a unit across",
+         sheet,
+         {triangle(10, 10, 310, 10, 10, 210), triangle(309, 10, 309, 210, 9, 210)},
+         overlap},
+        {"disc on a plate", sheet, {rectangle(10, 10, 300, 50), circle(100, 110, 50)}, ""},
+        {"disc at a plate's corner", sheet, {rectangle(10, 10, 300, 50), circle(400, 110, 50)}, ""},
+        {"disc a unit in", sheet, {rectangle(10, 10, 300, 50), circle(100, 109, 50)}, overlap},
+        {"disc filling a hole", sheet, {ring(250, 250, 200, 100), circle(250, 250, 100)}, ""},
+        {"plate in a hole", sheet, {ring(250, 250, 200, 100), rectangle(200, 200, 100, 100)}, ""},
+        {"rings in rings", sheet, {ring(250, 250, 200, 100), ring(250, 250, 90, 40), circle(250, 250, 40)}, ""},
+        {"across a hole's rim", sheet, {ring(250, 250, 200, 100), rectangle(200, 200, 100, 160)}, overlap},
+        {"disc larger than the hole", sheet, {ring(250, 250, 200, 100), circle(250, 250, 101)}, overlap},
+        // No outline point reaches into the other here: one inside, or both at the same place.
+        {"small in large", sheet, {rectangle(10, 10, 300, 300), rectangle(100, 100, 20, 20)}, overlap},
+        {"large over small", sheet, {rectangle(100, 100, 20, 20), rectangle(10, 10, 300, 300)}, overlap},
+        {"plates on one spot", sheet, {rectangle(10, 10, 100, 50), rectangle(10, 10, 100, 50)}, overlap},
+        {"discs on one spot", sheet, {circle(200, 200, 80), circle(200, 200, 80)}, overlap},
+        {"open by rounding", sheet, {open, rectangle(460, 100, 40, 30)}, ""},
+        {"open with a dot", sheet, {dotted, rectangle(460, 100, 40, 30)}, ""},
+        {"wide open", sheet, {wide, rectangle(460, 100, 40, 30)}, overlap},
+        {"too far out to check",
+         sheet,
+         {rectangle(100, 100, 20, 20), nowhere},
+         "layout 1: part 2 cannot be checked (its coordinates are not numbers or lie beyond 1e9)\n"},
+        {"in the sheet's corners", sheet, {rectangle(0, 0, 100, 100), rectangle(900, 400, 100, 100)}, ""},
+        {"a unit past the edge",
+         sheet,
+         {rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)},
+         "layout 1: part 2 leaves the sheet\n"},
+        {"nowhere near the sheet", sheet, {rectangle(2000, 10, 100, 100)}, "layout 1: part 1 leaves the sheet\n"},
+        {"beside the sheet's hole", holed, {rectangle(10, 10, 300, 300), rectangle(600, 150, 200, 200)}, ""},
+        {"in the sheet's hole", holed, {rectangle(450, 200, 100, 100)}, "layout 1: part 1 leaves the sheet\n"},
+        {"covering the hole", holed, {rectangle(350, 100, 300, 300)}, "layout 1: part 1 leaves the sheet\n"},
+        {"across the hole's rim", holed, {rectangle(550, 200, 200, 100)}, "layout 1: part 1 leaves the sheet\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(faultsOf(c.sheet, c.parts), c.faults) << c.name;
+
+    // A 20 x 20 chequer of plates and discs, each touching its neighbours; then one pushed in.
+    std::vector<Shape> parts;
+    for (int row = 0; row < 20; ++row)
+        for (int col = 0; col < 20; ++col)
+            parts.push_back((row + col) % 2 ? circle(25 + 50 * col, 25 + 50 * row, 25)
+                                            : rectangle(50 * col, 50 * row, 50, 50));
+    EXPECT_EQ(faultsOf(rectangle(0, 0, 1000, 1000), parts), "");
+    parts[0] = rectangle(1, 0, 50, 50);
+    EXPECT_EQ(faultsOf(rectangle(0, 0, 1000, 1000), parts), overlap);
+}
+
+TEST(LayoutGeometryCheck, FaultTextsNameTheFilesAndEveryLayoutIsCheckedByItsInstanceNumbers)
+{
+    const std::vector<LayoutFault> faults = checkPlacedLayout(
+        2, rectangle(0, 0, 1000, 500),
+        {rectangle(10, 10, 50, 50), rectangle(400, 10, 50, 50), rectangle(30, 30, 50, 50), rectangle(980, 10, 50, 50)},
+        {"/jobs/a.shp", "/jobs/b.shp", "/jobs/c.dxf"});
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_EQ(faults[0].text, "layout 2: part 4 leaves the sheet");
+    EXPECT_EQ(faults[1].text, "layout 2: parts 1 (a.shp) and 3 (c.dxf) overlap");
+    EXPECT_EQ(faultyParts(faults), (std::vector<int>{1, 3, 4}));
+
+    NestingState state;
+    state.parts = {{"/jobs/a.shp", 0, 0, "", 0, 0}, {"/jobs/b.shp", 0, 0, "", 0, 0}};
+    appendShape(state.entities, rectangle(0, 0, 100, 100), 1, 1, 1, 1, 0, 1);
+    appendShape(state.entities, rectangle(0, 0, 200, 200), 1, 1, 0, 0, 0, 1);
+    // Layout 2: instance 1 is missing (its file could not be read); 2 and 3 overlap.
+    appendShape(state.entities, rectangle(0, 0, 100, 100), 2, 1, 1, 2, 0, 1);
+    appendShape(state.entities, circle(90, 90, 30), 2, 1, 2, 3, 0, 1);
+    appendShape(state.entities, rectangle(0, 0, 200, 200), 2, 1, 0, 0, 0, 1);
+    const std::vector<LayoutFault> found = checkLayouts(state);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].text, "layout 2: parts 2 (a.shp) and 3 (b.shp) overlap");
+}
