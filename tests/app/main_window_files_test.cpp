@@ -1,109 +1,108 @@
-// Job files from the main window: Save As and Open give back the same job, layouts and report;
-// a damaged file changes nothing; the line width is kept in print.cfg.
-#include <QComboBox>
-#include <QPushButton>
+// Files from the main window: Save As and Open give back the same job, layouts and report; the
+// selected layout saved as a DXF drawing or a shape file; commands without a name or layouts say
+// why; the line width kept in print.cfg.
+#include <QCheckBox>
+#include <filesystem>
 
-#include "app/layout_panel.h"
 #include "app/main_window_fixture.h"
-#include "app/progress_window.h"
 #include "job/density_table.h"
+#include "layouts/layout_export.h"
 #include "layouts/report.h"
+#include "support/grid_rows.h"
+#include "support/temp_folder.h"
 
 namespace dravenor::testing {
 namespace {
 
-class MainWindowFiles : public MainWindowTest {
-protected:
-    void optimiseAJob()
-    {
-        typeInto(BasicGrid, "Mat", "S235");
-        typeInto(BasicGrid, "Thick", "10");
-        typeInto(BasicGrid, "Kerf", "3");
-        // A wide sheet is nested turned: its layouts must come back from the file the same.
-        enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
-        typeInto(SheetGrid, "Qty", "3");
-        enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
-        typeInto(PartGrid, "Qty", "7");
-        window->beforeProgressShown = [](ProgressWindow& progress) {
-            QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [&progress] { progress.button()->click(); });
-        };
-        window->startOptimisation();
-        ASSERT_TRUE(window->job().hasLayouts());
-    }
-    std::string report() { return reportText(window->job(), DensityTable{}); }
-    std::vector<std::string> layoutLines()
-    {
-        std::vector<std::string> lines;
-        for (int i = 0; i < window->layoutPanel()->layoutList()->count(); ++i)
-            lines.push_back(window->layoutPanel()->layoutList()->itemText(i).toStdString());
-        return lines;
-    }
-};
+using MainWindowFiles = MainWindowTest;
 
-TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsAndTheSameReport)
+TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrShapeFiles)
 {
-    optimiseAJob();
+    typeInto(BasicGrid, "Mat", "S235");
+    enterJob("3", "7"); // a wide sheet is nested turned: its layouts must come back the same
+    optimise();
+    panel().saveDxfButton()->click();
+    EXPECT_EQ(dialogs.questionTexts().back(), "Save current file first");
     const std::string path = folder.filePath("job.nst").toStdString();
     dialogs.saveFiles.push_back(path);
     ASSERT_TRUE(window->saveJobAs());
     EXPECT_FALSE(window->job().modified);
     EXPECT_EQ(window->windowTitle().toStdString(), "Dravenor - " + path);
+    const auto report = [this] { return reportText(window->job(), DensityTable{}); };
     const std::string reportBefore = report();
-    const std::vector<std::string> linesBefore = layoutLines();
-    const Job before = window->job();
-
+    const std::vector<std::string> linesBefore = listed();
+    const auto partsBefore = cellsOf(window->job().parts);
     window->newJob();
-    EXPECT_FALSE(window->job().hasLayouts());
+    ASSERT_TRUE(listed().empty());
     dialogs.openFiles.push_back(path);
     window->openJobWithDialog();
-
     EXPECT_EQ(window->job().jobFileName, path);
-    EXPECT_EQ(layoutLines(), linesBefore);
+    EXPECT_EQ(listed(), linesBefore);
     EXPECT_EQ(report(), reportBefore);
-    EXPECT_EQ(window->job().nesting.items.size(), before.nesting.items.size());
-    ASSERT_EQ(window->job().nesting.entities.size(), before.nesting.entities.size());
-    for (size_t i = 0; i < before.nesting.entities.size(); ++i) {
-        const LayoutEntity& a = before.nesting.entities[i];
-        const LayoutEntity& b = window->job().nesting.entities[i];
-        if (a.RAD != 0) continue;
-        EXPECT_NEAR(a.X1, b.X1, 1e-6) << i;
-        EXPECT_NEAR(a.Y1, b.Y1, 1e-6) << i;
-        EXPECT_NEAR(a.X2, b.X2, 1e-6) << i;
-        EXPECT_NEAR(a.Y2, b.Y2, 1e-6) << i;
-    }
-    for (int g : {BasicGrid, SheetGrid, PartGrid})
-        for (int r = 1; r < before.grid(g).rows(); ++r)
-            for (int c = 1; c < before.grid(g).cols(); ++c)
-                EXPECT_EQ(window->job().grid(g).text(r, c), before.grid(g).text(r, c)) << g << ":" << r << ":" << c;
+    EXPECT_EQ(cellsOf(window->job().parts), partsBefore);
+    EXPECT_EQ(grid(PartGrid).model()->rowCount(), 2);
     EXPECT_FALSE(window->job().modified);
+
+    // The second layout as a drawing beside the job, part names a hundredth of the view high.
+    for (const char* name : {kDxfHeaderName, kDxfFooterName})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVENOR_RESOURCE_DIR "/") + name, folder.filePath(name)));
+    ASSERT_EQ(listed().size(), 2u);
+    panel().selectLayout(1);
+    panel().showNamesBox()->setChecked(true);
+    const std::string drawing = folder.filePath("second.dxf").toStdString();
+    dialogs.saveFiles.push_back(drawing);
+    const size_t questions = dialogs.questions.size();
+    panel().saveDxfButton()->click();
+    EXPECT_EQ(dialogs.fileDialogTitles.back(), "Save this layout as DXF...");
+    EXPECT_NE(dialogs.filter.find("(*.dxf)"), std::string::npos);
+    EXPECT_NE(dialogs.filter.find("(*.shp)"), std::string::npos);
+    EXPECT_EQ(dialogs.suggestedName, folder.filePath("job-2-2  [QTY 1]").toStdString());
+    const double viewHeight = panel().visibleHeight();
+    EXPECT_GT(viewHeight, 1000) << "the fitted view shows the whole turned sheet";
+    EXPECT_LT(viewHeight, 1500);
+    DxfTemplates templates;
+    ASSERT_EQ(readDxfTemplates(folder.path().toStdString(), templates), "");
+    EXPECT_EQ(TempFolder::read(drawing), layoutDxfDrawing(window->job().nesting, 2, templates, {true, viewHeight / 100}).text);
+    // The first as a shape file; a cancelled dialog writes nothing.
+    panel().selectLayout(0);
+    panel().saveDxfButton()->click();
+    const std::string shapeFile = folder.filePath("first.shp").toStdString();
+    dialogs.saveFiles.push_back(shapeFile);
+    panel().saveDxfButton()->click();
+    EXPECT_EQ(TempFolder::read(shapeFile), layoutShapeFileText(window->job().nesting, 1));
+    EXPECT_EQ(dialogs.questions.size(), questions);
+    // A part file gone: named, and nothing written.
+    const std::string part = window->job().nesting.items.front().Name;
+    std::filesystem::remove(part);
+    dialogs.saveFiles.push_back(folder.filePath("broken.dxf").toStdString());
+    panel().saveDxfButton()->click();
+    EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Exclamation);
+    EXPECT_NE(dialogs.questions.back().text.find(part), std::string::npos) << dialogs.questions.back().text;
+    EXPECT_FALSE(exists("broken.dxf"));
 }
 
-TEST_F(MainWindowFiles, ADamagedJobFileSaysWhatIsWrongAndLeavesTheJobAlone)
+TEST_F(MainWindowFiles, CommandsWithoutAFileNameOrLayoutsSayWhyAndChangeNothing)
 {
     const std::string path = folder.filePath("broken.nst").toStdString();
-    {
-        QFile file(QString::fromStdString(path));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[BASIC.TLF]\r\n\"S235\"\r\n");
-    }
+    QFile broken(QString::fromStdString(path));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("[BASIC.TLF]\r\n\"S235\"\r\n");
+    broken.close();
     EXPECT_FALSE(window->openJobFile(path));
     EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Exclamation);
     EXPECT_NE(dialogs.questions.back().text.find("broken.nst"), std::string::npos);
     EXPECT_TRUE(window->job().jobFileName.empty());
-}
-
-TEST_F(MainWindowFiles, SaveWithoutANameAsksForOneAndCancelSavesNothing)
-{
-    typeInto(BasicGrid, "Mat", "S235");
-    EXPECT_FALSE(window->saveJobFile());
-    EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Save As"});
-    EXPECT_TRUE(window->job().modified);
-}
-
-TEST_F(MainWindowFiles, TheReportNeedsLayouts)
-{
     window->showReport();
     EXPECT_EQ(dialogs.questionTexts().back(), "This File does not contain any Layout");
+    panel().saveDxfButton()->click();
+    EXPECT_EQ(dialogs.questionTexts().back(), "No layout to save as DXF !");
+    EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Information);
+    EXPECT_TRUE(dialogs.fileDialogTitles.empty());
+
+    typeInto(BasicGrid, "Mat", "S235");
+    EXPECT_FALSE(window->saveJobFile()); // Save without a name asks for one; Cancel saves nothing
+    EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Save As"});
+    EXPECT_TRUE(window->job().modified);
 }
 
 TEST_F(MainWindowFiles, TheLineWidthIsKeptInPrintCfg)
@@ -115,8 +114,7 @@ TEST_F(MainWindowFiles, TheLineWidthIsKeptInPrintCfg)
     QFile cfg(folder.filePath("print.cfg"));
     ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
     EXPECT_EQ(cfg.readAll().toStdString(), "3\r\n");
-    MainWindow again(dialogs, folder.path());
-    EXPECT_TRUE(again.lineWidthAction(3)->isChecked());
+    EXPECT_TRUE(MainWindow(dialogs, folder.path()).lineWidthAction(3)->isChecked());
 }
 
 } // namespace

@@ -1,14 +1,20 @@
 #pragma once
-// A main window over scripted dialogs and a temporary working folder, with helpers to write
-// shape files and to drive the grids by keyboard.
+// A main window over scripted dialogs and a temporary working folder: shape files written there,
+// the grids driven by keyboard, and a small job typed in and optimised as the user does, OK
+// pressed in the progress window when the run ends.
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "app/layout_panel.h"
 #include "app/main_window.h"
+#include "app/progress_window.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "support/ink.h"
@@ -17,6 +23,18 @@
 #include "ui/grid_view.h"
 
 namespace dravenor::testing {
+
+// Scripted dialogs that also keep what the last save dialog was given.
+class RecordingDialogs : public ScriptedDialogs {
+public:
+    std::string filter, suggestedName;
+    std::string saveFileName(const std::string& title, const std::string& f, const std::string& suggested) override
+    {
+        filter = f;
+        suggestedName = suggested;
+        return ScriptedDialogs::saveFileName(title, f, suggested);
+    }
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -39,6 +57,13 @@ protected:
     GridView& grid(int index) { return *window->gridView(index); }
     CanvasView& preview(int index) { return *window->previewCanvas(index); }
     int previewInk(int index) { return inkedPixels(preview(index).surface().image()); }
+    LayoutPanel& panel() { return *window->layoutPanel(); }
+    std::vector<std::string> listed()
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < panel().layoutList()->count(); ++i) lines.push_back(panel().layoutList()->itemText(i).toStdString());
+        return lines;
+    }
 
     // Chooses files into the sheet or part grid through the scripted selection dialog, as the
     // user does by pressing Enter on the file cell of the blank row.
@@ -48,16 +73,44 @@ protected:
         grid(gridIndex).setCurrentCell(window->job().grid(gridIndex).rows() - 1, 1);
         QTest::keyClick(&grid(gridIndex), Qt::Key_Return);
     }
-
     void typeInto(int gridIndex, const std::string& title, const char* keys, int row = 1)
     {
         grid(gridIndex).setCurrentCell(row, window->job().grid(gridIndex).columnOf(title));
         QTest::keyClicks(&grid(gridIndex), keys);
     }
 
+    // Sheets of 1000 x 500 and parts (plates of 300 x 200 unless named) with a kerf of 3.
+    void enterJob(const char* sheetQty = "2", const char* partQty = "8", const char* kerf = "3", std::string part = "")
+    {
+        typeInto(BasicGrid, "Kerf", kerf);
+        enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
+        typeInto(SheetGrid, "Qty", sheetQty);
+        enterFiles(PartGrid, {part.empty() ? writeRectangle("plate.shp", 300, 200) : part});
+        typeInto(PartGrid, "Qty", partQty);
+    }
+
+    // Starts the run and presses OK as soon as it has finished; returns the end status shown.
+    std::string optimise(bool cancelAtOnce = false)
+    {
+        std::string status;
+        window->beforeProgressShown = [&](ProgressWindow& progress) {
+            ++progressWindows;
+            if (cancelAtOnce) progress.requestCancel();
+            QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [this, &progress, &status] {
+                status = progress.statusLabel()->text().toStdString();
+                progressKerfNote = progress.kerfLabel()->isHidden() ? "" : progress.kerfLabel()->text().toStdString();
+                progress.button()->click();
+            });
+        };
+        window->startOptimisation();
+        return status;
+    }
+
     QTemporaryDir folder;
-    ScriptedDialogs dialogs;
+    RecordingDialogs dialogs;
     std::unique_ptr<MainWindow> window;
+    int progressWindows = 0;
+    std::string progressKerfNote; // the progress window's kerf line as the run ended, "" when hidden
 };
 
 } // namespace dravenor::testing

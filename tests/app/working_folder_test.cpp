@@ -1,9 +1,11 @@
 // The working folder: the executable's folder when writable, else the per-user folder; shipped
-// templates copied in when missing, never over the user's copies; help pages kept up to date.
+// templates copied in when missing, never over the user's copies; help pages kept up to date;
+// and the shipped help pages self-contained with every link leading somewhere.
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -26,6 +28,12 @@ private:
     QTemporaryDir home_;
 };
 
+QByteArray read(const QString& folder, const QString& name)
+{
+    QFile file(QDir(folder).filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
 // An executable folder as the build or an installation lays it out.
 class InstalledFolder : public ::testing::Test {
 protected:
@@ -43,11 +51,6 @@ protected:
         file.write(text);
         file.flush();
         ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
-    }
-    static QByteArray read(const QString& folder, const QString& name)
-    {
-        QFile file(QDir(folder).filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
     QTemporaryDir exeDir;
@@ -78,6 +81,17 @@ TEST_F(InstalledFolder, OlderHelpPagesAreReplacedButTemplatesAndNewerPagesNever)
     EXPECT_EQ(read(folder, "dxf.ft"), "shipped dxf.ft");
 }
 
+TEST(WorkingFolder, UnwritableOrMissingExecutableFolderFallsBackToThePerUserFolder)
+{
+    PerUserDataHome home;
+    // Nothing can create files in /proc, whoever runs the tests.
+    const QString folder = prepareWorkingFolder("/proc");
+    EXPECT_EQ(folder, QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    EXPECT_TRUE(folder.startsWith(home.path()));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(prepareWorkingFolder(home.path() + "/gone/bin"), folder);
+}
+
 TEST_F(InstalledFolder, UnwritableExecutableFolderFallsBackToThePerUserFolderWithCopies)
 {
     QFile::setPermissions(exeDir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -90,19 +104,33 @@ TEST_F(InstalledFolder, UnwritableExecutableFolderFallsBackToThePerUserFolderWit
     EXPECT_EQ(read(folder, "help/index.html"), "shipped help/index.html");
 }
 
-TEST(WorkingFolder, UnwritableOrMissingExecutableFolderFallsBackToThePerUserFolder)
+QString pageText(const QString& name)
 {
-    PerUserDataHome home;
-    // Nothing can create files in /proc, whoever runs the tests.
-    const QString folder = prepareWorkingFolder("/proc");
-    EXPECT_EQ(folder, QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
-    EXPECT_TRUE(folder.startsWith(home.path()));
-    EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_EQ(prepareWorkingFolder(home.path() + "/gone/bin"), folder);
+    const QByteArray text = read(DRAVENOR_RESOURCE_DIR "/help", name);
+    return text == "<missing>" ? QString() : QString::fromUtf8(text);
 }
 
-TEST(HelpPages, PathsNameTheHelpFolderOfTheWorkingFolder)
+TEST(ShippedHelp, PagesAreSelfContainedAndEveryLinkLeadsSomewhere)
 {
+    const auto hasSection = [](const QString& html, const QString& id) { return html.contains(QStringLiteral("id=\"%1\"").arg(id)); };
+    for (const char* name : {kHelpIndexPage, kTourPage}) {
+        const QString html = pageText(name);
+        ASSERT_TRUE(html.contains("<title>")) << name << " is missing or has no title";
+        EXPECT_FALSE(html.contains("<script", Qt::CaseInsensitive)) << name;
+        int links = 0;
+        static const QRegularExpression pattern("(href|src)\\s*=\\s*\"([^\"]*)\"");
+        for (auto it = pattern.globalMatch(html); it.hasNext(); ++links) {
+            const QString target = it.next().captured(2);
+            EXPECT_FALSE(target.contains("://") || target.startsWith("//")) << name << " reaches out to " << target.toStdString();
+            const QString file = target.section('#', 0, 0), section = target.section('#', 1);
+            const QString linked = file.isEmpty() ? html : pageText(file);
+            EXPECT_FALSE(linked.isEmpty()) << name << " links to missing " << target.toStdString();
+            EXPECT_TRUE(section.isEmpty() || hasSection(linked, section)) << name << ": " << target.toStdString();
+        }
+        EXPECT_GT(links, 0) << name;
+    }
+    EXPECT_TRUE(hasSection(pageText(kHelpIndexPage), "selecting-files"));
+    // Pages are looked up in the help folder of the working folder, without their section.
     EXPECT_EQ(helpPagePath("/opt/dravenor"), "/opt/dravenor/help/index.html");
     EXPECT_EQ(helpPagePath("/opt/dravenor", "tour.html"), "/opt/dravenor/help/tour.html");
     EXPECT_EQ(helpPagePath("/opt/dravenor", "index.html#orientation"), "/opt/dravenor/help/index.html");

@@ -1,8 +1,5 @@
-// The layout editor driven offscreen: a layout handed over in edit.lay, moving and turning
-// parts with the buttons, keys and mouse, adding and removing parts, the overlap and sheet-edge
-// check in the drawing and the status bar, saving and reopening, and the three answers to
-// "Update Layout?" when the window closes.
-#include <QApplication>
+// The layout editor: a layout handed over in edit.lay, parts moved, turned, added and removed,
+// the overlap and sheet-edge check, "Update Layout?" on closing, .lay files and the printout.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -18,8 +15,8 @@
 #include "geometry/shape_file.h"
 #include "layouts/layout_editing_drawing.h"
 #include "layouts/layout_file.h"
-#include "support/pdf_pages.h"
 #include "support/ink.h"
+#include "support/pdf_pages.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "ui/canvas_view.h"
@@ -30,6 +27,7 @@ namespace {
 
 using Answer = DialogService::Answer;
 using Row = std::vector<std::string>;
+using Strings = std::vector<std::string>;
 
 bool isOrange(const QColor& c) { return c.red() > 200 && c.green() > 100 && c.green() < 170 && c.blue() < 60; }
 
@@ -41,22 +39,29 @@ protected:
         EXPECT_EQ(saveShapeFile(shape, path), "");
         return path;
     }
-    // The main window's form of edit.lay: the name quoted, the numbers bare.
-    void handOver(const std::vector<LayoutFileLine>& lines)
+    // A sheet and four plates in a row 200 apart, handed over as the main window writes edit.lay
+    // (the name quoted, the numbers bare); the editor opened on it.
+    void handOver()
     {
+        const std::vector<LayoutFileLine> lines{{sheet, "0", "0", "0", "2"},
+                                                {plate, "0", "0", "0", "1"},
+                                                {plate, "200", "0", "0", ""},
+                                                {plate, "400", "0", "0", ""},
+                                                {plate, "600", "0", "0", "1"}};
         ASSERT_EQ(writeLayoutFile(exchange, lines, false), "");
+        open();
     }
-    LayoutEditor& open()
+    void open()
     {
         editor = std::make_unique<LayoutEditor>(dialogs, QString::fromStdString(folder.folder()));
         editor->show();
         // Keyboard shortcuts reach only the active window.
         editor->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-        return *editor;
     }
-    void press(const char* button)
+    void press(const char* button, int first = 0, int last = 0)
     {
+        if (first > 0) editor->gridView()->selectRows(first, last ? last : first);
         auto* tool = editor->findChild<QToolButton*>(QString::fromLatin1(button));
         ASSERT_NE(tool, nullptr) << button;
         tool->click();
@@ -67,9 +72,8 @@ protected:
         for (int c = 1; c < editor->grid().cols(); ++c) cells.push_back(editor->grid().text(r, c));
         return cells;
     }
-    std::vector<LayoutFileLine> exchangeLines() { return readLayoutFile(exchange).lines; }
     std::string status() { return editor->statusLabel()->text().toStdString(); }
-    int ink(const std::function<bool(const QColor&)>& picked) { return inkedPixels(editor->canvas()->surface().image(), picked); }
+    int ink(const std::function<bool(const QColor&)>& picked = {}) { return inkedPixels(editor->canvas()->surface().image(), picked); }
 
     TempFolder folder;
     ScriptedDialogs dialogs;
@@ -79,88 +83,27 @@ protected:
     std::unique_ptr<LayoutEditor> editor;
 };
 
-class HandedOverLayout : public LayoutEditorTest {
-protected:
-    void SetUp() override
-    {
-        handOver({{sheet, "0", "0", "0", "2"},
-                  {plate, "0", "0", "0", "1"},
-                  {plate, "200", "0", "0", ""},
-                  {plate, "400", "0", "0", ""},
-                  {plate, "600", "0", "0", "1"}});
-        open();
-    }
-};
-
-TEST_F(HandedOverLayout, OpensTheExchangeFileAndDrawsIt)
+TEST_F(LayoutEditorTest, OpensTheExchangeFileAndFollowsTheMouseAndKeys)
 {
+    handOver();
     EXPECT_EQ(editor->currentFile(), exchange);
     EXPECT_EQ(editor->windowTitle().toStdString(), "Layout Editor - " + exchange);
     EXPECT_EQ(editor->grid().rows(), 7);
     EXPECT_EQ(row(3), (Row{plate, "200", "0", "0", ""}));
     EXPECT_FALSE(editor->modified());
     EXPECT_TRUE(editor->canvas()->isEnabled());
-    EXPECT_GT(ink({}), 500);
+    EXPECT_GT(ink(), 500);
     EXPECT_EQ(status(), "Layout sound");
     EXPECT_TRUE(dialogs.questions.empty());
-}
 
-TEST_F(HandedOverLayout, MoveUpChangesTheSelectedPartsByOneStepEachTimeAndNeverTheSheet)
-{
-    editor->gridView()->setFocus();
-    editor->gridView()->selectRows(2, 5);
-    editor->moveStepList()->setCurrentText(QStringLiteral("10"));
-    press("Move Up");
-    // The rows stay selected: the button again and its key move all four once more.
-    press("Move Up");
-    QTest::keyClick(editor->gridView(), Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(row(1), (Row{sheet, "0", "0", "0", "2"}));
-    for (int r = 2; r <= 5; ++r) EXPECT_EQ(editor->grid().text(r, YColumn), "30") << r;
-    EXPECT_EQ(editor->grid().text(2, XColumn), "0");
-    EXPECT_TRUE(editor->modified());
+    // Surface y runs down from the top of the sheet: layout y = 500 - surface y.
+    emit editor->canvas()->clicked(QPointF(450, 480), Qt::LeftButton);
+    EXPECT_EQ(editor->grid().row, 4);
+    emit editor->canvas()->clicked(QPointF(450, 100), Qt::LeftButton);
+    EXPECT_EQ(editor->grid().row, 4);
+    emit editor->canvas()->mouseMoved(QPointF(25.5, 490));
+    EXPECT_EQ(editor->mouseLabel()->text(), QStringLiteral("X=00025.50,  Y=00010.00"));
 
-    // The sheet row as current row: nothing moves, the flag is set all the same.
-    editor->gridView()->selectRows(1, 3);
-    press("Move Right");
-    EXPECT_EQ(row(1), (Row{sheet, "0", "0", "0", "2"}));
-    EXPECT_EQ(editor->grid().text(2, XColumn), "0");
-}
-
-TEST_F(HandedOverLayout, TurningIsOnePartAtATime)
-{
-    editor->gridView()->selectRows(2, 3);
-    press("Rotate Clockwise");
-    ASSERT_EQ(dialogs.questionTexts(), std::vector<std::string>{kMultipleRotationMessage});
-    EXPECT_EQ(dialogs.questions[0].icon, DialogService::Icon::Information);
-    EXPECT_EQ(editor->grid().text(2, AngleColumn), "0");
-
-    editor->gridView()->selectRows(5, 5);
-    press("Rotate Clockwise");
-    EXPECT_EQ(editor->grid().text(5, AngleColumn), "-90");
-    // Turned a quarter, the part stands 50 wide and 100 high at its X, Y.
-    const Extents box = editor->placed().parts[3].box;
-    EXPECT_NEAR(box.xmin, 600, 1e-6);
-    EXPECT_NEAR(box.xmax, 650, 1e-6);
-    EXPECT_NEAR(box.ymax, 100, 1e-6);
-}
-
-TEST_F(HandedOverLayout, MovingIntoAnotherPartShowsTheFaultUntilMovedBack)
-{
-    editor->gridView()->selectRows(3, 3);
-    editor->moveStepList()->setCurrentText(QStringLiteral("150"));
-    press("Move Left");
-    EXPECT_EQ(status(), "2 parts overlap");
-    EXPECT_EQ(editor->placed().faultyRows, (std::vector<int>{2, 3}));
-    // The selected part is red; the one it overlaps shows the warning colour.
-    EXPECT_GT(ink(isOrange), 50);
-
-    press("Move Right");
-    EXPECT_EQ(status(), "Layout sound");
-    EXPECT_EQ(ink(isOrange), 0);
-}
-
-TEST_F(HandedOverLayout, ArrowKeysWithControlMoveTheSelectedPart)
-{
     editor->gridView()->setFocus();
     editor->gridView()->selectRows(4, 4);
     QTest::keyClick(editor->gridView(), Qt::Key_Right, Qt::ControlModifier);
@@ -170,110 +113,83 @@ TEST_F(HandedOverLayout, ArrowKeysWithControlMoveTheSelectedPart)
     EXPECT_EQ(status(), "1 part leaves the sheet");
 }
 
-TEST_F(HandedOverLayout, ZoomFollowsTheSelectedPart)
+TEST_F(LayoutEditorTest, MovesChangeTheSelectedPartsByOneStepEachTimeAndTheZoomFollows)
 {
+    handOver();
+    editor->gridView()->setFocus();
+    editor->moveStepList()->setCurrentText(QStringLiteral("10"));
+    press("Move Up", 2, 5);
+    // The rows stay selected: the button again and its key move all four once more.
+    press("Move Up");
+    QTest::keyClick(editor->gridView(), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(row(1), (Row{sheet, "0", "0", "0", "2"}));
+    for (int r = 2; r <= 5; ++r) EXPECT_EQ(editor->grid().text(r, YColumn), "30") << r;
+    EXPECT_EQ(editor->grid().text(2, XColumn), "0");
+    EXPECT_TRUE(editor->modified());
+    // The sheet row as current row: nothing moves.
+    press("Move Right", 1, 3);
+    EXPECT_EQ(row(1), (Row{sheet, "0", "0", "0", "2"}));
+    EXPECT_EQ(editor->grid().text(2, XColumn), "0");
+
+    // Zoomed, the view centres on the selected part and follows it.
     const double whole = editor->canvas()->surface().scale().width;
-    editor->gridView()->selectRows(4, 4); // the plate at 400, 0
+    editor->gridView()->selectRows(4, 4); // the plate at 400
     editor->zoomList()->setCurrentIndex(4);
     const ViewScale view = editor->canvas()->surface().scale();
     EXPECT_NEAR(view.width, whole / 5, 1e-6);
     EXPECT_NEAR(view.left + view.width / 2, 450, 1e-6);
     press("Move Right");
-    EXPECT_NEAR(editor->canvas()->surface().scale().left + view.width / 2, 550, 1e-6);
+    EXPECT_NEAR(editor->canvas()->surface().scale().left + view.width / 2, 460, 1e-6);
 }
 
-TEST_F(HandedOverLayout, ClickingAPartSelectsItsRow)
+TEST_F(LayoutEditorTest, TurningIsOnePartAtATimeAndOverlapsShowUntilMovedBack)
 {
-    // Surface y runs down from the top of the sheet: layout y = 500 - surface y.
-    emit editor->canvas()->clicked(QPointF(450, 480), Qt::LeftButton);
-    EXPECT_EQ(editor->grid().row, 4);
-    emit editor->canvas()->clicked(QPointF(450, 100), Qt::LeftButton);
-    EXPECT_EQ(editor->grid().row, 4);
+    handOver();
+    press("Rotate Clockwise", 2, 3);
+    ASSERT_EQ(dialogs.questionTexts(), Strings{kMultipleRotationMessage});
+    EXPECT_EQ(dialogs.questions[0].icon, DialogService::Icon::Information);
+    EXPECT_EQ(editor->grid().text(2, AngleColumn), "0");
+    press("Rotate Clockwise", 5);
+    EXPECT_EQ(editor->grid().text(5, AngleColumn), "-90");
+    EXPECT_NEAR(editor->placed().parts[3].box.ymax, 100, 1e-6) << "turned a quarter, the part stands 100 high";
 
-    emit editor->canvas()->mouseMoved(QPointF(25.5, 490));
-    EXPECT_EQ(editor->mouseLabel()->text(), QStringLiteral("X=00025.50,  Y=00010.00"));
-}
-
-TEST_F(HandedOverLayout, UpdateYesWritesTheLayoutBackWithQuantitiesFilled)
-{
-    editor->gridView()->selectRows(5, 5);
-    press("Move Up");
-    dialogs.answers.push_back(Answer::Yes);
-    editor->close();
-    ASSERT_EQ(dialogs.questionTexts(), std::vector<std::string>{kUpdateLayoutQuestion});
-    EXPECT_EQ(dialogs.questions[0].buttons, DialogService::Buttons::YesNoCancel);
-    EXPECT_FALSE(editor->isVisible());
-    const std::vector<LayoutFileLine> lines = exchangeLines();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[2].qty, "1");
-    EXPECT_EQ(lines[3].qty, "1");
-    EXPECT_EQ(lines[4], (LayoutFileLine{plate, "600", "100", "0", "1"}));
-    // Written by the editor: every field quoted.
-    EXPECT_NE(TempFolder::read(exchange).find("\"600\",\"100\""), std::string::npos);
-}
-
-TEST_F(HandedOverLayout, UpdateNoDeletesTheExchangeFile)
-{
-    editor->gridView()->selectRows(5, 5);
-    press("Move Up");
-    dialogs.answers.push_back(Answer::No);
-    editor->close();
-    EXPECT_FALSE(std::filesystem::exists(exchange));
-    EXPECT_FALSE(editor->isVisible());
-}
-
-TEST_F(HandedOverLayout, UpdateCancelKeepsTheWindowAndTheFile)
-{
-    const std::string before = TempFolder::read(exchange);
-    editor->gridView()->selectRows(5, 5);
-    press("Move Up");
-    dialogs.answers.push_back(Answer::Cancel);
-    editor->close();
-    EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(TempFolder::read(exchange), before);
-    EXPECT_TRUE(editor->modified());
-}
-
-TEST_F(HandedOverLayout, ClosingUnchangedAsksNothingAndLeavesTheFile)
-{
-    const std::string before = TempFolder::read(exchange);
-    editor->close();
-    EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(TempFolder::read(exchange), before);
-}
-
-TEST_F(HandedOverLayout, AFaultyLayoutIsWrittenBackOnlyWhenTheUserAgrees)
-{
-    editor->gridView()->selectRows(3, 3);
     editor->moveStepList()->setCurrentText(QStringLiteral("150"));
-    press("Move Left");
-    const std::string before = TempFolder::read(exchange);
-
-    dialogs.answers = {Answer::Yes, Answer::No};
-    editor->close();
-    EXPECT_EQ(dialogs.questionTexts(), (std::vector<std::string>{kUpdateLayoutQuestion, kFaultySaveQuestion}));
-    EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(TempFolder::read(exchange), before);
-
-    dialogs.answers = {Answer::Yes, Answer::Yes};
-    editor->close();
-    EXPECT_FALSE(editor->isVisible());
-    EXPECT_EQ(exchangeLines()[2].x, "50");
+    press("Move Left", 3);
+    EXPECT_EQ(status(), "2 parts overlap");
+    EXPECT_EQ(editor->placed().faultyRows, (std::vector<int>{2, 3}));
+    // The selected part is red; the one it overlaps shows the warning colour.
+    EXPECT_GT(ink(isOrange), 50);
+    press("Move Right");
+    EXPECT_EQ(status(), "Layout sound");
+    EXPECT_EQ(ink(isOrange), 0);
 }
 
-TEST_F(HandedOverLayout, PartsAreAddedFromTheSelectionAndRemovedWithoutTheSheet)
+TEST_F(LayoutEditorTest, PartsAreAddedFromTheSelectionOrTheEntryRowAndRemovedWithoutTheSheet)
 {
+    handOver();
     const std::string disc = shapeFile("disc.shp", {arcEntity(20, 20, 20, 0, 0)});
     dialogs.shapeSelections.push_back({disc, plate});
     editor->addParts();
-    EXPECT_EQ(dialogs.shapeSelectionCaptions, std::vector<std::string>{kSelectPartFilesCaption});
+    EXPECT_EQ(dialogs.shapeSelectionCaptions, Strings{kSelectPartFilesCaption});
     EXPECT_EQ(row(6), (Row{disc, "0", "0", "0", "1"}));
     EXPECT_EQ(row(7), (Row{plate, "0", "0", "0", "1"}));
     EXPECT_EQ(editor->grid().selEndRow, 7);
     EXPECT_EQ(editor->placed().parts.size(), 6u);
     EXPECT_EQ(status(), "3 parts overlap");
-
     editor->removeSelectedParts();
+    EXPECT_EQ(editor->grid().rows(), 7);
+    EXPECT_EQ(status(), "Layout sound");
+
+    GridView& view = *editor->gridView();
+    view.setFocus();
+    view.setCurrentCell(6, NameColumn);
+    dialogs.shapeSelections.push_back({plate});
+    QTest::keyClick(&view, Qt::Key_A);
+    EXPECT_EQ(row(6), (Row{plate, "0", "0", "0", "1"}));
+    EXPECT_EQ(editor->grid().rows(), 8);
+    EXPECT_EQ(status(), "2 parts overlap");
+    view.setCurrentCell(6, NameColumn);
+    QTest::keyClick(&view, Qt::Key_Delete);
     EXPECT_EQ(editor->grid().rows(), 7);
     EXPECT_EQ(status(), "Layout sound");
 
@@ -284,36 +200,65 @@ TEST_F(HandedOverLayout, PartsAreAddedFromTheSelectionAndRemovedWithoutTheSheet)
     EXPECT_TRUE(editor->modified());
 }
 
-TEST_F(HandedOverLayout, AFileChosenInTheEntryRowBecomesAPartAndDeleteTakesItOut)
+// The answers to "Update Layout?" when a handed-over layout closes: Yes writes it back with every
+// field quoted and the quantities filled (a faulty one only after a second Yes), No deletes the
+// exchange file, Cancel keeps the window; unchanged, nothing is asked.
+TEST_F(LayoutEditorTest, ClosingAChangedLayoutAsksWhetherToUpdateIt)
 {
-    GridView& view = *editor->gridView();
-    view.setFocus();
-    view.setCurrentCell(6, NameColumn);
-    dialogs.shapeSelections.push_back({plate});
-    QTest::keyClick(&view, Qt::Key_A);
-    EXPECT_EQ(row(6), (Row{plate, "0", "0", "0", "1"}));
-    EXPECT_EQ(editor->grid().rows(), 8);
-    EXPECT_EQ(status(), "2 parts overlap");
-
-    view.setCurrentCell(2, NameColumn);
-    QTest::keyClick(&view, Qt::Key_Delete);
-    EXPECT_EQ(editor->grid().rows(), 7);
-    EXPECT_EQ(row(2), (Row{plate, "200", "0", "0", ""}));
-    EXPECT_EQ(status(), "Layout sound");
+    struct Case {
+        const char* name;
+        int moveLeft; // moves the plate of row 3 left, into the plate of row 2 when 150
+        std::vector<Answer> answers;
+        Strings asked;
+        bool closes;
+        const char* plate3x; // X of row 3 in edit.lay afterwards; nullptr: the file is gone
+    };
+    const Case cases[] = {
+        {"unchanged", 0, {}, {}, true, "200"},
+        {"yes", 10, {Answer::Yes}, {kUpdateLayoutQuestion}, true, "190"},
+        {"no", 10, {Answer::No}, {kUpdateLayoutQuestion}, true, nullptr},
+        {"cancel", 10, {Answer::Cancel}, {kUpdateLayoutQuestion}, false, "200"},
+        {"faulty, not saved", 150, {Answer::Yes, Answer::No}, {kUpdateLayoutQuestion, kFaultySaveQuestion}, false, "200"},
+        {"faulty, saved", 150, {Answer::Yes, Answer::Yes}, {kUpdateLayoutQuestion, kFaultySaveQuestion}, true, "50"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.questions.clear();
+        handOver();
+        editor->moveStepList()->setCurrentText(QString::number(c.moveLeft));
+        if (c.moveLeft) press("Move Left", 3);
+        dialogs.answers.assign(c.answers.begin(), c.answers.end());
+        editor->close();
+        EXPECT_EQ(dialogs.questionTexts(), c.asked);
+        EXPECT_TRUE(c.asked.empty() || dialogs.questions[0].buttons == DialogService::Buttons::YesNoCancel);
+        EXPECT_EQ(editor->isVisible(), !c.closes);
+        EXPECT_TRUE(c.closes || editor->modified());
+        if (!c.plate3x) {
+            EXPECT_FALSE(std::filesystem::exists(exchange));
+            continue;
+        }
+        const std::string text = TempFolder::read(exchange);
+        const std::vector<LayoutFileLine> lines = readLayoutFile(exchange).lines;
+        ASSERT_EQ(lines.size(), 5u);
+        EXPECT_EQ(lines[2].x, c.plate3x);
+        const bool written = c.closes && c.moveLeft;
+        EXPECT_EQ(text.find("\"0\",\"1\"") != std::string::npos, written) << text;
+        EXPECT_EQ(lines[2].qty + lines[3].qty, written ? "11" : "") << "empty quantities filled from the row above";
+    }
 }
 
 TEST_F(LayoutEditorTest, AMissingShapeFileIsNamedOnceAndNothingIsDrawn)
 {
-    handOver({{sheet, "0", "0", "0", "1"}, {folder.file("gone.shp"), "0", "0", "0", "1"}});
+    ASSERT_EQ(writeLayoutFile(exchange, {{sheet, "0", "0", "0", "1"}, {folder.file("gone.shp"), "0", "0", "0", "1"}}, false), "");
     open();
-    ASSERT_EQ(dialogs.questionTexts(), std::vector<std::string>{"File " + folder.file("gone.shp") + " not found"});
+    ASSERT_EQ(dialogs.questionTexts(), Strings{"File " + folder.file("gone.shp") + " not found"});
     EXPECT_EQ(dialogs.questions[0].icon, DialogService::Icon::Exclamation);
     EXPECT_EQ(editor->grid().rows(), 4);
     editor->gridView()->setCurrentCell(2, XColumn);
     EXPECT_EQ(dialogs.questions.size(), 1u);
 }
 
-TEST_F(LayoutEditorTest, StandAloneSaveAsReopensTheSameLayout)
+TEST_F(LayoutEditorTest, StandAloneFilesAreSavedAndReopenedAndChangesOfferedForSaving)
 {
     open();
     EXPECT_EQ(editor->currentFile(), "");
@@ -322,68 +267,52 @@ TEST_F(LayoutEditorTest, StandAloneSaveAsReopensTheSameLayout)
     dialogs.openFiles.push_back(source);
     editor->openWithDialog();
     EXPECT_EQ(editor->windowTitle().toStdString(), "Layout Editor - " + source);
-    editor->gridView()->selectRows(2, 2);
-    press("Move Right");
-
+    press("Move Right", 2);
     const std::string copy = folder.file("copy.lay");
     dialogs.saveFiles.push_back(copy);
     ASSERT_TRUE(editor->saveAs());
     EXPECT_FALSE(editor->modified());
-    EXPECT_EQ(dialogs.fileDialogTitles, (std::vector<std::string>{"Open", "Save As"}));
+    EXPECT_EQ(dialogs.fileDialogTitles, (Strings{"Open", "Save As"}));
     EXPECT_EQ(readLayoutFile(copy).lines[1], (LayoutFileLine{plate, "220", "40", "90", "3"}));
-
     editor->newFile();
     EXPECT_EQ(editor->grid().rows(), 2);
     ASSERT_TRUE(editor->openFile(copy));
     EXPECT_EQ(row(2), (Row{plate, "220", "40", "90", "3"}));
-    EXPECT_FALSE(std::filesystem::exists(exchange));
-}
 
-TEST_F(LayoutEditorTest, StandAloneClosingOffersToSaveChanges)
-{
-    const std::string source = folder.write("job.lay", "\"" + sheet + "\",0,0,0,3\r\n\"" + plate + "\",0,0,0,3\r\n");
-    open();
-    ASSERT_TRUE(editor->openFile(source));
-    editor->gridView()->selectRows(2, 2);
-    press("Move Up");
-    dialogs.answers.push_back(Answer::Yes);
-    editor->close();
-    ASSERT_EQ(dialogs.questionTexts(), std::vector<std::string>{"Save changes in current file?"});
-    EXPECT_EQ(dialogs.questions[0].title, "Attention !");
-    EXPECT_EQ(readLayoutFile(source).lines[1].y, "100");
-    EXPECT_FALSE(std::filesystem::exists(exchange));
-}
-
-TEST_F(LayoutEditorTest, StandAloneAFaultyLayoutNotSavedKeepsTheWindowOpen)
-{
-    const std::string source = folder.write("job.lay", "\"" + sheet + "\",0,0,0,3\r\n\"" + plate + "\",0,0,0,3\r\n");
-    open();
-    ASSERT_TRUE(editor->openFile(source));
-    editor->gridView()->selectRows(2, 2);
+    // A faulty layout is saved only when the user agrees; not saving at all lets the window go.
     editor->moveStepList()->setCurrentText(QStringLiteral("1000"));
-    press("Move Left");
+    press("Move Left", 2);
     EXPECT_EQ(status(), "1 part leaves the sheet");
-
     dialogs.answers = {Answer::Yes, Answer::No};
     editor->close();
-    EXPECT_EQ(dialogs.questionTexts(), (std::vector<std::string>{"Save changes in current file?", kFaultySaveQuestion}));
+    EXPECT_EQ(dialogs.questionTexts(), (Strings{"Save changes in current file?", kFaultySaveQuestion}));
+    EXPECT_EQ(dialogs.questions[0].title, "Attention !");
     EXPECT_TRUE(editor->isVisible());
-    EXPECT_EQ(readLayoutFile(source).lines[1].x, "0");
-
-    // Not saving at all lets the window go.
+    EXPECT_EQ(readLayoutFile(copy).lines[1].x, "220");
     dialogs.answers = {Answer::No};
     editor->close();
     EXPECT_FALSE(editor->isVisible());
+
+    // Yes saves a sound layout before the window closes.
+    open();
+    ASSERT_TRUE(editor->openFile(source));
+    press("Move Up", 2);
+    dialogs.answers = {Answer::Yes};
+    editor->close();
+    EXPECT_EQ(dialogs.questionTexts().back(), "Save changes in current file?");
+    EXPECT_EQ(readLayoutFile(source).lines[1].y, "140");
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_FALSE(std::filesystem::exists(exchange));
 }
 
-TEST_F(HandedOverLayout, NamesHelpAndPrintout)
+TEST_F(LayoutEditorTest, NamesHelpAndPrintout)
 {
-    const int plain = ink({});
+    handOver();
+    const int plain = ink();
     editor->showNamesBox()->setChecked(true);
-    EXPECT_GT(ink({}), plain);
-
+    EXPECT_GT(ink(), plain);
     QTest::keyClick(editor.get(), Qt::Key_F1);
-    EXPECT_EQ(dialogs.helpPages, std::vector<std::string>{"index.html#layout-editor"});
+    EXPECT_EQ(dialogs.helpPages, Strings{"index.html#layout-editor"});
 
     const std::string pdf = folder.file("print.pdf");
     {
@@ -394,9 +323,8 @@ TEST_F(HandedOverLayout, NamesHelpAndPrintout)
     if (!havePoppler()) GTEST_SKIP() << "no poppler tools";
     // The part names can be read and the drawing keeps off the page's edge.
     EXPECT_GE(smallestWordHeight(pdf, 2), 6);
-    const QImage page = pdfPageImage(pdf, 2, 100);
-    const QRect ink = inkedBox(page);
-    EXPECT_GE(std::min(ink.left(), ink.top()), 39); // 10 mm at 100 dots per inch
+    const QRect inked = inkedBox(pdfPageImage(pdf, 2, 100));
+    EXPECT_GE(std::min(inked.left(), inked.top()), 39); // 10 mm at 100 dots per inch
 }
 
 } // namespace

@@ -1,21 +1,18 @@
-// The shape editor driven offscreen: open, draw, select and move, type a new entity, join a
-// gap, save as shape file and DXF, the unsaved-changes question, pointer coordinates and the
-// printout; and the main window opening it from a preview.
-#include <QApplication>
-#include <QCheckBox>
+// The shape editor: open, draw, select and move, type a new entity, join a gap, save as shape
+// file and DXF, the unsaved-changes question and failed saves keeping the work, pointer
+// coordinates and the printout.
 #include <QComboBox>
 #include <QLabel>
 #include <QPdfWriter>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "editors/shape_editor.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
-#include "support/pdf_pages.h"
 #include "support/ink.h"
+#include "support/pdf_pages.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "ui/canvas_view.h"
@@ -24,6 +21,8 @@
 namespace dravenor::testing {
 namespace {
 
+using Answer = DialogService::Answer;
+using Strings = std::vector<std::string>;
 bool isRed(const QColor& c) { return c.red() > c.green() + 60 && c.red() > c.blue() + 60; }
 bool isNavy(const QColor& c) { return c.blue() > c.red() + 40 && c.blue() > c.green() + 40; }
 
@@ -31,10 +30,12 @@ class ShapeEditorTest : public ::testing::Test {
 protected:
     void SetUp() override { editor.show(); }
 
-    std::string writeShape(const std::string& name, const Shape& shape)
+    // A 200 x 100 plate in a shape file, opened in the editor.
+    std::string openPlate()
     {
-        const std::string path = folder.file(name);
-        EXPECT_EQ(saveShapeFile(shape, path), "");
+        const std::string path = folder.file("plate.shp");
+        EXPECT_EQ(saveShapeFile(rectangle(0, 0, 200, 100), path), "");
+        EXPECT_TRUE(editor.openFile(path));
         return path;
     }
     void press(const char* button)
@@ -43,10 +44,14 @@ protected:
         ASSERT_NE(tool, nullptr) << button;
         tool->click();
     }
-    int ink(const std::function<bool(const QColor&)>& picked) { return inkedPixels(editor.canvas()->surface().image(), picked); }
     Shape shapeOnScreen() { return shapeFromGrid(editor.grid()).shape; }
-    // Whether the drawing is red around the shape point (x, y) of a shape whose extents start
-    // at (0, 0) and whose height is 100.
+    static Shape onDisk(const std::string& path)
+    {
+        Shape shape;
+        EXPECT_TRUE(readShapeByExtension(path, shape).readable) << path;
+        return shape;
+    }
+    // Whether the drawing is red around the point (x, y) of the 200 x 100 plate.
     bool redNear(double x, double y)
     {
         const QImage& image = editor.canvas()->surface().image();
@@ -64,36 +69,38 @@ protected:
     ShapeEditor editor{dialogs, QString::fromLatin1(DRAVENOR_RESOURCE_DIR)};
 };
 
-TEST_F(ShapeEditorTest, OpensAShapeFileAndDrawsItInNavy)
+TEST_F(ShapeEditorTest, OpensAShapeFileDrawsItInNavyAndShowsPointerCoordinates)
 {
-    const std::string path = writeShape("plate.shp", rectangle(0, 0, 200, 100));
+    const std::string path = openPlate();
+    editor.newFile();
     dialogs.openFiles.push_back(path);
     editor.openWithDialog();
-
-    EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Open"});
+    EXPECT_EQ(dialogs.fileDialogTitles, Strings{"Open"});
     EXPECT_EQ(editor.currentFile(), path);
-    EXPECT_EQ(editor.windowTitle().toStdString(), std::string("Shape Editor - ") + path);
+    EXPECT_EQ(editor.windowTitle().toStdString(), "Shape Editor - " + path);
     EXPECT_EQ(editor.grid().rows(), 6);
-    EXPECT_GT(ink(isNavy), 100);
+    EXPECT_GT(inkedPixels(editor.canvas()->surface().image(), isNavy), 100);
     EXPECT_TRUE(editor.canvas()->isEnabled());
     EXPECT_FALSE(editor.modified());
     EXPECT_TRUE(editor.standardShapesAction()->isEnabled());
+    // Surface y grows downwards from the top of the shape: y 10 on the surface is shape y 90.
+    emit editor.canvas()->mouseMoved(QPointF(25.5, 10));
+    EXPECT_EQ(editor.mouseLabel()->text(), QStringLiteral("X=00025.50,  Y=00090.00"));
 }
 
-TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveByTheStep)
+TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveAndTurnByTheStep)
 {
-    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
+    openPlate();
     // The current row is selected: its entity (the bottom line) shows in red.
     EXPECT_TRUE(redNear(100, 0));
     EXPECT_FALSE(redNear(200, 50));
     editor.gridView()->selectRows(2, 3);
     EXPECT_FALSE(redNear(100, 0));
     EXPECT_TRUE(redNear(200, 50));
-
     editor.moveStepList()->setCurrentText(QStringLiteral("10"));
-    press("Move Right");
     // A move shifts X1, X2 and CX of every selected row, lines included; the rows stay
     // selected, so the next press moves them all again.
+    press("Move Right");
     press("Move Right");
     EXPECT_EQ(shapeOnScreen()[1], (ShapeEntity{220, 0, 220, 100, 20}));
     EXPECT_EQ(shapeOnScreen()[2], (ShapeEntity{220, 100, 20, 100, 20}));
@@ -101,7 +108,6 @@ TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveByTheStep)
     EXPECT_TRUE(editor.modified());
     EXPECT_TRUE(redNear(220, 50));
     EXPECT_TRUE(redNear(120, 100));
-
     // The group turns about its own centre and back.
     editor.rotateStepList()->setCurrentText(QStringLiteral("90"));
     press("Rotate Anticlockwise");
@@ -111,7 +117,7 @@ TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveByTheStep)
     EXPECT_NEAR(shapeOnScreen()[2].X2, 20, 1e-9);
 }
 
-TEST_F(ShapeEditorTest, TypingIntoTheEntryRowAddsAnEntityAndANewEntryRow)
+TEST_F(ShapeEditorTest, TypedEntitiesAreAddedAndJoinAddsTheMissingLine)
 {
     GridView& view = *editor.gridView();
     view.setCurrentCell(1, 3);
@@ -123,17 +129,16 @@ TEST_F(ShapeEditorTest, TypingIntoTheEntryRowAddsAnEntityAndANewEntryRow)
     EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 50, -25)}));
     EXPECT_TRUE(editor.modified());
     // The one entity is on the current row, so it is drawn highlighted.
-    EXPECT_GT(ink(isRed), 20);
-}
+    EXPECT_GT(inkedPixels(editor.canvas()->surface().image(), isRed), 20);
 
-TEST_F(ShapeEditorTest, JoinAddsTheMissingLineAndSaysSo)
-{
-    ASSERT_TRUE(editor.openFile(writeShape("open.shp", {lineEntity(0, 0, 10, 0), lineEntity(10.3, 0.4, 20, 0.4)})));
+    const std::string open = folder.file("open.shp");
+    ASSERT_EQ(saveShapeFile({lineEntity(0, 0, 10, 0), lineEntity(10.3, 0.4, 20, 0.4)}, open), "");
+    dialogs.answers = {Answer::No};
+    ASSERT_TRUE(editor.openFile(open));
     press("Auto Join Missing Lines");
     EXPECT_EQ(shapeOnScreen().back(), lineEntity(10, 0, 10.3, 0.4));
     EXPECT_EQ(dialogs.questionTexts().back(), kLinesAddedMessage);
     EXPECT_TRUE(editor.modified());
-
     press("Auto Join Missing Lines");
     EXPECT_EQ(dialogs.questionTexts().back(), kAlreadyClosedMessage);
     EXPECT_EQ(shapeOnScreen().size(), 3u);
@@ -141,7 +146,7 @@ TEST_F(ShapeEditorTest, JoinAddsTheMissingLineAndSaysSo)
 
 TEST_F(ShapeEditorTest, SaveAsWritesShapeFilesAndDrawingsAndSaveReusesTheName)
 {
-    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
+    openPlate();
     editor.gridView()->selectRows(1, 1);
     editor.adjust(0);
     const std::string asDrawing = folder.file("plate.dxf");
@@ -149,68 +154,35 @@ TEST_F(ShapeEditorTest, SaveAsWritesShapeFilesAndDrawingsAndSaveReusesTheName)
     ASSERT_TRUE(editor.saveAs());
     EXPECT_FALSE(editor.modified());
     EXPECT_EQ(editor.currentFile(), asDrawing);
-
     // A drawing keeps what a line is: its ends (the moved CX of a line row is not drawn).
-    Shape reread;
-    ASSERT_TRUE(readShapeByExtension(asDrawing, reread).readable);
     Shape expected = shapeOnScreen();
     expected[0].CX = 0;
-    EXPECT_EQ(reread, expected);
-
+    EXPECT_EQ(onDisk(asDrawing), expected);
     editor.adjust(3);
     ASSERT_TRUE(editor.save());
-    ASSERT_TRUE(readShapeByExtension(asDrawing, reread).readable);
-    EXPECT_EQ(reread[0], lineEntity(-100, -100, 100, -100));
-    EXPECT_EQ(reread[1], lineEntity(200, 0, 200, 100));
-    EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Save As"});
+    EXPECT_EQ(onDisk(asDrawing)[0], lineEntity(-100, -100, 100, -100));
+    EXPECT_EQ(onDisk(asDrawing)[1], lineEntity(200, 0, 200, 100));
+    EXPECT_EQ(dialogs.fileDialogTitles, Strings{"Save As"});
 }
 
 TEST_F(ShapeEditorTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost)
 {
-    const std::string path = writeShape("plate.shp", rectangle(0, 0, 200, 100));
-    ASSERT_TRUE(editor.openFile(path));
+    const std::string path = openPlate();
     editor.newFile();
     EXPECT_TRUE(dialogs.questions.empty());
-
     ASSERT_TRUE(editor.openFile(path));
     editor.adjust(1);
-    dialogs.answers.push_back(DialogService::Answer::No);
+    dialogs.answers = {Answer::No};
     editor.newFile();
-    ASSERT_EQ(dialogs.questionTexts(), std::vector<std::string>{"Save changes in current file?"});
+    ASSERT_EQ(dialogs.questionTexts(), Strings{"Save changes in current file?"});
     EXPECT_EQ(dialogs.questions[0].title, "Attention !");
-    Shape onDisk;
-    readShapeByExtension(path, onDisk);
-    EXPECT_EQ(onDisk, rectangle(0, 0, 200, 100));
+    EXPECT_EQ(onDisk(path), rectangle(0, 0, 200, 100));
     EXPECT_EQ(editor.grid().rows(), 2);
     EXPECT_FALSE(editor.canvas()->isEnabled());
     EXPECT_EQ(editor.mouseLabel()->text().toStdString(), kMouseRestingText);
 
+    // A failed save keeps the work and says why.
     ASSERT_TRUE(editor.openFile(path));
-    editor.adjust(1);
-    dialogs.answers.push_back(DialogService::Answer::Yes);
-    editor.close();
-    readShapeByExtension(path, onDisk);
-    EXPECT_EQ(onDisk[0], (ShapeEntity{100, 0, 300, 0, 100}));
-}
-
-TEST_F(ShapeEditorTest, ASaveCancelledAfterYesKeepsTheShapeAndTheWindow)
-{
-    editor.gridView()->setCurrentCell(1, 3);
-    QTest::keyClicks(editor.gridView(), "50");
-    // Yes, then Cancel in the Save As dialog, for New, Open and closing the window.
-    dialogs.answers = {DialogService::Answer::Yes, DialogService::Answer::Yes, DialogService::Answer::Yes};
-    EXPECT_FALSE(editor.newFile());
-    editor.openWithDialog();
-    EXPECT_FALSE(editor.close());
-    EXPECT_EQ(dialogs.fileDialogTitles, (std::vector<std::string>(3, "Save As"))) << "no Open dialog after the cancel";
-    EXPECT_TRUE(editor.isVisible());
-    EXPECT_TRUE(editor.modified());
-    EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 50, 0)}));
-}
-
-TEST_F(ShapeEditorTest, AFailedSaveKeepsTheWorkAndSaysWhy)
-{
-    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
     editor.adjust(1);
     dialogs.saveFiles.push_back(folder.file("missing-folder/plate.shp"));
     EXPECT_FALSE(editor.saveAs());
@@ -218,19 +190,30 @@ TEST_F(ShapeEditorTest, AFailedSaveKeepsTheWorkAndSaysWhy)
     EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Exclamation);
     EXPECT_NE(dialogs.questions.back().text.find("missing-folder"), std::string::npos);
     EXPECT_EQ(shapeOnScreen()[0], (ShapeEntity{100, 0, 300, 0, 100}));
+    // Yes on closing saves first.
+    dialogs.answers = {Answer::Yes};
+    editor.close();
+    EXPECT_EQ(onDisk(path)[0], (ShapeEntity{100, 0, 300, 0, 100}));
 }
 
-TEST_F(ShapeEditorTest, ThePointerShowsShapeCoordinates)
+TEST_F(ShapeEditorTest, ASaveCancelledAfterYesKeepsTheShapeAndTheWindow)
 {
-    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
-    // Surface y grows downwards from the top of the shape: y 10 on the surface is shape y 90.
-    emit editor.canvas()->mouseMoved(QPointF(25.5, 10));
-    EXPECT_EQ(editor.mouseLabel()->text(), QStringLiteral("X=00025.50,  Y=00090.00"));
+    editor.gridView()->setCurrentCell(1, 3);
+    QTest::keyClicks(editor.gridView(), "50");
+    // Yes, then Cancel in the Save As dialog, for New, Open and closing the window.
+    dialogs.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
+    EXPECT_FALSE(editor.newFile());
+    editor.openWithDialog();
+    EXPECT_FALSE(editor.close());
+    EXPECT_EQ(dialogs.fileDialogTitles, Strings(3, "Save As")) << "no Open dialog after the cancel";
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_TRUE(editor.modified());
+    EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 50, 0)}));
 }
 
 TEST_F(ShapeEditorTest, PrintsTheTableAndThenTheDrawing)
 {
-    ASSERT_TRUE(editor.openFile(writeShape("plate.shp", rectangle(0, 0, 200, 100))));
+    openPlate();
     const std::string pdf = folder.file("print.pdf");
     {
         QPdfWriter writer(QString::fromStdString(pdf));
@@ -238,14 +221,12 @@ TEST_F(ShapeEditorTest, PrintsTheTableAndThenTheDrawing)
     }
     EXPECT_EQ(pdfPageCount(pdf), 2u);
     if (!havePoppler()) GTEST_SKIP() << "no poppler tools";
-
     // The file name stands above the column titles, and the rows follow the titles.
     const std::string text = pdfText(pdf);
     const size_t file = text.find("File Name: "), titles = text.find("X1"), row = text.find("200      100");
     EXPECT_LT(file, titles);
     EXPECT_LT(titles, row);
     EXPECT_NE(row, std::string::npos) << text;
-
     // The drawing page at ten pixels a millimetre: a margin of 10 mm at least from the page's
     // edge, edges 0.2 mm wide (two pixels, not a hairline) and grid labels of 6 points or more.
     const QImage page = pdfPageImage(pdf, 2, 254);
