@@ -10,5 +10,7 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COM
   -DDRAVENOR_TESTS=ON -DDRAVENOR_FUZZ=ON >/dev/null
 cmake --build build-sanitize
 . scripts/sanitizer-env.sh
+echo "sanitizers: build took ${SECONDS} s"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure -j2
+echo "sanitizers: build and tests took ${SECONDS} s"
 scripts/fuzz.sh "${FUZZ_SECONDS:-20}"
