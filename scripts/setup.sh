@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Dravenor needs to build, run and test, only when some are missing,
 # and makes a decimal-comma locale (de_DE.UTF-8) for the tests that numbers read and write alike
-# in every locale.
+# in every locale. Further package names given as arguments are installed the same way.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
-          python3 python3-ezdxf xvfb xauth imagemagick poppler-utils fonts-dejavu-core locales)
+          python3 python3-ezdxf xvfb xauth imagemagick poppler-utils fonts-dejavu-core locales "$@")
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 missing=()

@@ -2,7 +2,6 @@
 // column and AND-ed with (or OR-ed into) the sheet row, 64 cells per word.
 #include <algorithm>
 #include <cstddef>
-#include <ranges>
 
 #include "engine/fit_search.h"
 #include "engine/placement.h"
@@ -16,9 +15,8 @@ constexpr size_t kKeyPointsTested = kKeyPointsUsed;
 
 int wordsPerPartRow(const Raster& part) { return part.W() >= 0 ? part.W() / 64 + 1 : 0; }
 
-// The part's rows, in the order given, each shifted to column x and AND-ed with the sheet's row.
-template <class Rows>
-bool clearInRows(const Raster& part, const Raster& sheet, int x, int y, const Rows& rows)
+// The part's rows from the first, each shifted to column x and AND-ed with the sheet's row.
+bool clearInRows(const Raster& part, const Raster& sheet, int x, int y)
 {
     const int words = wordsPerPartRow(part);
     if (words == 0) return true;
@@ -33,7 +31,7 @@ bool clearInRows(const Raster& part, const Raster& sheet, int x, int y, const Ro
         const std::uint64_t under = shift ? (sheetWord[0] >> shift) | (sheetWord[1] << (64 - shift)) : sheetWord[0];
         return (cells & under) != 0;
     };
-    for (const int j : rows) {
+    for (int j = 0; j <= part.H(); ++j) {
         const std::uint64_t* partRow = partBase + j * partStride;
         const std::uint64_t* sheetRow = sheetBase + j * sheetStride;
         for (int k = 0; k + 1 < words; ++k)
@@ -48,7 +46,7 @@ bool clearInRows(const Raster& part, const Raster& sheet, int x, int y, const Ro
 
 bool rowsClear(const Raster& part, const Raster& sheet, int x, int y)
 {
-    return clearInRows(part, sheet, x, y, std::views::iota(0, part.H() + 1));
+    return clearInRows(part, sheet, x, y);
 }
 
 bool fits(const Raster& part, const Raster& sheet, const KeyPoints& keys, int x, int y)

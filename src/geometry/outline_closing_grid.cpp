@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "geometry/outline_closing.h"
+#include "geometry/grid_cell.h"
 #include "geometry/outline_closing_gap.h"
 #include "geometry/primitives.h"
 
@@ -26,21 +27,9 @@ struct EndRef {
     bool operator<(const EndRef& o) const { return segment != o.segment ? segment < o.segment : isEnd < o.isEnd; }
 };
 
-struct Cell {
-    std::int64_t x, y;
-    bool operator==(const Cell&) const = default;
-};
-
-struct CellHash {
-    std::size_t operator()(const Cell& c) const
-    {
-        return std::hash<std::int64_t>()(c.x * 73856093 ^ c.y * 19349663);
-    }
-};
-
-Cell cellOf(double x, double y)
+GridCell cellOf(double x, double y)
 {
-    return {static_cast<std::int64_t>(std::floor(x / kGapLimit)), static_cast<std::int64_t>(std::floor(y / kGapLimit))};
+    return gridCellOf(x, y, kGapLimit);
 }
 
 bool fitsTheGrid(const SegmentList& segments)
@@ -55,18 +44,40 @@ bool fitsTheGrid(const SegmentList& segments)
     return segments.empty() || endDistance(box.xmin, box.ymin, box.xmax, box.ymax) < kSpanLimit;
 }
 
+struct Point {
+    double x, y;
+    bool operator==(const Point&) const = default;
+};
+
+struct PointHash {
+    std::size_t operator()(const Point& p) const { return std::hash<double>()(p.x) * 31 ^ std::hash<double>()(p.y); }
+};
+
 class EndGrid {
 public:
     void add(const Segment& s, std::size_t index)
     {
         cells_[cellOf(s.X1, s.Y1)].push_back({index, false});
         cells_[cellOf(s.X2, s.Y2)].push_back({index, true});
+        ++endsAt_[{s.X1, s.Y1}];
+        ++endsAt_[{s.X2, s.Y2}];
+    }
+
+    // Whether an end of another segment lies exactly at (x, y), an end of `own`: the nearest end
+    // is then at distance 0 and no gap closes there, so the ends around need not be searched.
+    // (Ends of an outline's chords all touch, and searching each one's nine cells would cost
+    // time in proportion to the ends crowded there.)
+    bool touchedByOther(double x, double y, const Segment& own) const
+    {
+        const auto found = endsAt_.find({x, y});
+        const int ownEnds = (own.X1 == x && own.Y1 == y) + (own.X2 == x && own.Y2 == y);
+        return found != endsAt_.end() && found->second > ownEnds;
     }
 
     // The ends of other segments in the nine cells around (x, y), in full-scan order.
     void nearEnds(double x, double y, std::size_t own, std::vector<EndRef>& out) const
     {
-        const Cell centre = cellOf(x, y);
+        const GridCell centre = cellOf(x, y);
         for (std::int64_t dx = -1; dx <= 1; ++dx)
             for (std::int64_t dy = -1; dy <= 1; ++dy) {
                 const auto found = cells_.find({centre.x + dx, centre.y + dy});
@@ -78,7 +89,8 @@ public:
     }
 
 private:
-    std::unordered_map<Cell, std::vector<EndRef>, CellHash> cells_;
+    std::unordered_map<GridCell, std::vector<EndRef>, GridCellHash> cells_;
+    std::unordered_map<Point, int, PointHash> endsAt_;
 };
 
 void offerNearEnds(Gap& gap, double x, double y, const std::vector<EndRef>& ends, const SegmentList& segments)
@@ -104,12 +116,16 @@ bool closeOutlinesByGrid(SegmentList& segments)
         // must not come from an earlier segment, so the search starts afresh.
         GapCandidates gaps;
         const Segment own = segments[i];
-        ends.clear();
-        grid.nearEnds(own.X1, own.Y1, i, ends);
-        offerNearEnds(gaps.start, own.X1, own.Y1, ends, segments);
-        ends.clear();
-        grid.nearEnds(own.X2, own.Y2, i, ends);
-        offerNearEnds(gaps.end, own.X2, own.Y2, ends, segments);
+        if (!grid.touchedByOther(own.X1, own.Y1, own)) {
+            ends.clear();
+            grid.nearEnds(own.X1, own.Y1, i, ends);
+            offerNearEnds(gaps.start, own.X1, own.Y1, ends, segments);
+        }
+        if (!grid.touchedByOther(own.X2, own.Y2, own)) {
+            ends.clear();
+            grid.nearEnds(own.X2, own.Y2, i, ends);
+            offerNearEnds(gaps.end, own.X2, own.Y2, ends, segments);
+        }
 
         const std::size_t before = segments.size();
         gaps.appendClosingSegments(segments);

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "geometry/disjoint_sets.h"
+#include "geometry/grid_cell.h"
 
 namespace dravenor {
 
@@ -18,15 +19,6 @@ double pointDistance(OutlinePoint a, OutlinePoint b)
     return std::hypot(a.x - b.x, a.y - b.y);
 }
 
-struct Cell {
-    std::int64_t x, y;
-    bool operator==(const Cell&) const = default;
-};
-
-struct CellHash {
-    std::size_t operator()(const Cell& c) const { return std::hash<std::int64_t>()(c.x * 73856093 ^ c.y * 19349663); }
-};
-
 // Calls visit(a, b, distance) once for every pair a < b of the chosen ends no farther apart
 // than the limit (above 0): only ends in neighbouring cells of a grid `limit` wide are compared.
 // Ends at one spot must be taken together beforehand, or a spot of n ends costs n^2.
@@ -34,14 +26,11 @@ template <typename Visit>
 void forEachPairWithin(const std::vector<OutlinePoint>& ends, const std::vector<std::size_t>& chosen, double limit,
                        Visit visit)
 {
-    const auto cellOf = [limit](OutlinePoint p) {
-        const auto index = [limit](double v) { return static_cast<std::int64_t>(std::clamp(std::floor(v / limit), -4e18, 4e18)); };
-        return Cell{index(p.x), index(p.y)};
-    };
-    std::unordered_map<Cell, std::vector<std::size_t>, CellHash> cells;
+    const auto cellOf = [limit](OutlinePoint p) { return gridCellOf(p.x, p.y, limit); };
+    std::unordered_map<GridCell, std::vector<std::size_t>, GridCellHash> cells;
     for (std::size_t k : chosen) cells[cellOf(ends[k])].push_back(k);
     for (std::size_t a : chosen) {
-        const Cell at = cellOf(ends[a]);
+        const GridCell at = cellOf(ends[a]);
         for (std::int64_t dx = -1; dx <= 1; ++dx)
             for (std::int64_t dy = -1; dy <= 1; ++dy) {
                 const auto found = cells.find({at.x + dx, at.y + dy});

@@ -58,17 +58,31 @@ std::vector<std::pair<int, std::string>> numberedLines(const std::string& conten
     return lines;
 }
 
-// The entry of one line, or the reason it cannot be one. Blank lines give neither.
+std::string trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string trimmedCell(const TextGrid& grid, int row, int col)
+{
+    return trimmed(grid.text(row, col));
+}
+
+// The entry of one line, or the reason it cannot be one. Blank lines give neither. Blanks around
+// a field are dropped even inside its quotes, as the window's cells and the saved file drop them:
+// `"S235 "` is the material S235.
 std::optional<DensityEntry> entryOfLine(const std::string& line, std::string& problem)
 {
     const std::vector<std::string> items = splitGridItems(line);
-    const bool blank = std::all_of(items.begin(), items.end(), [](const std::string& i) { return i.empty(); });
+    const bool blank = std::all_of(items.begin(), items.end(), [](const std::string& i) { return trimmed(i).empty(); });
     if (blank) return std::nullopt;
     if (items.size() != 2) {
         problem = "expected 2 fields (material, density), found " + std::to_string(items.size());
         return std::nullopt;
     }
-    DensityEntry entry{upperAscii(items[0]), items[1]};
+    DensityEntry entry{upperAscii(trimmed(items[0])), trimmed(items[1])};
     problem = typingProblem(kMaterialTitle, entry.material);
     if (problem.empty()) problem = typingProblem(kDensityTitle, entry.density);
     if (!problem.empty()) return std::nullopt;
@@ -78,14 +92,6 @@ std::optional<DensityEntry> entryOfLine(const std::string& line, std::string& pr
 bool lessIgnoringCase(const std::string& a, const std::string& b)
 {
     return toLowerAscii(a) < toLowerAscii(b);
-}
-
-std::string trimmedCell(const TextGrid& grid, int row, int col)
-{
-    const std::string& text = grid.text(row, col);
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 } // namespace

@@ -1,0 +1,59 @@
+// Job files (".nst", seven sections) opened as the File menu and the batch tool open them, with
+// three shape files beside the job so that layouts can be rebuilt; then what report and
+// check-layout do with an opened job. A job the program opened must save and open again, and
+// a second save must write the same text.
+#include "fuzz/fuzz_support.h"
+#include "job/job_file_sections.h"
+#include "layouts/job_open.h"
+#include "layouts/layout_geometry_check.h"
+#include "layouts/report.h"
+
+namespace {
+
+// Shape files the seed jobs name: a 1000 x 800 sheet, a gusset with an arc, a ring.
+void writeShapeFiles()
+{
+    using dravenor::fuzz::writeScratchFile;
+    static const bool written = [] {
+        const auto line = [](int x1, int y1, int x2, int y2) {
+            return "\"" + std::to_string(x1) + "\",\"" + std::to_string(y1) + "\",\"" + std::to_string(x2) + "\",\"" +
+                   std::to_string(y2) + "\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n";
+        };
+        writeScratchFile("sheet_ok.shp", line(0, 0, 1000, 0) + line(1000, 0, 1000, 800) + line(1000, 800, 0, 800) +
+                                             line(0, 800, 0, 0));
+        writeScratchFile("part_ok.shp", line(15, 0, 200, 0) + line(200, 0, 0, 150) + line(0, 150, 0, 15) +
+                                            "\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"15\",\"0\",\"90\"\r\n");
+        writeScratchFile("part2_ok.shp", "\"0\",\"0\",\"0\",\"0\",\"150\",\"150\",\"150\",\"0\",\"0\"\r\n"
+                                         "\"0\",\"0\",\"0\",\"0\",\"150\",\"150\",\"75\",\"0\",\"0\"\r\n");
+        return true;
+    }();
+    (void)written;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    using namespace dravenor;
+    writeShapeFiles();
+    Job job;
+    const JobOpenResult opened = openJob(fuzz::writeScratchFile("input.nst", fuzz::inputText(data, size)), "", job);
+    if (!opened.ok()) return 0;
+    if (!job.nesting.items.empty() && !opened.layoutsLackShapes) {
+        std::vector<std::string> warnings;
+        reportText(job, DensityTable{}, &warnings);
+        checkLayouts(job.nesting);
+    }
+
+    const JobSectionsOut saved = writeJobSections(job);
+    if (!saved.error.empty()) return 0; // a value the file cannot store, refused on saving
+    const SplitJobFile split = splitJobSections(joinJobSections(saved.texts));
+    Job reopened;
+    std::vector<std::string> warnings;
+    if (!split.error.empty() || !readJobSections(split, reopened, warnings).empty())
+        fuzz::finding("a saved job does not open again");
+    const JobSectionsOut savedAgain = writeJobSections(reopened);
+    if (savedAgain.error != saved.error || savedAgain.texts != saved.texts)
+        fuzz::finding("a reopened job saves differently");
+    return 0;
+}
