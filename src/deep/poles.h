@@ -1,0 +1,24 @@
+#pragma once
+// Inscribed circles ("poles") of a region's material: the largest circle inside it, then the
+// largest that stays clear of those found, and so on until they cover most of the material.
+// They stand in for the region where exact edges cost too much: two overlapping poles prove a
+// collision, and how deep poles reach into each other measures an overlap.
+#include <vector>
+
+#include "deep/region.h"
+
+namespace dravenor::deep {
+
+struct PoleLimits {
+    std::size_t most = 24;          // never more poles than this
+    double smallest = 0.02;         // stop below this share of the region's diameter
+};
+
+// Poles of the material of the edges, largest first; empty for material without room.
+std::vector<Circle> inscribedCircles(const std::vector<Edge>& edges, double area, const PoleLimits& limits = {});
+
+// A point deep inside the material of the edges (the centre of its largest inscribed circle).
+// The edges must enclose some material.
+Point deepestPoint(const std::vector<Edge>& edges);
+
+} // namespace dravenor::deep

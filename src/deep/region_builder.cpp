@@ -1,0 +1,32 @@
+#include "deep/region_builder.h"
+
+namespace dravenor::deep {
+
+std::vector<Edge> edgesOf(const std::vector<Ring>& rings)
+{
+    std::vector<Edge> edges;
+    for (const Ring& ring : rings)
+        for (std::size_t i = 0, n = ring.size(); i < n; ++i) edges.push_back({ring[i], ring[(i + 1) % n]});
+    return edges;
+}
+
+Region regionOf(const Material& material, const PoleLimits& limits)
+{
+    Region region;
+    std::vector<Point> outerPoints;
+    for (const Component& c : material) {
+        std::vector<Ring> rings{c.outer};
+        rings.insert(rings.end(), c.holes.begin(), c.holes.end());
+        const std::vector<Edge> own = edgesOf(rings);
+        region.anchors.push_back(deepestPoint(own));
+        region.edges.insert(region.edges.end(), own.begin(), own.end());
+        outerPoints.insert(outerPoints.end(), c.outer.begin(), c.outer.end());
+    }
+    region.area = materialArea(material);
+    region.hullArea = convexHullArea(std::move(outerPoints));
+    takeBox(region);
+    region.poles = inscribedCircles(region.edges, region.area, limits);
+    return region;
+}
+
+} // namespace dravenor::deep
