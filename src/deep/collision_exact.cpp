@@ -22,10 +22,29 @@ Box edgeBox(const Edge& e)
 void edgesIn(const Region& region, Point d, const Box& window, std::vector<Edge>& out)
 {
     out.clear();
-    for (const Edge& e : region.edges) {
-        const Edge moved{{e.a.x + d.x, e.a.y + d.y}, {e.b.x + d.x, e.b.y + d.y}};
-        if (edgeBox(moved).meets(window)) out.push_back(moved);
+    for (const EdgeRun& run : region.runs) {
+        if (!run.box.moved(d.x, d.y).meets(window)) continue;
+        for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
+            const Edge& e = region.edges[i];
+            const Edge moved{{e.a.x + d.x, e.a.y + d.y}, {e.b.x + d.x, e.b.y + d.y}};
+            if (edgeBox(moved).meets(window)) out.push_back(moved);
+        }
     }
+}
+
+bool crosses(const Edge& e, Point p)
+{
+    if ((e.a.y > p.y) == (e.b.y > p.y)) return false;
+    return p.x < e.a.x + (p.y - e.a.y) * (e.b.x - e.a.x) / (e.b.y - e.a.y);
+}
+
+double squaredDistance(const Edge& e, Point p)
+{
+    const double dx = e.b.x - e.a.x, dy = e.b.y - e.a.y;
+    const double len2 = dx * dx + dy * dy;
+    const double t = std::clamp(len2 > 0 ? ((p.x - e.a.x) * dx + (p.y - e.a.y) * dy) / len2 : 0.0, 0.0, 1.0);
+    const double qx = e.a.x + t * dx - p.x, qy = e.a.y + t * dy - p.y;
+    return qx * qx + qy * qy;
 }
 
 bool edgesMeet(const Region& a, Point da, const Region& b, Point db, const Box& window)
@@ -46,7 +65,7 @@ bool anchorsInside(const Region& a, Point da, const Region& b, Point db)
 {
     for (const Point& p : a.anchors) {
         const Point local{p.x + da.x - db.x, p.y + da.y - db.y};
-        if (b.box.meets({local.x, local.y, local.x, local.y}) && materialHolds(b.edges, local)) return true;
+        if (b.box.meets({local.x, local.y, local.x, local.y}) && materialHolds(b, local)) return true;
     }
     return false;
 }
@@ -56,10 +75,17 @@ bool anchorsInside(const Region& a, Point da, const Region& b, Point db)
 bool materialHolds(const std::vector<Edge>& edges, Point p)
 {
     bool inside = false;
-    for (const Edge& e : edges) {
-        if ((e.a.y > p.y) == (e.b.y > p.y)) continue;
-        const double x = e.a.x + (p.y - e.a.y) * (e.b.x - e.a.x) / (e.b.y - e.a.y);
-        if (p.x < x) inside = !inside;
+    for (const Edge& e : edges) inside ^= crosses(e, p);
+    return inside;
+}
+
+bool materialHolds(const Region& region, Point p)
+{
+    bool inside = false;
+    for (const EdgeRun& run : region.runs) {
+        // No edge of the run reaches the ray to the right of the point.
+        if (run.box.y1 <= p.y || run.box.y0 > p.y || run.box.x1 < p.x) continue;
+        for (std::uint32_t i = run.first; i < run.first + run.count; ++i) inside ^= crosses(region.edges[i], p);
     }
     return inside;
 }
@@ -67,13 +93,18 @@ bool materialHolds(const std::vector<Edge>& edges, Point p)
 double distanceToEdges(const std::vector<Edge>& edges, Point p)
 {
     double best = kInfinity;
-    for (const Edge& e : edges) {
-        const double dx = e.b.x - e.a.x, dy = e.b.y - e.a.y;
-        const double len2 = dx * dx + dy * dy;
-        double t = len2 > 0 ? ((p.x - e.a.x) * dx + (p.y - e.a.y) * dy) / len2 : 0;
-        t = std::clamp(t, 0.0, 1.0);
-        const double qx = e.a.x + t * dx - p.x, qy = e.a.y + t * dy - p.y;
-        best = std::min(best, qx * qx + qy * qy);
+    for (const Edge& e : edges) best = std::min(best, squaredDistance(e, p));
+    return std::sqrt(best);
+}
+
+double distanceToEdges(const Region& region, Point p)
+{
+    double best = kInfinity;
+    for (const EdgeRun& run : region.runs) {
+        const double dx = std::max({0.0, run.box.x0 - p.x, p.x - run.box.x1});
+        const double dy = std::max({0.0, run.box.y0 - p.y, p.y - run.box.y1});
+        if (dx * dx + dy * dy >= best) continue;
+        for (std::uint32_t i = run.first; i < run.first + run.count; ++i) best = std::min(best, squaredDistance(region.edges[i], p));
     }
     return std::sqrt(best);
 }

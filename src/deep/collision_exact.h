@@ -10,8 +10,10 @@ namespace dravenor::deep {
 
 // Even-odd: whether the point lies in the material of the edges.
 bool materialHolds(const std::vector<Edge>& edges, Point p);
+bool materialHolds(const Region& region, Point p);
 // Distance from the point to the nearest edge.
 double distanceToEdges(const std::vector<Edge>& edges, Point p);
+double distanceToEdges(const Region& region, Point p);
 // Whether two closed segments share a point.
 bool segmentsMeet(Point a1, Point a2, Point b1, Point b2);
 

@@ -115,8 +115,9 @@ bool buildSheet(const SheetEntry& record, std::size_t index, const Loaded& loade
         problem = record.FileName + ": the sheet has no closed outline and is not used";
         return false;
     }
-    // Free space: the outline shrunk by what the chords and the rounding may have added.
-    const Material free = grownMaterial(rings.rings, -(2 * grid.sag + grid.pad), grid.sag, grid.unit);
+    // Free space: the outline shrunk by what the chords, the rounding and the thinning may have added.
+    const Material free =
+        simplified(grownMaterial(rings.rings, -(3 * grid.sag + grid.pad), grid.sag, grid.unit), grid.sag);
     if (free.empty()) {
         problem = record.FileName + ": the sheet leaves no room for parts";
         return false;
@@ -142,10 +143,13 @@ bool buildPart(const PartEntry& record, std::size_t index, const Loaded& loaded,
         problem = record.FileName + ": the part has no closed outline and is not placed";
         return false;
     }
-    // Grown by the chords' sagitta, the arc tolerance of the rounding and the grid's rounding, so
-    // that the true outline lies inside by at least the distance asked for.
-    const double extra = 2 * grid.sag + grid.pad;
-    const Material spacing = grownMaterial(rings.rings, geometry.spacing / 2 + extra, grid.sag, grid.unit);
+    // Grown by the chords' sagitta, the arc tolerance of the rounding, the grid's rounding and the
+    // thinning, so that the true outline lies inside by at least the distance asked for.
+    const double extra = 3 * grid.sag + grid.pad;
+    auto grown = [&](double distance) {
+        return simplified(grownMaterial(rings.rings, distance + extra, grid.sag, grid.unit), grid.sag);
+    };
+    const Material spacing = grown(geometry.spacing / 2);
     if (spacing.empty()) {
         problem = record.FileName + ": the part encloses no area and is not placed";
         return false;
@@ -153,7 +157,7 @@ bool buildPart(const PartEntry& record, std::size_t index, const Loaded& loaded,
     const Region spacingRegion = regionOf(spacing);
     const Region marginRegion = geometry.margin == geometry.spacing / 2
                                     ? spacingRegion
-                                    : regionOf(grownMaterial(rings.rings, geometry.margin + extra, grid.sag, grid.unit));
+                                    : regionOf(grown(geometry.margin));
     part.record = index;
     part.file = record.FileName;
     part.priority = record.Pri;

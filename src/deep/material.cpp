@@ -1,5 +1,6 @@
 #include "deep/material.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <polyclipping/clipper.hpp>
@@ -82,6 +83,75 @@ Material boxMinus(const Box& box, const Material& material, double unit)
     Material free;
     collect(tree, unit, free);
     return free;
+}
+
+namespace {
+
+double distanceToChord(Point p, Point a, Point b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+    const double t = len2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0, 1.0) : 0.0;
+    return std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
+}
+
+// Keeps, of the corners strictly between first and last, those Douglas-Peucker needs.
+void keepNeeded(const Ring& ring, std::size_t first, std::size_t last, double tolerance, std::vector<bool>& keep)
+{
+    std::vector<std::pair<std::size_t, std::size_t>> spans{{first, last}};
+    while (!spans.empty()) {
+        const auto [from, to] = spans.back();
+        spans.pop_back();
+        double far = -1;
+        std::size_t at = from;
+        for (std::size_t i = from + 1; i < to; ++i) {
+            const double d = distanceToChord(ring[i % ring.size()], ring[from % ring.size()], ring[to % ring.size()]);
+            if (d > far) {
+                far = d;
+                at = i;
+            }
+        }
+        if (far <= tolerance) continue;
+        keep[at % ring.size()] = true;
+        spans.push_back({from, at});
+        spans.push_back({at, to});
+    }
+}
+
+Ring thinned(const Ring& ring, double tolerance)
+{
+    if (ring.size() <= 4) return ring;
+    // Split the ring at its first corner and the corner furthest from it.
+    std::size_t far = 0;
+    double farthest = -1;
+    for (std::size_t i = 1; i < ring.size(); ++i) {
+        const double d = std::hypot(ring[i].x - ring[0].x, ring[i].y - ring[0].y);
+        if (d > farthest) {
+            farthest = d;
+            far = i;
+        }
+    }
+    std::vector<bool> keep(ring.size(), false);
+    keep[0] = keep[far] = true;
+    keepNeeded(ring, 0, far, tolerance, keep);
+    keepNeeded(ring, far, ring.size(), tolerance, keep);
+    Ring out;
+    for (std::size_t i = 0; i < ring.size(); ++i)
+        if (keep[i]) out.push_back(ring[i]);
+    return out.size() >= 3 ? out : ring;
+}
+
+} // namespace
+
+Material simplified(const Material& material, double tolerance)
+{
+    Material out;
+    for (const Component& c : material) {
+        Component s;
+        s.outer = thinned(c.outer, tolerance);
+        for (const Ring& hole : c.holes) s.holes.push_back(thinned(hole, tolerance));
+        out.push_back(std::move(s));
+    }
+    return out;
 }
 
 std::vector<Ring> ringsOf(const Material& material)

@@ -26,6 +26,11 @@ Material grownMaterial(const std::vector<Ring>& rings, double delta, double arcT
 // The parts of the box the material does not cover.
 Material boxMinus(const Box& box, const Material& material, double unit);
 
+// The material with every ring thinned (Douglas-Peucker): no corner left out lies further than
+// the tolerance from the ring that replaces it. The outline moves by at most the tolerance either
+// way, so material grown (or shrunk) by it beforehand still holds (or stays inside) the original.
+Material simplified(const Material& material, double tolerance);
+
 // All rings of the material, outer rings and holes alike.
 std::vector<Ring> ringsOf(const Material& material);
 double materialArea(const Material& material);

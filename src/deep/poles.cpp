@@ -16,17 +16,17 @@ constexpr int kRefined = 3;
 // below zero outside the material.
 class Clearance {
 public:
-    Clearance(const std::vector<Edge>& edges, const std::vector<Circle>& found) : edges_(edges), found_(found) {}
+    Clearance(const Region& region, const std::vector<Circle>& found) : region_(region), found_(found) {}
     double at(Point p) const
     {
-        if (!materialHolds(edges_, p)) return -1;
-        double d = distanceToEdges(edges_, p);
+        if (!materialHolds(region_, p)) return -1;
+        double d = kInfinity;
         for (const Circle& c : found_) d = std::min(d, std::hypot(p.x - c.c.x, p.y - c.c.y) - c.r);
-        return d;
+        return d <= 0 ? d : std::min(d, distanceToEdges(region_, p));
     }
 
 private:
-    const std::vector<Edge>& edges_;
+    const Region& region_;
     const std::vector<Circle>& found_;
 };
 
@@ -55,20 +55,11 @@ Candidate refine(Candidate c, double step, double finest, const Clearance& clear
     return c;
 }
 
-Box boxOf(const std::vector<Edge>& edges)
-{
-    Box box;
-    for (const Edge& e : edges) {
-        box.take(e.a);
-        box.take(e.b);
-    }
-    return box;
-}
-
 // The largest circle clear of the edges and the poles found.
-Candidate largestCircle(const std::vector<Edge>& edges, const Box& box, const std::vector<Circle>& found)
+Candidate largestCircle(const Region& region, const std::vector<Circle>& found)
 {
-    const Clearance clearance(edges, found);
+    const Box& box = region.box;
+    const Clearance clearance(region, found);
     const double cw = box.width() / kGrid, ch = box.height() / kGrid;
     std::vector<Candidate> best;
     for (int i = 0; i < kGrid; ++i)
@@ -91,15 +82,16 @@ Candidate largestCircle(const std::vector<Edge>& edges, const Box& box, const st
 
 } // namespace
 
-std::vector<Circle> inscribedCircles(const std::vector<Edge>& edges, double area, const PoleLimits& limits)
+std::vector<Circle> inscribedCircles(const Region& region, const PoleLimits& limits)
 {
     std::vector<Circle> poles;
-    const Box box = boxOf(edges);
+    const Box& box = region.box;
+    const double area = region.area;
     if (box.empty() || !(area > 0)) return poles;
     const double smallest = limits.smallest * std::hypot(box.width(), box.height());
     double covered = 0;
     while (poles.size() < limits.most) {
-        const Candidate c = largestCircle(edges, box, poles);
+        const Candidate c = largestCircle(region, poles);
         if (!(c.clearance > smallest) && !poles.empty()) break;
         if (!(c.clearance > 0)) break;
         poles.push_back({c.p, c.clearance});
@@ -110,19 +102,18 @@ std::vector<Circle> inscribedCircles(const std::vector<Edge>& edges, double area
     return poles;
 }
 
-Point deepestPoint(const std::vector<Edge>& edges)
+Point deepestPoint(const Region& region)
 {
-    const Box box = boxOf(edges);
-    const Candidate c = largestCircle(edges, box, {});
+    const Candidate c = largestCircle(region, {});
     if (c.clearance > 0) return c.p;
     // Material too thin for the grid: the middle of the first edge, nudged to the inside.
-    const Edge& e = edges.front();
+    const Edge& e = region.edges.front();
     const Point mid{(e.a.x + e.b.x) / 2, (e.a.y + e.b.y) / 2};
     const double dx = e.b.x - e.a.x, dy = e.b.y - e.a.y, len = std::hypot(dx, dy);
     for (double nudge = len * 1e-3; nudge > len * 1e-12; nudge /= 10)
         for (double side : {1.0, -1.0}) {
             const Point q{mid.x - side * dy / len * nudge, mid.y + side * dx / len * nudge};
-            if (materialHolds(edges, q)) return q;
+            if (materialHolds(region, q)) return q;
         }
     return mid;
 }

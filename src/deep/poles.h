@@ -14,11 +14,12 @@ struct PoleLimits {
     double smallest = 0.02;         // stop below this share of the region's diameter
 };
 
-// Poles of the material of the edges, largest first; empty for material without room.
-std::vector<Circle> inscribedCircles(const std::vector<Edge>& edges, double area, const PoleLimits& limits = {});
+// Poles of the region's material, largest first; empty for material without room. The region's
+// edges, runs, box and area must be set.
+std::vector<Circle> inscribedCircles(const Region& region, const PoleLimits& limits = {});
 
-// A point deep inside the material of the edges (the centre of its largest inscribed circle).
-// The edges must enclose some material.
-Point deepestPoint(const std::vector<Edge>& edges);
+// A point deep inside the region's material (the centre of its largest inscribed circle). Its
+// edges must enclose some material.
+Point deepestPoint(const Region& region);
 
 } // namespace dravenor::deep

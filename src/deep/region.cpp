@@ -63,8 +63,17 @@ double convexHullArea(std::vector<Point> points)
 
 void takeBox(Region& region)
 {
+    // Runs long enough to skip much at once, short enough to keep their boxes tight.
+    constexpr std::uint32_t kRunLength = 8;
     region.box = Box{};
-    for (const Edge& e : region.edges) {
+    region.runs.clear();
+    for (std::uint32_t i = 0; i < region.edges.size(); ++i) {
+        const Edge& e = region.edges[i];
+        if (i % kRunLength == 0) region.runs.push_back({Box{}, i, 0});
+        EdgeRun& run = region.runs.back();
+        run.box.take(e.a);
+        run.box.take(e.b);
+        ++run.count;
         region.box.take(e.a);
         region.box.take(e.b);
     }

@@ -3,6 +3,7 @@
 // (read even-odd), with the inscribed circles that stand in for them in cheap tests and in the
 // measure of an overlap.
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -60,12 +61,19 @@ struct Circle {
 // A closed ring of corners, the closing corner not repeated.
 using Ring = std::vector<Point>;
 
+// A run of consecutive edges with the box around them, so that tests skip whole runs at once.
+struct EdgeRun {
+    Box box;
+    std::uint32_t first = 0, count = 0;
+};
+
 // Material bounded by edges of closed rings, read even-odd, in the frame of its part or sheet.
 // Poles are disjoint circles inside the material, largest first; every anchor lies inside the
 // material, one for each ring that bounds material from outside, so that material lying wholly
 // inside other material is found without any edges meeting.
 struct Region {
     std::vector<Edge> edges;
+    std::vector<EdgeRun> runs;
     std::vector<Circle> poles;
     std::vector<Point> anchors;
     Box box;
@@ -90,7 +98,7 @@ Region turned(const Region& region, const Turn& turn);
 double signedArea(const Ring& ring);
 // Area of the convex hull of the points.
 double convexHullArea(std::vector<Point> points);
-// Sets box and diameter from the edges.
+// Sets box, diameter and the runs of edges from the edges.
 void takeBox(Region& region);
 
 } // namespace dravenor::deep

@@ -17,15 +17,17 @@ Region regionOf(const Material& material, const PoleLimits& limits)
     for (const Component& c : material) {
         std::vector<Ring> rings{c.outer};
         rings.insert(rings.end(), c.holes.begin(), c.holes.end());
-        const std::vector<Edge> own = edgesOf(rings);
-        region.anchors.push_back(deepestPoint(own));
-        region.edges.insert(region.edges.end(), own.begin(), own.end());
+        Region piece;
+        piece.edges = edgesOf(rings);
+        takeBox(piece);
+        region.anchors.push_back(deepestPoint(piece));
+        region.edges.insert(region.edges.end(), piece.edges.begin(), piece.edges.end());
         outerPoints.insert(outerPoints.end(), c.outer.begin(), c.outer.end());
     }
     region.area = materialArea(material);
     region.hullArea = convexHullArea(std::move(outerPoints));
     takeBox(region);
-    region.poles = inscribedCircles(region.edges, region.area, limits);
+    region.poles = inscribedCircles(region, limits);
     return region;
 }
 
