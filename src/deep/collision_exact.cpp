@@ -130,9 +130,9 @@ bool polesOverlap(const Region& a, Point da, const Region& b, Point db)
     const std::size_t nb = std::min(b.poles.size(), kFailFastPoles);
     const double ox = da.x - db.x, oy = da.y - db.y;
     for (std::size_t i = 0; i < na; ++i) {
-        const Circle& p = a.poles[i];
+        const Circle p = a.poles[i];
         for (std::size_t j = 0; j < nb; ++j) {
-            const Circle& q = b.poles[j];
+            const Circle q = b.poles[j];
             const double dx = p.c.x + ox - q.c.x, dy = p.c.y + oy - q.c.y;
             const double reach = p.r + q.r;
             if (dx * dx + dy * dy < reach * reach) return true;

@@ -170,19 +170,22 @@ double weightedLossAt(const Arrangement& a, const CollisionTracker& tracker, int
     const Box mbox = margin.box.moved(where.x, where.y);
     const double wExt = tracker.exteriorWeight(item);
     double loss = wExt * exteriorLoss(mbox, a.container(where.bin), margin.hullArea);
+    // Each loss is measured only as far as the bound leaves room for.
+    auto add = [&](double weight, const Region& r, const Region& other, Point otherAt) {
+        loss += weight * overlapLoss(r, at(where), other, otherAt, (bound - loss) / weight);
+        return loss <= bound;
+    };
     for (const Region& hazard : a.sheetOf(where.bin).hazards) {
         if (loss > bound) return kInfinity;
-        if (mbox.meets(hazard.box) && regionsCollide(margin, at(where), hazard, {0, 0}))
-            loss += wExt * overlapLoss(margin, at(where), hazard, {0, 0});
+        if (mbox.meets(hazard.box) && regionsCollide(margin, at(where), hazard, {0, 0})) add(wExt, margin, hazard, {0, 0});
     }
     if (loss > bound) return kInfinity;
     const Region& spacing = a.orientation(item, where.orient).spacing;
     a.forEachNear(where.bin, spacing.box.moved(where.x, where.y), item, [&](int other) {
         const Placement& o = a.placement(other);
         const Region& os = a.orientation(other, o.orient).spacing;
-        if (regionsCollide(spacing, at(where), os, at(o)))
-            loss += tracker.pairWeight(item, other) * overlapLoss(spacing, at(where), os, at(o));
-        return loss <= bound;
+        if (!regionsCollide(spacing, at(where), os, at(o))) return true;
+        return add(tracker.pairWeight(item, other), spacing, os, at(o));
     });
     return loss > bound ? kInfinity : loss;
 }

@@ -7,7 +7,8 @@
 
 namespace dravenor::deep {
 
-double overlapLoss(const Region& a, Point da, const Region& b, Point db);
+// Infinity as soon as the loss is known to exceed the bound.
+double overlapLoss(const Region& a, Point da, const Region& b, Point db, double bound = kInfinity);
 double exteriorLoss(const Box& box, const Box& container, double hullArea);
 
 } // namespace dravenor::deep

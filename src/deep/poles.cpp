@@ -21,7 +21,7 @@ public:
     {
         if (!materialHolds(region_, p)) return -1;
         double d = kInfinity;
-        for (const Circle& c : found_) d = std::min(d, std::hypot(p.x - c.c.x, p.y - c.c.y) - c.r);
+        for (const Circle& c : found_) d = std::min(d, std::sqrt((p.x - c.c.x) * (p.x - c.c.x) + (p.y - c.c.y) * (p.y - c.c.y)) - c.r);
         return d <= 0 ? d : std::min(d, distanceToEdges(region_, p));
     }
 

@@ -22,7 +22,10 @@ Region turned(const Region& region, const Turn& turn)
     out.edges.reserve(region.edges.size());
     for (const Edge& e : region.edges) out.edges.push_back({turn.apply(e.a), turn.apply(e.b)});
     out.poles.reserve(region.poles.size());
-    for (const Circle& p : region.poles) out.poles.push_back({turn.apply(p.c), p.r});
+    for (std::size_t i = 0; i < region.poles.size(); ++i) {
+        const Circle p = region.poles[i];
+        out.poles.push_back({turn.apply(p.c), p.r});
+    }
     out.anchors.reserve(region.anchors.size());
     for (const Point& p : region.anchors) out.anchors.push_back(turn.apply(p));
     out.area = region.area;

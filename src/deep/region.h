@@ -58,6 +58,33 @@ struct Circle {
     double r = 0;
 };
 
+// Circles kept as columns of centres and radii, so that the loops over pairs of them run on
+// whole vectors at once.
+class Poles {
+public:
+    std::size_t size() const { return r_.size(); }
+    bool empty() const { return r_.empty(); }
+    Circle operator[](std::size_t i) const { return {{x_[i], y_[i]}, r_[i]}; }
+    void push_back(const Circle& c)
+    {
+        x_.push_back(c.c.x);
+        y_.push_back(c.c.y);
+        r_.push_back(c.r);
+    }
+    void reserve(std::size_t n)
+    {
+        x_.reserve(n);
+        y_.reserve(n);
+        r_.reserve(n);
+    }
+    const double* x() const { return x_.data(); }
+    const double* y() const { return y_.data(); }
+    const double* r() const { return r_.data(); }
+
+private:
+    std::vector<double> x_, y_, r_;
+};
+
 // A closed ring of corners, the closing corner not repeated.
 using Ring = std::vector<Point>;
 
@@ -74,7 +101,7 @@ struct EdgeRun {
 struct Region {
     std::vector<Edge> edges;
     std::vector<EdgeRun> runs;
-    std::vector<Circle> poles;
+    Poles poles;
     std::vector<Point> anchors;
     Box box;
     double area = 0;

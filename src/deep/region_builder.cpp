@@ -27,7 +27,7 @@ Region regionOf(const Material& material, const PoleLimits& limits)
     region.area = materialArea(material);
     region.hullArea = convexHullArea(std::move(outerPoints));
     takeBox(region);
-    region.poles = inscribedCircles(region, limits);
+    for (const Circle& c : inscribedCircles(region, limits)) region.poles.push_back(c);
     return region;
 }
 

@@ -17,6 +17,10 @@ constexpr double kLeastStep = 0.003;
 constexpr std::int64_t kMeetEvery = 25;
 // Rounds of squeezing between attempts to drop a sheet or take a smaller one.
 constexpr int kRoundsBetweenBigMoves = 4;
+constexpr int kLongestWait = 64;
+// Parts grown by half the spacing fill no more than this share of the sheets' free space: beyond
+// it dropping a sheet or taking a smaller one is not tried.
+constexpr double kMostDensity = 0.9;
 // Stalls without a better arrangement after which a thread at the fewest sheets the area allows
 // has nothing left to gain.
 constexpr int kStallsBeforeDone = 3;
@@ -26,6 +30,22 @@ constexpr double kShuffle = 0.3;
 constexpr int kSmallJob = 300;
 // Rounds in a row that found nothing to try.
 constexpr int kMostIdleRounds = 1000;
+
+double freeArea(const SheetType& sheet)
+{
+    double area = sheet.free.area();
+    for (const Region& hazard : sheet.hazards) area -= hazard.area;
+    return area;
+}
+
+// The area the placed parts take, each grown by half the spacing.
+double placedArea(const Arrangement& a)
+{
+    double area = 0;
+    for (int item = 0; item < a.itemCount(); ++item)
+        if (a.placement(item).placed()) area += a.orientation(item, 0).spacing.area;
+    return area;
+}
 
 SeparationSettings squeezeSettings()
 {
@@ -47,7 +67,7 @@ SeparationSettings spreadSettings()
 
 SearchWorker::SearchWorker(const DeepJob& job, int thread, std::uint64_t seed, Budget& budget, Exchange& exchange)
     : job_(job), thread_(thread), random_(seed), budget_(budget), exchange_(exchange), a_(job),
-      separator_(a_, tracker_, random_, budget_), step_(kFirstStep), nextMeet_(kMeetEvery)
+      separator_(a_, tracker_, random_, budget_), step_(kFirstStep), tightenStep_(kFirstStep), nextMeet_(kMeetEvery)
 {
 }
 
@@ -71,13 +91,16 @@ bool SearchWorker::round()
 {
     meetIfDue();
     if (insertLeftOut()) return true;
-    if (eliminationDue_) {
-        eliminationDue_ = false;
+    if (--roundsToElimination_ <= 0) {
         if (eliminate()) {
-            eliminationDue_ = true;
+            eliminationWait_ = kRoundsBetweenBigMoves;
+            roundsToElimination_ = 0;
             step_ = kFirstStep;
             return true;
         }
+        // Each failure puts the next attempt off further.
+        eliminationWait_ = std::min(2 * eliminationWait_, kLongestWait);
+        roundsToElimination_ = eliminationWait_;
     }
     if (downsizeDue_) {
         downsizeDue_ = false;
@@ -86,8 +109,10 @@ bool SearchWorker::round()
             return true;
         }
     }
-    compress();
-    if (++rounds_ % kRoundsBetweenBigMoves == 0) eliminationDue_ = downsizeDue_ = true;
+    loadCurrent();
+    compress(leastUsedBin(a_), step_, false);
+    tightenNext();
+    if (++rounds_ % kRoundsBetweenBigMoves == 0) downsizeDue_ = true;
     if (step_ < kLeastStep) {
         stalls_ = bestScore_.betterThan(stalledAt_) ? 0 : stalls_ + 1;
         stalledAt_ = bestScore_;
@@ -193,6 +218,10 @@ bool SearchWorker::eliminate()
     if (currentScore_.sheets <= sheetsByArea(job_, job_.partArea) || current_.bins.size() < 2) return false;
     loadCurrent();
     const int b = leastUsedBin(a_);
+    double room = 0;
+    for (int k = 0; k < a_.binCount(); ++k)
+        if (k != b) room += freeArea(a_.sheetOf(k));
+    if (placedArea(a_) > kMostDensity * room) return false;
     std::vector<int> items = a_.itemsIn(b);
     for (int item : items) a_.lift(item);
     a_.removeBin(b);
@@ -209,16 +238,16 @@ bool SearchWorker::eliminate()
     return true;
 }
 
-bool SearchWorker::compress()
+bool SearchWorker::compress(int b, double& step, bool alone)
 {
     loadCurrent();
-    const int b = leastUsedBin(a_);
-    if (b < 0) return false;
+    if (b < 0 || b >= a_.binCount()) return false;
     const SheetType& sheet = a_.sheetOf(b);
     const int axis = sheet.axis;
     const double start = sheet.free.low(axis), end = a_.usedEnd(b);
-    const double shift = step_ * (end - start);
+    const double shift = step * (end - start);
     if (!(shift > 0)) return false;
+    // Parts beyond a random line move back by the shift: the squeeze is felt where they meet.
     const double split = random_.between(start, end);
     const std::vector<int> items = a_.itemsIn(b);
     for (int item : items) {
@@ -231,12 +260,26 @@ bool SearchWorker::compress()
     }
     a_.setLimit(b, end - shift);
     tracker_.reset(a_);
-    if (separator_.separate(squeezeSettings())) {
+    separator_.keepWithin(alone ? std::vector<int>{b} : std::vector<int>{});
+    const bool done = separator_.separate(squeezeSettings());
+    separator_.keepWithin({});
+    if (done) {
         accept();
         return true;
     }
-    step_ *= kStepFall;
+    step *= kStepFall;
     return false;
+}
+
+void SearchWorker::tightenNext()
+{
+    if (current_.bins.size() < 2) return;
+    loadCurrent();
+    const int least = leastUsedBin(a_);
+    tightenNext_ = (tightenNext_ + 1) % a_.binCount();
+    if (tightenNext_ == least) tightenNext_ = (tightenNext_ + 1) % a_.binCount();
+    compress(tightenNext_, tightenStep_, true);
+    if (tightenStep_ < kLeastStep) tightenStep_ = kFirstStep;
 }
 
 bool SearchWorker::downsize()
@@ -255,6 +298,9 @@ bool SearchWorker::downsize()
         if (choice < 0 || t.area > job_.sheets[static_cast<std::size_t>(choice)].area) choice = static_cast<int>(s);
     }
     if (choice < 0) return false;
+    double inBin = 0;
+    for (int item : a_.itemsIn(b)) inBin += a_.orientation(item, 0).spacing.area;
+    if (inBin > kMostDensity * freeArea(job_.sheets[static_cast<std::size_t>(choice)])) return false;
     a_.changeSheet(b, choice);
     tracker_.reset(a_);
     if (!separator_.separate(squeezeSettings())) return false;

@@ -29,7 +29,10 @@ private:
     // One attempt of the search; false when nothing is left to gain.
     bool round();
     bool eliminate();
-    bool compress();
+    // Squeezes the bin's used length; with `alone` its items stay on it.
+    bool compress(int bin, double& step, bool alone);
+    // Squeezes the next sheet in turn on its own, so that room gathers at its end.
+    void tightenNext();
     bool downsize();
     bool insertLeftOut();
     void disrupt();
@@ -53,10 +56,13 @@ private:
     Score bestScore_;
     bool hasBest_ = false;
     double step_;
+    double tightenStep_;
+    int tightenNext_ = 0;
     std::int64_t nextMeet_;
     int leftOutTried_ = 0;
     int fewest_ = 0;  // the fewest sheets the area allows
-    bool eliminationDue_ = true, downsizeDue_ = true;
+    int roundsToElimination_ = 0, eliminationWait_ = 4;
+    bool downsizeDue_ = true;
     int rounds_ = 0, stalls_ = 0;
     Score stalledAt_;
 };

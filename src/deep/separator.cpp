@@ -24,8 +24,11 @@ private:
 
 void Separator::moveItem(int item, const SampleCounts& samples)
 {
-    std::vector<int> bins(static_cast<std::size_t>(a_.binCount()));
-    std::iota(bins.begin(), bins.end(), 0);
+    std::vector<int> bins = within_;
+    if (bins.empty()) {
+        bins.resize(static_cast<std::size_t>(a_.binCount()));
+        std::iota(bins.begin(), bins.end(), 0);
+    }
     const Placement before = a_.placement(item);
     OverlapEvaluator evaluator(a_, tracker_, item);
     const Candidate c = searchPlacement(a_, item, before.placed() ? &before : nullptr, bins, evaluator, samples, random_);

@@ -26,9 +26,11 @@ public:
     // strikes or the budget ran out, the arrangement left at the least loss found.
     bool separate(const SeparationSettings& settings);
 
-    // Moves the item to the place of least weighted loss over every bin (`around` its present
-    // place when it has one).
+    // Moves the item to the place of least weighted loss over the bins it may use (`around` its
+    // present place when it has one).
     void moveItem(int item, const SampleCounts& samples);
+    // Items may move only within these bins from now on; empty: any bin.
+    void keepWithin(std::vector<int> bins) { within_ = std::move(bins); }
 
 private:
     void pass(const SampleCounts& samples);
@@ -37,6 +39,7 @@ private:
     CollisionTracker& tracker_;
     Random& random_;
     Budget& budget_;
+    std::vector<int> within_;
 };
 
 } // namespace dravenor::deep
