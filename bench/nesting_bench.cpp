@@ -25,6 +25,7 @@
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
 #include "engine/cell_by_cell_fit.h"
+#include "deep_bench.h"
 
 namespace fs = std::filesystem;
 using namespace dravenor;
@@ -192,6 +193,8 @@ void printRow(const Row& r, bool compare)
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--deep") return bench::deepBenchMain(argc, argv);
     std::vector<fs::path> jobs;
     bool compare = false;
     int repeats = 1;
@@ -199,6 +202,8 @@ int main(int argc, char** argv)
         const std::string a = argv[i];
         if (a == "--help" || a == "-h") {
             std::cout << "Usage: dravenor-bench [--compare] [--repeat N] [JOB.args | FOLDER]...\n"
+                         "       dravenor-bench --deep [--time S] [--iterations N] [--seeds A,B,C] [--threads N]\n"
+                         "                             [--no-classic] [JOB.args | FOLDER]...\n"
                          "Optimises each job (default: the example job and ../shared/bench/*/job.args)\n"
                          "and prints trials, parts, layouts, overall yield, seconds (wall clock and\n"
                          "processor time) and the time spent in set-up, sheet rasters, part analysis\n"
@@ -206,7 +211,12 @@ int main(int argc, char** argv)
                          "--compare  runs each job again with the cell-by-cell fit test, prints its\n"
                          "           seconds and the speed-ups (wall clock, processor time), and checks\n"
                          "           both layouts are identical.\n"
-                         "--repeat N runs each job N times (both ways) and reports the fastest run.\n";
+                         "--repeat N runs each job N times (both ways) and reports the fastest run.\n"
+                         "--deep     the classic engine and Deep Nesting side by side (default jobs: also\n"
+                         "           every strip.args): sheets, fractional sheets, density, yield, the\n"
+                         "           smallest gaps between parts and to the sheet edge, seconds,\n"
+                         "           iterations; the median of the seeds (default 1,2,3) at --time S\n"
+                         "           (default 20) or --iterations N.\n";
             return 0;
         }
         if (a == "--compare") {

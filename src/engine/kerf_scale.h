@@ -4,11 +4,11 @@
 // would be less than two cells across (the cells shrink).
 #include <string>
 
+#include "geometry/outline_tolerance.h"
 #include "job/nesting_state.h"
 
 namespace dravenor {
 
-inline constexpr double kZeroKerfDefault = 0.0625;
 inline constexpr double kMostCellsAcross = 1600;
 
 struct KerfScale {

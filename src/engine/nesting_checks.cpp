@@ -70,11 +70,6 @@ std::optional<std::string> emptyListMessage(const NestingState& state)
     return std::nullopt;
 }
 
-double closingTolerance(const BasicDetails& details)
-{
-    return (details.Kerf > 0 ? details.Kerf : kZeroKerfDefault) / 2;
-}
-
 ShapeFileReview reviewShapeFiles(const NestingState& state)
 {
     ShapeFileReview review;

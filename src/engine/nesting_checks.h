@@ -6,16 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "geometry/outline_tolerance.h"
 #include "job/nesting_state.h"
 
 namespace dravenor {
 
 // The finest raster a run may use: cells across the largest sheet (square root of its area).
 inline constexpr double kMostCellsAcrossAnySheet = 6400;
-
-// Ends of a shape's entities closer than this meet: half the kerf (of the default kerf when none
-// is given).
-double closingTolerance(const BasicDetails& details);
 
 // What reading the job's shape files showed, sheets first, each file once.
 struct ShapeFileReview {

@@ -1,0 +1,38 @@
+#pragma once
+// The work one search thread may still do: a deadline, the run's stop flag, and in a run of a
+// fixed amount of work a number of passes. A pass is one round of moving every colliding item.
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+
+namespace dravenor::deep {
+
+class Budget {
+public:
+    using Clock = std::chrono::steady_clock;
+    // passes 0: no limit but the deadline.
+    Budget(std::int64_t passes, Clock::time_point deadline, const std::atomic<bool>& stop, std::atomic<std::int64_t>& counter)
+        : passes_(passes), deadline_(deadline), stop_(stop), counter_(counter) {}
+
+    // Takes one pass; false when none is left (the pass must not run).
+    bool spend()
+    {
+        if (over() || (passes_ > 0 && spent_ >= passes_)) return false;
+        ++spent_;
+        counter_.fetch_add(1, std::memory_order_relaxed);
+        return true;
+    }
+    // Stopped or past the deadline: whatever runs should end now.
+    bool over() const { return stop_.load(std::memory_order_relaxed) || Clock::now() >= deadline_; }
+    bool exhausted() const { return over() || (passes_ > 0 && spent_ >= passes_); }
+    std::int64_t spent() const { return spent_; }
+
+private:
+    std::int64_t passes_;
+    Clock::time_point deadline_;
+    const std::atomic<bool>& stop_;
+    std::atomic<std::int64_t>& counter_;
+    std::int64_t spent_ = 0;
+};
+
+} // namespace dravenor::deep

@@ -1,0 +1,346 @@
+#include "deep/search_worker.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "deep/constructive.h"
+
+namespace dravenor::deep {
+
+namespace {
+
+// Squeezing: the least used sheet's used length shrinks by this share at first; after a failure
+// the share falls, and below the least one squeezing has stalled.
+constexpr double kFirstStep = 0.05;
+constexpr double kStepFall = 0.7;
+constexpr double kLeastStep = 0.003;
+constexpr std::int64_t kMeetEvery = 25;
+// Rounds of squeezing between attempts to drop a sheet or take a smaller one.
+constexpr int kRoundsBetweenBigMoves = 4;
+constexpr int kLongestWait = 64;
+// Parts grown by half the spacing fill no more than this share of the sheets' free space: beyond
+// it dropping a sheet or taking a smaller one is not tried.
+constexpr double kMostDensity = 0.9;
+// Stalls without a better arrangement after which a thread at the fewest sheets the area allows
+// has nothing left to gain.
+constexpr int kStallsBeforeDone = 3;
+// Threads after the first start from a shuffled order.
+constexpr double kShuffle = 0.3;
+// Jobs up to this many items start from both ways of filling, and start afresh when stalled.
+constexpr int kSmallJob = 300;
+// Rounds in a row that found nothing to try.
+constexpr int kMostIdleRounds = 1000;
+
+double freeArea(const SheetType& sheet)
+{
+    double area = sheet.free.area();
+    for (const Region& hazard : sheet.hazards) area -= hazard.area;
+    return area;
+}
+
+// The area the placed parts take, each grown by half the spacing.
+double placedArea(const Arrangement& a)
+{
+    double area = 0;
+    for (int item = 0; item < a.itemCount(); ++item)
+        if (a.placement(item).placed()) area += a.orientation(item, 0).spacing.area;
+    return area;
+}
+
+SeparationSettings squeezeSettings()
+{
+    SeparationSettings s;
+    s.passesWithoutGain = 30;
+    s.strikes = 3;
+    return s;
+}
+
+SeparationSettings spreadSettings()
+{
+    SeparationSettings s;
+    s.passesWithoutGain = 50;
+    s.strikes = 4;
+    return s;
+}
+
+} // namespace
+
+SearchWorker::SearchWorker(const DeepJob& job, int thread, std::uint64_t seed, Budget& budget, Exchange& exchange)
+    : job_(job), thread_(thread), random_(seed), budget_(budget), exchange_(exchange), a_(job),
+      separator_(a_, tracker_, random_, budget_), step_(kFirstStep), tightenStep_(kFirstStep), nextMeet_(kMeetEvery)
+{
+}
+
+void SearchWorker::run()
+{
+    start();
+    fewest_ = sheetsByArea(job_, job_.partArea);
+    stalledAt_ = bestScore_;
+    int idle = 0;
+    while (!budget_.exhausted() && idle < kMostIdleRounds) {
+        const std::int64_t before = budget_.spent();
+        if (!round()) break;
+        // Every round costs at least one pass, so that a run of fixed work always ends.
+        idle = budget_.spent() == before ? idle + 1 : 0;
+        if (idle > 0) budget_.spend();
+    }
+    exchange_.leave();
+}
+
+bool SearchWorker::round()
+{
+    meetIfDue();
+    if (insertLeftOut()) return true;
+    if (--roundsToElimination_ <= 0) {
+        if (eliminate()) {
+            eliminationWait_ = kRoundsBetweenBigMoves;
+            roundsToElimination_ = 0;
+            step_ = kFirstStep;
+            return true;
+        }
+        // Each failure puts the next attempt off further.
+        eliminationWait_ = std::min(2 * eliminationWait_, kLongestWait);
+        roundsToElimination_ = eliminationWait_;
+    }
+    if (downsizeDue_) {
+        downsizeDue_ = false;
+        if (downsize()) {
+            downsizeDue_ = true;
+            return true;
+        }
+    }
+    loadCurrent();
+    compress(leastUsedBin(a_), step_, false);
+    tightenNext();
+    if (++rounds_ % kRoundsBetweenBigMoves == 0) downsizeDue_ = true;
+    if (step_ < kLeastStep) {
+        stalls_ = bestScore_.betterThan(stalledAt_) ? 0 : stalls_ + 1;
+        stalledAt_ = bestScore_;
+        if (stalls_ >= kStallsBeforeDone && currentScore_.sheets <= fewest_) return false;
+        // Out of the valley: a fresh start in another order where that is cheap, else two parts
+        // changing places.
+        const bool fresh = a_.itemCount() <= kSmallJob && stalls_ % 2 == 1 &&
+                           restart(placingOrder(job_, kShuffle, random_),
+                                   random_.chance(0.5) ? FillWay::AlongFirst : FillWay::AcrossFirst);
+        if (!fresh) disrupt();
+        step_ = kFirstStep;
+    }
+    return true;
+}
+
+void SearchWorker::start()
+{
+    // Both ways of filling a sheet where the job is small enough to try both at once; threads take
+    // turns at which comes first.
+    const std::vector<int> order = placingOrder(job_, thread_ == 0 ? 0 : kShuffle, random_);
+    const FillWay first = thread_ % 2 == 0 ? FillWay::AlongFirst : FillWay::AcrossFirst;
+    const FillWay second = first == FillWay::AlongFirst ? FillWay::AcrossFirst : FillWay::AlongFirst;
+    construct(a_, order, first, random_, budget_);
+    accept();
+    if (a_.itemCount() <= kSmallJob && !budget_.over()) restart(order, second);
+}
+
+bool SearchWorker::restart(const std::vector<int>& order, FillWay way)
+{
+    Solution empty;
+    empty.items.assign(current_.items.size(), {});
+    a_.load(empty);
+    construct(a_, order, way, random_, budget_);
+    if (budget_.over() || !scoreOf(a_).betterThan(currentScore_)) return false;
+    accept();
+    return true;
+}
+
+void SearchWorker::loadCurrent()
+{
+    a_.load(current_);
+    tracker_ = CollisionTracker();
+    tracker_.reset(a_);
+}
+
+void SearchWorker::dropEmptyBins()
+{
+    for (int b = a_.binCount() - 1; b >= 0; --b)
+        if (a_.itemsIn(b).empty()) a_.removeBin(b);
+}
+
+void SearchWorker::accept()
+{
+    dropEmptyBins();
+    for (int b = 0; b < a_.binCount(); ++b) a_.setLimit(b, kInfinity);
+    current_ = a_.solution();
+    currentScore_ = scoreOf(a_);
+    if (!hasBest_ || currentScore_.betterThan(bestScore_)) {
+        bestScore_ = currentScore_;
+        hasBest_ = true;
+        exchange_.publish(thread_, current_, currentScore_);
+        leftOutTried_ = 0;
+    }
+}
+
+void SearchWorker::meetIfDue()
+{
+    if (budget_.spent() < nextMeet_) return;
+    nextMeet_ = (budget_.spent() / kMeetEvery + 1) * kMeetEvery;
+    const std::optional<Solution> better = exchange_.meet(bestScore_);
+    if (!better) return;
+    a_.load(*better);
+    current_ = *better;
+    currentScore_ = scoreOf(a_);
+    bestScore_ = currentScore_;
+    step_ = kFirstStep;
+}
+
+bool SearchWorker::insertLeftOut()
+{
+    std::vector<int> leftOut;
+    int lowest = std::numeric_limits<int>::max();
+    for (int item = 0; item < static_cast<int>(current_.items.size()); ++item)
+        if (!current_.items[static_cast<std::size_t>(item)].placed()) lowest = std::min(lowest, a_.partOf(item).priority);
+    for (int item = 0; item < static_cast<int>(current_.items.size()); ++item)
+        if (!current_.items[static_cast<std::size_t>(item)].placed() && a_.partOf(item).priority == lowest)
+            leftOut.push_back(item);
+    if (leftOut.empty() || leftOutTried_ >= static_cast<int>(leftOut.size())) return false;
+    const int item = leftOut[static_cast<std::size_t>(leftOutTried_++)];
+    loadCurrent();
+    if (placeWithoutOverlap(a_, item, FillWay::AlongFirst, random_)) {
+        accept();
+        return true;
+    }
+    if (a_.binCount() == 0) return true;
+    separator_.moveItem(item, SampleCounts{});
+    if (separator_.separate(spreadSettings())) accept();
+    return true;
+}
+
+bool SearchWorker::eliminate()
+{
+    if (currentScore_.sheets <= sheetsByArea(job_, job_.partArea) || current_.bins.size() < 2) return false;
+    loadCurrent();
+    const int b = leastUsedBin(a_);
+    double room = 0;
+    for (int k = 0; k < a_.binCount(); ++k)
+        if (k != b) room += freeArea(a_.sheetOf(k));
+    if (placedArea(a_) > kMostDensity * room) return false;
+    std::vector<int> items = a_.itemsIn(b);
+    for (int item : items) a_.lift(item);
+    a_.removeBin(b);
+    tracker_.reset(a_);
+    std::stable_sort(items.begin(), items.end(), [&](int x, int y) { return a_.partOf(x).area > a_.partOf(y).area; });
+    SampleCounts counts;
+    counts.container = 100;
+    counts.focused = 0;
+    for (int item : items) separator_.moveItem(item, counts);
+    for (int item : items)
+        if (!a_.placement(item).placed()) return false;
+    if (!separator_.separate(spreadSettings())) return false;
+    accept();
+    return true;
+}
+
+bool SearchWorker::compress(int b, double& step, bool alone)
+{
+    loadCurrent();
+    if (b < 0 || b >= a_.binCount()) return false;
+    const SheetType& sheet = a_.sheetOf(b);
+    const int axis = sheet.axis;
+    const double start = sheet.free.low(axis), end = a_.usedEnd(b);
+    const double shift = step * (end - start);
+    if (!(shift > 0)) return false;
+    // Parts beyond a random line move back by the shift: the squeeze is felt where they meet.
+    const double split = random_.between(start, end);
+    const std::vector<int> items = a_.itemsIn(b);
+    for (int item : items) {
+        Placement p = a_.placement(item);
+        const Box box = a_.marginBox(item, p);
+        if ((box.low(axis) + box.high(axis)) / 2 <= split) continue;
+        a_.lift(item);
+        (axis == 0 ? p.x : p.y) -= shift;
+        a_.place(item, p);
+    }
+    a_.setLimit(b, end - shift);
+    tracker_.reset(a_);
+    separator_.keepWithin(alone ? std::vector<int>{b} : std::vector<int>{});
+    const bool done = separator_.separate(squeezeSettings());
+    separator_.keepWithin({});
+    if (done) {
+        accept();
+        return true;
+    }
+    step *= kStepFall;
+    return false;
+}
+
+void SearchWorker::tightenNext()
+{
+    if (current_.bins.size() < 2) return;
+    loadCurrent();
+    const int least = leastUsedBin(a_);
+    tightenNext_ = (tightenNext_ + 1) % a_.binCount();
+    if (tightenNext_ == least) tightenNext_ = (tightenNext_ + 1) % a_.binCount();
+    compress(tightenNext_, tightenStep_, true);
+    if (tightenStep_ < kLeastStep) tightenStep_ = kFirstStep;
+}
+
+bool SearchWorker::downsize()
+{
+    loadCurrent();
+    const int b = leastUsedBin(a_);
+    if (b < 0) return false;
+    const SheetType& now = a_.sheetOf(b);
+    int choice = -1;
+    for (std::size_t s = 0; s < job_.sheets.size(); ++s) {
+        const SheetType& t = job_.sheets[s];
+        if (t.priority != now.priority || !(t.area < now.area)) continue;
+        int inUse = 0;
+        for (int k = 0; k < a_.binCount(); ++k) inUse += a_.bin(k).sheet == static_cast<int>(s) ? 1 : 0;
+        if (inUse >= t.stock) continue;
+        if (choice < 0 || t.area > job_.sheets[static_cast<std::size_t>(choice)].area) choice = static_cast<int>(s);
+    }
+    if (choice < 0) return false;
+    double inBin = 0;
+    for (int item : a_.itemsIn(b)) inBin += a_.orientation(item, 0).spacing.area;
+    if (inBin > kMostDensity * freeArea(job_.sheets[static_cast<std::size_t>(choice)])) return false;
+    a_.changeSheet(b, choice);
+    tracker_.reset(a_);
+    if (!separator_.separate(squeezeSettings())) return false;
+    accept();
+    return true;
+}
+
+void SearchWorker::disrupt()
+{
+    loadCurrent();
+    std::vector<int> placed;
+    for (int item = 0; item < a_.itemCount(); ++item)
+        if (a_.placement(item).placed()) placed.push_back(item);
+    if (placed.size() < 2) return;
+    std::stable_sort(placed.begin(), placed.end(), [&](int x, int y) { return a_.partOf(x).area > a_.partOf(y).area; });
+    const int large = std::max(2, static_cast<int>(placed.size()) / 2);
+    const int first = placed[static_cast<std::size_t>(random_.below(large))];
+    int second = -1;
+    for (int tries = 0; tries < 8 && second < 0; ++tries) {
+        const int other = placed[static_cast<std::size_t>(random_.below(large))];
+        if (a_.typeOf(other) != a_.typeOf(first)) second = other;
+    }
+    if (second < 0) return;
+    // Each takes the other's place: its box centred where the other's was.
+    const Placement p1 = a_.placement(first), p2 = a_.placement(second);
+    const Box b1 = a_.spacingBox(first, p1), b2 = a_.spacingBox(second, p2);
+    Placement n1 = p1, n2 = p2;
+    n1.bin = p2.bin;
+    n1.x += (b2.x0 + b2.x1 - b1.x0 - b1.x1) / 2;
+    n1.y += (b2.y0 + b2.y1 - b1.y0 - b1.y1) / 2;
+    n2.bin = p1.bin;
+    n2.x -= (b2.x0 + b2.x1 - b1.x0 - b1.x1) / 2;
+    n2.y -= (b2.y0 + b2.y1 - b1.y0 - b1.y1) / 2;
+    a_.lift(first);
+    a_.lift(second);
+    a_.place(first, n1);
+    a_.place(second, n2);
+    tracker_.reset(a_);
+    // The new valley is where squeezing goes on, even when it is no better yet.
+    if (separator_.separate(squeezeSettings())) accept();
+}
+
+} // namespace dravenor::deep

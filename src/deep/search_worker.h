@@ -1,0 +1,70 @@
+#pragma once
+// One search thread: a first arrangement, then, until its budget is spent, attempts that each
+// start from the thread's current arrangement and keep their result only when it is free of
+// collisions: dropping the least used sheet and spreading its parts over the others, squeezing the
+// least used sheet's used length, moving a sheet to a smaller type of the same priority, placing
+// parts still left out. When squeezing stalls, two large parts change places to leave the valley.
+#include <cstdint>
+
+#include "deep/arrangement.h"
+#include "deep/budget.h"
+#include "deep/collision_tracker.h"
+#include "deep/constructive.h"
+#include "deep/exchange.h"
+#include "deep/random.h"
+#include "deep/separator.h"
+#include "deep/solution_score.h"
+
+namespace dravenor::deep {
+
+class SearchWorker {
+public:
+    SearchWorker(const DeepJob& job, int thread, std::uint64_t seed, Budget& budget, Exchange& exchange);
+    void run();
+
+private:
+    void start();
+    // A fresh first arrangement; kept when it beats the current one.
+    bool restart(const std::vector<int>& order, FillWay way);
+    // One attempt of the search; false when nothing is left to gain.
+    bool round();
+    bool eliminate();
+    // Squeezes the bin's used length; with `alone` its items stay on it.
+    bool compress(int bin, double& step, bool alone);
+    // Squeezes the next sheet in turn on its own, so that room gathers at its end.
+    void tightenNext();
+    bool downsize();
+    bool insertLeftOut();
+    void disrupt();
+    // Loads the current arrangement for an attempt.
+    void loadCurrent();
+    // The arrangement, free of collisions, becomes current; it is published when it is the best.
+    void accept();
+    void meetIfDue();
+    void dropEmptyBins();
+
+    const DeepJob& job_;
+    int thread_;
+    Random random_;
+    Budget& budget_;
+    Exchange& exchange_;
+    Arrangement a_;
+    CollisionTracker tracker_;
+    Separator separator_;
+    Solution current_;
+    Score currentScore_;
+    Score bestScore_;
+    bool hasBest_ = false;
+    double step_;
+    double tightenStep_;
+    int tightenNext_ = 0;
+    std::int64_t nextMeet_;
+    int leftOutTried_ = 0;
+    int fewest_ = 0;  // the fewest sheets the area allows
+    int roundsToElimination_ = 0, eliminationWait_ = 4;
+    bool downsizeDue_ = true;
+    int rounds_ = 0, stalls_ = 0;
+    Score stalledAt_;
+};
+
+} // namespace dravenor::deep

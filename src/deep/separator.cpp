@@ -1,0 +1,90 @@
+#include "deep/separator.h"
+
+#include <numeric>
+
+namespace dravenor::deep {
+
+namespace {
+
+// A loss this much below the best so far counts as real progress.
+constexpr double kGain = 0.98;
+
+class OverlapEvaluator : public PlacementEvaluator {
+public:
+    OverlapEvaluator(const Arrangement& a, const CollisionTracker& t, int item) : a_(a), t_(t), item_(item) {}
+    double evaluate(const Placement& at, double bound) override { return weightedLossAt(a_, t_, item_, at, bound); }
+
+private:
+    const Arrangement& a_;
+    const CollisionTracker& t_;
+    int item_;
+};
+
+} // namespace
+
+void Separator::moveItem(int item, const SampleCounts& samples)
+{
+    std::vector<int> bins = within_;
+    if (bins.empty()) {
+        bins.resize(static_cast<std::size_t>(a_.binCount()));
+        std::iota(bins.begin(), bins.end(), 0);
+    }
+    const Placement before = a_.placement(item);
+    OverlapEvaluator evaluator(a_, tracker_, item);
+    const Candidate c = searchPlacement(a_, item, before.placed() ? &before : nullptr, bins, evaluator, samples, random_);
+    if (!(c.value < kInfinity)) return;
+    a_.lift(item);
+    a_.place(item, c.at);
+    tracker_.update(a_, item);
+}
+
+void Separator::pass(const SampleCounts& samples)
+{
+    std::vector<int> colliding;
+    for (int item = 0; item < a_.itemCount(); ++item)
+        if (a_.placement(item).placed() && tracker_.colliding(item)) colliding.push_back(item);
+    for (std::size_t i = colliding.size(); i > 1; --i)
+        std::swap(colliding[i - 1], colliding[static_cast<std::size_t>(random_.below(static_cast<int>(i)))]);
+    for (int item : colliding) {
+        if (budget_.over()) return;
+        if (tracker_.colliding(item)) moveItem(item, samples);
+    }
+}
+
+bool Separator::separate(const SeparationSettings& settings)
+{
+    if (tracker_.feasible()) return true;
+    Solution best = a_.solution();
+    CollisionTracker::Losses bestLosses = tracker_.losses();
+    double least = tracker_.totalLoss();
+    int strikes = 0;
+    while (strikes < settings.strikes) {
+        const double startLoss = tracker_.totalLoss();
+        int withoutGain = 0;
+        while (withoutGain < settings.passesWithoutGain) {
+            if (!budget_.spend()) {
+                a_.load(best);
+                tracker_.restore(bestLosses);
+                return false;
+            }
+            pass(settings.samples);
+            if (tracker_.feasible()) return true;
+            const double loss = tracker_.totalLoss();
+            if (loss < least) {
+                if (loss < least * kGain) withoutGain = 0;
+                least = loss;
+                best = a_.solution();
+                bestLosses = tracker_.losses();
+            } else {
+                ++withoutGain;
+            }
+            tracker_.updateWeights();
+        }
+        strikes = startLoss * kGain <= least ? strikes + 1 : 0;
+        a_.load(best);
+        tracker_.restore(bestLosses);
+    }
+    return false;
+}
+
+} // namespace dravenor::deep

@@ -1,0 +1,45 @@
+#pragma once
+// Removing collisions by guided local search: every colliding item in turn moves to the place of
+// least weighted overlap over all sheets, the weights of pairs that stay in collision grow, and
+// after a stretch of passes without gain the arrangement falls back to the least overlap seen.
+#include <vector>
+
+#include "deep/arrangement.h"
+#include "deep/budget.h"
+#include "deep/collision_tracker.h"
+#include "deep/placement_search.h"
+
+namespace dravenor::deep {
+
+struct SeparationSettings {
+    int passesWithoutGain = 60;
+    int strikes = 3;
+    SampleCounts samples;
+};
+
+class Separator {
+public:
+    Separator(Arrangement& arrangement, CollisionTracker& tracker, Random& random, Budget& budget)
+        : a_(arrangement), tracker_(tracker), random_(random), budget_(budget) {}
+
+    // True when no collision is left (the arrangement is then free of them); false when the
+    // strikes or the budget ran out, the arrangement left at the least loss found.
+    bool separate(const SeparationSettings& settings);
+
+    // Moves the item to the place of least weighted loss over the bins it may use (`around` its
+    // present place when it has one).
+    void moveItem(int item, const SampleCounts& samples);
+    // Items may move only within these bins from now on; empty: any bin.
+    void keepWithin(std::vector<int> bins) { within_ = std::move(bins); }
+
+private:
+    void pass(const SampleCounts& samples);
+
+    Arrangement& a_;
+    CollisionTracker& tracker_;
+    Random& random_;
+    Budget& budget_;
+    std::vector<int> within_;
+};
+
+} // namespace dravenor::deep

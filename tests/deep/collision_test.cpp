@@ -1,0 +1,188 @@
+// The exact collision test: a table of placements whose answer is known, then random polygons
+// judged against the clipping library's intersection of the same polygons.
+#include <gtest/gtest.h>
+
+#include <polyclipping/clipper.hpp>
+
+#include "deep/collision_exact.h"
+#include "deep/overlap_measure.h"
+#include "deep/random.h"
+#include "deep/region_builder.h"
+
+namespace dd = dravenor::deep;
+
+namespace {
+
+dd::Ring square(double x, double y, double side)
+{
+    return {{x, y}, {x + side, y}, {x + side, y + side}, {x, y + side}};
+}
+
+dd::Region regionOf(std::vector<dd::Ring> rings)
+{
+    dd::Component c;
+    c.outer = rings.front();
+    c.holes.assign(rings.begin() + 1, rings.end());
+    return dd::regionOf({c});
+}
+
+struct Placing {
+    const char* name;
+    dd::Point offset;  // of the second region
+    bool collide;
+};
+
+TEST(Collisions, SquaresAgainstSquares)
+{
+    const dd::Region a = regionOf({square(0, 0, 1)});
+    const Placing cases[] = {
+        {"identical", {0, 0}, true},
+        {"overlapping", {0.5, 0.5}, true},
+        {"edge to edge", {1, 0}, true},
+        {"corner to corner", {1, 1}, true},
+        {"half an edge shared, overlapping", {0, 0.5}, true},
+        {"apart", {1.001, 0}, false},
+        {"apart diagonally", {1.0005, 1.0005}, false},
+        {"far", {50, -20}, false},
+    };
+    for (const Placing& c : cases) {
+        EXPECT_EQ(dd::regionsCollide(a, {0, 0}, a, c.offset), c.collide) << c.name;
+        EXPECT_EQ(dd::regionsCollide(a, c.offset, a, {0, 0}), c.collide) << c.name << " (swapped)";
+    }
+}
+
+TEST(Collisions, HolesAndMaterialWhollyInside)
+{
+    const dd::Region frame = regionOf({square(0, 0, 10), square(2, 2, 6)});
+    const dd::Region small = regionOf({square(0, 0, 2)});
+    const Placing cases[] = {
+        {"in the hole", {4, 4}, false},
+        {"in the hole, a hair from its edge", {2.0001, 5.9998}, false},
+        {"across the hole's edge", {1.5, 4}, true},
+        {"wholly in the material", {0.1, 0.1}, true},
+        {"outside the frame", {10.5, 4}, false},
+    };
+    for (const Placing& c : cases) {
+        EXPECT_EQ(dd::regionsCollide(frame, {0, 0}, small, c.offset), c.collide) << c.name;
+        EXPECT_EQ(dd::regionsCollide(small, c.offset, frame, {0, 0}), c.collide) << c.name << " (swapped)";
+    }
+    // A large part around a small one: no edges meet, the anchors tell.
+    const dd::Region large = regionOf({square(0, 0, 20)});
+    EXPECT_TRUE(dd::regionsCollide(large, {0, 0}, small, {9, 9}));
+    EXPECT_TRUE(dd::regionsCollide(small, {9, 9}, large, {0, 0}));
+}
+
+TEST(Collisions, RectanglesAtAnyOffsetMeetExactlyWhenTheirBoxesDo)
+{
+    // Where two rectangles overlap, the edges that cross lie on the sides of the overlap window:
+    // rounding in moving them must not lose them.
+    dd::Random random(11);
+    std::vector<std::pair<dd::Point, dd::Region>> rectangles;
+    for (int k = 0; k < 12; ++k) {
+        const double w = random.between(1, 50), h = random.between(1, 50);
+        rectangles.push_back({{w, h}, regionOf({{{0, 0}, {w, 0}, {w, h}, {0, h}}})});
+    }
+    for (int trial = 0; trial < 20000; ++trial) {
+        const auto& [s1, a] = rectangles[static_cast<std::size_t>(random.below(12))];
+        const auto& [s2, b] = rectangles[static_cast<std::size_t>(random.below(12))];
+        const double w1 = s1.x, h1 = s1.y, w2 = s2.x, h2 = s2.y;
+        const dd::Point da{random.between(-100, 100), random.between(-100, 100)};
+        const dd::Point db{da.x + random.between(-w2 - 1, w1 + 1), da.y + random.between(-h2 - 1, h1 + 1)};
+        const double ox = std::min(da.x + w1, db.x + w2) - std::max(da.x, db.x);
+        const double oy = std::min(da.y + h1, db.y + h2) - std::max(da.y, db.y);
+        if (ox > 1e-9 && oy > 1e-9) {
+            EXPECT_TRUE(dd::regionsCollide(a, da, b, db)) << trial;
+        } else if (ox < -1e-9 || oy < -1e-9) {
+            EXPECT_FALSE(dd::regionsCollide(a, da, b, db)) << trial;
+        }
+    }
+}
+
+// A random star-shaped polygon about the origin: concave, never crossing itself.
+dd::Ring star(dd::Random& random)
+{
+    const int n = 5 + random.below(10);
+    dd::Ring ring;
+    for (int k = 0; k < n; ++k) {
+        const double a = 2 * M_PI * (k + random.between(0.1, 0.9)) / n;
+        const double r = random.between(2, 10);
+        ring.push_back({r * std::cos(a), r * std::sin(a)});
+    }
+    return ring;
+}
+
+double intersectionArea(const dd::Ring& a, dd::Point da, const dd::Ring& b, dd::Point db)
+{
+    constexpr double scale = 1e9;
+    auto path = [&](const dd::Ring& r, dd::Point d) {
+        ClipperLib::Path p;
+        for (const dd::Point& q : r)
+            p.push_back(ClipperLib::IntPoint(static_cast<ClipperLib::cInt>(std::llround((q.x + d.x) * scale)),
+                                             static_cast<ClipperLib::cInt>(std::llround((q.y + d.y) * scale))));
+        return p;
+    };
+    ClipperLib::Clipper clipper;
+    clipper.AddPath(path(a, da), ClipperLib::ptSubject, true);
+    clipper.AddPath(path(b, db), ClipperLib::ptClip, true);
+    ClipperLib::Paths out;
+    clipper.Execute(ClipperLib::ctIntersection, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    double area = 0;
+    for (const ClipperLib::Path& p : out) area += std::fabs(ClipperLib::Area(p));
+    return area / (scale * scale);
+}
+
+double boundaryDistance(const dd::Ring& a, dd::Point da, const dd::Ring& b, dd::Point db)
+{
+    std::vector<dd::Edge> eb;
+    for (std::size_t i = 0; i < b.size(); ++i)
+        eb.push_back({{b[i].x + db.x, b[i].y + db.y}, {b[(i + 1) % b.size()].x + db.x, b[(i + 1) % b.size()].y + db.y}});
+    double d = dd::kInfinity;
+    for (const dd::Point& p : a) d = std::min(d, dd::distanceToEdges(eb, {p.x + da.x, p.y + da.y}));
+    return d;
+}
+
+TEST(Collisions, AgreeWithTheClippingLibraryOnRandomPolygons)
+{
+    dd::Random random(2024);
+    std::vector<std::pair<dd::Ring, dd::Region>> stars;
+    for (int k = 0; k < 40; ++k) {
+        const dd::Ring ring = star(random);
+        stars.push_back({ring, regionOf({ring})});
+    }
+    int both = 0, neither = 0;
+    for (int trial = 0; trial < 3000; ++trial) {
+        const auto& [ra, a] = stars[static_cast<std::size_t>(random.below(40))];
+        const auto& [rb, b] = stars[static_cast<std::size_t>(random.below(40))];
+        const dd::Point db{random.between(-20, 20), random.between(-20, 20)};
+        const bool collide = dd::regionsCollide(a, {0, 0}, b, db);
+        const double area = intersectionArea(ra, {0, 0}, rb, db);
+        if (area > 1e-9) {
+            EXPECT_TRUE(collide) << "trial " << trial << " area " << area;
+            ++both;
+            EXPECT_GT(dd::overlapLoss(a, {0, 0}, b, db), 0);
+        } else if (std::min(boundaryDistance(ra, {0, 0}, rb, db), boundaryDistance(rb, db, ra, {0, 0})) > 1e-6) {
+            EXPECT_FALSE(collide) << "trial " << trial;
+            ++neither;
+        }
+    }
+    // Both kinds were tried often enough to mean something.
+    EXPECT_GT(both, 300);
+    EXPECT_GT(neither, 300);
+}
+
+TEST(OverlapMeasure, GrowsWithTheOverlapAndTheShareOutside)
+{
+    const dd::Region a = regionOf({square(0, 0, 10)});
+    double last = 0;
+    for (double shift : {9.5, 7.0, 4.0, 1.0}) {
+        const double loss = dd::overlapLoss(a, {0, 0}, a, {shift, 0});
+        EXPECT_GT(loss, last) << shift;
+        last = loss;
+    }
+    const dd::Box container{0, 0, 100, 100};
+    EXPECT_EQ(dd::exteriorLoss({10, 10, 20, 20}, container, 100), 0);
+    EXPECT_LT(dd::exteriorLoss({95, 10, 105, 20}, container, 100), dd::exteriorLoss({98, 10, 108, 20}, container, 100));
+    EXPECT_LT(dd::exteriorLoss({98, 10, 108, 20}, container, 100), dd::exteriorLoss({200, 10, 210, 20}, container, 100));
+}
+
+} // namespace

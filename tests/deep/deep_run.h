@@ -1,0 +1,92 @@
+#pragma once
+// Running Deep Nesting in the tests: a progress that records what it is told and can stop the run,
+// settings for short runs of fixed work, and the checks every result must pass, made apart from
+// the optimiser: the vector check of layouts, exact gaps, orientation rules and record counts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "deep/deep_nesting.h"
+#include "deep/layout_distances.h"
+#include "layouts/layout_geometry_check.h"
+
+namespace dravenor::testing {
+
+class RecordingProgress : public DeepProgress {
+public:
+    void improved(const DeepBest& b, const NestingState& layouts) override
+    {
+        ++improvements;
+        best = b;
+        shown = layouts;
+    }
+    void tick(double, std::int64_t) override { ++ticks; }
+    void warning(const std::string& text) override { warnings.push_back(text); }
+    bool stopRequested() override { return stopWhen && stopWhen(); }
+
+    int improvements = 0, ticks = 0;
+    DeepBest best;
+    NestingState shown;
+    std::vector<std::string> warnings;
+    std::function<bool()> stopWhen;
+};
+
+inline DeepSettings fixedWork(std::int64_t passes, int threads = 1, double spacing = -1, double margin = 0)
+{
+    DeepSettings s;
+    s.iterations = passes;
+    s.threads = threads;
+    s.spacing = spacing;
+    s.margin = margin;
+    return s;
+}
+
+// Placed instances per part record (1-based index), counting identical sheets.
+inline std::map<int, int> placedCounts(const NestingState& state)
+{
+    std::map<int, int> counts;
+    for (const LayoutItem& item : state.items)
+        if (item.PartIndex > 0) counts[item.PartIndex] += item.Qty;
+    return counts;
+}
+
+// Everything a result must be: cut as laid out, the gaps kept, the rules of each part obeyed, and
+// the records' remaining quantities telling what was placed.
+inline void expectSound(const NestingState& state, double spacing, double margin)
+{
+    for (const LayoutFault& fault : checkLayouts(state, 1e-6)) ADD_FAILURE() << fault.text;
+    const LayoutGaps gaps = smallestGaps(state);
+    EXPECT_GE(gaps.betweenParts, spacing - 1e-6);
+    EXPECT_GE(gaps.toSheet, margin - 1e-6);
+    for (const LayoutItem& item : state.items) {
+        if (item.PartIndex == 0) continue;
+        const std::string& rule = state.part(item.PartIndex).Orn;
+        const double turn = std::fmod(item.Angle + 360, 360);
+        if (rule == "No") {
+            EXPECT_TRUE(turn == 0 || turn == 180) << item.Name << " at " << item.Angle;
+        }
+        if (rule == "step90") {
+            EXPECT_EQ(std::fmod(turn, 90), 0) << item.Name << " at " << item.Angle;
+        }
+    }
+    const std::map<int, int> placed = placedCounts(state);
+    for (std::size_t p = 0; p < state.parts.size(); ++p) {
+        const auto it = placed.find(static_cast<int>(p + 1));
+        EXPECT_EQ(state.parts[p].Remaining, state.parts[p].Qty - (it == placed.end() ? 0 : it->second))
+            << state.parts[p].FileName;
+    }
+}
+
+inline int sheetsUsed(const NestingState& state)
+{
+    int sheets = 0;
+    for (const LayoutItem& item : state.items)
+        if (item.PartIndex == 0) sheets += item.Qty;
+    return sheets;
+}
+
+} // namespace dravenor::testing

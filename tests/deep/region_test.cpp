@@ -1,0 +1,159 @@
+// The regions Deep Nesting places: grown parts hold every point the true outline reaches within
+// half the spacing (and not much more), the sheet's free space lies inside the true sheet, and
+// the poles lie inside the material, apart from each other. Judged on the true outlines with the
+// exact distances of the independent check.
+#include <gtest/gtest.h>
+
+#include "deep/collision_exact.h"
+#include "deep/deep_job.h"
+#include "deep/deep_shapes.h"
+#include "deep/layout_distances.h"
+#include "deep/outline_rings.h"
+#include "engine/engine_job.h"
+#include "geometry/primitives.h"
+
+using namespace dravenor;
+using namespace dravenor::testing;
+namespace dd = dravenor::deep;
+
+namespace {
+
+// The true material: arcs cut far finer than the search cuts them (points that close to the
+// outline are judged by their distance alone).
+class TrueMaterial {
+public:
+    explicit TrueMaterial(const Shape& shape)
+    {
+        for (const dd::Ring& r : dd::outlineRings(shape, 1e-5, 1e-6).rings)
+            for (std::size_t i = 0; i < r.size(); ++i) edges_.push_back({r[i], r[(i + 1) % r.size()]});
+    }
+    bool holds(dd::Point p) const { return dd::materialHolds(edges_, p); }
+
+private:
+    std::vector<dd::Edge> edges_;
+};
+
+double distanceToOutline(const Shape& shape, dd::Point p)
+{
+    return outlineDistance(shape, Shape{lineEntity(p.x, p.y, p.x, p.y)});
+}
+
+// The region of a state with material anywhere: the free box minus the sheet's hazards.
+bool freeSpaceHolds(const dd::SheetType& sheet, dd::Point p)
+{
+    if (!dd::Box{p.x, p.y, p.x, p.y}.within(sheet.free)) return false;
+    for (const dd::Region& h : sheet.hazards)
+        if (dd::materialHolds(h.edges, p)) return false;
+    return true;
+}
+
+struct ShapeCase {
+    const char* name;
+    Shape shape;
+};
+
+const ShapeCase kShapes[] = {
+    {"disc", washer(50, 50, 100)},
+    {"washer", washer(60, 60, 120, 70)},
+    {"slot", slot(150, 40)},
+    {"slanted", polygon({{0, 0}, {100, 10}, {80, 60}, {40, 35}, {5, 70}})},
+    {"frame", frame(100, 60)},
+};
+
+class GrownRegions : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(GrownRegions, HoldTheTrueOutlineGrownBySpacingAndMargin)
+{
+    const Shape& shape = GetParam().shape;
+    EngineJob files;
+    files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1).part(files.shapeFile("p.shp", shape), 1, 0, "No");
+    for (const auto& [spacing, margin] : {std::pair{4.0, 0.0}, std::pair{0.0, 3.0}, std::pair{10.0, 10.0}}) {
+        NestingState state = files.state;
+        const dd::DeepJob job = dd::buildDeepJob(state, {spacing, margin}, [] { return false; });
+        ASSERT_EQ(job.parts.size(), 1u);
+        const Extents box = shapeExtents(job.parts[0].shape);
+        const TrueMaterial material(job.parts[0].shape);
+        for (const dd::Orientation& o : job.parts[0].orientations) {
+            // Turned half round about the box centre: points map the same way.
+            const double c = o.angle == 0 ? 1 : -1;
+            const double cx = (box.xmin + box.xmax) / 2, cy = (box.ymin + box.ymax) / 2;
+            const double reach = std::max(spacing / 2, margin) + 2;
+            for (double x = box.xmin - reach; x <= box.xmax + reach; x += 1.37)
+                for (double y = box.ymin - reach; y <= box.ymax + reach; y += 1.29) {
+                    const dd::Point p{x, y};
+                    const dd::Point turnedP{cx + c * (x - cx), cy + c * (y - cy)};
+                    const bool inside = material.holds(p);
+                    const double d = distanceToOutline(shape, p);
+                    // Within the distance of the true part: inside the grown region.
+                    if (inside || d <= spacing / 2) {
+                        EXPECT_TRUE(dd::materialHolds(o.spacing.edges, turnedP)) << GetParam().name << " " << x << "," << y;
+                    }
+                    if (inside || d <= margin) {
+                        EXPECT_TRUE(dd::materialHolds(o.margin.edges, turnedP)) << GetParam().name << " " << x << "," << y;
+                    }
+                    // And not much further: a tenth of a unit is all the rounding may cost.
+                    if (!inside && d > spacing / 2 + 0.1) {
+                        EXPECT_FALSE(dd::materialHolds(o.spacing.edges, turnedP)) << GetParam().name << " " << x << "," << y;
+                    }
+                }
+        }
+    }
+}
+
+TEST_P(GrownRegions, SheetFreeSpaceLiesInsideTheTrueSheet)
+{
+    Shape sheet = rectangle(0, 0, 400, 300);
+    Shape hole = GetParam().shape;
+    moveShape(hole, 150, 100);
+    append(sheet, hole);
+    EngineJob files;
+    files.kerf(1).sheet(files.shapeFile("sheet.shp", sheet), 1).part(files.rectangleFile("p.shp", 5, 5), 1);
+    NestingState state = files.state;
+    const dd::DeepJob job = dd::buildDeepJob(state, {2, 0}, [] { return false; });
+    ASSERT_EQ(job.sheets.size(), 1u);
+    const TrueMaterial material(job.sheets[0].shape);
+    int free = 0;
+    for (double x = -3; x <= 403; x += 1.13)
+        for (double y = -3; y <= 303; y += 1.07) {
+            const dd::Point p{x, y};
+            if (!freeSpaceHolds(job.sheets[0], p)) {
+                // Nothing free is lost beyond rounding.
+                if (material.holds(p)) {
+                    EXPECT_LT(distanceToOutline(sheet, p), 0.1) << GetParam().name << " " << x << "," << y;
+                }
+                continue;
+            }
+            ++free;
+            EXPECT_TRUE(material.holds(p)) << GetParam().name << " " << x << "," << y;
+        }
+    EXPECT_GT(free, 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Deep, GrownRegions, ::testing::ValuesIn(kShapes),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Poles, LieInsideTheMaterialApartFromEachOther)
+{
+    EngineJob files;
+    files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1);
+    for (const ShapeCase& c : kShapes) files.part(files.shapeFile(std::string(c.name) + ".shp", c.shape), 1, 0, "No");
+    NestingState state = files.state;
+    const dd::DeepJob job = dd::buildDeepJob(state, {2, 0}, [] { return false; });
+    for (const dd::PartType& part : job.parts) {
+        const dd::Region& r = part.orientations[1].spacing;
+        ASSERT_FALSE(r.poles.empty()) << part.file;
+        double covered = 0;
+        for (std::size_t i = 0; i < r.poles.size(); ++i) {
+            const dd::Circle& p = r.poles[i];
+            EXPECT_TRUE(dd::materialHolds(r.edges, p.c)) << part.file;
+            EXPECT_GE(dd::distanceToEdges(r.edges, p.c), p.r * (1 - 1e-9)) << part.file;
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_GE(std::hypot(p.c.x - r.poles[j].c.x, p.c.y - r.poles[j].c.y), (p.r + r.poles[j].r) * (1 - 1e-9));
+            covered += M_PI * p.r * p.r;
+        }
+        EXPECT_GT(covered, 0.5 * r.area) << part.file;
+        for (const dd::Point& a : r.anchors) EXPECT_TRUE(dd::materialHolds(r.edges, a)) << part.file;
+    }
+}
+
+} // namespace
