@@ -11,14 +11,13 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <mutex>
 
+#include "app/latest_reports.h"
 #include "layouts/kerf_note.h"
 
 namespace dravenor {
 
-// The engine's reports, kept as their latest values under a lock; the worker posts one repaint
-// request at a time to the window's thread.
+// The engine's reports, kept as their latest values for the window's thread.
 class ProgressReports : public NestingProgress {
 public:
     struct Values {
@@ -27,43 +26,26 @@ public:
         int layoutNo = 0;
     };
 
-    ProgressReports(ProgressWindow& window, const std::atomic<bool>& cancel) : window_(window), cancel_(cancel) {}
+    ProgressReports(ProgressWindow& window, const std::atomic<bool>& cancel)
+        : latest_([w = &window] { QMetaObject::invokeMethod(w, [w] { w->showReportsNow(); }, Qt::QueuedConnection); }),
+          cancel_(cancel)
+    {
+    }
 
     void status(const std::string& text, long long placed, long long required) override
     {
-        update([&](Values& v) { v.status = text; v.placed = placed; v.required = required; });
+        latest_.update([&](Values& v) { v.status = text; v.placed = placed; v.required = required; });
     }
-    void title(const std::string& text) override { update([&](Values& v) { v.title = text; }); }
-    void layoutNumber(int layoutNo) override { update([&](Values& v) { v.layoutNo = layoutNo; }); }
-    void warning(const std::string& text) override { update([&](Values& v) { v.warning = text; }); }
+    void title(const std::string& text) override { latest_.update([&](Values& v) { v.title = text; }); }
+    void layoutNumber(int layoutNo) override { latest_.update([&](Values& v) { v.layoutNo = layoutNo; }); }
+    void warning(const std::string& text) override { latest_.update([&](Values& v) { v.warning = text; }); }
     bool cancelRequested() override { return cancel_; }
 
-    Values take()
-    {
-        std::lock_guard lock(mutex_);
-        posted_ = false;
-        return values_;
-    }
+    Values take() { return latest_.take(); }
 
 private:
-    template <class Change>
-    void update(Change change)
-    {
-        bool post = false;
-        {
-            std::lock_guard lock(mutex_);
-            change(values_);
-            post = !posted_;
-            posted_ = true;
-        }
-        if (post) QMetaObject::invokeMethod(&window_, [this] { window_.showReportsNow(); }, Qt::QueuedConnection);
-    }
-
-    ProgressWindow& window_;
+    LatestReports<Values> latest_;
     const std::atomic<bool>& cancel_;
-    std::mutex mutex_;
-    Values values_;
-    bool posted_ = false;
 };
 
 ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QString& modeCaption, QWidget* parent)

@@ -196,7 +196,7 @@ TEST(NestCommand, BadInputEndsWithOneClearLine)
         {{"--sheet", job.sheet, "--part", job.part, "--kerf", "-1"}, "--kerf '-1' must not be negative"},
         {{"--sheet", job.sheet, "--part", job.part, "--mat", "S,235"}, "--mat 'S,235': ',' cannot be typed into Mat"},
         {{"--sheet", job.sheet, "--part", job.part, "--thick", "12.3456"}, "--thick '12.3456': longer than 6 characters"},
-        {{"--sheet", job.sheet, "--part", job.part, "--mode", "fast"}, "--mode 'fast' is not stack, continuous or free"},
+        {{"--sheet", job.sheet, "--part", job.part, "--mode", "fast"}, "--mode 'fast' is not stack, continuous, free or deep"},
         {{"--sheet", job.sheet, "--part", open}, open + ": the outline is not closed"},
         {{"--sheet", job.sheet, "--part", giant}, giant + ": far larger than any sheet at this kerf"},
         {{"--sheet", job.sheet + ":0", "--part", job.part}, "No valid sheet(s) specified"},
