@@ -37,7 +37,9 @@ TEST(DeepSettingsInput, EachFieldReadsItsNumbersAndNamesWhatIsWrong)
     for (const Case& c : cases) {
         const DeepNumber read = readDeepField(c.field, c.text);
         EXPECT_EQ(read.error, c.error) << c.text;
-        if (read.ok()) EXPECT_EQ(read.value, c.value) << c.text;
+        if (read.ok()) {
+            EXPECT_EQ(read.value, c.value) << c.text;
+        }
     }
 }
 
@@ -137,7 +139,7 @@ TEST(DeepJobFile, ADamagedDeepLineWarnsAndKeepsWhatCanBeUsed)
     };
     const std::string where = "line 10 (options.tlf, Deep Nesting): ";
     const Case cases[] = {
-        {"\"Deep Nesting\",#TRUE#,\"2\",-1,0\r\n", NestingMode::Deep, {.spacing = 2},
+        {"\"Deep Nesting\",#TRUE#,\"2\",-1,5\r\n", NestingMode::Deep, {.spacing = 2, .timeLimit = 5},
          "'-1': the margin must be a number from 0 up; the default is used"},
         {"\"Deep Nesting\",maybe,\"2\",1,5\r\n", NestingMode::Free, {},
          "Deep Nesting 'maybe' is neither #TRUE# nor #FALSE#; left out"},

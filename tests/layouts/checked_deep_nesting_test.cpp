@@ -107,7 +107,7 @@ TEST_F(CheckedDeepNesting, StopAtAnyMomentLeavesValidListedLayouts)
             const LeastDistances least{settings.spacing < 0 ? 3 : settings.spacing, settings.margin};
             EXPECT_TRUE(checkLayouts(state, kEngineLayoutTolerance, least).empty()) << "stop after " << stopAfter;
             expectConsistent(state);
-            if (stopAfter == 0) EXPECT_TRUE(run.outcome.stopped);
+            EXPECT_TRUE(run.outcome.stopped || stopAfter != 0);
         }
     }
 }
