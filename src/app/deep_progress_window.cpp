@@ -86,6 +86,8 @@ DeepProgressWindow::DeepProgressWindow(NestingState start, const DeepSettings& s
     bestLabel_ = new QLabel(tr("Best so far: %1").arg(QString::fromStdString(deepBestText({}))));
     layoutList_ = new QComboBox;
     layoutList_->setEnabled(false);
+    layoutList_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    layoutList_->setMinimumContentsLength(14);
     layoutList_->setToolTip(tr("Layouts of the best result so far"));
     connect(layoutList_, &QComboBox::currentIndexChanged, this, [this] { drawSelectedLayout(); });
     canvas_ = new CanvasView(QSize(360, 360));
