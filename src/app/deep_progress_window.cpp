@@ -6,8 +6,6 @@
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
-#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -68,11 +66,10 @@ private:
 };
 
 DeepProgressWindow::DeepProgressWindow(NestingState start, const DeepSettings& settings, QWidget* parent)
-    : QDialog(parent), state_(std::move(start)), settings_(settings)
+    : RunWindow(tr("Stop"), parent), state_(std::move(start)), settings_(settings)
 {
     setWindowTitle(tr("Deep Nesting"));
-    setModal(true);
-    reports_ = std::make_unique<DeepReports>(*this, stop_);
+    reports_ = std::make_unique<DeepReports>(*this, stopFlag());
 
     auto* mode = new QLabel(tr("Deep Nesting"));
     QFont bold = mode->font();
@@ -97,9 +94,7 @@ DeepProgressWindow::DeepProgressWindow(NestingState start, const DeepSettings& s
     warningLabel_ = new QLabel;
     warningLabel_->setWordWrap(true);
     warningLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
-    button_ = new QPushButton(tr("Stop"));
-    button_->setToolTip(tr("End the search and keep the best result so far"));
-    connect(button_, &QPushButton::clicked, this, &DeepProgressWindow::onButton);
+    button()->setToolTip(tr("End the search and keep the best result so far"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(mode, 1);
@@ -114,31 +109,17 @@ DeepProgressWindow::DeepProgressWindow(NestingState start, const DeepSettings& s
     layout->addWidget(canvas_, 1);
     layout->addWidget(statusLabel_);
     layout->addWidget(warningLabel_);
-    layout->addWidget(button_, 0, Qt::AlignRight);
-
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &DeepProgressWindow::helpRequested);
+    layout->addWidget(button(), 0, Qt::AlignRight);
 }
 
 DeepProgressWindow::~DeepProgressWindow()
 {
-    stop_ = true;
-    if (worker_.joinable()) worker_.join();
+    stopAndWait();
 }
 
-void DeepProgressWindow::showEvent(QShowEvent* event)
+void DeepProgressWindow::run()
 {
-    QDialog::showEvent(event);
-    if (!started_) startRun();
-}
-
-void DeepProgressWindow::startRun()
-{
-    started_ = true;
-    worker_ = std::thread([this] {
-        run_ = nestDeepChecked(state_, settings_, *reports_);
-        QMetaObject::invokeMethod(this, [this] { onRunFinished(); }, Qt::QueuedConnection);
-    });
+    run_ = nestDeepChecked(state_, settings_, *reports_);
 }
 
 void DeepProgressWindow::showReportsNow()
@@ -179,36 +160,12 @@ void DeepProgressWindow::drawSelectedLayout()
     canvas_->refresh();
 }
 
-void DeepProgressWindow::onRunFinished()
+void DeepProgressWindow::runEnded()
 {
-    worker_.join();
     showReportsNow();
     // The run's own result is what the job takes: show it as it ends.
     showLayouts(state_);
-    finished_ = true;
     statusLabel_->setText(QString::fromStdString(run_.result.statusText));
-    button_->setText(tr("OK"));
-    button_->setToolTip({});
-    button_->setEnabled(true);
-    button_->setFocus();
-    emit finishedRun();
-}
-
-void DeepProgressWindow::onButton()
-{
-    if (finished_) {
-        accept();
-        return;
-    }
-    stop_ = true;
-    button_->setEnabled(false);
-}
-
-void DeepProgressWindow::reject()
-{
-    // Esc or the close box stop the search like Stop; the window closes once it is done.
-    if (finished_) QDialog::reject();
-    else requestStop();
 }
 
 } // namespace dravenor

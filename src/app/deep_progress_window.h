@@ -2,38 +2,33 @@
 // The modal progress window of a Deep Nesting run: elapsed time against the limit, the best
 // result so far and its layouts drawn, and Stop, which ends the search and keeps that best
 // result. The search runs on a worker thread on the window's own copy of the job's state.
-#include <QDialog>
-#include <atomic>
 #include <memory>
-#include <thread>
 
+#include "app/run_window.h"
 #include "layouts/checked_deep_nesting.h"
 #include "layouts/sheet_extents.h"
 
 class QComboBox;
 class QLabel;
 class QProgressBar;
-class QPushButton;
 
 namespace dravenor {
 
 class CanvasView;
 class DeepReports;
 
-class DeepProgressWindow : public QDialog {
+class DeepProgressWindow : public RunWindow {
     Q_OBJECT
 public:
     DeepProgressWindow(NestingState start, const DeepSettings& settings, QWidget* parent = nullptr);
     ~DeepProgressWindow() override;
 
     // Stop: the search ends at its next poll and keeps the best result so far.
-    void requestStop() { stop_ = true; }
-    bool runFinished() const { return finished_; }
-    const DeepRun& run() const { return run_; }
+    void requestStop() { requestStopOfRun(); }
+    const DeepRun& deepRun() const { return run_; }
     // The state the run left (valid once the run finished).
     NestingState takeState() { return std::move(state_); }
 
-    QPushButton* button() const { return button_; }
     QLabel* elapsedLabel() const { return elapsedLabel_; }
     QLabel* bestLabel() const { return bestLabel_; }
     QLabel* statusLabel() const { return statusLabel_; }
@@ -47,30 +42,19 @@ public:
     void showReportsNow();
 
 signals:
-    void finishedRun();
     // A better result was drawn.
     void bestShown();
-    void helpRequested();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void reject() override;
 
 private:
-    void startRun();
-    void onRunFinished();
-    void onButton();
+    void run() override;
+    void runEnded() override;
     void drawSelectedLayout();
     void showLayouts(NestingState best);
 
     NestingState state_;
     DeepSettings settings_;
     DeepRun run_;
-    std::atomic<bool> stop_{false};
-    bool started_ = false;
-    bool finished_ = false;
     std::unique_ptr<DeepReports> reports_;
-    std::thread worker_;
     NestingState shown_; // the best result as drawn
     SheetExtentsCache sheetSizes_;
 
@@ -81,7 +65,6 @@ private:
     QProgressBar* bar_ = nullptr;
     QComboBox* layoutList_ = nullptr;
     CanvasView* canvas_ = nullptr;
-    QPushButton* button_ = nullptr;
 };
 
 } // namespace dravenor

@@ -6,8 +6,6 @@
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
-#include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -49,11 +47,10 @@ private:
 };
 
 ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QString& modeCaption, QWidget* parent)
-    : QDialog(parent), state_(std::move(start)), mode_(mode)
+    : RunWindow(tr("Cancel"), parent), state_(std::move(start)), mode_(mode)
 {
     setWindowTitle(QString::fromLatin1(kProgressStartTitle));
-    setModal(true);
-    reports_ = std::make_unique<ProgressReports>(*this, cancel_);
+    reports_ = std::make_unique<ProgressReports>(*this, stopFlag());
 
     modeLabel_ = new QLabel(modeCaption);
     QFont bold = modeLabel_->font();
@@ -70,8 +67,6 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
     bar_ = new QProgressBar;
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    button_ = new QPushButton(tr("Cancel"));
-    connect(button_, &QPushButton::clicked, this, &ProgressWindow::onButton);
 
     auto* icon = new QLabel;
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
@@ -86,31 +81,17 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
     layout->addWidget(statusLabel_);
     layout->addWidget(bar_);
     layout->addWidget(warningLabel_);
-    layout->addWidget(button_, 0, Qt::AlignRight);
-
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &ProgressWindow::helpRequested);
+    layout->addWidget(button(), 0, Qt::AlignRight);
 }
 
 ProgressWindow::~ProgressWindow()
 {
-    cancel_ = true;
-    if (worker_.joinable()) worker_.join();
+    stopAndWait();
 }
 
-void ProgressWindow::showEvent(QShowEvent* event)
+void ProgressWindow::run()
 {
-    QDialog::showEvent(event);
-    if (!started_) startRun();
-}
-
-void ProgressWindow::startRun()
-{
-    started_ = true;
-    worker_ = std::thread([this] {
-        result_ = optimiseChecked(state_, mode_, *reports_);
-        QMetaObject::invokeMethod(this, [this] { onRunFinished(); }, Qt::QueuedConnection);
-    });
+    result_ = optimiseChecked(state_, mode_, *reports_);
 }
 
 void ProgressWindow::showReportsNow()
@@ -124,31 +105,10 @@ void ProgressWindow::showReportsNow()
     warningLabel_->setText(QString::fromStdString(v.warning));
 }
 
-void ProgressWindow::onRunFinished()
+void ProgressWindow::runEnded()
 {
-    worker_.join();
     showReportsNow();
-    finished_ = true;
     statusLabel_->setText(QString::fromStdString(result_.statusText));
-    button_->setText(tr("OK"));
-    button_->setFocus();
-    emit finishedRun();
-}
-
-void ProgressWindow::onButton()
-{
-    if (finished_) {
-        accept();
-        return;
-    }
-    cancel_ = true;
-}
-
-void ProgressWindow::reject()
-{
-    // Esc or the close box stop the run like Cancel; the window closes only once it is done.
-    if (finished_) QDialog::reject();
-    else cancel_ = true;
 }
 
 } // namespace dravenor
