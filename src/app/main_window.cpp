@@ -7,6 +7,8 @@
 #include <QScreen>
 
 #include "app/app_info.h"
+#include "app/deep_progress_window.h"
+#include "app/deep_settings_dialog.h"
 #include "app/layout_panel.h"
 #include "app/progress_window.h"
 #include "editors/shape_editor.h"
@@ -30,6 +32,7 @@ QString modeCaption(NestingMode mode)
     switch (mode) {
     case NestingMode::Stack: return QStringLiteral("Stack Nesting");
     case NestingMode::ContinuousStack: return QStringLiteral("Continuous Stack Nesting");
+    case NestingMode::Deep: return QStringLiteral("Deep Nesting");
     case NestingMode::Free: break;
     }
     return QStringLiteral("Free Nesting");
@@ -164,7 +167,8 @@ void MainWindow::showDrawingUnit()
 
 void MainWindow::showNestingMode()
 {
-    const std::array<NestingMode, 3> modes{NestingMode::Stack, NestingMode::ContinuousStack, NestingMode::Free};
+    const std::array<NestingMode, 4> modes{NestingMode::Stack, NestingMode::ContinuousStack, NestingMode::Free,
+                                           NestingMode::Deep};
     for (size_t i = 0; i < modes.size(); ++i) modeActions_[i]->setChecked(job_.mode == modes[i]);
 }
 
@@ -187,16 +191,39 @@ void MainWindow::startOptimisation()
         dialogs_.message(text, title, plain ? DialogService::Icon::None : DialogService::Icon::Exclamation,
                          DialogService::Buttons::Ok);
     if (start.stop) return;
-    ProgressWindow progress(job_.nesting, job_.mode, modeCaption(job_.mode), this);
-    connect(&progress, &ProgressWindow::helpRequested, this, [this] { dialogs_.openHelp(kOptimisingHelpPage); });
-    if (beforeProgressShown) beforeProgressShown(progress);
-    progress.exec();
-    acceptOptimisation(job_, progress.takeState());
+    acceptOptimisation(job_, job_.mode == NestingMode::Deep ? runDeep() : runClassic());
     refreshGrids();
     layoutPanel_->refill();
     if (const std::string unplaced = unplacedPartsText(unplacedParts(job_.nesting)); !unplaced.empty())
         dialogs_.message(unplaced, title, DialogService::Icon::Information, DialogService::Buttons::Ok);
     if (layoutPanel_->layoutList()->isEnabled()) layoutPanel_->layoutList()->setFocus();
+}
+
+NestingState MainWindow::runClassic()
+{
+    ProgressWindow progress(job_.nesting, job_.mode, modeCaption(job_.mode), this);
+    connect(&progress, &ProgressWindow::helpRequested, this, [this] { dialogs_.openHelp(kOptimisingHelpPage); });
+    if (beforeProgressShown) beforeProgressShown(progress);
+    progress.exec();
+    return progress.takeState();
+}
+
+NestingState MainWindow::runDeep()
+{
+    DeepProgressWindow progress(job_.nesting, job_.deep, this);
+    connect(&progress, &DeepProgressWindow::helpRequested, this, [this] { dialogs_.openHelp(kOptimisingHelpPage); });
+    if (beforeDeepProgressShown) beforeDeepProgressShown(progress);
+    progress.exec();
+    return progress.takeState();
+}
+
+void MainWindow::editDeepSettings()
+{
+    DeepSettingsDialog dialog(job_.deep, readBasicDetails(job_.basic).Kerf, dialogs_, this);
+    if (beforeDeepSettingsShown) beforeDeepSettingsShown(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.settings() == job_.deep) return;
+    job_.deep = dialog.settings();
+    job_.modified = true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -21,6 +21,8 @@ class QRect;
 namespace dravenor {
 
 class CanvasView;
+class DeepProgressWindow;
+class DeepSettingsDialog;
 class GridView;
 class LayoutPanel;
 class ProgressWindow;
@@ -60,13 +62,20 @@ public:
     void openLayoutEditor();
     QAction* layoutEditorAction() const { return layoutEditorAction_; }
 
-    // Optimize > Start Optimization: the checks, the progress window, then the layouts shown.
+    // Optimize > Start Optimization: the checks, the progress window (of Deep Nesting in that
+    // mode), then the layouts shown.
     void startOptimisation();
     // Called with the progress window before it is shown (tests use it to cancel or watch).
     std::function<void(ProgressWindow&)> beforeProgressShown;
+    std::function<void(DeepProgressWindow&)> beforeDeepProgressShown;
+    // Optimize > Deep Nesting Settings: the dialog; settings changed by OK mark the job modified.
+    void editDeepSettings();
+    // Called with the settings dialog before it is shown (tests fill it in and press a button).
+    std::function<void(DeepSettingsDialog&)> beforeDeepSettingsShown;
+    QAction* deepSettingsAction() const { return deepSettingsAction_; }
     LayoutPanel* layoutPanel() const { return layoutPanel_; }
     QAction* startAction() const { return startAction_; }
-    // Optimize menu mode items: 0 Stack, 1 Continuous Stack, 2 Free.
+    // Optimize menu mode items: 0 Stack, 1 Continuous Stack, 2 Free, 3 Deep.
     QAction* modeAction(int index) const { return modeActions_.at(static_cast<size_t>(index)); }
 
     // File > Open: New, then the open dialog and the job read with its layouts rebuilt.
@@ -147,6 +156,9 @@ private:
     std::string currentFileName(int gridIndex) const;
     // Check marks of the mode items from the job's nesting mode.
     void showNestingMode();
+    // The run of startOptimisation, after its checks; the finished state.
+    NestingState runClassic();
+    NestingState runDeep();
     // Check mark of the line-width item from print.cfg.
     void showLineWidth();
     // The job's drawing unit and the check mark of its item from units.cfg.
@@ -175,7 +187,8 @@ private:
     QAction* layoutEditorAction_ = nullptr;
     QAction* printAction_ = nullptr;
     QAction* printPreviewAction_ = nullptr;
-    std::array<QAction*, 3> modeActions_{};
+    QAction* deepSettingsAction_ = nullptr;
+    std::array<QAction*, 4> modeActions_{};
     std::array<QAction*, 3> gridActions_{};
     std::array<QAction*, 5> lineWidthActions_{};
     std::vector<QAction*> printScaleActions_; // in the order of kPrintScaleChoices

@@ -161,10 +161,11 @@ void MainWindow::buildMenus()
     startAction_->setShortcut(QKeySequence(Qt::Key_F5));
     optimize->addSeparator();
     auto* modes = new QActionGroup(this);
-    const std::array<std::pair<QString, NestingMode>, 3> modeItems{{
+    const std::array<std::pair<QString, NestingMode>, 4> modeItems{{
         {tr("&Stack Nesting"), NestingMode::Stack},
         {tr("&Continuous Stack Nesting"), NestingMode::ContinuousStack},
         {tr("&Free Nesting"), NestingMode::Free},
+        {tr("&Deep Nesting"), NestingMode::Deep},
     }};
     for (size_t i = 0; i < modeItems.size(); ++i) {
         QAction* action = optimize->addAction(modeItems[i].first);
@@ -174,6 +175,8 @@ void MainWindow::buildMenus()
         connect(action, &QAction::triggered, this, [this, mode] { job_.mode = mode; });
         modeActions_[i] = action;
     }
+    optimize->addSeparator();
+    deepSettingsAction_ = optimize->addAction(tr("Deep Nesting S&ettings..."), this, &MainWindow::editDeepSettings);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* reportAction = view->addAction(tr("&Report"), this, &MainWindow::showReport);

@@ -6,19 +6,16 @@
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShortcut>
-#include <QShowEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <mutex>
 
+#include "app/latest_reports.h"
 #include "layouts/kerf_note.h"
 
 namespace dravenor {
 
-// The engine's reports, kept as their latest values under a lock; the worker posts one repaint
-// request at a time to the window's thread.
+// The engine's reports, kept as their latest values for the window's thread.
 class ProgressReports : public NestingProgress {
 public:
     struct Values {
@@ -27,51 +24,33 @@ public:
         int layoutNo = 0;
     };
 
-    ProgressReports(ProgressWindow& window, const std::atomic<bool>& cancel) : window_(window), cancel_(cancel) {}
+    ProgressReports(ProgressWindow& window, const std::atomic<bool>& cancel)
+        : latest_([w = &window] { QMetaObject::invokeMethod(w, [w] { w->showReportsNow(); }, Qt::QueuedConnection); }),
+          cancel_(cancel)
+    {
+    }
 
     void status(const std::string& text, long long placed, long long required) override
     {
-        update([&](Values& v) { v.status = text; v.placed = placed; v.required = required; });
+        latest_.update([&](Values& v) { v.status = text; v.placed = placed; v.required = required; });
     }
-    void title(const std::string& text) override { update([&](Values& v) { v.title = text; }); }
-    void layoutNumber(int layoutNo) override { update([&](Values& v) { v.layoutNo = layoutNo; }); }
-    void warning(const std::string& text) override { update([&](Values& v) { v.warning = text; }); }
+    void title(const std::string& text) override { latest_.update([&](Values& v) { v.title = text; }); }
+    void layoutNumber(int layoutNo) override { latest_.update([&](Values& v) { v.layoutNo = layoutNo; }); }
+    void warning(const std::string& text) override { latest_.update([&](Values& v) { v.warning = text; }); }
     bool cancelRequested() override { return cancel_; }
 
-    Values take()
-    {
-        std::lock_guard lock(mutex_);
-        posted_ = false;
-        return values_;
-    }
+    Values take() { return latest_.take(); }
 
 private:
-    template <class Change>
-    void update(Change change)
-    {
-        bool post = false;
-        {
-            std::lock_guard lock(mutex_);
-            change(values_);
-            post = !posted_;
-            posted_ = true;
-        }
-        if (post) QMetaObject::invokeMethod(&window_, [this] { window_.showReportsNow(); }, Qt::QueuedConnection);
-    }
-
-    ProgressWindow& window_;
+    LatestReports<Values> latest_;
     const std::atomic<bool>& cancel_;
-    std::mutex mutex_;
-    Values values_;
-    bool posted_ = false;
 };
 
 ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QString& modeCaption, QWidget* parent)
-    : QDialog(parent), state_(std::move(start)), mode_(mode)
+    : RunWindow(tr("Cancel"), parent), state_(std::move(start)), mode_(mode)
 {
     setWindowTitle(QString::fromLatin1(kProgressStartTitle));
-    setModal(true);
-    reports_ = std::make_unique<ProgressReports>(*this, cancel_);
+    reports_ = std::make_unique<ProgressReports>(*this, stopFlag());
 
     modeLabel_ = new QLabel(modeCaption);
     QFont bold = modeLabel_->font();
@@ -88,8 +67,6 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
     bar_ = new QProgressBar;
     bar_->setRange(0, 1);
     bar_->setValue(0);
-    button_ = new QPushButton(tr("Cancel"));
-    connect(button_, &QPushButton::clicked, this, &ProgressWindow::onButton);
 
     auto* icon = new QLabel;
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
@@ -104,31 +81,17 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
     layout->addWidget(statusLabel_);
     layout->addWidget(bar_);
     layout->addWidget(warningLabel_);
-    layout->addWidget(button_, 0, Qt::AlignRight);
-
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, &ProgressWindow::helpRequested);
+    layout->addWidget(button(), 0, Qt::AlignRight);
 }
 
 ProgressWindow::~ProgressWindow()
 {
-    cancel_ = true;
-    if (worker_.joinable()) worker_.join();
+    stopAndWait();
 }
 
-void ProgressWindow::showEvent(QShowEvent* event)
+void ProgressWindow::run()
 {
-    QDialog::showEvent(event);
-    if (!started_) startRun();
-}
-
-void ProgressWindow::startRun()
-{
-    started_ = true;
-    worker_ = std::thread([this] {
-        result_ = optimiseChecked(state_, mode_, *reports_);
-        QMetaObject::invokeMethod(this, [this] { onRunFinished(); }, Qt::QueuedConnection);
-    });
+    result_ = optimiseChecked(state_, mode_, *reports_);
 }
 
 void ProgressWindow::showReportsNow()
@@ -142,31 +105,10 @@ void ProgressWindow::showReportsNow()
     warningLabel_->setText(QString::fromStdString(v.warning));
 }
 
-void ProgressWindow::onRunFinished()
+void ProgressWindow::runEnded()
 {
-    worker_.join();
     showReportsNow();
-    finished_ = true;
     statusLabel_->setText(QString::fromStdString(result_.statusText));
-    button_->setText(tr("OK"));
-    button_->setFocus();
-    emit finishedRun();
-}
-
-void ProgressWindow::onButton()
-{
-    if (finished_) {
-        accept();
-        return;
-    }
-    cancel_ = true;
-}
-
-void ProgressWindow::reject()
-{
-    // Esc or the close box stop the run like Cancel; the window closes only once it is done.
-    if (finished_) QDialog::reject();
-    else cancel_ = true;
 }
 
 } // namespace dravenor

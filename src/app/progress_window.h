@@ -3,17 +3,14 @@
 // copy of the job's state, so the window repaints and Cancel answers while the engine works;
 // the engine's single sequence of steps, and so its result, is the same as without a window.
 // Reports from the engine are coalesced: the window shows the latest status, never a backlog.
-#include <QDialog>
 #include <QString>
-#include <atomic>
 #include <memory>
-#include <thread>
 
+#include "app/run_window.h"
 #include "engine/nesting_driver.h"
 
 class QLabel;
 class QProgressBar;
-class QPushButton;
 
 namespace dravenor {
 
@@ -21,7 +18,7 @@ class ProgressReports;
 
 inline constexpr const char* kProgressStartTitle = "Nesting Progress 0% | Ov. Yield : NA | Layouts : NA";
 
-class ProgressWindow : public QDialog {
+class ProgressWindow : public RunWindow {
     Q_OBJECT
 public:
     // modeCaption: "Free Nesting", "Stack Nesting" or "Continuous Stack Nesting".
@@ -29,13 +26,11 @@ public:
     ~ProgressWindow() override;
 
     // The run stops after the sheet being strategised (also before it starts).
-    void requestCancel() { cancel_ = true; }
-    bool runFinished() const { return finished_; }
+    void requestCancel() { requestStopOfRun(); }
     const RunResult& result() const { return result_; }
     // The state the run left (valid once the run finished).
     NestingState takeState() { return std::move(state_); }
 
-    QPushButton* button() const { return button_; }
     QLabel* statusLabel() const { return statusLabel_; }
     QLabel* layoutLabel() const { return layoutLabel_; }
     QLabel* warningLabel() const { return warningLabel_; }
@@ -47,28 +42,14 @@ public:
     // Shows the engine's latest reports (called on the window's thread).
     void showReportsNow();
 
-signals:
-    void finishedRun();
-    // F1: the window's owner opens the help on optimising.
-    void helpRequested();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void reject() override;
-
 private:
-    void startRun();
-    void onRunFinished();
-    void onButton();
+    void run() override;
+    void runEnded() override;
 
     NestingState state_;
     NestingMode mode_;
     RunResult result_;
-    std::atomic<bool> cancel_{false};
-    bool started_ = false;
-    bool finished_ = false;
     std::unique_ptr<ProgressReports> reports_;
-    std::thread worker_;
 
     QLabel* modeLabel_ = nullptr;
     QLabel* kerfLabel_ = nullptr;
@@ -76,7 +57,6 @@ private:
     QLabel* layoutLabel_ = nullptr;
     QLabel* warningLabel_ = nullptr;
     QProgressBar* bar_ = nullptr;
-    QPushButton* button_ = nullptr;
 };
 
 } // namespace dravenor

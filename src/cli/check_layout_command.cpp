@@ -1,5 +1,6 @@
 // dravenor-cli check-layout: whether the layouts of a layout file or a saved job can be cut as
-// drawn: no part reaches into another and none leaves its sheet.
+// drawn: no part reaches into another and none leaves its sheet; asked for, parts the spacing
+// apart and the margin inside the sheet.
 #include <filesystem>
 #include <ostream>
 
@@ -7,6 +8,7 @@
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
 #include "geometry/shape_file.h"
+#include "job/deep_settings_input.h"
 #include "job/files.h"
 #include "job/number_format.h"
 #include "layouts/job_open.h"
@@ -37,6 +39,27 @@ double toleranceOf(const std::string& text)
     return *value;
 }
 
+// What the check measures besides overlaps: the options given, else for a Deep Nesting job its
+// own spacing and margin.
+struct DistanceOptions {
+    std::optional<double> spacing, margin;
+
+    LeastDistances forJob(const Job& job) const
+    {
+        if (job.mode != NestingMode::Deep) return {spacing.value_or(0), margin.value_or(0)};
+        return {spacing.value_or(effectiveSpacing(job.deep, job.nesting.details.Kerf)), margin.value_or(job.deep.margin)};
+    }
+};
+
+std::optional<double> distanceOption(const ParsedArgs& parsed, const std::string& option)
+{
+    if (!parsed.has(option)) return std::nullopt;
+    const std::string text = parsed.value(option);
+    const std::optional<double> value = numberFromText(text);
+    if (!value || *value < 0) throw UsageError{option + " '" + text + "' is not a number from 0 up"};
+    return value;
+}
+
 std::string lowerExtension(const std::string& path)
 {
     return toLowerAscii(std::filesystem::path(path).extension().string());
@@ -62,7 +85,8 @@ Shape placedLine(const LayoutFileLine& line, const std::string& layoutPath, Draw
 
 // A layout file: line 1 the sheet, the others the parts, each placed as the layout drawing
 // places it.
-CheckOutcome checkLayoutFile(const std::string& path, double tolerance, DrawingUnit unit)
+CheckOutcome checkLayoutFile(const std::string& path, double tolerance, const DistanceOptions& distances,
+                             DrawingUnit unit)
 {
     const LayoutFileRead read = readLayoutFile(path);
     if (!read.ok()) throw BadFile{read.error};
@@ -75,10 +99,12 @@ CheckOutcome checkLayoutFile(const std::string& path, double tolerance, DrawingU
         names.push_back(line.name);
         parts.push_back(line.name.empty() ? Shape{} : placedLine(line, path, unit));
     }
-    return {1, checkPlacedLayout(1, sheet, parts, names, tolerance), {}};
+    const LeastDistances least{distances.spacing.value_or(0), distances.margin.value_or(0)};
+    return {1, checkPlacedLayout(1, sheet, parts, names, tolerance, 0, least), {}};
 }
 
-CheckOutcome checkJobFile(const std::string& path, double tolerance, DrawingUnit unit)
+CheckOutcome checkJobFile(const std::string& path, double tolerance, const DistanceOptions& distances,
+                          DrawingUnit unit)
 {
     const ScratchFolder scratch;
     if (scratch.path().empty()) throw BadFile{"cannot create a temporary folder to open " + path};
@@ -91,27 +117,35 @@ CheckOutcome checkJobFile(const std::string& path, double tolerance, DrawingUnit
     if (opened.layoutsLackShapes) throw BadFile{layoutsLackShapesMessage(path, opened.missingShapes)};
     for (const std::string& warning : opened.warnings)
         if (warning.starts_with("layout ")) throw BadFile{path + ": " + warning};
-    return {job.nesting.items.back().LayoutNo, checkLayouts(job.nesting, tolerance), opened.warnings};
+    return {job.nesting.items.back().LayoutNo, checkLayouts(job.nesting, tolerance, distances.forJob(job)),
+            opened.warnings};
 }
 
 std::string summary(const CheckOutcome& outcome)
 {
-    int overlaps = 0, outside = 0, unchecked = 0;
+    int overlaps = 0, outside = 0, unchecked = 0, close = 0, nearEdge = 0;
     for (const LayoutFault& fault : outcome.faults) {
-        if (fault.kind == LayoutFault::Kind::Overlap) ++overlaps;
-        else if (fault.kind == LayoutFault::Kind::OutsideSheet) ++outside;
-        else ++unchecked;
+        switch (fault.kind) {
+        case LayoutFault::Kind::Overlap: ++overlaps; break;
+        case LayoutFault::Kind::OutsideSheet: ++outside; break;
+        case LayoutFault::Kind::TooClose: ++close; break;
+        case LayoutFault::Kind::NearSheetEdge: ++nearEdge; break;
+        case LayoutFault::Kind::Unchecked: ++unchecked; break;
+        }
     }
     return countedNoun(outcome.layouts, "layout", "layouts") + " checked: "
         + (overlaps ? countedNoun(overlaps, "overlap", "overlaps") : std::string("no overlaps")) + ", "
         + (outside ? countedNoun(outside, "part outside the sheet", "parts outside the sheet")
                    : std::string("every part on its sheet"))
+        + (close ? ", " + countedNoun(close, "pair of parts", "pairs of parts") + " closer than the spacing" : std::string())
+        + (nearEdge ? ", " + countedNoun(nearEdge, "part", "parts") + " closer to the sheet's outline than the margin"
+                    : std::string())
         + (unchecked ? ", " + countedNoun(unchecked, "outline", "outlines") + " that cannot be checked" : std::string());
 }
 
 int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--tolerance", "--units"}, {});
+    const ParsedArgs parsed = parseArgs(args, {"--tolerance", "--units", "--spacing", "--margin"}, {});
     if (parsed.positional.size() != 1)
         throw UsageError{"give one layout file or job file (see dravenor-cli check-layout --help)"};
     const std::string& path = parsed.positional[0];
@@ -121,9 +155,10 @@ int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
     const double tolerance =
         parsed.has("--tolerance") ? toleranceOf(parsed.value("--tolerance")) : kDefaultCheckTolerance;
     const DrawingUnit unit = drawingUnitOption(parsed);
+    const DistanceOptions distances{distanceOption(parsed, "--spacing"), distanceOption(parsed, "--margin")};
     try {
-        const CheckOutcome outcome =
-            extension == ".lay" ? checkLayoutFile(path, tolerance, unit) : checkJobFile(path, tolerance, unit);
+        const CheckOutcome outcome = extension == ".lay" ? checkLayoutFile(path, tolerance, distances, unit)
+                                                         : checkJobFile(path, tolerance, distances, unit);
         for (const std::string& w : outcome.warnings) err << "dravenor-cli check-layout: warning: " << w << "\n";
         for (const LayoutFault& fault : outcome.faults) out << fault.text << "\n";
         out << summary(outcome) << "\n";
@@ -140,6 +175,7 @@ Command checkLayoutCommand()
 {
     return {"check-layout", "check that no parts of a layout overlap and none leaves its sheet",
             "Usage: dravenor-cli check-layout FILE.lay|FILE.nst [--tolerance T] [--units mm|in]\n"
+            "                                 [--spacing S] [--margin M]\n"
             "Checks the layouts on their outlines (arcs as the short chords the drawing uses): two\n"
             "parts overlap when one reaches into the other (a part lying in another's hole is fine)\n"
             "deeper than the tolerance; a part leaves its sheet when it gets past the sheet's edge, or\n"
@@ -153,6 +189,10 @@ Command checkLayoutCommand()
             "                  unit (default " + formatGeneral(kDefaultCheckTolerance) + ")\n"
             "  --units mm|in   the job's length unit (default mm): drawings that name their units are\n"
             "                  converted to it\n"
+            "  --spacing S     parts closer than S to each other are faults, and\n"
+            "  --margin M      parts closer than M to the sheet's outline or its holes, both measured\n"
+            "                  exactly on the true outlines (arcs as arcs); a Deep Nesting job is\n"
+            "                  checked at its own spacing and margin unless these are given\n"
             "Exit codes: 0 every layout sound, 1 a fault found, 2 a file that cannot be read (a\n"
             "missing shape file, a job without layouts) or bad arguments.\n",
             checkLayout};

@@ -2,14 +2,17 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/deep_progress_line.h"
 #include "cli/nest_job.h"
 #include "cli/nest_job_file.h"
 #include "cli/layout_dxfs.h"
 #include "cli/layout_pngs.h"
+#include "cli/live_line.h"
 #include "cli/nest_report.h"
 #include "cli/shape_io.h"
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
+#include "layouts/checked_deep_nesting.h"
 #include "layouts/checked_optimisation.h"
 #include "geometry/dxf_export_drawing.h"
 #include "job/files.h"
@@ -23,8 +26,7 @@ namespace {
 // The run's progress as one line on stderr, rewritten in place: trial t/T, best yield, layouts.
 class ProgressLine : public NestingProgress {
 public:
-    ProgressLine(std::ostream& err, bool live) : err_(err), live_(live) {}
-    ~ProgressLine() override { finish(); }
+    ProgressLine(std::ostream& err, bool live) : line_(err, live) {}
 
     void status(const std::string&, long long, long long) override {}
     void title(const std::string& text) override
@@ -38,8 +40,8 @@ public:
     void layoutNumber(int) override {}
     void warning(const std::string& text) override
     {
-        finish();
-        err_ << "warning: " << text << "\n";
+        line_.finish();
+        line_.stream() << "warning: " << text << "\n";
     }
     bool cancelRequested() override { return false; }
     void trialStarted(int trial, int trials) override
@@ -47,29 +49,12 @@ public:
         trial_ = "trial " + std::to_string(trial) + "/" + std::to_string(trials);
         show();
     }
-    // Ends the live line so that what follows starts on a line of its own.
-    void finish()
-    {
-        if (shown_.empty()) return;
-        err_ << "\n" << std::flush;
-        shown_.clear();
-    }
 
 private:
-    void show()
-    {
-        if (!live_) return;
-        std::string line = trial_ + (best_.empty() ? "" : " | " + best_);
-        if (line == shown_) return;
-        const size_t width = std::max(line.size(), shown_.size());
-        shown_ = line;
-        line.resize(width, ' ');
-        err_ << "\r" << line << std::flush;
-    }
+    void show() { line_.show(trial_ + (best_.empty() ? "" : " | " + best_)); }
 
-    std::ostream& err_;
-    bool live_;
-    std::string trial_, best_, shown_;
+    LiveLine line_;
+    std::string trial_, best_;
 };
 
 int exitCodeOf(EndStatus status)
@@ -94,6 +79,8 @@ void checkJob(const NestJob& job, std::ostream& err)
     const ShapeFileReview review = reviewShapeFiles(job.state);
     for (const std::string& note : review.notes) err << "dravenor-cli nest: " << note << "\n";
     if (review.problem) throw UsageError{*review.problem};
+    // The raster's limits are the classic engine's; Deep Nesting measures on the outlines.
+    if (job.mode == NestingMode::Deep) return;
     if (auto message = rasterSizeMessage(job.state)) throw UsageError{*message};
 }
 
@@ -127,11 +114,18 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
     checkOutputs(job);
     const NestingState given = job.state;
     RunResult result;
-    {
+    std::string deepLine;
+    if (job.mode == NestingMode::Deep) {
+        DeepProgressLine progress(err, job.progress, job.deep);
+        const DeepRun run = nestDeepChecked(job.state, job.deep, progress);
+        if (!run.outcome.ran) throw UsageError{run.outcome.error};
+        result = run.result;
+        deepLine = deepRunText(run.outcome, job.state.details.ActKerf, job.deep.margin) + "\n";
+    } else {
         ProgressLine progress(err, job.progress);
         result = optimiseChecked(job.state, job.mode, progress);
     }
-    out << nestSummaryText(job.state, result);
+    out << nestSummaryText(job.state, result) << deepLine;
     if (!job.jsonPath.empty()) {
         const std::string problem = writeFileAtomically(job.jsonPath, nestResultJson(job.state, result));
         if (!problem.empty()) {
@@ -176,8 +170,10 @@ Command nestCommand()
             "Usage: dravenor-cli nest --sheet FILE[:QTY[:PRI]]... --part FILE[:QTY[:PRI[:ORN]]]...\n"
             "       dravenor-cli nest --job FILE.nst [options]\n"
             "                         [--mat TEXT] [--grade TEXT] [--thick N] [--kerf N] [--note TEXT]\n"
-            "                         [--mode stack|continuous|free] [--progress] [--yes] [--json FILE]\n"
+            "                         [--mode stack|continuous|free|deep] [--progress] [--yes] [--json FILE]\n"
             "                         [--png DIR] [--dxf-dir DIR] [--save FILE.nst] [--units mm|in]\n"
+            "                         [--spacing N] [--margin N] [--time SECONDS] [--threads N] [--seed N]\n"
+            "                         [--iterations N]\n"
             "Nests the parts on the sheets as the Optimize menu does and prints the end status, the\n"
             "kerf used when it is not the kerf entered, one line per layout (number, sheet file,\n"
             "identical sheets, parts placed, yield), the overall yield and every part file left\n"
@@ -196,7 +192,18 @@ Command nestCommand()
             "                                  give --yes\n"
             "  --units mm|in                   the job's length unit (default mm): drawings that name\n"
             "                                  their units are converted to it\n"
-            "  --mode stack|continuous|free    nesting mode (default free, as a new job has)\n"
+            "  --mode stack|continuous|free|deep  nesting mode (default free, as a new job has); deep is\n"
+            "                                  Deep Nesting, a search that uses its time and every core\n"
+            "                                  to save sheets, with parts the spacing apart on their true\n"
+            "                                  outlines and the margin inside the sheet and its holes\n"
+            "  --spacing N                     Deep Nesting: least distance between parts (default: the\n"
+            "                                  kerf as entered)\n"
+            "  --margin N                      Deep Nesting: least distance to the sheet's outline and\n"
+            "                                  holes (default 0)\n"
+            "  --time SECONDS                  Deep Nesting: time limit (default 60)\n"
+            "  --threads N, --seed N           Deep Nesting: worker threads (default: every core), seed\n"
+            "  --iterations N                  Deep Nesting: a fixed amount of work instead of the time\n"
+            "                                  limit, so a run repeats exactly for one seed and threads\n"
             "  --progress                      a live progress line on stderr\n"
             "  --yes                           go on without a kerf\n"
             "  --json FILE                     write the whole result as JSON: status, overall yield\n"

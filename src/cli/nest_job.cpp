@@ -3,9 +3,11 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <tuple>
 
 #include "cli/option_parser.h"
 #include "job/cell_editing.h"
+#include "job/deep_settings_input.h"
 #include "job/number_format.h"
 
 namespace dravenor::cli {
@@ -81,7 +83,44 @@ NestingMode modeOf(const std::string& text)
     if (text == "stack") return NestingMode::Stack;
     if (text == "continuous") return NestingMode::ContinuousStack;
     if (text == "free") return NestingMode::Free;
-    throw UsageError{"--mode '" + text + "' is not stack, continuous or free"};
+    if (text == "deep") return NestingMode::Deep;
+    throw UsageError{"--mode '" + text + "' is not stack, continuous, free or deep"};
+}
+
+// A whole number from `least` up, written with digits only.
+template <class Whole>
+Whole countOf(const ParsedArgs& parsed, const std::string& option, Whole least)
+{
+    const std::string text = parsed.value(option);
+    Whole value{};
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end || value < least)
+        throw UsageError{option + " '" + text + "' is not a whole number from " + std::to_string(least) + " up"};
+    return value;
+}
+
+// The Deep Nesting settings and run options; the run options only go with the deep mode.
+void readDeepOptions(const ParsedArgs& parsed, NestJob& job)
+{
+    const std::tuple<const char*, DeepField, double DeepSettings::*> fields[] = {
+        {"--spacing", DeepField::Spacing, &DeepSettings::spacing},
+        {"--margin", DeepField::Margin, &DeepSettings::margin},
+        {"--time", DeepField::TimeLimit, &DeepSettings::timeLimit}};
+    for (const auto& [option, field, member] : fields) {
+        if (!parsed.has(option)) continue;
+        const std::string text = parsed.value(option);
+        // An empty spacing would mean "the kerf": on the command line that is leaving it out.
+        const DeepNumber number = text.empty() ? DeepNumber{0, "it is empty"} : readDeepField(field, text);
+        if (!number.ok()) throw UsageError{std::string(option) + " '" + text + "': " + number.error};
+        job.deep.*member = number.value;
+    }
+    for (const char* option : {"--threads", "--seed", "--iterations"})
+        if (parsed.has(option) && job.mode != NestingMode::Deep)
+            throw UsageError{std::string(option) + " goes with --mode deep only"};
+    if (parsed.has("--threads")) job.deep.threads = countOf(parsed, "--threads", 1);
+    if (parsed.has("--seed")) job.deep.seed = countOf<std::uint64_t>(parsed, "--seed", 0);
+    if (parsed.has("--iterations")) job.deep.iterations = countOf<std::int64_t>(parsed, "--iterations", 1);
 }
 
 std::string resolved(const std::string& file, const std::string& baseFolder)
@@ -150,7 +189,8 @@ const std::set<std::string>& nestValueOptions()
 {
     static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
                                                "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
-                                               "--units"};
+                                               "--units", "--spacing", "--margin", "--time", "--threads",
+                                               "--seed", "--iterations"};
     return options;
 }
 
@@ -173,6 +213,7 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     if (parsed.has("--thick")) d.Thick = measureOf("--thick", "Thick", parsed.value("--thick"));
     if (parsed.has("--kerf")) d.Kerf = measureOf("--kerf", "Kerf", parsed.value("--kerf"));
     if (parsed.has("--mode")) job.mode = modeOf(parsed.value("--mode"));
+    readDeepOptions(parsed, job);
     job.progress = parsed.flags.count("--progress") > 0;
     job.yes = parsed.flags.count("--yes") > 0;
     job.jsonPath = parsed.value("--json");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "job/deep_settings.h"
 #include "job/nesting_state.h"
 
 namespace dravenor::cli {
@@ -13,6 +14,7 @@ namespace dravenor::cli {
 struct NestJob {
     NestingState state;              // details, sheets and parts (Remaining = Qty, Area 0)
     NestingMode mode = NestingMode::Free;
+    DeepSettings deep;               // --spacing, --margin, --time, and the run's --threads, --seed, --iterations
     bool progress = false;           // live progress line on stderr
     bool yes = false;                // go on without a kerf
     std::string jsonPath;            // --json FILE, empty for none

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/option_parser.h"
+#include "job/deep_settings_input.h"
 #include "job/job_file.h"
 #include "job/number_format.h"
 #include "layouts/moved_shape_files.h"
@@ -40,6 +41,7 @@ std::string modeName(NestingMode mode)
     switch (mode) {
     case NestingMode::Stack: return "stack";
     case NestingMode::ContinuousStack: return "continuous";
+    case NestingMode::Deep: return "deep";
     case NestingMode::Free: break;
     }
     return "free";
@@ -99,6 +101,12 @@ Args jobArgs(const Job& job)
     Args args{"--mat",   basic.text(1, basic.columnOf("Mat")),  "--grade", basic.text(1, basic.columnOf("Grade")),
               "--note",  basic.text(1, basic.columnOf("Note")), "--thick", measureText(basic, "Thick"),
               "--kerf",  measureText(basic, "Kerf"),            "--mode",  modeName(job.mode)};
+    // Deep Nesting settings only where the job has them, so that other jobs give the arguments they always gave.
+    if (job.deep.spacing >= 0) args.insert(args.end(), {"--spacing", deepFieldText(DeepField::Spacing, job.deep)});
+    const DeepSettings defaults;
+    if (job.deep.margin != defaults.margin) args.insert(args.end(), {"--margin", deepFieldText(DeepField::Margin, job.deep)});
+    if (job.deep.timeLimit != defaults.timeLimit)
+        args.insert(args.end(), {"--time", deepFieldText(DeepField::TimeLimit, job.deep)});
     addRows(job.sheets, "--sheet", false, args);
     addRows(job.parts, "--part", true, args);
     return args;
@@ -145,6 +153,10 @@ Job jobAfterRun(const NestingState& given, const NestJob& finished)
     for (LayoutItem& item : job.nesting.items) item.Name = fullPath(item.Name);
     job.nesting.entities.clear(); // the geometry is rebuilt from the items when the job is opened
     job.mode = finished.mode;
+    // What the job keeps of the settings; threads, seed and iterations belong to the run.
+    job.deep.spacing = finished.deep.spacing;
+    job.deep.margin = finished.deep.margin;
+    job.deep.timeLimit = finished.deep.timeLimit;
     return job;
 }
 

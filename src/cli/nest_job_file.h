@@ -17,7 +17,9 @@ namespace dravenor::cli {
 // `warnings`; a job file that cannot be read is a UsageError naming it.
 Args withJobFileArgs(const Args& args, std::vector<std::string>& warnings);
 
-// The job's rows, details and mode as nest arguments (rows without a file name left out).
+// The job's rows, details, mode and the Deep Nesting settings it holds (spacing only when set,
+// margin and time limit only when not the defaults) as nest arguments (rows without a file name
+// left out).
 Args jobArgs(const Job& job);
 
 // The job as the main window would hold it after the run: grids from the rows as given

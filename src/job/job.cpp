@@ -91,6 +91,7 @@ void Job::discardResults()
     nesting.parts.clear();
     nesting.entities.clear();
     nesting.items.clear();
+    nesting.deepLayouts = false;
 }
 
 void Job::reset()
@@ -101,6 +102,7 @@ void Job::reset()
     nesting.details = BasicDetails{};
     discardResults();
     mode = NestingMode::Free;
+    deep = DeepSettings{};
     jobFileName.clear();
     modified = false;
 }

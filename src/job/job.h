@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "job/deep_settings.h"
 #include "job/nesting_state.h"
 #include "job/text_grid.h"
 
@@ -30,6 +31,8 @@ struct Job {
     NestingState nesting;
 
     NestingMode mode = NestingMode::Free;
+    // Spacing, margin and time limit of Deep Nesting, kept with the job in every mode.
+    DeepSettings deep;
     std::string jobFileName; // empty for a new job
     bool modified = false;
 
@@ -39,8 +42,8 @@ struct Job {
     bool hasLayouts() const { return !nesting.entities.empty() || !nesting.items.empty(); }
     // Empties the engine records and both layout lists (the grids stay).
     void discardResults();
-    // New job: empty grids (one data row each, ActKerf hidden), no results, Free nesting, no
-    // file name, not modified.
+    // New job: empty grids (one data row each, ActKerf hidden), no results, Free nesting with
+    // the default Deep Nesting settings, no file name, not modified.
     void reset();
 };
 

@@ -1,7 +1,10 @@
 // Reading the seven sections of a job file into a job.
 #include <cstdlib>
+#include <iterator>
+#include <utility>
 #include <set>
 
+#include "job/deep_settings_input.h"
 #include "job/grid_file.h"
 #include "job/job_file_sections.h"
 #include "job/number_format.h"
@@ -159,15 +162,48 @@ std::string readPartRecords(const JobSectionLines& section, std::vector<PartEntr
     return error;
 }
 
-// Stack, Continuous Stack and Free Nesting marks. Free wins, then Stack; with neither the
-// engine nests as Continuous Stack.
-std::string readOptions(const JobSectionLines& section, NestingMode& mode, std::vector<std::string>& warnings)
+// The Deep Nesting line of the options section: its mark, spacing, margin and time limit. A line
+// that cannot be read is left out with a warning; a value that cannot be used keeps its default.
+void readDeepOptions(const RecordLine& fields, NestingMode& mode, DeepSettings& deep,
+                     std::vector<std::string>& warnings)
 {
     std::string error;
-    bool seen = false;
+    if (fields.fields.size() != 5 || fields.fields[0] != kDeepOptionsTag) {
+        warnings.push_back(fields.warning("not a Deep Nesting line; left out"));
+        return;
+    }
+    const bool deepMode = fields.boolean(1, "Deep Nesting", error);
+    if (!error.empty()) {
+        warnings.push_back(error + "; left out");
+        return;
+    }
+    if (deepMode) mode = NestingMode::Deep;
+    const std::pair<DeepField, double DeepSettings::*> values[] = {
+        {DeepField::Spacing, &DeepSettings::spacing},
+        {DeepField::Margin, &DeepSettings::margin},
+        {DeepField::TimeLimit, &DeepSettings::timeLimit},
+    };
+    for (size_t k = 0; k < std::size(values); ++k) {
+        const DeepNumber number = readDeepField(values[k].first, fields.fields[k + 2]);
+        if (number.ok()) deep.*values[k].second = number.value;
+        else warnings.push_back(fields.warning("'" + fields.fields[k + 2] + "': " + number.error + "; the default is used"));
+    }
+}
+
+// Stack, Continuous Stack and Free Nesting marks. Free wins, then Stack; with neither the
+// engine nests as Continuous Stack. A second line may hold the Deep Nesting mark and settings.
+std::string readOptions(const JobSectionLines& section, NestingMode& mode, DeepSettings& deep,
+                        std::vector<std::string>& warnings)
+{
+    std::string error;
+    int seen = 0;
     forEachRecord(section, [&](const std::string& line, int lineNumber, int) {
-        if (seen || !error.empty()) return;
-        seen = true;
+        if (seen == 2 || !error.empty()) return;
+        if (++seen == 2) {
+            readDeepOptions(RecordLine(line, lineNumber, jobSectionName(OptionsSection), "Deep Nesting"), mode, deep,
+                            warnings);
+            return;
+        }
         const RecordLine fields(line, lineNumber, jobSectionName(OptionsSection), "nesting mode");
         if (!fields.hasFieldCount(3, error)) return;
         const bool stack = fields.boolean(0, "Stack Nesting", error);
@@ -179,7 +215,7 @@ std::string readOptions(const JobSectionLines& section, NestingMode& mode, std::
                                               + std::string(free ? "Free" : stack ? "Stack" : "Continuous Stack")
                                               + " Nesting"));
     });
-    if (!seen) {
+    if (seen == 0) {
         mode = NestingMode::Free;
         warnings.push_back(jobSectionName(OptionsSection) + " is empty; the job nests as Free Nesting");
     }
@@ -259,7 +295,7 @@ std::string readJobSections(const SplitJobFile& split, Job& job, std::vector<std
     job.basic.setRows(2); // the basic-details grid has exactly one data row
     if (error.empty()) error = readSheetRecords(section(SheetRecordSection), job.nesting.sheets);
     if (error.empty()) error = readPartRecords(section(PartRecordSection), job.nesting.parts);
-    if (error.empty()) error = readOptions(section(OptionsSection), job.mode, warnings);
+    if (error.empty()) error = readOptions(section(OptionsSection), job.mode, job.deep, warnings);
     if (error.empty())
         error = readGrid(section(SheetGridSection), jobSectionName(SheetGridSection), job.sheets, warnings);
     if (error.empty()) error = readGrid(section(PartGridSection), jobSectionName(PartGridSection), job.parts, warnings);

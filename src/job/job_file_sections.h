@@ -10,6 +10,9 @@
 
 namespace dravenor {
 
+// The first field of the options section's Deep Nesting line.
+inline constexpr const char* kDeepOptionsTag = "Deep Nesting";
+
 struct JobSectionsOut {
     JobSectionTexts texts;
     std::string error; // names the first value a job file cannot store (a double quote, a line break)

@@ -2,6 +2,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "job/deep_settings_input.h"
 #include "job/grid_file.h"
 #include "job/job_file_sections.h"
 
@@ -73,11 +74,17 @@ std::string partRecords(const std::vector<PartEntry>& parts, SectionWriter& writ
     return text;
 }
 
-// The check marks of Stack, Continuous Stack and Free Nesting.
-std::string options(NestingMode mode)
+// The check marks of Stack, Continuous Stack and Free Nesting; Deep Nesting checks Free, so that
+// a reader that knows only the first line nests the job as Free. A second line holds the Deep
+// Nesting mark and settings; a job that never had either keeps its one line.
+std::string options(NestingMode mode, const DeepSettings& deep)
 {
-    return boolean(mode == NestingMode::Stack) + "," + boolean(mode == NestingMode::ContinuousStack) + ","
-        + boolean(mode == NestingMode::Free) + kLineEnd;
+    const bool deepMode = mode == NestingMode::Deep;
+    std::string text = boolean(mode == NestingMode::Stack) + "," + boolean(mode == NestingMode::ContinuousStack) +
+        "," + boolean(mode == NestingMode::Free || deepMode) + kLineEnd;
+    if (!deepMode && deep == DeepSettings{}) return text;
+    return text + '"' + kDeepOptionsTag + "\"," + boolean(deepMode) + ",\"" + deepFieldText(DeepField::Spacing, deep) +
+        "\"," + deepFieldText(DeepField::Margin, deep) + "," + deepFieldText(DeepField::TimeLimit, deep) + kLineEnd;
 }
 
 // Part index before sheet index: the order of the file, not of the record.
@@ -112,7 +119,7 @@ JobSectionsOut writeJobSections(const Job& job)
     out.texts[BasicSection] = writer.grid(job.basic, "basic details");
     out.texts[SheetRecordSection] = sheetRecords(job.nesting.sheets, writer);
     out.texts[PartRecordSection] = partRecords(job.nesting.parts, writer);
-    out.texts[OptionsSection] = options(job.mode);
+    out.texts[OptionsSection] = options(job.mode, job.deep);
     out.texts[SheetGridSection] = writer.grid(job.sheets, "sheet grid");
     out.texts[PartGridSection] = writer.grid(job.parts, "part grid");
     out.texts[ItemSection] = layoutItems(job.nesting.items, writer);

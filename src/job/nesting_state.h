@@ -15,7 +15,8 @@ struct BasicDetails {
     std::string Note;
 };
 
-enum class NestingMode { Stack, ContinuousStack, Free };
+// Deep is the anytime search beside the three modes of the classic engine.
+enum class NestingMode { Stack, ContinuousStack, Free, Deep };
 
 // One usable sheet-grid row. Pri 0 is read as 32767 by the engine; Area is in square job units;
 // a negative Remaining marks a sheet on which nothing fitted in the current trial.
@@ -63,6 +64,9 @@ struct NestingState {
     std::vector<PartEntry> parts;
     std::vector<LayoutEntity> entities;
     std::vector<LayoutItem> items;
+    // The layouts were made by Deep Nesting: parts details.ActKerf apart on their true outlines,
+    // not on the classic engine's raster.
+    bool deepLayouts = false;
 
     SheetEntry& sheet(std::int32_t sheetIndex) { return sheets.at(static_cast<size_t>(sheetIndex - 1)); }
     const SheetEntry& sheet(std::int32_t sheetIndex) const { return sheets.at(static_cast<size_t>(sheetIndex - 1)); }

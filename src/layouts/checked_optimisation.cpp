@@ -1,19 +1,21 @@
 #include "layouts/checked_optimisation.h"
 
-#include "layouts/layout_geometry_check.h"
-
 namespace dravenor {
+
+void takeLayoutFaults(RunResult& result, const std::vector<LayoutFault>& faults,
+                      const std::function<void(const std::string&)>& warn)
+{
+    for (const LayoutFault& fault : faults) warn(fault.text);
+    if (faults.empty() || result.status != EndStatus::Full) return;
+    result.status = EndStatus::Partial;
+    result.statusText = "Optimization Done, Layouts Need Checking# [" + formatElapsed(result.seconds) + " Seconds]";
+}
 
 RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress& progress, FitTest fitTest)
 {
     RunResult result = optimise(state, mode, progress, nullptr, fitTest);
-    const std::vector<LayoutFault> faults = checkLayouts(state, kEngineLayoutTolerance);
-    if (faults.empty()) return result;
-    for (const LayoutFault& fault : faults) progress.warning(fault.text);
-    if (result.status == EndStatus::Full) {
-        result.status = EndStatus::Partial;
-        result.statusText = "Optimization Done, Layouts Need Checking# [" + formatElapsed(result.seconds) + " Seconds]";
-    }
+    takeLayoutFaults(result, checkLayouts(state, kEngineLayoutTolerance),
+                     [&](const std::string& text) { progress.warning(text); });
     return result;
 }
 

@@ -2,7 +2,12 @@
 // An optimisation whose layouts are checked on the vector outlines before it is called done. The
 // engine's rasters keep parts apart; this is the guard that no fault of the engine, however it
 // came about, reaches the cutting table as "Full Optimization Done".
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "engine/nesting_driver.h"
+#include "layouts/layout_geometry_check.h"
 
 namespace dravenor {
 
@@ -12,6 +17,11 @@ inline constexpr double kEngineLayoutTolerance = 0.01;
 // optimise(), then the check of every layout: each fault is named through the progress warning,
 // and a run with a faulty layout ends as "Optimization Done, Layouts Need Checking" with the
 // Partial status, never as Full.
+// Names each fault through `warn`; a Full run with faults becomes Partial, "Optimization Done,
+// Layouts Need Checking".
+void takeLayoutFaults(RunResult& result, const std::vector<LayoutFault>& faults,
+                      const std::function<void(const std::string&)>& warn);
+
 RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress& progress,
                           FitTest fitTest = nullptr);
 

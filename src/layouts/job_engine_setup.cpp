@@ -7,6 +7,7 @@
 #include "engine/nesting_run.h"
 #include "engine/rasterise.h"
 #include "engine/shape_area.h"
+#include "job/deep_settings_input.h"
 #include "job/files.h"
 #include "job/number_format.h"
 
@@ -14,7 +15,9 @@ namespace dravenor {
 
 void setUpActKerf(Job& job)
 {
-    job.nesting.details.ActKerf = planKerfAndScale(job.nesting).actKerf;
+    job.nesting.deepLayouts = job.mode == NestingMode::Deep;
+    job.nesting.details.ActKerf = job.nesting.deepLayouts ? effectiveSpacing(job.deep, job.nesting.details.Kerf)
+                                                          : planKerfAndScale(job.nesting).actKerf;
     const int column = job.basic.columnOf("ActKerf");
     if (column > 0) job.basic.setText(1, column, formatGeneral(job.nesting.details.ActKerf));
 }

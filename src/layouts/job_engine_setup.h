@@ -6,7 +6,8 @@
 
 namespace dravenor {
 
-// The kerf the engine uses with the job's shapes, into the details and the hidden ActKerf cell.
+// The kerf the engine uses with the job's shapes, into the details and the hidden ActKerf cell;
+// for a Deep Nesting job its layouts count as its own, their kerf the spacing.
 void setUpActKerf(Job& job);
 
 // Every sheet's and part's Area from its shape, as the engine counts it, records kept in their

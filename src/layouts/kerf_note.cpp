@@ -24,6 +24,11 @@ std::string kerfUsedNote(double enteredKerf, const KerfScale& plan)
 
 std::string kerfUsedNote(const NestingState& state)
 {
+    const BasicDetails& d = state.details;
+    if (state.deepLayouts)
+        return d.ActKerf == d.Kerf ? std::string()
+                                   : "Spacing " + formatGeneral(d.ActKerf) + " between parts (kerf entered " +
+                                         formatGeneral(d.Kerf) + ")";
     return kerfUsedNote(state.details.Kerf, planKerfAndScale(state));
 }
 

@@ -12,7 +12,9 @@ namespace dravenor {
 // "" when the plan keeps the kerf entered; else both kerfs and the reason, e.g.
 // "Kerf used 1.35 (entered 0.1): the largest sheet is too large for a finer grid".
 std::string kerfUsedNote(double enteredKerf, const KerfScale& plan);
-// The same for the kerf of the state's details and its shapes (the shape files are read).
+// The same for the kerf of the state's details and its shapes (the shape files are read). For
+// layouts of Deep Nesting, the spacing they keep when it is not the kerf entered:
+// "Spacing 2 between parts (kerf entered 3)".
 std::string kerfUsedNote(const NestingState& state);
 
 } // namespace dravenor

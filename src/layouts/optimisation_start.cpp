@@ -2,6 +2,7 @@
 
 #include "engine/nesting_checks.h"
 #include "job/cell_editing.h"
+#include "job/deep_settings_input.h"
 #include "job/files.h"
 #include "job/number_format.h"
 
@@ -30,7 +31,10 @@ OptimisationStart prepareOptimisation(Job& job, const std::function<bool()>& ask
     copyGridsToRecords(job);
     if (auto message = emptyListMessage(job.nesting)) return {StartRefusal{*message, true}, {}};
     ShapeFileReview review = reviewShapeFiles(job.nesting);
-    if (!review.problem) review.problem = rasterSizeMessage(job.nesting);
+    const bool deep = job.mode == NestingMode::Deep;
+    // The raster's limits are the classic engine's; Deep Nesting measures on the outlines.
+    if (!review.problem && !deep) review.problem = rasterSizeMessage(job.nesting);
+    if (!review.problem && deep) review.problem = deepSettingsProblem(job.deep);
     std::optional<StartRefusal> stop;
     if (review.problem) stop = StartRefusal{*review.problem};
     return {stop, std::move(review.notes)};

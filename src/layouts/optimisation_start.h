@@ -30,8 +30,8 @@ struct OptimisationStart {
 
 // Checks the job and prepares its records for a run: every named file exists, the basic
 // details are read, a zero kerf is confirmed through askZeroKerf, the grids become records,
-// and the lists and shapes are usable. The results are thrown away first: a run always starts
-// from the grids.
+// and the lists and shapes are usable (for Deep Nesting, its settings too). The results are
+// thrown away first: a run always starts from the grids.
 OptimisationStart prepareOptimisation(Job& job, const std::function<bool()>& askZeroKerf);
 
 // Takes a finished run into the job: its state, the kerf it used written to the basic

@@ -319,10 +319,11 @@ def job_args(job):
 
 # ---- running the batch tool
 
-def run_mode(cli, job, folder, mode):
-    """Nests the job in the mode and checks the saved layouts; (result JSON, nest run, check run)."""
+def run_mode(cli, job, folder, mode, extra):
+    """Nests the job in the mode (with the extra nest arguments) and checks the saved layouts;
+    (result JSON, nest run, check run). A Deep Nesting job is checked at its own spacing too."""
     nst, out = f"{mode}.nst", f"{mode}.json"
-    nest = subprocess.run([cli, "nest", *job_args(job), "--mode", mode, "--save", nst, "--json", out],
+    nest = subprocess.run([cli, "nest", *job_args(job), "--mode", mode, *extra, "--save", nst, "--json", out],
                           cwd=folder, capture_output=True, text=True, timeout=600)
     if nest.returncode not in (0, 1) or not os.path.exists(os.path.join(folder, out)):
         return None, nest, None
@@ -389,9 +390,9 @@ def count_faults(job, result):
     return [("count", "; ".join(faults))] if faults else []
 
 
-def mode_faults(cli, job, folder, mode):
+def mode_faults(cli, job, folder, mode, extra):
     try:
-        result, nest, check = run_mode(cli, job, folder, mode)
+        result, nest, check = run_mode(cli, job, folder, mode, extra)
     except subprocess.TimeoutExpired as timeout:
         return [("run", f"{timeout.cmd[1]} took longer than {timeout.timeout} s")]
     if result is None:
@@ -400,7 +401,7 @@ def mode_faults(cli, job, folder, mode):
             + count_faults(job, result))
 
 
-def check_job(cli, seed, modes, keep):
+def check_job(cli, seed, modes, keep, mode_args):
     """Runs one job in every mode in keep/seed-N, which stays only when a check fails (the saved
     jobs name their shapes by absolute path); (seed, [(mode, check, text)], folder or None)."""
     folder = os.path.join(keep, f"seed-{seed}")
@@ -408,7 +409,8 @@ def check_job(cli, seed, modes, keep):
     job = random_job(seed, folder)
     with open(os.path.join(folder, "job.args"), "w") as f:
         f.write("\n".join(job_args(job)) + "\n")
-    faults = [(mode, check, text) for mode in modes for check, text in mode_faults(cli, job, folder, mode)]
+    faults = [(mode, check, text) for mode in modes
+              for check, text in mode_faults(cli, job, folder, mode, mode_args.get(mode, []))]
     if not faults:
         shutil.rmtree(folder)
     return seed, faults, folder if faults else None
@@ -421,7 +423,8 @@ def parse_args():
     p.add_argument("--cli", default="build/dravenor-cli", help="the batch tool to check")
     p.add_argument("--seed", type=int, default=1, help="seed of the first job")
     p.add_argument("--count", type=int, default=20, help="number of jobs (seeds seed, seed+1, ...)")
-    p.add_argument("--modes", default="stack,continuous,free", help="comma-separated nesting modes")
+    p.add_argument("--modes", default="stack,continuous,free", help="comma-separated nesting modes (deep too)")
+    p.add_argument("--deep-time", default="2", help="seconds of each Deep Nesting run")
     p.add_argument("--keep", default="random-jobs-kept", help="folder for the files of failing jobs")
     p.add_argument("--jobs", type=int, default=1, help="jobs run at the same time")
     p.add_argument("--known-faults", default="",
@@ -429,6 +432,8 @@ def parse_args():
                         "overlap, orientation, yield")
     args = p.parse_args()
     args.modes = [m for m in args.modes.split(",") if m]
+    # Deep Nesting runs until its time limit.
+    args.mode_args = {"deep": ["--time", args.deep_time]}
     args.known = {c for c in args.known_faults.split(",") if c}
     if args.known - {"overlap", "orientation", "yield"}:
         p.error(f"--known-faults: unknown check(s) {', '.join(sorted(args.known - set(CHECKS)))}")
@@ -450,7 +455,7 @@ def main():
     args = parse_args()
     cli = os.path.abspath(args.cli)
     with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
-        futures = [pool.submit(check_job, cli, seed, args.modes, os.path.abspath(args.keep))
+        futures = [pool.submit(check_job, cli, seed, args.modes, os.path.abspath(args.keep), args.mode_args)
                    for seed in range(args.seed, args.seed + args.count)]
         results = [f.result() for f in futures]
     for seed, faults, kept in results:

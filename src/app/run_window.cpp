@@ -1,0 +1,68 @@
+#include "app/run_window.h"
+
+#include <QMetaObject>
+#include <QPushButton>
+#include <QShortcut>
+#include <QShowEvent>
+
+namespace dravenor {
+
+RunWindow::RunWindow(const QString& stopText, QWidget* parent) : QDialog(parent)
+{
+    setModal(true);
+    button_ = new QPushButton(stopText, this);
+    connect(button_, &QPushButton::clicked, this, &RunWindow::onButton);
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, &RunWindow::helpRequested);
+}
+
+RunWindow::~RunWindow()
+{
+    stopAndWait();
+}
+
+void RunWindow::stopAndWait()
+{
+    stop_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void RunWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (started_) return;
+    started_ = true;
+    worker_ = std::thread([this] {
+        run();
+        QMetaObject::invokeMethod(this, [this] { onRunReturned(); }, Qt::QueuedConnection);
+    });
+}
+
+void RunWindow::onRunReturned()
+{
+    worker_.join();
+    runEnded();
+    finished_ = true;
+    button_->setText(tr("OK"));
+    button_->setToolTip({});
+    button_->setEnabled(true);
+    button_->setFocus();
+    emit finishedRun();
+}
+
+void RunWindow::onButton()
+{
+    if (finished_) {
+        accept();
+        return;
+    }
+    stop_ = true;
+}
+
+void RunWindow::reject()
+{
+    if (finished_) QDialog::reject();
+    else stop_ = true;
+}
+
+} // namespace dravenor

@@ -1,0 +1,47 @@
+#include "layouts/checked_deep_nesting.h"
+
+#include "engine/run_texts.h"
+#include "job/deep_settings_input.h"
+#include "layouts/checked_optimisation.h"
+
+namespace dravenor {
+
+namespace {
+
+EndStatus endStatusOf(const NestingState& state)
+{
+    for (const PartEntry& part : state.parts)
+        if (part.Remaining > 0) return state.entities.empty() ? EndStatus::Failed : EndStatus::Partial;
+    return EndStatus::Full;
+}
+
+} // namespace
+
+DeepRun nestDeepChecked(NestingState& state, const DeepSettings& settings, DeepProgress& progress,
+                        const DeepSearch& search)
+{
+    DeepRun run;
+    if (const auto problem = deepSettingsProblem(settings)) {
+        run.outcome.error = *problem;
+        run.result.statusText = *problem;
+        return run;
+    }
+    run.outcome = search(state, settings, progress);
+    if (!run.outcome.ran) {
+        run.result.statusText = run.outcome.error;
+        return run;
+    }
+    const LeastDistances least{effectiveSpacing(settings, state.details.Kerf), settings.margin};
+    state.details.ActKerf = least.spacing;
+    state.deepLayouts = true;
+    run.result.seconds = run.outcome.seconds;
+    run.result.bestYield = run.outcome.best.yield / 100;
+    run.result.cancelled = run.outcome.stopped;
+    run.result.status = endStatusOf(state);
+    run.result.statusText = endStatusText(run.result.status, run.result.seconds);
+    takeLayoutFaults(run.result, checkLayouts(state, kEngineLayoutTolerance, least),
+                     [&](const std::string& text) { progress.warning(text); });
+    return run;
+}
+
+} // namespace dravenor

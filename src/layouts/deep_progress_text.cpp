@@ -1,0 +1,38 @@
+#include "layouts/deep_progress_text.h"
+
+#include "job/number_format.h"
+
+namespace dravenor {
+
+namespace {
+
+std::string tenths(double seconds)
+{
+    return formatMask(seconds, "0.0");
+}
+
+} // namespace
+
+std::string deepElapsedText(double elapsedSeconds, std::int64_t iterations, const DeepSettings& settings)
+{
+    if (settings.iterations > 0)
+        return std::to_string(iterations) + " of " + std::to_string(settings.iterations) + " iterations";
+    return tenths(elapsedSeconds) + " s of " + formatGeneral(settings.timeLimit) + " s";
+}
+
+std::string deepBestText(const DeepBest& best)
+{
+    if (best.sheets == 0 && best.partsPlaced == 0) return "no result yet";
+    return countedNoun(best.sheets, "sheet", "sheets") + ", yield " +
+        formatGeneral(roundHalfEven(best.yield * 1000) / 1000) + "%, " + std::to_string(best.partsPlaced) + " of " +
+        std::to_string(best.partsRequired) + " parts placed";
+}
+
+std::string deepRunText(const DeepOutcome& outcome, double spacing, double margin)
+{
+    return "Deep Nesting: " + countedNoun(static_cast<int>(outcome.iterations), "iteration", "iterations") + " in " +
+        formatMask(outcome.seconds, "0.00") + " s, spacing " + formatGeneral(spacing) + ", margin " +
+        formatGeneral(margin) + (outcome.stopped ? ", stopped" : "");
+}
+
+} // namespace dravenor

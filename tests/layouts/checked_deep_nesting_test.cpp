@@ -1,0 +1,142 @@
+// A Deep Nesting run as the window and the batch tool start it: settings no run can use end it at
+// once, a faulty result is never called done, and Stop at any moment leaves layouts that the
+// vector check accepts at the job's spacing.
+#include <gtest/gtest.h>
+
+#include "engine/engine_job.h"
+#include "engine/layout_results.h"
+#include "layouts/checked_deep_nesting.h"
+#include "layouts/checked_optimisation.h"
+#include "layouts/deep_progress_text.h"
+#include "layouts/kerf_note.h"
+#include "layouts/layout_geometry_check.h"
+
+namespace dravenor::testing {
+namespace {
+
+// Records warnings; asks to stop once `stopAfter` results were reported (at once for 0).
+class Recorder : public DeepProgress {
+public:
+    explicit Recorder(int stopAfter = -1) : stopAfter_(stopAfter) {}
+    void improved(const DeepBest&, const NestingState&) override { ++improvements; }
+    void tick(double, std::int64_t) override { ++ticks; }
+    void warning(const std::string& text) override { warnings.push_back(text); }
+    bool stopRequested() override { return stopAfter_ >= 0 && improvements >= stopAfter_; }
+
+    int improvements = 0, ticks = 0;
+    std::vector<std::string> warnings;
+
+private:
+    int stopAfter_;
+};
+
+class CheckedDeepNesting : public ::testing::Test {
+protected:
+    CheckedDeepNesting()
+    {
+        job.kerf(3)
+            .sheet(job.rectangleFile("sheet.shp", 400, 300), 3)
+            .part(job.rectangleFile("plate.shp", 120, 70), 6)
+            .part(job.shapeFile("disc.shp", {arcEntity(40, 40, 40, 0, 360)}), 4, 1);
+    }
+
+    // Every layout item names records that exist, and the counts left agree with the items.
+    void expectConsistent(const NestingState& s)
+    {
+        std::vector<std::int32_t> placed(s.parts.size(), 0);
+        for (const LayoutItem& item : s.items) {
+            ASSERT_GE(item.SheetIndex, 1);
+            ASSERT_LE(item.SheetIndex, static_cast<std::int32_t>(s.sheets.size()));
+            ASSERT_LE(item.PartIndex, static_cast<std::int32_t>(s.parts.size()));
+            if (item.PartIndex > 0) placed[static_cast<size_t>(item.PartIndex - 1)] += item.Qty;
+        }
+        for (size_t i = 0; i < s.parts.size(); ++i) EXPECT_EQ(placed[i], s.parts[i].Qty - s.parts[i].Remaining);
+    }
+
+    EngineJob job;
+};
+
+TEST_F(CheckedDeepNesting, SettingsNoRunCanUseEndItAtOnceWithTheReason)
+{
+    bool searched = false;
+    const DeepSearch search = [&](NestingState&, const DeepSettings&, DeepProgress&) {
+        searched = true;
+        return DeepOutcome{};
+    };
+    Recorder progress;
+    const DeepRun run = nestDeepChecked(job.state, DeepSettings{.timeLimit = -1}, progress, search);
+    EXPECT_FALSE(searched);
+    EXPECT_FALSE(run.outcome.ran);
+    EXPECT_EQ(run.result.status, EndStatus::Failed);
+    EXPECT_EQ(run.result.statusText, "The time limit must be a number of seconds above 0");
+}
+
+TEST_F(CheckedDeepNesting, AResultWithPartsCloserThanTheSpacingNeedsChecking)
+{
+    // A search that puts two plates 2 apart where the kerf asks for 3.
+    const DeepSearch search = [](NestingState& s, const DeepSettings&, DeepProgress&) {
+        for (PartEntry& p : s.parts) p.Remaining = 0;
+        appendShape(s.entities, rectangle(10, 10, 120, 70), 1, 1, 1, 1, 0, 1);
+        appendShape(s.entities, rectangle(132, 10, 120, 70), 1, 1, 1, 2, 0, 1);
+        appendShape(s.entities, rectangle(0, 0, 400, 300), 1, 1, 0, 0, 0, 1);
+        s.items = buildItemList(s);
+        DeepOutcome outcome;
+        outcome.ran = true;
+        outcome.seconds = 1.5;
+        return outcome;
+    };
+    Recorder progress;
+    const DeepRun run = nestDeepChecked(job.state, DeepSettings{}, progress, search);
+    EXPECT_EQ(run.result.status, EndStatus::Partial);
+    EXPECT_EQ(run.result.statusText, "Optimization Done, Layouts Need Checking# [1.5 Seconds]");
+    ASSERT_EQ(progress.warnings.size(), 1u);
+    EXPECT_NE(progress.warnings[0].find("are 2 apart, less than the spacing 3"), std::string::npos);
+    EXPECT_EQ(job.state.details.ActKerf, 3);
+}
+
+TEST_F(CheckedDeepNesting, StopAtAnyMomentLeavesValidListedLayouts)
+{
+    for (const DeepSettings settings : {DeepSettings{.timeLimit = 0.3}, DeepSettings{.spacing = 5, .margin = 4, .timeLimit = 0.3}}) {
+        for (int stopAfter : {0, 1, 2, -1}) {
+            NestingState state = job.state;
+            Recorder progress(stopAfter);
+            const DeepRun run = nestDeepChecked(state, settings, progress);
+            ASSERT_TRUE(run.outcome.ran) << run.outcome.error;
+            EXPECT_TRUE(progress.warnings.empty()) << progress.warnings.front();
+            EXPECT_NE(run.result.statusText.find("Optimization"), std::string::npos);
+            const LeastDistances least{settings.spacing < 0 ? 3 : settings.spacing, settings.margin};
+            EXPECT_TRUE(checkLayouts(state, kEngineLayoutTolerance, least).empty()) << "stop after " << stopAfter;
+            expectConsistent(state);
+            EXPECT_TRUE(run.outcome.stopped || stopAfter != 0);
+        }
+    }
+}
+
+TEST_F(CheckedDeepNesting, TheSpacingKeptIsNamedWhereverTheKerfUsedWouldBe)
+{
+    for (const auto& [spacing, note] : {std::pair{-1.0, ""}, std::pair{5.0, "Spacing 5 between parts (kerf entered 3)"}}) {
+        NestingState state = job.state;
+        Recorder progress(1);
+        nestDeepChecked(state, DeepSettings{.spacing = spacing, .timeLimit = 0.2}, progress);
+        EXPECT_TRUE(state.deepLayouts);
+        EXPECT_EQ(kerfUsedNote(state), note);
+    }
+}
+
+TEST(DeepProgressText, TimeOrWorkAgainstTheLimitAndTheBestSoFar)
+{
+    EXPECT_EQ(deepElapsedText(12.34, 99, DeepSettings{}), "12.3 s of 60 s");
+    EXPECT_EQ(deepElapsedText(0, 0, DeepSettings{.timeLimit = 0.5}), "0.0 s of 0.5 s");
+    EXPECT_EQ(deepElapsedText(3, 1200, DeepSettings{.iterations = 5000}), "1200 of 5000 iterations");
+    EXPECT_EQ(deepBestText(DeepBest{}), "no result yet");
+    EXPECT_EQ(deepBestText(DeepBest{3, 2.4, 78.12345, 40, 40}), "3 sheets, yield 78.123%, 40 of 40 parts placed");
+    EXPECT_EQ(deepBestText(DeepBest{1, 0.5, 12.5, 3, 7}), "1 sheet, yield 12.5%, 3 of 7 parts placed");
+    DeepOutcome outcome;
+    outcome.iterations = 1;
+    outcome.seconds = 2.346;
+    outcome.stopped = true;
+    EXPECT_EQ(deepRunText(outcome, 3, 0), "Deep Nesting: 1 iteration in 2.35 s, spacing 3, margin 0, stopped");
+}
+
+} // namespace
+} // namespace dravenor::testing
