@@ -67,7 +67,7 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         {nest({"--kerf", "-1"}), "--kerf '-1' must not be negative"},
         {nest({"--mat", "S,235"}), "--mat 'S,235': ',' cannot be typed into Mat"},
         {nest({"--thick", "12.3456"}), "--thick '12.3456': longer than 6 characters"},
-        {nest({"--mode", "fast"}), "--mode 'fast' is not stack, continuous or free"},
+        {nest({"--mode", "fast"}), "--mode 'fast' is not stack, continuous, free or deep"},
         {nest({"--part", open}), open + ": the outline is not closed"},
         {nest({"--part", giant}), giant + ": far larger than any sheet at this kerf"},
         {{"nest", "--kerf", "3", "--sheet", sheet + ":0", "--part", part}, "No valid sheet(s) specified"},
