@@ -4,7 +4,8 @@
 # in every locale. Further package names given as arguments are installed the same way.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
-          python3 python3-ezdxf xvfb xauth imagemagick poppler-utils fonts-dejavu-core locales "$@")
+          python3 python3-ezdxf xvfb xauth imagemagick poppler-utils fonts-dejavu-core locales
+          libpolyclipping-dev "$@")
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 missing=()
