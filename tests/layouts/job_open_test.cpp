@@ -93,6 +93,7 @@ TEST(OpenJob, ASavedJobComesBackWithTheSameGridsRecordsAndLayoutGeometry)
         ASSERT_EQ(result.error, "");
         EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
         EXPECT_EQ(result.notice, mode ? "" : "This File does not contain any Layout");
+        EXPECT_EQ(opened.hasLayouts(), mode.has_value());
         EXPECT_EQ(std::tie(opened.jobFileName, opened.modified, opened.mode),
                   std::tie(path, g.job.modified, g.job.mode));
         EXPECT_EQ(opened.nesting.drawingUnit, DrawingUnit::Inch);

@@ -1,8 +1,8 @@
 // Layouts saved as drawings and shape files, and every layout of a real nested job, on a square
 // sheet and on a wide one the engine nests turned with every part: sound by the vector check,
 // saved as a drawing (built from the item rows) and a shape file (from the entity list) that read
-// back as the engine's entities, and rebuilt from the item rows as the engine made it. Then a hand-made layout against a golden drawing, failures, the layout list and
-// the names proposed for files.
+// back as the engine's entities, and rebuilt from the item rows as the engine made it. Then a hand-made layout against
+// a golden drawing, failures, the layout list and the names proposed for files.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -79,12 +79,13 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
     draw("scroll bars end at 32767; half a step is raised to one, 2.5 rounds to the even 2", handLayout(dir, 40000, 5),
          1, options());
     draw("the sheet in black, each part file in its colour, y mirrored, an arc ending at 360 ends at nought "
-         "degrees, names centred on the part boxes",
+         "degrees, a disc whole, names centred on the part boxes",
          handLayout(dir, 1000, 500,
                     {{"a.shp", rectangle(10, 10, 100, 50), 1},
                      {"a.shp", rectangle(200, 10, 100, 50), 1},
                      {"b.shp", rectangle(10, 300, 80, 80), 2},
-                     {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3}}),
+                     {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3},
+                     {"disc.shp", {arcEntity(800, 250, 40, 0, 0)}, 4}}),
          1, options(true));
     // The view's bottom edge lies just below the sheet's lower edge (drawn at y 1000).
     draw("a position label below the window is lifted by two text heights",
