@@ -1,5 +1,4 @@
-// The entity list rebuilt from the item list, the ranges of a layout in either list, and the
-// vector check of placed layouts.
+// The entity list rebuilt from the item list, and the vector check of placed layouts.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +8,6 @@
 #include "geometry/shape_file.h"
 #include "layout_helpers.h"
 #include "layouts/layout_geometry_check.h"
-#include "layouts/layout_range.h"
 #include "layouts/layout_rebuild.h"
 #include "support/temp_folder.h"
 
@@ -119,21 +117,6 @@ TEST(Rebuild, ReadsRealFilesMovesTheSheetToTheOriginAndNamesAMissingFile)
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find(dir.file("missing.shp")), std::string::npos);
     EXPECT_EQ(instancesOf(state.entities), std::vector<std::string>{"1 0 0 1 0: 0,0 500,400 (4)"});
-}
-
-TEST(LayoutRange, FindsTheRunOfALayoutInEitherList)
-{
-    std::vector<LayoutItem> items;
-    for (std::int32_t layoutNo : {1, 1, 1, 2, 2, 3}) items.push_back(layoutItem("x", layoutNo, 0));
-    EXPECT_EQ(findItemRange(items, 1), std::make_pair(0, 2));
-    EXPECT_EQ(findItemRange(items, 2), std::make_pair(3, 4));
-    EXPECT_EQ(findItemRange(items, 3), std::make_pair(5, 5));
-    EXPECT_EQ(findItemRange(items, 4), std::make_pair(-1, -1));
-    EXPECT_EQ(findItemRange({}, 1), std::make_pair(-1, -1));
-    std::vector<LayoutEntity> entities(5);
-    for (size_t i = 0; i < entities.size(); ++i) entities[i].LayoutNo = i < 2 ? 1 : 2;
-    EXPECT_EQ(findEntityRange(entities, 2), std::make_pair(2, 4));
-    EXPECT_EQ(findEntityRange(entities, 0), std::make_pair(-1, -1));
 }
 
 // ---- the vector layout check: overlaps and parts off the sheet are found, touching parts, parts

@@ -79,12 +79,13 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
     draw("scroll bars end at 32767; half a step is raised to one, 2.5 rounds to the even 2", handLayout(dir, 40000, 5),
          1, options());
     draw("the sheet in black, each part file in its colour, y mirrored, an arc ending at 360 ends at nought "
-         "degrees, names centred on the part boxes",
+         "degrees, a disc whole, names centred on the part boxes",
          handLayout(dir, 1000, 500,
                     {{"a.shp", rectangle(10, 10, 100, 50), 1},
                      {"a.shp", rectangle(200, 10, 100, 50), 1},
                      {"b.shp", rectangle(10, 300, 80, 80), 2},
-                     {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3}}),
+                     {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3},
+                     {"disc.shp", {arcEntity(800, 250, 40, 0, 0)}, 4}}),
          1, options(true));
     // The view's bottom edge lies just below the sheet's lower edge (drawn at y 1000).
     draw("a position label below the window is lifted by two text heights",
@@ -161,101 +162,93 @@ LayoutViewport viewportOf(double pixelWidth, double pixelHeight)
     return viewport;
 }
 
-void expectSameCorner(const ViewScale& a, const ViewScale& b)
+// The drawn point under a pixel.
+std::pair<double, double> under(const LayoutViewport& v, double px, double py)
 {
-    EXPECT_NEAR(a.left, b.left, 1e-9);
-    EXPECT_NEAR(a.top, b.top, 1e-9);
+    std::pair<double, double> drawn;
+    v.pixelToDrawn(px, py, drawn.first, drawn.second);
+    return drawn;
+}
+
+void expectNear(std::pair<double, double> a, std::pair<double, double> b)
+{
+    EXPECT_NEAR(a.first, b.first, 1e-9);
+    EXPECT_NEAR(a.second, b.second, 1e-9);
+}
+
+std::pair<int, int> scrolled(const LayoutViewport& v)
+{
+    return {v.scrollPosition(3000, -1500).h, v.scrollPosition(3000, -1500).v};
 }
 
 } // namespace
 
-TEST(LayoutViewport, TheSheetFillsTheWholeAreaLessTheMarginCentredWhateverItsShape)
+TEST(LayoutViewport, TheSheetFillsTheAreaLessTheMarginAndTheWheelZoomsAboutThePointer)
 {
     // Whether the sheet touches the side margins, else the top and bottom ones.
-    const std::tuple<double, double, bool> cases[] = {
-        {800, 600, true}, {1200, 500, false}, {400, 900, true}, {560, 300, true}};
-    for (const auto& [width, height, widthLimits] : cases) {
+    for (const auto& [width, height, widthLimits] :
+         {std::tuple{800.0, 600.0, true}, {1200.0, 500.0, false}, {400.0, 900.0, true}, {560.0, 300.0, true}}) {
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
         const LayoutViewport v = viewportOf(width, height);
         const double across = kSheet.width / v.unitsPerPixel(), down = kSheet.height / v.unitsPerPixel();
         EXPECT_NEAR(widthLimits ? across : down, (widthLimits ? width : height) - 2 * kMargin, 1e-9);
-        EXPECT_LE(across, width - 2 * kMargin + 1e-9);
-        EXPECT_LE(down, height - 2 * kMargin + 1e-9);
+        EXPECT_TRUE(across <= width - 2 * kMargin + 1e-9 && down <= height - 2 * kMargin + 1e-9);
         // Square units in the area's proportions, the sheet in the middle.
         const ViewScale view = v.view();
         EXPECT_NEAR(view.width / view.height, width / height, 1e-12);
-        EXPECT_NEAR(view.left + view.width / 2, 1500, 1e-9);
-        EXPECT_NEAR(view.top + view.height / 2, 750, 1e-9);
-        EXPECT_FALSE(v.zoomedIn());
-        EXPECT_DOUBLE_EQ(v.zoom(), 1);
-        EXPECT_EQ(std::pair(v.scrollPosition(3000, -1500).h, v.scrollPosition(3000, -1500).v), std::pair(0, 0));
+        expectNear({view.left + view.width / 2, view.top + view.height / 2}, {1500, 750});
+        EXPECT_TRUE(v.zoom() == 1 && !v.zoomedIn());
+        EXPECT_EQ(scrolled(v), std::pair(0, 0));
     }
-}
-
-TEST(LayoutViewport, TheWheelZoomsAboutThePointUnderThePointerWithinItsLimits)
-{
-    const std::tuple<double, double, double> cases[] = {{400, 300, 2}, {30, 570, 4.5}, {799, 1, 9}, {123, 456, 150}};
-    for (const auto& [px, py, zoom] : cases) {
-        SCOPED_TRACE(std::to_string(px) + "," + std::to_string(py));
+    for (const auto& [px, py, zoom] :
+         {std::tuple{400.0, 300.0, 2.0}, {30.0, 570.0, 4.5}, {799.0, 1.0, 9.0}, {123.0, 456.0, 150.0}}) {
         LayoutViewport v = viewportOf(800, 600);
-        double x = 0, y = 0, afterX = 0, afterY = 0;
-        v.pixelToDrawn(px, py, x, y);
+        const auto [x, y] = under(v, px, py);
         for (const double z : {zoom, zoom * 1.25}) {
             v.zoomAbout(x, y, z);
             EXPECT_NEAR(v.zoom(), z, 1e-9);
-            v.pixelToDrawn(px, py, afterX, afterY);
-            EXPECT_NEAR(afterX, x, 1e-9);
-            EXPECT_NEAR(afterY, y, 1e-9);
+            expectNear(under(v, px, py), {x, y});
         }
     }
-    // Zoom stays between the whole sheet and the most, and out again the view stays inside.
+    // Zoom stays between the whole sheet and the most, and out again the view is the fitted one.
     LayoutViewport v = viewportOf(800, 600);
     v.zoomAbout(2900, 100, 1e6);
     EXPECT_NEAR(v.zoom(), LayoutViewport::kMostZoom, 1e-9);
     v.zoomAbout(2900, 100, 0.1);
     EXPECT_DOUBLE_EQ(v.zoom(), 1);
-    expectSameCorner(v.view(), v.fitted());
+    expectNear({v.view().left, v.view().top}, {v.fitted().left, v.fitted().top});
 }
 
-TEST(LayoutViewport, ADragMovesThePictureWithThePointerAndStopsAtTheSheetsMargin)
+TEST(LayoutViewport, DragsAndScrollBarsMoveTheViewWithinTheSheetsMargin)
 {
     LayoutViewport v = viewportOf(800, 600);
     v.zoomAboutMiddle(4);
-    double x = 0, y = 0, movedX = 0, movedY = 0;
-    v.pixelToDrawn(300, 200, x, y);
+    const std::pair<double, double> point = under(v, 300, 200);
     v.panByPixels(35, -20);
-    v.pixelToDrawn(335, 180, movedX, movedY);
-    EXPECT_NEAR(movedX, x, 1e-9);
-    EXPECT_NEAR(movedY, y, 1e-9);
+    expectNear(under(v, 335, 180), point);
     EXPECT_NEAR(v.zoom(), 4, 1e-12);
     // Dragged far to the right and down, the view ends at the fitted window's top-left corner.
     v.panByPixels(1e5, 1e5);
-    expectSameCorner(v.view(), v.fitted());
-    EXPECT_EQ(std::pair(v.scrollPosition(3000, -1500).h, v.scrollPosition(3000, -1500).v), std::pair(0, -1500));
-}
+    expectNear({v.view().left, v.view().top}, {v.fitted().left, v.fitted().top});
+    EXPECT_EQ(scrolled(v), std::pair(0, -1500));
 
-TEST(LayoutViewport, ScrollBarsFollowTheViewAndMoveIt)
-{
-    LayoutViewport v = viewportOf(900, 500);
+    // From the lower left the sheet's corner is in view, a margin inside the area's corner.
+    v = viewportOf(900, 500);
     v.zoomFromLowerLeft(3);
-    // The sheet's lower-left corner is in view, a margin inside the area's corner.
-    double x = 0, y = 0;
-    v.pixelToDrawn(kMargin, 500 - kMargin, x, y);
-    EXPECT_NEAR(x, 0, 1e-9);
-    EXPECT_NEAR(y, 1500, 1e-9);
-    for (const ScrollPosition p : {ScrollPosition{0, -1500}, ScrollPosition{3000, 0}, ScrollPosition{1234, -321}}) {
-        v.scrollTo(p, 3000, -1500);
-        EXPECT_EQ(std::pair(v.scrollPosition(3000, -1500).h, v.scrollPosition(3000, -1500).v), std::pair(p.h, p.v));
+    expectNear(under(v, kMargin, 500 - kMargin), {0, 1500});
+    for (const auto& [h, down] : {std::pair{0, -1500}, {3000, 0}, {1234, -321}}) {
+        v.scrollTo({h, down}, 3000, -1500);
+        EXPECT_EQ(scrolled(v), std::pair(h, down));
         EXPECT_NEAR(v.zoom(), 3, 1e-12);
     }
-    // A larger area keeps the zoom and the middle of the view.
+    // A larger area keeps the zoom and the middle of the view; the bars reach the fitted edges.
     const ViewScale before = v.view();
     v.setArea(1200, 700);
     EXPECT_NEAR(v.zoom(), 3, 1e-12);
     EXPECT_NEAR(v.view().left + v.view().width / 2, before.left + before.width / 2, 1e-6);
-    v.scrollTo({3000, 0}, 3000, -1500); // the right and bottom edges of the fitted window
-    EXPECT_NEAR(v.view().left + v.view().width, v.fitted().left + v.fitted().width, 1e-9);
-    EXPECT_NEAR(v.view().top + v.view().height, v.fitted().top + v.fitted().height, 1e-9);
+    v.scrollTo({3000, 0}, 3000, -1500);
+    expectNear({v.view().left + v.view().width, v.view().top + v.view().height},
+               {v.fitted().left + v.fitted().width, v.fitted().top + v.fitted().height});
 }
 
 // ---- printed layouts: the plan of paper sheets, the scale text, the pages drawn and the
