@@ -87,7 +87,8 @@ inline std::string goldenRead(const Shape& shape, const ShapeReadReport& report)
 {
     std::string text = report.readable ? "" : "unreadable: " + report.error + "\n";
     for (const ShapeEntity& e : shape) text += goldenEntity(e) + "\n";
-    for (const auto& [name, count] : report.skippedEntities) text += "skipped " + std::to_string(count) + " " + name + "\n";
+    for (const auto& [name, count] : report.skippedEntities)
+        text += "skipped " + std::to_string(count) + " " + name + "\n";
     for (const std::string& note : report.notes) text += "note: " + note + "\n";
     if (report.binary) text += "binary\n";
     if (report.nonNumericFields) text += "non-numeric fields: " + std::to_string(report.nonNumericFields) + "\n";

@@ -44,9 +44,8 @@ std::string measured(const Shape& shape, double tolerance)
     EXPECT_EQ(counted, chords.size());
     if (!chords.empty()) {
         const Segment &first = chords.front(), &last = chords.back();
-        text += "chord form from, to, last chord" +
-                goldenNumbers({first.X1, first.Y1, last.X2, last.Y2, std::hypot(last.X2 - last.X1, last.Y2 - last.Y1)}) +
-                "\n";
+        const double lastChord = std::hypot(last.X2 - last.X1, last.Y2 - last.Y1);
+        text += "chord form from, to, last" + goldenNumbers({first.X1, first.Y1, last.X2, last.Y2, lastChord}) + "\n";
     }
     for (const ShapeEntity& line : missingLines(shape)) text += "closed by " + testing::goldenEntity(line) + "\n";
     return text;
@@ -57,12 +56,14 @@ TEST(ShapeCases, MeasuresChordFormsAndClosingLinesMatchTheGoldenFile)
     testing::Sections results;
     const std::string cases = testing::TempFolder::read(testing::testDataPath("shape_cases.txt"));
     for (const auto& [title, text] : testing::splitSections(cases)) {
+        SCOPED_TRACE(title);
         Shape shape;
         const ShapeReadReport report = parseShapeText(text, shape);
         EXPECT_EQ(report.nonNumericFields + report.leftoverFields, 0) << title;
         // A title may end with the gap tolerance in brackets.
         const std::size_t bracket = title.rfind('[');
-        const double tolerance = bracket == std::string::npos ? kEndsMeetAsDrawn : leadingNumber(title.substr(bracket + 1));
+        const double tolerance =
+            bracket == std::string::npos ? kEndsMeetAsDrawn : leadingNumber(title.substr(bracket + 1));
         results.push_back({title, measured(shape, tolerance)});
     }
     // Angles of a full turn, which a shape file would reduce, and curves flattened into many lines.

@@ -57,7 +57,8 @@ TEST(DxfImport, CasesAndFilesReadAsTheGoldenFileShows)
     // over lines, with angles of a full turn or with damaged fields, binary and empty files, a
     // folder and missing files.
     TempFolder folder;
-    for (const char* name : {"r12_shapes.dxf", "r2018_shapes.dxf"}) folder.write(name, TempFolder::read(dxfSample(name)));
+    for (const char* name : {"r12_shapes.dxf", "r2018_shapes.dxf"})
+        folder.write(name, TempFolder::read(dxfSample(name)));
     for (const char* name : {"offset_square.shp", "offset_square_unquoted.shp", "offset_square_split.shp",
                              "wide_angles.shp", "binary.shp", "offset_square.txt"})
         folder.write(name, TempFolder::read(testing::testDataPath(name)));

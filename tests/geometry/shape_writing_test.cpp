@@ -55,7 +55,8 @@ TEST(DxfExport, EveryKindOfRecordIsWrittenAsTheGoldenDrawingAndReadsBack)
     // Saved by its type, the shape alone is the same drawing without the text record.
     TempFolder folder;
     ASSERT_EQ(saveShapeByExtension(shape, folder.file("a.DXF"), kShippedTemplates), "");
-    EXPECT_EQ(TempFolder::read(folder.file("a.DXF")), dxf.substr(0, dxf.find(" 0\r\nTEXT")) + templates.footer + "\r\n");
+    EXPECT_EQ(TempFolder::read(folder.file("a.DXF")),
+              dxf.substr(0, dxf.find(" 0\r\nTEXT")) + templates.footer + "\r\n");
 
     const std::string python = testing::pythonWithEzdxf();
     if (python.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
