@@ -1,5 +1,7 @@
 #include "deep/collision_exact.h"
 
+#include <algorithm>
+
 namespace dravenor::deep {
 
 namespace {
@@ -17,21 +19,6 @@ Box edgeBox(const Edge& e)
     return {std::min(e.a.x, e.b.x), std::min(e.a.y, e.b.y), std::max(e.a.x, e.b.x), std::max(e.a.y, e.b.y)};
 }
 
-// The edges of the region, moved by d, whose boxes meet the window. Moved first and then compared,
-// with the arithmetic that moved the region's box: an edge on the box's side stays on it.
-void edgesIn(const Region& region, Point d, const Box& window, std::vector<Edge>& out)
-{
-    out.clear();
-    for (const EdgeRun& run : region.runs) {
-        if (!run.box.moved(d.x, d.y).meets(window)) continue;
-        for (std::uint32_t i = run.first; i < run.first + run.count; ++i) {
-            const Edge& e = region.edges[i];
-            const Edge moved{{e.a.x + d.x, e.a.y + d.y}, {e.b.x + d.x, e.b.y + d.y}};
-            if (edgeBox(moved).meets(window)) out.push_back(moved);
-        }
-    }
-}
-
 bool crosses(const Edge& e, Point p)
 {
     if ((e.a.y > p.y) == (e.b.y > p.y)) return false;
@@ -47,17 +34,42 @@ double squaredDistance(const Edge& e, Point p)
     return qx * qx + qy * qy;
 }
 
+// The runs of the region, moved by d, whose boxes meet the window.
+void runsIn(const Region& region, Point d, const Box& window, std::vector<std::pair<Box, const EdgeRun*>>& out)
+{
+    out.clear();
+    for (const EdgeRun& run : region.runs) {
+        const Box moved = run.box.moved(d.x, d.y);
+        if (moved.meets(window)) out.push_back({moved, &run});
+    }
+}
+
+bool runsMeet(const Region& a, Point da, const EdgeRun& ra, const Region& b, Point db, const EdgeRun& rb)
+{
+    // Edges are moved with the arithmetic that moved the boxes: an edge on a box's side stays on it.
+    for (std::uint32_t i = ra.first; i < ra.first + ra.count; ++i) {
+        const Edge& x = a.edges[i];
+        const Edge mx{{x.a.x + da.x, x.a.y + da.y}, {x.b.x + da.x, x.b.y + da.y}};
+        const Box bx = edgeBox(mx);
+        for (std::uint32_t j = rb.first; j < rb.first + rb.count; ++j) {
+            const Edge& y = b.edges[j];
+            const Edge my{{y.a.x + db.x, y.a.y + db.y}, {y.b.x + db.x, y.b.y + db.y}};
+            if (bx.meets(edgeBox(my)) && segmentsMeet(mx.a, mx.b, my.a, my.b)) return true;
+        }
+    }
+    return false;
+}
+
+// Runs against runs first, whose boxes keep apart most of the edges that cannot meet.
 bool edgesMeet(const Region& a, Point da, const Region& b, Point db, const Box& window)
 {
-    thread_local std::vector<Edge> ea, eb;
-    edgesIn(a, da, window, ea);
-    if (ea.empty()) return false;
-    edgesIn(b, db, window, eb);
-    for (const Edge& x : ea) {
-        const Box bx = edgeBox(x);
-        for (const Edge& y : eb)
-            if (bx.meets(edgeBox(y)) && segmentsMeet(x.a, x.b, y.a, y.b)) return true;
-    }
+    thread_local std::vector<std::pair<Box, const EdgeRun*>> ra, rb;
+    runsIn(a, da, window, ra);
+    if (ra.empty()) return false;
+    runsIn(b, db, window, rb);
+    for (const auto& [boxA, runA] : ra)
+        for (const auto& [boxB, runB] : rb)
+            if (boxA.meets(boxB) && runsMeet(a, da, *runA, b, db, *runB)) return true;
     return false;
 }
 
