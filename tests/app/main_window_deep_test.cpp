@@ -11,14 +11,14 @@
 #include "app/deep_progress_window.h"
 #include "app/deep_settings_dialog.h"
 #include "app/layout_panel.h"
-#include "app/main_window_run_fixture.h"
+#include "app/main_window_fixture.h"
 #include "layouts/checked_optimisation.h"
 #include "support/text_match.h"
 
 namespace dravenor::testing {
 namespace {
 
-class MainWindowDeep : public MainWindowRunTest {
+class MainWindowDeep : public MainWindowTest {
 protected:
     // Fills the settings dialog in turn with each triple (spacing, margin, time limit) and
     // presses OK, then Cancel if it is still open.
