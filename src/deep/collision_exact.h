@@ -1,7 +1,7 @@
 #pragma once
 // The exact test of Deep Nesting: whether two regions, each moved by an offset, share material.
 // Boxes first, then the inscribed circles (two circles that overlap prove a collision at once),
-// then the edges, and last the anchors for material lying wholly inside other material. Edges that
+// then the edges, and last the anchors for rings lying wholly inside the other's material. Edges that
 // touch count as meeting: every region is grown with room to spare, so touching is never needed
 // and rounding can never hide an overlap.
 #include "deep/region.h"

@@ -102,20 +102,4 @@ std::vector<Circle> inscribedCircles(const Region& region, const PoleLimits& lim
     return poles;
 }
 
-Point deepestPoint(const Region& region)
-{
-    const Candidate c = largestCircle(region, {});
-    if (c.clearance > 0) return c.p;
-    // Material too thin for the grid: the middle of the first edge, nudged to the inside.
-    const Edge& e = region.edges.front();
-    const Point mid{(e.a.x + e.b.x) / 2, (e.a.y + e.b.y) / 2};
-    const double dx = e.b.x - e.a.x, dy = e.b.y - e.a.y, len = std::hypot(dx, dy);
-    for (double nudge = len * 1e-3; nudge > len * 1e-12; nudge /= 10)
-        for (double side : {1.0, -1.0}) {
-            const Point q{mid.x - side * dy / len * nudge, mid.y + side * dx / len * nudge};
-            if (materialHolds(region, q)) return q;
-        }
-    return mid;
-}
-
 } // namespace dravenor::deep

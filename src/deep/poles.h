@@ -18,8 +18,4 @@ struct PoleLimits {
 // edges, runs, box and area must be set.
 std::vector<Circle> inscribedCircles(const Region& region, const PoleLimits& limits = {});
 
-// A point deep inside the region's material (the centre of its largest inscribed circle). Its
-// edges must enclose some material.
-Point deepestPoint(const Region& region);
-
 } // namespace dravenor::deep

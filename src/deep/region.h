@@ -95,9 +95,11 @@ struct EdgeRun {
 };
 
 // Material bounded by edges of closed rings, read even-odd, in the frame of its part or sheet.
-// Poles are disjoint circles inside the material, largest first; every anchor lies inside the
-// material, one for each ring that bounds material from outside, so that material lying wholly
-// inside other material is found without any edges meeting.
+// Poles are disjoint circles inside the material, largest first. The anchors are one corner of
+// every ring, outer rings and holes alike: when no edges of two regions meet, each ring lies wholly
+// inside or wholly outside the other's material, and their material is shared exactly when some
+// ring of one lies inside the other's material (a washer over a bolt hole of a flange shares
+// material although its outline and a point deep inside it both lie clear of the flange's).
 struct Region {
     std::vector<Edge> edges;
     std::vector<EdgeRun> runs;

@@ -17,11 +17,10 @@ Region regionOf(const Material& material, const PoleLimits& limits)
     for (const Component& c : material) {
         std::vector<Ring> rings{c.outer};
         rings.insert(rings.end(), c.holes.begin(), c.holes.end());
-        Region piece;
-        piece.edges = edgesOf(rings);
-        takeBox(piece);
-        region.anchors.push_back(deepestPoint(piece));
-        region.edges.insert(region.edges.end(), piece.edges.begin(), piece.edges.end());
+        for (const Ring& ring : rings)
+            if (!ring.empty()) region.anchors.push_back(ring.front());
+        const std::vector<Edge> edges = edgesOf(rings);
+        region.edges.insert(region.edges.end(), edges.begin(), edges.end());
         outerPoints.insert(outerPoints.end(), c.outer.begin(), c.outer.end());
     }
     region.area = materialArea(material);

@@ -1,6 +1,6 @@
 #pragma once
-// Regions from material: the edges of every ring, an anchor inside each piece, the poles, the
-// area and the hull.
+// Regions from material: the edges of every ring, a corner of each ring as its anchor, the poles,
+// the area and the hull.
 #include "deep/material.h"
 #include "deep/poles.h"
 #include "deep/region.h"

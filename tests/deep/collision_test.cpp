@@ -2,6 +2,8 @@
 // judged against the clipping library's intersection of the same polygons.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <polyclipping/clipper.hpp>
 
 #include "deep/collision_exact.h"
@@ -66,10 +68,16 @@ TEST(Collisions, HolesAndMaterialWhollyInside)
         EXPECT_EQ(dd::regionsCollide(frame, {0, 0}, small, c.offset), c.collide) << c.name;
         EXPECT_EQ(dd::regionsCollide(small, c.offset, frame, {0, 0}), c.collide) << c.name << " (swapped)";
     }
-    // A large part around a small one: no edges meet, the anchors tell.
+    // No edges meet, the anchors tell: a large part around a small one; a part over a small hole
+    // of another, its middle over the hole (a washer over a flange's bolt hole).
     const dd::Region large = regionOf({square(0, 0, 20)});
-    EXPECT_TRUE(dd::regionsCollide(large, {0, 0}, small, {9, 9}));
-    EXPECT_TRUE(dd::regionsCollide(small, {9, 9}, large, {0, 0}));
+    const dd::Region holed = regionOf({square(0, 0, 10), square(4, 4, 0.5)});
+    const dd::Region washer = regionOf({square(0, 0, 2), square(0.9, 0.9, 0.2)});
+    for (const auto& [a, b, offset] : {std::tuple{&large, &small, dd::Point{9, 9}}, std::tuple{&holed, &small, dd::Point{3.2, 3.2}},
+                                       std::tuple{&holed, &washer, dd::Point{3.2, 3.2}}}) {
+        EXPECT_TRUE(dd::regionsCollide(*a, {0, 0}, *b, offset));
+        EXPECT_TRUE(dd::regionsCollide(*b, offset, *a, {0, 0}));
+    }
 }
 
 TEST(Collisions, RectanglesAtAnyOffsetMeetExactlyWhenTheirBoxesDo)
