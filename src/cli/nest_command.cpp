@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <ostream>
 
 #include "cli/command.h"
@@ -115,19 +116,21 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
     const NestingState given = job.state;
     RunResult result;
     std::string deepLine;
+    std::optional<DeepRun> deepRun;
     if (job.mode == NestingMode::Deep) {
         DeepProgressLine progress(err, job.progress, job.deep);
-        const DeepRun run = nestDeepChecked(job.state, job.deep, progress);
-        if (!run.outcome.ran) throw UsageError{run.outcome.error};
-        result = run.result;
-        deepLine = deepRunText(run.outcome, job.state.details.ActKerf, job.deep.margin) + "\n";
+        deepRun = nestDeepChecked(job.state, job.deep, progress);
+        if (!deepRun->outcome.ran) throw UsageError{deepRun->outcome.error};
+        result = deepRun->result;
+        deepLine = deepRunText(deepRun->outcome, job.state.details.ActKerf, job.deep.margin) + "\n";
     } else {
         ProgressLine progress(err, job.progress);
         result = optimiseChecked(job.state, job.mode, progress);
     }
     out << nestSummaryText(job.state, result) << deepLine;
     if (!job.jsonPath.empty()) {
-        const std::string problem = writeFileAtomically(job.jsonPath, nestResultJson(job.state, result));
+        const std::string json = nestResultJson(job.state, result, deepRun ? &*deepRun : nullptr, &job.deep);
+        const std::string problem = writeFileAtomically(job.jsonPath, json);
         if (!problem.empty()) {
             err << "dravenor-cli nest: " << problem << "\n";
             return kExitBadInput;
@@ -208,7 +211,8 @@ Command nestCommand()
             "  --yes                           go on without a kerf\n"
             "  --json FILE                     write the whole result as JSON: status, overall yield\n"
             "                                  (a fraction), and per layout its sheet, identical sheets,\n"
-            "                                  yield and every placed instance with its entities\n"
+            "                                  yield and every placed instance with its entities; Deep\n"
+            "                                  Nesting adds its settings, iterations and sheets\n"
             "  --png DIR                       draw every layout as the layout view shows it (part names\n"
             "                                  on, grid Auto) into DIR/layout-N.png; DIR is created\n"
             "  --job FILE.nst                  run a saved job; the options above replace its values\n"

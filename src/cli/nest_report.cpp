@@ -87,6 +87,21 @@ double sheetAngleOf(const NestingState& state, std::int32_t layoutNo)
     return 0;
 }
 
+void writeDeepRun(JsonWriter& json, const DeepRun& run, const DeepSettings& settings, double spacing)
+{
+    json.key("deep").beginObject();
+    json.field("spacing", spacing);
+    json.field("margin", settings.margin);
+    json.field("timeLimit", settings.iterations > 0 ? 0.0 : settings.timeLimit);
+    json.field("threads", settings.threads);
+    json.field("seed", static_cast<double>(settings.seed));
+    json.field("iterations", static_cast<double>(run.outcome.iterations));
+    json.field("stopped", run.outcome.stopped);
+    json.field("sheets", run.outcome.best.sheets);
+    json.field("fractionalSheets", run.outcome.best.fractionalSheets);
+    json.endObject();
+}
+
 } // namespace
 
 std::string yieldPercent(double yield)
@@ -107,7 +122,8 @@ std::string nestSummaryText(const NestingState& state, const RunResult& result)
     return text + unplacedPartsText(unplacedParts(state));
 }
 
-std::string nestResultJson(const NestingState& state, const RunResult& result)
+std::string nestResultJson(const NestingState& state, const RunResult& result, const DeepRun* deep,
+                           const DeepSettings* settings)
 {
     const std::vector<LayoutSummary> layouts = summariseLayouts(state, trueAreas(state));
     JsonWriter json;
@@ -147,6 +163,7 @@ std::string nestResultJson(const NestingState& state, const RunResult& result)
         json.endObject();
     }
     json.endArray();
+    if (deep && settings) writeDeepRun(json, *deep, *settings, state.details.ActKerf);
     json.endObject();
     return json.text();
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/nesting_driver.h"
+#include "layouts/checked_deep_nesting.h"
 #include "job/nesting_state.h"
 
 namespace dravenor::cli {
@@ -14,7 +15,9 @@ std::string yieldPercent(double yield);
 // sheet areas.
 std::string nestSummaryText(const NestingState& state, const RunResult& result);
 // End status, overall yield and every layout with its sheet and placed instances; entities in
-// the layout's coordinates exactly as the layout entity list holds them; the unplaced parts.
-std::string nestResultJson(const NestingState& state, const RunResult& result);
+// the layout's coordinates exactly as the layout entity list holds them; the unplaced parts. A Deep
+// Nesting run adds its settings and work ("deep": spacing, margin, time limit, iterations, ...).
+std::string nestResultJson(const NestingState& state, const RunResult& result, const DeepRun* deep = nullptr,
+                           const DeepSettings* settings = nullptr);
 
 } // namespace dravenor::cli

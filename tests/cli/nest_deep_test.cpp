@@ -67,12 +67,16 @@ TEST(NestDeep, ARunGivesLayoutsThatPassTheCheckAtItsSpacingAndASavedJobKeepsItsS
 {
     DeepJob job;
     const std::string saved = job.dir.file("deep.nst");
-    const ToolRun run =
-        job.nest({"--mode", "deep", "--spacing", "4", "--margin", "2", "--iterations", "20", "--seed", "7", "--save", saved});
+    const std::string json = job.dir.file("deep.json");
+    const ToolRun run = job.nest(
+        {"--mode", "deep", "--spacing", "4", "--margin", "2", "--iterations", "20", "--seed", "7", "--save", saved, "--json", json});
     ASSERT_LE(run.code, 1) << run.err;
     EXPECT_TRUE(contains(run.out, "Optimization Done#")) << run.out;
     EXPECT_TRUE(contains(run.out, "Deep Nesting: 20 iterations in ")) << run.out;
     EXPECT_TRUE(contains(run.out, ", spacing 4, margin 2\n")) << run.out;
+    EXPECT_TRUE(contains(TempFolder::read(json), "  \"deep\": {\n    \"spacing\": 4,\n    \"margin\": 2,\n    \"timeLimit\": 0,\n"
+                                                 "    \"threads\": 0,\n    \"seed\": 7,\n    \"iterations\": 20,\n    \"stopped\": false,\n"))
+        << TempFolder::read(json);
 
     Job reopened;
     ASSERT_TRUE(readJobFile(saved, "", reopened).ok());
