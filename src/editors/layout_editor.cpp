@@ -89,9 +89,15 @@ void LayoutEditor::showError(const std::string& text)
     dialogs_.message(text, kLayoutEditorTitle, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
 }
 
+void LayoutEditor::setLeastDistances(const LeastDistances& least)
+{
+    least_ = least;
+    redraw();
+}
+
 void LayoutEditor::redraw()
 {
-    placed_ = placeLayout(grid_, shapes_);
+    placed_ = placeLayout(grid_, shapes_, least_);
     if (!placed_.missingFile.empty()) {
         // The same missing file is reported once, not on every key and cell change.
         if (placed_.missingFile != reportedMissing_) {

@@ -29,7 +29,7 @@ inline constexpr const char* kLayoutEditorTitle = "Layout Editor";
 inline constexpr const char* kLayoutFileDialogFilter = "Layout Files (*.lay)";
 inline constexpr const char* kUpdateLayoutQuestion = "Update Layout?";
 inline constexpr const char* kFaultySaveQuestion =
-    "The layout has parts that overlap or leave the sheet. Save it anyway?";
+    "The layout has parts that overlap, leave the sheet or lie closer than its spacing. Save it anyway?";
 inline constexpr const char* kSelectPartFilesCaption = "Select Part File(s)...";
 
 class LayoutEditor : public QMainWindow, private GridEditHost {
@@ -77,6 +77,8 @@ public:
     void selectPartAt(QPointF surfacePos);
     // Places, checks and draws the layout from the grid.
     void redraw();
+    // The least distances the check holds parts to (those of a layout made by Deep Nesting).
+    void setLeastDistances(const LeastDistances& least);
 
     // "Save changes in current file?" when there are unsaved changes; Yes saves. False when the
     // user wanted to save and the layout was not saved (refused for faults, dialog cancelled,
@@ -113,6 +115,7 @@ private:
     std::string currentFile_;
     bool modified_ = false;
     LayoutShapeCache shapes_;
+    LeastDistances least_;
     PlacedLayout placed_;
     double mirror_ = 0;              // layout y = mirror_ - surface y
     std::string reportedMissing_;    // the missing file last reported, so it is said once

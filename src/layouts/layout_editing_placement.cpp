@@ -40,7 +40,7 @@ PlacedRow placeRow(const TextGrid& grid, int row, LayoutShapeCache& cache)
     return placed;
 }
 
-void checkPlacement(PlacedLayout& layout)
+void checkPlacement(PlacedLayout& layout, const LeastDistances& least)
 {
     if (!layout.hasSheet) return;
     std::vector<Shape> parts;
@@ -49,7 +49,7 @@ void checkPlacement(PlacedLayout& layout)
         parts.push_back(part.shape);
         names.push_back(fileNameOnly(part.name));
     }
-    layout.faults = checkPlacedLayout(1, layout.sheet.shape, parts, names);
+    layout.faults = checkPlacedLayout(1, layout.sheet.shape, parts, names, kDefaultCheckTolerance, 0, least);
     for (int placement : faultyParts(layout.faults)) {
         if (placement >= 1 && placement <= static_cast<int>(layout.parts.size()))
             layout.faultyRows.push_back(layout.parts[static_cast<size_t>(placement) - 1].row);
@@ -76,7 +76,7 @@ std::string missingFileMessage(const std::string& name)
     return "File " + name + " not found";
 }
 
-PlacedLayout placeLayout(const TextGrid& grid, LayoutShapeCache& cache)
+PlacedLayout placeLayout(const TextGrid& grid, LayoutShapeCache& cache, const LeastDistances& least)
 {
     PlacedLayout layout;
     for (int r = 1; r < grid.rows(); ++r) {
@@ -96,7 +96,7 @@ PlacedLayout placeLayout(const TextGrid& grid, LayoutShapeCache& cache)
             layout.parts.push_back(std::move(placed));
         }
     }
-    checkPlacement(layout);
+    checkPlacement(layout, least);
     return layout;
 }
 
@@ -108,15 +108,18 @@ std::string layoutStatusText(const PlacedLayout& layout)
     const int overlapping = countPartsIn(layout.faults, LayoutFault::Kind::Overlap);
     const int outside = countPartsIn(layout.faults, LayoutFault::Kind::OutsideSheet);
     const int unchecked = countPartsIn(layout.faults, LayoutFault::Kind::Unchecked);
-    if (overlapping > 0) text = countedNoun(overlapping, "part", "parts") + " overlap";
-    if (outside > 0) {
+    const int close = countPartsIn(layout.faults, LayoutFault::Kind::TooClose);
+    const int nearEdge = countPartsIn(layout.faults, LayoutFault::Kind::NearSheetEdge);
+    auto add = [&](int count, const std::string& one, const std::string& many) {
+        if (count == 0) return;
         if (!text.empty()) text += ", ";
-        text += countedNoun(outside, "part", "parts") + (outside == 1 ? " leaves" : " leave") + " the sheet";
-    }
-    if (unchecked > 0) {
-        if (!text.empty()) text += ", ";
-        text += countedNoun(unchecked, "part", "parts") + " cannot be checked";
-    }
+        text += countedNoun(count, "part", "parts") + (count == 1 ? one : many);
+    };
+    add(overlapping, " overlap", " overlap");
+    add(outside, " leaves the sheet", " leave the sheet");
+    add(close, " closer than the spacing", " closer than the spacing");
+    add(nearEdge, " within the margin of the sheet's edge", " within the margin of the sheet's edge");
+    add(unchecked, " cannot be checked", " cannot be checked");
     return text;
 }
 

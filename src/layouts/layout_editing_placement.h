@@ -52,11 +52,12 @@ struct PlacedLayout {
 // "File NAME not found" for the missing file.
 std::string missingFileMessage(const std::string& name);
 
-// Places every named row of the grid and checks the result. Without a sheet there is nothing
-// to check.
-PlacedLayout placeLayout(const TextGrid& grid, LayoutShapeCache& cache);
+// Places every named row of the grid and checks the result, with the least distances of a layout
+// made by Deep Nesting. Without a sheet there is nothing to check.
+PlacedLayout placeLayout(const TextGrid& grid, LayoutShapeCache& cache, const LeastDistances& least = {});
 
-// "2 parts overlap, 1 part leaves the sheet", or "Layout sound"; "" when nothing is placed.
+// "2 parts overlap, 1 part leaves the sheet, 2 parts closer than the spacing", or "Layout sound";
+// "" when nothing is placed.
 std::string layoutStatusText(const PlacedLayout& layout);
 
 // The grid row of the part under the point (layout coordinates): the smallest part box holding

@@ -217,11 +217,11 @@ protected:
         return folder.file(name);
     }
     // Rows of the sheet and of plates at "x,y,angle", QTY 1.
-    PlacedLayout place(const Texts& plates, const std::string& plate = {})
+    PlacedLayout place(const Texts& plates, const std::string& plate = {}, const LeastDistances& least = {})
     {
         Texts rows{sheet + ",0,0,0,1"};
         for (const std::string& p : plates) rows.push_back((plate.empty() ? this->plate : plate) + "," + p + ",1");
-        return placeLayout(gridOf(rows), cache);
+        return placeLayout(gridOf(rows), cache, least);
     }
 
     TempFolder folder;
@@ -268,6 +268,11 @@ TEST_F(LayoutPlacing, OverlapsPartsOffTheSheetAndMissingFilesAreFound)
     EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3, 5}));
     EXPECT_EQ(layoutStatusText(layout), "2 parts overlap, 1 part leaves the sheet");
     EXPECT_TRUE(place({"0,0,0", "100,0,0"}).faultyRows.empty()) << "touching counts as apart";
+    // A layout of Deep Nesting is held to its spacing and margin.
+    layout = place({"1,10,0", "103,10,0", "300,10,0"}, {}, {3, 2});
+    EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3}));
+    EXPECT_EQ(layoutStatusText(layout), "2 parts closer than the spacing, 1 part within the margin of the sheet's edge");
+    EXPECT_EQ(layoutStatusText(place({"2,10,0", "105,10,0"}, {}, {3, 2})), "Layout sound");
 
     // The first missing file stops the placing.
     layout = placeLayout(gridOf({sheet + ",0,0,0,1", folder.file("gone.shp") + ",0,0,0,1", "other.shp"}), cache);
