@@ -89,7 +89,8 @@ protected:
         typeInto(PartGrid, "Qty", partQty);
     }
 
-    // Starts the run and presses OK as soon as it has finished; returns the end status shown.
+    // Starts the run and presses OK as soon as it has finished (F1 first when helpInProgress);
+    // returns the end status shown.
     std::string optimise(bool cancelAtOnce = false)
     {
         std::string status;
@@ -97,6 +98,10 @@ protected:
             ++progressWindows;
             if (cancelAtOnce) progress.requestCancel();
             QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [this, &progress, &status] {
+                if (helpInProgress) {
+                    progress.activateWindow();
+                    if (QTest::qWaitForWindowActive(&progress)) QTest::keyClick(progress.button(), Qt::Key_F1);
+                }
                 status = progress.statusLabel()->text().toStdString();
                 progressKerfNote = progress.kerfLabel()->isHidden() ? "" : progress.kerfLabel()->text().toStdString();
                 progress.button()->click();
@@ -110,6 +115,7 @@ protected:
     RecordingDialogs dialogs;
     std::unique_ptr<MainWindow> window;
     int progressWindows = 0;
+    bool helpInProgress = false; // F1 pressed in the progress window as the run ends
     std::string progressKerfNote; // the progress window's kerf line as the run ended, "" when hidden
 };
 
