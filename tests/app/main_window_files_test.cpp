@@ -46,8 +46,8 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     const size_t questions = dialogs.questions.size();
     panel().saveDxfButton()->click();
     EXPECT_EQ(dialogs.fileDialogTitles.back(), "Save this layout as DXF...");
-    EXPECT_NE(dialogs.filter.find("(*.dxf)"), std::string::npos);
-    EXPECT_NE(dialogs.filter.find("(*.shp)"), std::string::npos);
+    EXPECT_NE(dialogs.saveFilter.find("(*.dxf)"), std::string::npos);
+    EXPECT_NE(dialogs.saveFilter.find("(*.shp)"), std::string::npos);
     EXPECT_EQ(dialogs.suggestedName, folder.filePath("job-2-2  [QTY 1]").toStdString());
     const double viewHeight = panel().visibleHeight();
     EXPECT_GT(viewHeight, 1000) << "the fitted view shows the whole turned sheet";

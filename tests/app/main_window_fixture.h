@@ -24,18 +24,6 @@
 
 namespace dravenor::testing {
 
-// Scripted dialogs that also keep what the last save dialog was given.
-class RecordingDialogs : public ScriptedDialogs {
-public:
-    std::string filter, suggestedName;
-    std::string saveFileName(const std::string& title, const std::string& f, const std::string& suggested) override
-    {
-        filter = f;
-        suggestedName = suggested;
-        return ScriptedDialogs::saveFileName(title, f, suggested);
-    }
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -112,7 +100,7 @@ protected:
     }
 
     QTemporaryDir folder;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
     int progressWindows = 0;
     bool helpInProgress = false; // F1 pressed in the progress window as the run ends
