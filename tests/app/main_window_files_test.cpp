@@ -1,6 +1,6 @@
 // Files from the main window: Save As and Open give back the same job and layouts; the
 // selected layout saved as a DXF drawing or a shape file; commands without a name or layouts say
-// why; the line width kept in print.cfg.
+// why.
 #include <QCheckBox>
 #include <filesystem>
 
@@ -95,18 +95,6 @@ TEST_F(MainWindowFiles, CommandsWithoutAFileNameOrLayoutsSayWhyAndChangeNothing)
     EXPECT_FALSE(window->saveJobFile()); // Save without a name asks for one; Cancel saves nothing
     EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Save As"});
     EXPECT_TRUE(window->job().modified);
-}
-
-TEST_F(MainWindowFiles, TheLineWidthIsKeptInPrintCfg)
-{
-    EXPECT_TRUE(window->lineWidthAction(1)->isChecked());
-    window->lineWidthAction(3)->trigger();
-    EXPECT_TRUE(window->lineWidthAction(3)->isChecked());
-    EXPECT_FALSE(window->lineWidthAction(1)->isChecked());
-    QFile cfg(folder.filePath("print.cfg"));
-    ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
-    EXPECT_EQ(cfg.readAll().toStdString(), "3\r\n");
-    EXPECT_TRUE(MainWindow(dialogs, folder.path()).lineWidthAction(3)->isChecked());
 }
 
 } // namespace

@@ -211,7 +211,7 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePoint
     EXPECT_EQ(p.hoverLabel()->text(), QString());
 }
 
-TEST_F(MainWindowOptimise, ThePrintScaleChosenInTheFileMenuIsKeptAndPrintedAt)
+TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAndPrintedAt)
 {
     enterJob();
     optimise();
@@ -228,9 +228,14 @@ TEST_F(MainWindowOptimise, ThePrintScaleChosenInTheFileMenuIsKeptAndPrintedAt)
     EXPECT_EQ(dialogs.questionTexts().back(), "10 paper sheets will be used for layout 1, Continue?");
     window->printScaleAction(10)->trigger();
     EXPECT_EQ(printed(), 1);
+    // The scale and the line width chosen are kept for the next window.
+    EXPECT_TRUE(window->lineWidthAction(1)->isChecked());
+    window->lineWidthAction(3)->trigger();
+    EXPECT_FALSE(window->lineWidthAction(1)->isChecked());
     const MainWindow next(dialogs, folder.path());
     EXPECT_EQ(next.printScale(), 10);
     EXPECT_TRUE(next.printScaleAction(10)->isChecked());
+    EXPECT_TRUE(next.lineWidthAction(3)->isChecked());
 }
 
 } // namespace
