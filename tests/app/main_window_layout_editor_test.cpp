@@ -55,6 +55,8 @@ protected:
 
 TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTakenIntoTheListAndTheGrids)
 {
+    window->layoutEditorAction()->hover();
+    EXPECT_EQ(window->layoutEditorAction()->toolTip().toStdString(), "Edit Current Layout");
     // Leaving the editor without updating (it deletes the file) keeps the job as it was.
     window->job().modified = false;
     editLayout(0, [this](Lines&) { deleteFile(exchangeFile()); });
@@ -98,22 +100,19 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
     EXPECT_FALSE(panel().layoutList()->isEnabled());
 }
 
-TEST_F(MainWindowLayoutEditor, WithoutLayoutsTheEditorOpensOnItsOwnWithNoStaleFile)
+TEST_F(MainWindowTest, WithoutLayoutsTheEditorOpensOnItsOwnWithNoStaleFile)
 {
-    window->layoutEditorAction()->hover();
-    EXPECT_EQ(window->layoutEditorAction()->toolTip().toStdString(), "Edit Current Layout");
-    window->job().modified = false;
-    window->newJob();
+    const std::string exchangeFile = folder.filePath(kExchangeFileName).toStdString();
     window->layoutEditorAction()->hover();
     EXPECT_EQ(window->layoutEditorAction()->toolTip().toStdString(), "Layout Editor");
-    QFile stale(QString::fromStdString(exchangeFile()));
+    QFile stale(QString::fromStdString(exchangeFile));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write("\"sheet.shp\",0,0,0,1\r\n");
     stale.close();
     bool opened = false;
     window->editLayout = [&] {
         opened = true;
-        EXPECT_FALSE(fileExists(exchangeFile()));
+        EXPECT_FALSE(fileExists(exchangeFile));
     };
     window->layoutEditorAction()->trigger();
     EXPECT_TRUE(opened);
