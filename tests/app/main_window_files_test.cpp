@@ -1,14 +1,11 @@
-// Files from the main window: Save As and Open give back the same job, layouts and report; the
+// Files from the main window: Save As and Open give back the same job and layouts; the
 // selected layout saved as a DXF drawing or a shape file; commands without a name or layouts say
-// why; the line width kept in print.cfg.
+// why.
 #include <QCheckBox>
 #include <filesystem>
 
 #include "app/main_window_fixture.h"
-#include "job/density_table.h"
 #include "layouts/layout_export.h"
-#include "layouts/report.h"
-#include "support/grid_rows.h"
 #include "support/temp_folder.h"
 
 namespace dravenor::testing {
@@ -28,19 +25,14 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     ASSERT_TRUE(window->saveJobAs());
     EXPECT_FALSE(window->job().modified);
     EXPECT_EQ(window->windowTitle().toStdString(), "Dravenor - " + path);
-    const auto report = [this] { return reportText(window->job(), DensityTable{}); };
-    const std::string reportBefore = report();
     const std::vector<std::string> linesBefore = listed();
-    const auto partsBefore = cellsOf(window->job().parts);
     window->newJob();
     ASSERT_TRUE(listed().empty());
     dialogs.openFiles.push_back(path);
     window->openJobWithDialog();
     EXPECT_EQ(window->job().jobFileName, path);
     EXPECT_EQ(listed(), linesBefore);
-    EXPECT_EQ(report(), reportBefore);
-    EXPECT_EQ(cellsOf(window->job().parts), partsBefore);
-    EXPECT_EQ(grid(PartGrid).model()->rowCount(), 2);
+    EXPECT_EQ(grid(PartGrid).model()->index(0, 1).data().toString(), "7"); // the part Qty shown
     EXPECT_FALSE(window->job().modified);
 
     // The second layout as a drawing beside the job, part names a hundredth of the view high.
@@ -54,8 +46,8 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     const size_t questions = dialogs.questions.size();
     panel().saveDxfButton()->click();
     EXPECT_EQ(dialogs.fileDialogTitles.back(), "Save this layout as DXF...");
-    EXPECT_NE(dialogs.filter.find("(*.dxf)"), std::string::npos);
-    EXPECT_NE(dialogs.filter.find("(*.shp)"), std::string::npos);
+    EXPECT_NE(dialogs.saveFilter.find("(*.dxf)"), std::string::npos);
+    EXPECT_NE(dialogs.saveFilter.find("(*.shp)"), std::string::npos);
     EXPECT_EQ(dialogs.suggestedName, folder.filePath("job-2-2  [QTY 1]").toStdString());
     const double viewHeight = panel().visibleHeight();
     EXPECT_GT(viewHeight, 1000) << "the fitted view shows the whole turned sheet";
@@ -103,18 +95,6 @@ TEST_F(MainWindowFiles, CommandsWithoutAFileNameOrLayoutsSayWhyAndChangeNothing)
     EXPECT_FALSE(window->saveJobFile()); // Save without a name asks for one; Cancel saves nothing
     EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Save As"});
     EXPECT_TRUE(window->job().modified);
-}
-
-TEST_F(MainWindowFiles, TheLineWidthIsKeptInPrintCfg)
-{
-    EXPECT_TRUE(window->lineWidthAction(1)->isChecked());
-    window->lineWidthAction(3)->trigger();
-    EXPECT_TRUE(window->lineWidthAction(3)->isChecked());
-    EXPECT_FALSE(window->lineWidthAction(1)->isChecked());
-    QFile cfg(folder.filePath("print.cfg"));
-    ASSERT_TRUE(cfg.open(QIODevice::ReadOnly));
-    EXPECT_EQ(cfg.readAll().toStdString(), "3\r\n");
-    EXPECT_TRUE(MainWindow(dialogs, folder.path()).lineWidthAction(3)->isChecked());
 }
 
 } // namespace

@@ -24,18 +24,6 @@
 
 namespace dravenor::testing {
 
-// Scripted dialogs that also keep what the last save dialog was given.
-class RecordingDialogs : public ScriptedDialogs {
-public:
-    std::string filter, suggestedName;
-    std::string saveFileName(const std::string& title, const std::string& f, const std::string& suggested) override
-    {
-        filter = f;
-        suggestedName = suggested;
-        return ScriptedDialogs::saveFileName(title, f, suggested);
-    }
-};
-
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -89,7 +77,8 @@ protected:
         typeInto(PartGrid, "Qty", partQty);
     }
 
-    // Starts the run and presses OK as soon as it has finished; returns the end status shown.
+    // Starts the run and presses OK as soon as it has finished (F1 first when helpInProgress);
+    // returns the end status shown.
     std::string optimise(bool cancelAtOnce = false)
     {
         std::string status;
@@ -97,6 +86,10 @@ protected:
             ++progressWindows;
             if (cancelAtOnce) progress.requestCancel();
             QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [this, &progress, &status] {
+                if (helpInProgress) {
+                    progress.activateWindow();
+                    if (QTest::qWaitForWindowActive(&progress)) QTest::keyClick(progress.button(), Qt::Key_F1);
+                }
                 status = progress.statusLabel()->text().toStdString();
                 progressKerfNote = progress.kerfLabel()->isHidden() ? "" : progress.kerfLabel()->text().toStdString();
                 progress.button()->click();
@@ -107,9 +100,10 @@ protected:
     }
 
     QTemporaryDir folder;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     std::unique_ptr<MainWindow> window;
     int progressWindows = 0;
+    bool helpInProgress = false; // F1 pressed in the progress window as the run ends
     std::string progressKerfNote; // the progress window's kerf line as the run ended, "" when hidden
 };
 

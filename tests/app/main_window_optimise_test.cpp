@@ -34,10 +34,8 @@ TEST_F(MainWindowOptimise, ARunListsTheEnginesLayoutsAndAnEditThrowsThemAwayButE
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(listed(), entries);
     EXPECT_EQ(panel().currentLayout(), 1);
-    EXPECT_TRUE(panel().canvas()->isEnabled());
     EXPECT_GT(inkedPixels(panel().canvas()->surface().image()), 500);
     EXPECT_TRUE(window->job().modified);
-    EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "3");
     EXPECT_EQ(progressKerfNote, "");
     EXPECT_TRUE(panel().kerfLabel()->isHidden());
     for (const std::string& text : dialogs.questionTexts()) EXPECT_FALSE(contains(text, "not placed")) << text;
@@ -60,18 +58,18 @@ TEST_F(MainWindowOptimise, ARunListsTheEnginesLayoutsAndAnEditThrowsThemAwayButE
     EXPECT_FALSE(window->job().hasLayouts());
 }
 
-TEST_F(MainWindowOptimise, TheModeIsOneChoiceAndTheKerfUsedIsShownWhenItIsNotTheKerfEntered)
+TEST_F(MainWindowOptimise, TheModeIsOneChoiceTheKerfUsedIsShownWhenItIsNotTheKerfEnteredAndF1GivesHelp)
 {
     window->modeAction(0)->trigger();
     EXPECT_EQ(window->job().mode, NestingMode::Stack);
-    EXPECT_TRUE(window->modeAction(0)->isChecked());
-    EXPECT_FALSE(window->modeAction(2)->isChecked());
     window->newJob();
     EXPECT_EQ(window->job().mode, NestingMode::Free);
     EXPECT_TRUE(window->modeAction(2)->isChecked());
 
     enterJob("2", "8", "0.1"); // a 1000 x 500 sheet allows 1600 cells across: 0.45 wide
+    helpInProgress = true;
     optimise();
+    EXPECT_EQ(dialogs.helpPages, std::vector<std::string>{"index.html#optimising"});
     const std::string note = "Kerf used 0.45 (entered 0.1): the largest sheet is too large for a finer grid";
     EXPECT_EQ(progressKerfNote, note);
     EXPECT_EQ(panel().kerfLabel()->text().toStdString(), note);
@@ -80,20 +78,6 @@ TEST_F(MainWindowOptimise, TheModeIsOneChoiceAndTheKerfUsedIsShownWhenItIsNotThe
     dialogs.answers = {DialogService::Answer::No};
     window->newJob();
     EXPECT_TRUE(panel().kerfLabel()->isHidden());
-}
-
-TEST_F(MainWindowOptimise, F1InTheProgressWindowOpensTheHelpOnOptimising)
-{
-    enterJob();
-    window->beforeProgressShown = [](ProgressWindow& progress) {
-        QObject::connect(&progress, &ProgressWindow::finishedRun, &progress, [&progress] {
-            progress.activateWindow();
-            if (QTest::qWaitForWindowActive(&progress)) QTest::keyClick(progress.button(), Qt::Key_F1);
-            progress.button()->click();
-        });
-    };
-    window->startOptimisation();
-    EXPECT_EQ(dialogs.helpPages, std::vector<std::string>{"index.html#optimising"});
 }
 
 TEST_F(MainWindowOptimise, CancelStopsAfterTheFirstSheetAndNamesThePlatesLeftOver)
@@ -145,28 +129,27 @@ TEST_F(MainWindowOptimise, TheStartChecksStopBeforeAnyRun)
 TEST_F(MainWindowOptimise, DrawingsAreReadInTheDrawingUnitAndWhatTheyWereReadWithIsNamed)
 {
     EXPECT_TRUE(window->drawingUnitAction(DrawingUnit::Millimetre)->isChecked());
-    // A plate 10 x 8 inches with a label written on it.
-    QFile drawing(folder.filePath("plate.dxf"));
-    ASSERT_TRUE(drawing.open(QIODevice::WriteOnly));
-    drawing.write("0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
-                  "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n10\n20\n0\n10\n10\n20\n8\n10\n0\n20\n8\n"
-                  "0\nTEXT\n10\n1\n20\n1\n40\n0.5\n1\nPLATE\n0\nENDSEC\n0\nEOF\n");
-    drawing.close();
-    enterJob("2", "3", "3", folder.filePath("plate.dxf").toStdString());
+    enterJob("2", "3", "3", DRAVENOR_TEST_DATA "/dxf/inch-plate.dxf"); // in inches, a label written on it
     const std::string plate = window->job().parts.text(1, 1);
-
     EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
     EXPECT_EQ(dialogs.questionTexts().back(),
               plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
+    // 101.6 x 63.5 in millimetres (a run's areas are whole square units).
+    EXPECT_NEAR(window->job().nesting.parts[0].Area, 6452, 65);
     // Inches: the layouts, made in millimetres, go (after the question); the next window keeps them.
     window->drawingUnitAction(DrawingUnit::Inch)->trigger();
     EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
     EXPECT_FALSE(window->job().hasLayouts());
-    EXPECT_EQ(window->job().nesting.drawingUnit, DrawingUnit::Inch);
     EXPECT_TRUE(window->drawingUnitAction(DrawingUnit::Inch)->isChecked());
     EXPECT_EQ(MainWindow(dialogs, folder.path()).job().nesting.drawingUnit, DrawingUnit::Inch);
+    // Read in inches the plate is too small to count much, and nothing is converted.
+    EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
+    EXPECT_EQ(dialogs.questionTexts().back(), plate + ": skipped 1 TEXT");
+    EXPECT_NEAR(window->job().nesting.parts[0].Area, 10, 1);
 }
 
+// The viewport's arithmetic as the user meets it: the point under the pointer stays put while the
+// wheel zooms, a drag moves the view no further than the fitted one, the bars follow.
 TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePointer)
 {
     enterJob();
@@ -174,9 +157,16 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePoint
     LayoutPanel& p = panel();
     EXPECT_FALSE(p.horizontalBar()->isEnabled());
     const ViewScale whole = p.canvas()->surface().scale();
-    // The wheel zooms; the zoom list shows a zoom it does not hold.
+    const auto under = [&p](QPointF pixel) {
+        std::pair<double, double> drawn;
+        p.viewport().pixelToDrawn(pixel.x(), pixel.y(), drawn.first, drawn.second);
+        return drawn;
+    };
+    const auto pointed = under({180, 120});
     p.turnWheel({180, 120}, 3 * 120);
     EXPECT_NEAR(whole.width / p.canvas()->surface().scale().width, 1.953125, 1e-9); // 1.25 cubed
+    EXPECT_NEAR(under({180, 120}).first, pointed.first, 1e-9);
+    EXPECT_NEAR(under({180, 120}).second, pointed.second, 1e-9);
     EXPECT_EQ(p.zoomList()->currentIndex(), -1);
     EXPECT_EQ(p.zoomList()->placeholderText(), QStringLiteral("2.0 : 1"));
     ASSERT_TRUE(p.horizontalBar()->isEnabled());
@@ -185,10 +175,16 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePoint
     EXPECT_GT(p.horizontalBar()->value(), h);
     EXPECT_LT(p.verticalBar()->value(), v);
     EXPECT_NEAR(p.canvas()->surface().scale().left, p.viewport().view().left, 1e-9);
+    p.drag({1e5, 1e5});
+    EXPECT_NEAR(p.viewport().view().left, p.viewport().fitted().left, 1e-9);
+    EXPECT_NEAR(p.viewport().view().top, p.viewport().fitted().top, 1e-9);
+    EXPECT_EQ(p.horizontalBar()->value(), 0);
+    p.turnWheel({180, 120}, 100 * 120);
+    EXPECT_NEAR(p.zoom(), LayoutViewport::kMostZoom, 1e-9);
 
     // A zoom from the list enables scrolling; redraws keep the scrolled view.
     p.zoomList()->setCurrentIndex(3);
-    EXPECT_LT(p.canvas()->surface().scale().width, whole.width / 3.5);
+    EXPECT_NEAR(p.zoom(), 4, 1e-9);
     p.horizontalBar()->setValue(p.horizontalBar()->maximum() / 2);
     const ViewScale scrolled = p.canvas()->surface().scale();
     p.showNamesBox()->setChecked(true);
@@ -200,7 +196,8 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePoint
     p.showPositionsBox()->setChecked(false);
     EXPECT_EQ(dialogs.questions.size(), asked);
 
-    p.zoomList()->setCurrentIndex(0);
+    p.turnWheel({180, 120}, -100 * 120);
+    EXPECT_DOUBLE_EQ(p.zoom(), 1);
     EXPECT_FALSE(p.horizontalBar()->isEnabled());
     EXPECT_EQ(p.horizontalBar()->value(), 0);
     // A plate's lower-left corner, a little inside; then the sheet's margin, where no part is.
@@ -209,11 +206,12 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePoint
     const double perPixel = p.viewport().unitsPerPixel();
     p.pointAt({(plate.X + 5 - view.left) / perPixel, (p.frame().mirror - plate.Y - 5 - view.top) / perPixel});
     EXPECT_EQ(p.hoverLabel()->text().toStdString(), hoveredPartText(plate));
+    EXPECT_EQ(p.pointerLabel()->text().toStdString(), layoutPointerText(plate.X + 5, p.frame().mirror - plate.Y - 5, p.frame().mirror));
     p.pointAt({2, 2});
     EXPECT_EQ(p.hoverLabel()->text(), QString());
 }
 
-TEST_F(MainWindowOptimise, ThePrintScaleChosenInTheFileMenuIsKeptAndPrintedAt)
+TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAndPrintedAt)
 {
     enterJob();
     optimise();
@@ -230,9 +228,14 @@ TEST_F(MainWindowOptimise, ThePrintScaleChosenInTheFileMenuIsKeptAndPrintedAt)
     EXPECT_EQ(dialogs.questionTexts().back(), "10 paper sheets will be used for layout 1, Continue?");
     window->printScaleAction(10)->trigger();
     EXPECT_EQ(printed(), 1);
+    // The scale and the line width chosen are kept for the next window.
+    EXPECT_TRUE(window->lineWidthAction(1)->isChecked());
+    window->lineWidthAction(3)->trigger();
+    EXPECT_FALSE(window->lineWidthAction(1)->isChecked());
     const MainWindow next(dialogs, folder.path());
     EXPECT_EQ(next.printScale(), 10);
     EXPECT_TRUE(next.printScaleAction(10)->isChecked());
+    EXPECT_TRUE(next.lineWidthAction(3)->isChecked());
 }
 
 } // namespace

@@ -53,7 +53,7 @@ protected:
     ShapeSelectionDialog dialog{kData, ShapeFileType::Shp, QString(), {}};
 };
 
-TEST_F(ShapeDialog, ListsTheFilesOfTheChosenTypeAndReturnsTheChosenOnesInListOrder)
+TEST_F(ShapeDialog, ListsTheFilesOfTheChosenTypeAndReturnsTheChosenOnesInListOrderOrNoneOnCancel)
 {
     EXPECT_EQ(texts(list()), (QStringList{"bracket.shp", "disc.shp", "GUSSET.SHP", "plate.shp"})) << "without regard to case";
     click(list(), "plate.shp");
@@ -70,14 +70,8 @@ TEST_F(ShapeDialog, ListsTheFilesOfTheChosenTypeAndReturnsTheChosenOnesInListOrd
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.selectedPaths(), std::vector<std::string>{dataPath("disc.shp")});
 
+    // Cancel or Esc return nothing whatever was selected.
     dialog.show();
-    dialog.typeCombo()->setCurrentIndex(0);
-    EXPECT_EQ(dialog.fileType(), ShapeFileType::Dxf);
-    EXPECT_EQ(texts(list()), QStringList{"strip.dxf"});
-}
-
-TEST_F(ShapeDialog, CancelOrEscapeReturnsNothingWhateverWasSelected)
-{
     for (int row = 0; row < list().count(); ++row) list().item(row)->setSelected(true);
     QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
@@ -86,6 +80,11 @@ TEST_F(ShapeDialog, CancelOrEscapeReturnsNothingWhateverWasSelected)
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_TRUE(dialog.selectedPaths().empty());
+
+    dialog.show();
+    dialog.typeCombo()->setCurrentIndex(0);
+    EXPECT_EQ(dialog.fileType(), ShapeFileType::Dxf);
+    EXPECT_EQ(texts(list()), QStringList{"strip.dxf"});
 }
 
 TEST_F(ShapeDialog, ClickedFileIsPreviewedWithItsSize)
@@ -212,24 +211,19 @@ TEST_F(FolderChoice, ClickedSubfolderIsTheChoiceWithoutOpeningItEnterOpensIt)
     EXPECT_EQ(dialog->result(), under("Cones/"));
 }
 
-TEST_F(FolderChoice, NewFolderIsCreatedAndOpenedBadNamesRefusedCancelReturnsNothing)
+TEST_F(FolderChoice, NewFolderIsCreatedAndOpenedBadNamesRefusedCancelReturnsNothingRootKeepsItsSeparator)
 {
+    EXPECT_TRUE(FolderDialog("/", QString()).folders()->folderList()->findItems("..", Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(folderDialogResult("/", true), "/");
+    EXPECT_EQ(folderDialogResult("/home/cutter/out", true), "/home/cutter/out/");
+    EXPECT_EQ(folderDialogResult("/home/cutter/out/", true), "/home/cutter/out/");
+    EXPECT_EQ(folderDialogResult("/home/cutter/out", false), QString());
     ASSERT_TRUE(dialog->createSubfolder("breakups"));
     EXPECT_TRUE(QFileInfo(under("breakups")).isDir());
     EXPECT_EQ(dialog->currentFolder(), under("breakups"));
     for (const char* bad : {"a/b", "..", "  "}) EXPECT_FALSE(dialog->createSubfolder(bad)) << bad;
     QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(dialog->result(), QString());
-}
-
-TEST(FolderDialogResult, RootStaysAsItIsAndOtherFoldersGetOneSeparator)
-{
-    EXPECT_EQ(folderDialogResult("/", true), "/");
-    EXPECT_EQ(folderDialogResult("/home/cutter/out", true), "/home/cutter/out/");
-    EXPECT_EQ(folderDialogResult("/home/cutter/out/", true), "/home/cutter/out/");
-    EXPECT_EQ(folderDialogResult("/home/cutter/out", false), QString());
-    FolderDialog atRoot("/", QString());
-    EXPECT_TRUE(atRoot.folders()->folderList()->findItems("..", Qt::MatchExactly).isEmpty());
 }
 
 } // namespace

@@ -80,9 +80,7 @@ TEST_F(ShapeEditorTest, OpensAShapeFileDrawsItInNavyAndShowsPointerCoordinates)
     EXPECT_EQ(editor.windowTitle().toStdString(), "Shape Editor - " + path);
     EXPECT_EQ(editor.grid().rows(), 6);
     EXPECT_GT(inkedPixels(editor.canvas()->surface().image(), isNavy), 100);
-    EXPECT_TRUE(editor.canvas()->isEnabled());
     EXPECT_FALSE(editor.modified());
-    EXPECT_TRUE(editor.standardShapesAction()->isEnabled());
     // Surface y grows downwards from the top of the shape: y 10 on the surface is shape y 90.
     emit editor.canvas()->mouseMoved(QPointF(25.5, 10));
     EXPECT_EQ(editor.mouseLabel()->text(), QStringLiteral("X=00025.50,  Y=00090.00"));
@@ -107,7 +105,6 @@ TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveAndTurnByTheStep)
     EXPECT_EQ(shapeOnScreen()[0], lineEntity(0, 0, 200, 0));
     EXPECT_TRUE(editor.modified());
     EXPECT_TRUE(redNear(220, 50));
-    EXPECT_TRUE(redNear(120, 100));
     // The group turns about its own centre and back.
     editor.rotateStepList()->setCurrentText(QStringLiteral("90"));
     press("Rotate Anticlockwise");

@@ -1,6 +1,6 @@
-// A Deep Nesting run as the window and the batch tool start it: settings no run can use end it at
-// once, a faulty result is never called done, and Stop at any moment leaves layouts that the
-// vector check accepts at the job's spacing.
+// A Deep Nesting run as the window and the batch tool start it: a faulty result is never called
+// done, and Stop at any moment leaves layouts that the vector check accepts at the job's spacing.
+// Settings no run can use are refused before the search starts (the main window's Deep tests).
 #include <gtest/gtest.h>
 
 #include "engine/engine_job.h"
@@ -55,21 +55,6 @@ protected:
 
     EngineJob job;
 };
-
-TEST_F(CheckedDeepNesting, SettingsNoRunCanUseEndItAtOnceWithTheReason)
-{
-    bool searched = false;
-    const DeepSearch search = [&](NestingState&, const DeepSettings&, DeepProgress&) {
-        searched = true;
-        return DeepOutcome{};
-    };
-    Recorder progress;
-    const DeepRun run = nestDeepChecked(job.state, DeepSettings{.timeLimit = -1}, progress, search);
-    EXPECT_FALSE(searched);
-    EXPECT_FALSE(run.outcome.ran);
-    EXPECT_EQ(run.result.status, EndStatus::Failed);
-    EXPECT_EQ(run.result.statusText, "The time limit must be a number of seconds above 0");
-}
 
 TEST_F(CheckedDeepNesting, AResultWithPartsCloserThanTheSpacingNeedsChecking)
 {

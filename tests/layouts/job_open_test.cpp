@@ -145,35 +145,6 @@ TEST(SaveJob, AFailedSaveKeepsTheFileNameAndTheModifiedMark)
     EXPECT_EQ(std::tie(g.job.jobFileName, g.job.modified), std::tuple("/jobs/old.nst", true));
 }
 
-TEST(StartOptimisation, NamesWhatTheDrawingsWereReadWithAndNestsThemInTheDrawingUnit)
-{
-    // A 4 x 2.5 inch plate with a note written on it, as a drawing in inches.
-    const std::string inchPlate =
-        "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
-        "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n2.5\n10\n0\n20\n2.5\n"
-        "0\nTEXT\n10\n1\n20\n1\n40\n0.2\n1\nPLATE 7\n0\nENDSEC\n0\nEOF\n";
-    for (DrawingUnit unit : {DrawingUnit::Millimetre, DrawingUnit::Inch}) {
-        const bool mm = unit == DrawingUnit::Millimetre;
-        GridJob g;
-        const std::string drawing = g.shapes.write("inch plate.dxf", inchPlate);
-        g.job.parts.setText(1, 1, drawing);
-        g.job.nesting.drawingUnit = unit;
-        const OptimisationStart start = prepareOptimisation(g.job, [] { return true; });
-        ASSERT_FALSE(start.stop.has_value()) << start.stop->text;
-        std::vector<std::string> expected{drawing + ": skipped 1 TEXT"};
-        if (mm) expected.push_back(drawing + ": converted from inches to millimetres");
-        EXPECT_EQ(start.notes, expected);
-        // 101.6 x 63.5 in millimetres (a run's areas are whole square units); too small to count in inches.
-        NestingState state = g.job.nesting;
-        SilentProgress silent;
-        optimise(state, NestingMode::Free, silent);
-        const auto plate = std::find_if(state.parts.begin(), state.parts.end(),
-                                        [&](const PartEntry& p) { return p.FileName == drawing; });
-        ASSERT_NE(plate, state.parts.end());
-        EXPECT_NEAR(plate->Area, mm ? 6452 : 10, mm ? 65 : 1);
-    }
-}
-
 namespace {
 
 class KeptWarnings : public SilentProgress {

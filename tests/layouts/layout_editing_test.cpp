@@ -67,7 +67,7 @@ Texts rowsOf(const TextGrid& grid)
 
 // ---- layout files and the grid
 
-TEST(LayoutFile, BothFormsReadTheSameAndSavedLinesReopenExactly)
+TEST(LayoutFile, BothFormsReadTheSameAndTheGridSavesWhatReopensExactly)
 {
     TempFolder dir;
     const LayoutFileRead quoted = readLayoutFile(
@@ -89,9 +89,23 @@ TEST(LayoutFile, BothFormsReadTheSameAndSavedLinesReopenExactly)
     EXPECT_TRUE(TempFolder::read(dir.file("main.lay")).starts_with("\"/jobs/sheet.shp\",0,0,0,3\r\n\"/jobs/a, b"));
     EXPECT_TRUE(
         TempFolder::read(dir.file("editor.lay")).starts_with("\"/jobs/sheet.shp\",\"0\",\"0\",\"0\",\"3\"\r\n"));
+
+    // The grid holds the lines in file order; a row without a file name is not saved, so that
+    // the parts after it are not lost; refilled with fewer lines nothing of the old rows is left.
+    TextGrid grid = newLayoutGrid();
+    fillLayoutGrid(grid, bare.lines);
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,1.5,2,90,4", "2,p.shp,3,4,0,4", "3,q.shp,5,,,", "4,r.shp,1,2,3,1", "5,,,,,"}));
+    EXPECT_EQ(layoutLinesFromGrid(grid), bare.lines);
+    grid.setText(2, NameColumn, "");
+    ASSERT_EQ(saveLayoutGrid(grid, dir.file("out.lay")), "");
+    TextGrid reopened = newLayoutGrid();
+    ASSERT_EQ(loadLayoutGrid(reopened, dir.file("out.lay")), "");
+    EXPECT_EQ(layoutLinesFromGrid(reopened), (Lines{bare.lines[0], bare.lines[2], bare.lines[3]}));
+    fillLayoutGrid(grid, {bare.lines[0]});
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,1.5,2,90,4", "2,,,,,"}));
 }
 
-TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOne)
+TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOneOrTheGrid)
 {
     TempFolder dir;
     EXPECT_EQ(readLayoutFile(dir.file("none.lay")).error, dir.file("none.lay") + " not found");
@@ -101,34 +115,10 @@ TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOne)
     EXPECT_TRUE(contains(writeLayoutFile(path, {lineOf("bad\"name.shp,0,0,0,1")}, true), "keep.lay"));
     EXPECT_EQ(TempFolder::read(path), "\"s.shp\",0,0,0,1\r\n");
     EXPECT_NE(writeLayoutFile(dir.file("no/such/folder.lay"), {lineOf("s.shp,0,0,0,1")}, true), "");
-}
-
-TEST(LayoutGrid, LinesGoInAndComeOutInFileOrderAndTheSavedGridReopensAsSaved)
-{
     TextGrid grid = newLayoutGrid();
-    EXPECT_EQ(grid.title(1) + "|" + grid.title(5), "File Name|QTY");
-    EXPECT_EQ(rowsOf(grid), Texts{"1,,,,,"});
-    const Lines lines{lineOf("sheet.shp,0,0,0,2"), lineOf("a.shp,10.5,20,90,1"), lineOf("b.shp,-3,0,,")};
-    fillLayoutGrid(grid, lines);
-    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,a.shp,10.5,20,90,1", "3,b.shp,-3,0,,", "4,,,,,"}));
-    EXPECT_EQ(layoutLinesFromGrid(grid), lines);
-
-    // A row without a file name is not written, so that the parts after it are not lost.
-    TempFolder folder;
-    const std::string path = folder.file("out.lay");
-    grid.setText(2, NameColumn, "");
-    ASSERT_EQ(saveLayoutGrid(grid, path), "");
-    EXPECT_EQ(TempFolder::read(path), "\"sheet.shp\",\"0\",\"0\",\"0\",\"2\"\r\n\"b.shp\",\"-3\",\"0\",\"\",\"\"\r\n");
-    TextGrid reopened = newLayoutGrid();
-    ASSERT_EQ(loadLayoutGrid(reopened, path), "");
-    EXPECT_EQ(layoutLinesFromGrid(reopened), (Lines{lines[0], lines[2]}));
-
-    // Refilled with fewer lines nothing of the old rows is left; a file that cannot be read
-    // leaves the grid.
-    fillLayoutGrid(grid, {lines[0]});
-    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,,,,,"}));
-    EXPECT_TRUE(contains(loadLayoutGrid(grid, folder.file("none.lay")), "none.lay"));
-    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,2", "2,,,,,"}));
+    fillLayoutGrid(grid, {lineOf("s.shp,0,0,0,1")});
+    EXPECT_TRUE(contains(loadLayoutGrid(grid, dir.file("none.lay")), "none.lay"));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,0,0,0,1", "2,,,,,"}));
 }
 
 // ---- the editor's commands
@@ -307,7 +297,7 @@ TEST_F(LayoutPlacing, DrawingsShowSelectionFaultsNamesAndZoomAsRecorded)
         RecordingSurface surface;
         surface.line(0, 0, 1, 1, Red); // left from an earlier drawing
         const double mirror = drawEditedLayout(layout, surface, o);
-        record += "== " + title + "\nmirror " + std::to_string(mirror) + "\n" + drawingSummary(surface);
+        record += "=== " + title + "\nmirror " + std::to_string(mirror) + "\n" + goldenDrawing(surface);
     };
     const PlacedLayout overlapping = place({"0,0,0", "50,20,0", "300,100,0"});
     draw("the sheet in black, the selected row in red, faulty parts in orange, names a third into their boxes",
@@ -320,7 +310,7 @@ TEST_F(LayoutPlacing, DrawingsShowSelectionFaultsNamesAndZoomAsRecorded)
          {.zoom = 4, .focused = true, .focusX = 990, .focusY = 5});
     draw("no focus: about the sheet's middle", one, {.zoom = 4});
     draw("nothing placed draws nothing", PlacedLayout{}, {});
-    expectGolden(record, "layout-edit-drawing.txt");
+    expectGolden("layouts/layout-edit-drawing.txt", record);
     EXPECT_EQ(partLabel("/jobs/parts/GUSSET.SHP") + "|" + partLabel("C:\\parts\\disc.dxf") + "|" + partLabel("abc"),
               "GUSSET|disc|");
 }

@@ -204,7 +204,7 @@ protected:
 // named at (205, 110), then the sheet where it lies.
 TEST_F(HandMadeLayout, PartsAreTurnedCounterClockwiseAndPlacedAtTheirCorner)
 {
-    expectGolden(drawing(true), "hand-made-layout.dxf");
+    expectGolden("layouts/hand-made-layout.dxf", drawing(true));
     const std::string plain = drawing(false);
     EXPECT_EQ(plain.find("TEXT\r\n"), std::string::npos);
     EXPECT_NE(plain.find("ARC\r\n"), std::string::npos);

@@ -1,23 +1,17 @@
 #pragma once
 // Helpers of the layout tests: layouts made by hand (item rows on sheet 1, shapes placed as they
-// lie with their entities and item rows in step), entity lists compared, golden files and what a
-// recording surface holds summed up for them.
+// lie with their entities and item rows in step) and entity lists compared.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/layout_results.h"
+#include "geometry/golden_file.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_builders.h"
 #include "job/nesting_state.h"
-#include "support/recording_surface.h"
-#include "support/temp_folder.h"
 
 namespace dravenor::testing {
 
@@ -59,69 +53,6 @@ inline void expectSameEntities(const std::vector<LayoutEntity>& a, const std::ve
         for (size_t f = 0; f < fields.size(); ++f)
             EXPECT_NEAR(fields[f].first, fields[f].second, 1e-6) << "field " << f;
     }
-}
-
-// Golden files of tests/data/golden/layouts, matched byte for byte. With DRAVENOR_WRITE_GOLDEN
-// set in the environment the file is written instead, to be looked at before it is committed.
-inline void expectGolden(const std::string& text, const std::string& name)
-{
-    const std::string path = DRAVENOR_TEST_DATA "/golden/layouts/" + name;
-    if (std::getenv("DRAVENOR_WRITE_GOLDEN")) {
-        std::ofstream(path, std::ios::binary) << text;
-        return;
-    }
-    const std::string want = TempFolder::read(path);
-    ASSERT_FALSE(want.empty()) << path << " is missing";
-    if (text == want) return;
-    // Name the first line that differs rather than printing both files whole.
-    const auto lines = [](const std::string& s) {
-        std::vector<std::string> split{""};
-        for (char c : s)
-            if (c == '\n')
-                split.emplace_back();
-            else
-                split.back().push_back(c);
-        return split;
-    };
-    const std::vector<std::string> got = lines(text), wanted = lines(want);
-    size_t at = 0;
-    while (at < got.size() && at < wanted.size() && got[at] == wanted[at]) ++at;
-    ADD_FAILURE() << name << " line " << at + 1 << ":\n got  " << (at < got.size() ? got[at] : "(end)") << "\n want "
-                  << (at < wanted.size() ? wanted[at] : "(end)");
-}
-
-// A recording surface for golden files: its scale, then per colour (palette index or #RRGGBB)
-// the number of lines, where the first starts, where the last ends and the box of them all, then
-// every text where it was written. Numbers are rounded to millionths.
-inline std::string drawingSummary(const RecordingSurface& surface)
-{
-    std::ostringstream out;
-    out.precision(12);
-    const auto at = [&out](double x, double y) -> std::ostringstream& {
-        out << std::round(x * 1e6) / 1e6 + 0.0 << ',' << std::round(y * 1e6) / 1e6 + 0.0;
-        return out;
-    };
-    const ViewScale v = surface.scale();
-    at(v.left, v.top) << " scale " << v.width << " x " << v.height << '\n';
-    std::map<std::string, std::vector<RecordedLine>> byColour;
-    for (const RecordedLine& l : surface.lines) {
-        char rgb[8];
-        std::snprintf(rgb, sizeof rgb, "#%06X", l.rgb);
-        byColour[l.colour >= 0 ? "palette " + std::to_string(l.colour) : rgb].push_back(l);
-    }
-    for (const auto& [colour, lines] : byColour) {
-        Extents box{lines[0].x1, lines[0].y1, lines[0].x1, lines[0].y1};
-        for (const RecordedLine& l : lines)
-            for (const auto& [x, y] : {std::pair{l.x1, l.y1}, {l.x2, l.y2}})
-                box = {std::min(box.xmin, x), std::min(box.ymin, y), std::max(box.xmax, x), std::max(box.ymax, y)};
-        out << colour << ": " << lines.size() << " lines from ";
-        at(lines.front().x1, lines.front().y1) << " to ";
-        at(lines.back().x2, lines.back().y2) << " within ";
-        at(box.xmin, box.ymin) << ' ';
-        at(box.xmax, box.ymax) << '\n';
-    }
-    for (const RecordedText& t : surface.texts) at(t.x, t.y) << ' ' << t.text << '\n';
-    return out.str();
 }
 
 } // namespace dravenor::testing

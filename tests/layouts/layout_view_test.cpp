@@ -1,10 +1,9 @@
 // The layout view: the fitted picture with its scroll bars, colours, grid and labels, the part
-// under the pointer, the viewport's zoom, drags and scroll bars; and the layout printed on paper.
+// under the pointer; and the layout printed on paper. The viewport's zoom, drags and scroll bars
+// are tested through the main window's layout panel.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <optional>
-#include <set>
 #include <sstream>
 
 #include "geometry/segments.h"
@@ -13,7 +12,6 @@
 #include "layouts/layout_hover.h"
 #include "layouts/layout_print_run.h"
 #include "layouts/layout_view.h"
-#include "layouts/layout_viewport.h"
 #include "layouts/report_test_job.h"
 #include "support/recording_surface.h"
 #include "support/temp_folder.h"
@@ -68,7 +66,7 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
         frame << "frame " << f.drawn << ": sheet " << f.sheetWidth << " x " << f.sheetHeight << ", mirror " << f.mirror
               << ", across 0.." << f.hMaximum << " by " << f.hSmallStep << "/" << f.hLargeStep << ", down "
               << f.vMinimum << "..0 by " << f.vSmallStep << "/" << f.vLargeStep << "\n";
-        record += "== " + title + "\n" + frame.str() + drawingSummary(surface);
+        record += "=== " + title + "\n" + frame.str() + goldenDrawing(surface);
     };
     const NestingState wide = handLayout(dir, 2000, 1000);
     draw("at the bottom left, a margin of four letters (4 % of the view on the recording surface)", wide, 1, options());
@@ -92,7 +90,7 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
          handLayout(dir, 1000, 1000,
                     {{"low.shp", rectangle(100, 0, 100, 100), 1}, {"high.shp", rectangle(400, 600, 100, 100), 2}}),
          1, options(false, true), ViewScale{-5, 1000 + 0.01 * 1010 - 1010, 1010, 1010});
-    expectGolden(record, "layout-view.txt");
+    expectGolden("layouts/layout-view.txt", record);
 }
 
 TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
@@ -118,16 +116,6 @@ TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
     EXPECT_EQ(layoutPointerText(1234.567, 0, 2000), "X=01234.57,  Y=02000.00");
 }
 
-TEST(LayoutPartColours, ThirtyFiveColoursInRotationAndABlackSheet)
-{
-    const std::pair<int, std::uint32_t> cases[] = {{0, 0x000000}, {1, 0x00007F},  {2, 0x007F00}, {6, 0x7F7F00},
-                                                   {7, 0x00008F}, {35, 0xCF00CF}, {36, 0x00007F}};
-    for (const auto& [part, rgb] : cases) EXPECT_EQ(layoutPartColour(part), rgb) << part;
-    std::set<std::uint32_t> distinct{0};
-    for (int p = 1; p <= 35; ++p) distinct.insert(layoutPartColour(p));
-    EXPECT_EQ(distinct.size(), 36u);
-}
-
 TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutline)
 {
     TempFolder dir;
@@ -144,111 +132,6 @@ TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutl
     const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, options());
     EXPECT_TRUE(missing.drawn);
     EXPECT_EQ(std::pair(missing.sheetWidth, missing.mirror), std::pair(600.0, 300.0));
-}
-
-// ---- the viewport: where the window's view looks, in drawn units
-
-namespace {
-
-constexpr double kMargin = 20;
-const ViewScale kSheet{0, 0, 3000, 1500}; // a 3000 x 1500 sheet as drawn
-
-LayoutViewport viewportOf(double pixelWidth, double pixelHeight)
-{
-    LayoutViewport viewport;
-    viewport.setArea(pixelWidth, pixelHeight);
-    viewport.setMarginPixels(kMargin);
-    viewport.setSheet(kSheet);
-    return viewport;
-}
-
-// The drawn point under a pixel.
-std::pair<double, double> under(const LayoutViewport& v, double px, double py)
-{
-    std::pair<double, double> drawn;
-    v.pixelToDrawn(px, py, drawn.first, drawn.second);
-    return drawn;
-}
-
-void expectNear(std::pair<double, double> a, std::pair<double, double> b)
-{
-    EXPECT_NEAR(a.first, b.first, 1e-9);
-    EXPECT_NEAR(a.second, b.second, 1e-9);
-}
-
-std::pair<int, int> scrolled(const LayoutViewport& v)
-{
-    return {v.scrollPosition(3000, -1500).h, v.scrollPosition(3000, -1500).v};
-}
-
-} // namespace
-
-TEST(LayoutViewport, TheSheetFillsTheAreaLessTheMarginAndTheWheelZoomsAboutThePointer)
-{
-    // Whether the sheet touches the side margins, else the top and bottom ones.
-    for (const auto& [width, height, widthLimits] :
-         {std::tuple{800.0, 600.0, true}, {1200.0, 500.0, false}, {400.0, 900.0, true}, {560.0, 300.0, true}}) {
-        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
-        const LayoutViewport v = viewportOf(width, height);
-        const double across = kSheet.width / v.unitsPerPixel(), down = kSheet.height / v.unitsPerPixel();
-        EXPECT_NEAR(widthLimits ? across : down, (widthLimits ? width : height) - 2 * kMargin, 1e-9);
-        EXPECT_TRUE(across <= width - 2 * kMargin + 1e-9 && down <= height - 2 * kMargin + 1e-9);
-        // Square units in the area's proportions, the sheet in the middle.
-        const ViewScale view = v.view();
-        EXPECT_NEAR(view.width / view.height, width / height, 1e-12);
-        expectNear({view.left + view.width / 2, view.top + view.height / 2}, {1500, 750});
-        EXPECT_TRUE(v.zoom() == 1 && !v.zoomedIn());
-        EXPECT_EQ(scrolled(v), std::pair(0, 0));
-    }
-    for (const auto& [px, py, zoom] :
-         {std::tuple{400.0, 300.0, 2.0}, {30.0, 570.0, 4.5}, {799.0, 1.0, 9.0}, {123.0, 456.0, 150.0}}) {
-        LayoutViewport v = viewportOf(800, 600);
-        const auto [x, y] = under(v, px, py);
-        for (const double z : {zoom, zoom * 1.25}) {
-            v.zoomAbout(x, y, z);
-            EXPECT_NEAR(v.zoom(), z, 1e-9);
-            expectNear(under(v, px, py), {x, y});
-        }
-    }
-    // Zoom stays between the whole sheet and the most, and out again the view is the fitted one.
-    LayoutViewport v = viewportOf(800, 600);
-    v.zoomAbout(2900, 100, 1e6);
-    EXPECT_NEAR(v.zoom(), LayoutViewport::kMostZoom, 1e-9);
-    v.zoomAbout(2900, 100, 0.1);
-    EXPECT_DOUBLE_EQ(v.zoom(), 1);
-    expectNear({v.view().left, v.view().top}, {v.fitted().left, v.fitted().top});
-}
-
-TEST(LayoutViewport, DragsAndScrollBarsMoveTheViewWithinTheSheetsMargin)
-{
-    LayoutViewport v = viewportOf(800, 600);
-    v.zoomAboutMiddle(4);
-    const std::pair<double, double> point = under(v, 300, 200);
-    v.panByPixels(35, -20);
-    expectNear(under(v, 335, 180), point);
-    EXPECT_NEAR(v.zoom(), 4, 1e-12);
-    // Dragged far to the right and down, the view ends at the fitted window's top-left corner.
-    v.panByPixels(1e5, 1e5);
-    expectNear({v.view().left, v.view().top}, {v.fitted().left, v.fitted().top});
-    EXPECT_EQ(scrolled(v), std::pair(0, -1500));
-
-    // From the lower left the sheet's corner is in view, a margin inside the area's corner.
-    v = viewportOf(900, 500);
-    v.zoomFromLowerLeft(3);
-    expectNear(under(v, kMargin, 500 - kMargin), {0, 1500});
-    for (const auto& [h, down] : {std::pair{0, -1500}, {3000, 0}, {1234, -321}}) {
-        v.scrollTo({h, down}, 3000, -1500);
-        EXPECT_EQ(scrolled(v), std::pair(h, down));
-        EXPECT_NEAR(v.zoom(), 3, 1e-12);
-    }
-    // A larger area keeps the zoom and the middle of the view; the bars reach the fitted edges.
-    const ViewScale before = v.view();
-    v.setArea(1200, 700);
-    EXPECT_NEAR(v.zoom(), 3, 1e-12);
-    EXPECT_NEAR(v.view().left + v.view().width / 2, before.left + before.width / 2, 1e-6);
-    v.scrollTo({3000, 0}, 3000, -1500);
-    expectNear({v.view().left + v.view().width, v.view().top + v.view().height},
-               {v.fitted().left + v.fitted().width, v.fitted().top + v.fitted().height});
 }
 
 // ---- printed layouts: the plan of paper sheets, the scale text, the pages drawn and the
@@ -307,20 +190,32 @@ const PrintedSheet kPrintedSheet{3000, 1500, 1500};
 
 } // namespace
 
-TEST(LayoutPagePlan, TrueScaleTilesTheWholeSheetWithoutDroppingTheLastRowOrColumn)
+TEST(LayoutPagePlan, PagesTileTheWholeSheetAtTheScaleWhichTheScaleTextNames)
 {
-    const LayoutPagePlan plan = planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::unitsPerMillimetre(1));
-    EXPECT_EQ(plan.across, 11); // 3000 / 277, the last one partly used
-    EXPECT_EQ(plan.down, 8); // 1500 / 190
-    EXPECT_EQ(plan.pageCount(), 88);
-    EXPECT_DOUBLE_EQ(plan.millimetresPerUnit(kA4Landscape), 1);
-    const ViewScale lastColumn = plan.window(1, plan.across), lastRow = plan.window(plan.down, 1);
-    EXPECT_LT(lastColumn.left, 3000);
-    EXPECT_GE(lastColumn.left + lastColumn.width, 3000);
-    EXPECT_GE(lastRow.top + lastRow.height, 1500);
-    EXPECT_TRUE(plan.holdsOrigin(plan.down, 1));
-    EXPECT_FALSE(plan.holdsOrigin(1, 1));
-
+    // 3000 x 1500 on 277 x 190 mm: the last column and row, partly used, are never dropped.
+    const struct {
+        PrintScale scale;
+        DrawingUnit unit;
+        int across, down;
+        const char* text;
+    } cases[] = {
+        {PrintScale::unitsPerMillimetre(1), DrawingUnit::Millimetre, 11, 8, "1 : 1"},
+        {PrintScale::unitsPerMillimetre(1), DrawingUnit::Inch, 11, 8, "1 : 25.4"},
+        {PrintScale::oneTo(10, DrawingUnit::Millimetre), DrawingUnit::Millimetre, 2, 1, "1 : 10"},
+        // An inch job at 1 : 10 takes a tenth of its size in real millimetres: 3000 inches on 7620 mm.
+        {PrintScale::oneTo(10, DrawingUnit::Inch), DrawingUnit::Inch, 28, 21, "1 : 10"},
+        // A zoom sets the window from the larger side: 3001 units on 277 mm.
+        {PrintScale::zoom(1), DrawingUnit::Millimetre, 1, 1, "1 : 10.83 (fitted)"},
+        {PrintScale::zoom(2), DrawingUnit::Millimetre, 2, 2, "1 : 5.42 (fitted)"},
+    };
+    for (const auto& c : cases) {
+        const LayoutPagePlan plan = planLayoutPages(kPrintedSheet, kA4Landscape, c.scale);
+        EXPECT_EQ(std::pair(plan.across, plan.down), std::pair(c.across, c.down)) << c.text;
+        EXPECT_EQ(printScaleText(plan, kA4Landscape, c.scale, c.unit), c.text);
+        EXPECT_DOUBLE_EQ(plan.windowHeight, plan.windowWidth * 190 / 277.0) << "square units";
+        EXPECT_GE(plan.window(plan.down, plan.across).left + plan.windowWidth, 3000);
+        EXPECT_TRUE(plan.holdsOrigin(plan.down, 1) && (plan.down == 1 || !plan.holdsOrigin(1, 1)));
+    }
     // 400 units on a 200-unit window are exactly two sheets, not three.
     const LayoutPagePlan whole = planLayoutPages({400, 100, 100}, {200, 200}, PrintScale::unitsPerMillimetre(1));
     EXPECT_EQ(std::pair(whole.across, whole.down), std::pair(2, 1));
@@ -330,43 +225,34 @@ TEST(LayoutPagePlan, TrueScaleTilesTheWholeSheetWithoutDroppingTheLastRowOrColum
     EXPECT_EQ(planLayoutPages({100, 100, 100}, kA4Landscape, PrintScale::unitsPerMillimetre(0)).pageCount(), 0);
 }
 
-TEST(LayoutPagePlan, ZoomSetsTheWindowFromTheLargerSideAndTheScaleTextSaysWhatOneMillimetreHolds)
+// Two layouts of a 3000 x 1500 sheet at true scale: No to the first question skips that layout
+// only; each of the other's 88 pages shows its window, and only the page holding the sheet's
+// origin carries the information block, moved up to stay on the paper.
+TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutAndOnlyTheOriginPageCarriesTheBlock)
 {
-    const LayoutPagePlan one = planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::zoom(1));
-    EXPECT_DOUBLE_EQ(one.windowWidth, 3001);
-    EXPECT_DOUBLE_EQ(one.windowHeight, 3001 * 190 / 277.0); // square units
-    EXPECT_EQ(one.pageCount(), 1);
-    EXPECT_EQ(paperSheetQuestion(one.pageCount(), 1), "1 paper sheets will be used for layout 1, Continue?");
-    const LayoutPagePlan two = planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::zoom(2));
-    EXPECT_EQ(std::pair(two.across, two.down), std::pair(2, 2));
-
-    const std::tuple<PrintScale, DrawingUnit, const char*> cases[] = {
-        {PrintScale::oneTo(10, DrawingUnit::Millimetre), DrawingUnit::Millimetre, "1 : 10"},
-        {PrintScale::oneTo(20, DrawingUnit::Inch), DrawingUnit::Inch, "1 : 20"},
-        {PrintScale::unitsPerMillimetre(1), DrawingUnit::Inch, "1 : 25.4"},
-        {PrintScale::zoom(1), DrawingUnit::Millimetre, "1 : 10.83 (fitted)"}, // 3001 units on 277 mm
-        {PrintScale::zoom(2), DrawingUnit::Millimetre, "1 : 5.42 (fitted)"}};
-    for (const auto& [scale, unit, text] : cases)
-        EXPECT_EQ(printScaleText(planLayoutPages(kPrintedSheet, kA4Landscape, scale), kA4Landscape, scale, unit), text);
-    // An inch job at 1 : 10 takes a tenth of its size in real millimetres: 3000 inches on 7620 mm.
-    EXPECT_EQ(planLayoutPages(kPrintedSheet, kA4Landscape, PrintScale::oneTo(10, DrawingUnit::Inch)).across,
-              static_cast<int>(std::ceil(7620 / 277.0)));
-}
-
-TEST(LayoutPrinting, EveryPageShowsItsWindowAndOnlyTheOriginPageCarriesTheBlock)
-{
-    const NestingState state = handLayouts(3000, 1500);
+    const NestingState state = handLayouts(3000, 1500, 2);
     const PrintedSheet sheet = printedSheetOf(state, 1);
     EXPECT_EQ(std::pair(sheet.width, sheet.mirror), std::pair(3000.0, 1500.0));
-    const LayoutPagePlan plan = planLayoutPages(sheet, kA4Landscape, PrintScale::unitsPerMillimetre(1));
+    LayoutPrintRun run;
+    run.scale = PrintScale::unitsPerMillimetre(1);
+    run.options.lineWidth = 3;
+    run.job.date = "01-02-2026";
+    std::vector<std::string> questions;
     PaperRecorder paper;
-    LayoutPrintOptions options;
-    options.lineWidth = 3;
-    printLayoutPages(state, 1, plan, options, {"", "", "Date : 01-02-2026"}, paper);
+    const LayoutPrintResult result =
+        printLayoutLines(state, allLayoutLines(state), run, kA4Landscape, paper, [&](int, const std::string& q) {
+            questions.push_back(q);
+            return questions.size() == 2;
+        });
+    EXPECT_EQ(questions, (std::vector<std::string>{"88 paper sheets will be used for layout 1, Continue?",
+                                                   "88 paper sheets will be used for layout 2, Continue?"}));
+    EXPECT_EQ(result.layoutsSkipped, std::vector<int>{1});
+    EXPECT_EQ(result.layoutsPrinted, std::vector<int>{2});
+    EXPECT_EQ(result.pagesPrinted, 88);
     ASSERT_EQ(paper.pages.size(), 88u);
     EXPECT_EQ(paper.penWidths, std::vector<int>(88, 3));
 
-    const size_t originPage = static_cast<size_t>((plan.down - 1) * plan.across); // last row, first column
+    const size_t originPage = 7 * 11; // last row, first column
     for (size_t i = 0; i < paper.pages.size(); ++i)
         EXPECT_EQ(paper.pages[i].findText("F:(0,0)").has_value(), i == originPage) << "page " << i + 1;
     const auto drawsLine = [](const RecordingSurface& page, double x, bool sheet) {
@@ -378,8 +264,7 @@ TEST(LayoutPrinting, EveryPageShowsItsWindowAndOnlyTheOriginPageCarriesTheBlock)
     // window's left edge; the last column's page draws the sheet's right edge.
     EXPECT_DOUBLE_EQ(paper.pages.front().scale().left, 0);
     EXPECT_TRUE(drawsLine(paper.pages.front(), 100, false));
-    EXPECT_TRUE(drawsLine(paper.pages[static_cast<size_t>(plan.across - 1)], 3000, true));
-    // The block's lines sit below the origin label and stay on the paper.
+    EXPECT_TRUE(drawsLine(paper.pages[10], 3000, true));
     const RecordingSurface& block = paper.pages[originPage];
     const auto label = block.findText("F:(0,0)"), date = block.findText("F:Date : 01-02-2026");
     ASSERT_TRUE(date);
@@ -398,7 +283,7 @@ TEST(LayoutPrinting, TheInformationBlockSaysWhatTheJobAndLayoutAreAsRecorded)
     metrics.rlcPerSheet = 1200;
     metrics.totalRlc = 0.5;
     const PrintJobDetails job{"06-12-2026", "/jobs/plates.nst", {"ST", "JR", 12, 2.5, 3, "rush"}};
-    std::string record = "== information lines\n";
+    std::string record = "=== information lines\n";
     for (const std::string& line :
          layoutInformationLines(job, "1/2  [QTY 3]", "1 : 10", 150, {1100, 1500, 1500}, metrics, ""))
         record += line + "\n";
@@ -411,30 +296,10 @@ TEST(LayoutPrinting, TheInformationBlockSaysWhatTheJobAndLayoutAreAsRecorded)
         PaperRecorder paper;
         printLayoutLines(fixture.job.nesting, allLayoutLines(fixture.job.nesting), run, kA4Landscape, paper);
         for (const RecordingSurface& page : paper.pages)
-            record += "== page, kerf " + std::to_string(kerf) + "\n" + drawingSummary(page);
+            record += "=== page, kerf " + std::to_string(kerf) + "\n" + goldenDrawing(page);
     }
-    expectGolden(record, "layout-print.txt");
+    expectGolden("layouts/layout-print.txt", record);
     EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);
     EXPECT_DOUBLE_EQ(printGridSpacing("No", {1100, 1500, 1500}), 0);
     EXPECT_DOUBLE_EQ(printGridSpacing("250", {1100, 1500, 1500}), 250);
-}
-
-TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutOnly)
-{
-    LayoutPrintRun run;
-    run.scale = PrintScale::unitsPerMillimetre(1);
-    std::vector<std::string> questions;
-    PaperRecorder paper;
-    const NestingState state = handLayouts(300, 200, 2);
-    const LayoutPrintResult result =
-        printLayoutLines(state, allLayoutLines(state), run, {150, 150}, paper, [&](int, const std::string& q) {
-            questions.push_back(q);
-            return questions.size() == 2;
-        });
-    ASSERT_EQ(questions.size(), 2u);
-    EXPECT_EQ(questions[0], "4 paper sheets will be used for layout 1, Continue?");
-    EXPECT_EQ(result.layoutsSkipped, std::vector<int>{1});
-    EXPECT_EQ(result.layoutsPrinted, std::vector<int>{2});
-    EXPECT_EQ(result.pagesPrinted, 4);
-    EXPECT_EQ(paper.pages.size(), 4u);
 }

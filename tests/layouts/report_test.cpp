@@ -156,7 +156,7 @@ TEST(ReportText, MatchesTheHandWorkedReports)
         ReportTestJob fixture;
         c.change(fixture);
         Lines warnings;
-        testing::expectGolden(reportText(fixture.job, fixture.densities, &warnings), c.golden);
+        testing::expectGolden(std::string("layouts/") + c.golden, reportText(fixture.job, fixture.densities, &warnings));
         EXPECT_TRUE(warnings.empty()) << c.golden;
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
 // A DrawingSurface that records what is drawn on it, so tests can assert on lines, texts, the
 // scale and the tooltip. Clearing forgets the lines and texts drawn so far, as a picture would.
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,11 +58,6 @@ public:
     void setToolTip(const std::string& t) override { tip = t; }
     std::string toolTip() const override { return tip; }
 
-    int countLines(int colour) const { return countIf([=](const RecordedLine& l) { return l.colour == colour; }); }
-    int countRgbLines(std::uint32_t rgb) const
-    {
-        return countIf([=](const RecordedLine& l) { return l.colour == -1 && l.rgb == rgb; });
-    }
     std::optional<RecordedText> findText(const std::string& t) const
     {
         for (const RecordedText& r : texts)
@@ -72,8 +66,6 @@ public:
     }
 
 private:
-    template <typename Pick>
-    int countIf(Pick pick) const { return static_cast<int>(std::count_if(lines.begin(), lines.end(), pick)); }
     ViewScale view_;
 };
 

@@ -20,6 +20,7 @@ public:
     // File names the open and save dialogs return, in turn (then cancel).
     std::deque<std::string> openFiles, saveFiles;
     std::vector<std::string> fileDialogTitles;
+    std::string saveFilter, suggestedName; // what the last save dialog was given
     // Folders the folder dialog returns, in turn (then cancel), and the captions it was shown with.
     std::deque<std::string> folders;
     std::vector<std::string> folderCaptions;
@@ -31,8 +32,10 @@ public:
     {
         return pop(openFiles, fileDialogTitles, title);
     }
-    std::string saveFileName(const std::string& title, const std::string&, const std::string&) override
+    std::string saveFileName(const std::string& title, const std::string& filter, const std::string& suggested) override
     {
+        saveFilter = filter;
+        suggestedName = suggested;
         return pop(saveFiles, fileDialogTitles, title);
     }
     std::vector<std::string> selectShapeFiles(const std::string& caption) override
