@@ -1,11 +1,15 @@
 // Dravenor's entry: one copy at a time, a splash while the main window is built, then the main
 // window until the user closes it.
 //
+// A job file named on the command line (as a file manager passes it) is opened once the window
+// is built.
+//
 // A second start ends at once with "Dravenor is already running": always written to stderr,
 // and shown in an information box as well when windows can be seen (not on the "offscreen" or
 // "minimal" platforms, where a box would wait for a click nobody can give).
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include <cstdio>
@@ -48,6 +52,10 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // Named before the working folder becomes the current one.
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString jobFile = arguments.size() > 1 ? QFileInfo(arguments.at(1)).absoluteFilePath() : QString();
+
     const QString workingFolder = prepareWorkingFolder(QCoreApplication::applicationDirPath());
     // Working files are always named from the working folder; being there too keeps any
     // relative name the user types pointing at the same place.
@@ -58,6 +66,7 @@ int main(int argc, char** argv)
     SplashWindow splash([&]() -> QWidget* {
         mainWindow = std::make_unique<MainWindow>(dialogs, workingFolder);
         dialogs.setParentWidget(mainWindow.get());
+        if (!jobFile.isEmpty()) mainWindow->openJobFile(jobFile.toStdString());
         return mainWindow.get();
     });
     splash.begin();
