@@ -30,7 +30,8 @@ Job opened(const std::string& nst)
 
 // Layout files place parts as the layout editor draws them: the first plate stands upright (20 x
 // 100 from the origin) and the second lies against it; lying flat, the first runs through it.
-TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceDecides)
+// Two plates 2.9 apart, 10 from the sheet's edge, are measured at the spacing and margin given.
+TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceSpacingAndMarginDecide)
 {
     TempFolder dir;
     savedShape(dir, "sheet.shp", rectangle(0, 0, 500, 300));
@@ -38,6 +39,8 @@ TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceDecides)
     const std::string summary = "1 layout checked: ";
     const std::string faults = "\"sheet.shp\",0,0,0,1\n\"plate.shp\",0,0,0,1\n\"plate.shp\",99,0,0,1\n"
                                "\"plate.shp\",0,100,0,1\n\"plate.shp\",450,100,0,1\n";
+    const std::string gaps = "\"sheet.shp\",0,0,0,1\r\n\"plate.shp\",10,10,0,1\r\n\"plate.shp\",112.9,10,0,1\r\n";
+    const std::string sound = "no overlaps, every part on its sheet";
     const struct {
         std::string lines;
         std::vector<std::string> options;
@@ -45,16 +48,24 @@ TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceDecides)
         std::string out;
     } cases[] = {
         {"\"sheet.shp\",0,0,0,1\r\n\"plate.shp\",0,0,90,1\r\n\"plate.shp\",\"20\",\"0\",\"0\",\"1\"\r\n", {}, 0,
-         summary + "no overlaps, every part on its sheet\n"},
+         summary + sound + "\n"},
         {"\"sheet.shp\",0,0,0,1\r\n\"plate.shp\",0,0,0,1\r\n\"plate.shp\",20,0,0,1\r\n", {}, 1,
          "layout 1: parts 1 (plate.shp) and 2 (plate.shp) overlap\n" + summary + "1 overlap, every part on its sheet\n"},
         {faults, {}, 1,
          "layout 1: part 4 (plate.shp) leaves the sheet\nlayout 1: parts 1 (plate.shp) and 2 (plate.shp) overlap\n" +
              summary + "1 overlap, 1 part outside the sheet\n"},
-        {faults, {"--tolerance", "60"}, 0, summary + "no overlaps, every part on its sheet\n"},
+        {faults, {"--tolerance", "60"}, 0, summary + sound + "\n"},
         // The sheet is placed at its own position.
         {"\"sheet.shp\",200,0,0,1\n\"plate.shp\",0,0,0,1\n", {}, 1,
          "layout 1: part 1 (plate.shp) leaves the sheet\n" + summary + "no overlaps, 1 part outside the sheet\n"},
+        {gaps, {"--spacing", "2.9"}, 0, summary + sound + "\n"},
+        {gaps, {"--spacing", "3"}, 1,
+         "layout 1: parts 1 (plate.shp) and 2 (plate.shp) are 2.9 apart, less than the spacing 3\n" + summary + sound +
+             ", 1 pair of parts closer than the spacing\n"},
+        {gaps, {"--margin", "12"}, 1,
+         "layout 1: part 1 (plate.shp) is 10 from the sheet's outline, less than the margin 12\n"
+         "layout 1: part 2 (plate.shp) is 10 from the sheet's outline, less than the margin 12\n" +
+             summary + sound + ", 2 parts closer to the sheet's outline than the margin\n"},
     };
     for (const auto& c : cases) {
         cli::Args args{"check-layout", dir.write("test.lay", c.lines)};

@@ -28,11 +28,22 @@ inline ShapeEntity arcEntity(double cx, double cy, double rad, double startDegre
     return {0, 0, 0, 0, cx, cy, rad, startDegrees, endDegrees};
 }
 
+// A closed polygon of lines through the corners, in order.
+inline Shape polygon(const std::vector<std::pair<double, double>>& corners)
+{
+    Shape shape;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const auto [x1, y1] = corners[i];
+        const auto [x2, y2] = corners[(i + 1) % corners.size()];
+        shape.push_back(lineEntity(x1, y1, x2, y2));
+    }
+    return shape;
+}
+
 // Counter-clockwise rectangle of four lines from (x, y).
 inline Shape rectangle(double x, double y, double w, double h)
 {
-    return {lineEntity(x, y, x + w, y), lineEntity(x + w, y, x + w, y + h), lineEntity(x + w, y + h, x, y + h),
-            lineEntity(x, y + h, x, y)};
+    return polygon({{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}});
 }
 
 // Flattened curves as CAD programs and tracing write them: a disc of diameter 1000 as 2000 lines

@@ -90,6 +90,7 @@ TEST(DeepJobFile, ModeAndSettingsSurviveAndFilesWithoutThemStayAsTheyWere)
     };
     const Case cases[] = {
         {"free, default settings", NestingMode::Free, {}, "#FALSE#,#FALSE#,#TRUE#\r\n"},
+        // Default settings write no Deep Nesting line: the file is as an earlier version wrote it.
         {"stack, default settings", NestingMode::Stack, {}, "#TRUE#,#FALSE#,#FALSE#\r\n"},
         {"deep, default settings", NestingMode::Deep, {},
          "#FALSE#,#FALSE#,#TRUE#\r\n\"Deep Nesting\",#TRUE#,\"\",0,60\r\n"},
@@ -114,19 +115,6 @@ TEST(DeepJobFile, ModeAndSettingsSurviveAndFilesWithoutThemStayAsTheyWere)
         ASSERT_EQ(saveJobFile(read.job, dir.file("2.nst"), "").error, "");
         EXPECT_EQ(TempFolder::read(dir.file("2.nst")), written) << c.what;
     }
-}
-
-TEST(DeepJobFile, AFileOfAnEarlierVersionOpensAndSavesByteForByte)
-{
-    TempFolder dir;
-    const std::string earlier = jobFileWithOptions("#TRUE#,#FALSE#,#FALSE#\r\n");
-    const Read read = readText(dir, earlier);
-    ASSERT_TRUE(read.result.ok()) << read.result.error;
-    EXPECT_TRUE(read.result.warnings.empty());
-    EXPECT_EQ(read.job.mode, NestingMode::Stack);
-    EXPECT_EQ(read.job.deep, DeepSettings{});
-    ASSERT_EQ(saveJobFile(read.job, dir.file("again.nst"), "").error, "");
-    EXPECT_EQ(TempFolder::read(dir.file("again.nst")), earlier);
 }
 
 TEST(DeepJobFile, ADamagedDeepLineWarnsAndKeepsWhatCanBeUsed)
@@ -155,16 +143,6 @@ TEST(DeepJobFile, ADamagedDeepLineWarnsAndKeepsWhatCanBeUsed)
         EXPECT_EQ(read.job.mode, c.mode) << c.line;
         EXPECT_EQ(read.job.deep, c.deep) << c.line;
     }
-}
-
-TEST(DeepJobFile, ANewJobForgetsTheSettings)
-{
-    Job job;
-    job.mode = NestingMode::Deep;
-    job.deep.timeLimit = 5;
-    job.reset();
-    EXPECT_EQ(job.mode, NestingMode::Free);
-    EXPECT_EQ(job.deep, DeepSettings{});
 }
 
 } // namespace

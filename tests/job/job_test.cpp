@@ -28,14 +28,15 @@ void addResults(Job& job)
     job.nesting.items.push_back(LayoutItem{});
 }
 
-TEST(NewJob, ResetEmptiesEverythingAndHidesActKerf)
+TEST(NewJob, ResetEmptiesEverythingForgetsDeepSettingsAndHidesActKerf)
 {
     Job job;
     fillRow(job.parts, 3, {"/p.shp", "3"});
     job.basic.colWidths[5] = 12;
     job.parts.row = 3;
     addResults(job);
-    job.mode = NestingMode::Stack;
+    job.mode = NestingMode::Deep;
+    job.deep.timeLimit = 5;
     job.jobFileName = "/jobs/Bracket.nst";
     job.modified = true;
     job.nesting.details.Kerf = 2;
@@ -45,6 +46,7 @@ TEST(NewJob, ResetEmptiesEverythingAndHidesActKerf)
     EXPECT_EQ(job.basic.colWidths[job.basic.columnOf("ActKerf")], 0);
     EXPECT_FALSE(job.hasLayouts() || !job.nesting.sheets.empty() || job.modified);
     EXPECT_EQ(job.mode, NestingMode::Free);
+    EXPECT_EQ(job.deep, DeepSettings{});
     EXPECT_EQ(job.nesting.details.Kerf, 0);
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor");
     job.jobFileName = "/home/op/Jobs/Bracket.nst";
