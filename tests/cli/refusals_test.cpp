@@ -49,17 +49,13 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         args.insert(args.end(), more.begin(), more.end());
         return args;
     };
-    const auto withUnits = [](cli::Args args) {
-        args.insert(args.end(), {"--units", "cm"});
-        return args;
-    };
     const cli::Args shell = cylinderArgs(f.file("shell"), "1500");
     cli::Args noHeight = shell;
     noHeight.erase(std::find(noHeight.begin(), noHeight.end(), "Height=1500") - 1,
                    std::find(noHeight.begin(), noHeight.end(), "Height=1500") + 1);
     const cli::Args cone = coneArgs(f.file("cone"), "1000");
 
-    expectRefusals(f, {
+    std::vector<Refusal> rows{
         {{"no-such-command"}, "unknown command 'no-such-command'"},
         // nest
         {{"nest", "--sheet", sheet, "--part", "/no/such.shp", "--kerf", "3"}, "/no/such.shp not found"},
@@ -161,17 +157,16 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         {{"report", unoptimised, "-o", tlf}, unoptimised + ": This File does not contain any Layout"},
         {{"print", nst, "--layout", "9", "--pdf", pdf}, nst + ": no layout 9 (the job has 2 layouts)"},
         {{"print", nst, "--pdf", pdf}, "give either --layout N or --all"},
-        // --units on every command that reads drawings
-        {withUnits({"shape-info", sheet}), "--units 'cm' is not mm or in"},
-        {withUnits({"preview", sheet, "--png", png}), "--units 'cm' is not mm or in"},
-        {withUnits({"dxf2shp", textDxf, shpOut}), "--units 'cm' is not mm or in"},
-        {withUnits({"close", textDxf, shpOut}), "--units 'cm' is not mm or in"},
-        {withUnits({"nest", "--sheet", sheet, "--part", part}), "--units 'cm' is not mm or in"},
-        {withUnits({"report", nst}), "--units 'cm' is not mm or in"},
-        {withUnits({"print", nst, "--all", "--pdf", pdf}), "--units 'cm' is not mm or in"},
-        {withUnits({"layout-dxf", nst, "--layout", "1", dxfOut}), "--units 'cm' is not mm or in"},
-        {withUnits({"check-layout", nst}), "--units 'cm' is not mm or in"},
-    });
+    };
+    // --units on every command that reads drawings
+    for (cli::Args command : std::vector<cli::Args>{
+             {"shape-info", sheet}, {"preview", sheet, "--png", png}, {"dxf2shp", textDxf, shpOut}, {"close", textDxf, shpOut},
+             {"nest", "--sheet", sheet, "--part", part}, {"report", nst}, {"print", nst, "--all", "--pdf", pdf},
+             {"layout-dxf", nst, "--layout", "1", dxfOut}, {"check-layout", nst}}) {
+        command.insert(command.end(), {"--units", "cm"});
+        rows.push_back({command, "--units 'cm' is not mm or in"});
+    }
+    expectRefusals(f, rows);
 }
 
 } // namespace

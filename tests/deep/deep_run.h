@@ -18,18 +18,16 @@ namespace dravenor::testing {
 
 class RecordingProgress : public DeepProgress {
 public:
-    void improved(const DeepBest& b, const NestingState& layouts) override
+    void improved(const DeepBest&, const NestingState& layouts) override
     {
         ++improvements;
-        best = b;
         shown = layouts;
     }
-    void tick(double, std::int64_t) override { ++ticks; }
+    void tick(double, std::int64_t) override {}
     void warning(const std::string& text) override { warnings.push_back(text); }
     bool stopRequested() override { return stopWhen && stopWhen(); }
 
-    int improvements = 0, ticks = 0;
-    DeepBest best;
+    int improvements = 0;
     NestingState shown;
     std::vector<std::string> warnings;
     std::function<bool()> stopWhen;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <random>
 
+#include "geometry/golden_file.h"
 #include "geometry/shape_builders.h"
 
 namespace dravenor::testing {
@@ -85,9 +86,7 @@ TEST(EntityDistance, AgreesWithDenseSamplingOnRandomPairs)
 TEST(EntityDistance, ArcBoxesAreExact)
 {
     const Extents quarter = entityExtents(arcEntity(0, 0, 10, 0, 90));
-    EXPECT_NEAR(quarter.xmin, 0, 1e-9);
-    EXPECT_NEAR(quarter.ymax, 10, 1e-9);
-    EXPECT_NEAR(quarter.xmax, 10, 1e-9);
+    EXPECT_EQ(goldenNumbers({quarter.xmin, quarter.ymin, quarter.xmax, quarter.ymax}), " 0 0 10 10");
 }
 
 } // namespace

@@ -119,15 +119,12 @@ TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryMode)
         ASSERT_EQ(result.error, "");
         EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
         EXPECT_EQ(read.mode, mode);
-        EXPECT_TRUE(read.nesting.entities.empty());
-        EXPECT_EQ(read.jobFileName, "");
-        EXPECT_FALSE(read.modified);
+        EXPECT_TRUE(read.nesting.entities.empty() && read.jobFileName.empty() && !read.modified);
         EXPECT_EQ(savedText(read), text);
     }
     for (double value : {0.1 + 0.2, -1.0 / 3, 1e-7, 2.5e15, 359.99999999999994, -0.0, 1234567.125})
         EXPECT_EQ(std::stod(formatRecordDouble(value)), value) << formatRecordDouble(value);
-    EXPECT_EQ(formatRecordDouble(90), "90");
-    EXPECT_EQ(formatRecordDouble(-12.75), "-12.75");
+    EXPECT_EQ(formatRecordDouble(90) + " " + formatRecordDouble(-12.75), "90 -12.75");
 }
 
 // An older file (LF line ends, unquoted fields, items without a quantity) saves in today's form.
