@@ -88,10 +88,8 @@ TEST(ShapeCommands, WriteShapeFilesAndDrawingsAndSayWhatTheyDid)
     Shape open = square, wide = square;
     open[3] = {0, 10, 0.3, 0.4}; // 0.5 short of the start
     wide[3] = {0, 10, 0.72, 0.96};
-    const std::string bracket = dir.write("bracket.shp", "\"0\",\"0\",\"40\",\"0\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n"
-                                                         "\"40\",\"0\",\"40\",\"20\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n"
-                                                         "\"0\",\"0\",\"0\",\"0\",\"40\",\"40\",\"20\",\"270\",\"180\"\r\n"
-                                                         "\"0\",\"0\",\"0\",\"0\",\"20\",\"10\",\"4\",\"0\",\"0\"\r\n");
+    const std::string bracket = savedShape(dir, "bracket.shp", {lineEntity(0, 0, 40, 0), lineEntity(40, 0, 40, 20),
+                                                               arcEntity(40, 40, 20, 270, 180), arcEntity(20, 10, 4, 0, 0)});
     const std::string triangle = dir.write("open.dxf", kOpenTriangleDxf);
     const struct {
         cli::Args args;
@@ -171,7 +169,7 @@ TEST(BreakupCommand, WritesOneDrawingPerDistinctPieceWhosePiecesNestFully)
 
 TEST(ToolHelp, ToolAndEveryCommandHaveHelp)
 {
-    const ToolRun tool = runExecutable({"--help"});
+    const ToolRun tool = runInProcess({"--help"});
     EXPECT_EQ(tool.code, 0);
     for (const cli::Command& c : cli::commands()) {
         EXPECT_TRUE(contains(tool.out, "  " + c.name + " ")) << c.name << tool.out;

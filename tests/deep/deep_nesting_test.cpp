@@ -63,10 +63,7 @@ const JobCase kJobs[] = {
              .part(j.shapeFile("slot.shp", slot(140, 40)), 3, 0, "");
      },
      3, 0},
-    {"no spacing",
-     [](EngineJob& j) {
-         j.sheet(j.rectangleFile("sheet.shp", 200, 100), 4).part(j.rectangleFile("a.shp", 50, 50), 10);
-     },
+    {"no spacing", [](EngineJob& j) { j.sheet(j.rectangleFile("sheet.shp", 200, 100), 4).part(j.rectangleFile("a.shp", 50, 50), 10); },
      0, 0},
     {"spacing from the kerf",
      [](EngineJob& j) {
