@@ -129,7 +129,8 @@ TEST(PrintCommand, EveryLayoutPrintsAndATrueScaleMeasuresRight)
     const std::string all = dir.file("all.pdf"), tenth = dir.file("tenth.pdf");
     ASSERT_EQ(runInProcess({"print", nst, "--all", "--pdf", all, "--landscape"}).code, 0);
     EXPECT_EQ(pdfPageCount(all), 2u);
-    // How pages tile a sheet at a true scale is the layout print tests' part. At 1 : 10 and 254 dots per inch a millimetre is ten pixels: the sheet is 100 x 60 mm.
+    // At 1 : 10 and 254 dots per inch a millimetre is ten pixels: the sheet is 100 x 60 mm (how
+    // pages tile a sheet at a true scale is for the layout print tests).
     const ToolRun run = runInProcess({"print", nst, "--layout", "1", "--pdf", tenth, "--landscape", "--scale", "10",
                                       "--grid", "No"});
     ASSERT_EQ(run.code, 0) << run.err;

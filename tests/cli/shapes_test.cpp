@@ -3,7 +3,6 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "cli_test_support.h"
 #include "geometry/primitives.h"
