@@ -35,14 +35,6 @@ inline ToolRun runInProcess(const cli::Args& args)
     return r;
 }
 
-inline ToolRun runExecutable(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(DRAVENOR_CLI), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
-}
-
 // Saves the shape as a shape file in the folder and returns its path.
 inline std::string savedShape(const TempFolder& dir, const std::string& name, const Shape& shape)
 {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <filesystem>
 #include <regex>
 
 #include "cli/nest_job.h"

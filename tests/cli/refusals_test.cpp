@@ -44,8 +44,9 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         args.insert(args.end(), more.begin(), more.end());
         return args;
     };
-    const auto withUnits = [](cli::Args args) {
-        args.insert(args.end(), {"--units", "cm"});
+    const auto deep = [&](const cli::Args& more) {
+        cli::Args args = nest({"--mode", "deep"});
+        args.insert(args.end(), more.begin(), more.end());
         return args;
     };
     const cli::Args shell = cylinderArgs(f.file("shell"), "1500");
@@ -54,7 +55,7 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
                    std::find(noHeight.begin(), noHeight.end(), "Height=1500") + 1);
     const cli::Args cone = coneArgs(f.file("cone"), "1000");
 
-    expectRefusals(f, {
+    std::vector<Refusal> rows{
         {{"no-such-command"}, "unknown command 'no-such-command'"},
         // nest
         {{"nest", "--sheet", sheet, "--part", "/no/such.shp", "--kerf", "3"}, "/no/such.shp not found"},
@@ -68,6 +69,17 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         {nest({"--mat", "S,235"}), "--mat 'S,235': ',' cannot be typed into Mat"},
         {nest({"--thick", "12.3456"}), "--thick '12.3456': longer than 6 characters"},
         {nest({"--mode", "fast"}), "--mode 'fast' is not stack, continuous, free or deep"},
+        {deep({"--time", "0"}), "--time '0': the time limit must be a number of seconds above 0"},
+        {deep({"--time", "soon"}), "--time 'soon': the time limit must be a number of seconds above 0"},
+        {deep({"--spacing", "-1"}), "--spacing '-1': the spacing must be a number from 0 up"},
+        {deep({"--spacing", ""}), "--spacing '': it is empty"},
+        {deep({"--margin", "-0.5"}), "--margin '-0.5': the margin must be a number from 0 up"},
+        {deep({"--threads", "0"}), "--threads '0' is not a whole number from 1 up"},
+        {deep({"--threads", "2.5"}), "--threads '2.5' is not a whole number from 1 up"},
+        {deep({"--seed", "-4"}), "--seed '-4' is not a whole number from 0 up"},
+        {deep({"--iterations", "0"}), "--iterations '0' is not a whole number from 1 up"},
+        {nest({"--mode", "free", "--seed", "4"}), "--seed goes with --mode deep only"},
+        {nest({"--iterations", "40"}), "--iterations goes with --mode deep only"},
         {nest({"--part", open}), open + ": the outline is not closed"},
         {nest({"--part", giant}), giant + ": far larger than any sheet at this kerf"},
         {{"nest", "--kerf", "3", "--sheet", sheet + ":0", "--part", part}, "No valid sheet(s) specified"},
@@ -124,6 +136,7 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         {{"check-layout", f.write("empty.lay", "")}, f.file("empty.lay") + ": holds no sheet line"},
         {{"check-layout", sheet}, sheet + ": not a layout file (.lay) or a job file (.nst)"},
         {{"check-layout", sheetLayout, "--tolerance", "-1"}, "--tolerance '-1' is not a number from 0 up"},
+        {{"check-layout", sheetLayout, "--spacing", "-3"}, "--spacing '-3' is not a number from 0 up"},
         {{"check-layout", f.file("none.nst")}, "cannot read " + f.file("none.nst") + ": no such file"},
         // layout-dxf
         {{"layout-dxf", nst, dxfOut}, "give the layout to save with --layout N"},
@@ -144,17 +157,16 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         {{"report", unoptimised, "-o", tlf}, unoptimised + ": This File does not contain any Layout"},
         {{"print", nst, "--layout", "9", "--pdf", pdf}, nst + ": no layout 9 (the job has 2 layouts)"},
         {{"print", nst, "--pdf", pdf}, "give either --layout N or --all"},
-        // --units on every command that reads drawings
-        {withUnits({"shape-info", sheet}), "--units 'cm' is not mm or in"},
-        {withUnits({"preview", sheet, "--png", png}), "--units 'cm' is not mm or in"},
-        {withUnits({"dxf2shp", textDxf, shpOut}), "--units 'cm' is not mm or in"},
-        {withUnits({"close", textDxf, shpOut}), "--units 'cm' is not mm or in"},
-        {withUnits({"nest", "--sheet", sheet, "--part", part}), "--units 'cm' is not mm or in"},
-        {withUnits({"report", nst}), "--units 'cm' is not mm or in"},
-        {withUnits({"print", nst, "--all", "--pdf", pdf}), "--units 'cm' is not mm or in"},
-        {withUnits({"layout-dxf", nst, "--layout", "1", dxfOut}), "--units 'cm' is not mm or in"},
-        {withUnits({"check-layout", nst}), "--units 'cm' is not mm or in"},
-    });
+    };
+    // --units on every command that reads drawings
+    for (cli::Args command : std::vector<cli::Args>{
+             {"shape-info", sheet}, {"preview", sheet, "--png", png}, {"dxf2shp", textDxf, shpOut}, {"close", textDxf, shpOut},
+             {"nest", "--sheet", sheet, "--part", part}, {"report", nst}, {"print", nst, "--all", "--pdf", pdf},
+             {"layout-dxf", nst, "--layout", "1", dxfOut}, {"check-layout", nst}}) {
+        command.insert(command.end(), {"--units", "cm"});
+        rows.push_back({command, "--units 'cm' is not mm or in"});
+    }
+    expectRefusals(f, rows);
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 // judged against the clipping library's intersection of the same polygons.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <polyclipping/clipper.hpp>
 
 #include "deep/collision_exact.h"
@@ -28,55 +26,43 @@ dd::Region regionOf(std::vector<dd::Ring> rings)
     return dd::regionOf({c});
 }
 
-struct Placing {
-    const char* name;
-    dd::Point offset;  // of the second region
-    bool collide;
-};
-
-TEST(Collisions, SquaresAgainstSquares)
+// The second region placed at the offset against the first at the origin, both ways round.
+TEST(Collisions, SquaresHolesAndMaterialWhollyInside)
 {
-    const dd::Region a = regionOf({square(0, 0, 1)});
-    const Placing cases[] = {
-        {"identical", {0, 0}, true},
-        {"overlapping", {0.5, 0.5}, true},
-        {"edge to edge", {1, 0}, true},
-        {"corner to corner", {1, 1}, true},
-        {"half an edge shared, overlapping", {0, 0.5}, true},
-        {"apart", {1.001, 0}, false},
-        {"apart diagonally", {1.0005, 1.0005}, false},
-        {"far", {50, -20}, false},
-    };
-    for (const Placing& c : cases) {
-        EXPECT_EQ(dd::regionsCollide(a, {0, 0}, a, c.offset), c.collide) << c.name;
-        EXPECT_EQ(dd::regionsCollide(a, c.offset, a, {0, 0}), c.collide) << c.name << " (swapped)";
-    }
-}
-
-TEST(Collisions, HolesAndMaterialWhollyInside)
-{
+    const dd::Region unit = regionOf({square(0, 0, 1)});
     const dd::Region frame = regionOf({square(0, 0, 10), square(2, 2, 6)});
     const dd::Region small = regionOf({square(0, 0, 2)});
-    const Placing cases[] = {
-        {"in the hole", {4, 4}, false},
-        {"in the hole, a hair from its edge", {2.0001, 5.9998}, false},
-        {"across the hole's edge", {1.5, 4}, true},
-        {"wholly in the material", {0.1, 0.1}, true},
-        {"outside the frame", {10.5, 4}, false},
-    };
-    for (const Placing& c : cases) {
-        EXPECT_EQ(dd::regionsCollide(frame, {0, 0}, small, c.offset), c.collide) << c.name;
-        EXPECT_EQ(dd::regionsCollide(small, c.offset, frame, {0, 0}), c.collide) << c.name << " (swapped)";
-    }
-    // No edges meet, the anchors tell: a large part around a small one; a part over a small hole
-    // of another, its middle over the hole (a washer over a flange's bolt hole).
     const dd::Region large = regionOf({square(0, 0, 20)});
     const dd::Region holed = regionOf({square(0, 0, 10), square(4, 4, 0.5)});
     const dd::Region washer = regionOf({square(0, 0, 2), square(0.9, 0.9, 0.2)});
-    for (const auto& [a, b, offset] : {std::tuple{&large, &small, dd::Point{9, 9}}, std::tuple{&holed, &small, dd::Point{3.2, 3.2}},
-                                       std::tuple{&holed, &washer, dd::Point{3.2, 3.2}}}) {
-        EXPECT_TRUE(dd::regionsCollide(*a, {0, 0}, *b, offset));
-        EXPECT_TRUE(dd::regionsCollide(*b, offset, *a, {0, 0}));
+    const struct {
+        const char* name;
+        const dd::Region *first, *second;
+        dd::Point offset;
+        bool collide;
+    } cases[] = {
+        {"identical", &unit, &unit, {0, 0}, true},
+        {"overlapping", &unit, &unit, {0.5, 0.5}, true},
+        {"edge to edge", &unit, &unit, {1, 0}, true},
+        {"corner to corner", &unit, &unit, {1, 1}, true},
+        {"half an edge shared, overlapping", &unit, &unit, {0, 0.5}, true},
+        {"apart", &unit, &unit, {1.001, 0}, false},
+        {"apart diagonally", &unit, &unit, {1.0005, 1.0005}, false},
+        {"far", &unit, &unit, {50, -20}, false},
+        {"in the hole", &frame, &small, {4, 4}, false},
+        {"in the hole, a hair from its edge", &frame, &small, {2.0001, 5.9998}, false},
+        {"across the hole's edge", &frame, &small, {1.5, 4}, true},
+        {"wholly in the material", &frame, &small, {0.1, 0.1}, true},
+        {"outside the frame", &frame, &small, {10.5, 4}, false},
+        // No edges meet, the anchors tell: a large part around a small one; a part over a small
+        // hole of another, its middle over the hole (a washer over a flange's bolt hole).
+        {"small inside large", &large, &small, {9, 9}, true},
+        {"small over a small hole", &holed, &small, {3.2, 3.2}, true},
+        {"washer over a bolt hole", &holed, &washer, {3.2, 3.2}, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(dd::regionsCollide(*c.first, {0, 0}, *c.second, c.offset), c.collide) << c.name;
+        EXPECT_EQ(dd::regionsCollide(*c.second, c.offset, *c.first, {0, 0}), c.collide) << c.name << " (swapped)";
     }
 }
 

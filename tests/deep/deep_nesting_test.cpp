@@ -15,11 +15,11 @@ using namespace dravenor::testing;
 
 namespace {
 
+// Spacing -1: the kerf as entered (1.5 unless the job sets its own).
 struct JobCase {
     const char* name;
     std::function<void(EngineJob&)> build;
     double spacing, margin;
-    bool allPlaced;
 };
 
 const JobCase kJobs[] = {
@@ -30,7 +30,7 @@ const JobCase kJobs[] = {
              .part(j.rectangleFile("b.shp", 100, 30), 4)
              .part(j.rectangleFile("c.shp", 50, 50), 3);
      },
-     3, 0, true},
+     3, 0},
     {"arcs and holes with a margin",
      [](EngineJob& j) {
          j.sheet(j.rectangleFile("sheet.shp", 400, 300), 2)
@@ -38,7 +38,7 @@ const JobCase kJobs[] = {
              .part(j.shapeFile("slot.shp", slot(120, 30)), 4)
              .part(j.shapeFile("l.shp", lShape(90, 70, 25)), 2);
      },
-     2, 5, true},
+     2, 5},
     {"sheet of another outline with a hole",
      [](EngineJob& j) {
          Shape sheet = polygon({{0, 0}, {500, 0}, {500, 250}, {350, 400}, {0, 400}});
@@ -47,14 +47,14 @@ const JobCase kJobs[] = {
              .part(j.rectangleFile("a.shp", 80, 60), 8)
              .part(j.shapeFile("tri.shp", polygon({{0, 0}, {120, 0}, {0, 90}})), 4);
      },
-     3, 4, true},
+     3, 4},
     {"small parts inside the hole of a frame",
      [](EngineJob& j) {
          j.sheet(j.rectangleFile("sheet.shp", 220, 220), 1)
              .part(j.shapeFile("frame.shp", frame(200, 150)), 1, 1)
              .part(j.rectangleFile("small.shp", 30, 30), 12, 2);
      },
-     2, 0, true},
+     2, 0},
     {"orientation rules",
      [](EngineJob& j) {
          j.sheet(j.rectangleFile("sheet.shp", 500, 300), 2)
@@ -62,12 +62,14 @@ const JobCase kJobs[] = {
              .part(j.shapeFile("tri.shp", polygon({{0, 0}, {100, 0}, {20, 70}})), 3, 0, "step90")
              .part(j.shapeFile("slot.shp", slot(140, 40)), 3, 0, "");
      },
-     3, 0, true},
-    {"no spacing",
+     3, 0},
+    {"no spacing", [](EngineJob& j) { j.sheet(j.rectangleFile("sheet.shp", 200, 100), 4).part(j.rectangleFile("a.shp", 50, 50), 10); },
+     0, 0},
+    {"spacing from the kerf",
      [](EngineJob& j) {
-         j.sheet(j.rectangleFile("sheet.shp", 200, 100), 4).part(j.rectangleFile("a.shp", 50, 50), 10);
+         j.kerf(4).sheet(j.rectangleFile("sheet.shp", 200, 100), 3).part(j.rectangleFile("a.shp", 45, 45), 8);
      },
-     0, 0, true},
+     -1, 0},
 };
 
 class DeepJobs : public ::testing::TestWithParam<JobCase> {};
@@ -82,10 +84,8 @@ TEST_P(DeepJobs, ResultsAreSoundAndComplete)
     const DeepOutcome outcome = runDeepNesting(job.state, fixedWork(30, 1, c.spacing, c.margin), progress);
     ASSERT_TRUE(outcome.ran) << outcome.error;
     for (const std::string& w : progress.warnings) ADD_FAILURE() << w;
-    expectSound(job.state, c.spacing, c.margin);
-    if (c.allPlaced) {
-        EXPECT_EQ(outcome.best.partsPlaced, outcome.best.partsRequired);
-    }
+    expectSound(job.state, c.spacing < 0 ? job.state.details.Kerf : c.spacing, c.margin);
+    EXPECT_EQ(outcome.best.partsPlaced, outcome.best.partsRequired);
     EXPECT_EQ(outcome.best.sheets, sheetsUsed(job.state));
     EXPECT_GT(progress.improvements, 0);
     // What was last shown is what the run leaves.
@@ -98,15 +98,6 @@ INSTANTIATE_TEST_SUITE_P(Deep, DeepJobs, ::testing::ValuesIn(kJobs), [](const au
         if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
     return name;
 });
-
-TEST(DeepNesting, SpacingDefaultsToTheKerfAsEntered)
-{
-    EngineJob job;
-    job.kerf(4).sheet(job.rectangleFile("sheet.shp", 200, 100), 3).part(job.rectangleFile("a.shp", 45, 45), 8);
-    RecordingProgress progress;
-    ASSERT_TRUE(runDeepNesting(job.state, fixedWork(20), progress).ran);
-    expectSound(job.state, 4, 0);
-}
 
 TEST(DeepNesting, SavesSheetsTheFirstArrangementWastes)
 {
@@ -193,9 +184,11 @@ struct BadSettings {
     const char* error;
 };
 
+// Settings no run can use, and a margin that leaves no part room (the part named as well).
 TEST(DeepNesting, BadSettingsGiveAMessageAndLeaveTheLayouts)
 {
     const double nan = std::nan("");
+    const char* const noRoom = "No part fits on any sheet once spacing and margin apply";
     const BadSettings cases[] = {
         {"no time", 0, 1, 0, 1, 0, "The time limit must be a number above 0"},
         {"negative time", -5, 1, 0, 1, 0, "The time limit must be a number above 0"},
@@ -204,10 +197,11 @@ TEST(DeepNesting, BadSettingsGiveAMessageAndLeaveTheLayouts)
         {"spacing not a number", 5, nan, 0, 1, 0, "The spacing must be a number not below 0"},
         {"negative margin", 5, 1, -1, 1, 0, "The margin must be a number not below 0"},
         {"negative threads", 5, 1, 0, 1, -1, "The number of threads must not be below 0"},
+        {"margin leaving no room", 5, 1, 60, 1, 1, noRoom},
     };
     for (const BadSettings& c : cases) {
         EngineJob job;
-        job.kerf(c.kerf).sheet(job.rectangleFile("sheet.shp", 100, 100), 1).part(job.rectangleFile("a.shp", 10, 10), 1);
+        job.kerf(c.kerf).sheet(job.rectangleFile("sheet.shp", 100, 100), 1).part(job.rectangleFile("a.shp", 10, 10), 3);
         job.state.entities.push_back(LayoutEntity{});
         DeepSettings settings;
         settings.timeLimit = c.timeLimit;
@@ -219,6 +213,9 @@ TEST(DeepNesting, BadSettingsGiveAMessageAndLeaveTheLayouts)
         EXPECT_FALSE(outcome.ran) << c.name;
         EXPECT_EQ(outcome.error, c.error) << c.name;
         EXPECT_EQ(job.state.entities.size(), 1u) << c.name;
+        const bool named = progress.warnings.size() == 1 &&
+                           progress.warnings[0].find("a.shp: the part fits no sheet") != std::string::npos;
+        EXPECT_EQ(named, c.error == noRoom) << c.name;
     }
 }
 
@@ -233,24 +230,11 @@ TEST(DeepNesting, PartsThatFitNoSheetAreNamedAndTheRestNested)
     const DeepOutcome outcome = runDeepNesting(job.state, fixedWork(20, 1, 2, 1), progress);
     ASSERT_TRUE(outcome.ran);
     ASSERT_EQ(progress.warnings.size(), 2u);
-    for (const char* name : {"huge.shp: the part fits no sheet", "tight.shp: the part fits no sheet"}) {
-        EXPECT_TRUE(progress.warnings[0].find(name) != std::string::npos || progress.warnings[1].find(name) != std::string::npos)
-            << name;
-    }
+    const std::string warned = progress.warnings[0] + "\n" + progress.warnings[1];
+    for (const char* name : {"huge.shp: the part fits no sheet", "tight.shp: the part fits no sheet"})
+        EXPECT_NE(warned.find(name), std::string::npos) << name;
     EXPECT_EQ(outcome.best.partsPlaced, 4);
     expectSound(job.state, 2, 1);
-}
-
-TEST(DeepNesting, AMarginThatLeavesNoRoomIsNamed)
-{
-    EngineJob job;
-    job.sheet(job.rectangleFile("sheet.shp", 100, 100), 1).part(job.rectangleFile("a.shp", 10, 10), 3);
-    RecordingProgress progress;
-    const DeepOutcome outcome = runDeepNesting(job.state, fixedWork(10, 1, 1, 60), progress);
-    EXPECT_FALSE(outcome.ran);
-    EXPECT_EQ(outcome.error, "No part fits on any sheet once spacing and margin apply");
-    ASSERT_EQ(progress.warnings.size(), 1u);
-    EXPECT_NE(progress.warnings[0].find("a.shp: the part fits no sheet"), std::string::npos);
 }
 
 TEST(DeepNesting, ThousandsOfPartsEndInTimeWithSoundLayouts)

@@ -1,22 +1,8 @@
 #pragma once
 // Shapes of the Deep Nesting tests: outlines with slanted edges, arcs and holes.
-#include <utility>
-#include <vector>
-
 #include "geometry/shape_builders.h"
 
 namespace dravenor::testing {
-
-inline Shape polygon(const std::vector<std::pair<double, double>>& corners)
-{
-    Shape s;
-    for (std::size_t i = 0; i < corners.size(); ++i) {
-        const auto [x1, y1] = corners[i];
-        const auto [x2, y2] = corners[(i + 1) % corners.size()];
-        s.push_back(lineEntity(x1, y1, x2, y2));
-    }
-    return s;
-}
 
 // A bar of the length and width with round ends.
 inline Shape slot(double length, double width)

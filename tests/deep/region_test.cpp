@@ -1,15 +1,15 @@
 // The regions Deep Nesting places: grown parts hold every point the true outline reaches within
 // half the spacing (and not much more), the sheet's free space lies inside the true sheet, and
 // the poles lie inside the material, apart from each other. Judged on the true outlines with the
-// exact distances of the independent check.
+// exact distances of the geometry layer.
 #include <gtest/gtest.h>
 
 #include "deep/collision_exact.h"
 #include "deep/deep_job.h"
 #include "deep/deep_shapes.h"
-#include "deep/layout_distances.h"
 #include "deep/outline_rings.h"
 #include "engine/engine_job.h"
+#include "geometry/entity_distance.h"
 #include "geometry/primitives.h"
 
 using namespace dravenor;
@@ -35,7 +35,9 @@ private:
 
 double distanceToOutline(const Shape& shape, dd::Point p)
 {
-    return outlineDistance(shape, Shape{lineEntity(p.x, p.y, p.x, p.y)});
+    double least = INFINITY;
+    for (const ShapeEntity& e : shape) least = std::min(least, pointEntityDistance(p.x, p.y, e));
+    return least;
 }
 
 // The region of a state with material anywhere: the free box minus the sheet's hazards.

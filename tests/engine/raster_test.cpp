@@ -30,15 +30,7 @@ std::vector<Points> pointsOn(const Shape& shape, double perCell = 20)
     for (const ShapeEntity& e : shape) {
         const double sweep = e.RAD == 0 ? 0 : arcSweep(e.Nstart, e.Nend) * kPi / 180;
         const double length = e.RAD == 0 ? std::hypot(e.X2 - e.X1, e.Y2 - e.Y1) : e.RAD * sweep;
-        const int n = 1 + static_cast<int>(std::max(length * perCell, sweep * 360 / kPi));
-        Points& points = entities.emplace_back();
-        for (int k = 0; k <= n; ++k) {
-            const double t = static_cast<double>(k) / n, a = e.Nstart * kPi / 180 + sweep * t;
-            if (e.RAD == 0)
-                points.emplace_back(e.X1 + (e.X2 - e.X1) * t, e.Y1 + (e.Y2 - e.Y1) * t);
-            else
-                points.emplace_back(e.CX + e.RAD * std::cos(a), e.CY + e.RAD * std::sin(a));
-        }
+        entities.push_back(pointsAlong(e, 1 + static_cast<int>(std::max(length * perCell, sweep * 360 / kPi))));
     }
     return entities;
 }

@@ -9,6 +9,7 @@
 #include "engine/outline.h"
 #include "engine/raster.h"
 #include "geometry/segments.h"
+#include "geometry/shape_builders.h"
 
 namespace dravenor::testing {
 
@@ -34,22 +35,7 @@ inline long long drawsBetween(UniformRandom before, const UniformRandom& after, 
     return -1;
 }
 
-// Closed polygon of lines through the points, in order.
-inline Shape polygon(const std::vector<std::pair<double, double>>& points)
-{
-    Shape shape;
-    for (size_t i = 0; i < points.size(); ++i) {
-        const auto& [x1, y1] = points[i];
-        const auto& [x2, y2] = points[(i + 1) % points.size()];
-        shape.push_back({x1, y1, x2, y2});
-    }
-    return shape;
-}
-
-inline Outline rectangleOutline(double w, double h)
-{
-    return shapeToSegments(polygon({{0, 0}, {w, 0}, {w, h}, {0, h}}));
-}
+inline Outline rectangleOutline(double w, double h) { return shapeToSegments(rectangle(0, 0, w, h)); }
 
 // Chords of a circle about (cx, cy).
 inline Outline circleOutline(double cx, double cy, double r)

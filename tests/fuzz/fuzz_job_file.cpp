@@ -3,6 +3,7 @@
 // check-layout do with an opened job. A job the program opened must save and open again, and
 // a second save must write the same text.
 #include "fuzz/fuzz_support.h"
+#include "geometry/shape_file.h"
 #include "job/job_file_sections.h"
 #include "layouts/job_open.h"
 #include "layouts/layout_geometry_check.h"
@@ -15,16 +16,12 @@ void writeShapeFiles()
 {
     using dravenor::fuzz::writeScratchFile;
     static const bool written = [] {
-        const auto line = [](int x1, int y1, int x2, int y2) {
-            return "\"" + std::to_string(x1) + "\",\"" + std::to_string(y1) + "\",\"" + std::to_string(x2) + "\",\"" +
-                   std::to_string(y2) + "\",\"0\",\"0\",\"0\",\"0\",\"0\"\r\n";
-        };
-        writeScratchFile("sheet_ok.shp", line(0, 0, 1000, 0) + line(1000, 0, 1000, 800) + line(1000, 800, 0, 800) +
-                                             line(0, 800, 0, 0));
-        writeScratchFile("part_ok.shp", line(15, 0, 200, 0) + line(200, 0, 0, 150) + line(0, 150, 0, 15) +
-                                            "\"0\",\"0\",\"0\",\"0\",\"0\",\"0\",\"15\",\"0\",\"90\"\r\n");
-        writeScratchFile("part2_ok.shp", "\"0\",\"0\",\"0\",\"0\",\"150\",\"150\",\"150\",\"0\",\"0\"\r\n"
-                                         "\"0\",\"0\",\"0\",\"0\",\"150\",\"150\",\"75\",\"0\",\"0\"\r\n");
+        writeScratchFile("sheet_ok.shp", dravenor::shapeToFileText({{0, 0, 1000, 0}, {1000, 0, 1000, 800},
+                                                                    {1000, 800, 0, 800}, {0, 800, 0, 0}}));
+        writeScratchFile("part_ok.shp", dravenor::shapeToFileText({{15, 0, 200, 0}, {200, 0, 0, 150}, {0, 150, 0, 15},
+                                                                   {0, 0, 0, 0, 0, 0, 15, 0, 90}}));
+        writeScratchFile("part2_ok.shp", dravenor::shapeToFileText({{0, 0, 0, 0, 150, 150, 150, 0, 0},
+                                                                    {0, 0, 0, 0, 150, 150, 75, 0, 0}}));
         return true;
     }();
     (void)written;

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string text = fuzz::inputText(data, size);
     for (const char* name : {kPrintConfigFileName, kPrintScaleFileName, kUnitConfigFileName, kWindowConfigFileName})
         fuzz::writeScratchFile(name, text);
-    const std::string& folder = fuzz::scratch().path();
+    const std::string folder = fuzz::scratch().folder();
 
     const int width = readLineWidth(folder).lineWidth;
     if (width < kThinnestLineWidth || width > kThickestLineWidth) fuzz::finding("pen width out of range");

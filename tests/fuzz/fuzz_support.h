@@ -1,8 +1,6 @@
 #pragma once
 // What every fuzz target shares: a private folder for the readers that only take paths, and the
 // way a target reports a broken promise of the code it drives.
-#include <stdlib.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -10,42 +8,17 @@
 #include <fstream>
 #include <string>
 
+#include "support/temp_folder.h"
+
 namespace dravenor::fuzz {
 
-// The folder, made on first use and removed with its files when the process ends.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        // In memory where the system offers it: a file rewritten for every input costs a disk flush
-        // on some file systems.
-        std::error_code ec;
-        const std::filesystem::path base =
-            std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "dravenor-fuzz-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) {
-            std::perror("mkdtemp");
-            std::abort();
-        }
-        path_ = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-inline const ScratchFolder& scratch()
+// The folder, made on first use and removed with its files when the process ends; in memory where
+// the system offers it: a file rewritten for every input costs a disk flush on some file systems.
+inline const testing::TempFolder& scratch()
 {
-    static const ScratchFolder folder;
+    std::error_code ec;
+    static const testing::TempFolder folder(std::filesystem::is_directory("/dev/shm", ec) ? std::filesystem::path("/dev/shm")
+                                                                                           : std::filesystem::temp_directory_path());
     return folder;
 }
 

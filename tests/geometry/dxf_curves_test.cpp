@@ -14,6 +14,7 @@
 #include "geometry/dxf_ellipse.h"
 #include "geometry/dxf_spline.h"
 #include "geometry/dxf_transform.h"
+#include "geometry/entity_distance.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_measure.h"
 
@@ -28,57 +29,27 @@ constexpr int kTrueSamples = 20000;
 
 double radians(double degrees) { return degrees * kPi / 180; }
 
-double segmentDistance(DxfPoint p, DxfPoint a, DxfPoint b)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
-    const double t = len2 == 0 ? 0 : std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0, 1.0);
-    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
-}
-
-// Points along an entity, ends included: a line from its start, an arc counter-clockwise.
-std::vector<DxfPoint> pointsAlong(const ShapeEntity& e, int count = 24)
-{
-    std::vector<DxfPoint> points;
-    const double sweep = e.isCircle() ? 360 : std::fmod(e.Nend - e.Nstart + 720, 360);
-    for (int k = 0; k <= count; ++k) {
-        const double f = static_cast<double>(k) / count;
-        if (e.isLine()) points.push_back({e.X1 + f * (e.X2 - e.X1), e.Y1 + f * (e.Y2 - e.Y1)});
-        else points.push_back({e.CX + e.RAD * std::cos(radians(e.Nstart + f * sweep)),
-                               e.CY + e.RAD * std::sin(radians(e.Nstart + f * sweep))});
-    }
-    return points;
-}
-
-// Distance from the point to the entity itself.
-double entityDistance(DxfPoint p, const ShapeEntity& e)
-{
-    if (e.isLine()) return segmentDistance(p, {e.X1, e.Y1}, {e.X2, e.Y2});
-    const double sweep = e.isCircle() ? 360 : std::fmod(e.Nend - e.Nstart + 720, 360);
-    const double along = std::fmod(std::atan2(p.y - e.CY, p.x - e.CX) * 180 / kPi - e.Nstart + 720, 360);
-    if (along <= sweep) return std::fabs(std::hypot(p.x - e.CX, p.y - e.CY) - e.RAD);
-    const std::vector<DxfPoint> ends = pointsAlong(e, 1);
-    return std::min(std::hypot(p.x - ends[0].x, p.y - ends[0].y), std::hypot(p.x - ends[1].x, p.y - ends[1].y));
-}
-
 // The fitted shape and the curve lie within the tolerance of each other, every way round, and
 // the shape chains from the curve's first point to its last.
 void expectFollows(const Shape& fitted, const DxfCurvePoint& curve, double t0, double t1, const std::string& where)
 {
     std::vector<DxfPoint> truth;
     for (int k = 0; k <= kTrueSamples; ++k) truth.push_back(curve(t0 + (t1 - t0) * k / kTrueSamples));
+    Shape polyline;
+    for (std::size_t k = 0; k + 1 < truth.size(); ++k)
+        polyline.push_back(lineEntity(truth[k].x, truth[k].y, truth[k + 1].x, truth[k + 1].y));
+    // The least distance from the point to the shape's entities.
+    const auto distance = [](double x, double y, const Shape& shape) {
+        double d = INFINITY;
+        for (const ShapeEntity& e : shape) d = std::min(d, pointEntityDistance(x, y, e));
+        return d;
+    };
     double worstFitted = 0, worstTrue = 0;
     for (const ShapeEntity& e : fitted)
-        for (DxfPoint p : pointsAlong(e)) {
-            double d = INFINITY;
-            for (std::size_t k = 0; k + 1 < truth.size(); ++k)
-                d = std::min(d, segmentDistance(p, truth[k], truth[k + 1]));
-            worstFitted = std::max(worstFitted, d);
-        }
-    for (std::size_t k = 0; k < truth.size(); k += 7) {
-        double d = INFINITY;
-        for (const ShapeEntity& e : fitted) d = std::min(d, entityDistance(truth[k], e));
-        worstTrue = std::max(worstTrue, d);
-    }
+        for (const auto& [x, y] : testing::pointsAlong(e, 24))
+            worstFitted = std::max(worstFitted, distance(x, y, polyline));
+    for (std::size_t k = 0; k < truth.size(); k += 7)
+        worstTrue = std::max(worstTrue, distance(truth[k].x, truth[k].y, fitted));
     EXPECT_LE(worstFitted, kDxfCurveTolerance) << where << ": a fitted entity strays from the curve";
     EXPECT_LE(worstTrue, kDxfCurveTolerance) << where << ": the curve strays from the fitted entities";
 

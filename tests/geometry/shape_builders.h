@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/shape.h"
@@ -27,11 +28,22 @@ inline ShapeEntity arcEntity(double cx, double cy, double rad, double startDegre
     return {0, 0, 0, 0, cx, cy, rad, startDegrees, endDegrees};
 }
 
+// A closed polygon of lines through the corners, in order.
+inline Shape polygon(const std::vector<std::pair<double, double>>& corners)
+{
+    Shape shape;
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        const auto [x1, y1] = corners[i];
+        const auto [x2, y2] = corners[(i + 1) % corners.size()];
+        shape.push_back(lineEntity(x1, y1, x2, y2));
+    }
+    return shape;
+}
+
 // Counter-clockwise rectangle of four lines from (x, y).
 inline Shape rectangle(double x, double y, double w, double h)
 {
-    return {lineEntity(x, y, x + w, y), lineEntity(x + w, y, x + w, y + h), lineEntity(x + w, y + h, x, y + h),
-            lineEntity(x, y + h, x, y)};
+    return polygon({{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}});
 }
 
 // Flattened curves as CAD programs and tracing write them: a disc of diameter 1000 as 2000 lines
@@ -72,6 +84,22 @@ inline Shape washer(double cx, double cy, double outerDiameter, double innerDiam
 }
 
 inline void append(Shape& to, const Shape& more) { to.insert(to.end(), more.begin(), more.end()); }
+
+// count + 1 points along the entity, ends included: a line from its start, an arc
+// counter-clockwise from its start angle, a circle (equal angles) all round.
+inline std::vector<std::pair<double, double>> pointsAlong(const ShapeEntity& e, int count)
+{
+    std::vector<std::pair<double, double>> points;
+    double end = e.Nend;
+    if (e.Nstart == end) end += 360;
+    while (end < e.Nstart) end += 360;
+    for (int i = 0; i <= count; ++i) {
+        const double t = static_cast<double>(i) / count, a = (e.Nstart + t * (end - e.Nstart)) * M_PI / 180;
+        if (e.isLine()) points.emplace_back(e.X1 + t * (e.X2 - e.X1), e.Y1 + t * (e.Y2 - e.Y1));
+        else points.emplace_back(e.CX + e.RAD * std::cos(a), e.CY + e.RAD * std::sin(a));
+    }
+    return points;
+}
 
 inline std::string testDataPath(const std::string& name) { return DRAVENOR_TEST_DATA "/geometry/" + name; }
 

@@ -1,12 +1,11 @@
-// Deep Nesting in the job: the settings as typed, and the mode and settings kept in the job file
-// so that a file without them, or written before them, reads and saves exactly as it did.
+// Deep Nesting in the job: the settings as typed, and a damaged Deep Nesting line of a job file
+// (the settings' round trip is among the job file format's cases).
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "job/deep_settings_input.h"
 #include "job/job_file.h"
-#include "job/job_file_sections.h"
 #include "support/temp_folder.h"
 
 namespace dravenor {
@@ -80,55 +79,6 @@ Read readText(const TempFolder& dir, const std::string& text)
     return read;
 }
 
-TEST(DeepJobFile, ModeAndSettingsSurviveAndFilesWithoutThemStayAsTheyWere)
-{
-    struct Case {
-        const char* what;
-        NestingMode mode;
-        DeepSettings deep;
-        const char* options; // the options section as written
-    };
-    const Case cases[] = {
-        {"free, default settings", NestingMode::Free, {}, "#FALSE#,#FALSE#,#TRUE#\r\n"},
-        {"stack, default settings", NestingMode::Stack, {}, "#TRUE#,#FALSE#,#FALSE#\r\n"},
-        {"deep, default settings", NestingMode::Deep, {},
-         "#FALSE#,#FALSE#,#TRUE#\r\n\"Deep Nesting\",#TRUE#,\"\",0,60\r\n"},
-        {"deep, all set", NestingMode::Deep, {.spacing = 2.5, .margin = 10, .timeLimit = 0.5},
-         "#FALSE#,#FALSE#,#TRUE#\r\n\"Deep Nesting\",#TRUE#,\"2.5\",10,0.5\r\n"},
-        {"continuous, spacing 0 kept", NestingMode::ContinuousStack, {.spacing = 0},
-         "#FALSE#,#TRUE#,#FALSE#\r\n\"Deep Nesting\",#FALSE#,\"0\",0,60\r\n"},
-    };
-    TempFolder dir;
-    for (const Case& c : cases) {
-        Job job;
-        job.mode = c.mode;
-        job.deep = c.deep;
-        EXPECT_EQ(writeJobSections(job).texts[OptionsSection], c.options) << c.what;
-        ASSERT_EQ(saveJobFile(job, dir.file("1.nst"), "").error, "");
-        const std::string written = TempFolder::read(dir.file("1.nst"));
-        const Read read = readText(dir, written);
-        ASSERT_TRUE(read.result.ok()) << read.result.error;
-        EXPECT_TRUE(read.result.warnings.empty()) << c.what << ": " << read.result.warnings.front();
-        EXPECT_EQ(read.job.mode, c.mode) << c.what;
-        EXPECT_EQ(read.job.deep, c.deep) << c.what;
-        ASSERT_EQ(saveJobFile(read.job, dir.file("2.nst"), "").error, "");
-        EXPECT_EQ(TempFolder::read(dir.file("2.nst")), written) << c.what;
-    }
-}
-
-TEST(DeepJobFile, AFileOfAnEarlierVersionOpensAndSavesByteForByte)
-{
-    TempFolder dir;
-    const std::string earlier = jobFileWithOptions("#TRUE#,#FALSE#,#FALSE#\r\n");
-    const Read read = readText(dir, earlier);
-    ASSERT_TRUE(read.result.ok()) << read.result.error;
-    EXPECT_TRUE(read.result.warnings.empty());
-    EXPECT_EQ(read.job.mode, NestingMode::Stack);
-    EXPECT_EQ(read.job.deep, DeepSettings{});
-    ASSERT_EQ(saveJobFile(read.job, dir.file("again.nst"), "").error, "");
-    EXPECT_EQ(TempFolder::read(dir.file("again.nst")), earlier);
-}
-
 TEST(DeepJobFile, ADamagedDeepLineWarnsAndKeepsWhatCanBeUsed)
 {
     struct Case {
@@ -155,16 +105,6 @@ TEST(DeepJobFile, ADamagedDeepLineWarnsAndKeepsWhatCanBeUsed)
         EXPECT_EQ(read.job.mode, c.mode) << c.line;
         EXPECT_EQ(read.job.deep, c.deep) << c.line;
     }
-}
-
-TEST(DeepJobFile, ANewJobForgetsTheSettings)
-{
-    Job job;
-    job.mode = NestingMode::Deep;
-    job.deep.timeLimit = 5;
-    job.reset();
-    EXPECT_EQ(job.mode, NestingMode::Free);
-    EXPECT_EQ(job.deep, DeepSettings{});
 }
 
 } // namespace

@@ -39,7 +39,7 @@ TEST(ReadingFiles, OnlyReadableRegularFilesWithTheExactNameAndTheirBytesUnchange
     EXPECT_EQ(readWholeFile(file).error, "cannot read " + file + ": permission denied");
 }
 
-TEST(WriteFileAtomically, ReplacesKeepingPermissionsAndLinksWithoutTemporaryFiles)
+TEST(WriteFileAtomically, ReplacesKeepingPermissionsAndLinksOrFailsLeavingWhatWasThere)
 {
     TempFolder temp;
     const std::string path = temp.write("job.tlf", "old");
@@ -53,32 +53,29 @@ TEST(WriteFileAtomically, ReplacesKeepingPermissionsAndLinksWithoutTemporaryFile
     EXPECT_TRUE(fs::is_symlink(temp.file("link.tlf")));
     EXPECT_EQ(TempFolder::read(path), "");
     EXPECT_EQ(temp.entries(), (std::vector<std::string>{"job.tlf", "link.tlf"}));
-}
 
-TEST(WriteFileAtomically, FailureNamesTheFileAndLeavesWhatWasThere)
-{
-    TempFolder temp;
+    // A failure names the file and leaves what was there.
     const std::string folder = temp.file("plates.shp");
     fs::create_directory(folder);
     temp.write("plates.shp/inside.txt", "keep");
     EXPECT_EQ(writeFileAtomically(folder, "data"), "cannot write " + folder + ": is a folder");
     EXPECT_EQ(TempFolder::read(temp.file("plates.shp/inside.txt")), "keep");
-    EXPECT_EQ(temp.entries(), std::vector<std::string>{"plates.shp"});
+    EXPECT_EQ(temp.entries(), (std::vector<std::string>{"job.tlf", "link.tlf", "plates.shp"}));
     const std::string nowhere = temp.file("nowhere/job.nst");
     EXPECT_NE(writeFileAtomically(nowhere, "data").find("cannot write " + nowhere), std::string::npos);
     // No temporary file can be made beside a file whose name is that long.
     const std::string longPath = temp.write(std::string(250, 'd') + ".dat", "previous");
     EXPECT_NE(writeFileAtomically(longPath, "data").find(longPath), std::string::npos);
     EXPECT_EQ(TempFolder::read(longPath), "previous");
-    EXPECT_EQ(temp.entries().size(), 2u);
+    EXPECT_EQ(temp.entries().size(), 4u);
 
     if (!temp.permissionsAreEnforced()) return;
-    const std::string path = temp.write("plates.shp/job.nst", "previous");
+    const std::string locked = temp.write("plates.shp/job.nst", "previous");
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    const std::string error = writeFileAtomically(path, "new content");
+    const std::string error = writeFileAtomically(locked, "new content");
     fs::permissions(folder, fs::perms::owner_all);
-    EXPECT_EQ(error, "cannot write " + path + ": permission denied");
-    EXPECT_EQ(TempFolder::read(path), "previous");
+    EXPECT_EQ(error, "cannot write " + locked + ": permission denied");
+    EXPECT_EQ(TempFolder::read(locked), "previous");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);
 }
 
@@ -137,7 +134,7 @@ TEST(DensityTable, ReadingKeepsGoodRowsUpperCasedAndNamesEachBadLine)
     for (size_t i = 0; i < warnings.size(); ++i) EXPECT_EQ(warnings[i].rfind(expected[i], 0), 0u) << warnings[i];
 }
 
-TEST(DensityTable, FilesAreFoundInAnyCaseAndSavedSortedByMaterialThenDensityAsANumber)
+TEST(DensityTable, FilesAreFoundInAnyCaseSavedSortedByMaterialThenDensityAsANumberOrRefused)
 {
     TempFolder temp;
     std::vector<std::string> warnings;
@@ -169,18 +166,13 @@ TEST(DensityTable, FilesAreFoundInAnyCaseAndSavedSortedByMaterialThenDensityAsAN
     typed.setText(1, 2, "7.85 ");
     typed.setText(3, 2, "2.7");
     EXPECT_EQ(densityTableFromGrid(typed), (DensityTable{{"ST", "7.85"}, {"", "2.7"}}));
-}
 
-TEST(DensityTable, AnUnreadableFileWarnsAndAnUnstorableCellIsRefusedBeforeWriting)
-{
-    TempFolder temp;
-    std::vector<std::string> warnings;
+    // A file that cannot be read warns; a cell a file cannot store is refused before writing.
     EXPECT_TRUE(readDensityFile(temp.folder(), warnings).empty());
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find(temp.folder()), std::string::npos);
-    const std::string path = temp.write("density.dat", "\"ST\",\"7.85\"\r\n");
-    EXPECT_NE(saveDensityTable({{"ST", "7\"85"}}, temp.folder()).find(path), std::string::npos);
-    EXPECT_EQ(TempFolder::read(path), "\"ST\",\"7.85\"\r\n");
+    EXPECT_NE(saveDensityTable({{"ST", "7\"85"}}, temp.folder()).find(temp.file("Density.DAT")), std::string::npos);
+    EXPECT_EQ(TempFolder::read(temp.file("Density.DAT")), saved);
 }
 
 TEST(DrawingUnitSetting, MillimetresUntilInchesAreSavedAndUnusableFilesSayWhy)
@@ -201,7 +193,7 @@ TEST(DrawingUnitSetting, MillimetresUntilInchesAreSavedAndUnusableFilesSayWhy)
     }
 }
 
-TEST(PrintSettings, LineWidthIsOneToFiveAndOneOtherwise)
+TEST(PrintSettings, LineWidthIsOneToFiveAndThePrintScaleOneOfTheChoices)
 {
     TempFolder temp;
     EXPECT_EQ(readLineWidth(temp.folder()).lineWidth, 1);
@@ -225,11 +217,8 @@ TEST(PrintSettings, LineWidthIsOneToFiveAndOneOtherwise)
         EXPECT_NE(setting.warning.find(temp.file("print.cfg")), std::string::npos) << content;
         EXPECT_NE(setting.warning.find("from 1 to 5"), std::string::npos) << content;
     }
-}
 
-TEST(PrintSettings, ThePrintScaleIsOneOfTheChoicesAndTheFitOtherwise)
-{
-    TempFolder temp;
+    // The print scale is one of the choices, and the fit otherwise.
     EXPECT_EQ(readPrintScale(temp.folder()).denominator, kFitPrintScale);
     ASSERT_EQ(savePrintScale(temp.folder(), 20), "");
     EXPECT_EQ(TempFolder::read(temp.file("printscale.cfg")), "20\r\n");

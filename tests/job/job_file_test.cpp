@@ -103,31 +103,44 @@ TEST(JobFileFormat, TheSampleJobSavesAsTheGoldenFileAndEachSectionFileAsItsPart)
                                 "[PART.TLF]\r\n[END]\r\n[NEST.TLF]\r\n[END]\r\n");
 }
 
-// Saving what was read gives the same bytes again: every cell, record and item was read back into
-// its own place (the first item's name holds a comma, which must not make it look like an older
-// seven-field item).
-TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryMode)
+// Saving what was read gives the same bytes again in every mode, Deep Nesting with its settings:
+// every cell, record and item was read back into its own place (the first item's name holds a
+// comma, which must not make it look like an older seven-field item).
+TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryModeWithItsSettings)
 {
+    const struct {
+        NestingMode mode;
+        DeepSettings deep;
+        const char* options; // the options section as written
+    } cases[] = {
+        {NestingMode::Free, {}, "#FALSE#,#FALSE#,#TRUE#\r\n"},
+        // Default settings write no Deep Nesting line: the file is as an earlier version wrote it.
+        {NestingMode::Stack, {}, "#TRUE#,#FALSE#,#FALSE#\r\n"},
+        {NestingMode::Deep, {}, "#FALSE#,#FALSE#,#TRUE#\r\n\"Deep Nesting\",#TRUE#,\"\",0,60\r\n"},
+        {NestingMode::Deep, {.spacing = 2.5, .margin = 10, .timeLimit = 0.5},
+         "#FALSE#,#FALSE#,#TRUE#\r\n\"Deep Nesting\",#TRUE#,\"2.5\",10,0.5\r\n"},
+        {NestingMode::ContinuousStack, {.spacing = 0}, "#FALSE#,#TRUE#,#FALSE#\r\n\"Deep Nesting\",#FALSE#,\"0\",0,60\r\n"},
+    };
     TempFolder dir;
-    for (NestingMode mode : {NestingMode::Stack, NestingMode::ContinuousStack, NestingMode::Free}) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
         Job job = sampleJob();
-        job.mode = mode;
+        job.mode = c.mode;
+        job.deep = c.deep;
+        EXPECT_EQ(writeJobSections(job).texts[OptionsSection], c.options);
         const std::string text = savedText(job);
         Job read;
         read.jobFileName = "/old.nst";
         const JobFileResult result = readJobFile(dir.write("1.nst", text), "", read);
         ASSERT_EQ(result.error, "");
         EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
-        EXPECT_EQ(read.mode, mode);
-        EXPECT_TRUE(read.nesting.entities.empty());
-        EXPECT_EQ(read.jobFileName, "");
-        EXPECT_FALSE(read.modified);
+        EXPECT_EQ(std::pair(read.mode, read.deep), std::pair(c.mode, c.deep));
+        EXPECT_TRUE(read.nesting.entities.empty() && read.jobFileName.empty() && !read.modified);
         EXPECT_EQ(savedText(read), text);
     }
     for (double value : {0.1 + 0.2, -1.0 / 3, 1e-7, 2.5e15, 359.99999999999994, -0.0, 1234567.125})
         EXPECT_EQ(std::stod(formatRecordDouble(value)), value) << formatRecordDouble(value);
-    EXPECT_EQ(formatRecordDouble(90), "90");
-    EXPECT_EQ(formatRecordDouble(-12.75), "-12.75");
+    EXPECT_EQ(formatRecordDouble(90) + " " + formatRecordDouble(-12.75), "90 -12.75");
 }
 
 // An older file (LF line ends, unquoted fields, items without a quantity) saves in today's form.

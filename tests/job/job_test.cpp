@@ -28,23 +28,24 @@ void addResults(Job& job)
     job.nesting.items.push_back(LayoutItem{});
 }
 
-TEST(NewJob, ResetEmptiesEverythingAndHidesActKerf)
+TEST(NewJob, ResetEmptiesEverythingForgetsDeepSettingsAndHidesActKerf)
 {
     Job job;
     fillRow(job.parts, 3, {"/p.shp", "3"});
     job.basic.colWidths[5] = 12;
     job.parts.row = 3;
     addResults(job);
-    job.mode = NestingMode::Stack;
+    job.mode = NestingMode::Deep;
+    job.deep.timeLimit = 5;
     job.jobFileName = "/jobs/Bracket.nst";
     job.modified = true;
     job.nesting.details.Kerf = 2;
     job.reset();
-    EXPECT_EQ(job.parts.rows(), 2);
-    EXPECT_EQ(job.parts.row, 1);
+    EXPECT_EQ(std::pair(job.parts.rows(), job.parts.row), std::pair(2, 1));
     EXPECT_EQ(job.basic.colWidths[job.basic.columnOf("ActKerf")], 0);
     EXPECT_FALSE(job.hasLayouts() || !job.nesting.sheets.empty() || job.modified);
     EXPECT_EQ(job.mode, NestingMode::Free);
+    EXPECT_EQ(job.deep, DeepSettings{});
     EXPECT_EQ(job.nesting.details.Kerf, 0);
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor");
     job.jobFileName = "/home/op/Jobs/Bracket.nst";
@@ -98,15 +99,11 @@ TEST(ResultProtection, RefusalKeepsLayoutsAndWorkingFilesAcceptingDiscardsThem)
     int questions = 0;
     EXPECT_FALSE(protectResultsBeforeEdit(job, temp.folder(), [&] { ++questions; return false; }));
     EXPECT_EQ(questions, 1);
-    EXPECT_TRUE(job.hasLayouts());
-    EXPECT_EQ(job.nesting.sheets.size(), 1u);
-    EXPECT_FALSE(job.modified);
+    EXPECT_TRUE(job.hasLayouts() && job.nesting.sheets.size() == 1 && !job.modified);
     EXPECT_EQ(temp.entries(), (std::vector<std::string>{"Report.tlf", "keep.shp"}));
 
     EXPECT_TRUE(protectResultsBeforeEdit(job, temp.folder(), [] { return true; }));
-    EXPECT_FALSE(job.hasLayouts());
-    EXPECT_TRUE(job.nesting.sheets.empty());
-    EXPECT_TRUE(job.modified);
+    EXPECT_TRUE(!job.hasLayouts() && job.nesting.sheets.empty() && job.modified);
     EXPECT_EQ(temp.entries(), std::vector<std::string>{"keep.shp"});
     // Without layouts nothing is asked, but the working files still go.
     temp.write("Report.tlf", "report");
@@ -227,8 +224,7 @@ TEST(FileColumn, SingleSelectionReplacesTheCellAndTypingAppendsTheEntryRow)
     grid.setText(1, 1, "/old.shp");
     host.fileAnswers.push_back({"/New Folder/Part.DXF"});
     EXPECT_EQ(pressKey(grid, KeyEnter, host, plainGrid), KeyOutcome::FilesChosen);
-    EXPECT_EQ(grid.text(1, 1), "/New Folder/Part.DXF");
-    EXPECT_EQ(grid.rows(), 4);
+    EXPECT_EQ(std::pair(grid.text(1, 1), grid.rows()), std::pair(std::string("/New Folder/Part.DXF"), 4));
     EXPECT_EQ(host.fileRequests, std::vector<bool>{false});
 
     TextGrid parts = gridAt(partGridTitles(), 2);
@@ -291,8 +287,7 @@ TEST(EscapeKey, PutsBackWhatWasTypedIntoTheCurrentCellAndNeverTouchesAnythingEls
     ScriptedEditHost host;
     TextGrid grid = gridAt(sheetGridTitles(), 1);
     EXPECT_EQ(pressKey(grid, KeyEscape, host, mainWindowGrid), KeyOutcome::Consumed);
-    EXPECT_TRUE(host.fileRequests.empty());
-    EXPECT_TRUE(host.askedKeys.empty());
+    EXPECT_TRUE(host.fileRequests.empty() && host.askedKeys.empty());
 }
 
 } // namespace

@@ -15,19 +15,14 @@
 namespace dravenor {
 namespace {
 
-TEST(StandardShapeTypes, ListsTheFifteenCaptionsInOrderWithTheirParameters)
+TEST(StandardShapeTypes, ListsTheFifteenCaptionsInOrderFoundByTheExactCaption)
 {
     const auto& types = standardShapeTypes();
     ASSERT_EQ(types.size(), 15u);
-    EXPECT_EQ(types.front().caption, "Rectangle for Sheet");
-    EXPECT_EQ(types[7].caption, "Polygon");
-    EXPECT_EQ(types.back().caption, "Cylinder Breakup");
-    const StandardShapeType* part = findStandardShapeType("Rectangle for Part");
-    ASSERT_NE(part, nullptr);
-    ASSERT_EQ(part->parameters.size(), 2u);
-    EXPECT_EQ(part->parameters[0].caption, "Small Length");
+    EXPECT_EQ(types.front().caption + ", " + types[7].caption + ", " + types.back().caption,
+              "Rectangle for Sheet, Polygon, Cylinder Breakup");
     EXPECT_EQ(findStandardShapeType("Cone Breakup")->parameters.size(), 8u);
-    EXPECT_EQ(findStandardShapeType("ring"), nullptr); // the caption is matched exactly
+    EXPECT_EQ(findStandardShapeType("ring"), nullptr);
 }
 
 TEST(StandardShapeTypes, OnlyTypedValuesAreJudgedUntilEveryNeededOneIsThere)

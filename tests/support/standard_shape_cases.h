@@ -34,18 +34,15 @@ inline void expectClosedProfile(const Shape& shape, double area, const Extents& 
 {
     EXPECT_TRUE(missingLines(shape).empty());
     const ShapeMeasure m = measureShape(shape);
-    EXPECT_TRUE(m.closed);
-    EXPECT_EQ(m.openEnds, 0);
-    EXPECT_EQ(m.degenerate, 0);
+    EXPECT_TRUE(m.closed && m.openEnds == 0 && m.degenerate == 0);
     // Arcs are measured by chords of at most 2 degrees, which lose under 3e-4 of a round area.
     const bool round = m.arcs + m.circles > 0;
     EXPECT_NEAR(m.enclosedArea, area, area * (round ? 3e-4 : 1e-12));
 
     const Extents box = shapeExtents(shape);
-    EXPECT_NEAR(box.xmin, extents.xmin, 1e-9);
-    EXPECT_NEAR(box.ymin, extents.ymin, 1e-9);
-    EXPECT_NEAR(box.xmax, extents.xmax, 1e-9);
-    EXPECT_NEAR(box.ymax, extents.ymax, 1e-9);
+    for (const auto [got, want] : {std::pair{box.xmin, extents.xmin}, {box.ymin, extents.ymin}, {box.xmax, extents.xmax},
+                                   {box.ymax, extents.ymax}})
+        EXPECT_NEAR(got, want, 1e-9);
 }
 
 // Every type the library generates itself (all but the cone and cylinder breakups), some twice.

@@ -1,5 +1,6 @@
 #pragma once
-// A fresh folder for one test, removed with everything in it afterwards.
+// A fresh folder for one test (under the system's temporary folder unless given another),
+// removed with everything in it afterwards.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -12,9 +13,9 @@ namespace dravenor::testing {
 
 class TempFolder {
 public:
-    TempFolder()
+    explicit TempFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path())
     {
-        std::string pattern = std::filesystem::temp_directory_path() / "dravenor-test-XXXXXX";
+        std::string pattern = base / "dravenor-test-XXXXXX";
         path_ = ::mkdtemp(pattern.data());
     }
     ~TempFolder()
