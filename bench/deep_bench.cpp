@@ -8,6 +8,7 @@
 // parts and to the sheet edge (exact, on the outlines), seconds and Deep Nesting's iterations.
 // Deep Nesting runs once per seed; the run of median fractional sheets is shown.
 #include "deep_bench.h"
+#include "layout_gaps.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,7 +24,6 @@
 
 #include "cli/nest_job.h"
 #include "deep/deep_nesting.h"
-#include "deep/layout_distances.h"
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
 #include "geometry/layout_lists.h"
@@ -149,7 +149,7 @@ void measureLayouts(const NestingState& state, Measure& m)
     const double counted = fullArea - leastArea * (1 - least);
     m.density = counted > 0 ? partArea / counted : 0;
     m.yield = sheetArea > 0 ? partArea / sheetArea : 0;
-    const testing::LayoutGaps gaps = testing::smallestGaps(state);
+    const LayoutGaps gaps = smallestGaps(state);
     m.gapParts = gaps.betweenParts;
     m.gapSheet = gaps.toSheet;
     for (const PartEntry& p : state.parts) {
