@@ -29,9 +29,7 @@ std::string listed(const std::vector<std::string>& messages)
 void MainWindow::openLayoutEditor()
 {
     LayoutEditor editor(dialogs_, workingFolder_, this);
-    // A layout of Deep Nesting is held to its spacing and margin while it is edited.
-    if (job_.nesting.deepLayouts && fileExists(editor.exchangeFile()))
-        editor.setLeastDistances({job_.nesting.details.ActKerf, job_.deep.margin});
+    if (fileExists(editor.exchangeFile())) editor.setLeastDistances(exchangeDistances(job_));
     editor.setWindowModality(Qt::ApplicationModal);
     QEventLoop untilClosed;
     connect(&editor, &LayoutEditor::closed, &untilClosed, &QEventLoop::quit);

@@ -204,4 +204,10 @@ std::vector<std::string> applyEditedLayout(Job& job, int layoutNo, const std::ve
     return messages;
 }
 
+LeastDistances exchangeDistances(const Job& job)
+{
+    if (!job.nesting.deepLayouts) return {};
+    return {job.nesting.details.ActKerf, job.deep.margin};
+}
+
 } // namespace dravenor

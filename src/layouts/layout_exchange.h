@@ -6,6 +6,7 @@
 
 #include "job/job.h"
 #include "layouts/layout_file.h"
+#include "layouts/layout_geometry_check.h"
 
 namespace dravenor {
 
@@ -29,5 +30,9 @@ void takeBackEditedLayout(NestingState& state, int layoutNo, const std::vector<L
 // Area recomputed; the job is marked modified. Returns the rebuild's messages (missing or
 // unreadable shape files).
 std::vector<std::string> applyEditedLayout(Job& job, int layoutNo, const std::vector<LayoutFileLine>& lines);
+
+// The least distances the editor holds a handed-over layout to: the spacing and margin of a
+// layout made by Deep Nesting; none (overlaps only) for the classic engine's.
+LeastDistances exchangeDistances(const Job& job);
 
 } // namespace dravenor

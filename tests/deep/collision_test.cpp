@@ -92,62 +92,75 @@ TEST(Collisions, RectanglesAtAnyOffsetMeetExactlyWhenTheirBoxesDo)
     }
 }
 
-// A random star-shaped polygon about the origin: concave, never crossing itself.
-dd::Ring star(dd::Random& random)
+// A random star-shaped polygon about the origin: concave, never crossing itself; its radii lie
+// between the bounds, so a star of radii below a quarter of another's least radius lies within it.
+dd::Ring star(dd::Random& random, double least, double most)
 {
     const int n = 5 + random.below(10);
     dd::Ring ring;
     for (int k = 0; k < n; ++k) {
         const double a = 2 * M_PI * (k + random.between(0.1, 0.9)) / n;
-        const double r = random.between(2, 10);
+        const double r = random.between(least, most);
         ring.push_back({r * std::cos(a), r * std::sin(a)});
     }
     return ring;
 }
 
-double intersectionArea(const dd::Ring& a, dd::Point da, const dd::Ring& b, dd::Point db)
+using Rings = std::vector<dd::Ring>;
+
+ClipperLib::Paths pathsOf(const Rings& rings, dd::Point d)
 {
     constexpr double scale = 1e9;
-    auto path = [&](const dd::Ring& r, dd::Point d) {
+    ClipperLib::Paths paths;
+    for (const dd::Ring& r : rings) {
         ClipperLib::Path p;
         for (const dd::Point& q : r)
             p.push_back(ClipperLib::IntPoint(static_cast<ClipperLib::cInt>(std::llround((q.x + d.x) * scale)),
                                              static_cast<ClipperLib::cInt>(std::llround((q.y + d.y) * scale))));
-        return p;
-    };
-    ClipperLib::Clipper clipper;
-    clipper.AddPath(path(a, da), ClipperLib::ptSubject, true);
-    clipper.AddPath(path(b, db), ClipperLib::ptClip, true);
-    ClipperLib::Paths out;
-    clipper.Execute(ClipperLib::ctIntersection, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-    double area = 0;
-    for (const ClipperLib::Path& p : out) area += std::fabs(ClipperLib::Area(p));
-    return area / (scale * scale);
+        paths.push_back(p);
+    }
+    return paths;
 }
 
-double boundaryDistance(const dd::Ring& a, dd::Point da, const dd::Ring& b, dd::Point db)
+double intersectionArea(const Rings& a, dd::Point da, const Rings& b, dd::Point db)
+{
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(pathsOf(a, da), ClipperLib::ptSubject, true);
+    clipper.AddPaths(pathsOf(b, db), ClipperLib::ptClip, true);
+    ClipperLib::Paths out;
+    clipper.Execute(ClipperLib::ctIntersection, out, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
+    double area = 0;
+    for (const ClipperLib::Path& p : out) area += ClipperLib::Area(p);
+    return std::fabs(area) / 1e18;
+}
+
+double boundaryDistance(const Rings& a, dd::Point da, const Rings& b, dd::Point db)
 {
     std::vector<dd::Edge> eb;
-    for (std::size_t i = 0; i < b.size(); ++i)
-        eb.push_back({{b[i].x + db.x, b[i].y + db.y}, {b[(i + 1) % b.size()].x + db.x, b[(i + 1) % b.size()].y + db.y}});
+    for (const dd::Ring& r : b)
+        for (std::size_t i = 0; i < r.size(); ++i)
+            eb.push_back({{r[i].x + db.x, r[i].y + db.y}, {r[(i + 1) % r.size()].x + db.x, r[(i + 1) % r.size()].y + db.y}});
     double d = dd::kInfinity;
-    for (const dd::Point& p : a) d = std::min(d, dd::distanceToEdges(eb, {p.x + da.x, p.y + da.y}));
+    for (const dd::Ring& r : a)
+        for (const dd::Point& p : r) d = std::min(d, dd::distanceToEdges(eb, {p.x + da.x, p.y + da.y}));
     return d;
 }
 
-TEST(Collisions, AgreeWithTheClippingLibraryOnRandomPolygons)
+TEST(Collisions, AgreeWithTheClippingLibraryOnRandomPolygonsWithAndWithoutHoles)
 {
     dd::Random random(2024);
-    std::vector<std::pair<dd::Ring, dd::Region>> stars;
+    std::vector<std::pair<Rings, dd::Region>> stars;
     for (int k = 0; k < 40; ++k) {
-        const dd::Ring ring = star(random);
-        stars.push_back({ring, regionOf({ring})});
+        // Every other one large with a small hole about its middle, which smaller ones may cover.
+        Rings rings{k % 2 == 0 ? star(random, 2, 10) : star(random, 8, 20)};
+        if (k % 2 == 1) rings.push_back(star(random, 0.5, 1.9));
+        stars.push_back({rings, regionOf(rings)});
     }
     int both = 0, neither = 0;
-    for (int trial = 0; trial < 3000; ++trial) {
+    for (int trial = 0; trial < 4000; ++trial) {
         const auto& [ra, a] = stars[static_cast<std::size_t>(random.below(40))];
         const auto& [rb, b] = stars[static_cast<std::size_t>(random.below(40))];
-        const dd::Point db{random.between(-20, 20), random.between(-20, 20)};
+        const dd::Point db{random.between(-25, 25), random.between(-25, 25)};
         const bool collide = dd::regionsCollide(a, {0, 0}, b, db);
         const double area = intersectionArea(ra, {0, 0}, rb, db);
         if (area > 1e-9) {

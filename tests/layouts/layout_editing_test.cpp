@@ -482,6 +482,13 @@ TEST(LayoutExchange, AnAppliedLayoutIsRebuiltWrittenIntoTheGridsAndSetUpForTheEn
     // The disc counted on the raster: at least its true area, less than its box.
     EXPECT_GT(job.nesting.parts[1].Area, 1257);
     EXPECT_LT(job.nesting.parts[1].Area, 1600);
+
+    // The editor holds a layout of Deep Nesting to its spacing and margin, the classic one to none.
+    EXPECT_EQ(exchangeDistances(job).spacing, 0);
+    job.nesting.deepLayouts = true;
+    job.deep.margin = 1.5;
+    EXPECT_EQ(exchangeDistances(job).spacing, 2);
+    EXPECT_EQ(exchangeDistances(job).margin, 1.5);
 }
 
 } // namespace
