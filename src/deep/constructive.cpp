@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
+#include <set>
+#include <utility>
 
 namespace dravenor::deep {
 
@@ -41,12 +42,19 @@ std::vector<int> sheetsToOpen(const Arrangement& a, int item)
     return sheets;
 }
 
-bool placeOnBinsInUse(Arrangement& a, int item, FillWay way, Random& random)
+// Bins a part type found no room in while a first arrangement is built: bins only fill up then, so
+// the type finds none there later either, and the many instances of one type do not search the
+// full bins again one by one.
+using NoRoom = std::set<std::pair<int, int>>;  // part type, bin
+
+bool placeOnBinsInUse(Arrangement& a, int item, FillWay way, Random& random, NoRoom* noRoom)
 {
     const PartType& part = a.partOf(item);
+    const int type = a.typeOf(item);
     const double need = part.orientations[0].spacing.area;
     for (int b = 0; b < a.binCount(); ++b) {
         if (!part.fits[static_cast<std::size_t>(a.bin(b).sheet)]) continue;
+        if (noRoom && noRoom->count({type, b})) continue;
         if (takenArea(a, b) + need > a.container(b).area()) continue;
         bool found = false;
         const Placement at = lowestFreeSpot(a, item, b, way, random, found);
@@ -54,6 +62,7 @@ bool placeOnBinsInUse(Arrangement& a, int item, FillWay way, Random& random)
             a.place(item, at);
             return true;
         }
+        if (noRoom) noRoom->insert({type, b});
     }
     return false;
 }
@@ -90,17 +99,18 @@ std::vector<int> placingOrder(const DeepJob& job, double shuffle, Random& random
 
 bool placeWithoutOverlap(Arrangement& a, int item, FillWay way, Random& random)
 {
-    return placeOnBinsInUse(a, item, way, random) || placeOnNewBin(a, item, way, random);
+    return placeOnBinsInUse(a, item, way, random, nullptr) || placeOnNewBin(a, item, way, random);
 }
 
 void construct(Arrangement& a, const std::vector<int>& order, FillWay way, Random& random, const Budget& budget)
 {
     int blockedAbove = std::numeric_limits<int>::max();
+    NoRoom noRoom;
     for (int item : order) {
         if (budget.over()) break;
         const PartType& part = a.partOf(item);
         if (a.placement(item).placed() || part.priority > blockedAbove) continue;
-        if (!placeWithoutOverlap(a, item, way, random))
+        if (!placeOnBinsInUse(a, item, way, random, &noRoom) && !placeOnNewBin(a, item, way, random))
             blockedAbove = std::min(blockedAbove, part.priority);
     }
 }
