@@ -425,6 +425,9 @@ def parse_args():
     p.add_argument("--count", type=int, default=20, help="number of jobs (seeds seed, seed+1, ...)")
     p.add_argument("--modes", default="stack,continuous,free", help="comma-separated nesting modes (deep too)")
     p.add_argument("--deep-time", default="2", help="seconds of each Deep Nesting run")
+    p.add_argument("--deep-iterations", default="",
+                   help="a fixed amount of work for each Deep Nesting run instead of the time, so that a "
+                        "slow machine or build gets the same layouts")
     p.add_argument("--keep", default="random-jobs-kept", help="folder for the files of failing jobs")
     p.add_argument("--jobs", type=int, default=1, help="jobs run at the same time")
     p.add_argument("--known-faults", default="",
@@ -432,8 +435,9 @@ def parse_args():
                         "overlap, orientation, yield")
     args = p.parse_args()
     args.modes = [m for m in args.modes.split(",") if m]
-    # Deep Nesting runs until its time limit.
-    args.mode_args = {"deep": ["--time", args.deep_time]}
+    # Deep Nesting runs until its time limit, or for the work asked.
+    args.mode_args = {"deep": ["--iterations", args.deep_iterations] if args.deep_iterations
+                      else ["--time", args.deep_time]}
     args.known = {c for c in args.known_faults.split(",") if c}
     if args.known - {"overlap", "orientation", "yield"}:
         p.error(f"--known-faults: unknown check(s) {', '.join(sorted(args.known - set(CHECKS)))}")
