@@ -129,7 +129,7 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
     }
     out << nestSummaryText(job.state, result) << deepLine;
     if (!job.jsonPath.empty()) {
-        const std::string json = nestResultJson(job.state, result, deepRun ? &*deepRun : nullptr, &job.deep);
+        const std::string json = nestResultJson(job.state, result, deepRun ? &*deepRun : nullptr, job.deep);
         const std::string problem = writeFileAtomically(job.jsonPath, json);
         if (!problem.empty()) {
             err << "dravenor-cli nest: " << problem << "\n";

@@ -123,7 +123,7 @@ std::string nestSummaryText(const NestingState& state, const RunResult& result)
 }
 
 std::string nestResultJson(const NestingState& state, const RunResult& result, const DeepRun* deep,
-                           const DeepSettings* settings)
+                           const DeepSettings& settings)
 {
     const std::vector<LayoutSummary> layouts = summariseLayouts(state, trueAreas(state));
     JsonWriter json;
@@ -163,7 +163,7 @@ std::string nestResultJson(const NestingState& state, const RunResult& result, c
         json.endObject();
     }
     json.endArray();
-    if (deep && settings) writeDeepRun(json, *deep, *settings, state.details.ActKerf);
+    if (deep) writeDeepRun(json, *deep, settings, state.details.ActKerf);
     json.endObject();
     return json.text();
 }

@@ -18,6 +18,6 @@ std::string nestSummaryText(const NestingState& state, const RunResult& result);
 // the layout's coordinates exactly as the layout entity list holds them; the unplaced parts. A Deep
 // Nesting run adds its settings and work ("deep": spacing, margin, time limit, iterations, ...).
 std::string nestResultJson(const NestingState& state, const RunResult& result, const DeepRun* deep = nullptr,
-                           const DeepSettings* settings = nullptr);
+                           const DeepSettings& settings = {});
 
 } // namespace dravenor::cli
