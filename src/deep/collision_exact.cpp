@@ -44,13 +44,14 @@ void runsIn(const Region& region, Point d, const Box& window, std::vector<std::p
     }
 }
 
-bool runsMeet(const Region& a, Point da, const EdgeRun& ra, const Region& b, Point db, const EdgeRun& rb)
+bool runsMeet(const Region& a, Point da, const EdgeRun& ra, const Region& b, Point db, const EdgeRun& rb, const Box& boxB)
 {
     // Edges are moved with the arithmetic that moved the boxes: an edge on a box's side stays on it.
     for (std::uint32_t i = ra.first; i < ra.first + ra.count; ++i) {
         const Edge& x = a.edges[i];
         const Edge mx{{x.a.x + da.x, x.a.y + da.y}, {x.b.x + da.x, x.b.y + da.y}};
         const Box bx = edgeBox(mx);
+        if (!bx.meets(boxB)) continue;
         for (std::uint32_t j = rb.first; j < rb.first + rb.count; ++j) {
             const Edge& y = b.edges[j];
             const Edge my{{y.a.x + db.x, y.a.y + db.y}, {y.b.x + db.x, y.b.y + db.y}};
@@ -69,7 +70,7 @@ bool edgesMeet(const Region& a, Point da, const Region& b, Point db, const Box& 
     runsIn(b, db, window, rb);
     for (const auto& [boxA, runA] : ra)
         for (const auto& [boxB, runB] : rb)
-            if (boxA.meets(boxB) && runsMeet(a, da, *runA, b, db, *runB)) return true;
+            if (boxA.meets(boxB) && runsMeet(a, da, *runA, b, db, *runB, boxB)) return true;
     return false;
 }
 

@@ -59,9 +59,13 @@ struct Circle {
 };
 
 // Circles kept as columns of centres and radii, so that the loops over pairs of them run on
-// whole vectors at once.
+// whole vectors at once. Beside the exact columns, single-precision copies padded to whole
+// vectors with circles of radius 0 far away (they add nothing to a depth): the overlap measure
+// needs speed, not the last digits.
 class Poles {
 public:
+    static constexpr std::size_t kLanes = 8;
+
     std::size_t size() const { return r_.size(); }
     bool empty() const { return r_.empty(); }
     Circle operator[](std::size_t i) const { return {{x_[i], y_[i]}, r_[i]}; }
@@ -70,6 +74,13 @@ public:
         x_.push_back(c.c.x);
         y_.push_back(c.c.y);
         r_.push_back(c.r);
+        const std::size_t n = r_.size(), padded = (n + kLanes - 1) / kLanes * kLanes;
+        fx_.resize(padded, kFar);
+        fy_.resize(padded, kFar);
+        fr_.resize(padded, 0.0f);
+        fx_[n - 1] = static_cast<float>(c.c.x);
+        fy_[n - 1] = static_cast<float>(c.c.y);
+        fr_[n - 1] = static_cast<float>(c.r);
     }
     void reserve(std::size_t n)
     {
@@ -80,9 +91,16 @@ public:
     const double* x() const { return x_.data(); }
     const double* y() const { return y_.data(); }
     const double* r() const { return r_.data(); }
+    // The padded single-precision columns: paddedSize() entries each.
+    std::size_t paddedSize() const { return fr_.size(); }
+    const float* fx() const { return fx_.data(); }
+    const float* fy() const { return fy_.data(); }
+    const float* fr() const { return fr_.data(); }
 
 private:
+    static constexpr float kFar = 1e6f;
     std::vector<double> x_, y_, r_;
+    std::vector<float> fx_, fy_, fr_;
 };
 
 // A closed ring of corners, the closing corner not repeated.
