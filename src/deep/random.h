@@ -1,7 +1,9 @@
 #pragma once
 // The search's random numbers: a small generator of its own (xoshiro256**, seeded through
 // splitmix64), so that a seed gives the same run on every platform and library.
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 
 namespace dravenor::deep {
 
@@ -35,6 +37,12 @@ public:
     // In [0, n); 0 when n is 0.
     int below(int n) { return n <= 0 ? 0 : static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
     bool chance(double p) { return unit() < p; }
+    // Standard normal (Box-Muller; one of the pair is used).
+    double normal()
+    {
+        const double u = 1 - unit(), v = unit();
+        return std::sqrt(-2 * std::log(u)) * std::cos(2 * std::numbers::pi * v);
+    }
 
 private:
     static std::uint64_t rotl(std::uint64_t x, int k) { return (x << k) | (x >> (64 - k)); }

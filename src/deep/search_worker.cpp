@@ -1,6 +1,7 @@
 #include "deep/search_worker.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 #include "deep/constructive.h"
@@ -23,7 +24,11 @@ constexpr int kLongestWait = 64;
 constexpr double kMostDensity = 0.9;
 // Stalls without a better arrangement after which a thread at the fewest sheets the area allows
 // has nothing left to gain.
-constexpr int kStallsBeforeDone = 3;
+constexpr int kStallsBeforeDone = 12;
+// Tries at one length before the squeeze falls back to a smaller step.
+constexpr int kRetriesPerLength = 3;
+// How strongly a retry favours the arrangements of least loss.
+constexpr double kPoolBias = 0.25;
 // Threads after the first start from a shuffled order.
 constexpr double kShuffle = 0.3;
 // Jobs up to this many items start from both ways of filling, and start afresh when stalled.
@@ -170,6 +175,7 @@ void SearchWorker::accept()
     for (int b = 0; b < a_.binCount(); ++b) a_.setLimit(b, kInfinity);
     current_ = a_.solution();
     currentScore_ = scoreOf(a_);
+    failed_.clear();
     if (!hasBest_ || currentScore_.betterThan(bestScore_)) {
         bestScore_ = currentScore_;
         hasBest_ = true;
@@ -185,6 +191,7 @@ void SearchWorker::meetIfDue()
     const std::optional<Solution> better = exchange_.meet(bestScore_);
     if (!better) return;
     a_.load(*better);
+    failed_.clear();
     current_ = *better;
     currentScore_ = scoreOf(a_);
     bestScore_ = currentScore_;
@@ -238,8 +245,34 @@ bool SearchWorker::eliminate()
     return true;
 }
 
+bool SearchWorker::retrySqueeze(int b)
+{
+    // The better arrangements come first: a half-normal pick over the pool.
+    const double pick = std::min(std::fabs(random_.normal()) * kPoolBias, 0.999);
+    const Failed chosen = failed_[static_cast<std::size_t>(pick * static_cast<double>(failed_.size()))];
+    a_.load(chosen.solution);
+    swapLargeParts();
+    a_.setLimit(b, failedLimit_);
+    tracker_ = CollisionTracker();
+    tracker_.reset(a_);
+    if (separator_.separate(squeezeSettings())) {
+        accept();
+        return true;
+    }
+    failed_.insert(std::upper_bound(failed_.begin(), failed_.end(), tracker_.totalLoss(),
+                                    [](double l, const Failed& f) { return l < f.loss; }),
+                   Failed{a_.solution(), tracker_.totalLoss()});
+    return false;
+}
+
 bool SearchWorker::compress(int b, double& step, bool alone)
 {
+    if (!alone && !failed_.empty() && failedBin_ == b && retries_ < kRetriesPerLength) {
+        ++retries_;
+        if (retrySqueeze(b)) return true;
+        if (retries_ >= kRetriesPerLength) step *= kStepFall;
+        return false;
+    }
     loadCurrent();
     if (b < 0 || b >= a_.binCount()) return false;
     const SheetType& sheet = a_.sheetOf(b);
@@ -267,7 +300,14 @@ bool SearchWorker::compress(int b, double& step, bool alone)
         accept();
         return true;
     }
-    step *= kStepFall;
+    if (alone) {
+        step *= kStepFall;
+        return false;
+    }
+    failed_.assign(1, Failed{a_.solution(), tracker_.totalLoss()});
+    failedBin_ = b;
+    failedLimit_ = end - shift;
+    retries_ = 0;
     return false;
 }
 
@@ -311,6 +351,14 @@ bool SearchWorker::downsize()
 void SearchWorker::disrupt()
 {
     loadCurrent();
+    swapLargeParts();
+    tracker_.reset(a_);
+    // The new valley is where squeezing goes on, even when it is no better yet.
+    if (separator_.separate(squeezeSettings())) accept();
+}
+
+void SearchWorker::swapLargeParts()
+{
     std::vector<int> placed;
     for (int item = 0; item < a_.itemCount(); ++item)
         if (a_.placement(item).placed()) placed.push_back(item);
@@ -338,9 +386,6 @@ void SearchWorker::disrupt()
     a_.lift(second);
     a_.place(first, n1);
     a_.place(second, n2);
-    tracker_.reset(a_);
-    // The new valley is where squeezing goes on, even when it is no better yet.
-    if (separator_.separate(squeezeSettings())) accept();
 }
 
 } // namespace dravenor::deep

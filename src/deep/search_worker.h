@@ -33,9 +33,14 @@ private:
     bool compress(int bin, double& step, bool alone);
     // Squeezes the next sheet in turn on its own, so that room gathers at its end.
     void tightenNext();
+    // Another try at the length the last squeeze of the bin failed at: one of the arrangements it
+    // left, the better ones more likely, with two large parts swapped.
+    bool retrySqueeze(int bin);
     bool downsize();
     bool insertLeftOut();
     void disrupt();
+    // Two large parts of the loaded arrangement change places.
+    void swapLargeParts();
     // Loads the current arrangement for an attempt.
     void loadCurrent();
     // The arrangement, free of collisions, becomes current; it is published when it is the best.
@@ -65,6 +70,16 @@ private:
     bool downsizeDue_ = true;
     int rounds_ = 0, stalls_ = 0;
     Score stalledAt_;
+    // Arrangements a squeeze of the least used bin left at its target length, least loss first;
+    // they hold while the current arrangement stays.
+    struct Failed {
+        Solution solution;
+        double loss;
+    };
+    std::vector<Failed> failed_;
+    int failedBin_ = -1;
+    double failedLimit_ = 0;
+    int retries_ = 0;
 };
 
 } // namespace dravenor::deep
