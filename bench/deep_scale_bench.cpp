@@ -39,11 +39,11 @@ DeepRunSettings settingsFor(const DeepOptions& o, std::uint64_t seed)
     return s;
 }
 
-// One engine's row; seed 0 for the classic engine, which has none.
-void printPlaced(const char* engine, std::uint64_t seed, double area, const Measure& m, double seconds)
+// One engine's row; no seed (-1) for the classic engine.
+void printPlaced(const char* engine, long long seed, double area, const Measure& m, double seconds)
 {
     char label[32];
-    std::snprintf(label, sizeof label, seed > 0 ? "%s s%llu" : "%s", engine, static_cast<unsigned long long>(seed));
+    std::snprintf(label, sizeof label, seed >= 0 ? "%s s%lld" : "%s", engine, seed);
     std::printf("  %-14s | %9.3f m2 | %4lld of %-4lld parts | %6d sheets | %7.1f s", label, area / 1e6, m.placed,
                 m.required, m.sheets, seconds);
 }
@@ -59,13 +59,13 @@ void offcutsBench(const NestingState& state, const DeepOptions& o)
     std::printf("  %-14s | %12s | %19s | %13s | %9s\n", "engine", "part area", "parts placed", "sheets", "seconds");
     if (o.classic) {
         const ClassicRun classic = runClassic(state, o.classicLimit);
-        printPlaced("classic", 0, classic.bestPlacedArea, classic.measure, classic.measure.seconds);
+        printPlaced("classic", -1, classic.bestPlacedArea, classic.measure, classic.measure.seconds);
         std::printf(classic.cancelled ? " (stopped at the limit; area of its best trial)\n" : " (area of its best trial)\n");
         std::fflush(stdout);
     }
     for (std::uint64_t seed : o.seeds) {
         const DeepRun run = runDeep(state, settingsFor(o, seed));
-        printPlaced("deep", seed, run.measure.placedArea, run.measure, run.measure.seconds);
+        printPlaced("deep", static_cast<long long>(seed), run.measure.placedArea, run.measure, run.measure.seconds);
         std::printf(" %lld iterations\n", run.measure.iterations);
         std::fflush(stdout);
     }
