@@ -1,6 +1,7 @@
 // dravenor-bench --deep [--time S] [--iterations N] [--seeds A,B,C] [--threads N] [--no-classic]
-//                       [--classic-limit S] [--checkpoints A,B,..] [--thread-compare | --scale]
+//                       [--classic-limit S] [--checkpoints A,B,..] [--thread-compare]
 //                       [JOB.args | FOLDER]...
+// dravenor-bench --deep --scale [offcuts | many] [the options above]
 //
 // Runs the example job and every job.args and strip.args of ../shared/bench (or the jobs named)
 // with the classic engine and with Deep Nesting, and prints per job: sheets used, fractional
@@ -159,6 +160,7 @@ bool parse(int argc, char** argv, DeepOptions& o)
             return false;
         } else {
             const fs::path p(a);
+            o.jobNames.push_back(a);
             o.jobs.push_back(fs::is_directory(p) ? p / "job.args" : p);
         }
     }

@@ -2,6 +2,7 @@
 // What dravenor-bench --deep was asked for, and its three ways of running.
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 namespace dravenor::bench {
@@ -16,6 +17,7 @@ struct DeepOptions {
     std::vector<double> checkpoints;     // elapsed seconds at which the best result is kept, ascending
     bool threadCompare = false;          // 1 thread against 2 instead of the usual tables
     bool scale = false;                  // only the generated large jobs
+    std::vector<std::string> jobNames;   // the job arguments as given ("many" picks one scale job)
     std::vector<std::filesystem::path> jobs;
 };
 

@@ -110,8 +110,9 @@ DeepRun runDeep(const NestingState& start, const DeepRunSettings& s)
         std::cerr << "  deep: " << outcome.error << "\n";
         return run;
     }
-    // A checkpoint at the very end may fall after the last tick: it gets the final result.
-    progress.fileUpTo(outcome.seconds + 0.5);
+    // Checkpoints after the last tick but within the time limit (the very end, or a run that
+    // ended by itself early) get the final result; with a fixed amount of work, only the end.
+    progress.fileUpTo(s.iterations > 0 ? outcome.seconds + 0.5 : s.time);
     AreaBook areas(start);
     for (std::size_t i = 0; i < s.checkpoints.size(); ++i)
         if (progress.filed()[i]) run.atCheckpoint[i] = measureLayouts(*progress.filed()[i], areas, false);

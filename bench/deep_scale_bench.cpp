@@ -1,4 +1,5 @@
-// dravenor-bench --deep --scale: the two generated large jobs of scale_jobs.h, one row per seed.
+// dravenor-bench --deep --scale [offcuts | many]: the generated large jobs of scale_jobs.h (both,
+// or those named), one row per seed.
 // offcuts: part area placed by the classic engine (stopped at --classic-limit) and by Deep
 // Nesting (at --time); many: seconds to the first result with every part placed (or the first
 // result at all), how often it improved after that, and sheets then and at the end. The process's
@@ -9,6 +10,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -108,6 +110,8 @@ int scaleBenchMain(const DeepOptions& o)
     int failures = 0;
     using Bench = void (*)(const NestingState&, const DeepOptions&);
     for (const auto& [file, bench] : {std::pair<fs::path, Bench>{files.offcuts, offcutsBench}, {files.many, manyBench}}) {
+        const std::string name = file.parent_path().filename().string();
+        if (!o.jobNames.empty() && std::find(o.jobNames.begin(), o.jobNames.end(), name) == o.jobNames.end()) continue;
         NestingState state;
         if (!readJob(file, state)) {
             ++failures;

@@ -65,7 +65,8 @@ std::vector<Point> offcutOutline(Random& random, double w, double h)
     return outline;
 }
 
-// One or two holes (circles or rectangles) in the middle of the sheet, one per half of it.
+// One or two holes (circles or rectangles, 80 to 300 mm across) somewhere in the middle of the
+// sheet, one per half of it when there are two.
 void addHoles(Random& random, Shape& shape, double w, double h)
 {
     const int count = 1 + random.below(2);
@@ -76,15 +77,12 @@ void addHoles(Random& random, Shape& shape, double w, double h)
             if (alongX) cw /= 2, x0 += i * cw;
             else ch /= 2, y0 += i * ch;
         }
-        const Point centre{x0 + cw / 2, y0 + ch / 2};
-        if (random.below(2) == 0) {
-            const double r = random.between(0.25, 0.45) * std::min(cw, ch);
-            shape.push_back({0, 0, 0, 0, centre.x, centre.y, r, 0, 0});
-        } else {
-            const double hw = random.between(0.2, 0.4) * cw, hh = random.between(0.2, 0.4) * ch;
-            addPolygon(shape, {{centre.x - hw, centre.y - hh}, {centre.x - hw, centre.y + hh},
-                               {centre.x + hw, centre.y + hh}, {centre.x + hw, centre.y - hh}});
-        }
+        // Half sizes within the cell; the centre anywhere that keeps the hole in it.
+        const double most = std::min(150.0, 0.45 * std::min(cw, ch));
+        const double hw = random.between(40, most), hh = random.below(2) == 0 ? hw : random.between(40, most);
+        const Point c{random.between(x0 + hw, x0 + cw - hw), random.between(y0 + hh, y0 + ch - hh)};
+        if (hw == hh) shape.push_back({0, 0, 0, 0, c.x, c.y, hw, 0, 0});
+        else addPolygon(shape, {{c.x - hw, c.y - hh}, {c.x - hw, c.y + hh}, {c.x + hw, c.y + hh}, {c.x + hw, c.y - hh}});
     }
 }
 
@@ -125,7 +123,7 @@ std::vector<PartType> partTypes(Random& random, const std::vector<Shape>& source
         const int s = random.below(static_cast<int>(sources.size()));
         PartType type;
         type.shape = scaled(sources[s], random.between(smallest, largest) / largerSide(sources[s]));
-        type.name = "t" + std::to_string(t + 1) + "-" + names[s] + ".shp";
+        type.name = std::string("t").append(std::to_string(t + 1)).append("-").append(names[s]).append(".shp");
         type.orn = orientations[random.below(6)];
         type.area = enclosedArea(type.shape);
         types.push_back(type);
@@ -142,7 +140,7 @@ void shareQuantities(Random& random, std::vector<PartType>& types, int total, in
     int given = 0;
     for (std::size_t i = 0; i < types.size(); ++i)
         given += types[i].qty = least + static_cast<int>((total - least * static_cast<int>(types.size())) * weights[i] / sum);
-    types.front().qty += total - given;
+    for (std::size_t i = 0; given < total; ++i, ++given) ++types[i % types.size()].qty;
 }
 
 void save(const Shape& shape, const fs::path& file)
@@ -177,7 +175,9 @@ fs::path writeOffcuts(Random& random, const fs::path& folder, const std::vector<
     std::vector<SheetRow> sheets;
     double sheetArea = 0;
     for (int i = 1; i <= 12; ++i) {
-        const double w = std::round(random.between(600, 2000)), h = std::round(random.between(600, 2000));
+        // Sides from 600 to 2000 mm, smaller ones more often (u squared), as offcuts come.
+        auto side = [&] { return std::round(600 + 1400 * std::pow(random.between(0, 1), 2)); };
+        const double w = side(), h = side();
         Shape sheet;
         addPolygon(sheet, offcutOutline(random, w, h));
         addHoles(random, sheet, w, h);
@@ -186,13 +186,19 @@ fs::path writeOffcuts(Random& random, const fs::path& folder, const std::vector<
         save(sheet, folder / "sheets" / file);
         sheets.push_back({file, 1});
     }
-    std::vector<PartType> parts = partTypes(random, sources, names, 16, 300, 1100);
+    std::vector<PartType> parts = partTypes(random, sources, names, 16, 400, 1000);
     shareQuantities(random, parts, 50, 1);
-    // One factor for every part, so that the parts hold 1.3 times the sheets' area.
-    double partArea = 0;
-    for (const PartType& p : parts) partArea += p.area * p.qty;
-    const double factor = std::sqrt(1.3 * sheetArea / partArea);
-    for (PartType& p : parts) p.shape = scaled(p.shape, factor);
+    // One factor for every part, found by halving, so that the parts hold 1.3 times the sheets'
+    // area; no part longer than 1000 mm, so that each fits some sheet beside its holes.
+    auto limited = [](const PartType& p, double factor) { return std::min(factor, 1000 / largerSide(p.shape)); };
+    auto areaAt = [&](double factor) {
+        double area = 0;
+        for (const PartType& p : parts) area += p.area * p.qty * limited(p, factor) * limited(p, factor);
+        return area;
+    };
+    double low = 0, high = 10;
+    for (int step = 0; step < 50; ++step) (areaAt((low + high) / 2) < 1.3 * sheetArea ? low : high) = (low + high) / 2;
+    for (PartType& p : parts) p.shape = scaled(p.shape, limited(p, high));
     return writeJob(folder, sheets, parts);
 }
 
