@@ -1,7 +1,7 @@
 // dravenor-bench --deep --scale [offcuts | many]: the generated large jobs of scale_jobs.h (both,
 // or those named), one row per seed.
-// offcuts: part area placed by the classic engine (stopped at --classic-limit) and by Deep
-// Nesting (at --time); many: seconds to the first result with every part placed (or the first
+// offcuts: part area placed by the classic engine (stopped at --classic-limit; the most any of
+// its trials placed, the stopped one included) and by Deep Nesting (at --time); many: seconds to the first result with every part placed (or the first
 // result at all), how often it improved after that, and sheets then and at the end. The process's
 // largest resident memory so far follows each job.
 #include "deep_options.h"
@@ -62,7 +62,7 @@ void offcutsBench(const NestingState& state, const DeepOptions& o)
     if (o.classic) {
         const ClassicRun classic = runClassic(state, o.classicLimit);
         printPlaced("classic", -1, classic.bestPlacedArea, classic.measure, classic.measure.seconds);
-        std::printf(classic.cancelled ? " (stopped at the limit; area of its best trial)\n" : " (area of its best trial)\n");
+        std::printf(classic.cancelled ? " (stopped at the limit)\n" : "\n");
         std::fflush(stdout);
     }
     for (std::uint64_t seed : o.seeds) {
