@@ -1,0 +1,43 @@
+#pragma once
+// One run of each engine as the benchmark times it: the classic engine under a time limit, and
+// Deep Nesting with its best result kept at elapsed checkpoints and the moments it improved.
+#include <cstdint>
+#include <vector>
+
+#include "deep/deep_nesting.h"
+#include "deep_measure.h"
+
+namespace dravenor::bench {
+
+// The classic engine, cancelled after `limitSeconds`. `bestPlacedArea` is the most part area one
+// of its trials placed (a trial that places every part is the one it keeps, but with parts left
+// over it keeps the last trial, which need not be the best).
+struct ClassicRun {
+    Measure measure;
+    double bestPlacedArea = 0;
+    bool cancelled = false;
+};
+ClassicRun runClassic(const NestingState& start, double limitSeconds);
+
+struct DeepRunSettings {
+    double time = 20;
+    std::int64_t iterations = 0;
+    int threads = 0;
+    std::uint64_t seed = 1;
+    std::vector<double> checkpoints;  // ascending elapsed seconds
+    bool gaps = true;                 // measure the gaps of the final result
+};
+
+struct DeepRun {
+    Measure measure;                  // the final result
+    std::vector<Measure> atCheckpoint;  // the best result known at each checkpoint (ok false: none yet)
+    double firstResultSeconds = -1;   // first improvement, -1 for none
+    double firstCompleteSeconds = -1; // first improvement with every part placed, -1 for none
+    int improvements = 0;
+    int improvementsAfterComplete = 0;
+    DeepBest firstComplete;           // as the run reported it
+    DeepBest final;
+};
+DeepRun runDeep(const NestingState& start, const DeepRunSettings& settings);
+
+} // namespace dravenor::bench
