@@ -133,7 +133,7 @@ std::vector<int> homelessParts(const DeepJob& job, Random& random)
                 break;
             }
             const int b = a.addBin(static_cast<int>(s));
-            lowestFreeSpot(a, item, b, FillWay::AlongFirst, random, room);
+            room = hasFreeSpot(a, item, b, random);
             a.removeBin(b);
         }
         if (!room) homeless.push_back(static_cast<int>(t));

@@ -16,6 +16,8 @@ constexpr std::size_t kMostEdges = 40;
 constexpr int kRandomPlaces = 60;
 // Orientations tried of a part that turns freely, besides the right angles.
 constexpr int kFreeTurnsTried = 8;
+// Steps each way of the scan that decides whether an item has any room on an empty sheet.
+constexpr int kScanSteps = 64;
 // A hair's breadth past another box: touching counts as meeting.
 constexpr double kClearShare = 1e-9;
 
@@ -57,13 +59,19 @@ std::vector<int> orientationsToTry(const PartType& part, Random& random)
     return list;
 }
 
-// Positions along one direction where the item's spacing box starts just past another's end, or
-// its margin box at the container's start.
-std::vector<double> starts(const std::vector<double>& ends, double containerStart, double marginLow, double spacingLow,
+// Ends of the boxes of other items (spacing) and of the sheet's hazards (margin) along one direction.
+struct Ends {
+    std::vector<double> items, hazards;
+};
+
+// Positions along one direction where the item's spacing box starts just past another's end, its
+// margin box just past a hazard's end (a cut corner, a hole), or at the container's start.
+std::vector<double> starts(const Ends& ends, double containerStart, double marginLow, double spacingLow,
                            double lowest, double highest, double clear)
 {
     std::vector<double> out{containerStart - marginLow};
-    for (double end : ends) out.push_back(end + clear - spacingLow);
+    for (double end : ends.items) out.push_back(end + clear - spacingLow);
+    for (double end : ends.hazards) out.push_back(end + clear - marginLow);
     std::erase_if(out, [&](double v) { return v < lowest || v > highest; });
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
@@ -78,6 +86,21 @@ void thin(std::vector<double>& ends, Random& random)
     }
 }
 
+// The first candidate, lowest first, that is free, slid lower still.
+Placement firstThatFits(const Arrangement& a, int item, const std::vector<Candidate>& candidates,
+                        PlacementEvaluator& evaluator, Random& random, bool& found)
+{
+    found = false;
+    for (const Candidate& candidate : candidates) {
+        if (!a.fits(item, candidate.at)) continue;
+        const double side = a.partOf(item).minSide;
+        const Candidate slid = descend(a, item, candidate, side * 0.05, side * 0.001, evaluator, random);
+        found = true;
+        return slid.at;
+    }
+    return {};
+}
+
 } // namespace
 
 Placement lowestFreeSpot(const Arrangement& a, int item, int bin, FillWay way, Random& random, bool& found)
@@ -85,14 +108,19 @@ Placement lowestFreeSpot(const Arrangement& a, int item, int bin, FillWay way, R
     FreeSpotEvaluator evaluator(a, item, way);
     const Box c = a.container(bin);
     const double clear = kClearShare * std::max(c.width(), c.height());
-    std::vector<double> xEnds, yEnds;
+    Ends xEnds, yEnds;
     for (int other : a.itemsIn(bin)) {
         const Box b = a.spacingBox(other, a.placement(other));
-        xEnds.push_back(b.x1);
-        yEnds.push_back(b.y1);
+        xEnds.items.push_back(b.x1);
+        yEnds.items.push_back(b.y1);
     }
-    thin(xEnds, random);
-    thin(yEnds, random);
+    // The hazards' corners: what lies outside a sheet's outline has the whole box as its box.
+    for (const Region& hazard : a.sheetOf(bin).hazards)
+        for (const Edge& e : hazard.edges) {
+            xEnds.hazards.push_back(e.a.x);
+            yEnds.hazards.push_back(e.a.y);
+        }
+    for (std::vector<double>* list : {&xEnds.items, &yEnds.items, &xEnds.hazards, &yEnds.hazards}) thin(*list, random);
 
     std::vector<Candidate> candidates;
     for (int orient : orientationsToTry(a.partOf(item), random)) {
@@ -110,15 +138,27 @@ Placement lowestFreeSpot(const Arrangement& a, int item, int bin, FillWay way, R
         if (const std::optional<Placement> p = randomPlacement(a, item, bin, random)) candidates.push_back({*p, evaluator.value(*p)});
     std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) { return x.value < y.value; });
 
-    found = false;
-    for (const Candidate& candidate : candidates) {
-        if (!a.fits(item, candidate.at)) continue;
-        const double side = a.partOf(item).minSide;
-        const Candidate slid = descend(a, item, candidate, side * 0.05, side * 0.001, evaluator, random);
-        found = true;
-        return slid.at;
+    return firstThatFits(a, item, candidates, evaluator, random, found);
+}
+
+bool hasFreeSpot(const Arrangement& a, int item, int bin, Random& random)
+{
+    bool found = false;
+    lowestFreeSpot(a, item, bin, FillWay::AlongFirst, random, found);
+    if (found) return true;
+    // A scan of every orientation over a fine grid of the places its box allows.
+    const Box c = a.container(bin);
+    for (std::size_t orient = 0; orient < a.partOf(item).orientations.size(); ++orient) {
+        const Box box = a.orientation(item, static_cast<int>(orient)).margin.box;
+        const double x0 = c.x0 - box.x0, x1 = c.x1 - box.x1, y0 = c.y0 - box.y0, y1 = c.y1 - box.y1;
+        if (x0 > x1 || y0 > y1) continue;
+        for (int i = 0; i <= kScanSteps; ++i)
+            for (int j = 0; j <= kScanSteps; ++j) {
+                const Placement p{bin, static_cast<int>(orient), x0 + (x1 - x0) * i / kScanSteps, y0 + (y1 - y0) * j / kScanSteps};
+                if (a.fits(item, p)) return true;
+            }
     }
-    return {};
+    return false;
 }
 
 } // namespace dravenor::deep

@@ -1,7 +1,7 @@
 #pragma once
 // The lowest free spot for an item on one sheet: the corners where its box would touch the free
 // box's start or the far side of another item's box, and random places besides, tried from the
-// lowest up; the first that is free is then slid lower still by coordinate descent. For boxes
+// lowest up (also just past the sheet's holes and cut corners); the first that is free is then slid lower still by coordinate descent. For boxes
 // this finds the bottom-left place exactly; for other outlines it starts the slide close to it.
 #include "deep/arrangement.h"
 #include "deep/random.h"
@@ -15,5 +15,9 @@ enum class FillWay { AlongFirst, AcrossFirst };
 
 // The spot; `found` false when the search found none.
 Placement lowestFreeSpot(const Arrangement& a, int item, int bin, FillWay way, Random& random, bool& found);
+
+// Whether the item has room on the bin at all: the lowest free spot, then a fine scan of every
+// orientation (slow; for deciding that a part fits no sheet).
+bool hasFreeSpot(const Arrangement& a, int item, int bin, Random& random);
 
 } // namespace dravenor::deep

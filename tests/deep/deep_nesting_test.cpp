@@ -237,6 +237,21 @@ TEST(DeepNesting, PartsThatFitNoSheetAreNamedAndTheRestNested)
     expectSound(job.state, 2, 1);
 }
 
+// The notched sheet's only room for the narrow part is a slot just past its notch, which random
+// places all but never hit: the part still fits and is placed.
+TEST(DeepNesting, APartWithRoomOnlyPastASheetsNotchIsPlaced)
+{
+    EngineJob job;
+    job.sheet(job.shapeFile("notched.shp", polygon({{150, 0}, {200, 0}, {200, 100}, {0, 100}, {0, 60}, {150, 60}})), 1)
+        .part(job.rectangleFile("narrow.shp", 47, 85), 1);
+    RecordingProgress progress;
+    const DeepOutcome outcome = runDeepNesting(job.state, fixedWork(5, 1, 2, 1), progress);
+    ASSERT_TRUE(outcome.ran) << outcome.error;
+    EXPECT_TRUE(progress.warnings.empty());
+    EXPECT_EQ(outcome.best.partsPlaced, 1);
+    expectSound(job.state, 2, 1);
+}
+
 TEST(DeepNesting, ThousandsOfPartsEndInTimeWithSoundLayouts)
 {
     EngineJob job;
