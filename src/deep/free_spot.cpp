@@ -16,6 +16,8 @@ constexpr std::size_t kMostEdges = 40;
 constexpr int kRandomPlaces = 60;
 // Orientations tried of a part that turns freely, besides the right angles.
 constexpr int kFreeTurnsTried = 8;
+// Candidates tried, lowest first, before a sheet counts as having no room for the item.
+constexpr std::size_t kMostTried = 2000;
 // Steps each way of the scan that decides whether an item has any room on an empty sheet.
 constexpr int kScanSteps = 64;
 // A hair's breadth past another box: touching counts as meeting.
@@ -136,7 +138,14 @@ Placement lowestFreeSpot(const Arrangement& a, int item, int bin, FillWay way, R
     }
     for (int k = 0; k < kRandomPlaces; ++k)
         if (const std::optional<Placement> p = randomPlacement(a, item, bin, random)) candidates.push_back({*p, evaluator.value(*p)});
-    std::stable_sort(candidates.begin(), candidates.end(), [](const Candidate& x, const Candidate& y) { return x.value < y.value; });
+    // Only the lowest few are tried: on a crowded sheet nearly every low corner is taken, and
+    // testing them all made a first arrangement of thousands of parts take minutes.
+    const auto lower = [](const Candidate& x, const Candidate& y) { return x.value < y.value; };
+    if (candidates.size() > kMostTried) {
+        std::nth_element(candidates.begin(), candidates.begin() + kMostTried, candidates.end(), lower);
+        candidates.resize(kMostTried);
+    }
+    std::stable_sort(candidates.begin(), candidates.end(), lower);
 
     return firstThatFits(a, item, candidates, evaluator, random, found);
 }
