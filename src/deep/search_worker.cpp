@@ -14,7 +14,9 @@ namespace {
 // the share falls, and below the least one squeezing has stalled.
 constexpr double kFirstStep = 0.05;
 constexpr double kStepFall = 0.7;
-constexpr double kLeastStep = 0.003;
+// After a stall squeezing starts again from this share: the length is close to what it can be.
+constexpr double kStepAfterStall = 0.01;
+constexpr double kLeastStep = 0.001;
 constexpr std::int64_t kMeetEvery = 25;
 // Rounds of squeezing between attempts to drop a sheet or take a smaller one.
 constexpr int kRoundsBetweenBigMoves = 4;
@@ -25,6 +27,10 @@ constexpr double kMostDensity = 0.9;
 // Stalls without a better arrangement after which a thread at the fewest sheets the area allows
 // has nothing left to gain.
 constexpr int kStallsBeforeDone = 12;
+// Steps above this share fall by half after one failure; smaller ones are tried again at the same
+// length before they fall.
+constexpr double kRetriesBelow = 0.005;
+constexpr double kBigStepFall = 0.5;
 // Tries at one length before the squeeze falls back to a smaller step.
 constexpr int kRetriesPerLength = 3;
 // How strongly a retry favours the arrangements of least loss.
@@ -55,7 +61,7 @@ double placedArea(const Arrangement& a)
 SeparationSettings squeezeSettings()
 {
     SeparationSettings s;
-    s.passesWithoutGain = 30;
+    s.passesWithoutGain = 50;
     s.strikes = 3;
     return s;
 }
@@ -120,6 +126,7 @@ bool SearchWorker::round()
     if (++rounds_ % kRoundsBetweenBigMoves == 0) downsizeDue_ = true;
     if (step_ < kLeastStep) {
         stalls_ = bestScore_.betterThan(stalledAt_) ? 0 : stalls_ + 1;
+        wantsLead_ = true;
         stalledAt_ = bestScore_;
         if (stalls_ >= kStallsBeforeDone && currentScore_.sheets <= fewest_) return false;
         // Out of the valley: a fresh start in another order where that is cheap, else two parts
@@ -128,7 +135,7 @@ bool SearchWorker::round()
                            restart(placingOrder(job_, kShuffle, random_),
                                    random_.chance(0.5) ? FillWay::AlongFirst : FillWay::AcrossFirst);
         if (!fresh) disrupt();
-        step_ = kFirstStep;
+        step_ = kStepAfterStall;
     }
     return true;
 }
@@ -191,9 +198,17 @@ void SearchWorker::meetIfDue()
     const std::optional<Solution> better = exchange_.meet(bestScore_);
     if (!better) return;
     a_.load(*better);
+    const Score score = scoreOf(a_);
+    // Threads go their own ways, which finds more than all following one, until one stalls or
+    // another saves a sheet.
+    if (!wantsLead_ && score.sheets >= currentScore_.sheets) {
+        a_.load(current_);
+        return;
+    }
+    wantsLead_ = false;
     failed_.clear();
     current_ = *better;
-    currentScore_ = scoreOf(a_);
+    currentScore_ = score;
     bestScore_ = currentScore_;
     step_ = kFirstStep;
 }
@@ -304,6 +319,11 @@ bool SearchWorker::compress(int b, double& step, bool alone)
         step *= kStepFall;
         return false;
     }
+    // Far from the least length a smaller step pays better than more tries at this one.
+    if (step > kRetriesBelow) {
+        step *= kBigStepFall;
+        return false;
+    }
     failed_.assign(1, Failed{a_.solution(), tracker_.totalLoss()});
     failedBin_ = b;
     failedLimit_ = end - shift;
@@ -351,6 +371,9 @@ bool SearchWorker::downsize()
 void SearchWorker::disrupt()
 {
     loadCurrent();
+    // Every sheet keeps its used length: with the whole sheet open the two parts would be pushed
+    // out to its far end, and squeezing them back costs more than the swap gains.
+    for (int b = 0; b < a_.binCount(); ++b) a_.setLimit(b, a_.usedEnd(b));
     swapLargeParts();
     tracker_.reset(a_);
     // The new valley is where squeezing goes on, even when it is no better yet.

@@ -69,6 +69,7 @@ private:
     int roundsToElimination_ = 0, eliminationWait_ = 4;
     bool downsizeDue_ = true;
     int rounds_ = 0, stalls_ = 0;
+    bool wantsLead_ = false;  // stalled: takes the best of the other threads at the next meeting
     Score stalledAt_;
     // Arrangements a squeeze of the least used bin left at its target length, least loss first;
     // they hold while the current arrangement stays.
