@@ -143,14 +143,20 @@ TEST(BreakupCommand, WritesOneDrawingPerDistinctPieceWhosePiecesNestFully)
 {
     TempFolder folder;
     folder.write("shell-1x1.dxf", "old");
-    ToolRun r = runInProcess(cylinderArgs(folder.file("shell"), "1300"));
+    // A 1000 wide cylinder on 2500 x 1250 plates and a 3000 / 1000 cone, 2000 high, on 1250 wide
+    // plates; parameter names spelt as users type them.
+    ToolRun r = runInProcess({"breakup", "cylinder", "--param", "Dia=1000", "--param", "Height=1300", "--param",
+                              "Plate Len=2500", "--param", "plate_wid=1250", "--param", "SegWid=100", "--param", "Kerf=2",
+                              "-o", folder.file("shell"), "--templates", kTemplates});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(contains(r.out, folder.file("shell-1x1.dxf") + ": 1200 x 2496, needed 1\n")) << r.out;
     EXPECT_TRUE(contains(r.out, folder.file("shell-2x1.dxf") + ": 100 x 2496, needed 1\n")) << r.out;
     double area = 0;
     for (const std::string& name : folder.entries()) area += measureShape(readBack(folder.file(name))).enclosedArea;
     EXPECT_NEAR(area, kPi * 1000 * 1300, 1e-3);
-    r = runInProcess(replaced(coneArgs(folder.file("cone"), "1000"), "Plate Wid=1500", "Plate Wid=1250"));
+    r = runInProcess({"breakup", "cone", "--param", "Dia Big=3000", "--param", "Dia Small=1000", "--param", "Height=2000",
+                      "--param", "Plate Wid=1250", "--param", "Seg Wid=200", "--param", "Ang Br=4", "--param", "Kerf=2",
+                      "-o", folder.file("cone"), "--templates", kTemplates});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(contains(r.out, folder.file("cone-2x4.dxf") + ": ") && contains(r.out, "needed 4")) << r.out;
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"cone-1x4.dxf", "cone-2x4.dxf", "shell-1x1.dxf",

@@ -40,7 +40,7 @@ inline void expectClosedProfile(const Shape& shape, double area, const Extents& 
     EXPECT_NEAR(m.enclosedArea, area, area * (round ? 3e-4 : 1e-12));
 
     const Extents box = shapeExtents(shape);
-    for (const auto [got, want] : {std::pair{box.xmin, extents.xmin}, {box.ymin, extents.ymin}, {box.xmax, extents.xmax},
+    for (const auto& [got, want] : {std::pair{box.xmin, extents.xmin}, {box.ymin, extents.ymin}, {box.xmax, extents.xmax},
                                    {box.ymax, extents.ymax}})
         EXPECT_NEAR(got, want, 1e-9);
 }
