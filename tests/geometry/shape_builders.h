@@ -83,6 +83,8 @@ inline Shape washer(double cx, double cy, double outerDiameter, double innerDiam
     return s;
 }
 
+inline Shape circle(double cx, double cy, double radius) { return {arcEntity(cx, cy, radius, 0, 0)}; }
+
 inline void append(Shape& to, const Shape& more) { to.insert(to.end(), more.begin(), more.end()); }
 
 // count + 1 points along the entity, ends included: a line from its start, an arc

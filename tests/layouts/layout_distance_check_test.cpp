@@ -13,8 +13,6 @@ namespace {
 
 const Shape kSheet = rectangle(0, 0, 1000, 500);
 
-Shape circle(double cx, double cy, double radius) { return {arcEntity(cx, cy, radius, 0, 0)}; }
-
 // A plate with a square window in its middle.
 Shape framePlate(double x, double y, double size, double window)
 {

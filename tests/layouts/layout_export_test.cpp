@@ -29,11 +29,6 @@ const std::string kTemplates = DRAVENOR_RESOURCE_DIR;
 
 // A small real job: rectangles and discs nested by the engine on 300 x 300 sheets (or sheets of
 // the size given), so the layouts have several parts, arcs and more than one layout.
-Shape disc(double radius)
-{
-    return {arcEntity(radius, radius, radius, 0, 360)};
-}
-
 class NestedJob {
 public:
     explicit NestedJob(double sheetWidth = 300, double sheetHeight = 300)
@@ -41,7 +36,7 @@ public:
         job.kerf(3)
             .sheet(job.rectangleFile("sheet.shp", sheetWidth, sheetHeight), 3)
             .part(job.rectangleFile("plate.shp", 120, 70), 6)
-            .part(job.shapeFile("disc.shp", disc(40)), 4)
+            .part(job.shapeFile("disc.shp", {arcEntity(40, 40, 40, 0, 360)}), 4)
             .part(job.rectangleFile("strip.shp", 250, 30), 2);
         SilentProgress silent;
         const RunResult result = optimise(job.state, NestingMode::Free, silent);

@@ -129,11 +129,6 @@ Shape ring(double cx, double cy, double outer, double inner)
     return {arcEntity(cx, cy, outer, 0, 0), arcEntity(cx, cy, inner, 0, 0)};
 }
 
-Shape circle(double cx, double cy, double radius)
-{
-    return {arcEntity(cx, cy, radius, 0, 0)};
-}
-
 Shape triangle(double x1, double y1, double x2, double y2, double x3, double y3)
 {
     return {lineEntity(x1, y1, x2, y2), lineEntity(x2, y2, x3, y3), lineEntity(x3, y3, x1, y1)};

@@ -39,15 +39,7 @@ NestingState handLayout(const TempFolder& dir, double width, double height, cons
     return state;
 }
 
-LayoutViewOptions options(bool names = false, bool positions = false, const std::string& grid = "No", int zoom = 1)
-{
-    LayoutViewOptions o;
-    o.gridText = grid;
-    o.showNames = names;
-    o.showPositions = positions;
-    o.zoom = zoom;
-    return o;
-}
+const LayoutViewOptions kNoGrid{.gridText = "No"};
 
 } // namespace
 
@@ -69,13 +61,12 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
         record += "=== " + title + "\n" + frame.str() + goldenDrawing(surface);
     };
     const NestingState wide = handLayout(dir, 2000, 1000);
-    draw("at the bottom left, a margin of four letters (4 % of the view on the recording surface)", wide, 1, options());
-    draw("zoom 4 shows a quarter of the view", wide, 1, options(false, false, "No", 4));
-    draw("the main window's grid: a tenth of the sheet in light grey, without labels", wide, 1,
-         options(false, false, "Auto"));
-    draw("a layout that does not exist leaves the surface cleared", wide, 2, options());
+    draw("at the bottom left, a margin of four letters (4 % of the view on the recording surface)", wide, 1, kNoGrid);
+    draw("zoom 4 shows a quarter of the view", wide, 1, {.zoom = 4, .gridText = "No"});
+    draw("the main window's grid: a tenth of the sheet in light grey, without labels", wide, 1, {});
+    draw("a layout that does not exist leaves the surface cleared", wide, 2, kNoGrid);
     draw("scroll bars end at 32767; half a step is raised to one, 2.5 rounds to the even 2", handLayout(dir, 40000, 5),
-         1, options());
+         1, kNoGrid);
     draw("the sheet in black, each part file in its colour, y mirrored, an arc ending at 360 ends at nought "
          "degrees, a disc whole, names centred on the part boxes",
          handLayout(dir, 1000, 500,
@@ -84,12 +75,12 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
                      {"b.shp", rectangle(10, 300, 80, 80), 2},
                      {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3},
                      {"disc.shp", {arcEntity(800, 250, 40, 0, 0)}, 4}}),
-         1, options(true));
+         1, {.gridText = "No", .showNames = true});
     // The view's bottom edge lies just below the sheet's lower edge (drawn at y 1000).
     draw("a position label below the window is lifted by two text heights",
          handLayout(dir, 1000, 1000,
                     {{"low.shp", rectangle(100, 0, 100, 100), 1}, {"high.shp", rectangle(400, 600, 100, 100), 2}}),
-         1, options(false, true), ViewScale{-5, 1000 + 0.01 * 1010 - 1010, 1010, 1010});
+         1, {.gridText = "No", .showPositions = true}, ViewScale{-5, 1000 + 0.01 * 1010 - 1010, 1010, 1010});
     expectGolden("layouts/layout-view.txt", record);
 }
 
@@ -122,14 +113,14 @@ TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutl
     NestingState state = handLayout(dir, 600, 300);
     SheetExtentsCache cache;
     RecordingSurface surface;
-    for (int i = 0; i < 3; ++i) drawLayoutFitted(state, 1, surface, options(), &cache);
+    for (int i = 0; i < 3; ++i) drawLayoutFitted(state, 1, surface, kNoGrid, &cache);
     EXPECT_EQ(cache.filesRead(), 1);
     ASSERT_EQ(saveShapeFile(rectangle(0, 0, 1200.5, 300), state.sheets[0].FileName), "");
-    EXPECT_DOUBLE_EQ(drawLayoutFitted(state, 1, surface, options(), &cache).sheetWidth, 1200.5);
+    EXPECT_DOUBLE_EQ(drawLayoutFitted(state, 1, surface, kNoGrid, &cache).sheetWidth, 1200.5);
     EXPECT_EQ(cache.filesRead(), 2);
 
     state.sheets[0].FileName = dir.file("gone.shp");
-    const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, options());
+    const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, kNoGrid);
     EXPECT_TRUE(missing.drawn);
     EXPECT_EQ(std::pair(missing.sheetWidth, missing.mirror), std::pair(600.0, 300.0));
 }
