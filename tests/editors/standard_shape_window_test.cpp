@@ -51,16 +51,6 @@ protected:
     int redInk() { return inkedPixels(window.preview()->surface().image(), isRed); }
     int ink() { return inkedPixels(window.preview()->surface().image()); }
     bool closedWith(QDialog::DialogCode code) { return !window.isVisible() && window.result() == code; }
-    // The pieces a breakup wrote, read back from their drawings, each a closed outline.
-    std::vector<Shape> piecesWritten()
-    {
-        std::vector<Shape> pieces(window.createdFiles().size());
-        for (size_t i = 0; i < pieces.size(); ++i) {
-            EXPECT_TRUE(readShapeByExtension(window.createdFiles()[i], pieces[i]).readable) << i;
-            EXPECT_TRUE(measureShape(pieces[i], 1e-4).closed) << i;
-        }
-        return pieces;
-    }
     void expectRefusal(const std::string& text)
     {
         EXPECT_TRUE(window.isVisible());
@@ -203,17 +193,15 @@ TEST_F(StandardShapeWindowTest, BreakupsWriteTheirPiecesIntoTheChosenFolderAndLi
     for (const std::string& f : window.createdFiles()) listed += f + "\n";
     EXPECT_EQ(dialogs.questionTexts(), Strings{listed});
     EXPECT_EQ(std::filesystem::path(window.createdFiles()[0]).parent_path(), std::filesystem::path(folder.folder()));
-    // The pieces themselves are the library's: here they are read back as closed outlines.
-    EXPECT_EQ(piecesWritten().size(), 4u);
 
     // A folder chosen without a trailing separator: names count the divisions.
     type("Cone Breakup", {"3000", "1500", "2000", "1000", "200", "4", "2", "cone"});
     EXPECT_GT(redInk(), 100);
     dialogs.folders.push_back(folder.folder());
     window.load();
+    // The pieces themselves are the library's, their files the batch tool's breakup tests'.
     ASSERT_GE(window.createdFiles().size(), 2u);
-    const std::vector<Shape> cone = piecesWritten();
-    for (std::size_t i = 0; i < cone.size(); ++i)
+    for (std::size_t i = 0; i < window.createdFiles().size(); ++i)
         EXPECT_EQ(std::filesystem::path(window.createdFiles()[i]).filename().string(), "CONE-" + std::to_string(i + 1) + "x4.dxf");
 }
 
