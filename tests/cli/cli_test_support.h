@@ -11,8 +11,7 @@
 
 #include "cli/command.h"
 #include "geometry/shape_builders.h"
-#include "geometry/shape_file.h"
-#include "support/temp_folder.h"
+#include "support/saved_shape.h"
 #include "support/text_match.h"
 
 namespace dravenor::testing {
@@ -30,13 +29,6 @@ inline ToolRun runInProcess(const cli::Args& args)
     r.out = out.str();
     r.err = err.str();
     return r;
-}
-
-// Saves the shape as a shape file in the folder and returns its path.
-inline std::string savedShape(const TempFolder& dir, const std::string& name, const Shape& shape)
-{
-    EXPECT_EQ(saveShapeFile(shape, dir.file(name)), "");
-    return dir.file(name);
 }
 
 inline std::string examplePath(const std::string& relative)

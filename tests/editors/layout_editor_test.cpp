@@ -12,7 +12,7 @@
 
 #include "editors/layout_editor.h"
 #include "geometry/shape_builders.h"
-#include "geometry/shape_file.h"
+#include "support/saved_shape.h"
 #include "layouts/layout_editing_drawing.h"
 #include "layouts/layout_file.h"
 #include "support/ink.h"
@@ -33,12 +33,6 @@ bool isOrange(const QColor& c) { return c.red() > 200 && c.green() > 100 && c.gr
 
 class LayoutEditorTest : public ::testing::Test {
 protected:
-    std::string shapeFile(const std::string& name, const Shape& shape)
-    {
-        const std::string path = folder.file(name);
-        EXPECT_EQ(saveShapeFile(shape, path), "");
-        return path;
-    }
     // A sheet and four plates in a row 200 apart, handed over as the main window writes edit.lay
     // (the name quoted, the numbers bare); the editor opened on it.
     void handOver()
@@ -78,8 +72,8 @@ protected:
     TempFolder folder;
     ScriptedDialogs dialogs;
     const std::string exchange = folder.file("edit.lay");
-    const std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 1000, 500));
-    const std::string plate = shapeFile("plate.shp", rectangle(0, 0, 100, 50));
+    const std::string sheet = savedShape(folder, "sheet.shp", rectangle(0, 0, 1000, 500));
+    const std::string plate = savedShape(folder, "plate.shp", rectangle(0, 0, 100, 50));
     std::unique_ptr<LayoutEditor> editor;
 };
 
@@ -162,7 +156,7 @@ TEST_F(LayoutEditorTest, TurningIsOnePartAtATimeAndOverlapsShowUntilMovedBack)
 TEST_F(LayoutEditorTest, PartsAreAddedFromTheSelectionOrTheEntryRowAndRemovedWithoutTheSheet)
 {
     handOver();
-    const std::string disc = shapeFile("disc.shp", {arcEntity(20, 20, 20, 0, 0)});
+    const std::string disc = savedShape(folder, "disc.shp", {arcEntity(20, 20, 20, 0, 0)});
     dialogs.shapeSelections.push_back({disc, plate});
     editor->addParts();
     EXPECT_EQ(dialogs.shapeSelectionCaptions, Strings{kSelectPartFilesCaption});

@@ -13,6 +13,7 @@
 #include "geometry/shape_file.h"
 #include "support/ink.h"
 #include "support/pdf_pages.h"
+#include "support/saved_shape.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "ui/canvas_view.h"
@@ -33,8 +34,7 @@ protected:
     // A 200 x 100 plate in a shape file, opened in the editor.
     std::string openPlate()
     {
-        const std::string path = folder.file("plate.shp");
-        EXPECT_EQ(saveShapeFile(rectangle(0, 0, 200, 100), path), "");
+        const std::string path = savedShape(folder, "plate.shp", rectangle(0, 0, 200, 100));
         EXPECT_TRUE(editor.openFile(path));
         return path;
     }
@@ -128,8 +128,7 @@ TEST_F(ShapeEditorTest, TypedEntitiesAreAddedAndJoinAddsTheMissingLine)
     // The one entity is on the current row, so it is drawn highlighted.
     EXPECT_GT(inkedPixels(editor.canvas()->surface().image(), isRed), 20);
 
-    const std::string open = folder.file("open.shp");
-    ASSERT_EQ(saveShapeFile({lineEntity(0, 0, 10, 0), lineEntity(10.3, 0.4, 20, 0.4)}, open), "");
+    const std::string open = savedShape(folder, "open.shp", {lineEntity(0, 0, 10, 0), lineEntity(10.3, 0.4, 20, 0.4)});
     dialogs.answers = {Answer::No};
     ASSERT_TRUE(editor.openFile(open));
     press("Auto Join Missing Lines");

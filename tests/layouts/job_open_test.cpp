@@ -15,6 +15,7 @@
 #include "layouts/moved_shape_files.h"
 #include "layouts/optimisation_start.h"
 #include "support/grid_rows.h"
+#include "support/saved_shape.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
@@ -28,16 +29,11 @@ struct GridJob {
     {
         fillRow(job.basic, 1, {"ST37", "A", "8", "3", "", "test"});
         job.basic.setRows(2);
-        fillRow(job.sheets, 1, {shape("sheet.shp", rectangle(0, 0, 300, 300)), "2", ""});
-        fillRow(job.sheets, 2, {shape("small sheet.shp", rectangle(0, 0, 150, 200)), "1", "1"});
-        fillRow(job.parts, 1, {shape("plate.shp", rectangle(0, 0, 120, 70)), "6", "", ""});
-        fillRow(job.parts, 2, {shape("disc.shp", {arcEntity(40, 40, 40, 0, 0)}), "4", "", "No"});
-        fillRow(job.parts, 3, {shape("strip.shp", rectangle(0, 0, 250, 30)), "2", "2", "step90"});
-    }
-    std::string shape(const std::string& name, const Shape& outline) const
-    {
-        EXPECT_EQ(saveShapeFile(outline, shapes.file(name)), "");
-        return shapes.file(name);
+        fillRow(job.sheets, 1, {savedShape(shapes, "sheet.shp", rectangle(0, 0, 300, 300)), "2", ""});
+        fillRow(job.sheets, 2, {savedShape(shapes, "small sheet.shp", rectangle(0, 0, 150, 200)), "1", "1"});
+        fillRow(job.parts, 1, {savedShape(shapes, "plate.shp", rectangle(0, 0, 120, 70)), "6", "", ""});
+        fillRow(job.parts, 2, {savedShape(shapes, "disc.shp", {arcEntity(40, 40, 40, 0, 0)}), "4", "", "No"});
+        fillRow(job.parts, 3, {savedShape(shapes, "strip.shp", rectangle(0, 0, 250, 30)), "2", "2", "step90"});
     }
     void optimise(NestingMode mode)
     {

@@ -18,6 +18,7 @@
 #include "layouts/part_colours.h"
 #include "support/grid_rows.h"
 #include "support/recording_surface.h"
+#include "support/saved_shape.h"
 #include "support/temp_folder.h"
 #include "support/text_match.h"
 
@@ -201,11 +202,6 @@ TEST(LayoutRows, QuantitiesFromTheRowAboveAddedRowsAtTheOriginRemovedRowsRenumbe
 
 class LayoutPlacing : public ::testing::Test {
 protected:
-    std::string shapeFile(const std::string& name, const Shape& shape)
-    {
-        EXPECT_EQ(saveShapeFile(shape, folder.file(name)), "");
-        return folder.file(name);
-    }
     // Rows of the sheet and of plates at "x,y,angle", QTY 1.
     PlacedLayout place(const Texts& plates, const std::string& plate = {}, const LeastDistances& least = {})
     {
@@ -216,8 +212,8 @@ protected:
 
     TempFolder folder;
     LayoutShapeCache cache;
-    const std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 1000, 500));
-    const std::string plate = shapeFile("plate.shp", rectangle(0, 0, 100, 50));
+    const std::string sheet = savedShape(folder, "sheet.shp", rectangle(0, 0, 1000, 500));
+    const std::string plate = savedShape(folder, "plate.shp", rectangle(0, 0, 100, 50));
 };
 
 void expectBox(const Extents& box, double xmin, double ymin, double xmax, double ymax)
@@ -242,7 +238,7 @@ TEST_F(LayoutPlacing, PartsTurnAboutTheirCentreAndStartAtTheirXAndY)
 
     // An L turned a quarter anticlockwise: its long leg's far end (0, 60) comes to (100, 100)
     // and the short leg's foot to x 160.
-    const std::string ell = shapeFile("ell.shp",
+    const std::string ell = savedShape(folder, "ell.shp",
                                       {lineEntity(0, 0, 20, 0), lineEntity(20, 0, 20, 10), lineEntity(20, 10, 10, 10),
                                        lineEntity(10, 10, 10, 60), lineEntity(10, 60, 0, 60), lineEntity(0, 60, 0, 0)});
     layout = place({"100,100,90"}, ell);
@@ -273,7 +269,7 @@ TEST_F(LayoutPlacing, OverlapsPartsOffTheSheetAndMissingFilesAreFound)
 
 TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChangesAndAClickFindsTheSmallestPart)
 {
-    const std::string small = shapeFile("small.shp", rectangle(0, 0, 10, 10));
+    const std::string small = savedShape(folder, "small.shp", rectangle(0, 0, 10, 10));
     const PlacedLayout layout =
         placeLayout(gridOf({sheet + ",0,0,0,1", plate + ",100,100,0,1", small + ",120,110,0,1"}), cache);
     EXPECT_EQ(partRowAt(layout, 125, 115), 3);
@@ -443,12 +439,9 @@ TEST(LayoutExchange, ItemsStockAndDemandFollowTheEditedLayout)
 TEST(LayoutExchange, AnAppliedLayoutIsRebuiltWrittenIntoTheGridsAndSetUpForTheEngine)
 {
     TempFolder dir;
-    const std::string sheet = dir.file("sheet.shp"), plate = dir.file("plate.shp"), disc = dir.file("disc.shp"),
-                      ring = dir.file("ring.shp");
-    ASSERT_EQ(saveShapeFile(rectangle(0, 0, 300, 200), sheet), "");
-    ASSERT_EQ(saveShapeFile(rectangle(0, 0, 100, 50), plate), "");
-    ASSERT_EQ(saveShapeFile({arcEntity(20, 20, 20, 0, 0)}, disc), "");
-    ASSERT_EQ(saveShapeFile({arcEntity(10, 10, 10, 0, 0)}, ring), "");
+    const std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 300, 200));
+    const std::string plate = savedShape(dir, "plate.shp", rectangle(0, 0, 100, 50));
+    const std::string disc = savedShape(dir, "disc.shp", circle(20, 20, 20)), ring = savedShape(dir, "ring.shp", circle(10, 10, 10));
     Job job;
     job.basic.setText(1, job.basic.columnOf("Kerf"), "2");
     job.nesting.details.Kerf = 2;

@@ -9,7 +9,7 @@
 #include "layout_helpers.h"
 #include "layouts/layout_geometry_check.h"
 #include "layouts/layout_rebuild.h"
-#include "support/temp_folder.h"
+#include "support/saved_shape.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
@@ -109,8 +109,7 @@ TEST(Rebuild, PlacesEachRowsShapeTurnedAtItsCornerWithTheSheetLastReadingEachFil
 TEST(Rebuild, ReadsRealFilesMovesTheSheetToTheOriginAndNamesAMissingFile)
 {
     TempFolder dir;
-    const std::string sheet = dir.file("sheet.shp");
-    ASSERT_EQ(saveShapeFile(rectangle(10, 10, 500, 400), sheet), "");
+    const std::string sheet = savedShape(dir, "sheet.shp", rectangle(10, 10, 500, 400));
     NestingState state;
     state.items = {layoutItem(dir.file("missing.shp"), 1, 1), layoutItem(sheet, 1, 0)};
     const std::vector<std::string> problems = rebuildEntityList(state);
