@@ -73,9 +73,7 @@ TEST(KerfAndScale, KerfGrowsToCapTheSheetRasterAndGiveTheSmallestPartTwoCells)
         const KerfScale plan = planKerfAndScale(job.state);
         EXPECT_DOUBLE_EQ(plan.actKerf, c.actKerf) << c.sheetW << " " << c.partH << " " << c.kerf;
         EXPECT_EQ(plan.smallPartRule, c.partH == 1.2);
-        if (!plan.smallPartRule) {
-            EXPECT_LT(plan.largestSheetCells(), 1700);
-        }
+        EXPECT_TRUE(plan.smallPartRule || plan.largestSheetCells() < 1700) << plan.largestSheetCells();
     }
 }
 
@@ -145,8 +143,8 @@ TEST(Driver, CancelKeepsTheCancelledTrialsLayouts)
 // The cell-by-cell identity: part types with arcs (one with a hole, too large for one sheet
 // type) share each sheet of two types (one nested turned), and the engine's fit test gives exactly
 // the layouts of the cell-by-cell one, in every mode. The layouts are sound: no overlap, inside
-// the sheets, each part placed as often as demanded, sheets within stock, "No" parts as drawn and
-// "step90" parts at right angles, yields adding up.
+// the sheets, each part placed as often as demanded, sheets within stock, yields adding up (how
+// "No" and "step90" parts lie is judged by random_jobs.py in every mode).
 TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
 {
     for (const NestingMode mode : {NestingMode::Free, NestingMode::Stack, NestingMode::ContinuousStack}) {
@@ -178,13 +176,6 @@ TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
         for (size_t i = 0; i < sheets.size(); ++i) {
             EXPECT_LE(sheets[i], state.sheets[i].Qty) << i;
             EXPECT_EQ(sheets[i], state.sheets[i].Qty - std::abs(state.sheets[i].Remaining)) << i;
-        }
-        for (const LayoutEntity& e : state.entities) {
-            const std::string orn = e.PartIndex ? state.part(e.PartIndex).Orn : "";
-            const double step = orn == "No" ? 360 : orn == "step90" ? 90 : 0;
-            if (step > 0) {
-                EXPECT_NEAR(std::remainder(e.Angle, step), 0, 1e-9) << e.Angle << " " << orn;
-            }
         }
         const std::vector<LayoutSummary> layouts = summariseLayouts(state);
         double placed = 0, used = 0;

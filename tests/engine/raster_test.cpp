@@ -48,14 +48,6 @@ bool insideTrue(const std::vector<Points>& outline, double x, double y)
     return inside;
 }
 
-bool nearOutline(const std::vector<Points>& outline, double x, double y, double distance)
-{
-    for (const Points& pts : outline)
-        for (const auto& [px, py] : pts)
-            if (std::hypot(px - x, py - y) <= distance) return true;
-    return false;
-}
-
 int cellAt(double v) { return static_cast<int>(std::floor(v + 0.5)); }
 
 // A run whose outline cache already holds the parts' outlines, as the kerf set-up leaves it.
@@ -125,7 +117,7 @@ TEST(RasteriseOutline, OccupiesEveryCellThePartTouchesAndNoOther)
                     ASSERT_TRUE(raster.test(cellAt(x), cellAt(y))) << "inside point " << x << "," << y;
                 }
         for (const auto& [x, y] : occupiedCells(raster))
-            ASSERT_TRUE(insideTrue(outline, x, y) || nearOutline(outline, x, y, 0.72)) << "far cell " << x << "," << y;
+            ASSERT_TRUE(insideTrue(outline, x, y) || distanceToShape(shape, x, y) <= 0.72) << "far cell " << x << "," << y;
     }
 }
 

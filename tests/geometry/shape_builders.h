@@ -1,11 +1,13 @@
 #pragma once
 // Short ways to write the shapes the geometry tests use.
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "geometry/entity_distance.h"
 #include "geometry/shape.h"
 
 namespace dravenor {
@@ -101,6 +103,14 @@ inline std::vector<std::pair<double, double>> pointsAlong(const ShapeEntity& e, 
         else points.emplace_back(e.CX + e.RAD * std::cos(a), e.CY + e.RAD * std::sin(a));
     }
     return points;
+}
+
+// The least distance from the point to the shape's entities, exact for arcs.
+inline double distanceToShape(const Shape& shape, double x, double y)
+{
+    double least = INFINITY;
+    for (const ShapeEntity& e : shape) least = std::min(least, pointEntityDistance(x, y, e));
+    return least;
 }
 
 inline std::string testDataPath(const std::string& name) { return DRAVENOR_TEST_DATA "/geometry/" + name; }
