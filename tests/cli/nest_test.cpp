@@ -1,5 +1,5 @@
-// dravenor-cli nest: the result as text and JSON, exit codes by end status, yields from the true
-// areas, the kerf used, outlines drawn densely, saved jobs run again, and layout pictures.
+// dravenor-cli nest: the result as text and JSON, exit codes by end status, the kerf used, outlines
+// drawn densely, saved jobs run again, layout pictures, and Deep Nesting runs.
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -136,13 +136,11 @@ TEST(NestJobFile, ASavedJobRunsAgainToTheSameLayoutsAndTheCommandLineOverridesIt
     EXPECT_TRUE(contains(first.out, "Job saved to " + saved + "\n")) << first.out;
     dravenor::Job job;
     ASSERT_EQ(dravenor::readJobFile(saved, "", job).error, "");
-    EXPECT_EQ(job.mode, dravenor::NestingMode::Stack);
     // Typed as the grid takes them; the kerf the engine used beside the kerf entered.
-    const std::vector<std::string> basic{job.basic.text(1, 1), job.basic.text(1, 4), job.basic.text(1, 5)};
-    EXPECT_EQ(basic, (std::vector<std::string>{"ST37", "3", "3"}));
-    const std::vector<std::string> part{job.parts.text(2, 1), job.parts.text(2, 2), job.parts.text(2, 4), job.parts.text(1, 3)};
-    EXPECT_EQ(part, (std::vector<std::string>{disc, "5", "No", "1"}));
-    EXPECT_FALSE(job.nesting.items.empty());
+    EXPECT_EQ(std::tuple(job.mode, job.basic.text(1, 1), job.basic.text(1, 4), job.basic.text(1, 5), job.nesting.items.empty()),
+              std::tuple(dravenor::NestingMode::Stack, "ST37", "3", "3", false));
+    EXPECT_EQ(std::tuple(job.parts.text(2, 1), job.parts.text(2, 2), job.parts.text(2, 4), job.parts.text(1, 3)),
+              std::tuple(disc, "5", "No", "1"));
     for (const dravenor::PartEntry& entry : job.nesting.parts) EXPECT_EQ(entry.Remaining, 0);
 
     ASSERT_EQ(runInProcess({"nest", "--job", saved, "--json", f.dir.file("2.json")}).code, 0);
@@ -155,12 +153,10 @@ TEST(NestJobFile, ASavedJobRunsAgainToTheSameLayoutsAndTheCommandLineOverridesIt
                                     "--save", changed});
     ASSERT_EQ(r.code, 0) << r.err;
     ASSERT_EQ(dravenor::readJobFile(changed, "", job).error, "");
-    EXPECT_EQ(job.mode, dravenor::NestingMode::ContinuousStack);
-    EXPECT_EQ(job.basic.text(1, 4), "2");
-    EXPECT_EQ(job.basic.text(1, 6), "FIRST");
-    EXPECT_EQ(job.sheets.text(1, 1), f.sheet);
-    EXPECT_EQ(job.parts.rows(), 3); // the one part given and the entry row
-    EXPECT_EQ(job.parts.text(1, 1) + ":" + job.parts.text(1, 2), disc + ":3");
+    // The one part given and the entry row.
+    EXPECT_EQ(std::tuple(job.mode, job.basic.text(1, 4), job.basic.text(1, 6), job.sheets.text(1, 1), job.parts.rows(),
+                         job.parts.text(1, 1) + ":" + job.parts.text(1, 2)),
+              std::tuple(dravenor::NestingMode::ContinuousStack, "2", "FIRST", f.sheet, 3, disc + ":3"));
 }
 
 TEST(NestPng, WritesOnePictureOfEveryLayoutIntoANewFolder)
@@ -183,6 +179,50 @@ TEST(NestPng, WritesOnePictureOfEveryLayoutIntoANewFolder)
         EXPECT_GT(inkedPixels(image, [](const QColor& c) { return c.saturation() > 100; }), 200) << "parts in colour";
     }
     EXPECT_NE(first, second) << "each picture shows its own layout";
+}
+
+// The summary's lines between the status (with its time) and the Deep Nesting line (with its time).
+std::string layoutLines(const std::string& out)
+{
+    const size_t from = out.find('\n') + 1;
+    return out.substr(from, out.find("Deep Nesting:") - from);
+}
+
+// --mode deep: the layouts pass the check at the spacing; a saved job keeps the mode and settings
+// (refused options are among the refusals).
+TEST(NestDeep, ARunGivesLayoutsThatPassTheCheckAtItsSpacingAndASavedJobKeepsItsSettings)
+{
+    // Plates of 120 x 70 and discs of diameter 80 on 400 x 300 sheets.
+    TempFolder dir;
+    const std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 400, 300));
+    const std::string plate = savedShape(dir, "plate.shp", rectangle(0, 0, 120, 70));
+    const std::string disc = savedShape(dir, "disc.shp", {arcEntity(40, 40, 40, 0, 0)});
+    const std::string saved = dir.file("deep.nst"), json = dir.file("deep.json");
+    const ToolRun run = runInProcess({"nest", "--kerf", "3", "--sheet", sheet + ":3", "--part", plate + ":5", "--part",
+                                      disc + ":3", "--mode", "deep", "--spacing", "4", "--margin", "2", "--iterations",
+                                      "20", "--seed", "7", "--save", saved, "--json", json});
+    ASSERT_LE(run.code, 1) << run.err;
+    EXPECT_TRUE(contains(run.out, "Optimization Done#") && contains(run.out, "Deep Nesting: 20 iterations in ") &&
+                contains(run.out, ", spacing 4, margin 2\n")) << run.out;
+    EXPECT_TRUE(contains(TempFolder::read(json), "  \"deep\": {\n    \"spacing\": 4,\n    \"margin\": 2,\n    \"timeLimit\": 0,\n"
+                                                 "    \"threads\": 0,\n    \"seed\": 7,\n    \"iterations\": 20,\n    \"stopped\": false,\n"))
+        << TempFolder::read(json);
+
+    dravenor::Job reopened;
+    ASSERT_TRUE(dravenor::readJobFile(saved, "", reopened).ok());
+    EXPECT_EQ(std::tuple(reopened.mode, reopened.deep, reopened.nesting.items.empty()),
+              std::tuple(dravenor::NestingMode::Deep, dravenor::DeepSettings{.spacing = 4, .margin = 2}, false));
+
+    // The job's own spacing and margin are checked; a wider spacing asked for finds the gaps.
+    const ToolRun check = runInProcess({"check-layout", saved});
+    EXPECT_EQ(check.code, 0) << check.out << check.err;
+    const ToolRun wider = runInProcess({"check-layout", saved, "--spacing", "40"});
+    EXPECT_TRUE(wider.code == 1 && contains(wider.out, "closer than the spacing")) << wider.out;
+
+    // Run again from the saved job: its settings come along, and the run repeats its layouts.
+    const ToolRun again = runInProcess({"nest", "--job", saved, "--iterations", "20", "--seed", "7"});
+    ASSERT_LE(again.code, 1) << again.err;
+    EXPECT_EQ(layoutLines(again.out), layoutLines(run.out));
 }
 
 TEST(JsonWriter, EscapesTextAndWritesNumbersThatReadBackExactly)
