@@ -99,12 +99,12 @@ TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
     EXPECT_EQ(LayoutPartFinder(state, 2).partAt(300, 300, 3), -1);
 
     LayoutItem item = state.items[1];
-    EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00");
+    const std::string flat = hoveredPartText(item);
     item.Angle = 90;
-    EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00, turned 90");
+    EXPECT_EQ(flat + "|" + hoveredPartText(item), "insert.shp at X=280.00, Y=280.00|insert.shp at X=280.00, Y=280.00, turned 90");
     EXPECT_EQ(layoutPointerText(0, 1000, 1000), kIdlePointerText);
-    EXPECT_EQ(layoutPointerText(12.5, 900, 1000), "X=00012.50,  Y=00100.00");
-    EXPECT_EQ(layoutPointerText(1234.567, 0, 2000), "X=01234.57,  Y=02000.00");
+    EXPECT_EQ(layoutPointerText(12.5, 900, 1000) + "|" + layoutPointerText(1234.567, 0, 2000),
+              "X=00012.50,  Y=00100.00|X=01234.57,  Y=02000.00");
 }
 
 TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutline)
@@ -121,8 +121,7 @@ TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutl
 
     state.sheets[0].FileName = dir.file("gone.shp");
     const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, kNoGrid);
-    EXPECT_TRUE(missing.drawn);
-    EXPECT_EQ(std::pair(missing.sheetWidth, missing.mirror), std::pair(600.0, 300.0));
+    EXPECT_EQ(std::tuple(missing.drawn, missing.sheetWidth, missing.mirror), std::tuple(true, 600.0, 300.0));
 }
 
 // ---- printed layouts: the plan of paper sheets, the scale text, the pages drawn and the
@@ -237,11 +236,9 @@ TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutAndOnlyTheOriginPageCarriesTheBlo
         });
     EXPECT_EQ(questions, (std::vector<std::string>{"88 paper sheets will be used for layout 1, Continue?",
                                                    "88 paper sheets will be used for layout 2, Continue?"}));
-    EXPECT_EQ(result.layoutsSkipped, std::vector<int>{1});
-    EXPECT_EQ(result.layoutsPrinted, std::vector<int>{2});
-    EXPECT_EQ(result.pagesPrinted, 88);
+    EXPECT_EQ(std::tuple(result.layoutsSkipped, result.layoutsPrinted, result.pagesPrinted, paper.penWidths),
+              std::tuple(std::vector<int>{1}, std::vector<int>{2}, 88, std::vector<int>(88, 3)));
     ASSERT_EQ(paper.pages.size(), 88u);
-    EXPECT_EQ(paper.penWidths, std::vector<int>(88, 3));
 
     const size_t originPage = 7 * 11; // last row, first column
     for (size_t i = 0; i < paper.pages.size(); ++i)
@@ -254,8 +251,7 @@ TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutAndOnlyTheOriginPageCarriesTheBlo
     // The part's left edge lies on the first column's page, 100 units (= 100 mm) from the
     // window's left edge; the last column's page draws the sheet's right edge.
     EXPECT_DOUBLE_EQ(paper.pages.front().scale().left, 0);
-    EXPECT_TRUE(drawsLine(paper.pages.front(), 100, false));
-    EXPECT_TRUE(drawsLine(paper.pages[10], 3000, true));
+    EXPECT_TRUE(drawsLine(paper.pages.front(), 100, false) && drawsLine(paper.pages[10], 3000, true));
     const RecordingSurface& block = paper.pages[originPage];
     const auto label = block.findText("F:(0,0)"), date = block.findText("F:Date : 01-02-2026");
     ASSERT_TRUE(date);
@@ -268,11 +264,7 @@ TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutAndOnlyTheOriginPageCarriesTheBlo
 // turns 0.05 into 0.06), and never saved.
 TEST(LayoutPrinting, TheInformationBlockSaysWhatTheJobAndLayoutAreAsRecorded)
 {
-    LayoutMetrics metrics;
-    metrics.yield = 22.222;
-    metrics.baseYield = 20.5;
-    metrics.rlcPerSheet = 1200;
-    metrics.totalRlc = 0.5;
+    const LayoutMetrics metrics{.yield = 22.222, .baseYield = 20.5, .rlcPerSheet = 1200, .totalRlc = 0.5};
     const PrintJobDetails job{"06-12-2026", "/jobs/plates.nst", {"ST", "JR", 12, 2.5, 3, "rush"}};
     std::string record = "=== information lines\n";
     for (const std::string& line :
@@ -290,7 +282,7 @@ TEST(LayoutPrinting, TheInformationBlockSaysWhatTheJobAndLayoutAreAsRecorded)
             record += "=== page, kerf " + std::to_string(kerf) + "\n" + goldenDrawing(page);
     }
     expectGolden("layouts/layout-print.txt", record);
-    EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);
-    EXPECT_DOUBLE_EQ(printGridSpacing("No", {1100, 1500, 1500}), 0);
-    EXPECT_DOUBLE_EQ(printGridSpacing("250", {1100, 1500, 1500}), 250);
+    const PrintedSheet sheet{1100, 1500, 1500};
+    EXPECT_EQ((std::vector<double>{printGridSpacing("Auto", sheet), printGridSpacing("No", sheet), printGridSpacing("250", sheet)}),
+              (std::vector<double>{150, 0, 250}));
 }
