@@ -16,10 +16,7 @@
 
 namespace dravenor::testing {
 
-struct ToolRun {
-    int code = -1;
-    std::string out, err;
-};
+struct ToolRun { int code = -1; std::string out, err; };
 
 inline ToolRun runInProcess(const cli::Args& args)
 {

@@ -39,11 +39,7 @@ TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceSpacingAndMarginDecide)
     const std::string faults = "\"sheet.shp\",0,0,0,1\n\"plate.shp\",0,0,0,1\n\"plate.shp\",99,0,0,1\n"
                                "\"plate.shp\",0,100,0,1\n\"plate.shp\",450,100,0,1\n";
     const std::string gaps = "\"sheet.shp\",0,0,0,1\r\n\"plate.shp\",10,10,0,1\r\n\"plate.shp\",112.9,10,0,1\r\n";
-    const struct {
-        const char* name;
-        std::string lines;
-        std::vector<std::string> options;
-    } cases[] = {
+    const struct { const char* name; std::string lines; std::vector<std::string> options; } cases[] = {
         {"sound, both forms of line",
          "\"sheet.shp\",0,0,0,1\r\n\"plate.shp\",0,0,90,1\r\n\"plate.shp\",\"20\",\"0\",\"0\",\"1\"\r\n", {}},
         {"an overlap and a part off the sheet", faults, {}},

@@ -78,11 +78,7 @@ TEST(NestCommand, ExitCodesFollowTheEndStatusAndTheKerfUsedIsSaidWhenItDiffers)
     const std::string tiny = savedShape(job.dir, "tiny.shp", rectangle(0, 0, 3, 3));
     const std::string small = savedShape(job.dir, "small.shp", rectangle(0, 0, 100, 100));
     const std::string full = "Full Optimization Done# [", next = " Seconds]\n";
-    const struct {
-        Args args;
-        int code;
-        std::string start, holds;
-    } cases[] = {
+    const struct { Args args; int code; std::string start, holds; } cases[] = {
         {{"--sheet", job.sheet + ":2", "--part", job.part + ":4"}, 0, full,
          next + "Layout 1: " + job.sheet + " x 1, 4 parts, yield "},
         {{"--sheet", job.sheet, "--part", huge}, 2, "Optimization Failed# [", "Overall yield: 0%"},

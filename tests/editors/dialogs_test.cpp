@@ -149,12 +149,7 @@ TEST(QtDialogService, EnterGivesTheDefaultAnswerAndEscapeTheSafeOne)
 {
     using Buttons = DialogService::Buttons;
     using Answer = DialogService::Answer;
-    struct Case {
-        Buttons buttons;
-        std::optional<Answer> defaultAnswer;
-        Qt::Key key;
-        Answer expected;
-    };
+    struct Case { Buttons buttons; std::optional<Answer> defaultAnswer; Qt::Key key; Answer expected; };
     const Case cases[] = {
         {Buttons::OkCancel, {}, Qt::Key_Escape, Answer::Cancel}, {Buttons::YesNo, {}, Qt::Key_Escape, Answer::No},
         {Buttons::YesNoCancel, {}, Qt::Key_Escape, Answer::Cancel}, {Buttons::Ok, {}, Qt::Key_Escape, Answer::Ok},

@@ -143,14 +143,7 @@ TEST(RasteriseOutline, PartsWithoutInsideAreFilledAsBoxesAndWarnedOnce)
 // rectangle loses exactly the cells of its edges.
 TEST(PrepareSheet, TurnsTheSheetAndFreesOnlyCellsWhollyInsideIt)
 {
-    struct Case {
-        const char* name;
-        Shape sheet;
-        double angle;
-        int W;
-        double area, edges;
-        long long occupied;
-    };
+    struct Case { const char* name; Shape sheet; double angle; int W; double area, edges; long long occupied; };
     const double side = 50 * std::sqrt(2.0);
     const std::vector<Case> cases{
         {"offcut with a hole",

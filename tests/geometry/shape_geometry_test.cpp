@@ -67,11 +67,7 @@ TEST(ShapeCases, MeasuresChordFormsAndClosingLinesMatchTheGoldenFile)
         results.push_back({title, measured(shape, tolerance)});
     }
     // Angles of a full turn, which a shape file would reduce, and curves flattened into many lines.
-    const struct {
-        const char* name;
-        Shape shape;
-        double tolerance;
-    } made[] = {
+    const struct { const char* name; Shape shape; double tolerance; } made[] = {
         {"circle 0 to 360", {arcEntity(50, 50, 25, 0, 360)}, kEndsMeetAsDrawn},
         {"arc 270 to 360", {arcEntity(0, 0, 10, 270, 360)}, kEndsMeetAsDrawn},
         {"dense disc, lines shorter than the tolerance [5]", testing::denseDisc(), 5},

@@ -227,11 +227,7 @@ TEST(WindowPlacement, EveryRectangleEndsWhollyWithinTheScreenAreaMovedAsLittleAs
     const ScreenRect small{0, 0, 1366, 768};
     const ScreenRect belowPanel{0, 27, 1366, 741};
     const ScreenRect rightScreen{1920, 0, 1366, 768};
-    struct Case {
-        ScreenRect wanted, available;
-        int minWidth, minHeight;
-        ScreenRect fitted;
-    };
+    struct Case { ScreenRect wanted, available; int minWidth, minHeight; ScreenRect fitted; };
     const Case cases[] = {
         {{0, 0, 1560, 720}, small, 0, 0, {0, 0, 1366, 720}},            // too wide: shrunk
         {{1800, 100, 800, 600}, small, 0, 0, {566, 100, 800, 600}},      // off the right edge: moved in

@@ -131,10 +131,7 @@ TEST(LayoutAdjust, CommandsChangeTheSelectedRowsOnlyInGeneralFormat)
     TextGrid grid = gridOf({"sheet.shp,0,0,0,1", "a.shp,10,20,0,1", "a.shp,30,40,0,1", "b.shp,50,60,45,1",
                             "b.shp,70,80,0,1", "c.shp,90,100,0,1"});
     const int entry = 7; // the blank entry row
-    struct Cell {
-        int row, col;
-        const char* text;
-    };
+    struct Cell { int row, col; const char* text; };
     const struct {
         int from, to;
         AdjustCommand command;

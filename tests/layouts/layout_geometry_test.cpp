@@ -72,11 +72,7 @@ TEST(Rebuild, PlacesEachRowsShapeTurnedAtItsCornerWithTheSheetLastReadingEachFil
 {
     using Texts = std::vector<std::string>;
     const std::string sheet = "0,0 1000,500 (4)";
-    const struct {
-        const char* name;
-        std::vector<LayoutItem> items;
-        Texts instances, problems;
-    } cases[] = {
+    const struct { const char* name; std::vector<LayoutItem> items; Texts instances, problems; } cases[] = {
         {"two layouts",
          {layoutItem("a.shp", 1, 1), layoutItem("a.shp", 1, 1, 200, 100), layoutItem("s.shp", 1, 0),
           layoutItem("b.shp", 2, 2, 10, 10), layoutItem("a.shp", 2, 1, 300, 0), layoutItem("s.shp", 2, 0)},
@@ -164,12 +160,7 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
     nowhere[1].Y2 = 1e100;
 
     const std::string overlap = "layout 1: parts 1 and 2 overlap\n";
-    const struct {
-        const char* name;
-        const Shape& sheet;
-        std::vector<Shape> parts;
-        std::string faults;
-    } cases[] = {
+    const struct { const char* name; const Shape& sheet; std::vector<Shape> parts; std::string faults; } cases[] = {
         {"side by side", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 10, 100, 50)}, ""},
         {"one above the other", sheet, {rectangle(10, 10, 100, 50), rectangle(10, 60, 100, 50)}, ""},
         {"a kerf apart", sheet, {rectangle(10, 10, 100, 50), rectangle(113, 10, 100, 50)}, ""},
@@ -277,12 +268,7 @@ std::vector<LayoutFault> check(const std::vector<Shape>& parts, LeastDistances l
     return checkPlacedLayout(1, sheet, parts, {"a.shp", "b.shp", "c.shp"}, kDefaultCheckTolerance, 0, least);
 }
 
-struct SpacingCase {
-    const char* what;
-    std::vector<Shape> parts;
-    double spacing;
-    std::vector<std::string> faults;
-};
+struct SpacingCase { const char* what; std::vector<Shape> parts; double spacing; std::vector<std::string> faults; };
 
 TEST(LayoutDistanceCheck, PartsCloserThanTheSpacingAreFaults)
 {
@@ -324,11 +310,7 @@ TEST(LayoutDistanceCheck, PartsCloserThanTheMarginToTheSheetOrItsHolesAreFaults)
     Shape holed = kSheet;
     const Shape hole = circle(500, 250, 100);
     holed.insert(holed.end(), hole.begin(), hole.end());
-    struct MarginCase {
-        const char* what;
-        Shape part;
-        std::vector<LayoutFault::Kind> kinds;
-    };
+    struct MarginCase { const char* what; Shape part; std::vector<LayoutFault::Kind> kinds; };
     const MarginCase cases[] = {
         {"5 from the edge", rectangle(5, 5, 100, 100), {}},
         {"4 from the edge", rectangle(4, 50, 100, 100), {LayoutFault::Kind::NearSheetEdge}},

@@ -21,11 +21,7 @@ using namespace dravenor::testing;
 
 namespace {
 
-struct Placed {
-    std::string name;
-    Shape shape;
-    std::int32_t partIndex;
-};
+struct Placed { std::string name; Shape shape; std::int32_t partIndex; };
 
 // Layout 1 on a sheet whose file is written to the folder, the parts placed in turn.
 NestingState handLayout(const TempFolder& dir, double width, double height, const std::vector<Placed>& parts = {})
@@ -183,12 +179,7 @@ const PrintedSheet kPrintedSheet{3000, 1500, 1500};
 TEST(LayoutPagePlan, PagesTileTheWholeSheetAtTheScaleWhichTheScaleTextNames)
 {
     // 3000 x 1500 on 277 x 190 mm: the last column and row, partly used, are never dropped.
-    const struct {
-        PrintScale scale;
-        DrawingUnit unit;
-        int across, down;
-        const char* text;
-    } cases[] = {
+    const struct { PrintScale scale; DrawingUnit unit; int across, down; const char* text; } cases[] = {
         {PrintScale::unitsPerMillimetre(1), DrawingUnit::Millimetre, 11, 8, "1 : 1"},
         {PrintScale::unitsPerMillimetre(1), DrawingUnit::Inch, 11, 8, "1 : 25.4"},
         {PrintScale::oneTo(10, DrawingUnit::Millimetre), DrawingUnit::Millimetre, 2, 1, "1 : 10"},

@@ -16,12 +16,7 @@
 
 namespace dravenor::testing {
 
-struct StandardShapeCase {
-    std::string caption;
-    std::vector<double> parameters;
-    double area;
-    Extents extents;
-};
+struct StandardShapeCase { std::string caption; std::vector<double> parameters; double area; Extents extents; };
 
 inline void PrintTo(const StandardShapeCase& c, std::ostream* os)
 {
