@@ -113,6 +113,4 @@ inline double distanceToShape(const Shape& shape, double x, double y)
     return least;
 }
 
-inline std::string testDataPath(const std::string& name) { return DRAVENOR_TEST_DATA "/geometry/" + name; }
-
 } // namespace dravenor::testing
