@@ -18,8 +18,7 @@ import subprocess
 import sys
 import tempfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "geometry"))
-from dxf_check import read_drawing  # noqa: E402
+from dxf_check import read_drawing
 
 TOLERANCE = 1e-6
 # The report's yields come from the true outlines: they must match the polygon areas to 0.1

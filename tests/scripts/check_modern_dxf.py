@@ -1,12 +1,14 @@
 #!/usr/bin/python3
-"""Checks the import of drawings as today's drawing programs write them, against ezdxf.
+"""Checks the drawings the batch tool reads and writes against ezdxf, a reader apart from ours.
 
 Writes drawings with ezdxf (an ELLIPSE hole and edge, SPLINE edges and holes with and without
 weights, blocks inserted turned, scaled, mirrored and nested, a MINSERT array, a drawing in
 inches), reads each with `dravenor-cli shape-info` in millimetres and in inches and compares the
 enclosed area and the extents with ezdxf's own flattening of the same entities (blocks expanded
 by ezdxf). Then nests them all with `dravenor-cli nest` and checks the layouts with
-`dravenor-cli check-layout`.
+`dravenor-cli check-layout`. Last, shape files of every kind of entity, and of 5303 entities,
+converted with `dravenor-cli shp2dxf` read back without problems, each entity where it was and
+no handle used twice.
 Usage: check_modern_dxf.py DRAVENOR_CLI
 """
 import math
@@ -17,6 +19,7 @@ import sys
 import tempfile
 
 import ezdxf
+from dxf_check import read_drawing
 from ezdxf import disassemble, units
 
 FLATTENING = 1e-4  # ezdxf's flattening distance: far below the import's tolerance
@@ -173,6 +176,49 @@ def check_nesting(cli, folder, names):
     return problems
 
 
+def shape_line(x1, y1, x2, y2, rad=0):
+    return (x1, y1, x2, y2, 0, 0, rad, 0, 0)
+
+
+def shape_arc(cx, cy, r, a0, a1):
+    return (0, 0, 0, 0, cx, cy, r, a0, a1)
+
+
+def written_back(e, kind, values):
+    """Whether ezdxf's entity is the shape entity: a line where the radius is not above 0, a
+    circle where the angles lie a whole turn apart, an arc otherwise (angles on the circle)."""
+    x1, y1, x2, y2, cx, cy, r, a0, a1 = e
+    want = ("LINE", (x1, y1, x2, y2)) if r <= 0 else ("CIRCLE", (cx, cy, r)) if (a1 - a0) % 360 == 0 \
+        else ("ARC", (cx, cy, r, a0, a1))
+    gaps = [abs(a - b) if k < 3 else min(abs(a - b) % 360, 360 - abs(a - b) % 360)
+            for k, (a, b) in enumerate(zip(values or (), want[1]))]
+    return kind == want[0] and all(g <= 1e-9 * max(1.0, abs(b)) for g, b in zip(gaps, want[1]))
+
+
+def check_writing(cli, folder):
+    """Shape files converted by shp2dxf: every kind of entity, and enough for handles past 5226."""
+    kinds = [shape_line(0, 0, 100.125, 0), shape_arc(50, 50, 25, 0, 0), shape_arc(0, 0, 10, 90, 180),
+             shape_arc(5, 5, 2, 0, 360), shape_arc(5, 5, 2, 360, 0), shape_arc(5, 5, 2, 30, 30), shape_line(1, 2, 3, 4, -5),
+             shape_arc(-3.5, 2, 10, 350, 10), shape_arc(0, 0, 10, -90, 90), shape_line(0.1, -0.5, 1 / 3, 1e20),
+             shape_line(1e-7, -7, 2e6, 0)]
+    many = [shape_line(0, 0, 1, 0), shape_line(1, 0, 1, 1), shape_arc(0, 0, 1, 0, 90)] + \
+        [shape_arc(n, 0, 1, 0, 45) if n % 7 == 1 else shape_line(n, 0, n, 1) for n in range(5300)]
+    problems = []
+    for name, entities in (("kinds", kinds), ("many", many)):
+        shp, dxf = os.path.join(folder, name + ".shp"), os.path.join(folder, name + ".dxf")
+        with open(shp, "w", newline="") as f:
+            f.write("".join(",".join(f'"{v!r}"' for v in e) + "\r\n" for e in entities))
+        subprocess.run([cli, "shp2dxf", shp, dxf], capture_output=True)
+        version, found, got = read_drawing(dxf)
+        problems += [f"{name}.dxf: {p}" for p in found + ([] if version == "AC1009" else [f"version {version}"])]
+        if len(got) != len(entities) or len({handle for _, handle, _, _ in got}) != len(got):
+            problems.append(f"{name}.dxf: {len(got)} entities, {len({h for _, h, _, _ in got})} handles, {len(entities)} written")
+        problems += [f"{name}.dxf: entity {k + 1} is {kind} {values}, written {e}"
+                     for k, ((kind, _, values, _), e) in enumerate(zip(got, entities)) if not written_back(e, kind, values)]
+    print(f"shp2dxf: {len(kinds)} kinds of entity and {len(many)} entities read back")
+    return problems
+
+
 def main():
     cli = os.path.abspath(sys.argv[1])
     problems = []
@@ -188,7 +234,7 @@ def main():
                 converted = (name == "inches") == (unit == "mm")
                 expected = (["skipped 1 TEXT"] if name == "blocks" else []) + ([note] if converted else [])
                 problems += check_drawing(cli, path, doc, unit, expected)
-        problems += check_nesting(cli, folder, [make.__name__ for make in DRAWINGS])
+        problems += check_nesting(cli, folder, [make.__name__ for make in DRAWINGS]) + check_writing(cli, folder)
     for p in problems:
         print(p, file=sys.stderr)
     return 1 if problems else 0
