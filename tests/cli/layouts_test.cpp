@@ -63,9 +63,9 @@ TEST(CheckLayout, LayoutFilesListEveryFaultAsTheToleranceSpacingAndMarginDecide)
     EXPECT_TRUE(contains(run.out, "layouts checked: no overlaps, every part on its sheet")) << run.out;
 }
 
-// nest --dxf-dir writes one drawing per layout (what they hold is read back with ezdxf by the
-// layout export tests); layout-dxf writes the same bytes, the layout's shape file, and follows the
-// name and text height options.
+// nest --dxf-dir writes one drawing per layout (how many and what they hold is read back with ezdxf
+// by check_bench_jobs.py); layout-dxf writes the same bytes, the layout's shape file, and follows
+// the name and text height options.
 TEST(LayoutDrawings, NestAndLayoutDxfWriteTheSameDrawingsAndTheShapeFile)
 {
     const NestedJob& job = nestedJob();
@@ -73,22 +73,19 @@ TEST(LayoutDrawings, NestAndLayoutDxfWriteTheSameDrawingsAndTheShapeFile)
     const int layouts = opened(job.nst).nesting.items.back().LayoutNo;
     ASSERT_GE(layouts, 2);
     EXPECT_TRUE(contains(job.run.out, std::to_string(layouts) + " layout drawings written to " + job.out)) << job.run.out;
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(job.out), {}), layouts);
     TempFolder dir;
     const std::string again = dir.file("again.dxf"), shp = dir.file("layout2.shp");
     const std::string named = dir.file("named.dxf"), plain = dir.file("plain.dxf");
     const ToolRun r = runInProcess({"layout-dxf", job.nst, "--layout", "2", again, "--names"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, again + "\n");
-    EXPECT_EQ(TempFolder::read(again), TempFolder::read(job.drawing(2)));
+    EXPECT_EQ(std::tuple(r.out, TempFolder::read(again)), std::tuple(again + "\n", TempFolder::read(job.drawing(2))));
     EXPECT_TRUE(contains(TempFolder::read(again), "\r\n 40\r\n4\r\n 1\r\n")) << "a hundredth of the 400 long sheet";
     ASSERT_EQ(runInProcess({"layout-dxf", job.nst, "--layout", "2", shp}).code, 0);
     EXPECT_EQ(TempFolder::read(shp), layoutShapeFileText(opened(job.nst).nesting, 2));
     ASSERT_EQ(runInProcess({"layout-dxf", job.nst, "--layout", "1", named, "--names", "--text-height", "7.5"}).code, 0);
     ASSERT_EQ(runInProcess({"layout-dxf", job.nst, "--layout", "1", plain}).code, 0);
-    EXPECT_TRUE(contains(TempFolder::read(named), "TEXT\r\n 5\r\n"));
+    EXPECT_TRUE(contains(TempFolder::read(named), "TEXT\r\n 5\r\n") && !contains(TempFolder::read(plain), "TEXT\r\n"));
     EXPECT_TRUE(contains(TempFolder::read(named), "\r\n 40\r\n7.5\r\n 1\r\nplate\r\n")) << "height 7.5, no .shp";
-    EXPECT_FALSE(contains(TempFolder::read(plain), "TEXT\r\n"));
 }
 
 // The longest runs of dark pixels across and down the picture: the sheet's edges.
