@@ -21,7 +21,7 @@
 #include "library/standard_shapes.h"
 #include "support/ink.h"
 #include "support/scripted_dialogs.h"
-#include "support/standard_shape_cases.h"
+#include "support/closed_profile.h"
 #include "support/temp_folder.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
