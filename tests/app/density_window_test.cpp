@@ -1,6 +1,5 @@
-// The density table window: density.dat shown with an empty row to type into, typing by the
-// table's column rules, Done storing the rows as the table file keeps them, Cancel and Esc writing
-// nothing, a failed save keeping the edits, damaged rows reported once, and the help key.
+// The density table window: density.dat shown with an empty row to type into, Done storing the
+// rows sorted, Cancel and Esc writing nothing, damaged rows reported once, failed saves kept.
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include "app/density_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 #include "ui/grid_view.h"
 
 namespace dravenor::testing {
@@ -53,12 +53,11 @@ TEST_F(DensityWindowTest, TypedRowsFollowTheColumnRulesAndDoneStoresThemSorted)
     type(window, 3, 2, "2.7");
 
     window.doneButton()->click();
-    EXPECT_EQ(TempFolder::read(tableFile()), "\"AL\",\"2.7\"\r\n\"ST304X\",\"7.85\"\r\n\"ZN\",\"7.14\"\r\n");
+    const std::string saved = "\"AL\",\"2.7\"\r\n\"ST304X\",\"7.85\"\r\n\"ZN\",\"7.14\"\r\n";
+    EXPECT_EQ(TempFolder::read(tableFile()), saved);
     EXPECT_EQ(rowsOf(window), (Rows{{"AL", "2.7"}, {"ST304X", "7.85"}, {"ZN", "7.14"}, {"", ""}}));
-    EXPECT_EQ(window.grid().row, 1);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(window.result(), QDialog::Accepted);
-    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_EQ(std::tuple(window.grid().row, window.isVisible(), window.result(), dialogs.questions.size()),
+              std::tuple(1, false, int(QDialog::Accepted), 0u));
 
     // Esc and Cancel leave the file as it was.
     DensityWindow reopened(dialogs, workingFolder());
@@ -66,13 +65,12 @@ TEST_F(DensityWindowTest, TypedRowsFollowTheColumnRulesAndDoneStoresThemSorted)
     reopened.show();
     type(reopened, 4, 1, "cu");
     QTest::keyClick(reopened.gridView(), Qt::Key_Escape);
-    EXPECT_FALSE(reopened.isVisible());
-    EXPECT_EQ(reopened.result(), QDialog::Rejected);
+    EXPECT_EQ(std::pair(reopened.isVisible(), reopened.result()), std::pair(false, int(QDialog::Rejected)));
     DensityWindow cancelled(dialogs, workingFolder());
     type(cancelled, 4, 1, "cu");
     cancelled.cancelButton()->click();
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);
-    EXPECT_EQ(TempFolder::read(tableFile()), "\"AL\",\"2.7\"\r\n\"ST304X\",\"7.85\"\r\n\"ZN\",\"7.14\"\r\n");
+    EXPECT_EQ(TempFolder::read(tableFile()), saved);
 }
 
 TEST_F(DensityWindowTest, DamagedRowsAreReportedOnceAndAFailedSaveKeepsTheEdits)
@@ -80,8 +78,7 @@ TEST_F(DensityWindowTest, DamagedRowsAreReportedOnceAndAFailedSaveKeepsTheEdits)
     folder.write("density.dat", "\"AL\",\"2.7\"\r\n\"TOOLONGNAME\",\"1\"\r\n\"ST\",\"abc\"\r\n\"CU\",\"8.96\"\r\n");
     DensityWindow damaged(dialogs, workingFolder());
     ASSERT_EQ(dialogs.questions.size(), 1u);
-    for (const char* named : {"line 2", "line 3", "density.dat"})
-        EXPECT_NE(dialogs.questions[0].text.find(named), std::string::npos) << dialogs.questions[0].text;
+    for (const char* named : {"line 2", "line 3", "density.dat"}) EXPECT_TRUE(contains(dialogs.questions[0].text, named)) << named;
     EXPECT_EQ(rowsOf(damaged), (Rows{{"AL", "2.7"}, {"CU", "8.96"}, {"", ""}}));
 
     // A folder in the table's place: it cannot be read nor replaced by a file.
@@ -93,8 +90,7 @@ TEST_F(DensityWindowTest, DamagedRowsAreReportedOnceAndAFailedSaveKeepsTheEdits)
     type(window, 1, 2, "7.85");
     EXPECT_FALSE(window.done());
     ASSERT_EQ(dialogs.questions.size(), 3u);
-    EXPECT_NE(dialogs.questions[2].text.find("density.dat"), std::string::npos) << dialogs.questions[2].text;
-    EXPECT_EQ(dialogs.questions[2].icon, DialogService::Icon::Exclamation);
+    EXPECT_TRUE(contains(dialogs.questions[2].text, "density.dat") && dialogs.questions[2].icon == DialogService::Icon::Exclamation);
     EXPECT_EQ(rowsOf(window), (Rows{{"ST", "7.85"}, {"", ""}}));
     EXPECT_NE(window.result(), QDialog::Accepted);
     // Once the obstacle is gone the same edits are saved.

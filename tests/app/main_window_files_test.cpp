@@ -7,6 +7,7 @@
 #include "app/main_window_fixture.h"
 #include "layouts/layout_export.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 namespace dravenor::testing {
 namespace {
@@ -23,17 +24,14 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     const std::string path = folder.filePath("job.nst").toStdString();
     dialogs.saveFiles.push_back(path);
     ASSERT_TRUE(window->saveJobAs());
-    EXPECT_FALSE(window->job().modified);
-    EXPECT_EQ(window->windowTitle().toStdString(), "Dravenor - " + path);
+    EXPECT_EQ(std::pair(window->job().modified, window->windowTitle().toStdString()), std::pair(false, "Dravenor - " + path));
     const std::vector<std::string> linesBefore = listed();
     window->newJob();
     ASSERT_TRUE(listed().empty());
     dialogs.openFiles.push_back(path);
     window->openJobWithDialog();
-    EXPECT_EQ(window->job().jobFileName, path);
-    EXPECT_EQ(listed(), linesBefore);
+    EXPECT_EQ(std::tuple(window->job().jobFileName, listed(), window->job().modified), std::tuple(path, linesBefore, false));
     EXPECT_EQ(grid(PartGrid).model()->index(0, 1).data().toString(), "7"); // the part Qty shown
-    EXPECT_FALSE(window->job().modified);
 
     // The second layout as a drawing beside the job, part names a hundredth of the view high.
     for (const char* name : {kDxfHeaderName, kDxfFooterName})
@@ -46,12 +44,10 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     const size_t questions = dialogs.questions.size();
     panel().saveDxfButton()->click();
     EXPECT_EQ(dialogs.fileDialogTitles.back(), "Save this layout as DXF...");
-    EXPECT_NE(dialogs.saveFilter.find("(*.dxf)"), std::string::npos);
-    EXPECT_NE(dialogs.saveFilter.find("(*.shp)"), std::string::npos);
+    EXPECT_TRUE(contains(dialogs.saveFilter, "(*.dxf)") && contains(dialogs.saveFilter, "(*.shp)")) << dialogs.saveFilter;
     EXPECT_EQ(dialogs.suggestedName, folder.filePath("job-2-2  [QTY 1]").toStdString());
     const double viewHeight = panel().visibleHeight();
-    EXPECT_GT(viewHeight, 1000) << "the fitted view shows the whole turned sheet";
-    EXPECT_LT(viewHeight, 1500);
+    EXPECT_TRUE(viewHeight > 1000 && viewHeight < 1500) << viewHeight << ": the fitted view shows the whole turned sheet";
     DxfTemplates templates;
     ASSERT_EQ(readDxfTemplates(folder.path().toStdString(), templates), "");
     EXPECT_EQ(TempFolder::read(drawing), layoutDxfDrawing(window->job().nesting, 2, templates, {true, viewHeight / 100}).text);
@@ -69,32 +65,24 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     dialogs.saveFiles.push_back(folder.filePath("broken.dxf").toStdString());
     panel().saveDxfButton()->click();
     EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Exclamation);
-    EXPECT_NE(dialogs.questions.back().text.find(part), std::string::npos) << dialogs.questions.back().text;
-    EXPECT_FALSE(exists("broken.dxf"));
+    EXPECT_TRUE(contains(dialogs.questions.back().text, part) && !exists("broken.dxf")) << dialogs.questions.back().text;
 }
 
 TEST_F(MainWindowFiles, CommandsWithoutAFileNameOrLayoutsSayWhyAndChangeNothing)
 {
-    const std::string path = folder.filePath("broken.nst").toStdString();
-    QFile broken(QString::fromStdString(path));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("[BASIC.TLF]\r\n\"S235\"\r\n");
-    broken.close();
-    EXPECT_FALSE(window->openJobFile(path));
+    TempFolder files;
+    EXPECT_FALSE(window->openJobFile(files.write("broken.nst", "[BASIC.TLF]\r\n\"S235\"\r\n")));
     EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Exclamation);
-    EXPECT_NE(dialogs.questions.back().text.find("broken.nst"), std::string::npos);
-    EXPECT_TRUE(window->job().jobFileName.empty());
+    EXPECT_TRUE(contains(dialogs.questions.back().text, "broken.nst") && window->job().jobFileName.empty());
     window->showReport();
     EXPECT_EQ(dialogs.questionTexts().back(), "This File does not contain any Layout");
     panel().saveDxfButton()->click();
     EXPECT_EQ(dialogs.questionTexts().back(), "No layout to save as DXF !");
-    EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Information);
-    EXPECT_TRUE(dialogs.fileDialogTitles.empty());
+    EXPECT_EQ(std::pair(dialogs.questions.back().icon, dialogs.fileDialogTitles.size()), std::pair(DialogService::Icon::Information, 0ul));
 
     typeInto(BasicGrid, "Mat", "S235");
     EXPECT_FALSE(window->saveJobFile()); // Save without a name asks for one; Cancel saves nothing
-    EXPECT_EQ(dialogs.fileDialogTitles, std::vector<std::string>{"Save As"});
-    EXPECT_TRUE(window->job().modified);
+    EXPECT_EQ(std::pair(dialogs.fileDialogTitles, window->job().modified), std::pair(std::vector<std::string>{"Save As"}, true));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QPdfWriter>
 #include <QScrollBar>
 
+#include <cmath>
 #include <tuple>
 
 #include "app/main_window_fixture.h"
@@ -33,29 +34,23 @@ TEST_F(MainWindowOptimise, ARunListsTheEnginesLayoutsAndAnEditThrowsThemAwayButE
     const std::vector<std::string> entries = layoutListEntries(alone.nesting);
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(listed(), entries);
-    EXPECT_EQ(panel().currentLayout(), 1);
     EXPECT_GT(inkedPixels(panel().canvas()->surface().image()), 500);
-    EXPECT_TRUE(window->job().modified);
-    EXPECT_EQ(progressKerfNote, "");
-    EXPECT_TRUE(panel().kerfLabel()->isHidden());
+    EXPECT_EQ(std::tuple(panel().currentLayout(), window->job().modified, progressKerfNote, panel().kerfLabel()->isHidden()),
+              std::tuple(1, true, "", true));
     for (const std::string& text : dialogs.questionTexts()) EXPECT_FALSE(contains(text, "not placed")) << text;
 
     // Esc where the job was typed in (the part Qty cell is still current) keeps everything.
     const size_t questions = dialogs.questions.size();
     for (int index : {BasicGrid, SheetGrid, PartGrid}) QTest::keyClick(&grid(index), Qt::Key_Escape);
-    EXPECT_EQ(dialogs.questions.size(), questions);
-    EXPECT_EQ(listed(), entries);
-    EXPECT_EQ(window->job().parts.text(1, 2), "8");
+    EXPECT_EQ(std::tuple(dialogs.questions.size(), listed(), window->job().parts.text(1, 2)), std::tuple(questions, entries, "8"));
     typeInto(PartGrid, "Qty", "9"); // asks "change data?" and the scripted answer is OK
     EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
     // Esc now takes back what was typed since, and only that.
     QTest::keyClick(&grid(PartGrid), Qt::Key_Escape);
     EXPECT_EQ(window->job().parts.text(1, 2), "8");
-    EXPECT_EQ(panel().layoutList()->count(), 0);
-    EXPECT_FALSE(panel().layoutList()->isEnabled());
-    EXPECT_FALSE(panel().canvas()->isEnabled());
-    EXPECT_EQ(inkedPixels(panel().canvas()->surface().image()), 0);
-    EXPECT_FALSE(window->job().hasLayouts());
+    EXPECT_EQ(std::tuple(panel().layoutList()->count(), panel().layoutList()->isEnabled(), panel().canvas()->isEnabled(),
+                         inkedPixels(panel().canvas()->surface().image()), window->job().hasLayouts()),
+              std::tuple(0, false, false, 0, false));
 }
 
 TEST_F(MainWindowOptimise, TheModeIsOneChoiceTheKerfUsedIsShownWhenItIsNotTheKerfEnteredAndF1GivesHelp)
@@ -63,17 +58,15 @@ TEST_F(MainWindowOptimise, TheModeIsOneChoiceTheKerfUsedIsShownWhenItIsNotTheKer
     window->modeAction(0)->trigger();
     EXPECT_EQ(window->job().mode, NestingMode::Stack);
     window->newJob();
-    EXPECT_EQ(window->job().mode, NestingMode::Free);
-    EXPECT_TRUE(window->modeAction(2)->isChecked());
+    EXPECT_EQ(std::pair(window->job().mode, window->modeAction(2)->isChecked()), std::pair(NestingMode::Free, true));
 
     enterJob("2", "8", "0.1"); // a 1000 x 500 sheet allows 1600 cells across: 0.45 wide
     helpInProgress = true;
     optimise();
     EXPECT_EQ(dialogs.helpPages, std::vector<std::string>{"index.html#optimising"});
     const std::string note = "Kerf used 0.45 (entered 0.1): the largest sheet is too large for a finer grid";
-    EXPECT_EQ(progressKerfNote, note);
-    EXPECT_EQ(panel().kerfLabel()->text().toStdString(), note);
-    EXPECT_FALSE(panel().kerfLabel()->isHidden());
+    EXPECT_EQ(std::tuple(progressKerfNote, panel().kerfLabel()->text().toStdString(), panel().kerfLabel()->isHidden()),
+              std::tuple(note, note, false));
     EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "0.45");
     dialogs.answers = {DialogService::Answer::No};
     window->newJob();
@@ -165,10 +158,8 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePoint
     const auto pointed = under({180, 120});
     p.turnWheel({180, 120}, 3 * 120);
     EXPECT_NEAR(whole.width / p.canvas()->surface().scale().width, 1.953125, 1e-9); // 1.25 cubed
-    EXPECT_NEAR(under({180, 120}).first, pointed.first, 1e-9);
-    EXPECT_NEAR(under({180, 120}).second, pointed.second, 1e-9);
-    EXPECT_EQ(p.zoomList()->currentIndex(), -1);
-    EXPECT_EQ(p.zoomList()->placeholderText(), QStringLiteral("2.0 : 1"));
+    EXPECT_LT(std::hypot(under({180, 120}).first - pointed.first, under({180, 120}).second - pointed.second), 1e-9);
+    EXPECT_EQ(std::pair(p.zoomList()->currentIndex(), p.zoomList()->placeholderText().toStdString()), std::pair(-1, std::string("2.0 : 1")));
     ASSERT_TRUE(p.horizontalBar()->isEnabled());
     const int h = p.horizontalBar()->value(), v = p.verticalBar()->value();
     p.drag({-60, 25}); // the picture moves left and down: the view right and up
@@ -197,9 +188,7 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePoint
     EXPECT_EQ(dialogs.questions.size(), asked);
 
     p.turnWheel({180, 120}, -100 * 120);
-    EXPECT_DOUBLE_EQ(p.zoom(), 1);
-    EXPECT_FALSE(p.horizontalBar()->isEnabled());
-    EXPECT_EQ(p.horizontalBar()->value(), 0);
+    EXPECT_EQ(std::tuple(p.zoom(), p.horizontalBar()->isEnabled(), p.horizontalBar()->value()), std::tuple(1.0, false, 0));
     // A plate's lower-left corner, a little inside; then the sheet's margin, where no part is.
     const LayoutItem& plate = window->job().nesting.items.front();
     const ViewScale view = p.viewport().view();
@@ -233,9 +222,8 @@ TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAn
     window->lineWidthAction(3)->trigger();
     EXPECT_FALSE(window->lineWidthAction(1)->isChecked());
     const MainWindow next(dialogs, folder.path());
-    EXPECT_EQ(next.printScale(), 10);
-    EXPECT_TRUE(next.printScaleAction(10)->isChecked());
-    EXPECT_TRUE(next.lineWidthAction(3)->isChecked());
+    EXPECT_EQ(std::tuple(next.printScale(), next.printScaleAction(10)->isChecked(), next.lineWidthAction(3)->isChecked()),
+              std::tuple(10, true, true));
 }
 
 } // namespace

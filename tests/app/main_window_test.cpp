@@ -6,6 +6,7 @@
 
 #include "app/main_window_fixture.h"
 #include "editors/shape_editor.h"
+#include "support/grid_rows.h"
 
 namespace dravenor::testing {
 namespace {
@@ -46,22 +47,20 @@ TEST_F(MainWindowTest, ChosenFilesBecomeRowsWhosePreviewFollowsTheCurrentRowAndE
     enterFiles(PartGrid, {a, b, gone});
     const TextGrid& parts = window->job().parts;
     ASSERT_EQ(parts.rows(), 5);
-    EXPECT_EQ(parts.text(1, 1), a);
-    EXPECT_EQ(parts.text(2, 1), b);
-    EXPECT_EQ(parts.text(3, 1), gone) << "a missing file stays in the grid";
+    EXPECT_EQ(cellsOf(parts)[2], (std::vector<std::string>{"3", gone, "", "", ""})) << "a missing file stays in the grid";
+    EXPECT_EQ(std::pair(parts.text(1, 1), parts.text(2, 1)), std::pair(a, b));
     EXPECT_EQ(dialogs.shapeSelectionCaptions, std::vector<std::string>{"Select Part File(s)..."});
     // The last chosen file is the current one; missing, it shows nothing.
+    const auto shown = [this] { return std::pair(preview(PartGrid).toolTip().toStdString(), previewInk(PartGrid) > 100); };
     EXPECT_EQ(parts.row, 3);
-    EXPECT_TRUE(preview(PartGrid).toolTip().isEmpty());
+    EXPECT_EQ(shown(), std::pair(std::string(), false));
     EXPECT_EQ(previewInk(PartGrid), 0);
     QTest::keyClick(&grid(PartGrid), Qt::Key_Up);
-    EXPECT_EQ(preview(PartGrid).toolTip(), "Xmax=30 Ymax=30 <Click To Edit>");
-    EXPECT_GT(previewInk(PartGrid), 100);
+    EXPECT_EQ(shown(), std::pair(std::string("Xmax=30 Ymax=30 <Click To Edit>"), true));
     QTest::keyClick(&grid(PartGrid), Qt::Key_Up);
     EXPECT_EQ(preview(PartGrid).toolTip(), "Xmax=100 Ymax=50 <Click To Edit>");
     grid(PartGrid).setCurrentCell(4, 1); // the blank entry row
-    EXPECT_TRUE(preview(PartGrid).toolTip().isEmpty());
-    EXPECT_EQ(previewInk(PartGrid), 0);
+    EXPECT_EQ(std::pair(preview(PartGrid).toolTip().isEmpty(), previewInk(PartGrid)), std::pair(true, 0));
 
     EXPECT_EQ(previewInk(SheetGrid), 0);
     enterFiles(SheetGrid, {a});
@@ -82,8 +81,7 @@ TEST_F(MainWindowTest, ChosenFilesBecomeRowsWhosePreviewFollowsTheCurrentRowAndE
         }
     });
     QTest::mouseClick(&preview(PartGrid), Qt::LeftButton);
-    EXPECT_EQ(editedFile, a);
-    EXPECT_TRUE(modal);
+    EXPECT_EQ(std::pair(editedFile, modal), std::pair(a, true));
 
     window->editShape = nullptr;
     QTest::mouseClick(&preview(PartGrid), Qt::LeftButton); // without an editor nothing happens
@@ -112,16 +110,12 @@ TEST_F(MainWindowTest, WithLayoutsAKeyAsksAndCancelKeepsEverything)
     QTest::keyClick(&grid(SheetGrid), Qt::Key_Delete);
     EXPECT_EQ(dialogs.questionTexts(), (std::vector<std::string>{kChangeData, kChangeData}));
     EXPECT_EQ(dialogs.questions[0].buttons, DialogService::Buttons::OkCancel);
-    EXPECT_EQ(window->job().basic.text(1, 1), "");
-    EXPECT_EQ(window->job().sheets.text(1, 1), a);
-    EXPECT_TRUE(window->job().hasLayouts());
-    EXPECT_FALSE(window->job().modified);
+    const Job& job = window->job();
+    EXPECT_EQ(std::tuple(job.basic.text(1, 1), job.sheets.text(1, 1), job.hasLayouts(), job.modified), std::tuple("", a, true, false));
     // Ok: the layouts go before the key acts, and the next key does not ask.
     dialogs.answers = {Answer::Ok};
     typeInto(BasicGrid, "Mat", "ab");
-    EXPECT_EQ(dialogs.questions.size(), 3u);
-    EXPECT_EQ(window->job().basic.text(1, 1), "AB");
-    EXPECT_FALSE(window->job().hasLayouts());
+    EXPECT_EQ(std::tuple(dialogs.questions.size(), job.basic.text(1, 1), job.hasLayouts()), std::tuple(3u, "AB", false));
 }
 
 TEST_F(MainWindowTest, NewAsksToSaveAModifiedJobAndEmptiesEverything)
@@ -136,14 +130,10 @@ TEST_F(MainWindowTest, NewAsksToSaveAModifiedJobAndEmptiesEverything)
     dialogs.answers = {Answer::No};
     window->newAction()->trigger();
     ASSERT_EQ(dialogs.questionTexts(), std::vector<std::string>{kSaveChanges});
-    EXPECT_EQ(dialogs.questions[0].buttons, DialogService::Buttons::YesNo);
-    EXPECT_EQ(saves, 0);
-    EXPECT_EQ(window->job().sheets.rows(), 2);
-    EXPECT_EQ(grid(SheetGrid).model()->rowCount(), 1);
+    EXPECT_EQ(std::tuple(dialogs.questions[0].buttons, saves, window->job().sheets.rows(), window->job().modified),
+              std::tuple(DialogService::Buttons::YesNo, 0, 2, false));
+    EXPECT_EQ(std::tuple(grid(SheetGrid).model()->rowCount(), previewInk(SheetGrid), exists("section.tlf")), std::tuple(1, 0, false));
     EXPECT_EQ(grid(BasicGrid).model()->index(0, 0).data().toString(), "");
-    EXPECT_EQ(previewInk(SheetGrid), 0);
-    EXPECT_FALSE(exists("section.tlf"));
-    EXPECT_FALSE(window->job().modified);
     EXPECT_EQ(window->windowTitle(), "Dravenor");
 
     // Yes saves first; a save cancelled after Yes keeps the job and the window, for New, Open
@@ -153,8 +143,7 @@ TEST_F(MainWindowTest, NewAsksToSaveAModifiedJobAndEmptiesEverything)
     window->saveAs = [&] { savedMat = window->job().basic.text(1, 1); return true; };
     dialogs.answers = {Answer::Yes};
     window->newJob();
-    EXPECT_EQ(savedMat, "X");
-    EXPECT_EQ(window->job().basic.text(1, 1), "");
+    EXPECT_EQ(savedMat + "|" + window->job().basic.text(1, 1), "X|");
     typeInto(PartGrid, "Qty", "12");
     window->saveAs = [] { return false; };
     dialogs.answers = {Answer::Yes, Answer::Yes, Answer::Yes, Answer::No};
@@ -162,9 +151,8 @@ TEST_F(MainWindowTest, NewAsksToSaveAModifiedJobAndEmptiesEverything)
     EXPECT_FALSE(window->newJob());
     window->openJobWithDialog();
     EXPECT_FALSE(window->close());
-    EXPECT_TRUE(dialogs.fileDialogTitles.empty());
-    EXPECT_EQ(window->job().parts.text(1, 2), "12");
-    EXPECT_TRUE(window->job().modified);
+    EXPECT_EQ(std::tuple(dialogs.fileDialogTitles.size(), window->job().parts.text(1, 2), window->job().modified),
+              std::tuple(0u, "12", true));
     EXPECT_TRUE(window->close());
     EXPECT_EQ(dialogs.questionTexts(), (std::vector<std::string>(6, kSaveChanges)));
 }

@@ -49,7 +49,9 @@ TEST(MovedJob, EveryCommandFindsTheShapesBesideTheJobOrFailsClearly)
             EXPECT_EQ(r.code, tail != "-" ? 0 : 2) << command[0] << "\n" << r.err;
             EXPECT_TRUE(contains(r.err, expected)) << command[0] << "\n" << r.err;
         }
-        if (tail == "-") EXPECT_EQ(root.entries(), std::vector<std::string>{"moved"}) << "nothing written";
+        if (tail == "-") {
+            EXPECT_EQ(root.entries(), std::vector<std::string>{"moved"}) << "nothing written";
+        }
         // Yields and cutting lengths as before the move: the right shapes were found.
         const std::string report = TempFolder::read(root.file("report.tlf"));
         const std::string totals = report.substr(0, report.find("****"));

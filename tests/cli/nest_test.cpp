@@ -1,5 +1,5 @@
-// dravenor-cli nest: the result as text and JSON, exit codes by end status, yields from the true
-// areas, the kerf used, outlines drawn densely, saved jobs run again, and layout pictures.
+// dravenor-cli nest: the result as text and JSON, exit codes by end status, the kerf used, outlines
+// drawn densely, saved jobs run again, layout pictures, and Deep Nesting runs.
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,8 +8,6 @@
 
 #include <filesystem>
 #include <limits>
-#include <map>
-#include <numbers>
 
 #include "cli/json_writer.h"
 #include "cli/nest_job.h"
@@ -41,6 +39,9 @@ struct SmallJob {
     }
 };
 
+// The whole result as JSON (what its numbers mean is judged by random_jobs.py and
+// check_bench_jobs.py): the status as printed, the kerf used, instances numbered in each layout
+// and every layout named by a line of the text.
 TEST(NestCommand, OptimisesTheExampleJobAndWritesTheWholeResultAsJson)
 {
     TempFolder dir;
@@ -50,39 +51,21 @@ TEST(NestCommand, OptimisesTheExampleJobAndWritesTheWholeResultAsJson)
     args.insert(args.end(), {"--json", dir.file("result.json")});
     const ToolRun r = runInProcess(args);
     ASSERT_EQ(r.code, 0) << r.err << r.out;
-    EXPECT_EQ(r.out.rfind("Full Optimization Done# [", 0), 0u) << r.out;
-
     const QJsonObject root = readJson(dir.file("result.json"));
     EXPECT_EQ(root["status"].toString(), "full");
     EXPECT_EQ(root["statusText"].toString().toStdString() + "\n", r.out.substr(0, r.out.find('\n') + 1));
-    EXPECT_TRUE(root["overallYield"].toDouble() > 0.3 && root["overallYield"].toDouble() <= 1.0);
     EXPECT_EQ(root["details"].toObject()["actKerf"].toDouble(), 3);
-    // Every part quantity is placed exactly, counting identical sheets; every layout line of the
-    // text names its layout.
-    std::map<QString, int> placed;
+    EXPECT_TRUE(root["unplaced"].toArray().isEmpty());
+    ASSERT_FALSE(root["layouts"].toArray().isEmpty());
     for (const QJsonValue& v : root["layouts"].toArray()) {
         const QJsonObject layout = v.toObject();
-        const int qty = layout["qty"].toInt();
-        EXPECT_GE(qty, 1);
         EXPECT_TRUE(contains(r.out, "Layout " + std::to_string(layout["number"].toInt()) + ": " +
-                                        layout["sheet"].toString().toStdString() + " x " + std::to_string(qty) + ", "));
+                                        layout["sheet"].toString().toStdString() + " x " +
+                                        std::to_string(layout["qty"].toInt()) + ", "));
         const QJsonArray instances = layout["instances"].toArray();
         EXPECT_EQ(instances.size(), layout["partsPlaced"].toInt());
-        for (int i = 0; i < instances.size(); ++i) {
-            const QJsonObject instance = instances[i].toObject();
-            EXPECT_EQ(instance["instance"].toInt(), i + 1);
-            placed[instance["part"].toString()] += qty;
-            ASSERT_FALSE(instance["entities"].toArray().isEmpty());
-            for (const QJsonValue& e : instance["entities"].toArray())
-                EXPECT_TRUE(QStringList({"line", "arc", "circle"}).contains(e.toObject()["type"].toString()));
-        }
-        EXPECT_FALSE(layout["sheetEntities"].toArray().isEmpty());
-        EXPECT_GT(layout["yield"].toDouble(), 0);
+        for (int i = 0; i < instances.size(); ++i) EXPECT_EQ(instances[i].toObject()["instance"].toInt(), i + 1);
     }
-    EXPECT_EQ(placed[QString::fromStdString(examplePath("parts/washer-od60-id26.shp"))], 40);
-    EXPECT_EQ(placed[QString::fromStdString(examplePath("parts/disc-d1000.shp"))], 1);
-    EXPECT_EQ(placed.size(), 12u);
-    EXPECT_TRUE(root["unplaced"].toArray().isEmpty());
 }
 
 // The exit code follows the end status; right after it the kerf used is said, only when it is
@@ -95,11 +78,7 @@ TEST(NestCommand, ExitCodesFollowTheEndStatusAndTheKerfUsedIsSaidWhenItDiffers)
     const std::string tiny = savedShape(job.dir, "tiny.shp", rectangle(0, 0, 3, 3));
     const std::string small = savedShape(job.dir, "small.shp", rectangle(0, 0, 100, 100));
     const std::string full = "Full Optimization Done# [", next = " Seconds]\n";
-    const struct {
-        Args args;
-        int code;
-        std::string start, holds;
-    } cases[] = {
+    const struct { Args args; int code; std::string start, holds; } cases[] = {
         {{"--sheet", job.sheet + ":2", "--part", job.part + ":4"}, 0, full,
          next + "Layout 1: " + job.sheet + " x 1, 4 parts, yield "},
         {{"--sheet", job.sheet, "--part", huge}, 2, "Optimization Failed# [", "Overall yield: 0%"},
@@ -118,22 +97,6 @@ TEST(NestCommand, ExitCodesFollowTheEndStatusAndTheKerfUsedIsSaidWhenItDiffers)
         EXPECT_EQ(r.out.rfind(c.start, 0), 0u) << r.out;
         EXPECT_TRUE(contains(r.out, c.holds)) << r.out;
     }
-}
-
-// Yields must be the true part areas over the sheet area, worked out here from the diameters:
-// on the raster a washer OD40/ID18 covers about a third more than it is (the layout metrics'
-// tests pin more shapes).
-TEST(NestCommand, YieldsOfRoundPartsAreTheirTrueAreasInTextAndJson)
-{
-    SmallJob job;
-    const std::string part = savedShape(job.dir, "round.shp", washer(20, 20, 40, 18));
-    const ToolRun r = job.nest({"--sheet", job.sheet, "--part", part + ":40", "--json", job.dir.file("result.json")});
-    ASSERT_EQ(r.code, 0) << r.err << r.out;
-    const double expected = 40 * std::numbers::pi * (40 * 40 - 18 * 18) / 4 / (300 * 300);
-    const size_t at = r.out.find("Overall yield: ");
-    ASSERT_NE(at, std::string::npos) << r.out;
-    EXPECT_NEAR(std::stod(r.out.substr(at + 15)), expected * 100, 0.001);
-    EXPECT_NEAR(readJson(job.dir.file("result.json"))["overallYield"].toDouble(), expected, 1e-9);
 }
 
 // Outlines drawn of many short pieces, with small gaps closed at half the kerf: a run called done
@@ -169,13 +132,11 @@ TEST(NestJobFile, ASavedJobRunsAgainToTheSameLayoutsAndTheCommandLineOverridesIt
     EXPECT_TRUE(contains(first.out, "Job saved to " + saved + "\n")) << first.out;
     dravenor::Job job;
     ASSERT_EQ(dravenor::readJobFile(saved, "", job).error, "");
-    EXPECT_EQ(job.mode, dravenor::NestingMode::Stack);
     // Typed as the grid takes them; the kerf the engine used beside the kerf entered.
-    const std::vector<std::string> basic{job.basic.text(1, 1), job.basic.text(1, 4), job.basic.text(1, 5)};
-    EXPECT_EQ(basic, (std::vector<std::string>{"ST37", "3", "3"}));
-    const std::vector<std::string> part{job.parts.text(2, 1), job.parts.text(2, 2), job.parts.text(2, 4), job.parts.text(1, 3)};
-    EXPECT_EQ(part, (std::vector<std::string>{disc, "5", "No", "1"}));
-    EXPECT_FALSE(job.nesting.items.empty());
+    EXPECT_EQ(std::tuple(job.mode, job.basic.text(1, 1), job.basic.text(1, 4), job.basic.text(1, 5), job.nesting.items.empty()),
+              std::tuple(dravenor::NestingMode::Stack, "ST37", "3", "3", false));
+    EXPECT_EQ(std::tuple(job.parts.text(2, 1), job.parts.text(2, 2), job.parts.text(2, 4), job.parts.text(1, 3)),
+              std::tuple(disc, "5", "No", "1"));
     for (const dravenor::PartEntry& entry : job.nesting.parts) EXPECT_EQ(entry.Remaining, 0);
 
     ASSERT_EQ(runInProcess({"nest", "--job", saved, "--json", f.dir.file("2.json")}).code, 0);
@@ -188,12 +149,10 @@ TEST(NestJobFile, ASavedJobRunsAgainToTheSameLayoutsAndTheCommandLineOverridesIt
                                     "--save", changed});
     ASSERT_EQ(r.code, 0) << r.err;
     ASSERT_EQ(dravenor::readJobFile(changed, "", job).error, "");
-    EXPECT_EQ(job.mode, dravenor::NestingMode::ContinuousStack);
-    EXPECT_EQ(job.basic.text(1, 4), "2");
-    EXPECT_EQ(job.basic.text(1, 6), "FIRST");
-    EXPECT_EQ(job.sheets.text(1, 1), f.sheet);
-    EXPECT_EQ(job.parts.rows(), 3); // the one part given and the entry row
-    EXPECT_EQ(job.parts.text(1, 1) + ":" + job.parts.text(1, 2), disc + ":3");
+    // The one part given and the entry row.
+    EXPECT_EQ(std::tuple(job.mode, job.basic.text(1, 4), job.basic.text(1, 6), job.sheets.text(1, 1), job.parts.rows(),
+                         job.parts.text(1, 1) + ":" + job.parts.text(1, 2)),
+              std::tuple(dravenor::NestingMode::ContinuousStack, "2", "FIRST", f.sheet, 3, disc + ":3"));
 }
 
 TEST(NestPng, WritesOnePictureOfEveryLayoutIntoANewFolder)
@@ -216,6 +175,50 @@ TEST(NestPng, WritesOnePictureOfEveryLayoutIntoANewFolder)
         EXPECT_GT(inkedPixels(image, [](const QColor& c) { return c.saturation() > 100; }), 200) << "parts in colour";
     }
     EXPECT_NE(first, second) << "each picture shows its own layout";
+}
+
+// The summary's lines between the status (with its time) and the Deep Nesting line (with its time).
+std::string layoutLines(const std::string& out)
+{
+    const size_t from = out.find('\n') + 1;
+    return out.substr(from, out.find("Deep Nesting:") - from);
+}
+
+// --mode deep: the layouts pass the check at the spacing; a saved job keeps the mode and settings
+// (refused options are among the refusals).
+TEST(NestDeep, ARunGivesLayoutsThatPassTheCheckAtItsSpacingAndASavedJobKeepsItsSettings)
+{
+    // Plates of 120 x 70 and discs of diameter 80 on 400 x 300 sheets.
+    TempFolder dir;
+    const std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 400, 300));
+    const std::string plate = savedShape(dir, "plate.shp", rectangle(0, 0, 120, 70));
+    const std::string disc = savedShape(dir, "disc.shp", {arcEntity(40, 40, 40, 0, 0)});
+    const std::string saved = dir.file("deep.nst"), json = dir.file("deep.json");
+    const ToolRun run = runInProcess({"nest", "--kerf", "3", "--sheet", sheet + ":3", "--part", plate + ":5", "--part",
+                                      disc + ":3", "--mode", "deep", "--spacing", "4", "--margin", "2", "--iterations",
+                                      "20", "--seed", "7", "--save", saved, "--json", json});
+    ASSERT_LE(run.code, 1) << run.err;
+    EXPECT_TRUE(contains(run.out, "Optimization Done#") && contains(run.out, "Deep Nesting: 20 iterations in ") &&
+                contains(run.out, ", spacing 4, margin 2\n")) << run.out;
+    EXPECT_TRUE(contains(TempFolder::read(json), "  \"deep\": {\n    \"spacing\": 4,\n    \"margin\": 2,\n    \"timeLimit\": 0,\n"
+                                                 "    \"threads\": 0,\n    \"seed\": 7,\n    \"iterations\": 20,\n    \"stopped\": false,\n"))
+        << TempFolder::read(json);
+
+    dravenor::Job reopened;
+    ASSERT_TRUE(dravenor::readJobFile(saved, "", reopened).ok());
+    EXPECT_EQ(std::tuple(reopened.mode, reopened.deep, reopened.nesting.items.empty()),
+              std::tuple(dravenor::NestingMode::Deep, dravenor::DeepSettings{.spacing = 4, .margin = 2}, false));
+
+    // The job's own spacing and margin are checked; a wider spacing asked for finds the gaps.
+    const ToolRun check = runInProcess({"check-layout", saved});
+    EXPECT_EQ(check.code, 0) << check.out << check.err;
+    const ToolRun wider = runInProcess({"check-layout", saved, "--spacing", "40"});
+    EXPECT_TRUE(wider.code == 1 && contains(wider.out, "closer than the spacing")) << wider.out;
+
+    // Run again from the saved job: its settings come along, and the run repeats its layouts.
+    const ToolRun again = runInProcess({"nest", "--job", saved, "--iterations", "20", "--seed", "7"});
+    ASSERT_LE(again.code, 1) << again.err;
+    EXPECT_EQ(layoutLines(again.out), layoutLines(run.out));
 }
 
 TEST(JsonWriter, EscapesTextAndWritesNumbersThatReadBackExactly)

@@ -5,6 +5,7 @@
 
 
 #include "cli_test_support.h"
+#include "geometry/golden_file.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_measure.h"
 #include "support/ink.h"
@@ -48,11 +49,9 @@ TEST(ShapeInfo, WarnsAboutBadContentAndGoesOnPastFilesItCannotRead)
         EXPECT_TRUE(contains(r.out, warning)) << r.out;
 
     r = runInProcess({"shape-info", binary, dir.file("missing.shp"), dir.folder(), examplePath("parts/washer-od40-id18.shp")});
-    EXPECT_EQ(r.code, 2);
-    EXPECT_TRUE(contains(r.err, binary + ": holds binary bytes")) << r.err;
-    EXPECT_TRUE(contains(r.err, dir.file("missing.shp"))) << r.err;
-    EXPECT_TRUE(contains(r.err, dir.folder() + ":")) << r.err;
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 3) << r.err;
+    EXPECT_EQ(std::tuple(r.code, std::count(r.err.begin(), r.err.end(), '\n')), std::tuple(2, 3)) << r.err;
+    for (const std::string& named : {binary + ": holds binary bytes", dir.file("missing.shp"), dir.folder() + ":"})
+        EXPECT_TRUE(contains(r.err, named)) << r.err;
     EXPECT_TRUE(contains(r.out, "washer-od40-id18.shp\n  entities: 2 (0 lines, 0 arcs, 2 circles)\n  extents: 0, 0 to 40, 40"))
         << "the good file is still reported: " << r.out;
 }
@@ -79,56 +78,47 @@ TEST(Preview, DrawsATallThinShapeInASquareViewAtTheTopLeft)
     EXPECT_EQ(image.pixelColor(80, 120), QColor(Qt::white));
 }
 
-// close, dxf2shp, shp2dxf and stdshape: what each prints and warns, and what it wrote read back.
+// close, dxf2shp, shp2dxf and stdshape: what each prints and warns, and what it wrote read back,
+// as the golden file shows ("@" in an argument stands for the test's folder, DIR in the file).
 TEST(ShapeCommands, WriteShapeFilesAndDrawingsAndSayWhatTheyDid)
 {
     TempFolder dir;
-    const Shape square{{0, 0, 10, 0}, {10, 0, 10, 10}, {10, 10, 0, 10}, {0, 10, 0, 0}};
+    const Shape square = rectangle(0, 0, 10, 10);
     Shape open = square, wide = square;
     open[3] = {0, 10, 0.3, 0.4}; // 0.5 short of the start
     wide[3] = {0, 10, 0.72, 0.96};
-    const std::string bracket = savedShape(dir, "bracket.shp", {lineEntity(0, 0, 40, 0), lineEntity(40, 0, 40, 20),
-                                                               arcEntity(40, 40, 20, 270, 180), arcEntity(20, 10, 4, 0, 0)});
-    const std::string triangle = dir.write("open.dxf", kOpenTriangleDxf);
-    const struct {
-        cli::Args args;
-        std::string printed, warned;
-    } cases[] = {
-        {{"close", dir.write("open.shp", shapeToFileText(open)), dir.file("closed.shp")}, "added 1 line\n", ""},
-        {{"close", dir.write("square.shp", shapeToFileText(square)), dir.file("square.shp")}, "already closed\n", ""},
-        {{"close", dir.write("wide.shp", shapeToFileText(wide)), dir.file("out.shp")}, "already closed\n",
-         "still not closed (2 open ends"},
-        {{"close", dir.file("open.shp"), dir.file("closed.dxf")}, "added 1 line\n", ""},
-        {{"close", triangle, dir.file("closed-triangle.shp")}, "added 1 line\n", ""},
-        {{"dxf2shp", triangle, dir.file("triangle.shp")}, "3 entities (3 lines, 0 arcs, 0 circles)", "is not closed"},
-        {{"shp2dxf", bracket, dir.file("bracket.dxf")}, "4 entities (2 lines, 1 arc, 1 circle)", "is not closed"},
-        {{"stdshape", "Ring", "--param", "Big Dia=100", "--param", "small_dia=50", "-o", dir.file("ring.shp")},
-         "2 entities", ""},
-        {{"stdshape", "rectangle_for_part", "--param", "Small Length=50", "--param", "Big Length=100", "--rotate", "90",
-          "-o", dir.file("plate.dxf")}, "4 entities", ""},
+    dir.write("open.shp", shapeToFileText(open));
+    dir.write("square.shp", shapeToFileText(square));
+    dir.write("wide.shp", shapeToFileText(wide));
+    savedShape(dir, "bracket.shp",
+               {lineEntity(0, 0, 40, 0), lineEntity(40, 0, 40, 20), arcEntity(40, 40, 20, 270, 180), arcEntity(20, 10, 4, 0, 0)});
+    dir.write("open.dxf", kOpenTriangleDxf);
+    std::string record;
+    const auto inFolder = [&](std::string text) {
+        for (size_t at; (at = text.find(dir.folder())) != std::string::npos;) text.replace(at, dir.folder().size(), "DIR");
+        return text;
     };
-    for (const auto& c : cases) {
-        cli::Args args = c.args;
+    for (cli::Args args : std::vector<cli::Args>{
+             {"close", "@open.shp", "@closed.shp"}, {"close", "@square.shp", "@square.shp"}, {"close", "@wide.shp", "@out.shp"},
+             {"close", "@open.shp", "@closed.dxf"}, {"close", "@open.dxf", "@closed-triangle.shp"},
+             {"dxf2shp", "@open.dxf", "@triangle.shp"}, {"shp2dxf", "@bracket.shp", "@bracket.dxf"},
+             {"stdshape", "Ring", "--param", "Big Dia=100", "--param", "small_dia=50", "-o", "@ring.shp"},
+             {"stdshape", "rectangle_for_part", "--param", "Small Length=50", "--param", "Big Length=100", "--rotate", "90",
+              "-o", "@plate.dxf"}}) {
+        record += "=== " + args[0];
+        for (std::string& a : args)
+            if (a[0] == '@') record.append(" ").append(a, 1), a = dir.file(a.substr(1));
         if (args[0] != "dxf2shp") args.insert(args.end(), {"--templates", kTemplates});
         const ToolRun r = runInProcess(args);
-        EXPECT_EQ(r.code, 0) << r.err;
-        EXPECT_TRUE(contains(r.out, c.printed)) << r.out;
-        EXPECT_EQ(r.err.empty(), c.warned.empty()) << r.err;
-        EXPECT_TRUE(contains(r.err, c.warned)) << r.err;
+        record += "\nexit " + std::to_string(r.code) + "\n" + inFolder(r.out + r.err);
     }
-    Shape closed = open;
-    closed.push_back({0, 0, 0.3, 0.4});
-    for (const char* name : {"closed.shp", "closed.dxf"}) EXPECT_EQ(readBack(dir.file(name)), closed) << name;
-    EXPECT_EQ(TempFolder::read(dir.file("square.shp")), shapeToFileText(square));
-    EXPECT_EQ(readBack(dir.file("triangle.shp")), (Shape{{0, 0, 30, 0}, {30, 0, 0, 40}, {0, 40, 0.3, 0.4}}));
-    EXPECT_EQ(readBack(dir.file("closed-triangle.shp")).size(), 4u);
-    EXPECT_EQ(readBack(dir.file("bracket.dxf")), readBack(bracket));
-    const Shape ring = readBack(dir.file("ring.shp"));
-    ASSERT_EQ(ring.size(), 2u);
-    EXPECT_EQ(std::make_pair(ring[0].RAD, ring[1].RAD), std::make_pair(50.0, 25.0));
-    const Extents turned = shapeExtents(readBack(dir.file("plate.dxf")));
-    EXPECT_NEAR(turned.xmin, 25, 1e-6); // the 100 x 50 plate turned about (50, 25)
-    EXPECT_NEAR(turned.xmax, 75, 1e-6);
+    EXPECT_EQ(TempFolder::read(dir.file("square.shp")), shapeToFileText(square)) << "already closed: left as it was";
+    for (const char* name : {"closed.shp", "closed.dxf", "closed-triangle.shp", "triangle.shp", "bracket.dxf", "ring.shp",
+                             "plate.dxf"}) {
+        Shape shape;
+        record += std::string("=== read back ") + name + "\n" + goldenRead(shape, readShapeByExtension(dir.file(name), shape));
+    }
+    expectGolden("cli/shape-commands.txt", record);
 
     const ToolRun list = runInProcess({"stdshape", "--list"});
     EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 15);
@@ -143,14 +133,20 @@ TEST(BreakupCommand, WritesOneDrawingPerDistinctPieceWhosePiecesNestFully)
 {
     TempFolder folder;
     folder.write("shell-1x1.dxf", "old");
-    ToolRun r = runInProcess(cylinderArgs(folder.file("shell"), "1300"));
+    // A 1000 wide cylinder on 2500 x 1250 plates and a 3000 / 1000 cone, 2000 high, on 1250 wide
+    // plates; parameter names spelt as users type them.
+    ToolRun r = runInProcess({"breakup", "cylinder", "--param", "Dia=1000", "--param", "Height=1300", "--param",
+                              "Plate Len=2500", "--param", "plate_wid=1250", "--param", "SegWid=100", "--param", "Kerf=2",
+                              "-o", folder.file("shell"), "--templates", kTemplates});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(contains(r.out, folder.file("shell-1x1.dxf") + ": 1200 x 2496, needed 1\n")) << r.out;
     EXPECT_TRUE(contains(r.out, folder.file("shell-2x1.dxf") + ": 100 x 2496, needed 1\n")) << r.out;
     double area = 0;
     for (const std::string& name : folder.entries()) area += measureShape(readBack(folder.file(name))).enclosedArea;
     EXPECT_NEAR(area, kPi * 1000 * 1300, 1e-3);
-    r = runInProcess(replaced(coneArgs(folder.file("cone"), "1000"), "Plate Wid=1500", "Plate Wid=1250"));
+    r = runInProcess({"breakup", "cone", "--param", "Dia Big=3000", "--param", "Dia Small=1000", "--param", "Height=2000",
+                      "--param", "Plate Wid=1250", "--param", "Seg Wid=200", "--param", "Ang Br=4", "--param", "Kerf=2",
+                      "-o", folder.file("cone"), "--templates", kTemplates});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_TRUE(contains(r.out, folder.file("cone-2x4.dxf") + ": ") && contains(r.out, "needed 4")) << r.out;
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"cone-1x4.dxf", "cone-2x4.dxf", "shell-1x1.dxf",

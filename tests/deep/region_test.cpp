@@ -9,7 +9,6 @@
 #include "deep/deep_shapes.h"
 #include "deep/outline_rings.h"
 #include "engine/engine_job.h"
-#include "geometry/entity_distance.h"
 #include "geometry/primitives.h"
 
 using namespace dravenor;
@@ -32,13 +31,6 @@ public:
 private:
     std::vector<dd::Edge> edges_;
 };
-
-double distanceToOutline(const Shape& shape, dd::Point p)
-{
-    double least = INFINITY;
-    for (const ShapeEntity& e : shape) least = std::min(least, pointEntityDistance(p.x, p.y, e));
-    return least;
-}
 
 // The region of a state with material anywhere: the free box minus the sheet's hazards.
 bool freeSpaceHolds(const dd::SheetType& sheet, dd::Point p)
@@ -85,7 +77,7 @@ TEST_P(GrownRegions, HoldTheTrueOutlineGrownBySpacingAndMargin)
                     const dd::Point p{x, y};
                     const dd::Point turnedP{cx + c * (x - cx), cy + c * (y - cy)};
                     const bool inside = material.holds(p);
-                    const double d = distanceToOutline(shape, p);
+                    const double d = distanceToShape(shape, p.x, p.y);
                     // Within the distance of the true part: inside the grown region.
                     if (inside || d <= spacing / 2) {
                         EXPECT_TRUE(dd::materialHolds(o.spacing.edges, turnedP)) << GetParam().name << " " << x << "," << y;
@@ -121,7 +113,7 @@ TEST_P(GrownRegions, SheetFreeSpaceLiesInsideTheTrueSheet)
             if (!freeSpaceHolds(job.sheets[0], p)) {
                 // Nothing free is lost beyond rounding.
                 if (material.holds(p)) {
-                    EXPECT_LT(distanceToOutline(sheet, p), 0.1) << GetParam().name << " " << x << "," << y;
+                    EXPECT_LT(distanceToShape(sheet, p.x, p.y), 0.1) << GetParam().name << " " << x << "," << y;
                 }
                 continue;
             }

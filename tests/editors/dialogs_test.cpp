@@ -66,33 +66,28 @@ TEST_F(ShapeDialog, ListsTheFilesOfTheChosenTypeAndReturnsTheChosenOnesInListOrd
     // A double click loads just that file, whatever else was selected.
     dialog.show();
     click(list(), "disc.shp", Qt::ControlModifier, true);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.selectedPaths(), std::vector<std::string>{dataPath("disc.shp")});
+    EXPECT_EQ(std::tuple(dialog.result(), dialog.isVisible(), dialog.selectedPaths()),
+              std::tuple(int(QDialog::Accepted), false, std::vector<std::string>{dataPath("disc.shp")}));
 
     // Cancel or Esc return nothing whatever was selected.
     dialog.show();
     for (int row = 0; row < list().count(); ++row) list().item(row)->setSelected(true);
     QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_TRUE(dialog.selectedPaths().empty());
+    EXPECT_EQ(std::pair(dialog.result(), dialog.selectedPaths().size()), std::pair(int(QDialog::Rejected), 0ul));
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(dialog.selectedPaths().empty());
+    EXPECT_EQ(std::pair(dialog.isVisible(), dialog.selectedPaths().size()), std::pair(false, 0ul));
 
     dialog.show();
     dialog.typeCombo()->setCurrentIndex(0);
-    EXPECT_EQ(dialog.fileType(), ShapeFileType::Dxf);
-    EXPECT_EQ(texts(list()), QStringList{"strip.dxf"});
+    EXPECT_EQ(std::pair(dialog.fileType(), texts(list())), std::pair(ShapeFileType::Dxf, QStringList{"strip.dxf"}));
 }
 
 TEST_F(ShapeDialog, ClickedFileIsPreviewedWithItsSize)
 {
     EXPECT_EQ(inkedPixels(dialog.preview()->surface().image()), 0);
     click(list(), "plate.shp");
-    EXPECT_EQ(dialog.previewLabel()->text(), "Xmax=200 Ymax=100");
-    EXPECT_EQ(dialog.preview()->toolTip(), "Xmax=200 Ymax=100");
+    EXPECT_EQ(std::pair(dialog.previewLabel()->text(), dialog.preview()->toolTip()), std::pair(QString("Xmax=200 Ymax=100"), QString("Xmax=200 Ymax=100")));
     // The plate fills the width of its square view (200 of 220 units), without a grid.
     const QImage image = dialog.preview()->surface().image();
     int inkedColumns = 0;
@@ -154,12 +149,7 @@ TEST(QtDialogService, EnterGivesTheDefaultAnswerAndEscapeTheSafeOne)
 {
     using Buttons = DialogService::Buttons;
     using Answer = DialogService::Answer;
-    struct Case {
-        Buttons buttons;
-        std::optional<Answer> defaultAnswer;
-        Qt::Key key;
-        Answer expected;
-    };
+    struct Case { Buttons buttons; std::optional<Answer> defaultAnswer; Qt::Key key; Answer expected; };
     const Case cases[] = {
         {Buttons::OkCancel, {}, Qt::Key_Escape, Answer::Cancel}, {Buttons::YesNo, {}, Qt::Key_Escape, Answer::No},
         {Buttons::YesNoCancel, {}, Qt::Key_Escape, Answer::Cancel}, {Buttons::Ok, {}, Qt::Key_Escape, Answer::Ok},
@@ -197,16 +187,15 @@ TEST_F(FolderChoice, ClickedSubfolderIsTheChoiceWithoutOpeningItEnterOpensIt)
     list().setFocus();
     list().setCurrentItem(list().findItems("output", Qt::MatchExactly).value(0));
     QTest::keyClick(&list(), Qt::Key_Return);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->currentFolder(), under("output"));
-    EXPECT_EQ(dialog->chosenLabel()->text(), QDir::toNativeSeparators(under("output")));
+    EXPECT_EQ(std::tuple(dialog->isVisible(), dialog->currentFolder(), dialog->chosenLabel()->text()),
+              std::tuple(true, under("output"), QDir::toNativeSeparators(under("output"))));
     list().setCurrentItem(list().findItems("..", Qt::MatchExactly).value(0));
     QTest::keyClick(&list(), Qt::Key_Return);
     EXPECT_EQ(dialog->currentFolder(), QDir::cleanPath(root.path()));
 
     click(list(), "Cones");
-    EXPECT_EQ(dialog->chosenLabel()->text(), QDir::toNativeSeparators(under("Cones")));
-    EXPECT_EQ(dialog->currentFolder(), QDir::cleanPath(root.path()));
+    EXPECT_EQ(std::pair(dialog->chosenLabel()->text(), dialog->currentFolder()),
+              std::pair(QDir::toNativeSeparators(under("Cones")), QDir::cleanPath(root.path())));
     QTest::mouseClick(dialog->selectButton(), Qt::LeftButton);
     EXPECT_EQ(dialog->result(), under("Cones/"));
 }
@@ -219,8 +208,7 @@ TEST_F(FolderChoice, NewFolderIsCreatedAndOpenedBadNamesRefusedCancelReturnsNoth
     EXPECT_EQ(folderDialogResult("/home/cutter/out/", true), "/home/cutter/out/");
     EXPECT_EQ(folderDialogResult("/home/cutter/out", false), QString());
     ASSERT_TRUE(dialog->createSubfolder("breakups"));
-    EXPECT_TRUE(QFileInfo(under("breakups")).isDir());
-    EXPECT_EQ(dialog->currentFolder(), under("breakups"));
+    EXPECT_TRUE(QFileInfo(under("breakups")).isDir() && dialog->currentFolder() == under("breakups"));
     for (const char* bad : {"a/b", "..", "  "}) EXPECT_FALSE(dialog->createSubfolder(bad)) << bad;
     QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(dialog->result(), QString());

@@ -8,11 +8,14 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "editors/shape_editor.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "support/ink.h"
 #include "support/pdf_pages.h"
+#include "support/saved_shape.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "ui/canvas_view.h"
@@ -33,8 +36,7 @@ protected:
     // A 200 x 100 plate in a shape file, opened in the editor.
     std::string openPlate()
     {
-        const std::string path = folder.file("plate.shp");
-        EXPECT_EQ(saveShapeFile(rectangle(0, 0, 200, 100), path), "");
+        const std::string path = savedShape(folder, "plate.shp", rectangle(0, 0, 200, 100));
         EXPECT_TRUE(editor.openFile(path));
         return path;
     }
@@ -75,12 +77,9 @@ TEST_F(ShapeEditorTest, OpensAShapeFileDrawsItInNavyAndShowsPointerCoordinates)
     editor.newFile();
     dialogs.openFiles.push_back(path);
     editor.openWithDialog();
-    EXPECT_EQ(dialogs.fileDialogTitles, Strings{"Open"});
-    EXPECT_EQ(editor.currentFile(), path);
-    EXPECT_EQ(editor.windowTitle().toStdString(), "Shape Editor - " + path);
-    EXPECT_EQ(editor.grid().rows(), 6);
+    EXPECT_EQ(std::tuple(dialogs.fileDialogTitles, editor.currentFile(), editor.windowTitle().toStdString(), editor.grid().rows(),
+                         editor.modified()), std::tuple(Strings{"Open"}, path, "Shape Editor - " + path, 6, false));
     EXPECT_GT(inkedPixels(editor.canvas()->surface().image(), isNavy), 100);
-    EXPECT_FALSE(editor.modified());
     // Surface y grows downwards from the top of the shape: y 10 on the surface is shape y 90.
     emit editor.canvas()->mouseMoved(QPointF(25.5, 10));
     EXPECT_EQ(editor.mouseLabel()->text(), QStringLiteral("X=00025.50,  Y=00090.00"));
@@ -90,28 +89,23 @@ TEST_F(ShapeEditorTest, SelectedRowsShowInRedAndMoveAndTurnByTheStep)
 {
     openPlate();
     // The current row is selected: its entity (the bottom line) shows in red.
-    EXPECT_TRUE(redNear(100, 0));
-    EXPECT_FALSE(redNear(200, 50));
+    EXPECT_EQ(std::pair(redNear(100, 0), redNear(200, 50)), std::pair(true, false));
     editor.gridView()->selectRows(2, 3);
-    EXPECT_FALSE(redNear(100, 0));
-    EXPECT_TRUE(redNear(200, 50));
+    EXPECT_EQ(std::pair(redNear(100, 0), redNear(200, 50)), std::pair(false, true));
     editor.moveStepList()->setCurrentText(QStringLiteral("10"));
     // A move shifts X1, X2 and CX of every selected row, lines included; the rows stay
     // selected, so the next press moves them all again.
     press("Move Right");
     press("Move Right");
-    EXPECT_EQ(shapeOnScreen()[1], (ShapeEntity{220, 0, 220, 100, 20}));
-    EXPECT_EQ(shapeOnScreen()[2], (ShapeEntity{220, 100, 20, 100, 20}));
-    EXPECT_EQ(shapeOnScreen()[0], lineEntity(0, 0, 200, 0));
-    EXPECT_TRUE(editor.modified());
-    EXPECT_TRUE(redNear(220, 50));
+    EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 200, 0), {220, 0, 220, 100, 20}, {220, 100, 20, 100, 20},
+                                      lineEntity(0, 100, 0, 0)}));
+    EXPECT_TRUE(editor.modified() && redNear(220, 50));
     // The group turns about its own centre and back.
     editor.rotateStepList()->setCurrentText(QStringLiteral("90"));
     press("Rotate Anticlockwise");
     EXPECT_NEAR(shapeOnScreen()[2].X1, 70, 1e-9);
     press("Rotate Clockwise");
-    EXPECT_NEAR(shapeOnScreen()[1].X1, 220, 1e-9);
-    EXPECT_NEAR(shapeOnScreen()[2].X2, 20, 1e-9);
+    EXPECT_NEAR(std::hypot(shapeOnScreen()[1].X1 - 220, shapeOnScreen()[2].X2 - 20), 0, 1e-9);
 }
 
 TEST_F(ShapeEditorTest, TypedEntitiesAreAddedAndJoinAddsTheMissingLine)
@@ -128,8 +122,7 @@ TEST_F(ShapeEditorTest, TypedEntitiesAreAddedAndJoinAddsTheMissingLine)
     // The one entity is on the current row, so it is drawn highlighted.
     EXPECT_GT(inkedPixels(editor.canvas()->surface().image(), isRed), 20);
 
-    const std::string open = folder.file("open.shp");
-    ASSERT_EQ(saveShapeFile({lineEntity(0, 0, 10, 0), lineEntity(10.3, 0.4, 20, 0.4)}, open), "");
+    const std::string open = savedShape(folder, "open.shp", {lineEntity(0, 0, 10, 0), lineEntity(10.3, 0.4, 20, 0.4)});
     dialogs.answers = {Answer::No};
     ASSERT_TRUE(editor.openFile(open));
     press("Auto Join Missing Lines");
@@ -149,16 +142,15 @@ TEST_F(ShapeEditorTest, SaveAsWritesShapeFilesAndDrawingsAndSaveReusesTheName)
     const std::string asDrawing = folder.file("plate.dxf");
     dialogs.saveFiles.push_back(asDrawing);
     ASSERT_TRUE(editor.saveAs());
-    EXPECT_FALSE(editor.modified());
-    EXPECT_EQ(editor.currentFile(), asDrawing);
+    EXPECT_EQ(std::pair(editor.modified(), editor.currentFile()), std::pair(false, asDrawing));
     // A drawing keeps what a line is: its ends (the moved CX of a line row is not drawn).
     Shape expected = shapeOnScreen();
     expected[0].CX = 0;
     EXPECT_EQ(onDisk(asDrawing), expected);
     editor.adjust(3);
     ASSERT_TRUE(editor.save());
-    EXPECT_EQ(onDisk(asDrawing)[0], lineEntity(-100, -100, 100, -100));
-    EXPECT_EQ(onDisk(asDrawing)[1], lineEntity(200, 0, 200, 100));
+    const Shape saved = onDisk(asDrawing);
+    EXPECT_EQ(Shape(saved.begin(), saved.begin() + 2), (Shape{lineEntity(-100, -100, 100, -100), lineEntity(200, 0, 200, 100)}));
     EXPECT_EQ(dialogs.fileDialogTitles, Strings{"Save As"});
 }
 
@@ -172,19 +164,16 @@ TEST_F(ShapeEditorTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost)
     dialogs.answers = {Answer::No};
     editor.newFile();
     ASSERT_EQ(dialogs.questionTexts(), Strings{"Save changes in current file?"});
-    EXPECT_EQ(dialogs.questions[0].title, "Attention !");
     EXPECT_EQ(onDisk(path), rectangle(0, 0, 200, 100));
-    EXPECT_EQ(editor.grid().rows(), 2);
-    EXPECT_FALSE(editor.canvas()->isEnabled());
-    EXPECT_EQ(editor.mouseLabel()->text().toStdString(), kMouseRestingText);
+    EXPECT_EQ(std::tuple(dialogs.questions[0].title, editor.grid().rows(), editor.canvas()->isEnabled(),
+                         editor.mouseLabel()->text().toStdString()), std::tuple("Attention !", 2, false, kMouseRestingText));
 
     // A failed save keeps the work and says why.
     ASSERT_TRUE(editor.openFile(path));
     editor.adjust(1);
     dialogs.saveFiles.push_back(folder.file("missing-folder/plate.shp"));
     EXPECT_FALSE(editor.saveAs());
-    EXPECT_TRUE(editor.modified());
-    EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Exclamation);
+    EXPECT_EQ(std::pair(editor.modified(), dialogs.questions.back().icon), std::pair(true, DialogService::Icon::Exclamation));
     EXPECT_NE(dialogs.questions.back().text.find("missing-folder"), std::string::npos);
     EXPECT_EQ(shapeOnScreen()[0], (ShapeEntity{100, 0, 300, 0, 100}));
     // Yes on closing saves first.
@@ -203,8 +192,7 @@ TEST_F(ShapeEditorTest, ASaveCancelledAfterYesKeepsTheShapeAndTheWindow)
     editor.openWithDialog();
     EXPECT_FALSE(editor.close());
     EXPECT_EQ(dialogs.fileDialogTitles, Strings(3, "Save As")) << "no Open dialog after the cancel";
-    EXPECT_TRUE(editor.isVisible());
-    EXPECT_TRUE(editor.modified());
+    EXPECT_TRUE(editor.isVisible() && editor.modified());
     EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 50, 0)}));
 }
 

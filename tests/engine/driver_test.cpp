@@ -46,9 +46,9 @@ TEST(RunTexts, NiceKerfElapsedTimeTitleAndEndStatus)
         EXPECT_DOUBLE_EQ(niceKerf(kerf), nice) << kerf;
     // Seconds with at most two decimals and no leading zero.
     EXPECT_EQ(formatElapsed(0.25), ".25");
-    EXPECT_EQ(endStatusText(EndStatus::Full, 0.5), "Full Optimization Done# [.5 Seconds]");
-    EXPECT_EQ(endStatusText(EndStatus::Partial, 12.345), "Partial Optimization Done# [12.35 Seconds]");
-    EXPECT_EQ(endStatusText(EndStatus::Failed, 5), "Optimization Failed# [5. Seconds]");
+    EXPECT_EQ(endStatusText(EndStatus::Full, 0.5) + "|" + endStatusText(EndStatus::Partial, 12.345) + "|" +
+                  endStatusText(EndStatus::Failed, 5),
+              "Full Optimization Done# [.5 Seconds]|Partial Optimization Done# [12.35 Seconds]|Optimization Failed# [5. Seconds]");
     EXPECT_EQ(progressTitle(1, 16, false, 0, 0), "Nesting Progress : 6%  | Ov. Yield : NA | Layouts : NA");
     EXPECT_EQ(progressTitle(8, 16, true, 0.8123456, 3), "Nesting Progress : 50%  | Ov. Yield : 81.235% | Layouts : 3");
     EXPECT_EQ(progressTitle(1, 1, true, 0.5, 1), "Nesting Progress : 100%  | Ov. Yield : 50% | Layouts : 1");
@@ -73,9 +73,7 @@ TEST(KerfAndScale, KerfGrowsToCapTheSheetRasterAndGiveTheSmallestPartTwoCells)
         const KerfScale plan = planKerfAndScale(job.state);
         EXPECT_DOUBLE_EQ(plan.actKerf, c.actKerf) << c.sheetW << " " << c.partH << " " << c.kerf;
         EXPECT_EQ(plan.smallPartRule, c.partH == 1.2);
-        if (!plan.smallPartRule) {
-            EXPECT_LT(plan.largestSheetCells(), 1700);
-        }
+        EXPECT_TRUE(plan.smallPartRule || plan.largestSheetCells() < 1700) << plan.largestSheetCells();
     }
 }
 
@@ -117,10 +115,9 @@ TEST(Driver, TriesSheetsOfEqualPriorityInRandomOrderReproducibly)
         NestingState again = job.state;
         Recorder progress;
         const RunResult result = optimise(job.state, NestingMode::Free, progress);
-        EXPECT_EQ(result.trials, types * types * types * types) << types << " sheet types";
-        EXPECT_EQ(result.trialsRun, result.trials);
-        EXPECT_EQ(result.status, EndStatus::Full);
-        EXPECT_EQ(progress.firstSheets, sheets);
+        EXPECT_EQ(std::tuple(result.trials, result.trialsRun, result.status, progress.firstSheets),
+                  std::tuple(types * types * types * types, types * types * types * types, EndStatus::Full, sheets))
+            << types << " sheet types";
         optimise(again, NestingMode::Free, progress);
         EXPECT_EQ(again.entities, job.state.entities);
     }
@@ -134,19 +131,17 @@ TEST(Driver, CancelKeepsTheCancelledTrialsLayouts)
     Recorder progress;
     progress.cancel = true;
     const RunResult result = optimise(job.state, NestingMode::Free, progress);
-    EXPECT_TRUE(result.cancelled);
-    EXPECT_EQ(result.trialsRun, 1);
-    EXPECT_EQ(result.status, EndStatus::Partial);
-    EXPECT_EQ(job.state.entities.back().LayoutNo, 1);
-    EXPECT_EQ(job.state.entities.back().Qty, 5) << "the first sheet's layout, repeated over its stock";
-    EXPECT_EQ(job.state.parts[0].Remaining, 7);
+    EXPECT_EQ(std::tuple(result.cancelled, result.trialsRun, result.status), std::tuple(true, 1, EndStatus::Partial));
+    // The first sheet's layout, repeated over its stock.
+    EXPECT_EQ(std::tuple(job.state.entities.back().LayoutNo, job.state.entities.back().Qty, job.state.parts[0].Remaining),
+              std::tuple(1, 5, 7));
 }
 
 // The cell-by-cell identity: part types with arcs (one with a hole, too large for one sheet
 // type) share each sheet of two types (one nested turned), and the engine's fit test gives exactly
 // the layouts of the cell-by-cell one, in every mode. The layouts are sound: no overlap, inside
-// the sheets, each part placed as often as demanded, sheets within stock, "No" parts as drawn and
-// "step90" parts at right angles, yields adding up.
+// the sheets, each part placed as often as demanded, sheets within stock, yields adding up (how
+// "No" and "step90" parts lie is judged by random_jobs.py in every mode).
 TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
 {
     for (const NestingMode mode : {NestingMode::Free, NestingMode::Stack, NestingMode::ContinuousStack}) {
@@ -178,13 +173,6 @@ TEST(Driver, EngineFitTestGivesTheCellByCellLayoutsAndTheyAreSound)
         for (size_t i = 0; i < sheets.size(); ++i) {
             EXPECT_LE(sheets[i], state.sheets[i].Qty) << i;
             EXPECT_EQ(sheets[i], state.sheets[i].Qty - std::abs(state.sheets[i].Remaining)) << i;
-        }
-        for (const LayoutEntity& e : state.entities) {
-            const std::string orn = e.PartIndex ? state.part(e.PartIndex).Orn : "";
-            const double step = orn == "No" ? 360 : orn == "step90" ? 90 : 0;
-            if (step > 0) {
-                EXPECT_NEAR(std::remainder(e.Angle, step), 0, 1e-9) << e.Angle << " " << orn;
-            }
         }
         const std::vector<LayoutSummary> layouts = summariseLayouts(state);
         double placed = 0, used = 0;
@@ -232,10 +220,9 @@ TEST(RepeatLayout, RepeatsWhileStockAndDemandAllowAndWritesTheQuantity)
         const double layoutPartArea = partArea;
         Recorder progress;
         EXPECT_EQ(repeatLayout(state, c.counts, 1, 1, sheetArea, partArea, progress), c.qty);
-        EXPECT_EQ(state.sheets[0].Remaining, c.stockAfter);
         for (size_t i = 0; i < c.parts.size(); ++i) EXPECT_EQ(state.parts[i].Remaining, c.partsAfter[i]) << i;
-        EXPECT_EQ(sheetArea, 1000 * c.qty);
-        EXPECT_EQ(partArea, layoutPartArea * c.qty);
+        EXPECT_EQ(std::tuple(state.sheets[0].Remaining, sheetArea, partArea),
+                  std::tuple(c.stockAfter, 1000.0 * c.qty, layoutPartArea * c.qty));
         for (const LayoutEntity& e : state.entities) EXPECT_EQ(e.Qty, c.qty);
         EXPECT_EQ(progress.layoutsShown, std::vector<int>(static_cast<size_t>(c.qty - 1), 1));
     }

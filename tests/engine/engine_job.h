@@ -6,23 +6,17 @@
 
 #include "job/nesting_state.h"
 #include "geometry/shape_builders.h"
-#include "geometry/shape_file.h"
-#include "support/temp_folder.h"
+#include "support/saved_shape.h"
 
 namespace dravenor::testing {
 
 class EngineJob {
 public:
     // Writes the shape as a shape file in the job's folder and returns its path.
-    std::string shapeFile(const std::string& name, const Shape& shape) const
-    {
-        const std::string path = folder_.file(name);
-        EXPECT_EQ(saveShapeFile(shape, path), "");
-        return path;
-    }
+    std::string shapeFile(const std::string& name, const Shape& shape) const { return savedShape(folder_, name, shape); }
     std::string rectangleFile(const std::string& name, double w, double h) const
     {
-        return shapeFile(name, rectangle(0, 0, w, h));
+        return savedShape(folder_, name, rectangle(0, 0, w, h));
     }
 
     EngineJob& sheet(const std::string& file, std::int32_t qty, std::int32_t pri = 0)

@@ -48,14 +48,6 @@ bool insideTrue(const std::vector<Points>& outline, double x, double y)
     return inside;
 }
 
-bool nearOutline(const std::vector<Points>& outline, double x, double y, double distance)
-{
-    for (const Points& pts : outline)
-        for (const auto& [px, py] : pts)
-            if (std::hypot(px - x, py - y) <= distance) return true;
-    return false;
-}
-
 int cellAt(double v) { return static_cast<int>(std::floor(v + 0.5)); }
 
 // A run whose outline cache already holds the parts' outlines, as the kerf set-up leaves it.
@@ -125,7 +117,7 @@ TEST(RasteriseOutline, OccupiesEveryCellThePartTouchesAndNoOther)
                     ASSERT_TRUE(raster.test(cellAt(x), cellAt(y))) << "inside point " << x << "," << y;
                 }
         for (const auto& [x, y] : occupiedCells(raster))
-            ASSERT_TRUE(insideTrue(outline, x, y) || nearOutline(outline, x, y, 0.72)) << "far cell " << x << "," << y;
+            ASSERT_TRUE(insideTrue(outline, x, y) || distanceToShape(shape, x, y) <= 0.72) << "far cell " << x << "," << y;
     }
 }
 
@@ -151,14 +143,7 @@ TEST(RasteriseOutline, PartsWithoutInsideAreFilledAsBoxesAndWarnedOnce)
 // rectangle loses exactly the cells of its edges.
 TEST(PrepareSheet, TurnsTheSheetAndFreesOnlyCellsWhollyInsideIt)
 {
-    struct Case {
-        const char* name;
-        Shape sheet;
-        double angle;
-        int W;
-        double area, edges;
-        long long occupied;
-    };
+    struct Case { const char* name; Shape sheet; double angle; int W; double area, edges; long long occupied; };
     const double side = 50 * std::sqrt(2.0);
     const std::vector<Case> cases{
         {"offcut with a hole",

@@ -3,6 +3,7 @@
 // check-layout do with an opened job. A job the program opened must save and open again, and
 // a second save must write the same text.
 #include "fuzz/fuzz_support.h"
+#include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "job/job_file_sections.h"
 #include "layouts/job_open.h"
@@ -14,14 +15,13 @@ namespace {
 // Shape files the seed jobs name: a 1000 x 800 sheet, a gusset with an arc, a ring.
 void writeShapeFiles()
 {
+    using namespace dravenor::testing;
     using dravenor::fuzz::writeScratchFile;
     static const bool written = [] {
-        writeScratchFile("sheet_ok.shp", dravenor::shapeToFileText({{0, 0, 1000, 0}, {1000, 0, 1000, 800},
-                                                                    {1000, 800, 0, 800}, {0, 800, 0, 0}}));
-        writeScratchFile("part_ok.shp", dravenor::shapeToFileText({{15, 0, 200, 0}, {200, 0, 0, 150}, {0, 150, 0, 15},
-                                                                   {0, 0, 0, 0, 0, 0, 15, 0, 90}}));
-        writeScratchFile("part2_ok.shp", dravenor::shapeToFileText({{0, 0, 0, 0, 150, 150, 150, 0, 0},
-                                                                    {0, 0, 0, 0, 150, 150, 75, 0, 0}}));
+        writeScratchFile("sheet_ok.shp", dravenor::shapeToFileText(rectangle(0, 0, 1000, 800)));
+        writeScratchFile("part_ok.shp", dravenor::shapeToFileText({lineEntity(15, 0, 200, 0), lineEntity(200, 0, 0, 150),
+                                                                  lineEntity(0, 150, 0, 15), arcEntity(0, 0, 15, 0, 90)}));
+        writeScratchFile("part2_ok.shp", dravenor::shapeToFileText(washer(150, 150, 300, 150)));
         return true;
     }();
     (void)written;

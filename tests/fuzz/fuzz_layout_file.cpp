@@ -2,6 +2,7 @@
 // and read again they must give the same lines; then check-layout's check of the placements, with
 // a fixed sheet for the first line and a fixed part for each of the next (up to 16).
 #include "fuzz/fuzz_support.h"
+#include "geometry/shape_builders.h"
 #include "job/number_format.h"
 #include "layouts/layout_file.h"
 #include "layouts/layout_geometry_check.h"
@@ -9,19 +10,14 @@
 
 namespace {
 
-using dravenor::Shape;
-using dravenor::ShapeEntity;
-
-Shape rectangle(double w, double h)
-{
-    return {{0, 0, w, 0}, {w, 0, w, h}, {w, h, 0, h}, {0, h, 0, 0}};
-}
+using namespace dravenor::testing;
 
 // 200 x 150 with a rounded corner (radius 30) and a square hole, where another part may lie.
-Shape part()
+dravenor::Shape part()
 {
-    Shape part{{0, 0, 200, 0}, {200, 0, 200, 120}, {0, 0, 0, 0, 170, 120, 30, 0, 90}, {170, 150, 0, 150}, {0, 150, 0, 0}};
-    for (const ShapeEntity& e : rectangle(60, 60)) part.push_back({e.X1 + 20, e.Y1 + 20, e.X2 + 20, e.Y2 + 20});
+    dravenor::Shape part{lineEntity(0, 0, 200, 0), lineEntity(200, 0, 200, 120), arcEntity(170, 120, 30, 0, 90),
+                         lineEntity(170, 150, 0, 150), lineEntity(0, 150, 0, 0)};
+    append(part, rectangle(20, 20, 60, 60));
     return part;
 }
 
@@ -45,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto place = [](const Shape& shape, const LayoutFileLine& line) {
         return placedInstance(shape, leadingNumber(line.angle), leadingNumber(line.x), leadingNumber(line.y));
     };
-    const Shape sheet = place(rectangle(1000, 800), read.lines.front());
+    const Shape sheet = place(rectangle(0, 0, 1000, 800), read.lines.front());
     const Shape shape = part();
     std::vector<Shape> parts;
     std::vector<std::string> names;

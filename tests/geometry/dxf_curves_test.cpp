@@ -14,7 +14,6 @@
 #include "geometry/dxf_ellipse.h"
 #include "geometry/dxf_spline.h"
 #include "geometry/dxf_transform.h"
-#include "geometry/entity_distance.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_measure.h"
 
@@ -38,18 +37,12 @@ void expectFollows(const Shape& fitted, const DxfCurvePoint& curve, double t0, d
     Shape polyline;
     for (std::size_t k = 0; k + 1 < truth.size(); ++k)
         polyline.push_back(lineEntity(truth[k].x, truth[k].y, truth[k + 1].x, truth[k + 1].y));
-    // The least distance from the point to the shape's entities.
-    const auto distance = [](double x, double y, const Shape& shape) {
-        double d = INFINITY;
-        for (const ShapeEntity& e : shape) d = std::min(d, pointEntityDistance(x, y, e));
-        return d;
-    };
     double worstFitted = 0, worstTrue = 0;
     for (const ShapeEntity& e : fitted)
         for (const auto& [x, y] : testing::pointsAlong(e, 24))
-            worstFitted = std::max(worstFitted, distance(x, y, polyline));
+            worstFitted = std::max(worstFitted, testing::distanceToShape(polyline, x, y));
     for (std::size_t k = 0; k < truth.size(); k += 7)
-        worstTrue = std::max(worstTrue, distance(truth[k].x, truth[k].y, fitted));
+        worstTrue = std::max(worstTrue, testing::distanceToShape(fitted, truth[k].x, truth[k].y));
     EXPECT_LE(worstFitted, kDxfCurveTolerance) << where << ": a fitted entity strays from the curve";
     EXPECT_LE(worstTrue, kDxfCurveTolerance) << where << ": the curve strays from the fitted entities";
 

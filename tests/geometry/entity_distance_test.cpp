@@ -13,11 +13,7 @@
 namespace dravenor::testing {
 namespace {
 
-struct DistanceCase {
-    const char* what;
-    ShapeEntity a, b;
-    double expected;
-};
+struct DistanceCase { const char* what; ShapeEntity a, b; double expected; };
 
 TEST(EntityDistance, HandWorkedPairs)
 {

@@ -20,6 +20,8 @@
 
 namespace dravenor::testing {
 
+inline std::string testDataPath(const std::string& name) { return DRAVENOR_TEST_DATA "/geometry/" + name; }
+
 // Titled parts of a text, each starting at a line "=== title".
 using Sections = std::vector<std::pair<std::string, std::string>>;
 

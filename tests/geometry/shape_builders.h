@@ -1,11 +1,13 @@
 #pragma once
 // Short ways to write the shapes the geometry tests use.
+#include <algorithm>
 #include <cmath>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "geometry/entity_distance.h"
 #include "geometry/shape.h"
 
 namespace dravenor {
@@ -83,6 +85,8 @@ inline Shape washer(double cx, double cy, double outerDiameter, double innerDiam
     return s;
 }
 
+inline Shape circle(double cx, double cy, double radius) { return {arcEntity(cx, cy, radius, 0, 0)}; }
+
 inline void append(Shape& to, const Shape& more) { to.insert(to.end(), more.begin(), more.end()); }
 
 // count + 1 points along the entity, ends included: a line from its start, an arc
@@ -101,6 +105,12 @@ inline std::vector<std::pair<double, double>> pointsAlong(const ShapeEntity& e, 
     return points;
 }
 
-inline std::string testDataPath(const std::string& name) { return DRAVENOR_TEST_DATA "/geometry/" + name; }
+// The least distance from the point to the shape's entities, exact for arcs.
+inline double distanceToShape(const Shape& shape, double x, double y)
+{
+    double least = INFINITY;
+    for (const ShapeEntity& e : shape) least = std::min(least, pointEntityDistance(x, y, e));
+    return least;
+}
 
 } // namespace dravenor::testing

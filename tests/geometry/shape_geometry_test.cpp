@@ -67,11 +67,7 @@ TEST(ShapeCases, MeasuresChordFormsAndClosingLinesMatchTheGoldenFile)
         results.push_back({title, measured(shape, tolerance)});
     }
     // Angles of a full turn, which a shape file would reduce, and curves flattened into many lines.
-    const struct {
-        const char* name;
-        Shape shape;
-        double tolerance;
-    } made[] = {
+    const struct { const char* name; Shape shape; double tolerance; } made[] = {
         {"circle 0 to 360", {arcEntity(50, 50, 25, 0, 360)}, kEndsMeetAsDrawn},
         {"arc 270 to 360", {arcEntity(0, 0, 10, 270, 360)}, kEndsMeetAsDrawn},
         {"dense disc, lines shorter than the tolerance [5]", testing::denseDisc(), 5},
@@ -95,8 +91,8 @@ TEST(MovingShapes, NormalisingMovesTheBoxToTheOriginAndTurningIsAboutItsCentre)
     arc.X1 = 99;
     Shape shape{line, arc};
     rotateShape(shape, 90);
-    EXPECT_EQ(testing::goldenEntity(shape[0]), "LINE 15 -5 5 15 0 0 0 0 0");
-    EXPECT_EQ(testing::goldenEntity(shape[1]), "ARC 0 0 0 0 10 10 2 30 120");
+    EXPECT_EQ(testing::goldenEntity(shape[0]) + " | " + testing::goldenEntity(shape[1]),
+              "LINE 15 -5 5 15 0 0 0 0 0 | ARC 0 0 0 0 10 10 2 30 120");
     rotateShape(shape, -180);
     EXPECT_EQ(shape[1].Nstart, -150); // turning backwards is not reduced
 }
@@ -105,10 +101,8 @@ TEST(Angles, PolarAngleAndNormalisedAngles)
 {
     EXPECT_NEAR(polarAngle(0, 0, -1, 1), 3 * kPi / 4, 1e-12);
     EXPECT_NEAR(polarAngle(0, 0, 1, -1), 7 * kPi / 4, 1e-12);
-    EXPECT_EQ(polarAngle(2, 2, 2, 5), kPi / 2);
-    EXPECT_EQ(polarAngle(2, 2, -1, 2), kPi);
-    EXPECT_EQ(polarAngle(2, 2, 2, -1), 4.712388980384685);
-    EXPECT_EQ(polarAngle(3, 4, 3, 4), 0);
+    EXPECT_EQ((std::vector<double>{polarAngle(2, 2, 2, 5), polarAngle(2, 2, -1, 2), polarAngle(2, 2, 2, -1), polarAngle(3, 4, 3, 4)}),
+              (std::vector<double>{kPi / 2, kPi, 4.712388980384685, 0}));
     const std::pair<double, double> cases[] = {{360, 360}, {720, 360}, {0, 0},      {370, 10},
                                                {-10, 350}, {-360, 0},  {-730, 350}, {1090.5, 10.5}};
     for (auto [in, out] : cases) EXPECT_EQ(normaliseAngle(in), out) << in;
@@ -128,8 +122,8 @@ TEST(ShapeToSegments, LinesStayOneSegmentAndDamagedAnglesStillEnd)
     const SegmentList square = loadShapeSegments(testing::testDataPath("offset_square.shp")); // not moved
     ASSERT_EQ(square.size(), 4u);
     EXPECT_TRUE(square[0].X1 == -5 && square[0].Y1 == 10);
-    EXPECT_TRUE(loadShapeSegments(testing::testDataPath("offset_square.txt")).empty());
-    EXPECT_TRUE(loadShapeSegments(testing::testDataPath("no_such_file.shp")).empty());
+    EXPECT_TRUE(loadShapeSegments(testing::testDataPath("offset_square.txt")).empty() &&
+                loadShapeSegments(testing::testDataPath("no_such_file.shp")).empty());
 }
 
 TEST(CloseOutlines, ChordsOfOneArcJoinExactlySoNoGapIsLeftToClose)

@@ -1,14 +1,12 @@
-// Writing shapes: DXF records of every kind of entity pinned by a golden drawing that ezdxf (an
-// independent reader) reads back, handles that never repeat, shape files that read back exactly,
-// and saves that fail without harming the previous file.
+// Writing shapes: DXF records of every kind of entity pinned by a golden drawing, handles that
+// never repeat, shape files that read back exactly, and saves that fail without harming the
+// previous file. How ezdxf, a reader apart from ours, reads the drawings is check_modern_dxf.py's.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <set>
 
 #include "geometry/dxf_export.h"
-#include "geometry/dxf_export_check.h"
 #include "geometry/golden_file.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
@@ -18,7 +16,6 @@ namespace dravenor {
 namespace {
 
 using testing::arcEntity;
-using testing::goldenNumbers;
 using testing::lineEntity;
 using testing::TempFolder;
 
@@ -57,24 +54,6 @@ TEST(DxfExport, EveryKindOfRecordIsWrittenAsTheGoldenDrawingAndReadsBack)
     ASSERT_EQ(saveShapeByExtension(shape, folder.file("a.DXF"), kShippedTemplates), "");
     EXPECT_EQ(TempFolder::read(folder.file("a.DXF")),
               dxf.substr(0, dxf.find(" 0\r\nTEXT")) + templates.footer + "\r\n");
-
-    const std::string python = testing::pythonWithEzdxf();
-    if (python.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
-    const testing::DxfCheck check = testing::checkDxf(python, folder.write("drawing.dxf", dxf));
-    EXPECT_EQ(check.version, "AC1009");
-    EXPECT_TRUE(check.problems.empty()) << ::testing::PrintToString(check.problems);
-    ASSERT_EQ(check.entities.size(), shape.size() + 1);
-    for (std::size_t k = 0; k < shape.size(); ++k) {
-        const ShapeEntity& e = shape[k];
-        const bool line = e.RAD <= 0, circle = !line && std::fmod(e.Nend - e.Nstart, 360) == 0;
-        const std::string want = line     ? "LINE" + goldenNumbers({e.X1, e.Y1, e.X2, e.Y2})
-                                 : circle ? "CIRCLE" + goldenNumbers({e.CX, e.CY, e.RAD})
-                                          : "ARC" + goldenNumbers({e.CX, e.CY, e.RAD, e.Nstart, e.Nend});
-        EXPECT_EQ(check.entities[k].type + goldenNumbers(check.entities[k].values), want) << k;
-    }
-    const testing::CheckedEntity& text = check.entities.back();
-    EXPECT_EQ(text.type + goldenNumbers(text.values) + " " + text.text, "TEXT 120 60 2.5 bracket-12");
-    EXPECT_EQ(check.entities[2].handle, "5226");
 }
 
 TEST(DxfHandles, NoHandleRepeatsAndNoEntityIsLostToOne)
@@ -85,23 +64,14 @@ TEST(DxfHandles, NoHandleRepeatsAndNoEntityIsLostToOne)
     const std::vector<std::string> handles = handleLines(shapeToDxfText(shape, {}));
     ASSERT_EQ(handles.size(), shape.size());
     EXPECT_EQ(std::set<std::string>(handles.begin(), handles.end()).size(), handles.size());
-    EXPECT_EQ(handles[2], "5226");
-    EXPECT_EQ(handles[5226 - 50 - 1], "5225"); // entity k starts at counter 50 + k
-    EXPECT_EQ(handles[5226 - 50], "5227");
+    // Entity k starts at counter 50 + k.
+    EXPECT_EQ(handles[2] + " " + handles[5226 - 50 - 1] + " " + handles[5226 - 50], "5226 5225 5227");
 
     // Handles the templates use are avoided; a header without a final line break gets one.
     const DxfTemplates templates{" 0\r\nSECTION\r\n 5\r\n50\r\n 5\r\n051\r\n", " 0\r\nEOF"};
     const std::string dxf = shapeToDxfText({lineEntity(0, 0, 1, 0), lineEntity(1, 0, 1, 1)}, templates);
     EXPECT_EQ(handleLines(dxf.substr(templates.header.size())), (std::vector<std::string>{"52", "53"}));
     EXPECT_EQ(shapeToDxfText({}, {"HEADER", "FOOTER\r\n"}), "HEADER\r\nFOOTER\r\n");
-
-    const std::string python = testing::pythonWithEzdxf();
-    if (python.empty()) GTEST_SKIP() << "python3 with ezdxf is not installed";
-    TempFolder folder;
-    ASSERT_EQ(saveShapeAsDxf(shape, folder.file("many.dxf"), kShippedTemplates), "");
-    const testing::DxfCheck check = testing::checkDxf(python, folder.file("many.dxf"));
-    EXPECT_TRUE(check.problems.empty()) << check.problems.size() << " problems, first: " << check.problems.front();
-    EXPECT_EQ(check.entities.size(), shape.size());
 }
 
 TEST(DxfSaving, FailuresNameTheMissingTemplateOrTheFileAndLeaveThePreviousFile)
@@ -141,9 +111,8 @@ TEST(DxfSaving, ShapeFilesConvertBesideThemselvesAndOnlyTheSourceIsDeleted)
     // The drawing just written is never deleted as the source; a missing source writes nothing.
     const std::string odd = folder.write("odd.dxf", line);
     ASSERT_EQ(shapeFileToDxf(odd, odd, kShippedTemplates, true), "");
-    EXPECT_NE(TempFolder::read(odd).find("ENTITIES"), std::string::npos);
     const std::string e = shapeFileToDxf(folder.file("gone.shp"), folder.file("out.dxf"), kShippedTemplates, true);
-    EXPECT_NE(e.find("gone.shp"), std::string::npos) << e;
+    EXPECT_TRUE(TempFolder::read(odd).find("ENTITIES") != std::string::npos && e.find("gone.shp") != std::string::npos) << e;
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"odd.dxf", "other.dxf", "plate.dxf"}));
 
     // Saving by type: a shape file, or for any other type nothing.
@@ -151,7 +120,7 @@ TEST(DxfSaving, ShapeFilesConvertBesideThemselvesAndOnlyTheSourceIsDeleted)
     ASSERT_EQ(saveShapeByExtension(shape, folder.file("a.shp"), kShippedTemplates), "");
     EXPECT_EQ(TempFolder::read(folder.file("a.shp")), shapeToFileText(shape));
     EXPECT_NE(saveShapeByExtension(shape, folder.file("a.txt"), kShippedTemplates).find("a.txt"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(folder.file("a.txt")));
+    EXPECT_FALSE(std::filesystem::exists(folder.file("a.txt"))) << "nothing written for another type";
 }
 
 TEST(SaveShapeFile, NineQuotedFieldsPerLineThatReadBackExactly)
@@ -167,9 +136,8 @@ TEST(SaveShapeFile, NineQuotedFieldsPerLineThatReadBackExactly)
     ASSERT_EQ(saveShapeFile(shape, path), ""); // overwrites
     Shape back;
     const ShapeReadReport report = readShapeFile(path, back);
-    EXPECT_EQ(report.nonNumericFields + report.leftoverFields, 0);
-    EXPECT_EQ(back, shape);
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{"numbers.shp"});
+    EXPECT_EQ(std::tuple(report.nonNumericFields + report.leftoverFields, back, folder.entries()),
+              std::tuple(0, shape, std::vector<std::string>{"numbers.shp"}));
     EXPECT_NE(saveShapeFile(shape, folder.file("missing/part.shp")).find("part.shp"), std::string::npos);
 }
 

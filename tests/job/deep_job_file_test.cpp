@@ -15,12 +15,7 @@ using testing::TempFolder;
 
 TEST(DeepSettingsInput, EachFieldReadsItsNumbersAndNamesWhatIsWrong)
 {
-    struct Case {
-        DeepField field;
-        const char* text;
-        double value;
-        const char* error;
-    };
+    struct Case { DeepField field; const char* text; double value; const char* error; };
     const char* const spacingRule = "the spacing must be a number from 0 up (empty: the kerf)";
     const char* const timeRule = "the time limit must be a number of seconds above 0";
     const Case cases[] = {
@@ -67,10 +62,7 @@ std::string jobFileWithOptions(const std::string& options)
            "[OPTIONS.TLF]\r\n" + options + "[END]\r\n[SHEET.TLF]\r\n[END]\r\n[PART.TLF]\r\n[END]\r\n[NEST.TLF]\r\n[END]\r\n";
 }
 
-struct Read {
-    Job job;
-    JobFileResult result;
-};
+struct Read { Job job; JobFileResult result; };
 
 Read readText(const TempFolder& dir, const std::string& text)
 {
@@ -81,12 +73,7 @@ Read readText(const TempFolder& dir, const std::string& text)
 
 TEST(DeepJobFile, ADamagedDeepLineWarnsAndKeepsWhatCanBeUsed)
 {
-    struct Case {
-        const char* line;
-        NestingMode mode;
-        DeepSettings deep;
-        const char* warning;
-    };
+    struct Case { const char* line; NestingMode mode; DeepSettings deep; const char* warning; };
     const std::string where = "line 10 (options.tlf, Deep Nesting): ";
     const Case cases[] = {
         {"\"Deep Nesting\",#TRUE#,\"2\",-1,5\r\n", NestingMode::Deep, {.spacing = 2, .timeLimit = 5},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "job/density_table.h"
 #include "job/drawing_unit.h"
@@ -11,11 +12,13 @@
 #include "job/print_config.h"
 #include "job/window_placement.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 
 namespace dravenor {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::contains;
 using testing::TempFolder;
 
 TEST(ReadingFiles, OnlyReadableRegularFilesWithTheExactNameAndTheirBytesUnchanged)
@@ -151,15 +154,11 @@ TEST(DensityTable, FilesAreFoundInAnyCaseSavedSortedByMaterialThenDensityAsANumb
     const DensityTable read = readDensityTable(temp.folder(), warnings);
     EXPECT_TRUE(warnings.empty());
     ASSERT_EQ(read.size(), 10u);
-    EXPECT_EQ(read[2], (DensityEntry{"AL", "2.7"})) << "read in upper case";
-    EXPECT_EQ(read[9], (DensityEntry{"X", "100"}));
+    EXPECT_EQ(std::pair(read[2], read[9]), std::pair(DensityEntry{"AL", "2.7"}, DensityEntry{"X", "100"})) << "read in upper case";
     // The window's grid: one numbered row per entry, an empty row at the end, and back.
     const TextGrid grid = densityGrid(read);
-    EXPECT_EQ(grid.rows(), 12);
-    EXPECT_EQ(grid.text(2, 0), "2");
-    EXPECT_FALSE(grid.rowHasText(11));
+    EXPECT_EQ(std::tuple(grid.rows(), grid.text(2, 0), grid.rowHasText(11), densityGrid({}).rows()), std::tuple(12, "2", false, 2));
     EXPECT_EQ(densityTableFromGrid(grid), read);
-    EXPECT_EQ(densityGrid({}).rows(), 2);
     TextGrid typed({"Mat", "Density"});
     typed.setRows(5);
     typed.setText(1, 1, " ST ");
@@ -170,66 +169,56 @@ TEST(DensityTable, FilesAreFoundInAnyCaseSavedSortedByMaterialThenDensityAsANumb
     // A file that cannot be read warns; a cell a file cannot store is refused before writing.
     EXPECT_TRUE(readDensityFile(temp.folder(), warnings).empty());
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find(temp.folder()), std::string::npos);
+    EXPECT_TRUE(contains(warnings[0], temp.folder()));
     EXPECT_NE(saveDensityTable({{"ST", "7\"85"}}, temp.folder()).find(temp.file("Density.DAT")), std::string::npos);
     EXPECT_EQ(TempFolder::read(temp.file("Density.DAT")), saved);
 }
 
-TEST(DrawingUnitSetting, MillimetresUntilInchesAreSavedAndUnusableFilesSayWhy)
+// The drawing unit, the pen width and the print scale: the default while the file is missing, the
+// exact bytes saved and read back (blanks and a missing line end allowed), values out of range
+// never written, and for unusable content the default with a warning naming the file.
+TEST(SettingFiles, DefaultUntilSavedReadBackAndUnusableContentWarns)
 {
-    TempFolder temp;
-    EXPECT_EQ(readDrawingUnit(temp.folder()).unit, DrawingUnit::Millimetre);
-    EXPECT_EQ(readDrawingUnit(temp.folder()).warning, "");
-    ASSERT_EQ(saveDrawingUnit(temp.folder(), DrawingUnit::Inch), "");
-    EXPECT_EQ(TempFolder::read(temp.file("units.cfg")), "in\r\n");
-    EXPECT_EQ(readDrawingUnit(temp.folder()).unit, DrawingUnit::Inch);
-    EXPECT_EQ(parseDrawingUnit(" IN \n"), DrawingUnit::Inch);
-    EXPECT_EQ(parseDrawingUnit("Mm"), DrawingUnit::Millimetre);
-    for (const char* content : {"cm", "", "inch", "25.4"}) {
-        temp.write("units.cfg", content);
-        const DrawingUnitSetting setting = readDrawingUnit(temp.folder());
-        EXPECT_EQ(setting.unit, DrawingUnit::Millimetre) << content;
-        EXPECT_NE(setting.warning.find(temp.file("units.cfg")), std::string::npos) << content;
-    }
-}
-
-TEST(PrintSettings, LineWidthIsOneToFiveAndThePrintScaleOneOfTheChoices)
-{
-    TempFolder temp;
-    EXPECT_EQ(readLineWidth(temp.folder()).lineWidth, 1);
-    EXPECT_EQ(readLineWidth(temp.folder()).warning, "");
-    ASSERT_EQ(saveLineWidth(temp.folder(), 3), "");
-    EXPECT_EQ(TempFolder::read(temp.file("print.cfg")), "3\r\n");
-    EXPECT_EQ(readLineWidth(temp.folder()).lineWidth, 3);
-    EXPECT_NE(saveLineWidth(temp.folder(), 0), "");
-    EXPECT_NE(saveLineWidth(temp.folder(), 6), "");
-    EXPECT_EQ(TempFolder::read(temp.file("print.cfg")), "3\r\n");
-    EXPECT_EQ(temp.entries(), std::vector<std::string>{"print.cfg"});
-    // Without a line end or with blanks the number still reads.
-    for (const auto& [content, width] : {std::pair{" 2 ", 2}, {"4\n", 4}}) {
-        temp.write("print.cfg", content);
-        EXPECT_EQ(readLineWidth(temp.folder()).lineWidth, width) << content;
-    }
-    for (const char* content : {"9\r\n", "0\r\n", "abc\r\n", "2.5\r\n", "", "-3"}) {
-        temp.write("print.cfg", content);
-        const LineWidthSetting setting = readLineWidth(temp.folder());
-        EXPECT_EQ(setting.lineWidth, 1) << content;
-        EXPECT_NE(setting.warning.find(temp.file("print.cfg")), std::string::npos) << content;
-        EXPECT_NE(setting.warning.find("from 1 to 5"), std::string::npos) << content;
-    }
-
-    // The print scale is one of the choices, and the fit otherwise.
-    EXPECT_EQ(readPrintScale(temp.folder()).denominator, kFitPrintScale);
-    ASSERT_EQ(savePrintScale(temp.folder(), 20), "");
-    EXPECT_EQ(TempFolder::read(temp.file("printscale.cfg")), "20\r\n");
-    EXPECT_EQ(readPrintScale(temp.folder()).denominator, 20);
-    EXPECT_NE(savePrintScale(temp.folder(), 3), "");
-    EXPECT_EQ(readPrintScale(temp.folder()).denominator, 20);
-    for (const char* content : {"3\r\n", "-10", "ten", "12.5"}) {
-        temp.write("printscale.cfg", content);
-        const PrintScaleSetting setting = readPrintScale(temp.folder());
-        EXPECT_EQ(setting.denominator, kFitPrintScale) << content;
-        EXPECT_NE(setting.warning.find(temp.file("printscale.cfg")), std::string::npos) << content;
+    using Read = std::function<std::pair<int, std::string>(const std::string&)>;
+    const struct {
+        const char* file;
+        Read read;
+        std::function<std::string(const std::string&, int)> save;
+        int fallback, saved;
+        const char* bytes;
+        std::vector<int> refused;
+        std::vector<std::pair<const char*, int>> readable;
+        std::vector<const char*> unusable;
+        const char* rule; // what an unusable file's warning says besides its name
+    } settings[] = {
+        {"units.cfg", [](const std::string& f) { const auto s = readDrawingUnit(f); return std::pair(int(s.unit), s.warning); },
+         [](const std::string& f, int v) { return saveDrawingUnit(f, DrawingUnit(v)); }, int(DrawingUnit::Millimetre),
+         int(DrawingUnit::Inch), "in\r\n", {}, {{" IN \n", int(DrawingUnit::Inch)}, {"Mm", int(DrawingUnit::Millimetre)}},
+         {"cm", "", "inch", "25.4"}, ""},
+        {"print.cfg", [](const std::string& f) { const auto s = readLineWidth(f); return std::pair(s.lineWidth, s.warning); },
+         saveLineWidth, 1, 3, "3\r\n", {0, 6}, {{" 2 ", 2}, {"4\n", 4}}, {"9\r\n", "0\r\n", "abc\r\n", "2.5\r\n", "", "-3"},
+         "from 1 to 5"},
+        {"printscale.cfg", [](const std::string& f) { const auto s = readPrintScale(f); return std::pair(s.denominator, s.warning); },
+         savePrintScale, kFitPrintScale, 20, "20\r\n", {3}, {{"50", 50}}, {"3\r\n", "-10", "ten", "12.5"}, ""},
+    };
+    for (const auto& s : settings) {
+        SCOPED_TRACE(s.file);
+        TempFolder temp;
+        EXPECT_EQ(s.read(temp.folder()), std::pair(s.fallback, std::string()));
+        ASSERT_EQ(s.save(temp.folder(), s.saved), "");
+        for (const int value : s.refused) EXPECT_NE(s.save(temp.folder(), value), "") << value;
+        EXPECT_EQ(TempFolder::read(temp.file(s.file)), s.bytes);
+        EXPECT_EQ(temp.entries(), std::vector<std::string>{s.file});
+        EXPECT_EQ(s.read(temp.folder()), std::pair(s.saved, std::string()));
+        for (const auto& [content, value] : s.readable) {
+            temp.write(s.file, content);
+            EXPECT_EQ(s.read(temp.folder()), std::pair(value, std::string())) << content;
+        }
+        for (const char* content : s.unusable) {
+            temp.write(s.file, content);
+            const auto [value, warning] = s.read(temp.folder());
+            EXPECT_TRUE(value == s.fallback && contains(warning, temp.file(s.file)) && contains(warning, s.rule)) << content;
+        }
     }
 }
 
@@ -238,11 +227,7 @@ TEST(WindowPlacement, EveryRectangleEndsWhollyWithinTheScreenAreaMovedAsLittleAs
     const ScreenRect small{0, 0, 1366, 768};
     const ScreenRect belowPanel{0, 27, 1366, 741};
     const ScreenRect rightScreen{1920, 0, 1366, 768};
-    struct Case {
-        ScreenRect wanted, available;
-        int minWidth, minHeight;
-        ScreenRect fitted;
-    };
+    struct Case { ScreenRect wanted, available; int minWidth, minHeight; ScreenRect fitted; };
     const Case cases[] = {
         {{0, 0, 1560, 720}, small, 0, 0, {0, 0, 1366, 720}},            // too wide: shrunk
         {{1800, 100, 800, 600}, small, 0, 0, {566, 100, 800, 600}},      // off the right edge: moved in

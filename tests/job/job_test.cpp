@@ -129,11 +129,7 @@ TextGrid gridAt(const std::vector<std::string>& titles, int col)
 
 TEST(TypedText, EachColumnKeepsOnlyWhatItsClassAllows)
 {
-    struct Case {
-        std::vector<std::string> titles;
-        int col;
-        std::string keys, expected;
-    };
+    struct Case { std::vector<std::string> titles; int col; std::string keys, expected; };
     const Case cases[] = {
         {basicDetailsTitles(), 1, "st37-x", "ST37-X"},                    // upper case
         {basicDetailsTitles(), 6, "a, \"b\"~\t\xc8", "A B~"},             // no comma, quote or control

@@ -49,11 +49,7 @@ TEST_P(NumberText, GeneralFormatIsTheShortestTextUpToFifteenDigits)
 
 TEST_P(NumberText, MasksOfTheProgramRoundHalvesAwayFromZero)
 {
-    struct Case {
-        double value;
-        const char* mask;
-        const char* expected;
-    };
+    struct Case { double value; const char* mask; const char* expected; };
     const Case cases[] = {
         {0.5, ".00", ".50"},           {12.5, ".00", "12.50"},        {0, ".00", ".00"},
         {0.5, "##.###", ".5"},         {12.3456, "##.###", "12.346"}, {0, "##.###", "."},

@@ -15,6 +15,8 @@
 #include "layouts/moved_shape_files.h"
 #include "layouts/optimisation_start.h"
 #include "support/grid_rows.h"
+#include "support/saved_shape.h"
+#include "support/text_match.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
@@ -28,16 +30,11 @@ struct GridJob {
     {
         fillRow(job.basic, 1, {"ST37", "A", "8", "3", "", "test"});
         job.basic.setRows(2);
-        fillRow(job.sheets, 1, {shape("sheet.shp", rectangle(0, 0, 300, 300)), "2", ""});
-        fillRow(job.sheets, 2, {shape("small sheet.shp", rectangle(0, 0, 150, 200)), "1", "1"});
-        fillRow(job.parts, 1, {shape("plate.shp", rectangle(0, 0, 120, 70)), "6", "", ""});
-        fillRow(job.parts, 2, {shape("disc.shp", {arcEntity(40, 40, 40, 0, 0)}), "4", "", "No"});
-        fillRow(job.parts, 3, {shape("strip.shp", rectangle(0, 0, 250, 30)), "2", "2", "step90"});
-    }
-    std::string shape(const std::string& name, const Shape& outline) const
-    {
-        EXPECT_EQ(saveShapeFile(outline, shapes.file(name)), "");
-        return shapes.file(name);
+        fillRow(job.sheets, 1, {savedShape(shapes, "sheet.shp", rectangle(0, 0, 300, 300)), "2", ""});
+        fillRow(job.sheets, 2, {savedShape(shapes, "small sheet.shp", rectangle(0, 0, 150, 200)), "1", "1"});
+        fillRow(job.parts, 1, {savedShape(shapes, "plate.shp", rectangle(0, 0, 120, 70)), "6", "", ""});
+        fillRow(job.parts, 2, {savedShape(shapes, "disc.shp", {arcEntity(40, 40, 40, 0, 0)}), "4", "", "No"});
+        fillRow(job.parts, 3, {savedShape(shapes, "strip.shp", rectangle(0, 0, 250, 30)), "2", "2", "step90"});
     }
     void optimise(NestingMode mode)
     {
@@ -92,14 +89,12 @@ TEST(OpenJob, ASavedJobComesBackWithTheSameGridsRecordsAndLayoutGeometry)
         const JobFileResult result = openJob(path, g.work.folder(), opened);
         ASSERT_EQ(result.error, "");
         EXPECT_TRUE(result.warnings.empty()) << result.warnings.front();
-        EXPECT_EQ(result.notice, mode ? "" : "This File does not contain any Layout");
-        EXPECT_EQ(opened.hasLayouts(), mode.has_value());
+        EXPECT_EQ(std::tuple(result.notice, opened.hasLayouts(), opened.nesting.drawingUnit),
+                  std::tuple(mode ? "" : "This File does not contain any Layout", mode.has_value(), DrawingUnit::Inch));
         EXPECT_EQ(std::tie(opened.jobFileName, opened.modified, opened.mode),
                   std::tie(path, g.job.modified, g.job.mode));
-        EXPECT_EQ(opened.nesting.drawingUnit, DrawingUnit::Inch);
-        EXPECT_EQ(cellsOf(opened.basic), cellsOf(g.job.basic));
-        EXPECT_EQ(cellsOf(opened.sheets), cellsOf(g.job.sheets));
-        EXPECT_EQ(cellsOf(opened.parts), cellsOf(g.job.parts));
+        EXPECT_EQ(std::tuple(cellsOf(opened.basic), cellsOf(opened.sheets), cellsOf(opened.parts)),
+                  std::tuple(cellsOf(g.job.basic), cellsOf(g.job.sheets), cellsOf(g.job.parts)));
         // Before a run only the basic details come from the grids.
         EXPECT_EQ(recordsOf(opened.nesting), mode ? recordsOf(g.job.nesting) : "ST37 3 0 test\n");
         expectSameEntities(g.job.nesting.entities, opened.nesting.entities);
@@ -114,8 +109,7 @@ TEST(OpenJob, AMovedShapeFileGivesOneWarningADamagedJobFileLeavesTheOpenJobAsItW
     const std::string cut = g.jobs.write("cut.nst", text.substr(0, text.size() - 30));
     Job current = g.job;
     const JobFileResult damaged = openJob(cut, g.work.folder(), current);
-    EXPECT_TRUE(damaged.error.starts_with(cut + ", line ")) << damaged.error;
-    EXPECT_EQ(current.jobFileName, path);
+    EXPECT_TRUE(damaged.error.starts_with(cut + ", line ") && current.jobFileName == path) << damaged.error;
     expectSameEntities(g.job.nesting.entities, current.nesting.entities);
 
     const std::string plate = g.shapes.file("plate.shp");
@@ -123,9 +117,8 @@ TEST(OpenJob, AMovedShapeFileGivesOneWarningADamagedJobFileLeavesTheOpenJobAsItW
     Job opened;
     const JobOpenResult result = openJob(path, g.work.folder(), opened);
     ASSERT_EQ(result.error, "");
-    EXPECT_EQ(result.warnings, (std::vector<std::string>{plate + " not found", kLayoutsLackShapesNotice}));
-    EXPECT_EQ(result.missingShapes, std::vector<std::string>{plate});
-    EXPECT_EQ(result.notice, "");
+    EXPECT_EQ(std::tuple(result.warnings, result.missingShapes, result.notice),
+              std::tuple(std::vector<std::string>{plate + " not found", kLayoutsLackShapesNotice}, std::vector<std::string>{plate}, ""));
     EXPECT_EQ(recordsOf(opened.nesting), recordsOf(g.job.nesting));
     // Every other shape is still placed; only the plates are missing.
     const auto others =
@@ -175,9 +168,6 @@ TEST(CheckedOptimisation, FaultyLayoutsAreNamedAndNeverCalledFull)
         EXPECT_TRUE(result.statusText.starts_with(fitTest ? "Optimization Done, Layouts Need Checking# ["
                                                           : "Full Optimization Done# ["))
             << result.statusText;
-        ASSERT_EQ(progress.warnings.empty(), !fitTest);
-        if (fitTest) {
-            EXPECT_NE(progress.warnings.front().find("overlap"), std::string::npos) << progress.warnings.front();
-        }
+        EXPECT_TRUE(fitTest ? !progress.warnings.empty() && contains(progress.warnings.front(), "overlap") : progress.warnings.empty());
     }
 }

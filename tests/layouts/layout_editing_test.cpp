@@ -18,6 +18,7 @@
 #include "layouts/part_colours.h"
 #include "support/grid_rows.h"
 #include "support/recording_surface.h"
+#include "support/saved_shape.h"
 #include "support/temp_folder.h"
 #include "support/text_match.h"
 
@@ -130,10 +131,7 @@ TEST(LayoutAdjust, CommandsChangeTheSelectedRowsOnlyInGeneralFormat)
     TextGrid grid = gridOf({"sheet.shp,0,0,0,1", "a.shp,10,20,0,1", "a.shp,30,40,0,1", "b.shp,50,60,45,1",
                             "b.shp,70,80,0,1", "c.shp,90,100,0,1"});
     const int entry = 7; // the blank entry row
-    struct Cell {
-        int row, col;
-        const char* text;
-    };
+    struct Cell { int row, col; const char* text; };
     const struct {
         int from, to;
         AdjustCommand command;
@@ -201,11 +199,6 @@ TEST(LayoutRows, QuantitiesFromTheRowAboveAddedRowsAtTheOriginRemovedRowsRenumbe
 
 class LayoutPlacing : public ::testing::Test {
 protected:
-    std::string shapeFile(const std::string& name, const Shape& shape)
-    {
-        EXPECT_EQ(saveShapeFile(shape, folder.file(name)), "");
-        return folder.file(name);
-    }
     // Rows of the sheet and of plates at "x,y,angle", QTY 1.
     PlacedLayout place(const Texts& plates, const std::string& plate = {}, const LeastDistances& least = {})
     {
@@ -216,69 +209,55 @@ protected:
 
     TempFolder folder;
     LayoutShapeCache cache;
-    const std::string sheet = shapeFile("sheet.shp", rectangle(0, 0, 1000, 500));
-    const std::string plate = shapeFile("plate.shp", rectangle(0, 0, 100, 50));
+    const std::string sheet = savedShape(folder, "sheet.shp", rectangle(0, 0, 1000, 500));
+    const std::string plate = savedShape(folder, "plate.shp", rectangle(0, 0, 100, 50));
 };
 
-void expectBox(const Extents& box, double xmin, double ymin, double xmax, double ymax)
-{
-    EXPECT_NEAR(box.xmin, xmin, 1e-6);
-    EXPECT_NEAR(box.ymin, ymin, 1e-6);
-    EXPECT_NEAR(box.xmax, xmax, 1e-6);
-    EXPECT_NEAR(box.ymax, ymax, 1e-6);
-}
+std::string boxOf(const Extents& box) { return goldenNumbers({box.xmin, box.ymin, box.xmax, box.ymax}); }
 
 TEST_F(LayoutPlacing, PartsTurnAboutTheirCentreAndStartAtTheirXAndY)
 {
     PlacedLayout layout = place({"200,10,90", "400,10,-90", "600,300,0"});
     ASSERT_TRUE(layout.hasSheet);
     ASSERT_EQ(layout.parts.size(), 3u);
-    expectBox(layout.sheet.box, 0, 0, 1000, 500);
-    expectBox(layout.parts[0].box, 200, 10, 250, 110);
-    expectBox(layout.parts[1].box, 400, 10, 450, 110);
-    expectBox(layout.parts[2].box, 600, 300, 700, 350);
-    EXPECT_EQ(layout.parts[1].row, 3);
-    EXPECT_EQ(layoutStatusText(layout), "Layout sound");
+    EXPECT_EQ(boxOf(layout.sheet.box) + boxOf(layout.parts[0].box) + boxOf(layout.parts[1].box) + boxOf(layout.parts[2].box),
+              " 0 0 1000 500 200 10 250 110 400 10 450 110 600 300 700 350");
+    EXPECT_EQ(std::pair(layout.parts[1].row, layoutStatusText(layout)), std::pair(3, std::string("Layout sound")));
 
     // An L turned a quarter anticlockwise: its long leg's far end (0, 60) comes to (100, 100)
     // and the short leg's foot to x 160.
-    const std::string ell = shapeFile("ell.shp",
+    const std::string ell = savedShape(folder, "ell.shp",
                                       {lineEntity(0, 0, 20, 0), lineEntity(20, 0, 20, 10), lineEntity(20, 10, 10, 10),
                                        lineEntity(10, 10, 10, 60), lineEntity(10, 60, 0, 60), lineEntity(0, 60, 0, 0)});
     layout = place({"100,100,90"}, ell);
-    expectBox(layout.parts[0].box, 100, 100, 160, 120);
-    EXPECT_NEAR(layout.parts[0].shape[4].X2, 100, 1e-6);
-    EXPECT_NEAR(layout.parts[0].shape[4].Y2, 100, 1e-6);
-    EXPECT_NEAR(layout.parts[0].shape[0].X1, 160, 1e-6);
+    const Shape& placed = layout.parts[0].shape;
+    EXPECT_EQ(boxOf(layout.parts[0].box) + goldenNumbers({placed[4].X2, placed[4].Y2, placed[0].X1}), " 100 100 160 120 100 100 160");
 }
 
 TEST_F(LayoutPlacing, OverlapsPartsOffTheSheetAndMissingFilesAreFound)
 {
     PlacedLayout layout = place({"0,0,0", "50,20,0", "300,0,0", "950,0,0"});
-    EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3, 5}));
-    EXPECT_EQ(layoutStatusText(layout), "2 parts overlap, 1 part leaves the sheet");
+    EXPECT_EQ(std::pair(layout.faultyRows, layoutStatusText(layout)),
+              std::pair(std::vector<int>{2, 3, 5}, std::string("2 parts overlap, 1 part leaves the sheet")));
     EXPECT_TRUE(place({"0,0,0", "100,0,0"}).faultyRows.empty()) << "touching counts as apart";
     // A layout of Deep Nesting is held to its spacing and margin.
     layout = place({"1,10,0", "103,10,0", "300,10,0"}, {}, {3, 2});
-    EXPECT_EQ(layout.faultyRows, (std::vector<int>{2, 3}));
-    EXPECT_EQ(layoutStatusText(layout), "2 parts closer than the spacing, 1 part within the margin of the sheet's edge");
+    EXPECT_EQ(std::pair(layout.faultyRows, layoutStatusText(layout)),
+              std::pair(std::vector<int>{2, 3}, std::string("2 parts closer than the spacing, 1 part within the margin of the sheet's edge")));
     EXPECT_EQ(layoutStatusText(place({"2,10,0", "105,10,0"}, {}, {3, 2})), "Layout sound");
 
     // The first missing file stops the placing.
     layout = placeLayout(gridOf({sheet + ",0,0,0,1", folder.file("gone.shp") + ",0,0,0,1", "other.shp"}), cache);
-    EXPECT_EQ(layout.missingFile, folder.file("gone.shp"));
-    EXPECT_TRUE(layout.parts.empty());
+    EXPECT_TRUE(layout.missingFile == folder.file("gone.shp") && layout.parts.empty()) << layout.missingFile;
     EXPECT_EQ(missingFileMessage("gone.shp"), "File gone.shp not found");
 }
 
 TEST_F(LayoutPlacing, ACachedShapeIsReadAgainWhenItsFileChangesAndAClickFindsTheSmallestPart)
 {
-    const std::string small = shapeFile("small.shp", rectangle(0, 0, 10, 10));
+    const std::string small = savedShape(folder, "small.shp", rectangle(0, 0, 10, 10));
     const PlacedLayout layout =
         placeLayout(gridOf({sheet + ",0,0,0,1", plate + ",100,100,0,1", small + ",120,110,0,1"}), cache);
-    EXPECT_EQ(partRowAt(layout, 125, 115), 3);
-    EXPECT_EQ(partRowAt(layout, 105, 105), 2);
-    EXPECT_EQ(partRowAt(layout, 50, 50), 0);
+    EXPECT_EQ(std::tuple(partRowAt(layout, 125, 115), partRowAt(layout, 105, 105), partRowAt(layout, 50, 50)), std::tuple(3, 2, 0));
 
     EXPECT_EQ(cache.shapeOf(plate).size(), 4u);
     std::filesystem::last_write_time(plate, std::filesystem::last_write_time(plate) - std::chrono::seconds(5));
@@ -443,12 +422,9 @@ TEST(LayoutExchange, ItemsStockAndDemandFollowTheEditedLayout)
 TEST(LayoutExchange, AnAppliedLayoutIsRebuiltWrittenIntoTheGridsAndSetUpForTheEngine)
 {
     TempFolder dir;
-    const std::string sheet = dir.file("sheet.shp"), plate = dir.file("plate.shp"), disc = dir.file("disc.shp"),
-                      ring = dir.file("ring.shp");
-    ASSERT_EQ(saveShapeFile(rectangle(0, 0, 300, 200), sheet), "");
-    ASSERT_EQ(saveShapeFile(rectangle(0, 0, 100, 50), plate), "");
-    ASSERT_EQ(saveShapeFile({arcEntity(20, 20, 20, 0, 0)}, disc), "");
-    ASSERT_EQ(saveShapeFile({arcEntity(10, 10, 10, 0, 0)}, ring), "");
+    const std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 300, 200));
+    const std::string plate = savedShape(dir, "plate.shp", rectangle(0, 0, 100, 50));
+    const std::string disc = savedShape(dir, "disc.shp", circle(20, 20, 20)), ring = savedShape(dir, "ring.shp", circle(10, 10, 10));
     Job job;
     job.basic.setText(1, job.basic.columnOf("Kerf"), "2");
     job.nesting.details.Kerf = 2;
@@ -468,27 +444,22 @@ TEST(LayoutExchange, AnAppliedLayoutIsRebuiltWrittenIntoTheGridsAndSetUpForTheEn
     lines.push_back(lineOf(disc + ",0,60,0,2"));
     lines.push_back(lineOf(ring + ",0,120,0,2"));
     EXPECT_TRUE(applyEditedLayout(job, 1, lines).empty());
-    EXPECT_TRUE(job.modified);
-    EXPECT_EQ(job.nesting.entities.size(), 4u + 4u + 1u + 1u + 4u);
+    EXPECT_EQ(std::tuple(job.modified, job.nesting.entities.size()), std::tuple(true, 4u + 4u + 1u + 1u + 4u));
     EXPECT_EQ(rowsOf(job.sheets), (Texts{"1," + sheet + ",3,4", "2,,,"}));
     // Two plates on a layout now cut twice; the ring, new to the job, after the rows there were.
     EXPECT_EQ(rowsOf(job.parts),
               (Texts{"1," + plate + ",,9,step90", "2," + plate + ",4,7,No", "3," + disc + ",2,5,", "4," + ring + ",2,,",
                      "5,,,,"}));
-    EXPECT_EQ(job.nesting.details.ActKerf, 2);
-    EXPECT_EQ(job.basic.text(1, job.basic.columnOf("ActKerf")), "2");
-    EXPECT_EQ(job.nesting.sheets[0].Area, 60000);
-    EXPECT_EQ(job.nesting.parts[0].Area, 5000);
+    EXPECT_EQ(std::tuple(job.nesting.details.ActKerf, job.basic.text(1, job.basic.columnOf("ActKerf")), job.nesting.sheets[0].Area,
+                         job.nesting.parts[0].Area), std::tuple(2.0, "2", 60000, 5000));
     // The disc counted on the raster: at least its true area, less than its box.
-    EXPECT_GT(job.nesting.parts[1].Area, 1257);
-    EXPECT_LT(job.nesting.parts[1].Area, 1600);
+    EXPECT_TRUE(job.nesting.parts[1].Area > 1257 && job.nesting.parts[1].Area < 1600) << job.nesting.parts[1].Area;
 
     // The editor holds a layout of Deep Nesting to its spacing and margin, the classic one to none.
     EXPECT_EQ(exchangeDistances(job).spacing, 0);
     job.nesting.deepLayouts = true;
     job.deep.margin = 1.5;
-    EXPECT_EQ(exchangeDistances(job).spacing, 2);
-    EXPECT_EQ(exchangeDistances(job).margin, 1.5);
+    EXPECT_EQ(std::pair(exchangeDistances(job).spacing, exchangeDistances(job).margin), std::pair(2.0, 1.5));
 }
 
 } // namespace

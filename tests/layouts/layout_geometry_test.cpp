@@ -1,4 +1,6 @@
-// The entity list rebuilt from the item list, and the vector check of placed layouts.
+// The entity list rebuilt from the item list, and the vector check of placed layouts: overlaps,
+// parts off the sheet, and with least distances parts closer than the spacing to each other or
+// than the margin to the sheet's outline and holes, measured on the true outlines.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -6,10 +8,11 @@
 #include <sstream>
 
 #include "geometry/shape_file.h"
+#include "engine/layout_results.h"
 #include "layout_helpers.h"
 #include "layouts/layout_geometry_check.h"
 #include "layouts/layout_rebuild.h"
-#include "support/temp_folder.h"
+#include "support/saved_shape.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
@@ -69,11 +72,7 @@ TEST(Rebuild, PlacesEachRowsShapeTurnedAtItsCornerWithTheSheetLastReadingEachFil
 {
     using Texts = std::vector<std::string>;
     const std::string sheet = "0,0 1000,500 (4)";
-    const struct {
-        const char* name;
-        std::vector<LayoutItem> items;
-        Texts instances, problems;
-    } cases[] = {
+    const struct { const char* name; std::vector<LayoutItem> items; Texts instances, problems; } cases[] = {
         {"two layouts",
          {layoutItem("a.shp", 1, 1), layoutItem("a.shp", 1, 1, 200, 100), layoutItem("s.shp", 1, 0),
           layoutItem("b.shp", 2, 2, 10, 10), layoutItem("a.shp", 2, 1, 300, 0), layoutItem("s.shp", 2, 0)},
@@ -109,8 +108,7 @@ TEST(Rebuild, PlacesEachRowsShapeTurnedAtItsCornerWithTheSheetLastReadingEachFil
 TEST(Rebuild, ReadsRealFilesMovesTheSheetToTheOriginAndNamesAMissingFile)
 {
     TempFolder dir;
-    const std::string sheet = dir.file("sheet.shp");
-    ASSERT_EQ(saveShapeFile(rectangle(10, 10, 500, 400), sheet), "");
+    const std::string sheet = savedShape(dir, "sheet.shp", rectangle(10, 10, 500, 400));
     NestingState state;
     state.items = {layoutItem(dir.file("missing.shp"), 1, 1), layoutItem(sheet, 1, 0)};
     const std::vector<std::string> problems = rebuildEntityList(state);
@@ -127,11 +125,6 @@ namespace {
 Shape ring(double cx, double cy, double outer, double inner)
 {
     return {arcEntity(cx, cy, outer, 0, 0), arcEntity(cx, cy, inner, 0, 0)};
-}
-
-Shape circle(double cx, double cy, double radius)
-{
-    return {arcEntity(cx, cy, radius, 0, 0)};
 }
 
 Shape triangle(double x1, double y1, double x2, double y2, double x3, double y3)
@@ -167,12 +160,7 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
     nowhere[1].Y2 = 1e100;
 
     const std::string overlap = "layout 1: parts 1 and 2 overlap\n";
-    const struct {
-        const char* name;
-        const Shape& sheet;
-        std::vector<Shape> parts;
-        std::string faults;
-    } cases[] = {
+    const struct { const char* name; const Shape& sheet; std::vector<Shape> parts; std::string faults; } cases[] = {
         {"side by side", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 10, 100, 50)}, ""},
         {"one above the other", sheet, {rectangle(10, 10, 100, 50), rectangle(10, 60, 100, 50)}, ""},
         {"a kerf apart", sheet, {rectangle(10, 10, 100, 50), rectangle(113, 10, 100, 50)}, ""},
@@ -253,3 +241,101 @@ TEST(LayoutGeometryCheck, FaultTextsNameTheFilesAndEveryLayoutIsCheckedByItsInst
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].text, "layout 2: parts 2 (a.shp) and 3 (b.shp) overlap");
 }
+
+// ---- the check with least distances
+
+namespace {
+
+const Shape kSheet = rectangle(0, 0, 1000, 500);
+
+// A plate with a square window in its middle.
+Shape framePlate(double x, double y, double size, double window)
+{
+    Shape frame = rectangle(x, y, size, size);
+    const Shape hole = rectangle(x + (size - window) / 2, y + (size - window) / 2, window, window);
+    frame.insert(frame.end(), hole.begin(), hole.end());
+    return frame;
+}
+
+// A half disc: its flat side on x = cx, bulging to +x.
+Shape halfDisc(double cx, double cy, double radius)
+{
+    return {lineEntity(cx, cy + radius, cx, cy - radius), arcEntity(cx, cy, radius, 270, 90)};
+}
+
+std::vector<LayoutFault> check(const std::vector<Shape>& parts, LeastDistances least, const Shape& sheet = kSheet)
+{
+    return checkPlacedLayout(1, sheet, parts, {"a.shp", "b.shp", "c.shp"}, kDefaultCheckTolerance, 0, least);
+}
+
+struct SpacingCase { const char* what; std::vector<Shape> parts; double spacing; std::vector<std::string> faults; };
+
+TEST(LayoutDistanceCheck, PartsCloserThanTheSpacingAreFaults)
+{
+    const SpacingCase cases[] = {
+        {"squares 3 apart", {rectangle(10, 10, 100, 100), rectangle(113, 10, 100, 100)}, 3, {}},
+        {"squares 2.9 apart",
+         {rectangle(10, 10, 100, 100), rectangle(112.9, 10, 100, 100)},
+         3,
+         {"layout 1: parts 1 (a.shp) and 2 (b.shp) are 2.9 apart, less than the spacing 3"}},
+        {"corner to corner 3 apart", {rectangle(10, 10, 100, 100), rectangle(110 + 3 / std::sqrt(2.0), 110 + 3 / std::sqrt(2.0), 50, 50)}, 3, {}},
+        {"no spacing asked", {rectangle(10, 10, 100, 100), rectangle(110.5, 10, 100, 100)}, 0, {}},
+        {"discs 3 apart", {circle(100, 100, 50), circle(203, 100, 50)}, 3, {}},
+        {"discs 2.5 apart",
+         {circle(100, 100, 50), circle(202.5, 100, 50)},
+         3,
+         {"layout 1: parts 1 (a.shp) and 2 (b.shp) are 2.5 apart, less than the spacing 3"}},
+        // The circle's chords start at 1 degree, so its rightmost point lies in the middle of a
+        // chord 0.0076 inside it: measured on chords this pair would pass.
+        {"circle 2.995 from a plate",
+         {Shape{arcEntity(100, 100, 50, 1, 1)}, rectangle(152.995, 50, 40, 100)},
+         3,
+         {"layout 1: parts 1 (a.shp) and 2 (b.shp) are 2.995 apart, less than the spacing 3"}},
+        {"half disc bulging 3 from a plate", {halfDisc(100, 100, 50), rectangle(153, 50, 40, 100)}, 3, {}},
+        {"in a window 3 from its rim", {framePlate(10, 10, 300, 200), rectangle(63, 63, 194, 194)}, 3, {}},
+        {"in a window 2 from its rim",
+         {framePlate(10, 10, 300, 200), rectangle(62, 62, 196, 196)},
+         3,
+         {"layout 1: parts 1 (a.shp) and 2 (b.shp) are 2 apart, less than the spacing 3"}},
+    };
+    for (const SpacingCase& c : cases) {
+        std::vector<std::string> texts;
+        for (const LayoutFault& f : check(c.parts, {c.spacing, 0})) texts.push_back(f.text);
+        EXPECT_EQ(texts, c.faults) << c.what;
+    }
+}
+
+TEST(LayoutDistanceCheck, PartsCloserThanTheMarginToTheSheetOrItsHolesAreFaults)
+{
+    Shape holed = kSheet;
+    const Shape hole = circle(500, 250, 100);
+    holed.insert(holed.end(), hole.begin(), hole.end());
+    struct MarginCase { const char* what; Shape part; std::vector<LayoutFault::Kind> kinds; };
+    const MarginCase cases[] = {
+        {"5 from the edge", rectangle(5, 5, 100, 100), {}},
+        {"4 from the edge", rectangle(4, 50, 100, 100), {LayoutFault::Kind::NearSheetEdge}},
+        {"5 from the hole", rectangle(300, 200, 95, 100), {}},
+        {"4 from the hole", rectangle(300, 200, 96, 100), {LayoutFault::Kind::NearSheetEdge}},
+        {"over the hole", rectangle(450, 200, 100, 100), {LayoutFault::Kind::OutsideSheet}},
+    };
+    for (const MarginCase& c : cases) {
+        std::vector<LayoutFault::Kind> kinds;
+        for (const LayoutFault& f : check({c.part}, {0, 5}, holed)) kinds.push_back(f.kind);
+        EXPECT_EQ(kinds, c.kinds) << c.what;
+    }
+    EXPECT_EQ(check({rectangle(4, 50, 100, 100)}, {0, 5}, holed).at(0).partA, 1);
+}
+
+TEST(LayoutDistanceCheck, EachPartAtFaultIsNamedOnceAndOverlapsKeepTheirOwnFault)
+{
+    // 1 and 2 overlap, 3 is too close to 2: one overlap, one spacing fault, in that order.
+    const std::vector<LayoutFault> faults =
+        check({rectangle(10, 10, 100, 100), rectangle(100, 10, 100, 100), rectangle(201, 10, 100, 100)}, {3, 0});
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_EQ(faults[0].kind, LayoutFault::Kind::Overlap);
+    EXPECT_EQ(faults[1].kind, LayoutFault::Kind::TooClose);
+    EXPECT_EQ(std::make_pair(faults[1].partA, faults[1].partB), std::make_pair(2, 3));
+    EXPECT_EQ(faultyParts(faults), (std::vector<int>{1, 2, 3}));
+}
+
+} // namespace

@@ -21,11 +21,7 @@ using namespace dravenor::testing;
 
 namespace {
 
-struct Placed {
-    std::string name;
-    Shape shape;
-    std::int32_t partIndex;
-};
+struct Placed { std::string name; Shape shape; std::int32_t partIndex; };
 
 // Layout 1 on a sheet whose file is written to the folder, the parts placed in turn.
 NestingState handLayout(const TempFolder& dir, double width, double height, const std::vector<Placed>& parts = {})
@@ -39,15 +35,7 @@ NestingState handLayout(const TempFolder& dir, double width, double height, cons
     return state;
 }
 
-LayoutViewOptions options(bool names = false, bool positions = false, const std::string& grid = "No", int zoom = 1)
-{
-    LayoutViewOptions o;
-    o.gridText = grid;
-    o.showNames = names;
-    o.showPositions = positions;
-    o.zoom = zoom;
-    return o;
-}
+const LayoutViewOptions kNoGrid{.gridText = "No"};
 
 } // namespace
 
@@ -69,13 +57,12 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
         record += "=== " + title + "\n" + frame.str() + goldenDrawing(surface);
     };
     const NestingState wide = handLayout(dir, 2000, 1000);
-    draw("at the bottom left, a margin of four letters (4 % of the view on the recording surface)", wide, 1, options());
-    draw("zoom 4 shows a quarter of the view", wide, 1, options(false, false, "No", 4));
-    draw("the main window's grid: a tenth of the sheet in light grey, without labels", wide, 1,
-         options(false, false, "Auto"));
-    draw("a layout that does not exist leaves the surface cleared", wide, 2, options());
+    draw("at the bottom left, a margin of four letters (4 % of the view on the recording surface)", wide, 1, kNoGrid);
+    draw("zoom 4 shows a quarter of the view", wide, 1, {.zoom = 4, .gridText = "No"});
+    draw("the main window's grid: a tenth of the sheet in light grey, without labels", wide, 1, {});
+    draw("a layout that does not exist leaves the surface cleared", wide, 2, kNoGrid);
     draw("scroll bars end at 32767; half a step is raised to one, 2.5 rounds to the even 2", handLayout(dir, 40000, 5),
-         1, options());
+         1, kNoGrid);
     draw("the sheet in black, each part file in its colour, y mirrored, an arc ending at 360 ends at nought "
          "degrees, a disc whole, names centred on the part boxes",
          handLayout(dir, 1000, 500,
@@ -84,12 +71,12 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
                      {"b.shp", rectangle(10, 300, 80, 80), 2},
                      {"arc.shp", {arcEntity(500, 250, 50, 90, 360)}, 3},
                      {"disc.shp", {arcEntity(800, 250, 40, 0, 0)}, 4}}),
-         1, options(true));
+         1, {.gridText = "No", .showNames = true});
     // The view's bottom edge lies just below the sheet's lower edge (drawn at y 1000).
     draw("a position label below the window is lifted by two text heights",
          handLayout(dir, 1000, 1000,
                     {{"low.shp", rectangle(100, 0, 100, 100), 1}, {"high.shp", rectangle(400, 600, 100, 100), 2}}),
-         1, options(false, true), ViewScale{-5, 1000 + 0.01 * 1010 - 1010, 1010, 1010});
+         1, {.gridText = "No", .showPositions = true}, ViewScale{-5, 1000 + 0.01 * 1010 - 1010, 1010, 1010});
     expectGolden("layouts/layout-view.txt", record);
 }
 
@@ -108,12 +95,12 @@ TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
     EXPECT_EQ(LayoutPartFinder(state, 2).partAt(300, 300, 3), -1);
 
     LayoutItem item = state.items[1];
-    EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00");
+    const std::string flat = hoveredPartText(item);
     item.Angle = 90;
-    EXPECT_EQ(hoveredPartText(item), "insert.shp at X=280.00, Y=280.00, turned 90");
+    EXPECT_EQ(flat + "|" + hoveredPartText(item), "insert.shp at X=280.00, Y=280.00|insert.shp at X=280.00, Y=280.00, turned 90");
     EXPECT_EQ(layoutPointerText(0, 1000, 1000), kIdlePointerText);
-    EXPECT_EQ(layoutPointerText(12.5, 900, 1000), "X=00012.50,  Y=00100.00");
-    EXPECT_EQ(layoutPointerText(1234.567, 0, 2000), "X=01234.57,  Y=02000.00");
+    EXPECT_EQ(layoutPointerText(12.5, 900, 1000) + "|" + layoutPointerText(1234.567, 0, 2000),
+              "X=00012.50,  Y=00100.00|X=01234.57,  Y=02000.00");
 }
 
 TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutline)
@@ -122,16 +109,15 @@ TEST(SheetSize, TheCacheRereadsAChangedSheetFileAndAMissingOneFallsBackToTheOutl
     NestingState state = handLayout(dir, 600, 300);
     SheetExtentsCache cache;
     RecordingSurface surface;
-    for (int i = 0; i < 3; ++i) drawLayoutFitted(state, 1, surface, options(), &cache);
+    for (int i = 0; i < 3; ++i) drawLayoutFitted(state, 1, surface, kNoGrid, &cache);
     EXPECT_EQ(cache.filesRead(), 1);
     ASSERT_EQ(saveShapeFile(rectangle(0, 0, 1200.5, 300), state.sheets[0].FileName), "");
-    EXPECT_DOUBLE_EQ(drawLayoutFitted(state, 1, surface, options(), &cache).sheetWidth, 1200.5);
+    EXPECT_DOUBLE_EQ(drawLayoutFitted(state, 1, surface, kNoGrid, &cache).sheetWidth, 1200.5);
     EXPECT_EQ(cache.filesRead(), 2);
 
     state.sheets[0].FileName = dir.file("gone.shp");
-    const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, options());
-    EXPECT_TRUE(missing.drawn);
-    EXPECT_EQ(std::pair(missing.sheetWidth, missing.mirror), std::pair(600.0, 300.0));
+    const LayoutViewFrame missing = drawLayoutFitted(state, 1, surface, kNoGrid);
+    EXPECT_EQ(std::tuple(missing.drawn, missing.sheetWidth, missing.mirror), std::tuple(true, 600.0, 300.0));
 }
 
 // ---- printed layouts: the plan of paper sheets, the scale text, the pages drawn and the
@@ -193,12 +179,7 @@ const PrintedSheet kPrintedSheet{3000, 1500, 1500};
 TEST(LayoutPagePlan, PagesTileTheWholeSheetAtTheScaleWhichTheScaleTextNames)
 {
     // 3000 x 1500 on 277 x 190 mm: the last column and row, partly used, are never dropped.
-    const struct {
-        PrintScale scale;
-        DrawingUnit unit;
-        int across, down;
-        const char* text;
-    } cases[] = {
+    const struct { PrintScale scale; DrawingUnit unit; int across, down; const char* text; } cases[] = {
         {PrintScale::unitsPerMillimetre(1), DrawingUnit::Millimetre, 11, 8, "1 : 1"},
         {PrintScale::unitsPerMillimetre(1), DrawingUnit::Inch, 11, 8, "1 : 25.4"},
         {PrintScale::oneTo(10, DrawingUnit::Millimetre), DrawingUnit::Millimetre, 2, 1, "1 : 10"},
@@ -246,11 +227,9 @@ TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutAndOnlyTheOriginPageCarriesTheBlo
         });
     EXPECT_EQ(questions, (std::vector<std::string>{"88 paper sheets will be used for layout 1, Continue?",
                                                    "88 paper sheets will be used for layout 2, Continue?"}));
-    EXPECT_EQ(result.layoutsSkipped, std::vector<int>{1});
-    EXPECT_EQ(result.layoutsPrinted, std::vector<int>{2});
-    EXPECT_EQ(result.pagesPrinted, 88);
+    EXPECT_EQ(std::tuple(result.layoutsSkipped, result.layoutsPrinted, result.pagesPrinted, paper.penWidths),
+              std::tuple(std::vector<int>{1}, std::vector<int>{2}, 88, std::vector<int>(88, 3)));
     ASSERT_EQ(paper.pages.size(), 88u);
-    EXPECT_EQ(paper.penWidths, std::vector<int>(88, 3));
 
     const size_t originPage = 7 * 11; // last row, first column
     for (size_t i = 0; i < paper.pages.size(); ++i)
@@ -263,8 +242,7 @@ TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutAndOnlyTheOriginPageCarriesTheBlo
     // The part's left edge lies on the first column's page, 100 units (= 100 mm) from the
     // window's left edge; the last column's page draws the sheet's right edge.
     EXPECT_DOUBLE_EQ(paper.pages.front().scale().left, 0);
-    EXPECT_TRUE(drawsLine(paper.pages.front(), 100, false));
-    EXPECT_TRUE(drawsLine(paper.pages[10], 3000, true));
+    EXPECT_TRUE(drawsLine(paper.pages.front(), 100, false) && drawsLine(paper.pages[10], 3000, true));
     const RecordingSurface& block = paper.pages[originPage];
     const auto label = block.findText("F:(0,0)"), date = block.findText("F:Date : 01-02-2026");
     ASSERT_TRUE(date);
@@ -277,11 +255,7 @@ TEST(LayoutPrinting, AnsweringNoSkipsThatLayoutAndOnlyTheOriginPageCarriesTheBlo
 // turns 0.05 into 0.06), and never saved.
 TEST(LayoutPrinting, TheInformationBlockSaysWhatTheJobAndLayoutAreAsRecorded)
 {
-    LayoutMetrics metrics;
-    metrics.yield = 22.222;
-    metrics.baseYield = 20.5;
-    metrics.rlcPerSheet = 1200;
-    metrics.totalRlc = 0.5;
+    const LayoutMetrics metrics{.yield = 22.222, .baseYield = 20.5, .rlcPerSheet = 1200, .totalRlc = 0.5};
     const PrintJobDetails job{"06-12-2026", "/jobs/plates.nst", {"ST", "JR", 12, 2.5, 3, "rush"}};
     std::string record = "=== information lines\n";
     for (const std::string& line :
@@ -299,7 +273,7 @@ TEST(LayoutPrinting, TheInformationBlockSaysWhatTheJobAndLayoutAreAsRecorded)
             record += "=== page, kerf " + std::to_string(kerf) + "\n" + goldenDrawing(page);
     }
     expectGolden("layouts/layout-print.txt", record);
-    EXPECT_DOUBLE_EQ(printGridSpacing("Auto", {1100, 1500, 1500}), 150);
-    EXPECT_DOUBLE_EQ(printGridSpacing("No", {1100, 1500, 1500}), 0);
-    EXPECT_DOUBLE_EQ(printGridSpacing("250", {1100, 1500, 1500}), 250);
+    const PrintedSheet sheet{1100, 1500, 1500};
+    EXPECT_EQ((std::vector<double>{printGridSpacing("Auto", sheet), printGridSpacing("No", sheet), printGridSpacing("250", sheet)}),
+              (std::vector<double>{150, 0, 250}));
 }

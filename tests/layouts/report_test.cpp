@@ -19,6 +19,8 @@
 #include "layouts/report_pages.h"
 #include "layouts/report_print_text.h"
 #include "layouts/report_test_job.h"
+#include "support/grid_rows.h"
+#include "support/text_match.h"
 
 namespace dravenor {
 namespace {
@@ -43,20 +45,17 @@ TEST(LayoutMetricsFormulas, CuttingLengthWeightAndYield)
     EXPECT_NEAR(half, 10 * kPi, 0.002);
 
     // Density x thickness x area x count, without a change of unit.
-    EXPECT_EQ(weightText(7.85e-6, 10, 20000, 1), "1.57");
-    EXPECT_EQ(weightText(0.5, 1, 1, 1), "0.50");
-    EXPECT_EQ(weightText(0, 10, 20000, 5), "0.00");
-    EXPECT_EQ(weightText(2, 3, 1000, 0), "0.00");
+    EXPECT_EQ(weightText(7.85e-6, 10, 20000, 1) + " " + weightText(0.5, 1, 1, 1) + " " + weightText(0, 10, 20000, 5) + " " +
+                  weightText(2, 3, 1000, 0), "1.57 0.50 0.00 0.00");
 
     const std::pair<double, double> rounded[] = {{200.0 / 3, 66.667}, {15, 15}, {12.3454, 12.345}, {0, 0}};
     for (const auto& [percent, yield] : rounded) EXPECT_DOUBLE_EQ(roundedYield(percent), yield);
     // A range counts each layout with its quantity: 4000 / 24000, not the mean 20.
     const std::vector<LayoutSummary> layouts{
         {1, 1, "", 2, 2, 1500, 10000}, {2, 2, "", 1, 1, 1000, 4000}, {3, 2, "", 1, 0, 0, 0}};
-    EXPECT_DOUBLE_EQ(yieldOfLayouts(layouts, 1, 1), 15);
-    EXPECT_DOUBLE_EQ(yieldOfLayouts(layouts, 2, 2), 25);
-    EXPECT_DOUBLE_EQ(yieldOfLayouts(layouts, 1, 2), 16.667);
-    EXPECT_DOUBLE_EQ(yieldOfLayouts(layouts, 3, 3), 0); // no sheet area
+    // Layout 3 has no sheet area.
+    EXPECT_EQ((std::vector<double>{yieldOfLayouts(layouts, 1, 1), yieldOfLayouts(layouts, 2, 2), yieldOfLayouts(layouts, 1, 2),
+                                   yieldOfLayouts(layouts, 3, 3)}), (std::vector<double>{15, 25, 16.667, 0}));
 }
 
 TEST(LayoutMetricsHandMade, BoxesAreTheSheetsExtentsWhateverTheRasterCellsAndUnproducedPartsHaveALength)
@@ -64,12 +63,9 @@ TEST(LayoutMetricsHandMade, BoxesAreTheSheetsExtentsWhateverTheRasterCellsAndUnp
     ReportTestJob fixture;
     fixture.job.nesting.details.Kerf = 3; // 1/3 cell per unit: the 100 x 50 box would be 33 x 17 cells
     const JobMetrics metrics = computeJobMetrics(fixture.job.nesting, 0.5);
-    EXPECT_EQ(metrics.sheetBoxArea, (std::vector<double>{10000, 5000, 100}));
-    EXPECT_DOUBLE_EQ(metrics.layouts.at(1).baseYield, 20);
-    EXPECT_EQ(metrics.partRlc, (std::vector<double>{140, 90, 40}));
-    EXPECT_DOUBLE_EQ(metrics.rlcOfPart(3), 40);
-    EXPECT_EQ(metrics.layout(2), &metrics.layouts[1]);
-    EXPECT_EQ(metrics.layout(3), nullptr);
+    EXPECT_EQ(std::tuple(metrics.sheetBoxArea, metrics.partRlc, metrics.layouts.at(1).baseYield, metrics.rlcOfPart(3)),
+              std::tuple(std::vector<double>{10000, 5000, 100}, std::vector<double>{140, 90, 40}, 20.0, 40.0));
+    EXPECT_EQ(std::pair(metrics.layout(2), metrics.layout(3)), std::pair(&metrics.layouts[1], static_cast<const LayoutMetrics*>(nullptr)));
 }
 
 TEST(LayoutMetricsHandMade, ADrawingsCuttingLengthCountsItsEllipseHoleInTheDrawingUnitAndNamesWhatWasSkipped)
@@ -85,7 +81,7 @@ TEST(LayoutMetricsHandMade, ADrawingsCuttingLengthCountsItsEllipseHoleInTheDrawi
     const double ellipse = std::numbers::pi * (3 * 1.5 - std::sqrt(3.5 * 2.5)); // Ramanujan's perimeter
     EXPECT_NEAR(metrics.partRlc[1], (12 + ellipse) * 25.4, 0.5);
     ASSERT_EQ(metrics.warnings.size(), 1u);
-    EXPECT_NE(metrics.warnings[0].find("plate.dxf: its cutting length leaves out"), std::string::npos);
+    EXPECT_TRUE(testing::contains(metrics.warnings[0], "plate.dxf: its cutting length leaves out")) << metrics.warnings[0];
 }
 
 // The "Ov. Yield" of the run's progress title as a number.
@@ -120,9 +116,8 @@ TEST(LayoutMetricsEngine, RoundPartsYieldAndWeighTheirTrueAreasNotTheirRasterCel
         const double pieceArea = kPi * (c.od * c.od - c.id * c.id) / 4;
         const double expected = pieceArea * c.qty / (400 * 300) * 100;
         const JobMetrics metrics = computeJobMetrics(job.state, 1);
-        EXPECT_NEAR(metrics.overallYield, expected, 0.001);
-        EXPECT_NEAR(metrics.layouts.at(0).yield, expected, 0.001);
-        EXPECT_NEAR(progress.yield, expected, 0.001);
+        for (const double yield : {metrics.overallYield, metrics.layouts.at(0).yield, progress.yield})
+            EXPECT_NEAR(yield, expected, 0.001);
         EXPECT_NEAR(metrics.partWeight(1, c.qty), 10 * pieceArea * c.qty, 1e-6);
         // Each circle in 180 chords of 2 degrees; every piece cut once.
         EXPECT_NEAR(metrics.partRlc[0], 180 * (c.od + c.id) * std::sin(kPi / 180), 1e-9);
@@ -163,9 +158,7 @@ TEST(ReportText, MatchesTheHandWorkedReports)
 
 TEST(ReportText, NamesWithoutFoldersNoPriorityAndSignedNumbersInColumns)
 {
-    EXPECT_EQ(reportDisplayName("C:\\jobs\\a,b.shp"), "a b.shp");
-    EXPECT_EQ(reportDisplayName(""), "");
-    EXPECT_EQ(reportPriorityText(0), "-");
+    EXPECT_EQ(reportDisplayName("C:\\jobs\\a,b.shp") + "|" + reportDisplayName("") + "|" + reportPriorityText(0), "a b.shp||-");
     // Tabs never go back: a column already passed starts right after the text.
     ReportPrintText out;
     out.text("ab").number(15).number(-2.5).number(0.5).tab(20).text("x").endLine();
@@ -184,9 +177,9 @@ TEST(ReportFile, WrittenToTheWorkingFolderOnlyWithLayoutsAndWarnsOfAMissingPartF
     EXPECT_EQ(written.path, work.file("Report.tlf"));
     const std::string text = TempFolder::read(written.path);
     EXPECT_EQ(text, reportText(fixture.job, fixture.densities));
-    EXPECT_NE(text.find("\r\nTotal RLC(Running Length of Cutting) : 420.00\r\n"), std::string::npos);
+    EXPECT_TRUE(testing::contains(text, "\r\nTotal RLC(Running Length of Cutting) : 420.00\r\n"));
     ASSERT_EQ(written.warnings.size(), 1u);
-    EXPECT_NE(written.warnings[0].find("b.shp"), std::string::npos);
+    EXPECT_TRUE(testing::contains(written.warnings[0], "b.shp"));
 
     TempFolder other;
     EXPECT_EQ(writeReport(Job{}, fixture.densities, other.folder()).error, "This File does not contain any Layout");
@@ -223,10 +216,8 @@ TEST(ReportGrid, OneRowPerLineEachLineOneTrimmedFieldWhateverTheLineEnds)
     };
     for (const auto& [text, column] : cases) EXPECT_EQ(gridColumn(reportGrid(text)), column) << text;
     const TextGrid grid = reportGrid(cases[0].first);
-    EXPECT_EQ(grid.cols(), 2);
-    EXPECT_EQ(grid.title(1), "REPORT");
-    EXPECT_EQ(grid.text(5, 0), "5");
-    EXPECT_EQ(grid.colWidths[0], 0) << "row numbers are hidden";
+    EXPECT_EQ(std::tuple(grid.cols(), grid.title(1), grid.text(5, 0), grid.colWidths[0]), std::tuple(2, "REPORT", "5", 0))
+        << "row numbers are hidden";
 }
 
 TEST(ReportClipboard, BlankRunsBecomeTabsTheWayTheyAlwaysHave)
@@ -249,11 +240,9 @@ TEST(ReportClipboard, SelectedRowsGiveTabSeparatedLinesWithinTheGrid)
     EXPECT_EQ(reportClipboardText(report, 4, 4, 1, 1), "Note=after\r\n");
 
     TextGrid grid({"A", "B", "C"});
-    grid.setRows(3);
-    grid.setText(1, 1, "x");
-    grid.setText(1, 2, "y  z");
-    grid.setText(1, 3, "w");
-    grid.setText(2, 2, "second");
+    testing::fillRow(grid, 1, {"x", "y  z", "w"});
+    testing::fillRow(grid, 2, {"", "second"});
+    grid.setRows(3); // no entry row
     EXPECT_EQ(reportClipboardText(grid, 1, 2, 1, 3), "x\ty\tz\tw\r\n\tsecond\t\r\n");
     EXPECT_EQ(reportClipboardText(grid, 1, 1, 2, 2), "y\tz\r\n");
     EXPECT_EQ(reportClipboardText(grid, 0, 99, 3, 3), "w\r\n\r\n");
@@ -280,8 +269,8 @@ TEST(ReportPages, EveryPageStartsWithTheHeaderAndNoLineIsLostOrRepeated)
     }
     EXPECT_EQ(printed, numberedLines(23));
 
-    EXPECT_EQ(paginate(numberedLines(20), {"h"}, 11).size(), 2u) << "exactly full pages add no empty page";
-    EXPECT_EQ(paginate(numberedLines(21), {"h"}, 11).size(), 3u);
+    EXPECT_EQ(std::pair(paginate(numberedLines(20), {"h"}, 11).size(), paginate(numberedLines(21), {"h"}, 11).size()),
+              std::pair(2ul, 3ul)) << "exactly full pages add no empty page";
     EXPECT_EQ(paginate({}, {"", "Report"}, 50), (std::vector<Lines>{{"", "Report"}}));
     // A header taller than the page still lets one line through per page.
     const auto tall = paginate(numberedLines(3), {"a", "b", "c", "d"}, 2);

@@ -5,10 +5,9 @@
 #include <string>
 
 #include "geometry/shape_builders.h"
-#include "geometry/shape_file.h"
 #include "job/density_table.h"
 #include "job/job.h"
-#include "support/temp_folder.h"
+#include "support/saved_shape.h"
 
 namespace dravenor::testing {
 
@@ -35,8 +34,7 @@ public:
 
     std::string rectangleFile(const std::string& name, double w, double h) const
     {
-        saveShapeFile(rectangle(0, 0, w, h), folder.file(name));
-        return folder.file(name);
+        return savedShape(folder, name, rectangle(0, 0, w, h));
     }
 
     // One entity (a short line) and one item row per instance (instance 0: the sheet).

@@ -1,11 +1,14 @@
 #!/usr/bin/python3
-"""Checks the import of drawings as today's drawing programs write them, against ezdxf.
+"""Checks the drawings the batch tool reads and writes against ezdxf, a reader apart from ours.
 
 Writes drawings with ezdxf (an ELLIPSE hole and edge, SPLINE edges and holes with and without
 weights, blocks inserted turned, scaled, mirrored and nested, a MINSERT array, a drawing in
-inches), reads each with `dravenor-cli shape-info` and compares the enclosed area and the
-extents with ezdxf's own flattening of the same entities (blocks expanded by ezdxf). Then nests
-them all with `dravenor-cli nest` and checks the layouts with `dravenor-cli check-layout`.
+inches), reads each with `dravenor-cli shape-info` in millimetres and in inches and compares the
+enclosed area and the extents with ezdxf's own flattening of the same entities (blocks expanded
+by ezdxf). Then nests them all with `dravenor-cli nest` and checks the layouts with
+`dravenor-cli check-layout`. Last, shape files of every kind of entity, and of 5303 entities,
+converted with `dravenor-cli shp2dxf` read back without problems, each entity where it was and
+no handle used twice.
 Usage: check_modern_dxf.py DRAVENOR_CLI
 """
 import math
@@ -16,92 +19,80 @@ import sys
 import tempfile
 
 import ezdxf
+from dxf_check import read_drawing
 from ezdxf import disassemble, units
 
 FLATTENING = 1e-4  # ezdxf's flattening distance: far below the import's tolerance
 MEET = 1e-6        # ends closer than this meet
-SQRT_HALF = math.sqrt(0.5)
 OUTLINE_TYPES = {"LINE", "ARC", "CIRCLE", "LWPOLYLINE", "POLYLINE", "ELLIPSE", "SPLINE"}
 
 
-def drawings():
-    """(name, ezdxf document) of every drawing to check."""
-    out = []
-
-    doc = ezdxf.new("R2018", units=units.MM)
-    msp = doc.modelspace()
+def ellipse_plate(doc, msp):
     msp.add_lwpolyline([(0, 0), (500, 0), (500, 300), (0, 300)], close=True)
     msp.add_ellipse((250, 150), major_axis=(60, 20), ratio=0.4)
-    out.append(("ellipse_plate", doc))
 
-    doc = ezdxf.new("R2018", units=units.MM)
-    msp = doc.modelspace()
+
+def ellipse_edge(doc, msp):
     msp.add_line((0, 0), (80, 0))
     msp.add_ellipse((40, 0), major_axis=(40, 0), ratio=0.75, start_param=0, end_param=math.pi)
     msp.add_ellipse((40, 12), major_axis=(0, 8), ratio=0.5, dxfattribs={"extrusion": (0, 0, -1)})
-    out.append(("ellipse_edge", doc))
 
-    doc = ezdxf.new("R2018", units=units.MM)
-    msp = doc.modelspace()
+
+def spline_edge(doc, msp):
     msp.add_lwpolyline([(0, 0), (100, 0), (100, 50)])
     msp.add_open_spline([(100, 50), (70, 90), (30, 20), (10, 60), (0, 0)], degree=3)
-    hole = msp.add_spline()
-    hole.set_closed([(30, 10, 0), (55, 10, 0), (55, 30, 0), (30, 30, 0)], degree=3)
-    out.append(("spline_edge", doc))
+    msp.add_spline().set_closed([(30, 10, 0), (55, 10, 0), (55, 30, 0), (30, 30, 0)], degree=3)
 
-    doc = ezdxf.new("R2018", units=units.MM)
-    msp = doc.modelspace()
+
+def rational_spline(doc, msp):
     msp.add_line((0, 0), (50, 0))
-    msp.add_rational_spline([(50, 0), (50, 50), (0, 50)], [1, SQRT_HALF, 1], degree=2)
+    msp.add_rational_spline([(50, 0), (50, 50), (0, 50)], [1, math.sqrt(0.5), 1], degree=2)
     msp.add_line((0, 50), (0, 0))
-    hole = msp.add_spline()
-    hole.set_closed_rational([(10, 10, 0), (25, 10, 0), (25, 20, 0), (10, 20, 0)], [1, 3, 1, 0.5], degree=2)
+    msp.add_spline().set_closed_rational([(10, 10, 0), (25, 10, 0), (25, 20, 0), (10, 20, 0)], [1, 3, 1, 0.5], degree=2)
     msp.add_open_spline([(30, 5), (40, 5), (40, 15), (30, 5)], degree=1)  # a triangle hole
-    out.append(("rational_spline", doc))
 
-    doc = ezdxf.new("R2018", units=units.MM)
+
+def blocks(doc, msp):
     lug = doc.blocks.new("LUG", base_point=(0, 10))  # a rounded lug with a hole
     lug.add_lwpolyline([(0, 0, 0), (40, 0, 1), (40, 20, 0), (0, 20, 0)], format="xyb", close=True)
     lug.add_circle((40, 10), 4)
     pair = doc.blocks.new("PAIR", base_point=(5, 5))
     pair.add_blockref("LUG", (0, 10))
     pair.add_blockref("LUG", (120, 30), dxfattribs={"rotation": 90, "xscale": -1})
-    msp = doc.modelspace()
     msp.add_blockref("PAIR", (100, 100), dxfattribs={"rotation": 30, "xscale": 1.5, "yscale": 1.5})
     msp.add_blockref("LUG", (0, 250), dxfattribs={"xscale": 2, "yscale": 1})
     msp.add_blockref("LUG", (-60, 180), dxfattribs={"rotation": 200, "yscale": -0.5, "xscale": 0.5})
     msp.add_text("LUGS", dxfattribs={"insert": (0, 0), "height": 5})
-    out.append(("blocks", doc))
 
-    doc = ezdxf.new("R2018", units=units.MM)
+
+def minsert(doc, msp):
     cell = doc.blocks.new("CELL")
     cell.add_lwpolyline([(0, 0), (20, 0), (20, 20), (0, 20)], close=True)
     cell.add_circle((10, 10), 5)
-    doc.modelspace().add_blockref("CELL", (10, 10), dxfattribs={"rotation": 15, "xscale": 0.8, "yscale": 0.8}).grid(
+    msp.add_blockref("CELL", (10, 10), dxfattribs={"rotation": 15, "xscale": 0.8, "yscale": 0.8}).grid(
         size=(2, 3), spacing=(25, 30))
-    out.append(("minsert", doc))
 
-    doc = ezdxf.new("R2018", units=units.IN)
-    msp = doc.modelspace()
+
+def inches(doc, msp):
     msp.add_lwpolyline([(0, 0), (4, 0), (4, 3), (0, 3)], close=True)
     msp.add_circle((2, 1.5), 0.5)
-    out.append(("inches", doc))
-    return out
+
+
+DRAWINGS = (ellipse_plate, ellipse_edge, spline_edge, rational_spline, blocks, minsert, inches)
 
 
 def flattened(doc):
-    """Every entity of the model, blocks expanded, as a list of points along it."""
+    """Every entity of the model, blocks expanded, as a list of points along it (ellipses and
+    splines evaluated on the curve itself)."""
     paths = []
     for entity in disassemble.recursive_decompose(doc.modelspace()):
-        if entity.dxftype() not in OUTLINE_TYPES:
-            continue
-        if entity.dxftype() in ("ELLIPSE", "SPLINE"):  # evaluated on the curve itself
+        if entity.dxftype() in ("ELLIPSE", "SPLINE"):
             points = entity.flattening(FLATTENING)
+        elif entity.dxftype() in OUTLINE_TYPES and (path := disassemble.make_primitive(entity).path) is not None:
+            points = path.flattening(FLATTENING)
         else:
-            path = disassemble.make_primitive(entity).path
-            points = path.flattening(FLATTENING) if path is not None else []
-        points = [(v.x, v.y) for v in points]
-        if len(points) > 1:
+            continue
+        if len(points := [(v.x, v.y) for v in points]) > 1:
             paths.append(points)
     return paths
 
@@ -112,34 +103,27 @@ def close(a, b):
 
 def loops_of(paths):
     """Chains the paths end to end into closed loops; None when an end stays open."""
-    loops, open_paths = [], []
-    for p in paths:
-        (loops if close(p[0], p[-1]) else open_paths).append(list(p))
+    loops = [list(p) for p in paths if close(p[0], p[-1])]
+    open_paths = [list(p) for p in paths if not close(p[0], p[-1])]
     while open_paths:
         chain = open_paths.pop()
         while not close(chain[0], chain[-1]):
-            for i, p in enumerate(open_paths):
-                if close(chain[-1], p[0]) or close(chain[-1], p[-1]):
-                    chain += p[1:] if close(chain[-1], p[0]) else p[-2::-1]
-                    del open_paths[i]
-                    break
-            else:
+            k = next((i for i, p in enumerate(open_paths) if close(chain[-1], p[0]) or close(chain[-1], p[-1])), None)
+            if k is None:
                 return None
+            p = open_paths.pop(k)
+            chain += p[1:] if close(chain[-1], p[0]) else p[-2::-1]
         loops.append(chain)
     return loops
 
 
-def signed_area(loop):
-    return sum(x1 * y2 - x2 * y1 for (x1, y1), (x2, y2) in zip(loop, loop[1:] + loop[:1])) / 2
+def edges(loop):
+    return zip(loop, loop[1:] + loop[:1])
 
 
 def inside(point, loop):
     x, y = point
-    result = False
-    for (x1, y1), (x2, y2) in zip(loop, loop[1:] + loop[:1]):
-        if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
-            result = not result
-    return result
+    return sum((y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1) for (x1, y1), (x2, y2) in edges(loop)) % 2
 
 
 def reference(doc, factor):
@@ -148,62 +132,90 @@ def reference(doc, factor):
     loops = loops_of(paths)
     if loops is None:
         return None
-    area = 0.0
-    for loop in loops:
-        depth = sum(inside(loop[0], other) for other in loops if other is not loop)
-        area += abs(signed_area(loop)) * (-1) ** depth
-    perimeter = sum(math.dist(a, b) for loop in loops for a, b in zip(loop, loop[1:] + loop[:1]))
+    area = sum(abs(sum(x1 * y2 - x2 * y1 for (x1, y1), (x2, y2) in edges(loop)) / 2)
+               * (-1) ** sum(inside(loop[0], other) for other in loops if other is not loop) for loop in loops)
+    perimeter = sum(math.dist(a, b) for loop in loops for a, b in edges(loop))
     xs, ys = zip(*(point for p in paths for point in p))
     return area, perimeter, (min(xs), min(ys), max(xs), max(ys))
 
 
-def shape_info(cli, path, *options):
-    text = subprocess.run([cli, "shape-info", path, *options], capture_output=True, text=True, check=False).stdout
-    info = {"warnings": re.findall(r"warning: (.*)", text), "closed": "outline: closed" in text,
-            "entities": int(re.search(r"entities: (\d+)", text).group(1)) if "entities:" in text else 0}
-    if m := re.search(r"extents: (\S+), (\S+) to (\S+), (\S+) \(", text):
-        info["extents"] = tuple(float(v) for v in m.groups())
-    if m := re.search(r"enclosed area: (\S+)", text):
-        info["area"] = float(m.group(1))
-    return info
-
-
 def check_drawing(cli, path, doc, unit, expected_warnings):
     """Problems of one drawing read in one program unit ("mm" or "in")."""
-    factor = units.conversion_factor(doc.units, units.MM if unit == "mm" else units.IN)
-    ref = reference(doc, factor)
+    ref = reference(doc, units.conversion_factor(doc.units, units.MM if unit == "mm" else units.IN))
     name = f"{os.path.basename(path)} in {unit}"
     if ref is None:
         return [f"{name}: ezdxf's own outline does not close"]
     area, perimeter, box = ref
-    info = shape_info(cli, path, "--units", unit)
-    extents = info.get("extents", (math.inf,) * 4)
-    checks = [(info["closed"], "the outline is not closed"),
-              (info["warnings"] == expected_warnings, f"warnings {info['warnings']}, expected {expected_warnings}"),
-              (abs(info.get("area", 0) - area) <= 0.01 * perimeter + 0.005, f"area {info.get('area')}, ezdxf {area:.3f}"),
+    text = subprocess.run([cli, "shape-info", path, "--units", unit], capture_output=True, text=True).stdout
+    warnings = re.findall(r"warning: (.*)", text)
+    m = re.search(r"extents: (\S+), (\S+) to (\S+), (\S+) \(", text)
+    extents = tuple(float(v) for v in m.groups()) if m else (math.inf,) * 4
+    read = float(m.group(1)) if (m := re.search(r"enclosed area: (\S+)", text)) else None
+    checks = [("outline: closed" in text, "the outline is not closed"),
+              (warnings == expected_warnings, f"warnings {warnings}, expected {expected_warnings}"),
+              (read is not None and abs(read - area) <= 0.01 * perimeter + 0.005, f"area {read}, ezdxf {area:.3f}"),
               (all(abs(a - b) <= 0.02 for a, b in zip(extents, box)), f"extents {extents}, ezdxf {box}")]
-    problems = [f"{name}: {message}" for ok, message in checks if not ok]
-    print(f"{name}: {info['entities']} entities, area {info.get('area')} (ezdxf {area:.3f}), "
-          f"perimeter {perimeter:.1f}")
-    return problems
+    entities = m.group(1) if (m := re.search(r"entities: (\d+)", text)) else 0
+    print(f"{name}: {entities} entities, area {read} (ezdxf {area:.3f}), perimeter {perimeter:.1f}")
+    return [f"{name}: {message}" for ok, message in checks if not ok]
 
 
-def check_nesting(cli, folder, files):
+def check_nesting(cli, folder, names):
     """Nests every drawing on plates with an elliptic hole; the layouts must be clean."""
     job = os.path.join(folder, "job.nst")
-    parts = [arg for f in files if f != "ellipse_plate" for arg in ("--part", os.path.join(folder, f + ".dxf:2"))]
-    run = subprocess.run([cli, "nest", "--sheet", os.path.join(folder, "ellipse_plate.dxf:6"), *parts,
-                          "--kerf", "1", "--save", job], capture_output=True, text=True, check=False)
-    problems = []
-    if run.returncode != 0:
-        problems.append(f"nest: exit {run.returncode}: {run.stderr.strip()}")
-    for note in ("blocks.dxf: skipped 1 TEXT", "inches.dxf: converted from inches to millimetres"):
-        if note not in run.stderr:
-            problems.append(f"nest does not say '{note}': {run.stderr.strip()}")
-    check = subprocess.run([cli, "check-layout", job], capture_output=True, text=True, check=False)
+    parts = [arg for n in names if n != "ellipse_plate" for arg in ("--part", os.path.join(folder, n + ".dxf:2"))]
+    run = subprocess.run([cli, "nest", "--sheet", os.path.join(folder, "ellipse_plate.dxf:6"), *parts, "--kerf", "1",
+                          "--save", job], capture_output=True, text=True)
+    problems = [f"nest: exit {run.returncode}: {run.stderr.strip()}"] if run.returncode else []
+    problems += [f"nest does not say '{note}': {run.stderr.strip()}" for note in
+                 ("blocks.dxf: skipped 1 TEXT", "inches.dxf: converted from inches to millimetres") if note not in run.stderr]
+    check = subprocess.run([cli, "check-layout", job], capture_output=True, text=True)
     if check.returncode != 0:
         problems.append(f"check-layout: exit {check.returncode}: {check.stdout.strip()} {check.stderr.strip()}")
     print(*[line for line in run.stdout.splitlines() if line.startswith(("Layout", "Overall"))], sep="\n")
+    return problems
+
+
+def shape_line(x1, y1, x2, y2, rad=0):
+    return (x1, y1, x2, y2, 0, 0, rad, 0, 0)
+
+
+def shape_arc(cx, cy, r, a0, a1):
+    return (0, 0, 0, 0, cx, cy, r, a0, a1)
+
+
+def written_back(e, kind, values):
+    """Whether ezdxf's entity is the shape entity: a line where the radius is not above 0, a
+    circle where the angles lie a whole turn apart, an arc otherwise (angles on the circle)."""
+    x1, y1, x2, y2, cx, cy, r, a0, a1 = e
+    want = ("LINE", (x1, y1, x2, y2)) if r <= 0 else ("CIRCLE", (cx, cy, r)) if (a1 - a0) % 360 == 0 \
+        else ("ARC", (cx, cy, r, a0, a1))
+    gaps = [abs(a - b) if k < 3 else min(abs(a - b) % 360, 360 - abs(a - b) % 360)
+            for k, (a, b) in enumerate(zip(values or (), want[1]))]
+    return kind == want[0] and all(g <= 1e-9 * max(1.0, abs(b)) for g, b in zip(gaps, want[1]))
+
+
+def check_writing(cli, folder):
+    """Shape files converted by shp2dxf: every kind of entity, and enough for handles past 5226."""
+    kinds = [shape_line(0, 0, 100.125, 0), shape_arc(50, 50, 25, 0, 0), shape_arc(0, 0, 10, 90, 180),
+             shape_arc(5, 5, 2, 0, 360), shape_arc(5, 5, 2, 360, 0), shape_arc(5, 5, 2, 30, 30), shape_line(1, 2, 3, 4, -5),
+             shape_arc(-3.5, 2, 10, 350, 10), shape_arc(0, 0, 10, -90, 90), shape_line(0.1, -0.5, 1 / 3, 1e20),
+             shape_line(1e-7, -7, 2e6, 0)]
+    many = [shape_line(0, 0, 1, 0), shape_line(1, 0, 1, 1), shape_arc(0, 0, 1, 0, 90)] + \
+        [shape_arc(n, 0, 1, 0, 45) if n % 7 == 1 else shape_line(n, 0, n, 1) for n in range(5300)]
+    problems = []
+    for name, entities in (("kinds", kinds), ("many", many)):
+        shp, dxf = os.path.join(folder, name + ".shp"), os.path.join(folder, name + ".dxf")
+        with open(shp, "w", newline="") as f:
+            f.write("".join(",".join(f'"{v!r}"' for v in e) + "\r\n" for e in entities))
+        subprocess.run([cli, "shp2dxf", shp, dxf], capture_output=True)
+        version, found, got = read_drawing(dxf)
+        problems += [f"{name}.dxf: {p}" for p in found + ([] if version == "AC1009" else [f"version {version}"])]
+        if len(got) != len(entities) or len({handle for _, handle, _, _ in got}) != len(got):
+            problems.append(f"{name}.dxf: {len(got)} entities, {len({h for _, h, _, _ in got})} handles, {len(entities)} written")
+        problems += [f"{name}.dxf: entity {k + 1} is {kind} {values}, written {e}"
+                     for k, ((kind, _, values, _), e) in enumerate(zip(got, entities)) if not written_back(e, kind, values)]
+    print(f"shp2dxf: {len(kinds)} kinds of entity and {len(many)} entities read back")
     return problems
 
 
@@ -211,17 +223,18 @@ def main():
     cli = os.path.abspath(sys.argv[1])
     problems = []
     with tempfile.TemporaryDirectory() as folder:
-        names = []
-        for name, doc in drawings():
+        for make in DRAWINGS:
+            name = make.__name__
+            doc = ezdxf.new("R2018", units=units.IN if name == "inches" else units.MM)
+            make(doc, doc.modelspace())
             path = os.path.join(folder, name + ".dxf")
             doc.saveas(path)
-            names.append(name)
-            skipped = ["skipped 1 TEXT"] if name == "blocks" else []
             for unit in ("mm", "in"):
-                converted = name == "inches" and unit == "mm" or name != "inches" and unit == "in"
                 note = "converted from " + ("inches to millimetres" if unit == "mm" else "millimetres to inches")
-                problems += check_drawing(cli, path, doc, unit, skipped + ([note] if converted else []))
-        problems += check_nesting(cli, folder, names)
+                converted = (name == "inches") == (unit == "mm")
+                expected = (["skipped 1 TEXT"] if name == "blocks" else []) + ([note] if converted else [])
+                problems += check_drawing(cli, path, doc, unit, expected)
+        problems += check_nesting(cli, folder, [make.__name__ for make in DRAWINGS]) + check_writing(cli, folder)
     for p in problems:
         print(p, file=sys.stderr)
     return 1 if problems else 0

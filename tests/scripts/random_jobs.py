@@ -1,16 +1,16 @@
 #!/usr/bin/python3
 """Random nesting jobs, nested in every mode and checked as a shop would cut them.
 
-Each job comes from its seed alone: random parts (convex and concave polygons, rounded plates
-with round holes, rings, half rings, thin strips, L shapes, slanted and turned outlines, some as
-DXF), tall, wide, turned and notched sheets with a hole, "No" and "step90" parts, quantities,
-priorities, a kerf from 0.5 to 6, and in half the jobs two different A/plate.shp and B/plate.shp.
-Every mode's run is saved, then judged here apart from the program:
+Each job comes from its seed alone: convex and concave polygons, rounded plates with round
+holes, rings, half rings, thin strips, L shapes, slanted and turned outlines, some as DXF; tall,
+wide, turned and notched sheets with a hole; "No" and "step90" parts, quantities, priorities, a
+kerf from 0.5 to 6, and in half the jobs two different A/plate.shp and B/plate.shp. Every run is
+saved, then judged here apart from the program:
   overlap      check-layout finds no fault (and no faulty layout is called a full optimisation)
-  orientation  "No" parts lie as drawn (0, or 180 degrees) in the drawing the sheet is seen in,
+  orientation  "No" parts lie as drawn (0 or 180 degrees) in the drawing the sheet is seen in,
                whatever turn the engine nested the sheet at; "step90" parts at right angles
-  yield        each layout's yield and the overall yield are the exact part area (arcs exact,
-               holes subtracted) over the exact sheet area, to 0.1 points
+  yield        each layout's and the overall yield are the exact part area (arcs exact, holes
+               subtracted) over the exact sheet area, to 0.1 points
   count        placed plus unplaced parts make the demand; no sheet is used beyond its stock
   run          nest and check-layout finish and write what they were asked to
 Prints one line per failed check and run, keeps the job's files, and exits 1 when a check fails
@@ -35,7 +35,8 @@ ANGLE_TOLERANCE = 0.01     # degrees
 YIELD_TOLERANCE = 0.001    # 0.1 points
 
 
-# ---- entities: (X1, Y1, X2, Y2, CX, CY, RAD, Nstart, Nend), arcs counter-clockwise
+# ---- entities as shape files hold them: (X1, Y1, X2, Y2, CX, CY, RAD, Nstart, Nend), arcs
+# counter-clockwise
 
 def line(p, q):
     return (p[0], p[1], q[0], q[1], 0, 0, 0, 0, 0)
@@ -50,7 +51,7 @@ def circle(c, r):
 
 
 def polygon(points):
-    return [line(points[i], points[(i + 1) % len(points)]) for i in range(len(points))]
+    return [line(p, q) for p, q in zip(points, points[1:] + points[:1])]
 
 
 def turned_point(p, degrees):
@@ -59,44 +60,9 @@ def turned_point(p, degrees):
 
 
 def turned(entities, degrees):
-    out = []
-    for e in entities:
-        if e[6] == 0:
-            out.append(line(turned_point(e[0:2], degrees), turned_point(e[2:4], degrees)))
-        elif e[7] == e[8]:
-            out.append(circle(turned_point(e[4:6], degrees), e[6]))
-        else:
-            out.append(arc(turned_point(e[4:6], degrees), e[6], e[7] + degrees, e[8] + degrees))
-    return out
-
-
-# ---- shape files and exact areas
-
-def write_shape(path, entities):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", newline="") as f:
-        for e in entities:
-            f.write(",".join(f'"{round(v, 6) + 0.0:.6f}"' for v in e) + "\r\n")
-
-
-def write_dxf(path, entities):
-    doc = ezdxf.new("R12")
-    msp = doc.modelspace()
-    for x1, y1, x2, y2, cx, cy, r, a0, a1 in entities:
-        if r == 0:
-            msp.add_line((x1, y1), (x2, y2))
-        elif a0 == a1:
-            msp.add_circle((cx, cy), r)
-        else:
-            msp.add_arc((cx, cy), r, a0, a1)
-    doc.saveas(path)
-
-
-def read_shape(path):
-    with open(path) as f:
-        items = [v.strip().strip('"') for v in f.read().replace("\r\n", ",").replace("\n", ",").split(",")]
-    numbers = [float(v) for v in items if v]
-    return [tuple(numbers[i:i + 9]) for i in range(0, len(numbers) - 8, 9)]
+    return [line(turned_point(e[0:2], degrees), turned_point(e[2:4], degrees)) if e[6] == 0
+            else circle(turned_point(e[4:6], degrees), e[6]) if e[7] == e[8]
+            else arc(turned_point(e[4:6], degrees), e[6], e[7] + degrees, e[8] + degrees) for e in entities]
 
 
 def ends(e):
@@ -104,6 +70,36 @@ def ends(e):
         return e[0:2], e[2:4]
     cx, cy, r = e[4:7]
     return tuple((cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a))) for a in e[7:9])
+
+
+def close(p, q):
+    return math.dist(p, q) < 1e-3
+
+
+# ---- shape files and exact areas
+
+def write_shape(path, entities, as_dxf):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", newline="") as f:
+        for e in entities:
+            f.write(",".join(f'"{round(v, 6) + 0.0:.6f}"' for v in e) + "\r\n")
+    if as_dxf:
+        doc = ezdxf.new("R12")
+        for x1, y1, x2, y2, cx, cy, r, a0, a1 in entities:
+            if r == 0:
+                doc.modelspace().add_line((x1, y1), (x2, y2))
+            elif a0 == a1:
+                doc.modelspace().add_circle((cx, cy), r)
+            else:
+                doc.modelspace().add_arc((cx, cy), r, a0, a1)
+        doc.saveas(path[:-4] + ".dxf")
+
+
+def read_shape(path):
+    with open(path) as f:
+        items = [v.strip().strip('"') for v in f.read().replace("\n", ",").split(",")]
+    numbers = [float(v) for v in items if v]
+    return [tuple(numbers[i:i + 9]) for i in range(0, len(numbers) - 8, 9)]
 
 
 def green(e):
@@ -116,47 +112,42 @@ def green(e):
     return (r * r * (t1 - t0) + cx * r * (math.sin(t1) - math.sin(t0)) - cy * r * (math.cos(t1) - math.cos(t0))) / 2
 
 
-def close(p, q):
-    return math.dist(p, q) < 1e-3
-
-
-def loop_areas(entities):
-    """The area enclosed by each closed loop the entities form, however they are ordered."""
+def exact_area(entities):
+    """The outer loop's area less its holes (one level of holes, as every generated shape has),
+    the loops chained however the entities are ordered."""
     todo, areas = list(entities), []
     while todo:
         e = todo.pop(0)
         start, end = ends(e)
         total = green(e)
         while not close(start, end):
-            k = next(i for i, f in enumerate(todo) if close(ends(f)[0], end) or close(ends(f)[1], end))
-            f = todo.pop(k)
+            f = todo.pop(next(i for i, f in enumerate(todo) if close(ends(f)[0], end) or close(ends(f)[1], end)))
             a, b = ends(f)
             total, end = (total + green(f), b) if close(a, end) else (total - green(f), a)
         areas.append(abs(total))
-    return areas
-
-
-def exact_area(entities):
-    """The outer loop's area less its holes (one level of holes, as every generated shape has)."""
-    areas = sorted(loop_areas(entities), reverse=True)
+    areas.sort(reverse=True)
     return areas[0] - sum(areas[1:])
 
 
-# ---- random parts, each about `size` mm across
+# ---- random parts, each about `size` mm across (the draws of each kind in a fixed order)
+
+def slanted_part(rng, size):
+    h = size * rng.uniform(0.3, 0.9)
+    a, b = size * rng.uniform(0, 0.4), size * rng.uniform(0.6, 1)
+    return polygon([(0, 0), (size, 0), (b, h), (a, h)])
+
 
 def convex_part(rng, size):
     n = rng.randint(3, 9)
     angles = sorted(rng.uniform(0, 2 * math.pi) for _ in range(n))
     squeeze = rng.uniform(0.3, 1)
-    points = [(size / 2 * math.cos(a), size / 2 * squeeze * math.sin(a)) for a in angles]
-    return polygon(points) if exact_area(polygon(points)) > size * size * 0.02 else slanted_part(rng, size)
+    shape = polygon([(size / 2 * math.cos(a), size / 2 * squeeze * math.sin(a)) for a in angles])
+    return shape if exact_area(shape) > size * size * 0.02 else slanted_part(rng, size)
 
 
 def star_part(rng, size):
-    n = rng.randint(4, 8)
-    inner = rng.uniform(0.35, 0.7)
-    points = [turned_point((size / 2 * (1 if k % 2 == 0 else inner), 0), 180 * k / n) for k in range(2 * n)]
-    return polygon(points)
+    n, inner = rng.randint(4, 8), rng.uniform(0.35, 0.7)
+    return polygon([turned_point((size / 2 * (1 if k % 2 == 0 else inner), 0), 180 * k / n) for k in range(2 * n)])
 
 
 def l_part(rng, size):
@@ -170,21 +161,14 @@ def thin_part(rng, size):
     return polygon([(0, 0), (size, 0), (size + shear, width), (shear, width)])
 
 
-def slanted_part(rng, size):
-    h = size * rng.uniform(0.3, 0.9)
-    a, b = size * rng.uniform(0, 0.4), size * rng.uniform(0.6, 1)
-    return polygon([(0, 0), (size, 0), (b, h), (a, h)])
-
-
 def holed_plate(rng, size):
     w, h = size, size * rng.uniform(0.5, 1)
     r = min(w, h) * rng.uniform(0.05, 0.25)
-    corners = [((w - r, r), 270), ((w - r, h - r), 0), ((r, h - r), 90), ((r, r), 180)]
-    entities = [arc(c, r, a, a + 90) for c, a in corners]
-    entities += [line(ends(entities[k])[1], ends(entities[(k + 1) % 4])[0]) for k in range(4)]
+    corners = [arc(c, r, a, a + 90) for c, a in [((w - r, r), 270), ((w - r, h - r), 0), ((r, h - r), 90), ((r, r), 180)]]
     holes = rng.randint(1, 3)
     hole = min(w / holes, h) * rng.uniform(0.1, 0.3)
-    return entities + [circle((w * (k + 0.5) / holes, h / 2), hole) for k in range(holes)]
+    return (corners + [line(ends(corners[k])[1], ends(corners[(k + 1) % 4])[0]) for k in range(4)]
+            + [circle((w * (k + 0.5) / holes, h / 2), hole) for k in range(holes)])
 
 
 def ring_part(rng, size):
@@ -193,30 +177,25 @@ def ring_part(rng, size):
 
 def half_ring_part(rng, size):
     big, small = size / 2, size / 2 * rng.uniform(0.3, 0.8)
-    return [arc((0, 0), big, 0, 180), line((-big, 0), (-small, 0)), arc((0, 0), small, 0, 180),
-            line((small, 0), (big, 0))]
+    return [arc((0, 0), big, 0, 180), line((-big, 0), (-small, 0)), arc((0, 0), small, 0, 180), line((small, 0), (big, 0))]
 
 
 PART_MAKERS = (convex_part, star_part, l_part, thin_part, slanted_part, holed_plate, ring_part, half_ring_part)
 
 
-def shortest_gap(entities):
-    """The least distance between two entity ends that do not meet."""
-    points = [p for e in entities for p in ends(e)]
-    return min((math.dist(p, q) for p, q in itertools.combinations(points, 2) if not close(p, q)), default=math.inf)
-
-
 def random_part(rng, size, kerf):
-    """A part whose corners lie at least a kerf apart: the cut cannot draw finer detail."""
-    entities = rng.choice(PART_MAKERS)(rng, size)
-    while shortest_gap(entities) < kerf:
+    """A part whose corners lie at least a kerf apart (the cut cannot draw finer detail), turned in
+    three parts of ten."""
+    while True:
         entities = rng.choice(PART_MAKERS)(rng, size)
-    return turned(entities, rng.uniform(0, 360)) if rng.random() < 0.3 else entities
+        points = [p for e in entities for p in ends(e)]
+        if min((math.dist(p, q) for p, q in itertools.combinations(points, 2) if not close(p, q)), default=math.inf) >= kerf:
+            return turned(entities, rng.uniform(0, 360)) if rng.random() < 0.3 else entities
 
 
-# ---- random sheets: (kind, entities, direction of the sheet's x axis as the user sees it)
-# A sheet drawn turned shows its edges in two directions a right angle apart; its x axis is the
-# one nearer the drawing's x axis (turns within 3 degrees of 45 are left out as ambiguous).
+# ---- random sheets: (kind, entities, direction of the sheet's x axis as the user sees it). A
+# sheet drawn turned shows its edges in two directions a right angle apart; its x axis is the one
+# nearer the drawing's (turns within 3 degrees of 45 are left out as ambiguous).
 
 def random_turn(rng):
     """(turn, direction of the x axis) of a sheet drawn turned."""
@@ -229,176 +208,120 @@ def rectangle(w, h):
     return polygon([(0, 0), (w, 0), (w, h), (0, h)])
 
 
-def tall_sheet(rng):
-    w = rng.uniform(400, 1000)
-    return "tall", rectangle(w, w * rng.uniform(1.1, 1.8)), 0
-
-
-def wide_sheet(rng):
-    h = rng.uniform(300, 700)
-    return "wide", rectangle(h * rng.uniform(1.3, 2.2), h), 0
-
-
-def turned_sheet(rng):
-    w = rng.uniform(400, 900)
-    turn, x_axis = random_turn(rng)
-    return "turned", turned(rectangle(w, w * rng.choice([0.6, 0.8, 1.25, 1.5])), turn), x_axis
-
-
-def notched_sheet(rng):
-    """A sheet with a corner gone and a round hole, half of them drawn turned."""
+def random_sheet(rng):
+    kind = rng.choice(("tall", "wide", "turned", "notched"))
+    if kind == "tall":
+        w = rng.uniform(400, 1000)
+        return kind, rectangle(w, w * rng.uniform(1.1, 1.8)), 0
+    if kind == "wide":
+        h = rng.uniform(300, 700)
+        return kind, rectangle(h * rng.uniform(1.3, 2.2), h), 0
+    if kind == "turned":
+        w = rng.uniform(400, 900)
+        turn, x_axis = random_turn(rng)
+        return kind, turned(rectangle(w, w * rng.choice([0.6, 0.8, 1.25, 1.5])), turn), x_axis
+    # A corner gone and a round hole, half of them drawn turned.
     h = rng.uniform(400, 800)
     w = h * rng.uniform(1.2, 1.8)
     nx, ny = w * rng.uniform(0.2, 0.4), h * rng.uniform(0.2, 0.4)
     entities = polygon([(0, 0), (w, 0), (w, h - ny), (w - nx, h), (0, h)])
     entities.append(circle((w * 0.45, h * 0.45), h * rng.uniform(0.05, 0.12)))
     turn, x_axis = random_turn(rng) if rng.random() < 0.5 else (0, 0)
-    return "notched", turned(entities, turn), x_axis
+    return kind, turned(entities, turn), x_axis
 
 
-SHEET_MAKERS = (tall_sheet, wide_sheet, turned_sheet, notched_sheet)
-
-
-# ---- jobs
-
-class Job:
-    def __init__(self, kerf):
-        self.kerf = kerf
-        self.sheets = []   # (file, stock, priority, kind, direction of its x axis)
-        self.parts = []    # (file, quantity, priority, Orn)
-        self.areas = {}    # file -> exact area
-
-
-def add_shape(job, folder, name, entities, as_dxf=False):
-    path = os.path.join(folder, name)
-    write_shape(path, entities)
-    job.areas[name] = exact_area(read_shape(path))
-    if not as_dxf:
-        return name
-    dxf_name = name[:-4] + ".dxf"
-    write_dxf(os.path.join(folder, dxf_name), entities)
-    job.areas[dxf_name] = job.areas[name]
-    return dxf_name
-
-
-def smallest_side(entities):
-    points = [p for e in entities for p in ends(e)]
-    return min(max(p[k] for p in points) - min(p[k] for p in points) for k in (0, 1))
-
+# ---- jobs: kerf, sheets (file, stock, priority, kind, direction of its x axis), parts (file,
+# quantity, priority, Orn) and the exact area of every file
 
 def random_job(seed, folder):
     rng = random.Random(seed)
-    job = Job(rng.choice([0.5, 1, 1.5, 2, 2.5, 3, 4, 5, 6]))
+    job = {"kerf": rng.choice([0.5, 1, 1.5, 2, 2.5, 3, 4, 5, 6]), "sheets": [], "parts": [], "areas": {}}
+
+    def add_shape(name, entities, as_dxf=False):
+        write_shape(os.path.join(folder, name), entities, as_dxf)
+        area = exact_area(read_shape(os.path.join(folder, name)))
+        name = name[:-4] + ".dxf" if as_dxf else name
+        job["areas"][name] = area
+        return name
+
     smallest = math.inf
     for k in range(rng.randint(2, 4)):
-        kind, entities, x_axis = rng.choice(SHEET_MAKERS)(rng)
-        smallest = min(smallest, smallest_side(turned(entities, -x_axis)))
-        name = add_shape(job, folder, f"sheets/s{k + 1}-{kind}.shp", entities)
-        job.sheets.append((name, rng.randint(1, 3), rng.randint(0, 2), kind, x_axis))
+        kind, entities, x_axis = random_sheet(rng)
+        points = [p for e in turned(entities, -x_axis) for p in ends(e)]
+        smallest = min([smallest] + [max(p[i] for p in points) - min(p[i] for p in points) for i in (0, 1)])
+        job["sheets"].append((add_shape(f"sheets/s{k + 1}-{kind}.shp", entities), rng.randint(1, 3),
+                              rng.randint(0, 2), kind, x_axis))
     names = [f"parts/p{k + 1}.shp" for k in range(rng.randint(3, 6))]
-    if rng.random() < 0.5:
-        names += ["A/plate.shp", "B/plate.shp"]
+    names += ["A/plate.shp", "B/plate.shp"] if rng.random() < 0.5 else []
     for name in names:
         size = smallest * rng.uniform(0.08, 0.4)
         as_dxf = rng.random() < 0.15 and not name.endswith("plate.shp")
-        name = add_shape(job, folder, name, random_part(rng, size, job.kerf), as_dxf)
+        name = add_shape(name, random_part(rng, size, job["kerf"]), as_dxf)
         orn = rng.choice(["", "", "No", "step90"])
         qty = rng.randint(8, 30) if rng.random() < 0.3 else rng.randint(1, 6)
-        job.parts.append((name, qty, rng.randint(0, 3), orn))
+        job["parts"].append((name, qty, rng.randint(0, 3), orn))
     return job
 
 
 def job_args(job):
-    args = ["--mat", "S235", "--thick", "10", "--kerf", str(job.kerf)]
-    for name, stock, pri, _, _ in job.sheets:
-        args += ["--sheet", f"{name}:{stock}:{pri}"]
-    for name, qty, pri, orn in job.parts:
-        args += ["--part", f"{name}:{qty}:{pri}" + (f":{orn}" if orn else "")]
-    return args
+    args = ["--mat", "S235", "--thick", "10", "--kerf", str(job["kerf"])]
+    args += [a for name, stock, pri, _, _ in job["sheets"] for a in ("--sheet", f"{name}:{stock}:{pri}")]
+    return args + [a for name, qty, pri, orn in job["parts"]
+                   for a in ("--part", f"{name}:{qty}:{pri}" + (f":{orn}" if orn else ""))]
 
 
-# ---- running the batch tool
+# ---- the checks of one mode's run: each gives a list of (check, text)
 
-def run_mode(cli, job, folder, mode, extra):
-    """Nests the job in the mode (with the extra nest arguments) and checks the saved layouts;
-    (result JSON, nest run, check run). A Deep Nesting job is checked at its own spacing too."""
-    nst, out = f"{mode}.nst", f"{mode}.json"
-    nest = subprocess.run([cli, "nest", *job_args(job), "--mode", mode, *extra, "--save", nst, "--json", out],
-                          cwd=folder, capture_output=True, text=True, timeout=600)
-    if nest.returncode not in (0, 1) or not os.path.exists(os.path.join(folder, out)):
-        return None, nest, None
-    check = subprocess.run([cli, "check-layout", nst, "--tolerance", CHECK_TOLERANCE],
+def run_faults(cli, job, folder, mode, extra):
+    """Nests the job in the mode (with the extra nest arguments), checks the saved layouts (a Deep
+    Nesting job at its own spacing too) and judges the result."""
+    nest = subprocess.run([cli, "nest", *job_args(job), "--mode", mode, *extra, "--save", f"{mode}.nst", "--json",
+                           f"{mode}.json"], cwd=folder, capture_output=True, text=True, timeout=600)
+    if nest.returncode not in (0, 1) or not os.path.exists(os.path.join(folder, f"{mode}.json")):
+        return [("run", f"nest exit {nest.returncode}: {(nest.stderr or nest.stdout).strip()[-300:]}")]
+    check = subprocess.run([cli, "check-layout", f"{mode}.nst", "--tolerance", CHECK_TOLERANCE],
                            cwd=folder, capture_output=True, text=True, timeout=600)
     with open(os.path.join(folder, f"{mode}.check.txt"), "w") as f:
         f.write(nest.stdout + nest.stderr + check.stdout + check.stderr)
-    with open(os.path.join(folder, out)) as f:
-        return json.load(f), nest, check
-
-
-# ---- the checks: each gives a list of (check, text)
-
-def overlap_faults(result, check):
+    with open(os.path.join(folder, f"{mode}.json")) as f:
+        result = json.load(f)
+    faults = []
     if check.returncode not in (0, 1):
-        return [("run", f"check-layout exit {check.returncode}: {check.stderr.strip()}")]
-    if check.returncode == 0:
-        return []
-    lines = check.stdout.strip().splitlines()
-    full = " (and nest said Full Optimization Done)" if result["statusText"].startswith("Full") else ""
-    return [("overlap", f"{lines[-1]}{full}; first: {lines[0]}")]
+        faults.append(("run", f"check-layout exit {check.returncode}: {check.stderr.strip()}"))
+    elif check.returncode == 1:
+        lines = check.stdout.strip().splitlines()
+        full = " (and nest said Full Optimization Done)" if result["statusText"].startswith("Full") else ""
+        faults.append(("overlap", f"{lines[-1]}{full}; first: {lines[0]}"))
 
-
-def orientation_faults(job, result):
-    orn_of = {name: orn for name, _, _, orn in job.parts}
-    kind_of = {name: kind for name, _, _, kind, _ in job.sheets}
-    wrong = []
-    for layout in result["layouts"]:
-        kind, frame = kind_of[layout["sheet"]], 0
-        for instance in layout["instances"]:
-            step = {"No": 180, "step90": 90}.get(orn_of[instance["part"]])
-            if step and abs((instance["angle"] - frame + step / 2) % step - step / 2) > ANGLE_TOLERANCE:
-                wrong.append(f"{instance['part']} ({orn_of[instance['part']]}) at {instance['angle']:g} deg on "
-                             f"{kind} sheet {layout['sheet']}")
-    return [("orientation", f"{len(wrong)} part(s) not as drawn; first: {wrong[0]}")] if wrong else []
-
-
-def yield_faults(job, result):
-    faults, parts, sheets = [], 0.0, 0.0
-    for layout in result["layouts"]:
-        placed = sum(job.areas[i["part"]] for i in layout["instances"])
-        exact = placed / job.areas[layout["sheet"]]
-        parts, sheets = parts + placed * layout["qty"], sheets + job.areas[layout["sheet"]] * layout["qty"]
-        if abs(layout["yield"] - exact) > YIELD_TOLERANCE:
-            faults.append(f"layout {layout['number']} yield {layout['yield'] * 100:.2f}%, exact {exact * 100:.2f}%")
-    if sheets and abs(result["overallYield"] - parts / sheets) > YIELD_TOLERANCE:
-        faults.append(f"overall yield {result['overallYield'] * 100:.2f}%, exact {parts / sheets * 100:.2f}%")
-    return [("yield", f"{len(faults)} yield(s) off; first: {faults[0]}")] if faults else []
-
-
-def count_faults(job, result):
-    made = {name: 0 for name, _, _, _ in job.parts}
-    used = {name: 0 for name, _, _, _, _ in job.sheets}
+    orn_of = {name: orn for name, _, _, orn in job["parts"]}
+    kind_of = {name: kind for name, _, _, kind, _ in job["sheets"]}
+    area = job["areas"]
+    wrong, yields, parts, sheets = [], [], 0.0, 0.0
+    made = {name: 0 for name, _, _, _ in job["parts"]}
+    used = {name: 0 for name, _, _, _, _ in job["sheets"]}
     for layout in result["layouts"]:
         used[layout["sheet"]] += layout["qty"]
-        for instance in layout["instances"]:
-            made[instance["part"]] += layout["qty"]
+        for i in layout["instances"]:
+            made[i["part"]] += layout["qty"]
+            step = {"No": 180, "step90": 90}.get(orn_of[i["part"]])
+            if step and abs((i["angle"] + step / 2) % step - step / 2) > ANGLE_TOLERANCE:
+                wrong.append(f"{i['part']} ({orn_of[i['part']]}) at {i['angle']:g} deg on "
+                             f"{kind_of[layout['sheet']]} sheet {layout['sheet']}")
+        placed = sum(area[i["part"]] for i in layout["instances"])
+        parts, sheets = parts + placed * layout["qty"], sheets + area[layout["sheet"]] * layout["qty"]
+        if abs(layout["yield"] - placed / area[layout["sheet"]]) > YIELD_TOLERANCE:
+            yields.append(f"layout {layout['number']} yield {layout['yield'] * 100:.2f}%, "
+                          f"exact {placed / area[layout['sheet']] * 100:.2f}%")
+    if sheets and abs(result["overallYield"] - parts / sheets) > YIELD_TOLERANCE:
+        yields.append(f"overall yield {result['overallYield'] * 100:.2f}%, exact {parts / sheets * 100:.2f}%")
     for unplaced in result["unplaced"]:
         made[unplaced["part"]] += unplaced["remaining"]
-    faults = [f"{name}: {made[name]} placed and unplaced, demand {qty}" for name, qty, _, _ in job.parts
+    counts = [f"{name}: {made[name]} placed and unplaced, demand {qty}" for name, qty, _, _ in job["parts"]
               if made[name] != qty]
-    faults += [f"{name}: {used[name]} used, stock {stock}" for name, stock, _, _, _ in job.sheets
-               if used[name] > stock]
-    return [("count", "; ".join(faults))] if faults else []
-
-
-def mode_faults(cli, job, folder, mode, extra):
-    try:
-        result, nest, check = run_mode(cli, job, folder, mode, extra)
-    except subprocess.TimeoutExpired as timeout:
-        return [("run", f"{timeout.cmd[1]} took longer than {timeout.timeout} s")]
-    if result is None:
-        return [("run", f"nest exit {nest.returncode}: {(nest.stderr or nest.stdout).strip()[-300:]}")]
-    return (overlap_faults(result, check) + orientation_faults(job, result) + yield_faults(job, result)
-            + count_faults(job, result))
+    counts += [f"{name}: {used[name]} used, stock {stock}" for name, stock, _, _, _ in job["sheets"] if used[name] > stock]
+    faults += [("orientation", f"{len(wrong)} part(s) not as drawn; first: {wrong[0]}")] if wrong else []
+    faults += [("yield", f"{len(yields)} yield(s) off; first: {yields[0]}")] if yields else []
+    return faults + ([("count", "; ".join(counts))] if counts else [])
 
 
 def check_job(cli, seed, modes, keep, mode_args):
@@ -409,66 +332,50 @@ def check_job(cli, seed, modes, keep, mode_args):
     job = random_job(seed, folder)
     with open(os.path.join(folder, "job.args"), "w") as f:
         f.write("\n".join(job_args(job)) + "\n")
-    faults = [(mode, check, text) for mode in modes
-              for check, text in mode_faults(cli, job, folder, mode, mode_args.get(mode, []))]
+    faults = []
+    for mode in modes:
+        try:
+            faults += [(mode, c, text) for c, text in run_faults(cli, job, folder, mode, mode_args.get(mode, []))]
+        except subprocess.TimeoutExpired as timeout:
+            faults.append((mode, "run", f"{timeout.cmd[1]} took longer than {timeout.timeout} s"))
     if not faults:
         shutil.rmtree(folder)
     return seed, faults, folder if faults else None
 
 
-# ---- the whole run
-
-def parse_args():
+def main():
     p = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     p.add_argument("--cli", default="build/dravenor-cli", help="the batch tool to check")
     p.add_argument("--seed", type=int, default=1, help="seed of the first job")
     p.add_argument("--count", type=int, default=20, help="number of jobs (seeds seed, seed+1, ...)")
     p.add_argument("--modes", default="stack,continuous,free", help="comma-separated nesting modes (deep too)")
-    p.add_argument("--deep-time", default="2", help="seconds of each Deep Nesting run")
-    p.add_argument("--deep-iterations", default="",
-                   help="a fixed amount of work for each Deep Nesting run instead of the time, so that a "
-                        "slow machine or build gets the same layouts")
+    p.add_argument("--deep-iterations", default="40",
+                   help="the work of each Deep Nesting run: a slow machine or build gets the same layouts")
     p.add_argument("--keep", default="random-jobs-kept", help="folder for the files of failing jobs")
     p.add_argument("--jobs", type=int, default=1, help="jobs run at the same time")
     p.add_argument("--known-faults", default="",
-                   help="comma-separated checks that are reported but do not fail the run: "
-                        "overlap, orientation, yield")
+                   help="comma-separated checks reported without failing the run: overlap, orientation, yield")
     args = p.parse_args()
-    args.modes = [m for m in args.modes.split(",") if m]
-    # Deep Nesting runs until its time limit, or for the work asked.
-    args.mode_args = {"deep": ["--iterations", args.deep_iterations] if args.deep_iterations
-                      else ["--time", args.deep_time]}
-    args.known = {c for c in args.known_faults.split(",") if c}
-    if args.known - {"overlap", "orientation", "yield"}:
-        p.error(f"--known-faults: unknown check(s) {', '.join(sorted(args.known - set(CHECKS)))}")
-    return args
-
-
-def print_summary(results, args):
-    """Prints the totals; returns the number of failures that count."""
+    modes = [m for m in args.modes.split(",") if m]
+    known = {c for c in args.known_faults.split(",") if c}
+    if known - {"overlap", "orientation", "yield"}:
+        p.error(f"--known-faults: unknown check(s) {', '.join(sorted(known - set(CHECKS)))}")
+    cli, keep = os.path.abspath(args.cli), os.path.abspath(args.keep)
+    with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
+        results = list(pool.map(lambda seed: check_job(cli, seed, modes, keep, {"deep": ["--iterations",
+                                                                                        args.deep_iterations]}),
+                                range(args.seed, args.seed + args.count)))
+    for seed, faults, kept in results:
+        for mode, check, text in faults:
+            print(f"seed {seed} {mode}: {check}{' [known]' if check in known else ''}: {text} (files: {kept})")
     failed_runs = {(seed, mode) for seed, faults, _ in results for mode, _, _ in faults}
-    print(f"{len(results)} jobs x {len(args.modes)} modes = {len(results) * len(args.modes)} runs, "
+    print(f"{len(results)} jobs x {len(modes)} modes = {len(results) * len(modes)} runs, "
           f"{len(failed_runs)} with failures")
     per_check = {c: sum(1 for _, faults, _ in results for _, check, _ in faults if check == c) for c in CHECKS}
     for check, n in per_check.items():
-        print(f"  {check}: {n} run(s) failed" + (" (known fault, not counted)" if check in args.known else ""))
-    return sum(n for check, n in per_check.items() if check not in args.known)
-
-
-def main():
-    args = parse_args()
-    cli = os.path.abspath(args.cli)
-    with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
-        futures = [pool.submit(check_job, cli, seed, args.modes, os.path.abspath(args.keep), args.mode_args)
-                   for seed in range(args.seed, args.seed + args.count)]
-        results = [f.result() for f in futures]
-    for seed, faults, kept in results:
-        for mode, check, text in faults:
-            known = " [known]" if check in args.known else ""
-            print(f"seed {seed} {mode}: {check}{known}: {text} (files: {kept})")
-    counted = print_summary(results, args)
+        print(f"  {check}: {n} run(s) failed" + (" (known fault, not counted)" if check in known else ""))
     print(f"rerun one job: {sys.argv[0]} --cli {args.cli} --seed SEED --count 1 --modes MODE")
-    return 1 if counted else 0
+    return 1 if any(n for check, n in per_check.items() if check not in known) else 0
 
 
 if __name__ == "__main__":

@@ -12,16 +12,9 @@ namespace dravenor::testing {
 
 // A line in a palette colour keeps its index; one drawn in RGB has colour -1. rgb holds the
 // colour as 0xRRGGBB either way.
-struct RecordedLine {
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    int colour = 0;
-    std::uint32_t rgb = 0;
-};
+struct RecordedLine { double x1 = 0, y1 = 0, x2 = 0, y2 = 0; int colour = 0; std::uint32_t rgb = 0; };
 
-struct RecordedText {
-    double x = 0, y = 0;
-    std::string text;
-};
+struct RecordedText { double x = 0, y = 0; std::string text; };
 
 class RecordingSurface : public DrawingSurface {
 public:

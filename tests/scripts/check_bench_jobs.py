@@ -1,0 +1,145 @@
+#!/usr/bin/python3
+"""Checks what the batch tool makes of saved jobs against results found apart from it.
+
+Every folder given that holds a job.args is a job, and so is every subfolder of it that holds
+one (a missing folder checks nothing). Each job is nested with the batch tool, then:
+  report  (jobs with a job.json) the report of the saved job: its sheets used and overall yield
+          agree with the areas job.json gives, to 0.1 points, and no part is left unplaced
+  dxf     every layout's DXF drawing reads back with ezdxf without errors or repairs and holds,
+          in order, every entity of each instance followed by the part's name, then the sheet's
+          entities, at the coordinates of the JSON result, with no handle used twice
+Usage: check_bench_jobs.py report|dxf DRAVENOR_CLI FOLDER...
+"""
+import json
+import math
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+from dxf_check import read_drawing
+
+TOLERANCE = 1e-6
+# The report's yields come from the true outlines: they must match the polygon areas to 0.1
+# points (a fraction of 0.001), far closer than the engine's raster areas would.
+YIELD_TOLERANCE = 0.001
+
+
+def nest(cli, folder, work, *outputs):
+    with open(os.path.join(folder, "job.args")) as f:
+        args = [line.strip() for line in f if line.strip()]
+    subprocess.run([cli, "nest", *args, *outputs], cwd=folder, check=False, stdout=subprocess.DEVNULL)
+
+
+def check_report(cli, folder, work):
+    with open(os.path.join(folder, "job.json")) as f:
+        job = json.load(f)
+    job_file, report_file = os.path.join(work, "job.nst"), os.path.join(work, "Report.tlf")
+    nest(cli, folder, work, "--save", job_file)
+    subprocess.run([cli, "report", job_file, "-o", report_file], check=True, stdout=subprocess.DEVNULL)
+    with open(report_file, newline="") as f:
+        report = f.read()
+    yield_shown = float(re.search(r"Overall Yield : ([0-9.]+)", report).group(1)) / 100
+    # (display name, qty used) of the sheet utilisation table
+    table = report.split("Sheet(s) Utilization Summary", 1)[1].split("*****", 1)[0]
+    used = [(m.group(1).strip(), int(m.group(2))) for line in table.splitlines()
+            if (m := re.match(r"^(\S.{0,17}?)\s+(\d+)\s", line)) and not line.startswith("Sheet File Name")]
+    area_of = {os.path.basename(s["file"])[:18]: float(s["w"]) * float(s["h"]) for s in job["sheets"]}
+    if "QtyRem" not in report or re.search(r"^\S.*\s+\d+\s+\d+\s+[1-9]\d*\s", report, re.M):
+        return [f"{folder}: parts left unplaced"]
+    expected = float(job["total_part_area"]) / sum(area_of[name] * qty for name, qty in used)
+    if abs(yield_shown - expected) > YIELD_TOLERANCE:
+        return [f"{folder}: overall yield {yield_shown:.4f}, job.json gives {expected:.4f}"]
+    print(f"{os.path.basename(folder)}: {len(used)} sheet type(s), {sum(q for _, q in used)} sheets, "
+          f"yield {yield_shown:.4f} (job.json {expected:.4f})")
+    return []
+
+
+def record_of(e):
+    if e["type"] == "line":
+        return ("LINE", (e["x1"], e["y1"], e["x2"], e["y2"]), None)
+    if e["type"] == "circle":
+        return ("CIRCLE", (e["cx"], e["cy"], e["rad"]), None)
+    return ("ARC", (e["cx"], e["cy"], e["rad"], e["start"], e["end"]), None)
+
+
+def expected_records(layout):
+    """(type, numbers, text) of every record the layout's drawing must hold, in order. The name's
+    position is checked for parts of lines only (their box is that of the line ends)."""
+    records = []
+    for instance in layout["instances"]:
+        records += [record_of(e) for e in instance["entities"]]
+        xs = [e[k] for e in instance["entities"] if e["type"] == "line" for k in ("x1", "x2")]
+        ys = [e[k] for e in instance["entities"] if e["type"] == "line" for k in ("y1", "y2")]
+        only_lines = all(e["type"] == "line" for e in instance["entities"])
+        centre = ((min(xs) + max(xs)) / 2, (min(ys) + max(ys)) / 2) if xs and only_lines else None
+        records.append(("TEXT", centre, os.path.basename(instance["part"])[:-4]))
+    return records + [record_of(e) for e in layout["sheetEntities"]]
+
+
+def drawing_problems(path, layout):
+    version, problems, got = read_drawing(path)
+    problems = [f"{path}: {p}" for p in problems]
+    want = expected_records(layout)
+    if len(got) != len(want):
+        return problems + [f"{path}: {len(got)} entities, the layout has {len(want)}"]
+    handles = set()
+    for i, ((kind_got, handle, values, text_got), (kind, numbers, text)) in enumerate(zip(got, want)):
+        where = f"{path}: entity {i + 1}"
+        if handle in handles:
+            problems.append(f"{where}: handle {handle} used twice")
+        handles.add(handle)
+        if kind_got != kind:
+            problems.append(f"{where}: {kind_got} where {kind} belongs")
+            continue
+        if text_got != text:
+            problems.append(f"{where}: text {text_got!r}, part {text!r}")
+        for k, (a, b) in enumerate(zip(values, numbers or ())):
+            gap = abs(a - b) if kind != "ARC" or k < 3 else min(math.fmod(abs(a - b), 360), 360 - math.fmod(abs(a - b), 360))
+            if gap > TOLERANCE * max(1.0, abs(b)):
+                problems.append(f"{where}: {kind} value {k} is {a}, the layout has {b}")
+    return problems
+
+
+def check_drawings(cli, folder, work):
+    result_file, drawings = os.path.join(work, "result.json"), os.path.join(work, "dxf")
+    nest(cli, folder, work, "--json", result_file, "--dxf-dir", drawings)
+    with open(result_file) as f:
+        layouts = json.load(f)["layouts"]
+    problems = []
+    for layout in layouts:
+        path = os.path.join(drawings, f"layout-{layout['number']}.dxf")
+        problems += drawing_problems(path, layout) if os.path.exists(path) else [f"{path}: not written"]
+    if len(os.listdir(drawings)) != len(layouts):
+        problems.append(f"{folder}: {len(os.listdir(drawings)) - len(layouts)} drawing(s) more than layouts")
+    entities = sum(len(i["entities"]) for l in layouts for i in l["instances"]) + \
+        sum(len(l["sheetEntities"]) for l in layouts)
+    print(f"{os.path.basename(folder)}: {len(layouts)} layout drawing(s), {entities} entities"
+          + ("" if problems else ", all read back"))
+    return problems
+
+
+def main():
+    check = {"report": check_report, "dxf": check_drawings}[sys.argv[1]]
+    cli, marker = os.path.abspath(sys.argv[2]), "job.json" if sys.argv[1] == "report" else "job.args"
+    jobs = []
+    for folder in sys.argv[3:]:
+        if not os.path.isdir(folder):
+            print(f"no folder at {folder}: nothing to check")
+        elif os.path.exists(os.path.join(folder, marker)):
+            jobs.append(folder)
+        else:
+            jobs += sorted(os.path.join(folder, d) for d in os.listdir(folder)
+                           if os.path.exists(os.path.join(folder, d, marker)))
+    problems = []
+    for job in jobs:
+        with tempfile.TemporaryDirectory() as work:
+            problems += check(cli, job, work)
+    for p in problems[:50]:
+        print(p, file=sys.stderr)
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
