@@ -78,17 +78,6 @@ void printCheckpoints(const std::vector<double>& checkpoints, const std::vector<
     }
 }
 
-DeepRunSettings runSettings(const DeepOptions& o, std::uint64_t seed)
-{
-    DeepRunSettings s;
-    s.time = o.time;
-    s.iterations = o.iterations;
-    s.threads = o.threads;
-    s.seed = seed;
-    s.checkpoints = o.checkpoints;
-    return s;
-}
-
 int comparisonMain(const DeepOptions& o)
 {
     std::printf("Deep Nesting: %s per run, seeds", o.iterations > 0 ? (std::to_string(o.iterations) + " iterations").c_str()

@@ -123,4 +123,16 @@ DeepRun runDeep(const NestingState& start, const DeepRunSettings& s)
     return run;
 }
 
+DeepRunSettings runSettings(const DeepOptions& o, std::uint64_t seed, bool gaps)
+{
+    DeepRunSettings s;
+    s.time = o.time;
+    s.iterations = o.iterations;
+    s.threads = o.threads;
+    s.seed = seed;
+    s.checkpoints = o.checkpoints;
+    s.gaps = gaps;
+    return s;
+}
+
 } // namespace dravenor::bench

@@ -6,6 +6,7 @@
 
 #include "deep/deep_nesting.h"
 #include "deep_measure.h"
+#include "deep_options.h"
 
 namespace dravenor::bench {
 
@@ -27,6 +28,9 @@ struct DeepRunSettings {
     std::vector<double> checkpoints;  // ascending elapsed seconds
     bool gaps = true;                 // measure the gaps of the final result
 };
+
+// The settings of one run as the options ask, with the seed; gaps measured or not.
+DeepRunSettings runSettings(const DeepOptions& options, std::uint64_t seed, bool gaps = true);
 
 struct DeepRun {
     Measure measure;                  // the final result

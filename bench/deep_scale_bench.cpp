@@ -30,17 +30,6 @@ double maxResidentMegabytes()
 
 void printMemory() { std::printf("  max resident memory so far: %.0f MB\n", maxResidentMegabytes()); }
 
-DeepRunSettings settingsFor(const DeepOptions& o, std::uint64_t seed)
-{
-    DeepRunSettings s;
-    s.time = o.time;
-    s.iterations = o.iterations;
-    s.threads = o.threads;
-    s.seed = seed;
-    s.gaps = false;
-    return s;
-}
-
 // One engine's row; no seed (-1) for the classic engine.
 void printPlaced(const char* engine, long long seed, double area, const Measure& m, double seconds)
 {
@@ -66,7 +55,7 @@ void offcutsBench(const NestingState& state, const DeepOptions& o)
         std::fflush(stdout);
     }
     for (std::uint64_t seed : o.seeds) {
-        const DeepRun run = runDeep(state, settingsFor(o, seed));
+        const DeepRun run = runDeep(state, runSettings(o, seed, false));
         printPlaced("deep", static_cast<long long>(seed), run.measure.placedArea, run.measure, run.measure.seconds);
         std::printf(" %lld iterations\n", run.measure.iterations);
         std::fflush(stdout);
@@ -81,7 +70,7 @@ void manyBench(const NestingState& state, const DeepOptions& o)
     std::printf("  %-5s | %8s | %8s | %8s | %-17s | %-15s | %9s\n", "seed", "first s", "full s", "improved", "frac full -> end",
                 "placed at end", "iters");
     for (std::uint64_t seed : o.seeds) {
-        const DeepRun run = runDeep(state, settingsFor(o, seed));
+        const DeepRun run = runDeep(state, runSettings(o, seed, false));
         std::printf("  %-5llu | %8.1f |", static_cast<unsigned long long>(seed), run.firstResultSeconds);
         if (run.firstCompleteSeconds < 0) std::printf(" %8s | %8s | %17s |", "never", "-", "-");
         else
