@@ -85,16 +85,8 @@ int comparisonMain(const DeepOptions& o)
     for (std::uint64_t s : o.seeds) std::printf(" %llu", static_cast<unsigned long long>(s));
     std::printf(" (median shown), threads %d (0: all cores)\n", o.threads);
     printHeader();
-    int failures = 0;
     std::vector<JobResult> results;
-    for (const fs::path& file : o.jobs) {
-        NestingState state;
-        if (!readJob(file, state)) {
-            ++failures;
-            continue;
-        }
-        std::printf("%-22s |", jobName(file).c_str());
-        std::fflush(stdout);
+    const int failures = forEachJob(o.jobs, [&](const fs::path& file, const NestingState& state) {
         printMeasure(o.classic ? runClassic(state, o.classicLimit).measure : Measure{}, false);
         std::fflush(stdout);
         std::vector<DeepRun> runs;
@@ -111,7 +103,7 @@ int comparisonMain(const DeepOptions& o)
             result.atCheckpoint.push_back(medianMeasure(at));
         }
         results.push_back(result);
-    }
+    });
     printCheckpoints(o.checkpoints, results);
     return failures == 0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 #include "layout_gaps.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -144,6 +145,23 @@ Measure measureLayouts(const NestingState& state, AreaBook& areas, bool withGaps
     m.placedArea = areas.placedArea(state);
     m.ok = true;
     return m;
+}
+
+int forEachJob(const std::vector<std::filesystem::path>& jobs,
+               const std::function<void(const std::filesystem::path&, const NestingState&)>& run)
+{
+    int failures = 0;
+    for (const std::filesystem::path& file : jobs) {
+        NestingState state;
+        if (!readJob(file, state)) {
+            ++failures;
+            continue;
+        }
+        std::printf("%-22s |", jobName(file).c_str());
+        std::fflush(stdout);
+        run(file, state);
+    }
+    return failures;
 }
 
 } // namespace dravenor::bench

@@ -1,6 +1,7 @@
 #pragma once
 // The benchmark's measures of a finished layout list, and the job files it reads.
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,6 +34,10 @@ std::vector<std::filesystem::path> defaultJobs();
 std::string jobName(const std::filesystem::path& file);
 // Reads and checks a job.args file; false (with the reason on stderr) when it cannot run.
 bool readJob(const std::filesystem::path& file, NestingState& state);
+// Reads each job and hands it on after printing its name at the start of a row; the number of
+// jobs that could not be read.
+int forEachJob(const std::vector<std::filesystem::path>& jobs,
+               const std::function<void(const std::filesystem::path&, const NestingState&)>& run);
 
 // Caches the true area of each shape file of a job, so that repeated measures read each once.
 class AreaBook {

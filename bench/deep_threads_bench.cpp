@@ -41,15 +41,7 @@ int threadCompareMain(const DeepOptions& o)
 {
     std::printf("Deep Nesting with 1 and 2 threads: %.0f s per run, %zu seed(s), median shown\n", o.time, o.seeds.size());
     std::printf("%-22s | %10s %7s | %10s %7s | %6s\n", "job", "iters 1", "frac 1", "iters 2", "frac 2", "ratio");
-    int failures = 0;
-    for (const std::filesystem::path& file : o.jobs) {
-        NestingState state;
-        if (!readJob(file, state)) {
-            ++failures;
-            continue;
-        }
-        std::printf("%-22s |", jobName(file).c_str());
-        std::fflush(stdout);
+    const int failures = forEachJob(o.jobs, [&](const std::filesystem::path&, const NestingState& state) {
         const ThreadResult one = runWithThreads(state, o, 1);
         std::printf(" %10lld %7.3f |", one.iterations, one.measure.fractional);
         std::fflush(stdout);
@@ -58,7 +50,7 @@ int threadCompareMain(const DeepOptions& o)
         if (one.iterations > 0) std::printf(" %6.2f", static_cast<double>(two.iterations) / one.iterations);
         std::printf("\n");
         std::fflush(stdout);
-    }
+    });
     return failures == 0 ? 0 : 1;
 }
 
