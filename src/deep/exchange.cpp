@@ -27,17 +27,17 @@ void Exchange::publish(int thread, const Solution& solution, const Score& score)
     }
 }
 
-std::optional<Solution> Exchange::meet(const Score& own)
+std::optional<Published> Exchange::meet(const Score& own)
 {
     if (inStep_) {
         barrier_->arrive_and_wait();
         std::lock_guard<std::mutex> lock(mutex_);
-        if (merged_.any && merged_.score.betterThan(own)) return merged_.solution;
+        if (merged_.any && merged_.score.betterThan(own)) return merged_;
         return std::nullopt;
     }
     std::lock_guard<std::mutex> lock(mutex_);
     const Published best = bestLocked();
-    if (best.any && best.score.betterThan(own)) return best.solution;
+    if (best.any && best.score.betterThan(own)) return best;
     return std::nullopt;
 }
 

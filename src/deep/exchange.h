@@ -28,7 +28,7 @@ public:
     // The thread's new best (an arrangement without collisions).
     void publish(int thread, const Solution& solution, const Score& score);
     // A meeting point: the best of all threads when it beats `own`.
-    std::optional<Solution> meet(const Score& own);
+    std::optional<Published> meet(const Score& own);
     // The thread has finished and meets no more.
     void leave();
 

@@ -1,8 +1,9 @@
 #pragma once
 // The lowest free spot for an item on one sheet: the corners where its box would touch the free
-// box's start or the far side of another item's box, and random places besides, tried from the
-// lowest up (also just past the sheet's holes and cut corners); the first that is free is then slid lower still by coordinate descent. For boxes
-// this finds the bottom-left place exactly; for other outlines it starts the slide close to it.
+// box's start, the far side of another item's box or a corner of the sheet's holes and cut-offs,
+// and random places besides, tried from the lowest up; the first that is free is then slid lower
+// still by coordinate descent. For boxes this finds the bottom-left place exactly; for other
+// outlines it starts the slide close to it.
 #include "deep/arrangement.h"
 #include "deep/random.h"
 

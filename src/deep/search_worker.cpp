@@ -195,20 +195,16 @@ void SearchWorker::meetIfDue()
 {
     if (budget_.spent() < nextMeet_) return;
     nextMeet_ = (budget_.spent() / kMeetEvery + 1) * kMeetEvery;
-    const std::optional<Solution> better = exchange_.meet(bestScore_);
+    const std::optional<Published> better = exchange_.meet(bestScore_);
     if (!better) return;
-    a_.load(*better);
-    const Score score = scoreOf(a_);
     // Threads go their own ways, which finds more than all following one, until one stalls or
     // another saves a sheet.
-    if (!wantsLead_ && score.sheets >= currentScore_.sheets) {
-        a_.load(current_);
-        return;
-    }
+    if (!wantsLead_ && better->score.sheets >= currentScore_.sheets) return;
     wantsLead_ = false;
     failed_.clear();
-    current_ = *better;
-    currentScore_ = score;
+    a_.load(better->solution);
+    current_ = better->solution;
+    currentScore_ = better->score;
     bestScore_ = currentScore_;
     step_ = kFirstStep;
 }
@@ -264,8 +260,7 @@ bool SearchWorker::retrySqueeze(int b)
 {
     // The better arrangements come first: a half-normal pick over the pool.
     const double pick = std::min(std::fabs(random_.normal()) * kPoolBias, 0.999);
-    const Failed chosen = failed_[static_cast<std::size_t>(pick * static_cast<double>(failed_.size()))];
-    a_.load(chosen.solution);
+    a_.load(failed_[static_cast<std::size_t>(pick * static_cast<double>(failed_.size()))].solution);
     swapLargeParts();
     a_.setLimit(b, failedLimit_);
     tracker_ = CollisionTracker();
