@@ -48,8 +48,12 @@ private:
     std::size_t index(double v, double lo, double hi) const
     {
         if (!(hi > lo)) return 0;
-        const double at = std::floor((v - lo) / (hi - lo) * static_cast<double>(side_));
-        return static_cast<std::size_t>(std::clamp(at, 0.0, static_cast<double>(side_ - 1)));
+        // Halved so that extents near the largest double do not overflow to inf - inf; an
+        // infinite end of a box lands in the first or last cell, never on a NaN.
+        const double at = (v / 2 - lo / 2) / (hi / 2 - lo / 2) * static_cast<double>(side_);
+        if (!(at >= 1)) return 0;
+        if (at >= static_cast<double>(side_ - 1)) return side_ - 1;
+        return static_cast<std::size_t>(at);
     }
     std::size_t column(double x) const { return index(x, x0_, x1_); }
     std::size_t row(double y) const { return index(y, y0_, y1_); }
