@@ -36,20 +36,21 @@ struct JobResult {
 
 void printHeader()
 {
-    std::printf("%-22s | %-48s | %-58s\n", "", "classic", "deep");
-    std::printf("%-22s | %6s %7s %7s %7s %6s %6s %6s | %6s %7s %7s %7s %6s %6s %6s %8s\n", "job", "sheets", "frac",
-                "dens%", "yield%", "gapP", "gapS", "sec", "sheets", "frac", "dens%", "yield%", "gapP", "gapS", "sec", "iters");
+    std::printf("%-22s | %-48s | %-64s\n", "", "classic", "deep");
+    std::printf("%-22s | %6s %7s %7s %7s %6s %6s %6s | %6s %7s %7s %7s %6s %6s %6s %8s %5s\n", "job", "sheets", "frac",
+                "dens%", "yield%", "gapP", "gapS", "sec", "sheets", "frac", "dens%", "yield%", "gapP", "gapS", "sec", "iters",
+                "least");
 }
 
 void printMeasure(const Measure& m, bool deep)
 {
     if (!m.ok) {
-        std::printf(deep ? " %57s" : " %47s |", "failed");
+        std::printf(deep ? " %63s" : " %47s |", "failed");
         return;
     }
     std::printf(" %6d %7.3f %7.2f %7.2f %6.2f %6.2f %6.1f", m.sheets, m.fractional, 100 * m.density, 100 * m.yield,
                 m.gapParts, m.gapSheet, m.seconds);
-    if (deep) std::printf(" %8lld", m.iterations);
+    if (deep) std::printf(" %8lld %5d", m.iterations, m.fewest);
     else std::printf(" |");
     if (m.placed < m.required) std::printf(" (%lld of %lld placed)", m.placed, m.required);
 }

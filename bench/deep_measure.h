@@ -20,6 +20,7 @@ struct Measure {
     double gapParts = 0, gapSheet = 0;
     double seconds = 0;
     long long iterations = 0;
+    int fewest = 0;           // Deep Nesting: no layout uses fewer sheets
     bool ok = false;          // false: no result (a failed run, or none yet at a checkpoint)
 };
 

@@ -99,6 +99,7 @@ void writeDeepRun(JsonWriter& json, const DeepRun& run, const DeepSettings& sett
     json.field("stopped", run.outcome.stopped);
     json.field("sheets", run.outcome.best.sheets);
     json.field("fractionalSheets", run.outcome.best.fractionalSheets);
+    json.field("fewestSheets", run.outcome.fewestSheets);
     json.endObject();
 }
 

@@ -15,6 +15,7 @@
 #include "deep/deep_results.h"
 #include "deep/exchange.h"
 #include "deep/search_worker.h"
+#include "deep/sheet_bound.h"
 
 namespace dravenor {
 
@@ -159,6 +160,7 @@ DeepOutcome runDeepNesting(NestingState& state, const DeepSettings& settings, De
         return outcome;
     }
     outcome.ran = true;
+    outcome.fewestSheets = fewestSheets(job);
     state.entities.clear();
     state.items.clear();
 

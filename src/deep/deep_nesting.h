@@ -40,6 +40,7 @@ struct DeepOutcome {
     double seconds = 0;
     std::int64_t iterations = 0;
     bool stopped = false;    // ended by stopRequested()
+    int fewestSheets = 0;    // no layout of the parts that fit a sheet uses fewer sheets
 };
 
 // Runs on a state whose records are read from the grids and whose files exist. Leaves the best

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "deep/constructive.h"
+#include "deep/sheet_bound.h"
 
 namespace dravenor::deep {
 
@@ -24,7 +25,7 @@ constexpr int kLongestWait = 64;
 // Parts grown by half the spacing fill no more than this share of the sheets' free space: beyond
 // it dropping a sheet or taking a smaller one is not tried.
 constexpr double kMostDensity = 0.9;
-// Stalls without a better arrangement after which a thread at the fewest sheets the area allows
+// Stalls without a better arrangement after which a thread at the fewest sheets the job can need
 // has nothing left to gain.
 constexpr int kStallsBeforeDone = 12;
 // Steps above this share fall by half after one failure; smaller ones are tried again at the same
@@ -85,7 +86,7 @@ SearchWorker::SearchWorker(const DeepJob& job, int thread, std::uint64_t seed, B
 void SearchWorker::run()
 {
     start();
-    fewest_ = sheetsByArea(job_, job_.partArea);
+    fewest_ = fewestSheets(job_);
     stalledAt_ = bestScore_;
     int idle = 0;
     while (!budget_.exhausted() && idle < kMostIdleRounds) {
@@ -233,7 +234,7 @@ bool SearchWorker::insertLeftOut()
 
 bool SearchWorker::eliminate()
 {
-    if (currentScore_.sheets <= sheetsByArea(job_, job_.partArea) || current_.bins.size() < 2) return false;
+    if (currentScore_.sheets <= fewest_ || current_.bins.size() < 2) return false;
     loadCurrent();
     const int b = leastUsedBin(a_);
     double room = 0;

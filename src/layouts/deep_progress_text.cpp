@@ -32,7 +32,8 @@ std::string deepRunText(const DeepOutcome& outcome, double spacing, double margi
 {
     return "Deep Nesting: " + countedNoun(static_cast<int>(outcome.iterations), "iteration", "iterations") + " in " +
         formatMask(outcome.seconds, "0.00") + " s, spacing " + formatGeneral(spacing) + ", margin " +
-        formatGeneral(margin) + (outcome.stopped ? ", stopped" : "");
+        formatGeneral(margin) + (outcome.stopped ? ", stopped" : "") +
+        (outcome.fewestSheets > 0 ? ", at least " + countedNoun(outcome.fewestSheets, "sheet", "sheets") + " needed" : "");
 }
 
 } // namespace dravenor

@@ -12,7 +12,8 @@ std::string deepElapsedText(double elapsedSeconds, std::int64_t iterations, cons
 // "3 sheets, yield 78.123%, 40 of 40 parts placed"; "no result yet" before the first.
 std::string deepBestText(const DeepBest& best);
 // The summary line after the run: "Deep Nesting: 1234 iterations in 60.01 s, spacing 3, margin 0"
-// with ", stopped" when Stop ended it.
+// with ", stopped" when Stop ended it and ", at least 4 sheets needed" for the fewest any layout can
+// use.
 std::string deepRunText(const DeepOutcome& outcome, double spacing, double margin);
 
 } // namespace dravenor
