@@ -50,6 +50,7 @@ public:
         const double elapsed = secondsSince(start_);
         if (!checkpoints_.empty()) latest_ = std::make_shared<const NestingState>(layouts);
         ++run_.improvements;
+        run_.trace.push_back({elapsed, best});
         if (run_.firstResultSeconds < 0) run_.firstResultSeconds = elapsed;
         if (run_.firstCompleteSeconds >= 0) ++run_.improvementsAfterComplete;
         else if (best.partsPlaced == best.partsRequired) {
@@ -92,6 +93,14 @@ ClassicRun runClassic(const NestingState& start, double limitSeconds)
     run.measure.seconds = result.seconds;
     run.bestPlacedArea = std::max(progress.bestArea(), run.measure.placedArea);
     return run;
+}
+
+double secondsToReach(const DeepRun& run, const DeepBest& target)
+{
+    for (const DeepRun::Step& step : run.trace)
+        if (step.best.partsPlaced >= target.partsPlaced && step.best.fractionalSheets <= target.fractionalSheets + 1e-9)
+            return step.seconds;
+    return -1;
 }
 
 DeepRun runDeep(const NestingState& start, const DeepRunSettings& s)

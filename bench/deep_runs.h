@@ -41,7 +41,16 @@ struct DeepRun {
     int improvementsAfterComplete = 0;
     DeepBest firstComplete;           // as the run reported it
     DeepBest final;
+    struct Step {
+        double seconds;
+        DeepBest best;
+    };
+    std::vector<Step> trace;          // every improvement as the run reported it
 };
+
+// Seconds into the run at which it first had a result at least as good as `target` (as many parts
+// placed, fractional sheets no more); -1 when it never did.
+double secondsToReach(const DeepRun& run, const DeepBest& target);
 DeepRun runDeep(const NestingState& start, const DeepRunSettings& settings);
 
 } // namespace dravenor::bench

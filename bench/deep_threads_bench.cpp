@@ -1,6 +1,7 @@
 // dravenor-bench --deep --thread-compare: every job with 1 thread and with 2 threads, the same
 // seeds and time, so that the work the second core adds can be read off: iterations of each
-// (median over seeds), their ratio and the fractional sheets of each.
+// (median over seeds), their ratio, the fractional sheets of each, and how soon each had the
+// result the 1-thread run ended with (median over seeds).
 #include "deep_options.h"
 #include "deep_runs.h"
 
@@ -11,43 +12,65 @@ namespace dravenor::bench {
 
 namespace {
 
-struct ThreadResult {
-    long long iterations = 0;  // median over seeds
-    Measure measure;           // the run of median fractional sheets
-};
-
-ThreadResult runWithThreads(const NestingState& state, const DeepOptions& o, int threads)
+template <class T>
+T median(std::vector<T> values)
 {
-    std::vector<long long> iterations;
-    std::vector<Measure> finals;
-    for (std::uint64_t seed : o.seeds) {
-        DeepRunSettings s;
-        s.time = o.time;
-        s.iterations = o.iterations;
-        s.threads = threads;
-        s.seed = seed;
-        s.gaps = false;
-        const DeepRun run = runDeep(state, s);
-        iterations.push_back(run.measure.iterations);
-        finals.push_back(run.measure);
-    }
-    std::sort(iterations.begin(), iterations.end());
-    return {iterations[(iterations.size() - 1) / 2], medianMeasure(finals)};
+    std::sort(values.begin(), values.end());
+    return values[(values.size() - 1) / 2];
+}
+
+DeepRun runWithThreads(const NestingState& state, const DeepOptions& o, std::uint64_t seed, int threads)
+{
+    DeepRunSettings s;
+    s.time = o.time;
+    s.iterations = o.iterations;
+    s.threads = threads;
+    s.seed = seed;
+    s.gaps = false;
+    return runDeep(state, s);
+}
+
+// "12.3" seconds, or "never" for -1.
+void printSeconds(double seconds)
+{
+    if (seconds < 0) std::printf(" %7s", "never");
+    else std::printf(" %7.1f", seconds);
 }
 
 } // namespace
 
 int threadCompareMain(const DeepOptions& o)
 {
-    std::printf("Deep Nesting with 1 and 2 threads: %.0f s per run, %zu seed(s), median shown\n", o.time, o.seeds.size());
-    std::printf("%-22s | %10s %7s | %10s %7s | %6s\n", "job", "iters 1", "frac 1", "iters 2", "frac 2", "ratio");
+    std::printf("Deep Nesting with 1 and 2 threads: %.0f s per run, %zu seed(s), median shown; reach: seconds to\n"
+                "the result the 1-thread run of the same seed ended with\n",
+                o.time, o.seeds.size());
+    std::printf("%-22s | %10s %7s %7s | %10s %7s %7s | %6s\n", "job", "iters 1", "frac 1", "reach 1", "iters 2", "frac 2",
+                "reach 2", "ratio");
     const int failures = forEachJob(o.jobs, [&](const std::filesystem::path&, const NestingState& state) {
-        const ThreadResult one = runWithThreads(state, o, 1);
-        std::printf(" %10lld %7.3f |", one.iterations, one.measure.fractional);
-        std::fflush(stdout);
-        const ThreadResult two = runWithThreads(state, o, 2);
-        std::printf(" %10lld %7.3f |", two.iterations, two.measure.fractional);
-        if (one.iterations > 0) std::printf(" %6.2f", static_cast<double>(two.iterations) / one.iterations);
+        std::vector<long long> iterations[2];
+        std::vector<Measure> finals[2];
+        std::vector<double> reach[2];
+        for (std::uint64_t seed : o.seeds) {
+            const DeepRun one = runWithThreads(state, o, seed, 1);
+            const DeepRun two = runWithThreads(state, o, seed, 2);
+            int k = 0;
+            for (const DeepRun* run : {&one, &two}) {
+                iterations[k].push_back(run->measure.iterations);
+                finals[k].push_back(run->measure);
+                reach[k].push_back(secondsToReach(*run, one.final));
+                ++k;
+            }
+        }
+        for (int k = 0; k < 2; ++k) {
+            std::printf(" %10lld %7.3f", median(iterations[k]), medianMeasure(finals[k]).fractional);
+            // "never" sorts first as -1; a run that never reached counts as the slowest.
+            for (double& r : reach[k]) r = r < 0 ? 1e18 : r;
+            const double r = median(reach[k]);
+            printSeconds(r >= 1e18 ? -1 : r);
+            std::printf(" |");
+        }
+        const long long one = median(iterations[0]);
+        if (one > 0) std::printf(" %6.2f", static_cast<double>(median(iterations[1])) / static_cast<double>(one));
         std::printf("\n");
         std::fflush(stdout);
     });
