@@ -92,12 +92,8 @@ TEST_P(DeepJobs, ResultsAreSoundAndComplete)
     EXPECT_EQ(progress.shown.entities, job.state.entities);
 }
 
-INSTANTIATE_TEST_SUITE_P(Deep, DeepJobs, ::testing::ValuesIn(kJobs), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Deep, DeepJobs, ::testing::ValuesIn(kJobs),
+                         [](const auto& info) { return caseName(info.param.name); });
 
 TEST(DeepNesting, SavesSheetsTheFirstArrangementWastes)
 {

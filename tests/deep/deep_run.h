@@ -5,6 +5,7 @@
 // record counts.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -32,6 +33,14 @@ public:
     std::vector<std::string> warnings;
     std::function<bool()> stopWhen;
 };
+
+// A case's description as a test name: letters and digits, the rest '_'.
+inline std::string caseName(std::string name)
+{
+    for (char& ch : name)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return name;
+}
 
 inline DeepSettings fixedWork(std::int64_t passes, int threads = 1, double spacing = -1, double margin = 0)
 {

@@ -53,12 +53,8 @@ TEST_P(SheetBounds, CountWhatTheMiddleLinesHoldAndRunsNeverBeatIt)
     if (std::string(c.rule) == "No" && c.fewest == 2) EXPECT_EQ(outcome.best.sheets, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Deep, SheetBounds, ::testing::ValuesIn(kBounds), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& ch : name)
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Deep, SheetBounds, ::testing::ValuesIn(kBounds),
+                         [](const auto& info) { return caseName(info.param.name); });
 
 TEST(SheetBounds, LeastCrossSectionFollowsSlantsAndLeavesHolesOut)
 {
