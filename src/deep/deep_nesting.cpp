@@ -160,7 +160,6 @@ DeepOutcome runDeepNesting(NestingState& state, const DeepSettings& settings, De
         return outcome;
     }
     outcome.ran = true;
-    outcome.fewestSheets = fewestSheets(job);
     state.entities.clear();
     state.items.clear();
 
@@ -190,6 +189,8 @@ DeepOutcome runDeepNesting(NestingState& state, const DeepSettings& settings, De
         const Published best = run.exchange().best();
         if (best.any) outcome.best = writeLayouts(job, best.solution, state);
     }
+    // After the run, so that the first result does not wait for it.
+    outcome.fewestSheets = fewestSheets(job);
     outcome.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     return outcome;
 }
