@@ -6,6 +6,8 @@
 #include "deep_runs.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <cstdio>
 
 namespace dravenor::bench {
@@ -21,19 +23,16 @@ T median(std::vector<T> values)
 
 DeepRun runWithThreads(const NestingState& state, const DeepOptions& o, std::uint64_t seed, int threads)
 {
-    DeepRunSettings s;
-    s.time = o.time;
-    s.iterations = o.iterations;
+    DeepRunSettings s = runSettings(o, seed, false);
     s.threads = threads;
-    s.seed = seed;
-    s.gaps = false;
+    s.checkpoints.clear();
     return runDeep(state, s);
 }
 
-// "12.3" seconds, or "never" for -1.
+// "12.3" seconds, or "never" for infinity.
 void printSeconds(double seconds)
 {
-    if (seconds < 0) std::printf(" %7s", "never");
+    if (std::isinf(seconds)) std::printf(" %7s", "never");
     else std::printf(" %7.1f", seconds);
 }
 
@@ -64,14 +63,13 @@ int threadCompareMain(const DeepOptions& o)
             for (const DeepRun& run : runs[k]) {
                 iterations[k].push_back(run.measure.iterations);
                 finals[k].push_back(run.measure);
-                reach[k].push_back(secondsToReach(run, target));
+                // A run that never reached it counts as the slowest.
+                const double seconds = secondsToReach(run, target);
+                reach[k].push_back(seconds < 0 ? std::numeric_limits<double>::infinity() : seconds);
             }
         for (int k = 0; k < 2; ++k) {
             std::printf(" %10lld %7.3f", median(iterations[k]), medianMeasure(finals[k]).fractional);
-            // "never" sorts first as -1; a run that never reached counts as the slowest.
-            for (double& r : reach[k]) r = r < 0 ? 1e18 : r;
-            const double r = median(reach[k]);
-            printSeconds(r >= 1e18 ? -1 : r);
+            printSeconds(median(reach[k]));
             std::printf(" |");
         }
         const long long one = median(iterations[0]);

@@ -52,6 +52,7 @@ struct DeepJob {
     std::vector<int> items;  // part type of every instance to place, in placing order
     double spacing = 0, margin = 0;
     double partArea = 0;     // true area of all items
+    int fewestSheets = 0;    // no layout of the items uses fewer sheets (set once they are known)
     std::vector<std::string> warnings;
 };
 

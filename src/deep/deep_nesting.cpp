@@ -45,7 +45,8 @@ int threadCount(int asked)
     return std::clamp(asked == 0 ? cores : asked, 1, kMostThreads);
 }
 
-// Leaves out the part types no empty sheet has room for, naming them.
+// Leaves out the part types no empty sheet has room for, naming them, and takes the area of the
+// rest and the fewest sheets they can need.
 void dropHomeless(DeepJob& job, std::uint64_t seed)
 {
     Random random(seed);
@@ -56,6 +57,7 @@ void dropHomeless(DeepJob& job, std::uint64_t seed)
     std::erase_if(job.items, [&](int type) { return std::find(homeless.begin(), homeless.end(), type) != homeless.end(); });
     job.partArea = 0;
     for (int type : job.items) job.partArea += job.parts[static_cast<std::size_t>(type)].area;
+    job.fewestSheets = fewestSheets(job);
 }
 
 // The threads of one run and what they share.
@@ -189,8 +191,7 @@ DeepOutcome runDeepNesting(NestingState& state, const DeepSettings& settings, De
         const Published best = run.exchange().best();
         if (best.any) outcome.best = writeLayouts(job, best.solution, state);
     }
-    // After the run, so that the first result does not wait for it.
-    outcome.fewestSheets = fewestSheets(job);
+    outcome.fewestSheets = job.fewestSheets;
     outcome.seconds = std::chrono::duration<double>(Clock::now() - start).count();
     return outcome;
 }

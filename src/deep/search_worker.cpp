@@ -5,7 +5,6 @@
 #include <numeric>
 
 #include "deep/constructive.h"
-#include "deep/sheet_bound.h"
 
 namespace dravenor::deep {
 
@@ -86,7 +85,6 @@ SearchWorker::SearchWorker(const DeepJob& job, int thread, std::uint64_t seed, B
 void SearchWorker::run()
 {
     start();
-    fewest_ = fewestSheets(job_);
     stalledAt_ = bestScore_;
     int idle = 0;
     while (!budget_.exhausted() && idle < kMostIdleRounds) {
@@ -129,7 +127,7 @@ bool SearchWorker::round()
         stalls_ = bestScore_.betterThan(stalledAt_) ? 0 : stalls_ + 1;
         wantsLead_ = true;
         stalledAt_ = bestScore_;
-        if (stalls_ >= kStallsBeforeDone && currentScore_.sheets <= fewest_) return false;
+        if (stalls_ >= kStallsBeforeDone && currentScore_.sheets <= job_.fewestSheets) return false;
         // Out of the valley: a fresh start in another order where that is cheap, else two parts
         // changing places.
         const bool fresh = a_.itemCount() <= kSmallJob && stalls_ % 2 == 1 &&
@@ -234,7 +232,7 @@ bool SearchWorker::insertLeftOut()
 
 bool SearchWorker::eliminate()
 {
-    if (currentScore_.sheets <= fewest_ || current_.bins.size() < 2) return false;
+    if (currentScore_.sheets <= job_.fewestSheets || current_.bins.size() < 2) return false;
     loadCurrent();
     const int b = leastUsedBin(a_);
     double room = 0;

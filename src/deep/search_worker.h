@@ -65,7 +65,6 @@ private:
     int tightenNext_ = 0;
     std::int64_t nextMeet_;
     int leftOutTried_ = 0;
-    int fewest_ = 0;  // the fewest sheets the job can need
     int roundsToElimination_ = 0, eliminationWait_ = 4;
     bool downsizeDue_ = true;
     int rounds_ = 0, stalls_ = 0;

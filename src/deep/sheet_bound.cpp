@@ -11,7 +11,7 @@ namespace {
 
 // Beyond this many edges a part is left out of the line bound (it counts as cutting nothing,
 // which keeps the bound true): every corner is tried, at a cost of the square of the edges.
-constexpr std::size_t kMostEdges = 600;
+constexpr std::size_t kMostEdges = 300;
 // Positions this close to a corner on either side stand for the limits there.
 constexpr double kBesideCorner = 1e-7;
 

@@ -50,7 +50,9 @@ TEST_P(SheetBounds, CountWhatTheMiddleLinesHoldAndRunsNeverBeatIt)
     EXPECT_EQ(outcome.best.partsPlaced, 4);
     EXPECT_GE(outcome.best.sheets, outcome.fewestSheets);
     // Where the parts keep their turn, the bound is what a layout reaches: three stacked, one more.
-    if (std::string(c.rule) == "No" && c.fewest == 2) EXPECT_EQ(outcome.best.sheets, 2);
+    if (std::string(c.rule) == "No" && c.fewest == 2) {
+        EXPECT_EQ(outcome.best.sheets, 2);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Deep, SheetBounds, ::testing::ValuesIn(kBounds),
