@@ -17,6 +17,7 @@ struct DeepBest {
     double yield = 0;             // part area over the area of the sheets used, in percent
     std::int64_t partsPlaced = 0;
     std::int64_t partsRequired = 0;
+    int fewestSheets = 0;         // the fewest sheets any layout of the parts that fit can use
 };
 
 // How a run reports; called from the thread that called runDeepNesting.

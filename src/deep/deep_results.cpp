@@ -124,6 +124,7 @@ DeepBest writeLayouts(const DeepJob& job, const Solution& solution, NestingState
         best.partsRequired += state.parts[p].Qty;
         best.partsPlaced += partsPlaced[p];
     }
+    best.fewestSheets = job.fewestSheets;
     best.fractionalSheets = best.sheets > 0 ? best.sheets - 1 + leastShare : 0;
     best.yield = sheetArea > 0 ? 100 * partArea / sheetArea : 0;
     return best;

@@ -23,7 +23,10 @@ std::string deepElapsedText(double elapsedSeconds, std::int64_t iterations, cons
 std::string deepBestText(const DeepBest& best)
 {
     if (best.sheets == 0 && best.partsPlaced == 0) return "no result yet";
-    return countedNoun(best.sheets, "sheet", "sheets") + ", yield " +
+    // The bound tells the user when waiting can no longer save a sheet.
+    const std::string fewest =
+        best.fewestSheets > 0 ? " (at least " + std::to_string(best.fewestSheets) + " needed)" : "";
+    return countedNoun(best.sheets, "sheet", "sheets") + fewest + ", yield " +
         formatGeneral(roundHalfEven(best.yield * 1000) / 1000) + "%, " + std::to_string(best.partsPlaced) + " of " +
         std::to_string(best.partsRequired) + " parts placed";
 }

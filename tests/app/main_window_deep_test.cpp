@@ -87,6 +87,7 @@ TEST_F(MainWindowDeep, ARunDrawsItsBestResultAndListsItsLayoutsAndStopAtOnceLeav
     runDeep(false);
     EXPECT_TRUE(contains(status, "Optimization Done#")) << status;
     EXPECT_TRUE(contains(best, "parts placed")) << best;
+    EXPECT_TRUE(contains(best, "sheet (at least 1 needed)")) << best;
     EXPECT_GT(drawnDuringRun, 300);
     ASSERT_GT(window->layoutPanel()->layoutList()->count(), 0);
     EXPECT_GT(inkedPixels(window->layoutPanel()->canvas()->surface().image()), 300);

@@ -19,10 +19,11 @@ namespace dravenor::testing {
 
 class RecordingProgress : public DeepProgress {
 public:
-    void improved(const DeepBest&, const NestingState& layouts) override
+    void improved(const DeepBest& best, const NestingState& layouts) override
     {
         ++improvements;
         shown = layouts;
+        lastBest = best;
     }
     void tick(double, std::int64_t) override {}
     void warning(const std::string& text) override { warnings.push_back(text); }
@@ -30,6 +31,7 @@ public:
 
     int improvements = 0;
     NestingState shown;
+    DeepBest lastBest;
     std::vector<std::string> warnings;
     std::function<bool()> stopWhen;
 };

@@ -49,6 +49,8 @@ TEST_P(SheetBounds, CountWhatTheMiddleLinesHoldAndRunsNeverBeatIt)
     expectSound(job.state, 2, 0);
     EXPECT_EQ(outcome.best.partsPlaced, 4);
     EXPECT_GE(outcome.best.sheets, outcome.fewestSheets);
+    // The progress reports carry the bound while the run goes on.
+    EXPECT_EQ(progress.lastBest.fewestSheets, c.fewest);
     // Where the parts keep their turn, the bound is what a layout reaches: three stacked, one more.
     if (std::string(c.rule) == "No" && c.fewest == 2) {
         EXPECT_EQ(outcome.best.sheets, 2);

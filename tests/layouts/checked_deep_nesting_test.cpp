@@ -89,6 +89,7 @@ TEST(DeepProgressText, TimeOrWorkAgainstTheLimitAndTheBestSoFar)
     EXPECT_EQ(deepBestText(DeepBest{}), "no result yet");
     EXPECT_EQ(deepBestText(DeepBest{3, 2.4, 78.12345, 40, 40}), "3 sheets, yield 78.123%, 40 of 40 parts placed");
     EXPECT_EQ(deepBestText(DeepBest{1, 0.5, 12.5, 3, 7}), "1 sheet, yield 12.5%, 3 of 7 parts placed");
+    EXPECT_EQ(deepBestText(DeepBest{4, 3.3, 60.5, 40, 40, 4}), "4 sheets (at least 4 needed), yield 60.5%, 40 of 40 parts placed");
     DeepOutcome outcome;
     outcome.iterations = 1;
     outcome.seconds = 2.346;
