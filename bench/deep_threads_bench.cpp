@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <cstdio>
+#include <limits>
 
 namespace dravenor::bench {
 
