@@ -7,6 +7,8 @@ wide, turned and notched sheets with a hole; "No" and "step90" parts, quantities
 kerf from 0.5 to 6, and in half the jobs two different A/plate.shp and B/plate.shp. Every run is
 saved, then judged here apart from the program:
   overlap      check-layout finds no fault (and no faulty layout is called a full optimisation)
+  kerf         the classic modes keep parts at least the kerf apart and at least half of it from
+               the sheet's outline and holes, on the true outlines (0.01 allowed for rounding)
   orientation  "No" parts lie as drawn (0 or 180 degrees) in the drawing the sheet is seen in,
                whatever turn the engine nested the sheet at; "step90" parts at right angles
   yield        each layout's and the overall yield are the exact part area (arcs exact, holes
@@ -29,8 +31,11 @@ import sys
 
 import ezdxf
 
-CHECKS = ("overlap", "orientation", "yield", "count", "run")
+CHECKS = ("overlap", "kerf", "orientation", "yield", "count", "run")
 CHECK_TOLERANCE = "0.01"   # depth an outline may reach into another, in mm
+KERF_NOISE = 0.01          # how far the classic modes may fall short of the kerf, in mm
+# check-layout's lines for parts nearer each other than the spacing or the sheet than the margin
+KERF_FAULTS = ("less than the spacing", "less than the margin")
 ANGLE_TOLERANCE = 0.01     # degrees
 YIELD_TOLERANCE = 0.001    # 0.1 points
 
@@ -279,7 +284,10 @@ def run_faults(cli, job, folder, mode, extra):
                            f"{mode}.json"], cwd=folder, capture_output=True, text=True, timeout=600)
     if nest.returncode not in (0, 1) or not os.path.exists(os.path.join(folder, f"{mode}.json")):
         return [("run", f"nest exit {nest.returncode}: {(nest.stderr or nest.stdout).strip()[-300:]}")]
-    check = subprocess.run([cli, "check-layout", f"{mode}.nst", "--tolerance", CHECK_TOLERANCE],
+    # Deep Nesting is checked at its own spacing and margin; the classic modes at the kerf.
+    kerf = float(job["kerf"])
+    room = [] if mode == "deep" else ["--spacing", f"{kerf - KERF_NOISE:g}", "--margin", f"{kerf / 2 - KERF_NOISE:g}"]
+    check = subprocess.run([cli, "check-layout", f"{mode}.nst", "--tolerance", CHECK_TOLERANCE, *room],
                            cwd=folder, capture_output=True, text=True, timeout=600)
     with open(os.path.join(folder, f"{mode}.check.txt"), "w") as f:
         f.write(nest.stdout + nest.stderr + check.stdout + check.stderr)
@@ -291,7 +299,14 @@ def run_faults(cli, job, folder, mode, extra):
     elif check.returncode == 1:
         lines = check.stdout.strip().splitlines()
         full = " (and nest said Full Optimization Done)" if result["statusText"].startswith("Full") else ""
-        faults.append(("overlap", f"{lines[-1]}{full}; first: {lines[0]}"))
+        near = [line for line in lines[:-1] if any(words in line for words in KERF_FAULTS)]
+        other = [line for line in lines[:-1] if line not in near]
+        if other:
+            faults.append(("overlap", f"{lines[-1]}{full}; first: {other[0]}"))
+        if near and mode != "deep":
+            faults.append(("kerf", f"{len(near)} part(s) too near at kerf {kerf:g}; first: {near[0]}"))
+        elif near:
+            faults.append(("overlap", f"{lines[-1]}{full}; first: {near[0]}"))
 
     orn_of = {name: orn for name, _, _, orn in job["parts"]}
     kind_of = {name: kind for name, _, _, kind, _ in job["sheets"]}
@@ -354,11 +369,11 @@ def main():
     p.add_argument("--keep", default="random-jobs-kept", help="folder for the files of failing jobs")
     p.add_argument("--jobs", type=int, default=1, help="jobs run at the same time")
     p.add_argument("--known-faults", default="",
-                   help="comma-separated checks reported without failing the run: overlap, orientation, yield")
+                   help="comma-separated checks reported without failing the run: overlap, kerf, orientation, yield")
     args = p.parse_args()
     modes = [m for m in args.modes.split(",") if m]
     known = {c for c in args.known_faults.split(",") if c}
-    if known - {"overlap", "orientation", "yield"}:
+    if known - {"overlap", "kerf", "orientation", "yield"}:
         p.error(f"--known-faults: unknown check(s) {', '.join(sorted(known - set(CHECKS)))}")
     cli, keep = os.path.abspath(args.cli), os.path.abspath(args.keep)
     with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:
