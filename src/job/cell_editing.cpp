@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "job/column_attributes.h"
+#include "job/files.h"
 
 namespace dravenor {
 
@@ -167,6 +168,17 @@ std::string nextOrientation(const std::string& text)
     if (text == "No") return "step90";
     if (text == "step90") return "";
     return text;
+}
+
+std::optional<std::string> orientationValue(const std::string& text)
+{
+    const std::string wanted = toLowerAscii(text);
+    std::string value;
+    do {
+        if (toLowerAscii(value) == wanted) return value;
+        value = nextOrientation(value);
+    } while (!value.empty());
+    return std::nullopt;
 }
 
 KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridEditOptions& options)
