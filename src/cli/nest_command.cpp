@@ -71,6 +71,11 @@ int exitCodeOf(EndStatus status)
 // The checks of the optimisation start, in its order; a problem ends the command with exit 2.
 void checkJob(const NestJob& job, std::ostream& err)
 {
+    if (!job.listFaults.empty()) {
+        for (const std::string& fault : job.listFaults) err << "dravenor-cli nest: " << fault << "\n";
+        throw UsageError{countedNoun(static_cast<int>(job.listFaults.size()), "bad line", "bad lines") +
+                         " in the parts lists: nothing nested"};
+    }
     for (const std::string& file : job.namedFiles)
         if (!fileExists(file)) throw UsageError{file + " not found"};
     if (job.state.details.Kerf == 0 && !job.yes)
@@ -171,6 +176,7 @@ Command nestCommand()
 {
     return {"nest", "optimise a job: nest parts on sheets and print the layouts",
             "Usage: dravenor-cli nest --sheet FILE[:QTY[:PRI]]... --part FILE[:QTY[:PRI[:ORN]]]...\n"
+            "                         [--parts-list FILE]... [--parts-dir DIR]...\n"
             "       dravenor-cli nest --job FILE.nst [options]\n"
             "                         [--mat TEXT] [--grade TEXT] [--thick N] [--kerf N] [--note TEXT]\n"
             "                         [--mode stack|continuous|free|deep] [--progress] [--yes] [--json FILE]\n"
@@ -187,6 +193,15 @@ Command nestCommand()
             "                                  orientation rule: empty (any turn), No (exactly as drawn\n"
             "                                  on the sheet, never turned) or step90 (as drawn or turned\n"
             "                                  by 90, 180 or 270 degrees on the sheet); repeatable\n"
+            "  --parts-list FILE               a parts list: CSV (comma, semicolon or tab) whose first\n"
+            "                                  line names the columns file, quantity, priority,\n"
+            "                                  orientation, mirror, material, thickness; its rows are\n"
+            "                                  added as parts, files relative to the list's folder. Rows\n"
+            "                                  for another --mat or --thick are named and left out; any\n"
+            "                                  bad line is named and ends with exit 2; repeatable\n"
+            "  --parts-dir DIR                 every drawing (.dxf) and shape file (.shp) of DIR as a\n"
+            "                                  part, quantity from a name ending in _xN (bracket_x12.dxf:\n"
+            "                                  12), else 1; repeatable\n"
             "  --mat, --grade, --note TEXT     basic details, taken as typing them into the window's\n"
             "                                  grid would: upper case, no commas or quotes, at most 6\n"
             "                                  characters (the note 20)\n"
@@ -216,7 +231,8 @@ Command nestCommand()
             "  --png DIR                       draw every layout as the layout view shows it (part names\n"
             "                                  on, grid Auto) into DIR/layout-N.png; DIR is created\n"
             "  --job FILE.nst                  run a saved job; the options above replace its values\n"
-            "                                  (--sheet or --part replace all its sheets or parts)\n"
+            "                                  (--sheet or --part replace all its sheets or parts;\n"
+            "                                  --parts-list and --parts-dir add to them)\n"
             "  --save FILE.nst                 save the job with its layouts after the run\n"
             "  --dxf-dir DIR                   save every layout as a DXF drawing DIR/layout-N.dxf, part\n"
             "                                  names on, a hundredth of the sheet's larger side high;\n"

@@ -24,8 +24,10 @@ struct NestJob {
     std::string templateFolder;      // --templates DIR: the DXF templates, empty for the default
     // Files named by the arguments, rows with quantity 0 included (checked for existence).
     std::vector<std::string> namedFiles;
-    // Rows left out because their quantity is 0, one line each.
+    // Rows left out because their quantity is 0 or a parts list names other stock, one line each.
     std::vector<std::string> skippedRows;
+    // Bad lines of --parts-list files and unreadable --parts-dir folders, each naming its source.
+    std::vector<std::string> listFaults;
 };
 
 // The options the nest command reads: those taking a value and the flags.
