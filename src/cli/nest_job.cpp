@@ -176,6 +176,7 @@ public:
             e.Qty = row.qty;
             e.Pri = row.pri;
             e.Orn = row.orn;
+            e.Mirror = row.mirror;
             e.Remaining = e.Qty;
             job_.namedFiles.push_back(e.FileName);
             if (keep("part", e.FileName, e.Qty)) job_.state.parts.push_back(e);

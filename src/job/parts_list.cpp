@@ -5,10 +5,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "job/cell_editing.h"
 #include "job/csv_records.h"
 #include "job/files.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
@@ -73,13 +73,20 @@ std::optional<double> decimalOf(std::string text)
     return numberFromText(text);
 }
 
+// The orientation rule the text names, in any case ("no" is "No").
+std::optional<std::string> orientationOf(const std::string& text)
+{
+    for (const std::string& rule : orientationRules())
+        if (toLowerAscii(rule) == toLowerAscii(text)) return rule;
+    return std::nullopt;
+}
+
+// Whether the part may lie mirrored: what the grid's Mirror cell takes as yes, or a plain no.
 std::optional<bool> mirrorOf(const std::string& text)
 {
-    const std::string value = toLowerAscii(text);
-    for (const char* yes : {"yes", "y", "1", "true", "x", "on"})
-        if (value == yes) return true;
-    for (const char* no : {"no", "n", "0", "false", "off", ""})
-        if (value == no) return false;
+    if (mirrorAllowedByText(text)) return true;
+    for (const char* no : {"no", "n", "0", "false", ""})
+        if (toLowerAscii(text) == no) return false;
     return std::nullopt;
 }
 
@@ -185,12 +192,12 @@ private:
         case Column::Quantity: row.qty = wholeOf(row.line, "quantity", value, 1, kMostQuantity); break;
         case Column::Priority: row.pri = wholeOf(row.line, "priority", value, 0, kMostPriority); break;
         case Column::Orientation:
-            if (const auto orn = orientationValue(value)) row.orn = *orn;
+            if (const auto orn = orientationOf(value)) row.orn = *orn;
             else fault(row.line, "orientation '" + value + "' is not one the part grid takes (empty, " + knownOrientations() + ")");
             break;
         case Column::Mirror:
             if (const auto mirror = mirrorOf(value)) row.mirror = *mirror;
-            else fault(row.line, "mirror '" + value + "' is not yes or no (also 1/0, true/false)");
+            else fault(row.line, "mirror '" + value + "' is not yes or no (also y/n, 1/0, true/false)");
             break;
         case Column::Material: row.material = value; break;
         case Column::Thickness:
@@ -218,8 +225,8 @@ private:
     static std::string knownOrientations()
     {
         std::string names;
-        for (std::string value = nextOrientation(""); !value.empty(); value = nextOrientation(value))
-            names += (names.empty() ? "" : ", ") + value;
+        for (const std::string& rule : orientationRules())
+            if (!rule.empty()) names += (names.empty() ? "" : ", ") + rule;
         return names;
     }
 
@@ -269,8 +276,10 @@ PartsList readPartsListFile(const std::string& path, const JobStock& stock)
         list.faults.push_back({0, file.error});
         return list;
     }
-    const std::string folder = std::filesystem::path(path).parent_path().string();
-    return readPartsList(*file.bytes, folder.empty() ? "." : folder, stock);
+    // Full paths, so that the grid and every message name the files wherever the tool runs.
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return readPartsList(*file.bytes, (error ? std::filesystem::path(path) : full).parent_path().string(), stock);
 }
 
 } // namespace dravenor
