@@ -190,7 +190,7 @@ const std::set<std::string>& nestValueOptions()
     static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
                                                "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
                                                "--units", "--spacing", "--margin", "--time", "--threads",
-                                               "--seed", "--iterations"};
+                                               "--seed", "--iterations", "--nc-dir", "--post", "--cut-table"};
     return options;
 }
 
@@ -221,6 +221,9 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.savePath = parsed.value("--save");
     job.dxfFolder = parsed.value("--dxf-dir");
     job.templateFolder = parsed.value("--templates");
+    job.ncFolder = parsed.value("--nc-dir");
+    job.postPath = parsed.value("--post");
+    job.cutTablePath = parsed.value("--cut-table");
     job.state.drawingUnit = drawingUnitOption(parsed);
 
     RowReader rows(job, baseFolder);
