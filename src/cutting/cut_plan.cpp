@@ -126,6 +126,26 @@ public:
     }
 
 private:
+    // With compensation left to the controller the path is the drawn outline: a lead reaches it
+    // across the half kerf the controller adds, straight along the normal.
+    PiecePath leadIn(const StartPoint& s, double len, bool arc) const
+    {
+        if (settings_.compensate) return leadInPath(s, len, arc);
+        return {linePiece(s.point + s.normal * (len + settings_.kerf / 2), s.point)};
+    }
+
+    // The part of a lead that must keep half the kerf from every part: all of it, or without
+    // the half kerf at its end on a drawn outline.
+    PiecePath roomTested(const PiecePath& lead) const
+    {
+        if (settings_.compensate) return lead;
+        const PathPiece& l = lead.front();
+        const double len = pieceLength(l);
+        const double keep = len - settings_.kerf / 2;
+        if (keep <= 0) return {};
+        return {headOf(l, keep / len)};
+    }
+
     std::vector<size_t> nearestFirst(const PlacedPart& part, const std::vector<size_t>& which, Vec2 from)
     {
         std::vector<Vec2> points;
@@ -152,9 +172,9 @@ private:
             for (double share : {1.0, 0.5, 0.25}) {
                 const double len = settings_.leadIn * share;
                 if (len <= 0) break;
-                PiecePath lead = leadInPath(s, len, settings_.arcLeadIn);
-                if (!room_.hasRoom(lead) && settings_.arcLeadIn && !s.lineOnly) lead = leadInPath(s, len, false);
-                if (room_.hasRoom(lead)) {
+                PiecePath lead = leadIn(s, len, settings_.arcLeadIn);
+                if (!room_.hasRoom(roomTested(lead)) && settings_.arcLeadIn && !s.lineOnly) lead = leadIn(s, len, false);
+                if (room_.hasRoom(roomTested(lead))) {
                     contour.leadIn = lead;
                     chosen = &s;
                     break;
@@ -179,9 +199,10 @@ private:
             const double len = settings_.leadOut * share;
             if (len <= 0) break;
             // Tested from its far end, as a lead-in would be: the far end must lie on the plate.
-            const PiecePath back{linePiece(end + away * len, end)};
-            if (room_.hasRoom(back)) {
-                contour.leadOut = {linePiece(end, end + away * len)};
+            const double reach = settings_.compensate ? len : len + settings_.kerf / 2;
+            const PiecePath back{linePiece(end + away * reach, end)};
+            if (room_.hasRoom(roomTested(back))) {
+                contour.leadOut = {linePiece(end, end + away * reach)};
                 break;
             }
         }

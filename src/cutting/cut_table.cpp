@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cutting/exact_number.h"
 #include "cutting/folder_file.h"
 #include "job/files.h"
 #include "job/grid_file.h"
@@ -155,7 +156,7 @@ TextGrid cutTableGrid(const CutTable& table)
         const double values[] = {r.thickness, r.kerf, r.feed, r.pierceDelay, r.leadIn, r.leadOut, r.overcut};
         const int row = static_cast<int>(i) + 1;
         grid.setText(row, 1, r.material);
-        for (int c = 0; c < 7; ++c) grid.setText(row, c + 2, formatGeneral(values[c]));
+        for (int c = 0; c < 7; ++c) grid.setText(row, c + 2, exactNumberText(values[c]));
     }
     grid.renumber();
     return grid;

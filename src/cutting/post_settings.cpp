@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "cutting/exact_number.h"
 #include "cutting/folder_file.h"
 #include "job/files.h"
 #include "job/number_format.h"
@@ -85,7 +86,7 @@ Key numberKey(std::string name, std::string comment, double least, double most, 
         s.*field = *n;
         return "";
     };
-    auto get = [field](const PostSettings& s) { return std::vector<std::string>{formatGeneral(s.*field)}; };
+    auto get = [field](const PostSettings& s) { return std::vector<std::string>{exactNumberText(s.*field)}; };
     return {std::move(name), std::move(comment), set, get};
 }
 
