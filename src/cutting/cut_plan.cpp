@@ -183,7 +183,13 @@ private:
             if (chosen) break;
         }
         if (!chosen && !starts.empty()) {
+            // Pierce on the path itself, on the plate where the path crosses it.
             chosen = &starts.front();
+            for (const StartPoint& s : starts)
+                if (room_.onPlate(s.point)) {
+                    chosen = &s;
+                    break;
+                }
             if (settings_.leadIn > 0)
                 warnings_.push_back("part " + std::to_string(part.number) + " (" + part.name + "): no room for a lead-in" +
                                     (contour.hole ? " in a hole" : "") + "; it pierces on its path");
