@@ -7,6 +7,7 @@
 // core's (layout view, LayoutViewport, LayoutPartFinder).
 #include <QPointF>
 #include <QWidget>
+#include <functional>
 
 #include "job/nesting_state.h"
 #include "layouts/layout_hover.h"
@@ -57,6 +58,11 @@ public:
     QComboBox* gridList() const { return gridList_; }
     QCheckBox* showNamesBox() const { return showNames_; }
     QCheckBox* showPositionsBox() const { return showPositions_; }
+    // "Show Cut Plan": draws the overlay the main window gives over the layout.
+    QCheckBox* showCutPlanBox() const { return showCutPlan_; }
+    void setCutPlanOverlay(std::function<void(int layoutNo, DrawingSurface& surface, double mirror)> overlay);
+    // The overlay when the box is checked (what the view and the printout draw), else none.
+    std::function<void(int, DrawingSurface&, double)> shownOverlay() const;
     QScrollBar* horizontalBar() const { return hBar_; }
     QScrollBar* verticalBar() const { return vBar_; }
     CanvasView* canvas() const { return canvas_; }
@@ -103,6 +109,8 @@ private:
     QComboBox* gridList_ = nullptr;
     QCheckBox* showNames_ = nullptr;
     QCheckBox* showPositions_ = nullptr;
+    QCheckBox* showCutPlan_ = nullptr;
+    std::function<void(int, DrawingSurface&, double)> cutPlanOverlay_;
     QScrollBar* hBar_ = nullptr;
     QScrollBar* vBar_ = nullptr;
     CanvasView* canvas_ = nullptr;

@@ -4,6 +4,7 @@
 // run in the core and in MainWindowEditHost, the window only shows and forwards.
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ class DeepSettingsDialog;
 class GridView;
 class LayoutPanel;
 class ProgressWindow;
+
+// The cut plans the layout view shows (main_window_cutting.cpp).
+struct CutPlanCache;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -99,6 +103,13 @@ public:
     void showLayouts();
     // Tools > Density Table.
     void showDensityTable();
+    // Tools > Cut Table: the cutting data of each material and thickness (cutting.dat).
+    void showCutTable();
+    // File > Export NC Program (the current layout, to a file the user names) and Export All NC
+    // Programs (layout-N.nc in a folder the user chooses), with the working folder's cut table
+    // and post file.
+    void exportNcProgram();
+    void exportAllNcPrograms();
     // "Save this layout as DXF...": the selected layout as a DXF drawing or a shape file, part
     // names written when "Show Part Name" is ticked.
     void saveLayoutAs();
@@ -172,6 +183,10 @@ private:
     // settings stand.
     LayoutPrintRun layoutPrintRun() const;
     void buildPrintScaleMenu(QMenu* file);
+    // The cut plan of a layout drawn over the view ("Show Cut Plan"), or why there is none.
+    void drawCutPlanOf(int layoutNo, DrawingSurface& surface, double mirror);
+    // Adds the estimated cutting time of every layout to the report file; "" or the message.
+    std::string appendCutTimesTo(const std::string& reportPath) const;
     void showPrintScale();
 
     Job job_;
@@ -194,6 +209,8 @@ private:
     std::vector<QAction*> printScaleActions_; // in the order of kPrintScaleChoices
     std::array<QAction*, 2> unitActions_{}; // millimetres, inches
     LayoutPanel* layoutPanel_ = nullptr;
+    // Plans drawn over the view, kept while their layout and cutting data stay the same.
+    std::shared_ptr<CutPlanCache> cutPlans_;
 };
 
 } // namespace dravenor

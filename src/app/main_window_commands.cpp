@@ -128,6 +128,7 @@ void MainWindow::showReport()
         return;
     }
     warnings.insert(warnings.end(), written.warnings.begin(), written.warnings.end());
+    if (const std::string problem = appendCutTimesTo(written.path); !problem.empty()) warnings.push_back(problem);
     if (!warnings.empty()) tell(joinedLines(warnings), DialogService::Icon::Exclamation);
     ReportWindow report(dialogs_, QString::fromStdString(written.path), this);
     report.setJobFileName(job_.jobFileName);

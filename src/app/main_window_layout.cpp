@@ -97,6 +97,8 @@ void MainWindow::buildLayout()
     auto* layoutBoxLayout = new QVBoxLayout(layoutBox);
     layoutBoxLayout->addWidget(layoutPanel_);
     connect(layoutPanel_, &LayoutPanel::saveLayoutRequested, this, &MainWindow::saveLayoutAs);
+    layoutPanel_->setCutPlanOverlay(
+        [this](int layoutNo, DrawingSurface& surface, double mirror) { drawCutPlanOf(layoutNo, surface, mirror); });
 
     auto* central = new QWidget;
     auto* columns = new QHBoxLayout(central);
@@ -122,6 +124,9 @@ void MainWindow::buildMenus()
     printAction_ = file->addAction(tr("&Print"), this, &MainWindow::printLayouts);
     printAction_->setShortcut(QKeySequence::Print);
     printPreviewAction_ = file->addAction(tr("Print Pre&view"), this, &MainWindow::previewPrint);
+    file->addSeparator();
+    file->addAction(tr("Export &NC Program..."), this, &MainWindow::exportNcProgram);
+    file->addAction(tr("Export All NC Pro&grams..."), this, &MainWindow::exportAllNcPrograms);
     file->addSeparator();
     QMenu* widths = file->addMenu(tr("Line Width For Printing"));
     auto* widthGroup = new QActionGroup(this);
@@ -189,6 +194,7 @@ void MainWindow::buildMenus()
     layoutEditorAction_ = tools->addAction(tr("&Layout Editor"), this, &MainWindow::editCurrentLayout);
     tools->addSeparator();
     tools->addAction(tr("&Density Table"), this, &MainWindow::showDensityTable);
+    tools->addAction(tr("C&ut Table"), this, &MainWindow::showCutTable);
 
     QToolBar* bar = addToolBar(tr("Main"));
     bar->setMovable(false);

@@ -28,6 +28,7 @@ LayoutViewOptions shownViewOptions(const LayoutPanel& panel)
     view.gridText = panel.gridList()->currentText().toStdString();
     view.showNames = panel.showNamesBox()->isChecked();
     view.showPositions = panel.showPositionsBox()->isChecked();
+    view.overlay = panel.shownOverlay();
     return view;
 }
 

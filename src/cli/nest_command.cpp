@@ -9,6 +9,7 @@
 #include "cli/layout_dxfs.h"
 #include "cli/layout_pngs.h"
 #include "cli/live_line.h"
+#include "cli/nc_files.h"
 #include "cli/nest_report.h"
 #include "cli/shape_io.h"
 #include "engine/nesting_checks.h"
@@ -104,6 +105,11 @@ void checkOutputs(const NestJob& job)
 {
     if (!job.pngFolder.empty())
         if (const std::string problem = preparePngFolder(job.pngFolder); !problem.empty()) throw UsageError{problem};
+    if (!job.ncFolder.empty()) {
+        if (const std::string problem = preparePngFolder(job.ncFolder); !problem.empty()) throw UsageError{problem};
+        const cutting::NcSetup setup = batchNcSetup(job.state, "", job.cutTablePath, job.postPath);
+        if (!setup.ok()) throw UsageError{"--nc-dir: " + setup.error};
+    }
     if (job.dxfFolder.empty()) return;
     if (const std::string problem = preparePngFolder(job.dxfFolder); !problem.empty()) throw UsageError{problem};
     DxfTemplates templates;
@@ -166,6 +172,14 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         }
         out << countedNoun(static_cast<int>(drawings.files.size()), "layout drawing", "layout drawings")
             << " written to " << job.dxfFolder << "\n";
+    }
+    if (!job.ncFolder.empty() && !job.state.items.empty()) {
+        const std::string jobName = job.savePath.empty() ? "nest run" : fileNameOnly(job.savePath);
+        const cutting::NcSetup setup = batchNcSetup(job.state, jobName, job.cutTablePath, job.postPath);
+        const int count = writeNcPrograms(job.state, setup, cutting::layoutNumbers(job.state), "", job.ncFolder, "nest",
+                                          out, err);
+        if (count < 0) return kExitFailed;
+        out << countedNoun(count, "NC program", "NC programs") << " written to " << job.ncFolder << "\n";
     }
     return exitCodeOf(result.status);
 }
@@ -240,6 +254,10 @@ Command nestCommand()
             "                                  (--sheet or --part replace all its sheets or parts;\n"
             "                                  --parts-list and --parts-dir add to them)\n"
             "  --save FILE.nst                 save the job with its layouts after the run\n"
+            "  --nc-dir DIR                    write every layout's NC program DIR/layout-N.nc (the cut\n"
+            "                                  table needs a row for --mat and --thick)\n"
+            "  --post FILE, --cut-table FILE   the post file and cut table for --nc-dir (default: those\n"
+            "                                  beside the executable, else its resources)\n"
             "  --dxf-dir DIR                   save every layout as a DXF drawing DIR/layout-N.dxf, part\n"
             "                                  names on, a hundredth of the sheet's larger side high;\n"
             "                                  DIR is created\n"

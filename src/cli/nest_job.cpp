@@ -221,7 +221,7 @@ const std::set<std::string>& nestValueOptions()
                                                "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
                                                "--units", "--spacing", "--margin", "--time", "--threads",
                                                "--seed", "--iterations", "--parts-list",
-                                               "--parts-dir"};
+                                               "--parts-dir", "--nc-dir", "--post", "--cut-table"};
     return options;
 }
 
@@ -253,6 +253,9 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.savePath = parsed.value("--save");
     job.dxfFolder = parsed.value("--dxf-dir");
     job.templateFolder = parsed.value("--templates");
+    job.ncFolder = parsed.value("--nc-dir");
+    job.postPath = parsed.value("--post");
+    job.cutTablePath = parsed.value("--cut-table");
     job.state.drawingUnit = drawingUnitOption(parsed);
 
     RowReader rows(job, baseFolder);

@@ -159,6 +159,7 @@ LayoutViewFrame drawLayout(const NestingState& state, int layoutNo, DrawingSurfa
     drawGrid(surface, options.gridText, sheet.mirror, sheet.width, false);
     drawEntities(state.entities, range, surface, sheet.mirror);
     writeLabels(state, layoutNo, range, surface, options, sheet.mirror);
+    if (options.overlay) options.overlay(layoutNo, surface, sheet.mirror);
     return frameOf(sheet);
 }
 
