@@ -190,13 +190,14 @@ const std::set<std::string>& nestValueOptions()
     static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
                                                "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
                                                "--units", "--spacing", "--margin", "--time", "--threads",
-                                               "--seed", "--iterations"};
+                                               "--seed", "--iterations", "--remnants-dir", "--remnant-width",
+                                               "--remnant-area", "--stock"};
     return options;
 }
 
 const std::set<std::string>& nestFlagOptions()
 {
-    static const std::set<std::string> flags{"--progress", "--yes"};
+    static const std::set<std::string> flags{"--progress", "--yes", "--from-stock"};
     return flags;
 }
 
@@ -221,6 +222,15 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.savePath = parsed.value("--save");
     job.dxfFolder = parsed.value("--dxf-dir");
     job.templateFolder = parsed.value("--templates");
+    job.remnantsFolder = parsed.value("--remnants-dir");
+    const std::pair<const char*, double RemnantSettings::*> least[] = {
+        {"--remnant-width", &RemnantSettings::minWidth}, {"--remnant-area", &RemnantSettings::minArea}};
+    for (const auto& [option, member] : least) {
+        if (!parsed.has(option)) continue;
+        const RemnantNumber number = readRemnantMinimum(parsed.value(option), option + 2);
+        if (!number.ok()) throw UsageError{std::string(option) + ": " + number.error};
+        job.remnants.*member = number.value;
+    }
     job.state.drawingUnit = drawingUnitOption(parsed);
 
     RowReader rows(job, baseFolder);

@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "job/deep_settings.h"
 #include "job/nesting_state.h"
+#include "job/remnant_settings.h"
 
 namespace dravenor::cli {
 
@@ -22,6 +23,8 @@ struct NestJob {
     std::string savePath;            // --save FILE.nst: the job with its result, empty for none
     std::string dxfFolder;           // --dxf-dir DIR: one DXF drawing per layout, empty for none
     std::string templateFolder;      // --templates DIR: the DXF templates, empty for the default
+    std::string remnantsFolder;      // --remnants-dir DIR: each layout's kept remnant, empty for none
+    RemnantSettings remnants;        // --remnant-width, --remnant-area: the least remnant kept
     // Files named by the arguments, rows with quantity 0 included (checked for existence).
     std::vector<std::string> namedFiles;
     // Rows left out because their quantity is 0, one line each.

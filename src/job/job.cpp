@@ -103,6 +103,7 @@ void Job::reset()
     discardResults();
     mode = NestingMode::Free;
     deep = DeepSettings{};
+    remnants = RemnantSettings{};
     jobFileName.clear();
     modified = false;
 }

@@ -8,6 +8,7 @@
 
 #include "job/deep_settings.h"
 #include "job/nesting_state.h"
+#include "job/remnant_settings.h"
 #include "job/text_grid.h"
 
 namespace dravenor {
@@ -33,6 +34,8 @@ struct Job {
     NestingMode mode = NestingMode::Free;
     // Spacing, margin and time limit of Deep Nesting, kept with the job in every mode.
     DeepSettings deep;
+    // The least remnant worth keeping, kept with the job.
+    RemnantSettings remnants;
     std::string jobFileName; // empty for a new job
     bool modified = false;
 

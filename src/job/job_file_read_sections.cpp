@@ -190,33 +190,56 @@ void readDeepOptions(const RecordLine& fields, NestingMode& mode, DeepSettings& 
     }
 }
 
+// The remnant line of the options section: the least width and area of a remnant worth keeping.
+// A value that cannot be used keeps its default, with a warning.
+void readRemnantOptions(const RecordLine& fields, RemnantSettings& remnants, std::vector<std::string>& warnings)
+{
+    if (fields.fields.size() != 3) {
+        warnings.push_back(fields.warning("not a remnant line; left out"));
+        return;
+    }
+    const std::pair<const char*, double RemnantSettings::*> values[] = {
+        {"least remnant width", &RemnantSettings::minWidth},
+        {"least remnant area", &RemnantSettings::minArea},
+    };
+    for (size_t k = 0; k < std::size(values); ++k) {
+        const RemnantNumber number = readRemnantMinimum(fields.fields[k + 1], values[k].first);
+        if (number.ok()) remnants.*values[k].second = number.value;
+        else warnings.push_back(fields.warning(number.error + "; the default is used"));
+    }
+}
+
 // Stack, Continuous Stack and Free Nesting marks. Free wins, then Stack; with neither the
-// engine nests as Continuous Stack. A second line may hold the Deep Nesting mark and settings.
-std::string readOptions(const JobSectionLines& section, NestingMode& mode, DeepSettings& deep,
-                        std::vector<std::string>& warnings)
+// engine nests as Continuous Stack. Further lines, named by their first field, hold the Deep
+// Nesting mark and settings and the remnant minimums; a job written before them keeps the defaults.
+std::string readOptions(const JobSectionLines& section, Job& job, std::vector<std::string>& warnings)
 {
     std::string error;
     int seen = 0;
     forEachRecord(section, [&](const std::string& line, int lineNumber, int) {
-        if (seen == 2 || !error.empty()) return;
-        if (++seen == 2) {
-            readDeepOptions(RecordLine(line, lineNumber, jobSectionName(OptionsSection), "Deep Nesting"), mode, deep,
-                            warnings);
+        if (!error.empty()) return;
+        const std::string& name = jobSectionName(OptionsSection);
+        if (++seen >= 2) {
+            const std::vector<std::string> first = splitGridItems(line);
+            if (!first.empty() && first[0] == kRemnantOptionsTag)
+                readRemnantOptions(RecordLine(line, lineNumber, name, "remnants"), job.remnants, warnings);
+            else
+                readDeepOptions(RecordLine(line, lineNumber, name, "Deep Nesting"), job.mode, job.deep, warnings);
             return;
         }
-        const RecordLine fields(line, lineNumber, jobSectionName(OptionsSection), "nesting mode");
+        const RecordLine fields(line, lineNumber, name, "nesting mode");
         if (!fields.hasFieldCount(3, error)) return;
         const bool stack = fields.boolean(0, "Stack Nesting", error);
         const bool continuous = fields.boolean(1, "Continuous Stack Nesting", error);
         const bool free = fields.boolean(2, "Free Nesting", error);
-        mode = free ? NestingMode::Free : stack ? NestingMode::Stack : NestingMode::ContinuousStack;
+        job.mode = free ? NestingMode::Free : stack ? NestingMode::Stack : NestingMode::ContinuousStack;
         if (stack + continuous + free != 1)
             warnings.push_back(fields.warning("not exactly one nesting mode is checked; the job nests as "
                                               + std::string(free ? "Free" : stack ? "Stack" : "Continuous Stack")
                                               + " Nesting"));
     });
     if (seen == 0) {
-        mode = NestingMode::Free;
+        job.mode = NestingMode::Free;
         warnings.push_back(jobSectionName(OptionsSection) + " is empty; the job nests as Free Nesting");
     }
     return error;
@@ -295,7 +318,7 @@ std::string readJobSections(const SplitJobFile& split, Job& job, std::vector<std
     job.basic.setRows(2); // the basic-details grid has exactly one data row
     if (error.empty()) error = readSheetRecords(section(SheetRecordSection), job.nesting.sheets);
     if (error.empty()) error = readPartRecords(section(PartRecordSection), job.nesting.parts);
-    if (error.empty()) error = readOptions(section(OptionsSection), job.mode, job.deep, warnings);
+    if (error.empty()) error = readOptions(section(OptionsSection), job, warnings);
     if (error.empty())
         error = readGrid(section(SheetGridSection), jobSectionName(SheetGridSection), job.sheets, warnings);
     if (error.empty()) error = readGrid(section(PartGridSection), jobSectionName(PartGridSection), job.parts, warnings);

@@ -75,16 +75,22 @@ std::string partRecords(const std::vector<PartEntry>& parts, SectionWriter& writ
 }
 
 // The check marks of Stack, Continuous Stack and Free Nesting; Deep Nesting checks Free, so that
-// a reader that knows only the first line nests the job as Free. A second line holds the Deep
-// Nesting mark and settings; a job that never had either keeps its one line.
-std::string options(NestingMode mode, const DeepSettings& deep)
+// a reader that knows only the first line nests the job as Free. Further lines, each named by its
+// first field, hold the Deep Nesting mark and settings and the remnant minimums; a job that keeps
+// the defaults keeps its one line.
+std::string options(NestingMode mode, const DeepSettings& deep, const RemnantSettings& remnants)
 {
     const bool deepMode = mode == NestingMode::Deep;
     std::string text = boolean(mode == NestingMode::Stack) + "," + boolean(mode == NestingMode::ContinuousStack) +
         "," + boolean(mode == NestingMode::Free || deepMode) + kLineEnd;
-    if (!deepMode && deep == DeepSettings{}) return text;
-    return text + '"' + kDeepOptionsTag + "\"," + boolean(deepMode) + ",\"" + deepFieldText(DeepField::Spacing, deep) +
-        "\"," + deepFieldText(DeepField::Margin, deep) + "," + deepFieldText(DeepField::TimeLimit, deep) + kLineEnd;
+    if (deepMode || deep != DeepSettings{})
+        text += '"' + std::string(kDeepOptionsTag) + "\"," + boolean(deepMode) + ",\"" +
+            deepFieldText(DeepField::Spacing, deep) + "\"," + deepFieldText(DeepField::Margin, deep) + "," +
+            deepFieldText(DeepField::TimeLimit, deep) + kLineEnd;
+    if (remnants != RemnantSettings{})
+        text += '"' + std::string(kRemnantOptionsTag) + "\"," + formatRecordDouble(remnants.minWidth) + "," +
+            formatRecordDouble(remnants.minArea) + kLineEnd;
+    return text;
 }
 
 // Part index before sheet index: the order of the file, not of the record.
@@ -119,7 +125,7 @@ JobSectionsOut writeJobSections(const Job& job)
     out.texts[BasicSection] = writer.grid(job.basic, "basic details");
     out.texts[SheetRecordSection] = sheetRecords(job.nesting.sheets, writer);
     out.texts[PartRecordSection] = partRecords(job.nesting.parts, writer);
-    out.texts[OptionsSection] = options(job.mode, job.deep);
+    out.texts[OptionsSection] = options(job.mode, job.deep, job.remnants);
     out.texts[SheetGridSection] = writer.grid(job.sheets, "sheet grid");
     out.texts[PartGridSection] = writer.grid(job.parts, "part grid");
     out.texts[ItemSection] = layoutItems(job.nesting.items, writer);
