@@ -178,19 +178,19 @@ StockResult changeStock(const std::string& folder, const StockEdit& edit)
     std::vector<StockNewFile> files;
     if (std::string refused = edit(result.tables, files); !refused.empty()) return {refused, before};
 
+    size_t written = 0;
+    const auto undo = [&](const std::string& e) {
+        for (size_t i = 0; i < written; ++i) fs::remove(stockPath(folder, files[i].name), ec);
+        return StockResult{e + "; the stock is left as it was", before};
+    };
     for (const StockNewFile& file : files) {
-        if (std::string e = writeFileAtomically(stockPath(folder, file.name), file.text); !e.empty()) {
-            for (const StockNewFile& written : files) fs::remove(stockPath(folder, written.name), ec);
-            return {e + "; the stock is left as it was", before};
-        }
+        if (std::string e = writeFileAtomically(stockPath(folder, file.name), file.text); !e.empty()) return undo(e);
+        ++written;
         stopHereForTests(2);
     }
     stopHereForTests(3);
     const std::string journal = journalText(stockIndexText(result.tables.plates), stockHistoryText(result.tables.history));
-    if (std::string e = writeFileAtomically(stockPath(folder, kStockJournalName), journal); !e.empty()) {
-        for (const StockNewFile& written : files) fs::remove(stockPath(folder, written.name), ec);
-        return {e + "; the stock is left as it was", before};
-    }
+    if (std::string e = writeFileAtomically(stockPath(folder, kStockJournalName), journal); !e.empty()) return undo(e);
     stopHereForTests(4);
     if (std::string e = applyJournal(folder, journal); !e.empty())
         return {e + "; the change is kept in " + kStockJournalName + " and finished by the next use of the stock",

@@ -13,6 +13,8 @@ namespace dravenor {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
+// Ids stay far from the end of their type, so the next id always exists.
+constexpr std::int64_t kLargestId = 999999999999;
 
 const std::vector<std::string>& indexColumns()
 {
@@ -92,7 +94,7 @@ public:
             }
             std::int64_t v = 0;
             const auto r = std::from_chars(p, end, v);
-            if (r.ec != std::errc() || v < 1 || (r.ptr != end && *r.ptr != ' ')) {
+            if (r.ec != std::errc() || v < 1 || v > kLargestId || (r.ptr != end && *r.ptr != ' ')) {
                 fail(std::string(what) + " '" + t + "' is not a list of plate ids");
                 return {};
             }
@@ -131,6 +133,13 @@ StockTableRead readTable(const std::string& text, const char* file, const std::v
         }
         if (fields.size() != columns.size()) {
             row.fail(std::to_string(fields.size()) + " fields instead of " + std::to_string(columns.size()));
+            break;
+        }
+        const bool control = std::any_of(fields.begin(), fields.end(), [](const std::string& f) {
+            return std::any_of(f.begin(), f.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 && c != '\t'; });
+        });
+        if (control) {
+            row.fail("a field holds a control character");
             break;
         }
         Row full(file, i + 1, fields, error);
@@ -232,6 +241,7 @@ StockTableRead parseStockIndex(const std::string& text, std::vector<StockPlate>&
     StockTableRead result = readTable(text, kStockIndexName, indexColumns(), [&](Row& row) {
         StockPlate p;
         p.id = row.whole(0, "id", 1);
+        if (p.id > kLargestId) row.fail("id " + std::to_string(p.id) + " is too large");
         p.shapeFile = row.text(1);
         if (p.shapeFile.empty()) row.fail("the plate has no shape file");
         p.material = row.text(2);
