@@ -7,6 +7,7 @@
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
 #include "cli/shape_io.h"
+#include "cli/stock_options.h"
 #include "job/number_format.h"
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
@@ -35,7 +36,8 @@ double textHeightOf(const std::string& text)
 
 int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates", "--units"}, {"--names"});
+    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates", "--units", "--stock"},
+                                        {"--names", "--no-remnant"});
     if (parsed.positional.size() != 2)
         throw UsageError{"give one job file and one output file (see dravenor-cli layout-dxf --help)"};
     if (!parsed.has("--layout")) throw UsageError{"give the layout to save with --layout N"};
@@ -67,6 +69,12 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
         throw UsageError{jobPath + " has no layout " + std::to_string(layoutNo) + " (it has " +
                          std::to_string(state.items.back().LayoutNo) + ")"};
     if (!parsed.has("--text-height")) options.textHeight = defaultLayoutTextHeight(state, layoutNo);
+    if (!parsed.has("--no-remnant")) {
+        std::vector<std::string> warnings;
+        lookUpRemnantIds(parsed, job, warnings);
+        for (const std::string& w : warnings) err << "dravenor-cli layout-dxf: warning: " << w << "\n";
+        options.remnants = remnantMarksOf(job);
+    }
 
     const std::string problem = saveLayoutByExtension(state, layoutNo, target, dxfTemplateFolder(parsed), options);
     if (!problem.empty()) {
@@ -82,7 +90,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 Command layoutDxfCommand()
 {
     return {"layout-dxf", "save one layout of a saved job as a DXF drawing or a shape file",
-            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names]\n"
+            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names] [--no-remnant]\n"
             "                               [--text-height H] [--templates DIR] [--units mm|in]\n"
             "Opens the job, rebuilds its layouts from the shape files and saves layout N as the\n"
             "main window's \"Save this layout as DXF...\" does: a .dxf drawing with every part in\n"
@@ -91,6 +99,10 @@ Command layoutDxfCommand()
             "  --names            write each part's file name at the centre of its box (DXF only)\n"
             "  --text-height H    height of those names (default: a hundredth of the sheet's larger\n"
             "                     side)\n"
+            "  --no-remnant       leave out the remnant's cut line and label (drawn by default:\n"
+            "                     a LINE across the sheet and a TEXT with its size and stock id)\n"
+            "  --stock DIR        the stock that gives the remnant's id (default: stock in the\n"
+            "                     working folder, when there is one)\n"
             "  --templates DIR    folder of the DXF templates dxf.hd and dxf.ft (default: beside the\n"
             "                     executable, else its resources)\n"
             "  --units mm|in      the job's length unit (default mm): drawings that name their units\n"

@@ -1,5 +1,6 @@
 #include "cli/layout_remnants.h"
 
+#include <cmath>
 #include <filesystem>
 
 #include "cli/layout_pngs.h"

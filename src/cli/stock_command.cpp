@@ -1,3 +1,4 @@
+#include <cmath>
 #include <ostream>
 
 #include "cli/command.h"

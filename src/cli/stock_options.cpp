@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 
 #include "app/working_folder.h"
+#include "job/files.h"
 #include "job/number_format.h"
+#include "stock/layout_cut.h"
 #include "stock/stock_folder.h"
 #include "stock/stock_selection.h"
 
@@ -61,6 +63,19 @@ Args withStockSheetArgs(const Args& args, const Args& jobArgs)
         rest.push_back(s.file + ":" + std::to_string(s.quantity) + ":" + std::to_string(s.priority));
     }
     return rest;
+}
+
+void lookUpRemnantIds(const ParsedArgs& parsed, Job& job, std::vector<std::string>& warnings)
+{
+    const std::string folder = stockFolderOption(parsed);
+    if (!parsed.has("--stock") && !fileExists(stockPath(folder, kStockIndexName))) return;
+    const StockResult stock = readStock(folder);
+    if (!stock.ok()) {
+        warnings.push_back(stock.error + "; remnants are shown without their stock ids");
+        return;
+    }
+    const std::vector<std::int32_t> layouts = jobLayoutNumbers(job.nesting);
+    job.remnantIds = remnantIdsOfJob(stock.tables, stockJobName(job.jobFileName), layouts.empty() ? 0 : layouts.back());
 }
 
 } // namespace dravenor::cli

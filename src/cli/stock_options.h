@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/option_parser.h"
+#include "job/job.h"
 
 namespace dravenor::cli {
 
@@ -18,5 +19,9 @@ std::string stockFolderOption(const ParsedArgs& parsed);
 // come back unchanged. UsageError when the stock cannot be read, holds no matching plate, or
 // --sheet is given as well.
 Args withStockSheetArgs(const Args& args, const Args& jobArgs);
+
+// Gives the opened job the stock ids of its cut layouts' remnants, from --stock DIR or else the
+// working folder's stock when there is one; a stock that cannot be read gives a warning.
+void lookUpRemnantIds(const ParsedArgs& parsed, Job& job, std::vector<std::string>& warnings);
 
 } // namespace dravenor::cli

@@ -92,6 +92,7 @@ void Job::discardResults()
     nesting.entities.clear();
     nesting.items.clear();
     nesting.deepLayouts = false;
+    remnantIds.clear();
 }
 
 void Job::reset()

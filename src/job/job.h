@@ -2,6 +2,7 @@
 // The job the main window edits: basic details, sheet and part grids, the engine's records
 // built from them, the layout results and the nesting mode. One object, owned by the main
 // window and passed by reference; nothing here touches a window.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ struct Job {
     DeepSettings deep;
     // The least remnant worth keeping, kept with the job.
     RemnantSettings remnants;
+    // The stock ids of the layouts' remnants by layout number, once they were cut (looked up in the
+    // stock; not saved with the job).
+    std::vector<std::int64_t> remnantIds;
     std::string jobFileName; // empty for a new job
     bool modified = false;
 
