@@ -113,6 +113,7 @@ LayoutViewOptions LayoutPanel::options() const
     o.gridText = gridList_->currentText().toStdString();
     o.showNames = showNames_->isChecked();
     o.showPositions = showPositions_->isChecked();
+    if (remnantMarks) o.remnants = remnantMarks();
     return o;
 }
 

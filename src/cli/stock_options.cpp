@@ -18,7 +18,7 @@ std::string stockFolderOption(const ParsedArgs& parsed)
         if (folder.empty()) throw UsageError{"--stock names no folder"};
         return folder;
     }
-    return defaultStockFolder(prepareWorkingFolder(QCoreApplication::applicationDirPath()).toStdString());
+    return configuredStockFolder(prepareWorkingFolder(QCoreApplication::applicationDirPath()).toStdString());
 }
 
 Args withStockSheetArgs(const Args& args, const Args& jobArgs)

@@ -17,7 +17,7 @@ struct LayoutDxfOptions {
     bool partNames = false; // a TEXT with the part's file name at the centre of each part's box
     double textHeight = 1;  // height of those texts in job units
     // The remnant's cut line and its label (text of textHeight) after the sheet; none when not given.
-    std::optional<RemnantMarks> remnants;
+    std::optional<RemnantMarks> remnants{};
 };
 
 // A drawing's text, or why it could not be made.

@@ -23,7 +23,7 @@ struct LayoutViewOptions {
     bool showNames = false;
     bool showPositions = false;
     // The remnant drawn over the layout (cut line, hatching, size); none when not given.
-    std::optional<RemnantMarks> remnants;
+    std::optional<RemnantMarks> remnants{};
 };
 
 // What the window needs after a draw: sheet size and drawn top-left corner, the mirror F, and

@@ -201,3 +201,26 @@ StockResult changeStock(const std::string& folder, const StockEdit& edit)
 }
 
 } // namespace dravenor
+
+namespace dravenor {
+
+namespace {
+constexpr const char* kStockSettingName = "stock.cfg";
+}
+
+std::string configuredStockFolder(const std::string& workingFolder)
+{
+    const FileText text = readWholeFile(stockPath(workingFolder, kStockSettingName));
+    std::string folder = text.bytes.value_or("");
+    while (!folder.empty() && (folder.back() == '\n' || folder.back() == '\r')) folder.pop_back();
+    const size_t lineEnd = folder.find_first_of("\r\n");
+    if (lineEnd != std::string::npos) folder.resize(lineEnd);
+    return folder.empty() ? defaultStockFolder(workingFolder) : folder;
+}
+
+std::string saveStockFolderSetting(const std::string& workingFolder, const std::string& stockFolder)
+{
+    return writeFileAtomically(stockPath(workingFolder, kStockSettingName), stockFolder + "\r\n");
+}
+
+} // namespace dravenor

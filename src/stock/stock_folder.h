@@ -51,3 +51,13 @@ std::string stockPath(const std::string& folder, const std::string& name);
 std::string defaultStockFolder(const std::string& workingFolder);
 
 } // namespace dravenor
+
+namespace dravenor {
+
+// The stock folder a user chose, kept in "stock.cfg" of the working folder (one line, the
+// folder); the working folder's "stock" when there is no such file or it is empty.
+std::string configuredStockFolder(const std::string& workingFolder);
+// Keeps the choice; "" or why it could not be written.
+std::string saveStockFolderSetting(const std::string& workingFolder, const std::string& stockFolder);
+
+} // namespace dravenor

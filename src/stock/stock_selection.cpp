@@ -30,3 +30,35 @@ std::vector<StockSheet> stockSheetsFor(const StockTables& tables, const std::str
 }
 
 } // namespace dravenor
+
+namespace dravenor {
+
+std::vector<StockPlate> filteredPlates(const StockTables& tables, const std::string& material, double thickness)
+{
+    std::vector<StockPlate> shown;
+    for (const StockPlate& p : tables.plates)
+        if ((material.empty() || toLowerAscii(p.material) == toLowerAscii(material)) &&
+            (thickness < 0 || std::fabs(p.thickness - thickness) <= 1e-9 * std::max(1.0, thickness)))
+            shown.push_back(p);
+    return shown;
+}
+
+std::vector<std::string> stockMaterials(const StockTables& tables)
+{
+    std::vector<std::string> materials;
+    for (const StockPlate& p : tables.plates) materials.push_back(p.material);
+    std::sort(materials.begin(), materials.end());
+    materials.erase(std::unique(materials.begin(), materials.end()), materials.end());
+    return materials;
+}
+
+std::vector<double> stockThicknesses(const StockTables& tables)
+{
+    std::vector<double> thicknesses;
+    for (const StockPlate& p : tables.plates) thicknesses.push_back(p.thickness);
+    std::sort(thicknesses.begin(), thicknesses.end());
+    thicknesses.erase(std::unique(thicknesses.begin(), thicknesses.end()), thicknesses.end());
+    return thicknesses;
+}
+
+} // namespace dravenor

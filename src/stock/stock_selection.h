@@ -21,3 +21,13 @@ std::vector<StockSheet> stockSheetsFor(const StockTables& tables, const std::str
                                        const std::string& material, double thickness);
 
 } // namespace dravenor
+
+namespace dravenor {
+
+// The plates the Stock window lists: material "" and thickness below 0 mean any.
+std::vector<StockPlate> filteredPlates(const StockTables& tables, const std::string& material, double thickness);
+// The materials and thicknesses in stock, sorted, each once (the window's filter lists).
+std::vector<std::string> stockMaterials(const StockTables& tables);
+std::vector<double> stockThicknesses(const StockTables& tables);
+
+} // namespace dravenor

@@ -67,7 +67,9 @@ TEST(StockIndex, DamageIsNamedWithItsLine)
         {std::string(kHeader) + "1,\"P1.shp,S235,JR,10,1 x 1,1,1,,,\r\n", "stock.csv line 2: a quoted field does not end"},
     };
     for (const Damage& c : cases) {
-        std::vector<StockPlate> plates{{9, "keep.shp"}};
+        StockPlate kept;
+        kept.id = 9;
+        std::vector<StockPlate> plates{kept};
         const StockTableRead read = parseStockIndex(c.text, plates);
         EXPECT_EQ(read.error.substr(0, c.error.size()), c.error) << c.text;
         ASSERT_EQ(plates.size(), 1u) << "a damaged table replaced what was read before";
