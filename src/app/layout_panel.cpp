@@ -118,6 +118,7 @@ LayoutViewOptions LayoutPanel::options() const
     o.showNames = showNames_->isChecked();
     o.showPositions = showPositions_->isChecked();
     o.overlay = shownOverlay();
+    if (remnantMarks) o.remnants = remnantMarks();
     return o;
 }
 

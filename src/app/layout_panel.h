@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <functional>
 
+#include <functional>
+
 #include "job/nesting_state.h"
 #include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
@@ -77,6 +79,9 @@ public:
     // Height of the layout area the view shows, in job units (0 before anything was drawn).
     double visibleHeight() const;
     const LayoutViewFrame& frame() const { return frame_; }
+    // The remnant marks drawn over each layout (cut line, hatching, size and stock id); none when
+    // empty.
+    std::function<RemnantMarks()> remnantMarks;
 
 signals:
     void saveLayoutRequested();

@@ -51,6 +51,7 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
     editLayout = [this] { openLayoutEditor(); };
     saveAs = [this] { return saveJobAs(); };
     layoutPanel_ = new LayoutPanel(job_.nesting, dialogs_);
+    layoutPanel_->remnantMarks = [this] { return remnantMarksOf(job_); };
     host_.onResultsDiscarded = [this] { layoutPanel_->clearLayouts(); };
     buildGrids();
     buildLayout();

@@ -12,6 +12,7 @@
 #include "app/main_window_edit_host.h"
 #include "job/job.h"
 #include "layouts/layout_print_run.h"
+#include "stock/layout_cut.h"
 #include "ui/dialog_service.h"
 
 class QAction;
@@ -27,6 +28,7 @@ class DeepSettingsDialog;
 class GridView;
 class LayoutPanel;
 class ProgressWindow;
+class StockWindow;
 
 // The cut plans the layout view shows (main_window_cutting.cpp).
 struct CutPlanCache;
@@ -110,6 +112,25 @@ public:
     // and post file.
     void exportNcProgram();
     void exportAllNcPrograms();
+
+    // The plate stock (main_window_stock.cpp). Tools > Stock: the Stock window on the stock folder.
+    void showStock();
+    // Tools > Stock Folder: the folder chosen, kept in stock.cfg of the working folder.
+    void chooseStockFolder();
+    std::string stockFolder() const;
+    // Tools > Sheets From Stock: the sheet grid filled with the stock's plates of the job's
+    // material and thickness, remnants first (after the question when there are layouts).
+    bool takeSheetsFromStock();
+    // Tools > Layouts Cut: these layouts (count 0: their own number of sheets) taken into the
+    // stock; a layout taken in before is cut again only when the user says so. The job must be
+    // saved. True when the stock took them.
+    bool cutLayoutsIntoStock(const std::vector<LayoutCount>& layouts);
+    // Asks how many sheets of the current layout were cut, then cutLayoutsIntoStock.
+    void cutCurrentLayout();
+    // The stock ids of the job's remnants, read again from the stock; the layouts redrawn.
+    void refreshRemnantIds();
+    // Called with the Stock window before it is shown (tests work it and close it).
+    std::function<void(StockWindow&)> beforeStockShown;
     // "Save this layout as DXF...": the selected layout as a DXF drawing or a shape file, part
     // names written when "Show Part Name" is ticked.
     void saveLayoutAs();

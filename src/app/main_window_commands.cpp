@@ -59,7 +59,7 @@ void MainWindow::showJob()
     updateCaption();
     for (int index : {SheetGrid, PartGrid}) refreshPreview(index);
     layoutPanel_->resetZoom();
-    layoutPanel_->refill();
+    refreshRemnantIds();
 }
 
 bool MainWindow::saveJobTo(const std::string& path)

@@ -195,6 +195,12 @@ void MainWindow::buildMenus()
     tools->addSeparator();
     tools->addAction(tr("&Density Table"), this, &MainWindow::showDensityTable);
     tools->addAction(tr("C&ut Table"), this, &MainWindow::showCutTable);
+    tools->addSeparator();
+    tools->addAction(tr("S&tock..."), this, &MainWindow::showStock);
+    tools->addAction(tr("Stock &Folder..."), this, &MainWindow::chooseStockFolder);
+    tools->addAction(tr("Sheets &From Stock"), this, &MainWindow::takeSheetsFromStock);
+    tools->addAction(tr("&Current Layout Cut..."), this, &MainWindow::cutCurrentLayout);
+    tools->addAction(tr("&All Layouts Cut"), this, [this] { cutLayoutsIntoStock({}); });
 
     QToolBar* bar = addToolBar(tr("Main"));
     bar->setMovable(false);

@@ -42,6 +42,7 @@ LayoutPrintRun MainWindow::layoutPrintRun() const
     run.scale = scale == kFitPrintScale ? PrintScale::zoom(layoutPanel_->zoom())
                                         : PrintScale::oneTo(scale, job_.nesting.drawingUnit);
     run.options.view = view;
+    run.options.view.remnants = remnantMarksOf(job_);
     run.options.lineWidth = lineWidth();
     run.job = {printDate(), job_.jobFileName, job_.nesting.details};
     std::vector<std::string> warnings;

@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "job/deep_settings.h"
 #include "job/nesting_state.h"
+#include "job/remnant_settings.h"
 
 namespace dravenor::cli {
 
@@ -26,6 +27,8 @@ struct NestJob {
     std::string ncFolder;            // --nc-dir DIR: one NC program per layout, empty for none
     std::string postPath;            // --post FILE: the post file, empty for the default
     std::string cutTablePath;        // --cut-table FILE: the cut table, empty for the default
+    std::string remnantsFolder;      // --remnants-dir DIR: each layout's kept remnant, empty for none
+    RemnantSettings remnants;        // --remnant-width, --remnant-area: the least remnant kept
     // Files named by the arguments, rows with quantity 0 included (checked for existence).
     std::vector<std::string> namedFiles;
     // Rows left out because their quantity is 0 or a parts list names other stock, one line each.

@@ -4,6 +4,7 @@
 
 #include "job/files.h"
 #include "job/number_format.h"
+#include "layouts/remnant_marks.h"
 #include "layouts/report_print_text.h"
 
 namespace dravenor {
@@ -34,7 +35,10 @@ std::int64_t sheetsUsed(const SheetEntry& sheet)
 
 class ReportBuilder {
 public:
-    ReportBuilder(const NestingState& state, const JobMetrics& metrics) : state_(state), metrics_(metrics) {}
+    ReportBuilder(const Job& job, const JobMetrics& metrics)
+        : state_(job.nesting), metrics_(metrics), marks_(remnantMarksOf(job))
+    {
+    }
 
     std::string build()
     {
@@ -127,6 +131,7 @@ private:
         out_.text("Qty to cut :").number(layout.qty).endLine();
         writeLayoutSheet(layout);
         writeLayoutParts(layout);
+        writeLayoutRemnant(layout);
         out_.line().line(kStarLine);
     }
 
@@ -165,8 +170,21 @@ private:
         }
     }
 
+    // The remnant each sheet of the layout leaves: size, area and weight of one, and its stock id.
+    void writeLayoutRemnant(const LayoutMetrics& layout)
+    {
+        const std::optional<Remnant> remnant = markedRemnant(state_, layout.layoutNo, marks_);
+        if (!remnant) return;
+        const std::int64_t id = marks_.idOf(layout.layoutNo);
+        out_.line();
+        out_.line("Remnant : " + remnantSizeText(remnant->width, remnant->length) + ", area " +
+                  formatMask(remnant->area, "0") + ", weight " + formatMask(metrics_.weight(remnant->area, 1), "0.00") +
+                  (id > 0 ? ", stock id " + std::to_string(id) : std::string()));
+    }
+
     const NestingState& state_;
     const JobMetrics& metrics_;
+    RemnantMarks marks_;
     ReportPrintText out_;
 };
 
@@ -192,7 +210,7 @@ std::string reportOrientationText(const std::string& orn)
 
 std::string reportText(const Job& job, const JobMetrics& metrics)
 {
-    return ReportBuilder(job.nesting, metrics).build();
+    return ReportBuilder(job, metrics).build();
 }
 
 std::string reportText(const Job& job, const DensityTable& densities, std::vector<std::string>* warnings)
