@@ -109,6 +109,7 @@ DeepProgressWindow::DeepProgressWindow(NestingState start, const DeepSettings& s
     layout->addWidget(canvas_, 1);
     layout->addWidget(statusLabel_);
     layout->addWidget(warningLabel_);
+    layout->addWidget(notesLabel());
     layout->addWidget(button(), 0, Qt::AlignRight);
 }
 

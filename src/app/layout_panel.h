@@ -65,6 +65,8 @@ public:
     QLabel* hoverLabel() const { return hoverLabel_; }
     // The kerf the layouts were nested with when it is not the kerf entered; hidden otherwise.
     QLabel* kerfLabel() const { return kerfLabel_; }
+    // Why the shown layout fails the overlap check; hidden for a sound layout.
+    QLabel* faultLabel() const { return faultLabel_; }
     // "Save this layout as DXF...": emits saveLayoutRequested; always enabled, the command
     // itself tells the user when there is nothing to save.
     QPushButton* saveDxfButton() const { return saveDxfButton_; }
@@ -109,6 +111,7 @@ private:
     QLabel* pointerLabel_ = nullptr;
     QLabel* hoverLabel_ = nullptr;
     QLabel* kerfLabel_ = nullptr;
+    QLabel* faultLabel_ = nullptr;
     QPushButton* saveDxfButton_ = nullptr;
 };
 

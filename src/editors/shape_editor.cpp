@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include <filesystem>
+
 #include "editors/standard_shape_window.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_preview.h"
@@ -102,6 +104,7 @@ bool ShapeEditor::newFile()
     if (!askToSaveChanges()) return false;
     grid_ = newShapeGrid();
     currentFile_.clear();
+    drawingFile_.clear();
     modified_ = false;
     showGrid();
     canvas_->clear();
@@ -122,6 +125,10 @@ bool ShapeEditor::openFile(const std::string& path)
     }
     grid_ = std::move(loaded);
     currentFile_ = path;
+    const bool drawing = shapeFileType(path) == "dxf";
+    drawingFile_ = drawing ? path : std::string();
+    drawingUnits_ = drawing ? drawingFileUnits(path, unit) : DxfUnitScale{};
+    drawingRewriteAgreed_ = false;
     modified_ = false;
     showGrid();
     redraw();
@@ -139,13 +146,16 @@ bool ShapeEditor::openFile(const std::string& path)
 void ShapeEditor::openWithDialog()
 {
     if (!newFile()) return;
-    const std::string path = dialogs_.openFileName("Open", kShapeFileDialogFilter);
+    const std::string path = dialogs_.openFileName("Open", kShapeOpenFilter);
     if (!path.empty()) openFile(path);
 }
 
 bool ShapeEditor::saveTo(const std::string& path)
 {
-    const std::string error = saveShapeGrid(grid_, path, templateFolder_.toStdString());
+    // The drawing read goes back in its own units; any other drawing names the program's.
+    const DrawingUnit unit = readDrawingUnit(templateFolder_.toStdString()).unit;
+    const DxfUnitScale units = path == drawingFile_ ? drawingUnits_ : DxfUnitScale{1, {}, insunitsCode(unit)};
+    const std::string error = saveShapeGrid(grid_, path, templateFolder_.toStdString(), units);
     if (!error.empty()) {
         dialogs_.message(error, kShapeEditorTitle, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
         return false;
@@ -156,15 +166,34 @@ bool ShapeEditor::saveTo(const std::string& path)
     return true;
 }
 
+std::string ShapeEditor::drawingSaveQuestion() const
+{
+    const std::string units = unitsName(drawingUnits_.code);
+    return currentFile_ + " is a drawing (DXF). Writing it back replaces it by this shape alone, as a release 12 "
+        + "drawing" + (units.empty() ? "" : " in " + units) + ".\n\nSave the shape as a shape file instead?\n"
+        + "Yes: Save As, a shape file proposed\nNo: write the drawing back\nCancel: save nothing";
+}
+
 bool ShapeEditor::save()
 {
     if (currentFile_.empty()) return saveAs();
-    return saveTo(currentFile_);
+    if (currentFile_ != drawingFile_ || drawingRewriteAgreed_) return saveTo(currentFile_);
+    // The drawing is usually the customer's: it is rewritten only when the user says so.
+    const auto answer = dialogs_.message(drawingSaveQuestion(), kShapeEditorTitle, DialogService::Icon::Question,
+                                         DialogService::Buttons::YesNoCancel);
+    if (answer == DialogService::Answer::Cancel) return false;
+    if (answer == DialogService::Answer::Yes) return saveAs();
+    drawingRewriteAgreed_ = saveTo(currentFile_);
+    return drawingRewriteAgreed_;
 }
 
 bool ShapeEditor::saveAs()
 {
-    const std::string path = dialogs_.saveFileName("Save As", kShapeFileDialogFilter, currentFile_);
+    // A shape file is proposed beside the drawing rather than the drawing itself.
+    const std::string proposed =
+        shapeFileType(currentFile_) == "dxf" ? std::filesystem::path(currentFile_).replace_extension("shp").string()
+                                             : currentFile_;
+    const std::string path = dialogs_.saveFileName("Save As", kShapeSaveFilter, proposed);
     if (path.empty()) return false;
     return saveTo(path);
 }

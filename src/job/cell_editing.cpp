@@ -86,14 +86,15 @@ KeyOutcome typeIntoCell(TextGrid& grid, int keyCode, const ColumnAttributes& att
     if (attributes.inputClass == 'X') return KeyOutcome::Consumed;
     if (attributes.inputClass == 'O') {
         // The choice never grows the text, so the length limit does not apply.
-        const std::string next = nextOrientation(text);
+        const std::string next = orientationForKey(text, keyCode);
         if (next == text) return KeyOutcome::Consumed;
         grid.setText(grid.row, grid.col, next);
         return KeyOutcome::Stepped;
     }
     if (static_cast<int>(text.size()) >= attributes.maxLen) return KeyOutcome::Consumed;
-    if (!classAccepts(attributes.inputClass, text, keyCode)) return KeyOutcome::Consumed;
-    grid.setText(grid.row, grid.col, text + static_cast<char>(keyCode));
+    const int typed = typedCharacter(attributes.inputClass, keyCode);
+    if (!classAccepts(attributes.inputClass, text, typed)) return KeyOutcome::Consumed;
+    grid.setText(grid.row, grid.col, text + static_cast<char>(typed));
     return KeyOutcome::Appended;
 }
 
@@ -138,6 +139,21 @@ bool classAccepts(char inputClass, const std::string& text, int keyCode)
     }
 }
 
+int typedCharacter(char inputClass, int keyCode)
+{
+    const bool decimal = inputClass == 'R' || inputClass == 'P';
+    return decimal && keyCode == ',' ? '.' : keyCode;
+}
+
+std::string keyRefusal(const std::string& title, int keyCode)
+{
+    if (keyCode != ',' && keyCode != '.') return {};
+    const char inputClass = columnAttributes(title).inputClass;
+    if (inputClass == 'L') return title + " takes whole numbers only: no decimal point or comma";
+    if (inputClass == 'S' && keyCode == ',') return title + " cannot hold a comma";
+    return {};
+}
+
 TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys)
 {
     const ColumnAttributes attributes = columnAttributes(title);
@@ -147,13 +163,15 @@ TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys)
         return typed;
     }
     for (const char c : keys) {
-        const int key = upperCaseKey(static_cast<unsigned char>(c));
+        const int key = typedCharacter(attributes.inputClass, upperCaseKey(static_cast<unsigned char>(c)));
         if (static_cast<int>(typed.text.size()) >= attributes.maxLen) {
             typed.refusal = "longer than " + std::to_string(attributes.maxLen) + " characters";
             return typed;
         }
         if (!classAccepts(attributes.inputClass, typed.text, key)) {
-            typed.refusal = std::string{'\'', c, '\''}.append(" cannot be typed into ").append(title);
+            typed.refusal = keyRefusal(title, key);
+            if (typed.refusal.empty())
+                typed.refusal = std::string{'\'', c, '\''}.append(" cannot be typed into ").append(title);
             return typed;
         }
         typed.text += static_cast<char>(key);
@@ -167,6 +185,25 @@ std::string nextOrientation(const std::string& text)
     if (text == "No") return "step90";
     if (text == "step90") return "";
     return text;
+}
+
+std::string orientationForKey(const std::string& text, int keyCode)
+{
+    // The values in the order the cycle steps through them (the guard only against a cycle that
+    // never comes back to "").
+    std::vector<std::string> matching;
+    std::string value = nextOrientation("");
+    for (int guard = 0; !value.empty() && guard < 16; ++guard, value = nextOrientation(value))
+        if (upperCaseKey(static_cast<unsigned char>(value.front())) == upperCaseKey(keyCode)) matching.push_back(value);
+    if (matching.empty()) {
+        // The rest of a value being spelled out ("o" after "N") leaves it as it is.
+        const bool spelling = std::any_of(text.begin(), text.end(), [&](char c) {
+            return upperCaseKey(static_cast<unsigned char>(c)) == upperCaseKey(keyCode);
+        });
+        return spelling ? text : nextOrientation(text);
+    }
+    const auto at = std::find(matching.begin(), matching.end(), text);
+    return at == matching.end() || at + 1 == matching.end() ? matching.front() : *(at + 1);
 }
 
 KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridEditOptions& options)

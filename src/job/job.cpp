@@ -92,6 +92,7 @@ void Job::discardResults()
     nesting.entities.clear();
     nesting.items.clear();
     nesting.deepLayouts = false;
+    nesting.faultyLayouts.clear();
 }
 
 void Job::reset()
@@ -171,7 +172,7 @@ std::string fileCaption(const std::string& title, const std::string& fileName)
 
 std::string jobCaption(const std::string& title, const Job& job)
 {
-    return fileCaption(title, job.jobFileName);
+    return fileCaption(title, job.jobFileName) + (job.modified ? " *" : "");
 }
 
 } // namespace dravenor

@@ -4,6 +4,7 @@
 
 #include "job/files.h"
 #include "job/number_format.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/report_print_text.h"
 
 namespace dravenor {
@@ -121,6 +122,7 @@ private:
     void writeLayout(const LayoutMetrics& layout)
     {
         out_.line("Layout No : " + std::to_string(layout.layoutNo) + " / " + std::to_string(metrics_.layouts.size()));
+        if (const std::string fault = faultyLayoutLine(state_, layout.layoutNo); !fault.empty()) out_.line(fault);
         out_.line();
         out_.text("Yield :").number(layout.yield).text("     Base Yield :").number(layout.baseYield).endLine();
         out_.line("RLC/Sheet : " + lengthText(layout.rlcPerSheet) + "     Total RLC : " + lengthText(layout.totalRlc));

@@ -44,7 +44,7 @@ TEST_F(MainWindowOptimise, ARunListsTheEnginesLayoutsAndAnEditThrowsThemAwayButE
     for (int index : {BasicGrid, SheetGrid, PartGrid}) QTest::keyClick(&grid(index), Qt::Key_Escape);
     EXPECT_EQ(std::tuple(dialogs.questions.size(), listed(), window->job().parts.text(1, 2)), std::tuple(questions, entries, "8"));
     typeInto(PartGrid, "Qty", "9"); // asks "change data?" and the scripted answer is OK
-    EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
+    EXPECT_TRUE(dialogs.questionTexts().back().starts_with("You are about to change data, Continue?\n\nThe "));
     // Esc now takes back what was typed since, and only that.
     QTest::keyClick(&grid(PartGrid), Qt::Key_Escape);
     EXPECT_EQ(window->job().parts.text(1, 2), "8");
@@ -127,17 +127,28 @@ TEST_F(MainWindowOptimise, DrawingsAreReadInTheDrawingUnitAndWhatTheyWereReadWit
     EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
     EXPECT_EQ(dialogs.questionTexts().back(),
               plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
+    // Told once per drawing: the next run names the conversion in its progress window only.
+    EXPECT_EQ(progressNotes, dialogs.questionTexts().back());
+    dialogs.answers = {DialogService::Answer::Ok}; // the layouts of the first run go
+    size_t asked = dialogs.questions.size();
+    optimise();
+    EXPECT_EQ(dialogs.questions.size(), asked + 1) << dialogs.questionTexts().back();
+    EXPECT_TRUE(dialogs.questionTexts().back().starts_with("Start a new optimization?"));
+    EXPECT_EQ(progressNotes, plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
     // 101.6 x 63.5 in millimetres (a run's areas are whole square units).
     EXPECT_NEAR(window->job().nesting.parts[0].Area, 6452, 65);
     // Inches: the layouts, made in millimetres, go (after the question); the next window keeps them.
     window->drawingUnitAction(DrawingUnit::Inch)->trigger();
-    EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
+    EXPECT_TRUE(dialogs.questionTexts().back().starts_with("You are about to change data, Continue?\n\nThe "));
     EXPECT_FALSE(window->job().hasLayouts());
     EXPECT_TRUE(window->drawingUnitAction(DrawingUnit::Inch)->isChecked());
     EXPECT_EQ(MainWindow(dialogs, folder.path()).job().nesting.drawingUnit, DrawingUnit::Inch);
-    // Read in inches the plate is too small to count much, and nothing is converted.
+    // Read in inches the plate is too small to count much, and nothing is converted; the skipped
+    // text was told once already and goes to the progress window only.
+    asked = dialogs.questions.size();
     EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
-    EXPECT_EQ(dialogs.questionTexts().back(), plate + ": skipped 1 TEXT");
+    EXPECT_EQ(dialogs.questions.size(), asked);
+    EXPECT_EQ(progressNotes, plate + ": skipped 1 TEXT");
     EXPECT_NEAR(window->job().nesting.parts[0].Area, 10, 1);
 }
 
