@@ -165,10 +165,11 @@ void LayoutPanel::clearLayouts()
     vBar_->setEnabled(false);
 }
 
-void LayoutPanel::refill()
+void LayoutPanel::refill(FaultyLayouts faulty)
 {
     clearLayouts();
-    const std::vector<std::string> entries = markedLayoutListEntries(state_);
+    faulty_ = std::move(faulty);
+    const std::vector<std::string> entries = markedLayoutListEntries(state_, faulty_);
     if (entries.empty()) return;
     {
         const QSignalBlocker blocker(layoutList_);
@@ -215,7 +216,7 @@ void LayoutPanel::showSelectedLayout()
     frame_ = layoutViewFrame(state_, layout, &sheetSizes_);
     partFinder_ = LayoutPartFinder(state_, layout);
     hoverLabel_->clear();
-    faultLabel_->setText(QString::fromStdString(faultyLayoutLine(state_, layout)));
+    faultLabel_->setText(QString::fromStdString(faultyLayoutLine(faulty_, layout)));
     faultLabel_->setVisible(!faultLabel_->text().isEmpty());
     const double zoomNow = viewport_.zoom();
     viewport_.setSheet(drawnSheetBox(frame_));

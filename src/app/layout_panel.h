@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "job/nesting_state.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
 #include "layouts/layout_viewport.h"
@@ -33,7 +34,8 @@ public:
     LayoutPanel(const NestingState& state, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Lists the layouts of the state and shows the first (or empties and disables everything).
-    void refill();
+    // The faulty layouts are marked in the list and named above the view.
+    void refill(FaultyLayouts faulty = {});
     // No layouts: empty list, blank drawing, controls disabled.
     void clearLayouts();
     // Zoom back to 1 : 1 with the scroll bars at 0.
@@ -95,6 +97,7 @@ private:
     void pointAtDrawn(double x, double y);
 
     const NestingState& state_;
+    FaultyLayouts faulty_;
     DialogService& dialogs_;
     LayoutViewFrame frame_;
     LayoutViewport viewport_;

@@ -198,7 +198,7 @@ void MainWindow::startOptimisation()
     const std::string notes = joinedLines(start.notes);
     acceptOptimisation(job_, job_.mode == NestingMode::Deep ? runDeep(notes) : runClassic(notes));
     refreshGrids();
-    layoutPanel_->refill();
+    layoutPanel_->refill(faultyLayoutsOf(job_));
     if (const std::string unplaced = unplacedPartsText(unplacedParts(job_.nesting)); !unplaced.empty())
         dialogs_.message(unplaced, title, DialogService::Icon::Information, DialogService::Buttons::Ok);
     if (layoutPanel_->layoutList()->isEnabled()) layoutPanel_->layoutList()->setFocus();

@@ -187,6 +187,10 @@ private:
     // settings stand.
     LayoutPrintRun layoutPrintRun() const;
     void buildPrintScaleMenu(QMenu* file);
+    // Layout numbers of the list lines that take fewer paper sheets across (landscape) than
+    // upright on the device's paper.
+    std::vector<int> layoutsFittingOnlyAcross(const QPagedPaintDevice& device, const std::vector<int>& lines,
+                                              const LayoutPrintRun& run) const;
     void buildRecentFilesMenu(QMenu* file);
     void fillRecentFilesMenu();
     void showPrintScale();

@@ -61,7 +61,7 @@ void MainWindow::showJob()
     updateCaption();
     for (int index : {SheetGrid, PartGrid}) refreshPreview(index);
     layoutPanel_->resetZoom();
-    layoutPanel_->refill();
+    layoutPanel_->refill(faultyLayoutsOf(job_));
 }
 
 bool MainWindow::saveJobTo(const std::string& path)

@@ -51,7 +51,7 @@ void MainWindow::editCurrentLayout()
         refreshGrids();
         refreshPreview(SheetGrid);
         refreshPreview(PartGrid);
-        layoutPanel_->refill();
+        layoutPanel_->refill(faultyLayoutsOf(job_));
         updateCaption();
         QApplication::restoreOverrideCursor();
         if (!edited.ok()) tell(edited.error + "\nThe layout was left as it was.", DialogService::Icon::Exclamation);

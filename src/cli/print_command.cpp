@@ -121,6 +121,7 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
     }
     const std::vector<int> lines = chosenLines(parsed, job.nesting, jobPath);
     run.job = {printDate(), job.jobFileName, job.nesting.details};
+    run.faulty = faultyLayoutsOf(job);
 
     // Printed in memory and written by the one file writer: a failed print leaves an old file
     // intact, and a pipe or "-" gets the document as it is.

@@ -35,6 +35,7 @@ ShapeEditor::~ShapeEditor()
 
 bool ShapeEditor::beforeChange(int)
 {
+    history_.record(grid_);
     // Typed changes (Esc putting typed text back among them) count as unsaved work like every
     // command does.
     modified_ = true;
@@ -103,6 +104,7 @@ bool ShapeEditor::newFile()
 {
     if (!askToSaveChanges()) return false;
     grid_ = newShapeGrid();
+    history_.clear();
     currentFile_.clear();
     drawingFile_.clear();
     modified_ = false;
@@ -124,6 +126,7 @@ bool ShapeEditor::openFile(const std::string& path)
         return false;
     }
     grid_ = std::move(loaded);
+    history_.clear();
     currentFile_ = path;
     const bool drawing = shapeFileType(path) == "dxf";
     drawingFile_ = drawing ? path : std::string();
@@ -202,6 +205,7 @@ void ShapeEditor::adjust(int buttonIndex)
 {
     if (buttonIndex < 0 || buttonIndex > 5) return;
     modified_ = true;
+    history_.record(grid_);
     const QComboBox* stepList = buttonIndex > 3 ? rotateStep_ : moveStep_;
     const double step = leadingNumber(stepList->currentText().toStdString());
     if (adjustSelection(grid_, static_cast<AdjustCommand>(buttonIndex), step)) {
@@ -219,6 +223,7 @@ void ShapeEditor::loadStandardShape()
 
 void ShapeEditor::appendShape(const Shape& shape)
 {
+    history_.record(grid_);
     const auto [first, last] = appendShapeRows(grid_, shape);
     if (first == 0) return;
     modified_ = true;
@@ -229,6 +234,7 @@ void ShapeEditor::appendShape(const Shape& shape)
 
 int ShapeEditor::joinMissingLines()
 {
+    history_.record(grid_);
     const int added = dravenor::joinMissingLines(grid_);
     if (added > 0) modified_ = true;
     gridView_->refresh();
@@ -236,6 +242,22 @@ int ShapeEditor::joinMissingLines()
     dialogs_.message(added == 0 ? kAlreadyClosedMessage : kLinesAddedMessage, kShapeEditorTitle,
                      DialogService::Icon::Information, DialogService::Buttons::Ok);
     return added;
+}
+
+void ShapeEditor::undo()
+{
+    if (!history_.undo(grid_)) return;
+    modified_ = true;
+    showGrid();
+    redraw();
+}
+
+void ShapeEditor::redo()
+{
+    if (!history_.redo(grid_)) return;
+    modified_ = true;
+    showGrid();
+    redraw();
 }
 
 void ShapeEditor::closeEvent(QCloseEvent* event)

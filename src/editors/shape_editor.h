@@ -10,6 +10,7 @@
 #include "geometry/shape_grid.h"
 #include "geometry/shape_preview.h"
 #include "job/cell_editing.h"
+#include "job/grid_history.h"
 #include "job/text_grid.h"
 #include "ui/dialog_service.h"
 #include "ui/shape_file_filters.h"
@@ -75,6 +76,10 @@ public:
     void appendShape(const Shape& shape);
     // Redraws the shape from the grid with the display options and the selection in red.
     void redraw();
+    // Edit > Undo and Redo: the table as it was before the last change (a key, a move or turn,
+    // shapes loaded, lines joined), and that change again.
+    void undo();
+    void redo();
 
     // "Save changes in current file?" when there are unsaved changes; Yes saves. False when the
     // user wanted to save and the shape was not saved: the command that asked then stops.
@@ -111,6 +116,7 @@ private:
     DxfUnitScale drawingUnits_;
     bool drawingRewriteAgreed_ = false;
     bool modified_ = false;
+    GridHistory history_;
     double mirror_ = 0;   // F of the drawing: shape y = F - surface y
 
     GridView* gridView_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "job/column_attributes.h"
+#include "job/key_rules.h"
 
 namespace dravenor {
 
@@ -139,21 +140,6 @@ bool classAccepts(char inputClass, const std::string& text, int keyCode)
     }
 }
 
-int typedCharacter(char inputClass, int keyCode)
-{
-    const bool decimal = inputClass == 'R' || inputClass == 'P';
-    return decimal && keyCode == ',' ? '.' : keyCode;
-}
-
-std::string keyRefusal(const std::string& title, int keyCode)
-{
-    if (keyCode != ',' && keyCode != '.') return {};
-    const char inputClass = columnAttributes(title).inputClass;
-    if (inputClass == 'L') return title + " takes whole numbers only: no decimal point or comma";
-    if (inputClass == 'S' && keyCode == ',') return title + " cannot hold a comma";
-    return {};
-}
-
 TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys)
 {
     const ColumnAttributes attributes = columnAttributes(title);
@@ -185,25 +171,6 @@ std::string nextOrientation(const std::string& text)
     if (text == "No") return "step90";
     if (text == "step90") return "";
     return text;
-}
-
-std::string orientationForKey(const std::string& text, int keyCode)
-{
-    // The values in the order the cycle steps through them (the guard only against a cycle that
-    // never comes back to "").
-    std::vector<std::string> matching;
-    std::string value = nextOrientation("");
-    for (int guard = 0; !value.empty() && guard < 16; ++guard, value = nextOrientation(value))
-        if (upperCaseKey(static_cast<unsigned char>(value.front())) == upperCaseKey(keyCode)) matching.push_back(value);
-    if (matching.empty()) {
-        // The rest of a value being spelled out ("o" after "N") leaves it as it is.
-        const bool spelling = std::any_of(text.begin(), text.end(), [&](char c) {
-            return upperCaseKey(static_cast<unsigned char>(c)) == upperCaseKey(keyCode);
-        });
-        return spelling ? text : nextOrientation(text);
-    }
-    const auto at = std::find(matching.begin(), matching.end(), text);
-    return at == matching.end() || at + 1 == matching.end() ? matching.front() : *(at + 1);
 }
 
 KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridEditOptions& options)

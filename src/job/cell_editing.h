@@ -58,13 +58,6 @@ void forgetTypedCell(TextGrid& grid);
 
 // Whether the class accepts the (upper-cased) character appended to the text; ignores maxLen.
 bool classAccepts(char inputClass, const std::string& text, int keyCode);
-// The character a key puts into a cell of the class: a decimal comma typed into a decimal
-// column is its decimal point ("12,5" is 12.5, not 125); every other key is itself.
-int typedCharacter(char inputClass, int keyCode);
-// Why the titled column refuses a comma or point, for the user to read: a whole-number column
-// takes neither, a text column no comma (it would split the job file's fields). "" for every
-// other key, and for a column that takes it.
-std::string keyRefusal(const std::string& title, int keyCode);
 // Text typed into an empty cell of the titled column in one go, as the keys would enter it one
 // by one: letters upper-cased, each character checked by the column's class and length. refusal
 // is empty when every key was taken, else it says which key or length was refused.
@@ -75,10 +68,6 @@ struct TypedText {
 TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys);
 // The "Orn" cycle: "" -> "No" -> "step90" -> ""; other text unchanged.
 std::string nextOrientation(const std::string& text);
-// An "Orn" key: the first letter of a value chooses it ("N" gives "No"; a letter that starts
-// several values goes on to the next of them); a key found in the value keeps it, so that
-// typing a value out ends on it; any other key steps as nextOrientation does.
-std::string orientationForKey(const std::string& text, int keyCode);
 
 // Moves rows with a file name (column 1) up over rows without, keeping their order, leaves
 // exactly one empty row at the end and renumbers.

@@ -92,7 +92,6 @@ void Job::discardResults()
     nesting.entities.clear();
     nesting.items.clear();
     nesting.deepLayouts = false;
-    nesting.faultyLayouts.clear();
 }
 
 void Job::reset()
@@ -170,6 +169,7 @@ std::string fileCaption(const std::string& title, const std::string& fileName)
     return fileName.empty() ? title : title + " - " + fileName;
 }
 
+// A job with unsaved changes has " *" after its caption.
 std::string jobCaption(const std::string& title, const Job& job)
 {
     return fileCaption(title, job.jobFileName) + (job.modified ? " *" : "");

@@ -70,7 +70,6 @@ bool protectResultsBeforeEdit(Job& job, const std::string& workingFolder, const 
 
 // Window caption: the title alone for a new job (or file), else title + " - " + the file name.
 std::string fileCaption(const std::string& title, const std::string& fileName);
-// The same for the job, with " *" after it while the job has unsaved changes.
 std::string jobCaption(const std::string& title, const Job& job);
 
 } // namespace dravenor

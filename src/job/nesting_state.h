@@ -54,14 +54,6 @@ struct LayoutItem {
     std::int32_t SheetIndex = 0, PartIndex = 0, LayoutNo = 0, Qty = 0;
 };
 
-// A layout the outline check rejects: parts that overlap or leave the sheet (for Deep Nesting,
-// also parts closer than its spacing); one text per fault, as the check words it.
-struct FaultyLayout {
-    std::int32_t LayoutNo = 0;
-    std::vector<std::string> faults;
-    bool operator==(const FaultyLayout&) const = default;
-};
-
 // Lists are 0-based vectors; the 1-based numbers the system shows and stores (SheetIndex,
 // PartIndex, LayoutNo, Instance) are translated only through these helpers.
 struct NestingState {
@@ -75,9 +67,6 @@ struct NestingState {
     // The layouts were made by Deep Nesting: parts details.ActKerf apart on their true outlines,
     // not on the classic engine's raster.
     bool deepLayouts = false;
-    // The layouts that fail the outline check, by layout number: worked out from the outlines
-    // whenever layouts come in (a run, the layout editor's return, a job opened), never saved.
-    std::vector<FaultyLayout> faultyLayouts;
 
     SheetEntry& sheet(std::int32_t sheetIndex) { return sheets.at(static_cast<size_t>(sheetIndex - 1)); }
     const SheetEntry& sheet(std::int32_t sheetIndex) const { return sheets.at(static_cast<size_t>(sheetIndex - 1)); }

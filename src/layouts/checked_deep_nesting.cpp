@@ -39,7 +39,7 @@ DeepRun nestDeepChecked(NestingState& state, const DeepSettings& settings, DeepP
     run.result.cancelled = run.outcome.stopped;
     run.result.status = endStatusOf(state);
     run.result.statusText = endStatusText(run.result.status, run.result.seconds);
-    takeLayoutFaults(run.result, state, checkLayouts(state, kEngineLayoutTolerance, least),
+    takeLayoutFaults(run.result, checkLayouts(state, kEngineLayoutTolerance, least),
                      [&](const std::string& text) { progress.warning(text); });
     return run;
 }

@@ -1,13 +1,10 @@
 #include "layouts/checked_optimisation.h"
 
-#include "layouts/faulty_layouts.h"
-
 namespace dravenor {
 
-void takeLayoutFaults(RunResult& result, NestingState& state, const std::vector<LayoutFault>& faults,
+void takeLayoutFaults(RunResult& result, const std::vector<LayoutFault>& faults,
                       const std::function<void(const std::string&)>& warn)
 {
-    state.faultyLayouts = faultyLayoutsOf(faults);
     for (const LayoutFault& fault : faults) warn(fault.text);
     if (faults.empty() || result.status != EndStatus::Full) return;
     result.status = EndStatus::Partial;
@@ -17,7 +14,7 @@ void takeLayoutFaults(RunResult& result, NestingState& state, const std::vector<
 RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress& progress, FitTest fitTest)
 {
     RunResult result = optimise(state, mode, progress, nullptr, fitTest);
-    takeLayoutFaults(result, state, checkLayouts(state, kEngineLayoutTolerance),
+    takeLayoutFaults(result, checkLayouts(state, kEngineLayoutTolerance),
                      [&](const std::string& text) { progress.warning(text); });
     return result;
 }

@@ -17,9 +17,9 @@ inline constexpr double kEngineLayoutTolerance = 0.01;
 // optimise(), then the check of every layout: each fault is named through the progress warning,
 // and a run with a faulty layout ends as "Optimization Done, Layouts Need Checking" with the
 // Partial status, never as Full.
-// Names each fault through `warn` and marks the faulty layouts in the state; a Full run with
-// faults becomes Partial, "Optimization Done, Layouts Need Checking".
-void takeLayoutFaults(RunResult& result, NestingState& state, const std::vector<LayoutFault>& faults,
+// Names each fault through `warn`; a Full run with faults becomes Partial, "Optimization Done,
+// Layouts Need Checking".
+void takeLayoutFaults(RunResult& result, const std::vector<LayoutFault>& faults,
                       const std::function<void(const std::string&)>& warn);
 
 RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress& progress,

@@ -40,9 +40,8 @@ JobOpenResult openJob(const std::string& path, const std::string& workingFolder,
     if (!loaded.nesting.items.empty() && recordFilesExist(loaded.nesting)) setUpActKerf(loaded);
     if (loaded.nesting.items.empty()) result.notice = kNoLayoutNotice;
     // Layouts that cannot be drawn cannot be checked either; the warnings above say why.
-    if (!search.layoutsLackShapes) markFaultyLayouts(loaded);
-    if (const std::string faulty = faultyLayoutsWarning(loaded.nesting); !faulty.empty())
-        result.warnings.push_back(faulty);
+    const std::string faulty = search.layoutsLackShapes ? "" : faultyLayoutsWarning(faultyLayoutsOf(loaded));
+    if (!faulty.empty()) result.warnings.push_back(faulty);
 
     loaded.jobFileName = path;
     loaded.modified = !search.found.empty();

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "job/number_format.h"
-#include "layouts/faulty_layouts.h"
 #include "layouts/job_engine_setup.h"
 #include "layouts/layout_range.h"
 #include "layouts/layout_rebuild.h"
@@ -201,7 +200,6 @@ std::vector<std::string> applyEditedLayout(Job& job, int layoutNo, const std::ve
         setUpActKerf(job);
         recomputeRecordAreas(job.nesting);
     }
-    markFaultyLayouts(job);
     job.modified = true;
     return messages;
 }

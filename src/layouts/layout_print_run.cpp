@@ -2,7 +2,6 @@
 
 #include <numeric>
 
-#include "layouts/faulty_layouts.h"
 #include "layouts/layout_list.h"
 
 namespace dravenor {
@@ -32,7 +31,7 @@ LayoutPrintResult printLayoutLines(const NestingState& state, const std::vector<
             run.job, entry, printScaleText(plan, paper, run.scale, state.drawingUnit),
             printGridSpacing(run.options.view.gridText, sheet), sheet, layout ? *layout : LayoutMetrics{},
             metrics.kerfNote);
-        if (std::string fault = faultyLayoutLine(state, layoutNo); !fault.empty()) information.push_back(std::move(fault));
+        if (std::string fault = faultyLayoutLine(run.faulty, layoutNo); !fault.empty()) information.push_back(std::move(fault));
         printLayoutPages(state, layoutNo, plan, run.options, information, surface, &sheets);
         result.pagesPrinted += plan.pageCount();
         result.layoutsPrinted.push_back(layoutNo);

@@ -1,6 +1,7 @@
 #include "layouts/report.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "job/files.h"
 #include "job/number_format.h"
@@ -35,7 +36,10 @@ std::int64_t sheetsUsed(const SheetEntry& sheet)
 
 class ReportBuilder {
 public:
-    ReportBuilder(const NestingState& state, const JobMetrics& metrics) : state_(state), metrics_(metrics) {}
+    ReportBuilder(const NestingState& state, const JobMetrics& metrics, FaultyLayouts faulty)
+        : state_(state), metrics_(metrics), faulty_(std::move(faulty))
+    {
+    }
 
     std::string build()
     {
@@ -122,7 +126,7 @@ private:
     void writeLayout(const LayoutMetrics& layout)
     {
         out_.line("Layout No : " + std::to_string(layout.layoutNo) + " / " + std::to_string(metrics_.layouts.size()));
-        if (const std::string fault = faultyLayoutLine(state_, layout.layoutNo); !fault.empty()) out_.line(fault);
+        if (const std::string fault = faultyLayoutLine(faulty_, layout.layoutNo); !fault.empty()) out_.line(fault);
         out_.line();
         out_.text("Yield :").number(layout.yield).text("     Base Yield :").number(layout.baseYield).endLine();
         out_.line("RLC/Sheet : " + lengthText(layout.rlcPerSheet) + "     Total RLC : " + lengthText(layout.totalRlc));
@@ -169,6 +173,7 @@ private:
 
     const NestingState& state_;
     const JobMetrics& metrics_;
+    const FaultyLayouts faulty_;
     ReportPrintText out_;
 };
 
@@ -194,7 +199,7 @@ std::string reportOrientationText(const std::string& orn)
 
 std::string reportText(const Job& job, const JobMetrics& metrics)
 {
-    return ReportBuilder(job.nesting, metrics).build();
+    return ReportBuilder(job.nesting, metrics, faultyLayoutsOf(job)).build();
 }
 
 std::string reportText(const Job& job, const DensityTable& densities, std::vector<std::string>* warnings)

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "job/column_attributes.h"
+#include "job/key_rules.h"
 #include "ui/grid_cell_delegate.h"
 #include "ui/grid_corner_caption.h"
 #include "ui/grid_table_model.h"

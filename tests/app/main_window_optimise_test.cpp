@@ -237,5 +237,38 @@ TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAn
               std::tuple(10, true, true));
 }
 
+// A 1200 x 500 sheet at 1 : 5 is 240 x 100 mm: two A4 sheets upright, one across. Printing
+// offers across; the view keeps the layout, zoom and place the user gave it.
+TEST_F(MainWindowOptimise, ALayoutThatFitsOnlyAcrossThePaperIsOfferedLandscapeAndTheViewIsLeftAlone)
+{
+    typeInto(BasicGrid, "Kerf", "3");
+    enterFiles(SheetGrid, {writeRectangle("long.shp", 1200, 500)});
+    typeInto(SheetGrid, "Qty", "2");
+    enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
+    typeInto(PartGrid, "Qty", "12");
+    optimise();
+    ASSERT_EQ(listed().size(), 2u);
+    LayoutPanel& p = panel();
+    p.selectLayout(1);
+    p.turnWheel({200, 150}, 2 * 120);
+    const std::tuple<int, double, double, double> view{p.layoutList()->currentIndex(), p.zoom(), p.viewport().view().left,
+                                                      p.viewport().view().top};
+    window->printScaleAction(5)->trigger();
+    const auto printed = [&](DialogService::Answer answer, bool currentOnly) {
+        dialogs.answers = {answer};
+        QPdfWriter writer(folder.filePath("layout.pdf"));
+        const int pages = window->printLayoutsTo(writer, currentOnly).pagesPrinted;
+        return std::pair(pages, writer.pageLayout().orientation());
+    };
+    EXPECT_EQ(printed(DialogService::Answer::No, true), std::pair(2, QPageLayout::Portrait));
+    EXPECT_EQ(dialogs.questionTexts()[dialogs.questions.size() - 2],
+              "Layout 2 takes fewer paper sheets across the paper (landscape) than upright. Print across?");
+    EXPECT_EQ(printed(DialogService::Answer::Yes, true), std::pair(1, QPageLayout::Landscape));
+    EXPECT_EQ(printed(DialogService::Answer::Yes, false), std::pair(2, QPageLayout::Landscape));
+    EXPECT_EQ(dialogs.questionTexts()[dialogs.questions.size() - 3],
+              "Layouts 1 and 2 take fewer paper sheets across the paper (landscape) than upright. Print across?");
+    EXPECT_EQ(std::tuple(p.layoutList()->currentIndex(), p.zoom(), p.viewport().view().left, p.viewport().view().top), view);
+}
+
 } // namespace
 } // namespace dravenor::testing

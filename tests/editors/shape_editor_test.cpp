@@ -204,6 +204,33 @@ TEST_F(ShapeEditorTest, AnOpenedDrawingIsRewrittenOnlyWhenTheUserSaysSoAndThenIn
     EXPECT_EQ(dialogs.questions.size(), asked);
 }
 
+TEST_F(ShapeEditorTest, CtrlZUndoesMovesKeysAndLoadedShapesAndCtrlYRedoesThem)
+{
+    openPlate();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    const Shape opened = shapeOnScreen();
+    editor.gridView()->selectRows(1, 1);
+    editor.adjust(1);
+    const Shape moved = shapeOnScreen();
+    ASSERT_NE(moved, opened);
+    editor.appendShape(rectangle(300, 0, 10, 10));
+    const Shape loaded = shapeOnScreen();
+    editor.gridView()->setCurrentCell(1, 1);
+    QTest::keyClick(editor.gridView(), Qt::Key_Delete); // a key clears the row's X1
+    ASSERT_NE(shapeOnScreen(), loaded);
+    std::vector<Shape> seen;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        seen.push_back(shapeOnScreen());
+    }
+    EXPECT_EQ(seen, (std::vector<Shape>{loaded, moved, opened, opened}));
+    QTest::keyClick(&editor, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(shapeOnScreen(), loaded);
+    EXPECT_TRUE(editor.modified());
+}
+
 TEST_F(ShapeEditorTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost)
 {
     const std::string path = openPlate();

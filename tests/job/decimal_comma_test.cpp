@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "job/cell_editing.h"
+#include "job/key_rules.h"
 #include "job/job.h"
 
 namespace dravenor {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "job/cell_editing.h"
+#include "job/key_rules.h"
 
 namespace dravenor {
 namespace {

@@ -32,23 +32,21 @@ Job jobWithFaultyLayouts()
 TEST(FaultyLayouts, AreFoundByTheCheckAndMarkedInTheListReportLinesAndOpeningWarning)
 {
     Job job = jobWithFaultyLayouts();
-    markFaultyLayouts(job);
-    const std::vector<FaultyLayout> expected{{2, {"parts 1 (a.shp) and 2 (a.shp) overlap"}},
-                                             {3, {"part 1 leaves the sheet"}}};
-    EXPECT_EQ(job.nesting.faultyLayouts, expected);
-    EXPECT_EQ(markedLayoutListEntries(job.nesting),
+    const FaultyLayouts faulty = faultyLayoutsOf(job);
+    const FaultyLayouts expected{{2, {"parts 1 (a.shp) and 2 (a.shp) overlap"}}, {3, {"part 1 leaves the sheet"}}};
+    EXPECT_EQ(faulty, expected);
+    EXPECT_EQ(markedLayoutListEntries(job.nesting, faulty),
               (std::vector<std::string>{"1/3  [QTY 1]", std::string("2/3  [QTY 1]") + kFaultyLayoutMark,
                                         std::string("3/3  [QTY 1]") + kFaultyLayoutMark}));
-    EXPECT_EQ(faultyLayoutLine(job.nesting, 1), "");
-    EXPECT_EQ(faultyLayoutLine(job.nesting, 2), "Fails the overlap check: parts 1 (a.shp) and 2 (a.shp) overlap");
-    EXPECT_EQ(faultyLayoutsWarning(job.nesting),
+    EXPECT_EQ(faultyLayoutLine(faulty, 1), "");
+    EXPECT_EQ(faultyLayoutLine(faulty, 2), "Fails the overlap check: parts 1 (a.shp) and 2 (a.shp) overlap");
+    EXPECT_EQ(faultyLayoutsWarning(faulty),
               "Layouts 2 and 3 fail the overlap check and cannot be cut as drawn:\n"
               "2: parts 1 (a.shp) and 2 (a.shp) overlap\n3: part 1 leaves the sheet\n"
               "Correct it in the layout editor or optimize again.");
     job.discardResults();
-    EXPECT_TRUE(job.nesting.faultyLayouts.empty());
-    markFaultyLayouts(job);
-    EXPECT_EQ(faultyLayoutsWarning(job.nesting), "");
+    EXPECT_TRUE(faultyLayoutsOf(job).empty());
+    EXPECT_EQ(faultyLayoutsWarning({}), "");
 }
 
 TEST(FaultyLayouts, FaultsAreGroupedByLayoutInOrderAndLongListsAreCut)
@@ -57,11 +55,8 @@ TEST(FaultyLayouts, FaultsAreGroupedByLayoutInOrderAndLongListsAreCut)
                                           {LayoutFault::Kind::OutsideSheet, 1, 4, 0, "layout 1: part 4 leaves the sheet"},
                                           {LayoutFault::Kind::Overlap, 3, 5, 6, "layout 3: parts 5 and 6 overlap"}};
     EXPECT_EQ(faultyLayoutsOf(faults),
-              (std::vector<FaultyLayout>{{1, {"part 4 leaves the sheet"}},
-                                         {3, {"parts 1 and 2 overlap", "parts 5 and 6 overlap"}}}));
-    NestingState state;
-    state.faultyLayouts = {{1, {"a", "b", "c", "d", "e"}}};
-    EXPECT_EQ(faultyLayoutLine(state, 1), "Fails the overlap check: a; b; c; and 2 more");
+              (FaultyLayouts{{1, {"part 4 leaves the sheet"}}, {3, {"parts 1 and 2 overlap", "parts 5 and 6 overlap"}}}));
+    EXPECT_EQ(faultyLayoutLine({{1, {"a", "b", "c", "d", "e"}}}, 1), "Fails the overlap check: a; b; c; and 2 more");
     EXPECT_EQ(listedLines({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}),
               "1\n2\n3\n4\n5\n6\n7\n8\n... and 2 more\n");
 }
