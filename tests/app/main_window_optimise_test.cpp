@@ -237,12 +237,15 @@ TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAn
               std::tuple(10, true, true));
 }
 
-// A 1200 x 500 sheet at 1 : 5 is 240 x 100 mm: two A4 sheets upright, one across. Printing
-// offers across; the view keeps the layout, zoom and place the user gave it.
+// A 1200 x 500 sheet with a cut corner lies on its longest edge, wide: at 1 : 5 it is 240 x 100
+// mm, two A4 sheets upright and one across. Printing offers across; the view keeps the layout,
+// zoom and place the user gave it.
 TEST_F(MainWindowOptimise, ALayoutThatFitsOnlyAcrossThePaperIsOfferedLandscapeAndTheViewIsLeftAlone)
 {
     typeInto(BasicGrid, "Kerf", "3");
-    enterFiles(SheetGrid, {writeRectangle("long.shp", 1200, 500)});
+    const std::string sheet = folder.filePath("long.shp").toStdString();
+    ASSERT_EQ(saveShapeFile(polygon({{0, 0}, {1200, 0}, {1200, 400}, {1100, 500}, {0, 500}}), sheet), "");
+    enterFiles(SheetGrid, {sheet});
     typeInto(SheetGrid, "Qty", "2");
     enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
     typeInto(PartGrid, "Qty", "12");

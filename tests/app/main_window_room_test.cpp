@@ -1,7 +1,8 @@
 // Room to work in the main window: a splitter that gives the parts grid more rows on a laptop
 // screen, Tab from grid to grid, the "*" of unsaved work in the caption and the recent files.
+#include <QApplication>
+#include <QHeaderView>
 #include <QMenu>
-#include <QScrollBar>
 #include <QSplitter>
 
 #include "app/main_window_fixture.h"

@@ -10,6 +10,8 @@
 namespace dravenor {
 namespace {
 
+using testing::rectangle;
+
 // Layout 1 sound, layout 2 with its two plates on one spot, layout 3 with a plate off its sheet.
 Job jobWithFaultyLayouts()
 {
@@ -33,7 +35,7 @@ TEST(FaultyLayouts, AreFoundByTheCheckAndMarkedInTheListReportLinesAndOpeningWar
 {
     Job job = jobWithFaultyLayouts();
     const FaultyLayouts faulty = faultyLayoutsOf(job);
-    const FaultyLayouts expected{{2, {"parts 1 (a.shp) and 2 (a.shp) overlap"}}, {3, {"part 1 leaves the sheet"}}};
+    const FaultyLayouts expected{{2, {"parts 1 (a.shp) and 2 (a.shp) overlap"}}, {3, {"part 1 (a.shp) leaves the sheet"}}};
     EXPECT_EQ(faulty, expected);
     EXPECT_EQ(markedLayoutListEntries(job.nesting, faulty),
               (std::vector<std::string>{"1/3  [QTY 1]", std::string("2/3  [QTY 1]") + kFaultyLayoutMark,
@@ -42,7 +44,7 @@ TEST(FaultyLayouts, AreFoundByTheCheckAndMarkedInTheListReportLinesAndOpeningWar
     EXPECT_EQ(faultyLayoutLine(faulty, 2), "Fails the overlap check: parts 1 (a.shp) and 2 (a.shp) overlap");
     EXPECT_EQ(faultyLayoutsWarning(faulty),
               "Layouts 2 and 3 fail the overlap check and cannot be cut as drawn:\n"
-              "2: parts 1 (a.shp) and 2 (a.shp) overlap\n3: part 1 leaves the sheet\n"
+              "2: parts 1 (a.shp) and 2 (a.shp) overlap\n3: part 1 (a.shp) leaves the sheet\n"
               "Correct it in the layout editor or optimize again.");
     job.discardResults();
     EXPECT_TRUE(faultyLayoutsOf(job).empty());
