@@ -9,6 +9,7 @@
 #include "job/cell_editing.h"
 #include "job/deep_settings_input.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 
 namespace dravenor::cli {
 
@@ -144,12 +145,17 @@ public:
 
     void part(const std::string& given)
     {
-        const RowFields row = splitRow(given, 3);
+        const RowFields row = splitRow(given, 4);
         PartEntry e;
         readCommonFields("--part", given, row, e);
         e.Orn = row.fields.size() > 2 ? row.fields[2] : "";
-        if (e.Orn != "" && e.Orn != "No" && e.Orn != "step90")
-            throw UsageError{"--part " + given + ": orientation '" + e.Orn + "' is not empty, No or step90"};
+        if (!isOrientationRule(e.Orn))
+            throw UsageError{"--part " + given + ": orientation '" + e.Orn + "' is not empty, No, step90 or step180"};
+        const std::string mirror = row.fields.size() > 3 ? row.fields[3] : "";
+        if (!mirror.empty() && mirror != kMirrorField)
+            throw UsageError{"--part " + given + ": '" + mirror + "' after the orientation is not empty or "
+                             + std::string(kMirrorField)};
+        e.Mirror = mirror == kMirrorField;
         if (keep("part", e.FileName, e.Qty)) job_.state.parts.push_back(e);
     }
 
@@ -196,7 +202,7 @@ const std::set<std::string>& nestValueOptions()
 
 const std::set<std::string>& nestFlagOptions()
 {
-    static const std::set<std::string> flags{"--progress", "--yes"};
+    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag)};
     return flags;
 }
 
@@ -216,6 +222,7 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     readDeepOptions(parsed, job);
     job.progress = parsed.flags.count("--progress") > 0;
     job.yes = parsed.flags.count("--yes") > 0;
+    job.state.partsInHoles = parsed.flags.count(std::string(kNoPartsInHolesFlag)) == 0;
     job.jsonPath = parsed.value("--json");
     job.pngFolder = parsed.value("--png");
     job.savePath = parsed.value("--save");

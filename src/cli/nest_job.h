@@ -3,6 +3,7 @@
 // the nesting mode and the output options. Qt-free, so the benchmark reads its jobs the same way.
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/command.h"
@@ -27,6 +28,12 @@ struct NestJob {
     // Rows left out because their quantity is 0, one line each.
     std::vector<std::string> skippedRows;
 };
+
+// The fifth field of --part FILE:QTY:PRI:ORN:mirror that lets the part lie mirrored.
+inline constexpr std::string_view kMirrorField = "mirror";
+
+// The flag that keeps every part out of other parts' holes.
+inline constexpr std::string_view kNoPartsInHolesFlag = "--no-parts-in-holes";
 
 // The options the nest command reads: those taking a value and the flags.
 const std::set<std::string>& nestValueOptions();

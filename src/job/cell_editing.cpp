@@ -4,6 +4,7 @@
 
 #include "job/column_attributes.h"
 #include "job/key_rules.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
@@ -85,9 +86,10 @@ KeyOutcome typeIntoCell(TextGrid& grid, int keyCode, const ColumnAttributes& att
 {
     const std::string& text = grid.text(grid.row, grid.col);
     if (attributes.inputClass == 'X') return KeyOutcome::Consumed;
-    if (attributes.inputClass == 'O') {
+    if (attributes.inputClass == 'O' || attributes.inputClass == 'M') {
         // The choice never grows the text, so the length limit does not apply.
-        const std::string next = orientationForKey(text, keyCode);
+        const std::string next =
+            attributes.inputClass == 'O' ? orientationForKey(text, keyCode) : nextMirror(text);
         if (next == text) return KeyOutcome::Consumed;
         grid.setText(grid.row, grid.col, next);
         return KeyOutcome::Stepped;
@@ -144,7 +146,8 @@ TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys)
 {
     const ColumnAttributes attributes = columnAttributes(title);
     TypedText typed;
-    if (attributes.editMode != 'T' || attributes.inputClass == 'O' || attributes.inputClass == 'X') {
+    if (attributes.editMode != 'T' || attributes.inputClass == 'O' || attributes.inputClass == 'M'
+        || attributes.inputClass == 'X') {
         typed.refusal = title + " is not typed";
         return typed;
     }
@@ -163,14 +166,6 @@ TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys)
         typed.text += static_cast<char>(key);
     }
     return typed;
-}
-
-std::string nextOrientation(const std::string& text)
-{
-    if (text.empty()) return "No";
-    if (text == "No") return "step90";
-    if (text == "step90") return "";
-    return text;
 }
 
 KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridEditOptions& options)

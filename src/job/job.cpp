@@ -3,12 +3,13 @@
 #include "job/column_attributes.h"
 #include "job/files.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
 namespace {
 
-constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4;
+constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4, MirrorColumn = 5;
 
 // The text of a cell, "" when the grid has no such row or column.
 std::string cellText(const TextGrid& grid, int row, int col)
@@ -65,7 +66,7 @@ const std::vector<std::string>& sheetGridTitles()
 
 const std::vector<std::string>& partGridTitles()
 {
-    static const std::vector<std::string> titles{"Part File Name", "Qty", "Pri", "Orn"};
+    static const std::vector<std::string> titles{"Part File Name", "Qty", "Pri", "Orn", "Mirror"};
     return titles;
 }
 
@@ -100,6 +101,7 @@ void Job::reset()
     resetGrid(sheets);
     resetGrid(parts);
     nesting.details = BasicDetails{};
+    nesting.partsInHoles = true;
     discardResults();
     mode = NestingMode::Free;
     deep = DeepSettings{};
@@ -138,6 +140,7 @@ std::vector<PartEntry> partEntriesFromGrid(const TextGrid& parts)
         PartEntry entry;
         if (!readEntryRow(parts, r, entry)) continue;
         entry.Orn = cellText(parts, r, OrnColumn);
+        entry.Mirror = mirrorAllowedByText(cellText(parts, r, MirrorColumn));
         entries.push_back(std::move(entry));
     }
     return entries;

@@ -15,7 +15,7 @@ namespace dravenor {
 // Column titles of the three job grids.
 const std::vector<std::string>& basicDetailsTitles(); // Mat Grade Thick Kerf ActKerf Note
 const std::vector<std::string>& sheetGridTitles();     // "Sheet File Name" Qty Pri
-const std::vector<std::string>& partGridTitles();      // "Part File Name" Qty Pri Orn
+const std::vector<std::string>& partGridTitles();      // "Part File Name" Qty Pri Orn Mirror
 
 // Grid numbers as the main window orders them.
 enum JobGridIndex : int { BasicGrid = 0, SheetGrid = 1, PartGrid = 2 };
@@ -43,7 +43,7 @@ struct Job {
     // Empties the engine records and both layout lists (the grids stay).
     void discardResults();
     // New job: empty grids (one data row each, ActKerf hidden), no results, Free nesting with
-    // the default Deep Nesting settings, no file name, not modified.
+    // the default Deep Nesting settings, parts inside holes allowed, no file name, not modified.
     void reset();
 };
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "job/cell_editing.h"
 #include "job/column_attributes.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
@@ -34,12 +34,10 @@ std::string keyRefusal(const std::string& title, int keyCode)
 
 std::string orientationForKey(const std::string& text, int keyCode)
 {
-    // The values in the order the cycle steps through them (the guard only against a cycle that
-    // never comes back to "").
     std::vector<std::string> matching;
-    std::string value = nextOrientation("");
-    for (int guard = 0; !value.empty() && guard < 16; ++guard, value = nextOrientation(value))
-        if (upperCase(static_cast<unsigned char>(value.front())) == upperCase(keyCode)) matching.push_back(value);
+    for (const std::string& value : orientationRules())
+        if (!value.empty() && upperCase(static_cast<unsigned char>(value.front())) == upperCase(keyCode))
+            matching.push_back(value);
     if (matching.empty()) {
         // The rest of a value being spelled out ("o" after "N") leaves it as it is.
         const bool spelling = std::any_of(text.begin(), text.end(), [&](char c) {

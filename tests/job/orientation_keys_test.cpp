@@ -5,6 +5,7 @@
 
 #include "job/cell_editing.h"
 #include "job/key_rules.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 namespace {
