@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ class QAction;
 class QMenu;
 class QPagedPaintDevice;
 class QRect;
+class QSplitter;
 
 namespace dravenor {
 
@@ -134,6 +136,9 @@ public:
     // "Save this layout as DXF...": the selected layout as a DXF drawing or a shape file, part
     // names written when "Show Part Name" is ticked.
     void saveLayoutAs();
+    // File > Save All Layouts as DXF: every layout as a drawing in the folder the user chooses,
+    // named after the job file and the layout list's lines.
+    void saveAllLayoutsAsDxf();
     // File > Print: the print dialog (all layouts, or the current one as the selection), then
     // each layout to scale after the question about the paper it takes. File > Print Preview:
     // every layout in the preview window. With no layouts both only give the notice.
@@ -167,8 +172,17 @@ public:
     // window.cfg of the working folder, else the first-start size centred; either brought within
     // the area. The constructor places the window on its screen this way.
     void placeWithin(const QRect& available);
+    // File > Recent Files: the jobs opened or saved lately (recent.cfg of the working folder),
+    // newest first; choosing one opens it as Open does, after the unsaved-changes question.
+    QMenu* recentFilesMenu() const { return recentMenu_; }
+    void openRecentJob(const std::string& path);
+
     // Keeps the window's size and position in window.cfg (done when the window closes).
     void rememberPlacement() const;
+
+    // Splitters between the sheet and part grids, and between the grids, previews and layouts.
+    QSplitter* gridSplitter() const { return gridSplitter_; }
+    QSplitter* columnSplitter() const { return columnSplitter_; }
 
     // Edit menu items (also on the toolbar) that move the keyboard to grid 0, 1 or 2.
     QAction* gridAction(int gridIndex) const { return gridActions_.at(static_cast<size_t>(gridIndex)); }
@@ -188,9 +202,10 @@ private:
     std::string currentFileName(int gridIndex) const;
     // Check marks of the mode items from the job's nesting mode.
     void showNestingMode();
-    // The run of startOptimisation, after its checks; the finished state.
-    NestingState runClassic();
-    NestingState runDeep();
+    // The run of startOptimisation, after its checks, with what the drawings were read with;
+    // the finished state.
+    NestingState runClassic(const std::string& notes);
+    NestingState runDeep(const std::string& notes);
     // Check mark of the line-width item from print.cfg.
     void showLineWidth();
     // The job's drawing unit and the check mark of its item from units.cfg.
@@ -208,6 +223,12 @@ private:
     void drawCutPlanOf(int layoutNo, DrawingSurface& surface, double mirror);
     // Adds the estimated cutting time of every layout to the report file; "" or the message.
     std::string appendCutTimesTo(const std::string& reportPath) const;
+    // Layout numbers of the list lines that take fewer paper sheets across (landscape) than
+    // upright on the device's paper.
+    std::vector<int> layoutsFittingOnlyAcross(const QPagedPaintDevice& device, const std::vector<int>& lines,
+                                              const LayoutPrintRun& run) const;
+    void buildRecentFilesMenu(QMenu* file);
+    void fillRecentFilesMenu();
     void showPrintScale();
 
     Job job_;
@@ -232,6 +253,11 @@ private:
     LayoutPanel* layoutPanel_ = nullptr;
     // Plans drawn over the view, kept while their layout and cutting data stay the same.
     std::shared_ptr<CutPlanCache> cutPlans_;
+    QSplitter* gridSplitter_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    // The drawing notes the user was shown in a box this session.
+    std::set<std::string> toldNotes_;
+    QSplitter* columnSplitter_ = nullptr;
 };
 
 } // namespace dravenor
