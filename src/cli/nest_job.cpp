@@ -9,6 +9,9 @@
 #include "job/cell_editing.h"
 #include "job/deep_settings_input.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
+#include "job/parts_folder.h"
+#include "job/parts_list.h"
 
 namespace dravenor::cli {
 
@@ -144,13 +147,40 @@ public:
 
     void part(const std::string& given)
     {
-        const RowFields row = splitRow(given, 3);
+        const RowFields row = splitRow(given, 4);
         PartEntry e;
         readCommonFields("--part", given, row, e);
         e.Orn = row.fields.size() > 2 ? row.fields[2] : "";
-        if (e.Orn != "" && e.Orn != "No" && e.Orn != "step90")
-            throw UsageError{"--part " + given + ": orientation '" + e.Orn + "' is not empty, No or step90"};
+        if (!isOrientationRule(e.Orn))
+            throw UsageError{"--part " + given + ": orientation '" + e.Orn + "' is not empty, No, step90 or step180"};
+        const std::string mirror = row.fields.size() > 3 ? row.fields[3] : "";
+        if (!mirror.empty() && mirror != kMirrorField)
+            throw UsageError{"--part " + given + ": '" + mirror + "' after the orientation is not empty or "
+                             + std::string(kMirrorField)};
+        e.Mirror = mirror == kMirrorField;
         if (keep("part", e.FileName, e.Qty)) job_.state.parts.push_back(e);
+    }
+
+    // The rows of a parts list or folder after the --part rows; its faults and the rows of other
+    // stock are kept for the checks, each named with the list and its line.
+    void listed(const PartsList& list, const std::string& source)
+    {
+        const auto where = [&](int line) { return source + (line > 0 ? " line " + std::to_string(line) : ""); };
+        for (const PartsListFault& fault : list.faults)
+            job_.listFaults.push_back(where(fault.line) + ": " + fault.message);
+        for (const LeftOutRow& left : list.otherStock)
+            job_.skippedRows.push_back(where(left.row.line) + " left out: " + left.reason);
+        for (const PartsListRow& row : list.rows) {
+            PartEntry e;
+            e.FileName = row.file;
+            e.Qty = row.qty;
+            e.Pri = row.pri;
+            e.Orn = row.orn;
+            e.Mirror = row.mirror;
+            e.Remaining = e.Qty;
+            job_.namedFiles.push_back(e.FileName);
+            if (keep("part", e.FileName, e.Qty)) job_.state.parts.push_back(e);
+        }
     }
 
 private:
@@ -190,13 +220,15 @@ const std::set<std::string>& nestValueOptions()
     static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
                                                "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
                                                "--units", "--spacing", "--margin", "--time", "--threads",
-                                               "--seed", "--iterations"};
+                                               "--seed", "--iterations", "--parts-list",
+                                               "--parts-dir", "--nc-dir", "--post", "--cut-table", "--remnants-dir",
+                                               "--remnant-width", "--remnant-area", "--stock"};
     return options;
 }
 
 const std::set<std::string>& nestFlagOptions()
 {
-    static const std::set<std::string> flags{"--progress", "--yes"};
+    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag), "--from-stock"};
     return flags;
 }
 
@@ -216,11 +248,24 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     readDeepOptions(parsed, job);
     job.progress = parsed.flags.count("--progress") > 0;
     job.yes = parsed.flags.count("--yes") > 0;
+    job.state.partsInHoles = parsed.flags.count(std::string(kNoPartsInHolesFlag)) == 0;
     job.jsonPath = parsed.value("--json");
     job.pngFolder = parsed.value("--png");
     job.savePath = parsed.value("--save");
     job.dxfFolder = parsed.value("--dxf-dir");
     job.templateFolder = parsed.value("--templates");
+    job.ncFolder = parsed.value("--nc-dir");
+    job.postPath = parsed.value("--post");
+    job.cutTablePath = parsed.value("--cut-table");
+    job.remnantsFolder = parsed.value("--remnants-dir");
+    const std::pair<const char*, double RemnantSettings::*> least[] = {
+        {"--remnant-width", &RemnantSettings::minWidth}, {"--remnant-area", &RemnantSettings::minArea}};
+    for (const auto& [option, member] : least) {
+        if (!parsed.has(option)) continue;
+        const RemnantNumber number = readRemnantMinimum(parsed.value(option), option + 2);
+        if (!number.ok()) throw UsageError{std::string(option) + ": " + number.error};
+        job.remnants.*member = number.value;
+    }
     job.state.drawingUnit = drawingUnitOption(parsed);
 
     RowReader rows(job, baseFolder);
@@ -228,6 +273,11 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
         for (const std::string& given : it->second) rows.sheet(given);
     if (const auto it = parsed.values.find("--part"); it != parsed.values.end())
         for (const std::string& given : it->second) rows.part(given);
+    const JobStock stock{d.Mat, d.Thick};
+    if (const auto it = parsed.values.find("--parts-list"); it != parsed.values.end())
+        for (const std::string& given : it->second) rows.listed(readPartsListFile(resolved(given, baseFolder), stock), given);
+    if (const auto it = parsed.values.find("--parts-dir"); it != parsed.values.end())
+        for (const std::string& given : it->second) rows.listed(readPartsFolder(resolved(given, baseFolder)), given);
     return job;
 }
 

@@ -6,13 +6,14 @@
 #include "job/deep_settings_input.h"
 #include "job/job_file.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 #include "layouts/moved_shape_files.h"
 
 namespace dravenor::cli {
 
 namespace {
 
-constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4;
+constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4, MirrorColumn = 5;
 
 std::string wholeText(const TextGrid& grid, int row, int col)
 {
@@ -25,13 +26,15 @@ std::string measureText(const TextGrid& grid, const char* title)
     return formatGeneral(leadingNumber(grid.text(1, grid.columnOf(title))));
 }
 
-// "FILE:QTY:PRI" (and ":ORN" for parts) for every row with a file name.
+// "FILE:QTY:PRI" (and ":ORN", then ":mirror" when allowed, for parts) for every row with a file
+// name.
 void addRows(const TextGrid& grid, const std::string& option, bool withOrientation, Args& args)
 {
     for (int r = 1; r < grid.rows(); ++r) {
         if (grid.text(r, FileColumn).empty()) continue;
         std::string row = grid.text(r, FileColumn) + ":" + wholeText(grid, r, QtyColumn) + ":" + wholeText(grid, r, PriColumn);
         if (withOrientation) row += ":" + grid.text(r, OrnColumn);
+        if (withOrientation && mirrorAllowedByText(grid.text(r, MirrorColumn))) row += ":" + std::string(kMirrorField);
         args.insert(args.end(), {option, row});
     }
 }
@@ -73,7 +76,10 @@ void fillRows(TextGrid& grid, const std::vector<Entry>& entries)
         grid.setText(r, FileColumn, entries[i].FileName);
         grid.setText(r, QtyColumn, std::to_string(entries[i].Qty));
         grid.setText(r, PriColumn, cellOf(entries[i].Pri));
-        if constexpr (requires { entries[i].Orn; }) grid.setText(r, OrnColumn, entries[i].Orn);
+        if constexpr (requires { entries[i].Orn; }) {
+            grid.setText(r, OrnColumn, entries[i].Orn);
+            grid.setText(r, MirrorColumn, mirrorCellText(entries[i].Mirror));
+        }
     }
     grid.renumber();
 }
@@ -107,6 +113,11 @@ Args jobArgs(const Job& job)
     if (job.deep.margin != defaults.margin) args.insert(args.end(), {"--margin", deepFieldText(DeepField::Margin, job.deep)});
     if (job.deep.timeLimit != defaults.timeLimit)
         args.insert(args.end(), {"--time", deepFieldText(DeepField::TimeLimit, job.deep)});
+    const RemnantSettings least;
+    if (job.remnants.minWidth != least.minWidth)
+        args.insert(args.end(), {"--remnant-width", formatGeneral(job.remnants.minWidth)});
+    if (job.remnants.minArea != least.minArea)
+        args.insert(args.end(), {"--remnant-area", formatGeneral(job.remnants.minArea)});
     addRows(job.sheets, "--sheet", false, args);
     addRows(job.parts, "--part", true, args);
     return args;
@@ -136,6 +147,9 @@ Args withJobFileArgs(const Args& args, std::vector<std::string>& warnings)
         if (!parsed.has(fromJob[i])) merged.insert(merged.end(), {fromJob[i], fromJob[i + 1]});
     const Args given = argsOf(parsed, {"--job"});
     merged.insert(merged.end(), given.begin(), given.end());
+    // The job's switch, a flag without a value, after the pairs of options.
+    if (!job.nesting.partsInHoles && !parsed.flags.count(std::string(kNoPartsInHolesFlag)))
+        merged.emplace_back(kNoPartsInHolesFlag);
     return merged;
 }
 
@@ -157,6 +171,7 @@ Job jobAfterRun(const NestingState& given, const NestJob& finished)
     job.deep.spacing = finished.deep.spacing;
     job.deep.margin = finished.deep.margin;
     job.deep.timeLimit = finished.deep.timeLimit;
+    job.remnants = finished.remnants;
     return job;
 }
 

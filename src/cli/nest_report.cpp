@@ -65,6 +65,7 @@ void writeLayoutGeometry(JsonWriter& json, const NestingState& state, std::int32
             json.field("partIndex", e.PartIndex);
             json.field("instance", e.Instance);
             json.field("angle", e.Angle);
+            json.field("mirrored", e.Mirror);
             json.key("entities").beginArray();
         }
         writeEntity(json, e);

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "job/column_attributes.h"
+#include "job/key_rules.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
@@ -84,16 +86,18 @@ KeyOutcome typeIntoCell(TextGrid& grid, int keyCode, const ColumnAttributes& att
 {
     const std::string& text = grid.text(grid.row, grid.col);
     if (attributes.inputClass == 'X') return KeyOutcome::Consumed;
-    if (attributes.inputClass == 'O') {
+    if (attributes.inputClass == 'O' || attributes.inputClass == 'M') {
         // The choice never grows the text, so the length limit does not apply.
-        const std::string next = nextOrientation(text);
+        const std::string next =
+            attributes.inputClass == 'O' ? orientationForKey(text, keyCode) : nextMirror(text);
         if (next == text) return KeyOutcome::Consumed;
         grid.setText(grid.row, grid.col, next);
         return KeyOutcome::Stepped;
     }
     if (static_cast<int>(text.size()) >= attributes.maxLen) return KeyOutcome::Consumed;
-    if (!classAccepts(attributes.inputClass, text, keyCode)) return KeyOutcome::Consumed;
-    grid.setText(grid.row, grid.col, text + static_cast<char>(keyCode));
+    const int typed = typedCharacter(attributes.inputClass, keyCode);
+    if (!classAccepts(attributes.inputClass, text, typed)) return KeyOutcome::Consumed;
+    grid.setText(grid.row, grid.col, text + static_cast<char>(typed));
     return KeyOutcome::Appended;
 }
 
@@ -142,31 +146,26 @@ TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys)
 {
     const ColumnAttributes attributes = columnAttributes(title);
     TypedText typed;
-    if (attributes.editMode != 'T' || attributes.inputClass == 'O' || attributes.inputClass == 'X') {
+    if (attributes.editMode != 'T' || attributes.inputClass == 'O' || attributes.inputClass == 'M'
+        || attributes.inputClass == 'X') {
         typed.refusal = title + " is not typed";
         return typed;
     }
     for (const char c : keys) {
-        const int key = upperCaseKey(static_cast<unsigned char>(c));
+        const int key = typedCharacter(attributes.inputClass, upperCaseKey(static_cast<unsigned char>(c)));
         if (static_cast<int>(typed.text.size()) >= attributes.maxLen) {
             typed.refusal = "longer than " + std::to_string(attributes.maxLen) + " characters";
             return typed;
         }
         if (!classAccepts(attributes.inputClass, typed.text, key)) {
-            typed.refusal = std::string{'\'', c, '\''}.append(" cannot be typed into ").append(title);
+            typed.refusal = keyRefusal(title, key);
+            if (typed.refusal.empty())
+                typed.refusal = std::string{'\'', c, '\''}.append(" cannot be typed into ").append(title);
             return typed;
         }
         typed.text += static_cast<char>(key);
     }
     return typed;
-}
-
-std::string nextOrientation(const std::string& text)
-{
-    if (text.empty()) return "No";
-    if (text == "No") return "step90";
-    if (text == "step90") return "";
-    return text;
 }
 
 KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridEditOptions& options)

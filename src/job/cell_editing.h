@@ -38,7 +38,7 @@ struct GridEditOptions {
 
 // Declined: the user refused the change; Consumed: nothing changed; Appended: the key was added
 // to the text; Removed: Backspace took the last character; FilesChosen: file names were
-// written; Stepped: an "Orn" cell moved on; Cleared: Delete emptied the cell; Restored: Esc put
+// written; Stepped: an "Orn" or "Mirror" cell moved on; Cleared: Delete emptied the cell; Restored: Esc put
 // back the text the cell had before typing into it began.
 enum class KeyOutcome { Declined, Consumed, Appended, Removed, FilesChosen, Stepped, Cleared, Restored };
 
@@ -66,8 +66,6 @@ struct TypedText {
     std::string refusal;
 };
 TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys);
-// The "Orn" cycle: "" -> "No" -> "step90" -> ""; other text unchanged.
-std::string nextOrientation(const std::string& text);
 
 // Moves rows with a file name (column 1) up over rows without, keeping their order, leaves
 // exactly one empty row at the end and renumbers.

@@ -14,20 +14,23 @@ struct TitleGroup {
 };
 
 // Every column title the program's grids use, with what may be typed into its cells.
-const std::array<TitleGroup, 14>& attributeTable()
+const std::array<TitleGroup, 15>& attributeTable()
 {
-    static const std::array<TitleGroup, 14> table{{
+    static const std::array<TitleGroup, 15> table{{
         {{"Sheet File Name", "Part File Name", "File Name"}, {18, 'X', 'L'}},
         {{"FileName"}, {18, 'S', 'T'}},
         {{"Qty", "QTY"}, {6, 'L', 'T'}},
         {{"Pri"}, {3, 'L', 'T'}},
         {{"Orn"}, {1, 'O', 'T'}},
+        {{"Mirror"}, {3, 'M', 'T'}},
         {{"X1", "Y1", "X2", "Y2", "CX", "CY", "RAD", "Nstart", "Nend", "X", "Y", "N"}, {7, 'P', 'T'}},
         {{"Mat", "Grade"}, {6, 'S', 'T'}},
         {{"Note"}, {20, 'S', 'T'}},
         {{"Thick"}, {6, 'R', 'T'}},
         {{"Kerf", "ActKerf"}, {5, 'R', 'T'}},
         {{"Density"}, {24, 'R', 'T'}},
+        // The cut table's cutting data: feed per minute, pierce delay in seconds, lengths.
+        {{"Feed", "Pierce", "LeadIn", "LeadOut", "Overcut"}, {8, 'R', 'T'}},
         {{"Length", "Big Length", "Small Length", "Rad", "Big Dia", "Small Dia", "Angle", "Base",
           "Height", "Notch Rad", "Corner Rad", "Dia Big", "Dia Small", "Plate Len", "Plate Wid",
           "Seg Wid", "Dia", "Left Height", "Right Height"},
@@ -69,6 +72,18 @@ bool shortenedAtStart(std::string_view title)
 int columnWidthChars(std::string_view title)
 {
     return paddedWidth(title);
+}
+
+std::string columnHint(std::string_view title)
+{
+    switch (columnAttributes(title).inputClass) {
+    case 'O': return "Any key steps through the orientation rules: empty (any turn), No (as drawn), step90 "
+                     "(right angles), step180 (as drawn or half round)";
+    case 'M': return "Any key switches Yes / empty. Parts: Yes lets Deep Nesting lay the part mirrored (the "
+                     "classic modes never mirror). Layout editor: Yes lays the part mirrored";
+    default: break;
+    }
+    return columnAttributes(title).editMode == 'L' ? "Double-click or press Enter to choose files" : "";
 }
 
 int serialColumnWidthChars()

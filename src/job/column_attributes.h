@@ -10,7 +10,8 @@
 namespace dravenor {
 
 // Input classes: 'X' nothing typed, 'L' digits, 'S' printable text without '"' and ',',
-// 'R' unsigned decimal, 'P' signed decimal, 'O' three-way choice "", "No", "step90".
+// 'R' unsigned decimal, 'P' signed decimal, 'O' the orientation choice "", "No", "step90",
+// "step180", 'M' the mirror choice "", "Yes".
 // Edit modes: 'T' typed, 'L' filled by a file dialog, 'X' not editable ('C' clears on Delete).
 struct ColumnAttributes {
     int maxLen = 0;
@@ -32,6 +33,9 @@ bool rightAligned(std::string_view title);
 // Whether text too long for its column is shortened at its start: only in the file-name columns,
 // whose end names the file. Every other column keeps the start (a number its leading digits).
 bool shortenedAtStart(std::string_view title);
+// The hint a column's header gives, "" for none: how its cells are filled where typing does not
+// say it (file columns, the choice columns).
+std::string columnHint(std::string_view title);
 // Width in characters of the "Sr" column (row numbers).
 int serialColumnWidthChars();
 // Sets the grid's column widths from its titles as the header format does (hidden columns are

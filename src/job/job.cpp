@@ -3,12 +3,13 @@
 #include "job/column_attributes.h"
 #include "job/files.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
 namespace {
 
-constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4;
+constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4, MirrorColumn = 5;
 
 // The text of a cell, "" when the grid has no such row or column.
 std::string cellText(const TextGrid& grid, int row, int col)
@@ -65,7 +66,7 @@ const std::vector<std::string>& sheetGridTitles()
 
 const std::vector<std::string>& partGridTitles()
 {
-    static const std::vector<std::string> titles{"Part File Name", "Qty", "Pri", "Orn"};
+    static const std::vector<std::string> titles{"Part File Name", "Qty", "Pri", "Orn", "Mirror"};
     return titles;
 }
 
@@ -92,6 +93,7 @@ void Job::discardResults()
     nesting.entities.clear();
     nesting.items.clear();
     nesting.deepLayouts = false;
+    remnantIds.clear();
 }
 
 void Job::reset()
@@ -100,9 +102,11 @@ void Job::reset()
     resetGrid(sheets);
     resetGrid(parts);
     nesting.details = BasicDetails{};
+    nesting.partsInHoles = true;
     discardResults();
     mode = NestingMode::Free;
     deep = DeepSettings{};
+    remnants = RemnantSettings{};
     jobFileName.clear();
     modified = false;
 }
@@ -138,6 +142,7 @@ std::vector<PartEntry> partEntriesFromGrid(const TextGrid& parts)
         PartEntry entry;
         if (!readEntryRow(parts, r, entry)) continue;
         entry.Orn = cellText(parts, r, OrnColumn);
+        entry.Mirror = mirrorAllowedByText(cellText(parts, r, MirrorColumn));
         entries.push_back(std::move(entry));
     }
     return entries;
@@ -169,9 +174,10 @@ std::string fileCaption(const std::string& title, const std::string& fileName)
     return fileName.empty() ? title : title + " - " + fileName;
 }
 
+// A job with unsaved changes has " *" after its caption.
 std::string jobCaption(const std::string& title, const Job& job)
 {
-    return fileCaption(title, job.jobFileName);
+    return fileCaption(title, job.jobFileName) + (job.modified ? " *" : "");
 }
 
 } // namespace dravenor

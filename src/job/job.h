@@ -2,12 +2,14 @@
 // The job the main window edits: basic details, sheet and part grids, the engine's records
 // built from them, the layout results and the nesting mode. One object, owned by the main
 // window and passed by reference; nothing here touches a window.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "job/deep_settings.h"
 #include "job/nesting_state.h"
+#include "job/remnant_settings.h"
 #include "job/text_grid.h"
 
 namespace dravenor {
@@ -15,7 +17,7 @@ namespace dravenor {
 // Column titles of the three job grids.
 const std::vector<std::string>& basicDetailsTitles(); // Mat Grade Thick Kerf ActKerf Note
 const std::vector<std::string>& sheetGridTitles();     // "Sheet File Name" Qty Pri
-const std::vector<std::string>& partGridTitles();      // "Part File Name" Qty Pri Orn
+const std::vector<std::string>& partGridTitles();      // "Part File Name" Qty Pri Orn Mirror
 
 // Grid numbers as the main window orders them.
 enum JobGridIndex : int { BasicGrid = 0, SheetGrid = 1, PartGrid = 2 };
@@ -33,6 +35,11 @@ struct Job {
     NestingMode mode = NestingMode::Free;
     // Spacing, margin and time limit of Deep Nesting, kept with the job in every mode.
     DeepSettings deep;
+    // The least remnant worth keeping, kept with the job.
+    RemnantSettings remnants;
+    // The stock ids of the layouts' remnants by layout number, once they were cut (looked up in the
+    // stock; not saved with the job).
+    std::vector<std::int64_t> remnantIds;
     std::string jobFileName; // empty for a new job
     bool modified = false;
 
@@ -43,7 +50,7 @@ struct Job {
     // Empties the engine records and both layout lists (the grids stay).
     void discardResults();
     // New job: empty grids (one data row each, ActKerf hidden), no results, Free nesting with
-    // the default Deep Nesting settings, no file name, not modified.
+    // the default Deep Nesting settings, parts inside holes allowed, no file name, not modified.
     void reset();
 };
 

@@ -85,15 +85,18 @@ bool isNumericColumn(const std::string& title)
 }
 
 // A grid section: one grid row per line, one field per column after "Sr"; the grid ends with
-// one empty entry row. A number column holding other text keeps it and warns.
+// one empty entry row. A number column holding other text keeps it and warns. The part grid's
+// "Mirror" column may be missing (jobs without mirroring leave it out): it is then empty.
 std::string readGrid(const JobSectionLines& section, const std::string& name, TextGrid& grid,
                      std::vector<std::string>& warnings)
 {
     const size_t columns = static_cast<size_t>(grid.cols() - 1);
+    const bool mirrorOptional = grid.columnOf("Mirror") == grid.cols() - 1;
     std::vector<RecordLine> rows;
     std::string error;
     forEachRecord(section, [&](const std::string& line, int lineNumber, int row) {
         RecordLine fields(line, lineNumber, name, "row " + std::to_string(row));
+        if (mirrorOptional && fields.fields.size() + 1 == columns) fields.fields.emplace_back();
         if (error.empty() && fields.hasFieldCount(columns, error)) rows.push_back(std::move(fields));
     });
     if (!error.empty()) return error;
@@ -150,9 +153,16 @@ std::string readPartRecords(const JobSectionLines& section, std::vector<PartEntr
     std::string error;
     const std::string& name = jobSectionName(PartRecordSection);
     forEachRecord(section, [&](const std::string& line, int lineNumber, int record) {
-        const RecordLine fields(line, lineNumber, name, "part record " + std::to_string(record));
+        RecordLine fields(line, lineNumber, name, "part record " + std::to_string(record));
+        // A seventh field, the mirror mark, follows the quantity in jobs with mirroring.
+        bool mirror = false;
+        if (error.empty() && fields.fields.size() == 7) {
+            mirror = fields.boolean(6, "mirror", error);
+            fields.fields.pop_back();
+        }
         if (!error.empty() || !fields.hasFieldCount(6, error)) return;
         PartEntry entry;
+        entry.Mirror = mirror;
         readCommonFields(fields, entry, error);
         if (error.empty() && entry.Remaining < 0)
             error = fields.warning("remaining quantity " + std::to_string(entry.Remaining) + " is below 0");
@@ -168,7 +178,7 @@ void readDeepOptions(const RecordLine& fields, NestingMode& mode, DeepSettings& 
                      std::vector<std::string>& warnings)
 {
     std::string error;
-    if (fields.fields.size() != 5 || fields.fields[0] != kDeepOptionsTag) {
+    if (fields.fields.size() != 5) {
         warnings.push_back(fields.warning("not a Deep Nesting line; left out"));
         return;
     }
@@ -190,18 +200,65 @@ void readDeepOptions(const RecordLine& fields, NestingMode& mode, DeepSettings& 
     }
 }
 
+// The line switching parts inside holes: its one mark. A line that cannot be read keeps them on.
+void readHolesOption(const RecordLine& fields, bool& partsInHoles, std::vector<std::string>& warnings)
+{
+    std::string error;
+    const bool on = fields.fields.size() == 2 && fields.boolean(1, "Parts In Holes", error);
+    if (fields.fields.size() != 2 || !error.empty()) {
+        warnings.push_back(fields.fields.size() != 2 ? fields.warning("not a Parts In Holes line; left out")
+                                                     : error + "; left out");
+        return;
+    }
+    partsInHoles = on;
+}
+
+// The remnant line of the options section: the least width and area of a remnant worth keeping.
+// A value that cannot be used keeps its default, with a warning.
+void readRemnantOptions(const RecordLine& fields, RemnantSettings& remnants, std::vector<std::string>& warnings)
+{
+    if (fields.fields.size() != 3) {
+        warnings.push_back(fields.warning("not a remnant line; left out"));
+        return;
+    }
+    const std::pair<const char*, double RemnantSettings::*> values[] = {
+        {"least remnant width", &RemnantSettings::minWidth},
+        {"least remnant area", &RemnantSettings::minArea},
+    };
+    for (size_t k = 0; k < std::size(values); ++k) {
+        const RemnantNumber number = readRemnantMinimum(fields.fields[k + 1], values[k].first);
+        if (number.ok()) remnants.*values[k].second = number.value;
+        else warnings.push_back(fields.warning(number.error + "; the default is used"));
+    }
+}
+
+// What the options section sets beside the nesting mode.
+struct JobOptions {
+    NestingMode& mode;
+    DeepSettings& deep;
+    bool& partsInHoles;
+    RemnantSettings& remnants;
+};
+
 // Stack, Continuous Stack and Free Nesting marks. Free wins, then Stack; with neither the
-// engine nests as Continuous Stack. A second line may hold the Deep Nesting mark and settings.
-std::string readOptions(const JobSectionLines& section, NestingMode& mode, DeepSettings& deep,
-                        std::vector<std::string>& warnings)
+// engine nests as Continuous Stack. Lines after it are told apart by their first field: the Deep
+// Nesting mark and settings, and the parts-in-holes switch.
+std::string readOptions(const JobSectionLines& section, const JobOptions& options, std::vector<std::string>& warnings)
 {
     std::string error;
     int seen = 0;
     forEachRecord(section, [&](const std::string& line, int lineNumber, int) {
-        if (seen == 2 || !error.empty()) return;
-        if (++seen == 2) {
-            readDeepOptions(RecordLine(line, lineNumber, jobSectionName(OptionsSection), "Deep Nesting"), mode, deep,
-                            warnings);
+        if (!error.empty()) return;
+        if (++seen > 1) {
+            const std::vector<std::string> items = splitGridItems(line);
+            const bool holes = !items.empty() && items[0] == kHolesOptionsTag;
+            const bool remnants = !items.empty() && items[0] == kRemnantOptionsTag;
+            const RecordLine fields(line, lineNumber, jobSectionName(OptionsSection),
+                                    holes ? kHolesOptionsTag : remnants ? "remnants" : kDeepOptionsTag);
+            if (holes) readHolesOption(fields, options.partsInHoles, warnings);
+            else if (remnants) readRemnantOptions(fields, options.remnants, warnings);
+            else if (!items.empty() && items[0] == kDeepOptionsTag) readDeepOptions(fields, options.mode, options.deep, warnings);
+            else warnings.push_back(fields.warning("not a Deep Nesting line; left out"));
             return;
         }
         const RecordLine fields(line, lineNumber, jobSectionName(OptionsSection), "nesting mode");
@@ -209,6 +266,7 @@ std::string readOptions(const JobSectionLines& section, NestingMode& mode, DeepS
         const bool stack = fields.boolean(0, "Stack Nesting", error);
         const bool continuous = fields.boolean(1, "Continuous Stack Nesting", error);
         const bool free = fields.boolean(2, "Free Nesting", error);
+        NestingMode& mode = options.mode;
         mode = free ? NestingMode::Free : stack ? NestingMode::Stack : NestingMode::ContinuousStack;
         if (stack + continuous + free != 1)
             warnings.push_back(fields.warning("not exactly one nesting mode is checked; the job nests as "
@@ -216,22 +274,22 @@ std::string readOptions(const JobSectionLines& section, NestingMode& mode, DeepS
                                               + " Nesting"));
     });
     if (seen == 0) {
-        mode = NestingMode::Free;
+        options.mode = NestingMode::Free;
         warnings.push_back(jobSectionName(OptionsSection) + " is empty; the job nests as Free Nesting");
     }
     return error;
 }
 
-// Eight fields per item; older files have seven (no Qty, read as 1), decided by the first line.
-// The fields are counted with quotes respected, so a file name holding a comma does not change
-// the decision.
+// Eight fields per item; older files have seven (no Qty, read as 1), files with mirrored parts
+// nine (the mirror mark last), decided by the first line. The fields are counted with quotes
+// respected, so a file name holding a comma does not change the decision.
 std::string readLayoutItems(const JobSectionLines& section, std::vector<LayoutItem>& items)
 {
     std::string error;
     size_t fieldCount = 0;
     forEachRecord(section, [&](const std::string& line, int lineNumber, int record) {
         const RecordLine fields(line, lineNumber, jobSectionName(ItemSection), "layout item " + std::to_string(record));
-        if (fieldCount == 0) fieldCount = fields.fields.size() == 8 ? 8 : 7;
+        if (fieldCount == 0) fieldCount = fields.fields.size() == 8 || fields.fields.size() == 9 ? fields.fields.size() : 7;
         if (!error.empty() || !fields.hasFieldCount(fieldCount, error)) return;
         LayoutItem item;
         item.Name = fields.fields[0];
@@ -241,7 +299,8 @@ std::string readLayoutItems(const JobSectionLines& section, std::vector<LayoutIt
         item.PartIndex = fields.whole(4, "part index", error);
         item.SheetIndex = fields.whole(5, "sheet index", error);
         item.LayoutNo = fields.whole(6, "layout number", error);
-        item.Qty = fieldCount == 8 ? fields.whole(7, "quantity", error) : 1;
+        item.Qty = fieldCount >= 8 ? fields.whole(7, "quantity", error) : 1;
+        item.Mirror = fieldCount == 9 && fields.boolean(8, "mirror", error);
         items.push_back(std::move(item));
     });
     return error;
@@ -295,7 +354,8 @@ std::string readJobSections(const SplitJobFile& split, Job& job, std::vector<std
     job.basic.setRows(2); // the basic-details grid has exactly one data row
     if (error.empty()) error = readSheetRecords(section(SheetRecordSection), job.nesting.sheets);
     if (error.empty()) error = readPartRecords(section(PartRecordSection), job.nesting.parts);
-    if (error.empty()) error = readOptions(section(OptionsSection), job.mode, job.deep, warnings);
+    if (error.empty())
+        error = readOptions(section(OptionsSection), {job.mode, job.deep, job.nesting.partsInHoles, job.remnants}, warnings);
     if (error.empty())
         error = readGrid(section(SheetGridSection), jobSectionName(SheetGridSection), job.sheets, warnings);
     if (error.empty()) error = readGrid(section(PartGridSection), jobSectionName(PartGridSection), job.parts, warnings);

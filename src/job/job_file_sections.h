@@ -12,6 +12,8 @@ namespace dravenor {
 
 // The first field of the options section's Deep Nesting line.
 inline constexpr const char* kDeepOptionsTag = "Deep Nesting";
+// The first field of the options section's line that switches parts inside holes off.
+inline constexpr const char* kHolesOptionsTag = "Parts In Holes";
 
 struct JobSectionsOut {
     JobSectionTexts texts;

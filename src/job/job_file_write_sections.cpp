@@ -1,4 +1,5 @@
 // Writing the seven sections of a job file.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -61,41 +62,67 @@ std::string sheetRecords(const std::vector<SheetEntry>& sheets, SectionWriter& w
     return text;
 }
 
+// Six fields per record; a job with a part that may be mirrored gives every record a seventh,
+// the mirror mark, so that jobs without mirroring keep the file they always had.
 std::string partRecords(const std::vector<PartEntry>& parts, SectionWriter& writer)
 {
+    const bool withMirror = std::any_of(parts.begin(), parts.end(), [](const PartEntry& e) { return e.Mirror; });
     std::string text;
     for (size_t i = 0; i < parts.size(); ++i) {
         const PartEntry& e = parts[i];
         const std::string record = "part record " + std::to_string(i + 1);
         text += whole(e.Area) + "," + whole(e.Remaining) + "," + writer.quoted(e.FileName, "the file name of " + record)
             + "," + writer.quoted(e.Orn, "the orientation of " + record) + "," + whole(e.Pri) + "," + whole(e.Qty)
-            + kLineEnd;
+            + (withMirror ? "," + boolean(e.Mirror) : "") + kLineEnd;
     }
     return text;
 }
 
+// The part grid leaves out its last column, "Mirror", while no row fills it: the grid section
+// of a job without mirroring stays as it always was.
+TextGrid partGridAsStored(const TextGrid& parts)
+{
+    const int mirror = parts.columnOf("Mirror");
+    if (mirror != parts.cols() - 1) return parts;
+    for (int r = 1; r < parts.rows(); ++r)
+        if (!parts.text(r, mirror).empty()) return parts;
+    TextGrid stored = parts;
+    stored.setCols(mirror);
+    return stored;
+}
+
 // The check marks of Stack, Continuous Stack and Free Nesting; Deep Nesting checks Free, so that
-// a reader that knows only the first line nests the job as Free. A second line holds the Deep
-// Nesting mark and settings; a job that never had either keeps its one line.
-std::string options(NestingMode mode, const DeepSettings& deep)
+// a reader that knows only the first line nests the job as Free. Tagged lines follow: the Deep
+// Nesting mark and settings, parts inside holes switched off, and the least remnant kept when it
+// is not the default; a job that never had any keeps its one line.
+std::string options(NestingMode mode, const DeepSettings& deep, bool partsInHoles, const RemnantSettings& remnants)
 {
     const bool deepMode = mode == NestingMode::Deep;
     std::string text = boolean(mode == NestingMode::Stack) + "," + boolean(mode == NestingMode::ContinuousStack) +
         "," + boolean(mode == NestingMode::Free || deepMode) + kLineEnd;
-    if (!deepMode && deep == DeepSettings{}) return text;
-    return text + '"' + kDeepOptionsTag + "\"," + boolean(deepMode) + ",\"" + deepFieldText(DeepField::Spacing, deep) +
-        "\"," + deepFieldText(DeepField::Margin, deep) + "," + deepFieldText(DeepField::TimeLimit, deep) + kLineEnd;
+    if (deepMode || deep != DeepSettings{})
+        text += '"' + std::string(kDeepOptionsTag) + "\"," + boolean(deepMode) + ",\"" +
+            deepFieldText(DeepField::Spacing, deep) + "\"," + deepFieldText(DeepField::Margin, deep) + "," +
+            deepFieldText(DeepField::TimeLimit, deep) + kLineEnd;
+    if (!partsInHoles) text += '"' + std::string(kHolesOptionsTag) + "\"," + boolean(false) + kLineEnd;
+    if (remnants != RemnantSettings{})
+        text += '"' + std::string(kRemnantOptionsTag) + "\"," + formatRecordDouble(remnants.minWidth) + "," +
+            formatRecordDouble(remnants.minArea) + kLineEnd;
+    return text;
 }
 
-// Part index before sheet index: the order of the file, not of the record.
+// Part index before sheet index: the order of the file, not of the record. Layouts with a
+// mirrored part give every item a ninth field, its mirror mark.
 std::string layoutItems(const std::vector<LayoutItem>& items, SectionWriter& writer)
 {
+    const bool withMirror = std::any_of(items.begin(), items.end(), [](const LayoutItem& e) { return e.Mirror; });
     std::string text;
     for (size_t i = 0; i < items.size(); ++i) {
         const LayoutItem& e = items[i];
         text += writer.quoted(e.Name, "the file name of layout item " + std::to_string(i + 1)) + ","
             + formatRecordDouble(e.X) + "," + formatRecordDouble(e.Y) + "," + formatRecordDouble(e.Angle) + ","
-            + whole(e.PartIndex) + "," + whole(e.SheetIndex) + "," + whole(e.LayoutNo) + "," + whole(e.Qty) + kLineEnd;
+            + whole(e.PartIndex) + "," + whole(e.SheetIndex) + "," + whole(e.LayoutNo) + "," + whole(e.Qty)
+            + (withMirror ? "," + boolean(e.Mirror) : "") + kLineEnd;
     }
     return text;
 }
@@ -119,9 +146,9 @@ JobSectionsOut writeJobSections(const Job& job)
     out.texts[BasicSection] = writer.grid(job.basic, "basic details");
     out.texts[SheetRecordSection] = sheetRecords(job.nesting.sheets, writer);
     out.texts[PartRecordSection] = partRecords(job.nesting.parts, writer);
-    out.texts[OptionsSection] = options(job.mode, job.deep);
+    out.texts[OptionsSection] = options(job.mode, job.deep, job.nesting.partsInHoles, job.remnants);
     out.texts[SheetGridSection] = writer.grid(job.sheets, "sheet grid");
-    out.texts[PartGridSection] = writer.grid(job.parts, "part grid");
+    out.texts[PartGridSection] = writer.grid(partGridAsStored(job.parts), "part grid");
     out.texts[ItemSection] = layoutItems(job.nesting.items, writer);
     out.error = writer.error;
     return out;

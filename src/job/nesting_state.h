@@ -27,31 +27,37 @@ struct SheetEntry {
     std::int32_t Remaining = 0;
 };
 
-// One usable part-grid row; Orn is "", "No" or "step90".
+// One usable part-grid row; Orn is "", "No", "step90" or "step180" (job/part_rules.h). Mirror:
+// the part may also be laid mirrored (Deep Nesting uses it; the classic engine never mirrors).
 struct PartEntry {
     std::string FileName;
     std::int32_t Qty = 0, Pri = 0;
     std::string Orn;
     std::int32_t Area = 0;
     std::int32_t Remaining = 0;
+    bool Mirror = false;
 };
 
-// One shape entity placed on a layout, already turned and moved into sheet coordinates.
-// SheetIndex and PartIndex are 1-based indices into the sorted sheet and part records;
-// PartIndex and Instance are 0 for the sheet's own outline.
+// One shape entity placed on a layout, already mirrored, turned and moved into sheet
+// coordinates. SheetIndex and PartIndex are 1-based indices into the sorted sheet and part
+// records; PartIndex and Instance are 0 for the sheet's own outline. Mirror: the instance lies
+// mirrored left to right before its turn.
 struct LayoutEntity {
     double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0, CX = 0, CY = 0, RAD = 0, Nstart = 0, Nend = 0;
     std::int32_t SheetIndex = 0, PartIndex = 0, LayoutNo = 0, Instance = 0;
     double Angle = 0;
     std::int32_t Qty = 0;
+    bool Mirror = false;
     bool operator==(const LayoutEntity&) const = default;
 };
 
-// One placed part instance or sheet of a layout.
+// One placed part instance or sheet of a layout: the shape, mirrored left to right when Mirror
+// is set, turned by Angle about its centre and moved so that its box starts at X, Y.
 struct LayoutItem {
     std::string Name;
     double X = 0, Y = 0, Angle = 0;
     std::int32_t SheetIndex = 0, PartIndex = 0, LayoutNo = 0, Qty = 0;
+    bool Mirror = false;
 };
 
 // Lists are 0-based vectors; the 1-based numbers the system shows and stores (SheetIndex,
@@ -64,6 +70,9 @@ struct NestingState {
     std::vector<PartEntry> parts;
     std::vector<LayoutEntity> entities;
     std::vector<LayoutItem> items;
+    // A job option: parts may lie inside other parts' holes (both engines). Off, every part stays
+    // out of the holes of the parts already laid.
+    bool partsInHoles = true;
     // The layouts were made by Deep Nesting: parts details.ActKerf apart on their true outlines,
     // not on the classic engine's raster.
     bool deepLayouts = false;

@@ -1,12 +1,13 @@
 #include "layouts/record_rows.h"
 
 #include "job/number_format.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
 namespace {
 
-constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4;
+constexpr int FileColumn = 1, QtyColumn = 2, PriColumn = 3, OrnColumn = 4, MirrorColumn = 5;
 // How a run reads a priority of 0: after the last one given.
 constexpr std::int32_t kPriorityOfZero = 32767;
 
@@ -34,7 +35,8 @@ int agreement(const TextGrid& grid, int row, const SheetEntry& record)
 int agreement(const TextGrid& grid, int row, const PartEntry& record)
 {
     return (cellWhole(grid, row, QtyColumn) == record.Qty) + priorityAgrees(cellWhole(grid, row, PriColumn), record.Pri)
-        + (cellText(grid, row, OrnColumn) == record.Orn);
+        + (cellText(grid, row, OrnColumn) == record.Orn)
+        + (mirrorAllowedByText(cellText(grid, row, MirrorColumn)) == record.Mirror);
 }
 
 template <class Entry>

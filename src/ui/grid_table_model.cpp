@@ -54,8 +54,10 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
         if (col >= grid_.cols()) return {};
         if (role == Qt::DisplayRole) return QString::fromStdString(grid_.title(col));
         if (role == Qt::TextAlignmentRole) return QVariant::fromValue(columnAlignment(grid_.title(col)));
-        if (role == Qt::ToolTipRole && columnAttributes(grid_.title(col)).editMode == 'L')
-            return tr("Double-click or press Enter to choose files");
+        if (role == Qt::ToolTipRole) {
+            const std::string hint = columnHint(grid_.title(col));
+            return hint.empty() ? QVariant() : QVariant(QString::fromStdString(hint));
+        }
         return {};
     }
     const int row = section + 1;

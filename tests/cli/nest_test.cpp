@@ -126,7 +126,7 @@ TEST(NestJobFile, ASavedJobRunsAgainToTheSameLayoutsAndTheCommandLineOverridesIt
     const std::string disc = savedShape(f.dir, "disc.shp", {arcEntity(30, 30, 30, 0, 0)});
     const std::string saved = f.dir.file("saved.nst");
     const ToolRun first = f.nest({"--mat", "st37", "--thick", "8", "--mode", "stack", "--note", "first", "--sheet",
-                                  f.sheet + ":3", "--part", f.part + ":7:1", "--part", disc + ":5:0:No", "--json",
+                                  f.sheet + ":3", "--part", f.part + ":7:1", "--part", disc + ":5:0:step180:mirror", "--json",
                                   f.dir.file("1.json"), "--save", saved});
     ASSERT_EQ(first.code, 0) << first.err;
     EXPECT_TRUE(contains(first.out, "Job saved to " + saved + "\n")) << first.out;
@@ -135,8 +135,10 @@ TEST(NestJobFile, ASavedJobRunsAgainToTheSameLayoutsAndTheCommandLineOverridesIt
     // Typed as the grid takes them; the kerf the engine used beside the kerf entered.
     EXPECT_EQ(std::tuple(job.mode, job.basic.text(1, 1), job.basic.text(1, 4), job.basic.text(1, 5), job.nesting.items.empty()),
               std::tuple(dravenor::NestingMode::Stack, "ST37", "3", "3", false));
-    EXPECT_EQ(std::tuple(job.parts.text(2, 1), job.parts.text(2, 2), job.parts.text(2, 4), job.parts.text(1, 3)),
-              std::tuple(disc, "5", "No", "1"));
+    EXPECT_EQ(std::tuple(job.parts.text(2, 1), job.parts.text(2, 2), job.parts.text(2, 4), job.parts.text(2, 5),
+                         job.parts.text(1, 3), job.parts.text(1, 5)),
+              std::tuple(disc, "5", "step180", "Yes", "1", ""));
+    EXPECT_TRUE(job.nesting.parts.at(1).Mirror && !job.nesting.parts.at(0).Mirror);
     for (const dravenor::PartEntry& entry : job.nesting.parts) EXPECT_EQ(entry.Remaining, 0);
 
     ASSERT_EQ(runInProcess({"nest", "--job", saved, "--json", f.dir.file("2.json")}).code, 0);
@@ -199,7 +201,7 @@ TEST(NestDeep, ARunGivesLayoutsThatPassTheCheckAtItsSpacingAndASavedJobKeepsItsS
                                       "20", "--seed", "7", "--save", saved, "--json", json});
     ASSERT_LE(run.code, 1) << run.err;
     EXPECT_TRUE(contains(run.out, "Optimization Done#") && contains(run.out, "Deep Nesting: 20 iterations in ") &&
-                contains(run.out, ", spacing 4, margin 2, at least 1 sheet needed\n")) << run.out;
+                contains(run.out, ", spacing 4, margin 2, fewest possible: 1 sheet\n")) << run.out;
     EXPECT_TRUE(contains(TempFolder::read(json), "  \"deep\": {\n    \"spacing\": 4,\n    \"margin\": 2,\n    \"timeLimit\": 0,\n"
                                                  "    \"threads\": 0,\n    \"seed\": 7,\n    \"iterations\": 20,\n    \"stopped\": false,\n"))
         << TempFolder::read(json);

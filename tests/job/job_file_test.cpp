@@ -143,6 +143,34 @@ TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryModeWithItsSett
     EXPECT_EQ(formatRecordDouble(90) + " " + formatRecordDouble(-12.75), "90 -12.75");
 }
 
+// A job whose parts may be mirrored or turned only half round saves the mirror mark as a seventh
+// field of every part record and a fifth part grid column (pinned by a golden file) and reads
+// back the same; the sample job, which mirrors nothing, keeps its six fields and four columns.
+TEST(JobFileFormat, MirrorMarksAndHalfTurnsSaveAsTheirGoldenFileAndReadBack)
+{
+    Job job = sampleJob();
+    fillRow(job.parts, 2, {"/jobs/p2.shp", "4", "2", "step180", "Yes"});
+    job.nesting.parts[1].Orn = "step180";
+    job.nesting.parts[1].Mirror = true;
+    const std::string golden = TempFolder::read(DRAVENOR_TEST_DATA "/golden/job/part-rules.nst");
+    const std::string text = savedText(job);
+    EXPECT_EQ(text, golden);
+
+    TempFolder dir;
+    Job read;
+    ASSERT_EQ(readJobFile(dir.write("rules.nst", text), "", read).error, "");
+    std::vector<std::pair<std::string, bool>> rules;
+    for (const PartEntry& e : read.nesting.parts) rules.emplace_back(e.Orn, e.Mirror);
+    EXPECT_EQ(rules, (std::vector<std::pair<std::string, bool>>{{"step90", false}, {"step180", true}, {"", false}}));
+    EXPECT_EQ(std::tuple(read.parts.text(2, 4), read.parts.text(2, 5), read.parts.text(1, 5)),
+              std::tuple("step180", "Yes", ""));
+    EXPECT_EQ(savedText(read), golden);
+    // A bad mirror mark names its line.
+    const JobFileResult bad = readJobFile(dir.write("bad.nst", goldenWith(",2,4,#TRUE#", ",2,4,maybe", golden)), "", read);
+    EXPECT_TRUE(contains(bad.error, "line 10 (ca.tlf, part record 2): mirror 'maybe' is neither #TRUE# nor #FALSE#"))
+        << bad.error;
+}
+
 // An older file (LF line ends, unquoted fields, items without a quantity) saves in today's form.
 TEST(JobFileFormat, OlderFilesAreReadAndSavedInTodaysForm)
 {
@@ -166,7 +194,7 @@ TEST(JobFileDamage, EachDamageNamesFileAndLineAndLeavesTheCurrentJob)
         {goldenWith("#TRUE#,#FALSE#,#FALSE#", "#TRUE#,maybe,#FALSE#"),
          "line 14 (options.tlf, nesting mode): Continuous Stack Nesting 'maybe' is neither #TRUE# nor #FALSE#"},
         {goldenWith("\"/jobs/p1.shp\",\"10\",\"\",\"step90\"", "\"/jobs/p1.shp\",\"10\""),
-         "line 21 (part.tlf, row 1): 2 fields instead of 4"},
+         "line 21 (part.tlf, row 1): 2 fields instead of 5"},
         {goldenWith(",90,3,2,1,4", ",90,4,2,1,4"),
          "line 26 (nest.tlf, layout item 1): part index 4 does not name one of the 3 part records"},
         {goldenWith(",270.25,2,2,1,4", ",270.25,2,0,1,4"),

@@ -50,6 +50,8 @@ TEST(NewJob, ResetEmptiesEverythingForgetsDeepSettingsAndHidesActKerf)
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor");
     job.jobFileName = "/home/op/Jobs/Bracket.nst";
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst");
+    job.modified = true; // unsaved work is starred
+    EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst *");
 }
 
 // Basic details as text, numbers by their leading part; sheet and part records only from rows
@@ -65,9 +67,10 @@ TEST(EngineRecords, CopiedFromTheGridsWhichStayAsTheyWere)
                                                        {strip, "0", "2"},         {strip, "0.5", ""},
                                                        {strip, "3.5", ""},        {temp.folder(), "1", ""}};
     for (size_t r = 0; r < sheets.size(); ++r) fillRow(job.sheets, static_cast<int>(r) + 1, sheets[r]);
-    fillRow(job.parts, 1, {plate, "10", "5", "step90"});
-    fillRow(job.parts, 2, {plate, "0", "1", "No"});
+    fillRow(job.parts, 1, {plate, "10", "5", "step90", "yes"});
+    fillRow(job.parts, 2, {plate, "0", "1", "No", "Yes"});
     fillRow(job.parts, 3, {temp.file("gone.shp"), "1", "", ""});
+    fillRow(job.parts, 4, {strip, "2", "", "step180", ""});
     const std::string gridsBefore = gridToFileText(job.sheets, false) + gridToFileText(job.parts, false);
     job.nesting.parts = {PartEntry{}, PartEntry{}};
     copyGridsToRecords(job);
@@ -80,10 +83,12 @@ TEST(EngineRecords, CopiedFromTheGridsWhichStayAsTheyWere)
     for (const SheetEntry& e : job.nesting.sheets)
         records.push_back(e.FileName + " " + std::to_string(e.Qty) + std::to_string(e.Remaining) + std::to_string(e.Pri));
     EXPECT_EQ(records, (std::vector<std::string>{plate + " 221", strip + " 440"}));
-    ASSERT_EQ(job.nesting.parts.size(), 1u) << "the old records are replaced";
+    ASSERT_EQ(job.nesting.parts.size(), 2u) << "the old records are replaced";
     const PartEntry& part = job.nesting.parts[0];
-    EXPECT_EQ(std::tie(part.FileName, part.Orn, part.Qty, part.Remaining, part.Pri),
-              std::make_tuple(plate, "step90", 10, 10, 5));
+    EXPECT_EQ(std::tie(part.FileName, part.Orn, part.Qty, part.Remaining, part.Pri, part.Mirror),
+              std::make_tuple(plate, "step90", 10, 10, 5, true));
+    const PartEntry& half = job.nesting.parts[1];
+    EXPECT_EQ(std::tie(half.FileName, half.Orn, half.Qty, half.Mirror), std::make_tuple(strip, "step180", 2, false));
     EXPECT_EQ(gridToFileText(job.sheets, false) + gridToFileText(job.parts, false), gridsBefore);
     fillRow(job.basic, 1, {"", "", "", ".", "", ""});
     EXPECT_EQ(readBasicDetails(job.basic).Kerf, 0);
@@ -159,21 +164,37 @@ TEST(TypedText, EachColumnKeepsOnlyWhatItsClassAllows)
     }
 }
 
-TEST(Orientation, AnyKeyStepsThroughTheThreeValuesAndBackspaceRemoves)
+// The two choice columns of the part grid: any key steps through their values, Backspace
+// shortens the text, and text that is none of the values is left alone by other keys.
+TEST(PartRuleCells, AnyKeyStepsThroughTheChoicesAndBackspaceRemoves)
 {
-    ScriptedEditHost host;
-    TextGrid grid = gridAt(partGridTitles(), 4);
-    std::vector<std::string> seen;
-    for (int key : {int('x'), int(KeyEnter), int('1'), int('a')}) {
-        EXPECT_EQ(pressKey(grid, key, host, plainGrid), KeyOutcome::Stepped);
-        seen.push_back(grid.text(1, 4));
+    const struct {
+        int col;
+        std::vector<std::string> seen;  // after keys x, Enter, 1, a, b
+        std::string afterBackspace;
+    } cases[] = {
+        {4, {"No", "step90", "step180", "", "No"}, "N"},
+        {5, {"Yes", "", "Yes", "", "Yes"}, "Ye"},
+    };
+    for (const auto& c : cases) {
+        const std::string& title = partGridTitles()[static_cast<size_t>(c.col) - 1];
+        SCOPED_TRACE(title);
+        ScriptedEditHost host;
+        TextGrid grid = gridAt(partGridTitles(), c.col);
+        std::vector<std::string> seen;
+        for (int key : {int('x'), int(KeyEnter), int('1'), int('a'), int('b')}) {
+            EXPECT_EQ(pressKey(grid, key, host, plainGrid), KeyOutcome::Stepped);
+            seen.push_back(grid.text(1, c.col));
+        }
+        EXPECT_EQ(seen, c.seen);
+        EXPECT_EQ(pressKey(grid, KeyBackspace, host, plainGrid), KeyOutcome::Removed);
+        EXPECT_EQ(grid.text(1, c.col), c.afterBackspace);
+        if (c.col == 4) {
+            EXPECT_EQ(pressKey(grid, 'a', host, plainGrid), KeyOutcome::Consumed);
+            EXPECT_EQ(grid.text(1, c.col), c.afterBackspace);
+        }
+        EXPECT_FALSE(typeIntoEmptyCell(title, "Y").refusal.empty());
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"No", "step90", "", "No"}));
-    EXPECT_EQ(pressKey(grid, KeyBackspace, host, plainGrid), KeyOutcome::Removed);
-    EXPECT_EQ(grid.text(1, 4), "N");
-    // Text that is none of the three values is left alone by other keys.
-    EXPECT_EQ(pressKey(grid, 'a', host, plainGrid), KeyOutcome::Consumed);
-    EXPECT_EQ(grid.text(1, 4), "N");
 }
 
 TEST(ResultProtection, DeclinedChangeLeavesTheCellAlone)
@@ -225,7 +246,7 @@ TEST(FileColumn, SingleSelectionReplacesTheCellAndTypingAppendsTheEntryRow)
 
     TextGrid parts = gridAt(partGridTitles(), 2);
     type(parts, "42", host, mainWindowGrid);
-    EXPECT_EQ(cellsOf(parts), (Rows{{"1", "", "42", "", ""}, {"2", "", "", "", ""}}));
+    EXPECT_EQ(cellsOf(parts), (Rows{{"1", "", "42", "", "", ""}, {"2", "", "", "", "", ""}}));
 }
 
 TEST(DeleteKey, FileRowClosesTheGapOtherColumnsOnlyClear)
