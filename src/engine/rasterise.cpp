@@ -53,7 +53,11 @@ const Raster& partRaster(const Outline& outline, const std::string& partFile, do
     const std::string name = partRasterKey(angleDegrees, partFile);
     if (const auto cached = run.caches.partRasters.find(name); cached != run.caches.partRasters.end())
         return cached->second;
-    return run.caches.partRasters.emplace(name, rasteriseOutline(outline, run)).first->second;
+    Raster raster = rasteriseOutline(outline, run);
+    // Without parts in holes a part's holes are occupied: nothing is laid in them, and the part
+    // is never laid around another.
+    if (!run.state.partsInHoles) fillEnclosed(raster);
+    return run.caches.partRasters.emplace(name, std::move(raster)).first->second;
 }
 
 } // namespace dravenor
