@@ -5,7 +5,8 @@ Every folder given that holds a job.args is a job, and so is every subfolder of 
 one (a missing folder checks nothing). Each job is nested with the batch tool, then:
   report  (jobs with a job.json) the report of the saved job: its sheets used and overall yield
           agree with the areas job.json gives, to 0.1 points, and no part is left unplaced
-  dxf     every layout's DXF drawing reads back with ezdxf without errors or repairs and holds,
+  dxf     every layout's DXF drawing reads back with ezdxf without errors or repairs, names
+          millimetres, has the parts, their names and the sheet on layers of their own, and holds,
           in order, every entity of each instance followed by the part's name, then the sheet's
           entities, at the coordinates of the JSON result, with no handle used twice
 Usage: check_bench_jobs.py report|dxf DRAVENOR_CLI FOLDER...
@@ -18,7 +19,7 @@ import subprocess
 import sys
 import tempfile
 
-from dxf_check import read_drawing
+from dxf_check import layers_and_units, read_drawing
 
 TOLERANCE = 1e-6
 # The report's yields come from the true outlines: they must match the polygon areas to 0.1
@@ -84,6 +85,15 @@ def drawing_problems(path, layout):
     want = expected_records(layout)
     if len(got) != len(want):
         return problems + [f"{path}: {len(got)} entities, the layout has {len(want)}"]
+    # The plate, the parts and their names on layers of their own; millimetres named in the header.
+    layers, units = layers_and_units(path)
+    sheet_from = len(want) - len(layout["sheetEntities"])
+    want_layers = ["PART_NAMES" if kind == "TEXT" else "PARTS" if i < sheet_from else "SHEET"
+                   for i, (kind, _, _) in enumerate(want)]
+    if layers != want_layers:
+        problems.append(f"{path}: layers {sorted(set(layers))} not as the parts, names and sheet are")
+    if units != 4:
+        problems.append(f"{path}: $INSUNITS {units}, not 4 (millimetres)")
     handles = set()
     for i, ((kind_got, handle, values, text_got), (kind, numbers, text)) in enumerate(zip(got, want)):
         where = f"{path}: entity {i + 1}"
