@@ -81,6 +81,10 @@ public:
     // Called with the settings dialog before it is shown (tests fill it in and press a button).
     std::function<void(DeepSettingsDialog&)> beforeDeepSettingsShown;
     QAction* deepSettingsAction() const { return deepSettingsAction_; }
+    // Optimize > Parts Inside Holes: the job's switch (checked: parts may lie in other parts'
+    // holes); a change marks the job modified.
+    void choosePartsInHoles(bool allowed);
+    QAction* partsInHolesAction() const { return partsInHolesAction_; }
     LayoutPanel* layoutPanel() const { return layoutPanel_; }
     QAction* startAction() const { return startAction_; }
     // Optimize menu mode items: 0 Stack, 1 Continuous Stack, 2 Free, 3 Deep.
@@ -245,6 +249,7 @@ private:
     QAction* printAction_ = nullptr;
     QAction* printPreviewAction_ = nullptr;
     QAction* deepSettingsAction_ = nullptr;
+    QAction* partsInHolesAction_ = nullptr;
     std::array<QAction*, 4> modeActions_{};
     std::array<QAction*, 3> gridActions_{};
     std::array<QAction*, 5> lineWidthActions_{};

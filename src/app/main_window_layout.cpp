@@ -217,6 +217,10 @@ void MainWindow::buildMenus()
     }
     optimize->addSeparator();
     deepSettingsAction_ = optimize->addAction(tr("Deep Nesting S&ettings..."), this, &MainWindow::editDeepSettings);
+    partsInHolesAction_ = optimize->addAction(tr("Parts Inside &Holes"));
+    partsInHolesAction_->setCheckable(true);
+    partsInHolesAction_->setToolTip(tr("Parts may lie in the holes of other parts (both engines)"));
+    connect(partsInHolesAction_, &QAction::triggered, this, &MainWindow::choosePartsInHoles);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* reportAction = view->addAction(tr("&Report"), this, &MainWindow::showReport);

@@ -11,6 +11,7 @@
 #include "job/deep_settings_input.h"
 #include "job/files.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
 #include "layouts/layout_file.h"
@@ -84,7 +85,8 @@ Shape placedLine(const LayoutFileLine& line, const std::string& layoutPath, Draw
     Shape shape;
     const ShapeReadReport report = loadShape(path, shape, unit);
     if (!report.readable) throw BadFile{report.error.empty() ? "cannot read " + path : report.error};
-    return placedInstance(shape, leadingNumber(line.angle), leadingNumber(line.x), leadingNumber(line.y));
+    return placedInstance(shape, leadingNumber(line.angle), leadingNumber(line.x), leadingNumber(line.y),
+                          mirrorAllowedByText(line.mirror));
 }
 
 // A layout file: line 1 the sheet, the others the parts, each placed as the layout drawing

@@ -7,6 +7,7 @@
 #include "engine/part_analysis.h"
 #include "engine/placement.h"
 #include "engine/rasterise.h"
+#include "job/part_rules.h"
 #include "job/number_format.h"
 
 namespace dravenor {
@@ -63,7 +64,7 @@ void latticeSearch(const Outline& outline, const PartEntry& part, StackParams& p
     const double canvasHeight = 3 * a.top + 4;
     const KeyPoints keysA = makeKeyPointsFor(run, *a.part, run.random);
     const KeyPoints keysB = makeKeyPointsFor(run, *b.part, run.random);
-    const bool turns = part.Orn != "No";
+    const bool turns = allowsHalfTurn(part.Orn);
     const int lastCol = params.StepX + 4;
 
     bool found = false;

@@ -67,7 +67,11 @@ const Raster& partRaster(const Outline& outline, const std::string& partFile, do
     const std::string name = partRasterKey(angleDegrees, partFile);
     if (const auto cached = run.caches.partRasters.find(name); cached != run.caches.partRasters.end())
         return cached->second;
-    return run.caches.partRasters.emplace(name, rasterisePart(outline, run)).first->second;
+    Raster raster = rasterisePart(outline, run);
+    // Without parts in holes a part's holes are occupied: nothing is laid in them, and the part
+    // is never laid around another.
+    if (!run.state.partsInHoles) fillEnclosed(raster);
+    return run.caches.partRasters.emplace(name, std::move(raster)).first->second;
 }
 
 } // namespace dravenor
