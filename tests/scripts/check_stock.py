@@ -140,12 +140,16 @@ def check_killed(stock, first, work):
     trials = [("step", s) for s in steps] + [("delay", random.uniform(0.0, 0.15)) for _ in range(10)]
     for kind, value in trials:
         before = snapshot(stock)
-        # The clean result, in a copy of the stock.
-        twin = os.path.join(work, "twin")
-        shutil.rmtree(twin, ignore_errors=True)
-        shutil.copytree(stock, twin)
-        cli("cut", first, "--all", "--again", "--stock", twin)
-        after = snapshot(twin)
+        # The clean result, then the stock put back as it was (the job names the stock's own
+        # files, so the cut must run in the stock's own folder).
+        kept = os.path.join(work, "kept")
+        shutil.rmtree(kept, ignore_errors=True)
+        shutil.copytree(stock, kept)
+        cli("cut", first, "--all", "--again", "--stock", stock)
+        after = snapshot(stock)
+        shutil.rmtree(stock)
+        shutil.copytree(kept, stock)
+        assert snapshot(stock) == before
         env = dict(os.environ)
         if kind == "step":
             env["DRAVENOR_STOCK_STOP_AT"] = str(value)
