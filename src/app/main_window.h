@@ -25,6 +25,7 @@ class DeepProgressWindow;
 class DeepSettingsDialog;
 class GridView;
 class LayoutPanel;
+struct PartsList;
 class ProgressWindow;
 
 class MainWindow : public QMainWindow {
@@ -85,6 +86,12 @@ public:
     // File > Save and Save As; true when the job was saved.
     bool saveJobFile();
     bool saveJobAs();
+    // File > Import Parts List... and Import Parts Folder...: the rows of a parts list (CSV) or
+    // the drawings and shape files of a folder added to the part grid. Rows for another
+    // material or thickness are named and left out; a list with bad lines names them all and
+    // adds nothing unless the user chooses to go on with the good rows.
+    void importPartsList();
+    void importPartsFolder();
     // File > Line Width For Printing (1..5), kept in print.cfg of the working folder.
     void chooseLineWidth(int width);
     int lineWidth() const;
@@ -172,6 +179,9 @@ private:
     // settings stand.
     LayoutPrintRun layoutPrintRun() const;
     void buildPrintScaleMenu(QMenu* file);
+    void buildPartsImportItems(QMenu* file);
+    // Adds the list's rows to the part grid after the questions; source names it in messages.
+    void addListedParts(const PartsList& list, const std::string& source);
     void showPrintScale();
 
     Job job_;

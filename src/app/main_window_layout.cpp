@@ -119,6 +119,8 @@ void MainWindow::buildMenus()
     saveAction->setShortcut(QKeySequence::Save);
     file->addAction(tr("Save &As..."), this, [this] { saveJobAs(); });
     file->addSeparator();
+    buildPartsImportItems(file);
+    file->addSeparator();
     printAction_ = file->addAction(tr("&Print"), this, &MainWindow::printLayouts);
     printAction_->setShortcut(QKeySequence::Print);
     printPreviewAction_ = file->addAction(tr("Print Pre&view"), this, &MainWindow::previewPrint);
