@@ -221,13 +221,14 @@ const std::set<std::string>& nestValueOptions()
                                                "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
                                                "--units", "--spacing", "--margin", "--time", "--threads",
                                                "--seed", "--iterations", "--parts-list",
-                                               "--parts-dir"};
+                                               "--parts-dir", "--nc-dir", "--post", "--cut-table", "--remnants-dir",
+                                               "--remnant-width", "--remnant-area", "--stock"};
     return options;
 }
 
 const std::set<std::string>& nestFlagOptions()
 {
-    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag)};
+    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag), "--from-stock"};
     return flags;
 }
 
@@ -253,6 +254,18 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.savePath = parsed.value("--save");
     job.dxfFolder = parsed.value("--dxf-dir");
     job.templateFolder = parsed.value("--templates");
+    job.ncFolder = parsed.value("--nc-dir");
+    job.postPath = parsed.value("--post");
+    job.cutTablePath = parsed.value("--cut-table");
+    job.remnantsFolder = parsed.value("--remnants-dir");
+    const std::pair<const char*, double RemnantSettings::*> least[] = {
+        {"--remnant-width", &RemnantSettings::minWidth}, {"--remnant-area", &RemnantSettings::minArea}};
+    for (const auto& [option, member] : least) {
+        if (!parsed.has(option)) continue;
+        const RemnantNumber number = readRemnantMinimum(parsed.value(option), option + 2);
+        if (!number.ok()) throw UsageError{std::string(option) + ": " + number.error};
+        job.remnants.*member = number.value;
+    }
     job.state.drawingUnit = drawingUnitOption(parsed);
 
     RowReader rows(job, baseFolder);
