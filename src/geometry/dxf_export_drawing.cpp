@@ -74,6 +74,11 @@ void DxfDrawing::addText(double x, double y, double height, const std::string& f
     writeDxfText(text_, handles_, x, y, height, fileName);
 }
 
+void DxfDrawing::addLabel(double x, double y, double height, const std::string& text)
+{
+    writeDxfLabel(text_, handles_, x, y, height, text);
+}
+
 std::string DxfDrawing::finish() const
 {
     std::string drawing = text_ + footer_;

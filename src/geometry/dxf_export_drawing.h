@@ -29,6 +29,8 @@ public:
 
     void addShape(const Shape& shape);
     void addText(double x, double y, double height, const std::string& fileName);
+    // A TEXT of the words as given (control characters made blanks).
+    void addLabel(double x, double y, double height, const std::string& text);
     // The whole drawing: what was added, then the footer followed by CR LF.
     std::string finish() const;
 
