@@ -15,6 +15,7 @@
 #include "app/app_info.h"
 #include "editors/editor_controls.h"
 #include "job/number_format.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/kerf_note.h"
 #include "layouts/layout_list.h"
 #include "ui/canvas_view.h"
@@ -47,6 +48,8 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     gridList_->addItems({"Auto", "No", "5", "10", "25", "50", "100", "250", "500", "1000"});
     showNames_ = new QCheckBox(tr("Show Part Name"));
     showPositions_ = new QCheckBox(tr("Show Part Position Coordinates"));
+    showCutPlan_ = new QCheckBox(tr("Show Cut Plan"));
+    showCutPlan_->setToolTip(tr("Cut order numbers, torch paths, lead-ins and dashed rapids"));
     canvas_ = new CanvasView(QSize(560, 560));
     canvas_->setMinimumSize(280, 200);
     hBar_ = new QScrollBar(Qt::Horizontal);
@@ -59,6 +62,9 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     saveDxfButton_ = new QPushButton(tr("Save this layout as DXF..."));
     kerfLabel_ = new QLabel;
     kerfLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
+    faultLabel_ = new QLabel;
+    faultLabel_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    faultLabel_->setWordWrap(true);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(captioned(tr("Layout"), layoutList_));
@@ -69,6 +75,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(showNames_);
     boxes->addWidget(showPositions_);
+    boxes->addWidget(showCutPlan_);
     boxes->addStretch();
     boxes->addWidget(pointerLabel_);
     auto* view = new QGridLayout;
@@ -83,6 +90,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     layout->addLayout(controls);
     layout->addLayout(boxes);
     layout->addWidget(kerfLabel_);
+    layout->addWidget(faultLabel_);
     layout->addLayout(view, 1);
 
     viewport_.setMarginPixels(kViewMarginPixels);
@@ -92,6 +100,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     connect(zoomList_, &QComboBox::currentIndexChanged, this, [this] { onZoomChosen(); });
     connect(gridList_, &QComboBox::currentTextChanged, this, [this] { redraw(); });
     connect(showNames_, &QCheckBox::toggled, this, [this] { redraw(); });
+    connect(showCutPlan_, &QCheckBox::toggled, this, [this] { redraw(); });
     connect(showPositions_, &QCheckBox::toggled, this, [this](bool on) { onPositionsToggled(on); });
     connect(hBar_, &QScrollBar::valueChanged, this, [this] { onScrolled(); });
     connect(vBar_, &QScrollBar::valueChanged, this, [this] { onScrolled(); });
@@ -113,8 +122,19 @@ LayoutViewOptions LayoutPanel::options() const
     o.gridText = gridList_->currentText().toStdString();
     o.showNames = showNames_->isChecked();
     o.showPositions = showPositions_->isChecked();
+    o.overlay = shownOverlay();
     if (remnantMarks) o.remnants = remnantMarks();
     return o;
+}
+
+void LayoutPanel::setCutPlanOverlay(std::function<void(int, DrawingSurface&, double)> overlay)
+{
+    cutPlanOverlay_ = std::move(overlay);
+}
+
+std::function<void(int, DrawingSurface&, double)> LayoutPanel::shownOverlay() const
+{
+    return showCutPlan_->isChecked() ? cutPlanOverlay_ : nullptr;
 }
 
 int LayoutPanel::currentLayout() const
@@ -154,15 +174,18 @@ void LayoutPanel::clearLayouts()
     hoverLabel_->clear();
     kerfLabel_->clear();
     kerfLabel_->hide();
+    faultLabel_->clear();
+    faultLabel_->hide();
     setLayoutControlsEnabled(false);
     hBar_->setEnabled(false);
     vBar_->setEnabled(false);
 }
 
-void LayoutPanel::refill()
+void LayoutPanel::refill(FaultyLayouts faulty)
 {
     clearLayouts();
-    const std::vector<std::string> entries = layoutListEntries(state_);
+    faulty_ = std::move(faulty);
+    const std::vector<std::string> entries = markedLayoutListEntries(state_, faulty_);
     if (entries.empty()) return;
     {
         const QSignalBlocker blocker(layoutList_);
@@ -209,6 +232,8 @@ void LayoutPanel::showSelectedLayout()
     frame_ = layoutViewFrame(state_, layout, &sheetSizes_);
     partFinder_ = LayoutPartFinder(state_, layout);
     hoverLabel_->clear();
+    faultLabel_->setText(QString::fromStdString(faultyLayoutLine(faulty_, layout)));
+    faultLabel_->setVisible(!faultLabel_->text().isEmpty());
     const double zoomNow = viewport_.zoom();
     viewport_.setSheet(drawnSheetBox(frame_));
     viewport_.zoomFromLowerLeft(zoomList_->currentIndex() >= 0 ? zoomList_->currentIndex() + 1 : zoomNow);

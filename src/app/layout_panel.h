@@ -7,10 +7,12 @@
 // core's (layout view, LayoutViewport, LayoutPartFinder).
 #include <QPointF>
 #include <QWidget>
+#include <functional>
 
 #include <functional>
 
 #include "job/nesting_state.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
 #include "layouts/layout_viewport.h"
@@ -35,7 +37,8 @@ public:
     LayoutPanel(const NestingState& state, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Lists the layouts of the state and shows the first (or empties and disables everything).
-    void refill();
+    // The faulty layouts are marked in the list and named above the view.
+    void refill(FaultyLayouts faulty = {});
     // No layouts: empty list, blank drawing, controls disabled.
     void clearLayouts();
     // Zoom back to 1 : 1 with the scroll bars at 0.
@@ -59,6 +62,11 @@ public:
     QComboBox* gridList() const { return gridList_; }
     QCheckBox* showNamesBox() const { return showNames_; }
     QCheckBox* showPositionsBox() const { return showPositions_; }
+    // "Show Cut Plan": draws the overlay the main window gives over the layout.
+    QCheckBox* showCutPlanBox() const { return showCutPlan_; }
+    void setCutPlanOverlay(std::function<void(int layoutNo, DrawingSurface& surface, double mirror)> overlay);
+    // The overlay when the box is checked (what the view and the printout draw), else none.
+    std::function<void(int, DrawingSurface&, double)> shownOverlay() const;
     QScrollBar* horizontalBar() const { return hBar_; }
     QScrollBar* verticalBar() const { return vBar_; }
     CanvasView* canvas() const { return canvas_; }
@@ -67,6 +75,8 @@ public:
     QLabel* hoverLabel() const { return hoverLabel_; }
     // The kerf the layouts were nested with when it is not the kerf entered; hidden otherwise.
     QLabel* kerfLabel() const { return kerfLabel_; }
+    // Why the shown layout fails the overlap check; hidden for a sound layout.
+    QLabel* faultLabel() const { return faultLabel_; }
     // "Save this layout as DXF...": emits saveLayoutRequested; always enabled, the command
     // itself tells the user when there is nothing to save.
     QPushButton* saveDxfButton() const { return saveDxfButton_; }
@@ -98,6 +108,7 @@ private:
     void pointAtDrawn(double x, double y);
 
     const NestingState& state_;
+    FaultyLayouts faulty_;
     DialogService& dialogs_;
     LayoutViewFrame frame_;
     LayoutViewport viewport_;
@@ -108,12 +119,15 @@ private:
     QComboBox* gridList_ = nullptr;
     QCheckBox* showNames_ = nullptr;
     QCheckBox* showPositions_ = nullptr;
+    QCheckBox* showCutPlan_ = nullptr;
+    std::function<void(int, DrawingSurface&, double)> cutPlanOverlay_;
     QScrollBar* hBar_ = nullptr;
     QScrollBar* vBar_ = nullptr;
     CanvasView* canvas_ = nullptr;
     QLabel* pointerLabel_ = nullptr;
     QLabel* hoverLabel_ = nullptr;
     QLabel* kerfLabel_ = nullptr;
+    QLabel* faultLabel_ = nullptr;
     QPushButton* saveDxfButton_ = nullptr;
 };
 

@@ -4,7 +4,9 @@
 // run in the core and in MainWindowEditHost, the window only shows and forwards.
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,7 @@ class QAction;
 class QMenu;
 class QPagedPaintDevice;
 class QRect;
+class QSplitter;
 
 namespace dravenor {
 
@@ -28,6 +31,9 @@ class GridView;
 class LayoutPanel;
 class ProgressWindow;
 class StockWindow;
+
+// The cut plans the layout view shows (main_window_cutting.cpp).
+struct CutPlanCache;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -75,6 +81,10 @@ public:
     // Called with the settings dialog before it is shown (tests fill it in and press a button).
     std::function<void(DeepSettingsDialog&)> beforeDeepSettingsShown;
     QAction* deepSettingsAction() const { return deepSettingsAction_; }
+    // Optimize > Parts Inside Holes: the job's switch (checked: parts may lie in other parts'
+    // holes); a change marks the job modified.
+    void choosePartsInHoles(bool allowed);
+    QAction* partsInHolesAction() const { return partsInHolesAction_; }
     LayoutPanel* layoutPanel() const { return layoutPanel_; }
     QAction* startAction() const { return startAction_; }
     // Optimize menu mode items: 0 Stack, 1 Continuous Stack, 2 Free, 3 Deep.
@@ -101,6 +111,13 @@ public:
     void showLayouts();
     // Tools > Density Table.
     void showDensityTable();
+    // Tools > Cut Table: the cutting data of each material and thickness (cutting.dat).
+    void showCutTable();
+    // File > Export NC Program (the current layout, to a file the user names) and Export All NC
+    // Programs (layout-N.nc in a folder the user chooses), with the working folder's cut table
+    // and post file.
+    void exportNcProgram();
+    void exportAllNcPrograms();
 
     // The plate stock (main_window_stock.cpp). Tools > Stock: the Stock window on the stock folder.
     void showStock();
@@ -123,6 +140,9 @@ public:
     // "Save this layout as DXF...": the selected layout as a DXF drawing or a shape file, part
     // names written when "Show Part Name" is ticked.
     void saveLayoutAs();
+    // File > Save All Layouts as DXF: every layout as a drawing in the folder the user chooses,
+    // named after the job file and the layout list's lines.
+    void saveAllLayoutsAsDxf();
     // File > Print: the print dialog (all layouts, or the current one as the selection), then
     // each layout to scale after the question about the paper it takes. File > Print Preview:
     // every layout in the preview window. With no layouts both only give the notice.
@@ -156,8 +176,17 @@ public:
     // window.cfg of the working folder, else the first-start size centred; either brought within
     // the area. The constructor places the window on its screen this way.
     void placeWithin(const QRect& available);
+    // File > Recent Files: the jobs opened or saved lately (recent.cfg of the working folder),
+    // newest first; choosing one opens it as Open does, after the unsaved-changes question.
+    QMenu* recentFilesMenu() const { return recentMenu_; }
+    void openRecentJob(const std::string& path);
+
     // Keeps the window's size and position in window.cfg (done when the window closes).
     void rememberPlacement() const;
+
+    // Splitters between the sheet and part grids, and between the grids, previews and layouts.
+    QSplitter* gridSplitter() const { return gridSplitter_; }
+    QSplitter* columnSplitter() const { return columnSplitter_; }
 
     // Edit menu items (also on the toolbar) that move the keyboard to grid 0, 1 or 2.
     QAction* gridAction(int gridIndex) const { return gridActions_.at(static_cast<size_t>(gridIndex)); }
@@ -177,9 +206,10 @@ private:
     std::string currentFileName(int gridIndex) const;
     // Check marks of the mode items from the job's nesting mode.
     void showNestingMode();
-    // The run of startOptimisation, after its checks; the finished state.
-    NestingState runClassic();
-    NestingState runDeep();
+    // The run of startOptimisation, after its checks, with what the drawings were read with;
+    // the finished state.
+    NestingState runClassic(const std::string& notes);
+    NestingState runDeep(const std::string& notes);
     // Check mark of the line-width item from print.cfg.
     void showLineWidth();
     // The job's drawing unit and the check mark of its item from units.cfg.
@@ -193,6 +223,16 @@ private:
     // settings stand.
     LayoutPrintRun layoutPrintRun() const;
     void buildPrintScaleMenu(QMenu* file);
+    // The cut plan of a layout drawn over the view ("Show Cut Plan"), or why there is none.
+    void drawCutPlanOf(int layoutNo, DrawingSurface& surface, double mirror);
+    // Adds the estimated cutting time of every layout to the report file; "" or the message.
+    std::string appendCutTimesTo(const std::string& reportPath) const;
+    // Layout numbers of the list lines that take fewer paper sheets across (landscape) than
+    // upright on the device's paper.
+    std::vector<int> layoutsFittingOnlyAcross(const QPagedPaintDevice& device, const std::vector<int>& lines,
+                                              const LayoutPrintRun& run) const;
+    void buildRecentFilesMenu(QMenu* file);
+    void fillRecentFilesMenu();
     void showPrintScale();
 
     Job job_;
@@ -209,12 +249,20 @@ private:
     QAction* printAction_ = nullptr;
     QAction* printPreviewAction_ = nullptr;
     QAction* deepSettingsAction_ = nullptr;
+    QAction* partsInHolesAction_ = nullptr;
     std::array<QAction*, 4> modeActions_{};
     std::array<QAction*, 3> gridActions_{};
     std::array<QAction*, 5> lineWidthActions_{};
     std::vector<QAction*> printScaleActions_; // in the order of kPrintScaleChoices
     std::array<QAction*, 2> unitActions_{}; // millimetres, inches
     LayoutPanel* layoutPanel_ = nullptr;
+    // Plans drawn over the view, kept while their layout and cutting data stay the same.
+    std::shared_ptr<CutPlanCache> cutPlans_;
+    QSplitter* gridSplitter_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    // The drawing notes the user was shown in a box this session.
+    std::set<std::string> toldNotes_;
+    QSplitter* columnSplitter_ = nullptr;
 };
 
 } // namespace dravenor

@@ -10,6 +10,7 @@
 #include "job/number_format.h"
 #include "layouts/job_open.h"
 #include "stock/stock_folder.h"
+#include "layouts/faulty_layouts.h"
 #include "stock/stock_selection.h"
 
 namespace dravenor {
@@ -147,7 +148,7 @@ void MainWindow::refreshRemnantIds()
         if (stock.ok() && !layouts.empty())
             job_.remnantIds = remnantIdsOfJob(stock.tables, stockJobName(job_.jobFileName), layouts.back());
     }
-    layoutPanel_->refill();
+    layoutPanel_->refill(faultyLayoutsOf(job_));
 }
 
 } // namespace dravenor

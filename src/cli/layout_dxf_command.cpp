@@ -5,8 +5,11 @@
 
 #include "cli/command.h"
 #include "cli/option_parser.h"
+#include "cli/nc_files.h"
 #include "cli/scratch_folder.h"
 #include "cli/shape_io.h"
+#include "cutting/cam_dxf.h"
+#include "job/files.h"
 #include "cli/stock_options.h"
 #include "job/number_format.h"
 #include "layouts/job_open.h"
@@ -34,10 +37,32 @@ double textHeightOf(const std::string& text)
     return *value;
 }
 
+// --cam: the drawing for other CAM programs, with the lead-ins of the layout's cut plan.
+int writeCamDrawing(const NestingState& state, int layoutNo, const std::string& jobPath, const std::string& target,
+                    const ParsedArgs& parsed, std::ostream& out, std::ostream& err)
+{
+    requireFileType(target, "output", {"dxf"});
+    const cutting::NcSetup setup =
+        batchNcSetup(state, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
+    if (!setup.ok()) throw UsageError{setup.error};
+    const cutting::CutPlanResult planned = cutting::planLayoutCut(state, layoutNo, setup.cut);
+    if (!planned.plan) {
+        err << "dravenor-cli layout-dxf: " << planned.error << "\n";
+        return kExitFailed;
+    }
+    if (const std::string problem = cutting::saveCamDxf(state, layoutNo, *planned.plan, target); !problem.empty()) {
+        err << "dravenor-cli layout-dxf: " << problem << "\n";
+        return kExitFailed;
+    }
+    reportStream(target, out, err) << target << "\n";
+    return kExitOk;
+}
+
 int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates", "--units", "--stock"},
-                                        {"--names", "--no-remnant"});
+    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates", "--units", "--cut-table", "--post",
+                                               "--stock"},
+                                        {"--names", "--cam", "--no-remnant"});
     if (parsed.positional.size() != 2)
         throw UsageError{"give one job file and one output file (see dravenor-cli layout-dxf --help)"};
     if (!parsed.has("--layout")) throw UsageError{"give the layout to save with --layout N"};
@@ -76,6 +101,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
         options.remnants = remnantMarksOf(job);
     }
 
+    if (parsed.flags.count("--cam")) return writeCamDrawing(state, layoutNo, jobPath, target, parsed, out, err);
     const std::string problem = saveLayoutByExtension(state, layoutNo, target, dxfTemplateFolder(parsed), options);
     if (!problem.empty()) {
         err << "dravenor-cli layout-dxf: " << problem << "\n";
@@ -90,7 +116,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 Command layoutDxfCommand()
 {
     return {"layout-dxf", "save one layout of a saved job as a DXF drawing or a shape file",
-            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names] [--no-remnant]\n"
+            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names] [--cam] [--no-remnant]\n"
             "                               [--text-height H] [--templates DIR] [--units mm|in]\n"
             "Opens the job, rebuilds its layouts from the shape files and saves layout N as the\n"
             "main window's \"Save this layout as DXF...\" does: a .dxf drawing with every part in\n"
@@ -105,6 +131,10 @@ Command layoutDxfCommand()
             "                     working folder, when there is one)\n"
             "  --templates DIR    folder of the DXF templates dxf.hd and dxf.ft (default: beside the\n"
             "                     executable, else its resources)\n"
+            "  --cam              a drawing for other CAM programs (DXF 2000): each contour one closed\n"
+            "                     LWPOLYLINE with bulges on layer OUTER or INNER, the cut plan's\n"
+            "                     lead-ins on LEAD-IN, part names on TEXT, the sheet on SHEET,\n"
+            "                     $INSUNITS set (--cut-table FILE, --post FILE as for nc)\n"
             "  --units mm|in      the job's length unit (default mm): drawings that name their units\n"
             "                     are converted to it\n"
             "A missing shape file, template or unwritable output gives exit code 1 and writes\n"

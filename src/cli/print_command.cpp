@@ -126,6 +126,7 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
     lookUpRemnantIds(parsed, job, stockWarnings);
     for (const std::string& w : stockWarnings) err << "dravenor-cli print: warning: " << w << "\n";
     run.options.view.remnants = remnantMarksOf(job);
+    run.faulty = faultyLayoutsOf(job);
 
     // Printed in memory and written by the one file writer: a failed print leaves an old file
     // intact, and a pipe or "-" gets the document as it is.

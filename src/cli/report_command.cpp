@@ -4,8 +4,10 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/nc_files.h"
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
+#include "cutting/cut_time_report.h"
 #include "cli/stock_options.h"
 #include "job/files.h"
 #include "layouts/job_open.h"
@@ -45,7 +47,9 @@ Args withLongOutputOption(Args args)
 
 int report(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(withLongOutputOption(args), {"--output", "--density", "--units", "--stock"}, {});
+    const ParsedArgs parsed = parseArgs(withLongOutputOption(args),
+                                        {"--output", "--density", "--units", "--cut-table", "--post", "--stock"},
+                                        {"--cut-times"});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli report --help)"};
     const std::string jobPath = parsed.positional.front();
     const std::string outputPath = parsed.value("--output", kReportFileName);
@@ -82,6 +86,14 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         err << "dravenor-cli report: " << written.error << "\n";
         return kExitFailed;
     }
+    if (parsed.flags.count("--cut-times") && written.path != kStandardOutput) {
+        const cutting::NcSetup setup =
+            batchNcSetup(job.nesting, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
+        if (const std::string problem = cutting::appendCutTimes(job.nesting, setup, written.path); !problem.empty()) {
+            err << "dravenor-cli report: " << problem << "\n";
+            return kExitFailed;
+        }
+    }
     reportStream(written.path, out, err) << written.path << "\n";
     return kExitOk;
 }
@@ -104,6 +116,8 @@ Command reportCommand()
             "                       the executable, else the one shipped in its resources)\n"
             "  --units mm|in        the job's length unit (default mm): drawings that name their\n"
             "                       units are converted to it\n"
+            "  --cut-times          add the estimated cutting time of every layout, planned with\n"
+            "                       the cut table (--cut-table FILE, --post FILE as for nc)\n"
             "A material missing from the density table weighs 0. A job without layouts, or one\n"
             "that cannot be read, gives exit code 2; a report that cannot be written, 1.\n",
             report};

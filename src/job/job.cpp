@@ -174,9 +174,10 @@ std::string fileCaption(const std::string& title, const std::string& fileName)
     return fileName.empty() ? title : title + " - " + fileName;
 }
 
+// A job with unsaved changes has " *" after its caption.
 std::string jobCaption(const std::string& title, const Job& job)
 {
-    return fileCaption(title, job.jobFileName);
+    return fileCaption(title, job.jobFileName) + (job.modified ? " *" : "");
 }
 
 } // namespace dravenor

@@ -5,6 +5,7 @@
 // and pictures); the window draws into the view its LayoutViewport chose. Layout y grows
 // upwards; every y is drawn as F - y with F the mirror of the sheet.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ struct LayoutViewOptions {
     std::string gridText = "Auto"; // "Auto", "No" or a spacing such as "25"
     bool showNames = false;
     bool showPositions = false;
+    // Drawn over the layout with its number and mirror (the cut plan, when it is shown).
+    std::function<void(int layoutNo, DrawingSurface& surface, double mirror)> overlay;
     // The remnant drawn over the layout (cut line, hatching, size); none when not given.
     std::optional<RemnantMarks> remnants{};
 };

@@ -1,10 +1,12 @@
 #include "layouts/report.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "job/files.h"
 #include "job/number_format.h"
 #include "layouts/remnant_marks.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/report_print_text.h"
 
 namespace dravenor {
@@ -35,8 +37,8 @@ std::int64_t sheetsUsed(const SheetEntry& sheet)
 
 class ReportBuilder {
 public:
-    ReportBuilder(const Job& job, const JobMetrics& metrics)
-        : state_(job.nesting), metrics_(metrics), marks_(remnantMarksOf(job))
+    ReportBuilder(const Job& job, const JobMetrics& metrics, FaultyLayouts faulty)
+        : state_(job.nesting), metrics_(metrics), marks_(remnantMarksOf(job)), faulty_(std::move(faulty))
     {
     }
 
@@ -125,6 +127,7 @@ private:
     void writeLayout(const LayoutMetrics& layout)
     {
         out_.line("Layout No : " + std::to_string(layout.layoutNo) + " / " + std::to_string(metrics_.layouts.size()));
+        if (const std::string fault = faultyLayoutLine(faulty_, layout.layoutNo); !fault.empty()) out_.line(fault);
         out_.line();
         out_.text("Yield :").number(layout.yield).text("     Base Yield :").number(layout.baseYield).endLine();
         out_.line("RLC/Sheet : " + lengthText(layout.rlcPerSheet) + "     Total RLC : " + lengthText(layout.totalRlc));
@@ -185,6 +188,7 @@ private:
     const NestingState& state_;
     const JobMetrics& metrics_;
     RemnantMarks marks_;
+    const FaultyLayouts faulty_;
     ReportPrintText out_;
 };
 
@@ -210,7 +214,7 @@ std::string reportOrientationText(const std::string& orn)
 
 std::string reportText(const Job& job, const JobMetrics& metrics)
 {
-    return ReportBuilder(job, metrics).build();
+    return ReportBuilder(job, metrics, faultyLayoutsOf(job)).build();
 }
 
 std::string reportText(const Job& job, const DensityTable& densities, std::vector<std::string>* warnings)
