@@ -20,7 +20,7 @@
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "app/working_folder.h"
-#include "ui/qt_dialog_service.h"
+#include "app/qt_dialog_service.h"
 
 namespace {
 

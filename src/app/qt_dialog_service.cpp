@@ -1,4 +1,4 @@
-#include "ui/qt_dialog_service.h"
+#include "app/qt_dialog_service.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -18,7 +18,7 @@
 #include "support/escape_every_dialog.h"
 #include "support/saved_shape.h"
 #include "ui/grid_view.h"
-#include "ui/qt_dialog_service.h"
+#include "app/qt_dialog_service.h"
 
 namespace dravenor::testing {
 namespace {

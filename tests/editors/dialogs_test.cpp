@@ -24,7 +24,7 @@
 #include "editors/shape_selection_dialog.h"
 #include "support/ink.h"
 #include "ui/canvas_view.h"
-#include "ui/qt_dialog_service.h"
+#include "app/qt_dialog_service.h"
 
 namespace dravenor {
 namespace {
