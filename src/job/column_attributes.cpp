@@ -14,9 +14,9 @@ struct TitleGroup {
 };
 
 // Every column title the program's grids use, with what may be typed into its cells.
-const std::array<TitleGroup, 15>& attributeTable()
+const std::array<TitleGroup, 16>& attributeTable()
 {
-    static const std::array<TitleGroup, 15> table{{
+    static const std::array<TitleGroup, 16> table{{
         {{"Sheet File Name", "Part File Name", "File Name"}, {18, 'X', 'L'}},
         {{"FileName"}, {18, 'S', 'T'}},
         {{"Qty", "QTY"}, {6, 'L', 'T'}},

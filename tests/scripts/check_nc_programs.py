@@ -30,10 +30,11 @@ import sys
 import tempfile
 
 TOL = 0.01
+RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
 CELL = 20.0
 
 
-def arc_points(cx, cy, r, a0, sweep, step=0.5):
+def arc_points(cx, cy, r, a0, sweep, step=1.0):
     n = max(2, int(abs(sweep) * r / step) + 1, int(abs(sweep) / 0.05) + 1)
     return [(cx + r * math.cos(a0 + sweep * i / n), cy + r * math.sin(a0 + sweep * i / n)) for i in range(n + 1)]
 
@@ -204,7 +205,7 @@ def cuts_of(moves, errors, where):
                 errors.append(f"{where}: feed move with the torch off")
             elif current:
                 current.segments.append(("line", (x, y), (args[0], args[1])))
-                n = max(1, int(math.hypot(args[0] - x, args[1] - y) / 0.5))
+                n = max(1, int(math.hypot(args[0] - x, args[1] - y) / 1.0))
                 current.points += [(x + (args[0] - x) * k / n, y + (args[1] - y) * k / n) for k in range(1, n + 1)]
             x, y = args[0], args[1]
         elif kind == "ARC_FEED":
@@ -380,7 +381,8 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
     with tempfile.TemporaryDirectory() as work:
         extra = ["--mode", "deep", "--iterations", str(iterations), "--threads", "1", "--seed", "1"] if mode == "deep" else []
         result_json, nc_dir = os.path.join(work, "r.json"), os.path.join(work, "nc")
-        done = subprocess.run([cli, "nest", *args, *extra, "--json", result_json, "--nc-dir", nc_dir],
+        done = subprocess.run([cli, "nest", *args, *extra, "--json", result_json, "--nc-dir", nc_dir,
+                               "--cut-table", os.path.join(RESOURCES, "cutting.dat"), "--post", os.path.join(RESOURCES, "post.cfg")],
                               cwd=folder, capture_output=True, text=True)
         if "cannot be cut: parts must stand at least the kerf" in done.stderr:
             if mode == "classic" and classic_refusals and re.search(r"parts \d+ \(.*\) and \d+", done.stderr):
@@ -414,7 +416,7 @@ def main(argv):
     if shutil.which("rs274") is None:
         print("rs274 (Debian package linuxcnc-uspace) is not installed: NC programs not checked")
         return 77
-    cli, rest = argv[1], argv[2:]
+    cli, rest = os.path.abspath(argv[1]), argv[2:]
     iterations, classic_refusals, folders = 30, False, []
     while rest:
         a = rest.pop(0)
