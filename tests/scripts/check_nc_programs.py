@@ -374,6 +374,40 @@ def min_distance_to_path(cut, x, y):
     return best
 
 
+def check_cam_drawing(cli, folder, work, errors, name):
+    """layout-dxf --cam read back with ezdxf: no audit errors, $INSUNITS set, one closed OUTER
+    polyline per placed part and every contour closed."""
+    try:
+        import ezdxf
+    except ImportError:
+        print("ezdxf is not installed: the CAM drawing is not checked")
+        return
+    job, drawing = os.path.join(work, "job.nst"), os.path.join(work, "cam.dxf")
+    with open(os.path.join(folder, "job.args")) as f:
+        args = [line.strip() for line in f if line.strip()]
+    saved_json = os.path.join(work, "saved.json")
+    subprocess.run([cli, "nest", *args, "--mode", "deep", "--iterations", "1", "--threads", "1", "--save", job,
+                    "--json", saved_json], cwd=folder, capture_output=True)
+    with open(saved_json) as f:
+        parts = len(json.load(f)["layouts"][0]["instances"])
+    done = subprocess.run([cli, "layout-dxf", job, "--layout", "1", drawing, "--cam",
+                           "--cut-table", os.path.join(RESOURCES, "cutting.dat"), "--post", os.path.join(RESOURCES, "post.cfg")],
+                          capture_output=True, text=True)
+    if done.returncode != 0:
+        errors.append(f"{name}: layout-dxf --cam failed: {done.stderr.strip()[:200]}")
+        return
+    doc = ezdxf.readfile(drawing)
+    auditor = doc.audit()
+    msp = doc.modelspace()
+    outer = [e for e in msp.query("LWPOLYLINE") if e.dxf.layer == "OUTER"]
+    contours = [e for e in msp.query("LWPOLYLINE") if e.dxf.layer in ("OUTER", "INNER")]
+    if auditor.has_errors or doc.header.get("$INSUNITS") != 4 or any(not e.closed for e in contours) or len(outer) != parts:
+        errors.append(f"{name}: CAM drawing: audit errors {len(auditor.errors)}, $INSUNITS {doc.header.get('$INSUNITS')}, "
+                      f"{len(outer)} outer contours for {parts} parts")
+    else:
+        print(f"{name}: CAM drawing of layout 1: {len(outer)} outer and {len(contours) - len(outer)} inner contours read back")
+
+
 def check_job(cli, folder, mode, iterations, classic_refusals, errors):
     with open(os.path.join(folder, "job.args")) as f:
         args = [line.strip() for line in f if line.strip()]
@@ -396,6 +430,8 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
         with open(result_json) as f:
             result = json.load(f)
         kerf = float(result["details"]["kerf"])
+        if mode == "deep" and result["layouts"]:
+            check_cam_drawing(cli, folder, work, errors, name)
         for layout in result["layouts"]:
             program = os.path.join(nc_dir, f"layout-{layout['number']}.nc")
             if not os.path.exists(program):
