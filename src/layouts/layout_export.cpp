@@ -113,10 +113,10 @@ LayoutDrawing layoutDxfDrawing(const NestingState& state, int layoutNo, const Dx
     }
     if (options.remnants)
         if (const std::optional<Remnant> remnant = markedRemnant(state, layoutNo, *options.remnants)) {
-            drawing.addShape({{remnant->cutX1, remnant->cutY1, remnant->cutX2, remnant->cutY2}});
+            drawing.addShape({{remnant->cutX1, remnant->cutY1, remnant->cutX2, remnant->cutY2}}, kRemnantLayer);
             const Extents box = shapeExtents(remnant->outline);
-            drawing.addText(box.xmin + box.width() / 2, box.ymin + box.height() / 2, options.textHeight,
-                            remnantLabel(*remnant, options.remnants->idOf(layoutNo)));
+            drawing.addLabel(box.xmin + box.width() / 2, box.ymin + box.height() / 2, options.textHeight,
+                             remnantLabel(*remnant, options.remnants->idOf(layoutNo)), kRemnantLayer);
         }
     return {drawing.finish(), {}};
 }

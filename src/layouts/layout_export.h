@@ -18,6 +18,8 @@ namespace dravenor {
 inline constexpr const char* kSheetLayer = "SHEET";
 inline constexpr const char* kPartsLayer = "PARTS";
 inline constexpr const char* kPartNamesLayer = "PART_NAMES";
+// The remnant's cut line and its label (size and stock id).
+inline constexpr const char* kRemnantLayer = "REMNANT";
 
 struct LayoutDxfOptions {
     bool partNames = false; // a TEXT with the part's file name at the centre of each part's box

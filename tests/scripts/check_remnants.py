@@ -340,7 +340,7 @@ def main():
                            if os.path.exists(os.path.join(folder, d, "job.args")))
     problems = []
     modes = [(["--mode", "free"], "classic"),
-             (["--mode", "deep", "--iterations", "30", "--threads", "1", "--margin", "2"], "deep")]
+             (["--mode", "deep", "--iterations", "15", "--threads", "1", "--margin", "2"], "deep")]
     for job in jobs:
         with tempfile.TemporaryDirectory() as work:
             counts = []
