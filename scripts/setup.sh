@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev
           python3 python3-ezdxf xvfb xauth imagemagick poppler-utils fonts-dejavu-core locales
-          libpolyclipping-dev "$@")
+          libpolyclipping-dev linuxcnc-uspace "$@")
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 missing=()

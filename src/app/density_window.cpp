@@ -1,122 +1,23 @@
 #include "app/density_window.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
-#include <QKeySequence>
-#include <QPushButton>
-#include <QShortcut>
-#include <QVBoxLayout>
-
 #include "job/density_table.h"
-#include "ui/grid_view.h"
 
 namespace dravenor {
 
 namespace {
 
-constexpr int kGridPointSize = 9;
-constexpr int kVisibleRows = 12;
-
-// The busy pointer for as long as the object lives.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
+TableFile densityFile(const std::string& folder)
+{
+    return {kDensityWindowTitle, "index.html#density",
+            [folder](std::vector<std::string>& warnings) { return densityGrid(readDensityTable(folder, warnings)); },
+            [folder](const TextGrid& grid) { return saveDensityTable(densityTableFromGrid(grid), folder); }};
+}
 
 } // namespace
 
 DensityWindow::DensityWindow(DialogService& dialogs, const QString& workingFolder, QWidget* parent)
-    : QDialog(parent), dialogs_(dialogs), workingFolder_(workingFolder.toStdString()), grid_(densityGrid({}))
+    : TableWindow(dialogs, densityFile(workingFolder.toStdString()), parent)
 {
-    setWindowTitle(QString::fromLatin1(kDensityWindowTitle));
-    const std::vector<std::string> warnings = load();
-    buildWidgets();
-    if (!warnings.empty())
-        dialogs_.message(joinedLines(warnings), kDensityWindowTitle, DialogService::Icon::Exclamation,
-                         DialogService::Buttons::Ok);
-}
-
-DensityWindow::~DensityWindow()
-{
-    // The grid view reads grid_, which goes before the window's children would.
-    delete gridView_;
-}
-
-bool DensityWindow::beforeChange(int)
-{
-    return true;
-}
-
-std::vector<std::string> DensityWindow::chooseFiles(const TextGrid&, bool)
-{
-    return {};
-}
-
-std::vector<std::string> DensityWindow::load()
-{
-    std::vector<std::string> warnings;
-    grid_ = densityGrid(readDensityTable(workingFolder_, warnings));
-    return warnings;
-}
-
-void DensityWindow::buildWidgets()
-{
-    GridEditOptions options;
-    options.keepEntryRow = true;
-    gridView_ = new GridView(grid_, *this, options);
-    QFont font = gridView_->font();
-    font.setPointSize(kGridPointSize);
-    gridView_->setFont(font);
-    gridView_->setVisibleRows(kVisibleRows);
-
-    doneButton_ = new QPushButton(tr("Done"));
-    cancelButton_ = new QPushButton(tr("Cancel"));
-    // Enter belongs to the grid; only a click or the buttons' own keys close the window.
-    for (QPushButton* button : {doneButton_, cancelButton_}) button->setAutoDefault(false);
-    connect(doneButton_, &QPushButton::clicked, this, [this] { done(); });
-    connect(cancelButton_, &QPushButton::clicked, this, &DensityWindow::cancel);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(doneButton_);
-    buttons->addWidget(cancelButton_);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(gridView_, 1);
-    layout->addLayout(buttons);
-
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { dialogs_.openHelp("index.html#density"); });
-    gridView_->setFocus();
-}
-
-bool DensityWindow::done()
-{
-    std::string error;
-    {
-        BusyPointer busy;
-        const int column = grid_.col;
-        error = saveDensityTable(densityTableFromGrid(grid_), workingFolder_);
-        if (error.empty()) {
-            // What the file now holds is what the window shows: sorted, no empty rows, one entry row.
-            load();
-            gridView_->refresh();
-            gridView_->setCurrentCell(1, column);
-        }
-    }
-    if (!error.empty()) {
-        dialogs_.message(error, kDensityWindowTitle, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
-        return false;
-    }
-    accept();
-    return true;
-}
-
-void DensityWindow::cancel()
-{
-    reject();
 }
 
 } // namespace dravenor

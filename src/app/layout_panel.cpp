@@ -48,6 +48,8 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     gridList_->addItems({"Auto", "No", "5", "10", "25", "50", "100", "250", "500", "1000"});
     showNames_ = new QCheckBox(tr("Show Part Name"));
     showPositions_ = new QCheckBox(tr("Show Part Position Coordinates"));
+    showCutPlan_ = new QCheckBox(tr("Show Cut Plan"));
+    showCutPlan_->setToolTip(tr("Cut order numbers, torch paths, lead-ins and dashed rapids"));
     canvas_ = new CanvasView(QSize(560, 560));
     canvas_->setMinimumSize(280, 200);
     hBar_ = new QScrollBar(Qt::Horizontal);
@@ -73,6 +75,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     auto* boxes = new QHBoxLayout;
     boxes->addWidget(showNames_);
     boxes->addWidget(showPositions_);
+    boxes->addWidget(showCutPlan_);
     boxes->addStretch();
     boxes->addWidget(pointerLabel_);
     auto* view = new QGridLayout;
@@ -97,6 +100,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     connect(zoomList_, &QComboBox::currentIndexChanged, this, [this] { onZoomChosen(); });
     connect(gridList_, &QComboBox::currentTextChanged, this, [this] { redraw(); });
     connect(showNames_, &QCheckBox::toggled, this, [this] { redraw(); });
+    connect(showCutPlan_, &QCheckBox::toggled, this, [this] { redraw(); });
     connect(showPositions_, &QCheckBox::toggled, this, [this](bool on) { onPositionsToggled(on); });
     connect(hBar_, &QScrollBar::valueChanged, this, [this] { onScrolled(); });
     connect(vBar_, &QScrollBar::valueChanged, this, [this] { onScrolled(); });
@@ -118,7 +122,19 @@ LayoutViewOptions LayoutPanel::options() const
     o.gridText = gridList_->currentText().toStdString();
     o.showNames = showNames_->isChecked();
     o.showPositions = showPositions_->isChecked();
+    o.overlay = shownOverlay();
+    if (remnantMarks) o.remnants = remnantMarks();
     return o;
+}
+
+void LayoutPanel::setCutPlanOverlay(std::function<void(int, DrawingSurface&, double)> overlay)
+{
+    cutPlanOverlay_ = std::move(overlay);
+}
+
+std::function<void(int, DrawingSurface&, double)> LayoutPanel::shownOverlay() const
+{
+    return showCutPlan_->isChecked() ? cutPlanOverlay_ : nullptr;
 }
 
 int LayoutPanel::currentLayout() const

@@ -7,6 +7,9 @@
 // core's (layout view, LayoutViewport, LayoutPartFinder).
 #include <QPointF>
 #include <QWidget>
+#include <functional>
+
+#include <functional>
 
 #include "job/nesting_state.h"
 #include "layouts/faulty_layouts.h"
@@ -59,6 +62,11 @@ public:
     QComboBox* gridList() const { return gridList_; }
     QCheckBox* showNamesBox() const { return showNames_; }
     QCheckBox* showPositionsBox() const { return showPositions_; }
+    // "Show Cut Plan": draws the overlay the main window gives over the layout.
+    QCheckBox* showCutPlanBox() const { return showCutPlan_; }
+    void setCutPlanOverlay(std::function<void(int layoutNo, DrawingSurface& surface, double mirror)> overlay);
+    // The overlay when the box is checked (what the view and the printout draw), else none.
+    std::function<void(int, DrawingSurface&, double)> shownOverlay() const;
     QScrollBar* horizontalBar() const { return hBar_; }
     QScrollBar* verticalBar() const { return vBar_; }
     CanvasView* canvas() const { return canvas_; }
@@ -75,6 +83,9 @@ public:
     // Height of the layout area the view shows, in job units (0 before anything was drawn).
     double visibleHeight() const;
     const LayoutViewFrame& frame() const { return frame_; }
+    // The remnant marks drawn over each layout (cut line, hatching, size and stock id); none when
+    // empty.
+    std::function<RemnantMarks()> remnantMarks;
 
 signals:
     void saveLayoutRequested();
@@ -108,6 +119,8 @@ private:
     QComboBox* gridList_ = nullptr;
     QCheckBox* showNames_ = nullptr;
     QCheckBox* showPositions_ = nullptr;
+    QCheckBox* showCutPlan_ = nullptr;
+    std::function<void(int, DrawingSurface&, double)> cutPlanOverlay_;
     QScrollBar* hBar_ = nullptr;
     QScrollBar* vBar_ = nullptr;
     CanvasView* canvas_ = nullptr;

@@ -52,6 +52,7 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
     editLayout = [this] { openLayoutEditor(); };
     saveAs = [this] { return saveJobAs(); };
     layoutPanel_ = new LayoutPanel(job_.nesting, dialogs_);
+    layoutPanel_->remnantMarks = [this] { return remnantMarksOf(job_); };
     host_.onResultsDiscarded = [this] { layoutPanel_->clearLayouts(); };
     buildGrids();
     buildLayout();
@@ -171,6 +172,15 @@ void MainWindow::showNestingMode()
     const std::array<NestingMode, 4> modes{NestingMode::Stack, NestingMode::ContinuousStack, NestingMode::Free,
                                            NestingMode::Deep};
     for (size_t i = 0; i < modes.size(); ++i) modeActions_[i]->setChecked(job_.mode == modes[i]);
+    partsInHolesAction_->setChecked(job_.nesting.partsInHoles);
+}
+
+void MainWindow::choosePartsInHoles(bool allowed)
+{
+    partsInHolesAction_->setChecked(allowed);
+    if (job_.nesting.partsInHoles == allowed) return;
+    job_.nesting.partsInHoles = allowed;
+    job_.modified = true;
 }
 
 void MainWindow::startOptimisation()

@@ -61,7 +61,7 @@ void MainWindow::showJob()
     updateCaption();
     for (int index : {SheetGrid, PartGrid}) refreshPreview(index);
     layoutPanel_->resetZoom();
-    layoutPanel_->refill(faultyLayoutsOf(job_));
+    refreshRemnantIds();
 }
 
 bool MainWindow::saveJobTo(const std::string& path)
@@ -131,6 +131,7 @@ void MainWindow::showReport()
         return;
     }
     warnings.insert(warnings.end(), written.warnings.begin(), written.warnings.end());
+    if (const std::string problem = appendCutTimesTo(written.path); !problem.empty()) warnings.push_back(problem);
     if (!warnings.empty()) tell(joinedLines(warnings), DialogService::Icon::Exclamation);
     ReportWindow report(dialogs_, QString::fromStdString(written.path), this);
     report.setJobFileName(job_.jobFileName);

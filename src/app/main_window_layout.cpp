@@ -116,6 +116,8 @@ void MainWindow::buildLayout()
     auto* layoutBoxLayout = new QVBoxLayout(layoutBox);
     layoutBoxLayout->addWidget(layoutPanel_);
     connect(layoutPanel_, &LayoutPanel::saveLayoutRequested, this, &MainWindow::saveLayoutAs);
+    layoutPanel_->setCutPlanOverlay(
+        [this](int layoutNo, DrawingSurface& surface, double mirror) { drawCutPlanOf(layoutNo, surface, mirror); });
 
     // The grids, the previews and the layouts side by side; the previews may be folded away
     // to give the grids and the layout view their width.
@@ -154,9 +156,14 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save All &Layouts as DXF..."), this, &MainWindow::saveAllLayoutsAsDxf);
     buildRecentFilesMenu(file);
     file->addSeparator();
+    buildPartsImportItems(file);
+    file->addSeparator();
     printAction_ = file->addAction(tr("&Print"), this, &MainWindow::printLayouts);
     printAction_->setShortcut(QKeySequence::Print);
     printPreviewAction_ = file->addAction(tr("Print Pre&view"), this, &MainWindow::previewPrint);
+    file->addSeparator();
+    file->addAction(tr("Export &NC Program..."), this, &MainWindow::exportNcProgram);
+    file->addAction(tr("Export All NC Pro&grams..."), this, &MainWindow::exportAllNcPrograms);
     file->addSeparator();
     QMenu* widths = file->addMenu(tr("Line Width For Printing"));
     auto* widthGroup = new QActionGroup(this);
@@ -212,6 +219,10 @@ void MainWindow::buildMenus()
     }
     optimize->addSeparator();
     deepSettingsAction_ = optimize->addAction(tr("Deep Nesting S&ettings..."), this, &MainWindow::editDeepSettings);
+    partsInHolesAction_ = optimize->addAction(tr("Parts Inside &Holes"));
+    partsInHolesAction_->setCheckable(true);
+    partsInHolesAction_->setToolTip(tr("Parts may lie in the holes of other parts (both engines)"));
+    connect(partsInHolesAction_, &QAction::triggered, this, &MainWindow::choosePartsInHoles);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* reportAction = view->addAction(tr("&Report"), this, &MainWindow::showReport);
@@ -224,6 +235,13 @@ void MainWindow::buildMenus()
     layoutEditorAction_ = tools->addAction(tr("&Layout Editor"), this, &MainWindow::editCurrentLayout);
     tools->addSeparator();
     tools->addAction(tr("&Density Table"), this, &MainWindow::showDensityTable);
+    tools->addAction(tr("C&ut Table"), this, &MainWindow::showCutTable);
+    tools->addSeparator();
+    tools->addAction(tr("S&tock..."), this, &MainWindow::showStock);
+    tools->addAction(tr("Stock &Folder..."), this, &MainWindow::chooseStockFolder);
+    tools->addAction(tr("Sheets &From Stock"), this, &MainWindow::takeSheetsFromStock);
+    tools->addAction(tr("&Current Layout Cut..."), this, &MainWindow::cutCurrentLayout);
+    tools->addAction(tr("&All Layouts Cut"), this, [this] { cutLayoutsIntoStock({}); });
 
     QToolBar* bar = addToolBar(tr("Main"));
     bar->setMovable(false);

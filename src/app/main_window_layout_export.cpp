@@ -73,6 +73,7 @@ void MainWindow::saveLayoutAs()
     options.partNames = layoutPanel_->showNamesBox()->isChecked();
     const double viewHeight = layoutPanel_->visibleHeight();
     options.textHeight = viewHeight > 0 ? viewHeight / 100 : defaultLayoutTextHeight(job_.nesting, layoutNo);
+    options.remnants = remnantMarksOf(job_);
     const std::string problem =
         saveLayoutByExtension(job_.nesting, layoutNo, path, workingFolder_.toStdString(), options);
     if (!problem.empty()) tell(problem, DialogService::Icon::Exclamation);

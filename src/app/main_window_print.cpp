@@ -31,6 +31,7 @@ LayoutViewOptions shownViewOptions(const LayoutPanel& panel)
     view.gridText = panel.gridList()->currentText().toStdString();
     view.showNames = panel.showNamesBox()->isChecked();
     view.showPositions = panel.showPositionsBox()->isChecked();
+    view.overlay = panel.shownOverlay();
     return view;
 }
 
@@ -70,6 +71,7 @@ LayoutPrintRun MainWindow::layoutPrintRun() const
     run.scale = scale == kFitPrintScale ? PrintScale::zoom(layoutPanel_->zoom())
                                         : PrintScale::oneTo(scale, job_.nesting.drawingUnit);
     run.options.view = view;
+    run.options.view.remnants = remnantMarksOf(job_);
     run.options.lineWidth = lineWidth();
     run.job = {printDate(), job_.jobFileName, job_.nesting.details};
     run.faulty = faultyLayoutsOf(job_);

@@ -4,8 +4,11 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/nc_files.h"
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
+#include "cutting/cut_time_report.h"
+#include "cli/stock_options.h"
 #include "job/files.h"
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
@@ -44,7 +47,9 @@ Args withLongOutputOption(Args args)
 
 int report(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(withLongOutputOption(args), {"--output", "--density", "--units"}, {});
+    const ParsedArgs parsed = parseArgs(withLongOutputOption(args),
+                                        {"--output", "--density", "--units", "--cut-table", "--post", "--stock"},
+                                        {"--cut-times"});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli report --help)"};
     const std::string jobPath = parsed.positional.front();
     const std::string outputPath = parsed.value("--output", kReportFileName);
@@ -72,11 +77,22 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         return kExitBadInput;
     }
 
+    std::vector<std::string> stockWarnings;
+    lookUpRemnantIds(parsed, job, stockWarnings);
+    for (const std::string& w : stockWarnings) err << "dravenor-cli report: warning: " << w << "\n";
     const ReportWriteResult written = writeReportFile(job, densities, outputPath);
     for (const std::string& w : written.warnings) err << "dravenor-cli report: warning: " << w << "\n";
     if (!written.ok()) {
         err << "dravenor-cli report: " << written.error << "\n";
         return kExitFailed;
+    }
+    if (parsed.flags.count("--cut-times") && written.path != kStandardOutput) {
+        const cutting::NcSetup setup =
+            batchNcSetup(job.nesting, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
+        if (const std::string problem = cutting::appendCutTimes(job.nesting, setup, written.path); !problem.empty()) {
+            err << "dravenor-cli report: " << problem << "\n";
+            return kExitFailed;
+        }
     }
     reportStream(written.path, out, err) << written.path << "\n";
     return kExitOk;
@@ -90,13 +106,18 @@ Command reportCommand()
             "Usage: dravenor-cli report FILE.nst [-o REPORT] [--density FILE] [--units mm|in]\n"
             "Opens the job, rebuilds its layouts from the shape files and writes its report:\n"
             "overall and per-layout yields, running lengths of cutting, weights, the use of every\n"
-            "sheet and part type and the position of every placed part.\n"
+            "sheet and part type and the position of every placed part, and each layout's remnant\n"
+            "(size, area, weight, and its stock id once the layout was cut).\n"
+            "  --stock DIR          the stock that gives the remnants' ids (default: stock in the\n"
+            "                       working folder, when there is one)\n"
             "  -o, --output REPORT  the report file to write (default Report.tlf in the current\n"
             "                       folder); written as a whole or not at all\n"
             "  --density FILE       the density table for the weights (default: density.dat beside\n"
             "                       the executable, else the one shipped in its resources)\n"
             "  --units mm|in        the job's length unit (default mm): drawings that name their\n"
             "                       units are converted to it\n"
+            "  --cut-times          add the estimated cutting time of every layout, planned with\n"
+            "                       the cut table (--cut-table FILE, --post FILE as for nc)\n"
             "A material missing from the density table weighs 0. A job without layouts, or one\n"
             "that cannot be read, gives exit code 2; a report that cannot be written, 1.\n",
             report};

@@ -22,6 +22,11 @@ Command standardShapeCommand();
 Command breakupCommand();
 // Overlaps and parts off their sheet in a layout file or a saved job (check_layout_command.cpp).
 Command checkLayoutCommand();
+// NC programs of a saved job's layouts (nc_command.cpp).
+Command ncCommand();
+// The plate stock and the cut layouts it takes in (stock_command.cpp, cut_command.cpp).
+Command stockCommand();
+Command cutCommand();
 
 namespace {
 
@@ -46,7 +51,7 @@ std::vector<Command> commands()
 {
     return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand(),
             reportCommand(), layoutDxfCommand(), printCommand(), standardShapeCommand(),
-            breakupCommand(), checkLayoutCommand()};
+            breakupCommand(), checkLayoutCommand(), ncCommand(), stockCommand(), cutCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

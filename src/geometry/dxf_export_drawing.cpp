@@ -74,6 +74,11 @@ void DxfDrawing::addText(double x, double y, double height, const std::string& f
     writeDxfText(text_, handles_, x, y, height, fileName, layer);
 }
 
+void DxfDrawing::addLabel(double x, double y, double height, const std::string& text, const std::string& layer)
+{
+    writeDxfLabel(text_, handles_, x, y, height, text, layer);
+}
+
 std::string DxfDrawing::finish() const
 {
     std::string drawing = text_ + footer_;

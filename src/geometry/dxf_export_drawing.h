@@ -30,6 +30,8 @@ public:
     // On layer "0" unless another is named.
     void addShape(const Shape& shape, const std::string& layer = "0");
     void addText(double x, double y, double height, const std::string& fileName, const std::string& layer = "0");
+    // A TEXT of the words as given (control characters made blanks).
+    void addLabel(double x, double y, double height, const std::string& text, const std::string& layer = "0");
     // The whole drawing: what was added, then the footer followed by CR LF.
     std::string finish() const;
 

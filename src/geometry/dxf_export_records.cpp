@@ -77,11 +77,19 @@ std::string dxfTextForFileName(const std::string& fileName)
 void writeDxfText(std::string& out, DxfHandles& handles, double x, double y, double height,
                   const std::string& fileName, const std::string& layer)
 {
+    writeDxfLabel(out, handles, x, y, height, dxfTextForFileName(fileName), layer);
+}
+
+void writeDxfLabel(std::string& out, DxfHandles& handles, double x, double y, double height, std::string text,
+                   const std::string& layer)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
     recordStart(out, "TEXT", handles.next(false), layer);
     number(out, " 10", x);
     number(out, " 20", y);
     number(out, " 40", height);
-    pair(out, " 1", dxfTextForFileName(fileName));
+    pair(out, " 1", text);
 }
 
 } // namespace dravenor

@@ -17,6 +17,9 @@ void writeDxfEntities(std::string& out, DxfHandles& handles, const Shape& shape,
 // characters (its extension).
 void writeDxfText(std::string& out, DxfHandles& handles, double x, double y, double height,
                   const std::string& fileName, const std::string& layer = "0");
+// A TEXT record of the words as given, control characters made blanks.
+void writeDxfLabel(std::string& out, DxfHandles& handles, double x, double y, double height, std::string text,
+                   const std::string& layer = "0");
 
 // The text a TEXT record shows for a file name: the name without its last four characters
 // (the whole name when it is not longer than that); line breaks and other control characters,

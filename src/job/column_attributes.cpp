@@ -14,9 +14,9 @@ struct TitleGroup {
 };
 
 // Every column title the program's grids use, with what may be typed into its cells.
-const std::array<TitleGroup, 15>& attributeTable()
+const std::array<TitleGroup, 16>& attributeTable()
 {
-    static const std::array<TitleGroup, 15> table{{
+    static const std::array<TitleGroup, 16> table{{
         {{"Sheet File Name", "Part File Name", "File Name"}, {18, 'X', 'L'}},
         {{"FileName"}, {18, 'S', 'T'}},
         {{"Qty", "QTY"}, {6, 'L', 'T'}},
@@ -29,6 +29,8 @@ const std::array<TitleGroup, 15>& attributeTable()
         {{"Thick"}, {6, 'R', 'T'}},
         {{"Kerf", "ActKerf"}, {5, 'R', 'T'}},
         {{"Density"}, {24, 'R', 'T'}},
+        // The cut table's cutting data: feed per minute, pierce delay in seconds, lengths.
+        {{"Feed", "Pierce", "LeadIn", "LeadOut", "Overcut"}, {8, 'R', 'T'}},
         {{"Length", "Big Length", "Small Length", "Rad", "Big Dia", "Small Dia", "Angle", "Base",
           "Height", "Notch Rad", "Corner Rad", "Dia Big", "Dia Small", "Plate Len", "Plate Wid",
           "Seg Wid", "Dia", "Left Height", "Right Height"},

@@ -93,6 +93,7 @@ void Job::discardResults()
     nesting.entities.clear();
     nesting.items.clear();
     nesting.deepLayouts = false;
+    remnantIds.clear();
 }
 
 void Job::reset()
@@ -105,6 +106,7 @@ void Job::reset()
     discardResults();
     mode = NestingMode::Free;
     deep = DeepSettings{};
+    remnants = RemnantSettings{};
     jobFileName.clear();
     modified = false;
 }

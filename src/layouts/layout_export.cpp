@@ -9,6 +9,7 @@
 #include "job/files.h"
 #include "layouts/layout_list.h"
 #include "layouts/layout_range.h"
+#include "layouts/placed_shape.h"
 
 namespace dravenor {
 
@@ -44,16 +45,11 @@ private:
     std::map<std::string, Shape> loaded_;
 };
 
-// The row's shape as it lies on the sheet: turned about its centre and moved so that its box
-// starts at the row's X, Y (the sheet row has X = Y = Angle = 0).
+// The row's shape as it lies on the sheet: mirrored when the row says so, turned about its centre
+// and moved so that its box starts at the row's X, Y (the sheet row has X = Y = Angle = 0).
 Shape placedShape(const Shape& original, const LayoutItem& row)
 {
-    Shape shape = original;
-    rotateShape(shape, row.Angle);
-    normaliseArcAngles(shape);
-    normaliseShape(shape);
-    moveShape(shape, row.X, row.Y);
-    return shape;
+    return placedInstance(original, row.Angle, row.X, row.Y, row.Mirror);
 }
 
 std::string missingLayoutMessage(int layoutNo)
@@ -115,6 +111,13 @@ LayoutDrawing layoutDxfDrawing(const NestingState& state, int layoutNo, const Dx
                             fileNameOnly(row.Name), kPartNamesLayer);
         }
     }
+    if (options.remnants)
+        if (const std::optional<Remnant> remnant = markedRemnant(state, layoutNo, *options.remnants)) {
+            drawing.addShape({{remnant->cutX1, remnant->cutY1, remnant->cutX2, remnant->cutY2}}, kRemnantLayer);
+            const Extents box = shapeExtents(remnant->outline);
+            drawing.addLabel(box.xmin + box.width() / 2, box.ymin + box.height() / 2, options.textHeight,
+                             remnantLabel(*remnant, options.remnants->idOf(layoutNo)), kRemnantLayer);
+        }
     return {drawing.finish(), {}};
 }
 

@@ -3,12 +3,14 @@
 // then the sheet, part names optionally written at the centres of the parts' boxes) or as a
 // shape file holding the layout's entities. Files are written beside the target and renamed, so
 // a failed save leaves the previous file as it was.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "job/nesting_state.h"
 #include "geometry/dxf_export_drawing.h"
 #include "layouts/layout_rebuild.h"
+#include "layouts/remnant_marks.h"
 
 namespace dravenor {
 
@@ -16,10 +18,14 @@ namespace dravenor {
 inline constexpr const char* kSheetLayer = "SHEET";
 inline constexpr const char* kPartsLayer = "PARTS";
 inline constexpr const char* kPartNamesLayer = "PART_NAMES";
+// The remnant's cut line and its label (size and stock id).
+inline constexpr const char* kRemnantLayer = "REMNANT";
 
 struct LayoutDxfOptions {
     bool partNames = false; // a TEXT with the part's file name at the centre of each part's box
     double textHeight = 1;  // height of those texts in job units
+    // The remnant's cut line and its label (text of textHeight) after the sheet; none when not given.
+    std::optional<RemnantMarks> remnants{};
 };
 
 // A drawing's text, or why it could not be made.

@@ -5,12 +5,15 @@
 // and pictures); the window draws into the view its LayoutViewport chose. Layout y grows
 // upwards; every y is drawn as F - y with F the mirror of the sheet.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "job/nesting_state.h"
 #include "geometry/drawing_surface.h"
 #include "layouts/part_colours.h"
+#include "layouts/remnant_marks.h"
 #include "layouts/sheet_extents.h"
 
 namespace dravenor {
@@ -20,6 +23,10 @@ struct LayoutViewOptions {
     std::string gridText = "Auto"; // "Auto", "No" or a spacing such as "25"
     bool showNames = false;
     bool showPositions = false;
+    // Drawn over the layout with its number and mirror (the cut plan, when it is shown).
+    std::function<void(int layoutNo, DrawingSurface& surface, double mirror)> overlay;
+    // The remnant drawn over the layout (cut line, hatching, size); none when not given.
+    std::optional<RemnantMarks> remnants{};
 };
 
 // What the window needs after a draw: sheet size and drawn top-left corner, the mirror F, and

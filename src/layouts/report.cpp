@@ -5,6 +5,7 @@
 
 #include "job/files.h"
 #include "job/number_format.h"
+#include "layouts/remnant_marks.h"
 #include "layouts/faulty_layouts.h"
 #include "layouts/report_print_text.h"
 
@@ -36,8 +37,8 @@ std::int64_t sheetsUsed(const SheetEntry& sheet)
 
 class ReportBuilder {
 public:
-    ReportBuilder(const NestingState& state, const JobMetrics& metrics, FaultyLayouts faulty)
-        : state_(state), metrics_(metrics), faulty_(std::move(faulty))
+    ReportBuilder(const Job& job, const JobMetrics& metrics, FaultyLayouts faulty)
+        : state_(job.nesting), metrics_(metrics), marks_(remnantMarksOf(job)), faulty_(std::move(faulty))
     {
     }
 
@@ -133,6 +134,7 @@ private:
         out_.text("Qty to cut :").number(layout.qty).endLine();
         writeLayoutSheet(layout);
         writeLayoutParts(layout);
+        writeLayoutRemnant(layout);
         out_.line().line(kStarLine);
     }
 
@@ -171,8 +173,21 @@ private:
         }
     }
 
+    // The remnant each sheet of the layout leaves: size, area and weight of one, and its stock id.
+    void writeLayoutRemnant(const LayoutMetrics& layout)
+    {
+        const std::optional<Remnant> remnant = markedRemnant(state_, layout.layoutNo, marks_);
+        if (!remnant) return;
+        const std::int64_t id = marks_.idOf(layout.layoutNo);
+        out_.line();
+        out_.line("Remnant : " + remnantSizeText(remnant->width, remnant->length) + ", area " +
+                  formatMask(remnant->area, "0") + ", weight " + formatMask(metrics_.weight(remnant->area, 1), "0.00") +
+                  (id > 0 ? ", stock id " + std::to_string(id) : std::string()));
+    }
+
     const NestingState& state_;
     const JobMetrics& metrics_;
+    RemnantMarks marks_;
     const FaultyLayouts faulty_;
     ReportPrintText out_;
 };
@@ -199,7 +214,7 @@ std::string reportOrientationText(const std::string& orn)
 
 std::string reportText(const Job& job, const JobMetrics& metrics)
 {
-    return ReportBuilder(job.nesting, metrics, faultyLayoutsOf(job)).build();
+    return ReportBuilder(job, metrics, faultyLayoutsOf(job)).build();
 }
 
 std::string reportText(const Job& job, const DensityTable& densities, std::vector<std::string>* warnings)

@@ -38,11 +38,11 @@ protected:
     // (the name quoted, the numbers bare); the editor opened on it.
     void handOver()
     {
-        const std::vector<LayoutFileLine> lines{{sheet, "0", "0", "0", "2"},
-                                                {plate, "0", "0", "0", "1"},
-                                                {plate, "200", "0", "0", ""},
-                                                {plate, "400", "0", "0", ""},
-                                                {plate, "600", "0", "0", "1"}};
+        const std::vector<LayoutFileLine> lines{{sheet, "0", "0", "0", "2", ""},
+                                                {plate, "0", "0", "0", "1", ""},
+                                                {plate, "200", "0", "0", "", ""},
+                                                {plate, "400", "0", "0", "", ""},
+                                                {plate, "600", "0", "0", "1", ""}};
         ASSERT_EQ(writeLayoutFile(exchange, lines, false), "");
         open();
     }
@@ -255,7 +255,7 @@ TEST_F(LayoutEditorTest, StandAloneFilesAreSavedAndReopenedAndChangesOfferedForS
     dialogs.saveFiles.push_back(copy);
     ASSERT_TRUE(editor->saveAs());
     EXPECT_EQ(std::pair(editor->modified(), dialogs.fileDialogTitles), std::pair(false, Strings{"Open", "Save As"}));
-    EXPECT_EQ(readLayoutFile(copy).lines[1], (LayoutFileLine{plate, "220", "40", "90", "3"}));
+    EXPECT_EQ(readLayoutFile(copy).lines[1], (LayoutFileLine{plate, "220", "40", "90", "3", ""}));
     editor->newFile();
     EXPECT_EQ(editor->grid().rows(), 2);
     ASSERT_TRUE(editor->openFile(copy));

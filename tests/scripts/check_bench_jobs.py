@@ -9,7 +9,10 @@ one (a missing folder checks nothing). Each job is nested with the batch tool, t
           millimetres, has the parts, their names and the sheet on layers of their own, and holds,
           in order, every entity of each instance followed by the part's name, then the sheet's
           entities, at the coordinates of the JSON result, with no handle used twice
-Usage: check_bench_jobs.py report|dxf DRAVENOR_CLI FOLDER...
+  kerf    the classic engine keeps every two parts at least the kerf apart and every part at
+          least half the kerf from its sheet's outline and holes, measured by check-layout on
+          the true outlines (arcs as arcs) with KERF_NOISE allowed for rounding
+Usage: check_bench_jobs.py report|dxf|kerf DRAVENOR_CLI FOLDER...
 """
 import json
 import math
@@ -25,11 +28,16 @@ TOLERANCE = 1e-6
 # The report's yields come from the true outlines: they must match the polygon areas to 0.1
 # points (a fraction of 0.001), far closer than the engine's raster areas would.
 YIELD_TOLERANCE = 0.001
+KERF_NOISE = 0.01
+
+
+def job_args(folder):
+    with open(os.path.join(folder, "job.args")) as f:
+        return [line.strip() for line in f if line.strip()]
 
 
 def nest(cli, folder, work, *outputs):
-    with open(os.path.join(folder, "job.args")) as f:
-        args = [line.strip() for line in f if line.strip()]
+    args = job_args(folder)
     subprocess.run([cli, "nest", *args, *outputs], cwd=folder, check=False, stdout=subprocess.DEVNULL)
 
 
@@ -130,8 +138,27 @@ def check_drawings(cli, folder, work):
     return problems
 
 
+def check_kerf(cli, folder, work):
+    args = job_args(folder)
+    kerf = float(args[args.index("--kerf") + 1])
+    job_file = os.path.join(work, "job.nst")
+    nest(cli, folder, work, "--save", job_file)
+    check = subprocess.run([cli, "check-layout", job_file, "--least", "--tolerance", str(KERF_NOISE),
+                            "--spacing", f"{kerf - KERF_NOISE:g}", "--margin", f"{kerf / 2 - KERF_NOISE:g}"],
+                           capture_output=True, text=True)
+    lines = check.stdout.splitlines()
+    apart = [float(m.group(1)) for line in lines if (m := re.search(r" ([0-9.e+-]+) apart$", line.split(",")[0]))]
+    edge = [float(m.group(1)) for line in lines if (m := re.search(r" ([0-9.e+-]+) from the sheet's outline$", line))]
+    print(f"{os.path.basename(folder)}: kerf {kerf:g}, least between parts {min(apart, default=math.inf):g}, "
+          f"to the sheet {min(edge, default=math.inf):g}")
+    if check.returncode != 0:
+        faults = [line for line in lines if " less than " in line or line.endswith(" overlap")]
+        return [f"{folder}: check-layout exit {check.returncode}: {(faults or [check.stderr.strip()])[0]}"]
+    return []
+
+
 def main():
-    check = {"report": check_report, "dxf": check_drawings}[sys.argv[1]]
+    check = {"report": check_report, "dxf": check_drawings, "kerf": check_kerf}[sys.argv[1]]
     cli, marker = os.path.abspath(sys.argv[2]), "job.json" if sys.argv[1] == "report" else "job.args"
     jobs = []
     for folder in sys.argv[3:]:

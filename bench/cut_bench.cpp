@@ -1,0 +1,166 @@
+// dravenor-cut-bench: the cut plans of the example job and the bench jobs, from the classic
+// engine and from a short Deep Nesting run: per layout the cut length, the rapid travel (beside
+// the travel of the layout's own part order), pierces and the estimated time per sheet; then the
+// time to plan and write the program of one layout of 2000 parts, which must stay under 2 s.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "cli/nest_job.h"
+#include "cutting/cut_table.h"
+#include "cutting/nc_export.h"
+#include "engine/nesting_progress.h"
+#include "geometry/layout_lists.h"
+#include "layouts/checked_deep_nesting.h"
+#include "layouts/checked_optimisation.h"
+
+namespace fs = std::filesystem;
+using namespace dravenor;
+
+namespace {
+
+class QuietDeep : public DeepProgress {
+public:
+    void improved(const DeepBest&, const NestingState&) override {}
+    void tick(double, std::int64_t) override {}
+    void warning(const std::string&) override {}
+    bool stopRequested() override { return false; }
+};
+
+cutting::NcSetup setupFor(const NestingState& state)
+{
+    std::vector<std::string> errors;
+    const cutting::CutTable table = cutting::readCutTableFile(DRAVENOR_SOURCE_DIR "/resources/cutting.dat", errors);
+    return cutting::ncSetupFrom(state, "bench", table, "cutting.dat", cutting::PostSettings{});
+}
+
+void printPlans(const std::string& name, const std::string& engine, const NestingState& state)
+{
+    const cutting::NcSetup setup = setupFor(state);
+    if (!setup.ok()) {
+        std::printf("%-16s %-8s %s\n", name.c_str(), engine.c_str(), setup.error.c_str());
+        return;
+    }
+    for (int layoutNo : cutting::layoutNumbers(state)) {
+        const cutting::CutPlanResult r = cutting::planLayoutCut(state, layoutNo, setup.cut);
+        if (!r.plan) {
+            std::printf("%-16s %-8s %3d  refused: %.90s\n", name.c_str(), engine.c_str(), layoutNo, r.error.c_str());
+            continue;
+        }
+        const cutting::CutPlan& p = *r.plan;
+        std::vector<cutting::CutContour> listed = p.contours;
+        std::stable_sort(listed.begin(), listed.end(),
+                         [](const cutting::CutContour& a, const cutting::CutContour& b) { return a.part < b.part; });
+        std::printf("%-16s %-8s %3d %6zu %11.0f %9.0f %11.0f %8d %10.1f\n", name.c_str(), engine.c_str(), layoutNo,
+                    p.partNames.size(), p.cutLength, p.rapidLength, cutting::rapidTravel(p.home, listed), p.pierces,
+                    p.seconds / 60);
+    }
+}
+
+void runJob(const fs::path& args, int deepIterations)
+{
+    std::ifstream in(args, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    cli::NestJob job;
+    try {
+        job = cli::parseNestJob(cli::readArgsFile(text.str()), args.parent_path().string());
+    } catch (const cli::UsageError& e) {
+        std::cerr << args.string() << ": " << e.message << "\n";
+        return;
+    }
+    const std::string name = args.parent_path().filename().string();
+    NestingState classic = job.state;
+    SilentProgress silent;
+    optimiseChecked(classic, job.mode == NestingMode::Deep ? NestingMode::Free : job.mode, silent);
+    printPlans(name, "classic", classic);
+    NestingState deep = job.state;
+    DeepSettings settings;
+    settings.iterations = deepIterations;
+    settings.threads = 1;
+    QuietDeep quiet;
+    nestDeepChecked(deep, settings, quiet);
+    printPlans(name, "deep", deep);
+}
+
+// 2000 parts (a plate with a round hole, a disc, an L) in rows 3 mm apart on one long sheet.
+NestingState manyParts()
+{
+    NestingState state;
+    state.details.Mat = "S235";
+    state.details.Thick = 10;
+    state.details.Kerf = state.details.ActKerf = 3;
+    state.sheets.push_back({"sheet.shp", 1, 1, 0, 0});
+    const Shape plate{{0, 0, 60, 0}, {60, 0, 60, 40}, {60, 40, 0, 40}, {0, 40, 0, 0}, {0, 0, 0, 0, 20, 20, 8, 0, 0}};
+    const Shape disc{{0, 0, 0, 0, 20, 20, 20, 0, 0}};
+    const Shape ell{{0, 0, 60, 0}, {60, 0, 60, 15}, {60, 15, 15, 15}, {15, 15, 15, 40}, {15, 40, 0, 40}, {0, 40, 0, 0}};
+    const std::vector<Shape> kinds{plate, disc, ell};
+    for (int k = 0; k < 3; ++k) state.parts.push_back({"part" + std::to_string(k) + ".shp", 1, 1, "", 0, 0});
+    const int across = 50;
+    for (int i = 0; i < 2000; ++i) {
+        Shape s = kinds[static_cast<size_t>(i % 3)];
+        const double dx = (i % across) * 63.0 + 10, dy = (i / across) * 43.0 + 10;
+        for (ShapeEntity& e : s) {
+            e.X1 += dx, e.X2 += dx, e.CX += dx;
+            e.Y1 += dy, e.Y2 += dy, e.CY += dy;
+        }
+        appendShape(state.entities, s, 1, 1, i % 3 + 1, i + 1, 0);
+        state.items.push_back({"part.shp", dx, dy, 0, 1, i % 3 + 1, 1, 1});
+    }
+    const Shape sheet{{0, 0, 3200, 0}, {3200, 0, 3200, 1750}, {3200, 1750, 0, 1750}, {0, 1750, 0, 0}};
+    appendShape(state.entities, sheet, 1, 1, 0, 0, 0, 1);
+    state.items.push_back({"sheet.shp", 0, 0, 0, 1, 0, 1, 1});
+    return state;
+}
+
+void timeManyParts()
+{
+    const NestingState state = manyParts();
+    const cutting::NcSetup setup = setupFor(state);
+    const auto start = std::chrono::steady_clock::now();
+    const cutting::CutPlanResult r = cutting::planLayoutCut(state, 1, setup.cut);
+    const auto planned = std::chrono::steady_clock::now();
+    const std::string program = r.plan ? cutting::ncProgramText(*r.plan, setup.cut, setup.post, setup.info) : "";
+    const auto written = std::chrono::steady_clock::now();
+    const double planSeconds = std::chrono::duration<double>(planned - start).count();
+    const double total = std::chrono::duration<double>(written - start).count();
+    std::printf("\n2000 parts on one sheet: %s, plan %.3f s, plan + program %.3f s (%zu bytes, %d pierces) %s\n",
+                r.plan ? "planned" : r.error.c_str(), planSeconds, total, program.size(), r.plan ? r.plan->pierces : 0,
+                total < 2 ? "under 2 s" : "OVER 2 s");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int deepIterations = 40;
+    bool onlyMany = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--deep-iterations" && i + 1 < argc) deepIterations = std::stoi(argv[++i]);
+        else if (a == "--many") onlyMany = true;
+        else {
+            std::cerr << "Usage: dravenor-cut-bench [--deep-iterations N] [--many]\n";
+            return 2;
+        }
+    }
+    if (!onlyMany) {
+        std::printf("%-16s %-8s %3s %6s %11s %9s %11s %8s %10s\n", "job", "engine", "lay", "parts", "cut length",
+                    "rapids", "list order", "pierces", "minutes");
+        std::vector<fs::path> jobs{fs::path(DRAVENOR_SOURCE_DIR) / "resources/examples/job.args"};
+        std::vector<fs::path> bench;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(fs::path(DRAVENOR_SOURCE_DIR) / "../shared/bench", ec))
+            if (fs::exists(entry.path() / "job.args")) bench.push_back(entry.path() / "job.args");
+        std::sort(bench.begin(), bench.end());
+        jobs.insert(jobs.end(), bench.begin(), bench.end());
+        for (const fs::path& job : jobs) runJob(job, deepIterations);
+    }
+    timeManyParts();
+    return 0;
+}

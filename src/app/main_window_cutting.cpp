@@ -1,0 +1,134 @@
+// The main window's cutting commands: the cut table window, NC programs of the current layout or
+// of all of them, and the cut plan drawn over the layout view. The core plans and writes; these
+// only ask for files and tell what went wrong.
+#include <QComboBox>
+
+#include <filesystem>
+#include <map>
+
+#include "app/cut_table_window.h"
+#include "app/layout_panel.h"
+#include "app/main_window.h"
+#include "cutting/cut_plan_drawing.h"
+#include "cutting/cut_time_report.h"
+#include "cutting/nc_export.h"
+#include "job/files.h"
+
+namespace dravenor {
+
+struct CutPlanCache {
+    struct Entry {
+        std::string key;
+        cutting::CutPlanResult result;
+    };
+    std::map<int, Entry> byLayout;
+};
+
+namespace {
+
+constexpr const char* kNoLayoutForNc = "No layout to write as an NC program !";
+constexpr const char* kNcFilter = "NC programs (*.nc *.ngc);;All files (*)";
+
+cutting::NcSetup windowSetup(const Job& job, const std::string& folder)
+{
+    return cutting::ncSetup(job.nesting, fileNameOnly(job.jobFileName), cutting::cutTablePath(folder),
+                            cutting::postFilePath(folder));
+}
+
+// What a plan depends on: the layout's entities and the cutting data.
+std::string planKey(const NestingState& state, int layoutNo, const cutting::CutSettings& c)
+{
+    double sum = 0;
+    size_t count = 0;
+    for (const LayoutEntity& e : state.entities)
+        if (e.LayoutNo == layoutNo) {
+            sum += e.X1 + 3 * e.Y1 + 5 * e.X2 + 7 * e.Y2 + 11 * e.CX + 13 * e.CY + e.RAD + e.Nstart + e.Nend;
+            ++count;
+        }
+    return std::to_string(count) + "/" + std::to_string(sum) + "/" + std::to_string(c.kerf) + "/" +
+           std::to_string(c.leadIn) + "/" + std::to_string(c.leadOut) + "/" + std::to_string(c.overcut) + "/" +
+           std::to_string(c.arcLeadIn) + std::to_string(c.compensate) + std::to_string(static_cast<int>(c.startCorner));
+}
+
+} // namespace
+
+void MainWindow::showCutTable()
+{
+    CutTableWindow table(dialogs_, workingFolder_, this);
+    table.exec();
+}
+
+void MainWindow::drawCutPlanOf(int layoutNo, DrawingSurface& surface, double mirror)
+{
+    if (!cutPlans_) cutPlans_ = std::make_shared<CutPlanCache>();
+    const cutting::NcSetup setup = windowSetup(job_, workingFolder_.toStdString());
+    std::string problem = setup.error;
+    if (setup.ok()) {
+        const std::string key = planKey(job_.nesting, layoutNo, setup.cut);
+        CutPlanCache::Entry& entry = cutPlans_->byLayout[layoutNo];
+        if (entry.key != key) entry = {key, cutting::planLayoutCut(job_.nesting, layoutNo, setup.cut)};
+        if (entry.result.plan) {
+            cutting::drawCutPlan(*entry.result.plan, surface, mirror);
+            return;
+        }
+        problem = entry.result.error;
+    }
+    // No plan: say why at the top left of what is shown.
+    const ViewScale view = surface.scale();
+    surface.text(view.left + view.width / 100, view.top + view.height / 100, "No cut plan: " + problem);
+}
+
+std::string MainWindow::appendCutTimesTo(const std::string& reportPath) const
+{
+    return cutting::appendCutTimes(job_.nesting, windowSetup(job_, workingFolder_.toStdString()), reportPath);
+}
+
+void MainWindow::exportNcProgram()
+{
+    const int layoutNo = layoutPanel_->currentLayout();
+    if (layoutNo <= 0) {
+        tell(kNoLayoutForNc, DialogService::Icon::Information);
+        return;
+    }
+    const cutting::NcSetup setup = windowSetup(job_, workingFolder_.toStdString());
+    if (!setup.ok()) {
+        tell(setup.error, DialogService::Icon::Exclamation);
+        return;
+    }
+    const std::string folder =
+        job_.jobFileName.empty() ? std::string() : std::filesystem::path(job_.jobFileName).parent_path().string();
+    const std::string proposed = (std::filesystem::path(folder) / ("layout-" + std::to_string(layoutNo) + ".nc")).string();
+    const std::string path = dialogs_.saveFileName("Export NC Program", kNcFilter, proposed);
+    if (path.empty()) return;
+    const cutting::NcResult result = cutting::writeLayoutProgram(job_.nesting, layoutNo, setup, path);
+    if (!result.error.empty()) tell(result.error, DialogService::Icon::Exclamation);
+    else if (!result.warnings.empty()) tell(joinedLines(result.warnings), DialogService::Icon::Exclamation);
+}
+
+void MainWindow::exportAllNcPrograms()
+{
+    if (layoutPanel_->currentLayout() <= 0) {
+        tell(kNoLayoutForNc, DialogService::Icon::Information);
+        return;
+    }
+    const cutting::NcSetup setup = windowSetup(job_, workingFolder_.toStdString());
+    if (!setup.ok()) {
+        tell(setup.error, DialogService::Icon::Exclamation);
+        return;
+    }
+    const std::string folder = dialogs_.selectFolder("Export All NC Programs");
+    if (folder.empty()) return;
+    std::vector<std::string> notes;
+    for (int layoutNo : cutting::layoutNumbers(job_.nesting)) {
+        const cutting::NcResult result =
+            cutting::writeLayoutProgram(job_.nesting, layoutNo, setup, cutting::layoutProgramPath(folder, layoutNo));
+        if (!result.error.empty()) {
+            tell(result.error, DialogService::Icon::Exclamation);
+            return;
+        }
+        for (const std::string& w : result.warnings) notes.push_back("layout " + std::to_string(layoutNo) + ": " + w);
+    }
+    if (!notes.empty()) tell(joinedLines(notes), DialogService::Icon::Exclamation);
+}
+
+} // namespace dravenor

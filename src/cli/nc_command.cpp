@@ -1,0 +1,101 @@
+// dravenor-cli nc: NC programs of a saved job's layouts, planned with the cut table's data for
+// the job's material and thickness and written through the post file.
+#include <charconv>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/command.h"
+#include "cli/nc_files.h"
+#include "cli/option_parser.h"
+#include "cli/scratch_folder.h"
+#include "job/files.h"
+#include "layouts/job_open.h"
+#include "layouts/layout_range.h"
+#include "layouts/moved_shape_files.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+int layoutNumberOf(const std::string& text)
+{
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 1)
+        throw UsageError{"--layout '" + text + "' is not a layout number from 1 up"};
+    return value;
+}
+
+int nc(const Args& args, std::ostream& out, std::ostream& err)
+{
+    const ParsedArgs parsed = parseArgs(args, {"--layout", "-o", "--dir", "--post", "--cut-table", "--units"}, {"--all"});
+    if (parsed.positional.size() != 1) throw UsageError{"give one job file (see dravenor-cli nc --help)"};
+    const bool all = parsed.flags.count("--all") > 0;
+    if (all == parsed.has("--layout")) throw UsageError{"give either --layout N or --all"};
+    if (parsed.has("-o") == parsed.has("--dir")) throw UsageError{"give either -o FILE.nc or --dir DIR"};
+    if (all && parsed.has("-o")) throw UsageError{"--all writes one program per layout: give --dir DIR"};
+    const std::string& jobPath = parsed.positional[0];
+    const std::string folder = parsed.value("--dir");
+    if (!folder.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        if (!std::filesystem::is_directory(folder, ec)) throw UsageError{"--dir " + folder + " is not a folder that can be made"};
+    }
+
+    const ScratchFolder scratch;
+    if (scratch.path().empty()) {
+        err << "dravenor-cli nc: cannot create a temporary folder for the job's sections\n";
+        return kExitFailed;
+    }
+    Job job;
+    job.nesting.drawingUnit = drawingUnitOption(parsed);
+    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
+    if (!opened.ok()) {
+        err << "dravenor-cli nc: " << opened.error << "\n";
+        return kExitBadInput;
+    }
+    for (const std::string& w : opened.warnings) err << "dravenor-cli nc: warning: " << w << "\n";
+    if (opened.layoutsLackShapes) throw UsageError{layoutsLackShapesMessage(jobPath, opened.missingShapes)};
+    const NestingState& state = job.nesting;
+    if (state.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutNotice};
+    std::vector<int> layouts = cutting::layoutNumbers(state);
+    if (!all) {
+        const int layoutNo = layoutNumberOf(parsed.value("--layout"));
+        if (findItemRange(state.items, layoutNo).first < 0)
+            throw UsageError{jobPath + " has no layout " + std::to_string(layoutNo) + " (it has " +
+                             std::to_string(state.items.back().LayoutNo) + ")"};
+        layouts = {layoutNo};
+    }
+    const cutting::NcSetup setup =
+        batchNcSetup(state, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
+    if (!setup.ok()) throw UsageError{setup.error};
+    const int written = writeNcPrograms(state, setup, layouts, parsed.value("-o"), folder, "nc", out, err);
+    return written < 0 ? kExitFailed : kExitOk;
+}
+
+} // namespace
+
+Command ncCommand()
+{
+    return {"nc", "write the NC programs of a saved job's layouts",
+            "Usage: dravenor-cli nc FILE.nst (--layout N | --all) (-o FILE.nc | --dir DIR)\n"
+            "                       [--post FILE] [--cut-table FILE] [--units mm|in]\n"
+            "Opens the job, rebuilds its layouts and writes one RS-274/NGC program per layout\n"
+            "(identical sheets share it): kerf compensation, lead-ins, cut order and the cutting\n"
+            "data of the job's material and thickness from the cut table.\n"
+            "  --layout N         the layout to write (1 is the first)\n"
+            "  --all              every layout, as DIR/layout-N.nc\n"
+            "  -o FILE.nc         the program of the one layout\n"
+            "  --dir DIR          the folder for layout-N.nc (made when missing)\n"
+            "  --post FILE        the post file (default: post.cfg beside the executable, else its\n"
+            "                     resources)\n"
+            "  --cut-table FILE   the cut table (default: cutting.dat, found as the post file is)\n"
+            "  --units mm|in      the job's length unit (default mm)\n"
+            "A job whose material and thickness have no row in the cut table, a damaged cut table\n"
+            "or post file, or a job that cannot be read give exit code 2 and write nothing; a\n"
+            "layout whose parts stand closer than the kerf, or a program that cannot be written,\n"
+            "gives exit code 1 (a failed write leaves the old file whole).\n",
+            nc};
+}
+
+} // namespace dravenor::cli

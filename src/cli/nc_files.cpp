@@ -1,0 +1,54 @@
+#include "cli/nc_files.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <ostream>
+
+#include "cutting/cut_table.h"
+#include "cutting/post_settings.h"
+#include "job/files.h"
+
+namespace dravenor::cli {
+
+std::string shippedFilePath(const std::string& given, const std::string& name)
+{
+    if (!given.empty()) return given;
+    const QDir executable(QCoreApplication::applicationDirPath());
+    const QString beside = executable.filePath(QString::fromStdString(name));
+    if (QFileInfo(beside).isFile()) return beside.toStdString();
+    return executable.filePath(QStringLiteral("resources/") + QString::fromStdString(name)).toStdString();
+}
+
+cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobName, const std::string& cutTable,
+                              const std::string& post)
+{
+    return cutting::ncSetup(state, jobName, shippedFilePath(cutTable, cutting::kCutTableFileName),
+                            shippedFilePath(post, cutting::kPostFileName));
+}
+
+int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, const std::vector<int>& layouts,
+                    const std::string& file, const std::string& folder, const std::string& command,
+                    std::ostream& out, std::ostream& err)
+{
+    int written = 0;
+    bool failed = false;
+    for (int layoutNo : layouts) {
+        const std::string path = file.empty() ? cutting::layoutProgramPath(folder, layoutNo) : file;
+        const cutting::NcResult result = cutting::writeLayoutProgram(state, layoutNo, setup, path);
+        for (const std::string& w : result.warnings)
+            err << "dravenor-cli " << command << ": warning: layout " << layoutNo << ": " << w << "\n";
+        if (!result.error.empty()) {
+            // The other layouts are still written; the command fails at the end.
+            err << "dravenor-cli " << command << ": " << result.error << "\n";
+            failed = true;
+            continue;
+        }
+        (path == kStandardOutput ? err : out) << path << ": layout " << layoutNo << ", estimated " << cutting::durationText(result.seconds)
+            << " per sheet\n";
+        ++written;
+    }
+    return failed ? -1 : written;
+}
+
+} // namespace dravenor::cli

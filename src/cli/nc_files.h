@@ -1,0 +1,28 @@
+#pragma once
+// NC programs from the batch tool: where the cut table and the post file are read from, and the
+// writing of one program per layout with the tool's way of reporting.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cutting/nc_export.h"
+
+namespace dravenor::cli {
+
+// The file given, else the one beside the executable when it holds one, else the shipped one
+// in the resources beside it.
+std::string shippedFilePath(const std::string& given, const std::string& name);
+
+// Reads the cut table and post file for the job; the setup's error names the file and line.
+cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobName, const std::string& cutTable,
+                              const std::string& post);
+
+// Writes the programs of the layouts: into `file` when given (one layout), else
+// DIR/layout-N.nc. Warnings and errors go to err with the command's name; a layout that
+// cannot be planned or written does not stop the others. Returns the number of programs
+// written, or -1 when any failed.
+int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, const std::vector<int>& layouts,
+                    const std::string& file, const std::string& folder, const std::string& command,
+                    std::ostream& out, std::ostream& err);
+
+} // namespace dravenor::cli

@@ -1,0 +1,429 @@
+#include "cutting/cut_plan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "cutting/cut_order.h"
+#include "cutting/kerf_offset.h"
+#include "cutting/lead_room.h"
+#include "cutting/part_contours.h"
+#include "geometry/layout_lists.h"
+#include "geometry/primitives.h"
+#include "job/files.h"
+#include "job/number_format.h"
+#include "layouts/layout_geometry_check.h"
+#include "layouts/layout_range.h"
+
+namespace dravenor::cutting {
+
+namespace {
+
+// Ends of a drawn outline closer than this meet.
+constexpr double kJoinTolerance = 0.01;
+
+struct PlacedPart {
+    int number = 0; // placement number, 1-based
+    std::string name;
+    Shape shape;
+    PartContours contours;
+    std::vector<OffsetContour> paths; // per contour
+    Extents box;
+    int host = 0;      // the part in whose hole this one lies, 0 for none
+    int hostHole = -1; // that hole's contour index
+    std::vector<int> guests; // parts lying in this part's holes
+};
+
+// Where a lead may start on a closed torch path.
+struct StartPoint {
+    size_t piece = 0;  // the path starts in this piece ...
+    double at = 0;     // ... at this share of it
+    Vec2 point, normal, tangent;
+    bool corner = false;
+    bool lineOnly = false;
+};
+
+std::vector<StartPoint> startPoints(const OffsetContour& path)
+{
+    std::vector<StartPoint> points;
+    const size_t n = path.path.size();
+    for (size_t k = 0; k < n; ++k) {
+        const PathPiece& p = path.path[k];
+        if (path.cornerArc[k]) {
+            const Vec2 mid = pointAt(p, 0.5);
+            points.push_back({k, 0.5, mid, unit(mid - p.c), tangentAt(p, 0.5), true, false});
+            continue;
+        }
+        const Vec2 before = tangentAt(path.path[(k + n - 1) % n], 1), after = tangentAt(p, 0);
+        if (n > 1 && dot(before, after) < 0.985)
+            points.push_back({k, 0, p.a, unit(leftOf(before) + leftOf(after)), after, true, true});
+        const int count = n == 1 ? 4 : 1;
+        for (int i = 0; i < count; ++i) {
+            const double at = n == 1 ? i / 4.0 : 0.5;
+            points.push_back({k, at, pointAt(p, at), leftOf(tangentAt(p, at)), tangentAt(p, at), false, false});
+        }
+    }
+    return points;
+}
+
+// The closed path turned to begin at the start point.
+PiecePath fromStart(const PiecePath& path, const StartPoint& s)
+{
+    const PathPiece& first = path[s.piece];
+    if (path.size() == 1) {
+        // A circle on its own begins and ends at the start point.
+        PathPiece circle = first;
+        circle.a = circle.b = s.point;
+        return {circle};
+    }
+    const bool split = s.at > 0 && s.at < 1;
+    PiecePath turned{split ? tailOf(first, s.at) : first};
+    for (size_t i = 1; i < path.size(); ++i) turned.push_back(path[(s.piece + i) % path.size()]);
+    if (split) turned.push_back(headOf(first, s.at));
+    return turned;
+}
+
+PiecePath leadInPath(const StartPoint& s, double len, bool arc)
+{
+    if (arc && !s.lineOnly) {
+        const Vec2 centre = s.point + s.normal * len;
+        return {arcPiece(centre - s.tangent * len, s.point, centre, true)};
+    }
+    return {linePiece(s.point + s.normal * len, s.point)};
+}
+
+struct Torch {
+    Vec2 at;
+};
+
+class Planner {
+public:
+    Planner(std::vector<PlacedPart>& parts, const LeadRoom& room, const CutSettings& settings, std::vector<std::string>& warnings)
+        : parts_(parts), room_(room), settings_(settings), warnings_(warnings)
+    {
+    }
+
+    // Cuts the part: the parts in each hole, the hole, then its outer contours.
+    void cutPart(int number, Torch& torch, std::vector<CutContour>& out)
+    {
+        PlacedPart& part = parts_[static_cast<size_t>(number - 1)];
+        std::vector<size_t> holes, outers;
+        for (size_t i = 0; i < part.contours.contours.size(); ++i)
+            (part.contours.contours[i].hole ? holes : outers).push_back(i);
+        for (size_t h : nearestFirst(part, holes, torch.at)) {
+            std::vector<Vec2> guestPoints;
+            std::vector<int> guests;
+            for (int g : part.guests)
+                if (parts_[static_cast<size_t>(g - 1)].hostHole == static_cast<int>(h)) {
+                    guests.push_back(g);
+                    const Extents& b = parts_[static_cast<size_t>(g - 1)].box;
+                    guestPoints.push_back({(b.xmin + b.xmax) / 2, (b.ymin + b.ymax) / 2});
+                }
+            for (int i : shortTour(torch.at, guestPoints)) cutPart(guests[static_cast<size_t>(i)], torch, out);
+            cutContour(part, h, torch, out);
+        }
+        for (size_t o : outers) cutContour(part, o, torch, out);
+    }
+
+private:
+    // With compensation left to the controller the path is the drawn outline: a lead reaches it
+    // across the half kerf the controller adds, straight along the normal.
+    PiecePath leadIn(const StartPoint& s, double len, bool arc) const
+    {
+        if (settings_.compensate) return leadInPath(s, len, arc);
+        return {linePiece(s.point + s.normal * (len + settings_.kerf / 2), s.point)};
+    }
+
+    // The part of a lead that must keep half the kerf from every part: all of it, or without
+    // the half kerf at its end on a drawn outline.
+    PiecePath roomTested(const PiecePath& lead) const
+    {
+        if (settings_.compensate) return lead;
+        const PathPiece& l = lead.front();
+        const double len = pieceLength(l);
+        const double keep = len - settings_.kerf / 2;
+        if (keep <= 0) return {};
+        return {headOf(l, keep / len)};
+    }
+
+    std::vector<size_t> nearestFirst(const PlacedPart& part, const std::vector<size_t>& which, Vec2 from)
+    {
+        std::vector<Vec2> points;
+        for (size_t i : which) points.push_back(pointAt(part.contours.contours[i].path.front(), 0));
+        std::vector<size_t> ordered;
+        for (int k : shortTour(from, points)) ordered.push_back(which[static_cast<size_t>(k)]);
+        return ordered;
+    }
+
+    void cutContour(PlacedPart& part, size_t index, Torch& torch, std::vector<CutContour>& out)
+    {
+        const OffsetContour& path = part.paths[index];
+        if (!path.ok) return;
+        std::vector<StartPoint> starts = startPoints(path);
+        std::stable_sort(starts.begin(), starts.end(), [&](const StartPoint& a, const StartPoint& b) {
+            if (a.corner != b.corner) return a.corner;
+            return distance(a.point, torch.at) < distance(b.point, torch.at);
+        });
+        CutContour contour;
+        contour.part = part.number;
+        contour.hole = part.contours.contours[index].hole;
+        const StartPoint* chosen = nullptr;
+        for (const StartPoint& s : starts) {
+            for (double share : {1.0, 0.5, 0.25}) {
+                const double len = settings_.leadIn * share;
+                if (len <= 0) break;
+                PiecePath lead = leadIn(s, len, settings_.arcLeadIn);
+                if (!room_.hasRoom(roomTested(lead)) && settings_.arcLeadIn && !s.lineOnly) lead = leadIn(s, len, false);
+                if (room_.hasRoom(roomTested(lead))) {
+                    contour.leadIn = lead;
+                    chosen = &s;
+                    break;
+                }
+            }
+            if (chosen) break;
+        }
+        if (!chosen && !starts.empty()) {
+            // Pierce on the path itself, on the plate where the path crosses it.
+            chosen = &starts.front();
+            for (const StartPoint& s : starts)
+                if (room_.onPlate(s.point)) {
+                    chosen = &s;
+                    break;
+                }
+            if (settings_.leadIn > 0)
+                warnings_.push_back("part " + std::to_string(part.number) + " (" + part.name + "): no room for a lead-in" +
+                                    (contour.hole ? " in a hole" : "") + "; it pierces on its path");
+        }
+        if (!chosen) return;
+        contour.cut = fromStart(path.path, *chosen);
+        contour.pierce = contour.leadIn.empty() ? chosen->point : contour.leadIn.front().a;
+        contour.overcut = pathHead(contour.cut, settings_.overcut);
+        const PiecePath& last = contour.overcut.empty() ? contour.cut : contour.overcut;
+        const Vec2 end = last.back().b;
+        const Vec2 away = leftOf(tangentAt(last.back(), 1));
+        for (double share : {1.0, 0.5, 0.25}) {
+            const double len = settings_.leadOut * share;
+            if (len <= 0) break;
+            // Tested from its far end, as a lead-in would be: the far end must lie on the plate.
+            const double reach = settings_.compensate ? len : len + settings_.kerf / 2;
+            const PiecePath back{linePiece(end + away * reach, end)};
+            if (room_.hasRoom(roomTested(back))) {
+                contour.leadOut = {linePiece(end, end + away * reach)};
+                break;
+            }
+        }
+        torch.at = contour.leadOut.empty() ? end : contour.leadOut.back().b;
+        out.push_back(std::move(contour));
+    }
+
+    std::vector<PlacedPart>& parts_;
+    const LeadRoom& room_;
+    const CutSettings& settings_;
+    std::vector<std::string>& warnings_;
+};
+
+Vec2 startCorner(const Extents& sheet, StartCorner corner)
+{
+    switch (corner) {
+    case StartCorner::BottomRight: return {sheet.xmax, sheet.ymin};
+    case StartCorner::TopLeft: return {sheet.xmin, sheet.ymax};
+    case StartCorner::TopRight: return {sheet.xmax, sheet.ymax};
+    case StartCorner::BottomLeft: break;
+    }
+    return {sheet.xmin, sheet.ymin};
+}
+
+// Finds, for every part, the hole of another part it lies in (the smallest such hole).
+void findHosts(std::vector<PlacedPart>& parts)
+{
+    struct Hole {
+        int part;
+        int contour;
+        Extents box;
+        std::vector<Vec2> polygon;
+        double area;
+    };
+    std::vector<Hole> holes;
+    for (const PlacedPart& p : parts)
+        for (size_t i = 0; i < p.contours.contours.size(); ++i) {
+            const Contour& c = p.contours.contours[i];
+            if (!c.hole) continue;
+            Hole h{p.number, static_cast<int>(i), {}, chordPolygon(c.path, 1e-3), std::abs(doubleSignedArea(c.path))};
+            for (Vec2 q : h.polygon) includePoint(h.box, q.x, q.y);
+            holes.push_back(std::move(h));
+        }
+    if (holes.empty()) return;
+    for (PlacedPart& p : parts) {
+        if (p.contours.contours.empty()) continue;
+        const Vec2 probe = pointAt(p.contours.contours.front().path.front(), 0);
+        const Hole* best = nullptr;
+        for (const Hole& h : holes) {
+            if (h.part == p.number || p.box.xmin < h.box.xmin || p.box.xmax > h.box.xmax || p.box.ymin < h.box.ymin ||
+                p.box.ymax > h.box.ymax)
+                continue;
+            if (insidePolygon(probe, h.polygon) && (!best || h.area < best->area)) best = &h;
+        }
+        if (best) {
+            p.host = best->part;
+            p.hostHole = best->contour;
+            parts[static_cast<size_t>(best->part - 1)].guests.push_back(p.number);
+        }
+    }
+}
+
+std::string refusal(const std::vector<LayoutFault>& faults, int layoutNo, double kerf)
+{
+    std::string text = "layout " + std::to_string(layoutNo) + " cannot be cut: parts must stand at least the kerf (" +
+                       formatGeneral(kerf) + ") apart";
+    size_t shown = 0;
+    for (const LayoutFault& f : faults) {
+        if (f.kind != LayoutFault::Kind::Overlap && f.kind != LayoutFault::Kind::TooClose) continue;
+        if (shown++ == 5) {
+            text += "; ...";
+            break;
+        }
+        std::string what = f.text;
+        const std::string prefix = "layout " + std::to_string(layoutNo) + ": ";
+        if (what.rfind(prefix, 0) == 0) what = what.substr(prefix.size());
+        text += "; " + what;
+    }
+    return shown ? text : "";
+}
+
+} // namespace
+
+double rapidTravel(Vec2 home, const std::vector<CutContour>& contours)
+{
+    double total = 0;
+    Vec2 at = home;
+    for (const CutContour& c : contours) {
+        total += distance(at, c.pierce);
+        at = !c.leadOut.empty() ? c.leadOut.back().b : !c.overcut.empty() ? c.overcut.back().b : c.cut.back().b;
+    }
+    return total;
+}
+
+void measurePlan(CutPlan& plan, const CutSettings& settings)
+{
+    plan.cutLength = 0;
+    plan.pierces = static_cast<int>(plan.contours.size());
+    Vec2 at = plan.home;
+    for (CutContour& c : plan.contours) {
+        c.rapidBefore = distance(at, c.pierce);
+        plan.cutLength += pathLength(c.leadIn) + pathLength(c.cut) + pathLength(c.overcut) + pathLength(c.leadOut);
+        at = !c.leadOut.empty() ? c.leadOut.back().b : !c.overcut.empty() ? c.overcut.back().b : c.cut.back().b;
+    }
+    plan.rapidLength = rapidTravel(plan.home, plan.contours);
+    plan.seconds = plan.cutLength / settings.feed * 60 + plan.pierces * settings.pierceDelay +
+                   plan.rapidLength / settings.rapidSpeed * 60;
+}
+
+CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSettings& settings)
+{
+    CutPlanResult result;
+    const auto [first, last] = findEntityRange(state.entities, layoutNo);
+    if (first < 0) {
+        result.error = "there is no layout " + std::to_string(layoutNo);
+        return result;
+    }
+    Shape sheet;
+    std::map<int, PlacedPart> byInstance;
+    int sheetIndex = 0, qty = 1;
+    for (int i = first; i <= last; ++i) {
+        const LayoutEntity& e = state.entities[static_cast<size_t>(i)];
+        if (e.PartIndex == 0) {
+            sheet.push_back(shapeEntityOf(e));
+            sheetIndex = e.SheetIndex;
+            qty = std::max(1, e.Qty);
+            continue;
+        }
+        PlacedPart& p = byInstance[e.Instance];
+        if (p.name.empty() && e.PartIndex >= 1 && e.PartIndex <= static_cast<int>(state.parts.size()))
+            p.name = fileNameOnly(state.part(e.PartIndex).FileName);
+        p.shape.push_back(shapeEntityOf(e));
+    }
+    CutPlan plan;
+    plan.layoutNo = layoutNo;
+    plan.sheetCount = qty;
+    if (sheetIndex >= 1 && sheetIndex <= static_cast<int>(state.sheets.size()))
+        plan.sheetName = fileNameOnly(state.sheet(sheetIndex).FileName);
+    std::vector<PlacedPart> parts;
+    for (auto& [instance, part] : byInstance) {
+        part.number = static_cast<int>(parts.size()) + 1;
+        parts.push_back(std::move(part));
+    }
+    for (const PlacedPart& p : parts) plan.partNames.push_back(p.name);
+
+    // Parts closer than the kerf cannot all be cut whole.
+    std::vector<Shape> shapes;
+    for (const PlacedPart& p : parts) shapes.push_back(p.shape);
+    const std::vector<LayoutFault> faults =
+        checkPlacedLayout(layoutNo, sheet, shapes, plan.partNames, 0.01, kJoinTolerance, {settings.kerf, 0});
+    result.error = refusal(faults, layoutNo, settings.kerf);
+    if (!result.error.empty()) return result;
+
+    const double half = settings.kerf / 2;
+    std::vector<PiecePath> outlines;
+    for (PlacedPart& p : parts) {
+        p.contours = partContours(p.shape, kJoinTolerance);
+        p.box = shapeExtents(p.shape);
+        const std::string who = "part " + std::to_string(p.number) + " (" + p.name + ")";
+        if (p.contours.openChains > 0) plan.warnings.push_back(who + ": an outline that does not close is not cut");
+        std::vector<const PiecePath*> guards;
+        for (const Contour& c : p.contours.contours) guards.push_back(&c.path);
+        for (const Contour& c : p.contours.contours) {
+            outlines.push_back(c.path);
+            OffsetContour path;
+            if (settings.compensate) {
+                path = offsetContour(c.path, half, guards);
+            } else {
+                path.ok = true;
+                path.path = c.path;
+                path.cornerArc.assign(c.path.size(), false);
+            }
+            if (!path.ok)
+                plan.warnings.push_back(who + (c.hole ? ": a hole too small for the kerf is not cut"
+                                                      : ": an outline too narrow for the kerf is not cut"));
+            p.paths.push_back(std::move(path));
+        }
+    }
+    findHosts(parts);
+
+    const PartContours sheetContours = partContours(sheet, kJoinTolerance);
+    std::vector<PiecePath> sheetPaths;
+    for (const Contour& c : sheetContours.contours) sheetPaths.push_back(c.path);
+    const LeadRoom room(sheetPaths, outlines, half);
+    plan.home = startCorner(shapeExtents(sheet), settings.startCorner);
+
+    // Top-level parts in a short tour of their box centres, each cut with what lies in its holes.
+    std::vector<int> top;
+    std::vector<Vec2> centres;
+    for (const PlacedPart& p : parts)
+        if (p.host == 0) {
+            top.push_back(p.number);
+            centres.push_back({(p.box.xmin + p.box.xmax) / 2, (p.box.ymin + p.box.ymax) / 2});
+        }
+    Planner planner(parts, room, settings, plan.warnings);
+    Torch torch{plan.home};
+    std::vector<std::vector<CutContour>> blocks(top.size());
+    std::vector<int> order = shortTour(plan.home, centres);
+    for (int k : order) planner.cutPart(top[static_cast<size_t>(k)], torch, blocks[static_cast<size_t>(k)]);
+
+    // Never travel further than the layout's own part order would with the same pierces.
+    std::vector<int> listed(top.size());
+    for (size_t i = 0; i < listed.size(); ++i) listed[i] = static_cast<int>(i);
+    auto flatten = [&](const std::vector<int>& sequence) {
+        std::vector<CutContour> all;
+        for (int k : sequence)
+            for (const CutContour& c : blocks[static_cast<size_t>(k)]) all.push_back(c);
+        return all;
+    };
+    plan.contours = flatten(order);
+    std::vector<CutContour> asListed = flatten(listed);
+    if (rapidTravel(plan.home, asListed) < rapidTravel(plan.home, plan.contours)) plan.contours = std::move(asListed);
+    measurePlan(plan, settings);
+    result.plan = std::move(plan);
+    return result;
+}
+
+} // namespace dravenor::cutting

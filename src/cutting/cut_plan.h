@@ -1,0 +1,66 @@
+#pragma once
+// The cut plan of one layout: every contour of every placed part with its torch path (half the
+// kerf into the waste), its pierce point, lead-in, overcut and lead-out, in the order the torch
+// takes them, and the estimated time. Holes come before the outer contour that holds them, and
+// a part lying in another part's hole is cut before that hole. A layout whose parts stand closer
+// than the kerf is refused, naming them.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cutting/path_piece.h"
+#include "cutting/post_settings.h"
+#include "job/nesting_state.h"
+
+namespace dravenor::cutting {
+
+// Everything the plan needs, lengths in the job's unit.
+struct CutSettings {
+    double kerf = 3;
+    double leadIn = 5, leadOut = 3, overcut = 1;
+    bool arcLeadIn = true;
+    StartCorner startCorner = StartCorner::BottomLeft;
+    // False: the path follows the drawn contour and the controller offsets it (G41).
+    bool compensate = true;
+    double feed = 1000;       // per minute
+    double pierceDelay = 0.5; // seconds
+    double rapidSpeed = 20000; // per minute
+};
+
+struct CutContour {
+    int part = 0;        // placement number within the layout (1-based); 0 for an extra cut line
+    bool hole = false;
+    Vec2 pierce;
+    PiecePath leadIn;    // pierce to start
+    PiecePath cut;       // the closed path, start to start
+    PiecePath overcut;   // along the start of the path again
+    PiecePath leadOut;
+    double rapidBefore = 0; // travel from the previous position to the pierce
+};
+
+struct CutPlan {
+    int layoutNo = 0;
+    int sheetCount = 1;               // identical sheets cut by this plan
+    std::string sheetName;
+    std::vector<std::string> partNames; // per placement number - 1
+    Vec2 home;                        // the start corner
+    std::vector<CutContour> contours; // in cut order
+    std::vector<std::string> warnings;
+    double cutLength = 0, rapidLength = 0, seconds = 0;
+    int pierces = 0;
+};
+
+struct CutPlanResult {
+    std::optional<CutPlan> plan;
+    std::string error; // why there is no plan
+};
+
+// The plan of layout layoutNo of the state's entity list (instance 0 the sheet, 1.. the parts).
+CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSettings& settings);
+
+// Travel of the torch through the contours in the given order from home (rapids only).
+double rapidTravel(Vec2 home, const std::vector<CutContour>& contours);
+// Fills the lengths, pierce count, rapids and time of the plan from its contours.
+void measurePlan(CutPlan& plan, const CutSettings& settings);
+
+} // namespace dravenor::cutting

@@ -1,0 +1,184 @@
+#include "cutting/cut_table.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cutting/exact_number.h"
+#include "cutting/folder_file.h"
+#include "job/files.h"
+#include "job/grid_file.h"
+#include "job/number_format.h"
+
+namespace dravenor::cutting {
+
+namespace {
+
+const std::vector<std::string>& titles()
+{
+    static const std::vector<std::string> t{"Mat", "Thick", "Kerf", "Feed", "Pierce", "LeadIn", "LeadOut", "Overcut"};
+    return t;
+}
+
+std::string trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string upperAscii(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
+// A row from its eight cells, or "" in `problem` with the reason it is none.
+std::optional<CutData> rowOf(const std::vector<std::string>& cells, std::string& problem)
+{
+    if (cells.size() != titles().size()) {
+        problem = "expected 8 fields (material, thickness, kerf, feed, pierce delay, lead-in, lead-out, overcut), found " +
+                  std::to_string(cells.size());
+        return std::nullopt;
+    }
+    CutData row;
+    row.material = upperAscii(trimmed(cells[0]));
+    if (row.material.empty()) {
+        problem = "the material is empty";
+        return std::nullopt;
+    }
+    if (row.material.find_first_of("\",") != std::string::npos || row.material.size() > 6) {
+        problem = "material \"" + row.material + "\" is not a material name of at most 6 characters";
+        return std::nullopt;
+    }
+    double* fields[] = {&row.thickness, &row.kerf, &row.feed, &row.pierceDelay, &row.leadIn, &row.leadOut, &row.overcut};
+    for (size_t i = 0; i < 7; ++i) {
+        const std::string text = trimmed(cells[i + 1]);
+        const std::optional<double> value = numberFromText(text);
+        if (!value || !std::isfinite(*value) || *value < 0 || *value > 1e6) {
+            problem = titles()[i + 1] + " \"" + text + "\" is not a number from 0 to 1000000";
+            return std::nullopt;
+        }
+        *fields[i] = *value;
+    }
+    if (row.feed <= 0) {
+        problem = "Feed must be above 0";
+        return std::nullopt;
+    }
+    return row;
+}
+
+bool blank(const std::vector<std::string>& cells)
+{
+    return std::all_of(cells.begin(), cells.end(), [](const std::string& c) { return trimmed(c).empty(); });
+}
+
+CutTable sorted(CutTable table)
+{
+    std::stable_sort(table.begin(), table.end(), [](const CutData& a, const CutData& b) {
+        if (a.material != b.material) return a.material < b.material;
+        return a.thickness < b.thickness;
+    });
+    return table;
+}
+
+} // namespace
+
+CutTable parseCutTableText(const std::string& content, const std::string& fileName, std::vector<std::string>& errors)
+{
+    CutTable table;
+    int number = 0;
+    size_t start = 0;
+    while (start <= content.size()) {
+        size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = content.size();
+        ++number;
+        const std::vector<std::string> cells = splitGridItems(content.substr(start, end - start));
+        if (!blank(cells)) {
+            std::string problem;
+            if (std::optional<CutData> row = rowOf(cells, problem))
+                table.push_back(*row);
+            else
+                errors.push_back(fileName + " line " + std::to_string(number) + ": " + problem);
+        }
+        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ++end;
+        start = end + 1;
+    }
+    return table;
+}
+
+CutTable readCutTableFile(const std::string& path, std::vector<std::string>& errors)
+{
+    const FileText file = readWholeFile(path);
+    if (!file.bytes) {
+        errors.push_back(file.error);
+        return {};
+    }
+    return parseCutTableText(*file.bytes, path, errors);
+}
+
+std::string cutTablePath(const std::string& folder)
+{
+    return folderFilePath(folder, kCutTableFileName);
+}
+
+std::optional<CutData> cutDataFor(const CutTable& table, const std::string& material, double thickness)
+{
+    const std::string wanted = upperAscii(trimmed(material));
+    for (const CutData& row : table)
+        if (row.material == wanted && std::abs(row.thickness - thickness) <= 1e-9) return row;
+    return std::nullopt;
+}
+
+std::string missingCutDataMessage(const std::string& tablePath, const std::string& material, double thickness)
+{
+    return tablePath + " has no row for material \"" + material + "\" at thickness " + formatGeneral(thickness) +
+           ": add one (Tools > Cut Table) before writing NC programs";
+}
+
+std::string cutTableText(const CutTable& table)
+{
+    return gridToFileText(cutTableGrid(table), true);
+}
+
+std::string saveCutTableFile(const CutTable& table, const std::string& path)
+{
+    return writeFileAtomically(path, cutTableText(table));
+}
+
+TextGrid cutTableGrid(const CutTable& table)
+{
+    const CutTable rows = sorted(table);
+    TextGrid grid(titles());
+    grid.setRows(static_cast<int>(rows.size()) + 2);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const CutData& r = rows[i];
+        const double values[] = {r.thickness, r.kerf, r.feed, r.pierceDelay, r.leadIn, r.leadOut, r.overcut};
+        const int row = static_cast<int>(i) + 1;
+        grid.setText(row, 1, r.material);
+        for (int c = 0; c < 7; ++c) grid.setText(row, c + 2, exactNumberText(values[c]));
+    }
+    grid.renumber();
+    return grid;
+}
+
+CutTable cutTableFromGrid(const TextGrid& grid, std::vector<std::string>& errors)
+{
+    CutTable table;
+    for (int r = 1; r < grid.rows(); ++r) {
+        std::vector<std::string> cells;
+        for (const std::string& title : titles()) {
+            const int col = grid.columnOf(title);
+            cells.push_back(col < 0 ? "" : grid.text(r, col));
+        }
+        if (blank(cells)) continue;
+        std::string problem;
+        if (std::optional<CutData> row = rowOf(cells, problem))
+            table.push_back(*row);
+        else
+            errors.push_back("row " + std::to_string(r) + ": " + problem);
+    }
+    return table;
+}
+
+} // namespace dravenor::cutting

@@ -1,0 +1,54 @@
+#include "cutting/cut_time_report.h"
+
+#include <cstdio>
+
+#include "job/files.h"
+#include "job/number_format.h"
+
+namespace dravenor::cutting {
+
+namespace {
+
+std::string row(const std::string& layout, const std::string& sheets, const std::string& cut, const std::string& rapid,
+                const std::string& pierces, const std::string& each, const std::string& all)
+{
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, "%-8s %7s %12s %10s %8s %16s %16s\r\n", layout.c_str(), sheets.c_str(),
+                  cut.c_str(), rapid.c_str(), pierces.c_str(), each.c_str(), all.c_str());
+    return buffer;
+}
+
+} // namespace
+
+std::string cutTimeSection(const NestingState& state, const NcSetup& setup)
+{
+    std::string text = "\r\nEstimated Cutting Time\r\n";
+    if (!setup.ok()) return text + "not estimated: " + setup.error + "\r\n";
+    const CutSettings& c = setup.cut;
+    text += "feed " + formatGeneral(c.feed) + " per minute, pierce delay " + formatGeneral(c.pierceDelay) +
+            " s, kerf " + formatGeneral(c.kerf) + "\r\n";
+    text += row("Layout", "Sheets", "Cut Length", "Rapids", "Pierces", "Per Sheet", "All Sheets");
+    double total = 0;
+    for (int layoutNo : layoutNumbers(state)) {
+        const CutPlanResult r = planLayoutCut(state, layoutNo, c);
+        if (!r.plan) {
+            text += std::to_string(layoutNo) + "        not cut: " + r.error + "\r\n";
+            continue;
+        }
+        const CutPlan& p = *r.plan;
+        total += p.seconds * p.sheetCount;
+        text += row(std::to_string(layoutNo), std::to_string(p.sheetCount), formatMask(p.cutLength, "0.0"),
+                    formatMask(p.rapidLength, "0.0"), std::to_string(p.pierces), durationText(p.seconds),
+                    durationText(p.seconds * p.sheetCount));
+    }
+    return text + row("Total", "", "", "", "", "", durationText(total));
+}
+
+std::string appendCutTimes(const NestingState& state, const NcSetup& setup, const std::string& reportPath)
+{
+    const FileText report = readWholeFile(reportPath);
+    if (!report.bytes) return report.error;
+    return writeFileAtomically(reportPath, *report.bytes + cutTimeSection(state, setup));
+}
+
+} // namespace dravenor::cutting

@@ -1,0 +1,79 @@
+#include "cutting/nc_export.h"
+
+#include "job/files.h"
+
+namespace dravenor::cutting {
+
+NcSetup ncSetupFrom(const NestingState& state, const std::string& jobName, const CutTable& table,
+                    const std::string& tableName, const PostSettings& post)
+{
+    NcSetup setup;
+    setup.post = post;
+    const BasicDetails& d = state.details;
+    const bool inches = state.drawingUnit == DrawingUnit::Inch;
+    setup.info = {jobName, d.Mat, d.Thick, static_cast<int>(layoutNumbers(state).size()), inches};
+    const std::optional<CutData> row = cutDataFor(table, d.Mat, d.Thick);
+    if (!row) {
+        setup.error = missingCutDataMessage(tableName, d.Mat, d.Thick);
+        return setup;
+    }
+    const double mm = inches ? 25.4 : 1;
+    CutSettings& c = setup.cut;
+    c.kerf = row->kerf > 0 ? row->kerf / mm : d.Kerf;
+    c.feed = row->feed / mm;
+    c.pierceDelay = row->pierceDelay;
+    c.leadIn = row->leadIn / mm;
+    c.leadOut = row->leadOut / mm;
+    c.overcut = row->overcut / mm;
+    c.rapidSpeed = post.rapidSpeed / mm;
+    c.startCorner = post.startCorner;
+    c.compensate = !post.controllerCompensation;
+    // A controller starts its compensation on a straight move.
+    c.arcLeadIn = post.arcLeadIn && !post.controllerCompensation;
+    if (c.kerf <= 0) setup.error = "the job has no kerf and " + tableName + " gives none for its material";
+    return setup;
+}
+
+NcSetup ncSetup(const NestingState& state, const std::string& jobName, const std::string& cutTablePath,
+                const std::string& postPath)
+{
+    std::vector<std::string> errors;
+    const CutTable table = readCutTableFile(cutTablePath, errors);
+    const PostSettings post = errors.empty() ? readPostFile(postPath, errors) : PostSettings{};
+    if (!errors.empty()) {
+        NcSetup failed;
+        failed.error = errors.front();
+        for (size_t i = 1; i < errors.size() && i < 5; ++i) failed.error += "; " + errors[i];
+        return failed;
+    }
+    return ncSetupFrom(state, jobName, table, cutTablePath, post);
+}
+
+NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSetup& setup, const std::string& path)
+{
+    NcResult result;
+    const CutPlanResult planned = planLayoutCut(state, layoutNo, setup.cut);
+    if (!planned.plan) {
+        result.error = planned.error;
+        return result;
+    }
+    result.warnings = planned.plan->warnings;
+    result.seconds = planned.plan->seconds;
+    result.error = writeFileAtomically(path, ncProgramText(*planned.plan, setup.cut, setup.post, setup.info));
+    return result;
+}
+
+std::string layoutProgramPath(const std::string& folder, int layoutNo)
+{
+    return withTrailingSeparator(folder) + "layout-" + std::to_string(layoutNo) + ".nc";
+}
+
+std::vector<int> layoutNumbers(const NestingState& state)
+{
+    std::vector<int> numbers;
+    for (const LayoutItem& item : state.items)
+        if (numbers.empty() || numbers.back() != item.LayoutNo) numbers.push_back(item.LayoutNo);
+    return numbers;
+}
+
+} // namespace dravenor::cutting

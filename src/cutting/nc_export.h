@@ -1,0 +1,46 @@
+#pragma once
+// From a job to NC files: the cutting data of its material and thickness from the cut table,
+// the post file's settings, and one program per layout written atomically (a failed write
+// leaves the old file whole). Nothing is written for a job without a row in the cut table.
+#include <string>
+#include <vector>
+
+#include "cutting/cut_plan.h"
+#include "cutting/cut_table.h"
+#include "cutting/nc_program.h"
+#include "cutting/post_settings.h"
+#include "job/nesting_state.h"
+
+namespace dravenor::cutting {
+
+struct NcSetup {
+    CutSettings cut;
+    PostSettings post;
+    NcJobInfo info;
+    std::string error; // the first thing that stops programs being written, naming its file
+    bool ok() const { return error.empty(); }
+};
+
+// Reads the cut table and the post file (errors name the file and the line) and finds the
+// job's row. The table's lengths and feed are millimetres, converted for a job in inches; a
+// kerf of 0 in the table takes the job's kerf.
+NcSetup ncSetup(const NestingState& state, const std::string& jobName, const std::string& cutTablePath,
+                const std::string& postPath);
+// The same from settings already read.
+NcSetup ncSetupFrom(const NestingState& state, const std::string& jobName, const CutTable& table,
+                    const std::string& tableName, const PostSettings& post);
+
+struct NcResult {
+    std::string error;
+    std::vector<std::string> warnings;
+    double seconds = 0; // the plan's estimate per sheet
+};
+
+// Plans layout layoutNo and writes its program to the path.
+NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSetup& setup, const std::string& path);
+// "layout-N.nc" in the folder.
+std::string layoutProgramPath(const std::string& folder, int layoutNo);
+// Layout numbers of the state in list order.
+std::vector<int> layoutNumbers(const NestingState& state);
+
+} // namespace dravenor::cutting

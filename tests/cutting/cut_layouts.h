@@ -1,0 +1,56 @@
+#pragma once
+// Small layouts built in memory for the cut plan's tests: shapes from lines and circles placed
+// on a rectangular sheet as the engine leaves them in the entity list.
+#include <string>
+#include <vector>
+
+#include "geometry/layout_lists.h"
+#include "geometry/shape.h"
+#include "job/nesting_state.h"
+
+namespace dravenor::cutting::test {
+
+inline Shape rectangle(double x, double y, double w, double h)
+{
+    return {{x, y, x + w, y}, {x + w, y, x + w, y + h}, {x + w, y + h, x, y + h}, {x, y + h, x, y}};
+}
+
+inline Shape circle(double cx, double cy, double r)
+{
+    ShapeEntity e;
+    e.CX = cx;
+    e.CY = cy;
+    e.RAD = r;
+    return {e};
+}
+
+inline Shape joined(Shape a, const Shape& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+struct PlacedShape {
+    std::string name;
+    Shape shape; // already in sheet coordinates
+};
+
+// One layout (number 1) on a w x h sheet, the parts as instances 1, 2, ... in the given order.
+inline NestingState layoutOf(double w, double h, const std::vector<PlacedShape>& parts, double kerf = 3)
+{
+    NestingState state;
+    state.details.Mat = "S235";
+    state.details.Thick = 10;
+    state.details.Kerf = state.details.ActKerf = kerf;
+    state.sheets.push_back({"/sheets/plate.shp", 1, 1, 0, 0});
+    for (size_t i = 0; i < parts.size(); ++i) {
+        state.parts.push_back({"/parts/" + parts[i].name, 1, 1, "", 0, 0});
+        appendShape(state.entities, parts[i].shape, 1, 1, static_cast<int>(i) + 1, static_cast<int>(i) + 1, 0);
+        state.items.push_back({parts[i].name, 0, 0, 0, 1, static_cast<int>(i) + 1, 1, 1});
+    }
+    appendShape(state.entities, rectangle(0, 0, w, h), 1, 1, 0, 0, 0, 1);
+    state.items.push_back({"plate.shp", 0, 0, 0, 1, 0, 1, 1});
+    return state;
+}
+
+} // namespace dravenor::cutting::test

@@ -1,0 +1,182 @@
+// Cut plans of small layouts: what is cut before what, where the torch pierces, refusals of
+// parts closer than the kerf, and the time estimate worked out by hand.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "cut_layouts.h"
+#include "cutting/cut_plan.h"
+#include "cutting/part_contours.h"
+
+namespace dravenor::cutting {
+namespace {
+
+using test::circle;
+using test::joined;
+using test::layoutOf;
+using test::rectangle;
+
+CutSettings settings()
+{
+    CutSettings s;
+    s.kerf = 3;
+    s.leadIn = 5;
+    s.leadOut = 3;
+    s.overcut = 1;
+    s.feed = 1200;
+    s.pierceDelay = 0.5;
+    s.rapidSpeed = 12000;
+    return s;
+}
+
+// A plate with two holes; a small part sits in the first hole; a third part beside it.
+NestingState nestedLayout()
+{
+    return layoutOf(500, 300,
+                    {{"beside.shp", rectangle(300, 50, 100, 100)},
+                     {"frame.shp", joined(rectangle(20, 20, 250, 250),
+                                          joined(rectangle(40, 40, 120, 120), circle(215, 215, 20)))},
+                     {"inner.shp", rectangle(60, 60, 50, 50)}});
+}
+
+TEST(CutPlan, HolesBeforeTheirOutlineAndGuestsBeforeTheirHole)
+{
+    const CutPlanResult r = planLayoutCut(nestedLayout(), 1, settings());
+    ASSERT_TRUE(r.plan) << r.error;
+    const std::vector<CutContour>& cuts = r.plan->contours;
+    ASSERT_EQ(cuts.size(), 5u); // beside, inner, two holes and the outline of frame
+    auto indexOf = [&](int part, bool hole, int nth = 0) {
+        for (size_t i = 0; i < cuts.size(); ++i)
+            if (cuts[i].part == part && cuts[i].hole == hole && nth-- == 0) return static_cast<int>(i);
+        return -1;
+    };
+    const int frameOutline = indexOf(2, false);
+    EXPECT_LT(indexOf(2, true, 0), frameOutline);
+    EXPECT_LT(indexOf(2, true, 1), frameOutline);
+    // The square hole holds part 3: part 3 comes before it.
+    int squareHole = -1;
+    for (int nth = 0; nth < 2; ++nth) {
+        const int i = indexOf(2, true, nth);
+        if (std::abs(pathLength(cuts[static_cast<size_t>(i)].cut) - 4 * 117) < 1e-6) squareHole = i;
+    }
+    ASSERT_GE(squareHole, 0);
+    EXPECT_LT(indexOf(3, false), squareHole);
+    EXPECT_TRUE(r.plan->warnings.empty());
+}
+
+TEST(CutPlan, PiercesInWasteAndLeadsKeepHalfTheKerf)
+{
+    const NestingState state = nestedLayout();
+    const CutPlanResult r = planLayoutCut(state, 1, settings());
+    ASSERT_TRUE(r.plan);
+    std::vector<PiecePath> outlines;
+    for (int part = 1; part <= 3; ++part) {
+        Shape s;
+        for (const LayoutEntity& e : state.entities)
+            if (e.Instance == part) s.push_back({e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend});
+        for (const Contour& c : partContours(s, 0.01).contours) outlines.push_back(c.path);
+    }
+    std::vector<const PiecePath*> all;
+    for (const PiecePath& p : outlines) all.push_back(&p);
+    auto least = [&](Vec2 q) {
+        double d = 1e300;
+        for (const PiecePath* p : all)
+            for (const PathPiece& piece : *p) d = std::min(d, distanceToPiece(q, piece));
+        return d;
+    };
+    for (const CutContour& c : r.plan->contours) {
+        EXPECT_GE(least(c.pierce), 1.5 - 1e-6);
+        EXPECT_GT(pathLength(c.leadIn), 0) << "every contour here has room for a lead-in";
+        for (const PiecePath* lead : {&c.leadIn, &c.leadOut})
+            for (const PathPiece& p : *lead)
+                for (double t = 0; t <= 1; t += 0.125) EXPECT_GE(least(pointAt(p, t)), 1.5 - 3e-4);
+        // The lead-in ends where the closed path starts, and the path closes.
+        EXPECT_LT(distance(c.leadIn.back().b, c.cut.front().a), 1e-9);
+        EXPECT_LT(distance(c.cut.front().a, c.cut.back().b), 1e-9);
+        EXPECT_NEAR(pathLength(c.overcut), 1, 1e-9);
+    }
+}
+
+TEST(CutPlan, TimeIsCutOverFeedPlusPiercesPlusRapids)
+{
+    const CutPlanResult r = planLayoutCut(nestedLayout(), 1, settings());
+    ASSERT_TRUE(r.plan);
+    const CutPlan& p = *r.plan;
+    double cut = 0, rapid = 0;
+    Vec2 at = p.home;
+    for (const CutContour& c : p.contours) {
+        rapid += distance(at, c.pierce);
+        cut += pathLength(c.leadIn) + pathLength(c.cut) + pathLength(c.overcut) + pathLength(c.leadOut);
+        at = c.leadOut.empty() ? c.overcut.back().b : c.leadOut.back().b;
+    }
+    EXPECT_NEAR(p.cutLength, cut, 1e-9);
+    EXPECT_NEAR(p.rapidLength, rapid, 1e-9);
+    EXPECT_EQ(p.pierces, 5);
+    EXPECT_NEAR(p.seconds, cut / 1200 * 60 + 5 * 0.5 + rapid / 12000 * 60, 1e-9);
+}
+
+TEST(CutPlan, RapidsNoLongerThanTheLayoutsOwnOrder)
+{
+    // Parts listed in a zigzag across the sheet: the plan must do at least as well.
+    std::vector<test::PlacedShape> parts;
+    for (int i = 0; i < 12; ++i) {
+        const double x = (i % 2 ? 900 : 20) + (i / 2) * 10, y = 20 + (i / 2) * 80;
+        parts.push_back({"p" + std::to_string(i) + ".shp", rectangle(x, y, 60, 60)});
+    }
+    const CutPlanResult r = planLayoutCut(layoutOf(1000, 500, parts), 1, settings());
+    ASSERT_TRUE(r.plan);
+    std::vector<CutContour> listed = r.plan->contours;
+    std::sort(listed.begin(), listed.end(), [](const CutContour& a, const CutContour& b) { return a.part < b.part; });
+    EXPECT_LE(r.plan->rapidLength, rapidTravel(r.plan->home, listed) + 1e-9);
+    EXPECT_LT(r.plan->rapidLength, 0.5 * rapidTravel(r.plan->home, listed));
+}
+
+TEST(CutPlan, PartsCloserThanTheKerfAreRefusedByName)
+{
+    const NestingState state =
+        layoutOf(300, 200, {{"left.shp", rectangle(10, 10, 100, 100)}, {"right.shp", rectangle(112, 10, 50, 50)}});
+    const CutPlanResult r = planLayoutCut(state, 1, settings());
+    EXPECT_FALSE(r.plan);
+    EXPECT_NE(r.error.find("left.shp"), std::string::npos) << r.error;
+    EXPECT_NE(r.error.find("right.shp"), std::string::npos) << r.error;
+    // Exactly the kerf apart is fine.
+    const NestingState apart =
+        layoutOf(300, 200, {{"left.shp", rectangle(10, 10, 100, 100)}, {"right.shp", rectangle(113, 10, 50, 50)}});
+    EXPECT_TRUE(planLayoutCut(apart, 1, settings()).plan);
+}
+
+TEST(CutPlan, AHoleTooSmallForTheKerfIsNamedAndNotCut)
+{
+    const NestingState state = layoutOf(200, 200, {{"pin.shp", joined(rectangle(20, 20, 50, 50), circle(45, 45, 1))}});
+    const CutPlanResult r = planLayoutCut(state, 1, settings());
+    ASSERT_TRUE(r.plan);
+    ASSERT_EQ(r.plan->contours.size(), 1u);
+    EXPECT_FALSE(r.plan->contours[0].hole);
+    ASSERT_EQ(r.plan->warnings.size(), 1u);
+    EXPECT_NE(r.plan->warnings[0].find("pin.shp"), std::string::npos);
+    EXPECT_NE(r.plan->warnings[0].find("too small"), std::string::npos);
+}
+
+TEST(CutPlan, NoRoomAtTheSheetEdgeMovesTheStart)
+{
+    // The part touches the sheet's left and bottom edges: leads must start elsewhere.
+    const CutPlanResult r = planLayoutCut(layoutOf(200, 200, {{"corner.shp", rectangle(0, 0, 80, 80)}}), 1, settings());
+    ASSERT_TRUE(r.plan);
+    const CutContour& c = r.plan->contours.at(0);
+    EXPECT_GT(c.pierce.x, 80 + 1.5 - 1e-9 - 10);
+    EXPECT_TRUE(c.pierce.x > 81.5 - 1e-9 || c.pierce.y > 81.5 - 1e-9);
+    EXPECT_GT(pathLength(c.leadIn), 0);
+}
+
+TEST(CutPlan, ControllerCompensationCutsTheDrawnOutline)
+{
+    CutSettings s = settings();
+    s.compensate = false;
+    s.arcLeadIn = false;
+    const CutPlanResult r = planLayoutCut(layoutOf(200, 200, {{"plate.shp", rectangle(50, 50, 40, 30)}}), 1, s);
+    ASSERT_TRUE(r.plan);
+    EXPECT_NEAR(pathLength(r.plan->contours.at(0).cut), 140, 1e-9);
+}
+
+} // namespace
+} // namespace dravenor::cutting

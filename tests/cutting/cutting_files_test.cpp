@@ -1,0 +1,134 @@
+// The cut table and the post file: round trips, the shipped files, and damaged input named by
+// file and line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "cutting/cut_table.h"
+#include "cutting/post_settings.h"
+#include "job/files.h"
+
+namespace dravenor::cutting {
+namespace {
+
+TEST(CutTable, ShippedTableHasTheExampleAndBenchMaterial)
+{
+    std::vector<std::string> errors;
+    const CutTable table = readCutTableFile(std::string(DRAVENOR_RESOURCE_DIR) + "/cutting.dat", errors);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    const std::optional<CutData> row = cutDataFor(table, "s235", 10);
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->kerf, 3);
+    EXPECT_GT(row->feed, 0);
+    EXPECT_FALSE(cutDataFor(table, "S235", 11));
+}
+
+TEST(CutTable, SavedTableReadsBackEqualAndSorted)
+{
+    const CutTable table{{"SS", 6, 2, 2000, 0.6, 5, 3, 1}, {"AL", 10, 2.5, 1500, 0.8, 6, 3, 1.25}, {"AL", 3, 1.5, 4000, 0.3, 4, 2, 0.5}};
+    const std::string path = (std::filesystem::temp_directory_path() / "dravenor-cut-table-test.dat").string();
+    ASSERT_EQ(saveCutTableFile(table, path), "");
+    std::vector<std::string> errors;
+    const CutTable back = readCutTableFile(path, errors);
+    EXPECT_TRUE(errors.empty());
+    ASSERT_EQ(back.size(), 3u);
+    EXPECT_EQ(back[0], table[2]);
+    EXPECT_EQ(back[1], table[1]);
+    EXPECT_EQ(back[2], table[0]);
+    EXPECT_EQ(readWholeFile(path).bytes->substr(0, 47), "\"AL\",\"3\",\"1.5\",\"4000\",\"0.3\",\"4\",\"2\",\"0.5\"\r\n\"AL\"");
+    deleteFile(path);
+}
+
+struct BadLine {
+    const char* text;
+    const char* says;
+};
+
+class DamagedCutTable : public ::testing::TestWithParam<BadLine> {};
+
+TEST_P(DamagedCutTable, NamesFileAndLine)
+{
+    const std::string content = std::string("\"S235\",\"10\",\"3\",\"1500\",\"0.8\",\"6\",\"3\",\"1\"\r\n\r\n") + GetParam().text + "\r\n";
+    std::vector<std::string> errors;
+    const CutTable table = parseCutTableText(content, "cutting.dat", errors);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind("cutting.dat line 3: ", 0), 0u) << errors[0];
+    EXPECT_NE(errors[0].find(GetParam().says), std::string::npos) << errors[0];
+    EXPECT_EQ(table.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, DamagedCutTable,
+                         ::testing::Values(BadLine{"\"S235\",\"12\",\"3\"", "expected 8 fields"},
+                                           BadLine{"\"S235\",\"12\",\"3\",\"fast\",\"1\",\"6\",\"3\",\"1\"", "Feed \"fast\""},
+                                           BadLine{"\"S235\",\"12\",\"-3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "Kerf"},
+                                           BadLine{"\"S235\",\"12\",\"3\",\"0\",\"1\",\"6\",\"3\",\"1\"", "Feed must be above 0"},
+                                           BadLine{"\"\",\"12\",\"3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "material is empty"},
+                                           BadLine{"\"STAINLESS\",\"12\",\"3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "at most 6"}));
+
+TEST(CutTable, GridEditsReadAsTheFileDoes)
+{
+    const CutTable table{{"S235", 10, 3, 1500, 0.8, 6, 3, 1}};
+    TextGrid grid = cutTableGrid(table);
+    EXPECT_EQ(grid.rows(), 3); // titles, one row, the empty entry row
+    std::vector<std::string> errors;
+    EXPECT_EQ(cutTableFromGrid(grid, errors), table);
+    grid.setText(2, 1, "al");
+    errors.clear();
+    cutTableFromGrid(grid, errors);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind("row 2: ", 0), 0u);
+}
+
+TEST(PostFile, ShippedFileIsTheDefaults)
+{
+    std::vector<std::string> errors;
+    const PostSettings shipped = readPostFile(std::string(DRAVENOR_RESOURCE_DIR) + "/post.cfg", errors);
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_EQ(shipped, PostSettings{});
+}
+
+TEST(PostFile, WrittenSettingsReadBackEqual)
+{
+    PostSettings s;
+    s.startLines = {"G17", "G64 P0.05"};
+    s.endLines = {"G0 X0 Y0", "M30"};
+    s.torchOn = "M7";
+    s.torchOff = "M9";
+    s.comments = CommentStyle::Semicolon;
+    s.lineNumbers = true;
+    s.lineNumberStep = 5;
+    s.decimals = 4;
+    s.arcsAsLines = true;
+    s.arcTolerance = 0.02;
+    s.controllerCompensation = true;
+    s.arcLeadIn = false;
+    s.startCorner = StartCorner::TopRight;
+    s.rapidSpeed = 35000;
+    std::vector<std::string> errors;
+    EXPECT_EQ(parsePostText(postFileText(s), "post.cfg", errors), s);
+    EXPECT_TRUE(errors.empty());
+}
+
+class DamagedPostFile : public ::testing::TestWithParam<BadLine> {};
+
+TEST_P(DamagedPostFile, NamesFileAndLine)
+{
+    std::vector<std::string> errors;
+    parsePostText(std::string("# a machine\ndecimals = 3\n") + GetParam().text + "\n", "my.cfg", errors);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].rfind("my.cfg line 3: ", 0), 0u) << errors[0];
+    EXPECT_NE(errors[0].find(GetParam().says), std::string::npos) << errors[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, DamagedPostFile,
+                         ::testing::Values(BadLine{"torch = M3", "unknown key \"torch\""},
+                                           BadLine{"decimals = 2.5", "whole number"},
+                                           BadLine{"decimals = 9", "whole number from 0 to 6"},
+                                           BadLine{"arcs = splines", "arcs or lines"},
+                                           BadLine{"rapid_speed = fast", "rapid_speed"},
+                                           BadLine{"torch_on =", "needs a program word"},
+                                           BadLine{"just words", "expected key = value"}));
+
+} // namespace
+} // namespace dravenor::cutting

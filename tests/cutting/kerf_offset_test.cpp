@@ -1,0 +1,105 @@
+// Kerf compensation of single contours: lengths and areas worked out by hand for each shape,
+// and every point of the path checked at half the kerf from the drawn outline.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "cut_layouts.h"
+#include "cutting/kerf_offset.h"
+#include "cutting/part_contours.h"
+
+namespace dravenor::cutting {
+namespace {
+
+using test::circle;
+using test::joined;
+using test::rectangle;
+
+constexpr double kPi = 3.14159265358979;
+
+// An L: 100 x 100 with the 60 x 60 top-right corner cut away (one corner turning into the part).
+Shape lShape()
+{
+    return {{0, 0, 100, 0}, {100, 0, 100, 40}, {100, 40, 40, 40}, {40, 40, 40, 100}, {40, 100, 0, 100}, {0, 100, 0, 0}};
+}
+
+struct OffsetCase {
+    const char* name;
+    Shape shape;
+    double half;
+    bool ok;
+    double outerLength; // expected path length of the outer contour
+    double holeLength;  // of the hole, when there is one (0: none or not cut)
+};
+
+class KerfOffsetCases : public ::testing::TestWithParam<OffsetCase> {};
+
+TEST_P(KerfOffsetCases, PathLengthAndDistance)
+{
+    const OffsetCase& c = GetParam();
+    const PartContours part = partContours(c.shape, 0.01);
+    std::vector<const PiecePath*> guards;
+    for (const Contour& k : part.contours) guards.push_back(&k.path);
+    for (const Contour& k : part.contours) {
+        const OffsetContour path = offsetContour(k.path, c.half, guards);
+        const double expected = k.hole ? c.holeLength : c.outerLength;
+        if (k.hole && expected == 0) {
+            EXPECT_FALSE(path.ok) << "a hole too small for the kerf must not be cut";
+            continue;
+        }
+        ASSERT_EQ(path.ok, c.ok);
+        if (!path.ok) continue;
+        EXPECT_NEAR(pathLength(path.path), expected, 1e-6);
+        // Closed, and everywhere half the kerf from the outline on the waste side.
+        EXPECT_LT(distance(path.path.front().a, path.path.back().b), 1e-9);
+        for (const PathPiece& p : path.path)
+            for (double t : {0.0, 0.3, 0.7})
+                EXPECT_GE(distanceToPaths(pointAt(p, t), guards), c.half - 1e-9);
+        // Outer paths enclose more than the part, hole paths less than the hole.
+        const double drawn = std::abs(doubleSignedArea(k.path)), cut = std::abs(doubleSignedArea(path.path));
+        EXPECT_TRUE(k.hole ? cut < drawn : cut > drawn);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, KerfOffsetCases,
+    ::testing::Values(
+        // Four convex corners: the sides plus a whole circle of the offset.
+        OffsetCase{"square", rectangle(0, 0, 100, 50), 1.5, true, 300 + 2 * kPi * 1.5, 0},
+        OffsetCase{"disc", circle(50, 50, 20), 1.5, true, 2 * kPi * 21.5, 0},
+        OffsetCase{"ring", joined(circle(50, 50, 30), circle(50, 50, 10)), 1.5, true, 2 * kPi * 31.5, 2 * kPi * 8.5},
+        // A 2 mm hole under a 3 mm kerf cannot be cut at its size.
+        OffsetCase{"small hole", joined(rectangle(0, 0, 40, 40), circle(20, 20, 1)), 1.5, true, 160 + 2 * kPi * 1.5, 0},
+        // Square hole: its corners turn into the part, the path meets itself at them.
+        OffsetCase{"square hole", joined(rectangle(0, 0, 100, 100), rectangle(30, 30, 40, 20)), 1.5, true,
+                   400 + 2 * kPi * 1.5, 2 * (37 + 17)},
+        // Five convex corners get quarter arcs; the sides at the inward corner lose 1.5 each.
+        OffsetCase{"L", lShape(), 1.5, true, 400 - 3 + 5 * kPi / 2 * 1.5, 0},
+        // A slot 2 wide cannot take a 3 mm kerf.
+        OffsetCase{"narrow slot", joined(rectangle(0, 0, 100, 100), rectangle(20, 40, 60, 2)), 1.5, true,
+                   400 + 2 * kPi * 1.5, 0}),
+    [](const ::testing::TestParamInfo<OffsetCase>& info) {
+        std::string n = info.param.name;
+        for (char& ch : n)
+            if (ch == ' ') ch = '_';
+        return n;
+    });
+
+TEST(PartContours, OuterClockwiseHolesCounterClockwise)
+{
+    const PartContours part = partContours(joined(rectangle(0, 0, 100, 100), circle(50, 50, 10)), 0.01);
+    ASSERT_EQ(part.contours.size(), 2u);
+    for (const Contour& c : part.contours) EXPECT_EQ(doubleSignedArea(c.path) > 0, c.hole);
+    EXPECT_NEAR(std::abs(doubleSignedArea(part.contours[1].path)) / 2, kPi * 100, 1e-9);
+}
+
+TEST(PartContours, AnOpenChainIsLeftOutAndCounted)
+{
+    Shape open = rectangle(0, 0, 10, 10);
+    open.pop_back();
+    EXPECT_EQ(partContours(open, 0.01).openChains, 1);
+    EXPECT_TRUE(partContours(open, 0.01).contours.empty());
+}
+
+} // namespace
+} // namespace dravenor::cutting
