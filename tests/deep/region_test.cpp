@@ -156,10 +156,12 @@ TEST(Poles, LieInsideTheMaterialApartFromEachOther)
 {
     EngineJob files;
     files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1);
-    for (const ShapeCase& c : kShapes) files.part(files.shapeFile(std::string(c.name) + ".shp", c.shape), 1, 0, "No");
+    for (const ShapeCase& c : kShapes) files.part(files.shapeFile(std::string(c.name) + ".shp", c.shape), 1, 0, "step180");
     NestingState state = files.state;
     const dd::DeepJob job = dd::buildDeepJob(state, {2, 0}, [] { return false; });
     for (const dd::PartType& part : job.parts) {
+        // The half turn: a turned region keeps its poles.
+        ASSERT_EQ(part.orientations.size(), 2u);
         const dd::Region& r = part.orientations[1].spacing;
         ASSERT_FALSE(r.poles.empty()) << part.file;
         double covered = 0;

@@ -61,10 +61,11 @@ protected:
         ASSERT_NE(tool, nullptr) << button;
         tool->click();
     }
+    // File Name to QTY of a row (none of these layouts mirrors a part).
     Row row(int r)
     {
         Row cells;
-        for (int c = 1; c < editor->grid().cols(); ++c) cells.push_back(editor->grid().text(r, c));
+        for (int c = NameColumn; c <= QtyColumn; ++c) cells.push_back(editor->grid().text(r, c));
         return cells;
     }
     std::string status() { return editor->statusLabel()->text().toStdString(); }

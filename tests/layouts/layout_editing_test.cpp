@@ -95,7 +95,7 @@ TEST(LayoutFile, BothFormsReadTheSameAndTheGridSavesWhatReopensExactly)
     // the parts after it are not lost; refilled with fewer lines nothing of the old rows is left.
     TextGrid grid = newLayoutGrid();
     fillLayoutGrid(grid, bare.lines);
-    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,1.5,2,90,4", "2,p.shp,3,4,0,4", "3,q.shp,5,,,", "4,r.shp,1,2,3,1", "5,,,,,"}));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,1.5,2,90,4,", "2,p.shp,3,4,0,4,", "3,q.shp,5,,,,", "4,r.shp,1,2,3,1,", "5,,,,,,"}));
     EXPECT_EQ(layoutLinesFromGrid(grid), bare.lines);
     grid.setText(2, NameColumn, "");
     ASSERT_EQ(saveLayoutGrid(grid, dir.file("out.lay")), "");
@@ -103,7 +103,7 @@ TEST(LayoutFile, BothFormsReadTheSameAndTheGridSavesWhatReopensExactly)
     ASSERT_EQ(loadLayoutGrid(reopened, dir.file("out.lay")), "");
     EXPECT_EQ(layoutLinesFromGrid(reopened), (Lines{bare.lines[0], bare.lines[2], bare.lines[3]}));
     fillLayoutGrid(grid, {bare.lines[0]});
-    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,1.5,2,90,4", "2,,,,,"}));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,1.5,2,90,4,", "2,,,,,,"}));
 }
 
 TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOneOrTheGrid)
@@ -119,7 +119,7 @@ TEST(LayoutFile, ProblemsNameTheFileAndKeepTheOldOneOrTheGrid)
     TextGrid grid = newLayoutGrid();
     fillLayoutGrid(grid, {lineOf("s.shp,0,0,0,1")});
     EXPECT_TRUE(contains(loadLayoutGrid(grid, dir.file("none.lay")), "none.lay"));
-    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,0,0,0,1", "2,,,,,"}));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,s.shp,0,0,0,1,", "2,,,,,,"}));
 }
 
 // ---- the editor's commands
@@ -169,19 +169,19 @@ TEST(LayoutRows, QuantitiesFromTheRowAboveAddedRowsAtTheOriginRemovedRowsRenumbe
     TextGrid grid = gridOf({"sheet.shp,0,0,0,4", "a.shp,0,0,0,2", "a.shp,10,0,0,", "b.shp,20,0,0,", "c.shp,30,0,0,7"});
     fillEmptyQuantities(grid);
     EXPECT_EQ(rowsOf(grid),
-              (Texts{"1,sheet.shp,0,0,0,4", "2,a.shp,0,0,0,2", "3,a.shp,10,0,0,2", "4,b.shp,20,0,0,2",
-                     "5,c.shp,30,0,0,7", "6,,,,,"}));
+              (Texts{"1,sheet.shp,0,0,0,4,", "2,a.shp,0,0,0,2,", "3,a.shp,10,0,0,2,", "4,b.shp,20,0,0,2,",
+                     "5,c.shp,30,0,0,7,", "6,,,,,,"}));
 
     grid = gridOf({"sheet.shp,0,0,0,3", "a.shp,5,5,0,2"});
     EXPECT_EQ(appendPartRows(grid, {"/p/b.shp", "/p/c.dxf"}), std::pair(3, 4));
     EXPECT_EQ(rowsOf(grid),
-              (Texts{"1,sheet.shp,0,0,0,3", "2,a.shp,5,5,0,2", "3,/p/b.shp,0,0,0,2", "4,/p/c.dxf,0,0,0,2", "5,,,,,"}));
+              (Texts{"1,sheet.shp,0,0,0,3,", "2,a.shp,5,5,0,2,", "3,/p/b.shp,0,0,0,2,", "4,/p/c.dxf,0,0,0,2,", "5,,,,,,"}));
     TextGrid empty = newLayoutGrid();
     EXPECT_EQ(appendPartRows(empty, {"b.shp"}).first, 2) << "a part never takes the sheet row";
     EXPECT_FALSE(empty.rowHasText(1));
 
     EXPECT_EQ(removePartRows(grid, 3, 1), 2); // the sheet row stays
-    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,3", "2,/p/c.dxf,0,0,0,2", "3,,,,,"}));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,3,", "2,/p/c.dxf,0,0,0,2,", "3,,,,,,"}));
     EXPECT_EQ(grid.row, 2);
     EXPECT_EQ(removePartRows(grid, 1, 1), 0);
 
@@ -192,7 +192,7 @@ TEST(LayoutRows, QuantitiesFromTheRowAboveAddedRowsAtTheOriginRemovedRowsRenumbe
     grid.setText(1, QtyColumn, "6");
     ASSERT_TRUE(completeNewPlacements(grid));
     EXPECT_FALSE(completeNewPlacements(grid));
-    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,6", "2,a.shp,0,0,0,6", "3,,,,,"}));
+    EXPECT_EQ(rowsOf(grid), (Texts{"1,sheet.shp,0,0,0,6,", "2,a.shp,0,0,0,6,", "3,,,,,,"}));
 }
 
 // ---- placing, checking and drawing
@@ -448,8 +448,8 @@ TEST(LayoutExchange, AnAppliedLayoutIsRebuiltWrittenIntoTheGridsAndSetUpForTheEn
     EXPECT_EQ(rowsOf(job.sheets), (Texts{"1," + sheet + ",3,4", "2,,,"}));
     // Two plates on a layout now cut twice; the ring, new to the job, after the rows there were.
     EXPECT_EQ(rowsOf(job.parts),
-              (Texts{"1," + plate + ",,9,step90", "2," + plate + ",4,7,No", "3," + disc + ",2,5,", "4," + ring + ",2,,",
-                     "5,,,,"}));
+              (Texts{"1," + plate + ",,9,step90,", "2," + plate + ",4,7,No,", "3," + disc + ",2,5,,", "4," + ring + ",2,,,",
+                     "5,,,,,"}));
     EXPECT_EQ(std::tuple(job.nesting.details.ActKerf, job.basic.text(1, job.basic.columnOf("ActKerf")), job.nesting.sheets[0].Area,
                          job.nesting.parts[0].Area), std::tuple(2.0, "2", 60000, 5000));
     // The disc counted on the raster: at least its true area, less than its box.

@@ -201,11 +201,13 @@ def extents(entities):
 def key_points(e):
     """The points that fix an entity whatever its direction: a line's ends, a circle's centre and
     a point of its radius, an arc's centre, ends and middle."""
+    def in_order(points):  # ends in an order rounding cannot swap
+        return sorted(points, key=lambda p: (round(p[0], 3), round(p[1], 3)))
     if e[6] == 0:
-        return ("line", sorted([e[0:2], e[2:4]]))
+        return ("line", in_order([e[0:2], e[2:4]]))
     if e[7] == e[8]:
         return ("circle", [e[4:6], (e[4] + e[6], e[5])])
-    return ("arc", [e[4:6]] + sorted(ends(e)) + [point_at(e, e[7] + sweep(e) / 2)])
+    return ("arc", [e[4:6]] + in_order(ends(e)) + [point_at(e, e[7] + sweep(e) / 2)])
 
 
 def rounded_key(key):
@@ -229,9 +231,18 @@ def unmatched(expected, placed):
             missing.append(key_points(e))
     rest = [key for keys in left.values() for key in keys]
     unmatched_count = 0
+    def near(points, others):
+        return all(math.dist(p, q) <= ENTITY_TOLERANCE for p, q in zip(points, others))
+
+    def same(kind, points, others):  # ends in either order
+        if kind == "line":
+            return near(points, others) or near(points, others[::-1])
+        if kind == "arc":
+            return near(points, others) or near([points[0], points[2], points[1], points[3]], others)
+        return near(points, others)
+
     for kind, points in missing:
-        at = next((k for k, (other, others) in enumerate(rest) if other == kind and all(
-            math.dist(p, q) <= ENTITY_TOLERANCE for p, q in zip(points, others))), None)
+        at = next((k for k, (other, others) in enumerate(rest) if other == kind and same(kind, points, others)), None)
         if at is None:
             unmatched_count += 1
         else:
