@@ -1,30 +1,19 @@
 #include "layout_gaps.h"
 
-#include <map>
-#include <optional>
+#include <algorithm>
 
-#include "layouts/placed_distance.h"
+#include "layouts/layout_clearances.h"
+#include "layouts/placed_layouts.h"
 
 namespace dravenor::bench {
 
 LayoutGaps smallestGaps(const NestingState& state)
 {
-    std::map<int, std::map<int, Shape>> layouts;  // layout, instance -> shape
-    for (const LayoutEntity& e : state.entities)
-        layouts[e.LayoutNo][e.Instance].push_back({e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend});
     LayoutGaps least;
-    for (const auto& [layoutNo, instances] : layouts) {
-        std::vector<MeasuredShape> parts;
-        std::optional<MeasuredShape> sheet;
-        for (const auto& [instance, shape] : instances) {
-            if (instance == 0) sheet = measuredShape(shape);
-            else parts.push_back(measuredShape(shape));
-        }
-        for (std::size_t i = 0; i < parts.size(); ++i) {
-            if (sheet) least.toSheet = leastDistanceBelow(parts[i], *sheet, least.toSheet);
-            for (std::size_t j = i + 1; j < parts.size(); ++j)
-                least.betweenParts = leastDistanceBelow(parts[i], parts[j], least.betweenParts);
-        }
+    for (const auto& [layoutNo, layout] : placedLayoutShapes(state)) {
+        const LayoutClearance clearance = measureClearance(layoutNo, layout.sheet, layout.parts);
+        least.betweenParts = std::min(least.betweenParts, clearance.betweenParts);
+        least.toSheet = std::min(least.toSheet, clearance.toSheet);
     }
     return least;
 }

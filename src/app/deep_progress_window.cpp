@@ -15,9 +15,17 @@
 #include "layouts/deep_progress_text.h"
 #include "layouts/layout_list.h"
 #include "layouts/layout_view.h"
+#include "layouts/layout_viewport.h"
 #include "ui/canvas_view.h"
 
 namespace dravenor {
+
+namespace {
+
+// Space left around the sheet in the drawing, in pixels.
+constexpr double kDrawingMarginPixels = 8;
+
+} // namespace
 
 // The search's reports, kept as their latest values for the window's thread; a better result is
 // copied whole, since the search goes on changing its own.
@@ -88,8 +96,9 @@ DeepProgressWindow::DeepProgressWindow(NestingState start, const DeepSettings& s
     layoutList_->setToolTip(tr("Layouts of the best result so far"));
     connect(layoutList_, &QComboBox::currentIndexChanged, this, [this] { drawSelectedLayout(); });
     canvas_ = new CanvasView(QSize(360, 360));
-    canvas_->setSquareImage(true);
     connect(canvas_, &CanvasView::resized, this, [this] { drawSelectedLayout(); });
+    // What the search can still gain once the sheets are as few as they go: the least used one.
+    gainLabel_ = new QLabel;
     statusLabel_ = new QLabel;
     warningLabel_ = new QLabel;
     warningLabel_->setWordWrap(true);
@@ -106,9 +115,11 @@ DeepProgressWindow::DeepProgressWindow(NestingState start, const DeepSettings& s
     layout->addLayout(top);
     layout->addWidget(bar_);
     layout->addLayout(best);
+    layout->addWidget(gainLabel_);
     layout->addWidget(canvas_, 1);
     layout->addWidget(statusLabel_);
     layout->addWidget(warningLabel_);
+    layout->addWidget(notesLabel());
     layout->addWidget(button(), 0, Qt::AlignRight);
 }
 
@@ -130,7 +141,10 @@ void DeepProgressWindow::showReportsNow()
                                                  : v.elapsed / settings_.timeLimit;
     bar_->setValue(static_cast<int>(std::lround(std::clamp(done, 0.0, 1.0) * 1000)));
     if (v.best) bestLabel_->setText(tr("Best so far: %1").arg(QString::fromStdString(deepBestText(*v.best))));
-    if (v.layouts) showLayouts(std::move(*v.layouts));
+    if (v.layouts) {
+        gainLabel_->setText(QString::fromStdString(leastUsedSheetText(*v.layouts)));
+        showLayouts(std::move(*v.layouts));
+    }
     warningLabel_->setText(QString::fromStdString(v.warning));
 }
 
@@ -153,9 +167,15 @@ void DeepProgressWindow::drawSelectedLayout()
     surface.clear();
     const int layoutNo = layoutNumberOfEntry(layoutList_->currentText().toStdString());
     if (layoutNo > 0) {
+        // The sheet fitted to the pane, whatever its proportions, as the layout view fits it.
         LayoutViewOptions options;
         options.gridText = "No";
-        drawLayoutFitted(shown_, layoutNo, surface, options, &sheetSizes_);
+        LayoutViewport viewport;
+        viewport.setMarginPixels(kDrawingMarginPixels);
+        viewport.setArea(surface.image().width(), surface.image().height());
+        viewport.setSheet(drawnSheetBox(layoutViewFrame(shown_, layoutNo, &sheetSizes_)));
+        viewport.zoomFromLowerLeft(1);
+        drawLayoutInView(shown_, layoutNo, surface, options, viewport.view(), &sheetSizes_);
     }
     canvas_->refresh();
 }
@@ -164,6 +184,7 @@ void DeepProgressWindow::runEnded()
 {
     showReportsNow();
     // The run's own result is what the job takes: show it as it ends.
+    gainLabel_->setText(QString::fromStdString(leastUsedSheetText(state_)));
     showLayouts(state_);
     statusLabel_->setText(QString::fromStdString(run_.result.statusText));
 }

@@ -31,6 +31,8 @@ public:
 
     QLabel* elapsedLabel() const { return elapsedLabel_; }
     QLabel* bestLabel() const { return bestLabel_; }
+    // The least used sheet of the best result: its used length and the offcut it leaves.
+    QLabel* gainLabel() const { return gainLabel_; }
     QLabel* statusLabel() const { return statusLabel_; }
     QLabel* warningLabel() const { return warningLabel_; }
     QProgressBar* progressBar() const { return bar_; }
@@ -60,6 +62,7 @@ private:
 
     QLabel* elapsedLabel_ = nullptr;
     QLabel* bestLabel_ = nullptr;
+    QLabel* gainLabel_ = nullptr;
     QLabel* statusLabel_ = nullptr;
     QLabel* warningLabel_ = nullptr;
     QProgressBar* bar_ = nullptr;

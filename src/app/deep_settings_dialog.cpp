@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "app/app_info.h"
@@ -11,6 +12,13 @@
 #include "job/number_format.h"
 
 namespace dravenor {
+
+namespace {
+
+// More threads than this gain nothing on a desktop machine.
+constexpr int kMostThreads = 64;
+
+} // namespace
 
 DeepSettingsDialog::DeepSettingsDialog(const DeepSettings& settings, double kerf, DialogService& dialogs,
                                        QWidget* parent)
@@ -26,11 +34,16 @@ DeepSettingsDialog::DeepSettingsDialog(const DeepSettings& settings, double kerf
     spacing_->setPlaceholderText(tr("the kerf (%1)").arg(QString::fromStdString(formatGeneral(kerf))));
     margin_ = edit(DeepField::Margin);
     timeLimit_ = edit(DeepField::TimeLimit);
+    threads_ = new QSpinBox;
+    threads_->setRange(0, kMostThreads);
+    threads_->setSpecialValueText(tr("every core"));
+    threads_->setValue(settings.threads);
 
     auto* form = new QFormLayout;
     form->addRow(tr("&Spacing between parts:"), spacing_);
     form->addRow(tr("&Margin to the sheet's outline and holes:"), margin_);
     form->addRow(tr("&Time limit (seconds):"), timeLimit_);
+    form->addRow(tr("T&hreads:"), threads_);
     auto* note = new QLabel(tr("Distances in the job's length unit, measured on the true outlines.\n"
                                "An empty spacing follows the kerf as entered."));
     note->setWordWrap(true);
@@ -68,6 +81,7 @@ void DeepSettingsDialog::accept()
         }
         typed.*f.value = number.value;
     }
+    typed.threads = threads_->value();
     settings_ = typed;
     QDialog::accept();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Optimize > Deep Nesting Settings: the job's spacing (empty: the kerf as entered), margin and
-// time limit. OK keeps them only when every value can be used; otherwise a message names the
+// time limit, and the threads of the run (0: every core). OK keeps them only when every value can be used; otherwise a message names the
 // value and the dialog stays open on it.
 #include <QDialog>
 
@@ -8,6 +8,7 @@
 #include "ui/dialog_service.h"
 
 class QLineEdit;
+class QSpinBox;
 
 namespace dravenor {
 
@@ -23,6 +24,7 @@ public:
     QLineEdit* spacingEdit() const { return spacing_; }
     QLineEdit* marginEdit() const { return margin_; }
     QLineEdit* timeLimitEdit() const { return timeLimit_; }
+    QSpinBox* threadsBox() const { return threads_; }
 
     void accept() override;
 
@@ -32,6 +34,7 @@ private:
     QLineEdit* spacing_ = nullptr;
     QLineEdit* margin_ = nullptr;
     QLineEdit* timeLimit_ = nullptr;
+    QSpinBox* threads_ = nullptr;
 };
 
 } // namespace dravenor

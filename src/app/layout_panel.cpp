@@ -15,6 +15,7 @@
 #include "app/app_info.h"
 #include "editors/editor_controls.h"
 #include "job/number_format.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/kerf_note.h"
 #include "layouts/layout_list.h"
 #include "ui/canvas_view.h"
@@ -61,6 +62,9 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     saveDxfButton_ = new QPushButton(tr("Save this layout as DXF..."));
     kerfLabel_ = new QLabel;
     kerfLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
+    faultLabel_ = new QLabel;
+    faultLabel_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold"));
+    faultLabel_->setWordWrap(true);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(captioned(tr("Layout"), layoutList_));
@@ -86,6 +90,7 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     layout->addLayout(controls);
     layout->addLayout(boxes);
     layout->addWidget(kerfLabel_);
+    layout->addWidget(faultLabel_);
     layout->addLayout(view, 1);
 
     viewport_.setMarginPixels(kViewMarginPixels);
@@ -118,6 +123,7 @@ LayoutViewOptions LayoutPanel::options() const
     o.showNames = showNames_->isChecked();
     o.showPositions = showPositions_->isChecked();
     o.overlay = shownOverlay();
+    if (remnantMarks) o.remnants = remnantMarks();
     return o;
 }
 
@@ -168,15 +174,18 @@ void LayoutPanel::clearLayouts()
     hoverLabel_->clear();
     kerfLabel_->clear();
     kerfLabel_->hide();
+    faultLabel_->clear();
+    faultLabel_->hide();
     setLayoutControlsEnabled(false);
     hBar_->setEnabled(false);
     vBar_->setEnabled(false);
 }
 
-void LayoutPanel::refill()
+void LayoutPanel::refill(FaultyLayouts faulty)
 {
     clearLayouts();
-    const std::vector<std::string> entries = layoutListEntries(state_);
+    faulty_ = std::move(faulty);
+    const std::vector<std::string> entries = markedLayoutListEntries(state_, faulty_);
     if (entries.empty()) return;
     {
         const QSignalBlocker blocker(layoutList_);
@@ -223,6 +232,8 @@ void LayoutPanel::showSelectedLayout()
     frame_ = layoutViewFrame(state_, layout, &sheetSizes_);
     partFinder_ = LayoutPartFinder(state_, layout);
     hoverLabel_->clear();
+    faultLabel_->setText(QString::fromStdString(faultyLayoutLine(faulty_, layout)));
+    faultLabel_->setVisible(!faultLabel_->text().isEmpty());
     const double zoomNow = viewport_.zoom();
     viewport_.setSheet(drawnSheetBox(frame_));
     viewport_.zoomFromLowerLeft(zoomList_->currentIndex() >= 0 ? zoomList_->currentIndex() + 1 : zoomNow);

@@ -9,7 +9,10 @@
 #include <QWidget>
 #include <functional>
 
+#include <functional>
+
 #include "job/nesting_state.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/layout_hover.h"
 #include "layouts/layout_view.h"
 #include "layouts/layout_viewport.h"
@@ -34,7 +37,8 @@ public:
     LayoutPanel(const NestingState& state, DialogService& dialogs, QWidget* parent = nullptr);
 
     // Lists the layouts of the state and shows the first (or empties and disables everything).
-    void refill();
+    // The faulty layouts are marked in the list and named above the view.
+    void refill(FaultyLayouts faulty = {});
     // No layouts: empty list, blank drawing, controls disabled.
     void clearLayouts();
     // Zoom back to 1 : 1 with the scroll bars at 0.
@@ -71,12 +75,17 @@ public:
     QLabel* hoverLabel() const { return hoverLabel_; }
     // The kerf the layouts were nested with when it is not the kerf entered; hidden otherwise.
     QLabel* kerfLabel() const { return kerfLabel_; }
+    // Why the shown layout fails the overlap check; hidden for a sound layout.
+    QLabel* faultLabel() const { return faultLabel_; }
     // "Save this layout as DXF...": emits saveLayoutRequested; always enabled, the command
     // itself tells the user when there is nothing to save.
     QPushButton* saveDxfButton() const { return saveDxfButton_; }
     // Height of the layout area the view shows, in job units (0 before anything was drawn).
     double visibleHeight() const;
     const LayoutViewFrame& frame() const { return frame_; }
+    // The remnant marks drawn over each layout (cut line, hatching, size and stock id); none when
+    // empty.
+    std::function<RemnantMarks()> remnantMarks;
 
 signals:
     void saveLayoutRequested();
@@ -99,6 +108,7 @@ private:
     void pointAtDrawn(double x, double y);
 
     const NestingState& state_;
+    FaultyLayouts faulty_;
     DialogService& dialogs_;
     LayoutViewFrame frame_;
     LayoutViewport viewport_;
@@ -117,6 +127,7 @@ private:
     QLabel* pointerLabel_ = nullptr;
     QLabel* hoverLabel_ = nullptr;
     QLabel* kerfLabel_ = nullptr;
+    QLabel* faultLabel_ = nullptr;
     QPushButton* saveDxfButton_ = nullptr;
 };
 

@@ -14,6 +14,7 @@
 #include "editors/shape_editor.h"
 #include "geometry/shape_preview.h"
 #include "job/files.h"
+#include "layouts/drawing_notes.h"
 #include "layouts/optimisation_start.h"
 #include "layouts/unplaced_parts.h"
 #include "ui/canvas_view.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(DialogService& dialogs, QString workingFolder, QWidget* p
     editLayout = [this] { openLayoutEditor(); };
     saveAs = [this] { return saveJobAs(); };
     layoutPanel_ = new LayoutPanel(job_.nesting, dialogs_);
+    layoutPanel_->remnantMarks = [this] { return remnantMarksOf(job_); };
     host_.onResultsDiscarded = [this] { layoutPanel_->clearLayouts(); };
     buildGrids();
     buildLayout();
@@ -170,10 +172,20 @@ void MainWindow::showNestingMode()
     const std::array<NestingMode, 4> modes{NestingMode::Stack, NestingMode::ContinuousStack, NestingMode::Free,
                                            NestingMode::Deep};
     for (size_t i = 0; i < modes.size(); ++i) modeActions_[i]->setChecked(job_.mode == modes[i]);
+    partsInHolesAction_->setChecked(job_.nesting.partsInHoles);
+}
+
+void MainWindow::choosePartsInHoles(bool allowed)
+{
+    partsInHolesAction_->setChecked(allowed);
+    if (job_.nesting.partsInHoles == allowed) return;
+    job_.nesting.partsInHoles = allowed;
+    job_.modified = true;
 }
 
 void MainWindow::startOptimisation()
 {
+    if (!host_.agreeToDiscardLayouts(kNewRunQuestion)) return;
     const std::string title = appTitle().toStdString();
     // Enter must not start a run without a kerf: No is the default answer.
     const OptimisationStart start = prepareOptimisation(job_, [&] {
@@ -181,36 +193,41 @@ void MainWindow::startOptimisation()
                                 DialogService::Answer::No) == DialogService::Answer::Yes;
     });
     job_.modified = true;
+    updateCaption();
     layoutPanel_->clearLayouts();
     layoutPanel_->resetZoom();
-    // What the drawings were read with comes first: it may be why a shape is not as drawn.
-    std::string text = joinedLines(start.notes);
+    // What the drawings were read with comes first: it may be why a shape is not as drawn. Each
+    // note comes in a box once per session; the progress window shows them all.
+    std::string text = joinedLines(notesNotToldYet(start.notes, toldNotes_));
     if (start.stop && !start.stop->text.empty()) text = start.stop->text + (text.empty() ? "" : "\n\n" + text);
-    const bool plain = start.stop && start.stop->plainNotice && start.notes.empty();
+    const bool plain = start.stop && start.stop->plainNotice && text == start.stop->text;
     if (!text.empty())
         dialogs_.message(text, title, plain ? DialogService::Icon::None : DialogService::Icon::Exclamation,
                          DialogService::Buttons::Ok);
     if (start.stop) return;
-    acceptOptimisation(job_, job_.mode == NestingMode::Deep ? runDeep() : runClassic());
+    const std::string notes = joinedLines(start.notes);
+    acceptOptimisation(job_, job_.mode == NestingMode::Deep ? runDeep(notes) : runClassic(notes));
     refreshGrids();
-    layoutPanel_->refill();
+    layoutPanel_->refill(faultyLayoutsOf(job_));
     if (const std::string unplaced = unplacedPartsText(unplacedParts(job_.nesting)); !unplaced.empty())
         dialogs_.message(unplaced, title, DialogService::Icon::Information, DialogService::Buttons::Ok);
     if (layoutPanel_->layoutList()->isEnabled()) layoutPanel_->layoutList()->setFocus();
 }
 
-NestingState MainWindow::runClassic()
+NestingState MainWindow::runClassic(const std::string& notes)
 {
     ProgressWindow progress(job_.nesting, job_.mode, modeCaption(job_.mode), this);
+    progress.setDrawingNotes(notes);
     connect(&progress, &ProgressWindow::helpRequested, this, [this] { dialogs_.openHelp(kOptimisingHelpPage); });
     if (beforeProgressShown) beforeProgressShown(progress);
     progress.exec();
     return progress.takeState();
 }
 
-NestingState MainWindow::runDeep()
+NestingState MainWindow::runDeep(const std::string& notes)
 {
     DeepProgressWindow progress(job_.nesting, job_.deep, this);
+    progress.setDrawingNotes(notes);
     connect(&progress, &DeepProgressWindow::helpRequested, this, [this] { dialogs_.openHelp(kOptimisingHelpPage); });
     if (beforeDeepProgressShown) beforeDeepProgressShown(progress);
     progress.exec();
@@ -224,6 +241,7 @@ void MainWindow::editDeepSettings()
     if (dialog.exec() != QDialog::Accepted || dialog.settings() == job_.deep) return;
     job_.deep = dialog.settings();
     job_.modified = true;
+    updateCaption();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -6,18 +6,21 @@
 #include <array>
 #include <memory>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "app/main_window_edit_host.h"
 #include "job/job.h"
 #include "layouts/layout_print_run.h"
+#include "stock/layout_cut.h"
 #include "ui/dialog_service.h"
 
 class QAction;
 class QMenu;
 class QPagedPaintDevice;
 class QRect;
+class QSplitter;
 
 namespace dravenor {
 
@@ -26,7 +29,9 @@ class DeepProgressWindow;
 class DeepSettingsDialog;
 class GridView;
 class LayoutPanel;
+struct PartsList;
 class ProgressWindow;
+class StockWindow;
 
 // The cut plans the layout view shows (main_window_cutting.cpp).
 struct CutPlanCache;
@@ -77,6 +82,10 @@ public:
     // Called with the settings dialog before it is shown (tests fill it in and press a button).
     std::function<void(DeepSettingsDialog&)> beforeDeepSettingsShown;
     QAction* deepSettingsAction() const { return deepSettingsAction_; }
+    // Optimize > Parts Inside Holes: the job's switch (checked: parts may lie in other parts'
+    // holes); a change marks the job modified.
+    void choosePartsInHoles(bool allowed);
+    QAction* partsInHolesAction() const { return partsInHolesAction_; }
     LayoutPanel* layoutPanel() const { return layoutPanel_; }
     QAction* startAction() const { return startAction_; }
     // Optimize menu mode items: 0 Stack, 1 Continuous Stack, 2 Free, 3 Deep.
@@ -89,6 +98,12 @@ public:
     // File > Save and Save As; true when the job was saved.
     bool saveJobFile();
     bool saveJobAs();
+    // File > Import Parts List... and Import Parts Folder...: the rows of a parts list (CSV) or
+    // the drawings and shape files of a folder added to the part grid. Rows for another
+    // material or thickness are named and left out; a list with bad lines names them all and
+    // adds nothing unless the user chooses to go on with the good rows.
+    void importPartsList();
+    void importPartsFolder();
     // File > Line Width For Printing (1..5), kept in print.cfg of the working folder.
     void chooseLineWidth(int width);
     int lineWidth() const;
@@ -110,9 +125,31 @@ public:
     // and post file.
     void exportNcProgram();
     void exportAllNcPrograms();
+
+    // The plate stock (main_window_stock.cpp). Tools > Stock: the Stock window on the stock folder.
+    void showStock();
+    // Tools > Stock Folder: the folder chosen, kept in stock.cfg of the working folder.
+    void chooseStockFolder();
+    std::string stockFolder() const;
+    // Tools > Sheets From Stock: the sheet grid filled with the stock's plates of the job's
+    // material and thickness, remnants first (after the question when there are layouts).
+    bool takeSheetsFromStock();
+    // Tools > Layouts Cut: these layouts (count 0: their own number of sheets) taken into the
+    // stock; a layout taken in before is cut again only when the user says so. The job must be
+    // saved. True when the stock took them.
+    bool cutLayoutsIntoStock(const std::vector<LayoutCount>& layouts);
+    // Asks how many sheets of the current layout were cut, then cutLayoutsIntoStock.
+    void cutCurrentLayout();
+    // The stock ids of the job's remnants, read again from the stock; the layouts redrawn.
+    void refreshRemnantIds();
+    // Called with the Stock window before it is shown (tests work it and close it).
+    std::function<void(StockWindow&)> beforeStockShown;
     // "Save this layout as DXF...": the selected layout as a DXF drawing or a shape file, part
     // names written when "Show Part Name" is ticked.
     void saveLayoutAs();
+    // File > Save All Layouts as DXF: every layout as a drawing in the folder the user chooses,
+    // named after the job file and the layout list's lines.
+    void saveAllLayoutsAsDxf();
     // File > Print: the print dialog (all layouts, or the current one as the selection), then
     // each layout to scale after the question about the paper it takes. File > Print Preview:
     // every layout in the preview window. With no layouts both only give the notice.
@@ -146,8 +183,17 @@ public:
     // window.cfg of the working folder, else the first-start size centred; either brought within
     // the area. The constructor places the window on its screen this way.
     void placeWithin(const QRect& available);
+    // File > Recent Files: the jobs opened or saved lately (recent.cfg of the working folder),
+    // newest first; choosing one opens it as Open does, after the unsaved-changes question.
+    QMenu* recentFilesMenu() const { return recentMenu_; }
+    void openRecentJob(const std::string& path);
+
     // Keeps the window's size and position in window.cfg (done when the window closes).
     void rememberPlacement() const;
+
+    // Splitters between the sheet and part grids, and between the grids, previews and layouts.
+    QSplitter* gridSplitter() const { return gridSplitter_; }
+    QSplitter* columnSplitter() const { return columnSplitter_; }
 
     // Edit menu items (also on the toolbar) that move the keyboard to grid 0, 1 or 2.
     QAction* gridAction(int gridIndex) const { return gridActions_.at(static_cast<size_t>(gridIndex)); }
@@ -167,9 +213,10 @@ private:
     std::string currentFileName(int gridIndex) const;
     // Check marks of the mode items from the job's nesting mode.
     void showNestingMode();
-    // The run of startOptimisation, after its checks; the finished state.
-    NestingState runClassic();
-    NestingState runDeep();
+    // The run of startOptimisation, after its checks, with what the drawings were read with;
+    // the finished state.
+    NestingState runClassic(const std::string& notes);
+    NestingState runDeep(const std::string& notes);
     // Check mark of the line-width item from print.cfg.
     void showLineWidth();
     // The job's drawing unit and the check mark of its item from units.cfg.
@@ -183,10 +230,19 @@ private:
     // settings stand.
     LayoutPrintRun layoutPrintRun() const;
     void buildPrintScaleMenu(QMenu* file);
+    void buildPartsImportItems(QMenu* file);
+    // Adds the list's rows to the part grid after the questions; source names it in messages.
+    void addListedParts(const PartsList& list, const std::string& source);
     // The cut plan of a layout drawn over the view ("Show Cut Plan"), or why there is none.
     void drawCutPlanOf(int layoutNo, DrawingSurface& surface, double mirror);
     // Adds the estimated cutting time of every layout to the report file; "" or the message.
     std::string appendCutTimesTo(const std::string& reportPath) const;
+    // Layout numbers of the list lines that take fewer paper sheets across (landscape) than
+    // upright on the device's paper.
+    std::vector<int> layoutsFittingOnlyAcross(const QPagedPaintDevice& device, const std::vector<int>& lines,
+                                              const LayoutPrintRun& run) const;
+    void buildRecentFilesMenu(QMenu* file);
+    void fillRecentFilesMenu();
     void showPrintScale();
 
     Job job_;
@@ -203,6 +259,7 @@ private:
     QAction* printAction_ = nullptr;
     QAction* printPreviewAction_ = nullptr;
     QAction* deepSettingsAction_ = nullptr;
+    QAction* partsInHolesAction_ = nullptr;
     std::array<QAction*, 4> modeActions_{};
     std::array<QAction*, 3> gridActions_{};
     std::array<QAction*, 5> lineWidthActions_{};
@@ -211,6 +268,11 @@ private:
     LayoutPanel* layoutPanel_ = nullptr;
     // Plans drawn over the view, kept while their layout and cutting data stay the same.
     std::shared_ptr<CutPlanCache> cutPlans_;
+    QSplitter* gridSplitter_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    // The drawing notes the user was shown in a box this session.
+    std::set<std::string> toldNotes_;
+    QSplitter* columnSplitter_ = nullptr;
 };
 
 } // namespace dravenor

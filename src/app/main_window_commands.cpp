@@ -10,6 +10,7 @@
 #include "job/density_table.h"
 #include "job/drawing_unit.h"
 #include "job/print_config.h"
+#include "job/recent_files.h"
 #include "layouts/job_open.h"
 #include "layouts/report.h"
 
@@ -47,6 +48,7 @@ bool MainWindow::openJobFile(const std::string& path)
         return false;
     }
     showJob();
+    rememberRecentFile(workingFolder_.toStdString(), path); // a list that cannot be kept is no loss
     if (!result.warnings.empty()) tell(joinedLines(result.warnings), DialogService::Icon::Exclamation);
     if (!result.notice.empty()) tell(result.notice, DialogService::Icon::Information);
     return true;
@@ -59,7 +61,7 @@ void MainWindow::showJob()
     updateCaption();
     for (int index : {SheetGrid, PartGrid}) refreshPreview(index);
     layoutPanel_->resetZoom();
-    layoutPanel_->refill();
+    refreshRemnantIds();
 }
 
 bool MainWindow::saveJobTo(const std::string& path)
@@ -69,6 +71,7 @@ bool MainWindow::saveJobTo(const std::string& path)
         tell(result.error, DialogService::Icon::Exclamation);
         return false;
     }
+    rememberRecentFile(workingFolder_.toStdString(), path);
     updateCaption();
     return true;
 }

@@ -2,13 +2,13 @@
 
 #include <utility>
 
+#include "ui/shape_file_filters.h"
 
 namespace dravenor {
 
 namespace {
 
 constexpr const char* kSingleFileTitle = "Load Sheet/Part File";
-constexpr const char* kShapeFileFilter = "AutoCAD R12/LT2 DXF (*.dxf);;ShapeEditor (*.shp)";
 
 } // namespace
 
@@ -26,10 +26,7 @@ MainWindowEditHost::MainWindowEditHost(Job& job, DialogService& dialogs, std::st
 
 bool MainWindowEditHost::beforeChange(int)
 {
-    const auto askToContinue = [this] {
-        return dialogs_.message(kChangeDataQuestion, title_, DialogService::Icon::Question,
-                                DialogService::Buttons::OkCancel) == DialogService::Answer::Ok;
-    };
+    const auto askToContinue = [this] { return agreeToDiscardLayouts(kChangeDataQuestion); };
     if (!protectResultsBeforeEdit(job_, workingFolder_, askToContinue)) return false;
     if (onResultsDiscarded) onResultsDiscarded();
     return true;
@@ -41,10 +38,19 @@ void MainWindowEditHost::discardResults()
     if (onResultsDiscarded) onResultsDiscarded();
 }
 
+bool MainWindowEditHost::agreeToDiscardLayouts(const char* question)
+{
+    if (!job_.hasLayouts()) return true;
+    const auto safe = job_.nesting.deepLayouts ? DialogService::Answer::Cancel : DialogService::Answer::Ok;
+    return dialogs_.message(discardingQuestion(question, job_.nesting), title_, DialogService::Icon::Question,
+                            DialogService::Buttons::OkCancel, safe)
+        == DialogService::Answer::Ok;
+}
+
 std::vector<std::string> MainWindowEditHost::chooseFiles(const TextGrid& grid, bool multiple)
 {
     if (multiple) return dialogs_.selectShapeFiles(fileSelectionCaption(grid));
-    const std::string file = dialogs_.openFileName(kSingleFileTitle, kShapeFileFilter);
+    const std::string file = dialogs_.openFileName(kSingleFileTitle, kShapeOpenFilter);
     if (file.empty()) return {};
     return {file};
 }

@@ -8,11 +8,10 @@
 
 #include "job/cell_editing.h"
 #include "job/job.h"
+#include "layouts/discarded_layouts.h"
 #include "ui/dialog_service.h"
 
 namespace dravenor {
-
-inline constexpr const char* kChangeDataQuestion = "You are about to change data, Continue?";
 
 // Caption of the shape-selection dialog: "Select Sheet File(s)..." for a grid whose file column
 // is "Sheet File Name", else "Select Part File(s)...".
@@ -35,6 +34,9 @@ public:
 
     // Throws the optimisation results and the working files away.
     void discardResults();
+    // With layouts, asks the question saying which layouts would be discarded; true to go on.
+    // Enter keeps layouts made by Deep Nesting: OK must be chosen for them.
+    bool agreeToDiscardLayouts(const char* question);
 
 private:
     Job& job_;

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -58,6 +59,14 @@ void MainWindow::buildGrids()
         connect(grids_[static_cast<size_t>(index)], &GridView::currentCellChanged, this,
                 [this, index](int, int) { refreshPreview(index); });
     }
+    // A typed change shows at once as the "*" of unsaved work in the caption.
+    for (GridView* grid : grids_) connect(grid, &GridView::keyApplied, this, [this] { updateCaption(); });
+    // Tab leaves a grid for the next one (arrows move between cells): basic details, sheets,
+    // parts, then the layout list; Shift+Tab goes back.
+    for (GridView* grid : grids_) grid->setTabKeyNavigation(false);
+    setTabOrder(grids_[BasicGrid], grids_[SheetGrid]);
+    setTabOrder(grids_[SheetGrid], grids_[PartGrid]);
+    setTabOrder(grids_[PartGrid], layoutPanel_->layoutList());
 
     for (int index : {SheetGrid, PartGrid}) {
         auto* canvas = new CanvasView(QSize(kPreviewPixels, kPreviewPixels));
@@ -72,26 +81,42 @@ void MainWindow::buildGrids()
 
 void MainWindow::buildLayout()
 {
-    auto* gridsColumn = new QVBoxLayout;
-    gridsColumn->setSpacing(4);
-    gridsColumn->addWidget(gridLabel(tr("Basic Details"), grids_[BasicGrid]));
-    gridsColumn->addWidget(grids_[BasicGrid]);
-    gridsColumn->addSpacing(8);
-    gridsColumn->addWidget(gridLabel(tr("Sheets"), grids_[SheetGrid]));
-    gridsColumn->addWidget(grids_[SheetGrid], 1);
-    gridsColumn->addSpacing(8);
-    gridsColumn->addWidget(gridLabel(tr("Parts"), grids_[PartGrid]));
-    gridsColumn->addWidget(grids_[PartGrid], 1);
+    // Sheets and parts share the column's height through a splitter, so that a low screen can
+    // give the parts more rows.
+    const auto titledGrid = [](QWidget* label, GridView* grid) {
+        auto* panel = new QWidget;
+        auto* layout = new QVBoxLayout(panel);
+        layout->setContentsMargins(0, 4, 0, 0);
+        layout->setSpacing(4);
+        layout->addWidget(label);
+        layout->addWidget(grid, 1);
+        return panel;
+    };
+    gridSplitter_ = new QSplitter(Qt::Vertical);
+    gridSplitter_->setChildrenCollapsible(false);
+    gridSplitter_->addWidget(titledGrid(gridLabel(tr("Sheets"), grids_[SheetGrid]), grids_[SheetGrid]));
+    gridSplitter_->addWidget(titledGrid(gridLabel(tr("Parts"), grids_[PartGrid]), grids_[PartGrid]));
+    gridSplitter_->setStretchFactor(1, 2);
 
-    auto* previewColumn = new QVBoxLayout;
+    auto* gridsColumn = new QWidget;
+    auto* gridsLayout = new QVBoxLayout(gridsColumn);
+    gridsLayout->setContentsMargins(0, 0, 0, 0);
+    gridsLayout->setSpacing(4);
+    gridsLayout->addWidget(gridLabel(tr("Basic Details"), grids_[BasicGrid]));
+    gridsLayout->addWidget(grids_[BasicGrid]);
+    gridsLayout->addWidget(gridSplitter_, 1);
+
+    auto* previewColumn = new QWidget;
+    auto* previewLayout = new QVBoxLayout(previewColumn);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
     const std::array<QString, 2> titles{tr("Sheet Preview"), tr("Part Preview")};
     for (size_t i = 0; i < previews_.size(); ++i) {
         auto* box = new QGroupBox(titles[i]);
         auto* boxLayout = new QVBoxLayout(box);
         boxLayout->addWidget(previews_[i], 0, Qt::AlignCenter);
-        previewColumn->addWidget(box);
+        previewLayout->addWidget(box);
     }
-    previewColumn->addStretch(1);
+    previewLayout->addStretch(1);
 
     auto* layoutBox = new QGroupBox(tr("Layouts"));
     auto* layoutBoxLayout = new QVBoxLayout(layoutBox);
@@ -100,13 +125,21 @@ void MainWindow::buildLayout()
     layoutPanel_->setCutPlanOverlay(
         [this](int layoutNo, DrawingSurface& surface, double mirror) { drawCutPlanOf(layoutNo, surface, mirror); });
 
+    // The grids, the previews and the layouts side by side; the previews may be folded away
+    // to give the grids and the layout view their width.
+    columnSplitter_ = new QSplitter(Qt::Horizontal);
+    columnSplitter_->addWidget(gridsColumn);
+    columnSplitter_->addWidget(previewColumn);
+    columnSplitter_->addWidget(layoutBox);
+    columnSplitter_->setCollapsible(0, false);
+    columnSplitter_->setCollapsible(2, false);
+    columnSplitter_->setStretchFactor(0, 1);
+    columnSplitter_->setStretchFactor(2, 1);
+
     auto* central = new QWidget;
     auto* columns = new QHBoxLayout(central);
     columns->setContentsMargins(10, 10, 10, 10);
-    columns->setSpacing(12);
-    columns->addLayout(gridsColumn, 1);
-    columns->addLayout(previewColumn, 0);
-    columns->addWidget(layoutBox, 1);
+    columns->addWidget(columnSplitter_);
     setCentralWidget(central);
 }
 
@@ -120,6 +153,10 @@ void MainWindow::buildMenus()
     QAction* saveAction = file->addAction(tr("&Save"), this, [this] { saveJobFile(); });
     saveAction->setShortcut(QKeySequence::Save);
     file->addAction(tr("Save &As..."), this, [this] { saveJobAs(); });
+    file->addAction(tr("Save All &Layouts as DXF..."), this, &MainWindow::saveAllLayoutsAsDxf);
+    buildRecentFilesMenu(file);
+    file->addSeparator();
+    buildPartsImportItems(file);
     file->addSeparator();
     printAction_ = file->addAction(tr("&Print"), this, &MainWindow::printLayouts);
     printAction_->setShortcut(QKeySequence::Print);
@@ -182,6 +219,10 @@ void MainWindow::buildMenus()
     }
     optimize->addSeparator();
     deepSettingsAction_ = optimize->addAction(tr("Deep Nesting S&ettings..."), this, &MainWindow::editDeepSettings);
+    partsInHolesAction_ = optimize->addAction(tr("Parts Inside &Holes"));
+    partsInHolesAction_->setCheckable(true);
+    partsInHolesAction_->setToolTip(tr("Parts may lie in the holes of other parts (both engines)"));
+    connect(partsInHolesAction_, &QAction::triggered, this, &MainWindow::choosePartsInHoles);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* reportAction = view->addAction(tr("&Report"), this, &MainWindow::showReport);
@@ -195,6 +236,12 @@ void MainWindow::buildMenus()
     tools->addSeparator();
     tools->addAction(tr("&Density Table"), this, &MainWindow::showDensityTable);
     tools->addAction(tr("C&ut Table"), this, &MainWindow::showCutTable);
+    tools->addSeparator();
+    tools->addAction(tr("S&tock..."), this, &MainWindow::showStock);
+    tools->addAction(tr("Stock &Folder..."), this, &MainWindow::chooseStockFolder);
+    tools->addAction(tr("Sheets &From Stock"), this, &MainWindow::takeSheetsFromStock);
+    tools->addAction(tr("&Current Layout Cut..."), this, &MainWindow::cutCurrentLayout);
+    tools->addAction(tr("&All Layouts Cut"), this, [this] { cutLayoutsIntoStock({}); });
 
     QToolBar* bar = addToolBar(tr("Main"));
     bar->setMovable(false);

@@ -7,24 +7,11 @@
 #include "app/main_window.h"
 #include "editors/layout_editor.h"
 #include "job/files.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/layout_exchange.h"
 #include "layouts/layout_file.h"
 
 namespace dravenor {
-
-namespace {
-
-// The first few messages, one per line, and how many more there were.
-std::string listed(const std::vector<std::string>& messages)
-{
-    constexpr size_t kShown = 8;
-    std::string text;
-    for (size_t i = 0; i < messages.size() && i < kShown; ++i) text += messages[i] + "\n";
-    if (messages.size() > kShown) text += "... and " + std::to_string(messages.size() - kShown) + " more\n";
-    return text;
-}
-
-} // namespace
 
 void MainWindow::openLayoutEditor()
 {
@@ -64,11 +51,11 @@ void MainWindow::editCurrentLayout()
         refreshGrids();
         refreshPreview(SheetGrid);
         refreshPreview(PartGrid);
-        layoutPanel_->refill();
+        layoutPanel_->refill(faultyLayoutsOf(job_));
         updateCaption();
         QApplication::restoreOverrideCursor();
         if (!edited.ok()) tell(edited.error + "\nThe layout was left as it was.", DialogService::Icon::Exclamation);
-        else if (!problems.empty()) tell(listed(problems), DialogService::Icon::Exclamation);
+        else if (!problems.empty()) tell(listedLines(problems), DialogService::Icon::Exclamation);
     }
     const int lines = layoutPanel_->layoutList()->count();
     if (lines > 0) layoutPanel_->selectLayout(std::min(layoutNo, lines) - 1);

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -15,7 +16,9 @@
 #include "app/main_window.h"
 #include "job/density_table.h"
 #include "job/print_config.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/job_open.h"
+#include "layouts/layout_list.h"
 
 namespace dravenor {
 
@@ -32,7 +35,33 @@ LayoutViewOptions shownViewOptions(const LayoutPanel& panel)
     return view;
 }
 
+// The printable area in millimetres with the paper turned as given.
+PaperArea paperTurned(const QPagedPaintDevice& device, QPageLayout::Orientation orientation)
+{
+    QPageLayout layout = device.pageLayout();
+    layout.setOrientation(orientation);
+    const QRectF printable = layout.paintRect(QPageLayout::Millimeter);
+    return {printable.width(), printable.height()};
+}
+
 } // namespace
+
+std::vector<int> MainWindow::layoutsFittingOnlyAcross(const QPagedPaintDevice& device, const std::vector<int>& lines,
+                                                      const LayoutPrintRun& run) const
+{
+    const PaperArea upright = paperTurned(device, QPageLayout::Portrait);
+    const PaperArea across = paperTurned(device, QPageLayout::Landscape);
+    const std::vector<std::string> entries = layoutListEntries(job_.nesting);
+    std::vector<int> layouts;
+    for (int line : lines) {
+        if (line < 0 || static_cast<size_t>(line) >= entries.size()) continue;
+        const int layoutNo = layoutNumberOfEntry(entries[static_cast<size_t>(line)]);
+        const PrintedSheet sheet = printedSheetOf(job_.nesting, layoutNo);
+        if (planLayoutPages(sheet, across, run.scale).pageCount() < planLayoutPages(sheet, upright, run.scale).pageCount())
+            layouts.push_back(layoutNo);
+    }
+    return layouts;
+}
 
 LayoutPrintRun MainWindow::layoutPrintRun() const
 {
@@ -42,8 +71,10 @@ LayoutPrintRun MainWindow::layoutPrintRun() const
     run.scale = scale == kFitPrintScale ? PrintScale::zoom(layoutPanel_->zoom())
                                         : PrintScale::oneTo(scale, job_.nesting.drawingUnit);
     run.options.view = view;
+    run.options.view.remnants = remnantMarksOf(job_);
     run.options.lineWidth = lineWidth();
     run.job = {printDate(), job_.jobFileName, job_.nesting.details};
+    run.faulty = faultyLayoutsOf(job_);
     std::vector<std::string> warnings;
     run.density = densityFor(readDensityTable(workingFolder_.toStdString(), warnings), job_.nesting.details.Mat);
     return run;
@@ -53,13 +84,21 @@ LayoutPrintResult MainWindow::printLayoutsTo(QPagedPaintDevice& device, bool cur
 {
     const std::vector<int> lines =
         currentOnly ? std::vector<int>{layoutPanel_->layoutList()->currentIndex()} : allLayoutLines(job_.nesting);
-    // Each layout is shown as it is printed; the question about its paper can skip it.
-    const PaperSheetConfirm confirm = [this](int line, const std::string& question) {
-        layoutPanel_->selectLayout(line);
+    const LayoutPrintRun run = layoutPrintRun();
+    // Paper upright on which a layout takes more sheets than across: offered turned.
+    if (device.pageLayout().orientation() == QPageLayout::Portrait) {
+        const std::vector<int> across = layoutsFittingOnlyAcross(device, lines, run);
+        if (!across.empty()
+            && dialogs_.message(landscapeQuestion(across), appTitle().toStdString(), DialogService::Icon::Question,
+                                DialogService::Buttons::YesNo) == DialogService::Answer::Yes)
+            device.setPageOrientation(QPageLayout::Landscape);
+    }
+    // The question about each layout's paper can skip it; it names the layout, so the view (its
+    // layout, zoom and place) is left as the user set it.
+    const PaperSheetConfirm confirm = [this](int, const std::string& question) {
         return dialogs_.message(question, appTitle().toStdString(), DialogService::Icon::Information,
                                 DialogService::Buttons::YesNo) == DialogService::Answer::Yes;
     };
-    const LayoutPrintRun run = layoutPrintRun();
     return dravenor::printLayoutsTo(device, job_.nesting, lines, run, confirm);
 }
 

@@ -81,6 +81,7 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
     layout->addWidget(statusLabel_);
     layout->addWidget(bar_);
     layout->addWidget(warningLabel_);
+    layout->addWidget(notesLabel());
     layout->addWidget(button(), 0, Qt::AlignRight);
 }
 

@@ -1,5 +1,6 @@
 #include "app/run_window.h"
 
+#include <QLabel>
 #include <QMetaObject>
 #include <QPushButton>
 #include <QShortcut>
@@ -11,9 +12,18 @@ RunWindow::RunWindow(const QString& stopText, QWidget* parent) : QDialog(parent)
 {
     setModal(true);
     button_ = new QPushButton(stopText, this);
+    notesLabel_ = new QLabel(this);
+    notesLabel_->setWordWrap(true);
+    notesLabel_->hide();
     connect(button_, &QPushButton::clicked, this, &RunWindow::onButton);
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &RunWindow::helpRequested);
+}
+
+void RunWindow::setDrawingNotes(const std::string& text)
+{
+    notesLabel_->setText(QString::fromStdString(text));
+    notesLabel_->setVisible(!text.empty());
 }
 
 RunWindow::~RunWindow()

@@ -6,8 +6,10 @@
 // run never outlives their data.
 #include <QDialog>
 #include <atomic>
+#include <string>
 #include <thread>
 
+class QLabel;
 class QPushButton;
 
 namespace dravenor {
@@ -19,6 +21,10 @@ public:
 
     bool runFinished() const { return finished_; }
     QPushButton* button() const { return button_; }
+    // What the run's drawings were read with (units converted, entities skipped), one per line;
+    // hidden when there is nothing to say.
+    void setDrawingNotes(const std::string& text);
+    QLabel* notesLabel() const { return notesLabel_; }
 
 signals:
     void finishedRun();
@@ -49,6 +55,7 @@ private:
     bool finished_ = false;
     std::thread worker_;
     QPushButton* button_ = nullptr;
+    QLabel* notesLabel_ = nullptr;
 };
 
 } // namespace dravenor

@@ -11,10 +11,13 @@
 #include "job/deep_settings_input.h"
 #include "job/files.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
 #include "layouts/layout_file.h"
+#include "layouts/layout_clearances.h"
 #include "layouts/layout_geometry_check.h"
+#include "layouts/placed_layouts.h"
 #include "layouts/placed_shape.h"
 
 namespace dravenor::cli {
@@ -30,6 +33,7 @@ struct CheckOutcome {
     int layouts = 0;
     std::vector<LayoutFault> faults;
     std::vector<std::string> warnings; // from opening a job (files found beside it)
+    std::vector<std::string> clearances; // per layout, when asked for
 };
 
 double toleranceOf(const std::string& text)
@@ -43,6 +47,7 @@ double toleranceOf(const std::string& text)
 // own spacing and margin.
 struct DistanceOptions {
     std::optional<double> spacing, margin;
+    bool measure = false; // --least: also print each layout's least distances
 
     LeastDistances forJob(const Job& job) const
     {
@@ -80,7 +85,8 @@ Shape placedLine(const LayoutFileLine& line, const std::string& layoutPath, Draw
     Shape shape;
     const ShapeReadReport report = loadShape(path, shape, unit);
     if (!report.readable) throw BadFile{report.error.empty() ? "cannot read " + path : report.error};
-    return placedInstance(shape, leadingNumber(line.angle), leadingNumber(line.x), leadingNumber(line.y));
+    return placedInstance(shape, leadingNumber(line.angle), leadingNumber(line.x), leadingNumber(line.y),
+                          mirrorAllowedByText(line.mirror));
 }
 
 // A layout file: line 1 the sheet, the others the parts, each placed as the layout drawing
@@ -100,7 +106,9 @@ CheckOutcome checkLayoutFile(const std::string& path, double tolerance, const Di
         parts.push_back(line.name.empty() ? Shape{} : placedLine(line, path, unit));
     }
     const LeastDistances least{distances.spacing.value_or(0), distances.margin.value_or(0)};
-    return {1, checkPlacedLayout(1, sheet, parts, names, tolerance, 0, least), {}};
+    CheckOutcome outcome{1, checkPlacedLayout(1, sheet, parts, names, tolerance, 0, least), {}, {}};
+    if (distances.measure) outcome.clearances.push_back(clearanceText(measureClearance(1, sheet, parts), names));
+    return outcome;
 }
 
 CheckOutcome checkJobFile(const std::string& path, double tolerance, const DistanceOptions& distances,
@@ -117,8 +125,12 @@ CheckOutcome checkJobFile(const std::string& path, double tolerance, const Dista
     if (opened.layoutsLackShapes) throw BadFile{layoutsLackShapesMessage(path, opened.missingShapes)};
     for (const std::string& warning : opened.warnings)
         if (warning.starts_with("layout ")) throw BadFile{path + ": " + warning};
-    return {job.nesting.items.back().LayoutNo, checkLayouts(job.nesting, tolerance, distances.forJob(job)),
-            opened.warnings};
+    CheckOutcome outcome{job.nesting.items.back().LayoutNo, checkLayouts(job.nesting, tolerance, distances.forJob(job)),
+                         opened.warnings, {}};
+    if (distances.measure)
+        for (const auto& [layoutNo, layout] : placedLayoutShapes(job.nesting))
+            outcome.clearances.push_back(clearanceText(measureClearance(layoutNo, layout.sheet, layout.parts), layout.names));
+    return outcome;
 }
 
 std::string summary(const CheckOutcome& outcome)
@@ -145,7 +157,7 @@ std::string summary(const CheckOutcome& outcome)
 
 int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--tolerance", "--units", "--spacing", "--margin"}, {});
+    const ParsedArgs parsed = parseArgs(args, {"--tolerance", "--units", "--spacing", "--margin"}, {"--least"});
     if (parsed.positional.size() != 1)
         throw UsageError{"give one layout file or job file (see dravenor-cli check-layout --help)"};
     const std::string& path = parsed.positional[0];
@@ -155,11 +167,13 @@ int checkLayout(const Args& args, std::ostream& out, std::ostream& err)
     const double tolerance =
         parsed.has("--tolerance") ? toleranceOf(parsed.value("--tolerance")) : kDefaultCheckTolerance;
     const DrawingUnit unit = drawingUnitOption(parsed);
-    const DistanceOptions distances{distanceOption(parsed, "--spacing"), distanceOption(parsed, "--margin")};
+    const DistanceOptions distances{distanceOption(parsed, "--spacing"), distanceOption(parsed, "--margin"),
+                                    parsed.has("--least")};
     try {
         const CheckOutcome outcome = extension == ".lay" ? checkLayoutFile(path, tolerance, distances, unit)
                                                          : checkJobFile(path, tolerance, distances, unit);
         for (const std::string& w : outcome.warnings) err << "dravenor-cli check-layout: warning: " << w << "\n";
+        for (const std::string& line : outcome.clearances) out << line << "\n";
         for (const LayoutFault& fault : outcome.faults) out << fault.text << "\n";
         out << summary(outcome) << "\n";
         return outcome.faults.empty() ? kExitOk : kExitFailed;
@@ -175,7 +189,7 @@ Command checkLayoutCommand()
 {
     return {"check-layout", "check that no parts of a layout overlap and none leaves its sheet",
             "Usage: dravenor-cli check-layout FILE.lay|FILE.nst [--tolerance T] [--units mm|in]\n"
-            "                                 [--spacing S] [--margin M]\n"
+            "                                 [--spacing S] [--margin M] [--least]\n"
             "Checks the layouts on their outlines (arcs as the short chords the drawing uses): two\n"
             "parts overlap when one reaches into the other (a part lying in another's hole is fine)\n"
             "deeper than the tolerance; a part leaves its sheet when it gets past the sheet's edge, or\n"
@@ -193,6 +207,8 @@ Command checkLayoutCommand()
             "  --margin M      parts closer than M to the sheet's outline or its holes, both measured\n"
             "                  exactly on the true outlines (arcs as arcs); a Deep Nesting job is\n"
             "                  checked at its own spacing and margin unless these are given\n"
+            "  --least         first prints, per layout, the least distance between two parts and\n"
+            "                  from a part to the sheet's outline or holes, exact on the true outlines\n"
             "Exit codes: 0 every layout sound, 1 a fault found, 2 a file that cannot be read (a\n"
             "missing shape file, a job without layouts) or bad arguments.\n",
             checkLayout};

@@ -10,6 +10,7 @@
 #include "cli/shape_io.h"
 #include "cutting/cam_dxf.h"
 #include "job/files.h"
+#include "cli/stock_options.h"
 #include "job/number_format.h"
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
@@ -50,7 +51,9 @@ int writeCamDrawing(const NestingState& state, int layoutNo, const std::string& 
 
 int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates", "--units", "--cut-table", "--post"}, {"--names", "--cam"});
+    const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates", "--units", "--cut-table", "--post",
+                                               "--stock"},
+                                        {"--names", "--cam", "--no-remnant"});
     if (parsed.positional.size() != 2)
         throw UsageError{"give one job file and one output file (see dravenor-cli layout-dxf --help)"};
     if (!parsed.has("--layout")) throw UsageError{"give the layout to save with --layout N"};
@@ -82,6 +85,12 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
         throw UsageError{jobPath + " has no layout " + std::to_string(layoutNo) + " (it has " +
                          std::to_string(state.items.back().LayoutNo) + ")"};
     if (!parsed.has("--text-height")) options.textHeight = defaultLayoutTextHeight(state, layoutNo);
+    if (!parsed.has("--no-remnant")) {
+        std::vector<std::string> warnings;
+        lookUpRemnantIds(parsed, job, warnings);
+        for (const std::string& w : warnings) err << "dravenor-cli layout-dxf: warning: " << w << "\n";
+        options.remnants = remnantMarksOf(job);
+    }
 
     if (parsed.flags.count("--cam")) return writeCamDrawing(state, layoutNo, jobPath, target, parsed, out, err);
     const std::string problem = saveLayoutByExtension(state, layoutNo, target, dxfTemplateFolder(parsed), options);
@@ -98,7 +107,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 Command layoutDxfCommand()
 {
     return {"layout-dxf", "save one layout of a saved job as a DXF drawing or a shape file",
-            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names] [--cam]\n"
+            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names] [--cam] [--no-remnant]\n"
             "                               [--text-height H] [--templates DIR] [--units mm|in]\n"
             "Opens the job, rebuilds its layouts from the shape files and saves layout N as the\n"
             "main window's \"Save this layout as DXF...\" does: a .dxf drawing with every part in\n"
@@ -107,6 +116,10 @@ Command layoutDxfCommand()
             "  --names            write each part's file name at the centre of its box (DXF only)\n"
             "  --text-height H    height of those names (default: a hundredth of the sheet's larger\n"
             "                     side)\n"
+            "  --no-remnant       leave out the remnant's cut line and label (drawn by default:\n"
+            "                     a LINE across the sheet and a TEXT with its size and stock id)\n"
+            "  --stock DIR        the stock that gives the remnant's id (default: stock in the\n"
+            "                     working folder, when there is one)\n"
             "  --templates DIR    folder of the DXF templates dxf.hd and dxf.ft (default: beside the\n"
             "                     executable, else its resources)\n"
             "  --cam              a drawing for other CAM programs (DXF 2000): each contour one closed\n"

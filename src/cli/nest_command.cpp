@@ -8,6 +8,8 @@
 #include "cli/nest_job_file.h"
 #include "cli/layout_dxfs.h"
 #include "cli/layout_pngs.h"
+#include "cli/layout_remnants.h"
+#include "cli/stock_options.h"
 #include "cli/live_line.h"
 #include "cli/nc_files.h"
 #include "cli/nest_report.h"
@@ -72,6 +74,11 @@ int exitCodeOf(EndStatus status)
 // The checks of the optimisation start, in its order; a problem ends the command with exit 2.
 void checkJob(const NestJob& job, std::ostream& err)
 {
+    if (!job.listFaults.empty()) {
+        for (const std::string& fault : job.listFaults) err << "dravenor-cli nest: " << fault << "\n";
+        throw UsageError{countedNoun(static_cast<int>(job.listFaults.size()), "bad line", "bad lines") +
+                         " in the parts lists: nothing nested"};
+    }
     for (const std::string& file : job.namedFiles)
         if (!fileExists(file)) throw UsageError{file + " not found"};
     if (job.state.details.Kerf == 0 && !job.yes)
@@ -115,7 +122,12 @@ void checkOutputs(const NestJob& job)
 int nest(const Args& args, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> jobFileWarnings;
-    NestJob job = parseNestJob(withJobFileArgs(args, jobFileWarnings));
+    Args expanded = withJobFileArgs(args, jobFileWarnings);
+    if (const Args fromStock = withStockSheetArgs(args, expanded); fromStock != args) {
+        std::vector<std::string> again;
+        expanded = withJobFileArgs(fromStock, again);
+    }
+    NestJob job = parseNestJob(expanded);
     for (const std::string& warning : jobFileWarnings) err << "dravenor-cli nest: warning: " << warning << "\n";
     checkJob(job, err);
     checkOutputs(job);
@@ -176,6 +188,14 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         if (count < 0) return kExitFailed;
         out << countedNoun(count, "NC program", "NC programs") << " written to " << job.ncFolder << "\n";
     }
+    if (!job.remnantsFolder.empty()) {
+        const LayoutRemnants remnants = writeLayoutRemnants(job.state, job.deep, job.remnants, job.remnantsFolder);
+        for (const std::string& line : remnants.lines) out << line << "\n";
+        if (!remnants.error.empty()) {
+            err << "dravenor-cli nest: " << remnants.error << "\n";
+            return kExitBadInput;
+        }
+    }
     return exitCodeOf(result.status);
 }
 
@@ -185,12 +205,15 @@ Command nestCommand()
 {
     return {"nest", "optimise a job: nest parts on sheets and print the layouts",
             "Usage: dravenor-cli nest --sheet FILE[:QTY[:PRI]]... --part FILE[:QTY[:PRI[:ORN[:mirror]]]]...\n"
+            "                         [--parts-list FILE]... [--parts-dir DIR]...\n"
             "       dravenor-cli nest --job FILE.nst [options]\n"
             "                         [--mat TEXT] [--grade TEXT] [--thick N] [--kerf N] [--note TEXT]\n"
             "                         [--mode stack|continuous|free|deep] [--progress] [--yes] [--json FILE]\n"
             "                         [--png DIR] [--dxf-dir DIR] [--save FILE.nst] [--units mm|in]\n"
             "                         [--spacing N] [--margin N] [--time SECONDS] [--threads N] [--seed N]\n"
             "                         [--iterations N] [--no-parts-in-holes]\n"
+            "                         [--from-stock [--stock DIR]] [--remnants-dir DIR]\n"
+            "                         [--remnant-width N] [--remnant-area N]\n"
             "Nests the parts on the sheets as the Optimize menu does and prints the end status, the\n"
             "kerf used when it is not the kerf entered, one line per layout (number, sheet file,\n"
             "identical sheets, parts placed, yield), the overall yield and every part file left\n"
@@ -205,6 +228,15 @@ Command nestCommand()
             "                                  may also lie mirrored (Deep Nesting only; the classic\n"
             "                                  engine never mirrors), e.g. bracket.dxf:4:1:step180:mirror;\n"
             "                                  repeatable\n"
+            "  --parts-list FILE               a parts list: CSV (comma, semicolon or tab) whose first\n"
+            "                                  line names the columns file, quantity, priority,\n"
+            "                                  orientation, mirror, material, thickness; its rows are\n"
+            "                                  added as parts, files relative to the list's folder. Rows\n"
+            "                                  for another --mat or --thick are named and left out; any\n"
+            "                                  bad line is named and ends with exit 2; repeatable\n"
+            "  --parts-dir DIR                 every drawing (.dxf) and shape file (.shp) of DIR as a\n"
+            "                                  part, quantity from a name ending in _xN (bracket_x12.dxf:\n"
+            "                                  12), else 1; repeatable\n"
             "  --mat, --grade, --note TEXT     basic details, taken as typing them into the window's\n"
             "                                  grid would: upper case, no commas or quotes, at most 6\n"
             "                                  characters (the note 20)\n"
@@ -236,7 +268,8 @@ Command nestCommand()
             "  --png DIR                       draw every layout as the layout view shows it (part names\n"
             "                                  on, grid Auto) into DIR/layout-N.png; DIR is created\n"
             "  --job FILE.nst                  run a saved job; the options above replace its values\n"
-            "                                  (--sheet or --part replace all its sheets or parts)\n"
+            "                                  (--sheet or --part replace all its sheets or parts;\n"
+            "                                  --parts-list and --parts-dir add to them)\n"
             "  --save FILE.nst                 save the job with its layouts after the run\n"
             "  --nc-dir DIR                    write every layout's NC program DIR/layout-N.nc (the cut\n"
             "                                  table needs a row for --mat and --thick)\n"
@@ -247,6 +280,14 @@ Command nestCommand()
             "                                  DIR is created\n"
             "  --templates DIR                 folder of the DXF templates dxf.hd and dxf.ft (default:\n"
             "                                  beside the executable, else its resources)\n"
+            "  --from-stock                    take the sheets from the stock: every plate of the job's\n"
+            "                                  material and thickness, remnants first\n"
+            "  --stock DIR                     the stock folder (default: stock in the working folder)\n"
+            "  --remnants-dir DIR              write each layout's remnant worth keeping as\n"
+            "                                  DIR/remnant-N.shp, in the layout's coordinates; DIR is\n"
+            "                                  created; the stock is not touched\n"
+            "  --remnant-width N               the least width of a remnant kept (default 100)\n"
+            "  --remnant-area N                its least area (default 100000)\n"
             "A quantity of 0 leaves the row out. Relative paths are relative to the current folder.\n"
             "What the drawings were read with is named first, one line per file: entities that were\n"
             "not read (the shape nests without them) and conversions from the drawing's units.\n"

@@ -10,6 +10,8 @@
 #include "job/deep_settings_input.h"
 #include "job/number_format.h"
 #include "job/part_rules.h"
+#include "job/parts_folder.h"
+#include "job/parts_list.h"
 
 namespace dravenor::cli {
 
@@ -159,6 +161,28 @@ public:
         if (keep("part", e.FileName, e.Qty)) job_.state.parts.push_back(e);
     }
 
+    // The rows of a parts list or folder after the --part rows; its faults and the rows of other
+    // stock are kept for the checks, each named with the list and its line.
+    void listed(const PartsList& list, const std::string& source)
+    {
+        const auto where = [&](int line) { return source + (line > 0 ? " line " + std::to_string(line) : ""); };
+        for (const PartsListFault& fault : list.faults)
+            job_.listFaults.push_back(where(fault.line) + ": " + fault.message);
+        for (const LeftOutRow& left : list.otherStock)
+            job_.skippedRows.push_back(where(left.row.line) + " left out: " + left.reason);
+        for (const PartsListRow& row : list.rows) {
+            PartEntry e;
+            e.FileName = row.file;
+            e.Qty = row.qty;
+            e.Pri = row.pri;
+            e.Orn = row.orn;
+            e.Mirror = row.mirror;
+            e.Remaining = e.Qty;
+            job_.namedFiles.push_back(e.FileName);
+            if (keep("part", e.FileName, e.Qty)) job_.state.parts.push_back(e);
+        }
+    }
+
 private:
     // FILE[:QTY[:PRI...]]: the file, a quantity (default 1) and a priority (default 0).
     template <class Entry>
@@ -196,13 +220,15 @@ const std::set<std::string>& nestValueOptions()
     static const std::set<std::string> options{"--sheet", "--part", "--mat", "--grade", "--thick", "--kerf", "--note",
                                                "--mode", "--json", "--dxf-dir", "--templates", "--save", "--png",
                                                "--units", "--spacing", "--margin", "--time", "--threads",
-                                               "--seed", "--iterations", "--nc-dir", "--post", "--cut-table"};
+                                               "--seed", "--iterations", "--parts-list",
+                                               "--parts-dir", "--nc-dir", "--post", "--cut-table", "--remnants-dir",
+                                               "--remnant-width", "--remnant-area", "--stock"};
     return options;
 }
 
 const std::set<std::string>& nestFlagOptions()
 {
-    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag)};
+    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag), "--from-stock"};
     return flags;
 }
 
@@ -231,6 +257,15 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.ncFolder = parsed.value("--nc-dir");
     job.postPath = parsed.value("--post");
     job.cutTablePath = parsed.value("--cut-table");
+    job.remnantsFolder = parsed.value("--remnants-dir");
+    const std::pair<const char*, double RemnantSettings::*> least[] = {
+        {"--remnant-width", &RemnantSettings::minWidth}, {"--remnant-area", &RemnantSettings::minArea}};
+    for (const auto& [option, member] : least) {
+        if (!parsed.has(option)) continue;
+        const RemnantNumber number = readRemnantMinimum(parsed.value(option), option + 2);
+        if (!number.ok()) throw UsageError{std::string(option) + ": " + number.error};
+        job.remnants.*member = number.value;
+    }
     job.state.drawingUnit = drawingUnitOption(parsed);
 
     RowReader rows(job, baseFolder);
@@ -238,6 +273,11 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
         for (const std::string& given : it->second) rows.sheet(given);
     if (const auto it = parsed.values.find("--part"); it != parsed.values.end())
         for (const std::string& given : it->second) rows.part(given);
+    const JobStock stock{d.Mat, d.Thick};
+    if (const auto it = parsed.values.find("--parts-list"); it != parsed.values.end())
+        for (const std::string& given : it->second) rows.listed(readPartsListFile(resolved(given, baseFolder), stock), given);
+    if (const auto it = parsed.values.find("--parts-dir"); it != parsed.values.end())
+        for (const std::string& given : it->second) rows.listed(readPartsFolder(resolved(given, baseFolder)), given);
     return job;
 }
 

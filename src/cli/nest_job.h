@@ -9,6 +9,7 @@
 #include "cli/command.h"
 #include "job/deep_settings.h"
 #include "job/nesting_state.h"
+#include "job/remnant_settings.h"
 
 namespace dravenor::cli {
 
@@ -26,10 +27,14 @@ struct NestJob {
     std::string ncFolder;            // --nc-dir DIR: one NC program per layout, empty for none
     std::string postPath;            // --post FILE: the post file, empty for the default
     std::string cutTablePath;        // --cut-table FILE: the cut table, empty for the default
+    std::string remnantsFolder;      // --remnants-dir DIR: each layout's kept remnant, empty for none
+    RemnantSettings remnants;        // --remnant-width, --remnant-area: the least remnant kept
     // Files named by the arguments, rows with quantity 0 included (checked for existence).
     std::vector<std::string> namedFiles;
-    // Rows left out because their quantity is 0, one line each.
+    // Rows left out because their quantity is 0 or a parts list names other stock, one line each.
     std::vector<std::string> skippedRows;
+    // Bad lines of --parts-list files and unreadable --parts-dir folders, each naming its source.
+    std::vector<std::string> listFaults;
 };
 
 // The fifth field of --part FILE:QTY:PRI:ORN:mirror that lets the part lie mirrored.

@@ -113,6 +113,11 @@ Args jobArgs(const Job& job)
     if (job.deep.margin != defaults.margin) args.insert(args.end(), {"--margin", deepFieldText(DeepField::Margin, job.deep)});
     if (job.deep.timeLimit != defaults.timeLimit)
         args.insert(args.end(), {"--time", deepFieldText(DeepField::TimeLimit, job.deep)});
+    const RemnantSettings least;
+    if (job.remnants.minWidth != least.minWidth)
+        args.insert(args.end(), {"--remnant-width", formatGeneral(job.remnants.minWidth)});
+    if (job.remnants.minArea != least.minArea)
+        args.insert(args.end(), {"--remnant-area", formatGeneral(job.remnants.minArea)});
     addRows(job.sheets, "--sheet", false, args);
     addRows(job.parts, "--part", true, args);
     return args;
@@ -166,6 +171,7 @@ Job jobAfterRun(const NestingState& given, const NestJob& finished)
     job.deep.spacing = finished.deep.spacing;
     job.deep.margin = finished.deep.margin;
     job.deep.timeLimit = finished.deep.timeLimit;
+    job.remnants = finished.remnants;
     return job;
 }
 

@@ -39,6 +39,7 @@ int preview(const Args& args, std::ostream& out, std::ostream& err)
     options.gridLabels = p.has("--grid");
     options.showPoints = p.has("--points");
     options.showDimensions = p.has("--dimensions");
+    options.aspect = static_cast<double>(w) / h; // a wide picture shows the shape as wide as it is
     ImageSurface surface(QSize(w, h));
     previewShape(shape, surface, options);
 
@@ -58,8 +59,8 @@ Command previewCommand()
     return {"preview", "draws a shape file as the preview box does, to a PNG",
             "Usage: dravenor-cli preview FILE --png OUT [--size WxH] [--grid TEXT] [--colour N]\n"
             "                            [--points] [--dimensions] [--units mm|in]\n"
-            "Draws the shape file (.shp) or DXF drawing (.dxf) fitted into a square view, as the\n"
-            "main window's preview box draws it, and writes the picture as PNG.\n"
+            "Draws the shape file (.shp) or DXF drawing (.dxf) fitted into the picture, keeping its\n"
+            "proportions, as the main window's preview box draws it, and writes the picture as PNG.\n"
             "  --size WxH      picture size in pixels (default 400x400)\n"
             "  --grid TEXT     coordinate grid: Auto, No or a spacing such as 25 (default No)\n"
             "  --colour N      entity colour, 0-15 of the 16-colour palette (default 1, navy)\n"

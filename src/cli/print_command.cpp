@@ -13,6 +13,7 @@
 #include "cli/command.h"
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
+#include "cli/stock_options.h"
 #include "job/files.h"
 #include "job/number_format.h"
 #include "job/print_config.h"
@@ -80,7 +81,7 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed =
         parseArgs(args, {"--layout", "--pdf", "--paper", "--zoom", "--scale", "--grid", "--line-width",
-                         "--margin", "--units"},
+                         "--margin", "--units", "--stock"},
                   {"--all", "--landscape", "--names", "--positions"});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli print --help)"};
     if (parsed.has("--all") == parsed.has("--layout")) throw UsageError{"give either --layout N or --all"};
@@ -121,6 +122,11 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
     }
     const std::vector<int> lines = chosenLines(parsed, job.nesting, jobPath);
     run.job = {printDate(), job.jobFileName, job.nesting.details};
+    std::vector<std::string> stockWarnings;
+    lookUpRemnantIds(parsed, job, stockWarnings);
+    for (const std::string& w : stockWarnings) err << "dravenor-cli print: warning: " << w << "\n";
+    run.options.view.remnants = remnantMarksOf(job);
+    run.faulty = faultyLayoutsOf(job);
 
     // Printed in memory and written by the one file writer: a failed print leaves an old file
     // intact, and a pipe or "-" gets the document as it is.
@@ -159,7 +165,9 @@ Command printCommand()
             "Usage: dravenor-cli print FILE.nst (--layout N | --all) --pdf OUT.pdf [options]\n"
             "Opens the job, rebuilds its layouts from the shape files and prints them as File >\n"
             "Print does: each layout over as many pages as it needs, the job's details on the\n"
-            "page that holds the sheet's origin, which names the scale printed at.\n"
+            "page that holds the sheet's origin, which names the scale printed at. A layout's\n"
+            "remnant is hatched, with its cut line and its size (and stock id: --stock DIR, default\n"
+            "the working folder's stock when there is one).\n"
             "  --layout N        the layout numbered N;  --all  every layout\n"
             "  --pdf OUT.pdf     the file to write (replaced only when printing succeeded)\n"
             "  --paper NAME      A4 (default), A0 to A5, Letter, Legal or Tabloid\n"

@@ -8,6 +8,7 @@
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
 #include "cutting/cut_time_report.h"
+#include "cli/stock_options.h"
 #include "job/files.h"
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
@@ -46,7 +47,9 @@ Args withLongOutputOption(Args args)
 
 int report(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(withLongOutputOption(args), {"--output", "--density", "--units", "--cut-table", "--post"}, {"--cut-times"});
+    const ParsedArgs parsed = parseArgs(withLongOutputOption(args),
+                                        {"--output", "--density", "--units", "--cut-table", "--post", "--stock"},
+                                        {"--cut-times"});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli report --help)"};
     const std::string jobPath = parsed.positional.front();
     const std::string outputPath = parsed.value("--output", kReportFileName);
@@ -74,6 +77,9 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         return kExitBadInput;
     }
 
+    std::vector<std::string> stockWarnings;
+    lookUpRemnantIds(parsed, job, stockWarnings);
+    for (const std::string& w : stockWarnings) err << "dravenor-cli report: warning: " << w << "\n";
     const ReportWriteResult written = writeReportFile(job, densities, outputPath);
     for (const std::string& w : written.warnings) err << "dravenor-cli report: warning: " << w << "\n";
     if (!written.ok()) {
@@ -100,7 +106,10 @@ Command reportCommand()
             "Usage: dravenor-cli report FILE.nst [-o REPORT] [--density FILE] [--units mm|in]\n"
             "Opens the job, rebuilds its layouts from the shape files and writes its report:\n"
             "overall and per-layout yields, running lengths of cutting, weights, the use of every\n"
-            "sheet and part type and the position of every placed part.\n"
+            "sheet and part type and the position of every placed part, and each layout's remnant\n"
+            "(size, area, weight, and its stock id once the layout was cut).\n"
+            "  --stock DIR          the stock that gives the remnants' ids (default: stock in the\n"
+            "                       working folder, when there is one)\n"
             "  -o, --output REPORT  the report file to write (default Report.tlf in the current\n"
             "                       folder); written as a whole or not at all\n"
             "  --density FILE       the density table for the weights (default: density.dat beside\n"

@@ -24,6 +24,9 @@ Command breakupCommand();
 Command checkLayoutCommand();
 // NC programs of a saved job's layouts (nc_command.cpp).
 Command ncCommand();
+// The plate stock and the cut layouts it takes in (stock_command.cpp, cut_command.cpp).
+Command stockCommand();
+Command cutCommand();
 
 namespace {
 
@@ -48,7 +51,7 @@ std::vector<Command> commands()
 {
     return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand(),
             reportCommand(), layoutDxfCommand(), printCommand(), standardShapeCommand(),
-            breakupCommand(), checkLayoutCommand(), ncCommand()};
+            breakupCommand(), checkLayoutCommand(), ncCommand(), stockCommand(), cutCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

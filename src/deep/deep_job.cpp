@@ -11,6 +11,7 @@
 #include "geometry/primitives.h"
 #include "geometry/shape_file.h"
 #include "geometry/shape_measure.h"
+#include "job/part_rules.h"
 
 namespace dravenor::deep {
 
@@ -136,7 +137,7 @@ bool buildSheet(const SheetEntry& record, std::size_t index, const Loaded& loade
 }
 
 bool buildPart(const PartEntry& record, std::size_t index, const Loaded& loaded, const Grid& grid, double gapTolerance,
-               const JobGeometry& geometry, PartType& part, std::string& problem)
+               const JobGeometry& geometry, bool holesFree, PartType& part, std::string& problem)
 {
     const OutlineRings rings = outlineRings(loaded.shape, grid.sag, gapTolerance);
     if (rings.rings.empty()) {
@@ -147,7 +148,9 @@ bool buildPart(const PartEntry& record, std::size_t index, const Loaded& loaded,
     // thinning, so that the true outline lies inside by at least the distance asked for.
     const double extra = 3 * grid.sag + grid.pad;
     auto grown = [&](double distance) {
-        return simplified(grownMaterial(rings.rings, distance + extra, grid.sag, grid.unit), grid.sag);
+        const Material material = simplified(grownMaterial(rings.rings, distance + extra, grid.sag, grid.unit), grid.sag);
+        // Without parts in holes a part's holes count as material: nothing lies in them.
+        return holesFree ? material : filledMaterial(material, grid.unit);
     };
     const Material spacing = grown(geometry.spacing / 2);
     if (spacing.empty()) {
@@ -164,21 +167,29 @@ bool buildPart(const PartEntry& record, std::size_t index, const Loaded& loaded,
     part.quantity = std::max(record.Qty, 0);
     part.shape = loaded.shape;
     part.area = loaded.area;
-    part.freeTurn = record.Orn != "No" && record.Orn != "step90";
+    part.freeTurn = fixedTurns(record.Orn).empty();
+    part.mirrors = record.Mirror;
     part.minSide = std::max(std::min(spacingRegion.box.width(), spacingRegion.box.height()), grid.unit);
     const double cx = loaded.box.xmin + loaded.box.width() / 2, cy = loaded.box.ymin + loaded.box.height() / 2;
-    for (double angle : allowedAngles(record.Orn)) {
-        Orientation o;
-        o.angle = angle;
-        if (angle == 0) {
-            o.spacing = spacingRegion;
-            o.margin = marginRegion;
-        } else {
-            const Turn turn = turnAbout(cx, cy, angle);
-            o.spacing = turned(spacingRegion, turn);
-            o.margin = turned(marginRegion, turn);
+    for (const bool mirror : {false, true}) {
+        if (mirror && !part.mirrors) break;
+        // Mirrored about the box's middle, as mirrorShape mirrors the shape, then turned.
+        const Region spacingSide = mirror ? mirrored(spacingRegion, cx) : spacingRegion;
+        const Region marginSide = mirror ? mirrored(marginRegion, cx) : marginRegion;
+        for (double angle : allowedAngles(record.Orn)) {
+            Orientation o;
+            o.angle = angle;
+            o.mirrored = mirror;
+            if (angle == 0) {
+                o.spacing = spacingSide;
+                o.margin = marginSide;
+            } else {
+                const Turn turn = turnAbout(cx, cy, angle);
+                o.spacing = turned(spacingSide, turn);
+                o.margin = turned(marginSide, turn);
+            }
+            part.orientations.push_back(std::move(o));
         }
-        part.orientations.push_back(std::move(o));
     }
     return true;
 }
@@ -192,11 +203,19 @@ bool boxFits(const Box& box, const Box& room)
 
 std::vector<double> allowedAngles(const std::string& rule)
 {
-    if (rule == "No") return {0, 180};
-    if (rule == "step90") return {0, 90, 180, 270};
+    if (std::vector<double> fixed = fixedTurns(rule); !fixed.empty()) return fixed;
     std::vector<double> angles;
     for (double a = 0; a < 360; a += kFreeTurnStep) angles.push_back(a);
     return angles;
+}
+
+int turnedBy(const PartType& part, int orient, int step)
+{
+    const int count = static_cast<int>(part.orientations.size());
+    const int side = part.mirrors ? count / 2 : count;
+    if (side < 1) return orient;
+    const int first = orient >= side ? side : 0;
+    return first + ((orient - first + step) % side + side) % side;
 }
 
 DeepJob buildDeepJob(NestingState& state, const JobGeometry& geometry, const std::function<bool()>& stop)
@@ -241,7 +260,7 @@ DeepJob buildDeepJob(NestingState& state, const JobGeometry& geometry, const std
         std::string problem;
         if (!loaded.readable || !finiteBox(loaded.box))
             problem = record.FileName + ": the part cannot be read and is not placed";
-        else if (buildPart(record, i, loaded, grid, gapTolerance, geometry, part, problem)) {
+        else if (buildPart(record, i, loaded, grid, gapTolerance, geometry, state.partsInHoles, part, problem)) {
             bool any = false;
             for (const SheetType& sheet : job.sheets) {
                 bool fits = false;

@@ -14,6 +14,7 @@ namespace dravenor::deep {
 
 struct Orientation {
     double angle = 0;  // degrees, as the layout records the turn
+    bool mirrored = false;  // mirrored left to right before the turn
     Region spacing;    // the part grown by half the spacing: two such regions never meet
     Region margin;     // the part grown by the margin: stays inside the sheet's free space
 };
@@ -25,8 +26,10 @@ struct PartType {
     int quantity = 0;
     Shape shape;             // as loaded, its box starting at (0, 0)
     double area = 0;         // true area
+    // Every allowed turn as drawn, then (for a part that may be mirrored) every turn mirrored.
     std::vector<Orientation> orientations;
     bool freeTurn = false;   // any angle: neighbouring orientations lie one small step apart
+    bool mirrors = false;    // the second half of the orientations lies mirrored
     double minSide = 0;      // the smaller side of its spacing box, the scale of its moves
     std::vector<bool> fits;  // per sheet type: some orientation's margin box fits its free box
 };
@@ -67,8 +70,12 @@ struct JobGeometry {
 // between shapes.
 DeepJob buildDeepJob(NestingState& state, const JobGeometry& geometry, const std::function<bool()>& stop);
 
-// Orientation angles of a part's rule: "No" as drawn or turned half round, "step90" the right
-// angles, any other rule every 5 degrees.
+// Orientation angles of a part's rule: "No" as drawn, "step180" as drawn or turned half round,
+// "step90" the right angles, any other rule every 5 degrees.
 std::vector<double> allowedAngles(const std::string& rule);
+
+// The orientation `step` places further round (+1 or -1) on the same side, mirrored or not, so
+// that a small turn never flips a part over.
+int turnedBy(const PartType& part, int orient, int step);
 
 } // namespace dravenor::deep

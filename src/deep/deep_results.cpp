@@ -27,7 +27,7 @@ struct Layout {
     int copies = 1;
 };
 
-// Part shapes turned once per type and orientation.
+// Part shapes mirrored and turned once per type and orientation.
 class TurnedShapes {
 public:
     explicit TurnedShapes(const DeepJob& job) : job_(job) {}
@@ -37,8 +37,10 @@ public:
         auto it = shapes_.find(key);
         if (it == shapes_.end()) {
             const PartType& part = job_.parts[static_cast<std::size_t>(type)];
+            const Orientation& o = part.orientations[static_cast<std::size_t>(orient)];
             Shape shape = part.shape;
-            rotateShape(shape, part.orientations[static_cast<std::size_t>(orient)].angle);
+            if (o.mirrored) mirrorShape(shape);
+            rotateShape(shape, o.angle);
             it = shapes_.emplace(key, std::move(shape)).first;
         }
         return it->second;
@@ -105,8 +107,9 @@ DeepBest writeLayouts(const DeepJob& job, const Solution& solution, NestingState
             const PartType& part = job.parts[static_cast<std::size_t>(laid.type)];
             Shape placed = turned(laid.type, laid.orient);
             moveShape(placed, laid.x, laid.y);
+            const Orientation& o = part.orientations[static_cast<std::size_t>(laid.orient)];
             appendShape(state.entities, placed, layoutNo, sheetIndex, static_cast<std::int32_t>(part.record + 1), ++instance,
-                        part.orientations[static_cast<std::size_t>(laid.orient)].angle, layout.copies);
+                        o.angle, layout.copies, o.mirrored);
             partsPlaced[part.record] += layout.copies;
             partArea += part.area * layout.copies;
         }

@@ -72,6 +72,18 @@ Material grownMaterial(const std::vector<Ring>& rings, double delta, double arcT
     return material;
 }
 
+Material filledMaterial(const Material& material, double unit)
+{
+    // Outer rings all run one way, so their non-zero union covers every hole and island.
+    ClipperLib::Clipper clipper;
+    for (const Component& c : material) clipper.AddPath(toPath(c.outer, unit), ClipperLib::ptSubject, true);
+    ClipperLib::PolyTree tree;
+    clipper.Execute(ClipperLib::ctUnion, tree, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    Material filled;
+    collect(tree, unit, filled);
+    return filled;
+}
+
 Material boxMinus(const Box& box, const Material& material, double unit)
 {
     const Ring frame{{box.x0, box.y0}, {box.x1, box.y0}, {box.x1, box.y1}, {box.x0, box.y1}};

@@ -23,6 +23,9 @@ inline constexpr double kRoundingUnits = 4;
 // corners whose chords lie within `arcTolerance` of the true rounding, on a grid of `unit`.
 Material grownMaterial(const std::vector<Ring>& rings, double delta, double arcTolerance, double unit);
 
+// The material with its holes filled: every outer ring whole, islands inside holes taken in.
+Material filledMaterial(const Material& material, double unit);
+
 // The parts of the box the material does not cover.
 Material boxMinus(const Box& box, const Material& material, double unit);
 

@@ -93,7 +93,6 @@ Candidate descend(const Arrangement& a, int item, Candidate from, double first, 
 {
     const PartType& part = a.partOf(item);
     const bool turns = part.freeTurn && part.orientations.size() > 1;
-    const int count = static_cast<int>(part.orientations.size());
     double sx = first, sy = first;
     Axis axis = randomAxis(random, turns);
     Candidate here = from;
@@ -105,8 +104,8 @@ Candidate descend(const Arrangement& a, int item, Candidate from, double first, 
         case Axis::Diagonal: p1.x += sx; p1.y += sy; p2.x -= sx; p2.y -= sy; break;
         case Axis::AntiDiagonal: p1.x -= sx; p1.y += sy; p2.x += sx; p2.y -= sy; break;
         case Axis::Turn:
-            p1.orient = (here.at.orient + 1) % count;
-            p2.orient = (here.at.orient + count - 1) % count;
+            p1.orient = turnedBy(part, here.at.orient, 1);
+            p2.orient = turnedBy(part, here.at.orient, -1);
             break;
         }
         const double v1 = evaluator.evaluate(p1, here.value);

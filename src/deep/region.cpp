@@ -16,22 +16,38 @@ Turn turnAbout(double cx, double cy, double angleDegrees)
     return t;
 }
 
-Region turned(const Region& region, const Turn& turn)
+namespace {
+
+// The region with every point mapped: edges, poles and anchors; the box is taken again.
+template <class Map>
+Region mappedRegion(const Region& region, Map map)
 {
     Region out;
     out.edges.reserve(region.edges.size());
-    for (const Edge& e : region.edges) out.edges.push_back({turn.apply(e.a), turn.apply(e.b)});
+    for (const Edge& e : region.edges) out.edges.push_back({map(e.a), map(e.b)});
     out.poles.reserve(region.poles.size());
     for (std::size_t i = 0; i < region.poles.size(); ++i) {
         const Circle p = region.poles[i];
-        out.poles.push_back({turn.apply(p.c), p.r});
+        out.poles.push_back({map(p.c), p.r});
     }
     out.anchors.reserve(region.anchors.size());
-    for (const Point& p : region.anchors) out.anchors.push_back(turn.apply(p));
+    for (const Point& p : region.anchors) out.anchors.push_back(map(p));
     out.area = region.area;
     out.hullArea = region.hullArea;
     takeBox(out);
     return out;
+}
+
+} // namespace
+
+Region turned(const Region& region, const Turn& turn)
+{
+    return mappedRegion(region, [&turn](Point p) { return turn.apply(p); });
+}
+
+Region mirrored(const Region& region, double cx)
+{
+    return mappedRegion(region, [cx](Point p) { return Point{2 * cx - p.x, p.y}; });
 }
 
 double signedArea(const Ring& ring)

@@ -141,6 +141,10 @@ Turn turnAbout(double cx, double cy, double angleDegrees);
 // The region turned: edges, poles and anchors; the box is taken again.
 Region turned(const Region& region, const Turn& turn);
 
+// The region mirrored left to right about the vertical line x = cx: edges, poles and anchors;
+// the box is taken again. Read even-odd, its edges need no new direction.
+Region mirrored(const Region& region, double cx);
+
 // Signed area of a ring (counter-clockwise positive).
 double signedArea(const Ring& ring);
 // Area of the convex hull of the points.

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -138,6 +139,17 @@ QWidget* editorBody(const QString& gridCaption, QWidget* grid, QComboBox* moveSt
     layout->addLayout(left);
     layout->addWidget(drawing, 1);
     return body;
+}
+
+std::pair<QAction*, QAction*> addUndoActions(QMenu* edit, const std::function<void()>& undo,
+                                             const std::function<void()>& redo)
+{
+    QAction* undoAction = edit->addAction(QObject::tr("&Undo"), edit, undo);
+    undoAction->setShortcut(QKeySequence::Undo);
+    QAction* redoAction = edit->addAction(QObject::tr("&Redo"), edit, redo);
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addSeparator();
+    return {undoAction, redoAction};
 }
 
 EditorFileActions addEditorFileMenu(QMainWindow* window, const EditorFileCommands& commands)

@@ -6,11 +6,13 @@
 #include <QStringList>
 #include <functional>
 #include <initializer_list>
+#include <utility>
 
 class QAction;
 class QComboBox;
 class QHBoxLayout;
 class QMainWindow;
+class QMenu;
 class QToolBar;
 class QWidget;
 
@@ -60,6 +62,11 @@ struct EditorFileActions {
 // The File menu: New File, Open File..., Save File, Save File As..., Print and Exit (which closes
 // the window), with the usual shortcuts.
 EditorFileActions addEditorFileMenu(QMainWindow* window, const EditorFileCommands& commands);
+
+// Undo (Ctrl+Z) and Redo (Ctrl+Y, Ctrl+Shift+Z) at the top of an Edit menu; the returned actions
+// are undo, redo.
+std::pair<QAction*, QAction*> addUndoActions(QMenu* edit, const std::function<void()>& undo,
+                                             const std::function<void()>& redo);
 
 // The editor's toolbar: New, Open, Save, a gap and Print, with their icons and tooltips.
 QToolBar* addFileToolBar(QMainWindow* window, const QString& title, const EditorFileActions& actions);

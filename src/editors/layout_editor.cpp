@@ -47,6 +47,7 @@ std::string LayoutEditor::exchangeFile() const
 
 bool LayoutEditor::beforeChange(int)
 {
+    history_.record(grid_);
     // Typed changes (Esc putting typed text back among them) count as unsaved work like every
     // command does.
     modified_ = true;
@@ -153,6 +154,7 @@ void LayoutEditor::newFile()
 {
     if (!askToSaveChanges()) return;
     grid_ = newLayoutGrid();
+    history_.clear();
     currentFile_.clear();
     modified_ = false;
     showGrid();
@@ -169,6 +171,7 @@ bool LayoutEditor::openFile(const std::string& path)
         return false;
     }
     grid_ = std::move(loaded);
+    history_.clear();
     currentFile_ = path;
     modified_ = false;
     reportedMissing_.clear();
@@ -227,6 +230,7 @@ void LayoutEditor::adjust(int buttonIndex)
 {
     if (buttonIndex < 0 || buttonIndex > 5) return;
     modified_ = true;
+    history_.record(grid_);
     // The sheet cannot be moved, and nothing moves on a layout without a sheet.
     if (grid_.row != kSheetRow && placed_.missingFile.empty() && placed_.hasSheet) {
         const QComboBox* stepList = buttonIndex > 3 ? rotateStep_ : moveStep_;
@@ -246,6 +250,7 @@ void LayoutEditor::adjust(int buttonIndex)
 void LayoutEditor::addParts()
 {
     const std::vector<std::string> paths = dialogs_.selectShapeFiles(kSelectPartFilesCaption);
+    if (!paths.empty()) history_.record(grid_);
     const auto [first, last] = appendPartRows(grid_, paths);
     if (first == 0) return;
     modified_ = true;
@@ -257,7 +262,25 @@ void LayoutEditor::addParts()
 void LayoutEditor::removeSelectedParts()
 {
     const auto [fromRow, toRow] = selectedEntityRows(grid_);
+    const TextGrid before = grid_;
     if (fromRow == 0 || removePartRows(grid_, fromRow, toRow) == 0) return;
+    history_.record(before);
+    modified_ = true;
+    showGrid();
+    redraw();
+}
+
+void LayoutEditor::undo()
+{
+    if (!history_.undo(grid_)) return;
+    modified_ = true;
+    showGrid();
+    redraw();
+}
+
+void LayoutEditor::redo()
+{
+    if (!history_.redo(grid_)) return;
     modified_ = true;
     showGrid();
     redraw();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "job/cell_editing.h"
+#include "job/grid_history.h"
 #include "job/text_grid.h"
 #include "layouts/layout_editing.h"
 #include "layouts/layout_editing_placement.h"
@@ -77,6 +78,10 @@ public:
     void selectPartAt(QPointF surfacePos);
     // Places, checks and draws the layout from the grid.
     void redraw();
+    // Edit > Undo and Redo: the layout as it was before the last change (a key, a move or turn,
+    // parts added or removed), and that change again.
+    void undo();
+    void redo();
     // The least distances the check holds parts to (those of a layout made by Deep Nesting).
     void setLeastDistances(const LeastDistances& least);
 
@@ -114,6 +119,7 @@ private:
     TextGrid grid_;
     std::string currentFile_;
     bool modified_ = false;
+    GridHistory history_;
     LayoutShapeCache shapes_;
     LeastDistances least_;
     PlacedLayout placed_;

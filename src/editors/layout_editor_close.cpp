@@ -5,19 +5,29 @@
 
 #include "editors/layout_editor.h"
 #include "job/files.h"
+#include "layouts/faulty_layouts.h"
 
 namespace dravenor {
 
 bool LayoutEditor::finishExchange()
 {
-    const auto answer = dialogs_.message(kUpdateLayoutQuestion, kLayoutEditorTitle, DialogService::Icon::Question,
-                                         DialogService::Buttons::YesNoCancel);
+    // A layout that fails the check goes back only when the user read its faults and chose so;
+    // Enter then keeps the editor open.
+    std::string question = kUpdateLayoutQuestion;
+    auto byEnter = DialogService::Answer::Yes;
+    if (!placed_.sound()) {
+        const std::vector<FaultyLayout> faulty = faultyLayoutsOf(placed_.faults);
+        question += "\n\nThe layout fails the overlap check and will be marked so in the job:\n"
+            + listedLines(faulty.empty() ? std::vector<std::string>{} : faulty.front().faults);
+        byEnter = DialogService::Answer::Cancel;
+    }
+    const auto answer = dialogs_.message(question, kLayoutEditorTitle, DialogService::Icon::Question,
+                                         DialogService::Buttons::YesNoCancel, byEnter);
     if (answer == DialogService::Answer::Cancel) return false;
     if (answer == DialogService::Answer::No) {
         deleteFile(exchangeFile());
         return true;
     }
-    if (!agreeToWriteFaults()) return false;
     fillEmptyQuantities(grid_);
     if (const std::string error = saveLayoutGrid(grid_, exchangeFile()); !error.empty()) {
         showError(error);
@@ -29,7 +39,9 @@ bool LayoutEditor::finishExchange()
 
 void LayoutEditor::closeEvent(QCloseEvent* event)
 {
-    const bool goOn = fileExists(exchangeFile()) ? !modified_ || finishExchange() : askToSaveChanges();
+    // A handed-over layout that fails the check is asked about even when it was saved already.
+    const bool goOn =
+        fileExists(exchangeFile()) ? (!modified_ && placed_.sound()) || finishExchange() : askToSaveChanges();
     if (!goOn) {
         event->ignore();
         return;

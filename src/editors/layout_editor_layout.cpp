@@ -56,6 +56,7 @@ void LayoutEditor::buildWidgets()
 void LayoutEditor::buildEditMenu()
 {
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    addUndoActions(edit, [this] { undo(); }, [this] { redo(); });
     QAction* addAction = edit->addAction(tr("&Add Part..."), this, &LayoutEditor::addParts);
     addAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
     QAction* removeAction = edit->addAction(tr("&Remove Part"), this, &LayoutEditor::removeSelectedParts);

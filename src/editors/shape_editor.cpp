@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QLabel>
 
+#include <filesystem>
+
 #include "editors/standard_shape_window.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_preview.h"
@@ -33,6 +35,7 @@ ShapeEditor::~ShapeEditor()
 
 bool ShapeEditor::beforeChange(int)
 {
+    history_.record(grid_);
     // Typed changes (Esc putting typed text back among them) count as unsaved work like every
     // command does.
     modified_ = true;
@@ -101,7 +104,9 @@ bool ShapeEditor::newFile()
 {
     if (!askToSaveChanges()) return false;
     grid_ = newShapeGrid();
+    history_.clear();
     currentFile_.clear();
+    drawingFile_.clear();
     modified_ = false;
     showGrid();
     canvas_->clear();
@@ -121,7 +126,12 @@ bool ShapeEditor::openFile(const std::string& path)
         return false;
     }
     grid_ = std::move(loaded);
+    history_.clear();
     currentFile_ = path;
+    const bool drawing = shapeFileType(path) == "dxf";
+    drawingFile_ = drawing ? path : std::string();
+    drawingUnits_ = drawing ? drawingFileUnits(path, unit) : DxfUnitScale{};
+    drawingRewriteAgreed_ = false;
     modified_ = false;
     showGrid();
     redraw();
@@ -139,13 +149,16 @@ bool ShapeEditor::openFile(const std::string& path)
 void ShapeEditor::openWithDialog()
 {
     if (!newFile()) return;
-    const std::string path = dialogs_.openFileName("Open", kShapeFileDialogFilter);
+    const std::string path = dialogs_.openFileName("Open", kShapeOpenFilter);
     if (!path.empty()) openFile(path);
 }
 
 bool ShapeEditor::saveTo(const std::string& path)
 {
-    const std::string error = saveShapeGrid(grid_, path, templateFolder_.toStdString());
+    // The drawing read goes back in its own units; any other drawing names the program's.
+    const DrawingUnit unit = readDrawingUnit(templateFolder_.toStdString()).unit;
+    const DxfUnitScale units = path == drawingFile_ ? drawingUnits_ : DxfUnitScale{1, {}, insunitsCode(unit)};
+    const std::string error = saveShapeGrid(grid_, path, templateFolder_.toStdString(), units);
     if (!error.empty()) {
         dialogs_.message(error, kShapeEditorTitle, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
         return false;
@@ -156,15 +169,34 @@ bool ShapeEditor::saveTo(const std::string& path)
     return true;
 }
 
+std::string ShapeEditor::drawingSaveQuestion() const
+{
+    const std::string units = unitsName(drawingUnits_.code);
+    return currentFile_ + " is a drawing (DXF). Writing it back replaces it by this shape alone, as a release 12 "
+        + "drawing" + (units.empty() ? "" : " in " + units) + ".\n\nSave the shape as a shape file instead?\n"
+        + "Yes: Save As, a shape file proposed\nNo: write the drawing back\nCancel: save nothing";
+}
+
 bool ShapeEditor::save()
 {
     if (currentFile_.empty()) return saveAs();
-    return saveTo(currentFile_);
+    if (currentFile_ != drawingFile_ || drawingRewriteAgreed_) return saveTo(currentFile_);
+    // The drawing is usually the customer's: it is rewritten only when the user says so.
+    const auto answer = dialogs_.message(drawingSaveQuestion(), kShapeEditorTitle, DialogService::Icon::Question,
+                                         DialogService::Buttons::YesNoCancel);
+    if (answer == DialogService::Answer::Cancel) return false;
+    if (answer == DialogService::Answer::Yes) return saveAs();
+    drawingRewriteAgreed_ = saveTo(currentFile_);
+    return drawingRewriteAgreed_;
 }
 
 bool ShapeEditor::saveAs()
 {
-    const std::string path = dialogs_.saveFileName("Save As", kShapeFileDialogFilter, currentFile_);
+    // A shape file is proposed beside the drawing rather than the drawing itself.
+    const std::string proposed =
+        shapeFileType(currentFile_) == "dxf" ? std::filesystem::path(currentFile_).replace_extension("shp").string()
+                                             : currentFile_;
+    const std::string path = dialogs_.saveFileName("Save As", kShapeSaveFilter, proposed);
     if (path.empty()) return false;
     return saveTo(path);
 }
@@ -173,6 +205,7 @@ void ShapeEditor::adjust(int buttonIndex)
 {
     if (buttonIndex < 0 || buttonIndex > 5) return;
     modified_ = true;
+    history_.record(grid_);
     const QComboBox* stepList = buttonIndex > 3 ? rotateStep_ : moveStep_;
     const double step = leadingNumber(stepList->currentText().toStdString());
     if (adjustSelection(grid_, static_cast<AdjustCommand>(buttonIndex), step)) {
@@ -190,6 +223,7 @@ void ShapeEditor::loadStandardShape()
 
 void ShapeEditor::appendShape(const Shape& shape)
 {
+    history_.record(grid_);
     const auto [first, last] = appendShapeRows(grid_, shape);
     if (first == 0) return;
     modified_ = true;
@@ -200,6 +234,7 @@ void ShapeEditor::appendShape(const Shape& shape)
 
 int ShapeEditor::joinMissingLines()
 {
+    history_.record(grid_);
     const int added = dravenor::joinMissingLines(grid_);
     if (added > 0) modified_ = true;
     gridView_->refresh();
@@ -207,6 +242,22 @@ int ShapeEditor::joinMissingLines()
     dialogs_.message(added == 0 ? kAlreadyClosedMessage : kLinesAddedMessage, kShapeEditorTitle,
                      DialogService::Icon::Information, DialogService::Buttons::Ok);
     return added;
+}
+
+void ShapeEditor::undo()
+{
+    if (!history_.undo(grid_)) return;
+    modified_ = true;
+    showGrid();
+    redraw();
+}
+
+void ShapeEditor::redo()
+{
+    if (!history_.redo(grid_)) return;
+    modified_ = true;
+    showGrid();
+    redraw();
 }
 
 void ShapeEditor::closeEvent(QCloseEvent* event)

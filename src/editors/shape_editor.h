@@ -10,8 +10,10 @@
 #include "geometry/shape_grid.h"
 #include "geometry/shape_preview.h"
 #include "job/cell_editing.h"
+#include "job/grid_history.h"
 #include "job/text_grid.h"
 #include "ui/dialog_service.h"
+#include "ui/shape_file_filters.h"
 
 class QAction;
 class QCheckBox;
@@ -25,7 +27,6 @@ class CanvasView;
 class GridView;
 
 inline constexpr const char* kShapeEditorTitle = "Shape Editor";
-inline constexpr const char* kShapeFileDialogFilter = "AutoCAD R12/LT2 DXF (*.dxf);;ShapeEditor (*.shp)";
 inline constexpr const char* kAlreadyClosedMessage = "No missing lines added as component was already closed.";
 inline constexpr const char* kLinesAddedMessage = "Missing lines added. Component closed. You need to save the file again.";
 inline constexpr const char* kMouseRestingText = "X=00000.00,  Y=00000.00";
@@ -56,7 +57,9 @@ public:
     void openWithDialog();
     // Loads the file as Open does after its dialog; false (with a message) when it cannot.
     bool openFile(const std::string& path);
-    // Saves to the current file (Save As when there is none). True when saved.
+    // Saves to the current file (Save As when there is none). A drawing (DXF) that was opened is
+    // never written back without asking: Yes saves as a shape file instead (Save As), No writes
+    // the drawing back in the units it was read in, Cancel saves nothing. True when saved.
     bool save();
     bool saveAs();
     // Prints the header, the file name, the entity table and the drawing to the device.
@@ -73,6 +76,10 @@ public:
     void appendShape(const Shape& shape);
     // Redraws the shape from the grid with the display options and the selection in red.
     void redraw();
+    // Edit > Undo and Redo: the table as it was before the last change (a key, a move or turn,
+    // shapes loaded, lines joined), and that change again.
+    void undo();
+    void redo();
 
     // "Save changes in current file?" when there are unsaved changes; Yes saves. False when the
     // user wanted to save and the shape was not saved: the command that asked then stops.
@@ -96,12 +103,20 @@ private:
     // Colour, grid and display options of the drawing, without a highlight.
     PreviewOptions drawingOptions() const;
     bool saveTo(const std::string& path);
+    // The question before the drawing read is written back.
+    std::string drawingSaveQuestion() const;
 
     DialogService& dialogs_;
     QString templateFolder_;
     TextGrid grid_;
     std::string currentFile_;
+    // The drawing the shape was read from and its units, so that writing it back keeps them;
+    // until the user chose to write it back, Save asks first.
+    std::string drawingFile_;
+    DxfUnitScale drawingUnits_;
+    bool drawingRewriteAgreed_ = false;
     bool modified_ = false;
+    GridHistory history_;
     double mirror_ = 0;   // F of the drawing: shape y = F - surface y
 
     GridView* gridView_ = nullptr;

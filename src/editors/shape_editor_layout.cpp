@@ -56,6 +56,8 @@ void ShapeEditor::buildMenus()
         this, {[this] { newFile(); }, [this] { openWithDialog(); }, [this] { save(); }, [this] { saveAs(); },
                [this] { printWithDialog(); }});
 
+    addUndoActions(menuBar()->addMenu(tr("&Edit")), [this] { undo(); }, [this] { redo(); });
+
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     standardShapesAction_ = tools->addAction(tr("&Select and Load Shapes"), this, &ShapeEditor::loadStandardShape);
 

@@ -58,8 +58,8 @@ ShapeSelectionDialog::ShapeSelectionDialog(const QString& startFolder, ShapeFile
     // Entry 0 is DXF, entry 1 shape files: the index is the ShapeFileType. Which one is chosen at
     // opening is up to the caller.
     typeCombo_ = new QComboBox(this);
-    typeCombo_->addItem(QStringLiteral("AutoCAD R12/LT2 DXF (*.dxf)"));
-    typeCombo_->addItem(QStringLiteral("ShapeEditor (*.shp)"));
+    typeCombo_->addItem(QStringLiteral("DXF drawings (*.dxf)"));
+    typeCombo_->addItem(QStringLiteral("Shape files (*.shp)"));
     typeCombo_->setCurrentIndex(static_cast<int>(type));
 
     fileList_ = new QListWidget(this);

@@ -17,6 +17,12 @@ namespace {
 
 constexpr double kNoOffset = 999999999;
 
+// Whole cells by which the part's raster reaches past its outline's box (its growth by the kerf).
+double grownBeyond(const Raster& part, const Extents& box)
+{
+    return std::max({0.0, part.W() - std::ceil(box.width()), part.H() - std::ceil(box.height())});
+}
+
 struct Offset {
     int x = 0, y = 0;
     bool found = false;
@@ -30,9 +36,10 @@ Offset nearestNeighbour(const Outline& outline, NestingRun& run)
     const double smaller = std::min(box.width(), box.height());
     const double larger = std::max(box.width(), box.height());
     const int S = toWhole(smaller);
-    const double margin = roundHalfEven(smaller) + roundHalfEven(larger) + 2;
+    const Raster part = rasterisePart(outline, run);
+    // Room for the second copy, the part's raster grown by the kerf included.
+    const double margin = roundHalfEven(smaller) + roundHalfEven(larger) + 2 + grownBeyond(part, box);
     Raster canvas = Raster::forBox(box.width() + margin, box.height() + margin);
-    const Raster part = rasteriseOutline(outline, run);
     stamp(part, canvas, S + 1, 0);
     const double right = box.width() + S + 1;
     const double top = box.height();
@@ -83,8 +90,9 @@ Outline pairOf(const Outline& outline, double dx, double dy)
 bool sitsHigh(const Outline& turned, int stepX, NestingRun& run)
 {
     const Extents box = outlineBox(turned);
-    Raster canvas = Raster::forBox(box.width() + stepX + 1, box.height());
-    const Raster part = rasteriseOutline(turned, run);
+    const Raster part = rasterisePart(turned, run);
+    const double grown = grownBeyond(part, box);
+    Raster canvas = Raster::forBox(box.width() + grown + stepX + 1, box.height() + grown);
     stamp(part, canvas, 0, 0);
     stamp(part, canvas, stepX, 0);
     const int halfCol = toWhole(canvas.W() / 2.0);

@@ -6,6 +6,7 @@
 #include <bit>
 
 #include "engine/placement_phases.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
@@ -135,7 +136,7 @@ void freeScan(PairSearch& search, Raster& sheet, std::vector<Placement>& placeme
                 remaining,
                 window,
                 advance,
-                orn != "No",
+                allowsHalfTurn(orn),
                 angle,
                 sheet.W() - rasters.a->W(),
                 sheet.H() - rasters.a->H()};

@@ -7,6 +7,7 @@
 #include "engine/part_analysis.h"
 #include "engine/placement.h"
 #include "engine/rasterise.h"
+#include "job/part_rules.h"
 #include "job/number_format.h"
 
 namespace dravenor {
@@ -16,16 +17,17 @@ namespace {
 struct Strip {
     const Raster* part = nullptr; // the part's raster at the strip's angle
     Raster strip;                 // three copies in a row
-    double right = 0, top = 0;    // the turned outline's box (0, 0, right, top)
+    double right = 0, top = 0;    // the box (0, 0, right, top) of the turned outline or its raster
 };
 
 // The part at the angle with three copies at pitch stepX.
 Strip rowOfThree(const Outline& turned, const Raster& part, int stepX)
 {
     Strip s;
+    // The raster's box where it grew past the outline's by the kerf.
     const Extents box = outlineBox(turned);
-    s.right = box.width();
-    s.top = box.height();
+    s.right = std::max(box.width(), static_cast<double>(part.W()));
+    s.top = std::max(box.height(), static_cast<double>(part.H()));
     s.strip = Raster::forBox(s.right + 2.0 * stepX, s.top);
     s.part = &part;
     for (int copy = 0; copy < 3; ++copy) stamp(part, s.strip, copy * stepX, 0);
@@ -62,7 +64,7 @@ void latticeSearch(const Outline& outline, const PartEntry& part, StackParams& p
     const double canvasHeight = 3 * a.top + 4;
     const KeyPoints keysA = makeKeyPointsFor(run, *a.part, run.random);
     const KeyPoints keysB = makeKeyPointsFor(run, *b.part, run.random);
-    const bool turns = part.Orn != "No";
+    const bool turns = allowsHalfTurn(part.Orn);
     const int lastCol = params.StepX + 4;
 
     bool found = false;

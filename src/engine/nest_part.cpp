@@ -5,6 +5,7 @@
 
 #include "engine/placement_phases.h"
 #include "engine/rasterise.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
@@ -68,7 +69,8 @@ std::vector<Placement> nestPartOnSheet(const Outline& turnedOutline, Raster& she
     const int endCol = frontier.StackCol;
     const int endRow0 = std::max(frontier.StackRow - rasters[0]->H(), 0);
     const int endRow90 = std::max(frontier.StackRow - rasters[1]->H(), 0);
-    const bool turns = part.Orn != "No";
+    // Across (90 and 270 degrees past the base angle) only where the rule allows right angles.
+    const bool turns = allowsQuarterTurns(part.Orn);
     const ScanWindow wholeSheet{0, 0, sheet.W(), sheet.H()};
     PairSearch uprightSearch(upright, rows), acrossSearch(across, rows);
     auto scan = [&](PairSearch& search, const ScanWindow& window, int advance, int angle) {

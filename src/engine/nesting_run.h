@@ -19,6 +19,7 @@ struct NestingRun {
     NestingMode mode;
     NestingProgress& progress;
     double scale = 1;          // raster cells per job length unit (1 / ActKerf, or the small-part scale)
+    double partGrowth = 0;     // cells part rasters grow by on every side: half the kerf as entered
     RunCaches caches;
     UniformRandom random;
     // The fit test of the placement phases and the part analysis; empty means the engine's own

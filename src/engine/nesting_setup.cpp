@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/nesting_checks.h"
+#include "engine/kerf_growth.h"
 #include "engine/kerf_scale.h"
 #include "engine/nesting_driver.h"
 #include "engine/rasterise.h"
@@ -56,6 +57,7 @@ void setUpKerfAndScale(NestingRun& run)
     const KerfScale plan = planKerfAndScale(run.state);
     run.state.details.ActKerf = plan.actKerf;
     run.scale = plan.scale;
+    run.partGrowth = partGrowthCells(run.state.details.Kerf, plan.scale);
     for (const SheetEntry& sheet : run.state.sheets) cacheOutline(sheet.FileName, run);
     for (const PartEntry& part : run.state.parts) cacheOutline(part.FileName, run);
 }

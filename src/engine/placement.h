@@ -54,7 +54,7 @@ struct ScanWindow {
     int startCol = 0, startRow = 0, endCol = 0, endRow = 0;
 };
 
-// Row by row, left to right, first fit of A (else of B, unless orn is "No") from the window's
+// Row by row, left to right, first fit of A (else of B, unless orn is "No": B is A turned half round) from the window's
 // start until its end, stamping each copy at once. With another fit test given, every position
 // is tested with it one by one (the engine's own path skips positions ruled out 64 at a time).
 void freeScan(const OrientedPair& rasters, Raster& sheet, std::vector<Placement>& placements,

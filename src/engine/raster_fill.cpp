@@ -64,4 +64,37 @@ long long fillInside(Raster& raster, const Outline& outline)
     return newlySet;
 }
 
+void fillEnclosed(Raster& raster)
+{
+    const int W = raster.W(), H = raster.H();
+    if (W < 0 || H < 0) return;
+    const auto index = [W](int x, int y) { return static_cast<size_t>(y) * static_cast<size_t>(W + 1) + x; };
+    std::vector<bool> outside(static_cast<size_t>(W + 1) * static_cast<size_t>(H + 1), false);
+    std::vector<std::pair<int, int>> open;
+    const auto reach = [&](int x, int y) {
+        if (x < 0 || y < 0 || x > W || y > H || outside[index(x, y)] || raster.test(x, y)) return;
+        outside[index(x, y)] = true;
+        open.emplace_back(x, y);
+    };
+    for (int x = 0; x <= W; ++x) {
+        reach(x, 0);
+        reach(x, H);
+    }
+    for (int y = 0; y <= H; ++y) {
+        reach(0, y);
+        reach(W, y);
+    }
+    while (!open.empty()) {
+        const auto [x, y] = open.back();
+        open.pop_back();
+        reach(x - 1, y);
+        reach(x + 1, y);
+        reach(x, y - 1);
+        reach(x, y + 1);
+    }
+    for (int y = 0; y <= H; ++y)
+        for (int x = 0; x <= W; ++x)
+            if (!outside[index(x, y)] && !raster.test(x, y)) raster.set(x, y);
+}
+
 } // namespace dravenor

@@ -12,4 +12,8 @@ namespace dravenor {
 // were free before (0: the outline has no inside apart from its edge cells).
 long long fillInside(Raster& raster, const Outline& outline);
 
+// Sets every free cell of 0..W x 0..H that no path of free cells (side to side, never corner to
+// corner) joins to the raster's border: a part's holes, so that nothing is laid in them.
+void fillEnclosed(Raster& raster);
+
 } // namespace dravenor

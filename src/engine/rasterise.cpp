@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/kerf_growth.h"
 #include "engine/raster_fill.h"
 #include "engine/segment_cells.h"
 
@@ -37,6 +38,19 @@ Raster rasteriseOutline(Outline outline, NestingRun& run)
     return raster;
 }
 
+Raster rasterisePart(const Outline& outline, NestingRun& run)
+{
+    if (run.partGrowth <= 0) return rasteriseOutline(outline, run);
+    ScopedPhase phase(run.timings, RunPhase::Rasterise);
+    bool tooSmall = false;
+    Raster raster = grownPartRaster(outline, run.partGrowth, tooSmall);
+    if (tooSmall) {
+        raster.setTooSmall(true);
+        run.warnTooSmall();
+    }
+    return raster;
+}
+
 const Outline& loadOutline(const std::string& shapeFile, NestingRun& run)
 {
     auto found = run.caches.outlines.find(shapeFile);
@@ -53,7 +67,11 @@ const Raster& partRaster(const Outline& outline, const std::string& partFile, do
     const std::string name = partRasterKey(angleDegrees, partFile);
     if (const auto cached = run.caches.partRasters.find(name); cached != run.caches.partRasters.end())
         return cached->second;
-    return run.caches.partRasters.emplace(name, rasteriseOutline(outline, run)).first->second;
+    Raster raster = rasterisePart(outline, run);
+    // Without parts in holes a part's holes are occupied: nothing is laid in them, and the part
+    // is never laid around another.
+    if (!run.state.partsInHoles) fillEnclosed(raster);
+    return run.caches.partRasters.emplace(name, std::move(raster)).first->second;
 }
 
 } // namespace dravenor

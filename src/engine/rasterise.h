@@ -20,6 +20,11 @@ std::vector<Cell> digitiseSegment(const Segment& segment);
 // fills the whole box, marks the raster too small and reports the warning through the run.
 Raster rasteriseOutline(Outline outline, NestingRun& run);
 
+// A part's outline as the placements see it: grown by the run's part growth (half the kerf; see
+// kerf_growth.h), so that parts on separate cells stand the kerf apart; without a kerf, as
+// rasteriseOutline makes it.
+Raster rasterisePart(const Outline& outline, NestingRun& run);
+
 // The shape's outline from the run's outline cache (built by the kerf and scale set-up).
 const Outline& loadOutline(const std::string& shapeFile, NestingRun& run);
 

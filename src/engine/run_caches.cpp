@@ -2,6 +2,7 @@
 
 #include "geometry/primitives.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 
 namespace dravenor {
 
@@ -10,7 +11,7 @@ std::string partRasterKey(double angleDegrees, const std::string& partFile)
     return formatGeneral(normaliseAngle(angleDegrees)) + "|" + partFile;
 }
 
-bool turnsWithSheet(const PartEntry& part) { return part.Orn == "No" || part.Orn == "step90"; }
+bool turnsWithSheet(const PartEntry& part) { return turnsFixedByDrawing(part.Orn); }
 
 std::string analysisKey(const PartEntry& part, double sheetAngle)
 {

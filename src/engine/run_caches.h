@@ -18,8 +18,8 @@ namespace dravenor {
 // A part's raster at an angle: the angle brought into 0..360 (to 15 significant digits, so
 // that nearby angles never share a raster) and the path.
 std::string partRasterKey(double angleDegrees, const std::string& partFile);
-// A part's analysis: the path, and for parts whose turns count from the sheet ("No" and
-// "step90") the sheet's own angle as well.
+// A part's analysis: the path, and for parts whose turns count from the sheet ("No", "step90"
+// and "step180") the sheet's own angle as well.
 std::string analysisKey(const PartEntry& part, double sheetAngle);
 // Parts whose turns count from the sheet as drawn.
 bool turnsWithSheet(const PartEntry& part);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "engine/kerf_growth.h"
 #include "engine/layout_results.h"
 #include "engine/part_analysis.h"
 #include "engine/placement.h"
@@ -13,11 +14,12 @@ namespace dravenor {
 
 namespace {
 
-// The part's shape, already turned, moved onto its placement, as the layout holds it.
-Shape placedShape(const Shape& turnedShape, const Placement& at, double scale)
+// The part's shape, already turned, moved onto its placement, as the layout holds it; its box
+// starts `shift` cells past the placement's cell (see partShiftCells).
+Shape placedShape(const Shape& turnedShape, const Placement& at, double scale, int shift)
 {
     Shape placed = turnedShape;
-    moveShape(placed, static_cast<float>(at.x) / scale, static_cast<float>(at.y) / scale);
+    moveShape(placed, static_cast<float>(at.x + shift) / scale, static_cast<float>(at.y + shift) / scale);
     return placed;
 }
 
@@ -107,7 +109,7 @@ bool layOutSheet(NestingRun& run, std::int32_t sheetIndex, std::int32_t layoutNo
             ++instance;
             ++counts[static_cast<size_t>(partIndex - 1)];
             areas.partArea += part.Area;
-            appendShape(state.entities, placedShape(partShape, at, run.scale), layoutNo, sheetIndex, partIndex,
+            appendShape(state.entities, placedShape(partShape, at, run.scale, partShiftCells(run.partGrowth)), layoutNo, sheetIndex, partIndex,
                         instance, angle);
         }
     }

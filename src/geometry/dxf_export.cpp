@@ -1,5 +1,6 @@
 #include "geometry/dxf_export.h"
 
+#include "geometry/dxf_units.h"
 #include "geometry/shape_file.h"
 #include "job/files.h"
 
@@ -12,11 +13,13 @@ std::string shapeToDxfText(const Shape& shape, const DxfTemplates& templates)
     return drawing.finish();
 }
 
-std::string saveShapeAsDxf(const Shape& shape, const std::string& path, const std::string& templateFolder)
+std::string saveShapeAsDxf(const Shape& shape, const std::string& path, const std::string& templateFolder,
+                           int unitsCode)
 {
     DxfTemplates templates;
     if (std::string e = readDxfTemplates(templateFolder, templates); !e.empty())
         return "cannot write " + path + ": " + e;
+    templates.header = headerWithUnits(templates.header, unitsCode);
     return writeFileAtomically(path, shapeToDxfText(shape, templates));
 }
 

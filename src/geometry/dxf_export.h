@@ -13,8 +13,10 @@ namespace dravenor {
 // The whole drawing of one shape: header, one record per entity (handles from 50), footer.
 std::string shapeToDxfText(const Shape& shape, const DxfTemplates& templates);
 
-// Writes the shape as a DXF drawing with the templates of the folder. Returns "" or the error.
-std::string saveShapeAsDxf(const Shape& shape, const std::string& path, const std::string& templateFolder);
+// Writes the shape as a DXF drawing with the templates of the folder, the header naming the
+// units of $INSUNITS code unitsCode (0: the template as it is). Returns "" or the error.
+std::string saveShapeAsDxf(const Shape& shape, const std::string& path, const std::string& templateFolder,
+                           int unitsCode = 0);
 
 // Converts a shape file into a DXF drawing, the shape not moved. A target equal to the source
 // becomes the source with the extension "dxf". With deleteSource the shape file is deleted after

@@ -64,14 +64,19 @@ DxfDrawing::DxfDrawing(const DxfTemplates& templates) : footer_(templates.footer
     if (!text_.empty() && !endsWithLineBreak(text_)) text_ += "\r\n";
 }
 
-void DxfDrawing::addShape(const Shape& shape)
+void DxfDrawing::addShape(const Shape& shape, const std::string& layer)
 {
-    writeDxfEntities(text_, handles_, shape);
+    writeDxfEntities(text_, handles_, shape, layer);
 }
 
-void DxfDrawing::addText(double x, double y, double height, const std::string& fileName)
+void DxfDrawing::addText(double x, double y, double height, const std::string& fileName, const std::string& layer)
 {
-    writeDxfText(text_, handles_, x, y, height, fileName);
+    writeDxfText(text_, handles_, x, y, height, fileName, layer);
+}
+
+void DxfDrawing::addLabel(double x, double y, double height, const std::string& text, const std::string& layer)
+{
+    writeDxfLabel(text_, handles_, x, y, height, text, layer);
 }
 
 std::string DxfDrawing::finish() const

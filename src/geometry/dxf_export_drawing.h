@@ -27,8 +27,11 @@ public:
     // Starts with the header; entity handles count from 50 and avoid any the templates use.
     explicit DxfDrawing(const DxfTemplates& templates);
 
-    void addShape(const Shape& shape);
-    void addText(double x, double y, double height, const std::string& fileName);
+    // On layer "0" unless another is named.
+    void addShape(const Shape& shape, const std::string& layer = "0");
+    void addText(double x, double y, double height, const std::string& fileName, const std::string& layer = "0");
+    // A TEXT of the words as given (control characters made blanks).
+    void addLabel(double x, double y, double height, const std::string& text, const std::string& layer = "0");
     // The whole drawing: what was added, then the footer followed by CR LF.
     std::string finish() const;
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "geometry/dxf_curve_fit.h"
+#include "geometry/dxf_spline_fit.h"
 
 namespace dravenor {
 
@@ -39,6 +40,20 @@ std::vector<double> distinctKnotsOfTheCurve(const DxfSpline& s)
     for (double k : s.knots)
         if (k >= s.start() && k <= s.end() && (breaks.empty() || k > breaks.back())) breaks.push_back(k);
     return breaks;
+}
+
+// The curve through the fit points as placed: the points and tangents are placed first, as
+// the chord lengths the curve is built from are those of the drawing.
+std::string readFitPointSpline(DxfFitPoints fit, bool closed, const DxfTransform& at, Shape& shape)
+{
+    for (DxfPoint& p : fit.points) p = at.apply(p);
+    for (std::optional<DxfPoint>* tangent : {&fit.startTangent, &fit.endTangent})
+        if (*tangent) **tangent = at.applyLinear(**tangent);
+    const DxfFitResult built = splineThroughFitPoints(fit);
+    if (!built.problem.empty()) return built.problem;
+    if (std::string problem = built.spline.problem(); !problem.empty()) return problem;
+    appendDxfSpline(built.spline, closed, shape);
+    return "";
 }
 
 } // namespace
@@ -91,15 +106,22 @@ void appendDxfSpline(const DxfSpline& spline, bool closed, Shape& shape)
 std::string readDxfSpline(const DxfEntity& entity, DxfNumberTally& tally, const DxfTransform& at, Shape& shape)
 {
     DxfSpline spline;
-    int fitPoints = 0;
+    DxfFitPoints fit;
     for (const DxfGroup& group : entity.groups) {
         if (group.code == 10) spline.points.push_back({dxfNumberOf(group, tally), 0});
         else if (group.code == 20 && !spline.points.empty()) spline.points.back().y = dxfNumberOf(group, tally);
         else if (group.code == 40) spline.knots.push_back(dxfNumberOf(group, tally));
         else if (group.code == 41) spline.weights.push_back(dxfNumberOf(group, tally));
-        else if (group.code == 11) ++fitPoints;
+        else if (group.code == 11) fit.points.push_back({dxfNumberOf(group, tally), 0});
+        else if (group.code == 21 && !fit.points.empty()) fit.points.back().y = dxfNumberOf(group, tally);
+        else if (group.code == 12) fit.startTangent = DxfPoint{dxfNumberOf(group, tally), 0};
+        else if (group.code == 22 && fit.startTangent) fit.startTangent->y = dxfNumberOf(group, tally);
+        else if (group.code == 13) fit.endTangent = DxfPoint{dxfNumberOf(group, tally), 0};
+        else if (group.code == 23 && fit.endTangent) fit.endTangent->y = dxfNumberOf(group, tally);
     }
-    if (spline.points.empty()) return fitPoints > 0 ? "fit points only" : "no control points";
+    const bool closed = (dxfFlags(entity, tally) & kClosedFlag) != 0;
+    if (spline.points.empty() && !fit.points.empty()) return readFitPointSpline(fit, closed, at, shape);
+    if (spline.points.empty()) return "no control points";
     const double degree = dxfGroupNumber(entity, 71, tally, 3);
     spline.degree = std::fabs(degree) <= 1000 ? static_cast<int>(degree) : 1000; // problem() names it
     if (spline.knots.empty() && spline.degree >= 1 && spline.degree <= kHighestDegree &&
@@ -109,7 +131,7 @@ std::string readDxfSpline(const DxfEntity& entity, DxfNumberTally& tally, const 
         spline.weights.clear();
     if (std::string problem = spline.problem(); !problem.empty()) return problem;
     for (DxfPoint& p : spline.points) p = at.apply(p);
-    appendDxfSpline(spline, (dxfFlags(entity, tally) & kClosedFlag) != 0, shape);
+    appendDxfSpline(spline, closed, shape);
     return "";
 }
 

@@ -28,9 +28,9 @@ struct DxfSpline {
 // end control point; a closed spline (`closed`) ends exactly where it starts.
 void appendDxfSpline(const DxfSpline& spline, bool closed, Shape& shape);
 
-// Reads a SPLINE (flags 70, degree 71, knots 40, weights 41, control points 10/20) placed by the
-// transform. Returns "" when it was drawn, else why not ("fit points only", "knots do not
-// match", ...).
+// Reads a SPLINE (flags 70, degree 71, knots 40, weights 41, control points 10/20; without
+// control points, the fit points 11/21 and end tangents 12/22 and 13/23) placed by the
+// transform. Returns "" when it was drawn, else why not ("knots do not match", ...).
 std::string readDxfSpline(const DxfEntity& entity, DxfNumberTally& tally, const DxfTransform& at, Shape& shape);
 
 } // namespace dravenor

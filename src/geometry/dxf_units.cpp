@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "geometry/dxf_groups.h"
+#include "job/files.h"
 #include "job/number_format.h"
 
 namespace dravenor {
@@ -70,10 +71,46 @@ DxfUnitScale dxfUnitScale(std::string_view text, const DxfTextRange& header, Dra
         return scale;
     }
     const NamedUnit& drawn = kDrawingUnits[static_cast<std::size_t>(n) - 1];
+    scale.code = static_cast<int>(n);
     if (drawn.millimetres == millimetresPer(unit)) return scale;
     scale.factor = drawn.millimetres / millimetresPer(unit);
     scale.note = std::string("converted from ") + drawn.name + " to " + std::string(drawingUnitName(unit));
     return scale;
+}
+
+DxfUnitScale drawingFileUnits(const std::string& path, DrawingUnit unit)
+{
+    const FileText file = readWholeFile(path);
+    if (!file.bytes) return {};
+    const DxfDrawingLayout layout = dxfDrawingLayout(*file.bytes);
+    return dxfUnitScale(*file.bytes, layout.header, unit);
+}
+
+std::string unitsName(int code)
+{
+    if (code < 1 || code > static_cast<int>(kDrawingUnits.size())) return {};
+    return kDrawingUnits[static_cast<std::size_t>(code) - 1].name;
+}
+
+int insunitsCode(DrawingUnit unit)
+{
+    return unit == DrawingUnit::Inch ? 1 : 4;
+}
+
+std::string headerWithUnits(const std::string& header, int code)
+{
+    const size_t section = header.find("HEADER");
+    const size_t end = header.find("ENDSEC", section);
+    if (code <= 0 || section == std::string::npos || end == std::string::npos
+        || header.find("$INSUNITS") != std::string::npos)
+        return header;
+    // The variable goes before the group-code line " 0" that introduces ENDSEC.
+    const size_t lineStart = header.rfind('\n', end - 1);
+    const size_t codeLine = lineStart == std::string::npos ? end : header.rfind('\n', lineStart - 1);
+    const size_t at = codeLine == std::string::npos || codeLine < section ? end : codeLine + 1;
+    const std::string eol = header.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    return header.substr(0, at) + " 9" + eol + "$INSUNITS" + eol + " 70" + eol + std::to_string(code) + eol
+        + header.substr(at);
 }
 
 } // namespace dravenor

@@ -58,7 +58,7 @@ void copyGeometry(const ShapeEntity& from, LayoutEntity& to)
 
 void appendShape(std::vector<LayoutEntity>& entities, const Shape& shape, std::int32_t layoutNo,
                  std::int32_t sheetIndex, std::int32_t partIndex, std::int32_t instance, double angle,
-                 std::int32_t qty)
+                 std::int32_t qty, bool mirrored)
 {
     // No reserve here: an exact reserve per shape would copy the whole list on every append.
     for (const ShapeEntity& s : shape) {
@@ -70,6 +70,7 @@ void appendShape(std::vector<LayoutEntity>& entities, const Shape& shape, std::i
         e.Instance = instance;
         e.Angle = angle;
         e.Qty = qty;
+        e.Mirror = mirrored;
         entities.push_back(e);
     }
 }
@@ -100,6 +101,7 @@ std::vector<LayoutItem> buildItemList(const NestingState& state)
             row.X = box.xmin;
             row.Y = box.ymin;
             row.Angle = first.Angle;
+            row.Mirror = first.Mirror;
             row.SheetIndex = first.SheetIndex;
             row.PartIndex = first.PartIndex;
             row.LayoutNo = layoutNo;

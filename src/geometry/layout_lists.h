@@ -15,7 +15,7 @@ void copyGeometry(const ShapeEntity& from, LayoutEntity& to);
 
 void appendShape(std::vector<LayoutEntity>& entities, const Shape& shape, std::int32_t layoutNo,
                  std::int32_t sheetIndex, std::int32_t partIndex, std::int32_t instance, double angle,
-                 std::int32_t qty = 0);
+                 std::int32_t qty = 0, bool mirrored = false);
 // Nend 360 becomes 0; negative angles are raised by 360 until not negative.
 void normaliseArcs(std::vector<LayoutEntity>& entities);
 // One row per instance (in instance order) and then one for the sheet, per layout.

@@ -83,6 +83,26 @@ void normaliseShape(Shape& shape)
     moveShape(shape, -box.xmin, -box.ymin);
 }
 
+void mirrorShape(Shape& shape)
+{
+    if (shape.empty()) return;
+    const Extents box = shapeExtents(shape);
+    const double across = box.xmin + box.xmax;
+    for (ShapeEntity& e : shape) {
+        if (e.RAD == 0) {
+            e.X1 = across - e.X1;
+            e.X2 = across - e.X2;
+            continue;
+        }
+        // Angle a mirrors to 180 - a; the arc from start to end, run backwards, stays
+        // counter-clockwise from the mirrored end to the mirrored start.
+        e.CX = across - e.CX;
+        const double start = e.Nstart;
+        e.Nstart = normaliseAngle(180 - e.Nend);
+        e.Nend = normaliseAngle(180 - start);
+    }
+}
+
 void rotateShape(Shape& shape, double angleDegrees)
 {
     if (shape.empty()) return;

@@ -20,6 +20,9 @@ void moveShape(Shape& shape, double dx, double dy);
 void normaliseShape(Shape& shape);
 // Turns the shape counter-clockwise by the angle (degrees) about the centre of its extents.
 void rotateShape(Shape& shape, double angleDegrees);
+// Mirrors the shape left to right about the vertical line through the centre of its extents,
+// which stay where they were; arcs stay counter-clockwise.
+void mirrorShape(Shape& shape);
 // Direction from (x1,y1) to (x2,y2) in radians, in [0, 2*pi); 0 for equal points.
 double polarAngle(double x1, double y1, double x2, double y2);
 // Into [0, 360]: 360 stays 360, 720 -> 360, -360 -> 0, 370 -> 10.

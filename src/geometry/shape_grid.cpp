@@ -162,11 +162,18 @@ std::string loadShapeGrid(TextGrid& grid, const std::string& path, ShapeReadRepo
     return {};
 }
 
-std::string saveShapeGrid(const TextGrid& grid, const std::string& path, const std::string& templateFolder)
+std::string saveShapeGrid(const TextGrid& grid, const std::string& path, const std::string& templateFolder,
+                          const DxfUnitScale& units)
 {
     const std::string type = shapeFileType(path);
     if (type == "shp") return saveGridToFile(grid, path, true);
-    if (type == "dxf") return saveShapeAsDxf(shapeFromGrid(grid).shape, path, templateFolder);
+    if (type == "dxf") {
+        Shape shape = shapeFromGrid(grid).shape;
+        if (units.factor != 1 && units.factor > 0)
+            for (ShapeEntity& e : shape)
+                for (double* length : {&e.X1, &e.Y1, &e.X2, &e.Y2, &e.CX, &e.CY, &e.RAD}) *length /= units.factor;
+        return saveShapeAsDxf(shape, path, templateFolder, units.code);
+    }
     return path + ": save as a shape file (.shp) or a DXF drawing (.dxf)";
 }
 

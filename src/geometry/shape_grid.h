@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/dxf_units.h"
 #include "geometry/shape.h"
 #include "geometry/shape_file.h"
 #include "job/text_grid.h"
@@ -54,8 +55,10 @@ int joinMissingLines(TextGrid& grid);
 std::string loadShapeGrid(TextGrid& grid, const std::string& path, ShapeReadReport& report,
                           DrawingUnit unit = DrawingUnit::Millimetre);
 // Saves the non-blank rows: a shape file holds the cells as shown; a name ending in "dxf" gets
-// a DXF drawing with the templates of the folder. Returns "" or the error; the previous file
-// is kept on failure.
-std::string saveShapeGrid(const TextGrid& grid, const std::string& path, const std::string& templateFolder);
+// a DXF drawing with the templates of the folder, its lengths divided by units.factor and its
+// header naming units.code (a drawing written back in the units it was read in). Returns "" or
+// the error; the previous file is kept on failure.
+std::string saveShapeGrid(const TextGrid& grid, const std::string& path, const std::string& templateFolder,
+                          const DxfUnitScale& units = {});
 
 } // namespace dravenor

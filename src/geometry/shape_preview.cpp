@@ -32,18 +32,19 @@ void previewShape(const Shape& shape, DrawingSurface& surface, const PreviewOpti
         return;
     }
     const double mirror = box.ymin + box.ymax;
-    fitViewToShape(surface, box);
+    fitViewToShape(surface, box, options.aspect);
     drawGrid(surface, options.gridText, mirror, box.width(), options.gridLabels);
     drawShape(shape, surface, options, mirror);
 }
 
-void fitViewToShape(DrawingSurface& surface, const Extents& extents)
+void fitViewToShape(DrawingSurface& surface, const Extents& extents, double aspect)
 {
     const double w = extents.xmax - extents.xmin;
     const double h = extents.ymax - extents.ymin;
+    if (!(aspect > 0)) aspect = 1;
     ViewScale view;
-    view.width = std::max(w, h) * 1.1;
-    view.height = view.width;
+    view.height = std::max(w / aspect, h) * 1.1;
+    view.width = view.height * aspect;
     view.left = extents.xmin;
     view.top = extents.ymin;
     surface.setScale(view); // a refused scale keeps the previous one; the tooltip still follows

@@ -19,6 +19,7 @@ struct PreviewOptions {
     int highlightFrom = 0;         // 1-based entity numbers; 0..0 highlights nothing
     int highlightTo = 0;
     bool gridLabels = true;        // false for the main window's preview boxes
+    double aspect = 1;             // width over height of the picture, so that shapes keep theirs
 };
 
 // Reads the file by its extension (no move; drawings converted to `unit`) and draws it fitted
@@ -29,7 +30,8 @@ bool previewShapeFile(const std::string& path, DrawingSurface& surface, const Pr
 // and the shape. An empty shape leaves the surface cleared with no tooltip.
 void previewShape(const Shape& shape, DrawingSurface& surface, const PreviewOptions& options);
 
-void fitViewToShape(DrawingSurface& surface, const Extents& extents);
+// A view of the picture's aspect (width over height) that holds the extents with a tenth to spare.
+void fitViewToShape(DrawingSurface& surface, const Extents& extents, double aspect = 1);
 void drawGrid(DrawingSurface& surface, const std::string& gridText, double mirror, double width, bool labels);
 void drawShape(const Shape& shape, DrawingSurface& surface, const PreviewOptions& options, double mirror);
 void drawArc(DrawingSurface& surface, double mirror, double cx, double cy, double rad, int colour,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "job/column_attributes.h"
+#include "job/key_rules.h"
 #include "job/part_rules.h"
 
 namespace dravenor {
@@ -87,14 +88,16 @@ KeyOutcome typeIntoCell(TextGrid& grid, int keyCode, const ColumnAttributes& att
     if (attributes.inputClass == 'X') return KeyOutcome::Consumed;
     if (attributes.inputClass == 'O' || attributes.inputClass == 'M') {
         // The choice never grows the text, so the length limit does not apply.
-        const std::string next = attributes.inputClass == 'O' ? nextOrientation(text) : nextMirror(text);
+        const std::string next =
+            attributes.inputClass == 'O' ? orientationForKey(text, keyCode) : nextMirror(text);
         if (next == text) return KeyOutcome::Consumed;
         grid.setText(grid.row, grid.col, next);
         return KeyOutcome::Stepped;
     }
     if (static_cast<int>(text.size()) >= attributes.maxLen) return KeyOutcome::Consumed;
-    if (!classAccepts(attributes.inputClass, text, keyCode)) return KeyOutcome::Consumed;
-    grid.setText(grid.row, grid.col, text + static_cast<char>(keyCode));
+    const int typed = typedCharacter(attributes.inputClass, keyCode);
+    if (!classAccepts(attributes.inputClass, text, typed)) return KeyOutcome::Consumed;
+    grid.setText(grid.row, grid.col, text + static_cast<char>(typed));
     return KeyOutcome::Appended;
 }
 
@@ -149,13 +152,15 @@ TypedText typeIntoEmptyCell(const std::string& title, const std::string& keys)
         return typed;
     }
     for (const char c : keys) {
-        const int key = upperCaseKey(static_cast<unsigned char>(c));
+        const int key = typedCharacter(attributes.inputClass, upperCaseKey(static_cast<unsigned char>(c)));
         if (static_cast<int>(typed.text.size()) >= attributes.maxLen) {
             typed.refusal = "longer than " + std::to_string(attributes.maxLen) + " characters";
             return typed;
         }
         if (!classAccepts(attributes.inputClass, typed.text, key)) {
-            typed.refusal = std::string{'\'', c, '\''}.append(" cannot be typed into ").append(title);
+            typed.refusal = keyRefusal(title, key);
+            if (typed.refusal.empty())
+                typed.refusal = std::string{'\'', c, '\''}.append(" cannot be typed into ").append(title);
             return typed;
         }
         typed.text += static_cast<char>(key);

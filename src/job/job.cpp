@@ -93,6 +93,7 @@ void Job::discardResults()
     nesting.entities.clear();
     nesting.items.clear();
     nesting.deepLayouts = false;
+    remnantIds.clear();
 }
 
 void Job::reset()
@@ -105,6 +106,7 @@ void Job::reset()
     discardResults();
     mode = NestingMode::Free;
     deep = DeepSettings{};
+    remnants = RemnantSettings{};
     jobFileName.clear();
     modified = false;
 }
@@ -172,9 +174,10 @@ std::string fileCaption(const std::string& title, const std::string& fileName)
     return fileName.empty() ? title : title + " - " + fileName;
 }
 
+// A job with unsaved changes has " *" after its caption.
 std::string jobCaption(const std::string& title, const Job& job)
 {
-    return fileCaption(title, job.jobFileName);
+    return fileCaption(title, job.jobFileName) + (job.modified ? " *" : "");
 }
 
 } // namespace dravenor

@@ -2,12 +2,14 @@
 // The job the main window edits: basic details, sheet and part grids, the engine's records
 // built from them, the layout results and the nesting mode. One object, owned by the main
 // window and passed by reference; nothing here touches a window.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "job/deep_settings.h"
 #include "job/nesting_state.h"
+#include "job/remnant_settings.h"
 #include "job/text_grid.h"
 
 namespace dravenor {
@@ -33,6 +35,11 @@ struct Job {
     NestingMode mode = NestingMode::Free;
     // Spacing, margin and time limit of Deep Nesting, kept with the job in every mode.
     DeepSettings deep;
+    // The least remnant worth keeping, kept with the job.
+    RemnantSettings remnants;
+    // The stock ids of the layouts' remnants by layout number, once they were cut (looked up in the
+    // stock; not saved with the job).
+    std::vector<std::int64_t> remnantIds;
     std::string jobFileName; // empty for a new job
     bool modified = false;
 

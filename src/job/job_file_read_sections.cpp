@@ -213,11 +213,31 @@ void readHolesOption(const RecordLine& fields, bool& partsInHoles, std::vector<s
     partsInHoles = on;
 }
 
+// The remnant line of the options section: the least width and area of a remnant worth keeping.
+// A value that cannot be used keeps its default, with a warning.
+void readRemnantOptions(const RecordLine& fields, RemnantSettings& remnants, std::vector<std::string>& warnings)
+{
+    if (fields.fields.size() != 3) {
+        warnings.push_back(fields.warning("not a remnant line; left out"));
+        return;
+    }
+    const std::pair<const char*, double RemnantSettings::*> values[] = {
+        {"least remnant width", &RemnantSettings::minWidth},
+        {"least remnant area", &RemnantSettings::minArea},
+    };
+    for (size_t k = 0; k < std::size(values); ++k) {
+        const RemnantNumber number = readRemnantMinimum(fields.fields[k + 1], values[k].first);
+        if (number.ok()) remnants.*values[k].second = number.value;
+        else warnings.push_back(fields.warning(number.error + "; the default is used"));
+    }
+}
+
 // What the options section sets beside the nesting mode.
 struct JobOptions {
     NestingMode& mode;
     DeepSettings& deep;
     bool& partsInHoles;
+    RemnantSettings& remnants;
 };
 
 // Stack, Continuous Stack and Free Nesting marks. Free wins, then Stack; with neither the
@@ -232,9 +252,11 @@ std::string readOptions(const JobSectionLines& section, const JobOptions& option
         if (++seen > 1) {
             const std::vector<std::string> items = splitGridItems(line);
             const bool holes = !items.empty() && items[0] == kHolesOptionsTag;
+            const bool remnants = !items.empty() && items[0] == kRemnantOptionsTag;
             const RecordLine fields(line, lineNumber, jobSectionName(OptionsSection),
-                                    holes ? kHolesOptionsTag : kDeepOptionsTag);
+                                    holes ? kHolesOptionsTag : remnants ? "remnants" : kDeepOptionsTag);
             if (holes) readHolesOption(fields, options.partsInHoles, warnings);
+            else if (remnants) readRemnantOptions(fields, options.remnants, warnings);
             else if (!items.empty() && items[0] == kDeepOptionsTag) readDeepOptions(fields, options.mode, options.deep, warnings);
             else warnings.push_back(fields.warning("not a Deep Nesting line; left out"));
             return;
@@ -333,7 +355,7 @@ std::string readJobSections(const SplitJobFile& split, Job& job, std::vector<std
     if (error.empty()) error = readSheetRecords(section(SheetRecordSection), job.nesting.sheets);
     if (error.empty()) error = readPartRecords(section(PartRecordSection), job.nesting.parts);
     if (error.empty())
-        error = readOptions(section(OptionsSection), {job.mode, job.deep, job.nesting.partsInHoles}, warnings);
+        error = readOptions(section(OptionsSection), {job.mode, job.deep, job.nesting.partsInHoles, job.remnants}, warnings);
     if (error.empty())
         error = readGrid(section(SheetGridSection), jobSectionName(SheetGridSection), job.sheets, warnings);
     if (error.empty()) error = readGrid(section(PartGridSection), jobSectionName(PartGridSection), job.parts, warnings);

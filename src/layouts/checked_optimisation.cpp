@@ -11,10 +11,16 @@ void takeLayoutFaults(RunResult& result, const std::vector<LayoutFault>& faults,
     result.statusText = "Optimization Done, Layouts Need Checking# [" + formatElapsed(result.seconds) + " Seconds]";
 }
 
+LeastDistances classicEngineRoom(double kerf)
+{
+    if (kerf <= 0) return {};
+    return {kerf - kEngineLayoutTolerance, kerf / 2 - kEngineLayoutTolerance};
+}
+
 RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress& progress, FitTest fitTest)
 {
     RunResult result = optimise(state, mode, progress, nullptr, fitTest);
-    takeLayoutFaults(result, checkLayouts(state, kEngineLayoutTolerance),
+    takeLayoutFaults(result, checkLayouts(state, kEngineLayoutTolerance, classicEngineRoom(state.details.Kerf)),
                      [&](const std::string& text) { progress.warning(text); });
     return result;
 }

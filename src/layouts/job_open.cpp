@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "layouts/faulty_layouts.h"
 #include "layouts/job_engine_setup.h"
 #include "layouts/layout_rebuild.h"
 #include "layouts/moved_shape_files.h"
@@ -38,6 +39,9 @@ JobOpenResult openJob(const std::string& path, const std::string& workingFolder,
         if (!mentionsAny(message, search.missing)) result.warnings.push_back(message);
     if (!loaded.nesting.items.empty() && recordFilesExist(loaded.nesting)) setUpActKerf(loaded);
     if (loaded.nesting.items.empty()) result.notice = kNoLayoutNotice;
+    // Layouts that cannot be drawn cannot be checked either; the warnings above say why.
+    const std::string faulty = search.layoutsLackShapes ? "" : faultyLayoutsWarning(faultyLayoutsOf(loaded));
+    if (!faulty.empty()) result.warnings.push_back(faulty);
 
     loaded.jobFileName = path;
     loaded.modified = !search.found.empty();

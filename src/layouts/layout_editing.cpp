@@ -11,8 +11,8 @@ namespace {
 
 LayoutFileLine lineOfRow(const TextGrid& grid, int row)
 {
-    return {grid.text(row, NameColumn), grid.text(row, XColumn), grid.text(row, YColumn),
-            grid.text(row, AngleColumn), grid.text(row, QtyColumn)};
+    return {grid.text(row, NameColumn),  grid.text(row, XColumn),   grid.text(row, YColumn),
+            grid.text(row, AngleColumn), grid.text(row, QtyColumn), grid.text(row, MirrorColumn)};
 }
 
 void writeRow(TextGrid& grid, int row, const LayoutFileLine& line)
@@ -22,6 +22,7 @@ void writeRow(TextGrid& grid, int row, const LayoutFileLine& line)
     grid.setText(row, YColumn, line.y);
     grid.setText(row, AngleColumn, line.angle);
     grid.setText(row, QtyColumn, line.qty);
+    grid.setText(row, MirrorColumn, line.mirror);
 }
 
 bool onlyNameGiven(const TextGrid& grid, int row)
@@ -63,7 +64,7 @@ void keepCurrentCellInside(TextGrid& grid)
 
 const std::vector<std::string>& layoutGridTitles()
 {
-    static const std::vector<std::string> titles{"File Name", "X", "Y", "N", "QTY"};
+    static const std::vector<std::string> titles{"File Name", "X", "Y", "N", "QTY", "Mirror"};
     return titles;
 }
 
@@ -152,7 +153,7 @@ std::pair<int, int> appendPartRows(TextGrid& grid, const std::vector<std::string
     grid.setRows(std::max(grid.rows(), first + static_cast<int>(paths.size())));
     for (size_t i = 0; i < paths.size(); ++i) {
         const int row = first + static_cast<int>(i);
-        writeRow(grid, row, {paths[i], "0", "0", "0", grid.text(row - 1, QtyColumn)});
+        writeRow(grid, row, {paths[i], "0", "0", "0", grid.text(row - 1, QtyColumn), ""});
     }
     grid.renumber();
     grid.ensureEntryRow();

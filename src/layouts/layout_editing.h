@@ -1,6 +1,7 @@
 #pragma once
 // The layout editor's placement grid: row 1 is the sheet, every further row one placed part
-// ("File Name", X, Y, N in degrees, QTY as typed text), with a blank entry row at the bottom.
+// ("File Name", X, Y, N in degrees, QTY as typed text, Mirror "Yes" for a part laid mirrored),
+// with a blank entry row at the bottom.
 // The grid is the document; these functions move it to and from layout files and apply the
 // editor's commands to its rows, so everything the editor does is reachable without a window.
 #include <string>
@@ -16,10 +17,10 @@ namespace dravenor {
 inline constexpr const char* kMultipleRotationMessage = "Multiple objects can not be rotated";
 
 // Column numbers of the placement grid.
-enum LayoutColumn : int { NameColumn = 1, XColumn = 2, YColumn = 3, AngleColumn = 4, QtyColumn = 5 };
+enum LayoutColumn : int { NameColumn = 1, XColumn = 2, YColumn = 3, AngleColumn = 4, QtyColumn = 5, MirrorColumn = 6 };
 inline constexpr int kSheetRow = 1;
 
-// "File Name", "X", "Y", "N", "QTY".
+// "File Name", "X", "Y", "N", "QTY", "Mirror".
 const std::vector<std::string>& layoutGridTitles();
 // An empty placement grid: titles, column widths and one blank entry row.
 TextGrid newLayoutGrid();

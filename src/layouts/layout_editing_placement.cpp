@@ -8,6 +8,7 @@
 #include "geometry/shape_file.h"
 #include "job/files.h"
 #include "job/number_format.h"
+#include "job/part_rules.h"
 #include "layouts/layout_editing.h"
 #include "layouts/placed_shape.h"
 
@@ -35,7 +36,8 @@ PlacedRow placeRow(const TextGrid& grid, int row, LayoutShapeCache& cache)
     // N is brought into 0..360 first, so -90 turns the part as 270 does.
     const double angle = normaliseAngle(leadingNumber(grid.text(row, AngleColumn)));
     placed.shape = placedInstance(cache.shapeOf(placed.name), angle, leadingNumber(grid.text(row, XColumn)),
-                                  leadingNumber(grid.text(row, YColumn)));
+                                  leadingNumber(grid.text(row, YColumn)),
+                                  mirrorAllowedByText(grid.text(row, MirrorColumn)));
     placed.box = shapeExtents(placed.shape);
     return placed;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "job/number_format.h"
+#include "job/part_rules.h"
 #include "layouts/job_engine_setup.h"
 #include "layouts/layout_range.h"
 #include "layouts/layout_rebuild.h"
@@ -23,7 +24,8 @@ std::string editorNumber(double value)
 
 LayoutFileLine lineOf(const LayoutItem& item)
 {
-    return {item.Name, editorNumber(item.X), editorNumber(item.Y), editorNumber(item.Angle), std::to_string(item.Qty)};
+    return {item.Name,         editorNumber(item.X), editorNumber(item.Y), editorNumber(item.Angle),
+            std::to_string(item.Qty), mirrorCellText(item.Mirror)};
 }
 
 // The lines up to the first one without a name.
@@ -64,6 +66,7 @@ std::vector<LayoutItem> itemsFromLines(NestingState& state, int layoutNo, const 
         item.X = leadingNumber(line.x);
         item.Y = leadingNumber(line.y);
         item.Angle = leadingNumber(line.angle);
+        item.Mirror = mirrorAllowedByText(line.mirror);
         item.Qty = layoutQty;
         item.LayoutNo = layoutNo;
         item.SheetIndex = sheetIndex;

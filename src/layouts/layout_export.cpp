@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <map>
 
+#include "geometry/dxf_units.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_file.h"
 #include "job/files.h"
+#include "layouts/layout_list.h"
 #include "layouts/layout_range.h"
+#include "layouts/placed_shape.h"
 
 namespace dravenor {
 
@@ -42,16 +45,11 @@ private:
     std::map<std::string, Shape> loaded_;
 };
 
-// The row's shape as it lies on the sheet: turned about its centre and moved so that its box
-// starts at the row's X, Y (the sheet row has X = Y = Angle = 0).
+// The row's shape as it lies on the sheet: mirrored when the row says so, turned about its centre
+// and moved so that its box starts at the row's X, Y (the sheet row has X = Y = Angle = 0).
 Shape placedShape(const Shape& original, const LayoutItem& row)
 {
-    Shape shape = original;
-    rotateShape(shape, row.Angle);
-    normaliseArcAngles(shape);
-    normaliseShape(shape);
-    moveShape(shape, row.X, row.Y);
-    return shape;
+    return placedInstance(original, row.Angle, row.X, row.Y, row.Mirror);
 }
 
 std::string missingLayoutMessage(int layoutNo)
@@ -95,21 +93,31 @@ LayoutDrawing layoutDxfDrawing(const NestingState& state, int layoutNo, const Dx
     if (first < 0) return {{}, missingLayoutMessage(layoutNo)};
 
     ExportShapes shapes(load);
-    DxfDrawing drawing(templates);
+    // The header names the job's unit, so that a CAM program reads the lengths as meant.
+    DxfTemplates withUnits = templates;
+    withUnits.header = headerWithUnits(templates.header, insunitsCode(state.drawingUnit));
+    DxfDrawing drawing(withUnits);
     for (int k = first; k <= last; ++k) {
         const LayoutItem& row = state.items[static_cast<size_t>(k)];
         std::string problem;
         const Shape* original = shapes.get(row.Name, problem);
         if (!original) return {{}, "layout " + std::to_string(layoutNo) + ": " + problem};
         const Shape placed = placedShape(*original, row);
-        drawing.addShape(placed);
         const bool sheetRow = k == last;
+        drawing.addShape(placed, sheetRow ? kSheetLayer : kPartsLayer);
         if (options.partNames && !sheetRow) {
             const Extents box = shapeExtents(placed);
             drawing.addText(row.X + box.width() / 2, row.Y + box.height() / 2, options.textHeight,
-                            fileNameOnly(row.Name));
+                            fileNameOnly(row.Name), kPartNamesLayer);
         }
     }
+    if (options.remnants)
+        if (const std::optional<Remnant> remnant = markedRemnant(state, layoutNo, *options.remnants)) {
+            drawing.addShape({{remnant->cutX1, remnant->cutY1, remnant->cutX2, remnant->cutY2}}, kRemnantLayer);
+            const Extents box = shapeExtents(remnant->outline);
+            drawing.addLabel(box.xmin + box.width() / 2, box.ymin + box.height() / 2, options.textHeight,
+                             remnantLabel(*remnant, options.remnants->idOf(layoutNo)), kRemnantLayer);
+        }
     return {drawing.finish(), {}};
 }
 
@@ -151,6 +159,23 @@ std::string proposedLayoutFileName(const std::string& jobFileName, const std::st
     std::string entry = layoutEntry;
     std::replace(entry.begin(), entry.end(), '/', '-');
     return name + "-" + entry;
+}
+
+LayoutDrawingFiles saveEveryLayoutAsDxf(const NestingState& state, const std::string& jobFileName,
+                                        const std::string& folder, const std::string& templateFolder,
+                                        bool partNames)
+{
+    LayoutDrawingFiles result;
+    for (const std::string& entry : layoutListEntries(state)) {
+        const int layoutNo = layoutNumberOfEntry(entry);
+        const LayoutDxfOptions options{partNames, defaultLayoutTextHeight(state, layoutNo)};
+        const std::string path =
+            withTrailingSeparator(folder) + proposedLayoutFileName(jobFileName, entry) + ".dxf";
+        result.error = saveLayoutAsDxf(state, layoutNo, path, templateFolder, options);
+        if (!result.error.empty()) return result;
+        result.files.push_back(path);
+    }
+    return result;
 }
 
 double defaultLayoutTextHeight(const NestingState& state, int layoutNo)

@@ -1,5 +1,6 @@
 #include "layouts/layout_file.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "job/files.h"
@@ -30,13 +31,20 @@ std::vector<std::string> textLines(const std::string& content)
 
 LayoutFileLine lineFromItems(std::vector<std::string> items)
 {
-    items.resize(5);
-    return {std::move(items[0]), std::move(items[1]), std::move(items[2]), std::move(items[3]), std::move(items[4])};
+    items.resize(6);
+    return {std::move(items[0]), std::move(items[1]), std::move(items[2]),
+            std::move(items[3]), std::move(items[4]), std::move(items[5])};
+}
+
+std::vector<const std::string*> fieldsOf(const LayoutFileLine& line)
+{
+    return {&line.name, &line.x, &line.y, &line.angle, &line.qty, &line.mirror};
 }
 
 bool allEmpty(const LayoutFileLine& line)
 {
-    return line.name.empty() && line.x.empty() && line.y.empty() && line.angle.empty() && line.qty.empty();
+    const auto fields = fieldsOf(line);
+    return std::all_of(fields.begin(), fields.end(), [](const std::string* f) { return f->empty(); });
 }
 
 std::string quoted(const std::string& text)
@@ -49,7 +57,7 @@ std::string unstorableField(const std::string& path, const std::vector<LayoutFil
 {
     for (size_t k = 0; k < lines.size(); ++k) {
         const LayoutFileLine& line = lines[k];
-        for (const std::string* field : {&line.name, &line.x, &line.y, &line.angle, &line.qty})
+        for (const std::string* field : fieldsOf(line))
             if (field->find_first_of("\"\r\n") != std::string::npos)
                 return "cannot write " + path + ": line " + std::to_string(k + 1)
                     + " holds a double quote or a line break, which the file cannot store";
@@ -85,11 +93,14 @@ std::string writeLayoutFile(const std::string& path, const std::vector<LayoutFil
 {
     if (std::string problem = unstorableField(path, lines); !problem.empty()) return problem;
     const auto number = [quoteNumbers](const std::string& text) { return quoteNumbers ? quoted(text) : text; };
+    // Files without a mirrored part keep the five fields every older reader knows.
+    const bool withMirror =
+        std::any_of(lines.begin(), lines.end(), [](const LayoutFileLine& l) { return !l.mirror.empty(); });
     std::string bytes;
     for (const LayoutFileLine& line : lines) {
         if (allEmpty(line)) continue;
         bytes += quoted(line.name) + "," + number(line.x) + "," + number(line.y) + "," + number(line.angle) + ","
-            + number(line.qty) + "\r\n";
+            + number(line.qty) + (withMirror ? "," + quoted(line.mirror) : "") + "\r\n";
     }
     return writeFileAtomically(path, bytes);
 }

@@ -2,44 +2,35 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <numeric>
 #include <tuple>
 
 #include "engine/nesting_checks.h"
-#include "job/files.h"
 #include "job/number_format.h"
 #include "layouts/outline_depth.h"
 #include "layouts/placed_distance.h"
+#include "layouts/placed_layouts.h"
 
 namespace dravenor {
 
 namespace {
 
-std::string partLabel(int number, const std::vector<std::string>& names)
-{
-    std::string label = std::to_string(number);
-    const size_t index = static_cast<size_t>(number - 1);
-    if (index < names.size() && !names[index].empty()) label += " (" + fileNameOnly(names[index]) + ")";
-    return label;
-}
-
 LayoutFault overlapFault(int layoutNo, int a, int b, const std::vector<std::string>& names)
 {
     return {LayoutFault::Kind::Overlap, layoutNo, a, b,
-            "layout " + std::to_string(layoutNo) + ": parts " + partLabel(a, names) + " and " + partLabel(b, names)
+            "layout " + std::to_string(layoutNo) + ": parts " + placedPartLabel(a, names) + " and " + placedPartLabel(b, names)
                 + " overlap"};
 }
 
 LayoutFault outsideFault(int layoutNo, int a, const std::vector<std::string>& names)
 {
     return {LayoutFault::Kind::OutsideSheet, layoutNo, a, 0,
-            "layout " + std::to_string(layoutNo) + ": part " + partLabel(a, names) + " leaves the sheet"};
+            "layout " + std::to_string(layoutNo) + ": part " + placedPartLabel(a, names) + " leaves the sheet"};
 }
 
 LayoutFault uncheckedFault(int layoutNo, int a, const std::vector<std::string>& names)
 {
-    const std::string what = a > 0 ? "part " + partLabel(a, names) : std::string("the sheet");
+    const std::string what = a > 0 ? "part " + placedPartLabel(a, names) : std::string("the sheet");
     return {LayoutFault::Kind::Unchecked, layoutNo, a, 0,
             "layout " + std::to_string(layoutNo) + ": " + what +
                 " cannot be checked (its coordinates are not numbers or lie beyond 1e9)"};
@@ -55,14 +46,14 @@ LayoutFault tooCloseFault(int layoutNo, int a, int b, double distance, double sp
                           const std::vector<std::string>& names)
 {
     return {LayoutFault::Kind::TooClose, layoutNo, a, b,
-            "layout " + std::to_string(layoutNo) + ": parts " + partLabel(a, names) + " and " + partLabel(b, names) +
+            "layout " + std::to_string(layoutNo) + ": parts " + placedPartLabel(a, names) + " and " + placedPartLabel(b, names) +
                 " are " + distanceText(distance) + " apart, less than the spacing " + formatGeneral(spacing)};
 }
 
 LayoutFault nearEdgeFault(int layoutNo, int a, double distance, double margin, const std::vector<std::string>& names)
 {
     return {LayoutFault::Kind::NearSheetEdge, layoutNo, a, 0,
-            "layout " + std::to_string(layoutNo) + ": part " + partLabel(a, names) + " is " + distanceText(distance) +
+            "layout " + std::to_string(layoutNo) + ": part " + placedPartLabel(a, names) + " is " + distanceText(distance) +
                 " from the sheet's outline, less than the margin " + formatGeneral(margin)};
 }
 
@@ -207,30 +198,8 @@ std::vector<LayoutFault> checkPlacedLayout(int layoutNo, const Shape& sheet, con
 
 std::vector<LayoutFault> checkLayouts(const NestingState& state, double tolerance, const LeastDistances& least)
 {
-    struct PlacedLayout {
-        Shape sheet;
-        std::vector<Shape> parts;
-        std::vector<std::string> names;
-    };
-    std::map<std::int32_t, PlacedLayout> layouts;
-    for (const LayoutEntity& e : state.entities) {
-        PlacedLayout& layout = layouts[e.LayoutNo];
-        const ShapeEntity entity{e.X1, e.Y1, e.X2, e.Y2, e.CX, e.CY, e.RAD, e.Nstart, e.Nend};
-        if (e.Instance <= 0) {
-            layout.sheet.push_back(entity);
-            continue;
-        }
-        const size_t index = static_cast<size_t>(e.Instance - 1);
-        if (layout.parts.size() <= index) {
-            layout.parts.resize(index + 1);
-            layout.names.resize(index + 1);
-        }
-        layout.parts[index].push_back(entity);
-        if (e.PartIndex >= 1 && static_cast<size_t>(e.PartIndex) <= state.parts.size())
-            layout.names[index] = state.part(e.PartIndex).FileName;
-    }
     std::vector<LayoutFault> faults;
-    for (const auto& [layoutNo, layout] : layouts) {
+    for (const auto& [layoutNo, layout] : placedLayoutShapes(state)) {
         std::vector<LayoutFault> found = checkPlacedLayout(layoutNo, layout.sheet, layout.parts, layout.names, tolerance,
                                                            closingTolerance(state.details), least);
         faults.insert(faults.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));

@@ -6,6 +6,7 @@
 #include "job/files.h"
 #include "job/number_format.h"
 #include "layouts/layout_print_pinned_view.h"
+#include "layouts/number_list.h"
 #include "layouts/report_print_text.h"
 
 namespace dravenor {
@@ -71,6 +72,13 @@ std::string paperSheetQuestion(int pageCount, int layoutNo)
 {
     return std::to_string(pageCount) + " paper sheets will be used for layout " + std::to_string(layoutNo) +
            ", Continue?";
+}
+
+std::string landscapeQuestion(const std::vector<int>& layoutNos)
+{
+    const std::string numbers = numberList(layoutNos);
+    return (layoutNos.size() == 1 ? "Layout " + numbers + " takes" : "Layouts " + numbers + " take")
+        + " fewer paper sheets across the paper (landscape) than upright. Print across?";
 }
 
 std::string printScaleText(const LayoutPagePlan& plan, const PaperArea& paper, const PrintScale& scale,

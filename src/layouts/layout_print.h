@@ -77,6 +77,9 @@ LayoutPagePlan planLayoutPages(const PrintedSheet& sheet, const PaperArea& paper
 // "N paper sheets will be used for layout L, Continue?"
 std::string paperSheetQuestion(int pageCount, int layoutNo);
 
+// "Layouts 2 and 3 take fewer paper sheets across the paper (landscape). Print across?"
+std::string landscapeQuestion(const std::vector<int>& layoutNos);
+
 // The scale the plan prints at, for a shop to measure by: "1 : 10" for a true scale, "1 : 14.3
 // (fitted)" for a fit by zoom, with at most two decimals.
 std::string printScaleText(const LayoutPagePlan& plan, const PaperArea& paper, const PrintScale& scale,

@@ -27,10 +27,11 @@ LayoutPrintResult printLayoutLines(const NestingState& state, const std::vector<
             continue;
         }
         const LayoutMetrics* layout = metrics.layout(layoutNo);
-        const std::vector<std::string> information = layoutInformationLines(
+        std::vector<std::string> information = layoutInformationLines(
             run.job, entry, printScaleText(plan, paper, run.scale, state.drawingUnit),
             printGridSpacing(run.options.view.gridText, sheet), sheet, layout ? *layout : LayoutMetrics{},
             metrics.kerfNote);
+        if (std::string fault = faultyLayoutLine(run.faulty, layoutNo); !fault.empty()) information.push_back(std::move(fault));
         printLayoutPages(state, layoutNo, plan, run.options, information, surface, &sheets);
         result.pagesPrinted += plan.pageCount();
         result.layoutsPrinted.push_back(layoutNo);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "layouts/faulty_layouts.h"
 #include "layouts/layout_print.h"
 
 namespace dravenor {
@@ -14,6 +15,7 @@ struct LayoutPrintRun {
     LayoutPrintOptions options;
     PrintJobDetails job;
     double density = 0; // of the job's material, for nothing but the metrics' weights
+    FaultyLayouts faulty; // layouts that fail the outline check: their printout says so
 };
 
 struct LayoutPrintResult {

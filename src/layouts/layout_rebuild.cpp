@@ -68,8 +68,8 @@ std::vector<std::string> rebuildEntityList(NestingState& state, const ShapeLoade
             appendShape(state.entities, loaded.shape, row.LayoutNo, row.SheetIndex, row.PartIndex, 0, row.Angle,
                         row.Qty);
         } else {
-            appendShape(state.entities, placedInstance(loaded.shape, turn, row.X, row.Y), row.LayoutNo,
-                        row.SheetIndex, row.PartIndex, instance, row.Angle, row.Qty);
+            appendShape(state.entities, placedInstance(loaded.shape, turn, row.X, row.Y, row.Mirror), row.LayoutNo,
+                        row.SheetIndex, row.PartIndex, instance, row.Angle, row.Qty, row.Mirror);
         }
         if (sheetRow) instance = 0;
     }

@@ -158,6 +158,7 @@ LayoutViewFrame drawLayout(const NestingState& state, int layoutNo, DrawingSurfa
     surface.clear();
     drawGrid(surface, options.gridText, sheet.mirror, sheet.width, false);
     drawEntities(state.entities, range, surface, sheet.mirror);
+    if (options.remnants) drawRemnantMarks(state, layoutNo, *options.remnants, surface, sheet.mirror);
     writeLabels(state, layoutNo, range, surface, options, sheet.mirror);
     if (options.overlay) options.overlay(layoutNo, surface, sheet.mirror);
     return frameOf(sheet);

@@ -6,12 +6,14 @@
 // upwards; every y is drawn as F - y with F the mirror of the sheet.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "job/nesting_state.h"
 #include "geometry/drawing_surface.h"
 #include "layouts/part_colours.h"
+#include "layouts/remnant_marks.h"
 #include "layouts/sheet_extents.h"
 
 namespace dravenor {
@@ -23,6 +25,8 @@ struct LayoutViewOptions {
     bool showPositions = false;
     // Drawn over the layout with its number and mirror (the cut plan, when it is shown).
     std::function<void(int layoutNo, DrawingSurface& surface, double mirror)> overlay;
+    // The remnant drawn over the layout (cut line, hatching, size); none when not given.
+    std::optional<RemnantMarks> remnants{};
 };
 
 // What the window needs after a draw: sheet size and drawn top-left corner, the mirror F, and

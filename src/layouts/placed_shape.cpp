@@ -4,9 +4,10 @@
 
 namespace dravenor {
 
-Shape placedInstance(const Shape& original, double angle, double x, double y)
+Shape placedInstance(const Shape& original, double angle, double x, double y, bool mirrored)
 {
     Shape shape = original;
+    if (mirrored) mirrorShape(shape);
     rotateShape(shape, angle);
     normaliseArcAngles(shape);
     normaliseShape(shape);

@@ -1,9 +1,12 @@
 #include "layouts/report.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "job/files.h"
 #include "job/number_format.h"
+#include "layouts/remnant_marks.h"
+#include "layouts/faulty_layouts.h"
 #include "layouts/report_print_text.h"
 
 namespace dravenor {
@@ -34,7 +37,10 @@ std::int64_t sheetsUsed(const SheetEntry& sheet)
 
 class ReportBuilder {
 public:
-    ReportBuilder(const NestingState& state, const JobMetrics& metrics) : state_(state), metrics_(metrics) {}
+    ReportBuilder(const Job& job, const JobMetrics& metrics, FaultyLayouts faulty)
+        : state_(job.nesting), metrics_(metrics), marks_(remnantMarksOf(job)), faulty_(std::move(faulty))
+    {
+    }
 
     std::string build()
     {
@@ -121,12 +127,14 @@ private:
     void writeLayout(const LayoutMetrics& layout)
     {
         out_.line("Layout No : " + std::to_string(layout.layoutNo) + " / " + std::to_string(metrics_.layouts.size()));
+        if (const std::string fault = faultyLayoutLine(faulty_, layout.layoutNo); !fault.empty()) out_.line(fault);
         out_.line();
         out_.text("Yield :").number(layout.yield).text("     Base Yield :").number(layout.baseYield).endLine();
         out_.line("RLC/Sheet : " + lengthText(layout.rlcPerSheet) + "     Total RLC : " + lengthText(layout.totalRlc));
         out_.text("Qty to cut :").number(layout.qty).endLine();
         writeLayoutSheet(layout);
         writeLayoutParts(layout);
+        writeLayoutRemnant(layout);
         out_.line().line(kStarLine);
     }
 
@@ -165,8 +173,22 @@ private:
         }
     }
 
+    // The remnant each sheet of the layout leaves: size, area and weight of one, and its stock id.
+    void writeLayoutRemnant(const LayoutMetrics& layout)
+    {
+        const std::optional<Remnant> remnant = markedRemnant(state_, layout.layoutNo, marks_);
+        if (!remnant) return;
+        const std::int64_t id = marks_.idOf(layout.layoutNo);
+        out_.line();
+        out_.line("Remnant : " + remnantSizeText(remnant->width, remnant->length) + ", area " +
+                  formatMask(remnant->area, "0") + ", weight " + formatMask(metrics_.weight(remnant->area, 1), "0.00") +
+                  (id > 0 ? ", stock id " + std::to_string(id) : std::string()));
+    }
+
     const NestingState& state_;
     const JobMetrics& metrics_;
+    RemnantMarks marks_;
+    const FaultyLayouts faulty_;
     ReportPrintText out_;
 };
 
@@ -192,7 +214,7 @@ std::string reportOrientationText(const std::string& orn)
 
 std::string reportText(const Job& job, const JobMetrics& metrics)
 {
-    return ReportBuilder(job.nesting, metrics).build();
+    return ReportBuilder(job, metrics, faultyLayoutsOf(job)).build();
 }
 
 std::string reportText(const Job& job, const DensityTable& densities, std::vector<std::string>* warnings)

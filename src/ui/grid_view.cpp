@@ -6,9 +6,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 
 #include "job/column_attributes.h"
+#include "job/key_rules.h"
 #include "ui/grid_cell_delegate.h"
 #include "ui/grid_corner_caption.h"
 #include "ui/grid_table_model.h"
@@ -204,6 +206,8 @@ KeyOutcome GridView::typeKey(int keyCode)
 {
     const KeyOutcome outcome = pressKey(grid_, keyCode, host_, options_);
     afterKey(outcome);
+    lastRefusal_.clear();
+    if (outcome == KeyOutcome::Consumed) tellRefusal(keyCode);
     return outcome;
 }
 
@@ -212,6 +216,15 @@ KeyOutcome GridView::deleteKey()
     const KeyOutcome outcome = pressDelete(grid_, host_, options_);
     afterKey(outcome);
     return outcome;
+}
+
+void GridView::tellRefusal(int keyCode)
+{
+    if (grid_.col < 1 || grid_.col >= grid_.cols()) return;
+    lastRefusal_ = QString::fromStdString(keyRefusal(grid_.title(grid_.col), keyCode));
+    if (lastRefusal_.isEmpty()) return;
+    const QRect cell = visualRect(currentIndex());
+    QToolTip::showText(viewport()->mapToGlobal(cell.bottomLeft()), lastRefusal_, this);
 }
 
 void GridView::afterKey(KeyOutcome outcome)

@@ -49,6 +49,9 @@ public:
 
     // Pixel width of a column of the given title (its width in characters in this font).
     int columnPixelWidth(const std::string& title) const;
+    // What the last refused key was told (a comma in a whole-number or text cell), shown as a
+    // tip at the cell; cleared by the next key.
+    const QString& lastRefusal() const { return lastRefusal_; }
 
 signals:
     // The grid's current cell moved (1-based grid row and column).
@@ -69,6 +72,7 @@ protected:
 
 private:
     void afterKey(KeyOutcome outcome);
+    void tellRefusal(int keyCode);
     void applyColumnLayout();
     // Shows the grid's current cell; with keepSelectedRows the grid's selected rows stay selected
     // when they hold the current row, else the current cell alone is selected.
@@ -78,6 +82,8 @@ private:
     // The current cell is marked strongly only in the grid that has the focus.
     void showFocusState(bool focused);
     int rowHeight() const;
+
+    QString lastRefusal_;
 
     TextGrid& grid_;
     GridEditHost& host_;

@@ -6,8 +6,9 @@ bool settleUnsavedChanges(bool modified, DialogService& dialogs, const std::func
 {
     if (!modified) return true;
     const auto answer = dialogs.message(kSaveChangesQuestion, kAttentionTitle, DialogService::Icon::Question,
-                                        DialogService::Buttons::YesNo);
-    return answer != DialogService::Answer::Yes || (save && save());
+                                        DialogService::Buttons::YesNoCancel);
+    if (answer == DialogService::Answer::Cancel) return false;
+    return answer == DialogService::Answer::No || (save && save());
 }
 
 } // namespace dravenor

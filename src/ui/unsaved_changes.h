@@ -1,6 +1,6 @@
 #pragma once
 // The question every window asks before unsaved work would be lost (New, Open, closing):
-// "Save changes in current file?" with Yes and No.
+// "Save changes in current file?" with Yes, No and Cancel (Esc).
 #include <functional>
 
 #include "ui/dialog_service.h"
@@ -11,8 +11,8 @@ inline constexpr const char* kSaveChangesQuestion = "Save changes in current fil
 inline constexpr const char* kAttentionTitle = "Attention !";
 
 // Whether the caller may go on and drop the work: without changes nothing is asked; No goes on
-// unsaved; Yes runs save and goes on only when it saved. A save that was cancelled, refused or
-// failed keeps the work: the caller stops.
+// unsaved; Yes runs save and goes on only when it saved; Cancel (Esc, closing the box) stops.
+// A save that was cancelled, refused or failed keeps the work: the caller stops.
 bool settleUnsavedChanges(bool modified, DialogService& dialogs, const std::function<bool()>& save);
 
 } // namespace dravenor

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include "app/deep_progress_window.h"
@@ -45,12 +46,16 @@ protected:
         window->beforeDeepProgressShown = [this, stopAtOnce](DeepProgressWindow& progress) {
             if (stopAtOnce) progress.requestStop();
             QObject::connect(&progress, &DeepProgressWindow::bestShown, &progress, [&progress, this] {
-                drawnDuringRun = std::max(drawnDuringRun, inkedPixels(progress.canvas()->surface().image()));
+                const QImage& image = progress.canvas()->surface().image();
+                drawnDuringRun = std::max(drawnDuringRun, inkedPixels(image));
+                const QRect ink = inkedBox(image);
+                filled = std::max(filled, std::max(double(ink.width()) / image.width(), double(ink.height()) / image.height()));
                 progress.requestStop();
             });
             QObject::connect(&progress, &DeepProgressWindow::finishedRun, &progress, [this, &progress] {
                 status = progress.statusLabel()->text().toStdString();
                 best = progress.bestLabel()->text().toStdString();
+                gain = progress.gainLabel()->text().toStdString();
                 progress.button()->click();
             });
         };
@@ -58,7 +63,8 @@ protected:
     }
 
     int drawnDuringRun = 0;
-    std::string status, best;
+    double filled = 0; // the larger share of the drawing pane's width or height the sheet took
+    std::string status, best, gain;
 };
 
 TEST_F(MainWindowDeep, TheFourthModeItemChoosesDeepNestingWhoseDialogNamesABadValueAndKeepsTheGoodOnes)
@@ -77,6 +83,16 @@ TEST_F(MainWindowDeep, TheFourthModeItemChoosesDeepNestingWhoseDialogNamesABadVa
     EXPECT_EQ(window->job().deep.timeLimit, 30);
     editSettings({{"", "0", "60"}});
     EXPECT_EQ(window->job().deep, DeepSettings{});
+    // The threads: every core unless a number is chosen.
+    window->beforeDeepSettingsShown = [](DeepSettingsDialog& dialog) {
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            EXPECT_EQ(dialog.threadsBox()->text(), "every core");
+            dialog.threadsBox()->setValue(2);
+            dialog.accept();
+        });
+    };
+    window->deepSettingsAction()->trigger();
+    EXPECT_EQ(window->job().deep.threads, 2);
 }
 
 TEST_F(MainWindowDeep, ARunDrawsItsBestResultAndListsItsLayoutsAndStopAtOnceLeavesValidOnes)
@@ -87,14 +103,20 @@ TEST_F(MainWindowDeep, ARunDrawsItsBestResultAndListsItsLayoutsAndStopAtOnceLeav
     runDeep(false);
     EXPECT_TRUE(contains(status, "Optimization Done#")) << status;
     EXPECT_TRUE(contains(best, "parts placed")) << best;
-    EXPECT_TRUE(contains(best, "sheet (at least 1 needed)")) << best;
+    EXPECT_TRUE(contains(best, "sheet (fewest possible: 1)")) << best;
     EXPECT_GT(drawnDuringRun, 300);
+    EXPECT_GT(filled, 0.9) << "the sheet fills the pane one way";
+    // 1000 x 500 sheets: what the search can still gain is the least used sheet's offcut.
+    EXPECT_TRUE(gain.starts_with("least used sheet: layout ") && contains(gain, " of 1000 used, offcut ")
+                && gain.ends_with(" x 500"))
+        << gain;
     ASSERT_GT(window->layoutPanel()->layoutList()->count(), 0);
     EXPECT_GT(inkedPixels(window->layoutPanel()->canvas()->surface().image()), 300);
     EXPECT_TRUE(checkLayouts(window->job().nesting, kEngineLayoutTolerance, {3, 2}).empty());
     EXPECT_EQ(window->job().basic.text(1, window->job().basic.columnOf("ActKerf")), "3");
 
     status.clear();
+    dialogs.answers = {DialogService::Answer::Ok}; // the layouts of Deep Nesting go only by choice
     runDeep(true);
     EXPECT_FALSE(status.empty());
     EXPECT_TRUE(checkLayouts(window->job().nesting, kEngineLayoutTolerance, {3, 2}).empty());
@@ -102,9 +124,11 @@ TEST_F(MainWindowDeep, ARunDrawsItsBestResultAndListsItsLayoutsAndStopAtOnceLeav
     window->job().deep.timeLimit = 0;
     status.clear();
     dialogs.questions.clear();
+    dialogs.answers = {DialogService::Answer::Ok};
     runDeep(false);
     EXPECT_EQ(status, "");
-    EXPECT_EQ(dialogs.questionTexts(), std::vector<std::string>{"The time limit must be a number of seconds above 0"});
+    ASSERT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(dialogs.questionTexts().back(), "The time limit must be a number of seconds above 0");
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 // selected layout saved as a DXF drawing or a shape file; commands without a name or layouts say
 // why.
 #include <QCheckBox>
+#include <QDir>
 #include <filesystem>
 
 #include "app/main_window_fixture.h"
 #include "layouts/layout_export.h"
+#include "support/pdf_pages.h"
 #include "support/temp_folder.h"
 #include "support/text_match.h"
 
@@ -83,6 +85,45 @@ TEST_F(MainWindowFiles, CommandsWithoutAFileNameOrLayoutsSayWhyAndChangeNothing)
     typeInto(BasicGrid, "Mat", "S235");
     EXPECT_FALSE(window->saveJobFile()); // Save without a name asks for one; Cancel saves nothing
     EXPECT_EQ(std::pair(dialogs.fileDialogTitles, window->job().modified), std::pair(std::vector<std::string>{"Save As"}, true));
+}
+
+} // namespace
+} // namespace dravenor::testing
+
+namespace dravenor::testing {
+namespace {
+
+TEST_F(MainWindowFiles, EveryLayoutGoesToDxfInOneStepOnLayersOfItsOwnNamingItsUnits)
+{
+    for (const char* name : {kDxfHeaderName, kDxfFooterName})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVENOR_RESOURCE_DIR "/") + name, folder.filePath(name)));
+    window->saveAllLayoutsAsDxf();
+    EXPECT_EQ(dialogs.questionTexts().back(), "No layout to save as DXF !");
+    enterJob("3", "7");
+    optimise();
+    window->saveAllLayoutsAsDxf();
+    EXPECT_EQ(dialogs.questionTexts().back(), "Save current file first");
+    dialogs.saveFiles.push_back(folder.filePath("plates.nst").toStdString());
+    ASSERT_TRUE(window->saveJobAs());
+    window->saveAllLayoutsAsDxf(); // the folder dialog cancelled: nothing written, nothing said
+    EXPECT_EQ(dialogs.folderCaptions.back(), "Save All Layouts as DXF into...");
+    const std::string out = folder.filePath("drawings").toStdString() + "/";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(out)));
+    dialogs.folders.push_back(out);
+    window->saveAllLayoutsAsDxf();
+    const std::vector<std::string> lines = listed();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(dialogs.questionTexts().back(), "2 layout drawings written into " + out);
+    // Read with ezdxf, a reader apart from ours: the parts and the sheet on their layers, and
+    // the header naming millimetres.
+    for (const std::string& line : lines) {
+        const std::string path = out + proposedLayoutFileName(window->job().jobFileName, line) + ".dxf";
+        ASSERT_TRUE(QFile::exists(QString::fromStdString(path))) << path;
+        const std::string read = commandOutput(
+            "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); "
+            "print(sorted({e.dxf.layer for e in d.modelspace()}), d.header.get('\\$INSUNITS'))\" '" + path + "' 2>&1");
+        EXPECT_EQ(read, "['PARTS', 'SHEET'] 4\n") << path;
+    }
 }
 
 } // namespace

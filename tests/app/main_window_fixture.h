@@ -92,6 +92,7 @@ protected:
                 }
                 status = progress.statusLabel()->text().toStdString();
                 progressKerfNote = progress.kerfLabel()->isHidden() ? "" : progress.kerfLabel()->text().toStdString();
+                progressNotes = progress.notesLabel()->isHidden() ? "" : progress.notesLabel()->text().toStdString();
                 progress.button()->click();
             });
         };
@@ -105,6 +106,7 @@ protected:
     int progressWindows = 0;
     bool helpInProgress = false; // F1 pressed in the progress window as the run ends
     std::string progressKerfNote; // the progress window's kerf line as the run ended, "" when hidden
+    std::string progressNotes;    // what the progress window said the drawings were read with
 };
 
 } // namespace dravenor::testing

@@ -44,7 +44,7 @@ TEST_F(MainWindowOptimise, ARunListsTheEnginesLayoutsAndAnEditThrowsThemAwayButE
     for (int index : {BasicGrid, SheetGrid, PartGrid}) QTest::keyClick(&grid(index), Qt::Key_Escape);
     EXPECT_EQ(std::tuple(dialogs.questions.size(), listed(), window->job().parts.text(1, 2)), std::tuple(questions, entries, "8"));
     typeInto(PartGrid, "Qty", "9"); // asks "change data?" and the scripted answer is OK
-    EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
+    EXPECT_TRUE(dialogs.questionTexts().back().starts_with("You are about to change data, Continue?\n\nThe "));
     // Esc now takes back what was typed since, and only that.
     QTest::keyClick(&grid(PartGrid), Qt::Key_Escape);
     EXPECT_EQ(window->job().parts.text(1, 2), "8");
@@ -127,17 +127,28 @@ TEST_F(MainWindowOptimise, DrawingsAreReadInTheDrawingUnitAndWhatTheyWereReadWit
     EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
     EXPECT_EQ(dialogs.questionTexts().back(),
               plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
+    // Told once per drawing: the next run names the conversion in its progress window only.
+    EXPECT_EQ(progressNotes, dialogs.questionTexts().back());
+    dialogs.answers = {DialogService::Answer::Ok}; // the layouts of the first run go
+    size_t asked = dialogs.questions.size();
+    optimise();
+    EXPECT_EQ(dialogs.questions.size(), asked + 1) << dialogs.questionTexts().back();
+    EXPECT_TRUE(dialogs.questionTexts().back().starts_with("Start a new optimization?"));
+    EXPECT_EQ(progressNotes, plate + ": skipped 1 TEXT\n" + plate + ": converted from inches to millimetres");
     // 101.6 x 63.5 in millimetres (a run's areas are whole square units).
     EXPECT_NEAR(window->job().nesting.parts[0].Area, 6452, 65);
     // Inches: the layouts, made in millimetres, go (after the question); the next window keeps them.
     window->drawingUnitAction(DrawingUnit::Inch)->trigger();
-    EXPECT_EQ(dialogs.questionTexts().back(), "You are about to change data, Continue?");
+    EXPECT_TRUE(dialogs.questionTexts().back().starts_with("You are about to change data, Continue?\n\nThe "));
     EXPECT_FALSE(window->job().hasLayouts());
     EXPECT_TRUE(window->drawingUnitAction(DrawingUnit::Inch)->isChecked());
     EXPECT_EQ(MainWindow(dialogs, folder.path()).job().nesting.drawingUnit, DrawingUnit::Inch);
-    // Read in inches the plate is too small to count much, and nothing is converted.
+    // Read in inches the plate is too small to count much, and nothing is converted; the skipped
+    // text was told once already and goes to the progress window only.
+    asked = dialogs.questions.size();
     EXPECT_EQ(optimise().rfind("Full Optimization Done", 0), 0u);
-    EXPECT_EQ(dialogs.questionTexts().back(), plate + ": skipped 1 TEXT");
+    EXPECT_EQ(dialogs.questions.size(), asked);
+    EXPECT_EQ(progressNotes, plate + ": skipped 1 TEXT");
     EXPECT_NEAR(window->job().nesting.parts[0].Area, 10, 1);
 }
 
@@ -224,6 +235,42 @@ TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAn
     const MainWindow next(dialogs, folder.path());
     EXPECT_EQ(std::tuple(next.printScale(), next.printScaleAction(10)->isChecked(), next.lineWidthAction(3)->isChecked()),
               std::tuple(10, true, true));
+}
+
+// A 1200 x 500 sheet with a cut corner lies on its longest edge, wide: at 1 : 5 it is 240 x 100
+// mm, two A4 sheets upright and one across. Printing offers across; the view keeps the layout,
+// zoom and place the user gave it.
+TEST_F(MainWindowOptimise, ALayoutThatFitsOnlyAcrossThePaperIsOfferedLandscapeAndTheViewIsLeftAlone)
+{
+    typeInto(BasicGrid, "Kerf", "3");
+    const std::string sheet = folder.filePath("long.shp").toStdString();
+    ASSERT_EQ(saveShapeFile(polygon({{0, 0}, {1200, 0}, {1200, 400}, {1100, 500}, {0, 500}}), sheet), "");
+    enterFiles(SheetGrid, {sheet});
+    typeInto(SheetGrid, "Qty", "2");
+    enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
+    typeInto(PartGrid, "Qty", "12");
+    optimise();
+    ASSERT_EQ(listed().size(), 2u);
+    LayoutPanel& p = panel();
+    p.selectLayout(1);
+    p.turnWheel({200, 150}, 2 * 120);
+    const std::tuple<int, double, double, double> view{p.layoutList()->currentIndex(), p.zoom(), p.viewport().view().left,
+                                                      p.viewport().view().top};
+    window->printScaleAction(5)->trigger();
+    const auto printed = [&](DialogService::Answer answer, bool currentOnly) {
+        dialogs.answers = {answer};
+        QPdfWriter writer(folder.filePath("layout.pdf"));
+        const int pages = window->printLayoutsTo(writer, currentOnly).pagesPrinted;
+        return std::pair(pages, writer.pageLayout().orientation());
+    };
+    EXPECT_EQ(printed(DialogService::Answer::No, true), std::pair(2, QPageLayout::Portrait));
+    EXPECT_EQ(dialogs.questionTexts()[dialogs.questions.size() - 2],
+              "Layout 2 takes fewer paper sheets across the paper (landscape) than upright. Print across?");
+    EXPECT_EQ(printed(DialogService::Answer::Yes, true), std::pair(1, QPageLayout::Landscape));
+    EXPECT_EQ(printed(DialogService::Answer::Yes, false), std::pair(2, QPageLayout::Landscape));
+    EXPECT_EQ(dialogs.questionTexts()[dialogs.questions.size() - 3],
+              "Layouts 1 and 2 take fewer paper sheets across the paper (landscape) than upright. Print across?");
+    EXPECT_EQ(std::tuple(p.layoutList()->currentIndex(), p.zoom(), p.viewport().view().left, p.viewport().view().top), view);
 }
 
 } // namespace

@@ -201,7 +201,7 @@ TEST(NestDeep, ARunGivesLayoutsThatPassTheCheckAtItsSpacingAndASavedJobKeepsItsS
                                       "20", "--seed", "7", "--save", saved, "--json", json});
     ASSERT_LE(run.code, 1) << run.err;
     EXPECT_TRUE(contains(run.out, "Optimization Done#") && contains(run.out, "Deep Nesting: 20 iterations in ") &&
-                contains(run.out, ", spacing 4, margin 2, at least 1 sheet needed\n")) << run.out;
+                contains(run.out, ", spacing 4, margin 2, fewest possible: 1 sheet\n")) << run.out;
     EXPECT_TRUE(contains(TempFolder::read(json), "  \"deep\": {\n    \"spacing\": 4,\n    \"margin\": 2,\n    \"timeLimit\": 0,\n"
                                                  "    \"threads\": 0,\n    \"seed\": 7,\n    \"iterations\": 20,\n    \"stopped\": false,\n"))
         << TempFolder::read(json);

@@ -78,6 +78,23 @@ TEST(Preview, DrawsATallThinShapeInASquareViewAtTheTopLeft)
     EXPECT_EQ(image.pixelColor(80, 120), QColor(Qt::white));
 }
 
+// A picture that is not square keeps the shape's proportions: the 200 x 120 plate spans 5 : 3
+// of the pixels whichever way the picture is stretched.
+TEST(Preview, APictureOfAnotherShapeKeepsTheShapesProportions)
+{
+    TempFolder dir;
+    for (const char* size : {"880x440", "440x880", "600x200"}) {
+        const std::string png = dir.file(std::string(size) + ".png");
+        const ToolRun r = runInProcess({"preview", examplePath("parts/end-plate-200x120.shp"), "--png", png, "--size", size});
+        ASSERT_EQ(r.code, 0) << r.err;
+        const QRect ink = inkedBox(QImage(QString::fromStdString(png)));
+        EXPECT_NEAR(static_cast<double>(ink.width()) / ink.height(), 200.0 / 120, 0.03) << size;
+        EXPECT_GT(std::max(static_cast<double>(ink.width()) / QImage(QString::fromStdString(png)).width(),
+                           static_cast<double>(ink.height()) / QImage(QString::fromStdString(png)).height()),
+                  0.85) << size << ": the plate fills the picture one way";
+    }
+}
+
 // close, dxf2shp, shp2dxf and stdshape: what each prints and warns, and what it wrote read back,
 // as the golden file shows ("@" in an argument stands for the test's folder, DIR in the file).
 TEST(ShapeCommands, WriteShapeFilesAndDrawingsAndSayWhatTheyDid)

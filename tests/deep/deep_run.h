@@ -70,14 +70,13 @@ inline void expectSound(const NestingState& state, double spacing, double margin
     for (const LayoutFault& fault : checkLayouts(state, 1e-6, {spacing, margin})) ADD_FAILURE() << fault.text;
     for (const LayoutItem& item : state.items) {
         if (item.PartIndex == 0) continue;
-        const std::string& rule = state.part(item.PartIndex).Orn;
+        const PartEntry& part = state.part(item.PartIndex);
         const double turn = std::fmod(item.Angle + 360, 360);
-        if (rule == "No") {
-            EXPECT_TRUE(turn == 0 || turn == 180) << item.Name << " at " << item.Angle;
+        const double step = part.Orn == "No" ? 360 : part.Orn == "step180" ? 180 : part.Orn == "step90" ? 90 : 0;
+        if (step > 0) {
+            EXPECT_EQ(std::fmod(turn, step), 0) << item.Name << " (" << part.Orn << ") at " << item.Angle;
         }
-        if (rule == "step90") {
-            EXPECT_EQ(std::fmod(turn, 90), 0) << item.Name << " at " << item.Angle;
-        }
+        EXPECT_TRUE(part.Mirror || !item.Mirror) << item.Name << " lies mirrored";
     }
     const std::map<int, int> placed = placedCounts(state);
     for (std::size_t p = 0; p < state.parts.size(); ++p) {

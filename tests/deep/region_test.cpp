@@ -60,22 +60,27 @@ TEST_P(GrownRegions, HoldTheTrueOutlineGrownBySpacingAndMargin)
 {
     const Shape& shape = GetParam().shape;
     EngineJob files;
-    files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1).part(files.shapeFile("p.shp", shape), 1, 0, "No");
+    files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1).part(files.shapeFile("p.shp", shape), 1, 0,
+                                                                               "step180", true);
     for (const auto& [spacing, margin] : {std::pair{4.0, 0.0}, std::pair{0.0, 3.0}, std::pair{10.0, 10.0}}) {
         NestingState state = files.state;
         const dd::DeepJob job = dd::buildDeepJob(state, {spacing, margin}, [] { return false; });
         ASSERT_EQ(job.parts.size(), 1u);
         const Extents box = shapeExtents(job.parts[0].shape);
         const TrueMaterial material(job.parts[0].shape);
+        // As drawn and half round, each also mirrored.
+        ASSERT_EQ(job.parts[0].orientations.size(), 4u);
         for (const dd::Orientation& o : job.parts[0].orientations) {
-            // Turned half round about the box centre: points map the same way.
+            // Mirrored about the box's middle, then turned half round about the box centre:
+            // points map the same way.
             const double c = o.angle == 0 ? 1 : -1;
             const double cx = (box.xmin + box.xmax) / 2, cy = (box.ymin + box.ymax) / 2;
             const double reach = std::max(spacing / 2, margin) + 2;
             for (double x = box.xmin - reach; x <= box.xmax + reach; x += 1.37)
                 for (double y = box.ymin - reach; y <= box.ymax + reach; y += 1.29) {
                     const dd::Point p{x, y};
-                    const dd::Point turnedP{cx + c * (x - cx), cy + c * (y - cy)};
+                    const double mx = o.mirrored ? 2 * cx - x : x;
+                    const dd::Point turnedP{cx + c * (mx - cx), cy + c * (y - cy)};
                     const bool inside = material.holds(p);
                     const double d = distanceToShape(shape, p.x, p.y);
                     // Within the distance of the true part: inside the grown region.
@@ -125,6 +130,27 @@ TEST_P(GrownRegions, SheetFreeSpaceLiesInsideTheTrueSheet)
 
 INSTANTIATE_TEST_SUITE_P(Deep, GrownRegions, ::testing::ValuesIn(kShapes),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// With parts inside holes switched off, a part's holes are material: the middle of a washer or a
+// frame is held by its regions, and free again with the switch on.
+TEST(PartsInHoles, SwitchedOffTheHolesOfAPartCountAsItsMaterial)
+{
+    for (const ShapeCase& c : {ShapeCase{"washer", washer(60, 60, 120, 70)}, ShapeCase{"frame", frame(100, 60)}}) {
+        EngineJob files;
+        files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1).part(files.shapeFile("p.shp", c.shape), 1);
+        for (const bool holes : {true, false}) {
+            NestingState state = files.state;
+            state.partsInHoles = holes;
+            const dd::DeepJob job = dd::buildDeepJob(state, {2, 1}, [] { return false; });
+            ASSERT_EQ(job.parts.size(), 1u);
+            const Extents box = shapeExtents(job.parts[0].shape);
+            const dd::Point middle{(box.xmin + box.xmax) / 2, (box.ymin + box.ymax) / 2};
+            const dd::Orientation& o = job.parts[0].orientations[0];
+            EXPECT_EQ(dd::materialHolds(o.spacing.edges, middle), !holes) << c.name;
+            EXPECT_EQ(dd::materialHolds(o.margin.edges, middle), !holes) << c.name;
+        }
+    }
+}
 
 TEST(Poles, LieInsideTheMaterialApartFromEachOther)
 {

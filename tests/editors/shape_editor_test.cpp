@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "editors/shape_editor.h"
+#include "geometry/dxf_units.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
 #include "support/ink.h"
@@ -18,6 +19,7 @@
 #include "support/saved_shape.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
+#include "support/text_match.h"
 #include "ui/canvas_view.h"
 #include "ui/grid_view.h"
 
@@ -152,6 +154,81 @@ TEST_F(ShapeEditorTest, SaveAsWritesShapeFilesAndDrawingsAndSaveReusesTheName)
     const Shape saved = onDisk(asDrawing);
     EXPECT_EQ(Shape(saved.begin(), saved.begin() + 2), (Shape{lineEntity(-100, -100, 100, -100), lineEntity(200, 0, 200, 100)}));
     EXPECT_EQ(dialogs.fileDialogTitles, Strings{"Save As"});
+}
+
+TEST_F(ShapeEditorTest, AnOpenedDrawingIsRewrittenOnlyWhenTheUserSaysSoAndThenInItsOwnUnits)
+{
+    const std::string drawing = folder.write("customer.dxf", TempFolder::read(DRAVENOR_TEST_DATA "/dxf/inch-plate.dxf"));
+    const std::string original = TempFolder::read(drawing);
+    const auto openAndMove = [&] {
+        ASSERT_TRUE(editor.openFile(drawing));
+        editor.gridView()->selectRows(1, 1);
+        editor.adjust(1);
+    };
+    openAndMove();
+    // Cancel (Esc) writes nothing; the question names the drawing and its units.
+    dialogs.answers = {Answer::Cancel};
+    EXPECT_FALSE(editor.save());
+    EXPECT_TRUE(contains(dialogs.questionTexts().back(), drawing + " is a drawing (DXF)")
+                && contains(dialogs.questionTexts().back(), "in inches"))
+        << dialogs.questionTexts().back();
+    EXPECT_EQ(dialogs.questions.back().buttons, DialogService::Buttons::YesNoCancel);
+    // Yes (and Enter): Save As with a shape file proposed beside the drawing.
+    dialogs.saveFiles.push_back(folder.file("customer.shp"));
+    EXPECT_TRUE(editor.save());
+    EXPECT_EQ(dialogs.suggestedName, folder.file("customer.shp"));
+    EXPECT_TRUE(dialogs.saveFilter.starts_with("Shape files (*.shp)")) << dialogs.saveFilter;
+    EXPECT_EQ(TempFolder::read(drawing), original);
+    EXPECT_EQ(onDisk(folder.file("customer.shp")), shapeOnScreen());
+
+    // No: the drawing written back in inches, saying so in its header; read again it is the
+    // shape on screen (in millimetres). Once agreed, Save asks no more.
+    openAndMove();
+    const Shape moved = shapeOnScreen();
+    dialogs.answers = {Answer::No};
+    ASSERT_TRUE(editor.save());
+    const DxfUnitScale units = drawingFileUnits(drawing, DrawingUnit::Millimetre);
+    EXPECT_EQ(std::pair(units.code, units.factor), std::pair(1, 25.4));
+    const Shape readBack = onDisk(drawing);
+    ASSERT_EQ(readBack.size(), moved.size());
+    for (size_t i = 0; i < moved.size(); ++i)
+        for (auto field : {&ShapeEntity::X1, &ShapeEntity::Y1, &ShapeEntity::X2, &ShapeEntity::Y2})
+            EXPECT_NEAR(readBack[i].*field, moved[i].*field, 1e-9) << "entity " << i;
+    const std::string ezdxfUnits = commandOutput("/usr/bin/python3 -c \"import ezdxf,sys; "
+                                                 "print(ezdxf.readfile(sys.argv[1]).header.get('$INSUNITS'))\" '"
+                                                 + drawing + "' 2>/dev/null");
+    EXPECT_TRUE(ezdxfUnits.empty() || ezdxfUnits == "1\n") << ezdxfUnits; // empty: no ezdxf here
+    const size_t asked = dialogs.questions.size();
+    editor.adjust(1);
+    EXPECT_TRUE(editor.save());
+    EXPECT_EQ(dialogs.questions.size(), asked);
+}
+
+TEST_F(ShapeEditorTest, CtrlZUndoesMovesKeysAndLoadedShapesAndCtrlYRedoesThem)
+{
+    openPlate();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    const Shape opened = shapeOnScreen();
+    editor.gridView()->selectRows(1, 1);
+    editor.adjust(1);
+    const Shape moved = shapeOnScreen();
+    ASSERT_NE(moved, opened);
+    editor.appendShape(rectangle(300, 0, 10, 10));
+    const Shape loaded = shapeOnScreen();
+    editor.gridView()->setCurrentCell(1, 1);
+    QTest::keyClick(editor.gridView(), Qt::Key_Delete); // a key clears the row's X1
+    ASSERT_NE(shapeOnScreen(), loaded);
+    std::vector<Shape> seen;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+        seen.push_back(shapeOnScreen());
+    }
+    EXPECT_EQ(seen, (std::vector<Shape>{loaded, moved, opened, opened}));
+    QTest::keyClick(&editor, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(shapeOnScreen(), loaded);
+    EXPECT_TRUE(editor.modified());
 }
 
 TEST_F(ShapeEditorTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost)

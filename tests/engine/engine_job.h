@@ -28,13 +28,15 @@ public:
         state.sheets.push_back(e);
         return *this;
     }
-    EngineJob& part(const std::string& file, std::int32_t qty, std::int32_t pri = 0, const std::string& orn = "")
+    EngineJob& part(const std::string& file, std::int32_t qty, std::int32_t pri = 0, const std::string& orn = "",
+                    bool mirror = false)
     {
         PartEntry e;
         e.FileName = file;
         e.Qty = e.Remaining = qty;
         e.Pri = pri;
         e.Orn = orn;
+        e.Mirror = mirror;
         state.parts.push_back(e);
         return *this;
     }

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "geometry/dxf_export.h"
+#include "geometry/dxf_units.h"
 #include "geometry/golden_file.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
@@ -139,6 +140,39 @@ TEST(SaveShapeFile, NineQuotedFieldsPerLineThatReadBackExactly)
     EXPECT_EQ(std::tuple(report.nonNumericFields + report.leftoverFields, back, folder.entries()),
               std::tuple(0, shape, std::vector<std::string>{"numbers.shp"}));
     EXPECT_NE(saveShapeFile(shape, folder.file("missing/part.shp")).find("part.shp"), std::string::npos);
+}
+
+} // namespace
+} // namespace dravenor
+
+namespace dravenor {
+namespace {
+
+// The units a written drawing names are those its reader finds: the header variable is added
+// where a reader looks for it, for every unit, in CR LF and LF templates alike.
+TEST(DxfUnitsWritten, TheHeaderNamesTheUnitsItsReaderThenFinds)
+{
+    std::string shipped = testing::TempFolder::read(kShippedTemplates + "/dxf.hd");
+    std::string lfOnly = shipped;
+    for (size_t at = lfOnly.find('\r'); at != std::string::npos; at = lfOnly.find('\r', at)) lfOnly.erase(at, 1);
+    struct Case { int code; DrawingUnit unit; double factor; };
+    const Case cases[] = {{1, DrawingUnit::Millimetre, 25.4}, {4, DrawingUnit::Millimetre, 1},
+                          {4, DrawingUnit::Inch, 1 / 25.4}, {5, DrawingUnit::Millimetre, 10}};
+    for (const std::string& header : {shipped, lfOnly})
+        for (const Case& c : cases) {
+            const std::string text = headerWithUnits(header, c.code) + "  0\r\nEOF\r\n";
+            const DxfUnitScale scale = dxfUnitScale(text, dxfDrawingLayout(text).header, c.unit);
+            EXPECT_EQ(std::pair(scale.code, scale.factor), std::pair(c.code, c.factor)) << c.code;
+            EXPECT_EQ(text.find("$ACADVER"), header.find("$ACADVER")) << "variables before stay where they were";
+        }
+    // Nothing added without a code, without a HEADER section or over units named already.
+    EXPECT_EQ(headerWithUnits(shipped, 0), shipped);
+    const std::string named = headerWithUnits(shipped, 1);
+    EXPECT_EQ(headerWithUnits(named, 4), named);
+    EXPECT_EQ(headerWithUnits("  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nENDSEC\r\n", 4),
+              "  0\r\nSECTION\r\n  2\r\nBLOCKS\r\n  0\r\nENDSEC\r\n");
+    EXPECT_EQ(std::pair(insunitsCode(DrawingUnit::Millimetre), insunitsCode(DrawingUnit::Inch)), std::pair(4, 1));
+    EXPECT_EQ(std::pair(unitsName(1), unitsName(99)), std::pair(std::string("inches"), std::string()));
 }
 
 } // namespace

@@ -143,15 +143,18 @@ TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryModeWithItsSett
     EXPECT_EQ(formatRecordDouble(90) + " " + formatRecordDouble(-12.75), "90 -12.75");
 }
 
-// A job whose parts may be mirrored or turned only half round saves the mirror mark as a seventh
-// field of every part record and a fifth part grid column (pinned by a golden file) and reads
-// back the same; the sample job, which mirrors nothing, keeps its six fields and four columns.
-TEST(JobFileFormat, MirrorMarksAndHalfTurnsSaveAsTheirGoldenFileAndReadBack)
+// A job whose parts may be mirrored or turned only half round, with a mirrored placement and
+// parts kept out of holes, saves the mirror mark as a seventh field of every part record, a fifth
+// part grid column, a ninth field of every layout item and a tagged options line (pinned by a
+// golden file) and reads back the same; the sample job, which uses none of them, keeps its file.
+TEST(JobFileFormat, MirrorMarksHalfTurnsAndTheHolesSwitchSaveAsTheirGoldenFileAndReadBack)
 {
     Job job = sampleJob();
     fillRow(job.parts, 2, {"/jobs/p2.shp", "4", "2", "step180", "Yes"});
     job.nesting.parts[1].Orn = "step180";
     job.nesting.parts[1].Mirror = true;
+    job.nesting.items[1].Mirror = true;
+    job.nesting.partsInHoles = false;
     const std::string golden = TempFolder::read(DRAVENOR_TEST_DATA "/golden/job/part-rules.nst");
     const std::string text = savedText(job);
     EXPECT_EQ(text, golden);
@@ -164,6 +167,8 @@ TEST(JobFileFormat, MirrorMarksAndHalfTurnsSaveAsTheirGoldenFileAndReadBack)
     EXPECT_EQ(rules, (std::vector<std::pair<std::string, bool>>{{"step90", false}, {"step180", true}, {"", false}}));
     EXPECT_EQ(std::tuple(read.parts.text(2, 4), read.parts.text(2, 5), read.parts.text(1, 5)),
               std::tuple("step180", "Yes", ""));
+    EXPECT_EQ(std::tuple(read.nesting.items[0].Mirror, read.nesting.items[1].Mirror, read.nesting.partsInHoles),
+              std::tuple(false, true, false));
     EXPECT_EQ(savedText(read), golden);
     // A bad mirror mark names its line.
     const JobFileResult bad = readJobFile(dir.write("bad.nst", goldenWith(",2,4,#TRUE#", ",2,4,maybe", golden)), "", read);

@@ -50,6 +50,8 @@ TEST(NewJob, ResetEmptiesEverythingForgetsDeepSettingsAndHidesActKerf)
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor");
     job.jobFileName = "/home/op/Jobs/Bracket.nst";
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst");
+    job.modified = true; // unsaved work is starred
+    EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst *");
 }
 
 // Basic details as text, numbers by their leading part; sheet and part records only from rows

@@ -6,6 +6,7 @@
 #include "deep/deep_run.h"
 #include "engine/engine_job.h"
 #include "engine/layout_results.h"
+#include "geometry/shape_builders.h"
 #include "layouts/checked_deep_nesting.h"
 #include "layouts/checked_optimisation.h"
 #include "layouts/deep_progress_text.h"
@@ -89,12 +90,35 @@ TEST(DeepProgressText, TimeOrWorkAgainstTheLimitAndTheBestSoFar)
     EXPECT_EQ(deepBestText(DeepBest{}), "no result yet");
     EXPECT_EQ(deepBestText(DeepBest{3, 2.4, 78.12345, 40, 40}), "3 sheets, yield 78.123%, 40 of 40 parts placed");
     EXPECT_EQ(deepBestText(DeepBest{1, 0.5, 12.5, 3, 7}), "1 sheet, yield 12.5%, 3 of 7 parts placed");
-    EXPECT_EQ(deepBestText(DeepBest{4, 3.3, 60.5, 40, 40, 4}), "4 sheets (at least 4 needed), yield 60.5%, 40 of 40 parts placed");
+    EXPECT_EQ(deepBestText(DeepBest{4, 3.3, 60.5, 40, 40, 4}), "4 sheets (fewest possible: 4), yield 60.5%, 40 of 40 parts placed");
     DeepOutcome outcome;
     outcome.iterations = 1;
     outcome.seconds = 2.346;
     outcome.stopped = true;
     EXPECT_EQ(deepRunText(outcome, 3, 0), "Deep Nesting: 1 iteration in 2.35 s, spacing 3, margin 0, stopped");
+}
+
+// The least used sheet along its longer side, wide and tall sheets alike.
+TEST(DeepProgressText, TheLeastUsedSheetAndItsOffcutAreWhatTheSearchCanStillGain)
+{
+    struct Case { double sheetW, sheetH; std::vector<double> reach; const char* expected; };
+    const Case cases[] = {
+        {1000, 500, {600, 300, 950}, "least used sheet: layout 2, 300 of 1000 used, offcut 700 x 500"},
+        {500, 1000, {250.04, 800}, "least used sheet: layout 1, 250 of 1000 used, offcut 750 x 500"},
+        {1000, 500, {}, ""},
+    };
+    for (const Case& c : cases) {
+        NestingState state;
+        const bool wide = c.sheetW >= c.sheetH;
+        for (size_t k = 0; k < c.reach.size(); ++k) {
+            const auto layoutNo = static_cast<std::int32_t>(k + 1);
+            // One part from the sheet's corner to the reach along the longer side.
+            const double w = wide ? c.reach[k] : 100, h = wide ? 100 : c.reach[k];
+            appendShape(state.entities, rectangle(0, 0, w, h), layoutNo, 1, 1, 1, 0, 1);
+            appendShape(state.entities, rectangle(0, 0, c.sheetW, c.sheetH), layoutNo, 1, 0, 0, 0, 1);
+        }
+        EXPECT_EQ(leastUsedSheetText(state), c.expected);
+    }
 }
 
 } // namespace

@@ -43,8 +43,8 @@ Texts fieldsOf(const std::string& text)
 LayoutFileLine lineOf(const std::string& text)
 {
     Texts f = fieldsOf(text);
-    f.resize(5);
-    return {f[0], f[1], f[2], f[3], f[4]};
+    f.resize(6);
+    return {f[0], f[1], f[2], f[3], f[4], f[5]};
 }
 
 TextGrid gridOf(const Texts& rows)
@@ -81,7 +81,7 @@ TEST(LayoutFile, BothFormsReadTheSameAndTheGridSavesWhatReopensExactly)
     EXPECT_EQ(bare.lines, (Lines{quoted.lines[0], quoted.lines[1], lineOf("q.shp,5"), lineOf("r.shp,1,2,3,1")}));
 
     // A comma in a name survives; lines whose fields are all empty are left out.
-    const Lines lines{lineOf("/jobs/sheet.shp,0,0,0,3"), {}, {"/jobs/a, b.shp", "-4", "100.25", "270", "3"}};
+    const Lines lines{lineOf("/jobs/sheet.shp,0,0,0,3"), {}, {"/jobs/a, b.shp", "-4", "100.25", "270", "3", ""}};
     for (const bool quoteNumbers : {true, false}) {
         const std::string path = dir.file(quoteNumbers ? "editor.lay" : "main.lay");
         ASSERT_EQ(writeLayoutFile(path, lines, quoteNumbers), "");

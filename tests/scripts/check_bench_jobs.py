@@ -5,10 +5,14 @@ Every folder given that holds a job.args is a job, and so is every subfolder of 
 one (a missing folder checks nothing). Each job is nested with the batch tool, then:
   report  (jobs with a job.json) the report of the saved job: its sheets used and overall yield
           agree with the areas job.json gives, to 0.1 points, and no part is left unplaced
-  dxf     every layout's DXF drawing reads back with ezdxf without errors or repairs and holds,
+  dxf     every layout's DXF drawing reads back with ezdxf without errors or repairs, names
+          millimetres, has the parts, their names and the sheet on layers of their own, and holds,
           in order, every entity of each instance followed by the part's name, then the sheet's
           entities, at the coordinates of the JSON result, with no handle used twice
-Usage: check_bench_jobs.py report|dxf DRAVENOR_CLI FOLDER...
+  kerf    the classic engine keeps every two parts at least the kerf apart and every part at
+          least half the kerf from its sheet's outline and holes, measured by check-layout on
+          the true outlines (arcs as arcs) with KERF_NOISE allowed for rounding
+Usage: check_bench_jobs.py report|dxf|kerf DRAVENOR_CLI FOLDER...
 """
 import json
 import math
@@ -18,17 +22,22 @@ import subprocess
 import sys
 import tempfile
 
-from dxf_check import read_drawing
+from dxf_check import layers_and_units, read_drawing
 
 TOLERANCE = 1e-6
 # The report's yields come from the true outlines: they must match the polygon areas to 0.1
 # points (a fraction of 0.001), far closer than the engine's raster areas would.
 YIELD_TOLERANCE = 0.001
+KERF_NOISE = 0.01
+
+
+def job_args(folder):
+    with open(os.path.join(folder, "job.args")) as f:
+        return [line.strip() for line in f if line.strip()]
 
 
 def nest(cli, folder, work, *outputs):
-    with open(os.path.join(folder, "job.args")) as f:
-        args = [line.strip() for line in f if line.strip()]
+    args = job_args(folder)
     subprocess.run([cli, "nest", *args, *outputs], cwd=folder, check=False, stdout=subprocess.DEVNULL)
 
 
@@ -84,6 +93,15 @@ def drawing_problems(path, layout):
     want = expected_records(layout)
     if len(got) != len(want):
         return problems + [f"{path}: {len(got)} entities, the layout has {len(want)}"]
+    # The plate, the parts and their names on layers of their own; millimetres named in the header.
+    layers, units = layers_and_units(path)
+    sheet_from = len(want) - len(layout["sheetEntities"])
+    want_layers = ["PART_NAMES" if kind == "TEXT" else "PARTS" if i < sheet_from else "SHEET"
+                   for i, (kind, _, _) in enumerate(want)]
+    if layers != want_layers:
+        problems.append(f"{path}: layers {sorted(set(layers))} not as the parts, names and sheet are")
+    if units != 4:
+        problems.append(f"{path}: $INSUNITS {units}, not 4 (millimetres)")
     handles = set()
     for i, ((kind_got, handle, values, text_got), (kind, numbers, text)) in enumerate(zip(got, want)):
         where = f"{path}: entity {i + 1}"
@@ -120,8 +138,27 @@ def check_drawings(cli, folder, work):
     return problems
 
 
+def check_kerf(cli, folder, work):
+    args = job_args(folder)
+    kerf = float(args[args.index("--kerf") + 1])
+    job_file = os.path.join(work, "job.nst")
+    nest(cli, folder, work, "--save", job_file)
+    check = subprocess.run([cli, "check-layout", job_file, "--least", "--tolerance", str(KERF_NOISE),
+                            "--spacing", f"{kerf - KERF_NOISE:g}", "--margin", f"{kerf / 2 - KERF_NOISE:g}"],
+                           capture_output=True, text=True)
+    lines = check.stdout.splitlines()
+    apart = [float(m.group(1)) for line in lines if (m := re.search(r" ([0-9.e+-]+) apart$", line.split(",")[0]))]
+    edge = [float(m.group(1)) for line in lines if (m := re.search(r" ([0-9.e+-]+) from the sheet's outline$", line))]
+    print(f"{os.path.basename(folder)}: kerf {kerf:g}, least between parts {min(apart, default=math.inf):g}, "
+          f"to the sheet {min(edge, default=math.inf):g}")
+    if check.returncode != 0:
+        faults = [line for line in lines if " less than " in line or line.endswith(" overlap")]
+        return [f"{folder}: check-layout exit {check.returncode}: {(faults or [check.stderr.strip()])[0]}"]
+    return []
+
+
 def main():
-    check = {"report": check_report, "dxf": check_drawings}[sys.argv[1]]
+    check = {"report": check_report, "dxf": check_drawings, "kerf": check_kerf}[sys.argv[1]]
     cli, marker = os.path.abspath(sys.argv[2]), "job.json" if sys.argv[1] == "report" else "job.args"
     jobs = []
     for folder in sys.argv[3:]:

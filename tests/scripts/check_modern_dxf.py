@@ -2,7 +2,7 @@
 """Checks the drawings the batch tool reads and writes against ezdxf, a reader apart from ours.
 
 Writes drawings with ezdxf (an ELLIPSE hole and edge, SPLINE edges and holes with and without
-weights, blocks inserted turned, scaled, mirrored and nested, a MINSERT array, a drawing in
+weights, SPLINEs given by fit points alone, with and without end tangents, blocks inserted turned, scaled, mirrored and nested, a MINSERT array, a drawing in
 inches), reads each with `dravenor-cli shape-info` in millimetres and in inches and compares the
 enclosed area and the extents with ezdxf's own flattening of the same entities (blocks expanded
 by ezdxf). Then nests them all with `dravenor-cli nest` and checks the layouts with
@@ -52,6 +52,17 @@ def rational_spline(doc, msp):
     msp.add_open_spline([(30, 5), (40, 5), (40, 15), (30, 5)], degree=1)  # a triangle hole
 
 
+def fit_point_spline(doc, msp):
+    # An edge through fit points alone, with the directions at its ends written in the entity.
+    msp.add_lwpolyline([(0, 0), (120, 0), (120, 40)])
+    msp.add_spline([(120, 40), (90, 70), (60, 45), (25, 80), (0, 40)],
+                   dxfattribs={"start_tangent": (-1, 1, 0), "end_tangent": (-1, -2, 0)})
+    msp.add_line((0, 40), (0, 0))
+    # Holes through fit points that end where they start, their end directions estimated.
+    msp.add_spline([(30, 15), (50, 12), (60, 25), (45, 35), (30, 30), (30, 15)])
+    msp.add_spline([(75, 10), (95, 10), (85, 28), (75, 10)])
+
+
 def blocks(doc, msp):
     lug = doc.blocks.new("LUG", base_point=(0, 10))  # a rounded lug with a hole
     lug.add_lwpolyline([(0, 0, 0), (40, 0, 1), (40, 20, 0), (0, 20, 0)], format="xyb", close=True)
@@ -78,7 +89,7 @@ def inches(doc, msp):
     msp.add_circle((2, 1.5), 0.5)
 
 
-DRAWINGS = (ellipse_plate, ellipse_edge, spline_edge, rational_spline, blocks, minsert, inches)
+DRAWINGS = (ellipse_plate, ellipse_edge, spline_edge, rational_spline, fit_point_spline, blocks, minsert, inches)
 
 
 def flattened(doc):
@@ -154,6 +165,7 @@ def check_drawing(cli, path, doc, unit, expected_warnings):
     checks = [("outline: closed" in text, "the outline is not closed"),
               (warnings == expected_warnings, f"warnings {warnings}, expected {expected_warnings}"),
               (read is not None and abs(read - area) <= 0.01 * perimeter + 0.005, f"area {read}, ezdxf {area:.3f}"),
+              (read is not None and abs(read - area) <= 0.005 * area, f"area {read} not within 0.5 % of ezdxf's {area:.3f}"),
               (all(abs(a - b) <= 0.02 for a, b in zip(extents, box)), f"extents {extents}, ezdxf {box}")]
     entities = m.group(1) if (m := re.search(r"entities: (\d+)", text)) else 0
     print(f"{name}: {entities} entities, area {read} (ezdxf {area:.3f}), perimeter {perimeter:.1f}")

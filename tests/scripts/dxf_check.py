@@ -22,3 +22,10 @@ def read_drawing(path):
                  if e.dxftype() in VALUES else None, e.dxf.text if e.dxftype() == "TEXT" else None)
                 for e in doc.modelspace()]
     return doc.dxfversion, problems, entities
+
+
+def layers_and_units(path):
+    """The layer of every model-space entity in drawing order, and the header's $INSUNITS (None
+    when the header names no units)."""
+    doc, _ = recover.readfile(path)
+    return [e.dxf.layer for e in doc.modelspace()], doc.header.get("$INSUNITS")

@@ -3,12 +3,22 @@
 
 Each job comes from its seed alone: convex and concave polygons, rounded plates with round
 holes, rings, half rings, thin strips, L shapes, slanted and turned outlines, some as DXF; tall,
-wide, turned and notched sheets with a hole; "No" and "step90" parts, quantities, priorities, a
-kerf from 0.5 to 6, and in half the jobs two different A/plate.shp and B/plate.shp. Every run is
-saved, then judged here apart from the program:
+wide, turned and notched sheets with a hole; "No", "step90" and "step180" parts, parts that may
+lie mirrored, quantities, priorities, a kerf from 0.5 to 6, in half the jobs two different
+A/plate.shp and B/plate.shp, and in a third of them parts kept out of other parts' holes. Every
+run is saved, then judged here apart from the program:
   overlap      check-layout finds no fault (and no faulty layout is called a full optimisation)
-  orientation  "No" parts lie as drawn (0 or 180 degrees) in the drawing the sheet is seen in,
-               whatever turn the engine nested the sheet at; "step90" parts at right angles
+  kerf         the classic modes keep parts at least the kerf apart and at least half of it from
+               the sheet's outline and holes, on the true outlines (0.01 allowed for rounding)
+  orientation  every placed outline is its drawing, mirrored when the run says so, turned by the
+               angle it gives and moved; "No" parts lie exactly as drawn, "step180" parts at 0 or
+               180 degrees and "step90" parts at right angles in the drawing the sheet is seen
+               in, whatever turn the engine nested the sheet at; only Deep Nesting mirrors, and
+               only parts allowed to
+  holes        with parts inside holes off, no part lies in a hole of another
+  report       the report's parts produced agree with the placed instances, mirrored ones too
+  dxf          (Deep Nesting) each layout's DXF drawing, read with ezdxf, holds the outlines the
+               run placed, mirrored ones as they lie
   yield        each layout's and the overall yield are the exact part area (arcs exact, holes
                subtracted) over the exact sheet area, to 0.1 points
   count        placed plus unplaced parts make the demand; no sheet is used beyond its stock
@@ -29,8 +39,11 @@ import sys
 
 import ezdxf
 
-CHECKS = ("overlap", "orientation", "yield", "count", "run")
+CHECKS = ("overlap", "kerf", "orientation", "holes", "yield", "count", "report", "dxf", "run")
 CHECK_TOLERANCE = "0.01"   # depth an outline may reach into another, in mm
+KERF_NOISE = 0.01          # how far the classic modes may fall short of the kerf, in mm
+# check-layout's lines for parts nearer each other than the spacing or the sheet than the margin
+KERF_FAULTS = ("less than the spacing", "less than the margin")
 ANGLE_TOLERANCE = 0.01     # degrees
 YIELD_TOLERANCE = 0.001    # 0.1 points
 
@@ -112,21 +125,201 @@ def green(e):
     return (r * r * (t1 - t0) + cx * r * (math.sin(t1) - math.sin(t0)) - cy * r * (math.cos(t1) - math.cos(t0))) / 2
 
 
-def exact_area(entities):
-    """The outer loop's area less its holes (one level of holes, as every generated shape has),
-    the loops chained however the entities are ordered."""
-    todo, areas = list(entities), []
+def loops(entities):
+    """The closed loops, each a list of (entity, forwards), chained however the entities are
+    ordered."""
+    todo, found = list(entities), []
     while todo:
         e = todo.pop(0)
         start, end = ends(e)
-        total = green(e)
+        loop = [(e, True)]
         while not close(start, end):
             f = todo.pop(next(i for i, f in enumerate(todo) if close(ends(f)[0], end) or close(ends(f)[1], end)))
             a, b = ends(f)
-            total, end = (total + green(f), b) if close(a, end) else (total - green(f), a)
-        areas.append(abs(total))
-    areas.sort(reverse=True)
+            loop.append((f, close(a, end)))
+            end = b if close(a, end) else a
+        found.append(loop)
+    return found
+
+
+def loop_area(loop):
+    return abs(sum(green(e) if forwards else -green(e) for e, forwards in loop))
+
+
+def exact_area(entities):
+    """The outer loop's area less its holes (one level of holes, as every generated shape has)."""
+    areas = sorted((loop_area(loop) for loop in loops(entities)), reverse=True)
     return areas[0] - sum(areas[1:])
+
+
+# ---- placed outlines: a drawing mirrored, turned and moved, compared entity by entity with what
+# the run says it placed
+
+ENTITY_TOLERANCE = 0.01  # mm
+
+
+def entity_of_json(d):
+    if d["type"] == "line":
+        return line((d["x1"], d["y1"]), (d["x2"], d["y2"]))
+    if d["type"] == "circle":
+        return circle((d["cx"], d["cy"]), d["rad"])
+    return arc((d["cx"], d["cy"]), d["rad"], d["start"], d["end"])
+
+
+def mirrored(entities):
+    """Left to right about x = 0: a direction a becomes 180 - a, so an arc runs from its mirrored
+    end to its mirrored start."""
+    return [line((-e[0], e[1]), (-e[2], e[3])) if e[6] == 0
+            else circle((-e[4], e[5]), e[6]) if e[7] == e[8]
+            else arc((-e[4], e[5]), e[6], 180 - e[8], 180 - e[7]) for e in entities]
+
+
+def moved(entities, dx, dy):
+    return [(e[0] + dx, e[1] + dy, e[2] + dx, e[3] + dy, e[4] + dx, e[5] + dy, *e[6:]) if e[6]
+            else (e[0] + dx, e[1] + dy, e[2] + dx, e[3] + dy, *e[4:]) for e in entities]
+
+
+def sweep(e):
+    return (e[8] - e[7]) % 360 or 360
+
+
+def point_at(e, degrees):
+    return (e[4] + e[6] * math.cos(math.radians(degrees)), e[5] + e[6] * math.sin(math.radians(degrees)))
+
+
+def extents(entities):
+    points = []
+    for e in entities:
+        if e[6] == 0:
+            points += [e[0:2], e[2:4]]
+        else:
+            a0, a1 = e[7], e[7] + sweep(e)
+            points += [point_at(e, a) for a in [a0, a1] + [q for q in range(0, 720, 90) if a0 < q < a1]]
+    return min(p[0] for p in points), min(p[1] for p in points)
+
+
+def key_points(e):
+    """The points that fix an entity whatever its direction: a line's ends, a circle's centre and
+    a point of its radius, an arc's centre, ends and middle."""
+    if e[6] == 0:
+        return ("line", sorted([e[0:2], e[2:4]]))
+    if e[7] == e[8]:
+        return ("circle", [e[4:6], (e[4] + e[6], e[5])])
+    return ("arc", [e[4:6]] + sorted(ends(e)) + [point_at(e, e[7] + sweep(e) / 2)])
+
+
+def rounded_key(key):
+    kind, points = key
+    return kind, tuple((round(x, 3) + 0.0, round(y, 3) + 0.0) for x, y in points)
+
+
+def unmatched(expected, placed):
+    """How many entities of either list find no entity of the other at their key points: equal
+    keys to a thousandth first, then any within the tolerance."""
+    left = {}
+    for e in placed:
+        key = key_points(e)
+        left.setdefault(rounded_key(key), []).append(key)
+    missing = []
+    for e in expected:
+        found = left.get(rounded_key(key_points(e)))
+        if found:
+            found.pop()
+        else:
+            missing.append(key_points(e))
+    rest = [key for keys in left.values() for key in keys]
+    unmatched_count = 0
+    for kind, points in missing:
+        at = next((k for k, (other, others) in enumerate(rest) if other == kind and all(
+            math.dist(p, q) <= ENTITY_TOLERANCE for p, q in zip(points, others))), None)
+        if at is None:
+            unmatched_count += 1
+        else:
+            rest.pop(at)
+    return unmatched_count + len(rest)
+
+
+def dxf_entities(path):
+    doc = ezdxf.readfile(path)
+    drawn = []
+    for e in doc.modelspace():
+        kind = e.dxftype()
+        if kind == "LINE":
+            drawn.append(line(tuple(e.dxf.start)[:2], tuple(e.dxf.end)[:2]))
+        elif kind == "CIRCLE":
+            drawn.append(circle(tuple(e.dxf.center)[:2], e.dxf.radius))
+        elif kind == "ARC":
+            drawn.append(arc(tuple(e.dxf.center)[:2], e.dxf.radius, e.dxf.start_angle, e.dxf.end_angle))
+    return drawn
+
+
+def placed_as_said(drawing, instance):
+    """Whether the instance's entities are the drawing, mirrored when it says so, turned by its
+    angle and moved."""
+    expected = turned(mirrored(drawing) if instance.get("mirrored") else drawing, instance["angle"])
+    placed = [entity_of_json(d) for d in instance["entities"]]
+    (ex, ey), (px, py) = extents(expected), extents(placed)
+    return unmatched(moved(expected, px - ex, py - ey), placed) == 0
+
+
+def loop_polygon(loop):
+    """The loop as corners, arcs cut into chords of at most 2 degrees."""
+    corners = []
+    for e, forwards in loop:
+        if e[6] == 0:
+            corners.append(e[0:2] if forwards else e[2:4])
+            continue
+        n = max(2, math.ceil(sweep(e) / 2))
+        angles = [e[7] + sweep(e) * k / n for k in range(n)]
+        corners += [point_at(e, a) for a in (angles if forwards else [e[7] + sweep(e) - a + e[7] for a in angles])]
+    return corners
+
+
+def inside(point, corners):
+    x, y = point
+    crossings = 0
+    for (x1, y1), (x2, y2) in zip(corners, corners[1:] + corners[:1]):
+        if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
+            crossings += 1
+    return crossings % 2 == 1
+
+
+def holes_of(entities):
+    """Each hole of an outline (every loop but the largest) as corners with its box."""
+    found = sorted(loops(entities), key=loop_area, reverse=True)[1:]
+    holes = []
+    for loop in found:
+        corners = loop_polygon(loop)
+        xs, ys = [p[0] for p in corners], [p[1] for p in corners]
+        holes.append(((min(xs), min(ys), max(xs), max(ys)), corners))
+    return holes
+
+
+def parts_in_holes(layout):
+    """Instances of the layout lying in a hole of another: (part, instance, holder, instance)."""
+    placed = [[entity_of_json(d) for d in i["entities"]] for i in layout["instances"]]
+    found = []
+    for k, outline in enumerate(placed):
+        for (x0, y0, x1, y1), corners in holes_of(outline):
+            for j, other in enumerate(placed):
+                p = ends(other[0])[0]
+                if j != k and x0 <= p[0] <= x1 and y0 <= p[1] <= y1 and inside(p, corners):
+                    found.append((layout["instances"][j]["part"], j + 1, layout["instances"][k]["part"], k + 1))
+    return found
+
+
+def report_produced(path):
+    """Parts produced per name as the report's part summary lists them."""
+    with open(path, encoding="latin-1") as f:
+        lines = f.read().splitlines()
+    start = next(k for k, text in enumerate(lines) if text.startswith("Part(s) Utilization Summary"))
+    produced = {}
+    for text in lines[start + 4:]:
+        if not text.strip():
+            break
+        name, _, made = text.split()[:3]
+        produced[name] = produced.get(name, 0) + int(made)
+    return produced
 
 
 # ---- random parts, each about `size` mm across (the draws of each kind in a fixed order)
@@ -235,7 +428,8 @@ def random_sheet(rng):
 
 def random_job(seed, folder):
     rng = random.Random(seed)
-    job = {"kerf": rng.choice([0.5, 1, 1.5, 2, 2.5, 3, 4, 5, 6]), "sheets": [], "parts": [], "areas": {}}
+    job = {"kerf": rng.choice([0.5, 1, 1.5, 2, 2.5, 3, 4, 5, 6]), "sheets": [], "parts": [], "areas": {},
+           "mirror": {}, "folder": folder}
 
     def add_shape(name, entities, as_dxf=False):
         write_shape(os.path.join(folder, name), entities, as_dxf)
@@ -257,29 +451,65 @@ def random_job(seed, folder):
         size = smallest * rng.uniform(0.08, 0.4)
         as_dxf = rng.random() < 0.15 and not name.endswith("plate.shp")
         name = add_shape(name, random_part(rng, size, job["kerf"]), as_dxf)
-        orn = rng.choice(["", "", "No", "step90"])
+        orn = rng.choice(["", "", "No", "step90", "step180"])
         qty = rng.randint(8, 30) if rng.random() < 0.3 else rng.randint(1, 6)
         job["parts"].append((name, qty, rng.randint(0, 3), orn))
+        job["mirror"][name] = rng.random() < 0.3
+    job["holes"] = rng.random() < 0.67
     return job
 
 
 def job_args(job):
     args = ["--mat", "S235", "--thick", "10", "--kerf", str(job["kerf"])]
     args += [a for name, stock, pri, _, _ in job["sheets"] for a in ("--sheet", f"{name}:{stock}:{pri}")]
-    return args + [a for name, qty, pri, orn in job["parts"]
-                   for a in ("--part", f"{name}:{qty}:{pri}" + (f":{orn}" if orn else ""))]
+    args += [a for name, qty, pri, orn in job["parts"]
+             for a in ("--part", f"{name}:{qty}:{pri}:{orn}" + (":mirror" if job["mirror"][name] else ""))]
+    return args + ([] if job["holes"] else ["--no-parts-in-holes"])
 
 
 # ---- the checks of one mode's run: each gives a list of (check, text)
 
+def dxf_faults(folder, mode, result):
+    """Each layout's drawing against the outlines the run placed (the sheet's too)."""
+    wrong = []
+    for layout in result["layouts"]:
+        said = [entity_of_json(d) for i in layout["instances"] for d in i["entities"]]
+        said += [entity_of_json(d) for d in layout["sheetEntities"]]
+        n = unmatched(said, dxf_entities(os.path.join(folder, f"dxf-{mode}", f"layout-{layout['number']}.dxf")))
+        if n:
+            wrong.append(f"layout {layout['number']}: {n} entities differ")
+    return [("dxf", "; ".join(wrong))] if wrong else []
+
+
+def report_faults(cli, folder, mode, placed):
+    """The report of the saved job against the parts placed, summed per name as the report
+    shortens it (the same file name in two folders shares a line)."""
+    run = subprocess.run([cli, "report", f"{mode}.nst", "-o", f"{mode}.report.tlf"], cwd=folder, capture_output=True,
+                         text=True, timeout=600)
+    if run.returncode != 0:
+        return [("run", f"report exit {run.returncode}: {run.stderr.strip()[-300:]}")]
+    expected = {}
+    for name, n in placed.items():
+        short = os.path.basename(name)[:18]
+        expected[short] = expected.get(short, 0) + n
+    listed = report_produced(os.path.join(folder, f"{mode}.report.tlf"))
+    wrong = [f"{name}: report {listed.get(name, 0)} produced, placed {n}" for name, n in sorted(expected.items())
+             if listed.get(name, 0) != n]
+    return [("report", "; ".join(wrong))] if wrong else []
+
+
 def run_faults(cli, job, folder, mode, extra):
     """Nests the job in the mode (with the extra nest arguments), checks the saved layouts (a Deep
     Nesting job at its own spacing too) and judges the result."""
-    nest = subprocess.run([cli, "nest", *job_args(job), "--mode", mode, *extra, "--save", f"{mode}.nst", "--json",
-                           f"{mode}.json"], cwd=folder, capture_output=True, text=True, timeout=600)
+    drawings = ["--dxf-dir", f"dxf-{mode}"] if mode == "deep" else []
+    nest = subprocess.run([cli, "nest", *job_args(job), "--mode", mode, *extra, *drawings, "--save", f"{mode}.nst",
+                           "--json", f"{mode}.json"], cwd=folder, capture_output=True, text=True, timeout=600)
     if nest.returncode not in (0, 1) or not os.path.exists(os.path.join(folder, f"{mode}.json")):
         return [("run", f"nest exit {nest.returncode}: {(nest.stderr or nest.stdout).strip()[-300:]}")]
-    check = subprocess.run([cli, "check-layout", f"{mode}.nst", "--tolerance", CHECK_TOLERANCE],
+    # Deep Nesting is checked at its own spacing and margin; the classic modes at the kerf.
+    kerf = float(job["kerf"])
+    room = [] if mode == "deep" else ["--spacing", f"{kerf - KERF_NOISE:g}", "--margin", f"{kerf / 2 - KERF_NOISE:g}"]
+    check = subprocess.run([cli, "check-layout", f"{mode}.nst", "--tolerance", CHECK_TOLERANCE, *room],
                            cwd=folder, capture_output=True, text=True, timeout=600)
     with open(os.path.join(folder, f"{mode}.check.txt"), "w") as f:
         f.write(nest.stdout + nest.stderr + check.stdout + check.stderr)
@@ -291,27 +521,47 @@ def run_faults(cli, job, folder, mode, extra):
     elif check.returncode == 1:
         lines = check.stdout.strip().splitlines()
         full = " (and nest said Full Optimization Done)" if result["statusText"].startswith("Full") else ""
-        faults.append(("overlap", f"{lines[-1]}{full}; first: {lines[0]}"))
+        near = [line for line in lines[:-1] if any(words in line for words in KERF_FAULTS)]
+        other = [line for line in lines[:-1] if line not in near]
+        if other:
+            faults.append(("overlap", f"{lines[-1]}{full}; first: {other[0]}"))
+        if near and mode != "deep":
+            faults.append(("kerf", f"{len(near)} part(s) too near at kerf {kerf:g}; first: {near[0]}"))
+        elif near:
+            faults.append(("overlap", f"{lines[-1]}{full}; first: {near[0]}"))
 
     orn_of = {name: orn for name, _, _, orn in job["parts"]}
     kind_of = {name: kind for name, _, _, kind, _ in job["sheets"]}
+    outlines = {name: read_shape(os.path.join(folder, name[:-4] + ".shp")) for name in orn_of}
     area = job["areas"]
-    wrong, yields, parts, sheets = [], [], 0.0, 0.0
+    wrong, yields, parts, sheets, in_holes = [], [], 0.0, 0.0, []
     made = {name: 0 for name, _, _, _ in job["parts"]}
     used = {name: 0 for name, _, _, _, _ in job["sheets"]}
     for layout in result["layouts"]:
         used[layout["sheet"]] += layout["qty"]
+        where = f"on {kind_of[layout['sheet']]} sheet {layout['sheet']}"
         for i in layout["instances"]:
             made[i["part"]] += layout["qty"]
-            step = {"No": 180, "step90": 90}.get(orn_of[i["part"]])
+            orn, flipped = orn_of[i["part"]], i.get("mirrored", False)
+            step = {"No": 360, "step180": 180, "step90": 90}.get(orn)
+            said = f"{i['part']} ({orn or 'any turn'}{', mirrored' if flipped else ''}) at {i['angle']:g} deg {where}"
             if step and abs((i["angle"] + step / 2) % step - step / 2) > ANGLE_TOLERANCE:
-                wrong.append(f"{i['part']} ({orn_of[i['part']]}) at {i['angle']:g} deg on "
-                             f"{kind_of[layout['sheet']]} sheet {layout['sheet']}")
+                wrong.append(said)
+            elif flipped and (mode != "deep" or not job["mirror"][i["part"]]):
+                wrong.append(said + ": may not be mirrored")
+            elif not placed_as_said(outlines[i["part"]], i):
+                wrong.append(said + ": the outline is not its drawing so placed")
+        if not job["holes"]:
+            in_holes += [f"{a} (instance {j}) in a hole of {b} (instance {k}) in layout {layout['number']}"
+                         for a, j, b, k in parts_in_holes(layout)]
         placed = sum(area[i["part"]] for i in layout["instances"])
         parts, sheets = parts + placed * layout["qty"], sheets + area[layout["sheet"]] * layout["qty"]
         if abs(layout["yield"] - placed / area[layout["sheet"]]) > YIELD_TOLERANCE:
             yields.append(f"layout {layout['number']} yield {layout['yield'] * 100:.2f}%, "
                           f"exact {placed / area[layout['sheet']] * 100:.2f}%")
+    faults += report_faults(cli, folder, mode, made)
+    if mode == "deep":
+        faults += dxf_faults(folder, mode, result)
     if sheets and abs(result["overallYield"] - parts / sheets) > YIELD_TOLERANCE:
         yields.append(f"overall yield {result['overallYield'] * 100:.2f}%, exact {parts / sheets * 100:.2f}%")
     for unplaced in result["unplaced"]:
@@ -320,6 +570,7 @@ def run_faults(cli, job, folder, mode, extra):
               if made[name] != qty]
     counts += [f"{name}: {used[name]} used, stock {stock}" for name, stock, _, _, _ in job["sheets"] if used[name] > stock]
     faults += [("orientation", f"{len(wrong)} part(s) not as drawn; first: {wrong[0]}")] if wrong else []
+    faults += [("holes", f"{len(in_holes)} part(s) in holes; first: {in_holes[0]}")] if in_holes else []
     faults += [("yield", f"{len(yields)} yield(s) off; first: {yields[0]}")] if yields else []
     return faults + ([("count", "; ".join(counts))] if counts else [])
 
@@ -354,11 +605,11 @@ def main():
     p.add_argument("--keep", default="random-jobs-kept", help="folder for the files of failing jobs")
     p.add_argument("--jobs", type=int, default=1, help="jobs run at the same time")
     p.add_argument("--known-faults", default="",
-                   help="comma-separated checks reported without failing the run: overlap, orientation, yield")
+                   help="comma-separated checks reported without failing the run: overlap, kerf, orientation, holes, yield")
     args = p.parse_args()
     modes = [m for m in args.modes.split(",") if m]
     known = {c for c in args.known_faults.split(",") if c}
-    if known - {"overlap", "orientation", "yield"}:
+    if known - {"overlap", "kerf", "orientation", "holes", "yield"}:
         p.error(f"--known-faults: unknown check(s) {', '.join(sorted(known - set(CHECKS)))}")
     cli, keep = os.path.abspath(args.cli), os.path.abspath(args.keep)
     with concurrent.futures.ThreadPoolExecutor(max_workers=args.jobs) as pool:

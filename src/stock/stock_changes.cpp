@@ -1,0 +1,187 @@
+#include "stock/stock_changes.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "geometry/primitives.h"
+#include "geometry/shape_file.h"
+#include "geometry/shape_measure.h"
+
+namespace dravenor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string plateFileName(const char* prefix, std::int64_t id)
+{
+    return prefix + std::to_string(id) + ".shp";
+}
+
+// A plate row for a shape moved to the origin.
+StockPlate plateOf(std::int64_t id, const std::string& file, const Shape& shape, const PlateMaterial& material,
+                   std::int64_t quantity, const std::string& date)
+{
+    StockPlate p;
+    p.id = id;
+    p.shapeFile = file;
+    p.material = material.material;
+    p.grade = material.grade;
+    p.thickness = material.thickness;
+    const Extents box = shapeExtents(shape);
+    p.width = box.width();
+    p.length = box.height();
+    p.area = enclosedArea(shape);
+    p.quantity = quantity;
+    p.date = date;
+    return p;
+}
+
+std::string noPlate(std::int64_t id) { return "the stock has no plate " + std::to_string(id); }
+
+std::string canonical(const std::string& path)
+{
+    std::error_code ec;
+    const fs::path p = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    return ec ? path : p.string();
+}
+
+} // namespace
+
+StockResult addPlate(const std::string& folder, Shape shape, const PlateMaterial& material, std::int64_t quantity,
+                     const std::string& date)
+{
+    normaliseShape(shape);
+    if (enclosedArea(shape) <= 0) return {"the plate's shape has no closed outline", {}};
+    if (quantity < 1) return {"the quantity must be a whole number from 1 up", {}};
+    return changeStock(folder, [&](StockTables& tables, std::vector<StockNewFile>& files) {
+        const std::int64_t id = tables.nextId();
+        const std::string file = plateFileName("P", id);
+        files.push_back({file, shapeToFileText(shape)});
+        tables.plates.push_back(plateOf(id, file, shape, material, quantity, date));
+        StockChangeRecord record;
+        record.date = date;
+        record.change = "add";
+        record.count = quantity;
+        record.added = {id};
+        tables.history.push_back(record);
+        return std::string();
+    });
+}
+
+StockResult setPlateQuantity(const std::string& folder, std::int64_t id, std::int64_t quantity, const std::string& date)
+{
+    if (quantity < 0) return {"the quantity must be a whole number from 0 up", {}};
+    return changeStock(folder, [&](StockTables& tables, std::vector<StockNewFile>&) {
+        StockPlate* plate = tables.plate(id);
+        if (!plate) return noPlate(id);
+        StockChangeRecord record;
+        record.date = date;
+        record.change = quantity == 0 ? "remove" : "quantity";
+        record.count = quantity;
+        record.taken = {id};
+        if (quantity == 0) std::erase_if(tables.plates, [&](const StockPlate& p) { return p.id == id; });
+        else plate->quantity = quantity;
+        tables.history.push_back(record);
+        return std::string();
+    });
+}
+
+StockResult removePlate(const std::string& folder, std::int64_t id, const std::string& date)
+{
+    return setPlateQuantity(folder, id, 0, date);
+}
+
+std::optional<std::string> alreadyCut(const StockTables& tables, const std::string& job, std::int32_t layoutNo,
+                                      const std::string& fingerprint)
+{
+    for (const StockChangeRecord& r : tables.history)
+        if (r.change == "cut" && r.job == job && r.layout == layoutNo && r.fingerprint == fingerprint) return r.date;
+    return std::nullopt;
+}
+
+CutResult cutLayouts(const std::string& folder, const CutRequest& request)
+{
+    CutResult result;
+    result.stock = changeStock(folder, [&](StockTables& tables, std::vector<StockNewFile>& files) -> std::string {
+        result.remnantIds.clear();
+        for (const CutLayout& cut : request.layouts) {
+            if (cut.count < 1) return "layout " + std::to_string(cut.layoutNo) + ": the count must be from 1 up";
+            const auto date = alreadyCut(tables, request.job, cut.layoutNo, cut.fingerprint);
+            result.cutBefore = date && !request.again;
+            if (result.cutBefore)
+                return "layout " + std::to_string(cut.layoutNo) + " of " + request.job +
+                    " was taken into the stock on " + *date + " already";
+            if (cut.usedPlate > 0) {
+                StockPlate* plate = tables.plate(cut.usedPlate);
+                if (!plate) return "layout " + std::to_string(cut.layoutNo) + ": " + noPlate(cut.usedPlate);
+                if (plate->quantity < cut.count)
+                    return "layout " + std::to_string(cut.layoutNo) + " needs " + std::to_string(cut.count) +
+                        " of plate " + std::to_string(cut.usedPlate) + ", the stock has " +
+                        std::to_string(plate->quantity);
+                plate->quantity -= cut.count;
+            }
+            StockChangeRecord record;
+            record.date = request.date;
+            record.change = "cut";
+            record.job = request.job;
+            record.layout = cut.layoutNo;
+            record.fingerprint = cut.fingerprint;
+            record.count = cut.count;
+            if (cut.usedPlate > 0) record.taken = {cut.usedPlate};
+            std::int64_t newId = 0;
+            if (cut.remnant) {
+                Shape shape = *cut.remnant;
+                normaliseShape(shape);
+                newId = tables.nextId();
+                const std::string file = plateFileName("R", newId);
+                files.push_back({file, shapeToFileText(shape)});
+                StockPlate plate = plateOf(newId, file, shape, request.material, cut.count, request.date);
+                plate.sourceJob = request.job;
+                plate.layout = cut.layoutNo;
+                tables.plates.push_back(plate);
+                record.added = {newId};
+            }
+            tables.history.push_back(record);
+            result.remnantIds.push_back(newId);
+        }
+        std::erase_if(tables.plates, [](const StockPlate& p) { return p.quantity == 0; });
+        return "";
+    });
+    return result;
+}
+
+std::int64_t plateOfSheetFile(const StockTables& tables, const std::string& folder, const std::string& sheetFile)
+{
+    const std::string sheet = canonical(sheetFile);
+    for (const StockPlate& p : tables.plates)
+        if (canonical(stockPath(folder, p.shapeFile)) == sheet) return p.id;
+    return 0;
+}
+
+std::vector<std::int64_t> remnantIdsOfJob(const StockTables& tables, const std::string& job, std::int32_t layouts)
+{
+    std::vector<std::int64_t> ids(static_cast<size_t>(std::max(0, layouts)) + 1, 0);
+    for (const StockChangeRecord& r : tables.history)
+        if (r.change == "cut" && r.job == job && r.layout >= 1 && r.layout <= layouts && !r.added.empty())
+            ids[static_cast<size_t>(r.layout)] = r.added.front();
+    return ids;
+}
+
+} // namespace dravenor
+
+#include <ctime>
+
+namespace dravenor {
+
+std::string todayText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+} // namespace dravenor

@@ -1,0 +1,140 @@
+// Work and data the main window must not lose or change without a word: a layout edited into
+// overlaps is asked about and marked wherever it shows (list, view, report, printout, the job
+// reopened); a new run or a change says which layouts it discards; a decimal comma is a point.
+#include <QPdfWriter>
+
+#include "app/main_window_fixture.h"
+#include "editors/layout_editor.h"
+#include "job/density_table.h"
+#include "layouts/discarded_layouts.h"
+#include "layouts/faulty_layouts.h"
+#include "layouts/report.h"
+#include "support/pdf_pages.h"
+#include "support/text_match.h"
+
+namespace dravenor::testing {
+namespace {
+
+using Answer = DialogService::Answer;
+using Strings = std::vector<std::string>;
+
+int count(const std::string& text, const std::string& part)
+{
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST_F(MainWindowTest, ALayoutEditedIntoOverlapsIsAskedAboutAndMarkedWhereverItShows)
+{
+    enterJob("2", "7");
+    optimise();
+    ASSERT_EQ(listed(), (Strings{"1/2  [QTY 1]", "2/2  [QTY 1]"}));
+    // In the real editor: the second part put onto the first, Ctrl+S saved "anyway", then closed.
+    window->editLayout = [this] {
+        LayoutEditor editor(dialogs, folder.path());
+        editor.show();
+        GridView& rows = *editor.gridView();
+        for (const char* title : {"X", "Y"}) {
+            const int col = editor.grid().columnOf(title);
+            const std::string onFirst = editor.grid().text(2, col);
+            rows.setCurrentCell(3, col);
+            QTest::keyClick(&rows, Qt::Key_Delete);
+            QTest::keyClicks(&rows, onFirst.c_str());
+        }
+        ASSERT_FALSE(editor.placed().sound());
+        dialogs.answers = {Answer::Yes};
+        ASSERT_TRUE(editor.save());
+        dialogs.answers = {Answer::Yes};
+        EXPECT_TRUE(editor.close());
+    };
+    panel().selectLayout(0);
+    window->editCurrentLayout();
+    ASSERT_EQ(dialogs.questions.size(), 2u);
+    const DialogService::Message& update = dialogs.questions.back();
+    EXPECT_TRUE(update.text.starts_with(kUpdateLayoutQuestion) && contains(update.text, "overlap")
+                && contains(update.text, "plate.shp"))
+        << update.text;
+    EXPECT_EQ(update.defaultAnswer, Answer::Cancel) << "Enter must not take a faulty layout back";
+
+    EXPECT_EQ(listed(), (Strings{std::string("1/2  [QTY 1]") + kFaultyLayoutMark, "2/2  [QTY 1]"}));
+    panel().selectLayout(0);
+    const std::string mark = panel().faultLabel()->text().toStdString();
+    EXPECT_TRUE(!panel().faultLabel()->isHidden() && mark.starts_with("Fails the overlap check: parts")) << mark;
+    panel().selectLayout(1);
+    EXPECT_TRUE(panel().faultLabel()->isHidden());
+
+    const std::string report = reportText(window->job(), DensityTable{});
+    EXPECT_EQ(count(report, "Fails the overlap check"), 1);
+    EXPECT_LT(report.find("Layout No : 1 / 2"), report.find("Fails the overlap check"));
+    EXPECT_GT(report.find("Layout No : 2 / 2"), report.find("Fails the overlap check"));
+    if (havePoppler()) {
+        const QString pdf = folder.filePath("marked.pdf");
+        {
+            QPdfWriter writer(pdf);
+            panel().selectLayout(0);
+            ASSERT_GT(window->printLayoutsTo(writer, true).pagesPrinted, 0);
+        }
+        const std::string printed = commandOutput("pdftotext -layout '" + pdf.toStdString() + "' -");
+        EXPECT_TRUE(contains(printed, "Fails the overlap check")) << printed;
+    }
+
+    // Saved and opened again: the job says so, and the batch tool's check agrees.
+    const std::string saved = folder.filePath("marked.nst").toStdString();
+    dialogs.saveFiles.push_back(saved);
+    ASSERT_TRUE(window->saveJobAs());
+    ASSERT_TRUE(window->newJob());
+    const size_t asked = dialogs.questions.size();
+    ASSERT_TRUE(window->openJobFile(saved));
+    ASSERT_GT(dialogs.questions.size(), asked);
+    EXPECT_TRUE(contains(dialogs.questions[asked].text, "Layout 1 fails the overlap check")) << dialogs.questions[asked].text;
+    EXPECT_EQ(listed().front(), std::string("1/2  [QTY 1]") + kFaultyLayoutMark);
+    const std::string checked = commandOutput(std::string(DRAVENOR_CLI) + " check-layout '" + saved + "'");
+    EXPECT_TRUE(contains(checked, "layout 1: parts") && !contains(checked, "layout 2:")) << checked;
+}
+
+TEST_F(MainWindowTest, StartingAgainOrChangingTheJobSaysWhichLayoutsWouldBeDiscarded)
+{
+    enterJob("2", "7");
+    optimise();
+    ASSERT_EQ(std::pair(listed().size(), progressWindows), std::pair(size_t{2}, 1));
+    ASSERT_EQ(window->startAction()->shortcut(), QKeySequence(Qt::Key_F5));
+
+    dialogs.answers = {Answer::Cancel};
+    window->startAction()->trigger();
+    EXPECT_EQ(dialogs.questionTexts().back(), "Start a new optimization?\n\nThe 2 layouts will be discarded.");
+    EXPECT_EQ(std::pair(listed().size(), progressWindows), std::pair(size_t{2}, 1));
+
+    // Layouts of Deep Nesting are kept by Enter, both on F5 and on a change to the grids.
+    window->job().nesting.deepLayouts = true;
+    window->startAction()->trigger();
+    EXPECT_EQ(dialogs.questions.back().defaultAnswer, Answer::Cancel);
+    EXPECT_TRUE(contains(dialogs.questionTexts().back(), "The 2 layouts made by Deep Nesting will be discarded."));
+    typeInto(PartGrid, "Qty", "9");
+    EXPECT_EQ(dialogs.questionTexts().back(),
+              std::string(kChangeDataQuestion) + "\n\nThe 2 layouts made by Deep Nesting will be discarded.");
+    EXPECT_EQ(std::tuple(listed().size(), progressWindows, window->job().parts.text(1, 2)), std::tuple(size_t{2}, 1, "7"));
+
+    dialogs.answers = {Answer::Ok};
+    optimise();
+    EXPECT_EQ(std::pair(listed().size(), progressWindows), std::pair(size_t{2}, 2));
+}
+
+TEST_F(MainWindowTest, ACommaTypedIntoANumberCellIsItsPointAndElsewhereIsRefusedWithAWord)
+{
+    typeInto(BasicGrid, "Thick", "12,5");
+    typeInto(BasicGrid, "Kerf", "2,5");
+    const BasicDetails details = readBasicDetails(window->job().basic);
+    EXPECT_EQ(std::pair(details.Thick, details.Kerf), std::pair(12.5, 2.5));
+    typeInto(BasicGrid, "Mat", "S,");
+    EXPECT_EQ(grid(BasicGrid).lastRefusal().toStdString(), "Mat cannot hold a comma");
+    enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
+    typeInto(PartGrid, "Qty", ",");
+    EXPECT_EQ(grid(PartGrid).lastRefusal().toStdString(), "Qty takes whole numbers only: no decimal point or comma");
+    EXPECT_EQ(window->job().parts.text(1, 2).find_first_of(",."), std::string::npos);
+    typeInto(PartGrid, "Qty", "5");
+    EXPECT_TRUE(grid(PartGrid).lastRefusal().isEmpty());
+}
+
+} // namespace
+} // namespace dravenor::testing

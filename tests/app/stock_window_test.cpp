@@ -1,0 +1,149 @@
+// The Stock window and the main window's stock commands, driven as the user drives them, with the
+// stock's files read back after every change.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+#include "app/main_window_fixture.h"
+#include "app/stock_window.h"
+#include "stock/stock_changes.h"
+#include "stock/stock_folder.h"
+#include "support/ink.h"
+
+namespace dravenor::testing {
+namespace {
+
+Shape rectangleShape(double w, double h)
+{
+    return {{0, 0, w, 0}, {w, 0, w, h}, {w, h, 0, h}, {0, h, 0, 0}};
+}
+
+// With DRAVENOR_SCREENSHOTS=DIR the windows are kept as pictures there, to be looked at.
+void keepPicture(QWidget& widget, const char* name)
+{
+    const QString folder = qEnvironmentVariable("DRAVENOR_SCREENSHOTS");
+    if (folder.isEmpty()) return;
+    widget.show();
+    QTest::qWait(50);
+    widget.grab().save(folder + "/" + name + ".png");
+}
+
+void type(QLineEdit* edit, const char* text)
+{
+    edit->clear();
+    QTest::keyClicks(edit, text);
+}
+
+TEST(StockWindow, AddsFiltersChangesAndRemovesPlates)
+{
+    QTemporaryDir temp;
+    const std::string stock = temp.filePath("stock").toStdString();
+    ScriptedDialogs dialogs;
+    StockWindow window(dialogs, stock);
+    EXPECT_EQ(window.table()->rowCount(), 0);
+
+    type(window.materialEdit(), "s235");
+    type(window.thicknessEdit(), "10");
+    type(window.quantityEdit(), "3");
+    type(window.lengthEdit(), "3000");
+    type(window.widthEdit(), "1500");
+    ASSERT_TRUE(window.addRectangle());
+    type(window.materialEdit(), "s355");
+    type(window.thicknessEdit(), "8");
+    type(window.quantityEdit(), "1");
+    type(window.lengthEdit(), "1000");
+    type(window.widthEdit(), "700");
+    ASSERT_TRUE(window.addRectangle());
+    EXPECT_TRUE(dialogs.questions.empty());
+
+    StockResult read = readStock(stock);
+    ASSERT_EQ(read.tables.plates.size(), 2u);
+    EXPECT_EQ(read.tables.plates[0].material, "S235"); // typed as the grids type it
+    EXPECT_EQ(read.tables.plates[0].quantity, 3);
+    EXPECT_DOUBLE_EQ(read.tables.plates[0].area, 4500000);
+    EXPECT_EQ(window.table()->rowCount(), 2);
+    window.selectRow(0);
+    EXPECT_GT(inkedPixels(window.preview()->surface().image()), 100);
+    keepPicture(window, "stock-window");
+
+    window.materialFilter()->setCurrentText("S355");
+    ASSERT_EQ(window.shownPlates().size(), 1u);
+    EXPECT_EQ(window.shownPlates()[0].id, 2);
+    window.materialFilter()->setCurrentIndex(0);
+    window.thicknessFilter()->setCurrentText("10");
+    ASSERT_EQ(window.shownPlates().size(), 1u);
+    EXPECT_EQ(window.shownPlates()[0].id, 1);
+
+    window.selectRow(0);
+    type(window.quantityEdit(), "7");
+    ASSERT_TRUE(window.setQuantity());
+    EXPECT_EQ(readStock(stock).tables.plates[0].quantity, 7);
+
+    // Remove asks first; No keeps the plate, Yes takes it out.
+    window.selectRow(0);
+    EXPECT_FALSE(window.removeSelected());
+    dialogs.answers.push_back(DialogService::Answer::Yes);
+    ASSERT_TRUE(window.removeSelected());
+    read = readStock(stock);
+    ASSERT_EQ(read.tables.plates.size(), 1u);
+    EXPECT_EQ(read.tables.plates[0].id, 2);
+
+    // A thickness that is not a number is refused with a message and adds nothing.
+    type(window.thicknessEdit(), "thick");
+    EXPECT_FALSE(window.addRectangle());
+    EXPECT_EQ(dialogs.questions.back().text, "Type the plate's thickness, a number above 0.");
+    EXPECT_EQ(readStock(stock).tables.plates.size(), 1u);
+}
+
+class MainWindowStockTest : public MainWindowTest {};
+
+TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
+{
+    const std::string stock = folder.filePath("stock").toStdString();
+    const PlateMaterial steel{"S235", "", 10};
+    ASSERT_TRUE(addPlate(stock, rectangleShape(1000, 500), steel, 4, "2026-12-01").ok());
+    CutRequest earlier{"/jobs/old.nst", steel, "2026-12-02", {{1, 1, "x", 0, rectangleShape(700, 500)}}, false};
+    ASSERT_TRUE(cutLayouts(stock, earlier).stock.ok()); // remnant 2
+
+    typeInto(BasicGrid, "Mat", "S235");
+    typeInto(BasicGrid, "Thick", "10");
+    typeInto(BasicGrid, "Kerf", "3");
+    ASSERT_TRUE(window->takeSheetsFromStock());
+    const TextGrid& sheets = window->job().sheets;
+    ASSERT_EQ(sheets.rows(), 4); // two plates and the empty entry row
+    EXPECT_EQ(sheets.text(1, 1), stock + "/R2.shp");
+    EXPECT_EQ(sheets.text(1, sheets.columnOf("Pri")), "1");
+    EXPECT_EQ(sheets.text(2, 1), stock + "/P1.shp");
+    EXPECT_EQ(sheets.text(2, sheets.columnOf("Qty")), "4");
+
+    enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
+    typeInto(PartGrid, "Qty", "2");
+    optimise();
+    ASSERT_TRUE(window->job().hasLayouts());
+    // Cutting needs a saved job.
+    EXPECT_FALSE(window->cutLayoutsIntoStock({}));
+    dialogs.saveFiles.push_back(folder.filePath("job.nst").toStdString());
+    ASSERT_TRUE(window->saveJobFile());
+
+    ASSERT_TRUE(window->cutLayoutsIntoStock({}));
+    const StockResult after = readStock(stock);
+    ASSERT_TRUE(after.ok());
+    // The remnant was used (the parts fit on it): it is gone, its own remnant came in with id 3.
+    EXPECT_EQ(after.tables.plate(2), nullptr);
+    ASSERT_NE(after.tables.plate(3), nullptr);
+    EXPECT_EQ(after.tables.plate(3)->sourceJob, folder.filePath("job.nst").toStdString());
+    EXPECT_EQ(after.tables.plate(1)->quantity, 4);
+    EXPECT_EQ(window->job().remnantIds.at(1), 3);
+    window->resize(1200, 800);
+    keepPicture(*window, "main-window-remnant");
+
+    // Again: the question, answered No by default, changes nothing.
+    const size_t changes = after.tables.history.size();
+    EXPECT_FALSE(window->cutLayoutsIntoStock({}));
+    EXPECT_NE(dialogs.questions.back().text.find("was taken into the stock on"), std::string::npos);
+    EXPECT_EQ(readStock(stock).tables.history.size(), changes);
+}
+
+} // namespace
+} // namespace dravenor::testing

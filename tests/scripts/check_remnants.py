@@ -1,0 +1,359 @@
+#!/usr/bin/python3
+"""Checks the remnants the batch tool keeps, with geometry of its own (no code of the program).
+
+Every job folder given (a folder holding job.args, or each subfolder that holds one) is nested in
+the classic engine and by Deep Nesting with `--remnants-dir` and `--json`, the least remnant set
+to 0 so that every remnant is judged. Then, on the exact outlines (lines, arcs and circles, no
+chords), every remnant file must:
+  - be closed outlines whose region lies on its layout's sheet (inside the sheet's outline, outside
+    its holes), and take in every sheet hole it covers;
+  - stay at least the kerf from every entity of every part of its layout, and hold no part;
+  - have the area its outlines enclose equal to the area the summary line names.
+Usage: check_remnants.py DRAVENOR_CLI FOLDER...
+"""
+import json
+import math
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+EPS = 1e-6
+
+
+# ---- entities: ("L", x1, y1, x2, y2) or ("A", cx, cy, r, start_deg, end_deg); a circle is 0..360
+
+def read_shp(path):
+    with open(path) as f:
+        items = [t.strip().strip('"') for t in f.read().replace("\r", "").replace("\n", ",").split(",")]
+    items = [t for t in items if t != ""]
+    nums = [float(t) for t in items]
+    out = []
+    for k in range(0, len(nums) - 8, 9):
+        x1, y1, x2, y2, cx, cy, r, s, e = nums[k:k + 9]
+        out.append(entity(x1, y1, x2, y2, cx, cy, r, s, e))
+    return out
+
+
+def entity(x1, y1, x2, y2, cx, cy, r, s, e):
+    if r == 0:
+        return ("L", x1, y1, x2, y2)
+    s, e = s % 360, e % 360
+    if s == e:
+        return ("A", cx, cy, r, 0.0, 360.0)
+    return ("A", cx, cy, r, s, e if e > s else e + 360)
+
+
+def from_json(e):
+    if e["type"] == "line":
+        return ("L", e["x1"], e["y1"], e["x2"], e["y2"])
+    if e["type"] == "circle":
+        return ("A", e["cx"], e["cy"], e["rad"], 0.0, 360.0)
+    return entity(0, 0, 0, 0, e["cx"], e["cy"], e["rad"], e["start"], e["end"])
+
+
+def arc_has(a, angle):
+    _, _, _, _, s, e = a
+    t = math.degrees(angle) % 360
+    while t < s:
+        t += 360
+    return t <= e + 1e-9
+
+
+def arc_point(a, deg):
+    return (a[1] + a[3] * math.cos(math.radians(deg)), a[2] + a[3] * math.sin(math.radians(deg)))
+
+
+def ends(g):
+    if g[0] == "L":
+        return [(g[1], g[2]), (g[3], g[4])]
+    return [arc_point(g, g[4]), arc_point(g, g[5])]
+
+
+def point_dist(p, g):
+    if g[0] == "L":
+        x1, y1, x2, y2 = g[1:]
+        dx, dy = x2 - x1, y2 - y1
+        ll = dx * dx + dy * dy
+        t = 0 if ll == 0 else max(0, min(1, ((p[0] - x1) * dx + (p[1] - y1) * dy) / ll))
+        return math.hypot(p[0] - x1 - t * dx, p[1] - y1 - t * dy)
+    _, cx, cy, r, _, _ = g
+    if arc_has(g, math.atan2(p[1] - cy, p[0] - cx)) and (p[0], p[1]) != (cx, cy):
+        return abs(math.hypot(p[0] - cx, p[1] - cy) - r)
+    return min(math.hypot(p[0] - q[0], p[1] - q[1]) for q in ends(g))
+
+
+def crosses(g, h):
+    """True when the two entities meet (exact intersection test)."""
+    if g[0] == "A" and h[0] == "L":
+        g, h = h, g
+    if g[0] == "L" and h[0] == "L":
+        (ax, ay, bx, by), (cx, cy, dx, dy) = g[1:], h[1:]
+        def orient(px, py, qx, qy, rx, ry):
+            return (qx - px) * (ry - py) - (qy - py) * (rx - px)
+        o1, o2 = orient(ax, ay, bx, by, cx, cy), orient(ax, ay, bx, by, dx, dy)
+        o3, o4 = orient(cx, cy, dx, dy, ax, ay), orient(cx, cy, dx, dy, bx, by)
+        return o1 * o2 < 0 and o3 * o4 < 0
+    if g[0] == "L":
+        x1, y1, x2, y2 = g[1:]
+        _, cx, cy, r, _, _ = h
+        dx, dy = x2 - x1, y2 - y1
+        a = dx * dx + dy * dy
+        b = 2 * ((x1 - cx) * dx + (y1 - cy) * dy)
+        c = (x1 - cx) ** 2 + (y1 - cy) ** 2 - r * r
+        disc = b * b - 4 * a * c
+        if a == 0 or disc < 0:
+            return False
+        for t in ((-b - math.sqrt(disc)) / (2 * a), (-b + math.sqrt(disc)) / (2 * a)):
+            if 0 <= t <= 1 and arc_has(h, math.atan2(y1 + t * dy - cy, x1 + t * dx - cx)):
+                return True
+        return False
+    _, x0, y0, r0, _, _ = g
+    _, x1, y1, r1, _, _ = h
+    d = math.hypot(x1 - x0, y1 - y0)
+    if d == 0 or d > r0 + r1 or d < abs(r0 - r1):
+        return False
+    a = (r0 * r0 - r1 * r1 + d * d) / (2 * d)
+    hh = math.sqrt(max(0, r0 * r0 - a * a))
+    mx, my = x0 + a * (x1 - x0) / d, y0 + a * (y1 - y0) / d
+    for sgn in (1, -1):
+        px, py = mx + sgn * hh * (y1 - y0) / d, my - sgn * hh * (x1 - x0) / d
+        if arc_has(g, math.atan2(py - y0, px - x0)) and arc_has(h, math.atan2(py - y1, px - x1)):
+            return True
+    return False
+
+
+def entity_dist(g, h):
+    """Exact least distance of two entities: they meet, or the least is at an end of one of them,
+    or at interior points where both are square to the line joining them."""
+    if crosses(g, h):
+        return 0.0
+    best = min([point_dist(p, h) for p in ends(g)] + [point_dist(p, g) for p in ends(h)])
+    if g[0] == "L" and h[0] == "L":
+        return best
+    if g[0] == "A" and h[0] == "L":
+        g, h = h, g
+    if g[0] == "L":
+        x1, y1, x2, y2 = g[1:]
+        _, cx, cy, r, _, _ = h
+        ln = math.hypot(x2 - x1, y2 - y1)
+        if ln == 0:
+            return best
+        nx, ny = -(y2 - y1) / ln, (x2 - x1) / ln
+        for sgn in (1, -1):
+            px, py = cx + sgn * r * nx, cy + sgn * r * ny
+            if arc_has(h, math.atan2(sgn * ny, sgn * nx)):
+                t = ((px - x1) * (x2 - x1) + (py - y1) * (y2 - y1)) / (ln * ln)
+                if 0 <= t <= 1:
+                    best = min(best, point_dist((px, py), g))
+        return best
+    _, x0, y0, r0, _, _ = g
+    _, x1, y1, r1, _, _ = h
+    d = math.hypot(x1 - x0, y1 - y0)
+    if d == 0:
+        return best
+    theta = math.atan2(y1 - y0, x1 - x0)
+    for ta in (theta, theta + math.pi):
+        if not arc_has(g, ta):
+            continue
+        p = (x0 + r0 * math.cos(ta), y0 + r0 * math.sin(ta))
+        for tb in (theta, theta + math.pi):
+            if arc_has(h, tb):
+                q = (x1 + r1 * math.cos(tb), y1 + r1 * math.sin(tb))
+                best = min(best, math.hypot(p[0] - q[0], p[1] - q[1]))
+    return best
+
+
+# ---- regions: even-odd over closed outlines, boundary crossings counted exactly
+
+def ray_crossings(p, entities):
+    """Crossings of the ray from p towards +x with the entities (even-odd inside test)."""
+    n = 0
+    px, py = p
+    for g in entities:
+        if g[0] == "L":
+            x1, y1, x2, y2 = g[1:]
+            if (y1 > py) != (y2 > py):
+                x = x1 + (py - y1) * (x2 - x1) / (y2 - y1)
+                if x > px:
+                    n += 1
+        else:
+            _, cx, cy, r, s, e = g
+            dy = py - cy
+            if abs(dy) >= r:
+                continue
+            dx = math.sqrt(r * r - dy * dy)
+            for x in (cx + dx, cx - dx):
+                if x <= px:
+                    continue
+                ang = math.degrees(math.atan2(dy, x - cx)) % 360
+                # half-open at the ends, as the lines are, so a shared end counts once
+                t = ang
+                while t < s:
+                    t += 360
+                if s <= t < e:
+                    n += 1
+    return n
+
+
+def inside(p, entities):
+    return ray_crossings(p, entities) % 2 == 1
+
+
+def boundary_dist(p, entities):
+    return min(point_dist(p, g) for g in entities)
+
+
+def samples(g, n=24):
+    if g[0] == "L":
+        return [(g[1] + (g[3] - g[1]) * k / n, g[2] + (g[4] - g[2]) * k / n) for k in range(n + 1)]
+    return [arc_point(g, g[4] + (g[5] - g[4]) * k / n) for k in range(n + 1)]
+
+
+def enclosed_area(entities):
+    """Green's theorem over the boundary, exact for lines and arcs; the outlines' own directions
+    are unknown, so each closed chain is summed with its sign and folded by the even-odd rule:
+    the region's area is the sum over chains of |area| signed by whether the chain is a hole."""
+    chains = chain(entities)
+    areas = []
+    for c in chains:
+        a = 0.0
+        for g, forward in c:
+            a += green(g, forward)
+        areas.append(a)
+    total = 0.0
+    for i, c in enumerate(chains):
+        probe = inner_point(c)
+        depth = sum(1 for j, d in enumerate(chains) if j != i and inside(probe, [g for g, _ in d]))
+        total += abs(areas[i]) * (1 if depth % 2 == 0 else -1)
+    return total
+
+
+def green(g, forward):
+    if g[0] == "L":
+        x1, y1, x2, y2 = g[1:]
+        v = (x1 * y2 - x2 * y1) / 2
+    else:
+        _, cx, cy, r, s, e = g
+        a0, a1 = math.radians(s), math.radians(e)
+        v = (r * r * (a1 - a0) + cx * r * (math.sin(a1) - math.sin(a0)) - cy * r * (math.cos(a1) - math.cos(a0))) / 2
+    return v if forward else -v
+
+
+def chain(entities):
+    left = list(entities)
+    chains = []
+    while left:
+        g = left.pop(0)
+        c = [(g, True)]
+        start, cur = ends(g)
+        if math.hypot(cur[0] - start[0], cur[1] - start[1]) < EPS and g[0] == "A":
+            chains.append(c)
+            continue
+        while math.hypot(cur[0] - start[0], cur[1] - start[1]) > EPS:
+            for k, h in enumerate(left):
+                a, b = ends(h)
+                if math.hypot(a[0] - cur[0], a[1] - cur[1]) < EPS:
+                    c.append((h, True)); cur = b; left.pop(k); break
+                if math.hypot(b[0] - cur[0], b[1] - cur[1]) < EPS:
+                    c.append((h, False)); cur = a; left.pop(k); break
+            else:
+                raise ValueError(f"outline not closed at {cur}")
+        chains.append(c)
+    return chains
+
+
+def inner_point(c):
+    g = c[0][0]
+    return samples(g, 2)[1]
+
+
+def check_remnant(path, layout, kerf, stated_area):
+    problems = []
+    remnant = read_shp(path)
+    sheet = [from_json(e) for e in layout["sheetEntities"]]
+    parts = [from_json(e) for i in layout["instances"] for e in i["entities"]]
+    try:
+        area = enclosed_area(remnant)
+    except ValueError as e:
+        return [f"{path}: {e}"]
+    if stated_area is not None and abs(area - stated_area) > max(1.0, 1e-6 * area):
+        problems.append(f"{path}: encloses {area:.3f}, the tool says {stated_area}")
+    # On the sheet: every boundary point of the remnant inside the sheet or on its outline.
+    for g in remnant:
+        for p in samples(g):
+            if not inside(p, sheet) and boundary_dist(p, sheet) > 1e-6:
+                return problems + [f"{path}: point {p} off the sheet"]
+    # Sheet holes it covers are its own: no sheet outline point strictly inside the remnant.
+    for g in sheet:
+        for p in samples(g):
+            if inside(p, remnant) and boundary_dist(p, remnant) > 1e-6:
+                return problems + [f"{path}: the sheet's outline at {p} runs inside the remnant"]
+    least = min((entity_dist(g, h) for g in remnant for h in parts), default=math.inf)
+    if least < kerf - 1e-6:
+        problems.append(f"{path}: a part is {least:.4f} from the remnant, less than the kerf {kerf}")
+    for g in parts[:1] + parts[::7]:
+        p = ends(g)[0]
+        if inside(p, remnant) and boundary_dist(p, remnant) > 1e-6:
+            problems.append(f"{path}: a part lies in the remnant at {p}")
+            break
+    return problems
+
+
+def run(cli, folder, work, mode_args, label):
+    with open(os.path.join(folder, "job.args")) as f:
+        args = [line.strip() for line in f if line.strip()]
+    kerf = float(args[args.index("--kerf") + 1])
+    result, remnants = os.path.join(work, label + ".json"), os.path.join(work, label)
+    done = subprocess.run([cli, "nest", *args, *mode_args, "--json", result, "--remnants-dir", remnants,
+                           "--remnant-width", "0", "--remnant-area", "0"],
+                          cwd=folder, capture_output=True, text=True)
+    if done.returncode not in (0, 1):
+        return [f"{folder} ({label}): nest ended with {done.returncode}: {done.stderr.strip()}"], 0
+    stated = {int(m.group(1)): float(m.group(2)) for m in
+              re.finditer(r"^Remnant of layout (\d+): .*, area ([0-9.e+-]+):", done.stdout, re.M)}
+    with open(result) as f:
+        layouts = {l["number"]: l for l in json.load(f)["layouts"]}
+    problems, checked = [], 0
+    for name in sorted(os.listdir(remnants)) if os.path.isdir(remnants) else []:
+        n = int(re.match(r"remnant-(\d+)\.shp$", name).group(1))
+        if n not in layouts:
+            problems.append(f"{folder} ({label}): {name} for a layout that does not exist")
+            continue
+        problems += [f"{label}: {p}" for p in
+                     check_remnant(os.path.join(remnants, name), layouts[n], kerf, stated.get(n))]
+        checked += 1
+    if checked != len(stated):
+        problems.append(f"{folder} ({label}): {len(stated)} remnants named, {checked} files")
+    return problems, checked
+
+
+def main():
+    cli = os.path.abspath(sys.argv[1])
+    jobs = []
+    for folder in sys.argv[2:]:
+        if os.path.exists(os.path.join(folder, "job.args")):
+            jobs.append(folder)
+        elif os.path.isdir(folder):
+            jobs += sorted(os.path.join(folder, d) for d in os.listdir(folder)
+                           if os.path.exists(os.path.join(folder, d, "job.args")))
+    problems = []
+    modes = [(["--mode", "free"], "classic"),
+             (["--mode", "deep", "--iterations", "15", "--threads", "1", "--margin", "2"], "deep")]
+    for job in jobs:
+        with tempfile.TemporaryDirectory() as work:
+            counts = []
+            for mode_args, label in modes:
+                p, n = run(cli, job, work, mode_args, label)
+                problems += p
+                counts.append(f"{label} {n}")
+            print(f"{os.path.basename(job)}: remnants checked: {', '.join(counts)}")
+    for p in problems[:50]:
+        print(p, file=sys.stderr)
+    print(f"{len(jobs)} job(s), {len(problems)} problem(s)")
+    return 1 if problems or not jobs else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

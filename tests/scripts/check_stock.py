@@ -1,0 +1,187 @@
+#!/usr/bin/python3
+"""Checks the stock folder through the batch tool, with real processes.
+
+  from-stock  a job run from stock takes remnants first; cutting it leaves exactly the stock
+              before, less the plates used, plus the new remnants; cutting it again is refused
+              (and changes nothing) unless --again
+  together    two cuts started at the same moment, 20 times over: every one lands exactly once
+  killed      a cut stopped at every step of its change (DRAVENOR_STOCK_STOP_AT) and killed after
+              random delays: the stock reads, and equals the stock before or the stock after
+Usage: check_stock.py DRAVENOR_CLI PARTS_FOLDER
+"""
+import csv
+import io
+import os
+import random
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+CLI = None
+PARTS = None
+
+
+def cli(*args, env=None, check=True):
+    done = subprocess.run([CLI, *args], capture_output=True, text=True, env=env)
+    if check and done.returncode != 0:
+        raise AssertionError(f"{' '.join(args)}: exit {done.returncode}: {done.stderr.strip()}")
+    return done
+
+
+def plates(stock):
+    """The plate rows by id, read with Python's own CSV reader."""
+    with open(os.path.join(stock, "stock.csv"), newline="") as f:
+        rows = list(csv.DictReader(f))
+    return {int(r["id"]): r for r in rows}
+
+
+def history(stock):
+    with open(os.path.join(stock, "history.csv"), newline="") as f:
+        return list(csv.DictReader(f))
+
+
+def snapshot(stock):
+    """Everything a reader sees: the tables and every plate's shape file."""
+    cli("stock", "list", "--stock", stock)  # finishes a change a killed process left
+    files = {}
+    for r in plates(stock).values():
+        with open(os.path.join(stock, r["shape file"]), "rb") as f:
+            files[r["shape file"]] = f.read()
+    with open(os.path.join(stock, "stock.csv"), "rb") as a, open(os.path.join(stock, "history.csv"), "rb") as b:
+        return a.read(), b.read(), files
+
+
+def nest_from_stock(stock, work, name, parts):
+    job = os.path.join(work, name)
+    args = ["nest", "--mat", "S235", "--thick", "10", "--kerf", "3", "--from-stock", "--stock", stock,
+            "--save", job]
+    for p in parts:
+        args += ["--part", os.path.join(PARTS, p)]
+    cli(*args)
+    return job
+
+
+def used_sheets(job):
+    """(sheet file, identical sheets) per layout, from the job file's layout items."""
+    with open(job, newline="") as f:
+        text = f.read()
+    items = text.split("[NEST.TLF]", 1)[1].split("[END]", 1)[0]
+    out = []
+    for row in csv.reader(io.StringIO(items.strip())):
+        if row and int(row[4]) == 0:  # the sheet's own row
+            out.append((row[0], int(row[7])))
+    return out
+
+
+def check_from_stock(work):
+    stock = os.path.join(work, "stock")
+    cli("stock", "add", "--rect", "3000x1500", "--mat", "S235", "--thick", "10", "--qty", "1000", "--stock", stock)
+    cli("stock", "add", "--rect", "2000x1000", "--mat", "S355", "--thick", "10", "--qty", "5", "--stock", stock)
+    first = nest_from_stock(stock, work, "first.nst", ["base-plate-300x300.shp:4", "flange-od300-8holes.shp:2"])
+    before = plates(stock)
+    out = cli("cut", first, "--all", "--stock", stock).stdout
+    after = plates(stock)
+    used = used_sheets(first)
+    assert all(os.path.basename(s).startswith("P1.") for s, _ in used), used
+    new = {i: r for i, r in after.items() if i not in before}
+    assert int(after[1]["quantity"]) == int(before[1]["quantity"]) - sum(q for _, q in used), (before[1], after[1])
+    assert after[2] == before[2]
+    assert len(new) == len(used) and all(r["source job"] == os.path.abspath(first) for r in new.values()), new
+    assert "remnant" in out
+    # Cutting the same layouts again is refused and changes nothing.
+    tables = snapshot(stock)
+    again = cli("cut", first, "--all", "--stock", stock, check=False)
+    assert again.returncode == 1 and "--again" in again.stderr, again.stderr
+    assert snapshot(stock) == tables
+    # The next job takes the remnant first.
+    second = nest_from_stock(stock, work, "second.nst", ["gusset-200x150.shp:3"])
+    sheets = [os.path.basename(s) for s, _ in used_sheets(second)]
+    assert sheets and all(s.startswith("R") for s in sheets), sheets
+    before = plates(stock)
+    cli("cut", second, "--all", "--stock", stock)
+    after = plates(stock)
+    for s, q in used_sheets(second):
+        pid = int(os.path.basename(s)[1:-4])
+        left = int(before[pid]["quantity"]) - q
+        assert (after[pid]["quantity"] == str(left)) if left else (pid not in after), (pid, before[pid], after.get(pid))
+    print(f"from-stock: {len(used)} layout(s) cut from full plates, the next job took remnant(s) {sheets}")
+    return stock, first
+
+
+def check_together(stock, first, work):
+    copy = os.path.join(work, "copy.nst")
+    shutil.copy(first, copy)
+    before = plates(stock)
+    rows_before = len(history(stock))
+    per_cut = sum(q for _, q in used_sheets(first))
+    layouts = len(used_sheets(first))
+    for _ in range(20):
+        procs = [subprocess.Popen([CLI, "cut", job, "--all", "--again", "--stock", stock],
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True) for job in (first, copy)]
+        for p in procs:
+            _, err = p.communicate()
+            assert p.returncode == 0, err
+    after = plates(stock)
+    assert int(after[1]["quantity"]) == int(before[1]["quantity"]) - 40 * per_cut
+    new = [r for i, r in after.items() if i not in before]
+    assert len(new) == 40 * layouts, len(new)
+    assert len(history(stock)) == rows_before + 40 * layouts
+    for r in after.values():
+        assert os.path.exists(os.path.join(stock, r["shape file"])), r
+    print(f"together: 40 cuts in 20 pairs, {len(new)} remnants, none lost or doubled")
+
+
+def check_killed(stock, first, work):
+    steps = list(range(1, 8))
+    outcomes = {"before": 0, "after": 0}
+    trials = [("step", s) for s in steps] + [("delay", random.uniform(0.0, 0.15)) for _ in range(10)]
+    for kind, value in trials:
+        before = snapshot(stock)
+        # The clean result, then the stock put back as it was (the job names the stock's own
+        # files, so the cut must run in the stock's own folder).
+        kept = os.path.join(work, "kept")
+        shutil.rmtree(kept, ignore_errors=True)
+        shutil.copytree(stock, kept)
+        cli("cut", first, "--all", "--again", "--stock", stock)
+        after = snapshot(stock)
+        shutil.rmtree(stock)
+        shutil.copytree(kept, stock)
+        assert snapshot(stock) == before
+        env = dict(os.environ)
+        if kind == "step":
+            env["DRAVENOR_STOCK_STOP_AT"] = str(value)
+            p = subprocess.run([CLI, "cut", first, "--all", "--again", "--stock", stock], env=env,
+                               capture_output=True)
+            assert p.returncode == -signal.SIGKILL, (value, p.returncode)
+        else:
+            p = subprocess.Popen([CLI, "cut", first, "--all", "--again", "--stock", stock],
+                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            time.sleep(value)
+            p.send_signal(signal.SIGKILL)
+            p.wait()
+        now = snapshot(stock)
+        if now == before:
+            outcomes["before"] += 1
+        elif now == after:
+            outcomes["after"] += 1
+        else:
+            raise AssertionError(f"killed at {kind} {value}: the stock is neither before nor after")
+    print(f"killed: {len(trials)} cuts killed, stock as before {outcomes['before']}, as after {outcomes['after']}")
+
+
+def main():
+    global CLI, PARTS
+    CLI, PARTS = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    random.seed(7)
+    with tempfile.TemporaryDirectory() as work:
+        stock, first = check_from_stock(work)
+        check_together(stock, first, work)
+        check_killed(stock, first, work)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
