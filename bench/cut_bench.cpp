@@ -12,10 +12,10 @@
 #include <string>
 
 #include "cli/nest_job.h"
+#include "cutting/cut_layouts.h"
 #include "cutting/cut_table.h"
 #include "cutting/nc_export.h"
 #include "engine/nesting_progress.h"
-#include "geometry/layout_lists.h"
 #include "layouts/checked_deep_nesting.h"
 #include "layouts/checked_optimisation.h"
 
@@ -88,39 +88,9 @@ void runJob(const fs::path& args, int deepIterations)
     printPlans(name, "deep", deep);
 }
 
-// 2000 parts (a plate with a round hole, a disc, an L) in rows 3 mm apart on one long sheet.
-NestingState manyParts()
-{
-    NestingState state;
-    state.details.Mat = "S235";
-    state.details.Thick = 10;
-    state.details.Kerf = state.details.ActKerf = 3;
-    state.sheets.push_back({"sheet.shp", 1, 1, 0, 0});
-    const Shape plate{{0, 0, 60, 0}, {60, 0, 60, 40}, {60, 40, 0, 40}, {0, 40, 0, 0}, {0, 0, 0, 0, 20, 20, 8, 0, 0}};
-    const Shape disc{{0, 0, 0, 0, 20, 20, 20, 0, 0}};
-    const Shape ell{{0, 0, 60, 0}, {60, 0, 60, 15}, {60, 15, 15, 15}, {15, 15, 15, 40}, {15, 40, 0, 40}, {0, 40, 0, 0}};
-    const std::vector<Shape> kinds{plate, disc, ell};
-    for (int k = 0; k < 3; ++k) state.parts.push_back({"part" + std::to_string(k) + ".shp", 1, 1, "", 0, 0});
-    const int across = 50;
-    for (int i = 0; i < 2000; ++i) {
-        Shape s = kinds[static_cast<size_t>(i % 3)];
-        const double dx = (i % across) * 63.0 + 10, dy = (i / across) * 43.0 + 10;
-        for (ShapeEntity& e : s) {
-            e.X1 += dx, e.X2 += dx, e.CX += dx;
-            e.Y1 += dy, e.Y2 += dy, e.CY += dy;
-        }
-        appendShape(state.entities, s, 1, 1, i % 3 + 1, i + 1, 0);
-        state.items.push_back({"part.shp", dx, dy, 0, 1, i % 3 + 1, 1, 1});
-    }
-    const Shape sheet{{0, 0, 3200, 0}, {3200, 0, 3200, 1750}, {3200, 1750, 0, 1750}, {0, 1750, 0, 0}};
-    appendShape(state.entities, sheet, 1, 1, 0, 0, 0, 1);
-    state.items.push_back({"sheet.shp", 0, 0, 0, 1, 0, 1, 1});
-    return state;
-}
-
 void timeManyParts()
 {
-    const NestingState state = manyParts();
+    const NestingState state = cutting::test::manyPartsLayout(2000);
     const cutting::NcSetup setup = setupFor(state);
     const auto start = std::chrono::steady_clock::now();
     const cutting::CutPlanResult r = cutting::planLayoutCut(state, 1, setup.cut);

@@ -61,12 +61,6 @@ void MainWindow::buildGrids()
     }
     // A typed change shows at once as the "*" of unsaved work in the caption.
     for (GridView* grid : grids_) connect(grid, &GridView::keyApplied, this, [this] { updateCaption(); });
-    // Tab leaves a grid for the next one (arrows move between cells): basic details, sheets,
-    // parts, then the layout list; Shift+Tab goes back.
-    for (GridView* grid : grids_) grid->setTabKeyNavigation(false);
-    setTabOrder(grids_[BasicGrid], grids_[SheetGrid]);
-    setTabOrder(grids_[SheetGrid], grids_[PartGrid]);
-    setTabOrder(grids_[PartGrid], layoutPanel_->layoutList());
 
     for (int index : {SheetGrid, PartGrid}) {
         auto* canvas = new CanvasView(QSize(kPreviewPixels, kPreviewPixels));
@@ -141,6 +135,12 @@ void MainWindow::buildLayout()
     columns->setContentsMargins(10, 10, 10, 10);
     columns->addWidget(columnSplitter_);
     setCentralWidget(central);
+    // Tab leaves a grid for the next one (arrows move between cells): basic details, sheets,
+    // parts, then the layout list; Shift+Tab goes back.
+    for (GridView* grid : grids_) grid->setTabKeyNavigation(false);
+    setTabOrder(grids_[BasicGrid], grids_[SheetGrid]);
+    setTabOrder(grids_[SheetGrid], grids_[PartGrid]);
+    setTabOrder(grids_[PartGrid], layoutPanel_->layoutList());
 }
 
 void MainWindow::buildMenus()

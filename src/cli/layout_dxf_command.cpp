@@ -21,15 +21,6 @@ namespace dravenor::cli {
 
 namespace {
 
-int layoutNumberOf(const std::string& text)
-{
-    int value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 1)
-        throw UsageError{"--layout '" + text + "' is not a layout number from 1 up"};
-    return value;
-}
-
 double textHeightOf(const std::string& text)
 {
     const std::optional<double> value = numberFromText(text);

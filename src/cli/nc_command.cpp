@@ -1,6 +1,5 @@
 // dravenor-cli nc: NC programs of a saved job's layouts, planned with the cut table's data for
 // the job's material and thickness and written through the post file.
-#include <charconv>
 #include <filesystem>
 #include <ostream>
 
@@ -16,15 +15,6 @@
 namespace dravenor::cli {
 
 namespace {
-
-int layoutNumberOf(const std::string& text)
-{
-    int value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 1)
-        throw UsageError{"--layout '" + text + "' is not a layout number from 1 up"};
-    return value;
-}
 
 int nc(const Args& args, std::ostream& out, std::ostream& err)
 {

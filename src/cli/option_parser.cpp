@@ -1,5 +1,6 @@
 #include "cli/option_parser.h"
 
+#include <charconv>
 #include <cstdlib>
 
 namespace dravenor::cli {
@@ -28,6 +29,15 @@ ParsedArgs parseArgs(const Args& args, const std::set<std::string>& valueOptions
         }
     }
     return parsed;
+}
+
+int layoutNumberOf(const std::string& text)
+{
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 1)
+        throw UsageError{"--layout '" + text + "' is not a layout number from 1 up"};
+    return value;
 }
 
 DrawingUnit drawingUnitOption(const ParsedArgs& parsed)

@@ -29,6 +29,8 @@ ParsedArgs parseArgs(const Args& args, const std::set<std::string>& valueOptions
 // --units mm|in: the unit drawings are converted to (millimetres when not given); UsageError
 // for any other value.
 DrawingUnit drawingUnitOption(const ParsedArgs& parsed);
+// The value of --layout: a whole number from 1 up, else UsageError.
+int layoutNumberOf(const std::string& text);
 
 // "WxH" with both numbers from 16 to 8000; UsageError otherwise.
 std::pair<int, int> parseSize(const std::string& text);

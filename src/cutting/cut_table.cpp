@@ -5,6 +5,7 @@
 
 #include "cutting/exact_number.h"
 #include "cutting/folder_file.h"
+#include "cutting/text_lines.h"
 #include "job/files.h"
 #include "job/grid_file.h"
 #include "job/number_format.h"
@@ -19,12 +20,6 @@ const std::vector<std::string>& titles()
     return t;
 }
 
-std::string trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 std::string upperAscii(std::string text)
 {
@@ -87,22 +82,14 @@ CutTable sorted(CutTable table)
 CutTable parseCutTableText(const std::string& content, const std::string& fileName, std::vector<std::string>& errors)
 {
     CutTable table;
-    int number = 0;
-    size_t start = 0;
-    while (start <= content.size()) {
-        size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = content.size();
-        ++number;
-        const std::vector<std::string> cells = splitGridItems(content.substr(start, end - start));
-        if (!blank(cells)) {
-            std::string problem;
-            if (std::optional<CutData> row = rowOf(cells, problem))
-                table.push_back(*row);
-            else
-                errors.push_back(fileName + " line " + std::to_string(number) + ": " + problem);
-        }
-        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ++end;
-        start = end + 1;
+    for (const auto& [number, line] : numberedLines(content)) {
+        const std::vector<std::string> cells = splitGridItems(line);
+        if (blank(cells)) continue;
+        std::string problem;
+        if (std::optional<CutData> row = rowOf(cells, problem))
+            table.push_back(*row);
+        else
+            errors.push_back(fileName + " line " + std::to_string(number) + ": " + problem);
     }
     return table;
 }

@@ -9,6 +9,10 @@ namespace dravenor::cutting {
 
 namespace {
 
+// How far chords may stand off the arcs they replace: a few thousandths of a unit keeps the
+// outlines of a large layout to a few hundred chords a circle.
+constexpr double kSag = 2e-3;
+
 double pointSegment(Vec2 q, Vec2 a, Vec2 b) { return distanceToPiece(q, linePiece(a, b)); }
 
 bool segmentsCross(Vec2 a, Vec2 b, Vec2 c, Vec2 d)
@@ -39,8 +43,7 @@ LeadRoom::LeadRoom(const std::vector<PiecePath>& sheet, const std::vector<PieceP
 
 void LeadRoom::addPath(const PiecePath& path, std::vector<Edge>& into)
 {
-    // Chords stand at most a thousandth of a unit inside an arc: the clearance is met on the arc.
-    const std::vector<Vec2> points = chordPolygon(path, 1e-4);
+    const std::vector<Vec2> points = chordPolygon(path, kSag);
     for (size_t i = 0; i < points.size(); ++i) into.push_back({points[i], points[(i + 1) % points.size()]});
 }
 
@@ -75,8 +78,8 @@ void LeadRoom::index(const std::vector<Edge>& edges)
 bool LeadRoom::segmentClear(Vec2 a, Vec2 b) const
 {
     if (cells_.empty()) return true;
-    // Chords of a hole stand up to their sag inside the waste: allow for it.
-    const double least = clearance_ * (1 - 1e-6) - 2e-4;
+    // Chords of an outline and of the lead stand up to their sag off their arcs: allow for both.
+    const double least = clearance_ * (1 - 1e-6) - 2 * kSag - 1e-7;
     const double reach = clearance_ + cell_ * 1e-9;
     const int c0 = std::max(0, static_cast<int>((std::min(a.x, b.x) - reach - origin_.x) / cell_));
     const int c1 = std::min(cols_ - 1, static_cast<int>((std::max(a.x, b.x) + reach - origin_.x) / cell_));
@@ -105,7 +108,7 @@ bool LeadRoom::hasRoom(const PiecePath& lead) const
     if (lead.empty()) return true;
     if (!onPlate(lead.front().a)) return false;
     std::vector<Vec2> points{lead.front().a};
-    for (const PathPiece& p : lead) appendChordPoints(p, 1e-4, points);
+    for (const PathPiece& p : lead) appendChordPoints(p, kSag, points);
     for (size_t i = 0; i + 1 < points.size(); ++i)
         if (!segmentClear(points[i], points[i + 1])) return false;
     return true;

@@ -6,6 +6,7 @@
 
 #include "cutting/exact_number.h"
 #include "cutting/folder_file.h"
+#include "cutting/text_lines.h"
 #include "job/files.h"
 #include "job/number_format.h"
 
@@ -13,12 +14,6 @@ namespace dravenor::cutting {
 
 namespace {
 
-std::string trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // One word of a fixed choice: the value's index among the words, or none.
 std::optional<int> choiceOf(const std::string& value, const std::vector<std::string>& words)
@@ -157,15 +152,8 @@ PostSettings parsePostText(const std::string& content, const std::string& fileNa
 {
     PostSettings s;
     bool startGiven = false, endGiven = false;
-    int number = 0;
-    size_t start = 0;
-    while (start <= content.size()) {
-        size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = content.size();
-        ++number;
-        const std::string line = trimmed(content.substr(start, end - start));
-        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() && content[end + 1] == '\n') ++end;
-        start = end + 1;
+    for (const auto& [number, raw] : numberedLines(content)) {
+        const std::string line = trimmed(raw);
         if (line.empty() || line[0] == '#') continue;
         const std::string where = fileName + " line " + std::to_string(number) + ": ";
         const size_t eq = line.find('=');

@@ -272,15 +272,16 @@ void LayoutEditor::removeSelectedParts()
 
 void LayoutEditor::undo()
 {
-    if (!history_.undo(grid_)) return;
-    modified_ = true;
-    showGrid();
-    redraw();
+    if (history_.undo(grid_)) showChangedGrid();
 }
 
 void LayoutEditor::redo()
 {
-    if (!history_.redo(grid_)) return;
+    if (history_.redo(grid_)) showChangedGrid();
+}
+
+void LayoutEditor::showChangedGrid()
+{
     modified_ = true;
     showGrid();
     redraw();

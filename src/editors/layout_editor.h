@@ -105,6 +105,8 @@ private:
     void buildEditMenu();
     void updateCaption();
     void showGrid();
+    // The grid after an undo or redo: shown, drawn and marked changed.
+    void showChangedGrid();
     void afterKey(int outcome);
     void showMousePosition(QPointF surfacePos);
     bool saveTo(const std::string& path);

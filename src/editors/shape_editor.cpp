@@ -246,15 +246,16 @@ int ShapeEditor::joinMissingLines()
 
 void ShapeEditor::undo()
 {
-    if (!history_.undo(grid_)) return;
-    modified_ = true;
-    showGrid();
-    redraw();
+    if (history_.undo(grid_)) showChangedGrid();
 }
 
 void ShapeEditor::redo()
 {
-    if (!history_.redo(grid_)) return;
+    if (history_.redo(grid_)) showChangedGrid();
+}
+
+void ShapeEditor::showChangedGrid()
+{
     modified_ = true;
     showGrid();
     redraw();

@@ -100,6 +100,8 @@ private:
     void updateCaption();
     void showMousePosition(QPointF userPos);
     void showGrid();
+    // The grid after an undo or redo: shown, drawn and marked changed.
+    void showChangedGrid();
     // Colour, grid and display options of the drawing, without a highlight.
     PreviewOptions drawingOptions() const;
     bool saveTo(const std::string& path);

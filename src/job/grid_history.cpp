@@ -11,19 +11,20 @@ void GridHistory::record(const TextGrid& before)
 
 bool GridHistory::undo(TextGrid& grid)
 {
-    if (undone_.empty()) return false;
-    redone_.push_back(grid);
-    grid = std::move(undone_.back());
-    undone_.pop_back();
-    return true;
+    return step(undone_, redone_, grid);
 }
 
 bool GridHistory::redo(TextGrid& grid)
 {
-    if (redone_.empty()) return false;
-    undone_.push_back(grid);
-    grid = std::move(redone_.back());
-    redone_.pop_back();
+    return step(redone_, undone_, grid);
+}
+
+bool GridHistory::step(std::vector<TextGrid>& from, std::vector<TextGrid>& to, TextGrid& grid)
+{
+    if (from.empty()) return false;
+    to.push_back(std::move(grid));
+    grid = std::move(from.back());
+    from.pop_back();
     return true;
 }
 

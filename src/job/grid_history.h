@@ -24,6 +24,9 @@ public:
     bool canRedo() const { return !redone_.empty(); }
 
 private:
+    // Moves the grid onto `to` and takes the last of `from` in its place.
+    static bool step(std::vector<TextGrid>& from, std::vector<TextGrid>& to, TextGrid& grid);
+
     std::vector<TextGrid> undone_; // grids before the changes, oldest first
     std::vector<TextGrid> redone_; // grids after the changes undone, latest undone last
 };

@@ -46,11 +46,15 @@ TEST_F(MainWindowTest, NcExportNeedsTheCutTableRowAndTheCutPlanDrawsOverTheLayou
     optimise();
     ASSERT_FALSE(listed().empty());
 
-    // No cutting.dat in the working folder: the export names what is missing and asks for no file.
+    // No cutting.dat in the working folder: the export names it and asks for no file.
     window->exportNcProgram();
     ASSERT_FALSE(dialogs.questions.empty());
-    EXPECT_TRUE(contains(dialogs.questions.back().text, "\"S235\" at thickness 7")) << dialogs.questions.back().text;
+    EXPECT_TRUE(contains(dialogs.questions.back().text, "cutting.dat")) << dialogs.questions.back().text;
     EXPECT_TRUE(dialogs.fileDialogTitles.empty());
+    QFile post(folder.filePath("post.cfg"));
+    ASSERT_TRUE(post.open(QIODevice::WriteOnly));
+    post.write("comments = parentheses\r\n");
+    post.close();
 
     // With a row the plan is drawn over the view: more ink than the layout alone.
     QFile table(folder.filePath("cutting.dat"));

@@ -80,7 +80,8 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
     EXPECT_EQ(quantities(), (Strings{"7", "2"}));
 
     // A plate added and a quantity typed on the sheet line: its parts count three times (4 + 3 x 4)
-    // and the sheet stock is raised to the four sheets the layouts use.
+    // and the sheet stock is raised to the four sheets the layouts use. The plate lies off the
+    // upright sheet, so the layout is marked as failing the check.
     editLayout(1, [](Lines& lines) {
         lines.push_back(lines.back());
         lines.back().x = "650";
@@ -88,12 +89,12 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
         lines[0].qty = "3";
     });
     EXPECT_EQ(itemsOf(2).size(), 5u);
-    EXPECT_EQ(listed(), (Strings{"1/2  [QTY 1]", "2/2  [QTY 3]"}));
+    EXPECT_EQ(listed(), (Strings{"1/2  [QTY 1]", "2/2  [QTY 3]  FAILS CHECK"}));
     EXPECT_EQ(quantities(), (Strings{"16", "4"}));
     EXPECT_TRUE(window->job().modified);
     // An emptied layout vanishes and the rest move up; with none left the list is disabled.
     editLayout(0, [](Lines& lines) { lines.clear(); });
-    EXPECT_EQ(listed(), (Strings{"1/1  [QTY 3]"}));
+    EXPECT_EQ(listed(), (Strings{"1/1  [QTY 3]  FAILS CHECK"}));
     EXPECT_EQ(quantities(), (Strings{"12", "4"}));
     editLayout(0, [](Lines& lines) { lines.clear(); });
     EXPECT_TRUE(listed().empty());
@@ -128,7 +129,7 @@ TEST_F(MainWindowTest, AnUnchangedTripKeepsEveryGridRowAndTheUnplacedBarOfAParti
     typeInto(SheetGrid, "Qty", "2");
     enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200), writeRectangle("bar.shp", 1200, 100),
                           writeRectangle("square.shp", 100, 100)});
-    const char* typed[3][3] = {{"3", "", "n"}, {"1", "2", "nn"}, {"4", "1", ""}}; // Qty, Pri, Orn
+    const char* typed[3][3] = {{"3", "", "n"}, {"1", "2", "s"}, {"4", "1", ""}}; // Qty, Pri, Orn (first letters)
     for (int row = 1; row <= 3; ++row)
         for (int c = 0; c < 3; ++c) typeInto(PartGrid, partGridTitles()[static_cast<size_t>(c) + 1], typed[row - 1][c], row);
     ASSERT_EQ(optimise().rfind("Partial Optimization Done", 0), 0u);

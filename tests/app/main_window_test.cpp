@@ -131,7 +131,7 @@ TEST_F(MainWindowTest, NewAsksToSaveAModifiedJobAndEmptiesEverything)
     window->newAction()->trigger();
     ASSERT_EQ(dialogs.questionTexts(), std::vector<std::string>{kSaveChanges});
     EXPECT_EQ(std::tuple(dialogs.questions[0].buttons, saves, window->job().sheets.rows(), window->job().modified),
-              std::tuple(DialogService::Buttons::YesNo, 0, 2, false));
+              std::tuple(DialogService::Buttons::YesNoCancel, 0, 2, false));
     EXPECT_EQ(std::tuple(grid(SheetGrid).model()->rowCount(), previewInk(SheetGrid), exists("section.tlf")), std::tuple(1, 0, false));
     EXPECT_EQ(grid(BasicGrid).model()->index(0, 0).data().toString(), "");
     EXPECT_EQ(window->windowTitle(), "Dravenor");

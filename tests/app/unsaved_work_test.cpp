@@ -87,11 +87,13 @@ TEST(UnsavedWork, EscOnTheEditorsQuestionsKeepsThemOpenAndTheFilesAsTheyWere)
         shapes.show();
         ASSERT_TRUE(shapes.openFile(plate));
         shapes.adjust(1);
-        EscapeEveryDialog esc;
-        if (std::string(step) == "Exit") EXPECT_FALSE(shapes.close());
-        else if (std::string(step) == "New") EXPECT_FALSE(shapes.newFile());
-        else shapes.openWithDialog();
-        EXPECT_EQ(esc.seen, kAskedToSave) << "shape editor " << step;
+        {
+            EscapeEveryDialog esc;
+            if (std::string(step) == "Exit") EXPECT_FALSE(shapes.close());
+            else if (std::string(step) == "New") EXPECT_FALSE(shapes.newFile());
+            else shapes.openWithDialog();
+            EXPECT_EQ(esc.seen, kAskedToSave) << "shape editor " << step;
+        }
         EXPECT_EQ(std::tuple(shapes.isVisible(), shapes.currentFile()), std::tuple(true, plate)) << step;
 
         LayoutEditor layouts(dialogs, working.path());

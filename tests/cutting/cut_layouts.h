@@ -53,4 +53,24 @@ inline NestingState layoutOf(double w, double h, const std::vector<PlacedShape>&
     return state;
 }
 
+// n parts (a plate with a round hole, a disc, an L) in rows 3 apart on one sheet of 3200 x
+// (rows x 43 + 20), as instances 1..n: the large layout of the benchmark and the tests.
+inline NestingState manyPartsLayout(int n)
+{
+    const std::vector<Shape> kinds{joined(rectangle(0, 0, 60, 40), circle(20, 20, 8)), circle(20, 20, 20),
+                                   {{0, 0, 60, 0}, {60, 0, 60, 15}, {60, 15, 15, 15}, {15, 15, 15, 40}, {15, 40, 0, 40}, {0, 40, 0, 0}}};
+    std::vector<PlacedShape> parts;
+    const int across = 50;
+    for (int i = 0; i < n; ++i) {
+        Shape s = kinds[static_cast<size_t>(i % 3)];
+        const double dx = (i % across) * 63.0 + 10, dy = (i / across) * 43.0 + 10;
+        for (ShapeEntity& e : s) {
+            e.X1 += dx, e.X2 += dx, e.CX += dx;
+            e.Y1 += dy, e.Y2 += dy, e.CY += dy;
+        }
+        parts.push_back({"part" + std::to_string(i % 3) + ".shp", s});
+    }
+    return layoutOf(3200, ((n + across - 1) / across) * 43.0 + 20, parts);
+}
+
 } // namespace dravenor::cutting::test

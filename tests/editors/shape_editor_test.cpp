@@ -195,7 +195,7 @@ TEST_F(ShapeEditorTest, AnOpenedDrawingIsRewrittenOnlyWhenTheUserSaysSoAndThenIn
         for (auto field : {&ShapeEntity::X1, &ShapeEntity::Y1, &ShapeEntity::X2, &ShapeEntity::Y2})
             EXPECT_NEAR(readBack[i].*field, moved[i].*field, 1e-9) << "entity " << i;
     const std::string ezdxfUnits = commandOutput("/usr/bin/python3 -c \"import ezdxf,sys; "
-                                                 "print(ezdxf.readfile(sys.argv[1]).header.get('$INSUNITS'))\" '"
+                                                 "print(ezdxf.readfile(sys.argv[1]).header.get('\\$INSUNITS'))\" '"
                                                  + drawing + "' 2>/dev/null");
     EXPECT_TRUE(ezdxfUnits.empty() || ezdxfUnits == "1\n") << ezdxfUnits; // empty: no ezdxf here
     const size_t asked = dialogs.questions.size();
