@@ -17,10 +17,10 @@
 
 #include "app/app_info.h"
 #include "app/main_window.h"
+#include "app/qt_dialog_service.h"
 #include "app/single_instance.h"
 #include "app/splash_window.h"
 #include "app/working_folder.h"
-#include "app/qt_dialog_service.h"
 
 namespace {
 

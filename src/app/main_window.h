@@ -29,6 +29,7 @@ class DeepProgressWindow;
 class DeepSettingsDialog;
 class GridView;
 class LayoutPanel;
+struct PartsList;
 class ProgressWindow;
 class StockWindow;
 
@@ -97,6 +98,12 @@ public:
     // File > Save and Save As; true when the job was saved.
     bool saveJobFile();
     bool saveJobAs();
+    // File > Import Parts List... and Import Parts Folder...: the rows of a parts list (CSV) or
+    // the drawings and shape files of a folder added to the part grid. Rows for another
+    // material or thickness are named and left out; a list with bad lines names them all and
+    // adds nothing unless the user chooses to go on with the good rows.
+    void importPartsList();
+    void importPartsFolder();
     // File > Line Width For Printing (1..5), kept in print.cfg of the working folder.
     void chooseLineWidth(int width);
     int lineWidth() const;
@@ -223,6 +230,9 @@ private:
     // settings stand.
     LayoutPrintRun layoutPrintRun() const;
     void buildPrintScaleMenu(QMenu* file);
+    void buildPartsImportItems(QMenu* file);
+    // Adds the list's rows to the part grid after the questions; source names it in messages.
+    void addListedParts(const PartsList& list, const std::string& source);
     // The cut plan of a layout drawn over the view ("Show Cut Plan"), or why there is none.
     void drawCutPlanOf(int layoutNo, DrawingSurface& surface, double mirror);
     // Adds the estimated cutting time of every layout to the report file; "" or the message.

@@ -156,6 +156,8 @@ void MainWindow::buildMenus()
     file->addAction(tr("Save All &Layouts as DXF..."), this, &MainWindow::saveAllLayoutsAsDxf);
     buildRecentFilesMenu(file);
     file->addSeparator();
+    buildPartsImportItems(file);
+    file->addSeparator();
     printAction_ = file->addAction(tr("&Print"), this, &MainWindow::printLayouts);
     printAction_->setShortcut(QKeySequence::Print);
     printPreviewAction_ = file->addAction(tr("Print Pre&view"), this, &MainWindow::previewPrint);

@@ -10,9 +10,9 @@
 
 #include "app/app_info.h"
 #include "app/help_request.h"
+#include "editors/folder_dialog.h"
 #include "job/drawing_unit.h"
 #include "job/files.h"
-#include "editors/folder_dialog.h"
 
 namespace dravenor {
 
@@ -109,6 +109,7 @@ DialogService::Answer QtDialogService::ask(const Message& message)
     const QString caption = message.title.empty() ? appTitle() : QString::fromStdString(message.title);
     QMessageBox box(qtIcon(message.icon), caption, QString::fromStdString(message.text), set.buttons, dialogParent());
     box.setEscapeButton(set.escape);
+    if (!message.details.empty()) box.setDetailedText(QString::fromStdString(message.details));
     if (set.buttons.testFlag(buttonOf(message.defaultAnswer))) box.setDefaultButton(buttonOf(message.defaultAnswer));
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());

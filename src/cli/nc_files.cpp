@@ -32,20 +32,23 @@ int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, co
                     std::ostream& out, std::ostream& err)
 {
     int written = 0;
+    bool failed = false;
     for (int layoutNo : layouts) {
         const std::string path = file.empty() ? cutting::layoutProgramPath(folder, layoutNo) : file;
         const cutting::NcResult result = cutting::writeLayoutProgram(state, layoutNo, setup, path);
         for (const std::string& w : result.warnings)
             err << "dravenor-cli " << command << ": warning: layout " << layoutNo << ": " << w << "\n";
         if (!result.error.empty()) {
+            // The other layouts are still written; the command fails at the end.
             err << "dravenor-cli " << command << ": " << result.error << "\n";
-            return -1;
+            failed = true;
+            continue;
         }
         (path == kStandardOutput ? err : out) << path << ": layout " << layoutNo << ", estimated " << cutting::durationText(result.seconds)
             << " per sheet\n";
         ++written;
     }
-    return written;
+    return failed ? -1 : written;
 }
 
 } // namespace dravenor::cli

@@ -18,8 +18,9 @@ cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobN
                               const std::string& post);
 
 // Writes the programs of the layouts: into `file` when given (one layout), else
-// DIR/layout-N.nc. Warnings and errors go to err with the command's name; returns the number
-// of programs written, or -1 after an error.
+// DIR/layout-N.nc. Warnings and errors go to err with the command's name; a layout that
+// cannot be planned or written does not stop the others. Returns the number of programs
+// written, or -1 when any failed.
 int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, const std::vector<int>& layouts,
                     const std::string& file, const std::string& folder, const std::string& command,
                     std::ostream& out, std::ostream& err);

@@ -18,9 +18,12 @@ public:
     {
         if (post_.lineNumbers) {
             number_ += post_.lineNumberStep;
-            text_ += "N" + std::to_string(number_) + " ";
+            text_ += 'N';
+            text_ += std::to_string(number_);
+            text_ += ' ';
         }
-        text_ += words + "\r\n";
+        text_ += words;
+        text_ += "\r\n";
     }
 
     void comment(std::string words)
@@ -52,7 +55,14 @@ public:
         return text;
     }
 
-    std::string xy(Vec2 p) const { return "X" + number(p.x) + " Y" + number(p.y); }
+    std::string xy(Vec2 p) const
+    {
+        std::string words = "X";
+        words += number(p.x);
+        words += " Y";
+        words += number(p.y);
+        return words;
+    }
 
     const std::string& text() const { return text_; }
 

@@ -19,6 +19,7 @@ public:
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
         Answer defaultAnswer = Answer::Ok;
+        std::string details; // a long list behind the box's "Show Details...", "" for none
     };
 
     virtual ~DialogService() = default;
@@ -26,14 +27,16 @@ public:
     // A question or notice whose default button is the first one (OK or Yes).
     Answer message(const std::string& text, const std::string& title, Icon icon, Buttons buttons)
     {
-        return ask({text, title, icon, buttons, firstAnswer(buttons)});
+        return ask({text, title, icon, buttons, firstAnswer(buttons), {}});
     }
     // The same with another default button, for questions where going on by Enter is unsafe.
     Answer message(const std::string& text, const std::string& title, Icon icon, Buttons buttons,
                    Answer defaultAnswer)
     {
-        return ask({text, title, icon, buttons, defaultAnswer});
+        return ask({text, title, icon, buttons, defaultAnswer, {}});
     }
+    // A message with its full list behind "Show Details...".
+    Answer message(Message message) { return ask(message); }
     static Answer firstAnswer(Buttons buttons)
     {
         return buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel ? Answer::Yes : Answer::Ok;

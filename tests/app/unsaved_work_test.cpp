@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/main_window.h"
+#include "app/qt_dialog_service.h"
 #include "editors/layout_editor.h"
 #include "editors/shape_editor.h"
 #include "geometry/shape_builders.h"
@@ -18,7 +19,6 @@
 #include "support/escape_every_dialog.h"
 #include "support/saved_shape.h"
 #include "ui/grid_view.h"
-#include "app/qt_dialog_service.h"
 
 namespace dravenor::testing {
 namespace {

@@ -19,12 +19,12 @@
 #include <memory>
 #include <optional>
 
+#include "app/qt_dialog_service.h"
 #include "editors/folder_browser.h"
 #include "editors/folder_dialog.h"
 #include "editors/shape_selection_dialog.h"
 #include "support/ink.h"
 #include "ui/canvas_view.h"
-#include "app/qt_dialog_service.h"
 
 namespace dravenor {
 namespace {

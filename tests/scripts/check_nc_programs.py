@@ -30,10 +30,11 @@ import sys
 import tempfile
 
 TOL = 0.01
+RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
 CELL = 20.0
 
 
-def arc_points(cx, cy, r, a0, sweep, step=0.5):
+def arc_points(cx, cy, r, a0, sweep, step=1.0):
     n = max(2, int(abs(sweep) * r / step) + 1, int(abs(sweep) / 0.05) + 1)
     return [(cx + r * math.cos(a0 + sweep * i / n), cy + r * math.sin(a0 + sweep * i / n)) for i in range(n + 1)]
 
@@ -204,7 +205,7 @@ def cuts_of(moves, errors, where):
                 errors.append(f"{where}: feed move with the torch off")
             elif current:
                 current.segments.append(("line", (x, y), (args[0], args[1])))
-                n = max(1, int(math.hypot(args[0] - x, args[1] - y) / 0.5))
+                n = max(1, int(math.hypot(args[0] - x, args[1] - y) / 1.0))
                 current.points += [(x + (args[0] - x) * k / n, y + (args[1] - y) * k / n) for k in range(1, n + 1)]
             x, y = args[0], args[1]
         elif kind == "ARC_FEED":
@@ -373,6 +374,40 @@ def min_distance_to_path(cut, x, y):
     return best
 
 
+def check_cam_drawing(cli, folder, work, errors, name):
+    """layout-dxf --cam read back with ezdxf: no audit errors, $INSUNITS set, one closed OUTER
+    polyline per placed part and every contour closed."""
+    try:
+        import ezdxf
+    except ImportError:
+        print("ezdxf is not installed: the CAM drawing is not checked")
+        return
+    job, drawing = os.path.join(work, "job.nst"), os.path.join(work, "cam.dxf")
+    with open(os.path.join(folder, "job.args")) as f:
+        args = [line.strip() for line in f if line.strip()]
+    saved_json = os.path.join(work, "saved.json")
+    subprocess.run([cli, "nest", *args, "--mode", "deep", "--iterations", "1", "--threads", "1", "--save", job,
+                    "--json", saved_json], cwd=folder, capture_output=True)
+    with open(saved_json) as f:
+        parts = len(json.load(f)["layouts"][0]["instances"])
+    done = subprocess.run([cli, "layout-dxf", job, "--layout", "1", drawing, "--cam",
+                           "--cut-table", os.path.join(RESOURCES, "cutting.dat"), "--post", os.path.join(RESOURCES, "post.cfg")],
+                          capture_output=True, text=True)
+    if done.returncode != 0:
+        errors.append(f"{name}: layout-dxf --cam failed: {done.stderr.strip()[:200]}")
+        return
+    doc = ezdxf.readfile(drawing)
+    auditor = doc.audit()
+    msp = doc.modelspace()
+    outer = [e for e in msp.query("LWPOLYLINE") if e.dxf.layer == "OUTER"]
+    contours = [e for e in msp.query("LWPOLYLINE") if e.dxf.layer in ("OUTER", "INNER")]
+    if auditor.has_errors or doc.header.get("$INSUNITS") != 4 or any(not e.closed for e in contours) or len(outer) != parts:
+        errors.append(f"{name}: CAM drawing: audit errors {len(auditor.errors)}, $INSUNITS {doc.header.get('$INSUNITS')}, "
+                      f"{len(outer)} outer contours for {parts} parts")
+    else:
+        print(f"{name}: CAM drawing of layout 1: {len(outer)} outer and {len(contours) - len(outer)} inner contours read back")
+
+
 def check_job(cli, folder, mode, iterations, classic_refusals, errors):
     with open(os.path.join(folder, "job.args")) as f:
         args = [line.strip() for line in f if line.strip()]
@@ -380,7 +415,8 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
     with tempfile.TemporaryDirectory() as work:
         extra = ["--mode", "deep", "--iterations", str(iterations), "--threads", "1", "--seed", "1"] if mode == "deep" else []
         result_json, nc_dir = os.path.join(work, "r.json"), os.path.join(work, "nc")
-        done = subprocess.run([cli, "nest", *args, *extra, "--json", result_json, "--nc-dir", nc_dir],
+        done = subprocess.run([cli, "nest", *args, *extra, "--json", result_json, "--nc-dir", nc_dir,
+                               "--cut-table", os.path.join(RESOURCES, "cutting.dat"), "--post", os.path.join(RESOURCES, "post.cfg")],
                               cwd=folder, capture_output=True, text=True)
         if "cannot be cut: parts must stand at least the kerf" in done.stderr:
             if mode == "classic" and classic_refusals and re.search(r"parts \d+ \(.*\) and \d+", done.stderr):
@@ -394,6 +430,8 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
         with open(result_json) as f:
             result = json.load(f)
         kerf = float(result["details"]["kerf"])
+        if mode == "deep" and result["layouts"]:
+            check_cam_drawing(cli, folder, work, errors, name)
         for layout in result["layouts"]:
             program = os.path.join(nc_dir, f"layout-{layout['number']}.nc")
             if not os.path.exists(program):
@@ -414,7 +452,7 @@ def main(argv):
     if shutil.which("rs274") is None:
         print("rs274 (Debian package linuxcnc-uspace) is not installed: NC programs not checked")
         return 77
-    cli, rest = argv[1], argv[2:]
+    cli, rest = os.path.abspath(argv[1]), argv[2:]
     iterations, classic_refusals, folders = 30, False, []
     while rest:
         a = rest.pop(0)
