@@ -53,7 +53,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed = parseArgs(args, {"--layout", "--text-height", "--templates", "--units", "--cut-table", "--post",
                                                "--stock"},
-                                        {"--names", "--cam", "--no-remnant"});
+                                        {"--names", "--cam", "--remnant"});
     if (parsed.positional.size() != 2)
         throw UsageError{"give one job file and one output file (see dravenor-cli layout-dxf --help)"};
     if (!parsed.has("--layout")) throw UsageError{"give the layout to save with --layout N"};
@@ -85,7 +85,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
         throw UsageError{jobPath + " has no layout " + std::to_string(layoutNo) + " (it has " +
                          std::to_string(state.items.back().LayoutNo) + ")"};
     if (!parsed.has("--text-height")) options.textHeight = defaultLayoutTextHeight(state, layoutNo);
-    if (!parsed.has("--no-remnant")) {
+    if (parsed.has("--remnant")) {
         std::vector<std::string> warnings;
         lookUpRemnantIds(parsed, job, warnings);
         for (const std::string& w : warnings) err << "dravenor-cli layout-dxf: warning: " << w << "\n";
@@ -107,7 +107,7 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
 Command layoutDxfCommand()
 {
     return {"layout-dxf", "save one layout of a saved job as a DXF drawing or a shape file",
-            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names] [--cam] [--no-remnant]\n"
+            "Usage: dravenor-cli layout-dxf FILE.nst --layout N OUT.dxf|OUT.shp [--names] [--cam] [--remnant]\n"
             "                               [--text-height H] [--templates DIR] [--units mm|in]\n"
             "Opens the job, rebuilds its layouts from the shape files and saves layout N as the\n"
             "main window's \"Save this layout as DXF...\" does: a .dxf drawing with every part in\n"
@@ -116,8 +116,8 @@ Command layoutDxfCommand()
             "  --names            write each part's file name at the centre of its box (DXF only)\n"
             "  --text-height H    height of those names (default: a hundredth of the sheet's larger\n"
             "                     side)\n"
-            "  --no-remnant       leave out the remnant's cut line and label (drawn by default:\n"
-            "                     a LINE across the sheet and a TEXT with its size and stock id)\n"
+            "  --remnant          draw the layout's remnant: its cut line across the sheet and a\n"
+            "                     TEXT with its size and stock id, on the layer REMNANT\n"
             "  --stock DIR        the stock that gives the remnant's id (default: stock in the\n"
             "                     working folder, when there is one)\n"
             "  --templates DIR    folder of the DXF templates dxf.hd and dxf.ft (default: beside the\n"
