@@ -7,6 +7,7 @@
 
 #include "app/main_window_fixture.h"
 #include "layouts/layout_export.h"
+#include "layouts/remnant_marks.h"
 #include "support/pdf_pages.h"
 #include "support/temp_folder.h"
 #include "support/text_match.h"
@@ -52,7 +53,9 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     EXPECT_TRUE(viewHeight > 1000 && viewHeight < 1500) << viewHeight << ": the fitted view shows the whole turned sheet";
     DxfTemplates templates;
     ASSERT_EQ(readDxfTemplates(folder.path().toStdString(), templates), "");
-    EXPECT_EQ(TempFolder::read(drawing), layoutDxfDrawing(window->job().nesting, 2, templates, {true, viewHeight / 100}).text);
+    EXPECT_EQ(TempFolder::read(drawing), layoutDxfDrawing(window->job().nesting, 2, templates,
+                                                                {true, viewHeight / 100, remnantMarksOf(window->job())})
+                                                   .text);
     // The first as a shape file; a cancelled dialog writes nothing.
     panel().selectLayout(0);
     panel().saveDxfButton()->click();

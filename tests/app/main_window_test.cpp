@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, ChosenFilesBecomeRowsWhosePreviewFollowsTheCurrentRowAndE
     enterFiles(PartGrid, {a, b, gone});
     const TextGrid& parts = window->job().parts;
     ASSERT_EQ(parts.rows(), 5);
-    EXPECT_EQ(cellsOf(parts)[2], (std::vector<std::string>{"3", gone, "", "", ""})) << "a missing file stays in the grid";
+    EXPECT_EQ(cellsOf(parts)[2], (std::vector<std::string>{"3", gone, "", "", "", ""})) << "a missing file stays in the grid";
     EXPECT_EQ(std::pair(parts.text(1, 1), parts.text(2, 1)), std::pair(a, b));
     EXPECT_EQ(dialogs.shapeSelectionCaptions, std::vector<std::string>{"Select Part File(s)..."});
     // The last chosen file is the current one; missing, it shows nothing.

@@ -169,7 +169,9 @@ TEST(BreakupCommand, WritesOneDrawingPerDistinctPieceWhosePiecesNestFully)
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"cone-1x4.dxf", "cone-2x4.dxf", "shell-1x1.dxf",
                                                           "shell-2x1.dxf", "shell-3x1.dxf", "shell-4x1.dxf"}));
 
-    ASSERT_EQ(runInProcess({"stdshape", "Rectangle for Part", "--param", "Small Length=1250", "--param",
+    // The classic engine keeps parts half the kerf inside the plate, on whole raster cells: the 1246 high
+    // cone bands need a little more than the 1250 they were cut for.
+    ASSERT_EQ(runInProcess({"stdshape", "Rectangle for Part", "--param", "Small Length=1260", "--param",
                             "Big Length=2500", "-o", folder.file("plate.shp")}).code, 0);
     cli::Args nest{"nest", "--sheet", folder.file("plate.shp") + ":40", "--kerf", "2"};
     for (const std::string& name : folder.entries()) // the count needed: the digit after the "x" of the name
