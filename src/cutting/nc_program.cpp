@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "job/number_format.h"
 
@@ -100,6 +101,9 @@ private:
             for (Vec2 q : points) out_.line("G1 " + out_.xy(q) + feedWord());
             return;
         }
+        // A corner arc too short to move the torch once written to the post's decimals would be
+        // read as a full circle (its ends written alike): the torch is already at its end.
+        if (sweepOf(p) < std::numbers::pi && out_.xy(p.a) == out_.xy(p.b)) return;
         const Vec2 ij = p.c - p.a;
         out_.line(std::string(p.ccw ? "G3 " : "G2 ") + out_.xy(p.b) + " I" + out_.number(ij.x) + " J" +
                   out_.number(ij.y) + feedWord());
