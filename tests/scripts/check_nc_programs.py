@@ -34,6 +34,13 @@ RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
 CELL = 20.0
 
 
+def seg_dist(x, y, x1, y1, x2, y2):
+    dx, dy = x2 - x1, y2 - y1
+    ll = dx * dx + dy * dy
+    t = 0 if ll == 0 else max(0.0, min(1.0, ((x - x1) * dx + (y - y1) * dy) / ll))
+    return math.hypot(x - x1 - t * dx, y - y1 - t * dy)
+
+
 def arc_points(cx, cy, r, a0, sweep, step=1.0):
     n = max(2, int(abs(sweep) * r / step) + 1, int(abs(sweep) / 0.05) + 1)
     return [(cx + r * math.cos(a0 + sweep * i / n), cy + r * math.sin(a0 + sweep * i / n)) for i in range(n + 1)]
@@ -61,12 +68,7 @@ class Outline:
         self.box = (min(xs), min(ys), max(xs), max(ys))
 
     def distance(self, x, y):
-        best = math.inf
-        for x1, y1, x2, y2 in self.lines:
-            dx, dy = x2 - x1, y2 - y1
-            ll = dx * dx + dy * dy
-            t = 0 if ll == 0 else max(0.0, min(1.0, ((x - x1) * dx + (y - y1) * dy) / ll))
-            best = min(best, math.hypot(x - x1 - t * dx, y - y1 - t * dy))
+        best = min((seg_dist(x, y, *seg) for seg in self.lines), default=math.inf)
         for cx, cy, r, s, sweep in self.arcs:
             a = (math.atan2(y - cy, x - cx) - s) % (2 * math.pi)
             if a <= sweep:
@@ -274,16 +276,17 @@ def check_layout(layout, program, kerf, errors, refused_ok):
     position = {}
     for pi, inst in enumerate(layout["instances"]):
         loops = loops_of(inst["entities"])
+        shapes = [Outline(loop) for loop in loops] if len(loops) > 1 else []
         for li, loop in enumerate(loops):
-            hole = len(loops) > 1 and any(
-                Outline(other).inside(*samples_or_point(loop)) for lj, other in enumerate(loops) if lj != li)
+            hole = any(o.inside(*samples_or_point(loop)) for lj, o in enumerate(shapes) if lj != li)
             pts = samples_of(loop, kerf)
             covering = set()
+            own = [n for n, c in enumerate(cuts) if c.part == pi and c.hole == hole]
             for x, y in pts:
-                near = [n for n, c in enumerate(cuts) if c.part == pi and c.hole == hole and
-                        min(math.hypot(x - a, y - b) for a, b in c.points) <= half + 0.5]
-                for n in near:
+                for n in own:
                     d = min_distance_to_path(cuts[n], x, y)
+                    if d > half + 0.5:
+                        continue
                     if abs(d - half) > TOL:
                         errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'}: path {d:.4f} from the "
                                       f"outline at ({x:.3f}, {y:.3f}), not {half}")
@@ -295,6 +298,7 @@ def check_layout(layout, program, kerf, errors, refused_ok):
             if covering:
                 position[(pi, li)] = (min(covering), hole, loop)
     # Holes before the outline that holds them; parts in a hole before that hole.
+    host = {}
     for pi in range(len(parts)):
         outer = [n for (p, li), (n, hole, _) in position.items() if p == pi and not hole]
         holes = [(n, loop) for (p, li), (n, hole, loop) in position.items() if p == pi and hole]
@@ -305,34 +309,19 @@ def check_layout(layout, program, kerf, errors, refused_ok):
             for qi in range(len(parts)):
                 if qi == pi:
                     continue
+                if not hole_outline.inside(*samples_or_point(layout["instances"][qi]["entities"])):
+                    continue
+                host[qi] = pi
                 q_outer = [m for (p, li), (m, h, _) in position.items() if p == qi and not h]
-                probe = layout["instances"][qi]["entities"][0]
-                pt = (probe["x1"], probe["y1"]) if probe["type"] == "line" else (
-                    probe["cx"] + abs(probe["rad"]) * math.cos(math.radians(probe["start"])),
-                    probe["cy"] + abs(probe["rad"]) * math.sin(math.radians(probe["start"])))
-                if q_outer and hole_outline.inside(*pt) and max(q_outer) > n:
+                if q_outer and max(q_outer) > n:
                     errors.append(f"{where}: part {qi + 1} lies in a hole of part {pi + 1} but is cut after it")
     # Rapid travel against the layout's own part order, with the same cuts.
-    def end_of(c):
-        return c.points[-1]
-
     def travel(seq):
         at, total = (0.0, 0.0), 0.0
         for c in seq:
             total += math.dist(at, c.pierce)
-            at = end_of(c)
+            at = c.points[-1]
         return total
-    host = {}
-    for (pi, li), (n, hole, loop) in position.items():
-        if hole:
-            o = Outline(loop)
-            for qi, inst in enumerate(layout["instances"]):
-                e = inst["entities"][0]
-                pt = (e["x1"], e["y1"]) if e["type"] == "line" else (
-                    e["cx"] + abs(e["rad"]) * math.cos(math.radians(e["start"])),
-                    e["cy"] + abs(e["rad"]) * math.sin(math.radians(e["start"])))
-                if qi != pi and o.inside(*pt):
-                    host[qi] = pi
 
     def top(p):
         seen = 0
@@ -363,15 +352,13 @@ def samples_or_point(loop):
 
 
 def min_distance_to_path(cut, x, y):
-    best = math.inf
     pts = cut.points
-    for i in range(len(pts) - 1):
-        (x1, y1), (x2, y2) = pts[i], pts[i + 1]
-        dx, dy = x2 - x1, y2 - y1
-        ll = dx * dx + dy * dy
-        t = 0 if ll == 0 else max(0.0, min(1.0, ((x - x1) * dx + (y - y1) * dy) / ll))
-        best = min(best, math.hypot(x - x1 - t * dx, y - y1 - t * dy))
-    return best
+    return min((seg_dist(x, y, *pts[i], *pts[i + 1]) for i in range(len(pts) - 1)), default=math.inf)
+
+
+def job_args(folder):
+    with open(os.path.join(folder, "job.args")) as f:
+        return [line.strip() for line in f if line.strip()]
 
 
 def check_cam_drawing(cli, folder, work, errors, name):
@@ -382,9 +369,7 @@ def check_cam_drawing(cli, folder, work, errors, name):
     except ImportError:
         print("ezdxf is not installed: the CAM drawing is not checked")
         return
-    job, drawing = os.path.join(work, "job.nst"), os.path.join(work, "cam.dxf")
-    with open(os.path.join(folder, "job.args")) as f:
-        args = [line.strip() for line in f if line.strip()]
+    job, drawing, args = os.path.join(work, "job.nst"), os.path.join(work, "cam.dxf"), job_args(folder)
     saved_json = os.path.join(work, "saved.json")
     subprocess.run([cli, "nest", *args, "--mode", "deep", "--iterations", "1", "--threads", "1", "--save", job,
                     "--json", saved_json], cwd=folder, capture_output=True)
@@ -409,8 +394,7 @@ def check_cam_drawing(cli, folder, work, errors, name):
 
 
 def check_job(cli, folder, mode, iterations, classic_refusals, errors):
-    with open(os.path.join(folder, "job.args")) as f:
-        args = [line.strip() for line in f if line.strip()]
+    args = job_args(folder)
     name = os.path.basename(os.path.normpath(folder))
     with tempfile.TemporaryDirectory() as work:
         extra = ["--mode", "deep", "--iterations", str(iterations), "--threads", "1", "--seed", "1"] if mode == "deep" else []
@@ -443,9 +427,7 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
                 ours, theirs, length, count = measured
                 print(f"{name} {mode} layout {layout['number']}: {count} cuts, cut {length:.0f}, "
                       f"rapids {ours:.0f} (layout order {theirs:.0f})")
-            for e in errors[before:before + 5]:
-                errors[errors.index(e)] = f"{name} {mode}: {e}"
-            del errors[before + 5:]
+            errors[before:] = [f"{name} {mode}: {e}" for e in errors[before:before + 5]]
 
 
 def main(argv):

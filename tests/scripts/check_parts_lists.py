@@ -79,14 +79,7 @@ def check(cli, folder, work, dialect):
     list_path = os.path.join(list_folder, "order.csv")
     with open(list_path, "w", encoding="utf-8", newline="") as f:
         f.write(list_text(job, folder, list_folder, dialect, details))
-    without_parts = []
-    i = 0
-    while i < len(args):
-        if args[i] == "--part":
-            i += 2
-            continue
-        without_parts.append(args[i])
-        i += 1
+    without_parts = [a for i, a in enumerate(args) if a != "--part" and (i == 0 or args[i - 1] != "--part")]
     by_args, by_list = os.path.join(work, "args.json"), os.path.join(work, "list.json")
     runs = [subprocess.run([cli, "nest", *args, "--json", by_args], cwd=folder, capture_output=True, text=True),
             subprocess.run([cli, "nest", *without_parts, "--parts-list", list_path, "--json", by_list], cwd=folder,
