@@ -5,7 +5,6 @@
 
 #include <filesystem>
 
-#include "job/csv_records.h"
 #include "job/parts_folder.h"
 #include "job/parts_list.h"
 #include "support/temp_folder.h"
@@ -197,21 +196,6 @@ TEST_F(PartsListTest, AFolderGivesItsShapeFilesWithTheQuantitiesOfTheirNames)
     TempFolder empty;
     EXPECT_EQ(faultTextOf(readPartsFolder(empty.folder())), empty.folder() + " holds no drawing (.dxf) or shape file (.shp)");
     EXPECT_NE(faultTextOf(readPartsFolder(empty.file("none"))).find("cannot read folder"), std::string::npos);
-}
-
-TEST(CsvRecords, TheSeparatorIsTheFirstLinesAndQuotesKeepTheirContent)
-{
-    const CsvRecords semicolons = readCsvRecords("a;\"b,c\";d\n1,5;2;3\n");
-    EXPECT_EQ(semicolons.separator, ';');
-    ASSERT_EQ(semicolons.records.size(), 2u);
-    EXPECT_EQ(semicolons.records[0].fields, (std::vector<std::string>{"a", "b,c", "d"}));
-    EXPECT_EQ(semicolons.records[1].fields, (std::vector<std::string>{"1,5", "2", "3"}));
-    const CsvRecords commas = readCsvRecords("\"x;y\",z\r\n\"a\r\nb\",\"\"\"\"\r\nlast,");
-    EXPECT_EQ(commas.separator, ',');
-    ASSERT_EQ(commas.records.size(), 3u);
-    EXPECT_EQ(commas.records[1].fields, (std::vector<std::string>{"a\r\nb", "\""}));
-    EXPECT_EQ(commas.records[2].line, 4);
-    EXPECT_EQ(commas.records[2].fields, (std::vector<std::string>{"last", ""}));
 }
 
 } // namespace
