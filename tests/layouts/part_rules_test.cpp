@@ -84,9 +84,9 @@ std::vector<std::pair<double, double>> corners(const Shape& shape)
 bool sameCorners(const Shape& a, const Shape& b)
 {
     std::vector<std::pair<double, double>> left = corners(b);
-    for (const auto& [x, y] : corners(a)) {
+    for (const std::pair<double, double>& corner : corners(a)) {
         const auto at = std::find_if(left.begin(), left.end(), [&](const auto& p) {
-            return std::abs(p.first - x) < 1e-6 && std::abs(p.second - y) < 1e-6;
+            return std::abs(p.first - corner.first) < 1e-6 && std::abs(p.second - corner.second) < 1e-6;
         });
         if (at == left.end()) return false;
         left.erase(at);
