@@ -35,6 +35,18 @@ cutting::NcSetup windowSetup(const Job& job, const std::string& folder)
                             cutting::postFilePath(folder));
 }
 
+// The set-up for writing programs with a layout shown, or why none can be written, with the icon
+// of that message.
+std::pair<cutting::NcSetup, DialogService::Icon> exportSetup(const Job& job, const std::string& folder, int layoutNo)
+{
+    if (layoutNo <= 0) {
+        cutting::NcSetup none;
+        none.error = kNoLayoutForNc;
+        return {none, DialogService::Icon::Information};
+    }
+    return {windowSetup(job, folder), DialogService::Icon::Exclamation};
+}
+
 // What a plan depends on: the layout's entities and the cutting data.
 std::string planKey(const NestingState& state, int layoutNo, const cutting::CutSettings& c)
 {
@@ -86,13 +98,9 @@ std::string MainWindow::appendCutTimesTo(const std::string& reportPath) const
 void MainWindow::exportNcProgram()
 {
     const int layoutNo = layoutPanel_->currentLayout();
-    if (layoutNo <= 0) {
-        tell(kNoLayoutForNc, DialogService::Icon::Information);
-        return;
-    }
-    const cutting::NcSetup setup = windowSetup(job_, workingFolder_.toStdString());
+    const auto [setup, icon] = exportSetup(job_, workingFolder_.toStdString(), layoutNo);
     if (!setup.ok()) {
-        tell(setup.error, DialogService::Icon::Exclamation);
+        tell(setup.error, icon);
         return;
     }
     const std::string folder =
@@ -107,13 +115,9 @@ void MainWindow::exportNcProgram()
 
 void MainWindow::exportAllNcPrograms()
 {
-    if (layoutPanel_->currentLayout() <= 0) {
-        tell(kNoLayoutForNc, DialogService::Icon::Information);
-        return;
-    }
-    const cutting::NcSetup setup = windowSetup(job_, workingFolder_.toStdString());
+    const auto [setup, icon] = exportSetup(job_, workingFolder_.toStdString(), layoutPanel_->currentLayout());
     if (!setup.ok()) {
-        tell(setup.error, DialogService::Icon::Exclamation);
+        tell(setup.error, icon);
         return;
     }
     const std::string folder = dialogs_.selectFolder("Export All NC Programs");
