@@ -14,6 +14,7 @@
 #include "geometry/primitives.h"
 #include "geometry/shape_file.h"
 #include "geometry/shape_measure.h"
+#include "stock/remnant.h"
 
 namespace fs = std::filesystem;
 
@@ -111,6 +112,7 @@ Measure measureLayouts(const NestingState& state, AreaBook& areas, bool withGaps
         }
         copies[e.LayoutNo] = e.Qty;
     }
+    int leastLayout = 0;
     double least = 1, fullArea = 0, leastArea = sheetOf.empty() ? 0 : shapeExtents(sheetOf.begin()->second).width() *
                                                                        shapeExtents(sheetOf.begin()->second).height();
     for (const auto& [layout, sheet] : sheetOf) {
@@ -123,6 +125,7 @@ Measure measureLayouts(const NestingState& state, AreaBook& areas, bool withGaps
         m.sheets += copies[layout];
         if (share < least) {
             least = share;
+            leastLayout = layout;
             leastArea = s.width() * s.height();
         }
         fullArea += s.width() * s.height() * copies[layout];
@@ -132,6 +135,8 @@ Measure measureLayouts(const NestingState& state, AreaBook& areas, bool withGaps
     const double counted = fullArea - leastArea * (1 - least);
     m.density = counted > 0 ? partArea / counted : 0;
     m.yield = sheetArea > 0 ? partArea / sheetArea : 0;
+    if (leastLayout > 0 && leastArea > 0)
+        m.remnant = layoutRemnant(state, leastLayout, remnantClearance(state.details, 0), RemnantSettings{}).area / leastArea;
     if (withGaps) {
         const LayoutGaps gaps = smallestGaps(state);
         m.gapParts = gaps.betweenParts;

@@ -21,6 +21,7 @@ struct Measure {
     double seconds = 0;
     long long iterations = 0;
     int fewest = 0;           // Deep Nesting: no layout uses fewer sheets
+    double remnant = 0;       // the least used sheet's remnant (kept or not) over that sheet's area
     bool ok = false;          // false: no result (a failed run, or none yet at a checkpoint)
 };
 

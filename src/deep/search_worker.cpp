@@ -128,7 +128,7 @@ bool SearchWorker::round()
     tightenNext();
     if (++rounds_ % kRoundsBetweenBigMoves == 0) downsizeDue_ = true;
     if (step_ < kLeastStep) {
-        stalls_ = bestScore_.betterThan(stalledAt_) ? 0 : stalls_ + 1;
+        stalls_ = bestScore_.usesLessThan(stalledAt_) ? 0 : stalls_ + 1;
         wantsLead_ = true;
         stalledAt_ = bestScore_;
         if (stalls_ >= kStallsBeforeDone && currentScore_.sheets <= job_.fewestSheets) return false;

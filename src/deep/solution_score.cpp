@@ -1,7 +1,10 @@
 #include "deep/solution_score.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+
+#include "deep/bin_remnant.h"
 
 namespace dravenor::deep {
 
@@ -13,7 +16,27 @@ constexpr double kAreaTolerance = 1e-9;
 
 } // namespace
 
+namespace {
+
+// 1 when a is larger than b beyond rounding, -1 when smaller, else 0.
+int compareAreas(double a, double b)
+{
+    const double tolerance = kAreaTolerance * std::max({std::fabs(a), std::fabs(b), 1.0});
+    return a > b + tolerance ? 1 : a < b - tolerance ? -1 : 0;
+}
+
+} // namespace
+
 bool Score::betterThan(const Score& o) const
+{
+    if (usesLessThan(o) || o.usesLessThan(*this)) return usesLessThan(o);
+    // The same sheets used as far: the remnants decide, and never more than that.
+    if (const int c = compareAreas(leastRemnant, o.leastRemnant)) return c > 0;
+    if (std::fabs(leastRemnantShape - o.leastRemnantShape) > kShareTolerance) return leastRemnantShape > o.leastRemnantShape;
+    return compareAreas(otherRemnants, o.otherRemnants) > 0;
+}
+
+bool Score::usesLessThan(const Score& o) const
 {
     if (placedByClass != o.placedByClass) return placedByClass > o.placedByClass;
     const double areaTolerance = kAreaTolerance * std::max(placedArea, o.placedArea);
@@ -57,6 +80,15 @@ Score scoreOf(const Arrangement& a)
     for (int b = 0; b < a.binCount(); ++b) s.sheetArea += a.sheetOf(b).area;
     const int least = leastUsedBin(a);
     s.leastShare = least >= 0 ? a.usedShare(least) : 0;
+    for (int b = 0; b < a.binCount(); ++b) {
+        const RemnantMeasure r = binRemnant(a, b);
+        if (b != least) {
+            s.otherRemnants += r.area;
+            continue;
+        }
+        s.leastRemnant = r.area;
+        s.leastRemnantShape = r.rectangularity;
+    }
     return s;
 }
 

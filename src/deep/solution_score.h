@@ -2,6 +2,8 @@
 // What makes one arrangement better than another: first the parts placed (priority by priority,
 // a part of a lower priority number before any of a higher one), then the fewest sheets, then the
 // least sheet area, then the shortest used length of the least used sheet along its longer side.
+// Among arrangements equal in all of these, the larger remnant wins: that of the least used sheet
+// (its area, then the closer to a rectangle), then those of the other sheets together.
 #include <vector>
 
 #include "deep/arrangement.h"
@@ -14,8 +16,13 @@ struct Score {
     int sheets = 0;
     double sheetArea = 0;
     double leastShare = 0;           // used share of the least used sheet of the last priority
+    double leastRemnant = 0;         // the remnant of that sheet: its area ...
+    double leastRemnantShape = 0;    // ... and how close it is to a rectangle
+    double otherRemnants = 0;        // the remnants' area of the other sheets
 
     bool betterThan(const Score& other) const;
+    // Better by what the parts use (parts placed, sheets, used length), the remnants aside.
+    bool usesLessThan(const Score& other) const;
 };
 
 // The score of an arrangement without collisions.
