@@ -31,8 +31,10 @@ constexpr const char* kNcFilter = "NC programs (*.nc *.ngc);;All files (*)";
 
 cutting::NcSetup windowSetup(const Job& job, const std::string& folder)
 {
-    return cutting::ncSetup(job.nesting, fileNameOnly(job.jobFileName), cutting::cutTablePath(folder),
-                            cutting::postFilePath(folder));
+    cutting::NcSetup setup = cutting::ncSetup(job.nesting, fileNameOnly(job.jobFileName), cutting::cutTablePath(folder),
+                                              cutting::postFilePath(folder));
+    setup.cut.remnants = remnantMarksOf(job);
+    return setup;
 }
 
 // The set-up for writing programs with a layout shown, or why none can be written, with the icon
@@ -47,6 +49,15 @@ std::pair<cutting::NcSetup, DialogService::Icon> exportSetup(const Job& job, con
     return {windowSetup(job, folder), DialogService::Icon::Exclamation};
 }
 
+// What the layout's remnant cut depends on beyond its entities.
+std::string remnantKey(const cutting::CutSettings& c, int layoutNo)
+{
+    if (!c.remnants) return "/-";
+    const RemnantMarks& r = *c.remnants;
+    return "/" + std::to_string(r.clearance) + "/" + std::to_string(r.least.minWidth) + "/" +
+           std::to_string(r.least.minArea) + "/" + std::to_string(r.idOf(layoutNo)) + "/" + std::to_string(c.remnantEdgeStart);
+}
+
 // What a plan depends on: the layout's entities and the cutting data.
 std::string planKey(const NestingState& state, int layoutNo, const cutting::CutSettings& c)
 {
@@ -59,7 +70,8 @@ std::string planKey(const NestingState& state, int layoutNo, const cutting::CutS
         }
     return std::to_string(count) + "/" + std::to_string(sum) + "/" + std::to_string(c.kerf) + "/" +
            std::to_string(c.leadIn) + "/" + std::to_string(c.leadOut) + "/" + std::to_string(c.overcut) + "/" +
-           std::to_string(c.arcLeadIn) + std::to_string(c.compensate) + std::to_string(static_cast<int>(c.startCorner));
+           std::to_string(c.arcLeadIn) + std::to_string(c.compensate) + std::to_string(static_cast<int>(c.startCorner)) +
+           remnantKey(c, layoutNo);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
+#include "cli/stock_options.h"
 #include "job/files.h"
 #include "layouts/job_open.h"
 #include "layouts/layout_range.h"
@@ -18,7 +19,7 @@ namespace {
 
 int nc(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--layout", "-o", "--dir", "--post", "--cut-table", "--units"}, {"--all"});
+    const ParsedArgs parsed = parseArgs(args, {"--layout", "-o", "--dir", "--post", "--cut-table", "--units", "--stock"}, {"--all"});
     if (parsed.positional.size() != 1) throw UsageError{"give one job file (see dravenor-cli nc --help)"};
     const bool all = parsed.flags.count("--all") > 0;
     if (all == parsed.has("--layout")) throw UsageError{"give either --layout N or --all"};
@@ -46,6 +47,9 @@ int nc(const Args& args, std::ostream& out, std::ostream& err)
     }
     for (const std::string& w : opened.warnings) err << "dravenor-cli nc: warning: " << w << "\n";
     if (opened.layoutsLackShapes) throw UsageError{layoutsLackShapesMessage(jobPath, opened.missingShapes)};
+    std::vector<std::string> stockWarnings;
+    lookUpRemnantIds(parsed, job, stockWarnings);
+    for (const std::string& w : stockWarnings) err << "dravenor-cli nc: warning: " << w << "\n";
     const NestingState& state = job.nesting;
     if (state.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutNotice};
     std::vector<int> layouts = cutting::layoutNumbers(state);
@@ -56,9 +60,10 @@ int nc(const Args& args, std::ostream& out, std::ostream& err)
                              std::to_string(state.items.back().LayoutNo) + ")"};
         layouts = {layoutNo};
     }
-    const cutting::NcSetup setup =
+    cutting::NcSetup setup =
         batchNcSetup(state, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
     if (!setup.ok()) throw UsageError{setup.error};
+    setup.cut.remnants = remnantMarksOf(job);
     const int written = writeNcPrograms(state, setup, layouts, parsed.value("-o"), folder, "nc", out, err);
     return written < 0 ? kExitFailed : kExitOk;
 }
@@ -69,10 +74,11 @@ Command ncCommand()
 {
     return {"nc", "write the NC programs of a saved job's layouts",
             "Usage: dravenor-cli nc FILE.nst (--layout N | --all) (-o FILE.nc | --dir DIR)\n"
-            "                       [--post FILE] [--cut-table FILE] [--units mm|in]\n"
+            "                       [--post FILE] [--cut-table FILE] [--units mm|in] [--stock DIR]\n"
             "Opens the job, rebuilds its layouts and writes one RS-274/NGC program per layout\n"
             "(identical sheets share it): kerf compensation, lead-ins, cut order and the cutting\n"
-            "data of the job's material and thickness from the cut table.\n"
+            "data of the job's material and thickness from the cut table. A layout that keeps a\n"
+            "remnant ends with the straight cut that parts it off.\n"
             "  --layout N         the layout to write (1 is the first)\n"
             "  --all              every layout, as DIR/layout-N.nc\n"
             "  -o FILE.nc         the program of the one layout\n"
@@ -81,6 +87,8 @@ Command ncCommand()
             "                     resources)\n"
             "  --cut-table FILE   the cut table (default: cutting.dat, found as the post file is)\n"
             "  --units mm|in      the job's length unit (default mm)\n"
+            "  --stock DIR        the stock whose ids the remnant cuts name (default: the working\n"
+            "                     folder's stock when there is one)\n"
             "A job whose material and thickness have no row in the cut table, a damaged cut table\n"
             "or post file, or a job that cannot be read give exit code 2 and write nothing; a\n"
             "layout whose parts stand closer than the kerf, or a program that cannot be written,\n"

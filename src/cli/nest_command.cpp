@@ -182,7 +182,8 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
     }
     if (!job.ncFolder.empty() && !job.state.items.empty()) {
         const std::string jobName = job.savePath.empty() ? "nest run" : fileNameOnly(job.savePath);
-        const cutting::NcSetup setup = batchNcSetup(job.state, jobName, job.cutTablePath, job.postPath);
+        cutting::NcSetup setup = batchNcSetup(job.state, jobName, job.cutTablePath, job.postPath);
+        setup.cut.remnants = remnantMarksOf(job.state, job.deep.margin, job.remnants);
         const int count = writeNcPrograms(job.state, setup, cutting::layoutNumbers(job.state), "", job.ncFolder, "nest",
                                           out, err);
         if (count < 0) return kExitFailed;

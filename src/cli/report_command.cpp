@@ -87,8 +87,9 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         return kExitFailed;
     }
     if (parsed.flags.count("--cut-times") && written.path != kStandardOutput) {
-        const cutting::NcSetup setup =
+        cutting::NcSetup setup =
             batchNcSetup(job.nesting, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
+        setup.cut.remnants = remnantMarksOf(job);
         if (const std::string problem = cutting::appendCutTimes(job.nesting, setup, written.path); !problem.empty()) {
             err << "dravenor-cli report: " << problem << "\n";
             return kExitFailed;

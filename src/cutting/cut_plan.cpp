@@ -8,6 +8,7 @@
 #include "cutting/kerf_offset.h"
 #include "cutting/lead_room.h"
 #include "cutting/part_contours.h"
+#include "cutting/remnant_cut.h"
 #include "geometry/layout_lists.h"
 #include "geometry/primitives.h"
 #include "job/files.h"
@@ -290,7 +291,33 @@ std::string refusal(const std::vector<LayoutFault>& faults, int layoutNo, double
     return shown ? text : "";
 }
 
+// The kept remnant's cut, last: it frees the remnant once every part is out.
+void addRemnantCut(const NestingState& state, int layoutNo, const Extents& sheet, const std::vector<PlacedPart>& parts,
+                   const CutSettings& settings, CutPlan& plan)
+{
+    const std::optional<Remnant> remnant = markedRemnant(state, layoutNo, *settings.remnants);
+    if (!remnant) return;
+    Extents reach;
+    for (const PlacedPart& p : parts) {
+        includePoint(reach, p.box.xmin, p.box.ymin);
+        includePoint(reach, p.box.xmax, p.box.ymax);
+    }
+    const Vec2 from = plan.contours.empty() ? plan.home : contourEnd(plan.contours.back());
+    RemnantCut cut = remnantCut(*remnant, sheet, reach, settings, from);
+    if (!cut.contour) {
+        plan.warnings.push_back(cut.warning);
+        return;
+    }
+    cut.contour->label = remnantCutLabel(*remnant, settings.remnants->idOf(layoutNo));
+    plan.contours.push_back(std::move(*cut.contour));
+}
+
 } // namespace
+
+Vec2 contourEnd(const CutContour& c)
+{
+    return !c.leadOut.empty() ? c.leadOut.back().b : !c.overcut.empty() ? c.overcut.back().b : c.cut.back().b;
+}
 
 double rapidTravel(Vec2 home, const std::vector<CutContour>& contours)
 {
@@ -298,7 +325,7 @@ double rapidTravel(Vec2 home, const std::vector<CutContour>& contours)
     Vec2 at = home;
     for (const CutContour& c : contours) {
         total += distance(at, c.pierce);
-        at = !c.leadOut.empty() ? c.leadOut.back().b : !c.overcut.empty() ? c.overcut.back().b : c.cut.back().b;
+        at = contourEnd(c);
     }
     return total;
 }
@@ -311,7 +338,7 @@ void measurePlan(CutPlan& plan, const CutSettings& settings)
     for (CutContour& c : plan.contours) {
         c.rapidBefore = distance(at, c.pierce);
         plan.cutLength += pathLength(c.leadIn) + pathLength(c.cut) + pathLength(c.overcut) + pathLength(c.leadOut);
-        at = !c.leadOut.empty() ? c.leadOut.back().b : !c.overcut.empty() ? c.overcut.back().b : c.cut.back().b;
+        at = contourEnd(c);
     }
     plan.rapidLength = rapidTravel(plan.home, plan.contours);
     plan.seconds = plan.cutLength / settings.feed * 60 + plan.pierces * settings.pierceDelay +
@@ -421,6 +448,7 @@ CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSe
     plan.contours = flatten(order);
     std::vector<CutContour> asListed = flatten(listed);
     if (rapidTravel(plan.home, asListed) < rapidTravel(plan.home, plan.contours)) plan.contours = std::move(asListed);
+    if (settings.remnants) addRemnantCut(state, layoutNo, shapeExtents(sheet), parts, settings, plan);
     measurePlan(plan, settings);
     result.plan = std::move(plan);
     return result;

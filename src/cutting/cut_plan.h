@@ -11,6 +11,7 @@
 #include "cutting/path_piece.h"
 #include "cutting/post_settings.h"
 #include "job/nesting_state.h"
+#include "layouts/remnant_marks.h"
 
 namespace dravenor::cutting {
 
@@ -25,10 +26,15 @@ struct CutSettings {
     double feed = 1000;       // per minute
     double pierceDelay = 0.5; // seconds
     double rapidSpeed = 20000; // per minute
+    // A kept remnant is parted off by a last cut across the plate: its minimums, its clearance
+    // from the parts and its stock ids. Without them no remnant is cut.
+    std::optional<RemnantMarks> remnants;
+    bool remnantEdgeStart = false; // that cut fires on the plate's edge, not the lead-in beyond it
 };
 
 struct CutContour {
     int part = 0;        // placement number within the layout (1-based); 0 for an extra cut line
+    std::string label;   // what an extra cut line is for
     bool hole = false;
     Vec2 pierce;
     PiecePath leadIn;    // pierce to start
@@ -57,6 +63,9 @@ struct CutPlanResult {
 
 // The plan of layout layoutNo of the state's entity list (instance 0 the sheet, 1.. the parts).
 CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSettings& settings);
+
+// Where the torch stands after the contour.
+Vec2 contourEnd(const CutContour& c);
 
 // Travel of the torch through the contours in the given order from home (rapids only).
 double rapidTravel(Vec2 home, const std::vector<CutContour>& contours);

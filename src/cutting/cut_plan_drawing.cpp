@@ -58,7 +58,7 @@ void drawCutPlan(const CutPlan& plan, DrawingSurface& surface, double mirror)
         pen.path(c.overcut, Red);
         pen.path(c.leadOut, Green);
         pen.label(c.pierce, std::to_string(++number));
-        at = !c.leadOut.empty() ? c.leadOut.back().b : !c.overcut.empty() ? c.overcut.back().b : c.cut.back().b;
+        at = contourEnd(c);
     }
 }
 

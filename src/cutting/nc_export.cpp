@@ -27,6 +27,7 @@ NcSetup ncSetupFrom(const NestingState& state, const std::string& jobName, const
     c.overcut = row->overcut / mm;
     c.rapidSpeed = post.rapidSpeed / mm;
     c.startCorner = post.startCorner;
+    c.remnantEdgeStart = post.remnantEdgeStart;
     c.compensate = !post.controllerCompensation;
     // A controller starts its compensation on a straight move.
     c.arcLeadIn = post.arcLeadIn && !post.controllerCompensation;

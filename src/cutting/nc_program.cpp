@@ -149,7 +149,7 @@ std::string ncProgramText(const CutPlan& plan, const CutSettings& cut, const Pos
     out.line("G90");
     const double scale = info.inches ? 25.4 : 1;
     for (const CutContour& c : plan.contours) {
-        out.comment(c.part == 0 ? std::string("extra cut line")
+        out.comment(c.part == 0 ? (c.label.empty() ? std::string("extra cut line") : c.label)
                                 : "part " + std::to_string(c.part) + " " + plan.partNames[static_cast<size_t>(c.part - 1)] +
                                       (c.hole ? ": hole" : ": outline"));
         out.line("G0 " + out.xy(c.pierce));

@@ -140,6 +140,8 @@ const std::vector<Key>& keys()
         enumKey("lead_in", "lead-in shape: line or arc", {"line", "arc"}, &PostSettings::arcLeadIn),
         enumKey("start_corner", "sheet corner the cutting starts from",
                 {"bottom-left", "bottom-right", "top-left", "top-right"}, &PostSettings::startCorner),
+        enumKey("remnant_start", "the cut that parts a remnant off fires beyond the plate's edge (outside) or on it (edge)",
+                {"outside", "edge"}, &PostSettings::remnantEdgeStart),
         numberKey("rapid_speed", "rapid travel speed for the time estimate (mm per minute)", 1, 1e6,
                   &PostSettings::rapidSpeed),
     };

@@ -27,6 +27,7 @@ struct PostSettings {
     bool controllerCompensation = false; // G41 on the drawn outline instead of the offset path
     bool arcLeadIn = true;             // lead-in as a quarter arc, else a straight line
     StartCorner startCorner = StartCorner::BottomLeft;
+    bool remnantEdgeStart = false;     // a remnant's cut fires on the plate's edge, not beyond it
     double rapidSpeed = 20000;         // mm per minute, for the time estimate
     bool operator==(const PostSettings&) const = default;
 };

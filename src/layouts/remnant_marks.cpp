@@ -21,10 +21,16 @@ std::int64_t RemnantMarks::idOf(std::int32_t layoutNo) const
 
 RemnantMarks remnantMarksOf(const Job& job)
 {
-    RemnantMarks marks;
-    marks.clearance = remnantClearance(job.nesting.details, job.nesting.deepLayouts ? job.deep.margin : 0);
-    marks.least = job.remnants;
+    RemnantMarks marks = remnantMarksOf(job.nesting, job.deep.margin, job.remnants);
     marks.ids = job.remnantIds;
+    return marks;
+}
+
+RemnantMarks remnantMarksOf(const NestingState& state, double deepMargin, const RemnantSettings& least)
+{
+    RemnantMarks marks;
+    marks.clearance = remnantClearance(state.details, state.deepLayouts ? deepMargin : 0);
+    marks.least = least;
     return marks;
 }
 

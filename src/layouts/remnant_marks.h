@@ -23,6 +23,8 @@ struct RemnantMarks {
 // The marks of the job's layouts: its clearance (kerf, and the margin of Deep Nesting), its
 // minimums and the stock ids it was given.
 RemnantMarks remnantMarksOf(const Job& job);
+// The same for layouts outside a job (a batch run): no stock ids.
+RemnantMarks remnantMarksOf(const NestingState& state, double deepMargin, const RemnantSettings& least);
 
 // The kept remnant of a layout with these marks, or nothing.
 std::optional<Remnant> markedRemnant(const NestingState& state, std::int32_t layoutNo, const RemnantMarks& marks);

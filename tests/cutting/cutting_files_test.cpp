@@ -104,6 +104,7 @@ TEST(PostFile, WrittenSettingsReadBackEqual)
     s.controllerCompensation = true;
     s.arcLeadIn = false;
     s.startCorner = StartCorner::TopRight;
+    s.remnantEdgeStart = true;
     s.rapidSpeed = 35000;
     std::vector<std::string> errors;
     EXPECT_EQ(parsePostText(postFileText(s), "post.cfg", errors), s);

@@ -14,7 +14,11 @@ torch paths and judged against the exact outlines (arcs exact) of the JSON resul
     away from corners that cut runs half the kerf from the outline, within 0.01;
   - holes are cut before the outer contour that holds them, and a part lying in another part's
     hole before that hole;
-  - the rapid travel is never longer than cutting the same parts in the layout's own order.
+  - the rapid travel is never longer than cutting the same parts in the layout's own order;
+  - a remnant cut (its comment "remnant cut, keeps remnant [ID: ]W x L") comes last, once at
+    most, and runs straight across the whole plate, from beyond or on one edge to beyond or on
+    the other, every point at least half the kerf from every part, all parts on one side of it,
+    and the plate beyond it W wide (within the size's rounding) and no more than L long.
 A classic-engine layout whose parts stand closer than the kerf must be refused, naming parts
 (--classic-refusals allows that; without it a refusal is a failure).
 Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--classic-refusals] [--known-faults LIST] FOLDER...
@@ -255,7 +259,9 @@ def check_layout(layout, program, kerf, errors, refused_ok):
     sheet = Outline(layout["sheetEntities"])
     grid = Grid(parts)
     warned = " ".join(a for k, a in moves if k == "comment" and a.startswith("warning"))
-    # Which cut each comment names: "part N NAME: hole|outline".
+    # Which cut each comment names: "part N NAME: hole|outline", or the remnant cut, judged apart.
+    remnant_cuts = check_remnant_cuts(cuts, sheet, parts, kerf, errors, where)
+    cuts = [c for c in cuts if c not in remnant_cuts]
     for c in cuts:
         m = re.match(r"part (\d+) .*: (hole|outline)$", c.label)
         if not m:
@@ -350,7 +356,65 @@ def check_layout(layout, program, kerf, errors, refused_ok):
     if ours > theirs + 1e-6:
         errors.append(f"{where}: rapid travel {ours:.1f}, the layout's own order needs only {theirs:.1f}")
     cut_length = sum(math.dist(c.points[i], c.points[i + 1]) for c in cuts for i in range(len(c.points) - 1))
-    return ours, theirs, cut_length, len(cuts)
+    return ours, theirs, cut_length, len(cuts), len(remnant_cuts)
+
+
+REMNANT_LABEL = re.compile(r"remnant cut, keeps remnant (?:\d+: )?([\d.]+) x ([\d.]+)$")
+
+
+def check_remnant_cuts(cuts, sheet, parts, kerf, errors, where):
+    """The cuts that part a remnant off, checked on the plate and the parts' exact outlines."""
+    found = [c for c in cuts if c.label.startswith("remnant cut")]
+    if len(found) > 1:
+        errors.append(f"{where}: {len(found)} remnant cuts")
+    if found and cuts[-1] is not found[-1]:
+        errors.append(f"{where}: the remnant cut is not the last cut")
+    for c in found:
+        m = REMNANT_LABEL.match(c.label)
+        if not m:
+            errors.append(f"{where}: a remnant cut without its size ({c.label!r})")
+            continue
+        if any(kind != "line" for kind, _, _ in c.segments) or len(c.points) < 2:
+            errors.append(f"{where}: the remnant cut is not a straight line")
+            continue
+        (ax, ay), (bx, by) = c.points[0], c.points[-1]
+        length = math.hypot(bx - ax, by - ay)
+        ux, uy = (bx - ax) / length, (by - ay) / length
+        nx, ny = -uy, ux
+        off = max(abs((x - ax) * nx + (y - ay) * ny) for x, y in c.points)
+        if off > 1e-3:
+            errors.append(f"{where}: the remnant cut bends {off:.4f} off its line")
+        # Edge to edge: the plate's corners project inside the cut's span along it, and the line
+        # runs across the plate, not beside it.
+        x0, y0, x1, y1 = sheet.box
+        corners = [(x0, y0), (x0, y1), (x1, y0), (x1, y1)]
+        along = [(x - ax) * ux + (y - ay) * uy for x, y in corners]
+        across = [(x - ax) * nx + (y - ay) * ny for x, y in corners]
+        if min(along) < -TOL or max(along) > length + TOL:
+            errors.append(f"{where}: the remnant cut does not reach both edges of the plate")
+        if min(across) >= 0 or max(across) <= 0:
+            errors.append(f"{where}: the remnant cut runs beside the plate, not across it")
+            continue
+        # Half the kerf from every part, every part on the same side.
+        # On the outlines' vertices (arcs as points 0.2 apart), exact to the straight cut.
+        sides = set()
+        for i, part in enumerate(parts):
+            vertices = [seg[:2] for seg in part.poly]
+            near = min(min(seg_dist(x, y, ax, ay, bx, by) for x, y in vertices), part.distance(ax, ay), part.distance(bx, by))
+            if near < kerf / 2 - TOL:
+                errors.append(f"{where}: the remnant cut comes {near:.4f} from part {i + 1}")
+            sides |= {(x - ax) * nx + (y - ay) * ny > 0 for x, y in vertices}
+        if len(sides) > 1:
+            errors.append(f"{where}: the remnant cut has parts on both sides")
+        elif sides:
+            # The remnant lies on the side without parts: its width is the plate beyond the cut
+            # line the torch keeps half the kerf from (the size is rounded to 0.1).
+            beyond = max(across) if not sides.pop() else -min(across)
+            width, long = float(m.group(1)), float(m.group(2))
+            if not (beyond - kerf / 2 - 0.051 <= width <= beyond + 0.051) or long > length + 0.051:
+                errors.append(f"{where}: the remnant cut names {width} x {long}; the plate beyond it is "
+                              f"{beyond:.1f} wide and the cut {length:.1f} long")
+    return found
 
 
 def samples_or_point(loop):
@@ -434,9 +498,9 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
             before = len(errors)
             measured = check_layout(layout, program, kerf, errors, classic_refusals)
             if measured and len(errors) == before:
-                ours, theirs, length, count = measured
+                ours, theirs, length, count, remnants = measured
                 print(f"{name} {mode} layout {layout['number']}: {count} cuts, cut {length:.0f}, "
-                      f"rapids {ours:.0f} (layout order {theirs:.0f})")
+                      f"rapids {ours:.0f} (layout order {theirs:.0f})" + (", and the remnant cut" if remnants else ""))
             errors[before:] = [f"{name} {mode}: {e}" for e in errors[before:before + 5]]
 
 
