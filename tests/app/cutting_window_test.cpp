@@ -73,6 +73,8 @@ TEST_F(MainWindowTest, NcExportNeedsTheCutTableRowAndTheCutPlanDrawsOverTheLayou
     ASSERT_TRUE(program.open(QIODevice::ReadOnly));
     const std::string text = program.readAll().toStdString();
     EXPECT_TRUE(contains(text, "(part 1 plate.shp: outline)\r\nG0 X")) << text.substr(0, 400);
+    // The layout keeps a remnant: the program parts it off last.
+    EXPECT_TRUE(contains(text, "(remnant cut, keeps remnant 194 x 1000)\r\nG0 X")) << text.substr(text.size() - 300);
     EXPECT_TRUE(contains(text, "\r\nM2\r\n"));
 }
 
