@@ -36,10 +36,10 @@ struct JobResult {
 
 void printHeader()
 {
-    std::printf("%-22s | %-48s | %-70s\n", "", "classic", "deep");
-    std::printf("%-22s | %6s %7s %7s %7s %6s %6s %6s | %6s %7s %7s %7s %6s %6s %6s %8s %5s %5s\n", "job", "sheets", "frac",
+    std::printf("%-22s | %-48s | %-76s\n", "", "classic", "deep");
+    std::printf("%-22s | %6s %7s %7s %7s %6s %6s %6s | %6s %7s %7s %7s %6s %6s %6s %8s %5s %5s %5s\n", "job", "sheets", "frac",
                 "dens%", "yield%", "gapP", "gapS", "sec", "sheets", "frac", "dens%", "yield%", "gapP", "gapS", "sec", "iters",
-                "least", "rem%");
+                "least", "rem%", "kept%");
 }
 
 void printMeasure(const Measure& m, bool deep)
@@ -50,7 +50,7 @@ void printMeasure(const Measure& m, bool deep)
     }
     std::printf(" %6d %7.3f %7.2f %7.2f %6.2f %6.2f %6.1f", m.sheets, m.fractional, 100 * m.density, 100 * m.yield,
                 m.gapParts, m.gapSheet, m.seconds);
-    if (deep) std::printf(" %8lld %5d %5.1f", m.iterations, m.fewest, 100 * m.remnant);
+    if (deep) std::printf(" %8lld %5d %5.1f %5.1f", m.iterations, m.fewest, 100 * m.remnant, 100 * m.keptRemnants);
     else std::printf(" |");
     if (m.placed < m.required) std::printf(" (%lld of %lld placed)", m.placed, m.required);
 }

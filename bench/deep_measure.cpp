@@ -135,8 +135,14 @@ Measure measureLayouts(const NestingState& state, AreaBook& areas, bool withGaps
     const double counted = fullArea - leastArea * (1 - least);
     m.density = counted > 0 ? partArea / counted : 0;
     m.yield = sheetArea > 0 ? partArea / sheetArea : 0;
-    if (leastLayout > 0 && leastArea > 0)
-        m.remnant = layoutRemnant(state, leastLayout, remnantClearance(state.details, 0), RemnantSettings{}).area / leastArea;
+    const double clearance = remnantClearance(state.details, 0);
+    double kept = 0;
+    for (const auto& [layout, sheet] : sheetOf) {
+        const Remnant r = layoutRemnant(state, layout, clearance, RemnantSettings{});
+        if (layout == leastLayout && leastArea > 0) m.remnant = r.area / leastArea;
+        if (r.kept) kept += r.area * copies[layout];
+    }
+    m.keptRemnants = fullArea > 0 ? kept / fullArea : 0;
     if (withGaps) {
         const LayoutGaps gaps = smallestGaps(state);
         m.gapParts = gaps.betweenParts;

@@ -22,6 +22,7 @@ struct Measure {
     long long iterations = 0;
     int fewest = 0;           // Deep Nesting: no layout uses fewer sheets
     double remnant = 0;       // the least used sheet's remnant (kept or not) over that sheet's area
+    double keptRemnants = 0;  // the remnants kept on all sheets over the area of all sheets
     bool ok = false;          // false: no result (a failed run, or none yet at a checkpoint)
 };
 
