@@ -1,5 +1,6 @@
 // dravenor-bench --deep [--time S] [--iterations N] [--seeds A,B,C] [--threads N] [--no-classic]
 //                       [--classic-limit S] [--checkpoints A,B,..] [--thread-compare]
+//                       [--spacing S] [--half-turn]
 //                       [JOB.args | FOLDER]...
 // dravenor-bench --deep --scale [offcuts | many] [the options above]
 //
@@ -10,7 +11,8 @@
 // parts and to the sheet edge (exact, on the outlines), seconds and Deep Nesting's iterations.
 // Deep Nesting runs once per seed; the run of median fractional sheets is shown. A second table
 // gives the best result each run knew at the checkpoints (elapsed seconds), median over seeds.
-// --thread-compare and --scale run the other tables of deep_options.h instead.
+// --thread-compare and --scale run the other tables of deep_options.h instead. --spacing sets
+// the spacing (kerf) of every job, --half-turn lets parts kept as drawn also turn half round.
 #include "deep_bench.h"
 #include "deep_options.h"
 #include "deep_runs.h"
@@ -87,7 +89,7 @@ int comparisonMain(const DeepOptions& o)
     std::printf(" (median shown), threads %d (0: all cores)\n", o.threads);
     printHeader();
     std::vector<JobResult> results;
-    const int failures = forEachJob(o.jobs, [&](const fs::path& file, const NestingState& state) {
+    const int failures = forEachJob(o.jobs, o.overrides, [&](const fs::path& file, const NestingState& state) {
         printMeasure(o.classic ? runClassic(state, o.classicLimit).measure : Measure{}, false);
         std::fflush(stdout);
         std::vector<DeepRun> runs;
@@ -132,6 +134,8 @@ bool parse(int argc, char** argv, DeepOptions& o)
         else if (a == "--classic-limit") o.classicLimit = std::atof(value().c_str());
         else if (a == "--thread-compare") o.threadCompare = true;
         else if (a == "--scale") o.scale = true;
+        else if (a == "--spacing") o.overrides.spacing = std::atof(value().c_str());
+        else if (a == "--half-turn") o.overrides.halfTurn = true;
         else if (a == "--seeds")
             o.seeds = listOf<std::uint64_t>(value(), [](const std::string& s) { return std::strtoull(s.c_str(), nullptr, 10); });
         else if (a == "--checkpoints") {
