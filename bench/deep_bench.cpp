@@ -1,5 +1,6 @@
 // dravenor-bench --deep [--time S] [--iterations N] [--seeds A,B,C] [--threads N] [--no-classic]
 //                       [--classic-limit S] [--checkpoints A,B,..] [--thread-compare]
+//                       [--spacing S] [--half-turn]
 //                       [JOB.args | FOLDER]...
 // dravenor-bench --deep --scale [offcuts | many] [the options above]
 //
@@ -10,15 +11,18 @@
 // parts and to the sheet edge (exact, on the outlines), seconds and Deep Nesting's iterations.
 // Deep Nesting runs once per seed; the run of median fractional sheets is shown. A second table
 // gives the best result each run knew at the checkpoints (elapsed seconds), median over seeds.
-// --thread-compare and --scale run the other tables of deep_options.h instead.
+// --thread-compare and --scale run the other tables of deep_options.h instead. --spacing sets
+// the spacing (kerf) of every job, --half-turn lets parts kept as drawn also turn half round.
 #include "deep_bench.h"
 #include "deep_options.h"
 #include "deep_runs.h"
+#include "published_strips.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -32,6 +36,9 @@ namespace {
 struct JobResult {
     std::string name;
     std::vector<Measure> atCheckpoint;  // median over seeds per checkpoint
+    DeepWork work;                      // summed over seeds
+    std::vector<std::uint64_t> seeds;
+    std::vector<std::vector<Measure>> seedCheckpoints;  // per seed, per checkpoint
 };
 
 void printHeader()
@@ -79,6 +86,60 @@ void printCheckpoints(const std::vector<double>& checkpoints, const std::vector<
     }
 }
 
+// Jobs with published strip figures, one row per seed: the density at each checkpoint with its
+// share of the published median (of the best where no median was published).
+void printAgainstPublished(const std::vector<double>& checkpoints, const std::vector<JobResult>& jobs)
+{
+    bool any = false;
+    for (const JobResult& job : jobs) any = any || publishedStrip(job.name).has_value();
+    if (!any || checkpoints.empty()) return;
+    std::printf("\nStrip density per seed against the best published method (median / best of its 1200-s runs)\n%-22s %4s |",
+                "job", "seed");
+    for (double c : checkpoints) std::printf(" %6g s  share |", c);
+    std::printf(" median   best\n");
+    for (const JobResult& job : jobs) {
+        const std::optional<PublishedStrip> published = publishedStrip(job.name);
+        if (!published) continue;
+        const double reference = published->median > 0 ? published->median : published->best;
+        for (std::size_t k = 0; k < job.seeds.size(); ++k) {
+            std::printf("%-22s %4llu |", job.name.c_str(), static_cast<unsigned long long>(job.seeds[k]));
+            for (const Measure& m : job.seedCheckpoints[k]) {
+                if (!m.ok || m.placed < m.required) std::printf(" %8s %6s |", "-", "-");
+                else std::printf(" %8.2f %5.1f%% |", 100 * m.density, 100 * (100 * m.density) / reference);
+            }
+            std::printf(" %6.2f %6.2f\n", published->median, published->best);
+        }
+    }
+}
+
+// Per job, over all seeds: each kind of attempt (succeeded of tried, share of the passes), the
+// share of item moves that found a place of less loss, evaluations per move, and the time a move
+// takes by the item's edge count (with that size's share of all moves).
+void printWork(const std::vector<JobResult>& jobs)
+{
+    std::printf("\nWhere Deep Nesting's work went (summed over seeds): attempts succeeded/tried (share of passes);"
+                "\nmoves that found less loss; evaluations a move; ms a move by edges of the item (share of moves)\n");
+    for (const JobResult& job : jobs) {
+        const DeepWork& w = job.work;
+        std::int64_t passes = 0;
+        for (std::int64_t p : w.passes) passes += p;
+        std::printf("%-22s |", job.name.c_str());
+        for (int k = 0; k < DeepWork::kAttempts; ++k)
+            if (w.tried[k] > 0)
+                std::printf(" %s %lld/%lld (%.0f%%)", DeepWork::attemptName(k), static_cast<long long>(w.succeeded[k]),
+                            static_cast<long long>(w.tried[k]), passes > 0 ? 100.0 * w.passes[k] / passes : 0.0);
+        const double moves = std::max<double>(1, w.moves);
+        std::printf("\n%-22s | moves %lld, %.1f%% found less loss, %.0f evaluations a move |", "",
+                    static_cast<long long>(w.moves), 100 * w.movesTaken / moves, w.evaluations / moves);
+        static constexpr const char* sizes[DeepWork::kSizes] = {"<=8", "<=32", "<=128", ">128"};
+        for (int k = 0; k < DeepWork::kSizes; ++k)
+            if (w.movesBySize[k] > 0)
+                std::printf(" %s: %.3f (%.0f%%)", sizes[k], 1000 * w.secondsBySize[k] / w.movesBySize[k],
+                            100 * w.movesBySize[k] / moves);
+        std::printf("\n");
+    }
+}
+
 int comparisonMain(const DeepOptions& o)
 {
     std::printf("Deep Nesting: %s per run, seeds", o.iterations > 0 ? (std::to_string(o.iterations) + " iterations").c_str()
@@ -87,7 +148,7 @@ int comparisonMain(const DeepOptions& o)
     std::printf(" (median shown), threads %d (0: all cores)\n", o.threads);
     printHeader();
     std::vector<JobResult> results;
-    const int failures = forEachJob(o.jobs, [&](const fs::path& file, const NestingState& state) {
+    const int failures = forEachJob(o.jobs, o.overrides, [&](const fs::path& file, const NestingState& state) {
         printMeasure(o.classic ? runClassic(state, o.classicLimit).measure : Measure{}, false);
         std::fflush(stdout);
         std::vector<DeepRun> runs;
@@ -97,7 +158,11 @@ int comparisonMain(const DeepOptions& o)
         printMeasure(medianMeasure(finals), true);
         std::printf("\n");
         std::fflush(stdout);
-        JobResult result{jobName(file), {}};
+        JobResult result{jobName(file), {}, {}, o.seeds, {}};
+        for (const DeepRun& run : runs) {
+            result.work.add(run.work);
+            result.seedCheckpoints.push_back(run.atCheckpoint);
+        }
         for (std::size_t i = 0; i < o.checkpoints.size(); ++i) {
             std::vector<Measure> at;
             for (const DeepRun& run : runs) at.push_back(run.atCheckpoint[i]);
@@ -106,6 +171,8 @@ int comparisonMain(const DeepOptions& o)
         results.push_back(result);
     });
     printCheckpoints(o.checkpoints, results);
+    printAgainstPublished(o.checkpoints, results);
+    printWork(results);
     return failures == 0 ? 0 : 1;
 }
 
@@ -132,6 +199,8 @@ bool parse(int argc, char** argv, DeepOptions& o)
         else if (a == "--classic-limit") o.classicLimit = std::atof(value().c_str());
         else if (a == "--thread-compare") o.threadCompare = true;
         else if (a == "--scale") o.scale = true;
+        else if (a == "--spacing") o.overrides.spacing = std::atof(value().c_str());
+        else if (a == "--half-turn") o.overrides.halfTurn = true;
         else if (a == "--seeds")
             o.seeds = listOf<std::uint64_t>(value(), [](const std::string& s) { return std::strtoull(s.c_str(), nullptr, 10); });
         else if (a == "--checkpoints") {
