@@ -131,12 +131,13 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
     run.options.view.remnants = remnantMarksOf(job);
     run.faulty = faultyLayoutsOf(job);
     if (parsed.has("--cut-plan")) {
-        const cutting::NcSetup setup = batchNcSetup(job.nesting, fileNameOnly(jobPath), parsed.value("--cut-table"),
-                                                    parsed.value("--post"));
+        cutting::NcSetup setup = batchNcSetup(job.nesting, fileNameOnly(jobPath), parsed.value("--cut-table"),
+                                              parsed.value("--post"));
         if (!setup.ok()) {
             err << "dravenor-cli print: " << setup.error << "\n";
             return kExitBadInput;
         }
+        setup.cut.remnants = run.options.view.remnants;
         // Plans are made once per layout, however many pages the layout spans.
         auto plans = std::make_shared<std::map<int, cutting::CutPlanResult>>();
         run.options.view.overlay = [plans, setup, &job, &err](int layoutNo, DrawingSurface& surface, double mirror) {
