@@ -44,13 +44,13 @@ RemnantCut remnantCut(const Remnant& remnant, const Extents& sheet, const Extent
 {
     RemnantCut result;
     const Vec2 n = intoRemnant(remnant.side);
-    if (remnant.side == RemnantSide::None || sheet.empty()) return result;
+    if (remnant.side == RemnantSide::None || sheet.empty() || parts.empty()) return result;
     Vec2 start{remnant.cutX1, remnant.cutY1}, end{remnant.cutX2, remnant.cutY2};
     // Edge to edge of the plate, whatever the remnant module spanned.
     if (n.x != 0) start.y = sheet.ymin, end.y = sheet.ymax;
     else start.x = sheet.xmin, end.x = sheet.xmax;
     const double half = settings.kerf / 2;
-    const double gap = dot(start, n) - (parts.empty() ? -1e300 : reach(parts, n));
+    const double gap = dot(start, n) - reach(parts, n);
     // The torch centre runs `shift` toward the parts: half the kerf where the gap allows, so the
     // remnant keeps its recorded size; the controller always shifts by half the kerf.
     const double shift = settings.compensate ? std::min(half, gap - half) : half;
