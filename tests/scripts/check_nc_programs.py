@@ -368,57 +368,44 @@ REMNANT_LABEL = re.compile(r"remnant cut, keeps remnant (?:\d+: )?([\d.]+) x ([\
 
 
 def check_remnant_cuts(cuts, sheet, parts, kerf, errors, where):
-    """The cuts that part a remnant off, checked on the plate and the parts' exact outlines."""
+    """The cuts that part a remnant off, judged on the plate and the parts' outlines (their
+    vertices, arcs as points 0.2 apart, measured exactly to the straight cut)."""
     found = [c for c in cuts if c.label.startswith("remnant cut")]
-    if len(found) > 1:
-        errors.append(f"{where}: {len(found)} remnant cuts")
-    if found and cuts[-1] is not found[-1]:
-        errors.append(f"{where}: the remnant cut is not the last cut")
+    if len(found) > 1 or (found and cuts[-1] is not found[-1]):
+        errors.append(f"{where}: {len(found)} remnant cuts, or one before a part's cut")
     for c in found:
         m = REMNANT_LABEL.match(c.label)
-        if not m:
-            errors.append(f"{where}: a remnant cut without its size ({c.label!r})")
-            continue
-        if any(kind != "line" for kind, _, _ in c.segments) or len(c.points) < 2:
-            errors.append(f"{where}: the remnant cut is not a straight line")
+        if not m or any(kind != "line" for kind, _, _ in c.segments):
+            errors.append(f"{where}: a remnant cut without its size or not straight ({c.label!r})")
             continue
         (ax, ay), (bx, by) = c.points[0], c.points[-1]
         length = math.hypot(bx - ax, by - ay)
         ux, uy = (bx - ax) / length, (by - ay) / length
-        nx, ny = -uy, ux
-        off = max(abs((x - ax) * nx + (y - ay) * ny) for x, y in c.points)
-        if off > 1e-3:
-            errors.append(f"{where}: the remnant cut bends {off:.4f} off its line")
-        # Edge to edge: the plate's corners project inside the cut's span along it, and the line
-        # runs across the plate, not beside it.
+
+        def across(x, y):
+            return (x - ax) * -uy + (y - ay) * ux
         x0, y0, x1, y1 = sheet.box
         corners = [(x0, y0), (x0, y1), (x1, y0), (x1, y1)]
         along = [(x - ax) * ux + (y - ay) * uy for x, y in corners]
-        across = [(x - ax) * nx + (y - ay) * ny for x, y in corners]
-        if min(along) < -TOL or max(along) > length + TOL:
-            errors.append(f"{where}: the remnant cut does not reach both edges of the plate")
-        if min(across) >= 0 or max(across) <= 0:
-            errors.append(f"{where}: the remnant cut runs beside the plate, not across it")
+        sides_of_plate = [across(x, y) for x, y in corners]
+        if max(abs(across(x, y)) for x, y in c.points) > 1e-3 or min(along) < -TOL or max(along) > length + TOL \
+                or min(sides_of_plate) >= 0 or max(sides_of_plate) <= 0:
+            errors.append(f"{where}: the remnant cut bends, or does not cross the plate from edge to edge")
             continue
-        # Half the kerf from every part, every part on the same side.
-        # On the outlines' vertices (arcs as points 0.2 apart), exact to the straight cut.
         sides = set()
         for i, part in enumerate(parts):
             vertices = [seg[:2] for seg in part.poly]
             near = min(min(seg_dist(x, y, ax, ay, bx, by) for x, y in vertices), part.distance(ax, ay), part.distance(bx, by))
             if near < kerf / 2 - TOL:
                 errors.append(f"{where}: the remnant cut comes {near:.4f} from part {i + 1}")
-            sides |= {(x - ax) * nx + (y - ay) * ny > 0 for x, y in vertices}
-        if len(sides) > 1:
-            errors.append(f"{where}: the remnant cut has parts on both sides")
-        elif sides:
-            # The remnant lies on the side without parts: its width is the plate beyond the cut
-            # line the torch keeps half the kerf from (the size is rounded to 0.1).
-            beyond = max(across) if not sides.pop() else -min(across)
-            width, long = float(m.group(1)), float(m.group(2))
-            if not (beyond - kerf / 2 - 0.051 <= width <= beyond + 0.051) or long > length + 0.051:
-                errors.append(f"{where}: the remnant cut names {width} x {long}; the plate beyond it is "
-                              f"{beyond:.1f} wide and the cut {length:.1f} long")
+            sides |= {across(x, y) > 0 for x, y in vertices}
+        # The remnant is the plate on the side without parts, up to half the kerf wider than named
+        # (the torch runs that far toward the parts); the size is rounded to 0.1.
+        beyond = max(sides_of_plate) if sides == {False} else -min(sides_of_plate) if sides == {True} else None
+        width, long = float(m.group(1)), float(m.group(2))
+        if beyond is None or not beyond - kerf / 2 - 0.051 <= width <= beyond + 0.051 or long > length + 0.051:
+            errors.append(f"{where}: the remnant cut names {width} x {long}, has parts on both sides or the plate "
+                          f"beyond it is {beyond} wide")
     return found
 
 
