@@ -17,7 +17,8 @@ ParsedArgs parseArgs(const Args& args, const std::set<std::string>& valueOptions
     ParsedArgs parsed;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a.rfind("--", 0) != 0) {
+        // Declared options may have one dash ("-o"); any other word without two is positional.
+        if (a.rfind("--", 0) != 0 && !valueOptions.count(a) && !flagOptions.count(a)) {
             parsed.positional.push_back(a);
         } else if (flagOptions.count(a)) {
             parsed.flags.insert(a);
