@@ -55,23 +55,6 @@ const JobCase kJobs[] = {
              .part(j.rectangleFile("small.shp", 30, 30), 12, 2);
      },
      2, 0},
-    {"orientation rules",
-     [](EngineJob& j) {
-         j.sheet(j.rectangleFile("sheet.shp", 500, 300), 2)
-             .part(j.shapeFile("l.shp", lShape(120, 80, 30)), 3, 0, "No")
-             .part(j.shapeFile("tri.shp", polygon({{0, 0}, {100, 0}, {20, 70}})), 3, 0, "step90")
-             .part(j.shapeFile("slot.shp", slot(140, 40)), 3, 0, "");
-     },
-     3, 0},
-    {"half turns and mirroring",
-     [](EngineJob& j) {
-         j.sheet(j.rectangleFile("sheet.shp", 400, 300), 2)
-             .part(j.shapeFile("l.shp", lShape(120, 80, 30)), 3, 0, "step180", true)
-             .part(j.shapeFile("tri.shp", polygon({{0, 0}, {100, 0}, {20, 70}})), 4, 0, "No", true)
-             .part(j.shapeFile("hook.shp", polygon({{0, 0}, {90, 0}, {90, 20}, {20, 20}, {20, 60}, {0, 60}})), 4, 0, "",
-                   true);
-     },
-     3, 0},
     {"no spacing", [](EngineJob& j) { j.sheet(j.rectangleFile("sheet.shp", 200, 100), 4).part(j.rectangleFile("a.shp", 50, 50), 10); },
      0, 0},
     {"spacing from the kerf",
