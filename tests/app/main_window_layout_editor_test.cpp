@@ -103,13 +103,9 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
 
 TEST_F(MainWindowTest, WithoutLayoutsTheEditorOpensOnItsOwnWithNoStaleFile)
 {
-    const std::string exchangeFile = folder.filePath(kExchangeFileName).toStdString();
+    const std::string exchangeFile = write(kExchangeFileName, "\"sheet.shp\",0,0,0,1\r\n");
     window->layoutEditorAction()->hover();
     EXPECT_EQ(window->layoutEditorAction()->toolTip().toStdString(), "Layout Editor");
-    QFile stale(QString::fromStdString(exchangeFile));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write("\"sheet.shp\",0,0,0,1\r\n");
-    stale.close();
     bool opened = false;
     window->editLayout = [&] {
         opened = true;

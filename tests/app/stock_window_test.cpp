@@ -7,17 +7,13 @@
 
 #include "app/main_window_fixture.h"
 #include "app/stock_window.h"
+#include "geometry/shape_builders.h"
 #include "stock/stock_changes.h"
 #include "stock/stock_folder.h"
 #include "support/ink.h"
 
 namespace dravenor::testing {
 namespace {
-
-Shape rectangleShape(double w, double h)
-{
-    return {{0, 0, w, 0}, {w, 0, w, h}, {w, h, 0, h}, {0, h, 0, 0}};
-}
 
 // With DRAVENOR_SCREENSHOTS=DIR the windows are kept as pictures there, to be looked at.
 void keepPicture(QWidget& widget, const char* name)
@@ -43,18 +39,12 @@ TEST(StockWindow, AddsFiltersChangesAndRemovesPlates)
     StockWindow window(dialogs, stock);
     EXPECT_EQ(window.table()->rowCount(), 0);
 
-    type(window.materialEdit(), "s235");
-    type(window.thicknessEdit(), "10");
-    type(window.quantityEdit(), "3");
-    type(window.lengthEdit(), "3000");
-    type(window.widthEdit(), "1500");
-    ASSERT_TRUE(window.addRectangle());
-    type(window.materialEdit(), "s355");
-    type(window.thicknessEdit(), "8");
-    type(window.quantityEdit(), "1");
-    type(window.lengthEdit(), "1000");
-    type(window.widthEdit(), "700");
-    ASSERT_TRUE(window.addRectangle());
+    const std::array edits{window.materialEdit(), window.thicknessEdit(), window.quantityEdit(), window.lengthEdit(),
+                           window.widthEdit()};
+    for (const auto& typed : {std::array{"s235", "10", "3", "3000", "1500"}, std::array{"s355", "8", "1", "1000", "700"}}) {
+        for (size_t i = 0; i < edits.size(); ++i) type(edits[i], typed[i]);
+        ASSERT_TRUE(window.addRectangle());
+    }
     EXPECT_TRUE(dialogs.questions.empty());
 
     StockResult read = readStock(stock);
@@ -102,8 +92,8 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
 {
     const std::string stock = folder.filePath("stock").toStdString();
     const PlateMaterial steel{"S235", "", 10};
-    ASSERT_TRUE(addPlate(stock, rectangleShape(1000, 500), steel, 4, "2026-12-01").ok());
-    CutRequest earlier{"/jobs/old.nst", steel, "2026-12-02", {{1, 1, "x", 0, rectangleShape(700, 500)}}, false};
+    ASSERT_TRUE(addPlate(stock, rectangle(0, 0, 1000, 500), steel, 4, "2026-12-01").ok());
+    CutRequest earlier{"/jobs/old.nst", steel, "2026-12-02", {{1, 1, "x", 0, rectangle(0, 0, 700, 500)}}, false};
     ASSERT_TRUE(cutLayouts(stock, earlier).stock.ok()); // remnant 2
 
     typeInto(BasicGrid, "Mat", "S235");

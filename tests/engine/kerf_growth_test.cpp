@@ -1,17 +1,14 @@
 // Part rasters grown by half the kerf, judged on the true shapes (arcs as arcs): every cell that
-// comes within the growth of the part is occupied, none lies much farther; and whole runs keep
-// the kerf between parts and half of it to the sheet's outline and holes, also where the cells are
-// narrower than the kerf and the rasters start before the part's box.
+// comes within the growth of the part is occupied, none lies much farther, also where the cells
+// are narrower than the kerf and the rasters start before the part's box. Whole runs keeping the
+// kerf are the driver tests'.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "engine/kerf_growth.h"
-#include "engine/nesting_driver.h"
-#include "engine_job.h"
 #include "geometry/primitives.h"
 #include "geometry/segments.h"
-#include "layouts/layout_geometry_check.h"
 #include "raster_test_support.h"
 
 using namespace dravenor;
@@ -87,37 +84,4 @@ TEST(GrownPartRaster, ShiftOnlyWhereTheGrowthPassesHalfACell)
     EXPECT_EQ(r.W(), 11);
     EXPECT_EQ(r.H(), 5);
     EXPECT_EQ(r.countOccupied(), 12 * 6);
-}
-
-// Whole runs in every mode, judged by the layout check on the true outlines: parts at least the
-// kerf apart and at least half of it from the sheet's outline and holes (float noise allowed).
-TEST(Driver, LayoutsKeepTheKerfBetweenPartsAndHalfOfItToTheSheet)
-{
-    constexpr double kNoise = 0.01;
-    const Shape triangle = polygon({{0, 0}, {60, 0}, {0, 40}});
-    const Shape halfDisc{arcEntity(35, 0, 35, 0, 180), lineEntity(0, 0, 70, 0)};
-    Shape holedSheet = polygon({{0, 0}, {420, 0}, {420, 180}, {300, 260}, {0, 260}});
-    append(holedSheet, circle(210, 130, 45));
-    struct Case {
-        const char* name;
-        double kerf;
-        double smallSide; // the smallest part's smaller side: below two kerfs the cells shrink
-    };
-    for (const Case& c : {Case{"kerf 2.5", 2.5, 9}, Case{"kerf 4, cells of 2.5", 4, 5}})
-        for (const NestingMode mode : {NestingMode::Free, NestingMode::Stack, NestingMode::ContinuousStack}) {
-            SCOPED_TRACE(std::string(c.name) + " mode " + std::to_string(static_cast<int>(mode)));
-            EngineJob job;
-            job.sheet(job.shapeFile("holed.shp", holedSheet), 2)
-                .sheet(job.rectangleFile("plain.shp", 250, 200), 3)
-                .part(job.shapeFile("half.shp", halfDisc), 7)
-                .part(job.shapeFile("tri.shp", triangle), 8, 0, "No")
-                .part(job.shapeFile("ring.shp", washer(0, 0, 80, 40)), 3)
-                .part(job.rectangleFile("tab.shp", 23.7, c.smallSide), 12, 0, "step90")
-                .kerf(c.kerf);
-            SilentProgress progress;
-            const RunResult result = optimise(job.state, mode, progress);
-            EXPECT_EQ(result.status, EndStatus::Full) << result.statusText;
-            const LeastDistances least{c.kerf - kNoise, c.kerf / 2 - kNoise};
-            for (const LayoutFault& f : checkLayouts(job.state, kNoise, least)) ADD_FAILURE() << f.text;
-        }
 }
