@@ -32,7 +32,6 @@ protected:
         window->editLayout = [&] {
             LayoutFileRead read = readLayoutFile(exchangeFile());
             ASSERT_TRUE(read.ok()) << read.error;
-            handedOver = read.lines;
             edit(read.lines);
             if (fileExists(exchangeFile())) {
                 ASSERT_EQ(writeLayoutFile(exchangeFile(), read.lines, true), "");
@@ -49,8 +48,6 @@ protected:
     }
     // The part and sheet quantities the grids show.
     Strings quantities() const { return {window->job().parts.text(1, 2), window->job().sheets.text(1, 2)}; }
-
-    Lines handedOver;
 };
 
 TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTakenIntoTheListAndTheGrids)
@@ -63,20 +60,10 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
     EXPECT_EQ(itemsOf(1).size(), 5u);
     EXPECT_FALSE(window->job().modified);
     EXPECT_EQ(panel().currentLayout(), 1);
-    // Unchanged, the layout comes back as it went.
-    const std::vector<LayoutItem> before = itemsOf(2);
+    // Unchanged, the layout comes back as it went (the lines and their round trip are the layout
+    // exchange tests'), and the exchange file is gone.
     editLayout(1, [](Lines&) {});
-    ASSERT_EQ(handedOver.size(), 4u);
-    EXPECT_EQ(fileNameOnly(handedOver[0].name), "sheet.shp");
-    EXPECT_FALSE(fileExists(exchangeFile()));
-    const std::vector<LayoutItem> after = itemsOf(2);
-    ASSERT_EQ(after.size(), before.size());
-    for (size_t i = 0; i < after.size(); ++i) {
-        EXPECT_EQ(std::tie(after[i].Name, after[i].PartIndex), std::tie(before[i].Name, before[i].PartIndex));
-        EXPECT_NEAR(after[i].X, before[i].X, 1e-9);
-        EXPECT_NEAR(after[i].Y, before[i].Y, 1e-9);
-    }
-    EXPECT_EQ(panel().currentLayout(), 2);
+    EXPECT_EQ(std::tuple(itemsOf(2).size(), fileExists(exchangeFile()), panel().currentLayout()), std::tuple(4u, false, 2));
     EXPECT_EQ(quantities(), (Strings{"7", "2"}));
 
     // A plate added and a quantity typed on the sheet line: its parts count three times (4 + 3 x 4)

@@ -162,7 +162,7 @@ TEST_F(LayoutEditorTest, PartsAreAddedFromTheSelectionOrTheEntryRowAndRemovedWit
 // The answers to "Update Layout?" when a handed-over layout closes: Yes writes it back with every
 // field quoted and the quantities filled (a faulty one with its faults named in the question, Enter
 // then keeping the window), No deletes the exchange file, Cancel keeps the window; unchanged,
-// nothing is asked. (Cancel, as Esc, is the unsaved-work test's.)
+// nothing is asked.
 TEST_F(LayoutEditorTest, ClosingAChangedLayoutAsksWhetherToUpdateIt)
 {
     struct Case {
@@ -177,6 +177,7 @@ TEST_F(LayoutEditorTest, ClosingAChangedLayoutAsksWhetherToUpdateIt)
         {"unchanged", 0, {}, {}, true, "200"},
         {"yes", 10, {Answer::Yes}, {kUpdateLayoutQuestion}, true, "190"},
         {"no", 10, {Answer::No}, {kUpdateLayoutQuestion}, true, nullptr},
+        {"cancel", 10, {Answer::Cancel}, {kUpdateLayoutQuestion}, false, "200"},
         {"faulty, Enter", 150, {}, {kUpdateLayoutQuestion}, false, "200"},
         {"faulty, taken back", 150, {Answer::Yes}, {kUpdateLayoutQuestion}, true, "50"},
     };
