@@ -384,6 +384,9 @@ CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSe
             if (!path.ok)
                 plan.warnings.push_back(who + (c.hole ? ": a hole too small for the kerf is not cut"
                                                       : ": an outline too narrow for the kerf is not cut"));
+            else if (path.leftUncut)
+                plan.warnings.push_back(who + (c.hole ? ": a part of a hole narrower than the kerf is left uncut"
+                                                      : ": a notch narrower than the kerf is left uncut"));
             p.paths.push_back(std::move(path));
         }
     }

@@ -17,7 +17,7 @@ torch paths and judged against the exact outlines (arcs exact) of the JSON resul
   - the rapid travel is never longer than cutting the same parts in the layout's own order.
 A classic-engine layout whose parts stand closer than the kerf must be refused, naming parts
 (--classic-refusals allows that; without it a refusal is a failure).
-Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--classic-refusals] [--known-faults LIST] FOLDER...
+Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--classic-refusals] FOLDER...
 Exit 0 when all checks hold, 1 otherwise, 77 when rs274 is not installed (the test is skipped).
 """
 import json
@@ -32,10 +32,6 @@ import tempfile
 TOL = 0.01
 RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
 CELL = 20.0
-# Faults reported without failing the run (--known-faults): narrow-outlines, an outer contour
-# with a notch narrower than the kerf that the program names in a warning and leaves uncut.
-KNOWN_FAULTS = set()
-KNOWN = []
 
 
 def seg_dist(x, y, x1, y1, x2, y2):
@@ -151,6 +147,17 @@ def samples_of(entities, kerf):
                 a = s + margin + (sweep - 2 * margin) * k / 4
                 pts.append((e["cx"] + r * math.cos(a), e["cy"] + r * math.sin(a)))
     return pts
+
+
+def out_of_reach(outline, x, y, half):
+    """Whether no disc of radius half touches the outline at (x, y) from the waste without
+    overlapping the part: the point lies in a notch or a waist narrower than the kerf."""
+    for k in range(144):
+        a = k * math.pi / 72
+        cx, cy = x + half * math.cos(a), y + half * math.sin(a)
+        if outline.distance(cx, cy) >= half - TOL / 2 and not outline.inside(cx, cy):
+            return False
+    return True
 
 
 class Cut:
@@ -294,17 +301,15 @@ def check_layout(layout, program, kerf, errors, refused_ok):
                     if d > half + 0.5:
                         continue
                     if abs(d - half) > TOL:
+                        if d > half and out_of_reach(parts[pi], x, y, half):
+                            continue
                         errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'}: path {d:.4f} from the "
                                       f"outline at ({x:.3f}, {y:.3f}), not {half}")
                     covering.add(n)
             if len(covering) > 1:
                 errors.append(f"{where}: part {pi + 1}: a contour cut {len(covering)} times")
             if pts and not covering and not (hole and f"part {pi + 1} " in warned):
-                fault = f"{where}: part {pi + 1}: a {'hole' if hole else 'contour'} is not cut"
-                if not hole and f"part {pi + 1} " in warned and "narrow-outlines" in KNOWN_FAULTS:
-                    KNOWN.append(fault)
-                else:
-                    errors.append(fault)
+                errors.append(f"{where}: part {pi + 1}: a {'hole' if hole else 'contour'} is not cut")
             if covering:
                 position[(pi, li)] = (min(covering), hole, loop)
     # Holes before the outline that holds them; parts in a hole before that hole.
@@ -452,8 +457,6 @@ def main(argv):
             iterations = int(rest.pop(0))
         elif a == "--classic-refusals":
             classic_refusals = True
-        elif a == "--known-faults":
-            KNOWN_FAULTS.update(rest.pop(0).split(","))
         else:
             folders.append(a)
     jobs = []
@@ -467,8 +470,6 @@ def main(argv):
     for job in jobs:
         for mode in ("classic", "deep"):
             check_job(cli, job, mode, iterations, classic_refusals, errors)
-    for e in KNOWN:
-        print("known fault:", e)
     for e in errors:
         print(e)
     print(f"{len(jobs)} jobs, {len(errors)} failures")
