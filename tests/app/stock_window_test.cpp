@@ -15,16 +15,6 @@
 namespace dravenor::testing {
 namespace {
 
-// With DRAVENOR_SCREENSHOTS=DIR the windows are kept as pictures there, to be looked at.
-void keepPicture(QWidget& widget, const char* name)
-{
-    const QString folder = qEnvironmentVariable("DRAVENOR_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    widget.show();
-    QTest::qWait(50);
-    widget.grab().save(folder + "/" + name + ".png");
-}
-
 void type(QLineEdit* edit, const char* text)
 {
     edit->clear();
@@ -55,7 +45,6 @@ TEST(StockWindow, AddsFiltersChangesAndRemovesPlates)
     EXPECT_EQ(window.table()->rowCount(), 2);
     window.selectRow(0);
     EXPECT_GT(inkedPixels(window.preview()->surface().image()), 100);
-    keepPicture(window, "stock-window");
 
     window.materialFilter()->setCurrentText("S355");
     ASSERT_EQ(window.shownPlates().size(), 1u);
@@ -125,8 +114,6 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
     EXPECT_EQ(after.tables.plate(3)->sourceJob, folder.filePath("job.nst").toStdString());
     EXPECT_EQ(after.tables.plate(1)->quantity, 4);
     EXPECT_EQ(window->job().remnantIds.at(1), 3);
-    window->resize(1200, 800);
-    keepPicture(*window, "main-window-remnant");
 
     // Again: the question, answered No by default, changes nothing.
     const size_t changes = after.tables.history.size();
