@@ -1,6 +1,7 @@
 // The layout editor's window: a layout handed over in edit.lay, parts moved, turned, added and
 // removed, the check's verdict, "Update Layout?" on closing, .lay files and the printout. What the
 // commands do to the rows, and the drawings, are the layout editing tests' (a golden record).
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPdfWriter>
@@ -114,6 +115,8 @@ TEST_F(LayoutEditorTest, MovesChangeTheSelectedPartsByOneStepEachTimeTurnsOneAtA
     ASSERT_EQ(dialogs.questionTexts(), Strings{kMultipleRotationMessage});
     EXPECT_EQ(std::pair(dialogs.questions[0].icon, editor->grid().text(2, AngleColumn)),
               std::pair(DialogService::Icon::Information, std::string("0")));
+    press("Rotate Clockwise", 5);
+    EXPECT_EQ(editor->grid().text(5, AngleColumn), "-90");
 
     // Zoomed, the view centres on the selected part and follows it.
     const double whole = editor->canvas()->surface().scale().width;
@@ -255,9 +258,12 @@ TEST_F(LayoutEditorTest, StandAloneFilesAreSavedAndReopenedAndChangesOfferedForS
     EXPECT_FALSE(editor->isVisible() || std::filesystem::exists(exchange));
 }
 
-TEST_F(LayoutEditorTest, HelpAndPrintout)
+TEST_F(LayoutEditorTest, NamesHelpAndPrintout)
 {
     handOver();
+    const int plain = ink();
+    editor->showNamesBox()->setChecked(true);
+    EXPECT_GT(ink(), plain);
     QTest::keyClick(editor.get(), Qt::Key_F1);
     EXPECT_EQ(dialogs.helpPages, Strings{"index.html#layout-editor"});
 
