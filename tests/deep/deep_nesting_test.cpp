@@ -15,7 +15,7 @@ using namespace dravenor::testing;
 
 namespace {
 
-// Spacing -1: the kerf as entered (1.5 unless the job sets its own).
+// Spacing -1, the kerf as entered, is the checked Deep Nesting tests'.
 struct JobCase {
     const char* name;
     std::function<void(EngineJob&)> build;
@@ -57,11 +57,6 @@ const JobCase kJobs[] = {
      2, 0},
     {"no spacing", [](EngineJob& j) { j.sheet(j.rectangleFile("sheet.shp", 200, 100), 4).part(j.rectangleFile("a.shp", 50, 50), 10); },
      0, 0},
-    {"spacing from the kerf",
-     [](EngineJob& j) {
-         j.kerf(4).sheet(j.rectangleFile("sheet.shp", 200, 100), 3).part(j.rectangleFile("a.shp", 45, 45), 8);
-     },
-     -1, 0},
 };
 
 class DeepJobs : public ::testing::TestWithParam<JobCase> {};
@@ -76,7 +71,7 @@ TEST_P(DeepJobs, ResultsAreSoundAndComplete)
     const DeepOutcome outcome = runDeepNesting(job.state, fixedWork(30, 1, c.spacing, c.margin), progress);
     ASSERT_TRUE(outcome.ran) << outcome.error;
     for (const std::string& w : progress.warnings) ADD_FAILURE() << w;
-    expectSound(job.state, c.spacing < 0 ? job.state.details.Kerf : c.spacing, c.margin);
+    expectSound(job.state, c.spacing, c.margin);
     EXPECT_EQ(outcome.best.partsPlaced, outcome.best.partsRequired);
     EXPECT_EQ(outcome.best.sheets, sheetsUsed(job.state));
     EXPECT_GT(progress.improvements, 0);
