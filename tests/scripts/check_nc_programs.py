@@ -3,7 +3,7 @@
 
 Every folder given that holds a job.args is a job, and so is every subfolder of it that holds one.
 Each job is nested (classic engine, and Deep Nesting for a fixed number of iterations) with
---json and --nc-dir; every program is run through `rs274`, whose canonical moves are turned into
+--json, --nc-dir and --save; `nc --all` on the saved job must cut the same contours; every program is run through `rs274`, whose canonical moves are turned into
 torch paths and judged against the exact outlines (arcs exact) of the JSON result:
   - rs274 reads the program without an error;
   - the torch is off on every rapid, and every cut begins with a pierce after a rapid;
@@ -408,15 +408,39 @@ def check_cam_drawing(cli, folder, work, errors, name):
         print(f"{name}: CAM drawing of layout 1: {len(outer)} outer and {len(contours) - len(outer)} inner contours read back")
 
 
+def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
+    """`nc JOB.nst --all` writes a program for the same layouts as `nest --nc-dir`, with the same
+    cuts and pierces (the saved job's rounded coordinates may change the order of near ties)."""
+    again = os.path.join(os.path.dirname(saved), "nc-again")
+    done = subprocess.run([cli, "nc", saved, "--all", "--dir", again, *setup], capture_output=True, text=True)
+    if done.returncode != 0:
+        errors.append(f"{where}: nc --all failed: {done.stderr.strip()[:200]}")
+        return
+    names = sorted(os.listdir(nc_dir)) if os.path.isdir(nc_dir) else []
+    if names != sorted(os.listdir(again)):
+        errors.append(f"{where}: nc --all wrote {sorted(os.listdir(again))}, nest --nc-dir {names}")
+        return
+
+    def cuts(path):
+        with open(path) as f:
+            text = f.read()
+        return sorted(re.findall(r"\(part \d+ [^)]*: (?:hole|outline)\)", text)), re.findall(r"(\d+) pierces\)", text)
+
+    for n in names:
+        if cuts(os.path.join(nc_dir, n)) != cuts(os.path.join(again, n)):
+            errors.append(f"{where}: {n} from nc --all cuts other contours than nest --nc-dir's")
+
+
 def check_job(cli, folder, mode, iterations, classic_refusals, errors):
     args = job_args(folder)
     name = os.path.basename(os.path.normpath(folder))
     with tempfile.TemporaryDirectory() as work:
         extra = ["--mode", "deep", "--iterations", str(iterations), "--threads", "1", "--seed", "1"] if mode == "deep" else []
         result_json, nc_dir = os.path.join(work, "r.json"), os.path.join(work, "nc")
-        done = subprocess.run([cli, "nest", *args, *extra, "--json", result_json, "--nc-dir", nc_dir,
-                               "--cut-table", os.path.join(RESOURCES, "cutting.dat"), "--post", os.path.join(RESOURCES, "post.cfg")],
-                              cwd=folder, capture_output=True, text=True)
+        saved = os.path.join(work, "nested.nst")
+        setup = ["--cut-table", os.path.join(RESOURCES, "cutting.dat"), "--post", os.path.join(RESOURCES, "post.cfg")]
+        done = subprocess.run([cli, "nest", *args, *extra, "--json", result_json, "--nc-dir", nc_dir, "--save", saved,
+                               *setup], cwd=folder, capture_output=True, text=True)
         if "cannot be cut: parts must stand at least the kerf" in done.stderr:
             if mode == "classic" and classic_refusals and re.search(r"parts \d+ \(.*\) and \d+", done.stderr):
                 print(f"{name} {mode}: refused, parts closer than the kerf: {done.stderr.strip().splitlines()[-1][:160]}")
@@ -431,6 +455,7 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
         kerf = float(result["details"]["kerf"])
         if mode == "deep" and result["layouts"]:
             check_cam_drawing(cli, folder, work, errors, name)
+        same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}")
         for layout in result["layouts"]:
             program = os.path.join(nc_dir, f"layout-{layout['number']}.nc")
             if not os.path.exists(program):
