@@ -51,16 +51,10 @@ TEST_F(MainWindowTest, NcExportNeedsTheCutTableRowAndTheCutPlanDrawsOverTheLayou
     ASSERT_FALSE(dialogs.questions.empty());
     EXPECT_TRUE(contains(dialogs.questions.back().text, "cutting.dat")) << dialogs.questions.back().text;
     EXPECT_TRUE(dialogs.fileDialogTitles.empty());
-    QFile post(folder.filePath("post.cfg"));
-    ASSERT_TRUE(post.open(QIODevice::WriteOnly));
-    post.write("comments = parentheses\r\n");
-    post.close();
+    write("post.cfg", "comments = parentheses\r\n");
 
     // With a row the plan is drawn over the view: more ink than the layout alone.
-    QFile table(folder.filePath("cutting.dat"));
-    ASSERT_TRUE(table.open(QIODevice::WriteOnly));
-    table.write("\"S235\",\"7\",\"1\",\"2000\",\"0.5\",\"5\",\"2\",\"1\"\r\n");
-    table.close();
+    write("cutting.dat", "\"S235\",\"7\",\"1\",\"2000\",\"0.5\",\"5\",\"2\",\"1\"\r\n");
     const int before = inkedPixels(panel().canvas()->surface().image());
     panel().showCutPlanBox()->setChecked(true);
     EXPECT_GT(inkedPixels(panel().canvas()->surface().image()), before);
@@ -69,9 +63,7 @@ TEST_F(MainWindowTest, NcExportNeedsTheCutTableRowAndTheCutPlanDrawsOverTheLayou
     const size_t told = dialogs.questions.size();
     window->exportNcProgram();
     EXPECT_EQ(dialogs.questions.size(), told) << dialogs.questions.back().text;
-    QFile program(folder.filePath("layout-1.nc"));
-    ASSERT_TRUE(program.open(QIODevice::ReadOnly));
-    const std::string text = program.readAll().toStdString();
+    const std::string text = TempFolder::read(folder.filePath("layout-1.nc").toStdString());
     EXPECT_TRUE(contains(text, "(part 1 plate.shp: outline)\r\nG0 X")) << text.substr(0, 400);
     // The layout keeps a remnant: the program parts it off last.
     EXPECT_TRUE(contains(text, "(remnant cut, keeps remnant 194 x 1000)\r\nG0 X")) << text.substr(text.size() - 300);

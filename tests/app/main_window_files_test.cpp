@@ -20,6 +20,7 @@ using MainWindowFiles = MainWindowTest;
 TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrShapeFiles)
 {
     typeInto(BasicGrid, "Mat", "S235");
+    window->partsInHolesAction()->trigger(); // off: a job setting saved with it
     enterJob("3", "7"); // a wide sheet is nested turned: its layouts must come back the same
     optimise();
     panel().saveDxfButton()->click();
@@ -30,15 +31,15 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     EXPECT_EQ(std::pair(window->job().modified, window->windowTitle().toStdString()), std::pair(false, "Dravenor - " + path));
     const std::vector<std::string> linesBefore = listed();
     window->newJob();
-    ASSERT_TRUE(listed().empty());
+    ASSERT_TRUE(listed().empty() && window->partsInHolesAction()->isChecked());
     dialogs.openFiles.push_back(path);
     window->openJobWithDialog();
     EXPECT_EQ(std::tuple(window->job().jobFileName, listed(), window->job().modified), std::tuple(path, linesBefore, false));
+    EXPECT_FALSE(window->partsInHolesAction()->isChecked() || window->job().nesting.partsInHoles);
     EXPECT_EQ(grid(PartGrid).model()->index(0, 1).data().toString(), "7"); // the part Qty shown
 
     // The second layout as a drawing beside the job, part names a hundredth of the view high.
-    for (const char* name : {kDxfHeaderName, kDxfFooterName})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVENOR_RESOURCE_DIR "/") + name, folder.filePath(name)));
+    copyDxfTemplates();
     ASSERT_EQ(listed().size(), 2u);
     panel().selectLayout(1);
     panel().showNamesBox()->setChecked(true);
@@ -75,8 +76,7 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
 
 TEST_F(MainWindowFiles, CommandsWithoutAFileNameOrLayoutsSayWhyAndChangeNothing)
 {
-    TempFolder files;
-    EXPECT_FALSE(window->openJobFile(files.write("broken.nst", "[BASIC.TLF]\r\n\"S235\"\r\n")));
+    EXPECT_FALSE(window->openJobFile(write("broken.nst", "[BASIC.TLF]\r\n\"S235\"\r\n")));
     EXPECT_EQ(dialogs.questions.back().icon, DialogService::Icon::Exclamation);
     EXPECT_TRUE(contains(dialogs.questions.back().text, "broken.nst") && window->job().jobFileName.empty());
     window->showReport();
@@ -90,16 +90,9 @@ TEST_F(MainWindowFiles, CommandsWithoutAFileNameOrLayoutsSayWhyAndChangeNothing)
     EXPECT_EQ(std::pair(dialogs.fileDialogTitles, window->job().modified), std::pair(std::vector<std::string>{"Save As"}, true));
 }
 
-} // namespace
-} // namespace dravenor::testing
-
-namespace dravenor::testing {
-namespace {
-
 TEST_F(MainWindowFiles, EveryLayoutGoesToDxfInOneStepOnLayersOfItsOwnNamingItsUnits)
 {
-    for (const char* name : {kDxfHeaderName, kDxfFooterName})
-        ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVENOR_RESOURCE_DIR "/") + name, folder.filePath(name)));
+    copyDxfTemplates();
     window->saveAllLayoutsAsDxf();
     EXPECT_EQ(dialogs.questionTexts().back(), "No layout to save as DXF !");
     enterJob("3", "7");

@@ -17,6 +17,7 @@
 #include "app/progress_window.h"
 #include "geometry/shape_builders.h"
 #include "geometry/shape_file.h"
+#include "geometry/dxf_export_drawing.h"
 #include "support/ink.h"
 #include "support/scripted_dialogs.h"
 #include "ui/canvas_view.h"
@@ -39,7 +40,24 @@ protected:
         EXPECT_EQ(saveShapeFile(rectangle(0, 0, width, height), path), "");
         return path;
     }
-    void touch(const QString& name) { EXPECT_TRUE(QFile(folder.filePath(name)).open(QIODevice::WriteOnly)); }
+    // A file of the text in the working folder; its path.
+    std::string write(const QString& name, const QByteArray& text = {})
+    {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size()) << name.toStdString();
+        return name.startsWith('/') ? name.toStdString() : folder.filePath(name).toStdString();
+    }
+    void copyDxfTemplates()
+    {
+        for (const char* name : {kDxfHeaderName, kDxfFooterName})
+            ASSERT_TRUE(QFile::copy(QStringLiteral(DRAVENOR_RESOURCE_DIR "/") + name, folder.filePath(name)));
+    }
+    void showActive()
+    {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
     bool exists(const QString& name) const { return QFile::exists(folder.filePath(name)); }
 
     GridView& grid(int index) { return *window->gridView(index); }
@@ -67,11 +85,12 @@ protected:
         QTest::keyClicks(&grid(gridIndex), keys);
     }
 
-    // Sheets of 1000 x 500 and parts (plates of 300 x 200 unless named) with a kerf of 3.
-    void enterJob(const char* sheetQty = "2", const char* partQty = "8", const char* kerf = "3", std::string part = "")
+    // Sheets (of 1000 x 500 unless named) and parts (plates of 300 x 200 unless named) with a kerf of 3.
+    void enterJob(const char* sheetQty = "2", const char* partQty = "8", const char* kerf = "3", std::string part = "",
+                  std::string sheet = "")
     {
         typeInto(BasicGrid, "Kerf", kerf);
-        enterFiles(SheetGrid, {writeRectangle("sheet.shp", 1000, 500)});
+        enterFiles(SheetGrid, {sheet.empty() ? writeRectangle("sheet.shp", 1000, 500) : sheet});
         typeInto(SheetGrid, "Qty", sheetQty);
         enterFiles(PartGrid, {part.empty() ? writeRectangle("plate.shp", 300, 200) : part});
         typeInto(PartGrid, "Qty", partQty);

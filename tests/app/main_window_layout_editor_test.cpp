@@ -32,7 +32,6 @@ protected:
         window->editLayout = [&] {
             LayoutFileRead read = readLayoutFile(exchangeFile());
             ASSERT_TRUE(read.ok()) << read.error;
-            handedOver = read.lines;
             edit(read.lines);
             if (fileExists(exchangeFile())) {
                 ASSERT_EQ(writeLayoutFile(exchangeFile(), read.lines, true), "");
@@ -47,10 +46,6 @@ protected:
             if (item.LayoutNo == layoutNo) items.push_back(item);
         return items;
     }
-    // The part and sheet quantities the grids show.
-    Strings quantities() const { return {window->job().parts.text(1, 2), window->job().sheets.text(1, 2)}; }
-
-    Lines handedOver;
 };
 
 TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTakenIntoTheListAndTheGrids)
@@ -63,25 +58,14 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
     EXPECT_EQ(itemsOf(1).size(), 5u);
     EXPECT_FALSE(window->job().modified);
     EXPECT_EQ(panel().currentLayout(), 1);
-    // Unchanged, the layout comes back as it went.
-    const std::vector<LayoutItem> before = itemsOf(2);
+    // Unchanged, the layout comes back as it went (the lines and their round trip are the layout
+    // exchange tests'), and the exchange file is gone.
     editLayout(1, [](Lines&) {});
-    ASSERT_EQ(handedOver.size(), 4u);
-    EXPECT_EQ(fileNameOnly(handedOver[0].name), "sheet.shp");
-    EXPECT_FALSE(fileExists(exchangeFile()));
-    const std::vector<LayoutItem> after = itemsOf(2);
-    ASSERT_EQ(after.size(), before.size());
-    for (size_t i = 0; i < after.size(); ++i) {
-        EXPECT_EQ(std::tie(after[i].Name, after[i].PartIndex), std::tie(before[i].Name, before[i].PartIndex));
-        EXPECT_NEAR(after[i].X, before[i].X, 1e-9);
-        EXPECT_NEAR(after[i].Y, before[i].Y, 1e-9);
-    }
-    EXPECT_EQ(panel().currentLayout(), 2);
-    EXPECT_EQ(quantities(), (Strings{"7", "2"}));
+    EXPECT_EQ(std::tuple(itemsOf(2).size(), fileExists(exchangeFile()), panel().currentLayout()), std::tuple(4u, false, 2));
 
-    // A plate added and a quantity typed on the sheet line: its parts count three times (4 + 3 x 4)
-    // and the sheet stock is raised to the four sheets the layouts use. The plate lies off the
-    // upright sheet, so the layout is marked as failing the check.
+    // A plate added and a quantity typed on the sheet line (what that does to the records and the
+    // grids is the layout exchange tests'). The plate lies off the upright sheet, so the layout is
+    // marked as failing the check.
     editLayout(1, [](Lines& lines) {
         lines.push_back(lines.back());
         lines.back().x = "650";
@@ -90,12 +74,10 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
     });
     EXPECT_EQ(itemsOf(2).size(), 5u);
     EXPECT_EQ(listed(), (Strings{"1/2  [QTY 1]", "2/2  [QTY 3]  FAILS CHECK"}));
-    EXPECT_EQ(quantities(), (Strings{"16", "4"}));
     EXPECT_TRUE(window->job().modified);
     // An emptied layout vanishes and the rest move up; with none left the list is disabled.
     editLayout(0, [](Lines& lines) { lines.clear(); });
     EXPECT_EQ(listed(), (Strings{"1/1  [QTY 3]  FAILS CHECK"}));
-    EXPECT_EQ(quantities(), (Strings{"12", "4"}));
     editLayout(0, [](Lines& lines) { lines.clear(); });
     EXPECT_TRUE(listed().empty());
     EXPECT_FALSE(panel().layoutList()->isEnabled());
@@ -103,13 +85,9 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
 
 TEST_F(MainWindowTest, WithoutLayoutsTheEditorOpensOnItsOwnWithNoStaleFile)
 {
-    const std::string exchangeFile = folder.filePath(kExchangeFileName).toStdString();
+    const std::string exchangeFile = write(kExchangeFileName, "\"sheet.shp\",0,0,0,1\r\n");
     window->layoutEditorAction()->hover();
     EXPECT_EQ(window->layoutEditorAction()->toolTip().toStdString(), "Layout Editor");
-    QFile stale(QString::fromStdString(exchangeFile));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write("\"sheet.shp\",0,0,0,1\r\n");
-    stale.close();
     bool opened = false;
     window->editLayout = [&] {
         opened = true;

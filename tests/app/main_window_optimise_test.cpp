@@ -43,11 +43,18 @@ TEST_F(MainWindowOptimise, ARunListsTheEnginesLayoutsAndAnEditThrowsThemAwayButE
     const size_t questions = dialogs.questions.size();
     for (int index : {BasicGrid, SheetGrid, PartGrid}) QTest::keyClick(&grid(index), Qt::Key_Escape);
     EXPECT_EQ(std::tuple(dialogs.questions.size(), listed(), window->job().parts.text(1, 2)), std::tuple(questions, entries, "8"));
-    typeInto(PartGrid, "Qty", "9"); // asks "change data?" and the scripted answer is OK
+    // A key that changes the job asks first: Cancel keeps the sheet and the layouts, unmodified.
+    window->job().modified = false;
+    dialogs.answers = {DialogService::Answer::Cancel};
+    grid(SheetGrid).setCurrentCell(1, 1);
+    QTest::keyClick(&grid(SheetGrid), Qt::Key_Delete);
+    EXPECT_EQ(std::tuple(dialogs.questions.back().buttons, listed(), window->job().sheets.text(1, 1).empty(), window->job().modified),
+              std::tuple(DialogService::Buttons::OkCancel, entries, false, false));
+    typeInto(PartGrid, "Qty", "9"); // asks again and the scripted answer is OK
     EXPECT_TRUE(dialogs.questionTexts().back().starts_with("You are about to change data, Continue?\n\nThe "));
-    // Esc now takes back what was typed since, and only that.
+    // Esc now takes back what was typed since, and only that; with the layouts gone no key asks.
     QTest::keyClick(&grid(PartGrid), Qt::Key_Escape);
-    EXPECT_EQ(window->job().parts.text(1, 2), "8");
+    EXPECT_EQ(std::pair(window->job().parts.text(1, 2), dialogs.questions.size()), std::pair(std::string("8"), questions + 2));
     EXPECT_EQ(std::tuple(panel().layoutList()->count(), panel().layoutList()->isEnabled(), panel().canvas()->isEnabled(),
                          inkedPixels(panel().canvas()->surface().image()), window->job().hasLayouts()),
               std::tuple(0, false, false, 0, false));
@@ -225,7 +232,6 @@ TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAn
     // is a little under 210 x 297 mm).
     window->printScaleAction(1)->trigger();
     EXPECT_EQ(printed(), 10);
-    EXPECT_EQ(dialogs.questionTexts().back(), "10 paper sheets will be used for layout 1, Continue?");
     window->printScaleAction(10)->trigger();
     EXPECT_EQ(printed(), 1);
     // The scale and the line width chosen are kept for the next window.
@@ -242,13 +248,9 @@ TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAn
 // zoom and place the user gave it.
 TEST_F(MainWindowOptimise, ALayoutThatFitsOnlyAcrossThePaperIsOfferedLandscapeAndTheViewIsLeftAlone)
 {
-    typeInto(BasicGrid, "Kerf", "3");
     const std::string sheet = folder.filePath("long.shp").toStdString();
     ASSERT_EQ(saveShapeFile(polygon({{0, 0}, {1200, 0}, {1200, 400}, {1100, 500}, {0, 500}}), sheet), "");
-    enterFiles(SheetGrid, {sheet});
-    typeInto(SheetGrid, "Qty", "2");
-    enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
-    typeInto(PartGrid, "Qty", "12");
+    enterJob("2", "12", "3", "", sheet);
     optimise();
     ASSERT_EQ(listed().size(), 2u);
     LayoutPanel& p = panel();

@@ -21,14 +21,7 @@ protected:
         }
         return rows;
     }
-    std::string writeList(const std::string& text)
-    {
-        const std::string path = folder.filePath("order.csv").toStdString();
-        QFile file(QString::fromStdString(path));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text.data(), static_cast<qint64>(text.size()));
-        return path;
-    }
+    std::string writeList(const std::string& text) { return write("order.csv", QByteArray::fromStdString(text)); }
 };
 
 TEST_F(MainWindowPartsList, AListAddsItsRowsAfterTheGridsAndLeavesOutOtherStockWithANotice)

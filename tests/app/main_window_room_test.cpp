@@ -1,51 +1,18 @@
-// Room to work in the main window: a splitter that gives the parts grid more rows on a laptop
-// screen, Tab from grid to grid, the "*" of unsaved work in the caption and the recent files.
+// Room to work in the main window: Tab from grid to grid, the "*" of unsaved work in the caption
+// and the recent files.
 #include <QApplication>
-#include <QHeaderView>
 #include <QMenu>
-#include <QSplitter>
 
 #include "app/main_window_fixture.h"
 
 namespace dravenor::testing {
 namespace {
 
-// Whole data rows the grid shows without scrolling.
-int visibleRows(GridView& grid)
-{
-    return grid.viewport()->height() / grid.verticalHeader()->defaultSectionSize();
-}
-
-TEST_F(MainWindowTest, OnALaptopScreenTheSplitterGivesThePartsGridMoreThanTwelveRows)
-{
-    window->placeWithin(QRect(0, 0, 1366, 768));
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    QSplitter& split = *window->gridSplitter();
-    ASSERT_EQ(split.count(), 2);
-    EXPECT_TRUE(split.widget(0)->isAncestorOf(&grid(SheetGrid)) && split.widget(1)->isAncestorOf(&grid(PartGrid)));
-    const int before = visibleRows(grid(PartGrid));
-    split.setSizes({1, 10000}); // the handle dragged up as far as it goes
-    QApplication::processEvents();
-    EXPECT_GT(visibleRows(grid(PartGrid)), 12) << "rows before: " << before;
-    EXPECT_GE(visibleRows(grid(SheetGrid)), 1) << "the sheets keep a row";
-    // Folding the previews away widens the grids.
-    const int gridWidth = grid(PartGrid).width();
-    QSplitter& columns = *window->columnSplitter();
-    columns.setSizes({columns.sizes()[0] + columns.sizes()[1], 0, columns.sizes()[2]});
-    QApplication::processEvents();
-    EXPECT_GT(grid(PartGrid).width(), gridWidth);
-}
-
 TEST_F(MainWindowTest, TabLeavesAGridForTheNextOneAndShiftTabGoesBack)
 {
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     enterJob();
     optimise(); // the layout list takes part once it has layouts
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    showActive();
     window->focusGrid(BasicGrid);
     std::vector<QWidget*> visited;
     QWidget* at = &grid(BasicGrid);

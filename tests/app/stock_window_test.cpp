@@ -7,27 +7,13 @@
 
 #include "app/main_window_fixture.h"
 #include "app/stock_window.h"
+#include "geometry/shape_builders.h"
 #include "stock/stock_changes.h"
 #include "stock/stock_folder.h"
 #include "support/ink.h"
 
 namespace dravenor::testing {
 namespace {
-
-Shape rectangleShape(double w, double h)
-{
-    return {{0, 0, w, 0}, {w, 0, w, h}, {w, h, 0, h}, {0, h, 0, 0}};
-}
-
-// With DRAVENOR_SCREENSHOTS=DIR the windows are kept as pictures there, to be looked at.
-void keepPicture(QWidget& widget, const char* name)
-{
-    const QString folder = qEnvironmentVariable("DRAVENOR_SCREENSHOTS");
-    if (folder.isEmpty()) return;
-    widget.show();
-    QTest::qWait(50);
-    widget.grab().save(folder + "/" + name + ".png");
-}
 
 void type(QLineEdit* edit, const char* text)
 {
@@ -43,18 +29,12 @@ TEST(StockWindow, AddsFiltersChangesAndRemovesPlates)
     StockWindow window(dialogs, stock);
     EXPECT_EQ(window.table()->rowCount(), 0);
 
-    type(window.materialEdit(), "s235");
-    type(window.thicknessEdit(), "10");
-    type(window.quantityEdit(), "3");
-    type(window.lengthEdit(), "3000");
-    type(window.widthEdit(), "1500");
-    ASSERT_TRUE(window.addRectangle());
-    type(window.materialEdit(), "s355");
-    type(window.thicknessEdit(), "8");
-    type(window.quantityEdit(), "1");
-    type(window.lengthEdit(), "1000");
-    type(window.widthEdit(), "700");
-    ASSERT_TRUE(window.addRectangle());
+    const std::array edits{window.materialEdit(), window.thicknessEdit(), window.quantityEdit(), window.lengthEdit(),
+                           window.widthEdit()};
+    for (const auto& typed : {std::array{"s235", "10", "3", "3000", "1500"}, std::array{"s355", "8", "1", "1000", "700"}}) {
+        for (size_t i = 0; i < edits.size(); ++i) type(edits[i], typed[i]);
+        ASSERT_TRUE(window.addRectangle());
+    }
     EXPECT_TRUE(dialogs.questions.empty());
 
     StockResult read = readStock(stock);
@@ -65,7 +45,6 @@ TEST(StockWindow, AddsFiltersChangesAndRemovesPlates)
     EXPECT_EQ(window.table()->rowCount(), 2);
     window.selectRow(0);
     EXPECT_GT(inkedPixels(window.preview()->surface().image()), 100);
-    keepPicture(window, "stock-window");
 
     window.materialFilter()->setCurrentText("S355");
     ASSERT_EQ(window.shownPlates().size(), 1u);
@@ -102,8 +81,8 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
 {
     const std::string stock = folder.filePath("stock").toStdString();
     const PlateMaterial steel{"S235", "", 10};
-    ASSERT_TRUE(addPlate(stock, rectangleShape(1000, 500), steel, 4, "2026-12-01").ok());
-    CutRequest earlier{"/jobs/old.nst", steel, "2026-12-02", {{1, 1, "x", 0, rectangleShape(700, 500)}}, false};
+    ASSERT_TRUE(addPlate(stock, rectangle(0, 0, 1000, 500), steel, 4, "2026-12-01").ok());
+    CutRequest earlier{"/jobs/old.nst", steel, "2026-12-02", {{1, 1, "x", 0, rectangle(0, 0, 700, 500)}}, false};
     ASSERT_TRUE(cutLayouts(stock, earlier).stock.ok()); // remnant 2
 
     typeInto(BasicGrid, "Mat", "S235");
@@ -135,8 +114,6 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
     EXPECT_EQ(after.tables.plate(3)->sourceJob, folder.filePath("job.nst").toStdString());
     EXPECT_EQ(after.tables.plate(1)->quantity, 4);
     EXPECT_EQ(window->job().remnantIds.at(1), 3);
-    window->resize(1200, 800);
-    keepPicture(*window, "main-window-remnant");
 
     // Again: the question, answered No by default, changes nothing.
     const size_t changes = after.tables.history.size();

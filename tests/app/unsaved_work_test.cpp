@@ -1,129 +1,111 @@
-// Esc on the save question keeps the work: on every path that asks it (closing the main window,
-// File > Exit, New and Open, closing either editor), with the real message boxes, the program
-// stays open and nothing is saved or thrown away.
+// The question that guards unsaved work, "Save changes in current file?" (Yes, No, Cancel), in
+// every window that holds work and on every way of leaving it: New, Open, closing, and File > Exit
+// (Ctrl+Q) in the main window. Cancel (as Esc answers the real box) and a Save As cancelled after
+// Yes keep the window open with the work unsaved, and no Open dialog follows; Yes on a work with a
+// file name saves it there first; then, as after No, the command goes on.
 #include <QAction>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "app/main_window.h"
-#include "app/qt_dialog_service.h"
 #include "editors/layout_editor.h"
 #include "editors/shape_editor.h"
 #include "geometry/shape_builders.h"
 #include "layouts/layout_file.h"
-#include "job/files.h"
-#include "support/escape_every_dialog.h"
 #include "support/saved_shape.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folder.h"
 #include "ui/grid_view.h"
 
 namespace dravenor::testing {
 namespace {
 
+using Answer = DialogService::Answer;
 using Strings = std::vector<std::string>;
-const Strings kAskedToSave{"Save changes in current file?"};
 
-struct WindowPath {
-    const char* name;
-    std::function<bool(MainWindow&)> leave; // false when the command says it stopped
+// A window holding unsaved work, seen through what every such window has.
+struct Holder {
+    std::unique_ptr<QWidget> window;
+    std::function<bool()> modified;
+    std::function<void()> newFile, open, exit;
+    std::string file; // the work's file, "" while untitled
 };
 
-TEST(UnsavedWork, EscOnTheSaveQuestionOfTheMainWindowKeepsItOpenWithTheJobUnsaved)
+// An untitled job typed into the main window.
+Holder mainWindow(DialogService& dialogs, TempFolder& folder)
 {
-    const WindowPath paths[] = {
-        {"closing the window", [](MainWindow& w) { return w.close(); }},
-        {"File > Exit (Ctrl+Q)",
-         [](MainWindow& w) {
-             EXPECT_EQ(w.exitAction()->shortcut(), QKeySequence(QKeySequence::Quit));
-             w.exitAction()->trigger();
-             return !w.isVisible();
-         }},
-        {"File > New", [](MainWindow& w) { return w.newJob(); }},
-        {"File > Open",
-         [](MainWindow& w) {
-             w.openJobWithDialog();
-             return w.job().basic.text(1, 1) != "S235";
-         }},
-    };
-    for (const WindowPath& path : paths) {
-        QTemporaryDir folder;
-        QtDialogService dialogs(folder.path());
-        MainWindow window(dialogs, folder.path());
-        window.show();
-        GridView& basic = *window.gridView(BasicGrid);
-        basic.setCurrentCell(1, window.job().basic.columnOf("Mat"));
-        QTest::keyClicks(&basic, "S235");
-        QTest::keyClick(&basic, Qt::Key_Return);
-        ASSERT_TRUE(window.job().modified) << path.name;
-
-        EscapeEveryDialog esc;
-        EXPECT_FALSE(path.leave(window)) << path.name;
-        EXPECT_EQ(esc.seen, kAskedToSave) << path.name;
-        EXPECT_EQ(std::tuple(window.isVisible(), window.job().modified, window.job().basic.text(1, 1)),
-                  std::tuple(true, true, "S235"))
-            << path.name;
-    }
+    auto owned = std::make_unique<MainWindow>(dialogs, QString::fromStdString(folder.folder()));
+    MainWindow& w = *owned;
+    GridView& basic = *w.gridView(BasicGrid);
+    basic.setCurrentCell(1, w.job().basic.columnOf("Mat"));
+    QTest::keyClicks(&basic, "S235");
+    EXPECT_EQ(w.exitAction()->shortcut(), QKeySequence(QKeySequence::Quit));
+    return {std::move(owned), [&w] { return w.job().modified; }, [&w] { w.newJob(); }, [&w] { w.openJobWithDialog(); },
+            [&w] { w.exitAction()->trigger(); }, ""};
 }
 
-TEST(UnsavedWork, EscOnTheEditorsQuestionsKeepsThemOpenAndTheFilesAsTheyWere)
+// An untitled line typed into the shape editor.
+Holder shapeEditor(DialogService& dialogs, TempFolder& folder)
 {
-    QTemporaryDir working, files;
-    const auto fileIn = [&](const char* name) { return QDir(files.path()).filePath(name).toStdString(); };
-    const std::string plate = fileIn("plate.shp");
-    ASSERT_EQ(saveShapeFile(rectangle(0, 0, 200, 100), plate), "");
-    const std::string sheet = fileIn("sheet.shp");
-    ASSERT_EQ(saveShapeFile(rectangle(0, 0, 1000, 500), sheet), "");
-    const std::vector<LayoutFileLine> lines{{sheet, "0", "0", "0", "1"}, {plate, "0", "0", "0", "1"}};
-    const std::string layout = fileIn("one.lay");
-    ASSERT_EQ(writeLayoutFile(layout, lines, false), "");
-    QtDialogService dialogs(working.path());
-    const std::string plateBytes = TempFolder::read(plate), layoutBytes = TempFolder::read(layout);
+    auto owned = std::make_unique<ShapeEditor>(dialogs, QString::fromStdString(folder.folder()));
+    ShapeEditor& e = *owned;
+    e.gridView()->setCurrentCell(1, 3);
+    QTest::keyClicks(e.gridView(), "50");
+    return {std::move(owned), [&e] { return e.modified(); }, [&e] { e.newFile(); }, [&e] { e.openWithDialog(); }, {}, ""};
+}
 
-    for (const char* step : {"Exit", "New", "Open"}) {
-        ShapeEditor shapes(dialogs, working.path());
-        shapes.show();
-        ASSERT_TRUE(shapes.openFile(plate));
-        shapes.adjust(1);
-        {
-            EscapeEveryDialog esc;
-            if (std::string(step) == "Exit") EXPECT_FALSE(shapes.close());
-            else if (std::string(step) == "New") EXPECT_FALSE(shapes.newFile());
-            else shapes.openWithDialog();
-            EXPECT_EQ(esc.seen, kAskedToSave) << "shape editor " << step;
-        }
-        EXPECT_EQ(std::tuple(shapes.isVisible(), shapes.currentFile()), std::tuple(true, plate)) << step;
+// A layout file opened in the layout editor and a part moved.
+Holder layoutEditor(DialogService& dialogs, TempFolder& folder)
+{
+    const std::string layout = folder.file("one.lay");
+    EXPECT_EQ(writeLayoutFile(layout,
+                              {{savedShape(folder, "sheet.shp", rectangle(0, 0, 1000, 500)), "0", "0", "0", "1", ""},
+                               {savedShape(folder, "plate.shp", rectangle(0, 0, 200, 100)), "0", "0", "0", "1", ""}},
+                              false),
+              "");
+    auto owned = std::make_unique<LayoutEditor>(dialogs, QString::fromStdString(folder.folder()));
+    LayoutEditor& e = *owned;
+    EXPECT_TRUE(e.openFile(layout));
+    e.gridView()->selectRows(2, 2);
+    e.adjust(1);
+    return {std::move(owned), [&e] { return e.modified(); }, [&e] { e.newFile(); }, [&e] { e.openWithDialog(); }, {}, layout};
+}
 
-        LayoutEditor layouts(dialogs, working.path());
-        layouts.show();
-        ASSERT_TRUE(layouts.openFile(layout));
-        layouts.gridView()->selectRows(2, 2);
-        layouts.adjust(1);
-        EscapeEveryDialog escLayout;
-        if (std::string(step) == "Exit") EXPECT_FALSE(layouts.close());
-        else if (std::string(step) == "New") layouts.newFile();
-        else layouts.openWithDialog();
-        EXPECT_EQ(escLayout.seen, kAskedToSave) << "layout editor " << step;
-        EXPECT_EQ(std::tuple(layouts.isVisible(), layouts.modified(), layouts.currentFile()),
-                  std::tuple(true, true, layout)) << step;
-    }
-    EXPECT_EQ(TempFolder::read(plate), plateBytes);
-    EXPECT_EQ(TempFolder::read(layout), layoutBytes);
+TEST(UnsavedWork, EveryWindowAsksBeforeLeavingItsWorkAndOnlyNoOrASaveLetsTheCommandGoOn)
+{
+    using Make = Holder (*)(DialogService&, TempFolder&);
+    const std::pair<const char*, Make> windows[] = {
+        {"main window", mainWindow}, {"shape editor", shapeEditor}, {"layout editor", layoutEditor}};
+    for (const auto& [name, make] : windows)
+        for (const char* command : {"New", "Open", "Close", "Exit"})
+            for (const Answer answer : {Answer::Cancel, Answer::Yes, Answer::No}) {
+                SCOPED_TRACE(std::string(name) + ", " + command + ", answer " + std::to_string(static_cast<int>(answer)));
+                TempFolder folder;
+                ScriptedDialogs dialogs;
+                Holder work = make(dialogs, folder);
+                if (std::string(command) == "Exit" && !work.exit) continue;
+                work.window->show();
+                ASSERT_TRUE(work.modified());
+                const std::string before = work.file.empty() ? "" : TempFolder::read(work.file);
+                dialogs.answers = {answer};
+                const std::string c = command;
+                c == "New" ? work.newFile() : c == "Open" ? work.open() : c == "Exit" ? work.exit() : void(work.window->close());
 
-    // A layout handed over by the main window: Esc on "Update Layout?" keeps the editor open and
-    // the handed-over file where it was.
-    const std::string exchange = QDir(working.path()).filePath("edit.lay").toStdString();
-    ASSERT_EQ(writeLayoutFile(exchange, lines, false), "");
-    LayoutEditor handedOver(dialogs, working.path());
-    handedOver.show();
-    handedOver.gridView()->selectRows(2, 2);
-    handedOver.adjust(1);
-    EscapeEveryDialog esc;
-    EXPECT_FALSE(handedOver.close());
-    EXPECT_EQ(esc.seen.size(), 1u);
-    EXPECT_TRUE(handedOver.isVisible() && fileExists(exchange));
+                ASSERT_EQ(dialogs.questionTexts(), Strings{"Save changes in current file?"});
+                EXPECT_EQ(dialogs.questions[0].buttons, DialogService::Buttons::YesNoCancel);
+                const bool saved = answer == Answer::Yes && !work.file.empty();
+                const bool goesOn = answer == Answer::No || saved;
+                Strings dialogsShown;
+                if (answer == Answer::Yes && work.file.empty()) dialogsShown.push_back("Save As");
+                if (goesOn && c == "Open") dialogsShown.push_back("Open");
+                EXPECT_EQ(dialogs.fileDialogTitles, dialogsShown);
+                EXPECT_EQ(work.window->isVisible(), !(goesOn && (c == "Close" || c == "Exit")));
+                if (!goesOn || c == "New") EXPECT_EQ(work.modified(), !goesOn);
+                if (!work.file.empty()) EXPECT_EQ(TempFolder::read(work.file) != before, saved);
+            }
 }
 
 } // namespace

@@ -26,7 +26,8 @@ dd::Region regionOf(std::vector<dd::Ring> rings)
     return dd::regionOf({c});
 }
 
-// The second region placed at the offset against the first at the origin, both ways round.
+// The second region placed at the offset against the first at the origin, both ways round: where
+// edges touch or nearly do, and where none meet (plain overlaps are the random polygons' test).
 TEST(Collisions, SquaresHolesAndMaterialWhollyInside)
 {
     const dd::Region unit = regionOf({square(0, 0, 1)});
@@ -42,18 +43,13 @@ TEST(Collisions, SquaresHolesAndMaterialWhollyInside)
         bool collide;
     } cases[] = {
         {"identical", &unit, &unit, {0, 0}, true},
-        {"overlapping", &unit, &unit, {0.5, 0.5}, true},
         {"edge to edge", &unit, &unit, {1, 0}, true},
         {"corner to corner", &unit, &unit, {1, 1}, true},
         {"half an edge shared, overlapping", &unit, &unit, {0, 0.5}, true},
         {"apart", &unit, &unit, {1.001, 0}, false},
         {"apart diagonally", &unit, &unit, {1.0005, 1.0005}, false},
-        {"far", &unit, &unit, {50, -20}, false},
         {"in the hole", &frame, &small, {4, 4}, false},
         {"in the hole, a hair from its edge", &frame, &small, {2.0001, 5.9998}, false},
-        {"across the hole's edge", &frame, &small, {1.5, 4}, true},
-        {"wholly in the material", &frame, &small, {0.1, 0.1}, true},
-        {"outside the frame", &frame, &small, {10.5, 4}, false},
         // No edges meet, the anchors tell: a large part around a small one; a part over a small
         // hole of another, its middle over the hole (a washer over a flange's bolt hole).
         {"small inside large", &large, &small, {9, 9}, true},

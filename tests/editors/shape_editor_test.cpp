@@ -1,6 +1,6 @@
 // The shape editor: open, draw, select and move, type a new entity, join a gap, save as shape
-// file and DXF, the unsaved-changes question and failed saves keeping the work, pointer
-// coordinates and the printout.
+// file and DXF, what the unsaved-changes question's answers do (its every path is the unsaved-work
+// test's) and failed saves keeping the work, pointer coordinates and the printout.
 #include <QComboBox>
 #include <QLabel>
 #include <QPdfWriter>
@@ -257,20 +257,6 @@ TEST_F(ShapeEditorTest, UnsavedChangesAreOfferedForSavingBeforeTheyAreLost)
     dialogs.answers = {Answer::Yes};
     editor.close();
     EXPECT_EQ(onDisk(path)[0], (ShapeEntity{100, 0, 300, 0, 100}));
-}
-
-TEST_F(ShapeEditorTest, ASaveCancelledAfterYesKeepsTheShapeAndTheWindow)
-{
-    editor.gridView()->setCurrentCell(1, 3);
-    QTest::keyClicks(editor.gridView(), "50");
-    // Yes, then Cancel in the Save As dialog, for New, Open and closing the window.
-    dialogs.answers = {Answer::Yes, Answer::Yes, Answer::Yes};
-    EXPECT_FALSE(editor.newFile());
-    editor.openWithDialog();
-    EXPECT_FALSE(editor.close());
-    EXPECT_EQ(dialogs.fileDialogTitles, Strings(3, "Save As")) << "no Open dialog after the cancel";
-    EXPECT_TRUE(editor.isVisible() && editor.modified());
-    EXPECT_EQ(shapeOnScreen(), (Shape{lineEntity(0, 0, 50, 0)}));
 }
 
 TEST_F(ShapeEditorTest, PrintsTheTableAndThenTheDrawing)

@@ -1,38 +1,20 @@
 // Part rasters grown by half the kerf, judged on the true shapes (arcs as arcs): every cell that
-// comes within the growth of the part is occupied, none lies much farther; and whole runs keep
-// the kerf between parts and half of it to the sheet's outline and holes, also where the cells are
-// narrower than the kerf and the rasters start before the part's box.
+// comes within the growth of the part is occupied, none lies much farther, also where the cells
+// are narrower than the kerf and the rasters start before the part's box. Whole runs keeping the
+// kerf are the driver tests'.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "engine/kerf_growth.h"
-#include "engine/nesting_driver.h"
-#include "engine_job.h"
 #include "geometry/primitives.h"
 #include "geometry/segments.h"
-#include "layouts/layout_geometry_check.h"
 #include "raster_test_support.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
 
 namespace {
-
-// Even-odd inside test against points along the true entities.
-bool insideTrue(const Shape& shape, double x, double y)
-{
-    bool inside = false;
-    for (const ShapeEntity& e : shape) {
-        const auto pts = pointsAlong(e, e.isLine() ? 1 : 720);
-        for (size_t k = 0; k + 1 < pts.size(); ++k) {
-            const auto [x1, y1] = pts[k];
-            const auto [x2, y2] = pts[k + 1];
-            if ((y1 <= y) != (y2 <= y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
-        }
-    }
-    return inside;
-}
 
 // Distance from a point to the square of cell (i, j).
 double toCell(double x, double y, int i, int j)
@@ -44,18 +26,11 @@ double toCell(double x, double y, int i, int j)
 
 TEST(GrownPartRaster, HoldsEveryCellWithinTheGrowthOfTheTruePartAndNoneFarOff)
 {
-    const double r = 1000, half = 3.3 * kPi / 180;
-    const std::vector<std::pair<const char*, Shape>> shapes{
-        {"ring", {arcEntity(20, 20, 20, 0, 0), arcEntity(20, 20, 7.3, 0, 0)}},
-        {"bow", {arcEntity(0, 0, r, 90 - 3.3, 90 + 3.3), lineEntity(-r * std::sin(half), r * std::cos(half),
-                                                                    r * std::sin(half), r * std::cos(half))}},
-        {"gusset", polygon({{0, 0}, {37.3, 0}, {37.3, 11.1}, {9.7, 23.9}, {0, 23.9}})},
-        {"sliver", polygon({{0, 0}, {40.2, 3.7}, {0.4, 1.9}})}};
     // Half a kerf of one cell; of a kerf the sheet size made larger than the cells; and of a kerf
     // three cells wide where the smallest part made the cells narrow.
     for (const double growth : {0.5, 0.37, 1.6})
         for (const double angle : {0.0, 37.5})
-            for (const auto& [name, original] : shapes) {
+            for (const auto& [name, original] : awkwardParts()) {
                 SCOPED_TRACE(std::string(name) + " growth " + std::to_string(growth) + " at " + std::to_string(angle));
                 // The raster from the turned chords, the shape turned and re-chorded as a layout places it.
                 Outline outline = shapeToSegments(original);
@@ -71,10 +46,8 @@ TEST(GrownPartRaster, HoldsEveryCellWithinTheGrowthOfTheTruePartAndNoneFarOff)
 
                 // Sampled every 0.02 cells: a cell nearer than the growth less that to some point
                 // on the outline must be held.
-                for (const ShapeEntity& e : shape) {
-                    const double length = e.isLine() ? std::hypot(e.X2 - e.X1, e.Y2 - e.Y1)
-                                                     : e.RAD * arcSweep(e.Nstart, e.Nend) * kPi / 180;
-                    for (const auto& [x, y] : pointsAlong(e, 1 + static_cast<int>(length * 50)))
+                for (const Points& entity : pointsOn(shape, 50))
+                    for (const auto& [x, y] : entity)
                         for (int j = static_cast<int>(std::floor(y - growth)); j <= std::ceil(y + growth); ++j)
                             for (int i = static_cast<int>(std::floor(x - growth)); i <= std::ceil(x + growth); ++i)
                                 if (toCell(x, y, i, j) < growth - 0.02) {
@@ -82,17 +55,17 @@ TEST(GrownPartRaster, HoldsEveryCellWithinTheGrowthOfTheTruePartAndNoneFarOff)
                                         << "cell " << i << "," << j << " beyond the raster";
                                     ASSERT_TRUE(raster.test(i, j)) << "cell " << i << "," << j << " near " << x << "," << y;
                                 }
-                }
                 // The cell's square comes within the growth (and three sags of the chords): its
                 // centre within half a diagonal more.
                 double sag = 0;
                 for (const Segment& s : outline) sag = std::max(sag, s.sag);
+                const std::vector<Points> truth = pointsOn(shape, 0);
                 for (const auto& [i, j] : occupiedCells(raster))
-                    if (!insideTrue(shape, i, j))
+                    if (!insideTrue(truth, i, j))
                         ASSERT_LE(distanceToShape(shape, i, j), growth + 3 * sag + 0.7072) << "far cell " << i << "," << j;
                 for (int j = 0; j <= raster.H(); ++j)
                     for (int i = 0; i <= raster.W(); ++i)
-                        if (insideTrue(shape, i, j)) ASSERT_TRUE(raster.test(i, j)) << "inside cell " << i << "," << j;
+                        if (insideTrue(truth, i, j)) ASSERT_TRUE(raster.test(i, j)) << "inside cell " << i << "," << j;
             }
 }
 
@@ -111,37 +84,4 @@ TEST(GrownPartRaster, ShiftOnlyWhereTheGrowthPassesHalfACell)
     EXPECT_EQ(r.W(), 11);
     EXPECT_EQ(r.H(), 5);
     EXPECT_EQ(r.countOccupied(), 12 * 6);
-}
-
-// Whole runs in every mode, judged by the layout check on the true outlines: parts at least the
-// kerf apart and at least half of it from the sheet's outline and holes (float noise allowed).
-TEST(Driver, LayoutsKeepTheKerfBetweenPartsAndHalfOfItToTheSheet)
-{
-    constexpr double kNoise = 0.01;
-    const Shape triangle = polygon({{0, 0}, {60, 0}, {0, 40}});
-    const Shape halfDisc{arcEntity(35, 0, 35, 0, 180), lineEntity(0, 0, 70, 0)};
-    Shape holedSheet = polygon({{0, 0}, {420, 0}, {420, 180}, {300, 260}, {0, 260}});
-    append(holedSheet, circle(210, 130, 45));
-    struct Case {
-        const char* name;
-        double kerf;
-        double smallSide; // the smallest part's smaller side: below two kerfs the cells shrink
-    };
-    for (const Case& c : {Case{"kerf 2.5", 2.5, 9}, Case{"kerf 4, cells of 2.5", 4, 5}})
-        for (const NestingMode mode : {NestingMode::Free, NestingMode::Stack, NestingMode::ContinuousStack}) {
-            SCOPED_TRACE(std::string(c.name) + " mode " + std::to_string(static_cast<int>(mode)));
-            EngineJob job;
-            job.sheet(job.shapeFile("holed.shp", holedSheet), 2)
-                .sheet(job.rectangleFile("plain.shp", 250, 200), 3)
-                .part(job.shapeFile("half.shp", halfDisc), 7)
-                .part(job.shapeFile("tri.shp", triangle), 8, 0, "No")
-                .part(job.shapeFile("ring.shp", washer(0, 0, 80, 40)), 3)
-                .part(job.rectangleFile("tab.shp", 23.7, c.smallSide), 12, 0, "step90")
-                .kerf(c.kerf);
-            SilentProgress progress;
-            const RunResult result = optimise(job.state, mode, progress);
-            EXPECT_EQ(result.status, EndStatus::Full) << result.statusText;
-            const LeastDistances least{c.kerf - kNoise, c.kerf / 2 - kNoise};
-            for (const LayoutFault& f : checkLayouts(job.state, kNoise, least)) ADD_FAILURE() << f.text;
-        }
 }

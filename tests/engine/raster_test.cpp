@@ -20,34 +20,6 @@ using namespace dravenor::testing;
 
 namespace {
 
-using Points = std::vector<std::pair<double, double>>;
-
-// Points on each true entity (arcs as arcs, not chords), `perCell` to a cell and on arcs at least
-// one every half degree.
-std::vector<Points> pointsOn(const Shape& shape, double perCell = 20)
-{
-    std::vector<Points> entities;
-    for (const ShapeEntity& e : shape) {
-        const double sweep = e.RAD == 0 ? 0 : arcSweep(e.Nstart, e.Nend) * kPi / 180;
-        const double length = e.RAD == 0 ? std::hypot(e.X2 - e.X1, e.Y2 - e.Y1) : e.RAD * sweep;
-        entities.push_back(pointsAlong(e, 1 + static_cast<int>(std::max(length * perCell, sweep * 360 / kPi))));
-    }
-    return entities;
-}
-
-// Even-odd inside test against the true outline, sampled finely enough to stand for it.
-bool insideTrue(const std::vector<Points>& outline, double x, double y)
-{
-    bool inside = false;
-    for (const Points& pts : outline)
-        for (size_t k = 0; k + 1 < pts.size(); ++k) {
-            const auto [x1, y1] = pts[k];
-            const auto [x2, y2] = pts[k + 1];
-            if ((y1 <= y) != (y2 <= y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
-        }
-    return inside;
-}
-
 int cellAt(double v) { return static_cast<int>(std::floor(v + 0.5)); }
 
 // A run whose outline cache already holds the parts' outlines, as the kerf set-up leaves it.
@@ -82,21 +54,11 @@ TEST(Raster, WordsFromAnyColumnAndSizesOutOfRange)
     EXPECT_THROW(Raster::forBox(1e12, 10), std::length_error);
 }
 
-// Parts with slanted edges, large and small arcs and holes: every point of the true part, on its
-// outline or inside it, lies in an occupied cell of its raster; a cell reaches 0.71 from its
-// centre, so a cell farther than that from the part (in a hole, beyond an edge) stays free.
+// Every point of the true part, on its outline or inside it, lies in an occupied cell of its
+// raster; a cell reaches 0.71 from its centre, so one farther from the part stays free.
 TEST(RasteriseOutline, OccupiesEveryCellThePartTouchesAndNoOther)
 {
-    // A flat segment of a large disc: its chords stand 0.15 cells inside the arc.
-    const double r = 1000, half = 3.3 * kPi / 180;
-    const double ax = r * std::sin(half), ay = r * std::cos(half);
-    const std::vector<std::pair<const char*, Shape>> cases{
-        {"ring", {arcEntity(20, 20, 20, 0, 0), arcEntity(20, 20, 7.3, 0, 0)}},
-        {"bow", {arcEntity(0, 0, r, 90 - 3.3, 90 + 3.3), lineEntity(-ax, ay, ax, ay)}},
-        {"gusset", {lineEntity(0, 0, 37.3, 0), lineEntity(37.3, 0, 37.3, 11.1), lineEntity(37.3, 11.1, 9.7, 23.9),
-                    lineEntity(9.7, 23.9, 0, 23.9), lineEntity(0, 23.9, 0, 0)}},
-        {"sliver", {lineEntity(0, 0, 40.2, 3.7), lineEntity(40.2, 3.7, 0.4, 1.9), lineEntity(0.4, 1.9, 0, 0)}}};
-    for (auto [name, shape] : cases) {
+    for (auto [name, shape] : awkwardParts()) {
         SCOPED_TRACE(name);
         TestRun t;
         // Placed as the rasteriser places it: the chords' box at the origin.

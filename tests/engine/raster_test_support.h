@@ -1,5 +1,7 @@
 #pragma once
 // Runs, outlines and rasters for the raster, rasterisation, placement and analysis tests.
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <string>
 #include <utility>
@@ -8,6 +10,7 @@
 #include "engine/nesting_run.h"
 #include "engine/outline.h"
 #include "engine/raster.h"
+#include "geometry/primitives.h"
 #include "geometry/segments.h"
 #include "geometry/shape_builders.h"
 
@@ -65,6 +68,45 @@ inline Raster blobRaster(int W, int H)
             if (dx * dx + dy * dy <= 1) raster.set(x, y);
         }
     return raster;
+}
+
+using Points = std::vector<std::pair<double, double>>;
+
+// Points on each true entity (arcs as arcs, not chords), `perCell` to a cell and on arcs at least
+// one every half degree.
+inline std::vector<Points> pointsOn(const Shape& shape, double perCell = 20)
+{
+    std::vector<Points> entities;
+    for (const ShapeEntity& e : shape) {
+        const double sweep = e.RAD == 0 ? 0 : arcSweep(e.Nstart, e.Nend) * kPi / 180;
+        const double length = e.RAD == 0 ? std::hypot(e.X2 - e.X1, e.Y2 - e.Y1) : e.RAD * sweep;
+        entities.push_back(pointsAlong(e, 1 + static_cast<int>(std::max(length * perCell, sweep * 360 / kPi))));
+    }
+    return entities;
+}
+
+// Even-odd inside test against the true outline, sampled finely enough to stand for it.
+inline bool insideTrue(const std::vector<Points>& outline, double x, double y)
+{
+    bool inside = false;
+    for (const Points& pts : outline)
+        for (size_t k = 0; k + 1 < pts.size(); ++k) {
+            const auto [x1, y1] = pts[k];
+            const auto [x2, y2] = pts[k + 1];
+            if ((y1 <= y) != (y2 <= y) && x < x1 + (y - y1) * (x2 - x1) / (y2 - y1)) inside = !inside;
+        }
+    return inside;
+}
+
+// Parts with slanted edges, large and small arcs and holes: a ring, the flat segment of a large
+// disc (its chords stand 0.15 cells inside the arc), a gusset and a sliver.
+inline std::vector<std::pair<const char*, Shape>> awkwardParts()
+{
+    const double r = 1000, half = 3.3 * kPi / 180, ax = r * std::sin(half), ay = r * std::cos(half);
+    return {{"ring", {arcEntity(20, 20, 20, 0, 0), arcEntity(20, 20, 7.3, 0, 0)}},
+            {"bow", {arcEntity(0, 0, r, 90 - 3.3, 90 + 3.3), lineEntity(-ax, ay, ax, ay)}},
+            {"gusset", polygon({{0, 0}, {37.3, 0}, {37.3, 11.1}, {9.7, 23.9}, {0, 23.9}})},
+            {"sliver", polygon({{0, 0}, {40.2, 3.7}, {0.4, 1.9}})}};
 }
 
 inline std::vector<std::pair<int, int>> occupiedCells(const Raster& raster)
