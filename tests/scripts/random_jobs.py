@@ -38,6 +38,7 @@ import subprocess
 import sys
 
 import ezdxf
+from batch_jobs import arc, circle, ends, entity_of_json, green, line, loops, point_at, read_shape, sweep
 
 CHECKS = ("overlap", "kerf", "orientation", "holes", "yield", "count", "report", "dxf", "run")
 CHECK_TOLERANCE = "0.01"   # depth an outline may reach into another, in mm
@@ -48,20 +49,7 @@ ANGLE_TOLERANCE = 0.01     # degrees
 YIELD_TOLERANCE = 0.001    # 0.1 points
 
 
-# ---- entities as shape files hold them: (X1, Y1, X2, Y2, CX, CY, RAD, Nstart, Nend), arcs
-# counter-clockwise
-
-def line(p, q):
-    return (p[0], p[1], q[0], q[1], 0, 0, 0, 0, 0)
-
-
-def arc(c, r, a0, a1):
-    return (0, 0, 0, 0, c[0], c[1], r, a0 % 360, a1 % 360)
-
-
-def circle(c, r):
-    return (0, 0, 0, 0, c[0], c[1], r, 0, 0)
-
+# ---- entities as shape files hold them (batch_jobs.py)
 
 def polygon(points):
     return [line(p, q) for p, q in zip(points, points[1:] + points[:1])]
@@ -76,13 +64,6 @@ def turned(entities, degrees):
     return [line(turned_point(e[0:2], degrees), turned_point(e[2:4], degrees)) if e[6] == 0
             else circle(turned_point(e[4:6], degrees), e[6]) if e[7] == e[8]
             else arc(turned_point(e[4:6], degrees), e[6], e[7] + degrees, e[8] + degrees) for e in entities]
-
-
-def ends(e):
-    if e[6] == 0:
-        return e[0:2], e[2:4]
-    cx, cy, r = e[4:7]
-    return tuple((cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a))) for a in e[7:9])
 
 
 def close(p, q):
@@ -108,47 +89,13 @@ def write_shape(path, entities, as_dxf):
         doc.saveas(path[:-4] + ".dxf")
 
 
-def read_shape(path):
-    with open(path) as f:
-        items = [v.strip().strip('"') for v in f.read().replace("\n", ",").split(",")]
-    numbers = [float(v) for v in items if v]
-    return [tuple(numbers[i:i + 9]) for i in range(0, len(numbers) - 8, 9)]
-
-
-def green(e):
-    """The integral of (x dy - y dx) / 2 along the entity in its own direction."""
-    if e[6] == 0:
-        return (e[0] * e[3] - e[2] * e[1]) / 2
-    cx, cy, r = e[4:7]
-    t0 = math.radians(e[7])
-    t1 = t0 + math.radians((e[8] - e[7]) % 360 or 360)
-    return (r * r * (t1 - t0) + cx * r * (math.sin(t1) - math.sin(t0)) - cy * r * (math.cos(t1) - math.cos(t0))) / 2
-
-
-def loops(entities):
-    """The closed loops, each a list of (entity, forwards), chained however the entities are
-    ordered."""
-    todo, found = list(entities), []
-    while todo:
-        e = todo.pop(0)
-        start, end = ends(e)
-        loop = [(e, True)]
-        while not close(start, end):
-            f = todo.pop(next(i for i, f in enumerate(todo) if close(ends(f)[0], end) or close(ends(f)[1], end)))
-            a, b = ends(f)
-            loop.append((f, close(a, end)))
-            end = b if close(a, end) else a
-        found.append(loop)
-    return found
-
-
 def loop_area(loop):
     return abs(sum(green(e) if forwards else -green(e) for e, forwards in loop))
 
 
 def exact_area(entities):
     """The outer loop's area less its holes (one level of holes, as every generated shape has)."""
-    areas = sorted((loop_area(loop) for loop in loops(entities)), reverse=True)
+    areas = sorted((loop_area(loop) for loop in loops(entities, 1e-3)), reverse=True)
     return areas[0] - sum(areas[1:])
 
 
@@ -156,14 +103,6 @@ def exact_area(entities):
 # the run says it placed
 
 ENTITY_TOLERANCE = 0.01  # mm
-
-
-def entity_of_json(d):
-    if d["type"] == "line":
-        return line((d["x1"], d["y1"]), (d["x2"], d["y2"]))
-    if d["type"] == "circle":
-        return circle((d["cx"], d["cy"]), d["rad"])
-    return arc((d["cx"], d["cy"]), d["rad"], d["start"], d["end"])
 
 
 def mirrored(entities):
@@ -177,14 +116,6 @@ def mirrored(entities):
 def moved(entities, dx, dy):
     return [(e[0] + dx, e[1] + dy, e[2] + dx, e[3] + dy, e[4] + dx, e[5] + dy, *e[6:]) if e[6]
             else (e[0] + dx, e[1] + dy, e[2] + dx, e[3] + dy, *e[4:]) for e in entities]
-
-
-def sweep(e):
-    return (e[8] - e[7]) % 360 or 360
-
-
-def point_at(e, degrees):
-    return (e[4] + e[6] * math.cos(math.radians(degrees)), e[5] + e[6] * math.sin(math.radians(degrees)))
 
 
 def extents(entities):
@@ -297,7 +228,7 @@ def inside(point, corners):
 
 def holes_of(entities):
     """Each hole of an outline (every loop but the largest) as corners with its box."""
-    found = sorted(loops(entities), key=loop_area, reverse=True)[1:]
+    found = sorted(loops(entities, 1e-3), key=loop_area, reverse=True)[1:]
     holes = []
     for loop in found:
         corners = loop_polygon(loop)
