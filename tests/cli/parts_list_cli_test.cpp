@@ -66,14 +66,9 @@ TEST(NestPartsList, ListRowsKeepTheirRulesAfterThePartsGivenOneByOne)
     const dravenor::cli::NestJob parsed =
         dravenor::cli::parseNestJob({"--mat", "S235", "--part", job.plate + ":3", "--parts-list", list});
     ASSERT_EQ(parsed.state.parts.size(), 2u);
-    EXPECT_EQ(parsed.state.parts[0].FileName, job.plate);
-    const dravenor::PartEntry& disc = parsed.state.parts[1];
-    EXPECT_EQ(disc.FileName, job.disc);
-    EXPECT_EQ(disc.Qty, 2);
-    EXPECT_EQ(disc.Remaining, 2);
-    EXPECT_EQ(disc.Orn, "step180");
-    EXPECT_TRUE(disc.Mirror);
-    EXPECT_FALSE(parsed.state.parts[0].Mirror);
+    const dravenor::PartEntry &plate = parsed.state.parts[0], &disc = parsed.state.parts[1];
+    EXPECT_EQ(std::tuple(plate.FileName, plate.Mirror, disc.FileName, disc.Qty, disc.Remaining, disc.Orn, disc.Mirror),
+              std::tuple(job.plate, false, job.disc, 2, 2, "step180", true));
     // A quantity of 0 leaves the row out, as it does on the command line.
     EXPECT_EQ(parsed.skippedRows, std::vector<std::string>{"part " + job.rib + " skipped: quantity 0"});
 }
