@@ -1,12 +1,14 @@
-// The job the main window edits: a new job, the engine records built from its grids, the guard
-// on its results, and typing into its grids' cells.
+// The job the main window edits: a new job, the Deep Nesting settings as typed, the engine records
+// built from its grids, the guard on its results, and typing into its grids' cells.
 #include "job/job.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 #include "job/cell_editing.h"
+#include "job/deep_settings_input.h"
 #include "job/grid_file.h"
 #include "job/key_rules.h"
 #include "job/part_rules.h"
@@ -54,6 +56,48 @@ TEST(NewJob, ResetEmptiesEverythingForgetsDeepSettingsAndHidesActKerf)
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst");
     job.modified = true; // unsaved work is starred
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst *");
+}
+
+TEST(DeepSettingsInput, EachFieldReadsItsNumbersAndNamesWhatIsWrong)
+{
+    struct Case { DeepField field; const char* text; double value; const char* error; };
+    const char* const spacingRule = "the spacing must be a number from 0 up (empty: the kerf)";
+    const char* const timeRule = "the time limit must be a number of seconds above 0";
+    const Case cases[] = {
+        {DeepField::Spacing, "", -1, ""},      {DeepField::Spacing, "2.5", 2.5, ""},
+        {DeepField::Spacing, "0", 0, ""},      {DeepField::Spacing, "-1", 0, spacingRule},
+        {DeepField::Spacing, "3mm", 0, spacingRule},
+        {DeepField::Margin, "0", 0, ""},       {DeepField::Margin, "-0.5", 0, "the margin must be a number from 0 up"},
+        {DeepField::Margin, "", 0, "the margin must be a number from 0 up"},
+        {DeepField::TimeLimit, "60", 60, ""},  {DeepField::TimeLimit, "0.5", 0.5, ""},
+        {DeepField::TimeLimit, "0", 0, timeRule}, {DeepField::TimeLimit, "-5", 0, timeRule},
+        {DeepField::TimeLimit, "abc", 0, timeRule}, {DeepField::TimeLimit, "1e999", 0, timeRule},
+    };
+    for (const Case& c : cases) {
+        const DeepNumber read = readDeepField(c.field, c.text);
+        EXPECT_EQ(read.error, c.error) << c.text;
+        if (read.ok()) {
+            EXPECT_EQ(read.value, c.value) << c.text;
+        }
+    }
+}
+
+TEST(DeepSettingsInput, ARecordNoRunCanUseIsNamedBeforeTheRun)
+{
+    const auto with = [](auto change) {
+        DeepSettings s;
+        change(s);
+        return deepSettingsProblem(s).value_or("");
+    };
+    EXPECT_EQ(with([](DeepSettings&) {}), "");
+    EXPECT_EQ(with([](DeepSettings& s) { s.timeLimit = 0; }), "The time limit must be a number of seconds above 0");
+    EXPECT_EQ(with([](DeepSettings& s) { s.timeLimit = 0, s.iterations = 100; }), ""); // iterations stand in
+    EXPECT_EQ(with([](DeepSettings& s) { s.margin = -1; }), "The margin must be a number from 0 up");
+    EXPECT_EQ(with([](DeepSettings& s) { s.spacing = std::nan(""); }),
+              "The spacing must be a number from 0 up (empty: the kerf)");
+    EXPECT_EQ(effectiveSpacing(DeepSettings{}, 3), 3);
+    EXPECT_EQ(effectiveSpacing(DeepSettings{.spacing = 1.5}, 3), 1.5);
+    EXPECT_EQ(effectiveSpacing(DeepSettings{}, -2), 0);
 }
 
 // Basic details as text, numbers by their leading part; sheet and part records only from rows
