@@ -117,16 +117,6 @@ TEST(Rebuild, ReadsRealFilesMovesTheSheetToTheOriginAndNamesAMissingFile)
 
 namespace {
 
-Shape ring(double cx, double cy, double outer, double inner)
-{
-    return {arcEntity(cx, cy, outer, 0, 0), arcEntity(cx, cy, inner, 0, 0)};
-}
-
-Shape triangle(double x1, double y1, double x2, double y2, double x3, double y3)
-{
-    return {lineEntity(x1, y1, x2, y2), lineEntity(x2, y2, x3, y3), lineEntity(x3, y3, x1, y1)};
-}
-
 // The fault texts of layout 1, one a line.
 std::string faultsOf(const Shape& sheet, const std::vector<Shape>& parts)
 {
@@ -153,30 +143,25 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
     wide.back().Y2 = 120;
     Shape nowhere = rectangle(10, 10, 50, 50);
     nowhere[1].Y2 = 1e100;
+    const Shape triangle = polygon({{10, 10}, {310, 10}, {10, 210}});
 
-    const std::string overlap = "layout 1: parts 1 and 2 overlap\n";
+    const std::string overlap = "layout 1: parts 1 and 2 overlap\n", off = " leaves the sheet\n";
     const struct { const char* name; const Shape& sheet; std::vector<Shape> parts; std::string faults; } cases[] = {
         {"side by side", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 10, 100, 50)}, ""},
         {"one above the other", sheet, {rectangle(10, 10, 100, 50), rectangle(10, 60, 100, 50)}, ""},
         {"a kerf apart", sheet, {rectangle(10, 10, 100, 50), rectangle(113, 10, 100, 50)}, ""},
         {"corners meet", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 60, 100, 50)}, ""},
         {"one unit in", sheet, {rectangle(10, 10, 100, 50), rectangle(109, 10, 100, 50)}, overlap},
-        {"triangles sharing a side",
-         sheet,
-         {triangle(10, 10, 310, 10, 10, 210), triangle(310, 10, 310, 210, 10, 210)},
-         ""},
-        {"triangle a unit across",
-         sheet,
-         {triangle(10, 10, 310, 10, 10, 210), triangle(309, 10, 309, 210, 9, 210)},
-         overlap},
+        {"triangles sharing a side", sheet, {triangle, polygon({{310, 10}, {310, 210}, {10, 210}})}, ""},
+        {"triangle a unit across", sheet, {triangle, polygon({{309, 10}, {309, 210}, {9, 210}})}, overlap},
         {"disc on a plate", sheet, {rectangle(10, 10, 300, 50), circle(100, 110, 50)}, ""},
         {"disc at a plate's corner", sheet, {rectangle(10, 10, 300, 50), circle(400, 110, 50)}, ""},
         {"disc a unit in", sheet, {rectangle(10, 10, 300, 50), circle(100, 109, 50)}, overlap},
-        {"disc filling a hole", sheet, {ring(250, 250, 200, 100), circle(250, 250, 100)}, ""},
-        {"plate in a hole", sheet, {ring(250, 250, 200, 100), rectangle(200, 200, 100, 100)}, ""},
-        {"rings in rings", sheet, {ring(250, 250, 200, 100), ring(250, 250, 90, 40), circle(250, 250, 40)}, ""},
-        {"across a hole's rim", sheet, {ring(250, 250, 200, 100), rectangle(200, 200, 100, 160)}, overlap},
-        {"disc larger than the hole", sheet, {ring(250, 250, 200, 100), circle(250, 250, 101)}, overlap},
+        {"disc filling a hole", sheet, {washer(250, 250, 400, 200), circle(250, 250, 100)}, ""},
+        {"plate in a hole", sheet, {washer(250, 250, 400, 200), rectangle(200, 200, 100, 100)}, ""},
+        {"rings in rings", sheet, {washer(250, 250, 400, 200), washer(250, 250, 180, 80), circle(250, 250, 40)}, ""},
+        {"across a hole's rim", sheet, {washer(250, 250, 400, 200), rectangle(200, 200, 100, 160)}, overlap},
+        {"disc larger than the hole", sheet, {washer(250, 250, 400, 200), circle(250, 250, 101)}, overlap},
         // No outline point reaches into the other here: one inside, or both at the same place.
         {"small in large", sheet, {rectangle(10, 10, 300, 300), rectangle(100, 100, 20, 20)}, overlap},
         {"large over small", sheet, {rectangle(100, 100, 20, 20), rectangle(10, 10, 300, 300)}, overlap},
@@ -185,20 +170,16 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
         {"open by rounding", sheet, {open, rectangle(460, 100, 40, 30)}, ""},
         {"open with a dot", sheet, {dotted, rectangle(460, 100, 40, 30)}, ""},
         {"wide open", sheet, {wide, rectangle(460, 100, 40, 30)}, overlap},
-        {"too far out to check",
-         sheet,
-         {rectangle(100, 100, 20, 20), nowhere},
+        {"too far out to check", sheet, {rectangle(100, 100, 20, 20), nowhere},
          "layout 1: part 2 cannot be checked (its coordinates are not numbers or lie beyond 1e9)\n"},
         {"in the sheet's corners", sheet, {rectangle(0, 0, 100, 100), rectangle(900, 400, 100, 100)}, ""},
-        {"a unit past the edge",
-         sheet,
-         {rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)},
-         "layout 1: part 2 leaves the sheet\n"},
-        {"nowhere near the sheet", sheet, {rectangle(2000, 10, 100, 100)}, "layout 1: part 1 leaves the sheet\n"},
+        {"a unit past the edge", sheet, {rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)},
+         "layout 1: part 2" + off},
+        {"nowhere near the sheet", sheet, {rectangle(2000, 10, 100, 100)}, "layout 1: part 1" + off},
         {"beside the sheet's hole", holed, {rectangle(10, 10, 300, 300), rectangle(600, 150, 200, 200)}, ""},
-        {"in the sheet's hole", holed, {rectangle(450, 200, 100, 100)}, "layout 1: part 1 leaves the sheet\n"},
-        {"covering the hole", holed, {rectangle(350, 100, 300, 300)}, "layout 1: part 1 leaves the sheet\n"},
-        {"across the hole's rim", holed, {rectangle(550, 200, 200, 100)}, "layout 1: part 1 leaves the sheet\n"},
+        {"in the sheet's hole", holed, {rectangle(450, 200, 100, 100)}, "layout 1: part 1" + off},
+        {"covering the hole", holed, {rectangle(350, 100, 300, 300)}, "layout 1: part 1" + off},
+        {"across the hole's rim", holed, {rectangle(550, 200, 200, 100)}, "layout 1: part 1" + off},
     };
     for (const auto& c : cases) EXPECT_EQ(faultsOf(c.sheet, c.parts), c.faults) << c.name;
 
