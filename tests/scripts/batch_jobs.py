@@ -63,6 +63,45 @@ def green(e):
     return (r * r * (t1 - t0) + cx * r * (math.sin(t1) - math.sin(t0)) - cy * r * (math.cos(t1) - math.cos(t0))) / 2
 
 
+def span(a):
+    """An arc's angles from its start, taken into 0..360, counter-clockwise to more than that."""
+    return a[7] % 360, a[7] % 360 + sweep(a)
+
+
+def ray_crossings(p, entities):
+    """Crossings of the ray from p towards +x with the entities (even-odd inside test)."""
+    n = 0
+    px, py = p
+    for g in entities:
+        if g[6] == 0:
+            x1, y1, x2, y2 = g[0:4]
+            if (y1 > py) != (y2 > py):
+                x = x1 + (py - y1) * (x2 - x1) / (y2 - y1)
+                if x > px:
+                    n += 1
+        else:
+            (cx, cy, r), (s, e) = g[4:7], span(g)
+            dy = py - cy
+            if abs(dy) >= r:
+                continue
+            dx = math.sqrt(r * r - dy * dy)
+            for x in (cx + dx, cx - dx):
+                if x <= px:
+                    continue
+                ang = math.degrees(math.atan2(dy, x - cx)) % 360
+                # half-open at the ends, as the lines are, so a shared end counts once
+                t = ang
+                while t < s:
+                    t += 360
+                if s <= t < e:
+                    n += 1
+    return n
+
+
+def inside(p, entities):
+    return ray_crossings(p, entities) % 2 == 1
+
+
 def loops(entities, meet):
     """The closed loops, each a list of (entity, forwards), chained however the entities are
     ordered, ends closer than meet meeting; ValueError where an outline stays open."""

@@ -19,18 +19,13 @@ import subprocess
 import sys
 import tempfile
 
-from batch_jobs import (ends, entity_of_json, finish, green, job_args, job_folders, loops, option, point_at, read_shape,
-                        sweep)
+from batch_jobs import (ends, entity_of_json, finish, green, inside, job_args, job_folders, loops, option, point_at,
+                        read_shape, span)
 
 EPS = 1e-6
 
 
-# ---- entities as shape files hold them (batch_jobs.py); an arc spans from its start, taken into
-# 0..360, counter-clockwise to more than that
-
-def span(a):
-    return a[7] % 360, a[7] % 360 + sweep(a)
-
+# ---- entities as shape files hold them (batch_jobs.py)
 
 def arc_has(a, angle):
     s, e = span(a)
@@ -133,40 +128,6 @@ def entity_dist(g, h):
 
 
 # ---- regions: even-odd over closed outlines, boundary crossings counted exactly
-
-def ray_crossings(p, entities):
-    """Crossings of the ray from p towards +x with the entities (even-odd inside test)."""
-    n = 0
-    px, py = p
-    for g in entities:
-        if g[6] == 0:
-            x1, y1, x2, y2 = g[0:4]
-            if (y1 > py) != (y2 > py):
-                x = x1 + (py - y1) * (x2 - x1) / (y2 - y1)
-                if x > px:
-                    n += 1
-        else:
-            (cx, cy, r), (s, e) = g[4:7], span(g)
-            dy = py - cy
-            if abs(dy) >= r:
-                continue
-            dx = math.sqrt(r * r - dy * dy)
-            for x in (cx + dx, cx - dx):
-                if x <= px:
-                    continue
-                ang = math.degrees(math.atan2(dy, x - cx)) % 360
-                # half-open at the ends, as the lines are, so a shared end counts once
-                t = ang
-                while t < s:
-                    t += 360
-                if s <= t < e:
-                    n += 1
-    return n
-
-
-def inside(p, entities):
-    return ray_crossings(p, entities) % 2 == 1
-
 
 def boundary_dist(p, entities):
     return min(point_dist(p, g) for g in entities)

@@ -38,7 +38,8 @@ import subprocess
 import sys
 
 import ezdxf
-from batch_jobs import arc, circle, ends, entity_of_json, green, line, loops, point_at, read_shape, sweep
+from batch_jobs import arc, circle, ends, entity_of_json, green, inside, line, loops, point_at, read_shape, sweep
+from dxf_check import read_drawing
 
 CHECKS = ("overlap", "kerf", "orientation", "holes", "yield", "count", "report", "dxf", "run")
 CHECK_TOLERANCE = "0.01"   # depth an outline may reach into another, in mm
@@ -182,17 +183,8 @@ def unmatched(expected, placed):
 
 
 def dxf_entities(path):
-    doc = ezdxf.readfile(path)
-    drawn = []
-    for e in doc.modelspace():
-        kind = e.dxftype()
-        if kind == "LINE":
-            drawn.append(line(tuple(e.dxf.start)[:2], tuple(e.dxf.end)[:2]))
-        elif kind == "CIRCLE":
-            drawn.append(circle(tuple(e.dxf.center)[:2], e.dxf.radius))
-        elif kind == "ARC":
-            drawn.append(arc(tuple(e.dxf.center)[:2], e.dxf.radius, e.dxf.start_angle, e.dxf.end_angle))
-    return drawn
+    return [line(v[0:2], v[2:4]) if kind == "LINE" else circle(v[0:2], v[2]) if kind == "CIRCLE" else arc(v[0:2], *v[2:5])
+            for kind, _, v, _ in read_drawing(path)[2] if kind in ("LINE", "CIRCLE", "ARC")]
 
 
 def placed_as_said(drawing, instance):
@@ -204,48 +196,15 @@ def placed_as_said(drawing, instance):
     return unmatched(moved(expected, px - ex, py - ey), placed) == 0
 
 
-def loop_polygon(loop):
-    """The loop as corners, arcs cut into chords of at most 2 degrees."""
-    corners = []
-    for e, forwards in loop:
-        if e[6] == 0:
-            corners.append(e[0:2] if forwards else e[2:4])
-            continue
-        n = max(2, math.ceil(sweep(e) / 2))
-        angles = [e[7] + sweep(e) * k / n for k in range(n)]
-        corners += [point_at(e, a) for a in (angles if forwards else [e[7] + sweep(e) - a + e[7] for a in angles])]
-    return corners
-
-
-def inside(point, corners):
-    x, y = point
-    crossings = 0
-    for (x1, y1), (x2, y2) in zip(corners, corners[1:] + corners[:1]):
-        if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
-            crossings += 1
-    return crossings % 2 == 1
-
-
-def holes_of(entities):
-    """Each hole of an outline (every loop but the largest) as corners with its box."""
-    found = sorted(loops(entities, 1e-3), key=loop_area, reverse=True)[1:]
-    holes = []
-    for loop in found:
-        corners = loop_polygon(loop)
-        xs, ys = [p[0] for p in corners], [p[1] for p in corners]
-        holes.append(((min(xs), min(ys), max(xs), max(ys)), corners))
-    return holes
-
-
 def parts_in_holes(layout):
-    """Instances of the layout lying in a hole of another: (part, instance, holder, instance)."""
+    """Instances of the layout lying in a hole of another (every loop of its outline but the
+    largest): (part, instance, holder, instance)."""
     placed = [[entity_of_json(d) for d in i["entities"]] for i in layout["instances"]]
     found = []
     for k, outline in enumerate(placed):
-        for (x0, y0, x1, y1), corners in holes_of(outline):
+        for hole in sorted(loops(outline, 1e-3), key=loop_area, reverse=True)[1:]:
             for j, other in enumerate(placed):
-                p = ends(other[0])[0]
-                if j != k and x0 <= p[0] <= x1 and y0 <= p[1] <= y1 and inside(p, corners):
+                if j != k and inside(ends(other[0])[0], [e for e, _ in hole]):
                     found.append((layout["instances"][j]["part"], j + 1, layout["instances"][k]["part"], k + 1))
     return found
 
