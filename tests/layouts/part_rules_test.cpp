@@ -24,17 +24,6 @@ namespace {
 
 const NestingMode kModes[] = {NestingMode::Free, NestingMode::Stack, NestingMode::ContinuousStack, NestingMode::Deep};
 
-const char* modeName(NestingMode mode)
-{
-    switch (mode) {
-    case NestingMode::Free: return "free";
-    case NestingMode::Stack: return "stack";
-    case NestingMode::ContinuousStack: return "continuous";
-    case NestingMode::Deep: return "deep";
-    }
-    return "";
-}
-
 void nest(NestingState& state, NestingMode mode)
 {
     if (mode == NestingMode::Deep) {
@@ -100,7 +89,7 @@ TEST(PartRules, WithPartsInHolesOffNoPartLiesInTheHoleOfAnother)
 {
     for (const NestingMode mode : kModes) {
         for (const bool holes : {true, false}) {
-            SCOPED_TRACE(std::string(modeName(mode)) + (holes ? " holes on" : " holes off"));
+            SCOPED_TRACE(::testing::Message() << "mode " << static_cast<int>(mode) << (holes ? ", holes on" : ", holes off"));
             EngineJob job;
             job.kerf(2)
                 .sheet(job.rectangleFile("sheet.shp", 300, 220), 4)
