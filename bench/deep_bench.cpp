@@ -1,5 +1,6 @@
 // dravenor-bench --deep [--time S] [--iterations N] [--seeds A,B,C] [--threads N] [--no-classic]
 //                       [--classic-limit S] [--checkpoints A,B,..] [--thread-compare]
+//                       [--spacing S] [--half-turn]
 //                       [JOB.args | FOLDER]...
 // dravenor-bench --deep --scale [offcuts | many] [the options above]
 //
@@ -10,7 +11,8 @@
 // parts and to the sheet edge (exact, on the outlines), seconds and Deep Nesting's iterations.
 // Deep Nesting runs once per seed; the run of median fractional sheets is shown. A second table
 // gives the best result each run knew at the checkpoints (elapsed seconds), median over seeds.
-// --thread-compare and --scale run the other tables of deep_options.h instead.
+// --thread-compare and --scale run the other tables of deep_options.h instead. --spacing sets
+// the spacing (kerf) of every job, --half-turn lets parts kept as drawn also turn half round.
 #include "deep_bench.h"
 #include "deep_options.h"
 #include "deep_runs.h"
@@ -32,6 +34,7 @@ namespace {
 struct JobResult {
     std::string name;
     std::vector<Measure> atCheckpoint;  // median over seeds per checkpoint
+    DeepWork work;                      // summed over seeds
 };
 
 void printHeader()
@@ -79,6 +82,34 @@ void printCheckpoints(const std::vector<double>& checkpoints, const std::vector<
     }
 }
 
+// Per job, over all seeds: each kind of attempt (succeeded of tried, share of the passes), the
+// share of item moves that found a place of less loss, evaluations per move, and the time a move
+// takes by the item's edge count (with that size's share of all moves).
+void printWork(const std::vector<JobResult>& jobs)
+{
+    std::printf("\nWhere Deep Nesting's work went (summed over seeds): attempts succeeded/tried (share of passes);"
+                "\nmoves that found less loss; evaluations a move; ms a move by edges of the item (share of moves)\n");
+    for (const JobResult& job : jobs) {
+        const DeepWork& w = job.work;
+        std::int64_t passes = 0;
+        for (std::int64_t p : w.passes) passes += p;
+        std::printf("%-22s |", job.name.c_str());
+        for (int k = 0; k < DeepWork::kAttempts; ++k)
+            if (w.tried[k] > 0)
+                std::printf(" %s %lld/%lld (%.0f%%)", DeepWork::attemptName(k), static_cast<long long>(w.succeeded[k]),
+                            static_cast<long long>(w.tried[k]), passes > 0 ? 100.0 * w.passes[k] / passes : 0.0);
+        const double moves = std::max<double>(1, w.moves);
+        std::printf("\n%-22s | moves %lld, %.1f%% found less loss, %.0f evaluations a move |", "",
+                    static_cast<long long>(w.moves), 100 * w.movesTaken / moves, w.evaluations / moves);
+        static constexpr const char* sizes[DeepWork::kSizes] = {"<=8", "<=32", "<=128", ">128"};
+        for (int k = 0; k < DeepWork::kSizes; ++k)
+            if (w.movesBySize[k] > 0)
+                std::printf(" %s: %.3f (%.0f%%)", sizes[k], 1000 * w.secondsBySize[k] / w.movesBySize[k],
+                            100 * w.movesBySize[k] / moves);
+        std::printf("\n");
+    }
+}
+
 int comparisonMain(const DeepOptions& o)
 {
     std::printf("Deep Nesting: %s per run, seeds", o.iterations > 0 ? (std::to_string(o.iterations) + " iterations").c_str()
@@ -87,7 +118,7 @@ int comparisonMain(const DeepOptions& o)
     std::printf(" (median shown), threads %d (0: all cores)\n", o.threads);
     printHeader();
     std::vector<JobResult> results;
-    const int failures = forEachJob(o.jobs, [&](const fs::path& file, const NestingState& state) {
+    const int failures = forEachJob(o.jobs, o.overrides, [&](const fs::path& file, const NestingState& state) {
         printMeasure(o.classic ? runClassic(state, o.classicLimit).measure : Measure{}, false);
         std::fflush(stdout);
         std::vector<DeepRun> runs;
@@ -97,7 +128,8 @@ int comparisonMain(const DeepOptions& o)
         printMeasure(medianMeasure(finals), true);
         std::printf("\n");
         std::fflush(stdout);
-        JobResult result{jobName(file), {}};
+        JobResult result{jobName(file), {}, {}};
+        for (const DeepRun& run : runs) result.work.add(run.work);
         for (std::size_t i = 0; i < o.checkpoints.size(); ++i) {
             std::vector<Measure> at;
             for (const DeepRun& run : runs) at.push_back(run.atCheckpoint[i]);
@@ -106,6 +138,7 @@ int comparisonMain(const DeepOptions& o)
         results.push_back(result);
     });
     printCheckpoints(o.checkpoints, results);
+    printWork(results);
     return failures == 0 ? 0 : 1;
 }
 
@@ -132,6 +165,8 @@ bool parse(int argc, char** argv, DeepOptions& o)
         else if (a == "--classic-limit") o.classicLimit = std::atof(value().c_str());
         else if (a == "--thread-compare") o.threadCompare = true;
         else if (a == "--scale") o.scale = true;
+        else if (a == "--spacing") o.overrides.spacing = std::atof(value().c_str());
+        else if (a == "--half-turn") o.overrides.halfTurn = true;
         else if (a == "--seeds")
             o.seeds = listOf<std::uint64_t>(value(), [](const std::string& s) { return std::strtoull(s.c_str(), nullptr, 10); });
         else if (a == "--checkpoints") {

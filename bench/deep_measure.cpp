@@ -9,6 +9,7 @@
 
 #include "cli/nest_job.h"
 #include "engine/nesting_checks.h"
+#include "job/part_rules.h"
 #include "engine/nesting_driver.h"
 #include "geometry/layout_lists.h"
 #include "geometry/primitives.h"
@@ -147,7 +148,15 @@ Measure measureLayouts(const NestingState& state, AreaBook& areas, bool withGaps
     return m;
 }
 
-int forEachJob(const std::vector<std::filesystem::path>& jobs,
+void applyOverrides(const JobOverrides& overrides, NestingState& state)
+{
+    if (overrides.spacing >= 0) state.details.Kerf = overrides.spacing;
+    if (overrides.halfTurn)
+        for (auto& part : state.parts)
+            if (part.Orn == kOrnNo) part.Orn = std::string(kOrnStep180);
+}
+
+int forEachJob(const std::vector<std::filesystem::path>& jobs, const JobOverrides& overrides,
                const std::function<void(const std::filesystem::path&, const NestingState&)>& run)
 {
     int failures = 0;
@@ -157,6 +166,7 @@ int forEachJob(const std::vector<std::filesystem::path>& jobs,
             ++failures;
             continue;
         }
+        applyOverrides(overrides, state);
         std::printf("%-22s |", jobName(file).c_str());
         std::fflush(stdout);
         run(file, state);

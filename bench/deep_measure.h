@@ -35,9 +35,16 @@ std::vector<std::filesystem::path> defaultJobs();
 std::string jobName(const std::filesystem::path& file);
 // Reads and checks a job.args file; false (with the reason on stderr) when it cannot run.
 bool readJob(const std::filesystem::path& file, NestingState& state);
+// Changes the benchmark makes to every job it reads: another spacing between parts (below 0: the
+// job's own kerf), and parts kept as drawn ("No") allowed the half turn as well.
+struct JobOverrides {
+    double spacing = -1;
+    bool halfTurn = false;
+};
+void applyOverrides(const JobOverrides& overrides, NestingState& state);
 // Reads each job and hands it on after printing its name at the start of a row; the number of
 // jobs that could not be read.
-int forEachJob(const std::vector<std::filesystem::path>& jobs,
+int forEachJob(const std::vector<std::filesystem::path>& jobs, const JobOverrides& overrides,
                const std::function<void(const std::filesystem::path&, const NestingState&)>& run);
 
 // Caches the true area of each shape file of a job, so that repeated measures read each once.

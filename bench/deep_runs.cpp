@@ -128,6 +128,7 @@ DeepRun runDeep(const NestingState& start, const DeepRunSettings& s)
     run.measure = measureLayouts(state, areas, s.gaps);
     run.measure.seconds = outcome.seconds;
     run.measure.iterations = outcome.iterations;
+    run.work = outcome.work;
     run.measure.fewest = outcome.fewestSheets;
     run.final = outcome.best;
     return run;

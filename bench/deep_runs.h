@@ -34,6 +34,7 @@ DeepRunSettings runSettings(const DeepOptions& options, std::uint64_t seed, bool
 
 struct DeepRun {
     Measure measure;                  // the final result
+    DeepWork work;                    // what the run's threads spent their passes on
     std::vector<Measure> atCheckpoint;  // the best result known at each checkpoint (ok false: none yet)
     double firstResultSeconds = -1;   // first improvement, -1 for none
     double firstCompleteSeconds = -1; // first improvement with every part placed, -1 for none

@@ -45,7 +45,7 @@ int threadCompareMain(const DeepOptions& o)
                 o.time, o.seeds.size());
     std::printf("%-22s | %10s %7s %7s | %10s %7s %7s | %6s\n", "job", "iters 1", "frac 1", "reach 1", "iters 2", "frac 2",
                 "reach 2", "ratio");
-    const int failures = forEachJob(o.jobs, [&](const std::filesystem::path&, const NestingState& state) {
+    const int failures = forEachJob(o.jobs, o.overrides, [&](const std::filesystem::path&, const NestingState& state) {
         std::vector<DeepRun> runs[2];
         for (std::uint64_t seed : o.seeds)
             for (int k = 0; k < 2; ++k) runs[k].push_back(runWithThreads(state, o, seed, k + 1));

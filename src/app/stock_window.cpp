@@ -17,6 +17,7 @@
 #include "job/cell_editing.h"
 #include "job/number_format.h"
 #include "library/standard_shapes.h"
+#include "stock/remnant.h"
 #include "stock/stock_changes.h"
 #include "stock/stock_selection.h"
 #include "ui/canvas_view.h"
@@ -143,7 +144,7 @@ void StockWindow::fillList()
         const StockPlate& p = shown_[r];
         const std::string cells[] = {std::to_string(p.id), std::to_string(p.quantity), p.material, p.grade,
                                      formatGeneral(p.thickness),
-                                     formatGeneral(p.width) + " x " + formatGeneral(p.length),
+                                     remnantSizeText(p.width, p.length),
                                      formatGeneral(std::round(p.area)),
                                      p.isRemnant() ? p.sourceJob + " / " + std::to_string(p.layout) : "added " + p.date};
         for (size_t c = 0; c < std::size(cells); ++c)

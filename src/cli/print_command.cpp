@@ -11,9 +11,12 @@
 
 #include "app/layout_printer.h"
 #include "cli/command.h"
+#include "cli/nc_files.h"
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
 #include "cli/stock_options.h"
+#include "cutting/cut_plan.h"
+#include "cutting/cut_plan_drawing.h"
 #include "job/files.h"
 #include "job/number_format.h"
 #include "job/print_config.h"
@@ -81,8 +84,8 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed =
         parseArgs(args, {"--layout", "--pdf", "--paper", "--zoom", "--scale", "--grid", "--line-width",
-                         "--margin", "--units", "--stock"},
-                  {"--all", "--landscape", "--names", "--positions"});
+                         "--margin", "--units", "--stock", "--cut-table", "--post"},
+                  {"--all", "--landscape", "--names", "--positions", "--cut-plan"});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli print --help)"};
     if (parsed.has("--all") == parsed.has("--layout")) throw UsageError{"give either --layout N or --all"};
     if (!parsed.has("--pdf")) throw UsageError{"give the PDF file to write with --pdf OUT.pdf"};
@@ -127,6 +130,25 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
     for (const std::string& w : stockWarnings) err << "dravenor-cli print: warning: " << w << "\n";
     run.options.view.remnants = remnantMarksOf(job);
     run.faulty = faultyLayoutsOf(job);
+    if (parsed.has("--cut-plan")) {
+        const cutting::NcSetup setup = batchNcSetup(job.nesting, fileNameOnly(jobPath), parsed.value("--cut-table"),
+                                                    parsed.value("--post"));
+        if (!setup.ok()) {
+            err << "dravenor-cli print: " << setup.error << "\n";
+            return kExitBadInput;
+        }
+        // Plans are made once per layout, however many pages the layout spans.
+        auto plans = std::make_shared<std::map<int, cutting::CutPlanResult>>();
+        run.options.view.overlay = [plans, setup, &job, &err](int layoutNo, DrawingSurface& surface, double mirror) {
+            auto found = plans->find(layoutNo);
+            if (found == plans->end()) {
+                found = plans->emplace(layoutNo, cutting::planLayoutCut(job.nesting, layoutNo, setup.cut)).first;
+                if (!found->second.error.empty())
+                    err << "dravenor-cli print: warning: layout " << layoutNo << ": " << found->second.error << "\n";
+            }
+            if (found->second.plan) cutting::drawCutPlan(*found->second.plan, surface, mirror);
+        };
+    }
 
     // Printed in memory and written by the one file writer: a failed print leaves an old file
     // intact, and a pipe or "-" gets the document as it is.
@@ -178,6 +200,8 @@ Command printCommand()
             "                    the job (N / 25.4 inches with --units in)\n"
             "  --grid TEXT       Auto (default), No, or a spacing such as 100\n"
             "  --names           part names;  --positions  part positions\n"
+            "  --cut-plan        the cut plan over each layout: cut order, torch paths, lead-ins,\n"
+            "                    dashed rapids (--cut-table FILE, --post FILE as for nc)\n"
             "  --line-width W    pen width 1 to 5 (0.1 mm each, default 1)\n"
             "  --units mm|in     the job's length unit (default mm): drawings that name their units\n"
             "                    are converted to it\n"

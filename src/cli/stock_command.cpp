@@ -8,6 +8,7 @@
 #include "job/cell_editing.h"
 #include "job/number_format.h"
 #include "library/standard_shapes.h"
+#include "stock/remnant.h"
 #include "stock/stock_changes.h"
 
 namespace dravenor::cli {
@@ -34,7 +35,7 @@ void listPlates(const StockTables& tables, std::ostream& out)
     out << "id\tquantity\tmaterial\tgrade\tthickness\tsize\tarea\tshape file\tsource\n";
     for (const StockPlate& p : tables.plates) {
         out << p.id << "\t" << p.quantity << "\t" << p.material << "\t" << p.grade << "\t" << formatGeneral(p.thickness)
-            << "\t" << formatGeneral(p.width) << " x " << formatGeneral(p.length) << "\t"
+            << "\t" << remnantSizeText(p.width, p.length) << "\t"
             << formatGeneral(std::round(p.area)) << "\t" << p.shapeFile << "\t"
             << (p.isRemnant() ? p.sourceJob + " layout " + std::to_string(p.layout) : std::string("added")) << "\n";
     }

@@ -2,13 +2,12 @@
 
 #include <cmath>
 #include <cstdio>
-#include <map>
 
+#include "cutting/layout_shapes.h"
 #include "cutting/part_contours.h"
 #include "geometry/layout_lists.h"
 #include "geometry/primitives.h"
 #include "job/files.h"
-#include "layouts/layout_range.h"
 
 namespace dravenor::cutting {
 
@@ -114,23 +113,17 @@ void layerTable(DxfWriter& w)
 CamDrawing camDxfDrawing(const NestingState& state, int layoutNo, const CutPlan& plan)
 {
     CamDrawing drawing;
-    const auto [first, last] = findEntityRange(state.entities, layoutNo);
-    if (first < 0) {
-        drawing.error = "there is no layout " + std::to_string(layoutNo);
-        return drawing;
-    }
-    Shape sheet;
-    std::map<int, Shape> parts;
-    for (int i = first; i <= last; ++i) {
-        const LayoutEntity& e = state.entities[static_cast<size_t>(i)];
-        (e.PartIndex == 0 ? sheet : parts[e.Instance]).push_back(shapeEntityOf(e));
-    }
+    const LayoutShapes layout = layoutShapes(state, layoutNo);
+    drawing.error = layout.error;
+    if (!drawing.error.empty()) return drawing;
+    const Shape& sheet = layout.sheet;
     // The tables take handles from 0x20; entities start above them.
     DxfWriter body(0x100);
     for (const Contour& c : partContours(sheet, 0.01).contours) polyline(body, c.path, "SHEET", true);
     const double textHeight = std::max(shapeExtents(sheet).width(), shapeExtents(sheet).height()) / 100;
     size_t number = 0;
-    for (const auto& [instance, shape] : parts) {
+    for (const PlacedShape& part : layout.parts) {
+        const Shape& shape = part.shape;
         for (const Contour& c : partContours(shape, 0.01).contours) polyline(body, c.path, c.hole ? "INNER" : "OUTER", true);
         const Extents box = shapeExtents(shape);
         body.pair(0, "TEXT");
@@ -142,7 +135,7 @@ CamDrawing camDxfDrawing(const NestingState& state, int layoutNo, const CutPlan&
         body.number(20, (box.ymin + box.ymax) / 2);
         body.number(30, 0);
         body.number(40, textHeight > 0 ? textHeight : 1);
-        body.pair(1, number < plan.partNames.size() ? plan.partNames[number] : std::to_string(instance));
+        body.pair(1, number < plan.partNames.size() ? plan.partNames[number] : std::to_string(part.instance));
         body.pair(100, "AcDbText");
         ++number;
     }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include "cutting/cut_order.h"
 #include "cutting/kerf_offset.h"
+#include "cutting/layout_shapes.h"
 #include "cutting/lead_room.h"
 #include "cutting/part_contours.h"
 #include "geometry/layout_lists.h"
@@ -13,7 +13,6 @@
 #include "job/files.h"
 #include "job/number_format.h"
 #include "layouts/layout_geometry_check.h"
-#include "layouts/layout_range.h"
 
 namespace dravenor::cutting {
 
@@ -321,35 +320,21 @@ void measurePlan(CutPlan& plan, const CutSettings& settings)
 CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSettings& settings)
 {
     CutPlanResult result;
-    const auto [first, last] = findEntityRange(state.entities, layoutNo);
-    if (first < 0) {
-        result.error = "there is no layout " + std::to_string(layoutNo);
-        return result;
-    }
-    Shape sheet;
-    std::map<int, PlacedPart> byInstance;
-    int sheetIndex = 0, qty = 1;
-    for (int i = first; i <= last; ++i) {
-        const LayoutEntity& e = state.entities[static_cast<size_t>(i)];
-        if (e.PartIndex == 0) {
-            sheet.push_back(shapeEntityOf(e));
-            sheetIndex = e.SheetIndex;
-            qty = std::max(1, e.Qty);
-            continue;
-        }
-        PlacedPart& p = byInstance[e.Instance];
-        if (p.name.empty() && e.PartIndex >= 1 && e.PartIndex <= static_cast<int>(state.parts.size()))
-            p.name = fileNameOnly(state.part(e.PartIndex).FileName);
-        p.shape.push_back(shapeEntityOf(e));
-    }
+    const LayoutShapes layout = layoutShapes(state, layoutNo);
+    result.error = layout.error;
+    if (!result.error.empty()) return result;
+    const Shape& sheet = layout.sheet;
     CutPlan plan;
     plan.layoutNo = layoutNo;
-    plan.sheetCount = qty;
-    if (sheetIndex >= 1 && sheetIndex <= static_cast<int>(state.sheets.size()))
-        plan.sheetName = fileNameOnly(state.sheet(sheetIndex).FileName);
+    plan.sheetCount = layout.count;
+    if (layout.sheetIndex >= 1 && layout.sheetIndex <= static_cast<int>(state.sheets.size()))
+        plan.sheetName = fileNameOnly(state.sheet(layout.sheetIndex).FileName);
     std::vector<PlacedPart> parts;
-    for (auto& [instance, part] : byInstance) {
+    for (const PlacedShape& placed : layout.parts) {
+        PlacedPart part;
         part.number = static_cast<int>(parts.size()) + 1;
+        part.name = placed.name;
+        part.shape = placed.shape;
         parts.push_back(std::move(part));
     }
     for (const PlacedPart& p : parts) plan.partNames.push_back(p.name);
@@ -384,6 +369,9 @@ CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSe
             if (!path.ok)
                 plan.warnings.push_back(who + (c.hole ? ": a hole too small for the kerf is not cut"
                                                       : ": an outline too narrow for the kerf is not cut"));
+            else if (path.leftUncut)
+                plan.warnings.push_back(who + (c.hole ? ": a part of a hole narrower than the kerf is left uncut"
+                                                      : ": a notch narrower than the kerf is left uncut"));
             p.paths.push_back(std::move(path));
         }
     }

@@ -1,5 +1,7 @@
 #include "cutting/kerf_offset.h"
 
+#include "cutting/offset_loops.h"
+
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -34,37 +36,6 @@ std::optional<Offset> offsetPiece(const PathPiece& p, double d)
     }
     o.trimmed = o.piece;
     return o;
-}
-
-std::vector<Vec2> lineCircle(Vec2 a, Vec2 b, Vec2 c, double r)
-{
-    const Vec2 d = unit(b - a);
-    const Vec2 f = a - c;
-    const double along = dot(f, d);
-    const double disc = along * along - (dot(f, f) - r * r);
-    if (disc < -1e-12) return {};
-    const double s = std::sqrt(std::max(0.0, disc));
-    return {a + d * (-along - s), a + d * (-along + s)};
-}
-
-std::vector<Vec2> intersections(const PathPiece& p, const PathPiece& q)
-{
-    if (!p.arc && !q.arc) {
-        const Vec2 r = p.b - p.a, s = q.b - q.a;
-        const double den = cross(r, s);
-        if (std::abs(den) <= 1e-12 * length(r) * length(s)) return {};
-        return {p.a + r * (cross(q.a - p.a, s) / den)};
-    }
-    if (!p.arc) return lineCircle(p.a, p.b, q.c, radiusOf(q));
-    if (!q.arc) return lineCircle(q.a, q.b, p.c, radiusOf(p));
-    const double r0 = radiusOf(p), r1 = radiusOf(q);
-    const double dd = distance(p.c, q.c);
-    if (dd <= 1e-12 || dd > r0 + r1 + 1e-9 || dd < std::abs(r0 - r1) - 1e-9) return {};
-    const double a = (r0 * r0 - r1 * r1 + dd * dd) / (2 * dd);
-    const double h = std::sqrt(std::max(0.0, r0 * r0 - a * a));
-    const Vec2 u = unit(q.c - p.c);
-    const Vec2 m = p.c + u * a;
-    return {m + leftOf(u) * h, m - leftOf(u) * h};
 }
 
 Vec2 ontoPiece(const PathPiece& p, Vec2 q)
@@ -120,7 +91,7 @@ bool joinPieces(std::vector<Offset>& offsets, const PiecePath& contour, double d
             corners[k] = arcPiece(e, s, contour[i].b, false);
             continue;
         }
-        const std::vector<Vec2> meet = intersections(from.piece, to.piece);
+        const std::vector<Vec2> meet = carrierCrossings(from.piece, to.piece);
         if (meet.empty()) return false;
         const Vec2 middle = (e + s) * 0.5;
         Vec2 best = meet[0];
@@ -182,8 +153,15 @@ OffsetContour offsetContour(const PiecePath& contour, double d, const std::vecto
         }
         offsets.push_back(*o);
     }
-    if (!joinPieces(offsets, contour, d, result.path, result.cornerArc)) return result;
-    result.ok = keepsDistance(result.path, d, guards);
+    if (joinPieces(offsets, contour, d, result.path, result.cornerArc) && keepsDistance(result.path, d, guards)) {
+        result.ok = true;
+        return result;
+    }
+    const OffsetLoop loop = offsetLoop(contour, d, guards);
+    result.ok = loop.ok && keepsDistance(loop.path, d, guards);
+    result.path = loop.path;
+    result.cornerArc = loop.cornerArc;
+    result.leftUncut = loop.leftUncut;
     return result;
 }
 

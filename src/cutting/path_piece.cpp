@@ -20,6 +20,17 @@ double turnBetween(double from, double to, bool ccw)
     return d;
 }
 
+std::vector<Vec2> lineCircle(Vec2 a, Vec2 b, Vec2 c, double r)
+{
+    const Vec2 d = unit(b - a);
+    const Vec2 f = a - c;
+    const double along = dot(f, d);
+    const double disc = along * along - (dot(f, f) - r * r);
+    if (disc < -1e-12) return {};
+    const double s = std::sqrt(std::max(0.0, disc));
+    return {a + d * (-along - s), a + d * (-along + s)};
+}
+
 } // namespace
 
 double length(Vec2 v) { return std::hypot(v.x, v.y); }
@@ -128,6 +139,36 @@ double distanceToPiece(Vec2 q, const PathPiece& p)
         if (turn <= sweepOf(p)) return std::abs(toCentre - r);
     }
     return std::min(distance(q, p.a), distance(q, p.b));
+}
+
+std::vector<Vec2> carrierCrossings(const PathPiece& p, const PathPiece& q)
+{
+    if (!p.arc && !q.arc) {
+        const Vec2 r = p.b - p.a, s = q.b - q.a;
+        const double den = cross(r, s);
+        if (std::abs(den) <= 1e-12 * length(r) * length(s)) return {};
+        return {p.a + r * (cross(q.a - p.a, s) / den)};
+    }
+    if (!p.arc) return lineCircle(p.a, p.b, q.c, radiusOf(q));
+    if (!q.arc) return lineCircle(q.a, q.b, p.c, radiusOf(p));
+    const double r0 = radiusOf(p), r1 = radiusOf(q);
+    const double dd = distance(p.c, q.c);
+    if (dd <= 1e-12 || dd > r0 + r1 + 1e-9 || dd < std::abs(r0 - r1) - 1e-9) return {};
+    const double a = (r0 * r0 - r1 * r1 + dd * dd) / (2 * dd);
+    const double h = std::sqrt(std::max(0.0, r0 * r0 - a * a));
+    const Vec2 u = unit(q.c - p.c);
+    const Vec2 m = p.c + u * a;
+    return {m + leftOf(u) * h, m - leftOf(u) * h};
+}
+
+double shareAt(const PathPiece& p, Vec2 q)
+{
+    if (!p.arc) {
+        const Vec2 d = p.b - p.a;
+        const double ll = dot(d, d);
+        return ll > 0 ? std::clamp(dot(q - p.a, d) / ll, 0.0, 1.0) : 0.0;
+    }
+    return std::clamp(turnBetween(angleOf(p.a - p.c), angleOf(q - p.c), p.ccw) / sweepOf(p), 0.0, 1.0);
 }
 
 double pathLength(const PiecePath& path)

@@ -50,6 +50,11 @@ double doubleAreaTerm(const PathPiece& p);
 // Least distance from the point to the piece.
 double distanceToPiece(Vec2 q, const PathPiece& p);
 
+// Where the piece's line or circle crosses the other's, ends not considered (none for parallel lines).
+std::vector<Vec2> carrierCrossings(const PathPiece& p, const PathPiece& q);
+// The share (0..1) of the piece at which its point q lies.
+double shareAt(const PathPiece& p, Vec2 q);
+
 using PiecePath = std::vector<PathPiece>;
 double pathLength(const PiecePath& path);
 // The first `len` of the path (the whole path when it is shorter).

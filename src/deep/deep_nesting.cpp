@@ -94,6 +94,8 @@ public:
     std::int64_t passes() const { return passesDone_.load(); }
     const Exchange& exchange() const { return exchange_; }
     const std::string& failure() const { return failure_; }
+    // Complete once every thread has ended.
+    const DeepWork& work() const { return work_; }
 
 private:
     void work(int thread, std::uint64_t seed)
@@ -101,6 +103,8 @@ private:
         try {
             SearchWorker worker(job_, thread, seed, budgets_[static_cast<std::size_t>(thread)], exchange_);
             worker.run();
+            std::lock_guard<std::mutex> lock(mutex_);
+            work_.add(worker.work());
         } catch (const std::exception& e) {
             fail(e.what());
         } catch (...) {
@@ -130,6 +134,7 @@ private:
     std::condition_variable cv_;
     int running_;
     std::string failure_;
+    DeepWork work_;
 };
 
 } // namespace
@@ -187,6 +192,7 @@ DeepOutcome runDeepNesting(NestingState& state, const DeepSettings& settings, De
             }
         }
         outcome.iterations = run.passes();
+        outcome.work = run.work();
         if (!run.failure().empty()) progress.warning(run.failure());
         const Published best = run.exchange().best();
         if (best.any) outcome.best = writeLayouts(job, best.solution, state);

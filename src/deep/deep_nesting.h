@@ -6,6 +6,7 @@
 #include <string>
 
 #include "job/deep_settings.h"
+#include "deep/work_counts.h"
 #include "job/nesting_state.h"
 
 namespace dravenor {
@@ -42,6 +43,7 @@ struct DeepOutcome {
     std::int64_t iterations = 0;
     bool stopped = false;    // ended by stopRequested()
     int fewestSheets = 0;    // no layout of the parts that fit a sheet uses fewer sheets
+    DeepWork work;           // summed over the threads
 };
 
 // Runs on a state whose records are read from the grids and whose files exist. Leaves the best

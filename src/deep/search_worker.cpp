@@ -82,7 +82,7 @@ SeparationSettings spreadSettings()
 
 SearchWorker::SearchWorker(const DeepJob& job, int thread, std::uint64_t seed, Budget& budget, Exchange& exchange)
     : job_(job), thread_(thread), random_(seed), budget_(budget), exchange_(exchange), a_(job),
-      separator_(a_, tracker_, random_, budget_), step_(kFirstStep), tightenStep_(kFirstStep), nextMeet_(kMeetEvery)
+      separator_(a_, tracker_, random_, budget_, work_), step_(kFirstStep), tightenStep_(kFirstStep), nextMeet_(kMeetEvery)
 {
 }
 
@@ -166,6 +166,16 @@ bool SearchWorker::restart(const std::vector<int>& order, FillWay way)
     return true;
 }
 
+bool SearchWorker::separateFor(DeepWork::Attempt kind, const SeparationSettings& settings)
+{
+    const std::int64_t before = budget_.spent();
+    const bool done = separator_.separate(settings);
+    ++work_.tried[kind];
+    work_.succeeded[kind] += done ? 1 : 0;
+    work_.passes[kind] += budget_.spent() - before;
+    return done;
+}
+
 void SearchWorker::loadCurrent()
 {
     a_.load(current_);
@@ -230,7 +240,7 @@ bool SearchWorker::insertLeftOut()
     }
     if (a_.binCount() == 0) return true;
     separator_.moveItem(item, SampleCounts{});
-    if (separator_.separate(spreadSettings())) accept();
+    if (separateFor(DeepWork::Insert, spreadSettings())) accept();
     return true;
 }
 
@@ -254,7 +264,7 @@ bool SearchWorker::eliminate()
     for (int item : items) separator_.moveItem(item, counts);
     for (int item : items)
         if (!a_.placement(item).placed()) return false;
-    if (!separator_.separate(spreadSettings())) return false;
+    if (!separateFor(DeepWork::Eliminate, spreadSettings())) return false;
     accept();
     return true;
 }
@@ -268,7 +278,7 @@ bool SearchWorker::retrySqueeze(int b)
     a_.setLimit(b, failedLimit_);
     tracker_ = CollisionTracker();
     tracker_.reset(a_);
-    if (separator_.separate(squeezeSettings())) {
+    if (separateFor(DeepWork::Retry, squeezeSettings())) {
         accept();
         return true;
     }
@@ -307,7 +317,7 @@ bool SearchWorker::compress(int b, double& step, bool alone)
     a_.setLimit(b, end - shift);
     tracker_.reset(a_);
     separator_.keepWithin(alone ? std::vector<int>{b} : std::vector<int>{});
-    const bool done = separator_.separate(squeezeSettings());
+    const bool done = separateFor(alone ? DeepWork::Tighten : DeepWork::Squeeze, squeezeSettings());
     separator_.keepWithin({});
     if (done) {
         accept();
@@ -361,7 +371,7 @@ bool SearchWorker::downsize()
     if (inBin > kMostDensity * freeArea(job_.sheets[static_cast<std::size_t>(choice)])) return false;
     a_.changeSheet(b, choice);
     tracker_.reset(a_);
-    if (!separator_.separate(squeezeSettings())) return false;
+    if (!separateFor(DeepWork::Downsize, squeezeSettings())) return false;
     accept();
     return true;
 }
@@ -375,7 +385,7 @@ void SearchWorker::disrupt()
     swapLargeParts();
     tracker_.reset(a_);
     // The new valley is where squeezing goes on, even when it is no better yet.
-    if (separator_.separate(squeezeSettings())) accept();
+    if (separateFor(DeepWork::Disrupt, squeezeSettings())) accept();
 }
 
 void SearchWorker::swapLargeParts()

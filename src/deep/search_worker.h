@@ -21,6 +21,7 @@ class SearchWorker {
 public:
     SearchWorker(const DeepJob& job, int thread, std::uint64_t seed, Budget& budget, Exchange& exchange);
     void run();
+    const DeepWork& work() const { return work_; }
 
 private:
     void start();
@@ -47,6 +48,8 @@ private:
     void accept();
     void meetIfDue();
     void dropEmptyBins();
+    // Separates for an attempt of the kind, counting it.
+    bool separateFor(DeepWork::Attempt kind, const SeparationSettings& settings);
 
     const DeepJob& job_;
     int thread_;
@@ -55,6 +58,7 @@ private:
     Exchange& exchange_;
     Arrangement a_;
     CollisionTracker tracker_;
+    DeepWork work_;
     Separator separator_;
     Solution current_;
     Score currentScore_;

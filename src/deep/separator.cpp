@@ -1,5 +1,6 @@
 #include "deep/separator.h"
 
+#include <chrono>
 #include <numeric>
 
 namespace dravenor::deep {
@@ -11,13 +12,19 @@ constexpr double kGain = 0.98;
 
 class OverlapEvaluator : public PlacementEvaluator {
 public:
-    OverlapEvaluator(const Arrangement& a, const CollisionTracker& t, int item) : a_(a), t_(t), item_(item) {}
-    double evaluate(const Placement& at, double bound) override { return weightedLossAt(a_, t_, item_, at, bound); }
+    OverlapEvaluator(const Arrangement& a, const CollisionTracker& t, int item, std::int64_t& count)
+        : a_(a), t_(t), item_(item), count_(count) {}
+    double evaluate(const Placement& at, double bound) override
+    {
+        ++count_;
+        return weightedLossAt(a_, t_, item_, at, bound);
+    }
 
 private:
     const Arrangement& a_;
     const CollisionTracker& t_;
     int item_;
+    std::int64_t& count_;
 };
 
 } // namespace
@@ -30,9 +37,17 @@ void Separator::moveItem(int item, const SampleCounts& samples)
         std::iota(bins.begin(), bins.end(), 0);
     }
     const Placement before = a_.placement(item);
-    OverlapEvaluator evaluator(a_, tracker_, item);
+    OverlapEvaluator evaluator(a_, tracker_, item, work_.evaluations);
+    const auto started = std::chrono::steady_clock::now();
     const Candidate c = searchPlacement(a_, item, before.placed() ? &before : nullptr, bins, evaluator, samples, random_);
+    const int size = DeepWork::sizeClass(a_.orientation(item, 0).spacing.edges.size());
+    ++work_.moves;
+    ++work_.movesBySize[static_cast<std::size_t>(size)];
+    work_.secondsBySize[static_cast<std::size_t>(size)] +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (!(c.value < kInfinity)) return;
+    if (!before.placed() || c.at.bin != before.bin || c.at.orient != before.orient || c.at.x != before.x || c.at.y != before.y)
+        ++work_.movesTaken;
     a_.lift(item);
     a_.place(item, c.at);
     tracker_.update(a_, item);

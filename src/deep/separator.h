@@ -8,6 +8,7 @@
 #include "deep/budget.h"
 #include "deep/collision_tracker.h"
 #include "deep/placement_search.h"
+#include "deep/work_counts.h"
 
 namespace dravenor::deep {
 
@@ -19,8 +20,8 @@ struct SeparationSettings {
 
 class Separator {
 public:
-    Separator(Arrangement& arrangement, CollisionTracker& tracker, Random& random, Budget& budget)
-        : a_(arrangement), tracker_(tracker), random_(random), budget_(budget) {}
+    Separator(Arrangement& arrangement, CollisionTracker& tracker, Random& random, Budget& budget, DeepWork& work)
+        : a_(arrangement), tracker_(tracker), random_(random), budget_(budget), work_(work) {}
 
     // True when no collision is left (the arrangement is then free of them); false when the
     // strikes or the budget ran out, the arrangement left at the least loss found.
@@ -39,6 +40,7 @@ private:
     CollisionTracker& tracker_;
     Random& random_;
     Budget& budget_;
+    DeepWork& work_;
     std::vector<int> within_;
 };
 

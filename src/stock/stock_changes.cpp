@@ -1,6 +1,7 @@
 #include "stock/stock_changes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "geometry/primitives.h"
@@ -28,10 +29,13 @@ StockPlate plateOf(std::int64_t id, const std::string& file, const Shape& shape,
     p.material = material.material;
     p.grade = material.grade;
     p.thickness = material.thickness;
+    // Sizes to a millionth of a millimetre: the index is read by people, and the arithmetic that
+    // cut the shape leaves digits no plate has.
+    const auto rounded = [](double v, double unit) { return std::round(v / unit) * unit; };
     const Extents box = shapeExtents(shape);
-    p.width = box.width();
-    p.length = box.height();
-    p.area = enclosedArea(shape);
+    p.width = rounded(box.width(), 1e-6);
+    p.length = rounded(box.height(), 1e-6);
+    p.area = rounded(enclosedArea(shape), 1e-4);
     p.quantity = quantity;
     p.date = date;
     return p;

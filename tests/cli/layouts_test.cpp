@@ -128,6 +128,13 @@ TEST(PrintCommand, EveryLayoutPrintsAndATrueScaleMeasuresRight)
     EXPECT_NEAR(across, 1000, 3);
     EXPECT_NEAR(down, 600, 3);
     EXPECT_TRUE(std::regex_search(pdfText(tenth), std::regex(R"(Scale\s+:\s+1 : 10\b)"))) << pdfText(tenth);
+
+    // The cut plan over the layouts needs the job's material in the cut table: without a row
+    // nothing is printed.
+    const ToolRun unplanned = runInProcess({"print", nst, "--all", "--pdf", dir.file("plan.pdf"), "--cut-plan"});
+    EXPECT_EQ(unplanned.code, 2);
+    EXPECT_TRUE(contains(unplanned.err, "has no row for material")) << unplanned.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("plan.pdf")));
 }
 
 // Four 100 x 50 parts on 300 x 300 sheets of priority 1, 12 thick, nested and saved.

@@ -30,7 +30,23 @@ struct OffsetCase {
     bool ok;
     double outerLength; // expected path length of the outer contour
     double holeLength;  // of the hole, when there is one (0: none or not cut)
+    bool leftUncut = false; // a notch or a lobe is out of the torch's reach
 };
+
+Shape closedPolygon(const std::vector<std::pair<double, double>>& points)
+{
+    Shape s;
+    for (size_t i = 0; i < points.size(); ++i) {
+        const auto [x1, y1] = points[i];
+        const auto [x2, y2] = points[(i + 1) % points.size()];
+        s.push_back({x1, y1, x2, y2});
+    }
+    return s;
+}
+
+// Two arcs of the offset about the corners of a mouth 2 wide meet in the middle instead of the
+// straight 2 between them.
+const double kBridge = 3 * std::asin(2.0 / 3) - 2;
 
 class KerfOffsetCases : public ::testing::TestWithParam<OffsetCase> {};
 
@@ -49,6 +65,7 @@ TEST_P(KerfOffsetCases, PathLengthAndDistance)
         }
         ASSERT_EQ(path.ok, c.ok);
         if (!path.ok) continue;
+        EXPECT_EQ(path.leftUncut, c.leftUncut && (k.hole == (c.holeLength > 0)));
         EXPECT_NEAR(pathLength(path.path), expected, 1e-6);
         // Closed, and everywhere half the kerf from the outline on the waste side.
         EXPECT_LT(distance(path.path.front().a, path.path.back().b), 1e-9);
@@ -77,7 +94,17 @@ INSTANTIATE_TEST_SUITE_P(
         OffsetCase{"L", lShape(), 1.5, true, 400 - 3 + 5 * kPi / 2 * 1.5, 0},
         // A slot 2 wide cannot take a 3 mm kerf.
         OffsetCase{"narrow slot", joined(rectangle(0, 0, 100, 100), rectangle(20, 40, 60, 2)), 1.5, true,
-                   400 + 2 * kPi * 1.5, 0}),
+                   400 + 2 * kPi * 1.5, 0},
+        // A notch 2 wide and 30 deep in the top edge: the path bridges its mouth, the notch stays.
+        OffsetCase{"narrow notch",
+                   closedPolygon({{0, 0}, {100, 0}, {100, 100}, {51, 100}, {51, 70}, {49, 70}, {49, 100}, {0, 100}}),
+                   1.5, true, 400 + 2 * kPi * 1.5 + kBridge, 0, true},
+        // Two square lobes of a hole joined by a channel 2 wide: one lobe is cut, bridging the channel.
+        OffsetCase{"pinched hole",
+                   joined(rectangle(0, 0, 100, 100),
+                          closedPolygon({{20, 20}, {40, 20}, {40, 29}, {60, 29}, {60, 20}, {80, 20}, {80, 40},
+                                         {60, 40}, {60, 31}, {40, 31}, {40, 40}, {20, 40}})),
+                   1.5, true, 400 + 2 * kPi * 1.5, 68 + kBridge, true}),
     [](const ::testing::TestParamInfo<OffsetCase>& info) {
         std::string n = info.param.name;
         for (char& ch : n)
