@@ -22,7 +22,7 @@ import subprocess
 import sys
 import tempfile
 
-from batch_jobs import finish, job_args, job_folders, option
+from batch_jobs import entity_of_json, finish, job_args, job_folders, option
 from dxf_check import layers_and_units, read_drawing
 
 TOLERANCE = 1e-6
@@ -61,11 +61,8 @@ def check_report(cli, folder, work):
 
 
 def record_of(e):
-    if e["type"] == "line":
-        return ("LINE", (e["x1"], e["y1"], e["x2"], e["y2"]), None)
-    if e["type"] == "circle":
-        return ("CIRCLE", (e["cx"], e["cy"], e["rad"]), None)
-    return ("ARC", (e["cx"], e["cy"], e["rad"], e["start"], e["end"]), None)
+    v = entity_of_json(e)
+    return (e["type"].upper(), v[0:4] if e["type"] == "line" else v[4:7] if e["type"] == "circle" else v[4:9], None)
 
 
 def expected_records(layout):
