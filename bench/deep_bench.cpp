@@ -16,11 +16,13 @@
 #include "deep_bench.h"
 #include "deep_options.h"
 #include "deep_runs.h"
+#include "published_strips.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,6 +37,8 @@ struct JobResult {
     std::string name;
     std::vector<Measure> atCheckpoint;  // median over seeds per checkpoint
     DeepWork work;                      // summed over seeds
+    std::vector<std::uint64_t> seeds;
+    std::vector<std::vector<Measure>> seedCheckpoints;  // per seed, per checkpoint
 };
 
 void printHeader()
@@ -79,6 +83,32 @@ void printCheckpoints(const std::vector<double>& checkpoints, const std::vector<
             else std::printf(" %7.3f %6.2f %4d%s |", m.fractional, 100 * m.density, m.sheets, m.placed < m.required ? "*" : " ");
         }
         std::printf("\n");
+    }
+}
+
+// Jobs with published strip figures, one row per seed: the density at each checkpoint with its
+// share of the published median (of the best where no median was published).
+void printAgainstPublished(const std::vector<double>& checkpoints, const std::vector<JobResult>& jobs)
+{
+    bool any = false;
+    for (const JobResult& job : jobs) any = any || publishedStrip(job.name).has_value();
+    if (!any || checkpoints.empty()) return;
+    std::printf("\nStrip density per seed against the best published method (median / best of its 1200-s runs)\n%-22s %4s |",
+                "job", "seed");
+    for (double c : checkpoints) std::printf(" %6g s  share |", c);
+    std::printf(" median   best\n");
+    for (const JobResult& job : jobs) {
+        const std::optional<PublishedStrip> published = publishedStrip(job.name);
+        if (!published) continue;
+        const double reference = published->median > 0 ? published->median : published->best;
+        for (std::size_t k = 0; k < job.seeds.size(); ++k) {
+            std::printf("%-22s %4llu |", job.name.c_str(), static_cast<unsigned long long>(job.seeds[k]));
+            for (const Measure& m : job.seedCheckpoints[k]) {
+                if (!m.ok || m.placed < m.required) std::printf(" %8s %6s |", "-", "-");
+                else std::printf(" %8.2f %5.1f%% |", 100 * m.density, 100 * (100 * m.density) / reference);
+            }
+            std::printf(" %6.2f %6.2f\n", published->median, published->best);
+        }
     }
 }
 
@@ -128,8 +158,11 @@ int comparisonMain(const DeepOptions& o)
         printMeasure(medianMeasure(finals), true);
         std::printf("\n");
         std::fflush(stdout);
-        JobResult result{jobName(file), {}, {}};
-        for (const DeepRun& run : runs) result.work.add(run.work);
+        JobResult result{jobName(file), {}, {}, o.seeds, {}};
+        for (const DeepRun& run : runs) {
+            result.work.add(run.work);
+            result.seedCheckpoints.push_back(run.atCheckpoint);
+        }
         for (std::size_t i = 0; i < o.checkpoints.size(); ++i) {
             std::vector<Measure> at;
             for (const DeepRun& run : runs) at.push_back(run.atCheckpoint[i]);
@@ -138,6 +171,7 @@ int comparisonMain(const DeepOptions& o)
         results.push_back(result);
     });
     printCheckpoints(o.checkpoints, results);
+    printAgainstPublished(o.checkpoints, results);
     printWork(results);
     return failures == 0 ? 0 : 1;
 }
