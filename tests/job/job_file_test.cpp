@@ -244,6 +244,30 @@ TEST(JobFileDamage, OddButReadableContentOpensWithWarnings)
     EXPECT_EQ(job.mode, NestingMode::ContinuousStack);
 }
 
+// A damaged Deep Nesting line warns and keeps what can be used.
+TEST(JobFileDamage, ADamagedDeepLineWarnsAndKeepsWhatCanBeUsed)
+{
+    struct Case { const char* line; NestingMode mode; DeepSettings deep; const char* warning; };
+    const Case cases[] = {
+        {"\"Deep Nesting\",#TRUE#,\"2\",-1,5\r\n", NestingMode::Deep, {.spacing = 2, .timeLimit = 5},
+         "'-1': the margin must be a number from 0 up; the default is used"},
+        {"\"Deep Nesting\",maybe,\"2\",1,5\r\n", NestingMode::Free, {},
+         "Deep Nesting 'maybe' is neither #TRUE# nor #FALSE#; left out"},
+        {"\"Other\",#TRUE#,\"\",0,60\r\n", NestingMode::Free, {}, "not a Deep Nesting line; left out"},
+        {"\"Deep Nesting\",#TRUE#\r\n", NestingMode::Free, {}, "not a Deep Nesting line; left out"},
+    };
+    TempFolder dir;
+    for (const Case& c : cases) {
+        const std::string path =
+            dir.write("job.nst", goldenWith("#TRUE#,#FALSE#,#FALSE#\r\n", std::string("#FALSE#,#FALSE#,#TRUE#\r\n") + c.line));
+        Job job;
+        const JobFileResult result = readJobFile(path, "", job);
+        EXPECT_EQ(std::tuple(result.error, result.warnings, job.mode, job.deep),
+                  std::tuple("", std::vector<std::string>{path + ", line 15 (options.tlf, Deep Nesting): " + c.warning}, c.mode,
+                             c.deep)) << c.line;
+    }
+}
+
 // A failed save leaves the previous job file and every section file as they were, and no
 // temporary or backup files.
 TEST(JobFileSaveFailure, NothingIsHalfReplaced)

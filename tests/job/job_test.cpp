@@ -1,13 +1,17 @@
-// The job the main window edits: a new job, the engine records built from its grids, the guard
-// on its results, and typing into its grids' cells.
+// The job the main window edits: a new job, the Deep Nesting settings as typed, the engine records
+// built from its grids, the guard on its results, and typing into its grids' cells.
 #include "job/job.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 #include "job/cell_editing.h"
+#include "job/deep_settings_input.h"
 #include "job/grid_file.h"
+#include "job/key_rules.h"
+#include "job/part_rules.h"
 #include "support/grid_rows.h"
 #include "support/scripted_edit_host.h"
 #include "support/temp_folder.h"
@@ -52,6 +56,48 @@ TEST(NewJob, ResetEmptiesEverythingForgetsDeepSettingsAndHidesActKerf)
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst");
     job.modified = true; // unsaved work is starred
     EXPECT_EQ(jobCaption("Dravenor", job), "Dravenor - /home/op/Jobs/Bracket.nst *");
+}
+
+TEST(DeepSettingsInput, EachFieldReadsItsNumbersAndNamesWhatIsWrong)
+{
+    struct Case { DeepField field; const char* text; double value; const char* error; };
+    const char* const spacingRule = "the spacing must be a number from 0 up (empty: the kerf)";
+    const char* const timeRule = "the time limit must be a number of seconds above 0";
+    const Case cases[] = {
+        {DeepField::Spacing, "", -1, ""},      {DeepField::Spacing, "2.5", 2.5, ""},
+        {DeepField::Spacing, "0", 0, ""},      {DeepField::Spacing, "-1", 0, spacingRule},
+        {DeepField::Spacing, "3mm", 0, spacingRule},
+        {DeepField::Margin, "0", 0, ""},       {DeepField::Margin, "-0.5", 0, "the margin must be a number from 0 up"},
+        {DeepField::Margin, "", 0, "the margin must be a number from 0 up"},
+        {DeepField::TimeLimit, "60", 60, ""},  {DeepField::TimeLimit, "0.5", 0.5, ""},
+        {DeepField::TimeLimit, "0", 0, timeRule}, {DeepField::TimeLimit, "-5", 0, timeRule},
+        {DeepField::TimeLimit, "abc", 0, timeRule}, {DeepField::TimeLimit, "1e999", 0, timeRule},
+    };
+    for (const Case& c : cases) {
+        const DeepNumber read = readDeepField(c.field, c.text);
+        EXPECT_EQ(read.error, c.error) << c.text;
+        if (read.ok()) {
+            EXPECT_EQ(read.value, c.value) << c.text;
+        }
+    }
+}
+
+TEST(DeepSettingsInput, ARecordNoRunCanUseIsNamedBeforeTheRun)
+{
+    const auto with = [](auto change) {
+        DeepSettings s;
+        change(s);
+        return deepSettingsProblem(s).value_or("");
+    };
+    EXPECT_EQ(with([](DeepSettings&) {}), "");
+    EXPECT_EQ(with([](DeepSettings& s) { s.timeLimit = 0; }), "The time limit must be a number of seconds above 0");
+    EXPECT_EQ(with([](DeepSettings& s) { s.timeLimit = 0, s.iterations = 100; }), ""); // iterations stand in
+    EXPECT_EQ(with([](DeepSettings& s) { s.margin = -1; }), "The margin must be a number from 0 up");
+    EXPECT_EQ(with([](DeepSettings& s) { s.spacing = std::nan(""); }),
+              "The spacing must be a number from 0 up (empty: the kerf)");
+    EXPECT_EQ(effectiveSpacing(DeepSettings{}, 3), 3);
+    EXPECT_EQ(effectiveSpacing(DeepSettings{.spacing = 1.5}, 3), 1.5);
+    EXPECT_EQ(effectiveSpacing(DeepSettings{}, -2), 0);
 }
 
 // Basic details as text, numbers by their leading part; sheet and part records only from rows
@@ -132,40 +178,59 @@ TextGrid gridAt(const std::vector<std::string>& titles, int col)
     return grid;
 }
 
+// Typed key by key into a cell of the column, the keys its class refuses are left out; typed in
+// one go into an empty cell, the text stops at the first refused key, which is named. A comma is
+// the decimal point of number cells and refused with a word where it cannot belong.
 TEST(TypedText, EachColumnKeepsOnlyWhatItsClassAllows)
 {
-    struct Case { std::vector<std::string> titles; int col; std::string keys, expected; };
+    struct Case { const char* title; std::string keys, text, refusal, once; };
     const Case cases[] = {
-        {basicDetailsTitles(), 1, "st37-x", "ST37-X"},                    // upper case
-        {basicDetailsTitles(), 6, "a, \"b\"~\t\xc8", "A B~"},             // no comma, quote or control
-        {basicDetailsTitles(), 6, std::string(25, 'n'), std::string(20, 'N')},
-        {partGridTitles(), 3, "12345", "123"},                            // Pri: three digits
-        {partGridTitles(), 2, "123456789", "123456"},                     // Qty: six digits
-        {sheetGridTitles(), 2, "-1.5e2", "152"},                          // whole numbers: digits only
-        {basicDetailsTitles(), 4, "-2.5.199", "2.519"},                   // Kerf: one point, no sign, five long
-        {{"X1"}, 1, "-1-2.5.-", "-12.5"},                                 // '-' only first
-        {{"Whatever"}, 1, "1a", ""},                                      // unknown title
-        {{"qty", "Qty "}, 1, "12", ""},                                   // titles match exactly
-        {{"qty", "Qty "}, 2, "12", ""},
-        {{"QTY"}, 1, "1234567", "123456"},
-        {{"REPORT"}, 1, "1a\b", ""},
+        {"Mat", "st37-x", "ST37-X", "", "ST37-X"},                          // upper case
+        {"Note", "a, \"b\"~\t\xc8", "A B~", "Note cannot hold a comma", "A"}, // no comma, quote or control
+        {"Note", std::string(25, 'n'), std::string(20, 'N'), "longer than 20 characters", std::string(20, 'N')},
+        {"Pri", "12345", "123", "longer than 3 characters", "123"},
+        {"Qty", "123456789", "123456", "longer than 6 characters", "123456"},
+        {"Qty", "-1.5e2", "152", "'-' cannot be typed into Qty", ""},    // whole numbers: digits only
+        {"Kerf", "-2.5.199", "2.519", "'-' cannot be typed into Kerf", ""}, // one point, no sign, five long
+        {"X1", "-1-2.5.-", "-12.5", "'-' cannot be typed into X1", "-1"},  // '-' only first
+        {"Whatever", "1a", "", "Whatever is not typed", ""},               // unknown title
+        {"qty", "12", "", "qty is not typed", ""},                         // titles match exactly
+        {"Qty ", "12", "", "Qty  is not typed", ""},
+        {"QTY", "1234567", "123456", "longer than 6 characters", "123456"},
+        {"REPORT", "1a\b", "", "REPORT is not typed", ""},
+        {"Thick", "12,5", "12.5", "", "12.5"},
+        {"Kerf", ",5", ".5", "", ".5"},
+        {"Density", "7,85", "7.85", "", "7.85"},
+        {"X1", "-3,25", "-3.25", "", "-3.25"},
+        {"RAD", "0,5", "0.5", "", "0.5"},
+        {"Kerf", "2,5,1", "2.51", "',' cannot be typed into Kerf", "2.5"}, // a second point
+        {"Qty", "1,5", "15", "Qty takes whole numbers only: no decimal point or comma", "1"},
+        {"Pri", "2.5", "25", "Pri takes whole numbers only: no decimal point or comma", "2"},
+        {"Mat", "S,235", "S235", "Mat cannot hold a comma", "S"},
+        {"Note", "a.b", "A.B", "", "A.B"},
     };
     for (const Case& c : cases) {
         ScriptedEditHost host;
-        TextGrid grid = gridAt(c.titles, c.col);
+        TextGrid grid = gridAt({c.title}, 1);
         type(grid, c.keys, host);
-        EXPECT_EQ(grid.text(1, c.col), c.expected) << grid.title(c.col) << " <- " << c.keys;
-        // Typed in one go, the text is taken only when the grid would keep every key.
-        const TypedText once = typeIntoEmptyCell(grid.title(c.col), c.keys);
-        EXPECT_EQ(once.refusal.empty(), c.expected.size() == c.keys.size()) << c.keys << ": " << once.refusal;
-        if (once.refusal.empty()) {
-            EXPECT_EQ(once.text, c.expected);
-        }
+        const TypedText once = typeIntoEmptyCell(c.title, c.keys);
+        EXPECT_EQ(std::tuple(grid.text(1, 1), once.refusal, once.text), std::tuple(c.text, c.refusal, c.once))
+            << c.title << " <- " << c.keys;
     }
+    // Thick and Kerf typed with commas are read as the numbers meant.
+    ScriptedEditHost host;
+    Job job;
+    for (const auto& [title, keys] : {std::pair("Thick", "12,5"), std::pair("Kerf", "2,5")}) {
+        std::tie(job.basic.row, job.basic.col) = std::pair(1, job.basic.columnOf(title));
+        type(job.basic, keys, host);
+    }
+    EXPECT_EQ(std::pair(readBasicDetails(job.basic).Thick, readBasicDetails(job.basic).Kerf), std::pair(12.5, 2.5));
 }
 
 // The two choice columns of the part grid: any key steps through their values, Backspace
-// shortens the text, and text that is none of the values is left alone by other keys.
+// shortens the text, and text that is none of the values is left alone by other keys. In "Orn"
+// the first letter of a value chooses it and the rest of its letters keep it, so that a value
+// typed out in full ends on itself.
 TEST(PartRuleCells, AnyKeyStepsThroughTheChoicesAndBackspaceRemoves)
 {
     const struct {
@@ -194,6 +259,20 @@ TEST(PartRuleCells, AnyKeyStepsThroughTheChoicesAndBackspaceRemoves)
             EXPECT_EQ(grid.text(1, c.col), c.afterBackspace);
         }
         EXPECT_FALSE(typeIntoEmptyCell(title, "Y").refusal.empty());
+    }
+    const std::tuple<const char*, int, std::string> keys[] = {
+        {"", 'N', "No"},     {"", 'n', "No"},          {"step90", 'N', "No"},     {"No", 'N', "No"},
+        {"", 's', "step90"}, {"No", 'S', "step90"},    {"step90", 'S', "step180"}, {"step180", 's', "step90"},
+        {"No", 'o', "No"},   {"step90", '9', "step90"}, {"step90", 'x', nextOrientation("step90")},
+    };
+    for (const auto& [text, key, expected] : keys) EXPECT_EQ(orientationForKey(text, key), expected) << text << " + " << char(key);
+    ScriptedEditHost host;
+    TextGrid grid = gridAt(partGridTitles(), 4);
+    std::string value = nextOrientation("");
+    for (int i = 0; i < 8 && !value.empty(); ++i, value = nextOrientation(value)) {
+        grid.setText(1, 4, "");
+        type(grid, value, host);
+        EXPECT_EQ(grid.text(1, 4), value);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "job/parts_folder.h"
 #include "job/parts_list.h"
+#include "geometry/golden_file.h"
 #include "support/temp_folder.h"
 
 namespace dravenor {
@@ -40,99 +41,64 @@ protected:
     TempFolder folder;
 };
 
-// The file (relative to the folder), quantity, priority, orientation and mirror flag of a row.
-struct Expected {
-    std::string file;
-    int qty, pri;
-    std::string orn;
-    bool mirror;
-};
+// Each row as "file qty pri orn mirror", the file relative to the folder.
+std::string rowsOf(const PartsList& list, const std::string& folder)
+{
+    std::string text;
+    for (const PartsListRow& r : list.rows)
+        text += (r.file.starts_with(folder + "/") ? r.file.substr(folder.size() + 1) : r.file) + " " + std::to_string(r.qty) + " " + std::to_string(r.pri) + " " + r.orn +
+                (r.mirror ? " mirror\n" : "\n");
+    return text;
+}
 
 TEST_F(PartsListTest, GoodListsInEverySpreadsheetDialectGiveTheSameRows)
 {
-    const std::vector<Expected> plateAndRing = {{"plate.dxf", 12, 2, "No", true}, {"ring.shp", 1, 0, "", false}};
-    struct Case {
-        const char* name;
-        std::string text;
-        std::vector<Expected> rows;
-    };
-    const Case cases[] = {
+    const std::string plateAndRing = "plate.dxf 12 2 No mirror\nring.shp 1 0 \n";
+    const struct { const char* name; std::string text, rows; } cases[] = {
         {"commas, LF", "file,quantity,priority,orientation,mirror\nplate.dxf,12,2,No,yes\nring.shp,,,,\n", plateAndRing},
         {"semicolons, CR LF, other spellings", "Part File Name;QTY;Pri;Orn;Mirrored\r\nplate.dxf;12;2;no;1\r\nring.shp;1;0;;0\r\n",
          plateAndRing},
         {"byte-order mark, columns reordered", "\xEF\xBB\xBFmirror,orientation,file,qty\ntrue,NO,plate.dxf,12\nfalse,,ring.shp,1\n",
-         {{"plate.dxf", 12, 0, "No", true}, {"ring.shp", 1, 0, "", false}}},
+         "plate.dxf 12 0 No mirror\nring.shp 1 0 \n"},
         {"quotes, blanks and empty lines", "\"File\",\"Qty\"\n\n\"plate.dxf\" , \" 12 \"\n  ring.shp  ,\"1\"\n,\n\n",
-         {{"plate.dxf", 12, 0, "", false}, {"ring.shp", 1, 0, "", false}}},
-        {"decimal comma and point in quantities", "file;qty\nplate.dxf;12,0\nring.shp;3.0\n",
-         {{"plate.dxf", 12, 0, "", false}, {"ring.shp", 3, 0, "", false}}},
+         "plate.dxf 12 0 \nring.shp 1 0 \n"},
+        {"decimal comma and point in quantities", "file;qty\nplate.dxf;12,0\nring.shp;3.0\n", "plate.dxf 12 0 \nring.shp 3 0 \n"},
         {"tabs, subfolder, backslash", "file\tqty\tOrientation\tmirror\nsub\\flange.DXF\t4\tStep180\tY\n",
-         {{"sub/flange.DXF", 4, 0, "step180", true}}},
-        {"no newline at the end, only a file column", "drawing\nplate.dxf", {{"plate.dxf", 1, 0, "", false}}},
+         "sub/flange.DXF 4 0 step180 mirror\n"},
+        {"no newline at the end, only a file column", "drawing\nplate.dxf", "plate.dxf 1 0 \n"},
         {"a quoted comma and doubled quotes in another column", "file,material\nplate.dxf,\"S235, \"\"hot\"\"\"\n",
-         {{"plate.dxf", 1, 0, "", false}}},
+         "plate.dxf 1 0 \n"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const PartsList list = read(c.text);
-        EXPECT_TRUE(list.faults.empty()) << c.name << ": " << (list.faults.empty() ? "" : faultText(list.faults[0]));
-        ASSERT_EQ(list.rows.size(), c.rows.size()) << c.name;
-        for (size_t i = 0; i < c.rows.size(); ++i) {
-            const PartsListRow& row = list.rows[i];
-            EXPECT_EQ(row.file, folder.file(c.rows[i].file)) << c.name;
-            EXPECT_EQ(row.qty, c.rows[i].qty) << c.name << " row " << i;
-            EXPECT_EQ(row.pri, c.rows[i].pri) << c.name << " row " << i;
-            EXPECT_EQ(row.orn, c.rows[i].orn) << c.name << " row " << i;
-            EXPECT_EQ(row.mirror, c.rows[i].mirror) << c.name << " row " << i;
-        }
+        EXPECT_EQ(std::pair(faultTexts(list).size(), rowsOf(list, folder.folder())), std::pair(size_t{0}, c.rows)) << c.name;
     }
     EXPECT_EQ(read("file,material\nplate.dxf,\"S235, \"\"hot\"\"\"\n").rows.at(0).material, "S235, \"hot\"");
 }
 
+// Each list's faults and the rows it keeps are in the golden file.
 TEST_F(PartsListTest, DamagedListsNameEveryBadLineAndKeepNoneOfThem)
 {
-    const std::string known = " (known: file, quantity, priority, orientation, mirror, material, thickness)";
-    struct Case {
-        const char* name;
-        std::string text;
-        std::vector<std::string> faults;
-        size_t goodRows;
-    };
-    const Case cases[] = {
-        {"bad numbers", "file;qty;pri\nplate.dxf;ten;1\nring.shp;2,5;1\nplate.dxf;-3;\nring.shp;4;1000\nplate.dxf;3;7\n",
-         {"line 2: quantity 'ten' is not a whole number from 0 to 999999",
-          "line 3: quantity '2,5' is not a whole number from 0 to 999999",
-          "line 4: quantity '-3' is not a whole number from 0 to 999999",
-          "line 5: priority '1000' is not a whole number from 0 to 999"},
-         1},
-        {"missing files and a foreign type", "file,qty\nplate.dxf,1\ngone.dxf,2\nsub/plate.dxf,1\nplate.dwg,1\n,4\n",
-         {"line 3: file 'gone.dxf' not found (looked for " + folder.file("gone.dxf") + ")",
-          "line 4: file 'sub/plate.dxf' not found (looked for " + folder.file("sub/plate.dxf") + ")",
-          "line 5: 'plate.dwg' is not a drawing (.dxf) or shape file (.shp)", "line 6: no file named"},
-         1},
-        {"unknown and repeated columns", "file,colour,qty,Quantity\nplate.dxf,red,1,1\n",
-         {"line 1: unknown column 'colour'" + known, "line 1: column 'Quantity' names a column given before"}, 0},
-        {"no file column", "qty;pri\n3;1\n",
-         {"line 1: no file column: the first line names the columns, one of them the part's file"}, 0},
-        {"bad orientation, mirror and thickness", "file,orn,mirror,thickness\nplate.dxf,step45,,\nring.shp,,maybe,\nplate.dxf,,,thin\n",
-         {"line 2: orientation 'step45' is not one the part grid takes (empty, No, step90, step180)",
-          "line 3: mirror 'maybe' is not yes or no (also y/n, 1/0, true/false)",
-          "line 4: thickness 'thin' is not a number from 0 up"},
-         0},
-        {"a field beyond the header", "file,qty\nplate.dxf,1,extra\nring.shp,1,\n",
-         {"line 2: 'extra' stands in a column the first line does not name"}, 1},
+    const std::pair<const char*, std::string> cases[] = {
+        {"bad numbers", "file;qty;pri\nplate.dxf;ten;1\nring.shp;2,5;1\nplate.dxf;-3;\nring.shp;4;1000\nplate.dxf;3;7\n"},
+        {"missing files and a foreign type", "file,qty\nplate.dxf,1\ngone.dxf,2\nsub/plate.dxf,1\nplate.dwg,1\n,4\n"},
+        {"unknown and repeated columns", "file,colour,qty,Quantity\nplate.dxf,red,1,1\n"},
+        {"no file column", "qty;pri\n3;1\n"},
+        {"bad orientation, mirror and thickness", "file,orn,mirror,thickness\nplate.dxf,step45,,\nring.shp,,maybe,\nplate.dxf,,,thin\n"},
+        {"a field beyond the header", "file,qty\nplate.dxf,1,extra\nring.shp,1,\n"},
         {"a quote that never closes, line counted over a quoted line break",
-         "file,material\nplate.dxf,\"two\nlines\"\nring.shp,\"open\n",
-         {"line 4: a quote opened here is never closed"}, 1},
-        {"empty", "\xEF\xBB\xBF\r\n\r\n",
-         {"the list is empty: its first line names the columns (file, quantity, priority, orientation, mirror, "
-          "material, thickness)"},
-         0},
+         "file,material\nplate.dxf,\"two\nlines\"\nring.shp,\"open\n"},
+        {"empty", "\xEF\xBB\xBF\r\n\r\n"},
     };
-    for (const Case& c : cases) {
-        const PartsList list = read(c.text);
-        EXPECT_EQ(faultTexts(list), c.faults) << c.name;
-        EXPECT_EQ(list.rows.size(), c.goodRows) << c.name;
+    testing::Sections results;
+    for (const auto& [name, text] : cases) {
+        const PartsList list = read(text);
+        std::string record = rowsOf(list, folder.folder());
+        for (const std::string& fault : faultTexts(list)) record += "fault: " + fault + "\n";
+        for (size_t at; (at = record.find(folder.folder())) != std::string::npos;) record.replace(at, folder.folder().size(), "DIR");
+        results.push_back({name, record});
     }
+    testing::expectGolden("job/parts-list-faults.txt", testing::joinSections(results));
 }
 
 TEST_F(PartsListTest, RowsOfAnotherMaterialOrThicknessAreLeftOutWithTheirReason)
@@ -144,18 +110,14 @@ TEST_F(PartsListTest, RowsOfAnotherMaterialOrThicknessAreLeftOutWithTheirReason)
                              "ring.shp;;\n"            // no stock named: the job's
                              "gone.dxf;ALU;\n";        // left out before its file is looked for
     const PartsList list = read(text, {"S235", 10});
-    EXPECT_TRUE(list.faults.empty());
-    ASSERT_EQ(list.rows.size(), 2u);
-    EXPECT_EQ(list.rows[0].line, 2);
-    EXPECT_EQ(list.rows[1].line, 5);
-    ASSERT_EQ(list.otherStock.size(), 3u);
-    EXPECT_EQ(list.otherStock[0].reason, "material ALU, the job's is S235");
-    EXPECT_EQ(list.otherStock[1].reason, "thickness 8.5, the job's is 10");
-    EXPECT_EQ(list.otherStock[1].row.line, 4);
-    EXPECT_EQ(list.otherStock[2].row.line, 6);
+    std::string lines;
+    for (const PartsListRow& row : list.rows) lines += std::to_string(row.line) + " taken\n";
+    for (const auto& other : list.otherStock) lines += std::to_string(other.row.line) + ": " + other.reason + "\n";
+    EXPECT_EQ(std::pair(list.faults.size(), lines),
+              std::pair(size_t{0}, std::string("2 taken\n5 taken\n3: material ALU, the job's is S235\n"
+                                               "4: thickness 8.5, the job's is 10\n6: material ALU, the job's is S235\n")));
     // A job without material or thickness takes every row.
-    EXPECT_EQ(read(text).faults.size(), 1u);
-    EXPECT_EQ(read(text).rows.size(), 4u);
+    EXPECT_EQ(std::pair(read(text).faults.size(), read(text).rows.size()), std::pair(size_t{1}, size_t{4}));
 }
 
 TEST_F(PartsListTest, AListFileTakesItsFolderForRelativeNames)

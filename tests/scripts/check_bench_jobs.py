@@ -22,6 +22,7 @@ import subprocess
 import sys
 import tempfile
 
+from batch_jobs import entity_of_json, finish, job_args, job_folders, option
 from dxf_check import layers_and_units, read_drawing
 
 TOLERANCE = 1e-6
@@ -31,14 +32,8 @@ YIELD_TOLERANCE = 0.001
 KERF_NOISE = 0.01
 
 
-def job_args(folder):
-    with open(os.path.join(folder, "job.args")) as f:
-        return [line.strip() for line in f if line.strip()]
-
-
 def nest(cli, folder, work, *outputs):
-    args = job_args(folder)
-    subprocess.run([cli, "nest", *args, *outputs], cwd=folder, check=False, stdout=subprocess.DEVNULL)
+    subprocess.run([cli, "nest", *job_args(folder), *outputs], cwd=folder, check=False, stdout=subprocess.DEVNULL)
 
 
 def check_report(cli, folder, work):
@@ -66,11 +61,8 @@ def check_report(cli, folder, work):
 
 
 def record_of(e):
-    if e["type"] == "line":
-        return ("LINE", (e["x1"], e["y1"], e["x2"], e["y2"]), None)
-    if e["type"] == "circle":
-        return ("CIRCLE", (e["cx"], e["cy"], e["rad"]), None)
-    return ("ARC", (e["cx"], e["cy"], e["rad"], e["start"], e["end"]), None)
+    v = entity_of_json(e)
+    return (e["type"].upper(), v[0:4] if e["type"] == "line" else v[4:7] if e["type"] == "circle" else v[4:9], None)
 
 
 def expected_records(layout):
@@ -139,8 +131,7 @@ def check_drawings(cli, folder, work):
 
 
 def check_kerf(cli, folder, work):
-    args = job_args(folder)
-    kerf = float(args[args.index("--kerf") + 1])
+    kerf = option(job_args(folder), "--kerf")
     job_file = os.path.join(work, "job.nst")
     nest(cli, folder, work, "--save", job_file)
     check = subprocess.run([cli, "check-layout", job_file, "--least", "--tolerance", str(KERF_NOISE),
@@ -160,22 +151,11 @@ def check_kerf(cli, folder, work):
 def main():
     check = {"report": check_report, "dxf": check_drawings, "kerf": check_kerf}[sys.argv[1]]
     cli, marker = os.path.abspath(sys.argv[2]), "job.json" if sys.argv[1] == "report" else "job.args"
-    jobs = []
-    for folder in sys.argv[3:]:
-        if not os.path.isdir(folder):
-            print(f"no folder at {folder}: nothing to check")
-        elif os.path.exists(os.path.join(folder, marker)):
-            jobs.append(folder)
-        else:
-            jobs += sorted(os.path.join(folder, d) for d in os.listdir(folder)
-                           if os.path.exists(os.path.join(folder, d, marker)))
     problems = []
-    for job in jobs:
+    for job in job_folders(sys.argv[3:], marker):
         with tempfile.TemporaryDirectory() as work:
             problems += check(cli, job, work)
-    for p in problems[:50]:
-        print(p, file=sys.stderr)
-    return 1 if problems else 0
+    return finish(problems)
 
 
 if __name__ == "__main__":

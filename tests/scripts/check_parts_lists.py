@@ -17,6 +17,8 @@ import subprocess
 import sys
 import tempfile
 
+from batch_jobs import finish, job_args, job_folders
+
 DIALECTS = [
     # separator, byte-order mark, header
     (",", "", ["file", "qty", "orientation"]),
@@ -69,11 +71,10 @@ def comparable(path):
 
 
 def check(cli, folder, work, dialect):
-    with open(os.path.join(folder, "job.args")) as f:
-        args = [line.strip() for line in f if line.strip()]
+    args = job_args(folder)
     with open(os.path.join(folder, "job.json")) as f:
         job = json.load(f)
-    details = {"mat": args[args.index("--mat") + 1], "thick": args[args.index("--thick") + 1]}
+    details = {key: args[args.index("--" + key) + 1] for key in ("mat", "thick")}
     list_folder = os.path.join(work, "list")
     os.makedirs(list_folder)
     list_path = os.path.join(list_folder, "order.csv")
@@ -89,28 +90,20 @@ def check(cli, folder, work, dialect):
         return [f"{name}: exit {runs[0].returncode} from job.args, {runs[1].returncode} from the list: {runs[1].stderr}"]
     if "Material" in dialect[2] and "line " + str(len(job["parts"]) + 2) + " left out: material ALU" not in runs[1].stderr:
         return [f"{name}: the row of another material was not named: {runs[1].stderr!r}"]
-    if not comparable(by_args)["layouts"]:
-        return [f"{name}: job.args gives no layouts to compare"]
-    if comparable(by_args) != comparable(by_list):
-        return [f"{name}: the list gives other layouts than job.args"]
+    if not comparable(by_args)["layouts"] or comparable(by_args) != comparable(by_list):
+        return [f"{name}: job.args gives no layouts, or the list gives others"]
     print(f"{name}: {len(job['parts'])} part types, same layouts from the list (separator {dialect[0]!r})")
     return []
 
 
 def main():
     cli = os.path.abspath(sys.argv[1])
-    bench = sys.argv[2]
-    folders = sorted(os.path.join(bench, d) for d in os.listdir(bench)
-                     if os.path.isfile(os.path.join(bench, d, "job.args")) and os.path.isfile(os.path.join(bench, d, "job.json")))
-    problems = []
+    folders = job_folders(sys.argv[2:3], "job.json")
+    problems = [] if folders else [f"no bench jobs in {sys.argv[2]}"]
     for k, folder in enumerate(folders):
         with tempfile.TemporaryDirectory() as work:
             problems += check(cli, folder, work, DIALECTS[k % len(DIALECTS)])
-    if not folders:
-        problems.append(f"no bench jobs in {bench}")
-    for p in problems:
-        print(p, file=sys.stderr)
-    return 1 if problems else 0
+    return finish(problems)
 
 
 if __name__ == "__main__":

@@ -19,66 +19,30 @@ import subprocess
 import sys
 import tempfile
 
+from batch_jobs import (ends, entity_of_json, finish, green, inside, job_args, job_folders, loops, option, point_at,
+                        read_shape, span)
+
 EPS = 1e-6
 
 
-# ---- entities: ("L", x1, y1, x2, y2) or ("A", cx, cy, r, start_deg, end_deg); a circle is 0..360
-
-def read_shp(path):
-    with open(path) as f:
-        items = [t.strip().strip('"') for t in f.read().replace("\r", "").replace("\n", ",").split(",")]
-    items = [t for t in items if t != ""]
-    nums = [float(t) for t in items]
-    out = []
-    for k in range(0, len(nums) - 8, 9):
-        x1, y1, x2, y2, cx, cy, r, s, e = nums[k:k + 9]
-        out.append(entity(x1, y1, x2, y2, cx, cy, r, s, e))
-    return out
-
-
-def entity(x1, y1, x2, y2, cx, cy, r, s, e):
-    if r == 0:
-        return ("L", x1, y1, x2, y2)
-    s, e = s % 360, e % 360
-    if s == e:
-        return ("A", cx, cy, r, 0.0, 360.0)
-    return ("A", cx, cy, r, s, e if e > s else e + 360)
-
-
-def from_json(e):
-    if e["type"] == "line":
-        return ("L", e["x1"], e["y1"], e["x2"], e["y2"])
-    if e["type"] == "circle":
-        return ("A", e["cx"], e["cy"], e["rad"], 0.0, 360.0)
-    return entity(0, 0, 0, 0, e["cx"], e["cy"], e["rad"], e["start"], e["end"])
-
+# ---- entities as shape files hold them (batch_jobs.py)
 
 def arc_has(a, angle):
-    _, _, _, _, s, e = a
+    s, e = span(a)
     t = math.degrees(angle) % 360
     while t < s:
         t += 360
     return t <= e + 1e-9
 
 
-def arc_point(a, deg):
-    return (a[1] + a[3] * math.cos(math.radians(deg)), a[2] + a[3] * math.sin(math.radians(deg)))
-
-
-def ends(g):
-    if g[0] == "L":
-        return [(g[1], g[2]), (g[3], g[4])]
-    return [arc_point(g, g[4]), arc_point(g, g[5])]
-
-
 def point_dist(p, g):
-    if g[0] == "L":
-        x1, y1, x2, y2 = g[1:]
+    if g[6] == 0:
+        x1, y1, x2, y2 = g[0:4]
         dx, dy = x2 - x1, y2 - y1
         ll = dx * dx + dy * dy
         t = 0 if ll == 0 else max(0, min(1, ((p[0] - x1) * dx + (p[1] - y1) * dy) / ll))
         return math.hypot(p[0] - x1 - t * dx, p[1] - y1 - t * dy)
-    _, cx, cy, r, _, _ = g
+    cx, cy, r = g[4:7]
     if arc_has(g, math.atan2(p[1] - cy, p[0] - cx)) and (p[0], p[1]) != (cx, cy):
         return abs(math.hypot(p[0] - cx, p[1] - cy) - r)
     return min(math.hypot(p[0] - q[0], p[1] - q[1]) for q in ends(g))
@@ -86,18 +50,18 @@ def point_dist(p, g):
 
 def crosses(g, h):
     """True when the two entities meet (exact intersection test)."""
-    if g[0] == "A" and h[0] == "L":
+    if g[6] != 0 and h[6] == 0:
         g, h = h, g
-    if g[0] == "L" and h[0] == "L":
-        (ax, ay, bx, by), (cx, cy, dx, dy) = g[1:], h[1:]
+    if g[6] == 0 and h[6] == 0:
+        (ax, ay, bx, by), (cx, cy, dx, dy) = g[0:4], h[0:4]
         def orient(px, py, qx, qy, rx, ry):
             return (qx - px) * (ry - py) - (qy - py) * (rx - px)
         o1, o2 = orient(ax, ay, bx, by, cx, cy), orient(ax, ay, bx, by, dx, dy)
         o3, o4 = orient(cx, cy, dx, dy, ax, ay), orient(cx, cy, dx, dy, bx, by)
         return o1 * o2 < 0 and o3 * o4 < 0
-    if g[0] == "L":
-        x1, y1, x2, y2 = g[1:]
-        _, cx, cy, r, _, _ = h
+    if g[6] == 0:
+        x1, y1, x2, y2 = g[0:4]
+        cx, cy, r = h[4:7]
         dx, dy = x2 - x1, y2 - y1
         a = dx * dx + dy * dy
         b = 2 * ((x1 - cx) * dx + (y1 - cy) * dy)
@@ -109,8 +73,7 @@ def crosses(g, h):
             if 0 <= t <= 1 and arc_has(h, math.atan2(y1 + t * dy - cy, x1 + t * dx - cx)):
                 return True
         return False
-    _, x0, y0, r0, _, _ = g
-    _, x1, y1, r1, _, _ = h
+    (x0, y0, r0), (x1, y1, r1) = g[4:7], h[4:7]
     d = math.hypot(x1 - x0, y1 - y0)
     if d == 0 or d > r0 + r1 or d < abs(r0 - r1):
         return False
@@ -130,13 +93,13 @@ def entity_dist(g, h):
     if crosses(g, h):
         return 0.0
     best = min([point_dist(p, h) for p in ends(g)] + [point_dist(p, g) for p in ends(h)])
-    if g[0] == "L" and h[0] == "L":
+    if g[6] == 0 and h[6] == 0:
         return best
-    if g[0] == "A" and h[0] == "L":
+    if g[6] != 0 and h[6] == 0:
         g, h = h, g
-    if g[0] == "L":
-        x1, y1, x2, y2 = g[1:]
-        _, cx, cy, r, _, _ = h
+    if g[6] == 0:
+        x1, y1, x2, y2 = g[0:4]
+        cx, cy, r = h[4:7]
         ln = math.hypot(x2 - x1, y2 - y1)
         if ln == 0:
             return best
@@ -148,8 +111,7 @@ def entity_dist(g, h):
                 if 0 <= t <= 1:
                     best = min(best, point_dist((px, py), g))
         return best
-    _, x0, y0, r0, _, _ = g
-    _, x1, y1, r1, _, _ = h
+    (x0, y0, r0), (x1, y1, r1) = g[4:7], h[4:7]
     d = math.hypot(x1 - x0, y1 - y0)
     if d == 0:
         return best
@@ -167,113 +129,35 @@ def entity_dist(g, h):
 
 # ---- regions: even-odd over closed outlines, boundary crossings counted exactly
 
-def ray_crossings(p, entities):
-    """Crossings of the ray from p towards +x with the entities (even-odd inside test)."""
-    n = 0
-    px, py = p
-    for g in entities:
-        if g[0] == "L":
-            x1, y1, x2, y2 = g[1:]
-            if (y1 > py) != (y2 > py):
-                x = x1 + (py - y1) * (x2 - x1) / (y2 - y1)
-                if x > px:
-                    n += 1
-        else:
-            _, cx, cy, r, s, e = g
-            dy = py - cy
-            if abs(dy) >= r:
-                continue
-            dx = math.sqrt(r * r - dy * dy)
-            for x in (cx + dx, cx - dx):
-                if x <= px:
-                    continue
-                ang = math.degrees(math.atan2(dy, x - cx)) % 360
-                # half-open at the ends, as the lines are, so a shared end counts once
-                t = ang
-                while t < s:
-                    t += 360
-                if s <= t < e:
-                    n += 1
-    return n
-
-
-def inside(p, entities):
-    return ray_crossings(p, entities) % 2 == 1
-
-
 def boundary_dist(p, entities):
     return min(point_dist(p, g) for g in entities)
 
 
 def samples(g, n=24):
-    if g[0] == "L":
-        return [(g[1] + (g[3] - g[1]) * k / n, g[2] + (g[4] - g[2]) * k / n) for k in range(n + 1)]
-    return [arc_point(g, g[4] + (g[5] - g[4]) * k / n) for k in range(n + 1)]
+    if g[6] == 0:
+        return [(g[0] + (g[2] - g[0]) * k / n, g[1] + (g[3] - g[1]) * k / n) for k in range(n + 1)]
+    s, e = span(g)
+    return [point_at(g, s + (e - s) * k / n) for k in range(n + 1)]
 
 
 def enclosed_area(entities):
     """Green's theorem over the boundary, exact for lines and arcs; the outlines' own directions
     are unknown, so each closed chain is summed with its sign and folded by the even-odd rule:
     the region's area is the sum over chains of |area| signed by whether the chain is a hole."""
-    chains = chain(entities)
-    areas = []
-    for c in chains:
-        a = 0.0
-        for g, forward in c:
-            a += green(g, forward)
-        areas.append(a)
+    chains = loops(entities, EPS)
     total = 0.0
     for i, c in enumerate(chains):
-        probe = inner_point(c)
+        probe = samples(c[0][0], 2)[1]
         depth = sum(1 for j, d in enumerate(chains) if j != i and inside(probe, [g for g, _ in d]))
-        total += abs(areas[i]) * (1 if depth % 2 == 0 else -1)
+        total += abs(sum(green(g) if forward else -green(g) for g, forward in c)) * (1 if depth % 2 == 0 else -1)
     return total
-
-
-def green(g, forward):
-    if g[0] == "L":
-        x1, y1, x2, y2 = g[1:]
-        v = (x1 * y2 - x2 * y1) / 2
-    else:
-        _, cx, cy, r, s, e = g
-        a0, a1 = math.radians(s), math.radians(e)
-        v = (r * r * (a1 - a0) + cx * r * (math.sin(a1) - math.sin(a0)) - cy * r * (math.cos(a1) - math.cos(a0))) / 2
-    return v if forward else -v
-
-
-def chain(entities):
-    left = list(entities)
-    chains = []
-    while left:
-        g = left.pop(0)
-        c = [(g, True)]
-        start, cur = ends(g)
-        if math.hypot(cur[0] - start[0], cur[1] - start[1]) < EPS and g[0] == "A":
-            chains.append(c)
-            continue
-        while math.hypot(cur[0] - start[0], cur[1] - start[1]) > EPS:
-            for k, h in enumerate(left):
-                a, b = ends(h)
-                if math.hypot(a[0] - cur[0], a[1] - cur[1]) < EPS:
-                    c.append((h, True)); cur = b; left.pop(k); break
-                if math.hypot(b[0] - cur[0], b[1] - cur[1]) < EPS:
-                    c.append((h, False)); cur = a; left.pop(k); break
-            else:
-                raise ValueError(f"outline not closed at {cur}")
-        chains.append(c)
-    return chains
-
-
-def inner_point(c):
-    g = c[0][0]
-    return samples(g, 2)[1]
 
 
 def check_remnant(path, layout, kerf, stated_area):
     problems = []
-    remnant = read_shp(path)
-    sheet = [from_json(e) for e in layout["sheetEntities"]]
-    parts = [from_json(e) for i in layout["instances"] for e in i["entities"]]
+    remnant = read_shape(path)
+    sheet = [entity_of_json(e) for e in layout["sheetEntities"]]
+    parts = [entity_of_json(e) for i in layout["instances"] for e in i["entities"]]
     try:
         area = enclosed_area(remnant)
     except ValueError as e:
@@ -302,9 +186,8 @@ def check_remnant(path, layout, kerf, stated_area):
 
 
 def run(cli, folder, work, mode_args, label):
-    with open(os.path.join(folder, "job.args")) as f:
-        args = [line.strip() for line in f if line.strip()]
-    kerf = float(args[args.index("--kerf") + 1])
+    args = job_args(folder)
+    kerf = option(args, "--kerf")
     result, remnants = os.path.join(work, label + ".json"), os.path.join(work, label)
     done = subprocess.run([cli, "nest", *args, *mode_args, "--json", result, "--remnants-dir", remnants,
                            "--remnant-width", "0", "--remnant-area", "0"],
@@ -331,13 +214,7 @@ def run(cli, folder, work, mode_args, label):
 
 def main():
     cli = os.path.abspath(sys.argv[1])
-    jobs = []
-    for folder in sys.argv[2:]:
-        if os.path.exists(os.path.join(folder, "job.args")):
-            jobs.append(folder)
-        elif os.path.isdir(folder):
-            jobs += sorted(os.path.join(folder, d) for d in os.listdir(folder)
-                           if os.path.exists(os.path.join(folder, d, "job.args")))
+    jobs = job_folders(sys.argv[2:])
     problems = []
     modes = [(["--mode", "free"], "classic"),
              (["--mode", "deep", "--iterations", "15", "--threads", "1", "--margin", "2"], "deep")]
@@ -349,10 +226,8 @@ def main():
                 problems += p
                 counts.append(f"{label} {n}")
             print(f"{os.path.basename(job)}: remnants checked: {', '.join(counts)}")
-    for p in problems[:50]:
-        print(p, file=sys.stderr)
     print(f"{len(jobs)} job(s), {len(problems)} problem(s)")
-    return 1 if problems or not jobs else 0
+    return finish(problems) or (0 if jobs else 1)
 
 
 if __name__ == "__main__":

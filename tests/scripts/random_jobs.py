@@ -38,6 +38,8 @@ import subprocess
 import sys
 
 import ezdxf
+from batch_jobs import arc, circle, ends, entity_of_json, green, inside, line, loops, point_at, read_shape, sweep
+from dxf_check import read_drawing
 
 CHECKS = ("overlap", "kerf", "orientation", "holes", "yield", "count", "report", "dxf", "run")
 CHECK_TOLERANCE = "0.01"   # depth an outline may reach into another, in mm
@@ -48,20 +50,7 @@ ANGLE_TOLERANCE = 0.01     # degrees
 YIELD_TOLERANCE = 0.001    # 0.1 points
 
 
-# ---- entities as shape files hold them: (X1, Y1, X2, Y2, CX, CY, RAD, Nstart, Nend), arcs
-# counter-clockwise
-
-def line(p, q):
-    return (p[0], p[1], q[0], q[1], 0, 0, 0, 0, 0)
-
-
-def arc(c, r, a0, a1):
-    return (0, 0, 0, 0, c[0], c[1], r, a0 % 360, a1 % 360)
-
-
-def circle(c, r):
-    return (0, 0, 0, 0, c[0], c[1], r, 0, 0)
-
+# ---- entities as shape files hold them (batch_jobs.py)
 
 def polygon(points):
     return [line(p, q) for p, q in zip(points, points[1:] + points[:1])]
@@ -76,13 +65,6 @@ def turned(entities, degrees):
     return [line(turned_point(e[0:2], degrees), turned_point(e[2:4], degrees)) if e[6] == 0
             else circle(turned_point(e[4:6], degrees), e[6]) if e[7] == e[8]
             else arc(turned_point(e[4:6], degrees), e[6], e[7] + degrees, e[8] + degrees) for e in entities]
-
-
-def ends(e):
-    if e[6] == 0:
-        return e[0:2], e[2:4]
-    cx, cy, r = e[4:7]
-    return tuple((cx + r * math.cos(math.radians(a)), cy + r * math.sin(math.radians(a))) for a in e[7:9])
 
 
 def close(p, q):
@@ -108,47 +90,13 @@ def write_shape(path, entities, as_dxf):
         doc.saveas(path[:-4] + ".dxf")
 
 
-def read_shape(path):
-    with open(path) as f:
-        items = [v.strip().strip('"') for v in f.read().replace("\n", ",").split(",")]
-    numbers = [float(v) for v in items if v]
-    return [tuple(numbers[i:i + 9]) for i in range(0, len(numbers) - 8, 9)]
-
-
-def green(e):
-    """The integral of (x dy - y dx) / 2 along the entity in its own direction."""
-    if e[6] == 0:
-        return (e[0] * e[3] - e[2] * e[1]) / 2
-    cx, cy, r = e[4:7]
-    t0 = math.radians(e[7])
-    t1 = t0 + math.radians((e[8] - e[7]) % 360 or 360)
-    return (r * r * (t1 - t0) + cx * r * (math.sin(t1) - math.sin(t0)) - cy * r * (math.cos(t1) - math.cos(t0))) / 2
-
-
-def loops(entities):
-    """The closed loops, each a list of (entity, forwards), chained however the entities are
-    ordered."""
-    todo, found = list(entities), []
-    while todo:
-        e = todo.pop(0)
-        start, end = ends(e)
-        loop = [(e, True)]
-        while not close(start, end):
-            f = todo.pop(next(i for i, f in enumerate(todo) if close(ends(f)[0], end) or close(ends(f)[1], end)))
-            a, b = ends(f)
-            loop.append((f, close(a, end)))
-            end = b if close(a, end) else a
-        found.append(loop)
-    return found
-
-
 def loop_area(loop):
     return abs(sum(green(e) if forwards else -green(e) for e, forwards in loop))
 
 
 def exact_area(entities):
     """The outer loop's area less its holes (one level of holes, as every generated shape has)."""
-    areas = sorted((loop_area(loop) for loop in loops(entities)), reverse=True)
+    areas = sorted((loop_area(loop) for loop in loops(entities, 1e-3)), reverse=True)
     return areas[0] - sum(areas[1:])
 
 
@@ -156,14 +104,6 @@ def exact_area(entities):
 # the run says it placed
 
 ENTITY_TOLERANCE = 0.01  # mm
-
-
-def entity_of_json(d):
-    if d["type"] == "line":
-        return line((d["x1"], d["y1"]), (d["x2"], d["y2"]))
-    if d["type"] == "circle":
-        return circle((d["cx"], d["cy"]), d["rad"])
-    return arc((d["cx"], d["cy"]), d["rad"], d["start"], d["end"])
 
 
 def mirrored(entities):
@@ -177,14 +117,6 @@ def mirrored(entities):
 def moved(entities, dx, dy):
     return [(e[0] + dx, e[1] + dy, e[2] + dx, e[3] + dy, e[4] + dx, e[5] + dy, *e[6:]) if e[6]
             else (e[0] + dx, e[1] + dy, e[2] + dx, e[3] + dy, *e[4:]) for e in entities]
-
-
-def sweep(e):
-    return (e[8] - e[7]) % 360 or 360
-
-
-def point_at(e, degrees):
-    return (e[4] + e[6] * math.cos(math.radians(degrees)), e[5] + e[6] * math.sin(math.radians(degrees)))
 
 
 def extents(entities):
@@ -251,17 +183,8 @@ def unmatched(expected, placed):
 
 
 def dxf_entities(path):
-    doc = ezdxf.readfile(path)
-    drawn = []
-    for e in doc.modelspace():
-        kind = e.dxftype()
-        if kind == "LINE":
-            drawn.append(line(tuple(e.dxf.start)[:2], tuple(e.dxf.end)[:2]))
-        elif kind == "CIRCLE":
-            drawn.append(circle(tuple(e.dxf.center)[:2], e.dxf.radius))
-        elif kind == "ARC":
-            drawn.append(arc(tuple(e.dxf.center)[:2], e.dxf.radius, e.dxf.start_angle, e.dxf.end_angle))
-    return drawn
+    return [line(v[0:2], v[2:4]) if kind == "LINE" else circle(v[0:2], v[2]) if kind == "CIRCLE" else arc(v[0:2], *v[2:5])
+            for kind, _, v, _ in read_drawing(path)[2] if kind in ("LINE", "CIRCLE", "ARC")]
 
 
 def placed_as_said(drawing, instance):
@@ -273,48 +196,15 @@ def placed_as_said(drawing, instance):
     return unmatched(moved(expected, px - ex, py - ey), placed) == 0
 
 
-def loop_polygon(loop):
-    """The loop as corners, arcs cut into chords of at most 2 degrees."""
-    corners = []
-    for e, forwards in loop:
-        if e[6] == 0:
-            corners.append(e[0:2] if forwards else e[2:4])
-            continue
-        n = max(2, math.ceil(sweep(e) / 2))
-        angles = [e[7] + sweep(e) * k / n for k in range(n)]
-        corners += [point_at(e, a) for a in (angles if forwards else [e[7] + sweep(e) - a + e[7] for a in angles])]
-    return corners
-
-
-def inside(point, corners):
-    x, y = point
-    crossings = 0
-    for (x1, y1), (x2, y2) in zip(corners, corners[1:] + corners[:1]):
-        if (y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1):
-            crossings += 1
-    return crossings % 2 == 1
-
-
-def holes_of(entities):
-    """Each hole of an outline (every loop but the largest) as corners with its box."""
-    found = sorted(loops(entities), key=loop_area, reverse=True)[1:]
-    holes = []
-    for loop in found:
-        corners = loop_polygon(loop)
-        xs, ys = [p[0] for p in corners], [p[1] for p in corners]
-        holes.append(((min(xs), min(ys), max(xs), max(ys)), corners))
-    return holes
-
-
 def parts_in_holes(layout):
-    """Instances of the layout lying in a hole of another: (part, instance, holder, instance)."""
+    """Instances of the layout lying in a hole of another (every loop of its outline but the
+    largest): (part, instance, holder, instance)."""
     placed = [[entity_of_json(d) for d in i["entities"]] for i in layout["instances"]]
     found = []
     for k, outline in enumerate(placed):
-        for (x0, y0, x1, y1), corners in holes_of(outline):
+        for hole in sorted(loops(outline, 1e-3), key=loop_area, reverse=True)[1:]:
             for j, other in enumerate(placed):
-                p = ends(other[0])[0]
-                if j != k and x0 <= p[0] <= x1 and y0 <= p[1] <= y1 and inside(p, corners):
+                if j != k and inside(ends(other[0])[0], [e for e, _ in hole]):
                     found.append((layout["instances"][j]["part"], j + 1, layout["instances"][k]["part"], k + 1))
     return found
 

@@ -1,0 +1,143 @@
+"""What the checks of the batch tool share: job folders and their arguments, shape files and the
+entities of a JSON result, both as the nine fields of a shape file's entity (X1, Y1, X2, Y2, CX,
+CY, RAD, Nstart, Nend; arcs counter-clockwise, a circle's angles equal), and the end of a run."""
+import math
+import os
+import sys
+
+
+def job_args(folder):
+    with open(os.path.join(folder, "job.args")) as f:
+        return [line.strip() for line in f if line.strip()]
+
+
+def option(args, name):
+    return float(args[args.index(name) + 1])
+
+
+def job_folders(paths, marker="job.args"):
+    """Every folder given that holds the marker file, else each subfolder of it that does."""
+    jobs = []
+    for folder in paths:
+        if not os.path.isdir(folder):
+            print(f"no folder at {folder}: nothing to check")
+        elif os.path.exists(os.path.join(folder, marker)):
+            jobs.append(folder)
+        else:
+            jobs += sorted(os.path.join(folder, d) for d in os.listdir(folder)
+                           if os.path.exists(os.path.join(folder, d, marker)))
+    return jobs
+
+
+def line(p, q):
+    return (p[0], p[1], q[0], q[1], 0, 0, 0, 0, 0)
+
+
+def arc(c, r, a0, a1):
+    return (0, 0, 0, 0, c[0], c[1], r, a0 % 360, a1 % 360)
+
+
+def circle(c, r):
+    return (0, 0, 0, 0, c[0], c[1], r, 0, 0)
+
+
+def sweep(e):
+    return (e[8] - e[7]) % 360 or 360
+
+
+def point_at(e, degrees):
+    return (e[4] + e[6] * math.cos(math.radians(degrees)), e[5] + e[6] * math.sin(math.radians(degrees)))
+
+
+def ends(e):
+    return (e[0:2], e[2:4]) if e[6] == 0 else (point_at(e, e[7]), point_at(e, e[8]))
+
+
+def green(e):
+    """The integral of (x dy - y dx) / 2 along the entity in its own direction."""
+    if e[6] == 0:
+        return (e[0] * e[3] - e[2] * e[1]) / 2
+    cx, cy, r = e[4:7]
+    t0 = math.radians(e[7])
+    t1 = t0 + math.radians(sweep(e))
+    return (r * r * (t1 - t0) + cx * r * (math.sin(t1) - math.sin(t0)) - cy * r * (math.cos(t1) - math.cos(t0))) / 2
+
+
+def span(a):
+    """An arc's angles from its start, taken into 0..360, counter-clockwise to more than that."""
+    return a[7] % 360, a[7] % 360 + sweep(a)
+
+
+def ray_crossings(p, entities):
+    """Crossings of the ray from p towards +x with the entities (even-odd inside test)."""
+    n = 0
+    px, py = p
+    for g in entities:
+        if g[6] == 0:
+            x1, y1, x2, y2 = g[0:4]
+            if (y1 > py) != (y2 > py):
+                x = x1 + (py - y1) * (x2 - x1) / (y2 - y1)
+                if x > px:
+                    n += 1
+        else:
+            (cx, cy, r), (s, e) = g[4:7], span(g)
+            dy = py - cy
+            if abs(dy) >= r:
+                continue
+            dx = math.sqrt(r * r - dy * dy)
+            for x in (cx + dx, cx - dx):
+                if x <= px:
+                    continue
+                ang = math.degrees(math.atan2(dy, x - cx)) % 360
+                # half-open at the ends, as the lines are, so a shared end counts once
+                t = ang
+                while t < s:
+                    t += 360
+                if s <= t < e:
+                    n += 1
+    return n
+
+
+def inside(p, entities):
+    return ray_crossings(p, entities) % 2 == 1
+
+
+def loops(entities, meet):
+    """The closed loops, each a list of (entity, forwards), chained however the entities are
+    ordered, ends closer than meet meeting; ValueError where an outline stays open."""
+    todo, found = list(entities), []
+    while todo:
+        e = todo.pop(0)
+        start, end = ends(e)
+        loop = [(e, True)]
+        while math.dist(start, end) >= meet:
+            k = next((i for i, f in enumerate(todo) if min(math.dist(p, end) for p in ends(f)) < meet), None)
+            if k is None:
+                raise ValueError(f"outline not closed at {end}")
+            a, b = ends(todo[k])
+            loop.append((todo.pop(k), math.dist(a, end) < meet))
+            end = b if loop[-1][1] else a
+        found.append(loop)
+    return found
+
+
+def read_shape(path):
+    with open(path) as f:
+        items = [v.strip().strip('"') for v in f.read().replace("\n", ",").split(",")]
+    numbers = [float(v) for v in items if v]
+    return [tuple(numbers[i:i + 9]) for i in range(0, len(numbers) - 8, 9)]
+
+
+def entity_of_json(d):
+    if d["type"] == "line":
+        return line((d["x1"], d["y1"]), (d["x2"], d["y2"]))
+    if d["type"] == "circle":
+        return circle((d["cx"], d["cy"]), d["rad"])
+    return arc((d["cx"], d["cy"]), d["rad"], d["start"], d["end"])
+
+
+def finish(problems, limit=50):
+    """Prints the first problems on stderr; the exit code."""
+    for p in problems[:limit]:
+        print(p, file=sys.stderr)
+    return 1 if problems else 0
