@@ -33,6 +33,8 @@ import subprocess
 import sys
 import tempfile
 
+from batch_jobs import ends, entity_of_json, finish, inside, job_args, job_folders, loops, point_at, sweep
+
 TOL = 0.01
 RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
 CELL = 20.0
@@ -50,81 +52,39 @@ def arc_points(cx, cy, r, a0, sweep, step=1.0):
     return [(cx + r * math.cos(a0 + sweep * i / n), cy + r * math.sin(a0 + sweep * i / n)) for i in range(n + 1)]
 
 
+def exact(entities):
+    """JSON entities as the nine fields of a shape file's entity (batch_jobs.py)."""
+    return [e[:6] + (abs(e[6]),) + e[7:] for e in map(entity_of_json, entities)]
+
+
 class Outline:
-    """A placed part's exact entities: distance to the nearest and an even-odd inside test."""
+    """A placed part's exact entities: distance to the nearest, an even-odd inside test on the
+    exact arcs, and its points (line ends, arcs as points 0.2 apart)."""
 
     def __init__(self, entities):
-        self.lines, self.arcs = [], []
-        self.poly = []  # chords for the inside test
+        self.entities, self.points = entities, []
         for e in entities:
-            if e["type"] == "line":
-                seg = (e["x1"], e["y1"], e["x2"], e["y2"])
-                self.lines.append(seg)
-                self.poly.append(seg)
-            else:
-                s, t = math.radians(e["start"]), math.radians(e["end"])
-                sweep = 2 * math.pi if e["type"] == "circle" else (t - s) % (2 * math.pi) or 2 * math.pi
-                self.arcs.append((e["cx"], e["cy"], abs(e["rad"]), s, sweep))
-                pts = arc_points(e["cx"], e["cy"], abs(e["rad"]), s, sweep, 0.2)
-                self.poly += [(*pts[i], *pts[i + 1]) for i in range(len(pts) - 1)]
-        xs = [c for s in self.poly for c in (s[0], s[2])]
-        ys = [c for s in self.poly for c in (s[1], s[3])]
+            self.points += ends(e) if e[6] == 0 else arc_points(e[4], e[5], e[6], math.radians(e[7]), math.radians(sweep(e)), 0.2)
+        xs, ys = zip(*self.points)
         self.box = (min(xs), min(ys), max(xs), max(ys))
 
     def distance(self, x, y):
-        best = min((seg_dist(x, y, *seg) for seg in self.lines), default=math.inf)
-        for cx, cy, r, s, sweep in self.arcs:
-            a = (math.atan2(y - cy, x - cx) - s) % (2 * math.pi)
-            if a <= sweep:
-                best = min(best, abs(math.hypot(x - cx, y - cy) - r))
-            else:
-                for ang in (s, s + sweep):
-                    best = min(best, math.hypot(x - cx - r * math.cos(ang), y - cy - r * math.sin(ang)))
-        return best
+        def to(e):
+            if e[6] == 0:
+                return seg_dist(x, y, *e[0:4])
+            if (math.degrees(math.atan2(y - e[5], x - e[4])) - e[7]) % 360 <= sweep(e):
+                return abs(math.hypot(x - e[4], y - e[5]) - e[6])
+            return min(math.dist((x, y), q) for q in ends(e))
+        return min(map(to, self.entities))
 
     def inside(self, x, y):
-        inside = False
-        for x1, y1, x2, y2 in self.poly:
-            if (y1 > y) != (y2 > y) and x < (x2 - x1) * (y - y1) / (y2 - y1) + x1:
-                inside = not inside
-        return inside
-
-    def box_distance(self, x, y):
-        return math.hypot(max(self.box[0] - x, 0, x - self.box[2]), max(self.box[1] - y, 0, y - self.box[3]))
+        return inside((x, y), self.entities)
 
 
-def loops_of(entities, tol=0.01):
-    """The closed loops of a part's entities as lists of entities (circles alone)."""
-    def ends(e):
-        if e["type"] == "line":
-            return (e["x1"], e["y1"]), (e["x2"], e["y2"])
-        s, t = math.radians(e["start"]), math.radians(e["end"])
-        r = abs(e["rad"])
-        return (e["cx"] + r * math.cos(s), e["cy"] + r * math.sin(s)), (e["cx"] + r * math.cos(t), e["cy"] + r * math.sin(t))
-    loops, rest = [], []
-    for e in entities:
-        (loops.append([e]) if e["type"] == "circle" else rest.append(e))
-    used = [False] * len(rest)
-    for i in range(len(rest)):
-        if used[i]:
-            continue
-        used[i] = True
-        loop = [rest[i]]
-        start, end = ends(rest[i])
-        while math.dist(start, end) > tol:
-            for j in range(len(rest)):
-                if used[j]:
-                    continue
-                a, b = ends(rest[j])
-                if math.dist(a, end) <= tol or math.dist(b, end) <= tol:
-                    used[j] = True
-                    loop.append(rest[j])
-                    end = b if math.dist(a, end) <= tol else a
-                    break
-            else:
-                break
-        loops.append(loop)
-    return loops
+def a_point(loop):
+    """A point of the loop's first entity away from its ends."""
+    e = loop[0]
+    return ((e[0] + e[2]) / 2, (e[1] + e[3]) / 2) if e[6] == 0 else point_at(e, e[7] + sweep(e) / 2)
 
 
 def samples_of(entities, kerf):
@@ -132,25 +92,18 @@ def samples_of(entities, kerf):
     exactly half the kerf away."""
     pts = []
     for e in entities:
-        if e["type"] == "line":
-            x1, y1, x2, y2 = e["x1"], e["y1"], e["x2"], e["y2"]
-            length = math.hypot(x2 - x1, y2 - y1)
-            if length < 4 * kerf:
-                continue
-            for k in range(1, 4):
-                t = (2 * kerf + (length - 4 * kerf) * k / 4) / length
-                pts.append((x1 + (x2 - x1) * t, y1 + (y2 - y1) * t))
+        if e[6] == 0:
+            length = math.dist(e[0:2], e[2:4])
+            pts += [] if length < 4 * kerf else [point_along(e, (2 * kerf + (length - 4 * kerf) * k / 4) / length) for k in (1, 2, 3)]
         else:
-            r = abs(e["rad"])
-            s, t = math.radians(e["start"]), math.radians(e["end"])
-            sweep = 2 * math.pi if e["type"] == "circle" else (t - s) % (2 * math.pi) or 2 * math.pi
-            margin = 0 if e["type"] == "circle" else 2 * kerf / r
-            if sweep - 2 * margin <= 0:
-                continue
-            for k in range(1, 4):
-                a = s + margin + (sweep - 2 * margin) * k / 4
-                pts.append((e["cx"] + r * math.cos(a), e["cy"] + r * math.sin(a)))
+            margin = 0 if e[7] == e[8] else math.degrees(2 * kerf / e[6])
+            if sweep(e) - 2 * margin > 0:
+                pts += [point_at(e, e[7] + margin + (sweep(e) - 2 * margin) * k / 4) for k in (1, 2, 3)]
     return pts
+
+
+def point_along(e, t):
+    return (e[0] + (e[2] - e[0]) * t, e[1] + (e[3] - e[1]) * t)
 
 
 def out_of_reach(outline, x, y, half):
@@ -166,78 +119,45 @@ def out_of_reach(outline, x, y, half):
 
 class Cut:
     def __init__(self, label, pierce):
-        self.label, self.pierce, self.points, self.segments = label, pierce, [pierce], []
+        self.label, self.pierce, self.points, self.kinds = label, pierce, [pierce], set()
 
 
-def run_rs274(program):
-    done = subprocess.run(["rs274", "-g", program], capture_output=True, text=True, stdin=subprocess.DEVNULL)
-    return done.returncode, done.stdout, done.stderr
-
-
-def parse_canon(text):
-    """Rapids, feeds and torch switches in order, as (kind, args)."""
-    moves = []
-    for line in text.splitlines():
-        m = re.match(r"\s*\d+\s+N\.+\s+(\w+)\((.*)\)\s*$", line)
-        if not m:
-            continue
+def cuts_of(canon, errors, where):
+    """rs274's canonical moves as cuts (pierce to torch off), and the program's comments."""
+    x = y = 0.0
+    label, cuts, comments, current = "", [], [], None
+    for m in re.finditer(r"^\s*\d+\s+N\.+\s+(\w+)\((.*)\)\s*$", canon, re.M):
         name, args = m.group(1), m.group(2)
         if name == "COMMENT":
-            moves.append(("comment", args.strip('"')))
-        elif name in ("STRAIGHT_TRAVERSE", "STRAIGHT_FEED", "ARC_FEED"):
-            moves.append((name, [float(v) for v in args.split(",")]))
-        elif name.startswith("START_SPINDLE"):
-            moves.append(("on", None))
-        elif name == "STOP_SPINDLE_TURNING":
-            moves.append(("off", None))
-    return moves
-
-
-def cuts_of(moves, errors, where):
-    """Turns canonical moves into cuts (pierce to torch off); rapid lengths between them."""
-    x = y = 0.0
-    torch = False
-    label = ""
-    cuts, rapids = [], []
-    current = None
-    for kind, args in moves:
-        if kind == "comment":
-            label = args
-        elif kind == "on":
-            if torch:
-                errors.append(f"{where}: torch turned on twice")
-            torch = True
-            current = Cut(label, (x, y))
-            cuts.append(current)
-        elif kind == "off":
-            torch = False
-            current = None
-        elif kind == "STRAIGHT_TRAVERSE":
-            if torch:
-                errors.append(f"{where}: rapid with the torch on before ({args[0]}, {args[1]})")
-            rapids.append(((x, y), (args[0], args[1])))
-            x, y = args[0], args[1]
-        elif kind == "STRAIGHT_FEED":
-            if not torch:
-                errors.append(f"{where}: feed move with the torch off")
-            elif current:
-                current.segments.append(("line", (x, y), (args[0], args[1])))
-                n = max(1, int(math.hypot(args[0] - x, args[1] - y) / 1.0))
-                current.points += [(x + (args[0] - x) * k / n, y + (args[1] - y) * k / n) for k in range(1, n + 1)]
-            x, y = args[0], args[1]
-        elif kind == "ARC_FEED":
-            ex, ey, cx, cy, rot = args[0], args[1], args[2], args[3], int(args[4])
-            r = math.hypot(x - cx, y - cy)
-            a0, a1 = math.atan2(y - cy, x - cx), math.atan2(ey - cy, ex - cx)
-            sweep = (a1 - a0) % (2 * math.pi) if rot > 0 else -((a0 - a1) % (2 * math.pi))
-            if abs(sweep) < 1e-9:
-                sweep = 2 * math.pi if rot > 0 else -2 * math.pi
+            comments.append(label := args.strip('"'))
+            continue
+        if name.startswith("START_SPINDLE"):
             if current:
-                pts = arc_points(cx, cy, r, a0, sweep)
-                current.points += pts[1:]
-                current.segments.append(("arc", (x, y), (ex, ey)))
-            x, y = ex, ey
-    return cuts, rapids
+                errors.append(f"{where}: torch turned on twice")
+            cuts.append(current := Cut(label, (x, y)))
+        elif name == "STOP_SPINDLE_TURNING":
+            current = None
+        if name not in ("STRAIGHT_TRAVERSE", "STRAIGHT_FEED", "ARC_FEED"):
+            continue
+        v = [float(a) for a in args.split(",")]
+        if name == "STRAIGHT_TRAVERSE" and current:
+            errors.append(f"{where}: rapid with the torch on before ({v[0]}, {v[1]})")
+        elif name != "STRAIGHT_TRAVERSE" and not current:
+            errors.append(f"{where}: feed move with the torch off")
+        elif name == "STRAIGHT_FEED":
+            n = max(1, int(math.hypot(v[0] - x, v[1] - y) / 1.0))
+            current.points += [(x + (v[0] - x) * k / n, y + (v[1] - y) * k / n) for k in range(1, n + 1)]
+            current.kinds.add("line")
+        elif name == "ARC_FEED":
+            cx, cy, rot = v[2], v[3], int(v[4])
+            a0, a1 = math.atan2(y - cy, x - cx), math.atan2(v[1] - cy, v[0] - cx)
+            turn = (a1 - a0) % (2 * math.pi) if rot > 0 else -((a0 - a1) % (2 * math.pi))
+            if abs(turn) < 1e-9:
+                turn = 2 * math.pi if rot > 0 else -2 * math.pi
+            current.points += arc_points(cx, cy, math.hypot(x - cx, y - cy), a0, turn)[1:]
+            current.kinds.add("arc")
+        x, y = v[0], v[1]
+    return cuts, comments
 
 
 class Grid:
@@ -253,19 +173,19 @@ class Grid:
         return self.cells.get((int(x // CELL), int(y // CELL)), [])
 
 
-def check_layout(layout, program, kerf, errors, refused_ok):
+def check_layout(layout, program, kerf, errors):
     where = f"{program}"
-    code, out, err = run_rs274(program)
-    if code != 0 or re.search(r"error", err, re.I):
-        errors.append(f"{where}: rs274 reports: {err.strip()[:300]} (exit {code})")
+    done = subprocess.run(["rs274", "-g", program], capture_output=True, text=True, stdin=subprocess.DEVNULL)
+    if done.returncode != 0 or re.search(r"error", done.stderr, re.I):
+        errors.append(f"{where}: rs274 reports: {done.stderr.strip()[:300]} (exit {done.returncode})")
         return None
-    moves = parse_canon(out)
-    cuts, rapids = cuts_of(moves, errors, where)
+    cuts, comments = cuts_of(done.stdout, errors, where)
     half = kerf / 2
-    parts = [Outline(i["entities"]) for i in layout["instances"]]
-    sheet = Outline(layout["sheetEntities"])
+    shapes = [exact(i["entities"]) for i in layout["instances"]]
+    parts = [Outline(shape) for shape in shapes]
+    sheet = Outline(exact(layout["sheetEntities"]))
     grid = Grid(parts)
-    warned = " ".join(a for k, a in moves if k == "comment" and a.startswith("warning"))
+    warned = " ".join(a for a in comments if a.startswith("warning"))
     # Which cut each comment names: "part N NAME: hole|outline", or the remnant cut, judged apart.
     remnant_cuts = check_remnant_cuts(cuts, sheet, parts, kerf, errors, where)
     cuts = [c for c in cuts if c not in remnant_cuts]
@@ -277,38 +197,34 @@ def check_layout(layout, program, kerf, errors, refused_ok):
         c.part, c.hole = int(m.group(1)) - 1, m.group(2) == "hole"
     # Pierces on the plate, in waste; every cut point keeps half the kerf from every part.
     for n, c in enumerate(cuts):
-        px, py = c.pierce
-        if not sheet.inside(px, py):
-            errors.append(f"{where}: cut {n + 1} pierces off the plate at ({px:.3f}, {py:.3f})")
-        for x, y in c.points:
-            for i in grid.near(x, y):
-                d = parts[i].distance(x, y)
-                # A point half the kerf out lies on the offset itself; the inside test may then see
-                # a vertex at its height and say inside.
-                if d < half - TOL or (d < half - 1e-6 and parts[i].inside(x, y)):
-                    errors.append(f"{where}: cut {n + 1} ({c.label}) comes {d:.4f} from part {i + 1} at ({x:.3f}, {y:.3f})")
-                    break
-            else:
-                continue
-            break
+        if not sheet.inside(*c.pierce):
+            errors.append(f"{where}: cut {n + 1} pierces off the plate at ({c.pierce[0]:.3f}, {c.pierce[1]:.3f})")
+        # A point half the kerf out lies on the offset itself: the inside test alone may err there.
+        near = ((x, y, i, parts[i].distance(x, y)) for x, y in c.points for i in grid.near(x, y))
+        if bad := next(((x, y, i, d) for x, y, i, d in near if d < half - TOL or (d < half - 1e-6 and parts[i].inside(x, y))), None):
+            x, y, i, d = bad
+            errors.append(f"{where}: cut {n + 1} ({c.label}) comes {d:.4f} from part {i + 1} at ({x:.3f}, {y:.3f})")
     # Every loop of every part cut once, by the cut its comment names, half the kerf away.
     position = {}
-    for pi, inst in enumerate(layout["instances"]):
-        loops = loops_of(inst["entities"])
-        shapes = [Outline(loop) for loop in loops] if len(loops) > 1 else []
-        for li, loop in enumerate(loops):
-            hole = any(o.inside(*samples_or_point(loop)) for lj, o in enumerate(shapes) if lj != li)
+    for pi, shape in enumerate(shapes):
+        try:
+            part_loops = [[e for e, _ in loop] for loop in loops(shape, TOL)]
+        except ValueError as e:
+            errors.append(f"{where}: part {pi + 1}: {e}")
+            continue
+        outlines = [Outline(loop) for loop in part_loops]
+        for li, loop in enumerate(part_loops):
+            hole = any(o.inside(*a_point(loop)) for lj, o in enumerate(outlines) if lj != li)
             pts = samples_of(loop, kerf)
             covering = set()
             own = [n for n, c in enumerate(cuts) if c.part == pi and c.hole == hole]
             for x, y in pts:
                 for n in own:
-                    d = min_distance_to_path(cuts[n], x, y)
+                    p = cuts[n].points
+                    d = min((seg_dist(x, y, *p[i], *p[i + 1]) for i in range(len(p) - 1)), default=math.inf)
                     if d > half + 0.5:
                         continue
-                    if abs(d - half) > TOL:
-                        if d > half and out_of_reach(parts[pi], x, y, half):
-                            continue
+                    if abs(d - half) > TOL and not (d > half and out_of_reach(parts[pi], x, y, half)):
                         errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'}: path {d:.4f} from the "
                                       f"outline at ({x:.3f}, {y:.3f}), not {half}")
                     covering.add(n)
@@ -317,25 +233,20 @@ def check_layout(layout, program, kerf, errors, refused_ok):
             if pts and not covering and not (hole and f"part {pi + 1} " in warned):
                 errors.append(f"{where}: part {pi + 1}: a {'hole' if hole else 'contour'} is not cut")
             if covering:
-                position[(pi, li)] = (min(covering), hole, loop)
+                position[(pi, li)] = (min(covering), hole, outlines[li])
     # Holes before the outline that holds them; parts in a hole before that hole.
     host = {}
-    for pi in range(len(parts)):
-        outer = [n for (p, li), (n, hole, _) in position.items() if p == pi and not hole]
-        holes = [(n, loop) for (p, li), (n, hole, loop) in position.items() if p == pi and hole]
-        for n, loop in holes:
-            if outer and n > min(outer):
-                errors.append(f"{where}: part {pi + 1}: a hole cut after its outline")
-            hole_outline = Outline(loop)
-            for qi in range(len(parts)):
-                if qi == pi:
-                    continue
-                if not hole_outline.inside(*samples_or_point(layout["instances"][qi]["entities"])):
-                    continue
-                host[qi] = pi
-                q_outer = [m for (p, li), (m, h, _) in position.items() if p == qi and not h]
-                if q_outer and max(q_outer) > n:
-                    errors.append(f"{where}: part {qi + 1} lies in a hole of part {pi + 1} but is cut after it")
+    for (pi, _), (n, hole, hole_outline) in position.items():
+        if not hole:
+            continue
+        if any(m < n for (p, _), (m, h, _) in position.items() if p == pi and not h):
+            errors.append(f"{where}: part {pi + 1}: a hole cut after its outline")
+        for qi, shape in enumerate(shapes):
+            if qi == pi or not hole_outline.inside(*a_point(shape)):
+                continue
+            host[qi] = pi
+            if any(m > n for (p, _), (m, h, _) in position.items() if p == qi and not h):
+                errors.append(f"{where}: part {qi + 1} lies in a hole of part {pi + 1} but is cut after it")
     # Rapid travel against the layout's own part order, with the same cuts.
     def travel(seq):
         at, total = (0.0, 0.0), 0.0
@@ -375,7 +286,7 @@ def check_remnant_cuts(cuts, sheet, parts, kerf, errors, where):
         errors.append(f"{where}: {len(found)} remnant cuts, or one before a part's cut")
     for c in found:
         m = REMNANT_LABEL.match(c.label)
-        if not m or any(kind != "line" for kind, _, _ in c.segments):
+        if not m or c.kinds != {"line"}:
             errors.append(f"{where}: a remnant cut without its size or not straight ({c.label!r})")
             continue
         (ax, ay), (bx, by) = c.points[0], c.points[-1]
@@ -394,11 +305,10 @@ def check_remnant_cuts(cuts, sheet, parts, kerf, errors, where):
             continue
         sides = set()
         for i, part in enumerate(parts):
-            vertices = [seg[:2] for seg in part.poly]
-            near = min(min(seg_dist(x, y, ax, ay, bx, by) for x, y in vertices), part.distance(ax, ay), part.distance(bx, by))
+            near = min(min(seg_dist(x, y, ax, ay, bx, by) for x, y in part.points), part.distance(ax, ay), part.distance(bx, by))
             if near < kerf / 2 - TOL:
                 errors.append(f"{where}: the remnant cut comes {near:.4f} from part {i + 1}")
-            sides |= {across(x, y) > 0 for x, y in vertices}
+            sides |= {across(x, y) > 0 for x, y in part.points}
         # The remnant is the plate on the side without parts, up to half the kerf wider than named
         # (the torch runs that far toward the parts); the size is rounded to 0.1.
         beyond = max(sides_of_plate) if sides == {False} else -min(sides_of_plate) if sides == {True} else None
@@ -409,49 +319,23 @@ def check_remnant_cuts(cuts, sheet, parts, kerf, errors, where):
     return found
 
 
-def samples_or_point(loop):
-    e = loop[0]
-    if e["type"] == "line":
-        return ((e["x1"] + e["x2"]) / 2, (e["y1"] + e["y2"]) / 2)
-    a = math.radians(e["start"])
-    return (e["cx"] + abs(e["rad"]) * math.cos(a), e["cy"] + abs(e["rad"]) * math.sin(a))
-
-
-def min_distance_to_path(cut, x, y):
-    pts = cut.points
-    return min((seg_dist(x, y, *pts[i], *pts[i + 1]) for i in range(len(pts) - 1)), default=math.inf)
-
-
-def job_args(folder):
-    with open(os.path.join(folder, "job.args")) as f:
-        return [line.strip() for line in f if line.strip()]
-
-
-def check_cam_drawing(cli, folder, work, errors, name):
-    """layout-dxf --cam read back with ezdxf: no audit errors, $INSUNITS set, one closed OUTER
-    polyline per placed part and every contour closed."""
+def check_cam_drawing(cli, saved, parts, setup, errors, name):
+    """layout-dxf --cam of the saved job read back with ezdxf: no audit errors, $INSUNITS set, one
+    closed OUTER polyline per placed part and every contour closed."""
     try:
         import ezdxf
     except ImportError:
         print("ezdxf is not installed: the CAM drawing is not checked")
         return
-    job, drawing, args = os.path.join(work, "job.nst"), os.path.join(work, "cam.dxf"), job_args(folder)
-    saved_json = os.path.join(work, "saved.json")
-    subprocess.run([cli, "nest", *args, "--mode", "deep", "--iterations", "1", "--threads", "1", "--save", job,
-                    "--json", saved_json], cwd=folder, capture_output=True)
-    with open(saved_json) as f:
-        parts = len(json.load(f)["layouts"][0]["instances"])
-    done = subprocess.run([cli, "layout-dxf", job, "--layout", "1", drawing, "--cam",
-                           "--cut-table", os.path.join(RESOURCES, "cutting.dat"), "--post", os.path.join(RESOURCES, "post.cfg")],
-                          capture_output=True, text=True)
+    drawing = os.path.join(os.path.dirname(saved), "cam.dxf")
+    done = subprocess.run([cli, "layout-dxf", saved, "--layout", "1", drawing, "--cam", *setup], capture_output=True, text=True)
     if done.returncode != 0:
         errors.append(f"{name}: layout-dxf --cam failed: {done.stderr.strip()[:200]}")
         return
     doc = ezdxf.readfile(drawing)
     auditor = doc.audit()
-    msp = doc.modelspace()
-    outer = [e for e in msp.query("LWPOLYLINE") if e.dxf.layer == "OUTER"]
-    contours = [e for e in msp.query("LWPOLYLINE") if e.dxf.layer in ("OUTER", "INNER")]
+    contours = [e for e in doc.modelspace().query("LWPOLYLINE") if e.dxf.layer in ("OUTER", "INNER")]
+    outer = [e for e in contours if e.dxf.layer == "OUTER"]
     if auditor.has_errors or doc.header.get("$INSUNITS") != 4 or any(not e.closed for e in contours) or len(outer) != parts:
         errors.append(f"{name}: CAM drawing: audit errors {len(auditor.errors)}, $INSUNITS {doc.header.get('$INSUNITS')}, "
                       f"{len(outer)} outer contours for {parts} parts")
@@ -505,7 +389,7 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
             result = json.load(f)
         kerf = float(result["details"]["kerf"])
         if mode == "deep" and result["layouts"]:
-            check_cam_drawing(cli, folder, work, errors, name)
+            check_cam_drawing(cli, saved, len(result["layouts"][0]["instances"]), setup, errors, name)
         same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}")
         for layout in result["layouts"]:
             program = os.path.join(nc_dir, f"layout-{layout['number']}.nc")
@@ -513,7 +397,7 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
                 errors.append(f"{name} {mode}: no program for layout {layout['number']}: {done.stderr.strip()[:200]}")
                 continue
             before = len(errors)
-            measured = check_layout(layout, program, kerf, errors, classic_refusals)
+            measured = check_layout(layout, program, kerf, errors)
             if measured and len(errors) == before:
                 ours, theirs, length, count, remnants = measured
                 print(f"{name} {mode} layout {layout['number']}: {count} cuts, cut {length:.0f}, "
@@ -535,21 +419,12 @@ def main(argv):
             classic_refusals = True
         else:
             folders.append(a)
-    jobs = []
-    for folder in folders:
-        if os.path.exists(os.path.join(folder, "job.args")):
-            jobs.append(folder)
-        elif os.path.isdir(folder):
-            jobs += sorted(os.path.join(folder, d) for d in os.listdir(folder)
-                           if os.path.exists(os.path.join(folder, d, "job.args")))
-    errors = []
+    jobs, errors = job_folders(folders), []
     for job in jobs:
         for mode in ("classic", "deep"):
             check_job(cli, job, mode, iterations, classic_refusals, errors)
-    for e in errors:
-        print(e)
     print(f"{len(jobs)} jobs, {len(errors)} failures")
-    return 1 if errors else 0
+    return finish(errors, len(errors))
 
 
 if __name__ == "__main__":
