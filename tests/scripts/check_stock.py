@@ -24,34 +24,31 @@ CLI = None
 PARTS = None
 
 
-def cli(*args, env=None, check=True):
-    done = subprocess.run([CLI, *args], capture_output=True, text=True, env=env)
+def cli(*args, check=True):
+    done = subprocess.run([CLI, *args], capture_output=True, text=True)
     if check and done.returncode != 0:
         raise AssertionError(f"{' '.join(args)}: exit {done.returncode}: {done.stderr.strip()}")
     return done
 
 
-def plates(stock):
-    """The plate rows by id, read with Python's own CSV reader."""
-    with open(os.path.join(stock, "stock.csv"), newline="") as f:
-        rows = list(csv.DictReader(f))
-    return {int(r["id"]): r for r in rows}
-
-
-def history(stock):
-    with open(os.path.join(stock, "history.csv"), newline="") as f:
+def table(stock, name="stock.csv"):
+    """The rows of one of the stock's tables, read with Python's own CSV reader."""
+    with open(os.path.join(stock, name), newline="") as f:
         return list(csv.DictReader(f))
+
+
+def plates(stock):
+    return {int(r["id"]): r for r in table(stock)}
 
 
 def snapshot(stock):
     """Everything a reader sees: the tables and every plate's shape file."""
     cli("stock", "list", "--stock", stock)  # finishes a change a killed process left
     files = {}
-    for r in plates(stock).values():
-        with open(os.path.join(stock, r["shape file"]), "rb") as f:
-            files[r["shape file"]] = f.read()
-    with open(os.path.join(stock, "stock.csv"), "rb") as a, open(os.path.join(stock, "history.csv"), "rb") as b:
-        return a.read(), b.read(), files
+    for name in ["stock.csv", "history.csv"] + [r["shape file"] for r in table(stock)]:
+        with open(os.path.join(stock, name), "rb") as f:
+            files[name] = f.read()
+    return files
 
 
 def nest_from_stock(stock, work, name, parts):
@@ -65,15 +62,10 @@ def nest_from_stock(stock, work, name, parts):
 
 
 def used_sheets(job):
-    """(sheet file, identical sheets) per layout, from the job file's layout items."""
+    """(sheet file, identical sheets) per layout: the sheets' own rows of the job file's layout items."""
     with open(job, newline="") as f:
-        text = f.read()
-    items = text.split("[NEST.TLF]", 1)[1].split("[END]", 1)[0]
-    out = []
-    for row in csv.reader(io.StringIO(items.strip())):
-        if row and int(row[4]) == 0:  # the sheet's own row
-            out.append((row[0], int(row[7])))
-    return out
+        items = f.read().split("[NEST.TLF]", 1)[1].split("[END]", 1)[0]
+    return [(row[0], int(row[7])) for row in csv.reader(io.StringIO(items.strip())) if row and int(row[4]) == 0]
 
 
 def check_from_stock(work):
@@ -115,7 +107,7 @@ def check_together(stock, first, work):
     copy = os.path.join(work, "copy.nst")
     shutil.copy(first, copy)
     before = plates(stock)
-    rows_before = len(history(stock))
+    rows_before = len(table(stock, "history.csv"))
     per_cut = sum(q for _, q in used_sheets(first))
     layouts = len(used_sheets(first))
     for _ in range(20):
@@ -128,16 +120,16 @@ def check_together(stock, first, work):
     assert int(after[1]["quantity"]) == int(before[1]["quantity"]) - 40 * per_cut
     new = [r for i, r in after.items() if i not in before]
     assert len(new) == 40 * layouts, len(new)
-    assert len(history(stock)) == rows_before + 40 * layouts
+    assert len(table(stock, "history.csv")) == rows_before + 40 * layouts
     for r in after.values():
         assert os.path.exists(os.path.join(stock, r["shape file"])), r
     print(f"together: 40 cuts in 20 pairs, {len(new)} remnants, none lost or doubled")
 
 
 def check_killed(stock, first, work):
-    steps = list(range(1, 8))
-    outcomes = {"before": 0, "after": 0}
-    trials = [("step", s) for s in steps] + [("delay", random.uniform(0.0, 0.15)) for _ in range(10)]
+    again = [CLI, "cut", first, "--all", "--again", "--stock", stock]
+    landed = []
+    trials = [("step", s) for s in range(1, 8)] + [("delay", random.uniform(0.0, 0.15)) for _ in range(10)]
     for kind, value in trials:
         before = snapshot(stock)
         # The clean result, then the stock put back as it was (the job names the stock's own
@@ -145,31 +137,23 @@ def check_killed(stock, first, work):
         kept = os.path.join(work, "kept")
         shutil.rmtree(kept, ignore_errors=True)
         shutil.copytree(stock, kept)
-        cli("cut", first, "--all", "--again", "--stock", stock)
+        cli(*again[1:])
         after = snapshot(stock)
         shutil.rmtree(stock)
         shutil.copytree(kept, stock)
         assert snapshot(stock) == before
-        env = dict(os.environ)
         if kind == "step":
-            env["DRAVENOR_STOCK_STOP_AT"] = str(value)
-            p = subprocess.run([CLI, "cut", first, "--all", "--again", "--stock", stock], env=env,
-                               capture_output=True)
+            p = subprocess.run(again, env={**os.environ, "DRAVENOR_STOCK_STOP_AT": str(value)}, capture_output=True)
             assert p.returncode == -signal.SIGKILL, (value, p.returncode)
         else:
-            p = subprocess.Popen([CLI, "cut", first, "--all", "--again", "--stock", stock],
-                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            p = subprocess.Popen(again, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             time.sleep(value)
-            p.send_signal(signal.SIGKILL)
+            p.kill()
             p.wait()
         now = snapshot(stock)
-        if now == before:
-            outcomes["before"] += 1
-        elif now == after:
-            outcomes["after"] += 1
-        else:
-            raise AssertionError(f"killed at {kind} {value}: the stock is neither before nor after")
-    print(f"killed: {len(trials)} cuts killed, stock as before {outcomes['before']}, as after {outcomes['after']}")
+        assert now in (before, after), f"killed at {kind} {value}: the stock is neither before nor after"
+        landed.append(now == after and now != before)
+    print(f"killed: {len(trials)} cuts killed, stock as before {landed.count(False)}, as after {landed.count(True)}")
 
 
 def main():
