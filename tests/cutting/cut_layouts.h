@@ -1,28 +1,19 @@
 #pragma once
-// Small layouts built in memory for the cut plan's tests: shapes from lines and circles placed
-// on a rectangular sheet as the engine leaves them in the entity list.
+// Small layouts built in memory for the cut plan's tests: shapes from lines and circles (the
+// geometry tests' builders) placed on a rectangular sheet as the engine leaves them in the entity list.
 #include <string>
 #include <vector>
 
 #include "geometry/layout_lists.h"
 #include "geometry/shape.h"
+#include "geometry/shape_builders.h"
 #include "job/nesting_state.h"
 
 namespace dravenor::cutting::test {
 
-inline Shape rectangle(double x, double y, double w, double h)
-{
-    return {{x, y, x + w, y}, {x + w, y, x + w, y + h}, {x + w, y + h, x, y + h}, {x, y + h, x, y}};
-}
-
-inline Shape circle(double cx, double cy, double r)
-{
-    ShapeEntity e;
-    e.CX = cx;
-    e.CY = cy;
-    e.RAD = r;
-    return {e};
-}
+using testing::circle;
+using testing::polygon;
+using testing::rectangle;
 
 inline Shape joined(Shape a, const Shape& b)
 {

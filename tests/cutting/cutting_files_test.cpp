@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "cutting/cut_table.h"
 #include "cutting/post_settings.h"
@@ -32,10 +31,7 @@ TEST(CutTable, SavedTableReadsBackEqualAndSorted)
     std::vector<std::string> errors;
     const CutTable back = readCutTableFile(path, errors);
     EXPECT_TRUE(errors.empty());
-    ASSERT_EQ(back.size(), 3u);
-    EXPECT_EQ(back[0], table[2]);
-    EXPECT_EQ(back[1], table[1]);
-    EXPECT_EQ(back[2], table[0]);
+    EXPECT_EQ(back, (CutTable{table[2], table[1], table[0]}));
     EXPECT_EQ(readWholeFile(path).bytes->substr(0, 47), "\"AL\",\"3\",\"1.5\",\"4000\",\"0.3\",\"4\",\"2\",\"0.5\"\r\n\"AL\"");
     deleteFile(path);
 }
@@ -90,22 +86,11 @@ TEST(PostFile, ShippedFileIsTheDefaults)
 
 TEST(PostFile, WrittenSettingsReadBackEqual)
 {
-    PostSettings s;
-    s.startLines = {"G17", "G64 P0.05"};
-    s.endLines = {"G0 X0 Y0", "M30"};
-    s.torchOn = "M7";
-    s.torchOff = "M9";
-    s.comments = CommentStyle::Semicolon;
-    s.lineNumbers = true;
-    s.lineNumberStep = 5;
-    s.decimals = 4;
-    s.arcsAsLines = true;
-    s.arcTolerance = 0.02;
-    s.controllerCompensation = true;
-    s.arcLeadIn = false;
-    s.startCorner = StartCorner::TopRight;
-    s.remnantEdgeStart = true;
-    s.rapidSpeed = 35000;
+    // Every setting away from its default.
+    const PostSettings s{.startLines = {"G17", "G64 P0.05"}, .endLines = {"G0 X0 Y0", "M30"}, .torchOn = "M7", .torchOff = "M9",
+                         .comments = CommentStyle::Semicolon, .lineNumbers = true, .lineNumberStep = 5, .decimals = 4,
+                         .arcsAsLines = true, .arcTolerance = 0.02, .controllerCompensation = true, .arcLeadIn = false,
+                         .startCorner = StartCorner::TopRight, .remnantEdgeStart = true, .rapidSpeed = 35000};
     std::vector<std::string> errors;
     EXPECT_EQ(parsePostText(postFileText(s), "post.cfg", errors), s);
     EXPECT_TRUE(errors.empty());

@@ -76,7 +76,6 @@ TEST_P(PostSettingCases, ChangeTheProgram)
 INSTANTIATE_TEST_SUITE_P(
     Settings, PostSettingCases,
     ::testing::Values(
-        PostCase{"defaults", [](PostSettings&) {}, "^G3 X[-0-9.]+ Y[-0-9.]+ I[-0-9.]+ J[-0-9.]+", "^N"},
         PostCase{"line_numbers", [](PostSettings& p) { p.lineNumbers = true; p.lineNumberStep = 5; }, "^N15 ", "^G0"},
         PostCase{"semicolon", [](PostSettings& p) { p.comments = CommentStyle::Semicolon; }, "^; part 1 washer \\[big\\]|^; part 1 washer \\(big\\)", "^\\("},
         PostCase{"no_comments", [](PostSettings& p) { p.comments = CommentStyle::None; }, "^G21", "^\\(|^;"},

@@ -24,6 +24,7 @@ A classic-engine layout whose parts stand closer than the kerf must be refused, 
 Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--classic-refusals] FOLDER...
 Exit 0 when all checks hold, 1 otherwise, 77 when rs274 is not installed (the test is skipped).
 """
+import itertools
 import json
 import math
 import os
@@ -249,25 +250,14 @@ def check_layout(layout, program, kerf, errors):
                 errors.append(f"{where}: part {qi + 1} lies in a hole of part {pi + 1} but is cut after it")
     # Rapid travel against the layout's own part order, with the same cuts.
     def travel(seq):
-        at, total = (0.0, 0.0), 0.0
-        for c in seq:
-            total += math.dist(at, c.pierce)
-            at = c.points[-1]
-        return total
+        return sum(math.dist(at, c.pierce) for at, c in zip([(0.0, 0.0)] + [c.points[-1] for c in seq], seq))
 
     def top(p):
-        seen = 0
-        while p in host and seen < 100:
-            p, seen = host[p], seen + 1
+        for _ in range(100):
+            p = host.get(p, p)
         return p
-    blocks = []
-    for c in cuts:
-        key = top(c.part)
-        if blocks and blocks[-1][0] == key:
-            blocks[-1][1].append(c)
-        else:
-            blocks.append((key, [c]))
-    listed = [c for _, b in sorted(blocks, key=lambda kb: kb[0]) for c in b]
+    blocks = [list(b) for _, b in itertools.groupby(cuts, key=lambda c: top(c.part))]
+    listed = [c for b in sorted(blocks, key=lambda b: top(b[0].part)) for c in b]
     ours, theirs = travel(cuts), travel(listed)
     if ours > theirs + 1e-6:
         errors.append(f"{where}: rapid travel {ours:.1f}, the layout's own order needs only {theirs:.1f}")

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "geometry/shape_builders.h"
 #include "stock/stock_changes.h"
 #include "support/temp_folder.h"
 
@@ -15,10 +16,7 @@ namespace {
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
-Shape rectangle(double w, double h)
-{
-    return {{0, 0, w, 0}, {w, 0, w, h}, {w, h, 0, h}, {0, h, 0, 0}};
-}
+Shape rectangle(double w, double h) { return testing::rectangle(0, 0, w, h); }
 
 // Every file of the folder with its bytes.
 std::map<std::string, std::string> folderBytes(const std::string& folder)
