@@ -24,6 +24,7 @@ A classic-engine layout whose parts stand closer than the kerf must be refused, 
 Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--classic-refusals] FOLDER...
 Exit 0 when all checks hold, 1 otherwise, 77 when rs274 is not installed (the test is skipped).
 """
+import argparse
 import itertools
 import json
 import math
@@ -34,6 +35,7 @@ import subprocess
 import sys
 import tempfile
 
+import ezdxf
 from batch_jobs import ends, entity_of_json, finish, inside, job_args, job_folders, loops, point_at, sweep
 
 TOL = 0.01
@@ -174,9 +176,8 @@ class Grid:
         return self.cells.get((int(x // CELL), int(y // CELL)), [])
 
 
-def check_layout(layout, program, kerf, errors):
-    where = f"{program}"
-    done = subprocess.run(["rs274", "-g", program], capture_output=True, text=True, stdin=subprocess.DEVNULL)
+def check_layout(layout, where, kerf, errors):
+    done = subprocess.run(["rs274", "-g", where], capture_output=True, text=True, stdin=subprocess.DEVNULL)
     if done.returncode != 0 or re.search(r"error", done.stderr, re.I):
         errors.append(f"{where}: rs274 reports: {done.stderr.strip()[:300]} (exit {done.returncode})")
         return None
@@ -312,11 +313,6 @@ def check_remnant_cuts(cuts, sheet, parts, kerf, errors, where):
 def check_cam_drawing(cli, saved, parts, setup, errors, name):
     """layout-dxf --cam of the saved job read back with ezdxf: no audit errors, $INSUNITS set, one
     closed OUTER polyline per placed part and every contour closed."""
-    try:
-        import ezdxf
-    except ImportError:
-        print("ezdxf is not installed: the CAM drawing is not checked")
-        return
     drawing = os.path.join(os.path.dirname(saved), "cam.dxf")
     done = subprocess.run([cli, "layout-dxf", saved, "--layout", "1", drawing, "--cam", *setup], capture_output=True, text=True)
     if done.returncode != 0:
@@ -399,16 +395,13 @@ def main(argv):
     if shutil.which("rs274") is None:
         print("rs274 (Debian package linuxcnc-uspace) is not installed: NC programs not checked")
         return 77
-    cli, rest = os.path.abspath(argv[1]), argv[2:]
-    iterations, classic_refusals, folders = 30, False, []
-    while rest:
-        a = rest.pop(0)
-        if a == "--deep-iterations":
-            iterations = int(rest.pop(0))
-        elif a == "--classic-refusals":
-            classic_refusals = True
-        else:
-            folders.append(a)
+    ap = argparse.ArgumentParser()
+    ap.add_argument("cli", type=os.path.abspath)
+    ap.add_argument("--deep-iterations", type=int, default=30)
+    ap.add_argument("--classic-refusals", action="store_true")
+    ap.add_argument("folders", nargs="*")
+    a = ap.parse_intermixed_args(argv[1:])
+    cli, iterations, classic_refusals, folders = a.cli, a.deep_iterations, a.classic_refusals, a.folders
     jobs, errors = job_folders(folders), []
     for job in jobs:
         for mode in ("classic", "deep"):
