@@ -21,6 +21,8 @@ import tempfile
 import ezdxf
 from dxf_check import read_drawing
 from ezdxf import disassemble, units
+from ezdxf.math import Vec2, is_point_in_polygon_2d
+from ezdxf.math import area as polygon_area
 
 FLATTENING = 1e-4  # ezdxf's flattening distance: far below the import's tolerance
 MEET = 1e-6        # ends closer than this meet
@@ -128,24 +130,16 @@ def loops_of(paths):
     return loops
 
 
-def edges(loop):
-    return zip(loop, loop[1:] + loop[:1])
-
-
-def inside(point, loop):
-    x, y = point
-    return sum((y1 > y) != (y2 > y) and x < x1 + (y - y1) * (x2 - x1) / (y2 - y1) for (x1, y1), (x2, y2) in edges(loop)) % 2
-
-
 def reference(doc, factor):
     """Enclosed area (holes taken out), perimeter and extents as ezdxf draws the model."""
     paths = [[(x * factor, y * factor) for x, y in p] for p in flattened(doc)]
     loops = loops_of(paths)
     if loops is None:
         return None
-    area = sum(abs(sum(x1 * y2 - x2 * y1 for (x1, y1), (x2, y2) in edges(loop)) / 2)
-               * (-1) ** sum(inside(loop[0], other) for other in loops if other is not loop) for loop in loops)
-    perimeter = sum(math.dist(a, b) for loop in loops for a, b in edges(loop))
+    polygons = [Vec2.list(loop) for loop in loops]
+    area = sum(polygon_area(p) * (-1) ** sum(is_point_in_polygon_2d(p[0], q) > 0 for q in polygons if q is not p)
+               for p in polygons)
+    perimeter = sum(math.dist(a, b) for loop in loops for a, b in zip(loop, loop[1:] + loop[:1]))
     xs, ys = zip(*(point for p in paths for point in p))
     return area, perimeter, (min(xs), min(ys), max(xs), max(ys))
 
