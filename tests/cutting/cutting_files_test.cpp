@@ -36,32 +36,6 @@ TEST(CutTable, SavedTableReadsBackEqualAndSorted)
     deleteFile(path);
 }
 
-struct BadLine {
-    const char* text;
-    const char* says;
-};
-
-class DamagedCutTable : public ::testing::TestWithParam<BadLine> {};
-
-TEST_P(DamagedCutTable, NamesFileAndLine)
-{
-    const std::string content = std::string("\"S235\",\"10\",\"3\",\"1500\",\"0.8\",\"6\",\"3\",\"1\"\r\n\r\n") + GetParam().text + "\r\n";
-    std::vector<std::string> errors;
-    const CutTable table = parseCutTableText(content, "cutting.dat", errors);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].rfind("cutting.dat line 3: ", 0), 0u) << errors[0];
-    EXPECT_NE(errors[0].find(GetParam().says), std::string::npos) << errors[0];
-    EXPECT_EQ(table.size(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lines, DamagedCutTable,
-                         ::testing::Values(BadLine{"\"S235\",\"12\",\"3\"", "expected 8 fields"},
-                                           BadLine{"\"S235\",\"12\",\"3\",\"fast\",\"1\",\"6\",\"3\",\"1\"", "Feed \"fast\""},
-                                           BadLine{"\"S235\",\"12\",\"-3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "Kerf"},
-                                           BadLine{"\"S235\",\"12\",\"3\",\"0\",\"1\",\"6\",\"3\",\"1\"", "Feed must be above 0"},
-                                           BadLine{"\"\",\"12\",\"3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "material is empty"},
-                                           BadLine{"\"STAINLESS\",\"12\",\"3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "at most 6"}));
-
 TEST(CutTable, GridEditsReadAsTheFileDoes)
 {
     const CutTable table{{"S235", 10, 3, 1500, 0.8, 6, 3, 1}};
@@ -96,25 +70,40 @@ TEST(PostFile, WrittenSettingsReadBackEqual)
     EXPECT_TRUE(errors.empty());
 }
 
-class DamagedPostFile : public ::testing::TestWithParam<BadLine> {};
-
-TEST_P(DamagedPostFile, NamesFileAndLine)
+// A damaged line of either file is the one error, named with the file and its line, and left out.
+TEST(CuttingFiles, ADamagedLineIsNamedWithFileAndLine)
 {
-    std::vector<std::string> errors;
-    parsePostText(std::string("# a machine\ndecimals = 3\n") + GetParam().text + "\n", "my.cfg", errors);
-    ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].rfind("my.cfg line 3: ", 0), 0u) << errors[0];
-    EXPECT_NE(errors[0].find(GetParam().says), std::string::npos) << errors[0];
+    const struct {
+        bool cutTable; // else the post file
+        const char* text;
+        const char* says;
+    } cases[] = {
+        {true, "\"S235\",\"12\",\"3\"", "expected 8 fields"},
+        {true, "\"S235\",\"12\",\"3\",\"fast\",\"1\",\"6\",\"3\",\"1\"", "Feed \"fast\""},
+        {true, "\"S235\",\"12\",\"-3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "Kerf"},
+        {true, "\"S235\",\"12\",\"3\",\"0\",\"1\",\"6\",\"3\",\"1\"", "Feed must be above 0"},
+        {true, "\"\",\"12\",\"3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "material is empty"},
+        {true, "\"STAINLESS\",\"12\",\"3\",\"900\",\"1\",\"6\",\"3\",\"1\"", "at most 6"},
+        {false, "torch = M3", "unknown key \"torch\""},
+        {false, "decimals = 2.5", "whole number"},
+        {false, "decimals = 9", "whole number from 0 to 6"},
+        {false, "arcs = splines", "arcs or lines"},
+        {false, "rapid_speed = fast", "rapid_speed"},
+        {false, "torch_on =", "needs a program word"},
+        {false, "just words", "expected key = value"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> errors;
+        if (c.cutTable)
+            EXPECT_EQ(parseCutTableText(std::string("\"S235\",\"10\",\"3\",\"1500\",\"0.8\",\"6\",\"3\",\"1\"\r\n\r\n") + c.text + "\r\n",
+                                        "cutting.dat", errors).size(), 1u);
+        else
+            parsePostText(std::string("# a machine\ndecimals = 3\n") + c.text + "\n", "my.cfg", errors);
+        ASSERT_EQ(errors.size(), 1u) << c.text;
+        EXPECT_TRUE(errors[0].starts_with(c.cutTable ? "cutting.dat line 3: " : "my.cfg line 3: ")) << errors[0];
+        EXPECT_NE(errors[0].find(c.says), std::string::npos) << errors[0];
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lines, DamagedPostFile,
-                         ::testing::Values(BadLine{"torch = M3", "unknown key \"torch\""},
-                                           BadLine{"decimals = 2.5", "whole number"},
-                                           BadLine{"decimals = 9", "whole number from 0 to 6"},
-                                           BadLine{"arcs = splines", "arcs or lines"},
-                                           BadLine{"rapid_speed = fast", "rapid_speed"},
-                                           BadLine{"torch_on =", "needs a program word"},
-                                           BadLine{"just words", "expected key = value"}));
 
 } // namespace
 } // namespace dravenor::cutting
