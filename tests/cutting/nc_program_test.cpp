@@ -49,42 +49,34 @@ TEST(NcProgram, SmallLayoutMatchesGoldenFile)
 {
     const std::string program = programWith(PostSettings{});
     const std::string golden = std::string(DRAVENOR_TEST_DATA) + "/golden/cutting/washer-layout.nc";
-    if (std::getenv("DRAVENOR_UPDATE_GOLDEN")) ASSERT_EQ(writeFileAtomically(golden, program), "");
+    if (std::getenv("DRAVENOR_UPDATE_GOLDEN")) { ASSERT_EQ(writeFileAtomically(golden, program), ""); }
     const FileText expected = readWholeFile(golden);
     ASSERT_TRUE(expected.bytes) << expected.error;
     EXPECT_EQ(program, *expected.bytes);
 }
 
-struct PostCase {
-    const char* name;
-    void (*change)(PostSettings&);
-    const char* present; // a pattern the program must hold
-    const char* absent;  // and one it must not
-};
-
-class PostSettingCases : public ::testing::TestWithParam<PostCase> {};
-
-TEST_P(PostSettingCases, ChangeTheProgram)
+TEST(NcProgram, EachPostSettingChangesTheProgram)
 {
-    PostSettings post;
-    GetParam().change(post);
-    const std::string program = programWith(post);
-    EXPECT_GT(count(program, GetParam().present), 0) << program;
-    if (*GetParam().absent) EXPECT_EQ(count(program, GetParam().absent), 0) << program;
+    const struct {
+        PostSettings post;
+        const char* present; // a pattern the program must hold
+        const char* absent;  // and one it must not (if any)
+    } cases[] = {
+        {{.lineNumbers = true, .lineNumberStep = 5}, "^N15 ", "^G0"},
+        {{.comments = CommentStyle::Semicolon}, "^; part 1 washer \\[big\\]|^; part 1 washer \\(big\\)", "^\\("},
+        {{.comments = CommentStyle::None}, "^G21", "^\\(|^;"},
+        {{.arcsAsLines = true}, "^G1 X", "^G[23] "},
+        {{.torchOn = "M7", .torchOff = "M9"}, "^M7\r$", "^M3\r$"},
+        {{.decimals = 1}, "^G0 X[0-9]+(\\.[0-9])? Y[0-9]+(\\.[0-9])?\r$", "\\.[0-9]{2}"},
+        {{.controllerCompensation = true}, "^G41\r$", nullptr},
+        {{.startLines = {"G64 P0.1"}, .endLines = {"M30"}}, "^G64 P0.1\r$", "^M2\r$"},
+    };
+    for (const auto& c : cases) {
+        const std::string program = programWith(c.post);
+        EXPECT_GT(count(program, c.present), 0) << c.present << "\n" << program;
+        if (c.absent) { EXPECT_EQ(count(program, c.absent), 0) << c.absent << "\n" << program; }
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, PostSettingCases,
-    ::testing::Values(
-        PostCase{"line_numbers", [](PostSettings& p) { p.lineNumbers = true; p.lineNumberStep = 5; }, "^N15 ", "^G0"},
-        PostCase{"semicolon", [](PostSettings& p) { p.comments = CommentStyle::Semicolon; }, "^; part 1 washer \\[big\\]|^; part 1 washer \\(big\\)", "^\\("},
-        PostCase{"no_comments", [](PostSettings& p) { p.comments = CommentStyle::None; }, "^G21", "^\\(|^;"},
-        PostCase{"arcs_as_lines", [](PostSettings& p) { p.arcsAsLines = true; }, "^G1 X", "^G[23] "},
-        PostCase{"torch_words", [](PostSettings& p) { p.torchOn = "M7"; p.torchOff = "M9"; }, "^M7\r$", "^M3\r$"},
-        PostCase{"decimals", [](PostSettings& p) { p.decimals = 1; }, "^G0 X[0-9]+(\\.[0-9])? Y[0-9]+(\\.[0-9])?\r$", "\\.[0-9]{2}"},
-        PostCase{"controller", [](PostSettings& p) { p.controllerCompensation = true; }, "^G41\r$", ""},
-        PostCase{"start_end", [](PostSettings& p) { p.startLines = {"G64 P0.1"}; p.endLines = {"M30"}; }, "^G64 P0.1\r$", "^M2\r$"}),
-    [](const ::testing::TestParamInfo<PostCase>& info) { return std::string(info.param.name); });
 
 TEST(NcProgram, InchJobsUseG20AndInchFeeds)
 {

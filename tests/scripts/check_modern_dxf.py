@@ -19,6 +19,7 @@ import sys
 import tempfile
 
 import ezdxf
+from batch_jobs import finish
 from dxf_check import read_drawing
 from ezdxf import disassemble, units
 from ezdxf.math import Vec2, is_point_in_polygon_2d
@@ -241,9 +242,7 @@ def main():
                 expected = (["skipped 1 TEXT"] if name == "blocks" else []) + ([note] if converted else [])
                 problems += check_drawing(cli, path, doc, unit, expected)
         problems += check_nesting(cli, folder, [make.__name__ for make in DRAWINGS]) + check_writing(cli, folder)
-    for p in problems:
-        print(p, file=sys.stderr)
-    return 1 if problems else 0
+    return finish(problems, len(problems))
 
 
 if __name__ == "__main__":
