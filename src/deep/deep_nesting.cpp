@@ -71,7 +71,7 @@ public:
                                     : start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
                                                   std::min(settings.timeLimit, 1e9)));
         const std::int64_t passes = settings.iterations > 0 ? (settings.iterations + threads - 1) / threads : 0;
-        for (int t = 0; t < threads; ++t) budgets_.emplace_back(passes, deadline, stop_, passesDone_);
+        for (int t = 0; t < threads; ++t) budgets_.emplace_back(passes, start, deadline, stop_, passesDone_);
         for (int t = 0; t < threads; ++t) {
             const std::uint64_t seed = settings.seed * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(t);
             threads_.emplace_back([this, t, seed] { work(t, seed); });

@@ -44,6 +44,12 @@ constexpr int kMostIdleRounds = 1000;
 // Squeezing takes most of a run: refining the best two candidates of a move instead of three
 // buys about a quarter more passes, which pays more than the third candidate.
 constexpr int kSqueezeRefined = 2;
+// The last share of a run compresses: the least used sheet shrinks by a step that falls from the
+// first to the last share of its used length as the run nears its end, each separation given more
+// patience; stalls no longer disrupt the arrangement, which is close to its best by then.
+constexpr double kCompressFrom = 0.8;
+constexpr double kCompressFirst = 0.0005;
+constexpr double kCompressLast = 0.00001;
 
 double freeArea(const SheetType& sheet)
 {
@@ -66,6 +72,15 @@ SeparationSettings squeezeSettings()
     SeparationSettings s;
     s.passesWithoutGain = 50;
     s.strikes = 3;
+    s.samples.refined = kSqueezeRefined;
+    return s;
+}
+
+SeparationSettings compressionSettings()
+{
+    SeparationSettings s;
+    s.passesWithoutGain = 100;
+    s.strikes = 5;
     s.samples.refined = kSqueezeRefined;
     return s;
 }
@@ -124,6 +139,10 @@ bool SearchWorker::round()
         }
     }
     loadCurrent();
+    if (budget_.share() >= kCompressFrom) {
+        compressFinal();
+        return true;
+    }
     compress(leastUsedBin(a_), step_, false);
     tightenNext();
     if (++rounds_ % kRoundsBetweenBigMoves == 0) downsizeDue_ = true;
@@ -317,7 +336,8 @@ bool SearchWorker::compress(int b, double& step, bool alone)
     a_.setLimit(b, end - shift);
     tracker_.reset(a_);
     separator_.keepWithin(alone ? std::vector<int>{b} : std::vector<int>{});
-    const bool done = separateFor(alone ? DeepWork::Tighten : DeepWork::Squeeze, squeezeSettings());
+    const bool done = finalPhase_ ? separateFor(DeepWork::Compress, compressionSettings())
+                                  : separateFor(alone ? DeepWork::Tighten : DeepWork::Squeeze, squeezeSettings());
     separator_.keepWithin({});
     if (done) {
         accept();
@@ -337,6 +357,15 @@ bool SearchWorker::compress(int b, double& step, bool alone)
     failedLimit_ = end - shift;
     retries_ = 0;
     return false;
+}
+
+void SearchWorker::compressFinal()
+{
+    const double t = std::clamp((budget_.share() - kCompressFrom) / (1 - kCompressFrom), 0.0, 1.0);
+    double step = kCompressFirst + (kCompressLast - kCompressFirst) * t;
+    failed_.clear();
+    finalPhase_ = true;
+    compress(leastUsedBin(a_), step, false);
 }
 
 void SearchWorker::tightenNext()

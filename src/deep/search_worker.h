@@ -32,6 +32,8 @@ private:
     bool eliminate();
     // Squeezes the bin's used length; with `alone` its items stay on it.
     bool compress(int bin, double& step, bool alone);
+    // The end of the run: small squeezes of the least used sheet, patiently separated.
+    void compressFinal();
     // Squeezes the next sheet in turn on its own, so that room gathers at its end.
     void tightenNext();
     // Another try at the length the last squeeze of the bin failed at: one of the arrangements it
@@ -72,6 +74,7 @@ private:
     int roundsToElimination_ = 0, eliminationWait_ = 4;
     bool downsizeDue_ = true;
     int rounds_ = 0, stalls_ = 0;
+    bool finalPhase_ = false;
     bool wantsLead_ = false;  // stalled: takes the best of the other threads at the next meeting
     Score stalledAt_;
     // Arrangements a squeeze of the least used bin left at its target length, least loss first;

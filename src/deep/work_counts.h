@@ -10,7 +10,7 @@
 namespace dravenor {
 
 struct DeepWork {
-    enum Attempt { Squeeze, Retry, Tighten, Eliminate, Downsize, Insert, Disrupt, kAttempts };
+    enum Attempt { Squeeze, Retry, Tighten, Eliminate, Downsize, Insert, Disrupt, Compress, kAttempts };
     static constexpr int kSizes = 4;  // items of up to 8, 32, 128 and more edges
 
     std::array<std::int64_t, kAttempts> tried{}, succeeded{}, passes{};
@@ -22,7 +22,7 @@ struct DeepWork {
     static const char* attemptName(int attempt)
     {
         static constexpr const char* names[kAttempts] = {"squeeze", "retry", "tighten", "eliminate",
-                                                        "downsize", "insert", "disrupt"};
+                                                        "downsize", "insert", "disrupt", "compress"};
         return names[attempt];
     }
     void add(const DeepWork& other)
