@@ -50,13 +50,11 @@ TEST(CutPlan, HolesBeforeTheirOutlineAndGuestsBeforeTheirHole)
     EXPECT_LT(indexOf(2, true, 0), frameOutline);
     EXPECT_LT(indexOf(2, true, 1), frameOutline);
     // The square hole holds part 3: part 3 comes before it.
-    int squareHole = -1;
-    for (int nth = 0; nth < 2; ++nth) {
-        const int i = indexOf(2, true, nth);
-        if (std::abs(pathLength(cuts[static_cast<size_t>(i)].cut) - 4 * 117) < 1e-6) squareHole = i;
-    }
-    ASSERT_GE(squareHole, 0);
-    EXPECT_LT(indexOf(3, false), squareHole);
+    const auto squareHole = std::find_if(cuts.begin(), cuts.end(), [](const CutContour& c) {
+        return c.part == 2 && c.hole && std::abs(pathLength(c.cut) - 4 * 117) < 1e-6;
+    });
+    ASSERT_NE(squareHole, cuts.end());
+    EXPECT_LT(indexOf(3, false), squareHole - cuts.begin());
     EXPECT_TRUE(r.plan->warnings.empty());
 }
 
