@@ -19,9 +19,8 @@ torch paths and judged against the exact outlines (arcs exact) of the JSON resul
     most, and runs straight across the whole plate, from beyond or on one edge to beyond or on
     the other, every point at least half the kerf from every part, all parts on one side of it,
     and the plate beyond it W wide (within the size's rounding) and no more than L long.
-A classic-engine layout whose parts stand closer than the kerf must be refused, naming parts
-(--classic-refusals allows that; without it a refusal is a failure).
-Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--classic-refusals] FOLDER...
+Both engines keep the kerf between parts, so a refusal of a layout is a failure.
+Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] FOLDER...
 Exit 0 when all checks hold, 1 otherwise, 77 when rs274 is not installed (the test is skipped).
 """
 import argparse
@@ -352,7 +351,7 @@ def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
             errors.append(f"{where}: {n} from nc --all cuts other contours than nest --nc-dir's")
 
 
-def check_job(cli, folder, mode, iterations, classic_refusals, errors):
+def check_job(cli, folder, mode, iterations, errors):
     args = job_args(folder)
     name = os.path.basename(os.path.normpath(folder))
     with tempfile.TemporaryDirectory() as work:
@@ -363,9 +362,6 @@ def check_job(cli, folder, mode, iterations, classic_refusals, errors):
         done = subprocess.run([cli, "nest", *args, *extra, "--json", result_json, "--nc-dir", nc_dir, "--save", saved,
                                *setup], cwd=folder, capture_output=True, text=True)
         if "cannot be cut: parts must stand at least the kerf" in done.stderr:
-            if mode == "classic" and classic_refusals and re.search(r"parts \d+ \(.*\) and \d+", done.stderr):
-                print(f"{name} {mode}: refused, parts closer than the kerf: {done.stderr.strip().splitlines()[-1][:160]}")
-                return
             errors.append(f"{name} {mode}: refused: {done.stderr.strip()[:300]}")
             return
         if not os.path.exists(result_json):
@@ -398,14 +394,13 @@ def main(argv):
     ap = argparse.ArgumentParser()
     ap.add_argument("cli", type=os.path.abspath)
     ap.add_argument("--deep-iterations", type=int, default=30)
-    ap.add_argument("--classic-refusals", action="store_true")
     ap.add_argument("folders", nargs="*")
     a = ap.parse_intermixed_args(argv[1:])
-    cli, iterations, classic_refusals, folders = a.cli, a.deep_iterations, a.classic_refusals, a.folders
+    cli, iterations, folders = a.cli, a.deep_iterations, a.folders
     jobs, errors = job_folders(folders), []
     for job in jobs:
         for mode in ("classic", "deep"):
-            check_job(cli, job, mode, iterations, classic_refusals, errors)
+            check_job(cli, job, mode, iterations, errors)
     print(f"{len(jobs)} jobs, {len(errors)} failures")
     return finish(errors, len(errors))
 
