@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numeric>
 
+#include "deep/collision_exact.h"
 #include "deep/constructive.h"
 
 namespace dravenor::deep {
@@ -25,14 +26,17 @@ constexpr int kLongestWait = 64;
 // it dropping a sheet or taking a smaller one is not tried.
 constexpr double kMostDensity = 0.9;
 // Stalls without a better arrangement after which a thread at the fewest sheets the job can need
-// has nothing left to gain.
+// has little left to gain: it compresses, as at the end of a run, until this many compressions in a
+// row have failed, and ends.
 constexpr int kStallsBeforeDone = 12;
+constexpr int kClosingFailures = 40;
 // Steps above this share fall by half after one failure; smaller ones are tried again at the same
 // length before they fall.
 constexpr double kRetriesBelow = 0.005;
 constexpr double kBigStepFall = 0.5;
-// Tries at one length before the squeeze falls back to a smaller step.
-constexpr int kRetriesPerLength = 3;
+// Tries at one length before the squeeze falls back to a smaller step: each starts from another
+// arrangement the failures left, so that many tries explore more than a smaller step would.
+constexpr int kRetriesPerLength = 8;
 // How strongly a retry favours the arrangements of least loss.
 constexpr double kPoolBias = 0.25;
 // Threads after the first start from a shuffled order.
@@ -139,8 +143,13 @@ bool SearchWorker::round()
         }
     }
     loadCurrent();
+    if (closingFailures_ >= 0) {
+        const double t = static_cast<double>(closingFailures_) / kClosingFailures;
+        closingFailures_ = compressFinal(std::max(t, closingShare())) ? 0 : closingFailures_ + 1;
+        return closingFailures_ < kClosingFailures;
+    }
     if (budget_.share() >= kCompressFrom) {
-        compressFinal();
+        compressFinal(closingShare());
         return true;
     }
     compress(leastUsedBin(a_), step_, false);
@@ -150,7 +159,10 @@ bool SearchWorker::round()
         stalls_ = bestScore_.usesLessThan(stalledAt_) ? 0 : stalls_ + 1;
         wantsLead_ = true;
         stalledAt_ = bestScore_;
-        if (stalls_ >= kStallsBeforeDone && currentScore_.sheets <= job_.fewestSheets) return false;
+        if (stalls_ >= kStallsBeforeDone && currentScore_.sheets <= job_.fewestSheets) {
+            closingFailures_ = 0;
+            return true;
+        }
         // Out of the valley: a fresh start in another order where that is cheap, else two parts
         // changing places.
         const bool fresh = a_.itemCount() <= kSmallJob && stalls_ % 2 == 1 &&
@@ -359,13 +371,17 @@ bool SearchWorker::compress(int b, double& step, bool alone)
     return false;
 }
 
-void SearchWorker::compressFinal()
+double SearchWorker::closingShare() const
 {
-    const double t = std::clamp((budget_.share() - kCompressFrom) / (1 - kCompressFrom), 0.0, 1.0);
-    double step = kCompressFirst + (kCompressLast - kCompressFirst) * t;
+    return std::clamp((budget_.share() - kCompressFrom) / (1 - kCompressFrom), 0.0, 1.0);
+}
+
+bool SearchWorker::compressFinal(double t)
+{
+    double step = kCompressFirst + (kCompressLast - kCompressFirst) * std::clamp(t, 0.0, 1.0);
     failed_.clear();
     finalPhase_ = true;
-    compress(leastUsedBin(a_), step, false);
+    return compress(leastUsedBin(a_), step, false);
 }
 
 void SearchWorker::tightenNext()
@@ -446,6 +462,39 @@ void SearchWorker::swapLargeParts()
     a_.lift(second);
     a_.place(first, n1);
     a_.place(second, n2);
+    // Parts the swapped ones now cover, their deepest point inside, go to the place the swapped
+    // part left: a large part swapped with a small one would bury the small one's neighbours.
+    const std::vector<int> under1 = coveredBy(first, second), under2 = coveredBy(second, first);
+    carry(under1, n1, p1);
+    carry(under2, n2, p2);
+}
+
+std::vector<int> SearchWorker::coveredBy(int item, int other) const
+{
+    const Placement& p = a_.placement(item);
+    const Region& cover = a_.orientation(item, p.orient).spacing;
+    std::vector<int> covered;
+    a_.forEachNear(p.bin, a_.spacingBox(item, p), item, [&](int c) {
+        const Placement& pc = a_.placement(c);
+        const Region& r = a_.orientation(c, pc.orient).spacing;
+        if (c != other && !r.poles.empty() &&
+            materialHolds(cover, {r.poles.x()[0] + pc.x - p.x, r.poles.y()[0] + pc.y - p.y}))
+            covered.push_back(c);
+        return true;
+    });
+    return covered;
+}
+
+void SearchWorker::carry(const std::vector<int>& items, const Placement& from, const Placement& to)
+{
+    for (int c : items) {
+        Placement pc = a_.placement(c);
+        pc.bin = to.bin;
+        pc.x += to.x - from.x;
+        pc.y += to.y - from.y;
+        a_.lift(c);
+        a_.place(c, pc);
+    }
 }
 
 } // namespace dravenor::deep

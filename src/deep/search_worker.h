@@ -32,8 +32,11 @@ private:
     bool eliminate();
     // Squeezes the bin's used length; with `alone` its items stay on it.
     bool compress(int bin, double& step, bool alone);
-    // The end of the run: small squeezes of the least used sheet, patiently separated.
-    void compressFinal();
+    // The end of the run: a small squeeze of the least used sheet, patiently separated, its step
+    // falling from the first to the last as t goes from 0 to 1.
+    bool compressFinal(double t);
+    // How far the run is into its last share, from 0 to 1.
+    double closingShare() const;
     // Squeezes the next sheet in turn on its own, so that room gathers at its end.
     void tightenNext();
     // Another try at the length the last squeeze of the bin failed at: one of the arrangements it
@@ -42,8 +45,12 @@ private:
     bool downsize();
     bool insertLeftOut();
     void disrupt();
-    // Two large parts of the loaded arrangement change places.
+    // Two large parts of the loaded arrangement change places, with the parts each now covers.
     void swapLargeParts();
+    // Placed parts (but `other`) whose deepest point lies inside the item's spacing region.
+    std::vector<int> coveredBy(int item, int other) const;
+    // Moves the items by what takes `from` to `to`.
+    void carry(const std::vector<int>& items, const Placement& from, const Placement& to);
     // Loads the current arrangement for an attempt.
     void loadCurrent();
     // The arrangement, free of collisions, becomes current; it is published when it is the best.
@@ -75,6 +82,7 @@ private:
     bool downsizeDue_ = true;
     int rounds_ = 0, stalls_ = 0;
     bool finalPhase_ = false;
+    int closingFailures_ = -1;  // compressions failed in a row since the thread stalled out; -1: not yet
     bool wantsLead_ = false;  // stalled: takes the best of the other threads at the next meeting
     Score stalledAt_;
     // Arrangements a squeeze of the least used bin left at its target length, least loss first;
