@@ -35,8 +35,18 @@ constexpr int kClosingFailures = 40;
 constexpr double kRetriesBelow = 0.005;
 constexpr double kBigStepFall = 0.5;
 // Tries at one length before the squeeze falls back to a smaller step: each starts from another
-// arrangement the failures left, so that many tries explore more than a smaller step would.
+// arrangement the failures left, so that many tries explore more than a smaller step would. A try
+// costs more the more items a job has, so that jobs beyond kRetryItems items get fewer, down to
+// kLeastRetries.
 constexpr int kRetriesPerLength = 8;
+constexpr int kRetryItems = 64;
+constexpr int kLeastRetries = 3;
+
+int retriesFor(int items)
+{
+    const int scaled = items <= kRetryItems ? kRetriesPerLength : kRetriesPerLength * kRetryItems / items;
+    return std::max(scaled, kLeastRetries);
+}
 // How strongly a retry favours the arrangements of least loss.
 constexpr double kPoolBias = 0.25;
 // Threads after the first start from a shuffled order.
@@ -321,10 +331,11 @@ bool SearchWorker::retrySqueeze(int b)
 
 bool SearchWorker::compress(int b, double& step, bool alone)
 {
-    if (!alone && !failed_.empty() && failedBin_ == b && retries_ < kRetriesPerLength) {
+    const int retries = retriesFor(a_.itemCount());
+    if (!alone && !failed_.empty() && failedBin_ == b && retries_ < retries) {
         ++retries_;
         if (retrySqueeze(b)) return true;
-        if (retries_ >= kRetriesPerLength) step *= kStepFall;
+        if (retries_ >= retries) step *= kStepFall;
         return false;
     }
     loadCurrent();
