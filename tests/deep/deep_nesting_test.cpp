@@ -96,6 +96,22 @@ TEST(DeepNesting, SavesSheetsTheFirstArrangementWastes)
     EXPECT_EQ(outcome.best.partsPlaced, 8);
 }
 
+TEST(DeepNesting, AThreadWithNothingLeftToGainCompressesBeforeItEnds)
+{
+    // Three squares on a long strip stall at once: the run ends long before its time, and only
+    // after compressing what it found.
+    EngineJob job;
+    job.sheet(job.rectangleFile("strip.shp", 2000, 100), 1).part(job.rectangleFile("a.shp", 90, 90), 3);
+    DeepSettings settings = fixedWork(0, 1, 2);
+    settings.timeLimit = 120;
+    RecordingProgress progress;
+    const DeepOutcome outcome = runDeepNesting(job.state, settings, progress);
+    ASSERT_TRUE(outcome.ran);
+    expectSound(job.state, 2, 0);
+    EXPECT_LT(outcome.seconds, 60);
+    EXPECT_GT(outcome.work.tried[DeepWork::Compress], 0);
+}
+
 TEST(DeepNesting, LowerPriorityNumbersComeFirstForSheetsAndParts)
 {
     // One small sheet of priority 1 and one large of priority 2; the parts of priority 1 need
