@@ -15,15 +15,14 @@ import pathlib
 import random
 import sys
 
-EXAMPLES = pathlib.Path(__file__).resolve().parent.parent / "resources" / "examples" / "parts"
+REPOSITORY = pathlib.Path(__file__).resolve().parent.parent
+EXAMPLES = REPOSITORY / "resources" / "examples" / "parts"
+sys.path.insert(0, str(REPOSITORY / "tests" / "scripts"))
+from batch_jobs import line, write_shape  # noqa: E402  (the shape file writer the checks share)
 
 
 def write_ring(path, points):
-    lines = []
-    for i, (x1, y1) in enumerate(points):
-        x2, y2 = points[(i + 1) % len(points)]
-        lines.append(",".join(f'"{v:.4f}"' for v in (x1, y1, x2, y2)) + ',"0","0","0","0","0"')
-    path.write_text("\n".join(lines) + "\n")
+    write_shape(str(path), [line(p, points[(i + 1) % len(points)]) for i, p in enumerate(points)])
 
 
 def blob(rng):

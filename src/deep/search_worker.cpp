@@ -44,8 +44,7 @@ constexpr int kLeastRetries = 3;
 
 int retriesFor(int items)
 {
-    const int scaled = items <= kRetryItems ? kRetriesPerLength : kRetriesPerLength * kRetryItems / items;
-    return std::max(scaled, kLeastRetries);
+    return std::clamp(kRetriesPerLength * kRetryItems / std::max(items, 1), kLeastRetries, kRetriesPerLength);
 }
 // How strongly a retry favours the arrangements of least loss.
 constexpr double kPoolBias = 0.25;

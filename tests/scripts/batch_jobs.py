@@ -128,6 +128,13 @@ def read_shape(path):
     return [tuple(numbers[i:i + 9]) for i in range(0, len(numbers) - 8, 9)]
 
 
+def write_shape(path, entities):
+    os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
+    with open(path, "w", newline="") as f:
+        for e in entities:
+            f.write(",".join(f'"{round(v, 6) + 0.0:.6f}"' for v in e) + "\r\n")
+
+
 def entity_of_json(d):
     if d["type"] == "line":
         return line((d["x1"], d["y1"]), (d["x2"], d["y2"]))

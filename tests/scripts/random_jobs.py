@@ -38,6 +38,7 @@ import subprocess
 import sys
 
 import ezdxf
+import batch_jobs
 from batch_jobs import arc, circle, ends, entity_of_json, green, inside, line, loops, point_at, read_shape, sweep
 from dxf_check import read_drawing
 
@@ -74,10 +75,7 @@ def close(p, q):
 # ---- shape files and exact areas
 
 def write_shape(path, entities, as_dxf):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", newline="") as f:
-        for e in entities:
-            f.write(",".join(f'"{round(v, 6) + 0.0:.6f}"' for v in e) + "\r\n")
+    batch_jobs.write_shape(path, entities)
     if as_dxf:
         doc = ezdxf.new("R12")
         for x1, y1, x2, y2, cx, cy, r, a0, a1 in entities:
