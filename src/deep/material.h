@@ -19,8 +19,12 @@ using Material = std::vector<Component>;
 // Grid units every corner may move by in rounding to the grid and back (with room to spare).
 inline constexpr double kRoundingUnits = 4;
 
-// The material of the rings (even-odd) grown by `delta` (shrunk when negative), with round
-// corners whose chords lie within `arcTolerance` of the true rounding, on a grid of `unit`.
+// A grown corner reaches at most this many times the distance from the true corner.
+inline constexpr double kMiterLimit = 2;
+
+// The material of the rings (even-odd) grown by `delta` (shrunk when negative), on a grid of
+// `unit`. Grown corners are mitred (squared off where sharper than 60 degrees), so that the result
+// holds every point within `delta`; shrunk corners are round, their chords within `arcTolerance`.
 Material grownMaterial(const std::vector<Ring>& rings, double delta, double arcTolerance, double unit);
 
 // The material with its holes filled: every outer ring whole, islands inside holes taken in.
