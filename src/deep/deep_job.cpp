@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "deep/coarsen.h"
 #include "deep/material.h"
 #include "deep/outline_rings.h"
 #include "deep/region_builder.h"
@@ -23,6 +24,9 @@ constexpr std::int32_t kNoPriority = 32767;
 constexpr double kSagShare = 5e-6;
 constexpr double kUnitShare = 1e-8;
 constexpr double kFreeTurnStep = 5;
+// Regions may grow by this share of their area to lose corners: outlines of many corners cost the
+// search in proportion, and the little material added is mostly in notches nothing fits in.
+constexpr double kCoarsenShare = 0.001;
 // Instances beyond this are left unplaced, so that no quantity can exhaust memory.
 constexpr std::int64_t kMostItems = 100000;
 
@@ -150,7 +154,7 @@ bool buildPart(const PartEntry& record, std::size_t index, const Loaded& loaded,
     auto grown = [&](double distance) {
         const Material material = simplified(grownMaterial(rings.rings, distance + extra, grid.sag, grid.unit), grid.sag);
         // Without parts in holes a part's holes count as material: nothing lies in them.
-        return holesFree ? material : filledMaterial(material, grid.unit);
+        return coarsened(holesFree ? material : filledMaterial(material, grid.unit), kCoarsenShare);
     };
     const Material spacing = grown(geometry.spacing / 2);
     if (spacing.empty()) {
