@@ -64,19 +64,23 @@ class DeepJobs : public ::testing::TestWithParam<JobCase> {};
 TEST_P(DeepJobs, ResultsAreSoundAndComplete)
 {
     const JobCase& c = GetParam();
-    EngineJob job;
-    job.kerf(1.5);
-    c.build(job);
-    RecordingProgress progress;
-    const DeepOutcome outcome = runDeepNesting(job.state, fixedWork(30, 1, c.spacing, c.margin), progress);
-    ASSERT_TRUE(outcome.ran) << outcome.error;
-    for (const std::string& w : progress.warnings) ADD_FAILURE() << w;
-    expectSound(job.state, c.spacing, c.margin);
-    EXPECT_EQ(outcome.best.partsPlaced, outcome.best.partsRequired);
-    EXPECT_EQ(outcome.best.sheets, sheetsUsed(job.state));
-    EXPECT_GT(progress.improvements, 0);
-    // What was last shown is what the run leaves.
-    EXPECT_EQ(progress.shown.entities, job.state.entities);
+    // One thread, and two on one search (each pass the better of two).
+    for (int threads : {1, 2}) {
+        SCOPED_TRACE(threads);
+        EngineJob job;
+        job.kerf(1.5);
+        c.build(job);
+        RecordingProgress progress;
+        const DeepOutcome outcome = runDeepNesting(job.state, fixedWork(30, threads, c.spacing, c.margin), progress);
+        ASSERT_TRUE(outcome.ran) << outcome.error;
+        for (const std::string& w : progress.warnings) ADD_FAILURE() << w;
+        expectSound(job.state, c.spacing, c.margin);
+        EXPECT_EQ(outcome.best.partsPlaced, outcome.best.partsRequired);
+        EXPECT_EQ(outcome.best.sheets, sheetsUsed(job.state));
+        EXPECT_GT(progress.improvements, 0);
+        // What was last shown is what the run leaves.
+        EXPECT_EQ(progress.shown.entities, job.state.entities);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Deep, DeepJobs, ::testing::ValuesIn(kJobs),
