@@ -12,7 +12,7 @@ namespace {
 
 // Beyond this many corners a component is left as it is: each change is checked against every
 // edge.
-constexpr std::size_t kMostCorners = 20000;
+constexpr std::size_t kMostCorners = 5000;
 
 double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
 

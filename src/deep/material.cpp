@@ -64,10 +64,13 @@ Material grownMaterial(const std::vector<Ring>& rings, double delta, double arcT
 {
     const Paths clean = evenOddUnion(rings, unit);
     ClipperLib::ClipperOffset offset(kMiterLimit, std::max(arcTolerance / unit, 0.25));
-    // Growing, a mitred corner holds the round one and costs one or two edges instead of an arc's
-    // many: every collision test runs over fewer edges. Shrinking keeps the round corner, which the
-    // mitred one would cut into.
-    offset.AddPaths(clean, delta > 0 ? ClipperLib::jtMiter : ClipperLib::jtRound, ClipperLib::etClosedPolygon);
+    // Growing, a mitred or squared corner holds the round one with one or two edges instead of an
+    // arc's many: every collision test runs over fewer edges. A mitred corner reaches up to 41 %
+    // further than the round one at a right angle, which costs nothing worth counting when the
+    // growth is that small; beyond it the corner is squared, within 8 % of the round one. Shrinking
+    // keeps the round corner, which the others would cut into.
+    const ClipperLib::JoinType join = delta <= 0 ? ClipperLib::jtRound : delta <= kMitreUpTo ? ClipperLib::jtMiter : ClipperLib::jtSquare;
+    offset.AddPaths(clean, join, ClipperLib::etClosedPolygon);
     ClipperLib::PolyTree tree;
     offset.Execute(tree, delta / unit);
     Material material;

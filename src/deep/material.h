@@ -21,10 +21,13 @@ inline constexpr double kRoundingUnits = 4;
 
 // A grown corner reaches at most this many times the distance from the true corner.
 inline constexpr double kMiterLimit = 2;
+// Growing by up to this distance, corners are mitred; by more, squared.
+inline constexpr double kMitreUpTo = 0.5;
 
 // The material of the rings (even-odd) grown by `delta` (shrunk when negative), on a grid of
-// `unit`. Grown corners are mitred (squared off where sharper than 60 degrees), so that the result
-// holds every point within `delta`; shrunk corners are round, their chords within `arcTolerance`.
+// `unit`. Grown corners are mitred (squared off where sharper than 60 degrees) or, growing by more
+// than kMitreUpTo, squared, so that the result holds every point within `delta`; shrunk corners
+// are round, their chords within `arcTolerance`.
 Material grownMaterial(const std::vector<Ring>& rings, double delta, double arcTolerance, double unit);
 
 // The material with its holes filled: every outer ring whole, islands inside holes taken in.
