@@ -6,6 +6,8 @@
 #include <queue>
 #include <tuple>
 
+#include "deep/collision_exact.h"
+
 namespace dravenor::deep {
 
 namespace {
@@ -15,18 +17,6 @@ namespace {
 constexpr std::size_t kMostCorners = 5000;
 
 double cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
-
-bool segmentsTouch(Point a1, Point a2, Point b1, Point b2)
-{
-    const double d1 = cross(b1, b2, a1), d2 = cross(b1, b2, a2), d3 = cross(a1, a2, b1), d4 = cross(a1, a2, b2);
-    if (((d1 > 0 && d2 > 0) || (d1 < 0 && d2 < 0)) || ((d3 > 0 && d4 > 0) || (d3 < 0 && d4 < 0))) return false;
-    if (d1 == 0 && d2 == 0) {
-        // On one line: they touch when their extents overlap.
-        return std::max(std::min(a1.x, a2.x), std::min(b1.x, b2.x)) <= std::min(std::max(a1.x, a2.x), std::max(b1.x, b2.x)) &&
-               std::max(std::min(a1.y, a2.y), std::min(b1.y, b2.y)) <= std::min(std::max(a1.y, a2.y), std::max(b1.y, b2.y));
-    }
-    return true;
-}
 
 // The closed triangle holds the point.
 bool triangleHolds(Point a, Point b, Point c, Point p)
@@ -159,7 +149,7 @@ private:
             // Edges that end at a corner of the change share its end points.
             if (std::find(own.begin(), own.end(), x) != own.end()) continue;
             for (const auto& [s, e] : fresh)
-                if (segmentsTouch(s, e, at_[w], at_[x])) return false;
+                if (segmentsMeet(s, e, at_[w], at_[x])) return false;
         }
         return true;
     }
