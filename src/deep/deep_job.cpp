@@ -24,6 +24,8 @@ constexpr std::int32_t kNoPriority = 32767;
 constexpr double kSagShare = 5e-6;
 constexpr double kUnitShare = 1e-8;
 constexpr double kFreeTurnStep = 5;
+// Outlines without arcs are thinned within this share of the sagitta.
+constexpr double kFineThinning = 1.0 / 16;
 // Regions may grow by this share of their area to lose corners: outlines of many corners cost the
 // search in proportion, and the little material added is mostly in notches nothing fits in.
 constexpr double kCoarsenShare = 0.001;
@@ -91,6 +93,22 @@ struct Grid {
     double pad = 0;   // what rounding to the grid may cost, with room to spare
 };
 
+// What growing or shrinking an outline adds to the distance asked for: the chords' sagitta, the
+// thinning and the grid's rounding. Outlines of lines alone have no chords and are thinned
+// finely: every hundredth of a millimetre parts stand apart beyond the spacing is length lost.
+struct Allowance {
+    double thinning = 0;
+    double extra = 0;
+};
+
+Allowance allowanceFor(const OutlineRings& rings, const Grid& grid)
+{
+    Allowance a;
+    a.thinning = rings.sag > 0 ? grid.sag : grid.sag * kFineThinning;
+    a.extra = rings.sag + a.thinning + grid.pad;
+    return a;
+}
+
 // The job's size: the largest box side of any sheet or part.
 double jobSize(const std::vector<SheetEntry>& sheets, const std::vector<PartEntry>& parts, ShapeFiles& files)
 {
@@ -120,9 +138,11 @@ bool buildSheet(const SheetEntry& record, std::size_t index, const Loaded& loade
         problem = record.FileName + ": the sheet has no closed outline and is not used";
         return false;
     }
-    // Free space: the outline shrunk by what the chords, the rounding and the thinning may have added.
-    const Material free =
-        simplified(grownMaterial(rings.rings, -(3 * grid.sag + grid.pad), grid.sag, grid.unit), grid.sag);
+    // Free space: the outline shrunk by what the chords, the rounded corners, the thinning and the
+    // grid may have added.
+    const Allowance allowance = allowanceFor(rings, grid);
+    const Material free = simplified(
+        grownMaterial(rings.rings, -(allowance.extra + grid.sag), grid.sag, grid.unit), allowance.thinning);
     if (free.empty()) {
         problem = record.FileName + ": the sheet leaves no room for parts";
         return false;
@@ -148,11 +168,12 @@ bool buildPart(const PartEntry& record, std::size_t index, const Loaded& loaded,
         problem = record.FileName + ": the part has no closed outline and is not placed";
         return false;
     }
-    // Grown by the chords' sagitta, the arc tolerance of the rounding, the grid's rounding and the
-    // thinning, so that the true outline lies inside by at least the distance asked for.
-    const double extra = 3 * grid.sag + grid.pad;
+    // Grown corners are never rounded: the allowance alone keeps the true outline inside by at
+    // least the distance asked for.
+    const Allowance allowance = allowanceFor(rings, grid);
     auto grown = [&](double distance) {
-        const Material material = simplified(grownMaterial(rings.rings, distance + extra, grid.sag, grid.unit), grid.sag);
+        const Material material = simplified(
+            grownMaterial(rings.rings, distance + allowance.extra, grid.sag, grid.unit), allowance.thinning);
         // Without parts in holes a part's holes count as material: nothing lies in them.
         return coarsened(holesFree ? material : filledMaterial(material, grid.unit), kCoarsenShare);
     };

@@ -61,7 +61,9 @@ Shape chordedShape(const Shape& shape, double sag)
 OutlineRings outlineRings(const Shape& shape, double sag, double gapTolerance)
 {
     OutlineRings result;
-    result.sag = sag;
+    // Outlines of lines alone have no chords standing in for arcs.
+    const bool arcs = std::any_of(shape.begin(), shape.end(), [](const ShapeEntity& e) { return e.RAD != 0; });
+    result.sag = arcs ? sag : 0;
     const OutlineChains chains = chainOutlines(chordedShape(shape, sag), gapTolerance);
     result.openEnds = chains.openEnds;
     for (const OutlinePolygon& polygon : chains.closedOutlines) {

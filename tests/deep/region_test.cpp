@@ -11,6 +11,7 @@
 #include "deep/outline_rings.h"
 #include "engine/engine_job.h"
 #include "geometry/primitives.h"
+#include "layouts/layout_geometry_check.h"
 
 using namespace dravenor;
 using namespace dravenor::testing;
@@ -99,6 +100,35 @@ TEST_P(GrownRegions, HoldTheTrueOutlineGrownBySpacingAndMargin)
                 }
             EXPECT_LE(held, within + within / 50 + 10) << GetParam().name << " spacing " << spacing;
         }
+    }
+}
+
+// Along its whole outline the grown region stands outside the true part by at least the distance
+// asked for, and on its nearest stretch by no more than a hair beyond it: chords where the part has
+// arcs, rounding alone where it has none. Parts kept further apart lose length on every sheet.
+TEST_P(GrownRegions, StandOffTheTrueOutlineByTheDistanceAndAHair)
+{
+    const Shape& shape = GetParam().shape;
+    const bool arcs = std::any_of(shape.begin(), shape.end(), [](const ShapeEntity& e) { return e.RAD != 0; });
+    EngineJob files;
+    files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1).part(files.shapeFile("p.shp", shape), 1);
+    for (const double spacing : {0.0, 4.0}) {
+        NestingState state = files.state;
+        const dd::DeepJob job = dd::buildDeepJob(state, {spacing, 0}, [] { return false; });
+        ASSERT_EQ(job.parts.size(), 1u);
+        const TrueMaterial material(shape);
+        const dd::Orientation& asDrawn = job.parts[0].orientations[0];
+        ASSERT_EQ(asDrawn.angle, 0);
+        double nearest = 1e9;
+        for (const dd::Edge& e : asDrawn.spacing.edges)
+            for (int k = 0; k <= 40; ++k) {
+                const dd::Point p{e.a.x + (e.b.x - e.a.x) * k / 40, e.a.y + (e.b.y - e.a.y) * k / 40};
+                const double d = material.holds(p) ? 0 : distanceToShape(shape, p.x, p.y);
+                nearest = std::min(nearest, d);
+            }
+        const double hair = arcs ? 0.02 : 0.002;
+        EXPECT_GE(nearest, spacing / 2 - kDistanceSlack) << GetParam().name << " spacing " << spacing;
+        EXPECT_LE(nearest, spacing / 2 + hair) << GetParam().name << " spacing " << spacing;
     }
 }
 
