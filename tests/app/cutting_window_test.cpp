@@ -2,9 +2,6 @@
 // NC export refused with a message naming the material and thickness, and the cut plan drawn
 // over the layout view when "Show Cut Plan" is ticked.
 #include <QCheckBox>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 #include "app/cut_table_window.h"
 #include "main_window_fixture.h"
@@ -49,8 +46,7 @@ TEST_F(MainWindowTest, NcExportNeedsTheCutTableRowAndTheCutPlanDrawsOverTheLayou
     // No cutting.dat in the working folder: the export names it and asks for no file.
     window->exportNcProgram();
     ASSERT_FALSE(dialogs.questions.empty());
-    EXPECT_TRUE(contains(dialogs.questions.back().text, "cutting.dat")) << dialogs.questions.back().text;
-    EXPECT_TRUE(dialogs.fileDialogTitles.empty());
+    EXPECT_TRUE(contains(dialogs.questions.back().text, "cutting.dat") && dialogs.fileDialogTitles.empty());
     write("post.cfg", "comments = parentheses\r\n");
 
     // With a row the plan is drawn over the view: more ink than the layout alone.
@@ -66,8 +62,8 @@ TEST_F(MainWindowTest, NcExportNeedsTheCutTableRowAndTheCutPlanDrawsOverTheLayou
     const std::string text = TempFolder::read(folder.filePath("layout-1.nc").toStdString());
     EXPECT_TRUE(contains(text, "(part 1 plate.shp: outline)\r\nG0 X")) << text.substr(0, 400);
     // The layout keeps a remnant: the program parts it off last.
-    EXPECT_TRUE(contains(text, "(remnant cut, keeps remnant 194 x 1000)\r\nG0 X")) << text.substr(text.size() - 300);
-    EXPECT_TRUE(contains(text, "\r\nM2\r\n"));
+    EXPECT_TRUE(contains(text, "(remnant cut, keeps remnant 194 x 1000)\r\nG0 X") && contains(text, "\r\nM2\r\n"))
+        << text.substr(text.size() - 300);
 }
 
 } // namespace

@@ -1,17 +1,12 @@
 // Deep Nesting from the main window: its item among the nesting modes, the settings dialog with
 // its messages, and a run whose progress window shows the best result and whose layouts are
 // listed; Stop at once still leaves valid layouts.
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
 
 #include "app/deep_progress_window.h"
 #include "app/deep_settings_dialog.h"
-#include "app/layout_panel.h"
 #include "app/main_window_fixture.h"
 #include "layouts/checked_optimisation.h"
 #include "support/text_match.h"

@@ -1,16 +1,13 @@
 // The Stock window and the main window's stock commands, driven as the user drives them, with the
 // stock's files read back after every change.
-#include <QComboBox>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QTest>
 
 #include "app/main_window_fixture.h"
 #include "app/stock_window.h"
-#include "geometry/shape_builders.h"
 #include "stock/stock_changes.h"
 #include "stock/stock_folder.h"
-#include "support/ink.h"
+#include "support/grid_rows.h"
 
 namespace dravenor::testing {
 namespace {
@@ -38,21 +35,17 @@ TEST(StockWindow, AddsFiltersChangesAndRemovesPlates)
     EXPECT_TRUE(dialogs.questions.empty());
 
     StockResult read = readStock(stock);
-    ASSERT_EQ(read.tables.plates.size(), 2u);
-    EXPECT_EQ(read.tables.plates[0].material, "S235"); // typed as the grids type it
-    EXPECT_EQ(read.tables.plates[0].quantity, 3);
-    EXPECT_DOUBLE_EQ(read.tables.plates[0].area, 4500000);
-    EXPECT_EQ(window.table()->rowCount(), 2);
+    ASSERT_EQ(std::pair(read.tables.plates.size(), window.table()->rowCount()), std::pair(size_t{2}, 2));
+    const StockPlate& first = read.tables.plates[0];
+    EXPECT_EQ(std::tuple(first.material, first.quantity, first.area), std::tuple("S235", 3, 4500000.0)); // typed as the grids type it
     window.selectRow(0);
     EXPECT_GT(inkedPixels(window.preview()->surface().image()), 100);
 
     window.materialFilter()->setCurrentText("S355");
-    ASSERT_EQ(window.shownPlates().size(), 1u);
-    EXPECT_EQ(window.shownPlates()[0].id, 2);
+    EXPECT_TRUE(window.shownPlates().size() == 1 && window.shownPlates()[0].id == 2);
     window.materialFilter()->setCurrentIndex(0);
     window.thicknessFilter()->setCurrentText("10");
-    ASSERT_EQ(window.shownPlates().size(), 1u);
-    EXPECT_EQ(window.shownPlates()[0].id, 1);
+    EXPECT_TRUE(window.shownPlates().size() == 1 && window.shownPlates()[0].id == 1);
 
     window.selectRow(0);
     type(window.quantityEdit(), "7");
@@ -65,8 +58,7 @@ TEST(StockWindow, AddsFiltersChangesAndRemovesPlates)
     dialogs.answers.push_back(DialogService::Answer::Yes);
     ASSERT_TRUE(window.removeSelected());
     read = readStock(stock);
-    ASSERT_EQ(read.tables.plates.size(), 1u);
-    EXPECT_EQ(read.tables.plates[0].id, 2);
+    EXPECT_TRUE(read.tables.plates.size() == 1 && read.tables.plates[0].id == 2);
 
     // A thickness that is not a number is refused with a message and adds nothing.
     type(window.thicknessEdit(), "thick");
@@ -90,11 +82,8 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
     typeInto(BasicGrid, "Kerf", "3");
     ASSERT_TRUE(window->takeSheetsFromStock());
     const TextGrid& sheets = window->job().sheets;
-    ASSERT_EQ(sheets.rows(), 4); // two plates and the empty entry row
-    EXPECT_EQ(sheets.text(1, 1), stock + "/R2.shp");
-    EXPECT_EQ(sheets.text(1, sheets.columnOf("Pri")), "1");
-    EXPECT_EQ(sheets.text(2, 1), stock + "/P1.shp");
-    EXPECT_EQ(sheets.text(2, sheets.columnOf("Qty")), "4");
+    EXPECT_EQ(cellsOf(sheets), (std::vector<std::vector<std::string>>{
+                                   {"1", stock + "/R2.shp", "1", "1"}, {"2", stock + "/P1.shp", "4", ""}, {"3", "", "", ""}}));
 
     enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
     typeInto(PartGrid, "Qty", "2");
@@ -109,11 +98,9 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
     const StockResult after = readStock(stock);
     ASSERT_TRUE(after.ok());
     // The remnant was used (the parts fit on it): it is gone, its own remnant came in with id 3.
-    EXPECT_EQ(after.tables.plate(2), nullptr);
-    ASSERT_NE(after.tables.plate(3), nullptr);
-    EXPECT_EQ(after.tables.plate(3)->sourceJob, folder.filePath("job.nst").toStdString());
-    EXPECT_EQ(after.tables.plate(1)->quantity, 4);
-    EXPECT_EQ(window->job().remnantIds.at(1), 3);
+    ASSERT_TRUE(after.tables.plate(2) == nullptr && after.tables.plate(3) != nullptr);
+    EXPECT_EQ(std::tuple(after.tables.plate(3)->sourceJob, after.tables.plate(1)->quantity, window->job().remnantIds.at(1)),
+              std::tuple(folder.filePath("job.nst").toStdString(), 4, 3));
 
     // Again: the question, answered No by default, changes nothing.
     const size_t changes = after.tables.history.size();

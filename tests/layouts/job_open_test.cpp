@@ -1,9 +1,6 @@
 // Open, Save and Start Optimization free of windows: a job typed into the grids, nested, saved
 // and opened again; moved and damaged files; the guard between the engine and the cutting table,
-// for Deep Nesting too: a faulty result is never called done, and Stop at any moment leaves
-// layouts that the vector check accepts at the job's spacing.
-#include <gtest/gtest.h>
-
+// for Deep Nesting too: a faulty result is never called done.
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
@@ -215,24 +212,6 @@ TEST_F(CheckedDeepNesting, AResultWithPartsCloserThanTheSpacingNeedsChecking)
     ASSERT_EQ(progress.warnings.size(), 1u);
     EXPECT_NE(progress.warnings[0].find("are 2 apart, less than the spacing 3"), std::string::npos);
     EXPECT_EQ(job.state.details.ActKerf, 3);
-}
-
-TEST_F(CheckedDeepNesting, StopAtAnyMomentLeavesValidListedLayouts)
-{
-    for (const DeepSettings settings : {DeepSettings{.timeLimit = 0.3}, DeepSettings{.spacing = 5, .margin = 4, .timeLimit = 0.3}}) {
-        for (int stopAfter : {0, 1, 2, -1}) {
-            NestingState state = job.state;
-            RecordingProgress progress;
-            progress.stopWhen = [&] { return stopAfter >= 0 && progress.improvements >= stopAfter; };
-            const DeepRun run = nestDeepChecked(state, settings, progress);
-            ASSERT_TRUE(run.outcome.ran) << run.outcome.error;
-            EXPECT_TRUE(progress.warnings.empty()) << progress.warnings.front();
-            EXPECT_NE(run.result.statusText.find("Optimization"), std::string::npos);
-            SCOPED_TRACE("stop after " + std::to_string(stopAfter));
-            expectSound(state, settings.spacing < 0 ? 3 : settings.spacing, settings.margin);
-            EXPECT_TRUE(run.outcome.stopped || stopAfter != 0);
-        }
-    }
 }
 
 TEST_F(CheckedDeepNesting, TheSpacingKeptIsNamedWhereverTheKerfUsedWouldBe)

@@ -3,8 +3,6 @@
 // parts with the overlap and sheet-edge check, hit testing and the drawing; and the edit.lay
 // exchange: a layout written as lines, the edited lines taken back into the item list, the
 // records (stock and demand) and the grids.
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <functional>
 #include <sstream>

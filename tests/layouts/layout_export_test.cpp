@@ -3,13 +3,10 @@
 // engine's entities, and rebuilt from the item rows as the engine made it (the drawings of nested
 // jobs are read back with ezdxf by check_bench_jobs.py). Then a hand-made layout against a golden
 // drawing, failures, the layout list and the names proposed for files.
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 #include "engine/engine_job.h"
 #include "engine/nesting_driver.h"
-#include "geometry/primitives.h"
 #include "geometry/shape_file.h"
 #include "layout_helpers.h"
 #include "layouts/layout_export.h"

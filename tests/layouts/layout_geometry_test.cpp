@@ -2,13 +2,9 @@
 // parts off the sheet, and with least distances parts closer than the spacing to each other or
 // than the margin to the sheet's outline and holes, measured on the true outlines; the mark of
 // layouts that fail it, and what the questions before discarding layouts say.
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <map>
 #include <sstream>
 
-#include "engine/layout_results.h"
 #include "geometry/shape_file.h"
 #include "layout_helpers.h"
 #include "layouts/discarded_layouts.h"
@@ -120,13 +116,15 @@ TEST(Rebuild, ReadsRealFilesMovesTheSheetToTheOriginAndNamesAMissingFile)
 
 namespace {
 
-// The fault texts of layout 1, one a line.
-std::string faultsOf(const Shape& sheet, const std::vector<Shape>& parts)
+// The fault texts, one a line.
+std::string textOf(const std::vector<LayoutFault>& faults)
 {
     std::string text;
-    for (const LayoutFault& f : checkPlacedLayout(1, sheet, parts, {})) text += f.text + "\n";
+    for (const LayoutFault& f : faults) text += f.text + "\n";
     return text;
 }
+
+std::string faultsOf(const Shape& sheet, const std::vector<Shape>& parts) { return textOf(checkPlacedLayout(1, sheet, parts, {})); }
 
 } // namespace
 
@@ -203,9 +201,7 @@ TEST(LayoutGeometryCheck, FaultTextsNameTheFilesAndEveryLayoutIsCheckedByItsInst
         2, rectangle(0, 0, 1000, 500),
         {rectangle(10, 10, 50, 50), rectangle(400, 10, 50, 50), rectangle(30, 30, 50, 50), rectangle(980, 10, 50, 50)},
         {"/jobs/a.shp", "/jobs/b.shp", "/jobs/c.dxf"});
-    ASSERT_EQ(faults.size(), 2u);
-    EXPECT_EQ(faults[0].text, "layout 2: part 4 leaves the sheet");
-    EXPECT_EQ(faults[1].text, "layout 2: parts 1 (a.shp) and 3 (c.dxf) overlap");
+    EXPECT_EQ(textOf(faults), "layout 2: part 4 leaves the sheet\nlayout 2: parts 1 (a.shp) and 3 (c.dxf) overlap\n");
     EXPECT_EQ(faultyParts(faults), (std::vector<int>{1, 3, 4}));
 
     NestingState state;
@@ -216,9 +212,7 @@ TEST(LayoutGeometryCheck, FaultTextsNameTheFilesAndEveryLayoutIsCheckedByItsInst
     appendShape(state.entities, rectangle(0, 0, 100, 100), 2, 1, 1, 2, 0, 1);
     appendShape(state.entities, circle(90, 90, 30), 2, 1, 2, 3, 0, 1);
     appendShape(state.entities, rectangle(0, 0, 200, 200), 2, 1, 0, 0, 0, 1);
-    const std::vector<LayoutFault> found = checkLayouts(state);
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].text, "layout 2: parts 2 (a.shp) and 3 (b.shp) overlap");
+    EXPECT_EQ(textOf(checkLayouts(state)), "layout 2: parts 2 (a.shp) and 3 (b.shp) overlap\n");
 }
 
 // ---- the check with least distances
@@ -278,11 +272,7 @@ TEST(LayoutDistanceCheck, PartsCloserThanTheSpacingOrTheMarginAreFaults)
         {"4 from the hole", {rectangle(300, 200, 96, 100)}, {0, 5}, near},
         {"over the hole", {rectangle(450, 200, 100, 100)}, {0, 5}, "layout 1: part 1 (a.shp) leaves the sheet\n"},
     };
-    for (const auto& c : cases) {
-        std::string texts;
-        for (const LayoutFault& f : check(c.parts, c.least, c.least.margin > 0 ? holed : kSheet)) texts += f.text + "\n";
-        EXPECT_EQ(texts, c.faults) << c.what;
-    }
+    for (const auto& c : cases) EXPECT_EQ(textOf(check(c.parts, c.least, c.least.margin > 0 ? holed : kSheet)), c.faults) << c.what;
     const LayoutFault edge = check({rectangle(4, 50, 100, 100)}, {0, 5}, holed).at(0);
     EXPECT_EQ(std::pair(edge.kind, edge.partA), std::pair(LayoutFault::Kind::NearSheetEdge, 1));
 }
@@ -293,9 +283,8 @@ TEST(LayoutDistanceCheck, EachPartAtFaultIsNamedOnceAndOverlapsKeepTheirOwnFault
     const std::vector<LayoutFault> faults =
         check({rectangle(10, 10, 100, 100), rectangle(100, 10, 100, 100), rectangle(201, 10, 100, 100)}, {3, 0});
     ASSERT_EQ(faults.size(), 2u);
-    EXPECT_EQ(faults[0].kind, LayoutFault::Kind::Overlap);
-    EXPECT_EQ(faults[1].kind, LayoutFault::Kind::TooClose);
-    EXPECT_EQ(std::make_pair(faults[1].partA, faults[1].partB), std::make_pair(2, 3));
+    EXPECT_EQ(std::tuple(faults[0].kind, faults[1].kind, faults[1].partA, faults[1].partB),
+              std::tuple(LayoutFault::Kind::Overlap, LayoutFault::Kind::TooClose, 2, 3));
     EXPECT_EQ(faultyParts(faults), (std::vector<int>{1, 2, 3}));
 }
 

@@ -1,8 +1,6 @@
 // The layout view: the fitted picture with its scroll bars, colours, grid and labels, the part
 // under the pointer; and the layout printed on paper. The viewport's zoom, drags and scroll bars
 // are tested through the main window's layout panel.
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <sstream>
 

@@ -1,8 +1,5 @@
 // Yields, cutting lengths and weights of layouts, and the report that shows them: its text for a
 // job worked out by hand, its file, and the report window's grid, copied selection and pages.
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <numbers>
@@ -10,7 +7,6 @@
 #include "engine/engine_job.h"
 #include "engine/layout_summary.h"
 #include "engine/nesting_driver.h"
-#include "geometry/primitives.h"
 #include "layout_helpers.h"
 #include "layouts/layout_metrics.h"
 #include "layouts/report.h"
@@ -58,7 +54,7 @@ TEST(LayoutMetricsFormulas, CuttingLengthWeightAndYield)
                                    yieldOfLayouts(layouts, 3, 3)}), (std::vector<double>{15, 25, 16.667, 0}));
 }
 
-TEST(LayoutMetricsHandMade, BoxesAreTheSheetsExtentsWhateverTheRasterCellsAndUnproducedPartsHaveALength)
+TEST(LayoutMetricsHandMade, BoxesAreTheSheetsExtentsUnproducedPartsHaveALengthAndDrawingsCountInTheirUnit)
 {
     ReportTestJob fixture;
     fixture.job.nesting.details.Kerf = 3; // 1/3 cell per unit: the 100 x 50 box would be 33 x 17 cells
@@ -66,22 +62,19 @@ TEST(LayoutMetricsHandMade, BoxesAreTheSheetsExtentsWhateverTheRasterCellsAndUnp
     EXPECT_EQ(std::tuple(metrics.sheetBoxArea, metrics.partRlc, metrics.layouts.at(1).baseYield, metrics.rlcOfPart(3)),
               std::tuple(std::vector<double>{10000, 5000, 100}, std::vector<double>{140, 90, 40}, 20.0, 40.0));
     EXPECT_EQ(std::pair(metrics.layout(2), metrics.layout(3)), std::pair(&metrics.layouts[1], static_cast<const LayoutMetrics*>(nullptr)));
-}
 
-TEST(LayoutMetricsHandMade, ADrawingsCuttingLengthCountsItsEllipseHoleInTheDrawingUnitAndNamesWhatWasSkipped)
-{
-    ReportTestJob fixture;
-    // A 4 x 2 inch plate with an elliptic hole (semi-axes 1 and 0.5 inch) and a hatch.
+    // A drawing's cutting length counts its elliptic hole in the drawing unit and names what was
+    // skipped: a 4 x 2 inch plate with a hole of semi-axes 1 and 0.5 inch, and a hatch.
     fixture.job.nesting.parts[1].FileName =
         fixture.folder.write("plate.dxf",
                              "0\nSECTION\n2\nHEADER\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n"
                              "0\nLWPOLYLINE\n90\n4\n70\n1\n10\n0\n20\n0\n10\n4\n20\n0\n10\n4\n20\n2\n10\n0\n20\n2\n"
                              "0\nELLIPSE\n10\n2\n20\n1\n11\n1\n21\n0\n40\n0.5\n0\nHATCH\n0\nENDSEC\n0\nEOF\n");
-    const JobMetrics metrics = computeJobMetrics(fixture.job.nesting, 0.5);
+    const JobMetrics drawn = computeJobMetrics(fixture.job.nesting, 0.5);
     const double ellipse = std::numbers::pi * (3 * 1.5 - std::sqrt(3.5 * 2.5)); // Ramanujan's perimeter
-    EXPECT_NEAR(metrics.partRlc[1], (12 + ellipse) * 25.4, 0.5);
-    ASSERT_EQ(metrics.warnings.size(), 1u);
-    EXPECT_TRUE(testing::contains(metrics.warnings[0], "plate.dxf: its cutting length leaves out")) << metrics.warnings[0];
+    EXPECT_NEAR(drawn.partRlc[1], (12 + ellipse) * 25.4, 0.5);
+    ASSERT_EQ(drawn.warnings.size(), 1u);
+    EXPECT_TRUE(testing::contains(drawn.warnings[0], "plate.dxf: its cutting length leaves out")) << drawn.warnings[0];
 }
 
 // The "Ov. Yield" of the run's progress title as a number.
@@ -167,34 +160,25 @@ TEST(ReportText, NamesWithoutFoldersNoPriorityAndSignedNumbersInColumns)
     EXPECT_EQ(out.str(), "ab 15 -2.5  0.5" + std::string(4, ' ') + "x\r\n0123456789\r\n    y\r\n12345z\r\n");
 }
 
-TEST(ReportFile, WrittenToTheWorkingFolderOnlyWithLayoutsAndWarnsOfAMissingPartFile)
+TEST(ReportFile, WrittenToTheWorkingFolderOnlyWithLayoutsWarnsOfAMissingPartFileAndAFailureKeepsTheOld)
 {
     ReportTestJob fixture;
     std::filesystem::remove(fixture.job.nesting.parts[1].FileName);
     TempFolder work;
     const ReportWriteResult written = writeReport(fixture.job, fixture.densities, work.folder());
-    ASSERT_TRUE(written.ok()) << written.error;
-    EXPECT_EQ(written.path, work.file("Report.tlf"));
+    ASSERT_TRUE(written.ok() && written.path == work.file("Report.tlf")) << written.error;
     const std::string text = TempFolder::read(written.path);
     EXPECT_EQ(text, reportText(fixture.job, fixture.densities));
     EXPECT_TRUE(testing::contains(text, "\r\nTotal RLC(Running Length of Cutting) : 420.00\r\n"));
-    ASSERT_EQ(written.warnings.size(), 1u);
-    EXPECT_TRUE(testing::contains(written.warnings[0], "b.shp"));
+    EXPECT_TRUE(written.warnings.size() == 1 && testing::contains(written.warnings[0], "b.shp"));
 
     TempFolder other;
     EXPECT_EQ(writeReport(Job{}, fixture.densities, other.folder()).error, "This File does not contain any Layout");
     EXPECT_TRUE(other.entries().empty());
-}
-
-TEST(ReportFile, AFailedWriteKeepsThePreviousReport)
-{
-    ReportTestJob fixture;
-    TempFolder work;
-    // The file exists, but no temporary file can be made beside it: its name is too long.
-    const std::string path = work.write(std::string(245, 'r') + ".tlf", "previous report\r\n");
+    // A failed write keeps the previous report: no temporary file can be made beside a name this long.
+    const std::string path = other.write(std::string(245, 'r') + ".tlf", "previous report\r\n");
     EXPECT_NE(writeReportFile(fixture.job, fixture.densities, path).error.find(path), std::string::npos);
-    EXPECT_EQ(TempFolder::read(path), "previous report\r\n");
-    EXPECT_EQ(work.entries().size(), 1u);
+    EXPECT_EQ(std::pair(TempFolder::read(path), other.entries().size()), std::pair(std::string("previous report\r\n"), size_t{1}));
 }
 
 Lines gridColumn(const TextGrid& grid)
@@ -220,7 +204,7 @@ TEST(ReportGrid, OneRowPerLineEachLineOneTrimmedFieldWhateverTheLineEnds)
         << "row numbers are hidden";
 }
 
-TEST(ReportClipboard, BlankRunsBecomeTabsTheWayTheyAlwaysHave)
+TEST(ReportClipboard, BlankRunsBecomeTabsAndSelectedRowsGiveTabSeparatedLinesWithinTheGrid)
 {
     // Runs of 2 to 25 blanks are one tab; longer runs are cut into 25s first.
     const std::pair<size_t, std::string> cases[] = {{1, "a b"},    {2, "a\tb"},    {25, "a\tb"},
@@ -228,10 +212,7 @@ TEST(ReportClipboard, BlankRunsBecomeTabsTheWayTheyAlwaysHave)
     for (const auto& [blanks, tabbed] : cases)
         EXPECT_EQ(blankRunsToTabs(std::string("a").append(blanks, ' ').append("b")), tabbed) << blanks;
     EXPECT_EQ(blankRunsToTabs("  lead and trail  "), "\tlead and trail\t");
-}
 
-TEST(ReportClipboard, SelectedRowsGiveTabSeparatedLinesWithinTheGrid)
-{
     TextGrid report = reportGrid("Sheet Utilization\r\nSheet File Name    QtyUsed Pri     TotWeight\r\n"
                                  "big-sheet-100x100.  3      1       1500000.00\r\nNote=after\r\n");
     const std::string two = "Sheet File Name\tQtyUsed Pri\tTotWeight\r\nbig-sheet-100x100.\t3\t1\t1500000.00\r\n";
