@@ -1,39 +1,14 @@
-// The cutting side of the windows: the cut table window (rows checked before they are saved),
-// NC export refused with a message naming the material and thickness, and the cut plan drawn
-// over the layout view when "Show Cut Plan" is ticked.
+// The cutting side of the main window: NC export refused with a message naming the material and
+// thickness, and the cut plan drawn over the layout view when "Show Cut Plan" is ticked (the cut
+// table window is tested with the density window, its twin).
 #include <QCheckBox>
 
-#include "app/cut_table_window.h"
 #include "main_window_fixture.h"
 #include "support/temp_folder.h"
 #include "support/text_match.h"
 
 namespace dravenor::testing {
 namespace {
-
-TEST(CutTableWindowTest, IncompleteRowsAreNamedAndCompleteOnesSavedSorted)
-{
-    TempFolder folder;
-    ScriptedDialogs dialogs;
-    CutTableWindow window(dialogs, QString::fromStdString(folder.folder()));
-    EXPECT_EQ(window.grid().rows(), 2) << "a missing table opens empty, with its entry row";
-    auto type = [&](int row, int col, const char* keys) {
-        window.gridView()->setCurrentCell(row, col);
-        QTest::keyClicks(window.gridView(), keys);
-    };
-    type(1, 1, "s355");
-    type(1, 2, "12");
-    EXPECT_FALSE(window.done());
-    ASSERT_EQ(dialogs.questions.size(), 1u);
-    EXPECT_TRUE(contains(dialogs.questions[0].text, "row 1")) << dialogs.questions[0].text;
-    const char* rest[] = {"3", "1200", "1", "7", "3", "1"};
-    for (int c = 0; c < 6; ++c) type(1, c + 3, rest[c]);
-    type(2, 1, "al");
-    for (int c = 0; c < 7; ++c) type(2, c + 2, c == 0 ? "3" : c == 2 ? "4000" : "1");
-    EXPECT_TRUE(window.done());
-    EXPECT_EQ(TempFolder::read(folder.file("cutting.dat")),
-              "\"AL\",\"3\",\"1\",\"4000\",\"1\",\"1\",\"1\",\"1\"\r\n\"S355\",\"12\",\"3\",\"1200\",\"1\",\"7\",\"3\",\"1\"\r\n");
-}
 
 TEST_F(MainWindowTest, NcExportNeedsTheCutTableRowAndTheCutPlanDrawsOverTheLayout)
 {

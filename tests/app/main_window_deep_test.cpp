@@ -97,14 +97,11 @@ TEST_F(MainWindowDeep, ARunDrawsItsBestResultAndListsItsLayoutsAndStopAtOnceLeav
     editSettings({{"", "2", "20"}});
     runDeep(false);
     EXPECT_TRUE(contains(status, "Optimization Done#")) << status;
-    EXPECT_TRUE(contains(best, "parts placed")) << best;
-    EXPECT_TRUE(contains(best, "sheet (fewest possible: 1)")) << best;
+    EXPECT_TRUE(contains(best, "parts placed") && contains(best, "sheet (fewest possible: 1)")) << best;
     EXPECT_GT(drawnDuringRun, 300);
     EXPECT_GT(filled, 0.9) << "the sheet fills the pane one way";
-    // 1000 x 500 sheets: what the search can still gain is the least used sheet's offcut.
-    EXPECT_TRUE(gain.starts_with("least used sheet: layout ") && contains(gain, " of 1000 used, offcut ")
-                && gain.ends_with(" x 500"))
-        << gain;
+    // What the search can still gain (its wording is the progress text tests').
+    EXPECT_TRUE(gain.starts_with("least used sheet: layout ") && gain.ends_with(" x 500")) << gain;
     ASSERT_GT(window->layoutPanel()->layoutList()->count(), 0);
     EXPECT_GT(inkedPixels(window->layoutPanel()->canvas()->surface().image()), 300);
     EXPECT_TRUE(checkLayouts(window->job().nesting, kEngineLayoutTolerance, {3, 2}).empty());
@@ -121,8 +118,7 @@ TEST_F(MainWindowDeep, ARunDrawsItsBestResultAndListsItsLayoutsAndStopAtOnceLeav
     dialogs.questions.clear();
     dialogs.answers = {DialogService::Answer::Ok};
     runDeep(false);
-    EXPECT_EQ(status, "");
-    EXPECT_EQ(dialogs.questionTexts().back(), "The time limit must be a number of seconds above 0");
+    EXPECT_EQ(std::pair(status, dialogs.questionTexts().back()), std::pair(std::string(), std::string("The time limit must be a number of seconds above 0")));
 }
 
 } // namespace

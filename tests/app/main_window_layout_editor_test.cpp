@@ -55,9 +55,7 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
     // Leaving the editor without updating (it deletes the file) keeps the job as it was.
     window->job().modified = false;
     editLayout(0, [this](Lines&) { deleteFile(exchangeFile()); });
-    EXPECT_EQ(itemsOf(1).size(), 5u);
-    EXPECT_FALSE(window->job().modified);
-    EXPECT_EQ(panel().currentLayout(), 1);
+    EXPECT_EQ(std::tuple(itemsOf(1).size(), window->job().modified, panel().currentLayout()), std::tuple(5u, false, 1));
     // Unchanged, the layout comes back as it went (the lines and their round trip are the layout
     // exchange tests'), and the exchange file is gone.
     editLayout(1, [](Lines&) {});
@@ -72,15 +70,13 @@ TEST_F(MainWindowLayoutEditor, TheLayoutGoesOutSheetFirstAndWhatComesBackIsTaken
         lines.back().y = "250";
         lines[0].qty = "3";
     });
-    EXPECT_EQ(itemsOf(2).size(), 5u);
-    EXPECT_EQ(listed(), (Strings{"1/2  [QTY 1]", "2/2  [QTY 3]  FAILS CHECK"}));
-    EXPECT_TRUE(window->job().modified);
+    EXPECT_EQ(std::tuple(itemsOf(2).size(), listed(), window->job().modified),
+              std::tuple(5u, Strings{"1/2  [QTY 1]", "2/2  [QTY 3]  FAILS CHECK"}, true));
     // An emptied layout vanishes and the rest move up; with none left the list is disabled.
     editLayout(0, [](Lines& lines) { lines.clear(); });
     EXPECT_EQ(listed(), (Strings{"1/1  [QTY 3]  FAILS CHECK"}));
     editLayout(0, [](Lines& lines) { lines.clear(); });
-    EXPECT_TRUE(listed().empty());
-    EXPECT_FALSE(panel().layoutList()->isEnabled());
+    EXPECT_TRUE(listed().empty() && !panel().layoutList()->isEnabled());
 }
 
 TEST_F(MainWindowTest, WithoutLayoutsTheEditorOpensOnItsOwnWithNoStaleFile)
@@ -94,8 +90,7 @@ TEST_F(MainWindowTest, WithoutLayoutsTheEditorOpensOnItsOwnWithNoStaleFile)
         EXPECT_FALSE(fileExists(exchangeFile));
     };
     window->layoutEditorAction()->trigger();
-    EXPECT_TRUE(opened);
-    EXPECT_TRUE(listed().empty());
+    EXPECT_TRUE(opened && listed().empty());
 }
 
 // A partial job whose part rows the run reorders by priority: plates that may not turn (Pri 0,
@@ -117,8 +112,7 @@ TEST_F(MainWindowTest, AnUnchangedTripKeepsEveryGridRowAndTheUnplacedBarOfAParti
     const std::string exchange = folder.filePath(kExchangeFileName).toStdString();
     window->editLayout = [&] { ASSERT_TRUE(fileExists(exchange)); };
     window->editCurrentLayout();
-    EXPECT_EQ(cellsOf(window->job().sheets), sheets);
-    EXPECT_EQ(cellsOf(window->job().parts), parts);
+    EXPECT_EQ(std::pair(cellsOf(window->job().sheets), cellsOf(window->job().parts)), std::pair(sheets, parts));
     const auto& records = window->job().nesting.parts;
     const auto bar = std::find_if(records.begin(), records.end(),
                                   [](const PartEntry& p) { return fileNameOnly(p.FileName) == "bar.shp"; });

@@ -65,8 +65,7 @@ TEST_F(SingleInstanceGuardTest, OneHolderAtATimeTheLockOfACrashedCopyTakenOverTh
     }
     writeLockFile(QCoreApplication::applicationPid(), QSysInfo::machineHostName(), QDateTime::currentDateTime().addDays(-3));
     SingleInstanceGuard guard("Dravenor", folder.path());
-    EXPECT_FALSE(guard.tryAcquire());
-    EXPECT_TRUE(QFile::exists(lockPath));
+    EXPECT_TRUE(!guard.tryAcquire() && QFile::exists(lockPath));
     SingleInstanceGuard nested("Dravenor", QDir(folder.path()).filePath("run/dravenor"));
     EXPECT_TRUE(nested.tryAcquire()) << "a missing lock folder is created";
 }
@@ -95,10 +94,8 @@ TEST(ProgramStart, SecondCopyReportsAlreadyRunningAndEnds)
     ASSERT_EQ(holder, first.processId()) << first.readAllStandardError().toStdString();
     second.start(DRAVENOR_APP, {});
     ASSERT_TRUE(second.waitForFinished(kStartBoundMs));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(std::tuple(second.exitStatus(), second.exitCode(), first.state()), std::tuple(QProcess::NormalExit, 0, QProcess::Running));
     EXPECT_TRUE(second.readAllStandardError().contains("Dravenor is already running"));
-    EXPECT_EQ(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished(kStartBoundMs);
 }
@@ -120,8 +117,7 @@ TEST(Splash, BuildsTheMainWindowHiddenOnTickOneAndHandsOverOnTickFour)
         ASSERT_EQ(built, 1) << tick;
         EXPECT_EQ(mainWindow->isVisible(), tick == 4) << tick;
     }
-    EXPECT_EQ(splash.mainWindow(), mainWindow.get());
-    EXPECT_FALSE(splash.isVisible() || splash.timerRunning());
+    EXPECT_TRUE(splash.mainWindow() == mainWindow.get() && !splash.isVisible() && !splash.timerRunning());
 }
 
 } // namespace

@@ -66,8 +66,7 @@ TEST_F(ReportWindowTest, ShowsTheLinesReadOnlyCopiesPrintsTheSelectionUnderTheHe
     window.setJobFileName("/jobs/plates/order-17.nst");
     const auto pages = window.printPages(10, 12, 15);
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_EQ(pages[0][1], "File: order-17.nst");
-    EXPECT_EQ(pages[0].back(), "line 12    value");
+    EXPECT_EQ(std::pair(pages[0][1], pages[0].back()), std::pair(std::string("File: order-17.nst"), std::string("line 12    value")));
     // On paper: more than one page for all 300 lines, one for the selection.
     const auto printed = [&](const char* name, bool all) {
         QPdfWriter writer(QString::fromStdString(folder.file(name)));
@@ -75,8 +74,7 @@ TEST_F(ReportWindowTest, ShowsTheLinesReadOnlyCopiesPrintsTheSelectionUnderTheHe
         all ? window.printTo(writer) : window.printRowsTo(writer, 10, 12);
         return pdfPageCount(folder.file(name));
     };
-    EXPECT_GT(printed("all.pdf", true), 3u);
-    EXPECT_EQ(printed("selection.pdf", false), 1u);
+    EXPECT_TRUE(printed("all.pdf", true) > 3u && printed("selection.pdf", false) == 1u);
 
     // F1 opens the report's help, Esc closes.
     window.show();
@@ -100,18 +98,15 @@ TEST_F(ReportWindowTest, OpenOrAReportTooLongForTheWindowGoesToTheAssociatedAppl
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0].text.rfind("Report too long to fit.", 0), 0u);
     EXPECT_EQ(urls.opened, (std::vector<QString>{path, path}));
-    EXPECT_TRUE(tooLong.openedExternally());
-    EXPECT_EQ(tooLong.exec(), QDialog::Rejected);
+    EXPECT_TRUE(tooLong.openedExternally() && tooLong.exec() == QDialog::Rejected);
 
     // A missing report is named and the window stays empty.
     QFile::remove(path);
     ReportWindow missing(dialogs, path);
     ASSERT_EQ(dialogs.questions.size(), 2u);
     EXPECT_NE(dialogs.questions[1].text.find("Report.tlf"), std::string::npos) << dialogs.questions[1].text;
-    EXPECT_EQ(dialogs.questions[1].icon, DialogService::Icon::Exclamation);
-    EXPECT_EQ(missing.grid().rows(), 2);
-    EXPECT_FALSE(missing.openButton()->isEnabled());
-    EXPECT_FALSE(missing.openedExternally());
+    EXPECT_EQ(std::tuple(dialogs.questions[1].icon, missing.grid().rows(), missing.openButton()->isEnabled(), missing.openedExternally()),
+              std::tuple(DialogService::Icon::Exclamation, 2, false, false));
 }
 
 } // namespace

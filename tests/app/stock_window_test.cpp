@@ -83,7 +83,7 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
     ASSERT_TRUE(window->takeSheetsFromStock());
     const TextGrid& sheets = window->job().sheets;
     EXPECT_EQ(cellsOf(sheets), (std::vector<std::vector<std::string>>{
-                                   {"1", stock + "/R2.shp", "1", "1"}, {"2", stock + "/P1.shp", "4", ""}, {"3", "", "", ""}}));
+                                   {"1", stock + "/R2.shp", "1", "1"}, {"2", stock + "/P1.shp", "4", "2"}, {"3", "", "", ""}}));
 
     enterFiles(PartGrid, {writeRectangle("plate.shp", 300, 200)});
     typeInto(PartGrid, "Qty", "2");

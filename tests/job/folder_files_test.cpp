@@ -223,7 +223,7 @@ TEST(SettingFiles, DefaultUntilSavedReadBackAndUnusableContentWarns)
     }
 }
 
-TEST(WindowPlacement, EveryRectangleEndsWhollyWithinTheScreenAreaMovedAsLittleAsPossible)
+TEST(WindowPlacement, EndsWhollyWithinTheScreenMovedAsLittleAsPossibleAndIsKeptInWindowCfg)
 {
     const ScreenRect small{0, 0, 1366, 768};
     const ScreenRect belowPanel{0, 27, 1366, 741};
@@ -244,11 +244,7 @@ TEST(WindowPlacement, EveryRectangleEndsWhollyWithinTheScreenAreaMovedAsLittleAs
         EXPECT_EQ(fitWithin(c.wanted, c.available, c.minWidth, c.minHeight), c.fitted) << c.wanted.x << "," << c.wanted.y;
     EXPECT_EQ(centredWithin(1560, 720, small), (ScreenRect{0, 24, 1366, 720}));
     EXPECT_EQ(centredWithin(1560, 720, {0, 0, 1920, 1080}), (ScreenRect{180, 180, 1560, 720}));
-}
-
-// Every number is checked before it is converted, so that out-of-range sizes are refused.
-TEST(WindowPlacement, IsKeptInWindowCfgAndADamagedFileIsIgnored)
-{
+    // Kept in window.cfg: every number is checked before it is converted, so out-of-range sizes are refused.
     TempFolder temp;
     EXPECT_FALSE(readWindowPlacement(temp.folder()));
     const WindowPlacement placement{{-8, 30, 1200, 700}, true};
@@ -264,7 +260,7 @@ TEST(WindowPlacement, IsKeptInWindowCfgAndADamagedFileIsIgnored)
 
 using Paths = std::vector<std::string>;
 
-TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostSix)
+TEST(RecentFiles, NewestFirstWithoutRepeatsAtMostSixKeptInTheWorkingFolderAndReadFromAnyLineEnds)
 {
     struct Case { Paths before; const char* added; Paths after; };
     const Case cases[] = {
@@ -275,10 +271,7 @@ TEST(RecentFiles, NewestFirstWithoutRepeatsAndAtMostSix)
         {{"1", "2", "3", "4", "5", "6"}, "4", {"4", "1", "2", "3", "5", "6"}},
     };
     for (const Case& c : cases) EXPECT_EQ(withRecentFile(c.before, c.added), c.after) << c.added;
-}
-
-TEST(RecentFiles, AreKeptInTheWorkingFolderAndReadBackFromAnyLineEnds)
-{
+    // Kept in the working folder and read back from any line ends.
     TempFolder folder;
     EXPECT_TRUE(readRecentFiles(folder.folder()).empty());
     for (const char* path : {"/jobs/a.nst", "/jobs/with space.nst", "/jobs/a.nst"})

@@ -96,14 +96,12 @@ TEST(GridFile, ReadsUnquotedLfAndItemsSplitOverLinesAndMissingFilesAsEmpty)
 }
 
 // Padded titles (what may be typed into each column is checked by typing into it); a title
-// longer than its padding gets none, an unknown one pads to 3 + 5.
-TEST(ColumnAttributes, TitlesSetTheHeaderAndTheWidths)
+// longer than its padding gets one blank, an unknown one pads to 3 + 5.
+TEST(ColumnAttributes, TitlesSetTheWidths)
 {
-    EXPECT_EQ(headerFormat({"Sheet File Name", "Left Height", "Unknown"}),
-              "<Sr   |>Sheet File Name        |<Left Height |<Unknown ");
-    TextGrid grid({"Part File Name", "Qty", "Note", "REPORT"});
+    TextGrid grid({"Part File Name", "Qty", "Note", "REPORT", "Left Height", "Unknown"});
     applyColumnWidths(grid);
-    EXPECT_EQ(grid.colWidths, (std::vector<int>{5, 23, 11, 25, 81}));
+    EXPECT_EQ(grid.colWidths, (std::vector<int>{5, 23, 11, 25, 81, 12, 8}));
 }
 
 // Each printed column takes the wider of its title and its typing limit, plus two; hidden
@@ -144,7 +142,7 @@ TextGrid holding(const std::string& text)
     return grid;
 }
 
-TEST(GridHistory, UndoAndRedoWalkTheChangesAndANewChangeForgetsTheUndone)
+TEST(GridHistory, UndoAndRedoWalkTheChangesANewChangeForgetsTheUndoneAndTheDepthIsFixed)
 {
     GridHistory history;
     TextGrid grid = holding("a");
@@ -168,12 +166,9 @@ TEST(GridHistory, UndoAndRedoWalkTheChangesAndANewChangeForgetsTheUndone)
         }
         EXPECT_EQ(std::pair(done, grid.text(1, 1)), std::pair(s.done, s.after)) << s.op << " " << s.text;
     }
-}
-
-TEST(GridHistory, ReachesBackAFixedNumberOfChanges)
-{
-    GridHistory history;
-    TextGrid grid = holding("0");
+    // It reaches back a fixed number of changes.
+    history.clear();
+    EXPECT_FALSE(history.canUndo() || history.canRedo());
     for (size_t i = 1; i <= GridHistory::kDepth + 5; ++i) {
         history.record(grid);
         grid.setText(1, 1, std::to_string(i));
@@ -181,8 +176,6 @@ TEST(GridHistory, ReachesBackAFixedNumberOfChanges)
     size_t undone = 0;
     while (history.undo(grid)) ++undone;
     EXPECT_EQ(std::pair(undone, grid.text(1, 1)), std::pair(GridHistory::kDepth, std::string("5")));
-    history.clear();
-    EXPECT_FALSE(history.canUndo() || history.canRedo());
 }
 
 // Every case runs under the C locale and under a decimal-comma one, set for the C library (as a

@@ -194,9 +194,7 @@ TEST(TypedText, EachColumnKeepsOnlyWhatItsClassAllows)
         {"REPORT", "1a\b", "", "REPORT is not typed", ""},
         {"Thick", "12,5", "12.5", "", "12.5"},
         {"Kerf", ",5", ".5", "", ".5"},
-        {"Density", "7,85", "7.85", "", "7.85"},
         {"X1", "-3,25", "-3.25", "", "-3.25"},
-        {"RAD", "0,5", "0.5", "", "0.5"},
         {"Kerf", "2,5,1", "2.51", "',' cannot be typed into Kerf", "2.5"}, // a second point
         {"Qty", "1,5", "15", "Qty takes whole numbers only: no decimal point or comma", "1"},
         {"Pri", "2.5", "25", "Pri takes whole numbers only: no decimal point or comma", "2"},
@@ -273,9 +271,8 @@ TEST(ResultProtection, DeclinedChangeLeavesTheCellAlone)
     EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Declined);
     grid.col = 1;
     EXPECT_EQ(pressKey(grid, KeyEnter, host, mainWindowGrid), KeyOutcome::Declined);
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "", "5", ""}}));
-    EXPECT_TRUE(host.fileRequests.empty());
-    EXPECT_EQ(host.askedKeys, (std::vector<int>{'7', KeyBackspace, KeyDelete, KeyEnter}));
+    EXPECT_EQ(std::tuple(cellsOf(grid), host.fileRequests.size(), host.askedKeys),
+              std::tuple(Rows{{"1", "", "5", ""}}, size_t{0}, std::vector<int>{'7', KeyBackspace, KeyDelete, KeyEnter}));
 }
 
 TEST(FileColumn, AnyKeyAsksForFilesAndAppendsThemInOrder)
@@ -287,13 +284,10 @@ TEST(FileColumn, AnyKeyAsksForFilesAndAppendsThemInOrder)
     grid.row = 1; // the selection appends whatever row is current
     pressKey(grid, KeyBackspace, host, mainWindowGrid);
     EXPECT_EQ(pressKey(grid, 'z', host, mainWindowGrid), KeyOutcome::Consumed); // cancelled
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "/plates/A.shp", "", ""},
-                                  {"2", "/plates/b.dxf", "", ""},
-                                  {"3", "/plates/C, wide.shp", "", ""},
-                                  {"4", "", "", ""}}));
-    EXPECT_EQ(grid.row, 3) << "the last filled row becomes current";
-    EXPECT_EQ(host.fileRequests, (std::vector<bool>{true, true, true}));
-    EXPECT_EQ(host.fileCellChanges, 3) << "the preview follows every key on a file cell";
+    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "/plates/A.shp", "", ""}, {"2", "/plates/b.dxf", "", ""},
+                                  {"3", "/plates/C, wide.shp", "", ""}, {"4", "", "", ""}}));
+    // The last filled row becomes current; the preview follows every key on a file cell.
+    EXPECT_EQ(std::tuple(grid.row, host.fileRequests, host.fileCellChanges), std::tuple(3, std::vector<bool>{true, true, true}, 3));
 }
 
 // Outside the main window one chosen file replaces the cell; text typed into the last row of an
@@ -306,8 +300,8 @@ TEST(FileColumn, SingleSelectionReplacesTheCellAndTypingAppendsTheEntryRow)
     grid.setText(1, 1, "/old.shp");
     host.fileAnswers.push_back({"/New Folder/Part.DXF"});
     EXPECT_EQ(pressKey(grid, KeyEnter, host, plainGrid), KeyOutcome::FilesChosen);
-    EXPECT_EQ(std::pair(grid.text(1, 1), grid.rows()), std::pair(std::string("/New Folder/Part.DXF"), 4));
-    EXPECT_EQ(host.fileRequests, std::vector<bool>{false});
+    EXPECT_EQ(std::tuple(grid.text(1, 1), grid.rows(), host.fileRequests),
+              std::tuple(std::string("/New Folder/Part.DXF"), 4, std::vector<bool>{false}));
 
     TextGrid parts = gridAt(partGridTitles(), 2);
     type(parts, "42", host, mainWindowGrid);
@@ -326,8 +320,8 @@ TEST(DeleteKey, FileRowClosesTheGapOtherColumnsOnlyClear)
     EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Cleared);
     std::tie(grid.row, grid.col) = std::pair(2, 1);
     EXPECT_EQ(pressDelete(grid, host, mainWindowGrid), KeyOutcome::Cleared);
-    EXPECT_EQ(cellsOf(grid), (Rows{{"1", "/s/one.shp", "", ""}, {"2", "/s/three.shp", "3", "9"}, {"3", "", "", ""}}));
-    EXPECT_EQ(host.fileCellChanges, 2);
+    EXPECT_EQ(std::pair(cellsOf(grid), host.fileCellChanges),
+              std::pair(Rows{{"1", "/s/one.shp", "", ""}, {"2", "/s/three.shp", "3", "9"}, {"3", "", "", ""}}, 2));
 }
 
 TEST(EscapeKey, PutsBackWhatWasTypedIntoTheCurrentCellAndNeverTouchesAnythingElse)
@@ -362,8 +356,7 @@ TEST(EscapeKey, PutsBackWhatWasTypedIntoTheCurrentCellAndNeverTouchesAnythingEls
         grid.ensureEntryRow();
         c.before(grid, host);
         EXPECT_EQ(pressKey(grid, KeyEscape, host, mainWindowGrid), c.outcome) << c.what;
-        EXPECT_EQ(grid.text(1, 2), c.qty) << c.what;
-        EXPECT_EQ(host.askedKeys, c.asked) << c.what;
+        EXPECT_EQ(std::pair(grid.text(1, 2), host.askedKeys), std::pair(c.qty, c.asked)) << c.what;
     }
     // On a file cell Esc asks for no files.
     ScriptedEditHost host;

@@ -226,7 +226,7 @@ TEST_F(CheckedDeepNesting, TheSpacingKeptIsNamedWhereverTheKerfUsedWouldBe)
     }
 }
 
-TEST(DeepProgressText, TimeOrWorkAgainstTheLimitAndTheBestSoFar)
+TEST(DeepProgressText, TimeOrWorkAgainstTheLimitTheBestSoFarAndWhatTheSearchCanStillGain)
 {
     EXPECT_EQ(deepElapsedText(12.34, 99, DeepSettings{}), "12.3 s of 60 s");
     EXPECT_EQ(deepElapsedText(0, 0, DeepSettings{.timeLimit = 0.5}), "0.0 s of 0.5 s");
@@ -240,11 +240,7 @@ TEST(DeepProgressText, TimeOrWorkAgainstTheLimitAndTheBestSoFar)
     outcome.seconds = 2.346;
     outcome.stopped = true;
     EXPECT_EQ(deepRunText(outcome, 3, 0), "Deep Nesting: 1 iteration in 2.35 s, spacing 3, margin 0, stopped");
-}
-
-// The least used sheet along its longer side, wide and tall sheets alike.
-TEST(DeepProgressText, TheLeastUsedSheetAndItsOffcutAreWhatTheSearchCanStillGain)
-{
+    // The least used sheet along its longer side, wide and tall sheets alike.
     struct Case { double sheetW, sheetH; std::vector<double> reach; const char* expected; };
     const Case cases[] = {
         {1000, 500, {600, 300, 950}, "least used sheet: layout 2, 300 of 1000 used, offcut 700 x 500"},

@@ -30,11 +30,7 @@ using Lines = std::vector<LayoutFileLine>;
 Texts fieldsOf(const std::string& text)
 {
     Texts fields{""};
-    for (const char c : text)
-        if (c == ',')
-            fields.emplace_back();
-        else
-            fields.back().push_back(c);
+    for (const char c : text) c == ',' ? void(fields.emplace_back()) : fields.back().push_back(c);
     return fields;
 }
 

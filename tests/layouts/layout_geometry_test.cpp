@@ -97,10 +97,7 @@ TEST(Rebuild, PlacesEachRowsShapeTurnedAtItsCornerWithTheSheetLastReadingEachFil
         for (const LayoutItem& item : state.items) EXPECT_EQ(item.Angle, std::fmod(item.Angle + 360, 360));
     }
     expectGolden("layouts/rebuild.txt", record);
-}
-
-TEST(Rebuild, ReadsRealFilesMovesTheSheetToTheOriginAndNamesAMissingFile)
-{
+    // Real files: the sheet moved to the origin, a missing file named.
     TempFolder dir;
     const std::string sheet = savedShape(dir, "sheet.shp", rectangle(10, 10, 500, 400));
     NestingState state;
@@ -307,7 +304,7 @@ Job jobWithFaultyLayouts()
     return job;
 }
 
-TEST(FaultyLayouts, AreFoundByTheCheckAndMarkedInTheListReportLinesAndOpeningWarning)
+TEST(FaultyLayouts, AreFoundByTheCheckGroupedByLayoutAndMarkedInTheListReportLinesAndOpeningWarning)
 {
     Job job = jobWithFaultyLayouts();
     const FaultyLayouts faulty = faultyLayoutsOf(job);
@@ -325,10 +322,7 @@ TEST(FaultyLayouts, AreFoundByTheCheckAndMarkedInTheListReportLinesAndOpeningWar
     job.discardResults();
     EXPECT_TRUE(faultyLayoutsOf(job).empty());
     EXPECT_EQ(faultyLayoutsWarning({}), "");
-}
-
-TEST(FaultyLayouts, FaultsAreGroupedByLayoutInOrderAndLongListsAreCut)
-{
+    // Faults are grouped by layout in order and long lists are cut.
     const std::vector<LayoutFault> faults{{LayoutFault::Kind::Overlap, 3, 1, 2, "layout 3: parts 1 and 2 overlap"},
                                           {LayoutFault::Kind::OutsideSheet, 1, 4, 0, "layout 1: part 4 leaves the sheet"},
                                           {LayoutFault::Kind::Overlap, 3, 5, 6, "layout 3: parts 5 and 6 overlap"}};

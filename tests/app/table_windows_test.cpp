@@ -1,10 +1,12 @@
-// The density table window: density.dat shown with an empty row to type into, Done storing the
-// rows sorted, Cancel and Esc writing nothing, damaged rows reported once, failed saves kept.
+// The table windows: density.dat shown with an empty row to type into, Done storing the rows
+// sorted, Cancel and Esc writing nothing, damaged rows reported once, failed saves kept; and the
+// cut table window, whose rows are checked before they are saved.
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "app/cut_table_window.h"
 #include "app/density_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
@@ -16,7 +18,7 @@ namespace {
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
-class DensityWindowTest : public ::testing::Test {
+class TableWindowTest : public ::testing::Test {
 protected:
     QString workingFolder() const { return QString::fromStdString(folder.folder()); }
     std::string tableFile() const { return folder.file("density.dat"); }
@@ -26,7 +28,8 @@ protected:
         for (int row = 1; row < window.grid().rows(); ++row) rows.emplace_back(window.grid().text(row, 1), window.grid().text(row, 2));
         return rows;
     }
-    static void type(DensityWindow& window, int row, int col, const char* keys)
+    template <typename Window>
+    static void type(Window& window, int row, int col, const char* keys)
     {
         window.gridView()->setCurrentCell(row, col);
         QTest::keyClicks(window.gridView(), keys);
@@ -36,7 +39,7 @@ protected:
     ScriptedDialogs dialogs;
 };
 
-TEST_F(DensityWindowTest, TypedRowsFollowTheColumnRulesAndDoneStoresThemSorted)
+TEST_F(TableWindowTest, TypedDensityRowsFollowTheColumnRulesAndDoneStoresThemSorted)
 {
     folder.write("density.dat", "\"ZN\",\"7.14\"\r\n");
     DensityWindow window(dialogs, workingFolder());
@@ -69,11 +72,10 @@ TEST_F(DensityWindowTest, TypedRowsFollowTheColumnRulesAndDoneStoresThemSorted)
     DensityWindow cancelled(dialogs, workingFolder());
     type(cancelled, 4, 1, "cu");
     cancelled.cancelButton()->click();
-    EXPECT_EQ(cancelled.result(), QDialog::Rejected);
-    EXPECT_EQ(TempFolder::read(tableFile()), saved);
+    EXPECT_EQ(std::pair(cancelled.result(), TempFolder::read(tableFile())), std::pair(int(QDialog::Rejected), saved));
 }
 
-TEST_F(DensityWindowTest, DamagedRowsAreReportedOnceAndAFailedSaveKeepsTheEdits)
+TEST_F(TableWindowTest, DamagedDensityRowsAreReportedOnceAndAFailedSaveKeepsTheEdits)
 {
     folder.write("density.dat", "\"AL\",\"2.7\"\r\n\"TOOLONGNAME\",\"1\"\r\n\"ST\",\"abc\"\r\n\"CU\",\"8.96\"\r\n");
     DensityWindow damaged(dialogs, workingFolder());
@@ -91,12 +93,28 @@ TEST_F(DensityWindowTest, DamagedRowsAreReportedOnceAndAFailedSaveKeepsTheEdits)
     EXPECT_FALSE(window.done());
     ASSERT_EQ(dialogs.questions.size(), 3u);
     EXPECT_TRUE(contains(dialogs.questions[2].text, "density.dat") && dialogs.questions[2].icon == DialogService::Icon::Exclamation);
-    EXPECT_EQ(rowsOf(window), (Rows{{"ST", "7.85"}, {"", ""}}));
-    EXPECT_NE(window.result(), QDialog::Accepted);
+    EXPECT_TRUE(rowsOf(window) == (Rows{{"ST", "7.85"}, {"", ""}}) && window.result() != QDialog::Accepted);
     // Once the obstacle is gone the same edits are saved.
     std::filesystem::remove(tableFile());
+    EXPECT_TRUE(window.done() && TempFolder::read(tableFile()) == "\"ST\",\"7.85\"\r\n");
+}
+
+TEST_F(TableWindowTest, TheCutTableWindowNamesIncompleteRowsAndSavesCompleteOnesSorted)
+{
+    CutTableWindow window(dialogs, workingFolder());
+    EXPECT_EQ(window.grid().rows(), 2) << "a missing table opens empty, with its entry row";
+    type(window, 1, 1, "s355");
+    type(window, 1, 2, "12");
+    EXPECT_FALSE(window.done());
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(contains(dialogs.questions[0].text, "row 1")) << dialogs.questions[0].text;
+    const char* rest[] = {"3", "1200", "1", "7", "3", "1"};
+    for (int c = 0; c < 6; ++c) type(window, 1, c + 3, rest[c]);
+    type(window, 2, 1, "al");
+    for (int c = 0; c < 7; ++c) type(window, 2, c + 2, c == 0 ? "3" : c == 2 ? "4000" : "1");
     EXPECT_TRUE(window.done());
-    EXPECT_EQ(TempFolder::read(tableFile()), "\"ST\",\"7.85\"\r\n");
+    EXPECT_EQ(TempFolder::read(folder.file("cutting.dat")),
+              "\"AL\",\"3\",\"1\",\"4000\",\"1\",\"1\",\"1\",\"1\"\r\n\"S355\",\"12\",\"3\",\"1200\",\"1\",\"7\",\"3\",\"1\"\r\n");
 }
 
 } // namespace
