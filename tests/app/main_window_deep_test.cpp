@@ -62,12 +62,11 @@ protected:
     std::string status, best, gain;
 };
 
-TEST_F(MainWindowDeep, TheFourthModeItemChoosesDeepNestingWhoseDialogNamesABadValueAndKeepsTheGoodOnes)
+TEST_F(MainWindowDeep, TheFourthModeItemChoosesDeepNestingWhoseDialogNamesABadValueAndWhoseRunListsValidLayouts)
 {
     window->modeAction(3)->trigger();
     EXPECT_EQ(window->job().mode, NestingMode::Deep);
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(window->modeAction(i)->isChecked()) << i;
-    typeInto(BasicGrid, "Kerf", "3");
     editSettings({{"-2", "0", "10"}, {"2.5", "1", "30"}});
     EXPECT_EQ(dialogs.questionTexts(),
               std::vector<std::string>{"Spacing '-2': the spacing must be a number from 0 up (empty: the kerf)."});
@@ -88,12 +87,9 @@ TEST_F(MainWindowDeep, TheFourthModeItemChoosesDeepNestingWhoseDialogNamesABadVa
     };
     window->deepSettingsAction()->trigger();
     EXPECT_EQ(window->job().deep.threads, 2);
-}
 
-TEST_F(MainWindowDeep, ARunDrawsItsBestResultAndListsItsLayoutsAndStopAtOnceLeavesValidOnes)
-{
+    // A run draws its best result and lists its layouts; Stop at once still leaves valid ones.
     enterJob("3", "6");
-    window->modeAction(3)->trigger();
     editSettings({{"", "2", "20"}});
     runDeep(false);
     EXPECT_TRUE(contains(status, "Optimization Done#")) << status;

@@ -1,6 +1,6 @@
 // Files from the main window: Save As and Open give back the same job and layouts; the
-// selected layout saved as a DXF drawing or a shape file; commands without a name or layouts say
-// why.
+// selected layout saved as a DXF drawing or a shape file, every layout as drawings read back with
+// ezdxf; commands without a name or layouts say why.
 #include <QCheckBox>
 #include <QDir>
 #include <filesystem>
@@ -17,7 +17,7 @@ namespace {
 
 using MainWindowFiles = MainWindowTest;
 
-TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrShapeFiles)
+TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsShapeFilesOrAllInOneStep)
 {
     window->partsInHolesAction()->trigger(); // off: a job setting, saved with it
     EXPECT_TRUE(window->job().modified && !window->job().nesting.partsInHoles);
@@ -25,6 +25,8 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     enterJob("3", "7"); // a wide sheet is nested turned: its layouts must come back the same
     optimise();
     panel().saveDxfButton()->click();
+    EXPECT_EQ(dialogs.questionTexts().back(), "Save current file first");
+    window->saveAllLayoutsAsDxf();
     EXPECT_EQ(dialogs.questionTexts().back(), "Save current file first");
     const std::string path = folder.filePath("job.nst").toStdString();
     dialogs.saveFiles.push_back(path);
@@ -65,6 +67,27 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsOrSha
     panel().saveDxfButton()->click();
     EXPECT_EQ(TempFolder::read(shapeFile), layoutShapeFileText(window->job().nesting, 1));
     EXPECT_EQ(dialogs.questions.size(), questions);
+
+    // Every layout in one step; a cancelled folder dialog writes nothing and says nothing.
+    panel().showNamesBox()->setChecked(false);
+    window->saveAllLayoutsAsDxf();
+    EXPECT_EQ(std::pair(dialogs.folderCaptions.back(), dialogs.questions.size()),
+              std::pair(std::string("Save All Layouts as DXF into..."), questions));
+    const std::string out = folder.filePath("drawings").toStdString() + "/";
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(out)));
+    dialogs.folders.push_back(out);
+    window->saveAllLayoutsAsDxf();
+    EXPECT_EQ(dialogs.questionTexts().back(), "2 layout drawings written into " + out);
+    // Read with ezdxf, a reader apart from ours: the parts and the sheet on their layers, and
+    // the header naming millimetres.
+    for (const std::string& line : listed()) {
+        const std::string drawn = out + proposedLayoutFileName(window->job().jobFileName, line) + ".dxf";
+        ASSERT_TRUE(QFile::exists(QString::fromStdString(drawn))) << drawn;
+        const std::string read = commandOutput(
+            "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); "
+            "print(sorted({e.dxf.layer for e in d.modelspace()}), d.header.get('\\$INSUNITS'))\" '" + drawn + "' 2>&1");
+        EXPECT_EQ(read, "['PARTS', 'SHEET'] 4\n") << drawn;
+    }
     // A part file gone: named, and nothing written.
     const std::string part = window->job().nesting.items.front().Name;
     std::filesystem::remove(part);
@@ -84,42 +107,12 @@ TEST_F(MainWindowFiles, CommandsWithoutAFileNameOrLayoutsSayWhyAndChangeNothing)
     panel().saveDxfButton()->click();
     EXPECT_EQ(dialogs.questionTexts().back(), "No layout to save as DXF !");
     EXPECT_EQ(std::pair(dialogs.questions.back().icon, dialogs.fileDialogTitles.size()), std::pair(DialogService::Icon::Information, 0ul));
+    window->saveAllLayoutsAsDxf();
+    EXPECT_EQ(dialogs.questionTexts().back(), "No layout to save as DXF !");
 
     typeInto(BasicGrid, "Mat", "S235");
     EXPECT_FALSE(window->saveJobFile()); // Save without a name asks for one; Cancel saves nothing
     EXPECT_EQ(std::pair(dialogs.fileDialogTitles, window->job().modified), std::pair(std::vector<std::string>{"Save As"}, true));
-}
-
-TEST_F(MainWindowFiles, EveryLayoutGoesToDxfInOneStepOnLayersOfItsOwnNamingItsUnits)
-{
-    copyDxfTemplates();
-    window->saveAllLayoutsAsDxf();
-    EXPECT_EQ(dialogs.questionTexts().back(), "No layout to save as DXF !");
-    enterJob("3", "7");
-    optimise();
-    window->saveAllLayoutsAsDxf();
-    EXPECT_EQ(dialogs.questionTexts().back(), "Save current file first");
-    dialogs.saveFiles.push_back(folder.filePath("plates.nst").toStdString());
-    ASSERT_TRUE(window->saveJobAs());
-    window->saveAllLayoutsAsDxf(); // the folder dialog cancelled: nothing written, nothing said
-    EXPECT_EQ(dialogs.folderCaptions.back(), "Save All Layouts as DXF into...");
-    const std::string out = folder.filePath("drawings").toStdString() + "/";
-    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(out)));
-    dialogs.folders.push_back(out);
-    window->saveAllLayoutsAsDxf();
-    const std::vector<std::string> lines = listed();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(dialogs.questionTexts().back(), "2 layout drawings written into " + out);
-    // Read with ezdxf, a reader apart from ours: the parts and the sheet on their layers, and
-    // the header naming millimetres.
-    for (const std::string& line : lines) {
-        const std::string path = out + proposedLayoutFileName(window->job().jobFileName, line) + ".dxf";
-        ASSERT_TRUE(QFile::exists(QString::fromStdString(path))) << path;
-        const std::string read = commandOutput(
-            "/usr/bin/python3 -c \"import ezdxf,sys; d=ezdxf.readfile(sys.argv[1]); "
-            "print(sorted({e.dxf.layer for e in d.modelspace()}), d.header.get('\\$INSUNITS'))\" '" + path + "' 2>&1");
-        EXPECT_EQ(read, "['PARTS', 'SHEET'] 4\n") << path;
-    }
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace {
 using Answer = DialogService::Answer;
 using Strings = std::vector<std::string>;
 
-TEST_F(MainWindowTest, ALayoutEditedIntoOverlapsIsAskedAboutAndMarkedWhereverItShows)
+TEST_F(MainWindowTest, ALayoutEditedIntoOverlapsIsMarkedWhereverItShowsAndStartingAgainSaysWhatGoes)
 {
     enterJob("2", "7");
     optimise();
@@ -76,12 +76,8 @@ TEST_F(MainWindowTest, ALayoutEditedIntoOverlapsIsAskedAboutAndMarkedWhereverItS
     ASSERT_GT(dialogs.questions.size(), asked);
     EXPECT_TRUE(contains(dialogs.questions[asked].text, "Layout 1 fails the overlap check")) << dialogs.questions[asked].text;
     EXPECT_EQ(listed().front(), std::string("1/2  [QTY 1]") + kFaultyLayoutMark);
-}
 
-TEST_F(MainWindowTest, StartingAgainOrChangingTheJobSaysWhichLayoutsWouldBeDiscarded)
-{
-    enterJob("2", "7");
-    optimise();
+    // Starting again or changing the job says which layouts would be discarded.
     ASSERT_EQ(std::pair(listed().size(), progressWindows), std::pair(size_t{2}, 1));
     ASSERT_EQ(window->startAction()->shortcut(), QKeySequence(Qt::Key_F5));
 

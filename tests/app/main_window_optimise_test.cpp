@@ -151,7 +151,7 @@ TEST_F(MainWindowOptimise, DrawingsAreReadInTheDrawingUnitAndWhatTheyWereReadWit
 
 // The viewport's arithmetic as the user meets it: the point under the pointer stays put while the
 // wheel zooms, a drag moves the view no further than the fitted one, the bars follow.
-TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePointer)
+TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsNamesThePartUnderThePointerAndPrintsToTheScaleChosen)
 {
     enterJob();
     optimise();
@@ -204,12 +204,8 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsAndNamesThePartUnderThePoint
     EXPECT_EQ(p.pointerLabel()->text().toStdString(), layoutPointerText(plate.X + 5, p.frame().mirror - plate.Y - 5, p.frame().mirror));
     p.pointAt({2, 2});
     EXPECT_EQ(p.hoverLabel()->text(), QString());
-}
 
-TEST_F(MainWindowOptimise, ThePrintScaleAndLineWidthChosenInTheFileMenuAreKeptAndPrintedAt)
-{
-    enterJob();
-    optimise();
+    // The print scale and line width chosen in the File menu are kept and printed at.
     EXPECT_TRUE(window->printScaleAction(kFitPrintScale)->isChecked());
     const auto printed = [&] {
         QPdfWriter writer(folder.filePath("layout.pdf"));

@@ -105,7 +105,7 @@ TEST(OpenJob, ASavedJobComesBackWithTheSameGridsRecordsAndLayoutGeometry)
     }
 }
 
-TEST(OpenJob, AMovedShapeFileGivesOneWarningADamagedJobFileLeavesTheOpenJobAsItWas)
+TEST(OpenJob, AMovedShapeFileGivesOneWarningADamagedJobFileOrAFailedSaveLeavesTheJobAsItWas)
 {
     GridJob g;
     g.optimise(NestingMode::Free);
@@ -131,11 +131,8 @@ TEST(OpenJob, AMovedShapeFileGivesOneWarningADamagedJobFileLeavesTheOpenJobAsItW
         });
     EXPECT_GT(others, 0);
     EXPECT_EQ(opened.nesting.entities.size(), static_cast<size_t>(others));
-}
 
-TEST(SaveJob, AFailedSaveKeepsTheFileNameAndTheModifiedMark)
-{
-    GridJob g;
+    // A failed save keeps the file name and the modified mark.
     g.job.jobFileName = "/jobs/old.nst";
     g.job.modified = true;
     EXPECT_FALSE(saveJob(g.job, g.jobs.file("no/such/folder/a.nst"), g.work.folder()).ok());
