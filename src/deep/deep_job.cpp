@@ -25,7 +25,7 @@ constexpr double kSagShare = 5e-6;
 constexpr double kUnitShare = 1e-8;
 constexpr double kFreeTurnStep = 5;
 // Outlines without arcs are thinned within this share of the sagitta.
-constexpr double kFineThinning = 1.0 / 16;
+constexpr double kFineThinning = 1.0 / 128;
 // Regions may grow by this share of their area to lose corners: outlines of many corners cost the
 // search in proportion, and the little material added is mostly in notches nothing fits in.
 constexpr double kCoarsenShare = 0.001;
