@@ -47,7 +47,7 @@ protected:
     UrlCatcher urls;
 };
 
-TEST_F(ReportWindowTest, ShowsTheLinesReadOnlyCopiesPrintsTheSelectionUnderTheHeaderGivesHelpAndCloses)
+TEST_F(ReportWindowTest, ShowsTheLinesReadOnlyCopiesPrintsGivesHelpClosesAndOpensLongOnesElsewhere)
 {
     const std::string report = numberedReport(300);
     ReportWindow window(dialogs, reportFile(report));
@@ -84,13 +84,12 @@ TEST_F(ReportWindowTest, ShowsTheLinesReadOnlyCopiesPrintsTheSelectionUnderTheHe
     EXPECT_EQ(dialogs.helpPages, std::vector<std::string>{"index.html#report"});
     QTest::keyClick(window.gridView(), Qt::Key_Escape);
     EXPECT_EQ(std::pair(window.isVisible(), window.result()), std::pair(false, int(QDialog::Rejected)));
-}
 
-TEST_F(ReportWindowTest, OpenOrAReportTooLongForTheWindowGoesToTheAssociatedApplication)
-{
+    // Open, or a report too long for the window, goes to the associated application.
+    dialogs.questions.clear();
     const QString path = reportFile("Total Layouts :  1 \r\n");
-    ReportWindow window(dialogs, path);
-    window.openButton()->click();
+    ReportWindow opened(dialogs, path);
+    opened.openButton()->click();
     EXPECT_EQ(urls.opened, std::vector<QString>{path});
 
     reportFile(numberedReport(kReportGridLineLimit + 1));

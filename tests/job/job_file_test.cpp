@@ -106,7 +106,7 @@ TEST(JobFileFormat, TheSampleJobSavesAsTheGoldenFileAndEachSectionFileAsItsPart)
 // Saving what was read gives the same bytes again in every mode, Deep Nesting with its settings:
 // every cell, record and item was read back into its own place (the first item's name holds a
 // comma, which must not make it look like an older seven-field item).
-TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryModeWithItsSettings)
+TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryModeAndOlderFilesTodaysForm)
 {
     const struct {
         NestingMode mode;
@@ -141,6 +141,11 @@ TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryModeWithItsSett
     for (double value : {0.1 + 0.2, -1.0 / 3, 1e-7, 2.5e15, 359.99999999999994, -0.0, 1234567.125})
         EXPECT_EQ(std::stod(formatRecordDouble(value)), value) << formatRecordDouble(value);
     EXPECT_EQ(formatRecordDouble(90) + " " + formatRecordDouble(-12.75), "90 -12.75");
+    // An older file (LF line ends, unquoted fields, items without a quantity) saves in today's form.
+    Job job;
+    ASSERT_EQ(readJobFile(DRAVENOR_TEST_DATA "/golden/job/older.nst", "", job).error, "");
+    EXPECT_EQ(job.mode, NestingMode::ContinuousStack);
+    EXPECT_EQ(savedText(job), TempFolder::read(DRAVENOR_TEST_DATA "/golden/job/older-saved.nst"));
 }
 
 // A job whose parts may be mirrored or turned only half round, with a mirrored placement and
@@ -170,15 +175,6 @@ TEST(JobFileFormat, MirrorMarksHalfTurnsAndTheHolesSwitchSaveAsTheirGoldenFileAn
     const JobFileResult bad = readJobFile(dir.write("bad.nst", goldenWith(",2,4,#TRUE#", ",2,4,maybe", golden)), "", read);
     EXPECT_TRUE(contains(bad.error, "line 10 (ca.tlf, part record 2): mirror 'maybe' is neither #TRUE# nor #FALSE#"))
         << bad.error;
-}
-
-// An older file (LF line ends, unquoted fields, items without a quantity) saves in today's form.
-TEST(JobFileFormat, OlderFilesAreReadAndSavedInTodaysForm)
-{
-    Job job;
-    ASSERT_EQ(readJobFile(DRAVENOR_TEST_DATA "/golden/job/older.nst", "", job).error, "");
-    EXPECT_EQ(job.mode, NestingMode::ContinuousStack);
-    EXPECT_EQ(savedText(job), TempFolder::read(DRAVENOR_TEST_DATA "/golden/job/older-saved.nst"));
 }
 
 TEST(JobFileDamage, EachDamageNamesFileAndLineAndLeavesTheCurrentJob)

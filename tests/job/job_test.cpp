@@ -275,7 +275,7 @@ TEST(ResultProtection, DeclinedChangeLeavesTheCellAlone)
               std::tuple(Rows{{"1", "", "5", ""}}, size_t{0}, std::vector<int>{'7', KeyBackspace, KeyDelete, KeyEnter}));
 }
 
-TEST(FileColumn, AnyKeyAsksForFilesAndAppendsThemInOrder)
+TEST(FileColumn, AnyKeyAsksForFilesAppendedInOrderOrOneReplacingTheCellOutsideTheMainWindow)
 {
     ScriptedEditHost host;
     TextGrid grid = gridAt(sheetGridTitles(), 1);
@@ -288,23 +288,19 @@ TEST(FileColumn, AnyKeyAsksForFilesAndAppendsThemInOrder)
                                   {"3", "/plates/C, wide.shp", "", ""}, {"4", "", "", ""}}));
     // The last filled row becomes current; the preview follows every key on a file cell.
     EXPECT_EQ(std::tuple(grid.row, host.fileRequests, host.fileCellChanges), std::tuple(3, std::vector<bool>{true, true, true}, 3));
-}
 
-// Outside the main window one chosen file replaces the cell; text typed into the last row of an
-// entry-row grid appends one numbered blank row.
-TEST(FileColumn, SingleSelectionReplacesTheCellAndTypingAppendsTheEntryRow)
-{
-    ScriptedEditHost host;
-    TextGrid grid = gridAt({"File Name", "Qty"}, 1);
-    grid.setRows(4);
-    grid.setText(1, 1, "/old.shp");
-    host.fileAnswers.push_back({"/New Folder/Part.DXF"});
-    EXPECT_EQ(pressKey(grid, KeyEnter, host, plainGrid), KeyOutcome::FilesChosen);
-    EXPECT_EQ(std::tuple(grid.text(1, 1), grid.rows(), host.fileRequests),
+    // Outside the main window one chosen file replaces the cell; text typed into the last row of
+    // an entry-row grid appends one numbered blank row.
+    ScriptedEditHost single;
+    TextGrid named = gridAt({"File Name", "Qty"}, 1);
+    named.setRows(4);
+    named.setText(1, 1, "/old.shp");
+    single.fileAnswers.push_back({"/New Folder/Part.DXF"});
+    EXPECT_EQ(pressKey(named, KeyEnter, single, plainGrid), KeyOutcome::FilesChosen);
+    EXPECT_EQ(std::tuple(named.text(1, 1), named.rows(), single.fileRequests),
               std::tuple(std::string("/New Folder/Part.DXF"), 4, std::vector<bool>{false}));
-
     TextGrid parts = gridAt(partGridTitles(), 2);
-    type(parts, "42", host, mainWindowGrid);
+    type(parts, "42", single, mainWindowGrid);
     EXPECT_EQ(cellsOf(parts), (Rows{{"1", "", "42", "", "", ""}, {"2", "", "", "", "", ""}}));
 }
 
