@@ -103,15 +103,7 @@ TEST(WithFileExtension, AddedWheneverTheNameDoesNotEndWithIt)
     EXPECT_EQ(withFileExtension("plates.v2", ""), "plates.v2");
 }
 
-TEST(DensityTable, TheLastEntryOfTheExactMaterialWins)
-{
-    const DensityTable table{{"AL", "2.7"}, {"ST", "7.85"}, {"ST", "7.9"}, {"ST2", "1"}, {"CU", ""}};
-    const std::pair<const char*, double> cases[] = {{"ST", 7.9}, {"AL", 2.7}, {"S", 0}, {"al", 0}, {"CU", 0}};
-    for (const auto& [material, density] : cases) EXPECT_DOUBLE_EQ(densityFor(table, material), density) << material;
-    EXPECT_DOUBLE_EQ(densityFor({}, "ST"), 0);
-}
-
-TEST(DensityTable, ReadingKeepsGoodRowsUpperCasedAndNamesEachBadLine)
+TEST(DensityTable, ReadingKeepsGoodRowsUpperCasedNamesEachBadLineAndTheLastEntryOfAMaterialWins)
 {
     const std::string content = "\"al\",\"2.7\"\r\n"
                                 "\r\n"
@@ -136,6 +128,11 @@ TEST(DensityTable, ReadingKeepsGoodRowsUpperCasedAndNamesEachBadLine)
     };
     ASSERT_EQ(warnings.size(), std::size(expected));
     for (size_t i = 0; i < warnings.size(); ++i) EXPECT_EQ(warnings[i].rfind(expected[i], 0), 0u) << warnings[i];
+    // The last entry of the exact material wins.
+    const DensityTable table{{"AL", "2.7"}, {"ST", "7.85"}, {"ST", "7.9"}, {"ST2", "1"}, {"CU", ""}};
+    const std::pair<const char*, double> cases[] = {{"ST", 7.9}, {"AL", 2.7}, {"S", 0}, {"al", 0}, {"CU", 0}};
+    for (const auto& [material, density] : cases) EXPECT_DOUBLE_EQ(densityFor(table, material), density) << material;
+    EXPECT_DOUBLE_EQ(densityFor({}, "ST"), 0);
 }
 
 TEST(DensityTable, FilesAreFoundInAnyCaseSavedSortedByMaterialThenDensityAsANumberOrRefused)

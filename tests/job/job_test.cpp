@@ -52,7 +52,7 @@ TEST(NewJob, ResetEmptiesEverythingForgetsDeepSettingsAndHidesActKerf)
     EXPECT_EQ(std::pair(job.nesting.details.Kerf, job.jobFileName), std::pair(0.0, std::string()));
 }
 
-TEST(DeepSettingsInput, EachFieldReadsItsNumbersAndNamesWhatIsWrong)
+TEST(DeepSettingsInput, EachFieldReadsItsNumbersAndARecordNoRunCanUseIsNamedBeforeTheRun)
 {
     struct Case { DeepField field; const char* text; double value; const char* error; };
     const char* const spacingRule = "the spacing must be a number from 0 up (empty: the kerf)";
@@ -74,10 +74,7 @@ TEST(DeepSettingsInput, EachFieldReadsItsNumbersAndNamesWhatIsWrong)
             EXPECT_EQ(read.value, c.value) << c.text;
         }
     }
-}
-
-TEST(DeepSettingsInput, ARecordNoRunCanUseIsNamedBeforeTheRun)
-{
+    // A record no run can use is named before the run.
     const auto with = [](auto change) {
         DeepSettings s;
         change(s);

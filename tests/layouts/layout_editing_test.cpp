@@ -315,31 +315,10 @@ std::string recordsOf(const NestingState& s)
     return text.str();
 }
 
-TEST(LayoutExchange, LinesSheetFirstWithTheLayoutsQuantityThenThePartsWithoutArithmeticDust)
-{
-    EXPECT_EQ(exchangeLinesForLayout(threeLayouts(), 2),
-              (Lines{lineOf("s.shp,0,0,0,1"), lineOf("plate.shp,12.5,7.25,0,1"), lineOf("disc.shp,200,0,0,1")}));
-    EXPECT_TRUE(exchangeLinesForLayout(threeLayouts(), 4).empty());
-    // The engine's arithmetic dust is not handed to the editor; real fractions are.
-    NestingState dusty = threeLayouts();
-    dusty.items[3].X = 873.000000000001;
-    dusty.items[3].Y = -1e-12;
-    dusty.items[4].X = 0.1 + 0.2;
-    dusty.items[4].Angle = 270.0000000000001;
-    EXPECT_EQ(exchangeLinesForLayout(dusty, 2)[1], lineOf("plate.shp,873,0,0,1"));
-    EXPECT_EQ(exchangeLinesForLayout(dusty, 2)[2], lineOf("disc.shp,0.3,0,270,1"));
-
-    // Quantities and positions are read as decimal numbers; every row takes the sheet line's
-    // QTY, halves going to the even neighbour.
-    takeBackEditedLayout(dusty, 3, {lineOf("s.shp,0,0,0,2.5"), lineOf("disc.shp, 1e2,3.5mm,-90,3.6")});
-    const LayoutItem& disc = dusty.items[6];
-    EXPECT_EQ(std::tie(disc.X, disc.Y, disc.Angle, disc.Qty, dusty.items[7].Qty), std::tuple(100.0, 3.5, -90.0, 2, 2));
-}
-
 // Sheets used are counted with their layout's quantity and the stock raised when short; a part's
 // demand follows its placed pieces, what was left unplaced staying wanted and pieces added by
 // hand filling it first. The records after each edit are in the golden file.
-TEST(LayoutExchange, ItemsStockAndDemandFollowTheEditedLayout)
+TEST(LayoutExchange, LinesGoSheetFirstWithoutArithmeticDustAndItemsStockAndDemandFollowTheEdit)
 {
     const auto add = [](const std::string& line, int count = 1) {
         return [line, count](Lines& lines) { lines.insert(lines.end(), static_cast<size_t>(count), lineOf(line)); };
@@ -381,6 +360,24 @@ TEST(LayoutExchange, ItemsStockAndDemandFollowTheEditedLayout)
         record += "=== " + std::string(c.name) + "\n" + recordsOf(s) + "\n";
     }
     expectGolden("layouts/layout-exchange.txt", record);
+    // Lines go sheet first with the layout's quantity, then the parts, without arithmetic dust.
+    EXPECT_EQ(exchangeLinesForLayout(threeLayouts(), 2),
+              (Lines{lineOf("s.shp,0,0,0,1"), lineOf("plate.shp,12.5,7.25,0,1"), lineOf("disc.shp,200,0,0,1")}));
+    EXPECT_TRUE(exchangeLinesForLayout(threeLayouts(), 4).empty());
+    // The engine's arithmetic dust is not handed to the editor; real fractions are.
+    NestingState dusty = threeLayouts();
+    dusty.items[3].X = 873.000000000001;
+    dusty.items[3].Y = -1e-12;
+    dusty.items[4].X = 0.1 + 0.2;
+    dusty.items[4].Angle = 270.0000000000001;
+    EXPECT_EQ(exchangeLinesForLayout(dusty, 2)[1], lineOf("plate.shp,873,0,0,1"));
+    EXPECT_EQ(exchangeLinesForLayout(dusty, 2)[2], lineOf("disc.shp,0.3,0,270,1"));
+
+    // Quantities and positions are read as decimal numbers; every row takes the sheet line's
+    // QTY, halves going to the even neighbour.
+    takeBackEditedLayout(dusty, 3, {lineOf("s.shp,0,0,0,2.5"), lineOf("disc.shp, 1e2,3.5mm,-90,3.6")});
+    const LayoutItem& disc = dusty.items[6];
+    EXPECT_EQ(std::tie(disc.X, disc.Y, disc.Angle, disc.Qty, dusty.items[7].Qty), std::tuple(100.0, 3.5, -90.0, 2, 2));
 }
 
 TEST(LayoutExchange, AnAppliedLayoutIsRebuiltWrittenIntoTheGridsAndSetUpForTheEngine)
