@@ -49,6 +49,11 @@ def point_at(e, degrees):
     return (e[4] + e[6] * math.cos(math.radians(degrees)), e[5] + e[6] * math.sin(math.radians(degrees)))
 
 
+def midpoint(e):
+    """The entity's point halfway along it."""
+    return ((e[0] + e[2]) / 2, (e[1] + e[3]) / 2) if e[6] == 0 else point_at(e, e[7] + sweep(e) / 2)
+
+
 def ends(e):
     return (e[0:2], e[2:4]) if e[6] == 0 else (point_at(e, e[7]), point_at(e, e[8]))
 
@@ -66,6 +71,32 @@ def green(e):
 def span(a):
     """An arc's angles from its start, taken into 0..360, counter-clockwise to more than that."""
     return a[7] % 360, a[7] % 360 + sweep(a)
+
+
+def arc_has(a, angle):
+    """Whether the arc runs through the direction angle (radians) from its centre."""
+    s, e = span(a)
+    t = math.degrees(angle) % 360
+    while t < s:
+        t += 360
+    return t <= e + 1e-9
+
+
+def seg_dist(x, y, x1, y1, x2, y2):
+    dx, dy = x2 - x1, y2 - y1
+    ll = dx * dx + dy * dy
+    t = 0 if ll == 0 else max(0.0, min(1.0, ((x - x1) * dx + (y - y1) * dy) / ll))
+    return math.hypot(x - x1 - t * dx, y - y1 - t * dy)
+
+
+def point_dist(p, g):
+    """The exact distance of the point from the entity."""
+    if g[6] == 0:
+        return seg_dist(p[0], p[1], *g[0:4])
+    cx, cy, r = g[4:7]
+    if arc_has(g, math.atan2(p[1] - cy, p[0] - cx)) and (p[0], p[1]) != (cx, cy):
+        return abs(math.hypot(p[0] - cx, p[1] - cy) - r)
+    return min(math.dist(p, q) for q in ends(g))
 
 
 def ray_crossings(p, entities):
@@ -119,6 +150,22 @@ def loops(entities, meet):
             end = b if loop[-1][1] else a
         found.append(loop)
     return found
+
+
+def loop_area(loop):
+    return abs(sum(green(e) if forwards else -green(e) for e, forwards in loop))
+
+
+def enclosed_area(entities, meet):
+    """Green's theorem over the closed loops, exact for lines and arcs, each loop's area counted
+    in or out by the even-odd rule (whatever the direction the loops are drawn in)."""
+    chains = loops(entities, meet)
+    total = 0.0
+    for i, c in enumerate(chains):
+        probe = midpoint(c[0][0])
+        depth = sum(1 for j, d in enumerate(chains) if j != i and inside(probe, [g for g, _ in d]))
+        total += loop_area(c) * (1 if depth % 2 == 0 else -1)
+    return total
 
 
 def read_shape(path):

@@ -19,34 +19,13 @@ import subprocess
 import sys
 import tempfile
 
-from batch_jobs import (ends, entity_of_json, finish, green, inside, job_args, job_folders, loops, option, point_at,
-                        read_shape, span)
+from batch_jobs import (arc_has, ends, enclosed_area, entity_of_json, finish, inside, job_args, job_folders, option,
+                        point_at, point_dist, read_shape, span)
 
 EPS = 1e-6
 
 
-# ---- entities as shape files hold them (batch_jobs.py)
-
-def arc_has(a, angle):
-    s, e = span(a)
-    t = math.degrees(angle) % 360
-    while t < s:
-        t += 360
-    return t <= e + 1e-9
-
-
-def point_dist(p, g):
-    if g[6] == 0:
-        x1, y1, x2, y2 = g[0:4]
-        dx, dy = x2 - x1, y2 - y1
-        ll = dx * dx + dy * dy
-        t = 0 if ll == 0 else max(0, min(1, ((p[0] - x1) * dx + (p[1] - y1) * dy) / ll))
-        return math.hypot(p[0] - x1 - t * dx, p[1] - y1 - t * dy)
-    cx, cy, r = g[4:7]
-    if arc_has(g, math.atan2(p[1] - cy, p[0] - cx)) and (p[0], p[1]) != (cx, cy):
-        return abs(math.hypot(p[0] - cx, p[1] - cy) - r)
-    return min(math.hypot(p[0] - q[0], p[1] - q[1]) for q in ends(g))
-
+# ---- exact distances of entities
 
 def crosses(g, h):
     """True when the two entities meet (exact intersection test)."""
@@ -140,26 +119,13 @@ def samples(g, n=24):
     return [point_at(g, s + (e - s) * k / n) for k in range(n + 1)]
 
 
-def enclosed_area(entities):
-    """Green's theorem over the boundary, exact for lines and arcs; the outlines' own directions
-    are unknown, so each closed chain is summed with its sign and folded by the even-odd rule:
-    the region's area is the sum over chains of |area| signed by whether the chain is a hole."""
-    chains = loops(entities, EPS)
-    total = 0.0
-    for i, c in enumerate(chains):
-        probe = samples(c[0][0], 2)[1]
-        depth = sum(1 for j, d in enumerate(chains) if j != i and inside(probe, [g for g, _ in d]))
-        total += abs(sum(green(g) if forward else -green(g) for g, forward in c)) * (1 if depth % 2 == 0 else -1)
-    return total
-
-
 def check_remnant(path, layout, kerf, stated_area):
     problems = []
     remnant = read_shape(path)
     sheet = [entity_of_json(e) for e in layout["sheetEntities"]]
     parts = [entity_of_json(e) for i in layout["instances"] for e in i["entities"]]
     try:
-        area = enclosed_area(remnant)
+        area = enclosed_area(remnant, EPS)
     except ValueError as e:
         return [f"{path}: {e}"]
     if stated_area is not None and abs(area - stated_area) > max(1.0, 1e-6 * area):
