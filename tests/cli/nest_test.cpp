@@ -184,11 +184,10 @@ TEST(NestDeep, ARunGivesLayoutsThatPassTheCheckAtItsSpacingAndASavedJobKeepsItsS
     EXPECT_EQ(std::tuple(reopened.mode, reopened.deep, reopened.nesting.items.empty()),
               std::tuple(dravenor::NestingMode::Deep, dravenor::DeepSettings{.spacing = 4, .margin = 2}, false));
 
-    // The job's own spacing and margin are checked; a wider spacing asked for finds the gaps.
+    // The layouts pass the check at the job's own spacing and margin (a spacing given instead is
+    // among the check-layout cases).
     const ToolRun check = runInProcess({"check-layout", saved});
     EXPECT_EQ(check.code, 0) << check.out << check.err;
-    const ToolRun wider = runInProcess({"check-layout", saved, "--spacing", "40"});
-    EXPECT_TRUE(wider.code == 1 && contains(wider.out, "closer than the spacing")) << wider.out;
 
     // Run again from the saved job: its settings come along, and the run repeats its layouts.
     const ToolRun again = runInProcess({"nest", "--job", saved, "--iterations", "20", "--seed", "7"});
