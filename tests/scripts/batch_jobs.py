@@ -100,32 +100,18 @@ def point_dist(p, g):
 
 
 def ray_crossings(p, entities):
-    """Crossings of the ray from p towards +x with the entities (even-odd inside test)."""
-    n = 0
-    px, py = p
+    """Crossings of the ray from p towards +x with the entities (even-odd inside test), each
+    entity half-open at its ends so that a shared end counts once."""
+    n, (px, py) = 0, p
     for g in entities:
         if g[6] == 0:
             x1, y1, x2, y2 = g[0:4]
-            if (y1 > py) != (y2 > py):
-                x = x1 + (py - y1) * (x2 - x1) / (y2 - y1)
-                if x > px:
-                    n += 1
-        else:
-            (cx, cy, r), (s, e) = g[4:7], span(g)
-            dy = py - cy
-            if abs(dy) >= r:
-                continue
-            dx = math.sqrt(r * r - dy * dy)
-            for x in (cx + dx, cx - dx):
-                if x <= px:
-                    continue
-                ang = math.degrees(math.atan2(dy, x - cx)) % 360
-                # half-open at the ends, as the lines are, so a shared end counts once
-                t = ang
-                while t < s:
-                    t += 360
-                if s <= t < e:
-                    n += 1
+            n += (y1 > py) != (y2 > py) and x1 + (py - y1) * (x2 - x1) / (y2 - y1) > px
+        elif abs(dy := py - g[5]) < g[6]:
+            (s, e), dx = span(g), math.sqrt(g[6] * g[6] - dy * dy)
+            for x in (g[4] + dx, g[4] - dx):
+                ang = math.degrees(math.atan2(dy, x - g[4])) % 360
+                n += x > px and (ang if ang >= s else ang + 360) < e
     return n
 
 

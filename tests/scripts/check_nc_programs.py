@@ -78,16 +78,13 @@ def samples_of(entities, kerf):
     for e in entities:
         if e[6] == 0:
             length = math.dist(e[0:2], e[2:4])
-            pts += [] if length < 4 * kerf else [point_along(e, (2 * kerf + (length - 4 * kerf) * k / 4) / length) for k in (1, 2, 3)]
+            at = [(2 * kerf + (length - 4 * kerf) * k / 4) / length for k in (1, 2, 3)] if length >= 4 * kerf else []
+            pts += [(e[0] + (e[2] - e[0]) * t, e[1] + (e[3] - e[1]) * t) for t in at]
         else:
             margin = 0 if e[7] == e[8] else math.degrees(2 * kerf / e[6])
             if sweep(e) - 2 * margin > 0:
                 pts += [point_at(e, e[7] + margin + (sweep(e) - 2 * margin) * k / 4) for k in (1, 2, 3)]
     return pts
-
-
-def point_along(e, t):
-    return (e[0] + (e[2] - e[0]) * t, e[1] + (e[3] - e[1]) * t)
 
 
 def out_of_reach(outline, x, y, half):

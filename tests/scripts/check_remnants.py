@@ -68,42 +68,17 @@ def crosses(g, h):
 
 def entity_dist(g, h):
     """Exact least distance of two entities: they meet, or the least is at an end of one of them,
-    or at interior points where both are square to the line joining them."""
+    or at a point of an arc where it is square to the line or faces the other arc's centre."""
     if crosses(g, h):
         return 0.0
-    best = min([point_dist(p, h) for p in ends(g)] + [point_dist(p, g) for p in ends(h)])
-    if g[6] == 0 and h[6] == 0:
-        return best
-    if g[6] != 0 and h[6] == 0:
-        g, h = h, g
-    if g[6] == 0:
-        x1, y1, x2, y2 = g[0:4]
-        cx, cy, r = h[4:7]
-        ln = math.hypot(x2 - x1, y2 - y1)
-        if ln == 0:
-            return best
-        nx, ny = -(y2 - y1) / ln, (x2 - x1) / ln
-        for sgn in (1, -1):
-            px, py = cx + sgn * r * nx, cy + sgn * r * ny
-            if arc_has(h, math.atan2(sgn * ny, sgn * nx)):
-                t = ((px - x1) * (x2 - x1) + (py - y1) * (y2 - y1)) / (ln * ln)
-                if 0 <= t <= 1:
-                    best = min(best, point_dist((px, py), g))
-        return best
-    (x0, y0, r0), (x1, y1, r1) = g[4:7], h[4:7]
-    d = math.hypot(x1 - x0, y1 - y0)
-    if d == 0:
-        return best
-    theta = math.atan2(y1 - y0, x1 - x0)
-    for ta in (theta, theta + math.pi):
-        if not arc_has(g, ta):
-            continue
-        p = (x0 + r0 * math.cos(ta), y0 + r0 * math.sin(ta))
-        for tb in (theta, theta + math.pi):
-            if arc_has(h, tb):
-                q = (x1 + r1 * math.cos(tb), y1 + r1 * math.sin(tb))
-                best = min(best, math.hypot(p[0] - q[0], p[1] - q[1]))
-    return best
+    candidates = [(p, h) for p in ends(g)] + [(p, g) for p in ends(h)]
+    for a, b in ((g, h), (h, g)):
+        if a[6] != 0:
+            (cx, cy, r), (dx, dy) = a[4:7], (b[1] - b[3], b[2] - b[0]) if b[6] == 0 else (b[4] - a[4], b[5] - a[5])
+            ln = math.hypot(dx, dy)
+            candidates += [((cx + s * r * dx / ln, cy + s * r * dy / ln), b) for s in (1, -1)
+                           if ln and arc_has(a, math.atan2(s * dy, s * dx))]
+    return min(point_dist(p, e) for p, e in candidates)
 
 
 # ---- regions: even-odd over closed outlines, boundary crossings counted exactly
