@@ -31,39 +31,29 @@ def crosses(g, h):
     """True when the two entities meet (exact intersection test)."""
     if g[6] != 0 and h[6] == 0:
         g, h = h, g
-    if g[6] == 0 and h[6] == 0:
-        (ax, ay, bx, by), (cx, cy, dx, dy) = g[0:4], h[0:4]
-        def orient(px, py, qx, qy, rx, ry):
-            return (qx - px) * (ry - py) - (qy - py) * (rx - px)
-        o1, o2 = orient(ax, ay, bx, by, cx, cy), orient(ax, ay, bx, by, dx, dy)
-        o3, o4 = orient(cx, cy, dx, dy, ax, ay), orient(cx, cy, dx, dy, bx, by)
-        return o1 * o2 < 0 and o3 * o4 < 0
-    if g[6] == 0:
-        x1, y1, x2, y2 = g[0:4]
-        cx, cy, r = h[4:7]
-        dx, dy = x2 - x1, y2 - y1
-        a = dx * dx + dy * dy
-        b = 2 * ((x1 - cx) * dx + (y1 - cy) * dy)
-        c = (x1 - cx) ** 2 + (y1 - cy) ** 2 - r * r
+    if h[6] == 0:  # two lines: the ends of each strictly on either side of the other
+        def side(p, q, r):
+            return (q[0] - p[0]) * (r[1] - p[1]) - (q[1] - p[1]) * (r[0] - p[0])
+        a, b, c, d = g[0:2], g[2:4], h[0:2], h[2:4]
+        return side(a, b, c) * side(a, b, d) < 0 and side(c, d, a) * side(c, d, b) < 0
+    cx, cy, r = h[4:7]
+    if g[6] == 0:  # the points of the line at the radius from the arc's centre
+        (x1, y1), dx, dy = g[0:2], g[2] - g[0], g[3] - g[1]
+        a, b, c = dx * dx + dy * dy, 2 * ((x1 - cx) * dx + (y1 - cy) * dy), (x1 - cx) ** 2 + (y1 - cy) ** 2 - r * r
         disc = b * b - 4 * a * c
         if a == 0 or disc < 0:
             return False
-        for t in ((-b - math.sqrt(disc)) / (2 * a), (-b + math.sqrt(disc)) / (2 * a)):
-            if 0 <= t <= 1 and arc_has(h, math.atan2(y1 + t * dy - cy, x1 + t * dx - cx)):
-                return True
-        return False
-    (x0, y0, r0), (x1, y1, r1) = g[4:7], h[4:7]
-    d = math.hypot(x1 - x0, y1 - y0)
-    if d == 0 or d > r0 + r1 or d < abs(r0 - r1):
-        return False
-    a = (r0 * r0 - r1 * r1 + d * d) / (2 * d)
-    hh = math.sqrt(max(0, r0 * r0 - a * a))
-    mx, my = x0 + a * (x1 - x0) / d, y0 + a * (y1 - y0) / d
-    for sgn in (1, -1):
-        px, py = mx + sgn * hh * (y1 - y0) / d, my - sgn * hh * (x1 - x0) / d
-        if arc_has(g, math.atan2(py - y0, px - x0)) and arc_has(h, math.atan2(py - y1, px - x1)):
-            return True
-    return False
+        points = [(x1 + t * dx, y1 + t * dy) for t in ((-b - math.sqrt(disc)) / (2 * a), (-b + math.sqrt(disc)) / (2 * a))
+                  if 0 <= t <= 1]
+    else:  # where the two circles meet, on the first arc
+        (x0, y0, r0), d = g[4:7], math.hypot(cx - g[4], cy - g[5])
+        if d == 0 or d > r0 + r or d < abs(r0 - r):
+            return False
+        a = (r0 * r0 - r * r + d * d) / (2 * d)
+        hh, mx, my = math.sqrt(max(0, r0 * r0 - a * a)), x0 + a * (cx - x0) / d, y0 + a * (cy - y0) / d
+        points = [(px, py) for px, py in ((mx + s * hh * (cy - y0) / d, my - s * hh * (cx - x0) / d) for s in (1, -1))
+                  if arc_has(g, math.atan2(py - y0, px - x0))]
+    return any(arc_has(h, math.atan2(y - cy, x - cx)) for x, y in points)
 
 
 def entity_dist(g, h):
