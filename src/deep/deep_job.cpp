@@ -25,7 +25,7 @@ constexpr double kSagShare = 5e-6;
 constexpr double kUnitShare = 1e-8;
 constexpr double kFreeTurnStep = 5;
 // Outlines without arcs are thinned within this share of the sagitta.
-constexpr double kFineThinning = 1.0 / 16;
+constexpr double kFineThinning = 1.0 / 128;
 // Regions may grow by this share of their area to lose corners: outlines of many corners cost the
 // search in proportion, and the little material added is mostly in notches nothing fits in.
 constexpr double kCoarsenShare = 0.001;
@@ -138,11 +138,10 @@ bool buildSheet(const SheetEntry& record, std::size_t index, const Loaded& loade
         problem = record.FileName + ": the sheet has no closed outline and is not used";
         return false;
     }
-    // Free space: the outline shrunk by what the chords, the rounded corners, the thinning and the
-    // grid may have added.
+    // Free space: the outline shrunk by what the chords, the thinning and the grid may have added.
     const Allowance allowance = allowanceFor(rings, grid);
-    const Material free = simplified(
-        grownMaterial(rings.rings, -(allowance.extra + grid.sag), grid.sag, grid.unit), allowance.thinning);
+    const Material free =
+        simplified(grownMaterial(rings.rings, -allowance.extra, grid.unit), allowance.thinning);
     if (free.empty()) {
         problem = record.FileName + ": the sheet leaves no room for parts";
         return false;
@@ -173,7 +172,7 @@ bool buildPart(const PartEntry& record, std::size_t index, const Loaded& loaded,
     const Allowance allowance = allowanceFor(rings, grid);
     auto grown = [&](double distance) {
         const Material material = simplified(
-            grownMaterial(rings.rings, distance + allowance.extra, grid.sag, grid.unit), allowance.thinning);
+            grownMaterial(rings.rings, distance + allowance.extra, grid.unit), allowance.thinning);
         // Without parts in holes a part's holes count as material: nothing lies in them.
         return coarsened(holesFree ? material : filledMaterial(material, grid.unit), kCoarsenShare);
     };

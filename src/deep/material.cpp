@@ -60,16 +60,17 @@ Paths evenOddUnion(const std::vector<Ring>& rings, double unit)
 
 } // namespace
 
-Material grownMaterial(const std::vector<Ring>& rings, double delta, double arcTolerance, double unit)
+Material grownMaterial(const std::vector<Ring>& rings, double delta, double unit)
 {
     const Paths clean = evenOddUnion(rings, unit);
-    ClipperLib::ClipperOffset offset(kMiterLimit, std::max(arcTolerance / unit, 0.25));
+    ClipperLib::ClipperOffset offset(kMiterLimit);
     // Growing, a mitred or squared corner holds the round one with one or two edges instead of an
     // arc's many: every collision test runs over fewer edges. A mitred corner reaches up to 41 %
     // further than the round one at a right angle, which costs nothing worth counting when the
-    // growth is that small; beyond it the corner is squared, within 8 % of the round one. Shrinking
-    // keeps the round corner, which the others would cut into.
-    const ClipperLib::JoinType join = delta <= 0 ? ClipperLib::jtRound : delta <= kMitreUpTo ? ClipperLib::jtMiter : ClipperLib::jtSquare;
+    // growth is that small; beyond it the corner is squared, within 8 % of the round one.
+    // Shrinking, corners meet only where the material turns inward, and a mitred corner there
+    // keeps out of the round one, whose chords would come closer than the distance.
+    const ClipperLib::JoinType join = delta <= kMitreUpTo ? ClipperLib::jtMiter : ClipperLib::jtSquare;
     offset.AddPaths(clean, join, ClipperLib::etClosedPolygon);
     ClipperLib::PolyTree tree;
     offset.Execute(tree, delta / unit);

@@ -1,8 +1,8 @@
 #pragma once
 // Growing and shrinking material by a distance, and what a box leaves free around material: the
 // polygon clipping library's offset and difference on whole units of a fine grid. Every result
-// errs on the safe side only when the caller adds the grid's rounding (kRoundingUnits) and the
-// arc tolerance to the distance.
+// errs on the safe side only when the caller adds the grid's rounding (kRoundingUnits) to the
+// distance.
 #include <vector>
 
 #include "deep/region.h"
@@ -25,10 +25,10 @@ inline constexpr double kMiterLimit = 2;
 inline constexpr double kMitreUpTo = 0.5;
 
 // The material of the rings (even-odd) grown by `delta` (shrunk when negative), on a grid of
-// `unit`. Grown corners are mitred (squared off where sharper than 60 degrees) or, growing by more
-// than kMitreUpTo, squared, so that the result holds every point within `delta`; shrunk corners
-// are round, their chords within `arcTolerance`.
-Material grownMaterial(const std::vector<Ring>& rings, double delta, double arcTolerance, double unit);
+// `unit`. Corners are mitred (squared off where sharper than 60 degrees) or, growing by more than
+// kMitreUpTo, squared: grown, the result holds every point within `delta`; shrunk, it keeps at
+// least `delta` from the outline.
+Material grownMaterial(const std::vector<Ring>& rings, double delta, double unit);
 
 // The material with its holes filled: every outer ring whole, islands inside holes taken in.
 Material filledMaterial(const Material& material, double unit);

@@ -34,15 +34,6 @@ private:
     std::vector<dd::Edge> edges_;
 };
 
-// The region of a state with material anywhere: the free box minus the sheet's hazards.
-bool freeSpaceHolds(const dd::SheetType& sheet, dd::Point p)
-{
-    if (!dd::Box{p.x, p.y, p.x, p.y}.within(sheet.free)) return false;
-    for (const dd::Region& h : sheet.hazards)
-        if (dd::materialHolds(h.edges, p)) return false;
-    return true;
-}
-
 struct ShapeCase {
     const char* name;
     Shape shape;
@@ -132,33 +123,42 @@ TEST_P(GrownRegions, StandOffTheTrueOutlineByTheDistanceAndAHair)
     }
 }
 
-TEST_P(GrownRegions, SheetFreeSpaceLiesInsideTheTrueSheet)
+// Every point of the free space's outline (the free box's sides and the hazards' edges) lies inside
+// the true sheet, within a little of its outline; on lines alone by no more than a hair. Free space
+// kept further in loses length at both ends of every sheet.
+TEST_P(GrownRegions, SheetFreeSpaceStandsInsideTheTrueSheetByAHair)
 {
     Shape sheet = rectangle(0, 0, 400, 300);
     Shape hole = GetParam().shape;
     moveShape(hole, 150, 100);
     append(sheet, hole);
+    const bool arcs = std::any_of(hole.begin(), hole.end(), [](const ShapeEntity& e) { return e.RAD != 0; });
     EngineJob files;
     files.kerf(1).sheet(files.shapeFile("sheet.shp", sheet), 1).part(files.rectangleFile("p.shp", 5, 5), 1);
     NestingState state = files.state;
     const dd::DeepJob job = dd::buildDeepJob(state, {2, 0}, [] { return false; });
     ASSERT_EQ(job.sheets.size(), 1u);
-    const TrueMaterial material(job.sheets[0].shape);
-    int free = 0;
-    for (double x = -3; x <= 403; x += 1.13)
-        for (double y = -3; y <= 303; y += 1.07) {
-            const dd::Point p{x, y};
-            if (!freeSpaceHolds(job.sheets[0], p)) {
-                // Nothing free is lost beyond rounding.
-                if (material.holds(p)) {
-                    EXPECT_LT(distanceToShape(sheet, p.x, p.y), 0.1) << GetParam().name << " " << x << "," << y;
-                }
-                continue;
-            }
-            ++free;
-            EXPECT_TRUE(material.holds(p)) << GetParam().name << " " << x << "," << y;
+    const dd::SheetType& free = job.sheets[0];
+    const TrueMaterial material(free.shape);
+    const dd::Box& b = free.free;
+    std::vector<dd::Edge> outline{{{b.x0, b.y0}, {b.x1, b.y0}}, {{b.x1, b.y0}, {b.x1, b.y1}},
+                                  {{b.x1, b.y1}, {b.x0, b.y1}}, {{b.x0, b.y1}, {b.x0, b.y0}}};
+    for (const dd::Region& h : free.hazards) outline.insert(outline.end(), h.edges.begin(), h.edges.end());
+    double nearest = 1e9;
+    int sampled = 0;
+    for (const dd::Edge& e : outline)
+        for (int k = 0; k <= 40; ++k) {
+            const dd::Point p{e.a.x + (e.b.x - e.a.x) * k / 40, e.a.y + (e.b.y - e.a.y) * k / 40};
+            // Hazard edges outside the box bound nothing free.
+            if (!dd::Box{p.x, p.y, p.x, p.y}.within(b)) continue;
+            ++sampled;
+            const double d = distanceToShape(sheet, p.x, p.y);
+            EXPECT_TRUE(material.holds(p)) << GetParam().name << " " << p.x << "," << p.y;
+            EXPECT_LT(d, 0.02) << GetParam().name << " " << p.x << "," << p.y;
+            nearest = std::min(nearest, d);
         }
-    EXPECT_GT(free, 1000);
+    EXPECT_GT(sampled, 160);
+    EXPECT_LE(nearest, arcs ? 0.02 : 0.001) << GetParam().name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Deep, GrownRegions, ::testing::ValuesIn(kShapes),
