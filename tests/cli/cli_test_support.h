@@ -33,8 +33,9 @@ inline std::string examplePath(const std::string& relative)
     return std::string(DRAVENOR_RESOURCE_DIR) + "/examples/" + relative;
 }
 
-// Plates and discs nested on 400 x 250 sheets (kerf 3), the job saved as job.nst and every
-// layout drawn into out/; made once for all tests, which must not change it.
+// Plates and discs nested on 400 x 250 sheets (kerf 3), the job saved as job.nst, every layout
+// drawn into out/ and pictured into the new folder pictures/run1; made once for all tests, which
+// must not change it.
 struct NestedJob {
     TempFolder dir;
     std::string sheet = savedShape(dir, "sheet.shp", rectangle(0, 0, 400, 250));
@@ -42,8 +43,9 @@ struct NestedJob {
     std::string disc = savedShape(dir, "disc.shp", {arcEntity(35, 35, 35, 0, 360)});
     std::string nst = dir.file("job.nst");
     std::string out = dir.file("out");
+    std::string pictures = dir.file("pictures/run1");
     ToolRun run = runInProcess({"nest", "--kerf", "3", "--sheet", sheet + ":4", "--part", plate + ":7", "--part",
-                                disc + ":6", "--save", nst, "--dxf-dir", out});
+                                disc + ":6", "--save", nst, "--dxf-dir", out, "--png", pictures});
 
     std::string drawing(int layoutNo) const { return out + "/layout-" + std::to_string(layoutNo) + ".dxf"; }
 };

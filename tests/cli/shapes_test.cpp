@@ -16,15 +16,6 @@ namespace {
 
 const std::string kTemplates = DRAVENOR_RESOURCE_DIR;
 
-// A release-12 drawing of three lines as other programs write them, the last stopping 0.5 short
-// of the start.
-const std::string kOpenTriangleDxf =
-    "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n"
-    "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n0.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n 11\r\n30.0\r\n 21\r\n0.0\r\n 31\r\n0.0\r\n"
-    "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n30.0\r\n 20\r\n0.0\r\n 30\r\n0.0\r\n 11\r\n0.0\r\n 21\r\n40.0\r\n 31\r\n0.0\r\n"
-    "  0\r\nLINE\r\n  8\r\n0\r\n 10\r\n0.0\r\n 20\r\n40.0\r\n 30\r\n0.0\r\n 11\r\n0.3\r\n 21\r\n0.4\r\n 31\r\n0.0\r\n"
-    "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
-
 Shape readBack(const std::string& path)
 {
     Shape shape;
@@ -95,7 +86,8 @@ TEST(ShapeCommands, WriteShapeFilesAndDrawingsAndSayWhatTheyDid)
     dir.write("wide.shp", shapeToFileText(wide));
     savedShape(dir, "bracket.shp",
                {lineEntity(0, 0, 40, 0), lineEntity(40, 0, 40, 20), arcEntity(40, 40, 20, 270, 180), arcEntity(20, 10, 4, 0, 0)});
-    dir.write("open.dxf", kOpenTriangleDxf);
+    // A release-12 drawing of three lines as other programs write them, the last stopping 0.5 short.
+    dir.write("open.dxf", TempFolder::read(DRAVENOR_TEST_DATA "/dxf/open-triangle.dxf"));
     std::string record;
     const auto inFolder = [&](std::string text) {
         for (size_t at; (at = text.find(dir.folder())) != std::string::npos;) text.replace(at, dir.folder().size(), "DIR");

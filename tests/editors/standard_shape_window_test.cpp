@@ -112,7 +112,7 @@ TEST_F(StandardShapeWindowTest, KeysFollowTheCellRulesAndEveryEditRedrawsThePrev
     EXPECT_NE(window.preview()->surface().image(), thirty);
 }
 
-TEST_F(StandardShapeWindowTest, MessagesOnlyForTypedValuesAndTheWindowKeepsItsSizeAndButtons)
+TEST_F(StandardShapeWindowTest, TheWindowKeepsItsSizeAndButtonsAndWrapsARemarkClearOfTheShape)
 {
     const QSize size = window.size();
     const QRect load = window.loadButton()->geometry();
@@ -125,13 +125,6 @@ TEST_F(StandardShapeWindowTest, MessagesOnlyForTypedValuesAndTheWindowKeepsItsSi
         const GridView& grid = *window.parameterView();
         EXPECT_LE(grid.rowViewportPosition(0) + grid.verticalHeader()->sectionSize(0), grid.viewport()->height());
     }
-    // Dia Big, Dia Small, Height: the cone says nothing until a typed value is wrong in itself.
-    type("Cone Breakup", {"1000"});
-    EXPECT_EQ(window.previewMessage(), "");
-    type(nullptr, {"", "", "0"});
-    EXPECT_EQ(window.previewMessage(), "Height (0) must be greater than 0");
-    EXPECT_GT(ink(), 20);
-
     // A remark is wrapped above the cone, clear of it: the top rows of the picture hold only text.
     type("Cone Breakup", {"3000", "1000", "2000", "9000", "", "6", "2"});
     EXPECT_EQ(window.previewMessage(), kOneDivisionFitsMessage);

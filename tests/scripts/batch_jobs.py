@@ -49,6 +49,11 @@ def point_at(e, degrees):
     return (e[4] + e[6] * math.cos(math.radians(degrees)), e[5] + e[6] * math.sin(math.radians(degrees)))
 
 
+def midpoint(e):
+    """The entity's point halfway along it."""
+    return ((e[0] + e[2]) / 2, (e[1] + e[3]) / 2) if e[6] == 0 else point_at(e, e[7] + sweep(e) / 2)
+
+
 def ends(e):
     return (e[0:2], e[2:4]) if e[6] == 0 else (point_at(e, e[7]), point_at(e, e[8]))
 
@@ -68,33 +73,45 @@ def span(a):
     return a[7] % 360, a[7] % 360 + sweep(a)
 
 
+def arc_has(a, angle):
+    """Whether the arc runs through the direction angle (radians) from its centre."""
+    s, e = span(a)
+    t = math.degrees(angle) % 360
+    while t < s:
+        t += 360
+    return t <= e + 1e-9
+
+
+def seg_dist(x, y, x1, y1, x2, y2):
+    dx, dy = x2 - x1, y2 - y1
+    ll = dx * dx + dy * dy
+    t = 0 if ll == 0 else max(0.0, min(1.0, ((x - x1) * dx + (y - y1) * dy) / ll))
+    return math.hypot(x - x1 - t * dx, y - y1 - t * dy)
+
+
+def point_dist(p, g):
+    """The exact distance of the point from the entity."""
+    if g[6] == 0:
+        return seg_dist(p[0], p[1], *g[0:4])
+    cx, cy, r = g[4:7]
+    if arc_has(g, math.atan2(p[1] - cy, p[0] - cx)) and (p[0], p[1]) != (cx, cy):
+        return abs(math.hypot(p[0] - cx, p[1] - cy) - r)
+    return min(math.dist(p, q) for q in ends(g))
+
+
 def ray_crossings(p, entities):
-    """Crossings of the ray from p towards +x with the entities (even-odd inside test)."""
-    n = 0
-    px, py = p
+    """Crossings of the ray from p towards +x with the entities (even-odd inside test), each
+    entity half-open at its ends so that a shared end counts once."""
+    n, (px, py) = 0, p
     for g in entities:
         if g[6] == 0:
             x1, y1, x2, y2 = g[0:4]
-            if (y1 > py) != (y2 > py):
-                x = x1 + (py - y1) * (x2 - x1) / (y2 - y1)
-                if x > px:
-                    n += 1
-        else:
-            (cx, cy, r), (s, e) = g[4:7], span(g)
-            dy = py - cy
-            if abs(dy) >= r:
-                continue
-            dx = math.sqrt(r * r - dy * dy)
-            for x in (cx + dx, cx - dx):
-                if x <= px:
-                    continue
-                ang = math.degrees(math.atan2(dy, x - cx)) % 360
-                # half-open at the ends, as the lines are, so a shared end counts once
-                t = ang
-                while t < s:
-                    t += 360
-                if s <= t < e:
-                    n += 1
+            n += (y1 > py) != (y2 > py) and x1 + (py - y1) * (x2 - x1) / (y2 - y1) > px
+        elif abs(dy := py - g[5]) < g[6]:
+            (s, e), dx = span(g), math.sqrt(g[6] * g[6] - dy * dy)
+            for x in (g[4] + dx, g[4] - dx):
+                ang = math.degrees(math.atan2(dy, x - g[4])) % 360
+                n += x > px and (ang if ang >= s else ang + 360) < e
     return n
 
 
@@ -119,6 +136,22 @@ def loops(entities, meet):
             end = b if loop[-1][1] else a
         found.append(loop)
     return found
+
+
+def loop_area(loop):
+    return abs(sum(green(e) if forwards else -green(e) for e, forwards in loop))
+
+
+def enclosed_area(entities, meet):
+    """Green's theorem over the closed loops, exact for lines and arcs, each loop's area counted
+    in or out by the even-odd rule (whatever the direction the loops are drawn in)."""
+    chains = loops(entities, meet)
+    total = 0.0
+    for i, c in enumerate(chains):
+        probe = midpoint(c[0][0])
+        depth = sum(1 for j, d in enumerate(chains) if j != i and inside(probe, [g for g, _ in d]))
+        total += loop_area(c) * (1 if depth % 2 == 0 else -1)
+    return total
 
 
 def read_shape(path):

@@ -8,11 +8,16 @@ one (a missing folder checks nothing). Each job is nested with the batch tool, t
   dxf     every layout's DXF drawing reads back with ezdxf without errors or repairs, names
           millimetres, has the parts, their names and the sheet on layers of their own, and holds,
           in order, every entity of each instance followed by the part's name, then the sheet's
-          entities, at the coordinates of the JSON result, with no handle used twice
+          entities, at the coordinates of the JSON result, with no handle used twice; and the
+          printed summary agrees with the JSON result
   kerf    the classic engine keeps every two parts at least the kerf apart and every part at
           least half the kerf from its sheet's outline and holes, measured by check-layout on
           the true outlines (arcs as arcs) with KERF_NOISE allowed for rounding
-Usage: check_bench_jobs.py report|dxf|kerf DRAVENOR_CLI FOLDER...
+  list    (jobs with a job.json) a parts list written from job.json (files relative to the list,
+          each job in another spreadsheet dialect: separator, byte-order mark, quotes, columns in
+          another order, and rows of another material or thickness, which must be named and left
+          out) nests to the same JSON result as the --part arguments of job.args
+Usage: check_bench_jobs.py report|dxf|kerf|list DRAVENOR_CLI FOLDER...
 """
 import json
 import math
@@ -23,7 +28,7 @@ import sys
 import tempfile
 
 from batch_jobs import entity_of_json, finish, job_args, job_folders, option
-from dxf_check import layers_and_units, read_drawing
+from dxf_check import layers_and_units, off_values, read_drawing
 
 TOLERANCE = 1e-6
 # The report's yields come from the true outlines: they must match the polygon areas to 0.1
@@ -33,10 +38,11 @@ KERF_NOISE = 0.01
 
 
 def nest(cli, folder, work, *outputs):
-    subprocess.run([cli, "nest", *job_args(folder), *outputs], cwd=folder, check=False, stdout=subprocess.DEVNULL)
+    """What the run printed."""
+    return subprocess.run([cli, "nest", *job_args(folder), *outputs], cwd=folder, capture_output=True, text=True).stdout
 
 
-def check_report(cli, folder, work):
+def check_report(cli, folder, work, _):
     with open(os.path.join(folder, "job.json")) as f:
         job = json.load(f)
     job_file, report_file = os.path.join(work, "job.nst"), os.path.join(work, "Report.tlf")
@@ -105,19 +111,32 @@ def drawing_problems(path, layout):
             continue
         if text_got != text:
             problems.append(f"{where}: text {text_got!r}, part {text!r}")
-        for k, (a, b) in enumerate(zip(values, numbers or ())):
-            gap = abs(a - b) if kind != "ARC" or k < 3 else min(math.fmod(abs(a - b), 360), 360 - math.fmod(abs(a - b), 360))
-            if gap > TOLERANCE * max(1.0, abs(b)):
-                problems.append(f"{where}: {kind} value {k} is {a}, the layout has {b}")
+        problems += [f"{where}: {kind} value {k} is {a}, the layout has {b}"
+                     for k, a, b in off_values(kind, values, numbers or (), TOLERANCE)]
     return problems
 
 
-def check_drawings(cli, folder, work):
+def summary_problems(folder, out, result):
+    """The printed summary against the JSON result: its first line the status, the kerf used said
+    where it is not the kerf entered, a line for every layout; a full run, and only it, leaves no part
+    unplaced; instances numbered from 1."""
+    kerf, used = option(job_args(folder), "--kerf"), result["details"]["actKerf"]
+    wrong = [] if out.startswith(result["statusText"] + "\n") else ["the status line"]
+    wrong += [] if (result["status"] == "full") == (not result["unplaced"]) else ["the status and the parts unplaced"]
+    wrong += [] if used == kerf or f"Kerf used {used:g} (entered {kerf:g})" in out else [f"the kerf used {used:g}"]
+    for layout in result["layouts"]:
+        n, instances = layout["number"], [i["instance"] for i in layout["instances"]]
+        wrong += [] if f"Layout {n}: {layout['sheet']} x {layout['qty']}, " in out else [f"the line of layout {n}"]
+        wrong += [] if instances == list(range(1, layout["partsPlaced"] + 1)) else [f"instances {instances} of layout {n}"]
+    return [f"{folder}: the summary printed and the JSON result differ in {w}" for w in wrong]
+
+
+def check_drawings(cli, folder, work, _):
     result_file, drawings = os.path.join(work, "result.json"), os.path.join(work, "dxf")
-    nest(cli, folder, work, "--json", result_file, "--dxf-dir", drawings)
+    out = nest(cli, folder, work, "--json", result_file, "--dxf-dir", drawings)
     with open(result_file) as f:
-        layouts = json.load(f)["layouts"]
-    problems = []
+        result = json.load(f)
+    layouts, problems = result["layouts"], summary_problems(folder, out, result)
     for layout in layouts:
         path = os.path.join(drawings, f"layout-{layout['number']}.dxf")
         problems += drawing_problems(path, layout) if os.path.exists(path) else [f"{path}: not written"]
@@ -130,7 +149,7 @@ def check_drawings(cli, folder, work):
     return problems
 
 
-def check_kerf(cli, folder, work):
+def check_kerf(cli, folder, work, _):
     kerf = option(job_args(folder), "--kerf")
     job_file = os.path.join(work, "job.nst")
     nest(cli, folder, work, "--save", job_file)
@@ -148,13 +167,95 @@ def check_kerf(cli, folder, work):
     return []
 
 
+DIALECTS = [
+    # separator, byte-order mark, header
+    (",", "", ["file", "qty", "orientation"]),
+    (";", "\ufeff", ["Orn", "Part File Name", "Quantity", "Material", "Thickness"]),
+    (",", "\ufeff", ["Quantity", "Mirror", "Drawing", "priority", "orn"]),
+]
+
+
+def cell(value, separator):
+    text = str(value)
+    return '"' + text.replace('"', '""') + '"' if separator in text or '"' in text else text
+
+
+def list_text(job, folder, list_folder, dialect, details):
+    separator, mark, header = dialect
+    rows = [header]
+    for part in job["parts"]:
+        values = {"file": os.path.relpath(os.path.join(folder, part["file"]), list_folder), "qty": part["qty"],
+                  "orientation": part.get("orn", ""), "material": details["mat"].lower(),
+                  "thickness": f"{float(details['thick']):.1f}".replace(".", ","), "mirror": "no", "priority": ""}
+        rows.append([values[key_of(title)] for title in header])
+    # Rows of another material and of another thickness, whose files need not exist.
+    for material, thickness in (("ALU", "3"), (details["mat"], "0,5")):
+        other = {"file": "elsewhere/none.dxf", "qty": 5, "orientation": "", "material": material,
+                 "thickness": thickness, "mirror": "", "priority": ""}
+        rows += [[other[key_of(title)] for title in header]] if "Material" in header else []
+    return mark + "\r\n".join(separator.join(cell(v, separator) for v in row) for row in rows) + "\r\n"
+
+
+def key_of(title):
+    key = title.lower().replace(" ", "")
+    return {"partfilename": "file", "drawing": "file", "quantity": "qty", "orn": "orientation"}.get(key, key)
+
+
+def comparable(path):
+    with open(path) as f:
+        result = json.load(f)
+    result.pop("seconds", None)
+    result["statusText"] = re.sub(r"\[[^]]*Seconds\]", "", result.get("statusText", ""))
+
+    def strip(value, key=None):
+        if isinstance(value, dict):
+            return {k: strip(v, k) for k, v in value.items()}
+        if isinstance(value, list):
+            return [strip(v) for v in value]
+        if key in ("part", "sheet", "file") and isinstance(value, str):
+            return os.path.basename(value)
+        return value
+    return strip(result)
+
+
+def check_list(cli, folder, work, k):
+    dialect = DIALECTS[k % len(DIALECTS)]
+    args = job_args(folder)
+    with open(os.path.join(folder, "job.json")) as f:
+        job = json.load(f)
+    details = {key: args[args.index("--" + key) + 1] for key in ("mat", "thick")}
+    list_folder = os.path.join(work, "list")
+    os.makedirs(list_folder)
+    list_path = os.path.join(list_folder, "order.csv")
+    with open(list_path, "w", encoding="utf-8", newline="") as f:
+        f.write(list_text(job, folder, list_folder, dialect, details))
+    without_parts = [a for i, a in enumerate(args) if a != "--part" and (i == 0 or args[i - 1] != "--part")]
+    by_args, by_list = os.path.join(work, "args.json"), os.path.join(work, "list.json")
+    runs = [subprocess.run([cli, "nest", *args, "--json", by_args], cwd=folder, capture_output=True, text=True),
+            subprocess.run([cli, "nest", *without_parts, "--parts-list", list_path, "--json", by_list], cwd=folder,
+                           capture_output=True, text=True)]
+    name = os.path.basename(folder)
+    if runs[0].returncode != runs[1].returncode:
+        return [f"{name}: exit {runs[0].returncode} from job.args, {runs[1].returncode} from the list: {runs[1].stderr}"]
+    left_out = [f"line {len(job['parts']) + 2} left out: material ALU, the job's is {details['mat']}\n",
+                f"line {len(job['parts']) + 3} left out: thickness 0.5, the job's is {details['thick']}\n"]
+    if "Material" in dialect[2] and not all(line in runs[1].stderr for line in left_out):
+        return [f"{name}: the rows of other stock were not named: {runs[1].stderr!r}"]
+    if not comparable(by_args)["layouts"] or comparable(by_args) != comparable(by_list):
+        return [f"{name}: job.args gives no layouts, or the list gives others"]
+    print(f"{name}: {len(job['parts'])} part types, same layouts from the list (separator {dialect[0]!r})")
+    return []
+
+
 def main():
-    check = {"report": check_report, "dxf": check_drawings, "kerf": check_kerf}[sys.argv[1]]
-    cli, marker = os.path.abspath(sys.argv[2]), "job.json" if sys.argv[1] == "report" else "job.args"
-    problems = []
-    for job in job_folders(sys.argv[3:], marker):
+    mode = sys.argv[1]
+    check = {"report": check_report, "dxf": check_drawings, "kerf": check_kerf, "list": check_list}[mode]
+    cli, marker = os.path.abspath(sys.argv[2]), "job.json" if mode in ("report", "list") else "job.args"
+    jobs = job_folders(sys.argv[3:], marker)
+    problems = [] if jobs or mode != "list" else [f"no bench jobs in {sys.argv[3:]}"]
+    for k, job in enumerate(jobs):
         with tempfile.TemporaryDirectory() as work:
-            problems += check(cli, job, work)
+            problems += check(cli, job, work, k)
     return finish(problems)
 
 

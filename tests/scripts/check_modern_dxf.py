@@ -20,7 +20,7 @@ import tempfile
 
 import ezdxf
 from batch_jobs import finish
-from dxf_check import read_drawing
+from dxf_check import off_values, read_drawing
 from ezdxf import disassemble, units
 from ezdxf.math import Vec2, is_point_in_polygon_2d
 from ezdxf.math import area as polygon_area
@@ -197,9 +197,7 @@ def written_back(e, kind, values):
     x1, y1, x2, y2, cx, cy, r, a0, a1 = e
     want = ("LINE", (x1, y1, x2, y2)) if r <= 0 else ("CIRCLE", (cx, cy, r)) if (a1 - a0) % 360 == 0 \
         else ("ARC", (cx, cy, r, a0, a1))
-    gaps = [abs(a - b) if k < 3 else min(abs(a - b) % 360, 360 - abs(a - b) % 360)
-            for k, (a, b) in enumerate(zip(values or (), want[1]))]
-    return kind == want[0] and all(g <= 1e-9 * max(1.0, abs(b)) for g, b in zip(gaps, want[1]))
+    return kind == want[0] and not off_values(kind, values, want[1], 1e-9)
 
 
 def check_writing(cli, folder):

@@ -35,18 +35,12 @@ import sys
 import tempfile
 
 import ezdxf
-from batch_jobs import ends, entity_of_json, finish, inside, job_args, job_folders, loops, point_at, sweep
+from batch_jobs import (ends, entity_of_json, finish, inside, job_args, job_folders, loops, midpoint, point_at, point_dist,
+                        seg_dist, sweep)
 
 TOL = 0.01
 RESOURCES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources")
 CELL = 20.0
-
-
-def seg_dist(x, y, x1, y1, x2, y2):
-    dx, dy = x2 - x1, y2 - y1
-    ll = dx * dx + dy * dy
-    t = 0 if ll == 0 else max(0.0, min(1.0, ((x - x1) * dx + (y - y1) * dy) / ll))
-    return math.hypot(x - x1 - t * dx, y - y1 - t * dy)
 
 
 def arc_points(cx, cy, r, a0, sweep, step=1.0):
@@ -71,22 +65,10 @@ class Outline:
         self.box = (min(xs), min(ys), max(xs), max(ys))
 
     def distance(self, x, y):
-        def to(e):
-            if e[6] == 0:
-                return seg_dist(x, y, *e[0:4])
-            if (math.degrees(math.atan2(y - e[5], x - e[4])) - e[7]) % 360 <= sweep(e):
-                return abs(math.hypot(x - e[4], y - e[5]) - e[6])
-            return min(math.dist((x, y), q) for q in ends(e))
-        return min(map(to, self.entities))
+        return min(point_dist((x, y), e) for e in self.entities)
 
     def inside(self, x, y):
         return inside((x, y), self.entities)
-
-
-def a_point(loop):
-    """A point of the loop's first entity away from its ends."""
-    e = loop[0]
-    return ((e[0] + e[2]) / 2, (e[1] + e[3]) / 2) if e[6] == 0 else point_at(e, e[7] + sweep(e) / 2)
 
 
 def samples_of(entities, kerf):
@@ -96,16 +78,13 @@ def samples_of(entities, kerf):
     for e in entities:
         if e[6] == 0:
             length = math.dist(e[0:2], e[2:4])
-            pts += [] if length < 4 * kerf else [point_along(e, (2 * kerf + (length - 4 * kerf) * k / 4) / length) for k in (1, 2, 3)]
+            at = [(2 * kerf + (length - 4 * kerf) * k / 4) / length for k in (1, 2, 3)] if length >= 4 * kerf else []
+            pts += [(e[0] + (e[2] - e[0]) * t, e[1] + (e[3] - e[1]) * t) for t in at]
         else:
             margin = 0 if e[7] == e[8] else math.degrees(2 * kerf / e[6])
             if sweep(e) - 2 * margin > 0:
                 pts += [point_at(e, e[7] + margin + (sweep(e) - 2 * margin) * k / 4) for k in (1, 2, 3)]
     return pts
-
-
-def point_along(e, t):
-    return (e[0] + (e[2] - e[0]) * t, e[1] + (e[3] - e[1]) * t)
 
 
 def out_of_reach(outline, x, y, half):
@@ -215,7 +194,7 @@ def check_layout(layout, where, kerf, errors):
             continue
         outlines = [Outline(loop) for loop in part_loops]
         for li, loop in enumerate(part_loops):
-            hole = any(o.inside(*a_point(loop)) for lj, o in enumerate(outlines) if lj != li)
+            hole = any(o.inside(*midpoint(loop[0])) for lj, o in enumerate(outlines) if lj != li)
             pts = samples_of(loop, kerf)
             covering = set()
             own = [n for n, c in enumerate(cuts) if c.part == pi and c.hole == hole]
@@ -243,7 +222,7 @@ def check_layout(layout, where, kerf, errors):
         if any(m < n for (p, _), (m, h, _) in position.items() if p == pi and not h):
             errors.append(f"{where}: part {pi + 1}: a hole cut after its outline")
         for qi, shape in enumerate(shapes):
-            if qi == pi or not hole_outline.inside(*a_point(shape)):
+            if qi == pi or not hole_outline.inside(*midpoint(shape[0])):
                 continue
             host[qi] = pi
             if any(m > n for (p, _), (m, h, _) in position.items() if p == qi and not h):

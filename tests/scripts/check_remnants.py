@@ -19,112 +19,56 @@ import subprocess
 import sys
 import tempfile
 
-from batch_jobs import (ends, entity_of_json, finish, green, inside, job_args, job_folders, loops, option, point_at,
-                        read_shape, span)
+from batch_jobs import (arc_has, ends, enclosed_area, entity_of_json, finish, inside, job_args, job_folders, option,
+                        point_at, point_dist, read_shape, span)
 
 EPS = 1e-6
 
 
-# ---- entities as shape files hold them (batch_jobs.py)
-
-def arc_has(a, angle):
-    s, e = span(a)
-    t = math.degrees(angle) % 360
-    while t < s:
-        t += 360
-    return t <= e + 1e-9
-
-
-def point_dist(p, g):
-    if g[6] == 0:
-        x1, y1, x2, y2 = g[0:4]
-        dx, dy = x2 - x1, y2 - y1
-        ll = dx * dx + dy * dy
-        t = 0 if ll == 0 else max(0, min(1, ((p[0] - x1) * dx + (p[1] - y1) * dy) / ll))
-        return math.hypot(p[0] - x1 - t * dx, p[1] - y1 - t * dy)
-    cx, cy, r = g[4:7]
-    if arc_has(g, math.atan2(p[1] - cy, p[0] - cx)) and (p[0], p[1]) != (cx, cy):
-        return abs(math.hypot(p[0] - cx, p[1] - cy) - r)
-    return min(math.hypot(p[0] - q[0], p[1] - q[1]) for q in ends(g))
-
+# ---- exact distances of entities
 
 def crosses(g, h):
     """True when the two entities meet (exact intersection test)."""
     if g[6] != 0 and h[6] == 0:
         g, h = h, g
-    if g[6] == 0 and h[6] == 0:
-        (ax, ay, bx, by), (cx, cy, dx, dy) = g[0:4], h[0:4]
-        def orient(px, py, qx, qy, rx, ry):
-            return (qx - px) * (ry - py) - (qy - py) * (rx - px)
-        o1, o2 = orient(ax, ay, bx, by, cx, cy), orient(ax, ay, bx, by, dx, dy)
-        o3, o4 = orient(cx, cy, dx, dy, ax, ay), orient(cx, cy, dx, dy, bx, by)
-        return o1 * o2 < 0 and o3 * o4 < 0
-    if g[6] == 0:
-        x1, y1, x2, y2 = g[0:4]
-        cx, cy, r = h[4:7]
-        dx, dy = x2 - x1, y2 - y1
-        a = dx * dx + dy * dy
-        b = 2 * ((x1 - cx) * dx + (y1 - cy) * dy)
-        c = (x1 - cx) ** 2 + (y1 - cy) ** 2 - r * r
+    if h[6] == 0:  # two lines: the ends of each strictly on either side of the other
+        def side(p, q, r):
+            return (q[0] - p[0]) * (r[1] - p[1]) - (q[1] - p[1]) * (r[0] - p[0])
+        a, b, c, d = g[0:2], g[2:4], h[0:2], h[2:4]
+        return side(a, b, c) * side(a, b, d) < 0 and side(c, d, a) * side(c, d, b) < 0
+    cx, cy, r = h[4:7]
+    if g[6] == 0:  # the points of the line at the radius from the arc's centre
+        (x1, y1), dx, dy = g[0:2], g[2] - g[0], g[3] - g[1]
+        a, b, c = dx * dx + dy * dy, 2 * ((x1 - cx) * dx + (y1 - cy) * dy), (x1 - cx) ** 2 + (y1 - cy) ** 2 - r * r
         disc = b * b - 4 * a * c
         if a == 0 or disc < 0:
             return False
-        for t in ((-b - math.sqrt(disc)) / (2 * a), (-b + math.sqrt(disc)) / (2 * a)):
-            if 0 <= t <= 1 and arc_has(h, math.atan2(y1 + t * dy - cy, x1 + t * dx - cx)):
-                return True
-        return False
-    (x0, y0, r0), (x1, y1, r1) = g[4:7], h[4:7]
-    d = math.hypot(x1 - x0, y1 - y0)
-    if d == 0 or d > r0 + r1 or d < abs(r0 - r1):
-        return False
-    a = (r0 * r0 - r1 * r1 + d * d) / (2 * d)
-    hh = math.sqrt(max(0, r0 * r0 - a * a))
-    mx, my = x0 + a * (x1 - x0) / d, y0 + a * (y1 - y0) / d
-    for sgn in (1, -1):
-        px, py = mx + sgn * hh * (y1 - y0) / d, my - sgn * hh * (x1 - x0) / d
-        if arc_has(g, math.atan2(py - y0, px - x0)) and arc_has(h, math.atan2(py - y1, px - x1)):
-            return True
-    return False
+        points = [(x1 + t * dx, y1 + t * dy) for t in ((-b - math.sqrt(disc)) / (2 * a), (-b + math.sqrt(disc)) / (2 * a))
+                  if 0 <= t <= 1]
+    else:  # where the two circles meet, on the first arc
+        (x0, y0, r0), d = g[4:7], math.hypot(cx - g[4], cy - g[5])
+        if d == 0 or d > r0 + r or d < abs(r0 - r):
+            return False
+        a = (r0 * r0 - r * r + d * d) / (2 * d)
+        hh, mx, my = math.sqrt(max(0, r0 * r0 - a * a)), x0 + a * (cx - x0) / d, y0 + a * (cy - y0) / d
+        points = [(px, py) for px, py in ((mx + s * hh * (cy - y0) / d, my - s * hh * (cx - x0) / d) for s in (1, -1))
+                  if arc_has(g, math.atan2(py - y0, px - x0))]
+    return any(arc_has(h, math.atan2(y - cy, x - cx)) for x, y in points)
 
 
 def entity_dist(g, h):
     """Exact least distance of two entities: they meet, or the least is at an end of one of them,
-    or at interior points where both are square to the line joining them."""
+    or at a point of an arc where it is square to the line or faces the other arc's centre."""
     if crosses(g, h):
         return 0.0
-    best = min([point_dist(p, h) for p in ends(g)] + [point_dist(p, g) for p in ends(h)])
-    if g[6] == 0 and h[6] == 0:
-        return best
-    if g[6] != 0 and h[6] == 0:
-        g, h = h, g
-    if g[6] == 0:
-        x1, y1, x2, y2 = g[0:4]
-        cx, cy, r = h[4:7]
-        ln = math.hypot(x2 - x1, y2 - y1)
-        if ln == 0:
-            return best
-        nx, ny = -(y2 - y1) / ln, (x2 - x1) / ln
-        for sgn in (1, -1):
-            px, py = cx + sgn * r * nx, cy + sgn * r * ny
-            if arc_has(h, math.atan2(sgn * ny, sgn * nx)):
-                t = ((px - x1) * (x2 - x1) + (py - y1) * (y2 - y1)) / (ln * ln)
-                if 0 <= t <= 1:
-                    best = min(best, point_dist((px, py), g))
-        return best
-    (x0, y0, r0), (x1, y1, r1) = g[4:7], h[4:7]
-    d = math.hypot(x1 - x0, y1 - y0)
-    if d == 0:
-        return best
-    theta = math.atan2(y1 - y0, x1 - x0)
-    for ta in (theta, theta + math.pi):
-        if not arc_has(g, ta):
-            continue
-        p = (x0 + r0 * math.cos(ta), y0 + r0 * math.sin(ta))
-        for tb in (theta, theta + math.pi):
-            if arc_has(h, tb):
-                q = (x1 + r1 * math.cos(tb), y1 + r1 * math.sin(tb))
-                best = min(best, math.hypot(p[0] - q[0], p[1] - q[1]))
-    return best
+    candidates = [(p, h) for p in ends(g)] + [(p, g) for p in ends(h)]
+    for a, b in ((g, h), (h, g)):
+        if a[6] != 0:
+            (cx, cy, r), (dx, dy) = a[4:7], (b[1] - b[3], b[2] - b[0]) if b[6] == 0 else (b[4] - a[4], b[5] - a[5])
+            ln = math.hypot(dx, dy)
+            candidates += [((cx + s * r * dx / ln, cy + s * r * dy / ln), b) for s in (1, -1)
+                           if ln and arc_has(a, math.atan2(s * dy, s * dx))]
+    return min(point_dist(p, e) for p, e in candidates)
 
 
 # ---- regions: even-odd over closed outlines, boundary crossings counted exactly
@@ -140,26 +84,13 @@ def samples(g, n=24):
     return [point_at(g, s + (e - s) * k / n) for k in range(n + 1)]
 
 
-def enclosed_area(entities):
-    """Green's theorem over the boundary, exact for lines and arcs; the outlines' own directions
-    are unknown, so each closed chain is summed with its sign and folded by the even-odd rule:
-    the region's area is the sum over chains of |area| signed by whether the chain is a hole."""
-    chains = loops(entities, EPS)
-    total = 0.0
-    for i, c in enumerate(chains):
-        probe = samples(c[0][0], 2)[1]
-        depth = sum(1 for j, d in enumerate(chains) if j != i and inside(probe, [g for g, _ in d]))
-        total += abs(sum(green(g) if forward else -green(g) for g, forward in c)) * (1 if depth % 2 == 0 else -1)
-    return total
-
-
 def check_remnant(path, layout, kerf, stated_area):
     problems = []
     remnant = read_shape(path)
     sheet = [entity_of_json(e) for e in layout["sheetEntities"]]
     parts = [entity_of_json(e) for i in layout["instances"] for e in i["entities"]]
     try:
-        area = enclosed_area(remnant)
+        area = enclosed_area(remnant, EPS)
     except ValueError as e:
         return [f"{path}: {e}"]
     if stated_area is not None and abs(area - stated_area) > max(1.0, 1e-6 * area):

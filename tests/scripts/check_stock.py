@@ -2,8 +2,9 @@
 """Checks the stock folder through the batch tool, with real processes.
 
   from-stock  a job run from stock takes remnants first; cutting it leaves exactly the stock
-              before, less the plates used, plus the new remnants; cutting it again is refused
-              (and changes nothing) unless --again
+              before, less the plates used, plus the new remnants, and its NC program names the
+              remnant it parts off by its stock id; cutting it again is refused (and changes
+              nothing) unless --again
   together    two cuts started at the same moment, 20 times over: every one lands exactly once
   killed      a cut stopped at every step of its change (DRAVENOR_STOCK_STOP_AT) and killed after
               random delays: the stock reads, and equals the stock before or the stock after
@@ -83,6 +84,12 @@ def check_from_stock(work):
     assert after[2] == before[2]
     assert len(new) == len(used) and all(r["source job"] == os.path.abspath(first) for r in new.values()), new
     assert "remnant" in out
+    # The program of a layout cut ends with the cut that parts its remnant off, under its stock id.
+    resources, program = os.path.dirname(os.path.dirname(PARTS)), os.path.join(work, "first.nc")
+    cli("nc", first, "--layout", "1", "-o", program, "--stock", stock, "--cut-table", os.path.join(resources, "cutting.dat"),
+        "--post", os.path.join(resources, "post.cfg"))
+    with open(program) as f:
+        assert any(f"(remnant cut, keeps remnant {i}: " in line for line in f for i in new), "no remnant cut named by its id"
     # Cutting the same layouts again is refused and changes nothing.
     tables = snapshot(stock)
     again = cli("cut", first, "--all", "--stock", stock, check=False)

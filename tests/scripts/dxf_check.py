@@ -29,3 +29,11 @@ def layers_and_units(path):
     when the header names no units)."""
     doc, _ = recover.readfile(path)
     return [e.dxf.layer for e in doc.modelspace()], doc.header.get("$INSUNITS")
+
+
+def off_values(kind, got, wanted, tolerance):
+    """(index, value, wanted) of every value of ezdxf's entity further than the tolerance (times
+    the value where that is above 1) from the one wanted; an arc's angles compared round the circle."""
+    gaps = [abs(a - b) if kind != "ARC" or k < 3 else min(abs(a - b) % 360, 360 - abs(a - b) % 360)
+            for k, (a, b) in enumerate(zip(got or (), wanted))]
+    return [(k, a, b) for k, (a, b, gap) in enumerate(zip(got or (), wanted, gaps)) if gap > tolerance * max(1.0, abs(b))]

@@ -39,7 +39,8 @@ import sys
 
 import ezdxf
 import batch_jobs
-from batch_jobs import arc, circle, ends, entity_of_json, green, inside, line, loops, point_at, read_shape, sweep
+from batch_jobs import (arc, circle, enclosed_area, ends, entity_of_json, inside, line, loop_area, loops, point_at, read_shape,
+                        sweep)
 from dxf_check import read_drawing
 
 CHECKS = ("overlap", "kerf", "orientation", "holes", "yield", "count", "report", "dxf", "run")
@@ -72,7 +73,7 @@ def close(p, q):
     return math.dist(p, q) < 1e-3
 
 
-# ---- shape files and exact areas
+# ---- shape files
 
 def write_shape(path, entities, as_dxf):
     batch_jobs.write_shape(path, entities)
@@ -86,16 +87,6 @@ def write_shape(path, entities, as_dxf):
             else:
                 doc.modelspace().add_arc((cx, cy), r, a0, a1)
         doc.saveas(path[:-4] + ".dxf")
-
-
-def loop_area(loop):
-    return abs(sum(green(e) if forwards else -green(e) for e, forwards in loop))
-
-
-def exact_area(entities):
-    """The outer loop's area less its holes (one level of holes, as every generated shape has)."""
-    areas = sorted((loop_area(loop) for loop in loops(entities, 1e-3)), reverse=True)
-    return areas[0] - sum(areas[1:])
 
 
 # ---- placed outlines: a drawing mirrored, turned and moved, compared entity by entity with what
@@ -145,39 +136,27 @@ def rounded_key(key):
     return kind, tuple((round(x, 3) + 0.0, round(y, 3) + 0.0) for x, y in points)
 
 
+def same_points(kind, points, others):
+    """Whether the key points lie within the tolerance, a line's or an arc's ends in either order."""
+    orders = [points, points[::-1] if kind == "line" else [points[0], points[2], points[1], points[3]] if kind == "arc" else points]
+    return any(all(math.dist(p, q) <= ENTITY_TOLERANCE for p, q in zip(order, others)) for order in orders)
+
+
 def unmatched(expected, placed):
     """How many entities of either list find no entity of the other at their key points: equal
     keys to a thousandth first, then any within the tolerance."""
     left = {}
-    for e in placed:
-        key = key_points(e)
+    for key in map(key_points, placed):
         left.setdefault(rounded_key(key), []).append(key)
-    missing = []
-    for e in expected:
-        found = left.get(rounded_key(key_points(e)))
-        if found:
-            found.pop()
-        else:
-            missing.append(key_points(e))
-    rest = [key for keys in left.values() for key in keys]
-    unmatched_count = 0
-    def near(points, others):
-        return all(math.dist(p, q) <= ENTITY_TOLERANCE for p, q in zip(points, others))
-
-    def same(kind, points, others):  # ends in either order
-        if kind == "line":
-            return near(points, others) or near(points, others[::-1])
-        if kind == "arc":
-            return near(points, others) or near([points[0], points[2], points[1], points[3]], others)
-        return near(points, others)
-
+    missing = [key for key in map(key_points, expected) if not (left.get(rounded_key(key)) or [None]).pop()]
+    rest, count = [key for keys in left.values() for key in keys], 0
     for kind, points in missing:
-        at = next((k for k, (other, others) in enumerate(rest) if other == kind and same(kind, points, others)), None)
+        at = next((k for k, (other, others) in enumerate(rest) if other == kind and same_points(kind, points, others)), None)
         if at is None:
-            unmatched_count += 1
+            count += 1
         else:
             rest.pop(at)
-    return unmatched_count + len(rest)
+    return count + len(rest)
 
 
 def dxf_entities(path):
@@ -234,7 +213,7 @@ def convex_part(rng, size):
     angles = sorted(rng.uniform(0, 2 * math.pi) for _ in range(n))
     squeeze = rng.uniform(0.3, 1)
     shape = polygon([(size / 2 * math.cos(a), size / 2 * squeeze * math.sin(a)) for a in angles])
-    return shape if exact_area(shape) > size * size * 0.02 else slanted_part(rng, size)
+    return shape if enclosed_area(shape, 1e-3) > size * size * 0.02 else slanted_part(rng, size)
 
 
 def star_part(rng, size):
@@ -332,7 +311,7 @@ def random_job(seed, folder):
 
     def add_shape(name, entities, as_dxf=False):
         write_shape(os.path.join(folder, name), entities, as_dxf)
-        area = exact_area(read_shape(os.path.join(folder, name)))
+        area = enclosed_area(read_shape(os.path.join(folder, name)), 1e-3)
         name = name[:-4] + ".dxf" if as_dxf else name
         job["areas"][name] = area
         return name
