@@ -4,6 +4,8 @@
 // exact distances of the geometry layer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "deep/collision_exact.h"
 #include "deep/deep_job.h"
 #include "deep/deep_shapes.h"
@@ -33,6 +35,19 @@ public:
 private:
     std::vector<dd::Edge> edges_;
 };
+
+bool drawnWithArcs(const Shape& shape)
+{
+    return std::any_of(shape.begin(), shape.end(), [](const ShapeEntity& e) { return e.RAD != 0; });
+}
+
+// Points along each edge, its ends included, 40 steps apart.
+template <class Visit>
+void forPointsOn(const std::vector<dd::Edge>& edges, Visit visit)
+{
+    for (const dd::Edge& e : edges)
+        for (int k = 0; k <= 40; ++k) visit(dd::Point{e.a.x + (e.b.x - e.a.x) * k / 40, e.a.y + (e.b.y - e.a.y) * k / 40});
+}
 
 struct ShapeCase {
     const char* name;
@@ -100,7 +115,7 @@ TEST_P(GrownRegions, HoldTheTrueOutlineGrownBySpacingAndMargin)
 TEST_P(GrownRegions, StandOffTheTrueOutlineByTheDistanceAndAHair)
 {
     const Shape& shape = GetParam().shape;
-    const bool arcs = std::any_of(shape.begin(), shape.end(), [](const ShapeEntity& e) { return e.RAD != 0; });
+    const bool arcs = drawnWithArcs(shape);
     EngineJob files;
     files.kerf(1).sheet(files.rectangleFile("sheet.shp", 1000, 1000), 1).part(files.shapeFile("p.shp", shape), 1);
     for (const double spacing : {0.0, 4.0}) {
@@ -111,12 +126,9 @@ TEST_P(GrownRegions, StandOffTheTrueOutlineByTheDistanceAndAHair)
         const dd::Orientation& asDrawn = job.parts[0].orientations[0];
         ASSERT_EQ(asDrawn.angle, 0);
         double nearest = 1e9;
-        for (const dd::Edge& e : asDrawn.spacing.edges)
-            for (int k = 0; k <= 40; ++k) {
-                const dd::Point p{e.a.x + (e.b.x - e.a.x) * k / 40, e.a.y + (e.b.y - e.a.y) * k / 40};
-                const double d = material.holds(p) ? 0 : distanceToShape(shape, p.x, p.y);
-                nearest = std::min(nearest, d);
-            }
+        forPointsOn(asDrawn.spacing.edges, [&](dd::Point p) {
+            nearest = std::min(nearest, material.holds(p) ? 0 : distanceToShape(shape, p.x, p.y));
+        });
         const double hair = arcs ? 0.02 : 0.002;
         EXPECT_GE(nearest, spacing / 2 - kDistanceSlack) << GetParam().name << " spacing " << spacing;
         EXPECT_LE(nearest, spacing / 2 + hair) << GetParam().name << " spacing " << spacing;
@@ -132,7 +144,7 @@ TEST_P(GrownRegions, SheetFreeSpaceStandsInsideTheTrueSheetByAHair)
     Shape hole = GetParam().shape;
     moveShape(hole, 150, 100);
     append(sheet, hole);
-    const bool arcs = std::any_of(hole.begin(), hole.end(), [](const ShapeEntity& e) { return e.RAD != 0; });
+    const bool arcs = drawnWithArcs(hole);
     EngineJob files;
     files.kerf(1).sheet(files.shapeFile("sheet.shp", sheet), 1).part(files.rectangleFile("p.shp", 5, 5), 1);
     NestingState state = files.state;
@@ -146,17 +158,15 @@ TEST_P(GrownRegions, SheetFreeSpaceStandsInsideTheTrueSheetByAHair)
     for (const dd::Region& h : free.hazards) outline.insert(outline.end(), h.edges.begin(), h.edges.end());
     double nearest = 1e9;
     int sampled = 0;
-    for (const dd::Edge& e : outline)
-        for (int k = 0; k <= 40; ++k) {
-            const dd::Point p{e.a.x + (e.b.x - e.a.x) * k / 40, e.a.y + (e.b.y - e.a.y) * k / 40};
-            // Hazard edges outside the box bound nothing free.
-            if (!dd::Box{p.x, p.y, p.x, p.y}.within(b)) continue;
-            ++sampled;
-            const double d = distanceToShape(sheet, p.x, p.y);
-            EXPECT_TRUE(material.holds(p)) << GetParam().name << " " << p.x << "," << p.y;
-            EXPECT_LT(d, 0.02) << GetParam().name << " " << p.x << "," << p.y;
-            nearest = std::min(nearest, d);
-        }
+    forPointsOn(outline, [&](dd::Point p) {
+        // Hazard edges outside the box bound nothing free.
+        if (!dd::Box{p.x, p.y, p.x, p.y}.within(b)) return;
+        ++sampled;
+        const double d = distanceToShape(sheet, p.x, p.y);
+        EXPECT_TRUE(material.holds(p)) << GetParam().name << " " << p.x << "," << p.y;
+        EXPECT_LT(d, 0.02) << GetParam().name << " " << p.x << "," << p.y;
+        nearest = std::min(nearest, d);
+    });
     EXPECT_GT(sampled, 160);
     EXPECT_LE(nearest, arcs ? 0.02 : 0.001) << GetParam().name;
 }
