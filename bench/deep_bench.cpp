@@ -9,8 +9,9 @@
 // sheets (sheets - 1 + the used length of the least used sheet over its length along its longer
 // side), the density on the sheets so counted, the yield from true areas, the smallest gap between
 // parts and to the sheet edge (exact, on the outlines), seconds and Deep Nesting's iterations.
-// Deep Nesting runs once per seed; the run of median fractional sheets is shown. A second table
-// gives the best result each run knew at the checkpoints (elapsed seconds), median over seeds.
+// Deep Nesting runs once per seed; the run of median fractional sheets is shown, and with several
+// seeds each seed's end result further down. A second table gives the best result each run knew
+// at the checkpoints (elapsed seconds), median over seeds.
 // --thread-compare and --scale run the other tables of deep_options.h instead. --spacing sets
 // the spacing (kerf) of every job, --half-turn lets parts kept as drawn also turn half round.
 #include "deep_bench.h"
@@ -39,6 +40,7 @@ struct JobResult {
     DeepWork work;                      // summed over seeds
     std::vector<std::uint64_t> seeds;
     std::vector<std::vector<Measure>> seedCheckpoints;  // per seed, per checkpoint
+    std::vector<Measure> seedFinals;                    // per seed, at the end
 };
 
 void printHeader()
@@ -112,6 +114,23 @@ void printAgainstPublished(const std::vector<double>& checkpoints, const std::ve
     }
 }
 
+// With more than one seed, one row per job and seed: the end result, so that the spread of the
+// seeds shows beside the median run.
+void printPerSeed(const std::vector<JobResult>& jobs)
+{
+    if (jobs.empty() || jobs.front().seeds.size() < 2) return;
+    std::printf("\nDeep Nesting's end result per seed\n%-22s %4s | %6s %7s %7s %7s\n", "job", "seed", "sheets", "frac", "dens%",
+                "yield%");
+    for (const JobResult& job : jobs)
+        for (std::size_t k = 0; k < job.seeds.size(); ++k) {
+            const Measure& m = job.seedFinals[k];
+            std::printf("%-22s %4llu |", job.name.c_str(), static_cast<unsigned long long>(job.seeds[k]));
+            if (!m.ok) std::printf(" %6s\n", "failed");
+            else std::printf(" %6d %7.3f %7.2f %7.2f%s\n", m.sheets, m.fractional, 100 * m.density, 100 * m.yield,
+                             m.placed < m.required ? " (parts left out)" : "");
+        }
+}
+
 // Per job, over all seeds: each kind of attempt (succeeded of tried, share of the passes), the
 // share of item moves that found a place of less loss, evaluations per move, and the time a move
 // takes by the item's edge count (with that size's share of all moves).
@@ -158,7 +177,7 @@ int comparisonMain(const DeepOptions& o)
         printMeasure(medianMeasure(finals), true);
         std::printf("\n");
         std::fflush(stdout);
-        JobResult result{jobName(file), {}, {}, o.seeds, {}};
+        JobResult result{jobName(file), {}, {}, o.seeds, {}, finals};
         for (const DeepRun& run : runs) {
             result.work.add(run.work);
             result.seedCheckpoints.push_back(run.atCheckpoint);
@@ -172,6 +191,7 @@ int comparisonMain(const DeepOptions& o)
     });
     printCheckpoints(o.checkpoints, results);
     printAgainstPublished(o.checkpoints, results);
+    printPerSeed(results);
     printWork(results);
     return failures == 0 ? 0 : 1;
 }
