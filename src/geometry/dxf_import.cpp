@@ -1,5 +1,6 @@
 #include "geometry/dxf_import.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -81,8 +82,11 @@ struct DxfPlacement {
 
 // Blocks inside blocks deeper than this are not drawn (no drawing program nests them so).
 constexpr int kDeepestBlockNesting = 32;
-// Inserts stop adding to a shape beyond this many entities: block arrays can multiply without end.
-constexpr std::size_t kMostInsertedEntities = 1000000;
+// Inserts stop beyond this many entities drawn, or this many lines of block text read: block
+// arrays inside block arrays multiply without end, even where their entities draw nothing. A
+// profile drawing stays far below both; beyond them closing and measuring the shape would stall.
+constexpr std::size_t kMostInsertedEntities = 100000;
+constexpr std::size_t kMostBlockLinesRead = 1000000;
 
 // Reads the model's entities, appending what they draw and noting what it skips.
 class DxfShapeReader {
@@ -205,9 +209,14 @@ private:
         const DxfBlockHead blockHead = readDxfBlockHead(head, tally_);
         if (blockHead.external) return skip("INSERT (external reference " + name + ")", at);
         const DxfTransform fromBase = DxfTransform::translation(-blockHead.base.x, -blockHead.base.y);
+        const std::string_view blockText = text_.substr(block->begin, block->end - block->begin);
+        const auto blockLines = static_cast<std::size_t>(std::count(blockText.begin(), blockText.end(), '\n')) + 1;
         for (const DxfTransform& cell : insert.cells) {
             if (shape_.size() + drawn.size() > kMostInsertedEntities)
                 return skip("INSERT (beyond " + formatGeneral(kMostInsertedEntities) + " entities)", at);
+            if (blockLinesRead_ + blockLines > kMostBlockLinesRead)
+                return skip("INSERT (beyond " + formatGeneral(kMostBlockLinesRead) + " lines of block text)", at);
+            blockLinesRead_ += blockLines;
             const DxfPlacement inner{at.transform.after(cell).after(fromBase), insert.blockName, &at, at.depth + 1};
             DxfEntityCursor contents = cursorOver(*block);
             DxfEntity e;
@@ -251,6 +260,7 @@ private:
     std::vector<DxfGroup> storage_;
     DxfNumberTally tally_;
     EntityCounts skipped_;
+    std::size_t blockLinesRead_ = 0; // a block's lines once per cell drawn
     std::uint32_t stopLine_ = 0;
     int polylinesWithoutSeqend_ = 0;
     std::uint32_t firstPolylineWithoutSeqend_ = 0;
