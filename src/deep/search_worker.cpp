@@ -151,6 +151,7 @@ bool SearchWorker::round()
             return true;
         }
     }
+    if (closingFailures_ >= 0 || budget_.share() >= kCompressFrom) backToBest();
     loadCurrent();
     if (closingFailures_ >= 0) {
         const double t = static_cast<double>(closingFailures_) / kClosingFailures;
@@ -172,13 +173,17 @@ bool SearchWorker::round()
             closingFailures_ = 0;
             return true;
         }
-        // Out of the valley: a fresh start in another order where that is cheap, else two parts
-        // changing places.
+        // Out of the valley: where that is cheap, every other stall starts afresh in another order,
+        // even from a worse arrangement (a squeeze from a new start often ends in a deeper valley
+        // than more tries in the old one find; the best stays kept); else two parts change places.
         const bool fresh = a_.itemCount() <= kSmallJob && stalls_ % 2 == 1 &&
                            restart(placingOrder(job_, kShuffle, random_),
-                                   random_.chance(0.5) ? FillWay::AlongFirst : FillWay::AcrossFirst);
+                                   random_.chance(0.5) ? FillWay::AlongFirst : FillWay::AcrossFirst, true);
         if (!fresh) disrupt();
-        step_ = kStepAfterStall;
+        // A fresh start squeezes from the first step, its own way rather than after the other
+        // threads' best.
+        if (fresh) wantsLead_ = false;
+        step_ = fresh ? kFirstStep : kStepAfterStall;
     }
     return true;
 }
@@ -195,15 +200,28 @@ void SearchWorker::start()
     if (a_.itemCount() <= kSmallJob && !budget_.over()) restart(order, second);
 }
 
-bool SearchWorker::restart(const std::vector<int>& order, FillWay way)
+bool SearchWorker::restart(const std::vector<int>& order, FillWay way, bool anyway)
 {
     Solution empty;
     empty.items.assign(current_.items.size(), {});
     a_.load(empty);
     construct(a_, order, way, random_, budget_);
-    if (budget_.over() || !scoreOf(a_).betterThan(currentScore_)) return false;
+    if (budget_.over()) return false;
+    const Score fresh = scoreOf(a_);
+    // Taken anyway only when it places as much on no more sheets: squeezing wins back length, not
+    // parts or sheets.
+    const bool asGood = fresh.placedByClass == currentScore_.placedByClass && fresh.sheets <= currentScore_.sheets;
+    if (!fresh.betterThan(currentScore_) && !(anyway && asGood)) return false;
     accept();
     return true;
+}
+
+void SearchWorker::backToBest()
+{
+    if (!bestScore_.betterThan(currentScore_)) return;
+    current_ = best_;
+    currentScore_ = bestScore_;
+    failed_.clear();
 }
 
 bool SearchWorker::separateFor(DeepWork::Attempt kind, const SeparationSettings& settings)
@@ -238,6 +256,7 @@ void SearchWorker::accept()
     failed_.clear();
     if (!hasBest_ || currentScore_.betterThan(bestScore_)) {
         bestScore_ = currentScore_;
+        best_ = current_;
         hasBest_ = true;
         exchange_.publish(thread_, current_, currentScore_);
         leftOutTried_ = 0;
@@ -259,6 +278,7 @@ void SearchWorker::meetIfDue()
     current_ = better->solution;
     currentScore_ = better->score;
     bestScore_ = currentScore_;
+    best_ = current_;
     step_ = kFirstStep;
 }
 

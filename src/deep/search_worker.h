@@ -25,8 +25,11 @@ public:
 
 private:
     void start();
-    // A fresh first arrangement; kept when it beats the current one.
-    bool restart(const std::vector<int>& order, FillWay way);
+    // A fresh first arrangement; kept when it beats the current one, or always with `anyway`
+    // (the best found stays apart, and the run's last share goes back to it).
+    bool restart(const std::vector<int>& order, FillWay way, bool anyway = false);
+    // The best arrangement this thread found becomes current again, where the current one is worse.
+    void backToBest();
     // One attempt of the search; false when nothing is left to gain.
     bool round();
     bool eliminate();
@@ -71,6 +74,7 @@ private:
     Separator separator_;
     Solution current_;
     Score currentScore_;
+    Solution best_;
     Score bestScore_;
     bool hasBest_ = false;
     double step_;
