@@ -48,10 +48,9 @@ inline void exerciseClosing(const Shape& shape)
 
 inline void exerciseShape(const std::string& path, const ShapeReadReport& report, Shape shape)
 {
-    diagnoseShape(path, report, measureShape(shape));
-    size_t chords = 0;
-    for (const ShapeEntity& e : shape) chords += segmentCount(e);
-    if (chords <= kMostClosedSegments) exerciseClosing(shape);
+    const ShapeMeasure measure = measureShape(shape);
+    diagnoseShape(path, report, measure);
+    if (static_cast<size_t>(measure.chords) <= kMostClosedSegments) exerciseClosing(shape);
 
     normaliseShape(shape);
     rotateShape(shape, 90);
