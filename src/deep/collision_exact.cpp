@@ -154,13 +154,18 @@ bool polesOverlap(const Region& a, Point da, const Region& b, Point db)
     return false;
 }
 
-bool regionsCollide(const Region& a, Point da, const Region& b, Point db)
+bool outlinesCollide(const Region& a, Point da, const Region& b, Point db)
 {
     const Box ba = a.box.moved(da.x, da.y), bb = b.box.moved(db.x, db.y);
     if (!ba.meets(bb)) return false;
-    if (polesOverlap(a, da, b, db)) return true;
     if (edgesMeet(a, da, b, db, ba.intersection(bb))) return true;
     return anchorsInside(a, da, b, db) || anchorsInside(b, db, a, da);
+}
+
+bool regionsCollide(const Region& a, Point da, const Region& b, Point db)
+{
+    if (!a.box.moved(da.x, da.y).meets(b.box.moved(db.x, db.y))) return false;
+    return polesOverlap(a, da, b, db) || outlinesCollide(a, da, b, db);
 }
 
 } // namespace dravenor::deep

@@ -19,7 +19,10 @@ bool segmentsMeet(Point a1, Point a2, Point b1, Point b2);
 
 // The first few poles of each region, tested pairwise: true proves a collision.
 bool polesOverlap(const Region& a, Point da, const Region& b, Point db);
-// Whether the regions, moved by da and db, share material or their edges touch.
+// Whether the regions, moved by da and db, share material or their edges touch: the poles first,
+// then the outlines.
 bool regionsCollide(const Region& a, Point da, const Region& b, Point db);
+// The same on the edges and anchors alone, for callers that tried the poles already.
+bool outlinesCollide(const Region& a, Point da, const Region& b, Point db);
 
 } // namespace dravenor::deep

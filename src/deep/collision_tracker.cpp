@@ -180,13 +180,26 @@ double weightedLossAt(const Arrangement& a, const CollisionTracker& tracker, int
         if (mbox.meets(hazard.box) && regionsCollide(margin, at(where), hazard, {0, 0})) add(wExt, margin, hazard, {0, 0});
     }
     if (loss > bound) return kInfinity;
+    // Collisions the poles prove cost little to find; most places are out of the running once
+    // those are counted, before any neighbour's edges need testing.
     const Region& spacing = a.orientation(item, where.orient).spacing;
+    thread_local std::vector<int> unsettled;
+    unsettled.clear();
     a.forEachNear(where.bin, spacing.box.moved(where.x, where.y), item, [&](int other) {
         const Placement& o = a.placement(other);
         const Region& os = a.orientation(other, o.orient).spacing;
-        if (!regionsCollide(spacing, at(where), os, at(o))) return true;
+        if (!polesOverlap(spacing, at(where), os, at(o))) {
+            unsettled.push_back(other);
+            return true;
+        }
         return add(tracker.pairWeight(item, other), spacing, os, at(o));
     });
+    for (const int other : unsettled) {
+        if (loss > bound) return kInfinity;
+        const Placement& o = a.placement(other);
+        const Region& os = a.orientation(other, o.orient).spacing;
+        if (outlinesCollide(spacing, at(where), os, at(o))) add(tracker.pairWeight(item, other), spacing, os, at(o));
+    }
     return loss > bound ? kInfinity : loss;
 }
 
