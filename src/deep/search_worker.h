@@ -3,7 +3,9 @@
 // start from the thread's current arrangement and keep their result only when it is free of
 // collisions: dropping the least used sheet and spreading its parts over the others, squeezing the
 // least used sheet's used length, moving a sheet to a smaller type of the same priority, placing
-// parts still left out. When squeezing stalls, two large parts change places to leave the valley.
+// parts still left out. When squeezing stalls, two large parts change places to leave the valley,
+// or, on every other stall of a small job, a fresh first arrangement is taken even when worse; the
+// thread's best is kept apart and the run's last share compresses it.
 #include <cstdint>
 
 #include "deep/arrangement.h"
