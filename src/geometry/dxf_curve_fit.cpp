@@ -15,6 +15,11 @@ namespace {
 constexpr double kAim = kDxfCurveTolerance / 2;
 constexpr int kSamples = 8;  // curve points checked per piece, none at its middle
 constexpr int kDeepest = 20; // halvings of one piece at most
+// Pieces a curve may be tried in, at least, and per piece between its breaks: a curve no arc
+// can follow (coordinates so large that rounding alone exceeds the tolerance) would otherwise
+// be halved to the deepest everywhere, a million pieces each.
+constexpr long kMostTries = 1 << 14;
+constexpr long kTriesPerBreak = 64;
 
 struct Vector {
     double x, y;
@@ -99,14 +104,14 @@ Candidate candidateThrough(DxfPoint from, DxfPoint middle, DxfPoint to)
 
 class CurveFitter {
 public:
-    CurveFitter(const DxfCurvePoint& point, Shape& shape) : point_(point), shape_(shape) {}
+    CurveFitter(const DxfCurvePoint& point, long tries, Shape& shape) : point_(point), triesLeft_(tries), shape_(shape) {}
 
     void fit(double t0, double t1, DxfPoint p0, DxfPoint p1, int depth)
     {
         const double tm = (t0 + t1) / 2;
         const DxfPoint pm = point_(tm);
         const Candidate c = candidateThrough(p0, pm, p1);
-        if (depth < kDeepest && !follows(c, t0, t1)) {
+        if (depth < kDeepest && --triesLeft_ > 0 && !follows(c, t0, t1)) {
             fit(t0, tm, p0, pm, depth + 1);
             fit(tm, t1, pm, p1, depth + 1);
             return;
@@ -125,6 +130,7 @@ private:
     }
 
     const DxfCurvePoint& point_;
+    long triesLeft_;
     Shape& shape_;
 };
 
@@ -134,7 +140,7 @@ void appendFittedCurve(const DxfCurvePoint& point, const std::vector<double>& br
                        Shape& shape)
 {
     if (breaks.size() < 2) return;
-    CurveFitter fitter(point, shape);
+    CurveFitter fitter(point, std::max(kMostTries, kTriesPerBreak * static_cast<long>(breaks.size())), shape);
     DxfPoint from = first;
     for (std::size_t k = 0; k + 1 < breaks.size(); ++k) {
         if (!(breaks[k + 1] > breaks[k])) continue;

@@ -26,7 +26,14 @@ template <typename Visit>
 void forEachPairWithin(const std::vector<OutlinePoint>& ends, const std::vector<std::size_t>& chosen, double limit,
                        Visit visit)
 {
-    const auto cellOf = [limit](OutlinePoint p) { return gridCellOf(p.x, p.y, limit); };
+    // Cells at least `limit` wide, and wide enough that the furthest end's cell number stays far
+    // within range: ends beyond it would all share the outermost cell and be compared pairwise.
+    double furthest = 0;
+    for (std::size_t k : chosen)
+        for (double v : {ends[k].x, ends[k].y})
+            if (std::isfinite(v)) furthest = std::max(furthest, std::fabs(v));
+    const double width = std::max(limit, furthest * 1e-15);
+    const auto cellOf = [width](OutlinePoint p) { return gridCellOf(p.x, p.y, width); };
     std::unordered_map<GridCell, std::vector<std::size_t>, GridCellHash> cells;
     for (std::size_t k : chosen) cells[cellOf(ends[k])].push_back(k);
     for (std::size_t a : chosen) {
