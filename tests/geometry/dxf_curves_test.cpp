@@ -125,6 +125,17 @@ TEST(DxfCurveFit, CurvesStayWithinTheToleranceAndChainEndToEnd)
     }
 }
 
+TEST(DxfCurveFit, ACurveNoArcCanFollowEndsInABoundedNumberOfPieces)
+{
+    // At 1e20 rounding alone strays further than the tolerance: halving every piece to the deepest
+    // would give a million pieces a knot span.
+    DxfSpline far{3, {{17, 1e20}, {420, 297}, {-3e19, 5}, {40, 40}}, {0, 0, 0, 0, 1, 1, 1, 1}, {}};
+    Shape fitted;
+    appendDxfSpline(far, false, fitted);
+    EXPECT_GT(fitted.size(), 0u);
+    EXPECT_LE(fitted.size(), 1u << 14);
+}
+
 struct FitCase {
     const char* name;
     DxfFitPoints fit;
