@@ -15,10 +15,10 @@ namespace {
 constexpr double kAim = kDxfCurveTolerance / 2;
 constexpr int kSamples = 8;  // curve points checked per piece, none at its middle
 constexpr int kDeepest = 20; // halvings of one piece at most
-// Pieces a curve may be tried in, at least, and per piece between its breaks: a curve no arc
-// can follow (coordinates so large that rounding alone exceeds the tolerance) would otherwise
-// be halved to the deepest everywhere, a million pieces each.
-constexpr long kMostTries = 1 << 14;
+// The pieces one curve may be tried in: kTriesPerBreak for each piece between its breaks, never
+// fewer than kFewestTries. A curve no arc can follow (coordinates so large that rounding alone
+// exceeds the tolerance) would otherwise be halved to the deepest everywhere, a million pieces each.
+constexpr long kFewestTries = 1 << 14;
 constexpr long kTriesPerBreak = 64;
 
 struct Vector {
@@ -140,7 +140,7 @@ void appendFittedCurve(const DxfCurvePoint& point, const std::vector<double>& br
                        Shape& shape)
 {
     if (breaks.size() < 2) return;
-    CurveFitter fitter(point, std::max(kMostTries, kTriesPerBreak * static_cast<long>(breaks.size())), shape);
+    CurveFitter fitter(point, std::max(kFewestTries, kTriesPerBreak * static_cast<long>(breaks.size())), shape);
     DxfPoint from = first;
     for (std::size_t k = 0; k + 1 < breaks.size(); ++k) {
         if (!(breaks[k + 1] > breaks[k])) continue;

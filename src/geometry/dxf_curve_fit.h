@@ -1,6 +1,7 @@
 #pragma once
 // Curves a shape cannot hold (ellipses, splines) as the arcs and lines a shape is made of,
-// never further from the curve than kDxfCurveTolerance.
+// never further from the curve than kDxfCurveTolerance (but for a curve so far out that rounding
+// alone exceeds it, which is cut into a bounded number of pieces).
 #include <functional>
 #include <vector>
 

@@ -32,7 +32,8 @@ void forEachPairWithin(const std::vector<OutlinePoint>& ends, const std::vector<
     for (std::size_t k : chosen)
         for (double v : {ends[k].x, ends[k].y})
             if (std::isfinite(v)) furthest = std::max(furthest, std::fabs(v));
-    const double width = std::max(limit, furthest * 1e-15);
+    constexpr double kCellsAcrossTheFurthest = 1e15;
+    const double width = std::max(limit, furthest / kCellsAcrossTheFurthest);
     const auto cellOf = [width](OutlinePoint p) { return gridCellOf(p.x, p.y, width); };
     std::unordered_map<GridCell, std::vector<std::size_t>, GridCellHash> cells;
     for (std::size_t k : chosen) cells[cellOf(ends[k])].push_back(k);
