@@ -1,6 +1,6 @@
 // dravenor-bench --deep [--time S] [--iterations N] [--seeds A,B,C] [--threads N] [--no-classic]
 //                       [--classic-limit S] [--checkpoints A,B,..] [--thread-compare]
-//                       [--spacing S] [--half-turn]
+//                       [--spacing S] [--half-turn] [--timeline]
 //                       [JOB.args | FOLDER]...
 // dravenor-bench --deep --scale [offcuts | many] [the options above]
 //
@@ -14,9 +14,11 @@
 // at the checkpoints (elapsed seconds), median over seeds.
 // --thread-compare and --scale run the other tables of deep_options.h instead. --spacing sets
 // the spacing (kerf) of every job, --half-turn lets parts kept as drawn also turn half round.
+// --timeline prints, per job and seed, when the run's best got better, by what, and the stalls.
 #include "deep_bench.h"
 #include "deep_options.h"
 #include "deep_runs.h"
+#include "deep_timeline.h"
 #include "published_strips.h"
 
 #include <algorithm>
@@ -41,6 +43,7 @@ struct JobResult {
     std::vector<std::uint64_t> seeds;
     std::vector<std::vector<Measure>> seedCheckpoints;  // per seed, per checkpoint
     std::vector<Measure> seedFinals;                    // per seed, at the end
+    std::vector<std::vector<DeepWork::Event>> seedEvents;  // per seed, as the threads recorded them
 };
 
 void printHeader()
@@ -177,9 +180,10 @@ int comparisonMain(const DeepOptions& o)
         printMeasure(medianMeasure(finals), true);
         std::printf("\n");
         std::fflush(stdout);
-        JobResult result{jobName(file), {}, {}, o.seeds, {}, finals};
+        JobResult result{jobName(file), {}, {}, o.seeds, {}, finals, {}};
         for (const DeepRun& run : runs) {
             result.work.add(run.work);
+            result.seedEvents.push_back(run.work.events);
             result.seedCheckpoints.push_back(run.atCheckpoint);
         }
         for (std::size_t i = 0; i < o.checkpoints.size(); ++i) {
@@ -193,6 +197,9 @@ int comparisonMain(const DeepOptions& o)
     printAgainstPublished(o.checkpoints, results);
     printPerSeed(results);
     printWork(results);
+    if (o.timeline)
+        for (const JobResult& job : results)
+            for (std::size_t k = 0; k < job.seeds.size(); ++k) printTimeline(job.name, job.seeds[k], job.seedEvents[k]);
     return failures == 0 ? 0 : 1;
 }
 
@@ -221,6 +228,7 @@ bool parse(int argc, char** argv, DeepOptions& o)
         else if (a == "--scale") o.scale = true;
         else if (a == "--spacing") o.overrides.spacing = std::atof(value().c_str());
         else if (a == "--half-turn") o.overrides.halfTurn = true;
+        else if (a == "--timeline") o.timeline = true;
         else if (a == "--seeds")
             o.seeds = listOf<std::uint64_t>(value(), [](const std::string& s) { return std::strtoull(s.c_str(), nullptr, 10); });
         else if (a == "--checkpoints") {

@@ -19,6 +19,7 @@ struct DeepOptions {
     std::vector<double> checkpoints;     // elapsed seconds at which the best result is kept, ascending
     bool threadCompare = false;          // 1 thread against 2 instead of the usual tables
     bool scale = false;                  // only the generated large jobs
+    bool timeline = false;               // each run's gains and stalls in the order they came
     JobOverrides overrides;              // --spacing S, --half-turn
     std::vector<std::string> jobNames;   // the job arguments as given ("many" picks one scale job)
     std::vector<std::filesystem::path> jobs;

@@ -27,6 +27,7 @@ public:
     bool over() const { return stop_.load(std::memory_order_relaxed) || Clock::now() >= deadline_; }
     bool exhausted() const { return over() || (passes_ > 0 && spent_ >= passes_); }
     std::int64_t spent() const { return spent_; }
+    double seconds() const { return std::chrono::duration<double>(Clock::now() - start_).count(); }
     // How much of the run is behind: the share of the passes, or of the time when no passes are set.
     double share() const
     {

@@ -166,6 +166,7 @@ bool SearchWorker::round()
     tightenNext();
     if (++rounds_ % kRoundsBetweenBigMoves == 0) downsizeDue_ = true;
     if (step_ < kLeastStep) {
+        record(DeepWork::kStall, bestScore_);
         stalls_ = bestScore_.usesLessThan(stalledAt_) ? 0 : stalls_ + 1;
         wantsLead_ = true;
         stalledAt_ = bestScore_;
@@ -195,6 +196,7 @@ void SearchWorker::start()
     const std::vector<int> order = placingOrder(job_, thread_ == 0 ? 0 : kShuffle, random_);
     const FillWay first = thread_ % 2 == 0 ? FillWay::AlongFirst : FillWay::AcrossFirst;
     const FillWay second = first == FillWay::AlongFirst ? FillWay::AcrossFirst : FillWay::AlongFirst;
+    lastKind_ = DeepWork::kStart;
     construct(a_, order, first, random_, budget_);
     accept();
     if (a_.itemCount() <= kSmallJob && !budget_.over()) restart(order, second);
@@ -205,6 +207,7 @@ bool SearchWorker::restart(const std::vector<int>& order, FillWay way, bool anyw
     Solution empty;
     empty.items.assign(current_.items.size(), {});
     a_.load(empty);
+    lastKind_ = DeepWork::kStart;
     construct(a_, order, way, random_, budget_);
     if (budget_.over()) return false;
     const Score fresh = scoreOf(a_);
@@ -227,11 +230,17 @@ void SearchWorker::backToBest()
 bool SearchWorker::separateFor(DeepWork::Attempt kind, const SeparationSettings& settings)
 {
     const std::int64_t before = budget_.spent();
+    lastKind_ = kind;
     const bool done = separator_.separate(settings);
     ++work_.tried[kind];
     work_.succeeded[kind] += done ? 1 : 0;
     work_.passes[kind] += budget_.spent() - before;
     return done;
+}
+
+void SearchWorker::record(int kind, const Score& best)
+{
+    work_.events.push_back({budget_.seconds(), thread_, kind, best.sheets - 1 + best.leastShare});
 }
 
 void SearchWorker::loadCurrent()
@@ -259,6 +268,7 @@ void SearchWorker::accept()
         best_ = current_;
         hasBest_ = true;
         exchange_.publish(thread_, current_, currentScore_);
+        record(lastKind_, bestScore_);
         leftOutTried_ = 0;
     }
 }
@@ -294,6 +304,7 @@ bool SearchWorker::insertLeftOut()
     if (leftOut.empty() || leftOutTried_ >= static_cast<int>(leftOut.size())) return false;
     const int item = leftOut[static_cast<std::size_t>(leftOutTried_++)];
     loadCurrent();
+    lastKind_ = DeepWork::Insert;
     if (placeWithoutOverlap(a_, item, FillWay::AlongFirst, random_)) {
         accept();
         return true;

@@ -64,6 +64,7 @@ private:
     void dropEmptyBins();
     // Separates for an attempt of the kind, counting it.
     bool separateFor(DeepWork::Attempt kind, const SeparationSettings& settings);
+    void record(int kind, const Score& best);
 
     const DeepJob& job_;
     int thread_;
@@ -87,6 +88,7 @@ private:
     int roundsToElimination_ = 0, eliminationWait_ = 4;
     bool downsizeDue_ = true;
     int rounds_ = 0, stalls_ = 0;
+    int lastKind_ = DeepWork::kStart;  // what made the arrangement in hand
     bool finalPhase_ = false;
     int closingFailures_ = -1;  // compressions failed in a row since the thread stalled out; -1: not yet
     bool wantsLead_ = false;  // stalled: takes the best of the other threads at the next meeting

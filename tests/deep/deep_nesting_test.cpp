@@ -114,6 +114,25 @@ TEST(DeepNesting, AThreadWithNothingLeftToGainCompressesBeforeItEnds)
     expectSound(job.state, 2, 0);
     EXPECT_LT(outcome.seconds, 60);
     EXPECT_GT(outcome.work.tried[DeepWork::Compress], 0);
+
+    // The run's timeline: a start first, then gains that never lose length and stalls before the
+    // compression that ends the thread; the last gain is the result left.
+    const std::vector<DeepWork::Event>& events = outcome.work.events;
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front().kind, DeepWork::kStart);
+    double best = events.front().fractional, stalledAt = -1;
+    for (std::size_t k = 1; k < events.size(); ++k) {
+        const DeepWork::Event& e = events[k];
+        EXPECT_GE(e.seconds, events[k - 1].seconds);
+        EXPECT_LE(e.fractional, best + 1e-12) << DeepWork::attemptName(e.kind);
+        best = std::min(best, e.fractional);
+        if (e.kind == DeepWork::kStall) stalledAt = e.seconds;
+        if (e.kind == DeepWork::Compress) {
+            EXPECT_GE(e.seconds, stalledAt);
+        }
+    }
+    EXPECT_GE(stalledAt, 0);
+    EXPECT_NEAR(best, outcome.best.fractionalSheets, 0.01);
 }
 
 TEST(DeepNesting, LowerPriorityNumbersComeFirstForSheetsAndParts)
