@@ -136,15 +136,20 @@ Placement lowestFreeSpot(const Arrangement& a, int item, int bin, FillWay way, R
                 candidates.push_back({p, evaluator.value(p)});
             }
     }
+    // The lowest corners are tried, then the rest only thinly: on a crowded sheet nearly every low
+    // corner is taken, and testing them all made a first arrangement of thousands of parts take
+    // minutes; but on a long strip the room lies beyond every low corner, so the higher ones and
+    // random places are not left out.
+    const auto lower = [](const Candidate& x, const Candidate& y) { return x.value < y.value; };
+    std::stable_sort(candidates.begin(), candidates.end(), lower);
+    if (candidates.size() > kMostTried) {
+        const std::size_t stride = (candidates.size() - 1) / kMostTried;
+        std::size_t kept = kMostTried;
+        for (std::size_t k = kMostTried; k < candidates.size(); k += stride) candidates[kept++] = candidates[k];
+        candidates.resize(kept);
+    }
     for (int k = 0; k < kRandomPlaces; ++k)
         if (const std::optional<Placement> p = randomPlacement(a, item, bin, random)) candidates.push_back({*p, evaluator.value(*p)});
-    // Only the lowest few are tried: on a crowded sheet nearly every low corner is taken, and
-    // testing them all made a first arrangement of thousands of parts take minutes.
-    const auto lower = [](const Candidate& x, const Candidate& y) { return x.value < y.value; };
-    if (candidates.size() > kMostTried) {
-        std::nth_element(candidates.begin(), candidates.begin() + kMostTried, candidates.end(), lower);
-        candidates.resize(kMostTried);
-    }
     std::stable_sort(candidates.begin(), candidates.end(), lower);
 
     return firstThatFits(a, item, candidates, evaluator, random, found);

@@ -240,7 +240,9 @@ bool SearchWorker::separateFor(DeepWork::Attempt kind, const SeparationSettings&
 
 void SearchWorker::record(int kind, const Score& best)
 {
-    work_.events.push_back({budget_.seconds(), thread_, kind, best.sheets - 1 + best.leastShare});
+    int placed = 0;
+    for (int count : best.placedByClass) placed += count;
+    work_.events.push_back({budget_.seconds(), thread_, kind, placed, best.sheets - 1 + best.leastShare});
 }
 
 void SearchWorker::loadCurrent()

@@ -17,12 +17,18 @@ struct DeepWork {
     static constexpr int kStart = kAttempts, kStall = kAttempts + 1, kKinds = kAttempts + 2;
 
     // A thread's best got better (by an attempt of the kind, or a start), or its squeezing stalled;
-    // with the fractional sheets of the thread's best after it.
+    // with the parts placed and the fractional sheets of the thread's best after it.
     struct Event {
         double seconds = 0;
         int thread = 0;
         int kind = 0;
+        int placed = 0;
         double fractional = 0;
+        // Better as a result: more parts placed, then fewer fractional sheets.
+        bool beats(const Event& other) const
+        {
+            return placed != other.placed ? placed > other.placed : fractional < other.fractional;
+        }
     };
 
     std::array<std::int64_t, kAttempts> tried{}, succeeded{}, passes{};
