@@ -15,9 +15,10 @@ namespace {
 // the share falls, and below the least one squeezing has stalled.
 constexpr double kFirstStep = 0.05;
 constexpr double kStepFall = 0.7;
-// After a stall squeezing starts again from this share: the length is close to what it can be.
-constexpr double kStepAfterStall = 0.01;
 constexpr double kLeastStep = 0.001;
+// After a stall squeezing starts again from the least step: the length is close to what it can
+// be, and every try at a larger step is one not made where gains are still likely.
+constexpr double kStepAfterStall = kLeastStep;
 constexpr std::int64_t kMeetEvery = 25;
 // Rounds of squeezing between attempts to drop a sheet or take a smaller one.
 constexpr int kRoundsBetweenBigMoves = 4;
@@ -38,7 +39,7 @@ constexpr double kBigStepFall = 0.5;
 // arrangement the failures left, so that many tries explore more than a smaller step would. A try
 // costs more the more items a job has, so that jobs beyond kRetryItems items get fewer, down to
 // kLeastRetries.
-constexpr int kRetriesPerLength = 8;
+constexpr int kRetriesPerLength = 24;
 constexpr int kRetryItems = 64;
 constexpr int kLeastRetries = 3;
 
