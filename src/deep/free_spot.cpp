@@ -148,9 +148,12 @@ Placement lowestFreeSpot(const Arrangement& a, int item, int bin, FillWay way, R
         for (std::size_t k = kMostTried; k < candidates.size(); k += stride) candidates[kept++] = candidates[k];
         candidates.resize(kept);
     }
+    // The random places join the sorted corners by a merge: the corners need no second sort.
+    const std::ptrdiff_t corners = static_cast<std::ptrdiff_t>(candidates.size());
     for (int k = 0; k < kRandomPlaces; ++k)
         if (const std::optional<Placement> p = randomPlacement(a, item, bin, random)) candidates.push_back({*p, evaluator.value(*p)});
-    std::stable_sort(candidates.begin(), candidates.end(), lower);
+    std::stable_sort(candidates.begin() + corners, candidates.end(), lower);
+    std::inplace_merge(candidates.begin(), candidates.begin() + corners, candidates.end(), lower);
 
     return firstThatFits(a, item, candidates, evaluator, random, found);
 }
