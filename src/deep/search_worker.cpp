@@ -28,8 +28,9 @@ constexpr int kLongestWait = 64;
 constexpr double kMostDensity = 0.9;
 // Stalls without a better arrangement after which a thread at the fewest sheets the job can need
 // has little left to gain: it compresses, as at the end of a run, until this many compressions in a
-// row have failed, and ends.
-constexpr int kStallsBeforeDone = 12;
+// row have failed, and ends. A stall after one at the least step comes after a single length's
+// retries, so that it takes two dozen to be sure the valley holds.
+constexpr int kStallsBeforeDone = 24;
 constexpr int kClosingFailures = 40;
 // Steps above this share fall by half after one failure; smaller ones are tried again at the same
 // length before they fall.
