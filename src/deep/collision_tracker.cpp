@@ -107,6 +107,18 @@ double CollisionTracker::totalLoss() const
     return total;
 }
 
+double CollisionTracker::totalWeightedLoss() const
+{
+    double total = 0;
+    for (std::size_t i = 0; i < pairs_.size(); ++i) {
+        const int item = static_cast<int>(i);
+        total += exterior_[i] * exteriorWeight(item);
+        for (const auto& [other, l] : pairs_[i])
+            if (other > item) total += l * pairWeight(item, other);
+    }
+    return total;
+}
+
 bool CollisionTracker::colliding(int item) const
 {
     return exterior_[static_cast<std::size_t>(item)] > 0 || !pairs_[static_cast<std::size_t>(item)].empty();

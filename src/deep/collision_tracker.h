@@ -22,6 +22,8 @@ public:
     bool feasible() const { return collisions_ == 0; }
     int collisions() const { return collisions_; }
     double totalLoss() const;
+    // Every collision's loss times its weight, each pair counted once.
+    double totalWeightedLoss() const;
     bool colliding(int item) const;
     double loss(int item) const;
     double weightedLoss(int item) const;

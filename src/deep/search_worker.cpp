@@ -52,8 +52,11 @@ int retriesFor(int items)
 constexpr double kPoolBias = 0.25;
 // Threads after the first start from a shuffled order.
 constexpr double kShuffle = 0.3;
-// Jobs up to this many items start from both ways of filling, and start afresh when stalled.
+// Jobs up to this many items start from both ways of filling, start afresh when stalled, and make
+// each pass of a separation twice, keeping the better: passes over a few large parts keep falling
+// back into the same arrangement, and the better of two tries finds ways out that more passes do not.
 constexpr int kSmallJob = 300;
+constexpr int kSmallJobPassTries = 3;
 // Rounds in a row that found nothing to try.
 constexpr int kMostIdleRounds = 1000;
 // Squeezing takes most of a run: refining the best two candidates of a move instead of three
@@ -233,7 +236,9 @@ bool SearchWorker::separateFor(DeepWork::Attempt kind, const SeparationSettings&
 {
     const std::int64_t before = budget_.spent();
     lastKind_ = kind;
-    const bool done = separator_.separate(settings);
+    SeparationSettings chosen = settings;
+    if (a_.itemCount() <= kSmallJob) chosen.triesPerPass = kSmallJobPassTries;
+    const bool done = separator_.separate(chosen);
     ++work_.tried[kind];
     work_.succeeded[kind] += done ? 1 : 0;
     work_.passes[kind] += budget_.spent() - before;

@@ -66,6 +66,35 @@ void Separator::pass(const SampleCounts& samples)
     }
 }
 
+void Separator::bestPass(const SampleCounts& samples, int tries)
+{
+    if (tries <= 1) {
+        pass(samples);
+        return;
+    }
+    const Solution from = a_.solution();
+    const CollisionTracker::Losses fromLosses = tracker_.losses();
+    Solution kept;
+    CollisionTracker::Losses keptLosses;
+    double least = kInfinity;
+    for (int t = 0; t < tries && (t == 0 || !budget_.over()); ++t) {
+        if (t > 0) {
+            a_.load(from);
+            tracker_.restore(fromLosses);
+        }
+        pass(samples);
+        if (tracker_.feasible()) return;
+        const double loss = tracker_.totalWeightedLoss();
+        if (loss < least) {
+            least = loss;
+            kept = a_.solution();
+            keptLosses = tracker_.losses();
+        }
+    }
+    a_.load(kept);
+    tracker_.restore(keptLosses);
+}
+
 bool Separator::separate(const SeparationSettings& settings)
 {
     if (tracker_.feasible()) return true;
@@ -82,7 +111,7 @@ bool Separator::separate(const SeparationSettings& settings)
                 tracker_.restore(bestLosses);
                 return false;
             }
-            pass(settings.samples);
+            bestPass(settings.samples, settings.triesPerPass);
             if (tracker_.feasible()) return true;
             const double loss = tracker_.totalLoss();
             if (loss < least) {

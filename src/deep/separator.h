@@ -16,6 +16,9 @@ struct SeparationSettings {
     int passesWithoutGain = 60;
     int strikes = 3;
     SampleCounts samples;
+    // Each pass is made this many times from the same arrangement, every time in its own order,
+    // and the one that leaves the least weighted loss is kept.
+    int triesPerPass = 1;
 };
 
 class Separator {
@@ -35,6 +38,7 @@ public:
 
 private:
     void pass(const SampleCounts& samples);
+    void bestPass(const SampleCounts& samples, int tries);
 
     Arrangement& a_;
     CollisionTracker& tracker_;
