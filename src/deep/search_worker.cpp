@@ -53,8 +53,9 @@ constexpr double kPoolBias = 0.25;
 // Threads after the first start from a shuffled order.
 constexpr double kShuffle = 0.3;
 // Jobs up to this many items start from both ways of filling, start afresh when stalled, and make
-// each pass of a separation twice, keeping the better: passes over a few large parts keep falling
-// back into the same arrangement, and the better of two tries finds ways out that more passes do not.
+// each pass of a separation three times, keeping the best: passes over a few large parts keep
+// falling back into the same arrangement, and the best of three tries finds ways out that more
+// passes do not.
 constexpr int kSmallJob = 300;
 constexpr int kSmallJobPassTries = 3;
 // Rounds in a row that found nothing to try.
