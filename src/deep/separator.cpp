@@ -77,6 +77,7 @@ void Separator::bestPass(const SampleCounts& samples, int tries)
     Solution kept;
     CollisionTracker::Losses keptLosses;
     double least = kInfinity;
+    bool holdsKept = false;  // the arrangement in hand is the best try: nothing to load back
     for (int t = 0; t < tries && (t == 0 || !budget_.over()); ++t) {
         if (t > 0) {
             a_.load(from);
@@ -85,12 +86,17 @@ void Separator::bestPass(const SampleCounts& samples, int tries)
         pass(samples);
         if (tracker_.feasible()) return;
         const double loss = tracker_.totalWeightedLoss();
-        if (loss < least) {
+        holdsKept = loss < least;
+        if (holdsKept) {
             least = loss;
-            kept = a_.solution();
-            keptLosses = tracker_.losses();
+            // The last try's arrangement stays in hand unless a later try replaces it.
+            if (t + 1 < tries) {
+                kept = a_.solution();
+                keptLosses = tracker_.losses();
+            }
         }
     }
+    if (holdsKept) return;
     a_.load(kept);
     tracker_.restore(keptLosses);
 }
