@@ -187,11 +187,13 @@ void MainWindow::startOptimisation()
 {
     if (!host_.agreeToDiscardLayouts(kNewRunQuestion)) return;
     const std::string title = appTitle().toStdString();
+    const std::vector<std::string> kerfNotes = takeCutTableKerf();
     // Enter must not start a run without a kerf: No is the default answer.
-    const OptimisationStart start = prepareOptimisation(job_, [&] {
+    OptimisationStart start = prepareOptimisation(job_, [&] {
         return dialogs_.message(kZeroKerfQuestion, title, DialogService::Icon::Question, DialogService::Buttons::YesNo,
                                 DialogService::Answer::No) == DialogService::Answer::Yes;
     });
+    start.notes.insert(start.notes.begin(), kerfNotes.begin(), kerfNotes.end());
     job_.modified = true;
     updateCaption();
     layoutPanel_->clearLayouts();

@@ -135,9 +135,12 @@ public:
     // material and thickness, remnants first (after the question when there are layouts).
     bool takeSheetsFromStock();
     // Tools > Layouts Cut: these layouts (count 0: their own number of sheets) taken into the
-    // stock; a layout taken in before is cut again only when the user says so. The job must be
-    // saved. True when the stock took them.
-    bool cutLayoutsIntoStock(const std::vector<LayoutCount>& layouts);
+    // stock (empty: all of them); a layout taken in before is cut again only when the user says
+    // so. With confirm, the user is first shown what each layout takes out and puts in (OK must
+    // be chosen). The job must be saved. True when the stock took them.
+    bool cutLayoutsIntoStock(const std::vector<LayoutCount>& layouts, bool confirm = false);
+    // Tools > Undo Last Cut: the stock's last change taken back when it was a cut, and said so.
+    bool undoLastCut();
     // Asks how many sheets of the current layout were cut, then cutLayoutsIntoStock.
     void cutCurrentLayout();
     // The stock ids of the job's remnants, read again from the stock; the layouts redrawn.
@@ -215,6 +218,10 @@ private:
     void showNestingMode();
     // The run of startOptimisation, after its checks, with what the drawings were read with;
     // the finished state.
+    // The cut table's kerf for the job's material and thickness into the Kerf cell (and Deep
+    // Nesting's spacing when it is less), so the run nests with the kerf the programs cut with;
+    // a note per change.
+    std::vector<std::string> takeCutTableKerf();
     NestingState runClassic(const std::string& notes);
     NestingState runDeep(const std::string& notes);
     // Check mark of the line-width item from print.cfg.

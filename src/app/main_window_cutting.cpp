@@ -12,7 +12,9 @@
 #include "cutting/cut_plan_drawing.h"
 #include "cutting/cut_time_report.h"
 #include "cutting/nc_export.h"
+#include "cutting/ruling_kerf.h"
 #include "job/files.h"
+#include "job/number_format.h"
 
 namespace dravenor {
 
@@ -76,6 +78,24 @@ std::string planKey(const NestingState& state, int layoutNo, const cutting::CutS
 
 } // namespace
 
+std::vector<std::string> MainWindow::takeCutTableKerf()
+{
+    const std::string path = cutting::cutTablePath(workingFolder_.toStdString());
+    if (!fileExists(path)) return {};
+    std::vector<std::string> errors;
+    const cutting::CutTable table = cutting::readCutTableFile(path, errors);
+    // A faulty table is named when something is cut with it; the run keeps the kerf entered.
+    if (!errors.empty()) return {};
+    BasicDetails details = readBasicDetails(job_.basic);
+    // The spacing is Deep Nesting's alone: other modes leave it as it is.
+    DeepSettings deep = job_.mode == NestingMode::Deep ? job_.deep : DeepSettings{};
+    const std::vector<std::string> notes =
+        cutting::applyTableKerf(table, path, details, deep, job_.nesting.drawingUnit);
+    if (details.Kerf != readBasicDetails(job_.basic).Kerf) job_.basic.setText(1, job_.basic.columnOf("Kerf"), formatGeneral(details.Kerf));
+    if (job_.mode == NestingMode::Deep) job_.deep = deep;
+    return notes;
+}
+
 void MainWindow::showCutTable()
 {
     CutTableWindow table(dialogs_, workingFolder_, this);
@@ -97,9 +117,10 @@ void MainWindow::drawCutPlanOf(int layoutNo, DrawingSurface& surface, double mir
         }
         problem = entry.result.error;
     }
-    // No plan: say why at the top left of what is shown.
+    // No plan: say why at the top left of what is shown, wrapped within the view.
     const ViewScale view = surface.scale();
-    surface.text(view.left + view.width / 100, view.top + view.height / 100, "No cut plan: " + problem);
+    writeLines(surface, view.left + view.width / 100, view.top + view.height / 100,
+               wrapText(surface, "No cut plan: " + problem, view.width * 0.98));
 }
 
 std::string MainWindow::appendCutTimesTo(const std::string& reportPath) const

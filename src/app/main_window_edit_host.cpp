@@ -32,6 +32,13 @@ bool MainWindowEditHost::beforeChange(int)
     return true;
 }
 
+bool MainWindowEditHost::beforeCellChange(const TextGrid& grid, int keyCode)
+{
+    if (!cellLeavesLayouts(job_, grid, grid.col)) return beforeChange(keyCode);
+    job_.modified = true;
+    return true;
+}
+
 void MainWindowEditHost::discardResults()
 {
     discardResultsAndWorkingFiles(job_, workingFolder_);

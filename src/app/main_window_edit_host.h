@@ -24,6 +24,9 @@ public:
     // Asks before layouts are thrown away; then discards the results, deletes the working files
     // and marks the job modified. Esc comes here only when it puts typed text back.
     bool beforeChange(int keyCode) override;
+    // Cells that leave the layouts as they are (the job's Grade and Note) only mark the job
+    // modified; every other cell is guarded as beforeChange guards.
+    bool beforeCellChange(const TextGrid& grid, int keyCode) override;
     std::vector<std::string> chooseFiles(const TextGrid& grid, bool multiple) override;
     void fileCellChanged(const TextGrid& grid) override;
 

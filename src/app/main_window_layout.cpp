@@ -60,7 +60,11 @@ void MainWindow::buildGrids()
                 [this, index](int, int) { refreshPreview(index); });
     }
     // A typed change shows at once as the "*" of unsaved work in the caption.
-    for (GridView* grid : grids_) connect(grid, &GridView::keyApplied, this, [this] { updateCaption(); });
+    for (GridView* grid : grids_)
+        connect(grid, &GridView::keyApplied, this, [this] {
+            if (job_.hasLayouts()) refreshDescriptiveDetails(job_);
+            updateCaption();
+        });
 
     for (int index : {SheetGrid, PartGrid}) {
         auto* canvas = new CanvasView(QSize(kPreviewPixels, kPreviewPixels));
@@ -241,7 +245,8 @@ void MainWindow::buildMenus()
     tools->addAction(tr("Stock &Folder..."), this, &MainWindow::chooseStockFolder);
     tools->addAction(tr("Sheets &From Stock"), this, &MainWindow::takeSheetsFromStock);
     tools->addAction(tr("&Current Layout Cut..."), this, &MainWindow::cutCurrentLayout);
-    tools->addAction(tr("&All Layouts Cut"), this, [this] { cutLayoutsIntoStock({}); });
+    tools->addAction(tr("&All Layouts Cut..."), this, [this] { cutLayoutsIntoStock({}, true); });
+    tools->addAction(tr("&Undo Last Cut"), this, &MainWindow::undoLastCut);
 
     QToolBar* bar = addToolBar(tr("Main"));
     bar->setMovable(false);

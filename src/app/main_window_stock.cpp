@@ -1,5 +1,6 @@
 // Tools > Stock, Stock Folder, Sheets From Stock and Layouts Cut: the main window's side of the
 // plate stock. The work is the stock module's; this only asks, calls and shows.
+#include <QComboBox>
 #include <QInputDialog>
 
 #include "app/app_info.h"
@@ -8,6 +9,7 @@
 #include "app/stock_window.h"
 #include "job/files.h"
 #include "job/number_format.h"
+#include "layouts/discarded_layouts.h"
 #include "layouts/job_open.h"
 #include "stock/stock_folder.h"
 #include "layouts/faulty_layouts.h"
@@ -59,8 +61,20 @@ bool MainWindow::takeSheetsFromStock()
              DialogService::Icon::Information);
         return false;
     }
-    if (!host_.beforeChange(0)) return false;
     TextGrid& grid = job_.sheets;
+    std::vector<std::string> rowFiles;
+    for (int row = 1; row < grid.rows(); ++row)
+        if (const std::string& file = grid.text(row, grid.columnOf("Sheet File Name")); !file.empty()) rowFiles.push_back(file);
+    std::string question = sheetsFromStockChange(rowFiles, sheets, details.Mat + " " + formatGeneral(details.Thick));
+    if (job_.hasLayouts()) question += (question.empty() ? "" : "\n\n") + discardedLayoutsNote(job_.nesting);
+    if (!question.empty()) {
+        const auto safe = job_.nesting.deepLayouts ? DialogService::Answer::Cancel : DialogService::Answer::Ok;
+        if (dialogs_.message("Take the sheets from the stock?\n\n" + question, appTitle().toStdString(),
+                             DialogService::Icon::Question, DialogService::Buttons::OkCancel, safe)
+            != DialogService::Answer::Ok)
+            return false;
+    }
+    if (job_.hasLayouts()) host_.discardResults();
     grid.setRows(static_cast<int>(sheets.size()) + 2);
     grid.clear();
     for (size_t i = 0; i < sheets.size(); ++i) {
@@ -71,12 +85,13 @@ bool MainWindow::takeSheetsFromStock()
     }
     grid.renumber();
     job_.modified = true;
+    updateCaption();
     refreshGrids();
     refreshPreview(SheetGrid);
     return true;
 }
 
-bool MainWindow::cutLayoutsIntoStock(const std::vector<LayoutCount>& wanted)
+bool MainWindow::cutLayoutsIntoStock(const std::vector<LayoutCount>& wanted, bool confirm)
 {
     if (!job_.hasLayouts()) {
         tell(kNoLayoutNotice, DialogService::Icon::Information);
@@ -99,6 +114,13 @@ bool MainWindow::cutLayoutsIntoStock(const std::vector<LayoutCount>& wanted)
         return false;
     }
     request.date = todayText();
+    if (confirm) {
+        const std::string question = "Take " + std::string(request.layouts.size() == 1 ? "this layout" : "these layouts") +
+            " into the stock as cut?\n\n" + joinedLines(cutLines(request)) + "\n\nTools > Undo Last Cut takes it back.";
+        if (dialogs_.message(question, appTitle().toStdString(), DialogService::Icon::Question,
+                             DialogService::Buttons::OkCancel, DialogService::Answer::Cancel) != DialogService::Answer::Ok)
+            return false;
+    }
     for (const CutLayout& cut : request.layouts) {
         const auto date = alreadyCut(stock.tables, request.job, cut.layoutNo, cut.fingerprint);
         if (!date) continue;
@@ -114,15 +136,20 @@ bool MainWindow::cutLayoutsIntoStock(const std::vector<LayoutCount>& wanted)
         tell(done.stock.error, DialogService::Icon::Exclamation);
         return false;
     }
-    std::vector<std::string> lines;
-    for (size_t i = 0; i < request.layouts.size(); ++i) {
-        const CutLayout& c = request.layouts[i];
-        lines.push_back("Layout " + std::to_string(c.layoutNo) + " x " + std::to_string(c.count) + ": " +
-                        (c.usedPlate > 0 ? "plate " + std::to_string(c.usedPlate) + " taken out" : "sheet not from stock") +
-                        (done.remnantIds[i] > 0 ? ", remnant " + std::to_string(done.remnantIds[i]) + " put in" : ""));
+    refreshRemnantIds();
+    tell(joinedLines(cutLines(request, done.remnantIds)), DialogService::Icon::Information);
+    return true;
+}
+
+bool MainWindow::undoLastCut()
+{
+    const UndoResult undone = dravenor::undoLastCut(stockFolder(), todayText());
+    if (!undone.stock.ok()) {
+        tell(undone.stock.error, DialogService::Icon::Exclamation);
+        return false;
     }
     refreshRemnantIds();
-    tell(joinedLines(lines), DialogService::Icon::Information);
+    tell(undoneCutText(undone), DialogService::Icon::Information);
     return true;
 }
 
@@ -148,7 +175,10 @@ void MainWindow::refreshRemnantIds()
         if (stock.ok() && !layouts.empty())
             job_.remnantIds = remnantIdsOfJob(stock.tables, stockJobName(job_.jobFileName), layouts.back());
     }
+    // The view stays on the layout it showed: its remnant label is what changed.
+    const int shown = layoutPanel_->layoutList()->currentIndex();
     layoutPanel_->refill(faultyLayoutsOf(job_));
+    if (shown > 0 && shown < layoutPanel_->layoutList()->count()) layoutPanel_->selectLayout(shown);
 }
 
 } // namespace dravenor

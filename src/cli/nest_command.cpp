@@ -14,6 +14,7 @@
 #include "cli/nc_files.h"
 #include "cli/nest_report.h"
 #include "cli/shape_io.h"
+#include "cutting/ruling_kerf.h"
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
 #include "layouts/checked_deep_nesting.h"
@@ -119,6 +120,26 @@ void checkOutputs(const NestJob& job)
         throw UsageError{"--dxf-dir: " + problem};
 }
 
+// The cut table's kerf for the job's material and thickness rules the run (see ruling_kerf.h);
+// a default table that is missing or faulty leaves the kerf entered, a table named with
+// --cut-table must read.
+std::vector<std::string> takeCutTableKerf(NestJob& job)
+{
+    const std::string path = shippedFilePath(job.cutTablePath, cutting::kCutTableFileName);
+    if (job.cutTablePath.empty() && !fileExists(path)) return {};
+    std::vector<std::string> errors;
+    const cutting::CutTable table = cutting::readCutTableFile(path, errors);
+    if (!errors.empty()) {
+        if (job.cutTablePath.empty()) return {};
+        throw UsageError{"--cut-table: " + errors.front()};
+    }
+    const bool deep = job.mode == NestingMode::Deep;
+    DeepSettings settings = deep ? job.deep : DeepSettings{};
+    std::vector<std::string> notes = cutting::applyTableKerf(table, path, job.state.details, settings, job.state.drawingUnit);
+    if (deep) job.deep = settings;
+    return notes;
+}
+
 int nest(const Args& args, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> jobFileWarnings;
@@ -129,6 +150,7 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
     }
     NestJob job = parseNestJob(expanded);
     for (const std::string& warning : jobFileWarnings) err << "dravenor-cli nest: warning: " << warning << "\n";
+    for (const std::string& note : takeCutTableKerf(job)) out << note << "\n";
     checkJob(job, err);
     checkOutputs(job);
     const NestingState given = job.state;

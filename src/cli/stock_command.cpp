@@ -67,7 +67,7 @@ Shape plateShape(const ParsedArgs& parsed)
 int stock(const Args& args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed = parseArgs(args, {"--stock", "--mat", "--grade", "--thick", "--qty", "--rect", "--units"}, {});
-    if (parsed.positional.empty()) throw UsageError{"give list, add, remove or quantity (see dravenor-cli stock --help)"};
+    if (parsed.positional.empty()) throw UsageError{"give list, add, remove, quantity or undo (see dravenor-cli stock --help)"};
     const std::string& action = parsed.positional[0];
     const std::string folder = stockFolderOption(parsed);
     StockResult result;
@@ -92,8 +92,13 @@ int stock(const Args& args, std::ostream& out, std::ostream& err)
         if (action == "remove") result = removePlate(folder, id, todayText());
         else result = setPlateQuantity(folder, id, wholeOption("quantity", parsed.positional[2], 0), todayText());
         if (result.ok()) out << "Plate " << id << (action == "remove" ? " removed" : " changed") << "\n";
+    } else if (action == "undo") {
+        if (parsed.positional.size() != 1) throw UsageError{"undo takes no further argument"};
+        const UndoResult undone = undoLastCut(folder, todayText());
+        result = undone.stock;
+        if (result.ok()) out << undoneCutText(undone) << "\n";
     } else {
-        throw UsageError{"'" + action + "' is not list, add, remove or quantity"};
+        throw UsageError{"'" + action + "' is not list, add, remove, quantity or undo"};
     }
     if (!result.ok()) {
         err << "dravenor-cli stock: " << result.error << "\n";
@@ -113,11 +118,14 @@ Command stockCommand()
             "                              [--qty N] [--units mm|in] [--stock DIR]\n"
             "       dravenor-cli stock remove ID [--stock DIR]\n"
             "       dravenor-cli stock quantity ID N [--stock DIR]\n"
+            "       dravenor-cli stock undo [--stock DIR]\n"
             "The stock is a folder (default: stock in the working folder) holding stock.csv, one row\n"
             "per plate, history.csv, one row per change, and the plates' shape files. list prints the\n"
             "plates; add puts in a plate drawn in a shape file or drawing, or a rectangle, with its\n"
             "material, grade, thickness and quantity (default 1); remove takes a plate out; quantity\n"
-            "sets how many there are (0 takes it out). Changes are written whole, under a lock.\n"
+            "sets how many there are (0 takes it out); undo takes back the last cut (dravenor-cli cut)\n"
+            "when nothing changed the stock since: its plates return and its remnants go, exactly.\n"
+            "Changes are written whole, under a lock.\n"
             "Exit codes: 0 done, 1 the stock refused the change or cannot be read, 2 bad input.\n",
             stock};
 }

@@ -92,7 +92,15 @@ RunResult runTrials(NestingRun& run)
         }
     }
 
-    if (best.state) state = std::move(*best.state);
+    if (best.state) {
+        state = std::move(*best.state);
+    } else if (!state.entities.empty()) {
+        // No trial placed every part: the last one's layouts are the result, and the title
+        // says what they hold rather than "NA".
+        best.trueYield = overallYield(summariseLayouts(state, shownAreas));
+        run.progress.title(progressTitle(result.trialsRun, result.trials, true, best.trueYield,
+                                         state.entities.back().LayoutNo));
+    }
     // Arc angles are tidied on the list the run leaves behind, the best trial's included.
     normaliseArcs(state.entities);
     result.bestYield = best.yield;

@@ -115,7 +115,7 @@ KeyOutcome restoreTypedCell(TextGrid& grid, GridEditHost& host, const GridEditOp
 {
     // Text changed since by other means (a move, rows taken out) is not the typing's to undo.
     if (!typedCellIsCurrent(grid) || grid.typedCell->before == grid.typedCell->typed) return KeyOutcome::Consumed;
-    if (!host.beforeChange(KeyEscape)) return KeyOutcome::Declined;
+    if (!host.beforeCellChange(grid, KeyEscape)) return KeyOutcome::Declined;
     grid.setText(grid.row, grid.col, grid.typedCell->before);
     grid.typedCell.reset();
     finishEntryRowGrid(grid, host, options);
@@ -173,7 +173,7 @@ KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridE
     if (!hasCurrentCell(grid)) return KeyOutcome::Consumed;
     if (keyCode == KeyEscape) return restoreTypedCell(grid, host, options);
     const int key = upperCaseKey(keyCode);
-    if (!host.beforeChange(key)) return KeyOutcome::Declined;
+    if (!host.beforeCellChange(grid, key)) return KeyOutcome::Declined;
 
     const ColumnAttributes attributes = columnAttributes(grid.title(grid.col));
     const std::string& text = grid.text(grid.row, grid.col);
@@ -200,7 +200,7 @@ KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridE
 KeyOutcome pressDelete(TextGrid& grid, GridEditHost& host, const GridEditOptions& options)
 {
     if (!hasCurrentCell(grid)) return KeyOutcome::Consumed;
-    if (!host.beforeChange(KeyDelete)) return KeyOutcome::Declined;
+    if (!host.beforeCellChange(grid, KeyDelete)) return KeyOutcome::Declined;
 
     const char mode = columnAttributes(grid.title(grid.col)).editMode;
     KeyOutcome outcome = KeyOutcome::Consumed;

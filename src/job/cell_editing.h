@@ -19,6 +19,9 @@ public:
     // false when the user declined, and then nothing changes. The host discards results and
     // marks the job modified when it returns true.
     virtual bool beforeChange(int keyCode) = 0;
+    // The same for a key on a cell of this grid; hosts for which some cells change nothing
+    // worth guarding (a job's Note) look at the grid's current column.
+    virtual bool beforeCellChange(const TextGrid& /*grid*/, int keyCode) { return beforeChange(keyCode); }
     // Files for a file column (edit mode L). With multiple true the user may choose several
     // (the main window's sheet and part grids); the result is full paths, empty when cancelled.
     virtual std::vector<std::string> chooseFiles(const TextGrid& grid, bool multiple) = 0;

@@ -169,6 +169,20 @@ bool protectResultsBeforeEdit(Job& job, const std::string& workingFolder, const 
     return true;
 }
 
+bool cellLeavesLayouts(const Job& job, const TextGrid& grid, int column)
+{
+    if (&grid != &job.basic || column < 1 || column >= grid.cols()) return false;
+    const std::string& title = grid.title(column);
+    return title == "Grade" || title == "Note";
+}
+
+void refreshDescriptiveDetails(Job& job)
+{
+    const BasicDetails typed = readBasicDetails(job.basic);
+    job.nesting.details.Grade = typed.Grade;
+    job.nesting.details.Note = typed.Note;
+}
+
 std::string fileCaption(const std::string& title, const std::string& fileName)
 {
     return fileName.empty() ? title : title + " - " + fileName;

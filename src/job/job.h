@@ -75,6 +75,14 @@ void discardResultsAndWorkingFiles(Job& job, const std::string& workingFolder);
 // job is marked modified; returns true.
 bool protectResultsBeforeEdit(Job& job, const std::string& workingFolder, const std::function<bool()>& askToContinue);
 
+// Whether a change to a cell of the job's grid leaves the layouts as they are: the basic
+// details' Grade and Note describe the job for reports and the stock without changing what is
+// nested or how it is cut.
+bool cellLeavesLayouts(const Job& job, const TextGrid& grid, int column);
+// Grade and Note of the layouts' details taken from the basic-details grid, so reports and
+// printouts of layouts kept through such a change show it.
+void refreshDescriptiveDetails(Job& job);
+
 // Window caption: the title alone for a new job (or file), else title + " - " + the file name.
 std::string fileCaption(const std::string& title, const std::string& fileName);
 std::string jobCaption(const std::string& title, const Job& job);

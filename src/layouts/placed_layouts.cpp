@@ -28,7 +28,7 @@ std::map<std::int32_t, PlacedLayoutShapes> placedLayoutShapes(const NestingState
 
 std::string placedPartLabel(int number, const std::vector<std::string>& names)
 {
-    std::string label = std::to_string(number);
+    std::string label = std::to_string(number + 1);
     const size_t index = static_cast<size_t>(number - 1);
     if (index < names.size() && !names[index].empty()) label += " (" + fileNameOnly(names[index]) + ")";
     return label;

@@ -19,8 +19,9 @@ struct PlacedLayoutShapes {
 
 std::map<std::int32_t, PlacedLayoutShapes> placedLayoutShapes(const NestingState& state);
 
-// A part as messages name it: its 1-based placement number, then its file name without folder
-// when known ("3 (plate.shp)").
+// A part as messages name it: its row in the layout as the layout editor's grid and the layout
+// file number it (the sheet is row 1, so placement 1 is row 2), then its file name without
+// folder when known ("3 (plate.shp)" for placement 2).
 std::string placedPartLabel(int number, const std::vector<std::string>& names);
 
 } // namespace dravenor

@@ -61,4 +61,19 @@ std::string cutRequestOf(const Job& job, const std::vector<LayoutCount>& layouts
     return "";
 }
 
+std::vector<std::string> cutLines(const CutRequest& request, const std::vector<std::int64_t>& remnantIds)
+{
+    const bool done = !remnantIds.empty();
+    std::vector<std::string> lines;
+    for (size_t i = 0; i < request.layouts.size(); ++i) {
+        const CutLayout& c = request.layouts[i];
+        std::string line = "Layout " + std::to_string(c.layoutNo) + " x " + std::to_string(c.count) + ": ";
+        line += c.usedPlate > 0 ? "plate " + std::to_string(c.usedPlate) + " taken out" : "sheet not from stock";
+        if (done && i < remnantIds.size() && remnantIds[i] > 0) line += ", remnant " + std::to_string(remnantIds[i]) + " put in";
+        else if (!done && c.remnant) line += ", its remnant put in";
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 } // namespace dravenor

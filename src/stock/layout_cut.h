@@ -33,4 +33,9 @@ Remnant jobLayoutRemnant(const Job& job, std::int32_t layoutNo);
 std::string cutRequestOf(const Job& job, const std::vector<LayoutCount>& layouts, const StockTables& tables,
                          const std::string& folder, CutRequest& request);
 
+// One line per layout of the cut: "Layout 1 x 4: plate 2 taken out, a remnant put in". With the
+// ids the stock gave the remnants (one per layout, 0 for none) the line names them ("remnant 7
+// put in"); without, it says what will happen.
+std::vector<std::string> cutLines(const CutRequest& request, const std::vector<std::int64_t>& remnantIds = {});
+
 } // namespace dravenor

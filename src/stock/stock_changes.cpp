@@ -100,7 +100,7 @@ std::optional<std::string> alreadyCut(const StockTables& tables, const std::stri
                                       const std::string& fingerprint)
 {
     for (const StockChangeRecord& r : tables.history)
-        if (r.change == "cut" && r.job == job && r.layout == layoutNo && r.fingerprint == fingerprint) return r.date;
+        if (r.change == kCutChange && r.job == job && r.layout == layoutNo && r.fingerprint == fingerprint) return r.date;
     return std::nullopt;
 }
 
@@ -109,6 +109,8 @@ CutResult cutLayouts(const std::string& folder, const CutRequest& request)
     CutResult result;
     result.stock = changeStock(folder, [&](StockTables& tables, std::vector<StockNewFile>& files) -> std::string {
         result.remnantIds.clear();
+        // The plates as they were, so that the cut can be taken back while it is the last change.
+        files.push_back({cutSnapshotName(tables.history.size()), stockIndexText(tables.plates)});
         for (const CutLayout& cut : request.layouts) {
             if (cut.count < 1) return "layout " + std::to_string(cut.layoutNo) + ": the count must be from 1 up";
             const auto date = alreadyCut(tables, request.job, cut.layoutNo, cut.fingerprint);
@@ -127,7 +129,7 @@ CutResult cutLayouts(const std::string& folder, const CutRequest& request)
             }
             StockChangeRecord record;
             record.date = request.date;
-            record.change = "cut";
+            record.change = kCutChange;
             record.job = request.job;
             record.layout = cut.layoutNo;
             record.fingerprint = cut.fingerprint;
@@ -155,6 +157,66 @@ CutResult cutLayouts(const std::string& folder, const CutRequest& request)
     return result;
 }
 
+UndoResult undoLastCut(const std::string& folder, const std::string& date)
+{
+    UndoResult result;
+    result.stock = changeStock(folder, [&](StockTables& tables, std::vector<StockNewFile>&) -> std::string {
+        const std::optional<CutSnapshot> snapshot = keptCutSnapshot(folder);
+        constexpr const char* kNothing = "the stock's last change is not a cut: there is no cut to take back";
+        if (!snapshot || snapshot->historyRows >= tables.history.size()) return kNothing;
+        const auto cut = tables.history.begin() + static_cast<std::ptrdiff_t>(snapshot->historyRows);
+        if (!std::all_of(cut, tables.history.end(), [](const StockChangeRecord& r) { return r.change == kCutChange; }))
+            return kNothing;
+        StockChangeRecord undo;
+        undo.date = date;
+        undo.change = kUndoCutChange;
+        undo.job = cut->job;
+        for (auto r = cut; r != tables.history.end(); ++r) {
+            r->change = kUndoneCutChange;
+            result.layouts.push_back(r->layout);
+            ++undo.count;
+            undo.taken.insert(undo.taken.end(), r->added.begin(), r->added.end());
+            undo.added.insert(undo.added.end(), r->taken.begin(), r->taken.end());
+        }
+        if (undo.count == 1) undo.layout = result.layouts.front();
+        result.job = undo.job;
+        result.remnantsTaken = undo.taken;
+        result.platesReturned = undo.added;
+        tables.history.push_back(undo);
+        tables.plates = snapshot->plates;
+        return "";
+    });
+    return result;
+}
+
+namespace {
+
+template <class Number>
+std::string listText(const std::vector<Number>& numbers)
+{
+    std::string text;
+    for (size_t i = 0; i < numbers.size(); ++i) text += (i ? ", " : "") + std::to_string(numbers[i]);
+    return text;
+}
+
+std::string namedList(const char* one, const char* many, const std::vector<std::int64_t>& ids, const char* done)
+{
+    return std::string(ids.size() == 1 ? one : many) + " " + listText(ids) + " " + done;
+}
+
+} // namespace
+
+std::string undoneCutText(const UndoResult& undone)
+{
+    std::vector<std::string> parts;
+    if (!undone.platesReturned.empty()) parts.push_back(namedList("plate", "plates", undone.platesReturned, "returned"));
+    if (!undone.remnantsTaken.empty()) parts.push_back(namedList("remnant", "remnants", undone.remnantsTaken, "taken out"));
+    std::string text = std::string("The cut of ") + (undone.layouts.size() == 1 ? "layout " : "layouts ") +
+        listText(undone.layouts) + " of " + undone.job + " was taken back";
+    for (size_t i = 0; i < parts.size(); ++i) text += (i ? ", " : ": ") + parts[i];
+    return text + ".";
+}
+
 std::int64_t plateOfSheetFile(const StockTables& tables, const std::string& folder, const std::string& sheetFile)
 {
     const std::string sheet = canonical(sheetFile);
@@ -167,7 +229,7 @@ std::vector<std::int64_t> remnantIdsOfJob(const StockTables& tables, const std::
 {
     std::vector<std::int64_t> ids(static_cast<size_t>(std::max(0, layouts)) + 1, 0);
     for (const StockChangeRecord& r : tables.history)
-        if (r.change == "cut" && r.job == job && r.layout >= 1 && r.layout <= layouts && !r.added.empty())
+        if (r.change == kCutChange && r.job == job && r.layout >= 1 && r.layout <= layouts && !r.added.empty())
             ids[static_cast<size_t>(r.layout)] = r.added.front();
     return ids;
 }

@@ -11,6 +11,11 @@
 
 namespace dravenor {
 
+// History rows: a layout cut, one taken back, and the row of the taking back.
+inline constexpr const char* kCutChange = "cut";
+inline constexpr const char* kUndoneCutChange = "cut undone";
+inline constexpr const char* kUndoCutChange = "undo cut";
+
 // What a plate is made of.
 struct PlateMaterial {
     std::string material, grade;
@@ -56,6 +61,19 @@ std::optional<std::string> alreadyCut(const StockTables& tables, const std::stri
 // Takes the used plates out and the remnants in, all layouts in one change. Refused as a whole
 // when a layout was cut before (unless again), or a used plate is missing or has too few left.
 CutResult cutLayouts(const std::string& folder, const CutRequest& request);
+
+// Takes back the stock's last change when it was a cut (of one layout or several at once): the
+// plates and remnants are as they were before it, exactly; its history rows say "cut undone"
+// and an "undo cut" row follows. Refused when anything else changed the stock since.
+struct UndoResult {
+    StockResult stock;
+    std::string job;                      // the job of the cut taken back
+    std::vector<std::int32_t> layouts;    // its layouts
+    std::vector<std::int64_t> remnantsTaken, platesReturned;
+};
+UndoResult undoLastCut(const std::string& folder, const std::string& date);
+// "The cut of layouts 1, 2 of /jobs/a.nst was taken back: plate 4 returned, remnant 7 taken out."
+std::string undoneCutText(const UndoResult& undone);
 
 // The plate whose shape file is this sheet file, or 0.
 std::int64_t plateOfSheetFile(const StockTables& tables, const std::string& folder, const std::string& sheetFile);

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -126,14 +127,67 @@ std::string readTables(const std::string& folder, StockTables& tables)
     return "";
 }
 
-// The shape files plates named before and no plate names now (only names inside the folder).
-std::set<std::string> filesLeftBehind(const StockTables& before, const StockTables& after)
+constexpr const char* kSnapshotPrefix = "cut-";
+constexpr const char* kSnapshotSuffix = ".csv";
+
+// The history rows a snapshot's file name stands for, or nothing for other names.
+std::optional<size_t> snapshotRows(const std::string& name)
 {
-    std::set<std::string> gone;
-    for (const StockPlate& p : before.plates)
-        if (p.shapeFile.find_first_of("/\\") == std::string::npos) gone.insert(p.shapeFile);
-    for (const StockPlate& p : after.plates) gone.erase(p.shapeFile);
-    return gone;
+    const std::string prefix = kSnapshotPrefix, suffix = kSnapshotSuffix;
+    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
+        return std::nullopt;
+    const std::string digits = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    if (digits.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+    return static_cast<size_t>(std::stoull(digits));
+}
+
+std::vector<std::string> snapshotsIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
+        if (snapshotRows(entry.path().filename().string())) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return *snapshotRows(a) < *snapshotRows(b);
+    });
+    return names;
+}
+
+void addPlateFiles(const std::vector<StockPlate>& plates, std::set<std::string>& names)
+{
+    for (const StockPlate& p : plates)
+        if (p.shapeFile.find_first_of("/\\") == std::string::npos) names.insert(p.shapeFile);
+}
+
+std::vector<StockPlate> snapshotPlates(const std::string& text)
+{
+    std::vector<StockPlate> plates;
+    parseStockIndex(text, plates);
+    return plates;
+}
+
+// After a change: snapshots it did not write are dropped, then the shape files that plates or
+// dropped snapshots named before and that neither a plate nor the kept snapshot names now.
+void removeLeftBehind(const std::string& folder, const StockTables& before, const StockTables& after,
+                      const std::vector<StockNewFile>& written)
+{
+    std::set<std::string> gone, kept;
+    addPlateFiles(before.plates, gone);
+    std::set<std::string> writtenNames;
+    for (const StockNewFile& file : written) {
+        writtenNames.insert(file.name);
+        if (snapshotRows(file.name)) addPlateFiles(snapshotPlates(file.text), kept);
+    }
+    std::error_code ec;
+    for (const std::string& name : snapshotsIn(folder)) {
+        if (writtenNames.count(name)) continue;
+        const FileText text = readWholeFile(stockPath(folder, name));
+        if (text.bytes) addPlateFiles(snapshotPlates(*text.bytes), gone);
+        fs::remove(stockPath(folder, name), ec);
+    }
+    addPlateFiles(after.plates, kept);
+    for (const std::string& name : gone)
+        if (!kept.count(name)) fs::remove(stockPath(folder, name), ec);
 }
 
 } // namespace
@@ -196,8 +250,24 @@ StockResult changeStock(const std::string& folder, const StockEdit& edit)
         return {e + "; the change is kept in " + kStockJournalName + " and finished by the next use of the stock",
                 result.tables};
     stopHereForTests(7);
-    for (const std::string& name : filesLeftBehind(before, result.tables)) fs::remove(stockPath(folder, name), ec);
+    removeLeftBehind(folder, before, result.tables, files);
     return result;
+}
+
+std::string cutSnapshotName(size_t historyRows)
+{
+    return kSnapshotPrefix + std::to_string(historyRows) + kSnapshotSuffix;
+}
+
+std::optional<CutSnapshot> keptCutSnapshot(const std::string& folder)
+{
+    const std::vector<std::string> names = snapshotsIn(folder);
+    if (names.empty()) return std::nullopt;
+    const FileText text = readWholeFile(stockPath(folder, names.back()));
+    CutSnapshot snapshot;
+    snapshot.historyRows = *snapshotRows(names.back());
+    if (!text.bytes || !parseStockIndex(*text.bytes, snapshot.plates).ok()) return std::nullopt;
+    return snapshot;
 }
 
 } // namespace dravenor

@@ -9,6 +9,7 @@
 // Whoever takes the lock next finishes a journal a killed process left behind. A table that
 // cannot be read is reported with its line and never written over.
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,6 +36,18 @@ struct StockResult {
     StockTables tables;  // as they are after the change (or as read)
     bool ok() const { return error.empty(); }
 };
+
+// The plate table as it stood before the last cut, kept (in stock.csv's form) while that cut is
+// the stock's last change so that it can be taken back: "cut-ROWS.csv", ROWS being the history's
+// rows before the cut. A change that writes one drops the others; any other change drops them
+// all, and with them the shape files only they named.
+std::string cutSnapshotName(size_t historyRows);
+struct CutSnapshot {
+    size_t historyRows = 0;
+    std::vector<StockPlate> plates;
+};
+// The snapshot the folder keeps, or nothing (none, or one that cannot be read).
+std::optional<CutSnapshot> keptCutSnapshot(const std::string& folder);
 
 // The tables under the lock (finishing a left-over journal first). A missing folder or missing
 // tables read as an empty stock.

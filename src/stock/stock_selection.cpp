@@ -29,6 +29,28 @@ std::vector<StockSheet> stockSheetsFor(const StockTables& tables, const std::str
     return sheets;
 }
 
+std::string sheetsFromStockChange(const std::vector<std::string>& rowFiles, const std::vector<StockSheet>& sheets,
+                                  const std::string& materialAndThickness)
+{
+    if (rowFiles.empty()) return "";
+    const auto counted = [](size_t n, const char* one, const char* many) {
+        return std::to_string(n) + " " + (n == 1 ? one : many);
+    };
+    constexpr size_t kNamed = 6;
+    std::string names;
+    for (size_t i = 0; i < rowFiles.size() && i < kNamed; ++i) names += (i ? ", " : "") + fileNameOnly(rowFiles[i]);
+    if (rowFiles.size() > kNamed) names += ", ...";
+    const size_t remnants = static_cast<size_t>(
+        std::count_if(sheets.begin(), sheets.end(), [](const StockSheet& s) { return s.priority == 1; }));
+    std::string plates;
+    if (remnants > 0) plates += counted(remnants, "remnant", "remnants");
+    if (remnants > 0 && remnants < sheets.size()) plates += ", then ";
+    if (remnants < sheets.size()) plates += counted(sheets.size() - remnants, "full plate", "full plates");
+    return std::string(rowFiles.size() == 1 ? "The sheet row (" : "The " + std::to_string(rowFiles.size()) + " sheet rows (") +
+        names + (rowFiles.size() == 1 ? ") is" : ") are") + " replaced by the " +
+        counted(sheets.size(), "plate", "plates") + " of " + materialAndThickness + " in the stock: " + plates + ".";
+}
+
 } // namespace dravenor
 
 namespace dravenor {

@@ -3,6 +3,7 @@
 // table window is tested with the density window, its twin).
 #include <QCheckBox>
 
+#include "cutting/nc_export.h"
 #include "main_window_fixture.h"
 #include "support/temp_folder.h"
 #include "support/text_match.h"
@@ -39,6 +40,27 @@ TEST_F(MainWindowTest, NcExportNeedsTheCutTableRowAndTheCutPlanDrawsOverTheLayou
     // The layout keeps a remnant: the program parts it off last.
     EXPECT_TRUE(contains(text, "(remnant cut, keeps remnant 194 x 1000)\r\nG0 X") && contains(text, "\r\nM2\r\n"))
         << text.substr(text.size() - 300);
+}
+
+// Kerf 2,5 typed, the cut table cuts S235 7 with 4: the run nests at 4, says so, and its layout
+// can be cut.
+TEST_F(MainWindowTest, TheCutTablesKerfRulesTheRunSoItsLayoutsCanBeCut)
+{
+    write("cutting.dat", "\"S235\",\"7\",\"4\",\"2000\",\"0.5\",\"5\",\"2\",\"1\"\r\n");
+    write("post.cfg", "comments = parentheses\r\n");
+    typeInto(BasicGrid, "Mat", "S235");
+    typeInto(BasicGrid, "Thick", "7");
+    enterJob("1", "4", "2,5");
+    optimise();
+    ASSERT_FALSE(listed().empty());
+    EXPECT_EQ(std::pair(window->job().basic.text(1, window->job().basic.columnOf("Kerf")), window->job().nesting.details.Kerf),
+              std::pair(std::string("4"), 4.0));
+    EXPECT_TRUE(contains(progressNotes, "Kerf 4 from the cut table cutting.dat for S235 7 (2.5 entered)")) << progressNotes;
+    const cutting::NcSetup setup = cutting::ncSetup(window->job().nesting, "", folder.filePath("cutting.dat").toStdString(),
+                                                    folder.filePath("post.cfg").toStdString());
+    ASSERT_TRUE(setup.ok()) << setup.error;
+    const cutting::CutPlanResult plan = cutting::planLayoutCut(window->job().nesting, 1, setup.cut);
+    EXPECT_TRUE(plan.plan) << plan.error;
 }
 
 } // namespace

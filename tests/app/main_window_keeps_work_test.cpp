@@ -43,15 +43,17 @@ TEST_F(MainWindowTest, ALayoutEditedIntoOverlapsIsMarkedWhereverItShowsAndStarti
     window->editCurrentLayout();
     ASSERT_EQ(dialogs.questions.size(), 2u);
     const DialogService::Message& update = dialogs.questions.back();
-    EXPECT_TRUE(update.text.starts_with(kUpdateLayoutQuestion) && contains(update.text, "overlap")
-                && contains(update.text, "plate.shp"))
+    // Parts are named by their rows in the editor's grid, the sheet being row 1.
+    EXPECT_TRUE(update.text.starts_with(kUpdateLayoutQuestion)
+                && contains(update.text, "parts 2 (plate.shp) and 3 (plate.shp) overlap"))
         << update.text;
     EXPECT_EQ(update.defaultAnswer, Answer::Cancel) << "Enter must not take a faulty layout back";
 
     EXPECT_EQ(listed(), (Strings{std::string("1/2  [QTY 1]") + kFaultyLayoutMark, "2/2  [QTY 1]"}));
     panel().selectLayout(0);
     const std::string mark = panel().faultLabel()->text().toStdString();
-    EXPECT_TRUE(!panel().faultLabel()->isHidden() && mark.starts_with("Fails the overlap check: parts")) << mark;
+    EXPECT_TRUE(!panel().faultLabel()->isHidden() && mark.starts_with("Fails the overlap check: parts 2 (plate.shp) and 3"))
+        << mark;
     panel().selectLayout(1);
     EXPECT_TRUE(panel().faultLabel()->isHidden());
 
@@ -99,6 +101,32 @@ TEST_F(MainWindowTest, ALayoutEditedIntoOverlapsIsMarkedWhereverItShowsAndStarti
     dialogs.answers = {Answer::Ok};
     optimise();
     EXPECT_EQ(std::pair(listed().size(), progressWindows), std::pair(size_t{2}, 2));
+}
+
+// Grade and Note describe the job: typing into them keeps the layouts without a question, marks
+// the job changed and reaches the report; any other detail still asks before layouts go.
+TEST_F(MainWindowTest, NoteAndGradeKeepTheLayoutsOtherDetailsAskFirst)
+{
+    enterJob("2", "7");
+    optimise();
+    ASSERT_EQ(listed().size(), 2u);
+    window->job().modified = false;
+    window->updateCaption();
+    const size_t asked = dialogs.questions.size();
+    typeInto(BasicGrid, "Note", "RUSH");
+    typeInto(BasicGrid, "Grade", "JR");
+    EXPECT_EQ(std::tuple(listed().size(), dialogs.questions.size(), window->job().modified),
+              std::tuple(size_t{2}, asked, true));
+    EXPECT_TRUE(window->windowTitle().endsWith(" *")) << window->windowTitle().toStdString();
+    EXPECT_EQ(std::pair(window->job().nesting.details.Note, window->job().nesting.details.Grade),
+              std::pair(std::string("RUSH"), std::string("JR")));
+
+    dialogs.answers = {Answer::Cancel};
+    typeInto(BasicGrid, "Kerf", "4");
+    EXPECT_EQ(std::pair(listed().size(), dialogs.questions.size()), std::pair(size_t{2}, asked + 1));
+    dialogs.answers = {Answer::Ok};
+    typeInto(BasicGrid, "Thick", "4");
+    EXPECT_TRUE(listed().empty());
 }
 
 // What a comma means in each column is the decimal-comma tests'; the grid names a refusal until

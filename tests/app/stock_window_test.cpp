@@ -8,6 +8,7 @@
 #include "stock/stock_changes.h"
 #include "stock/stock_folder.h"
 #include "support/grid_rows.h"
+#include "support/text_match.h"
 
 namespace dravenor::testing {
 namespace {
@@ -94,7 +95,15 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
     dialogs.saveFiles.push_back(folder.filePath("job.nst").toStdString());
     ASSERT_TRUE(window->saveJobFile());
 
-    ASSERT_TRUE(window->cutLayoutsIntoStock({}));
+    // All Layouts Cut shows what goes out and comes in; Cancel (also Enter) changes nothing.
+    const StockResult uncut = readStock(stock);
+    dialogs.answers = {DialogService::Answer::Cancel};
+    EXPECT_FALSE(window->cutLayoutsIntoStock({}, true));
+    EXPECT_TRUE(contains(dialogs.questions.back().text, "Layout 1 x 1: plate 2 taken out, its remnant put in"))
+        << dialogs.questions.back().text;
+    EXPECT_EQ(readStock(stock).tables, uncut.tables);
+    dialogs.answers = {DialogService::Answer::Ok};
+    ASSERT_TRUE(window->cutLayoutsIntoStock({}, true));
     const StockResult after = readStock(stock);
     ASSERT_TRUE(after.ok());
     // The remnant was used (the parts fit on it): it is gone, its own remnant came in with id 3.
@@ -107,6 +116,41 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
     EXPECT_FALSE(window->cutLayoutsIntoStock({}));
     EXPECT_NE(dialogs.questions.back().text.find("was taken into the stock on"), std::string::npos);
     EXPECT_EQ(readStock(stock).tables.history.size(), changes);
+
+    // Undo Last Cut: the plates are back as they were, the remnant id gone from the layouts.
+    ASSERT_TRUE(window->undoLastCut());
+    EXPECT_TRUE(contains(dialogs.questions.back().text, "remnant 3 taken out")) << dialogs.questions.back().text;
+    EXPECT_EQ(readStock(stock).tables.plates, uncut.tables.plates);
+    EXPECT_EQ(window->job().remnantIds.at(1), 0);
+    EXPECT_FALSE(window->undoLastCut());
+}
+
+// Sheets From Stock says which rows it replaces with what before it does, and the caption marks
+// the change.
+TEST_F(MainWindowStockTest, SheetsFromStockNamesTheRowsItReplaces)
+{
+    const std::string stock = folder.filePath("stock").toStdString();
+    const PlateMaterial steel{"S235", "", 10};
+    ASSERT_TRUE(addPlate(stock, rectangle(0, 0, 1000, 500), steel, 4, "2026-12-01").ok());
+    CutRequest earlier{"/jobs/old.nst", steel, "2026-12-02", {{1, 1, "x", 0, rectangle(0, 0, 700, 500)}}, false};
+    ASSERT_TRUE(cutLayouts(stock, earlier).stock.ok());
+    typeInto(BasicGrid, "Mat", "S235");
+    typeInto(BasicGrid, "Thick", "10");
+    enterFiles(SheetGrid, {writeRectangle("a.shp", 2000, 1000), writeRectangle("b.shp", 3000, 1500)});
+    window->job().modified = false;
+    window->updateCaption();
+    const auto rows = cellsOf(window->job().sheets);
+
+    dialogs.answers = {DialogService::Answer::Cancel};
+    EXPECT_FALSE(window->takeSheetsFromStock());
+    EXPECT_EQ(dialogs.questions.back().text,
+              "Take the sheets from the stock?\n\nThe 2 sheet rows (a.shp, b.shp) are replaced by the 2 plates of "
+              "S235 10 in the stock: 1 remnant, then 1 full plate.");
+    EXPECT_EQ(std::pair(cellsOf(window->job().sheets), window->job().modified), std::pair(rows, false));
+    dialogs.answers = {DialogService::Answer::Ok};
+    EXPECT_TRUE(window->takeSheetsFromStock());
+    EXPECT_EQ(window->job().sheets.rows(), 4);
+    EXPECT_TRUE(window->windowTitle().endsWith(" *")) << window->windowTitle().toStdString();
 }
 
 } // namespace

@@ -231,7 +231,8 @@ std::string runUnder(const char* locale)
     QStringList nest{"nest"};
     for (const std::string& a : dravenor::cli::readArgsFile(TempFolder::read(examplePath("job.args"))))
         nest << QString::fromStdString(a);
-    nest << "--kerf" << "2.5" << "--save" << dir + "/job.nst" << "--json" << dir + "/run.json" << "--dxf-dir" << dir;
+    // A thickness the cut table has no row for, so the kerf entered is the kerf used.
+    nest << "--thick" << "10.5" << "--kerf" << "2.5" << "--save" << dir + "/job.nst" << "--json" << dir + "/run.json" << "--dxf-dir" << dir;
     const QList<QStringList> commands = {
         nest, {"report", dir + "/job.nst", "-o", dir + "/report.tlf"}, {"check-layout", dir + "/job.nst", "--tolerance", "0.25"},
         {"layout-dxf", dir + "/job.nst", "--layout", "2", "--text-height", "7.5", dir + "/layout-2.shp"},
@@ -261,7 +262,7 @@ TEST(Locale, ExampleJobPrintsAndSavesTheSameUnderADecimalComma)
     const std::string c = runUnder("C");
     EXPECT_EQ(runUnder("de_DE.UTF-8"), c);
     for (const char* expected : {"0Full Optimization Done# T", "closed (1 closed outline, 0 open ends)", "== job.nst",
-                                 "== layout-2.dxf", "== report.tlf", "== circle.shp", R"("10","2.5","2.5")"})
+                                 "== layout-2.dxf", "== report.tlf", "== circle.shp", R"("10.5","2.5","2.5")"})
         EXPECT_NE(c.find(expected), std::string::npos) << expected;
 }
 

@@ -6,6 +6,7 @@
 
 #include "cutting/cut_table.h"
 #include "cutting/post_settings.h"
+#include "cutting/ruling_kerf.h"
 #include "job/files.h"
 
 namespace dravenor::cutting {
@@ -48,6 +49,38 @@ TEST(CutTable, GridEditsReadAsTheFileDoes)
     cutTableFromGrid(grid, errors);
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("row 2: ", 0), 0u);
+}
+
+// The cut table's kerf rules a run: it replaces the kerf entered, and Deep Nesting's spacing is
+// never left below it; without a row (or a row without a kerf) nothing changes.
+TEST(CutTable, ItsKerfRulesTheNestingOfItsMaterial)
+{
+    const CutTable table{{"S235", 10, 3, 1500, 0.8, 6, 3, 1}, {"S235", 12, 0, 1300, 1, 7, 3, 1}};
+    struct Case {
+        const char* mat;
+        double thick, entered, spacing;
+        DrawingUnit unit;
+        double kerf, spacingAfter;
+        std::vector<std::string> notes;
+    };
+    const std::string kerfNote = "Kerf 3 from the cut table cutting.dat for s235 10 (2.5 entered)";
+    for (const Case& c : std::vector<Case>{
+             {"s235", 10, 2.5, -1, DrawingUnit::Millimetre, 3, -1, {kerfNote}},
+             {"S235", 10, 3, 5, DrawingUnit::Millimetre, 3, 5, {}},
+             {"S235", 10, 3, 2, DrawingUnit::Millimetre, 3, 3,
+              {"Deep Nesting's spacing 2 raised to the kerf 3: parts closer together cannot be cut"}},
+             {"S235", 11, 2.5, 1, DrawingUnit::Millimetre, 2.5, 1, {}},
+             {"S235", 12, 2.5, 1, DrawingUnit::Millimetre, 2.5, 1, {}},
+             {"S235", 10, 3.0 / 25.4, -1, DrawingUnit::Inch, 3.0 / 25.4, -1, {}}}) {
+        BasicDetails details;
+        details.Mat = c.mat;
+        details.Thick = c.thick;
+        details.Kerf = c.entered;
+        DeepSettings deep;
+        deep.spacing = c.spacing;
+        EXPECT_EQ(applyTableKerf(table, "/work/cutting.dat", details, deep, c.unit), c.notes) << c.thick;
+        EXPECT_EQ(std::pair(details.Kerf, deep.spacing), std::pair(c.kerf, c.spacingAfter)) << c.thick;
+    }
 }
 
 TEST(PostFile, ShippedFileIsTheDefaults)

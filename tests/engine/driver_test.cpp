@@ -25,10 +25,12 @@ namespace {
 struct Recorder : SilentProgress {
     std::set<std::string> firstSheets;
     std::vector<int> layoutsShown;
+    std::string lastTitle;
     bool waiting = false, cancel = false;
     bool cancelRequested() override { return cancel; }
     void trialStarted(int, int) override { waiting = true; }
     void layoutNumber(int layoutNo) override { layoutsShown.push_back(layoutNo); }
+    void title(const std::string& text) override { lastTitle = text; }
     void status(const std::string& text, long long, long long) override
     {
         if (waiting && text.starts_with("Strategizing for sheet ")) firstSheets.insert(text);
@@ -135,6 +137,18 @@ TEST(Driver, CancelKeepsTheCancelledTrialsLayouts)
     // The first sheet's layout, repeated over its stock.
     EXPECT_EQ(std::tuple(job.state.entities.back().LayoutNo, job.state.entities.back().Qty, job.state.parts[0].Remaining),
               std::tuple(1, 5, 7));
+}
+
+// A run in which no trial places every part still made layouts: its last title says how many.
+TEST(Driver, PartialRunTitleNamesTheLayoutsMade)
+{
+    EngineJob job;
+    job.sheet(job.rectangleFile("s.shp", 300, 300), 2, 1);
+    job.part(job.rectangleFile("p.shp", 200, 200), 2).part(job.rectangleFile("huge.shp", 500, 500), 1).kerf(3);
+    Recorder progress;
+    const RunResult result = optimise(job.state, NestingMode::Free, progress);
+    EXPECT_EQ(std::tuple(result.status, progress.lastTitle),
+              std::tuple(EndStatus::Partial, std::string("Nesting Progress : 100%  | Ov. Yield : 44.444% | Layouts : 1")));
 }
 
 // The cell-by-cell identity: part types with arcs, triangles that may not turn and tabs that turn

@@ -143,7 +143,7 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
     nowhere[1].Y2 = 1e100;
     const Shape triangle = polygon({{10, 10}, {310, 10}, {10, 210}});
 
-    const std::string overlap = "layout 1: parts 1 and 2 overlap\n", off = " leaves the sheet\n";
+    const std::string overlap = "layout 1: parts 2 and 3 overlap\n", off = " leaves the sheet\n";
     const struct { const char* name; const Shape& sheet; std::vector<Shape> parts; std::string faults; } cases[] = {
         {"side by side", sheet, {rectangle(10, 10, 100, 50), rectangle(110, 10, 100, 50)}, ""},
         {"one above the other", sheet, {rectangle(10, 10, 100, 50), rectangle(10, 60, 100, 50)}, ""},
@@ -169,15 +169,15 @@ TEST(LayoutGeometryCheck, TouchingAndNestedPartsPassOverlapsAndPartsOffTheSheetA
         {"open with a dot", sheet, {dotted, rectangle(460, 100, 40, 30)}, ""},
         {"wide open", sheet, {wide, rectangle(460, 100, 40, 30)}, overlap},
         {"too far out to check", sheet, {rectangle(100, 100, 20, 20), nowhere},
-         "layout 1: part 2 cannot be checked (its coordinates are not numbers or lie beyond 1e9)\n"},
+         "layout 1: part 3 cannot be checked (its coordinates are not numbers or lie beyond 1e9)\n"},
         {"in the sheet's corners", sheet, {rectangle(0, 0, 100, 100), rectangle(900, 400, 100, 100)}, ""},
         {"a unit past the edge", sheet, {rectangle(0, 0, 100, 100), rectangle(901, 10, 100, 100)},
-         "layout 1: part 2" + off},
-        {"nowhere near the sheet", sheet, {rectangle(2000, 10, 100, 100)}, "layout 1: part 1" + off},
+         "layout 1: part 3" + off},
+        {"nowhere near the sheet", sheet, {rectangle(2000, 10, 100, 100)}, "layout 1: part 2" + off},
         {"beside the sheet's hole", holed, {rectangle(10, 10, 300, 300), rectangle(600, 150, 200, 200)}, ""},
-        {"in the sheet's hole", holed, {rectangle(450, 200, 100, 100)}, "layout 1: part 1" + off},
-        {"covering the hole", holed, {rectangle(350, 100, 300, 300)}, "layout 1: part 1" + off},
-        {"across the hole's rim", holed, {rectangle(550, 200, 200, 100)}, "layout 1: part 1" + off},
+        {"in the sheet's hole", holed, {rectangle(450, 200, 100, 100)}, "layout 1: part 2" + off},
+        {"covering the hole", holed, {rectangle(350, 100, 300, 300)}, "layout 1: part 2" + off},
+        {"across the hole's rim", holed, {rectangle(550, 200, 200, 100)}, "layout 1: part 2" + off},
     };
     for (const auto& c : cases) EXPECT_EQ(faultsOf(c.sheet, c.parts), c.faults) << c.name;
 
@@ -198,7 +198,7 @@ TEST(LayoutGeometryCheck, FaultTextsNameTheFilesAndEveryLayoutIsCheckedByItsInst
         2, rectangle(0, 0, 1000, 500),
         {rectangle(10, 10, 50, 50), rectangle(400, 10, 50, 50), rectangle(30, 30, 50, 50), rectangle(980, 10, 50, 50)},
         {"/jobs/a.shp", "/jobs/b.shp", "/jobs/c.dxf"});
-    EXPECT_EQ(textOf(faults), "layout 2: part 4 leaves the sheet\nlayout 2: parts 1 (a.shp) and 3 (c.dxf) overlap\n");
+    EXPECT_EQ(textOf(faults), "layout 2: part 5 leaves the sheet\nlayout 2: parts 2 (a.shp) and 4 (c.dxf) overlap\n");
     EXPECT_EQ(faultyParts(faults), (std::vector<int>{1, 3, 4}));
 
     NestingState state;
@@ -209,7 +209,7 @@ TEST(LayoutGeometryCheck, FaultTextsNameTheFilesAndEveryLayoutIsCheckedByItsInst
     appendShape(state.entities, rectangle(0, 0, 100, 100), 2, 1, 1, 2, 0, 1);
     appendShape(state.entities, circle(90, 90, 30), 2, 1, 2, 3, 0, 1);
     appendShape(state.entities, rectangle(0, 0, 200, 200), 2, 1, 0, 0, 0, 1);
-    EXPECT_EQ(textOf(checkLayouts(state)), "layout 2: parts 2 (a.shp) and 3 (b.shp) overlap\n");
+    EXPECT_EQ(textOf(checkLayouts(state)), "layout 2: parts 3 (a.shp) and 4 (b.shp) overlap\n");
 }
 
 // ---- the check with least distances
@@ -245,11 +245,11 @@ TEST(LayoutDistanceCheck, PartsCloserThanTheSpacingOrTheMarginAreFaults)
     Shape holed = kSheet;
     append(holed, circle(500, 250, 100));
     const auto apart = [](const std::string& d) {
-        return "layout 1: parts 1 (a.shp) and 2 (b.shp) are " + d + " apart, less than the spacing 3\n";
+        return "layout 1: parts 2 (a.shp) and 3 (b.shp) are " + d + " apart, less than the spacing 3\n";
     };
     const Shape square = rectangle(10, 10, 100, 100);
     const double corner = 110 + 3 / std::sqrt(2.0);
-    const std::string near = "layout 1: part 1 (a.shp) is 4 from the sheet's outline, less than the margin 5\n";
+    const std::string near = "layout 1: part 2 (a.shp) is 4 from the sheet's outline, less than the margin 5\n";
     const struct { const char* what; std::vector<Shape> parts; LeastDistances least; std::string faults; } cases[] = {
         {"squares 3 apart", {square, rectangle(113, 10, 100, 100)}, {3, 0}, ""},
         {"squares 2.9 apart", {square, rectangle(112.9, 10, 100, 100)}, {3, 0}, apart("2.9")},
@@ -267,7 +267,7 @@ TEST(LayoutDistanceCheck, PartsCloserThanTheSpacingOrTheMarginAreFaults)
         {"4 from the edge", {rectangle(4, 50, 100, 100)}, {0, 5}, near},
         {"5 from the hole", {rectangle(300, 200, 95, 100)}, {0, 5}, ""},
         {"4 from the hole", {rectangle(300, 200, 96, 100)}, {0, 5}, near},
-        {"over the hole", {rectangle(450, 200, 100, 100)}, {0, 5}, "layout 1: part 1 (a.shp) leaves the sheet\n"},
+        {"over the hole", {rectangle(450, 200, 100, 100)}, {0, 5}, "layout 1: part 2 (a.shp) leaves the sheet\n"},
     };
     for (const auto& c : cases) EXPECT_EQ(textOf(check(c.parts, c.least, c.least.margin > 0 ? holed : kSheet)), c.faults) << c.what;
     const LayoutFault edge = check({rectangle(4, 50, 100, 100)}, {0, 5}, holed).at(0);
@@ -308,16 +308,16 @@ TEST(FaultyLayouts, AreFoundByTheCheckGroupedByLayoutAndMarkedInTheListReportLin
 {
     Job job = jobWithFaultyLayouts();
     const FaultyLayouts faulty = faultyLayoutsOf(job);
-    const FaultyLayouts expected{{2, {"parts 1 (a.shp) and 2 (a.shp) overlap"}}, {3, {"part 1 (a.shp) leaves the sheet"}}};
+    const FaultyLayouts expected{{2, {"parts 2 (a.shp) and 3 (a.shp) overlap"}}, {3, {"part 2 (a.shp) leaves the sheet"}}};
     EXPECT_EQ(faulty, expected);
     EXPECT_EQ(markedLayoutListEntries(job.nesting, faulty),
               (std::vector<std::string>{"1/3  [QTY 1]", std::string("2/3  [QTY 1]") + kFaultyLayoutMark,
                                         std::string("3/3  [QTY 1]") + kFaultyLayoutMark}));
     EXPECT_EQ(faultyLayoutLine(faulty, 1), "");
-    EXPECT_EQ(faultyLayoutLine(faulty, 2), "Fails the overlap check: parts 1 (a.shp) and 2 (a.shp) overlap");
+    EXPECT_EQ(faultyLayoutLine(faulty, 2), "Fails the overlap check: parts 2 (a.shp) and 3 (a.shp) overlap");
     EXPECT_EQ(faultyLayoutsWarning(faulty),
               "Layouts 2 and 3 fail the overlap check and cannot be cut as drawn:\n"
-              "2: parts 1 (a.shp) and 2 (a.shp) overlap\n3: part 1 (a.shp) leaves the sheet\n"
+              "2: parts 2 (a.shp) and 3 (a.shp) overlap\n3: part 2 (a.shp) leaves the sheet\n"
               "Correct it in the layout editor or optimize again.");
     job.discardResults();
     EXPECT_TRUE(faultyLayoutsOf(job).empty());

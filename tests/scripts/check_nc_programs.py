@@ -330,9 +330,9 @@ def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
             errors.append(f"{where}: {n} from nc --all cuts other contours than nest --nc-dir's")
 
 
-def check_job(cli, folder, mode, iterations, errors):
-    args = job_args(folder)
-    name = os.path.basename(os.path.normpath(folder))
+def check_job(cli, folder, mode, iterations, errors, more=()):
+    args = job_args(folder) + list(more)
+    name = os.path.basename(os.path.normpath(folder)) + "".join(f" {a}" for a in more)
     with tempfile.TemporaryDirectory() as work:
         extra = ["--mode", "deep", "--iterations", str(iterations), "--threads", "1", "--seed", "1"] if mode == "deep" else []
         result_json, nc_dir = os.path.join(work, "r.json"), os.path.join(work, "nc")
@@ -373,6 +373,7 @@ def main(argv):
     ap = argparse.ArgumentParser()
     ap.add_argument("cli", type=os.path.abspath)
     ap.add_argument("--deep-iterations", type=int, default=30)
+    ap.add_argument("--kerf-entered", help="the first job again with this kerf entered: the cut table's must rule")
     ap.add_argument("folders", nargs="*")
     a = ap.parse_intermixed_args(argv[1:])
     cli, iterations, folders = a.cli, a.deep_iterations, a.folders
@@ -380,6 +381,9 @@ def main(argv):
     for job in jobs:
         for mode in ("classic", "deep"):
             check_job(cli, job, mode, iterations, errors)
+    if a.kerf_entered and jobs:
+        for mode in ("classic", "deep"):
+            check_job(cli, jobs[0], mode, iterations, errors, ["--kerf", a.kerf_entered])
     print(f"{len(jobs)} jobs, {len(errors)} failures")
     return finish(errors, len(errors))
 

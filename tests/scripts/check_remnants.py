@@ -128,7 +128,10 @@ def run(cli, folder, work, mode_args, label):
     stated = {int(m.group(1)): float(m.group(2)) for m in
               re.finditer(r"^Remnant of layout (\d+): .*, area ([0-9.e+-]+):", done.stdout, re.M)}
     with open(result) as f:
-        layouts = {l["number"]: l for l in json.load(f)["layouts"]}
+        nested = json.load(f)
+    layouts = {l["number"]: l for l in nested["layouts"]}
+    # The cut table's kerf for the job's material rules over the one entered.
+    kerf = float(nested.get("details", {}).get("kerf", kerf))
     problems, checked = [], 0
     for name in sorted(os.listdir(remnants)) if os.path.isdir(remnants) else []:
         n = int(re.match(r"remnant-(\d+)\.shp$", name).group(1))

@@ -57,12 +57,52 @@ TEST(StockFolder, CuttingLeavesTheStockBeforeLessTheUsedPlusTheRemnants)
     ASSERT_TRUE(after.ok());
     EXPECT_EQ(after.tables.plates, expected.plates);
     EXPECT_EQ(after.tables.history.size(), 5u);
-    // The used-up plate's shape file went with it; the new remnants' files are there.
-    EXPECT_FALSE(fs::exists(stock + "/P2.shp"));
+    // The used-up plate's shape file stays while the cut can be taken back; the new remnants'
+    // files are there.
+    EXPECT_TRUE(fs::exists(stock + "/P2.shp"));
     EXPECT_TRUE(fs::exists(stock + "/R3.shp"));
     EXPECT_TRUE(fs::exists(stock + "/R4.shp"));
     EXPECT_FALSE(fs::exists(stock + "/stock.journal"));
     EXPECT_EQ(remnantIdsOfJob(after.tables, "/jobs/a.nst", 3), (std::vector<std::int64_t>{0, 3, 0, 4}));
+}
+
+// A cut taken back leaves plates and their files byte for byte as before it, says so in the
+// history and can be cut again; only the last change can be taken back, and only when a cut.
+TEST(StockFolder, TheLastCutIsTakenBackExactlyWhileNothingFollowedIt)
+{
+    TempFolder temp;
+    const std::string stock = temp.file("stock");
+    ASSERT_TRUE(addPlate(stock, rectangle(3000, 1500), kSteel, 5, "2026-12-01").ok());
+    ASSERT_TRUE(addPlate(stock, rectangle(800, 1500), kSteel, 1, "2026-12-02").ok());
+    auto before = folderBytes(stock);
+    before.erase("history.csv");
+    CutRequest request{"/jobs/a.nst", kSteel, "2026-12-07",
+                       {{1, 2, "f1", 1, rectangle(1200, 1500)}, {2, 1, "f2", 2, std::nullopt}}, false};
+    ASSERT_TRUE(cutLayouts(stock, request).stock.ok());
+
+    const UndoResult undone = undoLastCut(stock, "2026-12-08");
+    ASSERT_TRUE(undone.stock.ok()) << undone.stock.error;
+    EXPECT_EQ(undoneCutText(undone),
+              "The cut of layouts 1, 2 of /jobs/a.nst was taken back: plates 1, 2 returned, remnant 3 taken out.");
+    auto after = folderBytes(stock);
+    after.erase("history.csv");
+    after.erase("stock.lock");
+    before.erase("stock.lock");
+    EXPECT_EQ(after, before);
+    const StockTables tables = readStock(stock).tables;
+    ASSERT_EQ(tables.history.size(), 5u);
+    EXPECT_EQ(std::tuple(tables.history[2].change, tables.history[3].change), std::tuple("cut undone", "cut undone"));
+    EXPECT_EQ(tables.history[4], (StockChangeRecord{"2026-12-08", "undo cut", "/jobs/a.nst", 0, "", 2, {3}, {1, 2}}));
+    EXPECT_EQ(remnantIdsOfJob(tables, "/jobs/a.nst", 2), (std::vector<std::int64_t>{0, 0, 0}));
+
+    // Nothing left to take back; a cut followed by any other change cannot be taken back.
+    EXPECT_EQ(undoLastCut(stock, "2026-12-08").stock.error,
+              "the stock's last change is not a cut: there is no cut to take back");
+    ASSERT_TRUE(cutLayouts(stock, request).stock.ok()) << "a cut taken back is not a cut made";
+    ASSERT_TRUE(setPlateQuantity(stock, 1, 7, "2026-12-09").ok());
+    EXPECT_FALSE(undoLastCut(stock, "2026-12-09").stock.ok());
+    EXPECT_FALSE(fs::exists(stock + "/P2.shp")) << "the used-up plate's file goes once its cut cannot come back";
+    EXPECT_EQ(folderBytes(stock).count("cut-5.csv"), 0u);
 }
 
 TEST(StockFolder, RefusedCutsChangeNothing)
