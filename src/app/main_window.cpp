@@ -128,6 +128,8 @@ void MainWindow::refreshGrids()
 void MainWindow::updateCaption()
 {
     setWindowTitle(QString::fromStdString(jobCaption(appTitle().toStdString(), job_)));
+    // File dialogs open beside the job until the user takes them elsewhere.
+    dialogs_.setJobFolder(job_.jobFileName.empty() ? std::string() : folderOfFile(job_.jobFileName));
 }
 
 void MainWindow::focusGrid(int gridIndex)

@@ -250,6 +250,8 @@ private:
                                               const LayoutPrintRun& run) const;
     void buildRecentFilesMenu(QMenu* file);
     void fillRecentFilesMenu();
+    // Puts the job in front of recent.cfg and the menu.
+    void rememberRecentJob(const std::string& path);
     void showPrintScale();
 
     Job job_;

@@ -48,7 +48,7 @@ bool MainWindow::openJobFile(const std::string& path)
         return false;
     }
     showJob();
-    rememberRecentFile(workingFolder_.toStdString(), path); // a list that cannot be kept is no loss
+    rememberRecentJob(path);
     if (!result.warnings.empty()) tell(joinedLines(result.warnings), DialogService::Icon::Exclamation);
     if (!result.notice.empty()) tell(result.notice, DialogService::Icon::Information);
     return true;
@@ -71,7 +71,7 @@ bool MainWindow::saveJobTo(const std::string& path)
         tell(result.error, DialogService::Icon::Exclamation);
         return false;
     }
-    rememberRecentFile(workingFolder_.toStdString(), path);
+    rememberRecentJob(path);
     updateCaption();
     return true;
 }

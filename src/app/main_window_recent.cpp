@@ -26,6 +26,13 @@ void MainWindow::fillRecentFilesMenu()
     recentMenu_->setEnabled(!files.empty());
 }
 
+void MainWindow::rememberRecentJob(const std::string& path)
+{
+    rememberRecentFile(workingFolder_.toStdString(), path); // a list that cannot be kept is no loss
+    // A menu that is disabled never shows, so it would never fill itself again.
+    fillRecentFilesMenu();
+}
+
 void MainWindow::openRecentJob(const std::string& path)
 {
     if (!newJob()) return;

@@ -91,9 +91,22 @@ QString examplesFolderFor(const QString& workingFolder)
     return {};
 }
 
+constexpr const char* kShapeKind = "shapes";
+
 QtDialogService::QtDialogService(QString workingFolder)
-    : workingFolder_(std::move(workingFolder))
+    : workingFolder_(std::move(workingFolder)),
+      folders_([](const std::string& path) { return QFileInfo(QString::fromStdString(path)).isDir(); })
 {
+}
+
+QString QtDialogService::startFolder(const std::string& kind, const QString& fallback) const
+{
+    return QString::fromStdString(folders_.startFolder(kind, existingFolderOrHome(fallback).toStdString()));
+}
+
+void QtDialogService::leftIn(const std::string& kind, const QString& folder)
+{
+    folders_.used(kind, folder.toStdString());
 }
 
 QWidget* QtDialogService::dialogParent() const
@@ -116,26 +129,21 @@ DialogService::Answer QtDialogService::ask(const Message& message)
     return answerOf(clicked == QMessageBox::NoButton ? set.escape : clicked);
 }
 
-QString QtDialogService::fileStartFolder() const
-{
-    return existingFolderOrHome(lastFileFolder_);
-}
-
 std::string QtDialogService::openFileName(const std::string& title, const std::string& filter)
 {
-    QFileDialog dialog(dialogParent(), QString::fromStdString(title), fileStartFolder(),
+    QFileDialog dialog(dialogParent(), QString::fromStdString(title), startFolder(filter, {}),
                        QString::fromStdString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    lastFileFolder_ = dialog.directory().absolutePath();
+    leftIn(filter, dialog.directory().absolutePath());
     return dialog.selectedFiles().first().toStdString();
 }
 
 std::string QtDialogService::saveFileName(const std::string& title, const std::string& filter,
                                           const std::string& suggestedName)
 {
-    QFileDialog dialog(dialogParent(), QString::fromStdString(title), fileStartFolder(),
+    QFileDialog dialog(dialogParent(), QString::fromStdString(title), startFolder(filter, {}),
                        QString::fromStdString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -147,7 +155,7 @@ std::string QtDialogService::saveFileName(const std::string& title, const std::s
     });
     if (!suggestedName.empty()) dialog.selectFile(QString::fromStdString(suggestedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    lastFileFolder_ = dialog.directory().absolutePath();
+    leftIn(filter, dialog.directory().absolutePath());
     // The dialog adds its suffix only to names without a dot; "plates.v2" needs it too. The
     // dialog asked about overwriting the name as typed, so a longer name that exists is asked here.
     const std::string typed = dialog.selectedFiles().first().toStdString();
@@ -161,8 +169,7 @@ std::string QtDialogService::saveFileName(const std::string& title, const std::s
 
 QString QtDialogService::shapeStartFolder() const
 {
-    if (!lastShapeFolder_.isEmpty() && QFileInfo(lastShapeFolder_).isDir()) return lastShapeFolder_;
-    return existingFolderOrHome(examplesFolderFor(workingFolder_));
+    return startFolder(kShapeKind, examplesFolderFor(workingFolder_));
 }
 
 std::vector<std::string> QtDialogService::selectShapeFiles(const std::string& caption)
@@ -172,18 +179,17 @@ std::vector<std::string> QtDialogService::selectShapeFiles(const std::string& ca
     if (!caption.empty()) dialog.setWindowTitle(QString::fromStdString(caption));
     dialog.setDrawingUnit(readDrawingUnit(workingFolder_.toStdString()).unit);
     const bool loaded = dialog.exec() == QDialog::Accepted;
-    lastShapeFolder_ = dialog.folder();
+    leftIn(kShapeKind, dialog.folder());
     lastShapeType_ = dialog.fileType();
     return loaded ? dialog.selectedPaths() : std::vector<std::string>{};
 }
 
 std::string QtDialogService::selectFolder(const std::string& caption)
 {
-    FolderDialog dialog(existingFolderOrHome(lastOutputFolder_), examplesFolderFor(workingFolder_),
-                        dialogParent());
+    FolderDialog dialog(startFolder(caption, {}), examplesFolderFor(workingFolder_), dialogParent());
     if (!caption.empty()) dialog.setWindowTitle(QString::fromStdString(caption));
     dialog.exec();
-    lastOutputFolder_ = dialog.currentFolder();
+    leftIn(caption, dialog.currentFolder());
     return dialog.result().toStdString();
 }
 

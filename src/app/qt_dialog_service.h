@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "editors/shape_selection_dialog.h"
+#include "ui/dialog_folders.h"
 #include "ui/dialog_service.h"
 
 namespace dravenor {
@@ -30,9 +31,10 @@ public:
     std::vector<std::string> selectShapeFiles(const std::string& caption) override;
     std::string selectFolder(const std::string& caption) override;
     void openHelp(const std::string& page) override;
+    void setJobFolder(const std::string& folder) override { folders_.setJobFolder(folder); }
 
     // Where the shape-selection dialog opens next: the folder used last in this run, else the
-    // examples, else home.
+    // job's folder, else the examples, else home.
     QString shapeStartFolder() const;
     ShapeFileType shapeStartType() const { return lastShapeType_; }
 
@@ -41,17 +43,17 @@ protected:
 
 private:
     QWidget* dialogParent() const;
-    QString fileStartFolder() const;
+    // Where a dialog of the kind opens (see DialogFolders), and where it was left.
+    QString startFolder(const std::string& kind, const QString& fallback) const;
+    void leftIn(const std::string& kind, const QString& folder);
 
     QString workingFolder_;
     QPointer<QWidget> parent_;
-    QString lastFileFolder_;
-    QString lastShapeFolder_;
+    DialogFolders folders_;
     // Shape files first: the examples and everything the shape editor saves are ".shp", so the
     // first opening lists files instead of an empty folder; DXF is one click away in the same
     // list, and the type last used is kept for the rest of the run.
     ShapeFileType lastShapeType_ = ShapeFileType::Shp;
-    QString lastOutputFolder_;
 };
 
 } // namespace dravenor

@@ -191,8 +191,8 @@ bool StockWindow::typedPlate(PlateMaterial& material, std::int64_t& quantity)
 {
     const TypedText mat = typeIntoEmptyCell("Mat", typedText(material_));
     const TypedText grade = typeIntoEmptyCell("Grade", typedText(grade_));
-    const std::optional<double> thick = numberFromText(typedText(thickness_));
-    const std::optional<double> qty = numberFromText(typedText(quantity_));
+    const std::optional<double> thick = numberFromTyped(typedText(thickness_));
+    const std::optional<double> qty = numberFromTyped(typedText(quantity_));
     if (tellIfFailed(mat.refusal.empty() ? "" : "Mat: " + mat.refusal)) return false;
     if (tellIfFailed(grade.refusal.empty() ? "" : "Grade: " + grade.refusal)) return false;
     if (tellIfFailed(mat.text.empty() ? "Type the plate's material (Mat)." : "")) return false;
@@ -223,8 +223,8 @@ bool StockWindow::addRectangle()
     PlateMaterial material;
     std::int64_t quantity = 0;
     if (!typedPlate(material, quantity)) return false;
-    const std::optional<double> length = numberFromText(typedText(length_));
-    const std::optional<double> width = numberFromText(typedText(width_));
+    const std::optional<double> length = numberFromTyped(typedText(length_));
+    const std::optional<double> width = numberFromTyped(typedText(width_));
     if (tellIfFailed(!length || !width || *length <= 0 || *width <= 0 ? "Type the rectangle's length and width, numbers above 0." : ""))
         return false;
     const StandardShapeResult rect =
@@ -240,7 +240,7 @@ bool StockWindow::setQuantity()
 {
     const StockPlate* plate = selectedPlate();
     if (tellIfFailed(plate ? "" : "Select a plate first.")) return false;
-    const std::optional<double> qty = numberFromText(typedText(quantity_));
+    const std::optional<double> qty = numberFromTyped(typedText(quantity_));
     if (tellIfFailed(!qty || *qty < 0 || *qty != std::floor(*qty) || *qty > 1e9 ? "Type a quantity, a whole number from 0 up." : ""))
         return false;
     if (tellIfFailed(setPlateQuantity(folder_, plate->id, static_cast<std::int64_t>(*qty), todayText()).error)) return false;

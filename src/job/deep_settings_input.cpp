@@ -34,7 +34,7 @@ std::string capitalised(std::string text)
 DeepNumber readDeepField(DeepField field, const std::string& text)
 {
     if (field == DeepField::Spacing && text.find_first_not_of(" \t") == std::string::npos) return {-1, ""};
-    const std::optional<double> value = numberFromText(text);
+    const std::optional<double> value = numberFromTyped(text);
     if (!value || !allowed(field, *value)) return {0, ruleOf(field)};
     return {*value, ""};
 }

@@ -128,6 +128,13 @@ std::string fileNameOnly(const std::string& path)
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
+std::string folderOfFile(const std::string& path)
+{
+    const size_t cut = path.find_last_of("/\\");
+    if (cut == std::string::npos) return ".";
+    return cut == 0 ? path.substr(0, 1) : path.substr(0, cut);
+}
+
 std::string withTrailingSeparator(const std::string& folder)
 {
     if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) return folder;

@@ -15,6 +15,8 @@ void deleteFile(const std::string& path);
 void deleteFilesEndingWith(const std::string& folder, const std::string& suffix);
 // The text after the last '/' or '\'; the whole path when it holds neither.
 std::string fileNameOnly(const std::string& path);
+// The text before the last '/' or '\' ("/" for a file in the root); "." when it holds neither.
+std::string folderOfFile(const std::string& path);
 // The folder with one separator appended when it does not already end in '/' or '\'.
 std::string withTrailingSeparator(const std::string& folder);
 // Lower-case copy (ASCII letters only).

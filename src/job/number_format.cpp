@@ -286,6 +286,19 @@ std::optional<double> numberFromText(std::string_view text)
     return read.value;
 }
 
+std::optional<double> numberFromTyped(std::string_view text)
+{
+    size_t start = 0, end = text.size();
+    while (start < end && isBlank(text[start])) ++start;
+    while (end > start && isBlank(text[end - 1])) --end;
+    std::string typed(text.substr(start, end - start));
+    const size_t comma = typed.find(',');
+    if (comma != std::string::npos && typed.find_first_of(",.", comma + 1) == std::string::npos &&
+        typed.find('.') == std::string::npos)
+        typed[comma] = '.';
+    return numberFromText(typed);
+}
+
 bool isNumberText(std::string_view text)
 {
     size_t start = 0;

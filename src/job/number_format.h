@@ -27,6 +27,9 @@ double leadingNumber(std::string_view text);
 // The whole text as a number of the form leadingNumber reads, without blanks; nothing when the
 // text is not one or its value is not finite.
 std::optional<double> numberFromText(std::string_view text);
+// A number a person typed into a field: as numberFromText, blanks around it ignored and one
+// decimal comma taken as the decimal point ("1,5" is 1.5), as the grids take it.
+std::optional<double> numberFromTyped(std::string_view text);
 // Whether the whole text (after trimming blanks) is a number; empty text counts as a number.
 bool isNumberText(std::string_view text);
 

@@ -54,6 +54,9 @@ public:
     virtual std::string selectFolder(const std::string& caption) = 0;
     // Opens a help page (or the tour) with the user's browser.
     virtual void openHelp(const std::string& page) = 0;
+    // The folder of the job now open ("" for a new job): file dialogs open there until one of
+    // their kind was used.
+    virtual void setJobFolder(const std::string& /*folder*/) {}
 
 protected:
     virtual Answer ask(const Message& message) = 0;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QFileDialog>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -143,6 +144,32 @@ TEST(QtDialogService, ShapeDialogStartsInTheExamplesAndReopensWhereItWasLeft)
     EXPECT_TRUE(service.selectShapeFiles("Select Sheet File(s)...").empty());
     EXPECT_EQ(secondFolder, QDir::cleanPath(kData));
     EXPECT_EQ(service.shapeStartType(), ShapeFileType::Dxf);
+}
+
+// File dialogs open in the job's folder, and for a kind of file used elsewhere, where that kind
+// was last left; a shape selection also starts beside the job.
+TEST(QtDialogService, FileDialogsStartBesideTheJobOrWhereTheirKindWasLeft)
+{
+    QTemporaryDir working, jobs, lists;
+    QtDialogService service(working.path());
+    const std::string listsFilter = "Parts lists (*.csv)", jobsFilter = "Jobs (*.nst)";
+    service.setJobFolder(jobs.path().toStdString());
+    const auto startOf = [&](const std::string& filter, const QString& leaveIn) {
+        QString start;
+        answerNextDialog<QFileDialog>([&](QFileDialog& dialog) {
+            start = dialog.directory().absolutePath();
+            if (leaveIn.isEmpty()) return dialog.reject();
+            dialog.setDirectory(leaveIn);
+            dialog.selectFile(QDir(leaveIn).filePath("x.csv"));
+            static_cast<QDialog&>(dialog).accept();
+        });
+        service.saveFileName("Save", filter, "");
+        return start;
+    };
+    EXPECT_EQ(startOf(listsFilter, lists.path()), jobs.path());
+    EXPECT_EQ(startOf(listsFilter, {}), lists.path());
+    EXPECT_EQ(startOf(jobsFilter, {}), jobs.path());
+    EXPECT_EQ(service.shapeStartFolder(), jobs.path());
 }
 
 TEST(QtDialogService, EnterGivesTheDefaultAnswerAndEscapeTheSafeOne)
