@@ -84,7 +84,7 @@ LayoutPrintResult MainWindow::printLayoutsTo(QPagedPaintDevice& device, bool cur
 {
     const std::vector<int> lines =
         currentOnly ? std::vector<int>{layoutPanel_->layoutList()->currentIndex()} : allLayoutLines(job_.nesting);
-    const LayoutPrintRun run = layoutPrintRun();
+    LayoutPrintRun run = layoutPrintRun();
     // Paper upright on which a layout takes more sheets than across: offered turned.
     if (device.pageLayout().orientation() == QPageLayout::Portrait) {
         const std::vector<int> across = layoutsFittingOnlyAcross(device, lines, run);
@@ -92,6 +92,17 @@ LayoutPrintResult MainWindow::printLayoutsTo(QPagedPaintDevice& device, bool cur
             && dialogs_.message(landscapeQuestion(across), appTitle().toStdString(), DialogService::Icon::Question,
                                 DialogService::Buttons::YesNo) == DialogService::Answer::Yes)
             device.setPageOrientation(QPageLayout::Landscape);
+    }
+    // A zoomed view or a large true scale can take dozens of paper sheets: said once, with Fit
+    // offered, instead of a question per layout.
+    const PaperArea paper = paperTurned(device, device.pageLayout().orientation());
+    const int layouts = static_cast<int>(lines.size());
+    if (const int sheets = paperSheetsFor(job_.nesting, lines, run.scale, paper); sheets > layouts) {
+        const auto answer = dialogs_.message(manyPaperSheetsQuestion(sheets, layouts), appTitle().toStdString(),
+                                             DialogService::Icon::Question, DialogService::Buttons::YesNoCancel);
+        if (answer == DialogService::Answer::Cancel) return {};
+        if (answer == DialogService::Answer::Yes) run.scale = PrintScale::zoom(1);
+        return dravenor::printLayoutsTo(device, job_.nesting, lines, run, {});
     }
     // The question about each layout's paper can skip it; it names the layout, so the view (its
     // layout, zoom and place) is left as the user set it.

@@ -39,6 +39,28 @@ LayoutPrintResult printLayoutLines(const NestingState& state, const std::vector<
     return result;
 }
 
+int paperSheetsFor(const NestingState& state, const std::vector<int>& listLines, const PrintScale& scale,
+                   const PaperArea& paper)
+{
+    const std::vector<std::string> entries = layoutListEntries(state);
+    SheetExtentsCache sheets;
+    int count = 0;
+    for (int line : listLines) {
+        if (line < 0 || static_cast<size_t>(line) >= entries.size()) continue;
+        const int layoutNo = layoutNumberOfEntry(entries[static_cast<size_t>(line)]);
+        count += planLayoutPages(printedSheetOf(state, layoutNo, &sheets), paper, scale).pageCount();
+    }
+    return count;
+}
+
+std::string manyPaperSheetsQuestion(int paperSheets, int layouts)
+{
+    const std::string what = layouts == 1 ? "The layout takes " : "The " + std::to_string(layouts) + " layouts take ";
+    return what + std::to_string(paperSheets) + " paper sheets at this scale.\n\nYes: print " +
+        (layouts == 1 ? "it on one paper sheet" : "each on one paper sheet") + " (Fit).\nNo: print all " +
+        std::to_string(paperSheets) + " paper sheets.\nCancel: print nothing.";
+}
+
 std::vector<int> allLayoutLines(const NestingState& state)
 {
     std::vector<int> lines(layoutListEntries(state).size());

@@ -34,6 +34,13 @@ LayoutPrintResult printLayoutLines(const NestingState& state, const std::vector<
                                    const LayoutPrintRun& run, const PaperArea& paper, PrintSurface& surface,
                                    const PaperSheetConfirm& confirm = {});
 
+// Paper sheets the layouts of these list lines take together at the scale on the paper.
+int paperSheetsFor(const NestingState& state, const std::vector<int>& listLines, const PrintScale& scale,
+                   const PaperArea& paper);
+// The question before a printout that takes more than one paper sheet for some layout: how many
+// it takes, and Fit offered ("Yes: each layout on one paper sheet").
+std::string manyPaperSheetsQuestion(int paperSheets, int layouts);
+
 // Every line of the layout list: 0, 1, ..., count - 1.
 std::vector<int> allLayoutLines(const NestingState& state);
 

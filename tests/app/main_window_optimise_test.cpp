@@ -215,7 +215,14 @@ TEST_F(MainWindowOptimise, TheLayoutViewZoomsScrollsNamesThePartUnderThePointerA
     // A 1000 x 500 sheet at 1 : 1 on A4 upright takes 5 x 2 pages (the writer's printable area
     // is a little under 210 x 297 mm).
     window->printScaleAction(1)->trigger();
+    dialogs.answers = {DialogService::Answer::No};
     EXPECT_EQ(printed(), 10);
+    // Said before printing, with Fit offered (Yes, also Enter).
+    EXPECT_EQ(dialogs.questionTexts().back(), "The layout takes 10 paper sheets at this scale.\n\nYes: print it on one "
+                                              "paper sheet (Fit).\nNo: print all 10 paper sheets.\nCancel: print nothing.");
+    EXPECT_EQ(printed(), 1);
+    dialogs.answers = {DialogService::Answer::Cancel};
+    EXPECT_EQ(printed(), 0);
     window->printScaleAction(10)->trigger();
     EXPECT_EQ(printed(), 1);
     // The scale and the line width chosen are kept for the next window.
@@ -243,13 +250,14 @@ TEST_F(MainWindowOptimise, ALayoutThatFitsOnlyAcrossThePaperIsOfferedLandscapeAn
     const std::tuple<int, double, double, double> view{p.layoutList()->currentIndex(), p.zoom(), p.viewport().view().left,
                                                       p.viewport().view().top};
     window->printScaleAction(5)->trigger();
-    const auto printed = [&](DialogService::Answer answer, bool currentOnly) {
+    const auto printed = [&](DialogService::Answer answer, bool currentOnly, std::deque<DialogService::Answer> then = {}) {
         dialogs.answers = {answer};
+        dialogs.answers.insert(dialogs.answers.end(), then.begin(), then.end());
         QPdfWriter writer(folder.filePath("layout.pdf"));
         const int pages = window->printLayoutsTo(writer, currentOnly).pagesPrinted;
         return std::pair(pages, writer.pageLayout().orientation());
     };
-    EXPECT_EQ(printed(DialogService::Answer::No, true), std::pair(2, QPageLayout::Portrait));
+    EXPECT_EQ(printed(DialogService::Answer::No, true, {DialogService::Answer::No}), std::pair(2, QPageLayout::Portrait));
     EXPECT_EQ(dialogs.questionTexts()[dialogs.questions.size() - 2],
               "Layout 2 takes fewer paper sheets across the paper (landscape) than upright. Print across?");
     EXPECT_EQ(printed(DialogService::Answer::Yes, true), std::pair(1, QPageLayout::Landscape));
