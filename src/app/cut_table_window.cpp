@@ -20,7 +20,7 @@ TableFile cutTableFile(const std::string& folder)
         if (!errors.empty()) return joinedLines(errors);
         return cutting::saveCutTableFile(table, path);
     };
-    return {kCutTableWindowTitle, "index.html#cut-table", load, save};
+    return {kCutTableWindowTitle, "index.html#cut-table", load, save, cutting::cutTableUnits()};
 }
 
 } // namespace

@@ -10,7 +10,8 @@ TableFile densityFile(const std::string& folder)
 {
     return {kDensityWindowTitle, "index.html#density",
             [folder](std::vector<std::string>& warnings) { return densityGrid(readDensityTable(folder, warnings)); },
-            [folder](const TextGrid& grid) { return saveDensityTable(densityTableFromGrid(grid), folder); }};
+            [folder](const TextGrid& grid) { return saveDensityTable(densityTableFromGrid(grid), folder); },
+            {{"Density", kDensityUnit}}};
 }
 
 } // namespace

@@ -59,6 +59,7 @@ void TableWindow::buildWidgets()
     GridEditOptions options;
     options.keepEntryRow = true;
     gridView_ = new GridView(grid_, *this, options);
+    gridView_->setColumnUnits(file_.units);
     QFont font = gridView_->font();
     font.setPointSize(kGridPointSize);
     gridView_->setFont(font);

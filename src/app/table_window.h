@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct TableFile {
     std::function<TextGrid(std::vector<std::string>& warnings)> load;
     // Saves the grid's rows; returns "" or the message (the file is then unchanged).
     std::function<std::string(const TextGrid& grid)> save;
+    // The unit of each column that has one, shown in its header.
+    std::map<std::string, std::string> units = {};
 };
 
 class TableWindow : public QDialog, private GridEditHost {

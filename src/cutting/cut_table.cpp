@@ -133,6 +133,13 @@ std::string saveCutTableFile(const CutTable& table, const std::string& path)
     return writeFileAtomically(path, cutTableText(table));
 }
 
+const std::map<std::string, std::string>& cutTableUnits()
+{
+    static const std::map<std::string, std::string> units{{"Kerf", "mm"},   {"Feed", "mm/min"}, {"Pierce", "s"},
+                                                          {"LeadIn", "mm"}, {"LeadOut", "mm"},  {"Overcut", "mm"}};
+    return units;
+}
+
 TextGrid cutTableGrid(const CutTable& table)
 {
     const CutTable rows = sorted(table);

@@ -4,6 +4,7 @@
 // thickness, kerf (mm), feed (mm per minute), pierce delay (seconds), lead-in, lead-out and
 // overcut lengths (mm). Lengths are millimetres whatever the job's unit; the thickness is
 // matched as the job gives it.
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,9 @@ std::string missingCutDataMessage(const std::string& tablePath, const std::strin
 std::string cutTableText(const CutTable& table);
 // Writes the text atomically. Returns "" or a message naming the file.
 std::string saveCutTableFile(const CutTable& table, const std::string& path);
+
+// The unit of each column of the grid but Mat: "mm/min" for Feed, "s" for Pierce, else "mm".
+const std::map<std::string, std::string>& cutTableUnits();
 
 // The window's grid (Mat Thick Kerf Feed Pierce LeadIn LeadOut Overcut), one empty row at the end.
 TextGrid cutTableGrid(const CutTable& table);

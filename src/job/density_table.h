@@ -53,6 +53,8 @@ std::string saveDensityTable(const DensityTable& table, const std::string& folde
 
 // The window's grid ("Mat", "Density"): one row per entry, numbered, one empty row at the end.
 TextGrid densityGrid(const DensityTable& table);
+// The unit of the table's densities: mass per volume of the length unit.
+inline constexpr const char* kDensityUnit = "kg/mm\u00b3";
 // The rows of the grid with any text, in grid order (cells trimmed).
 DensityTable densityTableFromGrid(const TextGrid& grid);
 

@@ -13,7 +13,8 @@ namespace dravenor {
 
 namespace {
 
-constexpr size_t kDisplayNameLength = 18;
+// The column of the first figure after a file name in the tables.
+constexpr int kFirstFigureColumn = 20;
 const std::string kStarLine(76, '*');
 const std::string kDashLine(76, '-');
 
@@ -38,7 +39,8 @@ std::int64_t sheetsUsed(const SheetEntry& sheet)
 class ReportBuilder {
 public:
     ReportBuilder(const Job& job, const JobMetrics& metrics, FaultyLayouts faulty)
-        : state_(job.nesting), metrics_(metrics), marks_(remnantMarksOf(job)), faulty_(std::move(faulty))
+        : state_(job.nesting), metrics_(metrics), marks_(remnantMarksOf(job)), faulty_(std::move(faulty)),
+          nameShift_(nameShiftFor(job.nesting))
     {
     }
 
@@ -53,6 +55,18 @@ public:
     }
 
 private:
+    // File names are printed whole: the columns after them move right as far as the longest
+    // needs, keeping a blank before the next column.
+    static int nameShiftFor(const NestingState& state)
+    {
+        size_t longest = 0;
+        for (const SheetEntry& e : state.sheets) longest = std::max(longest, reportDisplayName(e.FileName).size());
+        for (const PartEntry& e : state.parts) longest = std::max(longest, reportDisplayName(e.FileName).size());
+        for (const LayoutItem& e : state.items) longest = std::max(longest, reportDisplayName(e.Name).size());
+        return std::max(0, static_cast<int>(longest) + 2 - kFirstFigureColumn);
+    }
+    int column(int n) const { return n + nameShift_; }
+
     std::string sheetWeight(std::int32_t sheetIndex, double count) const
     {
         return formatMask(metrics_.sheetWeight(sheetIndex, count), "0.00");
@@ -96,30 +110,30 @@ private:
     void writeSheetSummary()
     {
         out_.line(kStarLine).line("Sheet(s) Utilization Summary").line();
-        out_.text("Sheet File Name").tab(20).text("QtyUsed").tab(28).text("Pri").tab(36).text("TotWeight").endLine();
+        out_.text("Sheet File Name").tab(column(20)).text("QtyUsed").tab(column(28)).text("Pri").tab(column(36)).text("Weight kg").endLine();
         out_.line(kDashLine);
         for (size_t i = 0; i < state_.sheets.size(); ++i) {
             const SheetEntry& sheet = state_.sheets[i];
             const std::int64_t used = sheetsUsed(sheet);
             if (used <= 0) continue;
-            out_.text(reportDisplayName(sheet.FileName)).tab(20).number(used);
-            out_.tab(28).text(reportPriorityText(sheet.Pri)).tab(36).text(sheetWeight(oneBased(i), used)).endLine();
+            out_.text(reportDisplayName(sheet.FileName)).tab(column(20)).number(used);
+            out_.tab(column(28)).text(reportPriorityText(sheet.Pri)).tab(column(36)).text(sheetWeight(oneBased(i), used)).endLine();
         }
     }
 
     void writePartSummary()
     {
         out_.line().line(kStarLine).line("Part(s) Utilization Summary").line();
-        out_.text("Part File Name").tab(20).text("QtyReq").tab(28).text("QtyPro").tab(36).text("QtyRem");
-        out_.tab(44).text("Pri").tab(52).text("Orn").tab(60).text("TotWeight").tab(70).text("RLC").endLine();
+        out_.text("Part File Name").tab(column(20)).text("QtyReq").tab(column(28)).text("QtyPro").tab(column(36)).text("QtyRem");
+        out_.tab(column(44)).text("Pri").tab(column(52)).text("Orn").tab(column(60)).text("Weight kg").tab(column(70)).text("RLC").endLine();
         out_.line(kDashLine);
         for (size_t i = 0; i < state_.parts.size(); ++i) {
             const PartEntry& part = state_.parts[i];
             const std::int64_t produced = std::int64_t{part.Qty} - part.Remaining;
-            out_.text(reportDisplayName(part.FileName)).tab(20).number(part.Qty).tab(28).number(produced);
-            out_.tab(36).number(part.Remaining).tab(44).text(reportPriorityText(part.Pri));
-            out_.tab(52).text(reportOrientationText(part.Orn)).tab(60).text(partWeight(oneBased(i), produced));
-            out_.tab(70).text(lengthText(produced * metrics_.rlcOfPart(oneBased(i)))).endLine();
+            out_.text(reportDisplayName(part.FileName)).tab(column(20)).number(part.Qty).tab(column(28)).number(produced);
+            out_.tab(column(36)).number(part.Remaining).tab(column(44)).text(reportPriorityText(part.Pri));
+            out_.tab(column(52)).text(reportOrientationText(part.Orn)).tab(column(60)).text(partWeight(oneBased(i), produced));
+            out_.tab(column(70)).text(lengthText(produced * metrics_.rlcOfPart(oneBased(i)))).endLine();
         }
         out_.line().line(kStarLine);
     }
@@ -141,7 +155,7 @@ private:
     void writeLayoutSheet(const LayoutMetrics& layout)
     {
         out_.line();
-        out_.text("Sheet File Name").tab(20).text("Pri").tab(28).text("TotWeight").endLine();
+        out_.text("Sheet File Name").tab(column(20)).text("Pri").tab(column(28)).text("Weight kg").endLine();
         out_.line(kDashLine);
         std::string name;
         std::int32_t sheetIndex = layout.sheetIndex;
@@ -152,24 +166,24 @@ private:
         }
         const SheetEntry* sheet = sheetRecord(sheetIndex);
         if (name.empty() && sheet) name = sheet->FileName;
-        out_.text(reportDisplayName(name)).tab(20).text(reportPriorityText(sheet ? sheet->Pri : 0));
-        out_.tab(28).text(sheetWeight(sheet ? sheetIndex : 0, 1)).endLine();
+        out_.text(reportDisplayName(name)).tab(column(20)).text(reportPriorityText(sheet ? sheet->Pri : 0));
+        out_.tab(column(28)).text(sheetWeight(sheet ? sheetIndex : 0, 1)).endLine();
     }
 
     void writeLayoutParts(const LayoutMetrics& layout)
     {
         out_.line();
-        out_.text("Part File Name").tab(20).text("QtyPro").tab(28).text("Pri").tab(36).text("Orn");
-        out_.tab(44).text("TotWeight").tab(56).text("X-Loc").tab(66).text("Y-Loc").endLine();
+        out_.text("Part File Name").tab(column(20)).text("QtyPro").tab(column(28)).text("Pri").tab(column(36)).text("Orn");
+        out_.tab(column(44)).text("Weight kg").tab(column(56)).text("X-Loc").tab(column(66)).text("Y-Loc").endLine();
         out_.line(kDashLine);
         for (const LayoutItem& item : state_.items) {
             if (item.LayoutNo != layout.layoutNo || item.PartIndex <= 0) continue;
             const PartEntry* part = partRecord(item.PartIndex);
-            out_.text(reportDisplayName(item.Name)).tab(20).text("1");
-            out_.tab(28).text(reportPriorityText(part ? part->Pri : 0));
-            out_.tab(36).text(reportOrientationText(part ? part->Orn : std::string()));
-            out_.tab(44).text(partWeight(item.PartIndex, 1));
-            out_.tab(56).text(formatMask(item.X, "0.00")).tab(66).text(formatMask(item.Y, "0.00")).endLine();
+            out_.text(reportDisplayName(item.Name)).tab(column(20)).text("1");
+            out_.tab(column(28)).text(reportPriorityText(part ? part->Pri : 0));
+            out_.tab(column(36)).text(reportOrientationText(part ? part->Orn : std::string()));
+            out_.tab(column(44)).text(partWeight(item.PartIndex, 1));
+            out_.tab(column(56)).text(formatMask(item.X, "0.00")).tab(column(66)).text(formatMask(item.Y, "0.00")).endLine();
         }
     }
 
@@ -181,7 +195,7 @@ private:
         const std::int64_t id = marks_.idOf(layout.layoutNo);
         out_.line();
         out_.line("Remnant : " + remnantSizeText(remnant->width, remnant->length) + ", area " +
-                  formatMask(remnant->area, "0") + ", weight " + formatMask(metrics_.weight(remnant->area, 1), "0.00") +
+                  formatMask(remnant->area, "0") + ", weight " + formatMask(metrics_.weight(remnant->area, 1), "0.00") + " kg" +
                   (id > 0 ? ", stock id " + std::to_string(id) : std::string()));
     }
 
@@ -190,13 +204,14 @@ private:
     RemnantMarks marks_;
     const FaultyLayouts faulty_;
     ReportPrintText out_;
+    int nameShift_ = 0;
 };
 
 } // namespace
 
 std::string reportDisplayName(const std::string& path)
 {
-    std::string name = fileNameOnly(path).substr(0, kDisplayNameLength);
+    std::string name = fileNameOnly(path);
     for (char& c : name)
         if (c == ',') c = ' ';
     return name;

@@ -16,7 +16,7 @@ namespace dravenor {
 inline constexpr const char* kReportFileName = "Report.tlf";
 inline constexpr const char* kNoLayoutMessage = "This File does not contain any Layout";
 
-// The file name without its folder, cut to 18 characters, commas replaced by blanks.
+// The file name without its folder, whole, commas replaced by blanks.
 std::string reportDisplayName(const std::string& path);
 // The priority as text; "-" for 0 and 32767 (no priority).
 std::string reportPriorityText(std::int32_t pri);

@@ -52,7 +52,10 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation == Qt::Horizontal) {
         const int col = section + 1;
         if (col >= grid_.cols()) return {};
-        if (role == Qt::DisplayRole) return QString::fromStdString(grid_.title(col));
+        if (role == Qt::DisplayRole) {
+            const auto unit = units_.find(grid_.title(col));
+            return QString::fromStdString(grid_.title(col) + (unit == units_.end() ? "" : " (" + unit->second + ")"));
+        }
         if (role == Qt::TextAlignmentRole) return QVariant::fromValue(columnAlignment(grid_.title(col)));
         if (role == Qt::ToolTipRole) {
             const std::string hint = columnHint(grid_.title(col));

@@ -3,6 +3,8 @@
 // cells, row 0 (the titles) the horizontal header and column 0 (the row numbers) the vertical
 // header. The grid stays the only store; the model is reloaded after every change.
 #include <QAbstractTableModel>
+#include <map>
+#include <string>
 
 #include "job/text_grid.h"
 
@@ -19,6 +21,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Units shown after the titles of their columns in the header ("Feed (mm/min)").
+    void setColumnUnits(std::map<std::string, std::string> units) { units_ = std::move(units); }
+
     // Re-reads the whole grid (its size may have changed).
     void reload();
 
@@ -28,6 +33,7 @@ public:
 
 private:
     TextGrid& grid_;
+    std::map<std::string, std::string> units_;
 };
 
 } // namespace dravenor

@@ -202,6 +202,12 @@ void GridView::selectionChanged(const QItemSelection& selected, const QItemSelec
     emit selectionRowsChanged();
 }
 
+void GridView::setColumnUnits(std::map<std::string, std::string> units)
+{
+    model_->setColumnUnits(std::move(units));
+    horizontalHeader()->reset();
+}
+
 KeyOutcome GridView::typeKey(int keyCode)
 {
     const KeyOutcome outcome = pressKey(grid_, keyCode, host_, options_);

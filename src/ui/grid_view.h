@@ -28,6 +28,8 @@ public:
     ~GridView() override;
 
     TextGrid& grid() { return grid_; }
+    // Units after the titles of their columns in the header.
+    void setColumnUnits(std::map<std::string, std::string> units);
     const TextGrid& grid() const { return grid_; }
 
     // Re-reads the grid after it was changed elsewhere (cells, size, widths, current cell and

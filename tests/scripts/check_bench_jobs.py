@@ -54,8 +54,8 @@ def check_report(cli, folder, work, _):
     # (display name, qty used) of the sheet utilisation table
     table = report.split("Sheet(s) Utilization Summary", 1)[1].split("*****", 1)[0]
     used = [(m.group(1).strip(), int(m.group(2))) for line in table.splitlines()
-            if (m := re.match(r"^(\S.{0,17}?)\s+(\d+)\s", line)) and not line.startswith("Sheet File Name")]
-    area_of = {os.path.basename(s["file"])[:18]: float(s["w"]) * float(s["h"]) for s in job["sheets"]}
+            if (m := re.match(r"^(\S+)\s+(\d+)\s", line)) and not line.startswith("Sheet File Name")]
+    area_of = {os.path.basename(s["file"]): float(s["w"]) * float(s["h"]) for s in job["sheets"]}
     if "QtyRem" not in report or re.search(r"^\S.*\s+\d+\s+\d+\s+[1-9]\d*\s", report, re.M):
         return [f"{folder}: parts left unplaced"]
     expected = float(job["total_part_area"]) / sum(area_of[name] * qty for name, qty in used)

@@ -361,15 +361,15 @@ def dxf_faults(folder, mode, result):
 
 
 def report_faults(cli, folder, mode, placed):
-    """The report of the saved job against the parts placed, summed per name as the report
-    shortens it (the same file name in two folders shares a line)."""
+    """The report of the saved job against the parts placed, summed per file name (the same file
+    name in two folders shares a line)."""
     run = subprocess.run([cli, "report", f"{mode}.nst", "-o", f"{mode}.report.tlf"], cwd=folder, capture_output=True,
                          text=True, timeout=600)
     if run.returncode != 0:
         return [("run", f"report exit {run.returncode}: {run.stderr.strip()[-300:]}")]
     expected = {}
     for name, n in placed.items():
-        short = os.path.basename(name)[:18]
+        short = os.path.basename(name)
         expected[short] = expected.get(short, 0) + n
     listed = report_produced(os.path.join(folder, f"{mode}.report.tlf"))
     wrong = [f"{name}: report {listed.get(name, 0)} produced, placed {n}" for name, n in sorted(expected.items())

@@ -12,6 +12,7 @@
 #include "support/painted_texts.h"
 #include "support/scripted_edit_host.h"
 #include "ui/canvas_view.h"
+#include "ui/fitted_path.h"
 #include "ui/grid_view.h"
 
 namespace dravenor {
@@ -136,9 +137,26 @@ TEST(GridView, LongTextLosesItsEndFileNamesTheirStartAndTheCornerSaysSr)
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     const QStringList texts = testing::paintedTexts(view);
-    for (const char* pattern : {"^645\\.5.*\u2026$", "^THE.*\u2026$", "^\u2026.*b\\.dxf$", "^Sr$"})
+    for (const char* pattern : {"^645\\.5.*\u2026$", "^THE.*\u2026$", "^\u2026/.*b\\.dxf$", "^Sr$"})
         EXPECT_GE(texts.indexOf(QRegularExpression(QString::fromUtf8(pattern))), 0)
             << pattern << " in " << texts.join('|').toStdString();
+}
+
+// Each character one unit wide: folders go first, then the name's middle.
+TEST(FittedPath, FoldersGoFirstThenTheNamesMiddle)
+{
+    const auto width = [](const std::string& text) {
+        double n = 0;
+        for (unsigned char c : text) n += (c & 0xC0) != 0x80; // UTF-8 characters
+        return n;
+    };
+    const std::string path = "/work/examples/parts/flange-od300-8holes.shp";
+    const std::pair<double, const char*> cases[] = {
+        {60, "/work/examples/parts/flange-od300-8holes.shp"}, {40, "…/examples/parts/flange-od300-8holes.shp"},
+        {31, "…/parts/flange-od300-8holes.shp"},          {25, "…/flange-od300-8holes.shp"},
+        {13, "flange…es.shp"},                          {1, "…"}};
+    for (const auto& [available, expected] : cases) EXPECT_EQ(fittedPath(path, available, width), expected) << available;
+    EXPECT_EQ(fittedPath("plate.shp", 7, width), "pla…shp");
 }
 
 } // namespace
