@@ -2,6 +2,8 @@
 
 #include "layouts/checked_optimisation.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMetaObject>
 #include <QProgressBar>
@@ -11,6 +13,7 @@
 #include <algorithm>
 
 #include "app/latest_reports.h"
+#include "engine/run_texts.h"
 #include "layouts/kerf_note.h"
 
 namespace dravenor {
@@ -50,6 +53,10 @@ ProgressWindow::ProgressWindow(NestingState start, NestingMode mode, const QStri
     : RunWindow(tr("Cancel"), parent), state_(std::move(start)), mode_(mode)
 {
     setWindowTitle(QString::fromLatin1(kProgressStartTitle));
+    // The title carries the progress: wide enough for its longest form beside the title bar's
+    // buttons, so no figure is cut off.
+    const QString longestTitle = QString::fromStdString(progressTitle(100, 100, true, 0.99999, 9999));
+    setMinimumWidth(QFontMetrics(QApplication::font("QMdiSubWindowTitleBar")).horizontalAdvance(longestTitle) + 160);
     reports_ = std::make_unique<ProgressReports>(*this, stopFlag());
 
     modeLabel_ = new QLabel(modeCaption);

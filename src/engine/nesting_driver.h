@@ -19,7 +19,7 @@ inline constexpr const char* kZeroKerfQuestion = "No Kerf specified. Continue ne
 // Rounds the fraction of a kerf to a multiple of 0.05 of its first digits (0.0625 -> 0.06,
 // 1.234 -> 1.25, 0.3 -> 0.3).
 double niceKerf(double kerf);
-// Elapsed seconds with the mask "#######.##" (0.5 -> ".5", 5 -> "5.", 12.345 -> "12.35").
+// Elapsed seconds to the hundredth with their unit (0.5 -> "0.5 s", 5 -> "5 s", 12.345 -> "12.35 s").
 std::string formatElapsed(double seconds);
 
 // Sets ActKerf and the raster scale and builds every shape's outline in the run's cache.
@@ -31,7 +31,7 @@ enum class EndStatus { Full, Partial, Failed };
 
 struct RunResult {
     EndStatus status = EndStatus::Failed;
-    std::string statusText;   // "Full Optimization Done# [.52 Seconds]" as the window shows it
+    std::string statusText;   // "Full Optimization Done [0.52 s]" as the window shows it
     double bestYield = 0;     // 0 when no trial placed every part
     double seconds = 0;
     int trials = 0;

@@ -6,7 +6,11 @@ namespace dravenor {
 
 std::string formatElapsed(double seconds)
 {
-    return formatMask(seconds, "#######.##");
+    // Hundredths, without trailing zeros: "0.23 s", "15 s".
+    std::string text = formatMask(seconds, "0.00");
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text + " s";
 }
 
 std::string progressTitle(int trial, int trials, bool haveBest, double bestYield, int bestLayouts)
@@ -19,13 +23,13 @@ std::string progressTitle(int trial, int trials, bool haveBest, double bestYield
 
 std::string endStatusText(EndStatus status, double seconds)
 {
-    const std::string elapsed = " [" + formatElapsed(seconds) + " Seconds]";
+    const std::string elapsed = " [" + formatElapsed(seconds) + "]";
     switch (status) {
-    case EndStatus::Full: return "Full Optimization Done#" + elapsed;
-    case EndStatus::Partial: return "Partial Optimization Done#" + elapsed;
+    case EndStatus::Full: return "Full Optimization Done" + elapsed;
+    case EndStatus::Partial: return "Partial Optimization Done" + elapsed;
     case EndStatus::Failed: break;
     }
-    return "Optimization Failed#" + elapsed;
+    return "Optimization Failed" + elapsed;
 }
 
 } // namespace dravenor

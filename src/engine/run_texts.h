@@ -9,8 +9,8 @@ namespace dravenor {
 // "Nesting Progress : 50%  | Ov. Yield : 81.234% | Layouts : 3"; without a best trial yet the
 // yield and layouts read "NA".
 std::string progressTitle(int trial, int trials, bool haveBest, double bestYield, int bestLayouts);
-// "Full Optimization Done# [.52 Seconds]", "Partial Optimization Done# [...]",
-// "Optimization Failed# [...]".
+// "Full Optimization Done [0.52 s]", "Partial Optimization Done [...]",
+// "Optimization Failed [...]".
 std::string endStatusText(EndStatus status, double seconds);
 
 } // namespace dravenor

@@ -8,7 +8,7 @@ void takeLayoutFaults(RunResult& result, const std::vector<LayoutFault>& faults,
     for (const LayoutFault& fault : faults) warn(fault.text);
     if (faults.empty() || result.status != EndStatus::Full) return;
     result.status = EndStatus::Partial;
-    result.statusText = "Optimization Done, Layouts Need Checking# [" + formatElapsed(result.seconds) + " Seconds]";
+    result.statusText = "Optimization Done, Layouts Need Checking [" + formatElapsed(result.seconds) + "]";
 }
 
 LeastDistances classicEngineRoom(double kerf)

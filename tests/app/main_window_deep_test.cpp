@@ -92,7 +92,7 @@ TEST_F(MainWindowDeep, TheFourthModeItemChoosesDeepNestingWhoseDialogNamesABadVa
     enterJob("3", "6");
     editSettings({{"", "2", "20"}});
     runDeep(false);
-    EXPECT_TRUE(contains(status, "Optimization Done#")) << status;
+    EXPECT_TRUE(contains(status, "Optimization Done [")) << status;
     EXPECT_TRUE(contains(best, "parts placed") && contains(best, "sheet (fewest possible: 1)")) << best;
     EXPECT_GT(drawnDuringRun, 300);
     EXPECT_GT(filled, 0.9) << "the sheet fills the pane one way";

@@ -23,7 +23,7 @@ TEST_F(MainWindowOptimise, ARunListsTheEnginesLayoutsAndAnEditThrowsThemAwayButE
 {
     enterJob();
     const std::string status = optimise();
-    EXPECT_EQ(status.rfind("Full Optimization Done# [", 0), 0u) << status;
+    EXPECT_EQ(status.rfind("Full Optimization Done [", 0), 0u) << status;
     // The same job run by the engine alone, as the batch tool runs it.
     Job alone = window->job();
     copyGridsToRecords(alone);
@@ -79,7 +79,7 @@ TEST_F(MainWindowOptimise, CancelStopsAfterTheFirstSheetAndNamesThePlatesLeftOve
     enterJob("20");
     typeInto(PartGrid, "Qty", "1"); // 81 plates: far more than one sheet holds
     const std::string status = optimise(true);
-    EXPECT_EQ(status.rfind("Partial Optimization Done# [", 0), 0u) << status;
+    EXPECT_EQ(status.rfind("Partial Optimization Done [", 0), 0u) << status;
     ASSERT_EQ(listed().size(), 1u);
     EXPECT_EQ(listed()[0].substr(0, 3), "1/1");
     const std::string message = dialogs.questionTexts().back();

@@ -86,7 +86,7 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         std::string lastLine;
         for (std::string l; std::getline(lines, l); lastLine = l) EXPECT_EQ(l.rfind("dravenor-cli", 0), 0u) << r.err;
         EXPECT_TRUE(!r.err.empty() && r.err.back() == '\n' && contains(lastLine, message)) << r.err;
-        EXPECT_EQ(ran ? r.out.substr(0, 25) : r.out, ran ? "Full Optimization Done# [" : "") << r.out;
+        EXPECT_EQ(ran ? r.out.substr(0, 24) : r.out, ran ? "Full Optimization Done [" : "") << r.out;
     }
     EXPECT_EQ(count, 105);
     EXPECT_EQ(folderBytes(f.folder()), before);

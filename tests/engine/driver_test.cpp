@@ -46,11 +46,12 @@ TEST(RunTexts, NiceKerfElapsedTimeTitleAndEndStatus)
     for (const auto& [kerf, nice] : std::vector<std::pair<double, double>>{
              {0.0625, 0.06}, {1.234, 1.25}, {0.3, 0.3}, {3, 3}, {6.25, 6.25}, {2.0001, 2.01}})
         EXPECT_DOUBLE_EQ(niceKerf(kerf), nice) << kerf;
-    // Seconds with at most two decimals and no leading zero.
-    EXPECT_EQ(formatElapsed(0.25), ".25");
+    // Seconds to the hundredth, without trailing zeros.
+    EXPECT_EQ(formatElapsed(0.25) + "|" + formatElapsed(15) + "|" + formatElapsed(0.004) + "|" + formatElapsed(61.5),
+              "0.25 s|15 s|0 s|61.5 s");
     EXPECT_EQ(endStatusText(EndStatus::Full, 0.5) + "|" + endStatusText(EndStatus::Partial, 12.345) + "|" +
                   endStatusText(EndStatus::Failed, 5),
-              "Full Optimization Done# [.5 Seconds]|Partial Optimization Done# [12.35 Seconds]|Optimization Failed# [5. Seconds]");
+              "Full Optimization Done [0.5 s]|Partial Optimization Done [12.35 s]|Optimization Failed [5 s]");
     EXPECT_EQ(progressTitle(1, 16, false, 0, 0), "Nesting Progress : 6%  | Ov. Yield : NA | Layouts : NA");
     EXPECT_EQ(progressTitle(8, 16, true, 0.8123456, 3), "Nesting Progress : 50%  | Ov. Yield : 81.235% | Layouts : 3");
     EXPECT_EQ(progressTitle(1, 1, true, 0.5, 1), "Nesting Progress : 100%  | Ov. Yield : 50% | Layouts : 1");

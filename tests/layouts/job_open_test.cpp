@@ -166,8 +166,8 @@ TEST(CheckedOptimisation, FaultyLayoutsAreNamedAndNeverCalledFull)
         KeptWarnings progress;
         const RunResult result = optimiseChecked(job.state, NestingMode::Free, progress, fitTest);
         EXPECT_EQ(result.status, fitTest ? EndStatus::Partial : EndStatus::Full);
-        EXPECT_TRUE(result.statusText.starts_with(fitTest ? "Optimization Done, Layouts Need Checking# ["
-                                                          : "Full Optimization Done# ["))
+        EXPECT_TRUE(result.statusText.starts_with(fitTest ? "Optimization Done, Layouts Need Checking ["
+                                                          : "Full Optimization Done ["))
             << result.statusText;
         EXPECT_TRUE(fitTest ? !progress.warnings.empty() && contains(progress.warnings.front(), "overlap") : progress.warnings.empty());
     }
@@ -205,7 +205,7 @@ TEST_F(CheckedDeepNesting, AResultWithPartsCloserThanTheSpacingNeedsChecking)
     RecordingProgress progress;
     const DeepRun run = nestDeepChecked(job.state, DeepSettings{}, progress, search);
     EXPECT_EQ(run.result.status, EndStatus::Partial);
-    EXPECT_EQ(run.result.statusText, "Optimization Done, Layouts Need Checking# [1.5 Seconds]");
+    EXPECT_EQ(run.result.statusText, "Optimization Done, Layouts Need Checking [1.5 s]");
     ASSERT_EQ(progress.warnings.size(), 1u);
     EXPECT_NE(progress.warnings[0].find("are 2 apart, less than the spacing 3"), std::string::npos);
     EXPECT_EQ(job.state.details.ActKerf, 3);

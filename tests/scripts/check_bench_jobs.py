@@ -205,7 +205,7 @@ def comparable(path):
     with open(path) as f:
         result = json.load(f)
     result.pop("seconds", None)
-    result["statusText"] = re.sub(r"\[[^]]*Seconds\]", "", result.get("statusText", ""))
+    result["statusText"] = re.sub(r"\[[^]]* s\]", "", result.get("statusText", ""))
 
     def strip(value, key=None):
         if isinstance(value, dict):
