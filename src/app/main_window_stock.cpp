@@ -32,6 +32,8 @@ std::string MainWindow::stockFolder() const
 void MainWindow::showStock()
 {
     StockWindow window(dialogs_, stockFolder(), this);
+    const BasicDetails details = readBasicDetails(job_.basic);
+    window.fillMaterial({details.Mat, details.Grade, details.Thick});
     if (beforeStockShown) beforeStockShown(window);
     if (window.isVisible() || !beforeStockShown) window.exec();
 }

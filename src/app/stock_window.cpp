@@ -218,6 +218,13 @@ bool StockWindow::addFromFile(const std::string& file)
     return true;
 }
 
+void StockWindow::fillMaterial(const PlateMaterial& material)
+{
+    material_->setText(QString::fromStdString(material.material));
+    grade_->setText(QString::fromStdString(material.grade));
+    thickness_->setText(material.thickness > 0 ? QString::fromStdString(formatGeneral(material.thickness)) : QString());
+}
+
 bool StockWindow::addRectangle()
 {
     PlateMaterial material;
@@ -227,10 +234,7 @@ bool StockWindow::addRectangle()
     const std::optional<double> width = numberFromTyped(typedText(width_));
     if (tellIfFailed(!length || !width || *length <= 0 || *width <= 0 ? "Type the rectangle's length and width, numbers above 0." : ""))
         return false;
-    const StandardShapeResult rect =
-        generateStandardShape("Rectangle for Sheet", {std::max(*length, *width), std::min(*length, *width)});
-    if (tellIfFailed(rect.message)) return false;
-    const StockResult added = addPlate(folder_, rect.shape, material, quantity, todayText());
+    const StockResult added = addPlate(folder_, lyingPlate(*length, *width), material, quantity, todayText());
     if (tellIfFailed(added.error)) return false;
     reload();
     return true;

@@ -27,6 +27,8 @@ class StockWindow : public QDialog {
 public:
     StockWindow(DialogService& dialogs, std::string stockFolder, QWidget* parent = nullptr);
 
+    // The material, grade and thickness plates are added with (the job's, as the window opens).
+    void fillMaterial(const PlateMaterial& material);
     // Reads the stock again and fills the filters and the list.
     void reload();
     // The plates listed, in list order.

@@ -52,9 +52,7 @@ Shape plateShape(const ParsedArgs& parsed)
         const std::optional<double> a = x == std::string::npos ? std::nullopt : numberFromText(text.substr(0, x));
         const std::optional<double> b = x == std::string::npos ? std::nullopt : numberFromText(text.substr(x + 1));
         if (!a || !b || *a <= 0 || *b <= 0) throw UsageError{"--rect '" + text + "' is not LENGTHxWIDTH above 0"};
-        const StandardShapeResult r = generateStandardShape("Rectangle for Sheet", {std::max(*a, *b), std::min(*a, *b)});
-        if (!r.ok()) throw UsageError{"--rect '" + text + "': " + r.message};
-        return r.shape;
+        return lyingPlate(*a, *b);
     }
     Shape shape;
     const std::string& file = parsed.positional[1];

@@ -15,6 +15,7 @@ ShapeEntity circleEntity(double cx, double cy, double radius);
 
 // Straight-sided shapes (standard_shape_polygons.cpp).
 Shape sheetRectangle(const Parameters& p); // tall: first parameter along Y
+Shape lyingPlateRectangle(double length, double width); // length along X
 Shape square(const Parameters& p);
 Shape rightTriangle(const Parameters& p);
 Shape regularPolygon(const Parameters& p);

@@ -44,6 +44,11 @@ Shape rectangle(double height, double width)
 
 } // namespace
 
+Shape lyingPlateRectangle(double length, double width)
+{
+    return rectangle(width, length);
+}
+
 Shape sheetRectangle(const Parameters& p)
 {
     return rectangle(p[0], p[1]);

@@ -57,4 +57,9 @@ StandardShapeResult generateStandardShape(const std::string& caption, const std:
     return result;
 }
 
+Shape lyingPlate(double length, double width)
+{
+    return standard_shapes::lyingPlateRectangle(length, width);
+}
+
 } // namespace dravenor

@@ -61,4 +61,8 @@ std::string typedValueProblem(const StandardShapeType& type, const TypedParamete
 StandardShapeResult generateStandardShape(const std::string& caption, const std::vector<double>& parameters,
                                           double rotationDegrees = 0);
 
+// A plate of stock as sheets lie in a job: its length along X, its width along Y, from the
+// origin (a "Rectangle for Sheet" stands upright instead).
+Shape lyingPlate(double length, double width);
+
 } // namespace dravenor

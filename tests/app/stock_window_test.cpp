@@ -125,6 +125,28 @@ TEST_F(MainWindowStockTest, SheetsComeFromStockRemnantsFirstAndCutLayoutsGoBack)
     EXPECT_FALSE(window->undoLastCut());
 }
 
+// Tools > Stock opens with the job's material filled in; a rectangle lies as the job's sheets
+// do, its length along X, and a decimal comma is a decimal point.
+TEST_F(MainWindowStockTest, PlatesAreAddedWithTheJobsMaterialAndLieAsSheetsDo)
+{
+    typeInto(BasicGrid, "Mat", "S235");
+    typeInto(BasicGrid, "Grade", "JR");
+    typeInto(BasicGrid, "Thick", "12,5");
+    window->beforeStockShown = [](StockWindow& stockWindow) {
+        EXPECT_EQ(std::tuple(stockWindow.materialEdit()->text(), stockWindow.gradeEdit()->text(), stockWindow.thicknessEdit()->text()),
+                  std::tuple(QString("S235"), QString("JR"), QString("12.5")));
+        type(stockWindow.lengthEdit(), "2000");
+        type(stockWindow.widthEdit(), "1000,5");
+        EXPECT_TRUE(stockWindow.addRectangle());
+    };
+    window->showStock();
+    const StockResult read = readStock(folder.filePath("stock").toStdString());
+    ASSERT_EQ(read.tables.plates.size(), 1u);
+    const StockPlate& plate = read.tables.plates[0];
+    EXPECT_EQ(std::tuple(plate.material, plate.grade, plate.thickness, plate.width, plate.length),
+              std::tuple("S235", "JR", 12.5, 2000.0, 1000.5));
+}
+
 // Sheets From Stock says which rows it replaces with what before it does, and the caption marks
 // the change.
 TEST_F(MainWindowStockTest, SheetsFromStockNamesTheRowsItReplaces)
