@@ -43,6 +43,8 @@ LayoutPanel::LayoutPanel(const NestingState& state, DialogService& dialogs, QWid
     layoutList_ = new QComboBox;
     layoutList_->setToolTip(tr("Show Layout No..."));
     layoutList_->setMinimumContentsLength(14);
+    // "12/12  [QTY 100]  FAILS CHECK" is read whole.
+    layoutList_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     zoomList_ = newZoomList();
     gridList_ = new QComboBox;
     gridList_->addItems({"Auto", "No", "5", "10", "25", "50", "100", "250", "500", "1000"});

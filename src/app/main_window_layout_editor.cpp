@@ -16,7 +16,11 @@ namespace dravenor {
 void MainWindow::openLayoutEditor()
 {
     LayoutEditor editor(dialogs_, workingFolder_, this);
-    if (fileExists(editor.exchangeFile())) editor.setLeastDistances(exchangeDistances(job_));
+    if (fileExists(editor.exchangeFile())) {
+        editor.setLeastDistances(exchangeDistances(job_));
+        const std::string job = job_.jobFileName.empty() ? std::string("the unsaved job") : fileNameOnly(job_.jobFileName);
+        editor.setHandedOverName("Layout " + std::to_string(layoutPanel_->currentLayout()) + " of " + job);
+    }
     editor.setWindowModality(Qt::ApplicationModal);
     QEventLoop untilClosed;
     connect(&editor, &LayoutEditor::closed, &untilClosed, &QEventLoop::quit);

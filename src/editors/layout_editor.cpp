@@ -74,9 +74,16 @@ void LayoutEditor::afterKey(int outcome)
     redraw();
 }
 
+void LayoutEditor::setHandedOverName(const std::string& name)
+{
+    handedOverName_ = name;
+    updateCaption();
+}
+
 void LayoutEditor::updateCaption()
 {
-    setWindowTitle(QString::fromStdString(fileCaption(kLayoutEditorTitle, currentFile_)));
+    const bool handedOver = !handedOverName_.empty() && currentFile_ == exchangeFile();
+    setWindowTitle(QString::fromStdString(fileCaption(kLayoutEditorTitle, handedOver ? handedOverName_ : currentFile_)));
 }
 
 void LayoutEditor::showGrid()

@@ -52,6 +52,9 @@ public:
     QComboBox* zoomList() const { return zoom_; }
     QCheckBox* showNamesBox() const { return showNames_; }
     const std::string& currentFile() const { return currentFile_; }
+    // What the caption calls the layout handed over through the exchange file ("Layout 2 of
+    // frame.nst") while it is the document, instead of the exchange file's name.
+    void setHandedOverName(const std::string& name);
     bool modified() const { return modified_; }
     const PlacedLayout& placed() const { return placed_; }
     std::string exchangeFile() const;
@@ -120,6 +123,7 @@ private:
     QString workingFolder_;
     TextGrid grid_;
     std::string currentFile_;
+    std::string handedOverName_;
     bool modified_ = false;
     GridHistory history_;
     LayoutShapeCache shapes_;

@@ -84,6 +84,9 @@ TEST_F(LayoutEditorTest, OpensTheExchangeFileAndFollowsTheMouseAndKeys)
     EXPECT_EQ(std::tuple(editor->windowTitle().toStdString(), row(3), editor->modified(), status(), dialogs.questions.size()),
               std::tuple("Layout Editor - " + exchange, Row{plate, "200", "0", "0", ""}, false, "Layout sound", 0u));
     EXPECT_GT(ink(), 500);
+    // The main window names the layout it handed over: the caption says which, not the scratch file.
+    editor->setHandedOverName("Layout 2 of frame.nst");
+    EXPECT_EQ(editor->windowTitle().toStdString(), "Layout Editor - Layout 2 of frame.nst");
 
     // Surface y runs down from the top of the sheet: layout y = 500 - surface y.
     emit editor->canvas()->clicked(QPointF(450, 480), Qt::LeftButton);
@@ -233,6 +236,9 @@ TEST_F(LayoutEditorTest, StandAloneFilesAreSavedAndReopenedAndChangesOfferedForS
     const std::string source = folder.write("job.lay", "\"" + sheet + "\",0,0,0,3\r\n\"" + plate + "\",120,40,90,3\r\n");
     dialogs.openFiles.push_back(source);
     editor->openWithDialog();
+    EXPECT_EQ(editor->windowTitle().toStdString(), "Layout Editor - " + source);
+    // A name for a layout handed over stands only for the exchange file, never for another.
+    editor->setHandedOverName("Layout 2 of frame.nst");
     EXPECT_EQ(editor->windowTitle().toStdString(), "Layout Editor - " + source);
     press("Move Right", 2);
     const std::string copy = folder.file("copy.lay");
