@@ -131,7 +131,8 @@ DialogService::Answer QtDialogService::ask(const Message& message)
 
 std::string QtDialogService::openFileName(const std::string& title, const std::string& filter)
 {
-    QFileDialog dialog(dialogParent(), QString::fromStdString(title), startFolder(filter, {}),
+    // A first opening, with no job and nothing opened yet, shows the shipped examples.
+    QFileDialog dialog(dialogParent(), QString::fromStdString(title), startFolder(filter, examplesFolderFor(workingFolder_)),
                        QString::fromStdString(filter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -61,6 +61,16 @@ std::string foundNoteOf(const std::vector<std::string>& found, const std::map<st
     return note;
 }
 
+// A relative name read against the job's folder: a job kept with its shapes (the shipped
+// example) names them "parts/a.shp" wherever it lies. "" for absolute names or no such file.
+std::string besideJobByItsName(const std::string& name, const std::string& jobPath)
+{
+    const fs::path given(name);
+    if (given.is_absolute() || (name.size() > 1 && name[1] == ':')) return "";
+    const fs::path file = (fs::path(jobFolder(jobPath)) / given).lexically_normal();
+    return fileExists(file.string()) ? file.string() : "";
+}
+
 } // namespace
 
 std::string layoutsLackShapesMessage(const std::string& jobPath, const std::vector<std::string>& missing)
@@ -91,8 +101,10 @@ ShapeFileSearch findMovedShapeFiles(Job& job, const std::string& jobPath)
         if (name.empty()) return;
         auto known = place.find(name);
         if (known == place.end()) {
-            const std::string file = fileExists(name) ? name : shapeFileBesideJob(name, jobPath);
-            if (file != name) (file.empty() ? search.missing : search.found).push_back(name);
+            const std::string relative = besideJobByItsName(name, jobPath);
+            const std::string file =
+                !relative.empty() ? relative : fileExists(name) ? name : shapeFileBesideJob(name, jobPath);
+            if (file != name && relative.empty()) (file.empty() ? search.missing : search.found).push_back(name);
             known = place.emplace(name, file).first;
         }
         if (known->second.empty()) search.layoutsLackShapes |= drawsLayouts && hasLayouts;

@@ -20,7 +20,8 @@ struct ShapeFileSearch {
 // JOBDIR/parts/i_0.shp, JOBDIR/i_0.shp. "" when none of them exists.
 std::string shapeFileBesideJob(const std::string& named, const std::string& jobPath);
 
-// Every shape file the job names (records, grid rows, layout items) that does not exist is
+// Every shape file the job names (records, grid rows, layout items): a relative name is read
+// against the job's folder first (silently: that is what it means); one that does not exist is
 // looked for beside the job file; the job is pointed at each one found there, in every place
 // that names it.
 ShapeFileSearch findMovedShapeFiles(Job& job, const std::string& jobPath);

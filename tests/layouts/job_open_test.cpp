@@ -116,6 +116,26 @@ TEST(OpenJob, AMovedShapeFileGivesOneWarningADamagedJobFileOrAFailedSaveLeavesTh
     EXPECT_TRUE(damaged.error.starts_with(cut + ", line ") && current.jobFileName == path) << damaged.error;
     expectSameEntities(g.job.nesting.entities, current.nesting.entities);
 
+    // Names relative to the job's folder (as the shipped example keeps them) are its files,
+    // wherever the program runs from: no warning, the same layouts.
+    {
+        TempFolder kept;
+        std::filesystem::create_directory(kept.file("parts"));
+        std::string relative = text;
+        for (const char* name : {"sheet.shp", "small sheet.shp", "plate.shp", "disc.shp", "strip.shp"}) {
+            std::filesystem::copy_file(g.shapes.file(name), kept.file("parts/") + name);
+            for (size_t at; (at = relative.find(g.shapes.file(name))) != std::string::npos;)
+                relative.replace(at, g.shapes.file(name).size(), std::string("parts/") + name);
+        }
+        Job example;
+        const JobOpenResult read = openJob(kept.write("example.nst", relative), g.work.folder(), example);
+        EXPECT_EQ(std::tuple(read.error, read.warnings, read.notice, read.layoutsLackShapes),
+                  std::tuple("", std::vector<std::string>{}, "", false));
+        for (const PartEntry& part : example.nesting.parts)
+            EXPECT_TRUE(part.FileName.starts_with(kept.file("parts/"))) << part.FileName;
+        expectSameEntities(g.job.nesting.entities, example.nesting.entities);
+    }
+
     const std::string plate = g.shapes.file("plate.shp");
     std::filesystem::rename(plate, g.shapes.file("moved.shp"));
     Job opened;
