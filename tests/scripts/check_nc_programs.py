@@ -3,7 +3,8 @@
 
 Every folder given that holds a job.args is a job, and so is every subfolder of it that holds one.
 Each job is nested (classic engine, and Deep Nesting for a fixed number of iterations) with
---json, --nc-dir and --save; `nc --all` on the saved job must cut the same contours; every program is run through `rs274`, whose canonical moves are turned into
+--json, --nc-dir and --save; `nc --all` on the saved job must write the same programs, byte for
+byte; every program is run through `rs274`, whose canonical moves are turned into
 torch paths and judged against the exact outlines (arcs exact) of the JSON result:
   - rs274 reads the program without an error;
   - the torch is off on every rapid, and every cut begins with a pierce after a rapid;
@@ -308,8 +309,8 @@ def check_cam_drawing(cli, saved, parts, setup, errors, name):
 
 
 def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
-    """`nc JOB.nst --all` writes a program for the same layouts as `nest --nc-dir`, with the same
-    cuts and pierces (the saved job's rounded coordinates may change the order of near ties)."""
+    """`nc JOB.nst --all` writes the same programs as `nest --nc-dir`, byte for byte: the saved job
+    gives the layouts of the run to the last digit, and so the same cut plans."""
     again = os.path.join(os.path.dirname(saved), "nc-again")
     done = subprocess.run([cli, "nc", saved, "--all", "--dir", again, *setup], capture_output=True, text=True)
     if done.returncode != 0:
@@ -319,15 +320,15 @@ def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
     if names != sorted(os.listdir(again)):
         errors.append(f"{where}: nc --all wrote {sorted(os.listdir(again))}, nest --nc-dir {names}")
         return
-
-    def cuts(path):
-        with open(path) as f:
-            text = f.read()
-        return sorted(re.findall(r"\(part \d+ [^)]*: (?:hole|outline)\)", text)), re.findall(r"(\d+) pierces\)", text)
-
     for n in names:
-        if cuts(os.path.join(nc_dir, n)) != cuts(os.path.join(again, n)):
-            errors.append(f"{where}: {n} from nc --all cuts other contours than nest --nc-dir's")
+        with open(os.path.join(nc_dir, n), "rb") as f, open(os.path.join(again, n), "rb") as g:
+            fresh, reopened = f.read(), g.read()
+        if fresh != reopened:
+            fresh, reopened = fresh.decode().split("\n"), reopened.decode().split("\n")
+            parted = next((i for i, (a, b) in enumerate(zip(fresh, reopened)) if a != b), min(len(fresh), len(reopened)))
+            errors.append(f"{where}: {n} from nc --all differs from nest --nc-dir's at line {parted + 1}: "
+                          f"{reopened[parted] if parted < len(reopened) else '(end)'!r} for "
+                          f"{fresh[parted] if parted < len(fresh) else '(end)'!r}")
 
 
 def check_job(cli, folder, mode, iterations, errors):
