@@ -11,12 +11,14 @@ torch paths and judged against the exact outlines (arcs exact) of the JSON resul
   - every pierce lies on the plate, in waste, at least half the kerf from every part;
   - no point of any cut (lead-ins and lead-outs included) comes closer than half the kerf to
     any part, so no lead crosses material or another part's path;
+  - every cut's comment begins "cut N: " with its place in the cut order, the number the cut plan
+    drawing shows at its pierce;
   - every contour of every placed part is cut exactly once, by the cut its comment names, and
     away from corners that cut runs half the kerf from the outline, within 0.01;
   - holes are cut before the outer contour that holds them, and a part lying in another part's
     hole before that hole;
   - the rapid travel is never longer than cutting the same parts in the layout's own order;
-  - a remnant cut (its comment "remnant cut, keeps remnant [ID: ]W x L") comes last, once at
+  - a remnant cut (its comment "cut N: remnant cut, keeps remnant [ID: ]W x L") comes last, once at
     most, and runs straight across the whole plate, from beyond or on one edge to beyond or on
     the other, every point at least half the kerf from every part, all parts on one side of it,
     and the plate beyond it W wide (within the size's rounding) and no more than L long.
@@ -167,11 +169,18 @@ def check_layout(layout, where, kerf, errors):
     sheet = Outline(exact(layout["sheetEntities"]))
     grid = Grid(parts)
     warned = " ".join(a for a in comments if a.startswith("warning"))
-    # Which cut each comment names: "part N NAME: hole|outline", or the remnant cut, judged apart.
+    # Each comment begins with the cut's number in the cut order, the one the cut plan drawing shows.
+    for n, c in enumerate(cuts):
+        m = re.match(r"cut (\d+): (.*)$", c.label)
+        if not m or int(m.group(1)) != n + 1:
+            errors.append(f"{where}: cut {n + 1} is commented {c.label!r}")
+            return None
+        c.label = m.group(2)
+    # Which cut each comment names: "part N NAME, hole|outline", or the remnant cut, judged apart.
     remnant_cuts = check_remnant_cuts(cuts, sheet, parts, kerf, errors, where)
     cuts = [c for c in cuts if c not in remnant_cuts]
     for c in cuts:
-        m = re.match(r"part (\d+) .*: (hole|outline)$", c.label)
+        m = re.match(r"part (\d+) .*, (hole|outline)$", c.label)
         if not m:
             errors.append(f"{where}: a cut without its part comment ({c.label!r})")
             return None
@@ -354,7 +363,7 @@ def check_job(cli, folder, mode, iterations, errors):
             check_cam_drawing(cli, saved, len(result["layouts"][0]["instances"]), setup, errors, name)
         same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}")
         for layout in result["layouts"]:
-            program = os.path.join(nc_dir, f"layout-{layout['number']}.nc")
+            program = os.path.join(nc_dir, f"nested-layout-{layout['number']}.nc")
             if not os.path.exists(program):
                 errors.append(f"{name} {mode}: no program for layout {layout['number']}: {done.stderr.strip()[:200]}")
                 continue
