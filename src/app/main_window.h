@@ -121,8 +121,8 @@ public:
     // Tools > Cut Table: the cutting data of each material and thickness (cutting.dat).
     void showCutTable();
     // File > Export NC Program (the current layout, to a file the user names) and Export All NC
-    // Programs (layout-N.nc in a folder the user chooses), with the working folder's cut table
-    // and post file.
+    // Programs (JOB-layout-N.nc in a folder the user chooses), with the working folder's cut table
+    // and post file; each closes with a message naming the folder and the files written.
     void exportNcProgram();
     void exportAllNcPrograms();
 

@@ -138,12 +138,18 @@ void MainWindow::exportNcProgram()
     }
     const std::string folder =
         job_.jobFileName.empty() ? std::string() : std::filesystem::path(job_.jobFileName).parent_path().string();
-    const std::string proposed = (std::filesystem::path(folder) / ("layout-" + std::to_string(layoutNo) + ".nc")).string();
+    const std::string proposed =
+        (std::filesystem::path(folder) / cutting::layoutProgramName(job_.jobFileName, layoutNo)).string();
     const std::string path = dialogs_.saveFileName("Export NC Program", kNcFilter, proposed);
     if (path.empty()) return;
     const cutting::NcResult result = cutting::writeLayoutProgram(job_.nesting, layoutNo, setup, path);
-    if (!result.error.empty()) tell(result.error, DialogService::Icon::Exclamation);
-    else if (!result.warnings.empty()) tell(joinedLines(result.warnings), DialogService::Icon::Exclamation);
+    if (!result.error.empty()) {
+        tell(result.error, DialogService::Icon::Exclamation);
+        return;
+    }
+    const std::string written = cutting::programsWrittenText({path});
+    if (result.warnings.empty()) tell(written, DialogService::Icon::Information);
+    else tell(written + "\n\n" + joinedLines(result.warnings), DialogService::Icon::Exclamation);
 }
 
 void MainWindow::exportAllNcPrograms()
@@ -155,17 +161,19 @@ void MainWindow::exportAllNcPrograms()
     }
     const std::string folder = dialogs_.selectFolder("Export All NC Programs");
     if (folder.empty()) return;
-    std::vector<std::string> notes;
+    // A layout that cannot be cut or written does not stop the others; the closing message names
+    // what was written and what was not.
+    std::vector<std::string> written, notes;
     for (int layoutNo : cutting::layoutNumbers(job_.nesting)) {
-        const cutting::NcResult result =
-            cutting::writeLayoutProgram(job_.nesting, layoutNo, setup, cutting::layoutProgramPath(folder, layoutNo));
-        if (!result.error.empty()) {
-            tell(result.error, DialogService::Icon::Exclamation);
-            return;
-        }
+        const std::string path = cutting::layoutProgramPath(folder, job_.jobFileName, layoutNo);
+        const cutting::NcResult result = cutting::writeLayoutProgram(job_.nesting, layoutNo, setup, path);
+        if (result.error.empty()) written.push_back(path);
+        else notes.push_back(result.error);
         for (const std::string& w : result.warnings) notes.push_back("layout " + std::to_string(layoutNo) + ": " + w);
     }
-    if (!notes.empty()) tell(joinedLines(notes), DialogService::Icon::Exclamation);
+    const std::string text = cutting::programsWrittenText(written);
+    if (notes.empty()) tell(text, DialogService::Icon::Information);
+    else tell(text + "\n\n" + joinedLines(notes), DialogService::Icon::Exclamation);
 }
 
 } // namespace dravenor

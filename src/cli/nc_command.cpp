@@ -64,7 +64,7 @@ int nc(const Args& args, std::ostream& out, std::ostream& err)
         batchNcSetup(state, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
     if (!setup.ok()) throw UsageError{setup.error};
     setup.cut.remnants = remnantMarksOf(job);
-    const int written = writeNcPrograms(state, setup, layouts, parsed.value("-o"), folder, "nc", out, err);
+    const int written = writeNcPrograms(state, setup, layouts, parsed.value("-o"), folder, jobPath, "nc", out, err);
     return written < 0 ? kExitFailed : kExitOk;
 }
 
@@ -80,9 +80,10 @@ Command ncCommand()
             "data of the job's material and thickness from the cut table. A layout that keeps a\n"
             "remnant ends with the straight cut that parts it off.\n"
             "  --layout N         the layout to write (1 is the first)\n"
-            "  --all              every layout, as DIR/layout-N.nc\n"
+            "  --all              every layout, as DIR/JOB-layout-N.nc (JOB the job file's name\n"
+            "                     without .nst)\n"
             "  -o FILE.nc         the program of the one layout\n"
-            "  --dir DIR          the folder for layout-N.nc (made when missing)\n"
+            "  --dir DIR          the folder for JOB-layout-N.nc (made when missing)\n"
             "  --post FILE        the post file (default: post.cfg beside the executable, else its\n"
             "                     resources)\n"
             "  --cut-table FILE   the cut table (default: cutting.dat, found as the post file is)\n"

@@ -28,13 +28,13 @@ cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobN
 }
 
 int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, const std::vector<int>& layouts,
-                    const std::string& file, const std::string& folder, const std::string& command,
-                    std::ostream& out, std::ostream& err)
+                    const std::string& file, const std::string& folder, const std::string& jobFile,
+                    const std::string& command, std::ostream& out, std::ostream& err)
 {
     int written = 0;
     bool failed = false;
     for (int layoutNo : layouts) {
-        const std::string path = file.empty() ? cutting::layoutProgramPath(folder, layoutNo) : file;
+        const std::string path = file.empty() ? cutting::layoutProgramPath(folder, jobFile, layoutNo) : file;
         const cutting::NcResult result = cutting::writeLayoutProgram(state, layoutNo, setup, path);
         for (const std::string& w : result.warnings)
             err << "dravenor-cli " << command << ": warning: layout " << layoutNo << ": " << w << "\n";

@@ -17,12 +17,13 @@ std::string shippedFilePath(const std::string& given, const std::string& name);
 cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobName, const std::string& cutTable,
                               const std::string& post);
 
-// Writes the programs of the layouts: into `file` when given (one layout), else
-// DIR/layout-N.nc. Warnings and errors go to err with the command's name; a layout that
+// Writes the programs of the layouts: into `file` when given (one layout), else into the folder
+// named after the job file (cutting::layoutProgramPath; "" for a job not saved), each file
+// written named on out. Warnings and errors go to err with the command's name; a layout that
 // cannot be planned or written does not stop the others. Returns the number of programs
 // written, or -1 when any failed.
 int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, const std::vector<int>& layouts,
-                    const std::string& file, const std::string& folder, const std::string& command,
-                    std::ostream& out, std::ostream& err);
+                    const std::string& file, const std::string& folder, const std::string& jobFile,
+                    const std::string& command, std::ostream& out, std::ostream& err);
 
 } // namespace dravenor::cli

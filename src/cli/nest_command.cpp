@@ -206,8 +206,8 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         const std::string jobName = job.savePath.empty() ? "nest run" : fileNameOnly(job.savePath);
         cutting::NcSetup setup = batchNcSetup(job.state, jobName, job.cutTablePath, job.postPath);
         setup.cut.remnants = remnantMarksOf(job.state, job.deep.margin, job.remnants);
-        const int count = writeNcPrograms(job.state, setup, cutting::layoutNumbers(job.state), "", job.ncFolder, "nest",
-                                          out, err);
+        const int count = writeNcPrograms(job.state, setup, cutting::layoutNumbers(job.state), "", job.ncFolder,
+                                          job.savePath, "nest", out, err);
         if (count < 0) return kExitFailed;
         out << countedNoun(count, "NC program", "NC programs") << " written to " << job.ncFolder << "\n";
     }
@@ -294,8 +294,9 @@ Command nestCommand()
             "                                  (--sheet or --part replace all its sheets or parts;\n"
             "                                  --parts-list and --parts-dir add to them)\n"
             "  --save FILE.nst                 save the job with its layouts after the run\n"
-            "  --nc-dir DIR                    write every layout's NC program DIR/layout-N.nc (the cut\n"
-            "                                  table needs a row for --mat and --thick)\n"
+            "  --nc-dir DIR                    write every layout's NC program DIR/JOB-layout-N.nc for\n"
+            "                                  --save JOB.nst, else DIR/layout-N.nc (the cut table\n"
+            "                                  needs a row for --mat and --thick)\n"
             "  --post FILE, --cut-table FILE   the post file and cut table for --nc-dir (default: those\n"
             "                                  beside the executable, else its resources)\n"
             "  --dxf-dir DIR                   save every layout as a DXF drawing DIR/layout-N.dxf, part\n"

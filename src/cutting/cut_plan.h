@@ -64,6 +64,13 @@ struct CutPlanResult {
 // The plan of layout layoutNo of the state's entity list (instance 0 the sheet, 1.. the parts).
 CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSettings& settings);
 
+// The number of plan.contours[index] in the cut order, from 1: the cut plan drawing shows it at
+// the pierce and the NC program's comment names it.
+inline int cutNumber(size_t index)
+{
+    return static_cast<int>(index) + 1;
+}
+
 // Where the torch stands after the contour.
 Vec2 contourEnd(const CutContour& c);
 

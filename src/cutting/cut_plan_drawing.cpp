@@ -50,14 +50,14 @@ void drawCutPlan(const CutPlan& plan, DrawingSurface& surface, double mirror)
 {
     PlanPen pen(surface, mirror);
     Vec2 at = plan.home;
-    int number = 0;
-    for (const CutContour& c : plan.contours) {
+    for (size_t i = 0; i < plan.contours.size(); ++i) {
+        const CutContour& c = plan.contours[i];
         pen.dashed(at, c.pierce, DarkGrey);
         pen.path(c.leadIn, Green);
         pen.path(c.cut, Red);
         pen.path(c.overcut, Red);
         pen.path(c.leadOut, Green);
-        pen.label(c.pierce, std::to_string(++number));
+        pen.label(c.pierce, std::to_string(cutNumber(i)));
         at = contourEnd(c);
     }
 }

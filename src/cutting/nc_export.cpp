@@ -1,6 +1,7 @@
 #include "cutting/nc_export.h"
 
 #include "job/files.h"
+#include "job/number_format.h"
 
 namespace dravenor::cutting {
 
@@ -64,9 +65,31 @@ NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSet
     return result;
 }
 
-std::string layoutProgramPath(const std::string& folder, int layoutNo)
+std::string layoutProgramName(const std::string& jobFile, int layoutNo)
 {
-    return withTrailingSeparator(folder) + "layout-" + std::to_string(layoutNo) + ".nc";
+    std::string job = fileNameOnly(jobFile);
+    const std::string ending = ".nst";
+    if (job.size() >= ending.size() && toLowerAscii(job.substr(job.size() - ending.size())) == ending)
+        job.resize(job.size() - ending.size());
+    return (job.empty() ? "" : job + "-") + "layout-" + std::to_string(layoutNo) + ".nc";
+}
+
+std::string layoutProgramPath(const std::string& folder, const std::string& jobFile, int layoutNo)
+{
+    return withTrailingSeparator(folder) + layoutProgramName(jobFile, layoutNo);
+}
+
+std::string programsWrittenText(const std::vector<std::string>& paths)
+{
+    if (paths.empty()) return "No NC program written";
+    const std::string& first = paths.front();
+    std::string folder = first.substr(0, first.size() - fileNameOnly(first).size());
+    if (folder.size() > 1) folder.pop_back(); // the separator, unless the folder is the root
+    const int count = static_cast<int>(paths.size());
+    std::string text = (count == 1 ? std::string("NC program") : countedNoun(count, "NC program", "NC programs")) +
+                       " written to " + (folder.empty() ? "." : folder) + ":";
+    for (const std::string& path : paths) text += "\n" + fileNameOnly(path);
+    return text;
 }
 
 std::vector<int> layoutNumbers(const NestingState& state)

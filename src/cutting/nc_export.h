@@ -38,8 +38,15 @@ struct NcResult {
 
 // Plans layout layoutNo and writes its program to the path.
 NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSetup& setup, const std::string& path);
-// "layout-N.nc" in the folder.
-std::string layoutProgramPath(const std::string& folder, int layoutNo);
+// "JOB-layout-N.nc" for the job file JOB.nst (its folder and a ".nst" in any case left off), so
+// that the programs of two jobs in one folder never overwrite each other; "layout-N.nc" for a job
+// not saved yet (no file name).
+std::string layoutProgramName(const std::string& jobFile, int layoutNo);
+// That name in the folder.
+std::string layoutProgramPath(const std::string& folder, const std::string& jobFile, int layoutNo);
+// What an export says when done, for programs written into one folder: "NC program written to
+// FOLDER:" (or "3 NC programs written to FOLDER:") and each file's name on a line of its own.
+std::string programsWrittenText(const std::vector<std::string>& paths);
 // Layout numbers of the state in list order.
 std::vector<int> layoutNumbers(const NestingState& state);
 

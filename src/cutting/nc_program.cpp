@@ -116,6 +116,17 @@ private:
     bool feedGiven_ = false;
 };
 
+// "cut 12: part 32 bracket.shp, hole": the number the cut plan drawing shows, then what is cut.
+std::string cutComment(const CutPlan& plan, size_t index)
+{
+    const CutContour& c = plan.contours[index];
+    const std::string what =
+        c.part == 0 ? (c.label.empty() ? std::string("extra cut line") : c.label)
+                    : "part " + std::to_string(c.part) + " " + plan.partNames[static_cast<size_t>(c.part - 1)] +
+                          (c.hole ? ", hole" : ", outline");
+    return "cut " + std::to_string(cutNumber(index)) + ": " + what;
+}
+
 } // namespace
 
 std::string durationText(double seconds)
@@ -148,10 +159,9 @@ std::string ncProgramText(const CutPlan& plan, const CutSettings& cut, const Pos
     out.line(info.inches ? "G20" : "G21");
     out.line("G90");
     const double scale = info.inches ? 25.4 : 1;
-    for (const CutContour& c : plan.contours) {
-        out.comment(c.part == 0 ? (c.label.empty() ? std::string("extra cut line") : c.label)
-                                : "part " + std::to_string(c.part) + " " + plan.partNames[static_cast<size_t>(c.part - 1)] +
-                                      (c.hole ? ": hole" : ": outline"));
+    for (size_t i = 0; i < plan.contours.size(); ++i) {
+        const CutContour& c = plan.contours[i];
+        out.comment(cutComment(plan, i));
         out.line("G0 " + out.xy(c.pierce));
         out.line(post.torchOn);
         if (cut.pierceDelay > 0) out.line("G4 P" + out.number(cut.pierceDelay));

@@ -3,6 +3,7 @@
 #include "engine/run_texts.h"
 #include "job/deep_settings_input.h"
 #include "layouts/checked_optimisation.h"
+#include "layouts/layout_rebuild.h"
 
 namespace dravenor {
 
@@ -31,6 +32,8 @@ DeepRun nestDeepChecked(NestingState& state, const DeepSettings& settings, DeepP
         run.result.statusText = run.outcome.error;
         return run;
     }
+    // The check judges the layouts as they will be kept.
+    for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
     const LeastDistances least{effectiveSpacing(settings, state.details.Kerf), settings.margin};
     state.details.ActKerf = least.spacing;
     state.deepLayouts = true;

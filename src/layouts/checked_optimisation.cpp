@@ -1,5 +1,7 @@
 #include "layouts/checked_optimisation.h"
 
+#include "layouts/layout_rebuild.h"
+
 namespace dravenor {
 
 void takeLayoutFaults(RunResult& result, const std::vector<LayoutFault>& faults,
@@ -20,6 +22,8 @@ LeastDistances classicEngineRoom(double kerf)
 RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress& progress, FitTest fitTest)
 {
     RunResult result = optimise(state, mode, progress, nullptr, fitTest);
+    // The check judges the layouts as they will be kept.
+    for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
     takeLayoutFaults(result, checkLayouts(state, kEngineLayoutTolerance, classicEngineRoom(state.details.Kerf)),
                      [&](const std::string& text) { progress.warning(text); });
     return result;

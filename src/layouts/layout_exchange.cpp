@@ -1,11 +1,11 @@
 #include "layouts/layout_exchange.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "job/number_format.h"
 #include "job/part_rules.h"
 #include "layouts/job_engine_setup.h"
+#include "layouts/kept_placement.h"
 #include "layouts/layout_range.h"
 #include "layouts/layout_rebuild.h"
 #include "layouts/record_rows.h"
@@ -14,12 +14,9 @@ namespace dravenor {
 
 namespace {
 
-// A position or angle to a nanometre of the job's unit, so that the editor shows 873 and not
-// the 873.000000000001 the engine's arithmetic leaves; far below anything a cut can hold.
 std::string editorNumber(double value)
 {
-    const double rounded = std::round(value * 1e9) / 1e9;
-    return formatGeneral(rounded == 0 ? 0.0 : rounded);
+    return formatGeneral(keptPlacement(value));
 }
 
 LayoutFileLine lineOf(const LayoutItem& item)

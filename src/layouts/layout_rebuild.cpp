@@ -4,6 +4,7 @@
 
 #include "engine/layout_results.h"
 #include "geometry/primitives.h"
+#include "layouts/kept_placement.h"
 #include "layouts/placed_shape.h"
 
 namespace dravenor {
@@ -73,6 +74,23 @@ std::vector<std::string> rebuildEntityList(NestingState& state, const ShapeLoade
         }
         if (sheetRow) instance = 0;
     }
+    return problems;
+}
+
+std::vector<std::string> rebuildRunLayouts(NestingState& state)
+{
+    std::map<std::int32_t, double> sheetAngles;
+    for (const LayoutEntity& e : state.entities)
+        if (e.Instance == 0) sheetAngles[e.LayoutNo] = e.Angle;
+    for (LayoutItem& row : state.items) {
+        row.X = keptPlacement(row.X);
+        row.Y = keptPlacement(row.Y);
+        // Normalised first: the rebuild turns a part by the angle as it finds it.
+        row.Angle = normaliseAngle(keptPlacement(row.Angle));
+    }
+    std::vector<std::string> problems = rebuildEntityList(state);
+    for (LayoutEntity& e : state.entities)
+        if (e.Instance == 0) e.Angle = sheetAngles[e.LayoutNo];
     return problems;
 }
 

@@ -25,4 +25,12 @@ using ShapeLoader = std::function<ShapeReadReport(const std::string& path, Shape
 std::vector<std::string> rebuildEntityList(NestingState& state);
 std::vector<std::string> rebuildEntityList(NestingState& state, const ShapeLoader& load);
 
+// The layouts a run has just made, their items' positions and angles rounded as the layout
+// editor keeps them (keptPlacement) and rebuilt from the items as above. The engines leave
+// circles starting where their turns put them and coordinates a little off the rebuilt ones, and
+// the cut plan's start points and order follow such differences; after this a layout is the same
+// to the last digit fresh from a run, read back from the job file or handed back unchanged by the
+// layout editor. Each sheet keeps the angle it was nested at.
+std::vector<std::string> rebuildRunLayouts(NestingState& state);
+
 } // namespace dravenor

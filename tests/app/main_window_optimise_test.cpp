@@ -9,7 +9,7 @@
 #include <tuple>
 
 #include "app/main_window_fixture.h"
-#include "engine/nesting_driver.h"
+#include "layouts/checked_optimisation.h"
 #include "job/print_config.h"
 #include "layouts/layout_list.h"
 #include "support/text_match.h"
@@ -28,7 +28,7 @@ TEST_F(MainWindowOptimise, ARunListsTheEnginesLayoutsAndAnEditThrowsThemAwayButE
     Job alone = window->job();
     copyGridsToRecords(alone);
     SilentProgress silent;
-    dravenor::optimise(alone.nesting, alone.mode, silent);
+    optimiseChecked(alone.nesting, alone.mode, silent);
     EXPECT_EQ(window->job().nesting.entities, alone.nesting.entities);
     const std::vector<std::string> entries = layoutListEntries(alone.nesting);
     ASSERT_FALSE(entries.empty());

@@ -35,7 +35,8 @@ TEST(RemnantCuts, RunStraightAcrossThePlateLastAndClearOfTheParts)
         const CutPlanResult r = planLayoutCut(test::layoutOf(1000, 500, {{"part.shp", c.part}}), 1, s);
         ASSERT_TRUE(r.plan) << r.error;
         const std::string program = ncProgramText(*r.plan, s, PostSettings{}, {"job.nst", "S235", 10, 1, false});
-        const size_t at = program.find(std::string("(remnant cut, ") + c.comment + ")\r\nG0 ");
+        // After the part's outline, the second cut.
+        const size_t at = program.find(std::string("(cut 2: remnant cut, ") + c.comment + ")\r\nG0 ");
         if (!*c.comment) {
             EXPECT_EQ(at, std::string::npos);
             EXPECT_NE(r.plan->warnings.back().find("remnant"), std::string::npos);

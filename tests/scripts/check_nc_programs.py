@@ -3,19 +3,22 @@
 
 Every folder given that holds a job.args is a job, and so is every subfolder of it that holds one.
 Each job is nested (classic engine, and Deep Nesting for a fixed number of iterations) with
---json, --nc-dir and --save; `nc --all` on the saved job must cut the same contours; every program is run through `rs274`, whose canonical moves are turned into
+--json, --nc-dir and --save; `nc --all` on the saved job must write the same programs, byte for
+byte; every program is run through `rs274`, whose canonical moves are turned into
 torch paths and judged against the exact outlines (arcs exact) of the JSON result:
   - rs274 reads the program without an error;
   - the torch is off on every rapid, and every cut begins with a pierce after a rapid;
   - every pierce lies on the plate, in waste, at least half the kerf from every part;
   - no point of any cut (lead-ins and lead-outs included) comes closer than half the kerf to
     any part, so no lead crosses material or another part's path;
+  - every cut's comment begins "cut N: " with its place in the cut order, the number the cut plan
+    drawing shows at its pierce;
   - every contour of every placed part is cut exactly once, by the cut its comment names, and
     away from corners that cut runs half the kerf from the outline, within 0.01;
   - holes are cut before the outer contour that holds them, and a part lying in another part's
     hole before that hole;
   - the rapid travel is never longer than cutting the same parts in the layout's own order;
-  - a remnant cut (its comment "remnant cut, keeps remnant [ID: ]W x L") comes last, once at
+  - a remnant cut (its comment "cut N: remnant cut, keeps remnant [ID: ]W x L") comes last, once at
     most, and runs straight across the whole plate, from beyond or on one edge to beyond or on
     the other, every point at least half the kerf from every part, all parts on one side of it,
     and the plate beyond it W wide (within the size's rounding) and no more than L long.
@@ -166,11 +169,18 @@ def check_layout(layout, where, kerf, errors):
     sheet = Outline(exact(layout["sheetEntities"]))
     grid = Grid(parts)
     warned = " ".join(a for a in comments if a.startswith("warning"))
-    # Which cut each comment names: "part N NAME: hole|outline", or the remnant cut, judged apart.
+    # Each comment begins with the cut's number in the cut order, the one the cut plan drawing shows.
+    for n, c in enumerate(cuts):
+        m = re.match(r"cut (\d+): (.*)$", c.label)
+        if not m or int(m.group(1)) != n + 1:
+            errors.append(f"{where}: cut {n + 1} is commented {c.label!r}")
+            return None
+        c.label = m.group(2)
+    # Which cut each comment names: "part N NAME, hole|outline", or the remnant cut, judged apart.
     remnant_cuts = check_remnant_cuts(cuts, sheet, parts, kerf, errors, where)
     cuts = [c for c in cuts if c not in remnant_cuts]
     for c in cuts:
-        m = re.match(r"part (\d+) .*: (hole|outline)$", c.label)
+        m = re.match(r"part (\d+) .*, (hole|outline)$", c.label)
         if not m:
             errors.append(f"{where}: a cut without its part comment ({c.label!r})")
             return None
@@ -308,8 +318,8 @@ def check_cam_drawing(cli, saved, parts, setup, errors, name):
 
 
 def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
-    """`nc JOB.nst --all` writes a program for the same layouts as `nest --nc-dir`, with the same
-    cuts and pierces (the saved job's rounded coordinates may change the order of near ties)."""
+    """`nc JOB.nst --all` writes the same programs as `nest --nc-dir`, byte for byte: the saved job
+    gives the layouts of the run to the last digit, and so the same cut plans."""
     again = os.path.join(os.path.dirname(saved), "nc-again")
     done = subprocess.run([cli, "nc", saved, "--all", "--dir", again, *setup], capture_output=True, text=True)
     if done.returncode != 0:
@@ -319,15 +329,15 @@ def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
     if names != sorted(os.listdir(again)):
         errors.append(f"{where}: nc --all wrote {sorted(os.listdir(again))}, nest --nc-dir {names}")
         return
-
-    def cuts(path):
-        with open(path) as f:
-            text = f.read()
-        return sorted(re.findall(r"\(part \d+ [^)]*: (?:hole|outline)\)", text)), re.findall(r"(\d+) pierces\)", text)
-
     for n in names:
-        if cuts(os.path.join(nc_dir, n)) != cuts(os.path.join(again, n)):
-            errors.append(f"{where}: {n} from nc --all cuts other contours than nest --nc-dir's")
+        with open(os.path.join(nc_dir, n), "rb") as f, open(os.path.join(again, n), "rb") as g:
+            fresh, reopened = f.read(), g.read()
+        if fresh != reopened:
+            fresh, reopened = fresh.decode().split("\n"), reopened.decode().split("\n")
+            parted = next((i for i, (a, b) in enumerate(zip(fresh, reopened)) if a != b), min(len(fresh), len(reopened)))
+            errors.append(f"{where}: {n} from nc --all differs from nest --nc-dir's at line {parted + 1}: "
+                          f"{reopened[parted] if parted < len(reopened) else '(end)'!r} for "
+                          f"{fresh[parted] if parted < len(fresh) else '(end)'!r}")
 
 
 def check_job(cli, folder, mode, iterations, errors, more=()):
@@ -353,7 +363,7 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
             check_cam_drawing(cli, saved, len(result["layouts"][0]["instances"]), setup, errors, name)
         same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}")
         for layout in result["layouts"]:
-            program = os.path.join(nc_dir, f"layout-{layout['number']}.nc")
+            program = os.path.join(nc_dir, f"nested-layout-{layout['number']}.nc")
             if not os.path.exists(program):
                 errors.append(f"{name} {mode}: no program for layout {layout['number']}: {done.stderr.strip()[:200]}")
                 continue

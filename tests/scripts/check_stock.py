@@ -89,7 +89,7 @@ def check_from_stock(work):
     cli("nc", first, "--layout", "1", "-o", program, "--stock", stock, "--cut-table", os.path.join(resources, "cutting.dat"),
         "--post", os.path.join(resources, "post.cfg"))
     with open(program) as f:
-        assert any(f"(remnant cut, keeps remnant {i}: " in line for line in f for i in new), "no remnant cut named by its id"
+        assert any(f": remnant cut, keeps remnant {i}: " in line for line in f for i in new), "no remnant cut named by its id"
     # Cutting the same layouts again is refused and changes nothing.
     tables = snapshot(stock)
     again = cli("cut", first, "--all", "--stock", stock, check=False)

@@ -8,7 +8,7 @@
 G17 G40 G49 G80
 G21
 G90
-(part 1 washer [big].shp: hole)
+(cut 1: part 1 washer [big].shp, hole)
 G0 X47.5 Y56
 M3
 G4 P0.8
@@ -17,7 +17,7 @@ G3 X41.5 Y50 I8.5 J0
 G3 X41.559 Y49.002 I8.5 J0
 G1 X44.538 Y49.354
 M5
-(part 1 washer [big].shp: outline)
+(cut 2: part 1 washer [big].shp, outline)
 G0 X12.5 Y44
 M3
 G4 P0.8
@@ -26,7 +26,7 @@ G2 X18.5 Y50 I31.5 J0
 G2 X18.516 Y51 I31.5 J0
 G1 X15.517 Y51.095
 M5
-(part 2 plate.shp: outline)
+(cut 3: part 2 plate.shp, outline)
 G0 X110.454 Y61.061
 M3
 G4 P0.8
