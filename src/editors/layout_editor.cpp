@@ -45,9 +45,9 @@ std::string LayoutEditor::exchangeFile() const
     return QDir(workingFolder_).filePath(QString::fromLatin1(kExchangeFileName)).toStdString();
 }
 
-bool LayoutEditor::beforeChange(int)
+bool LayoutEditor::beforeChange(int keyCode)
 {
-    history_.record(grid_);
+    history_.recordKey(grid_, keyCode);
     // Typed changes (Esc putting typed text back among them) count as unsaved work like every
     // command does.
     modified_ = true;

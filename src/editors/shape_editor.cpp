@@ -33,9 +33,9 @@ ShapeEditor::~ShapeEditor()
     delete gridView_;
 }
 
-bool ShapeEditor::beforeChange(int)
+bool ShapeEditor::beforeChange(int keyCode)
 {
-    history_.record(grid_);
+    history_.recordKey(grid_, keyCode);
     // Typed changes (Esc putting typed text back among them) count as unsaved work like every
     // command does.
     modified_ = true;

@@ -45,8 +45,9 @@ void fitViewToShape(DrawingSurface& surface, const Extents& extents, double aspe
     ViewScale view;
     view.height = std::max(w / aspect, h) * 1.1;
     view.width = view.height * aspect;
-    view.left = extents.xmin;
-    view.top = extents.ymin;
+    // Centred, with room on every side: an edge lying on the frame would vanish under it.
+    view.left = extents.xmin - (view.width - w) / 2;
+    view.top = extents.ymin - (view.height - h) / 2;
     surface.setScale(view); // a refused scale keeps the previous one; the tooltip still follows
     surface.setToolTip("Xmax=" + formatGeneral(w) + " Ymax=" + formatGeneral(h));
 }

@@ -38,12 +38,6 @@ void appendRow(TextGrid& grid)
     grid.setText(grid.rows() - 1, 0, std::to_string(grid.rows() - 1));
 }
 
-bool typedCellIsCurrent(const TextGrid& grid)
-{
-    const auto& typed = grid.typedCell;
-    return typed && typed->row == grid.row && typed->col == grid.col
-        && typed->typed == grid.text(grid.row, grid.col);
-}
 
 // The first key typed into the current cell since it became current keeps the text it replaces.
 void rememberTypedCell(TextGrid& grid)
@@ -123,6 +117,13 @@ KeyOutcome restoreTypedCell(TextGrid& grid, GridEditHost& host, const GridEditOp
 }
 
 } // namespace
+
+bool typedCellIsCurrent(const TextGrid& grid)
+{
+    const auto& typed = grid.typedCell;
+    return typed && typed->row == grid.row && typed->col == grid.col
+        && typed->typed == grid.text(grid.row, grid.col);
+}
 
 void forgetTypedCell(TextGrid& grid)
 {

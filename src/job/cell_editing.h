@@ -56,6 +56,9 @@ KeyOutcome pressKey(TextGrid& grid, int keyCode, GridEditHost& host, const GridE
 // column 1 then removes the rows left without a file name.
 KeyOutcome pressDelete(TextGrid& grid, GridEditHost& host, const GridEditOptions& options);
 
+// Whether keys are being typed into the current cell: the next key goes on with that edit.
+bool typedCellIsCurrent(const TextGrid& grid);
+
 // Forgets the typed cell (the current cell moved): Esc then has nothing to put back.
 void forgetTypedCell(TextGrid& grid);
 

@@ -15,6 +15,9 @@ public:
 
     // Before a change: the grid as it still is.
     void record(const TextGrid& before);
+    // Before a key on the grid's current cell: recorded unless the key goes on typing into the
+    // cell the last keys typed into, so that Undo takes back a whole cell's edit at once.
+    void recordKey(const TextGrid& before, int keyCode);
     // The grid goes back to before the last change (true) or stays when there is none (false).
     bool undo(TextGrid& grid);
     // The last change undone is made again.

@@ -47,6 +47,13 @@ std::string remnantLabel(const Remnant& remnant, std::int64_t id)
         remnantSizeText(remnant.width, remnant.length);
 }
 
+double remnantLabelLeft(const Remnant& remnant, const Extents& box, double labelWidth)
+{
+    if (labelWidth <= box.width()) return box.xmin + (box.width() - labelWidth) / 2;
+    // Wider than a narrow remnant: it reaches over the parts instead of past the sheet's edge.
+    return remnant.side == RemnantSide::Left ? box.xmin : box.xmax - labelWidth;
+}
+
 void drawRemnantMarks(const NestingState& state, std::int32_t layoutNo, const RemnantMarks& marks,
                       DrawingSurface& surface, double mirror)
 {
@@ -58,9 +65,8 @@ void drawRemnantMarks(const NestingState& state, std::int32_t layoutNo, const Re
         surface.lineRgb(s.X1, mirror - s.Y1, s.X2, mirror - s.Y2, kHatchRgb);
     surface.lineRgb(remnant->cutX1, mirror - remnant->cutY1, remnant->cutX2, mirror - remnant->cutY2, kCutLineRgb);
     const std::string label = remnantLabel(*remnant, marks.idOf(layoutNo));
-    const double x = box.xmin + box.width() / 2 - surface.textWidth(label) / 2;
-    const double y = mirror - (box.ymin + box.height() / 2) - surface.textHeight(label) / 2;
-    surface.text(x, y, label);
+    surface.text(remnantLabelLeft(*remnant, box, surface.textWidth(label)),
+                 mirror - (box.ymin + box.height() / 2) - surface.textHeight(label) / 2, label);
 }
 
 } // namespace dravenor

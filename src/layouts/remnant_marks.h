@@ -31,6 +31,9 @@ std::optional<Remnant> markedRemnant(const NestingState& state, std::int32_t lay
 
 // "Remnant 695 x 1500" or "Remnant 17: 695 x 1500".
 std::string remnantLabel(const Remnant& remnant, std::int64_t id);
+// Where the label of that width starts: centred over the remnant when it fits, else from the
+// remnant's outer edge inwards, so it never runs off the sheet.
+double remnantLabelLeft(const Remnant& remnant, const Extents& box, double labelWidth);
 
 // Draws the cut line, the hatching and the label onto the surface (y drawn as mirror - y).
 void drawRemnantMarks(const NestingState& state, std::int32_t layoutNo, const RemnantMarks& marks,

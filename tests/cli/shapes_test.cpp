@@ -48,9 +48,9 @@ TEST(ShapeInfo, WarnsAboutBadContentAndGoesOnPastFilesItCannotRead)
 
 // The 200 x 120 end plate spans 5 : 3 of the pixels whichever way the picture is stretched, and
 // fills it one way. In a square picture the view is 220 units wide, so on 440 pixels the plate
-// spans 400 x 240 pixels from the top-left corner, drawn in navy (blue ink, no red or green of its
-// own) with its hole left as paper.
-TEST(Preview, DrawsTheShapeInItsProportionsFromTheTopLeft)
+// spans 400 x 240 pixels, centred with room on every side (an edge on the frame would vanish),
+// drawn in navy (blue ink, no red or green of its own) with its hole left as paper.
+TEST(Preview, DrawsTheShapeInItsProportionsCentredInsideTheFrame)
 {
     TempFolder dir;
     for (const std::string size : {"440x440", "880x440", "440x880", "600x200"}) {
@@ -64,11 +64,11 @@ TEST(Preview, DrawsTheShapeInItsProportionsFromTheTopLeft)
                   0.85) << size << ": the plate fills the picture one way";
         if (size != "440x440") continue;
         ASSERT_EQ(image.size(), QSize(440, 440));
-        EXPECT_TRUE(std::abs(ink.left()) <= 1 && std::abs(ink.top()) <= 1 && std::abs(ink.right() - 400) <= 2 &&
-                    std::abs(ink.bottom() - 240) <= 2) << ink.left() << "," << ink.top() << " " << ink.right() << "," << ink.bottom();
-        const QColor edge = image.pixelColor(200, 240);
+        EXPECT_TRUE(std::abs(ink.left() - 20) <= 1 && std::abs(ink.top() - 100) <= 1 && std::abs(ink.right() - 420) <= 2 &&
+                    std::abs(ink.bottom() - 340) <= 2) << ink.left() << "," << ink.top() << " " << ink.right() << "," << ink.bottom();
+        const QColor edge = image.pixelColor(220, 340);
         EXPECT_TRUE(edge.blue() - edge.red() > 20 && edge.red() == edge.green()) << edge.name().toStdString();
-        EXPECT_EQ(image.pixelColor(80, 120), QColor(Qt::white));
+        EXPECT_EQ(image.pixelColor(100, 220), QColor(Qt::white));
     }
 }
 

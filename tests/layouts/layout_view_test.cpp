@@ -10,6 +10,7 @@
 #include "layouts/layout_hover.h"
 #include "layouts/layout_print_run.h"
 #include "layouts/layout_view.h"
+#include "layouts/remnant_marks.h"
 #include "layouts/report_test_job.h"
 #include "support/recording_surface.h"
 #include "support/temp_folder.h"
@@ -76,6 +77,23 @@ TEST(LayoutViewDrawing, HandMadeLayoutsAreDrawnAsRecorded)
                     {{"low.shp", rectangle(100, 0, 100, 100), 1}, {"high.shp", rectangle(400, 600, 100, 100), 2}}),
          1, {.gridText = "No", .showPositions = true}, ViewScale{-5, 1000 + 0.01 * 1010 - 1010, 1010, 1010});
     expectGolden("layouts/layout-view.txt", record);
+}
+
+// A remnant's label is centred over it when it fits, else it starts from the remnant's outer
+// edge inwards: never past the sheet.
+TEST(RemnantLabel, StaysOnTheSheetBesideANarrowRemnant)
+{
+    const Extents box{900, 0, 1000, 500};
+    struct Case {
+        RemnantSide side;
+        double width, left;
+    };
+    for (const Case& c : {Case{RemnantSide::Right, 60, 920}, Case{RemnantSide::Right, 300, 700},
+                          Case{RemnantSide::Left, 300, 900}, Case{RemnantSide::Top, 100, 900}}) {
+        Remnant remnant;
+        remnant.side = c.side;
+        EXPECT_DOUBLE_EQ(remnantLabelLeft(remnant, box, c.width), c.left) << c.width;
+    }
 }
 
 TEST(LayoutViewPointer, FindsThePartUnderThePointerOnItsOutlineAndNamesIt)
