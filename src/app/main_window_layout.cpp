@@ -243,7 +243,7 @@ void MainWindow::buildMenus()
     tools->addSeparator();
     tools->addAction(tr("S&tock..."), this, &MainWindow::showStock);
     tools->addAction(tr("Stock &Folder..."), this, &MainWindow::chooseStockFolder);
-    tools->addAction(tr("Sheets &From Stock"), this, &MainWindow::takeSheetsFromStock);
+    tools->addAction(tr("Sheets F&rom Stock"), this, &MainWindow::takeSheetsFromStock);
     tools->addAction(tr("&Current Layout Cut..."), this, &MainWindow::cutCurrentLayout);
     tools->addAction(tr("&All Layouts Cut..."), this, [this] { cutLayoutsIntoStock({}, true); });
     tools->addAction(tr("&Undo Last Cut"), this, &MainWindow::undoLastCut);

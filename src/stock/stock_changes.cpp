@@ -179,6 +179,13 @@ UndoResult undoLastCut(const std::string& folder, const std::string& date)
             undo.added.insert(undo.added.end(), r->taken.begin(), r->taken.end());
         }
         if (undo.count == 1) undo.layout = result.layouts.front();
+        // Layouts cut from the same plate name it once.
+        for (std::vector<std::int64_t>* ids : {&undo.taken, &undo.added}) {
+            std::vector<std::int64_t> once;
+            for (std::int64_t id : *ids)
+                if (std::find(once.begin(), once.end(), id) == once.end()) once.push_back(id);
+            *ids = std::move(once);
+        }
         result.job = undo.job;
         result.remnantsTaken = undo.taken;
         result.platesReturned = undo.added;

@@ -47,8 +47,8 @@ std::string sheetsFromStockChange(const std::vector<std::string>& rowFiles, cons
     if (remnants > 0 && remnants < sheets.size()) plates += ", then ";
     if (remnants < sheets.size()) plates += counted(sheets.size() - remnants, "full plate", "full plates");
     return std::string(rowFiles.size() == 1 ? "The sheet row (" : "The " + std::to_string(rowFiles.size()) + " sheet rows (") +
-        names + (rowFiles.size() == 1 ? ") is" : ") are") + " replaced by the " +
-        counted(sheets.size(), "plate", "plates") + " of " + materialAndThickness + " in the stock: " + plates + ".";
+        names + (rowFiles.size() == 1 ? ") is" : ") are") + " replaced by the stock's plates of " + materialAndThickness +
+        ": " + plates + ".";
 }
 
 } // namespace dravenor

@@ -21,8 +21,8 @@ std::vector<StockSheet> stockSheetsFor(const StockTables& tables, const std::str
                                        const std::string& material, double thickness);
 
 // What taking the sheets from the stock does to a sheet grid holding these files: "The 3 sheet
-// rows (a.shp, b.shp, c.shp) are replaced by the 2 plates of S235 10 in the stock: 1 remnant,
-// then 1 full plate." ("" when the grid holds none and there is nothing to replace).
+// rows (a.shp, b.shp, c.shp) are replaced by the stock's plates of S235 10: 1 remnant, then 1
+// full plate." ("" when the grid holds none and there is nothing to replace).
 std::string sheetsFromStockChange(const std::vector<std::string>& rowFiles, const std::vector<StockSheet>& sheets,
                                   const std::string& materialAndThickness);
 

@@ -166,8 +166,8 @@ TEST_F(MainWindowStockTest, SheetsFromStockNamesTheRowsItReplaces)
     dialogs.answers = {DialogService::Answer::Cancel};
     EXPECT_FALSE(window->takeSheetsFromStock());
     EXPECT_EQ(dialogs.questions.back().text,
-              "Take the sheets from the stock?\n\nThe 2 sheet rows (a.shp, b.shp) are replaced by the 2 plates of "
-              "S235 10 in the stock: 1 remnant, then 1 full plate.");
+              "Take the sheets from the stock?\n\nThe 2 sheet rows (a.shp, b.shp) are replaced by the stock's "
+              "plates of S235 10: 1 remnant, then 1 full plate.");
     EXPECT_EQ(std::pair(cellsOf(window->job().sheets), window->job().modified), std::pair(rows, false));
     dialogs.answers = {DialogService::Answer::Ok};
     EXPECT_TRUE(window->takeSheetsFromStock());

@@ -103,6 +103,12 @@ TEST(StockFolder, TheLastCutIsTakenBackExactlyWhileNothingFollowedIt)
     EXPECT_FALSE(undoLastCut(stock, "2026-12-09").stock.ok());
     EXPECT_FALSE(fs::exists(stock + "/P2.shp")) << "the used-up plate's file goes once its cut cannot come back";
     EXPECT_EQ(folderBytes(stock).count("cut-5.csv"), 0u);
+
+    // Two layouts cut from one plate: it is named once.
+    CutRequest fromOne{"/jobs/b.nst", kSteel, "2026-12-10", {{1, 1, "g1", 1, std::nullopt}, {2, 1, "g2", 1, std::nullopt}}, false};
+    ASSERT_TRUE(cutLayouts(stock, fromOne).stock.ok());
+    EXPECT_EQ(undoneCutText(undoLastCut(stock, "2026-12-10")),
+              "The cut of layouts 1, 2 of /jobs/b.nst was taken back: plate 1 returned.");
 }
 
 TEST(StockFolder, RefusedCutsChangeNothing)
