@@ -85,11 +85,14 @@ int GridView::rowHeight() const
     return fontMetrics().height() + 6;
 }
 
-int GridView::columnPixelWidth(const std::string& title) const
+int GridView::columnPixelWidth(int col) const
 {
-    // Never narrower than the title itself, so no heading is cut off.
-    const int titlePixels = horizontalHeader()->fontMetrics().horizontalAdvance(QString::fromStdString(title));
-    return std::max(columnWidthChars(title) * fontMetrics().averageCharWidth(), titlePixels) + kCellPadding;
+    // Never narrower than the heading itself (its unit included), so none is cut off.
+    const QString heading = model_->headerData(col - 1, Qt::Horizontal).toString();
+    const int titlePixels = horizontalHeader()->fontMetrics().horizontalAdvance(heading) + kCellPadding +
+                            2 * horizontalHeader()->fontMetrics().averageCharWidth();
+    return std::max({columnWidthChars(grid_.title(col)) * fontMetrics().averageCharWidth() + kCellPadding, titlePixels,
+                     horizontalHeader()->sectionSizeHint(col - 1)});
 }
 
 void GridView::applyColumnLayout()
@@ -104,7 +107,7 @@ void GridView::applyColumnLayout()
         setColumnHidden(c - 1, hidden);
         horizontalHeader()->setSectionResizeMode(c - 1, QHeaderView::Interactive);
         if (hidden) continue;
-        setColumnWidth(c - 1, columnPixelWidth(grid_.title(c)));
+        setColumnWidth(c - 1, columnPixelWidth(c));
         if (stretchSection < 0 || columnWidthChars(grid_.title(c)) > columnWidthChars(grid_.title(stretchSection + 1)))
             stretchSection = c - 1;
     }
@@ -205,7 +208,7 @@ void GridView::selectionChanged(const QItemSelection& selected, const QItemSelec
 void GridView::setColumnUnits(std::map<std::string, std::string> units)
 {
     model_->setColumnUnits(std::move(units));
-    horizontalHeader()->reset();
+    applyColumnLayout();
 }
 
 KeyOutcome GridView::typeKey(int keyCode)
@@ -325,7 +328,7 @@ QSize GridView::sizeHint() const
 {
     int width = verticalHeader()->width() + 2 * frameWidth();
     for (int c = 1; c < grid_.cols(); ++c)
-        if (!isColumnHidden(c - 1)) width += columnPixelWidth(grid_.title(c));
+        if (!isColumnHidden(c - 1)) width += columnPixelWidth(c);
     const QSize base = QTableView::sizeHint();
     if (visibleRows_ <= 0) return {width, base.height()};
     const int header = horizontalHeader()->sizeHint().height();

@@ -49,8 +49,8 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-    // Pixel width of a column of the given title (its width in characters in this font).
-    int columnPixelWidth(const std::string& title) const;
+    // Pixel width of grid column col (its width in characters in this font, at least its heading).
+    int columnPixelWidth(int col) const;
     // What the last refused key was told (a comma in a whole-number or text cell), shown as a
     // tip at the cell; cleared by the next key.
     const QString& lastRefusal() const { return lastRefusal_; }
