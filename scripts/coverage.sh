@@ -3,7 +3,7 @@
 # build-cov/, every CTest test, then gcovr's summary (and an HTML page with -html).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --tests
 command -v gcovr >/dev/null || { sudo_cmd=(); [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update && "${sudo_cmd[@]}" apt-get install -y --no-install-recommends gcovr; }
 cmake -S . -B build-cov -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDRAVENOR_TESTS=ON -DDRAVENOR_COVERAGE=ON >/dev/null

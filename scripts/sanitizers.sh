@@ -5,7 +5,7 @@
 # report or fuzz finding fails it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14
+scripts/setup.sh --tests clang-14 libclang-rt-14-dev libfuzzer-14-dev llvm-14
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++-14 \
   -DDRAVENOR_TESTS=ON -DDRAVENOR_FUZZ=ON >/dev/null
 cmake --build build-sanitize

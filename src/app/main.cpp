@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/app_info.h"
 #include "app/main_window.h"
@@ -42,6 +43,23 @@ void reportAlreadyRunning()
 int main(int argc, char** argv)
 {
     using namespace dravenor;
+    // Answered before a window or a display is needed.
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--version") {
+            std::printf("dravenor %s\n", DRAVENOR_VERSION);
+            return 0;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::printf("Usage: dravenor [JOB.nst]\n"
+                        "Dravenor, two-dimensional profile nesting: opens the window, with the job file when one\n"
+                        "is given (its layouts shown). Only one window runs at a time.\n"
+                        "The batch tool dravenor-cli does the main jobs without a window.\n\n"
+                        "  --help      this text\n"
+                        "  --version   the version\n");
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(appTitle());
     QApplication::setApplicationVersion(appVersion());

@@ -10,6 +10,7 @@
 
 #include "app/app_info.h"
 #include "app/help_request.h"
+#include "app/working_folder.h"
 #include "editors/folder_dialog.h"
 #include "job/drawing_unit.h"
 #include "job/files.h"
@@ -83,12 +84,10 @@ QString defaultSuffixOfFilter(const QString& filter)
 
 QString examplesFolderFor(const QString& workingFolder)
 {
-    const QString relative = QStringLiteral("resources/examples");
-    for (const QString& base : {workingFolder, QCoreApplication::applicationDirPath()}) {
-        const QString candidate = QDir(base).filePath(relative);
-        if (!base.isEmpty() && QFileInfo(candidate).isDir()) return QDir::cleanPath(candidate);
-    }
-    return {};
+    const QString inWorkingFolder = QDir(workingFolder).filePath(QStringLiteral("resources/examples"));
+    if (!workingFolder.isEmpty() && QFileInfo(inWorkingFolder).isDir()) return QDir::cleanPath(inWorkingFolder);
+    const QString shipped = QDir(shippedFolder(QCoreApplication::applicationDirPath())).filePath(QStringLiteral("examples"));
+    return QFileInfo(shipped).isDir() ? QDir::cleanPath(shipped) : QString();
 }
 
 constexpr const char* kShapeKind = "shapes";

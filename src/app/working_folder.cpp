@@ -52,17 +52,33 @@ void copyTree(const QDir& from, const QString& to, Refresh refresh)
 
 } // namespace
 
+QString shippedFolder(const QString& executableDir)
+{
+    const QDir executable(executableDir);
+    const QString beside = executable.filePath(QStringLiteral("resources"));
+    if (QFileInfo(beside).isDir()) return QDir::cleanPath(beside);
+    const QString installed = executable.filePath(QStringLiteral("../share/dravenor"));
+    return QDir::cleanPath(QFileInfo(installed).isDir() ? installed : beside);
+}
+
+QString shippedFile(const QString& executableDir, const QString& name)
+{
+    const QString beside = QDir(executableDir).filePath(name);
+    return QFileInfo(beside).isFile() ? beside : QDir(shippedFolder(executableDir)).filePath(name);
+}
+
 QString prepareWorkingFolder(const QString& executableDir)
 {
     QString folder = QDir::cleanPath(QDir(executableDir).absolutePath());
-    if (!folderIsWritable(folder)) {
+    const bool tree = QFileInfo(QDir(folder).filePath(QStringLiteral("resources"))).isDir();
+    if (!tree || !folderIsWritable(folder)) {
         folder = QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         QDir().mkpath(folder);
     }
 
     // Templates and configuration sit at the top of the working folder, the help pages in its
     // help folder; examples stay where they were shipped.
-    const QDir shipped(QDir(executableDir).filePath(QStringLiteral("resources")));
+    const QDir shipped(shippedFolder(executableDir));
     if (shipped.exists()) {
         copyFiles(shipped, folder, Refresh::IfMissing);
         const QDir shippedHelp(shipped.filePath(QStringLiteral("help")));

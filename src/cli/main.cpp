@@ -20,6 +20,8 @@ int main(int argc, char** argv)
     qInstallMessageHandler(quietQtMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // The same per-user working folder (and so the same stock) as the window's.
+    QGuiApplication::setApplicationName(QStringLiteral("Dravenor"));
     dravenor::cli::Args args(argv + 1, argv + argc);
     return dravenor::cli::runTool(args, std::cout, std::cerr);
 }

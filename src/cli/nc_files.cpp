@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <ostream>
 
+#include "app/working_folder.h"
 #include "cutting/cut_table.h"
 #include "cutting/post_settings.h"
 #include "job/files.h"
@@ -14,10 +15,7 @@ namespace dravenor::cli {
 std::string shippedFilePath(const std::string& given, const std::string& name)
 {
     if (!given.empty()) return given;
-    const QDir executable(QCoreApplication::applicationDirPath());
-    const QString beside = executable.filePath(QString::fromStdString(name));
-    if (QFileInfo(beside).isFile()) return beside.toStdString();
-    return executable.filePath(QStringLiteral("resources/") + QString::fromStdString(name)).toStdString();
+    return shippedFile(QCoreApplication::applicationDirPath(), QString::fromStdString(name)).toStdString();
 }
 
 cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobName, const std::string& cutTable,

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "app/working_folder.h"
 #include "cli/command.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
@@ -29,9 +30,9 @@ DensityTable loadDensities(const ParsedArgs& parsed, std::ostream& err)
         if (!fileExists(path)) throw UsageError{"density table " + path + " not found"};
         table = readDensityFile(path, warnings);
     } else {
-        const QDir executable(QCoreApplication::applicationDirPath());
-        const std::string besideExecutable = densityTablePath(executable.path().toStdString());
-        const std::string shipped = densityTablePath(executable.filePath(QStringLiteral("resources")).toStdString());
+        const QString executable = QCoreApplication::applicationDirPath();
+        const std::string besideExecutable = densityTablePath(executable.toStdString());
+        const std::string shipped = densityTablePath(shippedFolder(executable).toStdString());
         table = readDensityFile(fileExists(besideExecutable) ? besideExecutable : shipped, warnings);
     }
     for (const std::string& w : warnings) err << "dravenor-cli report: warning: " << w << "\n";

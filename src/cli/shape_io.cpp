@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <ostream>
 
+#include "app/working_folder.h"
 #include "geometry/dxf_export_drawing.h"
 #include "geometry/shape_diagnosis.h"
 #include "geometry/shape_file.h"
@@ -43,10 +44,8 @@ void requireFileType(const std::string& path, const std::string& role, std::init
 std::string dxfTemplateFolder(const ParsedArgs& parsed)
 {
     if (parsed.has("--templates")) return parsed.value("--templates");
-    const QDir executable(QCoreApplication::applicationDirPath());
-    if (QFileInfo(executable.filePath(QString::fromLatin1(kDxfHeaderName))).isFile())
-        return executable.path().toStdString();
-    return executable.filePath(QStringLiteral("resources")).toStdString();
+    const QString header = shippedFile(QCoreApplication::applicationDirPath(), QString::fromLatin1(kDxfHeaderName));
+    return QFileInfo(header).absolutePath().toStdString();
 }
 
 std::string entityCountText(const Shape& shape)

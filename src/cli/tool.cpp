@@ -37,7 +37,8 @@ void printToolHelp(std::ostream& out)
            "Commands:\n";
     for (const Command& c : commands()) out << "  " << c.name << std::string(14 - c.name.size(), ' ') << c.summary << "\n";
     out << "\nRun 'dravenor-cli COMMAND --help' for the arguments of a command.\n"
-           "Exit codes: 0 success, 1 the work failed, 2 bad input.\n";
+           "Exit codes: 0 success, 1 the work failed, 2 bad input.\n"
+           "--version prints the version.\n";
 }
 
 } // namespace
@@ -59,6 +60,10 @@ int runTool(const Args& args, std::ostream& out, std::ostream& err)
     if (args.empty() || isHelpFlag(args[0])) {
         printToolHelp(args.empty() ? err : out);
         return args.empty() ? kExitBadInput : kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << "dravenor-cli " << DRAVENOR_VERSION << "\n";
+        return kExitOk;
     }
     for (const Command& c : commands()) {
         if (c.name != args[0]) continue;

@@ -94,6 +94,28 @@ TEST_F(InstalledFolder, UnwritableOrMissingExecutableFolderFallsBackToThePerUser
     EXPECT_EQ(std::pair(copies, read(folder, "help/index.html")), std::pair(folder, QByteArray("shipped help/index.html")));
 }
 
+// Installed: bin/ beside share/dravenor. The shipped files are found there, and the program
+// works in the per-user folder even where it could write into bin/ (as root): never under /usr.
+TEST(InstalledProgram, ReadsShareDravenorAndWorksInThePerUserFolder)
+{
+    PerUserDataHome home;
+    QTemporaryDir prefix;
+    const QString bin = QDir(prefix.path()).filePath("bin"), share = QDir(prefix.path()).filePath("share/dravenor");
+    for (const QString& name : {QStringLiteral("cutting.dat"), QStringLiteral("help/index.html")}) {
+        QDir().mkpath(QFileInfo(QDir(share).filePath(name)).absolutePath());
+        QFile file(QDir(share).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("shipped") == 7);
+    }
+    QDir().mkpath(bin);
+    EXPECT_EQ(std::pair(shippedFolder(bin), shippedFile(bin, "cutting.dat")),
+              std::pair(QDir::cleanPath(share), QDir(QDir::cleanPath(share)).filePath("cutting.dat")));
+    const QString folder = prepareWorkingFolder(bin);
+    EXPECT_TRUE(folder.startsWith(home.path())) << folder.toStdString();
+    EXPECT_EQ(std::pair(read(folder, "cutting.dat"), read(folder, "help/index.html")),
+              std::pair(QByteArray("shipped"), QByteArray("shipped")));
+    EXPECT_EQ(QDir(bin).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList{});
+}
+
 QString pageText(const QString& name)
 {
     const QByteArray text = read(DRAVENOR_RESOURCE_DIR "/help", name);
