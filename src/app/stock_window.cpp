@@ -68,6 +68,8 @@ void StockWindow::buildWidgets()
 
     preview_ = new CanvasView(QSize(240, 240), this);
     preview_->setSquareImage(true);
+    // Drawn again at the size the window gives it: a plate selected before the window showed.
+    connect(preview_, &CanvasView::resized, this, [this] { showPreview(); });
 
     auto* fields = new QFormLayout;
     material_ = new QLineEdit(this);
