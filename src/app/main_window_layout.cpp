@@ -246,7 +246,7 @@ void MainWindow::buildMenus()
     tools->addAction(tr("Sheets F&rom Stock"), this, &MainWindow::takeSheetsFromStock);
     tools->addAction(tr("&Current Layout Cut..."), this, &MainWindow::cutCurrentLayout);
     tools->addAction(tr("&All Layouts Cut..."), this, [this] { cutLayoutsIntoStock({}, true); });
-    tools->addAction(tr("&Undo Last Cut"), this, &MainWindow::undoLastCut);
+    tools->addAction(tr("U&ndo Last Cut"), this, &MainWindow::undoLastCut);
 
     QToolBar* bar = addToolBar(tr("Main"));
     bar->setMovable(false);
