@@ -80,20 +80,14 @@ std::string planKey(const NestingState& state, int layoutNo, const cutting::CutS
 
 std::vector<std::string> MainWindow::takeCutTableKerf()
 {
-    const std::string path = cutting::cutTablePath(workingFolder_.toStdString());
-    if (!fileExists(path)) return {};
-    std::vector<std::string> errors;
-    const cutting::CutTable table = cutting::readCutTableFile(path, errors);
-    // A faulty table is named when something is cut with it; the run keeps the kerf entered.
-    if (!errors.empty()) return {};
     BasicDetails details = readBasicDetails(job_.basic);
-    // The spacing is Deep Nesting's alone: other modes leave it as it is.
-    DeepSettings deep = job_.mode == NestingMode::Deep ? job_.deep : DeepSettings{};
-    const std::vector<std::string> notes =
-        cutting::applyTableKerf(table, path, details, deep, job_.nesting.drawingUnit);
-    if (details.Kerf != readBasicDetails(job_.basic).Kerf) job_.basic.setText(1, job_.basic.columnOf("Kerf"), formatGeneral(details.Kerf));
-    if (job_.mode == NestingMode::Deep) job_.deep = deep;
-    return notes;
+    const double entered = details.Kerf;
+    // A missing or faulty table is named when something is cut with it; the run keeps the kerf entered.
+    const cutting::TableKerf taken =
+        cutting::applyTableKerfFile(cutting::cutTablePath(workingFolder_.toStdString()), details, job_.deep,
+                                    job_.mode == NestingMode::Deep, job_.nesting.drawingUnit);
+    if (details.Kerf != entered) job_.basic.setText(1, job_.basic.columnOf("Kerf"), formatGeneral(details.Kerf));
+    return taken.notes;
 }
 
 void MainWindow::showCutTable()

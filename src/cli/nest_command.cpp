@@ -125,19 +125,11 @@ void checkOutputs(const NestJob& job)
 // --cut-table must read.
 std::vector<std::string> takeCutTableKerf(NestJob& job)
 {
-    const std::string path = shippedFilePath(job.cutTablePath, cutting::kCutTableFileName);
-    if (job.cutTablePath.empty() && !fileExists(path)) return {};
-    std::vector<std::string> errors;
-    const cutting::CutTable table = cutting::readCutTableFile(path, errors);
-    if (!errors.empty()) {
-        if (job.cutTablePath.empty()) return {};
-        throw UsageError{"--cut-table: " + errors.front()};
-    }
-    const bool deep = job.mode == NestingMode::Deep;
-    DeepSettings settings = deep ? job.deep : DeepSettings{};
-    std::vector<std::string> notes = cutting::applyTableKerf(table, path, job.state.details, settings, job.state.drawingUnit);
-    if (deep) job.deep = settings;
-    return notes;
+    const cutting::TableKerf taken =
+        cutting::applyTableKerfFile(shippedFilePath(job.cutTablePath, cutting::kCutTableFileName), job.state.details,
+                                    job.deep, job.mode == NestingMode::Deep, job.state.drawingUnit);
+    if (!taken.error.empty() && !job.cutTablePath.empty()) throw UsageError{"--cut-table: " + taken.error};
+    return taken.notes;
 }
 
 int nest(const Args& args, std::ostream& out, std::ostream& err)

@@ -28,4 +28,17 @@ std::vector<std::string> applyTableKerf(const CutTable& table, const std::string
     return notes;
 }
 
+TableKerf applyTableKerfFile(const std::string& path, BasicDetails& details, DeepSettings& deep, bool deepRun,
+                             DrawingUnit unit)
+{
+    std::vector<std::string> errors;
+    const CutTable table = readCutTableFile(path, errors);
+    if (!errors.empty()) return {{}, errors.front()};
+    // The spacing is Deep Nesting's alone: other runs leave it as it is.
+    DeepSettings settings = deepRun ? deep : DeepSettings{};
+    TableKerf result{applyTableKerf(table, path, details, settings, unit), ""};
+    if (deepRun) deep = settings;
+    return result;
+}
+
 } // namespace dravenor::cutting

@@ -18,4 +18,13 @@ namespace dravenor::cutting {
 std::vector<std::string> applyTableKerf(const CutTable& table, const std::string& tableName, BasicDetails& details,
                                         DeepSettings& deep, DrawingUnit unit);
 
+// The same with the table file at path, Deep Nesting's spacing only for a Deep Nesting run. A
+// table that is missing or cannot be read changes nothing and gives its first problem.
+struct TableKerf {
+    std::vector<std::string> notes;
+    std::string error;
+};
+TableKerf applyTableKerfFile(const std::string& path, BasicDetails& details, DeepSettings& deep, bool deepRun,
+                             DrawingUnit unit);
+
 } // namespace dravenor::cutting
