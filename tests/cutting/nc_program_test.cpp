@@ -155,8 +155,6 @@ TEST(NcExport, ProgramsAreNamedAfterTheJobFileOrLayoutNAloneForAJobNotSaved)
         EXPECT_EQ(layoutProgramPath("/out", c.jobFile, c.layoutNo), std::string("/out/") + c.name);
         EXPECT_EQ(layoutProgramPath("/out/", c.jobFile, c.layoutNo), std::string("/out/") + c.name);
     }
-    // Two jobs in one folder never share a program's name.
-    EXPECT_NE(layoutProgramPath("/out", "/a/plates.nst", 1), layoutProgramPath("/out", "/b/frames.nst", 1));
 }
 
 TEST(NcExport, WhatAnExportSaysNamesTheFolderAndEveryFile)
