@@ -28,6 +28,7 @@ LayoutShapes layoutShapes(const NestingState& state, int layoutNo)
         }
         PlacedShape& p = byInstance[e.Instance];
         p.instance = e.Instance;
+        p.partIndex = e.PartIndex;
         if (p.name.empty() && e.PartIndex >= 1 && e.PartIndex <= static_cast<int>(state.parts.size()))
             p.name = fileNameOnly(state.part(e.PartIndex).FileName);
         p.shape.push_back(shapeEntityOf(e));

@@ -11,6 +11,7 @@ namespace dravenor::cutting {
 
 struct PlacedShape {
     int instance = 0;
+    int partIndex = 0; // 1-based part record
     std::string name;  // the part's file name without its folder
     Shape shape;
 };

@@ -67,10 +67,7 @@ NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSet
 
 std::string layoutProgramName(const std::string& jobFile, int layoutNo)
 {
-    std::string job = fileNameOnly(jobFile);
-    const std::string ending = ".nst";
-    if (job.size() >= ending.size() && toLowerAscii(job.substr(job.size() - ending.size())) == ending)
-        job.resize(job.size() - ending.size());
+    const std::string job = jobFileStem(jobFile);
     return (job.empty() ? "" : job + "-") + "layout-" + std::to_string(layoutNo) + ".nc";
 }
 

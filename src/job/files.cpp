@@ -148,6 +148,15 @@ std::string toLowerAscii(std::string text)
     return text;
 }
 
+std::string jobFileStem(const std::string& jobFile)
+{
+    std::string job = fileNameOnly(jobFile);
+    const std::string ending = ".nst";
+    if (job.size() >= ending.size() && toLowerAscii(job.substr(job.size() - ending.size())) == ending)
+        job.resize(job.size() - ending.size());
+    return job;
+}
+
 std::string withFileExtension(const std::string& path, const std::string& extension)
 {
     const std::string name = fileNameOnly(path);

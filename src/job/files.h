@@ -21,6 +21,9 @@ std::string folderOfFile(const std::string& path);
 std::string withTrailingSeparator(const std::string& folder);
 // Lower-case copy (ASCII letters only).
 std::string toLowerAscii(std::string text);
+// The file's name without its folder and without an ending ".nst" in any case: "frame" for
+// "/jobs/frame.NST", the stem files written for a job are named after.
+std::string jobFileStem(const std::string& jobFile);
 // The path with "." + extension appended unless its name already ends with it (in any case):
 // "plates" and "plates.v2" get it, "plates.NST" keeps its name; a name ending in "." gets only
 // the extension. An empty path or extension is returned unchanged.

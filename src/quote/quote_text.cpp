@@ -1,0 +1,157 @@
+#include "quote/quote_text.h"
+
+#include <algorithm>
+
+#include "cutting/nc_program.h"
+#include "job/number_format.h"
+#include "stock/stock_index.h"
+
+namespace dravenor::quote {
+
+namespace {
+
+std::string kg(double value)
+{
+    return formatMask(value, "0.00");
+}
+
+std::vector<std::string> money(const CostSplit& c)
+{
+    return {centsText(c.material), centsText(c.cutting), centsText(c.setup), centsText(c.total())};
+}
+
+// "1-3" for a run of numbers, else "1, 3, 4".
+std::string layoutList(const std::vector<LayoutCost>& layouts)
+{
+    bool run = true;
+    for (size_t i = 1; i < layouts.size(); ++i) run = run && layouts[i].layoutNo == layouts[i - 1].layoutNo + 1;
+    if (layouts.size() == 1) return "layout " + std::to_string(layouts.front().layoutNo);
+    if (run) return "layouts " + std::to_string(layouts.front().layoutNo) + "-" + std::to_string(layouts.back().layoutNo);
+    std::string text = "layouts ";
+    for (size_t i = 0; i < layouts.size(); ++i) text += (i ? ", " : "") + std::to_string(layouts[i].layoutNo);
+    return text;
+}
+
+std::string joined(const std::vector<std::string>& cells, const std::string& separator, bool csv)
+{
+    std::string line;
+    for (size_t i = 0; i < cells.size(); ++i) line += (i ? separator : "") + (csv ? csvField(cells[i]) : cells[i]);
+    return line;
+}
+
+} // namespace
+
+TextTable partTable(const Quote& quote)
+{
+    TextTable table{{"Part", "Quantity", "Kg Each", "Material", "Cutting", "Set-up", "Cost", "Unit Cost", "Price", "Unit Price"}};
+    long pieces = 0;
+    for (const PartCost& p : quote.parts) {
+        std::vector<std::string> row{p.name, std::to_string(p.quantity), kg(p.kgEach)};
+        for (const std::string& m : money(p.cost)) row.push_back(m);
+        row.insert(row.end(), {centsText(toCents(static_cast<double>(p.cost.total()) / p.quantity / 100)),
+                               centsText(p.price), centsText(toCents(static_cast<double>(p.price) / p.quantity / 100))});
+        table.push_back(row);
+        pieces += p.quantity;
+    }
+    std::vector<std::string> total{"Total", std::to_string(pieces), ""};
+    for (const std::string& m : money(quote.cost)) total.push_back(m);
+    total.insert(total.end(), {"", centsText(quote.price), ""});
+    table.push_back(total);
+    return table;
+}
+
+TextTable layoutTable(const Quote& quote)
+{
+    TextTable table{{"Layout", "Sheets", "Sheet Kg", "Remnant Kg", "Scrap Kg", "Time", "Pierces", "Material", "Cutting",
+                     "Set-up", "Cost"}};
+    auto row = [](const std::string& name, const CostAmounts& a, const CostSplit& c) {
+        std::vector<std::string> cells{name,         std::to_string(a.sheets), kg(a.sheetKg), kg(a.remnantKg),
+                                       kg(a.scrapKg), cutting::durationText(a.machineSeconds), std::to_string(a.pierces)};
+        for (const std::string& m : money(c)) cells.push_back(m);
+        return cells;
+    };
+    for (const LayoutCost& l : quote.layouts) table.push_back(row(std::to_string(l.layoutNo), l.amounts, l.cost));
+    table.push_back(row("Total", quote.amounts, quote.cost));
+    return table;
+}
+
+std::vector<std::string> quoteSummary(const Quote& quote)
+{
+    const PriceRow& p = quote.prices;
+    const CostAmounts& a = quote.amounts;
+    const std::string material = p.material + (p.grade.empty() ? "" : " " + p.grade) + " " + formatGeneral(p.thickness);
+    std::vector<std::string> lines{
+        "Quote of " + quote.jobName + ", " + quote.date + ", from " + layoutList(quote.layouts) + " (" +
+            quote.engineName() + "), parts shared by " + (quote.options.share == MaterialShare::Area ? "area" : "length"),
+        "Material " + centsText(quote.cost.material) + ": " + std::to_string(a.sheets) + " sheets of " + material + ", " +
+            kg(a.sheetKg) + " kg at " + formatGeneral(p.perKg) + " per kg, less " + kg(a.remnantKg) +
+            " kg kept as remnants at " + formatGeneral(p.remnantPercent) + " % and " + kg(a.scrapKg) + " kg scrap at " +
+            formatGeneral(p.scrapPerKg) + " per kg",
+        "Cutting " + centsText(quote.cost.cutting) + ": " + cutting::durationText(a.machineSeconds) + " at " +
+            formatGeneral(p.perHour) + " per hour and " + std::to_string(a.pierces) + " pierces at " +
+            formatGeneral(p.perPierce),
+        "Set-up " + centsText(quote.cost.setup) + ": " + std::to_string(a.layouts) + " layouts at " +
+            formatGeneral(p.perLayout) + " and " + std::to_string(a.sheets) + " sheets at " + formatGeneral(p.perSheet),
+        "Cost " + centsText(quote.cost.total()) + ", margin " + formatGeneral(quote.options.marginPercent) +
+            " %, price " + centsText(quote.price)};
+    return lines;
+}
+
+std::string quoteCsv(const Quote& quote)
+{
+    std::string text;
+    for (const std::vector<std::string>& row : partTable(quote)) text += joined(row, ",", true) + "\r\n";
+    text += "\r\n";
+    for (const std::string& line : quoteSummary(quote)) text += csvField(line) + "\r\n";
+    return text;
+}
+
+std::string quoteClipboardText(const Quote& quote)
+{
+    std::string text;
+    for (const std::string& line : quoteSummary(quote)) text += line + "\n";
+    text += "\n";
+    for (const std::vector<std::string>& row : partTable(quote)) text += joined(row, "\t", false) + "\n";
+    return text;
+}
+
+std::vector<std::string> alignedLines(const TextTable& table)
+{
+    std::vector<size_t> widths;
+    for (const std::vector<std::string>& row : table)
+        for (size_t c = 0; c < row.size(); ++c) {
+            if (widths.size() <= c) widths.push_back(0);
+            widths[c] = std::max(widths[c], row[c].size());
+        }
+    std::vector<std::string> lines;
+    for (const std::vector<std::string>& row : table) {
+        std::string line;
+        for (size_t c = 0; c < row.size(); ++c) {
+            const std::string pad(widths[c] - row[c].size(), ' ');
+            line += (c ? "  " : "") + (c > 0 ? pad + row[c] : row[c] + pad);
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> quoteLines(const Quote& quote)
+{
+    std::vector<std::string> lines = quoteSummary(quote);
+    lines.push_back("");
+    for (const std::string& line : alignedLines(partTable(quote))) lines.push_back(line);
+    lines.push_back("");
+    for (const std::string& line : alignedLines(layoutTable(quote))) lines.push_back(line);
+    return lines;
+}
+
+std::string costsSection(const QuoteResult& result)
+{
+    std::string text = "\f\r\nCosts\r\n";
+    if (!result.quote) return text + "not quoted: " + result.error + "\r\n";
+    for (const std::string& line : quoteLines(*result.quote)) text += line + "\r\n";
+    return text;
+}
+
+} // namespace dravenor::quote
