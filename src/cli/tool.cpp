@@ -27,6 +27,7 @@ Command ncCommand();
 // The plate stock and the cut layouts it takes in (stock_command.cpp, cut_command.cpp).
 Command stockCommand();
 Command cutCommand();
+Command quoteCommand();
 
 namespace {
 
@@ -52,7 +53,7 @@ std::vector<Command> commands()
 {
     return {shapeInfoCommand(), previewCommand(), nestCommand(), dxfToShpCommand(), shpToDxfCommand(), closeCommand(),
             reportCommand(), layoutDxfCommand(), printCommand(), standardShapeCommand(),
-            breakupCommand(), checkLayoutCommand(), ncCommand(), stockCommand(), cutCommand()};
+            breakupCommand(), checkLayoutCommand(), ncCommand(), stockCommand(), cutCommand(), quoteCommand()};
 }
 
 int runTool(const Args& args, std::ostream& out, std::ostream& err)

@@ -1,5 +1,7 @@
 #include "quote/quote_history.h"
 
+#include <algorithm>
+
 #include "cutting/nc_export.h"
 #include "cutting/text_lines.h"
 #include "job/files.h"
@@ -122,6 +124,7 @@ QuoteRecord quoteRecord(const Quote& quote, const NestingState& state)
     std::vector<std::string> parts, layouts;
     for (const PartEntry& p : state.parts) parts.push_back(fileNameOnly(p.FileName) + "/" + std::to_string(p.Qty));
     for (int layoutNo : cutting::layoutNumbers(state)) layouts.push_back(layoutFingerprint(state, layoutNo));
+    std::sort(parts.begin(), parts.end()); // the engines may order the records differently
     r.parts = textsFingerprint(parts);
     r.layouts = textsFingerprint(layouts);
     r.amounts = quote.amounts;

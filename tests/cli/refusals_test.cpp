@@ -88,7 +88,7 @@ TEST(Refusals, EveryCommandRefusesBadInputInOneLineAndWritesNothing)
         EXPECT_TRUE(!r.err.empty() && r.err.back() == '\n' && contains(lastLine, message)) << r.err;
         EXPECT_EQ(ran ? r.out.substr(0, 24) : r.out, ran ? "Full Optimization Done [" : "") << r.out;
     }
-    EXPECT_EQ(count, 105);
+    EXPECT_EQ(count, 111);
     EXPECT_EQ(folderBytes(f.folder()), before);
 }
 

@@ -4,7 +4,9 @@
 Every folder given that holds a job.args is a job, and so is every subfolder of it that holds
 one (a missing folder checks nothing). Each job is nested with the batch tool, then:
   report  (jobs with a job.json) the report of the saved job: its sheets used and overall yield
-          agree with the areas job.json gives, to 0.1 points, and no part is left unplaced
+          agree with the areas job.json gives, to 0.1 points, and no part is left unplaced; its
+          quote's part rows add up to its totals row to the cent, and its material is the sheets'
+          weight (from job.json's areas) at the price less the remnants' and the scrap's credit
   dxf     every layout's DXF drawing reads back with ezdxf without errors or repairs, names
           millimetres, has the parts, their names and the sheet on layers of their own, and holds,
           in order, every entity of each instance followed by the part's name, then the sheet's
@@ -19,6 +21,8 @@ one (a missing folder checks nothing). Each job is nested with the batch tool, t
           out) nests to the same JSON result as the --part arguments of job.args
 Usage: check_bench_jobs.py report|dxf|kerf|list DRAVENOR_CLI FOLDER...
 """
+import csv
+import io
 import json
 import math
 import os
@@ -63,7 +67,47 @@ def check_report(cli, folder, work, _):
         return [f"{folder}: overall yield {yield_shown:.4f}, job.json gives {expected:.4f}"]
     print(f"{os.path.basename(folder)}: {len(used)} sheet type(s), {sum(q for _, q in used)} sheets, "
           f"yield {yield_shown:.4f} (job.json {expected:.4f})")
-    return []
+    sheet_area = sum(area_of[name] * qty for name, qty in used)
+    return quote_problems(cli, folder, work, job_file, sheet_area, float(job["total_part_area"]))
+
+
+# Prices and tables of the quote check: odd amounts, so that a wrong factor cannot hide.
+DENSITY, PER_KG, REMNANT_SHARE, SCRAP_PER_KG = 7.85e-6, 1.37, 0.6, 0.11
+
+
+def quote_problems(cli, folder, work, job_file, sheet_area, part_area):
+    args = job_args(folder)
+    mat, thick = (args[args.index(key) + 1] for key in ("--mat", "--thick"))
+    files = {"prices.dat": f'"{mat}","","{thick}","{PER_KG}","97","0.23","17","3","{SCRAP_PER_KG}","{REMNANT_SHARE * 100:g}"',
+             "density.dat": f'"{mat}","{DENSITY:.8f}"', "cutting.dat": f'"{mat}","{thick}","0","1500","0.8","6","3","1"'}
+    for name, row in files.items():
+        with open(os.path.join(work, name), "w") as f:
+            f.write(row + "\r\n")
+    run = subprocess.run([cli, "quote", job_file, "--csv", "-", "--margin", "12.5", "--no-history",
+                          *(x for name in files for x in ("--" + name.split(".")[0].replace("cutting", "cut-table"),
+                                                           os.path.join(work, name)))],
+                         capture_output=True, text=True)
+    name = os.path.basename(folder)
+    if run.returncode != 0:
+        return [f"{name}: quote exit {run.returncode}: {run.stderr.strip()}"]
+    rows = list(csv.reader(io.StringIO(run.stdout)))
+    header, total_at = rows[0], next(i for i, r in enumerate(rows) if r and r[0] == "Total")
+    problems = []
+    for column in ("Material", "Cutting", "Set-up", "Cost", "Price"):
+        c = header.index(column)
+        parts = sum(round(float(r[c]) * 100) for r in rows[1:total_at])
+        if parts != round(float(rows[total_at][c]) * 100):
+            problems.append(f"{name}: the parts' {column} add up to {parts / 100:.2f}, the total is {rows[total_at][c]}")
+    kg_per_area = DENSITY * float(thick)
+    sheet_kg, part_kg = sheet_area * kg_per_area, part_area * kg_per_area
+    remnant_kg = float(re.search(r"less ([0-9.]+) kg kept as remnants", run.stdout).group(1))
+    material = sheet_kg * PER_KG - remnant_kg * PER_KG * REMNANT_SHARE - (sheet_kg - part_kg - remnant_kg) * SCRAP_PER_KG
+    shown = float(rows[total_at][header.index("Material")])
+    if abs(shown - material) > 0.01 + 0.005 * PER_KG:
+        problems.append(f"{name}: material {shown:.2f}, the sheets' weight at the price less credits gives {material:.2f}")
+    print(f"{name}: quote of {total_at - 1} part type(s), material {shown:.2f} (worked out {material:.2f}), "
+          f"price {rows[total_at][header.index('Price')]}")
+    return problems
 
 
 def record_of(e):

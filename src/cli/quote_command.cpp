@@ -1,0 +1,138 @@
+// dravenor-cli quote: what a saved job's layouts cost and what to charge for each part type, with
+// the price, density and cut tables of the working folder or the files given.
+#include <QDate>
+
+#include <cmath>
+#include <ostream>
+#include <sstream>
+
+#include "cli/command.h"
+#include "cli/nc_files.h"
+#include "cli/option_parser.h"
+#include "cli/scratch_folder.h"
+#include "cli/stock_options.h"
+#include "cutting/cut_table.h"
+#include "cutting/post_settings.h"
+#include "job/density_table.h"
+#include "job/files.h"
+#include "job/number_format.h"
+#include "layouts/job_open.h"
+#include "layouts/moved_shape_files.h"
+#include "quote/job_quote.h"
+#include "quote/price_table.h"
+#include "quote/quote_text.h"
+
+namespace dravenor::cli {
+
+namespace {
+
+quote::QuoteOptions quoteOptions(const ParsedArgs& parsed)
+{
+    quote::QuoteOptions options;
+    if (parsed.has("--margin")) {
+        const std::optional<double> margin = numberFromTyped(parsed.value("--margin"));
+        if (!margin || !std::isfinite(*margin) || *margin < -100 || *margin > 10000)
+            throw UsageError{"--margin \"" + parsed.value("--margin") + "\" is not a percentage from -100 to 10000"};
+        options.marginPercent = *margin;
+    }
+    const std::string share = parsed.value("--share", "area");
+    if (share != "area" && share != "length") throw UsageError{"--share is area or length, not \"" + share + "\""};
+    options.share = share == "area" ? quote::MaterialShare::Area : quote::MaterialShare::Length;
+    return options;
+}
+
+int quoteCommandRun(const Args& args, std::ostream& out, std::ostream& err)
+{
+    const ParsedArgs parsed = parseArgs(
+        args, {"--prices", "--density", "--cut-table", "--post", "--csv", "--margin", "--share", "--units", "--stock"},
+        {"--no-history"});
+    if (parsed.positional.size() != 1) throw UsageError{"give one job file (see dravenor-cli quote --help)"};
+    const std::string& jobPath = parsed.positional[0];
+    const quote::QuoteOptions options = quoteOptions(parsed);
+
+    const ScratchFolder scratch;
+    if (scratch.path().empty()) {
+        err << "dravenor-cli quote: cannot create a temporary folder for the job's sections\n";
+        return kExitFailed;
+    }
+    Job job;
+    job.nesting.drawingUnit = drawingUnitOption(parsed);
+    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
+    if (!opened.ok()) {
+        err << "dravenor-cli quote: " << opened.error << "\n";
+        return kExitBadInput;
+    }
+    for (const std::string& w : opened.warnings) err << "dravenor-cli quote: warning: " << w << "\n";
+    if (opened.layoutsLackShapes) throw UsageError{layoutsLackShapesMessage(jobPath, opened.missingShapes)};
+    if (job.nesting.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutNotice};
+    std::vector<std::string> stockWarnings;
+    lookUpRemnantIds(parsed, job, stockWarnings);
+    for (const std::string& w : stockWarnings) err << "dravenor-cli quote: warning: " << w << "\n";
+
+    const quote::QuoteFiles files{shippedFilePath(parsed.value("--prices"), quote::kPriceTableFileName),
+                                  shippedFilePath(parsed.value("--density"), kDensityFileName),
+                                  shippedFilePath(parsed.value("--cut-table"), cutting::kCutTableFileName),
+                                  shippedFilePath(parsed.value("--post"), cutting::kPostFileName)};
+    const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    const quote::JobQuote made = quote::quoteJob(job, files, options, today, !parsed.has("--no-history"));
+    if (!made.result.quote) {
+        std::istringstream problems(made.result.error);
+        for (std::string line; std::getline(problems, line);) err << "dravenor-cli quote: no quote: " << line << "\n";
+        return kExitBadInput;
+    }
+    if (!made.historyProblem.empty()) err << "dravenor-cli quote: warning: " << made.historyProblem << "\n";
+    const quote::Quote& q = *made.result.quote;
+    const std::string csvPath = parsed.value("--csv");
+    if (csvPath == kStandardOutput) {
+        out << quote::quoteCsv(q);
+        return kExitOk;
+    }
+    for (const std::string& line : quote::quoteLines(q)) out << line << "\n";
+    out << "\n";
+    for (const std::string& line : made.whatIf) out << line << "\n";
+    if (!csvPath.empty()) {
+        if (const std::string problem = writeFileAtomically(csvPath, quote::quoteCsv(q)); !problem.empty()) {
+            err << "dravenor-cli quote: " << problem << "\n";
+            return kExitFailed;
+        }
+        out << csvPath << ": the quote as CSV\n";
+    }
+    return kExitOk;
+}
+
+} // namespace
+
+Command quoteCommand()
+{
+    return {"quote", "price a saved job's layouts: material, cutting and set-up per part type",
+            "Usage: dravenor-cli quote FILE.nst [--prices FILE] [--csv FILE] [--margin P]\n"
+            "                          [--share area|length] [--density FILE] [--cut-table FILE]\n"
+            "                          [--post FILE] [--units mm|in] [--stock DIR] [--no-history]\n"
+            "Opens the job, rebuilds its layouts and prices them with the price table: per layout\n"
+            "the sheets' weight at the material price less the kept remnant's and the scrap's\n"
+            "credit, the machine time and pierces of its cut plan, and the set-up per layout and\n"
+            "sheet. Each layout's cost is shared among its parts to the cent (material by true\n"
+            "area or by the length along the sheet each takes, cutting by each part's own\n"
+            "contours, set-up equally) and summed per part type, with the margin giving the price.\n"
+            "The quote is added to JOB-quotes.csv beside the job; when the same parts were quoted\n"
+            "from the other engine's layouts, both are compared at today's prices.\n"
+            "  --prices FILE      the price table (default: prices.dat beside the executable, else\n"
+            "                     its resources)\n"
+            "  --csv FILE         also write the quote as CSV (header row, a row per part type,\n"
+            "                     a totals row); \"-\" writes only the CSV to standard output\n"
+            "  --margin P         percent added to the cost to give the price (default 0)\n"
+            "  --share area|length  how a layout's material is shared among its parts (default area)\n"
+            "  --density FILE     the density table (default: density.dat, found as the prices are)\n"
+            "  --cut-table FILE   the cut table (default: cutting.dat, found as the prices are)\n"
+            "  --post FILE        the post file (default: post.cfg, found as the prices are)\n"
+            "  --units mm|in      the job's length unit (default mm)\n"
+            "  --stock DIR        the stock whose ids the remnants carry (default: the working\n"
+            "                     folder's stock when there is one)\n"
+            "  --no-history       do not add the quote to JOB-quotes.csv\n"
+            "A price table with a bad row, a material without a density, a job whose material,\n"
+            "grade and thickness have no price or cut table row, or a layout that cannot be cut\n"
+            "give exit code 2 naming the file and line, and no quote.\n",
+            quoteCommandRun};
+}
+
+} // namespace dravenor::cli

@@ -1,0 +1,39 @@
+#include "quote/job_quote.h"
+
+#include "job/files.h"
+#include "layouts/remnant_marks.h"
+#include "quote/quote_history.h"
+
+namespace dravenor::quote {
+
+JobQuote quoteJob(const Job& job, const QuoteFiles& files, const QuoteOptions& options, const std::string& date,
+                  bool record)
+{
+    JobQuote made;
+    QuoteSources sources;
+    sources.jobName = job.jobFileName.empty() ? "the unsaved job" : fileNameOnly(job.jobFileName);
+    sources.date = date;
+    if (std::string problems = readPriceSources(files.prices, files.density, sources); !problems.empty()) {
+        made.result.error = problems;
+        return made;
+    }
+    sources.setup = cutting::ncSetup(job.nesting, fileNameOnly(job.jobFileName), files.cutTable, files.post);
+    sources.setup.cut.remnants = remnantMarksOf(job);
+    made.result = makeQuote(job.nesting, sources, options);
+    if (!made.result.quote) return made;
+
+    const std::string historyPath = quoteHistoryPath(job.jobFileName);
+    if (historyPath.empty()) {
+        made.whatIf = {"What-if: save the job to keep its quotes and compare the engines' layouts."};
+        return made;
+    }
+    const QuoteRecord current = quoteRecord(*made.result.quote, job.nesting);
+    if (record) made.historyProblem = recordQuote(historyPath, current);
+    std::string readProblem;
+    const std::vector<QuoteRecord> history = readQuoteHistory(historyPath, readProblem);
+    if (made.historyProblem.empty()) made.historyProblem = readProblem;
+    made.whatIf = whatIfLines(*made.result.quote, current, history, fileNameOnly(historyPath));
+    return made;
+}
+
+} // namespace dravenor::quote
