@@ -13,6 +13,7 @@
 #include "app/main_window_edit_host.h"
 #include "job/job.h"
 #include "layouts/layout_print_run.h"
+#include "quote/job_quote.h"
 #include "stock/layout_cut.h"
 #include "ui/dialog_service.h"
 
@@ -120,6 +121,13 @@ public:
     void showDensityTable();
     // Tools > Cut Table: the cutting data of each material and thickness (cutting.dat).
     void showCutTable();
+    // Tools > Price Table (prices.dat) and Tools > Quote: the job's layouts priced with the
+    // working folder's tables, added to the saved job's quote history, in the quote window; a
+    // quote that cannot be made is refused naming the file and line (main_window_quote.cpp).
+    void showPriceTable();
+    void showQuote();
+    // The job's quote now with the working folder's tables; `record` adds it to the history.
+    quote::JobQuote currentQuote(const quote::QuoteOptions& options, bool record) const;
     // File > Export NC Program (the current layout, to a file the user names) and Export All NC
     // Programs (JOB-layout-N.nc in a folder the user chooses), with the working folder's cut table
     // and post file; each closes with a message naming the folder and the files written.
@@ -277,6 +285,8 @@ private:
     LayoutPanel* layoutPanel_ = nullptr;
     // Plans drawn over the view, kept while their layout and cutting data stay the same.
     std::shared_ptr<CutPlanCache> cutPlans_;
+    // The margin and sharing of the last quote window, used by the report's Costs page too.
+    quote::QuoteOptions quoteOptions_;
     QSplitter* gridSplitter_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     // The drawing notes the user was shown in a box this session.

@@ -9,10 +9,12 @@
 #include "app/report_window.h"
 #include "job/density_table.h"
 #include "job/drawing_unit.h"
+#include "job/files.h"
 #include "job/print_config.h"
 #include "job/recent_files.h"
 #include "layouts/job_open.h"
 #include "layouts/report.h"
+#include "quote/quote_text.h"
 
 namespace dravenor {
 
@@ -132,6 +134,10 @@ void MainWindow::showReport()
     }
     warnings.insert(warnings.end(), written.warnings.begin(), written.warnings.end());
     if (const std::string problem = appendCutTimesTo(written.path); !problem.empty()) warnings.push_back(problem);
+    const quote::JobQuote costs = currentQuote(quoteOptions_, false);
+    if (const std::string problem = appendFileAtomically(written.path, quote::costsSection(costs.result, costs.whatIf));
+        !problem.empty())
+        warnings.push_back(problem);
     if (!warnings.empty()) tell(joinedLines(warnings), DialogService::Icon::Exclamation);
     ReportWindow report(dialogs_, QString::fromStdString(written.path), this);
     report.setJobFileName(job_.jobFileName);

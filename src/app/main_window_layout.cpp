@@ -240,6 +240,8 @@ void MainWindow::buildMenus()
     tools->addSeparator();
     tools->addAction(tr("&Density Table"), this, &MainWindow::showDensityTable);
     tools->addAction(tr("C&ut Table"), this, &MainWindow::showCutTable);
+    tools->addAction(tr("&Price Table"), this, &MainWindow::showPriceTable);
+    tools->addAction(tr("&Quote..."), this, &MainWindow::showQuote);
     tools->addSeparator();
     tools->addAction(tr("S&tock..."), this, &MainWindow::showStock);
     tools->addAction(tr("Stock &Folder..."), this, &MainWindow::chooseStockFolder);

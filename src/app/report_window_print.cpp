@@ -1,14 +1,12 @@
 // Printing from the report window: the selected or all report rows in a fixed-width font, the
 // page header (date and caption, with the job file when there is one) at the top of every page.
 #include <QDate>
-#include <QFontDatabase>
 #include <QPagedPaintDevice>
-#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <algorithm>
 
 #include "app/report_window.h"
+#include "app/text_printout.h"
 #include "job/grid_print_text.h"
 #include "layouts/report_pages.h"
 
@@ -29,24 +27,8 @@ void ReportWindow::printTo(QPagedPaintDevice& device) const
 
 void ReportWindow::printRowsTo(QPagedPaintDevice& device, int fromRow, int toRow) const
 {
-    QPainter painter(&device);
-    if (!painter.isActive()) return;
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(kReportPrintPointSize);
-    painter.setFont(font);
-    const int lineHeight = painter.fontMetrics().lineSpacing();
-    const int linesPerPage = std::max(painter.viewport().height() / lineHeight, 1);
-
-    bool firstPage = true;
-    for (const std::vector<std::string>& page : printPages(fromRow, toRow, linesPerPage)) {
-        if (!firstPage) device.newPage();
-        firstPage = false;
-        int baseline = painter.fontMetrics().ascent();
-        for (const std::string& line : page) {
-            painter.drawText(0, baseline, QString::fromStdString(line));
-            baseline += lineHeight;
-        }
-    }
+    printTextPages(device, kReportPrintPointSize,
+                   [&](int linesPerPage) { return printPages(fromRow, toRow, linesPerPage); });
 }
 
 void ReportWindow::printWithDialog()

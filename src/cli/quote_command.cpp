@@ -1,45 +1,22 @@
 // dravenor-cli quote: what a saved job's layouts cost and what to charge for each part type, with
 // the price, density and cut tables of the working folder or the files given.
-#include <QDate>
-
-#include <cmath>
 #include <ostream>
 #include <sstream>
 
 #include "cli/command.h"
-#include "cli/nc_files.h"
+#include "cli/quote_options.h"
 #include "cli/option_parser.h"
 #include "cli/scratch_folder.h"
 #include "cli/stock_options.h"
-#include "cutting/cut_table.h"
-#include "cutting/post_settings.h"
-#include "job/density_table.h"
 #include "job/files.h"
-#include "job/number_format.h"
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
 #include "quote/job_quote.h"
-#include "quote/price_table.h"
 #include "quote/quote_text.h"
 
 namespace dravenor::cli {
 
 namespace {
-
-quote::QuoteOptions quoteOptions(const ParsedArgs& parsed)
-{
-    quote::QuoteOptions options;
-    if (parsed.has("--margin")) {
-        const std::optional<double> margin = numberFromTyped(parsed.value("--margin"));
-        if (!margin || !std::isfinite(*margin) || *margin < -100 || *margin > 10000)
-            throw UsageError{"--margin \"" + parsed.value("--margin") + "\" is not a percentage from -100 to 10000"};
-        options.marginPercent = *margin;
-    }
-    const std::string share = parsed.value("--share", "area");
-    if (share != "area" && share != "length") throw UsageError{"--share is area or length, not \"" + share + "\""};
-    options.share = share == "area" ? quote::MaterialShare::Area : quote::MaterialShare::Length;
-    return options;
-}
 
 int quoteCommandRun(const Args& args, std::ostream& out, std::ostream& err)
 {
@@ -69,12 +46,8 @@ int quoteCommandRun(const Args& args, std::ostream& out, std::ostream& err)
     lookUpRemnantIds(parsed, job, stockWarnings);
     for (const std::string& w : stockWarnings) err << "dravenor-cli quote: warning: " << w << "\n";
 
-    const quote::QuoteFiles files{shippedFilePath(parsed.value("--prices"), quote::kPriceTableFileName),
-                                  shippedFilePath(parsed.value("--density"), kDensityFileName),
-                                  shippedFilePath(parsed.value("--cut-table"), cutting::kCutTableFileName),
-                                  shippedFilePath(parsed.value("--post"), cutting::kPostFileName)};
-    const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    const quote::JobQuote made = quote::quoteJob(job, files, options, today, !parsed.has("--no-history"));
+    const quote::JobQuote made =
+        quote::quoteJob(job, quoteFilesOption(parsed), options, todayText(), !parsed.has("--no-history"));
     if (!made.result.quote) {
         std::istringstream problems(made.result.error);
         for (std::string line; std::getline(problems, line);) err << "dravenor-cli quote: no quote: " << line << "\n";
@@ -87,9 +60,7 @@ int quoteCommandRun(const Args& args, std::ostream& out, std::ostream& err)
         out << quote::quoteCsv(q);
         return kExitOk;
     }
-    for (const std::string& line : quote::quoteLines(q)) out << line << "\n";
-    out << "\n";
-    for (const std::string& line : made.whatIf) out << line << "\n";
+    for (const std::string& line : quote::quoteLines(q, made.whatIf)) out << line << "\n";
     if (!csvPath.empty()) {
         if (const std::string problem = writeFileAtomically(csvPath, quote::quoteCsv(q)); !problem.empty()) {
             err << "dravenor-cli quote: " << problem << "\n";

@@ -7,6 +7,7 @@
 #include "cli/command.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
+#include "cli/quote_options.h"
 #include "cli/scratch_folder.h"
 #include "cutting/cut_time_report.h"
 #include "cli/stock_options.h"
@@ -14,6 +15,7 @@
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
 #include "layouts/report.h"
+#include "quote/quote_text.h"
 
 namespace dravenor::cli {
 
@@ -49,11 +51,13 @@ Args withLongOutputOption(Args args)
 int report(const Args& args, std::ostream& out, std::ostream& err)
 {
     const ParsedArgs parsed = parseArgs(withLongOutputOption(args),
-                                        {"--output", "--density", "--units", "--cut-table", "--post", "--stock"},
-                                        {"--cut-times"});
+                                        {"--output", "--density", "--units", "--cut-table", "--post", "--stock",
+                                         "--prices", "--margin", "--share"},
+                                        {"--cut-times", "--costs"});
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli report --help)"};
     const std::string jobPath = parsed.positional.front();
     const std::string outputPath = parsed.value("--output", kReportFileName);
+    const quote::QuoteOptions costOptions = quoteOptions(parsed);
     const DensityTable densities = loadDensities(parsed, err);
 
     const ScratchFolder scratch;
@@ -96,6 +100,16 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
             return kExitFailed;
         }
     }
+    if (parsed.flags.count("--costs") && written.path != kStandardOutput) {
+        // A job that cannot be priced still gets its report; the Costs page says why.
+        const quote::JobQuote made = quote::quoteJob(job, quoteFilesOption(parsed), costOptions, todayText(), false);
+        if (!made.result.quote) err << "dravenor-cli report: warning: no costs: " << made.result.error << "\n";
+        if (const std::string problem = appendFileAtomically(written.path, quote::costsSection(made.result, made.whatIf));
+            !problem.empty()) {
+            err << "dravenor-cli report: " << problem << "\n";
+            return kExitFailed;
+        }
+    }
     reportStream(written.path, out, err) << written.path << "\n";
     return kExitOk;
 }
@@ -120,6 +134,9 @@ Command reportCommand()
             "                       units are converted to it\n"
             "  --cut-times          add the estimated cutting time of every layout, planned with\n"
             "                       the cut table (--cut-table FILE, --post FILE as for nc)\n"
+            "  --costs              add the Costs page: the job's quote as dravenor-cli quote makes\n"
+            "                       it (--prices FILE, --margin P, --share area|length as for\n"
+            "                       quote), on a printed page of its own\n"
             "A material missing from the density table weighs 0. A job without layouts, or one\n"
             "that cannot be read, gives exit code 2; a report that cannot be written, 1.\n",
             report};

@@ -46,9 +46,7 @@ std::string cutTimeSection(const NestingState& state, const NcSetup& setup)
 
 std::string appendCutTimes(const NestingState& state, const NcSetup& setup, const std::string& reportPath)
 {
-    const FileText report = readWholeFile(reportPath);
-    if (!report.bytes) return report.error;
-    return writeFileAtomically(reportPath, *report.bytes + cutTimeSection(state, setup));
+    return appendFileAtomically(reportPath, cutTimeSection(state, setup));
 }
 
 } // namespace dravenor::cutting

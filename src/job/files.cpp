@@ -270,4 +270,11 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
     return "";
 }
 
+std::string appendFileAtomically(const std::string& path, const std::string& text)
+{
+    const FileText file = readWholeFile(path);
+    if (!file.bytes) return file.error;
+    return writeFileAtomically(path, *file.bytes + text);
+}
+
 } // namespace dravenor

@@ -10,17 +10,23 @@ std::vector<std::vector<std::string>> paginate(const std::vector<std::string>& l
                                                const std::vector<std::string>& header, int linesPerPage)
 {
     const size_t bodyPerPage = static_cast<size_t>(std::max(linesPerPage - static_cast<int>(header.size()), 1));
-    std::vector<std::vector<std::string>> pages;
-    size_t next = 0;
-    do {
-        std::vector<std::string> page = header;
-        const size_t end = std::min(lines.size(), next + bodyPerPage);
-        page.insert(page.end(), lines.begin() + static_cast<std::ptrdiff_t>(next),
-                    lines.begin() + static_cast<std::ptrdiff_t>(end));
-        pages.push_back(std::move(page));
-        next = end;
-    } while (next < lines.size());
+    std::vector<std::vector<std::string>> pages{header};
+    size_t body = 0; // body lines on the last page
+    for (const std::string& line : lines) {
+        if (isPageBreak(line)) {
+            if (body > 0) pages.push_back(header), body = 0;
+            continue;
+        }
+        if (body == bodyPerPage) pages.push_back(header), body = 0;
+        pages.back().push_back(line);
+        ++body;
+    }
     return pages;
+}
+
+bool isPageBreak(const std::string& line)
+{
+    return line.find_first_not_of(" \f") == std::string::npos && line.find('\f') != std::string::npos;
 }
 
 std::vector<std::string> gridPrintBody(const TextGrid& grid, int fromRow, int toRow)

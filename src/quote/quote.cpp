@@ -121,6 +121,16 @@ CostSplit costsOf(const CostAmounts& a, const PriceRow& p)
     return cost;
 }
 
+void applyMargin(Quote& quote, double marginPercent)
+{
+    quote.options.marginPercent = marginPercent;
+    quote.price = toCents(static_cast<double>(quote.cost.total()) * (1 + marginPercent / 100) / 100);
+    std::vector<double> weights;
+    for (const PartCost& p : quote.parts) weights.push_back(static_cast<double>(p.cost.total()));
+    const std::vector<Cents> partPrices = shareCents(quote.price, weights);
+    for (size_t i = 0; i < quote.parts.size(); ++i) quote.parts[i].price = partPrices[i];
+}
+
 std::string Quote::engineName() const
 {
     return deepLayouts ? "Deep Nesting" : "classic engine";
@@ -183,11 +193,7 @@ QuoteResult makeQuote(const NestingState& state, const QuoteSources& sources, co
     }
     quote.parts.erase(std::remove_if(quote.parts.begin(), quote.parts.end(), [](const PartCost& p) { return p.quantity == 0; }),
                       quote.parts.end());
-    quote.price = toCents(static_cast<double>(quote.cost.total()) * (1 + options.marginPercent / 100) / 100);
-    std::vector<double> weights;
-    for (const PartCost& p : quote.parts) weights.push_back(static_cast<double>(p.cost.total()));
-    const std::vector<Cents> partPrices = shareCents(quote.price, weights);
-    for (size_t i = 0; i < quote.parts.size(); ++i) quote.parts[i].price = partPrices[i];
+    applyMargin(quote, options.marginPercent);
     result.quote = std::move(quote);
     return result;
 }

@@ -91,6 +91,8 @@ struct QuoteResult {
 };
 
 QuoteResult makeQuote(const NestingState& state, const QuoteSources& sources, const QuoteOptions& options);
+// Sets the margin: the price is the cost with it, shared among the part types by their cost.
+void applyMargin(Quote& quote, double marginPercent);
 
 // Reads the price and density tables into the sources. Returns "" or every problem, one a line,
 // each naming its file and line.

@@ -1,6 +1,7 @@
 #include "quote/quote_text.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include "cutting/nc_program.h"
 #include "job/number_format.h"
@@ -43,7 +44,7 @@ std::string joined(const std::vector<std::string>& cells, const std::string& sep
 
 TextTable partTable(const Quote& quote)
 {
-    TextTable table{{"Part", "Quantity", "Kg Each", "Material", "Cutting", "Set-up", "Cost", "Unit Cost", "Price", "Unit Price"}};
+    TextTable table{{"Part", "Qty", "Kg Each", "Material", "Cutting", "Set-up", "Cost", "Unit Cost", "Price", "Unit Price"}};
     long pieces = 0;
     for (const PartCost& p : quote.parts) {
         std::vector<std::string> row{p.name, std::to_string(p.quantity), kg(p.kgEach)};
@@ -62,17 +63,45 @@ TextTable partTable(const Quote& quote)
 
 TextTable layoutTable(const Quote& quote)
 {
-    TextTable table{{"Layout", "Sheets", "Sheet Kg", "Remnant Kg", "Scrap Kg", "Time", "Pierces", "Material", "Cutting",
-                     "Set-up", "Cost"}};
+    TextTable table{{"Layout", "Sheets", "Sheet Kg", "Remnant Kg", "Scrap Kg", "Time", "Pierces", "Cost"}};
     auto row = [](const std::string& name, const CostAmounts& a, const CostSplit& c) {
-        std::vector<std::string> cells{name,         std::to_string(a.sheets), kg(a.sheetKg), kg(a.remnantKg),
-                                       kg(a.scrapKg), cutting::durationText(a.machineSeconds), std::to_string(a.pierces)};
-        for (const std::string& m : money(c)) cells.push_back(m);
-        return cells;
+        return std::vector<std::string>{name,          std::to_string(a.sheets), kg(a.sheetKg),
+                                        kg(a.remnantKg), kg(a.scrapKg),          cutting::durationText(a.machineSeconds),
+                                        std::to_string(a.pierces), centsText(c.total())};
     };
     for (const LayoutCost& l : quote.layouts) table.push_back(row(std::to_string(l.layoutNo), l.amounts, l.cost));
     table.push_back(row("Total", quote.amounts, quote.cost));
     return table;
+}
+
+TextTable tableColumns(const TextTable& table, const std::vector<std::string>& titles)
+{
+    std::vector<size_t> picked;
+    for (const std::string& title : titles)
+        picked.push_back(static_cast<size_t>(std::find(table[0].begin(), table[0].end(), title) - table[0].begin()));
+    TextTable narrow;
+    for (const std::vector<std::string>& row : table) {
+        std::vector<std::string> cells;
+        for (size_t c : picked) cells.push_back(c < row.size() ? row[c] : "");
+        narrow.push_back(cells);
+    }
+    return narrow;
+}
+
+std::vector<std::string> wrappedLines(const std::string& text, size_t width)
+{
+    std::vector<std::string> lines;
+    std::istringstream words(text);
+    std::string line;
+    for (std::string word; words >> word;) {
+        if (!line.empty() && line.size() + 1 + word.size() > width) {
+            lines.push_back(line);
+            line = "  ";
+        }
+        line += (line.empty() || line == "  " ? "" : " ") + word;
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
 }
 
 std::vector<std::string> quoteSummary(const Quote& quote)
@@ -136,21 +165,33 @@ std::vector<std::string> alignedLines(const TextTable& table)
     return lines;
 }
 
-std::vector<std::string> quoteLines(const Quote& quote)
+std::vector<std::string> quoteLines(const Quote& quote, const std::vector<std::string>& notes)
 {
-    std::vector<std::string> lines = quoteSummary(quote);
-    lines.push_back("");
-    for (const std::string& line : alignedLines(partTable(quote))) lines.push_back(line);
-    lines.push_back("");
-    for (const std::string& line : alignedLines(layoutTable(quote))) lines.push_back(line);
+    std::vector<std::string> lines;
+    for (const std::string& line : quoteSummary(quote))
+        for (const std::string& part : wrappedLines(line, kPrintedWidth)) lines.push_back(part);
+    const TextTable parts = partTable(quote);
+    for (const TextTable& table :
+         {tableColumns(parts, {"Part", "Qty", "Material", "Cutting", "Set-up", "Cost", "Unit Cost"}),
+          tableColumns(parts, {"Part", "Qty", "Unit Price", "Price"}), layoutTable(quote)}) {
+        lines.push_back("");
+        for (const std::string& line : alignedLines(table)) lines.push_back(line);
+    }
+    if (!notes.empty()) lines.push_back("");
+    for (const std::string& note : notes)
+        for (const std::string& line : wrappedLines(note, kPrintedWidth)) lines.push_back(line);
     return lines;
 }
 
-std::string costsSection(const QuoteResult& result)
+std::string costsSection(const QuoteResult& result, const std::vector<std::string>& notes)
 {
     std::string text = "\f\r\nCosts\r\n";
-    if (!result.quote) return text + "not quoted: " + result.error + "\r\n";
-    for (const std::string& line : quoteLines(*result.quote)) text += line + "\r\n";
+    if (!result.quote) {
+        std::istringstream problems(result.error);
+        for (std::string line; std::getline(problems, line);) text += "not quoted: " + line + "\r\n";
+        return text;
+    }
+    for (const std::string& line : quoteLines(*result.quote, notes)) text += line + "\r\n";
     return text;
 }
 

@@ -1,5 +1,5 @@
-// The quote of the shipped example job from the batch tool: its CSV adds up, it goes into the
-// job's quote history, and once the same parts were nested by the classic engine too, the quote
+// The quote of the shipped example job from the batch tool: its CSV adds up, the report's Costs
+// page holds it, it goes into the job's quote history, and once the same parts were nested by the classic engine too, the quote
 // compares the two nests in money.
 #include <gtest/gtest.h>
 
@@ -49,6 +49,12 @@ TEST(QuoteCommand, ExampleAddsUpAndComparesTheEnginesOnceBothNested)
     }
     ASSERT_EQ(total.size(), 5u);
     EXPECT_EQ(std::vector<long>({sum[0], sum[1], sum[2], sum[3], sum[5]}), total);
+
+    // The report's Costs page begins a printed page of its own and holds the same quote.
+    const ToolRun report = runInProcess({"report", job, "--costs", "--margin", "15", "-o", dir.file("R.tlf")});
+    ASSERT_EQ(report.code, 0) << report.err;
+    EXPECT_TRUE(contains(TempFolder::read(dir.file("R.tlf")), "\f\r\nCosts\r\nQuote of example.nst"));
+    EXPECT_TRUE(contains(TempFolder::read(dir.file("R.tlf")), deep.out.substr(deep.out.find("Cost "), 40)));
 
     // The same parts nested by the classic engine into the same job file, then quoted.
     std::ifstream argsFile(examplePath("job.args"));

@@ -251,6 +251,9 @@ TEST(ReportPages, EveryPageStartsWithTheHeaderAndNoLineIsLostOrRepeated)
     const auto tall = paginate(numberedLines(3), {"a", "b", "c", "d"}, 2);
     ASSERT_EQ(tall.size(), 3u);
     EXPECT_EQ(tall[2], (Lines{"a", "b", "c", "d", "line 3"}));
+    // The Costs page starts a page of its own; a break right after a full page adds no empty one.
+    EXPECT_EQ(paginate({"line 1", "\f", "Costs"}, {"h"}, 11), (std::vector<Lines>{{"h", "line 1"}, {"h", "Costs"}}));
+    EXPECT_EQ(paginate({"line 1", "\f", "Costs"}, {"h"}, 2), (std::vector<Lines>{{"h", "line 1"}, {"h", "Costs"}}));
 }
 
 } // namespace

@@ -64,7 +64,7 @@ TEST(Quote, EveryFigureOfTheHandWorkedJob)
     // 40 kg x 2 - 32 kg x 2 x 50 % - 5.6 kg x 0.25 by area 2:1; 151.885 s at 60 an hour + 3 x 0.5
     // by own cutting 1.5157 : 1.1824 (the remnant's cut follows); 10 + 5 equally; 25 % margin.
     const TextTable expected{
-        {"Part", "Quantity", "Kg Each", "Material", "Cutting", "Set-up", "Cost", "Unit Cost", "Price", "Unit Price"},
+        {"Part", "Qty", "Kg Each", "Material", "Cutting", "Set-up", "Cost", "Unit Cost", "Price", "Unit Price"},
         {"a.shp", "1", "1.60", "31.07", "2.26", "7.50", "40.83", "40.83", "51.04", "51.04"},
         {"b.shp", "1", "0.80", "15.53", "1.77", "7.50", "24.80", "24.80", "31.00", "31.00"},
         {"Total", "2", "", "46.60", "4.03", "15.00", "65.63", "", "82.04", ""}};

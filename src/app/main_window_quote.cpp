@@ -1,0 +1,53 @@
+// Quotes in the main window: the price table, the quote window and the report's Costs page.
+#include <QDate>
+
+#include "app/main_window.h"
+#include "app/price_table_window.h"
+#include "app/quote_window.h"
+#include "cutting/cut_table.h"
+#include "cutting/post_settings.h"
+#include "job/density_table.h"
+#include "job/files.h"
+#include "layouts/job_open.h"
+#include "quote/price_table.h"
+#include "quote/quote_text.h"
+
+namespace dravenor {
+
+void MainWindow::showPriceTable()
+{
+    PriceTableWindow table(dialogs_, workingFolder_, this);
+    table.exec();
+}
+
+quote::JobQuote MainWindow::currentQuote(const quote::QuoteOptions& options, bool record) const
+{
+    const std::string folder = workingFolder_.toStdString();
+    const quote::QuoteFiles files{quote::priceTablePath(folder), densityTablePath(folder), cutting::cutTablePath(folder),
+                                  cutting::postFilePath(folder)};
+    const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    return quote::quoteJob(job_, files, options, today, record);
+}
+
+void MainWindow::showQuote()
+{
+    if (job_.nesting.items.empty()) {
+        tell(kNoLayoutNotice, DialogService::Icon::Information);
+        return;
+    }
+    quote::JobQuote made = currentQuote(quoteOptions_, true);
+    if (!made.result.quote) {
+        tell("No quote: " + made.result.error, DialogService::Icon::Exclamation);
+        return;
+    }
+    if (!made.historyProblem.empty()) tell(made.historyProblem, DialogService::Icon::Exclamation);
+    const bool saved = !job_.jobFileName.empty();
+    const std::string csvName = withTrailingSeparator(saved ? folderOfFile(job_.jobFileName) : workingFolder_.toStdString()) +
+                                (saved ? jobFileStem(job_.jobFileName) + "-quote" : "quote") + ".csv";
+    auto requote = [this](const quote::QuoteOptions& options) { return currentQuote(options, false); };
+    QuoteWindow window(dialogs_, std::move(made), requote, csvName, this);
+    window.exec();
+    quoteOptions_ = window.quote().options;
+}
+
+} // namespace dravenor
