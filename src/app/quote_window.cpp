@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -51,23 +50,28 @@ void QuoteWindow::buildWidgets()
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(summary_);
 
-    auto* options = new QFormLayout;
+    auto* options = new QHBoxLayout;
     margin_ = new QDoubleSpinBox(this);
     margin_->setRange(-100, 10000);
     margin_->setDecimals(2);
     margin_->setSuffix(QStringLiteral(" %"));
     margin_->setValue(quote().options.marginPercent);
-    options->addRow(tr("&Margin:"), margin_);
+    auto* marginLabel = new QLabel(tr("&Margin:"), this);
+    marginLabel->setBuddy(margin_);
     share_ = new QComboBox(this);
     share_->addItems({tr("by true area"), tr("by length along the sheet")});
     share_->setCurrentIndex(quote().options.share == quote::MaterialShare::Area ? 0 : 1);
-    options->addRow(tr("Material &shared:"), share_);
+    auto* shareLabel = new QLabel(tr("Material &shared:"), this);
+    shareLabel->setBuddy(share_);
+    for (QWidget* w : std::initializer_list<QWidget*>{marginLabel, margin_, shareLabel, share_}) options->addWidget(w);
+    options->addStretch();
     layout->addLayout(options);
 
     table_ = new QTableWidget(this);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     layout->addWidget(table_, 1);
 
     whatIf_ = new QLabel(this);
@@ -90,7 +94,7 @@ void QuoteWindow::buildWidgets()
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(margin_, &QDoubleSpinBox::valueChanged, this, &QuoteWindow::marginChanged);
     connect(share_, &QComboBox::currentIndexChanged, this, &QuoteWindow::shareChanged);
-    resize(900, 560);
+    resize(960, 660);
 }
 
 void QuoteWindow::fill()

@@ -179,10 +179,13 @@ std::vector<std::string> whatIfLines(const Quote& quote, const QuoteRecord& curr
     }
     const QuoteRecord& classic = current.deepLayouts ? *other : current;
     const QuoteRecord& deep = current.deepLayouts ? current : *other;
-    const CostSplit classicCost = costsOf(classic.amounts, quote.prices), deepCost = costsOf(deep.amounts, quote.prices);
+    // This quote's own cost as made (its layouts rounded one by one); the other's from its amounts.
+    const CostSplit otherCost = costsOf(other->amounts, quote.prices);
+    const CostSplit& classicCost = current.deepLayouts ? otherCost : quote.cost;
+    const CostSplit& deepCost = current.deepLayouts ? quote.cost : otherCost;
     auto line = [](const std::string& name, const QuoteRecord& r, const CostSplit& c) {
-        return "What-if, " + name + " (quoted " + r.date + "): " + std::to_string(r.amounts.sheets) + " sheets, " +
-               formatMask(r.amounts.sheetKg, "0.00") + " kg, material " + centsText(c.material) + ", cost " +
+        return "What-if: " + name + " (quoted " + r.date + "): " + std::to_string(r.amounts.sheets) + " sheets (" +
+               formatMask(r.amounts.sheetKg, "0.00") + " kg); material " + centsText(c.material) + "; cost " +
                centsText(c.total());
     };
     std::vector<std::string> lines{line("classic engine", classic, classicCost), line("Deep Nesting", deep, deepCost)};
@@ -190,7 +193,7 @@ std::vector<std::string> whatIfLines(const Quote& quote, const QuoteRecord& curr
     const bool deepBetter = total > 0 || (total == 0 && material >= 0);
     lines.push_back(std::string(deepBetter ? "Deep Nesting" : "The classic engine") + " saves " +
                     centsText(deepBetter ? material : -material) + " in material and " +
-                    centsText(deepBetter ? total : -total) + " in all, at these prices.");
+                    centsText(deepBetter ? total : -total) + " in all at these prices.");
     return lines;
 }
 

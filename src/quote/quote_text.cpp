@@ -21,15 +21,15 @@ std::vector<std::string> money(const CostSplit& c)
     return {centsText(c.material), centsText(c.cutting), centsText(c.setup), centsText(c.total())};
 }
 
-// "1-3" for a run of numbers, else "1, 3, 4".
+// "layouts 1-3" for a run of numbers, else "layouts 1 3 4".
 std::string layoutList(const std::vector<LayoutCost>& layouts)
 {
     bool run = true;
     for (size_t i = 1; i < layouts.size(); ++i) run = run && layouts[i].layoutNo == layouts[i - 1].layoutNo + 1;
     if (layouts.size() == 1) return "layout " + std::to_string(layouts.front().layoutNo);
     if (run) return "layouts " + std::to_string(layouts.front().layoutNo) + "-" + std::to_string(layouts.back().layoutNo);
-    std::string text = "layouts ";
-    for (size_t i = 0; i < layouts.size(); ++i) text += (i ? ", " : "") + std::to_string(layouts[i].layoutNo);
+    std::string text = "layouts";
+    for (const LayoutCost& l : layouts) text += " " + std::to_string(l.layoutNo);
     return text;
 }
 
@@ -110,10 +110,10 @@ std::vector<std::string> quoteSummary(const Quote& quote)
     const CostAmounts& a = quote.amounts;
     const std::string material = p.material + (p.grade.empty() ? "" : " " + p.grade) + " " + formatGeneral(p.thickness);
     std::vector<std::string> lines{
-        "Quote of " + quote.jobName + ", " + quote.date + ", from " + layoutList(quote.layouts) + " (" +
-            quote.engineName() + "), parts shared by " + (quote.options.share == MaterialShare::Area ? "area" : "length"),
-        "Material " + centsText(quote.cost.material) + ": " + std::to_string(a.sheets) + " sheets of " + material + ", " +
-            kg(a.sheetKg) + " kg at " + formatGeneral(p.perKg) + " per kg, less " + kg(a.remnantKg) +
+        "Quote of " + quote.jobName + " on " + quote.date + " from " + layoutList(quote.layouts) + " (" +
+            quote.engineName() + "); parts shared by " + (quote.options.share == MaterialShare::Area ? "area" : "length"),
+        "Material " + centsText(quote.cost.material) + ": " + std::to_string(a.sheets) + " sheets of " + material + " (" +
+            kg(a.sheetKg) + " kg at " + formatGeneral(p.perKg) + " per kg) less " + kg(a.remnantKg) +
             " kg kept as remnants at " + formatGeneral(p.remnantPercent) + " % and " + kg(a.scrapKg) + " kg scrap at " +
             formatGeneral(p.scrapPerKg) + " per kg",
         "Cutting " + centsText(quote.cost.cutting) + ": " + cutting::durationText(a.machineSeconds) + " at " +
@@ -121,8 +121,8 @@ std::vector<std::string> quoteSummary(const Quote& quote)
             formatGeneral(p.perPierce),
         "Set-up " + centsText(quote.cost.setup) + ": " + std::to_string(a.layouts) + " layouts at " +
             formatGeneral(p.perLayout) + " and " + std::to_string(a.sheets) + " sheets at " + formatGeneral(p.perSheet),
-        "Cost " + centsText(quote.cost.total()) + ", margin " + formatGeneral(quote.options.marginPercent) +
-            " %, price " + centsText(quote.price)};
+        "Cost " + centsText(quote.cost.total()) + "; margin " + formatGeneral(quote.options.marginPercent) +
+            " %; price " + centsText(quote.price)};
     return lines;
 }
 
@@ -185,13 +185,20 @@ std::vector<std::string> quoteLines(const Quote& quote, const std::vector<std::s
 
 std::string costsSection(const QuoteResult& result, const std::vector<std::string>& notes)
 {
-    std::string text = "\f\r\nCosts\r\n";
+    std::vector<std::string> lines;
     if (!result.quote) {
         std::istringstream problems(result.error);
-        for (std::string line; std::getline(problems, line);) text += "not quoted: " + line + "\r\n";
-        return text;
+        for (std::string line; std::getline(problems, line);) lines.push_back("not quoted: " + line);
+    } else {
+        lines = quoteLines(*result.quote, notes);
     }
-    for (const std::string& line : quoteLines(*result.quote, notes)) text += line + "\r\n";
+    // The report's lines are cells of a grid file, where a comma would end the line's text.
+    std::string text = "\f\r\nCosts\r\n";
+    for (std::string& line : lines) {
+        for (size_t at; (at = line.find(", ")) != std::string::npos;) line.replace(at, 2, "; ");
+        std::replace(line.begin(), line.end(), ',', ' ');
+        text += line + "\r\n";
+    }
     return text;
 }
 

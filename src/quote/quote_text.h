@@ -17,7 +17,7 @@ TextTable partTable(const Quote& quote);
 TextTable layoutTable(const Quote& quote);
 // The columns of the table with these titles, in this order.
 TextTable tableColumns(const TextTable& table, const std::vector<std::string>& titles);
-// "Quote of frame.nst, 2026-12-10, from layouts 1-3 (Deep Nesting)", then the material with its
+// "Quote of frame.nst on 2026-12-10 from layouts 1-3 (Deep Nesting); ...", then the material with its
 // credits, the cutting, the set-up, the total and the price with the margin.
 std::vector<std::string> quoteSummary(const Quote& quote);
 

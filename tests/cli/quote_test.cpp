@@ -68,8 +68,8 @@ TEST(QuoteCommand, ExampleAddsUpAndComparesTheEnginesOnceBothNested)
     ASSERT_EQ(nested.code, 0) << nested.err;
     const ToolRun classic = runInProcess({"quote", job});
     ASSERT_EQ(classic.code, 0) << classic.err;
-    EXPECT_TRUE(contains(classic.out, "What-if, classic engine (quoted ")) << classic.out;
-    EXPECT_TRUE(contains(classic.out, "What-if, Deep Nesting (quoted ")) << classic.out;
+    EXPECT_TRUE(contains(classic.out, "What-if: classic engine (quoted ")) << classic.out;
+    EXPECT_TRUE(contains(classic.out, "What-if: Deep Nesting (quoted ")) << classic.out;
     EXPECT_TRUE(contains(classic.out, " saves ")) << classic.out;
 }
 

@@ -125,11 +125,11 @@ TEST(Quote, HistoryComparesTheEnginesAtTodaysPrices)
     EXPECT_EQ(history[0].cost.total(), 6563);
     EXPECT_EQ(history[0].amounts.pierces, 3);
 
-    // Deep Nesting's plates made dearer by a fifth: the classic layouts save the difference.
-    deepQuote.amounts.sheetKg *= 1.2;
+    // Deep Nesting's material made dearer by 16: the classic layouts save the difference.
+    deepQuote.cost.material += 1600;
     const std::vector<std::string> lines = whatIfLines(deepQuote, quoteRecord(deepQuote, deep), history, path);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[2], "The classic engine saves 16.00 in material and 16.00 in all, at these prices.");
+    EXPECT_EQ(lines[2], "The classic engine saves 16.00 in material and 16.00 in all at these prices.");
     EXPECT_NE(whatIfLines(classicQuote, history[0], history, path)[0].find("no quote of these parts nested by Deep"),
               std::string::npos);
 }
