@@ -1,6 +1,4 @@
 // Quotes in the main window: the price table, the quote window and the report's Costs page.
-#include <QDate>
-
 #include "app/main_window.h"
 #include "app/price_table_window.h"
 #include "app/quote_window.h"
@@ -11,6 +9,7 @@
 #include "layouts/job_open.h"
 #include "quote/price_table.h"
 #include "quote/quote_text.h"
+#include "stock/stock_changes.h"
 
 namespace dravenor {
 
@@ -24,9 +23,8 @@ quote::JobQuote MainWindow::currentQuote(const quote::QuoteOptions& options, boo
 {
     const std::string folder = workingFolder_.toStdString();
     const quote::QuoteFiles files{quote::priceTablePath(folder), densityTablePath(folder), cutting::cutTablePath(folder),
-                                  cutting::postFilePath(folder)};
-    const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
-    return quote::quoteJob(job_, files, options, today, record);
+                                  cutting::postFilePath(folder), stockFolder()};
+    return quote::quoteJob(job_, files, options, todayText(), record);
 }
 
 void MainWindow::showQuote()
@@ -40,7 +38,8 @@ void MainWindow::showQuote()
         tell("No quote: " + made.result.error, DialogService::Icon::Exclamation);
         return;
     }
-    if (!made.historyProblem.empty()) tell(made.historyProblem, DialogService::Icon::Exclamation);
+    for (const std::string& problem : {made.stockProblem, made.historyProblem})
+        if (!problem.empty()) tell(problem, DialogService::Icon::Exclamation);
     const bool saved = !job_.jobFileName.empty();
     const std::string csvName = withTrailingSeparator(saved ? folderOfFile(job_.jobFileName) : workingFolder_.toStdString()) +
                                 (saved ? jobFileStem(job_.jobFileName) + "-quote" : "quote") + ".csv";

@@ -26,7 +26,7 @@ namespace dravenor {
 
 namespace {
 
-const char* const kColumns[] = {"Id", "Qty", "Mat", "Grade", "Thick", "Size", "Area", "From"};
+const char* const kColumns[] = {"Id", "Qty", "Mat", "Grade", "Thick", "Size", "Area", "Price", "From"};
 
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
@@ -78,12 +78,16 @@ void StockWindow::buildWidgets()
     quantity_ = new QLineEdit(QStringLiteral("1"), this);
     length_ = new QLineEdit(this);
     width_ = new QLineEdit(this);
+    price_ = new QLineEdit(this);
+    price_->setPlaceholderText(tr("by weight"));
+    price_->setToolTip(tr("What one plate costs, for quotes; empty: priced by its weight"));
     fields->addRow(tr("Mat"), material_);
     fields->addRow(tr("Grade"), grade_);
     fields->addRow(tr("Thick"), thickness_);
     fields->addRow(tr("Qty"), quantity_);
     fields->addRow(tr("Length"), length_);
     fields->addRow(tr("Width"), width_);
+    fields->addRow(tr("Price"), price_);
 
     auto* addFile = new QPushButton(tr("Add &Shape File..."), this);
     auto* addRect = new QPushButton(tr("Add &Rectangle"), this);
@@ -148,6 +152,7 @@ void StockWindow::fillList()
                                      formatGeneral(p.thickness),
                                      remnantSizeText(p.width, p.length),
                                      formatGeneral(std::round(p.area)),
+                                     p.price > 0 ? formatGeneral(p.price) : "",
                                      p.isRemnant() ? p.sourceJob + " / " + std::to_string(p.layout) : "added " + p.date};
         for (size_t c = 0; c < std::size(cells); ++c)
             table_->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(text(cells[c])));
@@ -189,7 +194,7 @@ bool StockWindow::tellIfFailed(const std::string& error)
     return true;
 }
 
-bool StockWindow::typedPlate(PlateMaterial& material, std::int64_t& quantity)
+bool StockWindow::typedPlate(PlateMaterial& material, std::int64_t& quantity, double& price)
 {
     const TypedText mat = typeIntoEmptyCell("Mat", typedText(material_));
     const TypedText grade = typeIntoEmptyCell("Grade", typedText(grade_));
@@ -201,8 +206,15 @@ bool StockWindow::typedPlate(PlateMaterial& material, std::int64_t& quantity)
     if (tellIfFailed(!thick || *thick <= 0 ? "Type the plate's thickness, a number above 0." : "")) return false;
     if (tellIfFailed(!qty || *qty < 1 || *qty != std::floor(*qty) || *qty > 1e9 ? "Type a quantity, a whole number from 1 up." : ""))
         return false;
+    const std::string priceText = typedText(price_);
+    const std::optional<double> typedPrice = priceText.empty() ? std::optional<double>(0) : numberFromTyped(priceText);
+    if (tellIfFailed(!typedPrice || *typedPrice < 0 || *typedPrice > 1e9
+                         ? "Type the price of one plate, a number from 0 up, or leave it empty to price it by weight."
+                         : ""))
+        return false;
     material = {mat.text, grade.text, *thick};
     quantity = static_cast<std::int64_t>(*qty);
+    price = *typedPrice;
     return true;
 }
 
@@ -210,11 +222,12 @@ bool StockWindow::addFromFile(const std::string& file)
 {
     PlateMaterial material;
     std::int64_t quantity = 0;
-    if (!typedPlate(material, quantity)) return false;
+    double price = 0;
+    if (!typedPlate(material, quantity, price)) return false;
     Shape shape;
     const ShapeReadReport read = readShapeByExtension(file, shape);
     if (tellIfFailed(!read.readable ? read.error : shape.empty() ? file + " holds no shape" : "")) return false;
-    const StockResult added = addPlate(folder_, shape, material, quantity, todayText());
+    const StockResult added = addPlate(folder_, shape, material, quantity, todayText(), price);
     if (tellIfFailed(added.error)) return false;
     reload();
     return true;
@@ -231,12 +244,13 @@ bool StockWindow::addRectangle()
 {
     PlateMaterial material;
     std::int64_t quantity = 0;
-    if (!typedPlate(material, quantity)) return false;
+    double price = 0;
+    if (!typedPlate(material, quantity, price)) return false;
     const std::optional<double> length = numberFromTyped(typedText(length_));
     const std::optional<double> width = numberFromTyped(typedText(width_));
     if (tellIfFailed(!length || !width || *length <= 0 || *width <= 0 ? "Type the rectangle's length and width, numbers above 0." : ""))
         return false;
-    const StockResult added = addPlate(folder_, lyingPlate(*length, *width), material, quantity, todayText());
+    const StockResult added = addPlate(folder_, lyingPlate(*length, *width), material, quantity, todayText(), price);
     if (tellIfFailed(added.error)) return false;
     reload();
     return true;

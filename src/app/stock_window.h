@@ -56,13 +56,15 @@ public:
     QLineEdit* quantityEdit() const { return quantity_; }
     QLineEdit* lengthEdit() const { return length_; }
     QLineEdit* widthEdit() const { return width_; }
+    QLineEdit* priceEdit() const { return price_; }
 
 private:
     void buildWidgets();
     void fillList();
     void showPreview();
-    // The typed material, grade, thickness and quantity; false (with a message) when unusable.
-    bool typedPlate(PlateMaterial& material, std::int64_t& quantity);
+    // The typed material, grade, thickness, quantity and price (empty: 0, by weight); false (with a
+    // message) when unusable.
+    bool typedPlate(PlateMaterial& material, std::int64_t& quantity, double& price);
     bool tellIfFailed(const std::string& error);
     const StockPlate* selectedPlate() const;
 
@@ -81,6 +83,7 @@ private:
     QLineEdit* quantity_ = nullptr;
     QLineEdit* length_ = nullptr;
     QLineEdit* width_ = nullptr;
+    QLineEdit* price_ = nullptr;
 };
 
 } // namespace dravenor

@@ -13,6 +13,7 @@
 #include "layouts/moved_shape_files.h"
 #include "quote/job_quote.h"
 #include "quote/quote_text.h"
+#include "stock/stock_changes.h"
 
 namespace dravenor::cli {
 
@@ -53,7 +54,8 @@ int quoteCommandRun(const Args& args, std::ostream& out, std::ostream& err)
         for (std::string line; std::getline(problems, line);) err << "dravenor-cli quote: no quote: " << line << "\n";
         return kExitBadInput;
     }
-    if (!made.historyProblem.empty()) err << "dravenor-cli quote: warning: " << made.historyProblem << "\n";
+    for (const std::string& problem : {made.stockProblem, made.historyProblem})
+        if (!problem.empty()) err << "dravenor-cli quote: warning: " << problem << "\n";
     const quote::Quote& q = *made.result.quote;
     const std::string csvPath = parsed.value("--csv");
     if (csvPath == kStandardOutput) {
@@ -97,8 +99,8 @@ Command quoteCommand()
             "  --cut-table FILE   the cut table (default: cutting.dat, found as the prices are)\n"
             "  --post FILE        the post file (default: post.cfg, found as the prices are)\n"
             "  --units mm|in      the job's length unit (default mm)\n"
-            "  --stock DIR        the stock whose ids the remnants carry (default: the working\n"
-            "                     folder's stock when there is one)\n"
+            "  --stock DIR        the stock whose plates with a price of their own cost that price\n"
+            "                     (default: the working folder's stock when there is one)\n"
             "  --no-history       do not add the quote to JOB-quotes.csv\n"
             "A price table with a bad row, a material without a density, a job whose material,\n"
             "grade and thickness have no price or cut table row, or a layout that cannot be cut\n"

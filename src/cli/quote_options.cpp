@@ -1,10 +1,9 @@
 #include "cli/quote_options.h"
 
-#include <QDate>
-
 #include <cmath>
 
 #include "cli/nc_files.h"
+#include "cli/stock_options.h"
 #include "cutting/cut_table.h"
 #include "cutting/post_settings.h"
 #include "job/density_table.h"
@@ -33,12 +32,7 @@ quote::QuoteFiles quoteFilesOption(const ParsedArgs& parsed)
     return {shippedFilePath(parsed.value("--prices"), quote::kPriceTableFileName),
             shippedFilePath(parsed.value("--density"), kDensityFileName),
             shippedFilePath(parsed.value("--cut-table"), cutting::kCutTableFileName),
-            shippedFilePath(parsed.value("--post"), cutting::kPostFileName)};
-}
-
-std::string todayText()
-{
-    return QDate::currentDate().toString(Qt::ISODate).toStdString();
+            shippedFilePath(parsed.value("--post"), cutting::kPostFileName), stockFolderOption(parsed)};
 }
 
 } // namespace dravenor::cli

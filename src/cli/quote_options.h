@@ -12,9 +12,7 @@ namespace dravenor::cli {
 // anything else.
 quote::QuoteOptions quoteOptions(const ParsedArgs& parsed);
 // --prices, --density, --cut-table and --post, each defaulting to the file beside the executable,
-// else in its resources.
+// else in its resources; --stock DIR (else the working folder's stock) for plates with a price.
 quote::QuoteFiles quoteFilesOption(const ParsedArgs& parsed);
-// Today as YYYY-MM-DD, the date a quote is made on.
-std::string todayText();
 
 } // namespace dravenor::cli

@@ -16,6 +16,7 @@
 #include "layouts/moved_shape_files.h"
 #include "layouts/report.h"
 #include "quote/quote_text.h"
+#include "stock/stock_changes.h"
 
 namespace dravenor::cli {
 

@@ -32,12 +32,13 @@ std::string typed(const std::string& option, const std::string& title, const std
 
 void listPlates(const StockTables& tables, std::ostream& out)
 {
-    out << "id\tquantity\tmaterial\tgrade\tthickness\tsize\tarea\tshape file\tsource\n";
+    out << "id\tquantity\tmaterial\tgrade\tthickness\tsize\tarea\tshape file\tsource\tprice\n";
     for (const StockPlate& p : tables.plates) {
         out << p.id << "\t" << p.quantity << "\t" << p.material << "\t" << p.grade << "\t" << formatGeneral(p.thickness)
             << "\t" << remnantSizeText(p.width, p.length) << "\t"
             << formatGeneral(std::round(p.area)) << "\t" << p.shapeFile << "\t"
-            << (p.isRemnant() ? p.sourceJob + " layout " + std::to_string(p.layout) : std::string("added")) << "\n";
+            << (p.isRemnant() ? p.sourceJob + " layout " + std::to_string(p.layout) : std::string("added")) << "\t"
+            << (p.price > 0 ? formatGeneral(p.price) : std::string()) << "\n";
     }
 }
 
@@ -64,7 +65,7 @@ Shape plateShape(const ParsedArgs& parsed)
 
 int stock(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--stock", "--mat", "--grade", "--thick", "--qty", "--rect", "--units"}, {});
+    const ParsedArgs parsed = parseArgs(args, {"--stock", "--mat", "--grade", "--thick", "--qty", "--rect", "--units", "--price"}, {});
     if (parsed.positional.empty()) throw UsageError{"give list, add, remove, quantity or undo (see dravenor-cli stock --help)"};
     const std::string& action = parsed.positional[0];
     const std::string folder = stockFolderOption(parsed);
@@ -80,7 +81,10 @@ int stock(const Args& args, std::ostream& out, std::ostream& err)
         if (!thick || *thick <= 0) throw UsageError{"--thick '" + parsed.value("--thick") + "' is not a thickness above 0"};
         material.thickness = *thick;
         const std::int64_t qty = parsed.has("--qty") ? wholeOption("--qty", parsed.value("--qty"), 1) : 1;
-        result = addPlate(folder, plateShape(parsed), material, qty, todayText());
+        const std::optional<double> price = numberFromTyped(parsed.value("--price", "0"));
+        if (!price || !(*price >= 0 && *price <= 1e9))
+            throw UsageError{"--price '" + parsed.value("--price") + "' is not a price from 0 to 1000000000"};
+        result = addPlate(folder, plateShape(parsed), material, qty, todayText(), *price);
         if (result.ok()) out << "Plate " << result.tables.plates.back().id << " added to " << folder << "\n";
     } else if (action == "remove" || action == "quantity") {
         const size_t needed = action == "remove" ? 2 : 3;
@@ -113,14 +117,15 @@ Command stockCommand()
     return {"stock", "list, add and remove the plates of the stock",
             "Usage: dravenor-cli stock list [--stock DIR]\n"
             "       dravenor-cli stock add (FILE | --rect LENGTHxWIDTH) --mat TEXT --thick N [--grade TEXT]\n"
-            "                              [--qty N] [--units mm|in] [--stock DIR]\n"
+            "                              [--qty N] [--price P] [--units mm|in] [--stock DIR]\n"
             "       dravenor-cli stock remove ID [--stock DIR]\n"
             "       dravenor-cli stock quantity ID N [--stock DIR]\n"
             "       dravenor-cli stock undo [--stock DIR]\n"
             "The stock is a folder (default: stock in the working folder) holding stock.csv, one row\n"
             "per plate, history.csv, one row per change, and the plates' shape files. list prints the\n"
             "plates; add puts in a plate drawn in a shape file or drawing, or a rectangle, with its\n"
-            "material, grade, thickness and quantity (default 1); remove takes a plate out; quantity\n"
+            "material, grade, thickness and quantity (default 1), and what one plate costs (--price;\n"
+            "without it quotes price the plate by its weight); remove takes a plate out; quantity\n"
             "sets how many there are (0 takes it out); undo takes back the last cut (dravenor-cli cut)\n"
             "when nothing changed the stock since: its plates return and its remnants go, exactly.\n"
             "Changes are written whole, under a lock.\n"

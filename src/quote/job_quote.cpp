@@ -3,6 +3,7 @@
 #include "job/files.h"
 #include "layouts/remnant_marks.h"
 #include "quote/quote_history.h"
+#include "stock/stock_folder.h"
 
 namespace dravenor::quote {
 
@@ -16,6 +17,12 @@ JobQuote quoteJob(const Job& job, const QuoteFiles& files, const QuoteOptions& o
     if (std::string problems = readPriceSources(files.prices, files.density, sources); !problems.empty()) {
         made.result.error = problems;
         return made;
+    }
+    if (!files.stockFolder.empty() && fileExists(stockPath(files.stockFolder, kStockIndexName))) {
+        const StockResult stock = readStock(files.stockFolder);
+        if (!stock.ok()) made.stockProblem = stock.error + "; every plate is priced by its weight";
+        for (const StockPlate& plate : stock.tables.plates)
+            if (plate.price > 0) sources.platePrices[platePriceKey(stockPath(files.stockFolder, plate.shapeFile))] = plate.price;
     }
     sources.setup = cutting::ncSetup(job.nesting, fileNameOnly(job.jobFileName), files.cutTable, files.post);
     sources.setup.cut.remnants = remnantMarksOf(job);

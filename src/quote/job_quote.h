@@ -12,12 +12,14 @@ namespace dravenor::quote {
 
 struct QuoteFiles {
     std::string prices, density, cutTable, post;
+    std::string stockFolder; // whose plates with a price of their own cost that price; "" for none
 };
 
 struct JobQuote {
     QuoteResult result;
     std::vector<std::string> whatIf;  // lines comparing the engines; none without a quote
     std::string historyProblem;       // why the history could not be read or written, else ""
+    std::string stockProblem;         // why the stock's plate prices could not be read, else ""
 };
 
 // The quote of the job's layouts made on `date` (YYYY-MM-DD). With `record`, a saved job's

@@ -1,6 +1,7 @@
 #include "quote/quote.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <numeric>
 
 #include "cutting/layout_shapes.h"
@@ -71,6 +72,13 @@ LayoutResult costLayout(const NestingState& state, int layoutNo, const QuoteSour
 
     CostAmounts& a = result.cost.amounts;
     a.sheetKg = kgPerArea * enclosedArea(shapes.sheet) * sheets;
+    if (shapes.sheetIndex >= 1 && shapes.sheetIndex <= static_cast<int>(state.sheets.size())) {
+        const auto priced = sources.platePrices.find(platePriceKey(state.sheet(shapes.sheetIndex).FileName));
+        if (priced != sources.platePrices.end()) {
+            a.pricedKg = a.sheetKg;
+            a.platePrice = priced->second * sheets;
+        }
+    }
     a.partKg = kgPerArea * partArea * sheets;
     a.remnantKg = kgPerArea * remnantArea * sheets;
     a.scrapKg = std::max(0.0, a.sheetKg - a.partKg - a.remnantKg);
@@ -100,6 +108,7 @@ LayoutResult costLayout(const NestingState& state, int layoutNo, const QuoteSour
 CostAmounts& CostAmounts::operator+=(const CostAmounts& o)
 {
     sheetKg += o.sheetKg, partKg += o.partKg, remnantKg += o.remnantKg, scrapKg += o.scrapKg;
+    pricedKg += o.pricedKg, platePrice += o.platePrice;
     machineSeconds += o.machineSeconds;
     pierces += o.pierces;
     layouts += o.layouts, sheets += o.sheets;
@@ -115,7 +124,8 @@ CostSplit& CostSplit::operator+=(const CostSplit& o)
 CostSplit costsOf(const CostAmounts& a, const PriceRow& p)
 {
     CostSplit cost;
-    cost.material = toCents(a.sheetKg * p.perKg - a.remnantKg * p.perKg * p.remnantPercent / 100 - a.scrapKg * p.scrapPerKg);
+    cost.material = toCents((a.sheetKg - a.pricedKg) * p.perKg + a.platePrice -
+                            a.remnantKg * p.perKg * p.remnantPercent / 100 - a.scrapKg * p.scrapPerKg);
     cost.cutting = toCents(a.machineSeconds / 3600 * p.perHour + static_cast<double>(a.pierces) * p.perPierce);
     cost.setup = toCents(a.layouts * p.perLayout + a.sheets * p.perSheet);
     return cost;
@@ -129,6 +139,13 @@ void applyMargin(Quote& quote, double marginPercent)
     for (const PartCost& p : quote.parts) weights.push_back(static_cast<double>(p.cost.total()));
     const std::vector<Cents> partPrices = shareCents(quote.price, weights);
     for (size_t i = 0; i < quote.parts.size(); ++i) quote.parts[i].price = partPrices[i];
+}
+
+std::string platePriceKey(const std::string& path)
+{
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return (ec ? std::filesystem::path(path) : absolute).lexically_normal().string();
 }
 
 std::string Quote::engineName() const

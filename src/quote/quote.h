@@ -5,6 +5,7 @@
 // length along the sheet each takes; the cutting by each piece's own contours (length over feed,
 // its pierces), the rapids and extra cuts following in the same proportion; the set-up equally.
 // Every share is whole cents and the shares add up to the layout's cost exactly.
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ struct QuoteOptions {
 // What a set of layouts amounts to; its costs follow from these with any prices.
 struct CostAmounts {
     double sheetKg = 0, partKg = 0, remnantKg = 0, scrapKg = 0;
+    double pricedKg = 0, platePrice = 0; // stock plates with a price of their own: their weight, their cost
     double machineSeconds = 0;
     long pierces = 0;
     int layouts = 0, sheets = 0;
@@ -39,7 +41,8 @@ struct CostSplit {
     CostSplit& operator+=(const CostSplit& o);
 };
 
-// material: sheetKg x perKg - remnantKg x perKg x remnant % - scrapKg x scrap credit;
+// material: (sheetKg - pricedKg) x perKg + platePrice - remnantKg x perKg x remnant % - scrapKg x
+// scrap credit;
 // cutting: machine hours x rate + pierces x per pierce; set-up: per layout and per sheet.
 // Each rounded to the cent.
 CostSplit costsOf(const CostAmounts& amounts, const PriceRow& prices);
@@ -83,7 +86,13 @@ struct QuoteSources {
     PriceTable prices;
     std::string pricesName;
     cutting::NcSetup setup;
+    // Stock plates with a price of their own, by their shape file's path (platePriceKey): a
+    // layout whose sheet is one costs that price per sheet instead of its weight at the price per kg.
+    std::map<std::string, double> platePrices;
 };
+
+// The key of a sheet's file among the plate prices: the path made absolute and normal.
+std::string platePriceKey(const std::string& path);
 
 struct QuoteResult {
     std::optional<Quote> quote;

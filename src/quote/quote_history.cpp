@@ -18,7 +18,7 @@ const std::vector<std::string>& columns()
     static const std::vector<std::string> c{"Date",     "Engine",   "Parts",          "Layouts",  "Layout Count",
                                             "Sheets",   "Sheet Kg", "Part Kg",        "Remnant Kg", "Scrap Kg",
                                             "Seconds",  "Pierces",  "Material",       "Cutting",  "Set-up",
-                                            "Margin %", "Price"};
+                                            "Margin %", "Price",    "Priced Kg",      "Plate Price"};
     return c;
 }
 
@@ -46,7 +46,9 @@ std::vector<std::string> fieldsOf(const QuoteRecord& r)
             centsText(r.cost.cutting),
             centsText(r.cost.setup),
             formatGeneral(r.marginPercent),
-            centsText(r.price)};
+            centsText(r.price),
+            formatGeneral(a.pricedKg),
+            formatGeneral(a.platePrice)};
 }
 
 std::optional<double> number(const std::string& text)
@@ -84,6 +86,8 @@ std::optional<QuoteRecord> recordOf(const std::vector<std::string>& f, std::stri
     r.cost = {toCents(values[8]), toCents(values[9]), toCents(values[10])};
     r.marginPercent = values[11];
     r.price = toCents(values[12]);
+    a.pricedKg = values[13];
+    a.platePrice = values[14];
     return r;
 }
 

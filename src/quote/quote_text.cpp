@@ -115,7 +115,10 @@ std::vector<std::string> quoteSummary(const Quote& quote)
         "Material " + centsText(quote.cost.material) + ": " + std::to_string(a.sheets) + " sheets of " + material + " (" +
             kg(a.sheetKg) + " kg at " + formatGeneral(p.perKg) + " per kg) less " + kg(a.remnantKg) +
             " kg kept as remnants at " + formatGeneral(p.remnantPercent) + " % and " + kg(a.scrapKg) + " kg scrap at " +
-            formatGeneral(p.scrapPerKg) + " per kg",
+            formatGeneral(p.scrapPerKg) + " per kg" +
+            (a.platePrice > 0 ? "; " + kg(a.pricedKg) + " kg of it stock plates at their own price " +
+                                    centsText(toCents(a.platePrice)) + " instead"
+                              : std::string()),
         "Cutting " + centsText(quote.cost.cutting) + ": " + cutting::durationText(a.machineSeconds) + " at " +
             formatGeneral(p.perHour) + " per hour and " + std::to_string(a.pierces) + " pierces at " +
             formatGeneral(p.perPierce),

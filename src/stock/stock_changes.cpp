@@ -53,16 +53,18 @@ std::string canonical(const std::string& path)
 } // namespace
 
 StockResult addPlate(const std::string& folder, Shape shape, const PlateMaterial& material, std::int64_t quantity,
-                     const std::string& date)
+                     const std::string& date, double price)
 {
     normaliseShape(shape);
     if (enclosedArea(shape) <= 0) return {"the plate's shape has no closed outline", {}};
     if (quantity < 1) return {"the quantity must be a whole number from 1 up", {}};
+    if (!(price >= 0 && price <= 1e9)) return {"the price must be a number from 0 to 1000000000", {}};
     return changeStock(folder, [&](StockTables& tables, std::vector<StockNewFile>& files) {
         const std::int64_t id = tables.nextId();
         const std::string file = plateFileName("P", id);
         files.push_back({file, shapeToFileText(shape)});
         tables.plates.push_back(plateOf(id, file, shape, material, quantity, date));
+        tables.plates.back().price = price;
         StockChangeRecord record;
         record.date = date;
         record.change = "add";

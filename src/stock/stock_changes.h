@@ -22,10 +22,11 @@ struct PlateMaterial {
     double thickness = 0;
 };
 
-// Adds a plate of the shape (moved to the origin and kept as "P<id>.shp" in the folder).
-// Returns the tables after the change; the new plate is the last row.
+// Adds a plate of the shape (moved to the origin and kept as "P<id>.shp" in the folder), at a
+// price per plate (0: priced by its weight). Returns the tables after the change; the new plate is
+// the last row.
 StockResult addPlate(const std::string& folder, Shape shape, const PlateMaterial& material, std::int64_t quantity,
-                     const std::string& date);
+                     const std::string& date, double price = 0);
 // Removes the plate with the id (its shape file too).
 StockResult removePlate(const std::string& folder, std::int64_t id, const std::string& date);
 // Sets the quantity of the plate; 0 removes it.

@@ -23,6 +23,18 @@ const std::vector<std::string>& indexColumns()
     return columns;
 }
 
+// The plate table with prices: a last column, written only when some plate has a price, so that
+// a stock that never priced a plate keeps its table as it was.
+const std::vector<std::string>& pricedIndexColumns()
+{
+    static const std::vector<std::string> columns = [] {
+        std::vector<std::string> c = indexColumns();
+        c.push_back("price");
+        return c;
+    }();
+    return columns;
+}
+
 const std::vector<std::string>& historyColumns()
 {
     static const std::vector<std::string> columns{"date", "change", "job", "layout", "fingerprint", "count",
@@ -65,6 +77,7 @@ public:
     }
 
     const std::string& text(size_t i) const { return fields_[i]; }
+    size_t size() const { return fields_.size(); }
     double measure(size_t i, const char* what)
     {
         const std::optional<double> v = numberFromText(fields_[i]);
@@ -238,7 +251,10 @@ std::string csvField(const std::string& given)
 StockTableRead parseStockIndex(const std::string& text, std::vector<StockPlate>& plates)
 {
     std::vector<StockPlate> read;
-    StockTableRead result = readTable(text, kStockIndexName, indexColumns(), [&](Row& row) {
+    std::vector<std::string> header;
+    const std::vector<std::string> lines = linesOf(text);
+    const bool priced = !lines.empty() && splitCsvLine(lines[0], header) && header == pricedIndexColumns();
+    StockTableRead result = readTable(text, kStockIndexName, priced ? pricedIndexColumns() : indexColumns(), [&](Row& row) {
         StockPlate p;
         p.id = row.whole(0, "id", 1);
         if (p.id > kLargestId) row.fail("id " + std::to_string(p.id) + " is too large");
@@ -253,6 +269,7 @@ StockTableRead parseStockIndex(const std::string& text, std::vector<StockPlate>&
         p.sourceJob = row.text(8);
         p.layout = static_cast<std::int32_t>(std::min<std::int64_t>(row.whole(9, "layout", 0, true), INT32_MAX));
         p.date = row.text(10);
+        if (row.size() > 11 && !row.text(11).empty()) p.price = row.measure(11, "price");
         for (const StockPlate& other : read)
             if (other.id == p.id) row.fail("plate id " + std::to_string(p.id) + " is used twice");
         read.push_back(std::move(p));
@@ -282,14 +299,17 @@ StockTableRead parseStockHistory(const std::string& text, std::vector<StockChang
 
 std::string stockIndexText(const std::vector<StockPlate>& plates)
 {
+    const bool priced = std::any_of(plates.begin(), plates.end(), [](const StockPlate& p) { return p.price > 0; });
+    const std::vector<std::string>& columns = priced ? pricedIndexColumns() : indexColumns();
     std::string text;
-    for (size_t i = 0; i < indexColumns().size(); ++i) text += (i ? "," : "") + indexColumns()[i];
+    for (size_t i = 0; i < columns.size(); ++i) text += (i ? "," : "") + columns[i];
     text += kLineEnd;
     for (const StockPlate& p : plates) {
         text += std::to_string(p.id) + "," + csvField(p.shapeFile) + "," + csvField(p.material) + "," +
             csvField(p.grade) + "," + number(p.thickness) + "," + number(p.width) + " x " + number(p.length) + "," +
             number(p.area) + "," + std::to_string(p.quantity) + "," + csvField(p.sourceJob) + "," +
-            (p.layout > 0 ? std::to_string(p.layout) : std::string()) + "," + csvField(p.date) + kLineEnd;
+            (p.layout > 0 ? std::to_string(p.layout) : std::string()) + "," + csvField(p.date) +
+            (priced ? "," + (p.price > 0 ? number(p.price) : std::string()) : std::string()) + kLineEnd;
     }
     return text;
 }

@@ -23,6 +23,7 @@ struct StockPlate {
     std::string sourceJob;        // the job a remnant was cut from; "" for a plate added by hand
     std::int32_t layout = 0;      // its layout number, 0 for none
     std::string date;             // YYYY-MM-DD it came into the stock
+    double price = 0;             // what one plate costs; 0: priced by its weight
     bool isRemnant() const { return layout > 0; }
     bool operator==(const StockPlate&) const = default;
 };

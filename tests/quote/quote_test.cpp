@@ -76,6 +76,12 @@ TEST(Quote, EveryFigureOfTheHandWorkedJob)
     EXPECT_EQ(byLength.quote->parts[0].cost.material, 2330);
     EXPECT_EQ(byLength.quote->parts[1].cost.material, 2330);
     EXPECT_EQ(byLength.quote->price, byLength.quote->cost.total());
+
+    // The sheet a stock plate at 50 of its own: 50 instead of 40 kg x 2, the credits as before.
+    s.sources.platePrices[platePriceKey("/sheets/plate.shp")] = 50;
+    const QuoteResult priced = makeQuote(handJob(), s.sources, {});
+    ASSERT_TRUE(priced.quote);
+    EXPECT_EQ(priced.quote->cost.material, 1660);
 }
 
 TEST(Quote, BadPricesAreNamedAndNoQuoteIsMade)

@@ -45,6 +45,15 @@ TEST(StockIndex, TheHeaderRowIsTheTableLayout)
     EXPECT_EQ(stockIndexText(sampleTables().plates).substr(std::string(kHeader).size()),
               "1,P1.shp,S235,JR,10,3000 x 1500,4500000,7,,,2026-12-01\r\n"
               "4,R4.shp,S235,,10,695.5 x 1500,1043250.25,2,\"/jobs/frame, \"\"big\"\" one.nst\",3,2026-12-07\r\n");
+    // A plate with a price of its own adds the price column; the table reads back the same.
+    std::vector<StockPlate> priced = sampleTables().plates, read;
+    priced[0].price = 412.5;
+    const std::string text = stockIndexText(priced);
+    EXPECT_EQ(text.substr(0, text.find("\r\n", std::string(kHeader).size() + 8) + 2),
+              "id,shape file,material,grade,thickness,size,area,quantity,source job,layout,date,price\r\n"
+              "1,P1.shp,S235,JR,10,3000 x 1500,4500000,7,,,2026-12-01,412.5\r\n");
+    ASSERT_TRUE(parseStockIndex(text, read).ok());
+    EXPECT_EQ(read, priced);
 }
 
 TEST(StockIndex, DamageIsNamedWithItsLine)
@@ -65,6 +74,8 @@ TEST(StockIndex, DamageIsNamedWithItsLine)
         {std::string(kHeader) + "1,,S235,JR,10,1 x 1,1,1,,,\r\n", "stock.csv line 2: the plate has no shape file"},
         {std::string(kHeader) + good + good, "stock.csv line 3: plate id 1 is used twice"},
         {std::string(kHeader) + "1,\"P1.shp,S235,JR,10,1 x 1,1,1,,,\r\n", "stock.csv line 2: a quoted field does not end"},
+        {"id,shape file,material,grade,thickness,size,area,quantity,source job,layout,date,price\r\n"
+         "1,P1.shp,S235,JR,10,1 x 1,1,1,,,,cheap\r\n", "stock.csv line 2: price 'cheap' is not a number"},
     };
     for (const Damage& c : cases) {
         StockPlate kept;
