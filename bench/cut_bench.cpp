@@ -1,6 +1,7 @@
 // dravenor-cut-bench: the cut plans of the example job and the bench jobs, from the classic
 // engine and from a short Deep Nesting run: per layout the cut length, the rapid travel (beside
-// the travel of the layout's own part order), pierces and the estimated time per sheet; then the
+// the travel of the layout's own part order), pierces and the estimated time per sheet, and the
+// cut length, pierces, starts in a kerf and time of the same layout with common lines; then the
 // time to plan and write the program of one layout of 2000 parts, which must stay under 2 s.
 #include <algorithm>
 #include <chrono>
@@ -56,9 +57,14 @@ void printPlans(const std::string& name, const std::string& engine, const Nestin
         std::vector<cutting::CutContour> listed = p.contours;
         std::stable_sort(listed.begin(), listed.end(),
                          [](const cutting::CutContour& a, const cutting::CutContour& b) { return a.part < b.part; });
-        std::printf("%-16s %-8s %3d %6zu %11.0f %9.0f %11.0f %8d %10.1f\n", name.c_str(), engine.c_str(), layoutNo,
-                    p.partNames.size(), p.cutLength, p.rapidLength, cutting::rapidTravel(p.home, listed), p.pierces,
-                    p.seconds / 60);
+        cutting::CutSettings common = setup.cut;
+        common.commonLine = true;
+        const cutting::CutPlanResult shared = cutting::planLayoutCut(state, layoutNo, common);
+        const cutting::CutPlan& c = shared.plan ? *shared.plan : p;
+        std::printf("%-16s %-8s %3d %6zu %11.0f %9.0f %11.0f %8d %10.1f | %11.0f %8d %7d %10.1f\n", name.c_str(),
+                    engine.c_str(), layoutNo, p.partNames.size(), p.cutLength, p.rapidLength,
+                    cutting::rapidTravel(p.home, listed), p.pierces, p.seconds / 60, c.cutLength, c.pierces, c.kerfStarts,
+                    c.seconds / 60);
     }
 }
 
@@ -120,9 +126,11 @@ int main(int argc, char** argv)
         }
     }
     if (!onlyMany) {
-        std::printf("%-16s %-8s %3s %6s %11s %9s %11s %8s %10s\n", "job", "engine", "lay", "parts", "cut length",
-                    "rapids", "list order", "pierces", "minutes");
-        std::vector<fs::path> jobs{fs::path(DRAVENOR_SOURCE_DIR) / "resources/examples/job.args"};
+        std::printf("%-16s %-8s %3s %6s %11s %9s %11s %8s %10s | %11s %8s %7s %10s\n", "job", "engine", "lay", "parts",
+                    "cut length", "rapids", "list order", "pierces", "minutes", "common cut", "pierces", "starts",
+                    "minutes");
+        std::vector<fs::path> jobs{fs::path(DRAVENOR_SOURCE_DIR) / "resources/examples/job.args",
+                                   fs::path(DRAVENOR_SOURCE_DIR) / "tests/data/common-line/job.args"};
         std::vector<fs::path> bench;
         std::error_code ec;
         for (const auto& entry : fs::directory_iterator(fs::path(DRAVENOR_SOURCE_DIR) / "../shared/bench", ec))

@@ -42,8 +42,11 @@ int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, co
             failed = true;
             continue;
         }
-        (path == kStandardOutput ? err : out) << path << ": layout " << layoutNo << ", estimated " << cutting::durationText(result.seconds)
-            << " per sheet\n";
+        std::ostream& said = path == kStandardOutput ? err : out;
+        said << path << ": layout " << layoutNo << ", estimated " << cutting::durationText(result.seconds) << " per sheet";
+        if (!result.figures.empty())
+            said << "; with common lines " << result.figures << ", without " << result.figuresWithout;
+        said << "\n";
         ++written;
     }
     return failed ? -1 : written;

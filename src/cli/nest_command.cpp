@@ -198,6 +198,7 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         const std::string jobName = job.savePath.empty() ? "nest run" : fileNameOnly(job.savePath);
         cutting::NcSetup setup = batchNcSetup(job.state, jobName, job.cutTablePath, job.postPath);
         setup.cut.remnants = remnantMarksOf(job.state, job.deep.margin, job.remnants);
+        if (job.commonLine) setup.cut.commonLine = true;
         const int count = writeNcPrograms(job.state, setup, cutting::layoutNumbers(job.state), "", job.ncFolder,
                                           job.savePath, "nest", out, err);
         if (count < 0) return kExitFailed;
@@ -291,6 +292,8 @@ Command nestCommand()
             "                                  needs a row for --mat and --thick)\n"
             "  --post FILE, --cut-table FILE   the post file and cut table for --nc-dir (default: those\n"
             "                                  beside the executable, else its resources)\n"
+            "  --common-line                   --nc-dir's programs cut straight edges of two parts\n"
+            "                                  exactly the kerf apart once (as for nc)\n"
             "  --dxf-dir DIR                   save every layout as a DXF drawing DIR/layout-N.dxf, part\n"
             "                                  names on, a hundredth of the sheet's larger side high;\n"
             "                                  DIR is created\n"

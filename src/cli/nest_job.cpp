@@ -228,7 +228,8 @@ const std::set<std::string>& nestValueOptions()
 
 const std::set<std::string>& nestFlagOptions()
 {
-    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag), "--from-stock"};
+    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag), "--from-stock",
+                                             "--common-line"};
     return flags;
 }
 
@@ -257,6 +258,7 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.ncFolder = parsed.value("--nc-dir");
     job.postPath = parsed.value("--post");
     job.cutTablePath = parsed.value("--cut-table");
+    job.commonLine = parsed.flags.count("--common-line") > 0;
     job.remnantsFolder = parsed.value("--remnants-dir");
     const std::pair<const char*, double RemnantSettings::*> least[] = {
         {"--remnant-width", &RemnantSettings::minWidth}, {"--remnant-area", &RemnantSettings::minArea}};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cutting/common_lines.h"
 #include "cutting/cut_order.h"
 #include "cutting/kerf_offset.h"
 #include "cutting/layout_shapes.h"
@@ -32,6 +33,18 @@ struct PlacedPart {
     int host = 0;      // the part in whose hole this one lies, 0 for none
     int hostHole = -1; // that hole's contour index
     std::vector<int> guests; // parts lying in this part's holes
+    std::vector<int> loops;      // per contour: its torch path among the common lines, -1 for none
+    std::vector<int> neighbours; // parts it shares a stretch of torch path with
+};
+
+Vec2 centreOf(const Extents& box) { return {(box.xmin + box.xmax) / 2, (box.ymin + box.ymax) / 2}; }
+
+// The outer torch paths of parts not lying in holes, split where they share stretches, and which
+// of them have been cut.
+struct CommonLines {
+    std::vector<SharedPath> paths;
+    std::vector<bool> done;
+    PiecePath cuts; // the shared stretches, in the order they are cut
 };
 
 // Where a lead may start on a closed torch path.
@@ -106,26 +119,110 @@ public:
     // Cuts the part: the parts in each hole, the hole, then its outer contours.
     void cutPart(int number, Torch& torch, std::vector<CutContour>& out)
     {
+        cutHoles(number, torch, out);
+        const PlacedPart& part = parts_[static_cast<size_t>(number - 1)];
+        for (size_t o = 0; o < part.contours.contours.size(); ++o)
+            if (!part.contours.contours[o].hole) cutContour(parts_[static_cast<size_t>(number - 1)], o, torch, out);
+    }
+
+    // Cuts parts joined by shared stretches: every hole of them first (so that no part comes
+    // free before its holes), then their outlines, each part after one it shares a stretch with.
+    // The first outline is cut whole; every later one only where no outline cut before it ran,
+    // in open stretches starting in that kerf.
+    void cutGroup(const std::vector<int>& members, Torch& torch, std::vector<CutContour>& out)
+    {
+        if (members.size() == 1 || !common_) {
+            for (int number : members) cutPart(number, torch, out);
+            return;
+        }
+        const std::vector<int> order = neighbourOrder(members, torch.at);
+        for (int number : order) cutHoles(number, torch, out);
+        for (int number : order) {
+            PlacedPart& part = parts_[static_cast<size_t>(number - 1)];
+            for (size_t o = 0; o < part.contours.contours.size(); ++o) {
+                const int loop = o < part.loops.size() ? part.loops[o] : -1;
+                if (part.contours.contours[o].hole) continue;
+                if (loop < 0) {
+                    cutContour(part, o, torch, out);
+                    continue;
+                }
+                const SharedPath& shared = common_->paths[static_cast<size_t>(loop)];
+                for (size_t k = 0; k < shared.path.size(); ++k) {
+                    const int partner = shared.partner[k];
+                    if (partner >= 0 && !common_->done[static_cast<size_t>(partner)]) common_->cuts.push_back(shared.path[k]);
+                }
+                const std::vector<PiecePath> runs = uncutRuns(shared, common_->done);
+                if (runs.size() == 1 && runs.front().size() == shared.path.size()) cutContour(part, o, torch, out);
+                else
+                    for (const PiecePath& run : runs) cutRun(part, run, torch, out);
+                common_->done[static_cast<size_t>(loop)] = true;
+            }
+        }
+    }
+
+    void shareLines(CommonLines& common) { common_ = &common; }
+
+private:
+    // The parts in each hole of the part, then the hole.
+    void cutHoles(int number, Torch& torch, std::vector<CutContour>& out)
+    {
         PlacedPart& part = parts_[static_cast<size_t>(number - 1)];
-        std::vector<size_t> holes, outers;
+        std::vector<size_t> holes;
         for (size_t i = 0; i < part.contours.contours.size(); ++i)
-            (part.contours.contours[i].hole ? holes : outers).push_back(i);
+            if (part.contours.contours[i].hole) holes.push_back(i);
         for (size_t h : nearestFirst(part, holes, torch.at)) {
             std::vector<Vec2> guestPoints;
             std::vector<int> guests;
             for (int g : part.guests)
                 if (parts_[static_cast<size_t>(g - 1)].hostHole == static_cast<int>(h)) {
                     guests.push_back(g);
-                    const Extents& b = parts_[static_cast<size_t>(g - 1)].box;
-                    guestPoints.push_back({(b.xmin + b.xmax) / 2, (b.ymin + b.ymax) / 2});
+                    guestPoints.push_back(centreOf(parts_[static_cast<size_t>(g - 1)].box));
                 }
             for (int i : shortTour(torch.at, guestPoints)) cutPart(guests[static_cast<size_t>(i)], torch, out);
             cutContour(part, h, torch, out);
         }
-        for (size_t o : outers) cutContour(part, o, torch, out);
     }
 
-private:
+    // The members nearest first from `from`, each later one next to one before it.
+    std::vector<int> neighbourOrder(const std::vector<int>& members, Vec2 from) const
+    {
+        std::vector<int> order;
+        std::vector<bool> taken(members.size(), false);
+        for (size_t round = 0; round < members.size(); ++round) {
+            size_t best = members.size();
+            double bestDistance = 0;
+            for (size_t i = 0; i < members.size(); ++i) {
+                if (taken[i]) continue;
+                const PlacedPart& p = parts_[static_cast<size_t>(members[i] - 1)];
+                const bool joined = order.empty() || std::any_of(order.begin(), order.end(), [&](int n) {
+                    return std::find(p.neighbours.begin(), p.neighbours.end(), n) != p.neighbours.end();
+                });
+                const double d = distance(centreOf(p.box), from);
+                if (joined && (best == members.size() || d < bestDistance)) {
+                    best = i;
+                    bestDistance = d;
+                }
+            }
+            if (best == members.size()) break;
+            taken[best] = true;
+            order.push_back(members[best]);
+            from = centreOf(parts_[static_cast<size_t>(members[best] - 1)].box);
+        }
+        return order;
+    }
+
+    // An open stretch of an outline from a kerf already cut.
+    void cutRun(const PlacedPart& part, const PiecePath& run, Torch& torch, std::vector<CutContour>& out)
+    {
+        CutContour contour;
+        contour.part = part.number;
+        contour.inKerf = true;
+        contour.pierce = run.front().a;
+        contour.cut = run;
+        torch.at = run.back().b;
+        out.push_back(std::move(contour));
+    }
+
     // With compensation left to the controller the path is the drawn outline: a lead reaches it
     // across the half kerf the controller adds, straight along the normal.
     PiecePath leadIn(const StartPoint& s, double len, bool arc) const
@@ -217,6 +314,7 @@ private:
     }
 
     std::vector<PlacedPart>& parts_;
+    CommonLines* common_ = nullptr;
     const LeadRoom& room_;
     const CutSettings& settings_;
     std::vector<std::string>& warnings_;
@@ -269,6 +367,68 @@ void findHosts(std::vector<PlacedPart>& parts)
             parts[static_cast<size_t>(best->part - 1)].guests.push_back(p.number);
         }
     }
+}
+
+// Splits the outer torch paths of the parts not lying in holes where two of them share a stretch
+// longer than the kerf, and notes which parts share.
+void shareLines(std::vector<PlacedPart>& parts, double kerf, CommonLines& common)
+{
+    std::vector<PiecePath> paths;
+    std::vector<std::vector<bool>> corners;
+    std::vector<int> owners;
+    for (PlacedPart& p : parts) {
+        p.loops.assign(p.contours.contours.size(), -1);
+        if (p.host != 0) continue;
+        for (size_t i = 0; i < p.contours.contours.size(); ++i) {
+            if (p.contours.contours[i].hole || !p.paths[i].ok) continue;
+            p.loops[i] = static_cast<int>(paths.size());
+            paths.push_back(p.paths[i].path);
+            corners.push_back(p.paths[i].cornerArc);
+            owners.push_back(p.number);
+        }
+    }
+    common.paths = shareCommonLines(paths, corners, owners, kerf);
+    common.done.assign(paths.size(), false);
+    for (PlacedPart& p : parts)
+        for (size_t i = 0; i < p.loops.size(); ++i) {
+            if (p.loops[i] < 0) continue;
+            const SharedPath& shared = common.paths[static_cast<size_t>(p.loops[i])];
+            p.paths[i].path = shared.path;
+            p.paths[i].cornerArc = shared.cornerArc;
+            for (int partner : shared.partner) {
+                if (partner < 0) continue;
+                const int other = owners[static_cast<size_t>(partner)];
+                if (std::find(p.neighbours.begin(), p.neighbours.end(), other) == p.neighbours.end())
+                    p.neighbours.push_back(other);
+            }
+        }
+}
+
+// The parts not lying in holes, in groups joined by shared stretches (each part alone without
+// common lines), in the order of their first parts.
+std::vector<std::vector<int>> partGroups(const std::vector<PlacedPart>& parts)
+{
+    std::vector<int> groupOf(parts.size(), -1);
+    std::vector<std::vector<int>> groups;
+    for (const PlacedPart& p : parts) {
+        if (p.host != 0 || groupOf[static_cast<size_t>(p.number - 1)] >= 0) continue;
+        const int g = static_cast<int>(groups.size());
+        std::vector<int> group{p.number}, stack{p.number};
+        groupOf[static_cast<size_t>(p.number - 1)] = g;
+        while (!stack.empty()) {
+            const int n = stack.back();
+            stack.pop_back();
+            for (int m : parts[static_cast<size_t>(n - 1)].neighbours)
+                if (groupOf[static_cast<size_t>(m - 1)] < 0) {
+                    groupOf[static_cast<size_t>(m - 1)] = g;
+                    group.push_back(m);
+                    stack.push_back(m);
+                }
+        }
+        std::sort(group.begin(), group.end());
+        groups.push_back(std::move(group));
+    }
+    return groups;
 }
 
 std::string refusal(const std::vector<LayoutFault>& faults, int layoutNo, double kerf)
@@ -332,7 +492,8 @@ double rapidTravel(Vec2 home, const std::vector<CutContour>& contours)
 void measurePlan(CutPlan& plan, const CutSettings& settings)
 {
     plan.cutLength = 0;
-    plan.pierces = static_cast<int>(plan.contours.size());
+    plan.kerfStarts = static_cast<int>(std::count_if(plan.contours.begin(), plan.contours.end(), [](const CutContour& c) { return c.inKerf; }));
+    plan.pierces = static_cast<int>(plan.contours.size()) - plan.kerfStarts;
     Vec2 at = plan.home;
     for (CutContour& c : plan.contours) {
         c.rapidBefore = distance(at, c.pierce);
@@ -410,19 +571,31 @@ CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSe
     const LeadRoom room(sheetPaths, outlines, half);
     plan.home = startCorner(shapeExtents(sheet), settings.startCorner);
 
-    // Top-level parts in a short tour of their box centres, each cut with what lies in its holes.
-    std::vector<int> top;
+    // Top-level parts, each with the parts joined to it by common lines, in a short tour of their
+    // box centres; each cut with what lies in its holes.
+    CommonLines common;
+    const bool sharing = settings.commonLine && settings.compensate;
+    if (settings.commonLine && !settings.compensate)
+        plan.warnings.push_back("common lines are cut only where the program runs the compensated path (compensation = path)");
+    if (sharing) shareLines(parts, settings.kerf, common);
+    const std::vector<std::vector<int>> top = partGroups(parts);
     std::vector<Vec2> centres;
-    for (const PlacedPart& p : parts)
-        if (p.host == 0) {
-            top.push_back(p.number);
-            centres.push_back({(p.box.xmin + p.box.xmax) / 2, (p.box.ymin + p.box.ymax) / 2});
+    for (const std::vector<int>& group : top) {
+        Extents box;
+        for (int n : group) {
+            const Extents& b = parts[static_cast<size_t>(n - 1)].box;
+            includePoint(box, b.xmin, b.ymin);
+            includePoint(box, b.xmax, b.ymax);
         }
+        centres.push_back(centreOf(box));
+    }
     Planner planner(parts, room, settings, plan.warnings);
+    if (sharing) planner.shareLines(common);
     Torch torch{plan.home};
     std::vector<std::vector<CutContour>> blocks(top.size());
     std::vector<int> order = shortTour(plan.home, centres);
-    for (int k : order) planner.cutPart(top[static_cast<size_t>(k)], torch, blocks[static_cast<size_t>(k)]);
+    for (int k : order) planner.cutGroup(top[static_cast<size_t>(k)], torch, blocks[static_cast<size_t>(k)]);
+    plan.commonCuts = std::move(common.cuts);
 
     // Never travel further than the layout's own part order would with the same pierces.
     std::vector<int> listed(top.size());

@@ -60,6 +60,7 @@ void drawCutPlan(const CutPlan& plan, DrawingSurface& surface, double mirror)
         pen.label(c.pierce, std::to_string(cutNumber(i)));
         at = contourEnd(c);
     }
+    pen.path(plan.commonCuts, Blue);
 }
 
 } // namespace dravenor::cutting

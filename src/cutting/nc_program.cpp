@@ -123,7 +123,7 @@ std::string cutComment(const CutPlan& plan, size_t index)
     const std::string what =
         c.part == 0 ? (c.label.empty() ? std::string("extra cut line") : c.label)
                     : "part " + std::to_string(c.part) + " " + plan.partNames[static_cast<size_t>(c.part - 1)] +
-                          (c.hole ? ", hole" : ", outline");
+                          (c.hole ? ", hole" : ", outline") + (c.inKerf ? ", from the kerf" : "");
     return "cut " + std::to_string(cutNumber(index)) + ": " + what;
 }
 
@@ -153,7 +153,8 @@ std::string ncProgramText(const CutPlan& plan, const CutSettings& cut, const Pos
         out.comment("part " + std::to_string(i + 1) + ": " + plan.partNames[i]);
     out.comment("estimated time per sheet " + durationText(plan.seconds) + ": cut " + formatMask(plan.cutLength, "0.0") +
                 " " + unit + ", rapids " + formatMask(plan.rapidLength, "0.0") + " " + unit + ", " +
-                std::to_string(plan.pierces) + " pierces");
+                std::to_string(plan.pierces) + " pierces" +
+                (plan.kerfStarts ? ", " + std::to_string(plan.kerfStarts) + " starts in a kerf" : std::string()));
     for (const std::string& w : plan.warnings) out.comment("warning: " + w);
     for (const std::string& l : post.startLines) out.line(l);
     out.line(info.inches ? "G20" : "G21");
@@ -164,7 +165,7 @@ std::string ncProgramText(const CutPlan& plan, const CutSettings& cut, const Pos
         out.comment(cutComment(plan, i));
         out.line("G0 " + out.xy(c.pierce));
         out.line(post.torchOn);
-        if (cut.pierceDelay > 0) out.line("G4 P" + out.number(cut.pierceDelay));
+        if (cut.pierceDelay > 0 && !c.inKerf) out.line("G4 P" + out.number(cut.pierceDelay));
         PathWriter path(out, post, cut.feed, scale);
         if (post.controllerCompensation) out.line("G41");
         path.feedAlong(c.leadIn);

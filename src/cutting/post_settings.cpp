@@ -144,6 +144,8 @@ const std::vector<Key>& keys()
                 {"outside", "edge"}, &PostSettings::remnantEdgeStart),
         numberKey("rapid_speed", "rapid travel speed for the time estimate (mm per minute)", 1, 1e6,
                   &PostSettings::rapidSpeed),
+        enumKey("common_line", "straight edges of two parts the kerf apart cut once, midway between them (on), or each part cut on its own (off)",
+                {"off", "on"}, &PostSettings::commonLine),
     };
     return k;
 }

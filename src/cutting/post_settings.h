@@ -29,6 +29,7 @@ struct PostSettings {
     StartCorner startCorner = StartCorner::BottomLeft;
     bool remnantEdgeStart = false;     // a remnant's cut fires on the plate's edge, not beyond it
     double rapidSpeed = 20000;         // mm per minute, for the time estimate
+    bool commonLine = false;           // facing edges of parts the kerf apart cut once
     bool operator==(const PostSettings&) const = default;
 };
 

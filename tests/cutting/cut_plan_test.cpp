@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "cut_layouts.h"
+#include "cutting/common_lines.h"
 #include "cutting/cut_plan.h"
 #include "cutting/kerf_offset.h"
 #include "cutting/part_contours.h"
@@ -180,6 +181,56 @@ TEST(CutPlan, ControllerCompensationCutsTheDrawnOutline)
     const CutPlanResult r = planLayoutCut(layoutOf(200, 200, {{"plate.shp", rectangle(50, 50, 40, 30)}}), 1, s);
     ASSERT_TRUE(r.plan);
     EXPECT_NEAR(pathLength(r.plan->contours.at(0).cut), 140, 1e-9);
+}
+
+double cutPathLength(const CutPlan& plan)
+{
+    double total = 0;
+    for (const CutContour& c : plan.contours) total += pathLength(c.cut);
+    return total;
+}
+
+TEST(CutPlan, CommonLinesCutSharedEdgesOnceAndStartInTheirKerf)
+{
+    // Three 100 x 50 plates in a row, the middle one with a hole: two 50-long edges the gap apart.
+    const struct {
+        double gap;
+        bool compensate;
+        bool shared;
+    } cases[] = {{3, true, true}, {3.008, true, true}, {3.02, true, false}, {3, false, false}};
+    for (const auto& c : cases) {
+        const NestingState state =
+            layoutOf(500, 200, {{"a.shp", rectangle(20, 20, 100, 50)},
+                                {"b.shp", joined(rectangle(120 + c.gap, 20, 100, 50), circle(170 + c.gap, 45, 10))},
+                                {"c.shp", rectangle(220 + 2 * c.gap, 20, 100, 50)}});
+        CutSettings s = settings();
+        s.compensate = c.compensate;
+        const CutPlanResult alone = planLayoutCut(state, 1, s);
+        s.commonLine = true;
+        const CutPlanResult r = planLayoutCut(state, 1, s);
+        ASSERT_TRUE(r.plan && alone.plan) << r.error;
+        const CutPlan& p = *r.plan;
+        const std::string which = "gap " + std::to_string(c.gap) + (c.compensate ? "" : ", controller");
+        EXPECT_EQ(p.warnings.size(), c.compensate ? 0u : 1u) << which;
+        if (!c.shared) {
+            EXPECT_EQ(std::pair(p.pierces, p.kerfStarts), std::pair(4, 0)) << which;
+            EXPECT_NEAR(p.cutLength, alone.plan->cutLength, 1e-9) << which;
+            continue;
+        }
+        // One pierce for the hole and one for the first outline; the other two start in a kerf.
+        EXPECT_EQ(std::pair(p.pierces, p.kerfStarts), std::pair(2, 2)) << which;
+        EXPECT_NEAR(pathLength(p.commonCuts), 100, 1e-9) << which;
+        EXPECT_NEAR(cutPathLength(p), cutPathLength(*alone.plan) - 100, 1e-9) << which;
+        EXPECT_LT(p.seconds, alone.plan->seconds) << which;
+        EXPECT_TRUE(p.contours.front().hole) << which;
+        for (size_t i = 0; i < p.contours.size(); ++i) {
+            if (!p.contours[i].inKerf) continue;
+            double least = 1e9;
+            for (size_t j = 0; j < i; ++j)
+                for (const PathPiece& q : p.contours[j].cut) least = std::min(least, distanceToPiece(p.contours[i].pierce, q));
+            EXPECT_LE(least, kCommonLineTolerance) << which << ": cut " << i + 1 << " does not start on an earlier cut";
+        }
+    }
 }
 
 } // namespace

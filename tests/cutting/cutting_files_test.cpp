@@ -97,7 +97,8 @@ TEST(PostFile, WrittenSettingsReadBackEqual)
     const PostSettings s{.startLines = {"G17", "G64 P0.05"}, .endLines = {"G0 X0 Y0", "M30"}, .torchOn = "M7", .torchOff = "M9",
                          .comments = CommentStyle::Semicolon, .lineNumbers = true, .lineNumberStep = 5, .decimals = 4,
                          .arcsAsLines = true, .arcTolerance = 0.02, .controllerCompensation = true, .arcLeadIn = false,
-                         .startCorner = StartCorner::TopRight, .remnantEdgeStart = true, .rapidSpeed = 35000};
+                         .startCorner = StartCorner::TopRight, .remnantEdgeStart = true, .rapidSpeed = 35000,
+                         .commonLine = true};
     std::vector<std::string> errors;
     EXPECT_EQ(parsePostText(postFileText(s), "post.cfg", errors), s);
     EXPECT_TRUE(errors.empty());
