@@ -105,33 +105,45 @@ std::vector<SharedPath> shareCommonLines(const std::vector<PiecePath>& paths, co
     std::vector<SharedPath> shared;
     for (size_t i = 0; i < paths.size(); ++i)
         shared.push_back(splitPath(paths[i], i < cornerArcs.size() ? cornerArcs[i] : std::vector<bool>{}, found[i]));
+    // Each shared piece and its partner's piece over the same stretch (their middles meet).
+    for (size_t i = 0; i < shared.size(); ++i) {
+        SharedPath& s = shared[i];
+        s.partnerPiece.assign(s.path.size(), -1);
+        for (size_t k = 0; k < s.path.size(); ++k) {
+            if (s.partner[k] < 0) continue;
+            const SharedPath& other = shared[static_cast<size_t>(s.partner[k])];
+            const Vec2 middle = pointAt(s.path[k], 0.5);
+            for (size_t m = 0; m < other.path.size(); ++m)
+                if (other.partner[m] == static_cast<int>(i) && distance(pointAt(other.path[m], 0.5), middle) <= 2 * kCommonLineTolerance) {
+                    s.partnerPiece[k] = static_cast<int>(m);
+                    break;
+                }
+            if (s.partnerPiece[k] < 0) s.partner[k] = -1; // no stretch to match: cut on its own
+        }
+    }
     return shared;
 }
 
-std::vector<PiecePath> uncutRuns(const SharedPath& path, const std::vector<bool>& done)
+std::vector<Run> uncutRuns(const std::vector<bool>& cut)
 {
-    const size_t n = path.path.size();
-    auto skipped = [&](size_t k) {
-        const int partner = path.partner[k];
-        return partner >= 0 && done[static_cast<size_t>(partner)];
-    };
-    size_t first = n;
-    for (size_t k = 0; k < n && first == n; ++k)
-        if (skipped(k)) first = k;
-    if (first == n) return {path.path};
-    std::vector<PiecePath> runs;
-    PiecePath run;
-    auto close = [&]() {
-        if (pathLength(run) > kLeastPiece) runs.push_back(run);
-        run.clear();
-    };
+    const size_t n = cut.size();
+    const size_t first = static_cast<size_t>(std::find(cut.begin(), cut.end(), true) - cut.begin());
+    if (first == n) return n ? std::vector<Run>{{0, n}} : std::vector<Run>{};
+    std::vector<Run> runs;
     for (size_t i = 1; i <= n; ++i) {
         const size_t k = (first + i) % n;
-        if (skipped(k)) close();
-        else run.push_back(path.path[k]);
+        if (cut[k]) continue;
+        if (!runs.empty() && (runs.back().first + runs.back().count) % n == k) ++runs.back().count;
+        else runs.push_back({k, 1});
     }
-    close();
     return runs;
+}
+
+PiecePath runPath(const PiecePath& path, Run run)
+{
+    PiecePath pieces;
+    for (size_t i = 0; i < run.count; ++i) pieces.push_back(path[(run.first + i) % path.size()]);
+    return pieces;
 }
 
 } // namespace dravenor::cutting

@@ -4,6 +4,7 @@
 // stretch needs cutting once. This finds such stretches between the torch paths of outer
 // contours, splits the paths at their ends so that every piece is either shared with one other
 // path or not at all, and gives what is left of a path once its neighbours have been cut.
+#include <cstddef>
 #include <vector>
 
 #include "cutting/path_piece.h"
@@ -19,6 +20,7 @@ struct SharedPath {
     PiecePath path;
     std::vector<bool> cornerArc; // carried over from the path given, false for the new pieces
     std::vector<int> partner;
+    std::vector<int> partnerPiece; // the same stretch's piece in the partner's path, -1 for none
 };
 
 // The closed torch paths (all waste on their left), each with its owner (paths of one owner never
@@ -27,8 +29,15 @@ struct SharedPath {
 std::vector<SharedPath> shareCommonLines(const std::vector<PiecePath>& paths, const std::vector<std::vector<bool>>& cornerArcs,
                                          const std::vector<int>& owners, double least);
 
-// The open runs of the path still to cut once the paths marked done have been cut, each in the
-// path's direction; the whole path (one run, closed) when it shares nothing with them.
-std::vector<PiecePath> uncutRuns(const SharedPath& path, const std::vector<bool>& done);
+// Pieces first .. first + count - 1 of a closed path, counted on past its end.
+struct Run {
+    size_t first = 0, count = 0;
+};
+
+// The runs of pieces not cut yet, each in the path's direction, between pieces that are; the
+// whole path from its first piece when none is cut, none when all are.
+std::vector<Run> uncutRuns(const std::vector<bool>& cut);
+// The run's pieces.
+PiecePath runPath(const PiecePath& path, Run run);
 
 } // namespace dravenor::cutting

@@ -43,7 +43,8 @@ Vec2 centreOf(const Extents& box) { return {(box.xmin + box.xmax) / 2, (box.ymin
 // of them have been cut.
 struct CommonLines {
     std::vector<SharedPath> paths;
-    std::vector<bool> done;
+    std::vector<std::pair<int, size_t>> owner; // per path: its part's number and contour
+    std::vector<std::vector<bool>> cut;        // per path and piece: cut already
     PiecePath cuts; // the shared stretches, in the order they are cut
 };
 
@@ -126,9 +127,10 @@ public:
     }
 
     // Cuts parts joined by shared stretches: every hole of them first (so that no part comes
-    // free before its holes), then their outlines, each part after one it shares a stretch with.
-    // The first outline is cut whole; every later one only where no outline cut before it ran,
-    // in open stretches starting in that kerf.
+    // free before its holes), then their outlines. The first outline is cut whole; then, again
+    // and again, the stretch of an outline not cut yet that starts nearest the torch where a cut
+    // has already run, on to the next cut piece. A shared piece is cut once, for both parts; the
+    // torch goes on without a stop where the next stretch starts where it stands.
     void cutGroup(const std::vector<int>& members, Torch& torch, std::vector<CutContour>& out)
     {
         if (members.size() == 1 || !common_) {
@@ -137,26 +139,48 @@ public:
         }
         const std::vector<int> order = neighbourOrder(members, torch.at);
         for (int number : order) cutHoles(number, torch, out);
+        std::vector<int> untouched; // shared paths not begun, in the members' order
         for (int number : order) {
             PlacedPart& part = parts_[static_cast<size_t>(number - 1)];
             for (size_t o = 0; o < part.contours.contours.size(); ++o) {
-                const int loop = o < part.loops.size() ? part.loops[o] : -1;
                 if (part.contours.contours[o].hole) continue;
-                if (loop < 0) {
-                    cutContour(part, o, torch, out);
-                    continue;
-                }
-                const SharedPath& shared = common_->paths[static_cast<size_t>(loop)];
-                for (size_t k = 0; k < shared.path.size(); ++k) {
-                    const int partner = shared.partner[k];
-                    if (partner >= 0 && !common_->done[static_cast<size_t>(partner)]) common_->cuts.push_back(shared.path[k]);
-                }
-                const std::vector<PiecePath> runs = uncutRuns(shared, common_->done);
-                if (runs.size() == 1 && runs.front().size() == shared.path.size()) cutContour(part, o, torch, out);
-                else
-                    for (const PiecePath& run : runs) cutRun(part, run, torch, out);
-                common_->done[static_cast<size_t>(loop)] = true;
+                const int loop = o < part.loops.size() ? part.loops[o] : -1;
+                if (loop < 0) cutContour(part, o, torch, out);
+                else untouched.push_back(loop);
             }
+        }
+        std::vector<int> active; // shared paths begun and not done
+        for (;;) {
+            int bestLoop = -1;
+            Run bestRun;
+            double bestDistance = 0;
+            for (int loop : active)
+                for (const Run& run : uncutRuns(common_->cut[static_cast<size_t>(loop)])) {
+                    const double d = distance(common_->paths[static_cast<size_t>(loop)].path[run.first].a, torch.at);
+                    if (bestLoop < 0 || d < bestDistance) {
+                        bestLoop = loop;
+                        bestRun = run;
+                        bestDistance = d;
+                    }
+                }
+            if (bestLoop >= 0) {
+                const PiecePath& path = common_->paths[static_cast<size_t>(bestLoop)].path;
+                const int number = common_->owner[static_cast<size_t>(bestLoop)].first;
+                cutRun(parts_[static_cast<size_t>(number - 1)], runPath(path, bestRun), bestDistance <= kCommonLineTolerance, torch, out);
+                for (size_t i = 0; i < bestRun.count; ++i) markCut(bestLoop, (bestRun.first + i) % path.size(), active);
+                continue;
+            }
+            // Nothing begun is left: the next path not begun is cut whole, from a pierce.
+            const auto next = std::find_if(untouched.begin(), untouched.end(), [&](int loop) {
+                const std::vector<bool>& cut = common_->cut[static_cast<size_t>(loop)];
+                return std::find(cut.begin(), cut.end(), true) == cut.end();
+            });
+            if (next == untouched.end()) break;
+            const int loop = *next;
+            untouched.erase(next);
+            const auto [number, o] = common_->owner[static_cast<size_t>(loop)];
+            cutContour(parts_[static_cast<size_t>(number - 1)], o, torch, out);
+            for (size_t k = 0; k < common_->paths[static_cast<size_t>(loop)].path.size(); ++k) markCut(loop, k, active);
         }
     }
 
@@ -211,16 +235,47 @@ private:
         return order;
     }
 
-    // An open stretch of an outline from a kerf already cut.
-    void cutRun(const PlacedPart& part, const PiecePath& run, Torch& torch, std::vector<CutContour>& out)
+    // An open stretch of an outline from a kerf already cut; straight on from the cut before when
+    // the torch stands at its start.
+    void cutRun(const PlacedPart& part, const PiecePath& run, bool goOn, Torch& torch, std::vector<CutContour>& out)
     {
-        CutContour contour;
-        contour.part = part.number;
-        contour.inKerf = true;
-        contour.pierce = run.front().a;
-        contour.cut = run;
+        CutContour* last = out.empty() ? nullptr : &out.back();
+        if (goOn && last && last->inKerf && last->leadOut.empty()) {
+            if (distance(last->cut.back().b, run.front().a) > 1e-9) last->cut.push_back(linePiece(last->cut.back().b, run.front().a));
+            last->cut.insert(last->cut.end(), run.begin(), run.end());
+            if (part.number != last->part &&
+                std::find(last->onto.begin(), last->onto.end(), part.number) == last->onto.end())
+                last->onto.push_back(part.number);
+        } else {
+            CutContour contour;
+            contour.part = part.number;
+            contour.inKerf = true;
+            contour.pierce = run.front().a;
+            contour.cut = run;
+            out.push_back(std::move(contour));
+        }
         torch.at = run.back().b;
-        out.push_back(std::move(contour));
+    }
+
+    // Marks a piece of a shared path cut, with its partner's piece over the same stretch; a
+    // shared stretch cut for the first time is kept for the drawing.
+    void markCut(int loop, size_t piece, std::vector<int>& active)
+    {
+        auto mark = [&](int l, size_t k) {
+            std::vector<bool>& cut = common_->cut[static_cast<size_t>(l)];
+            if (cut[k]) return false;
+            cut[k] = true;
+            const bool done = std::find(cut.begin(), cut.end(), false) == cut.end();
+            const auto at = std::find(active.begin(), active.end(), l);
+            if (done && at != active.end()) active.erase(at);
+            if (!done && at == active.end()) active.push_back(l);
+            return true;
+        };
+        if (!mark(loop, piece)) return;
+        const SharedPath& shared = common_->paths[static_cast<size_t>(loop)];
+        const int partner = shared.partner[piece];
+        if (partner >= 0 && mark(partner, static_cast<size_t>(shared.partnerPiece[piece])))
+            common_->cuts.push_back(shared.path[piece]);
     }
 
     // With compensation left to the controller the path is the drawn outline: a lead reaches it
@@ -382,13 +437,14 @@ void shareLines(std::vector<PlacedPart>& parts, double kerf, CommonLines& common
         for (size_t i = 0; i < p.contours.contours.size(); ++i) {
             if (p.contours.contours[i].hole || !p.paths[i].ok) continue;
             p.loops[i] = static_cast<int>(paths.size());
+            common.owner.emplace_back(p.number, i);
             paths.push_back(p.paths[i].path);
             corners.push_back(p.paths[i].cornerArc);
             owners.push_back(p.number);
         }
     }
     common.paths = shareCommonLines(paths, corners, owners, kerf);
-    common.done.assign(paths.size(), false);
+    for (const SharedPath& shared : common.paths) common.cut.emplace_back(shared.path.size(), false);
     for (PlacedPart& p : parts)
         for (size_t i = 0; i < p.loops.size(); ++i) {
             if (p.loops[i] < 0) continue;

@@ -50,6 +50,7 @@ struct CutContour {
     // An open stretch of an outline that starts in a kerf already cut (its shared stretch): the
     // torch lights there without a pierce, lead-in, overcut or lead-out.
     bool inKerf = false;
+    std::vector<int> onto; // parts whose outlines the torch goes on to without a stop
 };
 
 struct CutPlan {

@@ -116,6 +116,14 @@ private:
     bool feedGiven_ = false;
 };
 
+// ", on to parts 7, 9": the outlines a cut from a kerf goes on to.
+std::string ontoText(const std::vector<int>& onto)
+{
+    std::string text;
+    for (int part : onto) text += (text.empty() ? (onto.size() == 1 ? ", on to part " : ", on to parts ") : ", ") + std::to_string(part);
+    return text;
+}
+
 // "cut 12: part 32 bracket.shp, hole": the number the cut plan drawing shows, then what is cut.
 std::string cutComment(const CutPlan& plan, size_t index)
 {
@@ -123,7 +131,7 @@ std::string cutComment(const CutPlan& plan, size_t index)
     const std::string what =
         c.part == 0 ? (c.label.empty() ? std::string("extra cut line") : c.label)
                     : "part " + std::to_string(c.part) + " " + plan.partNames[static_cast<size_t>(c.part - 1)] +
-                          (c.hole ? ", hole" : ", outline") + (c.inKerf ? ", from the kerf" : "");
+                          (c.hole ? ", hole" : ", outline") + (c.inKerf ? ", from the kerf" : "") + ontoText(c.onto);
     return "cut " + std::to_string(cutNumber(index)) + ": " + what;
 }
 

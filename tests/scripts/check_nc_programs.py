@@ -285,7 +285,7 @@ def check_layout(layout, where, kerf, errors, common=False):
     remnant_cuts = check_remnant_cuts(cuts, sheet, parts, kerf, errors, where)
     cuts = [c for c in cuts if c not in remnant_cuts]
     for c in cuts:
-        m = re.match(r"part (\d+) .*, (hole|outline)(, from the kerf)?$", c.label)
+        m = re.match(r"part (\d+) .*?, (hole|outline)(, from the kerf(?:, on to parts? [\d, ]+)?)?$", c.label)
         if not m:
             errors.append(f"{where}: a cut without its part comment ({c.label!r})")
             return None
