@@ -199,6 +199,7 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         cutting::NcSetup setup = batchNcSetup(job.state, jobName, job.cutTablePath, job.postPath);
         setup.cut.remnants = remnantMarksOf(job.state, job.deep.margin, job.remnants);
         if (job.commonLine) setup.cut.commonLine = true;
+        if (job.skeletonCut > 0) setup.cut.skeletonPiece = job.skeletonCut / (setup.info.inches ? 25.4 : 1);
         const int count = writeNcPrograms(job.state, setup, cutting::layoutNumbers(job.state), "", job.ncFolder,
                                           job.savePath, "nest", out, err);
         if (count < 0) return kExitFailed;
@@ -294,6 +295,8 @@ Command nestCommand()
             "                                  beside the executable, else its resources)\n"
             "  --common-line                   --nc-dir's programs cut straight edges of two parts\n"
             "                                  exactly the kerf apart once (as for nc)\n"
+            "  --skeleton-cut MM               --nc-dir's programs cut the waste up into pieces no\n"
+            "                                  longer than MM millimetres (as for nc)\n"
             "  --dxf-dir DIR                   save every layout as a DXF drawing DIR/layout-N.dxf, part\n"
             "                                  names on, a hundredth of the sheet's larger side high;\n"
             "                                  DIR is created\n"

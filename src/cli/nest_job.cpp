@@ -222,7 +222,7 @@ const std::set<std::string>& nestValueOptions()
                                                "--units", "--spacing", "--margin", "--time", "--threads",
                                                "--seed", "--iterations", "--parts-list",
                                                "--parts-dir", "--nc-dir", "--post", "--cut-table", "--remnants-dir",
-                                               "--remnant-width", "--remnant-area", "--stock"};
+                                               "--remnant-width", "--remnant-area", "--stock", "--skeleton-cut"};
     return options;
 }
 
@@ -259,6 +259,7 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.postPath = parsed.value("--post");
     job.cutTablePath = parsed.value("--cut-table");
     job.commonLine = parsed.flags.count("--common-line") > 0;
+    if (parsed.has("--skeleton-cut")) job.skeletonCut = skeletonCutOf(parsed.value("--skeleton-cut"));
     job.remnantsFolder = parsed.value("--remnants-dir");
     const std::pair<const char*, double RemnantSettings::*> least[] = {
         {"--remnant-width", &RemnantSettings::minWidth}, {"--remnant-area", &RemnantSettings::minArea}};

@@ -28,6 +28,7 @@ struct NestJob {
     std::string postPath;            // --post FILE: the post file, empty for the default
     std::string cutTablePath;        // --cut-table FILE: the cut table, empty for the default
     bool commonLine = false;         // --common-line: the NC programs cut shared edges once
+    double skeletonCut = 0;          // --skeleton-cut MM: their cut-up of the skeleton, 0 for the post file's
     std::string remnantsFolder;      // --remnants-dir DIR: each layout's kept remnant, empty for none
     RemnantSettings remnants;        // --remnant-width, --remnant-area: the least remnant kept
     // Files named by the arguments, rows with quantity 0 included (checked for existence).

@@ -1,7 +1,11 @@
 #include "cli/option_parser.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
+#include <optional>
+
+#include "job/number_format.h"
 
 namespace dravenor::cli {
 
@@ -39,6 +43,14 @@ int layoutNumberOf(const std::string& text)
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 1)
         throw UsageError{"--layout '" + text + "' is not a layout number from 1 up"};
     return value;
+}
+
+double skeletonCutOf(const std::string& text)
+{
+    const std::optional<double> value = numberFromText(text);
+    if (!value || !std::isfinite(*value) || *value <= 0)
+        throw UsageError{"--skeleton-cut '" + text + "' is not a length in millimetres above 0"};
+    return *value;
 }
 
 DrawingUnit drawingUnitOption(const ParsedArgs& parsed)

@@ -32,6 +32,9 @@ DrawingUnit drawingUnitOption(const ParsedArgs& parsed);
 // The value of --layout: a whole number from 1 up, else UsageError.
 int layoutNumberOf(const std::string& text);
 
+// The value of --skeleton-cut: a length in millimetres above 0, else UsageError.
+double skeletonCutOf(const std::string& text);
+
 // "WxH" with both numbers from 16 to 8000; UsageError otherwise.
 std::pair<int, int> parseSize(const std::string& text);
 

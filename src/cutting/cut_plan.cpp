@@ -10,6 +10,7 @@
 #include "cutting/lead_room.h"
 #include "cutting/part_contours.h"
 #include "cutting/remnant_cut.h"
+#include "cutting/skeleton_cut.h"
 #include "geometry/layout_lists.h"
 #include "geometry/primitives.h"
 #include "job/files.h"
@@ -506,25 +507,50 @@ std::string refusal(const std::vector<LayoutFault>& faults, int layoutNo, double
     return shown ? text : "";
 }
 
-// The kept remnant's cut, last: it frees the remnant once every part is out.
-void addRemnantCut(const NestingState& state, int layoutNo, const Extents& sheet, const std::vector<PlacedPart>& parts,
-                   const CutSettings& settings, CutPlan& plan)
+// The kept remnant's cut from where the torch stands; it frees the remnant, so it comes last.
+std::optional<CutContour> remnantCutOf(const NestingState& state, int layoutNo, const Extents& sheet,
+                                       const std::vector<PlacedPart>& parts, const CutSettings& settings, Vec2 from,
+                                       std::vector<std::string>& warnings)
 {
     const std::optional<Remnant> remnant = markedRemnant(state, layoutNo, *settings.remnants);
-    if (!remnant) return;
+    if (!remnant) return std::nullopt;
     Extents reach;
     for (const PlacedPart& p : parts) {
         includePoint(reach, p.box.xmin, p.box.ymin);
         includePoint(reach, p.box.xmax, p.box.ymax);
     }
-    const Vec2 from = plan.contours.empty() ? plan.home : contourEnd(plan.contours.back());
     RemnantCut cut = remnantCut(*remnant, sheet, reach, settings, from);
     if (!cut.contour) {
-        plan.warnings.push_back(cut.warning);
-        return;
+        warnings.push_back(cut.warning);
+        return std::nullopt;
     }
     cut.contour->label = remnantCutLabel(*remnant, settings.remnants->idOf(layoutNo));
-    plan.contours.push_back(std::move(*cut.contour));
+    return cut.contour;
+}
+
+// The waste the skeleton cut-up runs through: the plate, outside the parts' outer torch paths,
+// on the parts' side of the remnant's cut.
+SkeletonWaste skeletonWaste(const std::vector<PiecePath>& sheetPaths, const std::vector<PlacedPart>& parts,
+                            const std::optional<CutContour>& remnant)
+{
+    SkeletonWaste waste;
+    for (const PiecePath& p : sheetPaths) waste.plate.push_back(chordPolygon(p, 1e-3));
+    Extents reach;
+    for (const PlacedPart& p : parts) {
+        includePoint(reach, p.box.xmin, p.box.ymin);
+        includePoint(reach, p.box.xmax, p.box.ymax);
+        for (size_t i = 0; i < p.contours.contours.size(); ++i)
+            if (!p.contours.contours[i].hole)
+                waste.parts.push_back(chordPolygon(p.paths[i].ok ? p.paths[i].path : p.contours.contours[i].path, 1e-3));
+    }
+    if (remnant && !reach.empty()) {
+        const PathPiece& line = remnant->cut.front();
+        Vec2 n = leftOf(unit(line.b - line.a));
+        if (dot(centreOf(reach) - line.a, n) > 0) n = n * -1;
+        waste.keepNormal = n;
+        waste.keepLimit = dot(line.a, n);
+    }
+    return waste;
 }
 
 } // namespace
@@ -665,7 +691,19 @@ CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSe
     plan.contours = flatten(order);
     std::vector<CutContour> asListed = flatten(listed);
     if (rapidTravel(plan.home, asListed) < rapidTravel(plan.home, plan.contours)) plan.contours = std::move(asListed);
-    if (settings.remnants) addRemnantCut(state, layoutNo, shapeExtents(sheet), parts, settings, plan);
+    // The skeleton's cut-up after every part, then the remnant's cut from where the torch ends.
+    const Extents sheetBox = shapeExtents(sheet);
+    Vec2 at = plan.contours.empty() ? plan.home : contourEnd(plan.contours.back());
+    std::vector<std::string> ignored;
+    std::optional<CutContour> remnant;
+    if (settings.remnants) remnant = remnantCutOf(state, layoutNo, sheetBox, parts, settings, at, ignored);
+    if (settings.skeletonPiece > 0 && !settings.compensate)
+        plan.warnings.push_back("the skeleton is cut up only where the program runs the compensated path (compensation = path)");
+    else if (settings.skeletonPiece > 0)
+        for (CutContour& c : skeletonCuts(skeletonWaste(sheetPaths, parts, remnant), sheetBox, settings.skeletonPiece, at))
+            plan.contours.push_back(std::move(c));
+    if (settings.remnants) remnant = remnantCutOf(state, layoutNo, sheetBox, parts, settings, at, plan.warnings);
+    if (remnant) plan.contours.push_back(std::move(*remnant));
     measurePlan(plan, settings);
     result.plan = std::move(plan);
     return result;

@@ -35,6 +35,9 @@ struct CutSettings {
     // Facing straight edges the kerf apart (within 0.01) are cut once, midway between the parts
     // (only where the program runs the compensated path).
     bool commonLine = false;
+    // Above 0: after every part, cuts across the waste so that no piece of the skeleton is longer
+    // than this (only where the program runs the compensated path).
+    double skeletonPiece = 0;
 };
 
 struct CutContour {
@@ -47,8 +50,9 @@ struct CutContour {
     PiecePath overcut;   // along the start of the path again
     PiecePath leadOut;
     double rapidBefore = 0; // travel from the previous position to the pierce
-    // An open stretch of an outline that starts in a kerf already cut (its shared stretch): the
-    // torch lights there without a pierce, lead-in, overcut or lead-out.
+    // An open stretch of an outline that starts in a kerf already cut (its shared stretch), or a
+    // cut-up of the skeleton from a kerf or the plate's edge: the torch lights there without a
+    // pierce, lead-in, overcut or lead-out.
     bool inKerf = false;
     std::vector<int> onto; // parts whose outlines the torch goes on to without a stop
 };
@@ -64,7 +68,7 @@ struct CutPlan {
     PiecePath commonCuts;             // the stretches two parts share, each cut once
     double cutLength = 0, rapidLength = 0, seconds = 0;
     int pierces = 0;
-    int kerfStarts = 0;               // cuts starting in a kerf, without a pierce
+    int kerfStarts = 0;               // cuts starting in a kerf or at the plate's edge, without a pierce
 };
 
 struct CutPlanResult {

@@ -30,6 +30,7 @@ NcSetup ncSetupFrom(const NestingState& state, const std::string& jobName, const
     c.startCorner = post.startCorner;
     c.remnantEdgeStart = post.remnantEdgeStart;
     c.commonLine = post.commonLine;
+    c.skeletonPiece = post.skeletonCut / mm;
     c.compensate = !post.controllerCompensation;
     // A controller starts its compensation on a straight move.
     c.arcLeadIn = post.arcLeadIn && !post.controllerCompensation;

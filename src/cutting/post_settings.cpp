@@ -146,6 +146,8 @@ const std::vector<Key>& keys()
                   &PostSettings::rapidSpeed),
         enumKey("common_line", "straight edges of two parts the kerf apart cut once, midway between them (on), or each part cut on its own (off)",
                 {"off", "on"}, &PostSettings::commonLine),
+        numberKey("skeleton_cut", "cuts across the waste after every part so that no piece of it is longer than this (mm); 0 for none",
+                  0, 1e6, &PostSettings::skeletonCut),
     };
     return k;
 }

@@ -30,6 +30,7 @@ struct PostSettings {
     bool remnantEdgeStart = false;     // a remnant's cut fires on the plate's edge, not beyond it
     double rapidSpeed = 20000;         // mm per minute, for the time estimate
     bool commonLine = false;           // facing edges of parts the kerf apart cut once
+    double skeletonCut = 0;            // mm: the longest piece of the cut-up skeleton, 0 for no cut-up
     bool operator==(const PostSettings&) const = default;
 };
 

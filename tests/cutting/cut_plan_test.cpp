@@ -233,5 +233,26 @@ TEST(CutPlan, CommonLinesCutSharedEdgesOnceAndStartInTheirKerf)
     }
 }
 
+TEST(CutPlan, SkeletonCutUpRunsAroundPartsAndStartsWithoutPierce)
+{
+    // 1000 x 500 in pieces of 400 at most: lines at x = 333.3 and 666.7 and at y = 250; the part
+    // (300..400 x 200..300) breaks the first and the last, each 1.5 off its outline.
+    CutSettings s = settings();
+    s.skeletonPiece = 400;
+    const CutPlanResult r = planLayoutCut(layoutOf(1000, 500, {{"p.shp", rectangle(300, 200, 100, 100)}}), 1, s);
+    ASSERT_TRUE(r.plan) << r.error;
+    double length = 0;
+    int cutUps = 0;
+    for (const CutContour& c : r.plan->contours)
+        if (c.label == "skeleton cut-up") {
+            ++cutUps;
+            EXPECT_TRUE(c.inKerf);
+            length += pathLength(c.cut);
+        }
+    EXPECT_EQ(cutUps, 5);
+    EXPECT_NEAR(length, (198.5 + 198.5) + 500 + (298.5 + 598.5), 0.01); // the ends on the plate's edge 0.001 inside
+    EXPECT_EQ(std::pair(r.plan->pierces, r.plan->kerfStarts), std::pair(1, 5));
+}
+
 } // namespace
 } // namespace dravenor::cutting

@@ -98,7 +98,7 @@ TEST(PostFile, WrittenSettingsReadBackEqual)
                          .comments = CommentStyle::Semicolon, .lineNumbers = true, .lineNumberStep = 5, .decimals = 4,
                          .arcsAsLines = true, .arcTolerance = 0.02, .controllerCompensation = true, .arcLeadIn = false,
                          .startCorner = StartCorner::TopRight, .remnantEdgeStart = true, .rapidSpeed = 35000,
-                         .commonLine = true};
+                         .commonLine = true, .skeletonCut = 400};
     std::vector<std::string> errors;
     EXPECT_EQ(parsePostText(postFileText(s), "post.cfg", errors), s);
     EXPECT_TRUE(errors.empty());

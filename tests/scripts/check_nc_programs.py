@@ -27,7 +27,9 @@ Jobs named with --common-line are nested and cut once more with --common-line, a
     kerf away within 0.01: a stretch where two parts stand the kerf apart is cut once, midway;
   - a cut commented "from the kerf" starts on a point an earlier cut ran through;
   - holes (and parts in them) come before any cut along the outline that holds them;
-and the straight stretches found here where parts stand the kerf apart are counted.
+and the straight stretches found here where parts stand the kerf apart are counted. With
+--skeleton-cut, each layout's cuts "skeleton cut-up" are straight, come after every part's cut,
+keep half the kerf from every part, lie on the plate and on the parts' side of a remnant cut.
 Both engines keep the kerf between parts, so a refusal of a layout is a failure.
 Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--common-line FOLDER]... FOLDER...
 Exit 0 when all checks hold, 1 otherwise, 77 when rs274 is not installed (the test is skipped).
@@ -283,7 +285,8 @@ def check_layout(layout, where, kerf, errors, common=False):
         c.label = m.group(2)
     # Which cut each comment names: "part N NAME, hole|outline", or the remnant cut, judged apart.
     remnant_cuts = check_remnant_cuts(cuts, sheet, parts, kerf, errors, where)
-    cuts = [c for c in cuts if c not in remnant_cuts]
+    cut_ups = check_cut_ups(cuts, sheet, parts, grid, remnant_cuts, kerf, errors, where)
+    cuts = [c for c in cuts if c not in remnant_cuts and c not in cut_ups]
     for c in cuts:
         m = re.match(r"part (\d+) .*?, (hole|outline)(, from the kerf(?:, on to parts? [\d, ]+)?)?$", c.label)
         if not m:
@@ -360,7 +363,38 @@ def check_layout(layout, where, kerf, errors, common=False):
         errors.append(f"{where}: rapid travel {ours:.1f}, the layout's own order needs only {theirs:.1f}")
     cut_length = sum(math.dist(c.points[i], c.points[i + 1]) for c in cuts for i in range(len(c.points) - 1))
     starts = sum(1 for c in cuts if not getattr(c, "in_kerf", False))
-    return ours, theirs, cut_length, starts, len(remnant_cuts), shared_stretches(shapes, kerf)
+    return ours, theirs, cut_length, starts, len(remnant_cuts), shared_stretches(shapes, kerf), len(cut_ups)
+
+
+def check_cut_ups(cuts, sheet, parts, grid, remnant_cuts, kerf, errors, where):
+    """The skeleton's cut-up: straight lines after every part's cut, on the plate, every point at
+    least half the kerf from every part and on the parts' side of the remnant cut."""
+    found = [c for c in cuts if c.label == "skeleton cut-up"]
+    part_cuts = [n for n, c in enumerate(cuts) if c.label.startswith("part ")]
+    if found and part_cuts and cuts.index(found[0]) < part_cuts[-1]:
+        errors.append(f"{where}: a skeleton cut-up before a part's cut")
+    for c in found:
+        (ax, ay), (bx, by) = c.points[0], c.points[-1]
+        length = math.hypot(bx - ax, by - ay)
+        bends = c.kinds != {"line"} or length == 0 or max(abs((x - ax) * (by - ay) - (y - ay) * (bx - ax)) / length
+                                                          for x, y in c.points) > 1e-3
+        if bends or not sheet.inside(ax, ay):
+            errors.append(f"{where}: a skeleton cut-up from ({ax:.3f}, {ay:.3f}) bends or starts off the plate")
+        for x, y in c.points:
+            if near := [i for i in grid.near(x, y) if parts[i].distance(x, y) < kerf / 2 - TOL]:
+                errors.append(f"{where}: a skeleton cut-up comes {parts[near[0]].distance(x, y):.4f} from part "
+                              f"{near[0] + 1} at ({x:.3f}, {y:.3f})")
+                break
+        for r in remnant_cuts:
+            (rx, ry), (sx, sy) = r.points[0], r.points[-1]
+            rl = math.hypot(sx - rx, sy - ry)
+
+            def across(x, y):
+                return ((x - rx) * (sy - ry) - (y - ry) * (sx - rx)) / rl
+            side = 1 if across(*parts[0].points[0]) > 0 else -1
+            if any(across(x, y) * side < -TOL for x, y in c.points):
+                errors.append(f"{where}: a skeleton cut-up runs into the kept remnant")
+    return found
 
 
 REMNANT_LABEL = re.compile(r"remnant cut, keeps remnant (?:\d+: )?([\d.]+) x ([\d.]+)$")
@@ -471,7 +505,9 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
         kerf = float(result["details"]["kerf"])
         if mode == "deep" and result["layouts"]:
             check_cam_drawing(cli, saved, len(result["layouts"][0]["instances"]), setup, errors, name)
-        same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}", ["--common-line"] if common else [])
+        nc_options = [a for i, a in enumerate(more) if a in ("--common-line", "--skeleton-cut") or
+                      (i and more[i - 1] == "--skeleton-cut")]
+        same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}", nc_options)
         for layout in result["layouts"]:
             program = os.path.join(nc_dir, f"nested-layout-{layout['number']}.nc")
             if not os.path.exists(program):
@@ -480,10 +516,13 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
             before = len(errors)
             measured = check_layout(layout, program, kerf, errors, common)
             if measured and len(errors) == before:
-                ours, theirs, length, count, remnants, (shared, shared_length) = measured
+                ours, theirs, length, count, remnants, (shared, shared_length), cut_ups = measured
                 print(f"{name} {mode} layout {layout['number']}: {count} pierces, cut {length:.0f}, "
                       f"rapids {ours:.0f} (layout order {theirs:.0f}), {shared} edges the kerf apart over "
-                      f"{shared_length:.0f}" + (", and the remnant cut" if remnants else ""))
+                      f"{shared_length:.0f}" + (f", {cut_ups} cut-ups" if cut_ups else "") +
+                      (", and the remnant cut" if remnants else ""))
+                if "--skeleton-cut" in more and not cut_ups:
+                    errors.append(f"{name} {mode}: layout {layout['number']} has no skeleton cut-up")
             errors[before:] = [f"{name} {mode}: {e}" for e in errors[before:before + 5]]
 
 
@@ -496,6 +535,7 @@ def main(argv):
     ap.add_argument("--deep-iterations", type=int, default=30)
     ap.add_argument("--kerf-entered", help="the first job again with this kerf entered: the cut table's must rule")
     ap.add_argument("--common-line", action="append", default=[], help="a job also cut with --common-line")
+    ap.add_argument("--skeleton-cut", help="the jobs of --common-line with their skeleton cut up this small too")
     ap.add_argument("folders", nargs="*")
     a = ap.parse_intermixed_args(argv[1:])
     cli, iterations, folders = a.cli, a.deep_iterations, a.folders
@@ -508,7 +548,8 @@ def main(argv):
             check_job(cli, jobs[0], mode, iterations, errors, ["--kerf", a.kerf_entered])
     for job in job_folders(a.common_line):
         for mode in ("classic", "deep"):
-            check_job(cli, job, mode, iterations, errors, ["--common-line"])
+            check_job(cli, job, mode, iterations, errors,
+                      ["--common-line"] + (["--skeleton-cut", a.skeleton_cut] if a.skeleton_cut else []))
     print(f"{len(jobs)} jobs, {len(errors)} failures")
     return finish(errors, len(errors))
 
