@@ -198,8 +198,7 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         const std::string jobName = job.savePath.empty() ? "nest run" : fileNameOnly(job.savePath);
         cutting::NcSetup setup = batchNcSetup(job.state, jobName, job.cutTablePath, job.postPath);
         setup.cut.remnants = remnantMarksOf(job.state, job.deep.margin, job.remnants);
-        if (job.commonLine) setup.cut.commonLine = true;
-        if (job.skeletonCut > 0) setup.cut.skeletonPiece = job.skeletonCut / (setup.info.inches ? 25.4 : 1);
+        applyCutOptions(job.cutOptions, setup);
         const int count = writeNcPrograms(job.state, setup, cutting::layoutNumbers(job.state), "", job.ncFolder,
                                           job.savePath, "nest", out, err);
         if (count < 0) return kExitFailed;
@@ -297,6 +296,8 @@ Command nestCommand()
             "                                  exactly the kerf apart once (as for nc)\n"
             "  --skeleton-cut MM               --nc-dir's programs cut the waste up into pieces no\n"
             "                                  longer than MM millimetres (as for nc)\n"
+            "  --microjoints W:N               --nc-dir's programs leave N microjoints W millimetres\n"
+            "                                  wide on each outer contour (as for nc)\n"
             "  --dxf-dir DIR                   save every layout as a DXF drawing DIR/layout-N.dxf, part\n"
             "                                  names on, a hundredth of the sheet's larger side high;\n"
             "                                  DIR is created\n"

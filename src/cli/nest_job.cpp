@@ -222,7 +222,8 @@ const std::set<std::string>& nestValueOptions()
                                                "--units", "--spacing", "--margin", "--time", "--threads",
                                                "--seed", "--iterations", "--parts-list",
                                                "--parts-dir", "--nc-dir", "--post", "--cut-table", "--remnants-dir",
-                                               "--remnant-width", "--remnant-area", "--stock", "--skeleton-cut"};
+                                               "--remnant-width", "--remnant-area", "--stock", "--skeleton-cut",
+                                               "--microjoints"};
     return options;
 }
 
@@ -258,8 +259,7 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.ncFolder = parsed.value("--nc-dir");
     job.postPath = parsed.value("--post");
     job.cutTablePath = parsed.value("--cut-table");
-    job.commonLine = parsed.flags.count("--common-line") > 0;
-    if (parsed.has("--skeleton-cut")) job.skeletonCut = skeletonCutOf(parsed.value("--skeleton-cut"));
+    job.cutOptions = cutOptionsOf(parsed);
     job.remnantsFolder = parsed.value("--remnants-dir");
     const std::pair<const char*, double RemnantSettings::*> least[] = {
         {"--remnant-width", &RemnantSettings::minWidth}, {"--remnant-area", &RemnantSettings::minArea}};

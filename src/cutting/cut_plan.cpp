@@ -8,6 +8,7 @@
 #include "cutting/kerf_offset.h"
 #include "cutting/layout_shapes.h"
 #include "cutting/lead_room.h"
+#include "cutting/micro_joints.h"
 #include "cutting/part_contours.h"
 #include "cutting/remnant_cut.h"
 #include "cutting/skeleton_cut.h"
@@ -279,6 +280,18 @@ private:
             common_->cuts.push_back(shared.path[piece]);
     }
 
+    // Splits the contour's path at its microjoints, where it has any.
+    void addJoints(CutContour& contour) const
+    {
+        if (settings_.jointWidth <= 0 || !settings_.compensate || (contour.hole && !settings_.jointHoles)) return;
+        const JointSpec spec{settings_.jointWidth, settings_.joints, settings_.jointEvery, settings_.kerf,
+                             settings_.overcut + settings_.kerf};
+        std::vector<PiecePath> stretches = jointStretches(contour.cut, spec);
+        if (stretches.size() < 2) return;
+        contour.cut = std::move(stretches.front());
+        contour.rest.assign(std::make_move_iterator(stretches.begin() + 1), std::make_move_iterator(stretches.end()));
+    }
+
     // With compensation left to the controller the path is the drawn outline: a lead reaches it
     // across the half kerf the controller adds, straight along the normal.
     PiecePath leadIn(const StartPoint& s, double len, bool arc) const
@@ -366,6 +379,7 @@ private:
             }
         }
         torch.at = contour.leadOut.empty() ? end : contour.leadOut.back().b;
+        addJoints(contour);
         out.push_back(std::move(contour));
     }
 
@@ -557,7 +571,9 @@ SkeletonWaste skeletonWaste(const std::vector<PiecePath>& sheetPaths, const std:
 
 Vec2 contourEnd(const CutContour& c)
 {
-    return !c.leadOut.empty() ? c.leadOut.back().b : !c.overcut.empty() ? c.overcut.back().b : c.cut.back().b;
+    if (!c.leadOut.empty()) return c.leadOut.back().b;
+    if (!c.overcut.empty()) return c.overcut.back().b;
+    return c.rest.empty() ? c.cut.back().b : c.rest.back().back().b;
 }
 
 double rapidTravel(Vec2 home, const std::vector<CutContour>& contours)
@@ -577,12 +593,22 @@ void measurePlan(CutPlan& plan, const CutSettings& settings)
     plan.kerfStarts = static_cast<int>(std::count_if(plan.contours.begin(), plan.contours.end(), [](const CutContour& c) { return c.inKerf; }));
     plan.pierces = static_cast<int>(plan.contours.size()) - plan.kerfStarts;
     Vec2 at = plan.home;
+    double jointGaps = 0;
     for (CutContour& c : plan.contours) {
         c.rapidBefore = distance(at, c.pierce);
         plan.cutLength += pathLength(c.leadIn) + pathLength(c.cut) + pathLength(c.overcut) + pathLength(c.leadOut);
+        Vec2 stop = c.cut.back().b;
+        for (const PiecePath& r : c.rest) {
+            plan.cutLength += pathLength(r);
+            jointGaps += distance(stop, r.front().a);
+            stop = r.back().b;
+        }
+        if (!settings.jointByController) plan.pierces += static_cast<int>(c.rest.size());
         at = contourEnd(c);
     }
-    plan.rapidLength = rapidTravel(plan.home, plan.contours);
+    // Over a joint the torch travels at rapid speed after a stop, or on at the feed.
+    if (settings.jointByController) plan.cutLength += jointGaps;
+    plan.rapidLength = rapidTravel(plan.home, plan.contours) + (settings.jointByController ? 0 : jointGaps);
     plan.seconds = plan.cutLength / settings.feed * 60 + plan.pierces * settings.pierceDelay +
                    plan.rapidLength / settings.rapidSpeed * 60;
 }
@@ -659,6 +685,8 @@ CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSe
     const bool sharing = settings.commonLine && settings.compensate;
     if (settings.commonLine && !settings.compensate)
         plan.warnings.push_back("common lines are cut only where the program runs the compensated path (compensation = path)");
+    if (settings.jointWidth > 0 && !settings.compensate)
+        plan.warnings.push_back("microjoints are left only where the program runs the compensated path (compensation = path)");
     if (sharing) shareLines(parts, settings.kerf, common);
     const std::vector<std::vector<int>> top = partGroups(parts);
     std::vector<Vec2> centres;

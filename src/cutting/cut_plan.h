@@ -38,6 +38,15 @@ struct CutSettings {
     // Above 0: after every part, cuts across the waste so that no piece of the skeleton is longer
     // than this (only where the program runs the compensated path).
     double skeletonPiece = 0;
+    // Microjoints: material of this width left uncut on each outer contour (and hole, where
+    // asked), `joints` of them spread evenly or one every `jointEvery` (only where the program
+    // runs the compensated path). Without jointByController the torch goes off and on again over
+    // each, with a pierce; with it the controller breaks the cut itself at a program word.
+    double jointWidth = 0;
+    int joints = 0;
+    double jointEvery = 0;
+    bool jointHoles = false;
+    bool jointByController = false;
 };
 
 struct CutContour {
@@ -46,7 +55,8 @@ struct CutContour {
     bool hole = false;
     Vec2 pierce;
     PiecePath leadIn;    // pierce to start
-    PiecePath cut;       // the closed path, start to start
+    PiecePath cut;       // the closed path, start to start (up to the first microjoint)
+    std::vector<PiecePath> rest; // the stretches after each microjoint, to the start
     PiecePath overcut;   // along the start of the path again
     PiecePath leadOut;
     double rapidBefore = 0; // travel from the previous position to the pierce

@@ -31,6 +31,11 @@ NcSetup ncSetupFrom(const NestingState& state, const std::string& jobName, const
     c.remnantEdgeStart = post.remnantEdgeStart;
     c.commonLine = post.commonLine;
     c.skeletonPiece = post.skeletonCut / mm;
+    c.jointWidth = post.jointWidth / mm;
+    c.joints = post.joints;
+    c.jointEvery = post.jointEvery / mm;
+    c.jointHoles = post.jointHoles;
+    c.jointByController = !post.jointWord.empty();
     c.compensate = !post.controllerCompensation;
     // A controller starts its compensation on a straight move.
     c.arcLeadIn = post.arcLeadIn && !post.controllerCompensation;

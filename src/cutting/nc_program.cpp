@@ -178,6 +178,22 @@ std::string ncProgramText(const CutPlan& plan, const CutSettings& cut, const Pos
         if (post.controllerCompensation) out.line("G41");
         path.feedAlong(c.leadIn);
         path.feedAlong(c.cut);
+        Vec2 stop = c.cut.back().b;
+        for (const PiecePath& stretch : c.rest) {
+            // A microjoint: the controller's own word and on at the feed, or the torch off over it
+            // and on again with a pierce.
+            if (!post.jointWord.empty()) {
+                out.line(post.jointWord);
+                path.feedAlong({linePiece(stop, stretch.front().a)});
+            } else {
+                out.line(post.torchOff);
+                out.line("G0 " + out.xy(stretch.front().a));
+                out.line(post.torchOn);
+                if (cut.pierceDelay > 0) out.line("G4 P" + out.number(cut.pierceDelay));
+            }
+            path.feedAlong(stretch);
+            stop = stretch.back().b;
+        }
         path.feedAlong(c.overcut);
         path.feedAlong(c.leadOut);
         if (post.controllerCompensation) out.line("G40");

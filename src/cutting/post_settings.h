@@ -31,6 +31,11 @@ struct PostSettings {
     double rapidSpeed = 20000;         // mm per minute, for the time estimate
     bool commonLine = false;           // facing edges of parts the kerf apart cut once
     double skeletonCut = 0;            // mm: the longest piece of the cut-up skeleton, 0 for no cut-up
+    double jointWidth = 0;             // mm of material a microjoint leaves, 0 for none
+    int joints = 2;                    // microjoints on each outer contour ...
+    double jointEvery = 0;             // ... or one every this many mm, when above 0
+    bool jointHoles = false;           // holes get microjoints too
+    std::string jointWord;             // the controller breaks the cut at this word; empty: torch off and on
     bool operator==(const PostSettings&) const = default;
 };
 

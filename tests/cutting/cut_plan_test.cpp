@@ -254,5 +254,31 @@ TEST(CutPlan, SkeletonCutUpRunsAroundPartsAndStartsWithoutPierce)
     EXPECT_EQ(std::pair(r.plan->pierces, r.plan->kerfStarts), std::pair(1, 5));
 }
 
+TEST(CutPlan, MicrojointsLeaveTheirWidthOnStraightStretchesOfOutlinesOnly)
+{
+    // A 200 x 100 plate with a hole: two joints of 1.5 on its outline, mid-edge, none in the hole.
+    CutSettings s = settings();
+    const NestingState state = layoutOf(400, 300, {{"p.shp", joined(rectangle(50, 50, 200, 100), circle(150, 100, 20))}});
+    const CutPlanResult plain = planLayoutCut(state, 1, s);
+    s.jointWidth = 1.5;
+    s.joints = 2;
+    const CutPlanResult r = planLayoutCut(state, 1, s);
+    ASSERT_TRUE(r.plan && plain.plan);
+    const CutContour& outline = r.plan->contours.back();
+    ASSERT_FALSE(outline.hole);
+    ASSERT_EQ(outline.rest.size(), 2u);
+    EXPECT_TRUE(r.plan->contours.front().rest.empty()) << "the hole";
+    Vec2 stop = outline.cut.back().b;
+    for (const PiecePath& stretch : outline.rest) {
+        EXPECT_NEAR(distance(stop, stretch.front().a), 1.5 + 3, 1e-9);
+        // Mid-edge: both ends on one straight piece, far from its corners.
+        EXPECT_FALSE(stretch.front().arc);
+        EXPECT_GT(pieceLength(stretch.front()), 40);
+        stop = stretch.back().b;
+    }
+    EXPECT_NEAR(r.plan->cutLength, plain.plan->cutLength - 2 * 4.5, 1e-9);
+    EXPECT_EQ(r.plan->pierces, plain.plan->pierces + 2);
+}
+
 } // namespace
 } // namespace dravenor::cutting

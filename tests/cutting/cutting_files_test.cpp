@@ -98,7 +98,8 @@ TEST(PostFile, WrittenSettingsReadBackEqual)
                          .comments = CommentStyle::Semicolon, .lineNumbers = true, .lineNumberStep = 5, .decimals = 4,
                          .arcsAsLines = true, .arcTolerance = 0.02, .controllerCompensation = true, .arcLeadIn = false,
                          .startCorner = StartCorner::TopRight, .remnantEdgeStart = true, .rapidSpeed = 35000,
-                         .commonLine = true, .skeletonCut = 400};
+                         .commonLine = true, .skeletonCut = 400, .jointWidth = 1.5, .joints = 3, .jointEvery = 250,
+                         .jointHoles = true, .jointWord = "M62 P1"};
     std::vector<std::string> errors;
     EXPECT_EQ(parsePostText(postFileText(s), "post.cfg", errors), s);
     EXPECT_TRUE(errors.empty());

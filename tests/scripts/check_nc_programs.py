@@ -29,7 +29,10 @@ Jobs named with --common-line are nested and cut once more with --common-line, a
   - holes (and parts in them) come before any cut along the outline that holds them;
 and the straight stretches found here where parts stand the kerf apart are counted. With
 --skeleton-cut, each layout's cuts "skeleton cut-up" are straight, come after every part's cut,
-keep half the kerf from every part, lie on the plate and on the parts' side of a remnant cut.
+keep half the kerf from every part, lie on the plate and on the parts' side of a remnant cut. With
+--microjoints W:N, every stretch the torch skips within a cut (off, a rapid, on again without a
+comment of its own) leaves exactly W uncut (its length less the kerf, within 0.01), at most N on
+an outline and none in a hole; every other point of the contours is judged as above.
 Both engines keep the kerf between parts, so a refusal of a layout is a failure.
 Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--common-line FOLDER]... FOLDER...
 Exit 0 when all checks hold, 1 otherwise, 77 when rs274 is not installed (the test is skipped).
@@ -127,23 +130,37 @@ def out_of_reach(outline, x, y, half):
 
 
 class Cut:
+    """A cut from its pierce to its end; the torch off over a microjoint breaks it (breaks: the
+    indices i where points i to i + 1 are not cut)."""
+
     def __init__(self, label, pierce):
-        self.label, self.pierce, self.points, self.kinds = label, pierce, [pierce], set()
+        self.label, self.pierce, self.points, self.kinds, self.breaks = label, pierce, [pierce], set(), set()
+
+    def segments(self):
+        return [i for i in range(len(self.points) - 1) if i not in self.breaks]
 
 
 def cuts_of(canon, errors, where):
     """rs274's canonical moves as cuts (pierce to torch off), and the program's comments."""
     x = y = 0.0
-    label, cuts, comments, current = "", [], [], None
+    label, cuts, comments, current, commented = "", [], [], None, False
     for m in re.finditer(r"^\s*\d+\s+N\.+\s+(\w+)\((.*)\)\s*$", canon, re.M):
         name, args = m.group(1), m.group(2)
         if name == "COMMENT":
             comments.append(label := args.strip('"'))
+            commented = True
             continue
         if name.startswith("START_SPINDLE"):
             if current:
                 errors.append(f"{where}: torch turned on twice")
-            cuts.append(current := Cut(label, (x, y)))
+            if not commented and cuts:
+                # On again without a comment of its own: the same cut after a microjoint.
+                current = cuts[-1]
+                current.breaks.add(len(current.points) - 1)
+                current.points.append((x, y))
+            else:
+                cuts.append(current := Cut(label, (x, y)))
+            commented = False
         elif name == "STOP_SPINDLE_TURNING":
             current = None
         if name not in ("STRAIGHT_TRAVERSE", "STRAIGHT_FEED", "ARC_FEED"):
@@ -188,7 +205,7 @@ class CutIndex:
     def __init__(self, cuts):
         self.cuts, self.cells = cuts, {}
         for n, c in enumerate(cuts):
-            for i in range(len(c.points) - 1):
+            for i in c.segments():
                 for x, y in c.points[i:i + 2]:
                     self.cells.setdefault((int(x // CELL), int(y // CELL)), set()).add((n, i))
 
@@ -230,7 +247,7 @@ def check_common_lines(cuts, shapes, parts, kerf, warned, errors, where):
     """Every point of every contour cut by exactly one cut, half the kerf away; cuts from the
     kerf start on an earlier cut; holes before any cut along their outline. Returns, per contour,
     the first cut along it, its being a hole and its outline."""
-    half, index, position = kerf / 2, CutIndex(cuts), {}
+    half, index, position, gaps = kerf / 2, CutIndex(cuts), {}, joint_gaps(cuts)
     for n, c in enumerate(cuts):
         if c.in_kerf and not any(d <= TOL for m, d in index.distances(*c.pierce).items() if m < n):
             errors.append(f"{where}: cut {n + 1} ({c.label}) does not start in an earlier cut's kerf")
@@ -245,6 +262,8 @@ def check_common_lines(cuts, shapes, parts, kerf, warned, errors, where):
             hole = any(o.inside(*midpoint(loop[0])) for lj, o in enumerate(outlines) if lj != li)
             first = math.inf
             for (x, y), *sides in sample_spans(loop, kerf):
+                if any(seg_dist(x, y, *a, *b) <= half + TOL for a, b in gaps):
+                    continue  # left uncut by a microjoint, judged apart
                 around = index.distances(x, y)
                 # The cuts running along the outline on either side of the point.
                 along = [[n for n, d in around.items() if d <= half + TOL and index.distances(*q).get(n, math.inf) <= half + TOL]
@@ -264,7 +283,27 @@ def check_common_lines(cuts, shapes, parts, kerf, warned, errors, where):
     return position
 
 
-def check_layout(layout, where, kerf, errors, common=False):
+def joint_gaps(cuts):
+    """The stretches the torch skips over microjoints, as (a, b) point pairs."""
+    return [(c.points[i], c.points[i + 1]) for c in cuts for i in sorted(c.breaks)]
+
+
+def check_joints(cuts, joints, kerf, errors, where):
+    """Every microjoint leaves exactly the set width uncut (the torch's gap less the kerf, within
+    0.01), across a straight gap; at most the set count on an outline, none in a hole."""
+    width, most = joints
+    for n, c in enumerate(cuts):
+        if c.breaks and (c.hole or len(c.breaks) > most):
+            errors.append(f"{where}: {c.label}: {len(c.breaks)} microjoints" + (" in a hole" if c.hole else ""))
+        for i in c.breaks:
+            left = math.dist(c.points[i], c.points[i + 1]) - kerf
+            if abs(left - width) > TOL:
+                errors.append(f"{where}: {c.label}: a microjoint at ({c.points[i][0]:.3f}, {c.points[i][1]:.3f}) leaves "
+                              f"{left:.4f} uncut, not {width}")
+    return sum(len(c.breaks) for c in cuts)
+
+
+def check_layout(layout, where, kerf, errors, common=False, joints=None):
     done = subprocess.run(["rs274", "-g", where], capture_output=True, text=True, stdin=subprocess.DEVNULL)
     if done.returncode != 0 or re.search(r"error", done.stderr, re.I):
         errors.append(f"{where}: rs274 reports: {done.stderr.strip()[:300]} (exit {done.returncode})")
@@ -319,7 +358,7 @@ def check_layout(layout, where, kerf, errors, common=False):
             for x, y in pts:
                 for n in own:
                     p = cuts[n].points
-                    d = min((seg_dist(x, y, *p[i], *p[i + 1]) for i in range(len(p) - 1)), default=math.inf)
+                    d = min((seg_dist(x, y, *p[i], *p[i + 1]) for i in cuts[n].segments()), default=math.inf)
                     if d > half + 0.5:
                         continue
                     if abs(d - half) > TOL and not (d > half and out_of_reach(parts[pi], x, y, half)):
@@ -361,9 +400,10 @@ def check_layout(layout, where, kerf, errors, common=False):
     # Parts joined by common lines are cut as one block, so the layout's own order is not theirs.
     if ours > theirs + 1e-6 and not common:
         errors.append(f"{where}: rapid travel {ours:.1f}, the layout's own order needs only {theirs:.1f}")
-    cut_length = sum(math.dist(c.points[i], c.points[i + 1]) for c in cuts for i in range(len(c.points) - 1))
+    cut_length = sum(math.dist(c.points[i], c.points[i + 1]) for c in cuts for i in c.segments())
     starts = sum(1 for c in cuts if not getattr(c, "in_kerf", False))
-    return ours, theirs, cut_length, starts, len(remnant_cuts), shared_stretches(shapes, kerf), len(cut_ups)
+    joint_count = check_joints(cuts, joints, kerf, errors, where) if joints else 0
+    return ours, theirs, cut_length, starts, len(remnant_cuts), shared_stretches(shapes, kerf), len(cut_ups), joint_count
 
 
 def check_cut_ups(cuts, sheet, parts, grid, remnant_cuts, kerf, errors, where):
@@ -505,8 +545,8 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
         kerf = float(result["details"]["kerf"])
         if mode == "deep" and result["layouts"]:
             check_cam_drawing(cli, saved, len(result["layouts"][0]["instances"]), setup, errors, name)
-        nc_options = [a for i, a in enumerate(more) if a in ("--common-line", "--skeleton-cut") or
-                      (i and more[i - 1] == "--skeleton-cut")]
+        nc_options = [a for i, a in enumerate(more) if a in ("--common-line", "--skeleton-cut", "--microjoints") or
+                      (i and more[i - 1] in ("--skeleton-cut", "--microjoints"))]
         same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}", nc_options)
         for layout in result["layouts"]:
             program = os.path.join(nc_dir, f"nested-layout-{layout['number']}.nc")
@@ -514,15 +554,22 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
                 errors.append(f"{name} {mode}: no program for layout {layout['number']}: {done.stderr.strip()[:200]}")
                 continue
             before = len(errors)
-            measured = check_layout(layout, program, kerf, errors, common)
+            joints = None
+            if "--microjoints" in more:
+                width, count = more[more.index("--microjoints") + 1].split(":")
+                joints = (float(width), int(count))
+            measured = check_layout(layout, program, kerf, errors, common, joints)
             if measured and len(errors) == before:
-                ours, theirs, length, count, remnants, (shared, shared_length), cut_ups = measured
+                ours, theirs, length, count, remnants, (shared, shared_length), cut_ups, joint_count = measured
                 print(f"{name} {mode} layout {layout['number']}: {count} pierces, cut {length:.0f}, "
                       f"rapids {ours:.0f} (layout order {theirs:.0f}), {shared} edges the kerf apart over "
                       f"{shared_length:.0f}" + (f", {cut_ups} cut-ups" if cut_ups else "") +
+                      (f", {joint_count} microjoints" if joint_count else "") +
                       (", and the remnant cut" if remnants else ""))
                 if "--skeleton-cut" in more and not cut_ups:
                     errors.append(f"{name} {mode}: layout {layout['number']} has no skeleton cut-up")
+                if joints and not joint_count:
+                    errors.append(f"{name} {mode}: layout {layout['number']} has no microjoint")
             errors[before:] = [f"{name} {mode}: {e}" for e in errors[before:before + 5]]
 
 
@@ -536,6 +583,7 @@ def main(argv):
     ap.add_argument("--kerf-entered", help="the first job again with this kerf entered: the cut table's must rule")
     ap.add_argument("--common-line", action="append", default=[], help="a job also cut with --common-line")
     ap.add_argument("--skeleton-cut", help="the jobs of --common-line with their skeleton cut up this small too")
+    ap.add_argument("--microjoints", help="the jobs of --common-line with microjoints W:N too")
     ap.add_argument("folders", nargs="*")
     a = ap.parse_intermixed_args(argv[1:])
     cli, iterations, folders = a.cli, a.deep_iterations, a.folders
@@ -549,7 +597,8 @@ def main(argv):
     for job in job_folders(a.common_line):
         for mode in ("classic", "deep"):
             check_job(cli, job, mode, iterations, errors,
-                      ["--common-line"] + (["--skeleton-cut", a.skeleton_cut] if a.skeleton_cut else []))
+                      ["--common-line"] + (["--skeleton-cut", a.skeleton_cut] if a.skeleton_cut else []) +
+                      (["--microjoints", a.microjoints] if a.microjoints else []))
     print(f"{len(jobs)} jobs, {len(errors)} failures")
     return finish(errors, len(errors))
 
