@@ -36,6 +36,12 @@ NcSetup ncSetupFrom(const NestingState& state, const std::string& jobName, const
     c.jointEvery = post.jointEvery / mm;
     c.jointHoles = post.jointHoles;
     c.jointByController = !post.jointWord.empty();
+    // The row's microjoints rule its material over the machine's.
+    if (row->jointWidth > 0) {
+        c.jointWidth = row->jointWidth / mm;
+        c.joints = static_cast<int>(row->joints);
+        c.jointEvery = 0;
+    }
     c.compensate = !post.controllerCompensation;
     // A controller starts its compensation on a straight move.
     c.arcLeadIn = post.arcLeadIn && !post.controllerCompensation;
