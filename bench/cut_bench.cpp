@@ -1,6 +1,7 @@
 // dravenor-cut-bench: the cut plans of the example job and the bench jobs, from the classic
 // engine and from a short Deep Nesting run: per layout the cut length, the rapid travel (beside
-// the travel of the layout's own part order), pierces and the estimated time per sheet; then the
+// the travel of the layout's own part order), pierces and the estimated time per sheet, and the
+// cut length, pierces, starts in a kerf and time of the same layout with common lines; then the
 // time to plan and write the program of one layout of 2000 parts, which must stay under 2 s.
 #include <algorithm>
 #include <chrono>
@@ -56,9 +57,14 @@ void printPlans(const std::string& name, const std::string& engine, const Nestin
         std::vector<cutting::CutContour> listed = p.contours;
         std::stable_sort(listed.begin(), listed.end(),
                          [](const cutting::CutContour& a, const cutting::CutContour& b) { return a.part < b.part; });
-        std::printf("%-16s %-8s %3d %6zu %11.0f %9.0f %11.0f %8d %10.1f\n", name.c_str(), engine.c_str(), layoutNo,
-                    p.partNames.size(), p.cutLength, p.rapidLength, cutting::rapidTravel(p.home, listed), p.pierces,
-                    p.seconds / 60);
+        cutting::CutSettings common = setup.cut;
+        common.commonLine = true;
+        const cutting::CutPlanResult shared = cutting::planLayoutCut(state, layoutNo, common);
+        const cutting::CutPlan& c = shared.plan ? *shared.plan : p;
+        std::printf("%-16s %-8s %3d %6zu %11.0f %9.0f %11.0f %8d %10.1f | %11.0f %8d %7d %10.1f\n", name.c_str(),
+                    engine.c_str(), layoutNo, p.partNames.size(), p.cutLength, p.rapidLength,
+                    cutting::rapidTravel(p.home, listed), p.pierces, p.seconds / 60, c.cutLength, c.pierces, c.kerfStarts,
+                    c.seconds / 60);
     }
 }
 
@@ -88,20 +94,28 @@ void runJob(const fs::path& args, int deepIterations)
     printPlans(name, "deep", deep);
 }
 
+// Plans and writes the program of the layout of 2000 parts, without and with common lines (its
+// rows stand the kerf apart, so most of its straight edges are shared).
 void timeManyParts()
 {
     const NestingState state = cutting::test::manyPartsLayout(2000);
-    const cutting::NcSetup setup = setupFor(state);
-    const auto start = std::chrono::steady_clock::now();
-    const cutting::CutPlanResult r = cutting::planLayoutCut(state, 1, setup.cut);
-    const auto planned = std::chrono::steady_clock::now();
-    const std::string program = r.plan ? cutting::ncProgramText(*r.plan, setup.cut, setup.post, setup.info) : "";
-    const auto written = std::chrono::steady_clock::now();
-    const double planSeconds = std::chrono::duration<double>(planned - start).count();
-    const double total = std::chrono::duration<double>(written - start).count();
-    std::printf("\n2000 parts on one sheet: %s, plan %.3f s, plan + program %.3f s (%zu bytes, %d pierces) %s\n",
-                r.plan ? "planned" : r.error.c_str(), planSeconds, total, program.size(), r.plan ? r.plan->pierces : 0,
-                total < 2 ? "under 2 s" : "OVER 2 s");
+    cutting::NcSetup setup = setupFor(state);
+    std::printf("\n");
+    for (const bool common : {false, true}) {
+        setup.cut.commonLine = common;
+        const auto start = std::chrono::steady_clock::now();
+        const cutting::CutPlanResult r = cutting::planLayoutCut(state, 1, setup.cut);
+        const auto planned = std::chrono::steady_clock::now();
+        const std::string program = r.plan ? cutting::ncProgramText(*r.plan, setup.cut, setup.post, setup.info) : "";
+        const auto written = std::chrono::steady_clock::now();
+        const double planSeconds = std::chrono::duration<double>(planned - start).count();
+        const double total = std::chrono::duration<double>(written - start).count();
+        std::printf("2000 parts on one sheet%s: %s, plan %.3f s, plan + program %.3f s (%zu bytes, %d pierces, %d starts "
+                    "in a kerf, cut %.0f) %s\n",
+                    common ? " with common lines" : "", r.plan ? "planned" : r.error.c_str(), planSeconds, total,
+                    program.size(), r.plan ? r.plan->pierces : 0, r.plan ? r.plan->kerfStarts : 0,
+                    r.plan ? r.plan->cutLength : 0, total < 2 ? "under 2 s" : "OVER 2 s");
+    }
 }
 
 } // namespace
@@ -120,9 +134,11 @@ int main(int argc, char** argv)
         }
     }
     if (!onlyMany) {
-        std::printf("%-16s %-8s %3s %6s %11s %9s %11s %8s %10s\n", "job", "engine", "lay", "parts", "cut length",
-                    "rapids", "list order", "pierces", "minutes");
-        std::vector<fs::path> jobs{fs::path(DRAVENOR_SOURCE_DIR) / "resources/examples/job.args"};
+        std::printf("%-16s %-8s %3s %6s %11s %9s %11s %8s %10s | %11s %8s %7s %10s\n", "job", "engine", "lay", "parts",
+                    "cut length", "rapids", "list order", "pierces", "minutes", "common cut", "pierces", "starts",
+                    "minutes");
+        std::vector<fs::path> jobs{fs::path(DRAVENOR_SOURCE_DIR) / "resources/examples/job.args",
+                                   fs::path(DRAVENOR_SOURCE_DIR) / "tests/data/common-line/job.args"};
         std::vector<fs::path> bench;
         std::error_code ec;
         for (const auto& entry : fs::directory_iterator(fs::path(DRAVENOR_SOURCE_DIR) / "../shared/bench", ec))

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-scripts/setup.sh xvfb xdotool openbox imagemagick
+scripts/setup.sh xvfb xdotool openbox imagemagick poppler-utils
 [ -x "$build/dravenor" ] || { echo "no $build/dravenor: build it first (./run.sh builds build/)"; exit 2; }
 out=docs/images
 mkdir -p "$out"
@@ -48,3 +48,19 @@ xdotool key alt+o; sleep 0.5; xdotool key f; sleep 0.5   # Optimize > Free Nesti
 xdotool key F5; sleep 1; xdotool key shift+Tab space     # OK to a new run over the layouts
 shot progress 3
 xdotool key Return
+
+# The cut plan of the common-line job with common lines, a skeleton cut-up and microjoints, as the
+# batch tool prints it: the whole layout, and a microjoint seen close up.
+(cd tests/data/common-line && mapfile -t A < job.args &&
+ "$scratch/dravenor-cli" nest "${A[@]}" --mode deep --iterations 20 --threads 1 --seed 1 --save "$scratch/cl.nst" >/dev/null)
+sed 's/^common_line = off/common_line = on/; s/^skeleton_cut = 0/skeleton_cut = 400/' resources/post.cfg > "$scratch/cl-post.cfg"
+plan() { QT_QPA_PLATFORM=offscreen "$scratch/dravenor-cli" print "$scratch/cl.nst" --layout 1 --cut-plan --landscape \
+           --post "$scratch/cl-post.cfg" --cut-table resources/cutting.dat --pdf "$scratch/$1.pdf" "${@:2}" >/dev/null; }
+plan whole
+pdftoppm -png -r 110 -f 1 -l 1 "$scratch/whole.pdf" "$scratch/whole"
+convert "$scratch"/whole-*1.png -crop 1250x625+28+28 +repage "$out/common-line-cut-plan.png"
+sed -i 's/^microjoint_width = 0/microjoint_width = 3/' "$scratch/cl-post.cfg"
+plan close --zoom 4
+pdftoppm -png -r 220 -f 7 -l 7 "$scratch/close.pdf" "$scratch/close"
+convert "$scratch"/close-*7.png -crop 900x600+1700+1150 +repage "$out/microjoints.png"
+echo "wrote $out/common-line-cut-plan.png and $out/microjoints.png"

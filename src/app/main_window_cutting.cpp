@@ -73,7 +73,9 @@ std::string planKey(const NestingState& state, int layoutNo, const cutting::CutS
     return std::to_string(count) + "/" + std::to_string(sum) + "/" + std::to_string(c.kerf) + "/" +
            std::to_string(c.leadIn) + "/" + std::to_string(c.leadOut) + "/" + std::to_string(c.overcut) + "/" +
            std::to_string(c.arcLeadIn) + std::to_string(c.compensate) + std::to_string(static_cast<int>(c.startCorner)) +
-           remnantKey(c, layoutNo);
+           std::to_string(c.commonLine) + "/" + std::to_string(c.skeletonPiece) + "/" + std::to_string(c.jointWidth) + "/" +
+           std::to_string(c.joints) + "/" + std::to_string(c.jointEvery) + std::to_string(c.jointHoles) +
+           std::to_string(c.jointByController) + remnantKey(c, layoutNo);
 }
 
 } // namespace

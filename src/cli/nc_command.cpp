@@ -19,7 +19,9 @@ namespace {
 
 int nc(const Args& args, std::ostream& out, std::ostream& err)
 {
-    const ParsedArgs parsed = parseArgs(args, {"--layout", "-o", "--dir", "--post", "--cut-table", "--units", "--stock"}, {"--all"});
+    const ParsedArgs parsed = parseArgs(args, {"--layout", "-o", "--dir", "--post", "--cut-table", "--units", "--stock", "--skeleton-cut",
+                                               "--microjoints"},
+                                        {"--all", "--common-line"});
     if (parsed.positional.size() != 1) throw UsageError{"give one job file (see dravenor-cli nc --help)"};
     const bool all = parsed.flags.count("--all") > 0;
     if (all == parsed.has("--layout")) throw UsageError{"give either --layout N or --all"};
@@ -64,6 +66,7 @@ int nc(const Args& args, std::ostream& out, std::ostream& err)
         batchNcSetup(state, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
     if (!setup.ok()) throw UsageError{setup.error};
     setup.cut.remnants = remnantMarksOf(job);
+    applyCutOptions(cutOptionsOf(parsed), setup);
     const int written = writeNcPrograms(state, setup, layouts, parsed.value("-o"), folder, jobPath, "nc", out, err);
     return written < 0 ? kExitFailed : kExitOk;
 }
@@ -75,6 +78,7 @@ Command ncCommand()
     return {"nc", "write the NC programs of a saved job's layouts",
             "Usage: dravenor-cli nc FILE.nst (--layout N | --all) (-o FILE.nc | --dir DIR)\n"
             "                       [--post FILE] [--cut-table FILE] [--units mm|in] [--stock DIR]\n"
+            "                       [--common-line] [--skeleton-cut MM] [--microjoints W:N]\n"
             "Opens the job, rebuilds its layouts and writes one RS-274/NGC program per layout\n"
             "(identical sheets share it): kerf compensation, lead-ins, cut order and the cutting\n"
             "data of the job's material and thickness from the cut table. A layout that keeps a\n"
@@ -90,6 +94,15 @@ Command ncCommand()
             "  --units mm|in      the job's length unit (default mm)\n"
             "  --stock DIR        the stock whose ids the remnant cuts name (default: the working\n"
             "                     folder's stock when there is one)\n"
+            "  --common-line      cut straight edges of two parts that stand exactly the kerf\n"
+            "                     apart once, midway between them, the second part's outline\n"
+            "                     starting in that kerf without a pierce (as common_line = on in\n"
+            "                     the post file); each program's line then gives cut length,\n"
+            "                     pierces and time with and without common lines\n"
+            "  --skeleton-cut MM  after every part, cuts across the waste so that no piece of it\n"
+            "                     is longer than MM millimetres (as skeleton_cut in the post file)\n"
+            "  --microjoints W:N  N microjoints on each outer contour, each leaving W millimetres\n"
+            "                     uncut (as microjoint_width and microjoints in the post file)\n"
             "A job whose material and thickness have no row in the cut table, a damaged cut table\n"
             "or post file, or a job that cannot be read give exit code 2 and write nothing; a\n"
             "layout whose parts stand closer than the kerf, or a program that cannot be written,\n"

@@ -25,6 +25,19 @@ cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobN
                             shippedFilePath(post, cutting::kPostFileName));
 }
 
+void applyCutOptions(const CutOptions& options, cutting::NcSetup& setup)
+{
+    const double mm = setup.info.inches ? 25.4 : 1;
+    cutting::CutSettings& c = setup.cut;
+    if (options.commonLine) c.commonLine = true;
+    if (options.skeletonCut > 0) c.skeletonPiece = options.skeletonCut / mm;
+    if (options.jointWidth > 0) {
+        c.jointWidth = options.jointWidth / mm;
+        c.joints = options.joints;
+        c.jointEvery = 0;
+    }
+}
+
 int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, const std::vector<int>& layouts,
                     const std::string& file, const std::string& folder, const std::string& jobFile,
                     const std::string& command, std::ostream& out, std::ostream& err)
@@ -42,8 +55,11 @@ int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, co
             failed = true;
             continue;
         }
-        (path == kStandardOutput ? err : out) << path << ": layout " << layoutNo << ", estimated " << cutting::durationText(result.seconds)
-            << " per sheet\n";
+        std::ostream& said = path == kStandardOutput ? err : out;
+        said << path << ": layout " << layoutNo << ", estimated " << cutting::durationText(result.seconds) << " per sheet";
+        if (!result.figures.empty())
+            said << "; with common lines " << result.figures << ", without " << result.figuresWithout;
+        said << "\n";
         ++written;
     }
     return failed ? -1 : written;

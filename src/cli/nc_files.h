@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/option_parser.h"
 #include "cutting/nc_export.h"
 
 namespace dravenor::cli {
@@ -16,6 +17,9 @@ std::string shippedFilePath(const std::string& given, const std::string& name);
 // Reads the cut table and post file for the job; the setup's error names the file and line.
 cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobName, const std::string& cutTable,
                               const std::string& post);
+
+// The cut options given over the post file's (millimetres, converted for a job in inches).
+void applyCutOptions(const CutOptions& options, cutting::NcSetup& setup);
 
 // Writes the programs of the layouts: into `file` when given (one layout), else into the folder
 // named after the job file (cutting::layoutProgramPath; "" for a job not saved), each file

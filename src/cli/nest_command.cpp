@@ -18,6 +18,7 @@
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
 #include "layouts/checked_deep_nesting.h"
+#include "layouts/common_line_snap.h"
 #include "layouts/checked_optimisation.h"
 #include "geometry/dxf_export_drawing.h"
 #include "job/files.h"
@@ -159,6 +160,15 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         ProgressLine progress(err, job.progress);
         result = optimiseChecked(job.state, job.mode, progress);
     }
+    if (job.cutOptions.commonLine) {
+        // Parts end exactly the kerf apart, as the cut plan finds them; the classic engine's
+        // half kerf to the sheet stays.
+        const double kerf = job.state.details.Kerf;
+        const LeastDistances room = job.mode == NestingMode::Deep ? LeastDistances{job.state.details.ActKerf, job.deep.margin}
+                                                                  : LeastDistances{kerf, kerf / 2};
+        if (const int moves = snapRunLayouts(job.state, room))
+            out << countedNoun(moves, "part", "parts") << " moved to stand the kerf apart along straight edges\n";
+    }
     out << nestSummaryText(job.state, result) << deepLine;
     if (!job.jsonPath.empty()) {
         const std::string json = nestResultJson(job.state, result, deepRun ? &*deepRun : nullptr, job.deep);
@@ -198,6 +208,7 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         const std::string jobName = job.savePath.empty() ? "nest run" : fileNameOnly(job.savePath);
         cutting::NcSetup setup = batchNcSetup(job.state, jobName, job.cutTablePath, job.postPath);
         setup.cut.remnants = remnantMarksOf(job.state, job.deep.margin, job.remnants);
+        applyCutOptions(job.cutOptions, setup);
         const int count = writeNcPrograms(job.state, setup, cutting::layoutNumbers(job.state), "", job.ncFolder,
                                           job.savePath, "nest", out, err);
         if (count < 0) return kExitFailed;
@@ -291,6 +302,14 @@ Command nestCommand()
             "                                  needs a row for --mat and --thick)\n"
             "  --post FILE, --cut-table FILE   the post file and cut table for --nc-dir (default: those\n"
             "                                  beside the executable, else its resources)\n"
+            "  --common-line                   after the run, moves parts whose straight edges face a\n"
+            "                                  neighbour's a little further apart to stand exactly the\n"
+            "                                  kerf apart (no sheet grows, every rule of the run kept);\n"
+            "                                  --nc-dir's programs cut such edges once (as for nc)\n"
+            "  --skeleton-cut MM               --nc-dir's programs cut the waste up into pieces no\n"
+            "                                  longer than MM millimetres (as for nc)\n"
+            "  --microjoints W:N               --nc-dir's programs leave N microjoints W millimetres\n"
+            "                                  wide on each outer contour (as for nc)\n"
             "  --dxf-dir DIR                   save every layout as a DXF drawing DIR/layout-N.dxf, part\n"
             "                                  names on, a hundredth of the sheet's larger side high;\n"
             "                                  DIR is created\n"

@@ -222,13 +222,15 @@ const std::set<std::string>& nestValueOptions()
                                                "--units", "--spacing", "--margin", "--time", "--threads",
                                                "--seed", "--iterations", "--parts-list",
                                                "--parts-dir", "--nc-dir", "--post", "--cut-table", "--remnants-dir",
-                                               "--remnant-width", "--remnant-area", "--stock"};
+                                               "--remnant-width", "--remnant-area", "--stock", "--skeleton-cut",
+                                               "--microjoints"};
     return options;
 }
 
 const std::set<std::string>& nestFlagOptions()
 {
-    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag), "--from-stock"};
+    static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag), "--from-stock",
+                                             "--common-line"};
     return flags;
 }
 
@@ -257,6 +259,7 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.ncFolder = parsed.value("--nc-dir");
     job.postPath = parsed.value("--post");
     job.cutTablePath = parsed.value("--cut-table");
+    job.cutOptions = cutOptionsOf(parsed);
     job.remnantsFolder = parsed.value("--remnants-dir");
     const std::pair<const char*, double RemnantSettings::*> least[] = {
         {"--remnant-width", &RemnantSettings::minWidth}, {"--remnant-area", &RemnantSettings::minArea}};

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/option_parser.h"
 #include "job/deep_settings.h"
 #include "job/nesting_state.h"
 #include "job/remnant_settings.h"
@@ -27,6 +28,7 @@ struct NestJob {
     std::string ncFolder;            // --nc-dir DIR: one NC program per layout, empty for none
     std::string postPath;            // --post FILE: the post file, empty for the default
     std::string cutTablePath;        // --cut-table FILE: the cut table, empty for the default
+    CutOptions cutOptions;           // --common-line, --skeleton-cut, --microjoints for the NC programs
     std::string remnantsFolder;      // --remnants-dir DIR: each layout's kept remnant, empty for none
     RemnantSettings remnants;        // --remnant-width, --remnant-area: the least remnant kept
     // Files named by the arguments, rows with quantity 0 included (checked for existence).

@@ -1,7 +1,12 @@
 #include "cli/option_parser.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
+#include <optional>
+#include <tuple>
+
+#include "job/number_format.h"
 
 namespace dravenor::cli {
 
@@ -39,6 +44,40 @@ int layoutNumberOf(const std::string& text)
     if (result.ec != std::errc() || result.ptr != text.data() + text.size() || value < 1)
         throw UsageError{"--layout '" + text + "' is not a layout number from 1 up"};
     return value;
+}
+
+namespace {
+
+double skeletonCutOf(const std::string& text)
+{
+    const std::optional<double> value = numberFromText(text);
+    if (!value || !std::isfinite(*value) || *value <= 0)
+        throw UsageError{"--skeleton-cut '" + text + "' is not a length in millimetres above 0"};
+    return *value;
+}
+
+std::pair<double, int> microjointsOf(const std::string& text)
+{
+    const size_t colon = text.find(':');
+    const std::optional<double> width = numberFromText(text.substr(0, colon));
+    int count = 0;
+    const std::string n = colon == std::string::npos ? "" : text.substr(colon + 1);
+    const auto result = std::from_chars(n.data(), n.data() + n.size(), count);
+    if (!width || !std::isfinite(*width) || *width <= 0 || *width > 100 || result.ec != std::errc() ||
+        result.ptr != n.data() + n.size() || count < 1 || count > 100)
+        throw UsageError{"--microjoints '" + text + "' is not WIDTH:COUNT (millimetres above 0 up to 100, 1 to 100 joints)"};
+    return {*width, count};
+}
+
+} // namespace
+
+CutOptions cutOptionsOf(const ParsedArgs& parsed)
+{
+    CutOptions options;
+    options.commonLine = parsed.flags.count("--common-line") > 0;
+    if (parsed.has("--skeleton-cut")) options.skeletonCut = skeletonCutOf(parsed.value("--skeleton-cut"));
+    if (parsed.has("--microjoints")) std::tie(options.jointWidth, options.joints) = microjointsOf(parsed.value("--microjoints"));
+    return options;
 }
 
 DrawingUnit drawingUnitOption(const ParsedArgs& parsed)

@@ -32,6 +32,17 @@ DrawingUnit drawingUnitOption(const ParsedArgs& parsed);
 // The value of --layout: a whole number from 1 up, else UsageError.
 int layoutNumberOf(const std::string& text);
 
+// The cut options nc and nest --nc-dir share, over the post file's: --common-line,
+// --skeleton-cut MM (a length above 0) and --microjoints W:N (the width in millimetres above 0 up
+// to 100 and the joints on each outer contour, 1 to 100); a bad value is a UsageError.
+struct CutOptions {
+    bool commonLine = false;
+    double skeletonCut = 0;
+    double jointWidth = 0;
+    int joints = 0;
+};
+CutOptions cutOptionsOf(const ParsedArgs& parsed);
+
 // "WxH" with both numbers from 16 to 8000; UsageError otherwise.
 std::pair<int, int> parseSize(const std::string& text);
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cutting/contour_planner.h"
 #include "cutting/cut_order.h"
-#include "cutting/kerf_offset.h"
 #include "cutting/layout_shapes.h"
 #include "cutting/lead_room.h"
-#include "cutting/part_contours.h"
 #include "cutting/remnant_cut.h"
+#include "cutting/skeleton_cut.h"
 #include "geometry/layout_lists.h"
 #include "geometry/primitives.h"
 #include "job/files.h"
@@ -22,206 +22,6 @@ namespace {
 // Ends of a drawn outline closer than this meet.
 constexpr double kJoinTolerance = 0.01;
 
-struct PlacedPart {
-    int number = 0; // placement number, 1-based
-    std::string name;
-    Shape shape;
-    PartContours contours;
-    std::vector<OffsetContour> paths; // per contour
-    Extents box;
-    int host = 0;      // the part in whose hole this one lies, 0 for none
-    int hostHole = -1; // that hole's contour index
-    std::vector<int> guests; // parts lying in this part's holes
-};
-
-// Where a lead may start on a closed torch path.
-struct StartPoint {
-    size_t piece = 0;  // the path starts in this piece ...
-    double at = 0;     // ... at this share of it
-    Vec2 point, normal, tangent;
-    bool corner = false;
-    bool lineOnly = false;
-};
-
-std::vector<StartPoint> startPoints(const OffsetContour& path)
-{
-    std::vector<StartPoint> points;
-    const size_t n = path.path.size();
-    for (size_t k = 0; k < n; ++k) {
-        const PathPiece& p = path.path[k];
-        if (path.cornerArc[k]) {
-            const Vec2 mid = pointAt(p, 0.5);
-            points.push_back({k, 0.5, mid, unit(mid - p.c), tangentAt(p, 0.5), true, false});
-            continue;
-        }
-        const Vec2 before = tangentAt(path.path[(k + n - 1) % n], 1), after = tangentAt(p, 0);
-        if (n > 1 && dot(before, after) < 0.985)
-            points.push_back({k, 0, p.a, unit(leftOf(before) + leftOf(after)), after, true, true});
-        const int count = n == 1 ? 4 : 1;
-        for (int i = 0; i < count; ++i) {
-            const double at = n == 1 ? i / 4.0 : 0.5;
-            points.push_back({k, at, pointAt(p, at), leftOf(tangentAt(p, at)), tangentAt(p, at), false, false});
-        }
-    }
-    return points;
-}
-
-// The closed path turned to begin at the start point.
-PiecePath fromStart(const PiecePath& path, const StartPoint& s)
-{
-    const PathPiece& first = path[s.piece];
-    if (path.size() == 1) {
-        // A circle on its own begins and ends at the start point.
-        PathPiece circle = first;
-        circle.a = circle.b = s.point;
-        return {circle};
-    }
-    const bool split = s.at > 0 && s.at < 1;
-    PiecePath turned{split ? tailOf(first, s.at) : first};
-    for (size_t i = 1; i < path.size(); ++i) turned.push_back(path[(s.piece + i) % path.size()]);
-    if (split) turned.push_back(headOf(first, s.at));
-    return turned;
-}
-
-PiecePath leadInPath(const StartPoint& s, double len, bool arc)
-{
-    if (arc && !s.lineOnly) {
-        const Vec2 centre = s.point + s.normal * len;
-        return {arcPiece(centre - s.tangent * len, s.point, centre, true)};
-    }
-    return {linePiece(s.point + s.normal * len, s.point)};
-}
-
-struct Torch {
-    Vec2 at;
-};
-
-class Planner {
-public:
-    Planner(std::vector<PlacedPart>& parts, const LeadRoom& room, const CutSettings& settings, std::vector<std::string>& warnings)
-        : parts_(parts), room_(room), settings_(settings), warnings_(warnings)
-    {
-    }
-
-    // Cuts the part: the parts in each hole, the hole, then its outer contours.
-    void cutPart(int number, Torch& torch, std::vector<CutContour>& out)
-    {
-        PlacedPart& part = parts_[static_cast<size_t>(number - 1)];
-        std::vector<size_t> holes, outers;
-        for (size_t i = 0; i < part.contours.contours.size(); ++i)
-            (part.contours.contours[i].hole ? holes : outers).push_back(i);
-        for (size_t h : nearestFirst(part, holes, torch.at)) {
-            std::vector<Vec2> guestPoints;
-            std::vector<int> guests;
-            for (int g : part.guests)
-                if (parts_[static_cast<size_t>(g - 1)].hostHole == static_cast<int>(h)) {
-                    guests.push_back(g);
-                    const Extents& b = parts_[static_cast<size_t>(g - 1)].box;
-                    guestPoints.push_back({(b.xmin + b.xmax) / 2, (b.ymin + b.ymax) / 2});
-                }
-            for (int i : shortTour(torch.at, guestPoints)) cutPart(guests[static_cast<size_t>(i)], torch, out);
-            cutContour(part, h, torch, out);
-        }
-        for (size_t o : outers) cutContour(part, o, torch, out);
-    }
-
-private:
-    // With compensation left to the controller the path is the drawn outline: a lead reaches it
-    // across the half kerf the controller adds, straight along the normal.
-    PiecePath leadIn(const StartPoint& s, double len, bool arc) const
-    {
-        if (settings_.compensate) return leadInPath(s, len, arc);
-        return {linePiece(s.point + s.normal * (len + settings_.kerf / 2), s.point)};
-    }
-
-    // The part of a lead that must keep half the kerf from every part: all of it, or without
-    // the half kerf at its end on a drawn outline.
-    PiecePath roomTested(const PiecePath& lead) const
-    {
-        if (settings_.compensate) return lead;
-        const PathPiece& l = lead.front();
-        const double len = pieceLength(l);
-        const double keep = len - settings_.kerf / 2;
-        if (keep <= 0) return {};
-        return {headOf(l, keep / len)};
-    }
-
-    std::vector<size_t> nearestFirst(const PlacedPart& part, const std::vector<size_t>& which, Vec2 from)
-    {
-        std::vector<Vec2> points;
-        for (size_t i : which) points.push_back(pointAt(part.contours.contours[i].path.front(), 0));
-        std::vector<size_t> ordered;
-        for (int k : shortTour(from, points)) ordered.push_back(which[static_cast<size_t>(k)]);
-        return ordered;
-    }
-
-    void cutContour(PlacedPart& part, size_t index, Torch& torch, std::vector<CutContour>& out)
-    {
-        const OffsetContour& path = part.paths[index];
-        if (!path.ok) return;
-        std::vector<StartPoint> starts = startPoints(path);
-        std::stable_sort(starts.begin(), starts.end(), [&](const StartPoint& a, const StartPoint& b) {
-            if (a.corner != b.corner) return a.corner;
-            return distance(a.point, torch.at) < distance(b.point, torch.at);
-        });
-        CutContour contour;
-        contour.part = part.number;
-        contour.hole = part.contours.contours[index].hole;
-        const StartPoint* chosen = nullptr;
-        for (const StartPoint& s : starts) {
-            for (double share : {1.0, 0.5, 0.25}) {
-                const double len = settings_.leadIn * share;
-                if (len <= 0) break;
-                PiecePath lead = leadIn(s, len, settings_.arcLeadIn);
-                if (!room_.hasRoom(roomTested(lead)) && settings_.arcLeadIn && !s.lineOnly) lead = leadIn(s, len, false);
-                if (room_.hasRoom(roomTested(lead))) {
-                    contour.leadIn = lead;
-                    chosen = &s;
-                    break;
-                }
-            }
-            if (chosen) break;
-        }
-        if (!chosen && !starts.empty()) {
-            // Pierce on the path itself, on the plate where the path crosses it.
-            chosen = &starts.front();
-            for (const StartPoint& s : starts)
-                if (room_.onPlate(s.point)) {
-                    chosen = &s;
-                    break;
-                }
-            if (settings_.leadIn > 0)
-                warnings_.push_back("part " + std::to_string(part.number) + " (" + part.name + "): no room for a lead-in" +
-                                    (contour.hole ? " in a hole" : "") + "; it pierces on its path");
-        }
-        if (!chosen) return;
-        contour.cut = fromStart(path.path, *chosen);
-        contour.pierce = contour.leadIn.empty() ? chosen->point : contour.leadIn.front().a;
-        contour.overcut = pathHead(contour.cut, settings_.overcut);
-        const PiecePath& last = contour.overcut.empty() ? contour.cut : contour.overcut;
-        const Vec2 end = last.back().b;
-        const Vec2 away = leftOf(tangentAt(last.back(), 1));
-        for (double share : {1.0, 0.5, 0.25}) {
-            const double len = settings_.leadOut * share;
-            if (len <= 0) break;
-            // Tested from its far end, as a lead-in would be: the far end must lie on the plate.
-            const double reach = settings_.compensate ? len : len + settings_.kerf / 2;
-            const PiecePath back{linePiece(end + away * reach, end)};
-            if (room_.hasRoom(roomTested(back))) {
-                contour.leadOut = {linePiece(end, end + away * reach)};
-                break;
-            }
-        }
-        torch.at = contour.leadOut.empty() ? end : contour.leadOut.back().b;
-        out.push_back(std::move(contour));
-    }
-
-    std::vector<PlacedPart>& parts_;
-    const LeadRoom& room_;
-    const CutSettings& settings_;
-    std::vector<std::string>& warnings_;
-};
-
 Vec2 startCorner(const Extents& sheet, StartCorner corner)
 {
     switch (corner) {
@@ -231,44 +31,6 @@ Vec2 startCorner(const Extents& sheet, StartCorner corner)
     case StartCorner::BottomLeft: break;
     }
     return {sheet.xmin, sheet.ymin};
-}
-
-// Finds, for every part, the hole of another part it lies in (the smallest such hole).
-void findHosts(std::vector<PlacedPart>& parts)
-{
-    struct Hole {
-        int part;
-        int contour;
-        Extents box;
-        std::vector<Vec2> polygon;
-        double area;
-    };
-    std::vector<Hole> holes;
-    for (const PlacedPart& p : parts)
-        for (size_t i = 0; i < p.contours.contours.size(); ++i) {
-            const Contour& c = p.contours.contours[i];
-            if (!c.hole) continue;
-            Hole h{p.number, static_cast<int>(i), {}, chordPolygon(c.path, 1e-3), std::abs(doubleSignedArea(c.path))};
-            for (Vec2 q : h.polygon) includePoint(h.box, q.x, q.y);
-            holes.push_back(std::move(h));
-        }
-    if (holes.empty()) return;
-    for (PlacedPart& p : parts) {
-        if (p.contours.contours.empty()) continue;
-        const Vec2 probe = pointAt(p.contours.contours.front().path.front(), 0);
-        const Hole* best = nullptr;
-        for (const Hole& h : holes) {
-            if (h.part == p.number || p.box.xmin < h.box.xmin || p.box.xmax > h.box.xmax || p.box.ymin < h.box.ymin ||
-                p.box.ymax > h.box.ymax)
-                continue;
-            if (insidePolygon(probe, h.polygon) && (!best || h.area < best->area)) best = &h;
-        }
-        if (best) {
-            p.host = best->part;
-            p.hostHole = best->contour;
-            parts[static_cast<size_t>(best->part - 1)].guests.push_back(p.number);
-        }
-    }
 }
 
 std::string refusal(const std::vector<LayoutFault>& faults, int layoutNo, double kerf)
@@ -290,32 +52,59 @@ std::string refusal(const std::vector<LayoutFault>& faults, int layoutNo, double
     return shown ? text : "";
 }
 
-// The kept remnant's cut, last: it frees the remnant once every part is out.
-void addRemnantCut(const NestingState& state, int layoutNo, const Extents& sheet, const std::vector<PlacedPart>& parts,
-                   const CutSettings& settings, CutPlan& plan)
+// The kept remnant's cut from where the torch stands; it frees the remnant, so it comes last.
+std::optional<CutContour> remnantCutOf(const NestingState& state, int layoutNo, const Extents& sheet,
+                                       const std::vector<PlacedPart>& parts, const CutSettings& settings, Vec2 from,
+                                       std::vector<std::string>& warnings)
 {
     const std::optional<Remnant> remnant = markedRemnant(state, layoutNo, *settings.remnants);
-    if (!remnant) return;
+    if (!remnant) return std::nullopt;
     Extents reach;
     for (const PlacedPart& p : parts) {
         includePoint(reach, p.box.xmin, p.box.ymin);
         includePoint(reach, p.box.xmax, p.box.ymax);
     }
-    const Vec2 from = plan.contours.empty() ? plan.home : contourEnd(plan.contours.back());
     RemnantCut cut = remnantCut(*remnant, sheet, reach, settings, from);
     if (!cut.contour) {
-        plan.warnings.push_back(cut.warning);
-        return;
+        warnings.push_back(cut.warning);
+        return std::nullopt;
     }
     cut.contour->label = remnantCutLabel(*remnant, settings.remnants->idOf(layoutNo));
-    plan.contours.push_back(std::move(*cut.contour));
+    return cut.contour;
+}
+
+// The waste the skeleton cut-up runs through: the plate, outside the parts' outer torch paths,
+// on the parts' side of the remnant's cut.
+SkeletonWaste skeletonWaste(const std::vector<PiecePath>& sheetPaths, const std::vector<PlacedPart>& parts,
+                            const std::optional<CutContour>& remnant)
+{
+    SkeletonWaste waste;
+    for (const PiecePath& p : sheetPaths) waste.plate.push_back(chordPolygon(p, 1e-3));
+    Extents reach;
+    for (const PlacedPart& p : parts) {
+        includePoint(reach, p.box.xmin, p.box.ymin);
+        includePoint(reach, p.box.xmax, p.box.ymax);
+        for (size_t i = 0; i < p.contours.contours.size(); ++i)
+            if (!p.contours.contours[i].hole)
+                waste.parts.push_back(chordPolygon(p.paths[i].ok ? p.paths[i].path : p.contours.contours[i].path, 1e-3));
+    }
+    if (remnant && !reach.empty()) {
+        const PathPiece& line = remnant->cut.front();
+        Vec2 n = leftOf(unit(line.b - line.a));
+        if (dot(centreOf(reach) - line.a, n) > 0) n = n * -1;
+        waste.keepNormal = n;
+        waste.keepLimit = dot(line.a, n);
+    }
+    return waste;
 }
 
 } // namespace
 
 Vec2 contourEnd(const CutContour& c)
 {
-    return !c.leadOut.empty() ? c.leadOut.back().b : !c.overcut.empty() ? c.overcut.back().b : c.cut.back().b;
+    if (!c.leadOut.empty()) return c.leadOut.back().b;
+    if (!c.overcut.empty()) return c.overcut.back().b;
+    return c.rest.empty() ? c.cut.back().b : c.rest.back().back().b;
 }
 
 double rapidTravel(Vec2 home, const std::vector<CutContour>& contours)
@@ -332,14 +121,25 @@ double rapidTravel(Vec2 home, const std::vector<CutContour>& contours)
 void measurePlan(CutPlan& plan, const CutSettings& settings)
 {
     plan.cutLength = 0;
-    plan.pierces = static_cast<int>(plan.contours.size());
+    plan.kerfStarts = static_cast<int>(std::count_if(plan.contours.begin(), plan.contours.end(), [](const CutContour& c) { return c.inKerf; }));
+    plan.pierces = static_cast<int>(plan.contours.size()) - plan.kerfStarts;
     Vec2 at = plan.home;
+    double jointGaps = 0;
     for (CutContour& c : plan.contours) {
         c.rapidBefore = distance(at, c.pierce);
         plan.cutLength += pathLength(c.leadIn) + pathLength(c.cut) + pathLength(c.overcut) + pathLength(c.leadOut);
+        Vec2 stop = c.cut.back().b;
+        for (const PiecePath& r : c.rest) {
+            plan.cutLength += pathLength(r);
+            jointGaps += distance(stop, r.front().a);
+            stop = r.back().b;
+        }
+        if (!settings.jointByController) plan.pierces += static_cast<int>(c.rest.size());
         at = contourEnd(c);
     }
-    plan.rapidLength = rapidTravel(plan.home, plan.contours);
+    // Over a joint the torch travels at rapid speed after a stop, or on at the feed.
+    if (settings.jointByController) plan.cutLength += jointGaps;
+    plan.rapidLength = rapidTravel(plan.home, plan.contours) + (settings.jointByController ? 0 : jointGaps);
     plan.seconds = plan.cutLength / settings.feed * 60 + plan.pierces * settings.pierceDelay +
                    plan.rapidLength / settings.rapidSpeed * 60;
 }
@@ -410,19 +210,30 @@ CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSe
     const LeadRoom room(sheetPaths, outlines, half);
     plan.home = startCorner(shapeExtents(sheet), settings.startCorner);
 
-    // Top-level parts in a short tour of their box centres, each cut with what lies in its holes.
-    std::vector<int> top;
+    // Top-level parts, each with the parts joined to it by common lines, in a short tour of their
+    // box centres; each cut with what lies in its holes.
+    CommonLines common;
+    const bool sharing = settings.commonLine && settings.compensate;
+    if (settings.commonLine && !settings.compensate)
+        plan.warnings.push_back("common lines are cut only where the program runs the compensated path (compensation = path)");
+    if (settings.jointWidth > 0 && !settings.compensate)
+        plan.warnings.push_back("microjoints are left only where the program runs the compensated path (compensation = path)");
+    if (sharing) shareLines(parts, settings.kerf, common);
+    const std::vector<std::vector<int>> top = partGroups(parts);
     std::vector<Vec2> centres;
-    for (const PlacedPart& p : parts)
-        if (p.host == 0) {
-            top.push_back(p.number);
-            centres.push_back({(p.box.xmin + p.box.xmax) / 2, (p.box.ymin + p.box.ymax) / 2});
+    for (const std::vector<int>& group : top) {
+        Extents box;
+        for (int n : group) {
+            const Extents& b = parts[static_cast<size_t>(n - 1)].box;
+            includePoint(box, b.xmin, b.ymin);
+            includePoint(box, b.xmax, b.ymax);
         }
-    Planner planner(parts, room, settings, plan.warnings);
-    Torch torch{plan.home};
-    std::vector<std::vector<CutContour>> blocks(top.size());
-    std::vector<int> order = shortTour(plan.home, centres);
-    for (int k : order) planner.cutPart(top[static_cast<size_t>(k)], torch, blocks[static_cast<size_t>(k)]);
+        centres.push_back(centreOf(box));
+    }
+    const std::vector<int> order = shortTour(plan.home, centres);
+    const std::vector<std::vector<CutContour>> blocks =
+        cutGroups(parts, top, order, room, settings, plan.home, sharing ? &common : nullptr, plan.warnings);
+    plan.commonCuts = std::move(common.cuts);
 
     // Never travel further than the layout's own part order would with the same pierces.
     std::vector<int> listed(top.size());
@@ -436,7 +247,19 @@ CutPlanResult planLayoutCut(const NestingState& state, int layoutNo, const CutSe
     plan.contours = flatten(order);
     std::vector<CutContour> asListed = flatten(listed);
     if (rapidTravel(plan.home, asListed) < rapidTravel(plan.home, plan.contours)) plan.contours = std::move(asListed);
-    if (settings.remnants) addRemnantCut(state, layoutNo, shapeExtents(sheet), parts, settings, plan);
+    // The skeleton's cut-up after every part, then the remnant's cut from where the torch ends.
+    const Extents sheetBox = shapeExtents(sheet);
+    Vec2 at = plan.contours.empty() ? plan.home : contourEnd(plan.contours.back());
+    std::vector<std::string> ignored;
+    std::optional<CutContour> remnant;
+    if (settings.remnants) remnant = remnantCutOf(state, layoutNo, sheetBox, parts, settings, at, ignored);
+    if (settings.skeletonPiece > 0 && !settings.compensate)
+        plan.warnings.push_back("the skeleton is cut up only where the program runs the compensated path (compensation = path)");
+    else if (settings.skeletonPiece > 0)
+        for (CutContour& c : skeletonCuts(skeletonWaste(sheetPaths, parts, remnant), sheetBox, settings.skeletonPiece, at))
+            plan.contours.push_back(std::move(c));
+    if (settings.remnants) remnant = remnantCutOf(state, layoutNo, sheetBox, parts, settings, at, plan.warnings);
+    if (remnant) plan.contours.push_back(std::move(*remnant));
     measurePlan(plan, settings);
     result.plan = std::move(plan);
     return result;

@@ -3,7 +3,9 @@
 // kerf into the waste), its pierce point, lead-in, overcut and lead-out, in the order the torch
 // takes them, and the estimated time. Holes come before the outer contour that holds them, and
 // a part lying in another part's hole is cut before that hole. A layout whose parts stand closer
-// than the kerf is refused, naming them.
+// than the kerf is refused, naming them. With common lines, a stretch where two parts stand the
+// kerf apart along facing straight edges is cut once, and the second part's remaining outline
+// starts in that kerf without a pierce.
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +32,21 @@ struct CutSettings {
     // from the parts and its stock ids. Without them no remnant is cut.
     std::optional<RemnantMarks> remnants;
     bool remnantEdgeStart = false; // that cut fires on the plate's edge, not the lead-in beyond it
+    // Facing straight edges the kerf apart (within 0.01) are cut once, midway between the parts
+    // (only where the program runs the compensated path).
+    bool commonLine = false;
+    // Above 0: after every part, cuts across the waste so that no piece of the skeleton is longer
+    // than this (only where the program runs the compensated path).
+    double skeletonPiece = 0;
+    // Microjoints: material of this width left uncut on each outer contour (and hole, where
+    // asked), `joints` of them spread evenly or one every `jointEvery` (only where the program
+    // runs the compensated path). Without jointByController the torch goes off and on again over
+    // each, with a pierce; with it the controller breaks the cut itself at a program word.
+    double jointWidth = 0;
+    int joints = 0;
+    double jointEvery = 0;
+    bool jointHoles = false;
+    bool jointByController = false;
 };
 
 struct CutContour {
@@ -38,10 +55,16 @@ struct CutContour {
     bool hole = false;
     Vec2 pierce;
     PiecePath leadIn;    // pierce to start
-    PiecePath cut;       // the closed path, start to start
+    PiecePath cut;       // the closed path, start to start (up to the first microjoint)
+    std::vector<PiecePath> rest; // the stretches after each microjoint, to the start
     PiecePath overcut;   // along the start of the path again
     PiecePath leadOut;
     double rapidBefore = 0; // travel from the previous position to the pierce
+    // An open stretch of an outline that starts in a kerf already cut (its shared stretch), or a
+    // cut-up of the skeleton from a kerf or the plate's edge: the torch lights there without a
+    // pierce, lead-in, overcut or lead-out.
+    bool inKerf = false;
+    std::vector<int> onto; // parts whose outlines the torch goes on to without a stop
 };
 
 struct CutPlan {
@@ -52,8 +75,10 @@ struct CutPlan {
     Vec2 home;                        // the start corner
     std::vector<CutContour> contours; // in cut order
     std::vector<std::string> warnings;
+    PiecePath commonCuts;             // the stretches two parts share, each cut once
     double cutLength = 0, rapidLength = 0, seconds = 0;
     int pierces = 0;
+    int kerfStarts = 0;               // cuts starting in a kerf or at the plate's edge, without a pierce
 };
 
 struct CutPlanResult {

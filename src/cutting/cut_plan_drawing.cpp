@@ -55,11 +55,13 @@ void drawCutPlan(const CutPlan& plan, DrawingSurface& surface, double mirror)
         pen.dashed(at, c.pierce, DarkGrey);
         pen.path(c.leadIn, Green);
         pen.path(c.cut, Red);
+        for (const PiecePath& stretch : c.rest) pen.path(stretch, Red);
         pen.path(c.overcut, Red);
         pen.path(c.leadOut, Green);
         pen.label(c.pierce, std::to_string(cutNumber(i)));
         at = contourEnd(c);
     }
+    pen.path(plan.commonCuts, Blue);
 }
 
 } // namespace dravenor::cutting

@@ -16,7 +16,8 @@ namespace {
 
 const std::vector<std::string>& titles()
 {
-    static const std::vector<std::string> t{"Mat", "Thick", "Kerf", "Feed", "Pierce", "LeadIn", "LeadOut", "Overcut"};
+    static const std::vector<std::string> t{"Mat",    "Thick",   "Kerf",    "Feed",  "Pierce",
+                                            "LeadIn", "LeadOut", "Overcut", "Joint", "Joints"};
     return t;
 }
 
@@ -28,14 +29,17 @@ std::string upperAscii(std::string text)
     return text;
 }
 
-// A row from its eight cells, or "" in `problem` with the reason it is none.
-std::optional<CutData> rowOf(const std::vector<std::string>& cells, std::string& problem)
+// A row from its eight cells (or ten, with its microjoints), or "" in `problem` with the reason
+// it is none.
+std::optional<CutData> rowOf(std::vector<std::string> cells, std::string& problem)
 {
-    if (cells.size() != titles().size()) {
-        problem = "expected 8 fields (material, thickness, kerf, feed, pierce delay, lead-in, lead-out, overcut), found " +
+    if (cells.size() != titles().size() && cells.size() != 8) {
+        problem = "expected 8 fields (material, thickness, kerf, feed, pierce delay, lead-in, lead-out, overcut) or "
+                  "10 (and the microjoints' width and count), found " +
                   std::to_string(cells.size());
         return std::nullopt;
     }
+    cells.resize(titles().size());
     CutData row;
     row.material = upperAscii(trimmed(cells[0]));
     if (row.material.empty()) {
@@ -46,9 +50,11 @@ std::optional<CutData> rowOf(const std::vector<std::string>& cells, std::string&
         problem = "material \"" + row.material + "\" is not a material name of at most 6 characters";
         return std::nullopt;
     }
-    double* fields[] = {&row.thickness, &row.kerf, &row.feed, &row.pierceDelay, &row.leadIn, &row.leadOut, &row.overcut};
-    for (size_t i = 0; i < 7; ++i) {
-        const std::string text = trimmed(cells[i + 1]);
+    double* fields[] = {&row.thickness, &row.kerf,    &row.feed,       &row.pierceDelay, &row.leadIn,
+                        &row.leadOut,   &row.overcut, &row.jointWidth, &row.joints};
+    for (size_t i = 0; i < 9; ++i) {
+        std::string text = trimmed(cells[i + 1]);
+        if (i >= 7 && text.empty()) text = "0"; // no microjoints of its own
         const std::optional<double> value = numberFromText(text);
         if (!value || !std::isfinite(*value) || *value < 0 || *value > 1e6) {
             problem = titles()[i + 1] + " \"" + text + "\" is not a number from 0 to 1000000";
@@ -58,6 +64,10 @@ std::optional<CutData> rowOf(const std::vector<std::string>& cells, std::string&
     }
     if (row.feed <= 0) {
         problem = "Feed must be above 0";
+        return std::nullopt;
+    }
+    if (row.joints != std::floor(row.joints) || row.joints > 100 || row.jointWidth > 100) {
+        problem = "Joint must be a width up to 100 and Joints a whole number up to 100";
         return std::nullopt;
     }
     return row;
@@ -125,7 +135,15 @@ std::string missingCutDataMessage(const std::string& tablePath, const std::strin
 
 std::string cutTableText(const CutTable& table)
 {
-    return gridToFileText(cutTableGrid(table), true);
+    // Rows without microjoints of their own keep their eight fields.
+    const std::string blankJoints = ",\"\",\"\"\r\n";
+    std::string text;
+    for (const auto& [number, line] : numberedLines(gridToFileText(cutTableGrid(table), true))) {
+        std::string row = line + "\r\n";
+        if (row.ends_with(blankJoints)) row = row.substr(0, row.size() - blankJoints.size()) + "\r\n";
+        text += row;
+    }
+    return text;
 }
 
 std::string saveCutTableFile(const CutTable& table, const std::string& path)
@@ -135,8 +153,9 @@ std::string saveCutTableFile(const CutTable& table, const std::string& path)
 
 const std::map<std::string, std::string>& cutTableUnits()
 {
-    static const std::map<std::string, std::string> units{{"Kerf", "mm"},   {"Feed", "mm/min"}, {"Pierce", "s"},
-                                                          {"LeadIn", "mm"}, {"LeadOut", "mm"},  {"Overcut", "mm"}};
+    static const std::map<std::string, std::string> units{{"Kerf", "mm"},    {"Feed", "mm/min"}, {"Pierce", "s"},
+                                                          {"LeadIn", "mm"},  {"LeadOut", "mm"},  {"Overcut", "mm"},
+                                                          {"Joint", "mm"}};
     return units;
 }
 
@@ -147,10 +166,13 @@ TextGrid cutTableGrid(const CutTable& table)
     grid.setRows(static_cast<int>(rows.size()) + 2);
     for (size_t i = 0; i < rows.size(); ++i) {
         const CutData& r = rows[i];
-        const double values[] = {r.thickness, r.kerf, r.feed, r.pierceDelay, r.leadIn, r.leadOut, r.overcut};
+        const double values[] = {r.thickness, r.kerf,    r.feed,       r.pierceDelay, r.leadIn,
+                                 r.leadOut,   r.overcut, r.jointWidth, r.joints};
         const int row = static_cast<int>(i) + 1;
         grid.setText(row, 1, r.material);
-        for (int c = 0; c < 7; ++c) grid.setText(row, c + 2, exactNumberText(values[c]));
+        // A row without microjoints of its own leaves their cells blank.
+        const int cells = r.jointWidth > 0 || r.joints > 0 ? 9 : 7;
+        for (int c = 0; c < cells; ++c) grid.setText(row, c + 2, exactNumberText(values[c]));
     }
     grid.renumber();
     return grid;

@@ -1,9 +1,11 @@
 #pragma once
 // The cut table "cutting.dat" of the working folder, beside the density table: the cutting data
-// of each material and thickness. A grid file of eight quoted fields per line: material,
-// thickness, kerf (mm), feed (mm per minute), pierce delay (seconds), lead-in, lead-out and
-// overcut lengths (mm). Lengths are millimetres whatever the job's unit; the thickness is
-// matched as the job gives it.
+// of each material and thickness. A grid file of quoted fields per line: material, thickness,
+// kerf (mm), feed (mm per minute), pierce delay (seconds), lead-in, lead-out and overcut lengths
+// (mm), and the microjoints of the row: the width each leaves (mm, 0 for those of the post file)
+// and how many on each outer contour. A line of the first eight alone has no microjoints of its
+// own. Lengths are millimetres whatever the job's unit; the thickness is matched as the job
+// gives it.
 #include <map>
 #include <optional>
 #include <string>
@@ -18,6 +20,7 @@ inline constexpr const char* kCutTableFileName = "cutting.dat";
 struct CutData {
     std::string material;
     double thickness = 0, kerf = 0, feed = 0, pierceDelay = 0, leadIn = 0, leadOut = 0, overcut = 0;
+    double jointWidth = 0, joints = 0;
     bool operator==(const CutData&) const = default;
 };
 
@@ -46,7 +49,8 @@ std::string saveCutTableFile(const CutTable& table, const std::string& path);
 // The unit of each column of the grid but Mat: "mm/min" for Feed, "s" for Pierce, else "mm".
 const std::map<std::string, std::string>& cutTableUnits();
 
-// The window's grid (Mat Thick Kerf Feed Pierce LeadIn LeadOut Overcut), one empty row at the end.
+// The window's grid (Mat Thick Kerf Feed Pierce LeadIn LeadOut Overcut Joint Joints), one empty
+// row at the end.
 TextGrid cutTableGrid(const CutTable& table);
 // The rows of the grid with any text, read as the file reads them; problems name the grid row.
 CutTable cutTableFromGrid(const TextGrid& grid, std::vector<std::string>& errors);

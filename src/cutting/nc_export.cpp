@@ -29,6 +29,19 @@ NcSetup ncSetupFrom(const NestingState& state, const std::string& jobName, const
     c.rapidSpeed = post.rapidSpeed / mm;
     c.startCorner = post.startCorner;
     c.remnantEdgeStart = post.remnantEdgeStart;
+    c.commonLine = post.commonLine;
+    c.skeletonPiece = post.skeletonCut / mm;
+    c.jointWidth = post.jointWidth / mm;
+    c.joints = post.joints;
+    c.jointEvery = post.jointEvery / mm;
+    c.jointHoles = post.jointHoles;
+    c.jointByController = !post.jointWord.empty();
+    // The row's microjoints rule its material over the machine's.
+    if (row->jointWidth > 0) {
+        c.jointWidth = row->jointWidth / mm;
+        c.joints = static_cast<int>(row->joints);
+        c.jointEvery = 0;
+    }
     c.compensate = !post.controllerCompensation;
     // A controller starts its compensation on a straight move.
     c.arcLeadIn = post.arcLeadIn && !post.controllerCompensation;
@@ -61,8 +74,22 @@ NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSet
     }
     result.warnings = planned.plan->warnings;
     result.seconds = planned.plan->seconds;
+    if (setup.cut.commonLine) {
+        CutSettings separate = setup.cut;
+        separate.commonLine = false;
+        const CutPlanResult alone = planLayoutCut(state, layoutNo, separate);
+        result.figures = planFigures(*planned.plan, setup.info.inches);
+        if (alone.plan) result.figuresWithout = planFigures(*alone.plan, setup.info.inches);
+    }
     result.error = writeFileAtomically(path, ncProgramText(*planned.plan, setup.cut, setup.post, setup.info));
     return result;
+}
+
+std::string planFigures(const CutPlan& plan, bool inches)
+{
+    return "cut " + formatMask(plan.cutLength, "0.0") + (inches ? " in, " : " mm, ") + std::to_string(plan.pierces) +
+           " pierces" + (plan.kerfStarts ? " and " + std::to_string(plan.kerfStarts) + " starts in a kerf" : std::string()) +
+           ", " + durationText(plan.seconds);
 }
 
 std::string layoutProgramName(const std::string& jobFile, int layoutNo)

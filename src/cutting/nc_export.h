@@ -34,7 +34,13 @@ struct NcResult {
     std::string error;
     std::vector<std::string> warnings;
     double seconds = 0; // the plan's estimate per sheet
+    // With common lines: the plan's figures, and those of the same layout cut without them.
+    std::string figures, figuresWithout;
 };
+
+// Cut length, pierces (and starts in a kerf) and time per sheet of a plan:
+// "cut 61973.8 mm, 279 pierces, 46 min 25 s".
+std::string planFigures(const CutPlan& plan, bool inches);
 
 // Plans layout layoutNo and writes its program to the path.
 NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSetup& setup, const std::string& path);

@@ -116,6 +116,14 @@ private:
     bool feedGiven_ = false;
 };
 
+// ", on to parts 7, 9": the outlines a cut from a kerf goes on to.
+std::string ontoText(const std::vector<int>& onto)
+{
+    std::string text;
+    for (int part : onto) text += (text.empty() ? (onto.size() == 1 ? ", on to part " : ", on to parts ") : ", ") + std::to_string(part);
+    return text;
+}
+
 // "cut 12: part 32 bracket.shp, hole": the number the cut plan drawing shows, then what is cut.
 std::string cutComment(const CutPlan& plan, size_t index)
 {
@@ -123,7 +131,7 @@ std::string cutComment(const CutPlan& plan, size_t index)
     const std::string what =
         c.part == 0 ? (c.label.empty() ? std::string("extra cut line") : c.label)
                     : "part " + std::to_string(c.part) + " " + plan.partNames[static_cast<size_t>(c.part - 1)] +
-                          (c.hole ? ", hole" : ", outline");
+                          (c.hole ? ", hole" : ", outline") + (c.inKerf ? ", from the kerf" : "") + ontoText(c.onto);
     return "cut " + std::to_string(cutNumber(index)) + ": " + what;
 }
 
@@ -153,7 +161,8 @@ std::string ncProgramText(const CutPlan& plan, const CutSettings& cut, const Pos
         out.comment("part " + std::to_string(i + 1) + ": " + plan.partNames[i]);
     out.comment("estimated time per sheet " + durationText(plan.seconds) + ": cut " + formatMask(plan.cutLength, "0.0") +
                 " " + unit + ", rapids " + formatMask(plan.rapidLength, "0.0") + " " + unit + ", " +
-                std::to_string(plan.pierces) + " pierces");
+                std::to_string(plan.pierces) + " pierces" +
+                (plan.kerfStarts ? ", " + std::to_string(plan.kerfStarts) + " starts in a kerf" : std::string()));
     for (const std::string& w : plan.warnings) out.comment("warning: " + w);
     for (const std::string& l : post.startLines) out.line(l);
     out.line(info.inches ? "G20" : "G21");
@@ -164,11 +173,27 @@ std::string ncProgramText(const CutPlan& plan, const CutSettings& cut, const Pos
         out.comment(cutComment(plan, i));
         out.line("G0 " + out.xy(c.pierce));
         out.line(post.torchOn);
-        if (cut.pierceDelay > 0) out.line("G4 P" + out.number(cut.pierceDelay));
+        if (cut.pierceDelay > 0 && !c.inKerf) out.line("G4 P" + out.number(cut.pierceDelay));
         PathWriter path(out, post, cut.feed, scale);
         if (post.controllerCompensation) out.line("G41");
         path.feedAlong(c.leadIn);
         path.feedAlong(c.cut);
+        Vec2 stop = c.cut.back().b;
+        for (const PiecePath& stretch : c.rest) {
+            // A microjoint: the controller's own word and on at the feed, or the torch off over it
+            // and on again with a pierce.
+            if (!post.jointWord.empty()) {
+                out.line(post.jointWord);
+                path.feedAlong({linePiece(stop, stretch.front().a)});
+            } else {
+                out.line(post.torchOff);
+                out.line("G0 " + out.xy(stretch.front().a));
+                out.line(post.torchOn);
+                if (cut.pierceDelay > 0) out.line("G4 P" + out.number(cut.pierceDelay));
+            }
+            path.feedAlong(stretch);
+            stop = stretch.back().b;
+        }
         path.feedAlong(c.overcut);
         path.feedAlong(c.leadOut);
         if (post.controllerCompensation) out.line("G40");

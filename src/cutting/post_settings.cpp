@@ -96,6 +96,18 @@ Key lineKey(std::string name, std::string comment, std::string PostSettings::*fi
     return {std::move(name), std::move(comment), set, get};
 }
 
+// A program word, or "off" for none.
+Key wordOrOffKey(std::string name, std::string comment, std::string PostSettings::*field)
+{
+    auto set = [field](PostSettings& s, const std::string& v) -> std::string {
+        if (v.empty()) return "needs a program word or off";
+        s.*field = v == "off" ? std::string() : v;
+        return "";
+    };
+    auto get = [field](const PostSettings& s) { return std::vector<std::string>{(s.*field).empty() ? "off" : s.*field}; };
+    return {std::move(name), std::move(comment), set, get};
+}
+
 Key linesKey(std::string name, std::string comment, std::vector<std::string> PostSettings::*field)
 {
     auto set = [field](PostSettings& s, const std::string& v) -> std::string {
@@ -144,6 +156,19 @@ const std::vector<Key>& keys()
                 {"outside", "edge"}, &PostSettings::remnantEdgeStart),
         numberKey("rapid_speed", "rapid travel speed for the time estimate (mm per minute)", 1, 1e6,
                   &PostSettings::rapidSpeed),
+        enumKey("common_line", "straight edges of two parts the kerf apart cut once, midway between them (on), or each part cut on its own (off)",
+                {"off", "on"}, &PostSettings::commonLine),
+        numberKey("skeleton_cut", "cuts across the waste after every part so that no piece of it is longer than this (mm); 0 for none",
+                  0, 1e6, &PostSettings::skeletonCut),
+        numberKey("microjoint_width", "material a microjoint leaves uncut on an outer contour (mm); 0 for no microjoints", 0, 100,
+                  &PostSettings::jointWidth),
+        wholeKey("microjoints", "microjoints on each outer contour, spread along it", 100,
+                 [](PostSettings& s, int n) { s.joints = n; }, [](const PostSettings& s) { return s.joints; }),
+        numberKey("microjoint_every", "one microjoint every this many mm of contour instead (0: the count above)", 0, 1e6,
+                  &PostSettings::jointEvery),
+        enumKey("microjoint_holes", "holes get microjoints too (on) or none (off)", {"off", "on"}, &PostSettings::jointHoles),
+        wordOrOffKey("microjoint_word", "a program word at which the controller breaks the cut itself over a microjoint; off: the torch goes off and on again",
+                     &PostSettings::jointWord),
     };
     return k;
 }

@@ -29,6 +29,13 @@ struct PostSettings {
     StartCorner startCorner = StartCorner::BottomLeft;
     bool remnantEdgeStart = false;     // a remnant's cut fires on the plate's edge, not beyond it
     double rapidSpeed = 20000;         // mm per minute, for the time estimate
+    bool commonLine = false;           // facing edges of parts the kerf apart cut once
+    double skeletonCut = 0;            // mm: the longest piece of the cut-up skeleton, 0 for no cut-up
+    double jointWidth = 0;             // mm of material a microjoint leaves, 0 for none
+    int joints = 2;                    // microjoints on each outer contour ...
+    double jointEvery = 0;             // ... or one every this many mm, when above 0
+    bool jointHoles = false;           // holes get microjoints too
+    std::string jointWord;             // the controller breaks the cut at this word; empty: torch off and on
     bool operator==(const PostSettings&) const = default;
 };
 

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "cut_layouts.h"
+#include "cutting/common_lines.h"
 #include "cutting/cut_plan.h"
 #include "cutting/kerf_offset.h"
 #include "cutting/part_contours.h"
@@ -180,6 +181,103 @@ TEST(CutPlan, ControllerCompensationCutsTheDrawnOutline)
     const CutPlanResult r = planLayoutCut(layoutOf(200, 200, {{"plate.shp", rectangle(50, 50, 40, 30)}}), 1, s);
     ASSERT_TRUE(r.plan);
     EXPECT_NEAR(pathLength(r.plan->contours.at(0).cut), 140, 1e-9);
+}
+
+double cutPathLength(const CutPlan& plan)
+{
+    double total = 0;
+    for (const CutContour& c : plan.contours) total += pathLength(c.cut);
+    return total;
+}
+
+TEST(CutPlan, CommonLinesCutSharedEdgesOnceAndStartInTheirKerf)
+{
+    // Three 100 x 50 plates in a row, the middle one with a hole: two 50-long edges the gap apart.
+    const struct {
+        double gap;
+        bool compensate;
+        bool shared;
+    } cases[] = {{3, true, true}, {3.008, true, true}, {3.02, true, false}, {3, false, false}};
+    for (const auto& c : cases) {
+        const NestingState state =
+            layoutOf(500, 200, {{"a.shp", rectangle(20, 20, 100, 50)},
+                                {"b.shp", joined(rectangle(120 + c.gap, 20, 100, 50), circle(170 + c.gap, 45, 10))},
+                                {"c.shp", rectangle(220 + 2 * c.gap, 20, 100, 50)}});
+        CutSettings s = settings();
+        s.compensate = c.compensate;
+        const CutPlanResult alone = planLayoutCut(state, 1, s);
+        s.commonLine = true;
+        const CutPlanResult r = planLayoutCut(state, 1, s);
+        ASSERT_TRUE(r.plan && alone.plan) << r.error;
+        const CutPlan& p = *r.plan;
+        const std::string which = "gap " + std::to_string(c.gap) + (c.compensate ? "" : ", controller");
+        EXPECT_EQ(p.warnings.size(), c.compensate ? 0u : 1u) << which;
+        if (!c.shared) {
+            EXPECT_EQ(std::pair(p.pierces, p.kerfStarts), std::pair(4, 0)) << which;
+            EXPECT_NEAR(p.cutLength, alone.plan->cutLength, 1e-9) << which;
+            continue;
+        }
+        // One pierce for the hole and one for the first outline; the other two start in a kerf.
+        EXPECT_EQ(std::pair(p.pierces, p.kerfStarts), std::pair(2, 2)) << which;
+        EXPECT_NEAR(pathLength(p.commonCuts), 100, 1e-9) << which;
+        EXPECT_NEAR(cutPathLength(p), cutPathLength(*alone.plan) - 100, 1e-9) << which;
+        EXPECT_LT(p.seconds, alone.plan->seconds) << which;
+        EXPECT_TRUE(p.contours.front().hole) << which;
+        for (size_t i = 0; i < p.contours.size(); ++i) {
+            if (!p.contours[i].inKerf) continue;
+            double least = 1e9;
+            for (size_t j = 0; j < i; ++j)
+                for (const PathPiece& q : p.contours[j].cut) least = std::min(least, distanceToPiece(p.contours[i].pierce, q));
+            EXPECT_LE(least, kCommonLineTolerance) << which << ": cut " << i + 1 << " does not start on an earlier cut";
+        }
+    }
+}
+
+TEST(CutPlan, SkeletonCutUpRunsAroundPartsAndStartsWithoutPierce)
+{
+    // 1000 x 500 in pieces of 400 at most: lines at x = 333.3 and 666.7 and at y = 250; the part
+    // (300..400 x 200..300) breaks the first and the last, each 1.5 off its outline.
+    CutSettings s = settings();
+    s.skeletonPiece = 400;
+    const CutPlanResult r = planLayoutCut(layoutOf(1000, 500, {{"p.shp", rectangle(300, 200, 100, 100)}}), 1, s);
+    ASSERT_TRUE(r.plan) << r.error;
+    double length = 0;
+    int cutUps = 0;
+    for (const CutContour& c : r.plan->contours)
+        if (c.label == "skeleton cut-up") {
+            ++cutUps;
+            EXPECT_TRUE(c.inKerf);
+            length += pathLength(c.cut);
+        }
+    EXPECT_EQ(cutUps, 5);
+    EXPECT_NEAR(length, (198.5 + 198.5) + 500 + (298.5 + 598.5), 0.01); // the ends on the plate's edge 0.001 inside
+    EXPECT_EQ(std::pair(r.plan->pierces, r.plan->kerfStarts), std::pair(1, 5));
+}
+
+TEST(CutPlan, MicrojointsLeaveTheirWidthOnStraightStretchesOfOutlinesOnly)
+{
+    // A 200 x 100 plate with a hole: two joints of 1.5 on its outline, mid-edge, none in the hole.
+    CutSettings s = settings();
+    const NestingState state = layoutOf(400, 300, {{"p.shp", joined(rectangle(50, 50, 200, 100), circle(150, 100, 20))}});
+    const CutPlanResult plain = planLayoutCut(state, 1, s);
+    s.jointWidth = 1.5;
+    s.joints = 2;
+    const CutPlanResult r = planLayoutCut(state, 1, s);
+    ASSERT_TRUE(r.plan && plain.plan);
+    const CutContour& outline = r.plan->contours.back();
+    ASSERT_FALSE(outline.hole);
+    ASSERT_EQ(outline.rest.size(), 2u);
+    EXPECT_TRUE(r.plan->contours.front().rest.empty()) << "the hole";
+    Vec2 stop = outline.cut.back().b;
+    for (const PiecePath& stretch : outline.rest) {
+        EXPECT_NEAR(distance(stop, stretch.front().a), 1.5 + 3, 1e-9);
+        // Mid-edge: both ends on one straight piece, far from its corners.
+        EXPECT_FALSE(stretch.front().arc);
+        EXPECT_GT(pieceLength(stretch.front()), 40);
+        stop = stretch.back().b;
+    }
+    EXPECT_NEAR(r.plan->cutLength, plain.plan->cutLength - 2 * 4.5, 1e-9);
+    EXPECT_EQ(r.plan->pierces, plain.plan->pierces + 2);
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "cutting/cut_table.h"
+#include "cutting/nc_export.h"
 #include "cutting/post_settings.h"
 #include "cutting/ruling_kerf.h"
 #include "job/files.h"
@@ -26,14 +28,17 @@ TEST(CutTable, ShippedTableHasTheExampleAndBenchMaterial)
 
 TEST(CutTable, SavedTableReadsBackEqualAndSorted)
 {
-    const CutTable table{{"SS", 6, 2, 2000, 0.6, 5, 3, 1}, {"AL", 10, 2.5, 1500, 0.8, 6, 3, 1.25}, {"AL", 3, 1.5, 4000, 0.3, 4, 2, 0.5}};
+    const CutTable table{{"SS", 6, 2, 2000, 0.6, 5, 3, 1, 1.5, 3}, {"AL", 10, 2.5, 1500, 0.8, 6, 3, 1.25}, {"AL", 3, 1.5, 4000, 0.3, 4, 2, 0.5}};
     const std::string path = (std::filesystem::temp_directory_path() / "dravenor-cut-table-test.dat").string();
     ASSERT_EQ(saveCutTableFile(table, path), "");
     std::vector<std::string> errors;
     const CutTable back = readCutTableFile(path, errors);
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(back, (CutTable{table[2], table[1], table[0]}));
-    EXPECT_EQ(readWholeFile(path).bytes->substr(0, 47), "\"AL\",\"3\",\"1.5\",\"4000\",\"0.3\",\"4\",\"2\",\"0.5\"\r\n\"AL\"");
+    // Eight fields for a row without microjoints of its own, ten with them.
+    const std::string text = *readWholeFile(path).bytes;
+    EXPECT_EQ(text.substr(0, 47), "\"AL\",\"3\",\"1.5\",\"4000\",\"0.3\",\"4\",\"2\",\"0.5\"\r\n\"AL\"");
+    EXPECT_TRUE(text.ends_with("\"SS\",\"6\",\"2\",\"2000\",\"0.6\",\"5\",\"3\",\"1\",\"1.5\",\"3\"\r\n")) << text;
     deleteFile(path);
 }
 
@@ -53,6 +58,21 @@ TEST(CutTable, GridEditsReadAsTheFileDoes)
 
 // The cut table's kerf rules a run: it replaces the kerf entered, and Deep Nesting's spacing is
 // never left below it; without a row (or a row without a kerf) nothing changes.
+TEST(CutTable, ARowsMicrojointsRuleOverThePostFiles)
+{
+    const CutTable table{{"S235", 10, 3, 1500, 0.8, 6, 3, 1, 1.5, 3}, {"S235", 12, 3, 1300, 1, 7, 3, 1}};
+    PostSettings post;
+    post.jointWidth = 2;
+    post.joints = 2;
+    for (const auto& [thick, width, joints] : {std::tuple{10.0, 1.5, 3}, std::tuple{12.0, 2.0, 2}}) {
+        NestingState state;
+        state.details.Mat = "S235";
+        state.details.Thick = thick;
+        const NcSetup setup = ncSetupFrom(state, "job", table, "cutting.dat", post);
+        EXPECT_EQ(std::pair(setup.cut.jointWidth, setup.cut.joints), std::pair(width, joints)) << thick;
+    }
+}
+
 TEST(CutTable, ItsKerfRulesTheNestingOfItsMaterial)
 {
     const CutTable table{{"S235", 10, 3, 1500, 0.8, 6, 3, 1}, {"S235", 12, 0, 1300, 1, 7, 3, 1}};
@@ -97,7 +117,9 @@ TEST(PostFile, WrittenSettingsReadBackEqual)
     const PostSettings s{.startLines = {"G17", "G64 P0.05"}, .endLines = {"G0 X0 Y0", "M30"}, .torchOn = "M7", .torchOff = "M9",
                          .comments = CommentStyle::Semicolon, .lineNumbers = true, .lineNumberStep = 5, .decimals = 4,
                          .arcsAsLines = true, .arcTolerance = 0.02, .controllerCompensation = true, .arcLeadIn = false,
-                         .startCorner = StartCorner::TopRight, .remnantEdgeStart = true, .rapidSpeed = 35000};
+                         .startCorner = StartCorner::TopRight, .remnantEdgeStart = true, .rapidSpeed = 35000,
+                         .commonLine = true, .skeletonCut = 400, .jointWidth = 1.5, .joints = 3, .jointEvery = 250,
+                         .jointHoles = true, .jointWord = "M62 P1"};
     std::vector<std::string> errors;
     EXPECT_EQ(parsePostText(postFileText(s), "post.cfg", errors), s);
     EXPECT_TRUE(errors.empty());

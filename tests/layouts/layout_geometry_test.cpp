@@ -7,6 +7,7 @@
 
 #include "geometry/shape_file.h"
 #include "layout_helpers.h"
+#include "layouts/common_line_snap.h"
 #include "layouts/discarded_layouts.h"
 #include "layouts/faulty_layouts.h"
 #include "layouts/layout_geometry_check.h"
@@ -302,6 +303,41 @@ Job jobWithFaultyLayouts()
     place(2, {300, 350});
     place(3, {950});
     return job;
+}
+
+TEST(CommonLineSnap, PartsMoveToStandTheSpacingApartAlongStraightEdgesKeepingEveryRule)
+{
+    // 100 x 50 plates in a row at the gaps given, from x = 20; with a kerf of 3 a plate moves up to
+    // 9 toward its neighbour, keeping the edge it already meets.
+    const struct { const char* what; std::vector<double> gaps; int moves; std::vector<double> after; } cases[] = {
+        {"one gap of 5", {5}, 1, {3}},
+        {"two gaps of 5: the middle plate keeps its first contact", {5, 5}, 2, {3, 3}},
+        {"already 3 apart", {3}, 0, {3}},
+        {"20 apart, beyond reach", {20}, 0, {20}},
+    };
+    for (const auto& c : cases) {
+        NestingState state;
+        double x = 20;
+        for (size_t i = 0; i <= c.gaps.size(); ++i) {
+            placeShape(state, 1, rectangle(x, 100, 100, 50), 1, static_cast<int>(i) + 1, "plate.shp");
+            if (i < c.gaps.size()) x += 100 + c.gaps[i];
+        }
+        placeShape(state, 1, kSheet, 0, 0, "sheet.shp");
+        EXPECT_EQ(snapCommonLines(state, {3, 1.5}, 9), c.moves) << c.what;
+        std::vector<double> left(c.gaps.size() + 1, 1e9), right(c.gaps.size() + 1, -1e9);
+        std::vector<Shape> parts(c.gaps.size() + 1);
+        for (const LayoutEntity& e : state.entities) {
+            if (e.Instance == 0) continue;
+            const size_t k = static_cast<size_t>(e.Instance - 1);
+            left[k] = std::min({left[k], e.X1, e.X2});
+            right[k] = std::max({right[k], e.X1, e.X2});
+            parts[k].push_back(shapeEntityOf(e));
+        }
+        for (size_t i = 0; i < c.after.size(); ++i) EXPECT_NEAR(left[i + 1] - right[i], c.after[i], 1e-9) << c.what;
+        EXPECT_TRUE(checkPlacedLayout(1, kSheet, parts, {}, 0.01, 0, {3, 1.5}).empty()) << c.what;
+        // Rows and entities still agree: each row's corner is its part's.
+        for (size_t i = 0; i < parts.size(); ++i) EXPECT_NEAR(state.items[i].X, left[i], 1e-9) << c.what;
+    }
 }
 
 TEST(FaultyLayouts, AreFoundByTheCheckGroupedByLayoutAndMarkedInTheListReportLinesAndOpeningWarning)

@@ -22,8 +22,19 @@ torch paths and judged against the exact outlines (arcs exact) of the JSON resul
     most, and runs straight across the whole plate, from beyond or on one edge to beyond or on
     the other, every point at least half the kerf from every part, all parts on one side of it,
     and the plate beyond it W wide (within the size's rounding) and no more than L long.
+Jobs named with --common-line are nested and cut once more with --common-line, and then:
+  - every point of every part's contour (away from corners) is cut by exactly one cut, half the
+    kerf away within 0.01: a stretch where two parts stand the kerf apart is cut once, midway;
+  - a cut commented "from the kerf" starts on a point an earlier cut ran through;
+  - holes (and parts in them) come before any cut along the outline that holds them;
+and the straight stretches found here where parts stand the kerf apart are counted. With
+--skeleton-cut, each layout's cuts "skeleton cut-up" are straight, come after every part's cut,
+keep half the kerf from every part, lie on the plate and on the parts' side of a remnant cut. With
+--microjoints W:N, every stretch the torch skips within a cut (off, a rapid, on again without a
+comment of its own) leaves exactly W uncut (its length less the kerf, within 0.01), at most N on
+an outline and none in a hole; every other point of the contours is judged as above.
 Both engines keep the kerf between parts, so a refusal of a layout is a failure.
-Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] FOLDER...
+Usage: check_nc_programs.py DRAVENOR_CLI [--deep-iterations N] [--common-line FOLDER]... FOLDER...
 Exit 0 when all checks hold, 1 otherwise, 77 when rs274 is not installed (the test is skipped).
 """
 import argparse
@@ -90,6 +101,23 @@ def samples_of(entities, kerf):
     return pts
 
 
+def sample_spans(entities, kerf, spread=0.5):
+    """samples_of's points, each with the points `spread` before and after it along its element:
+    a cut that runs along the outline there stays half the kerf from all three, a cut that only
+    touches it (a neighbour's corner) does not."""
+    spans = []
+    for e in entities:
+        for x, y in samples_of([e], kerf):
+            if e[6] == 0:
+                length = math.dist(e[0:2], e[2:4])
+                ux, uy = (e[2] - e[0]) / length * spread, (e[3] - e[1]) / length * spread
+                spans.append(((x, y), (x - ux, y - uy), (x + ux, y + uy)))
+            else:
+                a, turn = math.atan2(y - e[5], x - e[4]), spread / e[6]
+                spans.append(((x, y), *[(e[4] + e[6] * math.cos(a + t), e[5] + e[6] * math.sin(a + t)) for t in (-turn, turn)]))
+    return spans
+
+
 def out_of_reach(outline, x, y, half):
     """Whether no disc of radius half touches the outline at (x, y) from the waste without
     overlapping the part: the point lies in a notch or a waist narrower than the kerf."""
@@ -102,23 +130,37 @@ def out_of_reach(outline, x, y, half):
 
 
 class Cut:
+    """A cut from its pierce to its end; the torch off over a microjoint breaks it (breaks: the
+    indices i where points i to i + 1 are not cut)."""
+
     def __init__(self, label, pierce):
-        self.label, self.pierce, self.points, self.kinds = label, pierce, [pierce], set()
+        self.label, self.pierce, self.points, self.kinds, self.breaks = label, pierce, [pierce], set(), set()
+
+    def segments(self):
+        return [i for i in range(len(self.points) - 1) if i not in self.breaks]
 
 
 def cuts_of(canon, errors, where):
     """rs274's canonical moves as cuts (pierce to torch off), and the program's comments."""
     x = y = 0.0
-    label, cuts, comments, current = "", [], [], None
+    label, cuts, comments, current, commented = "", [], [], None, False
     for m in re.finditer(r"^\s*\d+\s+N\.+\s+(\w+)\((.*)\)\s*$", canon, re.M):
         name, args = m.group(1), m.group(2)
         if name == "COMMENT":
             comments.append(label := args.strip('"'))
+            commented = True
             continue
         if name.startswith("START_SPINDLE"):
             if current:
                 errors.append(f"{where}: torch turned on twice")
-            cuts.append(current := Cut(label, (x, y)))
+            if not commented and cuts:
+                # On again without a comment of its own: the same cut after a microjoint.
+                current = cuts[-1]
+                current.breaks.add(len(current.points) - 1)
+                current.points.append((x, y))
+            else:
+                cuts.append(current := Cut(label, (x, y)))
+            commented = False
         elif name == "STOP_SPINDLE_TURNING":
             current = None
         if name not in ("STRAIGHT_TRAVERSE", "STRAIGHT_FEED", "ARC_FEED"):
@@ -157,7 +199,111 @@ class Grid:
         return self.cells.get((int(x // CELL), int(y // CELL)), [])
 
 
-def check_layout(layout, where, kerf, errors):
+class CutIndex:
+    """The cuts' short segments by grid cell, to find every cut passing near a point."""
+
+    def __init__(self, cuts):
+        self.cuts, self.cells = cuts, {}
+        for n, c in enumerate(cuts):
+            for i in c.segments():
+                for x, y in c.points[i:i + 2]:
+                    self.cells.setdefault((int(x // CELL), int(y // CELL)), set()).add((n, i))
+
+    def distances(self, x, y):
+        """The least distance of each cut passing through the cells around the point."""
+        found = {}
+        cx, cy = int(x // CELL), int(y // CELL)
+        for key in ((cx + i, cy + j) for i in (-1, 0, 1) for j in (-1, 0, 1)):
+            for n, i in self.cells.get(key, ()):
+                p = self.cuts[n].points
+                found[n] = min(found.get(n, math.inf), seg_dist(x, y, *p[i], *p[i + 1]))
+        return found
+
+
+def shared_stretches(shapes, kerf):
+    """Straight edges of two parts facing each other the kerf apart (within 0.01) over more than
+    the kerf: their count and length."""
+    edges = [(pi, e) for pi, shape in enumerate(shapes) for e in shape if e[6] == 0 and math.dist(e[0:2], e[2:4]) > kerf]
+    edges.sort(key=lambda pe: min(pe[1][0], pe[1][2]))
+    count, total = 0, 0.0
+    for i, (pi, e) in enumerate(edges):
+        ux, uy = (e[2] - e[0]) / math.dist(e[0:2], e[2:4]), (e[3] - e[1]) / math.dist(e[0:2], e[2:4])
+        for pj, f in edges[i + 1:]:
+            if min(f[0], f[2]) > max(e[0], e[2]) + kerf + TOL:
+                break
+            if pj == pi:
+                continue
+            off = [(x - e[0]) * -uy + (y - e[1]) * ux for x, y in (f[0:2], f[2:4])]
+            if abs(abs(off[0]) - kerf) > TOL or abs(abs(off[1]) - kerf) > TOL or off[0] * off[1] < 0:
+                continue
+            along = [(x - e[0]) * ux + (y - e[1]) * uy for x, y in (f[0:2], f[2:4])]
+            overlap = min(max(along), math.dist(e[0:2], e[2:4])) - max(min(along), 0)
+            if overlap > kerf:
+                count, total = count + 1, total + overlap
+    return count, total
+
+
+def check_common_lines(cuts, shapes, parts, kerf, warned, errors, where):
+    """Every point of every contour cut by exactly one cut, half the kerf away; cuts from the
+    kerf start on an earlier cut; holes before any cut along their outline. Returns, per contour,
+    the first cut along it, its being a hole and its outline."""
+    half, index, position, gaps = kerf / 2, CutIndex(cuts), {}, joint_gaps(cuts)
+    for n, c in enumerate(cuts):
+        if c.in_kerf and not any(d <= TOL for m, d in index.distances(*c.pierce).items() if m < n):
+            errors.append(f"{where}: cut {n + 1} ({c.label}) does not start in an earlier cut's kerf")
+    for pi, shape in enumerate(shapes):
+        try:
+            part_loops = [[e for e, _ in loop] for loop in loops(shape, TOL)]
+        except ValueError as e:
+            errors.append(f"{where}: part {pi + 1}: {e}")
+            continue
+        outlines = [Outline(loop) for loop in part_loops]
+        for li, loop in enumerate(part_loops):
+            hole = any(o.inside(*midpoint(loop[0])) for lj, o in enumerate(outlines) if lj != li)
+            first = math.inf
+            for (x, y), *sides in sample_spans(loop, kerf):
+                if any(seg_dist(x, y, *a, *b) <= half + TOL for a, b in gaps):
+                    continue  # left uncut by a microjoint, judged apart
+                around = index.distances(x, y)
+                # The cuts running along the outline on either side of the point.
+                along = [[n for n, d in around.items() if d <= half + TOL and index.distances(*q).get(n, math.inf) <= half + TOL]
+                         for q in sides]
+                first = min([first, *along[0], *along[1]])
+                if all(len(a) == 1 for a in along) or (hole and f"part {pi + 1} " in warned):
+                    continue
+                if any(len(a) > 1 for a in along):
+                    errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'} at ({x:.3f}, {y:.3f}) is cut "
+                                  f"more than once, by cuts {', '.join(str(n + 1) for n in sorted(set(along[0] + along[1])))}")
+                elif not out_of_reach(parts[pi], x, y, half):
+                    nearest = min(around.values(), default=math.inf)
+                    errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'} at ({x:.3f}, {y:.3f}): the "
+                                  f"nearest cut runs {nearest:.4f} from it, not {half}")
+            if first < math.inf:
+                position[(pi, li)] = (first, hole, outlines[li])
+    return position
+
+
+def joint_gaps(cuts):
+    """The stretches the torch skips over microjoints, as (a, b) point pairs."""
+    return [(c.points[i], c.points[i + 1]) for c in cuts for i in sorted(c.breaks)]
+
+
+def check_joints(cuts, joints, kerf, errors, where):
+    """Every microjoint leaves exactly the set width uncut (the torch's gap less the kerf, within
+    0.01), across a straight gap; at most the set count on an outline, none in a hole."""
+    width, most = joints
+    for n, c in enumerate(cuts):
+        if c.breaks and (c.hole or len(c.breaks) > most):
+            errors.append(f"{where}: {c.label}: {len(c.breaks)} microjoints" + (" in a hole" if c.hole else ""))
+        for i in c.breaks:
+            left = math.dist(c.points[i], c.points[i + 1]) - kerf
+            if abs(left - width) > TOL:
+                errors.append(f"{where}: {c.label}: a microjoint at ({c.points[i][0]:.3f}, {c.points[i][1]:.3f}) leaves "
+                              f"{left:.4f} uncut, not {width}")
+    return sum(len(c.breaks) for c in cuts)
+
+
+def check_layout(layout, where, kerf, errors, common=False, joints=None):
     done = subprocess.run(["rs274", "-g", where], capture_output=True, text=True, stdin=subprocess.DEVNULL)
     if done.returncode != 0 or re.search(r"error", done.stderr, re.I):
         errors.append(f"{where}: rs274 reports: {done.stderr.strip()[:300]} (exit {done.returncode})")
@@ -178,13 +324,14 @@ def check_layout(layout, where, kerf, errors):
         c.label = m.group(2)
     # Which cut each comment names: "part N NAME, hole|outline", or the remnant cut, judged apart.
     remnant_cuts = check_remnant_cuts(cuts, sheet, parts, kerf, errors, where)
-    cuts = [c for c in cuts if c not in remnant_cuts]
+    cut_ups = check_cut_ups(cuts, sheet, parts, grid, remnant_cuts, kerf, errors, where)
+    cuts = [c for c in cuts if c not in remnant_cuts and c not in cut_ups]
     for c in cuts:
-        m = re.match(r"part (\d+) .*, (hole|outline)$", c.label)
+        m = re.match(r"part (\d+) .*?, (hole|outline)(, from the kerf(?:, on to parts? [\d, ]+)?)?$", c.label)
         if not m:
             errors.append(f"{where}: a cut without its part comment ({c.label!r})")
             return None
-        c.part, c.hole = int(m.group(1)) - 1, m.group(2) == "hole"
+        c.part, c.hole, c.in_kerf = int(m.group(1)) - 1, m.group(2) == "hole", bool(m.group(3))
     # Pierces on the plate, in waste; every cut point keeps half the kerf from every part.
     for n, c in enumerate(cuts):
         if not sheet.inside(*c.pierce):
@@ -196,7 +343,7 @@ def check_layout(layout, where, kerf, errors):
             errors.append(f"{where}: cut {n + 1} ({c.label}) comes {d:.4f} from part {i + 1} at ({x:.3f}, {y:.3f})")
     # Every loop of every part cut once, by the cut its comment names, half the kerf away.
     position = {}
-    for pi, shape in enumerate(shapes):
+    for pi, shape in enumerate([] if common else shapes):
         try:
             part_loops = [[e for e, _ in loop] for loop in loops(shape, TOL)]
         except ValueError as e:
@@ -211,7 +358,7 @@ def check_layout(layout, where, kerf, errors):
             for x, y in pts:
                 for n in own:
                     p = cuts[n].points
-                    d = min((seg_dist(x, y, *p[i], *p[i + 1]) for i in range(len(p) - 1)), default=math.inf)
+                    d = min((seg_dist(x, y, *p[i], *p[i + 1]) for i in cuts[n].segments()), default=math.inf)
                     if d > half + 0.5:
                         continue
                     if abs(d - half) > TOL and not (d > half and out_of_reach(parts[pi], x, y, half)):
@@ -224,6 +371,8 @@ def check_layout(layout, where, kerf, errors):
                 errors.append(f"{where}: part {pi + 1}: a {'hole' if hole else 'contour'} is not cut")
             if covering:
                 position[(pi, li)] = (min(covering), hole, outlines[li])
+    if common:
+        position = check_common_lines(cuts, shapes, parts, kerf, warned, errors, where)
     # Holes before the outline that holds them; parts in a hole before that hole.
     host = {}
     for (pi, _), (n, hole, hole_outline) in position.items():
@@ -248,10 +397,44 @@ def check_layout(layout, where, kerf, errors):
     blocks = [list(b) for _, b in itertools.groupby(cuts, key=lambda c: top(c.part))]
     listed = [c for b in sorted(blocks, key=lambda b: top(b[0].part)) for c in b]
     ours, theirs = travel(cuts), travel(listed)
-    if ours > theirs + 1e-6:
+    # Parts joined by common lines are cut as one block, so the layout's own order is not theirs.
+    if ours > theirs + 1e-6 and not common:
         errors.append(f"{where}: rapid travel {ours:.1f}, the layout's own order needs only {theirs:.1f}")
-    cut_length = sum(math.dist(c.points[i], c.points[i + 1]) for c in cuts for i in range(len(c.points) - 1))
-    return ours, theirs, cut_length, len(cuts), len(remnant_cuts)
+    cut_length = sum(math.dist(c.points[i], c.points[i + 1]) for c in cuts for i in c.segments())
+    starts = sum(1 for c in cuts if not getattr(c, "in_kerf", False))
+    joint_count = check_joints(cuts, joints, kerf, errors, where) if joints else 0
+    return ours, theirs, cut_length, starts, len(remnant_cuts), shared_stretches(shapes, kerf), len(cut_ups), joint_count
+
+
+def check_cut_ups(cuts, sheet, parts, grid, remnant_cuts, kerf, errors, where):
+    """The skeleton's cut-up: straight lines after every part's cut, on the plate, every point at
+    least half the kerf from every part and on the parts' side of the remnant cut."""
+    found = [c for c in cuts if c.label == "skeleton cut-up"]
+    part_cuts = [n for n, c in enumerate(cuts) if c.label.startswith("part ")]
+    if found and part_cuts and cuts.index(found[0]) < part_cuts[-1]:
+        errors.append(f"{where}: a skeleton cut-up before a part's cut")
+    for c in found:
+        (ax, ay), (bx, by) = c.points[0], c.points[-1]
+        length = math.hypot(bx - ax, by - ay)
+        bends = c.kinds != {"line"} or length == 0 or max(abs((x - ax) * (by - ay) - (y - ay) * (bx - ax)) / length
+                                                          for x, y in c.points) > 1e-3
+        if bends or not sheet.inside(ax, ay):
+            errors.append(f"{where}: a skeleton cut-up from ({ax:.3f}, {ay:.3f}) bends or starts off the plate")
+        for x, y in c.points:
+            if near := [i for i in grid.near(x, y) if parts[i].distance(x, y) < kerf / 2 - TOL]:
+                errors.append(f"{where}: a skeleton cut-up comes {parts[near[0]].distance(x, y):.4f} from part "
+                              f"{near[0] + 1} at ({x:.3f}, {y:.3f})")
+                break
+        for r in remnant_cuts:
+            (rx, ry), (sx, sy) = r.points[0], r.points[-1]
+            rl = math.hypot(sx - rx, sy - ry)
+
+            def across(x, y):
+                return ((x - rx) * (sy - ry) - (y - ry) * (sx - rx)) / rl
+            side = 1 if across(*parts[0].points[0]) > 0 else -1
+            if any(across(x, y) * side < -TOL for x, y in c.points):
+                errors.append(f"{where}: a skeleton cut-up runs into the kept remnant")
+    return found
 
 
 REMNANT_LABEL = re.compile(r"remnant cut, keeps remnant (?:\d+: )?([\d.]+) x ([\d.]+)$")
@@ -317,11 +500,11 @@ def check_cam_drawing(cli, saved, parts, setup, errors, name):
         print(f"{name}: CAM drawing of layout 1: {len(outer)} outer and {len(contours) - len(outer)} inner contours read back")
 
 
-def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
+def same_from_saved_job(cli, saved, nc_dir, setup, errors, where, common=()):
     """`nc JOB.nst --all` writes the same programs as `nest --nc-dir`, byte for byte: the saved job
     gives the layouts of the run to the last digit, and so the same cut plans."""
     again = os.path.join(os.path.dirname(saved), "nc-again")
-    done = subprocess.run([cli, "nc", saved, "--all", "--dir", again, *setup], capture_output=True, text=True)
+    done = subprocess.run([cli, "nc", saved, "--all", "--dir", again, *setup, *common], capture_output=True, text=True)
     if done.returncode != 0:
         errors.append(f"{where}: nc --all failed: {done.stderr.strip()[:200]}")
         return
@@ -341,6 +524,7 @@ def same_from_saved_job(cli, saved, nc_dir, setup, errors, where):
 
 
 def check_job(cli, folder, mode, iterations, errors, more=()):
+    common = "--common-line" in more
     args = job_args(folder) + list(more)
     name = os.path.basename(os.path.normpath(folder)) + "".join(f" {a}" for a in more)
     with tempfile.TemporaryDirectory() as work:
@@ -361,18 +545,31 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
         kerf = float(result["details"]["kerf"])
         if mode == "deep" and result["layouts"]:
             check_cam_drawing(cli, saved, len(result["layouts"][0]["instances"]), setup, errors, name)
-        same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}")
+        nc_options = [a for i, a in enumerate(more) if a in ("--common-line", "--skeleton-cut", "--microjoints") or
+                      (i and more[i - 1] in ("--skeleton-cut", "--microjoints"))]
+        same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}", nc_options)
         for layout in result["layouts"]:
             program = os.path.join(nc_dir, f"nested-layout-{layout['number']}.nc")
             if not os.path.exists(program):
                 errors.append(f"{name} {mode}: no program for layout {layout['number']}: {done.stderr.strip()[:200]}")
                 continue
             before = len(errors)
-            measured = check_layout(layout, program, kerf, errors)
+            joints = None
+            if "--microjoints" in more:
+                width, count = more[more.index("--microjoints") + 1].split(":")
+                joints = (float(width), int(count))
+            measured = check_layout(layout, program, kerf, errors, common, joints)
             if measured and len(errors) == before:
-                ours, theirs, length, count, remnants = measured
-                print(f"{name} {mode} layout {layout['number']}: {count} cuts, cut {length:.0f}, "
-                      f"rapids {ours:.0f} (layout order {theirs:.0f})" + (", and the remnant cut" if remnants else ""))
+                ours, theirs, length, count, remnants, (shared, shared_length), cut_ups, joint_count = measured
+                print(f"{name} {mode} layout {layout['number']}: {count} pierces, cut {length:.0f}, "
+                      f"rapids {ours:.0f} (layout order {theirs:.0f}), {shared} edges the kerf apart over "
+                      f"{shared_length:.0f}" + (f", {cut_ups} cut-ups" if cut_ups else "") +
+                      (f", {joint_count} microjoints" if joint_count else "") +
+                      (", and the remnant cut" if remnants else ""))
+                if "--skeleton-cut" in more and not cut_ups:
+                    errors.append(f"{name} {mode}: layout {layout['number']} has no skeleton cut-up")
+                if joints and not joint_count:
+                    errors.append(f"{name} {mode}: layout {layout['number']} has no microjoint")
             errors[before:] = [f"{name} {mode}: {e}" for e in errors[before:before + 5]]
 
 
@@ -384,6 +581,9 @@ def main(argv):
     ap.add_argument("cli", type=os.path.abspath)
     ap.add_argument("--deep-iterations", type=int, default=30)
     ap.add_argument("--kerf-entered", help="the first job again with this kerf entered: the cut table's must rule")
+    ap.add_argument("--common-line", action="append", default=[], help="a job also cut with --common-line")
+    ap.add_argument("--skeleton-cut", help="the jobs of --common-line with their skeleton cut up this small too")
+    ap.add_argument("--microjoints", help="the jobs of --common-line with microjoints W:N too")
     ap.add_argument("folders", nargs="*")
     a = ap.parse_intermixed_args(argv[1:])
     cli, iterations, folders = a.cli, a.deep_iterations, a.folders
@@ -394,6 +594,11 @@ def main(argv):
     if a.kerf_entered and jobs:
         for mode in ("classic", "deep"):
             check_job(cli, jobs[0], mode, iterations, errors, ["--kerf", a.kerf_entered])
+    for job in job_folders(a.common_line):
+        for mode in ("classic", "deep"):
+            check_job(cli, job, mode, iterations, errors,
+                      ["--common-line"] + (["--skeleton-cut", a.skeleton_cut] if a.skeleton_cut else []) +
+                      (["--microjoints", a.microjoints] if a.microjoints else []))
     print(f"{len(jobs)} jobs, {len(errors)} failures")
     return finish(errors, len(errors))
 
