@@ -243,14 +243,9 @@ def shared_stretches(shapes, kerf):
     return count, total
 
 
-def check_common_lines(cuts, shapes, parts, kerf, warned, errors, where):
-    """Every point of every contour cut by exactly one cut, half the kerf away; cuts from the
-    kerf start on an earlier cut; holes before any cut along their outline. Returns, per contour,
-    the first cut along it, its being a hole and its outline."""
-    half, index, position, gaps = kerf / 2, CutIndex(cuts), {}, joint_gaps(cuts)
-    for n, c in enumerate(cuts):
-        if c.in_kerf and not any(d <= TOL for m, d in index.distances(*c.pierce).items() if m < n):
-            errors.append(f"{where}: cut {n + 1} ({c.label}) does not start in an earlier cut's kerf")
+def part_loops_of(shapes, where, errors):
+    """(part index, loop index, loop, whether it is a hole, its outline) of every closed loop of
+    every part; parts whose outlines do not close are named in errors."""
     for pi, shape in enumerate(shapes):
         try:
             part_loops = [[e for e, _ in loop] for loop in loops(shape, TOL)]
@@ -260,26 +255,38 @@ def check_common_lines(cuts, shapes, parts, kerf, warned, errors, where):
         outlines = [Outline(loop) for loop in part_loops]
         for li, loop in enumerate(part_loops):
             hole = any(o.inside(*midpoint(loop[0])) for lj, o in enumerate(outlines) if lj != li)
-            first = math.inf
-            for (x, y), *sides in sample_spans(loop, kerf):
-                if any(seg_dist(x, y, *a, *b) <= half + TOL for a, b in gaps):
-                    continue  # left uncut by a microjoint, judged apart
-                around = index.distances(x, y)
-                # The cuts running along the outline on either side of the point.
-                along = [[n for n, d in around.items() if d <= half + TOL and index.distances(*q).get(n, math.inf) <= half + TOL]
-                         for q in sides]
-                first = min([first, *along[0], *along[1]])
-                if all(len(a) == 1 for a in along) or (hole and f"part {pi + 1} " in warned):
-                    continue
-                if any(len(a) > 1 for a in along):
-                    errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'} at ({x:.3f}, {y:.3f}) is cut "
-                                  f"more than once, by cuts {', '.join(str(n + 1) for n in sorted(set(along[0] + along[1])))}")
-                elif not out_of_reach(parts[pi], x, y, half):
-                    nearest = min(around.values(), default=math.inf)
-                    errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'} at ({x:.3f}, {y:.3f}): the "
-                                  f"nearest cut runs {nearest:.4f} from it, not {half}")
-            if first < math.inf:
-                position[(pi, li)] = (first, hole, outlines[li])
+            yield pi, li, loop, hole, outlines[li]
+
+
+def check_common_lines(cuts, shapes, parts, kerf, warned, errors, where):
+    """Every point of every contour cut by exactly one cut, half the kerf away; cuts from the
+    kerf start on an earlier cut; holes before any cut along their outline. Returns, per contour,
+    the first cut along it, its being a hole and its outline."""
+    half, index, position, gaps = kerf / 2, CutIndex(cuts), {}, joint_gaps(cuts)
+    for n, c in enumerate(cuts):
+        if c.in_kerf and not any(d <= TOL for m, d in index.distances(*c.pierce).items() if m < n):
+            errors.append(f"{where}: cut {n + 1} ({c.label}) does not start in an earlier cut's kerf")
+    for pi, li, loop, hole, outline in part_loops_of(shapes, where, errors):
+        first = math.inf
+        for (x, y), *sides in sample_spans(loop, kerf):
+            if any(seg_dist(x, y, *a, *b) <= half + TOL for a, b in gaps):
+                continue  # left uncut by a microjoint, judged apart
+            around = index.distances(x, y)
+            # The cuts running along the outline on either side of the point.
+            along = [[n for n, d in around.items() if d <= half + TOL and index.distances(*q).get(n, math.inf) <= half + TOL]
+                     for q in sides]
+            first = min([first, *along[0], *along[1]])
+            if all(len(a) == 1 for a in along) or (hole and f"part {pi + 1} " in warned):
+                continue
+            if any(len(a) > 1 for a in along):
+                errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'} at ({x:.3f}, {y:.3f}) is cut "
+                              f"more than once, by cuts {', '.join(str(n + 1) for n in sorted(set(along[0] + along[1])))}")
+            elif not out_of_reach(parts[pi], x, y, half):
+                nearest = min(around.values(), default=math.inf)
+                errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'} at ({x:.3f}, {y:.3f}): the "
+                              f"nearest cut runs {nearest:.4f} from it, not {half}")
+        if first < math.inf:
+            position[(pi, li)] = (first, hole, outline)
     return position
 
 
@@ -343,34 +350,26 @@ def check_layout(layout, where, kerf, errors, common=False, joints=None):
             errors.append(f"{where}: cut {n + 1} ({c.label}) comes {d:.4f} from part {i + 1} at ({x:.3f}, {y:.3f})")
     # Every loop of every part cut once, by the cut its comment names, half the kerf away.
     position = {}
-    for pi, shape in enumerate([] if common else shapes):
-        try:
-            part_loops = [[e for e, _ in loop] for loop in loops(shape, TOL)]
-        except ValueError as e:
-            errors.append(f"{where}: part {pi + 1}: {e}")
-            continue
-        outlines = [Outline(loop) for loop in part_loops]
-        for li, loop in enumerate(part_loops):
-            hole = any(o.inside(*midpoint(loop[0])) for lj, o in enumerate(outlines) if lj != li)
-            pts = samples_of(loop, kerf)
-            covering = set()
-            own = [n for n, c in enumerate(cuts) if c.part == pi and c.hole == hole]
-            for x, y in pts:
-                for n in own:
-                    p = cuts[n].points
-                    d = min((seg_dist(x, y, *p[i], *p[i + 1]) for i in cuts[n].segments()), default=math.inf)
-                    if d > half + 0.5:
-                        continue
-                    if abs(d - half) > TOL and not (d > half and out_of_reach(parts[pi], x, y, half)):
-                        errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'}: path {d:.4f} from the "
-                                      f"outline at ({x:.3f}, {y:.3f}), not {half}")
-                    covering.add(n)
-            if len(covering) > 1:
-                errors.append(f"{where}: part {pi + 1}: a contour cut {len(covering)} times")
-            if pts and not covering and not (hole and f"part {pi + 1} " in warned):
-                errors.append(f"{where}: part {pi + 1}: a {'hole' if hole else 'contour'} is not cut")
-            if covering:
-                position[(pi, li)] = (min(covering), hole, outlines[li])
+    for pi, li, loop, hole, outline in part_loops_of([] if common else shapes, where, errors):
+        pts = samples_of(loop, kerf)
+        covering = set()
+        own = [n for n, c in enumerate(cuts) if c.part == pi and c.hole == hole]
+        for x, y in pts:
+            for n in own:
+                p = cuts[n].points
+                d = min((seg_dist(x, y, *p[i], *p[i + 1]) for i in cuts[n].segments()), default=math.inf)
+                if d > half + 0.5:
+                    continue
+                if abs(d - half) > TOL and not (d > half and out_of_reach(parts[pi], x, y, half)):
+                    errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'}: path {d:.4f} from the "
+                                  f"outline at ({x:.3f}, {y:.3f}), not {half}")
+                covering.add(n)
+        if len(covering) > 1:
+            errors.append(f"{where}: part {pi + 1}: a contour cut {len(covering)} times")
+        if pts and not covering and not (hole and f"part {pi + 1} " in warned):
+            errors.append(f"{where}: part {pi + 1}: a {'hole' if hole else 'contour'} is not cut")
+        if covering:
+            position[(pi, li)] = (min(covering), hole, outline)
     if common:
         position = check_common_lines(cuts, shapes, parts, kerf, warned, errors, where)
     # Holes before the outline that holds them; parts in a hole before that hole.
