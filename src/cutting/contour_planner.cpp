@@ -244,9 +244,9 @@ private:
     void addJoints(CutContour& contour) const
     {
         if (settings_.jointWidth <= 0 || !settings_.compensate || (contour.hole && !settings_.jointHoles)) return;
-        const JointSpec spec{settings_.jointWidth, settings_.joints, settings_.jointEvery, settings_.kerf,
+        const JointPlacing placing{settings_.jointWidth, settings_.joints, settings_.jointEvery, settings_.kerf,
                              settings_.overcut + settings_.kerf};
-        std::vector<PiecePath> stretches = jointStretches(contour.cut, spec);
+        std::vector<PiecePath> stretches = jointStretches(contour.cut, placing);
         if (stretches.size() < 2) return;
         contour.cut = std::move(stretches.front());
         contour.rest.assign(std::make_move_iterator(stretches.begin() + 1), std::make_move_iterator(stretches.end()));

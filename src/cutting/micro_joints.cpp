@@ -23,20 +23,20 @@ PiecePath pathSlice(const PiecePath& path, double from, double to)
     return slice;
 }
 
-std::vector<PiecePath> jointStretches(const PiecePath& path, const JointSpec& spec)
+std::vector<PiecePath> jointStretches(const PiecePath& path, const JointPlacing& placing)
 {
     const double total = pathLength(path);
-    const double gap = spec.width + spec.kerf;
-    const double margin = std::max(spec.kerf, spec.width);
-    const int count = spec.every > 0 ? std::max(1, static_cast<int>(std::floor(total / spec.every))) : spec.count;
-    if (spec.width <= 0 || count <= 0) return {path};
+    const double gap = placing.width + placing.kerf;
+    const double margin = std::max(placing.kerf, placing.width);
+    const int count = placing.every > 0 ? std::max(1, static_cast<int>(std::floor(total / placing.every))) : placing.count;
+    if (placing.width <= 0 || count <= 0) return {path};
     // Where the middle of a gap may lie: on a straight piece, the margin from its ends, and clear
     // of the path's start and end.
     std::vector<std::pair<double, double>> allowed;
     double s = 0;
     for (const PathPiece& p : path) {
         const double len = pieceLength(p);
-        const double lo = std::max(s + margin, spec.clearStart) + gap / 2;
+        const double lo = std::max(s + margin, placing.clearStart) + gap / 2;
         const double hi = std::min(s + len, total) - margin - gap / 2;
         if (!p.arc && hi >= lo) allowed.emplace_back(lo, hi);
         s += len;

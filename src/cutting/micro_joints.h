@@ -10,7 +10,7 @@
 
 namespace dravenor::cutting {
 
-struct JointSpec {
+struct JointPlacing {
     double width = 0;  // material left, along the path
     int count = 0;     // joints on the path, spread evenly ...
     double every = 0;  // ... or one every this much of its length, when above 0
@@ -20,7 +20,7 @@ struct JointSpec {
 
 // The closed path (from its start) split at its joints: the stretches the torch cuts, in order;
 // the whole path alone where no joint fits.
-std::vector<PiecePath> jointStretches(const PiecePath& path, const JointSpec& spec);
+std::vector<PiecePath> jointStretches(const PiecePath& path, const JointPlacing& placing);
 
 // The part of the path from length `from` to length `to` along it.
 PiecePath pathSlice(const PiecePath& path, double from, double to);
