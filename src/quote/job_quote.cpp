@@ -35,10 +35,9 @@ JobQuote quoteJob(const Job& job, const QuoteFiles& files, const QuoteOptions& o
         return made;
     }
     const QuoteRecord current = quoteRecord(*made.result.quote, job.nesting);
-    if (record) made.historyProblem = recordQuote(historyPath, current);
-    std::string readProblem;
-    const std::vector<QuoteRecord> history = readQuoteHistory(historyPath, readProblem);
-    if (made.historyProblem.empty()) made.historyProblem = readProblem;
+    std::vector<QuoteRecord> history = readQuoteHistory(historyPath, made.historyProblem);
+    if (!made.historyProblem.empty()) made.historyProblem += " (the quote was not added to it)";
+    else if (record) made.historyProblem = recordQuote(historyPath, current, history);
     made.whatIf = whatIfLines(*made.result.quote, current, history, fileNameOnly(historyPath));
     return made;
 }

@@ -162,14 +162,14 @@ std::vector<QuoteRecord> readQuoteHistory(const std::string& path, std::string& 
     return records;
 }
 
-std::string recordQuote(const std::string& path, const QuoteRecord& record)
+std::string recordQuote(const std::string& path, const QuoteRecord& record, std::vector<QuoteRecord>& history)
 {
-    std::string error;
-    std::vector<QuoteRecord> records = readQuoteHistory(path, error);
-    if (!error.empty()) return error + " (the quote was not added to it)";
+    std::vector<QuoteRecord> records = history;
     std::erase_if(records, [&](const QuoteRecord& r) { return r.layouts == record.layouts && r.parts == record.parts; });
     records.push_back(record);
-    return writeFileAtomically(path, historyText(records));
+    const std::string problem = writeFileAtomically(path, historyText(records));
+    if (problem.empty()) history = std::move(records);
+    return problem;
 }
 
 std::vector<std::string> whatIfLines(const Quote& quote, const QuoteRecord& current, const std::vector<QuoteRecord>& history,

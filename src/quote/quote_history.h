@@ -31,9 +31,10 @@ QuoteRecord quoteRecord(const Quote& quote, const NestingState& state);
 // The rows of the file; a missing file has none. A damaged file gives its first problem (file
 // and line) in `error`.
 std::vector<QuoteRecord> readQuoteHistory(const std::string& path, std::string& error);
-// Adds the record, replacing an earlier row of the same layouts, and writes the file atomically.
-// Returns "" or a message naming the file (the file is then unchanged).
-std::string recordQuote(const std::string& path, const QuoteRecord& record);
+// Adds the record to the history read from the file, replacing an earlier row of the same layouts,
+// and writes the file atomically. Returns "" or a message naming the file (the file and the
+// history are then unchanged).
+std::string recordQuote(const std::string& path, const QuoteRecord& record, std::vector<QuoteRecord>& history);
 
 // What the classic engine's and Deep Nesting's layouts of the same parts cost with the quote's
 // prices, the latest of each from the history (this quote stands for its own engine), and what

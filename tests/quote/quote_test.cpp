@@ -121,8 +121,9 @@ TEST(Quote, HistoryComparesTheEnginesAtTodaysPrices)
     Quote deepQuote = *makeQuote(deep, s.sources, {}).quote;
     const std::string path = quoteHistoryPath(s.folder.file("hand.nst"));
     EXPECT_EQ(path, s.folder.file("hand-quotes.csv"));
-    ASSERT_EQ(recordQuote(path, quoteRecord(classicQuote, classic)), "");
-    ASSERT_EQ(recordQuote(path, quoteRecord(classicQuote, classic)), ""); // the same layouts again: one row
+    std::vector<QuoteRecord> recorded;
+    ASSERT_EQ(recordQuote(path, quoteRecord(classicQuote, classic), recorded), "");
+    ASSERT_EQ(recordQuote(path, quoteRecord(classicQuote, classic), recorded), ""); // the same layouts again: one row
 
     std::string error;
     const std::vector<QuoteRecord> history = readQuoteHistory(path, error);
