@@ -175,14 +175,25 @@ void MainWindow::showNestingMode()
                                            NestingMode::Deep};
     for (size_t i = 0; i < modes.size(); ++i) modeActions_[i]->setChecked(job_.mode == modes[i]);
     partsInHolesAction_->setChecked(job_.nesting.partsInHoles);
+    commonLinesAction_->setChecked(job_.nesting.commonLines);
+}
+
+void MainWindow::chooseJobSwitch(QAction* action, bool& option, bool on)
+{
+    action->setChecked(on);
+    if (option == on) return;
+    option = on;
+    job_.modified = true;
 }
 
 void MainWindow::choosePartsInHoles(bool allowed)
 {
-    partsInHolesAction_->setChecked(allowed);
-    if (job_.nesting.partsInHoles == allowed) return;
-    job_.nesting.partsInHoles = allowed;
-    job_.modified = true;
+    chooseJobSwitch(partsInHolesAction_, job_.nesting.partsInHoles, allowed);
+}
+
+void MainWindow::chooseCommonLines(bool on)
+{
+    chooseJobSwitch(commonLinesAction_, job_.nesting.commonLines, on);
 }
 
 void MainWindow::startOptimisation()

@@ -87,6 +87,9 @@ public:
     // holes); a change marks the job modified.
     void choosePartsInHoles(bool allowed);
     QAction* partsInHolesAction() const { return partsInHolesAction_; }
+    // Nesting for common lines, a job option kept in the job file.
+    void chooseCommonLines(bool on);
+    QAction* commonLinesAction() const { return commonLinesAction_; }
     LayoutPanel* layoutPanel() const { return layoutPanel_; }
     QAction* startAction() const { return startAction_; }
     // Optimize menu mode items: 0 Stack, 1 Continuous Stack, 2 Free, 3 Deep.
@@ -224,6 +227,8 @@ private:
     std::string currentFileName(int gridIndex) const;
     // Check marks of the mode items from the job's nesting mode.
     void showNestingMode();
+    // Checks the action and sets the job option it stands for; the job is modified when it changed.
+    void chooseJobSwitch(QAction* action, bool& option, bool on);
     // The run of startOptimisation, after its checks, with what the drawings were read with;
     // the finished state.
     // The cut table's kerf for the job's material and thickness into the Kerf cell (and Deep
@@ -277,6 +282,7 @@ private:
     QAction* printPreviewAction_ = nullptr;
     QAction* deepSettingsAction_ = nullptr;
     QAction* partsInHolesAction_ = nullptr;
+    QAction* commonLinesAction_ = nullptr;
     std::array<QAction*, 4> modeActions_{};
     std::array<QAction*, 3> gridActions_{};
     std::array<QAction*, 5> lineWidthActions_{};

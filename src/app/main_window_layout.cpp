@@ -227,6 +227,10 @@ void MainWindow::buildMenus()
     partsInHolesAction_->setCheckable(true);
     partsInHolesAction_->setToolTip(tr("Parts may lie in the holes of other parts (both engines)"));
     connect(partsInHolesAction_, &QAction::triggered, this, &MainWindow::choosePartsInHoles);
+    commonLinesAction_ = optimize->addAction(tr("Common-&Line Nesting"));
+    commonLinesAction_->setCheckable(true);
+    commonLinesAction_->setToolTip(tr("Parts whose straight edges meet stand exactly the kerf apart, cut once for both"));
+    connect(commonLinesAction_, &QAction::triggered, this, &MainWindow::chooseCommonLines);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* reportAction = view->addAction(tr("&Report"), this, &MainWindow::showReport);

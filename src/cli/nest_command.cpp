@@ -18,7 +18,6 @@
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
 #include "layouts/checked_deep_nesting.h"
-#include "layouts/common_line_snap.h"
 #include "layouts/checked_optimisation.h"
 #include "geometry/dxf_export_drawing.h"
 #include "job/files.h"
@@ -160,15 +159,8 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         ProgressLine progress(err, job.progress);
         result = optimiseChecked(job.state, job.mode, progress);
     }
-    if (job.cutOptions.commonLine) {
-        // Parts end exactly the kerf apart, as the cut plan finds them; the classic engine's
-        // half kerf to the sheet stays.
-        const double kerf = job.state.details.Kerf;
-        const LeastDistances room = job.mode == NestingMode::Deep ? LeastDistances{job.state.details.ActKerf, job.deep.margin}
-                                                                  : LeastDistances{kerf, kerf / 2};
-        if (const int moves = snapRunLayouts(job.state, room))
-            out << countedNoun(moves, "part", "parts") << " moved to stand the kerf apart along straight edges\n";
-    }
+    if (result.commonLineMoves > 0)
+        out << countedNoun(result.commonLineMoves, "part", "parts") << " moved to stand the kerf apart along straight edges\n";
     out << nestSummaryText(job.state, result) << deepLine;
     if (!job.jsonPath.empty()) {
         const std::string json = nestResultJson(job.state, result, deepRun ? &*deepRun : nullptr, job.deep);
@@ -302,10 +294,12 @@ Command nestCommand()
             "                                  needs a row for --mat and --thick)\n"
             "  --post FILE, --cut-table FILE   the post file and cut table for --nc-dir (default: those\n"
             "                                  beside the executable, else its resources)\n"
-            "  --common-line                   after the run, moves parts whose straight edges face a\n"
-            "                                  neighbour's a little further apart to stand exactly the\n"
-            "                                  kerf apart (no sheet grows, every rule of the run kept);\n"
-            "                                  --nc-dir's programs cut such edges once (as for nc)\n"
+            "  --common-line                   nest for common lines (the job option): after the run,\n"
+            "                                  parts whose straight edges face a neighbour's a little\n"
+            "                                  further apart move to stand exactly the kerf apart (no\n"
+            "                                  sheet grows, every rule of the run kept); the job saved\n"
+            "                                  keeps the option and its programs (--nc-dir, nc) cut such\n"
+            "                                  edges once\n"
             "  --skeleton-cut MM               --nc-dir's programs cut the waste up into pieces no\n"
             "                                  longer than MM millimetres (as for nc)\n"
             "  --microjoints W:N               --nc-dir's programs leave N microjoints W millimetres\n"

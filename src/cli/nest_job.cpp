@@ -230,7 +230,7 @@ const std::set<std::string>& nestValueOptions()
 const std::set<std::string>& nestFlagOptions()
 {
     static const std::set<std::string> flags{"--progress", "--yes", std::string(kNoPartsInHolesFlag), "--from-stock",
-                                             "--common-line"};
+                                             std::string(kCommonLineFlag)};
     return flags;
 }
 
@@ -251,6 +251,7 @@ NestJob parseNestJob(const Args& args, const std::string& baseFolder)
     job.progress = parsed.flags.count("--progress") > 0;
     job.yes = parsed.flags.count("--yes") > 0;
     job.state.partsInHoles = parsed.flags.count(std::string(kNoPartsInHolesFlag)) == 0;
+    job.state.commonLines = parsed.flags.count(std::string(kCommonLineFlag)) > 0;
     job.jsonPath = parsed.value("--json");
     job.pngFolder = parsed.value("--png");
     job.savePath = parsed.value("--save");

@@ -44,6 +44,7 @@ inline constexpr std::string_view kMirrorField = "mirror";
 
 // The flag that keeps every part out of other parts' holes.
 inline constexpr std::string_view kNoPartsInHolesFlag = "--no-parts-in-holes";
+inline constexpr std::string_view kCommonLineFlag = "--common-line";
 
 // The options the nest command reads: those taking a value and the flags.
 const std::set<std::string>& nestValueOptions();

@@ -147,9 +147,11 @@ Args withJobFileArgs(const Args& args, std::vector<std::string>& warnings)
         if (!parsed.has(fromJob[i])) merged.insert(merged.end(), {fromJob[i], fromJob[i + 1]});
     const Args given = argsOf(parsed, {"--job"});
     merged.insert(merged.end(), given.begin(), given.end());
-    // The job's switch, a flag without a value, after the pairs of options.
+    // The job's switches, flags without a value, after the pairs of options.
     if (!job.nesting.partsInHoles && !parsed.flags.count(std::string(kNoPartsInHolesFlag)))
         merged.emplace_back(kNoPartsInHolesFlag);
+    if (job.nesting.commonLines && !parsed.flags.count(std::string(kCommonLineFlag)))
+        merged.emplace_back(kCommonLineFlag);
     return merged;
 }
 

@@ -34,6 +34,19 @@ public:
             line(a + (b - a) * (static_cast<double>(i) / dashes), a + (b - a) * ((i + 0.5) / dashes), colour);
     }
 
+    // A ring of lines around a microjoint's gap, large enough to find on the whole layout: the gap
+    // itself is as narrow as the joint.
+    void ring(Vec2 a, Vec2 b, int colour)
+    {
+        const Vec2 mid = (a + b) * 0.5;
+        const double r = std::max(distance(a, b), 3 * unit_);
+        constexpr int sides = 12;
+        for (int i = 0; i < sides; ++i) {
+            const double t0 = 2 * M_PI * i / sides, t1 = 2 * M_PI * (i + 1) / sides;
+            line(mid + Vec2{r * std::cos(t0), r * std::sin(t0)}, mid + Vec2{r * std::cos(t1), r * std::sin(t1)}, colour);
+        }
+    }
+
     void label(Vec2 at, const std::string& text) { surface_.text(at.x + unit_, mirror_ - at.y - unit_, text); }
 
 private:
@@ -55,7 +68,12 @@ void drawCutPlan(const CutPlan& plan, DrawingSurface& surface, double mirror)
         pen.dashed(at, c.pierce, DarkGrey);
         pen.path(c.leadIn, Green);
         pen.path(c.cut, Red);
-        for (const PiecePath& stretch : c.rest) pen.path(stretch, Red);
+        const PiecePath* before = &c.cut;
+        for (const PiecePath& stretch : c.rest) {
+            if (!before->empty() && !stretch.empty()) pen.ring(before->back().b, stretch.front().a, Fuchsia);
+            pen.path(stretch, Red);
+            before = &stretch;
+        }
         pen.path(c.overcut, Red);
         pen.path(c.leadOut, Green);
         pen.label(c.pierce, std::to_string(cutNumber(i)));

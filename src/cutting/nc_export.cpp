@@ -29,7 +29,8 @@ NcSetup ncSetupFrom(const NestingState& state, const std::string& jobName, const
     c.rapidSpeed = post.rapidSpeed / mm;
     c.startCorner = post.startCorner;
     c.remnantEdgeStart = post.remnantEdgeStart;
-    c.commonLine = post.commonLine;
+    // A job nested for common lines is cut that way whatever the post file says.
+    c.commonLine = post.commonLine || state.commonLines;
     c.skeletonPiece = post.skeletonCut / mm;
     c.jointWidth = post.jointWidth / mm;
     c.joints = post.joints;

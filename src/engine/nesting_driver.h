@@ -37,6 +37,7 @@ struct RunResult {
     int trials = 0;
     int trialsRun = 0;
     bool cancelled = false;
+    int commonLineMoves = 0;  // parts moved after the run to stand the spacing apart (common lines)
 };
 
 // The trials on a state whose set-up, areas and order are done (the Progress window's work).

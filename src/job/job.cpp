@@ -103,6 +103,7 @@ void Job::reset()
     resetGrid(parts);
     nesting.details = BasicDetails{};
     nesting.partsInHoles = true;
+    nesting.commonLines = false;
     discardResults();
     mode = NestingMode::Free;
     deep = DeepSettings{};

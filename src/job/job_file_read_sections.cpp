@@ -200,17 +200,18 @@ void readDeepOptions(const RecordLine& fields, NestingMode& mode, DeepSettings& 
     }
 }
 
-// The line switching parts inside holes: its one mark. A line that cannot be read keeps them on.
-void readHolesOption(const RecordLine& fields, bool& partsInHoles, std::vector<std::string>& warnings)
+// A line switching one option (parts inside holes, common lines): its tag and one mark. A line that
+// cannot be read leaves the option as it was.
+void readSwitchOption(const RecordLine& fields, const std::string& tag, bool& option, std::vector<std::string>& warnings)
 {
     std::string error;
-    const bool on = fields.fields.size() == 2 && fields.boolean(1, "Parts In Holes", error);
+    const bool on = fields.fields.size() == 2 && fields.boolean(1, tag.c_str(), error);
     if (fields.fields.size() != 2 || !error.empty()) {
-        warnings.push_back(fields.fields.size() != 2 ? fields.warning("not a Parts In Holes line; left out")
+        warnings.push_back(fields.fields.size() != 2 ? fields.warning("not a " + tag + " line; left out")
                                                      : error + "; left out");
         return;
     }
-    partsInHoles = on;
+    option = on;
 }
 
 // The remnant line of the options section: the least width and area of a remnant worth keeping.
@@ -237,6 +238,7 @@ struct JobOptions {
     NestingMode& mode;
     DeepSettings& deep;
     bool& partsInHoles;
+    bool& commonLines;
     RemnantSettings& remnants;
 };
 
@@ -251,11 +253,13 @@ std::string readOptions(const JobSectionLines& section, const JobOptions& option
         if (!error.empty()) return;
         if (++seen > 1) {
             const std::vector<std::string> items = splitGridItems(line);
-            const bool holes = !items.empty() && items[0] == kHolesOptionsTag;
-            const bool remnants = !items.empty() && items[0] == kRemnantOptionsTag;
+            const std::string tag = items.empty() ? "" : items[0];
+            const bool holes = tag == kHolesOptionsTag, common = tag == kCommonLinesOptionsTag;
+            const bool remnants = tag == kRemnantOptionsTag;
             const RecordLine fields(line, lineNumber, jobSectionName(OptionsSection),
-                                    holes ? kHolesOptionsTag : remnants ? "remnants" : kDeepOptionsTag);
-            if (holes) readHolesOption(fields, options.partsInHoles, warnings);
+                                    holes || common ? tag : remnants ? "remnants" : kDeepOptionsTag);
+            if (holes) readSwitchOption(fields, tag, options.partsInHoles, warnings);
+            else if (common) readSwitchOption(fields, tag, options.commonLines, warnings);
             else if (remnants) readRemnantOptions(fields, options.remnants, warnings);
             else if (!items.empty() && items[0] == kDeepOptionsTag) readDeepOptions(fields, options.mode, options.deep, warnings);
             else warnings.push_back(fields.warning("not a Deep Nesting line; left out"));
@@ -355,7 +359,7 @@ std::string readJobSections(const SplitJobFile& split, Job& job, std::vector<std
     if (error.empty()) error = readSheetRecords(section(SheetRecordSection), job.nesting.sheets);
     if (error.empty()) error = readPartRecords(section(PartRecordSection), job.nesting.parts);
     if (error.empty())
-        error = readOptions(section(OptionsSection), {job.mode, job.deep, job.nesting.partsInHoles, job.remnants}, warnings);
+        error = readOptions(section(OptionsSection), {job.mode, job.deep, job.nesting.partsInHoles, job.nesting.commonLines, job.remnants}, warnings);
     if (error.empty())
         error = readGrid(section(SheetGridSection), jobSectionName(SheetGridSection), job.sheets, warnings);
     if (error.empty()) error = readGrid(section(PartGridSection), jobSectionName(PartGridSection), job.parts, warnings);

@@ -14,6 +14,8 @@ namespace dravenor {
 inline constexpr const char* kDeepOptionsTag = "Deep Nesting";
 // The first field of the options section's line that switches parts inside holes off.
 inline constexpr const char* kHolesOptionsTag = "Parts In Holes";
+// The first field of the options section's line that switches nesting for common lines on.
+inline constexpr const char* kCommonLinesOptionsTag = "Common Lines";
 
 struct JobSectionsOut {
     JobSectionTexts texts;

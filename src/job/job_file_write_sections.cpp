@@ -93,9 +93,9 @@ TextGrid partGridAsStored(const TextGrid& parts)
 
 // The check marks of Stack, Continuous Stack and Free Nesting; Deep Nesting checks Free, so that
 // a reader that knows only the first line nests the job as Free. Tagged lines follow: the Deep
-// Nesting mark and settings, parts inside holes switched off, and the least remnant kept when it
-// is not the default; a job that never had any keeps its one line.
-std::string options(NestingMode mode, const DeepSettings& deep, bool partsInHoles, const RemnantSettings& remnants)
+// Nesting mark and settings, parts inside holes switched off, common lines switched on, and the
+// least remnant kept when it is not the default; a job that never had any keeps its one line.
+std::string options(NestingMode mode, const DeepSettings& deep, const NestingState& nesting, const RemnantSettings& remnants)
 {
     const bool deepMode = mode == NestingMode::Deep;
     std::string text = boolean(mode == NestingMode::Stack) + "," + boolean(mode == NestingMode::ContinuousStack) +
@@ -104,7 +104,8 @@ std::string options(NestingMode mode, const DeepSettings& deep, bool partsInHole
         text += '"' + std::string(kDeepOptionsTag) + "\"," + boolean(deepMode) + ",\"" +
             deepFieldText(DeepField::Spacing, deep) + "\"," + deepFieldText(DeepField::Margin, deep) + "," +
             deepFieldText(DeepField::TimeLimit, deep) + kLineEnd;
-    if (!partsInHoles) text += '"' + std::string(kHolesOptionsTag) + "\"," + boolean(false) + kLineEnd;
+    if (!nesting.partsInHoles) text += '"' + std::string(kHolesOptionsTag) + "\"," + boolean(false) + kLineEnd;
+    if (nesting.commonLines) text += '"' + std::string(kCommonLinesOptionsTag) + "\"," + boolean(true) + kLineEnd;
     if (remnants != RemnantSettings{})
         text += '"' + std::string(kRemnantOptionsTag) + "\"," + formatRecordDouble(remnants.minWidth) + "," +
             formatRecordDouble(remnants.minArea) + kLineEnd;
@@ -146,7 +147,7 @@ JobSectionsOut writeJobSections(const Job& job)
     out.texts[BasicSection] = writer.grid(job.basic, "basic details");
     out.texts[SheetRecordSection] = sheetRecords(job.nesting.sheets, writer);
     out.texts[PartRecordSection] = partRecords(job.nesting.parts, writer);
-    out.texts[OptionsSection] = options(job.mode, job.deep, job.nesting.partsInHoles, job.remnants);
+    out.texts[OptionsSection] = options(job.mode, job.deep, job.nesting, job.remnants);
     out.texts[SheetGridSection] = writer.grid(job.sheets, "sheet grid");
     out.texts[PartGridSection] = writer.grid(partGridAsStored(job.parts), "part grid");
     out.texts[ItemSection] = layoutItems(job.nesting.items, writer);

@@ -73,6 +73,9 @@ struct NestingState {
     // A job option: parts may lie inside other parts' holes (both engines). Off, every part stays
     // out of the holes of the parts already laid.
     bool partsInHoles = true;
+    // A job option: after a run, parts whose straight edges face each other are moved to stand
+    // exactly the spacing apart, and the cut plan cuts such edges once for both.
+    bool commonLines = false;
     // The layouts were made by Deep Nesting: parts details.ActKerf apart on their true outlines,
     // not on the classic engine's raster.
     bool deepLayouts = false;

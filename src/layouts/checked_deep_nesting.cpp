@@ -3,6 +3,7 @@
 #include "engine/run_texts.h"
 #include "job/deep_settings_input.h"
 #include "layouts/checked_optimisation.h"
+#include "layouts/common_line_snap.h"
 #include "layouts/layout_rebuild.h"
 
 namespace dravenor {
@@ -37,6 +38,7 @@ DeepRun nestDeepChecked(NestingState& state, const DeepSettings& settings, DeepP
     const LeastDistances least{effectiveSpacing(settings, state.details.Kerf), settings.margin};
     state.details.ActKerf = least.spacing;
     state.deepLayouts = true;
+    if (state.commonLines) run.result.commonLineMoves = snapRunLayouts(state, least);
     run.result.seconds = run.outcome.seconds;
     run.result.bestYield = run.outcome.best.yield / 100;
     run.result.cancelled = run.outcome.stopped;

@@ -20,7 +20,8 @@ using MainWindowFiles = MainWindowTest;
 TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsShapeFilesOrAllInOneStep)
 {
     window->partsInHolesAction()->trigger(); // off: a job setting, saved with it
-    EXPECT_TRUE(window->job().modified && !window->job().nesting.partsInHoles);
+    window->commonLinesAction()->trigger();  // on: likewise
+    EXPECT_TRUE(window->job().modified && !window->job().nesting.partsInHoles && window->job().nesting.commonLines);
     typeInto(BasicGrid, "Mat", "S235");
     enterJob("3", "7"); // a wide sheet is nested turned: its layouts must come back the same
     optimise();
@@ -34,11 +35,13 @@ TEST_F(MainWindowFiles, ASavedJobOpensWithTheSameLayoutsWhichSaveAsDrawingsShape
     EXPECT_EQ(std::pair(window->job().modified, window->windowTitle().toStdString()), std::pair(false, "Dravenor - " + path));
     const std::vector<std::string> linesBefore = listed();
     window->newJob();
-    ASSERT_TRUE(listed().empty() && window->partsInHolesAction()->isChecked() && window->job().nesting.partsInHoles);
+    ASSERT_TRUE(listed().empty() && window->partsInHolesAction()->isChecked() && window->job().nesting.partsInHoles &&
+                !window->commonLinesAction()->isChecked());
     dialogs.openFiles.push_back(path);
     window->openJobWithDialog();
     EXPECT_EQ(std::tuple(window->job().jobFileName, listed(), window->job().modified), std::tuple(path, linesBefore, false));
     EXPECT_FALSE(window->partsInHolesAction()->isChecked() || window->job().nesting.partsInHoles);
+    EXPECT_TRUE(window->commonLinesAction()->isChecked() && window->job().nesting.commonLines);
     EXPECT_EQ(grid(PartGrid).model()->index(0, 1).data().toString(), "7"); // the part Qty shown
 
     // The second layout as a drawing beside the job, part names a hundredth of the view high.

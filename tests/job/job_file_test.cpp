@@ -153,7 +153,7 @@ TEST(JobFileFormat, ReadingAndSavingAgainGivesTheSameBytesInEveryModeAndOlderFil
 // part grid column, a ninth field of every layout item and a tagged options line (pinned by a
 // golden file) and reads back into the same places, since saving what was read gives the golden
 // file again; the sample job, which uses none of them, keeps its file.
-TEST(JobFileFormat, MirrorMarksHalfTurnsAndTheHolesSwitchSaveAsTheirGoldenFileAndReadBack)
+TEST(JobFileFormat, MirrorMarksHalfTurnsAndTheJobSwitchesSaveAsTheirGoldenFileAndReadBack)
 {
     Job job = sampleJob();
     fillRow(job.parts, 2, {"/jobs/p2.shp", "4", "2", "step180", "Yes"});
@@ -161,6 +161,7 @@ TEST(JobFileFormat, MirrorMarksHalfTurnsAndTheHolesSwitchSaveAsTheirGoldenFileAn
     job.nesting.parts[1].Mirror = true;
     job.nesting.items[1].Mirror = true;
     job.nesting.partsInHoles = false;
+    job.nesting.commonLines = true;
     const std::string golden = TempFolder::read(DRAVENOR_TEST_DATA "/golden/job/part-rules.nst");
     const std::string text = savedText(job);
     EXPECT_EQ(text, golden);
@@ -168,8 +169,9 @@ TEST(JobFileFormat, MirrorMarksHalfTurnsAndTheHolesSwitchSaveAsTheirGoldenFileAn
     TempFolder dir;
     Job read;
     ASSERT_EQ(readJobFile(dir.write("rules.nst", text), "", read).error, "");
-    EXPECT_EQ(std::tuple(read.nesting.parts[1].Mirror, read.nesting.items[1].Mirror, read.nesting.partsInHoles),
-              std::tuple(true, true, false));
+    EXPECT_EQ(std::tuple(read.nesting.parts[1].Mirror, read.nesting.items[1].Mirror, read.nesting.partsInHoles,
+                         read.nesting.commonLines),
+              std::tuple(true, true, false, true));
     EXPECT_EQ(savedText(read), golden);
     // A bad mirror mark names its line.
     const JobFileResult bad = readJobFile(dir.write("bad.nst", goldenWith(",2,4,#TRUE#", ",2,4,maybe", golden)), "", read);

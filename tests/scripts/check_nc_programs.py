@@ -544,7 +544,8 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
         kerf = float(result["details"]["kerf"])
         if mode == "deep" and result["layouts"]:
             check_cam_drawing(cli, saved, len(result["layouts"][0]["instances"]), setup, errors, name)
-        nc_options = [a for i, a in enumerate(more) if a in ("--common-line", "--skeleton-cut", "--microjoints") or
+        # The saved job keeps its common-line option: nc cuts it so without being told.
+        nc_options = [a for i, a in enumerate(more) if a in ("--skeleton-cut", "--microjoints") or
                       (i and more[i - 1] in ("--skeleton-cut", "--microjoints"))]
         same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}", nc_options)
         for layout in result["layouts"]:
