@@ -38,6 +38,7 @@ struct RunResult {
     int trialsRun = 0;
     bool cancelled = false;
     int commonLineMoves = 0;  // parts moved after the run to stand the spacing apart (common lines)
+    bool commonLineRows = false; // the parts were laid in rows the spacing apart instead (common lines)
 };
 
 // The trials on a state whose set-up, areas and order are done (the Progress window's work).

@@ -38,14 +38,6 @@ inline constexpr std::string_view kMirrorYes = "Yes";
 std::string mirrorCellText(bool mirrorAllowed);
 // "Yes" in any case (and "Y", "1", "true") allows mirroring; anything else does not.
 bool mirrorAllowedByText(std::string_view text);
-// Whether a rule lets a part lie turned half round from where it lies as drawn or first turned:
-// every rule but "No".
-bool allowsHalfTurn(std::string_view rule);
-// Whether a rule lets a part lie across, a right angle from its first turn: "" and "step90".
-bool allowsQuarterTurns(std::string_view rule);
-// Whether a rule fixes the turns from the drawing ("No", "step90", "step180"), so that a part
-// turns with a sheet that is turned for nesting.
-bool turnsFixedByDrawing(std::string_view rule);
 
 // The "Mirror" cell's cycle: "" -> "Yes" -> "".
 std::string nextMirror(const std::string& text);

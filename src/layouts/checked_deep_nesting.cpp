@@ -3,6 +3,7 @@
 #include "engine/run_texts.h"
 #include "job/deep_settings_input.h"
 #include "layouts/checked_optimisation.h"
+#include "layouts/common_line_rows.h"
 #include "layouts/common_line_snap.h"
 #include "layouts/layout_rebuild.h"
 
@@ -33,9 +34,10 @@ DeepRun nestDeepChecked(NestingState& state, const DeepSettings& settings, DeepP
         run.result.statusText = run.outcome.error;
         return run;
     }
+    const LeastDistances least{effectiveSpacing(settings, state.details.Kerf), settings.margin};
+    if (state.commonLines) run.result.commonLineRows = preferRowsOfRectangles(state, least);
     // The check judges the layouts as they will be kept.
     for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
-    const LeastDistances least{effectiveSpacing(settings, state.details.Kerf), settings.margin};
     state.details.ActKerf = least.spacing;
     state.deepLayouts = true;
     if (state.commonLines) run.result.commonLineMoves = snapRunLayouts(state, least);

@@ -1,5 +1,6 @@
 #include "layouts/checked_optimisation.h"
 
+#include "layouts/common_line_rows.h"
 #include "layouts/common_line_snap.h"
 #include "layouts/layout_rebuild.h"
 
@@ -23,10 +24,11 @@ LeastDistances classicEngineRoom(double kerf)
 RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress& progress, FitTest fitTest)
 {
     RunResult result = optimise(state, mode, progress, nullptr, fitTest);
-    // The check judges the layouts as they will be kept.
-    for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
     // Parts end exactly the kerf apart, as the cut plan finds them; the half kerf to the sheet stays.
     const double kerf = state.details.Kerf;
+    if (state.commonLines) result.commonLineRows = preferRowsOfRectangles(state, {kerf, kerf / 2});
+    // The check judges the layouts as they will be kept.
+    for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
     if (state.commonLines) result.commonLineMoves = snapRunLayouts(state, {kerf, kerf / 2});
     takeLayoutFaults(result, checkLayouts(state, kEngineLayoutTolerance, classicEngineRoom(kerf)),
                      [&](const std::string& text) { progress.warning(text); });

@@ -7,6 +7,7 @@
 
 #include "geometry/shape_file.h"
 #include "layout_helpers.h"
+#include "layouts/common_line_rows.h"
 #include "layouts/common_line_snap.h"
 #include "layouts/discarded_layouts.h"
 #include "layouts/faulty_layouts.h"
@@ -337,6 +338,43 @@ TEST(CommonLineSnap, PartsMoveToStandTheSpacingApartAlongStraightEdgesKeepingEve
         EXPECT_TRUE(checkPlacedLayout(1, kSheet, parts, {}, 0.01, 0, {3, 1.5}).empty()) << c.what;
         // Rows and entities still agree: each row's corner is its part's.
         for (size_t i = 0; i < parts.size(); ++i) EXPECT_NEAR(state.items[i].X, left[i], 1e-9) << c.what;
+    }
+}
+
+TEST(CommonLineRows, RectanglesLieInRowsOrColumnsTheSpacingApartOnAsFewSheetsAsTheyTake)
+{
+    // Rows of 40 x 20 in a room of 100 x 50, 2 apart: two to a row; a shorter box joins a row.
+    const std::vector<ShelfBox> boxes{{40, 20}, {40, 20}, {40, 20}, {30, 10}, {120, 5}};
+    std::vector<std::string> placed;
+    for (const ShelfPlace& p : fillShelves(boxes, {0, 1, 2, 3, 4}, {100, 50}, 2))
+        placed.push_back(std::to_string(p.box) + "@" + std::to_string(int(p.x)) + "," + std::to_string(int(p.y)));
+    EXPECT_EQ(placed, (std::vector<std::string>{"0@0,0", "1@42,0", "2@0,22", "3@42,22"}));
+
+    // Plates of 400 x 150 that may turn on sheets of 1000 x 500, kerf 3 and margin 1.5: as five
+    // columns across the sheet (the remnant beyond them the larger), in one layout.
+    CountingLoader files;
+    files.files["p.shp"] = rectangle(0, 0, 400, 150);
+    files.files["t.shp"] = polygon({{0, 0}, {100, 0}, {0, 100}});
+    const struct { const char* what; std::string part; int qty; std::vector<std::string> expected; } cases[] = {
+        {"five plates", "p.shp", 5,
+         {"1 1 1 1 90: 1.5,1.5 151.5,401.5 (4)", "1 1 2 1 90: 154.5,1.5 304.5,401.5 (4)",
+          "1 1 3 1 90: 307.5,1.5 457.5,401.5 (4)", "1 1 4 1 90: 460.5,1.5 610.5,401.5 (4)",
+          "1 1 5 1 90: 613.5,1.5 763.5,401.5 (4)", "1 0 0 1 0: 0,0 1000,500 (4)"}},
+        {"more plates than three sheets take", "p.shp", 40, {}},
+        // Two right triangles lie as a pair, the second turned half round, the kerf apart across.
+        {"two triangles", "t.shp", 2, {"1 1 1 1 0: 1.5,1.5 101.5,101.5 (3)", "1 1 2 1 180: 3.62132,3.62132 103.621,103.621 (3)",
+                                       "1 0 0 1 0: 0,0 1000,500 (4)"}},
+        {"a triangle that may not turn", "t.shp", 1, {}},
+    };
+    for (const auto& c : cases) {
+        NestingState state;
+        state.sheets.push_back({"s.shp", 3, 0, 0, 3});
+        state.parts.push_back({c.part, c.qty, 0, c.qty == 1 ? "No" : "", 0, c.qty});
+        const std::optional<NestingState> rows = rowsOfRectangles(state, {3, 1.5}, files.loader());
+        EXPECT_EQ(rows ? instancesOf(rows->entities) : std::vector<std::string>{}, c.expected) << c.what;
+        if (!rows) continue;
+        EXPECT_EQ(std::pair(rows->sheets[0].Remaining, rows->parts[0].Remaining), std::pair(2, 0)) << c.what;
+        EXPECT_TRUE(checkLayouts(*rows, 0.01, {3, 1.5}).empty()) << c.what;
     }
 }
 
