@@ -548,6 +548,7 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
         nc_options = [a for i, a in enumerate(more) if a in ("--skeleton-cut", "--microjoints") or
                       (i and more[i - 1] in ("--skeleton-cut", "--microjoints"))]
         same_from_saved_job(cli, saved, nc_dir, setup, errors, f"{name} {mode}", nc_options)
+        job_cut_ups = job_joints = 0
         for layout in result["layouts"]:
             program = os.path.join(nc_dir, f"nested-layout-{layout['number']}.nc")
             if not os.path.exists(program):
@@ -566,11 +567,14 @@ def check_job(cli, folder, mode, iterations, errors, more=()):
                       f"{shared_length:.0f}" + (f", {cut_ups} cut-ups" if cut_ups else "") +
                       (f", {joint_count} microjoints" if joint_count else "") +
                       (", and the remnant cut" if remnants else ""))
-                if "--skeleton-cut" in more and not cut_ups:
-                    errors.append(f"{name} {mode}: layout {layout['number']} has no skeleton cut-up")
-                if joints and not joint_count:
-                    errors.append(f"{name} {mode}: layout {layout['number']} has no microjoint")
+                job_cut_ups += cut_ups
+                job_joints += joint_count
             errors[before:] = [f"{name} {mode}: {e}" for e in errors[before:before + 5]]
+        # A layout whose waste is already in short pieces needs no cut-up; the job as a whole does.
+        if "--skeleton-cut" in more and not job_cut_ups:
+            errors.append(f"{name} {mode}: no layout has a skeleton cut-up")
+        if "--microjoints" in more and not job_joints:
+            errors.append(f"{name} {mode}: no layout has a microjoint")
 
 
 def main(argv):
