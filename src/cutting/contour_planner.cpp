@@ -101,6 +101,7 @@ public:
         }
         const std::vector<int> order = neighbourOrder(members, torch.at);
         for (int number : order) cutHoles(number, torch, out);
+        const size_t firstOutline = out.size();
         std::vector<int> untouched; // shared paths not begun, in the members' order
         for (int number : order) {
             PlacedPart& part = parts_[static_cast<size_t>(number - 1)];
@@ -144,6 +145,10 @@ public:
             cutContour(parts_[static_cast<size_t>(number - 1)], o, torch, out);
             for (size_t k = 0; k < common_->paths[static_cast<size_t>(loop)].path.size(); ++k) markCut(loop, k, active);
         }
+        // Outlines cut from the kerf hold their parts too: joints on their straight pieces, which
+        // start and end in a kerf rather than at a lead-in.
+        for (size_t i = firstOutline; i < out.size(); ++i)
+            if (out[i].inKerf) addJoints(out[i], 0);
     }
 
     void shareLines(CommonLines& common) { common_ = &common; }
@@ -240,12 +245,12 @@ private:
             common_->cuts.push_back(shared.path[piece]);
     }
 
-    // Splits the contour's path at its microjoints, where it has any.
-    void addJoints(CutContour& contour) const
+    // Splits the contour's path at its microjoints, where it has any; none within `clearStart` of
+    // its start.
+    void addJoints(CutContour& contour, double clearStart) const
     {
         if (settings_.jointWidth <= 0 || !settings_.compensate || (contour.hole && !settings_.jointHoles)) return;
-        const JointPlacing placing{settings_.jointWidth, settings_.joints, settings_.jointEvery, settings_.kerf,
-                             settings_.overcut + settings_.kerf};
+        const JointPlacing placing{settings_.jointWidth, settings_.joints, settings_.jointEvery, settings_.kerf, clearStart};
         std::vector<PiecePath> stretches = jointStretches(contour.cut, placing);
         if (stretches.size() < 2) return;
         contour.cut = std::move(stretches.front());
@@ -339,7 +344,7 @@ private:
             }
         }
         torch.at = contour.leadOut.empty() ? end : contour.leadOut.back().b;
-        addJoints(contour);
+        addJoints(contour, settings_.overcut + settings_.kerf);
         out.push_back(std::move(contour));
     }
 
