@@ -62,6 +62,7 @@ struct Facing {
     double gap = 0;
     Point toward;
     double overlap = 0;
+    double from = 0, to = 0; // the stretch of f along e, measured from e's start
 };
 
 std::optional<Facing> facing(const Edge& e, const Edge& f, double least)
@@ -75,7 +76,8 @@ std::optional<Facing> facing(const Edge& e, const Edge& f, double least)
     const double overlap = std::min(e.length, std::max(sa, sb)) - std::max(0.0, std::min(sa, sb));
     if (overlap <= least) return std::nullopt;
     const double side = ca > 0 ? 1 : -1;
-    return Facing{std::min(std::abs(ca), std::abs(cb)), {e.left.x * side, e.left.y * side}, overlap};
+    return Facing{std::min(std::abs(ca), std::abs(cb)), {e.left.x * side, e.left.y * side}, overlap, std::min(sa, sb),
+                  std::max(sa, sb)};
 }
 
 void translate(Shape& shape, double dx, double dy)
@@ -127,6 +129,24 @@ public:
     }
 
 private:
+    // The length of the part's edges that stand exactly the spacing from a neighbour's.
+    double sharedLength(const Part& p, size_t i) const
+    {
+        double shared = 0;
+        for (size_t j = 0; j < parts_.size(); ++j) {
+            if (j == i || !near(p.box, parts_[j].box, room_.spacing + kAtSpacing)) continue;
+            for (const Edge& e : p.edges)
+                for (const Edge& f : parts_[j].edges)
+                    if (const std::optional<Facing> face = facing(e, f, room_.spacing);
+                        face && std::abs(face->gap - room_.spacing) <= kAtSpacing)
+                        shared += face->overlap;
+        }
+        return shared;
+    }
+
+    // Moves toward each facing edge within reach, to stand the spacing from it, and along it, so
+    // that the two ends meet or the middles do; the longest stretch shared after the move first.
+    // A part moves only where it then shares more of its edges than before.
     bool snap(size_t i)
     {
         Part& p = parts_[i];
@@ -134,7 +154,6 @@ private:
             double dx, dy, overlap;
         };
         std::vector<Move> moves;
-        std::vector<Point> kept; // directions of the edges it already stands the spacing from
         for (size_t j = 0; j < parts_.size(); ++j) {
             if (j == i || !near(p.box, parts_[j].box, room_.spacing + reach_)) continue;
             for (const Edge& e : p.edges)
@@ -142,22 +161,24 @@ private:
                     const std::optional<Facing> face = facing(e, f, room_.spacing);
                     if (!face) continue;
                     const double step = face->gap - room_.spacing;
-                    if (std::abs(step) <= kAtSpacing) kept.push_back(face->toward);
-                    else if (step > 0 && step <= reach_)
-                        moves.push_back({face->toward.x * step, face->toward.y * step, face->overlap});
+                    if (step < -kAtSpacing || step > reach_) continue;
+                    const double normal = std::abs(step) <= kAtSpacing ? 0 : step;
+                    for (const double along : {0.0, face->from, face->to - e.length, (face->from + face->to - e.length) / 2}) {
+                        const double overlap = std::min(along + e.length, face->to) - std::max(along, face->from);
+                        if ((normal == 0 && along == 0) || (along != 0 && overlap <= face->overlap + kAtSpacing)) continue;
+                        moves.push_back({face->toward.x * normal + e.along.x * along,
+                                         face->toward.y * normal + e.along.y * along, overlap});
+                    }
                 }
         }
         std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.overlap > b.overlap; });
-        for (const Move& m : moves) {
-            const double length = std::hypot(m.dx, m.dy);
-            if (std::any_of(kept.begin(), kept.end(), [&](Point k) { return std::abs(k.x * m.dx + k.y * m.dy) > kParallel * length; }))
-                continue;
-            if (tryMove(i, m.dx, m.dy)) return true;
-        }
+        const double before = sharedLength(p, i);
+        for (const Move& m : moves)
+            if (tryMove(i, m.dx, m.dy, before)) return true;
         return false;
     }
 
-    bool tryMove(size_t i, double dx, double dy)
+    bool tryMove(size_t i, double dx, double dy, double sharedBefore)
     {
         Part& p = parts_[i];
         LayoutItem& row = state_.items[static_cast<size_t>(p.row)];
@@ -168,6 +189,9 @@ private:
         if (box.xmin < reach_box_.xmin || box.ymin < reach_box_.ymin || box.xmax > reach_box_.xmax ||
             box.ymax > reach_box_.ymax)
             return false;
+        Part trial{p.row, {}, moved, {}, {}};
+        measure(trial, room_.spacing);
+        if (sharedLength(trial, i) <= sharedBefore + room_.spacing) return false;
         std::vector<Shape> around{moved};
         for (size_t j = 0; j < parts_.size(); ++j)
             if (j != i && near(box, parts_[j].box, room_.spacing + 1)) around.push_back(parts_[j].shape);
@@ -178,8 +202,9 @@ private:
         for (size_t k = 0; k < p.entities.size(); ++k) copyGeometry(moved[k], state_.entities[p.entities[k]]);
         row.X = x;
         row.Y = y;
-        p.shape = std::move(moved);
-        measure(p, room_.spacing);
+        p.shape = std::move(trial.shape);
+        p.box = trial.box;
+        p.edges = std::move(trial.edges);
         return true;
     }
 

@@ -1,10 +1,11 @@
 #pragma once
 // Nesting for common lines, after a run: a part whose straight edge faces a neighbour's a little
-// further than the spacing apart is moved straight toward it until the two stand exactly the
-// spacing apart, so that the cut plan can cut that edge once for both. A part moves only where
-// every rule of the run still holds (the spacing to every part and the margin to the sheet, on
-// the true outlines), where the parts reach no further than before (no sheet grows), and along
-// the edges it already stands the spacing from (so no common line made is lost).
+// further than the spacing apart is moved toward it until the two stand exactly the spacing apart,
+// and along it where that makes their ends or middles meet, so that the cut plan can cut that
+// edge once for both. A part moves only where every rule of the run still holds (the spacing to
+// every part and the margin to the sheet, on the true outlines), where the parts reach no further
+// than before (no sheet grows), and where it then shares more of its edges than before (so every
+// move adds to the common lines).
 #include "job/nesting_state.h"
 #include "layouts/layout_geometry_check.h"
 

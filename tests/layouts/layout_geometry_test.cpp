@@ -308,19 +308,22 @@ Job jobWithFaultyLayouts()
 
 TEST(CommonLineSnap, PartsMoveToStandTheSpacingApartAlongStraightEdgesKeepingEveryRule)
 {
-    // 100 x 50 plates in a row at the gaps given, from x = 20; with a kerf of 3 a plate moves up to
-    // 9 toward its neighbour, keeping the edge it already meets.
-    const struct { const char* what; std::vector<double> gaps; int moves; std::vector<double> after; } cases[] = {
-        {"one gap of 5", {5}, 1, {3}},
-        {"two gaps of 5: the middle plate keeps its first contact", {5, 5}, 2, {3, 3}},
-        {"already 3 apart", {3}, 0, {3}},
-        {"20 apart, beyond reach", {20}, 0, {20}},
+    // 100 x 50 plates in a row at the gaps given, from x = 20, the last `rise` higher; with a kerf
+    // of 3 a plate moves up to 9 toward its neighbour, keeping the edge it already meets, and
+    // slides along it until their edges meet whole.
+    const struct { const char* what; std::vector<double> gaps; double rise; int moves; std::vector<double> after; } cases[] = {
+        {"one gap of 5", {5}, 0, 1, {3}},
+        {"two gaps of 5: the middle plate keeps its first contact", {5, 5}, 0, 2, {3, 3}},
+        {"already 3 apart", {3}, 0, 0, {3}},
+        {"20 apart, beyond reach", {20}, 0, 0, {20}},
+        {"3 apart, 20 higher: slides down", {3}, 20, 1, {3}},
     };
     for (const auto& c : cases) {
         NestingState state;
         double x = 20;
         for (size_t i = 0; i <= c.gaps.size(); ++i) {
-            placeShape(state, 1, rectangle(x, 100, 100, 50), 1, static_cast<int>(i) + 1, "plate.shp");
+            const double y = i == c.gaps.size() ? 100 + c.rise : 100;
+            placeShape(state, 1, rectangle(x, y, 100, 50), 1, static_cast<int>(i) + 1, "plate.shp");
             if (i < c.gaps.size()) x += 100 + c.gaps[i];
         }
         placeShape(state, 1, kSheet, 0, 0, "sheet.shp");
@@ -335,6 +338,7 @@ TEST(CommonLineSnap, PartsMoveToStandTheSpacingApartAlongStraightEdgesKeepingEve
             parts[k].push_back(shapeEntityOf(e));
         }
         for (size_t i = 0; i < c.after.size(); ++i) EXPECT_NEAR(left[i + 1] - right[i], c.after[i], 1e-9) << c.what;
+        if (c.rise) EXPECT_NEAR(state.items.front().Y, state.items[c.gaps.size()].Y, 1e-9) << c.what;
         EXPECT_TRUE(checkPlacedLayout(1, kSheet, parts, {}, 0.01, 0, {3, 1.5}).empty()) << c.what;
         // Rows and entities still agree: each row's corner is its part's.
         for (size_t i = 0; i < parts.size(); ++i) EXPECT_NEAR(state.items[i].X, left[i], 1e-9) << c.what;
