@@ -35,7 +35,7 @@ DeepRun nestDeepChecked(NestingState& state, const DeepSettings& settings, DeepP
         return run;
     }
     const LeastDistances least{effectiveSpacing(settings, state.details.Kerf), settings.margin};
-    if (state.commonLines) run.result.commonLineRows = preferRowsOfRectangles(state, least);
+    if (state.commonLines) run.result.commonLineRows = preferRowsForCommonLines(state, least);
     // The check judges the layouts as they will be kept.
     for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
     state.details.ActKerf = least.spacing;

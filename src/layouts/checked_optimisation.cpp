@@ -26,7 +26,7 @@ RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress
     RunResult result = optimise(state, mode, progress, nullptr, fitTest);
     // Parts end exactly the kerf apart, as the cut plan finds them; the half kerf to the sheet stays.
     const double kerf = state.details.Kerf;
-    if (state.commonLines) result.commonLineRows = preferRowsOfRectangles(state, {kerf, kerf / 2});
+    if (state.commonLines) result.commonLineRows = preferRowsForCommonLines(state, {kerf, kerf / 2});
     // The check judges the layouts as they will be kept.
     for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
     if (state.commonLines) result.commonLineMoves = snapRunLayouts(state, {kerf, kerf / 2});

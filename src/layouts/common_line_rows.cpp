@@ -38,6 +38,13 @@ bool outlineIsBox(const Shape& shape, bool nothingElse)
     return std::abs(along - perimeter) <= 1e-9 * perimeter + kOnSide;
 }
 
+// A part of lines only (outline and holes): it lies in the rows by its box, its edges along the
+// box shared with its neighbours'.
+bool straightEdged(const Shape& shape)
+{
+    return std::all_of(shape.begin(), shape.end(), [](const ShapeEntity& e) { return e.isLine(); });
+}
+
 // A right triangle whose legs lie along its box: the corner of the box at its right angle (0 or 1
 // in x and y), or none.
 std::optional<std::pair<int, int>> rightAngleCorner(const Shape& shape)
@@ -191,7 +198,7 @@ std::vector<ShelfPlace> fillShelves(const std::vector<ShelfBox>& boxes, const st
     return placed;
 }
 
-std::optional<NestingState> rowsOfRectangles(const NestingState& state, const LeastDistances& room,
+std::optional<NestingState> rowsForCommonLines(const NestingState& state, const LeastDistances& room,
                                              const ShapeLoader& load)
 {
     std::map<std::string, Shape> shapes;
@@ -216,7 +223,7 @@ std::optional<NestingState> rowsOfRectangles(const NestingState& state, const Le
         int singles = part.Qty;
         if (const auto corner = rightAngleCorner(*shape); corner && allowsHalfTurn(part.Orn)) {
             for (; singles >= 2; singles -= 2) pieces.push_back(pairOfTriangles(index, box, *corner, room.spacing, turns));
-        } else if (!outlineIsBox(*shape, false)) {
+        } else if (!outlineIsBox(*shape, false) && !straightEdged(*shape)) {
             return std::nullopt;
         }
         for (int k = 0; k < singles; ++k) pieces.push_back(single(index, box, turns));
@@ -280,10 +287,10 @@ std::optional<NestingState> rowsOfRectangles(const NestingState& state, const Le
     return rows;
 }
 
-bool preferRowsOfRectangles(NestingState& state, const LeastDistances& room)
+bool preferRowsForCommonLines(NestingState& state, const LeastDistances& room)
 {
     const DrawingUnit unit = state.drawingUnit;
-    std::optional<NestingState> rows = rowsOfRectangles(
+    std::optional<NestingState> rows = rowsForCommonLines(
         state, room, [unit](const std::string& path, Shape& shape) { return loadShape(path, shape, unit); });
     if (!rows) return false;
     const bool runPlacedAll =

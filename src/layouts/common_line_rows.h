@@ -1,8 +1,8 @@
 #pragma once
-// Nesting for common lines on jobs of rectangles: every part in rows exactly the spacing apart,
-// the rows the spacing apart (or the same in columns), so that every edge between two parts of a
-// row, and much of those between rows, is cut once. Tried before a run's layouts are kept: the
-// rows replace them where they place every part on no more sheets.
+// Nesting for common lines on jobs of straight-edged parts: every part in rows exactly the spacing
+// apart, the rows the spacing apart (or the same in columns), so that every edge between two parts
+// of a row, and much of those between rows, is cut once. Tried before a run's layouts are kept:
+// the rows replace them where they place every part on no more sheets.
 #include <optional>
 #include <vector>
 
@@ -26,15 +26,16 @@ struct ShelfPlace {
 std::vector<ShelfPlace> fillShelves(const std::vector<ShelfBox>& boxes, const std::vector<int>& order, ShelfBox room,
                                     double spacing);
 
-// The rows of a job whose parts and sheets are all rectangles, in the state's entities and items
-// (sheets and parts remaining set as a run sets them); nothing when some part is not a rectangle,
-// some sheet not a plain rectangle, or the sheets cannot take every part. Parts may lie turned a
-// quarter where their rule allows.
-std::optional<NestingState> rowsOfRectangles(const NestingState& state, const LeastDistances& room,
+// The rows of a job whose parts are all straight-edged (or rectangles with any holes) and whose
+// sheets are plain rectangles, in the state's entities and items (sheets and parts remaining set
+// as a run sets them); nothing when some part or sheet is not, or the sheets cannot take every
+// part. Each part lies by its box; two right triangles of one part lie as a pair across their long
+// sides; parts may lie turned a quarter where their rule allows.
+std::optional<NestingState> rowsForCommonLines(const NestingState& state, const LeastDistances& room,
                                              const ShapeLoader& load);
 
 // Puts the rows in place of the run's layouts in the state when they place every part the run
 // placed on no more sheets. Returns whether it did.
-bool preferRowsOfRectangles(NestingState& state, const LeastDistances& room);
+bool preferRowsForCommonLines(NestingState& state, const LeastDistances& room);
 
 } // namespace dravenor

@@ -345,7 +345,7 @@ TEST(CommonLineSnap, PartsMoveToStandTheSpacingApartAlongStraightEdgesKeepingEve
     }
 }
 
-TEST(CommonLineRows, RectanglesLieInRowsOrColumnsTheSpacingApartOnAsFewSheetsAsTheyTake)
+TEST(CommonLineRows, StraightEdgedPartsLieInRowsOrColumnsTheSpacingApartOnAsFewSheetsAsTheyTake)
 {
     // Rows of 40 x 20 in a room of 100 x 50, 2 apart: two to a row; a shorter box joins a row.
     const std::vector<ShelfBox> boxes{{40, 20}, {40, 20}, {40, 20}, {30, 10}, {120, 5}};
@@ -368,13 +368,15 @@ TEST(CommonLineRows, RectanglesLieInRowsOrColumnsTheSpacingApartOnAsFewSheetsAsT
         // Two right triangles lie as a pair, the second turned half round, the kerf apart across.
         {"two triangles", "t.shp", 2, {"1 1 1 1 0: 1.5,1.5 101.5,101.5 (3)", "1 1 2 1 180: 3.62132,3.62132 103.621,103.621 (3)",
                                        "1 0 0 1 0: 0,0 1000,500 (4)"}},
-        {"a triangle that may not turn", "t.shp", 1, {}},
+        {"a triangle that may not turn lies by its box", "t.shp", 1,
+         {"1 1 1 1 0: 1.5,1.5 101.5,101.5 (3)", "1 0 0 1 0: 0,0 1000,500 (4)"}},
+        {"a disc", "b.shp", 1, {}},
     };
     for (const auto& c : cases) {
         NestingState state;
         state.sheets.push_back({"s.shp", 3, 0, 0, 3});
         state.parts.push_back({c.part, c.qty, 0, c.qty == 1 ? "No" : "", 0, c.qty});
-        const std::optional<NestingState> rows = rowsOfRectangles(state, {3, 1.5}, files.loader());
+        const std::optional<NestingState> rows = rowsForCommonLines(state, {3, 1.5}, files.loader());
         EXPECT_EQ(rows ? instancesOf(rows->entities) : std::vector<std::string>{}, c.expected) << c.what;
         if (!rows) continue;
         EXPECT_EQ(std::pair(rows->sheets[0].Remaining, rows->parts[0].Remaining), std::pair(2, 0)) << c.what;
