@@ -171,6 +171,32 @@ int sheetsUsed(const NestingState& state)
     return used;
 }
 
+// The least share of a sheet's length (its longer side) that a layout's parts reach along it: how
+// much of the last, partly used sheet a set of layouts takes.
+double leastUsedShare(const NestingState& state)
+{
+    std::map<std::int32_t, std::pair<Extents, Extents>> layouts; // sheet, parts
+    for (const LayoutEntity& e : state.entities) {
+        Extents& box = e.Instance == 0 ? layouts[e.LayoutNo].first : layouts[e.LayoutNo].second;
+        includePoint(box, std::min(e.X1, e.X2), std::min(e.Y1, e.Y2));
+        includePoint(box, std::max(e.X1, e.X2), std::max(e.Y1, e.Y2));
+        if (e.RAD != 0) {
+            includePoint(box, e.CX - e.RAD, e.CY - e.RAD);
+            includePoint(box, e.CX + e.RAD, e.CY + e.RAD);
+        }
+    }
+    double least = 1;
+    for (const auto& [layoutNo, boxes] : layouts) {
+        const auto& [sheet, parts] = boxes;
+        if (sheet.empty() || parts.empty()) continue;
+        const bool alongX = sheet.width() >= sheet.height();
+        const double length = alongX ? sheet.width() : sheet.height();
+        const double reach = alongX ? parts.xmax - sheet.xmin : parts.ymax - sheet.ymin;
+        if (length > 0) least = std::min(least, reach / length);
+    }
+    return least;
+}
+
 } // namespace
 
 std::vector<ShelfPlace> fillShelves(const std::vector<ShelfBox>& boxes, const std::vector<int>& order, ShelfBox room,
@@ -293,9 +319,12 @@ bool preferRowsForCommonLines(NestingState& state, const LeastDistances& room)
     std::optional<NestingState> rows = rowsForCommonLines(
         state, room, [unit](const std::string& path, Shape& shape) { return loadShape(path, shape, unit); });
     if (!rows) return false;
+    // Rows cost no sheet: no more sheets than the run's, and of the last one no more of its length.
     const bool runPlacedAll =
         std::all_of(state.parts.begin(), state.parts.end(), [](const PartEntry& p) { return p.Remaining <= 0; });
-    if (runPlacedAll && sheetsUsed(*rows) > sheetsUsed(state)) return false;
+    const int rowSheets = sheetsUsed(*rows), runSheets = sheetsUsed(state);
+    if (runPlacedAll && (rowSheets > runSheets || (rowSheets == runSheets && leastUsedShare(*rows) > leastUsedShare(state))))
+        return false;
     state = std::move(*rows);
     return true;
 }
