@@ -159,7 +159,8 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         ProgressLine progress(err, job.progress);
         result = optimiseChecked(job.state, job.mode, progress);
     }
-    if (result.commonLineRows) out << "Parts laid in rows the kerf apart: no more sheets than the run's layouts\n";
+    if (result.commonLineRows)
+        out << "Parts laid in rows the kerf apart: no more sheets and sheet length than the run's layouts\n";
     if (result.commonLineMoves > 0)
         out << countedNoun(result.commonLineMoves, "part", "parts") << " moved to stand the kerf apart along straight edges\n";
     out << nestSummaryText(job.state, result) << deepLine;
