@@ -202,23 +202,40 @@ double leastUsedShare(const NestingState& state)
 std::vector<ShelfPlace> fillShelves(const std::vector<ShelfBox>& boxes, const std::vector<int>& order, ShelfBox room,
                                     double spacing)
 {
+    // Each box of a row starts a stack: a later box no wider goes on top of it while the row's
+    // height allows.
+    struct Stack {
+        double x, width, top;
+    };
     struct Shelf {
         double y, height, end; // end: where the next box of the row starts
+        std::vector<Stack> stacks;
     };
     std::vector<Shelf> shelves;
     std::vector<ShelfPlace> placed;
+    auto onStack = [&](int i, const ShelfBox& b) {
+        for (Shelf& shelf : shelves)
+            for (Stack& stack : shelf.stacks)
+                if (b.width <= stack.width && stack.top + spacing + b.height <= shelf.y + shelf.height) {
+                    placed.push_back({i, stack.x, stack.top + spacing});
+                    stack.top += spacing + b.height;
+                    return true;
+                }
+        return false;
+    };
     for (int i : order) {
         const ShelfBox& b = boxes[static_cast<size_t>(i)];
-        if (b.width > room.width || b.height > room.height) continue;
+        if (b.width > room.width || b.height > room.height || onStack(i, b)) continue;
         auto shelf = std::find_if(shelves.begin(), shelves.end(),
                                   [&](const Shelf& s) { return b.height <= s.height && s.end + b.width <= room.width; });
         if (shelf == shelves.end()) {
             const double y = shelves.empty() ? 0 : shelves.back().y + shelves.back().height + spacing;
             if (y + b.height > room.height) continue;
-            shelves.push_back({y, b.height, 0});
+            shelves.push_back({y, b.height, 0, {}});
             shelf = shelves.end() - 1;
         }
         placed.push_back({i, shelf->end, shelf->y});
+        shelf->stacks.push_back({shelf->end, b.width, shelf->y + b.height});
         shelf->end += b.width + spacing;
     }
     return placed;

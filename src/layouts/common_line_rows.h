@@ -20,9 +20,11 @@ struct ShelfPlace {
     double x = 0, y = 0; // lower left corner within the room
 };
 
-// First fit by decreasing height on one sheet's room: each box, in the order given, goes into
-// the first row with room for it, else on a new row above the last; rows and boxes within a row
-// `spacing` apart. Boxes left over are for the next sheet. Returns what was placed.
+// First fit by decreasing height on one sheet's room: each box, in the order given, goes on top
+// of a box of a row no narrower than it where the row's height leaves room, else into the first
+// row with room for it, else on a new row above the last; rows, boxes within a row and boxes on
+// top of each other `spacing` apart. Boxes left over are for the next sheet. Returns what was
+// placed.
 std::vector<ShelfPlace> fillShelves(const std::vector<ShelfBox>& boxes, const std::vector<int>& order, ShelfBox room,
                                     double spacing);
 

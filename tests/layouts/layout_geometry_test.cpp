@@ -347,12 +347,13 @@ TEST(CommonLineSnap, PartsMoveToStandTheSpacingApartAlongStraightEdgesKeepingEve
 
 TEST(CommonLineRows, StraightEdgedPartsLieInRowsOrColumnsTheSpacingApartOnAsFewSheetsAsTheyTake)
 {
-    // Rows of 40 x 20 in a room of 100 x 50, 2 apart: two to a row; a shorter box joins a row.
-    const std::vector<ShelfBox> boxes{{40, 20}, {40, 20}, {40, 20}, {30, 10}, {120, 5}};
+    // Rows of 40 x 20 in a room of 100 x 50, 2 apart: two to a row; a shorter box joins a row, one
+    // too wide is left, and of two low ones the second goes on top of the first.
+    const std::vector<ShelfBox> boxes{{40, 20}, {40, 20}, {40, 20}, {30, 10}, {120, 5}, {20, 9}, {20, 9}};
     std::vector<std::string> placed;
-    for (const ShelfPlace& p : fillShelves(boxes, {0, 1, 2, 3, 4}, {100, 50}, 2))
+    for (const ShelfPlace& p : fillShelves(boxes, {0, 1, 2, 3, 4, 5, 6}, {100, 50}, 2))
         placed.push_back(std::to_string(p.box) + "@" + std::to_string(int(p.x)) + "," + std::to_string(int(p.y)));
-    EXPECT_EQ(placed, (std::vector<std::string>{"0@0,0", "1@42,0", "2@0,22", "3@42,22"}));
+    EXPECT_EQ(placed, (std::vector<std::string>{"0@0,0", "1@42,0", "2@0,22", "3@42,22", "5@74,22", "6@74,33"}));
 
     // Plates of 400 x 150 that may turn on sheets of 1000 x 500, kerf 3 and margin 1.5: as five
     // columns across the sheet (the remnant beyond them the larger), in one layout.

@@ -272,15 +272,17 @@ def check_common_lines(cuts, shapes, parts, kerf, warned, errors, where):
             if any(seg_dist(x, y, *a, *b) <= half + TOL for a, b in gaps):
                 continue  # left uncut by a microjoint, judged apart
             around = index.distances(x, y)
-            # The cuts running along the outline on either side of the point.
+            # The cuts running along the outline on either side of the point; a side in a
+            # microjoint's gap is left out.
+            sides = [q for q in sides if not any(seg_dist(*q, *a, *b) <= half + TOL for a, b in gaps)] or sides[:1]
             along = [[n for n, d in around.items() if d <= half + TOL and index.distances(*q).get(n, math.inf) <= half + TOL]
                      for q in sides]
-            first = min([first, *along[0], *along[1]])
+            first = min([first, *(n for a in along for n in a)])
             if all(len(a) == 1 for a in along) or (hole and f"part {pi + 1} " in warned):
                 continue
             if any(len(a) > 1 for a in along):
                 errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'} at ({x:.3f}, {y:.3f}) is cut "
-                              f"more than once, by cuts {', '.join(str(n + 1) for n in sorted(set(along[0] + along[1])))}")
+                              f"more than once, by cuts {', '.join(str(n + 1) for n in sorted(set(sum(along, []))))}")
             elif not out_of_reach(parts[pi], x, y, half):
                 nearest = min(around.values(), default=math.inf)
                 errors.append(f"{where}: part {pi + 1} {'hole' if hole else 'outline'} at ({x:.3f}, {y:.3f}): the "
