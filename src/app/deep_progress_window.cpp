@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "app/latest_reports.h"
+#include "engine/run_texts.h"
 #include "layouts/deep_progress_text.h"
 #include "layouts/layout_list.h"
 #include "layouts/layout_view.h"
@@ -187,6 +188,7 @@ void DeepProgressWindow::runEnded()
     gainLabel_->setText(QString::fromStdString(leastUsedSheetText(state_)));
     showLayouts(state_);
     statusLabel_->setText(QString::fromStdString(run_.result.statusText));
+    addNote(commonLineRunText(run_.result));
 }
 
 } // namespace dravenor

@@ -117,6 +117,7 @@ void ProgressWindow::runEnded()
 {
     showReportsNow();
     statusLabel_->setText(QString::fromStdString(result_.statusText));
+    addNote(commonLineRunText(result_));
 }
 
 } // namespace dravenor

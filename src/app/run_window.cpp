@@ -26,6 +26,14 @@ void RunWindow::setDrawingNotes(const std::string& text)
     notesLabel_->setVisible(!text.empty());
 }
 
+void RunWindow::addNote(const std::string& line)
+{
+    if (line.empty()) return;
+    const QString before = notesLabel_->text();
+    notesLabel_->setText(before.isEmpty() ? QString::fromStdString(line) : before + "\n" + QString::fromStdString(line));
+    notesLabel_->show();
+}
+
 RunWindow::~RunWindow()
 {
     stopAndWait();

@@ -24,6 +24,8 @@ public:
     // What the run's drawings were read with (units converted, entities skipped), one per line;
     // hidden when there is nothing to say.
     void setDrawingNotes(const std::string& text);
+    // One more line under those notes (what the run did beyond nesting).
+    void addNote(const std::string& line);
     QLabel* notesLabel() const { return notesLabel_; }
 
 signals:

@@ -17,6 +17,7 @@
 #include "cutting/ruling_kerf.h"
 #include "engine/nesting_checks.h"
 #include "engine/nesting_driver.h"
+#include "engine/run_texts.h"
 #include "layouts/checked_deep_nesting.h"
 #include "layouts/checked_optimisation.h"
 #include "geometry/dxf_export_drawing.h"
@@ -159,10 +160,7 @@ int nest(const Args& args, std::ostream& out, std::ostream& err)
         ProgressLine progress(err, job.progress);
         result = optimiseChecked(job.state, job.mode, progress);
     }
-    if (result.commonLineRows)
-        out << "Parts laid in rows the kerf apart: no more sheets and sheet length than the run's layouts\n";
-    if (result.commonLineMoves > 0)
-        out << countedNoun(result.commonLineMoves, "part", "parts") << " moved to stand the kerf apart along straight edges\n";
+    if (const std::string common = commonLineRunText(result); !common.empty()) out << common << "\n";
     out << nestSummaryText(job.state, result) << deepLine;
     if (!job.jsonPath.empty()) {
         const std::string json = nestResultJson(job.state, result, deepRun ? &*deepRun : nullptr, job.deep);

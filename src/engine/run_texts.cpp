@@ -32,4 +32,13 @@ std::string endStatusText(EndStatus status, double seconds)
     return "Optimization Failed" + elapsed;
 }
 
+std::string commonLineRunText(const RunResult& result)
+{
+    if (result.commonLineRows)
+        return "Parts laid in rows the kerf apart: no more sheets and sheet length than the run's layouts";
+    if (result.commonLineMoves > 0)
+        return countedNoun(result.commonLineMoves, "part", "parts") + " moved to stand the kerf apart along straight edges";
+    return "";
+}
+
 } // namespace dravenor

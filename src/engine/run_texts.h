@@ -1,5 +1,6 @@
 #pragma once
-// The texts a run shows: the progress title and the end status with the elapsed time.
+// The texts a run shows: the progress title, the end status with the elapsed time and what
+// nesting for common lines did.
 #include <string>
 
 #include "engine/nesting_driver.h"
@@ -12,5 +13,8 @@ std::string progressTitle(int trial, int trials, bool haveBest, double bestYield
 // "Full Optimization Done [0.52 s]", "Partial Optimization Done [...]",
 // "Optimization Failed [...]".
 std::string endStatusText(EndStatus status, double seconds);
+// What nesting for common lines did after the run: the parts laid in rows, or how many parts moved
+// to stand the kerf apart; "" when it did nothing.
+std::string commonLineRunText(const RunResult& result);
 
 } // namespace dravenor
