@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "cutting/cut_order.h"
 #include "cutting/micro_joints.h"
@@ -133,11 +134,20 @@ public:
                 for (size_t i = 0; i < bestRun.count; ++i) markCut(bestLoop, (bestRun.first + i) % path.size(), active);
                 continue;
             }
-            // Nothing begun is left: the next path not begun is cut whole, from a pierce.
-            const auto next = std::find_if(untouched.begin(), untouched.end(), [&](int loop) {
+            // Nothing begun is left: the next path not begun is cut whole, from a pierce; the
+            // first whose outline has room for a lead-in where one has, so that no part is
+            // pierced on its edge only because it stands first (in a corner of the plate).
+            const auto notBegun = [&](int loop) {
                 const std::vector<bool>& cut = common_->cut[static_cast<size_t>(loop)];
                 return std::find(cut.begin(), cut.end(), true) == cut.end();
+            };
+            auto next = std::find_if(untouched.begin(), untouched.end(), [&](int loop) {
+                if (!notBegun(loop) || settings_.leadIn <= 0) return false;
+                const auto [number, o] = common_->owner[static_cast<size_t>(loop)];
+                const OffsetContour& path = parts_[static_cast<size_t>(number - 1)].paths[o];
+                return path.ok && leadInFor(startPoints(path)).has_value();
             });
+            if (next == untouched.end()) next = std::find_if(untouched.begin(), untouched.end(), notBegun);
             if (next == untouched.end()) break;
             const int loop = *next;
             untouched.erase(next);
@@ -286,6 +296,23 @@ private:
         return ordered;
     }
 
+    // The first of the starts with room for a lead-in (full, half or a quarter long), and that
+    // lead-in.
+    std::optional<std::pair<size_t, PiecePath>> leadInFor(const std::vector<StartPoint>& starts) const
+    {
+        for (size_t k = 0; k < starts.size(); ++k) {
+            const StartPoint& s = starts[k];
+            for (double share : {1.0, 0.5, 0.25}) {
+                const double len = settings_.leadIn * share;
+                if (len <= 0) break;
+                PiecePath lead = leadIn(s, len, settings_.arcLeadIn);
+                if (!room_.hasRoom(roomTested(lead)) && settings_.arcLeadIn && !s.lineOnly) lead = leadIn(s, len, false);
+                if (room_.hasRoom(roomTested(lead))) return std::pair(k, std::move(lead));
+            }
+        }
+        return std::nullopt;
+    }
+
     void cutContour(PlacedPart& part, size_t index, Torch& torch, std::vector<CutContour>& out)
     {
         const OffsetContour& path = part.paths[index];
@@ -299,19 +326,9 @@ private:
         contour.part = part.number;
         contour.hole = part.contours.contours[index].hole;
         const StartPoint* chosen = nullptr;
-        for (const StartPoint& s : starts) {
-            for (double share : {1.0, 0.5, 0.25}) {
-                const double len = settings_.leadIn * share;
-                if (len <= 0) break;
-                PiecePath lead = leadIn(s, len, settings_.arcLeadIn);
-                if (!room_.hasRoom(roomTested(lead)) && settings_.arcLeadIn && !s.lineOnly) lead = leadIn(s, len, false);
-                if (room_.hasRoom(roomTested(lead))) {
-                    contour.leadIn = lead;
-                    chosen = &s;
-                    break;
-                }
-            }
-            if (chosen) break;
+        if (auto found = leadInFor(starts)) {
+            chosen = &starts[found->first];
+            contour.leadIn = std::move(found->second);
         }
         if (!chosen && !starts.empty()) {
             // Pierce on the path itself, on the plate where the path crosses it.
