@@ -92,7 +92,7 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         err << "dravenor-cli report: " << written.error << "\n";
         return kExitFailed;
     }
-    if (parsed.flags.count("--cut-times") && written.path != kStandardOutput) {
+    if (parsed.flags.count("--cut-times")) {
         cutting::NcSetup setup =
             batchNcSetup(job.nesting, fileNameOnly(jobPath), parsed.value("--cut-table"), parsed.value("--post"));
         setup.cut.remnants = remnantMarksOf(job);
@@ -101,7 +101,7 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
             return kExitFailed;
         }
     }
-    if (parsed.flags.count("--costs") && written.path != kStandardOutput) {
+    if (parsed.flags.count("--costs")) {
         // A job that cannot be priced still gets its report; the Costs page says why.
         const quote::JobQuote made = quote::quoteJob(job, quoteFilesOption(parsed), costOptions, todayText(), false);
         if (!made.result.quote) err << "dravenor-cli report: warning: no costs: " << made.result.error << "\n";

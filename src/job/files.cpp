@@ -272,6 +272,8 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
 
 std::string appendFileAtomically(const std::string& path, const std::string& text)
 {
+    // Standard output was written before: the text follows it.
+    if (path == kStandardOutput) return writeFileAtomically(path, text);
     const FileText file = readWholeFile(path);
     if (!file.bytes) return file.error;
     return writeFileAtomically(path, *file.bytes + text);

@@ -45,8 +45,8 @@ inline constexpr const char* kStandardOutput = "-";
 // exists and is not a regular file (a pipe, a device, /dev/stdout) is written into directly and
 // never replaced; "-" is standard output. Returns "" or a message naming the file and the reason.
 std::string writeFileAtomically(const std::string& path, const std::string& bytes);
-// The file's bytes with the text added at the end, written atomically as above. Returns "" or a
-// message naming the file.
+// The file's bytes with the text added at the end, written atomically as above ("-": the text
+// written to standard output). Returns "" or a message naming the file.
 std::string appendFileAtomically(const std::string& path, const std::string& text);
 
 } // namespace dravenor

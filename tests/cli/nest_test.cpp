@@ -234,7 +234,8 @@ std::string runUnder(const char* locale)
     // A thickness the cut table has no row for, so the kerf entered is the kerf used.
     nest << "--thick" << "10.5" << "--kerf" << "2.5" << "--save" << dir + "/job.nst" << "--json" << dir + "/run.json" << "--dxf-dir" << dir;
     const QList<QStringList> commands = {
-        nest, {"report", dir + "/job.nst", "-o", dir + "/report.tlf"}, {"check-layout", dir + "/job.nst", "--tolerance", "0.25"},
+        nest, {"report", dir + "/job.nst", "-o", dir + "/report.tlf"}, {"report", dir + "/job.nst", "--cut-times", "-o", "-"},
+        {"check-layout", dir + "/job.nst", "--tolerance", "0.25"},
         {"layout-dxf", dir + "/job.nst", "--layout", "2", "--text-height", "7.5", dir + "/layout-2.shp"},
         {"shape-info", "parts/curved-rib-r600-r500.shp", dir + "/layout-1.dxf"},
         {"stdshape", "Circle", "--param", "Rad=12.75", "-o", dir + "/circle.shp"},
@@ -262,7 +263,8 @@ TEST(Locale, ExampleJobPrintsAndSavesTheSameUnderADecimalComma)
     const std::string c = runUnder("C");
     EXPECT_EQ(runUnder("de_DE.UTF-8"), c);
     for (const char* expected : {"0Full Optimization Done T", "closed (1 closed outline, 0 open ends)", "== job.nst",
-                                 "== layout-2.dxf", "== report.tlf", "== circle.shp", R"("10.5","2.5","2.5")"})
+                                 "== layout-2.dxf", "== report.tlf", "== circle.shp", R"("10.5","2.5","2.5")",
+                                 "Estimated Cutting Time"})
         EXPECT_NE(c.find(expected), std::string::npos) << expected;
 }
 
