@@ -35,7 +35,12 @@ DeepRun nestDeepChecked(NestingState& state, const DeepSettings& settings, DeepP
         return run;
     }
     const LeastDistances least{effectiveSpacing(settings, state.details.Kerf), settings.margin};
-    if (state.commonLines) run.result.commonLineRows = preferRowsForCommonLines(state, least);
+    if (state.commonLines && preferRowsForCommonLines(state, least)) {
+        // The run's figures are the rows' from here on.
+        run.result.commonLineRows = true;
+        run.outcome.best.sheets = sheetsUsed(state);
+        run.outcome.best.fractionalSheets = run.outcome.best.sheets - 1 + leastUsedShare(state);
+    }
     // The check judges the layouts as they will be kept.
     for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
     state.details.ActKerf = least.spacing;

@@ -164,39 +164,6 @@ Fill fillSheet(const std::vector<Piece>& pieces, const std::vector<int>& pending
     return fill;
 }
 
-int sheetsUsed(const NestingState& state)
-{
-    int used = 0;
-    for (const SheetEntry& s : state.sheets) used += s.Qty - s.Remaining;
-    return used;
-}
-
-// The least share of a sheet's length (its longer side) that a layout's parts reach along it: how
-// much of the last, partly used sheet a set of layouts takes.
-double leastUsedShare(const NestingState& state)
-{
-    std::map<std::int32_t, std::pair<Extents, Extents>> layouts; // sheet, parts
-    for (const LayoutEntity& e : state.entities) {
-        Extents& box = e.Instance == 0 ? layouts[e.LayoutNo].first : layouts[e.LayoutNo].second;
-        includePoint(box, std::min(e.X1, e.X2), std::min(e.Y1, e.Y2));
-        includePoint(box, std::max(e.X1, e.X2), std::max(e.Y1, e.Y2));
-        if (e.RAD != 0) {
-            includePoint(box, e.CX - e.RAD, e.CY - e.RAD);
-            includePoint(box, e.CX + e.RAD, e.CY + e.RAD);
-        }
-    }
-    double least = 1;
-    for (const auto& [layoutNo, boxes] : layouts) {
-        const auto& [sheet, parts] = boxes;
-        if (sheet.empty() || parts.empty()) continue;
-        const bool alongX = sheet.width() >= sheet.height();
-        const double length = alongX ? sheet.width() : sheet.height();
-        const double reach = alongX ? parts.xmax - sheet.xmin : parts.ymax - sheet.ymin;
-        if (length > 0) least = std::min(least, reach / length);
-    }
-    return least;
-}
-
 } // namespace
 
 std::vector<ShelfPlace> fillShelves(const std::vector<ShelfBox>& boxes, const std::vector<int>& order, ShelfBox room,
@@ -328,6 +295,37 @@ std::optional<NestingState> rowsForCommonLines(const NestingState& state, const 
     normaliseArcs(rows.entities);
     rows.items = buildItemList(rows);
     return rows;
+}
+
+int sheetsUsed(const NestingState& state)
+{
+    int used = 0;
+    for (const SheetEntry& s : state.sheets) used += s.Qty - s.Remaining;
+    return used;
+}
+
+double leastUsedShare(const NestingState& state)
+{
+    std::map<std::int32_t, std::pair<Extents, Extents>> layouts; // sheet, parts
+    for (const LayoutEntity& e : state.entities) {
+        Extents& box = e.Instance == 0 ? layouts[e.LayoutNo].first : layouts[e.LayoutNo].second;
+        includePoint(box, std::min(e.X1, e.X2), std::min(e.Y1, e.Y2));
+        includePoint(box, std::max(e.X1, e.X2), std::max(e.Y1, e.Y2));
+        if (e.RAD != 0) {
+            includePoint(box, e.CX - e.RAD, e.CY - e.RAD);
+            includePoint(box, e.CX + e.RAD, e.CY + e.RAD);
+        }
+    }
+    double least = 1;
+    for (const auto& [layoutNo, boxes] : layouts) {
+        const auto& [sheet, parts] = boxes;
+        if (sheet.empty() || parts.empty()) continue;
+        const bool alongX = sheet.width() >= sheet.height();
+        const double length = alongX ? sheet.width() : sheet.height();
+        const double reach = alongX ? parts.xmax - sheet.xmin : parts.ymax - sheet.ymin;
+        if (length > 0) least = std::min(least, reach / length);
+    }
+    return least;
 }
 
 bool preferRowsForCommonLines(NestingState& state, const LeastDistances& room)
