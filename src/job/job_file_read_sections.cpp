@@ -359,7 +359,8 @@ std::string readJobSections(const SplitJobFile& split, Job& job, std::vector<std
     if (error.empty()) error = readSheetRecords(section(SheetRecordSection), job.nesting.sheets);
     if (error.empty()) error = readPartRecords(section(PartRecordSection), job.nesting.parts);
     if (error.empty())
-        error = readOptions(section(OptionsSection), {job.mode, job.deep, job.nesting.partsInHoles, job.nesting.commonLines, job.remnants}, warnings);
+        error = readOptions(section(OptionsSection),
+                            {job.mode, job.deep, job.nesting.partsInHoles, job.nesting.commonLines, job.remnants}, warnings);
     if (error.empty())
         error = readGrid(section(SheetGridSection), jobSectionName(SheetGridSection), job.sheets, warnings);
     if (error.empty()) error = readGrid(section(PartGridSection), jobSectionName(PartGridSection), job.parts, warnings);
