@@ -291,8 +291,6 @@ private:
     LayoutPanel* layoutPanel_ = nullptr;
     // Plans drawn over the view, kept while their layout and cutting data stay the same.
     std::shared_ptr<CutPlanCache> cutPlans_;
-    // The margin and sharing of the last quote window, used by the report's Costs page too.
-    quote::QuoteOptions quoteOptions_;
     QSplitter* gridSplitter_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     // The drawing notes the user was shown in a box this session.

@@ -14,6 +14,7 @@
 #include "job/recent_files.h"
 #include "layouts/job_open.h"
 #include "layouts/report.h"
+#include "quote/quote_settings.h"
 #include "quote/quote_text.h"
 
 namespace dravenor {
@@ -134,7 +135,9 @@ void MainWindow::showReport()
     }
     warnings.insert(warnings.end(), written.warnings.begin(), written.warnings.end());
     if (const std::string problem = appendCutTimesTo(written.path); !problem.empty()) warnings.push_back(problem);
-    const quote::JobQuote costs = currentQuote(quoteOptions_, false);
+    const quote::QuoteSettings settings = quote::readQuoteSettings(workingFolder_.toStdString());
+    warnings.insert(warnings.end(), settings.warnings.begin(), settings.warnings.end());
+    const quote::JobQuote costs = currentQuote(settings.options, false);
     if (const std::string problem = appendFileAtomically(written.path, quote::costsSection(costs.result, costs.whatIf));
         !problem.empty())
         warnings.push_back(problem);

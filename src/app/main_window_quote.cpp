@@ -8,6 +8,7 @@
 #include "job/files.h"
 #include "layouts/job_open.h"
 #include "quote/price_table.h"
+#include "quote/quote_settings.h"
 #include "quote/quote_text.h"
 #include "stock/stock_changes.h"
 
@@ -33,7 +34,10 @@ void MainWindow::showQuote()
         tell(kNoLayoutNotice, DialogService::Icon::Information);
         return;
     }
-    quote::JobQuote made = currentQuote(quoteOptions_, true);
+    const std::string folder = workingFolder_.toStdString();
+    const quote::QuoteSettings settings = quote::readQuoteSettings(folder);
+    if (!settings.warnings.empty()) tell(joinedLines(settings.warnings), DialogService::Icon::Exclamation);
+    quote::JobQuote made = currentQuote(settings.options, true);
     if (!made.result.quote) {
         tell("No quote: " + made.result.error, DialogService::Icon::Exclamation);
         return;
@@ -46,7 +50,11 @@ void MainWindow::showQuote()
     auto requote = [this](const quote::QuoteOptions& options) { return currentQuote(options, false); };
     QuoteWindow window(dialogs_, std::move(made), requote, csvName, this);
     window.exec();
-    quoteOptions_ = window.quote().options;
+    // The margin and share chosen are the shop's from now on.
+    const quote::QuoteOptions chosen = window.quote().options;
+    if (chosen.marginPercent != settings.options.marginPercent || chosen.share != settings.options.share)
+        if (const std::string problem = quote::saveQuoteSettings(folder, chosen); !problem.empty())
+            tell(problem, DialogService::Icon::Exclamation);
 }
 
 } // namespace dravenor

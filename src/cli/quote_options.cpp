@@ -1,14 +1,12 @@
 #include "cli/quote_options.h"
 
-#include <cmath>
-
 #include "cli/nc_files.h"
 #include "cli/stock_options.h"
 #include "cutting/cut_table.h"
 #include "cutting/post_settings.h"
 #include "job/density_table.h"
-#include "job/number_format.h"
 #include "quote/price_table.h"
+#include "quote/quote_settings.h"
 
 namespace dravenor::cli {
 
@@ -16,14 +14,14 @@ quote::QuoteOptions quoteOptions(const ParsedArgs& parsed)
 {
     quote::QuoteOptions options;
     if (parsed.has("--margin")) {
-        const std::optional<double> margin = numberFromTyped(parsed.value("--margin"));
-        if (!margin || !std::isfinite(*margin) || *margin < -100 || *margin > 10000)
-            throw UsageError{"--margin \"" + parsed.value("--margin") + "\" is not a percentage from -100 to 10000"};
+        const std::optional<double> margin = quote::marginFromText(parsed.value("--margin"));
+        if (!margin) throw UsageError{"--margin \"" + parsed.value("--margin") + "\" is not a percentage from -100 to 10000"};
         options.marginPercent = *margin;
     }
     const std::string share = parsed.value("--share", "area");
-    if (share != "area" && share != "length") throw UsageError{"--share is area or length, not \"" + share + "\""};
-    options.share = share == "area" ? quote::MaterialShare::Area : quote::MaterialShare::Length;
+    const std::optional<quote::MaterialShare> shared = quote::shareFromText(share);
+    if (!shared) throw UsageError{"--share is area or length, not \"" + share + "\""};
+    options.share = *shared;
     return options;
 }
 

@@ -5,11 +5,14 @@
 // 500; 3 pierces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <tuple>
 
 #include "cutting/cut_layouts.h"
 #include "quote/quote.h"
 #include "quote/quote_history.h"
+#include "quote/quote_settings.h"
 #include "quote/quote_text.h"
 #include "support/temp_folder.h"
 
@@ -139,6 +142,26 @@ TEST(Quote, HistoryComparesTheEnginesAtTodaysPrices)
     EXPECT_EQ(lines[2], "The classic engine saves 16.00 in material and 16.00 in all at these prices.");
     EXPECT_NE(whatIfLines(classicQuote, history[0], history, path)[0].find("no quote of these parts nested by Deep"),
               std::string::npos);
+}
+
+TEST(QuoteSettings, KeepTheShopsMarginAndShareAndNameEveryLineTheyCannotUse)
+{
+    testing::TempFolder dir;
+    EXPECT_EQ(readQuoteSettings(dir.folder()).options.marginPercent, 0); // no file yet: the defaults
+    ASSERT_EQ(saveQuoteSettings(dir.folder(), {12.5, MaterialShare::Length}), "");
+    const QuoteSettings saved = readQuoteSettings(dir.folder());
+    EXPECT_EQ(std::tuple(saved.options.marginPercent, saved.options.share, saved.warnings.size()),
+              std::tuple(12.5, MaterialShare::Length, size_t{0}));
+
+    dir.write(kQuoteSettingsFileName, "# the shop's\nmargin = 20000\nshare = weight\nmarkup = 5\nshare = area\n");
+    const QuoteSettings bad = readQuoteSettings(dir.folder());
+    EXPECT_EQ(std::pair(bad.options.marginPercent, bad.options.share), std::pair(0.0, MaterialShare::Area));
+    ASSERT_EQ(bad.warnings.size(), 3u);
+    for (const char* said : {"line 2: margin '20000' is not a percentage", "line 3: share 'weight' is neither",
+                             "line 4: 'markup = 5' is not a margin or share line"})
+        EXPECT_TRUE(std::any_of(bad.warnings.begin(), bad.warnings.end(),
+                                [&](const std::string& w) { return w.find(said) != std::string::npos; }))
+            << said;
 }
 
 TEST(CentShares, AddUpExactly)
