@@ -6,6 +6,7 @@
 #include "layouts/common_line_rows.h"
 #include "layouts/common_line_snap.h"
 #include "layouts/layout_rebuild.h"
+#include "layouts/sheet_use.h"
 
 namespace dravenor {
 
@@ -51,8 +52,10 @@ DeepRun nestDeepChecked(NestingState& state, const DeepSettings& settings, DeepP
     run.result.cancelled = run.outcome.stopped;
     run.result.status = endStatusOf(state);
     run.result.statusText = endStatusText(run.result.status, run.result.seconds);
-    takeLayoutFaults(run.result, checkLayouts(state, kEngineLayoutTolerance, least),
-                     [&](const std::string& text) { progress.warning(text); });
+    // Moves are kept only on layouts that passed this same check: nothing left to find.
+    if (run.result.commonLineMoves == 0)
+        takeLayoutFaults(run.result, checkLayouts(state, kEngineLayoutTolerance, least),
+                         [&](const std::string& text) { progress.warning(text); });
     return run;
 }
 

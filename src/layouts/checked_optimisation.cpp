@@ -30,8 +30,10 @@ RunResult optimiseChecked(NestingState& state, NestingMode mode, NestingProgress
     // The check judges the layouts as they will be kept.
     for (const std::string& problem : rebuildRunLayouts(state)) progress.warning(problem);
     if (state.commonLines) result.commonLineMoves = snapRunLayouts(state, {kerf, kerf / 2});
-    takeLayoutFaults(result, checkLayouts(state, kEngineLayoutTolerance, classicEngineRoom(kerf)),
-                     [&](const std::string& text) { progress.warning(text); });
+    // Moves are kept only on layouts that passed the check at the full kerf: nothing left to find.
+    if (result.commonLineMoves == 0)
+        takeLayoutFaults(result, checkLayouts(state, kEngineLayoutTolerance, classicEngineRoom(kerf)),
+                         [&](const std::string& text) { progress.warning(text); });
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include "geometry/primitives.h"
 #include "job/part_rules.h"
 #include "layouts/placed_shape.h"
+#include "layouts/sheet_use.h"
 
 namespace dravenor {
 
@@ -49,8 +50,7 @@ bool straightEdged(const Shape& shape)
 // in x and y), or none.
 std::optional<std::pair<int, int>> rightAngleCorner(const Shape& shape)
 {
-    if (shape.size() != 3 || !std::all_of(shape.begin(), shape.end(), [](const ShapeEntity& e) { return e.isLine(); }))
-        return std::nullopt;
+    if (shape.size() != 3 || !straightEdged(shape)) return std::nullopt;
     const Extents box = shapeExtents(shape);
     int seen[2][2] = {};
     for (const ShapeEntity& e : shape)
@@ -302,30 +302,6 @@ int sheetsUsed(const NestingState& state)
     int used = 0;
     for (const SheetEntry& s : state.sheets) used += s.Qty - s.Remaining;
     return used;
-}
-
-double leastUsedShare(const NestingState& state)
-{
-    std::map<std::int32_t, std::pair<Extents, Extents>> layouts; // sheet, parts
-    for (const LayoutEntity& e : state.entities) {
-        Extents& box = e.Instance == 0 ? layouts[e.LayoutNo].first : layouts[e.LayoutNo].second;
-        includePoint(box, std::min(e.X1, e.X2), std::min(e.Y1, e.Y2));
-        includePoint(box, std::max(e.X1, e.X2), std::max(e.Y1, e.Y2));
-        if (e.RAD != 0) {
-            includePoint(box, e.CX - e.RAD, e.CY - e.RAD);
-            includePoint(box, e.CX + e.RAD, e.CY + e.RAD);
-        }
-    }
-    double least = 1;
-    for (const auto& [layoutNo, boxes] : layouts) {
-        const auto& [sheet, parts] = boxes;
-        if (sheet.empty() || parts.empty()) continue;
-        const bool alongX = sheet.width() >= sheet.height();
-        const double length = alongX ? sheet.width() : sheet.height();
-        const double reach = alongX ? parts.xmax - sheet.xmin : parts.ymax - sheet.ymin;
-        if (length > 0) least = std::min(least, reach / length);
-    }
-    return least;
 }
 
 bool preferRowsForCommonLines(NestingState& state, const LeastDistances& room)

@@ -36,10 +36,8 @@ std::vector<ShelfPlace> fillShelves(const std::vector<ShelfBox>& boxes, const st
 std::optional<NestingState> rowsForCommonLines(const NestingState& state, const LeastDistances& room,
                                              const ShapeLoader& load);
 
-// The sheets the state's layouts take, and the least share of a sheet's length (its longer side)
-// that a layout's parts reach along it: how much of the last, partly used sheet they take.
+// The sheets the state's layouts take.
 int sheetsUsed(const NestingState& state);
-double leastUsedShare(const NestingState& state);
 
 // Puts the rows in place of the run's layouts in the state when they place every part the run
 // placed on no more sheets. Returns whether it did.

@@ -189,7 +189,8 @@ private:
         if (box.xmin < reach_box_.xmin || box.ymin < reach_box_.ymin || box.xmax > reach_box_.xmax ||
             box.ymax > reach_box_.ymax)
             return false;
-        Part trial{p.row, {}, moved, {}, {}};
+        Part trial = p;
+        trial.shape = moved;
         measure(trial, room_.spacing);
         if (sharedLength(trial, i) <= sharedBefore + room_.spacing) return false;
         std::vector<Shape> around{moved};
@@ -202,9 +203,7 @@ private:
         for (size_t k = 0; k < p.entities.size(); ++k) copyGeometry(moved[k], state_.entities[p.entities[k]]);
         row.X = x;
         row.Y = y;
-        p.shape = std::move(trial.shape);
-        p.box = trial.box;
-        p.edges = std::move(trial.edges);
+        p = std::move(trial);
         return true;
     }
 

@@ -1,11 +1,7 @@
 #include "layouts/deep_progress_text.h"
 
-#include <algorithm>
-#include <map>
-
-#include "geometry/layout_lists.h"
-#include "geometry/primitives.h"
 #include "job/number_format.h"
+#include "layouts/sheet_use.h"
 
 namespace dravenor {
 
@@ -38,33 +34,11 @@ std::string deepBestText(const DeepBest& best)
 
 std::string leastUsedSheetText(const NestingState& layouts)
 {
-    struct Boxes {
-        Extents sheet, parts;
-    };
-    std::map<std::int32_t, Boxes> boxes;
-    for (const LayoutEntity& e : layouts.entities) {
-        Boxes& b = boxes[e.LayoutNo];
-        const Extents one = shapeExtents(Shape{shapeEntityOf(e)});
-        Extents& into = e.Instance <= 0 ? b.sheet : b.parts;
-        into = {std::min(into.xmin, one.xmin), std::min(into.ymin, one.ymin), std::max(into.xmax, one.xmax),
-                std::max(into.ymax, one.ymax)};
-    }
-    std::string text;
-    double leastShare = 2;
-    for (const auto& [layoutNo, b] : boxes) {
-        if (b.sheet.empty()) continue;
-        const bool alongX = b.sheet.width() >= b.sheet.height();
-        const double length = alongX ? b.sheet.width() : b.sheet.height();
-        const double across = alongX ? b.sheet.height() : b.sheet.width();
-        const double used = b.parts.empty() ? 0 : (alongX ? b.parts.xmax - b.sheet.xmin : b.parts.ymax - b.sheet.ymin);
-        const double share = length > 0 ? used / length : 1;
-        if (share >= leastShare) continue;
-        leastShare = share;
-        const auto shown = [](double v) { return formatGeneral(roundHalfEven(v * 10) / 10); };
-        text = "least used sheet: layout " + std::to_string(layoutNo) + ", " + shown(used) + " of " + shown(length)
-            + " used, offcut " + shown(length - used) + " x " + shown(across);
-    }
-    return text;
+    const std::optional<SheetUse> least = leastUsedSheet(layouts);
+    if (!least) return "";
+    const auto shown = [](double v) { return formatGeneral(roundHalfEven(v * 10) / 10); };
+    return "least used sheet: layout " + std::to_string(least->layoutNo) + ", " + shown(least->used) + " of " +
+        shown(least->length) + " used, offcut " + shown(least->length - least->used) + " x " + shown(least->across);
 }
 
 std::string deepRunText(const DeepOutcome& outcome, double spacing, double margin)

@@ -2,24 +2,13 @@
 
 #include <cmath>
 #include <filesystem>
-#include <sstream>
 
 #include "cutting/folder_file.h"
+#include "cutting/text_lines.h"
 #include "job/files.h"
 #include "job/number_format.h"
 
 namespace dravenor::quote {
-
-namespace {
-
-std::string trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-} // namespace
 
 std::optional<double> marginFromText(const std::string& text)
 {
@@ -46,15 +35,12 @@ QuoteSettings readQuoteSettings(const std::string& folder)
         settings.warnings.push_back(file.error);
         return settings;
     }
-    std::istringstream lines(*file.bytes);
-    int number = 0;
-    for (std::string line; std::getline(lines, line);) {
-        ++number;
-        line = trimmed(line);
+    for (auto [number, line] : cutting::numberedLines(*file.bytes)) {
+        line = cutting::trimmed(line);
         if (line.empty() || line.front() == '#') continue;
         const size_t equals = line.find('=');
-        const std::string key = trimmed(line.substr(0, equals));
-        const std::string value = equals == std::string::npos ? "" : trimmed(line.substr(equals + 1));
+        const std::string key = cutting::trimmed(line.substr(0, equals));
+        const std::string value = equals == std::string::npos ? "" : cutting::trimmed(line.substr(equals + 1));
         const std::string where = path + " line " + std::to_string(number) + ": ";
         if (key == "margin") {
             if (const auto margin = marginFromText(value)) settings.options.marginPercent = *margin;
