@@ -1,28 +1,19 @@
 #include "cli/nc_files.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <ostream>
 
-#include "app/working_folder.h"
+#include "cli/working_files.h"
 #include "cutting/cut_table.h"
 #include "cutting/post_settings.h"
 #include "job/files.h"
 
 namespace dravenor::cli {
 
-std::string shippedFilePath(const std::string& given, const std::string& name)
-{
-    if (!given.empty()) return given;
-    return shippedFile(QCoreApplication::applicationDirPath(), QString::fromStdString(name)).toStdString();
-}
-
 cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobName, const std::string& cutTable,
                               const std::string& post)
 {
-    return cutting::ncSetup(state, jobName, shippedFilePath(cutTable, cutting::kCutTableFileName),
-                            shippedFilePath(post, cutting::kPostFileName));
+    return cutting::ncSetup(state, jobName, workingFilePath(cutTable, cutting::kCutTableFileName),
+                            workingFilePath(post, cutting::kPostFileName));
 }
 
 void applyCutOptions(const CutOptions& options, cutting::NcSetup& setup)

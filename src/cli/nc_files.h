@@ -10,10 +10,6 @@
 
 namespace dravenor::cli {
 
-// The file given, else the one beside the executable when it holds one, else the shipped one
-// in the resources beside it.
-std::string shippedFilePath(const std::string& given, const std::string& name);
-
 // Reads the cut table and post file for the job; the setup's error names the file and line.
 cutting::NcSetup batchNcSetup(const NestingState& state, const std::string& jobName, const std::string& cutTable,
                               const std::string& post);

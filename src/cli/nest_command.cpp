@@ -12,6 +12,7 @@
 #include "cli/stock_options.h"
 #include "cli/live_line.h"
 #include "cli/nc_files.h"
+#include "cli/working_files.h"
 #include "cli/nest_report.h"
 #include "cli/shape_io.h"
 #include "cutting/ruling_kerf.h"
@@ -127,7 +128,7 @@ void checkOutputs(const NestJob& job)
 std::vector<std::string> takeCutTableKerf(NestJob& job)
 {
     const cutting::TableKerf taken =
-        cutting::applyTableKerfFile(shippedFilePath(job.cutTablePath, cutting::kCutTableFileName), job.state.details,
+        cutting::applyTableKerfFile(workingFilePath(job.cutTablePath, cutting::kCutTableFileName), job.state.details,
                                     job.deep, job.mode == NestingMode::Deep, job.state.drawingUnit);
     if (!taken.error.empty() && !job.cutTablePath.empty()) throw UsageError{"--cut-table: " + taken.error};
     return taken.notes;
@@ -292,8 +293,8 @@ Command nestCommand()
             "  --nc-dir DIR                    write every layout's NC program DIR/JOB-layout-N.nc for\n"
             "                                  --save JOB.nst, else DIR/layout-N.nc (the cut table\n"
             "                                  needs a row for --mat and --thick)\n"
-            "  --post FILE, --cut-table FILE   the post file and cut table for --nc-dir (default: those\n"
-            "                                  beside the executable, else its resources)\n"
+            "  --post FILE, --cut-table FILE   the post file and cut table for --nc-dir (default: the\n"
+            "                                  working folder's, as the window edits them)\n"
             "  --common-line                   nest for common lines (the job option): after the run,\n"
             "                                  parts whose straight edges face a neighbour's a little\n"
             "                                  further apart move to stand exactly the kerf apart (no\n"
@@ -308,7 +309,7 @@ Command nestCommand()
             "                                  names on, a hundredth of the sheet's larger side high;\n"
             "                                  DIR is created\n"
             "  --templates DIR                 folder of the DXF templates dxf.hd and dxf.ft (default:\n"
-            "                                  beside the executable, else its resources)\n"
+            "                                  the working folder's)\n"
             "  --from-stock                    take the sheets from the stock: every plate of the job's\n"
             "                                  material and thickness, remnants first\n"
             "  --stock DIR                     the stock folder (default: stock in the working folder)\n"

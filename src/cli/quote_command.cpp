@@ -26,7 +26,9 @@ int quoteCommandRun(const Args& args, std::ostream& out, std::ostream& err)
         {"--no-history"});
     if (parsed.positional.size() != 1) throw UsageError{"give one job file (see dravenor-cli quote --help)"};
     const std::string& jobPath = parsed.positional[0];
-    const quote::QuoteOptions options = quoteOptions(parsed);
+    const quote::QuoteSettings settings = quoteOptions(parsed);
+    for (const std::string& w : settings.warnings) err << "dravenor-cli quote: warning: " << w << "\n";
+    const quote::QuoteOptions& options = settings.options;
 
     const ScratchFolder scratch;
     if (scratch.path().empty()) {
@@ -89,12 +91,14 @@ Command quoteCommand()
             "contours, set-up equally) and summed per part type, with the margin giving the price.\n"
             "The quote is added to JOB-quotes.csv beside the job; when the same parts were quoted\n"
             "from the other engine's layouts, both are compared at today's prices.\n"
-            "  --prices FILE      the price table (default: prices.dat beside the executable, else\n"
-            "                     its resources)\n"
+            "  --prices FILE      the price table (default: the working folder's prices.dat, as\n"
+            "                     Tools > Price Table edits it)\n"
             "  --csv FILE         also write the quote as CSV (header row, a row per part type,\n"
             "                     a totals row); \"-\" writes only the CSV to standard output\n"
-            "  --margin P         percent added to the cost to give the price (default 0)\n"
-            "  --share area|length  how a layout's material is shared among its parts (default area)\n"
+            "  --margin P         percent added to the cost to give the price (default: the margin\n"
+            "                     last chosen in the quote window, kept in quote.cfg, else 0)\n"
+            "  --share area|length  how a layout's material is shared among its parts (default: as\n"
+            "                     last chosen in the quote window, else area)\n"
             "  --density FILE     the density table (default: density.dat, found as the prices are)\n"
             "  --cut-table FILE   the cut table (default: cutting.dat, found as the prices are)\n"
             "  --post FILE        the post file (default: post.cfg, found as the prices are)\n"

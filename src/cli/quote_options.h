@@ -5,14 +5,15 @@
 
 #include "cli/option_parser.h"
 #include "quote/job_quote.h"
+#include "quote/quote_settings.h"
 
 namespace dravenor::cli {
 
-// --margin P (a percentage, default 0) and --share area|length (default area); UsageError for
-// anything else.
-quote::QuoteOptions quoteOptions(const ParsedArgs& parsed);
-// --prices, --density, --cut-table and --post, each defaulting to the file beside the executable,
-// else in its resources; --stock DIR (else the working folder's stock) for plates with a price.
+// --margin P (a percentage) and --share area|length over the working folder's quote.cfg, which
+// keeps what the quote window last chose (else no margin, shares by area); UsageError for
+// anything else. The warnings name the lines of quote.cfg that could not be used.
+quote::QuoteSettings quoteOptions(const ParsedArgs& parsed);
+// --prices, --density, --cut-table and --post, each defaulting to the working folder's file; --stock DIR (else the working folder's stock) for plates with a price.
 quote::QuoteFiles quoteFilesOption(const ParsedArgs& parsed);
 
 } // namespace dravenor::cli

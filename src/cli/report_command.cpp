@@ -1,9 +1,5 @@
-#include <QCoreApplication>
-#include <QDir>
-
 #include <ostream>
 
-#include "app/working_folder.h"
 #include "cli/command.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
@@ -11,6 +7,7 @@
 #include "cli/scratch_folder.h"
 #include "cutting/cut_time_report.h"
 #include "cli/stock_options.h"
+#include "cli/working_files.h"
 #include "job/files.h"
 #include "layouts/job_open.h"
 #include "layouts/moved_shape_files.h"
@@ -22,22 +19,14 @@ namespace dravenor::cli {
 
 namespace {
 
-// The density table named by --density (which must exist), else the one beside the executable,
-// else the one shipped in its resources folder; an empty table when there is none.
+// The density table named by --density (which must exist), else the working folder's; an empty
+// table when there is none.
 DensityTable loadDensities(const ParsedArgs& parsed, std::ostream& err)
 {
+    if (parsed.has("--density") && !fileExists(parsed.value("--density")))
+        throw UsageError{"density table " + parsed.value("--density") + " not found"};
     std::vector<std::string> warnings;
-    DensityTable table;
-    if (parsed.has("--density")) {
-        const std::string path = parsed.value("--density");
-        if (!fileExists(path)) throw UsageError{"density table " + path + " not found"};
-        table = readDensityFile(path, warnings);
-    } else {
-        const QString executable = QCoreApplication::applicationDirPath();
-        const std::string besideExecutable = densityTablePath(executable.toStdString());
-        const std::string shipped = densityTablePath(shippedFolder(executable).toStdString());
-        table = readDensityFile(fileExists(besideExecutable) ? besideExecutable : shipped, warnings);
-    }
+    const DensityTable table = readDensityFile(workingFilePath(parsed.value("--density"), kDensityFileName), warnings);
     for (const std::string& w : warnings) err << "dravenor-cli report: warning: " << w << "\n";
     return table;
 }
@@ -58,7 +47,9 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
     if (parsed.positional.size() != 1) throw UsageError{"give exactly one job file (see dravenor-cli report --help)"};
     const std::string jobPath = parsed.positional.front();
     const std::string outputPath = parsed.value("--output", kReportFileName);
-    const quote::QuoteOptions costOptions = quoteOptions(parsed);
+    const quote::QuoteSettings costSettings = quoteOptions(parsed);
+    if (parsed.has("--costs"))
+        for (const std::string& w : costSettings.warnings) err << "dravenor-cli report: warning: " << w << "\n";
     const DensityTable densities = loadDensities(parsed, err);
 
     const ScratchFolder scratch;
@@ -103,7 +94,7 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
     }
     if (parsed.flags.count("--costs")) {
         // A job that cannot be priced still gets its report; the Costs page says why.
-        const quote::JobQuote made = quote::quoteJob(job, quoteFilesOption(parsed), costOptions, todayText(), false);
+        const quote::JobQuote made = quote::quoteJob(job, quoteFilesOption(parsed), costSettings.options, todayText(), false);
         if (!made.result.quote) err << "dravenor-cli report: warning: no costs: " << made.result.error << "\n";
         if (const std::string problem = appendFileAtomically(written.path, quote::costsSection(made.result, made.whatIf));
             !problem.empty()) {
@@ -129,8 +120,8 @@ Command reportCommand()
             "                       working folder, when there is one)\n"
             "  -o, --output REPORT  the report file to write (default Report.tlf in the current\n"
             "                       folder); written as a whole or not at all\n"
-            "  --density FILE       the density table for the weights (default: density.dat beside\n"
-            "                       the executable, else the one shipped in its resources)\n"
+            "  --density FILE       the density table for the weights (default: the working\n"
+            "                       folder's density.dat, as the window edits it)\n"
             "  --units mm|in        the job's length unit (default mm): drawings that name their\n"
             "                       units are converted to it\n"
             "  --cut-times          add the estimated cutting time of every layout, planned with\n"

@@ -1,11 +1,9 @@
 #include "cli/shape_io.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <ostream>
 
-#include "app/working_folder.h"
+#include "cli/working_files.h"
 #include "geometry/dxf_export_drawing.h"
 #include "geometry/shape_diagnosis.h"
 #include "geometry/shape_file.h"
@@ -44,7 +42,7 @@ void requireFileType(const std::string& path, const std::string& role, std::init
 std::string dxfTemplateFolder(const ParsedArgs& parsed)
 {
     if (parsed.has("--templates")) return parsed.value("--templates");
-    const QString header = shippedFile(QCoreApplication::applicationDirPath(), QString::fromLatin1(kDxfHeaderName));
+    const QString header = QString::fromStdString(workingFilePath("", kDxfHeaderName));
     return QFileInfo(header).absolutePath().toStdString();
 }
 

@@ -19,9 +19,8 @@ bool readInputShape(const std::string& command, const std::string& path, Drawing
 // Throws UsageError unless the path ends in one of the types ("shp", "dxf"), naming the role.
 void requireFileType(const std::string& path, const std::string& role, std::initializer_list<const char*> types);
 
-// Where the DXF templates are read from: the --templates folder when given; else the
-// executable's folder when it holds its own (adapted) templates; else the resources shipped
-// beside the executable.
+// Where the DXF templates are read from: the --templates folder when given; else the working
+// folder, where a shop may have adapted them; else the shipped ones.
 std::string dxfTemplateFolder(const ParsedArgs& parsed);
 
 // "4 entities (2 lines, 1 arc, 1 circle)".

@@ -1,8 +1,6 @@
 #include "cli/stock_options.h"
 
-#include <QCoreApplication>
-
-#include "app/working_folder.h"
+#include "cli/working_files.h"
 #include "job/files.h"
 #include "job/number_format.h"
 #include "stock/layout_cut.h"
@@ -18,7 +16,7 @@ std::string stockFolderOption(const ParsedArgs& parsed)
         if (folder.empty()) throw UsageError{"--stock names no folder"};
         return folder;
     }
-    return configuredStockFolder(prepareWorkingFolder(QCoreApplication::applicationDirPath()).toStdString());
+    return configuredStockFolder(batchWorkingFolder());
 }
 
 Args withStockSheetArgs(const Args& args, const Args& jobArgs)

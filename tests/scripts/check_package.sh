@@ -2,7 +2,7 @@
 # The Debian package as a shop installs it: built by CPack from the build tree, unpacked into a
 # scratch root with dpkg -x, its programs answering --version, the example job nested from the
 # unpacked examples with the unpacked cut table (a folder far from the source tree, a home of
-# its own), the manual pages and the menu entry valid.
+# its own), a quote from the per-user tables, the manual pages and the menu entry valid.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 scratch=$(mktemp -d)
@@ -34,6 +34,13 @@ mapfile -t args < "$examples/job.args"
 ls "$scratch"/nc/job-layout-*.nc >/dev/null 2>&1 || fail "no NC programs: $(cat "$scratch/nest.log")"
 "$root/usr/bin/dravenor-cli" report "$examples/example.nst" -o "$scratch/report.tlf" >/dev/null \
   || fail "the shipped example.nst does not open"
+# The batch tool reads the tables and quote settings the window edits in the per-user folder.
+working="$XDG_DATA_HOME/Dravenor"
+sed -i 's/^"S235","","10","1.1"/"S235","","10","2.5"/' "$working/prices.dat"
+printf 'margin = 10\n' > "$working/quote.cfg"
+quote=$("$root/usr/bin/dravenor-cli" quote "$examples/example.nst" --no-history) || fail "quote of example.nst failed"
+[[ "$quote" == *"at 2.5 per kg"* && "$quote" == *"margin 10 %"* ]] \
+  || fail "quote did not use the working folder's prices.dat and quote.cfg: $quote"
 if find "$root/usr/share/dravenor" -newer "$deb" | grep -q .; then fail "the programs wrote into share/dravenor"; fi
 
 desktop-file-validate "$root/usr/share/applications/dravenor.desktop" || fail "the menu entry is not valid"
