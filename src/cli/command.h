@@ -33,6 +33,12 @@ struct UsageError {
     std::string message;
 };
 
+// Thrown where the work cannot be done although the input is good; runTool turns it into exit
+// code 1 and its message.
+struct WorkFailed {
+    std::string message;
+};
+
 bool isHelpFlag(const std::string& arg);
 
 // Where a command says what it wrote to `path`: standard output, unless the output itself went

@@ -1,12 +1,10 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/saved_job.h"
 #include "cli/option_parser.h"
-#include "cli/scratch_folder.h"
 #include "cli/stock_options.h"
 #include "job/number_format.h"
-#include "layouts/job_open.h"
-#include "layouts/moved_shape_files.h"
 #include "layouts/report.h"
 #include "stock/layout_cut.h"
 
@@ -44,18 +42,8 @@ int cut(const Args& args, std::ostream& out, std::ostream& err)
     const std::string jobPath = parsed.positional.front();
     const std::string folder = stockFolderOption(parsed);
 
-    const ScratchFolder scratch;
-    if (scratch.path().empty()) {
-        err << "dravenor-cli cut: cannot create a temporary folder for the job's sections\n";
-        return kExitFailed;
-    }
-    Job job;
-    job.nesting.drawingUnit = drawingUnitOption(parsed);
-    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
-    if (!opened.ok()) throw UsageError{opened.error};
-    for (const std::string& w : opened.warnings) err << "dravenor-cli cut: warning: " << w << "\n";
-    if (opened.layoutsLackShapes) throw UsageError{layoutsLackShapesMessage(jobPath, opened.missingShapes)};
-    if (job.nesting.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutMessage};
+    SavedJob saved(jobPath, drawingUnitOption(parsed), "cut", err);
+    const Job& job = saved.job;
     const std::vector<LayoutCount> asked = layoutsAsked(parsed, job);
 
     const StockResult before = readStock(folder);

@@ -4,16 +4,14 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/saved_job.h"
 #include "cli/option_parser.h"
 #include "cli/nc_files.h"
-#include "cli/scratch_folder.h"
 #include "cli/shape_io.h"
 #include "cutting/cam_dxf.h"
 #include "job/files.h"
 #include "cli/stock_options.h"
 #include "job/number_format.h"
-#include "layouts/job_open.h"
-#include "layouts/moved_shape_files.h"
 #include "layouts/layout_export.h"
 #include "layouts/layout_range.h"
 
@@ -65,30 +63,15 @@ int layoutDxf(const Args& args, std::ostream& out, std::ostream& err)
     options.partNames = parsed.flags.count("--names") > 0;
     if (parsed.has("--text-height")) options.textHeight = textHeightOf(parsed.value("--text-height"));
 
-    const ScratchFolder scratch;
-    if (scratch.path().empty()) {
-        err << "dravenor-cli layout-dxf: cannot create a temporary folder for the job's sections\n";
-        return kExitFailed;
-    }
-    Job job;
-    job.nesting.drawingUnit = drawingUnitOption(parsed);
-    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
-    if (!opened.ok()) {
-        err << "dravenor-cli layout-dxf: " << opened.error << "\n";
-        return kExitBadInput;
-    }
-    for (const std::string& w : opened.warnings) err << "dravenor-cli layout-dxf: warning: " << w << "\n";
-    if (opened.layoutsLackShapes) throw UsageError{layoutsLackShapesMessage(jobPath, opened.missingShapes)};
+    SavedJob saved(jobPath, drawingUnitOption(parsed), "layout-dxf", err);
+    const Job& job = saved.job;
     const NestingState& state = job.nesting;
-    if (state.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutNotice};
     if (findItemRange(state.items, layoutNo).first < 0)
         throw UsageError{jobPath + " has no layout " + std::to_string(layoutNo) + " (it has " +
                          std::to_string(state.items.back().LayoutNo) + ")"};
     if (!parsed.has("--text-height")) options.textHeight = defaultLayoutTextHeight(state, layoutNo);
     if (parsed.has("--remnant")) {
-        std::vector<std::string> warnings;
-        lookUpRemnantIds(parsed, job, warnings);
-        for (const std::string& w : warnings) err << "dravenor-cli layout-dxf: warning: " << w << "\n";
+        saved.lookUpRemnants(parsed);
         options.remnants = remnantMarksOf(job);
     }
 

@@ -4,14 +4,12 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/saved_job.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
-#include "cli/scratch_folder.h"
 #include "cli/stock_options.h"
 #include "job/files.h"
-#include "layouts/job_open.h"
 #include "layouts/layout_range.h"
-#include "layouts/moved_shape_files.h"
 
 namespace dravenor::cli {
 
@@ -35,25 +33,10 @@ int nc(const Args& args, std::ostream& out, std::ostream& err)
         if (!std::filesystem::is_directory(folder, ec)) throw UsageError{"--dir " + folder + " is not a folder that can be made"};
     }
 
-    const ScratchFolder scratch;
-    if (scratch.path().empty()) {
-        err << "dravenor-cli nc: cannot create a temporary folder for the job's sections\n";
-        return kExitFailed;
-    }
-    Job job;
-    job.nesting.drawingUnit = drawingUnitOption(parsed);
-    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
-    if (!opened.ok()) {
-        err << "dravenor-cli nc: " << opened.error << "\n";
-        return kExitBadInput;
-    }
-    for (const std::string& w : opened.warnings) err << "dravenor-cli nc: warning: " << w << "\n";
-    if (opened.layoutsLackShapes) throw UsageError{layoutsLackShapesMessage(jobPath, opened.missingShapes)};
-    std::vector<std::string> stockWarnings;
-    lookUpRemnantIds(parsed, job, stockWarnings);
-    for (const std::string& w : stockWarnings) err << "dravenor-cli nc: warning: " << w << "\n";
+    SavedJob saved(jobPath, drawingUnitOption(parsed), "nc", err);
+    saved.lookUpRemnants(parsed);
+    const Job& job = saved.job;
     const NestingState& state = job.nesting;
-    if (state.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutNotice};
     std::vector<int> layouts = cutting::layoutNumbers(state);
     if (!all) {
         const int layoutNo = layoutNumberOf(parsed.value("--layout"));

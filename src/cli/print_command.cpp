@@ -11,17 +11,15 @@
 
 #include "app/layout_printer.h"
 #include "cli/command.h"
+#include "cli/saved_job.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
-#include "cli/scratch_folder.h"
 #include "cli/stock_options.h"
 #include "cutting/cut_plan.h"
 #include "cutting/cut_plan_drawing.h"
 #include "job/files.h"
 #include "job/number_format.h"
 #include "job/print_config.h"
-#include "layouts/job_open.h"
-#include "layouts/moved_shape_files.h"
 #include "layouts/layout_list.h"
 
 namespace dravenor::cli {
@@ -102,32 +100,11 @@ int print(const Args& args, std::ostream& out, std::ostream& err)
     const QPageSize paper(paperNamed(parsed.value("--paper", "A4")));
     const double margin = parsed.has("--margin") ? leadingNumber(parsed.value("--margin")) : kDefaultMarginMillimetres;
 
-    const ScratchFolder scratch;
-    if (scratch.path().empty()) {
-        err << "dravenor-cli print: cannot create a temporary folder for the job's sections\n";
-        return kExitFailed;
-    }
-    Job job;
-    job.nesting.drawingUnit = unit;
-    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
-    if (!opened.ok()) {
-        err << "dravenor-cli print: " << opened.error << "\n";
-        return kExitBadInput;
-    }
-    for (const std::string& w : opened.warnings) err << "dravenor-cli print: warning: " << w << "\n";
-    if (opened.layoutsLackShapes) {
-        err << "dravenor-cli print: " << layoutsLackShapesMessage(jobPath, opened.missingShapes) << "\n";
-        return kExitBadInput;
-    }
-    if (!job.hasLayouts()) {
-        err << "dravenor-cli print: " << jobPath << ": " << kNoLayoutNotice << "\n";
-        return kExitBadInput;
-    }
+    SavedJob saved(jobPath, unit, "print", err);
+    const Job& job = saved.job;
     const std::vector<int> lines = chosenLines(parsed, job.nesting, jobPath);
     run.job = {printDate(), job.jobFileName, job.nesting.details};
-    std::vector<std::string> stockWarnings;
-    lookUpRemnantIds(parsed, job, stockWarnings);
-    for (const std::string& w : stockWarnings) err << "dravenor-cli print: warning: " << w << "\n";
+    saved.lookUpRemnants(parsed);
     run.options.view.remnants = remnantMarksOf(job);
     run.faulty = faultyLayoutsOf(job);
     if (parsed.has("--cut-plan")) {

@@ -4,16 +4,13 @@
 #include <sstream>
 
 #include "cli/command.h"
+#include "cli/saved_job.h"
 #include "cli/quote_options.h"
 #include "cli/option_parser.h"
-#include "cli/scratch_folder.h"
-#include "cli/stock_options.h"
 #include "job/files.h"
-#include "layouts/job_open.h"
-#include "layouts/moved_shape_files.h"
+#include "stock/stock_changes.h"
 #include "quote/job_quote.h"
 #include "quote/quote_text.h"
-#include "stock/stock_changes.h"
 
 namespace dravenor::cli {
 
@@ -30,24 +27,9 @@ int quoteCommandRun(const Args& args, std::ostream& out, std::ostream& err)
     for (const std::string& w : settings.warnings) err << "dravenor-cli quote: warning: " << w << "\n";
     const quote::QuoteOptions& options = settings.options;
 
-    const ScratchFolder scratch;
-    if (scratch.path().empty()) {
-        err << "dravenor-cli quote: cannot create a temporary folder for the job's sections\n";
-        return kExitFailed;
-    }
-    Job job;
-    job.nesting.drawingUnit = drawingUnitOption(parsed);
-    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
-    if (!opened.ok()) {
-        err << "dravenor-cli quote: " << opened.error << "\n";
-        return kExitBadInput;
-    }
-    for (const std::string& w : opened.warnings) err << "dravenor-cli quote: warning: " << w << "\n";
-    if (opened.layoutsLackShapes) throw UsageError{layoutsLackShapesMessage(jobPath, opened.missingShapes)};
-    if (job.nesting.items.empty()) throw UsageError{jobPath + ": " + kNoLayoutNotice};
-    std::vector<std::string> stockWarnings;
-    lookUpRemnantIds(parsed, job, stockWarnings);
-    for (const std::string& w : stockWarnings) err << "dravenor-cli quote: warning: " << w << "\n";
+    SavedJob saved(jobPath, drawingUnitOption(parsed), "quote", err);
+    saved.lookUpRemnants(parsed);
+    const Job& job = saved.job;
 
     const quote::JobQuote made =
         quote::quoteJob(job, quoteFilesOption(parsed), options, todayText(), !parsed.has("--no-history"));

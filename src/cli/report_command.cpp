@@ -1,16 +1,14 @@
 #include <ostream>
 
 #include "cli/command.h"
+#include "cli/saved_job.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
 #include "cli/quote_options.h"
-#include "cli/scratch_folder.h"
 #include "cutting/cut_time_report.h"
 #include "cli/stock_options.h"
 #include "cli/working_files.h"
 #include "job/files.h"
-#include "layouts/job_open.h"
-#include "layouts/moved_shape_files.h"
 #include "layouts/report.h"
 #include "quote/quote_text.h"
 #include "stock/stock_changes.h"
@@ -52,31 +50,9 @@ int report(const Args& args, std::ostream& out, std::ostream& err)
         for (const std::string& w : costSettings.warnings) err << "dravenor-cli report: warning: " << w << "\n";
     const DensityTable densities = loadDensities(parsed, err);
 
-    const ScratchFolder scratch;
-    if (scratch.path().empty()) {
-        err << "dravenor-cli report: cannot create a temporary folder for the job's sections\n";
-        return kExitFailed;
-    }
-    Job job;
-    job.nesting.drawingUnit = drawingUnitOption(parsed);
-    const JobOpenResult opened = openJob(jobPath, scratch.path(), job);
-    if (!opened.ok()) {
-        err << "dravenor-cli report: " << opened.error << "\n";
-        return kExitBadInput;
-    }
-    for (const std::string& w : opened.warnings) err << "dravenor-cli report: warning: " << w << "\n";
-    if (opened.layoutsLackShapes) {
-        err << "dravenor-cli report: " << layoutsLackShapesMessage(jobPath, opened.missingShapes) << "\n";
-        return kExitBadInput;
-    }
-    if (job.nesting.items.empty()) {
-        err << "dravenor-cli report: " << jobPath << ": " << kNoLayoutMessage << "\n";
-        return kExitBadInput;
-    }
-
-    std::vector<std::string> stockWarnings;
-    lookUpRemnantIds(parsed, job, stockWarnings);
-    for (const std::string& w : stockWarnings) err << "dravenor-cli report: warning: " << w << "\n";
+    SavedJob saved(jobPath, drawingUnitOption(parsed), "report", err);
+    saved.lookUpRemnants(parsed);
+    const Job& job = saved.job;
     const ReportWriteResult written = writeReportFile(job, densities, outputPath);
     for (const std::string& w : written.warnings) err << "dravenor-cli report: warning: " << w << "\n";
     if (!written.ok()) {

@@ -80,6 +80,9 @@ int runTool(const Args& args, std::ostream& out, std::ostream& err)
         } catch (const UsageError& e) {
             err << "dravenor-cli " << c.name << ": " << e.message << "\n";
             return kExitBadInput;
+        } catch (const WorkFailed& e) {
+            err << "dravenor-cli " << c.name << ": " << e.message << "\n";
+            return kExitFailed;
         } catch (const std::bad_alloc&) {
             // Input the checks did not foresee ends with a message, never with an abort.
             err << "dravenor-cli " << c.name << ": the input needs more memory than there is\n";
