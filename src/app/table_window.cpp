@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -34,6 +35,9 @@ TableWindow::TableWindow(DialogService& dialogs, TableFile file, QWidget* parent
     std::vector<std::string> warnings;
     grid_ = file_.load(warnings);
     buildWidgets();
+    // A new window opens at most two thirds of the screen wide; a table shows all its columns
+    // where the screen has room for them.
+    if (const QScreen* shown = screen()) resize(sizeHint().boundedTo(shown->availableGeometry().size()));
     if (!warnings.empty())
         dialogs_.message(joinedLines(warnings), file_.title, DialogService::Icon::Exclamation, DialogService::Buttons::Ok);
 }

@@ -14,9 +14,9 @@ struct TitleGroup {
 };
 
 // Every column title the program's grids use, with what may be typed into its cells.
-const std::array<TitleGroup, 16>& attributeTable()
+const std::array<TitleGroup, 17>& attributeTable()
 {
-    static const std::array<TitleGroup, 16> table{{
+    static const std::array<TitleGroup, 17> table{{
         {{"Sheet File Name", "Part File Name", "File Name"}, {18, 'X', 'L'}},
         {{"FileName"}, {18, 'S', 'T'}},
         {{"Qty", "QTY"}, {6, 'L', 'T'}},
@@ -30,12 +30,14 @@ const std::array<TitleGroup, 16>& attributeTable()
         {{"Kerf", "ActKerf"}, {5, 'R', 'T'}},
         {{"Density"}, {24, 'R', 'T'}},
         // The cut table's cutting data: feed per minute, pierce delay in seconds, lengths.
-        {{"Feed", "Pierce", "LeadIn", "LeadOut", "Overcut"}, {8, 'R', 'T'}},
+        {{"Feed", "Pierce", "LeadIn", "LeadOut", "Overcut", "Joint"}, {8, 'R', 'T'}},
+        // The price table's money columns.
+        {{"Material", "Machine", "Layout", "Sheet", "Scrap", "Remnant"}, {10, 'R', 'T'}},
         {{"Length", "Big Length", "Small Length", "Rad", "Big Dia", "Small Dia", "Angle", "Base",
           "Height", "Notch Rad", "Corner Rad", "Dia Big", "Dia Small", "Plate Len", "Plate Wid",
           "Seg Wid", "Dia", "Left Height", "Right Height"},
          {7, 'R', 'T'}},
-        {{"Sides", "Ang Br"}, {7, 'L', 'T'}},
+        {{"Sides", "Ang Br", "Joints"}, {7, 'L', 'T'}},
         {{"REPORT"}, {76, 'X', 'X'}},
     }};
     return table;

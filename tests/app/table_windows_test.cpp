@@ -1,6 +1,6 @@
 // The table windows: density.dat shown with an empty row to type into, Done storing the rows
 // sorted, Cancel and Esc writing nothing, damaged rows reported once, failed saves kept; and the
-// cut table window, whose rows are checked before they are saved.
+// cut table and price table windows, whose rows are checked before they are saved.
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -8,6 +8,7 @@
 
 #include "app/cut_table_window.h"
 #include "app/density_window.h"
+#include "app/price_table_window.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folder.h"
 #include "support/text_match.h"
@@ -111,10 +112,22 @@ TEST_F(TableWindowTest, TheCutTableWindowNamesIncompleteRowsAndSavesCompleteOnes
     const char* rest[] = {"3", "1200", "1", "7", "3", "1"};
     for (int c = 0; c < 6; ++c) type(window, 1, c + 3, rest[c]);
     type(window, 2, 1, "al");
-    for (int c = 0; c < 7; ++c) type(window, 2, c + 2, c == 0 ? "3" : c == 2 ? "4000" : "1");
+    for (int c = 0; c < 9; ++c) type(window, 2, c + 2, c == 0 ? "3" : c == 2 ? "4000" : c == 7 ? "2.5" : c == 8 ? "4" : "1");
     EXPECT_TRUE(window.done());
     EXPECT_EQ(TempFolder::read(folder.file("cutting.dat")),
-              "\"AL\",\"3\",\"1\",\"4000\",\"1\",\"1\",\"1\",\"1\"\r\n\"S355\",\"12\",\"3\",\"1200\",\"1\",\"7\",\"3\",\"1\"\r\n");
+              "\"AL\",\"3\",\"1\",\"4000\",\"1\",\"1\",\"1\",\"1\",\"2.5\",\"4\"\r\n"
+              "\"S355\",\"12\",\"3\",\"1200\",\"1\",\"7\",\"3\",\"1\"\r\n");
+}
+
+// Every column of the price table takes what is typed into it, and Done stores the row.
+TEST_F(TableWindowTest, ThePriceTableWindowTakesEveryColumnFromTheKeys)
+{
+    PriceTableWindow window(dialogs, workingFolder());
+    const char* keys[] = {"s235", "jr", "10", "1.15", "90", "0.25", "15", "5", "0.2", "80"};
+    for (int c = 0; c < 10; ++c) type(window, 1, c + 1, keys[c]);
+    EXPECT_TRUE(window.done());
+    EXPECT_EQ(TempFolder::read(folder.file("prices.dat")),
+              "\"S235\",\"JR\",\"10\",\"1.15\",\"90\",\"0.25\",\"15\",\"5\",\"0.2\",\"80\"\r\n");
 }
 
 } // namespace
