@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cutting/layout_plans.h"
 #include "job/files.h"
 #include "job/number_format.h"
 
@@ -29,8 +30,11 @@ std::string cutTimeSection(const NestingState& state, const NcSetup& setup)
             " s, kerf " + formatGeneral(c.kerf) + "\r\n";
     text += row("Layout", "Sheets", "Cut Length", "Rapids", "Pierces", "Per Sheet", "All Sheets");
     double total = 0;
-    for (int layoutNo : layoutNumbers(state)) {
-        const CutPlanResult r = planLayoutCut(state, layoutNo, c);
+    const std::vector<int> layoutNos = layoutNumbers(state);
+    const std::vector<CutPlanResult> plans = planLayoutCuts(state, layoutNos, c);
+    for (size_t i = 0; i < layoutNos.size(); ++i) {
+        const int layoutNo = layoutNos[i];
+        const CutPlanResult& r = plans[i];
         if (!r.plan) {
             text += std::to_string(layoutNo) + "        not cut: " + r.error + "\r\n";
             continue;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <numeric>
 
+#include "cutting/layout_plans.h"
 #include "cutting/layout_shapes.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_measure.h"
@@ -44,11 +45,10 @@ struct LayoutResult {
     std::string error;
 };
 
-LayoutResult costLayout(const NestingState& state, int layoutNo, const QuoteSources& sources, const PriceRow& prices,
-                        double kgPerArea, MaterialShare share)
+LayoutResult costLayout(const NestingState& state, int layoutNo, const cutting::CutPlanResult& planned,
+                        const QuoteSources& sources, const PriceRow& prices, double kgPerArea, MaterialShare share)
 {
     LayoutResult result;
-    const cutting::CutPlanResult planned = cutting::planLayoutCut(state, layoutNo, sources.setup.cut);
     if (!planned.plan) {
         result.error = "layout " + std::to_string(layoutNo) + " cannot be cut: " + planned.error;
         return result;
@@ -190,8 +190,9 @@ QuoteResult makeQuote(const NestingState& state, const QuoteSources& sources, co
         quote.parts[i].partIndex = static_cast<int>(i) + 1;
     }
     const double kgPerArea = density * d.Thick;
-    for (int layoutNo : layoutNos) {
-        const LayoutResult layout = costLayout(state, layoutNo, sources, *prices, kgPerArea, options.share);
+    const std::vector<cutting::CutPlanResult> plans = cutting::planLayoutCuts(state, layoutNos, sources.setup.cut);
+    for (size_t l = 0; l < layoutNos.size(); ++l) {
+        const LayoutResult layout = costLayout(state, layoutNos[l], plans[l], sources, *prices, kgPerArea, options.share);
         if (!layout.error.empty()) {
             result.error = layout.error;
             return result;
