@@ -39,6 +39,7 @@ xdotool mousemove 1000 450
 shot cut-plan
 xdotool mousemove 1067 191 click 1
 tools 6; shot stock-window; close_dialog  # Tools > Stock...
+tools 4; shot price-table; close_dialog   # Tools > Price Table
 tools 5; shot quote-window; close_dialog  # Tools > Quote...
 tools 3; shot cut-table; close_dialog     # Tools > Cut Table
 tools 1; shot layout-editor 2.5           # Tools > Layout Editor
