@@ -1,4 +1,5 @@
 #include "app/quote_window.h"
+#include "app/help_key.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -39,6 +40,7 @@ QuoteWindow::QuoteWindow(DialogService& dialogs, quote::JobQuote made, Requote r
 {
     setWindowTitle(QString::fromLatin1(kQuoteWindowTitle));
     buildWidgets();
+    addHelpKey(*this, dialogs_, "index.html#quote");
     fill();
 }
 

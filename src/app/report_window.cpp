@@ -1,4 +1,5 @@
 #include "app/report_window.h"
+#include "app/help_key.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
@@ -110,8 +111,7 @@ void ReportWindow::buildWidgets()
     layout->addLayout(buttons);
     resize(sizeHint().width(), 600);
 
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { dialogs_.openHelp("index.html#report"); });
+    addHelpKey(*this, dialogs_, "index.html#report");
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     connect(copy, &QShortcut::activated, this, [this] { copySelection(); });
     gridView_->setFocus();

@@ -1,4 +1,5 @@
 #include "app/stock_window.h"
+#include "app/help_key.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -39,6 +40,7 @@ StockWindow::StockWindow(DialogService& dialogs, std::string stockFolder, QWidge
 {
     setWindowTitle(QString::fromUtf8(kStockWindowTitle) + " - " + text(folder_));
     buildWidgets();
+    addHelpKey(*this, dialogs_, "index.html#stock");
     reload();
 }
 

@@ -1,11 +1,10 @@
 #include "app/table_window.h"
+#include "app/help_key.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "ui/grid_view.h"
@@ -84,8 +83,7 @@ void TableWindow::buildWidgets()
     layout->addWidget(gridView_, 1);
     layout->addLayout(buttons);
 
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { dialogs_.openHelp(file_.helpAnchor); });
+    addHelpKey(*this, dialogs_, file_.helpAnchor);
     gridView_->setFocus();
 }
 

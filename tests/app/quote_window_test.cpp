@@ -40,6 +40,11 @@ TEST_F(MainWindowTest, QuoteNamesAMissingPriceRowThenAddsUpFollowsTheMarginAndSa
     QTableWidget& table = *quoteWindow.table();
     const int totals = table.rowCount() - 1, priceColumn = 8;
     EXPECT_EQ(table.item(totals, 0)->text(), "Total");
+    quoteWindow.show();
+    quoteWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&quoteWindow));
+    QTest::keyClick(&table, Qt::Key_F1);
+    EXPECT_EQ(dialogs.helpPages, std::vector<std::string>{"index.html#quote"});
 
     // A margin of 25 % marks the cost up and the part prices still add up to the price.
     quoteWindow.marginBox()->setValue(25);

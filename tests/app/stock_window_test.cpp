@@ -26,6 +26,11 @@ TEST(StockWindow, AddsFiltersChangesAndRemovesPlates)
     ScriptedDialogs dialogs;
     StockWindow window(dialogs, stock);
     EXPECT_EQ(window.table()->rowCount(), 0);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.table(), Qt::Key_F1);
+    EXPECT_EQ(dialogs.helpPages, std::vector<std::string>{"index.html#stock"});
 
     const std::array edits{window.materialEdit(), window.thicknessEdit(), window.quantityEdit(), window.lengthEdit(),
                            window.widthEdit()};
