@@ -159,11 +159,14 @@ void MainWindow::exportAllNcPrograms()
     if (folder.empty()) return;
     // A layout that cannot be cut or written does not stop the others; the closing message names
     // what was written and what was not.
-    std::vector<std::string> written, notes;
-    for (int layoutNo : cutting::layoutNumbers(job_.nesting)) {
-        const std::string path = cutting::layoutProgramPath(folder, job_.jobFileName, layoutNo);
-        const cutting::NcResult result = cutting::writeLayoutProgram(job_.nesting, layoutNo, setup, path);
-        if (result.error.empty()) written.push_back(path);
+    std::vector<std::string> written, notes, paths;
+    const std::vector<int> layoutNos = cutting::layoutNumbers(job_.nesting);
+    for (int layoutNo : layoutNos) paths.push_back(cutting::layoutProgramPath(folder, job_.jobFileName, layoutNo));
+    const std::vector<cutting::NcResult> results = cutting::writeLayoutPrograms(job_.nesting, layoutNos, setup, paths);
+    for (size_t i = 0; i < layoutNos.size(); ++i) {
+        const int layoutNo = layoutNos[i];
+        const cutting::NcResult& result = results[i];
+        if (result.error.empty()) written.push_back(paths[i]);
         else notes.push_back(result.error);
         for (const std::string& w : result.warnings) notes.push_back("layout " + std::to_string(layoutNo) + ": " + w);
     }

@@ -35,9 +35,13 @@ int writeNcPrograms(const NestingState& state, const cutting::NcSetup& setup, co
 {
     int written = 0;
     bool failed = false;
-    for (int layoutNo : layouts) {
-        const std::string path = file.empty() ? cutting::layoutProgramPath(folder, jobFile, layoutNo) : file;
-        const cutting::NcResult result = cutting::writeLayoutProgram(state, layoutNo, setup, path);
+    std::vector<std::string> paths;
+    for (int layoutNo : layouts) paths.push_back(file.empty() ? cutting::layoutProgramPath(folder, jobFile, layoutNo) : file);
+    const std::vector<cutting::NcResult> results = cutting::writeLayoutPrograms(state, layouts, setup, paths);
+    for (size_t i = 0; i < layouts.size(); ++i) {
+        const int layoutNo = layouts[i];
+        const std::string& path = paths[i];
+        const cutting::NcResult& result = results[i];
         for (const std::string& w : result.warnings)
             err << "dravenor-cli " << command << ": warning: layout " << layoutNo << ": " << w << "\n";
         if (!result.error.empty()) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "cutting/layout_plans.h"
+#include "cutting/parallel_layouts.h"
 #include "job/files.h"
 #include "job/number_format.h"
 

@@ -1,5 +1,7 @@
 #include "cutting/nc_export.h"
 
+#include "cutting/parallel_layouts.h"
+
 #include "job/files.h"
 #include "job/number_format.h"
 
@@ -84,6 +86,15 @@ NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSet
     }
     result.error = writeFileAtomically(path, ncProgramText(*planned.plan, setup.cut, setup.post, setup.info));
     return result;
+}
+
+std::vector<NcResult> writeLayoutPrograms(const NestingState& state, const std::vector<int>& layoutNos,
+                                          const NcSetup& setup, const std::vector<std::string>& paths)
+{
+    std::vector<NcResult> results(layoutNos.size());
+    forEachInParallel(layoutNos.size(),
+                      [&](size_t i) { results[i] = writeLayoutProgram(state, layoutNos[i], setup, paths[i]); });
+    return results;
 }
 
 std::string planFigures(const CutPlan& plan, bool inches)

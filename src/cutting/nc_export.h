@@ -44,6 +44,10 @@ std::string planFigures(const CutPlan& plan, bool inches);
 
 // Plans layout layoutNo and writes its program to the path.
 NcResult writeLayoutProgram(const NestingState& state, int layoutNo, const NcSetup& setup, const std::string& path);
+// The programs of the layouts, each to its own path, written side by side; the results in the
+// order of layoutNos.
+std::vector<NcResult> writeLayoutPrograms(const NestingState& state, const std::vector<int>& layoutNos,
+                                          const NcSetup& setup, const std::vector<std::string>& paths);
 // "JOB-layout-N.nc" for the job file JOB.nst (its folder and a ".nst" in any case left off), so
 // that the programs of two jobs in one folder never overwrite each other; "layout-N.nc" for a job
 // not saved yet (no file name).

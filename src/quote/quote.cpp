@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <numeric>
 
-#include "cutting/layout_plans.h"
+#include "cutting/parallel_layouts.h"
 #include "cutting/layout_shapes.h"
 #include "geometry/primitives.h"
 #include "geometry/shape_measure.h"
