@@ -1,5 +1,4 @@
 #include "app/quote_window.h"
-#include "app/help_key.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -15,6 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/help_key.h"
 #include "app/text_printout.h"
 #include "job/files.h"
 #include "layouts/report_pages.h"

@@ -1,5 +1,4 @@
 #include "app/report_window.h"
-#include "app/help_key.h"
 
 #include <QClipboard>
 #include <QDesktopServices>
@@ -13,6 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/help_key.h"
 #include "job/files.h"
 #include "job/grid_file.h"
 #include "layouts/report_clipboard.h"

@@ -1,5 +1,4 @@
 #include "app/stock_window.h"
-#include "app/help_key.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -13,6 +12,7 @@
 
 #include <cmath>
 
+#include "app/help_key.h"
 #include "geometry/shape_file.h"
 #include "geometry/shape_preview.h"
 #include "job/cell_editing.h"

@@ -1,5 +1,4 @@
 #include "app/table_window.h"
-#include "app/help_key.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -7,6 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/help_key.h"
 #include "ui/grid_view.h"
 
 namespace dravenor {

@@ -1,8 +1,8 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "cli/saved_job.h"
 #include "cli/option_parser.h"
+#include "cli/saved_job.h"
 #include "cli/stock_options.h"
 #include "job/number_format.h"
 #include "layouts/report.h"

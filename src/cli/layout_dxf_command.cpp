@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "cli/saved_job.h"
 #include "cli/option_parser.h"
 #include "cli/nc_files.h"
+#include "cli/saved_job.h"
 #include "cli/shape_io.h"
 #include "cutting/cam_dxf.h"
 #include "job/files.h"

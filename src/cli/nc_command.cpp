@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "cli/saved_job.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
+#include "cli/saved_job.h"
 #include "cli/stock_options.h"
 #include "job/files.h"
 #include "layouts/layout_range.h"

@@ -11,9 +11,9 @@
 
 #include "app/layout_printer.h"
 #include "cli/command.h"
-#include "cli/saved_job.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
+#include "cli/saved_job.h"
 #include "cli/stock_options.h"
 #include "cutting/cut_plan.h"
 #include "cutting/cut_plan_drawing.h"

@@ -4,13 +4,13 @@
 #include <sstream>
 
 #include "cli/command.h"
-#include "cli/saved_job.h"
 #include "cli/quote_options.h"
 #include "cli/option_parser.h"
+#include "cli/saved_job.h"
 #include "job/files.h"
-#include "stock/stock_changes.h"
 #include "quote/job_quote.h"
 #include "quote/quote_text.h"
+#include "stock/stock_changes.h"
 
 namespace dravenor::cli {
 

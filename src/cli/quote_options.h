@@ -13,7 +13,8 @@ namespace dravenor::cli {
 // keeps what the quote window last chose (else no margin, shares by area); UsageError for
 // anything else. The warnings name the lines of quote.cfg that could not be used.
 quote::QuoteSettings quoteOptions(const ParsedArgs& parsed);
-// --prices, --density, --cut-table and --post, each defaulting to the working folder's file; --stock DIR (else the working folder's stock) for plates with a price.
+// --prices, --density, --cut-table and --post, each defaulting to the working folder's file;
+// --stock DIR (else the working folder's stock) for plates with a price.
 quote::QuoteFiles quoteFilesOption(const ParsedArgs& parsed);
 
 } // namespace dravenor::cli

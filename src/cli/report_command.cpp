@@ -1,11 +1,11 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "cli/saved_job.h"
 #include "cli/nc_files.h"
 #include "cli/option_parser.h"
 #include "cli/quote_options.h"
 #include "cutting/cut_time_report.h"
+#include "cli/saved_job.h"
 #include "cli/stock_options.h"
 #include "cli/working_files.h"
 #include "job/files.h"

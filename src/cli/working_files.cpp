@@ -10,7 +10,9 @@ namespace dravenor::cli {
 
 std::string batchWorkingFolder()
 {
-    return prepareWorkingFolder(QCoreApplication::applicationDirPath()).toStdString();
+    // Prepared once: a command looks up several tables, and preparing compares every shipped file.
+    static const std::string folder = prepareWorkingFolder(QCoreApplication::applicationDirPath()).toStdString();
+    return folder;
 }
 
 std::string workingFilePath(const std::string& given, const std::string& name)

@@ -5,8 +5,8 @@
 
 namespace dravenor::cli {
 
-// The window's working folder (prepared as the window prepares it: the build tree, else the
-// per-user data folder with copies of the shipped files).
+// The window's working folder (prepared as the window prepares it, once per run: the build tree,
+// else the per-user data folder with copies of the shipped files).
 std::string batchWorkingFolder();
 
 // The file given, else the working folder's copy of `name`, else the shipped one.

@@ -112,7 +112,8 @@ TEST_F(TableWindowTest, TheCutTableWindowNamesIncompleteRowsAndSavesCompleteOnes
     const char* rest[] = {"3", "1200", "1", "7", "3", "1"};
     for (int c = 0; c < 6; ++c) type(window, 1, c + 3, rest[c]);
     type(window, 2, 1, "al");
-    for (int c = 0; c < 9; ++c) type(window, 2, c + 2, c == 0 ? "3" : c == 2 ? "4000" : c == 7 ? "2.5" : c == 8 ? "4" : "1");
+    const char* withJoints[] = {"3", "1", "4000", "1", "1", "1", "1", "2.5", "4"};
+    for (int c = 0; c < 9; ++c) type(window, 2, c + 2, withJoints[c]);
     EXPECT_TRUE(window.done());
     EXPECT_EQ(TempFolder::read(folder.file("cutting.dat")),
               "\"AL\",\"3\",\"1\",\"4000\",\"1\",\"1\",\"1\",\"1\",\"2.5\",\"4\"\r\n"
